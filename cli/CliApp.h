@@ -1,0 +1,8 @@
+#pragma once
+
+namespace quillery::cli {
+
+// Runs the command-line tool; returns the process exit code.
+int run(int argc, char *argv[]);
+
+} // namespace quillery::cli

@@ -1,0 +1,6 @@
+#include "cli/CliApp.h"
+
+int main(int argc, char *argv[])
+{
+    return quillery::cli::run(argc, argv);
+}
