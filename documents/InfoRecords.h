@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+
+namespace quillery {
+
+// A binder's key and value records (lump 1 of a binder file). Keys keep the order in
+// which they were first written, so the stored text is stable from save to save.
+class InfoRecords
+{
+public:
+    static inline const QString NotFound = QStringLiteral("[NOT FOUND]");
+
+    QString value(const QString &key) const;
+    QString value(const QString &key, const QString &defaultValue) const;
+    bool contains(const QString &key) const { return m_records.contains(key); }
+
+    void write(const QString &key, const QString &value);
+    void write(const QString &key, const char *value) { write(key, QString::fromUtf8(value)); }
+    void write(const QString &key, qint64 value) { write(key, QString::number(value)); }
+    void write(const QString &key, int value) { write(key, QString::number(value)); }
+    void write(const QString &key, bool value);
+
+    void remove(const QString &key);
+    // Removes prefix1 ... prefixN, N being the whole-number value of countKey.
+    void removeNumbered(const QString &countKey, const QString &prefix);
+    void clear();
+    int size() const { return int(m_records.size()); }
+
+    // The whole record set as stored text, and back. Parsing never fails: lines it
+    // cannot read are skipped.
+    QByteArray toText() const;
+    void loadText(const QByteArray &text);
+
+private:
+    struct Entry
+    {
+        quint64 order;
+        QString value;
+    };
+    QHash<QString, Entry> m_records;
+    quint64 m_nextOrder = 0;
+};
+
+} // namespace quillery

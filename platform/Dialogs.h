@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include <optional>
+
+class QPrinter;
+
+namespace quillery {
+
+enum class MsgIcon { None, Critical, Question, Exclamation, Information };
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class MsgResult { Ok, Cancel, Yes, No, Retry };
+
+// A file dialog as the program asks for it. The filter uses the classic
+// "Description (*.a;*.b)|*.a;*.b|All files (*.*)|*.*" form, pairs separated by "|".
+struct FileDialogRequest
+{
+    QString title;
+    QString filter;
+    QString fileName;      // preset name (may be a full path)
+    QString initialFolder; // used when not empty and the folder exists
+};
+
+// The one way the program talks to the user through standard dialogs. The real
+// implementation shows Qt dialogs; tests install a scripted one that records each
+// prompt and answers from a queue, so exact texts can be checked.
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+
+    virtual MsgResult message(MsgIcon icon, MsgButtons buttons, const QString &title,
+                              const QString &text) = 0;
+    // Returns no value when the user cancels.
+    virtual std::optional<QString> input(const QString &title, const QString &prompt,
+                                         const QString &defaultText) = 0;
+    // Each returns the chosen path, or an empty string when the user cancels.
+    virtual QString openFile(const FileDialogRequest &request) = 0;
+    virtual QString saveFile(const FileDialogRequest &request) = 0;
+    virtual QString folder(const QString &prompt, const QString &initialFolder) = 0;
+    virtual std::optional<QColor> colour(const QColor &initial) = 0;
+    virtual std::optional<QFont> font(const QFont &initial) = 0;
+    // Shows the print dialog for the printer; false when the user cancels.
+    virtual bool print(QPrinter &printer) = 0;
+};
+
+} // namespace quillery
