@@ -1,0 +1,86 @@
+#include "documents/BinderImport.h"
+
+#include "documents/Binder.h"
+#include "documents/BinderOpener.h"
+#include "documents/BinderUi.h"
+#include "documents/ErrorReport.h"
+#include "documents/FileError.h"
+#include "documents/LumpArchive.h"
+#include "documents/Password.h"
+#include "documents/Workspace.h"
+#include "platform/Dialogs.h"
+#include "platform/FileIo.h"
+#include "platform/TempFolder.h"
+
+namespace quillery {
+
+namespace {
+
+const QByteArray BinderHeader = QByteArrayLiteral("QLY4");
+
+bool passwordGiven(Workspace &workspace, const InfoRecords &records)
+{
+    workspace.passwordHolder = records.value(QStringLiteral("Data"), QString());
+    if (workspace.passwordHolder.isEmpty())
+        return true;
+    PasswordPrompt prompt(workspace, PasswordPrompt::ImportLabel);
+    workspace.ui.askPassword(prompt);
+    return prompt.accepted();
+}
+
+void importPages(Workspace &workspace, Binder &binder, const QString &fileName,
+                 const InfoRecords &records)
+{
+    BusyScope busy(workspace.ui);
+    const QString copy = workspace.temp.TempFileName();
+    workspace.temp.AddTempFile(copy);
+    const int pages = records.value(QStringLiteral("Pages")).toInt();
+    ProgressScope progress(workspace.ui, QStringLiteral("Importing ") + fileName, pages, true);
+    fileio::copyFile(fileName, copy);
+    LumpArchive archive(BinderHeader);
+    archive.OpenArchive(copy);
+    if (pages < 0 || pages > archive.lumpCount() - 1)
+        throw FileError::damaged(QStringLiteral("its page count does not match its lumps"));
+    binder.Changed = true;
+    for (int i = 1; i <= pages; ++i) {
+        appendArchivePages(binder, records, archive, copy, i, i);
+        workspace.ui.setProgress(i);
+        workspace.ui.processEvents();
+        if (workspace.ui.progressCancelled())
+            break;
+    }
+}
+
+} // namespace
+
+bool importBinderFile(Workspace &workspace, Binder &binder, const QString &fileName)
+{
+    try {
+        InfoRecords records;
+        records.loadText(LumpArchive(BinderHeader).ReadNamedLump(fileName, "QUILLERY"));
+        if (!passwordGiven(workspace, records))
+            return false;
+        importPages(workspace, binder, fileName, records);
+    } catch (const FileError &error) {
+        reportFileError(workspace.dialogs, QStringLiteral("Import Quillery Error"),
+                        QStringLiteral("An error occurred when trying to import the Quillery '"),
+                        fileName, error);
+        workspace.ui.checkMenus(binder);
+        return false;
+    }
+    workspace.ui.checkMenus(binder);
+    return true;
+}
+
+void ImportQLY(Workspace &workspace, Binder &binder)
+{
+    workspace.ui.closeSplash();
+    FileDialogRequest request;
+    request.title = QStringLiteral("Import Quillery File");
+    request.filter = QStringLiteral("Quillery (*.qly)|*.qly|All files (*.*)|*.*");
+    const QString fileName = workspace.dialogs.openFile(request);
+    if (!fileName.isEmpty())
+        importBinderFile(workspace, binder, fileName);
+}
+
+} // namespace quillery

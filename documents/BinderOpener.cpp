@@ -1,0 +1,189 @@
+#include "documents/BinderOpener.h"
+
+#include "documents/Binder.h"
+#include "documents/BinderUi.h"
+#include "documents/CompanionFiles.h"
+#include "documents/DefaultFormats.h"
+#include "documents/ErrorReport.h"
+#include "documents/FileError.h"
+#include "documents/LumpArchive.h"
+#include "documents/NewBinder.h"
+#include "documents/PageKind.h"
+#include "documents/Password.h"
+#include "documents/Workspace.h"
+#include "platform/Dialogs.h"
+#include "platform/FileIo.h"
+#include "platform/TempFolder.h"
+#include "transfer/PageExport.h"
+#include "transfer/PageImport.h"
+
+namespace quillery {
+
+namespace {
+
+const QByteArray BinderHeader = QByteArrayLiteral("QLY4");
+
+void showInUse(Workspace &workspace, const QString &path)
+{
+    const QString user = readLockNote(path);
+    workspace.dialogs.message(
+        MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("File in Use by ") + user,
+        QStringLiteral("The file you have opened is in use by ") + user +
+            QStringLiteral(".  You will not be able to save changes to the file until ") + user +
+            QStringLiteral(" has closed it (even though '[Read-Only]' may still be displayed).  "
+                           "You can, however, save the file as another name."));
+}
+
+int pageCountOf(const InfoRecords &cf, int lumps)
+{
+    bool ok = false;
+    const qint64 pages = cf.value(QStringLiteral("Pages")).toLongLong(&ok);
+    if (!ok || pages < 0 || pages > lumps - 1)
+        throw FileError::damaged(QStringLiteral("its page count does not match its lumps"));
+    return int(pages);
+}
+
+} // namespace
+
+void appendArchivePages(Binder &binder, const InfoRecords &records, const LumpArchive &archive,
+                        const QString &dataPath, int firstPage, int lastPage)
+{
+    for (int i = firstPage; i <= lastPage; ++i) {
+        const Lump &lump = archive.lump(i + 1);
+        const QString n = QString::number(i);
+        PageRow row;
+        row.name = records.value(QStringLiteral("Page") + n);
+        row.created = records.value(QStringLiteral("Created") + n);
+        row.modified = records.value(QStringLiteral("Modified") + n);
+        row.size = lump.length;
+        row.comments = records.value(QStringLiteral("Comments") + n);
+        row.key.serial = binder.takeSerial();
+        row.key.offset = lump.offset;
+        row.key.length = lump.length;
+        row.key.kind = QString::fromLatin1(lump.name);
+        row.key.location = u'|' + dataPath;
+        row.key.colour = records.value(QStringLiteral("Colour") + n);
+        binder.pages.append(row);
+    }
+}
+
+namespace {
+
+void loadBinder(Workspace &workspace, Binder &binder, const QString &path)
+{
+    const QString working = workspace.temp.TempFileName();
+    workspace.temp.AddTempFile(working);
+    binder.workingCopy = working;
+    if (FileLock::isHeldElsewhere(path)) {
+        showInUse(workspace, path);
+        binder.ro = true;
+        fileio::copyFile(shadowCopyPath(path), working);
+    } else {
+        fileio::copyFile(path, working);
+    }
+
+    LumpArchive archive(BinderHeader);
+    archive.OpenArchive(working);
+    if (archive.lumpCount() < 1)
+        throw FileError::damaged(QStringLiteral("it has no record lump"));
+    const Lump &records = archive.lump(1);
+    binder.CF.loadText(LumpArchive::ReadBytes(working, records.offset, records.length));
+
+    const QString stored = binder.CF.value(QStringLiteral("Data"), QString());
+    if (!stored.isEmpty()) {
+        workspace.passwordHolder = stored;
+        PasswordPrompt prompt(workspace);
+        workspace.ui.askPassword(prompt);
+        if (!prompt.accepted())
+            throw FileError(FileError::Cancelled, QStringLiteral("Cancelled"));
+    }
+
+    BusyScope busy(workspace.ui);
+    binder.WCaption = binder.title() + QStringLiteral(" (") + path + u')' +
+                      (binder.ro ? QStringLiteral(" [Read-Only]") : QString());
+
+    const int pages = pageCountOf(binder.CF, archive.lumpCount());
+    binder.pages.reserve(pages);
+    appendArchivePages(binder, binder.CF, archive, working, 1, pages);
+    if (!binder.CF.contains(QStringLiteral("RTFAlign")))
+        setRTFopts(binder.CF);
+
+    const int selected = binder.CF.value(QStringLiteral("SelPage"), QStringLiteral("1")).toInt();
+    binder.CurIndex = pages == 0 ? 0 : (selected >= 1 && selected <= pages ? selected : 1);
+    DelCFInfo(binder);
+
+    for (int c = 1; c <= PageList::ColumnCount; ++c) {
+        bool ok = false;
+        const int width = binder.CF.value(QStringLiteral("ColWidth%1").arg(c)).toInt(&ok);
+        if (ok)
+            binder.columnWidths[c - 1] = width;
+    }
+    binder.pages.setCommentsCaption(
+        binder.CF.value(QStringLiteral("CommentsCol"), QStringLiteral("Comments")));
+    if (binder.CF.contains(QStringLiteral("Pane Pos"))) {
+        binder.PanePos = binder.CF.value(QStringLiteral("Pane Pos")).toInt();
+        binder.PaneLength = binder.CF.value(QStringLiteral("Pane Length")).toInt();
+    } else {
+        binder.PanePos = 0;
+        binder.PaneLength = Binder::DefaultPaneLength;
+    }
+
+    if (!binder.ro) {
+        try {
+            binder.OpenNum = FileLock::acquire(path);
+            CreateAF(workspace, binder, true, path, 0, true);
+        } catch (const FileError &error) {
+            if (!error.isPermissionDenied())
+                throw;
+            // Someone took the binder in the meantime, or its folder cannot be written:
+            // either way it opens read-only.
+            binder.OpenNum.release();
+            showInUse(workspace, path);
+            binder.ro = true;
+        }
+    }
+    workspace.ui.recordRecent(binder.title(), path);
+
+    // Style sheets are put where the binder's HTML pages can refer to them.
+    for (int i = 1; i <= binder.pageCount(); ++i) {
+        if (binder.pages.at(i - 1).name.toLower().endsWith(QStringLiteral(".css")))
+            ExpBin(workspace, binder, binder.pages.at(i - 1).name, i, false, true);
+    }
+}
+
+} // namespace
+
+bool isBinderPath(const QString &path)
+{
+    return path.right(4).toLower() == u".qly";
+}
+
+std::unique_ptr<Binder> OpenFile(Workspace &workspace, const QString &fileName)
+{
+    auto binder = std::make_unique<Binder>();
+    if (!isBinderPath(fileName)) {
+        NewFile(workspace, *binder, false);
+        binder->CurIndex = 1;
+        ImportFile(workspace, *binder, fileName, PageKind::Unknown);
+        workspace.ui.showPage(*binder);
+        binder->Changed = false;
+        return binder;
+    }
+
+    binder->CurFile = fileName;
+    try {
+        loadBinder(workspace, *binder, fileName);
+    } catch (const FileError &error) {
+        if (error.number() == FileError::Cancelled) {
+            workspace.ui.openCancelled();
+        } else {
+            reportFileError(workspace.dialogs, QStringLiteral("Open Error"),
+                            QStringLiteral("An error occurred when trying to open the file '"),
+                            fileName, error);
+        }
+        return nullptr;
+    }
+    return binder;
+}
+
+} // namespace quillery

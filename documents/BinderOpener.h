@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+namespace quillery {
+
+class Binder;
+class InfoRecords;
+class LumpArchive;
+class Workspace;
+
+// True when the path names a binder: its last four characters are ".qly" in any case.
+bool isBinderPath(const QString &path);
+
+// Opens a binder file, or makes a new untitled binder whose only page is any other file.
+// Failures and cancelled password prompts have been reported to the user when this
+// returns no binder.
+std::unique_ptr<Binder> OpenFile(Workspace &workspace, const QString &fileName);
+
+// Adds a row for each of the pages firstPage to lastPage (1-based) described by the
+// records and the archive's lumps; their data stays in the archive file at dataPath.
+void appendArchivePages(Binder &binder, const InfoRecords &records, const LumpArchive &archive,
+                        const QString &dataPath, int firstPage, int lastPage);
+
+} // namespace quillery

@@ -1,0 +1,157 @@
+#include "documents/BinderSaver.h"
+
+#include "documents/Binder.h"
+#include "documents/BinderUi.h"
+#include "documents/CompanionFiles.h"
+#include "documents/ErrorReport.h"
+#include "documents/FileError.h"
+#include "documents/LumpArchive.h"
+#include "documents/NewBinder.h"
+#include "documents/Workspace.h"
+#include "platform/Dialogs.h"
+#include "platform/FileIo.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace quillery {
+
+namespace {
+
+const QByteArray BinderHeader = QByteArrayLiteral("QLY4");
+
+void writePageRecords(Binder &binder)
+{
+    InfoRecords &cf = binder.CF;
+    const int n = binder.pageCount();
+    cf.write(QStringLiteral("Pages"), n);
+    for (int i = 1; i <= n; ++i) {
+        const PageRow &row = binder.pages.at(i - 1);
+        const QString number = QString::number(i);
+        cf.write(QStringLiteral("Page") + number, row.name);
+        cf.write(QStringLiteral("Created") + number, row.created);
+        cf.write(QStringLiteral("Modified") + number, row.modified);
+        cf.write(QStringLiteral("Colour") + number, row.key.colour);
+        cf.write(QStringLiteral("Comments") + number, row.comments);
+    }
+    for (int c = 1; c <= PageList::ColumnCount; ++c) {
+        if (binder.columnWidths[c - 1] >= 0)
+            cf.write(QStringLiteral("ColWidth%1").arg(c), binder.columnWidths[c - 1]);
+    }
+    cf.write(QStringLiteral("Pane Pos"), binder.PanePos);
+    cf.write(QStringLiteral("Pane Length"), binder.PaneLength);
+}
+
+LumpData pageLumpData(const PageKey &key)
+{
+    if (key.inWorkingCopy())
+        return FileRange{key.dataPath(), qMax<qint64>(key.offset, 0), qMax<qint64>(key.length, 0)};
+    if (key.location.isEmpty() || !QFileInfo(key.location).isFile())
+        return QByteArray();
+    return FileRange{key.location, 0, fileio::fileSize(key.location)};
+}
+
+void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileName)
+{
+    BusyScope busy(workspace.ui);
+    binder.CF.write(QStringLiteral("LastSavedBy"), workspace.authorName);
+    const int n = binder.pageCount();
+    LumpArchive archive(BinderHeader);
+    archive.setLumpCount(n + 1);
+    archive.setLumpName(1, QByteArrayLiteral("QUILLERY"));
+    writePageRecords(binder);
+    archive.setLumpData(1, binder.CF.toText());
+    DelCFInfo(binder);
+
+    ProgressScope progress(workspace.ui, QStringLiteral("Saving ") + fileName, n + 1, false);
+    for (int k = 2; k <= n + 1; ++k) {
+        workspace.ui.processEvents();
+        const PageKey &key = binder.pages.at(k - 2).key;
+        archive.setLumpName(k, key.kind.toLatin1());
+        archive.setLumpData(k, pageLumpData(key));
+        workspace.ui.setProgress(k - 1);
+    }
+
+    // A file that another window or instance holds stays theirs.
+    if (!binder.OpenNum.covers(fileName) && FileLock::isHeldElsewhere(fileName))
+        throw FileError(FileError::PermissionDenied, QStringLiteral("Permission denied"));
+
+    SafeFileWriter writer(fileName);
+    archive.WriteArchive(writer);
+    // Lock the new file before it takes the binder's name, so that no other instance can
+    // slip in between.
+    FileLock lock = FileLock::acquire(writer.tempPath());
+    writer.commit();
+    binder.OpenNum = std::move(lock);
+    binder.ro = false;
+    try {
+        CreateAF(workspace, binder, true, fileName, 0, true);
+    } catch (const FileError &) {
+        // The binder itself is saved; without companions other instances just cannot
+        // name who holds it.
+    }
+    binder.CurFile = fileName;
+    binder.WCaption = binder.title() + QStringLiteral(" (") + fileName + u')';
+    binder.Changed = false;
+    workspace.ui.recordRecent(binder.title(), fileName);
+}
+
+} // namespace
+
+bool SavFile(Workspace &workspace, Binder &binder, const QString &fileName)
+{
+    try {
+        writeBinderFile(workspace, binder, fileName);
+        return true;
+    } catch (const FileError &error) {
+        DelCFInfo(binder);
+        if (error.isPermissionDenied()) {
+            workspace.dialogs.message(
+                MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("File is Read-Only"),
+                u'\'' + fileName +
+                    QStringLiteral("' is read-only.  To save a copy, click OK, then give the "
+                                   "file a new name in the Save dialog box."));
+            return SaveAsCommand(workspace, binder);
+        }
+        reportFileError(workspace.dialogs, QStringLiteral("Save Error"),
+                        QStringLiteral("An error occurred when attempting to save the file '"),
+                        fileName, error);
+        return false;
+    }
+}
+
+bool SaveCommand(Workspace &workspace, Binder &binder)
+{
+    workspace.ui.closeSplash();
+    if (binder.CurFile.isEmpty() || !QFileInfo(binder.CurFile).isFile())
+        return SaveAsCommand(workspace, binder);
+    if (!binder.Changed)
+        return true;
+    return SavFile(workspace, binder, binder.CurFile);
+}
+
+bool SaveAsCommand(Workspace &workspace, Binder &binder)
+{
+    FileDialogRequest request;
+    request.title = QStringLiteral("Save Quillery ('") + binder.title() + QStringLiteral("')");
+    request.filter = QStringLiteral("Quillery (*.qly)|*.qly|All files (*.*)|*.*");
+    request.fileName = binder.CurFile;
+    if (QFileInfo(workspace.defaultDocFolder).isDir())
+        request.initialFolder = workspace.defaultDocFolder;
+    QString chosen = workspace.dialogs.saveFile(request);
+    if (chosen.isEmpty())
+        return false;
+    if (!QFileInfo(chosen).fileName().contains(u'.'))
+        chosen += QStringLiteral(".qly");
+
+    // The old companions go only once the binder is safely saved elsewhere, so that a
+    // cancelled or failed Save As leaves the open binder as it was.
+    const QString previous = binder.OpenNum.isHeld() ? binder.CurFile : QString();
+    const bool saved = SavFile(workspace, binder, chosen);
+    if (saved && !previous.isEmpty() && previous != binder.CurFile)
+        removeCompanions(previous);
+    workspace.ui.checkMenus(binder);
+    return saved;
+}
+
+} // namespace quillery

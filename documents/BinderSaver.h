@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace quillery {
+
+class Binder;
+class Workspace;
+
+// Writes the binder to fileName: the records into lump 1, every page into its lump in
+// list order. The old file stays untouched until the new one is complete. On failure
+// the user is told why; a file that cannot be written leads on to Save As.
+bool SavFile(Workspace &workspace, Binder &binder, const QString &fileName);
+
+// The binder window's Save command: Save As for a binder that has no file yet, nothing
+// for an unchanged one. True when the binder is saved afterwards.
+bool SaveCommand(Workspace &workspace, Binder &binder);
+// The Save As command; false when the user cancels or the save fails.
+bool SaveAsCommand(Workspace &workspace, Binder &binder);
+
+} // namespace quillery

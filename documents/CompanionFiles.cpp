@@ -1,0 +1,92 @@
+#include "documents/CompanionFiles.h"
+
+#include "documents/Binder.h"
+#include "documents/FileError.h"
+#include "documents/Workspace.h"
+#include "platform/FileIo.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace quillery {
+
+namespace {
+
+QString companionPath(const QString &binderPath, QChar mark)
+{
+    const qsizetype slash = binderPath.lastIndexOf(u'/');
+    const QString folder = binderPath.left(slash + 1);
+    QString name = (mark + binderPath.mid(slash + 1)).toLower();
+    name.replace(QStringLiteral(".qly"), QStringLiteral(".qd"));
+    return folder + name;
+}
+
+// The shadow copy is a hard link to the binder as it is now: saving replaces the binder
+// by renaming a new file over it, so the linked bytes never change underneath the
+// shadow. Where links are not possible the file is copied.
+void writeShadowCopy(const QString &binderPath, const QString &shadow)
+{
+    fileio::removeIfExists(shadow);
+    if (::link(QFile::encodeName(binderPath).constData(),
+               QFile::encodeName(shadow).constData()) == 0)
+        return;
+    fileio::copyFile(binderPath, shadow);
+}
+
+} // namespace
+
+QString lockNotePath(const QString &binderPath)
+{
+    return companionPath(binderPath, u'~');
+}
+
+QString shadowCopyPath(const QString &binderPath)
+{
+    return companionPath(binderPath, u'$');
+}
+
+QString readLockNote(const QString &binderPath)
+{
+    try {
+        return QString::fromUtf8(fileio::readWhole(lockNotePath(binderPath)));
+    } catch (const FileError &) {
+        return QString();
+    }
+}
+
+QString CreateAF(const Workspace &workspace, const Binder &binder, bool writeLock,
+                 const QString &fileName, int mode, bool writeShadow)
+{
+    QString result;
+    switch (CompanionMode(mode)) {
+    case CompanionMode::LockNotePath:
+        result = lockNotePath(fileName);
+        break;
+    case CompanionMode::LockNoteContent:
+        result = readLockNote(fileName);
+        break;
+    case CompanionMode::ShadowCopyPath:
+        result = shadowCopyPath(fileName);
+        break;
+    }
+    if (binder.ro)
+        return result;
+    if (writeShadow)
+        writeShadowCopy(fileName, shadowCopyPath(fileName));
+    if (writeLock) {
+        const QString note = lockNotePath(fileName);
+        fileio::removeIfExists(note);
+        fileio::writeWhole(note, workspace.authorName.toUtf8());
+    }
+    return result;
+}
+
+void removeCompanions(const QString &binderPath)
+{
+    ::unlink(QFile::encodeName(lockNotePath(binderPath)).constData());
+    ::unlink(QFile::encodeName(shadowCopyPath(binderPath)).constData());
+}
+
+} // namespace quillery

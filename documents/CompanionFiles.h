@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace quillery {
+
+class Binder;
+class Workspace;
+
+// The two files beside an open binder: the lock note "~name.qd", naming who has the
+// binder open, and the shadow copy "$name.qd", from which another instance opens the
+// binder read-only. The file name is lower-cased with ".qly" made ".qd"; the folder is
+// kept as it is, since Linux folder names are case-sensitive.
+QString lockNotePath(const QString &binderPath);
+QString shadowCopyPath(const QString &binderPath);
+QString readLockNote(const QString &binderPath);
+
+enum class CompanionMode { LockNotePath = 0, LockNoteContent = 1, ShadowCopyPath = 2 };
+
+// Returns what the mode asks for and, unless the binder is read-only, writes the shadow
+// copy and the lock note as asked. Throws FileError when writing fails.
+QString CreateAF(const Workspace &workspace, const Binder &binder, bool writeLock,
+                 const QString &fileName, int mode, bool writeShadow);
+// Deletes both companions of a binder this instance holds; missing ones are skipped.
+void removeCompanions(const QString &binderPath);
+
+} // namespace quillery

@@ -1,0 +1,16 @@
+#include "documents/ErrorReport.h"
+
+#include "documents/FileError.h"
+#include "platform/Dialogs.h"
+
+namespace quillery {
+
+void reportFileError(Dialogs &dialogs, const QString &title, const QString &lead,
+                     const QString &name, const FileError &error)
+{
+    dialogs.message(MsgIcon::Critical, MsgButtons::Ok, title,
+                    lead + name + QStringLiteral("' - ") + error.description() +
+                        QStringLiteral(", ") + QString::number(error.number()));
+}
+
+} // namespace quillery

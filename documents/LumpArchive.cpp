@@ -1,0 +1,201 @@
+#include "documents/LumpArchive.h"
+
+#include "documents/FileError.h"
+#include "platform/FileIo.h"
+
+#include <QtEndian>
+
+#include <map>
+
+#include <unistd.h>
+
+namespace quillery {
+
+namespace {
+
+constexpr qint64 HeaderSize = 12;
+constexpr qint64 EntrySize = 16;
+constexpr qint64 MaxArchiveSize = 0xFFFFFFFFLL;
+
+quint32 le32(const char *p)
+{
+    return qFromLittleEndian<quint32>(p);
+}
+
+void putLe32(QByteArray &out, qint64 value)
+{
+    char b[4];
+    qToLittleEndian<quint32>(quint32(value), b);
+    out.append(b, 4);
+}
+
+QByteArray stripNuls(QByteArray name)
+{
+    name.replace('\0', QByteArray());
+    return name;
+}
+
+qint64 lumpLength(const LumpData &data)
+{
+    if (const auto *bytes = std::get_if<QByteArray>(&data))
+        return bytes->size();
+    return std::get<FileRange>(data).length;
+}
+
+// Streams the file-range lumps, keeping each source file open while consecutive lumps
+// come from it (a save reads thousands of pages from one working copy).
+class RangeCopier
+{
+public:
+    void copy(const FileRange &range, int outFd, const QString &outPath)
+    {
+        if (range.path != m_path) {
+            m_fd = fileio::openForReading(range.path);
+            m_path = range.path;
+            m_size = fileio::fileSize(m_fd.get(), m_path);
+        }
+        if (range.offset < 0 || range.length < 0 || range.offset + range.length > m_size)
+            throw FileError(FileError::PastEnd,
+                            QStringLiteral("Input past end of file (%1)").arg(range.path));
+        fileio::copyRange(m_fd.get(), range.offset, outFd, range.length, m_path, outPath);
+    }
+
+private:
+    QString m_path;
+    UniqueFd m_fd;
+    qint64 m_size = 0;
+};
+
+} // namespace
+
+LumpArchive::LumpArchive(const QByteArray &header) : m_header(header) {}
+
+QVector<Lump> LumpArchive::readDirectory(const QString &path, const QByteArray &header)
+{
+    UniqueFd fd = fileio::openForReading(path);
+    const qint64 size = fileio::fileSize(fd.get(), path);
+    if (size < HeaderSize)
+        throw FileError::damaged(QStringLiteral("it is too short to be an archive"));
+    const QByteArray head = fileio::readRange(fd.get(), 0, HeaderSize, path);
+    if (!head.startsWith(header))
+        throw FileError::damaged(QStringLiteral("its header is not \"%1\"")
+                                     .arg(QString::fromLatin1(header)));
+    const qint64 count = le32(head.constData() + 4);
+    const qint64 dirOffset = le32(head.constData() + 8);
+    if (dirOffset < HeaderSize || dirOffset > size || count > (size - dirOffset) / EntrySize)
+        throw FileError::damaged(QStringLiteral("its lump directory lies outside the file"));
+
+    const QByteArray dir = fileio::readRange(fd.get(), dirOffset, count * EntrySize, path);
+    QVector<Lump> lumps;
+    lumps.reserve(count);
+    for (qint64 i = 0; i < count; ++i) {
+        const char *entry = dir.constData() + i * EntrySize;
+        Lump lump;
+        lump.offset = le32(entry);
+        lump.length = le32(entry + 4);
+        lump.name = stripNuls(QByteArray(entry + 8, MaxNameLength));
+        if (lump.offset + lump.length > size)
+            throw FileError::damaged(QStringLiteral("lump %1 lies outside the file").arg(i + 1));
+        lumps.append(lump);
+    }
+    return lumps;
+}
+
+void LumpArchive::OpenArchive(const QString &path)
+{
+    m_read = readDirectory(path, m_header);
+}
+
+const Lump &LumpArchive::lump(int number) const
+{
+    if (number < 1 || number > m_read.size())
+        throw FileError::damaged(QStringLiteral("it has no lump %1").arg(number));
+    return m_read[number - 1];
+}
+
+QByteArray LumpArchive::ReadBytes(const QString &path, qint64 offset, qint64 length)
+{
+    return fileio::readRange(path, offset, length);
+}
+
+QByteArray LumpArchive::ReadNamedLump(const QString &path, const QByteArray &name) const
+{
+    for (const Lump &lump : readDirectory(path, m_header)) {
+        if (lump.name == name)
+            return ReadBytes(path, lump.offset, lump.length);
+    }
+    throw FileError::damaged(
+        QStringLiteral("it has no lump named %1").arg(QString::fromLatin1(name)));
+}
+
+void LumpArchive::setLumpCount(int count)
+{
+    m_write.resize(count);
+}
+
+void LumpArchive::setLumpName(int number, const QByteArray &name)
+{
+    if (name.size() > MaxNameLength)
+        throw FileError(FileError::BadFileName,
+                        QStringLiteral("The lump name \"%1\" is longer than %2 characters")
+                            .arg(QString::fromLatin1(name))
+                            .arg(MaxNameLength));
+    if (number > m_write.size())
+        m_write.resize(number);
+    m_write[number - 1].name = name;
+}
+
+void LumpArchive::setLumpData(int number, LumpData data)
+{
+    if (number > m_write.size())
+        m_write.resize(number);
+    m_write[number - 1].data = std::move(data);
+}
+
+void LumpArchive::WriteArchive(const QString &path)
+{
+    SafeFileWriter writer(path);
+    WriteArchive(writer);
+    writer.commit();
+}
+
+void LumpArchive::WriteArchive(SafeFileWriter &writer)
+{
+    qint64 total = HeaderSize + qint64(m_write.size()) * EntrySize;
+    for (const Pending &lump : std::as_const(m_write))
+        total += lumpLength(lump.data);
+    if (total > MaxArchiveSize)
+        throw FileError(FileError::DiskFull,
+                        QStringLiteral("The archive would be larger than 4 GiB, the most it can "
+                                       "hold"));
+
+    QByteArray head = m_header.left(4).leftJustified(4, '\0');
+    putLe32(head, m_write.size());
+    putLe32(head, total - qint64(m_write.size()) * EntrySize);
+    writer.write(head);
+
+    QByteArray dir;
+    dir.reserve(m_write.size() * EntrySize);
+    qint64 offset = HeaderSize;
+    RangeCopier copier;
+    for (const Pending &lump : std::as_const(m_write)) {
+        const qint64 length = lumpLength(lump.data);
+        if (const auto *bytes = std::get_if<QByteArray>(&lump.data))
+            writer.write(*bytes);
+        else
+            copier.copy(std::get<FileRange>(lump.data), writer.fd(), writer.target());
+        putLe32(dir, offset);
+        putLe32(dir, length);
+        dir.append(lump.name.leftJustified(MaxNameLength, '\0'));
+        offset += length;
+    }
+    writer.write(dir);
+}
+
+void LumpArchive::ResetArchive()
+{
+    m_read.clear();
+    m_write.clear();
+}
+
+} // namespace quillery

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QVector>
+
+#include <variant>
+
+namespace quillery {
+
+class SafeFileWriter;
+
+// One lump as the directory of an archive file describes it.
+struct Lump
+{
+    qint64 offset = 0;
+    qint64 length = 0;
+    QByteArray name; // NUL padding removed
+};
+
+// Data for a lump being written: bytes in memory, or a range of another file that is
+// streamed when the archive is written, so that saving never holds a binder in memory.
+struct FileRange
+{
+    QString path;
+    qint64 offset = 0;
+    qint64 length = 0;
+};
+using LumpData = std::variant<QByteArray, FileRange>;
+
+// Archive files of numbered, named lumps: a 12-byte header (four header characters,
+// lump count, directory offset), the lumps' data back to back, and a directory of
+// 16-byte entries (offset, length, name in 8 bytes). All numbers are 32-bit little-endian.
+class LumpArchive
+{
+public:
+    static constexpr int MaxNameLength = 8;
+
+    explicit LumpArchive(const QByteArray &header);
+
+    const QByteArray &header() const { return m_header; }
+
+    // Reading. OpenArchive checks that the whole directory and every lump lie inside the
+    // file and throws FileError otherwise.
+    void OpenArchive(const QString &path);
+    int lumpCount() const { return int(m_read.size()); }
+    const Lump &lump(int number) const; // 1-based
+    static QVector<Lump> readDirectory(const QString &path, const QByteArray &header);
+    static QByteArray ReadBytes(const QString &path, qint64 offset, qint64 length);
+    QByteArray ReadNamedLump(const QString &path, const QByteArray &name) const;
+
+    // Writing: set the count, then each lump's name and data, then write.
+    void setLumpCount(int count);
+    void setLumpName(int number, const QByteArray &name);
+    void setLumpData(int number, LumpData data);
+    void WriteArchive(const QString &path);
+    void WriteArchive(SafeFileWriter &writer);
+    void ResetArchive();
+
+private:
+    QByteArray m_header;
+    QVector<Lump> m_read;
+    struct Pending
+    {
+        QByteArray name;
+        LumpData data;
+    };
+    QVector<Pending> m_write;
+};
+
+} // namespace quillery

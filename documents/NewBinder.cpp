@@ -1,0 +1,49 @@
+#include "documents/NewBinder.h"
+
+#include "documents/Binder.h"
+#include "documents/DefaultFormats.h"
+#include "documents/PageKind.h"
+#include "documents/Workspace.h"
+#include "transfer/NewPage.h"
+
+namespace quillery {
+
+void NewFile(Workspace &workspace, Binder &binder, bool addPage)
+{
+    ++workspace.newFileCounter;
+    const QString title = QStringLiteral("New File %1").arg(workspace.newFileCounter);
+    InfoRecords &cf = binder.CF;
+    cf.write(QStringLiteral("Title"), title);
+    setRTFopts(cf);
+    setTXTopts(cf);
+    cf.write(QStringLiteral("LVView"), "0");
+    if (addPage)
+        cf.write(QStringLiteral("SelPage"), "1");
+    cf.write(QStringLiteral("CommentsCol"), "Comments");
+    cf.write(QStringLiteral("Pane Pos"), "0");
+    cf.write(QStringLiteral("Author"), workspace.authorName);
+    binder.WCaption = title;
+    binder.NextKey = 1;
+    if (addPage)
+        NewIcon(workspace, binder, PageKind::RTF, true);
+    binder.PaneLength = Binder::DefaultPaneLength;
+    binder.Changed = false;
+}
+
+bool IsNewFile(const Binder &binder, int loadedWindows)
+{
+    return loadedWindows > 2 && !binder.Changed && binder.CurFile.isEmpty() &&
+           binder.pageCount() == 1 && binder.pages.at(0).name == u"Page 1" &&
+           binder.title() == u"New File 1";
+}
+
+void DelCFInfo(Binder &binder)
+{
+    InfoRecords &cf = binder.CF;
+    const QString pages = QStringLiteral("Pages");
+    for (const char *prefix : {"Page", "Created", "Modified", "Colour", "Comments"})
+        cf.removeNumbered(pages, QString::fromLatin1(prefix));
+    cf.remove(QStringLiteral("Page"));
+}
+
+} // namespace quillery

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "documents/PageKey.h"
+
+#include <QAbstractTableModel>
+#include <QVector>
+
+namespace quillery {
+
+// One page of an open binder: the row of its page list.
+struct PageRow
+{
+    QString name;
+    QString created;
+    QString modified;
+    qint64 size = 0;
+    QString comments;
+    PageKey key;
+};
+
+// The pages of an open binder in their order, as a table model that every list view
+// shows directly: columns Name, Created, Modified, Size and the comments column.
+// Rows are addressed from 0 here; the binder's own procedures count pages from 1.
+class PageList : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    enum Column { NameColumn, CreatedColumn, ModifiedColumn, SizeColumn, CommentsColumn };
+    enum Role { KindRole = Qt::UserRole + 1, KeyRole };
+    static constexpr int ColumnCount = 5;
+
+    explicit PageList(QObject *parent = nullptr);
+
+    int count() const { return int(m_rows.size()); }
+    const PageRow &at(int row) const { return m_rows.at(row); }
+
+    void append(const PageRow &row);
+    void remove(int row);
+    void move(int from, int to);
+    void replace(int row, const PageRow &page);
+    void clear();
+    void reserve(int rows) { m_rows.reserve(rows); }
+
+    void setCommentsCaption(const QString &caption);
+    const QString &commentsCaption() const { return m_commentsCaption; }
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    QVector<PageRow> m_rows;
+    QString m_commentsCaption = QStringLiteral("Comments");
+};
+
+} // namespace quillery

@@ -1,0 +1,14 @@
+#include "documents/SizeText.h"
+
+#include <QLocale>
+
+namespace quillery {
+
+QString GetSize(qint64 bytes)
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::DefaultNumberOptions);
+    return locale.toString(bytes);
+}
+
+} // namespace quillery

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+namespace quillery {
+
+class BinderUi;
+class Dialogs;
+class TempFolder;
+
+// What every binder procedure shares: the temporary folder with its registered files,
+// the dialogs, the windows' hooks and the few settings and counters the procedures read.
+class Workspace
+{
+public:
+    Workspace(TempFolder &temp, Dialogs &dialogs, BinderUi &ui)
+        : temp(temp), dialogs(dialogs), ui(ui)
+    {
+    }
+
+    TempFolder &temp;
+    Dialogs &dialogs;
+    BinderUi &ui;
+
+    QString authorName;        // the "AuthorName" setting
+    QString defaultDocFolder;  // the "DefDocFol" setting
+    int newFileCounter = 0;    // binders created in this run
+    QString passwordHolder;    // stored password of the binder being opened or imported
+};
+
+} // namespace quillery

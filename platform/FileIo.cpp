@@ -1,0 +1,240 @@
+#include "platform/FileIo.h"
+
+#include "documents/FileError.h"
+
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quillery {
+
+UniqueFd &UniqueFd::operator=(UniqueFd &&other) noexcept
+{
+    if (this != &other) {
+        reset();
+        m_fd = other.release();
+    }
+    return *this;
+}
+
+int UniqueFd::release()
+{
+    const int fd = m_fd;
+    m_fd = -1;
+    return fd;
+}
+
+void UniqueFd::reset()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+}
+
+namespace fileio {
+
+namespace {
+
+QByteArray encoded(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+constexpr qint64 CopyChunk = 1 << 20;
+
+} // namespace
+
+UniqueFd openForReading(const QString &path)
+{
+    const int fd = ::open(encoded(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw FileError::fromErrno(errno, path);
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        throw FileError::fromErrno(EISDIR, path);
+    }
+    return UniqueFd(fd);
+}
+
+qint64 fileSize(int fd, const QString &path)
+{
+    struct stat st;
+    if (::fstat(fd, &st) != 0)
+        throw FileError::fromErrno(errno, path);
+    return st.st_size;
+}
+
+qint64 fileSize(const QString &path)
+{
+    UniqueFd fd = openForReading(path);
+    return fileSize(fd.get(), path);
+}
+
+QByteArray readRange(int fd, qint64 offset, qint64 length, const QString &path)
+{
+    if (offset < 0 || length < 0)
+        throw FileError(FileError::PastEnd, QStringLiteral("Input past end of file"));
+    // Never allocate for bytes the file does not have.
+    if (offset + length > fileSize(fd, path))
+        throw FileError(FileError::PastEnd, QStringLiteral("Input past end of file"));
+    QByteArray data(length, Qt::Uninitialized);
+    qint64 done = 0;
+    while (done < length) {
+        const ssize_t n = ::pread(fd, data.data() + done, size_t(length - done), offset + done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw FileError::fromErrno(errno, path);
+        if (n == 0)
+            throw FileError(FileError::PastEnd, QStringLiteral("Input past end of file"));
+        done += n;
+    }
+    return data;
+}
+
+QByteArray readRange(const QString &path, qint64 offset, qint64 length)
+{
+    UniqueFd fd = openForReading(path);
+    return readRange(fd.get(), offset, length, path);
+}
+
+QByteArray readWhole(const QString &path)
+{
+    UniqueFd fd = openForReading(path);
+    return readRange(fd.get(), 0, fileSize(fd.get(), path), path);
+}
+
+void writeAll(int fd, const char *data, qint64 length, const QString &path)
+{
+    qint64 done = 0;
+    while (done < length) {
+        const ssize_t n = ::write(fd, data + done, size_t(length - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw FileError::fromErrno(errno, path);
+        done += n;
+    }
+}
+
+void copyRange(int inFd, qint64 inOffset, int outFd, qint64 length, const QString &inPath,
+               const QString &outPath)
+{
+    loff_t in = inOffset;
+    qint64 left = length;
+    while (left > 0) {
+        const ssize_t n = ::copy_file_range(inFd, &in, outFd, nullptr, size_t(left), 0);
+        if (n > 0) {
+            left -= n;
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n == 0)
+            throw FileError(FileError::PastEnd, QStringLiteral("Input past end of file"));
+        if (errno == ENOSPC || errno == EDQUOT || errno == EIO || errno == EFBIG)
+            throw FileError::fromErrno(errno, outPath);
+        break; // not supported between these files: copy through a buffer instead
+    }
+    QByteArray buffer;
+    while (left > 0) {
+        const qint64 chunk = std::min(left, CopyChunk);
+        buffer = readRange(inFd, in, chunk, inPath);
+        writeAll(outFd, buffer.constData(), chunk, outPath);
+        in += chunk;
+        left -= chunk;
+    }
+}
+
+void writeWhole(const QString &path, const QByteArray &bytes)
+{
+    const int fd = ::open(encoded(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
+                          0666);
+    if (fd < 0)
+        throw FileError::fromErrno(errno, path);
+    UniqueFd guard(fd);
+    writeAll(fd, bytes.constData(), bytes.size(), path);
+    if (::close(guard.release()) != 0)
+        throw FileError::fromErrno(errno, path);
+}
+
+void copyFile(const QString &source, const QString &target)
+{
+    UniqueFd in = openForReading(source);
+    const qint64 size = fileSize(in.get(), source);
+    const int fd = ::open(encoded(target).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
+                          0666);
+    if (fd < 0)
+        throw FileError::fromErrno(errno, target);
+    UniqueFd out(fd);
+    copyRange(in.get(), 0, out.get(), size, source, target);
+    if (::close(out.release()) != 0)
+        throw FileError::fromErrno(errno, target);
+}
+
+void removeIfExists(const QString &path)
+{
+    if (::unlink(encoded(path).constData()) != 0 && errno != ENOENT)
+        throw FileError::fromErrno(errno, path);
+}
+
+} // namespace fileio
+
+SafeFileWriter::SafeFileWriter(const QString &target) : m_target(target)
+{
+    const QFileInfo info(target);
+    const QByteArray targetName = QFile::encodeName(target);
+    struct stat st;
+    mode_t mode = 0666;
+    if (::stat(targetName.constData(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            throw FileError::fromErrno(EISDIR, target);
+        // A file the user may not write stays unwritten, even though the folder would
+        // let us replace it.
+        if (::access(targetName.constData(), W_OK) != 0)
+            throw FileError::fromErrno(errno, target);
+        mode = st.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    QByteArray pattern =
+        QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName()) +
+        ".XXXXXX";
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0)
+        throw FileError::fromErrno(errno, target);
+    m_fd = UniqueFd(fd);
+    m_tempPath = QFile::decodeName(pattern);
+    ::fchmod(fd, mode);
+}
+
+SafeFileWriter::~SafeFileWriter()
+{
+    if (!m_committed && !m_tempPath.isEmpty())
+        ::unlink(QFile::encodeName(m_tempPath).constData());
+}
+
+void SafeFileWriter::write(const QByteArray &bytes)
+{
+    fileio::writeAll(m_fd.get(), bytes.constData(), bytes.size(), m_target);
+}
+
+void SafeFileWriter::commit()
+{
+    if (::fdatasync(m_fd.get()) != 0)
+        throw FileError::fromErrno(errno, m_target);
+    if (::close(m_fd.release()) != 0)
+        throw FileError::fromErrno(errno, m_target);
+    if (::rename(QFile::encodeName(m_tempPath).constData(),
+                 QFile::encodeName(m_target).constData()) != 0)
+        throw FileError::fromErrno(errno, m_target);
+    m_committed = true;
+}
+
+} // namespace quillery

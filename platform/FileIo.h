@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace quillery {
+
+// An open file descriptor that closes itself.
+class UniqueFd
+{
+public:
+    UniqueFd() = default;
+    explicit UniqueFd(int fd) : m_fd(fd) {}
+    UniqueFd(UniqueFd &&other) noexcept : m_fd(other.release()) {}
+    UniqueFd &operator=(UniqueFd &&other) noexcept;
+    UniqueFd(const UniqueFd &) = delete;
+    UniqueFd &operator=(const UniqueFd &) = delete;
+    ~UniqueFd() { reset(); }
+
+    int get() const { return m_fd; }
+    bool valid() const { return m_fd >= 0; }
+    int release();
+    void reset();
+
+private:
+    int m_fd = -1;
+};
+
+// Small file operations that throw FileError with the system's reason on failure.
+namespace fileio {
+
+UniqueFd openForReading(const QString &path);
+qint64 fileSize(int fd, const QString &path);
+qint64 fileSize(const QString &path);
+
+// Exactly length bytes from offset; a file too short is an error, never a short read.
+QByteArray readRange(const QString &path, qint64 offset, qint64 length);
+QByteArray readRange(int fd, qint64 offset, qint64 length, const QString &path);
+QByteArray readWhole(const QString &path);
+
+void writeAll(int fd, const char *data, qint64 length, const QString &path);
+// Copies length bytes from one descriptor at inOffset to the other's current position,
+// in the kernel where it can.
+void copyRange(int inFd, qint64 inOffset, int outFd, qint64 length, const QString &inPath,
+               const QString &outPath);
+
+// Replaces the file's content with bytes (plain write, for scratch files).
+void writeWhole(const QString &path, const QByteArray &bytes);
+// Copies a whole file onto target, replacing it.
+void copyFile(const QString &source, const QString &target);
+// Removes a file if it is there; a missing file is not an error.
+void removeIfExists(const QString &path);
+
+} // namespace fileio
+
+// Writes a file beside its final path and moves it over the target only when every
+// byte is on disk, so that a failure at any point leaves the old file untouched.
+class SafeFileWriter
+{
+public:
+    explicit SafeFileWriter(const QString &target);
+    ~SafeFileWriter();
+    SafeFileWriter(const SafeFileWriter &) = delete;
+    SafeFileWriter &operator=(const SafeFileWriter &) = delete;
+
+    int fd() const { return m_fd.get(); }
+    const QString &tempPath() const { return m_tempPath; }
+    const QString &target() const { return m_target; }
+    void write(const QByteArray &bytes);
+    void commit();
+
+private:
+    QString m_target;
+    QString m_tempPath;
+    UniqueFd m_fd;
+    bool m_committed = false;
+};
+
+} // namespace quillery

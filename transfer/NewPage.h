@@ -1,0 +1,19 @@
+#pragma once
+
+#include "documents/PageKind.h"
+
+namespace quillery {
+
+class Binder;
+class Workspace;
+
+// Adds a new empty text page (rich, plain or HTML) as the last page, named "Page N",
+// makes it current and shows it; opens it for editing unless noEdit.
+void NewIcon(Workspace &workspace, Binder &binder, PageKind kind, bool noEdit);
+
+// Writes the blank viewer page "Tmp.htm" into the temporary folder and returns its path.
+QString writeBlankHtml(const Workspace &workspace);
+// Clears the binder's HTML viewer to the blank page.
+void BlankHTML(Workspace &workspace, Binder &binder);
+
+} // namespace quillery

@@ -1,0 +1,109 @@
+#include "transfer/PageExport.h"
+
+#include "documents/Binder.h"
+#include "documents/BinderUi.h"
+#include "documents/ErrorReport.h"
+#include "documents/FileError.h"
+#include "documents/Workspace.h"
+#include "platform/Dialogs.h"
+#include "platform/FileIo.h"
+#include "platform/TempFolder.h"
+#include "transfer/FileNames.h"
+#include "transfer/NewPage.h"
+
+namespace quillery {
+
+namespace {
+
+bool isPictureName(const QString &name)
+{
+    const QString ext = name.mid(name.lastIndexOf(u'.') + 1).toLower();
+    return name.contains(u'.') && (ext == u"gif" || ext == u"jpg" || ext == u"jpeg" ||
+                                   ext == u"png" || ext == u"bmp");
+}
+
+} // namespace
+
+void writePageFile(const PageKey &key, const QString &target)
+{
+    SafeFileWriter writer(target);
+    if (key.inWorkingCopy()) {
+        UniqueFd in = fileio::openForReading(key.dataPath());
+        fileio::copyRange(in.get(), qMax<qint64>(key.offset, 0), writer.fd(),
+                          qMax<qint64>(key.length, 0), key.dataPath(), target);
+    } else if (!key.location.isEmpty()) {
+        UniqueFd in = fileio::openForReading(key.location);
+        fileio::copyRange(in.get(), 0, writer.fd(), fileio::fileSize(in.get(), key.location),
+                          key.location, target);
+    }
+    writer.commit();
+}
+
+void ExportFile(Workspace &workspace, Binder &binder, const QString &typeName,
+                const QString &ext)
+{
+    workspace.ui.closeSplash();
+    if (!binder.hasPage(0))
+        return;
+    FileDialogRequest request;
+    if (ext == u"*") {
+        request.title = QStringLiteral("Export ") + typeName;
+        request.filter = QStringLiteral("All files (*.*)|*.*");
+    } else {
+        request.title = QStringLiteral("Export a ") + typeName + QStringLiteral(" File");
+        request.filter = typeName + QStringLiteral(" (*.") + ext + QStringLiteral(")|*.") + ext +
+                         QStringLiteral("|All files (*.*)|*.*");
+    }
+    const PageRow &page = binder.page(0);
+    request.fileName = FileFormat(page.name, false);
+    const QString target = workspace.dialogs.saveFile(request);
+    if (target.isEmpty())
+        return;
+    try {
+        writePageFile(page.key, target);
+    } catch (const FileError &error) {
+        reportFileError(workspace.dialogs, QStringLiteral("Export Error"),
+                        QStringLiteral("An error occurred when trying to export the file '"),
+                        target, error);
+    }
+}
+
+QString ExpBin(Workspace &workspace, Binder &binder, const QString &name, int &position,
+               bool blankFirst, bool inTemp)
+{
+    if (position == 0)
+        position = binder.CurIndex;
+    if (!binder.hasPage(position))
+        return QString();
+    const QString target =
+        workspace.temp.filePath(FileFormat(name, inTemp, workspace.temp.path()));
+    try {
+        if (blankFirst)
+            BlankHTML(workspace, binder);
+        writePageFile(binder.page(position).key, target);
+    } catch (const FileError &) {
+        return QString();
+    }
+    workspace.temp.AddTempFile(target);
+    return target;
+}
+
+QString ExpBin(Workspace &workspace, Binder &binder, const QString &name, int &&position,
+               bool blankFirst, bool inTemp)
+{
+    return ExpBin(workspace, binder, name, position, blankFirst, inTemp);
+}
+
+void ExtractRelevant(Workspace &workspace, Binder &binder)
+{
+    if (!binder.hasPage(0))
+        return;
+    const QString prefix = binder.page(0).name;
+    for (int i = 1; i <= binder.pageCount(); ++i) {
+        const QString &name = binder.pages.at(i - 1).name;
+        if (name.startsWith(prefix) && isPictureName(name))
+            ExpBin(workspace, binder, name, i, false, false);
+    }
+}
+
+} // namespace quillery

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+namespace quillery {
+
+class Binder;
+struct PageKey;
+class Workspace;
+
+// Streams a page's data bytes, unchanged, into a file that replaces target only once it
+// is complete. Throws FileError.
+void writePageFile(const PageKey &key, const QString &target);
+
+// Asks where to export the current page and writes its bytes there. ext is the filter's
+// extension pattern, or "*" for any file.
+void ExportFile(Workspace &workspace, Binder &binder, const QString &typeName,
+                const QString &ext);
+
+// Writes the page at a 1-based position (0: the current one, and position is set to it)
+// into the temporary folder under a name made from name, registers the file for deletion
+// at exit and returns its path; an empty string when it cannot be written.
+QString ExpBin(Workspace &workspace, Binder &binder, const QString &name, int &position,
+               bool blankFirst, bool inTemp);
+QString ExpBin(Workspace &workspace, Binder &binder, const QString &name, int &&position,
+               bool blankFirst, bool inTemp);
+
+// Puts the pictures that the current HTML page refers to beside its scratch copy: the
+// picture pages whose names begin with the current page's name.
+void ExtractRelevant(Workspace &workspace, Binder &binder);
+
+} // namespace quillery

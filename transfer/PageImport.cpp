@@ -1,0 +1,163 @@
+#include "transfer/PageImport.h"
+
+#include "documents/Binder.h"
+#include "documents/BinderUi.h"
+#include "documents/DefaultFormats.h"
+#include "documents/ErrorReport.h"
+#include "documents/FileError.h"
+#include "documents/Workspace.h"
+#include "platform/Dialogs.h"
+#include "platform/FileIo.h"
+#include "platform/TempFolder.h"
+#include "shell/GeneralDate.h"
+#include "transfer/PageExport.h"
+
+#include <QDir>
+
+namespace quillery {
+
+namespace {
+
+QString pageNameFor(const QString &fileName, PageKind kind)
+{
+    QString name = fileName.mid(fileName.lastIndexOf(u'/') + 1);
+    const bool textKind = kind == PageKind::RTF || kind == PageKind::TXT || kind == PageKind::HTML;
+    if (textKind && name.contains(u'.'))
+        name.truncate(name.lastIndexOf(u'.'));
+    return name;
+}
+
+QString dialogFilter(const QString &typeName, PageKind kind)
+{
+    switch (kind) {
+    case PageKind::RTF:
+        return typeName + QStringLiteral(" (*.rtf)|*.rtf|Text Document (*.txt)|*.txt|All files "
+                                         "(*.*)|*.*");
+    case PageKind::TXT:
+        return typeName + QStringLiteral(" (*.txt)|*.txt|All files (*.*)|*.*");
+    case PageKind::HTML:
+        return typeName + QStringLiteral(" (*.htm;*.html;*.php)|*.htm;*.html;*.php|All files "
+                                         "(*.*)|*.*");
+    case PageKind::PICTURE:
+        return QStringLiteral("Pictures (*.bmp;*.dib;*.gif;*.jpg;*.jpeg;*.png;*.ico)|*.bmp;*.dib;"
+                              "*.gif;*.jpg;*.jpeg;*.png;*.ico|All files (*.*)|*.*");
+    case PageKind::SOUND:
+        return QStringLiteral("Sound (*.wav;*.mp3;*.wma;*.mid;*.rmi)|*.wav;*.mp3;*.wma;*.mid;"
+                              "*.rmi|All files (*.*)|*.*");
+    default:
+        return QStringLiteral("All files (*.*)|*.*");
+    }
+}
+
+QString dialogTitle(const QString &typeName, PageKind kind)
+{
+    switch (kind) {
+    case PageKind::RTF:
+    case PageKind::TXT:
+    case PageKind::HTML:
+        return QStringLiteral("Import a ") + typeName + QStringLiteral(" File");
+    case PageKind::PICTURE:
+    case PageKind::SOUND:
+        return QStringLiteral("Insert a ") + typeName + QStringLiteral(" File");
+    default:
+        return QStringLiteral("Insert a File");
+    }
+}
+
+void importInto(Workspace &workspace, Binder &binder, const QString &fileName, PageKind kind)
+{
+    BusyScope busy(workspace.ui);
+    const QString copy = workspace.temp.TempFileName();
+    try {
+        fileio::copyFile(fileName, copy);
+    } catch (const FileError &) {
+        fileio::removeIfExists(copy);
+        throw;
+    }
+    workspace.temp.AddTempFile(copy);
+
+    PageRow row;
+    row.name = pageNameFor(fileName, kind);
+    row.created = generalDate(QDateTime::currentDateTime());
+    row.modified = QStringLiteral("Never");
+    row.size = fileio::fileSize(copy);
+    row.key.serial = binder.takeSerial();
+    row.key.kind = kindString(kind);
+    row.key.location = copy;
+    row.key.colour = kind == PageKind::RTF ? QString::number(SystemWindowColour)
+                                           : QStringLiteral("NA");
+    binder.pages.append(row);
+
+    // Style sheets are put where the binder's HTML pages can refer to them.
+    if (row.name.toLower().endsWith(QStringLiteral(".css")))
+        ExpBin(workspace, binder, row.name, binder.pageCount(), false, true);
+    binder.Changed = true;
+}
+
+} // namespace
+
+bool ImportFile(Workspace &workspace, Binder &binder, const QString &fileName, PageKind &kind)
+{
+    if (kind == PageKind::Unknown)
+        kind = kindFromExtension(fileName);
+    try {
+        importInto(workspace, binder, fileName, kind);
+        return true;
+    } catch (const FileError &error) {
+        reportFileError(workspace.dialogs, QStringLiteral("Import Error"),
+                        QStringLiteral("An error occurred when trying to import the file '"),
+                        fileName, error);
+        return false;
+    }
+}
+
+bool ImportFile(Workspace &workspace, Binder &binder, const QString &fileName, PageKind &&kind)
+{
+    return ImportFile(workspace, binder, fileName, kind);
+}
+
+void ImportDialog(Workspace &workspace, Binder &binder, const QString &typeName, PageKind kind)
+{
+    workspace.ui.closeSplash();
+    const int position = binder.pageCount() + 1;
+    FileDialogRequest request;
+    request.title = dialogTitle(typeName, kind);
+    request.filter = dialogFilter(typeName, kind);
+    const QString path = workspace.dialogs.openFile(request);
+    if (path.isEmpty())
+        return;
+    if (!ImportFile(workspace, binder, path, kind))
+        return;
+    binder.CurIndex = position;
+    workspace.ui.checkMenus(binder);
+    workspace.ui.showPage(binder);
+}
+
+void importFolder(Workspace &workspace, Binder &binder)
+{
+    workspace.ui.closeSplash();
+    const QString folder = workspace.dialogs.folder(
+        QStringLiteral("Please choose a &folder to import files from.  This could take a while "
+                       "if the folder contains files that are large in size."),
+        QString());
+    if (folder.isEmpty())
+        return;
+    const QDir dir(folder);
+    const QStringList files =
+        dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
+    {
+        ProgressScope progress(workspace.ui, QStringLiteral("Importing ") + folder,
+                               int(files.size()), true);
+        int done = 0;
+        for (const QString &file : files) {
+            if (workspace.ui.progressCancelled())
+                break;
+            workspace.ui.processEvents();
+            ImportFile(workspace, binder, dir.filePath(file), PageKind::Unknown);
+            workspace.ui.setProgress(++done);
+        }
+    }
+    workspace.ui.checkMenus(binder);
+}
+
+} // namespace quillery

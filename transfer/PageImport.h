@@ -1,0 +1,26 @@
+#pragma once
+
+#include "documents/PageKind.h"
+
+#include <QString>
+
+namespace quillery {
+
+class Binder;
+class Workspace;
+
+// Adds the file as a new last page whose data is a copy in the temporary folder. With
+// kind Unknown the extension decides, and kind is set to the chosen one. Neither the
+// selection nor CurIndex changes. Failures are reported to the user; false then.
+bool ImportFile(Workspace &workspace, Binder &binder, const QString &fileName, PageKind &kind);
+bool ImportFile(Workspace &workspace, Binder &binder, const QString &fileName, PageKind &&kind);
+
+// Asks for a file of the kind (typeName names the type in the dialog), imports it and
+// makes it the current page.
+void ImportDialog(Workspace &workspace, Binder &binder, const QString &typeName, PageKind kind);
+
+// Asks for a folder and imports every file directly in it, kinds by extension, with a
+// progress window that can cancel between files.
+void importFolder(Workspace &workspace, Binder &binder);
+
+} // namespace quillery
