@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace quillery {
+
+// The six kinds of page. The enumerator values are the kind numbers that import and
+// new-page creation pass around; Unknown stands for a stored kind string that is none
+// of the six (such a row gets no icon but is otherwise kept).
+enum class PageKind { Unknown = 0, RTF = 1, TXT = 2, HTML = 3, PICTURE = 4, SOUND = 5, FILE = 6 };
+
+// The kind as stored in lump names and page keys ("RTF" ... "FILE"); empty for Unknown.
+QString kindString(PageKind kind);
+// Lump names may come back padded with NULs, so those are ignored.
+PageKind kindFromString(const QString &text);
+// Unknown for numbers outside 1 to 6.
+PageKind kindFromNumber(int number);
+
+// The kind a file gets when imported without a chosen kind: by the extension of its
+// file name, compared in lower case; anything unlisted (or no extension) is FILE.
+PageKind kindFromExtension(const QString &path);
+
+// Image-list indexes of the page list's icons; 0 (no icon) for Unknown.
+int largeIconIndex(PageKind kind);
+int smallIconIndex(PageKind kind);
+
+// Only rich text pages carry a background colour; the others store "NA".
+bool hasColourField(PageKind kind);
+
+} // namespace quillery

@@ -1,0 +1,123 @@
+#include "transfer/FileNames.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <utility>
+
+namespace quillery {
+
+namespace {
+
+constexpr qsizetype maxNameChars = 250;
+// A file name on Linux holds at most 255 bytes; stay below that with room for the
+// number a unique temporary name may add.
+constexpr qsizetype maxNameBytes = 250;
+
+QString trimSpaces(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == u' ')
+        ++first;
+    while (last > first && text.at(last - 1) == u' ')
+        --last;
+    return text.mid(first, last - first);
+}
+
+QString replaceUnsafeCharacters(QString name)
+{
+    // The characters Windows refuses in names, so exported files travel well; a NUL
+    // would silently cut the name short here.
+    static const std::pair<QChar, QString> replacements[] = {
+        {u'\\', QStringLiteral("_")}, {u'/', QStringLiteral("_")}, {u'<', QStringLiteral("(")},
+        {u'>', QStringLiteral(")")},  {u'*', QStringLiteral("x")}, {u'"', QStringLiteral("''")},
+        {u'?', QStringLiteral("!")},  {u':', QStringLiteral(";")}, {u'|', QStringLiteral("\u00A6")},
+        {u'\0', QStringLiteral("_")},
+    };
+    for (const auto &[from, to] : replacements)
+        name.replace(from, to);
+    return name;
+}
+
+// The end of a name is what tells files apart (numbers, extensions), so long names
+// lose their beginning.
+QString keepTail(const QString &name)
+{
+    qsizetype start = qMax<qsizetype>(0, name.size() - maxNameChars);
+    while (start < name.size() && (name.at(start).isLowSurrogate() ||
+                                   QStringView(name).mid(start).toUtf8().size() > maxNameBytes))
+        ++start;
+    return name.mid(start);
+}
+
+bool nameTaken(const QString &path)
+{
+    // A dangling symbolic link still occupies the name.
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+QString uniqueName(const QString &name, const QString &folder)
+{
+    const QDir dir(folder);
+    if (!nameTaken(dir.filePath(name)))
+        return name;
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const QString base = dot < 0 ? name : name.left(dot);
+    const QString extension = dot < 0 ? QString() : name.mid(dot);
+    for (qint64 n = 1;; ++n) {
+        const QString candidate = base + QString::number(n) + extension;
+        const QString path = dir.filePath(candidate);
+        if (!nameTaken(path))
+            return candidate;
+        // Numbered copies from earlier exports of this name are stale by now.
+        QFile::remove(path);
+    }
+}
+
+} // namespace
+
+QString getext(const QString &fileName)
+{
+    const qsizetype dot = fileName.lastIndexOf(u'.');
+    return dot < 0 ? QString() : fileName.mid(dot);
+}
+
+QString FileFormat(const QString &name, bool inTemp, const QString &tempFolder)
+{
+    QString result = keepTail(replaceUnsafeCharacters(trimSpaces(name)));
+    // The program's scratch files in the temporary folder end in ".tmp" (the page
+    // clipboard's among them); an exported page must never take such a name.
+    if (result.toLower().endsWith(QLatin1String(".tmp"))) {
+        result = result.toLower();
+        result.replace(QLatin1String(".tmp"), QLatin1String("_.tmp"));
+    }
+    return inTemp ? uniqueName(result, tempFolder) : result;
+}
+
+QString Env2Str(const QString &text)
+{
+    QString result = text;
+    qsizetype from = 0;
+    while (from < text.size()) {
+        const qsizetype open = text.indexOf(u'%', from);
+        if (open < 0)
+            break;
+        qsizetype close = text.indexOf(u'%', open + 1);
+        if (close < 0)
+            break;
+        const QString name = text.mid(open + 1, close - open - 1);
+        if (name.contains(u' ')) {
+            // "50% or 60%": the closing "%" may open the next reference.
+            --close;
+        } else {
+            result.replace(u'%' + name + u'%', qEnvironmentVariable(qPrintable(name)));
+        }
+        from = close + 1;
+    }
+    return result;
+}
+
+} // namespace quillery
