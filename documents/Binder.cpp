@@ -6,7 +6,9 @@
 
 namespace quillery {
 
-Binder::Binder(QObject *parent) : QObject(parent) {}
+Binder::Binder(QObject *parent) : QObject(parent)
+{
+}
 
 bool Binder::hasPage(int position) const
 {

@@ -21,16 +21,16 @@ public:
 
     PageList pages;
     InfoRecords CF;
-    QString CurFile;       // the binder file, empty until first saved
-    int CurIndex = 0;      // 1-based current page, 0 for none
-    bool Changed = false;  // unsaved changes exist
-    QString WCaption;      // the window caption
-    FileLock OpenNum;      // holds the binder file open and locked
-    qint64 NextKey = 1;    // the serial number the next new row takes
-    bool ro = false;       // opened read-only: someone else has the file
+    QString CurFile;      // the binder file, empty until first saved
+    int CurIndex = 0;     // 1-based current page, 0 for none
+    bool Changed = false; // unsaved changes exist
+    QString WCaption;     // the window caption
+    FileLock OpenNum;     // holds the binder file open and locked
+    qint64 NextKey = 1;   // the serial number the next new row takes
+    bool ro = false;      // opened read-only: someone else has the file
     int PanePos = 0;
     int PaneLength = DefaultPaneLength;
-    QString workingCopy;   // the copy of the binder file its pages are read from
+    QString workingCopy; // the copy of the binder file its pages are read from
     QVector<int> columnWidths = QVector<int>(PageList::ColumnCount, -1); // -1: not set
 
     // The next serial number for a row; serials stay unique within the binder.

@@ -59,8 +59,7 @@ private:
 class ProgressScope
 {
 public:
-    ProgressScope(BinderUi &ui, const QString &caption, int maximum, bool cancellable)
-        : m_ui(ui)
+    ProgressScope(BinderUi &ui, const QString &caption, int maximum, bool cancellable) : m_ui(ui)
     {
         m_ui.beginProgress(caption, maximum, cancellable);
     }

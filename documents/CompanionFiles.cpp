@@ -29,8 +29,8 @@ QString companionPath(const QString &binderPath, QChar mark)
 void writeShadowCopy(const QString &binderPath, const QString &shadow)
 {
     fileio::removeIfExists(shadow);
-    if (::link(QFile::encodeName(binderPath).constData(),
-               QFile::encodeName(shadow).constData()) == 0)
+    if (::link(QFile::encodeName(binderPath).constData(), QFile::encodeName(shadow).constData()) ==
+        0)
         return;
     fileio::copyFile(binderPath, shadow);
 }

@@ -68,7 +68,9 @@ private:
 
 } // namespace
 
-LumpArchive::LumpArchive(const QByteArray &header) : m_header(header) {}
+LumpArchive::LumpArchive(const QByteArray &header) : m_header(header)
+{
+}
 
 QVector<Lump> LumpArchive::readDirectory(const QString &path, const QByteArray &header)
 {
@@ -78,8 +80,8 @@ QVector<Lump> LumpArchive::readDirectory(const QString &path, const QByteArray &
         throw FileError::damaged(QStringLiteral("it is too short to be an archive"));
     const QByteArray head = fileio::readRange(fd.get(), 0, HeaderSize, path);
     if (!head.startsWith(header))
-        throw FileError::damaged(QStringLiteral("its header is not \"%1\"")
-                                     .arg(QString::fromLatin1(header)));
+        throw FileError::damaged(
+            QStringLiteral("its header is not \"%1\"").arg(QString::fromLatin1(header)));
     const qint64 count = le32(head.constData() + 4);
     const qint64 dirOffset = le32(head.constData() + 8);
     if (dirOffset < HeaderSize || dirOffset > size || count > (size - dirOffset) / EntrySize)

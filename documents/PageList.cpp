@@ -4,7 +4,9 @@
 
 namespace quillery {
 
-PageList::PageList(QObject *parent) : QAbstractTableModel(parent) {}
+PageList::PageList(QObject *parent) : QAbstractTableModel(parent)
+{
+}
 
 void PageList::append(const PageRow &row)
 {

@@ -22,10 +22,10 @@ public:
     Dialogs &dialogs;
     BinderUi &ui;
 
-    QString authorName;        // the "AuthorName" setting
-    QString defaultDocFolder;  // the "DefDocFol" setting
-    int newFileCounter = 0;    // binders created in this run
-    QString passwordHolder;    // stored password of the binder being opened or imported
+    QString authorName;       // the "AuthorName" setting
+    QString defaultDocFolder; // the "DefDocFol" setting
+    int newFileCounter = 0;   // binders created in this run
+    QString passwordHolder;   // stored password of the binder being opened or imported
 };
 
 } // namespace quillery

@@ -152,8 +152,8 @@ void copyRange(int inFd, qint64 inOffset, int outFd, qint64 length, const QStrin
 
 void writeWhole(const QString &path, const QByteArray &bytes)
 {
-    const int fd = ::open(encoded(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
-                          0666);
+    const int fd =
+        ::open(encoded(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
         throw FileError::fromErrno(errno, path);
     UniqueFd guard(fd);
@@ -166,8 +166,8 @@ void copyFile(const QString &source, const QString &target)
 {
     UniqueFd in = openForReading(source);
     const qint64 size = fileSize(in.get(), source);
-    const int fd = ::open(encoded(target).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
-                          0666);
+    const int fd =
+        ::open(encoded(target).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
         throw FileError::fromErrno(errno, target);
     UniqueFd out(fd);
@@ -204,8 +204,7 @@ SafeFileWriter::SafeFileWriter(const QString &target) : m_target(target)
         mode = 0666 & ~mask;
     }
     QByteArray pattern =
-        QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName()) +
-        ".XXXXXX";
+        QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName()) + ".XXXXXX";
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0)
         throw FileError::fromErrno(errno, target);

@@ -25,8 +25,9 @@ TempFolder::TempFolder(const QString &path, const QString &prefix)
         throw FileError(FileError::PathFileAccess,
                         QStringLiteral("The temporary folder %1 is not a real folder").arg(m_path));
     if (st.st_uid != ::getuid())
-        throw FileError(FileError::PermissionDenied,
-                        QStringLiteral("The temporary folder %1 belongs to another user").arg(m_path));
+        throw FileError(
+            FileError::PermissionDenied,
+            QStringLiteral("The temporary folder %1 belongs to another user").arg(m_path));
     if ((st.st_mode & 077) != 0 && ::chmod(name.constData(), 0700) != 0)
         throw FileError::fromErrno(errno, m_path);
 }

@@ -18,8 +18,8 @@ namespace {
 bool isPictureName(const QString &name)
 {
     const QString ext = name.mid(name.lastIndexOf(u'.') + 1).toLower();
-    return name.contains(u'.') && (ext == u"gif" || ext == u"jpg" || ext == u"jpeg" ||
-                                   ext == u"png" || ext == u"bmp");
+    return name.contains(u'.') &&
+           (ext == u"gif" || ext == u"jpg" || ext == u"jpeg" || ext == u"png" || ext == u"bmp");
 }
 
 } // namespace
@@ -39,8 +39,7 @@ void writePageFile(const PageKey &key, const QString &target)
     writer.commit();
 }
 
-void ExportFile(Workspace &workspace, Binder &binder, const QString &typeName,
-                const QString &ext)
+void ExportFile(Workspace &workspace, Binder &binder, const QString &typeName, const QString &ext)
 {
     workspace.ui.closeSplash();
     if (!binder.hasPage(0))
@@ -75,8 +74,7 @@ QString ExpBin(Workspace &workspace, Binder &binder, const QString &name, int &p
         position = binder.CurIndex;
     if (!binder.hasPage(position))
         return QString();
-    const QString target =
-        workspace.temp.filePath(FileFormat(name, inTemp, workspace.temp.path()));
+    const QString target = workspace.temp.filePath(FileFormat(name, inTemp, workspace.temp.path()));
     try {
         if (blankFirst)
             BlankHTML(workspace, binder);

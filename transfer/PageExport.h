@@ -14,8 +14,7 @@ void writePageFile(const PageKey &key, const QString &target);
 
 // Asks where to export the current page and writes its bytes there. ext is the filter's
 // extension pattern, or "*" for any file.
-void ExportFile(Workspace &workspace, Binder &binder, const QString &typeName,
-                const QString &ext);
+void ExportFile(Workspace &workspace, Binder &binder, const QString &typeName, const QString &ext);
 
 // Writes the page at a 1-based position (0: the current one, and position is set to it)
 // into the temporary folder under a name made from name, registers the file for deletion

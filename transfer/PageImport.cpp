@@ -84,8 +84,8 @@ void importInto(Workspace &workspace, Binder &binder, const QString &fileName, P
     row.key.serial = binder.takeSerial();
     row.key.kind = kindString(kind);
     row.key.location = copy;
-    row.key.colour = kind == PageKind::RTF ? QString::number(SystemWindowColour)
-                                           : QStringLiteral("NA");
+    row.key.colour =
+        kind == PageKind::RTF ? QString::number(SystemWindowColour) : QStringLiteral("NA");
     binder.pages.append(row);
 
     // Style sheets are put where the binder's HTML pages can refer to them.

@@ -1,0 +1,358 @@
+#include "BinderFixture.h"
+#include "TestSupport.h"
+#include "documents/BinderOpener.h"
+#include "documents/BinderSaver.h"
+#include "documents/CompanionFiles.h"
+#include "documents/LumpArchive.h"
+#include "documents/NewBinder.h"
+#include "documents/SizeText.h"
+#include "transfer/PageImport.h"
+
+#include <QTest>
+
+using namespace quillery;
+using namespace quillery::test;
+
+namespace {
+
+InfoRecords recordsOf(const QString &binderPath)
+{
+    InfoRecords records;
+    records.loadText(LumpArchive("QLY4").ReadNamedLump(binderPath, "QUILLERY"));
+    return records;
+}
+
+QList<QByteArray> lumpContents(const QString &binderPath)
+{
+    LumpArchive archive("QLY4");
+    archive.OpenArchive(binderPath);
+    QList<QByteArray> lumps;
+    for (int i = 2; i <= archive.lumpCount(); ++i)
+        lumps << archive.lump(i).name + ':' +
+                     LumpArchive::ReadBytes(binderPath, archive.lump(i).offset,
+                                            archive.lump(i).length);
+    return lumps;
+}
+
+const QList<QPair<QString, QByteArray>> ThreePages = {
+    {"one.txt", "first page"}, {"two.rtf", "{\\rtf1 second}"}, {"three.png", "PNGDATA"}};
+
+} // namespace
+
+class tst_binderfile : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void newBinderHoldsDefaultRecords();
+    void emptyBinderSavesOneLumpAndReopens();
+    void reopensPagesWithTheirRecordsAndData();
+    void savesInListOrderAfterReordering();
+    void savingTwiceGivesEqualLumps();
+    void saveCommandWritesOnlyWhatChanged();
+    void failedSaveKeepsOldFileByteForByte();
+    void companionNamesAndLocking();
+    void secondOpenerGetsReadOnlyShadowCopy();
+    void readOnlyBinderSaveLeadsToSaveAs();
+    void damagedBindersGiveOpenError();
+    void accessorsReadTheCurrentPage();
+    void sizeTextAndNewFileDetection();
+};
+
+void tst_binderfile::newBinderHoldsDefaultRecords()
+{
+    BinderFixture f;
+    Binder binder;
+    NewFile(*f.workspace, binder, true);
+    QCOMPARE(binder.title(), QString("New File 1"));
+    QCOMPARE(binder.pageCount(), 1);
+    QCOMPARE(binder.pages.at(0).name, QString("Page 1"));
+    QCOMPARE(binder.pages.at(0).key.toString(), QString("1?"
+                                                        "??RTF?"
+                                                        "?-2147483643"));
+    QCOMPARE(binder.NextKey, 2);
+    QCOMPARE(binder.CF.value("RTFFontName"), QString("Times New Roman"));
+    QCOMPARE(binder.CF.value("TXTFontName"), QString("Courier New"));
+    QCOMPARE(binder.CF.value("TXTColour"), QString("-2147483640"));
+    QCOMPARE(binder.CF.value("TXTFontSize"), QString("10"));
+    QCOMPARE(binder.CF.value("SelPage"), QString("1"));
+    QCOMPARE(binder.CF.value("Author"), QString("tester"));
+    QVERIFY(!binder.Changed);
+
+    Binder second;
+    NewFile(*f.workspace, second, false);
+    QCOMPARE(second.WCaption, QString("New File 2"));
+    QCOMPARE(second.CF.value("SelPage"), InfoRecords::NotFound);
+}
+
+void tst_binderfile::emptyBinderSavesOneLumpAndReopens()
+{
+    BinderFixture f;
+    const QString path = f.makeBinder("empty.qly", {});
+    LumpArchive archive("QLY4");
+    archive.OpenArchive(path);
+    QCOMPARE(archive.lumpCount(), 1);
+    QCOMPARE(archive.lump(1).name, QByteArray("QUILLERY"));
+    QCOMPARE(recordsOf(path).value("Pages"), QString("0"));
+
+    auto binder = f.open(path);
+    QVERIFY(binder);
+    QCOMPARE(binder->pageCount(), 0);
+    QCOMPARE(binder->CurIndex, 0);
+    QVERIFY(f.dialogs.calls().isEmpty());
+}
+
+void tst_binderfile::reopensPagesWithTheirRecordsAndData()
+{
+    BinderFixture f;
+    const QString path = f.makeBinder("three.qly", ThreePages);
+    auto binder = f.open(path);
+    QVERIFY(binder);
+    QCOMPARE(binder->pageCount(), 3);
+    QCOMPARE(binder->CurFile, path);
+    QCOMPARE(binder->WCaption, "New File 1 (" + path + ")");
+    QCOMPARE(binder->pages.at(0).name, QString("one"));
+    QCOMPARE(binder->pages.at(2).name, QString("three.png"));
+    QCOMPARE(binder->pages.at(2).key.kind, QString("PICTURE"));
+    QCOMPARE(binder->pages.at(1).key.colour, QString("-2147483643"));
+    QCOMPARE(binder->pages.at(0).modified, QString("Never"));
+    QCOMPARE(GetLumpString(*binder, "2"), QByteArray("{\\rtf1 second}"));
+    QCOMPARE(binder->NextKey, 4);
+    // Per-page records live in the page list while the binder is open.
+    QCOMPARE(binder->CF.value("Page1"), InfoRecords::NotFound);
+    QCOMPARE(binder->CF.value("LastSavedBy"), QString("tester"));
+    QVERIFY(binder->OpenNum.isHeld());
+    QVERIFY(!binder->Changed);
+}
+
+void tst_binderfile::savesInListOrderAfterReordering()
+{
+    BinderFixture f;
+    const QString path = f.makeBinder("order.qly", ThreePages);
+    auto binder = f.open(path);
+    binder->pages.move(2, 0);
+    binder->Changed = true;
+    QVERIFY(SavFile(*f.workspace, *binder, path));
+    QCOMPARE(lumpContents(path).first(), QByteArray("PICTURE:PNGDATA"));
+    const InfoRecords records = recordsOf(path);
+    QCOMPARE(records.value("Page1"), QString("three.png"));
+    QCOMPARE(records.value("Page3"), QString("two"));
+    QCOMPARE(records.value("Colour3"), QString("-2147483643"));
+    QCOMPARE(records.value("Colour1"), QString("NA"));
+}
+
+void tst_binderfile::savingTwiceGivesEqualLumps()
+{
+    BinderFixture f;
+    const QString path = f.makeBinder("twice.qly", ThreePages);
+    auto binder = f.open(path);
+    const QList<QByteArray> before = lumpContents(path);
+    QVERIFY(SavFile(*f.workspace, *binder, path));
+    const QList<QByteArray> first = lumpContents(path);
+    QVERIFY(SavFile(*f.workspace, *binder, path));
+    QCOMPARE(lumpContents(path), first);
+    QCOMPARE(first, before);
+    QCOMPARE(f.ui.progressCaptions.last(), "Saving " + path);
+}
+
+void tst_binderfile::saveCommandWritesOnlyWhatChanged()
+{
+    BinderFixture f;
+    const QString path = f.makeBinder("cmd.qly", ThreePages);
+    auto binder = f.open(path);
+    const QDateTime stamp = QFileInfo(path).lastModified();
+    QTest::qWait(20);
+    QVERIFY(SaveCommand(*f.workspace, *binder));
+    QCOMPARE(QFileInfo(path).lastModified(), stamp);
+
+    // A binder without a file goes to Save As; cancelling writes nothing.
+    Binder fresh;
+    NewFile(*f.workspace, fresh, true);
+    QVERIFY(!SaveCommand(*f.workspace, fresh));
+    const DialogCall ask = f.dialogs.calls().last();
+    QCOMPARE(ask.kind, DialogCall::Kind::SaveFile);
+    QCOMPARE(ask.file.title, QString("Save Quillery ('New File 2')"));
+    QCOMPARE(ask.file.filter, QString("Quillery (*.qly)|*.qly|All files (*.*)|*.*"));
+
+    // Save As a new name moves the lock and the companions with the binder.
+    f.dialogs.queueSaveFile(f.path("moved"));
+    QVERIFY(SaveAsCommand(*f.workspace, *binder));
+    QCOMPARE(binder->CurFile, f.path("moved.qly"));
+    QVERIFY(!QFile::exists(lockNotePath(path)));
+    QVERIFY(QFile::exists(lockNotePath(f.path("moved.qly"))));
+    QVERIFY(!FileLock::isHeldElsewhere(path));
+}
+
+void tst_binderfile::failedSaveKeepsOldFileByteForByte()
+{
+    BinderFixture f;
+    const QString path = f.makeBinder("keep.qly", ThreePages);
+    const QByteArray original = readFile(path);
+    auto binder = f.open(path);
+
+    // A page whose data file shrank under us makes the save fail half-way.
+    const QString data = f.file("shrinks.bin", QByteArray(100000, 'x'));
+    PageKind kind = PageKind::Unknown;
+    QVERIFY(ImportFile(*f.workspace, *binder, data, kind));
+    const QString copy = binder->pages.at(3).key.location;
+    writeFile(copy, "short");
+    binder->pages.replace(3, [&] {
+        PageRow row = binder->pages.at(3);
+        row.key = PageKey::parse("9?"
+                                 "??FILE?|" +
+                                 copy + "?NA");
+        row.key.offset = 0;
+        row.key.length = 100000;
+        return row;
+    }());
+
+    QVERIFY(!SavFile(*f.workspace, *binder, path));
+    QCOMPARE(readFile(path), original);
+    QCOMPARE(f.messageTitles().last(), QString("Save Error"));
+    QVERIFY(f.dialogs.calls().last().text.startsWith(
+        "An error occurred when attempting to save the file '" + path + "' - "));
+    // No half-written file is left beside the binder.
+    for (const QString &name : QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden))
+        QVERIFY2(!name.startsWith(".keep.qly"), qPrintable(name));
+    // The binder is still held and can be saved once the page is dropped.
+    QVERIFY(binder->OpenNum.covers(path));
+    binder->pages.remove(3);
+    QVERIFY(SavFile(*f.workspace, *binder, path));
+    QCOMPARE(lumpContents(path).size(), 3);
+}
+
+void tst_binderfile::companionNamesAndLocking()
+{
+    QCOMPARE(lockNotePath("/home/Docs/Plans.QLY"), QString("/home/Docs/~plans.qd"));
+    QCOMPARE(shadowCopyPath("/home/Docs/Plans.QLY"), QString("/home/Docs/$plans.qd"));
+
+    BinderFixture f;
+    const QString path = f.makeBinder("Locked.qly", ThreePages);
+    auto binder = f.open(path);
+    QCOMPARE(readFile(lockNotePath(path)), QByteArray("tester"));
+    QCOMPARE(readFile(shadowCopyPath(path)), readFile(path));
+    QVERIFY(FileLock::isHeldElsewhere(path));
+    binder.reset();
+    QVERIFY(!FileLock::isHeldElsewhere(path));
+}
+
+void tst_binderfile::secondOpenerGetsReadOnlyShadowCopy()
+{
+    BinderFixture f;
+    const QString path = f.makeBinder("shared.qly", ThreePages);
+    auto first = f.open(path);
+    QVERIFY(first);
+    const QByteArray note = readFile(lockNotePath(path));
+    const QDateTime shadowTime = QFileInfo(shadowCopyPath(path)).lastModified();
+    const QStringList filesBefore = QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden);
+
+    BinderFixture other; // another instance: its own temporary folder and author
+    other.workspace->authorName = "someone else";
+    auto second = other.open(path);
+    QVERIFY(second);
+    QVERIFY(second->ro);
+    QVERIFY(!second->OpenNum.isHeld());
+    QVERIFY(second->WCaption.endsWith(") [Read-Only]"));
+    QCOMPARE(other.messageTitles(), QStringList{"File in Use by tester"});
+    QVERIFY(other.dialogs.calls().first().text.startsWith(
+        "The file you have opened is in use by tester.  You will not be able"));
+    QCOMPARE(GetLumpString(*second, "3"), QByteArray("PNGDATA"));
+    QCOMPARE(readFile(lockNotePath(path)), note);
+    QCOMPARE(QFileInfo(shadowCopyPath(path)).lastModified(), shadowTime);
+    QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden), filesBefore);
+}
+
+void tst_binderfile::readOnlyBinderSaveLeadsToSaveAs()
+{
+    BinderFixture f;
+    const QString path = f.makeBinder("ro.qly", ThreePages);
+    auto holder = f.open(path);
+    BinderFixture other;
+    auto reader = other.open(path);
+    QVERIFY(reader->ro);
+    const QByteArray before = readFile(path);
+    other.dialogs.queueSaveFile(other.path("mine.qly"));
+    QVERIFY(SavFile(*other.workspace, *reader, path));
+    QCOMPARE(readFile(path), before);
+    QCOMPARE(other.messageTitles().last(), QString("File is Read-Only"));
+    QCOMPARE(other.dialogs.calls().last().kind, DialogCall::Kind::SaveFile);
+    QCOMPARE(reader->CurFile, other.path("mine.qly"));
+    QVERIFY(!reader->ro);
+    QCOMPARE(lumpContents(other.path("mine.qly")), lumpContents(path));
+}
+
+void tst_binderfile::damagedBindersGiveOpenError()
+{
+    BinderFixture f;
+    const QString good = f.makeBinder("good.qly", ThreePages);
+    const QByteArray bytes = readFile(good);
+    // Every truncation of a sound binder, and a few hostile record sets.
+    QList<QByteArray> damaged;
+    for (int cut = 0; cut < bytes.size(); cut += 7)
+        damaged << bytes.left(cut);
+    LumpArchive archive("QLY4");
+    archive.setLumpCount(2);
+    archive.setLumpName(1, "QUILLERY");
+    archive.setLumpName(2, "TXT");
+    archive.setLumpData(2, QByteArray("x"));
+    for (const char *records : {"Pages=2000000000\n", "Pages=-1\n", "Pages=lots\n", "\x01\x02"}) {
+        archive.setLumpData(1, QByteArray(records));
+        archive.WriteArchive(f.path("hostile.qly"));
+        damaged << readFile(f.path("hostile.qly"));
+    }
+
+    for (const QByteArray &content : std::as_const(damaged)) {
+        const QString path = f.path("damaged.qly");
+        writeFile(path, content);
+        f.dialogs.clear();
+        QVERIFY(!f.open(path));
+        QCOMPARE(f.messageTitles(), QStringList{"Open Error"});
+        QVERIFY(f.dialogs.calls().first().text.startsWith(
+            "An error occurred when trying to open the file '" + path + "' - "));
+        QVERIFY(!FileLock::isHeldElsewhere(path));
+    }
+
+    f.dialogs.clear();
+    QVERIFY(!f.open(f.path("missing.qly")));
+    QVERIFY(f.dialogs.calls().first().text.endsWith(", 53"));
+}
+
+void tst_binderfile::accessorsReadTheCurrentPage()
+{
+    BinderFixture f;
+    auto binder = f.open(f.makeBinder("acc.qly", ThreePages));
+    binder->CurIndex = 2;
+    int position = 0;
+    QCOMPARE(GetInfo(*binder, 3, position), QString("RTF"));
+    QCOMPARE(position, 2);
+    QCOMPARE(GetLumpString(*binder), QByteArray("{\\rtf1 second}"));
+
+    // A new page that never got data reads as empty without touching any file.
+    PageRow row;
+    row.key = PageKey::parse("99?"
+                             "??TXT??NA");
+    binder->pages.append(row);
+    QCOMPARE(GetLumpString(*binder, "4"), QByteArray());
+    QCOMPARE(binder->pages.at(3).key.toString(), QString("99?"
+                                                         "??TXT??NA"));
+}
+
+void tst_binderfile::sizeTextAndNewFileDetection()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QCOMPARE(GetSize(12345), QString("12,345"));
+    QCOMPARE(GetSize(0), QString("0"));
+
+    BinderFixture f;
+    Binder startup;
+    NewFile(*f.workspace, startup, true);
+    QVERIFY(IsNewFile(startup, 3));
+    QVERIFY(!IsNewFile(startup, 2));
+    startup.Changed = true;
+    QVERIFY(!IsNewFile(startup, 3));
+    startup.Changed = false;
+    startup.CF.write("Title", "Renamed");
+    QVERIFY(!IsNewFile(startup, 3));
+}
+
+QTEST_GUILESS_MAIN(tst_binderfile)
+#include "tst_binderfile.moc"

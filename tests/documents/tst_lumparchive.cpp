@@ -1,0 +1,171 @@
+#include "TestSupport.h"
+#include "documents/FileError.h"
+#include "documents/InfoRecords.h"
+#include "documents/LumpArchive.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+using namespace quillery;
+using namespace quillery::test;
+
+namespace {
+
+QByteArray le(quint32 v)
+{
+    QByteArray b(4, '\0');
+    qToLittleEndian<quint32>(v, b.data());
+    return b;
+}
+
+// An archive written by hand: header, data, directory.
+QByteArray handMade(quint32 count, quint32 dirOffset, const QByteArray &body, const QByteArray &dir)
+{
+    return "QLY4" + le(count) + le(dirOffset) + body + dir;
+}
+
+QByteArray entry(quint32 offset, quint32 length, const QByteArray &name)
+{
+    return le(offset) + le(length) + name.leftJustified(8, '\0');
+}
+
+} // namespace
+
+class tst_lumparchive : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void writesAndReadsLumpsFromBytesAndFileRanges();
+    void refusesLongNamesAndWrongHeaders();
+    void refusesDamagedArchives_data();
+    void refusesDamagedArchives();
+    void acceptsEightCharacterNamesWithoutNuls();
+    void recordsKeepOrderAndSurviveAwkwardValues();
+    void recordsSkipGarbageAndBoundHostileCounts();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void tst_lumparchive::writesAndReadsLumpsFromBytesAndFileRanges()
+{
+    const QString source = m_dir.filePath("source.bin");
+    writeFile(source, "0123456789abcdef");
+    const QString path = m_dir.filePath("a.qly");
+
+    LumpArchive out("QLY4");
+    out.setLumpCount(3);
+    out.setLumpName(1, "QUILLERY");
+    out.setLumpData(1, QByteArray("Title=x\n"));
+    out.setLumpName(2, "TXT");
+    out.setLumpData(2, FileRange{source, 4, 6});
+    out.setLumpName(3, "FILE");
+    out.setLumpData(3, QByteArray());
+    out.WriteArchive(path);
+
+    LumpArchive in("QLY4");
+    in.OpenArchive(path);
+    QCOMPARE(in.lumpCount(), 3);
+    QCOMPARE(in.lump(1).name, QByteArray("QUILLERY"));
+    QCOMPARE(in.lump(2).name, QByteArray("TXT"));
+    QCOMPARE(in.lump(1).offset, 12);
+    QCOMPARE(LumpArchive::ReadBytes(path, in.lump(2).offset, in.lump(2).length),
+             QByteArray("456789"));
+    QCOMPARE(in.lump(3).length, 0);
+    QCOMPARE(in.ReadNamedLump(path, "QUILLERY"), QByteArray("Title=x\n"));
+    QCOMPARE(readFile(path).size(), 12 + 8 + 6 + 3 * 16);
+    // Nothing is left beside the file by the safe write.
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+void tst_lumparchive::refusesLongNamesAndWrongHeaders()
+{
+    LumpArchive out("QLY4");
+    QVERIFY_THROWS_EXCEPTION(FileError, out.setLumpName(1, "TOOLONGNAME"));
+
+    const QString path = m_dir.filePath("recent.dat");
+    LumpArchive recent("QLRF");
+    recent.setLumpCount(1);
+    recent.setLumpName(1, "X");
+    recent.setLumpData(1, QByteArray("x"));
+    recent.WriteArchive(path);
+    LumpArchive binder("QLY4");
+    try {
+        binder.OpenArchive(path);
+        QFAIL("a QLRF archive opened as a binder");
+    } catch (const FileError &error) {
+        QCOMPARE(error.number(), int(FileError::InvalidFormat));
+        QVERIFY(error.description().contains("QLY4"));
+    }
+}
+
+void tst_lumparchive::refusesDamagedArchives_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("short header") << QByteArray("QLY4\1\0\0");
+    QTest::newRow("directory past end") << handMade(1, 4000, "abc", entry(12, 3, "TXT"));
+    QTest::newRow("directory inside header") << handMade(1, 4, "", entry(12, 0, "TXT"));
+    QTest::newRow("absurd count") << handMade(0xFFFFFFFF, 15, "abc", entry(12, 3, "TXT"));
+    QTest::newRow("lump past end") << handMade(1, 15, "abc", entry(12, 300, "TXT"));
+    QTest::newRow("4 GiB length") << handMade(1, 15, "abc", entry(12, 0xFFFFFFFF, "TXT"));
+    QTest::newRow("offset past end") << handMade(1, 15, "abc", entry(0xFFFFFFF0, 3, "TXT"));
+    QTest::newRow("truncated directory") << handMade(2, 15, "abc", entry(12, 3, "TXT"));
+}
+
+void tst_lumparchive::refusesDamagedArchives()
+{
+    QFETCH(QByteArray, bytes);
+    const QString path = m_dir.filePath("damaged.qly");
+    writeFile(path, bytes);
+    LumpArchive archive("QLY4");
+    QVERIFY_THROWS_EXCEPTION(FileError, archive.OpenArchive(path));
+    QVERIFY_THROWS_EXCEPTION(FileError, archive.ReadNamedLump(path, "QUILLERY"));
+}
+
+void tst_lumparchive::acceptsEightCharacterNamesWithoutNuls()
+{
+    const QString path = m_dir.filePath("eight.qly");
+    writeFile(path, handMade(1, 15, "abc", entry(12, 3, "ABCDEFGH")));
+    LumpArchive archive("QLY4");
+    archive.OpenArchive(path);
+    QCOMPARE(archive.lump(1).name, QByteArray("ABCDEFGH"));
+    QVERIFY_THROWS_EXCEPTION(FileError, archive.lump(2));
+}
+
+void tst_lumparchive::recordsKeepOrderAndSurviveAwkwardValues()
+{
+    InfoRecords records;
+    QCOMPARE(records.value("Never"), QString("[NOT FOUND]"));
+    QCOMPARE(records.value("Never", "d"), QString("d"));
+    records.write("Title", "first");
+    records.write("Pane Pos", 0);
+    records.write("Bold", true);
+    records.write("Colour", qint32(0x80000005u));
+    records.write("Comments1", QString("line one\nline two\r\nback\\slash = equals"));
+    records.write("Title", "second"); // keeps its place
+    QCOMPARE(records.value("Bold"), QString("True"));
+    QCOMPARE(records.value("Colour"), QString("-2147483643"));
+
+    const QByteArray text = records.toText();
+    QVERIFY(text.startsWith("Title=second\nPane Pos=0\nBold=True\n"));
+    InfoRecords back;
+    back.loadText(text);
+    QCOMPARE(back.toText(), text);
+    QCOMPARE(back.value("Comments1"), records.value("Comments1"));
+}
+
+void tst_lumparchive::recordsSkipGarbageAndBoundHostileCounts()
+{
+    InfoRecords records;
+    records.loadText(QByteArray("\xff\xfe garbage\n=novalue\nPages=99999999999\nPage1=a\n"
+                                "Page2=b\nKeep=1\n\n"));
+    QCOMPARE(records.size(), 4);
+    records.removeNumbered("Pages", "Page");
+    QCOMPARE(records.value("Page1"), InfoRecords::NotFound);
+    QCOMPARE(records.value("Keep"), QString("1"));
+}
+
+QTEST_GUILESS_MAIN(tst_lumparchive)
+#include "tst_lumparchive.moc"
