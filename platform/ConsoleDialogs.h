@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+namespace quillery {
+
+// Dialogs for programs without windows: messages go to standard error as
+// "Title: text"; nobody is there to choose, so every other dialog is cancelled.
+class ConsoleDialogs : public Dialogs
+{
+public:
+    MsgResult message(MsgIcon icon, MsgButtons buttons, const QString &title,
+                      const QString &text) override;
+    std::optional<QString> input(const QString &, const QString &, const QString &) override
+    {
+        return std::nullopt;
+    }
+    QString openFile(const FileDialogRequest &) override { return QString(); }
+    QString saveFile(const FileDialogRequest &) override { return QString(); }
+    QString folder(const QString &, const QString &) override { return QString(); }
+    std::optional<QColor> colour(const QColor &) override { return std::nullopt; }
+    std::optional<QFont> font(const QFont &) override { return std::nullopt; }
+    bool print(QPrinter &) override { return false; }
+};
+
+} // namespace quillery
