@@ -1,15 +1,84 @@
 #include "cli/CliApp.h"
 
+#include "cli/BinderCommands.h"
+#include "cli/CliSession.h"
+#include "documents/FileError.h"
+
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include <functional>
+#include <map>
+
 namespace quillery::cli {
+
+namespace {
+
+const char *const Usage = R"(Usage: quillery-cli [--password TEXT] COMMAND ARGUMENTS
+
+Commands:
+  create OUT.qly [FILE...]   make a new binder with these files as pages
+  add BINDER.qly FILE...     add the files as new last pages and save
+  list BINDER.qly            one line per page: position, kind, size, name (tab-separated)
+  extract BINDER.qly DIR     write every page's bytes into DIR
+  info BINDER.qly            print the binder's records (without its password)
+  check BINDER.qly           report every fault of the file; silent when it is sound
+
+Page kinds come from the files' extensions. --password opens a protected binder.
+
+Exit codes:
+  0   success (check: the file is sound)
+  1   an error, reported on standard error with the file named (check: faults found)
+  2   the binder is protected and no password, or a wrong one, was given
+  64  the command line is wrong
+)";
+
+int usage(int code)
+{
+    QTextStream(code == ExitOk ? stdout : stderr) << Usage;
+    return code;
+}
+
+} // namespace
 
 int run(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QTextStream(stderr) << "quillery-cli: no command given\n";
-    return 2;
+    QStringList args = QCoreApplication::arguments().mid(1);
+    std::optional<QString> password;
+    while (!args.isEmpty() && args.first().startsWith(QStringLiteral("--"))) {
+        const QString option = args.takeFirst();
+        if (option == u"--help")
+            return usage(ExitOk);
+        if (option != u"--password" || args.isEmpty())
+            return usage(ExitUsage);
+        password = args.takeFirst();
+    }
+    if (args.isEmpty())
+        return usage(ExitUsage);
+    const QString command = args.takeFirst();
+    if (command == u"check") {
+        const int code = checkFile(args);
+        return code == ExitUsage ? usage(ExitUsage) : code;
+    }
+
+    using Command = std::function<int(CliSession &, const QStringList &)>;
+    const std::map<QString, Command> commands = {
+        {QStringLiteral("create"), createBinder}, {QStringLiteral("add"), addPages},
+        {QStringLiteral("list"), listPages},      {QStringLiteral("extract"), extractPages},
+        {QStringLiteral("info"), showInfo},
+    };
+    const auto found = commands.find(command);
+    if (found == commands.end())
+        return usage(ExitUsage);
+    try {
+        CliSession session(password);
+        const int code = found->second(session, args);
+        return code == ExitUsage ? usage(ExitUsage) : code;
+    } catch (const FileError &error) {
+        QTextStream(stderr) << "quillery-cli: " << error.description() << '\n';
+        return ExitFailed;
+    }
 }
 
 } // namespace quillery::cli

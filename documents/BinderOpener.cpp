@@ -69,11 +69,17 @@ void appendArchivePages(Binder &binder, const InfoRecords &records, const LumpAr
 
 namespace {
 
-void loadBinder(Workspace &workspace, Binder &binder, const QString &path)
+// The file the pages are read from: a working copy, or the binder itself when it is
+// only inspected.
+QString makeWorkingCopy(Workspace &workspace, Binder &binder, const QString &path,
+                        OpenPurpose purpose)
 {
+    if (purpose == OpenPurpose::Inspect) {
+        binder.ro = true;
+        return path;
+    }
     const QString working = workspace.temp.TempFileName();
     workspace.temp.AddTempFile(working);
-    binder.workingCopy = working;
     if (FileLock::isHeldElsewhere(path)) {
         showInUse(workspace, path);
         binder.ro = true;
@@ -81,6 +87,29 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path)
     } else {
         fileio::copyFile(path, working);
     }
+    return working;
+}
+
+void lockForWriting(Workspace &workspace, Binder &binder, const QString &path)
+{
+    try {
+        binder.OpenNum = FileLock::acquire(path);
+        CreateAF(workspace, binder, true, path, 0, true);
+    } catch (const FileError &error) {
+        if (!error.isPermissionDenied())
+            throw;
+        // Someone took the binder in the meantime, or its folder cannot be written:
+        // either way it opens read-only.
+        binder.OpenNum.release();
+        showInUse(workspace, path);
+        binder.ro = true;
+    }
+}
+
+void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenPurpose purpose)
+{
+    const QString working = makeWorkingCopy(workspace, binder, path, purpose);
+    binder.workingCopy = working;
 
     LumpArchive archive(BinderHeader);
     archive.OpenArchive(working);
@@ -128,20 +157,10 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path)
         binder.PaneLength = Binder::DefaultPaneLength;
     }
 
-    if (!binder.ro) {
-        try {
-            binder.OpenNum = FileLock::acquire(path);
-            CreateAF(workspace, binder, true, path, 0, true);
-        } catch (const FileError &error) {
-            if (!error.isPermissionDenied())
-                throw;
-            // Someone took the binder in the meantime, or its folder cannot be written:
-            // either way it opens read-only.
-            binder.OpenNum.release();
-            showInUse(workspace, path);
-            binder.ro = true;
-        }
-    }
+    if (purpose == OpenPurpose::Inspect)
+        return;
+    if (!binder.ro)
+        lockForWriting(workspace, binder, path);
     workspace.ui.recordRecent(binder.title(), path);
 
     // Style sheets are put where the binder's HTML pages can refer to them.
@@ -158,7 +177,7 @@ bool isBinderPath(const QString &path)
     return path.right(4).toLower() == u".qly";
 }
 
-std::unique_ptr<Binder> OpenFile(Workspace &workspace, const QString &fileName)
+std::unique_ptr<Binder> OpenFile(Workspace &workspace, const QString &fileName, OpenPurpose purpose)
 {
     auto binder = std::make_unique<Binder>();
     if (!isBinderPath(fileName)) {
@@ -172,7 +191,7 @@ std::unique_ptr<Binder> OpenFile(Workspace &workspace, const QString &fileName)
 
     binder->CurFile = fileName;
     try {
-        loadBinder(workspace, *binder, fileName);
+        loadBinder(workspace, *binder, fileName, purpose);
     } catch (const FileError &error) {
         if (error.number() == FileError::Cancelled) {
             workspace.ui.openCancelled();

@@ -14,10 +14,16 @@ class Workspace;
 // True when the path names a binder: its last four characters are ".qly" in any case.
 bool isBinderPath(const QString &path);
 
+enum class OpenPurpose {
+    Edit,    // a working copy is made and the file locked, for a window that may save it
+    Inspect, // pages are read straight from the file, which is neither copied nor locked
+};
+
 // Opens a binder file, or makes a new untitled binder whose only page is any other file.
 // Failures and cancelled password prompts have been reported to the user when this
 // returns no binder.
-std::unique_ptr<Binder> OpenFile(Workspace &workspace, const QString &fileName);
+std::unique_ptr<Binder> OpenFile(Workspace &workspace, const QString &fileName,
+                                 OpenPurpose purpose = OpenPurpose::Edit);
 
 // Adds a row for each of the pages firstPage to lastPage (1-based) described by the
 // records and the archive's lumps; their data stays in the archive file at dataPath.

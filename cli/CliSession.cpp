@@ -1,0 +1,51 @@
+#include "cli/CliSession.h"
+
+#include "documents/Binder.h"
+#include "documents/Password.h"
+
+#include <QFileInfo>
+
+namespace quillery::cli {
+
+void CliUi::askPassword(PasswordPrompt &prompt)
+{
+    if (!password || !prompt.ok(*password))
+        prompt.cancel();
+}
+
+CliSession::CliSession(std::optional<QString> password)
+    : m_workspace(std::make_unique<Workspace>(m_temp, m_dialogs, m_ui))
+{
+    m_ui.password = std::move(password);
+    m_workspace->authorName = qEnvironmentVariable("USER");
+}
+
+CliSession::~CliSession()
+{
+    m_temp.DeleteTempFiles();
+}
+
+std::unique_ptr<Binder> CliSession::open(const QString &path, OpenPurpose purpose, int &exitCode)
+{
+    if (!isBinderPath(path)) {
+        m_dialogs.message(MsgIcon::Critical, MsgButtons::Ok, path,
+                          QStringLiteral("not a binder (a binder's name ends in .qly)"));
+        exitCode = ExitFailed;
+        return nullptr;
+    }
+    m_ui.passwordRefused = false;
+    auto binder = OpenFile(*m_workspace, QFileInfo(path).absoluteFilePath(), purpose);
+    if (binder)
+        return binder;
+    exitCode = ExitFailed;
+    if (m_ui.passwordRefused) {
+        exitCode = ExitPassword;
+        m_dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok, path,
+                          m_ui.password ? QStringLiteral("the password is wrong")
+                                        : QStringLiteral("the binder is protected by a password; "
+                                                         "give it with --password"));
+    }
+    return nullptr;
+}
+
+} // namespace quillery::cli

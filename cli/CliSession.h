@@ -1,0 +1,53 @@
+#pragma once
+
+#include "documents/BinderOpener.h"
+#include "documents/BinderUi.h"
+#include "documents/Workspace.h"
+#include "platform/ConsoleDialogs.h"
+#include "platform/TempFolder.h"
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+namespace quillery::cli {
+
+// Exit codes of the tool.
+enum ExitCode {
+    ExitOk = 0,
+    ExitFailed = 1,   // an error, or faults found by check
+    ExitPassword = 2, // the binder is protected and no (or a wrong) password was given
+    ExitUsage = 64,
+};
+
+// Answers the password prompt with the password given on the command line.
+class CliUi : public BinderUi
+{
+public:
+    std::optional<QString> password;
+    bool passwordRefused = false;
+
+    void askPassword(PasswordPrompt &prompt) override;
+    void openCancelled() override { passwordRefused = true; }
+};
+
+// The workspace one run of the tool works in; temporary files go when it ends.
+class CliSession
+{
+public:
+    explicit CliSession(std::optional<QString> password);
+    ~CliSession();
+
+    Workspace &workspace() { return *m_workspace; }
+    // Opens a binder, reporting failures; exitCode tells why when no binder comes back.
+    std::unique_ptr<Binder> open(const QString &path, OpenPurpose purpose, int &exitCode);
+
+private:
+    TempFolder m_temp;
+    ConsoleDialogs m_dialogs;
+    CliUi m_ui;
+    std::unique_ptr<Workspace> m_workspace;
+};
+
+} // namespace quillery::cli
