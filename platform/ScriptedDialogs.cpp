@@ -15,7 +15,12 @@ template <typename T> T nextAnswer(QQueue<T> &queue, T fallback)
 
 QString ScriptedDialogs::lastText() const
 {
-    return m_calls.isEmpty() ? QString() : m_calls.last().text;
+    for (auto call = m_calls.crbegin(); call != m_calls.crend(); ++call) {
+        if (call->kind == DialogCall::Kind::Message || call->kind == DialogCall::Kind::Input ||
+            call->kind == DialogCall::Kind::Folder)
+            return call->text;
+    }
+    return QString();
 }
 
 DialogCall ScriptedDialogs::takeLast()

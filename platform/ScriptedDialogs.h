@@ -45,7 +45,7 @@ public:
     void queuePrint(bool accept) { m_prints.enqueue(accept); }
 
     const QList<DialogCall> &calls() const { return m_calls; }
-    // The text (message text or prompt) of the latest call, "" when there was none.
+    // The latest message text or input or folder prompt, "" when there was none.
     QString lastText() const;
     // Removes and returns the latest call; a default call when there was none.
     DialogCall takeLast();
