@@ -1,0 +1,303 @@
+#include "BinderFixture.h"
+#include "TestSupport.h"
+#include "documents/BinderImport.h"
+#include "documents/BinderOpener.h"
+#include "documents/BinderSaver.h"
+#include "documents/LumpArchive.h"
+#include "documents/NewBinder.h"
+#include "transfer/NewPage.h"
+#include "transfer/PageExport.h"
+#include "transfer/PageImport.h"
+
+#include <QTest>
+
+using namespace quillery;
+using namespace quillery::test;
+
+class tst_pagetransfer : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void importNamesPagesByKind();
+    void importFailureAddsNothing();
+    void importDialogUsesChosenKindAndTitles();
+    void folderImportAddsEveryFileAndCanCancel();
+    void openingAnyOtherFileMakesUntitledBinder();
+    void exportWritesBytesUnchangedAndReplaces();
+    void expBinMakesUniqueScratchFiles();
+    void extractRelevantTakesPicturesOfThePage();
+    void newIconNamesAndSerials();
+    void importBinderAppendsPagesAndKeepsSettings();
+    void importBinderWithPasswordOrNoPages();
+};
+
+void tst_pagetransfer::importNamesPagesByKind()
+{
+    BinderFixture f;
+    Binder binder;
+    NewFile(*f.workspace, binder, false);
+    struct Case
+    {
+        const char *file;
+        const char *kind;
+        const char *name;
+    };
+    const Case cases[] = {{"Letter.RTF", "RTF", "Letter"},
+                          {"photo.jpeg", "PICTURE", "photo.jpeg"},
+                          {"data.bin", "FILE", "data.bin"},
+                          {"readme", "FILE", "readme"},
+                          {"report.final.txt", "TXT", "report.final"},
+                          {"empty.html", "HTML", "empty"}};
+    for (const Case &c : cases) {
+        const QByteArray bytes =
+            QByteArray(c.file) == "empty.html" ? QByteArray() : QByteArray(c.file);
+        PageKind kind = PageKind::Unknown;
+        QVERIFY(ImportFile(*f.workspace, binder, f.file(c.file, bytes), kind));
+        const PageRow &row = binder.pages.at(binder.pageCount() - 1);
+        QCOMPARE(row.key.kind, QString(c.kind));
+        QCOMPARE(kindString(kind), QString(c.kind));
+        QCOMPARE(row.name, QString(c.name));
+        QCOMPARE(row.modified, QString("Never"));
+        QCOMPARE(pageData(row.key), bytes);
+    }
+    QCOMPARE(binder.pages.at(0).key.colour, QString("-2147483643"));
+    QCOMPARE(binder.pages.at(1).key.colour, QString("NA"));
+    QCOMPARE(binder.pages.data(binder.pages.index(5, PageList::SizeColumn), Qt::DisplayRole),
+             QVariant("0"));
+    QCOMPARE(binder.CurIndex, 0);
+    QVERIFY(binder.Changed);
+    // Each page's data is a registered copy, so changing the source changes nothing.
+    writeFile(f.path("Letter.RTF"), "changed");
+    QCOMPARE(GetLumpString(binder, "1"), QByteArray("Letter.RTF"));
+    QVERIFY(f.temp->registered().contains(binder.pages.at(0).key.location));
+}
+
+void tst_pagetransfer::importFailureAddsNothing()
+{
+    BinderFixture f;
+    Binder binder;
+    NewFile(*f.workspace, binder, false);
+    const int tempFiles = QDir(f.temp->path()).count();
+    QVERIFY(!ImportFile(*f.workspace, binder, f.path("missing.txt"), PageKind::Unknown));
+    QVERIFY(!ImportFile(*f.workspace, binder, f.dir.path(), PageKind::Unknown));
+    QCOMPARE(binder.pageCount(), 0);
+    QCOMPARE(QDir(f.temp->path()).count(), tempFiles);
+    QCOMPARE(f.messageTitles(), QStringList({"Import Error", "Import Error"}));
+    QVERIFY(f.dialogs.calls().first().text.startsWith(
+        "An error occurred when trying to import the file '" + f.path("missing.txt") + "' - "));
+}
+
+void tst_pagetransfer::importDialogUsesChosenKindAndTitles()
+{
+    BinderFixture f;
+    Binder binder;
+    NewFile(*f.workspace, binder, true);
+    f.dialogs.queueOpenFile(f.file("notes.txt", "plain words"));
+    ImportDialog(*f.workspace, binder, "Rich Text Format", PageKind::RTF);
+    QCOMPARE(binder.pageCount(), 2);
+    QCOMPARE(binder.CurIndex, 2);
+    QCOMPARE(binder.page(2).key.kind, QString("RTF"));
+    QCOMPARE(GetLumpString(binder), QByteArray("plain words"));
+    const DialogCall call = f.dialogs.calls().first();
+    QCOMPARE(call.file.title, QString("Import a Rich Text Format File"));
+    QCOMPARE(call.file.filter,
+             QString("Rich Text Format (*.rtf)|*.rtf|Text Document (*.txt)|*.txt|All files "
+                     "(*.*)|*.*"));
+
+    ImportDialog(*f.workspace, binder, "Sound", PageKind::SOUND); // cancelled
+    QCOMPARE(binder.pageCount(), 2);
+    QCOMPARE(f.dialogs.calls().last().file.title, QString("Insert a Sound File"));
+    ImportDialog(*f.workspace, binder, "File", PageKind::FILE);
+    QCOMPARE(f.dialogs.calls().last().file.title, QString("Insert a File"));
+}
+
+void tst_pagetransfer::folderImportAddsEveryFileAndCanCancel()
+{
+    BinderFixture f;
+    Binder binder;
+    NewFile(*f.workspace, binder, false);
+    QDir().mkpath(f.path("empty"));
+    f.dialogs.queueFolder(f.path("empty"));
+    importFolder(*f.workspace, binder);
+    QCOMPARE(binder.pageCount(), 0);
+    QCOMPARE(f.ui.progressCaptions, QStringList{"Importing " + f.path("empty")});
+
+    for (int i = 0; i < 5; ++i)
+        f.file(QString("many/f%1.txt").arg(i), "x");
+    QDir().mkpath(f.path("many/sub"));
+    f.dialogs.queueFolder(f.path("many"));
+    importFolder(*f.workspace, binder);
+    QCOMPARE(binder.pageCount(), 5);
+    QCOMPARE(binder.CurIndex, 0);
+
+    f.ui.cancelProgressAfter = 2;
+    f.dialogs.queueFolder(f.path("many"));
+    importFolder(*f.workspace, binder);
+    QCOMPARE(binder.pageCount(), 7);
+    QVERIFY(f.dialogs.calls().last().text.startsWith("Please choose a &folder to import"));
+}
+
+void tst_pagetransfer::openingAnyOtherFileMakesUntitledBinder()
+{
+    BinderFixture f;
+    auto binder = f.open(f.file("notes.rtf", "{\\rtf1 x}"));
+    QVERIFY(binder);
+    QCOMPARE(binder->pageCount(), 1);
+    QCOMPARE(binder->pages.at(0).name, QString("notes"));
+    QCOMPARE(binder->pages.at(0).key.kind, QString("RTF"));
+    QCOMPARE(binder->CurIndex, 1);
+    QVERIFY(binder->CurFile.isEmpty());
+    QVERIFY(!binder->Changed);
+    QVERIFY(isBinderPath("/x/Y.QLY"));
+    QVERIFY(!isBinderPath("/x/qly"));
+}
+
+void tst_pagetransfer::exportWritesBytesUnchangedAndReplaces()
+{
+    BinderFixture f;
+    const QByteArray picture("\x89PNG\r\n\x1a\n\0\0binary", 16);
+    auto binder = f.open(f.makeBinder("exp.qly", {{"pic.png", picture}, {"Plans: Q3.txt", ""}}));
+    binder->CurIndex = 1;
+    const QString target = f.file("out.png", QByteArray(1000, 'z'));
+    f.dialogs.queueSaveFile(target);
+    ExportFile(*f.workspace, *binder, "Selected Page", "*");
+    QCOMPARE(readFile(target), picture);
+    QCOMPARE(f.dialogs.calls().last().file.title, QString("Export Selected Page"));
+    QCOMPARE(f.dialogs.calls().last().file.fileName, QString("pic.png"));
+
+    binder->CurIndex = 2;
+    f.dialogs.queueSaveFile(f.path("empty.txt"));
+    ExportFile(*f.workspace, *binder, "HTML", "htm;*.html;*.php");
+    const DialogCall call = f.dialogs.calls().last();
+    QCOMPARE(call.file.title, QString("Export a HTML File"));
+    QCOMPARE(call.file.filter,
+             QString("HTML (*.htm;*.html;*.php)|*.htm;*.html;*.php|All files (*.*)|*.*"));
+    QCOMPARE(call.file.fileName, QString("Plans; Q3"));
+    QVERIFY(QFile::exists(f.path("empty.txt")));
+    QCOMPARE(readFile(f.path("empty.txt")), QByteArray());
+
+    f.dialogs.queueSaveFile(f.path("no-folder/x.txt"));
+    ExportFile(*f.workspace, *binder, "Text Document", "txt");
+    QCOMPARE(f.messageTitles().last(), QString("Export Error"));
+}
+
+void tst_pagetransfer::expBinMakesUniqueScratchFiles()
+{
+    BinderFixture f;
+    auto binder = f.open(f.makeBinder("css.qly", {{"style.css", "body{}"}}));
+    // Opening already put the style sheet into the temporary folder.
+    QCOMPARE(readFile(f.temp->filePath("style.css")), QByteArray("body{}"));
+    int position = 0;
+    binder->CurIndex = 1;
+    const QString first = ExpBin(*f.workspace, *binder, "style.css", position, false, true);
+    QCOMPARE(position, 1);
+    const QString second = ExpBin(*f.workspace, *binder, "style.css", position, false, true);
+    QVERIFY(first.startsWith(f.temp->filePath("style")));
+    QVERIFY(second != first);
+    QCOMPARE(readFile(second), QByteArray("body{}"));
+    QVERIFY(f.temp->registered().contains(second));
+    QCOMPARE(ExpBin(*f.workspace, *binder, "x", 7, false, true), QString());
+}
+
+void tst_pagetransfer::extractRelevantTakesPicturesOfThePage()
+{
+    BinderFixture f;
+    auto binder = f.open(f.makeBinder("trip.qly", {{"Trip.html", "<img src=Trip.gif>"},
+                                                   {"Trip.gif", "g"},
+                                                   {"Trip photo.JPG", "j"},
+                                                   {"trip.gif", "lower"},
+                                                   {"Trip notes.txt", "t"}}));
+    binder->CurIndex = 1;
+    QCOMPARE(binder->page(1).name, QString("Trip"));
+    ExtractRelevant(*f.workspace, *binder);
+    QCOMPARE(readFile(f.temp->filePath("Trip.gif")), QByteArray("g"));
+    QCOMPARE(readFile(f.temp->filePath("Trip photo.JPG")), QByteArray("j"));
+    QVERIFY(!QFile::exists(f.temp->filePath("trip.gif")));
+    QVERIFY(!QFile::exists(f.temp->filePath("Trip notes")));
+}
+
+void tst_pagetransfer::newIconNamesAndSerials()
+{
+    BinderFixture f;
+    Binder binder;
+    NewFile(*f.workspace, binder, false);
+    binder.NextKey = 7;
+    NewIcon(*f.workspace, binder, PageKind::RTF, true);
+    NewIcon(*f.workspace, binder, PageKind::TXT, true);
+    NewIcon(*f.workspace, binder, PageKind::HTML, true);
+    QCOMPARE(binder.pages.at(0).name, QString("Page 1"));
+    QCOMPARE(binder.pages.at(2).name, QString("Page 3"));
+    QCOMPARE(binder.pages.at(0).key.serial, 7);
+    QCOMPARE(binder.pages.at(1).key.toString(), QString("8?"
+                                                        "??TXT?"
+                                                        "?NA"));
+    QCOMPARE(binder.pages.at(2).key.serial, 9);
+    QCOMPARE(binder.CurIndex, 3);
+    QVERIFY(binder.Changed);
+    QCOMPARE(GetLumpString(binder), QByteArray());
+
+    QCOMPARE(readFile(writeBlankHtml(*f.workspace)), QByteArray("<html></html>\n"));
+}
+
+void tst_pagetransfer::importBinderAppendsPagesAndKeepsSettings()
+{
+    BinderFixture f;
+    const QString other =
+        f.makeBinder("other.qly", {{"a.txt", "A"}, {"b.txt", "B"}, {"c.png", "C"}});
+    auto target = f.open(f.makeBinder("target.qly", {{"one.txt", "1"}, {"two.txt", "2"}}));
+    target->CF.write("Title", "Mine");
+    f.dialogs.queueOpenFile(other);
+    ImportQLY(*f.workspace, *target);
+    QCOMPARE(target->pageCount(), 5);
+    QStringList names;
+    for (int i = 0; i < 5; ++i)
+        names << target->pages.at(i).name;
+    QCOMPARE(names, QStringList({"one", "two", "a", "b", "c.png"}));
+    QCOMPARE(target->title(), QString("Mine"));
+    QVERIFY(target->Changed);
+    QCOMPARE(f.dialogs.calls().first().file.title, QString("Import Quillery File"));
+    QSet<qint64> serials;
+    for (int i = 0; i < 5; ++i)
+        serials.insert(target->pages.at(i).key.serial);
+    QCOMPARE(serials.size(), 5);
+
+    // Saving writes the imported pages' data into the binder.
+    QVERIFY(SavFile(*f.workspace, *target, target->CurFile));
+    auto reopened = f.open(f.path("target2.qly"));
+    QVERIFY(!reopened);
+    f.dialogs.clear();
+    target.reset();
+    reopened = f.open(f.path("target.qly"));
+    QCOMPARE(GetLumpString(*reopened, "5"), QByteArray("C"));
+}
+
+void tst_pagetransfer::importBinderWithPasswordOrNoPages()
+{
+    BinderFixture f;
+    const QString locked = f.makeBinder("locked.qly", {{"s.txt", "secret"}}, "Pass");
+    const QString empty = f.makeBinder("empty.qly", {});
+    Binder binder;
+    NewFile(*f.workspace, binder, false);
+
+    QVERIFY(!importBinderFile(*f.workspace, binder, locked)); // prompt cancelled
+    QCOMPARE(binder.pageCount(), 0);
+    QVERIFY(!binder.Changed);
+    QCOMPARE(f.ui.passwordLabels, QStringList{"&Enter the password to import this file:"});
+
+    f.ui.passwords = {"pass", "Pass"};
+    QVERIFY(importBinderFile(*f.workspace, binder, locked));
+    QCOMPARE(f.messageTitles(), QStringList{"Incorrect Password Entered"});
+    QCOMPARE(GetLumpString(binder, "1"), QByteArray("secret"));
+
+    binder.Changed = false;
+    QVERIFY(importBinderFile(*f.workspace, binder, empty));
+    QCOMPARE(binder.pageCount(), 1);
+    QVERIFY(binder.Changed);
+
+    writeFile(f.path("junk.qly"), "QLY4 junk");
+    QVERIFY(!importBinderFile(*f.workspace, binder, f.path("junk.qly")));
+    QCOMPARE(f.messageTitles().last(), QString("Import Quillery Error"));
+}
+
+QTEST_GUILESS_MAIN(tst_pagetransfer)
+#include "tst_pagetransfer.moc"
