@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+namespace quillery {
+
+// Windows code page for an RTF \fcharset value; 0 means "the document's code page".
+int codePageForCharset(int charset);
+
+// Converts bytes in a Windows code page to text. Single-byte pages go through a 256-entry
+// table; double-byte pages (Japanese, Chinese, Korean) through the ICU converter, so a lead
+// byte and its trail byte must arrive in the same call.
+class CodePageDecoder
+{
+public:
+    // Unknown or unsupported code pages decode as Windows-1252.
+    static std::shared_ptr<const CodePageDecoder> forCodePage(int codePage);
+
+    void decode(const QByteArray &bytes, QString &out) const;
+    int codePage() const { return m_codePage; }
+
+private:
+    explicit CodePageDecoder(int codePage);
+
+    int m_codePage;
+    QByteArray m_icuName; // set for the double-byte pages
+    char16_t m_table[256];
+};
+
+// Windows-1252, the code page our own RTF declares: the byte for a character, or 0 when the
+// character has none and must be written as \uN.
+unsigned char windows1252Byte(char16_t c);
+
+} // namespace quillery

@@ -1,0 +1,1293 @@
+#include "platform/RtfReader.h"
+
+#include "platform/RtfCodePages.h"
+#include "platform/RtfDocumentBuilder.h"
+#include "platform/RtfKeywords.h"
+
+#include <QCoreApplication>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace quillery {
+
+namespace rtf {
+
+namespace {
+
+// Real documents nest a few dozen groups deep; deeper groups are skipped whole, so hostile
+// nesting costs neither stack nor memory.
+constexpr qsizetype MaxDepth = 256;
+constexpr int MaxTwips = 31680; // 22 inches
+constexpr int MaxTabs = 64;
+constexpr int MaxListLevels = 9;
+
+enum class Destination : quint8 {
+    Body,
+    Skip,
+    FontTable,
+    ColourTable,
+    Picture,
+    FieldInstruction,
+    ListText,
+    Numbering,
+    NumberBefore,
+    NumberAfter,
+    ListTable,
+    List,
+    ListLevel,
+    LevelText,
+    ListOverrideTable,
+    ListOverride,
+};
+
+struct Group
+{
+    Destination destination = Destination::Body;
+    bool ownsDestination = false;
+    int unicodeSkip = 1; // \uc
+    int codePage = 1252;
+    CharState chr;
+    ParaState para;
+};
+
+struct OpenField
+{
+    qsizetype depth;
+    QString link;
+};
+
+struct ListDef
+{
+    int id = 0;
+    QList<ListLevelDef> levels;
+};
+
+struct ListOverrideDef
+{
+    int listId = 0;
+    int override = 0;
+};
+
+bool isLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+int twips(int value)
+{
+    return std::clamp(value, -MaxTwips, MaxTwips);
+}
+
+bool isDestination(Keyword keyword)
+{
+    switch (keyword) {
+    case Keyword::FontTable:
+    case Keyword::ColourTable:
+    case Keyword::Pict:
+    case Keyword::Field:
+    case Keyword::FldInst:
+    case Keyword::FldRslt:
+    case Keyword::PnText:
+    case Keyword::ListText:
+    case Keyword::Pn:
+    case Keyword::PnTxtB:
+    case Keyword::PnTxtA:
+    case Keyword::ListTable:
+    case Keyword::List:
+    case Keyword::ListLevel:
+    case Keyword::LevelText:
+    case Keyword::ListOverrideTable:
+    case Keyword::ListOverride:
+    case Keyword::ShpPict:
+    case Keyword::NonShpPict:
+    case Keyword::Object:
+    case Keyword::Result:
+    case Keyword::ShpRslt:
+    case Keyword::SkippedDestination:
+        return true;
+    default:
+        return false;
+    }
+}
+
+NumberStyle styleForNfc(int nfc)
+{
+    switch (nfc) {
+    case 1:
+        return NumberStyle::UpperRoman;
+    case 2:
+        return NumberStyle::LowerRoman;
+    case 3:
+        return NumberStyle::UpperAlpha;
+    case 4:
+        return NumberStyle::LowerAlpha;
+    case 23:
+        return NumberStyle::Bullet;
+    default:
+        return NumberStyle::Decimal;
+    }
+}
+
+// The address of a HYPERLINK field: HYPERLINK "address" [\l "bookmark"] [\o "tip"] ...
+QString hyperlinkTarget(const QString &instruction)
+{
+    QStringView rest = QStringView(instruction).trimmed();
+    if (!rest.startsWith(u"HYPERLINK", Qt::CaseInsensitive))
+        return {};
+    rest = rest.sliced(9);
+    const auto nextToken = [&rest]() -> QString {
+        rest = rest.trimmed();
+        if (rest.isEmpty())
+            return {};
+        qsizetype end = 0;
+        QString token;
+        if (rest.front() == u'"') {
+            end = rest.indexOf(u'"', 1);
+            if (end < 0)
+                end = rest.size();
+            token = rest.sliced(1, end - 1).toString();
+            rest = rest.sliced(std::min(end + 1, rest.size()));
+        } else {
+            end = rest.indexOf(u' ');
+            if (end < 0)
+                end = rest.size();
+            token = rest.sliced(0, end).toString();
+            rest = rest.sliced(end);
+        }
+        return token;
+    };
+    QString address;
+    QString bookmark;
+    while (!rest.trimmed().isEmpty()) {
+        const QString token = nextToken();
+        if (token == QLatin1String("\\l"))
+            bookmark = nextToken();
+        else if (token == QLatin1String("\\o") || token == QLatin1String("\\t"))
+            nextToken();
+        else if (!token.startsWith(u'\\') && address.isEmpty())
+            address = token;
+    }
+    if (!bookmark.isEmpty())
+        address += u'#' + bookmark;
+    return address;
+}
+
+class Parser
+{
+public:
+    Parser(const QByteArray &data, RtfTables &tables, RtfDocumentBuilder &builder)
+        : m_p(data.constData()), m_end(data.constData() + data.size()), m_tables(tables),
+          m_builder(builder)
+    {
+        m_groups.reserve(MaxDepth + 1);
+        m_groups.emplace_back();
+    }
+
+    void run();
+
+private:
+    Group &top() { return m_groups.back(); }
+
+    void openGroup();
+    void closeGroup();
+    void skipGroup();
+    void skipCurrentGroup();
+    void readControl();
+    void text();
+    void binary(int count);
+
+    void addBytes(QByteArrayView bytes);
+    void flushBytes();
+    void addString(QStringView text);
+    void addChar(char32_t c);
+
+    void symbol(char c);
+    void word(Keyword keyword, bool hasParam, int param);
+    void destination(Keyword keyword);
+    void setDestination(Destination destination);
+    void endDestination(const Group &closed);
+    bool characterWord(Keyword keyword, bool hasParam, int param);
+    bool paragraphWord(Keyword keyword, bool hasParam, int param);
+    bool tableWord(Keyword keyword, bool hasParam, int param);
+    void setDocumentCodePage(int codePage);
+
+    void fontTableText(QByteArrayView run);
+    void commitFont();
+    void colourTableText(QByteArrayView run);
+    void pictureText(QByteArrayView run);
+
+    const char *m_p;
+    const char *m_end;
+    RtfTables &m_tables;
+    RtfDocumentBuilder &m_builder;
+    std::vector<Group> m_groups;
+    bool m_done = false;
+    bool m_starred = false;
+    int m_unicodeSkip = 0;
+
+    QByteArray m_bytes;
+    int m_bytesCodePage = 0;
+    std::shared_ptr<const CodePageDecoder> m_decoder;
+    QString m_decoded;
+    QString m_side; // text of a destination that is not document text
+
+    int m_fontNumber = 0;
+    int m_fontCodePage = 0;
+    bool m_fontPending = false;
+    int m_red = 0;
+    int m_green = 0;
+    int m_blue = 0;
+    bool m_colourSet = false;
+    Picture m_picture;
+    int m_nibble = -1;
+    std::vector<OpenField> m_fields;
+    ListDef m_list;
+    ListOverrideDef m_override;
+};
+
+void Parser::run()
+{
+    while (!m_done && m_p < m_end) {
+        switch (*m_p) {
+        case '{':
+            ++m_p;
+            openGroup();
+            break;
+        case '}':
+            ++m_p;
+            closeGroup();
+            break;
+        case '\\':
+            ++m_p;
+            readControl();
+            break;
+        case '\r':
+        case '\n':
+        case '\0':
+            ++m_p;
+            break;
+        default:
+            text();
+            break;
+        }
+    }
+    flushBytes();
+    m_builder.finish(top().chr, top().para);
+}
+
+void Parser::openGroup()
+{
+    flushBytes();
+    m_unicodeSkip = 0;
+    m_starred = false;
+    Group copy = m_groups.back();
+    copy.ownsDestination = false;
+    m_groups.push_back(std::move(copy));
+    if (m_groups.size() > MaxDepth)
+        skipCurrentGroup();
+}
+
+void Parser::closeGroup()
+{
+    flushBytes();
+    m_unicodeSkip = 0;
+    m_starred = false;
+    if (m_groups.size() <= 1) {
+        m_done = true;
+        return;
+    }
+    const Group closed = std::move(m_groups.back());
+    m_groups.pop_back();
+    if (closed.ownsDestination || closed.destination == Destination::FontTable)
+        endDestination(closed);
+    if (!m_fields.empty() && m_fields.back().depth > qsizetype(m_groups.size()))
+        m_fields.pop_back();
+    if (m_groups.size() == 1)
+        m_done = true; // the document's own group has ended
+}
+
+void Parser::skipCurrentGroup()
+{
+    top().destination = Destination::Skip;
+    top().ownsDestination = false;
+    skipGroup();
+}
+
+// Skips to the end of the current group without interpreting it, stepping over escaped
+// braces and \bin data.
+void Parser::skipGroup()
+{
+    int depth = 1;
+    while (m_p < m_end) {
+        const char c = *m_p++;
+        if (c == '{') {
+            ++depth;
+        } else if (c == '}') {
+            if (--depth == 0) {
+                closeGroup();
+                return;
+            }
+        } else if (c == '\\' && m_p < m_end) {
+            if (!isLetter(*m_p)) {
+                ++m_p;
+                continue;
+            }
+            const char *name = m_p;
+            while (m_p < m_end && isLetter(*m_p))
+                ++m_p;
+            const bool isBin = m_p - name == 3 && QByteArrayView(name, 3) == "bin";
+            qint64 count = 0;
+            while (m_p < m_end && ((*m_p >= '0' && *m_p <= '9') || *m_p == '-')) {
+                if (*m_p != '-')
+                    count = std::min<qint64>(count * 10 + (*m_p - '0'), INT32_MAX);
+                ++m_p;
+            }
+            if (m_p < m_end && *m_p == ' ')
+                ++m_p;
+            if (isBin)
+                m_p += std::min<qint64>(count, m_end - m_p);
+        }
+    }
+    m_done = true;
+}
+
+void Parser::readControl()
+{
+    if (m_p >= m_end)
+        return;
+    if (!isLetter(*m_p)) {
+        symbol(*m_p++);
+        return;
+    }
+    const char *name = m_p;
+    while (m_p < m_end && isLetter(*m_p))
+        ++m_p;
+    // Names are at most 32 letters; a longer one is no word this reader knows.
+    const QByteArrayView nameView(name, std::min<qsizetype>(m_p - name, 33));
+    bool hasParam = false;
+    bool negative = false;
+    qint64 value = 0;
+    if (m_p + 1 < m_end && *m_p == '-' && m_p[1] >= '0' && m_p[1] <= '9') {
+        negative = true;
+        ++m_p;
+    }
+    while (m_p < m_end && *m_p >= '0' && *m_p <= '9') {
+        hasParam = true;
+        value = std::min<qint64>(value * 10 + (*m_p - '0'), qint64(INT32_MAX));
+        ++m_p;
+    }
+    if (m_p < m_end && *m_p == ' ')
+        ++m_p;
+    const int param = int(negative ? -value : value);
+    word(keywordFor(nameView), hasParam, param);
+}
+
+void Parser::text()
+{
+    const char *start = m_p;
+    while (m_p < m_end) {
+        const char c = *m_p;
+        if (c == '\\' || c == '{' || c == '}' || c == '\r' || c == '\n' || c == '\0')
+            break;
+        ++m_p;
+    }
+    QByteArrayView run(start, m_p - start);
+    switch (top().destination) {
+    case Destination::FontTable:
+        fontTableText(run);
+        return;
+    case Destination::ColourTable:
+        colourTableText(run);
+        return;
+    case Destination::Picture:
+        pictureText(run);
+        return;
+    default:
+        break;
+    }
+    if (m_unicodeSkip > 0) {
+        const qsizetype skipped = std::min<qsizetype>(m_unicodeSkip, run.size());
+        run = run.sliced(skipped);
+        m_unicodeSkip -= int(skipped);
+    }
+    if (!run.isEmpty())
+        addBytes(run);
+}
+
+void Parser::binary(int count)
+{
+    const qsizetype length = std::clamp<qsizetype>(count, 0, m_end - m_p);
+    if (top().destination == Destination::Picture && m_unicodeSkip == 0)
+        m_picture.data.append(m_p, length);
+    m_p += length;
+    if (m_unicodeSkip > 0)
+        --m_unicodeSkip;
+}
+
+void Parser::addBytes(QByteArrayView bytes)
+{
+    switch (top().destination) {
+    case Destination::Body:
+    case Destination::FieldInstruction:
+    case Destination::ListText:
+    case Destination::NumberBefore:
+    case Destination::NumberAfter:
+    case Destination::LevelText:
+    case Destination::FontTable:
+        break;
+    default:
+        return;
+    }
+    const int codePage = top().codePage;
+    if (!m_bytes.isEmpty() && codePage != m_bytesCodePage)
+        flushBytes();
+    m_bytesCodePage = codePage;
+    m_bytes.append(bytes);
+}
+
+void Parser::flushBytes()
+{
+    if (m_bytes.isEmpty())
+        return;
+    if (!m_decoder || m_decoder->codePage() != m_bytesCodePage)
+        m_decoder = CodePageDecoder::forCodePage(m_bytesCodePage);
+    m_decoded.clear();
+    m_decoder->decode(m_bytes, m_decoded);
+    m_bytes.clear();
+    addString(m_decoded);
+}
+
+void Parser::addString(QStringView text)
+{
+    const Group &group = top();
+    switch (group.destination) {
+    case Destination::Body:
+        break;
+    case Destination::FieldInstruction:
+    case Destination::ListText:
+    case Destination::NumberBefore:
+    case Destination::NumberAfter:
+    case Destination::LevelText:
+    case Destination::FontTable:
+        m_side += text;
+        return;
+    default:
+        return;
+    }
+    if (group.chr.hidden)
+        return;
+    // Characters that would split the paragraph or pose as the document's structure
+    // arrive only from \uN and \'hh escapes; they stay text.
+    const auto structural = [](QChar c) {
+        const char16_t u = c.unicode();
+        return u == u'\n' || u == u'\r' || u == 0x2029 || u == 0xFDD0 || u == 0xFDD1 || u == 0xFFFC;
+    };
+    if (std::none_of(text.begin(), text.end(), structural)) {
+        m_builder.addText(text, group.chr, group.para);
+        return;
+    }
+    QString clean = text.toString();
+    for (QChar &c : clean) {
+        if (c == u'\n' || c == u'\r' || c.unicode() == 0x2029)
+            c = QChar::LineSeparator;
+        else if (structural(c))
+            c = QChar::ReplacementCharacter;
+    }
+    m_builder.addText(clean, group.chr, group.para);
+}
+
+void Parser::addChar(char32_t c)
+{
+    flushBytes();
+    const QString text = QString::fromUcs4(&c, 1);
+    addString(text);
+}
+
+void Parser::symbol(char c)
+{
+    if (c == '\'') {
+        if (m_end - m_p < 2 || hexValue(m_p[0]) < 0 || hexValue(m_p[1]) < 0)
+            return; // not an escape: what follows is read as it stands
+        const char byte = char(hexValue(m_p[0]) * 16 + hexValue(m_p[1]));
+        m_p += 2;
+        if (m_unicodeSkip > 0)
+            --m_unicodeSkip;
+        else if (top().destination != Destination::Picture)
+            addBytes(QByteArrayView(&byte, 1));
+        return;
+    }
+    if (c == '*') {
+        m_starred = true;
+        return;
+    }
+    m_starred = false;
+    if (m_unicodeSkip > 0) {
+        --m_unicodeSkip;
+        return;
+    }
+    switch (c) {
+    case '\\':
+    case '{':
+    case '}':
+        addBytes(QByteArrayView(&c, 1));
+        break;
+    case '~':
+        addChar(0x00A0);
+        break;
+    case '-':
+        addChar(0x00AD);
+        break;
+    case '_':
+        addChar(0x2011);
+        break;
+    case '\r':
+    case '\n':
+        if (top().destination == Destination::Body) {
+            flushBytes();
+            m_builder.endParagraph(top().chr, top().para);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void Parser::word(Keyword keyword, bool hasParam, int param)
+{
+    const bool starred = m_starred;
+    m_starred = false;
+    if (keyword == Keyword::Bin) {
+        flushBytes();
+        binary(hasParam ? param : 0);
+        return;
+    }
+    if (m_unicodeSkip > 0) {
+        --m_unicodeSkip;
+        return;
+    }
+    flushBytes();
+    if (isDestination(keyword)) {
+        destination(keyword);
+        return;
+    }
+    if (starred) {
+        skipCurrentGroup();
+        return;
+    }
+    if (characterWord(keyword, hasParam, param) || paragraphWord(keyword, hasParam, param) ||
+        tableWord(keyword, hasParam, param))
+        return;
+
+    Group &group = top();
+    const bool body = group.destination == Destination::Body;
+    switch (keyword) {
+    case Keyword::Ansi:
+        setDocumentCodePage(1252);
+        break;
+    case Keyword::Mac:
+        setDocumentCodePage(10000);
+        break;
+    case Keyword::Pc:
+        setDocumentCodePage(437);
+        break;
+    case Keyword::Pca:
+        setDocumentCodePage(850);
+        break;
+    case Keyword::AnsiCpg:
+        if (param > 0)
+            setDocumentCodePage(param);
+        break;
+    case Keyword::Deff:
+        m_tables.defaultFont = param;
+        break;
+    case Keyword::Uc:
+        group.unicodeSkip = std::clamp(param, 0, 16);
+        break;
+    case Keyword::U:
+        if (hasParam) {
+            const int unit = param < 0 ? param + 65536 : param;
+            addChar(unit >= 0 && unit <= 0x10FFFF ? char32_t(unit) : char32_t(0xFFFD));
+            m_unicodeSkip = top().unicodeSkip;
+        }
+        break;
+    case Keyword::Par:
+    case Keyword::Sect:
+    case Keyword::Column:
+    case Keyword::NestRow:
+        if (body)
+            m_builder.endParagraph(group.chr, group.para);
+        break;
+    case Keyword::Page:
+        if (body) {
+            m_builder.endParagraph(group.chr, group.para);
+            m_builder.breakPage();
+        }
+        break;
+    case Keyword::Line:
+        addChar(0x2028);
+        break;
+    case Keyword::Tab:
+    case Keyword::NestCell:
+        addChar(u'\t');
+        break;
+    case Keyword::EmDash:
+        addChar(0x2014);
+        break;
+    case Keyword::EnDash:
+        addChar(0x2013);
+        break;
+    case Keyword::EmSpace:
+        addChar(0x2003);
+        break;
+    case Keyword::EnSpace:
+        addChar(0x2002);
+        break;
+    case Keyword::QmSpace:
+        addChar(0x2005);
+        break;
+    case Keyword::Bullet:
+        addChar(0x2022);
+        break;
+    case Keyword::LQuote:
+        addChar(0x2018);
+        break;
+    case Keyword::RQuote:
+        addChar(0x2019);
+        break;
+    case Keyword::LDblQuote:
+        addChar(0x201C);
+        break;
+    case Keyword::RDblQuote:
+        addChar(0x201D);
+        break;
+    case Keyword::Zwj:
+        addChar(0x200D);
+        break;
+    case Keyword::Zwnj:
+        addChar(0x200C);
+        break;
+    case Keyword::LtrMark:
+        addChar(0x200E);
+        break;
+    case Keyword::RtlMark:
+        addChar(0x200F);
+        break;
+    case Keyword::FCharset:
+        if (group.destination == Destination::FontTable) {
+            m_fontCodePage = codePageForCharset(param);
+            group.codePage = m_fontCodePage > 0 ? m_fontCodePage : m_tables.codePage;
+        }
+        break;
+    case Keyword::Cpg:
+        if (group.destination == Destination::FontTable && param > 0) {
+            m_fontCodePage = param;
+            group.codePage = param;
+        }
+        break;
+    case Keyword::Red:
+        m_red = std::clamp(param, 0, 255);
+        m_colourSet = true;
+        break;
+    case Keyword::Green:
+        m_green = std::clamp(param, 0, 255);
+        m_colourSet = true;
+        break;
+    case Keyword::Blue:
+        m_blue = std::clamp(param, 0, 255);
+        m_colourSet = true;
+        break;
+    case Keyword::PngBlip:
+    case Keyword::JpegBlip:
+    case Keyword::EmfBlip:
+    case Keyword::MacPict:
+        m_picture.kind = keyword == Keyword::PngBlip    ? "pngblip"
+                         : keyword == Keyword::JpegBlip ? "jpegblip"
+                         : keyword == Keyword::EmfBlip  ? "emfblip"
+                                                        : "macpict";
+        break;
+    case Keyword::WMetafile:
+    case Keyword::DiBitmap:
+    case Keyword::WBitmap:
+    case Keyword::PmMetafile:
+        m_picture.kind = QByteArray(keyword == Keyword::WMetafile  ? "wmetafile"
+                                    : keyword == Keyword::DiBitmap ? "dibitmap"
+                                    : keyword == Keyword::WBitmap  ? "wbitmap"
+                                                                   : "pmmetafile") +
+                         QByteArray::number(std::max(param, 0));
+        break;
+    case Keyword::PicW:
+        m_picture.width = std::clamp(param, 0, 1'000'000);
+        break;
+    case Keyword::PicH:
+        m_picture.height = std::clamp(param, 0, 1'000'000);
+        break;
+    case Keyword::PicWGoal:
+        m_picture.goalWidth = std::clamp(param, 0, 1'000'000);
+        break;
+    case Keyword::PicHGoal:
+        m_picture.goalHeight = std::clamp(param, 0, 1'000'000);
+        break;
+    case Keyword::PicScaleX:
+        m_picture.scaleX = std::clamp(param, 1, 10'000);
+        break;
+    case Keyword::PicScaleY:
+        m_picture.scaleY = std::clamp(param, 1, 10'000);
+        break;
+    case Keyword::PnLvlBlt:
+    case Keyword::PnLvlBody:
+    case Keyword::PnLvlCont:
+    case Keyword::PnLvl:
+    case Keyword::PnDec:
+    case Keyword::PnUcLtr:
+    case Keyword::PnLcLtr:
+    case Keyword::PnUcRm:
+    case Keyword::PnLcRm:
+    case Keyword::PnStart:
+        if (group.destination == Destination::Numbering) {
+            LegacyNumbering &numbering = group.para.numbering;
+            if (keyword == Keyword::PnLvlBlt)
+                numbering.style = NumberStyle::Bullet;
+            else if (keyword == Keyword::PnLvlBody || keyword == Keyword::PnLvl ||
+                     keyword == Keyword::PnDec)
+                numbering.style = NumberStyle::Decimal;
+            else if (keyword == Keyword::PnLvlCont)
+                numbering.continuation = true;
+            else if (keyword == Keyword::PnUcLtr)
+                numbering.style = NumberStyle::UpperAlpha;
+            else if (keyword == Keyword::PnLcLtr)
+                numbering.style = NumberStyle::LowerAlpha;
+            else if (keyword == Keyword::PnUcRm)
+                numbering.style = NumberStyle::UpperRoman;
+            else if (keyword == Keyword::PnLcRm)
+                numbering.style = NumberStyle::LowerRoman;
+            else
+                numbering.start = std::clamp(param, 0, 32767);
+        }
+        break;
+    case Keyword::ListId:
+        if (group.destination == Destination::List)
+            m_list.id = param;
+        else if (group.destination == Destination::ListOverride)
+            m_override.listId = param;
+        break;
+    case Keyword::LevelNfc:
+        if (group.destination == Destination::ListLevel && !m_list.levels.isEmpty()) {
+            m_list.levels.last().style = styleForNfc(param);
+            m_list.levels.last().unnumbered = param == 255;
+        }
+        break;
+    case Keyword::LevelStartAt:
+        if (group.destination == Destination::ListLevel && !m_list.levels.isEmpty())
+            m_list.levels.last().start = std::clamp(param, 0, 32767);
+        break;
+    default:
+        break;
+    }
+}
+
+bool Parser::characterWord(Keyword keyword, bool hasParam, int param)
+{
+    Group &group = top();
+    CharState &chr = group.chr;
+    const bool on = !hasParam || param != 0;
+    switch (keyword) {
+    case Keyword::Plain: {
+        const int link = chr.link; // a hyperlink is not formatting: it outlives \plain
+        chr = CharState();
+        chr.link = link;
+        group.codePage = m_tables.fontCodePage(-1);
+        return true;
+    }
+    case Keyword::B:
+        chr.bold = on;
+        return true;
+    case Keyword::I:
+        chr.italic = on;
+        return true;
+    case Keyword::Ul:
+        chr.underline = on ? Underline::Single : Underline::None;
+        return true;
+    case Keyword::UlDotted:
+        chr.underline = on ? Underline::Dotted : Underline::None;
+        return true;
+    case Keyword::UlDash:
+        chr.underline = on ? Underline::Dash : Underline::None;
+        return true;
+    case Keyword::UlWave:
+        chr.underline = on ? Underline::Wave : Underline::None;
+        return true;
+    case Keyword::UlNone:
+        chr.underline = Underline::None;
+        return true;
+    case Keyword::Strike:
+        chr.strike = on;
+        return true;
+    case Keyword::F:
+        if (group.destination == Destination::FontTable) {
+            m_fontNumber = param;
+            m_fontPending = true;
+        } else {
+            chr.font = std::max(param, 0);
+            group.codePage = m_tables.fontCodePage(chr.font);
+        }
+        return true;
+    case Keyword::Fs:
+        if (hasParam && param > 0)
+            chr.sizeHalfPoints = std::clamp(param, 2, 3276);
+        return true;
+    case Keyword::Cf:
+        chr.foreground = std::max(param, 0);
+        return true;
+    case Keyword::Cb:
+    case Keyword::Highlight:
+        chr.background = std::max(param, 0);
+        return true;
+    case Keyword::Super:
+        chr.vertical = VerticalPosition::Super;
+        return true;
+    case Keyword::Sub:
+        chr.vertical = VerticalPosition::Sub;
+        return true;
+    case Keyword::NoSuperSub:
+        chr.vertical = VerticalPosition::Normal;
+        return true;
+    case Keyword::Up:
+        chr.offsetHalfPoints = std::clamp(hasParam ? param : 6, -3276, 3276);
+        return true;
+    case Keyword::Dn:
+        chr.offsetHalfPoints = -std::clamp(hasParam ? param : 6, -3276, 3276);
+        return true;
+    case Keyword::Caps:
+        chr.caps = on;
+        return true;
+    case Keyword::SCaps:
+        chr.smallCaps = on;
+        return true;
+    case Keyword::V:
+        chr.hidden = on;
+        return true;
+    case Keyword::ExpndTw:
+        chr.spacingTwips = twips(param);
+        return true;
+    case Keyword::Expnd:
+        chr.spacingTwips = twips(std::clamp(param, -MaxTwips, MaxTwips) * 5);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Parser::paragraphWord(Keyword keyword, bool hasParam, int param)
+{
+    Group &group = top();
+    ParaState &para = group.para;
+    const bool on = !hasParam || param != 0;
+    switch (keyword) {
+    case Keyword::Pard:
+        para = ParaState();
+        return true;
+    case Keyword::Ql:
+        para.alignment = 0;
+        return true;
+    case Keyword::Qr:
+        para.alignment = 1;
+        return true;
+    case Keyword::Qc:
+        para.alignment = 2;
+        return true;
+    case Keyword::Qj:
+        para.alignment = 3;
+        return true;
+    case Keyword::Li:
+        para.leftIndent = twips(param);
+        return true;
+    case Keyword::Ri:
+        para.rightIndent = twips(param);
+        return true;
+    case Keyword::Fi:
+        para.firstIndent = twips(param);
+        return true;
+    case Keyword::Sb:
+        para.spaceBefore = std::clamp(param, 0, MaxTwips);
+        return true;
+    case Keyword::Sa:
+        para.spaceAfter = std::clamp(param, 0, MaxTwips);
+        return true;
+    case Keyword::Sl:
+        para.lineSpacing = twips(param);
+        return true;
+    case Keyword::SlMult:
+        para.lineMultiple = on;
+        return true;
+    case Keyword::Tx:
+    case Keyword::Tb:
+        if (para.tabs.size() < MaxTabs) {
+            para.tabs.append({std::clamp(param, 0, MaxTwips),
+                              keyword == Keyword::Tb ? QTextOption::LeftTab : para.nextTabType});
+        }
+        para.nextTabType = QTextOption::LeftTab;
+        return true;
+    case Keyword::Tqr:
+        para.nextTabType = QTextOption::RightTab;
+        return true;
+    case Keyword::Tqc:
+        para.nextTabType = QTextOption::CenterTab;
+        return true;
+    case Keyword::TqDec:
+        para.nextTabType = QTextOption::DelimiterTab;
+        return true;
+    case Keyword::PageBb:
+        para.pageBreakBefore = on;
+        return true;
+    case Keyword::RtlPar:
+        para.rightToLeft = true;
+        return true;
+    case Keyword::LtrPar:
+        para.rightToLeft = false;
+        return true;
+    case Keyword::CbPat:
+        para.shading = std::max(param, 0);
+        return true;
+    case Keyword::Ls:
+        if (group.destination == Destination::ListOverride)
+            m_override.override = param;
+        else
+            para.listOverride = std::max(param, 0);
+        return true;
+    case Keyword::Ilvl:
+        para.listLevel = std::clamp(param, 0, MaxListLevels - 1);
+        return true;
+    case Keyword::InTbl:
+        para.inTable = on;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Parser::tableWord(Keyword keyword, bool, int param)
+{
+    Group &group = top();
+    switch (keyword) {
+    case Keyword::TRowD:
+        m_tables.cellBoundaries.clear();
+        return true;
+    case Keyword::CellX:
+        if (m_tables.cellBoundaries.size() < 64)
+            m_tables.cellBoundaries.append(std::clamp(param, 0, 2 * MaxTwips));
+        return true;
+    case Keyword::Cell:
+        if (group.destination == Destination::Body)
+            m_builder.endCell(group.chr, group.para);
+        return true;
+    case Keyword::Row:
+        if (group.destination == Destination::Body)
+            m_builder.endRow();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Parser::setDocumentCodePage(int codePage)
+{
+    m_tables.codePage = codePage;
+    for (Group &group : m_groups) {
+        if (group.chr.font < 0 && group.destination != Destination::FontTable)
+            group.codePage = codePage;
+    }
+}
+
+void Parser::destination(Keyword keyword)
+{
+    Group &group = top();
+    // A destination needs a group of its own inside the document's group.
+    if (m_groups.size() < 3)
+        return;
+    const Destination current = group.destination;
+    switch (keyword) {
+    case Keyword::FontTable:
+        setDestination(Destination::FontTable);
+        m_side.clear();
+        m_fontPending = false;
+        m_fontCodePage = 0;
+        group.codePage = m_tables.codePage;
+        return;
+    case Keyword::ColourTable:
+        setDestination(Destination::ColourTable);
+        m_colourSet = false;
+        m_red = m_green = m_blue = 0;
+        return;
+    case Keyword::Pict:
+        setDestination(Destination::Picture);
+        m_picture = Picture();
+        m_nibble = -1;
+        return;
+    case Keyword::Field:
+        if (current != Destination::Body)
+            break;
+        m_fields.push_back({qsizetype(m_groups.size()), QString()});
+        return;
+    case Keyword::FldInst:
+        setDestination(Destination::FieldInstruction);
+        m_side.clear();
+        return;
+    case Keyword::FldRslt:
+        if (current != Destination::Body && current != Destination::FieldInstruction)
+            break;
+        setDestination(Destination::Body);
+        if (!m_fields.empty() && !m_fields.back().link.isEmpty()) {
+            m_tables.links.append(m_fields.back().link);
+            group.chr.link = int(m_tables.links.size());
+        }
+        return;
+    case Keyword::PnText:
+    case Keyword::ListText:
+        if (current != Destination::Body)
+            break;
+        setDestination(Destination::ListText);
+        m_side.clear();
+        return;
+    case Keyword::Pn:
+        setDestination(Destination::Numbering);
+        group.para.numbering = LegacyNumbering();
+        group.para.numbering.active = true;
+        return;
+    case Keyword::PnTxtB:
+    case Keyword::PnTxtA:
+        if (current != Destination::Numbering)
+            break;
+        setDestination(keyword == Keyword::PnTxtB ? Destination::NumberBefore
+                                                  : Destination::NumberAfter);
+        m_side.clear();
+        return;
+    case Keyword::ListTable:
+        setDestination(Destination::ListTable);
+        return;
+    case Keyword::List:
+        if (current != Destination::ListTable)
+            break;
+        setDestination(Destination::List);
+        m_list = ListDef();
+        return;
+    case Keyword::ListLevel:
+        if (current != Destination::List || m_list.levels.size() >= MaxListLevels)
+            break;
+        setDestination(Destination::ListLevel);
+        m_list.levels.append(ListLevelDef());
+        return;
+    case Keyword::LevelText:
+        if (current != Destination::ListLevel)
+            break;
+        setDestination(Destination::LevelText);
+        m_side.clear();
+        return;
+    case Keyword::ListOverrideTable:
+        setDestination(Destination::ListOverrideTable);
+        return;
+    case Keyword::ListOverride:
+        if (current != Destination::ListOverrideTable)
+            break;
+        setDestination(Destination::ListOverride);
+        m_override = ListOverrideDef();
+        return;
+    case Keyword::ShpPict:
+    case Keyword::Object:
+    case Keyword::Result:
+    case Keyword::ShpRslt:
+        if (current == Destination::Body)
+            return; // containers whose content is document text
+        break;
+    default:
+        break;
+    }
+    skipCurrentGroup();
+}
+
+void Parser::setDestination(Destination destination)
+{
+    top().destination = destination;
+    top().ownsDestination = true;
+}
+
+void Parser::endDestination(const Group &closed)
+{
+    Group &parent = top();
+    switch (closed.destination) {
+    case Destination::FontTable:
+        if (m_fontPending)
+            commitFont();
+        if (closed.ownsDestination && parent.chr.font < 0)
+            parent.codePage = m_tables.fontCodePage(-1);
+        break;
+    case Destination::Picture:
+        if (parent.destination == Destination::Body && !m_picture.data.isEmpty())
+            m_builder.addPicture(m_picture, closed.chr, parent.para);
+        m_picture = Picture();
+        break;
+    case Destination::FieldInstruction:
+        if (!m_fields.empty())
+            m_fields.back().link = hyperlinkTarget(m_side);
+        break;
+    case Destination::ListText:
+        if (parent.destination == Destination::Body)
+            m_builder.setListText(m_side, closed.chr);
+        break;
+    case Destination::Numbering:
+        parent.para.numbering = closed.para.numbering;
+        break;
+    case Destination::NumberBefore:
+        parent.para.numbering.before = m_side;
+        break;
+    case Destination::NumberAfter:
+        parent.para.numbering.after = m_side;
+        break;
+    case Destination::List:
+        m_tables.lists.insert(m_list.id, m_list.levels);
+        break;
+    case Destination::LevelText:
+        if (!m_list.levels.isEmpty())
+            m_list.levels.last().text = m_side;
+        break;
+    case Destination::ListOverride:
+        m_tables.listOverrides.insert(m_override.override, m_override.listId);
+        break;
+    default:
+        break;
+    }
+}
+
+void Parser::fontTableText(QByteArrayView run)
+{
+    while (!run.isEmpty()) {
+        const qsizetype semicolon = run.indexOf(';');
+        if (semicolon < 0) {
+            addBytes(run);
+            m_fontPending = true;
+            return;
+        }
+        addBytes(run.sliced(0, semicolon));
+        flushBytes();
+        commitFont();
+        run = run.sliced(semicolon + 1);
+    }
+}
+
+void Parser::commitFont()
+{
+    flushBytes();
+    const QString name = m_side.trimmed();
+    if (!name.isEmpty())
+        m_tables.fonts.insert(m_fontNumber, FontDef{name, m_fontCodePage});
+    m_side.clear();
+    m_fontPending = false;
+    m_fontCodePage = 0;
+    top().codePage = m_tables.codePage;
+}
+
+void Parser::colourTableText(QByteArrayView run)
+{
+    for (char c : run) {
+        if (c != ';')
+            continue;
+        if (m_colourSet)
+            m_tables.colours.append(QColor(m_red, m_green, m_blue));
+        else
+            m_tables.colours.append(std::nullopt);
+        m_colourSet = false;
+        m_red = m_green = m_blue = 0;
+    }
+}
+
+void Parser::pictureText(QByteArrayView run)
+{
+    for (char c : run) {
+        const int value = hexValue(c);
+        if (value < 0)
+            continue;
+        if (m_nibble < 0) {
+            m_nibble = value;
+        } else {
+            m_picture.data.append(char(m_nibble * 16 + value));
+            m_nibble = -1;
+        }
+    }
+}
+
+QTextCursor read(const QByteArray &data, const QTextCursor &cursor, bool wholeDocument)
+{
+    RtfTables tables;
+    RtfDocumentBuilder builder(cursor, tables, wholeDocument);
+    const qsizetype start = data.indexOf('{');
+    Parser parser(data.sliced(start), tables, builder);
+    parser.run();
+    return builder.cursor();
+}
+
+} // namespace
+
+} // namespace rtf
+
+bool isRtf(const QByteArray &data)
+{
+    QByteArrayView view(data);
+    if (view.startsWith("\xEF\xBB\xBF"))
+        view = view.sliced(3);
+    view = view.trimmed();
+    return view.startsWith("{\\rtf") || view.startsWith("{\\urtf");
+}
+
+namespace {
+
+bool refuse(QString *error)
+{
+    if (error)
+        *error = QCoreApplication::translate("quillery", "The text is not in Rich Text Format.");
+    return false;
+}
+
+} // namespace
+
+bool readRtf(const QByteArray &rtf, QTextDocument *doc, QString *error)
+{
+    if (!isRtf(rtf))
+        return refuse(error);
+    const bool undo = doc->isUndoRedoEnabled();
+    doc->setUndoRedoEnabled(false);
+    doc->clear();
+    QTextCursor cursor(doc);
+    cursor.beginEditBlock();
+    rtf::read(rtf, cursor, true);
+    cursor.endEditBlock();
+    doc->setUndoRedoEnabled(undo);
+    return true;
+}
+
+bool insertRtf(const QByteArray &rtf, QTextCursor &cursor, QString *error)
+{
+    if (!isRtf(rtf))
+        return refuse(error);
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    const QTextCursor end = rtf::read(rtf, cursor, false);
+    cursor.endEditBlock();
+    cursor.setPosition(end.position());
+    return true;
+}
+
+} // namespace quillery
