@@ -1,12 +1,6 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "shell/Application.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Quillery"));
-    window.resize(900, 600);
-    window.show();
-    return app.exec();
+    return quillery::runApplication(argc, argv);
 }

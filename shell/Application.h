@@ -1,0 +1,9 @@
+#pragma once
+
+namespace quillery {
+
+// Starts the program: main window, the binder named on the command line or a new one,
+// and the event loop. Returns the exit code.
+int runApplication(int argc, char *argv[]);
+
+} // namespace quillery

@@ -1,0 +1,468 @@
+#include "shell/frmMain.h"
+
+#include "documents/Binder.h"
+#include "documents/BinderOpener.h"
+#include "documents/CompanionFiles.h"
+#include "documents/NewBinder.h"
+#include "documents/PageKind.h"
+#include "documents/Workspace.h"
+#include "platform/Dialogs.h"
+#include "platform/TempFolder.h"
+#include "shell/MainToolbar.h"
+#include "transfer/NewPage.h"
+#include "transfer/PageImport.h"
+#include "window/PageListView.h"
+#include "window/ViewerPane.h"
+#include "window/WindowUi.h"
+#include "window/frmMDI.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QStyle>
+#include <QUrl>
+
+namespace quillery {
+
+namespace {
+
+QIcon toolbarPicture(int picture)
+{
+    static const QHash<int, QString> names = {
+        {1, "document-new"},       {2, "document-open"},    {3, "document-save"},
+        {4, "edit-rename"},        {5, "edit-delete"},      {6, "document-edit"},
+        {7, "view-list-text"},     {8, "view-list-icons"},  {9, "view-list-compact"},
+        {10, "text-richtext"},     {11, "text-plain"},      {12, "text-html"},
+        {13, "image-x-generic"},   {14, "audio-x-generic"}, {15, "document-import"},
+        {16, "view-list-details"}, {17, "scanner"},         {18, "go-previous"},
+        {19, "go-next"},           {20, "process-stop"},    {21, "view-refresh"}};
+    return QIcon::fromTheme(names.value(picture),
+                            QApplication::style()->standardIcon(QStyle::SP_FileIcon));
+}
+
+QSettings settings()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tamsin Orde"),
+                     QStringLiteral("Quillery"));
+}
+
+} // namespace
+
+frmMain::frmMain(TempFolder &temp, Dialogs &dialogs, QWidget *parent)
+    : QMainWindow(parent), m_mdi(new QMdiArea(this)),
+      m_toolbar(new MainToolbar(toolbarPicture, this))
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Quillery"));
+    WindowUi::Hooks hooks;
+    hooks.parent = [this] {
+        return static_cast<QWidget *>(this);
+    };
+    hooks.checkMenus = [this](Binder &) {
+        CheckMenus();
+    };
+    hooks.closeSplash = [this] {
+        if (closeSplash)
+            closeSplash();
+    };
+    hooks.openCancelled = [this] {
+        for (int b = 3; b <= 9; ++b)
+            m_toolbar->setButtonEnabled(b, false);
+    };
+    m_ui = std::make_unique<WindowUi>(hooks);
+    m_workspace = std::make_unique<Workspace>(temp, dialogs, *m_ui);
+    m_workspace->authorName = settings().value(QStringLiteral("Quillery/AuthorName")).toString();
+
+    m_mdi->setObjectName(QStringLiteral("mdiArea"));
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdi);
+    addToolBar(m_toolbar);
+    connect(m_toolbar, &MainToolbar::buttonClicked, this, &frmMain::toolbarClicked);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmMain::activeWindowChanged);
+    buildMenus();
+    buildStatusBar();
+    activeWindowChanged();
+    resize(1000, 700);
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::buildMenus()
+{
+    auto *file = new QMenu(QStringLiteral("&File"), this);
+    const auto add = [this](QMenu *menu, const char *name, const char *caption,
+                            const char *shortcut, void (frmMain::*slot)()) {
+        QAction *action = menu->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
+        connect(action, &QAction::triggered, this, slot);
+    };
+    add(file, "mnuNew", "&New", "Ctrl+N", &frmMain::mnuNew_Click);
+    add(file, "mnuOpen", "&Open...", "Ctrl+O", &frmMain::mnuOpen_Click);
+    file->addSeparator();
+    add(file, "mnuFileAuthorName", "&Author Name...", "Ctrl+U", &frmMain::mnuFileAuthorName_Click);
+    file->addSeparator();
+    add(file, "mnuRF", "&Recent files...", "Ctrl+I", &frmMain::mnuRF_Click);
+    file->addSeparator();
+    add(file, "mnuExit", "E&xit", "", &frmMain::mnuExit_Click);
+    auto *help = new QMenu(QStringLiteral("&Help"), this);
+    add(help, "mnuContents", "&Contents", "F1", &frmMain::mnuContents_Click);
+    add(help, "mnuAbout", "&About", "Ctrl+F1", &frmMain::mnuAbout_Click);
+    add(help, "mnuSF", "&Send feedback...", "Ctrl+F2", &frmMain::mnuSF_Click);
+    m_ownMenus = {file, help};
+}
+
+void frmMain::buildStatusBar()
+{
+    for (int panel = 1; panel <= 5; ++panel) {
+        auto *label = new QLabel(this);
+        label->setObjectName(QStringLiteral("Stat%1").arg(panel));
+        label->setMinimumWidth(panel == 5 ? 200 : 120);
+        statusBar()->addWidget(label, panel == 5 ? 1 : 0);
+        m_panels << label;
+    }
+}
+
+QString frmMain::statusPanel(int panel) const
+{
+    return m_panels.value(panel - 1) ? m_panels[panel - 1]->text() : QString();
+}
+
+void frmMain::setStatus(int panel, const QString &text)
+{
+    if (QLabel *label = m_panels.value(panel - 1))
+        label->setText(text);
+}
+
+frmMDI *frmMain::activeBinderWindow() const
+{
+    QMdiSubWindow *sub = m_mdi->activeSubWindow();
+    if (!sub) {
+        const QList<QMdiSubWindow *> all = m_mdi->subWindowList(QMdiArea::ActivationHistoryOrder);
+        sub = all.isEmpty() ? nullptr : all.last();
+    }
+    return sub ? qobject_cast<frmMDI *>(sub->widget()) : nullptr;
+}
+
+QList<frmMDI *> frmMain::binderWindows() const
+{
+    QList<frmMDI *> windows;
+    for (QMdiSubWindow *sub : m_mdi->subWindowList()) {
+        if (auto *window = qobject_cast<frmMDI *>(sub->widget()))
+            windows << window;
+    }
+    return windows;
+}
+
+frmMDI *frmMain::addBinderWindow(std::unique_ptr<Binder> binder)
+{
+    auto *window = new frmMDI(*m_workspace, *this, std::move(binder));
+    QMdiSubWindow *sub = m_mdi->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(QApplication::windowIcon());
+    connect(window, &frmMDI::captionChanged, sub,
+            [sub, window] { sub->setWindowTitle(window->windowTitle()); });
+    connect(window, &frmMDI::statusText, this, &frmMain::setStatus);
+    connect(window, &QObject::destroyed, this, [this] {
+        if (binderWindows().isEmpty()) {
+            for (int panel = 1; panel <= 5; ++panel)
+                setStatus(panel, QString());
+            for (int b = 3; b <= 15; ++b)
+                m_toolbar->setButtonEnabled(b, false);
+        }
+    });
+    window->setCaptionSuffix(QString());
+    sub->resize(qMax(500, m_mdi->width() * 3 / 4), qMax(350, m_mdi->height() * 3 / 4));
+    sub->show();
+    m_mdi->setActiveSubWindow(sub);
+    window->SetPanePos();
+    return window;
+}
+
+void frmMain::activeWindowChanged()
+{
+    menuBar()->clear();
+    frmMDI *window = activeBinderWindow();
+    const QList<QMenu *> menus = window ? window->menus().barMenus() : m_ownMenus;
+    for (QMenu *menu : menus)
+        menuBar()->addMenu(menu);
+    if (!window)
+        return;
+    const Binder &binder = window->binder();
+    if (binder.hasPage(0)) {
+        const PageRow &row = binder.page(0);
+        setStatus(1, QStringLiteral("Created: ") + row.created);
+        setStatus(2, QStringLiteral("Modified: ") + row.modified);
+    }
+    CheckMenus();
+}
+
+void frmMain::mnuNew_Click()
+{
+    auto binder = std::make_unique<Binder>();
+    NewFile(*m_workspace, *binder, true);
+    frmMDI *window = addBinderWindow(std::move(binder));
+    setStatus(1, QStringLiteral("Created: ") + window->binder().page(1).created);
+    setStatus(2, QStringLiteral("Modified: Never"));
+    window->GetRTF();
+    CheckMenus();
+}
+
+void frmMain::OpenFile(const QString &fileName)
+{
+    if (isBinderPath(fileName)) {
+        frmMDI *active = activeBinderWindow();
+        const int loaded =
+            1 + int(binderWindows().size()) + (loadedSystemWindows ? loadedSystemWindows() : 0);
+        if (active && IsNewFile(active->binder(), loaded))
+            active->parentWidget()->close();
+    }
+    auto binder = quillery::OpenFile(*m_workspace, fileName);
+    if (!binder)
+        return;
+    frmMDI *window = addBinderWindow(std::move(binder));
+    Binder &opened = window->binder();
+    if (opened.hasPage(0)) {
+        const PageKind kind = kindFromString(opened.page(0).key.kind);
+        if (kind == PageKind::RTF || kind == PageKind::TXT || kind == PageKind::FILE) {
+            window->GetRTF();
+        } else {
+            window->lvwPages()->clearSelection();
+            opened.CurIndex = 0;
+        }
+    }
+    for (int b : {3, 5, 10})
+        m_toolbar->setButtonEnabled(b, true);
+    CheckMenus();
+}
+
+void frmMain::GetRTF()
+{
+    if (frmMDI *window = activeBinderWindow())
+        window->GetRTF();
+}
+
+void frmMain::CheckMenus()
+{
+    frmMDI *window = activeBinderWindow();
+    if (!window)
+        return;
+    Binder &binder = window->binder();
+    const int count = binder.pageCount();
+    const int row = window->lvwPages()->selectedRow();
+    if (row >= 0 && binder.CurIndex == 0) {
+        binder.CurIndex = row + 1;
+        window->GetRTF();
+    }
+    const BinderMenus &menus = window->menus();
+    menus["mnuOffline"]->setChecked(window->viewer()->offline());
+    if (count == 0)
+        setStatus(4, QStringLiteral("0 Pages"));
+    else if (row < 0)
+        setStatus(4, count == 1 ? QStringLiteral("1 Page") : QStringLiteral("%1 Pages").arg(count));
+    else
+        setStatus(4, QStringLiteral("Page %1 of %2").arg(row + 1).arg(count));
+    const bool html = window->viewer()->HTML;
+    for (int b = 12; b <= 15; ++b)
+        m_toolbar->setButtonEnabled(b, html);
+    window->setCaptionSuffix(row >= 0 ? binder.pages.at(row).name : QString());
+}
+
+void frmMain::mnuOpen_Click()
+{
+    m_workspace->ui.closeSplash();
+    FileDialogRequest request;
+    request.title = QStringLiteral("Open a Quillery");
+    request.filter = QStringLiteral("Quillery (*.qly)|*.qly|All files (*.*)|*.*");
+    QSettings store = settings();
+    const QString openFolder = store.value(QStringLiteral("Quillery/OpenFolder")).toString();
+    const QString docFolder = store.value(QStringLiteral("Quillery/DefDocFol")).toString();
+    if (!openFolder.isEmpty() && QFileInfo(openFolder).isDir())
+        request.initialFolder = openFolder;
+    else if (!docFolder.isEmpty() && QFileInfo(docFolder).isDir())
+        request.initialFolder = docFolder;
+    const QString chosen = m_workspace->dialogs.openFile(request);
+    if (chosen.isEmpty())
+        return;
+    store.setValue(QStringLiteral("Quillery/OpenFolder"), QFileInfo(chosen).absolutePath());
+    OpenFile(chosen);
+}
+
+void frmMain::mnuRF_Click()
+{
+}
+
+void frmMain::mnuFileAuthorName_Click()
+{
+    m_workspace->ui.closeSplash();
+    QSettings store = settings();
+    QString name = store.value(QStringLiteral("Quillery/AuthorName")).toString();
+    if (name.isEmpty())
+        name = qEnvironmentVariable("USER");
+    const std::optional<QString> answer = m_workspace->dialogs.input(
+        QStringLiteral("Author Name"),
+        QStringLiteral("This name will be stored in new Quillery files to show you as the "
+                       "author and in existing files as the last person to save.  It is stored "
+                       "in the registry here: '") +
+            store.fileName() + QStringLiteral("'"),
+        name);
+    if (!answer || answer->isEmpty())
+        return;
+    store.setValue(QStringLiteral("Quillery/AuthorName"), *answer);
+    m_workspace->authorName = *answer;
+    for (frmMDI *window : binderWindows()) {
+        const Binder &binder = window->binder();
+        if (QFileInfo(binder.CurFile).isFile() && !binder.ro) {
+            try {
+                CreateAF(*m_workspace, binder, true, binder.CurFile, 0, false);
+            } catch (const std::exception &) {
+                // The lock note only names the holder; the binder is unaffected.
+            }
+        }
+    }
+}
+
+void frmMain::mnuContents_Click()
+{
+}
+
+void frmMain::mnuAbout_Click()
+{
+    m_workspace->ui.closeSplash();
+    m_workspace->dialogs.message(
+        MsgIcon::Information, MsgButtons::Ok, QStringLiteral("About Quillery"),
+        QStringLiteral("Quillery version %1.  Tamsin Orde\n\nKeeps many documents in one "
+                       "binder file: rich and plain text, HTML, pictures, sounds and any other "
+                       "file.\n\nOn the web: https://quillery.example.org\n\n")
+            .arg(QStringLiteral(QUILLERY_VERSION)));
+}
+
+void frmMain::mnuSF_Click()
+{
+    QDesktopServices::openUrl(
+        QUrl(QStringLiteral("mailto:feedback@quillery.example.org?subject=Quillery Feedback")));
+}
+
+void frmMain::mnuExit_Click()
+{
+    close();
+}
+
+void frmMain::tile(Qt::Orientation orientation)
+{
+    const QList<QMdiSubWindow *> windows = m_mdi->subWindowList();
+    if (windows.isEmpty())
+        return;
+    const QRect area = m_mdi->viewport()->rect();
+    const int n = int(windows.size());
+    for (int i = 0; i < n; ++i) {
+        QMdiSubWindow *sub = windows[i];
+        sub->showNormal();
+        if (orientation == Qt::Horizontal) {
+            const int h = area.height() / n;
+            sub->setGeometry(0, i * h, area.width(), i == n - 1 ? area.height() - i * h : h);
+        } else {
+            const int w = area.width() / n;
+            sub->setGeometry(i * w, 0, i == n - 1 ? area.width() - i * w : w, area.height());
+        }
+    }
+}
+
+void frmMain::Arrange(int arrangement)
+{
+    switch (arrangement) {
+    case 0:
+        m_mdi->cascadeSubWindows();
+        break;
+    case 1:
+        tile(Qt::Horizontal);
+        break;
+    case 2:
+        tile(Qt::Vertical);
+        break;
+    default:
+        // Minimised windows line up along the bottom; others stay where they are.
+        m_mdi->tileSubWindows();
+        break;
+    }
+}
+
+void frmMain::toolbarClicked(int position, int choice)
+{
+    frmMDI *window = activeBinderWindow();
+    switch (position) {
+    case MainToolbar::New:
+        mnuNew_Click();
+        return;
+    case MainToolbar::Open:
+        mnuOpen_Click();
+        return;
+    default:
+        break;
+    }
+    if (!window)
+        return;
+    Binder &binder = window->binder();
+    switch (position) {
+    case MainToolbar::Save:
+        window->mnuSave_Click();
+        break;
+    case MainToolbar::AddPage: {
+        static const PageKind newKinds[] = {PageKind::RTF, PageKind::TXT, PageKind::HTML};
+        static const char *types[] = {"Picture", "Sound", "File"};
+        if (choice <= MainToolbar::AddHtml)
+            NewIcon(*m_workspace, binder, newKinds[choice], true);
+        else if (choice <= MainToolbar::AddFile)
+            ImportDialog(*m_workspace, binder, QString::fromLatin1(types[choice - 3]),
+                         PageKind(int(PageKind::PICTURE) + choice - 3));
+        break;
+    }
+    case MainToolbar::Rename:
+        window->menus()["mnuRename"]->trigger();
+        break;
+    case MainToolbar::Delete:
+        window->menus()["mnuEditDelete"]->trigger();
+        break;
+    case MainToolbar::View:
+        window->setView(choice);
+        break;
+    case MainToolbar::Back:
+        window->viewer()->goBack();
+        break;
+    case MainToolbar::Forward:
+        window->viewer()->goForward();
+        break;
+    case MainToolbar::Stop:
+        window->viewer()->stop();
+        break;
+    case MainToolbar::Refresh:
+        window->viewer()->refresh();
+        break;
+    default:
+        break;
+    }
+    CheckMenus();
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    for (QMdiSubWindow *sub : m_mdi->subWindowList()) {
+        m_mdi->setActiveSubWindow(sub);
+        if (!sub->close()) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
+
+} // namespace quillery

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "window/ShellCommands.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace quillery {
+
+class Binder;
+class Dialogs;
+class frmMDI;
+class MainToolbar;
+class TempFolder;
+class WindowUi;
+class Workspace;
+
+// The main window: binder windows inside it, the toolbar and the status bar, and the
+// commands that need no binder. Everything it does for a binder it hands to that
+// binder's window or to the binder procedures.
+class frmMain : public QMainWindow, public ShellCommands
+{
+    Q_OBJECT
+public:
+    frmMain(TempFolder &temp, Dialogs &dialogs, QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    Workspace &workspace() const { return *m_workspace; }
+    frmMDI *activeBinderWindow() const;
+    QList<frmMDI *> binderWindows() const;
+    QMdiArea *mdiArea() const { return m_mdi; }
+    MainToolbar *toolbar() const { return m_toolbar; }
+    QString statusPanel(int panel) const;
+
+    void OpenFile(const QString &fileName);
+    void CheckMenus();
+    void GetRTF();
+    // Closes the splash window, if one is still up.
+    std::function<void()> closeSplash;
+    std::function<int()> loadedSystemWindows; // the splash and other non-binder windows
+
+    void mnuNew_Click() override;
+    void mnuOpen_Click() override;
+    void mnuRF_Click() override;
+    void mnuFileAuthorName_Click() override;
+    void mnuContents_Click() override;
+    void mnuAbout_Click() override;
+    void mnuSF_Click() override;
+    void mnuExit_Click() override;
+    void Arrange(int arrangement) override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    frmMDI *addBinderWindow(std::unique_ptr<Binder> binder);
+    void buildMenus();
+    void buildStatusBar();
+    void activeWindowChanged();
+    void toolbarClicked(int position, int choice);
+    void setStatus(int panel, const QString &text);
+    void tile(Qt::Orientation orientation);
+
+    std::unique_ptr<WindowUi> m_ui;
+    std::unique_ptr<Workspace> m_workspace;
+    QMdiArea *m_mdi;
+    MainToolbar *m_toolbar;
+    QList<QLabel *> m_panels;
+    QList<QMenu *> m_ownMenus;
+};
+
+} // namespace quillery

@@ -1,0 +1,188 @@
+#include "window/PageListView.h"
+
+#include "documents/PageList.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
+#include <QKeyEvent>
+#include <QListView>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QTreeView>
+
+namespace quillery {
+
+namespace {
+
+PageListView::IconSource &iconSource()
+{
+    static PageListView::IconSource source = [](PageKind kind) {
+        return kind == PageKind::Unknown ? QIcon()
+                                         : QApplication::style()->standardIcon(QStyle::SP_FileIcon);
+    };
+    return source;
+}
+
+} // namespace
+
+// Adds each page's kind icon to the name column.
+class PageIconModel : public QIdentityProxyModel
+{
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (role == Qt::DecorationRole && index.column() == PageList::NameColumn) {
+            const PageKind kind = kindFromString(index.data(PageList::KindRole).toString());
+            auto found = m_cache.constFind(kind);
+            if (found == m_cache.constEnd())
+                found = m_cache.insert(kind, iconSource()(kind));
+            return *found;
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+
+private:
+    mutable QHash<PageKind, QIcon> m_cache;
+};
+
+PageListView::PageListView(PageList &pages, QWidget *parent)
+    : QStackedWidget(parent), m_icons(new PageIconModel(this)), m_list(new QListView(this)),
+      m_details(new QTreeView(this))
+{
+    setObjectName(QStringLiteral("lvwPages"));
+    m_icons->setSourceModel(&pages);
+    m_list->setModel(m_icons);
+    m_details->setModel(m_icons);
+    m_details->setSelectionModel(m_list->selectionModel());
+    for (QAbstractItemView *view :
+         {static_cast<QAbstractItemView *>(m_list), static_cast<QAbstractItemView *>(m_details)}) {
+        view->setSelectionMode(QAbstractItemView::SingleSelection);
+        view->setEditTriggers(QAbstractItemView::EditKeyPressed);
+        watch(view);
+    }
+    m_list->setUniformItemSizes(true);
+    m_list->setLayoutMode(QListView::Batched);
+    m_list->setBatchSize(500);
+    m_list->setResizeMode(QListView::Adjust);
+    m_list->setMovement(QListView::Static);
+    m_details->setRootIsDecorated(false);
+    m_details->setUniformRowHeights(true);
+    m_details->setAllColumnsShowFocus(true);
+    m_details->header()->setStretchLastSection(true);
+    addWidget(m_list);
+    addWidget(m_details);
+    setView(LargeIcons);
+}
+
+void PageListView::setIconSource(IconSource source)
+{
+    iconSource() = std::move(source);
+}
+
+void PageListView::watch(QAbstractItemView *view)
+{
+    view->viewport()->installEventFilter(this);
+    view->installEventFilter(this);
+    view->viewport()->setMouseTracking(true);
+    connect(view, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex &index) { Q_EMIT itemClicked(index.row()); });
+    connect(view, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex &index) { Q_EMIT activated(index.row()); });
+}
+
+void PageListView::setView(int view)
+{
+    m_view = qBound(0, view, 3);
+    if (m_view == Details) {
+        setCurrentWidget(m_details);
+        return;
+    }
+    const int large = style()->pixelMetric(QStyle::PM_LargeIconSize);
+    const int small = style()->pixelMetric(QStyle::PM_SmallIconSize);
+    m_list->setViewMode(m_view == LargeIcons ? QListView::IconMode : QListView::ListMode);
+    m_list->setIconSize(m_view == LargeIcons ? QSize(large, large) : QSize(small, small));
+    m_list->setFlow(m_view == List ? QListView::TopToBottom : QListView::LeftToRight);
+    m_list->setWrapping(true);
+    m_list->setGridSize(m_view == LargeIcons ? QSize(large * 3, large * 2 + 8) : QSize());
+    m_list->setWordWrap(m_view == LargeIcons);
+    m_list->setTextElideMode(Qt::ElideRight);
+    setCurrentWidget(m_list);
+}
+
+QAbstractItemView *PageListView::currentView() const
+{
+    return m_view == Details ? static_cast<QAbstractItemView *>(m_details) : m_list;
+}
+
+int PageListView::selectedRow() const
+{
+    const QModelIndexList rows = m_list->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void PageListView::selectRow(int row)
+{
+    const QModelIndex index = m_icons->index(row, 0);
+    m_list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                         QItemSelectionModel::Rows);
+    currentView()->scrollTo(index);
+}
+
+void PageListView::clearSelection()
+{
+    m_list->selectionModel()->clearSelection();
+}
+
+void PageListView::editCurrentName()
+{
+    const int row = selectedRow();
+    if (row >= 0)
+        currentView()->edit(m_icons->index(row, 0));
+}
+
+void PageListView::setColumnWidths(const QVector<int> &widths)
+{
+    for (int c = 0; c < widths.size() && c < PageList::ColumnCount; ++c) {
+        if (widths[c] > 0)
+            m_details->setColumnWidth(c, widths[c]);
+    }
+}
+
+QVector<int> PageListView::columnWidths() const
+{
+    QVector<int> widths;
+    for (int c = 0; c < PageList::ColumnCount; ++c)
+        widths << m_details->columnWidth(c);
+    return widths;
+}
+
+bool PageListView::eventFilter(QObject *watched, QEvent *event)
+{
+    QAbstractItemView *view = currentView();
+    if (watched == view->viewport()) {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            auto *mouse = static_cast<QMouseEvent *>(event);
+            const QModelIndex index = view->indexAt(mouse->position().toPoint());
+            Q_EMIT released(index.isValid() ? index.row() : -1, mouse->button(),
+                            mouse->globalPosition().toPoint());
+        } else if (event->type() == QEvent::MouseMove) {
+            Q_EMIT hovered();
+        }
+    } else if (watched == view && event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && selectedRow() >= 0) {
+            Q_EMIT activated(selectedRow());
+            return true;
+        }
+        if (key->key() == Qt::Key_Menu) {
+            Q_EMIT contextKey(mapToGlobal(QPoint(0, 0)));
+            return true;
+        }
+    }
+    return QStackedWidget::eventFilter(watched, event);
+}
+
+} // namespace quillery

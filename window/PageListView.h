@@ -1,0 +1,66 @@
+#pragma once
+
+#include "documents/PageKind.h"
+
+#include <QIcon>
+#include <QStackedWidget>
+
+#include <functional>
+
+class QAbstractItemView;
+class QItemSelectionModel;
+class QListView;
+class QTreeView;
+
+namespace quillery {
+
+class PageList;
+class PageIconModel;
+
+// The page list in its four views (large icons, small icons, list, details). One list
+// view serves the first three and a tree view the details; both show the same model and
+// share one selection, so switching views keeps the current page.
+class PageListView : public QStackedWidget
+{
+    Q_OBJECT
+public:
+    enum View { LargeIcons = 0, SmallIcons = 1, List = 2, Details = 3 };
+    using IconSource = std::function<QIcon(PageKind)>;
+
+    explicit PageListView(PageList &pages, QWidget *parent = nullptr);
+
+    static void setIconSource(IconSource source);
+
+    void setView(int view);
+    int view() const { return m_view; }
+    QAbstractItemView *currentView() const;
+    QTreeView *detailsView() const { return m_details; }
+
+    // The selected row as a 0-based row, or -1 when none is selected.
+    int selectedRow() const;
+    void selectRow(int row);
+    void clearSelection();
+    void editCurrentName();
+    void setColumnWidths(const QVector<int> &widths);
+    QVector<int> columnWidths() const;
+
+Q_SIGNALS:
+    void itemClicked(int row);
+    void released(int row, Qt::MouseButton button, const QPoint &globalPos);
+    void activated(int row);
+    void contextKey(const QPoint &globalPos);
+    void hovered();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void watch(QAbstractItemView *view);
+
+    PageIconModel *m_icons;
+    QListView *m_list;
+    QTreeView *m_details;
+    int m_view = LargeIcons;
+};
+
+} // namespace quillery

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+
+namespace quillery {
+
+class Binder;
+class PasswordPrompt;
+class Workspace;
+
+// The enter-password dialog: OK checks the typed text and stays open while it is wrong;
+// every other way of closing it cancels.
+class frmEP : public QDialog
+{
+    Q_OBJECT
+public:
+    frmEP(PasswordPrompt &prompt, QWidget *parent = nullptr);
+    QLineEdit *txtEP;
+
+    void accept() override;
+    void reject() override;
+
+private:
+    PasswordPrompt &m_prompt;
+};
+
+// The change-password dialog of a binder window.
+class frmPassword : public QDialog
+{
+    Q_OBJECT
+public:
+    frmPassword(Workspace &workspace, Binder &binder, QWidget *parent = nullptr);
+    QLineEdit *txtNP;
+    QLineEdit *txtCNP;
+
+    void accept() override;
+
+private:
+    Workspace &m_workspace;
+    Binder &m_binder;
+};
+
+} // namespace quillery

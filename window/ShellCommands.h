@@ -1,0 +1,23 @@
+#pragma once
+
+namespace quillery {
+
+// The main window's commands that binder windows' menus offer too, so that each behaves
+// the same from either menu bar.
+class ShellCommands
+{
+public:
+    virtual ~ShellCommands() = default;
+    virtual void mnuNew_Click() = 0;
+    virtual void mnuOpen_Click() = 0;
+    virtual void mnuRF_Click() = 0;
+    virtual void mnuFileAuthorName_Click() = 0;
+    virtual void mnuContents_Click() = 0;
+    virtual void mnuAbout_Click() = 0;
+    virtual void mnuSF_Click() = 0;
+    virtual void mnuExit_Click() = 0;
+    // 0 cascade, 1 tile horizontally, 2 tile vertically, 3 arrange icons.
+    virtual void Arrange(int arrangement) = 0;
+};
+
+} // namespace quillery

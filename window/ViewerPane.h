@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QStackedWidget>
+#include <QUrl>
+
+class QAudioOutput;
+class QMediaPlayer;
+class QTextEdit;
+class QWebEngineView;
+
+namespace quillery {
+
+class Binder;
+class BrowserPage;
+struct PageDisplay;
+class Workspace;
+
+// The viewer of a binder window: the text pane for rich and plain text pages and the
+// browser for everything else. The browser is made the first time it is needed, so that
+// opening a window full of text pages never pays for it.
+class ViewerPane : public QStackedWidget
+{
+    Q_OBJECT
+public:
+    explicit ViewerPane(Workspace &workspace, QWidget *parent = nullptr);
+
+    QTextEdit *txtPad() const { return m_text; }
+    bool hasBrowser() const { return m_browser != nullptr; }
+    QWebEngineView *txtHTML();
+
+    // Set while the browser shows page content or a followed link.
+    bool HTML = false;
+
+    void showPage(const PageDisplay &display, const Binder &binder);
+    // Empties the text pane and blanks the browser; the viewer then shows nothing.
+    void clear();
+    void blankBrowser();
+    void hideBoth();
+    void followLink(const QUrl &url);
+
+    bool offline() const { return m_offline; }
+    void setOffline(bool offline);
+    void goBack();
+    void goForward();
+    void stop();
+    void refresh();
+
+Q_SIGNALS:
+    // The viewer's part of the window caption; empty for none.
+    void captionSuffixChanged(const QString &suffix);
+    void statusTextChanged(const QString &text);
+    void hovered();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void showBrowserAddress(const QUrl &address);
+    void playSound(const QString &file);
+    void stopSound();
+    void browserLoaded();
+
+    Workspace &m_workspace;
+    QWidget *m_empty;
+    QTextEdit *m_text;
+    QWebEngineView *m_browser = nullptr;
+    BrowserPage *m_page = nullptr;
+    QMediaPlayer *m_player = nullptr;
+    QAudioOutput *m_audio = nullptr;
+    bool m_offline = false;
+};
+
+} // namespace quillery

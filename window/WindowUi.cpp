@@ -1,0 +1,108 @@
+#include "window/WindowUi.h"
+
+#include "window/PasswordDialogs.h"
+#include "window/ViewerPane.h"
+#include "window/frmMDI.h"
+#include "window/frmProgress.h"
+
+#include <QApplication>
+
+namespace quillery {
+
+WindowUi::WindowUi(Hooks hooks) : m_hooks(std::move(hooks))
+{
+}
+
+WindowUi::~WindowUi()
+{
+    delete m_progress;
+}
+
+void WindowUi::setBusy(bool busy)
+{
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void WindowUi::beginProgress(const QString &caption, int maximum, bool cancellable)
+{
+    if (!m_progress) {
+        m_progress = new frmProgress(m_hooks.parent ? m_hooks.parent() : nullptr);
+        // Only Cancel can be pressed while a long loop runs.
+        m_progress->setWindowModality(Qt::ApplicationModal);
+    }
+    ++m_progressDepth;
+    m_progress->start(caption, maximum, cancellable);
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void WindowUi::setProgress(int value)
+{
+    if (m_progress)
+        m_progress->setValue(value);
+}
+
+bool WindowUi::progressCancelled()
+{
+    return m_progress && m_progress->cancelled();
+}
+
+void WindowUi::endProgress()
+{
+    if (m_progress && --m_progressDepth <= 0) {
+        m_progressDepth = 0;
+        m_progress->hide();
+    }
+}
+
+void WindowUi::processEvents()
+{
+    QApplication::processEvents();
+}
+
+void WindowUi::askPassword(PasswordPrompt &prompt)
+{
+    closeSplash();
+    frmEP dialog(prompt, m_hooks.parent ? m_hooks.parent() : nullptr);
+    dialog.exec();
+}
+
+void WindowUi::openCancelled()
+{
+    if (m_hooks.openCancelled)
+        m_hooks.openCancelled();
+}
+
+void WindowUi::closeSplash()
+{
+    if (m_hooks.closeSplash)
+        m_hooks.closeSplash();
+}
+
+void WindowUi::recordRecent(const QString &title, const QString &path)
+{
+    if (m_hooks.recordRecent)
+        m_hooks.recordRecent(title, path);
+}
+
+void WindowUi::showPage(Binder &binder)
+{
+    if (frmMDI *window = frmMDI::of(binder))
+        window->GetRTF();
+}
+
+void WindowUi::checkMenus(Binder &binder)
+{
+    if (m_hooks.checkMenus)
+        m_hooks.checkMenus(binder);
+}
+
+void WindowUi::showBlankHtml(Binder &binder)
+{
+    if (frmMDI *window = frmMDI::of(binder))
+        window->viewer()->blankBrowser();
+}
+
+} // namespace quillery

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "documents/BinderUi.h"
+
+#include <functional>
+
+class QWidget;
+
+namespace quillery {
+
+class frmProgress;
+
+// The window side of the binder procedures: the hourglass, the progress window, the
+// password prompt, and showing pages and command state in the binder's own window.
+class WindowUi : public BinderUi
+{
+public:
+    struct Hooks
+    {
+        std::function<QWidget *()> parent;
+        std::function<void(Binder &)> checkMenus;
+        std::function<void()> closeSplash;
+        std::function<void(const QString &, const QString &)> recordRecent;
+        std::function<void()> openCancelled;
+    };
+
+    explicit WindowUi(Hooks hooks);
+    ~WindowUi() override;
+
+    void setBusy(bool busy) override;
+    void beginProgress(const QString &caption, int maximum, bool cancellable) override;
+    void setProgress(int value) override;
+    bool progressCancelled() override;
+    void endProgress() override;
+    void processEvents() override;
+    void askPassword(PasswordPrompt &prompt) override;
+    void openCancelled() override;
+    void closeSplash() override;
+    void recordRecent(const QString &title, const QString &path) override;
+    void showPage(Binder &binder) override;
+    void checkMenus(Binder &binder) override;
+    void showBlankHtml(Binder &binder) override;
+
+private:
+    Hooks m_hooks;
+    frmProgress *m_progress = nullptr;
+    int m_progressDepth = 0;
+};
+
+} // namespace quillery

@@ -1,0 +1,46 @@
+#include "window/frmProgress.h"
+
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quillery {
+
+frmProgress::frmProgress(QWidget *parent)
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      prg1(new QProgressBar(this)), cmdCancel(new QPushButton(tr("Cancel"), this))
+{
+    setObjectName(QStringLiteral("frmProgress"));
+    prg1->setObjectName(QStringLiteral("prg1"));
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(prg1);
+    layout->addWidget(cmdCancel, 0, Qt::AlignRight);
+    setMinimumWidth(420);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmProgress::cmdCancel_Click);
+}
+
+void frmProgress::start(const QString &caption, int maximum, bool cancellable)
+{
+    setWindowTitle(caption);
+    prg1->setRange(0, qMax(maximum, 1));
+    prg1->setValue(0);
+    m_cancelled = false;
+    cmdCancel->setEnabled(true);
+    cmdCancel->setVisible(cancellable);
+    show();
+    raise();
+}
+
+void frmProgress::setValue(int value)
+{
+    prg1->setValue(qMin(value, prg1->maximum()));
+}
+
+void frmProgress::cmdCancel_Click()
+{
+    cmdCancel->setEnabled(false);
+    m_cancelled = true;
+}
+
+} // namespace quillery

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+
+class QProgressBar;
+class QPushButton;
+
+namespace quillery {
+
+// The small progress window of long loops over pages or files. Cancel only sets a flag
+// that the loop reads between items.
+class frmProgress : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit frmProgress(QWidget *parent = nullptr);
+
+    void start(const QString &caption, int maximum, bool cancellable);
+    void setValue(int value);
+    bool cancelled() const { return m_cancelled; }
+
+private:
+    void cmdCancel_Click();
+
+    QProgressBar *prg1;
+    QPushButton *cmdCancel;
+    bool m_cancelled = false;
+};
+
+} // namespace quillery
