@@ -94,7 +94,11 @@ frmMain::frmMain(TempFolder &temp, Dialogs &dialogs, QWidget *parent)
     resize(1000, 700);
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // The binder windows go after this object; nothing of theirs may call back into it.
+    m_mdi->disconnect(this);
+}
 
 void frmMain::buildMenus()
 {
@@ -172,14 +176,6 @@ frmMDI *frmMain::addBinderWindow(std::unique_ptr<Binder> binder)
     connect(window, &frmMDI::captionChanged, sub,
             [sub, window] { sub->setWindowTitle(window->windowTitle()); });
     connect(window, &frmMDI::statusText, this, &frmMain::setStatus);
-    connect(window, &QObject::destroyed, this, [this] {
-        if (binderWindows().isEmpty()) {
-            for (int panel = 1; panel <= 5; ++panel)
-                setStatus(panel, QString());
-            for (int b = 3; b <= 15; ++b)
-                m_toolbar->setButtonEnabled(b, false);
-        }
-    });
     window->setCaptionSuffix(QString());
     sub->resize(qMax(500, m_mdi->width() * 3 / 4), qMax(350, m_mdi->height() * 3 / 4));
     sub->show();
@@ -195,8 +191,14 @@ void frmMain::activeWindowChanged()
     const QList<QMenu *> menus = window ? window->menus().barMenus() : m_ownMenus;
     for (QMenu *menu : menus)
         menuBar()->addMenu(menu);
-    if (!window)
+    if (!window) {
+        // With no binder left, nothing acts on one.
+        for (int panel = 1; panel <= 5; ++panel)
+            setStatus(panel, QString());
+        for (int b = 3; b <= 15; ++b)
+            m_toolbar->setButtonEnabled(b, false);
         return;
+    }
     const Binder &binder = window->binder();
     if (binder.hasPage(0)) {
         const PageRow &row = binder.page(0);

@@ -1,0 +1,182 @@
+#include "BinderFixture.h"
+#include "TestSupport.h"
+#include "documents/BinderOpener.h"
+#include "documents/CompanionFiles.h"
+#include "shell/MainToolbar.h"
+#include "shell/frmMain.h"
+#include "window/PageDisplay.h"
+#include "window/PageListView.h"
+#include "window/ViewerPane.h"
+#include "window/frmMDI.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStandardPaths>
+#include <QTest>
+
+using namespace quillery;
+using namespace quillery::test;
+
+namespace {
+
+const QList<QPair<QString, QByteArray>> Pages = {
+    {"one.txt", "first"}, {"two.rtf", "{\\rtf1 second}"}, {"song.wav", "RIFF"}};
+
+// A main window over the fixture's temporary folder and scripted dialogs.
+struct Window
+{
+    explicit Window(BinderFixture &f) : main(*f.temp, f.dialogs)
+    {
+        main.resize(900, 600);
+        main.show();
+    }
+    frmMain main;
+};
+
+} // namespace
+
+class tst_binderwindow : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void closePromptNamesTitleAndPath();
+    void cancellingSaveAsKeepsTheWindow();
+    void readOnlyBinderSaveGoesToSaveAs();
+    void pageCountPanelAndCaption();
+    void closingLastWindowEmptiesTheStatusBar();
+    void soundPageWritesOnePlaceholderLine();
+    void toolbarRemembersDropDownChoices();
+};
+
+void tst_binderwindow::closePromptNamesTitleAndPath()
+{
+    BinderFixture f;
+    Window w(f);
+    const QString path = f.makeBinder("named.qly", Pages);
+    w.main.OpenFile(path);
+    frmMDI *window = w.main.activeBinderWindow();
+    QVERIFY(window);
+    QVERIFY(QFile::exists(lockNotePath(path)));
+    window->binder().Changed = true;
+    f.dialogs.queueMessage(MsgResult::No);
+    QVERIFY(window->parentWidget()->close());
+    const DialogCall ask = f.dialogs.calls().last();
+    QCOMPARE(ask.title, QString("Save Changes"));
+    QCOMPARE(ask.icon, MsgIcon::Question);
+    QCOMPARE(ask.buttons, MsgButtons::YesNoCancel);
+    QCOMPARE(ask.text, "The Quillery file 'New File 1' ('" + path +
+                           "') has changed.  Do you want to save the changes?");
+    QVERIFY(!QFile::exists(lockNotePath(path)));
+
+    w.main.mnuNew_Click();
+    window = w.main.activeBinderWindow();
+    window->binder().Changed = true;
+    f.dialogs.queueMessage(MsgResult::Cancel);
+    QVERIFY(!window->parentWidget()->close());
+    QCOMPARE(f.dialogs.calls().last().text,
+             QString("The Quillery file 'New File 1' has changed.  Do you want to save the "
+                     "changes?"));
+    QCOMPARE(w.main.binderWindows().size(), 1);
+}
+
+void tst_binderwindow::cancellingSaveAsKeepsTheWindow()
+{
+    BinderFixture f;
+    Window w(f);
+    w.main.mnuNew_Click();
+    frmMDI *window = w.main.activeBinderWindow();
+    window->binder().Changed = true;
+    f.dialogs.queueMessage(MsgResult::Yes); // save, then cancel the Save As dialog
+    QVERIFY(!window->parentWidget()->close());
+    QCOMPARE(f.dialogs.calls().last().kind, DialogCall::Kind::SaveFile);
+    QVERIFY(window->binder().Changed);
+
+    f.dialogs.queueMessage(MsgResult::Yes);
+    f.dialogs.queueSaveFile(f.path("kept.qly"));
+    QVERIFY(window->parentWidget()->close());
+    QVERIFY(QFile::exists(f.path("kept.qly")));
+}
+
+void tst_binderwindow::readOnlyBinderSaveGoesToSaveAs()
+{
+    BinderFixture f;
+    const QString path = f.makeBinder("shared.qly", Pages);
+    auto holder = f.open(path); // another instance holds the file
+    BinderFixture g;
+    Window w(g);
+    w.main.OpenFile(path);
+    frmMDI *window = w.main.activeBinderWindow();
+    QVERIFY(window->binder().ro);
+    QVERIFY(window->parentWidget()->windowTitle().contains("[Read-Only]"));
+    window->binder().Changed = true;
+    g.dialogs.queueSaveFile(g.path("copy.qly"));
+    window->mnuSave_Click();
+    QStringList titles = g.messageTitles();
+    QCOMPARE(titles, QStringList({"File in Use by tester", "File is Read-Only"}));
+    QCOMPARE(window->binder().CurFile, g.path("copy.qly"));
+    QVERIFY(!window->binder().ro);
+}
+
+void tst_binderwindow::pageCountPanelAndCaption()
+{
+    BinderFixture f;
+    Window w(f);
+    w.main.OpenFile(f.makeBinder("count.qly", Pages));
+    frmMDI *window = w.main.activeBinderWindow();
+    QCOMPARE(w.main.statusPanel(4), QString("Page 1 of 3"));
+    QCOMPARE(window->windowTitle(), window->binder().WCaption + " - one");
+    window->lvwPages()->clearSelection();
+    window->binder().CurIndex = 0;
+    w.main.CheckMenus();
+    QCOMPARE(w.main.statusPanel(4), QString("3 Pages"));
+    QCOMPARE(window->windowTitle(), window->binder().WCaption);
+}
+
+void tst_binderwindow::closingLastWindowEmptiesTheStatusBar()
+{
+    BinderFixture f;
+    Window w(f);
+    w.main.mnuNew_Click();
+    QVERIFY(!w.main.statusPanel(1).isEmpty());
+    w.main.activeBinderWindow()->parentWidget()->close();
+    QTest::qWait(10);
+    QVERIFY(w.main.binderWindows().isEmpty());
+    for (int panel = 1; panel <= 5; ++panel)
+        QCOMPARE(w.main.statusPanel(panel), QString());
+    for (int button = 3; button <= 15; ++button) {
+        if (QAction *action = w.main.toolbar()->button(button))
+            QVERIFY2(!action->isEnabled(), qPrintable(QString::number(button)));
+    }
+}
+
+void tst_binderwindow::soundPageWritesOnePlaceholderLine()
+{
+    BinderFixture f;
+    auto binder = f.open(f.makeBinder("sound.qly", {{"Bird <song>.wav", "RIFF"}}));
+    binder->CurIndex = 1;
+    const PageDisplay display = preparePageDisplay(*f.workspace, *binder);
+    QCOMPARE(display.pane, PageDisplay::Pane::Browser);
+    const QByteArray line = readFile(f.temp->filePath("Tmp.htm"));
+    QCOMPARE(line, "<h1>Playing: Bird &lt;song&gt;.wav</h1><bgsound src=\"file://" +
+                       display.soundFile.toUtf8() + "\" loop=\"1\">\r\n");
+    QCOMPARE(readFile(display.soundFile), QByteArray("RIFF"));
+    QCOMPARE(binder->CF.value("SelPage"), QString("1"));
+}
+
+void tst_binderwindow::toolbarRemembersDropDownChoices()
+{
+    BinderFixture f;
+    Window w(f);
+    w.main.mnuNew_Click();
+    MainToolbar *bar = w.main.toolbar();
+    QCOMPARE(bar->addChoice().currentItem().tooltip, QString("Add Rich Text Page (Shift+F4)"));
+    bar->showChoice(MainToolbar::AddPage, MainToolbar::AddSound);
+    QCOMPARE(bar->addChoice().currentItem().tooltip, QString("Insert Sound (Shift+F9)"));
+    Q_EMIT bar->buttonClicked(MainToolbar::AddPage, bar->addChoice().current());
+    QCOMPARE(f.dialogs.calls().last().file.title, QString("Insert a Sound File"));
+}
+
+QTEST_MAIN(tst_binderwindow)
+#include "tst_binderwindow.moc"
