@@ -1,0 +1,129 @@
+#include "editor/DefaultTextFormats.h"
+
+#include "documents/InfoRecords.h"
+#include "platform/Colours.h"
+#include "platform/RichTextBox.h"
+
+namespace quillery {
+
+namespace {
+
+struct TextFormatDefaults
+{
+    const char *fontName;
+    int fontSize;
+};
+
+constexpr TextFormatDefaults RtfDefaults{"Times New Roman", 12};
+constexpr TextFormatDefaults TxtDefaults{"Courier New", 10};
+
+const TextFormatDefaults &defaultsFor(const QString &prefix)
+{
+    return prefix == QLatin1String("TXT") ? TxtDefaults : RtfDefaults;
+}
+
+void writeDefaults(InfoRecords &records, const QString &prefix)
+{
+    const TextFormatDefaults &defaults = defaultsFor(prefix);
+    records.write(prefix + QLatin1String("Align"), 0);
+    records.write(prefix + QLatin1String("BColour"), SystemWindowBackground);
+    records.write(prefix + QLatin1String("Bold"), false);
+    records.write(prefix + QLatin1String("Colour"), SystemWindowText);
+    records.write(prefix + QLatin1String("FontName"), defaults.fontName);
+    records.write(prefix + QLatin1String("FontSize"), defaults.fontSize);
+    records.write(prefix + QLatin1String("Italic"), false);
+    records.write(prefix + QLatin1String("StrikeThru"), false);
+    records.write(prefix + QLatin1String("Underline"), false);
+}
+
+// Reads the records of one format, each value converted as the property needs it.
+class FormatValues
+{
+public:
+    FormatValues(const InfoRecords &records, const QString &prefix)
+        : m_records(records), m_prefix(prefix)
+    {
+    }
+
+    bool boolean(const char *suffix) const
+    {
+        const QString text = value(suffix).trimmed();
+        if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+            return true;
+        bool isNumber = false;
+        const double number = text.toDouble(&isNumber);
+        return isNumber && number != 0;
+    }
+
+    double number(const char *suffix, double fallback) const
+    {
+        bool ok = false;
+        const double number = value(suffix).trimmed().toDouble(&ok);
+        return ok ? number : fallback;
+    }
+
+    ColourCode colour(const char *suffix, ColourCode fallback) const
+    {
+        return parseColourCode(value(suffix)).value_or(fallback);
+    }
+
+    QString text(const char *suffix, const char *fallback) const
+    {
+        const QString text = value(suffix);
+        return text == InfoRecords::NotFound || text.trimmed().isEmpty()
+                   ? QString::fromLatin1(fallback)
+                   : text;
+    }
+
+private:
+    QString value(const char *suffix) const
+    {
+        return m_records.value(m_prefix + QLatin1String(suffix));
+    }
+
+    const InfoRecords &m_records;
+    const QString m_prefix;
+};
+
+} // namespace
+
+void setRTFopts(InfoRecords &records)
+{
+    writeDefaults(records, QStringLiteral("RTF"));
+}
+
+void setTXTopts(InfoRecords &records)
+{
+    writeDefaults(records, QStringLiteral("TXT"));
+}
+
+void SetRTFFont(RichTextBox &box, const QString &prefix, const InfoRecords &records)
+{
+    const TextFormatDefaults &defaults = defaultsFor(prefix);
+    const FormatValues values(records, prefix);
+    const QString fontName = values.text("FontName", defaults.fontName);
+    const double alignment = values.number("Align", 0);
+
+    box.setSelStart(0);
+    box.setSelLength(int(box.Text().size()) + 2);
+    box.setSelAlignment(alignment == 1 || alignment == 2 ? int(alignment) : RichTextBox::AlignLeft);
+    box.setBackColor(values.colour("BColour", SystemWindowBackground));
+    box.setSelBold(values.boolean("Bold"));
+    box.setSelFontName(fontName);
+    QFont base = box.font();
+    base.setFamilies(QStringList{fontName});
+    box.setFont(base);
+    const double size = values.number("FontSize", defaults.fontSize);
+    box.setSelFontSize(size > 0 ? size : defaults.fontSize);
+    box.setSelItalic(values.boolean("Italic"));
+    box.setSelStrikeThru(values.boolean("StrikeThru"));
+    box.setSelUnderline(values.boolean("Underline"));
+    box.setSelBullet(false);
+    box.setSelIndent(0);
+    box.setSelRightIndent(0);
+    box.setSelHangingIndent(0);
+    box.setSelCharOffset(0);
+    box.setSelColor(values.colour("Colour", SystemWindowText));
+}
+
+} // namespace quillery
