@@ -139,11 +139,14 @@ bool sampleFrame(const cImage &source, int left, int top, int width, int height,
             if (w != width || h != height) {
                 if (w != drawnWidth || h != drawnHeight) {
                     drawing.resize(3 * std::size_t(w) * h);
-                    resampleRows(width, height, std::ref(sourceRows), w, h,
-                                 [&](int y, const std::uint8_t *bgr) {
-                                     std::copy_n(bgr, 3 * std::size_t(w),
-                                                 drawing.data() + 3 * std::size_t(w) * y);
-                                 });
+                    // Each sample covers the source pixels a decoder puts it
+                    // over: Hmax / H across and Vmax / V down.
+                    averageRows(width, height, std::ref(sourceRows), double(result.hmax) / c.h,
+                                double(result.vmax) / c.v, w, h,
+                                [&](int y, const std::uint8_t *bgr) {
+                                    std::copy_n(bgr, 3 * std::size_t(w),
+                                                drawing.data() + 3 * std::size_t(w) * y);
+                                });
                     drawnWidth = w;
                     drawnHeight = h;
                 }

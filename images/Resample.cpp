@@ -22,24 +22,25 @@ struct Taps
     float weight(int i, int k) const { return weights[std::size_t(i) * span + k]; }
 };
 
-Taps areaTaps(int from, int to)
+// Target sample i is the mean of source samples [i * step, (i + 1) * step)
+// that exist.
+Taps areaTaps(int from, int to, double step)
 {
     Taps taps;
-    const double scale = double(from) / to;
-    taps.span = int(std::ceil(scale)) + 1;
+    taps.span = int(std::ceil(step)) + 1;
     taps.first.resize(to);
     taps.count.resize(to);
     taps.weights.assign(std::size_t(to) * taps.span, 0.0f);
     for (int i = 0; i < to; ++i) {
-        const double begin = i * scale;
-        const double end = std::min<double>((i + 1) * scale, from);
+        const double begin = i * step;
+        const double end = std::min<double>((i + 1) * step, from);
         const int first = int(std::floor(begin));
         const int last = std::min(from - 1, int(std::ceil(end)) - 1);
         taps.first[i] = first;
         taps.count[i] = last - first + 1;
         for (int j = first; j <= last; ++j) {
             const double overlap = std::min<double>(end, j + 1) - std::max<double>(begin, j);
-            taps.weights[std::size_t(i) * taps.span + (j - first)] = float(overlap / scale);
+            taps.weights[std::size_t(i) * taps.span + (j - first)] = float(overlap / (end - begin));
         }
     }
     return taps;
@@ -66,7 +67,7 @@ Taps bilinearTaps(int from, int to)
 
 Taps axisTaps(int from, int to)
 {
-    return to < from ? areaTaps(from, to) : bilinearTaps(from, to);
+    return to < from ? areaTaps(from, to, double(from) / to) : bilinearTaps(from, to);
 }
 
 // Most target rows of a source row's neighbourhood that are being summed at once.
@@ -120,14 +121,13 @@ void filterRow(const float *sum, const Taps &taps, int width, std::uint8_t *targ
     }
 }
 
-} // namespace
-
-void resampleRows(int sourceWidth, int sourceHeight,
-                  const std::function<const std::uint8_t *(int)> &sourceRow, int width, int height,
-                  const std::function<void(int, const std::uint8_t *)> &targetRow)
+void resampleWithTaps(int sourceWidth, int sourceHeight,
+                      const std::function<const std::uint8_t *(int)> &sourceRow, const Taps &across,
+                      const Taps &down,
+                      const std::function<void(int, const std::uint8_t *)> &targetRow)
 {
-    const Taps across = axisTaps(sourceWidth, width);
-    const Taps down = axisTaps(sourceHeight, height);
+    const int width = int(across.first.size());
+    const int height = int(down.first.size());
     const std::size_t sourceSamples = 3 * std::size_t(sourceWidth);
 
     // Each source row is read once and added into every target row it
@@ -154,6 +154,25 @@ void resampleRows(int sourceWidth, int sourceHeight,
             targetRow(finished, out.data());
         }
     }
+}
+
+} // namespace
+
+void resampleRows(int sourceWidth, int sourceHeight,
+                  const std::function<const std::uint8_t *(int)> &sourceRow, int width, int height,
+                  const std::function<void(int, const std::uint8_t *)> &targetRow)
+{
+    resampleWithTaps(sourceWidth, sourceHeight, sourceRow, axisTaps(sourceWidth, width),
+                     axisTaps(sourceHeight, height), targetRow);
+}
+
+void averageRows(int sourceWidth, int sourceHeight,
+                 const std::function<const std::uint8_t *(int)> &sourceRow, double stepX,
+                 double stepY, int width, int height,
+                 const std::function<void(int, const std::uint8_t *)> &targetRow)
+{
+    resampleWithTaps(sourceWidth, sourceHeight, sourceRow, areaTaps(sourceWidth, width, stepX),
+                     areaTaps(sourceHeight, height, stepY), targetRow);
 }
 
 } // namespace quillery

@@ -17,4 +17,12 @@ void resampleRows(int sourceWidth, int sourceHeight,
                   const std::function<const std::uint8_t *(int)> &sourceRow, int width, int height,
                   const std::function<void(int, const std::uint8_t *)> &targetRow);
 
+// Averages a picture down on a fixed grid: target pixel (x, y) is the mean of
+// the source pixels in [x * stepX, (x + 1) * stepX) x [y * stepY, (y + 1) *
+// stepY), as far as they exist. Steps are at least 1.
+void averageRows(int sourceWidth, int sourceHeight,
+                 const std::function<const std::uint8_t *(int)> &sourceRow, double stepX,
+                 double stepY, int width, int height,
+                 const std::function<void(int, const std::uint8_t *)> &targetRow);
+
 } // namespace quillery
