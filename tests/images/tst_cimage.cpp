@@ -374,5 +374,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_cimage)
+QTEST_GUILESS_MAIN(tst_cimage)
 #include "tst_cimage.moc"
