@@ -23,4 +23,12 @@ QByteArray readFile(const QString &path)
     return f.readAll();
 }
 
+QByteArray bytesOf(std::initializer_list<int> values)
+{
+    QByteArray bytes;
+    for (int v : values)
+        bytes.append(char(v));
+    return bytes;
+}
+
 } // namespace quillery::test

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace quillery {
+
+class cImage;
+
+// Writes the image as a Windows bitmap file (BITMAPFILEHEADER, BITMAPINFOHEADER,
+// colour table, bottom-up rows), replacing any file of that name only once the
+// whole file is written. dotsPerMetre, when not 0, records the resolution.
+bool saveDibFile(const cImage &image, const QString &fileName, int dotsPerMetre = 0);
+
+} // namespace quillery

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "images/JpegBuffer.h"
+#include "images/JpegFrame.h"
+#include "images/JpegHuffman.h"
+
+#include <vector>
+
+namespace quillery::jpeg {
+
+// Components grouped into scans, in component order: a group grows while
+// its blocks per MCU (sum of H x V) stay at most 10 and it holds at most
+// three components.
+std::vector<std::vector<int>> scanGroups(const Frame &frame);
+
+// Symbol counts per table (0: first component, 1: the others) over all scans,
+// walked exactly as writeScan codes them.
+struct ScanStatistics
+{
+    std::array<SymbolCounts, 2> dc{};
+    std::array<SymbolCounts, 2> ac{};
+};
+ScanStatistics countSymbols(const Frame &frame, const std::vector<std::vector<int>> &groups);
+
+struct CodingTables
+{
+    std::array<HuffmanTable, 2> dc;
+    std::array<HuffmanTable, 2> ac;
+};
+// Writes the entropy-coded data of one scan (without its SOS header).
+void writeScan(const Frame &frame, const std::vector<int> &group, const CodingTables &tables,
+               JpegBuffer &out);
+
+} // namespace quillery::jpeg

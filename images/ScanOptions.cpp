@@ -1,0 +1,60 @@
+#include "images/ScanOptions.h"
+
+#include "images/cJpeg.h"
+
+#include <QDir>
+
+#include <algorithm>
+
+namespace quillery {
+
+int jpegQualityFromSetting(const QVariant &stored)
+{
+    bool ok = false;
+    const int quality = stored.toString().trimmed().toInt(&ok);
+    return ok ? std::clamp(quality, 1, 100) : defaultJpegQuality;
+}
+
+QStringList subSamplingChoices()
+{
+    return {QStringLiteral("1:1  [Max Quality]"),
+            QStringLiteral("1:2"),
+            QStringLiteral("2:1"),
+            QStringLiteral("2:2  [Default]"),
+            QStringLiteral("1:3"),
+            QStringLiteral("3:1"),
+            QStringLiteral("2:3"),
+            QStringLiteral("3:2"),
+            QStringLiteral("3:3"),
+            QStringLiteral("1:4"),
+            QStringLiteral("4:1"),
+            QStringLiteral("2:4"),
+            QStringLiteral("4:2"),
+            QStringLiteral("3:4"),
+            QStringLiteral("4:3"),
+            QStringLiteral("4:4  [Max Compress]")};
+}
+
+void applySubSampling(cJpeg &jpeg, const QString &choice, bool greyscale)
+{
+    if (greyscale) {
+        jpeg.SetSamplingFrequencies(1, 1, 0, 0, 0, 0);
+        return;
+    }
+    // A malformed entry gives 0, which the encoder refuses as invalid.
+    const int h = choice.size() > 0 ? choice[0].digitValue() : 0;
+    const int v = choice.size() > 2 ? choice[2].digitValue() : 0;
+    jpeg.SetSamplingFrequencies(h, v, 1, 1, 1, 1);
+}
+
+QString acquiredImageFile(const QString &tempFolder)
+{
+    return QDir(tempFolder).filePath(QStringLiteral("twain.bmp"));
+}
+
+QString scannedPageFile(const QString &tempFolder, int pageCount)
+{
+    return QDir(tempFolder).filePath(QStringLiteral("Page %1.jpg").arg(pageCount + 1));
+}
+
+} // namespace quillery

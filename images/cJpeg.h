@@ -1,0 +1,51 @@
+#pragma once
+
+#include "images/JpegFrame.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace quillery {
+
+class cImage;
+
+// Baseline sequential JPEG encoder writing JFIF files, with Huffman tables
+// optimised for each image. Set the quality and sampling, sample an image,
+// set a comment, save. Errors are raised as JpegError.
+class cJpeg
+{
+public:
+    cJpeg();
+
+    int Quality() const { return quality_; }
+    // Values outside 1 ... 100 are ignored.
+    void setQuality(int quality);
+
+    // Luminance H1 x V1 and chrominance H2 x V2, H3 x V3, each 1 ... 4; with
+    // H2, V2, H3 and V3 all 0 the image is greyscale (one component).
+    void SetSamplingFrequencies(int H1, int V1, int H2, int V2, int H3, int V3);
+
+    // Reads and encodes the lWidth x lHeight rectangle at (lSrcLeft, lSrcTop)
+    // of an image, with the quality and sampling set now. Returns 0, or 1
+    // when there is nothing to read or no memory for it (the previously
+    // sampled image is then kept).
+    int SampleHDC(const cImage *hdc, int lWidth, int lHeight, int lSrcLeft = 0, int lSrcTop = 0);
+
+    QString Comment() const { return comment_; }
+    // At most 65533 bytes once encoded as UTF-8.
+    void setComment(const QString &comment);
+
+    // Writes the last sampled image. Returns 0 when written, 1 for an empty
+    // name, 2 when a file of that name exists (it is never replaced).
+    int SaveFile(const QString &fileName);
+
+private:
+    int quality_ = 75;
+    std::array<jpeg::QuantTable, 2> tables_;
+    std::vector<jpeg::Sampling> sampling_;
+    QString comment_;
+    QByteArray commentBytes_;
+    jpeg::Frame frame_;
+};
+
+} // namespace quillery

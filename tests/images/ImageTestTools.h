@@ -1,0 +1,182 @@
+#pragma once
+
+// Helpers shared by the image tests: test pictures, running djpeg, and
+// reading the marker segments of a JPEG file.
+
+#include "images/cImage.h"
+#include "support/TestSupport.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QProcess>
+#include <QString>
+#include <QTest>
+
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace quillery::test {
+
+// A 24-bit picture: smooth colour gradients with a little noise, so every
+// component carries detail.
+inline cImage gradientPicture(int width, int height, std::uint32_t seed = 1)
+{
+    cImage image;
+    image.Create(width, height, 24);
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> noise(-6, 6);
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t *row = image.scanLine(y);
+        for (int x = 0; x < width; ++x) {
+            const double u = double(x) / width;
+            const double v = double(y) / height;
+            const double values[3] = {40 + 170 * u + 20 * std::sin(v * 6),
+                                      60 + 150 * v + 20 * std::cos(u * 5), 200 - 120 * u * v};
+            for (int c = 0; c < 3; ++c)
+                row[3 * x + c] = std::uint8_t(std::clamp(values[c] + noise(random), 0.0, 255.0));
+        }
+    }
+    return image;
+}
+
+// Any depth, random pixels (and, below 24 bits, a random colour table).
+inline cImage randomPicture(int width, int height, int bitCount, std::uint32_t seed = 7)
+{
+    std::mt19937 random(seed);
+    cImage image;
+    image.Create(width, height, bitCount);
+    if (bitCount < 24) {
+        QImage colours(1, 1, QImage::Format_Indexed8);
+        QList<QRgb> table;
+        for (int i = 0; i < 256; ++i)
+            table.append(qRgb(int(random() & 255), int(random() & 255), int(random() & 255)));
+        colours.setColorTable(table);
+        cImage palette;
+        palette.CopyStdPicture(colours);
+        image.CopyPalletHDC(palette.hdc());
+    }
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t *row = image.scanLine(y);
+        for (int i = 0; i < image.BytesPerScanLine(); ++i)
+            row[i] = std::uint8_t(random());
+    }
+    return image;
+}
+
+struct Decoded
+{
+    bool ok = false;
+    QString errors; // whatever djpeg wrote to stderr
+    QImage image;
+};
+
+// Decodes a JPEG file with libjpeg-turbo's djpeg.
+inline Decoded djpeg(const QString &jpegPath)
+{
+    Decoded result;
+    const QString output = jpegPath + QStringLiteral(".pnm");
+    QProcess process;
+    process.start(QStringLiteral("djpeg"), {QStringLiteral("-outfile"), output, jpegPath});
+    if (!process.waitForFinished(60000)) {
+        result.errors = QStringLiteral("djpeg did not finish");
+        return result;
+    }
+    result.errors = QString::fromLocal8Bit(process.readAllStandardError());
+    result.image = QImage(output);
+    result.ok = process.exitCode() == 0 && result.errors.isEmpty() && !result.image.isNull();
+    return result;
+}
+
+// Peak signal-to-noise ratio of a decoded image against the source, in dB.
+inline double psnr(const cImage &source, const QImage &decoded)
+{
+    if (decoded.size() != QSize(source.Width(), source.Height()))
+        return 0;
+    const QImage rgb = decoded.convertToFormat(QImage::Format_RGB888);
+    double squares = 0;
+    for (int y = 0; y < source.Height(); ++y) {
+        const std::uint8_t *line = rgb.constScanLine(y);
+        for (int x = 0; x < source.Width(); ++x) {
+            const RgbQuad q = source.pixel(x, y);
+            const int d[3] = {line[3 * x] - q.red, line[3 * x + 1] - q.green,
+                              line[3 * x + 2] - q.blue};
+            for (int e : d)
+                squares += double(e) * e;
+        }
+    }
+    const double mse = squares / (3.0 * source.Width() * source.Height());
+    return mse == 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 / mse);
+}
+
+// One marker segment: the marker byte, its body (after the length), and for
+// an SOS the entropy-coded data that follows it.
+struct Segment
+{
+    std::uint8_t marker = 0;
+    QByteArray body;
+    QByteArray scanData;
+};
+
+// Splits a JPEG file into its segments; SOI and EOI have empty bodies.
+// Returns nothing when the layout is broken.
+inline std::vector<Segment> segments(const QByteArray &file)
+{
+    std::vector<Segment> result;
+    qsizetype i = 0;
+    while (i + 1 < file.size()) {
+        if (std::uint8_t(file[i]) != 0xFF)
+            return {};
+        Segment s;
+        s.marker = std::uint8_t(file[i + 1]);
+        i += 2;
+        if (s.marker == 0xD8 || s.marker == 0xD9) {
+            result.push_back(s);
+            continue;
+        }
+        if (i + 2 > file.size())
+            return {};
+        const int length = std::uint8_t(file[i]) << 8 | std::uint8_t(file[i + 1]);
+        if (length < 2 || i + length > file.size())
+            return {};
+        s.body = file.mid(i + 2, length - 2);
+        i += length;
+        if (s.marker == 0xDA) {
+            // Entropy-coded data runs to the next marker that is not a
+            // stuffed 0xFF 0x00.
+            const qsizetype start = i;
+            while (i + 1 < file.size() &&
+                   !(std::uint8_t(file[i]) == 0xFF && std::uint8_t(file[i + 1]) != 0x00))
+                ++i;
+            s.scanData = file.mid(start, i - start);
+        }
+        result.push_back(s);
+    }
+    return result;
+}
+
+inline int countMarkers(const std::vector<Segment> &list, std::uint8_t marker)
+{
+    return int(std::count_if(list.begin(), list.end(),
+                             [marker](const Segment &s) { return s.marker == marker; }));
+}
+
+inline const Segment *findMarker(const std::vector<Segment> &list, std::uint8_t marker)
+{
+    for (const Segment &s : list) {
+        if (s.marker == marker)
+            return &s;
+    }
+    return nullptr;
+}
+
+inline QByteArray bytes(std::initializer_list<int> values)
+{
+    QByteArray result;
+    for (int v : values)
+        result.append(char(v));
+    return result;
+}
+
+} // namespace quillery::test

@@ -1,0 +1,447 @@
+#include "ImageTestTools.h"
+
+#include "images/JpegError.h"
+#include "images/cImage.h"
+#include "images/cJpeg.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quillery;
+using namespace quillery::test;
+
+namespace {
+
+// Luminance and chrominance tables at quality 75, row-major.
+const int luminance75[64] = {
+    8,  6,  6,  8,  12, 20, 26, 31, 6,  6,  8,  10, 14, 30, 30, 28, //
+    8,  7,  8,  12, 20, 29, 35, 28, 8,  9,  12, 15, 26, 44, 40, 32, //
+    10, 12, 19, 28, 34, 55, 52, 39, 12, 18, 28, 32, 41, 52, 57, 46, //
+    25, 32, 40, 44, 52, 61, 60, 51, 36, 46, 48, 50, 56, 50, 52, 50, //
+};
+const int chrominance75[64] = {
+    9,  10, 12, 24, 50, 50, 50, 50, 10, 11, 14, 34, 50, 50, 50, 50, //
+    12, 14, 28, 50, 50, 50, 50, 50, 24, 34, 50, 50, 50, 50, 50, 50, //
+    50, 50, 50, 50, 50, 50, 50, 50, 50, 50, 50, 50, 50, 50, 50, 50, //
+    50, 50, 50, 50, 50, 50, 50, 50, 50, 50, 50, 50, 50, 50, 50, 50, //
+};
+
+// A DQT body for a row-major table: walks the zig-zag path.
+QByteArray dqtBody(int table, const int *rowMajor)
+{
+    QByteArray body(1, char(table));
+    int r = 0;
+    int c = 0;
+    for (int k = 0; k < 64; ++k) {
+        body.append(char(rowMajor[r * 8 + c]));
+        if ((r + c) % 2 == 0) { // moving up and right
+            if (c == 7)
+                ++r;
+            else if (r == 0)
+                ++c;
+            else
+                --r, ++c;
+        } else { // moving down and left
+            if (r == 7)
+                ++c;
+            else if (c == 0)
+                ++r;
+            else
+                ++r, --c;
+        }
+    }
+    return body;
+}
+
+// Greyscale, then the entries of the window's sampling list.
+const int samplings[][2] = {{1, 1}, {1, 2}, {2, 1}, {2, 2}, {1, 3}, {3, 1}, {2, 3}, {3, 2},
+                            {3, 3}, {1, 4}, {4, 1}, {2, 4}, {4, 2}, {3, 4}, {4, 3}, {4, 4}};
+
+} // namespace
+
+class tst_cjpeg : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    int counter = 0;
+
+    QString newPath() { return dir.filePath(QStringLiteral("%1.jpg").arg(++counter)); }
+
+    // Samples and saves; fails the test on a non-zero result.
+    QByteArray encode(cJpeg &jpeg, const cImage &image)
+    {
+        const QString path = newPath();
+        if (jpeg.SampleHDC(image.hdc(), image.Width(), image.Height(), 0, 0) != 0 ||
+            jpeg.SaveFile(path) != 0)
+            return {};
+        return readFile(path);
+    }
+
+    QByteArray encode(const cImage &image) // defaults
+    {
+        cJpeg jpeg;
+        return encode(jpeg, image);
+    }
+
+private Q_SLOTS:
+    void headerOf640x480WithDefaults()
+    {
+        const QByteArray file = encode(gradientPicture(640, 480));
+        const std::vector<Segment> list = segments(file);
+        QVERIFY(!list.empty());
+
+        QCOMPARE(file.left(20),
+                 bytes({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 0x4A, 0x46, 0x49, 0x46,
+                        0x00, 0x01, 0x01, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00}));
+        std::vector<std::uint8_t> markers;
+        for (const Segment &s : list)
+            markers.push_back(s.marker);
+        QCOMPARE(markers, (std::vector<std::uint8_t>{0xD8, 0xE0, 0xFE, 0xDB, 0xDB, 0xC0, 0xC4, 0xC4,
+                                                     0xC4, 0xC4, 0xDA, 0xD9}));
+
+        const QByteArray identification = list[2].body;
+        QVERIFY(identification.startsWith("JPEG Encoder Class\r\n"));
+        QCOMPARE(identification.count("\r\n"), 2);
+
+        QCOMPARE(list[3].body, dqtBody(0, luminance75));
+        QCOMPARE(list[4].body, dqtBody(1, chrominance75));
+        QCOMPARE(list[5].body, bytes({0x08, 0x01, 0xE0, 0x02, 0x80, 0x03, 0x01, 0x22, 0x00, 0x02,
+                                      0x11, 0x01, 0x03, 0x11, 0x01}));
+        const char tableIds[] = {0x00, 0x10, 0x01, 0x11};
+        for (int i = 0; i < 4; ++i) {
+            const QByteArray &dht = list[6 + i].body;
+            QCOMPARE(dht[0], tableIds[i]);
+            int codes = 0;
+            for (int n = 1; n <= 16; ++n)
+                codes += std::uint8_t(dht[n]);
+            QCOMPARE(dht.size(), 17 + codes);
+        }
+        QCOMPARE(list[10].body,
+                 bytes({0x03, 0x01, 0x00, 0x02, 0x11, 0x03, 0x11, 0x00, 0x3F, 0x00}));
+        QVERIFY(file.endsWith(bytes({0xFF, 0xD9})));
+        QVERIFY(djpeg(dir.filePath(QStringLiteral("%1.jpg").arg(counter))).ok);
+    }
+
+    void decodesCleanly_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("h");
+        QTest::addColumn<int>("v");
+        QTest::addColumn<int>("quality");
+        const QSize sizes[] = {{1, 1}, {7, 9}, {17, 33}, {61, 45}};
+        for (QSize size : sizes) {
+            QTest::addRow("%dx%d grey", size.width(), size.height())
+                << size.width() << size.height() << 0 << 0 << 75;
+            for (const auto &s : samplings)
+                QTest::addRow("%dx%d %d:%d", size.width(), size.height(), s[0], s[1])
+                    << size.width() << size.height() << s[0] << s[1] << 75;
+        }
+        for (int quality : {1, 25, 50, 100})
+            QTest::addRow("quality %d", quality) << 203 << 101 << 2 << 2 << quality;
+    }
+
+    void decodesCleanly()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(int, h);
+        QFETCH(int, v);
+        QFETCH(int, quality);
+
+        cJpeg jpeg;
+        jpeg.setQuality(quality);
+        if (h == 0)
+            jpeg.SetSamplingFrequencies(1, 1, 0, 0, 0, 0);
+        else
+            jpeg.SetSamplingFrequencies(h, v, 1, 1, 1, 1);
+        const cImage source = gradientPicture(width, height);
+        const QByteArray file = encode(jpeg, source);
+        QVERIFY(!file.isEmpty());
+
+        const std::vector<Segment> list = segments(file);
+        const Segment *sof = findMarker(list, 0xC0);
+        QVERIFY(sof);
+        QCOMPARE(std::uint8_t(sof->body[1]) << 8 | std::uint8_t(sof->body[2]), height);
+        QCOMPARE(std::uint8_t(sof->body[3]) << 8 | std::uint8_t(sof->body[4]), width);
+        for (const Segment &s : list) {
+            if (s.marker == 0xDA)
+                QVERIFY(!s.scanData.isEmpty());
+        }
+
+        const Decoded decoded = djpeg(dir.filePath(QStringLiteral("%1.jpg").arg(counter)));
+        QVERIFY2(decoded.ok, qPrintable(decoded.errors));
+        QCOMPARE(decoded.image.size(), QSize(width, height));
+        if (h == 0) {
+            QVERIFY(decoded.image.isGrayscale());
+            return;
+        }
+        // libjpeg-turbo's cjpeg with the same quality, sampling and scans
+        // sets the bar.
+        const QString ppm = dir.filePath(QStringLiteral("%1.ppm").arg(counter));
+        QVERIFY(source.toQImage().save(ppm));
+        const QString reference = dir.filePath(QStringLiteral("%1-ref.jpg").arg(counter));
+        QStringList arguments{QStringLiteral("-dct"),     QStringLiteral("float"),
+                              QStringLiteral("-quality"), QString::number(quality),
+                              QStringLiteral("-sample"),  QStringLiteral("%1x%2").arg(h).arg(v),
+                              QStringLiteral("-outfile"), reference};
+        if (h * v + 2 > 10) {
+            const QString scans = dir.filePath(QStringLiteral("scans.txt"));
+            writeFile(scans, h * v + 1 > 10 ? "0;\n1 2;\n" : "0 1;\n2;\n");
+            arguments << QStringLiteral("-scans") << scans;
+        }
+        QCOMPARE(QProcess::execute(QStringLiteral("cjpeg"), arguments << ppm), 0);
+        const double ours = psnr(source, decoded.image);
+        const double theirs = psnr(source, djpeg(reference).image);
+        QVERIFY2(ours >= theirs - 0.5,
+                 qPrintable(QStringLiteral("PSNR %1 dB, cjpeg %2 dB").arg(ours).arg(theirs)));
+    }
+
+    void paddingRepeatsLastColumnAndRow()
+    {
+        // Padded by hand to whole blocks, the picture must code to the same scan.
+        const cImage picture = randomPicture(7, 9, 24);
+        cImage padded;
+        padded.Create(8, 16, 24);
+        for (int y = 0; y < 16; ++y) {
+            for (int x = 0; x < 8; ++x) {
+                std::memcpy(padded.scanLine(y) + 3 * x,
+                            picture.scanLine(std::min(y, 8)) + 3 * std::min(x, 6), 3);
+            }
+        }
+        for (bool grey : {false, true}) {
+            cJpeg jpeg;
+            if (grey)
+                jpeg.SetSamplingFrequencies(1, 1, 0, 0, 0, 0);
+            else
+                jpeg.SetSamplingFrequencies(1, 1, 1, 1, 1, 1);
+            const auto scan = [](const QByteArray &file) {
+                const std::vector<Segment> list = segments(file);
+                const Segment *sos = findMarker(list, 0xDA);
+                return sos ? sos->scanData : QByteArray();
+            };
+            const QByteArray ofPicture = scan(encode(jpeg, picture));
+            QVERIFY(!ofPicture.isEmpty());
+            QCOMPARE(ofPicture, scan(encode(jpeg, padded)));
+        }
+    }
+
+    void greyscaleLayout()
+    {
+        cJpeg jpeg;
+        // Luminance factors are checked but a greyscale image is always 1 x 1.
+        jpeg.SetSamplingFrequencies(3, 2, 0, 0, 0, 0);
+        const std::vector<Segment> list = segments(encode(jpeg, gradientPicture(17, 33)));
+        QCOMPARE(findMarker(list, 0xC0)->body.mid(5), bytes({0x01, 0x01, 0x11, 0x00}));
+        QCOMPARE(countMarkers(list, 0xDB), 1);
+        QCOMPARE(countMarkers(list, 0xC4), 2);
+        QCOMPARE(countMarkers(list, 0xDA), 1);
+        QCOMPARE(findMarker(list, 0xDA)->body, bytes({0x01, 0x01, 0x00, 0x00, 0x3F, 0x00}));
+    }
+
+    void scansGroupAtMostTenBlocksPerMcu()
+    {
+        struct Case
+        {
+            int h, v;
+            std::vector<QByteArray> scanComponents;
+        };
+        const Case cases[] = {
+            {2, 2, {bytes({1, 2, 3})}},          {4, 4, {bytes({1}), bytes({2, 3})}},
+            {3, 3, {bytes({1, 2}), bytes({3})}}, {4, 2, {bytes({1, 2, 3})}},
+            {3, 4, {bytes({1}), bytes({2, 3})}},
+        };
+        for (const Case &c : cases) {
+            cJpeg jpeg;
+            jpeg.SetSamplingFrequencies(c.h, c.v, 1, 1, 1, 1);
+            const std::vector<Segment> list = segments(encode(jpeg, gradientPicture(50, 40)));
+            std::vector<QByteArray> scans;
+            for (const Segment &s : list) {
+                if (s.marker != 0xDA)
+                    continue;
+                QByteArray ids;
+                for (int i = 0; i < s.body[0]; ++i)
+                    ids.append(s.body[1 + 2 * i]);
+                scans.push_back(ids);
+            }
+            QCOMPARE(scans, c.scanComponents);
+            QVERIFY(djpeg(dir.filePath(QStringLiteral("%1.jpg").arg(counter))).ok);
+        }
+    }
+
+    void qualityRangeAndTables()
+    {
+        cJpeg jpeg;
+        QCOMPARE(jpeg.Quality(), 75);
+        jpeg.setQuality(0);
+        jpeg.setQuality(101);
+        QCOMPARE(jpeg.Quality(), 75);
+
+        jpeg.setQuality(100);
+        jpeg.setQuality(0);
+        QCOMPARE(jpeg.Quality(), 100);
+        const std::vector<Segment> list = segments(encode(jpeg, gradientPicture(16, 16)));
+        const int ones[64] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
+                              1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
+                              1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+        QCOMPARE(list[3].body, dqtBody(0, ones));
+        QCOMPARE(list[4].body, dqtBody(1, ones));
+    }
+
+    void settingsChangedAfterSamplingApplyToTheNextImage()
+    {
+        const cImage picture = gradientPicture(40, 24);
+        cJpeg plain;
+        plain.setQuality(50);
+        const QByteArray expected = encode(plain, picture);
+
+        cJpeg jpeg;
+        jpeg.setQuality(50);
+        QCOMPARE(jpeg.SampleHDC(picture.hdc(), 40, 24, 0, 0), 0);
+        jpeg.setQuality(90);
+        jpeg.SetSamplingFrequencies(1, 1, 0, 0, 0, 0);
+        const QString path = newPath();
+        QCOMPARE(jpeg.SaveFile(path), 0);
+        QCOMPARE(readFile(path), expected);
+    }
+
+    void commentLengths()
+    {
+        cJpeg jpeg;
+        const cImage picture = gradientPicture(8, 8);
+        QCOMPARE(countMarkers(segments(encode(jpeg, picture)), 0xFE), 1);
+
+        const QString longest(65533, QLatin1Char('c'));
+        jpeg.setComment(longest);
+        std::vector<Segment> list = segments(encode(jpeg, picture));
+        QCOMPARE(list[2].marker, std::uint8_t(0xFE));
+        QCOMPARE(list[2].body, longest.toLatin1());
+        QVERIFY(list[3].body.startsWith("JPEG Encoder Class"));
+        QVERIFY(djpeg(dir.filePath(QStringLiteral("%1.jpg").arg(counter))).ok);
+
+        // Lengths count the bytes written: two per e-acute.
+        const QString tooLong[] = {QString(65534, QLatin1Char('c')), QString(32767, QChar(0xE9))};
+        for (const QString &text : tooLong) {
+            try {
+                jpeg.setComment(text);
+                QFAIL("an over-long comment was accepted");
+            } catch (const JpegError &e) {
+                QCOMPARE(e.number(), 1);
+                QCOMPARE(e.description(), QStringLiteral("Illegal Comment Length"));
+            }
+            QCOMPARE(jpeg.Comment(), longest);
+        }
+        const QString accents(32766, QChar(0xE9));
+        jpeg.setComment(accents);
+        list = segments(encode(jpeg, picture));
+        QCOMPARE(list[2].body, accents.toUtf8());
+    }
+
+    void saveFileResults()
+    {
+        cJpeg jpeg;
+        const cImage picture = gradientPicture(8, 8);
+        QCOMPARE(jpeg.SampleHDC(picture.hdc(), 8, 8, 0, 0), 0);
+
+        QCOMPARE(jpeg.SaveFile(QString()), 1);
+
+        const QString existing = dir.filePath(QStringLiteral("existing.jpg"));
+        writeFile(existing, "keep");
+        QFile(existing).setPermissions(QFileDevice::ReadOwner);
+        QCOMPARE(jpeg.SaveFile(existing), 2);
+        QCOMPARE(readFile(existing), QByteArray("keep"));
+
+        const QString folder = dir.filePath(QStringLiteral("folder.jpg"));
+        QVERIFY(QDir().mkdir(folder));
+        QCOMPARE(jpeg.SaveFile(folder), 2);
+
+        const QString target = dir.filePath(QStringLiteral("target.jpg"));
+        const QString link = dir.filePath(QStringLiteral("link.jpg"));
+        QVERIFY(QFile::link(target, link));
+        QCOMPARE(jpeg.SaveFile(link), 2);
+        QVERIFY(!QFile::exists(target));
+
+        const QString missing = dir.filePath(QStringLiteral("no/such/folder/x.jpg"));
+        try {
+            jpeg.SaveFile(missing);
+            QFAIL("writing into a missing folder reported success");
+        } catch (const JpegError &e) {
+            QVERIFY(e.number() != 0);
+            QVERIFY(!e.description().isEmpty());
+        }
+
+        const QString fresh = dir.filePath(QStringLiteral("fresh.jpg"));
+        QCOMPARE(jpeg.SaveFile(fresh), 0);
+        QVERIFY(djpeg(fresh).ok);
+    }
+
+    void invalidSamplingIsRefused()
+    {
+        cJpeg jpeg;
+        const int bad[][6] = {{0, 1, 1, 1, 1, 1},
+                              {5, 1, 1, 1, 1, 1},
+                              {2, 2, 0, 1, 1, 1},
+                              {2, 2, 1, 1, 1, 5},
+                              {2, 0, 0, 0, 0, 0}};
+        for (const auto &f : bad) {
+            try {
+                jpeg.SetSamplingFrequencies(f[0], f[1], f[2], f[3], f[4], f[5]);
+                QFAIL("invalid sampling factors were accepted");
+            } catch (const JpegError &e) {
+                QCOMPARE(e.number(), 1);
+                QCOMPARE(e.description(), QStringLiteral("Invalid Sampling Value"));
+            }
+        }
+        // The defaults are still in force.
+        const std::vector<Segment> list = segments(encode(jpeg, gradientPicture(16, 16)));
+        QCOMPARE(std::uint8_t(findMarker(list, 0xC0)->body[7]), std::uint8_t(0x22));
+    }
+
+    void failedSamplingKeepsThePreviousImage()
+    {
+        cJpeg jpeg;
+        const cImage picture = gradientPicture(24, 16);
+        QCOMPARE(jpeg.SampleHDC(picture.hdc(), 24, 16, 0, 0), 0);
+        const cImage empty;
+        const cImage huge = gradientPicture(8, 8);
+        QCOMPARE(jpeg.SampleHDC(nullptr, 24, 16, 0, 0), 1);
+        QCOMPARE(jpeg.SampleHDC(empty.hdc(), 24, 16, 0, 0), 1);
+        QCOMPARE(jpeg.SampleHDC(picture.hdc(), 0, 16, 0, 0), 1);
+        QCOMPARE(jpeg.SampleHDC(picture.hdc(), 24, -1, 0, 0), 1);
+        QCOMPARE(jpeg.SampleHDC(huge.hdc(), 65536, 8, 0, 0), 1); // beyond the 16-bit header
+        const QString path = newPath();
+        QCOMPARE(jpeg.SaveFile(path), 0);
+        QCOMPARE(findMarker(segments(readFile(path)), 0xC0)->body.mid(1, 4),
+                 bytes({0x00, 0x10, 0x00, 0x18}));
+    }
+
+    void sourceRectanglesAndDepths()
+    {
+        // Sampling part of an image (black beyond its edges), or an image of
+        // another depth, codes the same as sampling an equal 24-bit copy.
+        const cImage picture = randomPicture(40, 30, 24);
+        const QRect rectangles[] = {{5, 7, 20, 10}, {-3, 25, 20, 10}, {0, 0, 40, 30}};
+        for (const QRect &r : rectangles) {
+            cJpeg jpeg;
+            QCOMPARE(jpeg.SampleHDC(picture.hdc(), r.width(), r.height(), r.left(), r.top()), 0);
+            const QString path = newPath();
+            QCOMPARE(jpeg.SaveFile(path), 0);
+            cImage copy;
+            QVERIFY(copy.CopyHDC(picture.hdc(), r.width(), r.height(), 0, r.left(), r.top()));
+            QCOMPARE(readFile(path), encode(copy));
+        }
+        for (int bitCount : {1, 4, 8}) {
+            const cImage indexed = randomPicture(33, 17, bitCount);
+            cImage rgb;
+            QVERIFY(rgb.CopyHDC(indexed.hdc(), 33, 17, 24));
+            QCOMPARE(encode(indexed), encode(rgb));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_cjpeg)
+#include "tst_cjpeg.moc"

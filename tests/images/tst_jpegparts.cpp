@@ -1,0 +1,330 @@
+// The encoder's inner pieces: the transform, the Huffman tables and the bit
+// stream.
+#include "images/JpegBuffer.h"
+#include "images/JpegDct.h"
+#include "images/JpegError.h"
+#include "images/JpegHuffman.h"
+#include "images/JpegTables.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <queue>
+#include <random>
+
+using namespace quillery;
+using namespace quillery::jpeg;
+
+namespace {
+
+// The scaled AAN transform of one line, written out step by step in single
+// precision.
+void referenceLine(float *d, int step)
+{
+    float t0 = d[0] + d[7 * step], t7 = d[0] - d[7 * step];
+    float t1 = d[step] + d[6 * step], t6 = d[step] - d[6 * step];
+    float t2 = d[2 * step] + d[5 * step], t5 = d[2 * step] - d[5 * step];
+    float t3 = d[3 * step] + d[4 * step], t4 = d[3 * step] - d[4 * step];
+    float t10 = t0 + t3, t13 = t0 - t3, t11 = t1 + t2, t12 = t1 - t2;
+    d[0] = t10 + t11;
+    d[4 * step] = t10 - t11;
+    float z1 = (t12 + t13) * 0.707106781186548f;
+    d[2 * step] = t13 + z1;
+    d[6 * step] = t13 - z1;
+    float u10 = t4 + t5, u11 = t5 + t6, u12 = t6 + t7;
+    float z5 = (u10 - u12) * 0.382683432365091f;
+    float z2 = 0.541196100146196f * u10;
+    z2 = z2 + z5;
+    float z4 = 1.30656296487638f * u12;
+    z4 = z4 + z5;
+    float z3 = u11 * 0.707106781186548f;
+    float z11 = t7 + z3, z13 = t7 - z3;
+    d[5 * step] = z13 + z2;
+    d[3 * step] = z13 - z2;
+    d[step] = z11 + z4;
+    d[7 * step] = z11 - z4;
+}
+
+// Coefficient (u, v) of the orthonormal two-dimensional DCT-II.
+double exactDct(const float *block, int u, int v)
+{
+    double sum = 0;
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x)
+            sum += block[y * 8 + x] * std::cos((2 * y + 1) * u * M_PI / 16) *
+                   std::cos((2 * x + 1) * v * M_PI / 16);
+    }
+    const double cu = u == 0 ? std::sqrt(0.5) : 1.0;
+    const double cv = v == 0 ? std::sqrt(0.5) : 1.0;
+    return sum * cu * cv / 4;
+}
+
+// Length of an optimal prefix code's output for these frequencies.
+std::uint64_t huffmanCost(std::vector<std::uint64_t> frequencies)
+{
+    std::priority_queue<std::uint64_t, std::vector<std::uint64_t>, std::greater<>> queue(
+        frequencies.begin(), frequencies.end());
+    std::uint64_t cost = 0;
+    while (queue.size() > 1) {
+        const std::uint64_t a = queue.top();
+        queue.pop();
+        const std::uint64_t b = queue.top();
+        queue.pop();
+        cost += a + b;
+        queue.push(a + b);
+    }
+    return cost;
+}
+
+// The sum of 2^-length over the table's codes, in units of 2^-16.
+std::uint32_t kraftSum(const HuffmanTable &table)
+{
+    std::uint32_t sum = 0;
+    for (int length = 1; length <= 16; ++length)
+        sum += std::uint32_t(table.bits[length - 1]) << (16 - length);
+    return sum;
+}
+
+void expectBadTable(const std::function<void()> &make)
+{
+    try {
+        make();
+        QFAIL("a bad Huffman table was accepted");
+    } catch (const JpegError &e) {
+        QCOMPARE(e.number(), 1);
+        QCOMPARE(e.description(), QStringLiteral("Bad Huffman Table"));
+    }
+}
+
+} // namespace
+
+class tst_jpegparts : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void transformMatchesTheDefinition()
+    {
+        // 19 blocks: two full groups of eight and a partial one.
+        const int blocks = 19;
+        const int columns = 3 * 64;
+        std::mt19937 random(3);
+        std::uniform_int_distribution<int> sample(-128, 127);
+        std::vector<float> lines(8 * columns);
+        for (float &f : lines)
+            f = float(sample(random));
+        // Some flat and extreme blocks, where rounding ties are common.
+        for (int r = 0; r < 8; ++r) {
+            for (int c = 0; c < 8; ++c) {
+                lines[r * columns + c] = -128;
+                lines[r * columns + 8 + c] = 127;
+                lines[r * columns + 16 + c] = float((r + c) % 2 ? 127 : -128);
+            }
+        }
+        std::vector<float> strip(stripSize(columns));
+        for (int r = 0; r < 8; ++r)
+            storeStripRow(&lines[r * columns], columns, r, strip.data());
+
+        for (int quality : {100, 75, 20}) {
+            const QuantTable table = quantTable(0, quality);
+            std::vector<std::int16_t> out(blocks * 64, -999);
+            transformStrip(strip.data(), blocks, table.divisors.data(), out.data());
+            for (int b = 0; b < blocks; ++b) {
+                float block[64];
+                for (int r = 0; r < 8; ++r)
+                    for (int c = 0; c < 8; ++c)
+                        block[r * 8 + c] = lines[r * columns + b * 8 + c];
+                float scaled[64];
+                std::copy(block, block + 64, scaled);
+                for (int c = 0; c < 8; ++c)
+                    referenceLine(scaled + c, 8);
+                for (int r = 0; r < 8; ++r)
+                    referenceLine(scaled + 8 * r, 1);
+                for (int k = 0; k < 64; ++k) {
+                    const float product = scaled[k] * table.divisors[k];
+                    const int expected = int(std::nearbyint(product));
+                    const int actual = out[b * 64 + zigZag[k]];
+                    QCOMPARE(actual, expected);
+                    // and it is the true DCT, quantized, within rounding
+                    const double exact = exactDct(block, k / 8, k % 8) / table.entries[zigZag[k]];
+                    QVERIFY2(std::abs(actual - exact) <= 0.51,
+                             qPrintable(QStringLiteral("block %1 coefficient %2: %3 vs %4")
+                                            .arg(b)
+                                            .arg(k)
+                                            .arg(actual)
+                                            .arg(exact)));
+                }
+            }
+        }
+    }
+
+    void zigZagFollowsTheDiagonals()
+    {
+        // Position k and k + 1 are neighbours along an anti-diagonal, or
+        // step to the next one at an edge.
+        int at[64];
+        for (int i = 0; i < 64; ++i)
+            at[zigZag[i]] = i;
+        QCOMPARE(at[0], 0);
+        for (int k = 0; k + 1 < 64; ++k) {
+            const int r0 = at[k] / 8, c0 = at[k] % 8, r1 = at[k + 1] / 8, c1 = at[k + 1] % 8;
+            const int diagonal = r0 + c0;
+            if (r1 + c1 == diagonal) {
+                const int direction = diagonal % 2 == 0 ? 1 : -1; // even: up and right
+                QCOMPARE(c1 - c0, direction);
+                QCOMPARE(r1 - r0, -direction);
+            } else {
+                QCOMPARE(r1 + c1, diagonal + 1);
+                QVERIFY(std::abs(r1 - r0) + std::abs(c1 - c0) == 1);
+            }
+        }
+    }
+
+    void qualityScaling()
+    {
+        // (b x S + 50) / 100 rounded to even: 16 -> 8 and 14 -> 8 at quality 75.
+        QCOMPARE(int(quantTable(0, 75).entries[0]), 8);
+        QCOMPARE(int(quantTable(0, 75).entries[zigZag[2 * 8 + 0]]), 8);
+        // Quality 16: S = 5000 / 16 = 312.5, rounded to 312.
+        QCOMPARE(int(quantTable(0, 16).entries[0]), (16 * 312 + 50) / 100);
+        // Quality 1: S = 5000, entries clamped to 255.
+        QCOMPARE(int(quantTable(1, 1).entries[63]), 255);
+        for (int q : {1, 50, 99, 100}) {
+            for (int t : {0, 1}) {
+                const QuantTable table = quantTable(t, q);
+                for (int i = 0; i < 64; ++i)
+                    QVERIFY(table.entries[i] >= 1);
+            }
+        }
+    }
+
+    void huffmanTablesAreOptimal()
+    {
+        std::mt19937 random(11);
+        for (int round = 0; round < 50; ++round) {
+            SymbolCounts counts{};
+            std::vector<std::uint64_t> frequencies{1}; // the reserved symbol
+            const int used = 1 + int(random() % 40);
+            for (int i = 0; i < used; ++i) {
+                const int symbol = int(random() % 162);
+                if (counts[symbol] == 0) {
+                    counts[symbol] = 1 + random() % 5000;
+                    frequencies.push_back(counts[symbol]);
+                }
+            }
+            const HuffmanTable table = optimalTable(counts, maxAcSymbol);
+            // A complete code once the reserved code is put back; no code is
+            // all 1 bits.
+            const std::uint32_t spare = 65536 - kraftSum(table);
+            QVERIFY(spare > 0 && (spare & (spare - 1)) == 0);
+            const int reservedLength = 16 - std::countr_zero(spare);
+            std::uint64_t cost = reservedLength;
+            for (int s = 0; s < 256; ++s) {
+                QCOMPARE(table.size[s] != 0, counts[s] != 0);
+                cost += std::uint64_t(counts[s]) * table.size[s];
+                if (table.size[s] != 0)
+                    QVERIFY(table.code[s] != (1u << table.size[s]) - 1);
+            }
+            QCOMPARE(cost, huffmanCost(frequencies));
+        }
+    }
+
+    void longCodesAreFoldedBackTo16Bits()
+    {
+        // Fibonacci frequencies make a code tree as deep as there are symbols.
+        SymbolCounts counts{};
+        std::uint32_t a = 1, b = 1;
+        for (int s = 0; s < 40; ++s) {
+            counts[s] = a;
+            const std::uint32_t next = a + b;
+            a = b;
+            b = next;
+        }
+        const HuffmanTable table = optimalTable(counts, maxAcSymbol);
+        int longest = 0;
+        for (int s = 0; s < 40; ++s)
+            longest = std::max<int>(longest, table.size[s]);
+        QCOMPARE(longest, 16);
+        const std::uint32_t spare = 65536 - kraftSum(table);
+        QVERIFY(spare > 0 && (spare & (spare - 1)) == 0);
+        // The most frequent symbols keep the shortest codes.
+        QVERIFY(table.size[39] <= table.size[20]);
+        QVERIFY(table.size[20] <= table.size[0]);
+    }
+
+    void equalFrequenciesFavourLowerSymbols()
+    {
+        // The higher symbol is merged first, so it gets the longer code.
+        SymbolCounts counts{};
+        counts[0] = 1;
+        counts[1] = 1;
+        const HuffmanTable table = optimalTable(counts, maxDcSymbol);
+        QCOMPARE(int(table.bits[0]), 1);
+        QCOMPARE(int(table.bits[1]), 1);
+        QCOMPARE(table.values, (std::vector<std::uint8_t>{0, 1}));
+        QCOMPARE(int(table.code[0]), 0);
+        QCOMPARE(int(table.code[1]), 2);
+    }
+
+    void badHuffmanTables()
+    {
+        expectBadTable([] { optimalTable(SymbolCounts{}, maxAcSymbol); });
+        SymbolCounts dc{};
+        dc[12] = 1;
+        expectBadTable([&] { optimalTable(dc, maxDcSymbol); });
+        std::array<std::uint8_t, 16> bits{};
+        bits[1] = 2;
+        expectBadTable([&] { codeTable(bits, {5, 5}, maxAcSymbol); });
+        bits = {};
+        bits[15] = 255;
+        bits[14] = 2;
+        expectBadTable([&] { codeTable(bits, std::vector<std::uint8_t>(257), maxAcSymbol); });
+    }
+
+    void bitStreamStuffsAndPads()
+    {
+        const auto written = [](const std::function<void(JpegBuffer &)> &fill) {
+            JpegBuffer buffer(0);
+            fill(buffer);
+            std::vector<std::uint8_t> bytes = buffer.take();
+            return QByteArray(reinterpret_cast<const char *>(bytes.data()),
+                              qsizetype(bytes.size()));
+        };
+        const auto bytes = [](std::initializer_list<int> values) {
+            QByteArray result;
+            for (int v : values)
+                result.append(char(v));
+            return result;
+        };
+        // Unfinished bytes are filled with 1 bits.
+        QCOMPARE(written([](JpegBuffer &b) {
+                     b.bits(0b101, 3);
+                     b.flushBits();
+                 }),
+                 bytes({0xBF}));
+        // A 0xFF byte, whether coded, made by the fill or inside a whole
+        // word, is followed by 0x00.
+        QCOMPARE(written([](JpegBuffer &b) {
+                     b.bits(0x7F, 7);
+                     b.flushBits();
+                 }),
+                 bytes({0xFF, 0x00}));
+        QCOMPARE(written([](JpegBuffer &b) {
+                     b.bits(0x12FF3456, 32);
+                     b.bits(0xFF, 8);
+                     b.flushBits();
+                 }),
+                 bytes({0x12, 0xFF, 0x00, 0x34, 0x56, 0xFF, 0x00}));
+        QCOMPARE(written([](JpegBuffer &b) {
+                     b.bits(0x3, 2);
+                     b.bits(0x1FFFFFF, 25);
+                     b.bits(0, 7);
+                     b.flushBits();
+                 }),
+                 bytes({0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0xE0, 0x3F}));
+        QCOMPARE(written([](JpegBuffer &b) { b.flushBits(); }), QByteArray());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_jpegparts)
+#include "tst_jpegparts.moc"
