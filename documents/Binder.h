@@ -30,6 +30,7 @@ public:
     bool ro = false;      // opened read-only: someone else has the file
     int PanePos = 0;
     int PaneLength = DefaultPaneLength;
+    QString oldpagename; // the name of the page whose label is being edited
     QString workingCopy; // the copy of the binder file its pages are read from
     QVector<int> columnWidths = QVector<int>(PageList::ColumnCount, -1); // -1: not set
 

@@ -36,6 +36,9 @@ public:
     // Shows the binder's current page in its viewer.
     virtual void showPage(Binder &) {}
     virtual void checkMenus(Binder &) {}
+    // Shows no page: hides the viewer, empties its text pane and the status panels that
+    // describe a page (1, 2, 3 and 5).
+    virtual void clearPage(Binder &) {}
     // Clears the binder's HTML viewer to the blank page.
     virtual void showBlankHtml(Binder &) {}
     // Opens the binder's current page for editing.

@@ -12,6 +12,7 @@ MsgResult ConsoleDialogs::message(MsgIcon, MsgButtons buttons, const QString &ti
     case MsgButtons::Ok:
         return MsgResult::Ok;
     case MsgButtons::YesNo:
+    case MsgButtons::YesNoDefaultNo:
         return MsgResult::No;
     default:
         return MsgResult::Cancel;

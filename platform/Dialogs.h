@@ -11,7 +11,9 @@ class QPrinter;
 namespace quillery {
 
 enum class MsgIcon { None, Critical, Question, Exclamation, Information };
-enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+// YesNoDefaultNo is Yes and No with No as the default button, for prompts where pressing
+// Enter must not destroy anything.
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoDefaultNo, YesNoCancel, RetryCancel };
 enum class MsgResult { Ok, Cancel, Yes, No, Retry };
 
 // A file dialog as the program asks for it. The filter uses the classic

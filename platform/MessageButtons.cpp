@@ -10,6 +10,7 @@ QList<MsgResult> buttonResults(MsgButtons buttons)
     case MsgButtons::OkCancel:
         return {MsgResult::Ok, MsgResult::Cancel};
     case MsgButtons::YesNo:
+    case MsgButtons::YesNoDefaultNo:
         return {MsgResult::Yes, MsgResult::No};
     case MsgButtons::YesNoCancel:
         return {MsgResult::Yes, MsgResult::No, MsgResult::Cancel};
@@ -17,6 +18,11 @@ QList<MsgResult> buttonResults(MsgButtons buttons)
         return {MsgResult::Retry, MsgResult::Cancel};
     }
     return {MsgResult::Ok};
+}
+
+MsgResult defaultResult(MsgButtons buttons)
+{
+    return buttons == MsgButtons::YesNoDefaultNo ? MsgResult::No : buttonResults(buttons).first();
 }
 
 } // namespace quillery

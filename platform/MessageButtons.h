@@ -6,8 +6,10 @@
 
 namespace quillery {
 
-// The answers a message box offers, in button order: the first is its default button,
-// the last is what closing the box without a choice gives.
+// The answers a message box offers, in button order; the last is what closing the box
+// without a choice gives.
 QList<MsgResult> buttonResults(MsgButtons buttons);
+// The answer of the box's default button, the one Enter presses.
+MsgResult defaultResult(MsgButtons buttons);
 
 } // namespace quillery

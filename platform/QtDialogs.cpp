@@ -143,7 +143,7 @@ MsgResult QtDialogs::message(MsgIcon icon, MsgButtons buttons, const QString &ti
     const QList<MsgResult> offered = buttonResults(buttons);
     for (MsgResult result : offered)
         box.addButton(standardButton(result));
-    box.setDefaultButton(standardButton(offered.first()));
+    box.setDefaultButton(standardButton(defaultResult(buttons)));
     const int chosen = box.exec();
     for (MsgResult result : offered) {
         if (chosen == standardButton(result))

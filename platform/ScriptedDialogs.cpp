@@ -56,7 +56,7 @@ MsgResult ScriptedDialogs::message(MsgIcon icon, MsgButtons buttons, const QStri
             .title = title,
             .text = text});
     const QList<MsgResult> offered = buttonResults(buttons);
-    const MsgResult answer = nextAnswer(m_messages, offered.first());
+    const MsgResult answer = nextAnswer(m_messages, defaultResult(buttons));
     if (!offered.contains(answer)) {
         qFatal("ScriptedDialogs: queued answer %d is not a button of the message \"%s\"",
                int(answer), qPrintable(title + QLatin1String(": ") + text));

@@ -25,7 +25,7 @@ struct DialogCall
 
 // Dialogs for tests: records every call in order and answers each kind of dialog from
 // its own queue, first in first out. With its queue empty a dialog answers:
-//   message      the box's first (default) button: Ok, Yes or Retry
+//   message      the box's default button: Ok, Yes or Retry, or No where that is the default
 //   input        no value (cancelled)
 //   file, folder ""  (cancelled)
 //   colour, font no value (cancelled)

@@ -57,6 +57,14 @@ void TempFolder::AddTempFile(const QString &path)
     m_files.append(path);
 }
 
+bool TempFolder::DeleteTempFile(const QString &path)
+{
+    if (m_files.removeAll(path) == 0)
+        return false;
+    ::unlink(QFile::encodeName(path).constData());
+    return true;
+}
+
 void TempFolder::DeleteTempFiles()
 {
     for (const QString &file : std::as_const(m_files))

@@ -23,6 +23,9 @@ public:
     // A new, empty file in the folder that no other file there has.
     QString TempFileName() const;
     void AddTempFile(const QString &path);
+    // Deletes one registered file now and forgets it; false, deleting nothing, when the
+    // path was never registered.
+    bool DeleteTempFile(const QString &path);
     // Deletes every registered file; files that are already gone are skipped.
     void DeleteTempFiles();
     const QStringList &registered() const { return m_files; }

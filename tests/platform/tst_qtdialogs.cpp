@@ -92,6 +92,10 @@ private Q_SLOTS:
         // Closing a question without a Cancel button is a No.
         whenModalShown([](QWidget *box) { QTest::keyClick(box, Qt::Key_Escape); });
         QCOMPARE(dialogs.message(MsgIcon::Question, MsgButtons::YesNo, "t", "?"), MsgResult::No);
+        // A destructive question answers No to Enter.
+        whenModalShown([](QWidget *box) { QTest::keyClick(box, Qt::Key_Return); });
+        QCOMPARE(dialogs.message(MsgIcon::Question, MsgButtons::YesNoDefaultNo, "t", "?"),
+                 MsgResult::No);
     }
 
     void inputWrapsItsPromptAndTellsEmptyFromCancel()

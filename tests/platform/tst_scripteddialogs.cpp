@@ -58,6 +58,7 @@ private Q_SLOTS:
             {MsgButtons::Ok, MsgResult::Ok},
             {MsgButtons::OkCancel, MsgResult::Ok},
             {MsgButtons::YesNo, MsgResult::Yes},
+            {MsgButtons::YesNoDefaultNo, MsgResult::No},
             {MsgButtons::YesNoCancel, MsgResult::Yes},
             {MsgButtons::RetryCancel, MsgResult::Retry}};
         for (const auto &[buttons, answer] : defaults)

@@ -28,6 +28,11 @@ void ScriptedUi::beginProgress(const QString &caption, int, bool)
     m_progress = 0;
 }
 
+void ScriptedUi::record(const char *hook, const Binder &binder)
+{
+    pageHooks << QStringLiteral("%1 %2").arg(QLatin1String(hook)).arg(binder.CurIndex);
+}
+
 bool ScriptedUi::progressCancelled()
 {
     return cancelProgressAfter >= 0 && m_progress >= cancelProgressAfter;

@@ -14,7 +14,8 @@
 namespace quillery::test {
 
 // Window hooks for tests: answers password prompts from a queue (an exhausted queue
-// cancels), can cancel a progress window after some steps, and counts what was shown.
+// cancels), can cancel a progress window after some steps, counts progress windows and
+// records the page hooks called.
 class ScriptedUi : public BinderUi
 {
 public:
@@ -24,12 +25,22 @@ public:
     int progressWindows = 0;
     QStringList progressCaptions;
 
+    // The page hooks called, in order, each with the binder's CurIndex at the call:
+    // "show 1", "check 0", "edit 2", "clear 1".
+    QStringList pageHooks;
+
+    void showPage(Binder &binder) override { record("show", binder); }
+    void checkMenus(Binder &binder) override { record("check", binder); }
+    void editPage(Binder &binder) override { record("edit", binder); }
+    void clearPage(Binder &binder) override { record("clear", binder); }
     void askPassword(PasswordPrompt &prompt) override;
     void beginProgress(const QString &caption, int maximum, bool cancellable) override;
     void setProgress(int value) override { m_progress = value; }
     bool progressCancelled() override;
 
 private:
+    void record(const char *hook, const Binder &binder);
+
     int m_progress = 0;
 };
 

@@ -1,0 +1,262 @@
+#include "BinderFixture.h"
+#include "TestSupport.h"
+#include "documents/BinderSaver.h"
+#include "documents/LumpArchive.h"
+#include "documents/NewBinder.h"
+#include "transfer/PageImport.h"
+#include "window/CommandState.h"
+#include "window/PageOperations.h"
+#include "window/PageRename.h"
+
+#include <QItemSelectionModel>
+#include <QTest>
+
+using namespace quillery;
+using namespace quillery::test;
+
+namespace {
+
+void addRow(Binder &binder, const QString &name, const QString &kind = "TXT")
+{
+    PageRow row;
+    row.name = name;
+    row.created = "created " + name;
+    row.modified = "Never";
+    row.size = name.size();
+    row.comments = "about " + name;
+    row.key.serial = binder.takeSerial();
+    row.key.kind = kind;
+    row.key.colour = "NA";
+    binder.pages.append(row);
+}
+
+QStringList names(const Binder &binder)
+{
+    QStringList result;
+    for (int row = 0; row < binder.pageCount(); ++row)
+        result << binder.pages.at(row).name;
+    return result;
+}
+
+} // namespace
+
+class tst_pageoperations : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void addPageOpensEditorOrPicksAFile()
+    {
+        BinderFixture f;
+        Binder binder;
+        addPage(*f.workspace, binder, PageKind::HTML);
+        QCOMPARE(binder.pages.at(0).key.kind, QString("HTML"));
+        QCOMPARE(f.ui.pageHooks, QStringList({"show 1", "check 1", "edit 1"}));
+        const std::pair<PageKind, const char *> files[] = {
+            {PageKind::PICTURE, "Insert a Picture File"},
+            {PageKind::SOUND, "Insert a Sound File"},
+            {PageKind::FILE, "Insert a File"}};
+        for (const auto &[kind, title] : files) {
+            f.dialogs.queueOpenFile(f.file("src/data.bin", "bytes"));
+            addPage(*f.workspace, binder, kind);
+            QCOMPARE(f.dialogs.calls().last().title, QString(title));
+            QCOMPARE(binder.pages.at(binder.pageCount() - 1).key.kind, kindString(kind));
+            QCOMPARE(binder.CurIndex, binder.pageCount());
+        }
+    }
+
+    void deleteRemovesTheConfirmedPage()
+    {
+        BinderFixture f;
+        Binder binder;
+        for (const char *name : {"one", "two", "three", "four", "five"})
+            addRow(binder, name);
+        binder.CurIndex = 2;
+        f.dialogs.queueMessage(MsgResult::No);
+        deletePage(*f.workspace, binder, 3);
+        QCOMPARE(binder.pageCount(), 5);
+        QVERIFY(!binder.Changed);
+        const DialogCall ask = f.dialogs.takeLast();
+        QCOMPARE(ask.text, QString("Are you sure that you want to delete the page 'three'?"));
+        QCOMPARE(ask.title, QString("Delete Page"));
+        QCOMPARE(ask.icon, MsgIcon::Question);
+        QCOMPARE(ask.buttons, MsgButtons::YesNo);
+
+        // Even with another page current, the page named in the question is the one that goes.
+        deletePage(*f.workspace, binder, 3);
+        QCOMPARE(names(binder), QStringList({"one", "two", "four", "five"}));
+        QCOMPARE(binder.CurIndex, 1);
+        QVERIFY(binder.Changed);
+        QCOMPARE(f.ui.pageHooks, QStringList({"clear 3", "show 1", "check 1"}));
+    }
+
+    void deletingTheOnlyPageLeavesNothingCurrent()
+    {
+        BinderFixture f;
+        Binder binder;
+        binder.WCaption = "Notes";
+        addRow(binder, "only");
+        binder.CurIndex = 1;
+        DelPage(*f.workspace, binder);
+        QCOMPARE(binder.pageCount(), 0);
+        QCOMPARE(binder.CurIndex, 0);
+        QCOMPARE(f.ui.pageHooks, QStringList({"clear 1", "check 0"}));
+        const CommandState state = commandState(binder, ListState{});
+        QCOMPARE(state.pagesStatus, QString("0 Pages"));
+        QVERIFY(!state.mnuPrint && !state.mnuFind && !state.mnuRename && !state.mnuEditCut &&
+                !state.mnuEditCopy && !state.mnuEditDelete && !state.mnuEditDelAll &&
+                !state.mnuSearch && !state.mnuPView);
+        // With no current page there is nothing left to delete.
+        DelPage(*f.workspace, binder);
+        QCOMPARE(f.ui.pageHooks.size(), 2);
+    }
+
+    void deletingForgetsOnlyThePagesOwnDataFile()
+    {
+        BinderFixture f;
+        const QString path = f.makeBinder("two.qly", {{"a.txt", "AAA"}, {"b.txt", "BBB"}});
+        std::unique_ptr<Binder> binder = f.open(path);
+        QVERIFY(ImportFile(*f.workspace, *binder, f.file("src/c.txt", "CCC"), PageKind::Unknown));
+        QVERIFY(ImportFile(*f.workspace, *binder, f.file("src/d.txt", "DDD"), PageKind::Unknown));
+        const QString own = binder->pages.at(2).key.location;
+        // A row that shares another's file, and one whose file this program never made.
+        PageRow shared = binder->pages.at(3);
+        binder->pages.append(shared);
+        const QString outside = f.file("mine.txt", "mine");
+        shared.key.location = outside;
+        binder->pages.append(shared);
+
+        for (int position : {6, 5, 3, 1}) {
+            binder->CurIndex = position;
+            DelPage(*f.workspace, *binder);
+        }
+        QVERIFY(!QFile::exists(own));
+        QVERIFY(!f.temp->registered().contains(own));
+        QCOMPARE(GetLumpString(*binder, "1"), QByteArray("BBB"));
+        QCOMPARE(GetLumpString(*binder, "2"), QByteArray("DDD"));
+        QVERIFY(QFile::exists(binder->workingCopy));
+        QCOMPARE(readFile(outside), QByteArray("mine"));
+    }
+
+    void deleteAllAsksWithNoAsTheDefault()
+    {
+        BinderFixture f;
+        Binder binder;
+        NewFile(*f.workspace, binder, false);
+        QVERIFY(ImportFile(*f.workspace, binder, f.file("src/a.txt", "AAA"), PageKind::Unknown));
+        addRow(binder, "two");
+        binder.CurIndex = 2;
+        binder.Changed = false;
+        f.ui.pageHooks.clear();
+
+        deleteAllPages(*f.workspace, binder); // Enter answers No
+        QCOMPARE(binder.pageCount(), 2);
+        const DialogCall ask = f.dialogs.takeLast();
+        QCOMPARE(ask.text, QString("Are you sure you want to delete all pages?"));
+        QCOMPARE(ask.title, QString("Delete All Pages"));
+        QCOMPARE(ask.icon, MsgIcon::Question);
+        QCOMPARE(ask.buttons, MsgButtons::YesNoDefaultNo);
+
+        const QString data = binder.pages.at(0).key.location;
+        f.dialogs.queueMessage(MsgResult::Yes);
+        deleteAllPages(*f.workspace, binder);
+        QCOMPARE(binder.pageCount(), 0);
+        QCOMPARE(binder.CurIndex, 0);
+        QVERIFY(binder.Changed);
+        QVERIFY(!QFile::exists(data));
+        QCOMPARE(f.ui.pageHooks, QStringList({"clear 0", "check 0"}));
+
+        const QString saved = f.path("empty.qly");
+        QVERIFY(SavFile(*f.workspace, binder, saved));
+        LumpArchive archive(QByteArrayLiteral("QLY4"));
+        archive.OpenArchive(saved);
+        QCOMPARE(archive.lumpCount(), 1);
+    }
+
+    void moveKeepsTheRowWholeAndStopsAtTheEnds()
+    {
+        BinderFixture f;
+        Binder binder;
+        for (const char *name : {"one", "two", "three", "four", "five"})
+            addRow(binder, name);
+        QItemSelectionModel selection(&binder.pages);
+        selection.select(binder.pages.index(4, 0), QItemSelectionModel::Select);
+        const PageRow last = binder.pages.at(4);
+
+        movePage(*f.workspace, binder, 5, MoveDirection::Up);
+        movePage(*f.workspace, binder, 4, MoveDirection::Up);
+        QCOMPARE(names(binder), QStringList({"one", "two", "five", "three", "four"}));
+        const PageRow &moved = binder.pages.at(2);
+        QCOMPARE(moved.created, last.created);
+        QCOMPARE(moved.modified, last.modified);
+        QCOMPARE(moved.size, last.size);
+        QCOMPARE(moved.comments, last.comments);
+        QCOMPARE(moved.key.toString(), last.key.toString());
+        QCOMPARE(binder.CurIndex, 3);
+        QVERIFY(binder.Changed);
+        QVERIFY(selection.isSelected(binder.pages.index(2, 0)));
+        QCOMPARE(f.ui.pageHooks, QStringList({"check 4", "check 3"}));
+
+        movePage(*f.workspace, binder, 3, MoveDirection::Down);
+        QCOMPARE(names(binder), QStringList({"one", "two", "three", "five", "four"}));
+        binder.Changed = false;
+        movePage(*f.workspace, binder, 1, MoveDirection::Up);
+        movePage(*f.workspace, binder, 5, MoveDirection::Down);
+        QCOMPARE(names(binder), QStringList({"one", "two", "three", "five", "four"}));
+        QVERIFY(!binder.Changed);
+    }
+
+    void renameKeepsExtensionsAndRefusesBlankNames()
+    {
+        struct Case
+        {
+            const char *kind, *old, *typed, *result;
+        };
+        const Case cases[] = {{"PICTURE", "photo.jpeg", "Holiday", "Holiday.jpeg"},
+                              {"PICTURE", "photo.jpeg", "Holiday.png", "Holiday.png"},
+                              {"SOUND", "tune.wav", "song", "song.wav"},
+                              {"FILE", "README", "notes", "notes"},
+                              {"RTF", "Report.v2", "Final", "Final"},
+                              {"TXT", "Page 1", "two\r\nlines\nhere", "two lines here"},
+                              {"TXT", "Page 1", "", nullptr},
+                              {"TXT", "Page 1", " \r\n ", nullptr},
+                              {"PICTURE", "photo.jpeg", "photo", nullptr}};
+        for (const Case &c : cases) {
+            BinderFixture f;
+            Binder binder;
+            addRow(binder, "first");
+            addRow(binder, c.old, c.kind);
+            beginRename(binder, 2);
+            QCOMPARE(binder.oldpagename, QString(c.old));
+            const bool renamed = finishRename(*f.workspace, binder, 2, c.typed);
+            QCOMPARE(binder.pages.at(1).name, QString(c.result ? c.result : c.old));
+            QCOMPARE(renamed, c.result != nullptr);
+            QCOMPARE(binder.Changed, renamed);
+            QCOMPARE(f.ui.pageHooks.size(), renamed ? 1 : 0);
+            QVERIFY(binder.oldpagename.isEmpty());
+        }
+        Binder binder;
+        addRow(binder, "kept");
+        beginRename(binder, 1);
+        cancelRename(binder);
+        QVERIFY(binder.oldpagename.isEmpty());
+        QCOMPARE(binder.pages.at(0).name, QString("kept"));
+    }
+
+    void renamingToAStyleSheetPutsItInTheTemporaryFolder()
+    {
+        BinderFixture f;
+        Binder binder;
+        QVERIFY(
+            ImportFile(*f.workspace, binder, f.file("src/site.txt", "body {}"), PageKind::FILE));
+        QVERIFY(finishRename(*f.workspace, binder, 1, "Main.CSS"));
+        const QString sheet = f.temp->filePath("Main.CSS");
+        QCOMPARE(readFile(sheet), QByteArray("body {}"));
+        QVERIFY(f.temp->registered().contains(sheet));
+        const qsizetype files = f.temp->registered().size();
+        QVERIFY(finishRename(*f.workspace, binder, 1, "Main.txt"));
+        QCOMPARE(f.temp->registered().size(), files);
+    }
+};
+
+QTEST_MAIN(tst_pageoperations)
+#include "tst_pageoperations.moc"

@@ -1,0 +1,89 @@
+#include "window/CommandState.h"
+
+#include "documents/Binder.h"
+#include "documents/PageKind.h"
+#include "documents/SizeText.h"
+#include "platform/TempFolder.h"
+
+#include <QFileInfo>
+
+#include <initializer_list>
+
+namespace quillery {
+
+namespace {
+
+void setButtons(CommandState &state, std::initializer_list<int> buttons, bool enabled)
+{
+    for (int button : buttons)
+        state.toolbar[button] = enabled;
+}
+
+// Find searches text, which picture, sound and file pages do not have.
+bool hasText(const QString &kind)
+{
+    const PageKind k = kindFromString(kind);
+    return k != PageKind::PICTURE && k != PageKind::SOUND && k != PageKind::FILE;
+}
+
+void noPages(CommandState &state)
+{
+    setButtons(state, {3, 4, 5}, true);
+    setButtons(state, {6, 7, 8, 9}, false);
+    state.pagesStatus = QStringLiteral("0 Pages");
+}
+
+void noneSelected(CommandState &state, int count)
+{
+    state.mnuEditDelAll = state.mnuSearch = state.mnuPView = true;
+    setButtons(state, {6, 7, 8}, false);
+    state.viewerVisible = false;
+    state.clearPageStatus = true;
+    state.pagesStatus =
+        count == 1 ? QStringLiteral("1 Page") : QString::number(count) + QStringLiteral(" Pages");
+}
+
+void rowSelected(CommandState &state, const Binder &binder, int selected)
+{
+    const int count = binder.pageCount();
+    state.makeSelectedCurrent = binder.CurIndex == 0;
+    const int current = state.makeSelectedCurrent ? selected : binder.CurIndex;
+    const QString kind = binder.hasPage(current) ? binder.page(current).key.kind : QString();
+
+    state.mnuPrint = state.mnuPProperties = state.mnuExport = state.mnuExportFile = true;
+    state.mnuEP = state.mnuRename = state.mnuEditCut = state.mnuEditCopy = true;
+    state.mnuEditDelete = state.mnuEditDelAll = state.mnuSearch = state.mnuPView = true;
+    state.mnuFind = hasText(kind);
+    state.mnuUp = selected > 1;
+    state.mnuDown = selected < count;
+    setButtons(state, {3, 4, 5, 6, 7, 8, 9, 10}, true);
+    state.pagesStatus =
+        QStringLiteral("Page ") + GetSize(selected) + QStringLiteral(" of ") + GetSize(count);
+    state.caption += QStringLiteral(" - ") + binder.pages.at(selected - 1).name;
+}
+
+} // namespace
+
+CommandState commandState(const Binder &binder, const ListState &list)
+{
+    CommandState state;
+    state.mnuOffline = list.offline;
+    state.caption = binder.WCaption;
+    const int count = binder.pageCount();
+    if (count == 0)
+        noPages(state);
+    else if (list.selected < 1 || list.selected > count)
+        noneSelected(state, count);
+    else
+        rowSelected(state, binder, list.selected);
+    setButtons(state, {12, 13, 14, 15}, list.html);
+    state.mnuEditPaste = state.mnuPPaste = list.pageOnClipboard;
+    return state;
+}
+
+bool pageOnClipboard(const TempFolder &temp)
+{
+    return QFileInfo::exists(temp.filePath(QStringLiteral("ClipInfo.tmp")));
+}
+
+} // namespace quillery

@@ -1,0 +1,132 @@
+#include "window/PageOperations.h"
+
+#include "documents/Binder.h"
+#include "documents/BinderUi.h"
+#include "documents/Workspace.h"
+#include "platform/Dialogs.h"
+#include "platform/TempFolder.h"
+#include "transfer/NewPage.h"
+#include "transfer/PageImport.h"
+
+#include <QList>
+
+namespace quillery {
+
+namespace {
+
+bool isPosition(const Binder &binder, int position)
+{
+    return position >= 1 && position <= binder.pageCount();
+}
+
+QString importTypeName(PageKind kind)
+{
+    switch (kind) {
+    case PageKind::PICTURE:
+        return QStringLiteral("Picture");
+    case PageKind::SOUND:
+        return QStringLiteral("Sound");
+    default:
+        return QStringLiteral("File");
+    }
+}
+
+// A removed page's own data file goes with it. The working copy holds every page that
+// was saved, and a file that another row still points at is that row's data: both stay.
+void discardPageData(Workspace &workspace, const Binder &binder, const PageKey &key)
+{
+    if (key.location.isEmpty() || key.inWorkingCopy() || key.location == binder.workingCopy)
+        return;
+    for (int row = 0; row < binder.pageCount(); ++row) {
+        if (binder.pages.at(row).key.location == key.location)
+            return;
+    }
+    // Only files this program made and registered are ever deleted.
+    workspace.temp.DeleteTempFile(key.location);
+}
+
+} // namespace
+
+void addPage(Workspace &workspace, Binder &binder, PageKind kind)
+{
+    switch (kind) {
+    case PageKind::RTF:
+    case PageKind::TXT:
+    case PageKind::HTML:
+        NewIcon(workspace, binder, kind, false);
+        return;
+    case PageKind::PICTURE:
+    case PageKind::SOUND:
+    case PageKind::FILE:
+        ImportDialog(workspace, binder, importTypeName(kind), kind);
+        return;
+    case PageKind::Unknown:
+        return;
+    }
+}
+
+void deletePage(Workspace &workspace, Binder &binder, int position)
+{
+    workspace.ui.closeSplash();
+    if (!isPosition(binder, position))
+        return;
+    const QString text = QStringLiteral("Are you sure that you want to delete the page '") +
+                         binder.pages.at(position - 1).name + QStringLiteral("'?");
+    if (workspace.dialogs.message(MsgIcon::Question, MsgButtons::YesNo,
+                                  QStringLiteral("Delete Page"), text) != MsgResult::Yes)
+        return;
+    // The page the user confirmed is the one that goes, even if another was current.
+    binder.CurIndex = position;
+    DelPage(workspace, binder);
+}
+
+void DelPage(Workspace &workspace, Binder &binder)
+{
+    if (!isPosition(binder, binder.CurIndex))
+        return;
+    workspace.ui.clearPage(binder);
+    const PageKey key = binder.pages.at(binder.CurIndex - 1).key;
+    binder.pages.remove(binder.CurIndex - 1);
+    discardPageData(workspace, binder, key);
+    binder.CurIndex = binder.pageCount() > 0 ? 1 : 0;
+    binder.Changed = true;
+    if (binder.CurIndex > 0)
+        workspace.ui.showPage(binder);
+    workspace.ui.checkMenus(binder);
+}
+
+void deleteAllPages(Workspace &workspace, Binder &binder)
+{
+    workspace.ui.closeSplash();
+    if (binder.pageCount() == 0)
+        return;
+    if (workspace.dialogs.message(
+            MsgIcon::Question, MsgButtons::YesNoDefaultNo, QStringLiteral("Delete All Pages"),
+            QStringLiteral("Are you sure you want to delete all pages?")) != MsgResult::Yes)
+        return;
+    QList<PageKey> keys;
+    keys.reserve(binder.pageCount());
+    for (int row = 0; row < binder.pageCount(); ++row)
+        keys << binder.pages.at(row).key;
+    binder.pages.clear();
+    for (const PageKey &key : std::as_const(keys))
+        discardPageData(workspace, binder, key);
+    binder.CurIndex = 0;
+    binder.Changed = true;
+    // The deleted pages are gone, so the viewer stops showing the last of them.
+    workspace.ui.clearPage(binder);
+    workspace.ui.checkMenus(binder);
+}
+
+void movePage(Workspace &workspace, Binder &binder, int position, MoveDirection direction)
+{
+    const int target = direction == MoveDirection::Up ? position - 1 : position + 1;
+    if (!isPosition(binder, position) || !isPosition(binder, target))
+        return;
+    binder.pages.move(position - 1, target - 1);
+    binder.CurIndex = target;
+    binder.Changed = true;
+    workspace.ui.checkMenus(binder);
+}
+
+} // namespace quillery

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "documents/PageKind.h"
+
+namespace quillery {
+
+class Binder;
+class Workspace;
+
+// The page list's commands that add, delete and reorder pages. Positions are 1-based;
+// each command sets Changed when it changes the list and ends with the checkMenus hook.
+
+// Adds a page of the kind as the last page: an empty rich text, plain text or HTML page
+// opened for editing, or a picture, sound or other file the user picks.
+void addPage(Workspace &workspace, Binder &binder, PageKind kind);
+
+// Asks whether to delete the page at position (the selected row) and on Yes removes it.
+void deletePage(Workspace &workspace, Binder &binder, int position);
+// Removes the current page without asking; the first remaining page becomes current.
+void DelPage(Workspace &workspace, Binder &binder);
+// Asks whether to delete every page and on Yes removes them all.
+void deleteAllPages(Workspace &workspace, Binder &binder);
+
+enum class MoveDirection { Up, Down };
+// Moves the page at position one place up or down, where it becomes the current page.
+// Nothing moves past either end of the list.
+void movePage(Workspace &workspace, Binder &binder, int position, MoveDirection direction);
+
+} // namespace quillery
