@@ -1,7 +1,8 @@
 #include "documents/NewBinder.h"
 
 #include "documents/Binder.h"
-#include "documents/DefaultFormats.h"
+#include "editor/DefaultTextFormats.h"
+#include "platform/Colours.h"
 #include "documents/PageKind.h"
 #include "documents/Workspace.h"
 #include "transfer/NewPage.h"

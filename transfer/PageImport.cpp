@@ -2,7 +2,8 @@
 
 #include "documents/Binder.h"
 #include "documents/BinderUi.h"
-#include "documents/DefaultFormats.h"
+#include "editor/DefaultTextFormats.h"
+#include "platform/Colours.h"
 #include "documents/ErrorReport.h"
 #include "documents/FileError.h"
 #include "documents/Workspace.h"
@@ -85,7 +86,7 @@ void importInto(Workspace &workspace, Binder &binder, const QString &fileName, P
     row.key.kind = kindString(kind);
     row.key.location = copy;
     row.key.colour =
-        kind == PageKind::RTF ? QString::number(SystemWindowColour) : QStringLiteral("NA");
+        kind == PageKind::RTF ? QString::number(SystemWindowBackground) : QStringLiteral("NA");
     binder.pages.append(row);
 
     // Style sheets are put where the binder's HTML pages can refer to them.

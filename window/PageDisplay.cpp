@@ -1,7 +1,8 @@
 #include "window/PageDisplay.h"
 
 #include "documents/Binder.h"
-#include "documents/DefaultFormats.h"
+#include "editor/DefaultTextFormats.h"
+#include "platform/Colours.h"
 #include "documents/PageKind.h"
 #include "documents/Workspace.h"
 #include "platform/FileIo.h"
@@ -46,7 +47,7 @@ PageDisplay preparePageDisplay(Workspace &workspace, Binder &binder)
         bool ok = false;
         display.background = row.key.colour.toInt(&ok);
         if (!ok)
-            display.background = SystemWindowColour;
+            display.background = SystemWindowBackground;
         display.data = GetLumpString(binder);
         break;
     }
