@@ -344,6 +344,10 @@ private Q_SLOTS:
     void saveFileResults()
     {
         cJpeg jpeg;
+        const QString nothing = dir.filePath(QStringLiteral("nothing.jpg"));
+        QVERIFY_THROWS_EXCEPTION(JpegError, jpeg.SaveFile(nothing)); // nothing sampled yet
+        QVERIFY(!QFile::exists(nothing));
+
         const cImage picture = gradientPicture(8, 8);
         QCOMPARE(jpeg.SampleHDC(picture.hdc(), 8, 8, 0, 0), 0);
 
