@@ -12,7 +12,7 @@ namespace quillery::jpeg {
 namespace {
 
 // Bit k set when coefficient k (zig-zag order) of the block is not zero.
-inline std::uint64_t nonZeroMask(const std::int16_t *block)
+[[gnu::always_inline]] inline std::uint64_t nonZeroMask(const std::int16_t *block)
 {
 #ifdef __SSE2__
     const __m128i zero = _mm_setzero_si128();

@@ -162,7 +162,6 @@ bool cImage::CopyHDC(const cImage *hdc, int lWidth, int lHeight, int iBitCount, 
     if (hdc == this)
         own = *this;
     const cImage &source = hdc == this ? own : *hdc;
-    const bool sameTable = iBitCount == 0 || iBitCount == source.bitCount_;
     if (!Create(lWidth, lHeight, iBitCount == 0 ? source.bitCount_ : iBitCount))
         return false;
     if (iBitCount == 0)
@@ -175,7 +174,7 @@ bool cImage::CopyHDC(const cImage *hdc, int lWidth, int lHeight, int iBitCount, 
     if (x0 >= x1 || y0 >= y1)
         return true;
 
-    if (sameTable && colours_ == source.colours_) {
+    if (bitCount_ == source.bitCount_ && colours_ == source.colours_) {
         for (int sy = y0; sy < y1; ++sy) {
             const std::uint8_t *from = source.scanLine(sy);
             std::uint8_t *to = scanLine(sy - lSrcTop);

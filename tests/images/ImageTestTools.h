@@ -171,12 +171,4 @@ inline const Segment *findMarker(const std::vector<Segment> &list, std::uint8_t 
     return nullptr;
 }
 
-inline QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray result;
-    for (int v : values)
-        result.append(char(v));
-    return result;
-}
-
 } // namespace quillery::test

@@ -95,8 +95,8 @@ private Q_SLOTS:
         QVERIFY(!list.empty());
 
         QCOMPARE(file.left(20),
-                 bytes({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 0x4A, 0x46, 0x49, 0x46,
-                        0x00, 0x01, 0x01, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00}));
+                 bytesOf({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 0x4A, 0x46, 0x49, 0x46,
+                          0x00, 0x01, 0x01, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00}));
         std::vector<std::uint8_t> markers;
         for (const Segment &s : list)
             markers.push_back(s.marker);
@@ -109,8 +109,8 @@ private Q_SLOTS:
 
         QCOMPARE(list[3].body, dqtBody(0, luminance75));
         QCOMPARE(list[4].body, dqtBody(1, chrominance75));
-        QCOMPARE(list[5].body, bytes({0x08, 0x01, 0xE0, 0x02, 0x80, 0x03, 0x01, 0x22, 0x00, 0x02,
-                                      0x11, 0x01, 0x03, 0x11, 0x01}));
+        QCOMPARE(list[5].body, bytesOf({0x08, 0x01, 0xE0, 0x02, 0x80, 0x03, 0x01, 0x22, 0x00, 0x02,
+                                        0x11, 0x01, 0x03, 0x11, 0x01}));
         const char tableIds[] = {0x00, 0x10, 0x01, 0x11};
         for (int i = 0; i < 4; ++i) {
             const QByteArray &dht = list[6 + i].body;
@@ -121,8 +121,8 @@ private Q_SLOTS:
             QCOMPARE(dht.size(), 17 + codes);
         }
         QCOMPARE(list[10].body,
-                 bytes({0x03, 0x01, 0x00, 0x02, 0x11, 0x03, 0x11, 0x00, 0x3F, 0x00}));
-        QVERIFY(file.endsWith(bytes({0xFF, 0xD9})));
+                 bytesOf({0x03, 0x01, 0x00, 0x02, 0x11, 0x03, 0x11, 0x00, 0x3F, 0x00}));
+        QVERIFY(file.endsWith(bytesOf({0xFF, 0xD9})));
         QVERIFY(djpeg(dir.filePath(QStringLiteral("%1.jpg").arg(counter))).ok);
     }
 
@@ -236,11 +236,11 @@ private Q_SLOTS:
         // Luminance factors are checked but a greyscale image is always 1 x 1.
         jpeg.SetSamplingFrequencies(3, 2, 0, 0, 0, 0);
         const std::vector<Segment> list = segments(encode(jpeg, gradientPicture(17, 33)));
-        QCOMPARE(findMarker(list, 0xC0)->body.mid(5), bytes({0x01, 0x01, 0x11, 0x00}));
+        QCOMPARE(findMarker(list, 0xC0)->body.mid(5), bytesOf({0x01, 0x01, 0x11, 0x00}));
         QCOMPARE(countMarkers(list, 0xDB), 1);
         QCOMPARE(countMarkers(list, 0xC4), 2);
         QCOMPARE(countMarkers(list, 0xDA), 1);
-        QCOMPARE(findMarker(list, 0xDA)->body, bytes({0x01, 0x01, 0x00, 0x00, 0x3F, 0x00}));
+        QCOMPARE(findMarker(list, 0xDA)->body, bytesOf({0x01, 0x01, 0x00, 0x00, 0x3F, 0x00}));
     }
 
     void scansGroupAtMostTenBlocksPerMcu()
@@ -251,9 +251,11 @@ private Q_SLOTS:
             std::vector<QByteArray> scanComponents;
         };
         const Case cases[] = {
-            {2, 2, {bytes({1, 2, 3})}},          {4, 4, {bytes({1}), bytes({2, 3})}},
-            {3, 3, {bytes({1, 2}), bytes({3})}}, {4, 2, {bytes({1, 2, 3})}},
-            {3, 4, {bytes({1}), bytes({2, 3})}},
+            {2, 2, {bytesOf({1, 2, 3})}},
+            {4, 4, {bytesOf({1}), bytesOf({2, 3})}},
+            {3, 3, {bytesOf({1, 2}), bytesOf({3})}},
+            {4, 2, {bytesOf({1, 2, 3})}},
+            {3, 4, {bytesOf({1}), bytesOf({2, 3})}},
         };
         for (const Case &c : cases) {
             cJpeg jpeg;
@@ -344,6 +346,10 @@ private Q_SLOTS:
     void saveFileResults()
     {
         cJpeg jpeg;
+        const QString nothing = dir.filePath(QStringLiteral("nothing.jpg"));
+        QVERIFY_THROWS_EXCEPTION(JpegError, jpeg.SaveFile(nothing)); // nothing sampled yet
+        QVERIFY(!QFile::exists(nothing));
+
         const cImage picture = gradientPicture(8, 8);
         QCOMPARE(jpeg.SampleHDC(picture.hdc(), 8, 8, 0, 0), 0);
 
@@ -416,7 +422,7 @@ private Q_SLOTS:
         const QString path = newPath();
         QCOMPARE(jpeg.SaveFile(path), 0);
         QCOMPARE(findMarker(segments(readFile(path)), 0xC0)->body.mid(1, 4),
-                 bytes({0x00, 0x10, 0x00, 0x18}));
+                 bytesOf({0x00, 0x10, 0x00, 0x18}));
     }
 
     void sourceRectanglesAndDepths()

@@ -6,6 +6,8 @@
 #include "images/JpegHuffman.h"
 #include "images/JpegTables.h"
 
+#include "support/TestSupport.h"
+
 #include <QTest>
 
 #include <cmath>
@@ -158,28 +160,6 @@ private Q_SLOTS:
         }
     }
 
-    void zigZagFollowsTheDiagonals()
-    {
-        // Position k and k + 1 are neighbours along an anti-diagonal, or
-        // step to the next one at an edge.
-        int at[64];
-        for (int i = 0; i < 64; ++i)
-            at[zigZag[i]] = i;
-        QCOMPARE(at[0], 0);
-        for (int k = 0; k + 1 < 64; ++k) {
-            const int r0 = at[k] / 8, c0 = at[k] % 8, r1 = at[k + 1] / 8, c1 = at[k + 1] % 8;
-            const int diagonal = r0 + c0;
-            if (r1 + c1 == diagonal) {
-                const int direction = diagonal % 2 == 0 ? 1 : -1; // even: up and right
-                QCOMPARE(c1 - c0, direction);
-                QCOMPARE(r1 - r0, -direction);
-            } else {
-                QCOMPARE(r1 + c1, diagonal + 1);
-                QVERIFY(std::abs(r1 - r0) + std::abs(c1 - c0) == 1);
-            }
-        }
-    }
-
     void qualityScaling()
     {
         // (b x S + 50) / 100 rounded to even: 16 -> 8 and 14 -> 8 at quality 75.
@@ -290,38 +270,32 @@ private Q_SLOTS:
             return QByteArray(reinterpret_cast<const char *>(bytes.data()),
                               qsizetype(bytes.size()));
         };
-        const auto bytes = [](std::initializer_list<int> values) {
-            QByteArray result;
-            for (int v : values)
-                result.append(char(v));
-            return result;
-        };
         // Unfinished bytes are filled with 1 bits.
         QCOMPARE(written([](JpegBuffer &b) {
                      b.bits(0b101, 3);
                      b.flushBits();
                  }),
-                 bytes({0xBF}));
+                 test::bytesOf({0xBF}));
         // A 0xFF byte, whether coded, made by the fill or inside a whole
         // word, is followed by 0x00.
         QCOMPARE(written([](JpegBuffer &b) {
                      b.bits(0x7F, 7);
                      b.flushBits();
                  }),
-                 bytes({0xFF, 0x00}));
+                 test::bytesOf({0xFF, 0x00}));
         QCOMPARE(written([](JpegBuffer &b) {
                      b.bits(0x12FF3456, 32);
                      b.bits(0xFF, 8);
                      b.flushBits();
                  }),
-                 bytes({0x12, 0xFF, 0x00, 0x34, 0x56, 0xFF, 0x00}));
+                 test::bytesOf({0x12, 0xFF, 0x00, 0x34, 0x56, 0xFF, 0x00}));
         QCOMPARE(written([](JpegBuffer &b) {
                      b.bits(0x3, 2);
                      b.bits(0x1FFFFFF, 25);
                      b.bits(0, 7);
                      b.flushBits();
                  }),
-                 bytes({0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0xE0, 0x3F}));
+                 test::bytesOf({0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0xE0, 0x3F}));
         QCOMPARE(written([](JpegBuffer &b) { b.flushBits(); }), QByteArray());
     }
 };
