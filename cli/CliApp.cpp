@@ -2,6 +2,7 @@
 
 #include "cli/BinderCommands.h"
 #include "cli/CliSession.h"
+#include "cli/JpegCommand.h"
 #include "documents/FileError.h"
 
 #include <QCoreApplication>
@@ -23,6 +24,8 @@ Commands:
   extract BINDER.qly DIR     write every page's bytes into DIR
   info BINDER.qly            print the binder's records (without its password)
   check BINDER.qly           report every fault of the file; silent when it is sound
+  jpeg IN OUT.jpg [--quality N] [--sampling H:V | --greyscale] [--comment TEXT]
+                             encode any picture as a baseline JPEG file (never replaces OUT)
 
 Page kinds come from the files' extensions. --password opens a protected binder.
 
@@ -57,6 +60,8 @@ int run(int argc, char *argv[])
     if (args.isEmpty())
         return usage(ExitUsage);
     const QString command = args.takeFirst();
+    if (command == u"jpeg")
+        return runJpeg(args);
     if (command == u"check") {
         const int code = checkFile(args);
         return code == ExitUsage ? usage(ExitUsage) : code;

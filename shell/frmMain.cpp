@@ -11,6 +11,7 @@
 #include "shell/MainToolbar.h"
 #include "transfer/NewPage.h"
 #include "transfer/PageImport.h"
+#include "window/CommandState.h"
 #include "window/PageListView.h"
 #include "window/ViewerPane.h"
 #include "window/WindowUi.h"
@@ -259,24 +260,64 @@ void frmMain::CheckMenus()
     if (!window)
         return;
     Binder &binder = window->binder();
-    const int count = binder.pageCount();
-    const int row = window->lvwPages()->selectedRow();
-    if (row >= 0 && binder.CurIndex == 0) {
-        binder.CurIndex = row + 1;
-        window->GetRTF();
+    ListState list;
+    list.selected = window->lvwPages()->selectedRow() + 1;
+    list.html = window->viewer()->HTML;
+    list.offline = window->viewer()->offline();
+    list.pageOnClipboard = pageOnClipboard(m_workspace->temp);
+    const CommandState state = commandState(binder, list);
+    if (state.makeSelectedCurrent) {
+        window->lvwPages_ItemClick();
+        return;
     }
-    const BinderMenus &menus = window->menus();
-    menus["mnuOffline"]->setChecked(window->viewer()->offline());
-    if (count == 0)
-        setStatus(4, QStringLiteral("0 Pages"));
-    else if (row < 0)
-        setStatus(4, count == 1 ? QStringLiteral("1 Page") : QStringLiteral("%1 Pages").arg(count));
-    else
-        setStatus(4, QStringLiteral("Page %1 of %2").arg(row + 1).arg(count));
-    const bool html = window->viewer()->HTML;
-    for (int b = 12; b <= 15; ++b)
-        m_toolbar->setButtonEnabled(b, html);
-    window->setCaptionSuffix(row >= 0 ? binder.pages.at(row).name : QString());
+    applyCommandState(*window, state);
+}
+
+void frmMain::applyCommandState(frmMDI &window, const CommandState &state)
+{
+    using Flag = bool CommandState::*;
+    static const std::pair<const char *, Flag> items[] = {
+        {"mnuPrint", &CommandState::mnuPrint},
+        {"mnuPProperties", &CommandState::mnuPProperties},
+        {"mnuPPProperties", &CommandState::mnuPProperties},
+        {"mnuExportFile", &CommandState::mnuExportFile},
+        {"mnuEP", &CommandState::mnuEP},
+        {"mnuPEdit", &CommandState::mnuEP},
+        {"mnuRename", &CommandState::mnuRename},
+        {"mnuPRename", &CommandState::mnuRename},
+        {"mnuEditCut", &CommandState::mnuEditCut},
+        {"mnuPCut", &CommandState::mnuEditCut},
+        {"mnuEditCopy", &CommandState::mnuEditCopy},
+        {"mnuPCopy", &CommandState::mnuEditCopy},
+        {"mnuEditDelete", &CommandState::mnuEditDelete},
+        {"mnuPDelete", &CommandState::mnuEditDelete},
+        {"mnuFind", &CommandState::mnuFind},
+        {"mnuEditDelAll", &CommandState::mnuEditDelAll},
+        {"mnuSearch", &CommandState::mnuSearch},
+        {"mnuUp", &CommandState::mnuUp},
+        {"mnuDown", &CommandState::mnuDown},
+        {"mnuEditPaste", &CommandState::mnuEditPaste},
+        {"mnuPPaste", &CommandState::mnuPPaste},
+    };
+    const BinderMenus &menus = window.menus();
+    for (const auto &[name, flag] : items)
+        menus[name]->setEnabled(state.*flag);
+    menus["mnuOffline"]->setChecked(state.mnuOffline);
+    menus.mnuExport->menuAction()->setEnabled(state.mnuExport);
+    menus.mnuPView->menuAction()->setEnabled(state.mnuPView);
+    for (int b = CommandState::FirstButton; b <= CommandState::LastButton; ++b) {
+        if (state.toolbar[b])
+            m_toolbar->setButtonEnabled(b, *state.toolbar[b]);
+    }
+    if (state.viewerVisible && !*state.viewerVisible)
+        window.viewer()->hideBoth();
+    if (state.clearPageStatus) {
+        for (int panel : {1, 2, 3, 5})
+            setStatus(panel, QString());
+    }
+    setStatus(4, state.pagesStatus);
+    window.setWindowTitle(state.caption);
+    Q_EMIT window.captionChanged();
 }
 
 void frmMain::mnuOpen_Click()

@@ -14,6 +14,7 @@ class QMdiSubWindow;
 namespace quillery {
 
 class Binder;
+struct CommandState;
 class Dialogs;
 class frmMDI;
 class MainToolbar;
@@ -65,6 +66,7 @@ private:
     void activeWindowChanged();
     void toolbarClicked(int position, int choice);
     void setStatus(int panel, const QString &text);
+    void applyCommandState(frmMDI &window, const CommandState &state);
     void tile(Qt::Orientation orientation);
 
     std::unique_ptr<WindowUi> m_ui;

@@ -1,10 +1,10 @@
 #include "window/PageDisplay.h"
 
 #include "documents/Binder.h"
-#include "editor/DefaultTextFormats.h"
-#include "platform/Colours.h"
 #include "documents/PageKind.h"
 #include "documents/Workspace.h"
+#include "editor/DefaultTextFormats.h"
+#include "platform/Colours.h"
 #include "platform/FileIo.h"
 #include "platform/TempFolder.h"
 #include "transfer/PageExport.h"

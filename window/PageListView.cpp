@@ -143,6 +143,12 @@ void PageListView::editCurrentName()
         currentView()->edit(m_icons->index(row, 0));
 }
 
+void PageListView::setNameDelegate(QAbstractItemDelegate *delegate)
+{
+    m_list->setItemDelegate(delegate);
+    m_details->setItemDelegateForColumn(PageList::NameColumn, delegate);
+}
+
 void PageListView::setColumnWidths(const QVector<int> &widths)
 {
     for (int c = 0; c < widths.size() && c < PageList::ColumnCount; ++c) {

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class QAbstractItemDelegate;
 class QAbstractItemView;
 class QItemSelectionModel;
 class QListView;
@@ -41,6 +42,7 @@ public:
     void selectRow(int row);
     void clearSelection();
     void editCurrentName();
+    void setNameDelegate(QAbstractItemDelegate *delegate);
     void setColumnWidths(const QVector<int> &widths);
     QVector<int> columnWidths() const;
 

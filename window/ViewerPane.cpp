@@ -2,8 +2,10 @@
 
 #include "documents/Binder.h"
 #include "documents/Workspace.h"
+#include "editor/DefaultTextFormats.h"
 #include "platform/Colours.h"
-#include "platform/RtfReader.h"
+#include "platform/Hyperlink.h"
+#include "platform/RichTextBox.h"
 #include "transfer/NewPage.h"
 #include "window/BrowserPane.h"
 #include "window/PageDisplay.h"
@@ -11,7 +13,6 @@
 #include <QAudioOutput>
 #include <QEvent>
 #include <QMediaPlayer>
-#include <QTextEdit>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
@@ -20,14 +21,24 @@ namespace quillery {
 
 ViewerPane::ViewerPane(Workspace &workspace, QWidget *parent)
     : QStackedWidget(parent), m_workspace(workspace), m_empty(new QWidget(this)),
-      m_text(new QTextEdit(this))
+      m_text(new RichTextBox(this)), m_links(new Hyperlink(this))
 {
     m_text->setObjectName(QStringLiteral("txtPad"));
     m_text->setReadOnly(true);
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard |
                                     Qt::LinksAccessibleByMouse);
-    m_text->viewport()->installEventFilter(this);
     m_text->viewport()->setMouseTracking(true);
+    connect(m_text, &RichTextBox::MouseMove, this,
+            [this](Qt::MouseButtons, Qt::KeyboardModifiers, const QPoint &pos) {
+                m_links->TrackMouse(m_text, pos);
+                Q_EMIT hovered();
+            });
+    connect(m_text, &RichTextBox::MouseUp, this, [this](Qt::MouseButton button) {
+        const QString address = m_links->LinkAddress();
+        if (button == Qt::LeftButton && !address.isEmpty() && !m_text->Text().isEmpty())
+            Q_EMIT linkClicked(QUrl::fromUserInput(address));
+    });
+    connect(m_links, &Hyperlink::linkChanged, this, &ViewerPane::statusTextChanged);
     addWidget(m_empty);
     addWidget(m_text);
     setCurrentWidget(m_empty);
@@ -57,19 +68,15 @@ void ViewerPane::showPage(const PageDisplay &display, const Binder &binder)
     stopSound();
     switch (display.pane) {
     case PageDisplay::Pane::Text: {
-        QPalette palette = m_text->palette();
         if (display.plainText) {
-            QFont font(binder.CF.value(QStringLiteral("TXTFontName")));
-            font.setPointSize(binder.CF.value(QStringLiteral("TXTFontSize")).toInt());
-            m_text->document()->setDefaultFont(font);
-            m_text->setPlainText(QString::fromUtf8(display.data));
-            palette.setColor(QPalette::Base,
-                             colourFromCode(binder.CF.value(QStringLiteral("TXTBColour")).toInt()));
+            SetRTFFont(*m_text, QStringLiteral("TXT"), binder.CF);
+            m_text->setText(QString::fromUtf8(display.data));
         } else {
-            readRtf(display.data, m_text->document());
-            palette.setColor(QPalette::Base, colourFromCode(display.background));
+            m_text->setBackColor(display.background);
+            m_text->setTextRTF(display.data);
         }
-        m_text->setPalette(palette);
+        m_text->moveCursor(QTextCursor::Start);
+        m_links->AttachText(m_text);
         setCurrentWidget(m_text);
         break;
     }
@@ -88,6 +95,8 @@ void ViewerPane::clear()
 {
     stopSound();
     m_text->clear();
+    m_text->setSelBullet(false);
+    m_text->setSelIndent(0);
     if (HTML)
         blankBrowser();
 }
@@ -183,13 +192,6 @@ void ViewerPane::stopSound()
 {
     if (m_player)
         m_player->stop();
-}
-
-bool ViewerPane::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_text->viewport() && event->type() == QEvent::MouseMove)
-        Q_EMIT hovered();
-    return QStackedWidget::eventFilter(watched, event);
 }
 
 } // namespace quillery

@@ -5,13 +5,14 @@
 
 class QAudioOutput;
 class QMediaPlayer;
-class QTextEdit;
 class QWebEngineView;
 
 namespace quillery {
 
 class Binder;
 class BrowserPage;
+class Hyperlink;
+class RichTextBox;
 struct PageDisplay;
 class Workspace;
 
@@ -24,7 +25,7 @@ class ViewerPane : public QStackedWidget
 public:
     explicit ViewerPane(Workspace &workspace, QWidget *parent = nullptr);
 
-    QTextEdit *txtPad() const { return m_text; }
+    RichTextBox *txtPad() const { return m_text; }
     bool hasBrowser() const { return m_browser != nullptr; }
     QWebEngineView *txtHTML();
 
@@ -50,9 +51,8 @@ Q_SIGNALS:
     void captionSuffixChanged(const QString &suffix);
     void statusTextChanged(const QString &text);
     void hovered();
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    // A link in the text pane was clicked.
+    void linkClicked(const QUrl &url);
 
 private:
     void showBrowserAddress(const QUrl &address);
@@ -62,7 +62,8 @@ private:
 
     Workspace &m_workspace;
     QWidget *m_empty;
-    QTextEdit *m_text;
+    RichTextBox *m_text;
+    Hyperlink *m_links;
     QWebEngineView *m_browser = nullptr;
     BrowserPage *m_page = nullptr;
     QMediaPlayer *m_player = nullptr;

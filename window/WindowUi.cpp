@@ -105,4 +105,10 @@ void WindowUi::showBlankHtml(Binder &binder)
         window->viewer()->blankBrowser();
 }
 
+void WindowUi::clearPage(Binder &binder)
+{
+    if (frmMDI *window = frmMDI::of(binder))
+        window->clearPage();
+}
+
 } // namespace quillery

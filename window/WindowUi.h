@@ -40,6 +40,7 @@ public:
     void showPage(Binder &binder) override;
     void checkMenus(Binder &binder) override;
     void showBlankHtml(Binder &binder) override;
+    void clearPage(Binder &binder) override;
 
 private:
     Hooks m_hooks;

@@ -8,11 +8,14 @@
 #include "documents/SizeText.h"
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
+#include "platform/RichTextBox.h"
 #include "transfer/PageExport.h"
 #include "transfer/PageImport.h"
 #include "window/PageDisplay.h"
 #include "window/PageListView.h"
+#include "window/PageOperations.h"
 #include "window/PasswordDialogs.h"
+#include "window/RenameDelegate.h"
 #include "window/ShellCommands.h"
 #include "window/ViewerPane.h"
 
@@ -21,7 +24,6 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QSplitter>
-#include <QTextEdit>
 
 namespace quillery {
 
@@ -61,6 +63,7 @@ frmMDI::frmMDI(Workspace &workspace, ShellCommands &shell, std::unique_ptr<Binde
 
     m_list->setView(m_binder->CF.value(QStringLiteral("LVView")).toInt());
     m_list->setColumnWidths(m_binder->columnWidths);
+    m_list->setNameDelegate(new RenameDelegate(workspace, *m_binder, this));
     SetPanePos();
     connectMenus();
     connectList();
@@ -108,9 +111,28 @@ void frmMDI::connectMenus()
     importer("mnuIPicture", "Picture", PageKind::PICTURE);
     importer("mnuISound", "Sound", PageKind::SOUND);
     importer("mnuIFile", "File", PageKind::FILE);
-    importer("mnuPNPicture", "Picture", PageKind::PICTURE);
-    importer("mnuPNSound", "Sound", PageKind::SOUND);
-    importer("mnuPNFile", "File", PageKind::FILE);
+    const auto adder = [&](const char *name, PageKind kind) {
+        on(name, [&ws, &b, kind] { addPage(ws, b, kind); });
+    };
+    adder("mnuNewRTF", PageKind::RTF);
+    adder("mnuNewTXT", PageKind::TXT);
+    adder("mnuNewHTML", PageKind::HTML);
+    adder("mnuPNRTF", PageKind::RTF);
+    adder("mnuPNTXT", PageKind::TXT);
+    adder("mnuPNHTML", PageKind::HTML);
+    adder("mnuPNPicture", PageKind::PICTURE);
+    adder("mnuPNSound", PageKind::SOUND);
+    adder("mnuPNFile", PageKind::FILE);
+    const auto selected = [this] {
+        return m_list->selectedRow() + 1;
+    };
+    for (const char *name : {"mnuEditDelete", "mnuPDelete"})
+        on(name, [&ws, &b, selected] { deletePage(ws, b, selected()); });
+    on("mnuEditDelAll", [&ws, &b] { deleteAllPages(ws, b); });
+    on("mnuUp", [&ws, &b, selected] { movePage(ws, b, selected(), MoveDirection::Up); });
+    on("mnuDown", [&ws, &b, selected] { movePage(ws, b, selected(), MoveDirection::Down); });
+    for (const char *name : {"mnuRename", "mnuPRename"})
+        on(name, [this] { m_list->editCurrentName(); });
     on("mnuImportFolder", [&ws, &b] { importFolder(ws, b); });
     on("mnuImportQuillery", [&ws, &b] { ImportQLY(ws, b); });
 
@@ -163,6 +185,13 @@ void frmMDI::connectList()
     connect(m_list, &PageListView::hovered, this, [this] { autoHideHover(true); });
     connect(m_viewer, &ViewerPane::hovered, this, [this] { autoHideHover(false); });
     connect(m_viewer, &ViewerPane::captionSuffixChanged, this, &frmMDI::setCaptionSuffix);
+    connect(m_viewer, &ViewerPane::linkClicked, this, [this](const QUrl &url) {
+        if (m_list->selectedRow() < 0)
+            return;
+        m_viewer->followLink(url);
+        checkMenus();
+        m_list->clearSelection();
+    });
     connect(m_viewer, &ViewerPane::statusTextChanged, this,
             [this](const QString &text) { Q_EMIT statusText(5, text); });
     connect(m_splitter, &QSplitter::splitterMoved, this, &frmMDI::updatePaneLength);
@@ -189,7 +218,11 @@ void frmMDI::GetRTF()
     } catch (const std::exception &) {
         // A page whose data cannot be read shows what could be shown.
     }
-    if (m_binder->hasPage(0)) {
+    if (!m_binder->hasPage(0)) {
+        m_list->clearSelection();
+        return;
+    }
+    {
         const PageRow &row = m_binder->page(0);
         Q_EMIT statusText(1, QStringLiteral("Created: ") + row.created);
         Q_EMIT statusText(2, QStringLiteral("Modified: ") + row.modified);
@@ -213,12 +246,17 @@ void frmMDI::showEmptySelection()
     if (m_binder->pageCount() > 0)
         m_list->clearSelection();
     m_binder->CurIndex = 0;
-    for (int panel = 1; panel <= 3; ++panel)
+    clearPage();
+    setCaptionSuffix(QString());
+    checkMenus();
+}
+
+void frmMDI::clearPage()
+{
+    for (int panel : {1, 2, 3, 5})
         Q_EMIT statusText(panel, QString());
     m_viewer->clear();
     m_viewer->hideBoth();
-    setCaptionSuffix(QString());
-    checkMenus();
 }
 
 void frmMDI::setCaptionSuffix(const QString &suffix)

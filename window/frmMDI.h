@@ -41,6 +41,8 @@ public:
     void SetPanePos();
     void setView(int view);
     void setCaptionSuffix(const QString &suffix);
+    // Empties the viewer and the page's status panels.
+    void clearPage();
 
     void mnuSave_Click();
     void mnuSA_Click();
