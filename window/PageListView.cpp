@@ -63,7 +63,6 @@ PageListView::PageListView(PageList &pages, QWidget *parent)
         view->setEditTriggers(QAbstractItemView::EditKeyPressed);
         watch(view);
     }
-    m_list->setUniformItemSizes(true);
     m_list->setLayoutMode(QListView::Batched);
     m_list->setBatchSize(500);
     m_list->setResizeMode(QListView::Adjust);
@@ -106,9 +105,12 @@ void PageListView::setView(int view)
     m_list->setIconSize(m_view == LargeIcons ? QSize(large, large) : QSize(small, small));
     m_list->setFlow(m_view == List ? QListView::TopToBottom : QListView::LeftToRight);
     m_list->setWrapping(true);
-    m_list->setGridSize(m_view == LargeIcons ? QSize(large * 3, large * 2 + 8) : QSize());
+    // Icon captions get a cell wide enough for a few words; the list modes keep every row
+    // the same size so that huge binders lay out at once.
+    m_list->setUniformItemSizes(m_view != LargeIcons);
+    m_list->setGridSize(m_view == LargeIcons ? QSize(large * 4, large * 2 + 12) : QSize());
     m_list->setWordWrap(m_view == LargeIcons);
-    m_list->setTextElideMode(Qt::ElideRight);
+    m_list->setTextElideMode(Qt::ElideMiddle);
     setCurrentWidget(m_list);
 }
 
@@ -119,8 +121,9 @@ QAbstractItemView *PageListView::currentView() const
 
 int PageListView::selectedRow() const
 {
-    const QModelIndexList rows = m_list->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
+    // The icon views select only the name column, so a row counts as selected by any cell.
+    const QModelIndexList cells = m_list->selectionModel()->selectedIndexes();
+    return cells.isEmpty() ? -1 : cells.first().row();
 }
 
 void PageListView::selectRow(int row)
