@@ -413,6 +413,11 @@ void Parser::text()
         ++m_p;
     }
     QByteArrayView run(start, m_p - start);
+    if (m_unicodeSkip > 0) {
+        const qsizetype skipped = std::min<qsizetype>(m_unicodeSkip, run.size());
+        run = run.sliced(skipped);
+        m_unicodeSkip -= int(skipped);
+    }
     switch (top().destination) {
     case Destination::FontTable:
         fontTableText(run);
@@ -425,11 +430,6 @@ void Parser::text()
         return;
     default:
         break;
-    }
-    if (m_unicodeSkip > 0) {
-        const qsizetype skipped = std::min<qsizetype>(m_unicodeSkip, run.size());
-        run = run.sliced(skipped);
-        m_unicodeSkip -= int(skipped);
     }
     if (!run.isEmpty())
         addBytes(run);

@@ -198,7 +198,8 @@ void Writer::collect()
     fontIndex(m_doc.defaultFont().family());
     for (QTextBlock block = m_doc.findBlock(m_from); block.isValid() && block.position() < m_to;
          block = block.next()) {
-        charOut(block.charFormat());
+        if (block.length() == 1)
+            charOut(block.charFormat());
         colourIndex(block.blockFormat().background());
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             if (it.fragment().isValid())
