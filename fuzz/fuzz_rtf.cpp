@@ -16,6 +16,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static char name[] = "fuzz_rtf";
     static char *argv[] = {name, nullptr};
     static QGuiApplication app(argc, argv); // fonts and images need the GUI side of Qt
+    static const bool quiet = [] {
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+        return true;
+    }();
+    Q_UNUSED(quiet);
 
     const QByteArray input =
         QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));

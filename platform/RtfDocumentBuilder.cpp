@@ -451,14 +451,6 @@ void RtfDocumentBuilder::endCell(const CharState &chr, const ParaState &para)
     }
     ParaState inCell = para;
     inCell.inTable = true;
-    if (m_table && m_paragraphPending && !m_rowPending && !m_cellPending) {
-        // "text\par\cell": the paragraph mark before the cell mark ends the cell's last
-        // paragraph rather than starting an empty one.
-        m_paragraphPending = false;
-        ++m_column;
-        m_cellPending = true;
-        return;
-    }
     prepareContent(inCell);
     if (!m_table) {
         // The document has all the table cells it may have: cells become tab-separated text.
