@@ -105,10 +105,11 @@ void Hyperlink::TrackMouse(RichTextBox *box, const QPoint &pos)
         }
     }
     setAddress(found);
-    if (found.isEmpty())
-        box->viewport()->unsetCursor();
-    else
-        box->viewport()->setCursor(Qt::PointingHandCursor);
+    const bool selectable =
+        box->textInteractionFlags() & (Qt::TextEditable | Qt::TextSelectableByMouse);
+    box->viewport()->setCursor(!found.isEmpty() ? Qt::PointingHandCursor
+                               : selectable     ? Qt::IBeamCursor
+                                                : Qt::ArrowCursor);
 }
 
 void Hyperlink::setAddress(const QString &address)

@@ -10,6 +10,7 @@
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 
 namespace quillery {
 
@@ -28,6 +29,36 @@ QString plainFromBytes(const QByteArray &bytes)
         return text;
     return QStringDecoder("windows-1252").decode(bytes);
 }
+
+// The selection as RTF, made at once because the writer is quick and needs the document's
+// pictures; HTML and plain text are made only when a program asks for them.
+class SelectionMimeData : public QMimeData
+{
+public:
+    SelectionMimeData(const QTextDocumentFragment &fragment, const QByteArray &rtf)
+        : m_fragment(fragment)
+    {
+        setData(RtfMime, rtf);
+    }
+
+    QStringList formats() const override
+    {
+        return {QStringLiteral("text/plain"), QStringLiteral("text/html"), RtfMime};
+    }
+
+protected:
+    QVariant retrieveData(const QString &mimeType, QMetaType type) const override
+    {
+        if (mimeType == QLatin1String("text/plain"))
+            return m_fragment.toPlainText();
+        if (mimeType == QLatin1String("text/html"))
+            return m_fragment.toHtml();
+        return QMimeData::retrieveData(mimeType, type);
+    }
+
+private:
+    const QTextDocumentFragment m_fragment;
+};
 
 } // namespace
 
@@ -206,10 +237,9 @@ bool RichTextBox::SaveFile(const QString &path, QString *error) const
 
 QMimeData *RichTextBox::createMimeDataFromSelection() const
 {
-    QMimeData *data = QTextEdit::createMimeDataFromSelection();
     const QTextCursor cursor = textCursor();
-    data->setData(RtfMime, writeRtf(*document(), cursor.selectionStart(), cursor.selectionEnd()));
-    return data;
+    return new SelectionMimeData(
+        cursor.selection(), writeRtf(*document(), cursor.selectionStart(), cursor.selectionEnd()));
 }
 
 bool RichTextBox::canInsertFromMimeData(const QMimeData *source) const

@@ -59,7 +59,9 @@ NumberStyle bulletShape(const QString &levelText)
 // A level text is its length, then literal text with the level numbers as characters 0 to 8.
 void numberAffixes(const QString &levelText, QString *prefix, QString *suffix)
 {
-    const QString text = levelText.mid(1);
+    if (levelText.isEmpty())
+        return;
+    const QString text = levelText.mid(1, levelText.at(0).unicode());
     qsizetype first = -1;
     qsizetype last = -1;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -401,12 +403,15 @@ void RtfDocumentBuilder::startTable()
 void RtfDocumentBuilder::enterCell()
 {
     if (m_rowPending) {
-        m_table->appendRows(1);
-        m_tableCells += m_table->columns();
-        m_row = m_table->rows() - 1;
-        m_column = 0;
         m_rowPending = false;
         m_cellPending = false;
+        ++m_row;
+        m_column = 0;
+        // Qt rebuilds a table's grid after every change of its shape, so rows are added in
+        // doubling batches and the spare ones removed when the table ends.
+        if (m_row >= m_table->rows())
+            m_table->appendRows(m_table->rows());
+        m_tableCells += m_table->columns();
         m_cursor = m_table->cellAt(m_row, 0).firstCursorPosition();
         return;
     }
@@ -414,7 +419,7 @@ void RtfDocumentBuilder::enterCell()
     if (m_column >= m_table->columns()) {
         if (m_table->columns() < MaxColumns) {
             m_table->appendColumns(1);
-            m_tableCells += m_table->rows();
+            m_tableCells += m_row + 1;
         } else {
             // Surplus cells go on in the last cell, as paragraphs of their own.
             m_column = m_table->columns() - 1;
@@ -428,6 +433,8 @@ void RtfDocumentBuilder::enterCell()
 
 void RtfDocumentBuilder::endTable()
 {
+    if (m_row + 1 < m_table->rows())
+        m_table->removeRows(m_row + 1, m_table->rows() - m_row - 1);
     m_cursor.setPosition(m_table->lastPosition() + 1);
     m_table = nullptr;
     m_rowPending = false;
@@ -444,14 +451,6 @@ void RtfDocumentBuilder::endCell(const CharState &chr, const ParaState &para)
     }
     ParaState inCell = para;
     inCell.inTable = true;
-    if (m_table && m_paragraphPending && !m_rowPending && !m_cellPending) {
-        // "text\par\cell": the paragraph mark before the cell mark ends the cell's last
-        // paragraph rather than starting an empty one.
-        m_paragraphPending = false;
-        ++m_column;
-        m_cellPending = true;
-        return;
-    }
     prepareContent(inCell);
     if (!m_table) {
         // The document has all the table cells it may have: cells become tab-separated text.
@@ -477,6 +476,8 @@ void RtfDocumentBuilder::endRow()
 void RtfDocumentBuilder::finish(const CharState &chr, const ParaState &para)
 {
     flushText();
+    if (m_table && m_row + 1 < m_table->rows())
+        m_table->removeRows(m_row + 1, m_table->rows() - m_row - 1);
     if (m_wholeDocument) {
         if (!m_paragraphPending && !m_table)
             formatBlock(chr, para);

@@ -190,7 +190,7 @@ QString hyperlinkTarget(const QString &instruction)
 class Parser
 {
 public:
-    Parser(const QByteArray &data, RtfTables &tables, RtfDocumentBuilder &builder)
+    Parser(QByteArrayView data, RtfTables &tables, RtfDocumentBuilder &builder)
         : m_p(data.constData()), m_end(data.constData() + data.size()), m_tables(tables),
           m_builder(builder)
     {
@@ -237,6 +237,7 @@ private:
     RtfDocumentBuilder &m_builder;
     std::vector<Group> m_groups;
     bool m_done = false;
+    bool m_finished = false;
     bool m_starred = false;
     int m_unicodeSkip = 0;
 
@@ -287,7 +288,8 @@ void Parser::run()
         }
     }
     flushBytes();
-    m_builder.finish(top().chr, top().para);
+    if (!m_finished)
+        m_builder.finish(top().chr, top().para);
 }
 
 void Parser::openGroup()
@@ -317,8 +319,12 @@ void Parser::closeGroup()
         endDestination(closed);
     if (!m_fields.empty() && m_fields.back().depth > qsizetype(m_groups.size()))
         m_fields.pop_back();
-    if (m_groups.size() == 1)
-        m_done = true; // the document's own group has ended
+    if (m_groups.size() == 1) {
+        // The document's own group has ended; its last paragraph takes the group's state.
+        m_done = true;
+        m_builder.finish(closed.chr, closed.para);
+        m_finished = true;
+    }
 }
 
 void Parser::skipCurrentGroup()
@@ -407,6 +413,11 @@ void Parser::text()
         ++m_p;
     }
     QByteArrayView run(start, m_p - start);
+    if (m_unicodeSkip > 0) {
+        const qsizetype skipped = std::min<qsizetype>(m_unicodeSkip, run.size());
+        run = run.sliced(skipped);
+        m_unicodeSkip -= int(skipped);
+    }
     switch (top().destination) {
     case Destination::FontTable:
         fontTableText(run);
@@ -419,11 +430,6 @@ void Parser::text()
         return;
     default:
         break;
-    }
-    if (m_unicodeSkip > 0) {
-        const qsizetype skipped = std::min<qsizetype>(m_unicodeSkip, run.size());
-        run = run.sliced(skipped);
-        m_unicodeSkip -= int(skipped);
     }
     if (!run.isEmpty())
         addBytes(run);
@@ -1233,8 +1239,7 @@ QTextCursor read(const QByteArray &data, const QTextCursor &cursor, bool wholeDo
 {
     RtfTables tables;
     RtfDocumentBuilder builder(cursor, tables, wholeDocument);
-    const qsizetype start = data.indexOf('{');
-    Parser parser(data.sliced(start), tables, builder);
+    Parser parser(QByteArrayView(data).sliced(data.indexOf('{')), tables, builder);
     parser.run();
     return builder.cursor();
 }

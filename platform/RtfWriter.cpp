@@ -61,6 +61,7 @@ private:
     int colourIndex(const QBrush &brush);
     QString family(const QTextCharFormat &format) const;
     CharOut charOut(const QTextCharFormat &format);
+    const CharOut &fragmentOut(const QTextFragment &fragment);
 
     void header();
     void frame(const QTextFrame *frame);
@@ -94,6 +95,7 @@ private:
     QHash<QRgb, int> m_colourIndex;
     QHash<int, int> m_bulletFonts; // BulletFont to font index
 
+    QHash<int, CharOut> m_formats; // by the document's format index
     CharOut m_state;
     CharOut m_stateOutsideLink;
     QString m_link;
@@ -192,17 +194,27 @@ CharOut Writer::charOut(const QTextCharFormat &format)
     return out;
 }
 
+const CharOut &Writer::fragmentOut(const QTextFragment &fragment)
+{
+    const int index = fragment.charFormatIndex();
+    auto it = m_formats.find(index);
+    if (it == m_formats.end())
+        it = m_formats.insert(index, charOut(fragment.charFormat()));
+    return *it;
+}
+
 // Builds the font and colour tables from what the range uses.
 void Writer::collect()
 {
     fontIndex(m_doc.defaultFont().family());
     for (QTextBlock block = m_doc.findBlock(m_from); block.isValid() && block.position() < m_to;
          block = block.next()) {
-        charOut(block.charFormat());
+        if (block.length() == 1)
+            charOut(block.charFormat());
         colourIndex(block.blockFormat().background());
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             if (it.fragment().isValid())
-                charOut(it.fragment().charFormat());
+                fragmentOut(it.fragment());
         }
         if (const QTextList *list = block.textList()) {
             switch (list->format().style()) {
@@ -348,7 +360,7 @@ void Writer::block(const QTextBlock &block, bool inTable, bool lastInCell)
                 picture(format.toImageFormat());
             continue;
         }
-        setChar(charOut(format));
+        setChar(fragmentOut(fragment));
         text(QStringView(fragment.text()).sliced(from - fragment.position(), to - from));
     }
     if (!covers(end))

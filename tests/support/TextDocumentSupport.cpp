@@ -1,0 +1,56 @@
+#include "TextDocumentSupport.h"
+
+#include "TestSupport.h"
+
+#include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace quillery::test {
+
+QByteArray rtfSample(const QString &name)
+{
+    const QByteArray bytes = readFile(QStringLiteral(QUILLERY_TEST_DATA "/rtf/") + name);
+    if (bytes.isEmpty())
+        qWarning("missing test file %s", qPrintable(name));
+    return bytes;
+}
+
+static int positionOf(const QTextDocument &doc, const QString &text)
+{
+    const int position = int(doc.toRawText().indexOf(text));
+    if (position < 0)
+        qWarning("text not found: %s", qPrintable(text));
+    return position;
+}
+
+QTextCharFormat formatOf(const QTextDocument &doc, const QString &text)
+{
+    const int position = positionOf(doc, text);
+    if (position < 0)
+        return {};
+    QTextCursor cursor(const_cast<QTextDocument *>(&doc));
+    cursor.setPosition(position + 1);
+    return cursor.charFormat();
+}
+
+QTextBlock blockOf(const QTextDocument &doc, const QString &text)
+{
+    const int position = positionOf(doc, text);
+    return position < 0 ? QTextBlock() : doc.findBlock(position);
+}
+
+QStringList paragraphs(const QTextDocument &doc)
+{
+    QStringList texts;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+        texts.append(block.text());
+    return texts;
+}
+
+QString family(const QTextCharFormat &format)
+{
+    return format.fontFamilies().toStringList().value(0);
+}
+
+} // namespace quillery::test
