@@ -9,6 +9,8 @@
 #include "window/ViewerPane.h"
 #include "window/frmMDI.h"
 
+#include "platform/RichTextBox.h"
+#include <QAbstractItemView>
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -45,6 +47,7 @@ private Q_SLOTS:
     void cancellingSaveAsKeepsTheWindow();
     void readOnlyBinderSaveGoesToSaveAs();
     void pageCountPanelAndCaption();
+    void clickingPagesShowsThem();
     void closingLastWindowEmptiesTheStatusBar();
     void soundPageWritesOnePlaceholderLine();
     void toolbarRemembersDropDownChoices();
@@ -132,6 +135,30 @@ void tst_binderwindow::pageCountPanelAndCaption()
     w.main.CheckMenus();
     QCOMPARE(w.main.statusPanel(4), QString("3 Pages"));
     QCOMPARE(window->windowTitle(), window->binder().WCaption);
+}
+
+void tst_binderwindow::clickingPagesShowsThem()
+{
+    BinderFixture f;
+    Window w(f);
+    w.main.OpenFile(f.makeBinder("click.qly", Pages));
+    frmMDI *window = w.main.activeBinderWindow();
+    QAbstractItemView *view = window->lvwPages()->currentView();
+    const auto click = [&](int row) {
+        const QRect rect = view->visualRect(view->model()->index(row, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+    };
+    click(1);
+    QCOMPARE(window->binder().CurIndex, 2);
+    QCOMPARE(w.main.statusPanel(4), QString("Page 2 of 3"));
+    QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString("second"));
+    QCOMPARE(window->windowTitle(), window->binder().WCaption + " - two");
+
+    const QRect last = view->visualRect(view->model()->index(2, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, last.bottomRight() + QPoint(60, 60));
+    QCOMPARE(window->binder().CurIndex, 0);
+    QCOMPARE(w.main.statusPanel(4), QString("3 Pages"));
+    QCOMPARE(w.main.statusPanel(1), QString());
 }
 
 void tst_binderwindow::closingLastWindowEmptiesTheStatusBar()
