@@ -17,6 +17,8 @@
 #include <QSet>
 #include <QTextStream>
 
+#include <functional>
+
 namespace quillery::cli {
 
 namespace {
@@ -55,6 +57,18 @@ QString freeName(const QDir &folder, const QString &name, QSet<QString> &taken)
         candidate = base + QString::number(n) + ext;
     taken.insert(candidate);
     return candidate;
+}
+
+// Opens the binder named by the first of argCount arguments for reading only and runs
+// work on it.
+int inspect(CliSession &session, const QStringList &args, int argCount,
+            const std::function<int(Binder &)> &work)
+{
+    if (args.size() != argCount)
+        return ExitUsage;
+    int code = ExitOk;
+    auto binder = session.open(args.first(), OpenPurpose::Inspect, code);
+    return binder ? work(*binder) : code;
 }
 
 } // namespace
@@ -96,58 +110,47 @@ int addPages(CliSession &session, const QStringList &args)
 
 int listPages(CliSession &session, const QStringList &args)
 {
-    if (args.size() != 1)
-        return ExitUsage;
-    int code = ExitOk;
-    auto binder = session.open(args.first(), OpenPurpose::Inspect, code);
-    if (!binder)
-        return code;
-    for (int i = 0; i < binder->pageCount(); ++i) {
-        const PageRow &page = binder->pages.at(i);
-        out() << i + 1 << '\t' << page.key.kind << '\t' << page.size << '\t' << page.name << '\n';
-    }
-    return ExitOk;
+    return inspect(session, args, 1, [](Binder &binder) {
+        for (int i = 0; i < binder.pageCount(); ++i) {
+            const PageRow &page = binder.pages.at(i);
+            out() << i + 1 << '\t' << page.key.kind << '\t' << page.size << '\t' << page.name
+                  << '\n';
+        }
+        return int(ExitOk);
+    });
 }
 
 int extractPages(CliSession &session, const QStringList &args)
 {
-    if (args.size() != 2)
-        return ExitUsage;
-    int code = ExitOk;
-    auto binder = session.open(args.first(), OpenPurpose::Inspect, code);
-    if (!binder)
-        return code;
-    const QDir folder(args.at(1));
-    if (!folder.exists() && !QDir().mkpath(folder.path()))
-        return fail(folder.path(), QStringLiteral("cannot be made"));
-    QSet<QString> taken;
-    for (int i = 0; i < binder->pageCount(); ++i) {
-        const PageRow &page = binder->pages.at(i);
-        const QString target =
-            folder.filePath(freeName(folder, FileFormat(page.name, false), taken));
-        try {
-            writePageFile(page.key, target);
-        } catch (const FileError &error) {
-            return fail(target, error.description());
+    return inspect(session, args, 2, [&args](Binder &binder) {
+        const QDir folder(args.at(1));
+        if (!folder.exists() && !QDir().mkpath(folder.path()))
+            return fail(folder.path(), QStringLiteral("cannot be made"));
+        QSet<QString> taken;
+        for (int i = 0; i < binder.pageCount(); ++i) {
+            const PageRow &page = binder.pages.at(i);
+            const QString target =
+                folder.filePath(freeName(folder, FileFormat(page.name, false), taken));
+            try {
+                writePageFile(page.key, target);
+            } catch (const FileError &error) {
+                return fail(target, error.description());
+            }
+            out() << target << '\n';
         }
-        out() << target << '\n';
-    }
-    return ExitOk;
+        return int(ExitOk);
+    });
 }
 
 int showInfo(CliSession &session, const QStringList &args)
 {
-    if (args.size() != 1)
-        return ExitUsage;
-    int code = ExitOk;
-    auto binder = session.open(args.first(), OpenPurpose::Inspect, code);
-    if (!binder)
-        return code;
-    InfoRecords records;
-    records.loadText(LumpArchive("QLY4").ReadNamedLump(binder->CurFile, "QUILLERY"));
-    records.remove(QStringLiteral("Data"));
-    out() << QString::fromUtf8(records.toText());
-    return ExitOk;
+    return inspect(session, args, 1, [](Binder &binder) {
+        InfoRecords records;
+        records.loadText(LumpArchive("QLY4").ReadNamedLump(binder.CurFile, "QUILLERY"));
+        records.remove(QStringLiteral("Data"));
+        out() << QString::fromUtf8(records.toText());
+        return int(ExitOk);
+    });
 }
 
 int checkFile(const QStringList &args)
