@@ -2,6 +2,7 @@
 #include "documents/FileError.h"
 #include "documents/InfoRecords.h"
 #include "documents/LumpArchive.h"
+#include "platform/FileIo.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -38,6 +39,7 @@ class tst_lumparchive : public QObject
 private Q_SLOTS:
     void writesAndReadsLumpsFromBytesAndFileRanges();
     void copiesFileRangesInAnyOrderMixedWithBytes();
+    void copyFileReplacesLongerAndEmptyTargets();
     void refusesLongNamesAndWrongHeaders();
     void refusesDamagedArchives_data();
     void refusesDamagedArchives();
@@ -128,6 +130,25 @@ void tst_lumparchive::copiesFileRangesInAnyOrderMixedWithBytes()
     bad.setLumpData(2, FileRange{pathA, 8, 9});
     QVERIFY_THROWS_EXCEPTION(FileError, bad.WriteArchive(path));
     QCOMPARE(readFile(path), before);
+}
+
+void tst_lumparchive::copyFileReplacesLongerAndEmptyTargets()
+{
+    const QString source = m_dir.filePath("copy-source.bin");
+    writeFile(source, "short");
+    const QString longer = m_dir.filePath("copy-longer.bin");
+    writeFile(longer, "a much longer old content");
+    fileio::copyFile(source, longer);
+    QCOMPARE(readFile(longer), QByteArray("short"));
+
+    const QString empty = m_dir.filePath("copy-empty.bin");
+    writeFile(empty, QByteArray());
+    fileio::copyFile(source, empty);
+    QCOMPARE(readFile(empty), QByteArray("short"));
+
+    const QString fresh = m_dir.filePath("copy-fresh.bin");
+    fileio::copyFile(source, fresh);
+    QCOMPARE(readFile(fresh), QByteArray("short"));
 }
 
 void tst_lumparchive::refusesLongNamesAndWrongHeaders()
