@@ -49,6 +49,7 @@ int pageCountOf(const InfoRecords &cf, int lumps)
 void appendArchivePages(Binder &binder, const InfoRecords &records, const LumpArchive &archive,
                         const QString &dataPath, int firstPage, int lastPage)
 {
+    const QString location = u'|' + dataPath; // shared by every row
     for (int i = firstPage; i <= lastPage; ++i) {
         const Lump &lump = archive.lump(i + 1);
         const QString n = QString::number(i);
@@ -62,7 +63,7 @@ void appendArchivePages(Binder &binder, const InfoRecords &records, const LumpAr
         row.key.offset = lump.offset;
         row.key.length = lump.length;
         row.key.kind = QString::fromLatin1(lump.name);
-        row.key.location = u'|' + dataPath;
+        row.key.location = location;
         row.key.colour = records.value(QStringLiteral("Colour") + n);
         binder.pages.append(row);
     }

@@ -1,34 +1,47 @@
 #include "documents/InfoRecords.h"
 
 #include <algorithm>
+#include <charconv>
 #include <vector>
 
 namespace quillery {
 
 namespace {
 
-QString escapeValue(const QString &value)
+// A binder's records run to five per page, so the paths below copy nothing in the
+// common case of a key or value without special characters.
+
+bool isEscaped(QChar c)
 {
-    QString out;
-    out.reserve(value.size());
-    for (QChar c : value) {
-        if (c == u'\\')
-            out += QLatin1String("\\\\");
-        else if (c == u'\n')
-            out += QLatin1String("\\n");
-        else if (c == u'\r')
-            out += QLatin1String("\\r");
-        else
-            out += c;
+    return c == u'\\' || c == u'\n' || c == u'\r';
+}
+
+// Appends the value as stored: backslash, line feed and carriage return escaped.
+void appendEscaped(QString &out, const QString &value)
+{
+    qsizetype plain = 0; // start of the run not yet appended
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (!isEscaped(c))
+            continue;
+        out.append(QStringView(value).mid(plain, i - plain));
+        out += c == u'\\'   ? QLatin1String("\\\\")
+               : c == u'\n' ? QLatin1String("\\n")
+                            : QLatin1String("\\r");
+        plain = i + 1;
     }
-    return out;
+    out.append(QStringView(value).mid(plain));
 }
 
 QString unescapeValue(QStringView value)
 {
+    const qsizetype first = value.indexOf(u'\\');
+    if (first < 0)
+        return value.toString();
     QString out;
     out.reserve(value.size());
-    for (qsizetype i = 0; i < value.size(); ++i) {
+    out.append(value.left(first));
+    for (qsizetype i = first; i < value.size(); ++i) {
         QChar c = value[i];
         if (c == u'\\' && i + 1 < value.size()) {
             QChar next = value[++i];
@@ -45,12 +58,19 @@ QString unescapeValue(QStringView value)
     return out;
 }
 
+bool isDelimiter(QChar c)
+{
+    return c == u'=' || c == u'\n' || c == u'\r' || c == u'\\';
+}
+
 // Keys cannot hold the characters that delimit a record.
 QString sanitiseKey(const QString &key)
 {
+    if (std::none_of(key.cbegin(), key.cend(), isDelimiter))
+        return key;
     QString out = key;
     for (QChar &c : out) {
-        if (c == u'=' || c == u'\n' || c == u'\r' || c == u'\\')
+        if (isDelimiter(c))
             c = u'_';
     }
     return out;
@@ -98,8 +118,14 @@ void InfoRecords::removeNumbered(const QString &countKey, const QString &prefix)
     // A hostile count must not turn into billions of lookups: no more keys can exist
     // than there are records.
     const qint64 limit = std::min<qint64>(count, m_records.size() + 1);
-    for (qint64 i = 1; i <= limit; ++i)
-        m_records.remove(prefix + QString::number(i));
+    QString key = prefix;
+    for (qint64 i = 1; i <= limit; ++i) {
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, i).ptr;
+        key.truncate(prefix.size());
+        key += QLatin1String(digits, end - digits);
+        m_records.remove(key);
+    }
 }
 
 void InfoRecords::clear()
@@ -110,17 +136,23 @@ void InfoRecords::clear()
 
 QByteArray InfoRecords::toText() const
 {
-    std::vector<std::pair<quint64, const QString *>> order;
+    using Iterator = QHash<QString, Entry>::const_iterator;
+    std::vector<std::pair<quint64, Iterator>> order;
     order.reserve(m_records.size());
-    for (auto it = m_records.constBegin(); it != m_records.constEnd(); ++it)
-        order.emplace_back(it->order, &it.key());
-    std::sort(order.begin(), order.end());
+    qsizetype length = 0;
+    for (auto it = m_records.constBegin(); it != m_records.constEnd(); ++it) {
+        order.emplace_back(it->order, it);
+        length += it.key().size() + it->value.size() + 2;
+    }
+    std::sort(order.begin(), order.end(),
+              [](const auto &a, const auto &b) { return a.first < b.first; });
 
     QString text;
-    for (const auto &[_, key] : order) {
-        text += *key;
+    text.reserve(length);
+    for (const auto &[_, it] : order) {
+        text += it.key();
         text += u'=';
-        text += escapeValue(m_records.value(*key).value);
+        appendEscaped(text, it->value);
         text += u'\n';
     }
     return text.toUtf8();
@@ -129,6 +161,7 @@ QByteArray InfoRecords::toText() const
 void InfoRecords::loadText(const QByteArray &text)
 {
     clear();
+    m_records.reserve(text.count('\n') + 1);
     const QString all = QString::fromUtf8(text);
     for (QStringView line : QStringView(all).split(u'\n')) {
         if (line.endsWith(u'\r'))

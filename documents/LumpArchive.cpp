@@ -43,13 +43,19 @@ qint64 lumpLength(const LumpData &data)
 }
 
 // Streams the file-range lumps, keeping each source file open while consecutive lumps
-// come from it (a save reads thousands of pages from one working copy).
+// come from it (a save reads thousands of pages from one working copy). Ranges that
+// continue one another in the same file are copied as one: the unchanged pages of an
+// opened binder lie back to back in its working copy, so that a save costs a few large
+// copies instead of one system call per page.
 class RangeCopier
 {
 public:
-    void copy(const FileRange &range, int outFd, const QString &outPath)
+    RangeCopier(int outFd, const QString &outPath) : m_outFd(outFd), m_outPath(outPath) {}
+
+    void add(const FileRange &range)
     {
         if (range.path != m_path) {
+            flush();
             m_fd = fileio::openForReading(range.path);
             m_path = range.path;
             m_size = fileio::fileSize(m_fd.get(), m_path);
@@ -57,13 +63,35 @@ public:
         if (range.offset < 0 || range.length < 0 || range.offset + range.length > m_size)
             throw FileError(FileError::PastEnd,
                             QStringLiteral("Input past end of file (%1)").arg(range.path));
-        fileio::copyRange(m_fd.get(), range.offset, outFd, range.length, m_path, outPath);
+        if (range.length == 0)
+            return;
+        if (m_pendingLength > 0 && m_pendingOffset + m_pendingLength == range.offset) {
+            m_pendingLength += range.length;
+            return;
+        }
+        flush();
+        m_pendingOffset = range.offset;
+        m_pendingLength = range.length;
+    }
+
+    // Copies what is pending; needed before anything else is written to the output.
+    void flush()
+    {
+        if (m_pendingLength == 0)
+            return;
+        fileio::copyRange(m_fd.get(), m_pendingOffset, m_outFd, m_pendingLength, m_path,
+                          m_outPath);
+        m_pendingLength = 0;
     }
 
 private:
+    int m_outFd;
+    QString m_outPath;
     QString m_path;
     UniqueFd m_fd;
     qint64 m_size = 0;
+    qint64 m_pendingOffset = 0;
+    qint64 m_pendingLength = 0;
 };
 
 } // namespace
@@ -179,18 +207,21 @@ void LumpArchive::WriteArchive(SafeFileWriter &writer)
     QByteArray dir;
     dir.reserve(m_write.size() * EntrySize);
     qint64 offset = HeaderSize;
-    RangeCopier copier;
+    RangeCopier copier(writer.fd(), writer.target());
     for (const Pending &lump : std::as_const(m_write)) {
         const qint64 length = lumpLength(lump.data);
-        if (const auto *bytes = std::get_if<QByteArray>(&lump.data))
+        if (const auto *bytes = std::get_if<QByteArray>(&lump.data)) {
+            copier.flush();
             writer.write(*bytes);
-        else
-            copier.copy(std::get<FileRange>(lump.data), writer.fd(), writer.target());
+        } else {
+            copier.add(std::get<FileRange>(lump.data));
+        }
         putLe32(dir, offset);
         putLe32(dir, length);
         dir.append(lump.name.leftJustified(MaxNameLength, '\0'));
         offset += length;
     }
+    copier.flush();
     writer.write(dir);
 }
 

@@ -166,11 +166,16 @@ void copyFile(const QString &source, const QString &target)
 {
     UniqueFd in = openForReading(source);
     const qint64 size = fileSize(in.get(), source);
-    const int fd =
-        ::open(encoded(target).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // No O_TRUNC: ext4 writes out a file that was truncated as soon as it is closed (its
+    // guard for files rewritten in place), and the targets here are mostly the empty
+    // files TempFileName makes; for a large binder's working copy that write-out costs
+    // as much as the copy. Only a target that has content is truncated.
+    const int fd = ::open(encoded(target).constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0)
         throw FileError::fromErrno(errno, target);
     UniqueFd out(fd);
+    if (fileSize(out.get(), target) > 0 && ::ftruncate(out.get(), 0) != 0)
+        throw FileError::fromErrno(errno, target);
     copyRange(in.get(), 0, out.get(), size, source, target);
     if (::close(out.release()) != 0)
         throw FileError::fromErrno(errno, target);

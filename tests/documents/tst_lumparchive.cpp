@@ -2,6 +2,7 @@
 #include "documents/FileError.h"
 #include "documents/InfoRecords.h"
 #include "documents/LumpArchive.h"
+#include "platform/FileIo.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,6 +38,8 @@ class tst_lumparchive : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void writesAndReadsLumpsFromBytesAndFileRanges();
+    void copiesFileRangesInAnyOrderMixedWithBytes();
+    void copyFileReplacesLongerAndEmptyTargets();
     void refusesLongNamesAndWrongHeaders();
     void refusesDamagedArchives_data();
     void refusesDamagedArchives();
@@ -77,6 +80,75 @@ void tst_lumparchive::writesAndReadsLumpsFromBytesAndFileRanges()
     QCOMPARE(readFile(path).size(), 12 + 8 + 6 + 3 * 16);
     // Nothing is left beside the file by the safe write.
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+void tst_lumparchive::copiesFileRangesInAnyOrderMixedWithBytes()
+{
+    // Ranges that continue one another are copied together; the others, and bytes in
+    // between, must still land in their own lumps.
+    const QByteArray a = "0123456789abcdef";
+    const QByteArray b = "ABCDEFGHIJ";
+    const QString pathA = m_dir.filePath("ranges-a.bin");
+    const QString pathB = m_dir.filePath("ranges-b.bin");
+    writeFile(pathA, a);
+    writeFile(pathB, b);
+    const QList<LumpData> lumps = {
+        QByteArray("records"),   FileRange{pathA, 0, 4},
+        FileRange{pathA, 4, 3},  FileRange{pathA, 7, 0},
+        FileRange{pathA, 10, 2}, FileRange{pathB, 0, 3},
+        FileRange{pathA, 12, 4}, QByteArray(),
+        FileRange{pathA, 16, 0}, FileRange{pathA, 2, 3},
+        QByteArray("mid"),       FileRange{pathA, 5, 2},
+        FileRange{pathB, 3, 7},
+    };
+    const QList<QByteArray> expected = {"records", "0123", "456", "",    "ab", "ABC",    "cdef",
+                                        "",        "",     "234", "mid", "56", "DEFGHIJ"};
+    const QString path = m_dir.filePath("ranges.qly");
+    LumpArchive out("QLY4");
+    out.setLumpCount(int(lumps.size()));
+    for (int i = 0; i < lumps.size(); ++i) {
+        out.setLumpName(i + 1, "L" + QByteArray::number(i + 1));
+        out.setLumpData(i + 1, lumps[i]);
+    }
+    out.WriteArchive(path);
+
+    LumpArchive in("QLY4");
+    in.OpenArchive(path);
+    QCOMPARE(in.lumpCount(), expected.size());
+    for (int i = 0; i < expected.size(); ++i) {
+        QCOMPARE(in.lump(i + 1).name, "L" + QByteArray::number(i + 1));
+        QCOMPARE(LumpArchive::ReadBytes(path, in.lump(i + 1).offset, in.lump(i + 1).length),
+                 expected[i]);
+    }
+
+    // A range past the end of its file fails the write and leaves the old archive alone,
+    // also when it would continue the range before it.
+    const QByteArray before = readFile(path);
+    LumpArchive bad("QLY4");
+    bad.setLumpCount(2);
+    bad.setLumpData(1, FileRange{pathA, 0, 8});
+    bad.setLumpData(2, FileRange{pathA, 8, 9});
+    QVERIFY_THROWS_EXCEPTION(FileError, bad.WriteArchive(path));
+    QCOMPARE(readFile(path), before);
+}
+
+void tst_lumparchive::copyFileReplacesLongerAndEmptyTargets()
+{
+    const QString source = m_dir.filePath("copy-source.bin");
+    writeFile(source, "short");
+    const QString longer = m_dir.filePath("copy-longer.bin");
+    writeFile(longer, "a much longer old content");
+    fileio::copyFile(source, longer);
+    QCOMPARE(readFile(longer), QByteArray("short"));
+
+    const QString empty = m_dir.filePath("copy-empty.bin");
+    writeFile(empty, QByteArray());
+    fileio::copyFile(source, empty);
+    QCOMPARE(readFile(empty), QByteArray("short"));
+
+    const QString fresh = m_dir.filePath("copy-fresh.bin");
+    fileio::copyFile(source, fresh);
+    QCOMPARE(readFile(fresh), QByteArray("short"));
 }
 
 void tst_lumparchive::refusesLongNamesAndWrongHeaders()
