@@ -1,0 +1,103 @@
+#include "shell/Startup.h"
+
+#include "documents/FileError.h"
+#include "documents/Workspace.h"
+#include "platform/Dialogs.h"
+#include "shell/AuthorName.h"
+#include "shell/Orde.h"
+#include "shell/Session.h"
+#include "shell/Settings.h"
+#include "shell/TempFolderSetup.h"
+#include "transfer/NewPage.h"
+
+#include <QFileInfo>
+#include <QPrinterInfo>
+
+namespace quillery {
+
+namespace {
+
+void call(const std::function<void()> &hook)
+{
+    if (hook)
+        hook();
+}
+
+// Start-up goes on whatever one step meets.
+template <typename Step> void ignoringErrors(Step step)
+{
+    try {
+        step();
+    } catch (const std::exception &) {
+    }
+}
+
+void prepareTempFolder(Session &session)
+{
+    session.temp = openTempFolder(session.tempPath, session.dialogs);
+    ignoringErrors([&] {
+        session.instances = InstanceLock::join(session.temp->path());
+        if (session.instances.isFirst())
+            cleanTempFolder(session.temp->path());
+        session.instances.shareFolder();
+    });
+}
+
+} // namespace
+
+bool runStartup(Session &session, const QStringList &arguments, const StartupHooks &hooks)
+{
+    ignoringErrors([&] { call(hooks.showSplash); });
+    QString author;
+    ignoringErrors(
+        [&] { author = ensureAuthorName(session.settings, session.dialogs, hooks.closeSplash); });
+    try {
+        prepareTempFolder(session);
+    } catch (const FileError &error) {
+        call(hooks.closeSplash);
+        session.dialogs.message(
+            MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Temporary Folder"),
+            QStringLiteral("Quillery cannot make a temporary folder to work "
+                           "in ('") +
+                session.tempPath + QStringLiteral("') - ") + error.description() +
+                QStringLiteral(", ") + QString::number(error.number()));
+        return false;
+    }
+    session.workspace = std::make_unique<Workspace>(*session.temp, session.dialogs, session.ui);
+    session.workspace->authorName = author;
+    session.workspace->defaultDocFolder = session.settings.defDocFol();
+
+    // Loads the print system now rather than at the first print.
+    ignoringErrors([] { QPrinterInfo::defaultPrinterName(); });
+    ignoringErrors([&] { writeBlankHtml(*session.workspace); });
+    ignoringErrors(
+        [&] { openCommandLine(arguments, session.dialogs, hooks.newBinder, hooks.openFile); });
+    ignoringErrors([&] { call(hooks.restorePlacement); });
+    ignoringErrors([&] { call(hooks.loadRecent); });
+    return true;
+}
+
+void openCommandLine(const QStringList &arguments, Dialogs &dialogs,
+                     const std::function<void()> &newBinder,
+                     const std::function<void(const QString &path)> &openFile)
+{
+    const QString line = arguments.join(u' ');
+    if (line.trimmed().isEmpty()) {
+        call(newBinder);
+        return;
+    }
+    // Quotes are what a launcher may leave around the path; a name may hold them too.
+    QString path = line;
+    if (!Orde::IsFile(path))
+        path.remove(u'"');
+    if (Orde::IsFile(path)) {
+        if (openFile)
+            openFile(QFileInfo(path).absoluteFilePath());
+        return;
+    }
+    dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("Open Error"),
+                    QStringLiteral("Could not find the file '") + line + QStringLiteral("'"));
+    call(newBinder);
+}
+
+} // namespace quillery

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QStringList>
+
+#include <functional>
+
+namespace quillery {
+
+class Dialogs;
+struct Session;
+
+// The main window's part in start-up. Each hook may be left empty.
+struct StartupHooks
+{
+    std::function<void()> showSplash;
+    std::function<void()> closeSplash;
+    std::function<void()> newBinder;                   // File > New
+    std::function<void(const QString &path)> openFile; // OpenFile
+    std::function<void()> restorePlacement;            // before the window is shown
+    std::function<void()> loadRecent;                  // makes the hidden recent-files window
+};
+
+// Brings the program up, in this order: splash window; author name; temporary folder,
+// emptied of stale files by the first instance only; blank viewer page; the binder named
+// on the command line (or a new one); window placement; recent files. A step that fails
+// is skipped. Returns false when there is no temporary folder to work in, which has
+// been reported; the program cannot run then.
+bool runStartup(Session &session, const QStringList &arguments, const StartupHooks &hooks);
+
+// The command line's binder: the arguments form one path, double quotes removed (kept
+// when the path with them names a file). An existing file is opened, given as an
+// absolute path; for anything else "Open Error" is shown and a new binder made, as for
+// an empty command line.
+void openCommandLine(const QStringList &arguments, Dialogs &dialogs,
+                     const std::function<void()> &newBinder,
+                     const std::function<void(const QString &path)> &openFile);
+
+} // namespace quillery
