@@ -66,7 +66,8 @@ frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::F
 frmSplash *frmSplash::showSplash()
 {
     QPointer<frmSplash> &splash = theSplash();
-    if (!splash)
+    // A closed splash window is already on its way out.
+    if (!splash || !splash->isVisible())
         splash = new frmSplash;
     splash->show();
     return splash;
