@@ -154,6 +154,14 @@ QString quoted(const QString &value)
     return out + u'"';
 }
 
+// A field code that expands to nothing takes one of the spaces around it along.
+void dropSpace(QString &command, const QString &exec, qsizetype codeEnd)
+{
+    const bool spaceFollows = codeEnd + 1 == exec.size() || exec[codeEnd + 1] == u' ';
+    if (command.endsWith(u' ') && spaceFollows)
+        command.chop(1);
+}
+
 } // namespace
 
 QString defaultApplicationFor(const QString &mimeType, const XdgDirs &dirs)
@@ -182,6 +190,8 @@ QString execCommand(const QString &desktopEntryPath)
             const QString icon = entry.value(entryGroup, QStringLiteral("Icon"));
             if (!icon.isEmpty())
                 command += QStringLiteral("--icon ") + quoted(icon);
+            else
+                dropSpace(command, exec, i);
             break;
         }
         case u'c':
@@ -196,6 +206,7 @@ QString execCommand(const QString &desktopEntryPath)
         case u'N':
         case u'v':
         case u'm':
+            dropSpace(command, exec, i);
             break;
         default:
             command += u'%';
