@@ -1,7 +1,5 @@
 #include "shell/AppInfo.h"
 
-#include <QCoreApplication>
-
 namespace quillery::AppInfo {
 
 QString productName()
@@ -19,12 +17,6 @@ QString version()
     return QStringLiteral(QUILLERY_VERSION);
 }
 
-QString comments()
-{
-    return QStringLiteral("Quillery keeps rich text, plain text, web pages, pictures, sounds "
-                          "and any other files together as the pages of one binder file.");
-}
-
 QString contactLine()
 {
     return QStringLiteral("Comments and suggestions: ") + feedbackAddress();
@@ -32,19 +24,16 @@ QString contactLine()
 
 QString feedbackAddress()
 {
-    return QStringLiteral("feedback@quillery.example");
+    return QStringLiteral("feedback@quillery.example.org");
 }
 
-QString website()
+QString aboutText()
 {
-    return QStringLiteral("https://quillery.example/");
-}
-
-void identifyApplication()
-{
-    QCoreApplication::setOrganizationName(companyName());
-    QCoreApplication::setApplicationName(productName());
-    QCoreApplication::setApplicationVersion(version());
+    return QStringLiteral("Quillery version ") + version() + QStringLiteral(".  ") +
+           companyName() +
+           QStringLiteral("\n\nQuillery keeps rich text, plain text, web pages, pictures, sounds "
+                          "and any other files together as the pages of one binder file.\n\n"
+                          "On the web: https://quillery.example.org\n\n");
 }
 
 } // namespace quillery::AppInfo

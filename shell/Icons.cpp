@@ -73,56 +73,19 @@ QIcon toolIcon(ToolIcon icon)
     return themed(toolSources[int(icon)]);
 }
 
-QIcon toolbarIcon(int position)
-{
-    switch (position) {
-    case 1:
-        return toolIcon(ToolIcon::New);
-    case 2:
-        return toolIcon(ToolIcon::Open);
-    case 3:
-        return toolIcon(ToolIcon::Save);
-    case 5:
-        return pageKindIcon(PageKind::RTF);
-    case 6:
-        return toolIcon(ToolIcon::Rename);
-    case 7:
-        return toolIcon(ToolIcon::Delete);
-    case 8:
-        return toolIcon(ToolIcon::Edit);
-    case 10:
-        return toolIcon(ToolIcon::LargeIcons);
-    case 12:
-        return toolIcon(ToolIcon::Back);
-    case 13:
-        return toolIcon(ToolIcon::Forward);
-    case 14:
-        return toolIcon(ToolIcon::Stop);
-    case 15:
-        return toolIcon(ToolIcon::Refresh);
-    default:
-        return QIcon();
-    }
-}
-
 QIcon smallPicture(int picture)
 {
     if (picture >= 10 && picture <= 15)
         return pageKindIcon(kindFromNumber(picture - 9));
-    switch (picture) {
-    case 7:
-        return toolIcon(ToolIcon::List);
-    case 8:
-        return toolIcon(ToolIcon::LargeIcons);
-    case 9:
-        return toolIcon(ToolIcon::SmallIcons);
-    case 16:
-        return toolIcon(ToolIcon::Details);
-    case 17:
-        return toolIcon(ToolIcon::Scanner);
-    default:
-        return QIcon();
-    }
+    static const QHash<int, ToolIcon> pictures = {
+        {1, ToolIcon::New},      {2, ToolIcon::Open},       {3, ToolIcon::Save},
+        {4, ToolIcon::Rename},   {5, ToolIcon::Delete},     {6, ToolIcon::Edit},
+        {7, ToolIcon::List},     {8, ToolIcon::LargeIcons}, {9, ToolIcon::SmallIcons},
+        {16, ToolIcon::Details}, {17, ToolIcon::Scanner},   {18, ToolIcon::Back},
+        {19, ToolIcon::Forward}, {20, ToolIcon::Stop},      {21, ToolIcon::Refresh},
+    };
+    const auto found = pictures.constFind(picture);
+    return found == pictures.constEnd() ? QIcon() : toolIcon(*found);
 }
 
 } // namespace quillery

@@ -34,14 +34,10 @@ enum class ToolIcon {
 };
 QIcon toolIcon(ToolIcon icon);
 
-// The icon of the main toolbar's button at a position, 1 to 15, as at start: the Add
-// Page button shows a rich text page and the View button large icons. Separators (4, 9,
-// 11) and other positions have none.
-QIcon toolbarIcon(int position);
-
-// The small pictures the Add Page and View buttons take after a drop-down choice:
-// 7 list, 8 large icons, 9 small icons, 10 to 15 the page kinds, 16 details,
-// 17 scanner. Other numbers have none.
+// The toolbar's pictures by number, as its buttons and drop-down choices name them:
+// 1 new, 2 open, 3 save, 4 rename, 5 delete, 6 edit, 7 list, 8 large icons, 9 small
+// icons, 10 to 15 the page kinds, 16 details, 17 scanner, 18 back, 19 forward, 20 stop,
+// 21 refresh. Other numbers have none.
 QIcon smallPicture(int picture);
 
 } // namespace quillery

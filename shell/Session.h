@@ -9,32 +9,26 @@
 
 namespace quillery {
 
-class BinderUi;
 class Dialogs;
 class Settings;
-class Workspace;
 
-// What lives from start-up to shut-down besides the windows: the settings, the dialogs
-// and window hooks, the temporary folder with this instance's hold on it, and the
-// workspace every binder procedure shares. Start-up fills in the folder and the
-// workspace; shut-down lets go of them.
+// What start-up prepares for the whole run besides the windows, and shut-down lets go
+// of: the temporary folder with this instance's hold on it, and the author name.
 struct Session
 {
-    Session(Settings &settings, Dialogs &dialogs, BinderUi &ui,
-            const QString &tempPath = TempFolder::defaultPath());
-    ~Session();
+    Session(Settings &settings, Dialogs &dialogs,
+            const QString &tempPath = TempFolder::defaultPath())
+        : settings(settings), dialogs(dialogs), tempPath(tempPath)
+    {
+    }
 
     Settings &settings;
     Dialogs &dialogs;
-    BinderUi &ui;
-    const QString tempPath;
+    const QString tempPath; // the folder wanted; temp is the one in use
 
     std::unique_ptr<TempFolder> temp;
     InstanceLock instances;
-    std::unique_ptr<Workspace> workspace;
-
-    // The temporary folder in use; empty before start-up has made it.
-    QString TmpF() const { return temp ? temp->path() : QString(); }
+    QString authorName;
 };
 
 } // namespace quillery

@@ -45,14 +45,15 @@ void prepareTempFolder(Session &session)
 
 } // namespace
 
-bool runStartup(Session &session, const QStringList &arguments, const StartupHooks &hooks)
+bool beginStartup(Session &session, const StartupHooks &hooks)
 {
     ignoringErrors([&] { call(hooks.showSplash); });
-    QString author;
-    ignoringErrors(
-        [&] { author = ensureAuthorName(session.settings, session.dialogs, hooks.closeSplash); });
+    ignoringErrors([&] {
+        session.authorName = ensureAuthorName(session.settings, session.dialogs, hooks.closeSplash);
+    });
     try {
         prepareTempFolder(session);
+        return true;
     } catch (const FileError &error) {
         call(hooks.closeSplash);
         session.dialogs.message(
@@ -63,18 +64,20 @@ bool runStartup(Session &session, const QStringList &arguments, const StartupHoo
                 QStringLiteral(", ") + QString::number(error.number()));
         return false;
     }
-    session.workspace = std::make_unique<Workspace>(*session.temp, session.dialogs, session.ui);
-    session.workspace->authorName = author;
-    session.workspace->defaultDocFolder = session.settings.defDocFol();
+}
 
+void finishStartup(Session &session, Workspace &workspace, const QStringList &arguments,
+                   const StartupHooks &hooks)
+{
+    workspace.authorName = session.authorName;
+    workspace.defaultDocFolder = session.settings.defDocFol();
     // Loads the print system now rather than at the first print.
     ignoringErrors([] { QPrinterInfo::defaultPrinterName(); });
-    ignoringErrors([&] { writeBlankHtml(*session.workspace); });
+    ignoringErrors([&] { writeBlankHtml(workspace); });
     ignoringErrors(
         [&] { openCommandLine(arguments, session.dialogs, hooks.newBinder, hooks.openFile); });
     ignoringErrors([&] { call(hooks.restorePlacement); });
     ignoringErrors([&] { call(hooks.loadRecent); });
-    return true;
 }
 
 void openCommandLine(const QStringList &arguments, Dialogs &dialogs,

@@ -30,7 +30,7 @@ namespace {
 // log what the main window would have been asked to do.
 struct Start
 {
-    Start() : settings(dir.filePath("settings.ini")), session(settings, dialogs, ui, tmp()) {}
+    Start() : settings(dir.filePath("settings.ini")), session(settings, dialogs, tmp()) {}
 
     QString tmp() const { return dir.filePath("tmp"); }
     QString inTmp(const QString &name) const { return tmp() + '/' + name; }
@@ -60,7 +60,15 @@ struct Start
         return h;
     }
 
-    bool run(const QStringList &arguments = {}) { return runStartup(session, arguments, hooks()); }
+    // As the program does: the main window with its workspace comes between the halves.
+    bool run(const QStringList &arguments = {})
+    {
+        if (!beginStartup(session, hooks()))
+            return false;
+        workspace = std::make_unique<Workspace>(*session.temp, dialogs, ui);
+        finishStartup(session, *workspace, arguments, hooks());
+        return true;
+    }
 
     void stop()
     {
@@ -75,6 +83,7 @@ struct Start
     ScriptedDialogs dialogs;
     BinderUi ui;
     Session session;
+    std::unique_ptr<Workspace> workspace;
     QStringList log;
 };
 
@@ -111,12 +120,12 @@ private Q_SLOTS:
         QCOMPARE(asked.defaultText, loginName());
         // Cancelled: a single space, which is a name, so the question is not repeated.
         QCOMPARE(start.settings.authorName(), QString(" "));
-        QCOMPARE(start.session.workspace->authorName, QString(" "));
+        QCOMPARE(start.workspace->authorName, QString(" "));
 
         start.dialogs.clear();
         start.log.clear();
-        Session again(start.settings, start.dialogs, start.ui, start.tmp());
-        QVERIFY(runStartup(again, {}, start.hooks()));
+        Session again(start.settings, start.dialogs, start.tmp());
+        QVERIFY(beginStartup(again, start.hooks()));
         QVERIFY(start.dialogs.calls().isEmpty());
         QVERIFY(!start.log.contains("close@0"));
     }
@@ -128,8 +137,8 @@ private Q_SLOTS:
         start.dialogs.queueInput(QString("Tamsin Orde"));
         QVERIFY(start.run());
         QCOMPARE(start.settings.authorName(), QString("Tamsin Orde"));
-        QCOMPARE(start.session.workspace->authorName, QString("Tamsin Orde"));
-        QCOMPARE(start.session.workspace->defaultDocFolder, QString("/docs"));
+        QCOMPARE(start.workspace->authorName, QString("Tamsin Orde"));
+        QCOMPARE(start.workspace->defaultDocFolder, QString("/docs"));
     }
 
     void theAuthorNameCommandSavesOnlyAnAnswer()
@@ -284,7 +293,7 @@ private Q_SLOTS:
         QVERIFY(QFile::link(elsewhere, start.tmp()));
 
         QVERIFY(start.run());
-        const QString used = start.session.TmpF();
+        const QString used = start.session.temp->path();
         QVERIFY2(used.startsWith(start.tmp() + "-"), qPrintable(used));
         QCOMPARE(QFileInfo(used).permissions() & (QFile::ReadOther | QFile::ReadGroup),
                  QFileDevice::Permissions());
@@ -299,11 +308,11 @@ private Q_SLOTS:
         Start start;
         start.settings.setAuthorName("T");
         writeFile(start.dir.filePath("file"), "a file, not a folder");
-        Session session(start.settings, start.dialogs, start.ui, start.dir.filePath("file/tmp"));
-        QVERIFY(!runStartup(session, {}, start.hooks()));
+        Session session(start.settings, start.dialogs, start.dir.filePath("file/tmp"));
+        QVERIFY(!beginStartup(session, start.hooks()));
         QCOMPARE(start.log, QStringList({"splash", "close@0"}));
         QCOMPARE(start.dialogs.calls().last().icon, MsgIcon::Critical);
-        QVERIFY(!session.workspace);
+        QVERIFY(!session.temp);
     }
 
     void shutdownTidiesTheFolderAway()
