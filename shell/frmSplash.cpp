@@ -4,6 +4,7 @@
 #include "shell/Icons.h"
 #include "shell/Orde.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
@@ -32,7 +33,8 @@ QLabel *label(const QString &text, const char *name, QWidget *parent)
 frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("frmSplash"));
-    setAttribute(Qt::WA_DeleteOnClose);
+    // Closing only hides the window: a message box shown while it was in front may have
+    // it as its parent, and must not go with it.
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
     QPalette colours = palette();
@@ -66,9 +68,10 @@ frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::F
 frmSplash *frmSplash::showSplash()
 {
     QPointer<frmSplash> &splash = theSplash();
-    // A closed splash window is already on its way out.
-    if (!splash || !splash->isVisible())
+    if (!splash) {
         splash = new frmSplash;
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] { delete theSplash(); });
+    }
     splash->show();
     return splash;
 }

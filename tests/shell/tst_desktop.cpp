@@ -7,7 +7,9 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMimeDatabase>
+#include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -177,8 +179,13 @@ private Q_SLOTS:
         QTest::mouseClick(frmSplash::showSplash()->findChild<QLabel *>("imgBook"), Qt::LeftButton);
         QVERIFY(!frmSplash::isOpen());
 
-        frmSplash::showSplash();
+        // A message shown over the splash outlives it.
+        QPointer<QMessageBox> box = new QMessageBox(frmSplash::showSplash());
+        box->show();
         QTRY_VERIFY_WITH_TIMEOUT(!frmSplash::isOpen(), frmSplash::Interval + 2000);
+        QTest::qWait(20);
+        QVERIFY(box && box->isVisible());
+        delete box;
         frmSplash::closeSplash();
     }
 };
