@@ -1,5 +1,4 @@
 #include "TestSupport.h"
-#include "shell/AppInfo.h"
 #include "shell/HelpWindow.h"
 #include "shell/Icons.h"
 #include "shell/ShellResources.h"
@@ -13,7 +12,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -86,51 +84,24 @@ private Q_SLOTS:
         QVERIFY2(check.exitCode() == 0, check.readAllStandardOutput().constData());
     }
 
-    void everyDrawingRenders()
-    {
-        const QStringList drawings = QDir(":/icons").entryList({"*.svg"});
-        QCOMPARE(drawings.size(), 23);
-        for (const QString &name : drawings)
-            QVERIFY2(QSvgRenderer(":/icons/" + name).isValid(), qPrintable(name));
-    }
-
-    void pageKindsHaveTheirOwnIconsInBothSizes()
+    // Pictures 10 to 15 are the page kinds, which the page list also shows at 32 pixels.
+    void everyIconIsDrawnAndDistinct()
     {
         QList<QImage> seen;
+        for (int picture = 1; picture <= 21; ++picture) {
+            const QImage drawn = image(smallPicture(picture), 16);
+            QVERIFY(opaquePixels(drawn) > 16);
+            QVERIFY2(!seen.contains(drawn), qPrintable(QString::number(picture)));
+            seen << drawn;
+        }
         for (int number = 1; number <= 6; ++number) {
             const QIcon icon = pageKindIcon(kindFromNumber(number));
-            for (int size : {16, 32}) {
-                const QImage picture = image(icon, size);
-                QCOMPARE(picture.size(), QSize(size, size));
-                QVERIFY(opaquePixels(picture) > size * size / 4);
-            }
-            QVERIFY2(!seen.contains(image(icon, 16)), qPrintable(QString::number(number)));
-            seen << image(icon, 16);
+            QCOMPARE(image(icon, 16), image(smallPicture(9 + number), 16));
+            QVERIFY(opaquePixels(image(icon, 32)) > 32 * 32 / 4);
         }
         QVERIFY(pageKindIcon(PageKind::Unknown).isNull());
+        QVERIFY(smallPicture(0).isNull() && smallPicture(22).isNull());
         QVERIFY(!binderIcon().isNull());
-    }
-
-    void toolbarPicturesAreNumberedAsTheToolbarNamesThem()
-    {
-        QList<QImage> seen;
-        for (int i = 0; i <= int(ToolIcon::Scanner); ++i) {
-            const QImage picture = image(toolIcon(ToolIcon(i)), 16);
-            QVERIFY(opaquePixels(picture) > 16);
-            QVERIFY2(!seen.contains(picture), qPrintable(QString::number(i)));
-            seen << picture;
-        }
-        const QList<QPair<int, ToolIcon>> pictures = {
-            {1, ToolIcon::New},        {3, ToolIcon::Save},     {4, ToolIcon::Rename},
-            {6, ToolIcon::Edit},       {7, ToolIcon::List},     {8, ToolIcon::LargeIcons},
-            {9, ToolIcon::SmallIcons}, {16, ToolIcon::Details}, {17, ToolIcon::Scanner},
-            {18, ToolIcon::Back},      {21, ToolIcon::Refresh}};
-        for (const auto &[picture, icon] : pictures)
-            QCOMPARE(image(smallPicture(picture), 16), image(toolIcon(icon), 16));
-        QCOMPARE(image(smallPicture(10), 16), image(pageKindIcon(PageKind::RTF), 16));
-        QCOMPARE(image(smallPicture(15), 16), image(pageKindIcon(PageKind::FILE), 16));
-        for (int none : {0, 22})
-            QVERIFY(smallPicture(none).isNull());
     }
 
     void everyHelpLinkLeadsSomewhere()
@@ -153,7 +124,6 @@ private Q_SLOTS:
         HelpWindow *window = HelpWindow::showHelp("keys");
         QVERIFY(window->isVisible());
         QCOMPARE(window->browser()->source().fragment(), QString("keys"));
-        QCOMPARE(window->browser()->documentTitle(), QString("Quillery Help"));
         QVERIFY(window->browser()->toPlainText().contains("Ctrl+F3"));
         QCOMPARE(HelpWindow::showHelp(), window);
         QCOMPARE(window->browser()->source().fragment(), QString());
@@ -166,11 +136,7 @@ private Q_SLOTS:
         QVERIFY(frmSplash::isOpen());
         QVERIFY(splash->windowFlags() & Qt::WindowStaysOnTopHint);
         QCOMPARE(splash->findChild<QLabel *>("lblTitle")->text(), QString("Quillery"));
-        QCOMPARE(splash->findChild<QLabel *>("lblVersion")->text(), AppInfo::version());
         QVERIFY(splash->findChild<QLabel *>("lblName")->text().endsWith("\nTamsin Orde"));
-        QCOMPARE(AppInfo::version().count('.'), 2);
-        QVERIFY(AppInfo::aboutText().startsWith("Quillery version " + AppInfo::version() +
-                                                ".  Tamsin Orde\n\n"));
 
         QTest::keyClick(splash, Qt::Key_Space);
         QVERIFY(!frmSplash::isOpen());

@@ -98,7 +98,14 @@ private Q_SLOTS:
 
     void listAndWidthsSurviveTheFile()
     {
+        // No file is an empty list; an empty list holds only the widths.
         RecentFiles recent(freshPath());
+        QVERIFY(recent.load(m_dialogs));
+        QVERIFY(recent.save(m_dialogs));
+        QCOMPARE(lumpNames(recent.path()), QStringList({"T_WIDTH", "F_WIDTH"}));
+        QVERIFY(recent.load(m_dialogs));
+        QCOMPARE(recent.count(), 0);
+
         recent.NewItem("Älteres · 本", "/data/ä b/older.qly");
         recent.NewItem("", "/data/newer.qly");
         recent.titleWidth = 1234.5;
@@ -118,36 +125,14 @@ private Q_SLOTS:
         QVERIFY(m_dialogs.calls().isEmpty());
     }
 
-    void anEmptyListHoldsOnlyTheWidths()
-    {
-        RecentFiles recent(freshPath());
-        recent.titleWidth = 3000;
-        QVERIFY(recent.save(m_dialogs));
-        QCOMPARE(lumpNames(recent.path()), QStringList({"T_WIDTH", "F_WIDTH"}));
-        RecentFiles again(recent.path());
-        QVERIFY(again.load(m_dialogs));
-        QCOMPARE(again.count(), 0);
-        QCOMPARE(again.titleWidth, 3000.0);
-    }
-
-    void noFileIsAnEmptyListWithoutComplaint()
-    {
-        RecentFiles recent(freshPath());
-        QVERIFY(recent.load(m_dialogs));
-        QCOMPARE(recent.count(), 0);
-        QVERIFY(m_dialogs.calls().isEmpty());
-    }
-
     void damagedListsKeepWhatWasRead_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("rowsKept");
         const QByteArray row1 = "One", path1 = "/a/one.qly";
         QTest::newRow("garbage") << QByteArray(300, '\xa5') << 0;
-        QTest::newRow("empty") << QByteArray() << 0;
         QTest::newRow("other header") << QByteArray("QLY4") + QByteArray(8, '\0') << 0;
         QTest::newRow("cut short") << archive({{"TITLE", row1}, {"FILENAME", path1}}).left(20) << 0;
-        QTest::newRow("no lumps") << archive({}) << 0;
         QTest::newRow("odd count") << archive({{"TITLE", row1},
                                                {"FILENAME", path1},
                                                {"TITLE", "Two"},
@@ -191,21 +176,6 @@ private Q_SLOTS:
         QCOMPARE(again.count(), rowsKept);
     }
 
-    void anUnwritableListIsReported()
-    {
-        const QString blocker = m_dir.filePath("blocker");
-        test::writeFile(blocker, "not a folder");
-        RecentFiles recent(blocker + "/Recent.dat");
-        recent.NewItem("x", "/x.qly");
-        QVERIFY(!recent.save(m_dialogs));
-        QCOMPARE(m_dialogs.calls().size(), 1);
-        QCOMPARE(m_dialogs.calls().first().title, QString("Recent Files Error"));
-        QVERIFY(m_dialogs.lastText().startsWith(
-            "Quillery could not save the recent file list file ('" + recent.path() +
-            "').  Make sure that the file is not read-only or it is not being used by another "
-            "program if you want the recent file list feature to work.  "));
-    }
-
     void removingTheSelectedRowSelectsRowOne()
     {
         frmRecent window(m_dialogs, {}, {}, savedList(3));
@@ -220,74 +190,42 @@ private Q_SLOTS:
 
         m_dialogs.queueMessage(MsgResult::Yes);
         button(window, "cmdDel")->click();
-        const DialogCall asked = m_dialogs.calls().last();
-        QCOMPARE(asked.title, QString("Remove Selected"));
-        QCOMPARE(asked.icon, MsgIcon::Question);
-        QCOMPARE(asked.buttons, MsgButtons::YesNo);
-        QCOMPARE(asked.text, "Are you sure you want to remove the selected item '" + doomed + "'?");
+        QCOMPARE(m_dialogs.calls().last().buttons, MsgButtons::YesNo);
+        QCOMPARE(m_dialogs.lastText(),
+                 "Are you sure you want to remove the selected item '" + doomed + "'?");
         QCOMPARE(rows->topLevelItemCount(), 2);
         QCOMPARE(window.HasDup(doomed), 0);
         QCOMPARE(rows->currentItem(), rows->topLevelItem(0));
     }
 
-    void aMissingBinderIsOfferedForRemoval()
+    void okOpensABinderOrOffersToForgetIt()
     {
         QStringList opened;
+        int others = 0;
         frmRecent window(
-            m_dialogs, [&](const QString &path) { opened << path; }, {}, freshPath());
+            m_dialogs, [&](const QString &path) { opened << path; }, [&] { ++others; },
+            savedList(1));
         window.NewItem("Gone", m_dir.filePath("gone.qly"));
         window.show();
 
-        m_dialogs.queueMessage(MsgResult::No);
+        m_dialogs.queueMessage(MsgResult::Yes);
         button(window, "cmdOK")->click();
         QCOMPARE(m_dialogs.calls().last().title, QString("Open Error"));
         QCOMPARE(m_dialogs.lastText(), "The selected file you are trying to open '" +
                                            m_dir.filePath("gone.qly") +
                                            "' does not exist.  Do you want to remove it from "
                                            "the list?");
-        QCOMPARE(list(window)->topLevelItemCount(), 1);
-        QVERIFY(window.isVisible());
-
-        m_dialogs.queueMessage(MsgResult::Yes);
-        button(window, "cmdOK")->click();
-        QCOMPARE(list(window)->topLevelItemCount(), 0);
-        QVERIFY(window.isVisible());
         QVERIFY(opened.isEmpty());
-        QVERIFY(!button(window, "cmdOK")->isEnabled());
-        QVERIFY(!button(window, "cmdDel")->isEnabled());
-        QVERIFY(!button(window, "cmdDelAll")->isEnabled());
-        QVERIFY(button(window, "cmdOther")->isEnabled());
-    }
+        QVERIFY(window.isVisible());
+        QCOMPARE(list(window)->topLevelItemCount(), 1);
 
-    void openingCallsTheMainWindowAndHides()
-    {
-        QStringList opened;
-        int others = 0;
-        frmRecent window(
-            m_dialogs, [&](const QString &path) { opened << path; }, [&] { ++others; },
-            savedList(2));
-        window.show();
         button(window, "cmdOK")->click();
-        QCOMPARE(opened, QStringList({m_dir.filePath("b2.qly")}));
+        QCOMPARE(opened, QStringList({m_dir.filePath("b1.qly")}));
         QVERIFY(!window.isVisible());
-
         window.show();
         button(window, "cmdOther")->click();
         QCOMPARE(others, 1);
         QVERIFY(!window.isVisible());
-        QVERIFY(m_dialogs.calls().isEmpty());
-    }
-
-    void binderOpenedWhileHiddenGoesOnTop()
-    {
-        frmRecent window(m_dialogs, {}, {}, savedList(2));
-        window.NewItem("Fresh", "/somewhere/fresh.qly");
-        window.NewItem("B1 renamed", m_dir.filePath("B1.QLY"));
-        QTreeWidget *rows = list(window);
-        QCOMPARE(rows->topLevelItemCount(), 3);
-        QCOMPARE(rows->topLevelItem(0)->text(0), QString("B1 renamed"));
-        QCOMPARE(rows->topLevelItem(1)->text(0), QString("Fresh"));
-        QCOMPARE(rows->currentItem(), rows->topLevelItem(0));
     }
 
     void theCloseBoxWritesTheListAndColumnWidths()
@@ -311,6 +249,9 @@ private Q_SLOTS:
         }
         frmRecent again(m_dialogs, {}, {}, path);
         QCOMPARE(list(again)->topLevelItemCount(), 0);
+        QVERIFY(!button(again, "cmdOK")->isEnabled());
+        QVERIFY(!button(again, "cmdDel")->isEnabled());
+        QVERIFY(button(again, "cmdOther")->isEnabled());
         QCOMPARE(list(again)->columnWidth(0), 150);
         QCOMPARE(list(again)->columnWidth(1), 333);
     }

@@ -71,15 +71,12 @@ private Q_SLOTS:
         for (int i = 0; i < values.size(); ++i)
             QCOMPARE(again.GetSetting(Settings::Main, QStringLiteral("Key%1").arg(i)), values[i]);
         QCOMPARE(again.associationEditor(7), QString("/usr/bin/editor\u00B7"));
-    }
 
-    void handEditedListsReadAsText()
-    {
-        const QString file = freshFile();
+        // A hand-edited file: an unquoted comma makes a list to the INI reader.
         test::writeFile(file, "[Quillery]\nAuthorName=Orde, Tamsin\nJPEGQuality=high\n");
-        const Settings settings(file);
-        QCOMPARE(settings.authorName(), QString("Orde, Tamsin"));
-        QCOMPARE(settings.jpegQuality(), 75);
+        const Settings edited(file);
+        QCOMPARE(edited.authorName(), QString("Orde, Tamsin"));
+        QCOMPARE(edited.jpegQuality(), 75);
     }
 
     void sectionsAreGroupsAndDeleteAlone()
@@ -89,32 +86,22 @@ private Q_SLOTS:
         settings.setAuthorName("Tamsin");
         settings.SaveSetting(Settings::Associations, "PEAs", "7");
         settings.SaveSetting("Quillery/Page Editing Associations", "PEAt7", ".doc");
-        QCOMPARE(settings.associationCount(), 7);
         QCOMPARE(settings.associationLabel(7), QString(".doc"));
+
+        // Rows past those stored take their defaults; a damaged count reads as none.
+        settings.SaveSetting(Settings::Associations, "PEAe1", "Default Program");
+        QCOMPARE(settings.associationEditor(1), QString("Default Program"));
+        QCOMPARE(settings.associationEditor(5), QString("Default Program"));
+        settings.SaveSetting(Settings::Associations, "PEAs", "4000000000");
+        QCOMPARE(settings.associationCount(), 32767);
+        settings.SaveSetting(Settings::Associations, "PEAs", "many");
+        QCOMPARE(settings.associationCount(), 0);
 
         settings.DeleteSetting(Settings::Associations);
         settings.sync();
-        QCOMPARE(settings.associationCount(), 0);
         QCOMPARE(settings.associationLabel(7), QString());
         QCOMPARE(settings.authorName(), QString("Tamsin"));
         QVERIFY(test::readFile(file).contains("[Quillery]"));
-    }
-
-    void missingAssociationRowsTakeTheirDefaults()
-    {
-        Settings settings(freshFile());
-        settings.SaveSetting(Settings::Associations, "PEAs", "3");
-        for (int row = 1; row <= 3; ++row)
-            settings.SaveSetting(Settings::Associations, QStringLiteral("PEAe%1").arg(row),
-                                 "Default Program");
-        QCOMPARE(settings.associationEditor(1), QString("Default Program"));
-        for (int row = 4; row <= 6; ++row)
-            QCOMPARE(settings.associationEditor(row), QString("Default Program"));
-
-        settings.SaveSetting(Settings::Associations, "PEAs", "many");
-        QCOMPARE(settings.associationCount(), 0);
-        settings.SaveSetting(Settings::Associations, "PEAs", "4000000000");
-        QCOMPARE(settings.associationCount(), 32767);
     }
 
     void emptyStorePlacesTheWindowMaximisedAtAQuarter()
@@ -129,24 +116,6 @@ private Q_SLOTS:
         QCOMPARE(window.windowState(), Qt::WindowMaximized);
     }
 
-    void normalPlacementRoundTrips()
-    {
-        Settings settings(freshFile());
-        QWidget window;
-        window.resize(500, 300);
-        window.move(30, 40);
-        savePlacement(window, settings);
-        QCOMPARE(settings.GetSetting(Settings::Main, "WindowState"), QString("0"));
-        QCOMPARE(settings.GetSetting(Settings::Main, "Width"),
-                 QString::number(qRound(pixelsToTwips(500, window.logicalDpiX()))));
-
-        QWidget next;
-        restorePlacement(next, settings);
-        QCOMPARE(next.size(), QSize(500, 300));
-        QCOMPARE(next.pos(), QPoint(30, 40));
-        QCOMPARE(next.windowState(), Qt::WindowNoState);
-    }
-
     void minimisedOrMaximisedKeepTheLastNormalSize()
     {
         Settings settings(freshFile());
@@ -154,7 +123,13 @@ private Q_SLOTS:
         window.resize(500, 300);
         window.move(30, 40);
         savePlacement(window, settings);
+        QCOMPARE(settings.GetSetting(Settings::Main, "WindowState"), QString("0"));
         const QString height = settings.GetSetting(Settings::Main, "Height");
+        QCOMPARE(height, QString::number(qRound(pixelsToTwips(300, window.logicalDpiY()))));
+        QWidget normal;
+        restorePlacement(normal, settings);
+        QCOMPARE(normal.geometry(), window.geometry());
+        QCOMPARE(normal.windowState(), Qt::WindowNoState);
 
         window.resize(700, 500);
         window.setWindowState(Qt::WindowMinimized);
@@ -188,14 +163,10 @@ private Q_SLOTS:
         QCOMPARE(window.size(), QSize(321, 123));
         QCOMPARE(window.pos(), QPoint(5, twipsToPixels(1500, window.logicalDpiY())));
         QCOMPARE(window.windowState(), Qt::WindowNoState);
-    }
 
-    void aWindowOffEveryScreenComesBack()
-    {
-        Settings settings(freshFile());
+        // A placement from a screen that has gone comes back to the default position.
         settings.SaveSetting(Settings::Main, "Left", "9000000");
         settings.SaveSetting(Settings::Main, "Top", "-9000000");
-        QWidget window;
         restorePlacement(window, settings);
         const QRect screen = window.screen()->geometry();
         QCOMPARE(window.pos(), QPoint(screen.width() / 4, screen.height() / 4));

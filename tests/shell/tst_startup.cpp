@@ -18,8 +18,6 @@
 #include <atomic>
 #include <thread>
 
-#include <sys/stat.h>
-
 using namespace quillery;
 using test::readFile;
 using test::writeFile;
@@ -35,27 +33,22 @@ struct Start
     QString tmp() const { return dir.filePath("tmp"); }
     QString inTmp(const QString &name) const { return tmp() + '/' + name; }
 
+    std::function<void()> note(const QString &what)
+    {
+        return [this, what] {
+            log << what;
+        };
+    }
+
     StartupHooks hooks()
     {
-        StartupHooks h;
-        h.showSplash = [this] {
-            log << "splash";
-        };
+        StartupHooks h{note("splash"), {}, note("new"), {}, note("placement"), note("recent")};
         // Records how many dialogs had been shown when the splash was closed.
         h.closeSplash = [this] {
             log << QStringLiteral("close@%1").arg(dialogs.calls().size());
         };
-        h.newBinder = [this] {
-            log << "new";
-        };
         h.openFile = [this](const QString &path) {
             log << "open " + path;
-        };
-        h.restorePlacement = [this] {
-            log << "placement";
-        };
-        h.loadRecent = [this] {
-            log << "recent";
         };
         return h;
     }
@@ -70,13 +63,7 @@ struct Start
         return true;
     }
 
-    void stop()
-    {
-        runShutdown(session, {[this] { log << "save placement"; },
-                              [this] {
-                                  log << "unload";
-                              }});
-    }
+    void stop() { runShutdown(session, {note("save placement"), note("unload")}); }
 
     QTemporaryDir dir;
     Settings settings;
@@ -128,36 +115,14 @@ private Q_SLOTS:
         QVERIFY(beginStartup(again, start.hooks()));
         QVERIFY(start.dialogs.calls().isEmpty());
         QVERIFY(!start.log.contains("close@0"));
-    }
 
-    void theAnswerBecomesTheAuthor()
-    {
-        Start start;
-        start.settings.setDefDocFol("/docs");
-        start.dialogs.queueInput(QString("Tamsin Orde"));
-        QVERIFY(start.run());
-        QCOMPARE(start.settings.authorName(), QString("Tamsin Orde"));
-        QCOMPARE(start.workspace->authorName, QString("Tamsin Orde"));
-        QCOMPARE(start.workspace->defaultDocFolder, QString("/docs"));
-    }
-
-    void theAuthorNameCommandSavesOnlyAnAnswer()
-    {
-        Start start;
-        start.settings.setAuthorName("Old Name");
-        QCOMPARE(askAuthorName(start.settings, start.dialogs), std::nullopt);
-        QCOMPARE(start.dialogs.calls().last().defaultText, QString("Old Name"));
-        QVERIFY(start.dialogs.lastText().startsWith(
-            "This name will be stored in new Quillery files to show you as the author and in "
-            "existing files as the last person to save.  It is stored in the settings file "
-            "here: '" +
-            start.settings.fileName()));
-        start.dialogs.queueInput(QString());
-        QCOMPARE(askAuthorName(start.settings, start.dialogs), std::nullopt);
-        QCOMPARE(start.settings.authorName(), QString("Old Name"));
-        start.dialogs.queueInput(QString("New Name"));
-        QCOMPARE(askAuthorName(start.settings, start.dialogs), QString("New Name"));
-        QCOMPARE(start.settings.authorName(), QString("New Name"));
+        Start named;
+        named.settings.setDefDocFol("/docs");
+        named.dialogs.queueInput(QString("Tamsin Orde"));
+        QVERIFY(named.run());
+        QCOMPARE(named.settings.authorName(), QString("Tamsin Orde"));
+        QCOMPARE(named.workspace->authorName, QString("Tamsin Orde"));
+        QCOMPARE(named.workspace->defaultDocFolder, QString("/docs"));
     }
 
     void theFirstInstanceCleansAllButTheClipboard()
@@ -191,8 +156,11 @@ private Q_SLOTS:
         QVERIFY(!start.session.instances.isFirst());
         QVERIFY(QFileInfo::exists(start.inTmp("QLa1b2c3.tmp")));
         QVERIFY(QFileInfo::exists(start.inTmp("notes.rtf")));
-        // Its own blank page is still written.
+        // Its own blank page is still written, and left for the other at shut-down.
         QCOMPARE(readFile(start.inTmp("Tmp.htm")), QByteArray("<html></html>\n"));
+        start.stop();
+        QVERIFY(QFileInfo::exists(start.inTmp("Tmp.htm")));
+        QVERIFY(first.leave());
     }
 
     void instancesWaitWhileTheFirstCleans()
@@ -226,25 +194,17 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("opened");   // relative to the folder; "" for none
         QTest::addColumn<QString>("notFound"); // the message's file text; "" for none
-        QTest::newRow("none") << QStringList() << ""
-                              << "";
-        QTest::newRow("blank") << QStringList({" "}) << ""
-                               << "";
-        QTest::newRow("plain") << QStringList({"@/my binder.qly"}) << "my binder.qly"
-                               << "";
-        QTest::newRow("quoted") << QStringList({"\"@/my binder.qly\""}) << "my binder.qly"
-                                << "";
-        QTest::newRow("relative") << QStringList({"my binder.qly"}) << "my binder.qly"
-                                  << "";
-        QTest::newRow("split by the shell")
-            << QStringList({"@/my", "binder.qly"}) << "my binder.qly"
-            << "";
-        QTest::newRow("quote in the name") << QStringList({"@/say \"hi\".txt"}) << "say \"hi\".txt"
-                                           << "";
-        QTest::newRow("two files") << QStringList({"@/a.qly", "@/b.qly"}) << ""
-                                   << "@/a.qly @/b.qly";
-        QTest::newRow("missing") << QStringList({"\"@/gone.qly\""}) << ""
-                                 << "\"@/gone.qly\"";
+        const auto row = [](const char *name, const QStringList &arguments, const char *opened,
+                            const char *notFound) {
+            QTest::newRow(name) << arguments << QString(opened) << QString(notFound);
+        };
+        row("none", {}, "", "");
+        row("quoted", {"\"@/my binder.qly\""}, "my binder.qly", "");
+        row("relative", {"my binder.qly"}, "my binder.qly", "");
+        row("split by the shell", {"@/my", "binder.qly"}, "my binder.qly", "");
+        row("quote in the name", {"@/say \"hi\".txt"}, "say \"hi\".txt", "");
+        row("two files", {"@/a.qly", "@/b.qly"}, "", "@/a.qly @/b.qly");
+        row("missing", {"\"@/gone.qly\""}, "", "\"@/gone.qly\"");
     }
 
     void commandLine()
@@ -315,7 +275,7 @@ private Q_SLOTS:
         QVERIFY(!session.temp);
     }
 
-    void shutdownTidiesTheFolderAway()
+    void shutdownTidiesUpAfterThisRun()
     {
         Start start;
         start.settings.setAuthorName("T");
@@ -324,34 +284,18 @@ private Q_SLOTS:
         const QString page = temp.TempFileName();
         temp.AddTempFile(page);
         start.log.clear();
-
         start.stop();
         QCOMPARE(start.log, QStringList({"save placement", "unload"}));
         QVERIFY(!QFileInfo::exists(page));
         QVERIFY(!QFileInfo::exists(start.tmp()));
-    }
 
-    void theClipboardKeepsTheFolder()
-    {
-        Start start;
-        start.settings.setAuthorName("T");
-        QVERIFY(start.run());
-        writeFile(start.inTmp("ClipInfo.tmp"), "page");
-        start.stop();
-        QCOMPARE(filesIn(start.tmp()), QStringList({"ClipInfo.tmp"}));
-    }
-
-    void anotherInstanceKeepsItsBlankPage()
-    {
-        Start start;
-        start.settings.setAuthorName("T");
-        QVERIFY(start.run());
-        InstanceLock other = InstanceLock::join(start.tmp());
-        QVERIFY(!other.isFirst());
-
-        start.stop();
-        QVERIFY(QFileInfo::exists(start.inTmp("Tmp.htm")));
-        QVERIFY(other.leave());
+        // The clipboard keeps the folder.
+        Start clipped;
+        clipped.settings.setAuthorName("T");
+        QVERIFY(clipped.run());
+        writeFile(clipped.inTmp("ClipInfo.tmp"), "page");
+        clipped.stop();
+        QCOMPARE(filesIn(clipped.tmp()), QStringList({"ClipInfo.tmp"}));
     }
 };
 
