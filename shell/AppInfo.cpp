@@ -29,8 +29,7 @@ QString feedbackAddress()
 
 QString aboutText()
 {
-    return QStringLiteral("Quillery version ") + version() + QStringLiteral(".  ") +
-           companyName() +
+    return QStringLiteral("Quillery version ") + version() + QStringLiteral(".  ") + companyName() +
            QStringLiteral("\n\nQuillery keeps rich text, plain text, web pages, pictures, sounds "
                           "and any other files together as the pages of one binder file.\n\n"
                           "On the web: https://quillery.example.org\n\n");

@@ -27,8 +27,10 @@ void runShutdown(Session &session, const ShutdownHooks &hooks)
     if (session.temp) {
         const QString folder = session.temp->path();
         session.temp->DeleteTempFiles();
-        session.instances.leave(
-            [&] { ::unlink(QFile::encodeName(session.temp->filePath("Tmp.htm")).constData()); });
+        session.instances.leave([&] {
+            ::unlink(
+                QFile::encodeName(session.temp->filePath(QStringLiteral("Tmp.htm"))).constData());
+        });
         // Fails while anything is left, such as the page clipboard files.
         ::rmdir(QFile::encodeName(folder).constData());
     }

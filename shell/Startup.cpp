@@ -32,9 +32,15 @@ template <typename Step> void ignoringErrors(Step step)
     }
 }
 
-void prepareTempFolder(Session &session)
+void prepareTempFolder(Session &session, const StartupHooks &hooks)
 {
-    session.temp = openTempFolder(session.tempPath, session.dialogs);
+    OpenedTempFolder opened = openTempFolder(session.tempPath);
+    session.temp = std::move(opened.folder);
+    if (!opened.warning.isEmpty()) {
+        call(hooks.closeSplash);
+        session.dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok,
+                                QStringLiteral("Temporary Folder"), opened.warning);
+    }
     ignoringErrors([&] {
         session.instances = InstanceLock::join(session.temp->path());
         if (session.instances.isFirst())
@@ -52,14 +58,13 @@ bool beginStartup(Session &session, const StartupHooks &hooks)
         session.authorName = ensureAuthorName(session.settings, session.dialogs, hooks.closeSplash);
     });
     try {
-        prepareTempFolder(session);
+        prepareTempFolder(session, hooks);
         return true;
     } catch (const FileError &error) {
         call(hooks.closeSplash);
         session.dialogs.message(
             MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Temporary Folder"),
-            QStringLiteral("Quillery cannot make a temporary folder to work "
-                           "in ('") +
+            QStringLiteral("Quillery cannot make a temporary folder to work in ('") +
                 session.tempPath + QStringLiteral("') - ") + error.description() +
                 QStringLiteral(", ") + QString::number(error.number()));
         return false;
@@ -74,19 +79,16 @@ void finishStartup(Session &session, Workspace &workspace, const QStringList &ar
     // Loads the print system now rather than at the first print.
     ignoringErrors([] { QPrinterInfo::defaultPrinterName(); });
     ignoringErrors([&] { writeBlankHtml(workspace); });
-    ignoringErrors(
-        [&] { openCommandLine(arguments, session.dialogs, hooks.newBinder, hooks.openFile); });
+    ignoringErrors([&] { openCommandLine(arguments, session.dialogs, hooks); });
     ignoringErrors([&] { call(hooks.restorePlacement); });
     ignoringErrors([&] { call(hooks.loadRecent); });
 }
 
-void openCommandLine(const QStringList &arguments, Dialogs &dialogs,
-                     const std::function<void()> &newBinder,
-                     const std::function<void(const QString &path)> &openFile)
+void openCommandLine(const QStringList &arguments, Dialogs &dialogs, const StartupHooks &hooks)
 {
     const QString line = arguments.join(u' ');
     if (line.trimmed().isEmpty()) {
-        call(newBinder);
+        call(hooks.newBinder);
         return;
     }
     // Quotes are what a launcher may leave around the path; a name may hold them too.
@@ -94,13 +96,14 @@ void openCommandLine(const QStringList &arguments, Dialogs &dialogs,
     if (!Orde::IsFile(path))
         path.remove(u'"');
     if (Orde::IsFile(path)) {
-        if (openFile)
-            openFile(QFileInfo(path).absoluteFilePath());
+        if (hooks.openFile)
+            hooks.openFile(QFileInfo(path).absoluteFilePath());
         return;
     }
+    call(hooks.closeSplash);
     dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("Open Error"),
                     QStringLiteral("Could not find the file '") + line + QStringLiteral("'"));
-    call(newBinder);
+    call(hooks.newBinder);
 }
 
 } // namespace quillery

@@ -35,10 +35,8 @@ void finishStartup(Session &session, Workspace &workspace, const QStringList &ar
 
 // The command line's binder: the arguments form one path, double quotes removed (kept
 // when the path with them names a file). An existing file is opened, given as an
-// absolute path; for anything else "Open Error" is shown and a new binder made, as for
-// an empty command line.
-void openCommandLine(const QStringList &arguments, Dialogs &dialogs,
-                     const std::function<void()> &newBinder,
-                     const std::function<void(const QString &path)> &openFile);
+// absolute path; for anything else the splash window is closed, "Open Error" shown and a
+// new binder made, as for an empty command line.
+void openCommandLine(const QStringList &arguments, Dialogs &dialogs, const StartupHooks &hooks);
 
 } // namespace quillery

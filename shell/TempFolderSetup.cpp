@@ -1,7 +1,6 @@
 #include "shell/TempFolderSetup.h"
 
 #include "documents/FileError.h"
-#include "platform/Dialogs.h"
 #include "platform/TempFolder.h"
 #include "shell/InstanceLock.h"
 
@@ -26,19 +25,19 @@ QString makePrivateFolder(const QString &besides)
 
 } // namespace
 
-std::unique_ptr<TempFolder> openTempFolder(const QString &path, Dialogs &dialogs)
+OpenedTempFolder openTempFolder(const QString &path)
 {
+    OpenedTempFolder opened;
     try {
-        return std::make_unique<TempFolder>(path);
+        opened.folder = std::make_unique<TempFolder>(path);
     } catch (const FileError &error) {
-        auto folder = std::make_unique<TempFolder>(makePrivateFolder(path));
-        dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("Temporary Folder"),
-                        QStringLiteral("Quillery cannot use its temporary folder '") + path +
-                            QStringLiteral("' - ") + error.description() + QStringLiteral(", ") +
-                            QString::number(error.number()) + QStringLiteral(".  It uses '") +
-                            folder->path() + QStringLiteral("' instead until it closes."));
-        return folder;
+        opened.folder = std::make_unique<TempFolder>(makePrivateFolder(path));
+        opened.warning = QStringLiteral("Quillery cannot use its temporary folder '") + path +
+                         QStringLiteral("' - ") + error.description() + QStringLiteral(", ") +
+                         QString::number(error.number()) + QStringLiteral(".  It uses '") +
+                         opened.folder->path() + QStringLiteral("' instead until it closes.");
     }
+    return opened;
 }
 
 void cleanTempFolder(const QString &folder)

@@ -6,13 +6,17 @@
 
 namespace quillery {
 
-class Dialogs;
 class TempFolder;
 
 // The temporary folder for this run: the one at path, or, when that cannot be made or is
-// not safe to use (a link, someone else's), a new private folder beside it, which the
-// user is told about. Throws FileError when neither can be made.
-std::unique_ptr<TempFolder> openTempFolder(const QString &path, Dialogs &dialogs);
+// not safe to use (a link, someone else's), a new private folder beside it, with a
+// warning for the user saying why. Throws FileError when neither can be made.
+struct OpenedTempFolder
+{
+    std::unique_ptr<TempFolder> folder;
+    QString warning;
+};
+OpenedTempFolder openTempFolder(const QString &path);
 
 // Deletes the files left in the folder by earlier runs: every file directly in it except
 // the page clipboard files (the last 12 characters of the path begin with "Clip"), which

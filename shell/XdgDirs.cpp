@@ -6,7 +6,7 @@ namespace quillery {
 
 namespace {
 
-// Relative entries are invalid and ignored, as the specification asks.
+// Relative entries are invalid under the XDG base directory rules; they are ignored.
 QStringList absolutePaths(const QString &value, const QString &fallback)
 {
     QStringList paths;

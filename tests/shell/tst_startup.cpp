@@ -222,9 +222,17 @@ private Q_SLOTS:
 
         ScriptedDialogs dialogs;
         QStringList log;
-        openCommandLine(
-            arguments, dialogs, [&] { log << "new"; },
-            [&](const QString &path) { log << "open " + path; });
+        StartupHooks hooks;
+        hooks.closeSplash = [&] {
+            log << "close splash";
+        };
+        hooks.newBinder = [&] {
+            log << "new";
+        };
+        hooks.openFile = [&](const QString &path) {
+            log << "open " + path;
+        };
+        openCommandLine(arguments, dialogs, hooks);
         QDir::setCurrent(previous);
 
         if (!opened.isEmpty()) {
@@ -234,7 +242,7 @@ private Q_SLOTS:
             QCOMPARE(log, QStringList({"new"}));
             QVERIFY(dialogs.calls().isEmpty());
         } else {
-            QCOMPARE(log, QStringList({"new"}));
+            QCOMPARE(log, QStringList({"close splash", "new"}));
             QCOMPARE(dialogs.calls().size(), 1);
             const DialogCall call = dialogs.calls().first();
             QCOMPARE(call.icon, MsgIcon::Exclamation);
