@@ -1,0 +1,38 @@
+#include "shell/AppInfo.h"
+
+namespace quillery::AppInfo {
+
+QString productName()
+{
+    return QStringLiteral("Quillery");
+}
+
+QString companyName()
+{
+    return QStringLiteral("Tamsin Orde");
+}
+
+QString version()
+{
+    return QStringLiteral(QUILLERY_VERSION);
+}
+
+QString contactLine()
+{
+    return QStringLiteral("Comments and suggestions: ") + feedbackAddress();
+}
+
+QString feedbackAddress()
+{
+    return QStringLiteral("feedback@quillery.example.org");
+}
+
+QString aboutText()
+{
+    return QStringLiteral("Quillery version ") + version() + QStringLiteral(".  ") + companyName() +
+           QStringLiteral("\n\nQuillery keeps rich text, plain text, web pages, pictures, sounds "
+                          "and any other files together as the pages of one binder file.\n\n"
+                          "On the web: https://quillery.example.org\n\n");
+}
+
+} // namespace quillery::AppInfo

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace quillery {
+
+// What the program says about itself: in the splash window, the About box and the
+// feedback message.
+namespace AppInfo {
+
+QString productName(); // "Quillery"
+QString companyName(); // "Tamsin Orde"
+QString version();     // major.minor.revision
+QString contactLine(); // the splash window's contact line
+QString feedbackAddress();
+// The About box's text: version and company, what the program does, its web site.
+QString aboutText();
+
+} // namespace AppInfo
+
+} // namespace quillery

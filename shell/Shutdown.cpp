@@ -1,0 +1,42 @@
+#include "shell/Shutdown.h"
+
+#include "shell/Session.h"
+#include "shell/Settings.h"
+
+#include <QFile>
+
+#include <unistd.h>
+
+namespace quillery {
+
+namespace {
+
+void call(const std::function<void()> &hook)
+{
+    try {
+        if (hook)
+            hook();
+    } catch (const std::exception &) {
+    }
+}
+
+} // namespace
+
+void runShutdown(Session &session, const ShutdownHooks &hooks)
+{
+    if (session.temp) {
+        const QString folder = session.temp->path();
+        session.temp->DeleteTempFiles();
+        session.instances.leave([&] {
+            ::unlink(
+                QFile::encodeName(session.temp->filePath(QStringLiteral("Tmp.htm"))).constData());
+        });
+        // Fails while anything is left, such as the page clipboard files.
+        ::rmdir(QFile::encodeName(folder).constData());
+    }
+    call(hooks.savePlacement);
+    session.settings.sync();
+    call(hooks.unloadRecent);
+}
+
+} // namespace quillery

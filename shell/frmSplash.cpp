@@ -1,0 +1,107 @@
+#include "shell/frmSplash.h"
+
+#include "shell/AppInfo.h"
+#include "shell/Icons.h"
+#include "shell/Orde.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QVBoxLayout>
+
+namespace quillery {
+
+namespace {
+
+QPointer<frmSplash> &theSplash()
+{
+    static QPointer<frmSplash> splash;
+    return splash;
+}
+
+QLabel *label(const QString &text, const char *name, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setAlignment(Qt::AlignCenter);
+    return l;
+}
+
+} // namespace
+
+frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("frmSplash"));
+    // Closing only hides the window: a message box shown while it was in front may have
+    // it as its parent, and must not go with it.
+    setFocusPolicy(Qt::StrongFocus);
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, QColor(0xf7, 0xf4, 0xec));
+    colours.setColor(QPalette::WindowText, QColor(0x1d, 0x3c, 0x5e));
+    setPalette(colours);
+
+    imgBook = label(QString(), "imgBook", this);
+    imgBook->setPixmap(binderIcon().pixmap(96, 96));
+    lblTitle = label(AppInfo::productName(), "lblTitle", this);
+    QFont title = lblTitle->font();
+    title.setPointSizeF(title.pointSizeF() * 2.4);
+    title.setBold(true);
+    lblTitle->setFont(title);
+    lblVersion = label(AppInfo::version(), "lblVersion", this);
+    lblName = label(AppInfo::contactLine() + u'\n' + AppInfo::companyName(), "lblName", this);
+    lblWebsite = label(AppInfo::productName(), "lblWebsite", this);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(40, 28, 40, 24);
+    for (QLabel *l : {imgBook, lblTitle, lblVersion, lblName, lblWebsite})
+        layout->addWidget(l);
+    // The labels pass mouse presses on to the window, so a click anywhere closes it.
+    Orde::SetTopmost(this, true);
+
+    Timer.setSingleShot(true);
+    Timer.setInterval(Interval);
+    connect(&Timer, &QTimer::timeout, this, &QWidget::close);
+}
+
+frmSplash *frmSplash::showSplash()
+{
+    QPointer<frmSplash> &splash = theSplash();
+    if (!splash) {
+        splash = new frmSplash;
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] { delete theSplash(); });
+    }
+    splash->show();
+    return splash;
+}
+
+void frmSplash::closeSplash()
+{
+    if (frmSplash *splash = theSplash())
+        splash->close();
+}
+
+bool frmSplash::isOpen()
+{
+    return theSplash() && theSplash()->isVisible();
+}
+
+void frmSplash::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    Timer.start();
+    setFocus();
+}
+
+void frmSplash::mousePressEvent(QMouseEvent *)
+{
+    close();
+}
+
+void frmSplash::keyPressEvent(QKeyEvent *)
+{
+    close();
+}
+
+} // namespace quillery

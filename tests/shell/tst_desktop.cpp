@@ -1,0 +1,160 @@
+#include "TestSupport.h"
+#include "shell/HelpWindow.h"
+#include "shell/Icons.h"
+#include "shell/ShellResources.h"
+#include "shell/frmSplash.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMimeDatabase>
+#include <QPointer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+
+using namespace quillery;
+
+namespace {
+
+const QString desktopFolder = QDir::cleanPath(QStringLiteral(QUILLERY_TEST_DATA "/../../desktop"));
+
+QImage image(const QIcon &icon, int size)
+{
+    return icon.pixmap(size, size).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+int opaquePixels(const QImage &picture)
+{
+    int count = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            count += qAlpha(picture.pixel(x, y)) > 128;
+    return count;
+}
+
+} // namespace
+
+class tst_desktop : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_xdg;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // Only our own type in the MIME database, before anything reads it.
+        QDir().mkpath(m_xdg.filePath("data/mime/packages"));
+        QVERIFY(QFile::copy(desktopFolder + "/quillery-mime.xml",
+                            m_xdg.filePath("data/mime/packages/quillery-mime.xml")));
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(m_xdg.filePath("data")));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_xdg.filePath("home")));
+        // No desktop theme: every icon must come from our drawings.
+        QIcon::setThemeName("quillery-no-such-theme");
+        QIcon::setFallbackThemeName("quillery-no-such-theme");
+        initShellResources();
+    }
+
+    void binderFilesAreKnownByNameAndContent()
+    {
+        const QMimeDatabase db;
+        QCOMPARE(db.mimeTypeForFile("notes.qly", QMimeDatabase::MatchExtension).name(),
+                 QString("application/x-quillery"));
+        QCOMPARE(db.mimeTypeForData(QByteArray("QLY4\x02\0\0\0", 8)).name(),
+                 QString("application/x-quillery"));
+        QVERIFY(db.mimeTypeForData(QByteArray("QLRF\x02\0\0\0", 8)).name() !=
+                "application/x-quillery");
+    }
+
+    void theDesktopEntryIsValid()
+    {
+        const QByteArray entry = test::readFile(desktopFolder + "/quillery.desktop");
+        QVERIFY(entry.contains("\nMimeType=application/x-quillery;\n"));
+        QVERIFY(entry.contains("\nExec=quillery %f\n"));
+        const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
+        if (validator.isEmpty())
+            QSKIP("desktop-file-validate is not installed");
+        QProcess check;
+        check.start(validator, {desktopFolder + "/quillery.desktop"});
+        QVERIFY(check.waitForFinished());
+        QVERIFY2(check.exitCode() == 0, check.readAllStandardOutput().constData());
+    }
+
+    // Pictures 10 to 15 are the page kinds, which the page list also shows at 32 pixels.
+    void everyIconIsDrawnAndDistinct()
+    {
+        QList<QImage> seen;
+        for (int picture = 1; picture <= 21; ++picture) {
+            const QImage drawn = image(smallPicture(picture), 16);
+            QVERIFY(opaquePixels(drawn) > 16);
+            QVERIFY2(!seen.contains(drawn), qPrintable(QString::number(picture)));
+            seen << drawn;
+        }
+        for (int number = 1; number <= 6; ++number) {
+            const QIcon icon = pageKindIcon(kindFromNumber(number));
+            QCOMPARE(image(icon, 16), image(smallPicture(9 + number), 16));
+            QVERIFY(opaquePixels(image(icon, 32)) > 32 * 32 / 4);
+        }
+        QVERIFY(pageKindIcon(PageKind::Unknown).isNull());
+        QVERIFY(smallPicture(0).isNull() && smallPicture(22).isNull());
+        QVERIFY(!binderIcon().isNull());
+    }
+
+    void everyHelpLinkLeadsSomewhere()
+    {
+        const QString help = QString::fromUtf8(test::readFile(":/help/index.html"));
+        QSet<QString> anchors;
+        for (const auto &match : QRegularExpression(R"re(<a name="([^"]+)")re").globalMatch(help))
+            anchors << match.captured(1);
+        int links = 0;
+        for (const auto &match : QRegularExpression(R"re(href="#([^"]+)")re").globalMatch(help)) {
+            QVERIFY2(anchors.contains(match.captured(1)), qPrintable(match.captured(1)));
+            ++links;
+        }
+        QVERIFY(links >= 10);
+    }
+
+    void theHelpWindowOpensOnATopic()
+    {
+        QCOMPARE(HelpWindow::startPage(), QUrl("qrc:/help/index.html"));
+        HelpWindow *window = HelpWindow::showHelp("keys");
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->browser()->source().fragment(), QString("keys"));
+        QVERIFY(window->browser()->toPlainText().contains("Ctrl+F3"));
+        QCOMPARE(HelpWindow::showHelp(), window);
+        QCOMPARE(window->browser()->source().fragment(), QString());
+        window->close();
+    }
+
+    void theSplashNamesTheProgramAndGoesAway()
+    {
+        frmSplash *splash = frmSplash::showSplash();
+        QVERIFY(frmSplash::isOpen());
+        QVERIFY(splash->windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(splash->findChild<QLabel *>("lblTitle")->text(), QString("Quillery"));
+        QVERIFY(splash->findChild<QLabel *>("lblName")->text().endsWith("\nTamsin Orde"));
+
+        QTest::keyClick(splash, Qt::Key_Space);
+        QVERIFY(!frmSplash::isOpen());
+
+        frmSplash::showSplash();
+        QTest::mouseClick(frmSplash::showSplash()->findChild<QLabel *>("imgBook"), Qt::LeftButton);
+        QVERIFY(!frmSplash::isOpen());
+
+        // A message shown over the splash outlives it.
+        QPointer<QMessageBox> box = new QMessageBox(frmSplash::showSplash());
+        box->show();
+        QTRY_VERIFY_WITH_TIMEOUT(!frmSplash::isOpen(), frmSplash::Interval + 2000);
+        QTest::qWait(20);
+        QVERIFY(box && box->isVisible());
+        delete box;
+        frmSplash::closeSplash();
+    }
+};
+
+QTEST_MAIN(tst_desktop)
+#include "tst_desktop.moc"
