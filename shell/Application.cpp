@@ -1,14 +1,19 @@
 #include "shell/Application.h"
 
-#include "documents/FileError.h"
 #include "platform/QtDialogs.h"
-#include "platform/TempFolder.h"
+#include "shell/Icons.h"
+#include "shell/Session.h"
+#include "shell/Settings.h"
+#include "shell/ShellResources.h"
+#include "shell/Shutdown.h"
+#include "shell/Startup.h"
+#include "shell/WindowPlacement.h"
 #include "shell/frmMain.h"
-#include "transfer/NewPage.h"
+#include "shell/frmRecent.h"
+#include "shell/frmSplash.h"
+#include "window/PageListView.h"
 
 #include <QApplication>
-#include <QFileInfo>
-#include <QMessageBox>
 
 #include <unistd.h>
 
@@ -24,26 +29,54 @@ int runApplication(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Quillery"));
     QApplication::setOrganizationName(QStringLiteral("Tamsin Orde"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLERY_VERSION));
+    initShellResources();
+    QApplication::setWindowIcon(binderIcon());
+    PageListView::setIconSource(pageKindIcon);
 
-    std::unique_ptr<TempFolder> temp;
-    try {
-        temp = std::make_unique<TempFolder>();
-    } catch (const FileError &error) {
-        QMessageBox::critical(nullptr, QStringLiteral("Quillery"), error.description());
-        return 1;
-    }
     QtDialogs dialogs;
-    frmMain window(*temp, dialogs);
-    writeBlankHtml(window.workspace());
+    Settings settings;
+    Session session(settings, dialogs);
+    StartupHooks hooks;
+    hooks.showSplash = [] {
+        frmSplash::showSplash();
+    };
+    hooks.closeSplash = [] {
+        frmSplash::closeSplash();
+    };
+    if (!beginStartup(session, hooks))
+        return 1;
+
+    frmMain window(*session.temp, dialogs, settings);
+    window.closeSplash = [] {
+        frmSplash::closeSplash();
+    };
+    window.loadedSystemWindows = [] {
+        return frmSplash::isOpen() ? 1 : 0;
+    };
+    hooks.newBinder = [&window] {
+        window.mnuNew_Click();
+    };
+    hooks.openFile = [&window](const QString &path) {
+        window.OpenFile(path);
+    };
+    hooks.restorePlacement = [&window, &settings] {
+        restorePlacement(window, settings);
+    };
+    hooks.loadRecent = [&window] {
+        window.recent();
+    };
+    finishStartup(session, window.workspace(), QApplication::arguments().mid(1), hooks);
     window.show();
 
-    const QStringList args = QApplication::arguments().mid(1);
-    if (!args.isEmpty())
-        window.OpenFile(QFileInfo(args.first()).absoluteFilePath());
-    else
-        window.mnuNew_Click();
     const int code = app.exec();
-    temp->DeleteTempFiles();
+    ShutdownHooks shutdown;
+    shutdown.savePlacement = [&window, &settings] {
+        savePlacement(window, settings);
+    };
+    shutdown.unloadRecent = [&window] {
+        window.recent().unload();
+    };
+    runShutdown(session, shutdown);
     return code;
 }
 

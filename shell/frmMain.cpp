@@ -8,7 +8,14 @@
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
 #include "platform/TempFolder.h"
+#include "shell/AppInfo.h"
+#include "shell/AuthorName.h"
+#include "shell/HelpWindow.h"
+#include "shell/Icons.h"
 #include "shell/MainToolbar.h"
+#include "shell/RecentFiles.h"
+#include "shell/Settings.h"
+#include "shell/frmRecent.h"
 #include "transfer/NewPage.h"
 #include "transfer/PageImport.h"
 #include "window/CommandState.h"
@@ -26,40 +33,14 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QSettings>
 #include <QStatusBar>
-#include <QStyle>
 #include <QUrl>
 
 namespace quillery {
 
-namespace {
-
-QIcon toolbarPicture(int picture)
-{
-    static const QHash<int, QString> names = {
-        {1, "document-new"},       {2, "document-open"},    {3, "document-save"},
-        {4, "edit-rename"},        {5, "edit-delete"},      {6, "document-edit"},
-        {7, "view-list-text"},     {8, "view-list-icons"},  {9, "view-list-compact"},
-        {10, "text-richtext"},     {11, "text-plain"},      {12, "text-html"},
-        {13, "image-x-generic"},   {14, "audio-x-generic"}, {15, "document-import"},
-        {16, "view-list-details"}, {17, "scanner"},         {18, "go-previous"},
-        {19, "go-next"},           {20, "process-stop"},    {21, "view-refresh"}};
-    return QIcon::fromTheme(names.value(picture),
-                            QApplication::style()->standardIcon(QStyle::SP_FileIcon));
-}
-
-QSettings settings()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tamsin Orde"),
-                     QStringLiteral("Quillery"));
-}
-
-} // namespace
-
-frmMain::frmMain(TempFolder &temp, Dialogs &dialogs, QWidget *parent)
-    : QMainWindow(parent), m_mdi(new QMdiArea(this)),
-      m_toolbar(new MainToolbar(toolbarPicture, this))
+frmMain::frmMain(TempFolder &temp, Dialogs &dialogs, Settings &settings, QWidget *parent)
+    : QMainWindow(parent), m_settings(settings), m_mdi(new QMdiArea(this)),
+      m_toolbar(new MainToolbar(smallPicture, this))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quillery"));
@@ -78,9 +59,14 @@ frmMain::frmMain(TempFolder &temp, Dialogs &dialogs, QWidget *parent)
         for (int b = 3; b <= 9; ++b)
             m_toolbar->setButtonEnabled(b, false);
     };
+    hooks.recordRecent = [this](const QString &title, const QString &path) {
+        recent().NewItem(title, path);
+    };
     m_ui = std::make_unique<WindowUi>(hooks);
     m_workspace = std::make_unique<Workspace>(temp, dialogs, *m_ui);
-    m_workspace->authorName = settings().value(QStringLiteral("Quillery/AuthorName")).toString();
+    m_workspace->authorName = m_settings.authorName();
+    m_workspace->defaultDocFolder = m_settings.defDocFol();
+    setWindowIcon(binderIcon());
 
     m_mdi->setObjectName(QStringLiteral("mdiArea"));
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -93,6 +79,15 @@ frmMain::frmMain(TempFolder &temp, Dialogs &dialogs, QWidget *parent)
     buildStatusBar();
     activeWindowChanged();
     resize(1000, 700);
+}
+
+frmRecent &frmMain::recent()
+{
+    if (!m_recent)
+        m_recent = std::make_unique<frmRecent>(
+            m_workspace->dialogs, [this](const QString &path) { OpenFile(path); },
+            [this] { mnuOpen_Click(); }, RecentFiles::defaultPath(), this);
+    return *m_recent;
 }
 
 frmMain::~frmMain()
@@ -131,7 +126,7 @@ void frmMain::buildStatusBar()
     for (int panel = 1; panel <= 5; ++panel) {
         auto *label = new QLabel(this);
         label->setObjectName(QStringLiteral("Stat%1").arg(panel));
-        label->setMinimumWidth(panel == 5 ? 200 : 120);
+        label->setMinimumWidth(panel == 4 ? 110 : 60);
         statusBar()->addWidget(label, panel == 5 ? 1 : 0);
         m_panels << label;
     }
@@ -326,9 +321,8 @@ void frmMain::mnuOpen_Click()
     FileDialogRequest request;
     request.title = QStringLiteral("Open a Quillery");
     request.filter = QStringLiteral("Quillery (*.qly)|*.qly|All files (*.*)|*.*");
-    QSettings store = settings();
-    const QString openFolder = store.value(QStringLiteral("Quillery/OpenFolder")).toString();
-    const QString docFolder = store.value(QStringLiteral("Quillery/DefDocFol")).toString();
+    const QString openFolder = m_settings.openFolder();
+    const QString docFolder = m_settings.defDocFol();
     if (!openFolder.isEmpty() && QFileInfo(openFolder).isDir())
         request.initialFolder = openFolder;
     else if (!docFolder.isEmpty() && QFileInfo(docFolder).isDir())
@@ -336,7 +330,7 @@ void frmMain::mnuOpen_Click()
     const QString chosen = m_workspace->dialogs.openFile(request);
     if (chosen.isEmpty())
         return;
-    store.setValue(QStringLiteral("Quillery/OpenFolder"), QFileInfo(chosen).absolutePath());
+    m_settings.setOpenFolder(QFileInfo(chosen).absolutePath());
     OpenFile(chosen);
 }
 
@@ -347,20 +341,9 @@ void frmMain::mnuRF_Click()
 void frmMain::mnuFileAuthorName_Click()
 {
     m_workspace->ui.closeSplash();
-    QSettings store = settings();
-    QString name = store.value(QStringLiteral("Quillery/AuthorName")).toString();
-    if (name.isEmpty())
-        name = qEnvironmentVariable("USER");
-    const std::optional<QString> answer = m_workspace->dialogs.input(
-        QStringLiteral("Author Name"),
-        QStringLiteral("This name will be stored in new Quillery files to show you as the "
-                       "author and in existing files as the last person to save.  It is stored "
-                       "in the registry here: '") +
-            store.fileName() + QStringLiteral("'"),
-        name);
-    if (!answer || answer->isEmpty())
+    const std::optional<QString> answer = askAuthorName(m_settings, m_workspace->dialogs);
+    if (!answer)
         return;
-    store.setValue(QStringLiteral("Quillery/AuthorName"), *answer);
     m_workspace->authorName = *answer;
     for (frmMDI *window : binderWindows()) {
         const Binder &binder = window->binder();
@@ -381,18 +364,14 @@ void frmMain::mnuContents_Click()
 void frmMain::mnuAbout_Click()
 {
     m_workspace->ui.closeSplash();
-    m_workspace->dialogs.message(
-        MsgIcon::Information, MsgButtons::Ok, QStringLiteral("About Quillery"),
-        QStringLiteral("Quillery version %1.  Tamsin Orde\n\nKeeps many documents in one "
-                       "binder file: rich and plain text, HTML, pictures, sounds and any other "
-                       "file.\n\nOn the web: https://quillery.example.org\n\n")
-            .arg(QStringLiteral(QUILLERY_VERSION)));
+    m_workspace->dialogs.message(MsgIcon::Information, MsgButtons::Ok,
+                                 QStringLiteral("About Quillery"), AppInfo::aboutText());
 }
 
 void frmMain::mnuSF_Click()
 {
-    QDesktopServices::openUrl(
-        QUrl(QStringLiteral("mailto:feedback@quillery.example.org?subject=Quillery Feedback")));
+    QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + AppInfo::feedbackAddress() +
+                                   QStringLiteral("?subject=Quillery Feedback")));
 }
 
 void frmMain::mnuExit_Click()

@@ -17,7 +17,9 @@ class Binder;
 struct CommandState;
 class Dialogs;
 class frmMDI;
+class frmRecent;
 class MainToolbar;
+class Settings;
 class TempFolder;
 class WindowUi;
 class Workspace;
@@ -29,7 +31,7 @@ class frmMain : public QMainWindow, public ShellCommands
 {
     Q_OBJECT
 public:
-    frmMain(TempFolder &temp, Dialogs &dialogs, QWidget *parent = nullptr);
+    frmMain(TempFolder &temp, Dialogs &dialogs, Settings &settings, QWidget *parent = nullptr);
     ~frmMain() override;
 
     Workspace &workspace() const { return *m_workspace; }
@@ -38,6 +40,8 @@ public:
     QMdiArea *mdiArea() const { return m_mdi; }
     MainToolbar *toolbar() const { return m_toolbar; }
     QString statusPanel(int panel) const;
+    // The recent-files window, made hidden on first use.
+    frmRecent &recent();
 
     void OpenFile(const QString &fileName);
     void CheckMenus();
@@ -69,7 +73,9 @@ private:
     void applyCommandState(frmMDI &window, const CommandState &state);
     void tile(Qt::Orientation orientation);
 
+    Settings &m_settings;
     std::unique_ptr<WindowUi> m_ui;
+    std::unique_ptr<frmRecent> m_recent;
     std::unique_ptr<Workspace> m_workspace;
     QMdiArea *m_mdi;
     MainToolbar *m_toolbar;

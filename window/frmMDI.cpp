@@ -23,6 +23,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMenu>
+#include <QResizeEvent>
 #include <QSplitter>
 
 namespace quillery {
@@ -362,6 +363,13 @@ bool frmMDI::confirmClose()
         removeCompanions(m_binder->CurFile);
     m_binder->OpenNum.release();
     return true;
+}
+
+void frmMDI::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // The page list keeps its length; the viewer takes whatever the window gains or loses.
+    SetPanePos();
 }
 
 void frmMDI::closeEvent(QCloseEvent *event)

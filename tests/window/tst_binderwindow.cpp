@@ -3,6 +3,7 @@
 #include "documents/BinderOpener.h"
 #include "documents/CompanionFiles.h"
 #include "shell/MainToolbar.h"
+#include "shell/Settings.h"
 #include "shell/frmMain.h"
 #include "window/PageDisplay.h"
 #include "window/PageListView.h"
@@ -28,11 +29,13 @@ const QList<QPair<QString, QByteArray>> Pages = {
 // A main window over the fixture's temporary folder and scripted dialogs.
 struct Window
 {
-    explicit Window(BinderFixture &f) : main(*f.temp, f.dialogs)
+    explicit Window(BinderFixture &f)
+        : settings(f.path("settings.ini")), main(*f.temp, f.dialogs, settings)
     {
         main.resize(900, 600);
         main.show();
     }
+    Settings settings;
     frmMain main;
 };
 
