@@ -3,6 +3,7 @@
 #include "documents/FileError.h"
 #include "platform/QtDialogs.h"
 #include "platform/TempFolder.h"
+#include "shell/StartupReport.h"
 #include "shell/frmMain.h"
 #include "transfer/NewPage.h"
 
@@ -35,6 +36,7 @@ int runApplication(int argc, char *argv[])
     QtDialogs dialogs;
     frmMain window(*temp, dialogs);
     writeBlankHtml(window.workspace());
+    reportStartupPaint();
     window.show();
 
     const QStringList args = QApplication::arguments().mid(1);
