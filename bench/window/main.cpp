@@ -163,7 +163,7 @@ struct Bench
 
     void switchPages(int switches)
     {
-        Samples text, browser;
+        Samples all, text, browser;
         double firstBrowser = -1;
         const int pages = window->binder().pageCount();
         for (int row : spreadRows(pages, switches)) {
@@ -180,12 +180,19 @@ struct Bench
                 watch.settle({listViewport()});
                 if (!waitForBrowser(window->viewer()->txtHTML()))
                     std::printf("page %d: the browser did not finish loading\n", row + 1);
-                (hadBrowser ? browser.add(clock.ms()) : void(firstBrowser = clock.ms()));
+                if (hadBrowser)
+                    browser.add(clock.ms());
+                else
+                    firstBrowser = clock.ms();
             } else {
                 watch.settle({listViewport(), window->viewer()->txtPad()->viewport()});
                 text.add(clock.ms());
+                if (window->viewer()->txtPad()->document()->isEmpty())
+                    fail("a text page was not shown");
             }
+            all.add(clock.ms());
         }
+        report("page switch, all pages clicked", all, 100);
         report("page switch, rich and plain text pages", text, 100);
         report("page switch, HTML and picture pages (loaded)", browser, 100);
         if (firstBrowser >= 0)
