@@ -7,6 +7,7 @@
 #include "shell/ShellResources.h"
 #include "shell/Shutdown.h"
 #include "shell/Startup.h"
+#include "shell/StartupReport.h"
 #include "shell/WindowPlacement.h"
 #include "shell/frmMain.h"
 #include "shell/frmRecent.h"
@@ -66,6 +67,7 @@ int runApplication(int argc, char *argv[])
         window.recent();
     };
     finishStartup(session, window.workspace(), QApplication::arguments().mid(1), hooks);
+    reportStartupPaint();
     window.show();
 
     const int code = app.exec();

@@ -17,6 +17,7 @@
 #include <QMdiSubWindow>
 #include <QStandardPaths>
 #include <QTest>
+#include <QWebEngineView>
 
 using namespace quillery;
 using namespace quillery::test;
@@ -51,6 +52,7 @@ private Q_SLOTS:
     void readOnlyBinderSaveGoesToSaveAs();
     void pageCountPanelAndCaption();
     void clickingPagesShowsThem();
+    void textPagesNeverMakeTheBrowser();
     void closingLastWindowEmptiesTheStatusBar();
     void soundPageWritesOnePlaceholderLine();
     void toolbarRemembersDropDownChoices();
@@ -162,6 +164,22 @@ void tst_binderwindow::clickingPagesShowsThem()
     QCOMPARE(window->binder().CurIndex, 0);
     QCOMPARE(w.main.statusPanel(4), QString("3 Pages"));
     QCOMPARE(w.main.statusPanel(1), QString());
+}
+
+// The browser is slow to make; a new binder and text pages must not make it.
+void tst_binderwindow::textPagesNeverMakeTheBrowser()
+{
+    BinderFixture f;
+    Window w(f);
+    w.main.mnuNew_Click();
+    QVERIFY(!w.main.activeBinderWindow()->viewer()->hasBrowser());
+    w.main.OpenFile(
+        f.makeBinder("text.qly", {{"one.txt", "first"}, {"two.rtf", "{\\rtf1 second}"}}));
+    frmMDI *window = w.main.activeBinderWindow();
+    window->lvwPages()->selectRow(1);
+    window->lvwPages_ItemClick();
+    QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString("second"));
+    QVERIFY(w.main.findChildren<QWebEngineView *>().isEmpty());
 }
 
 void tst_binderwindow::closingLastWindowEmptiesTheStatusBar()

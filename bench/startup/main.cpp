@@ -1,0 +1,209 @@
+// Start-up: from starting the quillery program until its first binder window, a new
+// binder, has been painted. The program reports that moment itself when started with
+// QUILLERY_REPORT_STARTUP set; this benchmark also times it from outside, and checks that
+// no browser process was started for the new binder's text page.
+// Usage: bench_startup [--xvfb] [runs] [program]
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+struct Run
+{
+    double reported = -1; // the program's own figure, ms since its process started
+    double seen = -1;     // from just before starting it until the line arrived
+    int browsers = 0;     // browser processes under it shortly after the paint
+    QByteArray otherOutput;
+};
+
+[[noreturn]] void fail(const QString &what)
+{
+    std::fprintf(stderr, "bench_startup: %s\n", qPrintable(what));
+    std::exit(1);
+}
+
+// Field 4 of /proc/<pid>/stat, after the command name in parentheses, is the parent.
+qint64 parentOf(const QByteArray &stat)
+{
+    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    return fields.value(1).toLongLong();
+}
+
+QByteArray commandOf(const QByteArray &stat)
+{
+    const int open = stat.indexOf('(');
+    return stat.mid(open + 1, stat.lastIndexOf(')') - open - 1);
+}
+
+// Processes descended from pid whose command name says they are the browser's.
+int browserProcessesUnder(qint64 pid)
+{
+    QHash<qint64, qint64> parents;
+    QHash<qint64, QByteArray> commands;
+    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool ok = false;
+        const qint64 p = entry.toLongLong(&ok);
+        QFile file(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!ok || !file.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray stat = file.readAll();
+        parents.insert(p, parentOf(stat));
+        commands.insert(p, commandOf(stat));
+    }
+    int count = 0;
+    for (auto it = parents.cbegin(); it != parents.cend(); ++it) {
+        for (qint64 up = it.value(); up > 1; up = parents.value(up, 0)) {
+            if (up == pid) {
+                count += commands.value(it.key()).startsWith("QtWebEngine");
+                break;
+            }
+        }
+    }
+    return count;
+}
+
+Run startOnce(const QString &program, const QStringList &arguments,
+              const QProcessEnvironment &environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setReadChannel(QProcess::StandardError);
+    Run run;
+    QElapsedTimer clock;
+    clock.start();
+    process.start(program, arguments);
+    if (!process.waitForStarted(30000))
+        fail(QStringLiteral("cannot start %1: %2").arg(program, process.errorString()));
+    while (run.reported < 0 && clock.elapsed() < 30000) {
+        if (!process.canReadLine() && !process.waitForReadyRead(30000 - int(clock.elapsed())))
+            break;
+        while (process.canReadLine()) {
+            const QByteArray line = process.readLine();
+            if (line.startsWith("painted ")) {
+                run.seen = clock.nsecsElapsed() / 1e6;
+                run.reported = line.mid(8).trimmed().toDouble();
+            } else {
+                run.otherOutput += line;
+            }
+        }
+    }
+    if (run.reported < 0)
+        fail(QStringLiteral("%1 never reported its first paint; it wrote: %2")
+                 .arg(program, QString::fromLocal8Bit(run.otherOutput + process.readAll())));
+    // A browser made at start-up would have started its helper processes by now.
+    QThread::msleep(1500);
+    run.browsers = browserProcessesUnder(process.processId());
+    process.kill();
+    process.waitForFinished(10000);
+    run.otherOutput += process.readAllStandardError() + process.readAllStandardOutput();
+    return run;
+}
+
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const qsizetype n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Starts a private X server and returns its display, ":N".
+QString startXvfb(QProcess &server)
+{
+    server.start(QStringLiteral("Xvfb"),
+                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                  QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                  QStringLiteral("1280x1024x24")});
+    if (!server.waitForStarted(10000) || !server.waitForReadyRead(10000))
+        fail(QStringLiteral("cannot start Xvfb"));
+    return u':' + QString::fromLatin1(server.readLine().trimmed());
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    const bool xvfb = args.removeAll(QStringLiteral("--xvfb")) > 0;
+    const int runs = args.isEmpty() ? 5 : args.takeFirst().toInt();
+    const QString program =
+        args.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/../quillery")
+                       : args.takeFirst();
+    if (runs < 1 || !QFile::exists(program))
+        fail(QStringLiteral("usage: bench_startup [--xvfb] [runs] [program]"));
+
+    // The program's scratch files and settings stay in a folder of our own.
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("tmp"));
+    QDir(dir.path()).mkpath(QStringLiteral("runtime"));
+    QFile::setPermissions(dir.filePath(QStringLiteral("runtime")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QUILLERY_REPORT_STARTUP"), QStringLiteral("1"));
+    environment.insert(QStringLiteral("TMPDIR"), dir.filePath(QStringLiteral("tmp")));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.filePath(QStringLiteral("runtime")));
+    QProcess server;
+    if (xvfb) {
+        environment.insert(QStringLiteral("DISPLAY"), startXvfb(server));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    } else if (!environment.contains(QStringLiteral("QT_QPA_PLATFORM"))) {
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    }
+    const QString platform = environment.value(QStringLiteral("QT_QPA_PLATFORM"));
+
+    std::printf("start-up of %s to its first painted binder window (a new binder), platform "
+                "%s\n",
+                qPrintable(QDir::cleanPath(program)), qPrintable(platform));
+    startOnce(program, {}, environment); // warms the file cache
+    QList<double> reported, seen;
+    int browsers = 0;
+    QStringList otherOutput;
+    std::printf("%-5s %24s %24s %18s\n", "run", "painted (program) ms", "seen from outside ms",
+                "browser processes");
+    for (int i = 1; i <= runs; ++i) {
+        const Run run = startOnce(program, {}, environment);
+        std::printf("%-5d %24.0f %24.1f %18d\n", i, run.reported, run.seen, run.browsers);
+        reported << run.reported;
+        seen << run.seen;
+        browsers += run.browsers;
+        otherOutput += QString::fromLocal8Bit(run.otherOutput).split(u'\n', Qt::SkipEmptyParts);
+    }
+
+    // The same check on a page that does need the browser shows that it would notice one.
+    const QString plainFile = dir.filePath(QStringLiteral("control.dat"));
+    QFile control(plainFile);
+    if (!control.open(QIODevice::WriteOnly) || control.write("control\n") != 8)
+        fail(QStringLiteral("cannot write %1").arg(plainFile));
+    control.close();
+    const Run withBrowser = startOnce(program, {plainFile}, environment);
+
+    std::printf("\n%-44s %10s %10s\n", "measure (median of the runs)", "ms", "target ms");
+    std::printf("%-44s %10.0f %10d  %s\n", "first paint, by the program's own clock",
+                median(reported), 500, median(reported) < 500 ? "ok" : "SLOW");
+    std::printf("%-44s %10.1f %10d  %s\n", "first paint, seen from outside", median(seen), 500,
+                median(seen) < 500 ? "ok" : "SLOW");
+    std::printf("browser processes after start-up with a new binder: %d over %d runs (%s)\n",
+                browsers, runs, browsers == 0 ? "none, as it should be" : "A BROWSER WAS MADE");
+    std::printf("control: a plain file page at start-up, which shows in the browser, gave %d "
+                "browser processes\n",
+                withBrowser.browsers);
+    otherOutput.removeDuplicates();
+    if (!otherOutput.isEmpty())
+        std::printf("the program (or Qt) also wrote, once or more:\n%s\n",
+                    qPrintable(otherOutput.join(u'\n')));
+    if (xvfb) {
+        server.terminate();
+        server.waitForFinished(5000);
+    }
+    return 0;
+}
