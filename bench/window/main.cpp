@@ -11,6 +11,7 @@
 #include "platform/RichTextBox.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/TempFolder.h"
+#include "shell/Settings.h"
 #include "shell/frmMain.h"
 #include "window/PageListView.h"
 #include "window/ViewerPane.h"
@@ -272,7 +273,8 @@ int main(int argc, char *argv[])
 
     TempFolder temp(dir.filePath(QStringLiteral("tmp")));
     ScriptedDialogs dialogs;
-    frmMain main(temp, dialogs);
+    Settings settings(dir.filePath(QStringLiteral("settings.ini")));
+    frmMain main(temp, dialogs, settings);
     main.resize(1000, 700);
     main.show();
     QApplication::processEvents();
