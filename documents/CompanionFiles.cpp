@@ -6,6 +6,9 @@
 #include "platform/FileIo.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QThreadPool>
 
 #include <cerrno>
 #include <unistd.h>
@@ -28,7 +31,17 @@ QString companionPath(const QString &binderPath, QChar mark)
 // shadow. Where links are not possible the file is copied.
 void writeShadowCopy(const QString &binderPath, const QString &shadow)
 {
-    fileio::removeIfExists(shadow);
+    // The old shadow may be the last name of the previous binder file, and freeing a large
+    // file takes a while: it is moved aside and deleted in the background.
+    const QString retired = QFileInfo(shadow).absolutePath() + QStringLiteral("/.") +
+                            QFileInfo(shadow).fileName() + QStringLiteral(".old") +
+                            QString::number(QRandomGenerator::global()->generate64(), 36);
+    if (::rename(QFile::encodeName(shadow).constData(), QFile::encodeName(retired).constData()) ==
+        0)
+        QThreadPool::globalInstance()->start(
+            [retired] { ::unlink(QFile::encodeName(retired).constData()); });
+    else
+        fileio::removeIfExists(shadow);
     if (::link(QFile::encodeName(binderPath).constData(), QFile::encodeName(shadow).constData()) ==
         0)
         return;

@@ -9,6 +9,7 @@
 #include "transfer/PageImport.h"
 
 #include <QTest>
+#include <QThreadPool>
 
 using namespace quillery;
 using namespace quillery::test;
@@ -231,6 +232,12 @@ void tst_binderfile::companionNamesAndLocking()
     QCOMPARE(readFile(lockNotePath(path)), QByteArray("tester"));
     QCOMPARE(readFile(shadowCopyPath(path)), readFile(path));
     QVERIFY(FileLock::isHeldElsewhere(path));
+    // Saving replaces the shadow copy; the old one goes in the background.
+    binder->pages.remove(0);
+    QVERIFY(SavFile(*f.workspace, *binder, path));
+    QThreadPool::globalInstance()->waitForDone();
+    QCOMPARE(readFile(shadowCopyPath(path)), readFile(path));
+    QCOMPARE(QDir(f.dir.path()).entryList({".*.old*"}, QDir::Files | QDir::Hidden), QStringList());
     binder.reset();
     QVERIFY(!FileLock::isHeldElsewhere(path));
 }
