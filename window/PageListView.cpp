@@ -105,9 +105,8 @@ void PageListView::setView(int view)
     m_list->setIconSize(m_view == LargeIcons ? QSize(large, large) : QSize(small, small));
     m_list->setFlow(m_view == List ? QListView::TopToBottom : QListView::LeftToRight);
     m_list->setWrapping(true);
-    // Icon captions get a cell wide enough for a few words; the list modes keep every row
-    // the same size so that huge binders lay out at once.
-    m_list->setUniformItemSizes(m_view != LargeIcons);
+    // Icon captions get a cell wide enough for a few words; in the other modes each item is
+    // as wide as its name.
     m_list->setGridSize(m_view == LargeIcons ? QSize(large * 4, large * 2 + 12) : QSize());
     m_list->setWordWrap(m_view == LargeIcons);
     m_list->setTextElideMode(Qt::ElideMiddle);
@@ -154,10 +153,15 @@ void PageListView::setNameDelegate(QAbstractItemDelegate *delegate)
 
 void PageListView::setColumnWidths(const QVector<int> &widths)
 {
-    for (int c = 0; c < widths.size() && c < PageList::ColumnCount; ++c) {
-        if (widths[c] > 0)
-            m_details->setColumnWidth(c, widths[c]);
-    }
+    // Columns a binder has no width for get room for their usual content.
+    const QFontMetrics metrics = fontMetrics();
+    const int date = metrics.horizontalAdvance(QStringLiteral("00 Mmm 0000 00:00:00 MMMM")) + 16;
+    const int defaults[PageList::ColumnCount] = {
+        metrics.averageCharWidth() * 28, date, date,
+        metrics.horizontalAdvance(QStringLiteral("000,000,000")) + 16,
+        metrics.averageCharWidth() * 30};
+    for (int c = 0; c < PageList::ColumnCount; ++c)
+        m_details->setColumnWidth(c, widths.value(c) > 0 ? widths[c] : defaults[c]);
 }
 
 QVector<int> PageListView::columnWidths() const
