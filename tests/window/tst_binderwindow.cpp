@@ -53,6 +53,7 @@ private Q_SLOTS:
     void pageCountPanelAndCaption();
     void clickingPagesShowsThem();
     void textPagesNeverMakeTheBrowser();
+    void autoHideFollowsThePointer();
     void closingLastWindowEmptiesTheStatusBar();
     void soundPageWritesOnePlaceholderLine();
     void toolbarRemembersDropDownChoices();
@@ -180,6 +181,29 @@ void tst_binderwindow::textPagesNeverMakeTheBrowser()
     window->lvwPages_ItemClick();
     QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString("second"));
     QVERIFY(w.main.findChildren<QWebEngineView *>().isEmpty());
+}
+
+void tst_binderwindow::autoHideFollowsThePointer()
+{
+    BinderFixture f;
+    Window w(f);
+    w.main.mnuNew_Click();
+    frmMDI *window = w.main.activeBinderWindow();
+    Binder &binder = window->binder();
+    binder.PanePos = 2; // the list on the left
+    window->mnuSHPage_Click();
+    QCOMPARE(binder.CF.value("AutoHide"), QString("1"));
+    QCOMPARE(binder.PaneLength, 160);
+    Q_EMIT window->lvwPages()->hovered();
+    QCOMPARE(binder.PaneLength, 3828);
+    Q_EMIT window->viewer()->hovered();
+    QCOMPARE(binder.PaneLength, 160);
+    window->mnuSHPage_Click();
+    QCOMPARE(binder.CF.value("AutoHide"), QString("0"));
+    QCOMPARE(binder.PaneLength, 3828);
+    Q_EMIT window->viewer()->hovered(); // auto-hide is off: nothing moves
+    QCOMPARE(binder.PaneLength, 3828);
+    QVERIFY(!binder.Changed);
 }
 
 void tst_binderwindow::closingLastWindowEmptiesTheStatusBar()
