@@ -156,6 +156,12 @@ void frmMDI::connectMenus()
     const char *views[] = {"mnuPVLarge", "mnuPVSmall", "mnuPVList", "mnuPVDetails"};
     for (int v = 0; v < 4; ++v)
         on(views[v], [this, v] { setView(v); });
+    // Commands whose windows this program does not have yet stay out of the menus.
+    for (const char *name : {"mnuPrint", "mnuPProperties", "mnuFProperties", "mnuEP", "mnuEditCut",
+                             "mnuEditCopy", "mnuEditPaste", "mnuFind", "mnuSearch",
+                             "mnuEditOptions", "mnuPEdit", "mnuPCut", "mnuPCopy", "mnuPPaste",
+                             "mnuPPProperties", "mnuPFProperties", "mnuImportTWAIN", "mnuPNTWAIN"})
+        m_menus[name]->setVisible(false);
     on("mnuCopy", [this] { m_viewer->txtPad()->copy(); });
     on("mnuSelectAll", [this] {
         m_viewer->txtPad()->setFocus();
