@@ -330,6 +330,7 @@ bool Parser::fontAndColourWord(Keyword keyword, int param)
     case Keyword::FCharset:
         if (group.destination == Destination::FontTable) {
             m_fontCodePage = codePageForCharset(param);
+            m_symbolFont = param == SymbolCharset;
             group.codePage = m_fontCodePage > 0 ? m_fontCodePage : m_tables.codePage;
         }
         return true;

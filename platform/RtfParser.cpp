@@ -464,6 +464,7 @@ void Parser::destination(Keyword keyword)
         m_side.clear();
         m_fontPending = false;
         m_fontCodePage = 0;
+        m_symbolFont = false;
         group.codePage = m_tables.codePage;
         return;
     case Keyword::ColourTable:
@@ -630,11 +631,16 @@ void Parser::commitFont()
 {
     flushBytes();
     const QString name = m_side.trimmed();
+    if (m_symbolFont)
+        m_fontCodePage = name.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0
+                             ? SymbolCodePage
+                             : SymbolFontCodePage;
     if (!name.isEmpty())
         m_tables.fonts.insert(m_fontNumber, FontDef{name, m_fontCodePage});
     m_side.clear();
     m_fontPending = false;
     m_fontCodePage = 0;
+    m_symbolFont = false;
     top().codePage = m_tables.codePage;
 }
 

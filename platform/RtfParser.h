@@ -141,6 +141,7 @@ private:
 
     int m_fontNumber = 0;
     int m_fontCodePage = 0;
+    bool m_symbolFont = false;
     bool m_fontPending = false;
     int m_red = 0;
     int m_green = 0;
