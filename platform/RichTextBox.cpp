@@ -97,7 +97,8 @@ void RichTextBox::setText(const QString &text)
 {
     QTextCursor cursor(document());
     const QTextCharFormat charFormat = cursor.charFormat();
-    const QTextBlockFormat blockFormat = cursor.blockFormat();
+    QTextBlockFormat blockFormat = cursor.blockFormat();
+    blockFormat.clearProperty(QTextFormat::ObjectIndex); // the old content's list goes with it
     m_crlf = text.contains(QLatin1String("\r\n"));
     document()->setUndoRedoEnabled(false);
     document()->clear();
