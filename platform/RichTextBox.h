@@ -115,6 +115,8 @@ private:
     static Indents indents(const QTextBlock &block);
     // Gives each paragraph of the selection the indents change(its indents) returns.
     template <typename Change> void changeIndents(Change change);
+    QTextDocument *newDocument() const;
+    void showDocument(QTextDocument *doc);
     void applyBackColour();
     int lineEndLength() const { return m_crlf ? 2 : 1; }
 
