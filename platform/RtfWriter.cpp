@@ -209,7 +209,8 @@ void Writer::collect()
     fontIndex(m_doc.defaultFont().family());
     for (QTextBlock block = m_doc.findBlock(m_from); block.isValid() && block.position() < m_to;
          block = block.next()) {
-        if (block.length() == 1)
+        // Paragraph marks are written for empty paragraphs, list numbers in the mark's font.
+        if (block.length() == 1 || block.textList())
             charOut(block.charFormat());
         colourIndex(block.blockFormat().background());
         for (auto it = block.begin(); !it.atEnd(); ++it) {
