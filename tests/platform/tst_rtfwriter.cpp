@@ -260,6 +260,17 @@ void tst_rtfwriter::scripts()
     QTextDocument copy;
     QVERIFY(readRtf(rtf, &copy));
     QCOMPARE(copy.toRawText(), Scripts);
+
+    // Symbol fonts read bytes as glyph codes, so their text goes out as Unicode.
+    QTextDocument symbols;
+    QTextCursor cursor(&symbols);
+    for (const char *font : {"Symbol", "Wingdings"}) {
+        QTextCharFormat format;
+        format.setFontFamilies(QStringList{font});
+        cursor.insertText(u"a•α\uF0A7 "_qs, format);
+    }
+    QVERIFY(readRtf(writeRtf(symbols), &copy));
+    QCOMPARE(copy.toRawText(), symbols.toRawText());
 }
 
 void tst_rtfwriter::emptyParagraphsKeepTheirFormat()
