@@ -163,6 +163,10 @@ CodePageDecoder::CodePageDecoder(int codePage) : m_codePage(codePage)
 
 std::shared_ptr<const CodePageDecoder> CodePageDecoder::forCodePage(int codePage)
 {
+    // Pages we have no name for read as Windows-1252 and share its decoder, so a file
+    // naming many made-up code pages cannot fill the cache.
+    if (codePage != SymbolCodePage && codePage != SymbolFontCodePage && icuName(codePage).isEmpty())
+        codePage = 1252;
     static QMutex mutex;
     static QHash<int, std::shared_ptr<const CodePageDecoder>> cache;
     QMutexLocker lock(&mutex);
