@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QTextBlock>
@@ -95,18 +96,17 @@ QString RichTextBox::Text() const
 
 void RichTextBox::setText(const QString &text)
 {
-    QTextCursor cursor(document());
-    const QTextCharFormat charFormat = cursor.charFormat();
-    const QTextBlockFormat blockFormat = cursor.blockFormat();
-    m_crlf = text.contains(QLatin1String("\r\n"));
-    document()->setUndoRedoEnabled(false);
-    document()->clear();
-    cursor = QTextCursor(document());
+    QTextCursor start(document());
+    const QTextCharFormat charFormat = start.charFormat();
+    QTextBlockFormat blockFormat = start.blockFormat();
+    blockFormat.clearProperty(QTextFormat::ObjectIndex); // the old content's list goes with it
+    QTextDocument *doc = newDocument();
+    QTextCursor cursor(doc);
     cursor.setBlockFormat(blockFormat);
     cursor.setBlockCharFormat(charFormat);
     cursor.insertText(text, charFormat);
-    document()->setUndoRedoEnabled(true);
-    setTextCursor(QTextCursor(document()));
+    m_crlf = text.contains(QLatin1String("\r\n"));
+    showDocument(doc);
 }
 
 QByteArray RichTextBox::TextRTF() const
@@ -120,9 +120,35 @@ void RichTextBox::setTextRTF(const QByteArray &rtf)
         setText(plainFromBytes(rtf));
         return;
     }
+    QTextDocument *doc = newDocument();
+    readRtf(rtf, doc);
     m_crlf = false;
-    readRtf(rtf, document());
-    setTextCursor(QTextCursor(document()));
+    showDocument(doc);
+}
+
+// New content is built in a document of its own and then shown: the box lays a new document
+// out as it comes into view, where building in the shown document would lay out all of it
+// at once, seconds for a large page.
+QTextDocument *RichTextBox::newDocument() const
+{
+    auto *doc = new QTextDocument(const_cast<RichTextBox *>(this));
+    doc->setDefaultFont(font());
+    doc->setDocumentMargin(document()->documentMargin());
+    doc->setUndoRedoEnabled(false);
+    return doc;
+}
+
+void RichTextBox::showDocument(QTextDocument *doc)
+{
+    // The box's first document belongs to the text control, which deletes it; later ones
+    // belong to the box.
+    const QPointer<QTextDocument> old = document();
+    setExtraSelections({});
+    doc->setUndoRedoEnabled(true);
+    setDocument(doc);
+    if (old && old->parent() == this)
+        delete old;
+    setTextCursor(QTextCursor(doc));
 }
 
 int RichTextBox::textPosition(int documentPosition) const

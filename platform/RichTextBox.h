@@ -21,6 +21,9 @@ namespace quillery {
 // indents are in twips: SelIndent is where the first line starts, SelHangingIndent how much
 // further the other lines start, SelRightIndent the right margin. Colours use the stored
 // colour codes; SystemWindowText is "automatic", the text colour of the theme.
+//
+// Setting Text or TextRTF gives the box a new document(), so connect to the box's signals
+// rather than to those of its document.
 class RichTextBox : public QTextEdit
 {
     Q_OBJECT
@@ -34,7 +37,7 @@ public:
     // Replaces the content with plain text in the format of the start of the box.
     void setText(const QString &text);
     QByteArray TextRTF() const;
-    // RTF replaces the content; anything else is taken as plain text, as setText does.
+    // RTF replaces the content; other bytes are plain text (UTF-8, or else Windows-1252).
     void setTextRTF(const QByteArray &rtf);
 
     int SelStart() const;
@@ -115,6 +118,8 @@ private:
     static Indents indents(const QTextBlock &block);
     // Gives each paragraph of the selection the indents change(its indents) returns.
     template <typename Change> void changeIndents(Change change);
+    QTextDocument *newDocument() const;
+    void showDocument(QTextDocument *doc);
     void applyBackColour();
     int lineEndLength() const { return m_crlf ? 2 : 1; }
 

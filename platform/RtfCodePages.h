@@ -10,6 +10,13 @@ namespace quillery {
 // Windows code page for an RTF \fcharset value; 0 means "the document's code page".
 int codePageForCharset(int charset);
 
+// Fonts with the symbol character set have code pages of their own: the Symbol font's
+// letters are Greek and mathematical characters; the bytes of other symbol fonts (Wingdings
+// and the like) stand for their glyphs, which Unicode keeps at U+F000 plus the byte.
+constexpr int SymbolCodePage = 42;
+constexpr int SymbolFontCodePage = 0xF000;
+constexpr int SymbolCharset = 2;
+
 // Converts bytes in a Windows code page to text. Single-byte pages go through a 256-entry
 // table; double-byte pages (Japanese, Chinese, Korean) through the ICU converter, so a lead
 // byte and its trail byte must arrive in the same call.

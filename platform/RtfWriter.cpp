@@ -45,6 +45,12 @@ struct CharOut
 
 enum class BulletFont { Symbol, Courier, Wingdings };
 
+// Fonts declared with the symbol character set, whose bytes readers take as glyph codes.
+bool isSymbolFont(const QString &family)
+{
+    return family == QLatin1String("Symbol") || family == QLatin1String("Wingdings");
+}
+
 class Writer
 {
 public:
@@ -209,7 +215,8 @@ void Writer::collect()
     fontIndex(m_doc.defaultFont().family());
     for (QTextBlock block = m_doc.findBlock(m_from); block.isValid() && block.position() < m_to;
          block = block.next()) {
-        if (block.length() == 1)
+        // Paragraph marks are written for empty paragraphs, list numbers in the mark's font.
+        if (block.length() == 1 || block.textList())
             charOut(block.charFormat());
         colourIndex(block.blockFormat().background());
         for (auto it = block.begin(); !it.atEnd(); ++it) {
@@ -241,8 +248,8 @@ void Writer::header()
     m_out += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl";
     for (int i = 0; i < m_fonts.size(); ++i) {
         const QString &name = m_fonts.at(i);
-        const bool symbol = name == QLatin1String("Symbol") || name == QLatin1String("Wingdings");
-        m_out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset" + (symbol ? "2" : "0") + ' ';
+        m_out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset" +
+                 (isSymbolFont(name) ? "2" : "0") + ' ';
         m_delimit = false;
         m_inFontTable = true;
         text(name);
@@ -670,8 +677,16 @@ void Writer::word(const char *name, int value)
 void Writer::text(QStringView text)
 {
     static const char hex[] = "0123456789abcdef";
+    // Text in a symbol font goes as Unicode: its bytes would be read as glyph codes.
+    const bool unicodeOnly = !m_inFontTable && isSymbolFont(m_fonts.value(m_state.font));
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
+        if (unicodeOnly && c != u'\t' && c != 0x2028) {
+            word("u", qint16(c));
+            m_out += '?';
+            m_delimit = false;
+            continue;
+        }
         if (c >= 0x20 && c < 0x7F && c != u'\\' && c != u'{' && c != u'}' &&
             !(c == u';' && m_inFontTable)) {
             if (m_delimit) {

@@ -1,11 +1,12 @@
 // Reading and writing a large rich text page: our RTF reader and writer beside Qt's own
 // HTML import of the same document.
 
+#include "platform/RichTextBox.h"
 #include "platform/RtfReader.h"
 #include "platform/RtfWriter.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
@@ -84,7 +85,7 @@ double bestOf(int runs, const std::function<void()> &work)
 
 int main(int argc, char *argv[])
 {
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     QTextDocument source;
     buildDocument(source, 5700);
     QByteArray rtf;
@@ -98,11 +99,28 @@ int main(int argc, char *argv[])
         QTextDocument doc;
         doc.setHtml(html);
     });
+    RichTextBox box;
+    box.resize(800, 600);
+    box.show();
+    QApplication::processEvents();
+    const double show = bestOf(3, [&] {
+        box.setTextRTF(rtf);
+        QApplication::processEvents();
+    });
+    QTextEdit edit;
+    edit.resize(800, 600);
+    edit.show();
+    const double showHtml = bestOf(3, [&] {
+        edit.setHtml(html);
+        QApplication::processEvents();
+    });
     std::printf("document: %d paragraphs, %lld characters; RTF %.1f MB, HTML %.1f MB\n",
                 source.blockCount(), qint64(source.characterCount()), rtf.size() / 1e6,
                 html.toUtf8().size() / 1e6);
     std::printf("read RTF (readRtf)          %8.0f ms\n", read);
     std::printf("write RTF (writeRtf)        %8.0f ms\n", write);
     std::printf("Qt HTML import (setHtml)    %8.0f ms   reference for reading\n", importHtml);
+    std::printf("show in a rich text box     %8.0f ms\n", show);
+    std::printf("Qt QTextEdit::setHtml       %8.0f ms   reference for showing\n", showHtml);
     return 0;
 }

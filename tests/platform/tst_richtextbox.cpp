@@ -289,6 +289,9 @@ void tst_richtextbox::emptyBoxKeepsItsFormat()
     QCOMPARE(format.fontWeight(), int(QFont::Bold));
     box.setText("replaced");
     QCOMPARE(family(formatOf(*box.document(), "replaced")), "Courier New");
+    box.setSelBullet(true);
+    box.setText("plain again");
+    QCOMPARE(box.SelBullet(), false);
 }
 
 void tst_richtextbox::textRtfTakesPlainText()

@@ -73,6 +73,7 @@ private Q_SLOTS:
     void libreOfficeDocument();
     void escapesAndDestinations_data();
     void escapesAndDestinations();
+    void symbolFonts();
     void paragraphBreaks();
     void tables();
     void pictures();
@@ -317,6 +318,18 @@ void tst_rtfreader::escapesAndDestinations()
     QFETCH(QString, text);
     QScopedPointer<QTextDocument> doc(read(snippet(body), nullptr));
     QCOMPARE(doc->toRawText(), text);
+}
+
+// Symbol font letters are Greek and mathematical characters; other symbol fonts keep their
+// glyph codes in the private use area, as Windows does.
+void tst_rtfreader::symbolFonts()
+{
+    const QByteArray rtf =
+        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}{\\f1\\fnil\\fcharset2 "
+        "Symbol;}{\\f2\\fnil\\fcharset2 Wingdings;}}a\\f1 abp\\'b7\\'a3\\f2 J\\f0 z}";
+    QScopedPointer<QTextDocument> doc(read(rtf, nullptr));
+    QCOMPARE(doc->toRawText(), u"aαβπ•≤\uF04Az"_qs);
+    QCOMPARE(family(formatOf(*doc, u"α"_qs)), "Symbol");
 }
 
 void tst_rtfreader::paragraphBreaks()

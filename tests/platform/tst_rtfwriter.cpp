@@ -7,6 +7,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -60,6 +61,21 @@ QTextTable *firstTable(const QTextDocument &doc)
             return table;
     }
     return nullptr;
+}
+
+// Every font the text uses (\fN) is in the font table.
+bool fontsDeclared(const QByteArray &rtf)
+{
+    const QString text = QString::fromLatin1(rtf);
+    const qsizetype tableEnd = text.indexOf(QLatin1String("}}"));
+    static const QRegularExpression entry(QStringLiteral(R"(\{\\f\d)"));
+    static const QRegularExpression use(QStringLiteral(R"(\\f(\d+))"));
+    const int declared = int(text.left(tableEnd).count(entry));
+    for (auto it = use.globalMatch(text); it.hasNext();) {
+        if (it.next().captured(1).toInt() >= declared)
+            return false;
+    }
+    return declared > 0;
 }
 
 QImage imageOf(const QTextDocument &doc, const QTextImageFormat &format)
@@ -244,6 +260,17 @@ void tst_rtfwriter::scripts()
     QTextDocument copy;
     QVERIFY(readRtf(rtf, &copy));
     QCOMPARE(copy.toRawText(), Scripts);
+
+    // Symbol fonts read bytes as glyph codes, so their text goes out as Unicode.
+    QTextDocument symbols;
+    QTextCursor cursor(&symbols);
+    for (const char *font : {"Symbol", "Wingdings"}) {
+        QTextCharFormat format;
+        format.setFontFamilies(QStringList{font});
+        cursor.insertText(u"a•α\uF0A7 "_qs, format);
+    }
+    QVERIFY(readRtf(writeRtf(symbols), &copy));
+    QCOMPARE(copy.toRawText(), symbols.toRawText());
 }
 
 void tst_rtfwriter::emptyParagraphsKeepTheirFormat()
@@ -295,6 +322,9 @@ void tst_rtfwriter::lists()
     cursor.insertBlock(QTextBlockFormat());
     cursor.insertText("between");
     list(QTextListFormat::ListLowerAlpha, {"a1", "a2"}, "(", ")");
+    QTextCharFormat mark; // numbers are written in the paragraph mark's font
+    mark.setFontFamilies(QStringList{"Georgia"});
+    cursor.setBlockCharFormat(mark);
     cursor.insertBlock(QTextBlockFormat());
     list(QTextListFormat::ListUpperRoman, {"r1", "r2"}, "", ".");
     cursor.insertBlock(QTextBlockFormat());
@@ -302,6 +332,7 @@ void tst_rtfwriter::lists()
     cursor.insertBlock(QTextBlockFormat());
     list(QTextListFormat::ListSquare, {"s1"});
 
+    QVERIFY(fontsDeclared(writeRtf(doc)));
     const auto copy = roundTrip(doc);
     QCOMPARE(paragraphs(*copy), paragraphs(doc));
     for (const char *item : {"d1", "d3", "a2", "r2", "c1", "s1"}) {
@@ -448,6 +479,7 @@ void tst_rtfwriter::secondWriteIsTheSame()
         QTextDocument first;
         QVERIFY(readRtf(rtfSample(name), &first));
         const QByteArray written = writeRtf(first);
+        QVERIFY(fontsDeclared(written));
         QTextDocument second;
         QVERIFY(readRtf(written, &second));
         QCOMPARE(second.toRawText(), first.toRawText());
