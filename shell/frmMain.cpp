@@ -13,11 +13,11 @@
 #include "shell/HelpWindow.h"
 #include "shell/Icons.h"
 #include "shell/MainToolbar.h"
+#include "shell/MdiLayout.h"
 #include "shell/RecentFiles.h"
 #include "shell/Settings.h"
 #include "shell/frmRecent.h"
-#include "transfer/NewPage.h"
-#include "transfer/PageImport.h"
+#include "window/ApplyCommandState.h"
 #include "window/CommandState.h"
 #include "window/PageListView.h"
 #include "window/ViewerPane.h"
@@ -265,54 +265,10 @@ void frmMain::CheckMenus()
         window->lvwPages_ItemClick();
         return;
     }
-    applyCommandState(*window, state);
-}
-
-void frmMain::applyCommandState(frmMDI &window, const CommandState &state)
-{
-    using Flag = bool CommandState::*;
-    static const std::pair<const char *, Flag> items[] = {
-        {"mnuPrint", &CommandState::mnuPrint},
-        {"mnuPProperties", &CommandState::mnuPProperties},
-        {"mnuPPProperties", &CommandState::mnuPProperties},
-        {"mnuExportFile", &CommandState::mnuExportFile},
-        {"mnuEP", &CommandState::mnuEP},
-        {"mnuPEdit", &CommandState::mnuEP},
-        {"mnuRename", &CommandState::mnuRename},
-        {"mnuPRename", &CommandState::mnuRename},
-        {"mnuEditCut", &CommandState::mnuEditCut},
-        {"mnuPCut", &CommandState::mnuEditCut},
-        {"mnuEditCopy", &CommandState::mnuEditCopy},
-        {"mnuPCopy", &CommandState::mnuEditCopy},
-        {"mnuEditDelete", &CommandState::mnuEditDelete},
-        {"mnuPDelete", &CommandState::mnuEditDelete},
-        {"mnuFind", &CommandState::mnuFind},
-        {"mnuEditDelAll", &CommandState::mnuEditDelAll},
-        {"mnuSearch", &CommandState::mnuSearch},
-        {"mnuUp", &CommandState::mnuUp},
-        {"mnuDown", &CommandState::mnuDown},
-        {"mnuEditPaste", &CommandState::mnuEditPaste},
-        {"mnuPPaste", &CommandState::mnuPPaste},
-    };
-    const BinderMenus &menus = window.menus();
-    for (const auto &[name, flag] : items)
-        menus[name]->setEnabled(state.*flag);
-    menus["mnuOffline"]->setChecked(state.mnuOffline);
-    menus.mnuExport->menuAction()->setEnabled(state.mnuExport);
-    menus.mnuPView->menuAction()->setEnabled(state.mnuPView);
-    for (int b = CommandState::FirstButton; b <= CommandState::LastButton; ++b) {
-        if (state.toolbar[b])
-            m_toolbar->setButtonEnabled(b, *state.toolbar[b]);
-    }
-    if (state.viewerVisible && !*state.viewerVisible)
-        window.viewer()->hideBoth();
-    if (state.clearPageStatus) {
-        for (int panel : {1, 2, 3, 5})
-            setStatus(panel, QString());
-    }
-    setStatus(4, state.pagesStatus);
-    window.setWindowTitle(state.caption);
-    Q_EMIT window.captionChanged();
+    applyCommandState(
+        *window, state,
+        [this](int button, bool enabled) { m_toolbar->setButtonEnabled(button, enabled); },
+        [this](int panel, const QString &text) { setStatus(panel, text); });
 }
 
 void frmMain::mnuOpen_Click()
@@ -379,26 +335,6 @@ void frmMain::mnuExit_Click()
     close();
 }
 
-void frmMain::tile(Qt::Orientation orientation)
-{
-    const QList<QMdiSubWindow *> windows = m_mdi->subWindowList();
-    if (windows.isEmpty())
-        return;
-    const QRect area = m_mdi->viewport()->rect();
-    const int n = int(windows.size());
-    for (int i = 0; i < n; ++i) {
-        QMdiSubWindow *sub = windows[i];
-        sub->showNormal();
-        if (orientation == Qt::Horizontal) {
-            const int h = area.height() / n;
-            sub->setGeometry(0, i * h, area.width(), i == n - 1 ? area.height() - i * h : h);
-        } else {
-            const int w = area.width() / n;
-            sub->setGeometry(i * w, 0, i == n - 1 ? area.width() - i * w : w, area.height());
-        }
-    }
-}
-
 void frmMain::Arrange(int arrangement)
 {
     switch (arrangement) {
@@ -406,10 +342,10 @@ void frmMain::Arrange(int arrangement)
         m_mdi->cascadeSubWindows();
         break;
     case 1:
-        tile(Qt::Horizontal);
+        tileSubWindows(*m_mdi, Qt::Horizontal);
         break;
     case 2:
-        tile(Qt::Vertical);
+        tileSubWindows(*m_mdi, Qt::Vertical);
         break;
     default:
         // Minimised windows line up along the bottom; others stay where they are.
@@ -433,19 +369,16 @@ void frmMain::toolbarClicked(int position, int choice)
     }
     if (!window)
         return;
-    Binder &binder = window->binder();
     switch (position) {
     case MainToolbar::Save:
         window->mnuSave_Click();
         break;
     case MainToolbar::AddPage: {
-        static const PageKind newKinds[] = {PageKind::RTF, PageKind::TXT, PageKind::HTML};
-        static const char *types[] = {"Picture", "Sound", "File"};
-        if (choice <= MainToolbar::AddHtml)
-            NewIcon(*m_workspace, binder, newKinds[choice], true);
-        else if (choice <= MainToolbar::AddFile)
-            ImportDialog(*m_workspace, binder, QString::fromLatin1(types[choice - 3]),
-                         PageKind(int(PageKind::PICTURE) + choice - 3));
+        // The drop-down's items are the list's Add menu, in the same order.
+        static const char *adds[] = {"mnuPNRTF",   "mnuPNTXT",  "mnuPNHTML", "mnuPNPicture",
+                                     "mnuPNSound", "mnuPNFile", "mnuPNTWAIN"};
+        if (choice >= 0 && choice < int(std::size(adds)))
+            window->menus()[adds[choice]]->trigger();
         break;
     }
     case MainToolbar::Rename:

@@ -14,7 +14,6 @@ class QMdiSubWindow;
 namespace quillery {
 
 class Binder;
-struct CommandState;
 class Dialogs;
 class frmMDI;
 class frmRecent;
@@ -70,8 +69,6 @@ private:
     void activeWindowChanged();
     void toolbarClicked(int position, int choice);
     void setStatus(int panel, const QString &text);
-    void applyCommandState(frmMDI &window, const CommandState &state);
-    void tile(Qt::Orientation orientation);
 
     Settings &m_settings;
     std::unique_ptr<WindowUi> m_ui;

@@ -1,0 +1,62 @@
+#include "window/ApplyCommandState.h"
+
+#include "window/BinderMenus.h"
+#include "window/CommandState.h"
+#include "window/ViewerPane.h"
+#include "window/frmMDI.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace quillery {
+
+void applyCommandState(frmMDI &window, const CommandState &state,
+                       const std::function<void(int, bool)> &setButton,
+                       const std::function<void(int, const QString &)> &setStatus)
+{
+    using Flag = bool CommandState::*;
+    static const std::pair<const char *, Flag> items[] = {
+        {"mnuPrint", &CommandState::mnuPrint},
+        {"mnuPProperties", &CommandState::mnuPProperties},
+        {"mnuPPProperties", &CommandState::mnuPProperties},
+        {"mnuExportFile", &CommandState::mnuExportFile},
+        {"mnuEP", &CommandState::mnuEP},
+        {"mnuPEdit", &CommandState::mnuEP},
+        {"mnuRename", &CommandState::mnuRename},
+        {"mnuPRename", &CommandState::mnuRename},
+        {"mnuEditCut", &CommandState::mnuEditCut},
+        {"mnuPCut", &CommandState::mnuEditCut},
+        {"mnuEditCopy", &CommandState::mnuEditCopy},
+        {"mnuPCopy", &CommandState::mnuEditCopy},
+        {"mnuEditDelete", &CommandState::mnuEditDelete},
+        {"mnuPDelete", &CommandState::mnuEditDelete},
+        {"mnuFind", &CommandState::mnuFind},
+        {"mnuEditDelAll", &CommandState::mnuEditDelAll},
+        {"mnuSearch", &CommandState::mnuSearch},
+        {"mnuUp", &CommandState::mnuUp},
+        {"mnuDown", &CommandState::mnuDown},
+        {"mnuEditPaste", &CommandState::mnuEditPaste},
+        {"mnuPPaste", &CommandState::mnuPPaste},
+    };
+    const BinderMenus &menus = window.menus();
+    for (const auto &[name, flag] : items)
+        menus[name]->setEnabled(state.*flag);
+    menus["mnuOffline"]->setChecked(state.mnuOffline);
+    menus.mnuExport->menuAction()->setEnabled(state.mnuExport);
+    menus.mnuPView->menuAction()->setEnabled(state.mnuPView);
+    for (int b = CommandState::FirstButton; b <= CommandState::LastButton; ++b) {
+        if (state.toolbar[b])
+            setButton(b, *state.toolbar[b]);
+    }
+    if (state.viewerVisible && !*state.viewerVisible)
+        window.viewer()->hideBoth();
+    if (state.clearPageStatus) {
+        for (int panel : {1, 2, 3, 5})
+            setStatus(panel, QString());
+    }
+    setStatus(4, state.pagesStatus);
+    window.setWindowTitle(state.caption);
+    Q_EMIT window.captionChanged();
+}
+
+} // namespace quillery

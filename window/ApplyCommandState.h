@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace quillery {
+
+struct CommandState;
+class frmMDI;
+
+// Shows a command state in a binder window's menus, viewer and caption, and through the
+// two callbacks in the main window's toolbar buttons and status panels.
+void applyCommandState(frmMDI &window, const CommandState &state,
+                       const std::function<void(int, bool)> &setButton,
+                       const std::function<void(int, const QString &)> &setStatus);
+
+} // namespace quillery
