@@ -189,10 +189,21 @@ void removeIfExists(const QString &path)
 
 } // namespace fileio
 
-SafeFileWriter::SafeFileWriter(const QString &target) : m_target(target)
+namespace {
+
+// Writing through a link replaces the file it points to, not the link.
+QString linkTarget(const QString &path)
 {
-    const QFileInfo info(target);
-    const QByteArray targetName = QFile::encodeName(target);
+    const QFileInfo info(path);
+    return info.isSymLink() ? info.symLinkTarget() : path;
+}
+
+} // namespace
+
+SafeFileWriter::SafeFileWriter(const QString &target) : m_target(linkTarget(target))
+{
+    const QFileInfo info(m_target);
+    const QByteArray targetName = QFile::encodeName(m_target);
     struct stat st;
     mode_t mode = 0666;
     if (::stat(targetName.constData(), &st) == 0) {

@@ -41,6 +41,7 @@ private Q_SLOTS:
     void copiesFileRangesInAnyOrderMixedWithBytes();
     void copyFileReplacesLongerAndEmptyTargets();
     void refusesLongNamesAndWrongHeaders();
+    void writingThroughALinkKeepsTheLink();
     void refusesDamagedArchives_data();
     void refusesDamagedArchives();
     void acceptsEightCharacterNamesWithoutNuls();
@@ -170,6 +171,21 @@ void tst_lumparchive::refusesLongNamesAndWrongHeaders()
         QCOMPARE(error.number(), int(FileError::InvalidFormat));
         QVERIFY(error.description().contains("QLY4"));
     }
+}
+
+void tst_lumparchive::writingThroughALinkKeepsTheLink()
+{
+    const QString real = m_dir.filePath("real.qly");
+    const QString link = m_dir.filePath("link.qly");
+    writeFile(real, "old");
+    QVERIFY(QFile::link(real, link));
+    LumpArchive out("QLY4");
+    out.setLumpCount(1);
+    out.setLumpName(1, "QUILLERY");
+    out.setLumpData(1, QByteArray("Title=x\n"));
+    out.WriteArchive(link);
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(LumpArchive("QLY4").ReadNamedLump(real, "QUILLERY"), QByteArray("Title=x\n"));
 }
 
 void tst_lumparchive::refusesDamagedArchives_data()
