@@ -42,6 +42,7 @@ PicturePreview::PicturePreview(QWidget *parent)
     setLineWidth(2);
     setBackgroundRole(QPalette::Dark);
     setAutoFillBackground(true);
+    setMinimumSize(160, 120);
     for (QScrollBar *bar : {m_hscroll, m_vscroll}) {
         bar->setSingleStep(ScrollStep);
         bar->hide();

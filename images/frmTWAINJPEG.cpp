@@ -23,6 +23,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 // Q_INIT_RESOURCE names a global function, so it cannot be called inside the namespace.
 static void initImageResources()
 {
@@ -141,6 +143,8 @@ QGroupBox *frmTWAINJPEG::makeOptionsFrame()
     m_quality->setObjectName(QStringLiteral("hscQuality"));
     m_quality->setRange(1, 100);
     m_quality->setPageStep(10);
+    // Reachable from the keyboard through its label, as the other controls are.
+    m_quality->setFocusPolicy(Qt::StrongFocus);
     m_qualityLabel->setBuddy(m_quality);
     auto *subSampleLabel = new QLabel(QStringLiteral("S&ub sampling:"), m_options);
     subSampleLabel->setObjectName(QStringLiteral("lblSubSample"));
