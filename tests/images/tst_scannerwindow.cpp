@@ -340,10 +340,12 @@ private Q_SLOTS:
                 window->findChild<QAbstractButton *>("cmdClose")->click();
             });
         };
-        addWhenShown();
-        binderWindow->menus()["mnuImportTWAIN"]->trigger();
-        addWhenShown();
-        binderWindow->menus()["mnuPNTWAIN"]->trigger();
+        for (const char *entry : {"mnuImportTWAIN", "mnuPNTWAIN"}) {
+            QAction *action = binderWindow->menus()[entry];
+            QVERIFY(action->isVisible() && action->isEnabled());
+            addWhenShown();
+            action->trigger();
+        }
         addWhenShown();
         Q_EMIT main.toolbar()->buttonClicked(MainToolbar::AddPage, MainToolbar::AddScanner);
 
