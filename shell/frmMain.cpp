@@ -6,6 +6,7 @@
 #include "documents/NewBinder.h"
 #include "documents/PageKind.h"
 #include "documents/Workspace.h"
+#include "images/frmTWAINJPEG.h"
 #include "platform/Dialogs.h"
 #include "platform/TempFolder.h"
 #include "shell/AppInfo.h"
@@ -333,6 +334,11 @@ void frmMain::mnuSF_Click()
 void frmMain::mnuExit_Click()
 {
     close();
+}
+
+void frmMain::showScanner(Binder &binder)
+{
+    showScannerWindow(*m_workspace, binder, m_settings, this);
 }
 
 void frmMain::Arrange(int arrangement)

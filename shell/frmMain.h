@@ -58,6 +58,7 @@ public:
     void mnuSF_Click() override;
     void mnuExit_Click() override;
     void Arrange(int arrangement) override;
+    void showScanner(Binder &binder) override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -2,6 +2,8 @@
 
 namespace quillery {
 
+class Binder;
+
 // The main window's commands that binder windows' menus offer too, so that each behaves
 // the same from either menu bar.
 class ShellCommands
@@ -18,6 +20,8 @@ public:
     virtual void mnuExit_Click() = 0;
     // 0 cascade, 1 tile horizontally, 2 tile vertically, 3 arrange icons.
     virtual void Arrange(int arrangement) = 0;
+    // Shows the scanner window modally for the binder.
+    virtual void showScanner(Binder &binder) = 0;
 };
 
 } // namespace quillery

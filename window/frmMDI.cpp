@@ -136,6 +136,8 @@ void frmMDI::connectMenus()
         on(name, [this] { m_list->editCurrentName(); });
     on("mnuImportFolder", [&ws, &b] { importFolder(ws, b); });
     on("mnuImportQuillery", [&ws, &b] { ImportQLY(ws, b); });
+    for (const char *name : {"mnuImportTWAIN", "mnuPNTWAIN"})
+        on(name, [this] { m_shell.showScanner(*m_binder); });
 
     const auto exporter = [&](const char *name, const char *type, const char *ext) {
         on(name, [&ws, &b, type, ext] {
@@ -157,10 +159,10 @@ void frmMDI::connectMenus()
     for (int v = 0; v < 4; ++v)
         on(views[v], [this, v] { setView(v); });
     // Commands whose windows this program does not have yet stay out of the menus.
-    for (const char *name : {"mnuPrint", "mnuPProperties", "mnuFProperties", "mnuEP", "mnuEditCut",
-                             "mnuEditCopy", "mnuEditPaste", "mnuFind", "mnuSearch",
-                             "mnuEditOptions", "mnuPEdit", "mnuPCut", "mnuPCopy", "mnuPPaste",
-                             "mnuPPProperties", "mnuPFProperties", "mnuImportTWAIN", "mnuPNTWAIN"})
+    for (const char *name :
+         {"mnuPrint", "mnuPProperties", "mnuFProperties", "mnuEP", "mnuEditCut", "mnuEditCopy",
+          "mnuEditPaste", "mnuFind", "mnuSearch", "mnuEditOptions", "mnuPEdit", "mnuPCut",
+          "mnuPCopy", "mnuPPaste", "mnuPPProperties", "mnuPFProperties"})
         m_menus[name]->setVisible(false);
     on("mnuCopy", [this] { m_viewer->txtPad()->copy(); });
     on("mnuSelectAll", [this] {

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QFrame>
+#include <QPixmap>
+#include <QPoint>
+
+class QScrollBar;
+
+namespace quillery {
+
+class cImage;
+
+// The scanner window's preview (Picture1): shows an image at full size inside a sunken
+// border, with the scroll bars HScroll1 and VScroll1 along its edges when the image is
+// larger than the visible area, centred when it is smaller, and panned by dragging.
+class PicturePreview : public QFrame
+{
+    Q_OBJECT
+public:
+    explicit PicturePreview(QWidget *parent = nullptr);
+
+    // Shows the image (none when null or empty) and lays the preview out for its size.
+    void setImage(const cImage *image);
+
+    QScrollBar *HScroll1() const { return m_hscroll; }
+    QScrollBar *VScroll1() const { return m_vscroll; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    void layoutPreview();
+    // The part of the preview the image shows in, left of and above the scroll bars.
+    QRect visibleArea() const;
+
+    QPixmap m_picture;
+    QScrollBar *m_hscroll;
+    QScrollBar *m_vscroll;
+    QPoint m_anchor;
+};
+
+} // namespace quillery

@@ -1,0 +1,90 @@
+#include "images/ScannedImageSaving.h"
+
+#include "documents/Binder.h"
+#include "documents/BinderUi.h"
+#include "documents/ErrorReport.h"
+#include "documents/FileError.h"
+#include "documents/Workspace.h"
+#include "images/JpegError.h"
+#include "images/ScanOptions.h"
+#include "images/cImage.h"
+#include "images/cJpeg.h"
+#include "platform/FileIo.h"
+#include "platform/TempFolder.h"
+#include "transfer/PageImport.h"
+
+#include <QFile>
+
+namespace quillery {
+
+namespace {
+
+constexpr int OutOfMemory = 7;
+
+// Samples the image and writes it to fileName, which must not exist yet.
+void writeJpeg(cJpeg &jpeg, const cImage &image, const QString &fileName)
+{
+    try {
+        // A failed sampling keeps the previous image's coefficients, which must never
+        // be written under this image's name.
+        if (jpeg.SampleHDC(image.hdc(), image.Width(), image.Height(), 0, 0) != 0)
+            throw FileError(OutOfMemory, QStringLiteral("Out of memory"));
+        if (jpeg.SaveFile(fileName) != 0)
+            throw FileError(FileError::FileExists, QStringLiteral("File already exists"));
+    } catch (const JpegError &error) {
+        throw FileError(error.number(), error.description());
+    }
+}
+
+// A free name in the temporary folder for the encoder to create; removed again after.
+class ScratchName
+{
+public:
+    explicit ScratchName(TempFolder &temp) : path(temp.TempFileName())
+    {
+        fileio::removeIfExists(path);
+    }
+    ~ScratchName() { QFile::remove(path); }
+    ScratchName(const ScratchName &) = delete;
+    ScratchName &operator=(const ScratchName &) = delete;
+
+    const QString path;
+};
+
+} // namespace
+
+void saveImageAs(cJpeg &jpeg, const cImage &image, const QString &target, TempFolder &temp)
+{
+    const ScratchName scratch(temp);
+    writeJpeg(jpeg, image, scratch.path);
+    SafeFileWriter file(target);
+    file.write(fileio::readWhole(scratch.path));
+    file.commit();
+}
+
+bool addImageAsPage(Workspace &workspace, Binder &binder, cJpeg &jpeg, const cImage &image)
+{
+    BusyScope busy(workspace.ui);
+    const int position = binder.pageCount() + 1;
+    const QString file = scannedPageFile(workspace.temp.path(), binder.pageCount());
+    try {
+        // Left from an earlier page of that number; its page has its own copy.
+        fileio::removeIfExists(file);
+        if (!workspace.temp.registered().contains(file))
+            workspace.temp.AddTempFile(file);
+        writeJpeg(jpeg, image, file);
+    } catch (const FileError &error) {
+        reportFileError(workspace.dialogs, QStringLiteral("Save Image Error"),
+                        QStringLiteral("An error occurred when trying to save the file '"), file,
+                        error);
+        return false;
+    }
+    if (!ImportFile(workspace, binder, file, PageKind::PICTURE))
+        return false;
+    binder.CurIndex = position;
+    workspace.ui.showPage(binder);
+    workspace.ui.checkMenus(binder);
+    return true;
+}
+
+} // namespace quillery
