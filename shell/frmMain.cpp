@@ -74,6 +74,8 @@ frmMain::frmMain(TempFolder &temp, Dialogs &dialogs, Settings &settings, QWidget
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
     addToolBar(m_toolbar);
+    // Pages cannot be edited yet; the button stays away until they can.
+    m_toolbar->button(MainToolbar::Edit)->setVisible(false);
     connect(m_toolbar, &MainToolbar::buttonClicked, this, &frmMain::toolbarClicked);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmMain::activeWindowChanged);
     buildMenus();
