@@ -6,6 +6,7 @@
 #include "documents/ErrorReport.h"
 #include "documents/FileError.h"
 #include "documents/LumpArchive.h"
+#include "documents/PageRecords.h"
 #include "documents/Password.h"
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
@@ -29,7 +30,7 @@ bool passwordGiven(Workspace &workspace, const InfoRecords &records)
 }
 
 void importPages(Workspace &workspace, Binder &binder, const QString &fileName,
-                 const InfoRecords &records)
+                 const InfoRecords &records, const PageRecords &pageRecords)
 {
     BusyScope busy(workspace.ui);
     const QString copy = workspace.temp.TempFileName();
@@ -43,7 +44,7 @@ void importPages(Workspace &workspace, Binder &binder, const QString &fileName,
         throw FileError::damaged(QStringLiteral("its page count does not match its lumps"));
     binder.Changed = true;
     for (int i = 1; i <= pages; ++i) {
-        appendArchivePages(binder, records, archive, copy, i, i);
+        appendArchivePages(binder, pageRecords, archive, copy, i, i);
         workspace.ui.setProgress(i);
         workspace.ui.processEvents();
         if (workspace.ui.progressCancelled())
@@ -56,11 +57,15 @@ void importPages(Workspace &workspace, Binder &binder, const QString &fileName,
 bool importBinderFile(Workspace &workspace, Binder &binder, const QString &fileName)
 {
     try {
+        const QByteArray text = LumpArchive(BinderHeader).ReadNamedLump(fileName, "QUILLERY");
+        // No more pages can be described than the text has lines.
+        PageRecords pages(text.count('\n') + 1);
         InfoRecords records;
-        records.loadText(LumpArchive(BinderHeader).ReadNamedLump(fileName, "QUILLERY"));
+        records.loadText(
+            text, [&pages](QStringView key, QStringView value) { return pages.take(key, value); });
         if (!passwordGiven(workspace, records))
             return false;
-        importPages(workspace, binder, fileName, records);
+        importPages(workspace, binder, fileName, records, pages);
     } catch (const FileError &error) {
         reportFileError(workspace.dialogs, QStringLiteral("Import Quillery Error"),
                         QStringLiteral("An error occurred when trying to import the Quillery '"),

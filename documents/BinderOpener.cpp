@@ -3,15 +3,16 @@
 #include "documents/Binder.h"
 #include "documents/BinderUi.h"
 #include "documents/CompanionFiles.h"
-#include "editor/DefaultTextFormats.h"
-#include "platform/Colours.h"
 #include "documents/ErrorReport.h"
 #include "documents/FileError.h"
 #include "documents/LumpArchive.h"
 #include "documents/NewBinder.h"
 #include "documents/PageKind.h"
+#include "documents/PageRecords.h"
 #include "documents/Password.h"
 #include "documents/Workspace.h"
+#include "editor/DefaultTextFormats.h"
+#include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
 #include "platform/TempFolder.h"
@@ -46,25 +47,25 @@ int pageCountOf(const InfoRecords &cf, int lumps)
 
 } // namespace
 
-void appendArchivePages(Binder &binder, const InfoRecords &records, const LumpArchive &archive,
+void appendArchivePages(Binder &binder, const PageRecords &records, const LumpArchive &archive,
                         const QString &dataPath, int firstPage, int lastPage)
 {
-    const QString location = u'|' + dataPath; // shared by every row
+    const QString location = u'|' + dataPath;
     for (int i = firstPage; i <= lastPage; ++i) {
         const Lump &lump = archive.lump(i + 1);
-        const QString n = QString::number(i);
+        PageRecords::Page page = records.page(i);
         PageRow row;
-        row.name = records.value(QStringLiteral("Page") + n);
-        row.created = records.value(QStringLiteral("Created") + n);
-        row.modified = records.value(QStringLiteral("Modified") + n);
+        row.name = std::move(page.name);
+        row.created = std::move(page.created);
+        row.modified = std::move(page.modified);
         row.size = lump.length;
-        row.comments = records.value(QStringLiteral("Comments") + n);
+        row.comments = std::move(page.comments);
         row.key.serial = binder.takeSerial();
         row.key.offset = lump.offset;
         row.key.length = lump.length;
         row.key.kind = QString::fromLatin1(lump.name);
         row.key.location = location;
-        row.key.colour = records.value(QStringLiteral("Colour") + n);
+        row.key.colour = std::move(page.colour);
         binder.pages.append(row);
     }
 }
@@ -118,7 +119,11 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
     if (archive.lumpCount() < 1)
         throw FileError::damaged(QStringLiteral("it has no record lump"));
     const Lump &records = archive.lump(1);
-    binder.CF.loadText(LumpArchive::ReadBytes(working, records.offset, records.length));
+    PageRecords pageRecords(archive.lumpCount() - 1);
+    binder.CF.loadText(LumpArchive::ReadBytes(working, records.offset, records.length),
+                       [&pageRecords](QStringView key, QStringView value) {
+                           return pageRecords.take(key, value);
+                       });
 
     const QString stored = binder.CF.value(QStringLiteral("Data"), QString());
     if (!stored.isEmpty()) {
@@ -135,7 +140,7 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
 
     const int pages = pageCountOf(binder.CF, archive.lumpCount());
     binder.pages.reserve(pages);
-    appendArchivePages(binder, binder.CF, archive, working, 1, pages);
+    appendArchivePages(binder, pageRecords, archive, working, 1, pages);
     if (!binder.CF.contains(QStringLiteral("RTFAlign")))
         setRTFopts(binder.CF);
 

@@ -7,8 +7,8 @@
 namespace quillery {
 
 class Binder;
-class InfoRecords;
 class LumpArchive;
+class PageRecords;
 class Workspace;
 
 // True when the path names a binder: its last four characters are ".qly" in any case.
@@ -26,8 +26,8 @@ std::unique_ptr<Binder> OpenFile(Workspace &workspace, const QString &fileName,
                                  OpenPurpose purpose = OpenPurpose::Edit);
 
 // Adds a row for each of the pages firstPage to lastPage (1-based) described by the
-// records and the archive's lumps; their data stays in the archive file at dataPath.
-void appendArchivePages(Binder &binder, const InfoRecords &records, const LumpArchive &archive,
+// per-page records and the archive's lumps; their data stays in the archive file at dataPath.
+void appendArchivePages(Binder &binder, const PageRecords &records, const LumpArchive &archive,
                         const QString &dataPath, int firstPage, int lastPage);
 
 } // namespace quillery

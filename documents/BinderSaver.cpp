@@ -7,6 +7,7 @@
 #include "documents/FileError.h"
 #include "documents/LumpArchive.h"
 #include "documents/NewBinder.h"
+#include "documents/PageRecords.h"
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
@@ -20,26 +21,18 @@ namespace {
 
 const QByteArray BinderHeader = QByteArrayLiteral("QLY4");
 
-void writePageRecords(Binder &binder)
+// The binder's records with the per-page ones written from the rows, as lump 1 holds them.
+QByteArray recordsText(Binder &binder)
 {
     InfoRecords &cf = binder.CF;
-    const int n = binder.pageCount();
-    cf.write(QStringLiteral("Pages"), n);
-    for (int i = 1; i <= n; ++i) {
-        const PageRow &row = binder.pages.at(i - 1);
-        const QString number = QString::number(i);
-        cf.write(QStringLiteral("Page") + number, row.name);
-        cf.write(QStringLiteral("Created") + number, row.created);
-        cf.write(QStringLiteral("Modified") + number, row.modified);
-        cf.write(QStringLiteral("Colour") + number, row.key.colour);
-        cf.write(QStringLiteral("Comments") + number, row.comments);
-    }
+    cf.write(QStringLiteral("Pages"), binder.pageCount());
     for (int c = 1; c <= PageList::ColumnCount; ++c) {
         if (binder.columnWidths[c - 1] >= 0)
             cf.write(QStringLiteral("ColWidth%1").arg(c), binder.columnWidths[c - 1]);
     }
     cf.write(QStringLiteral("Pane Pos"), binder.PanePos);
     cf.write(QStringLiteral("Pane Length"), binder.PaneLength);
+    return cf.toText() + PageRecords::text(binder.pages);
 }
 
 LumpData pageLumpData(const PageKey &key)
@@ -59,8 +52,7 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     LumpArchive archive(BinderHeader);
     archive.setLumpCount(n + 1);
     archive.setLumpName(1, QByteArrayLiteral("QUILLERY"));
-    writePageRecords(binder);
-    archive.setLumpData(1, binder.CF.toText());
+    archive.setLumpData(1, recordsText(binder));
     DelCFInfo(binder);
 
     ProgressScope progress(workspace.ui, QStringLiteral("Saving ") + fileName, n + 1, false);

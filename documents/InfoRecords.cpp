@@ -17,20 +17,20 @@ bool isEscaped(QChar c)
 }
 
 // Appends the value as stored: backslash, line feed and carriage return escaped.
-void appendEscaped(QString &out, const QString &value)
+void appendEscaped(QString &out, QStringView value)
 {
     qsizetype plain = 0; // start of the run not yet appended
     for (qsizetype i = 0; i < value.size(); ++i) {
         const QChar c = value[i];
         if (!isEscaped(c))
             continue;
-        out.append(QStringView(value).mid(plain, i - plain));
+        out.append(value.mid(plain, i - plain));
         out += c == u'\\'   ? QLatin1String("\\\\")
                : c == u'\n' ? QLatin1String("\\n")
                             : QLatin1String("\\r");
         plain = i + 1;
     }
-    out.append(QStringView(value).mid(plain));
+    out.append(value.mid(plain));
 }
 
 QString unescapeValue(QStringView value)
@@ -115,16 +115,18 @@ void InfoRecords::removeNumbered(const QString &countKey, const QString &prefix)
     const qint64 count = value(countKey).toLongLong(&ok);
     if (!ok)
         return;
-    // A hostile count must not turn into billions of lookups: no more keys can exist
-    // than there are records.
-    const qint64 limit = std::min<qint64>(count, m_records.size() + 1);
-    QString key = prefix;
-    for (qint64 i = 1; i <= limit; ++i) {
-        char digits[24];
-        const auto end = std::to_chars(digits, digits + sizeof digits, i).ptr;
-        key.truncate(prefix.size());
-        key += QLatin1String(digits, end - digits);
-        m_records.remove(key);
+    // One pass over the records, however large a (possibly hostile) count claims to be.
+    for (auto it = m_records.begin(); it != m_records.end();) {
+        const QStringView key = it.key();
+        const QStringView digits = key.mid(prefix.size());
+        bool numbered =
+            key.startsWith(prefix) && !digits.isEmpty() && digits[0] != u'0' &&
+            digits.size() <= 18 &&
+            std::all_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit(); });
+        if (numbered && digits.toLongLong() <= count)
+            it = m_records.erase(it);
+        else
+            ++it;
     }
 }
 
@@ -149,16 +151,25 @@ QByteArray InfoRecords::toText() const
 
     QString text;
     text.reserve(length);
-    for (const auto &[_, it] : order) {
-        text += it.key();
-        text += u'=';
-        appendEscaped(text, it->value);
-        text += u'\n';
-    }
+    for (const auto &[_, it] : order)
+        appendRecord(text, it.key(), it->value);
     return text.toUtf8();
 }
 
-void InfoRecords::loadText(const QByteArray &text)
+void InfoRecords::appendRecord(QString &text, QStringView key, QStringView value)
+{
+    text += key;
+    text += u'=';
+    appendEscaped(text, value);
+    text += u'\n';
+}
+
+QString InfoRecords::storedValue(QStringView stored)
+{
+    return unescapeValue(stored);
+}
+
+void InfoRecords::loadText(const QByteArray &text, const Divert &divert)
 {
     clear();
     m_records.reserve(text.count('\n') + 1);
@@ -168,6 +179,8 @@ void InfoRecords::loadText(const QByteArray &text)
             line.chop(1);
         const qsizetype eq = line.indexOf(u'=');
         if (eq <= 0)
+            continue;
+        if (divert && divert(line.left(eq), line.mid(eq + 1)))
             continue;
         write(line.left(eq).toString(), unescapeValue(line.mid(eq + 1)));
     }

@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QString>
 
+#include <functional>
+
 namespace quillery {
 
 // A binder's key and value records (lump 1 of a binder file). Keys keep the order in
@@ -30,9 +32,15 @@ public:
     int size() const { return int(m_records.size()); }
 
     // The whole record set as stored text, and back. Parsing never fails: lines it
-    // cannot read are skipped.
+    // cannot read are skipped. Records that divert takes (given their key and their value
+    // as stored) are handed to it instead of being kept.
+    using Divert = std::function<bool(QStringView key, QStringView storedValue)>;
     QByteArray toText() const;
-    void loadText(const QByteArray &text);
+    void loadText(const QByteArray &text, const Divert &divert = {});
+
+    // One record line as toText writes it, and a stored value read back.
+    static void appendRecord(QString &text, QStringView key, QStringView value);
+    static QString storedValue(QStringView stored);
 
 private:
     struct Entry

@@ -1,10 +1,10 @@
 #include "documents/NewBinder.h"
 
 #include "documents/Binder.h"
-#include "editor/DefaultTextFormats.h"
-#include "platform/Colours.h"
 #include "documents/PageKind.h"
 #include "documents/Workspace.h"
+#include "editor/DefaultTextFormats.h"
+#include "platform/Colours.h"
 #include "transfer/NewPage.h"
 
 namespace quillery {

@@ -2,6 +2,7 @@
 #include "documents/FileError.h"
 #include "documents/InfoRecords.h"
 #include "documents/LumpArchive.h"
+#include "documents/PageRecords.h"
 #include "platform/FileIo.h"
 
 #include <QTemporaryDir>
@@ -47,6 +48,7 @@ private Q_SLOTS:
     void acceptsEightCharacterNamesWithoutNuls();
     void recordsKeepOrderAndSurviveAwkwardValues();
     void recordsSkipGarbageAndBoundHostileCounts();
+    void perPageRecordsAreTakenApart();
 
 private:
     QTemporaryDir m_dir;
@@ -253,6 +255,33 @@ void tst_lumparchive::recordsSkipGarbageAndBoundHostileCounts()
     records.removeNumbered("Pages", "Page");
     QCOMPARE(records.value("Page1"), InfoRecords::NotFound);
     QCOMPARE(records.value("Keep"), QString("1"));
+}
+
+void tst_lumparchive::perPageRecordsAreTakenApart()
+{
+    PageRecords pages(3);
+    InfoRecords records;
+    records.loadText(
+        "Title=t\nPages=3\nPage1=one\nComments1=a\\nb\nPage3=three\nPage4=beyond\n"
+        "Page01=padded\nCommentsCol=Notes\nPage=bare\nColour2=-5\nPage999999999=x\n",
+        [&pages](QStringView key, QStringView value) { return pages.take(key, value); });
+    QCOMPARE(pages.page(1).name, QString("one"));
+    QCOMPARE(pages.page(1).comments, QString("a\nb"));
+    QCOMPARE(pages.page(1).created, InfoRecords::NotFound);
+    QCOMPARE(pages.page(2).colour, QString("-5"));
+    QCOMPARE(pages.page(3).name, QString("three"));
+    QCOMPARE(pages.page(4).name, InfoRecords::NotFound);
+    for (const char *kept : {"Title", "Pages", "Page4", "Page01", "CommentsCol", "Page"})
+        QVERIFY2(records.contains(kept), kept);
+    QVERIFY(!records.contains("Page1"));
+
+    // Removing numbered records finds them wherever they are, never more than the count.
+    records.write("Page2", "sparse");
+    records.removeNumbered("Pages", "Page");
+    QVERIFY(!records.contains("Page2"));
+    QVERIFY(records.contains("Page4"));
+    QVERIFY(records.contains("Page01"));
+    QVERIFY(records.contains("Pages"));
 }
 
 QTEST_GUILESS_MAIN(tst_lumparchive)
