@@ -79,7 +79,8 @@ public:
     {
         if (m_pendingLength == 0)
             return;
-        fileio::copyRange(m_fd.get(), m_pendingOffset, m_outFd, m_pendingLength, m_path, m_outPath);
+        fileio::copyRange(m_fd.get(), m_pendingOffset, m_outFd, m_pendingLength, m_path, m_outPath,
+                          fileio::WriteBack::Early);
         m_pendingLength = 0;
     }
 

@@ -44,6 +44,7 @@ QByteArray encoded(const QString &path)
 }
 
 constexpr qint64 CopyChunk = 1 << 20;
+constexpr qint64 WriteBackChunk = 64 << 20;
 
 } // namespace
 
@@ -122,14 +123,19 @@ void writeAll(int fd, const char *data, qint64 length, const QString &path)
 }
 
 void copyRange(int inFd, qint64 inOffset, int outFd, qint64 length, const QString &inPath,
-               const QString &outPath)
+               const QString &outPath, WriteBack writeBack)
 {
     loff_t in = inOffset;
     qint64 left = length;
     while (left > 0) {
-        const ssize_t n = ::copy_file_range(inFd, &in, outFd, nullptr, size_t(left), 0);
+        // A file that must reach the disk anyway starts going there while the rest is
+        // copied, so the final sync has little left to wait for.
+        const qint64 step = writeBack == WriteBack::Early ? std::min(left, WriteBackChunk) : left;
+        const ssize_t n = ::copy_file_range(inFd, &in, outFd, nullptr, size_t(step), 0);
         if (n > 0) {
             left -= n;
+            if (writeBack == WriteBack::Early)
+                ::sync_file_range(outFd, 0, 0, SYNC_FILE_RANGE_WRITE);
             continue;
         }
         if (n < 0 && errno == EINTR)

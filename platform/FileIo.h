@@ -41,8 +41,9 @@ QByteArray readWhole(const QString &path);
 void writeAll(int fd, const char *data, qint64 length, const QString &path);
 // Copies length bytes from one descriptor at inOffset to the other's current position,
 // in the kernel where it can.
+enum class WriteBack { Lazy, Early };
 void copyRange(int inFd, qint64 inOffset, int outFd, qint64 length, const QString &inPath,
-               const QString &outPath);
+               const QString &outPath, WriteBack writeBack = WriteBack::Lazy);
 
 // Replaces the file's content with bytes (plain write, for scratch files).
 void writeWhole(const QString &path, const QByteArray &bytes);
