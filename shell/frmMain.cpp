@@ -295,6 +295,7 @@ void frmMain::mnuOpen_Click()
 
 void frmMain::mnuRF_Click()
 {
+    recent().exec();
 }
 
 void frmMain::mnuFileAuthorName_Click()
@@ -318,6 +319,7 @@ void frmMain::mnuFileAuthorName_Click()
 
 void frmMain::mnuContents_Click()
 {
+    HelpWindow::showHelp();
 }
 
 void frmMain::mnuAbout_Click()

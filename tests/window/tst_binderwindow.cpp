@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 #include "documents/BinderOpener.h"
 #include "documents/CompanionFiles.h"
+#include "shell/HelpWindow.h"
 #include "shell/MainToolbar.h"
 #include "shell/Settings.h"
 #include "shell/frmMain.h"
@@ -13,10 +14,13 @@
 #include "platform/RichTextBox.h"
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
 #include <QWebEngineView>
 
 using namespace quillery;
@@ -54,6 +58,7 @@ private Q_SLOTS:
     void clickingPagesShowsThem();
     void textPagesNeverMakeTheBrowser();
     void autoHideFollowsThePointer();
+    void helpAndRecentFilesOpenTheirWindows();
     void closingLastWindowEmptiesTheStatusBar();
     void soundPageWritesOnePlaceholderLine();
     void toolbarRemembersDropDownChoices();
@@ -181,6 +186,34 @@ void tst_binderwindow::textPagesNeverMakeTheBrowser()
     window->lvwPages_ItemClick();
     QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString("second"));
     QVERIFY(w.main.findChildren<QWebEngineView *>().isEmpty());
+}
+
+void tst_binderwindow::helpAndRecentFilesOpenTheirWindows()
+{
+    BinderFixture f;
+    Window w(f);
+    w.main.mnuNew_Click();
+    w.main.activeBinderWindow()->menus()["mnuContents"]->trigger();
+    HelpWindow *help = nullptr;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *candidate = qobject_cast<HelpWindow *>(widget);
+            candidate && candidate->isVisible())
+            help = candidate;
+    }
+    QVERIFY(help);
+    QVERIFY(help->browser()->toPlainText().startsWith("Quillery Help"));
+    help->close();
+
+    // Recent Files shows the recent-files window, modally.
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            shown = modal->objectName();
+            modal->close();
+        }
+    });
+    w.main.activeBinderWindow()->menus()["mnuRF"]->trigger();
+    QCOMPARE(shown, QString("frmRecent"));
 }
 
 void tst_binderwindow::autoHideFollowsThePointer()
