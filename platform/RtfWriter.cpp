@@ -19,29 +19,21 @@ namespace quillery {
 
 namespace {
 
+using rtf::CharState;
 using rtf::Underline;
 using rtf::VerticalPosition;
 
 // The width tables get when their columns have no fixed width: a page of 6.5 inches.
 constexpr int TextWidthTwips = 9360;
 
-// Character formatting in RTF terms, to write only what changes from run to run.
-struct CharOut
+// The state a run starts from: the header's font 0 and defaults, so that only what each
+// run changes is written.
+CharState documentDefaults()
 {
-    int font = 0;
-    int halfPoints = 24;
-    int foreground = 0;
-    int background = 0;
-    int offsetHalfPoints = 0;
-    int spacingTwips = 0;
-    Underline underline = Underline::None;
-    VerticalPosition vertical = VerticalPosition::Normal;
-    bool bold = false;
-    bool italic = false;
-    bool strike = false;
-    bool caps = false;
-    bool smallCaps = false;
-};
+    CharState state;
+    state.font = 0;
+    return state;
+}
 
 enum class BulletFont { Symbol, Courier, Wingdings };
 
@@ -66,8 +58,8 @@ private:
     int fontIndex(const QString &family);
     int colourIndex(const QBrush &brush);
     QString family(const QTextCharFormat &format) const;
-    CharOut charOut(const QTextCharFormat &format);
-    const CharOut &fragmentOut(const QTextFragment &fragment);
+    CharState charOut(const QTextCharFormat &format);
+    const CharState &fragmentOut(const QTextFragment &fragment);
 
     void header();
     void frame(const QTextFrame *frame);
@@ -76,7 +68,7 @@ private:
     QByteArray paragraphFormat(const QTextBlock &block, bool inTable);
     QByteArray numbering(const QTextList *list, int twipsFont);
     void listText(const QTextBlock &block);
-    void setChar(const CharOut &target);
+    void setChar(const CharState &target);
     void openLink(const QString &href);
     void closeLink();
     void picture(const QTextImageFormat &format);
@@ -101,9 +93,9 @@ private:
     QHash<QRgb, int> m_colourIndex;
     QHash<int, int> m_bulletFonts; // BulletFont to font index
 
-    QHash<int, CharOut> m_formats; // by the document's format index
-    CharOut m_state;
-    CharOut m_stateOutsideLink;
+    QHash<int, CharState> m_formats; // by the document's format index
+    CharState m_state = documentDefaults();
+    CharState m_stateOutsideLink = documentDefaults();
     QString m_link;
     QByteArray m_paragraph; // properties of the last \pard written
     bool m_paragraphWritten = false;
@@ -151,16 +143,16 @@ int Writer::colourIndex(const QBrush &brush)
     return int(m_colours.size());
 }
 
-CharOut Writer::charOut(const QTextCharFormat &format)
+CharState Writer::charOut(const QTextCharFormat &format)
 {
-    CharOut out;
+    CharState out;
     out.font = fontIndex(family(format));
     double points = m_doc.defaultFont().pointSizeF();
     if (format.hasProperty(QTextFormat::FontPointSize))
         points = format.fontPointSize();
     else if (format.hasProperty(QTextFormat::FontPixelSize))
         points = format.intProperty(QTextFormat::FontPixelSize) * 72.0 / m_dpi;
-    out.halfPoints = points > 0 ? int(std::lround(points * 2)) : 24;
+    out.sizeHalfPoints = points > 0 ? int(std::lround(points * 2)) : 24;
     out.bold = format.fontWeight() >= QFont::DemiBold;
     out.italic = format.fontItalic();
     switch (format.underlineStyle()) {
@@ -192,7 +184,7 @@ CharOut Writer::charOut(const QTextCharFormat &format)
     if (format.hasProperty(rtf::CharOffsetTwips))
         out.offsetHalfPoints = format.intProperty(rtf::CharOffsetTwips) / 10;
     else if (format.baselineOffset() != 0)
-        out.offsetHalfPoints = int(std::lround(format.baselineOffset() * out.halfPoints / 100));
+        out.offsetHalfPoints = int(std::lround(format.baselineOffset() * out.sizeHalfPoints / 100));
     out.caps = format.fontCapitalization() == QFont::AllUppercase;
     out.smallCaps = format.fontCapitalization() == QFont::SmallCaps;
     if (format.fontLetterSpacingType() == QFont::AbsoluteSpacing)
@@ -200,7 +192,7 @@ CharOut Writer::charOut(const QTextCharFormat &format)
     return out;
 }
 
-const CharOut &Writer::fragmentOut(const QTextFragment &fragment)
+const CharState &Writer::fragmentOut(const QTextFragment &fragment)
 {
     const int index = fragment.charFormatIndex();
     auto it = m_formats.find(index);
@@ -555,13 +547,13 @@ void Writer::listText(const QTextBlock &block)
     m_delimit = false;
 }
 
-void Writer::setChar(const CharOut &target)
+void Writer::setChar(const CharState &target)
 {
-    CharOut &s = m_state;
+    CharState &s = m_state;
     if (target.font != s.font)
         word("f", target.font);
-    if (target.halfPoints != s.halfPoints)
-        word("fs", target.halfPoints);
+    if (target.sizeHalfPoints != s.sizeHalfPoints)
+        word("fs", target.sizeHalfPoints);
     if (target.bold != s.bold)
         target.bold ? word("b") : word("b", 0);
     if (target.italic != s.italic)
