@@ -2,62 +2,15 @@
 
 #include "documents/FileError.h"
 #include "documents/InfoRecords.h"
+#include "documents/LumpArchive.h"
 #include "documents/PageKind.h"
 #include "platform/FileIo.h"
-
-#include <QtEndian>
 
 namespace quillery {
 
 namespace {
 
-constexpr qint64 HeaderSize = 12;
-constexpr qint64 EntrySize = 16;
-
-struct RawLump
-{
-    qint64 offset;
-    qint64 length;
-    QByteArray name;
-    bool inside;
-};
-
-// Reads the directory leniently, so that every damaged lump can be named rather than
-// only the first.
-QList<RawLump> readLumps(int fd, qint64 size, const QString &path, QStringList &faults)
-{
-    const QByteArray head = fileio::readRange(fd, 0, HeaderSize, path);
-    if (!head.startsWith("QLY4"))
-        faults << QStringLiteral("header is not \"QLY4\"");
-    const qint64 count = qFromLittleEndian<quint32>(head.constData() + 4);
-    const qint64 dirOffset = qFromLittleEndian<quint32>(head.constData() + 8);
-    if (dirOffset < HeaderSize || dirOffset > size || count > (size - dirOffset) / EntrySize) {
-        faults << QStringLiteral("lump directory (%1 entries at byte %2) lies outside the file "
-                                 "of %3 bytes")
-                      .arg(count)
-                      .arg(dirOffset)
-                      .arg(size);
-        return {};
-    }
-    const QByteArray dir = fileio::readRange(fd, dirOffset, count * EntrySize, path);
-    QList<RawLump> lumps;
-    for (qint64 i = 0; i < count; ++i) {
-        const char *entry = dir.constData() + i * EntrySize;
-        RawLump lump{qFromLittleEndian<quint32>(entry), qFromLittleEndian<quint32>(entry + 4),
-                     QByteArray(entry + 8, 8).replace('\0', QByteArray()), true};
-        if (lump.offset + lump.length > size) {
-            lump.inside = false;
-            faults << QStringLiteral("lump %1 (%2 bytes at byte %3) lies outside the file")
-                          .arg(i + 1)
-                          .arg(lump.length)
-                          .arg(lump.offset);
-        }
-        lumps << lump;
-    }
-    return lumps;
-}
-
-void checkRecords(const InfoRecords &records, const QList<RawLump> &lumps, QStringList &faults)
+void checkRecords(const InfoRecords &records, const QVector<Lump> &lumps, QStringList &faults)
 {
     for (const char *key : {"Title", "Pages"}) {
         if (!records.contains(QString::fromLatin1(key)))
@@ -89,11 +42,7 @@ QStringList checkBinder(const QString &path)
 {
     QStringList faults;
     try {
-        UniqueFd fd = fileio::openForReading(path);
-        const qint64 size = fileio::fileSize(fd.get(), path);
-        if (size < HeaderSize)
-            return {QStringLiteral("file of %1 bytes is too short to be a binder").arg(size)};
-        const QList<RawLump> lumps = readLumps(fd.get(), size, path, faults);
+        const QVector<Lump> lumps = LumpArchive::readDirectory(path, "QLY4", &faults);
         if (lumps.isEmpty()) {
             if (faults.isEmpty())
                 faults << QStringLiteral("the file has no record lump");
@@ -108,11 +57,11 @@ QStringList checkBinder(const QString &path)
                               .arg(i)
                               .arg(QString::fromLatin1(lumps[i].name));
         }
-        if (!lumps.first().inside)
+        const Lump &recordLump = lumps.first();
+        if (recordLump.offset + recordLump.length > fileio::fileSize(path))
             return faults;
         InfoRecords records;
-        records.loadText(
-            fileio::readRange(fd.get(), lumps.first().offset, lumps.first().length, path));
+        records.loadText(LumpArchive::ReadBytes(path, recordLump.offset, recordLump.length));
         checkRecords(records, lumps, faults);
     } catch (const FileError &error) {
         faults << error.description();

@@ -100,20 +100,34 @@ LumpArchive::LumpArchive(const QByteArray &header) : m_header(header)
 {
 }
 
-QVector<Lump> LumpArchive::readDirectory(const QString &path, const QByteArray &header)
+QVector<Lump> LumpArchive::readDirectory(const QString &path, const QByteArray &header,
+                                         QStringList *faults)
 {
+    // A fault is thrown, or noted so that every one of them can be named.
+    const auto fault = [faults](const QString &what) {
+        if (!faults)
+            throw FileError::damaged(what);
+        *faults << what;
+    };
     UniqueFd fd = fileio::openForReading(path);
     const qint64 size = fileio::fileSize(fd.get(), path);
-    if (size < HeaderSize)
-        throw FileError::damaged(QStringLiteral("it is too short to be an archive"));
+    if (size < HeaderSize) {
+        fault(QStringLiteral("file of %1 bytes is too short to be an archive").arg(size));
+        return {};
+    }
     const QByteArray head = fileio::readRange(fd.get(), 0, HeaderSize, path);
     if (!head.startsWith(header))
-        throw FileError::damaged(
-            QStringLiteral("its header is not \"%1\"").arg(QString::fromLatin1(header)));
+        fault(QStringLiteral("header is not \"%1\"").arg(QString::fromLatin1(header)));
     const qint64 count = le32(head.constData() + 4);
     const qint64 dirOffset = le32(head.constData() + 8);
-    if (dirOffset < HeaderSize || dirOffset > size || count > (size - dirOffset) / EntrySize)
-        throw FileError::damaged(QStringLiteral("its lump directory lies outside the file"));
+    if (dirOffset < HeaderSize || dirOffset > size || count > (size - dirOffset) / EntrySize) {
+        fault(QStringLiteral("lump directory (%1 entries at byte %2) lies outside the file of %3 "
+                             "bytes")
+                  .arg(count)
+                  .arg(dirOffset)
+                  .arg(size));
+        return {};
+    }
 
     const QByteArray dir = fileio::readRange(fd.get(), dirOffset, count * EntrySize, path);
     QVector<Lump> lumps;
@@ -125,7 +139,10 @@ QVector<Lump> LumpArchive::readDirectory(const QString &path, const QByteArray &
         lump.length = le32(entry + 4);
         lump.name = stripNuls(QByteArray(entry + 8, MaxNameLength));
         if (lump.offset + lump.length > size)
-            throw FileError::damaged(QStringLiteral("lump %1 lies outside the file").arg(i + 1));
+            fault(QStringLiteral("lump %1 (%2 bytes at byte %3) lies outside the file")
+                      .arg(i + 1)
+                      .arg(lump.length)
+                      .arg(lump.offset));
         lumps.append(lump);
     }
     return lumps;

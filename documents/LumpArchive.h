@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <variant>
@@ -45,7 +46,10 @@ public:
     void OpenArchive(const QString &path);
     int lumpCount() const { return int(m_read.size()); }
     const Lump &lump(int number) const; // 1-based
-    static QVector<Lump> readDirectory(const QString &path, const QByteArray &header);
+    // With a fault list, faults are noted there instead of thrown, and lumps outside the
+    // file are still listed.
+    static QVector<Lump> readDirectory(const QString &path, const QByteArray &header,
+                                       QStringList *faults = nullptr);
     static QByteArray ReadBytes(const QString &path, qint64 offset, qint64 length);
     QByteArray ReadNamedLump(const QString &path, const QByteArray &name) const;
 
