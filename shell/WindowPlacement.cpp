@@ -1,7 +1,7 @@
 #include "shell/WindowPlacement.h"
 
+#include "platform/Twips.h"
 #include "shell/Settings.h"
-#include "shell/Twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -47,7 +47,7 @@ void restorePlacement(QWidget &window, const Settings &settings)
     const auto pixels = [&](const QString &key, const QString &defaultTwips, qreal dpi,
                             int current) {
         const auto twips = settings.GetNumber(Settings::Main, key, defaultTwips);
-        return twips ? twipsToPixels(*twips, dpi) : current;
+        return twips ? qRound(twipsToPixels(*twips, dpi)) : current;
     };
     QSize size = window.size();
     const int height = pixels(heightKey, QStringLiteral("8655"), dpiY, size.height());

@@ -1,9 +1,9 @@
 #include "shell/frmRecent.h"
 
 #include "platform/Dialogs.h"
+#include "platform/Twips.h"
 #include "shell/Icons.h"
 #include "shell/Orde.h"
-#include "shell/Twips.h"
 
 #include <QBoxLayout>
 #include <QCloseEvent>
@@ -71,7 +71,7 @@ frmRecent::frmRecent(Dialogs &dialogs, OpenFileCall openFile, OpenOtherCall open
     m_list.load(m_dialogs);
     // Widths from a damaged file could be anything; keep the columns usable.
     const auto pixels = [this](double twips) {
-        return qBound(16, twipsToPixels(qBound(0.0, twips, 1e6), logicalDpiX()), 4000);
+        return qBound(16, qRound(twipsToPixels(qBound(0.0, twips, 1e6), logicalDpiX())), 4000);
     };
     LV->setColumnWidth(0, pixels(m_list.titleWidth));
     LV->setColumnWidth(1, pixels(m_list.fileWidth));

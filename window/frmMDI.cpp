@@ -9,6 +9,7 @@
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
 #include "platform/RichTextBox.h"
+#include "platform/Twips.h"
 #include "transfer/PageExport.h"
 #include "transfer/PageImport.h"
 #include "window/PageDisplay.h"
@@ -34,14 +35,14 @@ constexpr int AutoHideLength = 160;
 constexpr int WideLength = 2643;
 constexpr int TallLength = 3828;
 
-int twipsToPixels(int twips, const QWidget *widget)
+int toPixels(int twips, const QWidget *widget)
 {
-    return twips * widget->logicalDpiX() / 1440;
+    return qRound(twipsToPixels(twips, widget->logicalDpiX()));
 }
 
-int pixelsToTwips(int pixels, const QWidget *widget)
+int toTwips(int pixels, const QWidget *widget)
 {
-    return pixels * 1440 / qMax(1, widget->logicalDpiX());
+    return qRound(pixelsToTwips(pixels, widget->logicalDpiX()));
 }
 
 } // namespace
@@ -57,7 +58,7 @@ frmMDI::frmMDI(Workspace &workspace, ShellCommands &shell, std::unique_ptr<Binde
     m_binder->setParent(this);
     setAttribute(Qt::WA_DeleteOnClose);
     m_splitter->setChildrenCollapsible(false);
-    m_splitter->setHandleWidth(qMax(4, twipsToPixels(70, this)));
+    m_splitter->setHandleWidth(qMax(4, toPixels(70, this)));
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_splitter);
@@ -283,7 +284,7 @@ void frmMDI::setView(int view)
 
 int frmMDI::paneLengthPixels() const
 {
-    return twipsToPixels(m_binder->PaneLength, this);
+    return toPixels(m_binder->PaneLength, this);
 }
 
 void frmMDI::SetPanePos()
@@ -303,7 +304,7 @@ void frmMDI::SetPanePos()
 void frmMDI::updatePaneLength()
 {
     const int index = m_splitter->indexOf(m_list);
-    m_binder->PaneLength = pixelsToTwips(m_splitter->sizes().value(index), this);
+    m_binder->PaneLength = toTwips(m_splitter->sizes().value(index), this);
 }
 
 void frmMDI::mnuSHPage_Click()

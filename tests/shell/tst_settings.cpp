@@ -1,6 +1,6 @@
 #include "TestSupport.h"
+#include "platform/Twips.h"
 #include "shell/Settings.h"
-#include "shell/Twips.h"
 #include "shell/WindowPlacement.h"
 
 #include <QScreen>
@@ -110,8 +110,8 @@ private Q_SLOTS:
         QWidget window;
         restorePlacement(window, settings);
         const QRect screen = window.screen()->geometry();
-        QCOMPARE(window.size(), QSize(twipsToPixels(9630, window.logicalDpiX()),
-                                      twipsToPixels(8655, window.logicalDpiY())));
+        QCOMPARE(window.size(), QSize(qRound(twipsToPixels(9630, window.logicalDpiX())),
+                                      qRound(twipsToPixels(8655, window.logicalDpiY()))));
         QCOMPARE(window.pos(), QPoint(screen.width() / 4, screen.height() / 4));
         QCOMPARE(window.windowState(), Qt::WindowMaximized);
     }
@@ -161,7 +161,7 @@ private Q_SLOTS:
         window.move(5, 6);
         restorePlacement(window, settings);
         QCOMPARE(window.size(), QSize(321, 123));
-        QCOMPARE(window.pos(), QPoint(5, twipsToPixels(1500, window.logicalDpiY())));
+        QCOMPARE(window.pos(), QPoint(5, qRound(twipsToPixels(1500, window.logicalDpiY()))));
         QCOMPARE(window.windowState(), Qt::WindowNoState);
 
         // A placement from a screen that has gone comes back to the default position.
