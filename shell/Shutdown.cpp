@@ -2,6 +2,7 @@
 
 #include "shell/Session.h"
 #include "shell/Settings.h"
+#include "transfer/NewPage.h"
 
 #include <QFile>
 
@@ -27,10 +28,8 @@ void runShutdown(Session &session, const ShutdownHooks &hooks)
     if (session.temp) {
         const QString folder = session.temp->path();
         session.temp->DeleteTempFiles();
-        session.instances.leave([&] {
-            ::unlink(
-                QFile::encodeName(session.temp->filePath(QStringLiteral("Tmp.htm"))).constData());
-        });
+        session.instances.leave(
+            [&] { ::unlink(QFile::encodeName(placeholderFile(*session.temp)).constData()); });
         // Fails while anything is left, such as the page clipboard files.
         ::rmdir(QFile::encodeName(folder).constData());
     }

@@ -29,9 +29,14 @@ void NewIcon(Workspace &workspace, Binder &binder, PageKind kind, bool noEdit)
     binder.Changed = true;
 }
 
+QString placeholderFile(const TempFolder &temp)
+{
+    return temp.filePath(PlaceholderName);
+}
+
 QString writeBlankHtml(const Workspace &workspace)
 {
-    const QString path = workspace.temp.filePath(QStringLiteral("Tmp.htm"));
+    const QString path = placeholderFile(workspace.temp);
     fileio::writeWhole(path, QByteArrayLiteral("<html></html>\n"));
     return path;
 }

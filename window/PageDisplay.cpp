@@ -7,20 +7,16 @@
 #include "platform/Colours.h"
 #include "platform/FileIo.h"
 #include "platform/TempFolder.h"
+#include "transfer/NewPage.h"
 #include "transfer/PageExport.h"
 
 namespace quillery {
 
 namespace {
 
-QString placeholderPath(const Workspace &workspace)
-{
-    return workspace.temp.filePath(QStringLiteral("Tmp.htm"));
-}
-
 void writePlaceholderLine(const Workspace &workspace, const QByteArray &line)
 {
-    fileio::writeWhole(placeholderPath(workspace), line + "\r\n");
+    fileio::writeWhole(placeholderFile(workspace.temp), line + "\r\n");
 }
 
 QByteArray fileUrlText(const QString &path)
@@ -32,7 +28,7 @@ QByteArray fileUrlText(const QString &path)
 
 QUrl placeholderUrl(const Workspace &workspace)
 {
-    return QUrl::fromLocalFile(placeholderPath(workspace));
+    return QUrl::fromLocalFile(placeholderFile(workspace.temp));
 }
 
 PageDisplay preparePageDisplay(Workspace &workspace, Binder &binder)

@@ -139,7 +139,7 @@ void ViewerPane::browserLoaded()
     const QString name = url.fileName();
     if (url.toString() == u"about:blank") {
         Q_EMIT captionSuffixChanged(QString());
-    } else if (name != u"Tmp.htm") {
+    } else if (name != PlaceholderName) {
         HTML = true;
         Q_EMIT captionSuffixChanged(name.isEmpty() ? url.toString() : name);
     }
