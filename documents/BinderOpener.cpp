@@ -72,8 +72,9 @@ void appendArchivePages(Binder &binder, const PageRecords &records, const LumpAr
 
 namespace {
 
-// The file the pages are read from: a working copy, or the binder itself when it is
-// only inspected.
+// The file the pages are read from: a working copy (another name of the binder's bytes
+// where the file system allows it, so that opening copies nothing), or the binder
+// itself when it is only inspected.
 QString makeWorkingCopy(Workspace &workspace, Binder &binder, const QString &path,
                         OpenPurpose purpose)
 {
@@ -86,9 +87,9 @@ QString makeWorkingCopy(Workspace &workspace, Binder &binder, const QString &pat
     if (FileLock::isHeldElsewhere(path)) {
         showInUse(workspace, path);
         binder.ro = true;
-        fileio::copyFile(shadowCopyPath(path), working);
+        fileio::linkOrCopy(shadowCopyPath(path), working);
     } else {
-        fileio::copyFile(path, working);
+        fileio::linkOrCopy(path, working);
     }
     return working;
 }

@@ -11,9 +11,13 @@
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
+#include "platform/TempFolder.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
+
+#include <algorithm>
 
 namespace quillery {
 
@@ -44,6 +48,57 @@ LumpData pageLumpData(const PageKey &key)
     return FileRange{key.location, 0, fileio::fileSize(key.location)};
 }
 
+// Whether a save may append to the binder file instead of rewriting it: the file must be
+// the one this window holds and reads its pages from, and every page in it must still be
+// a page, so that a removed page's bytes never linger in the file.
+bool canSaveInPlace(const Binder &binder, const QString &fileName)
+{
+    if (!binder.OpenNum.covers(fileName) || !fileio::sameFile(binder.workingCopy, fileName))
+        return false;
+    QSet<qint64> pageOffsets;
+    for (int i = 0; i < binder.pageCount(); ++i) {
+        const PageKey &key = binder.pages.at(i).key;
+        if (key.inWorkingCopy() && key.dataPath() == binder.workingCopy)
+            pageOffsets.insert(key.offset);
+    }
+    const QVector<Lump> present = LumpArchive::readDirectory(fileName, BinderHeader);
+    return std::all_of(
+        present.begin() + std::min<qsizetype>(1, present.size()), present.end(),
+        [&](const Lump &lump) { return lump.length == 0 || pageOffsets.contains(lump.offset); });
+}
+
+// After a save the pages are read from the saved file itself, so that the next save can
+// append to it and the bytes of the file before it can be freed.
+void readPagesFromSaved(Workspace &workspace, Binder &binder, const QString &fileName,
+                        const QVector<Lump> &written)
+{
+    QString working = binder.workingCopy;
+    if (!fileio::sameFile(working, fileName)) {
+        // Where no link can be made the pages stay where they are read from now: only a
+        // second copy of the whole binder could move them.
+        try {
+            working = workspace.temp.TempFileName();
+        } catch (const FileError &) {
+            return;
+        }
+        workspace.temp.AddTempFile(working);
+        if (!fileio::tryLink(fileName, working)) {
+            workspace.temp.DeleteTempFile(working);
+            return;
+        }
+        workspace.temp.DeleteTempFile(binder.workingCopy);
+        binder.workingCopy = working;
+    }
+    const QString location = u'|' + working;
+    for (int i = 0; i < binder.pageCount(); ++i) {
+        PageKey key = binder.pages.at(i).key;
+        key.location = location;
+        key.offset = written[i + 1].offset;
+        key.length = written[i + 1].length;
+        binder.pages.setKey(i, key);
+    }
+}
+
 void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileName)
 {
     BusyScope busy(workspace.ui);
@@ -68,14 +123,17 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     if (!binder.OpenNum.covers(fileName) && FileLock::isHeldElsewhere(fileName))
         throw FileError(FileError::PermissionDenied, QStringLiteral("Permission denied"));
 
-    SafeFileWriter writer(fileName);
-    archive.WriteArchive(writer);
-    // Lock the new file before it takes the binder's name, so that no other instance can
-    // slip in between.
-    FileLock lock = FileLock::acquire(writer.tempPath());
-    writer.commit();
-    binder.OpenNum = std::move(lock);
+    if (!(canSaveInPlace(binder, fileName) && archive.AppendArchive(fileName))) {
+        SafeFileWriter writer(fileName);
+        archive.WriteArchive(writer);
+        // Lock the new file before it takes the binder's name, so that no other instance
+        // can slip in between.
+        FileLock lock = FileLock::acquire(writer.tempPath());
+        writer.commit();
+        binder.OpenNum = std::move(lock);
+    }
     binder.ro = false;
+    readPagesFromSaved(workspace, binder, fileName, archive.writtenLumps());
     try {
         CreateAF(workspace, binder, true, fileName, 0, true);
     } catch (const FileError &) {

@@ -26,9 +26,9 @@ QString companionPath(const QString &binderPath, QChar mark)
     return folder + name;
 }
 
-// The shadow copy is a hard link to the binder as it is now: saving replaces the binder
-// by renaming a new file over it, so the linked bytes never change underneath the
-// shadow. Where links are not possible the file is copied.
+// The shadow copy is a hard link to the binder as it is now: saving appends to the binder
+// or renames a new file over it, so no byte the shadow's directory points at ever
+// changes. Where links are not possible the file is copied.
 void writeShadowCopy(const QString &binderPath, const QString &shadow)
 {
     // The old shadow may be the last name of the previous binder file, and freeing a large

@@ -3,10 +3,11 @@
 #include "documents/FileError.h"
 #include "platform/FileIo.h"
 
+#include <QFile>
 #include <QtEndian>
 
-#include <map>
-
+#include <cerrno>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace quillery {
@@ -94,7 +95,42 @@ private:
     qint64 m_pendingLength = 0;
 };
 
+void syncData(int fd, const QString &path)
+{
+    if (::fdatasync(fd) != 0)
+        throw FileError::fromErrno(errno, path);
+}
+
 } // namespace
+
+// Tells whether a lump's data already lies in the archive file being appended to, so that
+// it keeps its place there.
+class LumpArchive::InPlaceTest
+{
+public:
+    InPlaceTest() = default;
+    InPlaceTest(const QString &archive, qint64 end) : m_archive(archive), m_end(end) {}
+
+    bool operator()(const LumpData &data)
+    {
+        const auto *range = std::get_if<FileRange>(&data);
+        if (!range || m_archive.isEmpty())
+            return false;
+        // Thousands of lumps come from one file in a row: it is looked at once.
+        if (range->path != m_lastPath) {
+            m_lastPath = range->path;
+            m_lastSame = fileio::sameFile(range->path, m_archive);
+        }
+        return m_lastSame && range->offset >= HeaderSize && range->length >= 0 &&
+               range->offset + range->length <= m_end;
+    }
+
+private:
+    QString m_archive;
+    qint64 m_end = 0;
+    QString m_lastPath;
+    bool m_lastSame = false;
+};
 
 LumpArchive::LumpArchive(const QByteArray &header) : m_header(header)
 {
@@ -220,26 +256,93 @@ void LumpArchive::WriteArchive(SafeFileWriter &writer)
     putLe32(head, m_write.size());
     putLe32(head, total - qint64(m_write.size()) * EntrySize);
     writer.write(head);
+    InPlaceTest nothingInPlace;
+    writer.write(writeLumps(writer.fd(), writer.target(), HeaderSize, nothingInPlace));
+}
 
+bool LumpArchive::AppendArchive(const QString &path)
+{
+    // The whole directory is read (and checked) to find where the archive's bytes end:
+    // a file written elsewhere need not have its directory last.
+    const QVector<Lump> present = readDirectory(path, m_header);
+    UniqueFd fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC));
+    if (!fd.valid())
+        throw FileError::fromErrno(errno, path);
+    const qint64 size = fileio::fileSize(fd.get(), path);
+    const QByteArray head = fileio::readRange(fd.get(), 0, HeaderSize, path);
+    qint64 used = le32(head.constData() + 8) + qint64(present.size()) * EntrySize;
+    for (const Lump &lump : present)
+        used = std::max(used, lump.offset + lump.length);
+    if (used > size)
+        throw FileError::damaged(QStringLiteral("its directory changed while it was being saved"));
+
+    InPlaceTest inPlace(path, size);
+    qint64 kept = 0;
+    qint64 appended = 0;
+    for (const Pending &lump : std::as_const(m_write))
+        (inPlace(lump.data) ? kept : appended) += lumpLength(lump.data);
+    const qint64 directorySize = qint64(m_write.size()) * EntrySize;
+    const qint64 newSize = size + appended + directorySize;
+    const qint64 live = HeaderSize + kept + appended + directorySize;
+    if (newSize > MaxArchiveSize || (newSize - live) * 4 > newSize)
+        return false;
+
+    // Anything after the archive's end (left by an append cut short) stays unused: the
+    // new lumps go after it, so no byte of the file as it is is ever overwritten.
+    if (::lseek(fd.get(), size, SEEK_SET) < 0)
+        throw FileError::fromErrno(errno, path);
+    bool switched = false;
+    try {
+        const QByteArray directory = writeLumps(fd.get(), path, size, inPlace);
+        fileio::writeAll(fd.get(), directory.constData(), directory.size(), path);
+        syncData(fd.get(), path);
+        QByteArray counts;
+        putLe32(counts, m_write.size());
+        putLe32(counts, size + appended);
+        const ssize_t n = ::pwrite(fd.get(), counts.constData(), counts.size(), 4);
+        if (n != counts.size())
+            throw FileError::fromErrno(n < 0 ? errno : EIO, path);
+        switched = true;
+        syncData(fd.get(), path);
+    } catch (const FileError &) {
+        // Until the header turns, the file is as it was but for what was added after it.
+        if (!switched && ::ftruncate(fd.get(), size) != 0)
+            qWarning("Could not take the unfinished save back out of %s", qPrintable(path));
+        throw;
+    }
+    return true;
+}
+
+// Writes each lump's data that is not in place at the descriptor's position, which is
+// start bytes into the file, and returns the directory of where every lump now is.
+QByteArray LumpArchive::writeLumps(int fd, const QString &path, qint64 start, InPlaceTest &inPlace)
+{
     QByteArray dir;
     dir.reserve(m_write.size() * EntrySize);
-    qint64 offset = HeaderSize;
-    RangeCopier copier(writer.fd(), writer.target());
+    m_written.clear();
+    m_written.reserve(m_write.size());
+    qint64 offset = start;
+    RangeCopier copier(fd, path);
     for (const Pending &lump : std::as_const(m_write)) {
         const qint64 length = lumpLength(lump.data);
-        if (const auto *bytes = std::get_if<QByteArray>(&lump.data)) {
+        qint64 at = offset;
+        if (inPlace(lump.data)) {
+            at = std::get<FileRange>(lump.data).offset;
+        } else if (const auto *bytes = std::get_if<QByteArray>(&lump.data)) {
             copier.flush();
-            writer.write(*bytes);
+            fileio::writeAll(fd, bytes->constData(), bytes->size(), path);
+            offset += length;
         } else {
             copier.add(std::get<FileRange>(lump.data));
+            offset += length;
         }
-        putLe32(dir, offset);
+        putLe32(dir, at);
         putLe32(dir, length);
         dir.append(lump.name.leftJustified(MaxNameLength, '\0'));
-        offset += length;
+        m_written.append(Lump{at, length, lump.name});
     }
     copier.flush();
-    writer.write(dir);
+    return dir;
 }
 
 void LumpArchive::ResetArchive()

@@ -59,6 +59,14 @@ public:
     void setLumpData(int number, LumpData data);
     void WriteArchive(const QString &path);
     void WriteArchive(SafeFileWriter &writer);
+    // Saves into the archive file in place: lumps whose data is a range of that file keep
+    // it, the others and a new directory go after the present end, and the header turns
+    // to them only once they are on disk, so that an append cut short anywhere leaves the
+    // archive as it was. Returns false, writing nothing, when that would leave more than
+    // a quarter of the file unused or pass 4 GiB: rewriting is then the better save.
+    bool AppendArchive(const QString &path);
+    // Where the last write put each lump.
+    const QVector<Lump> &writtenLumps() const { return m_written; }
     void ResetArchive();
 
 private:
@@ -70,6 +78,10 @@ private:
         LumpData data;
     };
     QVector<Pending> m_write;
+    QVector<Lump> m_written;
+
+    class InPlaceTest;
+    QByteArray writeLumps(int fd, const QString &path, qint64 start, InPlaceTest &inPlace);
 };
 
 } // namespace quillery

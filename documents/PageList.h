@@ -38,6 +38,8 @@ public:
     void remove(int row);
     void move(int from, int to);
     void replace(int row, const PageRow &page);
+    // Keys are not shown, so views are not told.
+    void setKey(int row, const PageKey &key) { m_rows[row].key = key; }
     void clear();
     void reserve(int rows) { m_rows.reserve(rows); }
 

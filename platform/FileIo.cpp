@@ -187,6 +187,33 @@ void copyFile(const QString &source, const QString &target)
         throw FileError::fromErrno(errno, target);
 }
 
+bool tryLink(const QString &source, const QString &target)
+{
+    // The link is made under a name of its own and then renamed over the placeholder, so
+    // that the target name is never briefly free for someone else to take.
+    const QByteArray staged = encoded(target) + ".link";
+    if (::link(encoded(source).constData(), staged.constData()) != 0)
+        return false;
+    if (::rename(staged.constData(), encoded(target).constData()) == 0)
+        return true;
+    ::unlink(staged.constData());
+    return false;
+}
+
+void linkOrCopy(const QString &source, const QString &target)
+{
+    if (!tryLink(source, target))
+        copyFile(source, target);
+}
+
+bool sameFile(const QString &a, const QString &b)
+{
+    struct stat first, second;
+    return ::stat(encoded(a).constData(), &first) == 0 &&
+           ::stat(encoded(b).constData(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
 void removeIfExists(const QString &path)
 {
     if (::unlink(encoded(path).constData()) != 0 && errno != ENOENT)

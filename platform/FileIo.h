@@ -49,6 +49,15 @@ void copyRange(int inFd, qint64 inOffset, int outFd, qint64 length, const QStrin
 void writeWhole(const QString &path, const QByteArray &bytes);
 // Copies a whole file onto target, replacing it.
 void copyFile(const QString &source, const QString &target);
+// Makes target (a name that may already hold an empty placeholder) another name of
+// source's bytes: a hard link where the file system allows one, else a copy. Only right
+// for files whose bytes, once written, are never overwritten: a binder is saved by
+// appending to it or by renaming a new file over it.
+void linkOrCopy(const QString &source, const QString &target);
+// The hard link alone: false, leaving target as it was, where the file system refuses it.
+bool tryLink(const QString &source, const QString &target);
+// Whether two paths name the same file (not just equal bytes); false if either is missing.
+bool sameFile(const QString &a, const QString &b);
 // Removes a file if it is there; a missing file is not an error.
 void removeIfExists(const QString &path);
 

@@ -1,11 +1,13 @@
 #include "BinderFixture.h"
 #include "TestSupport.h"
+#include "documents/BinderCheck.h"
 #include "documents/BinderOpener.h"
 #include "documents/BinderSaver.h"
 #include "documents/CompanionFiles.h"
 #include "documents/LumpArchive.h"
 #include "documents/NewBinder.h"
 #include "documents/SizeText.h"
+#include "platform/FileIo.h"
 #include "transfer/PageImport.h"
 
 #include <QTest>
@@ -35,6 +37,16 @@ QList<QByteArray> lumpContents(const QString &binderPath)
     return lumps;
 }
 
+// The bytes of the file that no lump or directory entry takes.
+qint64 unusedBytes(const QString &binderPath)
+{
+    const QVector<Lump> lumps = LumpArchive::readDirectory(binderPath, "QLY4");
+    qint64 used = 12 + lumps.size() * 16;
+    for (const Lump &lump : lumps)
+        used += lump.length;
+    return QFileInfo(binderPath).size() - used;
+}
+
 const QList<QPair<QString, QByteArray>> ThreePages = {
     {"one.txt", "first page"}, {"two.rtf", "{\\rtf1 second}"}, {"three.png", "PNGDATA"}};
 
@@ -51,6 +63,8 @@ private Q_SLOTS:
     void savingTwiceGivesEqualLumps();
     void saveCommandWritesOnlyWhatChanged();
     void failedSaveKeepsOldFileByteForByte();
+    void savingAppendsUntilAPageGoes();
+    void saveCutShortLeavesTheBinderAsItWas();
     void companionNamesAndLocking();
     void secondOpenerGetsReadOnlyShadowCopy();
     void readOnlyBinderSaveLeadsToSaveAs();
@@ -209,6 +223,10 @@ void tst_binderfile::failedSaveKeepsOldFileByteForByte()
     QVERIFY(!SavFile(*f.workspace, *binder, path));
     QCOMPARE(readFile(path), original);
     QCOMPARE(f.messageTitles().last(), QString("Save Error"));
+    // The same when the save rewrites the file rather than adding to it.
+    binder->pages.remove(0);
+    QVERIFY(!SavFile(*f.workspace, *binder, path));
+    QCOMPARE(readFile(path), original);
     QVERIFY(f.dialogs.calls().last().text.startsWith(
         "An error occurred when attempting to save the file '" + path + "' - "));
     // No half-written file is left beside the binder.
@@ -216,9 +234,94 @@ void tst_binderfile::failedSaveKeepsOldFileByteForByte()
         QVERIFY2(!name.startsWith(".keep.qly"), qPrintable(name));
     // The binder is still held and can be saved once the page is dropped.
     QVERIFY(binder->OpenNum.covers(path));
-    binder->pages.remove(3);
+    binder->pages.remove(2);
     QVERIFY(SavFile(*f.workspace, *binder, path));
-    QCOMPARE(lumpContents(path).size(), 3);
+    QCOMPARE(lumpContents(path).size(), 2);
+}
+
+void tst_binderfile::savingAppendsUntilAPageGoes()
+{
+    BinderFixture f;
+    // Pages large enough against their records that appending is worth it.
+    const QByteArray marker = "{\\rtf1 second page}";
+    const QString path = f.makeBinder("grow.qly", {{"one.txt", QByteArray(20000, '1')},
+                                                   {"two.rtf", marker + QByteArray(20000, ' ')},
+                                                   {"three.png", QByteArray(20000, '3')}});
+    auto binder = f.open(path);
+    // Opening copied nothing: the pages are read through another name of the file.
+    QVERIFY(fileio::sameFile(binder->workingCopy, path));
+    const QVector<Lump> before = LumpArchive::readDirectory(path, "QLY4");
+
+    // Unchanged pages keep their bytes where they are; new pages and records follow.
+    PageRow renamed = binder->pages.at(0);
+    renamed.name = "renamed";
+    binder->pages.replace(0, renamed);
+    PageKind kind = PageKind::Unknown;
+    QVERIFY(ImportFile(*f.workspace, *binder, f.file("four.txt", "fourth page"), kind));
+    const QString importedCopy = binder->pages.at(3).key.location;
+    QVERIFY(SavFile(*f.workspace, *binder, path));
+    const QVector<Lump> after = LumpArchive::readDirectory(path, "QLY4");
+    QCOMPARE(after.size(), 5);
+    for (int i = 1; i <= 3; ++i)
+        QCOMPARE(after[i].offset, before[i].offset);
+    QVERIFY(after[4].offset > before.last().offset);
+    QCOMPARE(recordsOf(path).value("Page1"), QString("renamed"));
+    // The new page is read from the binder file from now on.
+    QVERIFY(QFile::remove(importedCopy));
+    QCOMPARE(GetLumpString(*binder, "4"), QByteArray("fourth page"));
+    QVERIFY(checkBinder(path).isEmpty());
+    {
+        BinderFixture other; // another instance reads the saved state through the shadow
+        other.workspace->authorName = "someone else";
+        auto second = other.open(path);
+        QVERIFY(second && second->ro);
+        QCOMPARE(second->pages.at(0).name, QString("renamed"));
+        QCOMPARE(GetLumpString(*second, "4"), QByteArray("fourth page"));
+    }
+
+    // Saving again and again never leaves more than a quarter of the file unused.
+    const QList<QByteArray> pages = lumpContents(path);
+    for (int i = 0; i < 40; ++i) {
+        binder->Changed = true;
+        QVERIFY(SavFile(*f.workspace, *binder, path));
+        QVERIFY(unusedBytes(path) * 4 <= QFileInfo(path).size());
+    }
+    QCOMPARE(lumpContents(path), pages);
+
+    // Removing a page rewrites the file: its bytes are gone and nothing is unused.
+    binder->pages.remove(1);
+    QVERIFY(SavFile(*f.workspace, *binder, path));
+    QVERIFY(!readFile(path).contains(marker));
+    QCOMPARE(unusedBytes(path), 0);
+    QVERIFY(fileio::sameFile(binder->workingCopy, path));
+    binder.reset();
+    BinderFixture reader;
+    auto reopened = reader.open(path);
+    QVERIFY(reopened);
+    QCOMPARE(reopened->pageCount(), 3);
+    QCOMPARE(GetLumpString(*reopened, "3"), QByteArray("fourth page"));
+}
+
+void tst_binderfile::saveCutShortLeavesTheBinderAsItWas()
+{
+    BinderFixture f;
+    const QString path = f.makeBinder("cut.qly", ThreePages);
+    const QList<QByteArray> pages = lumpContents(path);
+    // A save killed before the header turned to its new directory leaves its bytes
+    // after the end of the binder, and nothing else changed.
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::Append));
+    file.write(QByteArray(5000, 'z'));
+    file.close();
+    QVERIFY(checkBinder(path).isEmpty());
+    auto binder = f.open(path);
+    QVERIFY(binder);
+    QCOMPARE(binder->pageCount(), 3);
+    QCOMPARE(GetLumpString(*binder, "3"), QByteArray("PNGDATA"));
+    binder->Changed = true;
+    QVERIFY(SavFile(*f.workspace, *binder, path));
+    QCOMPARE(unusedBytes(path), 0);
+    QCOMPARE(lumpContents(path), pages);
 }
 
 void tst_binderfile::companionNamesAndLocking()

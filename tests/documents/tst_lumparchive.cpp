@@ -43,6 +43,7 @@ private Q_SLOTS:
     void copyFileReplacesLongerAndEmptyTargets();
     void refusesLongNamesAndWrongHeaders();
     void writingThroughALinkKeepsTheLink();
+    void appendingKeepsLumpsInPlaceAndRefusesWaste();
     void refusesDamagedArchives_data();
     void refusesDamagedArchives();
     void acceptsEightCharacterNamesWithoutNuls();
@@ -188,6 +189,76 @@ void tst_lumparchive::writingThroughALinkKeepsTheLink()
     out.WriteArchive(link);
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(LumpArchive("QLY4").ReadNamedLump(real, "QUILLERY"), QByteArray("Title=x\n"));
+}
+
+void tst_lumparchive::appendingKeepsLumpsInPlaceAndRefusesWaste()
+{
+    const QString path = m_dir.filePath("append.qly");
+    const QString extra = m_dir.filePath("extra.bin");
+    writeFile(extra, "EXTRA");
+    LumpArchive first("QLY4");
+    first.setLumpCount(3);
+    first.setLumpName(1, "QUILLERY");
+    first.setLumpData(1, QByteArray("Title=x\n"));
+    first.setLumpName(2, "TXT");
+    first.setLumpData(2, QByteArray(400, 'a'));
+    first.setLumpName(3, "FILE");
+    first.setLumpData(3, QByteArray(400, 'b'));
+    first.WriteArchive(path);
+    const QVector<Lump> before = LumpArchive::readDirectory(path, "QLY4");
+    const QByteArray original = readFile(path);
+
+    // Kept lumps stay where they are, in any order; new data and the directory follow.
+    LumpArchive second("QLY4");
+    second.setLumpCount(4);
+    second.setLumpName(1, "QUILLERY");
+    second.setLumpData(1, QByteArray("Title=y\n"));
+    second.setLumpName(2, "FILE");
+    second.setLumpData(2, FileRange{path, before[2].offset, before[2].length});
+    second.setLumpName(3, "TXT");
+    second.setLumpData(3, FileRange{path, before[1].offset, before[1].length});
+    second.setLumpName(4, "HTML");
+    second.setLumpData(4, FileRange{extra, 0, 5});
+    QVERIFY(second.AppendArchive(path));
+    const QByteArray appended = readFile(path);
+    QCOMPARE(appended.mid(12, original.size() - 12), original.mid(12));
+    const QVector<Lump> after = LumpArchive::readDirectory(path, "QLY4");
+    QCOMPARE(after.size(), 4);
+    QCOMPARE(after[1].offset, before[2].offset);
+    QCOMPARE(after[2].offset, before[1].offset);
+    QCOMPARE(LumpArchive::ReadBytes(path, after[3].offset, after[3].length), QByteArray("EXTRA"));
+    QCOMPARE(LumpArchive("QLY4").ReadNamedLump(path, "QUILLERY"), QByteArray("Title=y\n"));
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(second.writtenLumps()[i].offset, after[i].offset);
+
+    // An append that fails half-way takes back what it added; the header never turned.
+    LumpArchive failing("QLY4");
+    failing.setLumpCount(4);
+    for (int i = 1; i <= 3; ++i) {
+        failing.setLumpName(i, after[i - 1].name);
+        failing.setLumpData(i, FileRange{path, after[i - 1].offset, after[i - 1].length});
+    }
+    failing.setLumpName(4, "FILE");
+    failing.setLumpData(4, FileRange{m_dir.filePath("missing.bin"), 0, 5});
+    QVERIFY_THROWS_EXCEPTION(FileError, failing.AppendArchive(path));
+    QCOMPARE(readFile(path), appended);
+
+    // Leaving both big lumps unused would waste most of the file: nothing is written.
+    LumpArchive wasteful("QLY4");
+    wasteful.setLumpCount(1);
+    wasteful.setLumpName(1, "QUILLERY");
+    wasteful.setLumpData(1, QByteArray("Title=w\n"));
+    QVERIFY(!wasteful.AppendArchive(path));
+    QCOMPARE(readFile(path), appended);
+
+    // Bytes after the end (an append cut short) are left alone and counted as unused.
+    writeFile(path, appended + QByteArray(30, '?'));
+    LumpArchive again("QLY4");
+    again.setLumpCount(1);
+    again.setLumpName(1, "QUILLERY");
+    again.setLumpData(1, FileRange{path, after[0].offset, after[0].length});
+    QVERIFY(!again.AppendArchive(path));
+    QVERIFY(readFile(path).startsWith(appended));
 }
 
 void tst_lumparchive::refusesDamagedArchives_data()
