@@ -61,8 +61,7 @@ bool importBinderFile(Workspace &workspace, Binder &binder, const QString &fileN
         // No more pages can be described than the text has lines.
         PageRecords pages(text.count('\n') + 1);
         InfoRecords records;
-        records.loadText(
-            text, [&pages](QStringView key, QStringView value) { return pages.take(key, value); });
+        records.loadText(text, pages.divert());
         if (!passwordGiven(workspace, records))
             return false;
         importPages(workspace, binder, fileName, records, pages);

@@ -122,9 +122,7 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
     const Lump &records = archive.lump(1);
     PageRecords pageRecords(archive.lumpCount() - 1);
     binder.CF.loadText(LumpArchive::ReadBytes(working, records.offset, records.length),
-                       [&pageRecords](QStringView key, QStringView value) {
-                           return pageRecords.take(key, value);
-                       });
+                       pageRecords.divert());
 
     const QString stored = binder.CF.value(QStringLiteral("Data"), QString());
     if (!stored.isEmpty()) {

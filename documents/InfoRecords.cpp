@@ -1,7 +1,7 @@
 #include "documents/InfoRecords.h"
 
 #include <algorithm>
-#include <charconv>
+#include <cstring>
 #include <vector>
 
 namespace quillery {
@@ -11,51 +11,60 @@ namespace {
 // A binder's records run to five per page, so the paths below copy nothing in the
 // common case of a key or value without special characters.
 
-bool isEscaped(QChar c)
+bool isEscaped(char16_t c)
 {
     return c == u'\\' || c == u'\n' || c == u'\r';
 }
 
-// Appends the value as stored: backslash, line feed and carriage return escaped.
-void appendEscaped(QString &out, QStringView value)
+// Appends the value as stored, in UTF-8, with backslash, line feed and carriage return
+// escaped. Runs of plain ASCII, nearly all of a binder's text, are narrowed in one go.
+void appendEscaped(QByteArray &out, QStringView value)
 {
-    qsizetype plain = 0; // start of the run not yet appended
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const QChar c = value[i];
-        if (!isEscaped(c))
-            continue;
-        out.append(value.mid(plain, i - plain));
-        out += c == u'\\'   ? QLatin1String("\\\\")
-               : c == u'\n' ? QLatin1String("\\n")
-                            : QLatin1String("\\r");
-        plain = i + 1;
+    const char16_t *chars = value.utf16();
+    const qsizetype size = value.size();
+    qsizetype i = 0;
+    while (i < size) {
+        qsizetype run = i;
+        while (run < size && chars[run] < 0x80 && !isEscaped(chars[run]))
+            ++run;
+        if (run > i) {
+            const qsizetype at = out.size();
+            out.resize(at + run - i);
+            char *to = out.data() + at;
+            for (qsizetype k = i; k < run; ++k)
+                *to++ = char(chars[k]);
+            i = run;
+        } else if (chars[i] >= 0x80) {
+            while (run < size && chars[run] >= 0x80)
+                ++run;
+            out += value.sliced(i, run - i).toUtf8();
+            i = run;
+        } else {
+            out += chars[i] == u'\\' ? "\\\\" : chars[i] == u'\n' ? "\\n" : "\\r";
+            ++i;
+        }
     }
-    out.append(value.mid(plain));
 }
 
-QString unescapeValue(QStringView value)
+// Escapes are ASCII, so they are undone on the UTF-8 bytes before decoding.
+QString unescapeValue(QByteArrayView value)
 {
-    const qsizetype first = value.indexOf(u'\\');
+    const qsizetype first = value.indexOf('\\');
     if (first < 0)
-        return value.toString();
-    QString out;
+        return QString::fromUtf8(value);
+    QByteArray out;
     out.reserve(value.size());
-    out.append(value.left(first));
+    out.append(value.first(first));
     for (qsizetype i = first; i < value.size(); ++i) {
-        QChar c = value[i];
-        if (c == u'\\' && i + 1 < value.size()) {
-            QChar next = value[++i];
-            if (next == u'n')
-                out += u'\n';
-            else if (next == u'r')
-                out += u'\r';
-            else
-                out += next;
+        const char c = value[i];
+        if (c == '\\' && i + 1 < value.size()) {
+            const char next = value[++i];
+            out += next == 'n' ? '\n' : next == 'r' ? '\r' : next;
         } else {
             out += c;
         }
     }
-    return out;
+    return QString::fromUtf8(out);
 }
 
 bool isDelimiter(QChar c)
@@ -149,40 +158,49 @@ QByteArray InfoRecords::toText() const
     std::sort(order.begin(), order.end(),
               [](const auto &a, const auto &b) { return a.first < b.first; });
 
-    QString text;
+    QByteArray text;
     text.reserve(length);
     for (const auto &[_, it] : order)
-        appendRecord(text, it.key(), it->value);
-    return text.toUtf8();
+        appendRecord(text, it.key().toUtf8(), it->value);
+    return text;
 }
 
-void InfoRecords::appendRecord(QString &text, QStringView key, QStringView value)
+void InfoRecords::appendRecord(QByteArray &text, QByteArrayView key, QStringView value)
 {
     text += key;
-    text += u'=';
+    text += '=';
     appendEscaped(text, value);
-    text += u'\n';
+    text += '\n';
 }
 
-QString InfoRecords::storedValue(QStringView stored)
+QString InfoRecords::storedValue(QByteArrayView stored)
 {
     return unescapeValue(stored);
 }
 
+// Lines are split on the UTF-8 bytes: a line feed or "=" byte is never part of another
+// character, and only the values kept are decoded.
 void InfoRecords::loadText(const QByteArray &text, const Divert &divert)
 {
     clear();
-    m_records.reserve(text.count('\n') + 1);
-    const QString all = QString::fromUtf8(text);
-    for (QStringView line : QStringView(all).split(u'\n')) {
-        if (line.endsWith(u'\r'))
+    const char *next = text.constData();
+    const char *const end = next + text.size();
+    while (next < end) {
+        const char *lineEnd = static_cast<const char *>(std::memchr(next, '\n', end - next));
+        if (!lineEnd)
+            lineEnd = end;
+        QByteArrayView line(next, lineEnd);
+        next = lineEnd + 1;
+        if (line.endsWith('\r'))
             line.chop(1);
-        const qsizetype eq = line.indexOf(u'=');
+        const qsizetype eq = line.indexOf('=');
         if (eq <= 0)
             continue;
-        if (divert && divert(line.left(eq), line.mid(eq + 1)))
+        const QByteArrayView key = line.first(eq);
+        const QByteArrayView value = line.sliced(eq + 1);
+        if (divert && divert(key, value))
             continue;
-        write(line.left(eq).toString(), unescapeValue(line.mid(eq + 1)));
+        write(QString::fromUtf8(key), unescapeValue(value));
     }
 }
 

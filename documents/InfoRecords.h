@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QHash>
 #include <QString>
 
@@ -33,14 +34,14 @@ public:
 
     // The whole record set as stored text, and back. Parsing never fails: lines it
     // cannot read are skipped. Records that divert takes (given their key and their value
-    // as stored) are handed to it instead of being kept.
-    using Divert = std::function<bool(QStringView key, QStringView storedValue)>;
+    // as stored, both UTF-8) are handed to it instead of being kept.
+    using Divert = std::function<bool(QByteArrayView key, QByteArrayView storedValue)>;
     QByteArray toText() const;
     void loadText(const QByteArray &text, const Divert &divert = {});
 
     // One record line as toText writes it, and a stored value read back.
-    static void appendRecord(QString &text, QStringView key, QStringView value);
-    static QString storedValue(QStringView stored);
+    static void appendRecord(QByteArray &text, QByteArrayView key, QStringView value);
+    static QString storedValue(QByteArrayView stored);
 
 private:
     struct Entry

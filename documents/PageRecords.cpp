@@ -1,16 +1,21 @@
 #include "documents/PageRecords.h"
 
-#include "documents/InfoRecords.h"
 #include "documents/PageList.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace quillery {
 
 namespace {
 
 // The prefixes in the order of a page's fields, which is also the order they are written.
-constexpr QStringView Prefixes[] = {u"Page", u"Created", u"Modified", u"Colour", u"Comments"};
+constexpr QByteArrayView Prefixes[] = {"Page", "Created", "Modified", "Colour", "Comments"};
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 
@@ -18,17 +23,18 @@ PageRecords::PageRecords(qsizetype maxPages) : m_maxPages(maxPages)
 {
 }
 
-bool PageRecords::take(QStringView key, QStringView storedValue)
+bool PageRecords::take(QByteArrayView key, QByteArrayView storedValue)
 {
     for (int field = 0; field < FieldCount; ++field) {
-        const QStringView prefix = Prefixes[field];
+        const QByteArrayView prefix = Prefixes[field];
         if (!key.startsWith(prefix))
             continue;
-        const QStringView digits = key.mid(prefix.size());
-        if (digits.isEmpty() || digits.size() > 9 || digits[0] == u'0' ||
-            !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit(); }))
+        const QByteArrayView digits = key.sliced(prefix.size());
+        if (digits.isEmpty() || digits.size() > 9 || digits[0] == '0' ||
+            !std::all_of(digits.begin(), digits.end(), isDigit))
             return false;
-        const qsizetype position = digits.toInt();
+        qsizetype position = 0;
+        std::from_chars(digits.begin(), digits.end(), position);
         if (position > m_maxPages)
             return false;
         if (position > m_pages.size())
@@ -51,16 +57,28 @@ PageRecords::Page PageRecords::page(int position) const
 
 QByteArray PageRecords::text(const PageList &pages)
 {
-    QString text;
+    qsizetype estimate = 0;
     for (int i = 0; i < pages.count(); ++i) {
         const PageRow &row = pages.at(i);
-        const QString n = QString::number(i + 1);
+        estimate += 80 + row.name.size() + row.created.size() + row.modified.size() +
+                    row.key.colour.size() + row.comments.size();
+    }
+    QByteArray text;
+    text.reserve(estimate);
+    for (int i = 0; i < pages.count(); ++i) {
+        const PageRow &row = pages.at(i);
+        char number[16];
+        char *numberEnd = std::to_chars(number, number + sizeof number, i + 1).ptr;
         const QString *values[] = {&row.name, &row.created, &row.modified, &row.key.colour,
                                    &row.comments};
-        for (int field = 0; field < FieldCount; ++field)
-            InfoRecords::appendRecord(text, Prefixes[field].toString() + n, *values[field]);
+        for (int field = 0; field < FieldCount; ++field) {
+            char key[32];
+            char *keyEnd = std::copy(Prefixes[field].begin(), Prefixes[field].end(), key);
+            keyEnd = std::copy(number, numberEnd, keyEnd);
+            InfoRecords::appendRecord(text, QByteArrayView(key, keyEnd), *values[field]);
+        }
     }
-    return text.toUtf8();
+    return text;
 }
 
 } // namespace quillery

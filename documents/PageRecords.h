@@ -1,8 +1,9 @@
 #pragma once
 
+#include "documents/InfoRecords.h"
+
 #include <QByteArray>
 #include <QString>
-#include <QStringView>
 #include <QVector>
 
 #include <array>
@@ -27,7 +28,14 @@ public:
     explicit PageRecords(qsizetype maxPages);
 
     // Takes a per-page record; false for any other key.
-    bool take(QStringView key, QStringView storedValue);
+    bool take(QByteArrayView key, QByteArrayView storedValue);
+    // Hands the per-page records to take while InfoRecords::loadText reads the rest.
+    InfoRecords::Divert divert()
+    {
+        return [this](QByteArrayView key, QByteArrayView value) {
+            return take(key, value);
+        };
+    }
     // A page's records; a record the text did not have reads "[NOT FOUND]".
     Page page(int position) const;
 

@@ -332,10 +332,9 @@ void tst_lumparchive::perPageRecordsAreTakenApart()
 {
     PageRecords pages(3);
     InfoRecords records;
-    records.loadText(
-        "Title=t\nPages=3\nPage1=one\nComments1=a\\nb\nPage3=three\nPage4=beyond\n"
-        "Page01=padded\nCommentsCol=Notes\nPage=bare\nColour2=-5\nPage999999999=x\n",
-        [&pages](QStringView key, QStringView value) { return pages.take(key, value); });
+    records.loadText("Title=t\nPages=3\nPage1=one\nComments1=a\\nb\nPage3=three\nPage4=beyond\n"
+                     "Page01=padded\nCommentsCol=Notes\nPage=bare\nColour2=-5\nPage999999999=x\n",
+                     pages.divert());
     QCOMPARE(pages.page(1).name, QString("one"));
     QCOMPARE(pages.page(1).comments, QString("a\nb"));
     QCOMPARE(pages.page(1).created, InfoRecords::NotFound);
