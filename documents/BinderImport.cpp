@@ -30,7 +30,7 @@ bool passwordGiven(Workspace &workspace, const InfoRecords &records)
 }
 
 void importPages(Workspace &workspace, Binder &binder, const QString &fileName,
-                 const InfoRecords &records, const PageRecords &pageRecords)
+                 const InfoRecords &records, PageRecords &pageRecords)
 {
     BusyScope busy(workspace.ui);
     const QString copy = workspace.temp.TempFileName();

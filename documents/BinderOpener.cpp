@@ -10,6 +10,7 @@
 #include "documents/PageKind.h"
 #include "documents/PageRecords.h"
 #include "documents/Password.h"
+#include "documents/RecentValues.h"
 #include "documents/Workspace.h"
 #include "editor/DefaultTextFormats.h"
 #include "platform/Colours.h"
@@ -47,14 +48,17 @@ int pageCountOf(const InfoRecords &cf, int lumps)
 
 } // namespace
 
-void appendArchivePages(Binder &binder, const PageRecords &records, const LumpArchive &archive,
+void appendArchivePages(Binder &binder, PageRecords &records, const LumpArchive &archive,
                         const QString &dataPath, int firstPage, int lastPage)
 {
     const QString location = u'|' + dataPath;
+    RecentValues<QString> kinds;
+    QVector<PageRow> rows;
+    rows.reserve(lastPage - firstPage + 1);
     for (int i = firstPage; i <= lastPage; ++i) {
         const Lump &lump = archive.lump(i + 1);
-        PageRecords::Page page = records.page(i);
-        PageRow row;
+        PageRecords::Page page = records.takePage(i);
+        PageRow &row = rows.emplace_back();
         row.name = std::move(page.name);
         row.created = std::move(page.created);
         row.modified = std::move(page.modified);
@@ -63,11 +67,12 @@ void appendArchivePages(Binder &binder, const PageRecords &records, const LumpAr
         row.key.serial = binder.takeSerial();
         row.key.offset = lump.offset;
         row.key.length = lump.length;
-        row.key.kind = QString::fromLatin1(lump.name);
+        row.key.kind =
+            kinds.get(lump.name, [](QByteArrayView name) { return QString::fromLatin1(name); });
         row.key.location = location;
         row.key.colour = std::move(page.colour);
-        binder.pages.append(row);
     }
+    binder.pages.append(std::move(rows));
 }
 
 namespace {
@@ -138,7 +143,6 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
                       (binder.ro ? QStringLiteral(" [Read-Only]") : QString());
 
     const int pages = pageCountOf(binder.CF, archive.lumpCount());
-    binder.pages.reserve(pages);
     appendArchivePages(binder, pageRecords, archive, working, 1, pages);
     if (!binder.CF.contains(QStringLiteral("RTFAlign")))
         setRTFopts(binder.CF);
@@ -171,7 +175,7 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
 
     // Style sheets are put where the binder's HTML pages can refer to them.
     for (int i = 1; i <= binder.pageCount(); ++i) {
-        if (binder.pages.at(i - 1).name.toLower().endsWith(QStringLiteral(".css")))
+        if (binder.pages.at(i - 1).name.endsWith(u".css", Qt::CaseInsensitive))
             ExpBin(workspace, binder, binder.pages.at(i - 1).name, i, false, true);
     }
 }

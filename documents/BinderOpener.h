@@ -27,7 +27,7 @@ std::unique_ptr<Binder> OpenFile(Workspace &workspace, const QString &fileName,
 
 // Adds a row for each of the pages firstPage to lastPage (1-based) described by the
 // per-page records and the archive's lumps; their data stays in the archive file at dataPath.
-void appendArchivePages(Binder &binder, const PageRecords &records, const LumpArchive &archive,
+void appendArchivePages(Binder &binder, PageRecords &records, const LumpArchive &archive,
                         const QString &dataPath, int firstPage, int lastPage);
 
 } // namespace quillery

@@ -1,6 +1,7 @@
 #include "documents/LumpArchive.h"
 
 #include "documents/FileError.h"
+#include "documents/RecentValues.h"
 #include "platform/FileIo.h"
 
 #include <QFile>
@@ -168,18 +169,19 @@ QVector<Lump> LumpArchive::readDirectory(const QString &path, const QByteArray &
     const QByteArray dir = fileio::readRange(fd.get(), dirOffset, count * EntrySize, path);
     QVector<Lump> lumps;
     lumps.reserve(count);
+    RecentValues<QByteArray> names; // a binder's thousands of lumps have a handful of names
     for (qint64 i = 0; i < count; ++i) {
         const char *entry = dir.constData() + i * EntrySize;
-        Lump lump;
+        Lump &lump = lumps.emplace_back();
         lump.offset = le32(entry);
         lump.length = le32(entry + 4);
-        lump.name = stripNuls(QByteArray(entry + 8, MaxNameLength));
+        lump.name = names.get(QByteArrayView(entry + 8, MaxNameLength),
+                              [](QByteArrayView name) { return stripNuls(name.toByteArray()); });
         if (lump.offset + lump.length > size)
             fault(QStringLiteral("lump %1 (%2 bytes at byte %3) lies outside the file")
                       .arg(i + 1)
                       .arg(lump.length)
                       .arg(lump.offset));
-        lumps.append(lump);
     }
     return lumps;
 }

@@ -16,6 +16,18 @@ void PageList::append(const PageRow &row)
     endInsertRows();
 }
 
+void PageList::append(QVector<PageRow> &&rows)
+{
+    if (rows.isEmpty())
+        return;
+    beginInsertRows(QModelIndex(), count(), count() + int(rows.size()) - 1);
+    if (m_rows.isEmpty())
+        m_rows = std::move(rows);
+    else
+        m_rows.append(std::move(rows));
+    endInsertRows();
+}
+
 void PageList::remove(int row)
 {
     beginRemoveRows(QModelIndex(), row, row);

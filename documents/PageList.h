@@ -35,6 +35,7 @@ public:
     const PageRow &at(int row) const { return m_rows.at(row); }
 
     void append(const PageRow &row);
+    void append(QVector<PageRow> &&rows);
     void remove(int row);
     void move(int from, int to);
     void replace(int row, const PageRow &page);

@@ -27,7 +27,7 @@ bool PageRecords::take(QByteArrayView key, QByteArrayView storedValue)
 {
     for (int field = 0; field < FieldCount; ++field) {
         const QByteArrayView prefix = Prefixes[field];
-        if (!key.startsWith(prefix))
+        if (key.isEmpty() || key[0] != prefix[0] || !key.startsWith(prefix))
             continue;
         const QByteArrayView digits = key.sliced(prefix.size());
         if (digits.isEmpty() || digits.size() > 9 || digits[0] == '0' ||
@@ -37,22 +37,35 @@ bool PageRecords::take(QByteArrayView key, QByteArrayView storedValue)
         std::from_chars(digits.begin(), digits.end(), position);
         if (position > m_maxPages)
             return false;
-        if (position > m_pages.size())
-            m_pages.resize(position);
-        m_pages[position - 1][field] = InfoRecords::storedValue(storedValue);
+        if (!m_entries.empty() && position < m_entries.back().position)
+            m_ordered = false;
+        // Names and comments differ from page to page; the other fields mostly repeat.
+        m_entries.push_back({position, field,
+                             field == 0 || field == 4
+                                 ? InfoRecords::storedValue(storedValue)
+                                 : m_recent[field].get(storedValue, InfoRecords::storedValue)});
         return true;
     }
     return false;
 }
 
-PageRecords::Page PageRecords::page(int position) const
+PageRecords::Page PageRecords::takePage(int position)
 {
-    const auto field = [&](int f) {
-        if (position < 1 || position > m_pages.size() || !m_pages[position - 1][f])
-            return InfoRecords::NotFound;
-        return *m_pages[position - 1][f];
-    };
-    return {field(0), field(1), field(2), field(3), field(4)};
+    if (!m_ordered) {
+        // A record written twice: the later one counts, as it comes later in the order.
+        std::stable_sort(m_entries.begin(), m_entries.end(),
+                         [](const Entry &a, const Entry &b) { return a.position < b.position; });
+        m_ordered = true;
+    }
+    std::array<QString, FieldCount> fields;
+    fields.fill(InfoRecords::NotFound);
+    auto it = std::lower_bound(
+        m_entries.begin(), m_entries.end(), position,
+        [](const Entry &entry, qsizetype wanted) { return entry.position < wanted; });
+    for (; it != m_entries.end() && it->position == position; ++it)
+        fields[it->field] = std::move(it->value);
+    return {std::move(fields[0]), std::move(fields[1]), std::move(fields[2]), std::move(fields[3]),
+            std::move(fields[4])};
 }
 
 QByteArray PageRecords::text(const PageList &pages)

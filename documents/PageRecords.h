@@ -1,13 +1,14 @@
 #pragma once
 
 #include "documents/InfoRecords.h"
+#include "documents/RecentValues.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QVector>
 
 #include <array>
-#include <optional>
+#include <vector>
 
 namespace quillery {
 
@@ -36,16 +37,27 @@ public:
             return take(key, value);
         };
     }
-    // A page's records; a record the text did not have reads "[NOT FOUND]".
-    Page page(int position) const;
+    // A page's records, handed over once; a record the text did not have reads
+    // "[NOT FOUND]".
+    Page takePage(int position);
 
     // The per-page records of the rows, as record text in row order.
     static QByteArray text(const PageList &pages);
 
 private:
     static constexpr int FieldCount = 5;
+    // Records as they came, so that memory follows the text, however high a position a
+    // record names; ordered by position when the first page is taken.
+    struct Entry
+    {
+        qsizetype position;
+        int field;
+        QString value;
+    };
     qsizetype m_maxPages;
-    QVector<std::array<std::optional<QString>, FieldCount>> m_pages;
+    std::vector<Entry> m_entries;
+    bool m_ordered = true;
+    std::array<RecentValues<QString>, FieldCount> m_recent;
 };
 
 } // namespace quillery

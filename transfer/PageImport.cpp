@@ -2,11 +2,11 @@
 
 #include "documents/Binder.h"
 #include "documents/BinderUi.h"
-#include "editor/DefaultTextFormats.h"
-#include "platform/Colours.h"
 #include "documents/ErrorReport.h"
 #include "documents/FileError.h"
 #include "documents/Workspace.h"
+#include "editor/DefaultTextFormats.h"
+#include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
 #include "platform/TempFolder.h"
@@ -90,7 +90,7 @@ void importInto(Workspace &workspace, Binder &binder, const QString &fileName, P
     binder.pages.append(row);
 
     // Style sheets are put where the binder's HTML pages can refer to them.
-    if (row.name.toLower().endsWith(QStringLiteral(".css")))
+    if (row.name.endsWith(u".css", Qt::CaseInsensitive))
         ExpBin(workspace, binder, row.name, binder.pageCount(), false, true);
     binder.Changed = true;
 }
