@@ -15,9 +15,9 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSet>
 
 #include <algorithm>
+#include <vector>
 
 namespace quillery {
 
@@ -36,13 +36,17 @@ QByteArray recordsText(Binder &binder)
     }
     cf.write(QStringLiteral("Pane Pos"), binder.PanePos);
     cf.write(QStringLiteral("Pane Length"), binder.PaneLength);
-    return cf.toText() + PageRecords::text(binder.pages);
+    QByteArray text = cf.toText();
+    PageRecords::appendText(text, binder.pages);
+    return text;
 }
 
-LumpData pageLumpData(const PageKey &key)
+// A page's data for the archive; the path of pages in a binder file is given, so that
+// thousands of pages share one string.
+LumpData pageLumpData(const PageKey &key, const QString &binderFile)
 {
     if (key.inWorkingCopy())
-        return FileRange{key.dataPath(), qMax<qint64>(key.offset, 0), qMax<qint64>(key.length, 0)};
+        return FileRange{binderFile, qMax<qint64>(key.offset, 0), qMax<qint64>(key.length, 0)};
     if (key.location.isEmpty() || !QFileInfo(key.location).isFile())
         return QByteArray();
     return FileRange{key.location, 0, fileio::fileSize(key.location)};
@@ -55,16 +59,22 @@ bool canSaveInPlace(const Binder &binder, const QString &fileName)
 {
     if (!binder.OpenNum.covers(fileName) || !fileio::sameFile(binder.workingCopy, fileName))
         return false;
-    QSet<qint64> pageOffsets;
+    const QString location = u'|' + binder.workingCopy;
+    std::vector<qint64> pageOffsets;
+    pageOffsets.reserve(binder.pageCount());
     for (int i = 0; i < binder.pageCount(); ++i) {
         const PageKey &key = binder.pages.at(i).key;
-        if (key.inWorkingCopy() && key.dataPath() == binder.workingCopy)
-            pageOffsets.insert(key.offset);
+        if (key.location == location)
+            pageOffsets.push_back(key.offset);
     }
+    std::sort(pageOffsets.begin(), pageOffsets.end());
     const QVector<Lump> present = LumpArchive::readDirectory(fileName, BinderHeader);
-    return std::all_of(
-        present.begin() + std::min<qsizetype>(1, present.size()), present.end(),
-        [&](const Lump &lump) { return lump.length == 0 || pageOffsets.contains(lump.offset); });
+    return std::all_of(present.begin() + std::min<qsizetype>(1, present.size()), present.end(),
+                       [&](const Lump &lump) {
+                           return lump.length == 0 ||
+                                  std::binary_search(pageOffsets.begin(), pageOffsets.end(),
+                                                     lump.offset);
+                       });
 }
 
 // After a save the pages are read from the saved file itself, so that the next save can
@@ -90,13 +100,8 @@ void readPagesFromSaved(Workspace &workspace, Binder &binder, const QString &fil
         binder.workingCopy = working;
     }
     const QString location = u'|' + working;
-    for (int i = 0; i < binder.pageCount(); ++i) {
-        PageKey key = binder.pages.at(i).key;
-        key.location = location;
-        key.offset = written[i + 1].offset;
-        key.length = written[i + 1].length;
-        binder.pages.setKey(i, key);
-    }
+    for (int i = 0; i < binder.pageCount(); ++i)
+        binder.pages.relocate(i, location, written[i + 1].offset, written[i + 1].length);
 }
 
 void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileName)
@@ -109,13 +114,18 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     archive.setLumpName(1, QByteArrayLiteral("QUILLERY"));
     archive.setLumpData(1, recordsText(binder));
     DelCFInfo(binder);
-
     ProgressScope progress(workspace.ui, QStringLiteral("Saving ") + fileName, n + 1, false);
+    QString location;
+    QString dataPath;
     for (int k = 2; k <= n + 1; ++k) {
         workspace.ui.processEvents();
         const PageKey &key = binder.pages.at(k - 2).key;
         archive.setLumpName(k, key.kind.toLatin1());
-        archive.setLumpData(k, pageLumpData(key));
+        if (key.location != location) {
+            location = key.location;
+            dataPath = key.dataPath();
+        }
+        archive.setLumpData(k, pageLumpData(key, dataPath));
         workspace.ui.setProgress(k - 1);
     }
 
@@ -123,7 +133,8 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     if (!binder.OpenNum.covers(fileName) && FileLock::isHeldElsewhere(fileName))
         throw FileError(FileError::PermissionDenied, QStringLiteral("Permission denied"));
 
-    if (!(canSaveInPlace(binder, fileName) && archive.AppendArchive(fileName))) {
+    const bool inPlace = canSaveInPlace(binder, fileName);
+    if (!(inPlace && archive.AppendArchive(fileName))) {
         SafeFileWriter writer(fileName);
         archive.WriteArchive(writer);
         // Lock the new file before it takes the binder's name, so that no other instance

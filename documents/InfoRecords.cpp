@@ -16,34 +16,40 @@ bool isEscaped(char16_t c)
     return c == u'\\' || c == u'\n' || c == u'\r';
 }
 
-// Appends the value as stored, in UTF-8, with backslash, line feed and carriage return
-// escaped. Runs of plain ASCII, nearly all of a binder's text, are narrowed in one go.
-void appendEscaped(QByteArray &out, QStringView value)
+// Writes the value as stored, in UTF-8, with backslash, line feed and carriage return
+// escaped; at most three bytes for each UTF-16 unit.
+char *writeEscaped(char *to, QStringView value)
 {
     const char16_t *chars = value.utf16();
     const qsizetype size = value.size();
-    qsizetype i = 0;
-    while (i < size) {
-        qsizetype run = i;
-        while (run < size && chars[run] < 0x80 && !isEscaped(chars[run]))
-            ++run;
-        if (run > i) {
-            const qsizetype at = out.size();
-            out.resize(at + run - i);
-            char *to = out.data() + at;
-            for (qsizetype k = i; k < run; ++k)
-                *to++ = char(chars[k]);
-            i = run;
-        } else if (chars[i] >= 0x80) {
-            while (run < size && chars[run] >= 0x80)
-                ++run;
-            out += value.sliced(i, run - i).toUtf8();
-            i = run;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = chars[i];
+        if (c < 0x80) {
+            if (isEscaped(c)) {
+                *to++ = '\\';
+                *to++ = c == u'\\' ? '\\' : c == u'\n' ? 'n' : 'r';
+            } else {
+                *to++ = char(c);
+            }
+        } else if (c < 0x800) {
+            *to++ = char(0xC0 | (c >> 6));
+            *to++ = char(0x80 | (c & 0x3F));
+        } else if (QChar::isHighSurrogate(c) && i + 1 < size &&
+                   QChar::isLowSurrogate(chars[i + 1])) {
+            const char32_t code = QChar::surrogateToUcs4(c, chars[++i]);
+            *to++ = char(0xF0 | (code >> 18));
+            *to++ = char(0x80 | ((code >> 12) & 0x3F));
+            *to++ = char(0x80 | ((code >> 6) & 0x3F));
+            *to++ = char(0x80 | (code & 0x3F));
         } else {
-            out += chars[i] == u'\\' ? "\\\\" : chars[i] == u'\n' ? "\\n" : "\\r";
-            ++i;
+            // A lone surrogate cannot be written in UTF-8: it becomes the replacement mark.
+            const char16_t code = QChar::isSurrogate(c) ? char16_t(QChar::ReplacementCharacter) : c;
+            *to++ = char(0xE0 | (code >> 12));
+            *to++ = char(0x80 | ((code >> 6) & 0x3F));
+            *to++ = char(0x80 | (code & 0x3F));
         }
     }
+    return to;
 }
 
 // Escapes are ASCII, so they are undone on the UTF-8 bytes before decoding.
@@ -167,10 +173,24 @@ QByteArray InfoRecords::toText() const
 
 void InfoRecords::appendRecord(QByteArray &text, QByteArrayView key, QStringView value)
 {
-    text += key;
-    text += '=';
-    appendEscaped(text, value);
-    text += '\n';
+    const qsizetype at = text.size();
+    text.resize(at + recordBound(key, value));
+    char *const start = text.data();
+    text.resize(writeRecord(start + at, key, value) - start);
+}
+
+qsizetype InfoRecords::recordBound(QByteArrayView key, QStringView value)
+{
+    return key.size() + 2 + 3 * value.size();
+}
+
+char *InfoRecords::writeRecord(char *to, QByteArrayView key, QStringView value)
+{
+    to = std::copy(key.begin(), key.end(), to);
+    *to++ = '=';
+    to = writeEscaped(to, value);
+    *to++ = '\n';
+    return to;
 }
 
 QString InfoRecords::storedValue(QByteArrayView stored)

@@ -41,6 +41,9 @@ public:
 
     // One record line as toText writes it, and a stored value read back.
     static void appendRecord(QByteArray &text, QByteArrayView key, QStringView value);
+    // The same written at a place with room for recordBound bytes; returns its end.
+    static qsizetype recordBound(QByteArrayView key, QStringView value);
+    static char *writeRecord(char *to, QByteArrayView key, QStringView value);
     static QString storedValue(QByteArrayView stored);
 
 private:

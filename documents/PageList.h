@@ -39,8 +39,14 @@ public:
     void remove(int row);
     void move(int from, int to);
     void replace(int row, const PageRow &page);
-    // Keys are not shown, so views are not told.
-    void setKey(int row, const PageKey &key) { m_rows[row].key = key; }
+    // Points a row at where its data now is. Keys are not shown, so views are not told.
+    void relocate(int row, const QString &location, qint64 offset, qint64 length)
+    {
+        PageKey &key = m_rows[row].key;
+        key.location = location;
+        key.offset = offset;
+        key.length = length;
+    }
     void clear();
     void reserve(int rows) { m_rows.reserve(rows); }
 

@@ -68,16 +68,22 @@ PageRecords::Page PageRecords::takePage(int position)
             std::move(fields[4])};
 }
 
-QByteArray PageRecords::text(const PageList &pages)
+void PageRecords::appendText(QByteArray &text, const PageList &pages)
 {
-    qsizetype estimate = 0;
+    // Keys are a prefix and a page number of at most ten digits.
+    constexpr QByteArrayView LongestKey = "Comments0123456789";
+    qsizetype bound = 0;
     for (int i = 0; i < pages.count(); ++i) {
         const PageRow &row = pages.at(i);
-        estimate += 80 + row.name.size() + row.created.size() + row.modified.size() +
-                    row.key.colour.size() + row.comments.size();
+        for (const QString *value :
+             {&row.name, &row.created, &row.modified, &row.key.colour, &row.comments})
+            bound += InfoRecords::recordBound(LongestKey, *value);
     }
-    QByteArray text;
-    text.reserve(estimate);
+    // Written into room for the largest size the records can take, then cut to size.
+    const qsizetype at = text.size();
+    text.resize(at + bound);
+    char *const start = text.data();
+    char *to = start + at;
     for (int i = 0; i < pages.count(); ++i) {
         const PageRow &row = pages.at(i);
         char number[16];
@@ -88,10 +94,10 @@ QByteArray PageRecords::text(const PageList &pages)
             char key[32];
             char *keyEnd = std::copy(Prefixes[field].begin(), Prefixes[field].end(), key);
             keyEnd = std::copy(number, numberEnd, keyEnd);
-            InfoRecords::appendRecord(text, QByteArrayView(key, keyEnd), *values[field]);
+            to = InfoRecords::writeRecord(to, QByteArrayView(key, keyEnd), *values[field]);
         }
     }
-    return text;
+    text.truncate(to - start);
 }
 
 } // namespace quillery

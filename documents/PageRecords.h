@@ -41,8 +41,8 @@ public:
     // "[NOT FOUND]".
     Page takePage(int position);
 
-    // The per-page records of the rows, as record text in row order.
-    static QByteArray text(const PageList &pages);
+    // Appends the per-page records of the rows, as record text in row order.
+    static void appendText(QByteArray &text, const PageList &pages);
 
 private:
     static constexpr int FieldCount = 5;

@@ -315,6 +315,18 @@ void tst_lumparchive::recordsKeepOrderAndSurviveAwkwardValues()
     back.loadText(text);
     QCOMPARE(back.toText(), text);
     QCOMPARE(back.value("Comments1"), records.value("Comments1"));
+
+    // Every script is written as UTF-8, as Qt's own encoder writes it; a lone surrogate
+    // cannot be and becomes the replacement mark.
+    const QString scripts = QString::fromUtf8("é ß Ωмир 日本語 😀𝄞\\\n");
+    InfoRecords wide;
+    wide.write(QString::fromUtf8("Ключ"), scripts);
+    wide.write("Lone", QString(QChar(0xD800)) + u'x');
+    QCOMPARE(wide.toText(), QString::fromUtf8("Ключ=").toUtf8() + scripts.chopped(2).toUtf8() +
+                                "\\\\\\n\nLone=\xEF\xBF\xBDx\n");
+    InfoRecords wideBack;
+    wideBack.loadText(wide.toText());
+    QCOMPARE(wideBack.value(QString::fromUtf8("Ключ")), scripts);
 }
 
 void tst_lumparchive::recordsSkipGarbageAndBoundHostileCounts()
