@@ -59,7 +59,13 @@ void WindowUi::endProgress()
 
 void WindowUi::processEvents()
 {
+    // Long work calls this once per page; a few dozen times a second keeps the window
+    // alive without making thousands of pages wait on the event loop.
+    constexpr qint64 EventInterval = 30;
+    if (m_sinceEvents.isValid() && !m_sinceEvents.hasExpired(EventInterval))
+        return;
     QApplication::processEvents();
+    m_sinceEvents.start();
 }
 
 void WindowUi::askPassword(PasswordPrompt &prompt)

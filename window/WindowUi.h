@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documents/BinderUi.h"
+#include <QElapsedTimer>
 
 #include <functional>
 
@@ -46,6 +47,7 @@ private:
     Hooks m_hooks;
     frmProgress *m_progress = nullptr;
     int m_progressDepth = 0;
+    QElapsedTimer m_sinceEvents;
 };
 
 } // namespace quillery
