@@ -10,6 +10,9 @@ namespace quillery {
 namespace {
 
 // The prefixes in the order of a page's fields, which is also the order they are written.
+// Room made at once for the records of this many pages' fields; more grow as they come.
+constexpr qsizetype ExpectedEntries = 1 << 16;
+
 constexpr QByteArrayView Prefixes[] = {"Page", "Created", "Modified", "Colour", "Comments"};
 
 bool isDigit(char c)
@@ -37,7 +40,9 @@ bool PageRecords::take(QByteArrayView key, QByteArrayView storedValue)
         std::from_chars(digits.begin(), digits.end(), position);
         if (position > m_maxPages)
             return false;
-        if (!m_entries.empty() && position < m_entries.back().position)
+        if (m_entries.empty())
+            m_entries.reserve(std::min<qsizetype>(m_maxPages * FieldCount, ExpectedEntries));
+        else if (position < m_entries.back().position)
             m_ordered = false;
         // Names and comments differ from page to page; the other fields mostly repeat.
         m_entries.push_back({position, field,
@@ -59,11 +64,16 @@ PageRecords::Page PageRecords::takePage(int position)
     }
     std::array<QString, FieldCount> fields;
     fields.fill(InfoRecords::NotFound);
-    auto it = std::lower_bound(
-        m_entries.begin(), m_entries.end(), position,
-        [](const Entry &entry, qsizetype wanted) { return entry.position < wanted; });
+    // Pages are taken in order, so the next one is usually where the last one ended.
+    auto it = m_entries.begin() + m_next;
+    if (it == m_entries.end() || it->position != position ||
+        (it != m_entries.begin() && (it - 1)->position == position))
+        it = std::lower_bound(
+            m_entries.begin(), m_entries.end(), position,
+            [](const Entry &entry, qsizetype wanted) { return entry.position < wanted; });
     for (; it != m_entries.end() && it->position == position; ++it)
         fields[it->field] = std::move(it->value);
+    m_next = it - m_entries.begin();
     return {std::move(fields[0]), std::move(fields[1]), std::move(fields[2]), std::move(fields[3]),
             std::move(fields[4])};
 }

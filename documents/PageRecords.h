@@ -57,6 +57,7 @@ private:
     qsizetype m_maxPages;
     std::vector<Entry> m_entries;
     bool m_ordered = true;
+    std::size_t m_next = 0; // where the next page's entries are expected
     std::array<RecentValues<QString>, FieldCount> m_recent;
 };
 
