@@ -177,7 +177,8 @@ void checkSamePages(const Binder &a, const Binder &b, const QVector<QByteArray> 
 }
 
 // Opens the input as a binder; a binder that opens must also open for inspection and
-// must save, and the saved file must open to the same pages.
+// must save, both under another name (rewriting it) and onto itself (adding to it where
+// its pages allow), and each saved file must open to the same pages.
 void checkBinder(const QString &path)
 {
     Workspace &ws = *env->workspace;
@@ -199,9 +200,19 @@ void checkBinder(const QString &path)
     checkSamePages(*opened, *reopened, data);
 
     reopened.reset(); // releases the lock before the file goes
-    opened.reset();
     removeCompanions(saved);
     fileio::removeIfExists(saved);
+
+    std::unique_ptr<Binder> again = OpenFile(ws, path);
+    FUZZ_CHECK(again);
+    FUZZ_CHECK(SavFile(ws, *again, path));
+    again.reset();
+    std::unique_ptr<Binder> appended = OpenFile(ws, path);
+    FUZZ_CHECK(appended);
+    checkSamePages(*opened, *appended, data);
+    appended.reset();
+    opened.reset();
+    removeCompanions(path);
 }
 
 } // namespace
