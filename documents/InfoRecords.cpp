@@ -8,8 +8,8 @@ namespace quillery {
 
 namespace {
 
-// A binder's records run to five per page, so the paths below copy nothing in the
-// common case of a key or value without special characters.
+// A binder's records run to five per page, so the paths below work on the UTF-8 bytes
+// directly, without a whole-text conversion or a string per line.
 
 bool isEscaped(char16_t c)
 {

@@ -5,7 +5,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QVector>
 
 #include <array>
 #include <vector>
