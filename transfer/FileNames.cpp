@@ -97,6 +97,26 @@ QString FileFormat(const QString &name, bool inTemp, const QString &tempFolder)
     return inTemp ? uniqueName(result, tempFolder) : result;
 }
 
+QString exportFileName(const QString &name, PageKind kind)
+{
+    const auto withSuffix = [&name](QLatin1String suffix) {
+        return name.endsWith(suffix, Qt::CaseInsensitive) ? name : name + suffix;
+    };
+    switch (kind) {
+    case PageKind::RTF:
+        return withSuffix(QLatin1String(".rtf"));
+    case PageKind::TXT:
+        return withSuffix(QLatin1String(".txt"));
+    case PageKind::HTML: {
+        static const QStringList webExtensions = {QStringLiteral(".htm"), QStringLiteral(".html"),
+                                                  QStringLiteral(".php")};
+        return webExtensions.contains(getext(name).toLower()) ? name : name + u".htm";
+    }
+    default:
+        return name;
+    }
+}
+
 QString Env2Str(const QString &text)
 {
     QString result = text;
