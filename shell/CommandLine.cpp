@@ -12,6 +12,8 @@ namespace quillery {
 
 namespace {
 
+// The parser also knows "--help-all"; as this program takes none of Qt's own options, it
+// prints the same help.
 struct Parser
 {
     QCommandLineParser parser;
@@ -40,7 +42,8 @@ CommandLineRequest readCommandLine(const QStringList &arguments)
     if (!options.parser.parse(arguments)) {
         request.action = CommandLineRequest::Action::Wrong;
         request.error = options.parser.errorText();
-    } else if (options.parser.isSet(options.help)) {
+    } else if (options.parser.isSet(options.help) ||
+               options.parser.isSet(QStringLiteral("help-all"))) {
         request.action = CommandLineRequest::Action::Help;
     } else if (options.parser.isSet(options.version)) {
         request.action = CommandLineRequest::Action::Version;

@@ -99,19 +99,18 @@ QString FileFormat(const QString &name, bool inTemp, const QString &tempFolder)
 
 QString exportFileName(const QString &name, PageKind kind)
 {
-    const auto withSuffix = [&name](QLatin1String suffix) {
+    const auto withSuffix = [&name](const QString &suffix) {
         return name.endsWith(suffix, Qt::CaseInsensitive) ? name : name + suffix;
     };
+    static const QStringList webExtensions = {QStringLiteral(".htm"), QStringLiteral(".html"),
+                                              QStringLiteral(".php")};
     switch (kind) {
     case PageKind::RTF:
-        return withSuffix(QLatin1String(".rtf"));
+        return withSuffix(QStringLiteral(".rtf"));
     case PageKind::TXT:
-        return withSuffix(QLatin1String(".txt"));
-    case PageKind::HTML: {
-        static const QStringList webExtensions = {QStringLiteral(".htm"), QStringLiteral(".html"),
-                                                  QStringLiteral(".php")};
-        return webExtensions.contains(getext(name).toLower()) ? name : name + u".htm";
-    }
+        return withSuffix(QStringLiteral(".txt"));
+    case PageKind::HTML:
+        return webExtensions.contains(getext(name).toLower()) ? name : name + webExtensions.first();
     default:
         return name;
     }

@@ -83,7 +83,8 @@ void tst_cli::extractNamesFilesByKind()
     Binder binder;
     NewFile(*f.workspace, binder, false);
     for (const auto &[name, kind] : pages)
-        QVERIFY(ImportFile(*f.workspace, binder, f.file("src/" + name, name.toUtf8()), kind));
+        QVERIFY(
+            ImportFile(*f.workspace, binder, f.file("src/" + name, name.toUtf8()), PageKind(kind)));
     // Import takes a text page's name up to its last dot; these are the names to test.
     for (int i = 0; i < binder.pageCount(); ++i) {
         PageRow row = binder.pages.at(i);

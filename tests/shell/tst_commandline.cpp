@@ -39,7 +39,7 @@ class tst_commandline : public QObject
 private Q_SLOTS:
     void helpAndVersionNeedNoDisplay()
     {
-        for (const QString &option : {"--help", "-h"}) {
+        for (const QString &option : QStringList{"--help", "-h", "--help-all"}) {
             const Run help = program({option, "binder.qly"});
             QCOMPARE(help.code, 0);
             QVERIFY2(help.out.startsWith("Usage: ") && help.out.contains("[file]"),
@@ -47,7 +47,7 @@ private Q_SLOTS:
             QVERIFY(help.out.contains("--version"));
             QCOMPARE(help.err, QString());
         }
-        for (const QString &option : {"--version", "-v"}) {
+        for (const QString &option : QStringList{"--version", "-v"}) {
             const Run version = program({option});
             QCOMPARE(version.code, 0);
             QCOMPARE(version.out, QString("Quillery " QUILLERY_VERSION "\n"));

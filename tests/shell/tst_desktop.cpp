@@ -147,13 +147,13 @@ private Q_SLOTS:
         QCOMPARE(named, 7);
         for (const auto &match : QRegularExpression(R"(--[a-z]+)").globalMatch(cliUsage))
             QVERIFY2(cliManual.contains(match.captured(0)), qPrintable(match.captured(0)));
-        for (const QString &code : {"0", "1", "2", "64"})
+        for (const QString &code : QStringList{"0", "1", "2", "64"})
             QVERIFY(cliManual.contains("\n.B " + code + '\n'));
 
         const QString manual = manualText("quillery.1");
         QStringList options;
         for (const auto &match :
-             QRegularExpression(R"(--?[a-z]+)")
+             QRegularExpression(R"(--?[a-z-]+)")
                  .globalMatch(runChecked(QUILLERY_APP, {"--help"}).value_or(QString())))
             options << match.captured(0);
         QVERIFY(options.contains("--version") && options.contains("-h"));
@@ -163,7 +163,7 @@ private Q_SLOTS:
         const QString groff = QStandardPaths::findExecutable("groff");
         if (groff.isEmpty())
             QSKIP("groff is not installed");
-        for (const QString &page : {"quillery.1", "quillery-cli.1"}) {
+        for (const QString &page : QStringList{"quillery.1", "quillery-cli.1"}) {
             QProcess render;
             render.start(groff, {"-man", "-Tutf8", "-ww", "-z", desktopFolder + '/' + page});
             QVERIFY(render.waitForFinished());
