@@ -31,11 +31,12 @@ set(CPACK_PACKAGE_VENDOR "Tamsin Orde")
 set(CPACK_PACKAGE_CONTACT "Tamsin Orde <feedback@quillery.example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "keeps documents, pictures and sounds in one binder file")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-    "Quillery keeps many documents in one file, the binder (.qly): rich text, plain text,\n"
-    "HTML, pictures, sounds and any other file, as an ordered list of pages. Several\n"
-    "binders open at once, each with its page list and a viewer. Pages are edited in\n"
-    "the built-in text editor or in other programs, imported from files, folders and\n"
-    "other binders, exported, printed, protected by a password and scanned.\n"
+    "Quillery keeps many documents in one file, the binder (.qly): rich text,\n"
+    "plain text, HTML, pictures, sounds and any other file, as an ordered list\n"
+    "of pages. Several binders open at once, each with its page list and a\n"
+    "viewer. Pages are edited in the built-in text editor or in other programs,\n"
+    "imported from files, folders and other binders, exported, printed,\n"
+    "protected by a password and scanned.\n"
     "\n"
     "quillery-cli makes, lists, extracts and checks binders from scripts.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
@@ -47,9 +48,10 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://quillery.example.org")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The libraries the programs link come from dpkg-shlibdeps; what Qt loads at run time
-# is named here: the browser's helper process, and the sound and picture plugins.
+# is named here: the SVG plugins that draw every icon, and the plugins for sounds,
+# more picture formats and Wayland.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6webenginecore6-bin")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, qt6-image-formats-plugins, xdg-utils")
+    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, qt6-image-formats-plugins, qt6-wayland, xdg-utils")
 include(CPack)
