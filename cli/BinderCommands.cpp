@@ -45,6 +45,15 @@ bool importAll(CliSession &session, Binder &binder, const QStringList &files)
     return true;
 }
 
+// The file a page is extracted to is named as Edit Page names its file, so other programs
+// know it by its extension; a page without a usable name is called "page".
+QString extractName(const PageRow &page)
+{
+    const QString name =
+        FileFormat(page.name, false).isEmpty() ? QStringLiteral("page") : page.name;
+    return FileFormat(exportFileName(name, kindFromString(page.key.kind)), false);
+}
+
 // A name in folder that no file has yet, and that no earlier page of this run took:
 // base + n + extension, as names are made unique elsewhere.
 QString freeName(const QDir &folder, const QString &name, QSet<QString> &taken)
@@ -52,7 +61,7 @@ QString freeName(const QDir &folder, const QString &name, QSet<QString> &taken)
     const qsizetype dot = name.lastIndexOf(u'.');
     const QString base = dot < 0 ? name : name.left(dot);
     const QString ext = dot < 0 ? QString() : name.mid(dot);
-    QString candidate = name.isEmpty() ? QStringLiteral("page") : name;
+    QString candidate = name;
     for (int n = 1; taken.contains(candidate) || folder.exists(candidate); ++n)
         candidate = base + QString::number(n) + ext;
     taken.insert(candidate);
@@ -129,8 +138,7 @@ int extractPages(CliSession &session, const QStringList &args)
         QSet<QString> taken;
         for (int i = 0; i < binder.pageCount(); ++i) {
             const PageRow &page = binder.pages.at(i);
-            const QString target =
-                folder.filePath(freeName(folder, FileFormat(page.name, false), taken));
+            const QString target = folder.filePath(freeName(folder, extractName(page), taken));
             try {
                 writePageFile(page.key, target);
             } catch (const FileError &error) {

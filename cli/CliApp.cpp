@@ -16,6 +16,7 @@ namespace quillery::cli {
 namespace {
 
 const char *const Usage = R"(Usage: quillery-cli [--password TEXT] COMMAND ARGUMENTS
+       quillery-cli --help | --version
 
 Commands:
   create OUT.qly [FILE...]   make a new binder with these files as pages
@@ -28,6 +29,10 @@ Commands:
                              encode any picture as a baseline JPEG file (never replaces OUT)
 
 Page kinds come from the files' extensions. --password opens a protected binder.
+extract names rich text, plain text and HTML files so other programs know them: ".rtf"
+or ".txt" is added unless the name ends so already (in any case), and an HTML page keeps
+".htm", ".html" or ".php" and gets ".htm" otherwise. Pictures, sounds and other files
+keep their names; a name already taken in DIR gets a number before its extension.
 
 Exit codes:
   0   success (check: the file is sound)
@@ -53,7 +58,15 @@ int run(int argc, char *argv[])
         const QString option = args.takeFirst();
         if (option == u"--help")
             return usage(ExitOk);
-        if (option != u"--password" || args.isEmpty())
+        if (option == u"--version") {
+            QTextStream(stdout) << "quillery-cli " << QUILLERY_VERSION << '\n';
+            return ExitOk;
+        }
+        if (option != u"--password") {
+            QTextStream(stderr) << "quillery-cli: unknown option " << option << '\n';
+            return usage(ExitUsage);
+        }
+        if (args.isEmpty())
             return usage(ExitUsage);
         password = args.takeFirst();
     }

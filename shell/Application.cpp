@@ -1,6 +1,7 @@
 #include "shell/Application.h"
 
 #include "platform/QtDialogs.h"
+#include "shell/CommandLine.h"
 #include "shell/Icons.h"
 #include "shell/Session.h"
 #include "shell/Settings.h"
@@ -22,6 +23,16 @@ namespace quillery {
 
 int runApplication(int argc, char *argv[])
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLineRequest request = readCommandLine(arguments);
+    if (request.action != CommandLineRequest::Action::Start) {
+        // Help, version and mistakes are answered without a window, so also without a display.
+        const QCoreApplication app(argc, argv);
+        return answerCommandLine(request);
+    }
+
     // The browser's sandbox cannot run as root.
     if (::geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
@@ -66,7 +77,7 @@ int runApplication(int argc, char *argv[])
     hooks.loadRecent = [&window] {
         window.recent();
     };
-    finishStartup(session, window.workspace(), QApplication::arguments().mid(1), hooks);
+    finishStartup(session, window.workspace(), request.words, hooks);
     reportStartupPaint();
     window.show();
 

@@ -97,6 +97,25 @@ QString FileFormat(const QString &name, bool inTemp, const QString &tempFolder)
     return inTemp ? uniqueName(result, tempFolder) : result;
 }
 
+QString exportFileName(const QString &name, PageKind kind)
+{
+    const auto withSuffix = [&name](const QString &suffix) {
+        return name.endsWith(suffix, Qt::CaseInsensitive) ? name : name + suffix;
+    };
+    static const QStringList webExtensions = {QStringLiteral(".htm"), QStringLiteral(".html"),
+                                              QStringLiteral(".php")};
+    switch (kind) {
+    case PageKind::RTF:
+        return withSuffix(QStringLiteral(".rtf"));
+    case PageKind::TXT:
+        return withSuffix(QStringLiteral(".txt"));
+    case PageKind::HTML:
+        return webExtensions.contains(getext(name).toLower()) ? name : name + webExtensions.first();
+    default:
+        return name;
+    }
+}
+
 QString Env2Str(const QString &text)
 {
     QString result = text;

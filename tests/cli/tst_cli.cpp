@@ -1,6 +1,9 @@
 #include "BinderFixture.h"
 #include "TestSupport.h"
+#include "documents/BinderSaver.h"
 #include "documents/CompanionFiles.h"
+#include "documents/NewBinder.h"
+#include "transfer/PageImport.h"
 
 #include <QProcess>
 #include <QTest>
@@ -33,8 +36,10 @@ class tst_cli : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void createAddListExtractInfo();
+    void extractNamesFilesByKind();
     void checkNamesEveryFault();
     void passwordsAndUsage();
+    void helpVersionAndUnknownOptions();
     void binderHeldByThisProcessIsNotChanged();
 };
 
@@ -56,14 +61,49 @@ void tst_cli::createAddListExtractInfo()
     QCOMPARE(list.out, QString("1\tTXT\t5\ta\n2\tPICTURE\t3\tp q.png\n3\tTXT\t4\ta\n"));
 
     QCOMPARE(cli({"extract", binder, f.path("out")}).code, 0);
-    QCOMPARE(readFile(f.path("out/a")), QByteArray("alpha"));
-    QCOMPARE(readFile(f.path("out/a1")), QByteArray("beta"));
+    QCOMPARE(readFile(f.path("out/a.txt")), QByteArray("alpha"));
+    QCOMPARE(readFile(f.path("out/a1.txt")), QByteArray("beta"));
     QCOMPARE(readFile(f.path("out/p q.png")), QByteArray("PNG"));
 
     const Run info = cli({"info", binder});
     QVERIFY(info.out.startsWith("Title=New File 1\n"));
     QVERIFY(info.out.contains("\nPage3=a\n"));
     QVERIFY(info.out.contains("\nPages=3\n"));
+}
+
+void tst_cli::extractNamesFilesByKind()
+{
+    BinderFixture f;
+    const std::pair<QString, PageKind> pages[] = {
+        {"Notes", PageKind::RTF},      {"Notes.RTF", PageKind::RTF}, {"list", PageKind::TXT},
+        {"index.php", PageKind::HTML}, {"page", PageKind::HTML},     {"photo", PageKind::PICTURE},
+        {"tune", PageKind::SOUND},     {"data", PageKind::FILE},     {"Notes", PageKind::RTF},
+        {"   ", PageKind::TXT},        {"../up", PageKind::HTML},
+    };
+    Binder binder;
+    NewFile(*f.workspace, binder, false);
+    for (const auto &[name, kind] : pages)
+        QVERIFY(
+            ImportFile(*f.workspace, binder, f.file("src/" + name, name.toUtf8()), PageKind(kind)));
+    // Import takes a text page's name up to its last dot; these are the names to test.
+    for (int i = 0; i < binder.pageCount(); ++i) {
+        PageRow row = binder.pages.at(i);
+        row.name = pages[i].first;
+        binder.pages.replace(i, row);
+    }
+    const QString path = f.path("kinds.qly");
+    QVERIFY(SavFile(*f.workspace, binder, path));
+
+    const Run run = cli({"extract", path, f.path("out")});
+    QCOMPARE(run.code, 0);
+    QStringList written = QDir(f.path("out")).entryList(QDir::Files | QDir::Hidden);
+    written.sort();
+    QCOMPARE(written,
+             QStringList({".._up.htm", "Notes.RTF", "Notes.rtf", "Notes1.rtf", "data", "index.php",
+                          "list.txt", "page.htm", "page.txt", "photo", "tune"}));
+    QCOMPARE(readFile(f.path("out/Notes1.rtf")), QByteArray("Notes"));
+    QCOMPARE(readFile(f.path("out/page.txt")), QByteArray("   "));
+    QVERIFY(!QFile::exists(f.path("up.htm")));
 }
 
 void tst_cli::checkNamesEveryFault()
@@ -103,9 +143,25 @@ void tst_cli::passwordsAndUsage()
     QVERIFY(!right.out.contains("Data="));
     QCOMPARE(cli({"frobnicate"}).code, 64);
     QCOMPARE(cli({"list"}).code, 64);
+}
+
+void tst_cli::helpVersionAndUnknownOptions()
+{
     const Run help = cli({"--help"});
     QCOMPARE(help.code, 0);
     QVERIFY(help.out.contains("Exit codes"));
+    QVERIFY(help.out.contains("\".htm\""));
+    QCOMPARE(help.err, QString());
+
+    const Run version = cli({"--version", "list"});
+    QCOMPARE(version.code, 0);
+    QCOMPARE(version.out, QString("quillery-cli " QUILLERY_VERSION "\n"));
+
+    const Run unknown = cli({"--frobnicate", "list", "x.qly"});
+    QCOMPARE(unknown.code, 64);
+    QCOMPARE(unknown.err.section('\n', 0, 0), QString("quillery-cli: unknown option --frobnicate"));
+    QVERIFY(unknown.err.contains("Usage: quillery-cli"));
+    QCOMPARE(unknown.out, QString());
 }
 
 void tst_cli::binderHeldByThisProcessIsNotChanged()

@@ -16,11 +16,40 @@
 #include <QTest>
 #include <QTextBrowser>
 
+#include <optional>
+
 using namespace quillery;
 
 namespace {
 
 const QString desktopFolder = QDir::cleanPath(QStringLiteral(QUILLERY_TEST_DATA "/../../desktop"));
+
+// Runs a program; its standard output when it exits with 0, nothing (and a warning with
+// what it said) otherwise.
+std::optional<QString> runChecked(const QString &program, const QStringList &args,
+                                  const QString &folder = {})
+{
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(program, args);
+    if (!process.waitForFinished(60000))
+        process.kill();
+    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    if (process.exitCode() == 0 && process.exitStatus() == QProcess::NormalExit)
+        return out;
+    qWarning("%s: %s%s", qPrintable(program), qPrintable(out), qPrintable(err));
+    return std::nullopt;
+}
+
+// The words a manual page shows, with its escapes for dashes and fonts undone.
+QString manualText(const QString &name)
+{
+    QString text = QString::fromUtf8(test::readFile(desktopFolder + '/' + name));
+    text.replace("\\-", "-");
+    text.remove(QRegularExpression(R"(\\f[BIR])"));
+    return text;
+}
 
 QImage image(const QIcon &icon, int size)
 {
@@ -82,6 +111,101 @@ private Q_SLOTS:
         check.start(validator, {desktopFolder + "/quillery.desktop"});
         QVERIFY(check.waitForFinished());
         QVERIFY2(check.exitCode() == 0, check.readAllStandardOutput().constData());
+    }
+
+    void theSoftwareCentreEntryIsValid()
+    {
+        const QByteArray metainfo =
+            test::readFile(desktopFolder + "/io.github.quillery.Quillery.metainfo.xml");
+        QVERIFY(metainfo.contains("<mediatype>application/x-quillery</mediatype>"));
+        QVERIFY(metainfo.contains("<launchable type=\"desktop-id\">quillery.desktop<"));
+        QVERIFY(metainfo.contains("<release version=\"" QUILLERY_VERSION "\""));
+        const QString validator = QStandardPaths::findExecutable("appstreamcli");
+        if (validator.isEmpty())
+            QSKIP("appstreamcli is not installed");
+        QVERIFY(
+            runChecked(validator, {"validate", "--no-net",
+                                   desktopFolder + "/io.github.quillery.Quillery.metainfo.xml"}));
+    }
+
+    // The manuals must render without complaint and name every command and option the
+    // programs' own usage texts name.
+    void theManualsCoverTheCommandLine()
+    {
+        const QString cliManual = manualText("quillery-cli.1");
+        const QString cliUsage = runChecked(QUILLERY_CLI, {"--help"}).value_or(QString());
+        const QString commands = cliUsage.section("Commands:", 1).section("\n\n", 0, 0);
+        int named = 0;
+        for (const auto &match :
+             QRegularExpression(R"(^  ([a-z]+) )", QRegularExpression::MultilineOption)
+                 .globalMatch(commands)) {
+            QVERIFY2(cliManual.contains("\n.BI " + match.captured(1) + ' ') ||
+                         cliManual.contains("\n" + match.captured(1) + ' '),
+                     qPrintable(match.captured(1)));
+            ++named;
+        }
+        QCOMPARE(named, 7);
+        for (const auto &match : QRegularExpression(R"(--[a-z]+)").globalMatch(cliUsage))
+            QVERIFY2(cliManual.contains(match.captured(0)), qPrintable(match.captured(0)));
+        for (const QString &code : QStringList{"0", "1", "2", "64"})
+            QVERIFY(cliManual.contains("\n.B " + code + '\n'));
+
+        const QString manual = manualText("quillery.1");
+        QStringList options;
+        for (const auto &match :
+             QRegularExpression(R"(--?[a-z-]+)")
+                 .globalMatch(runChecked(QUILLERY_APP, {"--help"}).value_or(QString())))
+            options << match.captured(0);
+        QVERIFY(options.contains("--version") && options.contains("-h"));
+        for (const QString &option : options)
+            QVERIFY2(manual.contains(option), qPrintable(option));
+
+        const QString groff = QStandardPaths::findExecutable("groff");
+        if (groff.isEmpty())
+            QSKIP("groff is not installed");
+        for (const QString &page : QStringList{"quillery.1", "quillery-cli.1"}) {
+            QProcess render;
+            render.start(groff, {"-man", "-Tutf8", "-ww", "-z", desktopFolder + '/' + page});
+            QVERIFY(render.waitForFinished());
+            QCOMPARE(render.readAllStandardError(), QByteArray());
+            QCOMPARE(render.exitCode(), 0);
+        }
+    }
+
+    void theToolCompletesCommandsOptionsAndBinders()
+    {
+        const QString completion = desktopFolder + "/quillery-cli.bash-completion";
+        const QString bash = QStandardPaths::findExecutable("bash");
+        QVERIFY(!bash.isEmpty());
+        QVERIFY(runChecked(bash, {"-n", completion}));
+        const QString library = "/usr/share/bash-completion/bash_completion";
+        if (!QFile::exists(library))
+            QSKIP("bash-completion is not installed");
+        QTemporaryDir folder;
+        test::writeFile(folder.filePath("a.qly"), "");
+        test::writeFile(folder.filePath("b.txt"), "");
+        // Completes each line as bash would at its end and prints the candidates.
+        const QString script = R"(
+source "$1"; source "$2"
+complete_line() {
+    read -ra COMP_WORDS <<<"$1"
+    [[ $1 == *' ' ]] && COMP_WORDS+=('')
+    COMP_CWORD=$((${#COMP_WORDS[@]} - 1)) COMP_LINE=$1 COMP_POINT=${#1} COMPREPLY=()
+    _quillery_cli quillery-cli "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD-1]}"
+    printf '%s ' $(printf '%s\n' "${COMPREPLY[@]}" | sort); echo
+}
+complete_line 'quillery-cli ex'
+complete_line 'quillery-cli --'
+complete_line 'quillery-cli --password x l'
+complete_line 'quillery-cli info '
+complete_line 'quillery-cli add a.qly '
+complete_line 'quillery-cli jpeg in.png out.jpg --g'
+)";
+        const std::optional<QString> answers =
+            runChecked(bash, {"-c", script, "bash", library, completion}, folder.path());
+        QCOMPARE(answers.value_or(QString()).split('\n'),
+                 QStringList({"extract ", "--help --password --version ", "list ", "a.qly ",
+                              "a.qly b.txt ", "--greyscale ", ""}));
     }
 
     // Pictures 10 to 15 are the page kinds, which the page list also shows at 32 pixels.

@@ -64,6 +64,34 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(dir.filePath("notes")).isDir());
     }
 
+    void exportedTextAndHtmlPagesGetTheirExtension()
+    {
+        const struct
+        {
+            PageKind kind;
+            QString name;
+            QString expected;
+        } cases[] = {
+            {PageKind::RTF, "Notes", "Notes.rtf"},
+            {PageKind::RTF, "Notes.RTF", "Notes.RTF"},
+            {PageKind::RTF, "Notes.txt", "Notes.txt.rtf"},
+            {PageKind::RTF, "rtf", "rtf.rtf"},
+            {PageKind::TXT, "read.me", "read.me.txt"},
+            {PageKind::TXT, "LOG.Txt", "LOG.Txt"},
+            {PageKind::HTML, "index.php", "index.php"},
+            {PageKind::HTML, "Trip.HTML", "Trip.HTML"},
+            {PageKind::HTML, "page", "page.htm"},
+            {PageKind::HTML, "htm", "htm.htm"}, // the extension needs its dot
+            {PageKind::HTML, "old.asp", "old.asp.htm"},
+            {PageKind::PICTURE, "photo", "photo"},
+            {PageKind::SOUND, "song", "song"},
+            {PageKind::FILE, "Report", "Report"},
+            {PageKind::Unknown, "odd", "odd"},
+        };
+        for (const auto &c : cases)
+            QCOMPARE(exportFileName(c.name, c.kind), c.expected);
+    }
+
     void environmentReferencesExpand()
     {
         qputenv("QUILLERY_TEST_A", "alpha");

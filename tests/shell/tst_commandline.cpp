@@ -1,0 +1,84 @@
+#include "shell/CommandLine.h"
+
+#include <QProcess>
+#include <QTest>
+
+using namespace quillery;
+
+namespace {
+
+struct Run
+{
+    int code;
+    QString out;
+    QString err;
+};
+
+// Runs the program where no window system can be reached: an answer that needs none
+// must come back anyway, and anything that tries to open a window fails.
+Run program(const QStringList &args)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    process.setProcessEnvironment(environment);
+    process.start(QUILLERY_APP, args);
+    if (!process.waitForFinished(60000))
+        process.kill();
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+} // namespace
+
+class tst_commandline : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void helpAndVersionNeedNoDisplay()
+    {
+        for (const QString &option : QStringList{"--help", "-h", "--help-all"}) {
+            const Run help = program({option, "binder.qly"});
+            QCOMPARE(help.code, 0);
+            QVERIFY2(help.out.startsWith("Usage: ") && help.out.contains("[file]"),
+                     qPrintable(help.out));
+            QVERIFY(help.out.contains("--version"));
+            QCOMPARE(help.err, QString());
+        }
+        for (const QString &option : QStringList{"--version", "-v"}) {
+            const Run version = program({option});
+            QCOMPARE(version.code, 0);
+            QCOMPARE(version.out, QString("Quillery " QUILLERY_VERSION "\n"));
+        }
+    }
+
+    void unknownOptionsAreRefusedWithTheUsage()
+    {
+        const Run wrong = program({"--frobnicate", "binder.qly"});
+        QCOMPARE(wrong.code, 64);
+        QVERIFY2(wrong.err.section('\n', 0, 0).endsWith(": Unknown option 'frobnicate'."),
+                 qPrintable(wrong.err));
+        QVERIFY(wrong.err.section('\n', 1).startsWith("Usage: "));
+        QCOMPARE(wrong.out, QString());
+    }
+
+    void everythingElseNamesTheFileToOpen()
+    {
+        using Action = CommandLineRequest::Action;
+        const CommandLineRequest plain = readCommandLine({"quillery", "my", "notes.qly"});
+        QCOMPARE(plain.action, Action::Start);
+        QCOMPARE(plain.words, QStringList({"my", "notes.qly"}));
+        QCOMPARE(readCommandLine({"quillery"}).words, QStringList());
+        // After "--" a name may begin with a dash.
+        const CommandLineRequest dashed = readCommandLine({"quillery", "--", "-x.qly"});
+        QCOMPARE(dashed.action, Action::Start);
+        QCOMPARE(dashed.words, QStringList({"-x.qly"}));
+        QCOMPARE(readCommandLine({"quillery", "-x.qly"}).action, Action::Wrong);
+        QCOMPARE(readCommandLine({"quillery", "a.qly", "--version"}).action, Action::Version);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_commandline)
+#include "tst_commandline.moc"
