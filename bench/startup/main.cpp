@@ -174,7 +174,7 @@ int main(int argc, char *argv[])
     // A returning user: the author name is stored, so no prompt comes.
     const QString config = dir.filePath(QStringLiteral("config"));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
-    Settings().setAuthorName(QStringLiteral("Bench User"));
+    quillery::Settings().setAuthorName(QStringLiteral("Bench User"));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.filePath(QStringLiteral("runtime")));
     QProcess server;
