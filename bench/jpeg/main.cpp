@@ -23,11 +23,6 @@
 #include <cstring>
 #include <vector>
 
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 using namespace quillery;
 
 namespace {
@@ -183,35 +178,24 @@ struct Measured
     double peakMb = 0;
 };
 
-double seconds(const timeval &t)
-{
-    return double(t.tv_sec) + t.tv_usec / 1e6;
-}
-
+// A command's peak memory would count the peak of the process it was started
+// from (the kernel carries it over the exec), and this one holds the picture:
+// bench_measure, a small program, starts and measures each command.
 Measured measure(const QString &program, const QStringList &arguments)
 {
-    std::vector<QByteArray> strings{program.toLocal8Bit()};
-    for (const QString &argument : arguments)
-        strings.push_back(argument.toLocal8Bit());
-    std::vector<char *> argv;
-    for (QByteArray &string : strings)
-        argv.push_back(string.data());
-    argv.push_back(nullptr);
-
+    QProcess helper;
+    helper.start(QCoreApplication::applicationDirPath() + QStringLiteral("/bench_measure"),
+                 QStringList{program} + arguments);
     Measured result;
-    QElapsedTimer timer;
-    timer.start();
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+    if (!helper.waitForFinished(-1))
         return result;
-    int status = 0;
-    rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid)
+    const QList<QByteArray> fields = helper.readAllStandardOutput().trimmed().split(' ');
+    if (fields.size() != 4)
         return result;
-    result.seconds = timer.nsecsElapsed() / 1e9;
-    result.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
-    result.peakMb = usage.ru_maxrss / 1024.0;
-    result.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    result.ok = fields[0] == "1";
+    result.seconds = fields[1].toDouble();
+    result.cpuSeconds = fields[2].toDouble();
+    result.peakMb = fields[3].toDouble();
     return result;
 }
 
