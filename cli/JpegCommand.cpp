@@ -1,10 +1,10 @@
 #include "cli/JpegCommand.h"
 
 #include "images/JpegError.h"
+#include "images/PictureFile.h"
 #include "images/cImage.h"
 #include "images/cJpeg.h"
 
-#include <QImageReader>
 #include <QTextStream>
 
 #include <optional>
@@ -107,12 +107,11 @@ int runJpeg(const QStringList &args, QTextStream &errors)
         return 2;
     }
 
-    QImageReader reader(options->input);
-    const QImage picture = reader.read();
     cImage image;
-    if (picture.isNull() || !image.CopyStdPicture(picture)) {
+    const QString problem = readPictureFile(options->input, image);
+    if (!problem.isEmpty()) {
         errors << "quillery-cli jpeg: " << options->input << ": cannot read the picture ("
-               << reader.errorString() << ")\n";
+               << problem << ")\n";
         return 1;
     }
 
@@ -122,13 +121,13 @@ int runJpeg(const QStringList &args, QTextStream &errors)
             jpeg.SetSamplingFrequencies(1, 1, 0, 0, 0, 0);
         else
             jpeg.SetSamplingFrequencies(options->h, options->v, 1, 1, 1, 1);
-        if (jpeg.SampleHDC(image.hdc(), image.Width(), image.Height(), 0, 0) != 0) {
+        switch (jpeg.SaveHDC(image.hdc(), image.Width(), image.Height(), 0, 0, options->output)) {
+        case 2:
+            errors << "quillery-cli jpeg: " << options->output << ": the file exists\n";
+            return 1;
+        case 3:
             errors << "quillery-cli jpeg: " << options->input
                    << ": the picture is too large (at most 65535 pixels a side)\n";
-            return 1;
-        }
-        if (jpeg.SaveFile(options->output) == 2) {
-            errors << "quillery-cli jpeg: " << options->output << ": the file exists\n";
             return 1;
         }
     } catch (const JpegError &e) {

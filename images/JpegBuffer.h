@@ -3,18 +3,21 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 namespace quillery::jpeg {
 
 // The file being assembled in memory: whole bytes for the marker segments and
 // a bit stream for the entropy-coded data, packed from the most significant
-// bit, with a 0x00 stuffed after every 0xFF. Grows when the estimate it was
-// given falls short.
+// bit, with a 0x00 stuffed after every 0xFF. Hands the sink what it holds
+// whenever it is full, and at drain().
 class JpegBuffer
 {
 public:
-    explicit JpegBuffer(std::size_t capacity) : data_(capacity) {}
+    using Sink = std::function<void(const std::uint8_t *, std::size_t)>;
+
+    JpegBuffer(std::size_t capacity, Sink sink) : data_(capacity), sink_(std::move(sink)) {}
 
     void byte(std::uint8_t value)
     {
@@ -59,19 +62,22 @@ public:
     }
 
     std::size_t size() const { return size_; }
-    // The bytes written; the buffer is empty afterwards.
-    std::vector<std::uint8_t> take()
+    // Hands the sink the bytes held.
+    void drain()
     {
-        data_.resize(size_);
+        if (size_ > 0)
+            sink_(data_.data(), size_);
         size_ = 0;
-        return std::move(data_);
     }
 
 private:
     void reserve(std::size_t count)
     {
-        if (size_ + count > data_.size())
-            data_.resize(std::max(2 * data_.size(), size_ + count));
+        if (size_ + count <= data_.size())
+            return;
+        drain();
+        if (count > data_.size())
+            data_.resize(count);
     }
 
     void emitByte(std::uint8_t value)
@@ -105,6 +111,7 @@ private:
 
     std::vector<std::uint8_t> data_;
     std::size_t size_ = 0;
+    Sink sink_;
     std::uint64_t pending_ = 0;
     int pendingCount_ = 0;
 };

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "images/JpegBlocks.h"
 #include "images/JpegFrame.h"
+
+#include <functional>
+#include <memory>
 
 namespace quillery {
 class cImage;
@@ -8,10 +12,37 @@ class cImage;
 
 namespace quillery::jpeg {
 
-// Reads the width x height rectangle at (left, top) of the source (black
-// where it lies outside), makes each component's samples at its own
-// resolution, transforms and quantizes them. Returns false, leaving `frame`
-// untouched, when the memory for it cannot be had.
+// The width x height rectangle at (left, top) of a source image (black where
+// it lies outside), each component at its own resolution, transformed and
+// quantized one row of blocks at a time when asked for. Holds no more than
+// the components drawn at a reduced size; the source must outlive it.
+// Throws std::bad_alloc when the memory cannot be had.
+class FrameSampler : public BlockSource
+{
+public:
+    FrameSampler(const cImage &source, int left, int top, int width, int height,
+                 const std::vector<Sampling> &sampling, const std::array<QuantTable, 2> &tables);
+    ~FrameSampler() override;
+
+    // The frame's header: size, components and tables, without coefficients.
+    const Frame &frame() const { return frame_; }
+    const std::int16_t *blockRows(int component, int first, int count) override;
+    // Writes block row `row` of a component (blocksAcross x 64 coefficients).
+    void transformRow(int component, int row, std::int16_t *out);
+
+private:
+    class Rows;
+    class Transform;
+
+    Frame frame_;
+    std::unique_ptr<Rows> sourceRows_;
+    std::vector<std::vector<std::uint8_t>> drawings_; // the source at reduced sizes
+    std::vector<std::unique_ptr<Transform>> transforms_;
+    std::vector<std::vector<std::int16_t>> rowBuffers_;
+};
+
+// Samples the whole frame into `frame` (coefficients included). Returns false,
+// leaving `frame` untouched, when the memory for it cannot be had.
 bool sampleFrame(const cImage &source, int left, int top, int width, int height,
                  const std::vector<Sampling> &sampling, const std::array<QuantTable, 2> &tables,
                  Frame &frame);

@@ -1,5 +1,6 @@
 #include "images/JpegScans.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdlib>
 
@@ -69,16 +70,18 @@ inline void codeBlock(const std::int16_t *block, int difference, int table, Code
 
 // Walks the blocks of one scan in coding order, with the DC predictors.
 template <typename Coder>
-void walkScan(const Frame &frame, const std::vector<int> &group, Coder &coder)
+void walkScan(const Frame &frame, const std::vector<int> &group, BlockSource &blocks, Coder &coder)
 {
     if (group.size() == 1) {
         const Component &c = frame.components[group[0]];
-        const std::int16_t *block = c.coefficients.data();
-        const std::size_t blocks = std::size_t(c.blocksAcross) * c.blocksDown;
+        const std::size_t rowSize = std::size_t(c.blocksAcross) * 64;
         int predictor = 0;
-        for (std::size_t i = 0; i < blocks; ++i, block += 64) {
-            codeBlock(block, block[0] - predictor, c.table, coder);
-            predictor = block[0];
+        for (int by = 0; by < c.blocksDown; ++by) {
+            const std::int16_t *block = blocks.blockRows(group[0], by, 1);
+            for (const std::int16_t *end = block + rowSize; block != end; block += 64) {
+                codeBlock(block, block[0] - predictor, c.table, coder);
+                predictor = block[0];
+            }
         }
         return;
     }
@@ -87,7 +90,16 @@ void walkScan(const Frame &frame, const std::vector<int> &group, Coder &coder)
     const int mcusAcross = (frame.width + 8 * frame.hmax - 1) / (8 * frame.hmax);
     const int mcusDown = (frame.height + 8 * frame.vmax - 1) / (8 * frame.vmax);
     int predictors[3] = {};
+    const std::int16_t *rows[3] = {};
     for (int my = 0; my < mcusDown; ++my) {
+        // This row of MCUs covers block rows my x V ... of each component,
+        // fewer at the bottom edge.
+        for (std::size_t g = 0; g < group.size(); ++g) {
+            const Component &c = frame.components[group[g]];
+            const int first = my * c.v;
+            const int count = std::min(c.v, c.blocksDown - first);
+            rows[g] = count > 0 ? blocks.blockRows(group[g], first, count) : nullptr;
+        }
         for (int mx = 0; mx < mcusAcross; ++mx) {
             for (std::size_t g = 0; g < group.size(); ++g) {
                 const Component &c = frame.components[group[g]];
@@ -102,7 +114,7 @@ void walkScan(const Frame &frame, const std::vector<int> &group, Coder &coder)
                             continue;
                         }
                         const std::int16_t *block =
-                            c.coefficients.data() + (std::size_t(by) * c.blocksAcross + bx) * 64;
+                            rows[g] + (std::size_t(v) * c.blocksAcross + bx) * 64;
                         codeBlock(block, block[0] - predictors[g], c.table, coder);
                         predictors[g] = block[0];
                     }
@@ -167,20 +179,21 @@ std::vector<std::vector<int>> scanGroups(const Frame &frame)
     return groups;
 }
 
-ScanStatistics countSymbols(const Frame &frame, const std::vector<std::vector<int>> &groups)
+ScanStatistics countSymbols(const Frame &frame, const std::vector<std::vector<int>> &groups,
+                            BlockSource &blocks)
 {
     ScanStatistics statistics;
     Counter counter{statistics};
     for (const std::vector<int> &group : groups)
-        walkScan(frame, group, counter);
+        walkScan(frame, group, blocks, counter);
     return statistics;
 }
 
-void writeScan(const Frame &frame, const std::vector<int> &group, const CodingTables &tables,
-               JpegBuffer &out)
+void writeScan(const Frame &frame, const std::vector<int> &group, BlockSource &blocks,
+               const CodingTables &tables, JpegBuffer &out)
 {
     Writer writer{tables, out};
-    walkScan(frame, group, writer);
+    walkScan(frame, group, blocks, writer);
     out.flushBits();
 }
 

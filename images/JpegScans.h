@@ -1,5 +1,6 @@
 #pragma once
 
+#include "images/JpegBlocks.h"
 #include "images/JpegBuffer.h"
 #include "images/JpegFrame.h"
 #include "images/JpegHuffman.h"
@@ -20,7 +21,8 @@ struct ScanStatistics
     std::array<SymbolCounts, 2> dc{};
     std::array<SymbolCounts, 2> ac{};
 };
-ScanStatistics countSymbols(const Frame &frame, const std::vector<std::vector<int>> &groups);
+ScanStatistics countSymbols(const Frame &frame, const std::vector<std::vector<int>> &groups,
+                            BlockSource &blocks);
 
 struct CodingTables
 {
@@ -28,7 +30,7 @@ struct CodingTables
     std::array<HuffmanTable, 2> ac;
 };
 // Writes the entropy-coded data of one scan (without its SOS header).
-void writeScan(const Frame &frame, const std::vector<int> &group, const CodingTables &tables,
-               JpegBuffer &out);
+void writeScan(const Frame &frame, const std::vector<int> &group, BlockSource &blocks,
+               const CodingTables &tables, JpegBuffer &out);
 
 } // namespace quillery::jpeg

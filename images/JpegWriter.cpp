@@ -2,6 +2,7 @@
 
 #include "images/JpegScans.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quillery::jpeg {
@@ -11,6 +12,9 @@ namespace {
 const char identification[] = "JPEG Encoder Class\r\n"
                               "Quillery " QUILLERY_VERSION "\r\n"
                               "Baseline DCT, Huffman tables optimised for this image";
+
+// Bytes a streamed file is written in.
+constexpr std::size_t streamChunk = 1 << 18;
 
 void segmentStart(JpegBuffer &out, std::uint8_t marker, std::size_t length)
 {
@@ -46,10 +50,11 @@ double codedBits(const SymbolCounts &counts, const HuffmanTable &table, bool dc)
 
 } // namespace
 
-std::vector<std::uint8_t> writeJpeg(const Frame &frame, const QByteArray &comment)
+void writeJpeg(const Frame &frame, BlockSource &blocks, const QByteArray &comment,
+               const JpegBuffer::Sink &sink)
 {
     const std::vector<std::vector<int>> groups = scanGroups(frame);
-    const ScanStatistics statistics = countSymbols(frame, groups);
+    const ScanStatistics statistics = countSymbols(frame, groups, blocks);
     const int tableCount = frame.components.size() == 3 ? 2 : 1;
     CodingTables tables;
     double estimate = 0;
@@ -59,7 +64,8 @@ std::vector<std::uint8_t> writeJpeg(const Frame &frame, const QByteArray &commen
         estimate += codedBits(statistics.dc[t], tables.dc[t], true) +
                     codedBits(statistics.ac[t], tables.ac[t], false);
     }
-    JpegBuffer out(std::size_t(std::lround(1.3 * estimate / 8 + 1000 + comment.size())));
+    const auto wanted = std::size_t(std::lround(1.3 * estimate / 8 + 1000 + comment.size()));
+    JpegBuffer out(std::min(wanted, streamChunk), sink);
 
     out.byte(0xFF);
     out.byte(0xD8);
@@ -103,12 +109,12 @@ std::vector<std::uint8_t> writeJpeg(const Frame &frame, const QByteArray &commen
         out.byte(0);
         out.byte(63);
         out.byte(0);
-        writeScan(frame, group, tables, out);
+        writeScan(frame, group, blocks, tables, out);
     }
 
     out.byte(0xFF);
     out.byte(0xD9);
-    return out.take();
+    out.drain();
 }
 
 } // namespace quillery::jpeg

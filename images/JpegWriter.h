@@ -1,17 +1,19 @@
 #pragma once
 
+#include "images/JpegBlocks.h"
+#include "images/JpegBuffer.h"
 #include "images/JpegFrame.h"
 
 #include <QByteArray>
 
-#include <cstdint>
-#include <vector>
-
 namespace quillery::jpeg {
 
-// The whole JFIF file for a sampled frame: SOI, APP0, the caller's comment
-// (when not empty), the encoder's own comment, DQT, SOF0, DHT with tables
-// optimised for this frame, the scans and EOI.
-std::vector<std::uint8_t> writeJpeg(const Frame &frame, const QByteArray &comment);
+// The whole JFIF file for a frame whose blocks come from `blocks`: SOI, APP0,
+// the caller's comment (when not empty), the encoder's own comment, DQT,
+// SOF0, DHT with tables optimised for this frame, the scans and EOI. The
+// blocks are walked twice, for the symbol counts and for the coding; the
+// bytes go to `sink` piece by piece.
+void writeJpeg(const Frame &frame, BlockSource &blocks, const QByteArray &comment,
+               const JpegBuffer::Sink &sink);
 
 } // namespace quillery::jpeg

@@ -21,16 +21,18 @@ namespace {
 
 constexpr int OutOfMemory = 7;
 
-// Samples the image and writes it to fileName, which must not exist yet.
+// Encodes the image into fileName, which must not exist yet.
 void writeJpeg(cJpeg &jpeg, const cImage &image, const QString &fileName)
 {
     try {
-        // A failed sampling keeps the previous image's coefficients, which must never
-        // be written under this image's name.
-        if (jpeg.SampleHDC(image.hdc(), image.Width(), image.Height(), 0, 0) != 0)
-            throw FileError(OutOfMemory, QStringLiteral("Out of memory"));
-        if (jpeg.SaveFile(fileName) != 0)
+        switch (jpeg.SaveHDC(image.hdc(), image.Width(), image.Height(), 0, 0, fileName)) {
+        case 0:
+            return;
+        case 2:
             throw FileError(FileError::FileExists, QStringLiteral("File already exists"));
+        default:
+            throw FileError(OutOfMemory, QStringLiteral("Out of memory"));
+        }
     } catch (const JpegError &error) {
         throw FileError(error.number(), error.description());
     }

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -83,6 +84,11 @@ bool cImage::Create(int lWidth, int lHeight, int iBitCount)
     return true;
 }
 
+void cImage::setColourTable(const std::vector<RgbQuad> &table)
+{
+    std::copy_n(table.begin(), std::min(table.size(), colours_.size()), colours_.begin());
+}
+
 cImage cImage::blankLike(int width, int height) const
 {
     cImage image;
@@ -141,6 +147,22 @@ bool cImage::CopyStdPicture(const QImage &picture)
         opaque.fill(Qt::white);
         QPainter painter(&opaque);
         painter.drawImage(0, 0, picture);
+    }
+    if (opaque.format() == QImage::Format_RGB32) {
+        // The usual format of decoded files: converted row by row rather than
+        // through another whole copy.
+        if (!Create(width, height, 24))
+            return false;
+        for (int y = 0; y < height; ++y) {
+            const auto *from = reinterpret_cast<const QRgb *>(opaque.constScanLine(y));
+            std::uint8_t *to = scanLine(y);
+            for (int x = 0; x < width; ++x) {
+                to[3 * x] = std::uint8_t(qBlue(from[x]));
+                to[3 * x + 1] = std::uint8_t(qGreen(from[x]));
+                to[3 * x + 2] = std::uint8_t(qRed(from[x]));
+            }
+        }
+        return true;
     }
     const QImage rgb = opaque.convertToFormat(QImage::Format_BGR888);
     if (rgb.isNull() || !Create(width, height, 24))

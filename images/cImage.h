@@ -56,6 +56,8 @@ public:
     int BytesPerScanLine() const { return stride_; }
     // 2^BitCount entries below 24 bits, none at 24.
     const std::vector<RgbQuad> &ColourTable() const { return colours_; }
+    // Sets the first entries of the colour table (as many as it has).
+    void setColourTable(const std::vector<RgbQuad> &table);
 
     // Row y counted from the top.
     std::uint8_t *scanLine(int y) { return bits_.data() + rowOffset(y); }

@@ -8,6 +8,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <functional>
+#include <new>
+
 namespace quillery {
 
 namespace {
@@ -19,6 +22,42 @@ constexpr int maxCommentBytes = 65533;
 bool validFactor(int value)
 {
     return value >= 1 && value <= 4;
+}
+
+bool validArea(const cImage *hdc, int width, int height)
+{
+    return hdc && width > 0 && height > 0 && width <= maxDimension && height <= maxDimension;
+}
+
+// Creates the file exclusively, so a file that appeared meanwhile is not
+// replaced, and lets `encode` fill it through a sink; a failure removes the
+// file again. Returns 0, or 2 when the file exists.
+int writeNewFile(const QString &fileName,
+                 const std::function<void(const jpeg::JpegBuffer::Sink &)> &encode)
+{
+    const QFileInfo info(fileName);
+    if (info.exists() || info.isSymLink())
+        return 2;
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        if (QFileInfo::exists(fileName))
+            return 2;
+        throw JpegError(file.error(), file.errorString());
+    }
+    try {
+        encode([&file](const std::uint8_t *data, std::size_t size) {
+            if (file.write(reinterpret_cast<const char *>(data), qint64(size)) != qint64(size))
+                throw JpegError(file.error(), file.errorString());
+        });
+        if (!file.flush())
+            throw JpegError(file.error(), file.errorString());
+    } catch (...) {
+        file.close();
+        file.remove();
+        throw;
+    }
+    file.close();
+    return 0;
 }
 
 } // namespace
@@ -51,7 +90,7 @@ void cJpeg::SetSamplingFrequencies(int H1, int V1, int H2, int V2, int H3, int V
 
 int cJpeg::SampleHDC(const cImage *hdc, int lWidth, int lHeight, int lSrcLeft, int lSrcTop)
 {
-    if (!hdc || lWidth <= 0 || lHeight <= 0 || lWidth > maxDimension || lHeight > maxDimension)
+    if (!validArea(hdc, lWidth, lHeight))
         return 1;
     return jpeg::sampleFrame(*hdc, lSrcLeft, lSrcTop, lWidth, lHeight, sampling_, tables_, frame_)
                ? 0
@@ -71,27 +110,27 @@ int cJpeg::SaveFile(const QString &fileName)
 {
     if (fileName.isEmpty())
         return 1;
-    const QFileInfo info(fileName);
-    if (info.exists() || info.isSymLink())
-        return 2;
+    jpeg::StoredBlocks blocks(frame_);
+    return writeNewFile(fileName, [&](const jpeg::JpegBuffer::Sink &sink) {
+        jpeg::writeJpeg(frame_, blocks, commentBytes_, sink);
+    });
+}
 
-    const std::vector<std::uint8_t> bytes = jpeg::writeJpeg(frame_, commentBytes_);
-
-    // Created exclusively, so a file that appeared meanwhile is not replaced.
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        if (QFileInfo::exists(fileName))
-            return 2;
-        throw JpegError(file.error(), file.errorString());
+int cJpeg::SaveHDC(const cImage *hdc, int lWidth, int lHeight, int lSrcLeft, int lSrcTop,
+                   const QString &fileName)
+{
+    if (fileName.isEmpty())
+        return 1;
+    if (!validArea(hdc, lWidth, lHeight))
+        return 3;
+    try {
+        jpeg::FrameSampler sampler(*hdc, lSrcLeft, lSrcTop, lWidth, lHeight, sampling_, tables_);
+        return writeNewFile(fileName, [&](const jpeg::JpegBuffer::Sink &sink) {
+            jpeg::writeJpeg(sampler.frame(), sampler, commentBytes_, sink);
+        });
+    } catch (const std::bad_alloc &) {
+        return 3;
     }
-    const qint64 size = qint64(bytes.size());
-    if (file.write(reinterpret_cast<const char *>(bytes.data()), size) != size || !file.flush()) {
-        const JpegError error(file.error(), file.errorString());
-        file.remove();
-        throw error;
-    }
-    file.close();
-    return 0;
 }
 
 } // namespace quillery

@@ -39,6 +39,14 @@ public:
     // name, 2 when a file of that name exists (it is never replaced).
     int SaveFile(const QString &fileName);
 
+    // Samples and writes in one step, as SampleHDC and SaveFile would, but
+    // without keeping the coefficients: each row of blocks is made when it
+    // is coded (twice, once for the Huffman tables) and the file is written
+    // as it grows. The image sampled last is left as it was. Returns what
+    // SaveFile returns, or 3 when there is nothing to read or no memory.
+    int SaveHDC(const cImage *hdc, int lWidth, int lHeight, int lSrcLeft, int lSrcTop,
+                const QString &fileName);
+
 private:
     int quality_ = 75;
     std::array<jpeg::QuantTable, 2> tables_;

@@ -4,6 +4,7 @@
 #include "documents/FileError.h"
 #include "documents/Interaction.h"
 #include "documents/Workspace.h"
+#include "images/PictureFile.h"
 #include "images/PicturePreview.h"
 #include "images/ScanOptions.h"
 #include "images/ScannedImageSaving.h"
@@ -16,7 +17,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -194,11 +194,9 @@ void frmTWAINJPEG::applyQuality()
 
 void frmTWAINJPEG::OpenImage(const QString &fileName)
 {
-    QImageReader reader(fileName);
     // Cameras record how the picture was held; show it the way it was taken.
-    reader.setAutoTransform(true);
     cImage image;
-    if (!image.CopyStdPicture(reader.read())) {
+    if (!readPictureFile(fileName, image, true).isEmpty()) {
         m_workspace.dialogs.message(
             MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("File Load Error"),
             QStringLiteral("Cannot load picture file\n\"") + fileName + QStringLiteral("\""));

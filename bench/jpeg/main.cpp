@@ -1,6 +1,10 @@
-// Encodes a 16-megapixel photograph-like image with cJpeg and with libjpeg-turbo's
-// cjpeg (float DCT, optimised Huffman tables) at quality 75 with 2x2 luminance
-// sampling, and compares speed, size and fidelity.
+// Whole commands side by side: quillery-cli jpeg against libjpeg-turbo's cjpeg
+// (float DCT, optimised Huffman tables), each started as a process reading the
+// same 16-megapixel PPM or BMP file, at 2x2 and 1x1 sampling and quality 75 and
+// 90, with time and peak memory. Then the in-process encoder, and the size and
+// fidelity of the files at quality 75, 2x2.
+// Usage: bench_jpeg [runs] [quillery-cli]
+#include "images/DibFile.h"
 #include "images/JpegTables.h"
 #include "images/cImage.h"
 #include "images/cJpeg.h"
@@ -10,8 +14,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -23,7 +29,6 @@ namespace {
 
 constexpr int width = 4896;
 constexpr int height = 3264;
-constexpr int runs = 5;
 
 std::uint32_t hash(std::uint32_t x, std::uint32_t y, std::uint32_t seed)
 {
@@ -162,56 +167,204 @@ double psnr(const cImage &source, const QString &jpegPath, const QString &ppmPat
     return 10 * std::log10(255.0 * 255.0 / (squares / double(samples)));
 }
 
+// One run of a whole command: wall time from before the process is made until
+// it has been reaped, the processor time it used (less disturbed by other work
+// on the machine), and its peak resident memory.
+struct Measured
+{
+    bool ok = false;
+    double seconds = 0;
+    double cpuSeconds = 0;
+    double peakMb = 0;
+};
+
+// A command's peak memory would count the peak of the process it was started
+// from (the kernel carries it over the exec), and this one holds the picture:
+// bench_measure, a small program, starts and measures each command.
+Measured measure(const QString &program, const QStringList &arguments)
+{
+    QProcess helper;
+    helper.start(QCoreApplication::applicationDirPath() + QStringLiteral("/bench_measure"),
+                 QStringList{program} + arguments);
+    Measured result;
+    if (!helper.waitForFinished(-1))
+        return result;
+    const QList<QByteArray> fields = helper.readAllStandardOutput().trimmed().split(' ');
+    if (fields.size() != 4)
+        return result;
+    result.ok = fields[0] == "1";
+    result.seconds = fields[1].toDouble();
+    result.cpuSeconds = fields[2].toDouble();
+    result.peakMb = fields[3].toDouble();
+    return result;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+struct Figures
+{
+    double seconds = 0; // medians
+    double cpuSeconds = 0;
+    double peakMb = 0; // largest
+};
+
+// Runs each command `runs` times, taking turns, after removing its output.
+std::vector<Figures> compare(const std::vector<std::pair<QString, QStringList>> &commands,
+                             const std::vector<QString> &outputs, int runs)
+{
+    std::vector<std::vector<double>> times(commands.size());
+    std::vector<std::vector<double>> cpuTimes(commands.size());
+    std::vector<Figures> figures(commands.size());
+    for (int i = 0; i < runs; ++i) {
+        for (std::size_t c = 0; c < commands.size(); ++c) {
+            QFile::remove(outputs[c]);
+            const Measured m = measure(commands[c].first, commands[c].second);
+            if (!m.ok) {
+                std::fprintf(stderr, "bench_jpeg: %s failed\n", qPrintable(commands[c].first));
+                std::exit(1);
+            }
+            times[c].push_back(m.seconds);
+            cpuTimes[c].push_back(m.cpuSeconds);
+            figures[c].peakMb = std::max(figures[c].peakMb, m.peakMb);
+        }
+    }
+    for (std::size_t c = 0; c < commands.size(); ++c) {
+        figures[c].seconds = median(times[c]);
+        figures[c].cpuSeconds = median(cpuTimes[c]);
+    }
+    return figures;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    const int runs = args.isEmpty() ? 5 : args.takeFirst().toInt();
+    const QString cli =
+        args.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/../quillery-cli")
+                       : args.takeFirst();
+    if (runs < 1 || !QFileInfo(cli).isExecutable()) {
+        std::fprintf(stderr, "usage: bench_jpeg [runs] [quillery-cli]\n");
+        return 1;
+    }
+    const QString cjpeg = QStandardPaths::findExecutable(QStringLiteral("cjpeg"));
+    if (cjpeg.isEmpty())
+        std::printf("cjpeg is not installed (Debian: libjpeg-turbo-progs); only quillery-cli "
+                    "is measured\n");
+
     QTemporaryDir dir;
     const QString ppm = dir.filePath(QStringLiteral("source.ppm"));
-    const QString ours = dir.filePath(QStringLiteral("cjpeg-class.jpg"));
+    const QString bmp = dir.filePath(QStringLiteral("source.bmp"));
+    const QString ours = dir.filePath(QStringLiteral("quillery.jpg"));
     const QString theirs = dir.filePath(QStringLiteral("cjpeg.jpg"));
 
     const cImage picture = makePicture();
-    if (!writePpm(picture, ppm))
+    if (!writePpm(picture, ppm) || !saveDibFile(picture, bmp))
         return 1;
     const double megapixels = double(width) * height / 1e6;
+    const double rawMb = 3.0 * width * height / (1024 * 1024);
+    const double limitMb = rawMb + 32;
 
-    double ourBest = 1e9;
+    std::printf("picture %d x %d (%.1f megapixels, %.1f MB of pixels), median of %d runs each, "
+                "the commands taking turns\n",
+                width, height, megapixels, rawMb, runs);
+    // What the tool costs before it does anything: loading its libraries.
+    std::vector<double> idleTimes;
+    double idlePeak = 0;
+    for (int i = 0; i < runs; ++i) {
+        const Measured idle = measure(cli, {});
+        idleTimes.push_back(idle.seconds);
+        idlePeak = std::max(idlePeak, idle.peakMb);
+    }
+    std::printf("%s started without a command: %.3f s, %.1f MB\n", qPrintable(cli),
+                median(idleTimes), idlePeak);
+    std::printf("%-16s %8s %8s %7s %8s %8s %7s %9s %9s %8s\n", "input sampling q", "ours s",
+                "cjpeg s", "speed", "ours cpu", "cjpeg", "speed", "ours MB", "cjpeg MB",
+                "limit MB");
+    bool allMet = true;
+    for (const QString &input : {ppm, bmp}) {
+        for (const char *sampling : {"2:2", "1:1"}) {
+            for (int quality : {75, 90}) {
+                const QString q = QString::number(quality);
+                std::vector<std::pair<QString, QStringList>> commands{
+                    {cli,
+                     {QStringLiteral("jpeg"), input, ours, QStringLiteral("--quality"), q,
+                      QStringLiteral("--sampling"), QString::fromLatin1(sampling)}}};
+                std::vector<QString> outputs{ours};
+                if (!cjpeg.isEmpty()) {
+                    commands.push_back({cjpeg,
+                                        {QStringLiteral("-dct"), QStringLiteral("float"),
+                                         QStringLiteral("-optimize"), QStringLiteral("-quality"), q,
+                                         QStringLiteral("-sample"),
+                                         QString::fromLatin1(sampling).replace(u':', u'x'),
+                                         QStringLiteral("-outfile"), theirs, input}});
+                    outputs.push_back(theirs);
+                }
+                const std::vector<Figures> f = compare(commands, outputs, runs);
+                const QString label = QStringLiteral("%1 %2 q%3")
+                                          .arg(QFileInfo(input).suffix(), QLatin1String(sampling))
+                                          .arg(quality);
+                const bool memoryMet = f[0].peakMb <= limitMb;
+                if (f.size() < 2) {
+                    std::printf("%-18s %10.3f %10s %8s %12.1f %12s %10.0f  %s\n", qPrintable(label),
+                                f[0].seconds, "-", "-", f[0].peakMb, "-", limitMb,
+                                memoryMet ? "ok" : "OVER");
+                    allMet = allMet && memoryMet;
+                    continue;
+                }
+                const double speed = f[1].seconds / f[0].seconds;
+                const bool met = memoryMet && speed >= 1.0;
+                allMet = allMet && met;
+                std::printf("%-16s %8.3f %8.3f %6.2fx %8.3f %8.3f %6.2fx %9.1f %9.1f %8.0f  %s\n",
+                            qPrintable(label), f[0].seconds, f[1].seconds, speed, f[0].cpuSeconds,
+                            f[1].cpuSeconds, f[1].cpuSeconds / f[0].cpuSeconds, f[0].peakMb,
+                            f[1].peakMb, limitMb, met ? "ok" : "MISSED");
+            }
+        }
+    }
+    std::printf("targets (wall-clock speed >= 1.00x cjpeg, memory <= pixels + 32 MB): %s\n\n",
+                allMet ? "all met" : "NOT ALL MET");
+
+    // The encoder alone, in this process, on the picture already in memory.
+    std::vector<double> encoderTimes;
     for (int i = 0; i < runs; ++i) {
         QFile::remove(ours);
         QElapsedTimer timer;
         timer.start();
         cJpeg jpeg;
-        jpeg.setQuality(75);
-        jpeg.SetSamplingFrequencies(2, 2, 1, 1, 1, 1);
-        if (jpeg.SampleHDC(picture.hdc(), width, height, 0, 0) != 0 || jpeg.SaveFile(ours) != 0)
+        if (jpeg.SaveHDC(picture.hdc(), width, height, 0, 0, ours) != 0)
             return 1;
-        ourBest = std::min(ourBest, timer.nsecsElapsed() / 1e9);
+        encoderTimes.push_back(timer.nsecsElapsed() / 1e9);
     }
+    const double encoder = median(encoderTimes);
+    std::printf("in-process encoder, q75 2x2, picture in memory: %.3f s (%.1f MP/s)\n", encoder,
+                megapixels / encoder);
+    if (cjpeg.isEmpty())
+        return allMet ? 0 : 2;
 
     const QStringList cjpegOptions{QStringLiteral("-dct"), QStringLiteral("float"),
                                    QStringLiteral("-optimize"), QStringLiteral("-sample"),
                                    QStringLiteral("2x2")};
-    double theirBest = 1e9;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        if (!run(QStringLiteral("cjpeg"), QStringList(cjpegOptions)
-                                              << QStringLiteral("-quality") << QStringLiteral("75")
+    QFile::remove(theirs);
+    if (!run(cjpeg, QStringList(cjpegOptions) << QStringLiteral("-quality") << QStringLiteral("75")
                                               << QStringLiteral("-outfile") << theirs << ppm))
-            return 1;
-        theirBest = std::min(theirBest, timer.nsecsElapsed() / 1e9);
-    }
-    // The same with cJpeg's quantization tables, which round their entries
-    // differently: this compares the encoders alone.
+        return 1;
+    // The same with the quantization tables cJpeg uses, which round their
+    // entries differently: this compares the encoders alone.
     const QString tables = dir.filePath(QStringLiteral("tables.txt"));
     const QString sameTables = dir.filePath(QStringLiteral("cjpeg-same-tables.jpg"));
     if (!writeTables(75, tables) ||
-        !run(QStringLiteral("cjpeg"), QStringList(cjpegOptions)
-                                          << QStringLiteral("-qtables") << tables
-                                          << QStringLiteral("-qslots") << QStringLiteral("0,1,1")
-                                          << QStringLiteral("-outfile") << sameTables << ppm))
+        !run(cjpeg, QStringList(cjpegOptions)
+                        << QStringLiteral("-qtables") << tables << QStringLiteral("-qslots")
+                        << QStringLiteral("0,1,1") << QStringLiteral("-outfile") << sameTables
+                        << ppm))
         return 1;
 
     const qint64 ourSize = QFileInfo(ours).size();
@@ -221,18 +374,13 @@ int main(int argc, char *argv[])
     const double ourPsnr = psnr(picture, ours, decoded);
     const double theirPsnr = psnr(picture, theirs, decoded);
     const double samePsnr = psnr(picture, sameTables, decoded);
-
-    std::printf("image          %d x %d (%.1f megapixels), quality 75, 2x2 sampling\n", width,
-                height, megapixels);
-    std::printf("cJpeg          %7.1f MP/s  %6.3f s  %9lld bytes  PSNR %.2f dB\n",
-                megapixels / ourBest, ourBest, static_cast<long long>(ourSize), ourPsnr);
-    std::printf("cjpeg (float)  %7.1f MP/s  %6.3f s  %9lld bytes  PSNR %.2f dB\n",
-                megapixels / theirBest, theirBest, static_cast<long long>(theirSize), theirPsnr);
-    std::printf("cJpeg / cjpeg  speed %.2f x, size %+.2f %%, PSNR %+.2f dB\n", theirBest / ourBest,
-                100.0 * (double(ourSize) / double(theirSize) - 1), ourPsnr - theirPsnr);
+    std::printf("files at q75 2x2: quillery %lld bytes PSNR %.2f dB, cjpeg %lld bytes PSNR %.2f "
+                "dB (size %+.2f %%, PSNR %+.2f dB)\n",
+                static_cast<long long>(ourSize), ourPsnr, static_cast<long long>(theirSize),
+                theirPsnr, 100.0 * (double(ourSize) / double(theirSize) - 1), ourPsnr - theirPsnr);
     std::printf("cjpeg with cJpeg's tables   %9lld bytes  PSNR %.2f dB  (cJpeg: size %+.2f %%, "
                 "PSNR %+.2f dB)\n",
                 static_cast<long long>(sameSize), samePsnr,
                 100.0 * (double(ourSize) / double(sameSize) - 1), ourPsnr - samePsnr);
-    return 0;
+    return allMet ? 0 : 2;
 }

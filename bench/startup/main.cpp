@@ -2,13 +2,19 @@
 // binder, has been painted. The program reports that moment itself when started with
 // QUILLERY_REPORT_STARTUP set; this benchmark also times it from outside, and checks that
 // no browser process was started for the new binder's text page.
+// The runs start as a returning user, with an author name stored in a private
+// settings folder; under --xvfb one more run starts as a new user, whose author-name
+// prompt the benchmark answers.
 // Usage: bench_startup [--xvfb] [runs] [program]
+
+#include "shell/Settings.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -71,9 +77,20 @@ int browserProcessesUnder(qint64 pid)
     return count;
 }
 
-Run startOnce(const QString &program, const QStringList &arguments,
-              const QProcessEnvironment &environment)
+// Presses Return in the author-name prompt once it appears.
+void answerPrompt(QProcess &xdotool, const QProcessEnvironment &environment)
 {
+    xdotool.setProcessEnvironment(environment);
+    xdotool.start(QStringLiteral("xdotool"),
+                  {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--name"),
+                   QStringLiteral("^Author Name$"), QStringLiteral("windowfocus"),
+                   QStringLiteral("%1"), QStringLiteral("key"), QStringLiteral("Return")});
+}
+
+Run startOnce(const QString &program, const QStringList &arguments,
+              const QProcessEnvironment &environment, bool newUser = false)
+{
+    QProcess xdotool;
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setReadChannel(QProcess::StandardError);
@@ -83,6 +100,8 @@ Run startOnce(const QString &program, const QStringList &arguments,
     process.start(program, arguments);
     if (!process.waitForStarted(30000))
         fail(QStringLiteral("cannot start %1: %2").arg(program, process.errorString()));
+    if (newUser)
+        answerPrompt(xdotool, environment);
     while (run.reported < 0 && clock.elapsed() < 30000) {
         if (!process.canReadLine() && !process.waitForReadyRead(30000 - int(clock.elapsed())))
             break;
@@ -104,6 +123,8 @@ Run startOnce(const QString &program, const QStringList &arguments,
     run.browsers = browserProcessesUnder(process.processId());
     process.kill();
     process.waitForFinished(10000);
+    xdotool.kill();
+    xdotool.waitForFinished(10000);
     run.otherOutput += process.readAllStandardError() + process.readAllStandardOutput();
     return run;
 }
@@ -134,7 +155,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
     const bool xvfb = args.removeAll(QStringLiteral("--xvfb")) > 0;
-    const int runs = args.isEmpty() ? 5 : args.takeFirst().toInt();
+    const int runs = args.isEmpty() ? 7 : args.takeFirst().toInt();
     const QString program =
         args.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/../quillery")
                        : args.takeFirst();
@@ -150,7 +171,11 @@ int main(int argc, char *argv[])
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QUILLERY_REPORT_STARTUP"), QStringLiteral("1"));
     environment.insert(QStringLiteral("TMPDIR"), dir.filePath(QStringLiteral("tmp")));
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    // A returning user: the author name is stored, so no prompt comes.
+    const QString config = dir.filePath(QStringLiteral("config"));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+    quillery::Settings().setAuthorName(QStringLiteral("Bench User"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.filePath(QStringLiteral("runtime")));
     QProcess server;
     if (xvfb) {
@@ -187,16 +212,34 @@ int main(int argc, char *argv[])
     control.close();
     const Run withBrowser = startOnce(program, {plainFile}, environment);
 
+    // A new user: empty settings, so the author-name prompt comes first.
+    Run newUser;
+    const bool canAnswer =
+        xvfb && !QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty();
+    if (canAnswer) {
+        QProcessEnvironment fresh = environment;
+        fresh.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("new-user")));
+        newUser = startOnce(program, {}, fresh, true);
+    }
+
     std::printf("\n%-44s %10s %10s\n", "measure (median of the runs)", "ms", "target ms");
+    const int target = xvfb ? 250 : 500;
     std::printf("%-44s %10.0f %10d  %s\n", "first paint, by the program's own clock",
-                median(reported), 500, median(reported) < 500 ? "ok" : "SLOW");
-    std::printf("%-44s %10.1f %10d  %s\n", "first paint, seen from outside", median(seen), 500,
-                median(seen) < 500 ? "ok" : "SLOW");
+                median(reported), target, median(reported) < target ? "ok" : "SLOW");
+    std::printf("%-44s %10.1f %10d  %s\n", "first paint, seen from outside", median(seen), target,
+                median(seen) < target ? "ok" : "SLOW");
     std::printf("browser processes after start-up with a new binder: %d over %d runs (%s)\n",
                 browsers, runs, browsers == 0 ? "none, as it should be" : "A BROWSER WAS MADE");
     std::printf("control: a plain file page at start-up, which shows in the browser, gave %d "
                 "browser processes\n",
                 withBrowser.browsers);
+    if (canAnswer)
+        std::printf("first start of a new user, prompt answered by the benchmark: %.0f ms by the "
+                    "program's clock, %.1f ms seen from outside\n",
+                    newUser.reported, newUser.seen);
+    else
+        std::printf("first start of a new user: not measured (needs --xvfb and xdotool to answer "
+                    "the author-name prompt)\n");
     otherOutput.removeDuplicates();
     if (!otherOutput.isEmpty())
         std::printf("the program (or Qt) also wrote, once or more:\n%s\n",

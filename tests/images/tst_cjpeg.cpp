@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -446,6 +447,66 @@ private Q_SLOTS:
             QVERIFY(rgb.CopyHDC(indexed.hdc(), 33, 17, 24));
             QCOMPARE(encode(indexed), encode(rgb));
         }
+    }
+
+    void savingInOneStepCodesTheSame()
+    {
+        // SaveHDC makes each row of blocks when it codes it instead of
+        // keeping them: every sampling, edge padding, dummy blocks, a
+        // rectangle partly outside the image, and a file far larger than
+        // the pieces it is written in must come out byte for byte as
+        // SampleHDC and SaveFile make them.
+        const cImage picture = gradientPicture(70, 41);
+        const QRect rectangles[] = {{0, 0, 70, 41}, {-5, 3, 37, 45}};
+        for (const auto &s : samplings) {
+            for (const QRect &r : rectangles) {
+                cJpeg jpeg;
+                if (s[0] == 1 && s[1] == 1 && r.left() == 0)
+                    jpeg.SetSamplingFrequencies(1, 1, 0, 0, 0, 0);
+                else
+                    jpeg.SetSamplingFrequencies(s[0], s[1], 1, 1, 1, 1);
+                jpeg.setComment(QStringLiteral("same"));
+                const QString oneStep = newPath();
+                QCOMPARE(
+                    jpeg.SaveHDC(picture.hdc(), r.width(), r.height(), r.left(), r.top(), oneStep),
+                    0);
+                QCOMPARE(jpeg.SampleHDC(picture.hdc(), r.width(), r.height(), r.left(), r.top()),
+                         0);
+                const QString twoSteps = newPath();
+                QCOMPARE(jpeg.SaveFile(twoSteps), 0);
+                QCOMPARE(readFile(oneStep), readFile(twoSteps));
+            }
+        }
+        const cImage noise = randomPicture(1024, 768, 24);
+        cJpeg jpeg;
+        jpeg.setQuality(100);
+        const QString big = newPath();
+        QCOMPARE(jpeg.SaveHDC(noise.hdc(), 1024, 768, 0, 0, big), 0);
+        QVERIFY(QFileInfo(big).size() > 2 << 18); // pieces of 256 KiB
+        QCOMPARE(readFile(big), encode(jpeg, noise));
+    }
+
+    void savingInOneStepResults()
+    {
+        const cImage first = gradientPicture(16, 16, 1);
+        const cImage second = gradientPicture(16, 16, 2);
+        cJpeg jpeg;
+        QCOMPARE(jpeg.SampleHDC(first.hdc(), 16, 16, 0, 0), 0);
+        QCOMPARE(jpeg.SaveHDC(second.hdc(), 16, 16, 0, 0, QString()), 1);
+        const QString existing = newPath();
+        writeFile(existing, "keep");
+        QCOMPARE(jpeg.SaveHDC(second.hdc(), 16, 16, 0, 0, existing), 2);
+        QCOMPARE(readFile(existing), QByteArray("keep"));
+        const cImage empty;
+        const QString none = newPath();
+        QCOMPARE(jpeg.SaveHDC(empty.hdc(), 16, 16, 0, 0, none), 3);
+        QCOMPARE(jpeg.SaveHDC(second.hdc(), 65536, 16, 0, 0, none), 3);
+        QVERIFY(!QFile::exists(none));
+        // The image sampled before is what SaveFile still writes.
+        const QString afterwards = newPath();
+        QCOMPARE(jpeg.SaveHDC(second.hdc(), 16, 16, 0, 0, newPath()), 0);
+        QCOMPARE(jpeg.SaveFile(afterwards), 0);
+        QCOMPARE(readFile(afterwards), encode(first));
     }
 };
 

@@ -263,12 +263,15 @@ private Q_SLOTS:
 
     void bitStreamStuffsAndPads()
     {
+        // A buffer of two bytes hands its bytes on in many small pieces.
         const auto written = [](const std::function<void(JpegBuffer &)> &fill) {
-            JpegBuffer buffer(0);
+            QByteArray bytes;
+            JpegBuffer buffer(2, [&bytes](const std::uint8_t *data, std::size_t size) {
+                bytes.append(reinterpret_cast<const char *>(data), qsizetype(size));
+            });
             fill(buffer);
-            std::vector<std::uint8_t> bytes = buffer.take();
-            return QByteArray(reinterpret_cast<const char *>(bytes.data()),
-                              qsizetype(bytes.size()));
+            buffer.drain();
+            return bytes;
         };
         // Unfinished bytes are filled with 1 bits.
         QCOMPARE(written([](JpegBuffer &b) {

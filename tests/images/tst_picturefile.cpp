@@ -1,0 +1,230 @@
+#include "ImageTestTools.h"
+
+#include "images/PictureFile.h"
+#include "images/Pixels.h"
+#include "images/cImage.h"
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+#include <limits>
+#include <random>
+
+using namespace quillery;
+using namespace quillery::test;
+
+namespace {
+
+void put16(QByteArray &out, std::uint32_t value)
+{
+    out.append(char(value & 0xFF));
+    out.append(char((value >> 8) & 0xFF));
+}
+
+void put32(QByteArray &out, std::uint32_t value)
+{
+    put16(out, value & 0xFFFF);
+    put16(out, value >> 16);
+}
+
+// An uncompressed bitmap file with random pixels (padding bytes included) and,
+// below 24 bits, a random colour table of `colours` entries.
+QByteArray bmpFile(int width, int height, int bitCount, bool topDown, int colours = 0,
+                   std::uint32_t seed = 3)
+{
+    std::mt19937 random(seed);
+    const int stride = ((width * bitCount + 31) / 32) * 4;
+    const int tableBytes = 4 * colours;
+    QByteArray out("BM");
+    put32(out, std::uint32_t(54 + tableBytes + stride * height));
+    put32(out, 0);
+    put32(out, std::uint32_t(54 + tableBytes));
+    put32(out, 40);
+    put32(out, std::uint32_t(width));
+    put32(out, std::uint32_t(topDown ? -height : height));
+    put16(out, 1);
+    put16(out, std::uint32_t(bitCount));
+    put32(out, 0);
+    put32(out, std::uint32_t(stride * height));
+    put32(out, 2835);
+    put32(out, 2835);
+    put32(out, std::uint32_t(bitCount <= 8 && colours == (1 << bitCount) ? 0 : colours));
+    put32(out, 0);
+    for (int i = 0; i < tableBytes; ++i)
+        out.append(char(i % 4 == 3 ? 0 : random() & 0xFF));
+    for (int i = 0; i < stride * height; ++i) {
+        // Indices stay within the colour table.
+        const int value = int(random() & 0xFF);
+        out.append(char(bitCount == 8 && colours > 0 ? value % colours : value));
+    }
+    return out;
+}
+
+QByteArray pnmFile(const QByteArray &header, int width, int height, int channels,
+                   std::uint32_t seed = 5)
+{
+    std::mt19937 random(seed);
+    QByteArray out = header;
+    for (int i = 0; i < width * height * channels; ++i)
+        out.append(char(random() & 0xFF));
+    return out;
+}
+
+// All pixels as blue, green, red rows, whatever the depth.
+QByteArray pixelsOf(const cImage &image)
+{
+    QByteArray out;
+    std::vector<std::uint8_t> row(3 * std::size_t(image.Width()));
+    for (int y = 0; y < image.Height(); ++y) {
+        readRowBgr(image, y, 0, image.Width(), row.data());
+        out.append(reinterpret_cast<const char *>(row.data()), qsizetype(row.size()));
+    }
+    return out;
+}
+
+} // namespace
+
+class tst_picturefile : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    int counter = 0;
+
+    QString fileWith(const QByteArray &bytes, const char *extension)
+    {
+        const QString path = dir.filePath(QStringLiteral("%1.%2").arg(++counter).arg(extension));
+        writeFile(path, bytes);
+        return path;
+    }
+
+private Q_SLOTS:
+    void readersGiveQtsPixels_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("extension");
+        for (int width : {1, 7, 33}) {
+            const QByteArray size = QByteArray::number(width) + " 5";
+            QTest::addRow("ppm %d", width)
+                << pnmFile("P6\n# made by a test\n" + size + "\n# maxval next\n255\n", width, 5, 3)
+                << QStringLiteral("ppm");
+            QTest::addRow("pgm %d", width)
+                << pnmFile("P5 " + size + " 255\n", width, 5, 1) << QStringLiteral("pgm");
+            for (bool topDown : {false, true}) {
+                const char *order = topDown ? "top-down" : "bottom-up";
+                for (int bitCount : {1, 4, 8})
+                    QTest::addRow("bmp %d-bit %d %s", bitCount, width, order)
+                        << bmpFile(width, 5, bitCount, topDown, 1 << bitCount)
+                        << QStringLiteral("bmp");
+                QTest::addRow("bmp 8-bit short table %d %s", width, order)
+                    << bmpFile(width, 5, 8, topDown, 20) << QStringLiteral("bmp");
+                for (int bitCount : {24, 32})
+                    QTest::addRow("bmp %d-bit %d %s", bitCount, width, order)
+                        << bmpFile(width, 5, bitCount, topDown) << QStringLiteral("bmp");
+            }
+        }
+    }
+
+    void readersGiveQtsPixels()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, extension);
+        const QString path = fileWith(bytes, qPrintable(extension));
+        const QImage qt(path);
+        QVERIFY(!qt.isNull());
+        cImage expected;
+        QVERIFY(expected.CopyStdPicture(qt));
+        cImage image;
+        QCOMPARE(readPictureFile(path, image), QString());
+        QCOMPARE(image.Width(), expected.Width());
+        QCOMPARE(image.Height(), expected.Height());
+        QCOMPARE(pixelsOf(image), pixelsOf(expected));
+    }
+
+    void otherFormatsGoThroughQt()
+    {
+        const cImage picture = gradientPicture(21, 13);
+        for (const char *format : {"png", "ppm"}) {
+            const QString path = dir.filePath(QStringLiteral("qt.") + format);
+            QVERIFY(picture.toQImage().save(path, format));
+            cImage image;
+            QCOMPARE(readPictureFile(path, image), QString());
+            QCOMPARE(pixelsOf(image), pixelsOf(picture));
+        }
+        // A PGM with another sample range is scaled by Qt's reader.
+        const QString scaled = fileWith("P5 2 1 15\n\x0F\x05", "pgm");
+        cImage image;
+        QCOMPARE(readPictureFile(scaled, image), QString());
+        QCOMPARE(image.pixel(0, 0).red, 255);
+        QCOMPARE(image.pixel(1, 0).red, 85);
+    }
+
+    void damagedFilesAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("problem");
+        const QString ends = QStringLiteral("the file ends before the picture does");
+        const QByteArray ppm = pnmFile("P6 4 3 255\n", 4, 3, 3);
+        QTest::addRow("ppm truncated") << ppm.left(ppm.size() - 1) << ends;
+        QTest::addRow("ppm header cut")
+            << QByteArray("P6 4 3") << QStringLiteral("the header is incomplete");
+        QTest::addRow("ppm not a number")
+            << QByteArray("P6 4 x 255\n") << QStringLiteral("the header is damaged");
+        QTest::addRow("ppm negative")
+            << QByteArray("P5 -4 3 255\n") << QStringLiteral("the header is damaged");
+        QTest::addRow("ppm no pixels")
+            << QByteArray("P5 0 3 255\n") << QStringLiteral("the picture has no pixels");
+        QTest::addRow("ppm number overflow")
+            << QByteArray("P6 99999999999 1 255\n") << QStringLiteral("the picture is too large");
+        QTest::addRow("ppm huge") << QByteArray("P6 2000000000 2000000000 255\nabc") << ends;
+
+        const QByteArray bmp = bmpFile(9, 4, 24, false);
+        QTest::addRow("bmp truncated") << bmp.left(bmp.size() - 1) << ends;
+        QByteArray huge = bmp;
+        qToLittleEndian<std::int32_t>(0x7FFFFFFF, huge.data() + 18);
+        qToLittleEndian<std::int32_t>(0x7FFFFFFF, huge.data() + 22);
+        QTest::addRow("bmp huge") << huge << ends;
+        QByteArray negative = bmp;
+        qToLittleEndian<std::int32_t>(-9, negative.data() + 18);
+        QTest::addRow("bmp negative width")
+            << negative << QStringLiteral("the header gives no valid size");
+        QByteArray lowest = bmp;
+        qToLittleEndian<std::int32_t>(std::numeric_limits<std::int32_t>::min(), lowest.data() + 22);
+        QTest::addRow("bmp lowest height")
+            << lowest << QStringLiteral("the header gives no valid size");
+        QByteArray pastEnd = bmp;
+        qToLittleEndian<std::uint32_t>(0x7FFFFFF0, pastEnd.data() + 10);
+        QTest::addRow("bmp pixels past the end") << pastEnd << ends;
+        const QByteArray palette = bmpFile(4, 2, 8, false, 256);
+        QTest::addRow("bmp palette past the end")
+            << palette.left(54 + 100)
+            << QStringLiteral("the colour table runs past the end of the file");
+        QByteArray overlap = palette;
+        qToLittleEndian<std::uint32_t>(60, overlap.data() + 10);
+        QTest::addRow("bmp pixels inside the palette")
+            << overlap << QStringLiteral("the pixels overlap the header");
+    }
+
+    void damagedFilesAreRefused()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, problem);
+        const QString path = fileWith(bytes, "pic");
+        cImage image = gradientPicture(3, 3);
+        QCOMPARE(readPictureFile(path, image), problem);
+        QVERIFY(!image.hdc());
+    }
+
+    void unreadableFilesSayWhy()
+    {
+        cImage image;
+        QVERIFY(!readPictureFile(dir.filePath(QStringLiteral("missing.bmp")), image).isEmpty());
+        QVERIFY(!readPictureFile(fileWith("plain text", "txt"), image).isEmpty());
+        QVERIFY(!image.hdc());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_picturefile)
+#include "tst_picturefile.moc"
