@@ -28,7 +28,8 @@ public:
     int PaneLength = DefaultPaneLength;
     QString oldpagename; // the name of the page whose label is being edited
     QString workingCopy; // the copy of the binder file its pages are read from
-    QVector<int> columnWidths = QVector<int>(PageList::ColumnCount, -1); // -1: not set
+    // Widths of the Details view's columns in twips, as the records keep them; -1: not set.
+    QVector<int> columnWidths = QVector<int>(PageList::ColumnCount, -1);
 
     // 1-based position of the current page (CurIndex), 0 for none. The current page is
     // followed as rows move; when its row goes there is none.

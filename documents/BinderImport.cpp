@@ -35,13 +35,11 @@ void importPages(Workspace &workspace, Binder &binder, const QString &fileName,
     BusyScope busy(workspace.ui);
     const QString copy = workspace.temp.TempFileName();
     workspace.temp.AddTempFile(copy);
-    const int pages = records.value(QStringLiteral("Pages")).toInt();
-    ProgressScope progress(workspace.ui, QStringLiteral("Importing ") + fileName, pages, true);
     fileio::copyFile(fileName, copy);
     LumpArchive archive(BinderHeader);
     archive.OpenArchive(copy);
-    if (pages < 0 || pages > archive.lumpCount() - 1)
-        throw FileError::damaged(QStringLiteral("its page count does not match its lumps"));
+    const int pages = pageCountOf(records, archive.lumpCount());
+    ProgressScope progress(workspace.ui, QStringLiteral("Importing ") + fileName, pages, true);
     binder.setChanged(true);
     for (int i = 1; i <= pages; ++i) {
         appendArchivePages(binder, pageRecords, archive, copy, i, i);

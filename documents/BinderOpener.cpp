@@ -37,6 +37,8 @@ void showInUse(Workspace &workspace, const QString &path)
                            "You can, however, save the file as another name."));
 }
 
+} // namespace
+
 int pageCountOf(const InfoRecords &cf, int lumps)
 {
     bool ok = false;
@@ -45,8 +47,6 @@ int pageCountOf(const InfoRecords &cf, int lumps)
         throw FileError::damaged(QStringLiteral("its page count does not match its lumps"));
     return int(pages);
 }
-
-} // namespace
 
 void appendArchivePages(Binder &binder, PageRecords &records, const LumpArchive &archive,
                         const QString &dataPath, int firstPage, int lastPage)

@@ -7,6 +7,7 @@
 namespace quillery {
 
 class Binder;
+class InfoRecords;
 class LumpArchive;
 class PageRecords;
 class Workspace;
@@ -27,6 +28,10 @@ std::unique_ptr<Binder> OpenFile(Workspace &workspace, const QString &fileName,
 
 // Adds a row for each of the pages firstPage to lastPage (1-based) described by the
 // per-page records and the archive's lumps; their data stays in the archive file at dataPath.
+// The binder's page count from its "Pages" record, checked against its lumps; throws
+// FileError when it is not a number or does not fit.
+int pageCountOf(const InfoRecords &cf, int lumps);
+
 void appendArchivePages(Binder &binder, PageRecords &records, const LumpArchive &archive,
                         const QString &dataPath, int firstPage, int lastPage);
 

@@ -347,10 +347,4 @@ QByteArray LumpArchive::writeLumps(int fd, const QString &path, qint64 start, In
     return dir;
 }
 
-void LumpArchive::ResetArchive()
-{
-    m_read.clear();
-    m_write.clear();
-}
-
 } // namespace quillery

@@ -67,7 +67,6 @@ public:
     bool AppendArchive(const QString &path);
     // Where the last write put each lump.
     const QVector<Lump> &writtenLumps() const { return m_written; }
-    void ResetArchive();
 
 private:
     QByteArray m_header;

@@ -51,7 +51,6 @@ public:
     void reserve(int rows) { m_rows.reserve(rows); }
 
     void setCommentsCaption(const QString &caption);
-    const QString &commentsCaption() const { return m_commentsCaption; }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;

@@ -63,7 +63,6 @@ public:
     QAction *button(int position) const { return m_buttons.value(position); }
     void setButtonEnabled(int position, bool enabled);
     DropDownChoice &addChoice() { return m_add; }
-    DropDownChoice &viewChoice() { return m_view; }
     // Picks a drop-down item of button 5 or 10 as a click on it would, without acting.
     void showChoice(int position, int index);
 

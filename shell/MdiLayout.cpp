@@ -25,4 +25,23 @@ void tileSubWindows(QMdiArea &mdi, Qt::Orientation orientation)
     }
 }
 
+void arrangeIcons(QMdiArea &mdi)
+{
+    const QRect area = mdi.viewport()->rect();
+    QPoint at(0, area.bottom() + 1);
+    int rowHeight = 0;
+    for (QMdiSubWindow *sub : mdi.subWindowList()) {
+        if (!sub->isMinimized())
+            continue;
+        const QSize size = sub->size();
+        if (at.x() > 0 && at.x() + size.width() > area.width()) {
+            at = QPoint(0, at.y() - rowHeight);
+            rowHeight = 0;
+        }
+        rowHeight = qMax(rowHeight, size.height());
+        sub->move(at.x(), at.y() - size.height());
+        at.rx() += size.width();
+    }
+}
+
 } // namespace quillery

@@ -225,8 +225,8 @@ void frmMain::OpenFile(const QString &fileName)
     if (!binder)
         return;
     // A binder opens on its remembered page when that is text or a file; pictures,
-    // sounds and HTML wait until the user picks them.
-    if (binder->hasPage(0)) {
+    // sounds and HTML wait until the user picks them. A file opened on its own is shown.
+    if (isBinderPath(fileName) && binder->hasPage(0)) {
         const PageKind kind = kindFromString(binder->page(0).key.kind);
         if (kind != PageKind::RTF && kind != PageKind::TXT && kind != PageKind::FILE)
             binder->setCurIndex(0);
@@ -349,8 +349,7 @@ void frmMain::Arrange(int arrangement)
         tileSubWindows(*m_mdi, Qt::Vertical);
         break;
     default:
-        // Minimised windows line up along the bottom; others stay where they are.
-        m_mdi->tileSubWindows();
+        arrangeIcons(*m_mdi);
         break;
     }
 }

@@ -1,6 +1,7 @@
 #include "window/ViewerPane.h"
 
 #include "documents/Binder.h"
+#include "documents/PlainText.h"
 #include "documents/Workspace.h"
 #include "editor/DefaultTextFormats.h"
 #include "platform/Colours.h"
@@ -70,7 +71,7 @@ void ViewerPane::showPage(const PageDisplay &display, const Binder &binder)
     case PageDisplay::Pane::Text: {
         if (display.plainText) {
             SetRTFFont(*m_text, QStringLiteral("TXT"), binder.CF);
-            m_text->setText(QString::fromUtf8(display.data));
+            m_text->setText(decodePlainText(display.data));
         } else {
             m_text->setBackColor(display.background);
             m_text->setTextRTF(display.data);

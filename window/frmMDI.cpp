@@ -24,9 +24,11 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QMenu>
 #include <QResizeEvent>
 #include <QSplitter>
+#include <QTreeView>
 
 namespace quillery {
 
@@ -65,7 +67,16 @@ frmMDI::frmMDI(Workspace &workspace, ShellCommands &shell, std::unique_ptr<Binde
     layout->addWidget(m_splitter);
 
     m_list->setView(m_binder->CF.value(QStringLiteral("LVView")).toInt());
-    m_list->setColumnWidths(m_binder->columnWidths);
+    QVector<int> widths;
+    for (int twips : std::as_const(m_binder->columnWidths))
+        widths << (twips > 0 ? toPixels(twips, this) : -1);
+    m_list->setColumnWidths(widths);
+    // The widths go back into the binder as the user drags them, so a save keeps them.
+    connect(m_list->detailsView()->header(), &QHeaderView::sectionResized, this,
+            [this](int column, int, int pixels) {
+                if (column >= 0 && column < m_binder->columnWidths.size())
+                    m_binder->columnWidths[column] = toTwips(pixels, this);
+            });
     m_list->setNameDelegate(new RenameDelegate(workspace, *m_binder, this));
     SetPanePos();
     connectMenus();

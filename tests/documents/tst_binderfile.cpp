@@ -1,11 +1,13 @@
 #include "BinderFixture.h"
 #include "TestSupport.h"
 #include "documents/BinderCheck.h"
+#include "documents/BinderImport.h"
 #include "documents/BinderOpener.h"
 #include "documents/BinderSaver.h"
 #include "documents/CompanionFiles.h"
 #include "documents/LumpArchive.h"
 #include "documents/NewBinder.h"
+#include "documents/PlainText.h"
 #include "documents/SizeText.h"
 #include "platform/FileIo.h"
 #include "transfer/PageImport.h"
@@ -71,6 +73,7 @@ private Q_SLOTS:
     void damagedBindersGiveOpenError();
     void accessorsReadTheCurrentPage();
     void sizeTextAndNewFileDetection();
+    void plainTextIsUtf8OrWindows1252();
 };
 
 void tst_binderfile::newBinderHoldsDefaultRecords()
@@ -419,6 +422,13 @@ void tst_binderfile::damagedBindersGiveOpenError()
         QVERIFY(f.dialogs.calls().first().text.startsWith(
             "An error occurred when trying to open the file '" + path + "' - "));
         QVERIFY(!FileLock::isHeldElsewhere(path));
+
+        // Importing it is refused the same way, and adds nothing.
+        f.dialogs.clear();
+        Binder into;
+        QVERIFY(!importBinderFile(*f.workspace, into, path));
+        QCOMPARE(into.pageCount(), 0);
+        QCOMPARE(f.messageTitles(), QStringList{"Import Quillery Error"});
     }
 
     f.dialogs.clear();
@@ -462,6 +472,15 @@ void tst_binderfile::sizeTextAndNewFileDetection()
     startup.setChanged(false);
     startup.CF.write("Title", "Renamed");
     QVERIFY(!IsNewFile(startup, 3));
+}
+
+void tst_binderfile::plainTextIsUtf8OrWindows1252()
+{
+    QCOMPARE(decodePlainText("caf\xc3\xa9 \xe2\x82\xac"), QString::fromUtf8("caf\u00e9 \u20ac"));
+    // Not UTF-8: the bytes Windows would have written, euro sign and curly quotes too.
+    QCOMPARE(decodePlainText("caf\xe9 \x80 \x93x\x94"),
+             QString::fromUtf8("caf\u00e9 \u20ac \u201cx\u201d"));
+    QCOMPARE(decodePlainText(QByteArray()), QString());
 }
 
 QTEST_GUILESS_MAIN(tst_binderfile)

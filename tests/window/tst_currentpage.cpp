@@ -231,6 +231,36 @@ private Q_SLOTS:
         expectAgreement(w.main, "back to the full window");
     }
 
+    void aPictureOpenedOnItsOwnIsShown()
+    {
+        BinderFixture f;
+        Window w(f);
+        w.main.OpenFile(f.file("photo.png", "not really a picture"));
+        frmMDI *window = w.main.activeBinderWindow();
+        QCOMPARE(window->binder().CurIndex(), 1);
+        expectAgreement(w.main, "picture opened on its own");
+    }
+
+    void arrangeIconsLinesUpOnlyMinimisedWindows()
+    {
+        BinderFixture f;
+        Window w(f);
+        for (const char *name : {"a.qly", "b.qly", "c.qly"})
+            w.main.OpenFile(f.makeBinder(name, {}));
+        const QList<QMdiSubWindow *> subs = w.main.mdiArea()->subWindowList();
+        QCOMPARE(subs.size(), 3);
+        subs[0]->showMinimized();
+        subs[2]->showMinimized();
+        subs[1]->setGeometry(40, 30, 300, 200);
+        w.main.Arrange(3);
+        const int bottom = w.main.mdiArea()->viewport()->rect().bottom() + 1;
+        QCOMPARE(subs[0]->geometry().bottom() + 1, bottom);
+        QCOMPARE(subs[2]->geometry().bottom() + 1, bottom);
+        QCOMPARE(subs[0]->x(), 0);
+        QCOMPARE(subs[2]->x(), subs[0]->width());
+        QCOMPARE(subs[1]->geometry(), QRect(40, 30, 300, 200));
+    }
+
     void enterAndDoubleClickEditThePage()
     {
         BinderFixture f;
