@@ -103,7 +103,14 @@ int printBinder(CliSession &session, const QStringList &args)
             for (int position = 1; position <= binder.pageCount(); ++position)
                 positions << position;
         }
-        const int code = printPages(binder, positions, target);
+        // Whatever stops the printing, no half-written PDF is left behind.
+        int code = ExitFailed;
+        try {
+            code = printPages(binder, positions, target);
+        } catch (...) {
+            fileio::removeIfExists(target);
+            throw;
+        }
         if (code != ExitOk)
             fileio::removeIfExists(target);
         return code;

@@ -34,7 +34,7 @@ BrowserFindBar::BrowserFindBar(QWidget *parent) : QFrame(parent), m_text(new QLi
     connect(m_text, &QLineEdit::textChanged, this, [this] { find(false); });
     connect(previous, &QToolButton::clicked, this, [this] { find(true); });
     connect(next, &QToolButton::clicked, this, [this] { find(false); });
-    connect(done, &QToolButton::clicked, this, &BrowserFindBar::close);
+    connect(done, &QToolButton::clicked, this, &BrowserFindBar::dismiss);
     m_text->installEventFilter(this);
     parent->installEventFilter(this);
     hide();
@@ -50,7 +50,7 @@ void BrowserFindBar::open(QWebEngineView *browser)
     m_text->selectAll();
 }
 
-void BrowserFindBar::close()
+void BrowserFindBar::dismiss()
 {
     if (m_browser)
         m_browser->findText(QString());
@@ -81,7 +81,7 @@ bool BrowserFindBar::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_text && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Escape) {
-            close();
+            dismiss();
             return true;
         }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

@@ -17,7 +17,7 @@ public:
 
     // Shows the bar over the browser with its text selected, ready for typing.
     void open(QWebEngineView *browser);
-    void close();
+    void dismiss();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,5 +1,6 @@
 #include "window/StoredTextMatcher.h"
 
+#include <QList>
 #include <QStringEncoder>
 
 #include <algorithm>

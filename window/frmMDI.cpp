@@ -447,7 +447,7 @@ void frmMDI::mnuPrint_Click()
     }
     QWebEngineView *browser = m_viewer->txtHTML();
     connect(
-        browser, &QWebEngineView::printFinished, printer, [printer] { delete printer; },
+        browser, &QWebEngineView::printFinished, this, [printer] { delete printer; },
         Qt::SingleShotConnection);
     browser->print(printer);
 }

@@ -98,8 +98,8 @@ private Q_SLOTS:
         QCOMPARE(first.size, qint64(RtfPage.size()));
         QCOMPARE(first.key.kind, QString("RTF"));
         QCOMPARE(first.key.colour, named.key.colour);
-        QCOMPARE(first.key.serial, 41);
-        QCOMPARE(second.key.serial, 42);
+        QCOMPARE(first.key.serial, qint64(41));
+        QCOMPARE(second.key.serial, qint64(42));
         QVERIFY(first.key.location != second.key.location);
         QVERIFY(f.temp->registered().contains(first.key.location));
         QVERIFY(f.temp->registered().contains(second.key.location));
