@@ -34,6 +34,7 @@ QByteArray windows1252(char32_t c)
 
 StoredTextMatcher::StoredTextMatcher(const QString &text, bool matchCase) : m_matchCase(matchCase)
 {
+    bool asciiSoFar = true;
     for (char32_t c : text.toUcs4()) {
         std::vector<char32_t> cases{c};
         if (!matchCase) {
@@ -53,27 +54,28 @@ StoredTextMatcher::StoredTextMatcher(const QString &text, bool matchCase) : m_ma
         for (const QByteArray &bytes : alternatives) {
             longest = std::max(longest, bytes.size());
             if (bytes.size() > 1 || uchar(bytes.at(0)) >= 0x80)
-                m_ascii = false;
+                asciiSoFar = false;
         }
+        if (asciiSoFar)
+            ++m_prefixChars;
         m_longest += longest;
         m_chars.push_back(std::move(alternatives));
     }
 
     for (int b = 0; b < 256; ++b)
         m_fold[b] = matchCase ? b : asciiLower(b);
-    if (m_ascii) {
-        for (const Alternatives &alternatives : m_chars)
-            m_folded += char(m_fold[uchar(alternatives.front().at(0))]);
-        // Horspool's shifts, over folded bytes.
-        const qsizetype m = m_folded.size();
-        m_shift.fill(m);
-        for (qsizetype i = 0; i + 1 < m; ++i) {
-            for (int b = 0; b < 256; ++b) {
-                if (m_fold[b] == uchar(m_folded.at(i)))
-                    m_shift[b] = m - 1 - i;
-            }
+    for (std::size_t i = 0; i < m_prefixChars; ++i)
+        m_prefix += char(m_fold[uchar(m_chars[i].front().at(0))]);
+    // Horspool's shifts, over folded bytes.
+    const qsizetype m = m_prefix.size();
+    m_shift.fill(m);
+    for (qsizetype i = 0; i + 1 < m; ++i) {
+        for (int b = 0; b < 256; ++b) {
+            if (m_fold[b] == uchar(m_prefix.at(i)))
+                m_shift[b] = m - 1 - i;
         }
-    } else if (!m_chars.empty()) {
+    }
+    if (!m_chars.empty()) {
         for (const QByteArray &bytes : m_chars.front())
             m_firstByte[uchar(bytes.at(0))] = true;
     }
@@ -83,32 +85,44 @@ bool StoredTextMatcher::contains(QByteArrayView bytes) const
 {
     if (m_chars.empty())
         return false;
-    return m_ascii ? containsAscii(bytes) : containsAny(bytes);
+    if (m_prefix.isEmpty())
+        return containsAny(bytes);
+    // The ASCII start of the text is found fast; the rest is checked where it is.
+    for (qsizetype from = 0;;) {
+        const qsizetype at = findPrefix(bytes, from);
+        if (at < 0)
+            return false;
+        if (matchesAt(bytes, at + m_prefix.size(), m_prefixChars))
+            return true;
+        from = at + 1;
+    }
 }
 
-bool StoredTextMatcher::containsAscii(QByteArrayView bytes) const
+qsizetype StoredTextMatcher::findPrefix(QByteArrayView bytes, qsizetype from) const
 {
-    const qsizetype m = m_folded.size();
+    const qsizetype m = m_prefix.size();
     const qsizetype n = bytes.size();
-    if (n < m)
-        return false;
+    if (n - from < m)
+        return -1;
     const auto *text = reinterpret_cast<const unsigned char *>(bytes.data());
-    if (m_matchCase)
-        return ::memmem(text, n, m_folded.constData(), m) != nullptr;
-    const auto *needle = reinterpret_cast<const unsigned char *>(m_folded.constData());
+    if (m_matchCase) {
+        const void *found = ::memmem(text + from, n - from, m_prefix.constData(), m);
+        return found ? static_cast<const unsigned char *>(found) - text : -1;
+    }
+    const auto *needle = reinterpret_cast<const unsigned char *>(m_prefix.constData());
     const unsigned char last = needle[m - 1];
-    for (qsizetype pos = 0; pos <= n - m;) {
+    for (qsizetype pos = from; pos <= n - m;) {
         const unsigned char tail = text[pos + m - 1];
         if (m_fold[tail] == last) {
             qsizetype j = m - 2;
             while (j >= 0 && m_fold[text[pos + j]] == needle[j])
                 --j;
             if (j < 0)
-                return true;
+                return pos;
         }
         pos += m_shift[tail];
     }
-    return false;
+    return -1;
 }
 
 bool StoredTextMatcher::containsAny(QByteArrayView bytes) const
@@ -125,8 +139,9 @@ bool StoredTextMatcher::matchesAt(QByteArrayView bytes, qsizetype at, std::size_
 {
     if (charIndex == m_chars.size())
         return true;
+    const QByteArrayView rest = bytes.sliced(at);
     for (const QByteArray &alternative : m_chars[charIndex]) {
-        if (bytes.sliced(at).startsWith(alternative) &&
+        if (rest.startsWith(alternative) &&
             matchesAt(bytes, at + alternative.size(), charIndex + 1))
             return true;
     }

@@ -27,15 +27,17 @@ private:
     using Alternatives = std::vector<QByteArray>;
 
     bool matchesAt(QByteArrayView bytes, qsizetype at, std::size_t charIndex) const;
-    bool containsAscii(QByteArrayView bytes) const;
+    // Where the ASCII start of the text next occurs from `from` on, or -1.
+    qsizetype findPrefix(QByteArrayView bytes, qsizetype from) const;
     bool containsAny(QByteArrayView bytes) const;
 
     std::vector<Alternatives> m_chars; // per character, the byte strings that match it
     qsizetype m_longest = 0;
-    // Set when every character is ASCII: one byte each, compared through m_fold.
-    bool m_ascii = true;
+    // The leading characters that are ASCII in every form: one byte each, compared
+    // through m_fold and found by Horspool's search over m_shift.
+    std::size_t m_prefixChars = 0;
     bool m_matchCase;
-    QByteArray m_folded;
+    QByteArray m_prefix;
     std::array<unsigned char, 256> m_fold{};
     std::array<qsizetype, 256> m_shift{};
     std::array<bool, 256> m_firstByte{};

@@ -51,6 +51,9 @@ private Q_SLOTS:
                     "gr\xfc\xdf"
                     "e"));
         QVERIFY(has("Жук", false, "\xd0\xb6\xd1\x83\xd0\xba"));
+        // The ASCII start found again and again before the whole text follows it.
+        QVERIFY(has("café", false, "cafe caf CAF\xc3\x89"));
+        QVERIFY(!has("café", false, "cafe caf CAFE"));
         QVERIFY(!has("Жук", false, "\xd0\xb6\xd1\x83"));
     }
 
