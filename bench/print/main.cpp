@@ -25,7 +25,7 @@ using namespace quillery;
 namespace {
 
 constexpr int PageCount = 100;
-constexpr int ParagraphsPerPage = 60;
+constexpr int ParagraphsPerPage = 26;
 
 const char *const Words[] = {"binder", "quarterly", "minutes", "garden",  "invoice", "chapter",
                              "draft",  "meeting",   "recipe",  "journey", "letter",  "budget"};
