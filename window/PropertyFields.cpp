@@ -1,9 +1,14 @@
 #include "window/PropertyFields.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 namespace quillery {
 
@@ -17,14 +22,27 @@ QLineEdit *addField(QFormLayout *form, const QString &label, const QString &name
     return box;
 }
 
-QPlainTextEdit *sourceBox(QWidget *parent, const QString &text)
+QGroupBox *sourceFrame(QWidget *parent, const QString &caption, const QString &text,
+                       QPlainTextEdit *&box)
 {
-    auto *box = new QPlainTextEdit(text, parent);
+    auto *frame = new QGroupBox(caption, parent);
+    frame->setObjectName(QStringLiteral("fraSource"));
+    box = new QPlainTextEdit(text, frame);
     box->setObjectName(QStringLiteral("rtfSource"));
     box->setReadOnly(true);
     box->setLineWrapMode(QPlainTextEdit::NoWrap);
     box->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    return box;
+    (new QVBoxLayout(frame))->addWidget(box);
+    return frame;
+}
+
+QDialogButtonBox *okCancelButtons(QDialog *dialog)
+{
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("cmdOK"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cmdCancel"));
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
 }
 
 } // namespace quillery

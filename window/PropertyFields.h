@@ -2,7 +2,10 @@
 
 #include <QString>
 
+class QDialog;
+class QDialogButtonBox;
 class QFormLayout;
+class QGroupBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QWidget;
@@ -12,7 +15,11 @@ namespace quillery {
 // A read-only box on a properties form, under its label and object name.
 QLineEdit *addField(QFormLayout *form, const QString &label, const QString &name,
                     const QString &text);
-// Text shown as it is stored, in a fixed-pitch font.
-QPlainTextEdit *sourceBox(QWidget *parent, const QString &text);
+// A frame "fraSource" holding text shown as it is stored, in a fixed-pitch box
+// "rtfSource", which box is set to.
+QGroupBox *sourceFrame(QWidget *parent, const QString &caption, const QString &text,
+                       QPlainTextEdit *&box);
+// OK ("cmdOK") and Cancel ("cmdCancel"); Cancel rejects the dialog, OK is the caller's.
+QDialogButtonBox *okCancelButtons(QDialog *dialog);
 
 } // namespace quillery

@@ -62,18 +62,11 @@ frmFileProperties::frmFileProperties(Binder &binder, QWidget *parent)
     fileField(QStringLiteral("&Accessed:"), QStringLiteral("txtAccessed"),
               [&] { return Orde::FileAccessed(file); });
 
-    auto *source = new QGroupBox(QStringLiteral("File co&nfiguration"), this);
-    source->setObjectName(QStringLiteral("fraSource"));
-    rtfSource = sourceBox(source, configurationText(binder));
-    (new QVBoxLayout(source))->addWidget(rtfSource);
-    layout->addWidget(source);
-
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("cmdOK"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cmdCancel"));
+    layout->addWidget(sourceFrame(this, QStringLiteral("File co&nfiguration"),
+                                  configurationText(binder), rtfSource));
+    QDialogButtonBox *buttons = okCancelButtons(this);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &frmFileProperties::cmdOK_Click);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     resize(520, 560);
 }
 

@@ -94,20 +94,14 @@ frmPageProperties::frmPageProperties(Workspace &workspace, Binder &binder, int p
         connect(reset, &QPushButton::clicked, this, &frmPageProperties::cmdDefault_Click);
     }
     if (kind == PageKind::RTF || kind == PageKind::TXT || kind == PageKind::HTML) {
-        auto *frame = new QGroupBox(QStringLiteral("&Page source"), this);
-        frame->setObjectName(QStringLiteral("fraSource"));
-        rtfSource =
-            sourceBox(frame, plainFromBytes(GetLumpString(binder, QString::number(position))));
-        (new QVBoxLayout(frame))->addWidget(rtfSource);
-        layout->addWidget(frame);
+        layout->addWidget(sourceFrame(
+            this, QStringLiteral("&Page source"),
+            plainFromBytes(GetLumpString(binder, QString::number(position))), rtfSource));
     }
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("cmdOK"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cmdCancel"));
+    QDialogButtonBox *buttons = okCancelButtons(this);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &frmPageProperties::cmdOK_Click);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     // However the dialog is closed without OK, the text pane gets its colour back.
     connect(this, &QDialog::rejected, this, [this] { m_pane.setBackColor(m_shownColour); });
     resize(480, 520);
