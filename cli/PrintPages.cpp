@@ -47,7 +47,7 @@ int printPages(Binder &binder, const QList<int> &positions, const QString &targe
         printText(painter, printer, *text, PrintMargins(), page.name, date);
     }
     if (first)
-        return fail(binder.CurFile, QStringLiteral("has no text pages to print"));
+        return fail(binder.CurFile(), QStringLiteral("has no text pages to print"));
     if (!painter.end())
         return fail(target, QStringLiteral("cannot be written"));
     return ExitOk;

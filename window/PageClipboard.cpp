@@ -1,9 +1,9 @@
 #include "window/PageClipboard.h"
 
 #include "documents/Binder.h"
-#include "documents/BinderUi.h"
 #include "documents/ErrorReport.h"
 #include "documents/FileError.h"
+#include "documents/Interaction.h"
 #include "documents/PageKind.h"
 #include "documents/Workspace.h"
 #include "platform/FileIo.h"
@@ -50,7 +50,6 @@ bool copyPage(Workspace &workspace, Binder &binder, int position)
                         QStringLiteral("The page could not be copied to '"), dataPath, error);
         return false;
     }
-    workspace.ui.checkMenus(binder);
     return true;
 }
 
@@ -58,7 +57,7 @@ void cutPage(Workspace &workspace, Binder &binder, int position)
 {
     if (!copyPage(workspace, binder, position))
         return;
-    binder.CurIndex = position;
+    binder.setCurIndex(position);
     DelPage(workspace, binder);
 }
 
@@ -98,12 +97,9 @@ bool pastePage(Workspace &workspace, Binder &binder)
                         QStringLiteral("The page could not be pasted from '"), infoPath, error);
         return false;
     }
-    if (binder.pageCount() == 1) {
-        binder.CurIndex = 1;
-        workspace.ui.showPage(binder);
-    }
-    binder.Changed = true;
-    workspace.ui.checkMenus(binder);
+    if (binder.pageCount() == 1)
+        binder.setCurIndex(1);
+    binder.setChanged(true);
     return true;
 }
 

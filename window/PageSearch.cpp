@@ -1,8 +1,8 @@
 #include "window/PageSearch.h"
 
 #include "documents/Binder.h"
-#include "documents/BinderUi.h"
 #include "documents/FileError.h"
+#include "documents/Interaction.h"
 #include "documents/PageKind.h"
 #include "platform/FileIo.h"
 #include "window/StoredTextMatcher.h"
@@ -76,7 +76,7 @@ bool pageContains(const PageKey &key, const StoredTextMatcher &matcher)
     return false;
 }
 
-SearchResult searchPages(BinderUi &ui, const Binder &binder, const QString &text, bool matchCase,
+SearchResult searchPages(Interaction &ui, const Binder &binder, const QString &text, bool matchCase,
                          int progressDelayMs)
 {
     SearchResult result;

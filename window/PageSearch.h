@@ -6,7 +6,7 @@
 namespace quillery {
 
 class Binder;
-class BinderUi;
+class Interaction;
 struct PageKey;
 class StoredTextMatcher;
 
@@ -26,7 +26,7 @@ struct SearchResult
 // Search All: every text page of the binder whose stored data (RTF markup, HTML source)
 // contains the text. A search that takes longer than progressDelayMs shows a progress
 // window with Cancel.
-SearchResult searchPages(BinderUi &ui, const Binder &binder, const QString &text, bool matchCase,
+SearchResult searchPages(Interaction &ui, const Binder &binder, const QString &text, bool matchCase,
                          int progressDelayMs = 400);
 
 } // namespace quillery

@@ -25,14 +25,14 @@ QString configurationText(const Binder &binder)
 void applyFileProperties(Binder &binder, const QString &title)
 {
     QString caption = title;
-    if (!binder.CurFile.isEmpty()) {
-        caption += QStringLiteral(" (") + binder.CurFile + u')';
-        if (binder.ro)
+    if (!binder.CurFile().isEmpty()) {
+        caption += QStringLiteral(" (") + binder.CurFile() + u')';
+        if (binder.ro())
             caption += QStringLiteral(" [Read-Only]");
     }
-    binder.WCaption = caption;
+    binder.setWCaption(caption);
     binder.CF.write(QStringLiteral("Title"), title);
-    binder.Changed = true;
+    binder.setChanged(true);
 }
 
 void applyPageProperties(Workspace &workspace, Binder &binder, int position, const PageEdit &edit)
@@ -46,7 +46,7 @@ void applyPageProperties(Workspace &workspace, Binder &binder, int position, con
     if (edit.colour)
         row.key.colour = *edit.colour;
     binder.pages.replace(position - 1, row);
-    binder.Changed = true;
+    binder.setChanged(true);
 }
 
 } // namespace quillery

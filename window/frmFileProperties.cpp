@@ -40,7 +40,7 @@ frmFileProperties::frmFileProperties(Binder &binder, QWidget *parent)
     addField(form, QStringLiteral("&Last saved by:"), QStringLiteral("txtLSB"),
              record(QStringLiteral("LastSavedBy")));
 
-    const QString file = binder.CurFile;
+    const QString file = binder.CurFile();
     const bool saved = !file.isEmpty() && Orde::IsFile(file);
     const QString notSaved = QStringLiteral("Not Saved");
     const auto fileField = [&](const QString &label, const QString &name, auto value) {

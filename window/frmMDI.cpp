@@ -3,10 +3,11 @@
 #include "documents/Binder.h"
 #include "documents/BinderImport.h"
 #include "documents/BinderSaver.h"
-#include "documents/BinderUi.h"
 #include "documents/CompanionFiles.h"
+#include "documents/Interaction.h"
 #include "documents/SizeText.h"
 #include "documents/Workspace.h"
+#include "options/EditLaunch.h"
 #include "platform/Dialogs.h"
 #include "platform/RichTextBox.h"
 #include "platform/Twips.h"
@@ -82,8 +83,10 @@ frmMDI::frmMDI(Workspace &workspace, ShellCommands &shell, std::unique_ptr<Binde
     SetPanePos();
     connectMenus();
     connectList();
+    connectBinder();
     if (m_binder->CF.value(QStringLiteral("AutoHide")) == u"1")
         mnuSHPage_Click();
+    followCurrentPage(m_binder->CurIndex());
 }
 
 frmMDI::~frmMDI() = default;
@@ -144,10 +147,12 @@ void frmMDI::connectMenus()
     for (const char *name : {"mnuEditDelete", "mnuPDelete"})
         on(name, [&ws, &b, selected] { deletePage(ws, b, selected()); });
     on("mnuEditDelAll", [&ws, &b] { deleteAllPages(ws, b); });
-    on("mnuUp", [&ws, &b, selected] { movePage(ws, b, selected(), MoveDirection::Up); });
-    on("mnuDown", [&ws, &b, selected] { movePage(ws, b, selected(), MoveDirection::Down); });
+    on("mnuUp", [&b, selected] { movePage(b, selected(), MoveDirection::Up); });
+    on("mnuDown", [&b, selected] { movePage(b, selected(), MoveDirection::Down); });
     for (const char *name : {"mnuRename", "mnuPRename"})
         on(name, [this] { m_list->editCurrentName(); });
+    for (const char *name : {"mnuEP", "mnuPEdit"})
+        on(name, [&ws, &b] { EditLaunch(ws, b); });
     on("mnuImportFolder", [&ws, &b] { importFolder(ws, b); });
     on("mnuImportQuillery", [&ws, &b] { ImportQLY(ws, b); });
     for (const char *name : {"mnuImportTWAIN", "mnuPNTWAIN"})
@@ -166,7 +171,6 @@ void frmMDI::connectMenus()
     on("mnuPassword", [this] {
         frmPassword dialog(m_workspace, *m_binder, this);
         dialog.exec();
-        checkMenus();
     });
     on("mnuOffline", [this] { m_viewer->setOffline(m_menus["mnuOffline"]->isChecked()); });
     const char *views[] = {"mnuPVLarge", "mnuPVSmall", "mnuPVList", "mnuPVDetails"};
@@ -174,8 +178,12 @@ void frmMDI::connectMenus()
         on(views[v], [this, v] { setView(v); });
     for (const char *name : {"mnuEditCut", "mnuPCut"})
         on(name, [&ws, &b, selected] { cutPage(ws, b, selected()); });
+    // The page clipboard lies outside the binder, so the window says when Paste can go.
     for (const char *name : {"mnuEditCopy", "mnuPCopy"})
-        on(name, [&ws, &b, selected] { copyPage(ws, b, selected()); });
+        on(name, [this, &ws, &b, selected] {
+            if (copyPage(ws, b, selected()))
+                Q_EMIT stateChanged();
+        });
     for (const char *name : {"mnuEditPaste", "mnuPPaste"})
         on(name, [this] { mnuEditPaste_Click(); });
     for (const char *name : {"mnuPProperties", "mnuPPProperties"})
@@ -183,7 +191,7 @@ void frmMDI::connectMenus()
     on("mnuFProperties", [this] { mnuFProperties_Click(true); });
     on("mnuPFProperties", [this] { mnuFProperties_Click(false); });
     // Commands whose windows this program does not have yet stay out of the menus.
-    for (const char *name : {"mnuEP", "mnuEditOptions", "mnuPEdit"})
+    for (const char *name : {"mnuEditOptions"})
         m_menus[name]->setVisible(false);
     on("mnuCopy", [this] { mnuCopy_Click(); });
     on("mnuFind", [this] { mnuFind_Click(); });
@@ -198,7 +206,16 @@ void frmMDI::connectMenus()
 
 void frmMDI::connectList()
 {
+    // Whatever moves the highlight (a click, an arrow key, Home, Page Down, code) makes
+    // that row the current page; the binder then tells everything else.
+    connect(m_list, &PageListView::selectedRowChanged, this,
+            [this](int row) { m_binder->setCurIndex(row + 1); });
     connect(m_list, &PageListView::itemClicked, this, [this] { lvwPages_ItemClick(); });
+    // Double-click and Enter edit the page, as Edit Page does.
+    connect(m_list, &PageListView::activated, this, [this] {
+        if (m_binder->CurIndex() > 0)
+            m_menus["mnuEP"]->trigger();
+    });
     connect(m_list, &PageListView::released, this,
             [this](int row, Qt::MouseButton button, const QPoint &at) {
                 if (row < 0) {
@@ -207,13 +224,11 @@ void frmMDI::connectList()
                         m_menus.mnuPage->popup(at);
                     return;
                 }
-                m_binder->CurIndex = row + 1;
-                checkMenus();
                 if (button == Qt::RightButton)
                     m_menus.mnuIcon->popup(at);
             });
     connect(m_list, &PageListView::contextKey, this, [this](const QPoint &at) {
-        checkMenus();
+        Q_EMIT stateChanged();
         (m_list->selectedRow() < 0 ? m_menus.mnuPage : m_menus.mnuIcon)->popup(at);
     });
     connect(m_list, &PageListView::hovered, this, [this] { autoHideHover(true); });
@@ -222,47 +237,91 @@ void frmMDI::connectList()
     connect(m_viewer, &ViewerPane::linkClicked, this, [this](const QUrl &url) {
         if (m_list->selectedRow() < 0)
             return;
+        // The row stays current and highlighted; clicking it shows the page again.
         m_viewer->followLink(url);
-        checkMenus();
-        m_list->clearSelection();
+        m_shownKey = PageKey();
+        Q_EMIT stateChanged();
     });
     connect(m_viewer, &ViewerPane::statusTextChanged, this,
             [this](const QString &text) { Q_EMIT statusText(5, text); });
     connect(m_splitter, &QSplitter::splitterMoved, this, &frmMDI::updatePaneLength);
     connect(m_viewer->txtPad(), &QWidget::customContextMenuRequested, this, [this] {
         m_menus["mnuCopy"]->setEnabled(m_viewer->txtPad()->textCursor().hasSelection());
-        checkMenus();
+        Q_EMIT stateChanged();
         m_menus.mnuRTF->popup(QCursor::pos());
     });
     m_viewer->txtPad()->setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
-void frmMDI::checkMenus()
+void frmMDI::connectBinder()
 {
-    m_workspace.ui.checkMenus(*m_binder);
+    Binder &binder = *m_binder;
+    connect(&binder, &Binder::currentPageChanged, this, &frmMDI::followCurrentPage);
+    const auto follow = [this] {
+        updateCaption();
+        Q_EMIT stateChanged();
+    };
+    connect(&binder, &Binder::captionChanged, this, follow);
+    connect(&binder, &Binder::changedChanged, this, follow);
+    connect(&binder, &Binder::readOnlyChanged, this, follow);
+    connect(&binder, &Binder::fileNameChanged, this, follow);
+    // Page counts, names, times and sizes show in the caption and the status panels.
+    connect(&binder.pages, &PageList::rowsSettled, this, follow);
+    connect(&binder.pages, &QAbstractItemModel::dataChanged, this,
+            [this, follow](const QModelIndex &first, const QModelIndex &last) {
+                const int row = m_binder->CurIndex() - 1;
+                if (row >= first.row() && row <= last.row())
+                    showPageStatus();
+                follow();
+            });
+}
+
+void frmMDI::followCurrentPage(int position)
+{
+    if (position == 0) {
+        if (m_list->selectedRow() >= 0)
+            m_list->clearSelection();
+        clearPage();
+    } else {
+        if (m_list->selectedRow() != position - 1)
+            m_list->selectRow(position - 1);
+        if (sameContent(m_shownKey, m_binder->page(position).key))
+            showPageStatus();
+        else
+            GetRTF();
+    }
+    updateCaption();
+    Q_EMIT stateChanged();
 }
 
 void frmMDI::GetRTF()
 {
     BusyScope busy(m_workspace.ui);
     m_viewer->clear();
+    m_shownKey = PageKey();
+    if (!m_binder->hasPage(0))
+        return;
+    m_shownKey = m_binder->page(0).key;
     try {
         const PageDisplay display = preparePageDisplay(m_workspace, *m_binder);
         m_viewer->showPage(display, *m_binder);
     } catch (const std::exception &) {
         // A page whose data cannot be read shows what could be shown.
     }
+    showPageStatus();
+}
+
+void frmMDI::showPageStatus()
+{
     if (!m_binder->hasPage(0)) {
-        m_list->clearSelection();
+        for (int panel : {1, 2, 3, 5})
+            Q_EMIT statusText(panel, QString());
         return;
     }
-    {
-        const PageRow &row = m_binder->page(0);
-        Q_EMIT statusText(1, QStringLiteral("Created: ") + row.created);
-        Q_EMIT statusText(2, QStringLiteral("Modified: ") + row.modified);
-        Q_EMIT statusText(3, QStringLiteral("Size: ") + GetSize(row.size));
-        m_list->selectRow(m_binder->CurIndex - 1);
-    }
+    const PageRow &row = m_binder->page(0);
+    Q_EMIT statusText(1, QStringLiteral("Created: ") + row.created);
+    Q_EMIT statusText(2, QStringLiteral("Modified: ") + row.modified);
+    Q_EMIT statusText(3, QStringLiteral("Size: ") + GetSize(row.size));
 }
 
 void frmMDI::lvwPages_ItemClick()
@@ -270,33 +329,43 @@ void frmMDI::lvwPages_ItemClick()
     const int row = m_list->selectedRow();
     if (row < 0)
         return;
-    m_binder->CurIndex = row + 1;
-    GetRTF();
-    checkMenus();
+    m_binder->setCurIndex(row + 1);
+    // A followed link may have replaced the page in the viewer.
+    if (!sameContent(m_shownKey, m_binder->page(0).key)) {
+        GetRTF();
+        updateCaption();
+        Q_EMIT stateChanged();
+    }
 }
 
 void frmMDI::showEmptySelection()
 {
-    if (m_binder->pageCount() > 0)
-        m_list->clearSelection();
-    m_binder->CurIndex = 0;
+    m_list->clearSelection();
+    m_binder->setCurIndex(0);
+    // Also when no page was current: a followed link leaves the viewer.
     clearPage();
-    setCaptionSuffix(QString());
-    checkMenus();
+    updateCaption();
+    Q_EMIT stateChanged();
 }
 
 void frmMDI::clearPage()
 {
+    m_shownKey = PageKey();
     for (int panel : {1, 2, 3, 5})
         Q_EMIT statusText(panel, QString());
     m_viewer->clear();
     m_viewer->hideBoth();
 }
 
+void frmMDI::updateCaption()
+{
+    setCaptionSuffix(m_binder->hasPage(0) ? m_binder->page(0).name : QString());
+}
+
 void frmMDI::setCaptionSuffix(const QString &suffix)
 {
-    setWindowTitle(suffix.isEmpty() ? m_binder->WCaption
-                                    : m_binder->WCaption + QStringLiteral(" - ") + suffix);
+    setWindowTitle(suffix.isEmpty() ? m_binder->WCaption()
+                                    : m_binder->WCaption() + QStringLiteral(" - ") + suffix);
     Q_EMIT captionChanged();
 }
 
@@ -362,15 +431,11 @@ void frmMDI::autoHideHover(bool overList)
 void frmMDI::mnuSave_Click()
 {
     SaveCommand(m_workspace, *m_binder);
-    setCaptionSuffix(QString());
-    checkMenus();
 }
 
 void frmMDI::mnuSA_Click()
 {
     SaveAsCommand(m_workspace, *m_binder);
-    setCaptionSuffix(QString());
-    checkMenus();
 }
 
 void frmMDI::mnuEditPaste_Click()
@@ -406,18 +471,9 @@ void frmMDI::mnuFind_Click()
 
 void frmMDI::mnuSearch_Click()
 {
-    frmSA::Hooks hooks;
-    hooks.showPage = [this](int position) {
-        m_list->selectRow(position - 1);
-        m_binder->CurIndex = position;
-        GetRTF();
-        checkMenus();
-    };
-    hooks.findOnPage = [this] {
-        mnuFind_Click();
-    };
-    frmSA dialog(m_workspace.dialogs, m_workspace.ui, *m_binder, std::move(hooks),
-                 m_list->columnWidths(), window());
+    frmSA dialog(
+        m_workspace.dialogs, m_workspace.ui, *m_binder, [this] { mnuFind_Click(); },
+        m_list->columnWidths(), window());
     dialog.exec();
 }
 
@@ -470,8 +526,7 @@ void frmMDI::mnuPProperties_Click(int position)
     if (position < 1 || !m_binder->hasPage(position))
         return;
     frmPageProperties dialog(m_workspace, *m_binder, position, *m_viewer->txtPad(), window());
-    if (dialog.exec() == QDialog::Accepted)
-        checkMenus();
+    dialog.exec();
 }
 
 void frmMDI::mnuFProperties_Click(bool blankViewer)
@@ -480,17 +535,16 @@ void frmMDI::mnuFProperties_Click(bool blankViewer)
     if (blankViewer && m_viewer->HTML)
         m_viewer->blankBrowser();
     frmFileProperties dialog(*m_binder, window());
-    if (dialog.exec() == QDialog::Accepted)
-        checkMenus();
+    dialog.exec();
 }
 
 bool frmMDI::confirmClose()
 {
     m_workspace.ui.closeSplash();
-    if (m_binder->Changed) {
+    if (m_binder->Changed()) {
         QString text = QStringLiteral("The Quillery file '") + m_binder->title() + u'\'';
-        if (!m_binder->CurFile.isEmpty())
-            text += QStringLiteral(" ('") + m_binder->CurFile + QStringLiteral("')");
+        if (!m_binder->CurFile().isEmpty())
+            text += QStringLiteral(" ('") + m_binder->CurFile() + QStringLiteral("')");
         text += QStringLiteral(" has changed.  Do you want to save the changes?");
         const MsgResult answer = m_workspace.dialogs.message(
             MsgIcon::Question, MsgButtons::YesNoCancel, QStringLiteral("Save Changes"), text);
@@ -499,12 +553,12 @@ bool frmMDI::confirmClose()
         if (answer == MsgResult::Yes)
             SaveCommand(m_workspace, *m_binder);
         else
-            m_binder->Changed = false;
-        if (m_binder->Changed)
+            m_binder->setChanged(false);
+        if (m_binder->Changed())
             return false;
     }
-    if (!m_binder->ro && !m_binder->CurFile.isEmpty())
-        removeCompanions(m_binder->CurFile);
+    if (!m_binder->ro() && !m_binder->CurFile().isEmpty())
+        removeCompanions(m_binder->CurFile());
     m_binder->OpenNum.release();
     return true;
 }

@@ -23,14 +23,14 @@ constexpr int PositionRole = Qt::UserRole + 1;
 
 } // namespace
 
-frmSA::frmSA(Dialogs &dialogs, BinderUi &ui, const Binder &binder, Hooks hooks,
+frmSA::frmSA(Dialogs &dialogs, Interaction &ui, Binder &binder, std::function<void()> findOnPage,
              const QVector<int> &columnWidths, QWidget *parent)
     : QDialog(parent), txtSA(new QLineEdit(this)),
       chkCase(new QCheckBox(QStringLiteral("Match &case"), this)),
       cmdSA(new QPushButton(QStringLiteral("&Find"), this)),
       cmdFind(new QPushButton(QStringLiteral("Find on the &selected page"), this)),
       cmdClose(new QPushButton(QStringLiteral("C&lose"), this)), lvSA(new QTreeWidget(this)),
-      m_dialogs(dialogs), m_ui(ui), m_binder(binder), m_hooks(std::move(hooks))
+      m_dialogs(dialogs), m_ui(ui), m_binder(binder), m_findOnPage(std::move(findOnPage))
 {
     setObjectName(QStringLiteral("frmSA"));
     setWindowTitle(QStringLiteral("Search All"));
@@ -69,7 +69,7 @@ frmSA::frmSA(Dialogs &dialogs, BinderUi &ui, const Binder &binder, Hooks hooks,
     connect(txtSA, &QLineEdit::textChanged, this,
             [this](const QString &text) { cmdSA->setEnabled(!text.isEmpty()); });
     connect(cmdSA, &QPushButton::clicked, this, &frmSA::cmdSA_Click);
-    connect(cmdFind, &QPushButton::clicked, this, [this] { m_hooks.findOnPage(); });
+    connect(cmdFind, &QPushButton::clicked, this, [this] { m_findOnPage(); });
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::reject);
     connect(lvSA, &QTreeWidget::itemClicked, this, &frmSA::lvSA_ItemClick);
 }
@@ -111,7 +111,7 @@ void frmSA::lvSA_ItemClick(QTreeWidgetItem *item)
     if (!m_binder.hasPage(position) || position == 0)
         return;
     cmdFind->setEnabled(kindFromString(m_binder.page(position).key.kind) != PageKind::HTML);
-    m_hooks.showPage(position);
+    m_binder.setCurIndex(position);
 }
 
 } // namespace quillery

@@ -14,22 +14,17 @@ class QTreeWidgetItem;
 namespace quillery {
 
 class Binder;
-class BinderUi;
+class Interaction;
 class Dialogs;
 
 // Search All: lists every text page of a binder whose stored data holds a text, and
-// shows the page the user picks in the binder window behind the dialog.
+// makes the page the user picks current, which the binder window behind it then shows.
 class frmSA : public QDialog
 {
     Q_OBJECT
 public:
-    struct Hooks
-    {
-        std::function<void(int position)> showPage; // makes the page current and shows it
-        std::function<void()> findOnPage;           // the binder window's Find
-    };
-
-    frmSA(Dialogs &dialogs, BinderUi &ui, const Binder &binder, Hooks hooks,
+    // findOnPage is the binder window's Find.
+    frmSA(Dialogs &dialogs, Interaction &ui, Binder &binder, std::function<void()> findOnPage,
           const QVector<int> &columnWidths, QWidget *parent = nullptr);
 
     void cmdSA_Click();
@@ -46,9 +41,9 @@ private:
     void lvSA_ItemClick(QTreeWidgetItem *item);
 
     Dialogs &m_dialogs;
-    BinderUi &m_ui;
-    const Binder &m_binder;
-    Hooks m_hooks;
+    Interaction &m_ui;
+    Binder &m_binder;
+    std::function<void()> m_findOnPage;
 };
 
 } // namespace quillery

@@ -5,7 +5,7 @@
 #include "documents/Binder.h"
 #include "documents/BinderOpener.h"
 #include "documents/BinderSaver.h"
-#include "documents/BinderUi.h"
+#include "documents/Interaction.h"
 #include "documents/NewBinder.h"
 #include "documents/Workspace.h"
 #include "platform/ConsoleDialogs.h"
@@ -99,7 +99,7 @@ int main(int argc, char *argv[])
     QTemporaryDir dir;
     TempFolder temp(dir.filePath("tmp"));
     ConsoleDialogs dialogs;
-    BinderUi ui;
+    Interaction ui;
     Workspace workspace(temp, dialogs, ui);
     workspace.authorName = "bench";
 

@@ -85,7 +85,7 @@ private Q_SLOTS:
         QVERIFY(copyPage(*f.workspace, a, 1));
 
         Binder target;
-        target.NextKey = 41;
+        target.setNextKey(41);
         QVERIFY(pastePage(*f.workspace, target));
         QVERIFY(pastePage(*f.workspace, target));
         QCOMPARE(target.pageCount(), 2);
@@ -105,7 +105,7 @@ private Q_SLOTS:
         QVERIFY(f.temp->registered().contains(second.key.location));
         QCOMPARE(GetLumpString(target, "1"), RtfPage);
         QCOMPARE(GetLumpString(target, "2"), RtfPage);
-        QVERIFY(target.Changed);
+        QVERIFY(target.Changed());
     }
 
     void pasteIntoAnEmptyBinderShowsThePage()
@@ -116,15 +116,15 @@ private Q_SLOTS:
         Binder empty;
         f.ui.pageHooks.clear();
         QVERIFY(pastePage(*f.workspace, empty));
-        QCOMPARE(empty.CurIndex, 1);
+        QCOMPARE(empty.CurIndex(), 1);
         QCOMPARE(f.ui.pageHooks, QStringList({"show 1", "check 1"}));
 
         // A binder that already has pages keeps its current page.
         Binder other;
         QVERIFY(pastePage(*f.workspace, other));
-        other.CurIndex = 0;
+        other.setCurIndex(0);
         QVERIFY(pastePage(*f.workspace, other));
-        QCOMPARE(other.CurIndex, 0);
+        QCOMPARE(other.CurIndex(), 0);
     }
 
     void aCopiedPageOutlivesItsBinder()
@@ -167,7 +167,7 @@ private Q_SLOTS:
         auto a = f.open(f.makeBinder("a.qly", {{"one.txt", "1"}, {"two.txt", "2"}}));
         cutPage(*f.workspace, *a, 2);
         QCOMPARE(a->pageCount(), 1);
-        QCOMPARE(a->CurIndex, 1);
+        QCOMPARE(a->CurIndex(), 1);
         QVERIFY(f.messageTitles().isEmpty());
         Binder b;
         QVERIFY(pastePage(*f.workspace, b));

@@ -34,7 +34,7 @@ private Q_SLOTS:
         QCOMPARE(binder->pages.at(3 - 1).comments, QString("c"));
         // Pages without a colour box keep their colour field.
         QCOMPARE(binder->pages.at(0).key.colour, QString("NA"));
-        QVERIFY(binder->Changed);
+        QVERIFY(binder->Changed());
     }
 
     void pageColourIsTakenBackOnCancel()
@@ -54,7 +54,7 @@ private Q_SLOTS:
         }
         QCOMPARE(pane.BackColor(), 255);
         QCOMPARE(binder->pages.at(0).key.colour, stored);
-        QVERIFY(!binder->Changed);
+        QVERIFY(!binder->Changed());
 
         frmPageProperties dialog(*f.workspace, *binder, 1, pane);
         QVERIFY(dialog.rtfSource->toPlainText().contains("{\\rtf1 x}"));
@@ -84,15 +84,15 @@ private Q_SLOTS:
             dialog.reject();
         }
         QCOMPARE(binder->CF.value("Data"), data);
-        QVERIFY(!binder->Changed);
+        QVERIFY(!binder->Changed());
 
         frmFileProperties dialog(*binder);
         dialog.txtTitle->setText("Renamed");
         dialog.cmdOK_Click();
         QCOMPARE(binder->CF.value("Data"), data);
         QCOMPARE(binder->CF.value("Title"), QString("Renamed"));
-        QCOMPARE(binder->WCaption, "Renamed (" + path + ")");
-        QVERIFY(binder->Changed);
+        QCOMPARE(binder->WCaption(), "Renamed (" + path + ")");
+        QVERIFY(binder->Changed());
     }
 
     void anUnsavedBinderSaysNotSaved()
@@ -109,10 +109,10 @@ private Q_SLOTS:
             QVERIFY(!box->isEnabled());
         }
         // OK marks the binder changed even with the title as it was.
-        binder.Changed = false;
+        binder.setChanged(false);
         dialog.cmdOK_Click();
-        QVERIFY(binder.Changed);
-        QCOMPARE(binder.WCaption, binder.title());
+        QVERIFY(binder.Changed());
+        QCOMPARE(binder.WCaption(), binder.title());
     }
 };
 
