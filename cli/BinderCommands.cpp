@@ -11,6 +11,7 @@
 #include "transfer/FileNames.h"
 #include "transfer/PageExport.h"
 #include "transfer/PageImport.h"
+#include "window/PageSearch.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,12 +28,6 @@ QTextStream &out()
 {
     static QTextStream stream(stdout);
     return stream;
-}
-
-int fail(const QString &path, const QString &what)
-{
-    QTextStream(stderr) << path << ": " << what << '\n';
-    return ExitFailed;
 }
 
 bool importAll(CliSession &session, Binder &binder, const QStringList &files)
@@ -68,8 +63,14 @@ QString freeName(const QDir &folder, const QString &name, QSet<QString> &taken)
     return candidate;
 }
 
-// Opens the binder named by the first of argCount arguments for reading only and runs
-// work on it.
+} // namespace
+
+int fail(const QString &path, const QString &what)
+{
+    QTextStream(stderr) << path << ": " << what << '\n';
+    return ExitFailed;
+}
+
 int inspect(CliSession &session, const QStringList &args, int argCount,
             const std::function<int(Binder &)> &work)
 {
@@ -79,8 +80,6 @@ int inspect(CliSession &session, const QStringList &args, int argCount,
     auto binder = session.open(args.first(), OpenPurpose::Inspect, code);
     return binder ? work(*binder) : code;
 }
-
-} // namespace
 
 int createBinder(CliSession &session, const QStringList &args)
 {
@@ -126,6 +125,23 @@ int listPages(CliSession &session, const QStringList &args)
                   << '\n';
         }
         return int(ExitOk);
+    });
+}
+
+int searchBinder(CliSession &session, const QStringList &args)
+{
+    QStringList rest = args;
+    const bool matchCase = rest.removeAll(QStringLiteral("--match-case")) > 0;
+    if (rest.size() != 2)
+        return ExitUsage;
+    return inspect(session, rest, 2, [&session, &rest, matchCase](Binder &binder) {
+        const SearchResult found =
+            searchPages(session.workspace().ui, binder, rest.at(1), matchCase);
+        for (int position : found.positions) {
+            const PageRow &page = binder.pages.at(position - 1);
+            out() << position << '\t' << page.key.kind << '\t' << page.name << '\n';
+        }
+        return int(found.positions.isEmpty() ? ExitFailed : ExitOk);
     });
 }
 

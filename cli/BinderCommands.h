@@ -2,6 +2,12 @@
 
 #include <QStringList>
 
+#include <functional>
+
+namespace quillery {
+class Binder;
+}
+
 namespace quillery::cli {
 
 class CliSession;
@@ -13,5 +19,16 @@ int listPages(CliSession &session, const QStringList &args);
 int extractPages(CliSession &session, const QStringList &args);
 int showInfo(CliSession &session, const QStringList &args);
 int checkFile(const QStringList &args);
+// Lists the text pages whose stored data holds the text, as Search All finds them;
+// ExitFailed when none does.
+int searchBinder(CliSession &session, const QStringList &args);
+
+// Writes "path: what" to standard error and returns ExitFailed.
+int fail(const QString &path, const QString &what);
+
+// Opens the binder named by the first of argCount arguments for reading only and runs
+// work on it.
+int inspect(CliSession &session, const QStringList &args, int argCount,
+            const std::function<int(Binder &)> &work);
 
 } // namespace quillery::cli

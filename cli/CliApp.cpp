@@ -3,13 +3,16 @@
 #include "cli/BinderCommands.h"
 #include "cli/CliSession.h"
 #include "cli/JpegCommand.h"
+#include "cli/PrintPages.h"
 #include "documents/FileError.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <functional>
 #include <map>
+#include <memory>
 
 namespace quillery::cli {
 
@@ -25,6 +28,12 @@ Commands:
   extract BINDER.qly DIR     write every page's bytes into DIR
   info BINDER.qly            print the binder's records (without its password)
   check BINDER.qly           report every fault of the file; silent when it is sound
+  search BINDER.qly TEXT [--match-case]
+                             one line per text page whose stored data (RTF markup, HTML
+                             source) holds TEXT: position, kind, name (tab-separated)
+  print BINDER.qly OUT.pdf [--pages LIST]
+                             lay the text pages (all, or LIST such as 1,4-6) out as printing
+                             does, each from a new sheet, into one PDF (never replaces OUT)
   jpeg IN OUT.jpg [--quality N] [--sampling H:V | --greyscale] [--comment TEXT]
                              encode any picture as a baseline JPEG file (never replaces OUT)
 
@@ -35,8 +44,9 @@ or ".txt" is added unless the name ends so already (in any case), and an HTML pa
 keep their names; a name already taken in DIR gets a number before its extension.
 
 Exit codes:
-  0   success (check: the file is sound)
-  1   an error, reported on standard error with the file named (check: faults found)
+  0   success (check: the file is sound; search: a page matched)
+  1   an error, reported on standard error with the file named (check: faults found;
+      search: no page matched)
   2   the binder is protected and no password, or a wrong one, was given
   64  the command line is wrong
 )";
@@ -47,11 +57,34 @@ int usage(int code)
     return code;
 }
 
+// The command word: the first argument that is not an option or an option's value.
+QString commandWord(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--password")
+            ++i;
+        else if (!arg.startsWith("--"))
+            return QString::fromLocal8Bit(arg);
+    }
+    return QString();
+}
+
+// Laying text out needs fonts, so printing runs a GUI application; it never shows a window.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
+{
+    if (commandWord(argc, argv) != u"print")
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 } // namespace
 
 int run(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const auto app = makeApplication(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
     std::optional<QString> password;
     while (!args.isEmpty() && args.first().startsWith(QStringLiteral("--"))) {
@@ -84,7 +117,8 @@ int run(int argc, char *argv[])
     const std::map<QString, Command> commands = {
         {QStringLiteral("create"), createBinder}, {QStringLiteral("add"), addPages},
         {QStringLiteral("list"), listPages},      {QStringLiteral("extract"), extractPages},
-        {QStringLiteral("info"), showInfo},
+        {QStringLiteral("info"), showInfo},       {QStringLiteral("search"), searchBinder},
+        {QStringLiteral("print"), printBinder},
     };
     const auto found = commands.find(command);
     if (found == commands.end())

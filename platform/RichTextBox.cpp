@@ -1,5 +1,6 @@
 #include "platform/RichTextBox.h"
 
+#include "platform/PlainText.h"
 #include "platform/RtfReader.h"
 #include "platform/RtfWriter.h"
 
@@ -8,7 +9,6 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QSaveFile>
-#include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -20,16 +20,6 @@ namespace {
 const QString RtfMime = QStringLiteral("text/rtf");
 const QStringList RtfMimeTypes = {RtfMime, QStringLiteral("application/rtf"),
                                   QStringLiteral("text/richtext")};
-
-// Plain text kept as Quillery's text pages are: UTF-8 when it is valid, else Windows-1252.
-QString plainFromBytes(const QByteArray &bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    return QStringDecoder("windows-1252").decode(bytes);
-}
 
 // The selection as RTF, made at once because the writer is quick and needs the document's
 // pictures; HTML and plain text are made only when a program asks for them.

@@ -17,6 +17,7 @@ void applyCommandState(frmMDI &window, const CommandState &state,
     using Flag = bool CommandState::*;
     static const std::pair<const char *, Flag> items[] = {
         {"mnuPrint", &CommandState::mnuPrint},
+        {"mnuPrintPreview", &CommandState::mnuPrintPreview},
         {"mnuPProperties", &CommandState::mnuPProperties},
         {"mnuPPProperties", &CommandState::mnuPProperties},
         {"mnuExportFile", &CommandState::mnuExportFile},

@@ -21,6 +21,7 @@ const Item Items[] = {
     {"mnuSave", "&Save", "Ctrl+S"},
     {"mnuSA", "Save &As...", "Ctrl+F3"},
     {"mnuPrint", "&Print...", "Ctrl+P"},
+    {"mnuPrintPreview", "Print Pre&view...", ""},
     {"mnuImportRTF", "&Rich Text File...", "Shift+F1"},
     {"mnuImportTXT", "&Plain Text Document...", "Shift+F2"},
     {"mnuImportHTML", "&HTML Document...", "Shift+F3"},
@@ -110,7 +111,8 @@ BinderMenus::BinderMenus(QObject *owner) : m_owner(owner)
     fill(mnuExport, {"mnuExportRTF", "mnuExportTXT", "mnuExportHTML", "mnuExportFile"});
 
     QMenu *file = menu("&File", "mnuFile");
-    fill(file, {"mnuNew", "mnuOpen", "mnuSave", "mnuSA", nullptr, "mnuPrint", nullptr});
+    fill(file, {"mnuNew", "mnuOpen", "mnuSave", "mnuSA", nullptr, "mnuPrint", "mnuPrintPreview",
+                nullptr});
     file->addMenu(mnuImport);
     file->addMenu(mnuInsert);
     file->addMenu(mnuExport);

@@ -4,6 +4,7 @@
 #include "documents/PageKind.h"
 #include "documents/SizeText.h"
 #include "platform/TempFolder.h"
+#include "window/PageClipboard.h"
 
 #include <QFileInfo>
 
@@ -54,6 +55,8 @@ void rowSelected(CommandState &state, const Binder &binder, int selected)
     state.mnuEP = state.mnuRename = state.mnuEditCut = state.mnuEditCopy = true;
     state.mnuEditDelete = state.mnuEditDelAll = state.mnuSearch = state.mnuPView = true;
     state.mnuFind = hasText(kind);
+    const PageKind k = kindFromString(kind);
+    state.mnuPrintPreview = k == PageKind::RTF || k == PageKind::TXT;
     state.mnuUp = selected > 1;
     state.mnuDown = selected < count;
     setButtons(state, {3, 4, 5, 6, 7, 8, 9, 10}, true);
@@ -83,7 +86,7 @@ CommandState commandState(const Binder &binder, const ListState &list)
 
 bool pageOnClipboard(const TempFolder &temp)
 {
-    return QFileInfo::exists(temp.filePath(QStringLiteral("ClipInfo.tmp")));
+    return QFileInfo::exists(temp.filePath(ClipInfoName));
 }
 
 } // namespace quillery

@@ -28,6 +28,7 @@ struct CommandState
 
     bool mnuOffline = false; // checked, not enabled
     bool mnuPrint = false;
+    bool mnuPrintPreview = false; // rich and plain text pages, which print as laid out here
     bool mnuPProperties = false;
     bool mnuExport = false;
     bool mnuExportFile = false;

@@ -80,6 +80,11 @@ PageListView::PageListView(PageList &pages, QWidget *parent)
     setView(LargeIcons);
 }
 
+QIcon PageListView::icon(PageKind kind)
+{
+    return iconSource()(kind);
+}
+
 void PageListView::setIconSource(IconSource source)
 {
     iconSource() = std::move(source);

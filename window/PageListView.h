@@ -31,6 +31,7 @@ public:
     explicit PageListView(PageList &pages, QWidget *parent = nullptr);
 
     static void setIconSource(IconSource source);
+    static QIcon icon(PageKind kind);
 
     void setView(int view);
     int view() const { return m_view; }

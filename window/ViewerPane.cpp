@@ -8,6 +8,7 @@
 #include "platform/Hyperlink.h"
 #include "platform/RichTextBox.h"
 #include "transfer/NewPage.h"
+#include "window/BrowserFindBar.h"
 #include "window/BrowserPane.h"
 #include "window/PageDisplay.h"
 
@@ -62,6 +63,13 @@ QWebEngineView *ViewerPane::txtHTML()
             [](QWebEngineDownloadRequest *download) { download->cancel(); });
     m_browser->setUrl(placeholderUrl(m_workspace));
     return m_browser;
+}
+
+void ViewerPane::findInBrowser()
+{
+    if (!m_findBar)
+        m_findBar = new BrowserFindBar(this);
+    m_findBar->open(txtHTML());
 }
 
 void ViewerPane::showPage(const PageDisplay &display, const Binder &binder)

@@ -10,6 +10,7 @@ class QWebEngineView;
 namespace quillery {
 
 class Binder;
+class BrowserFindBar;
 class BrowserPage;
 class Hyperlink;
 class RichTextBox;
@@ -38,6 +39,8 @@ public:
     void blankBrowser();
     void hideBoth();
     void followLink(const QUrl &url);
+    // The browser's own find, over the page it shows.
+    void findInBrowser();
 
     bool offline() const { return m_offline; }
     void setOffline(bool offline);
@@ -65,6 +68,7 @@ private:
     RichTextBox *m_text;
     Hyperlink *m_links;
     QWebEngineView *m_browser = nullptr;
+    BrowserFindBar *m_findBar = nullptr;
     BrowserPage *m_page = nullptr;
     QMediaPlayer *m_player = nullptr;
     QAudioOutput *m_audio = nullptr;

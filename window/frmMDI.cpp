@@ -11,24 +11,37 @@
 #include "platform/Dialogs.h"
 #include "platform/RichTextBox.h"
 #include "platform/Twips.h"
+#include "shell/GeneralDate.h"
 #include "transfer/PageExport.h"
 #include "transfer/PageImport.h"
+#include "window/PageClipboard.h"
 #include "window/PageDisplay.h"
 #include "window/PageListView.h"
 #include "window/PageOperations.h"
+#include "window/PagePrint.h"
 #include "window/PasswordDialogs.h"
+#include "window/PrintCommand.h"
 #include "window/RenameDelegate.h"
 #include "window/ShellCommands.h"
 #include "window/ViewerPane.h"
+#include "window/frmFileProperties.h"
+#include "window/frmFind.h"
+#include "window/frmPageProperties.h"
+#include "window/frmSA.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenu>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QResizeEvent>
 #include <QSplitter>
 #include <QTreeView>
+#include <QWebEngineView>
 
 namespace quillery {
 
@@ -174,13 +187,28 @@ void frmMDI::connectMenus()
     const char *views[] = {"mnuPVLarge", "mnuPVSmall", "mnuPVList", "mnuPVDetails"};
     for (int v = 0; v < 4; ++v)
         on(views[v], [this, v] { setView(v); });
+    for (const char *name : {"mnuEditCut", "mnuPCut"})
+        on(name, [&ws, &b, selected] { cutPage(ws, b, selected()); });
+    // The page clipboard lies outside the binder, so the window says when Paste can go.
+    for (const char *name : {"mnuEditCopy", "mnuPCopy"})
+        on(name, [this, &ws, &b, selected] {
+            if (copyPage(ws, b, selected()))
+                Q_EMIT stateChanged();
+        });
+    for (const char *name : {"mnuEditPaste", "mnuPPaste"})
+        on(name, [this] { mnuEditPaste_Click(); });
+    for (const char *name : {"mnuPProperties", "mnuPPProperties"})
+        on(name, [this, selected] { mnuPProperties_Click(selected()); });
+    on("mnuFProperties", [this] { mnuFProperties_Click(true); });
+    on("mnuPFProperties", [this] { mnuFProperties_Click(false); });
     // Commands whose windows this program does not have yet stay out of the menus.
-    for (const char *name :
-         {"mnuPrint", "mnuPProperties", "mnuFProperties", "mnuEditCut", "mnuEditCopy",
-          "mnuEditPaste", "mnuFind", "mnuSearch", "mnuEditOptions", "mnuPCut", "mnuPCopy",
-          "mnuPPaste", "mnuPPProperties", "mnuPFProperties"})
+    for (const char *name : {"mnuEditOptions"})
         m_menus[name]->setVisible(false);
-    on("mnuCopy", [this] { m_viewer->txtPad()->copy(); });
+    on("mnuCopy", [this] { mnuCopy_Click(); });
+    on("mnuFind", [this] { mnuFind_Click(); });
+    on("mnuPrint", [this] { mnuPrint_Click(); });
+    on("mnuPrintPreview", [this] { mnuPrintPreview_Click(); });
+    on("mnuSearch", [this] { mnuSearch_Click(); });
     on("mnuSelectAll", [this] {
         m_viewer->txtPad()->setFocus();
         m_viewer->txtPad()->selectAll();
@@ -419,6 +447,106 @@ void frmMDI::mnuSave_Click()
 void frmMDI::mnuSA_Click()
 {
     SaveAsCommand(m_workspace, *m_binder);
+}
+
+void frmMDI::mnuEditPaste_Click()
+{
+    if (!pastePage(m_workspace, *m_binder)) {
+        // Nothing to paste: the commands go until something is copied again.
+        m_menus["mnuEditPaste"]->setEnabled(false);
+        m_menus["mnuPPaste"]->setEnabled(false);
+    }
+}
+
+void frmMDI::mnuCopy_Click()
+{
+    RichTextBox *pad = m_viewer->txtPad();
+    pad->setFocus();
+    if (m_binder->hasPage(0) && kindFromString(m_binder->page(0).key.kind) == PageKind::TXT)
+        QGuiApplication::clipboard()->setText(pad->SelText());
+    else
+        pad->copy();
+}
+
+void frmMDI::mnuFind_Click()
+{
+    if (!m_binder->hasPage(0))
+        return;
+    if (!currentPageIsText()) {
+        m_viewer->findInBrowser();
+        return;
+    }
+    frmFind dialog(m_workspace.dialogs, *m_viewer->txtPad(), window());
+    dialog.exec();
+}
+
+void frmMDI::mnuSearch_Click()
+{
+    frmSA dialog(
+        m_workspace.dialogs, m_workspace.ui, *m_binder, [this] { mnuFind_Click(); },
+        m_list->columnWidths(), window());
+    dialog.exec();
+}
+
+bool frmMDI::currentPageIsText() const
+{
+    if (!m_binder->hasPage(0))
+        return false;
+    const PageKind kind = kindFromString(m_binder->page(0).key.kind);
+    return kind == PageKind::RTF || kind == PageKind::TXT;
+}
+
+void frmMDI::mnuPrint_Click()
+{
+    if (!m_binder->hasPage(0))
+        return;
+    if (currentPageIsText()) {
+        QPrinter printer;
+        printTextPage(m_workspace.dialogs, printer, *m_viewer->txtPad()->document(),
+                      m_binder->page(0).name);
+        return;
+    }
+    // Other pages print as the browser shows them; the printer lives until it is done.
+    auto *printer = new QPrinter;
+    if (!m_workspace.dialogs.print(*printer)) {
+        delete printer;
+        return;
+    }
+    QWebEngineView *browser = m_viewer->txtHTML();
+    connect(
+        browser, &QWebEngineView::printFinished, this, [printer] { delete printer; },
+        Qt::SingleShotConnection);
+    browser->print(printer);
+}
+
+void frmMDI::mnuPrintPreview_Click()
+{
+    if (!currentPageIsText())
+        return;
+    const std::unique_ptr<QTextDocument> text(m_viewer->txtPad()->document()->clone());
+    const QString title = m_binder->page(0).name;
+    const QString date = generalDate(QDateTime::currentDateTime());
+    QPrintPreviewDialog preview(window());
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [&](QPrinter *printer) { PrintRTF(*printer, *text, PrintMargins(), title, date); });
+    preview.exec();
+}
+
+void frmMDI::mnuPProperties_Click(int position)
+{
+    if (position < 1 || !m_binder->hasPage(position))
+        return;
+    frmPageProperties dialog(m_workspace, *m_binder, position, *m_viewer->txtPad(), window());
+    dialog.exec();
+}
+
+void frmMDI::mnuFProperties_Click(bool blankViewer)
+{
+    // A loaded document in the browser is let go before the binder's details are shown.
+    if (blankViewer && m_viewer->HTML)
+        m_viewer->blankBrowser();
+    frmFileProperties dialog(*m_binder, window());
+    dialog.exec();
 }
 
 bool frmMDI::confirmClose()

@@ -50,6 +50,19 @@ public:
     void mnuSave_Click();
     void mnuSA_Click();
     void mnuSHPage_Click();
+    void mnuEditPaste_Click();
+    // Finds in the current page: the find dialog for text pages, the browser's own find
+    // for the others.
+    void mnuFind_Click();
+    void mnuSearch_Click();
+    void mnuPrint_Click();
+    void mnuPrintPreview_Click();
+    void mnuPProperties_Click(int position);
+    // From the File menu the browser first lets go of any loaded document.
+    void mnuFProperties_Click(bool blankViewer);
+    // Copies the text pane's selection: plain text from plain text pages, else with its
+    // formatting.
+    void mnuCopy_Click();
 
 Q_SIGNALS:
     void captionChanged();
@@ -77,6 +90,7 @@ private:
     int expandedPaneLength() const;
     int paneLengthPixels() const;
     void updatePaneLength();
+    bool currentPageIsText() const;
 
     Workspace &m_workspace;
     ShellCommands &m_shell;

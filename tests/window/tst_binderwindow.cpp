@@ -12,6 +12,8 @@
 #include "window/frmMDI.h"
 
 #include "platform/RichTextBox.h"
+#include "window/BinderMenus.h"
+
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -62,6 +64,8 @@ private Q_SLOTS:
     void closingLastWindowEmptiesTheStatusBar();
     void soundPageWritesOnePlaceholderLine();
     void toolbarRemembersDropDownChoices();
+    void pagesCopyFromAClosedWindow();
+    void findOnAnHtmlPageOpensTheFindBar();
 };
 
 void tst_binderwindow::closePromptNamesTitleAndPath()
@@ -281,6 +285,50 @@ void tst_binderwindow::toolbarRemembersDropDownChoices()
     QCOMPARE(bar->addChoice().currentItem().tooltip, QString("Insert Sound (Shift+F9)"));
     Q_EMIT bar->buttonClicked(MainToolbar::AddPage, bar->addChoice().current());
     QCOMPARE(f.dialogs.calls().last().file.title, QString("Insert a Sound File"));
+}
+
+void tst_binderwindow::pagesCopyFromAClosedWindow()
+{
+    BinderFixture f;
+    Window w(f);
+    w.main.OpenFile(f.makeBinder("from.qly", Pages));
+    frmMDI *first = w.main.activeBinderWindow();
+    first->lvwPages()->selectRow(1);
+    first->lvwPages_ItemClick();
+    first->menus()["mnuEditCopy"]->trigger();
+    w.main.mnuNew_Click();
+    frmMDI *second = w.main.activeBinderWindow();
+    QVERIFY(second != first);
+    QVERIFY(second->menus()["mnuEditPaste"]->isEnabled());
+    f.dialogs.queueMessage(MsgResult::Yes);
+    second->menus()["mnuEditDelAll"]->trigger();
+    QCOMPARE(second->binder().pageCount(), 0);
+    QVERIFY(first->parentWidget()->close());
+    QCOMPARE(w.main.activeBinderWindow(), second);
+
+    second->menus()["mnuEditPaste"]->trigger();
+    second->menus()["mnuPPaste"]->trigger();
+    QCOMPARE(second->binder().pageCount(), 2);
+    QCOMPARE(second->binder().CurIndex(), 1);
+    QCOMPARE(second->viewer()->txtPad()->toPlainText(), QString("second"));
+    QCOMPARE(w.main.statusPanel(4), QString("Page 1 of 2"));
+    QCOMPARE(second->binder().pages.at(1).name, QString("two"));
+    QVERIFY(second->binder().Changed());
+}
+
+void tst_binderwindow::findOnAnHtmlPageOpensTheFindBar()
+{
+    BinderFixture f;
+    Window w(f);
+    w.main.OpenFile(f.makeBinder("web.qly", {{"page.html", "<p>find me</p>"}}));
+    frmMDI *window = w.main.activeBinderWindow();
+    window->lvwPages()->selectRow(0);
+    window->lvwPages_ItemClick();
+    QVERIFY(window->menus()["mnuFind"]->isEnabled());
+    window->menus()["mnuFind"]->trigger();
+    auto *bar = window->findChild<QWidget *>("findBar");
+    QVERIFY(bar && bar->isVisible());
+    QVERIFY(f.dialogs.calls().isEmpty()); // no Find dialog over an HTML page
 }
 
 QTEST_MAIN(tst_binderwindow)

@@ -8,15 +8,23 @@
 #include "window/PageListView.h"
 #include "window/ViewerPane.h"
 #include "window/frmMDI.h"
+#include "window/frmPageProperties.h"
+#include "window/frmSA.h"
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <functional>
 
 using namespace quillery;
 using namespace quillery::test;
@@ -86,6 +94,24 @@ void clickRow(frmMain &main, int row)
     QAbstractItemView *view = listView(main);
     const QRect rect = view->visualRect(view->model()->index(row, 0));
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+// Presses a command's shortcut in the page list, as a user would.
+void pressInList(frmMain &main, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+{
+    QAbstractItemView *list = listView(main);
+    list->setFocus();
+    QTest::keyClick(list, key, modifiers);
+}
+
+// Runs work on the modal dialog of type T once it is open; the dialog must be closed there.
+template <typename T> void whenOpen(std::function<void(T &)> work)
+{
+    QTimer::singleShot(0, [work] {
+        auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        work(*dialog);
+    });
 }
 
 } // namespace
@@ -305,6 +331,94 @@ private Q_SLOTS:
         QVERIFY(f.dialogs.calls().last().text.startsWith(
             "An error occurred when attempting to launch the page 'three' - "));
         setRunDocHandler({});
+    }
+
+    void pageClipboardCommandsFromMenusAndKeys()
+    {
+        BinderFixture f;
+        Window w(f);
+        w.main.OpenFile(f.makeBinder("clip.qly", FivePages));
+        QVERIFY(QTest::qWaitForWindowActive(&w.main));
+        frmMDI *window = w.main.activeBinderWindow();
+        clickRow(w.main, 1);
+        pressInList(w.main, Qt::Key_F7, Qt::ControlModifier);
+        QVERIFY(window->menus()["mnuEditPaste"]->isEnabled());
+        expectAgreement(w.main, "copy");
+
+        // Pasting adds the page at the end; the page the user looks at stays current.
+        clickRow(w.main, 3);
+        pressInList(w.main, Qt::Key_F8, Qt::ControlModifier);
+        QCOMPARE(window->binder().pageCount(), 6);
+        QCOMPARE(window->binder().page(6).name, QString("two"));
+        QCOMPARE(window->binder().CurIndex(), 4);
+        expectAgreement(w.main, "paste by key");
+        window->menus()["mnuPPaste"]->trigger();
+        QCOMPARE(window->binder().pageCount(), 7);
+        expectAgreement(w.main, "paste from the menu");
+
+        // Cut removes the page it copied; the first page becomes current, as after Delete.
+        pressInList(w.main, Qt::Key_F6, Qt::ControlModifier);
+        QCOMPARE(window->binder().pageCount(), 6);
+        QCOMPARE(window->binder().CurIndex(), 1);
+        QCOMPARE(window->binder().page(4).name, QString("five"));
+        expectAgreement(w.main, "cut by key");
+        clickRow(w.main, 5);
+        window->menus()["mnuEditCut"]->trigger();
+        expectAgreement(w.main, "cut from the menu");
+
+        // Into a binder without pages the pasted page is the one to show.
+        f.dialogs.queueMessage(MsgResult::Yes);
+        window->menus()["mnuEditDelAll"]->trigger();
+        expectAgreement(w.main, "all deleted");
+        window->menus()["mnuEditPaste"]->trigger();
+        QCOMPARE(window->binder().CurIndex(), 1);
+        QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString("page two"));
+        expectAgreement(w.main, "paste into an empty binder");
+    }
+
+    void pagePropertiesRenameShowsTheNewName()
+    {
+        BinderFixture f;
+        Window w(f);
+        w.main.OpenFile(f.makeBinder("props.qly", FivePages));
+        QVERIFY(QTest::qWaitForWindowActive(&w.main));
+        frmMDI *window = w.main.activeBinderWindow();
+        clickRow(w.main, 2);
+        whenOpen<frmPageProperties>([](frmPageProperties &dialog) {
+            dialog.txtPage->selectAll();
+            QTest::keyClicks(dialog.txtPage, "retitled");
+            QTest::keyClick(dialog.txtPage, Qt::Key_Return);
+        });
+        pressInList(w.main, Qt::Key_F11, Qt::ControlModifier);
+        QCOMPARE(window->binder().page(3).name, QString("retitled"));
+        QCOMPARE(window->binder().CurIndex(), 3);
+        expectAgreement(w.main, "renamed in the page properties");
+    }
+
+    void choosingASearchResultMakesItsPageCurrent()
+    {
+        BinderFixture f;
+        Window w(f);
+        w.main.OpenFile(f.makeBinder("search.qly", FivePages));
+        QVERIFY(QTest::qWaitForWindowActive(&w.main));
+        frmMDI *window = w.main.activeBinderWindow();
+        clickRow(w.main, 0);
+        QString shownWhileOpen;
+        whenOpen<frmSA>([&](frmSA &dialog) {
+            QTest::keyClicks(dialog.txtSA, "four");
+            QTest::keyClick(dialog.txtSA, Qt::Key_Return);
+            QTreeWidget *results = dialog.lvSA;
+            QCOMPARE(results->topLevelItemCount(), 1);
+            const QRect rect = results->visualItemRect(results->topLevelItem(0));
+            QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, rect.center());
+            // The binder window behind the dialog already shows the chosen page.
+            shownWhileOpen = window->viewer()->txtPad()->toPlainText();
+            dialog.cmdClose->click();
+        });
+        pressInList(w.main, Qt::Key_F9);
+        QCOMPARE(shownWhileOpen, QString("page four"));
+        QCOMPARE(window->binder().CurIndex(), 4);
+        expectAgreement(w.main, "chosen in Search All");
     }
 };
 

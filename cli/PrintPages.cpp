@@ -1,0 +1,120 @@
+#include "cli/PrintPages.h"
+
+#include "cli/BinderCommands.h"
+#include "cli/CliSession.h"
+#include "documents/Binder.h"
+#include "documents/FileError.h"
+#include "platform/FileIo.h"
+#include "shell/GeneralDate.h"
+#include "window/PageDocument.h"
+#include "window/PagePrint.h"
+
+#include <QFileInfo>
+#include <QPainter>
+#include <QPrinter>
+#include <QTextStream>
+
+namespace quillery::cli {
+
+namespace {
+
+// A page list may not ask for more pages than any binder could hold.
+constexpr int MaxListed = 1 << 20;
+
+int printPages(Binder &binder, const QList<int> &positions, const QString &target)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(target);
+    printer.setFullPage(true);
+    QPainter painter;
+    const QString date = generalDate(QDateTime::currentDateTime());
+    bool first = true;
+    for (int position : positions) {
+        const PageRow &page = binder.page(position);
+        const auto text =
+            pageTextDocument(page.key.kind, GetLumpString(binder, QString::number(position)));
+        if (!text) {
+            QTextStream(stderr) << "page " << position << " (" << page.name
+                                << ") has no text and is not printed\n";
+            continue;
+        }
+        if (first && !painter.begin(&printer))
+            return fail(target, QStringLiteral("cannot be written"));
+        if (!first)
+            printer.newPage();
+        first = false;
+        printText(painter, printer, *text, PrintMargins(), page.name, date);
+    }
+    if (first)
+        return fail(binder.CurFile(), QStringLiteral("has no text pages to print"));
+    if (!painter.end())
+        return fail(target, QStringLiteral("cannot be written"));
+    return ExitOk;
+}
+
+} // namespace
+
+std::optional<QList<int>> parsePageList(const QString &list)
+{
+    QList<int> positions;
+    for (const QString &part : list.split(u',')) {
+        const QStringList ends = part.split(u'-');
+        bool okFirst = false;
+        bool okLast = false;
+        const int from = ends.first().trimmed().toInt(&okFirst);
+        const int to = ends.last().trimmed().toInt(&okLast);
+        if (ends.size() > 2 || !okFirst || !okLast || from < 1 || to < from ||
+            positions.size() + qint64(to) - from + 1 > MaxListed)
+            return std::nullopt;
+        for (int p = from; p <= to; ++p)
+            positions << p;
+    }
+    return positions;
+}
+
+int printBinder(CliSession &session, const QStringList &args)
+{
+    QStringList rest = args;
+    std::optional<QList<int>> chosen;
+    const qsizetype option = rest.indexOf(QStringLiteral("--pages"));
+    if (option >= 0) {
+        if (option + 1 >= rest.size())
+            return ExitUsage;
+        chosen = parsePageList(rest.at(option + 1));
+        if (!chosen)
+            return ExitUsage;
+        rest.remove(option, 2);
+    }
+    if (rest.size() != 2)
+        return ExitUsage;
+    const QString target = QFileInfo(rest.at(1)).absoluteFilePath();
+    if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
+        return fail(target, QStringLiteral("already exists and is not replaced"));
+    return inspect(session, rest, 2, [&](Binder &binder) {
+        QList<int> positions;
+        if (chosen) {
+            positions = *chosen;
+            for (int position : positions) {
+                if (position > binder.pageCount())
+                    return fail(rest.first(), QStringLiteral("has no page %1").arg(position));
+            }
+        } else {
+            for (int position = 1; position <= binder.pageCount(); ++position)
+                positions << position;
+        }
+        // Whatever stops the printing, no half-written PDF is left behind.
+        int code = ExitFailed;
+        try {
+            code = printPages(binder, positions, target);
+        } catch (...) {
+            fileio::removeIfExists(target);
+            throw;
+        }
+        if (code != ExitOk)
+            fileio::removeIfExists(target);
+        return code;
+    });
+}
+
+} // namespace quillery::cli

@@ -1,0 +1,196 @@
+#include "BinderFixture.h"
+#include "TestSupport.h"
+#include "window/ClipInfo.h"
+#include "window/PageClipboard.h"
+
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace quillery;
+using namespace quillery::test;
+
+namespace {
+
+const QByteArray RtfPage = "{\\rtf1\\ansi Hello \\b world\\b0\\par}";
+
+// Limits the size of any file this process writes, as a full disk would, while it lives.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
+
+private:
+    rlimit m_old{};
+};
+
+} // namespace
+
+class tst_pageclipboard : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void clipInfoReadsBackWhatItWrote()
+    {
+        const ClipInfo hostile{"say \"hi\", then \"\"go\"\"", "a, \"b\"\r\nsecond line", "RTF",
+                               "-2147483643"};
+        const std::optional<ClipInfo> back = ClipInfo::parse(hostile.toLine());
+        QVERIFY(back);
+        QCOMPARE(back->name, hostile.name);
+        QCOMPARE(back->comments, hostile.comments);
+        QCOMPARE(back->kind, hostile.kind);
+        QCOMPARE(back->colour, hostile.colour);
+
+        const ClipInfo scripts{"Страница 日本語 ✓", "", "TXT", "NA"};
+        QCOMPARE(ClipInfo::parse(scripts.toLine())->name, scripts.name);
+        QVERIFY(scripts.toLine().endsWith("\r\n"));
+    }
+
+    void clipInfoReadsThePlainQuotedFormAndRefusesOthers()
+    {
+        const auto plain =
+            ClipInfo::parse("\"Notes, June\",\"with ''quotes''\",\"HTML\",\"NA\"\r\n");
+        QVERIFY(plain);
+        QCOMPARE(plain->name, QString("Notes, June"));
+        QCOMPARE(plain->comments, QString("with ''quotes''"));
+        QCOMPARE(plain->kind, QString("HTML"));
+
+        QVERIFY(!ClipInfo::parse("\"a\",\"b\",\"RTF\"\r\n"));             // three fields
+        QVERIFY(!ClipInfo::parse("\"a\",\"b\",\"RTF\",\"0\",\"x\"\r\n")); // five
+        QVERIFY(!ClipInfo::parse("\"a\",\"b\",\"RTF\",\"0"));             // open quote
+        QVERIFY(!ClipInfo::parse("\"a\"x,\"b\",\"RTF\",\"0\""));          // text after quote
+        QVERIFY(!ClipInfo::parse("\"a\",\"b\",\"RTF\",\"0\"\r\nmore"));   // a second line
+        QVERIFY(!ClipInfo::parse(""));
+    }
+
+    void pastingTwiceMakesTwoPagesWithTheirOwnFiles()
+    {
+        BinderFixture f;
+        auto source = f.open(f.makeBinder("a.qly", {{"Greeting.rtf", RtfPage}}));
+        QVERIFY(source);
+        Binder &a = *source;
+        PageRow named = a.pages.at(0);
+        named.name = "He said \"no\", twice";
+        named.comments = "\"quoted\", with comma";
+        a.pages.replace(0, named);
+        QVERIFY(copyPage(*f.workspace, a, 1));
+
+        Binder target;
+        target.setNextKey(41);
+        QVERIFY(pastePage(*f.workspace, target));
+        QVERIFY(pastePage(*f.workspace, target));
+        QCOMPARE(target.pageCount(), 2);
+        const PageRow &first = target.pages.at(0);
+        const PageRow &second = target.pages.at(1);
+        QCOMPARE(first.name, named.name);
+        QCOMPARE(first.comments, named.comments);
+        QCOMPARE(first.modified, QString("Never"));
+        QVERIFY(!first.created.isEmpty());
+        QCOMPARE(first.size, qint64(RtfPage.size()));
+        QCOMPARE(first.key.kind, QString("RTF"));
+        QCOMPARE(first.key.colour, named.key.colour);
+        QCOMPARE(first.key.serial, qint64(41));
+        QCOMPARE(second.key.serial, qint64(42));
+        QVERIFY(first.key.location != second.key.location);
+        QVERIFY(f.temp->registered().contains(first.key.location));
+        QVERIFY(f.temp->registered().contains(second.key.location));
+        QCOMPARE(GetLumpString(target, "1"), RtfPage);
+        QCOMPARE(GetLumpString(target, "2"), RtfPage);
+        QVERIFY(target.Changed());
+    }
+
+    void pasteIntoAnEmptyBinderShowsThePage()
+    {
+        BinderFixture f;
+        auto a = f.open(f.makeBinder("a.qly", {{"one.txt", "first"}, {"two.txt", "second"}}));
+        QVERIFY(copyPage(*f.workspace, *a, 2));
+        Binder empty;
+        f.ui.pageHooks.clear();
+        QVERIFY(pastePage(*f.workspace, empty));
+        QCOMPARE(empty.CurIndex(), 1);
+        QCOMPARE(f.ui.pageHooks, QStringList({"show 1", "check 1"}));
+
+        // A binder that already has pages keeps its current page.
+        Binder other;
+        QVERIFY(pastePage(*f.workspace, other));
+        other.setCurIndex(0);
+        QVERIFY(pastePage(*f.workspace, other));
+        QCOMPARE(other.CurIndex(), 0);
+    }
+
+    void aCopiedPageOutlivesItsBinder()
+    {
+        BinderFixture f;
+        auto a = f.open(f.makeBinder("a.qly", {{"kept.htm", "<p>kept</p>"}}));
+        QVERIFY(copyPage(*f.workspace, *a, 1));
+        a.reset();
+        Binder b;
+        QVERIFY(pastePage(*f.workspace, b));
+        QCOMPARE(b.pages.at(0).name, QString("kept"));
+        QCOMPARE(GetLumpString(b, "1"), QByteArray("<p>kept</p>"));
+        QCOMPARE(b.pages.at(0).key.colour, QString("NA"));
+    }
+
+    void aFailedCopyKeepsThePageCopiedBefore()
+    {
+        BinderFixture f;
+        auto a = f.open(f.makeBinder(
+            "a.qly", {{"small.txt", "small page"}, {"big.txt", QByteArray(64 * 1024, 'x')}}));
+        QVERIFY(copyPage(*f.workspace, *a, 1));
+        {
+            FileSizeLimit full(16 * 1024);
+            QVERIFY(!copyPage(*f.workspace, *a, 2));
+            // A cut whose copy failed deletes nothing.
+            cutPage(*f.workspace, *a, 2);
+        }
+        QCOMPARE(a->pageCount(), 2);
+        QCOMPARE(f.messageTitles(), QStringList({"Copy Error", "Copy Error"}));
+        QVERIFY(f.dialogs.lastText().contains("ClipData.tmp"));
+        Binder b;
+        QVERIFY(pastePage(*f.workspace, b));
+        QCOMPARE(b.pages.at(0).name, QString("small"));
+        QCOMPARE(GetLumpString(b, "1"), QByteArray("small page"));
+    }
+
+    void cutRemovesThePageWithoutAsking()
+    {
+        BinderFixture f;
+        auto a = f.open(f.makeBinder("a.qly", {{"one.txt", "1"}, {"two.txt", "2"}}));
+        cutPage(*f.workspace, *a, 2);
+        QCOMPARE(a->pageCount(), 1);
+        QCOMPARE(a->CurIndex(), 1);
+        QVERIFY(f.messageTitles().isEmpty());
+        Binder b;
+        QVERIFY(pastePage(*f.workspace, b));
+        QCOMPARE(b.pages.at(0).name, QString("two"));
+    }
+
+    void pasteRefusesWhatIsNotAPage()
+    {
+        BinderFixture f;
+        Binder b;
+        QVERIFY(!pastePage(*f.workspace, b)); // nothing copied: silent
+        QVERIFY(f.dialogs.calls().isEmpty());
+
+        writeFile(f.temp->filePath(ClipDataName), "data");
+        writeFile(f.temp->filePath(ClipInfoName), "\"x\",\"\",\"EXE\",\"NA\"\r\n");
+        QVERIFY(!pastePage(*f.workspace, b));
+        writeFile(f.temp->filePath(ClipInfoName), "garbage");
+        QVERIFY(!pastePage(*f.workspace, b));
+        QCOMPARE(b.pageCount(), 0);
+        QCOMPARE(f.messageTitles(), QStringList({"Paste Error", "Paste Error"}));
+        QVERIFY(f.temp->registered().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_pageclipboard)
+#include "tst_pageclipboard.moc"

@@ -1,0 +1,120 @@
+#include "BinderFixture.h"
+#include "TestSupport.h"
+#include "documents/NewBinder.h"
+#include "platform/RichTextBox.h"
+#include "window/Properties.h"
+#include "window/frmFileProperties.h"
+#include "window/frmPageProperties.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace quillery;
+using namespace quillery::test;
+
+class tst_properties : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void renamesKeepTheExtensionOfFilePages()
+    {
+        BinderFixture f;
+        auto binder = f.open(f.makeBinder(
+            "r.qly", {{"photo.jpg", "JPEG"}, {"notes.txt", "n"}, {"song.wav", "RIFF"}}));
+        const auto rename = [&](int position, const QString &name) {
+            applyPageProperties(*f.workspace, *binder, position, {name, "c", std::nullopt});
+            return binder->pages.at(position - 1).name;
+        };
+        QCOMPARE(rename(1, "holiday"), QString("holiday.jpg"));
+        QCOMPARE(rename(1, "holiday.png"), QString("holiday.png"));
+        QCOMPARE(rename(2, "plans"), QString("plans"));
+        QCOMPARE(rename(3, "  "), QString("song.wav")); // a blank name changes nothing
+        QCOMPARE(binder->pages.at(3 - 1).comments, QString("c"));
+        // Pages without a colour box keep their colour field.
+        QCOMPARE(binder->pages.at(0).key.colour, QString("NA"));
+        QVERIFY(binder->Changed());
+    }
+
+    void pageColourIsTakenBackOnCancel()
+    {
+        BinderFixture f;
+        auto binder = f.open(f.makeBinder("c.qly", {{"rich.rtf", "{\\rtf1 x}"}}));
+        const QString stored = binder->pages.at(0).key.colour;
+        RichTextBox pane;
+        pane.setBackColor(255);
+        {
+            frmPageProperties dialog(*f.workspace, *binder, 1, pane);
+            f.dialogs.queueColour(QColor(0, 0, 255));
+            dialog.cmdChange_Click();
+            QCOMPARE(dialog.txtColour->text(), QString::number(0xFF0000));
+            QCOMPARE(pane.BackColor(), 0xFF0000);
+            dialog.reject();
+        }
+        QCOMPARE(pane.BackColor(), 255);
+        QCOMPARE(binder->pages.at(0).key.colour, stored);
+        QVERIFY(!binder->Changed());
+
+        frmPageProperties dialog(*f.workspace, *binder, 1, pane);
+        QVERIFY(dialog.rtfSource->toPlainText().contains("{\\rtf1 x}"));
+        dialog.cmdDefault_Click();
+        dialog.txtComments->setText("done");
+        dialog.cmdOK_Click();
+        QCOMPARE(binder->pages.at(0).key.colour, QString("-2147483643"));
+        QCOMPARE(binder->pages.at(0).comments, QString("done"));
+    }
+
+    void fileDetailsNeverShowOrLoseThePassword()
+    {
+        BinderFixture f;
+        const QString path = f.makeBinder("p.qly", {{"a.txt", "a"}}, "sesame");
+        f.ui.passwords << "sesame";
+        auto binder = f.open(path);
+        QVERIFY(binder);
+        const QString data = binder->CF.value("Data");
+        QVERIFY(data != InfoRecords::NotFound);
+        {
+            frmFileProperties dialog(*binder);
+            QVERIFY(!dialog.rtfSource->toPlainText().contains("Data="));
+            QVERIFY(dialog.rtfSource->toPlainText().contains("Page1=a"));
+            QCOMPARE(dialog.txtFilename->text(), path);
+            QVERIFY(dialog.txtFilename->isEnabled());
+            dialog.txtTitle->setText("Renamed");
+            dialog.reject();
+        }
+        QCOMPARE(binder->CF.value("Data"), data);
+        QVERIFY(!binder->Changed());
+
+        frmFileProperties dialog(*binder);
+        dialog.txtTitle->setText("Renamed");
+        dialog.cmdOK_Click();
+        QCOMPARE(binder->CF.value("Data"), data);
+        QCOMPARE(binder->CF.value("Title"), QString("Renamed"));
+        QCOMPARE(binder->WCaption(), "Renamed (" + path + ")");
+        QVERIFY(binder->Changed());
+    }
+
+    void anUnsavedBinderSaysNotSaved()
+    {
+        BinderFixture f;
+        Binder binder;
+        NewFile(*f.workspace, binder, false);
+        frmFileProperties dialog(binder);
+        for (const char *name :
+             {"txtFilename", "txtDOS", "txtSize", "txtCreated", "txtModified", "txtAccessed"}) {
+            auto *box = dialog.findChild<QLineEdit *>(name);
+            QVERIFY(box);
+            QCOMPARE(box->text(), QString("Not Saved"));
+            QVERIFY(!box->isEnabled());
+        }
+        // OK marks the binder changed even with the title as it was.
+        binder.setChanged(false);
+        dialog.cmdOK_Click();
+        QVERIFY(binder.Changed());
+        QCOMPARE(binder.WCaption(), binder.title());
+    }
+};
+
+QTEST_MAIN(tst_properties)
+#include "tst_properties.moc"

@@ -1,0 +1,73 @@
+#include "window/ClipInfo.h"
+
+#include <QStringList>
+
+namespace quillery {
+
+namespace {
+
+constexpr int FieldCount = 4;
+
+QString quoted(QString field)
+{
+    return u'"' + field.replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+// Splits at the commas outside quotes; a doubled quote inside quotes is one quote.
+// Line breaks inside quotes belong to the field, one outside ends the line.
+std::optional<QStringList> splitFields(const QString &text)
+{
+    QStringList fields;
+    QString field;
+    bool inQuotes = false;
+    bool wasQuoted = false;
+    qsizetype i = 0;
+    for (; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (inQuotes) {
+            if (c != u'"')
+                field += c;
+            else if (i + 1 < text.size() && text.at(i + 1) == u'"')
+                field += text.at(++i);
+            else
+                inQuotes = false;
+        } else if (c == u'"' && !wasQuoted && field.isEmpty()) {
+            inQuotes = wasQuoted = true;
+        } else if (c == u',') {
+            fields << field;
+            field.clear();
+            wasQuoted = false;
+        } else if (c == u'\r' || c == u'\n') {
+            break;
+        } else {
+            return std::nullopt; // text outside the quotes
+        }
+    }
+    if (inQuotes)
+        return std::nullopt;
+    fields << field;
+    // Only line ends may follow the line.
+    for (; i < text.size(); ++i) {
+        if (text.at(i) != u'\r' && text.at(i) != u'\n')
+            return std::nullopt;
+    }
+    return fields;
+}
+
+} // namespace
+
+QByteArray ClipInfo::toLine() const
+{
+    const QStringList fields{quoted(name), quoted(comments), quoted(kind), quoted(colour)};
+    return (fields.join(u',') + QStringLiteral("\r\n")).toUtf8();
+}
+
+std::optional<ClipInfo> ClipInfo::parse(const QByteArray &text)
+{
+    const std::optional<QStringList> fields = splitFields(QString::fromUtf8(text));
+    if (!fields || fields->size() != FieldCount)
+        return std::nullopt;
+    return ClipInfo{fields->at(0), fields->at(1), fields->at(2), fields->at(3)};
+}
+
+} // namespace quillery

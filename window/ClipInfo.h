@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace quillery {
+
+// What the page clipboard knows about the copied page besides its bytes: one line of
+// four quoted, comma-separated fields (name, comments, kind, colour) in UTF-8.
+//
+// A double quote inside a field is written doubled, so names and comments holding quotes
+// or commas read back exactly; a line without doubled quotes is the plain quoted form
+// older copies wrote, and reads the same way.
+struct ClipInfo
+{
+    QString name;
+    QString comments;
+    QString kind;
+    QString colour;
+
+    QByteArray toLine() const;
+    // No value when the text is not four quoted fields.
+    static std::optional<ClipInfo> parse(const QByteArray &text);
+};
+
+} // namespace quillery

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace quillery {
+
+class Binder;
+class Workspace;
+
+// The page clipboard: two files in the temporary folder, so that a page copied in one
+// binder window pastes into any other, any number of times, until the program ends.
+inline const QString ClipInfoName = QStringLiteral("ClipInfo.tmp");
+inline const QString ClipDataName = QStringLiteral("ClipData.tmp");
+
+// Copies the page at a 1-based position to the page clipboard. A copy that fails leaves
+// the page copied before in place, says so and returns false.
+bool copyPage(Workspace &workspace, Binder &binder, int position);
+// Copies the page and, once the copy is safe, removes it without asking.
+void cutPage(Workspace &workspace, Binder &binder, int position);
+// Adds the clipboard page as the last page. False, changing nothing, when the clipboard
+// holds no page or one that cannot be read (which is reported).
+bool pastePage(Workspace &workspace, Binder &binder);
+
+} // namespace quillery

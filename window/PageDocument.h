@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTextDocument>
+
+#include <memory>
+
+namespace quillery {
+
+// A page's text as a document to lay out: rich text pages through the RTF reader, plain
+// text pages as they are stored, HTML pages from their source. Nothing a page refers to
+// is ever loaded (no local files, no network); null for pages without text.
+std::unique_ptr<QTextDocument> pageTextDocument(const QString &kind, const QByteArray &bytes);
+
+} // namespace quillery

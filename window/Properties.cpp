@@ -1,0 +1,52 @@
+#include "window/Properties.h"
+
+#include "documents/Binder.h"
+#include "documents/PageRecords.h"
+#include "documents/Workspace.h"
+#include "window/PageRename.h"
+
+namespace quillery {
+
+namespace {
+
+const QString PasswordKey = QStringLiteral("Data");
+
+} // namespace
+
+QString configurationText(const Binder &binder)
+{
+    InfoRecords shown = binder.CF;
+    shown.remove(PasswordKey);
+    QByteArray text = shown.toText();
+    PageRecords::appendText(text, binder.pages);
+    return QString::fromUtf8(text);
+}
+
+void applyFileProperties(Binder &binder, const QString &title)
+{
+    QString caption = title;
+    if (!binder.CurFile().isEmpty()) {
+        caption += QStringLiteral(" (") + binder.CurFile() + u')';
+        if (binder.ro())
+            caption += QStringLiteral(" [Read-Only]");
+    }
+    binder.setWCaption(caption);
+    binder.CF.write(QStringLiteral("Title"), title);
+    binder.setChanged(true);
+}
+
+void applyPageProperties(Workspace &workspace, Binder &binder, int position, const PageEdit &edit)
+{
+    if (!binder.hasPage(position) || position == 0)
+        return;
+    beginRename(binder, position);
+    finishRename(workspace, binder, position, edit.name);
+    PageRow row = binder.pages.at(position - 1);
+    row.comments = edit.comments;
+    if (edit.colour)
+        row.key.colour = *edit.colour;
+    binder.pages.replace(position - 1, row);
+    binder.setChanged(true);
+}
+
+} // namespace quillery

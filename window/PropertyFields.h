@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+class QDialog;
+class QDialogButtonBox;
+class QFormLayout;
+class QGroupBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QWidget;
+
+namespace quillery {
+
+// A read-only box on a properties form, under its label and object name.
+QLineEdit *addField(QFormLayout *form, const QString &label, const QString &name,
+                    const QString &text);
+// A frame "fraSource" holding text shown as it is stored, in a fixed-pitch box
+// "rtfSource", which box is set to.
+QGroupBox *sourceFrame(QWidget *parent, const QString &caption, const QString &text,
+                       QPlainTextEdit *&box);
+// OK ("cmdOK") and Cancel ("cmdCancel"); Cancel rejects the dialog, OK is the caller's.
+QDialogButtonBox *okCancelButtons(QDialog *dialog);
+
+} // namespace quillery

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDialog>
+
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace quillery {
+
+class Binder;
+
+// The binder's properties: its title (the one thing that can be changed), page count,
+// author, file details and its records as text, without the password.
+class frmFileProperties : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmFileProperties(Binder &binder, QWidget *parent = nullptr);
+
+    QLineEdit *txtTitle;
+    QLineEdit *txtPages;
+    QLineEdit *txtFilename;
+    QPlainTextEdit *rtfSource;
+
+    void cmdOK_Click();
+
+private:
+    Binder &m_binder;
+};
+
+} // namespace quillery

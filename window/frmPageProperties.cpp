@@ -1,0 +1,139 @@
+#include "window/frmPageProperties.h"
+
+#include "documents/Binder.h"
+#include "documents/PageKind.h"
+#include "documents/SizeText.h"
+#include "documents/Workspace.h"
+#include "platform/Dialogs.h"
+#include "platform/PlainText.h"
+#include "platform/RichTextBox.h"
+#include "window/Properties.h"
+#include "window/PropertyFields.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quillery {
+
+namespace {
+
+QString typeName(PageKind kind)
+{
+    switch (kind) {
+    case PageKind::RTF:
+        return QStringLiteral("Rich Text Format");
+    case PageKind::TXT:
+        return QStringLiteral("Plain Text");
+    case PageKind::HTML:
+        return QStringLiteral("HTML Format");
+    case PageKind::PICTURE:
+        return QStringLiteral("Picture");
+    case PageKind::SOUND:
+        return QStringLiteral("Sound");
+    default:
+        return QStringLiteral("File");
+    }
+}
+
+QPushButton *button(QWidget *parent, const QString &caption, const QString &name)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+} // namespace
+
+frmPageProperties::frmPageProperties(Workspace &workspace, Binder &binder, int position,
+                                     RichTextBox &pane, QWidget *parent)
+    : QDialog(parent), m_workspace(workspace), m_binder(binder), m_position(position), m_pane(pane),
+      m_shownColour(pane.BackColor())
+{
+    const PageRow &page = binder.page(position);
+    const PageKind kind = kindFromString(page.key.kind);
+    setObjectName(QStringLiteral("frmPageProperties"));
+    setWindowTitle(page.name + QStringLiteral(" Properties"));
+    auto *layout = new QVBoxLayout(this);
+    auto *form = new QFormLayout;
+    layout->addLayout(form);
+
+    txtPage = new QLineEdit(page.name, this);
+    txtPage->setObjectName(QStringLiteral("txtPage"));
+    form->addRow(txtPage);
+    addField(form, QStringLiteral("Page &number:"), QStringLiteral("txtIndex"),
+             QString::number(position));
+    addField(form, QStringLiteral("&Type:"), QStringLiteral("txtType"), typeName(kind));
+    addField(form, QStringLiteral("&Created:"), QStringLiteral("txtCreated"), page.created);
+    addField(form, QStringLiteral("&Modified:"), QStringLiteral("txtModified"), page.modified);
+    addField(form, QStringLiteral("&Size:"), QStringLiteral("txtSize"),
+             GetSize(page.size) + QStringLiteral(" byte(s)"));
+    txtComments = new QLineEdit(page.comments, this);
+    txtComments->setObjectName(QStringLiteral("txtComments"));
+    form->addRow(binder.CF.value(QStringLiteral("CommentsCol")) + u':', txtComments);
+
+    if (kind == PageKind::RTF) {
+        auto *frame = new QGroupBox(QStringLiteral("Background colour"), this);
+        frame->setObjectName(QStringLiteral("fraColour"));
+        txtColour = new QLineEdit(page.key.colour, frame);
+        txtColour->setObjectName(QStringLiteral("txtColour"));
+        txtColour->setReadOnly(true);
+        auto *change = button(frame, QStringLiteral("C&hange"), QStringLiteral("cmdChange"));
+        auto *reset = button(frame, QStringLiteral("&Default"), QStringLiteral("cmdDefault"));
+        auto *row = new QHBoxLayout(frame);
+        row->addWidget(txtColour);
+        row->addWidget(change);
+        row->addWidget(reset);
+        layout->addWidget(frame);
+        connect(change, &QPushButton::clicked, this, &frmPageProperties::cmdChange_Click);
+        connect(reset, &QPushButton::clicked, this, &frmPageProperties::cmdDefault_Click);
+    }
+    if (kind == PageKind::RTF || kind == PageKind::TXT || kind == PageKind::HTML) {
+        layout->addWidget(sourceFrame(
+            this, QStringLiteral("&Page source"),
+            plainFromBytes(GetLumpString(binder, QString::number(position))), rtfSource));
+    }
+
+    QDialogButtonBox *buttons = okCancelButtons(this);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &frmPageProperties::cmdOK_Click);
+    // However the dialog is closed without OK, the text pane gets its colour back.
+    connect(this, &QDialog::rejected, this, [this] { m_pane.setBackColor(m_shownColour); });
+    resize(480, 520);
+}
+
+void frmPageProperties::setColour(ColourCode colour)
+{
+    txtColour->setText(QString::number(colour));
+    m_pane.setBackColor(colour);
+}
+
+void frmPageProperties::cmdChange_Click()
+{
+    const auto current = parseColourCode(txtColour->text());
+    const std::optional<QColor> chosen =
+        m_workspace.dialogs.colour(colourFromCode(current.value_or(SystemWindowBackground)));
+    if (chosen)
+        setColour(codeFromColour(*chosen));
+}
+
+void frmPageProperties::cmdDefault_Click()
+{
+    setColour(SystemWindowBackground);
+}
+
+void frmPageProperties::cmdOK_Click()
+{
+    PageEdit edit{txtPage->text(), txtComments->text(), std::nullopt};
+    if (txtColour)
+        edit.colour = txtColour->text();
+    applyPageProperties(m_workspace, m_binder, m_position, edit);
+    accept();
+}
+
+} // namespace quillery

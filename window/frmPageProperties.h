@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/Colours.h"
+
+#include <QDialog>
+
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace quillery {
+
+class Binder;
+class RichTextBox;
+class Workspace;
+
+// The properties of one page: its name and comments can be changed, and a rich text
+// page's background colour, which the text pane shows at once and Cancel takes back.
+class frmPageProperties : public QDialog
+{
+    Q_OBJECT
+public:
+    frmPageProperties(Workspace &workspace, Binder &binder, int position, RichTextBox &pane,
+                      QWidget *parent = nullptr);
+
+    QLineEdit *txtPage;
+    QLineEdit *txtComments;
+    QLineEdit *txtColour = nullptr; // rich text pages only
+    QPlainTextEdit *rtfSource = nullptr;
+
+    void cmdChange_Click();
+    void cmdDefault_Click();
+    void cmdOK_Click();
+
+private:
+    void setColour(ColourCode colour);
+
+    Workspace &m_workspace;
+    Binder &m_binder;
+    int m_position;
+    RichTextBox &m_pane;
+    ColourCode m_shownColour;
+};
+
+} // namespace quillery

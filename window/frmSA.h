@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QDialog>
+#include <QVector>
+
+#include <functional>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace quillery {
+
+class Binder;
+class Interaction;
+class Dialogs;
+
+// Search All: lists every text page of a binder whose stored data holds a text, and
+// makes the page the user picks current, which the binder window behind it then shows.
+class frmSA : public QDialog
+{
+    Q_OBJECT
+public:
+    // findOnPage is the binder window's Find.
+    frmSA(Dialogs &dialogs, Interaction &ui, Binder &binder, std::function<void()> findOnPage,
+          const QVector<int> &columnWidths, QWidget *parent = nullptr);
+
+    void cmdSA_Click();
+
+    QLineEdit *txtSA;
+    QCheckBox *chkCase;
+    QPushButton *cmdSA;
+    QPushButton *cmdFind;
+    QPushButton *cmdClose;
+    QTreeWidget *lvSA;
+
+private:
+    void addResult(int position);
+    void lvSA_ItemClick(QTreeWidgetItem *item);
+
+    Dialogs &m_dialogs;
+    Interaction &m_ui;
+    Binder &m_binder;
+    std::function<void()> m_findOnPage;
+};
+
+} // namespace quillery
