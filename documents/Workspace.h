@@ -26,6 +26,9 @@ public:
     QString defaultDocFolder; // the "DefDocFol" setting
     int newFileCounter = 0;   // binders created in this run
     QString passwordHolder;   // stored password of the binder being opened or imported
+
+    int editmode = 0;      // how the page editor opens: 0 rich text, 1 plain text
+    bool editpage = false; // the page editor is open
 };
 
 } // namespace quillery

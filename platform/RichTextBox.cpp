@@ -21,16 +21,6 @@ const QString RtfMime = QStringLiteral("text/rtf");
 const QStringList RtfMimeTypes = {RtfMime, QStringLiteral("application/rtf"),
                                   QStringLiteral("text/richtext")};
 
-// Plain text kept as Quillery's text pages are: UTF-8 when it is valid, else Windows-1252.
-QString plainFromBytes(const QByteArray &bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    return QStringDecoder("windows-1252").decode(bytes);
-}
-
 // The selection as RTF, made at once because the writer is quick and needs the document's
 // pictures; HTML and plain text are made only when a program asks for them.
 class SelectionMimeData : public QMimeData
@@ -63,6 +53,15 @@ private:
 
 } // namespace
 
+QString plainFromBytes(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return QStringDecoder("windows-1252").decode(bytes);
+}
+
 RichTextBox::RichTextBox(QWidget *parent) : QTextEdit(parent)
 {
     viewport()->setMouseTracking(true);
@@ -92,6 +91,12 @@ QString RichTextBox::Text() const
         }
     }
     return text;
+}
+
+int RichTextBox::TextLength() const
+{
+    const int characters = document()->characterCount() - 1;
+    return textPosition(characters);
 }
 
 void RichTextBox::setText(const QString &text)

@@ -7,6 +7,7 @@
 #include "documents/PageKind.h"
 #include "documents/Workspace.h"
 #include "images/frmTWAINJPEG.h"
+#include "options/EditLaunch.h"
 #include "platform/Dialogs.h"
 #include "platform/TempFolder.h"
 #include "shell/AppInfo.h"
@@ -63,6 +64,10 @@ frmMain::frmMain(TempFolder &temp, Dialogs &dialogs, Settings &settings, QWidget
     hooks.recordRecent = [this](const QString &title, const QString &path) {
         recent().NewItem(title, path);
     };
+    hooks.editPage = [this](Binder &binder) {
+        EditLaunch(*m_workspace, binder, m_settings, this);
+        CheckMenus();
+    };
     m_ui = std::make_unique<WindowUi>(hooks);
     m_workspace = std::make_unique<Workspace>(temp, dialogs, *m_ui);
     m_workspace->authorName = m_settings.authorName();
@@ -74,8 +79,6 @@ frmMain::frmMain(TempFolder &temp, Dialogs &dialogs, Settings &settings, QWidget
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
     addToolBar(m_toolbar);
-    // Pages cannot be edited yet; the button stays away until they can.
-    m_toolbar->button(MainToolbar::Edit)->setVisible(false);
     connect(m_toolbar, &MainToolbar::buttonClicked, this, &frmMain::toolbarClicked);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmMain::activeWindowChanged);
     buildMenus();
@@ -391,6 +394,9 @@ void frmMain::toolbarClicked(int position, int choice)
             window->menus()[adds[choice]]->trigger();
         break;
     }
+    case MainToolbar::Edit:
+        window->menus()["mnuEP"]->trigger();
+        break;
     case MainToolbar::Rename:
         window->menus()["mnuRename"]->trigger();
         break;

@@ -111,6 +111,12 @@ void WindowUi::showBlankHtml(Binder &binder)
         window->viewer()->blankBrowser();
 }
 
+void WindowUi::editPage(Binder &binder)
+{
+    if (m_hooks.editPage)
+        m_hooks.editPage(binder);
+}
+
 void WindowUi::clearPage(Binder &binder)
 {
     if (frmMDI *window = frmMDI::of(binder))

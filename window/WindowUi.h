@@ -23,6 +23,7 @@ public:
         std::function<void()> closeSplash;
         std::function<void(const QString &, const QString &)> recordRecent;
         std::function<void()> openCancelled;
+        std::function<void(Binder &)> editPage;
     };
 
     explicit WindowUi(Hooks hooks);
@@ -42,6 +43,7 @@ public:
     void checkMenus(Binder &binder) override;
     void showBlankHtml(Binder &binder) override;
     void clearPage(Binder &binder) override;
+    void editPage(Binder &binder) override;
 
 private:
     Hooks m_hooks;

@@ -133,6 +133,8 @@ void frmMDI::connectMenus()
     on("mnuEditDelAll", [&ws, &b] { deleteAllPages(ws, b); });
     on("mnuUp", [&ws, &b, selected] { movePage(ws, b, selected(), MoveDirection::Up); });
     on("mnuDown", [&ws, &b, selected] { movePage(ws, b, selected(), MoveDirection::Down); });
+    for (const char *name : {"mnuEP", "mnuPEdit"})
+        on(name, [this] { editCurrentPage(); });
     for (const char *name : {"mnuRename", "mnuPRename"})
         on(name, [this] { m_list->editCurrentName(); });
     on("mnuImportFolder", [&ws, &b] { importFolder(ws, b); });
@@ -161,9 +163,9 @@ void frmMDI::connectMenus()
         on(views[v], [this, v] { setView(v); });
     // Commands whose windows this program does not have yet stay out of the menus.
     for (const char *name :
-         {"mnuPrint", "mnuPProperties", "mnuFProperties", "mnuEP", "mnuEditCut", "mnuEditCopy",
-          "mnuEditPaste", "mnuFind", "mnuSearch", "mnuEditOptions", "mnuPEdit", "mnuPCut",
-          "mnuPCopy", "mnuPPaste", "mnuPPProperties", "mnuPFProperties"})
+         {"mnuPrint", "mnuPProperties", "mnuFProperties", "mnuEditCut", "mnuEditCopy",
+          "mnuEditPaste", "mnuFind", "mnuSearch", "mnuEditOptions", "mnuPCut", "mnuPCopy",
+          "mnuPPaste", "mnuPPProperties", "mnuPFProperties"})
         m_menus[name]->setVisible(false);
     on("mnuCopy", [this] { m_viewer->txtPad()->copy(); });
     on("mnuSelectAll", [this] {
@@ -192,6 +194,7 @@ void frmMDI::connectList()
         checkMenus();
         (m_list->selectedRow() < 0 ? m_menus.mnuPage : m_menus.mnuIcon)->popup(at);
     });
+    connect(m_list, &PageListView::activated, this, [this] { editCurrentPage(); });
     connect(m_list, &PageListView::hovered, this, [this] { autoHideHover(true); });
     connect(m_viewer, &ViewerPane::hovered, this, [this] { autoHideHover(false); });
     connect(m_viewer, &ViewerPane::captionSuffixChanged, this, &frmMDI::setCaptionSuffix);
@@ -211,6 +214,12 @@ void frmMDI::connectList()
         m_menus.mnuRTF->popup(QCursor::pos());
     });
     m_viewer->txtPad()->setContextMenuPolicy(Qt::CustomContextMenu);
+}
+
+void frmMDI::editCurrentPage()
+{
+    if (m_binder->CurIndex > 0)
+        m_workspace.ui.editPage(*m_binder);
 }
 
 void frmMDI::checkMenus()

@@ -67,6 +67,7 @@ private:
     int paneLengthPixels() const;
     void updatePaneLength();
     void checkMenus();
+    void editCurrentPage();
 
     Workspace &m_workspace;
     ShellCommands &m_shell;

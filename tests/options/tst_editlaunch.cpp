@@ -1,0 +1,84 @@
+#include "support/EditorFixture.h"
+
+#include "options/EditLaunch.h"
+#include "shell/Settings.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+#include <QTimer>
+
+using namespace quillery;
+using namespace quillery::test;
+
+class tst_editlaunch : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void builtInEditorsByAssociation();
+    void unreadablePageIsReported();
+};
+
+namespace {
+
+// Launches the editor for the current page and returns the caption of the editor that
+// opened ("" when none did), closing it at once.
+QString launch(EditorFixture &f, Settings &settings)
+{
+    QString caption;
+    QTimer::singleShot(0, [&caption] {
+        if (auto *editor = qobject_cast<frmEdit *>(QApplication::activeModalWidget())) {
+            caption = editor->windowTitle().remove(QStringLiteral("[*]"));
+            editor->close();
+        }
+    });
+    EditLaunch(*f.workspace, f.binder, settings, nullptr);
+    QCoreApplication::processEvents();
+    return caption;
+}
+
+} // namespace
+
+void tst_editlaunch::builtInEditorsByAssociation()
+{
+    EditorFixture f;
+    Settings settings(f.path("settings.ini"));
+    f.addPage(PageKind::RTF, "{\\rtf1 x}", "Letter");
+    QCOMPARE(launch(f, settings), "Rich Text Editor for 'Letter'");
+    QCOMPARE(f.workspace->editmode, 0);
+    QVERIFY(!f.workspace->editpage);
+
+    f.addPage(PageKind::HTML, "<p>", "index.htm");
+    QCOMPARE(launch(f, settings), "HTML Editor for 'index.htm'");
+    QCOMPARE(f.workspace->editmode, 1);
+
+    // A rich text page the user wants as plain text opens in plain mode.
+    settings.SaveSetting(Settings::Associations, "PEAe1", Settings::PlainTextEditor);
+    f.binder.CurIndex = 1;
+    QCOMPARE(launch(f, settings), "Plain Text Editor for 'Letter'");
+
+    f.addPage(PageKind::PICTURE, "GIF89a", "photo");
+    QCOMPARE(launch(f, settings), "");
+    f.binder.CurIndex = 0;
+    QCOMPARE(launch(f, settings), "");
+    QVERIFY(f.dialogs.calls().isEmpty());
+}
+
+void tst_editlaunch::unreadablePageIsReported()
+{
+    EditorFixture f;
+    Settings settings(f.path("settings.ini"));
+    const int page = f.addPage(PageKind::TXT, "gone", "Lost");
+    QFile::remove(f.binder.page(page).key.location);
+    QCOMPARE(launch(f, settings), "");
+    const DialogCall error = f.dialogs.calls().value(0);
+    QCOMPARE(error.title, "Page Editing Error");
+    QCOMPARE(error.icon, MsgIcon::Critical);
+    QVERIFY(
+        error.text.startsWith("An error occurred when attempting to launch the page 'Lost' - "));
+    QVERIFY(!f.workspace->editpage);
+}
+
+QTEST_MAIN(tst_editlaunch)
+#include "tst_editlaunch.moc"
