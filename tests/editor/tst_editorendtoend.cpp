@@ -125,7 +125,7 @@ void tst_editorendtoend::editSaveAndReopen()
              Qt::Alignment(Qt::AlignHCenter));
     QVERIFY(formatOf(*sample, "underlined").fontUnderline());
     QVERIFY(formatOf(*sample, "struck").fontStrikeOut());
-    QCOMPARE(formatOf(*sample, "red").foreground().color(), QColor(255, 0, 0));
+    QCOMPARE(formatOf(*sample, "red yellow").foreground().color(), QColor(255, 0, 0));
     QCOMPARE(family(formatOf(*sample, "mono")), "Liberation Mono");
     QCOMPARE(formatOf(*sample, "large").fontPointSize(), 20.0);
     QCOMPARE(blockOf(*sample, "Right aligned.").blockFormat().alignment() &
