@@ -240,10 +240,15 @@ void frmEdit::setChanged(bool changed)
 
 void frmEdit::TBSet()
 {
+    // Setting a combo's text repaints it, which typing must not pay for at every key.
+    const auto show = [](QComboBox *combo, const QString &text) {
+        if (combo->currentText() != text)
+            combo->setEditText(text);
+    };
     if (const auto name = m_box->SelFontName())
-        m_font->setEditText(*name);
+        show(m_font, *name);
     if (const auto size = m_box->SelFontSize())
-        m_size->setEditText(QString::number(*size));
+        show(m_size, QString::number(*size));
     const bool selected = m_box->SelLength() != 0;
     m_toolbar->button(FormatToolbar::Cut)->setEnabled(selected);
     m_toolbar->button(FormatToolbar::Copy)->setEnabled(selected);
