@@ -3,6 +3,7 @@
 #include "shell/Orde.h"
 
 #include <QMenu>
+#include <QPainter>
 #include <QToolButton>
 
 // Q_INIT_RESOURCE names a global function, so it cannot be called inside the namespace.
@@ -37,6 +38,11 @@ QIcon swatch(const QString &name)
 {
     QPixmap pixmap(16, 16);
     pixmap.fill(colourFromCode(Orde::ColourFromName(name).value_or(SystemWindowText)));
+    // A frame, so that White shows on a white menu.
+    QPainter frame(&pixmap);
+    frame.setPen(Qt::darkGray);
+    frame.drawRect(0, 0, 15, 15);
+    frame.end();
     return QIcon(pixmap);
 }
 
