@@ -5,6 +5,7 @@
 #include "documents/BinderUi.h"
 #include "documents/FileError.h"
 #include "documents/Workspace.h"
+#include "editor/DefaultTextFormats.h"
 #include "platform/FileIo.h"
 #include "platform/TempFolder.h"
 #include "shell/GeneralDate.h"
@@ -34,6 +35,11 @@ PageToEdit loadPageToEdit(const Binder &binder, int position)
                           .value_or(parseColourCode(binder.CF.value(QStringLiteral("RTFBColour")))
                                         .value_or(SystemWindowBackground));
     return page;
+}
+
+void applyDefaultFormat(RichTextBox &box, const Binder &binder, const QString &prefix)
+{
+    SetRTFFont(box, prefix, binder.CF);
 }
 
 void storeEditedPage(Workspace &workspace, Binder &binder, int position, const QByteArray &bytes,

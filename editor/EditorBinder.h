@@ -8,6 +8,7 @@
 namespace quillery {
 
 class Binder;
+class RichTextBox;
 class Workspace;
 
 // Everything the page editor reads from or writes to its binder is here, so the editor
@@ -24,6 +25,9 @@ struct PageToEdit
 
 // Reads the page at a 1-based position; throws FileError when its data cannot be read.
 PageToEdit loadPageToEdit(const Binder &binder, int position);
+
+// Gives the whole box the binder's default format "RTF" or "TXT".
+void applyDefaultFormat(RichTextBox &box, const Binder &binder, const QString &prefix);
 
 // Makes bytes the page's new content: a new page data file in the temporary folder,
 // a new serial in the page key with colourField as its colour, the modified time and

@@ -1,10 +1,8 @@
 #include "editor/frmEdit.h"
 
-#include "documents/Binder.h"
 #include "documents/BinderUi.h"
 #include "documents/FileError.h"
 #include "documents/Workspace.h"
-#include "editor/DefaultTextFormats.h"
 #include "editor/EditorBinder.h"
 #include "editor/FormatToolbar.h"
 #include "editor/frmReplace.h"
@@ -209,7 +207,7 @@ void frmEdit::load(int position)
         m_font->addItems(QFontDatabase::families());
         m_box->setBackColor(page.backColour);
         if (page.empty)
-            SetRTFFont(*m_box, QStringLiteral("RTF"), m_binder.CF);
+            applyDefaultFormat(*m_box, m_binder, QStringLiteral("RTF"));
         m_box->setTextRTF(page.data);
         setTextColour(SystemWindowText);
     } else {
@@ -221,9 +219,10 @@ void frmEdit::load(int position)
         for (QAction *action : m_options->actions())
             action->setEnabled(false);
         m_box->setAcceptRichText(false);
-        SetRTFFont(*m_box, QStringLiteral("TXT"), m_binder.CF);
+        applyDefaultFormat(*m_box, m_binder, QStringLiteral("TXT"));
         m_box->setText(plainFromBytes(page.data));
     }
+    m_title = page.title;
     setWindowTitle(caption + page.title + QStringLiteral("'[*]"));
     m_box->setSelStart(0);
     m_lastLength = m_box->TextLength();
@@ -289,7 +288,7 @@ void frmEdit::rtfEdit_Change()
         const int caret = m_box->SelStart();
         {
             UndoStep step(m_box->document(), UndoStep::JoinPrevious);
-            SetRTFFont(*m_box, QStringLiteral("TXT"), m_binder.CF);
+            applyDefaultFormat(*m_box, m_binder, QStringLiteral("TXT"));
         }
         m_box->setSelStart(length < 2 ? 1 : caret);
         m_reformatting = false;
@@ -487,9 +486,9 @@ bool frmEdit::SavePage()
     } catch (const FileError &error) {
         m_workspace.dialogs.message(
             MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Save Error"),
-            QStringLiteral("An error occurred when attempting to save the page '") +
-                m_binder.page(m_position).name + QStringLiteral("' - ") + error.description() +
-                QStringLiteral(", ") + QString::number(error.number()));
+            QStringLiteral("An error occurred when attempting to save the page '") + m_title +
+                QStringLiteral("' - ") + error.description() + QStringLiteral(", ") +
+                QString::number(error.number()));
         return false;
     }
     setChanged(false);
@@ -527,7 +526,7 @@ void frmEdit::mnuDefaultRTF_Click()
     const bool wasChanged = m_changed;
     {
         UndoStep step(m_box->document());
-        SetRTFFont(*m_box, QStringLiteral("RTF"), m_binder.CF);
+        applyDefaultFormat(*m_box, m_binder, QStringLiteral("RTF"));
     }
     m_box->setSelStart(0);
     setChanged(wasChanged);

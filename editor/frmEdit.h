@@ -84,6 +84,7 @@ private:
     QWidget *m_combos;
     QComboBox *m_font;
     QComboBox *m_size;
+    QString m_title;
     QMenu *m_options = nullptr;
     frmReplace *m_replace = nullptr;
     bool m_changed = false;
