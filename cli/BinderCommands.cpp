@@ -98,9 +98,9 @@ int addPages(CliSession &session, const QStringList &args)
     auto binder = session.open(args.first(), OpenPurpose::Edit, code);
     if (!binder)
         return code;
-    if (binder->ro)
+    if (binder->ro())
         return fail(args.first(), QStringLiteral("is in use; nothing was added"));
-    const QString path = binder->CurFile;
+    const QString path = binder->CurFile();
     const bool saved =
         importAll(session, *binder, args.mid(1)) && SavFile(session.workspace(), *binder, path);
     binder.reset();
@@ -146,7 +146,7 @@ int showInfo(CliSession &session, const QStringList &args)
 {
     return inspect(session, args, 1, [](Binder &binder) {
         InfoRecords records;
-        records.loadText(LumpArchive("QLY4").ReadNamedLump(binder.CurFile, "QUILLERY"));
+        records.loadText(LumpArchive("QLY4").ReadNamedLump(binder.CurFile(), "QUILLERY"));
         records.remove(QStringLiteral("Data"));
         out() << QString::fromUtf8(records.toText());
         return int(ExitOk);

@@ -4,28 +4,32 @@
 
 namespace quillery {
 
-class BinderUi;
+class Interaction;
+class Settings;
 class Dialogs;
 class TempFolder;
 
 // What every binder procedure shares: the temporary folder with its registered files,
-// the dialogs, the windows' hooks and the few settings and counters the procedures read.
+// the dialogs, the interaction with the user and the few settings and counters the procedures read.
 class Workspace
 {
 public:
-    Workspace(TempFolder &temp, Dialogs &dialogs, BinderUi &ui)
+    Workspace(TempFolder &temp, Dialogs &dialogs, Interaction &ui)
         : temp(temp), dialogs(dialogs), ui(ui)
     {
     }
 
     TempFolder &temp;
     Dialogs &dialogs;
-    BinderUi &ui;
+    Interaction &ui;
 
     QString authorName;       // the "AuthorName" setting
     QString defaultDocFolder; // the "DefDocFol" setting
     int newFileCounter = 0;   // binders created in this run
     QString passwordHolder;   // stored password of the binder being opened or imported
+    // The settings store (page editing associations, editor placement); none in the
+    // command-line tool, where the defaults apply.
+    Settings *settings = nullptr;
 
     int editmode = 0;      // how the page editor opens: 0 rich text, 1 plain text
     bool editpage = false; // the page editor is open

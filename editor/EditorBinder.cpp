@@ -2,7 +2,6 @@
 
 #include "documents/Binder.h"
 #include "documents/BinderSaver.h"
-#include "documents/BinderUi.h"
 #include "documents/FileError.h"
 #include "documents/Workspace.h"
 #include "editor/DefaultTextFormats.h"
@@ -11,17 +10,6 @@
 #include "shell/GeneralDate.h"
 
 namespace quillery {
-
-namespace {
-
-// The binder window shows the page and the commands as they now are.
-void refreshBinderWindow(Workspace &workspace, Binder &binder)
-{
-    workspace.ui.showPage(binder);
-    workspace.ui.checkMenus(binder);
-}
-
-} // namespace
 
 PageToEdit loadPageToEdit(const Binder &binder, int position)
 {
@@ -62,14 +50,12 @@ void storeEditedPage(Workspace &workspace, Binder &binder, int position, const Q
     row.key.location = path;
     row.key.colour = colourField;
     binder.pages.replace(position - 1, row);
-    binder.Changed = true;
-    refreshBinderWindow(workspace, binder);
+    binder.setChanged(true);
 }
 
 void saveEditedBinder(Workspace &workspace, Binder &binder)
 {
     SaveCommand(workspace, binder);
-    refreshBinderWindow(workspace, binder);
 }
 
 } // namespace quillery

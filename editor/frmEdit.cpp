@@ -1,7 +1,7 @@
 #include "editor/frmEdit.h"
 
-#include "documents/BinderUi.h"
 #include "documents/FileError.h"
+#include "documents/Interaction.h"
 #include "documents/Workspace.h"
 #include "editor/EditorBinder.h"
 #include "editor/FormatToolbar.h"

@@ -1,16 +1,21 @@
 #pragma once
 
-class QWidget;
+#include <QString>
 
 namespace quillery {
 
 class Binder;
-class Settings;
 class Workspace;
 
-// Edits the binder's current page with the editor its kind is associated with. Pages
-// associated with the built-in rich or plain text editor open in it, modally; a page
-// whose data cannot be read is reported and nothing opens.
-void EditLaunch(Workspace &workspace, Binder &binder, Settings &settings, QWidget *parent);
+// The file name a page is edited under: text pages get the extension of their kind
+// unless their name carries it already; other pages keep their names.
+QString editFileName(const QString &pageName, const QString &kind);
+
+// Edits the current page: the one command behind double-click and Enter on a page, Edit
+// Page and the toolbar's edit button. Pages whose kind the page editing associations
+// give to the built-in rich or plain text editor open in it, modally. Otherwise the page is written
+// to the temporary folder and opened in the desktop's program for its type; once the user says that
+// program is done, changes are taken back as the page's new content if the user agrees.
+void EditLaunch(Workspace &workspace, Binder &binder);
 
 } // namespace quillery

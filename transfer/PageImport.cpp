@@ -1,9 +1,9 @@
 #include "transfer/PageImport.h"
 
 #include "documents/Binder.h"
-#include "documents/BinderUi.h"
 #include "documents/ErrorReport.h"
 #include "documents/FileError.h"
+#include "documents/Interaction.h"
 #include "documents/Workspace.h"
 #include "editor/DefaultTextFormats.h"
 #include "platform/Colours.h"
@@ -92,7 +92,7 @@ void importInto(Workspace &workspace, Binder &binder, const QString &fileName, P
     // Style sheets are put where the binder's HTML pages can refer to them.
     if (row.name.endsWith(u".css", Qt::CaseInsensitive))
         ExpBin(workspace, binder, row.name, binder.pageCount(), false, true);
-    binder.Changed = true;
+    binder.setChanged(true);
 }
 
 } // namespace
@@ -129,9 +129,7 @@ void ImportDialog(Workspace &workspace, Binder &binder, const QString &typeName,
         return;
     if (!ImportFile(workspace, binder, path, kind))
         return;
-    binder.CurIndex = position;
-    workspace.ui.checkMenus(binder);
-    workspace.ui.showPage(binder);
+    binder.setCurIndex(position);
 }
 
 void importFolder(Workspace &workspace, Binder &binder)
@@ -158,7 +156,6 @@ void importFolder(Workspace &workspace, Binder &binder)
             workspace.ui.setProgress(++done);
         }
     }
-    workspace.ui.checkMenus(binder);
 }
 
 } // namespace quillery

@@ -60,7 +60,7 @@ void tst_editorendtoend::editSaveAndReopen()
     QVERIFY(binder);
 
     // The rich page: bold, a named colour, centred, bulleted.
-    binder->CurIndex = 1;
+    binder->setCurIndex(1);
     f.workspace->editmode = 0;
     {
         frmEdit editor(*f.workspace, *binder, 1, nullptr);
@@ -96,7 +96,7 @@ void tst_editorendtoend::editSaveAndReopen()
         const int progressWindows = f.ui.progressWindows;
         editor.show();
         editor.menuItem("mnuSaveQLY")->trigger();
-        QVERIFY(!binder->Changed);
+        QVERIFY(!binder->Changed());
         QVERIFY(editor.isVisible());
         QCOMPARE(f.ui.progressWindows, progressWindows);
     }

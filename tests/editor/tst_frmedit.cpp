@@ -59,8 +59,8 @@ void tst_frmedit::newRichPageTakesDefaultFormat()
     f.binder.CF.write("RTFBold", true);
     f.binder.CF.write("RTFFontSize", 20);
     f.binder.CF.write("RTFBColour", 0x00CCFFFF);
-    NewIcon(*f.workspace, f.binder, PageKind::RTF, true);
-    auto editor = f.edit(f.binder.CurIndex);
+    NewIcon(f.binder, PageKind::RTF);
+    auto editor = f.edit(f.binder.CurIndex());
     editor->show();
     QTest::keyClicks(editor->rtfEdit(), "Hi");
     QCOMPARE(editor->rtfEdit()->Text(), "Hi");
@@ -222,7 +222,7 @@ void tst_frmedit::savePageRewritesTheKey()
 {
     EditorFixture f;
     const int rich = f.addPage(PageKind::RTF, "{\\rtf1 old}");
-    const qint64 nextKey = f.binder.NextKey;
+    const qint64 nextKey = f.binder.NextKey();
     auto editor = f.edit(rich);
     editor->rtfEdit()->setBackColor(0x00112233);
     QTest::keyClicks(editor->rtfEdit(), "new ");
@@ -232,13 +232,13 @@ void tst_frmedit::savePageRewritesTheKey()
     QCOMPARE(first.toString().section('?', 1, 3), "??RTF");
     QVERIFY(readFile(first.location).startsWith("{\\rtf"));
     QVERIFY(f.temp->registered().contains(first.location));
-    QVERIFY(f.binder.Changed);
+    QVERIFY(f.binder.Changed());
     QVERIFY(!editor->changed());
 
     QVERIFY(editor->SavePage());
     const PageKey second = f.binder.page(rich).key;
     QVERIFY(second.location != first.location);
-    QCOMPARE(f.binder.NextKey, nextKey + 2);
+    QCOMPARE(f.binder.NextKey(), nextKey + 2);
 
     const int plain = f.addPage(PageKind::HTML, "<b>x</b>");
     auto plainEditor = f.edit(plain);
@@ -246,7 +246,7 @@ void tst_frmedit::savePageRewritesTheKey()
     QCOMPARE(f.binder.page(plain).key.field(5), "NA");
     QCOMPARE(readFile(f.binder.page(plain).key.location), "<b>x</b>");
     // Serials stay unique: the next new page does not take the one a save took.
-    QVERIFY(f.binder.NextKey > f.binder.page(plain).key.serial);
+    QVERIFY(f.binder.NextKey() > f.binder.page(plain).key.serial);
 }
 
 // Plain pages are written as UTF-8 whatever they hold, and pages that are not UTF-8 are
@@ -270,8 +270,8 @@ void tst_frmedit::failedSaveKeepsEverything()
     EditorFixture f;
     const int page = f.addPage(PageKind::RTF, "{\\rtf1 keep}");
     const PageRow before = f.binder.page(page);
-    const qint64 nextKey = f.binder.NextKey;
-    const bool binderChanged = f.binder.Changed;
+    const qint64 nextKey = f.binder.NextKey();
+    const bool binderChanged = f.binder.Changed();
     auto editor = f.edit(page);
     editor->show();
     QTest::keyClicks(editor->rtfEdit(), "more ");
@@ -288,8 +288,8 @@ void tst_frmedit::failedSaveKeepsEverything()
     QVERIFY(error.text.startsWith("An error occurred when attempting to save the page 'Notes' - "));
     QCOMPARE(f.binder.page(page).key.toString(), before.key.toString());
     QCOMPARE(f.binder.page(page).modified, before.modified);
-    QCOMPARE(f.binder.NextKey, nextKey);
-    QCOMPARE(f.binder.Changed, binderChanged);
+    QCOMPARE(f.binder.NextKey(), nextKey);
+    QCOMPARE(f.binder.Changed(), binderChanged);
     QVERIFY(f.workspace->editpage);
 }
 
