@@ -17,6 +17,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace quillery {
@@ -114,7 +115,10 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     archive.setLumpName(1, QByteArrayLiteral("QUILLERY"));
     archive.setLumpData(1, recordsText(binder));
     DelCFInfo(binder);
-    ProgressScope progress(workspace.ui, QStringLiteral("Saving ") + fileName, n + 1, false);
+    // A save asked for from the page editor shows no progress window over it.
+    std::optional<ProgressScope> progress;
+    if (!workspace.editpage)
+        progress.emplace(workspace.ui, QStringLiteral("Saving ") + fileName, n + 1, false);
     QString location;
     QString dataPath;
     for (int k = 2; k <= n + 1; ++k) {

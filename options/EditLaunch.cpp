@@ -6,13 +6,17 @@
 #include "documents/Interaction.h"
 #include "documents/PageKind.h"
 #include "documents/Workspace.h"
+#include "editor/frmEdit.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
 #include "platform/RunDoc.h"
 #include "platform/TempFolder.h"
 #include "shell/GeneralDate.h"
 #include "shell/Orde.h"
+#include "shell/Settings.h"
 #include "transfer/PageExport.h"
+
+#include <QApplication>
 
 namespace quillery {
 
@@ -70,6 +74,25 @@ void launch(Workspace &workspace, Binder &binder, const PageRow &page)
         takeBack(workspace, binder, path);
 }
 
+// The editor the page editing associations name for a kind; without a settings store
+// (the command-line tool) the defaults apply.
+QString associatedEditor(const Workspace &workspace, PageKind kind)
+{
+    const int row = int(kind);
+    if (row < 1 || row > Settings::KindRows)
+        return Settings::DefaultProgram;
+    return workspace.settings ? workspace.settings->associationEditor(row)
+                              : Settings::defaultAssociationEditor(row);
+}
+
+void openBuiltInEditor(Workspace &workspace, Binder &binder, bool plainText)
+{
+    workspace.editmode = plainText ? 1 : 0;
+    frmEdit window(workspace, binder, binder.CurIndex(), workspace.settings,
+                   QApplication::activeWindow());
+    window.exec();
+}
+
 } // namespace
 
 QString editFileName(const QString &pageName, const QString &kind)
@@ -97,6 +120,11 @@ void EditLaunch(Workspace &workspace, Binder &binder)
     workspace.ui.closeSplash();
     const PageRow page = binder.page(0);
     try {
+        const QString editor = associatedEditor(workspace, kindFromString(page.key.kind));
+        if (editor == Settings::RichTextEditor || editor == Settings::PlainTextEditor) {
+            openBuiltInEditor(workspace, binder, editor == Settings::PlainTextEditor);
+            return;
+        }
         BusyScope busy(workspace.ui);
         launch(workspace, binder, page);
     } catch (const FileError &error) {

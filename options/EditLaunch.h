@@ -12,9 +12,10 @@ class Workspace;
 QString editFileName(const QString &pageName, const QString &kind);
 
 // Edits the current page: the one command behind double-click and Enter on a page, Edit
-// Page and the toolbar's edit button. The page is written to the temporary folder and
-// opened in the desktop's program for its type; once the user says that program is
-// done, changes are taken back as the page's new content if the user agrees.
+// Page and the toolbar's edit button. Pages whose kind the page editing associations
+// give to the built-in rich or plain text editor open in it, modally. Otherwise the page is written
+// to the temporary folder and opened in the desktop's program for its type; once the user says that
+// program is done, changes are taken back as the page's new content if the user agrees.
 void EditLaunch(Workspace &workspace, Binder &binder);
 
 } // namespace quillery

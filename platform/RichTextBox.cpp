@@ -53,6 +53,15 @@ private:
 
 } // namespace
 
+QString plainFromBytes(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return QStringDecoder("windows-1252").decode(bytes);
+}
+
 RichTextBox::RichTextBox(QWidget *parent) : QTextEdit(parent)
 {
     viewport()->setMouseTracking(true);
@@ -82,6 +91,12 @@ QString RichTextBox::Text() const
         }
     }
     return text;
+}
+
+int RichTextBox::TextLength() const
+{
+    const int characters = document()->characterCount() - 1;
+    return textPosition(characters);
 }
 
 void RichTextBox::setText(const QString &text)

@@ -8,6 +8,9 @@
 
 namespace quillery {
 
+// Plain text kept as Quillery's text pages are: UTF-8 when it is valid, else Windows-1252.
+QString plainFromBytes(const QByteArray &bytes);
+
 // The rich text box the viewer and the editor show text pages in: a QTextEdit with the
 // members of the rich edit control that the program uses, reading and writing RTF.
 //
@@ -34,6 +37,8 @@ public:
     explicit RichTextBox(QWidget *parent = nullptr);
 
     QString Text() const;
+    // The length of Text without building it.
+    int TextLength() const;
     // Replaces the content with plain text in the format of the start of the box.
     void setText(const QString &text);
     QByteArray TextRTF() const;

@@ -64,6 +64,7 @@ frmMain::frmMain(TempFolder &temp, Dialogs &dialogs, Settings &settings, QWidget
     m_workspace = std::make_unique<Workspace>(temp, dialogs, *m_ui);
     m_workspace->authorName = m_settings.authorName();
     m_workspace->defaultDocFolder = m_settings.defDocFol();
+    m_workspace->settings = &m_settings;
     setWindowIcon(binderIcon());
 
     m_mdi->setObjectName(QStringLiteral("mdiArea"));

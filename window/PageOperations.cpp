@@ -3,6 +3,7 @@
 #include "documents/Binder.h"
 #include "documents/Interaction.h"
 #include "documents/Workspace.h"
+#include "options/EditLaunch.h"
 #include "platform/Dialogs.h"
 #include "platform/TempFolder.h"
 #include "transfer/NewPage.h"
@@ -54,6 +55,7 @@ void addPage(Workspace &workspace, Binder &binder, PageKind kind)
     case PageKind::TXT:
     case PageKind::HTML:
         NewIcon(binder, kind);
+        EditLaunch(workspace, binder);
         return;
     case PageKind::PICTURE:
     case PageKind::SOUND:

@@ -282,7 +282,7 @@ void frmMDI::connectBinder()
             [this, follow](const QModelIndex &first, const QModelIndex &last) {
                 const int row = m_binder->CurIndex() - 1;
                 if (row >= first.row() && row <= last.row())
-                    showPageStatus();
+                    followCurrentContent();
                 follow();
             });
 }
@@ -296,13 +296,19 @@ void frmMDI::followCurrentPage(int position)
     } else {
         if (m_list->selectedRow() != position - 1)
             m_list->selectRow(position - 1);
-        if (sameContent(m_shownKey, m_binder->page(position).key))
-            showPageStatus();
-        else
-            GetRTF();
+        followCurrentContent();
     }
     updateCaption();
     Q_EMIT stateChanged();
+}
+
+void frmMDI::followCurrentContent()
+{
+    // Edited pages get new content under a new key; renames and moves keep the key.
+    if (sameContent(m_shownKey, m_binder->page(0).key))
+        showPageStatus();
+    else
+        GetRTF();
 }
 
 void frmMDI::GetRTF()

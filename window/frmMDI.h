@@ -80,6 +80,8 @@ private:
     void connectList();
     void connectBinder();
     void followCurrentPage(int position);
+    // Shows the current page again when its content is no longer what the viewer shows.
+    void followCurrentContent();
     void updateCaption();
     // Empties the viewer and the page's status panels.
     void clearPage();

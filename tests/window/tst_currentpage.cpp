@@ -1,5 +1,6 @@
 #include "BinderFixture.h"
 #include "documents/SizeText.h"
+#include "editor/frmEdit.h"
 #include "platform/RichTextBox.h"
 #include "platform/RunDoc.h"
 #include "shell/MainToolbar.h"
@@ -114,6 +115,22 @@ template <typename T> void whenOpen(std::function<void(T &)> work)
     });
 }
 
+// When the built-in editor opens next, types text at the end of its page and leaves with
+// F2 (Save and Exit); caption receives the editor's caption.
+void typeAndSaveInNextEditor(QString &caption, const QString &text)
+{
+    caption.clear();
+    QTimer::singleShot(0, [&caption, text] {
+        auto *editor = qobject_cast<frmEdit *>(QApplication::activeModalWidget());
+        if (!editor)
+            return;
+        caption = editor->windowTitle().remove(QStringLiteral("[*]"));
+        QTest::keyClick(editor->rtfEdit(), Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(editor->rtfEdit(), text);
+        QTest::keyClick(editor->rtfEdit(), Qt::Key_F2);
+    });
+}
+
 } // namespace
 
 class tst_currentpage : public QObject
@@ -172,7 +189,10 @@ private Q_SLOTS:
         QCOMPARE(window->binder().CurIndex(), 6);
         expectAgreement(w.main, "import from the menu");
 
+        QString caption;
+        typeAndSaveInNextEditor(caption, "seven");
         Q_EMIT w.main.toolbar()->buttonClicked(MainToolbar::AddPage, MainToolbar::AddTxt);
+        QCOMPARE(caption, QString("Plain Text Editor for 'Page 7'"));
         QCOMPARE(window->binder().CurIndex(), 7);
         expectAgreement(w.main, "new page from the toolbar");
 
@@ -291,6 +311,8 @@ private Q_SLOTS:
     {
         BinderFixture f;
         Window w(f);
+        // Text pages go to the desktop's program only when the associations say so.
+        w.settings.SaveSetting(Settings::Associations, "PEAe2", Settings::DefaultProgram);
         QStringList opened;
         setRunDocHandler([&](const QString &path) {
             opened << path;
@@ -419,6 +441,31 @@ private Q_SLOTS:
         QCOMPARE(shownWhileOpen, QString("page four"));
         QCOMPARE(window->binder().CurIndex(), 4);
         expectAgreement(w.main, "chosen in Search All");
+    }
+
+    void savingInTheEditorShowsTheNewContent()
+    {
+        BinderFixture f;
+        Window w(f);
+        w.main.OpenFile(f.makeBinder("editor.qly", FivePages));
+        frmMDI *window = w.main.activeBinderWindow();
+        clickRow(w.main, 1);
+        QString caption;
+        typeAndSaveInNextEditor(caption, " saved");
+        QTest::keyClick(listView(w.main), Qt::Key_Return);
+        QCOMPARE(caption, QString("Plain Text Editor for 'two'"));
+        QCOMPARE(window->binder().CurIndex(), 2);
+        QVERIFY(window->viewer()->txtPad()->toPlainText().startsWith("page two saved"));
+        QVERIFY(window->binder().Changed());
+        expectAgreement(w.main, "saved in the editor");
+
+        // A new text page from the menu opens in the editor and shows what was saved there.
+        typeAndSaveInNextEditor(caption, "fresh");
+        window->menus()["mnuNewTXT"]->trigger();
+        QCOMPARE(caption, QString("Plain Text Editor for 'Page 6'"));
+        QCOMPARE(window->binder().CurIndex(), 6);
+        QVERIFY(window->viewer()->txtPad()->toPlainText().startsWith("fresh"));
+        expectAgreement(w.main, "new page saved in the editor");
     }
 };
 

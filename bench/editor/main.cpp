@@ -1,0 +1,254 @@
+// The page editor on large pages, each figure beside a bare QTextEdit doing the same work in
+// the same run: opening a 1 MB and a 5 MB rich page until it is painted, a keystroke until
+// it is painted at the end and in the middle of the 1 MB page, Replace All of 10,000
+// occurrences in a 1 MB page, and saving the 5 MB page.
+// Usage: bench_editor [keystrokes]
+
+#include "../window/Timing.h"
+
+#include "documents/Binder.h"
+#include "documents/BinderUi.h"
+#include "documents/NewBinder.h"
+#include "documents/Workspace.h"
+#include "editor/frmEdit.h"
+#include "editor/frmReplace.h"
+#include "platform/FileIo.h"
+#include "platform/RichTextBox.h"
+#include "platform/RtfWriter.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/TempFolder.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include <cstdio>
+#include <memory>
+
+using namespace quillery;
+
+namespace {
+
+// Paragraphs of mixed formatting until the RTF reaches about the given size.
+QByteArray richPage(qint64 bytes)
+{
+    QTextDocument doc;
+    QTextCursor cursor(&doc);
+    QTextCharFormat plain;
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    QTextCharFormat red;
+    red.setForeground(QColor(200, 0, 0));
+    red.setFontItalic(true);
+    const QString sentence = QStringLiteral("The quick brown fox jumps over the lazy dog %1. ");
+    for (int n = 0; doc.characterCount() * 1.15 < bytes; ++n) {
+        cursor.insertText(sentence.arg(n), plain);
+        cursor.insertText(QStringLiteral("Bold words "), bold);
+        cursor.insertText(QStringLiteral("and red italics. "), red);
+        cursor.insertText(sentence.arg(n + 1), plain);
+        cursor.insertBlock();
+    }
+    return writeRtf(doc);
+}
+
+// About 1 MB of plain text holding the word "needle" the given number of times.
+QString plainPage(int needles)
+{
+    const QString filler = QStringLiteral("hay hay hay hay hay hay hay hay hay hay hay hay ");
+    QString text;
+    text.reserve(1 << 20);
+    for (int n = 0; n < needles; ++n) {
+        text += filler;
+        text += QStringLiteral("needle ");
+        text += filler;
+        if (n % 4 == 3)
+            text += u'\n';
+    }
+    return text;
+}
+
+struct Harness
+{
+    QTemporaryDir dir;
+    TempFolder temp{dir.filePath(QStringLiteral("tmp"))};
+    ScriptedDialogs dialogs;
+    BinderUi ui;
+    Workspace workspace{temp, dialogs, ui};
+    Binder binder;
+
+    Harness() { NewFile(workspace, binder, false); }
+
+    int addPage(const QString &kind, const QByteArray &bytes)
+    {
+        PageRow row;
+        row.name = QStringLiteral("Page %1").arg(binder.pageCount() + 1);
+        row.size = bytes.size();
+        row.key.serial = binder.takeSerial();
+        row.key.kind = kind;
+        row.key.location = temp.TempFileName();
+        row.key.colour = QStringLiteral("NA");
+        fileio::writeWhole(row.key.location, bytes);
+        binder.pages.append(row);
+        return binder.pageCount();
+    }
+
+    std::unique_ptr<frmEdit> edit(int position)
+    {
+        workspace.editmode = binder.page(position).key.kind == u"RTF" ? 0 : 1;
+        return std::make_unique<frmEdit>(workspace, binder, position, nullptr);
+    }
+};
+
+void line(const char *what, double ours, double bare, const char *target = "")
+{
+    std::printf("%-44s %10.1f %10.1f   %s\n", what, ours, bare, target);
+}
+
+void showAndPaint(QWidget &window, QWidget *viewport, PaintWatch &paints)
+{
+    window.resize(900, 700);
+    window.show();
+    paints.settle({viewport});
+}
+
+// Opening: build the window, load the page, show it and paint the text.
+double openEditor(Harness &h, int position, PaintWatch &paints)
+{
+    paints.forget();
+    Stopwatch watch;
+    auto editor = h.edit(position);
+    showAndPaint(*editor, editor->rtfEdit()->viewport(), paints);
+    return watch.ms();
+}
+
+double openBare(const QByteArray &rtf, PaintWatch &paints)
+{
+    // The bare box reads the same document as HTML, Qt's own import.
+    RichTextBox reader;
+    reader.setTextRTF(rtf);
+    const QString html = reader.document()->toHtml();
+    paints.forget();
+    Stopwatch watch;
+    QTextEdit bare;
+    bare.setHtml(html);
+    showAndPaint(bare, bare.viewport(), paints);
+    return watch.ms();
+}
+
+// One typed letter until the box has painted it.
+Samples keystrokes(QTextEdit &box, int position, int count, PaintWatch &paints)
+{
+    QTextCursor cursor = box.textCursor();
+    cursor.setPosition(position);
+    box.setTextCursor(cursor);
+    box.setFocus();
+    paints.settle({box.viewport()});
+    Samples samples;
+    for (int n = 0; n < count; ++n) {
+        paints.forget();
+        Stopwatch watch;
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QApplication::sendEvent(&box, &press);
+        QApplication::sendEvent(&box, &release);
+        paints.settle({box.viewport()});
+        samples.add(watch.ms());
+    }
+    return samples;
+}
+
+void typing(Harness &h, int position, int count, PaintWatch &paints)
+{
+    auto editor = h.edit(position);
+    showAndPaint(*editor, editor->rtfEdit()->viewport(), paints);
+    QTextEdit bare;
+    bare.setDocument(editor->rtfEdit()->document()->clone(&bare));
+    showAndPaint(bare, bare.viewport(), paints);
+    const int end = editor->rtfEdit()->document()->characterCount() - 1;
+    for (const auto &[where, at] : {std::pair{"end", end}, std::pair{"middle", end / 2}}) {
+        const Samples ours = keystrokes(*editor->rtfEdit(), at, count, paints);
+        const Samples theirs = keystrokes(bare, at, count, paints);
+        const QByteArray median = QByteArray("keystroke at the ") + where + ", median ms";
+        const QByteArray p95 = QByteArray("keystroke at the ") + where + ", 95th percentile ms";
+        line(median.constData(), ours.median(), theirs.median(), "target < 16");
+        line(p95.constData(), ours.p95(), theirs.p95(), "target < 16");
+    }
+}
+
+void replaceAll(Harness &h, PaintWatch &paints)
+{
+    const QString text = plainPage(10000);
+    const int page = h.addPage(QStringLiteral("TXT"), text.toUtf8());
+    auto editor = h.edit(page);
+    showAndPaint(*editor, editor->rtfEdit()->viewport(), paints);
+    frmReplace &dialog = editor->replaceDialog();
+    dialog.txtFind()->setText(QStringLiteral("needle"));
+    dialog.txtReplace()->setText(QStringLiteral("pin"));
+    Stopwatch ours;
+    dialog.cmdAll_Click();
+    paints.settle({editor->rtfEdit()->viewport()});
+    const double oursMs = ours.ms();
+    if (editor->rtfEdit()->Text().contains(QStringLiteral("needle")))
+        std::printf("Replace All left occurrences behind\n");
+
+    // The bare box does what a Qt program would: find, replace, find on, in one edit block.
+    QTextEdit bare;
+    bare.setPlainText(text);
+    showAndPaint(bare, bare.viewport(), paints);
+    Stopwatch theirs;
+    QTextCursor edit(bare.document());
+    edit.beginEditBlock();
+    for (QTextCursor found = bare.document()->find(QStringLiteral("needle")); !found.isNull();
+         found = bare.document()->find(QStringLiteral("needle"), found)) {
+        found.insertText(QStringLiteral("pin"));
+    }
+    edit.endEditBlock();
+    paints.settle({bare.viewport()});
+    line("Replace All, 10,000 in 1 MB, ms", oursMs, theirs.ms(), "target < 1000");
+}
+
+void save(Harness &h, int position, PaintWatch &paints)
+{
+    auto editor = h.edit(position);
+    showAndPaint(*editor, editor->rtfEdit()->viewport(), paints);
+    Stopwatch ours;
+    editor->SavePage();
+    const double oursMs = ours.ms();
+    // The bare box writes the same document in Qt's own format, HTML.
+    Stopwatch theirs;
+    fileio::writeWhole(h.dir.filePath(QStringLiteral("bare.html")),
+                       editor->rtfEdit()->document()->toHtml().toUtf8());
+    line("save the 5 MB page, ms", oursMs, theirs.ms());
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int count = argc > 1 ? qMax(1, atoi(argv[1])) : 200;
+
+    Harness h;
+    PaintWatch paints;
+    const QByteArray oneMb = richPage(1 << 20);
+    const QByteArray fiveMb = richPage(5 << 20);
+    const int small = h.addPage(QStringLiteral("RTF"), oneMb);
+    const int large = h.addPage(QStringLiteral("RTF"), fiveMb);
+    std::printf("pages: %.1f MB and %.1f MB of RTF; %d keystrokes each\n\n",
+                oneMb.size() / 1048576.0, fiveMb.size() / 1048576.0, count);
+    std::printf("%-44s %10s %10s\n", "", "Quillery", "QTextEdit");
+    line("open the 1 MB page until painted, ms", openEditor(h, small, paints),
+         openBare(oneMb, paints));
+    line("open the 5 MB page until painted, ms", openEditor(h, large, paints),
+         openBare(fiveMb, paints));
+    typing(h, small, count, paints);
+    replaceAll(h, paints);
+    save(h, large, paints);
+    return 0;
+}

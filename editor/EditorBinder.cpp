@@ -1,0 +1,61 @@
+#include "editor/EditorBinder.h"
+
+#include "documents/Binder.h"
+#include "documents/BinderSaver.h"
+#include "documents/FileError.h"
+#include "documents/Workspace.h"
+#include "editor/DefaultTextFormats.h"
+#include "platform/FileIo.h"
+#include "platform/TempFolder.h"
+#include "shell/GeneralDate.h"
+
+namespace quillery {
+
+PageToEdit loadPageToEdit(const Binder &binder, int position)
+{
+    const PageRow &row = binder.page(position);
+    PageToEdit page;
+    page.title = row.name;
+    page.kind = row.key.kind;
+    page.data = GetLumpString(binder, QString::number(position));
+    page.empty = row.size == 0;
+    page.backColour = parseColourCode(row.key.colour)
+                          .value_or(parseColourCode(binder.CF.value(QStringLiteral("RTFBColour")))
+                                        .value_or(SystemWindowBackground));
+    return page;
+}
+
+void applyDefaultFormat(RichTextBox &box, const Binder &binder, const QString &prefix)
+{
+    SetRTFFont(box, prefix, binder.CF);
+}
+
+void storeEditedPage(Workspace &workspace, Binder &binder, int position, const QByteArray &bytes,
+                     const QString &colourField)
+{
+    PageRow row = binder.page(position);
+    const QString path = workspace.temp.TempFileName();
+    try {
+        fileio::writeWhole(path, bytes);
+    } catch (const FileError &) {
+        fileio::removeIfExists(path);
+        throw;
+    }
+    workspace.temp.AddTempFile(path);
+    row.modified = generalDate(QDateTime::currentDateTime());
+    row.size = bytes.size();
+    row.key.serial = binder.takeSerial();
+    row.key.offset = -1;
+    row.key.length = -1;
+    row.key.location = path;
+    row.key.colour = colourField;
+    binder.pages.replace(position - 1, row);
+    binder.setChanged(true);
+}
+
+void saveEditedBinder(Workspace &workspace, Binder &binder)
+{
+    SaveCommand(workspace, binder);
+}
+
+} // namespace quillery

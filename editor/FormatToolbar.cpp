@@ -1,0 +1,121 @@
+#include "editor/FormatToolbar.h"
+
+#include "shell/Orde.h"
+
+#include <QMenu>
+#include <QPainter>
+#include <QToolButton>
+
+// Q_INIT_RESOURCE names a global function, so it cannot be called inside the namespace.
+static void initEditorQrc()
+{
+    Q_INIT_RESOURCE(editor);
+}
+
+namespace quillery {
+
+namespace {
+
+const QStringList ColourNames = {
+    QStringLiteral("Black"), QStringLiteral("Maroon"),  QStringLiteral("Green"),
+    QStringLiteral("Olive"), QStringLiteral("Navy"),    QStringLiteral("Purple"),
+    QStringLiteral("Teal"),  QStringLiteral("Grey"),    QStringLiteral("Silver"),
+    QStringLiteral("Red"),   QStringLiteral("Lime"),    QStringLiteral("Yellow"),
+    QStringLiteral("Blue"),  QStringLiteral("Fuchsia"), QStringLiteral("Aqua"),
+    QStringLiteral("White"),
+};
+
+QIcon editorIcon(const char *themeName, const char *file)
+{
+    static const bool loaded = (initEditorQrc(), true);
+    Q_UNUSED(loaded);
+    return QIcon::fromTheme(QLatin1String(themeName),
+                            QIcon(QStringLiteral(":/editor/icons/%1.svg").arg(file)));
+}
+
+// A swatch of the colour a menu entry gives.
+QIcon swatch(const QString &name)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(colourFromCode(Orde::ColourFromName(name).value_or(SystemWindowText)));
+    // A frame, so that White shows on a white menu.
+    QPainter frame(&pixmap);
+    frame.setPen(Qt::darkGray);
+    frame.drawRect(0, 0, 15, 15);
+    frame.end();
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+FormatToolbar::FormatToolbar(QWidget *parent) : QToolBar(parent)
+{
+    setObjectName(QStringLiteral("tbFormat"));
+    setMovable(false);
+    setIconSize(QSize(16, 16));
+    addButton(Cut, "Cut", "edit-cut", "cut", false);
+    addButton(Copy, "Copy", "edit-copy", "copy", false);
+    addButton(Paste, "Paste", "edit-paste", "paste", false);
+    addMenu(Paste, {QStringLiteral("&Paste Plain Text")});
+    addSeparator();
+    addButton(Bold, "Bold", "format-text-bold", "bold", true);
+    addButton(Italic, "Italic", "format-text-italic", "italic", true);
+    addButton(Underline, "Underline", "format-text-underline", "underline", true);
+    addButton(Strikeout, "Strikeout", "format-text-strikethrough", "strikeout", true);
+    addButton(Colour, "", "format-text-color", "colour", false);
+    QMenu *colours = addMenu(
+        Colour, ColourNames + QStringList{QStringLiteral("Automatic"), QStringLiteral("Other...")});
+    for (int i = 0; i < int(ColourNames.size()); ++i)
+        colours->actions().at(i)->setIcon(swatch(ColourNames.at(i)));
+    addSeparator();
+    addButton(AlignLeft, "Align Left", "format-justify-left", "align-left", true);
+    addButton(Centre, "Centre", "format-justify-center", "align-centre", true);
+    addButton(AlignRight, "Align Right", "format-justify-right", "align-right", true);
+    addSeparator();
+    addButton(Bullet, "Bullet", "format-list-unordered", "bullet", true);
+    addSeparator();
+    addButton(FindReplace, "Find and Replace", "edit-find-replace", "find", false);
+}
+
+QAction *FormatToolbar::addButton(int index, const char *tip, const char *themeIcon,
+                                  const char *icon, bool check)
+{
+    QAction *action = addAction(editorIcon(themeIcon, icon), QString::fromLatin1(tip));
+    action->setObjectName(QStringLiteral("tbFormat%1").arg(index));
+    action->setToolTip(QString::fromLatin1(tip));
+    action->setCheckable(check);
+    connect(action, &QAction::triggered, this, [this, index] { Q_EMIT ButtonClick(index); });
+    m_buttons.insert(index, action);
+    return action;
+}
+
+QMenu *FormatToolbar::addMenu(int index, const QStringList &entries)
+{
+    auto *menu = new QMenu(this);
+    for (int entry = 1; entry <= int(entries.size()); ++entry) {
+        const QString text = entries.at(entry - 1);
+        connect(menu->addAction(text), &QAction::triggered, this,
+                [this, index, entry, text] { Q_EMIT ButtonMenuClick(index, entry, text); });
+    }
+    m_buttons.value(index)->setMenu(menu);
+    toolButton(index)->setPopupMode(QToolButton::MenuButtonPopup);
+    m_menus.insert(index, menu);
+    return menu;
+}
+
+QMenu *FormatToolbar::buttonMenu(int index) const
+{
+    return m_menus.value(index);
+}
+
+QToolButton *FormatToolbar::toolButton(int index) const
+{
+    return qobject_cast<QToolButton *>(widgetForAction(m_buttons.value(index)));
+}
+
+void FormatToolbar::setColourTip(ColourCode colour)
+{
+    m_buttons.value(Colour)->setToolTip(QStringLiteral("Colour (%1)").arg(colour));
+}
+
+} // namespace quillery

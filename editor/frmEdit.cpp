@@ -1,0 +1,583 @@
+#include "editor/frmEdit.h"
+
+#include "documents/FileError.h"
+#include "documents/Interaction.h"
+#include "documents/Workspace.h"
+#include "editor/EditorBinder.h"
+#include "editor/FormatToolbar.h"
+#include "editor/frmReplace.h"
+#include "platform/Dialogs.h"
+#include "platform/RichTextBox.h"
+#include "shell/Orde.h"
+#include "shell/Settings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDateTime>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+namespace quillery {
+
+namespace {
+
+const QString PlacementKey = QStringLiteral("EditorPlacement");
+// Half an inch, the indent of a bulleted paragraph.
+constexpr int BulletIndent = 720;
+// The largest size RTF can carry (half-points in 16 bits).
+constexpr double MaxFontSize = 1638;
+
+// Makes the edits made while it lives one undo step.
+class UndoStep
+{
+public:
+    enum Kind { New, JoinPrevious };
+    UndoStep(QTextDocument *doc, Kind kind = New) : m_cursor(doc)
+    {
+        if (kind == JoinPrevious)
+            m_cursor.joinPreviousEditBlock();
+        else
+            m_cursor.beginEditBlock();
+    }
+    ~UndoStep() { m_cursor.endEditBlock(); }
+    UndoStep(const UndoStep &) = delete;
+    UndoStep &operator=(const UndoStep &) = delete;
+
+private:
+    QTextCursor m_cursor;
+};
+
+std::optional<double> sizeFromText(const QString &text)
+{
+    bool ok = false;
+    double size = QLocale().toDouble(text.trimmed(), &ok);
+    if (!ok)
+        size = text.trimmed().toDouble(&ok);
+    if (!ok || size < 1 || size > MaxFontSize)
+        return std::nullopt;
+    return size;
+}
+
+bool isEnter(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+frmEdit::frmEdit(Workspace &workspace, Binder &binder, int position, Settings *settings,
+                 QWidget *parent)
+    : QDialog(parent), m_workspace(workspace), m_binder(binder), m_settings(settings),
+      m_position(position), m_rich(workspace.editmode == 0), m_box(new RichTextBox(this)),
+      m_toolbar(new FormatToolbar(this)), m_combos(new QWidget(this)),
+      m_font(new QComboBox(m_combos)), m_size(new QComboBox(m_combos))
+{
+    setObjectName(QStringLiteral("frmEdit"));
+    setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
+    m_box->setObjectName(QStringLiteral("rtfEdit"));
+    m_font->setObjectName(QStringLiteral("cmbFont"));
+    m_size->setObjectName(QStringLiteral("cmbSize"));
+
+    auto *bar = new QMenuBar(this);
+    buildMenus(bar);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->setMenuBar(bar);
+    layout->addWidget(m_toolbar);
+    auto *comboRow = new QHBoxLayout(m_combos);
+    comboRow->setContentsMargins(4, 0, 4, 2);
+    comboRow->addWidget(m_font);
+    comboRow->addWidget(m_size);
+    comboRow->addStretch();
+    layout->addWidget(m_combos);
+    layout->addWidget(m_box, 1);
+
+    for (QComboBox *combo : {m_font, m_size}) {
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->installEventFilter(this);
+        combo->lineEdit()->installEventFilter(this);
+    }
+    m_font->setToolTip(QStringLiteral("Font"));
+    m_font->setMinimumContentsLength(24);
+    m_size->setToolTip(QStringLiteral("Font Size"));
+    m_size->addItems({"8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28",
+                      "36", "48", "72"});
+    m_size->setMinimumContentsLength(4);
+
+    connect(m_toolbar, &FormatToolbar::ButtonClick, this, &frmEdit::tbFormat_ButtonClick);
+    connect(m_toolbar, &FormatToolbar::ButtonMenuClick, this, &frmEdit::tbFormat_ButtonMenuClick);
+    connect(m_font, &QComboBox::activated, this, &frmEdit::applyFont);
+    connect(m_size, &QComboBox::activated, this, &frmEdit::applySize);
+    connect(m_box, &QTextEdit::textChanged, this, &frmEdit::rtfEdit_Change);
+    connect(m_box, &QTextEdit::cursorPositionChanged, this, &frmEdit::TBSet);
+    connect(m_box, &QTextEdit::selectionChanged, this, &frmEdit::TBSet);
+    connect(m_box, &RichTextBox::GotFocus, this, &frmEdit::TBSet);
+    connect(m_box, &RichTextBox::KeyDown, this, &frmEdit::rtfEdit_KeyDown);
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    const auto readClipboard = [this, clipboard] {
+        const QMimeData *data = clipboard->mimeData();
+        m_clipboardHasText = data && data->hasText();
+        m_toolbar->button(FormatToolbar::Paste)->setEnabled(m_clipboardHasText);
+    };
+    connect(clipboard, &QClipboard::dataChanged, this, readClipboard);
+    readClipboard();
+
+    load(position);
+    resize(800, 600);
+    if (m_settings)
+        restoreGeometry(QByteArray::fromBase64(
+            m_settings->GetSetting(Settings::Main, PlacementKey).toLatin1()));
+    m_box->setFocus();
+}
+
+frmEdit::~frmEdit() = default;
+
+void frmEdit::buildMenus(QMenuBar *bar)
+{
+    const auto add = [this](QMenu *menu, const char *name, const char *caption,
+                            const QKeySequence &shortcut, auto slot) {
+        QAction *action = menu->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(shortcut);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    QMenu *file = bar->addMenu(QStringLiteral("&File"));
+    add(file, "mnuSaveQLY", "Save Page and Quillery", QKeySequence(QStringLiteral("Ctrl+S")),
+        &frmEdit::mnuSaveQLY_Click);
+    add(file, "mnuSave", "Save &and Exit", Qt::Key_F2, &frmEdit::mnuSave_Click);
+    add(file, "mnuExit", "&Exit without Saving", Qt::Key_F4, &frmEdit::reject);
+
+    QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    QAction *undo = edit->addAction(QStringLiteral("&Undo"), m_box, &QTextEdit::undo);
+    undo->setObjectName(QStringLiteral("mnuUndo"));
+    undo->setShortcut(QKeySequence::Undo);
+    undo->setEnabled(false);
+    connect(m_box, &QTextEdit::undoAvailable, undo, &QAction::setEnabled);
+    QAction *redo = edit->addAction(QStringLiteral("&Redo"), m_box, &QTextEdit::redo);
+    redo->setObjectName(QStringLiteral("mnuRedo"));
+    redo->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+    redo->setEnabled(false);
+    connect(m_box, &QTextEdit::redoAvailable, redo, &QAction::setEnabled);
+
+    m_options = bar->addMenu(QStringLiteral("&Options"));
+    m_options->setObjectName(QStringLiteral("mnuOptions"));
+    add(m_options, "mnuColour", "&Background Colour...", Qt::Key_F6, &frmEdit::mnuColour_Click);
+    add(m_options, "mnuDefColour", "&Default Background Colour", Qt::Key_F7, [this] {
+        m_box->setBackColor(SystemWindowBackground);
+        setChanged(true);
+    });
+    m_options->addSeparator()->setObjectName(QStringLiteral("div2"));
+    add(m_options, "mnuDefaultRTF", "&Apply Default Rich Text Format", Qt::Key_F8,
+        &frmEdit::mnuDefaultRTF_Click);
+
+    QMenu *tools = bar->addMenu(QStringLiteral("&Tools"));
+    tools->setObjectName(QStringLiteral("mnuTools"));
+    add(tools, "mnuFind", "&Find and Replace...", QKeySequence(QStringLiteral("Ctrl+F")),
+        &frmEdit::showReplace);
+    add(tools, "mnuFNext", "&Find Next", Qt::Key_F3, &frmEdit::mnuFNext_Click)->setEnabled(false);
+    tools->addSeparator()->setObjectName(QStringLiteral("div1"));
+    add(tools, "mnuTime", "&Insert Time and Date", Qt::Key_F5, &frmEdit::mnuTime_Click);
+}
+
+QAction *frmEdit::menuItem(const char *name) const
+{
+    return findChild<QAction *>(QString::fromLatin1(name));
+}
+
+void frmEdit::load(int position)
+{
+    const PageToEdit page = loadPageToEdit(m_binder, position);
+    QString caption;
+    if (m_rich) {
+        caption = QStringLiteral("Rich Text Editor for '");
+        m_font->addItems(QFontDatabase::families());
+        m_box->setBackColor(page.backColour);
+        if (page.empty)
+            applyDefaultFormat(*m_box, m_binder, QStringLiteral("RTF"));
+        m_box->setTextRTF(page.data);
+        setTextColour(SystemWindowText);
+    } else {
+        caption = page.kind == u"HTML" ? QStringLiteral("HTML Editor for '")
+                                       : QStringLiteral("Plain Text Editor for '");
+        m_toolbar->hide();
+        m_combos->hide();
+        m_options->menuAction()->setVisible(false);
+        for (QAction *action : m_options->actions())
+            action->setEnabled(false);
+        m_box->setAcceptRichText(false);
+        applyDefaultFormat(*m_box, m_binder, QStringLiteral("TXT"));
+        m_box->setText(plainFromBytes(page.data));
+    }
+    m_title = page.title;
+    setWindowTitle(caption + page.title + QStringLiteral("'[*]"));
+    m_box->setSelStart(0);
+    m_lastLength = m_box->TextLength();
+    setChanged(false);
+    m_workspace.editpage = true;
+    TBSet();
+}
+
+void frmEdit::setChanged(bool changed)
+{
+    m_changed = changed;
+    setWindowModified(changed);
+}
+
+void frmEdit::TBSet()
+{
+    // Setting a combo's text repaints it, which typing must not pay for at every key.
+    const auto show = [](QComboBox *combo, const QString &text) {
+        if (combo->currentText() != text)
+            combo->setEditText(text);
+    };
+    if (const auto name = m_box->SelFontName())
+        show(m_font, *name);
+    if (const auto size = m_box->SelFontSize())
+        show(m_size, QString::number(*size));
+    const bool selected = m_box->SelLength() != 0;
+    m_toolbar->button(FormatToolbar::Cut)->setEnabled(selected);
+    m_toolbar->button(FormatToolbar::Copy)->setEnabled(selected);
+    m_toolbar->button(FormatToolbar::Paste)->setEnabled(m_clipboardHasText);
+    const std::pair<std::optional<bool>, int> styles[] = {
+        {m_box->SelBold(), FormatToolbar::Bold},
+        {m_box->SelItalic(), FormatToolbar::Italic},
+        {m_box->SelUnderline(), FormatToolbar::Underline},
+        {m_box->SelStrikeThru(), FormatToolbar::Strikeout},
+        {m_box->SelBullet(), FormatToolbar::Bullet},
+    };
+    for (const auto &[value, button] : styles) {
+        if (value)
+            m_toolbar->button(button)->setChecked(*value);
+    }
+    if (const auto alignment = m_box->SelAlignment()) {
+        m_toolbar->button(FormatToolbar::AlignLeft)
+            ->setChecked(*alignment == RichTextBox::AlignLeft);
+        m_toolbar->button(FormatToolbar::Centre)
+            ->setChecked(*alignment == RichTextBox::AlignCentre);
+        m_toolbar->button(FormatToolbar::AlignRight)
+            ->setChecked(*alignment == RichTextBox::AlignRight);
+    }
+}
+
+void frmEdit::rtfEdit_Change()
+{
+    if (m_reformatting)
+        return;
+    setChanged(true);
+    if (m_rich)
+        return;
+    // Plain text keeps one format: an insertion of more than two characters (a paste)
+    // brought its own, and so may the first character typed into an empty box.
+    const int length = m_box->TextLength();
+    if (length > m_lastLength + 2 || length < 2) {
+        m_reformatting = true;
+        const int caret = m_box->SelStart();
+        {
+            UndoStep step(m_box->document(), UndoStep::JoinPrevious);
+            applyDefaultFormat(*m_box, m_binder, QStringLiteral("TXT"));
+        }
+        m_box->setSelStart(length < 2 ? 1 : caret);
+        m_reformatting = false;
+    }
+    m_lastLength = length;
+}
+
+void frmEdit::rtfEdit_KeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    if (!m_rich || (modifiers & ~Qt::KeypadModifier) != Qt::ControlModifier)
+        return;
+    if (key == Qt::Key_B) {
+        if (const auto bold = m_box->SelBold()) {
+            m_toolbar->button(FormatToolbar::Bold)->setChecked(!*bold);
+            m_box->setSelBold(!*bold);
+        }
+    } else if (key == Qt::Key_U) {
+        if (const auto underline = m_box->SelUnderline()) {
+            m_toolbar->button(FormatToolbar::Underline)->setChecked(!*underline);
+            m_box->setSelUnderline(!*underline);
+        }
+    }
+}
+
+void frmEdit::tbFormat_ButtonClick(int index)
+{
+    const bool wasChanged = m_changed;
+    m_box->setFocus();
+    for (int b : {FormatToolbar::AlignLeft, FormatToolbar::Centre, FormatToolbar::AlignRight})
+        m_toolbar->button(b)->setChecked(false);
+    setChanged(true);
+    const bool on = m_toolbar->button(index)->isChecked();
+    switch (index) {
+    case FormatToolbar::Cut:
+        m_box->cut();
+        break;
+    case FormatToolbar::Copy:
+        m_box->copy();
+        break;
+    case FormatToolbar::Paste:
+        m_box->paste();
+        break;
+    case FormatToolbar::Bold:
+        m_box->setSelBold(on);
+        break;
+    case FormatToolbar::Italic:
+        m_box->setSelItalic(on);
+        break;
+    case FormatToolbar::Underline:
+        m_box->setSelUnderline(on);
+        break;
+    case FormatToolbar::Strikeout:
+        m_box->setSelStrikeThru(on);
+        break;
+    case FormatToolbar::Colour:
+        m_box->setSelColor(m_textColour);
+        break;
+    case FormatToolbar::AlignLeft:
+        m_box->setSelAlignment(RichTextBox::AlignLeft);
+        break;
+    case FormatToolbar::Centre:
+        m_box->setSelAlignment(RichTextBox::AlignCentre);
+        break;
+    case FormatToolbar::AlignRight:
+        m_box->setSelAlignment(RichTextBox::AlignRight);
+        break;
+    case FormatToolbar::Bullet: {
+        UndoStep step(m_box->document());
+        m_box->setSelBullet(on);
+        m_box->setSelIndent(on ? BulletIndent : 0);
+        break;
+    }
+    case FormatToolbar::FindReplace:
+        setChanged(wasChanged);
+        showReplace();
+        break;
+    default:
+        break;
+    }
+    TBSet();
+}
+
+void frmEdit::tbFormat_ButtonMenuClick(int index, int entry, const QString &text)
+{
+    if (index == FormatToolbar::Paste) {
+        m_box->setSelText(QGuiApplication::clipboard()->text());
+    } else if (index == FormatToolbar::Colour) {
+        std::optional<ColourCode> colour;
+        if (entry == FormatToolbar::AutomaticEntry) {
+            colour = SystemWindowText;
+        } else if (entry == FormatToolbar::OtherEntry) {
+            if (const auto chosen =
+                    m_workspace.dialogs.colour(colourFromCode(m_textColour, m_box->palette())))
+                colour = codeFromColour(*chosen);
+        } else {
+            colour = Orde::ColourFromName(text);
+        }
+        if (!colour)
+            return;
+        m_box->setSelColor(*colour);
+        setTextColour(*colour);
+        TBSet();
+    }
+    setChanged(true);
+}
+
+void frmEdit::setTextColour(ColourCode colour)
+{
+    m_textColour = colour;
+    m_toolbar->setColourTip(colour);
+}
+
+void frmEdit::applyFont()
+{
+    const QString name = m_font->currentText().trimmed();
+    if (!name.isEmpty())
+        m_box->setSelFontName(name);
+    m_box->setFocus();
+    setChanged(true);
+}
+
+void frmEdit::applySize()
+{
+    if (const auto size = sizeFromText(m_size->currentText()))
+        m_box->setSelFontSize(*size);
+    m_box->setFocus();
+    setChanged(true);
+}
+
+// A size that is not a number, or not a size a font can have, gives way to the
+// selection's size before the next key goes in.
+void frmEdit::checkSizeText()
+{
+    if (sizeFromText(m_size->currentText()))
+        return;
+    const auto size = m_box->SelFontSize();
+    m_size->setEditText(size ? QString::number(*size) : QString());
+}
+
+bool frmEdit::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    if (watched == m_size || watched == m_size->lineEdit()) {
+        checkSizeText();
+        if (isEnter(key)) {
+            applySize();
+            return true;
+        }
+    } else if ((watched == m_font || watched == m_font->lineEdit()) && isEnter(key)) {
+        applyFont();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmEdit::keyPressEvent(QKeyEvent *event)
+{
+    // Escape does not close an editor; its File menu does.
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+frmReplace &frmEdit::replaceDialog()
+{
+    if (!m_replace) {
+        m_replace = new frmReplace(*m_box, m_workspace.dialogs, this);
+        connect(m_replace, &frmReplace::searched, this,
+                [this] { menuItem("mnuFNext")->setEnabled(true); });
+    }
+    return *m_replace;
+}
+
+void frmEdit::showReplace()
+{
+    frmReplace &dialog = replaceDialog();
+    dialog.selectTexts();
+    dialog.exec();
+}
+
+void frmEdit::mnuFNext_Click()
+{
+    replaceDialog().cmdFind_Click();
+}
+
+bool frmEdit::SavePage()
+{
+    BusyScope busy(m_workspace.ui);
+    const QByteArray bytes = m_rich ? m_box->TextRTF() : m_box->Text().toUtf8();
+    const QString colour = m_rich ? QString::number(m_box->BackColor()) : QStringLiteral("NA");
+    try {
+        storeEditedPage(m_workspace, m_binder, m_position, bytes, colour);
+    } catch (const FileError &error) {
+        m_workspace.dialogs.message(
+            MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Save Error"),
+            QStringLiteral("An error occurred when attempting to save the page '") + m_title +
+                QStringLiteral("' - ") + error.description() + QStringLiteral(", ") +
+                QString::number(error.number()));
+        return false;
+    }
+    setChanged(false);
+    return true;
+}
+
+void frmEdit::mnuSaveQLY_Click()
+{
+    if (SavePage())
+        saveEditedBinder(m_workspace, m_binder);
+}
+
+void frmEdit::mnuSave_Click()
+{
+    if (SavePage())
+        closeEditor();
+}
+
+void frmEdit::mnuColour_Click()
+{
+    const auto chosen = m_workspace.dialogs.colour(colourFromCode(m_box->BackColor()));
+    if (!chosen)
+        return;
+    m_box->setBackColor(codeFromColour(*chosen));
+    setChanged(true);
+}
+
+void frmEdit::mnuDefaultRTF_Click()
+{
+    if (m_workspace.dialogs.message(MsgIcon::Question, MsgButtons::YesNo,
+                                    QStringLiteral("Apply Default Rich Text Format"),
+                                    QStringLiteral("Discard all formatting and apply default rich "
+                                                   "text format?")) != MsgResult::Yes)
+        return;
+    const bool wasChanged = m_changed;
+    {
+        UndoStep step(m_box->document());
+        applyDefaultFormat(*m_box, m_binder, QStringLiteral("RTF"));
+    }
+    m_box->setSelStart(0);
+    setChanged(wasChanged);
+}
+
+void frmEdit::mnuTime_Click()
+{
+    const QLocale locale = QLocale::system();
+    const QDateTime now = QDateTime::currentDateTime();
+    m_box->setSelText(locale.toString(now.time(), locale.timeFormat(QLocale::LongFormat)) + u' ' +
+                      locale.toString(now.date(), QLocale::ShortFormat));
+}
+
+bool frmEdit::confirmClose()
+{
+    if (!m_changed)
+        return true;
+    switch (m_workspace.dialogs.message(MsgIcon::Question, MsgButtons::YesNoCancel,
+                                        QStringLiteral("Page Editor"),
+                                        QStringLiteral("Do you want to save the changes you "
+                                                       "made?"))) {
+    case MsgResult::Yes:
+        return SavePage();
+    case MsgResult::No:
+        setChanged(false);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void frmEdit::reject()
+{
+    if (confirmClose())
+        closeEditor();
+}
+
+void frmEdit::closeEditor()
+{
+    if (m_replace)
+        m_replace->hide();
+    QDialog::reject();
+}
+
+void frmEdit::done(int result)
+{
+    if (m_settings)
+        m_settings->SaveSetting(Settings::Main, PlacementKey,
+                                QString::fromLatin1(saveGeometry().toBase64()));
+    m_workspace.editpage = false;
+    QDialog::done(result);
+}
+
+} // namespace quillery

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "platform/Colours.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QMenu;
+class QMenuBar;
+
+namespace quillery {
+
+class Binder;
+class FormatToolbar;
+class RichTextBox;
+class Settings;
+class Workspace;
+class frmReplace;
+
+// The built-in editor of one text page, in rich mode (workspace.editmode 0) with the
+// formatting toolbar, or in plain mode (1) where the whole text keeps the binder's plain
+// text format. It edits its own copy of the page and writes it back only on SavePage.
+class frmEdit : public QDialog
+{
+    Q_OBJECT
+public:
+    // Loads the page at the 1-based position; throws FileError when its data cannot be
+    // read. settings, when given, keeps the window's size and position.
+    frmEdit(Workspace &workspace, Binder &binder, int position, Settings *settings,
+            QWidget *parent = nullptr);
+    ~frmEdit() override;
+
+    // Writes the text back as the page's new content; false, with the editor unchanged,
+    // when it cannot be written.
+    bool SavePage();
+    // Brings the combos and the toolbar into line with the selection.
+    void TBSet();
+
+    bool richMode() const { return m_rich; }
+    bool changed() const { return m_changed; }
+    RichTextBox *rtfEdit() const { return m_box; }
+    FormatToolbar *tbFormat() const { return m_toolbar; }
+    QComboBox *cmbFont() const { return m_font; }
+    QComboBox *cmbSize() const { return m_size; }
+    QAction *menuItem(const char *name) const;
+    // The find and replace dialog, made on first use.
+    frmReplace &replaceDialog();
+
+protected:
+    void reject() override;
+    void done(int result) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildMenus(QMenuBar *bar);
+    void load(int position);
+    void setChanged(bool changed);
+    bool confirmClose();
+    void closeEditor();
+    void rtfEdit_Change();
+    void rtfEdit_KeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void tbFormat_ButtonClick(int index);
+    void tbFormat_ButtonMenuClick(int index, int entry, const QString &text);
+    void setTextColour(ColourCode colour);
+    void applyFont();
+    void applySize();
+    void checkSizeText();
+    void showReplace();
+    void mnuSaveQLY_Click();
+    void mnuSave_Click();
+    void mnuColour_Click();
+    void mnuDefaultRTF_Click();
+    void mnuTime_Click();
+    void mnuFNext_Click();
+
+    Workspace &m_workspace;
+    Binder &m_binder;
+    Settings *m_settings;
+    const int m_position;
+    const bool m_rich;
+    RichTextBox *m_box;
+    FormatToolbar *m_toolbar;
+    QWidget *m_combos;
+    QComboBox *m_font;
+    QComboBox *m_size;
+    QString m_title;
+    QMenu *m_options = nullptr;
+    frmReplace *m_replace = nullptr;
+    bool m_changed = false;
+    bool m_reformatting = false;
+    bool m_clipboardHasText = false;
+    ColourCode m_textColour = SystemWindowText;
+    int m_lastLength = 0;
+};
+
+} // namespace quillery

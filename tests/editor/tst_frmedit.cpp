@@ -1,0 +1,357 @@
+#include "support/EditorFixture.h"
+#include "support/TestSupport.h"
+#include "support/TextDocumentSupport.h"
+
+#include "editor/FormatToolbar.h"
+#include "editor/frmReplace.h"
+#include "platform/RichTextBox.h"
+#include "transfer/NewPage.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+using namespace quillery;
+using namespace quillery::test;
+
+class tst_frmedit : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void newRichPageTakesDefaultFormat();
+    void captionsAndModes();
+    void plainPasteReformatsKeepingCaret();
+    void plainRetypedFromEmptyIsReformatted();
+    void toolbarCommandsAndTheChangedFlag();
+    void ctrlBAndCtrlU();
+    void sizeComboValidation();
+    void savePageRewritesTheKey();
+    void plainPagesAreUtf8();
+    void failedSaveKeepsEverything();
+    void closePrompt();
+    void undoSteps();
+};
+
+namespace {
+
+QString caption(const frmEdit &editor)
+{
+    return editor.windowTitle().remove(QStringLiteral("[*]"));
+}
+
+// Answers the find dialog the moment it shows, so a modal exec returns.
+void cancelFindDialogWhenShown(frmEdit &editor)
+{
+    QTimer::singleShot(0, &editor, [&editor] { editor.replaceDialog().cmdCancel_Click(); });
+}
+
+} // namespace
+
+void tst_frmedit::newRichPageTakesDefaultFormat()
+{
+    EditorFixture f;
+    f.binder.CF.write("RTFBold", true);
+    f.binder.CF.write("RTFFontSize", 20);
+    f.binder.CF.write("RTFBColour", 0x00CCFFFF);
+    NewIcon(f.binder, PageKind::RTF);
+    auto editor = f.edit(f.binder.CurIndex());
+    editor->show();
+    QTest::keyClicks(editor->rtfEdit(), "Hi");
+    QCOMPARE(editor->rtfEdit()->Text(), "Hi");
+    const QTextCharFormat format = formatOf(*editor->rtfEdit()->document(), "Hi");
+    QCOMPARE(format.fontWeight(), int(QFont::Bold));
+    QCOMPARE(format.fontPointSize(), 20.0);
+    QCOMPARE(editor->rtfEdit()->BackColor(), ColourCode(0x00CCFFFF));
+    QVERIFY(editor->changed());
+    QVERIFY(f.workspace->editpage);
+}
+
+void tst_frmedit::captionsAndModes()
+{
+    EditorFixture f;
+    const int rich = f.addPage(PageKind::RTF, "{\\rtf1 Rich}", "Letter");
+    const int html = f.addPage(PageKind::HTML, "<p>x</p>", "index");
+    const int text = f.addPage(PageKind::TXT, "plain", "todo");
+
+    QCOMPARE(caption(*f.edit(rich)), "Rich Text Editor for 'Letter'");
+
+    auto htmlEditor = f.edit(html);
+    QCOMPARE(caption(*htmlEditor), "HTML Editor for 'index'");
+    QCOMPARE(htmlEditor->rtfEdit()->Text(), "<p>x</p>");
+    QVERIFY(!htmlEditor->menuItem("mnuDefaultRTF")->isEnabled());
+
+    auto textEditor = f.edit(text);
+    QCOMPARE(caption(*textEditor), "Plain Text Editor for 'todo'");
+    QCOMPARE(family(formatOf(*textEditor->rtfEdit()->document(), "plain")), "Courier New");
+    QVERIFY(!textEditor->changed());
+}
+
+// A paste of more than two characters gives the whole text the plain format again and
+// leaves the caret after the pasted text.
+void tst_frmedit::plainPasteReformatsKeepingCaret()
+{
+    EditorFixture f;
+    auto editor = f.edit(f.addPage(PageKind::TXT, "abc"));
+    editor->show();
+    RichTextBox *box = editor->rtfEdit();
+    box->setSelStart(2);
+    box->setSelLength(1);
+    box->setSelBold(true);
+    box->setSelStart(1);
+    QTest::keyClicks(box, "xy");
+    QCOMPARE(formatOf(*box->document(), "c").fontWeight(), int(QFont::Bold));
+
+    QGuiApplication::clipboard()->setText("PASTE");
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(box->Text(), "axyPASTEbc");
+    QCOMPARE(box->SelStart(), 8);
+    QCOMPARE(box->SelLength(), 0);
+    QCOMPARE(formatOf(*box->document(), "c").fontWeight(), int(QFont::Normal));
+    QCOMPARE(family(formatOf(*box->document(), "PASTE")), "Courier New");
+}
+
+void tst_frmedit::plainRetypedFromEmptyIsReformatted()
+{
+    EditorFixture f;
+    f.binder.CF.write("TXTFontSize", 14);
+    auto editor = f.edit(f.addPage(PageKind::TXT, "hello"));
+    editor->show();
+    RichTextBox *box = editor->rtfEdit();
+    box->setSelStart(0);
+    box->setSelLength(5);
+    box->setSelItalic(true);
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, "z");
+    QCOMPARE(box->Text(), "z");
+    QCOMPARE(box->SelStart(), 1);
+    const QTextCharFormat format = formatOf(*box->document(), "z");
+    QVERIFY(!format.fontItalic());
+    QCOMPARE(format.fontPointSize(), 14.0);
+}
+
+void tst_frmedit::toolbarCommandsAndTheChangedFlag()
+{
+    EditorFixture f;
+    const int page = f.addPage(PageKind::RTF, "{\\rtf1 one two}");
+
+    // Copy changes nothing, yet the editor counts it as a change and asks on closing.
+    auto copied = f.edit(page);
+    copied->show();
+    copied->rtfEdit()->setSelLength(3);
+    copied->tbFormat()->button(FormatToolbar::Copy)->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), "one");
+    QVERIFY(copied->changed());
+    f.dialogs.queueMessage(MsgResult::No);
+    copied->close();
+    QCOMPARE(f.messageTitles(), QStringList{"Page Editor"});
+
+    // The find button leaves the flag as it was, and selects both of the dialog's texts.
+    auto found = f.edit(page);
+    found->show();
+    found->replaceDialog().txtFind()->setText("two");
+    cancelFindDialogWhenShown(*found);
+    found->tbFormat()->button(FormatToolbar::FindReplace)->trigger();
+    QVERIFY(!found->changed());
+    QCOMPARE(found->replaceDialog().txtFind()->selectedText(), "two");
+}
+
+void tst_frmedit::ctrlBAndCtrlU()
+{
+    EditorFixture f;
+    auto editor = f.edit(f.addPage(PageKind::RTF, "{\\rtf1 {\\b bold} plain}"));
+    editor->show();
+    RichTextBox *box = editor->rtfEdit();
+    QAction *boldButton = editor->tbFormat()->button(FormatToolbar::Bold);
+
+    // Partly bold: nothing happens.
+    box->setSelStart(2);
+    box->setSelLength(5);
+    QTest::keyClick(box, Qt::Key_B, Qt::ControlModifier);
+    QCOMPARE(box->SelBold(), std::nullopt);
+    QCOMPARE(box->Text(), "bold plain");
+
+    box->setSelStart(5);
+    box->setSelLength(5);
+    QTest::keyClick(box, Qt::Key_B, Qt::ControlModifier);
+    QCOMPARE(box->SelBold(), true);
+    QVERIFY(boldButton->isChecked());
+    QTest::keyClick(box, Qt::Key_B, Qt::ControlModifier);
+    QCOMPARE(box->SelBold(), false);
+    QVERIFY(!boldButton->isChecked());
+    QTest::keyClick(box, Qt::Key_U, Qt::ControlModifier);
+    QCOMPARE(box->SelUnderline(), true);
+    QTest::keyClick(box, Qt::Key_I, Qt::ControlModifier);
+    QCOMPARE(box->SelItalic(), false);
+    QCOMPARE(box->Text(), "bold plain");
+}
+
+void tst_frmedit::sizeComboValidation()
+{
+    EditorFixture f;
+    auto editor = f.edit(f.addPage(PageKind::RTF, "{\\rtf1\\fs24 text}"));
+    editor->show();
+    QComboBox *size = editor->cmbSize();
+    editor->rtfEdit()->setSelLength(4);
+    editor->TBSet();
+    QCOMPARE(size->currentText(), "12");
+
+    for (const char *bad : {"abc", "0", "-3", "99999"}) {
+        size->setEditText(QString::fromLatin1(bad));
+        QTest::keyClick(size, Qt::Key_End);
+        QCOMPARE(size->currentText(), "12");
+    }
+    size->setEditText("0");
+    QTest::keyClick(size, Qt::Key_Return);
+    QCOMPARE(editor->rtfEdit()->SelFontSize(), 12.0);
+
+    size->setEditText("14");
+    QTest::keyClick(size, Qt::Key_Return);
+    QCOMPARE(editor->rtfEdit()->SelFontSize(), 14.0);
+    QVERIFY(editor->changed());
+}
+
+// Each save puts the text in a new data file, takes a new serial and marks the binder
+// changed; the colour field is the background in rich mode and "NA" in plain mode.
+void tst_frmedit::savePageRewritesTheKey()
+{
+    EditorFixture f;
+    const int rich = f.addPage(PageKind::RTF, "{\\rtf1 old}");
+    const qint64 nextKey = f.binder.NextKey();
+    auto editor = f.edit(rich);
+    editor->rtfEdit()->setBackColor(0x00112233);
+    QTest::keyClicks(editor->rtfEdit(), "new ");
+    QVERIFY(editor->SavePage());
+    const PageKey first = f.binder.page(rich).key;
+    QCOMPARE(first.field(5), QString::number(0x00112233));
+    QCOMPARE(first.toString().section('?', 1, 3), "??RTF");
+    QVERIFY(readFile(first.location).startsWith("{\\rtf"));
+    QVERIFY(f.temp->registered().contains(first.location));
+    QVERIFY(f.binder.Changed());
+    QVERIFY(!editor->changed());
+
+    QVERIFY(editor->SavePage());
+    const PageKey second = f.binder.page(rich).key;
+    QVERIFY(second.location != first.location);
+    QCOMPARE(f.binder.NextKey(), nextKey + 2);
+
+    const int plain = f.addPage(PageKind::HTML, "<b>x</b>");
+    auto plainEditor = f.edit(plain);
+    QVERIFY(plainEditor->SavePage());
+    QCOMPARE(f.binder.page(plain).key.field(5), "NA");
+    QCOMPARE(readFile(f.binder.page(plain).key.location), "<b>x</b>");
+    // Serials stay unique: the next new page does not take the one a save took.
+    QVERIFY(f.binder.NextKey() > f.binder.page(plain).key.serial);
+}
+
+// Plain pages are written as UTF-8 whatever they hold, and pages that are not UTF-8 are
+// read as Windows-1252.
+void tst_frmedit::plainPagesAreUtf8()
+{
+    EditorFixture f;
+    const int page = f.addPage(PageKind::TXT, "caf\xe9\r\nna\xefve");
+    auto editor = f.edit(page);
+    QCOMPARE(editor->rtfEdit()->Text(), QString::fromUtf8("café\r\nnaïve"));
+    editor->rtfEdit()->setSelStart(0);
+    editor->rtfEdit()->setSelText(QString::fromUtf8("Ωμέγα 日本 € "));
+    QVERIFY(editor->SavePage());
+    QCOMPARE(readFile(f.binder.page(page).key.location),
+             QString::fromUtf8("Ωμέγα 日本 € café\r\nnaïve").toUtf8());
+    QCOMPARE(f.binder.page(page).size, readFile(f.binder.page(page).key.location).size());
+}
+
+void tst_frmedit::failedSaveKeepsEverything()
+{
+    EditorFixture f;
+    const int page = f.addPage(PageKind::RTF, "{\\rtf1 keep}");
+    const PageRow before = f.binder.page(page);
+    const qint64 nextKey = f.binder.NextKey();
+    const bool binderChanged = f.binder.Changed();
+    auto editor = f.edit(page);
+    editor->show();
+    QTest::keyClicks(editor->rtfEdit(), "more ");
+    QVERIFY(QDir(f.temp->path()).removeRecursively());
+
+    f.dialogs.queueMessage(MsgResult::Yes);
+    editor->close();
+    QVERIFY(editor->isVisible());
+    QVERIFY(editor->changed());
+    QCOMPARE(editor->rtfEdit()->Text(), "more keep");
+    const DialogCall error = f.dialogs.calls().last();
+    QCOMPARE(error.title, "Save Error");
+    QCOMPARE(error.icon, MsgIcon::Critical);
+    QVERIFY(error.text.startsWith("An error occurred when attempting to save the page 'Notes' - "));
+    QCOMPARE(f.binder.page(page).key.toString(), before.key.toString());
+    QCOMPARE(f.binder.page(page).modified, before.modified);
+    QCOMPARE(f.binder.NextKey(), nextKey);
+    QCOMPARE(f.binder.Changed(), binderChanged);
+    QVERIFY(f.workspace->editpage);
+}
+
+void tst_frmedit::closePrompt()
+{
+    EditorFixture f;
+    const int page = f.addPage(PageKind::TXT, "text");
+    const QString oldKey = f.binder.page(page).key.toString();
+
+    // Cancel keeps the editor, its text and the main window's notion of an open editor.
+    auto editor = f.edit(page);
+    editor->show();
+    QTest::keyClicks(editor->rtfEdit(), "A");
+    f.dialogs.queueMessage(MsgResult::Cancel);
+    editor->menuItem("mnuExit")->trigger();
+    QCOMPARE(f.dialogs.lastText(), "Do you want to save the changes you made?");
+    QVERIFY(editor->isVisible());
+    QVERIFY(f.workspace->editpage);
+
+    // Escape is not a way out.
+    QTest::keyClick(editor.get(), Qt::Key_Escape);
+    QVERIFY(editor->isVisible());
+
+    f.dialogs.queueMessage(MsgResult::No);
+    editor->close();
+    QVERIFY(!editor->isVisible());
+    QVERIFY(!f.workspace->editpage);
+    QCOMPARE(f.binder.page(page).key.toString(), oldKey);
+
+    auto saved = f.edit(page);
+    saved->show();
+    QTest::keyClicks(saved->rtfEdit(), "B");
+    f.dialogs.queueMessage(MsgResult::Yes);
+    saved->close();
+    QVERIFY(!saved->isVisible());
+    QCOMPARE(readFile(f.binder.page(page).key.location), "Btext");
+    QCOMPARE(f.dialogs.pendingAnswers(), 0);
+}
+
+void tst_frmedit::undoSteps()
+{
+    EditorFixture f;
+    auto editor = f.edit(f.addPage(PageKind::RTF, "{\\rtf1 one two one}"));
+    editor->show();
+    RichTextBox *box = editor->rtfEdit();
+    box->setSelLength(3);
+    editor->tbFormat()->button(FormatToolbar::Bullet)->trigger();
+    QVERIFY(editor->menuItem("mnuUndo")->isEnabled());
+    box->undo();
+    QCOMPARE(box->SelBullet(), false);
+    QCOMPARE(box->SelIndent(), 0);
+
+    frmReplace &replace = editor->replaceDialog();
+    replace.txtFind()->setText("one");
+    replace.txtReplace()->setText("1");
+    replace.cmdAll_Click();
+    QCOMPARE(box->Text(), "1 two 1");
+    box->undo();
+    QCOMPARE(box->Text(), "one two one");
+    box->redo();
+    QCOMPARE(box->Text(), "1 two 1");
+}
+
+QTEST_MAIN(tst_frmedit)
+#include "tst_frmedit.moc"

@@ -1,0 +1,33 @@
+#include "EditorFixture.h"
+
+#include "TestSupport.h"
+#include "documents/NewBinder.h"
+
+namespace quillery::test {
+
+EditorFixture::EditorFixture()
+{
+    NewFile(*workspace, binder, false);
+}
+
+int EditorFixture::addPage(PageKind kind, const QByteArray &bytes, const QString &name)
+{
+    PageRow row;
+    row.name = name;
+    row.size = bytes.size();
+    row.key.serial = binder.takeSerial();
+    row.key.kind = kindString(kind);
+    row.key.location = file(QStringLiteral("pages/%1").arg(row.key.serial), bytes);
+    row.key.colour = kind == PageKind::RTF ? QString::number(0x00E0FFFF) : QStringLiteral("NA");
+    binder.pages.append(row);
+    binder.setCurIndex(binder.pageCount());
+    return binder.CurIndex();
+}
+
+std::unique_ptr<frmEdit> EditorFixture::edit(int position)
+{
+    workspace->editmode = binder.page(position).key.kind == u"RTF" ? 0 : 1;
+    return std::make_unique<frmEdit>(*workspace, binder, position, nullptr);
+}
+
+} // namespace quillery::test
