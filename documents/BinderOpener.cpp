@@ -17,7 +17,6 @@
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
 #include "platform/TempFolder.h"
-#include "transfer/PageExport.h"
 #include "transfer/PageImport.h"
 
 namespace quillery {
@@ -172,12 +171,6 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
     if (!binder.ro)
         lockForWriting(workspace, binder, path);
     workspace.ui.recordRecent(binder.title(), path);
-
-    // Style sheets are put where the binder's HTML pages can refer to them.
-    for (int i = 1; i <= binder.pageCount(); ++i) {
-        if (binder.pages.at(i - 1).name.endsWith(u".css", Qt::CaseInsensitive))
-            ExpBin(workspace, binder, binder.pages.at(i - 1).name, i, false, true);
-    }
 }
 
 } // namespace

@@ -41,14 +41,31 @@ QByteArray recordsText(Binder &binder)
     return text;
 }
 
-// A page's data for the archive; the path of pages in a binder file is given, so that
-// thousands of pages share one string.
-LumpData pageLumpData(const PageKey &key, const QString &binderFile)
+// A page whose data file has gone or been cut short cannot be saved: writing it empty
+// would lose the page while reporting success.
+[[noreturn]] void pageSourceLost(const PageRow &page, const QString &source)
 {
-    if (key.inWorkingCopy())
-        return FileRange{binderFile, qMax<qint64>(key.offset, 0), qMax<qint64>(key.length, 0)};
-    if (key.location.isEmpty() || !QFileInfo(key.location).isFile())
+    throw FileError(FileError::FileNotFound, QStringLiteral("The data of the page '") +
+                                                 page.name + QStringLiteral("' is missing (") +
+                                                 source + u')');
+}
+
+// A page's data for the archive; the path of pages in a binder file is given, so that
+// thousands of pages share one string, with that file's size.
+LumpData pageLumpData(const PageRow &page, const QString &binderFile, qint64 binderFileSize)
+{
+    const PageKey &key = page.key;
+    if (key.inWorkingCopy()) {
+        const FileRange range{binderFile, qMax<qint64>(key.offset, 0),
+                              qMax<qint64>(key.length, 0)};
+        if (range.offset > binderFileSize || range.length > binderFileSize - range.offset)
+            pageSourceLost(page, binderFile);
+        return range;
+    }
+    if (key.location.isEmpty())
         return QByteArray();
+    if (!QFileInfo(key.location).isFile())
+        pageSourceLost(page, key.location);
     return FileRange{key.location, 0, fileio::fileSize(key.location)};
 }
 
@@ -117,15 +134,22 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     ProgressScope progress(workspace.ui, QStringLiteral("Saving ") + fileName, n + 1, false);
     QString location;
     QString dataPath;
+    qint64 dataSize = 0;
     for (int k = 2; k <= n + 1; ++k) {
         workspace.ui.processEvents();
-        const PageKey &key = binder.pages.at(k - 2).key;
+        const PageRow &page = binder.pages.at(k - 2);
+        const PageKey &key = page.key;
         archive.setLumpName(k, key.kind.toLatin1());
         if (key.location != location) {
             location = key.location;
             dataPath = key.dataPath();
+            if (key.inWorkingCopy()) {
+                if (!QFileInfo(dataPath).isFile())
+                    pageSourceLost(page, dataPath);
+                dataSize = fileio::fileSize(dataPath);
+            }
         }
-        archive.setLumpData(k, pageLumpData(key, dataPath));
+        archive.setLumpData(k, pageLumpData(page, dataPath, dataSize));
         workspace.ui.setProgress(k - 1);
     }
 

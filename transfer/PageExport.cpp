@@ -92,16 +92,10 @@ QString ExpBin(Workspace &workspace, Binder &binder, const QString &name, int &&
     return ExpBin(workspace, binder, name, position, blankFirst, inTemp);
 }
 
-void ExtractRelevant(Workspace &workspace, Binder &binder)
+bool isRelevantResource(const QString &pageName, const QString &name)
 {
-    if (!binder.hasPage(0))
-        return;
-    const QString prefix = binder.page(0).name;
-    for (int i = 1; i <= binder.pageCount(); ++i) {
-        const QString &name = binder.pages.at(i - 1).name;
-        if (name.startsWith(prefix) && isPictureName(name))
-            ExpBin(workspace, binder, name, i, false, false);
-    }
+    return (name.startsWith(pageName) && isPictureName(name)) ||
+           name.endsWith(u".css", Qt::CaseInsensitive);
 }
 
 } // namespace quillery

@@ -11,7 +11,6 @@
 #include "platform/FileIo.h"
 #include "platform/TempFolder.h"
 #include "shell/GeneralDate.h"
-#include "transfer/PageExport.h"
 
 #include <QDir>
 
@@ -88,10 +87,6 @@ void importInto(Workspace &workspace, Binder &binder, const QString &fileName, P
     row.key.colour =
         kind == PageKind::RTF ? QString::number(SystemWindowBackground) : QStringLiteral("NA");
     binder.pages.append(row);
-
-    // Style sheets are put where the binder's HTML pages can refer to them.
-    if (row.name.endsWith(u".css", Qt::CaseInsensitive))
-        ExpBin(workspace, binder, row.name, binder.pageCount(), false, true);
     binder.Changed = true;
 }
 

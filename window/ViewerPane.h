@@ -5,16 +5,19 @@
 
 class QAudioOutput;
 class QMediaPlayer;
+class QWebEngineProfile;
 class QWebEngineView;
 
 namespace quillery {
 
 class Binder;
 class BrowserPage;
+class PageSchemeHandler;
+class RequestFilter;
 class Hyperlink;
 class RichTextBox;
+struct PageContent;
 struct PageDisplay;
-class Workspace;
 
 // The viewer of a binder window: the text pane for rich and plain text pages and the
 // browser for everything else. The browser is made the first time it is needed, so that
@@ -23,7 +26,8 @@ class ViewerPane : public QStackedWidget
 {
     Q_OBJECT
 public:
-    explicit ViewerPane(Workspace &workspace, QWidget *parent = nullptr);
+    explicit ViewerPane(QWidget *parent = nullptr);
+    ~ViewerPane() override;
 
     RichTextBox *txtPad() const { return m_text; }
     bool hasBrowser() const { return m_browser != nullptr; }
@@ -55,17 +59,21 @@ Q_SIGNALS:
     void linkClicked(const QUrl &url);
 
 private:
+    void showBrowserContent(const PageContent &content);
     void showBrowserAddress(const QUrl &address);
+    void load(const QUrl &address);
     void playSound(const QString &file);
     void stopSound();
     void browserLoaded();
 
-    Workspace &m_workspace;
     QWidget *m_empty;
     RichTextBox *m_text;
     Hyperlink *m_links;
     QWebEngineView *m_browser = nullptr;
     BrowserPage *m_page = nullptr;
+    QWebEngineProfile *m_profile = nullptr;
+    PageSchemeHandler *m_scheme;
+    RequestFilter *m_filter;
     QMediaPlayer *m_player = nullptr;
     QAudioOutput *m_audio = nullptr;
     bool m_offline = false;

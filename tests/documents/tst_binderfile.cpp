@@ -353,6 +353,7 @@ void tst_binderfile::secondOpenerGetsReadOnlyShadowCopy()
     QVERIFY(first);
     const QByteArray note = readFile(lockNotePath(path));
     const QDateTime shadowTime = QFileInfo(shadowCopyPath(path)).lastModified();
+    finishRetiringShadowCopies();
     const QStringList filesBefore = QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden);
 
     BinderFixture other; // another instance: its own temporary folder and author
