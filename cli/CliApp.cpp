@@ -6,16 +6,18 @@
 #include "documents/FileError.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTextStream>
 
 #include <functional>
 #include <map>
+#include <optional>
 
 namespace quillery::cli {
 
 namespace {
 
-const char *const Usage = R"(Usage: quillery-cli [--password TEXT] COMMAND ARGUMENTS
+const char *const Usage = R"(Usage: quillery-cli [--password-file FILE | --password TEXT] COMMAND ARGUMENTS
 
 Commands:
   create OUT.qly [FILE...]   make a new binder with these files as pages
@@ -27,7 +29,13 @@ Commands:
   jpeg IN OUT.jpg [--quality N] [--sampling H:V | --greyscale] [--comment TEXT]
                              encode any picture as a baseline JPEG file (never replaces OUT)
 
-Page kinds come from the files' extensions. --password opens a protected binder.
+Page kinds come from the files' extensions.
+
+A protected binder opens with its password:
+  --password-file FILE       read it from the first line of FILE ("-": standard input)
+  --password TEXT            give it on the command line, where other users of this
+                             machine can see it (process lists); only for scripts that
+                             accept that risk
 
 Exit codes:
   0   success (check: the file is sound)
@@ -35,6 +43,24 @@ Exit codes:
   2   the binder is protected and no password, or a wrong one, was given
   64  the command line is wrong
 )";
+
+// The first line of the file, without its line break; reports and gives nothing when the
+// file cannot be read.
+std::optional<QString> readPasswordFile(const QString &path)
+{
+    constexpr qint64 MaxLength = 64 * 1024;
+    QFile file;
+    const bool opened = path == u"-" ? file.open(stdin, QIODevice::ReadOnly)
+                                     : (file.setFileName(path), file.open(QIODevice::ReadOnly));
+    if (!opened) {
+        QTextStream(stderr) << path << ": " << file.errorString() << '\n';
+        return std::nullopt;
+    }
+    QByteArray line = file.readLine(MaxLength);
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    return QString::fromUtf8(line);
+}
 
 int usage(int code)
 {
@@ -53,9 +79,16 @@ int run(int argc, char *argv[])
         const QString option = args.takeFirst();
         if (option == u"--help")
             return usage(ExitOk);
-        if (option != u"--password" || args.isEmpty())
+        if ((option != u"--password" && option != u"--password-file") || args.isEmpty())
             return usage(ExitUsage);
-        password = args.takeFirst();
+        if (option == u"--password") {
+            password = args.takeFirst();
+            continue;
+        }
+        const QString file = args.takeFirst();
+        password = readPasswordFile(file);
+        if (!password)
+            return ExitFailed;
     }
     if (args.isEmpty())
         return usage(ExitUsage);

@@ -86,9 +86,17 @@ QString makeWorkingCopy(Workspace &workspace, Binder &binder, const QString &pat
         binder.ro = true;
         return path;
     }
+    // The lock comes before the first byte is read, so that no other instance can save
+    // between what this window reads and what it later writes back.
+    try {
+        binder.OpenNum = FileLock::acquire(path);
+    } catch (const FileError &error) {
+        if (!error.isPermissionDenied() || !FileLock::isHeldElsewhere(path))
+            throw;
+    }
     const QString working = workspace.temp.TempFileName();
     workspace.temp.AddTempFile(working);
-    if (FileLock::isHeldElsewhere(path)) {
+    if (!binder.OpenNum.isHeld()) {
         showInUse(workspace, path);
         binder.ro = true;
         fileio::linkOrCopy(shadowCopyPath(path), working);
@@ -101,7 +109,8 @@ QString makeWorkingCopy(Workspace &workspace, Binder &binder, const QString &pat
 void lockForWriting(Workspace &workspace, Binder &binder, const QString &path)
 {
     try {
-        binder.OpenNum = FileLock::acquire(path);
+        if (!binder.OpenNum.isHeld())
+            binder.OpenNum = FileLock::acquire(path);
         CreateAF(workspace, binder, true, path, 0, true);
     } catch (const FileError &error) {
         if (!error.isPermissionDenied())

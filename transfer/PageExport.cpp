@@ -24,18 +24,23 @@ bool isPictureName(const QString &name)
 
 } // namespace
 
+void writePageData(const PageKey &key, int fd, const QString &target)
+{
+    if (key.inWorkingCopy()) {
+        UniqueFd in = fileio::openForReading(key.dataPath());
+        fileio::copyRange(in.get(), qMax<qint64>(key.offset, 0), fd, qMax<qint64>(key.length, 0),
+                          key.dataPath(), target);
+    } else if (!key.location.isEmpty()) {
+        UniqueFd in = fileio::openForReading(key.location);
+        fileio::copyRange(in.get(), 0, fd, fileio::fileSize(in.get(), key.location),
+                          key.location, target);
+    }
+}
+
 void writePageFile(const PageKey &key, const QString &target)
 {
     SafeFileWriter writer(target);
-    if (key.inWorkingCopy()) {
-        UniqueFd in = fileio::openForReading(key.dataPath());
-        fileio::copyRange(in.get(), qMax<qint64>(key.offset, 0), writer.fd(),
-                          qMax<qint64>(key.length, 0), key.dataPath(), target);
-    } else if (!key.location.isEmpty()) {
-        UniqueFd in = fileio::openForReading(key.location);
-        fileio::copyRange(in.get(), 0, writer.fd(), fileio::fileSize(in.get(), key.location),
-                          key.location, target);
-    }
+    writePageData(key, writer.fd(), target);
     writer.commit();
 }
 

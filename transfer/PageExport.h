@@ -8,6 +8,8 @@ class Binder;
 struct PageKey;
 class Workspace;
 
+// Appends a page's data bytes to an open file; target names it in errors.
+void writePageData(const PageKey &key, int fd, const QString &target);
 // Streams a page's data bytes, unchanged, into a file that replaces target only once it
 // is complete. Throws FileError.
 void writePageFile(const PageKey &key, const QString &target);

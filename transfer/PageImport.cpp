@@ -13,6 +13,7 @@
 #include "shell/GeneralDate.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace quillery {
 
@@ -139,8 +140,13 @@ void importFolder(Workspace &workspace, Binder &binder)
     if (folder.isEmpty())
         return;
     const QDir dir(folder);
-    const QStringList files =
-        dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
+    // Only regular files: a FIFO or a device would block the import or never end.
+    QStringList files;
+    for (const QFileInfo &entry :
+         dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted)) {
+        if (entry.isFile())
+            files << entry.fileName();
+    }
     {
         ProgressScope progress(workspace.ui, QStringLiteral("Importing ") + folder,
                                int(files.size()), true);
