@@ -82,13 +82,12 @@ public:
         if (ext.toUtf8().size() > MaxExtensionBytes)
             ext.clear();
         // Room is kept for the number, so that every candidate fits the file system.
-        const QString base = fileio::fitName(name.left(name.size() - ext.size()),
-                                             fileio::MaxNameBytes - NumberRoom -
-                                                 ext.toUtf8().size());
+        const QString base =
+            fileio::fitName(name.left(name.size() - ext.size()),
+                            fileio::MaxNameBytes - NumberRoom - ext.toUtf8().size());
         int &number = m_lastNumber[name];
         for (;;) {
-            path = m_path + u'/' + base + (number == 0 ? QString() : QString::number(number)) +
-                   ext;
+            path = m_path + u'/' + base + (number == 0 ? QString() : QString::number(number)) + ext;
             ++number;
             try {
                 return fileio::createNew(path);
@@ -215,8 +214,7 @@ int showInfo(CliSession &session, const QStringList &args)
         InfoRecords info;
         info.loadText(LumpArchive::ReadBytes(binder.CurFile, records.offset, records.length));
         info.remove(QStringLiteral("Data"));
-        const QStringList lines =
-            QString::fromUtf8(info.toText()).split(u'\n', Qt::SkipEmptyParts);
+        const QStringList lines = QString::fromUtf8(info.toText()).split(u'\n', Qt::SkipEmptyParts);
         for (const QString &line : lines)
             out() << printable(line) << '\n';
         return int(ExitOk);

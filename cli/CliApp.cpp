@@ -17,7 +17,8 @@ namespace quillery::cli {
 
 namespace {
 
-const char *const Usage = R"(Usage: quillery-cli [--password-file FILE | --password TEXT] COMMAND ARGUMENTS
+const char *const Usage =
+    R"(Usage: quillery-cli [--password-file FILE | --password TEXT] COMMAND ARGUMENTS
 
 Commands:
   create OUT.qly [FILE...]   make a new binder with these files as pages

@@ -59,7 +59,9 @@ QStringList checkBinder(const QString &path)
                 const QString kind = QString::fromLatin1(lumps[i].name);
                 if (kindFromString(kind) == PageKind::Unknown)
                     unknown.add([&] {
-                        return QStringLiteral("page %1 has the unknown kind \"%2\"").arg(i).arg(kind);
+                        return QStringLiteral("page %1 has the unknown kind \"%2\"")
+                            .arg(i)
+                            .arg(kind);
                     });
             }
         }

@@ -46,9 +46,8 @@ QByteArray recordsText(Binder &binder)
 // would lose the page while reporting success.
 [[noreturn]] void pageSourceLost(const PageRow &page, const QString &source)
 {
-    throw FileError(FileError::FileNotFound, QStringLiteral("The data of the page '") +
-                                                 page.name + QStringLiteral("' is missing (") +
-                                                 source + u')');
+    throw FileError(FileError::FileNotFound, QStringLiteral("The data of the page '") + page.name +
+                                                 QStringLiteral("' is missing (") + source + u')');
 }
 
 // A page's data for the archive; the path of pages in a binder file is given, so that
@@ -57,8 +56,7 @@ LumpData pageLumpData(const PageRow &page, const QString &binderFile, qint64 bin
 {
     const PageKey &key = page.key;
     if (key.inWorkingCopy()) {
-        const FileRange range{binderFile, qMax<qint64>(key.offset, 0),
-                              qMax<qint64>(key.length, 0)};
+        const FileRange range{binderFile, qMax<qint64>(key.offset, 0), qMax<qint64>(key.length, 0)};
         if (range.offset > binderFileSize || range.length > binderFileSize - range.offset)
             pageSourceLost(page, binderFile);
         return range;
@@ -81,8 +79,8 @@ struct VisibleRecords
 
     explicit VisibleRecords(const QByteArray &text)
     {
-        static const QSet<QByteArray> bookkeeping = {"Pages", "LastSavedBy", "SelPage",
-                                                     "Pane Pos", "Pane Length"};
+        static const QSet<QByteArray> bookkeeping = {"Pages", "LastSavedBy", "SelPage", "Pane Pos",
+                                                     "Pane Length"};
         InfoRecords records;
         records.loadText(text, [this](QByteArrayView key, QByteArrayView value) {
             const QByteArray field = key.toByteArray();
@@ -95,9 +93,8 @@ struct VisibleRecords
             else if (prefix == "Comments" && digits < field.size())
                 comments.insert(InfoRecords::storedValue(value));
             else if (!bookkeeping.contains(prefix) &&
-                     !(digits < field.size() &&
-                       (prefix == "Created" || prefix == "Modified" || prefix == "Colour" ||
-                        prefix == "ColWidth")))
+                     !(digits < field.size() && (prefix == "Created" || prefix == "Modified" ||
+                                                 prefix == "Colour" || prefix == "ColWidth")))
                 binder.insert(QString::fromUtf8(field), InfoRecords::storedValue(value));
             return true;
         });
@@ -172,8 +169,7 @@ void readPagesFromSaved(Workspace &workspace, Binder &binder, const QString &fil
         binder.pages.relocate(i, location, written[i + 1].offset, written[i + 1].length);
 }
 
-void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileName,
-                     bool mayAppend)
+void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileName, bool mayAppend)
 {
     BusyScope busy(workspace.ui);
     binder.CF.write(QStringLiteral("LastSavedBy"), workspace.authorName);
@@ -250,8 +246,7 @@ bool SavFile(Workspace &workspace, Binder &binder, const QString &fileName)
     const bool changed = changedOnDisk(binder, fileName);
     if (changed) {
         const MsgResult answer = workspace.dialogs.message(
-            MsgIcon::Exclamation, MsgButtons::YesNoCancel,
-            QStringLiteral("File Changed on Disk"),
+            MsgIcon::Exclamation, MsgButtons::YesNoCancel, QStringLiteral("File Changed on Disk"),
             u'\'' + fileName +
                 QStringLiteral("' has been changed by another program since you opened or last "
                                "saved it.  Click Yes to save your changes under a new name "

@@ -18,8 +18,8 @@ public:
     ~CappedFaults()
     {
         if (m_count > Limit)
-            m_faults << QStringLiteral("... and %1 more faults like the one above")
-                            .arg(m_count - Limit);
+            m_faults
+                << QStringLiteral("... and %1 more faults like the one above").arg(m_count - Limit);
     }
 
     // message is only called for faults that are kept.

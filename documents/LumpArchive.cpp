@@ -7,8 +7,8 @@
 
 #include <QFile>
 
-#include <optional>
 #include <QtEndian>
+#include <optional>
 
 #include <cerrno>
 #include <fcntl.h>

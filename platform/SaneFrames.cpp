@@ -45,8 +45,7 @@ cImage greyImage(const SaneFrame &frame, int lines)
     const int width = p.pixels_per_line;
     cImage image;
     const bool lineArt = p.depth == 1;
-    if ((!lineArt && !usableDepth(p)) ||
-        p.bytes_per_line < lineBytes(width, 1, p.depth) ||
+    if ((!lineArt && !usableDepth(p)) || p.bytes_per_line < lineBytes(width, 1, p.depth) ||
         !image.Create(width, lines, lineArt ? 1 : 8))
         return {};
     for (int y = 0; y < lines; ++y) {

@@ -32,8 +32,8 @@ void writePageData(const PageKey &key, int fd, const QString &target)
                           key.dataPath(), target);
     } else if (!key.location.isEmpty()) {
         UniqueFd in = fileio::openForReading(key.location);
-        fileio::copyRange(in.get(), 0, fd, fileio::fileSize(in.get(), key.location),
-                          key.location, target);
+        fileio::copyRange(in.get(), 0, fd, fileio::fileSize(in.get(), key.location), key.location,
+                          target);
     }
 }
 

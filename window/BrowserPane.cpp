@@ -20,8 +20,8 @@ void restrictSettings(QWebEngineSettings *settings)
          {S::JavascriptCanOpenWindows, S::JavascriptCanAccessClipboard, S::JavascriptCanPaste,
           S::LocalContentCanAccessFileUrls, S::LocalContentCanAccessRemoteUrls,
           S::DnsPrefetchEnabled, S::PluginsEnabled, S::FullScreenSupportEnabled,
-          S::ScreenCaptureEnabled, S::AllowWindowActivationFromJavaScript,
-          S::NavigateOnDropEnabled, S::PdfViewerEnabled, S::AutoLoadIconsForPage,
+          S::ScreenCaptureEnabled, S::AllowWindowActivationFromJavaScript, S::NavigateOnDropEnabled,
+          S::PdfViewerEnabled, S::AutoLoadIconsForPage, S::HyperlinkAuditingEnabled,
           S::SpatialNavigationEnabled})
         settings->setAttribute(off, false);
     settings->setAttribute(S::WebRTCPublicInterfacesOnly, true);
@@ -41,8 +41,8 @@ bool RequestFilter::allows(const QUrl &url, bool offline)
     if (scheme == QLatin1String(PageScheme) || scheme == u"about" || scheme == u"data" ||
         scheme == u"blob")
         return true;
-    return !offline && (scheme == u"http" || scheme == u"https" || scheme == u"ws" ||
-                        scheme == u"wss");
+    return !offline &&
+           (scheme == u"http" || scheme == u"https" || scheme == u"ws" || scheme == u"wss");
 }
 
 QWebEngineProfile *makeViewerProfile(PageSchemeHandler *scheme, RequestFilter *filter,

@@ -62,7 +62,8 @@ PageDisplay preparePageDisplay(Workspace &workspace, Binder &binder)
     case PageKind::HTML:
         display.pane = PageDisplay::Pane::Browser;
         display.content.html = oneLine(GetLumpString(binder));
-        for (const PageRow &other : binder.pages) {
+        for (int i = 0; i < binder.pageCount(); ++i) {
+            const PageRow &other = binder.pages.at(i);
             if (isRelevantResource(row.name, other.name))
                 display.content.addResource(other.name, other.key);
         }
@@ -76,9 +77,9 @@ PageDisplay preparePageDisplay(Workspace &workspace, Binder &binder)
         display.pane = PageDisplay::Pane::Browser;
         display.soundFile = ExpBin(workspace, binder, row.name, 0, false, true);
         // The name is shown as text, never run as markup.
-        display.content.html = oneLine("<h1>Playing: " + row.name.toHtmlEscaped().toUtf8() +
-                                       "</h1><bgsound src=\"" + attributeUrl(row.name) +
-                                       "\" loop=\"1\">");
+        display.content.html =
+            oneLine("<h1>Playing: " + row.name.toHtmlEscaped().toUtf8() + "</h1><bgsound src=\"" +
+                    attributeUrl(row.name) + "\" loop=\"1\">");
         break;
     case PageKind::FILE:
         // A file page is whatever someone put into the binder; it is never run as a web

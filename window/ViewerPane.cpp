@@ -19,9 +19,9 @@
 namespace quillery {
 
 ViewerPane::ViewerPane(QWidget *parent)
-    : QStackedWidget(parent), m_empty(new QWidget(this)),
-      m_text(new RichTextBox(this)), m_links(new Hyperlink(this)),
-      m_scheme(new PageSchemeHandler(this)), m_filter(new RequestFilter(this))
+    : QStackedWidget(parent), m_empty(new QWidget(this)), m_text(new RichTextBox(this)),
+      m_links(new Hyperlink(this)), m_scheme(new PageSchemeHandler(this)),
+      m_filter(new RequestFilter(this))
 {
     m_text->setObjectName(QStringLiteral("txtPad"));
     m_text->setReadOnly(true);
@@ -48,6 +48,7 @@ ViewerPane::~ViewerPane()
 {
     // The browser and its page go before the profile they use.
     delete m_browser;
+    delete m_profile;
 }
 
 QWebEngineView *ViewerPane::txtHTML()

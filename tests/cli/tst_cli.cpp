@@ -211,8 +211,7 @@ void tst_cli::nonRegularFilesAreRefusedAtOnce()
     for (const char *command : {"list", "info", "check"}) {
         const Run run = cli({command, fifo});
         QCOMPARE(run.code, 1);
-        QVERIFY2(run.err.contains("pipe.qly") || run.out.contains("pipe.qly"),
-                 qPrintable(run.err));
+        QVERIFY2(run.err.contains("pipe.qly") || run.out.contains("pipe.qly"), qPrintable(run.err));
     }
     QCOMPARE(cli({"add", fifo, f.file("a.txt", "a")}).code, 1);
     // A page file that is a FIFO is refused as well.
@@ -236,8 +235,7 @@ void tst_cli::infoReadsLumpOneAndCheckCapsFaults()
     archive.WriteArchive(f.path("decoy.qly"));
     const Run info = cli({"info", f.path("decoy.qly")});
     QCOMPARE(info.code, 0);
-    QVERIFY2(info.out.contains("Title=Real") && !info.out.contains("Decoy"),
-             qPrintable(info.out));
+    QVERIFY2(info.out.contains("Title=Real") && !info.out.contains("Decoy"), qPrintable(info.out));
 
     // Thousands of bad entries give a few lines per kind of fault, not thousands.
     LumpArchive many("QLY4");

@@ -164,8 +164,7 @@ void tst_savesafety::removedNamesAndPasswordLeaveTheFile()
 void tst_savesafety::reopensOnTheLastPageAndKeepsPermissions()
 {
     BinderFixture f;
-    const QString path = f.makeBinder(
-        "last.qly", {{"a.txt", "a"}, {"b.txt", "b"}, {"c.txt", "c"}});
+    const QString path = f.makeBinder("last.qly", {{"a.txt", "a"}, {"b.txt", "b"}, {"c.txt", "c"}});
     QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
     {
         auto binder = f.open(path);

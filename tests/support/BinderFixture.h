@@ -23,7 +23,7 @@ class ScriptedUi : public BinderUi
 public:
     QStringList passwords;
     QStringList passwordLabels;
-    int cancelProgressAfter = -1; // steps after which Cancel is pressed; -1 never
+    int cancelProgressAfter = -1;               // steps after which Cancel is pressed; -1 never
     std::function<void()> duringPasswordPrompt; // runs while the prompt is up
     int progressWindows = 0;
     QStringList progressCaptions;

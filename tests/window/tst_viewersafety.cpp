@@ -157,8 +157,8 @@ void tst_viewersafety::hostilePageReachesNoLocalFile()
 {
     BinderFixture f;
     Listener listener;
-    auto binder = f.open(
-        f.makeBinder("evil.qly", {{"evil.html", hostilePage(listener, f.temp->path())}}));
+    auto binder =
+        f.open(f.makeBinder("evil.qly", {{"evil.html", hostilePage(listener, f.temp->path())}}));
     binder->CurIndex = 1;
     Viewer viewer(f);
     QVERIFY(viewer.show(*binder));
@@ -174,8 +174,8 @@ void tst_viewersafety::offlinePageSendsNothingAtAll()
 {
     BinderFixture f;
     Listener listener;
-    auto binder = f.open(
-        f.makeBinder("evil.qly", {{"evil.html", hostilePage(listener, f.temp->path())}}));
+    auto binder =
+        f.open(f.makeBinder("evil.qly", {{"evil.html", hostilePage(listener, f.temp->path())}}));
     binder->CurIndex = 1;
     Viewer viewer(f);
     viewer.pane.setOffline(true);
@@ -189,8 +189,8 @@ void tst_viewersafety::filePageNamedLikeWebContentIsNeverRun()
 {
     BinderFixture f;
     Listener listener;
-    auto binder = f.open(
-        f.makeBinder("evil.qly", {{"x.html", hostilePage(listener, f.temp->path())}}));
+    auto binder =
+        f.open(f.makeBinder("evil.qly", {{"x.html", hostilePage(listener, f.temp->path())}}));
     PageRow row = binder->pages.at(0);
     row.key.kind = kindString(PageKind::FILE);
     row.name = QStringLiteral("x.html");
