@@ -58,7 +58,7 @@ void tst_savesafety::lockIsTakenBeforeAnythingIsRead()
     // While this window waits for its password, another program tries to change the
     // binder: it must find it taken.
     f.ui.duringPasswordPrompt = [&] {
-        secondProcess = cli({"add", path, f.file("late.txt", "late")});
+        secondProcess = cli({"--password", "Open Sesame", "add", path, f.file("late.txt", "late")});
     };
     f.ui.passwords << "Open Sesame";
     auto binder = f.open(path);
@@ -78,6 +78,7 @@ void tst_savesafety::fileChangedOnDiskAsksBeforeSaving()
     QCOMPARE(f.messageTitles(), QStringList());
 
     replaceOnDisk(path, "their version");
+    binder->Changed = true;
     // Cancel leaves their file alone.
     f.dialogs.queueMessage(MsgResult::Cancel);
     QVERIFY(!SaveCommand(*f.workspace, *binder));
@@ -129,7 +130,11 @@ void tst_savesafety::vanishedPageSourceFailsAndKeepsTheFile()
 void tst_savesafety::removedNamesAndPasswordLeaveTheFile()
 {
     BinderFixture f;
-    const QString path = f.makeBinder("private.qly", TwoPages, "Open Sesame");
+    // Pages large against their records, so that adding one is worth appending.
+    const QString path = f.makeBinder(
+        "private.qly",
+        {{"zebra-secret.txt", QByteArray(20000, 'z')}, {"two.txt", QByteArray(20000, 't')}},
+        "Open Sesame");
     QVERIFY(readFile(path).contains("Data="));
     f.ui.passwords << "Open Sesame";
     auto binder = f.open(path);
@@ -144,11 +149,12 @@ void tst_savesafety::removedNamesAndPasswordLeaveTheFile()
     QVERIFY(SavFile(*f.workspace, *binder, path));
     QVERIFY(!readFile(path).contains("zebra-secret"));
 
+    renamed = binder->pages.at(0); // the save moved where its data is read from
     renamed.comments = "another";
     binder->pages.replace(0, renamed);
     QVERIFY(changePassword(*f.workspace, *binder, QString(), QString()));
     binder->Changed = true;
-    QVERIFY(SavFile(*f.workspace, *binder, path));
+    QVERIFY2(SavFile(*f.workspace, *binder, path), qPrintable(f.dialogs.lastText()));
     const QByteArray saved = readFile(path);
     QVERIFY(!saved.contains("Data="));
     QVERIFY(!saved.contains("a comment"));
@@ -156,7 +162,7 @@ void tst_savesafety::removedNamesAndPasswordLeaveTheFile()
     // Saves that only add a page still append.
     const qint64 firstLump = LumpArchive::readDirectory(path, "QLY4").at(1).offset;
     PageKind kind = PageKind::Unknown;
-    QVERIFY(ImportFile(*f.workspace, *binder, f.file("more.txt", "more"), kind));
+    QVERIFY(ImportFile(*f.workspace, *binder, f.file("more.txt", QByteArray(20000, 'm')), kind));
     QVERIFY(SavFile(*f.workspace, *binder, path));
     QCOMPARE(LumpArchive::readDirectory(path, "QLY4").at(1).offset, firstLump);
 }

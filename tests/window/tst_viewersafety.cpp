@@ -5,6 +5,7 @@
 #include "window/ViewerPane.h"
 
 #include <QHostAddress>
+#include <QNetworkDatagram>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
