@@ -55,9 +55,10 @@ QWebEngineView *ViewerPane::txtHTML()
 {
     if (m_browser)
         return m_browser;
+    // The profile first: it registers the page scheme before anything of the web engine runs.
+    m_profile = makeViewerProfile(m_scheme, m_filter, this);
     m_browser = new QWebEngineView(this);
     m_browser->setObjectName(QStringLiteral("txtHTML"));
-    m_profile = makeViewerProfile(m_scheme, m_filter, this);
     m_page = new BrowserPage(m_profile, m_browser);
     m_page->setScriptsEnabled(!m_offline);
     m_browser->setPage(m_page);
