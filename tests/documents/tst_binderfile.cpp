@@ -11,7 +11,6 @@
 #include "transfer/PageImport.h"
 
 #include <QTest>
-#include <QThreadPool>
 
 using namespace quillery;
 using namespace quillery::test;
@@ -335,7 +334,7 @@ void tst_binderfile::companionNamesAndLocking()
     // Saving replaces the shadow copy; the old one goes in the background.
     binder->pages.remove(0);
     QVERIFY(SavFile(*f.workspace, *binder, path));
-    QThreadPool::globalInstance()->waitForDone();
+    finishRetiringShadowCopies();
     QCOMPARE(readFile(shadowCopyPath(path)), readFile(path));
     QCOMPARE(QDir(f.dir.path()).entryList({".*.old*"}, QDir::Files | QDir::Hidden), QStringList());
     binder.reset();
