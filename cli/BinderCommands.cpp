@@ -152,9 +152,9 @@ int addPages(CliSession &session, const QStringList &args)
     auto binder = session.open(args.first(), OpenPurpose::Edit, code);
     if (!binder)
         return code;
-    if (binder->ro)
+    if (binder->ro())
         return fail(args.first(), QStringLiteral("is in use; nothing was added"));
-    const QString path = binder->CurFile;
+    const QString path = binder->CurFile();
     const bool saved =
         importAll(session, *binder, args.mid(1)) && SavFile(session.workspace(), *binder, path);
     binder.reset();
@@ -209,10 +209,10 @@ int showInfo(CliSession &session, const QStringList &args)
     return inspect(session, args, 1, [](Binder &binder) {
         // Lump 1 holds the records, as opening reads them, whatever other lumps are named.
         LumpArchive archive("QLY4");
-        archive.OpenArchive(binder.CurFile);
+        archive.OpenArchive(binder.CurFile());
         const Lump &records = archive.lump(1);
         InfoRecords info;
-        info.loadText(LumpArchive::ReadBytes(binder.CurFile, records.offset, records.length));
+        info.loadText(LumpArchive::ReadBytes(binder.CurFile(), records.offset, records.length));
         info.remove(QStringLiteral("Data"));
         const QStringList lines = QString::fromUtf8(info.toText()).split(u'\n', Qt::SkipEmptyParts);
         for (const QString &line : lines)

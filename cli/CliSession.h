@@ -1,7 +1,7 @@
 #pragma once
 
 #include "documents/BinderOpener.h"
-#include "documents/BinderUi.h"
+#include "documents/Interaction.h"
 #include "documents/Workspace.h"
 #include "platform/ConsoleDialogs.h"
 #include "platform/TempFolder.h"
@@ -22,7 +22,7 @@ enum ExitCode {
 };
 
 // Answers the password prompt with the password given on the command line.
-class CliUi : public BinderUi
+class CliUi : public Interaction
 {
 public:
     std::optional<QString> password;

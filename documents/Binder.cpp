@@ -6,21 +6,85 @@
 
 namespace quillery {
 
+bool sameContent(const PageKey &shown, const PageKey &now)
+{
+    return shown.serial == now.serial && shown.kind == now.kind && shown.colour == now.colour &&
+           (now.inWorkingCopy() || shown.location == now.location);
+}
+
 Binder::Binder(QObject *parent) : QObject(parent)
 {
+    connect(&pages, &PageList::rowsSettled, this, &Binder::announceCurrentPage);
+    connect(&pages, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &first, const QModelIndex &last) {
+                const int row = CurIndex() - 1;
+                if (row >= first.row() && row <= last.row())
+                    announceCurrentPage();
+            });
+}
+
+void Binder::setCurIndex(int position)
+{
+    m_current = position >= 1 && position <= pages.count()
+                    ? QPersistentModelIndex(pages.index(position - 1, 0))
+                    : QPersistentModelIndex();
+    announceCurrentPage();
+}
+
+void Binder::announceCurrentPage()
+{
+    const int position = CurIndex();
+    const PageKey key = position > 0 ? pages.at(position - 1).key : PageKey();
+    if (position == m_announcedIndex && sameContent(m_announcedKey, key))
+        return;
+    m_announcedIndex = position;
+    m_announcedKey = key;
+    Q_EMIT currentPageChanged(position);
+}
+
+void Binder::setChanged(bool changed)
+{
+    if (m_changed == changed)
+        return;
+    m_changed = changed;
+    Q_EMIT changedChanged(changed);
+}
+
+void Binder::setCurFile(const QString &path)
+{
+    if (m_curFile == path)
+        return;
+    m_curFile = path;
+    Q_EMIT fileNameChanged(path);
+}
+
+void Binder::setWCaption(const QString &caption)
+{
+    if (m_caption == caption)
+        return;
+    m_caption = caption;
+    Q_EMIT captionChanged();
+}
+
+void Binder::setReadOnly(bool readOnly)
+{
+    if (m_readOnly == readOnly)
+        return;
+    m_readOnly = readOnly;
+    Q_EMIT readOnlyChanged(readOnly);
 }
 
 bool Binder::hasPage(int position) const
 {
     if (position == 0)
-        position = CurIndex;
+        position = CurIndex();
     return position >= 1 && position <= pages.count();
 }
 
 const PageRow &Binder::page(int position) const
 {
     if (position == 0)
-        position = CurIndex;
+        position = CurIndex();
     if (!hasPage(position))
         throw FileError(9, QStringLiteral("Subscript out of range"));
     return pages.at(position - 1);
@@ -29,7 +93,7 @@ const PageRow &Binder::page(int position) const
 QString GetInfo(const Binder &binder, int field, int &position)
 {
     if (position == 0)
-        position = binder.CurIndex;
+        position = binder.CurIndex();
     return binder.page(position).key.field(field);
 }
 

@@ -5,12 +5,14 @@
 #include "platform/FileLock.h"
 
 #include <QObject>
+#include <QPersistentModelIndex>
 #include <QVector>
 
 namespace quillery {
 
 // The in-memory state of one open binder: its pages, its info records and its file
-// state. Windows show it; nothing here needs a widget.
+// state. It announces every change of its state, so windows follow it instead of each
+// command remembering to refresh them. Nothing here needs a widget.
 class Binder : public QObject
 {
     Q_OBJECT
@@ -21,27 +23,67 @@ public:
 
     PageList pages;
     InfoRecords CF;
-    QString CurFile;      // the binder file, empty until first saved
-    int CurIndex = 0;     // 1-based current page, 0 for none
-    bool Changed = false; // unsaved changes exist
-    QString WCaption;     // the window caption
-    FileLock OpenNum;     // holds the binder file open and locked
-    qint64 NextKey = 1;   // the serial number the next new row takes
-    bool ro = false;      // opened read-only: someone else has the file
+    FileLock OpenNum; // holds the binder file open and locked
     int PanePos = 0;
     int PaneLength = DefaultPaneLength;
     QString oldpagename; // the name of the page whose label is being edited
     QString workingCopy; // the copy of the binder file its pages are read from
     QVector<int> columnWidths = QVector<int>(PageList::ColumnCount, -1); // -1: not set
 
+    // 1-based position of the current page (CurIndex), 0 for none. The current page is
+    // followed as rows move; when its row goes there is none.
+    int CurIndex() const { return m_current.isValid() ? m_current.row() + 1 : 0; }
+    // Positions outside the page list mean no page.
+    void setCurIndex(int position);
+    // Unsaved changes exist (Changed).
+    bool Changed() const { return m_changed; }
+    void setChanged(bool changed);
+    // The binder file (CurFile), empty until first saved.
+    const QString &CurFile() const { return m_curFile; }
+    void setCurFile(const QString &path);
+    // The window's base caption (WCaption): the title and where the binder lies.
+    const QString &WCaption() const { return m_caption; }
+    void setWCaption(const QString &caption);
+    // Opened read-only because someone else has the file (ro).
+    bool ro() const { return m_readOnly; }
+    void setReadOnly(bool readOnly);
+    // The serial number the next new row takes (NextKey).
+    qint64 NextKey() const { return m_nextKey; }
+    void setNextKey(qint64 serial) { m_nextKey = serial; }
     // The next serial number for a row; serials stay unique within the binder.
-    qint64 takeSerial() { return NextKey++; }
+    qint64 takeSerial() { return m_nextKey++; }
+
     int pageCount() const { return pages.count(); }
     // The row at a 1-based position; 0 means the current page.
     const PageRow &page(int position) const;
     bool hasPage(int position) const;
     QString title() const { return CF.value(QStringLiteral("Title")); }
+
+Q_SIGNALS:
+    // Another page is current, or the current page's data now lies elsewhere; 0 for none.
+    void currentPageChanged(int position);
+    void changedChanged(bool changed);
+    void captionChanged();
+    void readOnlyChanged(bool readOnly);
+    void fileNameChanged(const QString &path);
+
+private:
+    // Announces the current page when its position or what it shows has changed.
+    void announceCurrentPage();
+
+    QPersistentModelIndex m_current;
+    int m_announcedIndex = 0;
+    PageKey m_announcedKey;
+    bool m_changed = false;
+    QString m_curFile;
+    QString m_caption;
+    bool m_readOnly = false;
+    qint64 m_nextKey = 1;
 };
+
+// Whether a page key still names the data that was shown for it. Saving repoints rows
+// into the new working copy without changing what they hold, so that is no change.
+bool sameContent(const PageKey &shown, const PageKey &now);
 
 // A field (0 to 5) of the page key of the page at a 1-based position; position 0 is
 // replaced by CurIndex, which the caller's variable then holds.

@@ -2,9 +2,9 @@
 
 #include "documents/Binder.h"
 #include "documents/BinderOpener.h"
-#include "documents/BinderUi.h"
 #include "documents/ErrorReport.h"
 #include "documents/FileError.h"
+#include "documents/Interaction.h"
 #include "documents/LumpArchive.h"
 #include "documents/PageRecords.h"
 #include "documents/Password.h"
@@ -42,7 +42,7 @@ void importPages(Workspace &workspace, Binder &binder, const QString &fileName,
     archive.OpenArchive(copy);
     if (pages < 0 || pages > archive.lumpCount() - 1)
         throw FileError::damaged(QStringLiteral("its page count does not match its lumps"));
-    binder.Changed = true;
+    binder.setChanged(true);
     for (int i = 1; i <= pages; ++i) {
         appendArchivePages(binder, pageRecords, archive, copy, i, i);
         workspace.ui.setProgress(i);
@@ -69,10 +69,8 @@ bool importBinderFile(Workspace &workspace, Binder &binder, const QString &fileN
         reportFileError(workspace.dialogs, QStringLiteral("Import Quillery Error"),
                         QStringLiteral("An error occurred when trying to import the Quillery '"),
                         fileName, error);
-        workspace.ui.checkMenus(binder);
         return false;
     }
-    workspace.ui.checkMenus(binder);
     return true;
 }
 

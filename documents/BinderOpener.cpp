@@ -1,10 +1,10 @@
 #include "documents/BinderOpener.h"
 
 #include "documents/Binder.h"
-#include "documents/BinderUi.h"
 #include "documents/CompanionFiles.h"
 #include "documents/ErrorReport.h"
 #include "documents/FileError.h"
+#include "documents/Interaction.h"
 #include "documents/LumpArchive.h"
 #include "documents/NewBinder.h"
 #include "documents/PageKind.h"
@@ -83,7 +83,7 @@ QString makeWorkingCopy(Workspace &workspace, Binder &binder, const QString &pat
                         OpenPurpose purpose)
 {
     if (purpose == OpenPurpose::Inspect) {
-        binder.ro = true;
+        binder.setReadOnly(true);
         return path;
     }
     // The lock comes before the first byte is read, so that no other instance can save
@@ -98,7 +98,7 @@ QString makeWorkingCopy(Workspace &workspace, Binder &binder, const QString &pat
     workspace.temp.AddTempFile(working);
     if (!binder.OpenNum.isHeld()) {
         showInUse(workspace, path);
-        binder.ro = true;
+        binder.setReadOnly(true);
         fileio::linkOrCopy(shadowCopyPath(path), working);
     } else {
         fileio::linkOrCopy(path, working);
@@ -119,7 +119,7 @@ void lockForWriting(Workspace &workspace, Binder &binder, const QString &path)
         // either way it opens read-only.
         binder.OpenNum.release();
         showInUse(workspace, path);
-        binder.ro = true;
+        binder.setReadOnly(true);
     }
 }
 
@@ -147,8 +147,8 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
     }
 
     BusyScope busy(workspace.ui);
-    binder.WCaption = binder.title() + QStringLiteral(" (") + path + u')' +
-                      (binder.ro ? QStringLiteral(" [Read-Only]") : QString());
+    binder.setWCaption(binder.title() + QStringLiteral(" (") + path + u')' +
+                       (binder.ro() ? QStringLiteral(" [Read-Only]") : QString()));
 
     const int pages = pageCountOf(binder.CF, archive.lumpCount());
     appendArchivePages(binder, pageRecords, archive, working, 1, pages);
@@ -156,7 +156,7 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
         setRTFopts(binder.CF);
 
     const int selected = binder.CF.value(QStringLiteral("SelPage"), QStringLiteral("1")).toInt();
-    binder.CurIndex = pages == 0 ? 0 : (selected >= 1 && selected <= pages ? selected : 1);
+    binder.setCurIndex(pages == 0 ? 0 : (selected >= 1 && selected <= pages ? selected : 1));
     DelCFInfo(binder);
 
     for (int c = 1; c <= PageList::ColumnCount; ++c) {
@@ -177,7 +177,7 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
 
     if (purpose == OpenPurpose::Inspect)
         return;
-    if (!binder.ro)
+    if (!binder.ro())
         lockForWriting(workspace, binder, path);
     workspace.ui.recordRecent(binder.title(), path);
 }
@@ -194,14 +194,13 @@ std::unique_ptr<Binder> OpenFile(Workspace &workspace, const QString &fileName, 
     auto binder = std::make_unique<Binder>();
     if (!isBinderPath(fileName)) {
         NewFile(workspace, *binder, false);
-        binder->CurIndex = 1;
         ImportFile(workspace, *binder, fileName, PageKind::Unknown);
-        workspace.ui.showPage(*binder);
-        binder->Changed = false;
+        binder->setCurIndex(1);
+        binder->setChanged(false);
         return binder;
     }
 
-    binder->CurFile = fileName;
+    binder->setCurFile(fileName);
     try {
         loadBinder(workspace, *binder, fileName, purpose);
     } catch (const FileError &error) {

@@ -1,10 +1,10 @@
 #include "documents/BinderSaver.h"
 
 #include "documents/Binder.h"
-#include "documents/BinderUi.h"
 #include "documents/CompanionFiles.h"
 #include "documents/ErrorReport.h"
 #include "documents/FileError.h"
+#include "documents/Interaction.h"
 #include "documents/LumpArchive.h"
 #include "documents/NewBinder.h"
 #include "documents/PageRecords.h"
@@ -217,7 +217,7 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
         binder.OpenNum = std::move(lock);
     }
     binder.OpenNum.noteSaved(fileName);
-    binder.ro = false;
+    binder.setReadOnly(false);
     readPagesFromSaved(workspace, binder, fileName, archive.writtenLumps());
     try {
         CreateAF(workspace, binder, true, fileName, 0, true);
@@ -225,9 +225,9 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
         // The binder itself is saved; without companions other instances just cannot
         // name who holds it.
     }
-    binder.CurFile = fileName;
-    binder.WCaption = binder.title() + QStringLiteral(" (") + fileName + u')';
-    binder.Changed = false;
+    binder.setCurFile(fileName);
+    binder.setWCaption(binder.title() + QStringLiteral(" (") + fileName + u')');
+    binder.setChanged(false);
     workspace.ui.recordRecent(binder.title(), fileName);
 }
 
@@ -235,7 +235,7 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
 // opened or last saved it.
 bool changedOnDisk(const Binder &binder, const QString &fileName)
 {
-    return binder.OpenNum.isHeld() && fileName == binder.CurFile &&
+    return binder.OpenNum.isHeld() && fileName == binder.CurFile() &&
            !binder.OpenNum.unchangedOnDisk();
 }
 
@@ -280,11 +280,11 @@ bool SavFile(Workspace &workspace, Binder &binder, const QString &fileName)
 bool SaveCommand(Workspace &workspace, Binder &binder)
 {
     workspace.ui.closeSplash();
-    if (binder.CurFile.isEmpty() || !QFileInfo(binder.CurFile).isFile())
+    if (binder.CurFile().isEmpty() || !QFileInfo(binder.CurFile()).isFile())
         return SaveAsCommand(workspace, binder);
-    if (!binder.Changed)
+    if (!binder.Changed())
         return true;
-    return SavFile(workspace, binder, binder.CurFile);
+    return SavFile(workspace, binder, binder.CurFile());
 }
 
 bool SaveAsCommand(Workspace &workspace, Binder &binder)
@@ -292,7 +292,7 @@ bool SaveAsCommand(Workspace &workspace, Binder &binder)
     FileDialogRequest request;
     request.title = QStringLiteral("Save Quillery ('") + binder.title() + QStringLiteral("')");
     request.filter = QStringLiteral("Quillery (*.qly)|*.qly|All files (*.*)|*.*");
-    request.fileName = binder.CurFile;
+    request.fileName = binder.CurFile();
     if (QFileInfo(workspace.defaultDocFolder).isDir())
         request.initialFolder = workspace.defaultDocFolder;
     QString chosen = workspace.dialogs.saveFile(request);
@@ -303,11 +303,10 @@ bool SaveAsCommand(Workspace &workspace, Binder &binder)
 
     // The old companions go only once the binder is safely saved elsewhere, so that a
     // cancelled or failed Save As leaves the open binder as it was.
-    const QString previous = binder.OpenNum.isHeld() ? binder.CurFile : QString();
+    const QString previous = binder.OpenNum.isHeld() ? binder.CurFile() : QString();
     const bool saved = SavFile(workspace, binder, chosen);
-    if (saved && !previous.isEmpty() && previous != binder.CurFile)
+    if (saved && !previous.isEmpty() && previous != binder.CurFile())
         removeCompanions(previous);
-    workspace.ui.checkMenus(binder);
     return saved;
 }
 

@@ -94,7 +94,7 @@ QString CreateAF(const Workspace &workspace, const Binder &binder, bool writeLoc
         result = shadowCopyPath(fileName);
         break;
     }
-    if (binder.ro)
+    if (binder.ro())
         return result;
     if (writeShadow)
         writeShadowCopy(fileName, shadowCopyPath(fileName));

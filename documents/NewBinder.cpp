@@ -23,17 +23,17 @@ void NewFile(Workspace &workspace, Binder &binder, bool addPage)
     cf.write(QStringLiteral("CommentsCol"), "Comments");
     cf.write(QStringLiteral("Pane Pos"), "0");
     cf.write(QStringLiteral("Author"), workspace.authorName);
-    binder.WCaption = title;
-    binder.NextKey = 1;
+    binder.setWCaption(title);
+    binder.setNextKey(1);
     if (addPage)
-        NewIcon(workspace, binder, PageKind::RTF, true);
+        NewIcon(binder, PageKind::RTF);
     binder.PaneLength = Binder::DefaultPaneLength;
-    binder.Changed = false;
+    binder.setChanged(false);
 }
 
 bool IsNewFile(const Binder &binder, int loadedWindows)
 {
-    return loadedWindows > 2 && !binder.Changed && binder.CurFile.isEmpty() &&
+    return loadedWindows > 2 && !binder.Changed() && binder.CurFile().isEmpty() &&
            binder.pageCount() == 1 && binder.pages.at(0).name == u"Page 1" &&
            binder.title() == u"New File 1";
 }

@@ -14,6 +14,7 @@ void PageList::append(const PageRow &row)
     beginInsertRows(QModelIndex(), at, at);
     m_rows.append(row);
     endInsertRows();
+    Q_EMIT rowsSettled();
 }
 
 void PageList::append(QVector<PageRow> &&rows)
@@ -26,6 +27,7 @@ void PageList::append(QVector<PageRow> &&rows)
     else
         m_rows.append(std::move(rows));
     endInsertRows();
+    Q_EMIT rowsSettled();
 }
 
 void PageList::remove(int row)
@@ -33,6 +35,7 @@ void PageList::remove(int row)
     beginRemoveRows(QModelIndex(), row, row);
     m_rows.removeAt(row);
     endRemoveRows();
+    Q_EMIT rowsSettled();
 }
 
 void PageList::move(int from, int to)
@@ -43,6 +46,7 @@ void PageList::move(int from, int to)
     beginMoveRows(QModelIndex(), from, from, QModelIndex(), to > from ? to + 1 : to);
     m_rows.move(from, to);
     endMoveRows();
+    Q_EMIT rowsSettled();
 }
 
 void PageList::replace(int row, const PageRow &page)
@@ -56,6 +60,7 @@ void PageList::clear()
     beginResetModel();
     m_rows.clear();
     endResetModel();
+    Q_EMIT rowsSettled();
 }
 
 void PageList::setCommentsCaption(const QString &caption)

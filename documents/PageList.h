@@ -60,6 +60,12 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+Q_SIGNALS:
+    // Rows were added, removed, moved or reset, and every view has followed. Whoever
+    // reacts by selecting rows listens here: during the model's own row signals the views
+    // and their proxies are still half way.
+    void rowsSettled();
+
 private:
     QVector<PageRow> m_rows;
     QString m_commentsCaption = QStringLiteral("Comments");

@@ -93,7 +93,7 @@ bool changePassword(Workspace &workspace, Binder &binder, const QString &newPass
         }
         binder.CF.write(DataKey, *stored);
     }
-    binder.Changed = true;
+    binder.setChanged(true);
     return true;
 }
 

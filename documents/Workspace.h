@@ -4,23 +4,23 @@
 
 namespace quillery {
 
-class BinderUi;
+class Interaction;
 class Dialogs;
 class TempFolder;
 
 // What every binder procedure shares: the temporary folder with its registered files,
-// the dialogs, the windows' hooks and the few settings and counters the procedures read.
+// the dialogs, the interaction with the user and the few settings and counters the procedures read.
 class Workspace
 {
 public:
-    Workspace(TempFolder &temp, Dialogs &dialogs, BinderUi &ui)
+    Workspace(TempFolder &temp, Dialogs &dialogs, Interaction &ui)
         : temp(temp), dialogs(dialogs), ui(ui)
     {
     }
 
     TempFolder &temp;
     Dialogs &dialogs;
-    BinderUi &ui;
+    Interaction &ui;
 
     QString authorName;       // the "AuthorName" setting
     QString defaultDocFolder; // the "DefDocFol" setting

@@ -4,10 +4,10 @@
 #include "documents/Binder.h"
 #include "documents/BinderOpener.h"
 #include "documents/BinderSaver.h"
-#include "documents/BinderUi.h"
 #include "documents/CompanionFiles.h"
 #include "documents/FileError.h"
 #include "documents/InfoRecords.h"
+#include "documents/Interaction.h"
 #include "documents/LumpArchive.h"
 #include "documents/Password.h"
 #include "documents/Workspace.h"
@@ -53,7 +53,7 @@ public:
 };
 
 // Types the right password, so that protected binders are opened all the way too.
-class KnowingUi : public BinderUi
+class KnowingUi : public Interaction
 {
 public:
     Workspace *workspace = nullptr;

@@ -1,9 +1,9 @@
 #include "images/ScannedImageSaving.h"
 
 #include "documents/Binder.h"
-#include "documents/BinderUi.h"
 #include "documents/ErrorReport.h"
 #include "documents/FileError.h"
+#include "documents/Interaction.h"
 #include "documents/Workspace.h"
 #include "images/JpegError.h"
 #include "images/ScanOptions.h"
@@ -81,9 +81,7 @@ bool addImageAsPage(Workspace &workspace, Binder &binder, cJpeg &jpeg, const cIm
     }
     if (!ImportFile(workspace, binder, file, PageKind::PICTURE))
         return false;
-    binder.CurIndex = position;
-    workspace.ui.showPage(binder);
-    workspace.ui.checkMenus(binder);
+    binder.setCurIndex(position);
     return true;
 }
 

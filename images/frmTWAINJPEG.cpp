@@ -1,8 +1,8 @@
 #include "images/frmTWAINJPEG.h"
 
-#include "documents/BinderUi.h"
 #include "documents/ErrorReport.h"
 #include "documents/FileError.h"
+#include "documents/Interaction.h"
 #include "documents/Workspace.h"
 #include "images/PicturePreview.h"
 #include "images/ScanOptions.h"

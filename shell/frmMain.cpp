@@ -49,9 +49,6 @@ frmMain::frmMain(TempFolder &temp, Dialogs &dialogs, Settings &settings, QWidget
     hooks.parent = [this] {
         return static_cast<QWidget *>(this);
     };
-    hooks.checkMenus = [this](Binder &) {
-        CheckMenus();
-    };
     hooks.closeSplash = [this] {
         if (closeSplash)
             closeSplash();
@@ -74,8 +71,6 @@ frmMain::frmMain(TempFolder &temp, Dialogs &dialogs, Settings &settings, QWidget
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
     addToolBar(m_toolbar);
-    // Pages cannot be edited yet; the button stays away until they can.
-    m_toolbar->button(MainToolbar::Edit)->setVisible(false);
     connect(m_toolbar, &MainToolbar::buttonClicked, this, &frmMain::toolbarClicked);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmMain::activeWindowChanged);
     buildMenus();
@@ -174,8 +169,16 @@ frmMDI *frmMain::addBinderWindow(std::unique_ptr<Binder> binder)
     sub->setWindowIcon(QApplication::windowIcon());
     connect(window, &frmMDI::captionChanged, sub,
             [sub, window] { sub->setWindowTitle(window->windowTitle()); });
-    connect(window, &frmMDI::statusText, this, &frmMain::setStatus);
-    window->setCaptionSuffix(QString());
+    // Only the active window speaks through the status bar and the toolbar.
+    connect(window, &frmMDI::statusText, this, [this, window](int panel, const QString &text) {
+        if (window == activeBinderWindow())
+            setStatus(panel, text);
+    });
+    connect(window, &frmMDI::stateChanged, this, [this, window] {
+        if (window == activeBinderWindow())
+            CheckMenus();
+    });
+    Q_EMIT window->captionChanged();
     sub->resize(qMax(500, m_mdi->width() * 3 / 4), qMax(350, m_mdi->height() * 3 / 4));
     sub->show();
     m_mdi->setActiveSubWindow(sub);
@@ -198,12 +201,7 @@ void frmMain::activeWindowChanged()
             m_toolbar->setButtonEnabled(b, false);
         return;
     }
-    const Binder &binder = window->binder();
-    if (binder.hasPage(0)) {
-        const PageRow &row = binder.page(0);
-        setStatus(1, QStringLiteral("Created: ") + row.created);
-        setStatus(2, QStringLiteral("Modified: ") + row.modified);
-    }
+    window->showPageStatus();
     CheckMenus();
 }
 
@@ -211,11 +209,7 @@ void frmMain::mnuNew_Click()
 {
     auto binder = std::make_unique<Binder>();
     NewFile(*m_workspace, *binder, true);
-    frmMDI *window = addBinderWindow(std::move(binder));
-    setStatus(1, QStringLiteral("Created: ") + window->binder().page(1).created);
-    setStatus(2, QStringLiteral("Modified: Never"));
-    window->GetRTF();
-    CheckMenus();
+    addBinderWindow(std::move(binder));
 }
 
 void frmMain::OpenFile(const QString &fileName)
@@ -230,17 +224,14 @@ void frmMain::OpenFile(const QString &fileName)
     auto binder = quillery::OpenFile(*m_workspace, fileName);
     if (!binder)
         return;
-    frmMDI *window = addBinderWindow(std::move(binder));
-    Binder &opened = window->binder();
-    if (opened.hasPage(0)) {
-        const PageKind kind = kindFromString(opened.page(0).key.kind);
-        if (kind == PageKind::RTF || kind == PageKind::TXT || kind == PageKind::FILE) {
-            window->GetRTF();
-        } else {
-            window->lvwPages()->clearSelection();
-            opened.CurIndex = 0;
-        }
+    // A binder opens on its remembered page when that is text or a file; pictures,
+    // sounds and HTML wait until the user picks them.
+    if (binder->hasPage(0)) {
+        const PageKind kind = kindFromString(binder->page(0).key.kind);
+        if (kind != PageKind::RTF && kind != PageKind::TXT && kind != PageKind::FILE)
+            binder->setCurIndex(0);
     }
+    addBinderWindow(std::move(binder));
     for (int b : {3, 5, 10})
         m_toolbar->setButtonEnabled(b, true);
     CheckMenus();
@@ -307,9 +298,9 @@ void frmMain::mnuFileAuthorName_Click()
     m_workspace->authorName = *answer;
     for (frmMDI *window : binderWindows()) {
         const Binder &binder = window->binder();
-        if (QFileInfo(binder.CurFile).isFile() && !binder.ro) {
+        if (QFileInfo(binder.CurFile()).isFile() && !binder.ro()) {
             try {
-                CreateAF(*m_workspace, binder, true, binder.CurFile, 0, false);
+                CreateAF(*m_workspace, binder, true, binder.CurFile(), 0, false);
             } catch (const std::exception &) {
                 // The lock note only names the holder; the binder is unaffected.
             }
@@ -391,6 +382,9 @@ void frmMain::toolbarClicked(int position, int choice)
             window->menus()[adds[choice]]->trigger();
         break;
     }
+    case MainToolbar::Edit:
+        window->menus()["mnuEP"]->trigger();
+        break;
     case MainToolbar::Rename:
         window->menus()["mnuRename"]->trigger();
         break;

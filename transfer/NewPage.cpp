@@ -1,7 +1,6 @@
 #include "transfer/NewPage.h"
 
 #include "documents/Binder.h"
-#include "documents/BinderUi.h"
 #include "documents/Workspace.h"
 #include "platform/FileIo.h"
 #include "platform/TempFolder.h"
@@ -9,10 +8,9 @@
 
 namespace quillery {
 
-void NewIcon(Workspace &workspace, Binder &binder, PageKind kind, bool noEdit)
+void NewIcon(Binder &binder, PageKind kind)
 {
     const int position = binder.pageCount() + 1;
-    binder.CurIndex = position;
     PageRow row;
     row.name = QStringLiteral("Page %1").arg(position);
     row.created = generalDate(QDateTime::currentDateTime());
@@ -22,11 +20,8 @@ void NewIcon(Workspace &workspace, Binder &binder, PageKind kind, bool noEdit)
     row.key.colour = kind == PageKind::RTF ? binder.CF.value(QStringLiteral("RTFBColour"))
                                            : QStringLiteral("NA");
     binder.pages.append(row);
-    workspace.ui.showPage(binder);
-    workspace.ui.checkMenus(binder);
-    if (!noEdit)
-        workspace.ui.editPage(binder);
-    binder.Changed = true;
+    binder.setCurIndex(position);
+    binder.setChanged(true);
 }
 
 QString placeholderFile(const TempFolder &temp)
@@ -39,12 +34,6 @@ QString writeBlankHtml(const Workspace &workspace)
     const QString path = placeholderFile(workspace.temp);
     fileio::writeWhole(path, QByteArrayLiteral("<html></html>\n"));
     return path;
-}
-
-void BlankHTML(Workspace &workspace, Binder &binder)
-{
-    writeBlankHtml(workspace);
-    workspace.ui.showBlankHtml(binder);
 }
 
 } // namespace quillery

@@ -1,9 +1,9 @@
 #include "transfer/PageExport.h"
 
 #include "documents/Binder.h"
-#include "documents/BinderUi.h"
 #include "documents/ErrorReport.h"
 #include "documents/FileError.h"
+#include "documents/Interaction.h"
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
@@ -76,13 +76,13 @@ QString ExpBin(Workspace &workspace, Binder &binder, const QString &name, int &p
                bool blankFirst, bool inTemp)
 {
     if (position == 0)
-        position = binder.CurIndex;
+        position = binder.CurIndex();
     if (!binder.hasPage(position))
         return QString();
     const QString target = workspace.temp.filePath(FileFormat(name, inTemp, workspace.temp.path()));
     try {
         if (blankFirst)
-            BlankHTML(workspace, binder);
+            writeBlankHtml(workspace);
         writePageFile(binder.page(position).key, target);
     } catch (const FileError &) {
         return QString();

@@ -1,9 +1,9 @@
 #include "transfer/PageImport.h"
 
 #include "documents/Binder.h"
-#include "documents/BinderUi.h"
 #include "documents/ErrorReport.h"
 #include "documents/FileError.h"
+#include "documents/Interaction.h"
 #include "documents/Workspace.h"
 #include "editor/DefaultTextFormats.h"
 #include "platform/Colours.h"
@@ -88,7 +88,7 @@ void importInto(Workspace &workspace, Binder &binder, const QString &fileName, P
     row.key.colour =
         kind == PageKind::RTF ? QString::number(SystemWindowBackground) : QStringLiteral("NA");
     binder.pages.append(row);
-    binder.Changed = true;
+    binder.setChanged(true);
 }
 
 } // namespace
@@ -125,9 +125,7 @@ void ImportDialog(Workspace &workspace, Binder &binder, const QString &typeName,
         return;
     if (!ImportFile(workspace, binder, path, kind))
         return;
-    binder.CurIndex = position;
-    workspace.ui.checkMenus(binder);
-    workspace.ui.showPage(binder);
+    binder.setCurIndex(position);
 }
 
 void importFolder(Workspace &workspace, Binder &binder)
@@ -159,7 +157,6 @@ void importFolder(Workspace &workspace, Binder &binder)
             workspace.ui.setProgress(++done);
         }
     }
-    workspace.ui.checkMenus(binder);
 }
 
 } // namespace quillery

@@ -46,8 +46,8 @@ void noneSelected(CommandState &state, int count)
 void rowSelected(CommandState &state, const Binder &binder, int selected)
 {
     const int count = binder.pageCount();
-    state.makeSelectedCurrent = binder.CurIndex == 0;
-    const int current = state.makeSelectedCurrent ? selected : binder.CurIndex;
+    state.makeSelectedCurrent = binder.CurIndex() == 0;
+    const int current = state.makeSelectedCurrent ? selected : binder.CurIndex();
     const QString kind = binder.hasPage(current) ? binder.page(current).key.kind : QString();
 
     state.mnuPrint = state.mnuPProperties = state.mnuExport = state.mnuExportFile = true;
@@ -68,7 +68,7 @@ CommandState commandState(const Binder &binder, const ListState &list)
 {
     CommandState state;
     state.mnuOffline = list.offline;
-    state.caption = binder.WCaption;
+    state.caption = binder.WCaption();
     const int count = binder.pageCount();
     if (count == 0)
         noPages(state);

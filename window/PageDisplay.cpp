@@ -93,7 +93,7 @@ PageDisplay preparePageDisplay(Workspace &workspace, Binder &binder)
     case PageKind::Unknown:
         return display;
     }
-    binder.CF.write(QStringLiteral("SelPage"), binder.CurIndex);
+    binder.CF.write(QStringLiteral("SelPage"), binder.CurIndex());
     return display;
 }
 

@@ -3,6 +3,7 @@
 #include "documents/PageList.h"
 
 #include <QApplication>
+
 #include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QKeyEvent>
@@ -10,6 +11,7 @@
 #include <QMouseEvent>
 #include <QStyle>
 #include <QTreeView>
+#include <algorithm>
 
 namespace quillery {
 
@@ -57,6 +59,8 @@ PageListView::PageListView(PageList &pages, QWidget *parent)
     m_list->setModel(m_icons);
     m_details->setModel(m_icons);
     m_details->setSelectionModel(m_list->selectionModel());
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { Q_EMIT selectedRowChanged(selectedRow()); });
     for (QAbstractItemView *view :
          {static_cast<QAbstractItemView *>(m_list), static_cast<QAbstractItemView *>(m_details)}) {
         view->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -186,7 +190,14 @@ bool PageListView::eventFilter(QObject *watched, QEvent *event)
         }
     } else if (watched == view && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && selectedRow() >= 0) {
+        // Enter that ends renaming a page reaches the list too; it only ends the renaming.
+        // The name editor is the only widget the views put on their viewports.
+        const QList<QWidget *> editors =
+            view->viewport()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        const bool editing = std::any_of(editors.begin(), editors.end(),
+                                         [](const QWidget *editor) { return editor->isVisible(); });
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !editing &&
+            selectedRow() >= 0) {
             Q_EMIT activated(selectedRow());
             return true;
         }

@@ -48,6 +48,8 @@ public:
 
 Q_SIGNALS:
     void itemClicked(int row);
+    // The highlighted row changed, by mouse, keys or code; -1 when none is.
+    void selectedRowChanged(int row);
     void released(int row, Qt::MouseButton button, const QPoint &globalPos);
     void activated(int row);
     void contextKey(const QPoint &globalPos);

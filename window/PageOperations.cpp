@@ -1,7 +1,7 @@
 #include "window/PageOperations.h"
 
 #include "documents/Binder.h"
-#include "documents/BinderUi.h"
+#include "documents/Interaction.h"
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
 #include "platform/TempFolder.h"
@@ -53,7 +53,7 @@ void addPage(Workspace &workspace, Binder &binder, PageKind kind)
     case PageKind::RTF:
     case PageKind::TXT:
     case PageKind::HTML:
-        NewIcon(workspace, binder, kind, false);
+        NewIcon(binder, kind);
         return;
     case PageKind::PICTURE:
     case PageKind::SOUND:
@@ -76,23 +76,19 @@ void deletePage(Workspace &workspace, Binder &binder, int position)
                                   QStringLiteral("Delete Page"), text) != MsgResult::Yes)
         return;
     // The page the user confirmed is the one that goes, even if another was current.
-    binder.CurIndex = position;
+    binder.setCurIndex(position);
     DelPage(workspace, binder);
 }
 
 void DelPage(Workspace &workspace, Binder &binder)
 {
-    if (!isPosition(binder, binder.CurIndex))
+    if (!isPosition(binder, binder.CurIndex()))
         return;
-    workspace.ui.clearPage(binder);
-    const PageKey key = binder.pages.at(binder.CurIndex - 1).key;
-    binder.pages.remove(binder.CurIndex - 1);
+    const PageKey key = binder.pages.at(binder.CurIndex() - 1).key;
+    binder.pages.remove(binder.CurIndex() - 1);
     discardPageData(workspace, binder, key);
-    binder.CurIndex = binder.pageCount() > 0 ? 1 : 0;
-    binder.Changed = true;
-    if (binder.CurIndex > 0)
-        workspace.ui.showPage(binder);
-    workspace.ui.checkMenus(binder);
+    binder.setCurIndex(binder.pageCount() > 0 ? 1 : 0);
+    binder.setChanged(true);
 }
 
 void deleteAllPages(Workspace &workspace, Binder &binder)
@@ -111,22 +107,18 @@ void deleteAllPages(Workspace &workspace, Binder &binder)
     binder.pages.clear();
     for (const PageKey &key : std::as_const(keys))
         discardPageData(workspace, binder, key);
-    binder.CurIndex = 0;
-    binder.Changed = true;
-    // The deleted pages are gone, so the viewer stops showing the last of them.
-    workspace.ui.clearPage(binder);
-    workspace.ui.checkMenus(binder);
+    binder.setCurIndex(0);
+    binder.setChanged(true);
 }
 
-void movePage(Workspace &workspace, Binder &binder, int position, MoveDirection direction)
+void movePage(Binder &binder, int position, MoveDirection direction)
 {
     const int target = direction == MoveDirection::Up ? position - 1 : position + 1;
     if (!isPosition(binder, position) || !isPosition(binder, target))
         return;
     binder.pages.move(position - 1, target - 1);
-    binder.CurIndex = target;
-    binder.Changed = true;
-    workspace.ui.checkMenus(binder);
+    binder.setCurIndex(target);
+    binder.setChanged(true);
 }
 
 } // namespace quillery

@@ -8,7 +8,7 @@ class Binder;
 class Workspace;
 
 // The page list's commands that add, delete and reorder pages. Positions are 1-based;
-// each command sets Changed when it changes the list and ends with the checkMenus hook.
+// each command sets Changed when it changes the list; the windows follow the binder.
 
 // Adds a page of the kind as the last page: an empty rich text, plain text or HTML page
 // opened for editing, or a picture, sound or other file the user picks.
@@ -24,6 +24,6 @@ void deleteAllPages(Workspace &workspace, Binder &binder);
 enum class MoveDirection { Up, Down };
 // Moves the page at position one place up or down, where it becomes the current page.
 // Nothing moves past either end of the list.
-void movePage(Workspace &workspace, Binder &binder, int position, MoveDirection direction);
+void movePage(Binder &binder, int position, MoveDirection direction);
 
 } // namespace quillery

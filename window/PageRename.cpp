@@ -1,7 +1,6 @@
 #include "window/PageRename.h"
 
 #include "documents/Binder.h"
-#include "documents/BinderUi.h"
 #include "documents/PageKind.h"
 #include "documents/Workspace.h"
 #include "transfer/FileNames.h"
@@ -55,8 +54,7 @@ bool finishRename(Workspace &workspace, Binder &binder, int position, const QStr
     // HTML pages refer to style sheets by name, so one is put where they look for it.
     if (name.endsWith(QStringLiteral(".css"), Qt::CaseInsensitive))
         ExpBin(workspace, binder, name, position, false, true);
-    binder.Changed = true;
-    workspace.ui.checkMenus(binder);
+    binder.setChanged(true);
     return true;
 }
 

@@ -1,7 +1,6 @@
 #include "window/RenameDelegate.h"
 
 #include "documents/Binder.h"
-#include "documents/BinderUi.h"
 #include "documents/Workspace.h"
 #include "window/PageRename.h"
 
@@ -32,7 +31,6 @@ void RenameDelegate::setModelData(QWidget *editor, QAbstractItemModel *,
     if (!line)
         return;
     finishRename(m_workspace, m_binder, index.row() + 1, line->text());
-    m_workspace.ui.checkMenus(m_binder);
 }
 
 } // namespace quillery

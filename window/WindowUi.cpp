@@ -1,8 +1,6 @@
 #include "window/WindowUi.h"
 
 #include "window/PasswordDialogs.h"
-#include "window/ViewerPane.h"
-#include "window/frmMDI.h"
 #include "window/frmProgress.h"
 
 #include <QApplication>
@@ -91,30 +89,6 @@ void WindowUi::recordRecent(const QString &title, const QString &path)
 {
     if (m_hooks.recordRecent)
         m_hooks.recordRecent(title, path);
-}
-
-void WindowUi::showPage(Binder &binder)
-{
-    if (frmMDI *window = frmMDI::of(binder))
-        window->GetRTF();
-}
-
-void WindowUi::checkMenus(Binder &binder)
-{
-    if (m_hooks.checkMenus)
-        m_hooks.checkMenus(binder);
-}
-
-void WindowUi::showBlankHtml(Binder &binder)
-{
-    if (frmMDI *window = frmMDI::of(binder))
-        window->viewer()->blankBrowser();
-}
-
-void WindowUi::clearPage(Binder &binder)
-{
-    if (frmMDI *window = frmMDI::of(binder))
-        window->clearPage();
 }
 
 } // namespace quillery

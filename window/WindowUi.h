@@ -1,6 +1,6 @@
 #pragma once
 
-#include "documents/BinderUi.h"
+#include "documents/Interaction.h"
 #include <QElapsedTimer>
 
 #include <functional>
@@ -11,15 +11,14 @@ namespace quillery {
 
 class frmProgress;
 
-// The window side of the binder procedures: the hourglass, the progress window, the
-// password prompt, and showing pages and command state in the binder's own window.
-class WindowUi : public BinderUi
+// The window side of the binder procedures: the hourglass, the progress window and the
+// password prompt.
+class WindowUi : public Interaction
 {
 public:
     struct Hooks
     {
         std::function<QWidget *()> parent;
-        std::function<void(Binder &)> checkMenus;
         std::function<void()> closeSplash;
         std::function<void(const QString &, const QString &)> recordRecent;
         std::function<void()> openCancelled;
@@ -38,10 +37,6 @@ public:
     void openCancelled() override;
     void closeSplash() override;
     void recordRecent(const QString &title, const QString &path) override;
-    void showPage(Binder &binder) override;
-    void checkMenus(Binder &binder) override;
-    void showBlankHtml(Binder &binder) override;
-    void clearPage(Binder &binder) override;
 
 private:
     Hooks m_hooks;

@@ -3,10 +3,11 @@
 #include "documents/Binder.h"
 #include "documents/BinderImport.h"
 #include "documents/BinderSaver.h"
-#include "documents/BinderUi.h"
 #include "documents/CompanionFiles.h"
+#include "documents/Interaction.h"
 #include "documents/SizeText.h"
 #include "documents/Workspace.h"
+#include "options/EditLaunch.h"
 #include "platform/Dialogs.h"
 #include "platform/RichTextBox.h"
 #include "platform/Twips.h"
@@ -68,8 +69,10 @@ frmMDI::frmMDI(Workspace &workspace, ShellCommands &shell, std::unique_ptr<Binde
     SetPanePos();
     connectMenus();
     connectList();
+    connectBinder();
     if (m_binder->CF.value(QStringLiteral("AutoHide")) == u"1")
         mnuSHPage_Click();
+    followCurrentPage(m_binder->CurIndex());
 }
 
 frmMDI::~frmMDI() = default;
@@ -130,10 +133,12 @@ void frmMDI::connectMenus()
     for (const char *name : {"mnuEditDelete", "mnuPDelete"})
         on(name, [&ws, &b, selected] { deletePage(ws, b, selected()); });
     on("mnuEditDelAll", [&ws, &b] { deleteAllPages(ws, b); });
-    on("mnuUp", [&ws, &b, selected] { movePage(ws, b, selected(), MoveDirection::Up); });
-    on("mnuDown", [&ws, &b, selected] { movePage(ws, b, selected(), MoveDirection::Down); });
+    on("mnuUp", [&b, selected] { movePage(b, selected(), MoveDirection::Up); });
+    on("mnuDown", [&b, selected] { movePage(b, selected(), MoveDirection::Down); });
     for (const char *name : {"mnuRename", "mnuPRename"})
         on(name, [this] { m_list->editCurrentName(); });
+    for (const char *name : {"mnuEP", "mnuPEdit"})
+        on(name, [&ws, &b] { EditLaunch(ws, b); });
     on("mnuImportFolder", [&ws, &b] { importFolder(ws, b); });
     on("mnuImportQuillery", [&ws, &b] { ImportQLY(ws, b); });
     for (const char *name : {"mnuImportTWAIN", "mnuPNTWAIN"})
@@ -152,7 +157,6 @@ void frmMDI::connectMenus()
     on("mnuPassword", [this] {
         frmPassword dialog(m_workspace, *m_binder, this);
         dialog.exec();
-        checkMenus();
     });
     on("mnuOffline", [this] { m_viewer->setOffline(m_menus["mnuOffline"]->isChecked()); });
     const char *views[] = {"mnuPVLarge", "mnuPVSmall", "mnuPVList", "mnuPVDetails"};
@@ -160,9 +164,9 @@ void frmMDI::connectMenus()
         on(views[v], [this, v] { setView(v); });
     // Commands whose windows this program does not have yet stay out of the menus.
     for (const char *name :
-         {"mnuPrint", "mnuPProperties", "mnuFProperties", "mnuEP", "mnuEditCut", "mnuEditCopy",
-          "mnuEditPaste", "mnuFind", "mnuSearch", "mnuEditOptions", "mnuPEdit", "mnuPCut",
-          "mnuPCopy", "mnuPPaste", "mnuPPProperties", "mnuPFProperties"})
+         {"mnuPrint", "mnuPProperties", "mnuFProperties", "mnuEditCut", "mnuEditCopy",
+          "mnuEditPaste", "mnuFind", "mnuSearch", "mnuEditOptions", "mnuPCut", "mnuPCopy",
+          "mnuPPaste", "mnuPPProperties", "mnuPFProperties"})
         m_menus[name]->setVisible(false);
     on("mnuCopy", [this] { m_viewer->txtPad()->copy(); });
     on("mnuSelectAll", [this] {
@@ -173,7 +177,16 @@ void frmMDI::connectMenus()
 
 void frmMDI::connectList()
 {
+    // Whatever moves the highlight (a click, an arrow key, Home, Page Down, code) makes
+    // that row the current page; the binder then tells everything else.
+    connect(m_list, &PageListView::selectedRowChanged, this,
+            [this](int row) { m_binder->setCurIndex(row + 1); });
     connect(m_list, &PageListView::itemClicked, this, [this] { lvwPages_ItemClick(); });
+    // Double-click and Enter edit the page, as Edit Page does.
+    connect(m_list, &PageListView::activated, this, [this] {
+        if (m_binder->CurIndex() > 0)
+            m_menus["mnuEP"]->trigger();
+    });
     connect(m_list, &PageListView::released, this,
             [this](int row, Qt::MouseButton button, const QPoint &at) {
                 if (row < 0) {
@@ -182,13 +195,11 @@ void frmMDI::connectList()
                         m_menus.mnuPage->popup(at);
                     return;
                 }
-                m_binder->CurIndex = row + 1;
-                checkMenus();
                 if (button == Qt::RightButton)
                     m_menus.mnuIcon->popup(at);
             });
     connect(m_list, &PageListView::contextKey, this, [this](const QPoint &at) {
-        checkMenus();
+        Q_EMIT stateChanged();
         (m_list->selectedRow() < 0 ? m_menus.mnuPage : m_menus.mnuIcon)->popup(at);
     });
     connect(m_list, &PageListView::hovered, this, [this] { autoHideHover(true); });
@@ -197,47 +208,91 @@ void frmMDI::connectList()
     connect(m_viewer, &ViewerPane::linkClicked, this, [this](const QUrl &url) {
         if (m_list->selectedRow() < 0)
             return;
+        // The row stays current and highlighted; clicking it shows the page again.
         m_viewer->followLink(url);
-        checkMenus();
-        m_list->clearSelection();
+        m_shownKey = PageKey();
+        Q_EMIT stateChanged();
     });
     connect(m_viewer, &ViewerPane::statusTextChanged, this,
             [this](const QString &text) { Q_EMIT statusText(5, text); });
     connect(m_splitter, &QSplitter::splitterMoved, this, &frmMDI::updatePaneLength);
     connect(m_viewer->txtPad(), &QWidget::customContextMenuRequested, this, [this] {
         m_menus["mnuCopy"]->setEnabled(m_viewer->txtPad()->textCursor().hasSelection());
-        checkMenus();
+        Q_EMIT stateChanged();
         m_menus.mnuRTF->popup(QCursor::pos());
     });
     m_viewer->txtPad()->setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
-void frmMDI::checkMenus()
+void frmMDI::connectBinder()
 {
-    m_workspace.ui.checkMenus(*m_binder);
+    Binder &binder = *m_binder;
+    connect(&binder, &Binder::currentPageChanged, this, &frmMDI::followCurrentPage);
+    const auto follow = [this] {
+        updateCaption();
+        Q_EMIT stateChanged();
+    };
+    connect(&binder, &Binder::captionChanged, this, follow);
+    connect(&binder, &Binder::changedChanged, this, follow);
+    connect(&binder, &Binder::readOnlyChanged, this, follow);
+    connect(&binder, &Binder::fileNameChanged, this, follow);
+    // Page counts, names, times and sizes show in the caption and the status panels.
+    connect(&binder.pages, &PageList::rowsSettled, this, follow);
+    connect(&binder.pages, &QAbstractItemModel::dataChanged, this,
+            [this, follow](const QModelIndex &first, const QModelIndex &last) {
+                const int row = m_binder->CurIndex() - 1;
+                if (row >= first.row() && row <= last.row())
+                    showPageStatus();
+                follow();
+            });
+}
+
+void frmMDI::followCurrentPage(int position)
+{
+    if (position == 0) {
+        if (m_list->selectedRow() >= 0)
+            m_list->clearSelection();
+        clearPage();
+    } else {
+        if (m_list->selectedRow() != position - 1)
+            m_list->selectRow(position - 1);
+        if (sameContent(m_shownKey, m_binder->page(position).key))
+            showPageStatus();
+        else
+            GetRTF();
+    }
+    updateCaption();
+    Q_EMIT stateChanged();
 }
 
 void frmMDI::GetRTF()
 {
     BusyScope busy(m_workspace.ui);
     m_viewer->clear();
+    m_shownKey = PageKey();
+    if (!m_binder->hasPage(0))
+        return;
+    m_shownKey = m_binder->page(0).key;
     try {
         const PageDisplay display = preparePageDisplay(m_workspace, *m_binder);
         m_viewer->showPage(display, *m_binder);
     } catch (const std::exception &) {
         // A page whose data cannot be read shows what could be shown.
     }
+    showPageStatus();
+}
+
+void frmMDI::showPageStatus()
+{
     if (!m_binder->hasPage(0)) {
-        m_list->clearSelection();
+        for (int panel : {1, 2, 3, 5})
+            Q_EMIT statusText(panel, QString());
         return;
     }
-    {
-        const PageRow &row = m_binder->page(0);
-        Q_EMIT statusText(1, QStringLiteral("Created: ") + row.created);
-        Q_EMIT statusText(2, QStringLiteral("Modified: ") + row.modified);
-        Q_EMIT statusText(3, QStringLiteral("Size: ") + GetSize(row.size));
-        m_list->selectRow(m_binder->CurIndex - 1);
-    }
+    const PageRow &row = m_binder->page(0);
+    Q_EMIT statusText(1, QStringLiteral("Created: ") + row.created);
+    Q_EMIT statusText(2, QStringLiteral("Modified: ") + row.modified);
+    Q_EMIT statusText(3, QStringLiteral("Size: ") + GetSize(row.size));
 }
 
 void frmMDI::lvwPages_ItemClick()
@@ -245,33 +300,43 @@ void frmMDI::lvwPages_ItemClick()
     const int row = m_list->selectedRow();
     if (row < 0)
         return;
-    m_binder->CurIndex = row + 1;
-    GetRTF();
-    checkMenus();
+    m_binder->setCurIndex(row + 1);
+    // A followed link may have replaced the page in the viewer.
+    if (!sameContent(m_shownKey, m_binder->page(0).key)) {
+        GetRTF();
+        updateCaption();
+        Q_EMIT stateChanged();
+    }
 }
 
 void frmMDI::showEmptySelection()
 {
-    if (m_binder->pageCount() > 0)
-        m_list->clearSelection();
-    m_binder->CurIndex = 0;
+    m_list->clearSelection();
+    m_binder->setCurIndex(0);
+    // Also when no page was current: a followed link leaves the viewer.
     clearPage();
-    setCaptionSuffix(QString());
-    checkMenus();
+    updateCaption();
+    Q_EMIT stateChanged();
 }
 
 void frmMDI::clearPage()
 {
+    m_shownKey = PageKey();
     for (int panel : {1, 2, 3, 5})
         Q_EMIT statusText(panel, QString());
     m_viewer->clear();
     m_viewer->hideBoth();
 }
 
+void frmMDI::updateCaption()
+{
+    setCaptionSuffix(m_binder->hasPage(0) ? m_binder->page(0).name : QString());
+}
+
 void frmMDI::setCaptionSuffix(const QString &suffix)
 {
-    setWindowTitle(suffix.isEmpty() ? m_binder->WCaption
-                                    : m_binder->WCaption + QStringLiteral(" - ") + suffix);
+    setWindowTitle(suffix.isEmpty() ? m_binder->WCaption()
+                                    : m_binder->WCaption() + QStringLiteral(" - ") + suffix);
     Q_EMIT captionChanged();
 }
 
@@ -337,24 +402,20 @@ void frmMDI::autoHideHover(bool overList)
 void frmMDI::mnuSave_Click()
 {
     SaveCommand(m_workspace, *m_binder);
-    setCaptionSuffix(QString());
-    checkMenus();
 }
 
 void frmMDI::mnuSA_Click()
 {
     SaveAsCommand(m_workspace, *m_binder);
-    setCaptionSuffix(QString());
-    checkMenus();
 }
 
 bool frmMDI::confirmClose()
 {
     m_workspace.ui.closeSplash();
-    if (m_binder->Changed) {
+    if (m_binder->Changed()) {
         QString text = QStringLiteral("The Quillery file '") + m_binder->title() + u'\'';
-        if (!m_binder->CurFile.isEmpty())
-            text += QStringLiteral(" ('") + m_binder->CurFile + QStringLiteral("')");
+        if (!m_binder->CurFile().isEmpty())
+            text += QStringLiteral(" ('") + m_binder->CurFile() + QStringLiteral("')");
         text += QStringLiteral(" has changed.  Do you want to save the changes?");
         const MsgResult answer = m_workspace.dialogs.message(
             MsgIcon::Question, MsgButtons::YesNoCancel, QStringLiteral("Save Changes"), text);
@@ -363,12 +424,12 @@ bool frmMDI::confirmClose()
         if (answer == MsgResult::Yes)
             SaveCommand(m_workspace, *m_binder);
         else
-            m_binder->Changed = false;
-        if (m_binder->Changed)
+            m_binder->setChanged(false);
+        if (m_binder->Changed())
             return false;
     }
-    if (!m_binder->ro && !m_binder->CurFile.isEmpty())
-        removeCompanions(m_binder->CurFile);
+    if (!m_binder->ro() && !m_binder->CurFile().isEmpty())
+        removeCompanions(m_binder->CurFile());
     m_binder->OpenNum.release();
     return true;
 }

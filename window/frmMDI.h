@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documents/PageKey.h"
 #include "window/BinderMenus.h"
 
 #include <QWidget>
@@ -18,7 +19,9 @@ class Workspace;
 
 // The window of one open binder: its page list beside the viewer, its menus, and the
 // commands that act on this binder. It shows the Binder and routes commands to the
-// binder procedures; the logic lives there.
+// binder procedures; the logic lives there. It follows the binder's signals: the list's
+// highlight, the viewer, the caption and the page's status panels always describe the
+// current page, whichever command made it current.
 class frmMDI : public QWidget
 {
     Q_OBJECT
@@ -34,15 +37,15 @@ public:
     ViewerPane *viewer() const { return m_viewer; }
     const BinderMenus &menus() const { return m_menus; }
 
-    // Shows the binder's current page (CurIndex) in the viewer.
+    // Shows the binder's current page (CurIndex) in the viewer, also when it shows already.
     void GetRTF();
-    // Makes the selected row current and shows it.
+    // Makes the selected row current and shows it, also after a link replaced it.
     void lvwPages_ItemClick();
     void SetPanePos();
     void setView(int view);
     void setCaptionSuffix(const QString &suffix);
-    // Empties the viewer and the page's status panels.
-    void clearPage();
+    // Sends the status panels that describe the current page (1, 2, 3 and 5).
+    void showPageStatus();
 
     void mnuSave_Click();
     void mnuSA_Click();
@@ -51,6 +54,9 @@ public:
 Q_SIGNALS:
     void captionChanged();
     void statusText(int panel, const QString &text);
+    // Something the command state depends on changed: the main window runs CheckMenus
+    // when this window is the active one.
+    void stateChanged();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -59,6 +65,11 @@ protected:
 private:
     void connectMenus();
     void connectList();
+    void connectBinder();
+    void followCurrentPage(int position);
+    void updateCaption();
+    // Empties the viewer and the page's status panels.
+    void clearPage();
     bool confirmClose();
     void showEmptySelection();
     void applyAutoHide(bool on);
@@ -66,7 +77,6 @@ private:
     int expandedPaneLength() const;
     int paneLengthPixels() const;
     void updatePaneLength();
-    void checkMenus();
 
     Workspace &m_workspace;
     ShellCommands &m_shell;
@@ -75,6 +85,7 @@ private:
     QSplitter *m_splitter;
     PageListView *m_list;
     ViewerPane *m_viewer;
+    PageKey m_shownKey; // the page the viewer shows; empty when it shows none
 };
 
 } // namespace quillery

@@ -13,8 +13,8 @@
 #include "documents/Binder.h"
 #include "documents/BinderOpener.h"
 #include "documents/BinderSaver.h"
-#include "documents/BinderUi.h"
 #include "documents/FileError.h"
+#include "documents/Interaction.h"
 #include "documents/NewBinder.h"
 #include "documents/PageKind.h"
 #include "documents/Workspace.h"
@@ -308,7 +308,7 @@ Result runCase(const Case &c, const QString &root, int reps)
     QDir().mkpath(folder);
     TempFolder temp(folder + QStringLiteral("/tmp"));
     ConsoleDialogs dialogs;
-    BinderUi ui;
+    Interaction ui;
     Workspace workspace(temp, dialogs, ui);
     workspace.authorName = QStringLiteral("bench");
 
@@ -349,7 +349,7 @@ Result runCase(const Case &c, const QString &root, int reps)
             result.open.samples.push_back(
                 {secondsSince(start), cpuSeconds() - cpu, memory.growth()});
         }
-        if (!binder || binder->pageCount() != c.pages || binder->ro)
+        if (!binder || binder->pageCount() != c.pages || binder->ro())
             fail(QStringLiteral("the binder did not open as it was saved"));
 
         ::sync();

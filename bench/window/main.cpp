@@ -6,7 +6,7 @@
 #include "Timing.h"
 
 #include "documents/Binder.h"
-#include "documents/BinderUi.h"
+#include "documents/Interaction.h"
 #include "documents/Workspace.h"
 #include "platform/RichTextBox.h"
 #include "platform/ScriptedDialogs.h"
@@ -175,7 +175,7 @@ struct Bench
             watch.forget();
             Stopwatch clock;
             clickRow(view, row);
-            if (window->binder().CurIndex != row + 1)
+            if (window->binder().CurIndex() != row + 1)
                 fail("a click did not make its page current");
             if (window->viewer()->HTML) {
                 watch.settle({listViewport()});
@@ -260,7 +260,7 @@ int main(int argc, char *argv[])
     {
         TempFolder temp(dir.filePath(QStringLiteral("build-tmp")));
         ScriptedDialogs dialogs;
-        BinderUi ui;
+        Interaction ui;
         Workspace workspace(temp, dialogs, ui);
         Stopwatch clock;
         counts = writeSampleBinder(workspace, dir.filePath(QStringLiteral("src")), path, pages);
@@ -288,7 +288,7 @@ int main(int argc, char *argv[])
         std::printf("note: the program showed %d dialogs, the first titled '%s'\n",
                     int(dialogs.calls().size()), qPrintable(dialogs.calls().first().title));
     printTable();
-    bench.window->binder().Changed = false;
+    bench.window->binder().setChanged(false);
     main.close();
     temp.DeleteTempFiles();
     return 0;

@@ -151,7 +151,7 @@ QString binderWithNames(BinderFixture &f, const QString &binderName, const QStri
         row.name = names.at(i);
         binder->pages.replace(i, row);
     }
-    binder->Changed = true;
+    binder->setChanged(true);
     if (!SavFile(*f.workspace, *binder, path))
         return QString();
     return path;

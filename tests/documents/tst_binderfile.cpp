@@ -83,18 +83,18 @@ void tst_binderfile::newBinderHoldsDefaultRecords()
     QCOMPARE(binder.pages.at(0).key.toString(), QString("1?"
                                                         "??RTF?"
                                                         "?-2147483643"));
-    QCOMPARE(binder.NextKey, 2);
+    QCOMPARE(binder.NextKey(), 2);
     QCOMPARE(binder.CF.value("RTFFontName"), QString("Times New Roman"));
     QCOMPARE(binder.CF.value("TXTFontName"), QString("Courier New"));
     QCOMPARE(binder.CF.value("TXTColour"), QString("-2147483640"));
     QCOMPARE(binder.CF.value("TXTFontSize"), QString("10"));
     QCOMPARE(binder.CF.value("SelPage"), QString("1"));
     QCOMPARE(binder.CF.value("Author"), QString("tester"));
-    QVERIFY(!binder.Changed);
+    QVERIFY(!binder.Changed());
 
     Binder second;
     NewFile(*f.workspace, second, false);
-    QCOMPARE(second.WCaption, QString("New File 2"));
+    QCOMPARE(second.WCaption(), QString("New File 2"));
     QCOMPARE(second.CF.value("SelPage"), InfoRecords::NotFound);
 }
 
@@ -111,7 +111,7 @@ void tst_binderfile::emptyBinderSavesOneLumpAndReopens()
     auto binder = f.open(path);
     QVERIFY(binder);
     QCOMPARE(binder->pageCount(), 0);
-    QCOMPARE(binder->CurIndex, 0);
+    QCOMPARE(binder->CurIndex(), 0);
     QVERIFY(f.dialogs.calls().isEmpty());
 }
 
@@ -122,20 +122,20 @@ void tst_binderfile::reopensPagesWithTheirRecordsAndData()
     auto binder = f.open(path);
     QVERIFY(binder);
     QCOMPARE(binder->pageCount(), 3);
-    QCOMPARE(binder->CurFile, path);
-    QCOMPARE(binder->WCaption, "New File 1 (" + path + ")");
+    QCOMPARE(binder->CurFile(), path);
+    QCOMPARE(binder->WCaption(), "New File 1 (" + path + ")");
     QCOMPARE(binder->pages.at(0).name, QString("one"));
     QCOMPARE(binder->pages.at(2).name, QString("three.png"));
     QCOMPARE(binder->pages.at(2).key.kind, QString("PICTURE"));
     QCOMPARE(binder->pages.at(1).key.colour, QString("-2147483643"));
     QCOMPARE(binder->pages.at(0).modified, QString("Never"));
     QCOMPARE(GetLumpString(*binder, "2"), QByteArray("{\\rtf1 second}"));
-    QCOMPARE(binder->NextKey, 4);
+    QCOMPARE(binder->NextKey(), 4);
     // Per-page records live in the page list while the binder is open.
     QCOMPARE(binder->CF.value("Page1"), InfoRecords::NotFound);
     QCOMPARE(binder->CF.value("LastSavedBy"), QString("tester"));
     QVERIFY(binder->OpenNum.isHeld());
-    QVERIFY(!binder->Changed);
+    QVERIFY(!binder->Changed());
 }
 
 void tst_binderfile::savesInListOrderAfterReordering()
@@ -144,7 +144,7 @@ void tst_binderfile::savesInListOrderAfterReordering()
     const QString path = f.makeBinder("order.qly", ThreePages);
     auto binder = f.open(path);
     binder->pages.move(2, 0);
-    binder->Changed = true;
+    binder->setChanged(true);
     QVERIFY(SavFile(*f.workspace, *binder, path));
     QCOMPARE(lumpContents(path).first(), QByteArray("PICTURE:PNGDATA"));
     const InfoRecords records = recordsOf(path);
@@ -190,7 +190,7 @@ void tst_binderfile::saveCommandWritesOnlyWhatChanged()
     // Save As a new name moves the lock and the companions with the binder.
     f.dialogs.queueSaveFile(f.path("moved"));
     QVERIFY(SaveAsCommand(*f.workspace, *binder));
-    QCOMPARE(binder->CurFile, f.path("moved.qly"));
+    QCOMPARE(binder->CurFile(), f.path("moved.qly"));
     QVERIFY(!QFile::exists(lockNotePath(path)));
     QVERIFY(QFile::exists(lockNotePath(f.path("moved.qly"))));
     QVERIFY(!FileLock::isHeldElsewhere(path));
@@ -270,7 +270,7 @@ void tst_binderfile::savingAppendsUntilAPageGoes()
         BinderFixture other; // another instance reads the saved state through the shadow
         other.workspace->authorName = "someone else";
         auto second = other.open(path);
-        QVERIFY(second && second->ro);
+        QVERIFY(second && second->ro());
         QCOMPARE(second->pages.at(3).name, QString("four"));
         QCOMPARE(GetLumpString(*second, "4"), QByteArray("fourth page"));
     }
@@ -278,7 +278,7 @@ void tst_binderfile::savingAppendsUntilAPageGoes()
     // Saving again and again never leaves more than a quarter of the file unused.
     const QList<QByteArray> pages = lumpContents(path);
     for (int i = 0; i < 40; ++i) {
-        binder->Changed = true;
+        binder->setChanged(true);
         QVERIFY(SavFile(*f.workspace, *binder, path));
         QVERIFY(unusedBytes(path) * 4 <= QFileInfo(path).size());
     }
@@ -314,7 +314,7 @@ void tst_binderfile::saveCutShortLeavesTheBinderAsItWas()
     QVERIFY(binder);
     QCOMPARE(binder->pageCount(), 3);
     QCOMPARE(GetLumpString(*binder, "3"), QByteArray("PNGDATA"));
-    binder->Changed = true;
+    binder->setChanged(true);
     QVERIFY(SavFile(*f.workspace, *binder, path));
     QCOMPARE(unusedBytes(path), 0);
     QCOMPARE(lumpContents(path), pages);
@@ -356,9 +356,9 @@ void tst_binderfile::secondOpenerGetsReadOnlyShadowCopy()
     other.workspace->authorName = "someone else";
     auto second = other.open(path);
     QVERIFY(second);
-    QVERIFY(second->ro);
+    QVERIFY(second->ro());
     QVERIFY(!second->OpenNum.isHeld());
-    QVERIFY(second->WCaption.endsWith(") [Read-Only]"));
+    QVERIFY(second->WCaption().endsWith(") [Read-Only]"));
     QCOMPARE(other.messageTitles(), QStringList{"File in Use by tester"});
     QVERIFY(other.dialogs.calls().first().text.startsWith(
         "The file you have opened is in use by tester.  You will not be able"));
@@ -375,15 +375,15 @@ void tst_binderfile::readOnlyBinderSaveLeadsToSaveAs()
     auto holder = f.open(path);
     BinderFixture other;
     auto reader = other.open(path);
-    QVERIFY(reader->ro);
+    QVERIFY(reader->ro());
     const QByteArray before = readFile(path);
     other.dialogs.queueSaveFile(other.path("mine.qly"));
     QVERIFY(SavFile(*other.workspace, *reader, path));
     QCOMPARE(readFile(path), before);
     QCOMPARE(other.messageTitles().last(), QString("File is Read-Only"));
     QCOMPARE(other.dialogs.calls().last().kind, DialogCall::Kind::SaveFile);
-    QCOMPARE(reader->CurFile, other.path("mine.qly"));
-    QVERIFY(!reader->ro);
+    QCOMPARE(reader->CurFile(), other.path("mine.qly"));
+    QVERIFY(!reader->ro());
     QCOMPARE(lumpContents(other.path("mine.qly")), lumpContents(path));
 }
 
@@ -427,7 +427,7 @@ void tst_binderfile::accessorsReadTheCurrentPage()
 {
     BinderFixture f;
     auto binder = f.open(f.makeBinder("acc.qly", ThreePages));
-    binder->CurIndex = 2;
+    binder->setCurIndex(2);
     int position = 0;
     QCOMPARE(GetInfo(*binder, 3, position), QString("RTF"));
     QCOMPARE(position, 2);
@@ -454,9 +454,9 @@ void tst_binderfile::sizeTextAndNewFileDetection()
     NewFile(*f.workspace, startup, true);
     QVERIFY(IsNewFile(startup, 3));
     QVERIFY(!IsNewFile(startup, 2));
-    startup.Changed = true;
+    startup.setChanged(true);
     QVERIFY(!IsNewFile(startup, 3));
-    startup.Changed = false;
+    startup.setChanged(false);
     startup.CF.write("Title", "Renamed");
     QVERIFY(!IsNewFile(startup, 3));
 }

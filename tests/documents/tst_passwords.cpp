@@ -59,11 +59,11 @@ void tst_passwords::changingAndRemovingThePassword()
     QCOMPARE(f.messageTitles(), QStringList{"Change Password"});
     QCOMPARE(f.dialogs.calls().last().text,
              QString("Both password boxes must contain the same text"));
-    QVERIFY(!binder->Changed);
+    QVERIFY(!binder->Changed());
 
     QVERIFY(changePassword(*f.workspace, *binder, "abc", "abc"));
     QCOMPARE(binder->CF.value("Data"), QString("990890790"));
-    QVERIFY(binder->Changed);
+    QVERIFY(binder->Changed());
     QVERIFY(SavFile(*f.workspace, *binder, path));
     binder.reset();
     QVERIFY(!f.open(path));

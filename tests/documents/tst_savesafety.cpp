@@ -73,12 +73,12 @@ void tst_savesafety::fileChangedOnDiskAsksBeforeSaving()
     BinderFixture f;
     const QString path = f.makeBinder("changed.qly", TwoPages);
     auto binder = f.open(path);
-    binder->Changed = true;
+    binder->setChanged(true);
     QVERIFY(SavFile(*f.workspace, *binder, path)); // our own saves never count as changes
     QCOMPARE(f.messageTitles(), QStringList());
 
     replaceOnDisk(path, "their version");
-    binder->Changed = true;
+    binder->setChanged(true);
     // Cancel leaves their file alone.
     f.dialogs.queueMessage(MsgResult::Cancel);
     QVERIFY(!SaveCommand(*f.workspace, *binder));
@@ -89,7 +89,7 @@ void tst_savesafety::fileChangedOnDiskAsksBeforeSaving()
     f.dialogs.queueSaveFile(f.path("ours.qly"));
     QVERIFY(SaveCommand(*f.workspace, *binder));
     QCOMPARE(readFile(path), QByteArray("their version"));
-    QCOMPARE(binder->CurFile, f.path("ours.qly"));
+    QCOMPARE(binder->CurFile(), f.path("ours.qly"));
 
     // Overwrite, chosen, replaces what changed in place as well.
     const QString other = f.path("ours.qly");
@@ -97,7 +97,7 @@ void tst_savesafety::fileChangedOnDiskAsksBeforeSaving()
     QVERIFY(file.open(QIODevice::Append));
     file.write("appended by someone");
     file.close();
-    binder->Changed = true;
+    binder->setChanged(true);
     f.dialogs.queueMessage(MsgResult::No);
     QVERIFY(SaveCommand(*f.workspace, *binder));
     QVERIFY(!readFile(other).contains("appended by someone"));
@@ -145,7 +145,7 @@ void tst_savesafety::removedNamesAndPasswordLeaveTheFile()
     renamed.name = "plain";
     renamed.comments = "a comment";
     binder->pages.replace(0, renamed);
-    binder->Changed = true;
+    binder->setChanged(true);
     QVERIFY(SavFile(*f.workspace, *binder, path));
     QVERIFY(!readFile(path).contains("zebra-secret"));
 
@@ -153,7 +153,7 @@ void tst_savesafety::removedNamesAndPasswordLeaveTheFile()
     renamed.comments = "another";
     binder->pages.replace(0, renamed);
     QVERIFY(changePassword(*f.workspace, *binder, QString(), QString()));
-    binder->Changed = true;
+    binder->setChanged(true);
     QVERIFY2(SavFile(*f.workspace, *binder, path), qPrintable(f.dialogs.lastText()));
     const QByteArray saved = readFile(path);
     QVERIFY(!saved.contains("Data="));
@@ -175,9 +175,9 @@ void tst_savesafety::reopensOnTheLastPageAndKeepsPermissions()
     {
         auto binder = f.open(path);
         binder->pages.remove(0); // a rewrite, not an append
-        binder->CurIndex = binder->pageCount();
-        binder->CF.write(QStringLiteral("SelPage"), binder->CurIndex);
-        binder->Changed = true;
+        binder->setCurIndex(binder->pageCount());
+        binder->CF.write(QStringLiteral("SelPage"), binder->CurIndex());
+        binder->setChanged(true);
         QVERIFY(SavFile(*f.workspace, *binder, path));
     }
     struct stat st;
@@ -186,7 +186,7 @@ void tst_savesafety::reopensOnTheLastPageAndKeepsPermissions()
     BinderFixture reader;
     auto reopened = reader.open(path);
     QCOMPARE(reopened->pageCount(), 2);
-    QCOMPARE(reopened->CurIndex, 2);
+    QCOMPARE(reopened->CurIndex(), 2);
     QCOMPARE(GetLumpString(*reopened), QByteArray("c"));
 }
 

@@ -104,6 +104,7 @@ private Q_SLOTS:
     {
         BinderFixture f;
         Scanner s(f);
+        BinderAnnouncements heard(s.binder);
         QStringList offered;
         setTwainSourceChooser([&](QWidget *, const QList<TwainSource> &sources, int) {
             for (const TwainSource &source : sources)
@@ -136,7 +137,7 @@ private Q_SLOTS:
             QVERIFY(f.temp->registered().contains(f.temp->filePath(row.name)));
         }
         QVERIFY(s.binder.page(1).key.location != s.binder.page(2).key.location);
-        QCOMPARE(f.ui.pageHooks, QStringList({"show 1", "check 1", "show 2", "check 2"}));
+        QCOMPARE(heard.seen, QStringList({"changed true", "page 1", "page 2"}));
         QVERIFY(f.dialogs.calls().isEmpty());
     }
 
@@ -144,6 +145,7 @@ private Q_SLOTS:
     {
         BinderFixture f;
         Scanner s(f);
+        BinderAnnouncements heard(s.binder);
         s.window.OpenImage(picture(f, "small.png", 8, 8));
         // A folder stands where the page's picture would be written.
         QVERIFY(QDir().mkpath(f.temp->filePath("Page 1.jpg/x")));
@@ -154,7 +156,7 @@ private Q_SLOTS:
         QCOMPARE(report.icon, MsgIcon::Critical);
         QVERIFY(report.text.startsWith("An error occurred when trying to save the file '" +
                                        f.temp->filePath("Page 1.jpg") + "' - "));
-        QVERIFY(f.ui.pageHooks.isEmpty());
+        QVERIFY(heard.seen.isEmpty());
     }
 
     void openingPictures()
@@ -355,7 +357,7 @@ private Q_SLOTS:
         QCOMPARE(binderWindow->binder().page(last).name, QStringLiteral("Page %1.jpg").arg(last));
         // The new page is selected and shown.
         QCOMPARE(binderWindow->lvwPages()->selectedRow(), last - 1);
-        QCOMPARE(binderWindow->binder().CurIndex, last);
+        QCOMPARE(binderWindow->binder().CurIndex(), last);
         QCOMPARE(settings.GetSetting(Settings::Main, "JPEGQuality"), QStringLiteral("75"));
     }
 };

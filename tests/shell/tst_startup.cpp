@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "documents/BinderUi.h"
+#include "documents/Interaction.h"
 #include "documents/Workspace.h"
 #include "platform/ScriptedDialogs.h"
 #include "shell/AuthorName.h"
@@ -68,7 +68,7 @@ struct Start
     QTemporaryDir dir;
     Settings settings;
     ScriptedDialogs dialogs;
-    BinderUi ui;
+    Interaction ui;
     Session session;
     std::unique_ptr<Workspace> workspace;
     QStringList log;

@@ -30,9 +30,28 @@ void ScriptedUi::beginProgress(const QString &caption, int, bool)
     m_progress = 0;
 }
 
-void ScriptedUi::record(const char *hook, const Binder &binder)
+BinderAnnouncements::BinderAnnouncements(Binder &binder)
 {
-    pageHooks << QStringLiteral("%1 %2").arg(QLatin1String(hook)).arg(binder.CurIndex);
+    const auto yesNo = [](bool on) {
+        return on ? QStringLiteral("true") : QStringLiteral("false");
+    };
+    m_connections << QObject::connect(&binder, &Binder::currentPageChanged, [this](int page) {
+        seen << QStringLiteral("page %1").arg(page);
+    }) << QObject::connect(&binder, &Binder::changedChanged, [this, yesNo](bool on) {
+        seen << "changed " + yesNo(on);
+    }) << QObject::connect(&binder, &Binder::captionChanged, [this] {
+        seen << QStringLiteral("caption");
+    }) << QObject::connect(&binder, &Binder::readOnlyChanged, [this, yesNo](bool on) {
+        seen << "read-only " + yesNo(on);
+    }) << QObject::connect(&binder, &Binder::fileNameChanged, [this](const QString &path) {
+        seen << "file " + path;
+    });
+}
+
+BinderAnnouncements::~BinderAnnouncements()
+{
+    for (const QMetaObject::Connection &connection : std::as_const(m_connections))
+        QObject::disconnect(connection);
 }
 
 bool ScriptedUi::progressCancelled()

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "documents/Binder.h"
-#include "documents/BinderUi.h"
+#include "documents/Interaction.h"
 #include "documents/Workspace.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/TempFolder.h"
@@ -15,10 +15,10 @@
 
 namespace quillery::test {
 
-// Window hooks for tests: answers password prompts from a queue (an exhausted queue
-// cancels), can cancel a progress window after some steps, counts progress windows and
-// records the page hooks called.
-class ScriptedUi : public BinderUi
+// The person at the keyboard, for tests: answers password prompts from a queue (an
+// exhausted queue cancels), can cancel a progress window after some steps and counts
+// progress windows.
+class ScriptedUi : public Interaction
 {
 public:
     QStringList passwords;
@@ -28,23 +28,29 @@ public:
     int progressWindows = 0;
     QStringList progressCaptions;
 
-    // The page hooks called, in order, each with the binder's CurIndex at the call:
-    // "show 1", "check 0", "edit 2", "clear 1".
-    QStringList pageHooks;
-
-    void showPage(Binder &binder) override { record("show", binder); }
-    void checkMenus(Binder &binder) override { record("check", binder); }
-    void editPage(Binder &binder) override { record("edit", binder); }
-    void clearPage(Binder &binder) override { record("clear", binder); }
     void askPassword(PasswordPrompt &prompt) override;
     void beginProgress(const QString &caption, int maximum, bool cancellable) override;
     void setProgress(int value) override { m_progress = value; }
     bool progressCancelled() override;
 
 private:
-    void record(const char *hook, const Binder &binder);
-
     int m_progress = 0;
+};
+
+// Records what a binder announces, in order: "page 2" (the current page), "changed true",
+// "caption", "read-only true", "file /path".
+class BinderAnnouncements
+{
+public:
+    explicit BinderAnnouncements(Binder &binder);
+    ~BinderAnnouncements();
+    BinderAnnouncements(const BinderAnnouncements &) = delete;
+    BinderAnnouncements &operator=(const BinderAnnouncements &) = delete;
+
+    QStringList seen;
+
+private:
+    QList<QMetaObject::Connection> m_connections;
 };
 
 // A private folder with a temporary folder, scripted dialogs and window hooks, and a

@@ -65,8 +65,8 @@ void tst_pagetransfer::importNamesPagesByKind()
     QCOMPARE(binder.pages.at(1).key.colour, QString("NA"));
     QCOMPARE(binder.pages.data(binder.pages.index(5, PageList::SizeColumn), Qt::DisplayRole),
              QVariant("0"));
-    QCOMPARE(binder.CurIndex, 0);
-    QVERIFY(binder.Changed);
+    QCOMPARE(binder.CurIndex(), 0);
+    QVERIFY(binder.Changed());
     // Each page's data is a registered copy, so changing the source changes nothing.
     writeFile(f.path("Letter.RTF"), "changed");
     QCOMPARE(GetLumpString(binder, "1"), QByteArray("Letter.RTF"));
@@ -96,7 +96,7 @@ void tst_pagetransfer::importDialogUsesChosenKindAndTitles()
     f.dialogs.queueOpenFile(f.file("notes.txt", "plain words"));
     ImportDialog(*f.workspace, binder, "Rich Text Format", PageKind::RTF);
     QCOMPARE(binder.pageCount(), 2);
-    QCOMPARE(binder.CurIndex, 2);
+    QCOMPARE(binder.CurIndex(), 2);
     QCOMPARE(binder.page(2).key.kind, QString("RTF"));
     QCOMPARE(GetLumpString(binder), QByteArray("plain words"));
     const DialogCall call = f.dialogs.calls().first();
@@ -131,7 +131,7 @@ void tst_pagetransfer::folderImportAddsEveryFileAndCanCancel()
     f.dialogs.queueFolder(f.path("many"));
     importFolder(*f.workspace, binder);
     QCOMPARE(binder.pageCount(), 5);
-    QCOMPARE(binder.CurIndex, 0);
+    QCOMPARE(binder.CurIndex(), 0);
 
     f.ui.cancelProgressAfter = 2;
     f.dialogs.queueFolder(f.path("many"));
@@ -148,9 +148,9 @@ void tst_pagetransfer::openingAnyOtherFileMakesUntitledBinder()
     QCOMPARE(binder->pageCount(), 1);
     QCOMPARE(binder->pages.at(0).name, QString("notes"));
     QCOMPARE(binder->pages.at(0).key.kind, QString("RTF"));
-    QCOMPARE(binder->CurIndex, 1);
-    QVERIFY(binder->CurFile.isEmpty());
-    QVERIFY(!binder->Changed);
+    QCOMPARE(binder->CurIndex(), 1);
+    QVERIFY(binder->CurFile().isEmpty());
+    QVERIFY(!binder->Changed());
     QVERIFY(isBinderPath("/x/Y.QLY"));
     QVERIFY(!isBinderPath("/x/qly"));
 }
@@ -160,7 +160,7 @@ void tst_pagetransfer::exportWritesBytesUnchangedAndReplaces()
     BinderFixture f;
     const QByteArray picture("\x89PNG\r\n\x1a\n\0\0binary", 16);
     auto binder = f.open(f.makeBinder("exp.qly", {{"pic.png", picture}, {"Plans: Q3.txt", ""}}));
-    binder->CurIndex = 1;
+    binder->setCurIndex(1);
     const QString target = f.file("out.png", QByteArray(1000, 'z'));
     f.dialogs.queueSaveFile(target);
     ExportFile(*f.workspace, *binder, "Selected Page", "*");
@@ -168,7 +168,7 @@ void tst_pagetransfer::exportWritesBytesUnchangedAndReplaces()
     QCOMPARE(f.dialogs.calls().last().file.title, QString("Export Selected Page"));
     QCOMPARE(f.dialogs.calls().last().file.fileName, QString("pic.png"));
 
-    binder->CurIndex = 2;
+    binder->setCurIndex(2);
     f.dialogs.queueSaveFile(f.path("empty.txt"));
     ExportFile(*f.workspace, *binder, "HTML", "htm;*.html;*.php");
     const DialogCall call = f.dialogs.calls().last();
@@ -189,7 +189,7 @@ void tst_pagetransfer::expBinMakesUniqueScratchFiles()
     BinderFixture f;
     auto binder = f.open(f.makeBinder("css.qly", {{"style.css", "body{}"}}));
     int position = 0;
-    binder->CurIndex = 1;
+    binder->setCurIndex(1);
     const QString first = ExpBin(*f.workspace, *binder, "style.css", position, false, true);
     QCOMPARE(position, 1);
     const QString second = ExpBin(*f.workspace, *binder, "style.css", position, false, true);
@@ -205,10 +205,10 @@ void tst_pagetransfer::newIconNamesAndSerials()
     BinderFixture f;
     Binder binder;
     NewFile(*f.workspace, binder, false);
-    binder.NextKey = 7;
-    NewIcon(*f.workspace, binder, PageKind::RTF, true);
-    NewIcon(*f.workspace, binder, PageKind::TXT, true);
-    NewIcon(*f.workspace, binder, PageKind::HTML, true);
+    binder.setNextKey(7);
+    NewIcon(binder, PageKind::RTF);
+    NewIcon(binder, PageKind::TXT);
+    NewIcon(binder, PageKind::HTML);
     QCOMPARE(binder.pages.at(0).name, QString("Page 1"));
     QCOMPARE(binder.pages.at(2).name, QString("Page 3"));
     QCOMPARE(binder.pages.at(0).key.serial, 7);
@@ -216,8 +216,8 @@ void tst_pagetransfer::newIconNamesAndSerials()
                                                         "??TXT?"
                                                         "?NA"));
     QCOMPARE(binder.pages.at(2).key.serial, 9);
-    QCOMPARE(binder.CurIndex, 3);
-    QVERIFY(binder.Changed);
+    QCOMPARE(binder.CurIndex(), 3);
+    QVERIFY(binder.Changed());
     QCOMPARE(GetLumpString(binder), QByteArray());
 
     QCOMPARE(readFile(writeBlankHtml(*f.workspace)), QByteArray("<html></html>\n"));
@@ -238,7 +238,7 @@ void tst_pagetransfer::importBinderAppendsPagesAndKeepsSettings()
         names << target->pages.at(i).name;
     QCOMPARE(names, QStringList({"one", "two", "a", "b", "c.png"}));
     QCOMPARE(target->title(), QString("Mine"));
-    QVERIFY(target->Changed);
+    QVERIFY(target->Changed());
     QCOMPARE(f.dialogs.calls().first().file.title, QString("Import Quillery File"));
     QSet<qint64> serials;
     for (int i = 0; i < 5; ++i)
@@ -246,7 +246,7 @@ void tst_pagetransfer::importBinderAppendsPagesAndKeepsSettings()
     QCOMPARE(serials.size(), 5);
 
     // Saving writes the imported pages' data into the binder.
-    QVERIFY(SavFile(*f.workspace, *target, target->CurFile));
+    QVERIFY(SavFile(*f.workspace, *target, target->CurFile()));
     auto reopened = f.open(f.path("target2.qly"));
     QVERIFY(!reopened);
     f.dialogs.clear();
@@ -265,7 +265,7 @@ void tst_pagetransfer::importBinderWithPasswordOrNoPages()
 
     QVERIFY(!importBinderFile(*f.workspace, binder, locked)); // prompt cancelled
     QCOMPARE(binder.pageCount(), 0);
-    QVERIFY(!binder.Changed);
+    QVERIFY(!binder.Changed());
     QCOMPARE(f.ui.passwordLabels, QStringList{"&Enter the password to import this file:"});
 
     f.ui.passwords = {"pass", "Pass"};
@@ -273,10 +273,10 @@ void tst_pagetransfer::importBinderWithPasswordOrNoPages()
     QCOMPARE(f.messageTitles(), QStringList{"Incorrect Password Entered"});
     QCOMPARE(GetLumpString(binder, "1"), QByteArray("secret"));
 
-    binder.Changed = false;
+    binder.setChanged(false);
     QVERIFY(importBinderFile(*f.workspace, binder, empty));
     QCOMPARE(binder.pageCount(), 1);
-    QVERIFY(binder.Changed);
+    QVERIFY(binder.Changed());
 
     writeFile(f.path("junk.qly"), "QLY4 junk");
     QVERIFY(!importBinderFile(*f.workspace, binder, f.path("junk.qly")));

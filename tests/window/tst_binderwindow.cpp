@@ -73,7 +73,7 @@ void tst_binderwindow::closePromptNamesTitleAndPath()
     frmMDI *window = w.main.activeBinderWindow();
     QVERIFY(window);
     QVERIFY(QFile::exists(lockNotePath(path)));
-    window->binder().Changed = true;
+    window->binder().setChanged(true);
     f.dialogs.queueMessage(MsgResult::No);
     QVERIFY(window->parentWidget()->close());
     const DialogCall ask = f.dialogs.calls().last();
@@ -86,7 +86,7 @@ void tst_binderwindow::closePromptNamesTitleAndPath()
 
     w.main.mnuNew_Click();
     window = w.main.activeBinderWindow();
-    window->binder().Changed = true;
+    window->binder().setChanged(true);
     f.dialogs.queueMessage(MsgResult::Cancel);
     QVERIFY(!window->parentWidget()->close());
     QCOMPARE(f.dialogs.calls().last().text,
@@ -101,11 +101,11 @@ void tst_binderwindow::cancellingSaveAsKeepsTheWindow()
     Window w(f);
     w.main.mnuNew_Click();
     frmMDI *window = w.main.activeBinderWindow();
-    window->binder().Changed = true;
+    window->binder().setChanged(true);
     f.dialogs.queueMessage(MsgResult::Yes); // save, then cancel the Save As dialog
     QVERIFY(!window->parentWidget()->close());
     QCOMPARE(f.dialogs.calls().last().kind, DialogCall::Kind::SaveFile);
-    QVERIFY(window->binder().Changed);
+    QVERIFY(window->binder().Changed());
 
     f.dialogs.queueMessage(MsgResult::Yes);
     f.dialogs.queueSaveFile(f.path("kept.qly"));
@@ -122,15 +122,15 @@ void tst_binderwindow::readOnlyBinderSaveGoesToSaveAs()
     Window w(g);
     w.main.OpenFile(path);
     frmMDI *window = w.main.activeBinderWindow();
-    QVERIFY(window->binder().ro);
+    QVERIFY(window->binder().ro());
     QVERIFY(window->parentWidget()->windowTitle().contains("[Read-Only]"));
-    window->binder().Changed = true;
+    window->binder().setChanged(true);
     g.dialogs.queueSaveFile(g.path("copy.qly"));
     window->mnuSave_Click();
     QStringList titles = g.messageTitles();
     QCOMPARE(titles, QStringList({"File in Use by tester", "File is Read-Only"}));
-    QCOMPARE(window->binder().CurFile, g.path("copy.qly"));
-    QVERIFY(!window->binder().ro);
+    QCOMPARE(window->binder().CurFile(), g.path("copy.qly"));
+    QVERIFY(!window->binder().ro());
 }
 
 void tst_binderwindow::pageCountPanelAndCaption()
@@ -140,12 +140,12 @@ void tst_binderwindow::pageCountPanelAndCaption()
     w.main.OpenFile(f.makeBinder("count.qly", Pages));
     frmMDI *window = w.main.activeBinderWindow();
     QCOMPARE(w.main.statusPanel(4), QString("Page 1 of 3"));
-    QCOMPARE(window->windowTitle(), window->binder().WCaption + " - one");
+    QCOMPARE(window->windowTitle(), window->binder().WCaption() + " - one");
     window->lvwPages()->clearSelection();
-    window->binder().CurIndex = 0;
+    window->binder().setCurIndex(0);
     w.main.CheckMenus();
     QCOMPARE(w.main.statusPanel(4), QString("3 Pages"));
-    QCOMPARE(window->windowTitle(), window->binder().WCaption);
+    QCOMPARE(window->windowTitle(), window->binder().WCaption());
 }
 
 void tst_binderwindow::clickingPagesShowsThem()
@@ -160,14 +160,14 @@ void tst_binderwindow::clickingPagesShowsThem()
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
     };
     click(1);
-    QCOMPARE(window->binder().CurIndex, 2);
+    QCOMPARE(window->binder().CurIndex(), 2);
     QCOMPARE(w.main.statusPanel(4), QString("Page 2 of 3"));
     QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString("second"));
-    QCOMPARE(window->windowTitle(), window->binder().WCaption + " - two");
+    QCOMPARE(window->windowTitle(), window->binder().WCaption() + " - two");
 
     const QRect last = view->visualRect(view->model()->index(2, 0));
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, last.bottomRight() + QPoint(60, 60));
-    QCOMPARE(window->binder().CurIndex, 0);
+    QCOMPARE(window->binder().CurIndex(), 0);
     QCOMPARE(w.main.statusPanel(4), QString("3 Pages"));
     QCOMPARE(w.main.statusPanel(1), QString());
 }
@@ -236,7 +236,7 @@ void tst_binderwindow::autoHideFollowsThePointer()
     QCOMPARE(binder.PaneLength, 3828);
     Q_EMIT window->viewer()->hovered(); // auto-hide is off: nothing moves
     QCOMPARE(binder.PaneLength, 3828);
-    QVERIFY(!binder.Changed);
+    QVERIFY(!binder.Changed());
 }
 
 void tst_binderwindow::closingLastWindowEmptiesTheStatusBar()
@@ -260,7 +260,7 @@ void tst_binderwindow::soundPageWritesOnePlaceholderLine()
 {
     BinderFixture f;
     auto binder = f.open(f.makeBinder("sound.qly", {{"Bird <song>.wav", "RIFF"}}));
-    binder->CurIndex = 1;
+    binder->setCurIndex(1);
     const PageDisplay display = preparePageDisplay(*f.workspace, *binder);
     QCOMPARE(display.pane, PageDisplay::Pane::Browser);
     QCOMPARE(display.content.html, "<h1>Playing: Bird &lt;song&gt;.wav</h1><bgsound "

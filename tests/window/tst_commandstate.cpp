@@ -48,7 +48,7 @@ private Q_SLOTS:
     void withoutASelectedRowOnlyListCommandsAreOffered()
     {
         Binder binder;
-        binder.WCaption = "Notes";
+        binder.setWCaption("Notes");
         CommandState s = commandState(binder, {.html = true, .offline = true});
         QCOMPARE(pageItems(s), QList<bool>(10, false));
         QVERIFY(!s.mnuEditDelAll && !s.mnuSearch && !s.mnuPView && !s.mnuUp && !s.mnuDown);
@@ -59,7 +59,7 @@ private Q_SLOTS:
         QVERIFY(!s.viewerVisible && !s.clearPageStatus);
 
         addPages(binder, 1);
-        binder.CurIndex = 1;
+        binder.setCurIndex(1);
         s = commandState(binder, {.selected = 0, .pageOnClipboard = true});
         QCOMPARE(s.pagesStatus, QString("1 Page"));
         QCOMPARE(pageItems(s), QList<bool>(10, false));
@@ -80,9 +80,9 @@ private Q_SLOTS:
     void selectedRowShowsItsPositionAndMoves()
     {
         Binder binder;
-        binder.WCaption = "Notes";
+        binder.setWCaption("Notes");
         addPages(binder, 1);
-        binder.CurIndex = 1;
+        binder.setCurIndex(1);
         CommandState s = commandState(binder, {.selected = 1});
         QCOMPARE(s.pagesStatus, QString("Page 1 of 1"));
         QCOMPARE(pageItems(s), QList<bool>(10, true));
@@ -92,7 +92,7 @@ private Q_SLOTS:
         QVERIFY(!s.viewerVisible && !s.clearPageStatus && !s.makeSelectedCurrent);
 
         addPages(binder, 1233);
-        binder.CurIndex = 1000;
+        binder.setCurIndex(1000);
         s = commandState(binder, {.selected = 1000});
         QCOMPARE(s.pagesStatus, QString("Page 1,000 of 1,234"));
         QVERIFY(s.mnuUp && s.mnuDown);
@@ -109,11 +109,11 @@ private Q_SLOTS:
         for (const char *kind : {"RTF", "TXT", "HTML", "PICTURE", "SOUND", "FILE"})
             addPages(binder, 1, kind);
         for (int position = 1; position <= 6; ++position) {
-            binder.CurIndex = position;
+            binder.setCurIndex(position);
             QCOMPARE(commandState(binder, {.selected = position}).mnuFind, position <= 3);
         }
         // With no current page the selected row is about to become current, so it decides.
-        binder.CurIndex = 0;
+        binder.setCurIndex(0);
         const CommandState s = commandState(binder, {.selected = 4});
         QVERIFY(s.makeSelectedCurrent && !s.mnuFind);
     }

@@ -55,35 +55,37 @@ private Q_SLOTS:
         BinderFixture f;
         Binder binder;
         addRows(binder, {"one", "two", "three", "four", "five"});
-        binder.CurIndex = 2;
+        binder.setCurIndex(2);
         f.dialogs.queueMessage(MsgResult::No);
         deletePage(*f.workspace, binder, 3);
         QCOMPARE(binder.pageCount(), 5);
-        QVERIFY(!binder.Changed);
+        QVERIFY(!binder.Changed());
         const DialogCall ask = f.dialogs.takeLast();
         QCOMPARE(ask.text, QString("Are you sure that you want to delete the page 'three'?"));
         QCOMPARE(ask.title, QString("Delete Page"));
         QCOMPARE(ask.icon, MsgIcon::Question);
         QCOMPARE(ask.buttons, MsgButtons::YesNo);
 
+        // The windows hear of every page that becomes current, never of a stale one.
+        BinderAnnouncements heard(binder);
         // The page named in the question goes, even when another one was current.
         deletePage(*f.workspace, binder, 3);
         QCOMPARE(names(binder), QStringList({"one", "two", "four", "five"}));
-        QCOMPARE(binder.CurIndex, 1);
-        QVERIFY(binder.Changed);
-        QCOMPARE(f.ui.pageHooks, QStringList({"clear 3", "show 1", "check 1"}));
+        QCOMPARE(binder.CurIndex(), 1);
+        QVERIFY(binder.Changed());
+        QCOMPARE(heard.seen, QStringList({"page 3", "page 0", "page 1", "changed true"}));
 
         // Removing the last page leaves no current page behind.
         Binder single;
         addRows(single, {"only"});
-        single.CurIndex = 1;
-        f.ui.pageHooks.clear();
+        single.setCurIndex(1);
+        BinderAnnouncements heardSingle(single);
         DelPage(*f.workspace, single);
         QCOMPARE(single.pageCount(), 0);
-        QCOMPARE(single.CurIndex, 0);
-        QCOMPARE(f.ui.pageHooks, QStringList({"clear 1", "check 0"}));
+        QCOMPARE(single.CurIndex(), 0);
+        QCOMPARE(heardSingle.seen, QStringList({"page 0", "changed true"}));
         DelPage(*f.workspace, single);
-        QCOMPARE(f.ui.pageHooks.size(), 2);
+        QCOMPARE(heardSingle.seen.size(), 2);
     }
 
     void deletingForgetsOnlyThePagesOwnDataFile()
@@ -102,7 +104,7 @@ private Q_SLOTS:
         binder->pages.append(other);
 
         for (int position : {6, 5, 3, 1}) {
-            binder->CurIndex = position;
+            binder->setCurIndex(position);
             DelPage(*f.workspace, *binder);
         }
         QVERIFY(!QFile::exists(own));
@@ -119,9 +121,9 @@ private Q_SLOTS:
         NewFile(*f.workspace, binder, false);
         QVERIFY(ImportFile(*f.workspace, binder, f.file("src/a.txt", "AAA"), PageKind::Unknown));
         addRows(binder, {"two"});
-        binder.CurIndex = 2;
-        binder.Changed = false;
-        f.ui.pageHooks.clear();
+        binder.setCurIndex(2);
+        binder.setChanged(false);
+        BinderAnnouncements heard(binder);
 
         deleteAllPages(*f.workspace, binder); // Enter answers No
         QCOMPARE(binder.pageCount(), 2);
@@ -135,10 +137,10 @@ private Q_SLOTS:
         f.dialogs.queueMessage(MsgResult::Yes);
         deleteAllPages(*f.workspace, binder);
         QCOMPARE(binder.pageCount(), 0);
-        QCOMPARE(binder.CurIndex, 0);
-        QVERIFY(binder.Changed);
+        QCOMPARE(binder.CurIndex(), 0);
+        QVERIFY(binder.Changed());
         QVERIFY(!QFile::exists(data));
-        QCOMPARE(f.ui.pageHooks, QStringList({"clear 0", "check 0"}));
+        QCOMPARE(heard.seen, QStringList({"page 0", "changed true"}));
     }
 
     void moveKeepsTheRowWholeAndStopsAtTheEnds()
@@ -149,23 +151,25 @@ private Q_SLOTS:
         QItemSelectionModel selection(&binder.pages);
         selection.select(binder.pages.index(4, 0), QItemSelectionModel::Select);
         const QString last = rows(binder).at(4);
+        BinderAnnouncements heard(binder);
 
-        movePage(*f.workspace, binder, 5, MoveDirection::Up);
-        movePage(*f.workspace, binder, 4, MoveDirection::Up);
+        movePage(binder, 5, MoveDirection::Up);
+        movePage(binder, 4, MoveDirection::Up);
         QCOMPARE(names(binder), QStringList({"one", "two", "five", "three", "four"}));
         QCOMPARE(rows(binder).at(2), last);
-        QCOMPARE(binder.CurIndex, 3);
-        QVERIFY(binder.Changed);
+        QCOMPARE(binder.CurIndex(), 3);
+        QVERIFY(binder.Changed());
         QVERIFY(selection.isSelected(binder.pages.index(2, 0)));
-        QCOMPARE(f.ui.pageHooks, QStringList({"check 4", "check 3"}));
+        // The moved page stays current as it moves.
+        QCOMPARE(heard.seen, QStringList({"page 4", "changed true", "page 3"}));
 
-        movePage(*f.workspace, binder, 3, MoveDirection::Down);
+        movePage(binder, 3, MoveDirection::Down);
         QCOMPARE(names(binder), QStringList({"one", "two", "three", "five", "four"}));
-        binder.Changed = false;
-        movePage(*f.workspace, binder, 1, MoveDirection::Up);
-        movePage(*f.workspace, binder, 5, MoveDirection::Down);
+        binder.setChanged(false);
+        movePage(binder, 1, MoveDirection::Up);
+        movePage(binder, 5, MoveDirection::Down);
         QCOMPARE(names(binder), QStringList({"one", "two", "three", "five", "four"}));
-        QVERIFY(!binder.Changed);
+        QVERIFY(!binder.Changed());
     }
 
     void renameKeepsExtensionsAndRefusesBlankNames()
@@ -188,13 +192,14 @@ private Q_SLOTS:
             Binder binder;
             addRows(binder, {"first"});
             addRows(binder, {c.old}, c.kind);
+            BinderAnnouncements heard(binder);
             beginRename(binder, 2);
             QCOMPARE(binder.oldpagename, QString(c.old));
             const bool renamed = finishRename(*f.workspace, binder, 2, c.typed);
             QCOMPARE(binder.pages.at(1).name, QString(c.result ? c.result : c.old));
             QCOMPARE(renamed, c.result != nullptr);
-            QCOMPARE(binder.Changed, renamed);
-            QCOMPARE(f.ui.pageHooks.size(), renamed ? 1 : 0);
+            QCOMPARE(binder.Changed(), renamed);
+            QCOMPARE(heard.seen.size(), renamed ? 1 : 0);
             QVERIFY(binder.oldpagename.isEmpty());
         }
     }

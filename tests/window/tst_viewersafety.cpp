@@ -160,7 +160,7 @@ void tst_viewersafety::hostilePageReachesNoLocalFile()
     Listener listener;
     auto binder =
         f.open(f.makeBinder("evil.qly", {{"evil.html", hostilePage(listener, f.temp->path())}}));
-    binder->CurIndex = 1;
+    binder->setCurIndex(1);
     Viewer viewer(f);
     QVERIFY(viewer.show(*binder));
     // The channel works, so silence below means nothing was found, not nothing sent.
@@ -177,7 +177,7 @@ void tst_viewersafety::offlinePageSendsNothingAtAll()
     Listener listener;
     auto binder =
         f.open(f.makeBinder("evil.qly", {{"evil.html", hostilePage(listener, f.temp->path())}}));
-    binder->CurIndex = 1;
+    binder->setCurIndex(1);
     Viewer viewer(f);
     viewer.pane.setOffline(true);
     QVERIFY(viewer.show(*binder));
@@ -196,7 +196,7 @@ void tst_viewersafety::filePageNamedLikeWebContentIsNeverRun()
     row.key.kind = kindString(PageKind::FILE);
     row.name = QStringLiteral("x.html");
     binder->pages.replace(0, row);
-    binder->CurIndex = 1;
+    binder->setCurIndex(1);
     Viewer viewer(f);
     QVERIFY(viewer.show(*binder));
     QString text;
@@ -222,7 +222,7 @@ void tst_viewersafety::pagesSeeOnlyTheirOwnResources()
                      {"style.css", "body{}"},
                      {"Trip notes.txt", "t"},
                      {"Trip.svg", "<svg/>"}}));
-    binder->CurIndex = 1;
+    binder->setCurIndex(1);
     QCOMPARE(binder->page(1).name, QString("Trip"));
     const PageDisplay display = preparePageDisplay(*f.workspace, *binder);
     const PageContent &content = display.content;

@@ -1,10 +1,10 @@
-#include "documents/BinderUi.h"
+#include "documents/Interaction.h"
 
 #include "documents/Password.h"
 
 namespace quillery {
 
-void BinderUi::askPassword(PasswordPrompt &prompt)
+void Interaction::askPassword(PasswordPrompt &prompt)
 {
     prompt.cancel();
 }

@@ -4,16 +4,17 @@
 
 namespace quillery {
 
-class Binder;
 class PasswordPrompt;
 
-// What the binder procedures need from the windows: the hourglass, the progress window,
-// the password prompt, showing a page and refreshing command state. Each default does
-// nothing, which is what the command-line tool and most tests want.
-class BinderUi
+// What the binder procedures need from a person: the busy pointer, the progress window
+// with its Cancel button, and the password prompt; plus the two things the shell hears
+// of (a binder opened or saved, for the recent files). Each default does nothing, which
+// is what the command-line tool and most tests want. The windows follow the binder's
+// own signals, so showing pages and refreshing commands are not asked for here.
+class Interaction
 {
 public:
-    virtual ~BinderUi() = default;
+    virtual ~Interaction() = default;
 
     virtual void setBusy(bool) {}
     virtual void beginProgress(const QString & /*caption*/, int /*maximum*/, bool /*cancellable*/)
@@ -31,38 +32,29 @@ public:
     // The password prompt of an opening binder was cancelled.
     virtual void openCancelled() {}
 
+    // Makes way for a question: the splash window must not hide it.
     virtual void closeSplash() {}
     virtual void recordRecent(const QString & /*title*/, const QString & /*path*/) {}
-    // Shows the binder's current page in its viewer.
-    virtual void showPage(Binder &) {}
-    virtual void checkMenus(Binder &) {}
-    // Shows no page: hides the viewer, empties its text pane and the status panels that
-    // describe a page (1, 2, 3 and 5).
-    virtual void clearPage(Binder &) {}
-    // Clears the binder's HTML viewer to the blank page.
-    virtual void showBlankHtml(Binder &) {}
-    // Opens the binder's current page for editing.
-    virtual void editPage(Binder &) {}
 };
 
 // Shows the hourglass for as long as it lives, also when an error cuts the work short.
 class BusyScope
 {
 public:
-    explicit BusyScope(BinderUi &ui) : m_ui(ui) { m_ui.setBusy(true); }
+    explicit BusyScope(Interaction &ui) : m_ui(ui) { m_ui.setBusy(true); }
     ~BusyScope() { m_ui.setBusy(false); }
     BusyScope(const BusyScope &) = delete;
     BusyScope &operator=(const BusyScope &) = delete;
 
 private:
-    BinderUi &m_ui;
+    Interaction &m_ui;
 };
 
 // Shows the progress window for as long as it lives.
 class ProgressScope
 {
 public:
-    ProgressScope(BinderUi &ui, const QString &caption, int maximum, bool cancellable) : m_ui(ui)
+    ProgressScope(Interaction &ui, const QString &caption, int maximum, bool cancellable) : m_ui(ui)
     {
         m_ui.beginProgress(caption, maximum, cancellable);
     }
@@ -71,7 +63,7 @@ public:
     ProgressScope &operator=(const ProgressScope &) = delete;
 
 private:
-    BinderUi &m_ui;
+    Interaction &m_ui;
 };
 
 } // namespace quillery

@@ -1,0 +1,282 @@
+#include "BinderFixture.h"
+#include "documents/SizeText.h"
+#include "platform/RichTextBox.h"
+#include "platform/RunDoc.h"
+#include "shell/MainToolbar.h"
+#include "shell/Settings.h"
+#include "shell/frmMain.h"
+#include "window/PageListView.h"
+#include "window/ViewerPane.h"
+#include "window/frmMDI.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStandardPaths>
+#include <QTest>
+
+using namespace quillery;
+using namespace quillery::test;
+
+namespace {
+
+const QList<QPair<QString, QByteArray>> FivePages = {{"one.txt", "page one"},
+                                                     {"two.txt", "page two"},
+                                                     {"three.txt", "page three"},
+                                                     {"four.txt", "page four"},
+                                                     {"five.txt", "page five"}};
+
+struct Window
+{
+    explicit Window(BinderFixture &f)
+        : settings(f.path("settings.ini")), main(*f.temp, f.dialogs, settings)
+    {
+        main.resize(900, 600);
+        main.show();
+    }
+    Settings settings;
+    frmMain main;
+};
+
+// Everything that describes the current page describes the same one: the binder, the
+// list's highlight, the viewer, the caption, the status panels and the commands.
+void expectAgreement(frmMain &main, const char *how)
+{
+    const QString context = QString::fromLatin1(how);
+    frmMDI *window = main.activeBinderWindow();
+    QVERIFY2(window, how);
+    const Binder &binder = window->binder();
+    const int current = binder.CurIndex();
+    const int count = binder.pageCount();
+    QCOMPARE(window->lvwPages()->selectedRow(), current - 1);
+    const BinderMenus &menus = window->menus();
+    QVERIFY2(menus["mnuRename"]->isEnabled() == (current > 0), how);
+    QVERIFY2(menus["mnuUp"]->isEnabled() == (current > 1), how);
+    QVERIFY2(menus["mnuDown"]->isEnabled() == (current > 0 && current < count), how);
+    if (current == 0) {
+        QCOMPARE(window->windowTitle(), binder.WCaption());
+        QCOMPARE(main.statusPanel(4),
+                 count == 1 ? QString("1 Page") : QString("%1 Pages").arg(count));
+        QCOMPARE(main.statusPanel(3), QString());
+        QVERIFY2(window->viewer()->txtPad()->toPlainText().isEmpty(), how);
+        return;
+    }
+    const PageRow &row = binder.page(current);
+    QCOMPARE(window->windowTitle(), binder.WCaption() + " - " + row.name);
+    QCOMPARE(main.statusPanel(4), QString("Page %1 of %2").arg(current).arg(count));
+    QCOMPARE(main.statusPanel(3), "Size: " + GetSize(row.size));
+    QCOMPARE(main.statusPanel(1), "Created: " + row.created);
+    if (row.key.kind == "TXT")
+        QCOMPARE(window->viewer()->txtPad()->toPlainText(),
+                 QString::fromUtf8(GetLumpString(binder)));
+    else
+        QVERIFY2(window->viewer()->HTML, qPrintable(context + ": the browser shows the page"));
+}
+
+QAbstractItemView *listView(frmMain &main)
+{
+    return main.activeBinderWindow()->lvwPages()->currentView();
+}
+
+void clickRow(frmMain &main, int row)
+{
+    QAbstractItemView *view = listView(main);
+    const QRect rect = view->visualRect(view->model()->index(row, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+} // namespace
+
+class tst_currentpage : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void clicksAndEveryNavigationKeyInEveryView()
+    {
+        BinderFixture f;
+        Window w(f);
+        w.main.OpenFile(f.makeBinder("keys.qly", FivePages));
+        expectAgreement(w.main, "opened");
+        frmMDI *window = w.main.activeBinderWindow();
+        clickRow(w.main, 2);
+        QCOMPARE(window->binder().CurIndex(), 3);
+        expectAgreement(w.main, "click");
+
+        const std::pair<Qt::Key, const char *> keys[] = {
+            {Qt::Key_End, "End"},       {Qt::Key_Up, "Up"},      {Qt::Key_Left, "Left"},
+            {Qt::Key_Home, "Home"},     {Qt::Key_Down, "Down"},  {Qt::Key_Right, "Right"},
+            {Qt::Key_PageDown, "PgDn"}, {Qt::Key_PageUp, "PgUp"}};
+        for (int view = PageListView::LargeIcons; view <= PageListView::Details; ++view) {
+            window->setView(view);
+            QAbstractItemView *list = listView(w.main);
+            list->setFocus();
+            for (const auto &[key, name] : keys) {
+                QTest::keyClick(list, key);
+                const QByteArray how = QByteArray(name) + " in view " + QByteArray::number(view);
+                expectAgreement(w.main, how.constData());
+            }
+            // The ends are reached from anywhere in every view.
+            QTest::keyClick(list, Qt::Key_End);
+            QCOMPARE(window->binder().CurIndex(), 5);
+            QTest::keyClick(list, Qt::Key_Home);
+            QCOMPARE(window->binder().CurIndex(), 1);
+        }
+        // Clicking the empty area leaves no current page.
+        QAbstractItemView *list = listView(w.main);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->viewport()->rect().bottomRight() - QPoint(5, 5));
+        QCOMPARE(window->binder().CurIndex(), 0);
+        expectAgreement(w.main, "empty click");
+    }
+
+    void importsFromMenuAndToolbarShowTheNewPage()
+    {
+        BinderFixture f;
+        Window w(f);
+        w.main.OpenFile(f.makeBinder("import.qly", FivePages));
+        frmMDI *window = w.main.activeBinderWindow();
+        clickRow(w.main, 1);
+        f.dialogs.queueOpenFile(f.file("src/six.txt", "page six"));
+        window->menus()["mnuImportTXT"]->trigger();
+        QCOMPARE(window->binder().CurIndex(), 6);
+        expectAgreement(w.main, "import from the menu");
+
+        Q_EMIT w.main.toolbar()->buttonClicked(MainToolbar::AddPage, MainToolbar::AddTxt);
+        QCOMPARE(window->binder().CurIndex(), 7);
+        expectAgreement(w.main, "new page from the toolbar");
+
+        f.dialogs.queueOpenFile(f.file("src/notes.bin", "opaque"));
+        Q_EMIT w.main.toolbar()->buttonClicked(MainToolbar::AddPage, MainToolbar::AddFile);
+        QCOMPARE(window->binder().CurIndex(), 8);
+        expectAgreement(w.main, "import from the toolbar");
+    }
+
+    void anEmptyBinderGetsItsCommandsWithItsFirstPage()
+    {
+        BinderFixture f;
+        Window w(f);
+        w.main.OpenFile(f.makeBinder("empty.qly", {}));
+        frmMDI *window = w.main.activeBinderWindow();
+        expectAgreement(w.main, "empty");
+        QVERIFY(!window->menus()["mnuExportFile"]->isEnabled());
+        f.dialogs.queueOpenFile(f.file("src/first.txt", "first"));
+        window->menus()["mnuImportTXT"]->trigger();
+        expectAgreement(w.main, "first import");
+        QVERIFY(window->menus()["mnuExportFile"]->isEnabled());
+        QVERIFY(window->menus()["mnuEditDelete"]->isEnabled());
+    }
+
+    void deleteMoveAndRenameKeepEverythingOnOnePage()
+    {
+        BinderFixture f;
+        Window w(f);
+        int opened = 0;
+        setRunDocHandler([&opened](const QString &) { return ++opened > 0; });
+        w.main.OpenFile(f.makeBinder("ops.qly", FivePages));
+        frmMDI *window = w.main.activeBinderWindow();
+        clickRow(w.main, 3);
+        window->menus()["mnuUp"]->trigger();
+        QCOMPARE(window->binder().CurIndex(), 3);
+        QCOMPARE(window->binder().page(3).name, QString("four"));
+        expectAgreement(w.main, "move up");
+        window->menus()["mnuDown"]->trigger();
+        window->menus()["mnuDown"]->trigger();
+        QCOMPARE(window->binder().CurIndex(), 5);
+        expectAgreement(w.main, "move down to the end");
+
+        f.dialogs.queueMessage(MsgResult::Yes);
+        window->menus()["mnuEditDelete"]->trigger();
+        QCOMPARE(window->binder().pageCount(), 4);
+        QCOMPARE(window->binder().CurIndex(), 1);
+        expectAgreement(w.main, "delete");
+
+        // Renaming through the list's own editor, with real keys.
+        window->menus()["mnuRename"]->trigger();
+        auto *editor = listView(w.main)->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClicks(editor, "renamed");
+        QTest::keyClick(editor, Qt::Key_Return);
+        // Enter only ends the renaming: it does not edit the page as well.
+        QTRY_COMPARE(window->binder().page(1).name, QString("renamed"));
+        QCOMPARE(opened, 0);
+        expectAgreement(w.main, "rename");
+
+        f.dialogs.queueMessage(MsgResult::Yes);
+        window->menus()["mnuEditDelAll"]->trigger();
+        expectAgreement(w.main, "delete all");
+        QCOMPARE(w.main.statusPanel(4), QString("0 Pages"));
+        setRunDocHandler({});
+    }
+
+    void switchingWindowsShowsTheActiveBindersPanels()
+    {
+        BinderFixture f;
+        Window w(f);
+        w.main.OpenFile(f.makeBinder("full.qly", FivePages));
+        frmMDI *full = w.main.activeBinderWindow();
+        clickRow(w.main, 4);
+        w.main.OpenFile(f.makeBinder("empty.qly", {}));
+        frmMDI *empty = w.main.activeBinderWindow();
+        QVERIFY(empty != full);
+        for (int panel : {1, 2, 3, 5})
+            QCOMPARE(w.main.statusPanel(panel), QString());
+        expectAgreement(w.main, "the empty window");
+        w.main.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(full->parentWidget()));
+        expectAgreement(w.main, "back to the full window");
+    }
+
+    void enterAndDoubleClickEditThePage()
+    {
+        BinderFixture f;
+        Window w(f);
+        QStringList opened;
+        setRunDocHandler([&](const QString &path) {
+            opened << path;
+            QFile file(path);
+            return file.open(QIODevice::Append) && file.write(" edited") > 0;
+        });
+        w.main.OpenFile(f.makeBinder("edit.qly", FivePages));
+        frmMDI *window = w.main.activeBinderWindow();
+        clickRow(w.main, 1);
+        f.dialogs.queueMessage(MsgResult::Ok);
+        f.dialogs.queueMessage(MsgResult::Yes);
+        QTest::keyClick(listView(w.main), Qt::Key_Return);
+        QCOMPARE(opened.size(), 1);
+        QVERIFY(opened[0].endsWith("/two.txt"));
+        QCOMPARE(GetLumpString(window->binder(), "2"), QByteArray("page two edited"));
+        QVERIFY(window->binder().Changed());
+        // The edited page is shown again at once.
+        expectAgreement(w.main, "edited");
+
+        // A double-click edits too; an unchanged file asks nothing and changes nothing.
+        setRunDocHandler([&](const QString &path) {
+            opened << path;
+            return true;
+        });
+        f.dialogs.queueMessage(MsgResult::Ok);
+        QAbstractItemView *view = listView(w.main);
+        const QRect rect = view->visualRect(view->model()->index(2, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+        QCOMPARE(opened.size(), 2);
+        QCOMPARE(GetLumpString(window->binder(), "3"), QByteArray("page three"));
+        QCOMPARE(f.dialogs.calls().last().title, QString("Page Editing - Quillery"));
+
+        // A desktop without a program for the page is reported, naming the page.
+        setRunDocHandler([](const QString &) { return false; });
+        window->menus()["mnuEP"]->trigger();
+        QCOMPARE(f.dialogs.calls().last().title, QString("Page Editing Error"));
+        QVERIFY(f.dialogs.calls().last().text.startsWith(
+            "An error occurred when attempting to launch the page 'three' - "));
+        setRunDocHandler({});
+    }
+};
+
+QTEST_MAIN(tst_currentpage)
+#include "tst_currentpage.moc"
