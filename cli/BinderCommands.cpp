@@ -8,6 +8,7 @@
 #include "documents/FileError.h"
 #include "documents/LumpArchive.h"
 #include "documents/NewBinder.h"
+#include "platform/FileIo.h"
 #include "transfer/FileNames.h"
 #include "transfer/PageExport.h"
 #include "transfer/PageImport.h"
@@ -15,7 +16,7 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSet>
+#include <QHash>
 #include <QTextStream>
 
 #include <functional>
@@ -49,19 +50,64 @@ QString extractName(const PageRow &page)
     return FileFormat(exportFileName(name, kindFromString(page.key.kind)), false);
 }
 
-// A name in folder that no file has yet, and that no earlier page of this run took:
-// base + n + extension, as names are made unique elsewhere.
-QString freeName(const QDir &folder, const QString &name, QSet<QString> &taken)
+// Text from a binder as one safe output line: a name holding a line break or terminal
+// control codes cannot forge or hide lines of the tool's output.
+QString printable(const QString &text)
 {
-    const qsizetype dot = name.lastIndexOf(u'.');
-    const QString base = dot < 0 ? name : name.left(dot);
-    const QString ext = dot < 0 ? QString() : name.mid(dot);
-    QString candidate = name;
-    for (int n = 1; taken.contains(candidate) || folder.exists(candidate); ++n)
-        candidate = base + QString::number(n) + ext;
-    taken.insert(candidate);
-    return candidate;
+    QString result;
+    result.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t code = c.unicode();
+        if (code == u'\\')
+            result += QStringLiteral("\\\\");
+        else if (code < 0x20 || (code >= 0x7f && code < 0xa0) || code == 0x2028 || code == 0x2029)
+            result += QStringLiteral("\\x%1").arg(int(code), 2, 16, QLatin1Char('0'));
+        else
+            result += c;
+    }
+    return result;
 }
+
+// New files in the output folder, each under a name no file there has yet: the page's
+// name, or its base with the first free number before the extension. The last number
+// tried for each name is kept, so that many pages of one name cost no more than many
+// pages of different names.
+class OutputFolder
+{
+public:
+    explicit OutputFolder(const QString &path) : m_path(path) {}
+
+    // Creates the file, never through a link or over anything there; returns its path.
+    UniqueFd create(const QString &pageName, QString &path)
+    {
+        const QString name = pageName.isEmpty() ? QStringLiteral("page") : pageName;
+        const qsizetype dot = name.lastIndexOf(u'.');
+        QString ext = dot <= 0 ? QString() : name.mid(dot);
+        if (ext.toUtf8().size() > MaxExtensionBytes)
+            ext.clear();
+        // Room is kept for the number, so that every candidate fits the file system.
+        const QString base =
+            fileio::fitName(name.left(name.size() - ext.size()),
+                            fileio::MaxNameBytes - NumberRoom - ext.toUtf8().size());
+        int &number = m_lastNumber[name];
+        for (;;) {
+            path = m_path + u'/' + base + (number == 0 ? QString() : QString::number(number)) + ext;
+            ++number;
+            try {
+                return fileio::createNew(path);
+            } catch (const FileError &error) {
+                if (error.number() != FileError::FileExists)
+                    throw;
+            }
+        }
+    }
+
+private:
+    static constexpr qsizetype MaxExtensionBytes = 32;
+    static constexpr qsizetype NumberRoom = 10;
+    QString m_path;
+    QHash<QString, int> m_lastNumber;
+};
 
 } // namespace
 
@@ -86,15 +132,23 @@ int createBinder(CliSession &session, const QStringList &args)
     if (args.isEmpty())
         return ExitUsage;
     const QString target = QFileInfo(args.first()).absoluteFilePath();
-    if (QFileInfo::exists(target))
-        return fail(target, QStringLiteral("already exists; the tool never replaces a file"));
+    // The name is taken first, so that nothing there (a file, a link, even a dangling one)
+    // is ever written through or replaced.
+    try {
+        fileio::createNew(target);
+    } catch (const FileError &error) {
+        if (error.number() == FileError::FileExists)
+            return fail(target, QStringLiteral("already exists; the tool never replaces a file"));
+        return fail(target, error.description());
+    }
     Binder binder;
     NewFile(session.workspace(), binder, false);
-    if (!importAll(session, binder, args.mid(1)))
-        return ExitFailed;
-    const bool saved = SavFile(session.workspace(), binder, target);
+    const bool saved =
+        importAll(session, binder, args.mid(1)) && SavFile(session.workspace(), binder, target);
     binder.OpenNum.release();
     removeCompanions(target);
+    if (!saved)
+        fileio::removeIfExists(target);
     return saved ? ExitOk : ExitFailed;
 }
 
@@ -121,8 +175,8 @@ int listPages(CliSession &session, const QStringList &args)
     return inspect(session, args, 1, [](Binder &binder) {
         for (int i = 0; i < binder.pageCount(); ++i) {
             const PageRow &page = binder.pages.at(i);
-            out() << i + 1 << '\t' << page.key.kind << '\t' << page.size << '\t' << page.name
-                  << '\n';
+            out() << i + 1 << '\t' << page.key.kind << '\t' << page.size << '\t'
+                  << printable(page.name) << '\n';
         }
         return int(ExitOk);
     });
@@ -151,28 +205,44 @@ int extractPages(CliSession &session, const QStringList &args)
         const QDir folder(args.at(1));
         if (!folder.exists() && !QDir().mkpath(folder.path()))
             return fail(folder.path(), QStringLiteral("cannot be made"));
-        QSet<QString> taken;
+        OutputFolder output(folder.path());
+        int code = ExitOk;
+        // A page that cannot be written is reported and the others still come out.
         for (int i = 0; i < binder.pageCount(); ++i) {
             const PageRow &page = binder.pages.at(i);
-            const QString target = folder.filePath(freeName(folder, extractName(page), taken));
+            const QString name = extractName(page);
+            QString target = folder.filePath(name);
             try {
-                writePageFile(page.key, target);
+                UniqueFd fd = output.create(name, target);
+                try {
+                    writePageData(page.key, fd.get(), target);
+                } catch (const FileError &) {
+                    fileio::removeIfExists(target);
+                    throw;
+                }
             } catch (const FileError &error) {
-                return fail(target, error.description());
+                code = fail(printable(target), error.description());
+                continue;
             }
-            out() << target << '\n';
+            out() << printable(target) << '\n';
         }
-        return int(ExitOk);
+        return code;
     });
 }
 
 int showInfo(CliSession &session, const QStringList &args)
 {
     return inspect(session, args, 1, [](Binder &binder) {
-        InfoRecords records;
-        records.loadText(LumpArchive("QLY4").ReadNamedLump(binder.CurFile(), "QUILLERY"));
-        records.remove(QStringLiteral("Data"));
-        out() << QString::fromUtf8(records.toText());
+        // Lump 1 holds the records, as opening reads them, whatever other lumps are named.
+        LumpArchive archive("QLY4");
+        archive.OpenArchive(binder.CurFile());
+        const Lump &records = archive.lump(1);
+        InfoRecords info;
+        info.loadText(LumpArchive::ReadBytes(binder.CurFile(), records.offset, records.length));
+        info.remove(QStringLiteral("Data"));
+        const QStringList lines = QString::fromUtf8(info.toText()).split(u'\n', Qt::SkipEmptyParts);
+        for (const QString &line : lines)
+            out() << printable(line) << '\n';
         return int(ExitOk);
     });
 }

@@ -7,18 +7,21 @@
 #include "documents/FileError.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QTextStream>
 
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 namespace quillery::cli {
 
 namespace {
 
-const char *const Usage = R"(Usage: quillery-cli [--password TEXT] COMMAND ARGUMENTS
+const char *const Usage =
+    R"(Usage: quillery-cli [--password-file FILE | --password TEXT] COMMAND ARGUMENTS
        quillery-cli --help | --version
 
 Commands:
@@ -37,11 +40,17 @@ Commands:
   jpeg IN OUT.jpg [--quality N] [--sampling H:V | --greyscale] [--comment TEXT]
                              encode any picture as a baseline JPEG file (never replaces OUT)
 
-Page kinds come from the files' extensions. --password opens a protected binder.
+Page kinds come from the files' extensions.
 extract names rich text, plain text and HTML files so other programs know them: ".rtf"
 or ".txt" is added unless the name ends so already (in any case), and an HTML page keeps
 ".htm", ".html" or ".php" and gets ".htm" otherwise. Pictures, sounds and other files
 keep their names; a name already taken in DIR gets a number before its extension.
+
+A protected binder opens with its password:
+  --password-file FILE       read it from the first line of FILE ("-": standard input)
+  --password TEXT            give it on the command line, where other users of this
+                             machine can see it (process lists); only for scripts that
+                             accept that risk
 
 Exit codes:
   0   success (check: the file is sound; search: a page matched)
@@ -50,6 +59,24 @@ Exit codes:
   2   the binder is protected and no password, or a wrong one, was given
   64  the command line is wrong
 )";
+
+// The first line of the file, without its line break; reports and gives nothing when the
+// file cannot be read.
+std::optional<QString> readPasswordFile(const QString &path)
+{
+    constexpr qint64 MaxLength = 64 * 1024;
+    QFile file;
+    const bool opened = path == u"-" ? file.open(stdin, QIODevice::ReadOnly)
+                                     : (file.setFileName(path), file.open(QIODevice::ReadOnly));
+    if (!opened) {
+        QTextStream(stderr) << path << ": " << file.errorString() << '\n';
+        return std::nullopt;
+    }
+    QByteArray line = file.readLine(MaxLength);
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    return QString::fromUtf8(line);
+}
 
 int usage(int code)
 {
@@ -95,13 +122,20 @@ int run(int argc, char *argv[])
             QTextStream(stdout) << "quillery-cli " << QUILLERY_VERSION << '\n';
             return ExitOk;
         }
-        if (option != u"--password") {
+        if (option != u"--password" && option != u"--password-file") {
             QTextStream(stderr) << "quillery-cli: unknown option " << option << '\n';
             return usage(ExitUsage);
         }
         if (args.isEmpty())
             return usage(ExitUsage);
-        password = args.takeFirst();
+        if (option == u"--password") {
+            password = args.takeFirst();
+            continue;
+        }
+        const QString file = args.takeFirst();
+        password = readPasswordFile(file);
+        if (!password)
+            return ExitFailed;
     }
     if (args.isEmpty())
         return usage(ExitUsage);

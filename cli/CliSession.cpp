@@ -1,9 +1,14 @@
 #include "cli/CliSession.h"
 
 #include "documents/Binder.h"
+#include "documents/FileError.h"
 #include "documents/Password.h"
 
+#include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <unistd.h>
 
 namespace quillery::cli {
 
@@ -13,8 +18,23 @@ void CliUi::askPassword(PasswordPrompt &prompt)
         prompt.cancel();
 }
 
+namespace {
+
+// A folder of this run's own inside the user's temporary folder: a program instance that
+// starts meanwhile cleans out that folder's files, never another folder's.
+QString makePrivateFolder()
+{
+    const TempFolder shared;
+    QByteArray pattern = QFile::encodeName(shared.filePath(QStringLiteral("cli-XXXXXX")));
+    if (!::mkdtemp(pattern.data()))
+        throw FileError::fromErrno(errno, shared.path());
+    return QFile::decodeName(pattern);
+}
+
+} // namespace
+
 CliSession::CliSession(std::optional<QString> password)
-    : m_workspace(std::make_unique<Workspace>(m_temp, m_dialogs, m_ui))
+    : m_temp(makePrivateFolder()), m_workspace(std::make_unique<Workspace>(m_temp, m_dialogs, m_ui))
 {
     m_ui.password = std::move(password);
     m_workspace->authorName = qEnvironmentVariable("USER");
@@ -23,6 +43,7 @@ CliSession::CliSession(std::optional<QString> password)
 CliSession::~CliSession()
 {
     m_temp.DeleteTempFiles();
+    ::rmdir(QFile::encodeName(m_temp.path()).constData());
 }
 
 std::unique_ptr<Binder> CliSession::open(const QString &path, OpenPurpose purpose, int &exitCode)
@@ -43,7 +64,7 @@ std::unique_ptr<Binder> CliSession::open(const QString &path, OpenPurpose purpos
         m_dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok, path,
                           m_ui.password ? QStringLiteral("the password is wrong")
                                         : QStringLiteral("the binder is protected by a password; "
-                                                         "give it with --password"));
+                                                         "give it with --password-file"));
     }
     return nullptr;
 }

@@ -1,5 +1,6 @@
 #include "documents/BinderCheck.h"
 
+#include "documents/CappedFaults.h"
 #include "documents/FileError.h"
 #include "documents/InfoRecords.h"
 #include "documents/LumpArchive.h"
@@ -27,11 +28,12 @@ void checkRecords(const InfoRecords &records, const QVector<Lump> &lumps, QStrin
                       .arg(pages)
                       .arg(lumps.size() - 1);
     const qint64 described = std::min<qint64>(pages, lumps.size() - 1);
+    CappedFaults missing(faults);
     for (qint64 i = 1; i <= described; ++i) {
         for (const char *prefix : {"Page", "Created", "Modified", "Colour"}) {
             const QString key = QString::fromLatin1(prefix) + QString::number(i);
             if (!records.contains(key))
-                faults << QStringLiteral("record \"%1\" is missing").arg(key);
+                missing.add([&] { return QStringLiteral("record \"%1\" is missing").arg(key); });
         }
     }
 }
@@ -51,11 +53,17 @@ QStringList checkBinder(const QString &path)
         if (lumps.first().name != "QUILLERY")
             faults << QStringLiteral("lump 1 is named \"%1\", not \"QUILLERY\"")
                           .arg(QString::fromLatin1(lumps.first().name));
-        for (qsizetype i = 1; i < lumps.size(); ++i) {
-            if (kindFromString(QString::fromLatin1(lumps[i].name)) == PageKind::Unknown)
-                faults << QStringLiteral("page %1 has the unknown kind \"%2\"")
-                              .arg(i)
-                              .arg(QString::fromLatin1(lumps[i].name));
+        {
+            CappedFaults unknown(faults);
+            for (qsizetype i = 1; i < lumps.size(); ++i) {
+                const QString kind = QString::fromLatin1(lumps[i].name);
+                if (kindFromString(kind) == PageKind::Unknown)
+                    unknown.add([&] {
+                        return QStringLiteral("page %1 has the unknown kind \"%2\"")
+                            .arg(i)
+                            .arg(kind);
+                    });
+            }
         }
         const Lump &recordLump = lumps.first();
         if (recordLump.offset + recordLump.length > fileio::fileSize(path))

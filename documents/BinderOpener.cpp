@@ -17,7 +17,6 @@
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
 #include "platform/TempFolder.h"
-#include "transfer/PageExport.h"
 #include "transfer/PageImport.h"
 
 namespace quillery {
@@ -87,9 +86,17 @@ QString makeWorkingCopy(Workspace &workspace, Binder &binder, const QString &pat
         binder.setReadOnly(true);
         return path;
     }
+    // The lock comes before the first byte is read, so that no other instance can save
+    // between what this window reads and what it later writes back.
+    try {
+        binder.OpenNum = FileLock::acquire(path);
+    } catch (const FileError &error) {
+        if (!error.isPermissionDenied() || !FileLock::isHeldElsewhere(path))
+            throw;
+    }
     const QString working = workspace.temp.TempFileName();
     workspace.temp.AddTempFile(working);
-    if (FileLock::isHeldElsewhere(path)) {
+    if (!binder.OpenNum.isHeld()) {
         showInUse(workspace, path);
         binder.setReadOnly(true);
         fileio::linkOrCopy(shadowCopyPath(path), working);
@@ -102,7 +109,8 @@ QString makeWorkingCopy(Workspace &workspace, Binder &binder, const QString &pat
 void lockForWriting(Workspace &workspace, Binder &binder, const QString &path)
 {
     try {
-        binder.OpenNum = FileLock::acquire(path);
+        if (!binder.OpenNum.isHeld())
+            binder.OpenNum = FileLock::acquire(path);
         CreateAF(workspace, binder, true, path, 0, true);
     } catch (const FileError &error) {
         if (!error.isPermissionDenied())
@@ -172,12 +180,6 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
     if (!binder.ro())
         lockForWriting(workspace, binder, path);
     workspace.ui.recordRecent(binder.title(), path);
-
-    // Style sheets are put where the binder's HTML pages can refer to them.
-    for (int i = 1; i <= binder.pageCount(); ++i) {
-        if (binder.pages.at(i - 1).name.endsWith(u".css", Qt::CaseInsensitive))
-            ExpBin(workspace, binder, binder.pages.at(i - 1).name, i, false, true);
-    }
 }
 
 } // namespace

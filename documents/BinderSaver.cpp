@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
 #include <optional>
@@ -42,21 +43,81 @@ QByteArray recordsText(Binder &binder)
     return text;
 }
 
-// A page's data for the archive; the path of pages in a binder file is given, so that
-// thousands of pages share one string.
-LumpData pageLumpData(const PageKey &key, const QString &binderFile)
+// A page whose data file has gone or been cut short cannot be saved: writing it empty
+// would lose the page while reporting success.
+[[noreturn]] void pageSourceLost(const PageRow &page, const QString &source)
 {
-    if (key.inWorkingCopy())
-        return FileRange{binderFile, qMax<qint64>(key.offset, 0), qMax<qint64>(key.length, 0)};
-    if (key.location.isEmpty() || !QFileInfo(key.location).isFile())
+    throw FileError(FileError::FileNotFound, QStringLiteral("The data of the page '") + page.name +
+                                                 QStringLiteral("' is missing (") + source + u')');
+}
+
+// A page's data for the archive; the path of pages in a binder file is given, so that
+// thousands of pages share one string, with that file's size.
+LumpData pageLumpData(const PageRow &page, const QString &binderFile, qint64 binderFileSize)
+{
+    const PageKey &key = page.key;
+    if (key.inWorkingCopy()) {
+        const FileRange range{binderFile, qMax<qint64>(key.offset, 0), qMax<qint64>(key.length, 0)};
+        if (range.offset > binderFileSize || range.length > binderFileSize - range.offset)
+            pageSourceLost(page, binderFile);
+        return range;
+    }
+    if (key.location.isEmpty())
         return QByteArray();
+    if (!QFileInfo(key.location).isFile())
+        pageSourceLost(page, key.location);
     return FileRange{key.location, 0, fileio::fileSize(key.location)};
 }
 
+// What of a records text the user can see or set: page names and comments (in any order,
+// so that moving pages changes nothing), and every binder record but those the program
+// keeps up to date by itself.
+struct VisibleRecords
+{
+    QHash<QString, QString> binder;
+    QSet<QString> names;
+    QSet<QString> comments;
+
+    explicit VisibleRecords(const QByteArray &text)
+    {
+        static const QSet<QByteArray> bookkeeping = {"Pages", "LastSavedBy", "SelPage", "Pane Pos",
+                                                     "Pane Length"};
+        InfoRecords records;
+        records.loadText(text, [this](QByteArrayView key, QByteArrayView value) {
+            const QByteArray field = key.toByteArray();
+            const qsizetype digits = std::find_if(field.begin(), field.end(),
+                                                  [](char c) { return c >= '0' && c <= '9'; }) -
+                                     field.begin();
+            const QByteArray prefix = field.left(digits);
+            if (prefix == "Page" && digits < field.size())
+                names.insert(InfoRecords::storedValue(value));
+            else if (prefix == "Comments" && digits < field.size())
+                comments.insert(InfoRecords::storedValue(value));
+            else if (!bookkeeping.contains(prefix) &&
+                     !(digits < field.size() && (prefix == "Created" || prefix == "Modified" ||
+                                                 prefix == "Colour" || prefix == "ColWidth")))
+                binder.insert(QString::fromUtf8(field), InfoRecords::storedValue(value));
+            return true;
+        });
+    }
+
+    // True when nothing of these is gone or replaced in later.
+    bool keptIn(const VisibleRecords &later) const
+    {
+        for (auto it = binder.constBegin(); it != binder.constEnd(); ++it) {
+            const auto found = later.binder.constFind(it.key());
+            if (found == later.binder.constEnd() || found.value() != it.value())
+                return false;
+        }
+        return later.names.contains(names) && later.comments.contains(comments);
+    }
+};
+
 // Whether a save may append to the binder file instead of rewriting it: the file must be
-// the one this window holds and reads its pages from, and every page in it must still be
-// a page, so that a removed page's bytes never linger in the file.
-bool canSaveInPlace(const Binder &binder, const QString &fileName)
+// the one this window holds and reads its pages from, every page in it must still be a
+// page, and every name, comment, title and password in its records must still be there,
+// so that nothing removed or replaced lingers in the file.
+bool canSaveInPlace(const Binder &binder, const QString &fileName, const QByteArray &records)
 {
     if (!binder.OpenNum.covers(fileName) || !fileio::sameFile(binder.workingCopy, fileName))
         return false;
@@ -70,6 +131,10 @@ bool canSaveInPlace(const Binder &binder, const QString &fileName)
     }
     std::sort(pageOffsets.begin(), pageOffsets.end());
     const QVector<Lump> present = LumpArchive::readDirectory(fileName, BinderHeader);
+    if (present.isEmpty() ||
+        !VisibleRecords(LumpArchive::ReadBytes(fileName, present[0].offset, present[0].length))
+             .keptIn(VisibleRecords(records)))
+        return false;
     return std::all_of(present.begin() + std::min<qsizetype>(1, present.size()), present.end(),
                        [&](const Lump &lump) {
                            return lump.length == 0 ||
@@ -105,7 +170,7 @@ void readPagesFromSaved(Workspace &workspace, Binder &binder, const QString &fil
         binder.pages.relocate(i, location, written[i + 1].offset, written[i + 1].length);
 }
 
-void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileName)
+void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileName, bool mayAppend)
 {
     BusyScope busy(workspace.ui);
     binder.CF.write(QStringLiteral("LastSavedBy"), workspace.authorName);
@@ -113,7 +178,8 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     LumpArchive archive(BinderHeader);
     archive.setLumpCount(n + 1);
     archive.setLumpName(1, QByteArrayLiteral("QUILLERY"));
-    archive.setLumpData(1, recordsText(binder));
+    const QByteArray records = recordsText(binder);
+    archive.setLumpData(1, records);
     DelCFInfo(binder);
     // A save asked for from the page editor shows no progress window over it.
     std::optional<ProgressScope> progress;
@@ -121,15 +187,22 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
         progress.emplace(workspace.ui, QStringLiteral("Saving ") + fileName, n + 1, false);
     QString location;
     QString dataPath;
+    qint64 dataSize = 0;
     for (int k = 2; k <= n + 1; ++k) {
         workspace.ui.processEvents();
-        const PageKey &key = binder.pages.at(k - 2).key;
+        const PageRow &page = binder.pages.at(k - 2);
+        const PageKey &key = page.key;
         archive.setLumpName(k, key.kind.toLatin1());
         if (key.location != location) {
             location = key.location;
             dataPath = key.dataPath();
+            if (key.inWorkingCopy()) {
+                if (!QFileInfo(dataPath).isFile())
+                    pageSourceLost(page, dataPath);
+                dataSize = fileio::fileSize(dataPath);
+            }
         }
-        archive.setLumpData(k, pageLumpData(key, dataPath));
+        archive.setLumpData(k, pageLumpData(page, dataPath, dataSize));
         workspace.ui.setProgress(k - 1);
     }
 
@@ -137,7 +210,7 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     if (!binder.OpenNum.covers(fileName) && FileLock::isHeldElsewhere(fileName))
         throw FileError(FileError::PermissionDenied, QStringLiteral("Permission denied"));
 
-    const bool inPlace = canSaveInPlace(binder, fileName);
+    const bool inPlace = mayAppend && canSaveInPlace(binder, fileName, records);
     if (!(inPlace && archive.AppendArchive(fileName))) {
         SafeFileWriter writer(fileName);
         archive.WriteArchive(writer);
@@ -147,6 +220,7 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
         writer.commit();
         binder.OpenNum = std::move(lock);
     }
+    binder.OpenNum.noteSaved(fileName);
     binder.setReadOnly(false);
     readPagesFromSaved(workspace, binder, fileName, archive.writtenLumps());
     try {
@@ -161,12 +235,34 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     workspace.ui.recordRecent(binder.title(), fileName);
 }
 
+// Whether the binder file was replaced or rewritten by another program since this window
+// opened or last saved it.
+bool changedOnDisk(const Binder &binder, const QString &fileName)
+{
+    return binder.OpenNum.isHeld() && fileName == binder.CurFile() &&
+           !binder.OpenNum.unchangedOnDisk();
+}
+
 } // namespace
 
 bool SavFile(Workspace &workspace, Binder &binder, const QString &fileName)
 {
+    const bool changed = changedOnDisk(binder, fileName);
+    if (changed) {
+        const MsgResult answer = workspace.dialogs.message(
+            MsgIcon::Exclamation, MsgButtons::YesNoCancel, QStringLiteral("File Changed on Disk"),
+            u'\'' + fileName +
+                QStringLiteral("' has been changed by another program since you opened or last "
+                               "saved it.  Click Yes to save your changes under a new name "
+                               "(Save As), No to overwrite the file with your version, or Cancel "
+                               "to leave it as it is."));
+        if (answer == MsgResult::Yes)
+            return SaveAsCommand(workspace, binder);
+        if (answer != MsgResult::No)
+            return false;
+    }
     try {
-        writeBinderFile(workspace, binder, fileName);
+        writeBinderFile(workspace, binder, fileName, !changed);
         return true;
     } catch (const FileError &error) {
         DelCFInfo(binder);

@@ -26,6 +26,12 @@ QString companionPath(const QString &binderPath, QChar mark)
     return folder + name;
 }
 
+QThreadPool &retiringPool()
+{
+    static QThreadPool pool;
+    return pool;
+}
+
 // The shadow copy is a hard link to the binder as it is now: saving appends to the binder
 // or renames a new file over it, so no byte the shadow's directory points at ever
 // changes. Where links are not possible the file is copied.
@@ -38,8 +44,7 @@ void writeShadowCopy(const QString &binderPath, const QString &shadow)
                             QString::number(QRandomGenerator::global()->generate64(), 36);
     if (::rename(QFile::encodeName(shadow).constData(), QFile::encodeName(retired).constData()) ==
         0)
-        QThreadPool::globalInstance()->start(
-            [retired] { ::unlink(QFile::encodeName(retired).constData()); });
+        retiringPool().start([retired] { ::unlink(QFile::encodeName(retired).constData()); });
     else
         fileio::removeIfExists(shadow);
     if (::link(QFile::encodeName(binderPath).constData(), QFile::encodeName(shadow).constData()) ==
@@ -49,6 +54,11 @@ void writeShadowCopy(const QString &binderPath, const QString &shadow)
 }
 
 } // namespace
+
+void finishRetiringShadowCopies()
+{
+    retiringPool().waitForDone();
+}
 
 QString lockNotePath(const QString &binderPath)
 {

@@ -21,6 +21,9 @@ enum class CompanionMode { LockNotePath = 0, LockNoteContent = 1, ShadowCopyPath
 // copy and the lock note as asked. Throws FileError when writing fails.
 QString CreateAF(const Workspace &workspace, const Binder &binder, bool writeLock,
                  const QString &fileName, int mode, bool writeShadow);
+// Waits until the shadow copies replaced so far are gone; they are deleted in the
+// background because freeing a large file takes a while.
+void finishRetiringShadowCopies();
 // Deletes both companions of a binder this instance holds; missing ones are skipped.
 void removeCompanions(const QString &binderPath);
 

@@ -1,11 +1,14 @@
 #include "documents/LumpArchive.h"
 
+#include "documents/CappedFaults.h"
 #include "documents/FileError.h"
 #include "documents/RecentValues.h"
 #include "platform/FileIo.h"
 
 #include <QFile>
+
 #include <QtEndian>
+#include <optional>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -170,6 +173,9 @@ QVector<Lump> LumpArchive::readDirectory(const QString &path, const QByteArray &
     QVector<Lump> lumps;
     lumps.reserve(count);
     RecentValues<QByteArray> names; // a binder's thousands of lumps have a handful of names
+    std::optional<CappedFaults> outside;
+    if (faults)
+        outside.emplace(*faults);
     for (qint64 i = 0; i < count; ++i) {
         const char *entry = dir.constData() + i * EntrySize;
         Lump &lump = lumps.emplace_back();
@@ -177,11 +183,17 @@ QVector<Lump> LumpArchive::readDirectory(const QString &path, const QByteArray &
         lump.length = le32(entry + 4);
         lump.name = names.get(QByteArrayView(entry + 8, MaxNameLength),
                               [](QByteArrayView name) { return stripNuls(name.toByteArray()); });
-        if (lump.offset + lump.length > size)
-            fault(QStringLiteral("lump %1 (%2 bytes at byte %3) lies outside the file")
-                      .arg(i + 1)
-                      .arg(lump.length)
-                      .arg(lump.offset));
+        if (lump.offset + lump.length > size) {
+            const auto what = [&] {
+                return QStringLiteral("lump %1 (%2 bytes at byte %3) lies outside the file")
+                    .arg(i + 1)
+                    .arg(lump.length)
+                    .arg(lump.offset);
+            };
+            if (!outside)
+                throw FileError::damaged(what());
+            outside->add(what);
+        }
     }
     return lumps;
 }

@@ -50,15 +50,23 @@ constexpr qint64 WriteBackChunk = 64 << 20;
 
 UniqueFd openForReading(const QString &path)
 {
-    const int fd = ::open(encoded(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    // Non-blocking, so that a FIFO or device where a file was expected is refused at once
+    // instead of hanging the program.
+    UniqueFd fd(::open(encoded(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (!fd.valid())
         throw FileError::fromErrno(errno, path);
     struct stat st;
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd);
+    if (::fstat(fd.get(), &st) == 0 && S_ISDIR(st.st_mode))
         throw FileError::fromErrno(EISDIR, path);
-    }
-    return UniqueFd(fd);
+    if (!isRegularFile(fd.get()))
+        throw FileError(FileError::BadFileName, QStringLiteral("Not a regular file: ") + path);
+    return fd;
+}
+
+bool isRegularFile(int fd)
+{
+    struct stat st;
+    return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
 }
 
 qint64 fileSize(int fd, const QString &path)
@@ -214,6 +222,29 @@ bool sameFile(const QString &a, const QString &b)
            first.st_ino == second.st_ino;
 }
 
+UniqueFd createNew(const QString &path)
+{
+    UniqueFd fd(::open(encoded(path).constData(),
+                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+    if (!fd.valid())
+        throw FileError::fromErrno(errno, path);
+    return fd;
+}
+
+QString fitName(const QString &name, qsizetype bytes)
+{
+    qsizetype used = 0;
+    qsizetype end = 0;
+    while (end < name.size()) {
+        const qsizetype next = end + (name.at(end).isHighSurrogate() ? 2 : 1);
+        used += name.mid(end, next - end).toUtf8().size();
+        if (used > bytes)
+            break;
+        end = next;
+    }
+    return name.left(end);
+}
+
 void removeIfExists(const QString &path)
 {
     if (::unlink(encoded(path).constData()) != 0 && errno != ENOENT)
@@ -252,8 +283,10 @@ SafeFileWriter::SafeFileWriter(const QString &target) : m_target(linkTarget(targ
         ::umask(mask);
         mode = 0666 & ~mask;
     }
+    // The scratch name adds 8 bytes to the target's; a name near the limit is cut for it.
+    const QString scratch = fileio::fitName(info.fileName(), fileio::MaxNameBytes - 8);
     QByteArray pattern =
-        QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName()) + ".XXXXXX";
+        QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + scratch) + ".XXXXXX";
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0)
         throw FileError::fromErrno(errno, target);
@@ -283,6 +316,12 @@ void SafeFileWriter::commit()
                  QFile::encodeName(m_target).constData()) != 0)
         throw FileError::fromErrno(errno, m_target);
     m_committed = true;
+    // The new name is only durable once the folder that holds it is on disk too.
+    const QByteArray folder = QFile::encodeName(QFileInfo(m_target).absolutePath());
+    UniqueFd dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    // Some file systems cannot sync a folder at all; only a failing disk is an error.
+    if (dir.valid() && ::fsync(dir.get()) != 0 && errno == EIO)
+        throw FileError::fromErrno(errno, m_target);
 }
 
 } // namespace quillery

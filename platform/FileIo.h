@@ -29,7 +29,9 @@ private:
 // Small file operations that throw FileError with the system's reason on failure.
 namespace fileio {
 
+// Refuses anything but a regular file (a FIFO or device could block or never end).
 UniqueFd openForReading(const QString &path);
+bool isRegularFile(int fd);
 qint64 fileSize(int fd, const QString &path);
 qint64 fileSize(const QString &path);
 
@@ -58,6 +60,13 @@ void linkOrCopy(const QString &source, const QString &target);
 bool tryLink(const QString &source, const QString &target);
 // Whether two paths name the same file (not just equal bytes); false if either is missing.
 bool sameFile(const QString &a, const QString &b);
+// Makes a new file at path, never through a link and never over anything already there
+// (FileError FileExists then). Mode 0666 less the umask.
+UniqueFd createNew(const QString &path);
+// The longest start of name whose UTF-8 form fits in bytes, cut between characters.
+QString fitName(const QString &name, qsizetype bytes);
+// The most bytes a name in a folder may have.
+inline constexpr qsizetype MaxNameBytes = 255;
 // Removes a file if it is there; a missing file is not an error.
 void removeIfExists(const QString &path);
 

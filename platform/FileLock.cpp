@@ -28,12 +28,15 @@ struct flock wholeFile(short type)
 FileLock FileLock::acquire(const QString &path)
 {
     const QByteArray name = QFile::encodeName(path);
-    int fd = ::open(name.constData(), O_RDWR | O_CLOEXEC);
+    // Non-blocking, so that a FIFO put where a binder was expected cannot hang the open.
+    int fd = ::open(name.constData(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0 && (errno == EACCES || errno == EROFS))
-        fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+        fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         throw FileError::fromErrno(errno, path);
     UniqueFd guard(fd);
+    if (!fileio::isRegularFile(fd))
+        throw FileError(FileError::BadFileName, QStringLiteral("Not a regular file: ") + path);
     const int flags = ::fcntl(fd, F_GETFL);
     // A read-only descriptor can only take a read lock; it still keeps writers out.
     struct flock lock = wholeFile((flags & O_ACCMODE) == O_RDONLY ? F_RDLCK : F_WRLCK);
@@ -45,15 +48,19 @@ FileLock FileLock::acquire(const QString &path)
     FileLock result;
     result.m_fd = std::move(guard);
     result.m_path = path;
+    result.noteSaved(path);
     return result;
 }
 
 bool FileLock::isHeldElsewhere(const QString &path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return false;
     UniqueFd guard(fd);
+    if (!fileio::isRegularFile(fd))
+        return false;
     struct flock lock = wholeFile(F_WRLCK);
     if (::fcntl(fd, F_OFD_GETLK, &lock) != 0)
         return false;
@@ -70,6 +77,34 @@ bool FileLock::covers(const QString &path) const
         ::stat(QFile::encodeName(path).constData(), &theirs) != 0)
         return false;
     return mine.st_dev == theirs.st_dev && mine.st_ino == theirs.st_ino;
+}
+
+bool FileLock::Identity::operator==(const Identity &other) const
+{
+    return device == other.device && inode == other.inode && size == other.size &&
+           modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec;
+}
+
+bool FileLock::identityOf(const QString &path, Identity &identity)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return false;
+    identity = {st.st_dev, st.st_ino, st.st_size, st.st_mtim};
+    return true;
+}
+
+bool FileLock::unchangedOnDisk() const
+{
+    Identity now;
+    return m_fd.valid() && identityOf(m_path, now) && now == m_identity;
+}
+
+void FileLock::noteSaved(const QString &path)
+{
+    m_path = path;
+    if (!identityOf(m_path, m_identity))
+        m_identity = {};
 }
 
 void FileLock::release()

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <sys/stat.h>
+
 namespace quillery {
 
 // Holds a binder file open with an exclusive open-file-description lock for as long
@@ -17,7 +19,7 @@ public:
     FileLock &operator=(FileLock &&) noexcept = default;
 
     // Opens and locks the file; throws FileError (PermissionDenied when another holder
-    // has it locked).
+    // has it locked; BadFileName for anything but a regular file, which is never waited on).
     static FileLock acquire(const QString &path);
     // True when some other open file description holds a lock on the file.
     static bool isHeldElsewhere(const QString &path);
@@ -26,11 +28,29 @@ public:
     const QString &path() const { return m_path; }
     // True when this lock is on the very file that path names now.
     bool covers(const QString &path) const;
+    // True while the file the lock was taken on, or last noted, is still what its path
+    // names, unchanged in size and modification time: no other program replaced or
+    // rewrote it.
+    bool unchangedOnDisk() const;
+    // Takes the file at path (the lock's file, which a save may have renamed there) as it
+    // is now as the one saved by this program.
+    void noteSaved(const QString &path);
     void release();
 
 private:
+    struct Identity
+    {
+        dev_t device = 0;
+        ino_t inode = 0;
+        off_t size = 0;
+        struct timespec modified = {};
+        bool operator==(const Identity &other) const;
+    };
+    static bool identityOf(const QString &path, Identity &identity);
+
     UniqueFd m_fd;
     QString m_path;
+    Identity m_identity;
 };
 
 } // namespace quillery

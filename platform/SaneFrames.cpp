@@ -32,14 +32,20 @@ bool usableDepth(const SANE_Parameters &p)
     return p.depth == 8 || p.depth == 16;
 }
 
+// Bytes the samples of one line take, in 64 bits: the device's figures are not trusted
+// to stay within an int when multiplied.
+qint64 lineBytes(int width, int samplesPerPixel, int depth)
+{
+    return (qint64(width) * samplesPerPixel * depth + 7) / 8;
+}
+
 cImage greyImage(const SaneFrame &frame, int lines)
 {
     const SANE_Parameters &p = frame.parameters;
     const int width = p.pixels_per_line;
     cImage image;
     const bool lineArt = p.depth == 1;
-    if ((!lineArt && !usableDepth(p)) ||
-        p.bytes_per_line < (lineArt ? (width + 7) / 8 : width * p.depth / 8) ||
+    if ((!lineArt && !usableDepth(p)) || p.bytes_per_line < lineBytes(width, 1, p.depth) ||
         !image.Create(width, lines, lineArt ? 1 : 8))
         return {};
     for (int y = 0; y < lines; ++y) {
@@ -47,7 +53,7 @@ cImage greyImage(const SaneFrame &frame, int lines)
                            std::size_t(y) * p.bytes_per_line;
         std::uint8_t *row = image.scanLine(y);
         if (lineArt) {
-            for (int i = 0; i < (width + 7) / 8; ++i)
+            for (qint64 i = 0; i < lineBytes(width, 1, 1); ++i)
                 row[i] = std::uint8_t(~line[i]);
         } else {
             for (int x = 0; x < width; ++x)
@@ -75,7 +81,7 @@ cImage colourImage(const std::vector<SaneFrame> &frames, int lines)
         if (!usableDepth(p) || p.depth != first.depth || p.pixels_per_line != width)
             return {};
         const int perPixel = p.format == SANE_FRAME_RGB ? 3 : 1;
-        if (p.bytes_per_line < width * perPixel * p.depth / 8)
+        if (p.bytes_per_line < lineBytes(width, perPixel, p.depth))
             return {};
         switch (p.format) {
         case SANE_FRAME_RGB:
@@ -117,9 +123,15 @@ cImage colourImage(const std::vector<SaneFrame> &frames, int lines)
 
 } // namespace
 
+bool saneFrameHasRoom(qint64 held, qint64 more)
+{
+    return more >= 0 && held >= 0 && more <= MaxSaneFrameBytes - held;
+}
+
 cImage imageFromSaneFrames(const std::vector<SaneFrame> &frames)
 {
-    if (frames.empty() || frames.front().parameters.pixels_per_line <= 0)
+    if (frames.empty() || frames.size() > MaxSaneFrames ||
+        frames.front().parameters.pixels_per_line <= 0)
         return {};
     int lines = frameLines(frames.front());
     for (const SaneFrame &f : frames)

@@ -191,7 +191,8 @@ bool readScan(SANE_Handle handle, std::vector<SaneFrame> &frames)
             const SANE_Status status = sane_read(handle, buffer, sizeof buffer, &length);
             if (status == SANE_STATUS_EOF)
                 break;
-            if (status != SANE_STATUS_GOOD)
+            if (status != SANE_STATUS_GOOD || length > SANE_Int(sizeof buffer) ||
+                !saneFrameHasRoom(frame.data.size(), length))
                 return false;
             frame.data.append(reinterpret_cast<const char *>(buffer), length);
         }
@@ -199,6 +200,8 @@ bool readScan(SANE_Handle handle, std::vector<SaneFrame> &frames)
         frames.push_back(std::move(frame));
         if (last)
             return true;
+        if (frames.size() >= MaxSaneFrames)
+            return false;
     }
 }
 

@@ -14,6 +14,7 @@
 #include "shell/frmRecent.h"
 #include "shell/frmSplash.h"
 #include "window/PageListView.h"
+#include "window/PageScheme.h"
 
 #include <QApplication>
 
@@ -37,6 +38,7 @@ int runApplication(int argc, char *argv[])
     if (::geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    registerPageScheme();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillery"));
     QApplication::setOrganizationName(QStringLiteral("Tamsin Orde"));

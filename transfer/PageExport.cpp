@@ -24,18 +24,23 @@ bool isPictureName(const QString &name)
 
 } // namespace
 
+void writePageData(const PageKey &key, int fd, const QString &target)
+{
+    if (key.inWorkingCopy()) {
+        UniqueFd in = fileio::openForReading(key.dataPath());
+        fileio::copyRange(in.get(), qMax<qint64>(key.offset, 0), fd, qMax<qint64>(key.length, 0),
+                          key.dataPath(), target);
+    } else if (!key.location.isEmpty()) {
+        UniqueFd in = fileio::openForReading(key.location);
+        fileio::copyRange(in.get(), 0, fd, fileio::fileSize(in.get(), key.location), key.location,
+                          target);
+    }
+}
+
 void writePageFile(const PageKey &key, const QString &target)
 {
     SafeFileWriter writer(target);
-    if (key.inWorkingCopy()) {
-        UniqueFd in = fileio::openForReading(key.dataPath());
-        fileio::copyRange(in.get(), qMax<qint64>(key.offset, 0), writer.fd(),
-                          qMax<qint64>(key.length, 0), key.dataPath(), target);
-    } else if (!key.location.isEmpty()) {
-        UniqueFd in = fileio::openForReading(key.location);
-        fileio::copyRange(in.get(), 0, writer.fd(), fileio::fileSize(in.get(), key.location),
-                          key.location, target);
-    }
+    writePageData(key, writer.fd(), target);
     writer.commit();
 }
 
@@ -92,16 +97,10 @@ QString ExpBin(Workspace &workspace, Binder &binder, const QString &name, int &&
     return ExpBin(workspace, binder, name, position, blankFirst, inTemp);
 }
 
-void ExtractRelevant(Workspace &workspace, Binder &binder)
+bool isRelevantResource(const QString &pageName, const QString &name)
 {
-    if (!binder.hasPage(0))
-        return;
-    const QString prefix = binder.page(0).name;
-    for (int i = 1; i <= binder.pageCount(); ++i) {
-        const QString &name = binder.pages.at(i - 1).name;
-        if (name.startsWith(prefix) && isPictureName(name))
-            ExpBin(workspace, binder, name, i, false, false);
-    }
+    return (name.startsWith(pageName) && isPictureName(name)) ||
+           name.endsWith(u".css", Qt::CaseInsensitive);
 }
 
 } // namespace quillery

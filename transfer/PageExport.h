@@ -8,6 +8,8 @@ class Binder;
 struct PageKey;
 class Workspace;
 
+// Appends a page's data bytes to an open file; target names it in errors.
+void writePageData(const PageKey &key, int fd, const QString &target);
 // Streams a page's data bytes, unchanged, into a file that replaces target only once it
 // is complete. Throws FileError.
 void writePageFile(const PageKey &key, const QString &target);
@@ -24,8 +26,8 @@ QString ExpBin(Workspace &workspace, Binder &binder, const QString &name, int &p
 QString ExpBin(Workspace &workspace, Binder &binder, const QString &name, int &&position,
                bool blankFirst, bool inTemp);
 
-// Puts the pictures that the current HTML page refers to beside its scratch copy: the
-// picture pages whose names begin with the current page's name.
-void ExtractRelevant(Workspace &workspace, Binder &binder);
+// Whether the page named name is one an HTML page named pageName may refer to: a picture
+// whose name begins with the page's name, or any style sheet.
+bool isRelevantResource(const QString &pageName, const QString &name);
 
 } // namespace quillery

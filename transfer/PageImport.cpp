@@ -11,9 +11,9 @@
 #include "platform/FileIo.h"
 #include "platform/TempFolder.h"
 #include "shell/GeneralDate.h"
-#include "transfer/PageExport.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace quillery {
 
@@ -88,10 +88,6 @@ void importInto(Workspace &workspace, Binder &binder, const QString &fileName, P
     row.key.colour =
         kind == PageKind::RTF ? QString::number(SystemWindowBackground) : QStringLiteral("NA");
     binder.pages.append(row);
-
-    // Style sheets are put where the binder's HTML pages can refer to them.
-    if (row.name.endsWith(u".css", Qt::CaseInsensitive))
-        ExpBin(workspace, binder, row.name, binder.pageCount(), false, true);
     binder.setChanged(true);
 }
 
@@ -142,8 +138,13 @@ void importFolder(Workspace &workspace, Binder &binder)
     if (folder.isEmpty())
         return;
     const QDir dir(folder);
-    const QStringList files =
-        dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
+    // Only regular files: a FIFO or a device would block the import or never end.
+    QStringList files;
+    for (const QFileInfo &entry :
+         dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted)) {
+        if (entry.isFile())
+            files << entry.fileName();
+    }
     {
         ProgressScope progress(workspace.ui, QStringLiteral("Importing ") + folder,
                                int(files.size()), true);

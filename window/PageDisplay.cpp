@@ -5,8 +5,6 @@
 #include "documents/Workspace.h"
 #include "editor/DefaultTextFormats.h"
 #include "platform/Colours.h"
-#include "platform/FileIo.h"
-#include "platform/TempFolder.h"
 #include "transfer/NewPage.h"
 #include "transfer/PageExport.h"
 
@@ -14,21 +12,30 @@ namespace quillery {
 
 namespace {
 
-void writePlaceholderLine(const Workspace &workspace, const QByteArray &line)
+QByteArray oneLine(const QByteArray &text)
 {
-    fileio::writeWhole(placeholderFile(workspace.temp), line + "\r\n");
+    return text + "\r\n";
 }
 
-QByteArray fileUrlText(const QString &path)
+// A resource name as it stands in markup: resolved against the placeholder's address it
+// names the page again, and quotes or markup in it cannot break out of the attribute.
+QByteArray attributeUrl(const QString &name)
 {
-    return "file://" + path.toUtf8();
+    return QUrl::toPercentEncoding(name);
 }
 
 } // namespace
 
-QUrl placeholderUrl(const Workspace &workspace)
+QUrl placeholderUrl()
 {
-    return QUrl::fromLocalFile(placeholderFile(workspace.temp));
+    return pageSchemeUrl(PlaceholderName);
+}
+
+PageContent blankPageContent()
+{
+    PageContent content;
+    content.html = QByteArrayLiteral("<html></html>\n");
+    return content;
 }
 
 PageDisplay preparePageDisplay(Workspace &workspace, Binder &binder)
@@ -54,34 +61,35 @@ PageDisplay preparePageDisplay(Workspace &workspace, Binder &binder)
         break;
     case PageKind::HTML:
         display.pane = PageDisplay::Pane::Browser;
-        writePlaceholderLine(workspace, GetLumpString(binder));
-        ExtractRelevant(workspace, binder);
-        display.address = placeholderUrl(workspace);
+        display.content.html = oneLine(GetLumpString(binder));
+        for (int i = 0; i < binder.pageCount(); ++i) {
+            const PageRow &other = binder.pages.at(i);
+            if (isRelevantResource(row.name, other.name))
+                display.content.addResource(other.name, other.key);
+        }
         break;
-    case PageKind::PICTURE: {
+    case PageKind::PICTURE:
         display.pane = PageDisplay::Pane::Browser;
-        const QString path = ExpBin(workspace, binder, row.name, 0, false, true);
-        writePlaceholderLine(workspace, "<img src=\"" + fileUrlText(path) + "\">");
-        display.address = placeholderUrl(workspace);
+        display.content.addResource(row.name, row.key);
+        display.content.html = oneLine("<img src=\"" + attributeUrl(row.name) + "\">");
         break;
-    }
-    case PageKind::SOUND: {
+    case PageKind::SOUND:
         display.pane = PageDisplay::Pane::Browser;
-        const QString path = ExpBin(workspace, binder, row.name, 0, false, true);
+        display.soundFile = ExpBin(workspace, binder, row.name, 0, false, true);
         // The name is shown as text, never run as markup.
-        writePlaceholderLine(workspace, "<h1>Playing: " + row.name.toHtmlEscaped().toUtf8() +
-                                            "</h1><bgsound src=\"" + fileUrlText(path) +
-                                            "\" loop=\"1\">");
-        display.address = placeholderUrl(workspace);
-        display.soundFile = path;
+        display.content.html =
+            oneLine("<h1>Playing: " + row.name.toHtmlEscaped().toUtf8() + "</h1><bgsound src=\"" +
+                    attributeUrl(row.name) + "\" loop=\"1\">");
         break;
-    }
-    case PageKind::FILE: {
+    case PageKind::FILE:
+        // A file page is whatever someone put into the binder; it is never run as a web
+        // page here, whatever its name says.
         display.pane = PageDisplay::Pane::Browser;
-        const QString path = ExpBin(workspace, binder, row.name, 0, true, true);
-        display.address = QUrl::fromLocalFile(path);
+        display.content.html = oneLine(
+            "<html><body><h1>" + row.name.toHtmlEscaped().toUtf8() +
+            "</h1><p>This page holds a file that the viewer does not show. Use Edit Page to "
+            "open it in its own program, or Export to save it as a file.</p></body></html>");
         break;
-    }
     case PageKind::Unknown:
         return display;
     }

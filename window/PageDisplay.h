@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window/PageScheme.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QUrl>
@@ -9,9 +11,9 @@ namespace quillery {
 class Binder;
 class Workspace;
 
-// How the viewer shows the current page. Working it out writes the scratch files the
-// browser needs (Tmp.htm, the page's own file, the pictures an HTML page refers to) but
-// touches no widget, so the viewer only has to follow it.
+// How the viewer shows the current page. Working it out touches no widget, so the viewer
+// only has to follow it. Browser content is served from memory (see PageScheme); only a
+// sound page is written out, for the player.
 struct PageDisplay
 {
     enum class Pane { Unchanged, Text, Browser };
@@ -20,12 +22,13 @@ struct PageDisplay
     bool plainText = false; // text pane: data is plain text in the binder's text format
     QByteArray data;        // text pane content (RTF or plain text)
     qint32 background = 0;  // rich text pages: the stored background colour
-    QUrl address;           // browser pane: what to load
+    PageContent content;    // browser pane: the placeholder document and its resources
     QString soundFile;      // sound pages: the file to play
 };
 
 // The blank browser page and its address.
-QUrl placeholderUrl(const Workspace &workspace);
+QUrl placeholderUrl();
+PageContent blankPageContent();
 
 PageDisplay preparePageDisplay(Workspace &workspace, Binder &binder);
 

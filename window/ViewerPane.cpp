@@ -2,7 +2,6 @@
 
 #include "documents/Binder.h"
 #include "documents/PlainText.h"
-#include "documents/Workspace.h"
 #include "editor/DefaultTextFormats.h"
 #include "platform/Colours.h"
 #include "platform/Hyperlink.h"
@@ -11,19 +10,20 @@
 #include "window/BrowserFindBar.h"
 #include "window/BrowserPane.h"
 #include "window/PageDisplay.h"
+#include "window/PageScheme.h"
 
 #include <QAudioOutput>
 #include <QEvent>
 #include <QMediaPlayer>
-#include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
 namespace quillery {
 
-ViewerPane::ViewerPane(Workspace &workspace, QWidget *parent)
-    : QStackedWidget(parent), m_workspace(workspace), m_empty(new QWidget(this)),
-      m_text(new RichTextBox(this)), m_links(new Hyperlink(this))
+ViewerPane::ViewerPane(QWidget *parent)
+    : QStackedWidget(parent), m_empty(new QWidget(this)), m_text(new RichTextBox(this)),
+      m_links(new Hyperlink(this)), m_scheme(new PageSchemeHandler(this)),
+      m_filter(new RequestFilter(this))
 {
     m_text->setObjectName(QStringLiteral("txtPad"));
     m_text->setReadOnly(true);
@@ -46,22 +46,29 @@ ViewerPane::ViewerPane(Workspace &workspace, QWidget *parent)
     setCurrentWidget(m_empty);
 }
 
+ViewerPane::~ViewerPane()
+{
+    // The browser and its page go before the profile they use.
+    delete m_browser;
+    delete m_profile;
+}
+
 QWebEngineView *ViewerPane::txtHTML()
 {
     if (m_browser)
         return m_browser;
+    // The profile first: it registers the page scheme before anything of the web engine runs.
+    m_profile = makeViewerProfile(m_scheme, m_filter, this);
     m_browser = new QWebEngineView(this);
     m_browser->setObjectName(QStringLiteral("txtHTML"));
-    m_page = new BrowserPage(m_browser);
-    m_page->interceptor()->offline = m_offline;
+    m_page = new BrowserPage(m_profile, m_browser);
+    m_page->setScriptsEnabled(!m_offline);
     m_browser->setPage(m_page);
     addWidget(m_browser);
     connect(m_page, &QWebEnginePage::loadFinished, this, &ViewerPane::browserLoaded);
     connect(m_page, &QWebEnginePage::linkHovered, this, &ViewerPane::statusTextChanged);
-    // Files the browser cannot show are not downloaded anywhere behind the user's back.
-    connect(m_page->profile(), &QWebEngineProfile::downloadRequested, this,
-            [](QWebEngineDownloadRequest *download) { download->cancel(); });
-    m_browser->setUrl(placeholderUrl(m_workspace));
+    m_scheme->setContent(blankPageContent());
+    m_browser->setUrl(placeholderUrl());
     return m_browser;
 }
 
@@ -91,7 +98,7 @@ void ViewerPane::showPage(const PageDisplay &display, const Binder &binder)
     }
     case PageDisplay::Pane::Browser:
         HTML = true;
-        showBrowserAddress(display.address);
+        showBrowserContent(display.content);
         if (!display.soundFile.isEmpty())
             playSound(display.soundFile);
         break;
@@ -116,8 +123,8 @@ void ViewerPane::blankBrowser()
     stopSound();
     if (!m_browser)
         return;
-    writeBlankHtml(m_workspace);
-    m_browser->setUrl(placeholderUrl(m_workspace));
+    m_scheme->setContent(blankPageContent());
+    load(placeholderUrl());
 }
 
 void ViewerPane::hideBoth()
@@ -131,15 +138,27 @@ void ViewerPane::followLink(const QUrl &url)
     showBrowserAddress(url);
 }
 
+void ViewerPane::showBrowserContent(const PageContent &content)
+{
+    txtHTML();
+    m_scheme->setContent(content);
+    showBrowserAddress(placeholderUrl());
+}
+
 void ViewerPane::showBrowserAddress(const QUrl &address)
 {
+    load(address);
+    setCurrentWidget(m_browser);
+}
+
+void ViewerPane::load(const QUrl &address)
+{
     QWebEngineView *browser = txtHTML();
-    // The same address again (Tmp.htm holds each page in turn) must load afresh.
+    // The same address again (the placeholder holds each page in turn) must load afresh.
     if (browser->url() == address)
         browser->reload();
     else
         browser->setUrl(address);
-    setCurrentWidget(browser);
 }
 
 void ViewerPane::browserLoaded()
@@ -157,8 +176,13 @@ void ViewerPane::browserLoaded()
 void ViewerPane::setOffline(bool offline)
 {
     m_offline = offline;
-    if (m_page)
-        m_page->interceptor()->offline = offline;
+    m_filter->offline = offline;
+    if (!m_page)
+        return;
+    m_page->setScriptsEnabled(!offline);
+    // Scripts of the page already shown would otherwise keep running.
+    if (HTML)
+        m_browser->reload();
 }
 
 void ViewerPane::goBack()

@@ -5,6 +5,7 @@
 
 class QAudioOutput;
 class QMediaPlayer;
+class QWebEngineProfile;
 class QWebEngineView;
 
 namespace quillery {
@@ -12,10 +13,12 @@ namespace quillery {
 class Binder;
 class BrowserFindBar;
 class BrowserPage;
+class PageSchemeHandler;
+class RequestFilter;
 class Hyperlink;
 class RichTextBox;
+struct PageContent;
 struct PageDisplay;
-class Workspace;
 
 // The viewer of a binder window: the text pane for rich and plain text pages and the
 // browser for everything else. The browser is made the first time it is needed, so that
@@ -24,7 +27,8 @@ class ViewerPane : public QStackedWidget
 {
     Q_OBJECT
 public:
-    explicit ViewerPane(Workspace &workspace, QWidget *parent = nullptr);
+    explicit ViewerPane(QWidget *parent = nullptr);
+    ~ViewerPane() override;
 
     RichTextBox *txtPad() const { return m_text; }
     bool hasBrowser() const { return m_browser != nullptr; }
@@ -58,18 +62,22 @@ Q_SIGNALS:
     void linkClicked(const QUrl &url);
 
 private:
+    void showBrowserContent(const PageContent &content);
     void showBrowserAddress(const QUrl &address);
+    void load(const QUrl &address);
     void playSound(const QString &file);
     void stopSound();
     void browserLoaded();
 
-    Workspace &m_workspace;
     QWidget *m_empty;
     RichTextBox *m_text;
     Hyperlink *m_links;
     QWebEngineView *m_browser = nullptr;
     BrowserFindBar *m_findBar = nullptr;
     BrowserPage *m_page = nullptr;
+    QWebEngineProfile *m_profile = nullptr;
+    PageSchemeHandler *m_scheme;
+    RequestFilter *m_filter;
     QMediaPlayer *m_player = nullptr;
     QAudioOutput *m_audio = nullptr;
     bool m_offline = false;

@@ -67,8 +67,7 @@ frmMDI::frmMDI(Workspace &workspace, ShellCommands &shell, std::unique_ptr<Binde
                QWidget *parent)
     : QWidget(parent), m_workspace(workspace), m_shell(shell), m_binder(std::move(binder)),
       m_menus(this), m_splitter(new QSplitter(this)),
-      m_list(new PageListView(m_binder->pages, m_splitter)),
-      m_viewer(new ViewerPane(workspace, m_splitter))
+      m_list(new PageListView(m_binder->pages, m_splitter)), m_viewer(new ViewerPane(m_splitter))
 {
     setObjectName(QStringLiteral("frmMDI"));
     m_binder->setParent(this);

@@ -2,9 +2,12 @@
 #include "TestSupport.h"
 #include "documents/BinderSaver.h"
 #include "documents/CompanionFiles.h"
+#include "documents/LumpArchive.h"
 #include "documents/NewBinder.h"
 #include "transfer/PageImport.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 
@@ -20,10 +23,12 @@ struct Run
     QString err;
 };
 
-Run cli(const QStringList &args)
+Run cli(const QStringList &args, const QByteArray &input = QByteArray())
 {
     QProcess process;
     process.start(QUILLERY_CLI, args);
+    process.write(input);
+    process.closeWriteChannel();
     process.waitForFinished(60000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
@@ -41,6 +46,11 @@ private Q_SLOTS:
     void passwordsAndUsage();
     void helpVersionAndUnknownOptions();
     void binderHeldByThisProcessIsNotChanged();
+    void outputNeverFollowsLinksAndFitsLongNames();
+    void hostileNamesCannotForgeOutput();
+    void nonRegularFilesAreRefusedAtOnce();
+    void infoReadsLumpOneAndCheckCapsFaults();
+    void passwordFromFileOrStandardInput();
 };
 
 void tst_cli::createAddListExtractInfo()
@@ -181,6 +191,134 @@ void tst_cli::binderHeldByThisProcessIsNotChanged()
     QCOMPARE(readFile(lockNotePath(path)), note);
     QVERIFY(QFile::exists(shadowCopyPath(path)));
     QCOMPARE(cli({"list", path}).out, QString("1\tTXT\t5\ta\n"));
+}
+
+// A binder whose pages carry the given names, whatever a file could be called.
+QString binderWithNames(BinderFixture &f, const QString &binderName, const QStringList &names)
+{
+    QList<QPair<QString, QByteArray>> pages;
+    for (qsizetype i = 0; i < names.size(); ++i)
+        pages.append({QStringLiteral("p%1.txt").arg(i), QByteArray::number(i)});
+    const QString path = f.makeBinder(binderName, pages);
+    auto binder = f.open(path);
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        PageRow row = binder->pages.at(i);
+        row.name = names.at(i);
+        binder->pages.replace(i, row);
+    }
+    binder->setChanged(true);
+    if (!SavFile(*f.workspace, *binder, path))
+        return QString();
+    return path;
+}
+
+void tst_cli::outputNeverFollowsLinksAndFitsLongNames()
+{
+    BinderFixture f;
+    const QString longName = QString(300, u'x') + ".dat";
+    const QString path = binderWithNames(f, "names.qly", {"a", "a", "a", longName});
+    QVERIFY(!path.isEmpty());
+    QVERIFY(QDir().mkpath(f.path("out")));
+    // A dangling link where the first page would go: its target must never appear.
+    QVERIFY(QFile::link(f.path("victim"), f.path("out/a")));
+    QFile::setPermissions(f.path("out"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const Run run = cli({"extract", path, f.path("out")});
+    QCOMPARE(run.code, 0);
+    QVERIFY(!QFile::exists(f.path("victim")));
+    QVERIFY(QFileInfo(f.path("out/a")).isSymLink());
+    QCOMPARE(readFile(f.path("out/a1")), QByteArray("0"));
+    QCOMPARE(readFile(f.path("out/a2")), QByteArray("1"));
+    QCOMPARE(readFile(f.path("out/a3")), QByteArray("2"));
+    const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 4);
+    const QFileInfo longFile(lines.last());
+    QVERIFY(longFile.fileName().endsWith(".dat"));
+    QVERIFY(longFile.fileName().toUtf8().size() <= 255);
+    QCOMPARE(readFile(lines.last()), QByteArray("3"));
+
+    // create never writes through a link either, dangling or not.
+    QVERIFY(QFile::link(f.path("victim.qly"), f.path("made.qly")));
+    QCOMPARE(cli({"create", f.path("made.qly")}).code, 1);
+    QVERIFY(!QFile::exists(f.path("victim.qly")));
+}
+
+void tst_cli::hostileNamesCannotForgeOutput()
+{
+    BinderFixture f;
+    const QString path =
+        binderWithNames(f, "forge.qly", {"evil\n2\tTXT\t5\tforged", "bell\x07\x1b[2J"});
+    QVERIFY(!path.isEmpty());
+    const Run list = cli({"list", path});
+    QCOMPARE(list.code, 0);
+    QCOMPARE(list.out.count('\n'), 2);
+    QVERIFY(list.out.contains("evil\\x0a2\\x09TXT"));
+    QVERIFY(!list.out.contains(QChar(0x1b)) && !list.out.contains(QChar(0x07)));
+    const Run extract = cli({"extract", path, f.path("out")});
+    QCOMPARE(extract.code, 0);
+    QCOMPARE(extract.out.count('\n'), 2);
+}
+
+void tst_cli::nonRegularFilesAreRefusedAtOnce()
+{
+    BinderFixture f;
+    const QString fifo = f.path("pipe.qly");
+    QCOMPARE(QProcess::execute("mkfifo", {fifo}), 0);
+    for (const char *command : {"list", "info", "check"}) {
+        const Run run = cli({command, fifo});
+        QCOMPARE(run.code, 1);
+        QVERIFY2(run.err.contains("pipe.qly") || run.out.contains("pipe.qly"), qPrintable(run.err));
+    }
+    QCOMPARE(cli({"add", fifo, f.file("a.txt", "a")}).code, 1);
+    // A page file that is a FIFO is refused as well.
+    const QString good = f.makeBinder("good.qly", {{"a.txt", "a"}});
+    QCOMPARE(QProcess::execute("mkfifo", {f.path("page.txt")}), 0);
+    QCOMPARE(cli({"add", good, f.path("page.txt")}).code, 1);
+}
+
+void tst_cli::infoReadsLumpOneAndCheckCapsFaults()
+{
+    BinderFixture f;
+    // Lump 1 is what opening reads, whatever another lump is called.
+    LumpArchive archive("QLY4");
+    archive.setLumpCount(3);
+    archive.setLumpName(1, "RECORDS");
+    archive.setLumpData(1, QByteArray("Title=Real\nPages=2\n"));
+    archive.setLumpName(2, "QUILLERY");
+    archive.setLumpData(2, QByteArray("Title=Decoy\n"));
+    archive.setLumpName(3, "TXT");
+    archive.setLumpData(3, QByteArray("x"));
+    archive.WriteArchive(f.path("decoy.qly"));
+    const Run info = cli({"info", f.path("decoy.qly")});
+    QCOMPARE(info.code, 0);
+    QVERIFY2(info.out.contains("Title=Real") && !info.out.contains("Decoy"), qPrintable(info.out));
+
+    // Thousands of bad entries give a few lines per kind of fault, not thousands.
+    LumpArchive many("QLY4");
+    const int lumps = 5000;
+    many.setLumpCount(lumps);
+    many.setLumpName(1, "QUILLERY");
+    many.setLumpData(1, QByteArray("Title=t\nPages=4999\n"));
+    for (int i = 2; i <= lumps; ++i) {
+        many.setLumpName(i, "BOGUS");
+        many.setLumpData(i, QByteArray());
+    }
+    many.WriteArchive(f.path("many.qly"));
+    const Run check = cli({"check", f.path("many.qly")});
+    QCOMPARE(check.code, 1);
+    QVERIFY2(check.out.count('\n') < 100, qPrintable(check.out.left(500)));
+    QVERIFY(check.out.contains("more faults like the one above"));
+}
+
+void tst_cli::passwordFromFileOrStandardInput()
+{
+    BinderFixture f;
+    const QString locked = f.makeBinder("locked.qly", {{"a.txt", "alpha"}}, "Open Sesame");
+    const QString file = f.file("pw", "Open Sesame\n");
+    QCOMPARE(cli({"--password-file", file, "list", locked}).code, 0);
+    QCOMPARE(cli({"--password-file", "-", "list", locked}, "Open Sesame\n").code, 0);
+    QCOMPARE(cli({"--password-file", "-", "list", locked}, "wrong\n").code, 2);
+    QCOMPARE(cli({"--password-file", f.path("missing"), "list", locked}).code, 1);
+    QVERIFY(cli({"--help"}).out.contains("other users"));
 }
 
 QTEST_GUILESS_MAIN(tst_cli)

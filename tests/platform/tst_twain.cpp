@@ -162,6 +162,25 @@ private Q_SLOTS:
                      .hdc());
         QVERIFY(!imageFromSaneFrames({frame(SANE_FRAME_GRAY, 8, 4, 3, 4, QByteArray())}).hdc());
     }
+
+    // A device's figures are multiplied in 64 bits: a width whose line size wraps around
+    // in an int must not pass for a short line.
+    void hostileFrameSizesAreRefused()
+    {
+        QVERIFY(
+            !imageFromSaneFrames({frame(SANE_FRAME_GRAY, 16, 0x10000001, 1, 16, QByteArray(16, 0))})
+                 .hdc());
+        QVERIFY(
+            !imageFromSaneFrames({frame(SANE_FRAME_GRAY, 1, 0x7fffffff, 1, 1, QByteArray(1, 0))})
+                 .hdc());
+        std::vector<SaneFrame> tooMany(MaxSaneFrames + 1,
+                                       frame(SANE_FRAME_GRAY, 8, 1, 1, 1, QByteArray(1, 0)));
+        QVERIFY(!imageFromSaneFrames(tooMany).hdc());
+        QVERIFY(saneFrameHasRoom(0, 65536));
+        QVERIFY(saneFrameHasRoom(MaxSaneFrameBytes - 10, 10));
+        QVERIFY(!saneFrameHasRoom(MaxSaneFrameBytes - 10, 11));
+        QVERIFY(!saneFrameHasRoom(0, -1));
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_twain)

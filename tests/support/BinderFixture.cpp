@@ -14,6 +14,8 @@ namespace quillery::test {
 void ScriptedUi::askPassword(PasswordPrompt &prompt)
 {
     passwordLabels << prompt.label();
+    if (duringPasswordPrompt)
+        duringPasswordPrompt();
     while (!passwords.isEmpty()) {
         if (prompt.ok(passwords.takeFirst()))
             return;

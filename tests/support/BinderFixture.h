@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
+
 #include <memory>
 
 namespace quillery::test {
@@ -21,7 +23,8 @@ class ScriptedUi : public Interaction
 public:
     QStringList passwords;
     QStringList passwordLabels;
-    int cancelProgressAfter = -1; // steps after which Cancel is pressed; -1 never
+    int cancelProgressAfter = -1;               // steps after which Cancel is pressed; -1 never
+    std::function<void()> duringPasswordPrompt; // runs while the prompt is up
     int progressWindows = 0;
     QStringList progressCaptions;
 

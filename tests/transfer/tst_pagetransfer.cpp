@@ -11,6 +11,8 @@
 
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace quillery;
 using namespace quillery::test;
 
@@ -25,7 +27,6 @@ private Q_SLOTS:
     void openingAnyOtherFileMakesUntitledBinder();
     void exportWritesBytesUnchangedAndReplaces();
     void expBinMakesUniqueScratchFiles();
-    void extractRelevantTakesPicturesOfThePage();
     void newIconNamesAndSerials();
     void importBinderAppendsPagesAndKeepsSettings();
     void importBinderWithPasswordOrNoPages();
@@ -125,6 +126,8 @@ void tst_pagetransfer::folderImportAddsEveryFileAndCanCancel()
     for (int i = 0; i < 5; ++i)
         f.file(QString("many/f%1.txt").arg(i), "x");
     QDir().mkpath(f.path("many/sub"));
+    // A FIFO would block the import for ever: only regular files are taken.
+    QCOMPARE(::mkfifo(QFile::encodeName(f.path("many/pipe")).constData(), 0600), 0);
     f.dialogs.queueFolder(f.path("many"));
     importFolder(*f.workspace, binder);
     QCOMPARE(binder.pageCount(), 5);
@@ -185,8 +188,6 @@ void tst_pagetransfer::expBinMakesUniqueScratchFiles()
 {
     BinderFixture f;
     auto binder = f.open(f.makeBinder("css.qly", {{"style.css", "body{}"}}));
-    // Opening already put the style sheet into the temporary folder.
-    QCOMPARE(readFile(f.temp->filePath("style.css")), QByteArray("body{}"));
     int position = 0;
     binder->setCurIndex(1);
     const QString first = ExpBin(*f.workspace, *binder, "style.css", position, false, true);
@@ -197,23 +198,6 @@ void tst_pagetransfer::expBinMakesUniqueScratchFiles()
     QCOMPARE(readFile(second), QByteArray("body{}"));
     QVERIFY(f.temp->registered().contains(second));
     QCOMPARE(ExpBin(*f.workspace, *binder, "x", 7, false, true), QString());
-}
-
-void tst_pagetransfer::extractRelevantTakesPicturesOfThePage()
-{
-    BinderFixture f;
-    auto binder = f.open(f.makeBinder("trip.qly", {{"Trip.html", "<img src=Trip.gif>"},
-                                                   {"Trip.gif", "g"},
-                                                   {"Trip photo.JPG", "j"},
-                                                   {"trip.gif", "lower"},
-                                                   {"Trip notes.txt", "t"}}));
-    binder->setCurIndex(1);
-    QCOMPARE(binder->page(1).name, QString("Trip"));
-    ExtractRelevant(*f.workspace, *binder);
-    QCOMPARE(readFile(f.temp->filePath("Trip.gif")), QByteArray("g"));
-    QCOMPARE(readFile(f.temp->filePath("Trip photo.JPG")), QByteArray("j"));
-    QVERIFY(!QFile::exists(f.temp->filePath("trip.gif")));
-    QVERIFY(!QFile::exists(f.temp->filePath("Trip notes")));
 }
 
 void tst_pagetransfer::newIconNamesAndSerials()

@@ -1,0 +1,194 @@
+#include "BinderFixture.h"
+#include "TestSupport.h"
+#include "documents/BinderOpener.h"
+#include "documents/BinderSaver.h"
+#include "documents/LumpArchive.h"
+#include "documents/Password.h"
+#include "transfer/PageImport.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace quillery;
+using namespace quillery::test;
+
+namespace {
+
+const QList<QPair<QString, QByteArray>> TwoPages = {{"zebra-secret.txt", "first page"},
+                                                    {"two.rtf", "{\\rtf1 second}"}};
+
+int cli(const QStringList &args)
+{
+    QProcess process;
+    process.start(QUILLERY_CLI, args);
+    process.waitForFinished(60000);
+    return process.exitCode();
+}
+
+// Another program puts a new file where the binder was, as editors and sync tools do.
+void replaceOnDisk(const QString &path, const QByteArray &bytes)
+{
+    const QString staged = path + ".new";
+    writeFile(staged, bytes);
+    QCOMPARE(QProcess::execute("mv", {staged, path}), 0);
+}
+
+} // namespace
+
+class tst_savesafety : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void lockIsTakenBeforeAnythingIsRead();
+    void fileChangedOnDiskAsksBeforeSaving();
+    void vanishedPageSourceFailsAndKeepsTheFile();
+    void removedNamesAndPasswordLeaveTheFile();
+    void reopensOnTheLastPageAndKeepsPermissions();
+};
+
+void tst_savesafety::lockIsTakenBeforeAnythingIsRead()
+{
+    BinderFixture f;
+    const QString path = f.makeBinder("locked.qly", TwoPages, "Open Sesame");
+    const QByteArray before = readFile(path);
+    int secondProcess = -1;
+    // While this window waits for its password, another program tries to change the
+    // binder: it must find it taken.
+    f.ui.duringPasswordPrompt = [&] {
+        secondProcess = cli({"--password", "Open Sesame", "add", path, f.file("late.txt", "late")});
+    };
+    f.ui.passwords << "Open Sesame";
+    auto binder = f.open(path);
+    QVERIFY(binder);
+    QCOMPARE(secondProcess, 1);
+    QCOMPARE(readFile(path), before);
+    QVERIFY(binder->OpenNum.covers(path));
+}
+
+void tst_savesafety::fileChangedOnDiskAsksBeforeSaving()
+{
+    BinderFixture f;
+    const QString path = f.makeBinder("changed.qly", TwoPages);
+    auto binder = f.open(path);
+    binder->setChanged(true);
+    QVERIFY(SavFile(*f.workspace, *binder, path)); // our own saves never count as changes
+    QCOMPARE(f.messageTitles(), QStringList());
+
+    replaceOnDisk(path, "their version");
+    binder->setChanged(true);
+    // Cancel leaves their file alone.
+    f.dialogs.queueMessage(MsgResult::Cancel);
+    QVERIFY(!SaveCommand(*f.workspace, *binder));
+    QCOMPARE(f.messageTitles().last(), QString("File Changed on Disk"));
+    QCOMPARE(f.dialogs.calls().last().buttons, MsgButtons::YesNoCancel);
+    QCOMPARE(readFile(path), QByteArray("their version"));
+    // The default answer saves ours under another name, theirs untouched.
+    f.dialogs.queueSaveFile(f.path("ours.qly"));
+    QVERIFY(SaveCommand(*f.workspace, *binder));
+    QCOMPARE(readFile(path), QByteArray("their version"));
+    QCOMPARE(binder->CurFile(), f.path("ours.qly"));
+
+    // Overwrite, chosen, replaces what changed in place as well.
+    const QString other = f.path("ours.qly");
+    QFile file(other);
+    QVERIFY(file.open(QIODevice::Append));
+    file.write("appended by someone");
+    file.close();
+    binder->setChanged(true);
+    f.dialogs.queueMessage(MsgResult::No);
+    QVERIFY(SaveCommand(*f.workspace, *binder));
+    QVERIFY(!readFile(other).contains("appended by someone"));
+    binder.reset();
+    BinderFixture reader;
+    auto reopened = reader.open(other);
+    QVERIFY(reopened);
+    QCOMPARE(GetLumpString(*reopened, "1"), QByteArray("first page"));
+}
+
+void tst_savesafety::vanishedPageSourceFailsAndKeepsTheFile()
+{
+    BinderFixture f;
+    const QString path = f.makeBinder("vanish.qly", TwoPages);
+    const QByteArray original = readFile(path);
+    auto binder = f.open(path);
+    PageKind kind = PageKind::Unknown;
+    QVERIFY(ImportFile(*f.workspace, *binder, f.file("notes.txt", "notes"), kind));
+    QVERIFY(QFile::remove(binder->pages.at(2).key.location));
+    QVERIFY(!SavFile(*f.workspace, *binder, path));
+    QCOMPARE(readFile(path), original);
+    QCOMPARE(f.messageTitles().last(), QString("Save Error"));
+    QVERIFY2(f.dialogs.lastText().contains("'notes'"), qPrintable(f.dialogs.lastText()));
+    // A rewrite fails the same way.
+    binder->pages.remove(0);
+    QVERIFY(!SavFile(*f.workspace, *binder, path));
+    QCOMPARE(readFile(path), original);
+}
+
+void tst_savesafety::removedNamesAndPasswordLeaveTheFile()
+{
+    BinderFixture f;
+    // Pages large against their records, so that adding one is worth appending.
+    const QString path = f.makeBinder(
+        "private.qly",
+        {{"zebra-secret.txt", QByteArray(20000, 'z')}, {"two.txt", QByteArray(20000, 't')}},
+        "Open Sesame");
+    QVERIFY(readFile(path).contains("Data="));
+    f.ui.passwords << "Open Sesame";
+    auto binder = f.open(path);
+    QVERIFY(binder);
+
+    PageRow renamed = binder->pages.at(0);
+    QCOMPARE(renamed.name, QString("zebra-secret"));
+    renamed.name = "plain";
+    renamed.comments = "a comment";
+    binder->pages.replace(0, renamed);
+    binder->setChanged(true);
+    QVERIFY(SavFile(*f.workspace, *binder, path));
+    QVERIFY(!readFile(path).contains("zebra-secret"));
+
+    renamed = binder->pages.at(0); // the save moved where its data is read from
+    renamed.comments = "another";
+    binder->pages.replace(0, renamed);
+    QVERIFY(changePassword(*f.workspace, *binder, QString(), QString()));
+    binder->setChanged(true);
+    QVERIFY2(SavFile(*f.workspace, *binder, path), qPrintable(f.dialogs.lastText()));
+    const QByteArray saved = readFile(path);
+    QVERIFY(!saved.contains("Data="));
+    QVERIFY(!saved.contains("a comment"));
+
+    // Saves that only add a page still append.
+    const qint64 firstLump = LumpArchive::readDirectory(path, "QLY4").at(1).offset;
+    PageKind kind = PageKind::Unknown;
+    QVERIFY(ImportFile(*f.workspace, *binder, f.file("more.txt", QByteArray(20000, 'm')), kind));
+    QVERIFY(SavFile(*f.workspace, *binder, path));
+    QCOMPARE(LumpArchive::readDirectory(path, "QLY4").at(1).offset, firstLump);
+}
+
+void tst_savesafety::reopensOnTheLastPageAndKeepsPermissions()
+{
+    BinderFixture f;
+    const QString path = f.makeBinder("last.qly", {{"a.txt", "a"}, {"b.txt", "b"}, {"c.txt", "c"}});
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+    {
+        auto binder = f.open(path);
+        binder->pages.remove(0); // a rewrite, not an append
+        binder->setCurIndex(binder->pageCount());
+        binder->CF.write(QStringLiteral("SelPage"), binder->CurIndex());
+        binder->setChanged(true);
+        QVERIFY(SavFile(*f.workspace, *binder, path));
+    }
+    struct stat st;
+    QCOMPARE(::stat(QFile::encodeName(path).constData(), &st), 0);
+    QCOMPARE(st.st_mode & 0777, 0600u);
+    BinderFixture reader;
+    auto reopened = reader.open(path);
+    QCOMPARE(reopened->pageCount(), 2);
+    QCOMPARE(reopened->CurIndex(), 2);
+    QCOMPARE(GetLumpString(*reopened), QByteArray("c"));
+}
+
+QTEST_MAIN(tst_savesafety)
+#include "tst_savesafety.moc"
