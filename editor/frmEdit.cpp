@@ -7,6 +7,7 @@
 #include "editor/FormatToolbar.h"
 #include "editor/frmReplace.h"
 #include "platform/Dialogs.h"
+#include "platform/PlainText.h"
 #include "platform/RichTextBox.h"
 #include "shell/Orde.h"
 #include "shell/Settings.h"
@@ -220,7 +221,7 @@ void frmEdit::load(int position)
             action->setEnabled(false);
         m_box->setAcceptRichText(false);
         applyDefaultFormat(*m_box, m_binder, QStringLiteral("TXT"));
-        m_box->setText(plainFromBytes(page.data));
+        m_box->setText(decodePlainText(page.data));
     }
     m_title = page.title;
     setWindowTitle(caption + page.title + QStringLiteral("'[*]"));

@@ -5,7 +5,8 @@
 
 namespace quillery {
 
-// Plain text kept as Quillery's text pages are: UTF-8 when it is valid, else Windows-1252.
-QString plainFromBytes(const QByteArray &bytes);
+// The text of a plain text page: UTF-8 when its bytes are valid UTF-8, otherwise
+// Windows-1252, which is what older pages and files from Windows hold.
+QString decodePlainText(const QByteArray &bytes);
 
 } // namespace quillery

@@ -53,15 +53,6 @@ private:
 
 } // namespace
 
-QString plainFromBytes(const QByteArray &bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    return QStringDecoder("windows-1252").decode(bytes);
-}
-
 RichTextBox::RichTextBox(QWidget *parent) : QTextEdit(parent)
 {
     viewport()->setMouseTracking(true);
@@ -122,7 +113,7 @@ QByteArray RichTextBox::TextRTF() const
 void RichTextBox::setTextRTF(const QByteArray &rtf)
 {
     if (!isRtf(rtf)) {
-        setText(plainFromBytes(rtf));
+        setText(decodePlainText(rtf));
         return;
     }
     QTextDocument *doc = newDocument();

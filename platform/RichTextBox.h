@@ -8,9 +8,6 @@
 
 namespace quillery {
 
-// Plain text kept as Quillery's text pages are: UTF-8 when it is valid, else Windows-1252.
-QString plainFromBytes(const QByteArray &bytes);
-
 // The rich text box the viewer and the editor show text pages in: a QTextEdit with the
 // members of the rich edit control that the program uses, reading and writing RTF.
 //

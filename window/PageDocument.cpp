@@ -21,7 +21,7 @@ QString htmlSource(const QByteArray &bytes)
 {
     if (const auto encoding = QStringConverter::encodingForHtml(bytes))
         return QStringDecoder(*encoding).decode(bytes);
-    return plainFromBytes(bytes);
+    return decodePlainText(bytes);
 }
 
 } // namespace
@@ -34,10 +34,10 @@ std::unique_ptr<QTextDocument> pageTextDocument(const QString &kind, const QByte
         if (isRtf(bytes))
             readRtf(bytes, doc.get());
         else
-            doc->setPlainText(plainFromBytes(bytes));
+            doc->setPlainText(decodePlainText(bytes));
         break;
     case PageKind::TXT:
-        doc->setPlainText(plainFromBytes(bytes));
+        doc->setPlainText(decodePlainText(bytes));
         break;
     case PageKind::HTML:
         doc->setHtml(htmlSource(bytes));

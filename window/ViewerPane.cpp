@@ -1,7 +1,7 @@
 #include "window/ViewerPane.h"
 
 #include "documents/Binder.h"
-#include "documents/PlainText.h"
+#include "platform/PlainText.h"
 #include "editor/DefaultTextFormats.h"
 #include "platform/Colours.h"
 #include "platform/Hyperlink.h"

@@ -96,7 +96,7 @@ frmPageProperties::frmPageProperties(Workspace &workspace, Binder &binder, int p
     if (kind == PageKind::RTF || kind == PageKind::TXT || kind == PageKind::HTML) {
         layout->addWidget(sourceFrame(
             this, QStringLiteral("&Page source"),
-            plainFromBytes(GetLumpString(binder, QString::number(position))), rtfSource));
+            decodePlainText(GetLumpString(binder, QString::number(position))), rtfSource));
     }
 
     QDialogButtonBox *buttons = okCancelButtons(this);

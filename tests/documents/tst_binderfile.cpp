@@ -7,7 +7,7 @@
 #include "documents/CompanionFiles.h"
 #include "documents/LumpArchive.h"
 #include "documents/NewBinder.h"
-#include "documents/PlainText.h"
+#include "platform/PlainText.h"
 #include "documents/SizeText.h"
 #include "platform/FileIo.h"
 #include "transfer/PageImport.h"
