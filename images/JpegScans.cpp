@@ -78,8 +78,8 @@ int scanRows(const Frame &frame, const std::vector<int> &group)
 
 // Walks rows at.row ... endRow - 1 of a scan in coding order, with the DC
 // predictors, and hands each block to coder.block(block, DC difference,
-// table), after coder.rowStart(at) at each row. Without a block source the
-// coder is only told each block's table.
+// table), after coder.rowStart(at) at each row. A coder that codes from a
+// log instead is only told each block's table.
 template <typename Coder>
 void walkScan(const Frame &frame, const std::vector<int> &group, BlockSource *blocks, Coder &coder,
               ScanPosition &at, int endRow)
@@ -90,15 +90,15 @@ void walkScan(const Frame &frame, const std::vector<int> &group, BlockSource *bl
         int &predictor = at.predictors[0];
         for (; at.row < endRow; ++at.row) {
             coder.rowStart(at);
-            if (blocks == nullptr) {
+            if constexpr (Coder::fromLog) {
                 for (int bx = 0; bx < c.blocksAcross; ++bx)
-                    coder.block(nullptr, 0, c.table);
-                continue;
-            }
-            const std::int16_t *block = blocks->blockRows(group[0], at.row, 1);
-            for (const std::int16_t *end = block + rowSize; block != end; block += 64) {
-                coder.block(block, block[0] - predictor, c.table);
-                predictor = block[0];
+                    coder.loggedBlock(c.table);
+            } else {
+                const std::int16_t *block = blocks->blockRows(group[0], at.row, 1);
+                for (const std::int16_t *end = block + rowSize; block != end; block += 64) {
+                    coder.block(block, block[0] - predictor, c.table);
+                    predictor = block[0];
+                }
             }
         }
         return;
@@ -112,7 +112,7 @@ void walkScan(const Frame &frame, const std::vector<int> &group, BlockSource *bl
         const int my = at.row;
         // This row of MCUs covers block rows my x V ... of each component,
         // fewer at the bottom edge.
-        for (std::size_t g = 0; g < group.size() && blocks != nullptr; ++g) {
+        for (std::size_t g = 0; g < group.size() && !Coder::fromLog; ++g) {
             const Component &c = frame.components[group[g]];
             const int first = my * c.v;
             const int count = std::min(c.v, c.blocksDown - first);
@@ -125,8 +125,8 @@ void walkScan(const Frame &frame, const std::vector<int> &group, BlockSource *bl
                     const int by = my * c.v + v;
                     for (int h = 0; h < c.h; ++h) {
                         const int bx = mx * c.h + h;
-                        if (blocks == nullptr) {
-                            coder.block(nullptr, 0, c.table);
+                        if constexpr (Coder::fromLog) {
+                            coder.loggedBlock(c.table);
                         } else if (bx >= c.blocksAcross || by >= c.blocksDown) {
                             // Outside the component's blocks: a dummy block
                             // that repeats the predicted DC.
@@ -151,6 +151,7 @@ struct Counter
     SymbolLog *log;
     int scan = 0;
 
+    static constexpr bool fromLog = false;
     void rowStart(const ScanPosition &at)
     {
         if (log != nullptr)
@@ -185,6 +186,7 @@ struct Writer
     const CodingTables &tables;
     JpegBuffer &out;
 
+    static constexpr bool fromLog = false;
     void rowStart(const ScanPosition &) {}
     void block(const std::int16_t *block, int difference, int table)
     {
@@ -211,8 +213,9 @@ struct LogWriter
     JpegBuffer &out;
     SymbolLogReader &log;
 
+    static constexpr bool fromLog = true;
     void rowStart(const ScanPosition &) {}
-    void block(const std::int16_t *, int, int table)
+    void loggedBlock(int table)
     {
         const HuffmanTable &dc = tables.dc[table];
         const int dcSize = log.symbol();
