@@ -2,6 +2,7 @@
 
 #include "images/JpegFrame.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace quillery::jpeg {
@@ -15,6 +16,9 @@ public:
     // Block rows [first, first + count) of a component, 64 coefficients per
     // block in raster order; valid until the next call for that component.
     virtual const std::int16_t *blockRows(int component, int first, int count) = 0;
+    // Bytes worth spending to keep the symbols of the first pass rather than
+    // making the blocks again for the second; none when they are at hand.
+    virtual std::size_t symbolLogBudget() const { return 0; }
 };
 
 // The blocks kept in the frame itself.

@@ -37,6 +37,10 @@ void convertRow(const std::uint8_t *bgr, int width, float wr, float wg, float wb
             offset;
 }
 
+// Memory the sampler may hold beside the source: its reduced drawings and
+// the symbols kept between the two passes.
+constexpr std::size_t workingMemory = std::size_t(16) << 20;
+
 int ceilDiv(std::int64_t a, std::int64_t b)
 {
     return int((a + b - 1) / b);
@@ -182,6 +186,14 @@ const std::int16_t *FrameSampler::blockRows(int component, int first, int count)
     for (int i = 0; i < count; ++i)
         transformRow(component, first + i, out + i * rowSize);
     return out;
+}
+
+std::size_t FrameSampler::symbolLogBudget() const
+{
+    std::size_t drawn = 0;
+    for (const std::vector<std::uint8_t> &drawing : drawings_)
+        drawn += drawing.size();
+    return drawn < workingMemory ? workingMemory - drawn : 0;
 }
 
 void FrameSampler::transformRow(int component, int row, std::int16_t *out)

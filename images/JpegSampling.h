@@ -27,6 +27,7 @@ public:
     // The frame's header: size, components and tables, without coefficients.
     const Frame &frame() const { return frame_; }
     const std::int16_t *blockRows(int component, int first, int count) override;
+    std::size_t symbolLogBudget() const override;
     // Writes block row `row` of a component (blocksAcross x 64 coefficients).
     void transformRow(int component, int row, std::int16_t *out);
 

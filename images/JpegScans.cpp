@@ -68,19 +68,37 @@ inline void codeBlock(const std::int16_t *block, int difference, int table, Code
         coder.runSymbol(table, 0x00);
 }
 
-// Walks the blocks of one scan in coding order, with the DC predictors.
+// Rows of a scan: rows of blocks for one component, rows of MCUs for more.
+int scanRows(const Frame &frame, const std::vector<int> &group)
+{
+    if (group.size() == 1)
+        return frame.components[group[0]].blocksDown;
+    return (frame.height + 8 * frame.vmax - 1) / (8 * frame.vmax);
+}
+
+// Walks rows at.row ... endRow - 1 of a scan in coding order, with the DC
+// predictors, and hands each block to coder.block(block, DC difference,
+// table), after coder.rowStart(at) at each row. A coder that codes from a
+// log instead is only told each block's table.
 template <typename Coder>
-void walkScan(const Frame &frame, const std::vector<int> &group, BlockSource &blocks, Coder &coder)
+void walkScan(const Frame &frame, const std::vector<int> &group, BlockSource *blocks, Coder &coder,
+              ScanPosition &at, int endRow)
 {
     if (group.size() == 1) {
         const Component &c = frame.components[group[0]];
         const std::size_t rowSize = std::size_t(c.blocksAcross) * 64;
-        int predictor = 0;
-        for (int by = 0; by < c.blocksDown; ++by) {
-            const std::int16_t *block = blocks.blockRows(group[0], by, 1);
-            for (const std::int16_t *end = block + rowSize; block != end; block += 64) {
-                codeBlock(block, block[0] - predictor, c.table, coder);
-                predictor = block[0];
+        int &predictor = at.predictors[0];
+        for (; at.row < endRow; ++at.row) {
+            coder.rowStart(at);
+            if constexpr (Coder::fromLog) {
+                for (int bx = 0; bx < c.blocksAcross; ++bx)
+                    coder.loggedBlock(c.table);
+            } else {
+                const std::int16_t *block = blocks->blockRows(group[0], at.row, 1);
+                for (const std::int16_t *end = block + rowSize; block != end; block += 64) {
+                    coder.block(block, block[0] - predictor, c.table);
+                    predictor = block[0];
+                }
             }
         }
         return;
@@ -88,17 +106,17 @@ void walkScan(const Frame &frame, const std::vector<int> &group, BlockSource &bl
 
     static const std::int16_t dummy[64] = {};
     const int mcusAcross = (frame.width + 8 * frame.hmax - 1) / (8 * frame.hmax);
-    const int mcusDown = (frame.height + 8 * frame.vmax - 1) / (8 * frame.vmax);
-    int predictors[3] = {};
     const std::int16_t *rows[3] = {};
-    for (int my = 0; my < mcusDown; ++my) {
+    for (; at.row < endRow; ++at.row) {
+        coder.rowStart(at);
+        const int my = at.row;
         // This row of MCUs covers block rows my x V ... of each component,
         // fewer at the bottom edge.
-        for (std::size_t g = 0; g < group.size(); ++g) {
+        for (std::size_t g = 0; g < group.size() && !Coder::fromLog; ++g) {
             const Component &c = frame.components[group[g]];
             const int first = my * c.v;
             const int count = std::min(c.v, c.blocksDown - first);
-            rows[g] = count > 0 ? blocks.blockRows(group[g], first, count) : nullptr;
+            rows[g] = count > 0 ? blocks->blockRows(group[g], first, count) : nullptr;
         }
         for (int mx = 0; mx < mcusAcross; ++mx) {
             for (std::size_t g = 0; g < group.size(); ++g) {
@@ -107,16 +125,18 @@ void walkScan(const Frame &frame, const std::vector<int> &group, BlockSource &bl
                     const int by = my * c.v + v;
                     for (int h = 0; h < c.h; ++h) {
                         const int bx = mx * c.h + h;
-                        if (bx >= c.blocksAcross || by >= c.blocksDown) {
+                        if constexpr (Coder::fromLog) {
+                            coder.loggedBlock(c.table);
+                        } else if (bx >= c.blocksAcross || by >= c.blocksDown) {
                             // Outside the component's blocks: a dummy block
                             // that repeats the predicted DC.
-                            codeBlock(dummy, 0, c.table, coder);
-                            continue;
+                            coder.block(dummy, 0, c.table);
+                        } else {
+                            const std::int16_t *block =
+                                rows[g] + (std::size_t(v) * c.blocksAcross + bx) * 64;
+                            coder.block(block, block[0] - at.predictors[g], c.table);
+                            at.predictors[g] = block[0];
                         }
-                        const std::int16_t *block =
-                            rows[g] + (std::size_t(v) * c.blocksAcross + bx) * 64;
-                        codeBlock(block, block[0] - predictors[g], c.table, coder);
-                        predictors[g] = block[0];
                     }
                 }
             }
@@ -124,18 +144,41 @@ void walkScan(const Frame &frame, const std::vector<int> &group, BlockSource &bl
     }
 }
 
+// Counts the symbols, and keeps them in the log while it has room.
 struct Counter
 {
     ScanStatistics &statistics;
+    SymbolLog *log;
+    int scan = 0;
 
+    static constexpr bool fromLog = false;
+    void rowStart(const ScanPosition &at)
+    {
+        if (log != nullptr)
+            log->markRow(scan, at);
+    }
+    void block(const std::int16_t *block, int difference, int table)
+    {
+        if (log != nullptr && !log->roomForBlock())
+            log = nullptr;
+        codeBlock(block, difference, table, *this);
+    }
     void symbol(bool dc, int table, int value, int run = 0)
     {
-        if (dc)
-            ++statistics.dc[table][category(value)];
-        else
-            ++statistics.ac[table][(run << 4) | category(value)];
+        const int size = category(value);
+        const int symbol = dc ? size : (run << 4) | size;
+        ++(dc ? statistics.dc : statistics.ac)[table][symbol];
+        if (log != nullptr) {
+            log->symbol(std::uint8_t(symbol));
+            log->extraBits(extraBits(value, size), size);
+        }
     }
-    void runSymbol(int table, int symbol) { ++statistics.ac[table][symbol]; }
+    void runSymbol(int table, int symbol)
+    {
+        ++statistics.ac[table][symbol];
+        if (log != nullptr)
+            log->symbol(std::uint8_t(symbol));
+    }
 };
 
 struct Writer
@@ -143,6 +186,12 @@ struct Writer
     const CodingTables &tables;
     JpegBuffer &out;
 
+    static constexpr bool fromLog = false;
+    void rowStart(const ScanPosition &) {}
+    void block(const std::int16_t *block, int difference, int table)
+    {
+        codeBlock(block, difference, table, *this);
+    }
     void symbol(bool dc, int table, int value, int run = 0)
     {
         const int size = category(value);
@@ -154,6 +203,37 @@ struct Writer
     void runSymbol(int table, int symbol)
     {
         out.bits(tables.ac[table].code[symbol], tables.ac[table].size[symbol]);
+    }
+};
+
+// Codes the symbols kept in a log instead of blocks.
+struct LogWriter
+{
+    const CodingTables &tables;
+    JpegBuffer &out;
+    SymbolLogReader &log;
+
+    static constexpr bool fromLog = true;
+    void rowStart(const ScanPosition &) {}
+    void loggedBlock(int table)
+    {
+        const HuffmanTable &dc = tables.dc[table];
+        const int dcSize = log.symbol();
+        out.bits((std::uint32_t(dc.code[dcSize]) << dcSize) | log.extraBits(dcSize),
+                 dc.size[dcSize] + dcSize);
+        const HuffmanTable &ac = tables.ac[table];
+        // Each symbol moves past its run of zeros and its coefficient (a
+        // zero-run symbol past 16 zeros); end-of-block or the last
+        // coefficient ends the block.
+        for (int k = 1; k < 64;) {
+            const int symbol = log.symbol();
+            const int size = symbol & 15;
+            out.bits((std::uint32_t(ac.code[symbol]) << size) | log.extraBits(size),
+                     ac.size[symbol] + size);
+            if (symbol == 0x00)
+                break;
+            k += (symbol >> 4) + 1;
+        }
     }
 };
 
@@ -180,20 +260,30 @@ std::vector<std::vector<int>> scanGroups(const Frame &frame)
 }
 
 ScanStatistics countSymbols(const Frame &frame, const std::vector<std::vector<int>> &groups,
-                            BlockSource &blocks)
+                            BlockSource &blocks, SymbolLog &log)
 {
     ScanStatistics statistics;
-    Counter counter{statistics};
-    for (const std::vector<int> &group : groups)
-        walkScan(frame, group, blocks, counter);
+    Counter counter{statistics, &log};
+    for (const std::vector<int> &group : groups) {
+        ScanPosition at;
+        walkScan(frame, group, &blocks, counter, at, scanRows(frame, group));
+        ++counter.scan;
+    }
     return statistics;
 }
 
-void writeScan(const Frame &frame, const std::vector<int> &group, BlockSource &blocks,
-               const CodingTables &tables, JpegBuffer &out)
+void writeScan(const Frame &frame, const std::vector<int> &group, int scan, const SymbolLog &log,
+               SymbolLogReader &logged, BlockSource &blocks, const CodingTables &tables,
+               JpegBuffer &out)
 {
+    const int rows = scanRows(frame, group);
+    ScanPosition at;
+    const ScanPosition kept = log.keptPart(scan, rows);
+    LogWriter logWriter{tables, out, logged};
+    walkScan(frame, group, nullptr, logWriter, at, kept.row);
+    at = kept;
     Writer writer{tables, out};
-    walkScan(frame, group, blocks, writer);
+    walkScan(frame, group, &blocks, writer, at, rows);
     out.flushBits();
 }
 

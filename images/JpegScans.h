@@ -4,6 +4,7 @@
 #include "images/JpegBuffer.h"
 #include "images/JpegFrame.h"
 #include "images/JpegHuffman.h"
+#include "images/JpegSymbolLog.h"
 
 #include <vector>
 
@@ -21,16 +22,20 @@ struct ScanStatistics
     std::array<SymbolCounts, 2> dc{};
     std::array<SymbolCounts, 2> ac{};
 };
+// Each symbol also goes into `log` while it has room.
 ScanStatistics countSymbols(const Frame &frame, const std::vector<std::vector<int>> &groups,
-                            BlockSource &blocks);
+                            BlockSource &blocks, SymbolLog &log);
 
 struct CodingTables
 {
     std::array<HuffmanTable, 2> dc;
     std::array<HuffmanTable, 2> ac;
 };
-// Writes the entropy-coded data of one scan (without its SOS header).
-void writeScan(const Frame &frame, const std::vector<int> &group, BlockSource &blocks,
-               const CodingTables &tables, JpegBuffer &out);
+// Writes the entropy-coded data of scan number `scan` (without its SOS
+// header): what the log kept of it from `logged`, which reads on from where
+// the previous scan ended, the rest from the blocks.
+void writeScan(const Frame &frame, const std::vector<int> &group, int scan, const SymbolLog &log,
+               SymbolLogReader &logged, BlockSource &blocks, const CodingTables &tables,
+               JpegBuffer &out);
 
 } // namespace quillery::jpeg

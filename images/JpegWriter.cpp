@@ -54,7 +54,8 @@ void writeJpeg(const Frame &frame, BlockSource &blocks, const QByteArray &commen
                const JpegBuffer::Sink &sink)
 {
     const std::vector<std::vector<int>> groups = scanGroups(frame);
-    const ScanStatistics statistics = countSymbols(frame, groups, blocks);
+    SymbolLog log(blocks.symbolLogBudget());
+    const ScanStatistics statistics = countSymbols(frame, groups, blocks, log);
     const int tableCount = frame.components.size() == 3 ? 2 : 1;
     CodingTables tables;
     double estimate = 0;
@@ -98,7 +99,9 @@ void writeJpeg(const Frame &frame, BlockSource &blocks, const QByteArray &commen
         writeHuffmanTable(out, 1, t, tables.ac[t]);
     }
 
-    for (const std::vector<int> &group : groups) {
+    SymbolLogReader logged(log);
+    for (std::size_t scan = 0; scan < groups.size(); ++scan) {
+        const std::vector<int> &group = groups[scan];
         segmentStart(out, 0xDA, 6 + 2 * group.size());
         out.byte(std::uint8_t(group.size()));
         for (int index : group) {
@@ -109,7 +112,7 @@ void writeJpeg(const Frame &frame, BlockSource &blocks, const QByteArray &commen
         out.byte(0);
         out.byte(63);
         out.byte(0);
-        writeScan(frame, group, blocks, tables, out);
+        writeScan(frame, group, int(scan), log, logged, blocks, tables, out);
     }
 
     out.byte(0xFF);

@@ -11,8 +11,9 @@ namespace quillery::jpeg {
 // The whole JFIF file for a frame whose blocks come from `blocks`: SOI, APP0,
 // the caller's comment (when not empty), the encoder's own comment, DQT,
 // SOF0, DHT with tables optimised for this frame, the scans and EOI. The
-// blocks are walked twice, for the symbol counts and for the coding; the
-// bytes go to `sink` piece by piece.
+// blocks are walked once for the symbol counts and, unless the symbols could
+// be kept within the source's budget, again for the coding; the bytes go to
+// `sink` piece by piece.
 void writeJpeg(const Frame &frame, BlockSource &blocks, const QByteArray &comment,
                const JpegBuffer::Sink &sink);
 

@@ -4,8 +4,11 @@
 #include "images/JpegDct.h"
 #include "images/JpegError.h"
 #include "images/JpegHuffman.h"
+#include "images/JpegSampling.h"
 #include "images/JpegTables.h"
+#include "images/JpegWriter.h"
 
+#include "ImageTestTools.h"
 #include "support/TestSupport.h"
 
 #include <QTest>
@@ -96,6 +99,27 @@ void expectBadTable(const std::function<void()> &make)
         QCOMPARE(e.number(), 1);
         QCOMPARE(e.description(), QStringLiteral("Bad Huffman Table"));
     }
+}
+
+// A frame's stored blocks offered with a given budget for keeping symbols.
+class BudgetedBlocks : public StoredBlocks
+{
+public:
+    BudgetedBlocks(const Frame &frame, std::size_t budget) : StoredBlocks(frame), budget_(budget) {}
+    std::size_t symbolLogBudget() const override { return budget_; }
+
+private:
+    std::size_t budget_;
+};
+
+QByteArray encoded(const Frame &frame, std::size_t budget)
+{
+    BudgetedBlocks blocks(frame, budget);
+    QByteArray file;
+    writeJpeg(frame, blocks, QByteArray(), [&](const std::uint8_t *data, std::size_t size) {
+        file.append(reinterpret_cast<const char *>(data), qsizetype(size));
+    });
+    return file;
 }
 
 } // namespace
@@ -259,6 +283,32 @@ private Q_SLOTS:
         bits[15] = 255;
         bits[14] = 2;
         expectBadTable([&] { codeTable(bits, std::vector<std::uint8_t>(257), maxAcSymbol); });
+    }
+
+    void keptSymbolsCodeTheSameFile_data()
+    {
+        QTest::addColumn<std::vector<Sampling>>("sampling");
+        QTest::newRow("2x2, one scan") << std::vector<Sampling>{{2, 2}, {1, 1}, {1, 1}};
+        QTest::newRow("1x1, one scan") << std::vector<Sampling>{{1, 1}, {1, 1}, {1, 1}};
+        QTest::newRow("4x4, two scans") << std::vector<Sampling>{{4, 4}, {1, 1}, {1, 1}};
+        QTest::newRow("greyscale") << std::vector<Sampling>{{1, 1}};
+    }
+    void keptSymbolsCodeTheSameFile()
+    {
+        // Odd sizes give partial MCUs and dummy blocks; the budgets end the
+        // kept symbols nowhere, in the first row, part-way through each scan
+        // and after the last.
+        QFETCH(std::vector<Sampling>, sampling);
+        const cImage picture = test::randomPicture(109, 77, 24);
+        const std::array<QuantTable, 2> tables = {quantTable(0, 90), quantTable(1, 90)};
+        Frame frame;
+        QVERIFY(
+            sampleFrame(picture, 0, 0, picture.Width(), picture.Height(), sampling, tables, frame));
+        const QByteArray reference = encoded(frame, 0);
+        QVERIFY(reference.size() > 1000);
+        for (std::size_t budget = 100; budget < std::size_t(8 * reference.size()); budget += 997)
+            QCOMPARE(encoded(frame, budget), reference);
+        QCOMPARE(encoded(frame, std::size_t(1) << 24), reference);
     }
 
     void bitStreamStuffsAndPads()
