@@ -8,6 +8,7 @@
 #include "documents/Workspace.h"
 #include "images/frmTWAINJPEG.h"
 #include "options/EditLaunch.h"
+#include "options/frmOptions.h"
 #include "platform/Dialogs.h"
 #include "platform/TempFolder.h"
 #include "shell/AppInfo.h"
@@ -65,7 +66,8 @@ frmMain::frmMain(TempFolder &temp, Dialogs &dialogs, Settings &settings, QWidget
         recent().NewItem(title, path);
     };
     hooks.editPage = [this](Binder &binder) {
-        EditLaunch(*m_workspace, binder, m_settings, this);
+        EditLaunch(*m_workspace, binder, m_settings, this,
+                   [this, &binder] { showAssociations(binder); });
         CheckMenus();
     };
     m_ui = std::make_unique<WindowUi>(hooks);
@@ -346,6 +348,25 @@ void frmMain::mnuExit_Click()
 void frmMain::showScanner(Binder &binder)
 {
     showScannerWindow(*m_workspace, binder, m_settings, this);
+}
+
+void frmMain::mnuEditOptions_Click(Binder &binder)
+{
+    if (closeSplash)
+        closeSplash();
+    frmOptions dialog(*m_workspace, m_settings, binder, this);
+    dialog.exec();
+    CheckMenus();
+}
+
+void frmMain::showAssociations(Binder &binder)
+{
+    auto *dialog = new frmOptions(*m_workspace, m_settings, binder, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // The options act on this binder: they go when its window goes.
+    if (QObject *window = binder.parent())
+        connect(window, &QObject::destroyed, dialog, &QWidget::close);
+    dialog->show();
 }
 
 void frmMain::Arrange(int arrangement)

@@ -22,6 +22,8 @@ public:
     virtual void Arrange(int arrangement) = 0;
     // Shows the scanner window modally for the binder.
     virtual void showScanner(Binder &binder) = 0;
+    // Shows the Options dialog modally for the binder.
+    virtual void mnuEditOptions_Click(Binder &binder) = 0;
 };
 
 } // namespace quillery

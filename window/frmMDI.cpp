@@ -141,6 +141,7 @@ void frmMDI::connectMenus()
     on("mnuImportQuillery", [&ws, &b] { ImportQLY(ws, b); });
     for (const char *name : {"mnuImportTWAIN", "mnuPNTWAIN"})
         on(name, [this] { m_shell.showScanner(*m_binder); });
+    on("mnuEditOptions", [this] { m_shell.mnuEditOptions_Click(*m_binder); });
 
     const auto exporter = [&](const char *name, const char *type, const char *ext) {
         on(name, [&ws, &b, type, ext] {
@@ -162,10 +163,9 @@ void frmMDI::connectMenus()
     for (int v = 0; v < 4; ++v)
         on(views[v], [this, v] { setView(v); });
     // Commands whose windows this program does not have yet stay out of the menus.
-    for (const char *name :
-         {"mnuPrint", "mnuPProperties", "mnuFProperties", "mnuEditCut", "mnuEditCopy",
-          "mnuEditPaste", "mnuFind", "mnuSearch", "mnuEditOptions", "mnuPCut", "mnuPCopy",
-          "mnuPPaste", "mnuPPProperties", "mnuPFProperties"})
+    for (const char *name : {"mnuPrint", "mnuPProperties", "mnuFProperties", "mnuEditCut",
+                             "mnuEditCopy", "mnuEditPaste", "mnuFind", "mnuSearch", "mnuPCut",
+                             "mnuPCopy", "mnuPPaste", "mnuPPProperties", "mnuPFProperties"})
         m_menus[name]->setVisible(false);
     on("mnuCopy", [this] { m_viewer->txtPad()->copy(); });
     on("mnuSelectAll", [this] {
