@@ -5,6 +5,7 @@
 #include "documents/Workspace.h"
 #include "editor/DefaultTextFormats.h"
 #include "options/Associations.h"
+#include "options/NamedWidget.h"
 #include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/RichTextBox.h"
@@ -26,16 +27,6 @@
 namespace quillery {
 
 namespace {
-
-// Pane lengths, in twips, that a new pane position starts with.
-constexpr int StackedPaneLength = 2643;
-constexpr int SideBySidePaneLength = 3828;
-
-template <typename Widget> Widget *named(Widget *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QPushButton *button(const char *name, const QString &caption, QWidget *parent)
 {
@@ -296,7 +287,7 @@ void frmOptions::cmdOK_Click()
     m_binder.CF.write(QStringLiteral("CommentsCol"), txtComments->text());
     m_binder.pages.setCommentsCaption(txtComments->text());
     if (m_panePos != m_binder.PanePos) {
-        m_binder.PaneLength = m_panePos < 2 ? StackedPaneLength : SideBySidePaneLength;
+        m_binder.PaneLength = Binder::paneLengthFor(m_panePos);
         m_binder.PanePos = m_panePos;
         if (window)
             window->SetPanePos();

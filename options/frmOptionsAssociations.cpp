@@ -4,6 +4,7 @@
 #include "documents/Workspace.h"
 #include "options/Associations.h"
 #include "options/EditorChoice.h"
+#include "options/NamedWidget.h"
 #include "platform/Dialogs.h"
 #include "shell/Settings.h"
 
@@ -18,16 +19,6 @@
 #include <QVBoxLayout>
 
 namespace quillery {
-
-namespace {
-
-template <typename Widget> Widget *named(Widget *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-} // namespace
 
 void frmOptions::buildAssociationsTab(QWidget *page)
 {
@@ -124,9 +115,9 @@ void frmOptions::lvExts_ItemClick()
         optDefault->setChecked(true);
     else {
         optEXE->setChecked(true);
-        const ProgramEditor named = splitProgramEditor(editor);
-        txtEXE->setText(named.program);
-        txtEXESI->setText(named.startIn);
+        const ProgramEditor parts = splitProgramEditor(editor);
+        txtEXE->setText(parts.program);
+        txtEXESI->setText(parts.startIn);
     }
     m_updating = false;
     setProgramControlsEnabled(program);

@@ -32,8 +32,6 @@ namespace quillery {
 namespace {
 
 constexpr int AutoHideLength = 160;
-constexpr int WideLength = 2643;
-constexpr int TallLength = 3828;
 
 int toPixels(int twips, const QWidget *widget)
 {
@@ -323,7 +321,7 @@ void frmMDI::mnuSHPage_Click()
 
 int frmMDI::expandedPaneLength() const
 {
-    return m_binder->PanePos <= 1 ? WideLength : TallLength;
+    return Binder::paneLengthFor(m_binder->PanePos);
 }
 
 void frmMDI::applyAutoHide(bool on)
