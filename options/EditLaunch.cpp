@@ -18,6 +18,7 @@
 #include "transfer/PageExport.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QStandardPaths>
 #include <QWidget>
 
@@ -93,6 +94,9 @@ void startNamedProgram(const ProgramEditor &editor, const QString &path)
 void waitForUser(Workspace &workspace, QWidget *mainWindow)
 {
     const bool wasVisible = mainWindow && mainWindow->isVisible();
+    // With the main window hidden, closing the message must not end the program.
+    const bool quitOnClose = QGuiApplication::quitOnLastWindowClosed();
+    QGuiApplication::setQuitOnLastWindowClosed(false);
     if (wasVisible)
         mainWindow->hide();
     workspace.dialogs.message(
@@ -101,6 +105,7 @@ void waitForUser(Workspace &workspace, QWidget *mainWindow)
                        "have saved the file you are working on and that the program is closed."));
     if (wasVisible)
         mainWindow->show();
+    QGuiApplication::setQuitOnLastWindowClosed(quitOnClose);
 }
 
 void offerTakeBack(Workspace &workspace, Binder &binder, int position, const QString &path)
