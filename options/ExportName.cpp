@@ -4,17 +4,23 @@ namespace quillery {
 
 namespace {
 
+QString withSuffix(const QString &title, QLatin1StringView suffix)
+{
+    return title.endsWith(suffix, Qt::CaseInsensitive) ? title : title + suffix;
+}
+
 QString withExtension(const QString &kind, const QString &title)
 {
-    const QString lower = title.toLower();
     if (kind == u"RTF")
-        return lower.endsWith(u".rtf") ? title : title + u".rtf";
+        return withSuffix(title, QLatin1StringView(".rtf"));
     if (kind == u"TXT")
-        return lower.endsWith(u".txt") ? title : title + u".txt";
+        return withSuffix(title, QLatin1StringView(".txt"));
     if (kind == u"HTML") {
-        const bool webPage =
-            lower.endsWith(u".htm") || lower.endsWith(u".html") || lower.endsWith(u".php");
-        return webPage ? title : title + u".htm";
+        for (const char *web : {".html", ".php"}) {
+            if (title.endsWith(QLatin1StringView(web), Qt::CaseInsensitive))
+                return title;
+        }
+        return withSuffix(title, QLatin1StringView(".htm"));
     }
     return title;
 }
