@@ -23,7 +23,6 @@
 #include <QWidget>
 
 #include <memory>
-#include <optional>
 
 namespace quillery {
 
@@ -120,6 +119,19 @@ void offerTakeBack(Workspace &workspace, Binder &binder, int position, const QSt
     storeEditedPage(workspace, binder, position, fileio::readWhole(path), row.key.colour);
 }
 
+// Writes the page under its title into the temporary folder and returns the file's path.
+QString exportPage(Workspace &workspace, Binder &binder, int position)
+{
+    BusyScope busy(workspace.ui);
+    const PageRow &row = binder.page(position);
+    const QString path =
+        ExpBin(workspace, binder, editFileName(row.key.kind, row.name), position, false, true);
+    if (path.isEmpty())
+        throw FileError(FileError::PathFileAccess,
+                        QStringLiteral("the page could not be written to the temporary folder"));
+    return path;
+}
+
 bool startInFolderMissing(Workspace &workspace, const ProgramEditor &editor,
                           const std::function<void()> &showAssociations)
 {
@@ -141,7 +153,6 @@ bool startInFolderMissing(Workspace &workspace, const ProgramEditor &editor,
 void EditLaunch(Workspace &workspace, Binder &binder, Settings &settings, QWidget *mainWindow,
                 const std::function<void()> &showAssociations)
 {
-    std::optional<BusyScope> busy(std::in_place, workspace.ui);
     workspace.ui.closeSplash();
     if (!binder.hasPage(0))
         return;
@@ -152,7 +163,6 @@ void EditLaunch(Workspace &workspace, Binder &binder, Settings &settings, QWidge
         return;
     if (editor == Settings::RichTextEditor || editor == Settings::PlainTextEditor) {
         workspace.editmode = editor == Settings::RichTextEditor ? 0 : 1;
-        busy.reset();
         editBuiltIn(workspace, binder, settings, mainWindow);
         return;
     }
@@ -162,24 +172,19 @@ void EditLaunch(Workspace &workspace, Binder &binder, Settings &settings, QWidge
     if (!useDefault && startInFolderMissing(workspace, program, showAssociations))
         return;
     try {
-        int exported = position;
-        const QString path =
-            ExpBin(workspace, binder, editFileName(row.key.kind, row.name), exported, false, true);
-        if (path.isEmpty())
-            throw FileError(
-                FileError::PathFileAccess,
-                QStringLiteral("the page could not be written to the temporary folder"));
+        const QString path = exportPage(workspace, binder, position);
         const QString stamp = Orde::FileModified(path);
-        if (useDefault)
-            startDefaultProgram(path);
-        else
-            startNamedProgram(program, path);
-        busy.reset();
+        {
+            BusyScope busy(workspace.ui);
+            if (useDefault)
+                startDefaultProgram(path);
+            else
+                startNamedProgram(program, path);
+        }
         waitForUser(workspace, mainWindow);
         if (Orde::FileModified(path) != stamp)
             offerTakeBack(workspace, binder, position, path);
     } catch (const FileError &error) {
-        busy.reset();
         reportError(workspace, row.name, error);
     }
 }

@@ -105,8 +105,9 @@ public:
     MsgResult message(MsgIcon icon, MsgButtons buttons, const QString &title,
                       const QString &text) override
     {
-        if (title == waitTitle && !doneMarker.isEmpty())
-            QTest::qWaitFor([this] { return QFileInfo::exists(doneMarker); }, 10000);
+        if (title == waitTitle && !doneMarker.isEmpty() &&
+            !QTest::qWaitFor([this] { return QFileInfo::exists(doneMarker); }, 10000))
+            qWarning("the editor did not finish");
         return ScriptedDialogs::message(icon, buttons, title, text);
     }
 };
