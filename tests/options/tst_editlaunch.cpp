@@ -3,6 +3,7 @@
 
 #include "documents/BinderSaver.h"
 #include "options/EditLaunch.h"
+#include "shell/RegString.h"
 #include "shell/Settings.h"
 
 #include <QApplication>
@@ -175,6 +176,9 @@ void tst_editlaunch::defaultProgramRoundTrip()
     writeFile(m_desktop.filePath("config/mimeapps.list"),
               "[Default Applications]\ntext/plain=quillery-test-editor.desktop\n");
     f.settings.SaveSetting(Settings::Associations, "PEAe2", Settings::DefaultProgram);
+    // The desktop entry itself answers, not a system opener.
+    QVERIFY(GetRegString(ClassesRoot, "text/plain\\shell\\Open\\command", QString())
+                .contains(f.script));
     // A hostile title: it must neither leave the temporary folder nor split into arguments.
     PageRow row = f.binder->page(1);
     row.name = "../it's \"my\" $(touch x) notes";
