@@ -18,6 +18,13 @@ class Binder : public QObject
     Q_OBJECT
 public:
     static constexpr int DefaultPaneLength = 2643;
+    static constexpr int SideBySidePaneLength = 3828;
+    // The pane length, in twips, that suits a pane position: 0 and 1 stack the pane
+    // above or below the page, 2 and 3 put it beside.
+    static constexpr int paneLengthFor(int panePos)
+    {
+        return panePos <= 1 ? DefaultPaneLength : SideBySidePaneLength;
+    }
 
     explicit Binder(QObject *parent = nullptr);
 

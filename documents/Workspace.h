@@ -5,7 +5,6 @@
 namespace quillery {
 
 class Interaction;
-class Settings;
 class Dialogs;
 class TempFolder;
 
@@ -27,9 +26,6 @@ public:
     QString defaultDocFolder; // the "DefDocFol" setting
     int newFileCounter = 0;   // binders created in this run
     QString passwordHolder;   // stored password of the binder being opened or imported
-    // The settings store (page editing associations, editor placement); none in the
-    // command-line tool, where the defaults apply.
-    Settings *settings = nullptr;
 
     int editmode = 0;      // how the page editor opens: 0 rich text, 1 plain text
     bool editpage = false; // the page editor is open

@@ -4,133 +4,143 @@
 #include "documents/ErrorReport.h"
 #include "documents/FileError.h"
 #include "documents/Interaction.h"
-#include "documents/PageKind.h"
 #include "documents/Workspace.h"
+#include "editor/EditorBinder.h"
 #include "editor/frmEdit.h"
+#include "options/EditorChoice.h"
+#include "options/ExportName.h"
+#include "options/RunDoc.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
-#include "platform/RunDoc.h"
-#include "platform/TempFolder.h"
-#include "shell/GeneralDate.h"
 #include "shell/Orde.h"
 #include "shell/Settings.h"
 #include "transfer/PageExport.h"
 
-#include <QApplication>
+#include <QGuiApplication>
+#include <QWidget>
+
+#include <memory>
 
 namespace quillery {
 
 namespace {
 
-QString withExtension(const QString &name, const QString &extension)
+void reportError(Workspace &workspace, const QString &title, const FileError &error)
 {
-    return name.endsWith(extension, Qt::CaseInsensitive) ? name : name + extension;
+    reportFileError(workspace.dialogs, QStringLiteral("Page Editing Error"),
+                    QStringLiteral("An error occurred when attempting to launch the page '"), title,
+                    error);
 }
 
-// Gives the current page the edited file's bytes as its new content.
-void takeBack(Workspace &workspace, Binder &binder, const QString &edited)
+void editBuiltIn(Workspace &workspace, Binder &binder, Settings &settings, QWidget *parent)
 {
-    const QString copy = workspace.temp.TempFileName();
+    std::unique_ptr<frmEdit> window;
     try {
-        fileio::copyFile(edited, copy);
-    } catch (const FileError &) {
-        fileio::removeIfExists(copy);
-        throw;
+        window = std::make_unique<frmEdit>(workspace, binder, binder.CurIndex(), &settings, parent);
+    } catch (const FileError &error) {
+        reportError(workspace, binder.page(0).name, error);
+        return;
     }
-    workspace.temp.AddTempFile(copy);
-    const int position = binder.CurIndex();
-    PageRow row = binder.page(position);
-    row.key.serial = binder.takeSerial();
-    row.key.offset = -1;
-    row.key.length = -1;
-    row.key.location = copy;
-    row.modified = generalDate(QDateTime::currentDateTime());
-    row.size = fileio::fileSize(copy);
-    binder.pages.replace(position - 1, row);
-    binder.setChanged(true);
+    window->exec();
 }
 
-void launch(Workspace &workspace, Binder &binder, const PageRow &page)
+// The user works in the other program while only this question is on screen.
+void waitForUser(Workspace &workspace, QWidget *mainWindow)
 {
-    const QString path =
-        ExpBin(workspace, binder, editFileName(page.name, page.key.kind), 0, false, true);
-    if (path.isEmpty())
-        throw FileError(75, QStringLiteral("Path/File access error"));
-    const QString stamp = Orde::FileModified(path);
-    if (!RunDoc(path))
-        throw FileError(53, QStringLiteral("No program could be found to open this page"));
+    const bool wasVisible = mainWindow && mainWindow->isVisible();
+    // With the main window hidden, closing the message must not end the program.
+    const bool quitOnClose = QGuiApplication::quitOnLastWindowClosed();
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    if (wasVisible)
+        mainWindow->hide();
     workspace.dialogs.message(
         MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Page Editing - Quillery"),
-        QStringLiteral("Click OK when you are ready to return to Quillery.  Please make sure "
-                       "you have saved the file you are working on and that the program is "
-                       "closed."));
-    if (Orde::FileModified(path) == stamp)
-        return;
+        QStringLiteral("Click OK when you are ready to return to Quillery.  Please make sure you "
+                       "have saved the file you are working on and that the program is closed."));
+    if (wasVisible)
+        mainWindow->show();
+    QGuiApplication::setQuitOnLastWindowClosed(quitOnClose);
+}
+
+void offerTakeBack(Workspace &workspace, Binder &binder, int position, const QString &path)
+{
+    const PageRow &row = binder.page(position);
     if (workspace.dialogs.message(MsgIcon::Question, MsgButtons::YesNo,
                                   QStringLiteral("Save Page Changes"),
                                   QStringLiteral("Do you want to save the changes you made to "
                                                  "the page '") +
-                                      page.name + QStringLiteral("'?")) == MsgResult::Yes)
-        takeBack(workspace, binder, path);
+                                      row.name + QStringLiteral("'?")) != MsgResult::Yes)
+        return;
+    storeEditedPage(workspace, binder, position, fileio::readWhole(path), row.key.colour);
 }
 
-// The editor the page editing associations name for a kind; without a settings store
-// (the command-line tool) the defaults apply.
-QString associatedEditor(const Workspace &workspace, PageKind kind)
+// Writes the page under its title into the temporary folder and returns the file's path.
+QString exportPage(Workspace &workspace, Binder &binder, int position)
 {
-    const int row = int(kind);
-    if (row < 1 || row > Settings::KindRows)
-        return Settings::DefaultProgram;
-    return workspace.settings ? workspace.settings->associationEditor(row)
-                              : Settings::defaultAssociationEditor(row);
+    BusyScope busy(workspace.ui);
+    const PageRow &row = binder.page(position);
+    const QString path =
+        ExpBin(workspace, binder, editFileName(row.key.kind, row.name), position, false, true);
+    if (path.isEmpty())
+        throw FileError(FileError::PathFileAccess,
+                        QStringLiteral("the page could not be written to the temporary folder"));
+    return path;
 }
 
-void openBuiltInEditor(Workspace &workspace, Binder &binder, bool plainText)
+bool startInFolderMissing(Workspace &workspace, const ProgramEditor &editor,
+                          const std::function<void()> &showAssociations)
 {
-    workspace.editmode = plainText ? 1 : 0;
-    frmEdit window(workspace, binder, binder.CurIndex(), workspace.settings,
-                   QApplication::activeWindow());
-    window.exec();
+    if (editor.startIn.isEmpty() || Orde::IsFolder(editor.startIn))
+        return false;
+    workspace.dialogs.message(
+        MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("Edit Error"),
+        QStringLiteral("The start in folder associated with the editing program for this type "
+                       "of page does not exist.  Please check in the Page Editing Associations "
+                       "section of the Options dialog box."));
+    workspace.editmode = 2;
+    if (showAssociations)
+        showAssociations();
+    return true;
 }
 
 } // namespace
 
-QString editFileName(const QString &pageName, const QString &kind)
+void EditLaunch(Workspace &workspace, Binder &binder, Settings &settings, QWidget *mainWindow,
+                const std::function<void()> &showAssociations)
 {
-    switch (kindFromString(kind)) {
-    case PageKind::RTF:
-        return withExtension(pageName, QStringLiteral(".rtf"));
-    case PageKind::TXT:
-        return withExtension(pageName, QStringLiteral(".txt"));
-    case PageKind::HTML: {
-        const QString ext = pageName.mid(pageName.lastIndexOf(u'.')).toLower();
-        const bool webName =
-            pageName.contains(u'.') && (ext == u".htm" || ext == u".html" || ext == u".php");
-        return webName ? pageName : pageName + QStringLiteral(".htm");
-    }
-    default:
-        return pageName;
-    }
-}
-
-void EditLaunch(Workspace &workspace, Binder &binder)
-{
+    workspace.ui.closeSplash();
     if (!binder.hasPage(0))
         return;
-    workspace.ui.closeSplash();
-    const PageRow page = binder.page(0);
+    const int position = binder.CurIndex();
+    const PageRow row = binder.page(position);
+    const QString editor = chooseEditor(settings, row.key.kind, row.name);
+    if (editor.isEmpty())
+        return;
+    if (editor == Settings::RichTextEditor || editor == Settings::PlainTextEditor) {
+        workspace.editmode = editor == Settings::RichTextEditor ? 0 : 1;
+        editBuiltIn(workspace, binder, settings, mainWindow);
+        return;
+    }
+
+    const bool useDefault = editor == Settings::DefaultProgram;
+    const ProgramEditor program = splitProgramEditor(editor);
+    if (!useDefault && startInFolderMissing(workspace, program, showAssociations))
+        return;
     try {
-        const QString editor = associatedEditor(workspace, kindFromString(page.key.kind));
-        if (editor == Settings::RichTextEditor || editor == Settings::PlainTextEditor) {
-            openBuiltInEditor(workspace, binder, editor == Settings::PlainTextEditor);
-            return;
+        const QString path = exportPage(workspace, binder, position);
+        const QString stamp = Orde::FileModified(path);
+        {
+            BusyScope busy(workspace.ui);
+            if (useDefault)
+                RunDoc::open(path);
+            else
+                RunDoc::start(program.program, {path}, program.startIn);
         }
-        BusyScope busy(workspace.ui);
-        launch(workspace, binder, page);
+        waitForUser(workspace, mainWindow);
+        if (Orde::FileModified(path) != stamp)
+            offerTakeBack(workspace, binder, position, path);
     } catch (const FileError &error) {
-        reportFileError(workspace.dialogs, QStringLiteral("Page Editing Error"),
-                        QStringLiteral("An error occurred when attempting to launch the page '"),
-                        page.name, error);
+        reportError(workspace, row.name, error);
     }
 }
 

@@ -7,6 +7,8 @@
 #include "documents/PageKind.h"
 #include "documents/Workspace.h"
 #include "images/frmTWAINJPEG.h"
+#include "options/EditLaunch.h"
+#include "options/frmOptions.h"
 #include "platform/Dialogs.h"
 #include "platform/TempFolder.h"
 #include "shell/AppInfo.h"
@@ -64,7 +66,6 @@ frmMain::frmMain(TempFolder &temp, Dialogs &dialogs, Settings &settings, QWidget
     m_workspace = std::make_unique<Workspace>(temp, dialogs, *m_ui);
     m_workspace->authorName = m_settings.authorName();
     m_workspace->defaultDocFolder = m_settings.defDocFol();
-    m_workspace->settings = &m_settings;
     setWindowIcon(binderIcon());
 
     m_mdi->setObjectName(QStringLiteral("mdiArea"));
@@ -335,6 +336,29 @@ void frmMain::mnuExit_Click()
 void frmMain::showScanner(Binder &binder)
 {
     showScannerWindow(*m_workspace, binder, m_settings, this);
+}
+
+void frmMain::mnuEditOptions_Click(Binder &binder)
+{
+    m_workspace->ui.closeSplash();
+    frmOptions dialog(*m_workspace, m_settings, binder, this);
+    dialog.exec();
+}
+
+void frmMain::editPage(Binder &binder)
+{
+    EditLaunch(*m_workspace, binder, m_settings, this,
+               [this, &binder] { showAssociations(binder); });
+}
+
+void frmMain::showAssociations(Binder &binder)
+{
+    auto *dialog = new frmOptions(*m_workspace, m_settings, binder, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // The options act on this binder: they go when its window goes.
+    if (QObject *window = binder.parent())
+        connect(window, &QObject::destroyed, dialog, &QWidget::close);
+    dialog->show();
 }
 
 void frmMain::Arrange(int arrangement)

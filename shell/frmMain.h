@@ -59,6 +59,8 @@ public:
     void mnuExit_Click() override;
     void Arrange(int arrangement) override;
     void showScanner(Binder &binder) override;
+    void mnuEditOptions_Click(Binder &binder) override;
+    void editPage(Binder &binder) override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -70,6 +72,8 @@ private:
     void activeWindowChanged();
     void toolbarClicked(int position, int choice);
     void setStatus(int panel, const QString &text);
+    // Opens the Options dialog on its associations tab without blocking.
+    void showAssociations(Binder &binder);
 
     Settings &m_settings;
     std::unique_ptr<WindowUi> m_ui;

@@ -3,7 +3,6 @@
 #include "documents/Binder.h"
 #include "documents/Interaction.h"
 #include "documents/Workspace.h"
-#include "options/EditLaunch.h"
 #include "platform/Dialogs.h"
 #include "platform/TempFolder.h"
 #include "transfer/NewPage.h"
@@ -48,14 +47,15 @@ void discardPageData(Workspace &workspace, const Binder &binder, const PageKey &
 
 } // namespace
 
-void addPage(Workspace &workspace, Binder &binder, PageKind kind)
+void addPage(Workspace &workspace, Binder &binder, PageKind kind,
+             const std::function<void()> &editNewPage)
 {
     switch (kind) {
     case PageKind::RTF:
     case PageKind::TXT:
     case PageKind::HTML:
         NewIcon(binder, kind);
-        EditLaunch(workspace, binder);
+        editNewPage();
         return;
     case PageKind::PICTURE:
     case PageKind::SOUND:

@@ -2,6 +2,8 @@
 
 #include "documents/PageKind.h"
 
+#include <functional>
+
 namespace quillery {
 
 class Binder;
@@ -11,8 +13,9 @@ class Workspace;
 // each command sets Changed when it changes the list; the windows follow the binder.
 
 // Adds a page of the kind as the last page: an empty rich text, plain text or HTML page
-// opened for editing, or a picture, sound or other file the user picks.
-void addPage(Workspace &workspace, Binder &binder, PageKind kind);
+// that editNewPage then opens for editing, or a picture, sound or other file the user picks.
+void addPage(Workspace &workspace, Binder &binder, PageKind kind,
+             const std::function<void()> &editNewPage);
 
 // Asks whether to delete the page at position (the selected row) and on Yes removes it.
 void deletePage(Workspace &workspace, Binder &binder, int position);

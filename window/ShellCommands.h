@@ -22,6 +22,10 @@ public:
     virtual void Arrange(int arrangement) = 0;
     // Shows the scanner window modally for the binder.
     virtual void showScanner(Binder &binder) = 0;
+    // Shows the Options dialog modally for the binder.
+    virtual void mnuEditOptions_Click(Binder &binder) = 0;
+    // Edits the binder's current page; the main window hides while another program has it.
+    virtual void editPage(Binder &binder) = 0;
 };
 
 } // namespace quillery

@@ -7,7 +7,6 @@
 #include "documents/Interaction.h"
 #include "documents/SizeText.h"
 #include "documents/Workspace.h"
-#include "options/EditLaunch.h"
 #include "platform/Dialogs.h"
 #include "platform/RichTextBox.h"
 #include "platform/Twips.h"
@@ -48,8 +47,6 @@ namespace quillery {
 namespace {
 
 constexpr int AutoHideLength = 160;
-constexpr int WideLength = 2643;
-constexpr int TallLength = 3828;
 
 int toPixels(int twips, const QWidget *widget)
 {
@@ -140,7 +137,9 @@ void frmMDI::connectMenus()
     importer("mnuISound", "Sound", PageKind::SOUND);
     importer("mnuIFile", "File", PageKind::FILE);
     const auto adder = [&](const char *name, PageKind kind) {
-        on(name, [&ws, &b, kind] { addPage(ws, b, kind); });
+        on(name, [this, &ws, &b, kind] {
+            addPage(ws, b, kind, [this] { m_shell.editPage(*m_binder); });
+        });
     };
     adder("mnuNewRTF", PageKind::RTF);
     adder("mnuNewTXT", PageKind::TXT);
@@ -162,11 +161,12 @@ void frmMDI::connectMenus()
     for (const char *name : {"mnuRename", "mnuPRename"})
         on(name, [this] { m_list->editCurrentName(); });
     for (const char *name : {"mnuEP", "mnuPEdit"})
-        on(name, [&ws, &b] { EditLaunch(ws, b); });
+        on(name, [this] { m_shell.editPage(*m_binder); });
     on("mnuImportFolder", [&ws, &b] { importFolder(ws, b); });
     on("mnuImportQuillery", [&ws, &b] { ImportQLY(ws, b); });
     for (const char *name : {"mnuImportTWAIN", "mnuPNTWAIN"})
         on(name, [this] { m_shell.showScanner(*m_binder); });
+    on("mnuEditOptions", [this] { m_shell.mnuEditOptions_Click(*m_binder); });
 
     const auto exporter = [&](const char *name, const char *type, const char *ext) {
         on(name, [&ws, &b, type, ext] {
@@ -200,9 +200,6 @@ void frmMDI::connectMenus()
         on(name, [this, selected] { mnuPProperties_Click(selected()); });
     on("mnuFProperties", [this] { mnuFProperties_Click(true); });
     on("mnuPFProperties", [this] { mnuFProperties_Click(false); });
-    // Commands whose windows this program does not have yet stay out of the menus.
-    for (const char *name : {"mnuEditOptions"})
-        m_menus[name]->setVisible(false);
     on("mnuCopy", [this] { mnuCopy_Click(); });
     on("mnuFind", [this] { mnuFind_Click(); });
     on("mnuPrint", [this] { mnuPrint_Click(); });
@@ -423,7 +420,7 @@ void frmMDI::mnuSHPage_Click()
 
 int frmMDI::expandedPaneLength() const
 {
-    return m_binder->PanePos <= 1 ? WideLength : TallLength;
+    return Binder::paneLengthFor(m_binder->PanePos);
 }
 
 void frmMDI::applyAutoHide(bool on)

@@ -1,8 +1,8 @@
 #include "BinderFixture.h"
 #include "documents/SizeText.h"
 #include "editor/frmEdit.h"
+#include "options/RunDoc.h"
 #include "platform/RichTextBox.h"
-#include "platform/RunDoc.h"
 #include "shell/MainToolbar.h"
 #include "shell/Settings.h"
 #include "shell/frmMain.h"
@@ -329,7 +329,8 @@ private Q_SLOTS:
         QVERIFY(opened[0].endsWith("/two.txt"));
         QCOMPARE(GetLumpString(window->binder(), "2"), QByteArray("page two edited"));
         QVERIFY(window->binder().Changed());
-        // The edited page is shown again at once.
+        // The content taken back from the other program is shown again at once.
+        QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString("page two edited"));
         expectAgreement(w.main, "edited");
 
         // A double-click edits too; an unchanged file asks nothing and changes nothing.
@@ -345,6 +346,12 @@ private Q_SLOTS:
         QCOMPARE(opened.size(), 2);
         QCOMPARE(GetLumpString(window->binder(), "3"), QByteArray("page three"));
         QCOMPARE(f.dialogs.calls().last().title, QString("Page Editing - Quillery"));
+
+        // The toolbar's edit button is the same command.
+        f.dialogs.queueMessage(MsgResult::Ok);
+        Q_EMIT w.main.toolbar()->buttonClicked(MainToolbar::Edit, 0);
+        QCOMPARE(opened.size(), 3);
+        QVERIFY(opened[2].endsWith("/three.txt"));
 
         // A desktop without a program for the page is reported, naming the page.
         setRunDocHandler([](const QString &) { return false; });

@@ -1,0 +1,254 @@
+#include "support/BinderFixture.h"
+
+#include "editor/DefaultTextFormats.h"
+#include "options/frmOptions.h"
+#include "shell/Settings.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace quillery;
+using namespace quillery::test;
+
+class tst_frmoptions : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void defaultRowsAreStoredOnOk();
+    void addedExtensionsAreNormalisedAndUnique();
+    void removingAMiddleRowRenumbers();
+    void programRowsJoinProgramAndStartIn();
+    void resetOnPlainTabResetsRichToo();
+    void samePanePositionKeepsItsLength();
+    void associationsTabOnlyWhenAsked();
+    void cancelWritesNothing();
+};
+
+namespace {
+
+struct OptionsFixture : BinderFixture
+{
+    OptionsFixture() : settings(path("settings.ini"))
+    {
+        setRTFopts(binder.CF);
+        setTXTopts(binder.CF);
+        binder.CF.write("CommentsCol", "Comments");
+    }
+
+    std::unique_ptr<frmOptions> open()
+    {
+        return std::make_unique<frmOptions>(*workspace, settings, binder);
+    }
+    QString stored(const QString &key) const
+    {
+        return settings.GetSetting(Settings::Associations, key, "<none>");
+    }
+
+    Binder binder;
+    Settings settings;
+};
+
+template <typename Widget = QPushButton> Widget *child(QWidget *dialog, const char *name)
+{
+    auto *widget = dialog->findChild<Widget *>(QString::fromLatin1(name));
+    if (!widget)
+        qFatal("no %s", name);
+    return widget;
+}
+
+QStringList labels(QWidget *dialog)
+{
+    QStringList result;
+    auto *list = child<QTreeWidget>(dialog, "lvExts");
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        result << list->topLevelItem(i)->text(0);
+    return result;
+}
+
+void selectRow(QWidget *dialog, int row)
+{
+    auto *list = child<QTreeWidget>(dialog, "lvExts");
+    list->setCurrentItem(list->topLevelItem(row - 1));
+}
+
+} // namespace
+
+void tst_frmoptions::defaultRowsAreStoredOnOk()
+{
+    OptionsFixture f;
+    auto dialog = f.open();
+    QCOMPARE(labels(dialog.get()), QStringList({"Rich Text Page", "Plain Text Page", "HTML Page",
+                                                "Picture", "Sound", "Default File Action"}));
+    // Row 1 offers only the rich text editor, and kind rows cannot be removed.
+    QVERIFY(child<QRadioButton>(dialog.get(), "optRTF")->isChecked());
+    QVERIFY(!child<QRadioButton>(dialog.get(), "optTXT")->isEnabled());
+    QVERIFY(!child(dialog.get(), "cmdRemove")->isEnabled());
+    dialog->cmdOK_Click();
+    QCOMPARE(f.stored("PEAs"), "6");
+    QCOMPARE(f.stored("PEAt3"), "HTML Page");
+    QCOMPARE(f.stored("PEAe3"), Settings::PlainTextEditor);
+    QCOMPARE(f.stored("PEAe6"), Settings::DefaultProgram);
+    // Rewriting the same formats is no change to the binder.
+    QVERIFY(!f.binder.Changed());
+}
+
+void tst_frmoptions::addedExtensionsAreNormalisedAndUnique()
+{
+    OptionsFixture f;
+    auto dialog = f.open();
+    f.dialogs.queueInput("  .Doc ");
+    child(dialog.get(), "cmdAdd")->click();
+    QCOMPARE(labels(dialog.get()).value(6), ".Doc");
+    QVERIFY(child(dialog.get(), "cmdRemove")->isEnabled());
+    QVERIFY(child<QRadioButton>(dialog.get(), "optDefault")->isChecked());
+
+    f.dialogs.queueInput("doc");
+    child(dialog.get(), "cmdAdd")->click();
+    const DialogCall refusal = f.dialogs.takeLast();
+    QCOMPARE(refusal.title, "New File Extension Error");
+    QCOMPARE(refusal.text, "The extension '.doc' is already in the list");
+    QCOMPARE(refusal.icon, MsgIcon::Exclamation);
+    f.dialogs.queueInput(std::nullopt);
+    child(dialog.get(), "cmdAdd")->click();
+    f.dialogs.queueInput(" . ");
+    child(dialog.get(), "cmdAdd")->click();
+    QCOMPARE(labels(dialog.get()).size(), 7);
+
+    // Renaming: extension rows get their dot, kind rows cannot be edited at all.
+    auto *list = child<QTreeWidget>(dialog.get(), "lvExts");
+    list->topLevelItem(6)->setText(0, "odt");
+    QCOMPARE(list->topLevelItem(6)->text(0), ".odt");
+    QVERIFY(!(list->topLevelItem(0)->flags() & Qt::ItemIsEditable));
+}
+
+void tst_frmoptions::removingAMiddleRowRenumbers()
+{
+    OptionsFixture f;
+    QList<QPair<QString, QString>> rows = {{"Rich Text Page", Settings::RichTextEditor}};
+    for (int n = 2; n <= 6; ++n)
+        rows.append({Settings::defaultAssociationLabel(n), Settings::DefaultProgram});
+    for (const char *extension : {".a", ".b", ".c"})
+        rows.append({extension, QString(extension).mid(1).toUpper()});
+    f.settings.SaveSetting(Settings::Associations, "PEAs", "9");
+    for (int n = 1; n <= 9; ++n) {
+        f.settings.SaveSetting(Settings::Associations, QString("PEAt%1").arg(n), rows[n - 1].first);
+        f.settings.SaveSetting(Settings::Associations, QString("PEAe%1").arg(n),
+                               rows[n - 1].second);
+    }
+    auto dialog = f.open();
+    selectRow(dialog.get(), 3);
+    child(dialog.get(), "cmdRemove")->click(); // refused: a kind row
+    selectRow(dialog.get(), 8);
+    child(dialog.get(), "cmdRemove")->click();
+    QCOMPARE(child<QTreeWidget>(dialog.get(), "lvExts")->currentItem()->text(0), "Rich Text Page");
+    dialog->cmdOK_Click();
+    QCOMPARE(f.stored("PEAs"), "8");
+    QCOMPARE(f.stored("PEAt8"), ".c");
+    QCOMPARE(f.stored("PEAe8"), "C");
+    QCOMPARE(f.stored("PEAt9"), "<none>");
+}
+
+void tst_frmoptions::programRowsJoinProgramAndStartIn()
+{
+    OptionsFixture f;
+    auto dialog = f.open();
+    f.dialogs.queueInput("png");
+    child(dialog.get(), "cmdAdd")->click();
+    child<QRadioButton>(dialog.get(), "optEXE")->click();
+    QVERIFY(child<QLineEdit>(dialog.get(), "txtEXE")->isEnabled());
+    f.dialogs.queueOpenFile("/opt/paint\u00B7er/run");
+    child(dialog.get(), "cmdEXE")->click();
+    const DialogCall picker = f.dialogs.takeLast();
+    QCOMPARE(picker.file.title, "Choose a Program to Edit Pages of Type '.png'");
+    QCOMPARE(picker.file.filter, "All files (*)|*");
+    f.dialogs.queueFolder("/home/me/pictures");
+    child(dialog.get(), "cmdEXESI")->click();
+    const QString editor = "/opt/painter/run\u00B7/home/me/pictures";
+    QCOMPARE(child<QTreeWidget>(dialog.get(), "lvExts")->topLevelItem(6)->text(1), editor);
+
+    // Selecting the row again splits the value back into the boxes.
+    selectRow(dialog.get(), 1);
+    QVERIFY(!child<QLineEdit>(dialog.get(), "txtEXE")->isEnabled());
+    selectRow(dialog.get(), 7);
+    QCOMPARE(child<QLineEdit>(dialog.get(), "txtEXE")->text(), "/opt/painter/run");
+    QCOMPARE(child<QLineEdit>(dialog.get(), "txtEXESI")->text(), "/home/me/pictures");
+    child<QRadioButton>(dialog.get(), "optTXT")->click();
+    dialog->cmdOK_Click();
+    QCOMPARE(f.stored("PEAe7"), Settings::PlainTextEditor);
+}
+
+void tst_frmoptions::resetOnPlainTabResetsRichToo()
+{
+    OptionsFixture f;
+    f.binder.CF.write("RTFFontName", "Arial");
+    f.binder.CF.write("TXTFontName", "Arial");
+    f.binder.CF.write("RTFBold", "True");
+    auto dialog = f.open();
+    child<QTabBar>(dialog.get(), "tabFormats")->setCurrentIndex(1);
+    f.dialogs.queueMessage(MsgResult::No);
+    child(dialog.get(), "cmdReset")->click();
+    const DialogCall question = f.dialogs.takeLast();
+    QCOMPARE(question.title, "Reset Default Plain Text Format");
+    QCOMPARE(question.text, "Are you sure you want to reset the Default Plain Text Format?");
+    child(dialog.get(), "cmdReset")->click();
+    child(dialog.get(), "cmdDFColour")->click();
+    dialog->cmdOK_Click();
+    QCOMPARE(f.binder.CF.value("RTFFontName"), "Times New Roman");
+    QCOMPARE(f.binder.CF.value("RTFBold"), "False");
+    QCOMPARE(f.binder.CF.value("RTFBColour"), "-2147483643");
+    QCOMPARE(f.binder.CF.value("TXTFontName"), "Courier New");
+    QCOMPARE(f.binder.CF.value("TXTFontSize"), "10");
+    QCOMPARE(f.binder.CF.value("TXTColour"), "-2147483640");
+    QVERIFY(f.binder.Changed());
+}
+
+void tst_frmoptions::samePanePositionKeepsItsLength()
+{
+    OptionsFixture f;
+    f.binder.PanePos = 2;
+    f.binder.PaneLength = 5000;
+    auto dialog = f.open();
+    QVERIFY(child<QRadioButton>(dialog.get(), "optPos2")->isChecked());
+    child<QRadioButton>(dialog.get(), "optPos2")->click();
+    dialog->cmdOK_Click();
+    QCOMPARE(f.binder.PaneLength, 5000);
+    QVERIFY(!f.binder.Changed());
+
+    dialog = f.open();
+    child<QRadioButton>(dialog.get(), "optPos1")->click();
+    dialog->cmdOK_Click();
+    QCOMPARE(f.binder.PanePos, 1);
+    QCOMPARE(f.binder.PaneLength, 2643);
+    QVERIFY(f.binder.Changed());
+}
+
+void tst_frmoptions::associationsTabOnlyWhenAsked()
+{
+    OptionsFixture f;
+    f.workspace->editmode = 2;
+    QCOMPARE(child<QTabWidget>(f.open().get(), "tabMain")->currentIndex(), 1);
+    QCOMPARE(f.workspace->editmode, 0);
+    QCOMPARE(child<QTabWidget>(f.open().get(), "tabMain")->currentIndex(), 0);
+}
+
+void tst_frmoptions::cancelWritesNothing()
+{
+    OptionsFixture f;
+    auto dialog = f.open();
+    f.dialogs.queueInput("odt");
+    child(dialog.get(), "cmdAdd")->click();
+    child<QLineEdit>(dialog.get(), "txtComments")->setText("Notes");
+    child(dialog.get(), "cmdCancel")->click();
+    QCOMPARE(f.stored("PEAs"), "<none>");
+    QCOMPARE(f.binder.CF.value("CommentsCol"), "Comments");
+    QVERIFY(!f.binder.Changed());
+}
+
+QTEST_MAIN(tst_frmoptions)
+#include "tst_frmoptions.moc"
