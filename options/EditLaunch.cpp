@@ -16,7 +16,7 @@
 #include "shell/Settings.h"
 #include "transfer/PageExport.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QWidget>
 
 #include <memory>
@@ -32,8 +32,10 @@ void reportError(Workspace &workspace, const QString &title, const FileError &er
                     error);
 }
 
-void editBuiltIn(Workspace &workspace, Binder &binder, Settings &settings, QWidget *parent)
+// The editor opens over whichever window the user is working in.
+void editBuiltIn(Workspace &workspace, Binder &binder, Settings &settings)
 {
+    QWidget *parent = QApplication::activeWindow();
     std::unique_ptr<frmEdit> window;
     try {
         window = std::make_unique<frmEdit>(workspace, binder, binder.CurIndex(), &settings, parent);
@@ -118,7 +120,7 @@ void EditLaunch(Workspace &workspace, Binder &binder, Settings &settings, QWidge
         return;
     if (editor == Settings::RichTextEditor || editor == Settings::PlainTextEditor) {
         workspace.editmode = editor == Settings::RichTextEditor ? 0 : 1;
-        editBuiltIn(workspace, binder, settings, mainWindow);
+        editBuiltIn(workspace, binder, settings);
         return;
     }
 
