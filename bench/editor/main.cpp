@@ -7,7 +7,7 @@
 #include "../window/Timing.h"
 
 #include "documents/Binder.h"
-#include "documents/BinderUi.h"
+#include "documents/Interaction.h"
 #include "documents/NewBinder.h"
 #include "documents/Workspace.h"
 #include "editor/frmEdit.h"
@@ -76,7 +76,7 @@ struct Harness
     QTemporaryDir dir;
     TempFolder temp{dir.filePath(QStringLiteral("tmp"))};
     ScriptedDialogs dialogs;
-    BinderUi ui;
+    Interaction ui;
     Workspace workspace{temp, dialogs, ui};
     Binder binder;
 
