@@ -153,9 +153,9 @@ private Q_SLOTS:
         const QString manual = manualText("quillery.1");
         QStringList options;
         for (const auto &match :
-             QRegularExpression(R"(--?[a-z-]+)")
+             QRegularExpression(R"((?:^|\s)(--?[a-z-]+))")
                  .globalMatch(runChecked(QUILLERY_APP, {"--help"}).value_or(QString())))
-            options << match.captured(0);
+            options << match.captured(1);
         QVERIFY(options.contains("--version") && options.contains("-h"));
         for (const QString &option : options)
             QVERIFY2(manual.contains(option), qPrintable(option));

@@ -132,7 +132,8 @@ void typeAndSaveInNextEditor(QString &caption, const QString &text)
         poll->deleteLater();
         caption = editor->windowTitle().remove(QStringLiteral("[*]"));
         editor->activateWindow();
-        QTest::qWaitForWindowActive(editor);
+        if (!QTest::qWaitForWindowActive(editor))
+            caption = QStringLiteral("the editor never became active");
         QTest::keyClick(editor->rtfEdit(), Qt::Key_End, Qt::ControlModifier);
         QTest::keyClicks(editor->rtfEdit(), text);
         QTest::keyClick(editor->rtfEdit(), Qt::Key_F2);
