@@ -215,24 +215,24 @@ QString binderWithNames(BinderFixture &f, const QString &binderName, const QStri
 void tst_cli::outputNeverFollowsLinksAndFitsLongNames()
 {
     BinderFixture f;
-    const QString longName = QString(300, u'x') + ".dat";
-    const QString path = binderWithNames(f, "names.qly", {"a", "a", "a", longName});
+    const QString longName = QString(300, u'x') + ".txt";
+    const QString path = binderWithNames(f, "names.qly", {"a.txt", "a.txt", "a.txt", longName});
     QVERIFY(!path.isEmpty());
     QVERIFY(QDir().mkpath(f.path("out")));
     // A dangling link where the first page would go: its target must never appear.
-    QVERIFY(QFile::link(f.path("victim"), f.path("out/a")));
+    QVERIFY(QFile::link(f.path("victim"), f.path("out/a.txt")));
     QFile::setPermissions(f.path("out"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const Run run = cli({"extract", path, f.path("out")});
     QCOMPARE(run.code, 0);
     QVERIFY(!QFile::exists(f.path("victim")));
-    QVERIFY(QFileInfo(f.path("out/a")).isSymLink());
-    QCOMPARE(readFile(f.path("out/a1")), QByteArray("0"));
-    QCOMPARE(readFile(f.path("out/a2")), QByteArray("1"));
-    QCOMPARE(readFile(f.path("out/a3")), QByteArray("2"));
+    QVERIFY(QFileInfo(f.path("out/a.txt")).isSymLink());
+    QCOMPARE(readFile(f.path("out/a1.txt")), QByteArray("0"));
+    QCOMPARE(readFile(f.path("out/a2.txt")), QByteArray("1"));
+    QCOMPARE(readFile(f.path("out/a3.txt")), QByteArray("2"));
     const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 4);
     const QFileInfo longFile(lines.last());
-    QVERIFY(longFile.fileName().endsWith(".dat"));
+    QVERIFY(longFile.fileName().endsWith(".txt"));
     QVERIFY(longFile.fileName().toUtf8().size() <= 255);
     QCOMPARE(readFile(lines.last()), QByteArray("3"));
 

@@ -144,7 +144,7 @@ private Q_SLOTS:
                      qPrintable(match.captured(1)));
             ++named;
         }
-        QCOMPARE(named, 7);
+        QCOMPARE(named, 9);
         for (const auto &match : QRegularExpression(R"(--[a-z]+)").globalMatch(cliUsage))
             QVERIFY2(cliManual.contains(match.captured(0)), qPrintable(match.captured(0)));
         for (const QString &code : QStringList{"0", "1", "2", "64"})
@@ -153,9 +153,9 @@ private Q_SLOTS:
         const QString manual = manualText("quillery.1");
         QStringList options;
         for (const auto &match :
-             QRegularExpression(R"(--?[a-z-]+)")
+             QRegularExpression(R"((?:^|\s)(--?[a-z-]+))")
                  .globalMatch(runChecked(QUILLERY_APP, {"--help"}).value_or(QString())))
-            options << match.captured(0);
+            options << match.captured(1);
         QVERIFY(options.contains("--version") && options.contains("-h"));
         for (const QString &option : options)
             QVERIFY2(manual.contains(option), qPrintable(option));
@@ -204,8 +204,8 @@ complete_line 'quillery-cli jpeg in.png out.jpg --g'
         const std::optional<QString> answers =
             runChecked(bash, {"-c", script, "bash", library, completion}, folder.path());
         QCOMPARE(answers.value_or(QString()).split('\n'),
-                 QStringList({"extract ", "--help --password --version ", "list ", "a.qly ",
-                              "a.qly b.txt ", "--greyscale ", ""}));
+                 QStringList({"extract ", "--help --password --password-file --version ", "list ",
+                              "a.qly ", "a.qly b.txt ", "--greyscale ", ""}));
     }
 
     // Pictures 10 to 15 are the page kinds, which the page list also shows at 32 pixels.
