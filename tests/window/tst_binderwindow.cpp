@@ -1,4 +1,5 @@
 #include "BinderFixture.h"
+#include "MainWindowFixture.h"
 #include "TestSupport.h"
 #include "documents/BinderOpener.h"
 #include "documents/CompanionFiles.h"
@@ -32,19 +33,6 @@ namespace {
 
 const QList<QPair<QString, QByteArray>> Pages = {
     {"one.txt", "first"}, {"two.rtf", "{\\rtf1 second}"}, {"song.wav", "RIFF"}};
-
-// A main window over the fixture's temporary folder and scripted dialogs.
-struct Window
-{
-    explicit Window(BinderFixture &f)
-        : settings(f.path("settings.ini")), main(*f.temp, f.dialogs, settings)
-    {
-        main.resize(900, 600);
-        main.show();
-    }
-    Settings settings;
-    frmMain main;
-};
 
 } // namespace
 

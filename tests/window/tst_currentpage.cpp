@@ -1,4 +1,5 @@
 #include "BinderFixture.h"
+#include "MainWindowFixture.h"
 #include "documents/SizeText.h"
 #include "editor/frmEdit.h"
 #include "options/RunDoc.h"
@@ -37,18 +38,6 @@ const QList<QPair<QString, QByteArray>> FivePages = {{"one.txt", "page one"},
                                                      {"three.txt", "page three"},
                                                      {"four.txt", "page four"},
                                                      {"five.txt", "page five"}};
-
-struct Window
-{
-    explicit Window(BinderFixture &f)
-        : settings(f.path("settings.ini")), main(*f.temp, f.dialogs, settings)
-    {
-        main.resize(900, 600);
-        main.show();
-    }
-    Settings settings;
-    frmMain main;
-};
 
 // Everything that describes the current page describes the same one: the binder, the
 // list's highlight, the viewer, the caption, the status panels and the commands.

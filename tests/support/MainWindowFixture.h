@@ -1,0 +1,23 @@
+#pragma once
+
+#include "BinderFixture.h"
+#include "shell/Settings.h"
+#include "shell/frmMain.h"
+
+namespace quillery::test {
+
+// A shown main window over the fixture's temporary folder and scripted dialogs, with its
+// settings in the fixture's folder.
+struct Window
+{
+    explicit Window(BinderFixture &f)
+        : settings(f.path("settings.ini")), main(*f.temp, f.dialogs, settings)
+    {
+        main.resize(900, 600);
+        main.show();
+    }
+    Settings settings;
+    frmMain main;
+};
+
+} // namespace quillery::test
