@@ -5,14 +5,14 @@
 #include "documents/BinderCheck.h"
 #include "documents/BinderSaver.h"
 #include "documents/CompanionFiles.h"
-#include "documents/FileError.h"
 #include "documents/LumpArchive.h"
 #include "documents/NewBinder.h"
+#include "pagetext/PageSearch.h"
+#include "platform/FileError.h"
 #include "platform/FileIo.h"
 #include "transfer/FileNames.h"
 #include "transfer/PageExport.h"
 #include "transfer/PageImport.h"
-#include "window/PageSearch.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 #include "cli/CliSession.h"
 #include "cli/JpegCommand.h"
 #include "cli/PrintPages.h"
-#include "documents/FileError.h"
+#include "platform/FileError.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "cli/CliSession.h"
 
 #include "documents/Binder.h"
-#include "documents/FileError.h"
 #include "documents/Password.h"
+#include "platform/FileError.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "documents/BinderOpener.h"
 #include "documents/Interaction.h"
 #include "documents/Workspace.h"
 #include "platform/ConsoleDialogs.h"
 #include "platform/TempFolder.h"
+#include "transfer/BinderOpener.h"
 
 #include <QString>
 

@@ -3,15 +3,15 @@
 #include "cli/BinderCommands.h"
 #include "cli/CliSession.h"
 #include "documents/Binder.h"
-#include "documents/FileError.h"
+#include "pagetext/PageDocument.h"
+#include "pagetext/TextSheets.h"
+#include "platform/FileError.h"
 #include "platform/FileIo.h"
-#include "shell/GeneralDate.h"
-#include "window/PageDocument.h"
-#include "window/PagePrint.h"
+#include "platform/GeneralDate.h"
 
 #include <QFileInfo>
 #include <QPainter>
-#include <QPrinter>
+#include <QPdfWriter>
 #include <QTextStream>
 
 namespace quillery::cli {
@@ -20,13 +20,14 @@ namespace {
 
 // A page list may not ask for more pages than any binder could hold.
 constexpr int MaxListed = 1 << 20;
+// Dots per inch of the PDF's layout, as fine as a printer's high resolution.
+constexpr int PdfResolution = 1200;
 
 int printPages(Binder &binder, const QList<int> &positions, const QString &target)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(target);
-    printer.setFullPage(true);
+    QPdfWriter printer(target);
+    printer.setResolution(PdfResolution);
+    printer.setPageMargins(QMarginsF());
     QPainter painter;
     const QString date = generalDate(QDateTime::currentDateTime());
     bool first = true;

@@ -1,7 +1,7 @@
 #include "documents/Binder.h"
 
-#include "documents/FileError.h"
 #include "documents/LumpArchive.h"
+#include "platform/FileError.h"
 #include "platform/FileIo.h"
 
 namespace quillery {

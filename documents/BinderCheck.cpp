@@ -1,10 +1,10 @@
 #include "documents/BinderCheck.h"
 
 #include "documents/CappedFaults.h"
-#include "documents/FileError.h"
 #include "documents/InfoRecords.h"
 #include "documents/LumpArchive.h"
 #include "documents/PageKind.h"
+#include "platform/FileError.h"
 #include "platform/FileIo.h"
 
 namespace quillery {

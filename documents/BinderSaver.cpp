@@ -3,13 +3,13 @@
 #include "documents/Binder.h"
 #include "documents/CompanionFiles.h"
 #include "documents/ErrorReport.h"
-#include "documents/FileError.h"
 #include "documents/Interaction.h"
 #include "documents/LumpArchive.h"
 #include "documents/NewBinder.h"
 #include "documents/PageRecords.h"
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
+#include "platform/FileError.h"
 #include "platform/FileIo.h"
 #include "platform/TempFolder.h"
 
@@ -224,7 +224,7 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     binder.setReadOnly(false);
     readPagesFromSaved(workspace, binder, fileName, archive.writtenLumps());
     try {
-        CreateAF(workspace, binder, true, fileName, 0, true);
+        CreateAF(workspace, binder, fileName, true);
     } catch (const FileError &) {
         // The binder itself is saved; without companions other instances just cannot
         // name who holds it.

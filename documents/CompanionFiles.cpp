@@ -1,8 +1,8 @@
 #include "documents/CompanionFiles.h"
 
 #include "documents/Binder.h"
-#include "documents/FileError.h"
 #include "documents/Workspace.h"
+#include "platform/FileError.h"
 #include "platform/FileIo.h"
 
 #include <QFile>
@@ -79,31 +79,16 @@ QString readLockNote(const QString &binderPath)
     }
 }
 
-QString CreateAF(const Workspace &workspace, const Binder &binder, bool writeLock,
-                 const QString &fileName, int mode, bool writeShadow)
+void CreateAF(const Workspace &workspace, const Binder &binder, const QString &fileName,
+              bool writeShadow)
 {
-    QString result;
-    switch (CompanionMode(mode)) {
-    case CompanionMode::LockNotePath:
-        result = lockNotePath(fileName);
-        break;
-    case CompanionMode::LockNoteContent:
-        result = readLockNote(fileName);
-        break;
-    case CompanionMode::ShadowCopyPath:
-        result = shadowCopyPath(fileName);
-        break;
-    }
     if (binder.ro())
-        return result;
+        return;
     if (writeShadow)
         writeShadowCopy(fileName, shadowCopyPath(fileName));
-    if (writeLock) {
-        const QString note = lockNotePath(fileName);
-        fileio::removeIfExists(note);
-        fileio::writeWhole(note, workspace.authorName.toUtf8());
-    }
-    return result;
+    const QString note = lockNotePath(fileName);
+    fileio::removeIfExists(note);
+    fileio::writeWhole(note, workspace.authorName.toUtf8());
 }
 
 void removeCompanions(const QString &binderPath)

@@ -15,12 +15,10 @@ QString lockNotePath(const QString &binderPath);
 QString shadowCopyPath(const QString &binderPath);
 QString readLockNote(const QString &binderPath);
 
-enum class CompanionMode { LockNotePath = 0, LockNoteContent = 1, ShadowCopyPath = 2 };
-
-// Returns what the mode asks for and, unless the binder is read-only, writes the shadow
-// copy and the lock note as asked. Throws FileError when writing fails.
-QString CreateAF(const Workspace &workspace, const Binder &binder, bool writeLock,
-                 const QString &fileName, int mode, bool writeShadow);
+// Unless the binder is read-only, writes the lock note naming this user and, when asked,
+// the shadow copy of the binder file. Throws FileError when writing fails.
+void CreateAF(const Workspace &workspace, const Binder &binder, const QString &fileName,
+              bool writeShadow);
 // Waits until the shadow copies replaced so far are gone; they are deleted in the
 // background because freeing a large file takes a while.
 void finishRetiringShadowCopies();

@@ -1,7 +1,7 @@
 #include "documents/ErrorReport.h"
 
-#include "documents/FileError.h"
 #include "platform/Dialogs.h"
+#include "platform/FileError.h"
 
 namespace quillery {
 

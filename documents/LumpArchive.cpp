@@ -1,8 +1,8 @@
 #include "documents/LumpArchive.h"
 
 #include "documents/CappedFaults.h"
-#include "documents/FileError.h"
 #include "documents/RecentValues.h"
+#include "platform/FileError.h"
 #include "platform/FileIo.h"
 
 #include <QFile>

@@ -1,11 +1,11 @@
 #include "documents/NewBinder.h"
 
 #include "documents/Binder.h"
+#include "documents/NewPage.h"
 #include "documents/PageKind.h"
+#include "documents/TextFormatDefaults.h"
 #include "documents/Workspace.h"
-#include "editor/DefaultTextFormats.h"
 #include "platform/Colours.h"
-#include "transfer/NewPage.h"
 
 namespace quillery {
 

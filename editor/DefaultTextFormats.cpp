@@ -1,40 +1,13 @@
 #include "editor/DefaultTextFormats.h"
 
 #include "documents/InfoRecords.h"
+#include "documents/TextFormatDefaults.h"
 #include "platform/Colours.h"
-#include "platform/RichTextBox.h"
+#include "platform_ui/RichTextBox.h"
 
 namespace quillery {
 
 namespace {
-
-struct TextFormatDefaults
-{
-    const char *fontName;
-    int fontSize;
-};
-
-constexpr TextFormatDefaults RtfDefaults{"Times New Roman", 12};
-constexpr TextFormatDefaults TxtDefaults{"Courier New", 10};
-
-const TextFormatDefaults &defaultsFor(const QString &prefix)
-{
-    return prefix == QLatin1String("TXT") ? TxtDefaults : RtfDefaults;
-}
-
-void writeDefaults(InfoRecords &records, const QString &prefix)
-{
-    const TextFormatDefaults &defaults = defaultsFor(prefix);
-    records.write(prefix + QLatin1String("Align"), 0);
-    records.write(prefix + QLatin1String("BColour"), SystemWindowBackground);
-    records.write(prefix + QLatin1String("Bold"), false);
-    records.write(prefix + QLatin1String("Colour"), SystemWindowText);
-    records.write(prefix + QLatin1String("FontName"), defaults.fontName);
-    records.write(prefix + QLatin1String("FontSize"), defaults.fontSize);
-    records.write(prefix + QLatin1String("Italic"), false);
-    records.write(prefix + QLatin1String("StrikeThru"), false);
-    records.write(prefix + QLatin1String("Underline"), false);
-}
 
 // Reads the records of one format, each value converted as the property needs it.
 class FormatValues
@@ -86,16 +59,6 @@ private:
 };
 
 } // namespace
-
-void setRTFopts(InfoRecords &records)
-{
-    writeDefaults(records, QStringLiteral("RTF"));
-}
-
-void setTXTopts(InfoRecords &records)
-{
-    writeDefaults(records, QStringLiteral("TXT"));
-}
 
 void SetRTFFont(RichTextBox &box, const QString &prefix, const InfoRecords &records)
 {

@@ -2,12 +2,12 @@
 
 #include "documents/Binder.h"
 #include "documents/BinderSaver.h"
-#include "documents/FileError.h"
 #include "documents/Workspace.h"
 #include "editor/DefaultTextFormats.h"
+#include "platform/FileError.h"
 #include "platform/FileIo.h"
+#include "platform/GeneralDate.h"
 #include "platform/TempFolder.h"
-#include "shell/GeneralDate.h"
 
 namespace quillery {
 

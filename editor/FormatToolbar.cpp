@@ -1,6 +1,6 @@
 #include "editor/FormatToolbar.h"
 
-#include "shell/Orde.h"
+#include "platform_ui/Orde.h"
 
 #include <QMenu>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "editor/TextSearch.h"
 
-#include "platform/RichTextBox.h"
+#include "platform_ui/RichTextBox.h"
 
 #include <QList>
 #include <QTextCursor>

@@ -1,16 +1,16 @@
 #include "editor/frmEdit.h"
 
-#include "documents/FileError.h"
 #include "documents/Interaction.h"
 #include "documents/Workspace.h"
 #include "editor/EditorBinder.h"
 #include "editor/FormatToolbar.h"
 #include "editor/frmReplace.h"
 #include "platform/Dialogs.h"
+#include "platform/FileError.h"
 #include "platform/PlainText.h"
-#include "platform/RichTextBox.h"
-#include "shell/Orde.h"
-#include "shell/Settings.h"
+#include "platform/Settings.h"
+#include "platform_ui/Orde.h"
+#include "platform_ui/RichTextBox.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,7 +2,7 @@
 
 #include "editor/TextSearch.h"
 #include "platform/Dialogs.h"
-#include "platform/RichTextBox.h"
+#include "platform_ui/RichTextBox.h"
 
 #include <QApplication>
 #include <QCheckBox>

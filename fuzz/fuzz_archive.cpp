@@ -2,19 +2,19 @@
 // lump reads, the info records, and a whole open, save and reopen of the binder.
 
 #include "documents/Binder.h"
-#include "documents/BinderOpener.h"
 #include "documents/BinderSaver.h"
 #include "documents/CompanionFiles.h"
-#include "documents/FileError.h"
 #include "documents/InfoRecords.h"
 #include "documents/Interaction.h"
 #include "documents/LumpArchive.h"
 #include "documents/Password.h"
 #include "documents/Workspace.h"
 #include "platform/ConsoleDialogs.h"
+#include "platform/FileError.h"
 #include "platform/FileIo.h"
 #include "platform/MessageButtons.h"
 #include "platform/TempFolder.h"
+#include "transfer/BinderOpener.h"
 
 #include <QCoreApplication>
 #include <QDir>

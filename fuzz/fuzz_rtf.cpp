@@ -1,8 +1,8 @@
 // Reads any bytes as RTF, writes the document and reads that again: nothing may crash,
 // hang or grow without bound, and our own RTF must give back the same text.
 
-#include "platform/RtfReader.h"
-#include "platform/RtfWriter.h"
+#include "rtf/RtfReader.h"
+#include "rtf/RtfWriter.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>

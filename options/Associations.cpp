@@ -1,6 +1,6 @@
 #include "options/Associations.h"
 
-#include "shell/Settings.h"
+#include "platform/Settings.h"
 
 namespace quillery {
 

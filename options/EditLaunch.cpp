@@ -2,7 +2,6 @@
 
 #include "documents/Binder.h"
 #include "documents/ErrorReport.h"
-#include "documents/FileError.h"
 #include "documents/Interaction.h"
 #include "documents/Workspace.h"
 #include "editor/EditorBinder.h"
@@ -11,9 +10,10 @@
 #include "options/ExportName.h"
 #include "options/RunDoc.h"
 #include "platform/Dialogs.h"
+#include "platform/FileError.h"
 #include "platform/FileIo.h"
-#include "shell/Orde.h"
-#include "shell/Settings.h"
+#include "platform/Settings.h"
+#include "platform_ui/Orde.h"
 #include "transfer/PageExport.h"
 
 #include <QApplication>
@@ -81,8 +81,7 @@ QString exportPage(Workspace &workspace, Binder &binder, int position)
 {
     BusyScope busy(workspace.ui);
     const PageRow &row = binder.page(position);
-    const QString path =
-        ExpBin(workspace, binder, editFileName(row.key.kind, row.name), position, false, true);
+    const QString path = ExpBin(workspace, binder, editFileName(row.key.kind, row.name), position);
     if (path.isEmpty())
         throw FileError(FileError::PathFileAccess,
                         QStringLiteral("the page could not be written to the temporary folder"));

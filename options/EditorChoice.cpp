@@ -1,7 +1,7 @@
 #include "options/EditorChoice.h"
 
 #include "documents/PageKind.h"
-#include "shell/Settings.h"
+#include "platform/Settings.h"
 
 namespace quillery {
 

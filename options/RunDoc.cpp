@@ -1,8 +1,8 @@
 #include "options/RunDoc.h"
 
-#include "documents/FileError.h"
 #include "options/ExecTemplate.h"
-#include "shell/RegString.h"
+#include "platform/FileError.h"
+#include "platform/RegString.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>

@@ -7,8 +7,8 @@
 #include "options/NamedWidget.h"
 #include "platform/Colours.h"
 #include "platform/Dialogs.h"
-#include "platform/RichTextBox.h"
-#include "shell/Settings.h"
+#include "platform/Settings.h"
+#include "platform_ui/RichTextBox.h"
 #include "window/frmMDI.h"
 
 #include <QButtonGroup>

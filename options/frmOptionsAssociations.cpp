@@ -6,7 +6,7 @@
 #include "options/EditorChoice.h"
 #include "options/NamedWidget.h"
 #include "platform/Dialogs.h"
-#include "shell/Settings.h"
+#include "platform/Settings.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #include "platform/FileIo.h"
 
-#include "documents/FileError.h"
+#include "platform/FileError.h"
 
 #include <QFileInfo>
 

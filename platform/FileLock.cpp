@@ -1,6 +1,6 @@
 #include "platform/FileLock.h"
 
-#include "documents/FileError.h"
+#include "platform/FileError.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #include "platform/TempFolder.h"
 
-#include "documents/FileError.h"
+#include "platform/FileError.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 #include "shell/Application.h"
 
-#include "platform/QtDialogs.h"
+#include "platform/Settings.h"
+#include "platform_ui/QtDialogs.h"
 #include "shell/CommandLine.h"
 #include "shell/Icons.h"
 #include "shell/Session.h"
-#include "shell/Settings.h"
 #include "shell/ShellResources.h"
 #include "shell/Shutdown.h"
 #include "shell/Startup.h"

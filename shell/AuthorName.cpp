@@ -1,7 +1,7 @@
 #include "shell/AuthorName.h"
 
 #include "platform/Dialogs.h"
-#include "shell/Settings.h"
+#include "platform/Settings.h"
 
 #include <pwd.h>
 #include <unistd.h>

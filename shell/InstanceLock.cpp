@@ -1,6 +1,6 @@
 #include "shell/InstanceLock.h"
 
-#include "documents/FileError.h"
+#include "platform/FileError.h"
 
 #include <QFile>
 

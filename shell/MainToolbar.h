@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window/ToolbarButtons.h"
+
 #include <QIcon>
 #include <QToolBar>
 #include <QVector>
@@ -41,20 +43,7 @@ class MainToolbar : public QToolBar
 {
     Q_OBJECT
 public:
-    enum Position {
-        New = 1,
-        Open,
-        Save,
-        AddPage = 5,
-        Rename,
-        Delete,
-        Edit,
-        View = 10,
-        Back = 12,
-        Forward,
-        Stop,
-        Refresh
-    };
+    using enum toolbar::Button;
     enum AddChoice { AddRtf, AddTxt, AddHtml, AddPicture, AddSound, AddFile, AddScanner };
 
     using IconForPicture = std::function<QIcon(int picture)>;

@@ -1,9 +1,9 @@
 #include "shell/RecentFiles.h"
 
-#include "documents/FileError.h"
 #include "documents/LumpArchive.h"
 #include "platform/Dialogs.h"
-#include "shell/Orde.h"
+#include "platform/FileError.h"
+#include "platform_ui/Orde.h"
 
 #include <QDir>
 #include <QFileInfo>

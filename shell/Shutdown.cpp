@@ -1,8 +1,8 @@
 #include "shell/Shutdown.h"
 
+#include "documents/NewPage.h"
+#include "platform/Settings.h"
 #include "shell/Session.h"
-#include "shell/Settings.h"
-#include "transfer/NewPage.h"
 
 #include <QFile>
 

@@ -1,14 +1,14 @@
 #include "shell/Startup.h"
 
-#include "documents/FileError.h"
+#include "documents/NewPage.h"
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
+#include "platform/FileError.h"
+#include "platform/Settings.h"
+#include "platform_ui/Orde.h"
 #include "shell/AuthorName.h"
-#include "shell/Orde.h"
 #include "shell/Session.h"
-#include "shell/Settings.h"
 #include "shell/TempFolderSetup.h"
-#include "transfer/NewPage.h"
 
 #include <QFileInfo>
 #include <QPrinterInfo>

@@ -1,6 +1,6 @@
 #include "shell/TempFolderSetup.h"
 
-#include "documents/FileError.h"
+#include "platform/FileError.h"
 #include "platform/TempFolder.h"
 #include "shell/InstanceLock.h"
 

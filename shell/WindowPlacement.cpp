@@ -1,7 +1,7 @@
 #include "shell/WindowPlacement.h"
 
+#include "platform/Settings.h"
 #include "platform/Twips.h"
-#include "shell/Settings.h"
 
 #include <QGuiApplication>
 #include <QScreen>

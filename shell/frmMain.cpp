@@ -1,15 +1,15 @@
 #include "shell/frmMain.h"
 
 #include "documents/Binder.h"
-#include "documents/BinderOpener.h"
 #include "documents/CompanionFiles.h"
 #include "documents/NewBinder.h"
 #include "documents/PageKind.h"
 #include "documents/Workspace.h"
-#include "images/frmTWAINJPEG.h"
+#include "images_ui/frmTWAINJPEG.h"
 #include "options/EditLaunch.h"
 #include "options/frmOptions.h"
 #include "platform/Dialogs.h"
+#include "platform/Settings.h"
 #include "platform/TempFolder.h"
 #include "shell/AppInfo.h"
 #include "shell/AuthorName.h"
@@ -18,8 +18,8 @@
 #include "shell/MainToolbar.h"
 #include "shell/MdiLayout.h"
 #include "shell/RecentFiles.h"
-#include "shell/Settings.h"
 #include "shell/frmRecent.h"
+#include "transfer/BinderOpener.h"
 #include "window/ApplyCommandState.h"
 #include "window/CommandState.h"
 #include "window/PageListView.h"
@@ -56,7 +56,7 @@ frmMain::frmMain(TempFolder &temp, Dialogs &dialogs, Settings &settings, QWidget
             closeSplash();
     };
     hooks.openCancelled = [this] {
-        for (int b = 3; b <= 9; ++b)
+        for (int b = toolbar::FirstBinderButton; b <= toolbar::Edit; ++b)
             m_toolbar->setButtonEnabled(b, false);
     };
     hooks.recordRecent = [this](const QString &title, const QString &path) {
@@ -123,24 +123,24 @@ void frmMain::buildMenus()
 
 void frmMain::buildStatusBar()
 {
-    for (int panel = 1; panel <= 5; ++panel) {
+    for (int panel = 1; panel <= StatusPanelCount; ++panel) {
         auto *label = new QLabel(this);
         label->setObjectName(QStringLiteral("Stat%1").arg(panel));
-        label->setMinimumWidth(panel == 4 ? 110 : 60);
-        statusBar()->addWidget(label, panel == 5 ? 1 : 0);
+        label->setMinimumWidth(StatusPanel(panel) == StatusPanel::Pages ? 110 : 60);
+        // The link panel takes the room left over.
+        statusBar()->addWidget(label, StatusPanel(panel) == StatusPanel::Link ? 1 : 0);
         m_panels << label;
     }
 }
 
-QString frmMain::statusPanel(int panel) const
+QString frmMain::statusPanel(StatusPanel panel) const
 {
-    return m_panels.value(panel - 1) ? m_panels[panel - 1]->text() : QString();
+    return m_panels.at(int(panel) - 1)->text();
 }
 
-void frmMain::setStatus(int panel, const QString &text)
+void frmMain::setStatus(StatusPanel panel, const QString &text)
 {
-    if (QLabel *label = m_panels.value(panel - 1))
-        label->setText(text);
+    m_panels.at(int(panel) - 1)->setText(text);
 }
 
 frmMDI *frmMain::activeBinderWindow() const
@@ -172,10 +172,11 @@ frmMDI *frmMain::addBinderWindow(std::unique_ptr<Binder> binder)
     connect(window, &frmMDI::captionChanged, sub,
             [sub, window] { sub->setWindowTitle(window->windowTitle()); });
     // Only the active window speaks through the status bar and the toolbar.
-    connect(window, &frmMDI::statusText, this, [this, window](int panel, const QString &text) {
-        if (window == activeBinderWindow())
-            setStatus(panel, text);
-    });
+    connect(window, &frmMDI::statusText, this,
+            [this, window](StatusPanel panel, const QString &text) {
+                if (window == activeBinderWindow())
+                    setStatus(panel, text);
+            });
     connect(window, &frmMDI::stateChanged, this, [this, window] {
         if (window == activeBinderWindow())
             CheckMenus();
@@ -197,9 +198,9 @@ void frmMain::activeWindowChanged()
         menuBar()->addMenu(menu);
     if (!window) {
         // With no binder left, nothing acts on one.
-        for (int panel = 1; panel <= 5; ++panel)
-            setStatus(panel, QString());
-        for (int b = 3; b <= 15; ++b)
+        for (int panel = 1; panel <= StatusPanelCount; ++panel)
+            setStatus(StatusPanel(panel), QString());
+        for (int b = toolbar::FirstBinderButton; b <= toolbar::LastButton; ++b)
             m_toolbar->setButtonEnabled(b, false);
         return;
     }
@@ -234,7 +235,7 @@ void frmMain::OpenFile(const QString &fileName)
             binder->setCurIndex(0);
     }
     addBinderWindow(std::move(binder));
-    for (int b : {3, 5, 10})
+    for (int b : {toolbar::Save, toolbar::AddPage, toolbar::View})
         m_toolbar->setButtonEnabled(b, true);
     CheckMenus();
 }
@@ -264,7 +265,7 @@ void frmMain::CheckMenus()
     applyCommandState(
         *window, state,
         [this](int button, bool enabled) { m_toolbar->setButtonEnabled(button, enabled); },
-        [this](int panel, const QString &text) { setStatus(panel, text); });
+        [this](StatusPanel panel, const QString &text) { setStatus(panel, text); });
 }
 
 void frmMain::mnuOpen_Click()
@@ -302,7 +303,7 @@ void frmMain::mnuFileAuthorName_Click()
         const Binder &binder = window->binder();
         if (QFileInfo(binder.CurFile()).isFile() && !binder.ro()) {
             try {
-                CreateAF(*m_workspace, binder, true, binder.CurFile(), 0, false);
+                CreateAF(*m_workspace, binder, binder.CurFile(), false);
             } catch (const std::exception &) {
                 // The lock note only names the holder; the binder is unaffected.
             }

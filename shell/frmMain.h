@@ -1,6 +1,7 @@
 #pragma once
 
 #include "window/ShellCommands.h"
+#include "window/StatusPanel.h"
 
 #include <QMainWindow>
 
@@ -38,7 +39,7 @@ public:
     QList<frmMDI *> binderWindows() const;
     QMdiArea *mdiArea() const { return m_mdi; }
     MainToolbar *toolbar() const { return m_toolbar; }
-    QString statusPanel(int panel) const;
+    QString statusPanel(StatusPanel panel) const;
     // The recent-files window, made hidden on first use.
     frmRecent &recent();
 
@@ -71,7 +72,7 @@ private:
     void buildStatusBar();
     void activeWindowChanged();
     void toolbarClicked(int position, int choice);
-    void setStatus(int panel, const QString &text);
+    void setStatus(StatusPanel panel, const QString &text);
     // Opens the Options dialog on its associations tab without blocking.
     void showAssociations(Binder &binder);
 

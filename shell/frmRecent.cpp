@@ -2,8 +2,8 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Twips.h"
+#include "platform_ui/Orde.h"
 #include "shell/Icons.h"
-#include "shell/Orde.h"
 
 #include <QBoxLayout>
 #include <QCloseEvent>

@@ -1,8 +1,8 @@
 #include "shell/frmSplash.h"
 
+#include "platform_ui/Orde.h"
 #include "shell/AppInfo.h"
 #include "shell/Icons.h"
-#include "shell/Orde.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -2,14 +2,14 @@
 
 #include "documents/Binder.h"
 #include "documents/ErrorReport.h"
-#include "documents/FileError.h"
 #include "documents/Interaction.h"
+#include "documents/NewPage.h"
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
+#include "platform/FileError.h"
 #include "platform/FileIo.h"
 #include "platform/TempFolder.h"
 #include "transfer/FileNames.h"
-#include "transfer/NewPage.h"
 
 namespace quillery {
 
@@ -72,29 +72,20 @@ void ExportFile(Workspace &workspace, Binder &binder, const QString &typeName, c
     }
 }
 
-QString ExpBin(Workspace &workspace, Binder &binder, const QString &name, int &position,
-               bool blankFirst, bool inTemp)
+QString ExpBin(Workspace &workspace, Binder &binder, const QString &name, int position)
 {
     if (position == 0)
         position = binder.CurIndex();
     if (!binder.hasPage(position))
         return QString();
-    const QString target = workspace.temp.filePath(FileFormat(name, inTemp, workspace.temp.path()));
+    const QString target = workspace.temp.filePath(FileFormat(name, true, workspace.temp.path()));
     try {
-        if (blankFirst)
-            writeBlankHtml(workspace);
         writePageFile(binder.page(position).key, target);
     } catch (const FileError &) {
         return QString();
     }
     workspace.temp.AddTempFile(target);
     return target;
-}
-
-QString ExpBin(Workspace &workspace, Binder &binder, const QString &name, int &&position,
-               bool blankFirst, bool inTemp)
-{
-    return ExpBin(workspace, binder, name, position, blankFirst, inTemp);
 }
 
 bool isRelevantResource(const QString &pageName, const QString &name)

@@ -18,13 +18,10 @@ void writePageFile(const PageKey &key, const QString &target);
 // extension pattern, or "*" for any file.
 void ExportFile(Workspace &workspace, Binder &binder, const QString &typeName, const QString &ext);
 
-// Writes the page at a 1-based position (0: the current one, and position is set to it)
-// into the temporary folder under a name made from name, registers the file for deletion
-// at exit and returns its path; an empty string when it cannot be written.
-QString ExpBin(Workspace &workspace, Binder &binder, const QString &name, int &position,
-               bool blankFirst, bool inTemp);
-QString ExpBin(Workspace &workspace, Binder &binder, const QString &name, int &&position,
-               bool blankFirst, bool inTemp);
+// Writes the page at a 1-based position (0: the current one) into the temporary folder
+// under a name made from name (unique there), registers the file for deletion at exit and returns
+// its path; an empty string when it cannot be written.
+QString ExpBin(Workspace &workspace, Binder &binder, const QString &name, int position);
 
 // Whether the page named name is one an HTML page named pageName may refer to: a picture
 // whose name begins with the page's name, or any style sheet.

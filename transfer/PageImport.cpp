@@ -2,15 +2,14 @@
 
 #include "documents/Binder.h"
 #include "documents/ErrorReport.h"
-#include "documents/FileError.h"
 #include "documents/Interaction.h"
 #include "documents/Workspace.h"
-#include "editor/DefaultTextFormats.h"
 #include "platform/Colours.h"
 #include "platform/Dialogs.h"
+#include "platform/FileError.h"
 #include "platform/FileIo.h"
+#include "platform/GeneralDate.h"
 #include "platform/TempFolder.h"
-#include "shell/GeneralDate.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -93,7 +92,7 @@ void importInto(Workspace &workspace, Binder &binder, const QString &fileName, P
 
 } // namespace
 
-bool ImportFile(Workspace &workspace, Binder &binder, const QString &fileName, PageKind &kind)
+bool ImportFile(Workspace &workspace, Binder &binder, const QString &fileName, PageKind kind)
 {
     if (kind == PageKind::Unknown)
         kind = kindFromExtension(fileName);
@@ -106,11 +105,6 @@ bool ImportFile(Workspace &workspace, Binder &binder, const QString &fileName, P
                         fileName, error);
         return false;
     }
-}
-
-bool ImportFile(Workspace &workspace, Binder &binder, const QString &fileName, PageKind &&kind)
-{
-    return ImportFile(workspace, binder, fileName, kind);
 }
 
 void ImportDialog(Workspace &workspace, Binder &binder, const QString &typeName, PageKind kind)

@@ -10,10 +10,9 @@ class Binder;
 class Workspace;
 
 // Adds the file as a new last page whose data is a copy in the temporary folder. With
-// kind Unknown the extension decides, and kind is set to the chosen one. Neither the
-// selection nor CurIndex changes. Failures are reported to the user; false then.
-bool ImportFile(Workspace &workspace, Binder &binder, const QString &fileName, PageKind &kind);
-bool ImportFile(Workspace &workspace, Binder &binder, const QString &fileName, PageKind &&kind);
+// kind Unknown the extension decides. Neither the selection nor CurIndex changes.
+// Failures are reported to the user; false then.
+bool ImportFile(Workspace &workspace, Binder &binder, const QString &fileName, PageKind kind);
 
 // Asks for a file of the kind (typeName names the type in the dialog), imports it and
 // makes it the current page.

@@ -12,7 +12,7 @@ namespace quillery {
 
 void applyCommandState(frmMDI &window, const CommandState &state,
                        const std::function<void(int, bool)> &setButton,
-                       const std::function<void(int, const QString &)> &setStatus)
+                       const std::function<void(StatusPanel, const QString &)> &setStatus)
 {
     using Flag = bool CommandState::*;
     static const std::pair<const char *, Flag> items[] = {
@@ -45,17 +45,17 @@ void applyCommandState(frmMDI &window, const CommandState &state,
     menus["mnuOffline"]->setChecked(state.mnuOffline);
     menus.mnuExport->menuAction()->setEnabled(state.mnuExport);
     menus.mnuPView->menuAction()->setEnabled(state.mnuPView);
-    for (int b = CommandState::FirstButton; b <= CommandState::LastButton; ++b) {
+    for (int b = toolbar::FirstBinderButton; b <= toolbar::LastButton; ++b) {
         if (state.toolbar[b])
             setButton(b, *state.toolbar[b]);
     }
     if (state.viewerVisible && !*state.viewerVisible)
         window.viewer()->hideBoth();
     if (state.clearPageStatus) {
-        for (int panel : {1, 2, 3, 5})
+        for (StatusPanel panel : PagePanels)
             setStatus(panel, QString());
     }
-    setStatus(4, state.pagesStatus);
+    setStatus(StatusPanel::Pages, state.pagesStatus);
     window.setWindowTitle(state.caption);
     Q_EMIT window.captionChanged();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window/StatusPanel.h"
+
 #include <QString>
 
 #include <functional>
@@ -13,6 +15,6 @@ class frmMDI;
 // two callbacks in the main window's toolbar buttons and status panels.
 void applyCommandState(frmMDI &window, const CommandState &state,
                        const std::function<void(int, bool)> &setButton,
-                       const std::function<void(int, const QString &)> &setStatus);
+                       const std::function<void(StatusPanel, const QString &)> &setStatus);
 
 } // namespace quillery

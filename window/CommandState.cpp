@@ -14,9 +14,9 @@ namespace quillery {
 
 namespace {
 
-void setButtons(CommandState &state, std::initializer_list<int> buttons, bool enabled)
+void setButtons(CommandState &state, std::initializer_list<toolbar::Button> buttons, bool enabled)
 {
-    for (int button : buttons)
+    for (toolbar::Button button : buttons)
         state.toolbar[button] = enabled;
 }
 
@@ -29,15 +29,15 @@ bool hasText(const QString &kind)
 
 void noPages(CommandState &state)
 {
-    setButtons(state, {3, 4, 5}, true);
-    setButtons(state, {6, 7, 8, 9}, false);
+    setButtons(state, {toolbar::Save, toolbar::AddPage}, true);
+    setButtons(state, {toolbar::Rename, toolbar::Delete, toolbar::Edit}, false);
     state.pagesStatus = QStringLiteral("0 Pages");
 }
 
 void noneSelected(CommandState &state, int count)
 {
     state.mnuEditDelAll = state.mnuSearch = state.mnuPView = true;
-    setButtons(state, {6, 7, 8}, false);
+    setButtons(state, {toolbar::Rename, toolbar::Delete, toolbar::Edit}, false);
     state.viewerVisible = false;
     state.clearPageStatus = true;
     state.pagesStatus =
@@ -59,7 +59,10 @@ void rowSelected(CommandState &state, const Binder &binder, int selected)
     state.mnuPrintPreview = k == PageKind::RTF || k == PageKind::TXT;
     state.mnuUp = selected > 1;
     state.mnuDown = selected < count;
-    setButtons(state, {3, 4, 5, 6, 7, 8, 9, 10}, true);
+    setButtons(state,
+               {toolbar::Save, toolbar::AddPage, toolbar::Rename, toolbar::Delete, toolbar::Edit,
+                toolbar::View},
+               true);
     state.pagesStatus =
         QStringLiteral("Page ") + GetSize(selected) + QStringLiteral(" of ") + GetSize(count);
     state.caption += QStringLiteral(" - ") + binder.pages.at(selected - 1).name;
@@ -79,7 +82,8 @@ CommandState commandState(const Binder &binder, const ListState &list)
         noneSelected(state, count);
     else
         rowSelected(state, binder, list.selected);
-    setButtons(state, {12, 13, 14, 15}, list.html);
+    setButtons(state, {toolbar::Back, toolbar::Forward, toolbar::Stop, toolbar::Refresh},
+               list.html);
     state.mnuEditPaste = state.mnuPPaste = list.pageOnClipboard;
     return state;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window/ToolbarButtons.h"
+
 #include <QString>
 
 #include <array>
@@ -20,12 +22,9 @@ struct ListState
 };
 
 // The command state of one binder window: which menu items and toolbar buttons are
-// enabled, the page text of status panel 4 and the caption. Items named as the menus.
+// enabled, the text of the pages status panel and the caption. Items named as the menus.
 struct CommandState
 {
-    static constexpr int FirstButton = 3;
-    static constexpr int LastButton = 15;
-
     bool mnuOffline = false; // checked, not enabled
     bool mnuPrint = false;
     bool mnuPrintPreview = false; // rich and plain text pages, which print as laid out here
@@ -46,15 +45,15 @@ struct CommandState
     bool mnuEditPaste = false;
     bool mnuPPaste = false;
 
-    // Enabled flags of the main toolbar by button number (FirstButton to LastButton);
+    // Enabled flags of the main toolbar by button position (toolbar::FirstBinderButton on);
     // a button without a value keeps its state.
-    std::array<std::optional<bool>, LastButton + 1> toolbar{};
+    std::array<std::optional<bool>, toolbar::LastButton + 1> toolbar{};
     // Whether the viewer (text pane and browser) is shown; no value leaves it to the
     // page display.
     std::optional<bool> viewerVisible;
-    // Status panels 1, 2, 3 and 5 describe the current page and are emptied.
+    // The status panels that describe the current page are emptied.
     bool clearPageStatus = false;
-    QString pagesStatus; // status panel 4
+    QString pagesStatus; // the pages status panel
     QString caption;
     // The selected row is not the current page yet: the window makes it current and
     // shows it, as a click on it would.

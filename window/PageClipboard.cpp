@@ -2,13 +2,13 @@
 
 #include "documents/Binder.h"
 #include "documents/ErrorReport.h"
-#include "documents/FileError.h"
 #include "documents/Interaction.h"
 #include "documents/PageKind.h"
 #include "documents/Workspace.h"
+#include "platform/FileError.h"
 #include "platform/FileIo.h"
+#include "platform/GeneralDate.h"
 #include "platform/TempFolder.h"
-#include "shell/GeneralDate.h"
 #include "window/ClipInfo.h"
 #include "window/PageOperations.h"
 

@@ -1,11 +1,11 @@
 #include "window/PageDisplay.h"
 
 #include "documents/Binder.h"
+#include "documents/NewPage.h"
 #include "documents/PageKind.h"
 #include "documents/Workspace.h"
 #include "editor/DefaultTextFormats.h"
 #include "platform/Colours.h"
-#include "transfer/NewPage.h"
 #include "transfer/PageExport.h"
 
 namespace quillery {
@@ -75,7 +75,7 @@ PageDisplay preparePageDisplay(Workspace &workspace, Binder &binder)
         break;
     case PageKind::SOUND:
         display.pane = PageDisplay::Pane::Browser;
-        display.soundFile = ExpBin(workspace, binder, row.name, 0, false, true);
+        display.soundFile = ExpBin(workspace, binder, row.name, 0);
         // The name is shown as text, never run as markup.
         display.content.html =
             oneLine("<h1>Playing: " + row.name.toHtmlEscaped().toUtf8() + "</h1><bgsound src=\"" +

@@ -2,10 +2,10 @@
 
 #include "documents/Binder.h"
 #include "documents/Interaction.h"
+#include "documents/NewPage.h"
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
 #include "platform/TempFolder.h"
-#include "transfer/NewPage.h"
 #include "transfer/PageImport.h"
 
 #include <QList>

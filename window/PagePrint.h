@@ -1,31 +1,10 @@
 #pragma once
 
-#include <QString>
+#include "pagetext/TextSheets.h"
 
-class QPainter;
 class QPrinter;
-class QTextDocument;
 
 namespace quillery {
-
-// Margins of a printed page in twips, measured from the paper's edges.
-struct PrintMargins
-{
-    static constexpr int Inch = 1440;
-    int left = Inch;
-    int top = Inch;
-    int right = Inch;
-    int bottom = Inch;
-};
-
-// Lays the text out sheet by sheet inside the margins, from the painter's current sheet
-// on, and marks each sheet: "- N -" at the top right, the title centred in the top margin
-// and the date centred in the bottom margin (either left out when empty). Sheets are
-// numbered from 1 for each text; the painter must be painting on the printer, set to full
-// page. The text is laid out for the printer, so callers hand over a copy of what they
-// show. Returns the number of sheets.
-int printText(QPainter &painter, QPrinter &printer, QTextDocument &text,
-              const PrintMargins &margins, const QString &title, const QString &date);
 
 // Prints the text as one job of its own; false when the printer could not start it.
 bool PrintRTF(QPrinter &printer, QTextDocument &text, const PrintMargins &margins,

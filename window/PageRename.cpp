@@ -53,7 +53,7 @@ bool finishRename(Workspace &workspace, Binder &binder, int position, const QStr
     binder.pages.replace(position - 1, row);
     // HTML pages refer to style sheets by name, so one is put where they look for it.
     if (name.endsWith(QStringLiteral(".css"), Qt::CaseInsensitive))
-        ExpBin(workspace, binder, name, position, false, true);
+        ExpBin(workspace, binder, name, position);
     binder.setChanged(true);
     return true;
 }

@@ -1,8 +1,8 @@
 #include "window/PageScheme.h"
 
 #include "documents/Binder.h"
-#include "documents/FileError.h"
-#include "transfer/NewPage.h"
+#include "documents/NewPage.h"
+#include "platform/FileError.h"
 
 #include <QBuffer>
 #include <QWebEngineUrlRequestJob>

@@ -1,7 +1,7 @@
 #include "window/PrintCommand.h"
 
 #include "platform/Dialogs.h"
-#include "shell/GeneralDate.h"
+#include "platform/GeneralDate.h"
 #include "window/PagePrint.h"
 
 #include <QPrinter>

@@ -2,7 +2,7 @@
 
 #include "documents/Binder.h"
 #include "documents/SizeText.h"
-#include "shell/Orde.h"
+#include "platform_ui/Orde.h"
 #include "window/Properties.h"
 #include "window/PropertyFields.h"
 

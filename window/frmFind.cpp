@@ -1,7 +1,7 @@
 #include "window/frmFind.h"
 
 #include "platform/Dialogs.h"
-#include "platform/RichTextBox.h"
+#include "platform_ui/RichTextBox.h"
 #include "window/FindText.h"
 
 #include <QCheckBox>

@@ -1,16 +1,16 @@
 #include "window/frmMDI.h"
 
 #include "documents/Binder.h"
-#include "documents/BinderImport.h"
 #include "documents/BinderSaver.h"
 #include "documents/CompanionFiles.h"
 #include "documents/Interaction.h"
 #include "documents/SizeText.h"
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
-#include "platform/RichTextBox.h"
+#include "platform/GeneralDate.h"
 #include "platform/Twips.h"
-#include "shell/GeneralDate.h"
+#include "platform_ui/RichTextBox.h"
+#include "transfer/BinderImport.h"
 #include "transfer/PageExport.h"
 #include "transfer/PageImport.h"
 #include "window/PageClipboard.h"
@@ -250,7 +250,7 @@ void frmMDI::connectList()
         Q_EMIT stateChanged();
     });
     connect(m_viewer, &ViewerPane::statusTextChanged, this,
-            [this](const QString &text) { Q_EMIT statusText(5, text); });
+            [this](const QString &text) { Q_EMIT statusText(StatusPanel::Link, text); });
     connect(m_splitter, &QSplitter::splitterMoved, this, &frmMDI::updatePaneLength);
     connect(m_viewer->txtPad(), &QWidget::customContextMenuRequested, this, [this] {
         m_menus["mnuCopy"]->setEnabled(m_viewer->txtPad()->textCursor().hasSelection());
@@ -327,14 +327,14 @@ void frmMDI::GetRTF()
 void frmMDI::showPageStatus()
 {
     if (!m_binder->hasPage(0)) {
-        for (int panel : {1, 2, 3, 5})
+        for (StatusPanel panel : PagePanels)
             Q_EMIT statusText(panel, QString());
         return;
     }
     const PageRow &row = m_binder->page(0);
-    Q_EMIT statusText(1, QStringLiteral("Created: ") + row.created);
-    Q_EMIT statusText(2, QStringLiteral("Modified: ") + row.modified);
-    Q_EMIT statusText(3, QStringLiteral("Size: ") + GetSize(row.size));
+    Q_EMIT statusText(StatusPanel::Created, QStringLiteral("Created: ") + row.created);
+    Q_EMIT statusText(StatusPanel::Modified, QStringLiteral("Modified: ") + row.modified);
+    Q_EMIT statusText(StatusPanel::Size, QStringLiteral("Size: ") + GetSize(row.size));
 }
 
 void frmMDI::lvwPages_ItemClick()
@@ -364,7 +364,7 @@ void frmMDI::showEmptySelection()
 void frmMDI::clearPage()
 {
     m_shownKey = PageKey();
-    for (int panel : {1, 2, 3, 5})
+    for (StatusPanel panel : PagePanels)
         Q_EMIT statusText(panel, QString());
     m_viewer->clear();
     m_viewer->hideBoth();

@@ -2,6 +2,7 @@
 
 #include "documents/PageKey.h"
 #include "window/BinderMenus.h"
+#include "window/StatusPanel.h"
 
 #include <QWidget>
 
@@ -44,7 +45,7 @@ public:
     void SetPanePos();
     void setView(int view);
     void setCaptionSuffix(const QString &suffix);
-    // Sends the status panels that describe the current page (1, 2, 3 and 5).
+    // Sends the status panels that describe the current page.
     void showPageStatus();
 
     void mnuSave_Click();
@@ -66,7 +67,7 @@ public:
 
 Q_SIGNALS:
     void captionChanged();
-    void statusText(int panel, const QString &text);
+    void statusText(StatusPanel panel, const QString &text);
     // Something the command state depends on changed: the main window runs CheckMenus
     // when this window is the active one.
     void stateChanged();

@@ -6,7 +6,7 @@
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
 #include "platform/PlainText.h"
-#include "platform/RichTextBox.h"
+#include "platform_ui/RichTextBox.h"
 #include "window/Properties.h"
 #include "window/PropertyFields.h"
 

@@ -3,9 +3,9 @@
 #include "documents/Binder.h"
 #include "documents/PageKind.h"
 #include "documents/SizeText.h"
+#include "pagetext/PageSearch.h"
 #include "platform/Dialogs.h"
 #include "window/PageListView.h"
-#include "window/PageSearch.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

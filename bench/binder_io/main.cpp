@@ -11,17 +11,17 @@
 // Usage: bench_binder_io [--case big|small|all] [--reps N] [--dir FOLDER]
 
 #include "documents/Binder.h"
-#include "documents/BinderOpener.h"
 #include "documents/BinderSaver.h"
-#include "documents/FileError.h"
 #include "documents/Interaction.h"
 #include "documents/NewBinder.h"
 #include "documents/PageKind.h"
 #include "documents/Workspace.h"
 #include "platform/ConsoleDialogs.h"
+#include "platform/FileError.h"
 #include "platform/FileIo.h"
+#include "platform/GeneralDate.h"
 #include "platform/TempFolder.h"
-#include "shell/GeneralDate.h"
+#include "transfer/BinderOpener.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -13,10 +13,10 @@
 #include "editor/frmEdit.h"
 #include "editor/frmReplace.h"
 #include "platform/FileIo.h"
-#include "platform/RichTextBox.h"
-#include "platform/RtfWriter.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/TempFolder.h"
+#include "platform_ui/RichTextBox.h"
+#include "rtf/RtfWriter.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,9 +1,9 @@
 // Reading and writing a large rich text page: our RTF reader and writer beside Qt's own
 // HTML import of the same document.
 
-#include "platform/RichTextBox.h"
-#include "platform/RtfReader.h"
-#include "platform/RtfWriter.h"
+#include "platform_ui/RichTextBox.h"
+#include "rtf/RtfReader.h"
+#include "rtf/RtfWriter.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

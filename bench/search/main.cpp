@@ -3,15 +3,15 @@
 // the same run. Prints the times, the ratio and the peak memory growth of the search.
 
 #include "documents/Binder.h"
-#include "documents/BinderOpener.h"
 #include "documents/BinderSaver.h"
 #include "documents/Interaction.h"
 #include "documents/NewBinder.h"
 #include "documents/Workspace.h"
+#include "pagetext/PageSearch.h"
 #include "platform/ConsoleDialogs.h"
 #include "platform/TempFolder.h"
+#include "transfer/BinderOpener.h"
 #include "transfer/PageImport.h"
-#include "window/PageSearch.h"
 
 #include <QCoreApplication>
 #include <QDir>

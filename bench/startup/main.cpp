@@ -7,7 +7,7 @@
 // prompt the benchmark answers.
 // Usage: bench_startup [--xvfb] [runs] [program]
 
-#include "shell/Settings.h"
+#include "platform/Settings.h"
 
 #include <QCoreApplication>
 #include <QDir>

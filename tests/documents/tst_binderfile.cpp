@@ -1,15 +1,15 @@
 #include "BinderFixture.h"
 #include "TestSupport.h"
 #include "documents/BinderCheck.h"
-#include "documents/BinderImport.h"
-#include "documents/BinderOpener.h"
 #include "documents/BinderSaver.h"
 #include "documents/CompanionFiles.h"
 #include "documents/LumpArchive.h"
 #include "documents/NewBinder.h"
-#include "platform/PlainText.h"
 #include "documents/SizeText.h"
 #include "platform/FileIo.h"
+#include "platform/PlainText.h"
+#include "transfer/BinderImport.h"
+#include "transfer/BinderOpener.h"
 #include "transfer/PageImport.h"
 
 #include <QTest>

@@ -1,8 +1,8 @@
 #include "TestSupport.h"
-#include "documents/FileError.h"
 #include "documents/InfoRecords.h"
 #include "documents/LumpArchive.h"
 #include "documents/PageRecords.h"
+#include "platform/FileError.h"
 #include "platform/FileIo.h"
 
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
 #include "BinderFixture.h"
 #include "TestSupport.h"
-#include "documents/BinderOpener.h"
 #include "documents/BinderSaver.h"
 #include "documents/LumpArchive.h"
 #include "documents/Password.h"
+#include "transfer/BinderOpener.h"
 #include "transfer/PageImport.h"
 
 #include <QDir>

@@ -2,8 +2,8 @@
 
 #include "documents/InfoRecords.h"
 #include "editor/DefaultTextFormats.h"
-#include "platform/RichTextBox.h"
-#include "platform/RtfFormat.h"
+#include "platform_ui/RichTextBox.h"
+#include "rtf/RtfFormat.h"
 
 #include <QTest>
 #include <QTextDocument>

@@ -6,8 +6,8 @@
 #include "editor/FormatToolbar.h"
 #include "editor/frmEdit.h"
 #include "editor/frmReplace.h"
-#include "platform/RichTextBox.h"
-#include "platform/RtfReader.h"
+#include "platform_ui/RichTextBox.h"
+#include "rtf/RtfReader.h"
 
 #include <QAction>
 #include <QLineEdit>

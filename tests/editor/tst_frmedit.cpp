@@ -2,10 +2,10 @@
 #include "support/TestSupport.h"
 #include "support/TextDocumentSupport.h"
 
+#include "documents/NewPage.h"
 #include "editor/FormatToolbar.h"
 #include "editor/frmReplace.h"
-#include "platform/RichTextBox.h"
-#include "transfer/NewPage.h"
+#include "platform_ui/RichTextBox.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "support/EditorFixture.h"
 
 #include "editor/frmReplace.h"
-#include "platform/RichTextBox.h"
+#include "platform_ui/RichTextBox.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -4,8 +4,8 @@
 #include "documents/BinderSaver.h"
 #include "options/EditLaunch.h"
 #include "options/RunDoc.h"
-#include "shell/RegString.h"
-#include "shell/Settings.h"
+#include "platform/RegString.h"
+#include "platform/Settings.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,7 +2,7 @@
 
 #include "editor/DefaultTextFormats.h"
 #include "options/frmOptions.h"
-#include "shell/Settings.h"
+#include "platform/Settings.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #include "options/EditorChoice.h"
 #include "options/ExecTemplate.h"
 #include "options/ExportName.h"
-#include "shell/Settings.h"
+#include "platform/Settings.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -2,10 +2,10 @@
 #include "documents/Interaction.h"
 #include "documents/Workspace.h"
 #include "platform/ScriptedDialogs.h"
+#include "platform/Settings.h"
 #include "shell/AuthorName.h"
 #include "shell/InstanceLock.h"
 #include "shell/Session.h"
-#include "shell/Settings.h"
 #include "shell/Shutdown.h"
 #include "shell/Startup.h"
 

@@ -1,10 +1,10 @@
 #include "BinderFixture.h"
 
 #include "TestSupport.h"
-#include "documents/BinderOpener.h"
 #include "documents/BinderSaver.h"
 #include "documents/NewBinder.h"
 #include "documents/Password.h"
+#include "transfer/BinderOpener.h"
 #include "transfer/PageImport.h"
 
 #include <QTest>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "BinderFixture.h"
-#include "shell/Settings.h"
+#include "platform/Settings.h"
 #include "shell/frmMain.h"
 
 namespace quillery::test {

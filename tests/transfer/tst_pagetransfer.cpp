@@ -1,11 +1,11 @@
 #include "BinderFixture.h"
 #include "TestSupport.h"
-#include "documents/BinderImport.h"
-#include "documents/BinderOpener.h"
 #include "documents/BinderSaver.h"
 #include "documents/LumpArchive.h"
 #include "documents/NewBinder.h"
-#include "transfer/NewPage.h"
+#include "documents/NewPage.h"
+#include "transfer/BinderImport.h"
+#include "transfer/BinderOpener.h"
 #include "transfer/PageExport.h"
 #include "transfer/PageImport.h"
 
@@ -190,14 +190,14 @@ void tst_pagetransfer::expBinMakesUniqueScratchFiles()
     auto binder = f.open(f.makeBinder("css.qly", {{"style.css", "body{}"}}));
     int position = 0;
     binder->setCurIndex(1);
-    const QString first = ExpBin(*f.workspace, *binder, "style.css", position, false, true);
+    const QString first = ExpBin(*f.workspace, *binder, "style.css", position);
     QCOMPARE(position, 1);
-    const QString second = ExpBin(*f.workspace, *binder, "style.css", position, false, true);
+    const QString second = ExpBin(*f.workspace, *binder, "style.css", position);
     QVERIFY(first.startsWith(f.temp->filePath("style")));
     QVERIFY(second != first);
     QCOMPARE(readFile(second), QByteArray("body{}"));
     QVERIFY(f.temp->registered().contains(second));
-    QCOMPARE(ExpBin(*f.workspace, *binder, "x", 7, false, true), QString());
+    QCOMPARE(ExpBin(*f.workspace, *binder, "x", 7), QString());
 }
 
 void tst_pagetransfer::newIconNamesAndSerials()

@@ -1,18 +1,18 @@
 #include "BinderFixture.h"
 #include "MainWindowFixture.h"
 #include "TestSupport.h"
-#include "documents/BinderOpener.h"
 #include "documents/CompanionFiles.h"
+#include "platform/Settings.h"
 #include "shell/HelpWindow.h"
 #include "shell/MainToolbar.h"
-#include "shell/Settings.h"
 #include "shell/frmMain.h"
+#include "transfer/BinderOpener.h"
 #include "window/PageDisplay.h"
 #include "window/PageListView.h"
 #include "window/ViewerPane.h"
 #include "window/frmMDI.h"
 
-#include "platform/RichTextBox.h"
+#include "platform_ui/RichTextBox.h"
 #include "window/BinderMenus.h"
 
 #include <QAbstractItemView>
@@ -131,12 +131,12 @@ void tst_binderwindow::pageCountPanelAndCaption()
     Window w(f);
     w.main.OpenFile(f.makeBinder("count.qly", Pages));
     frmMDI *window = w.main.activeBinderWindow();
-    QCOMPARE(w.main.statusPanel(4), QString("Page 1 of 3"));
+    QCOMPARE(w.main.statusPanel(StatusPanel::Pages), QString("Page 1 of 3"));
     QCOMPARE(window->windowTitle(), window->binder().WCaption() + " - one");
     window->lvwPages()->clearSelection();
     window->binder().setCurIndex(0);
     w.main.CheckMenus();
-    QCOMPARE(w.main.statusPanel(4), QString("3 Pages"));
+    QCOMPARE(w.main.statusPanel(StatusPanel::Pages), QString("3 Pages"));
     QCOMPARE(window->windowTitle(), window->binder().WCaption());
 }
 
@@ -153,15 +153,15 @@ void tst_binderwindow::clickingPagesShowsThem()
     };
     click(1);
     QCOMPARE(window->binder().CurIndex(), 2);
-    QCOMPARE(w.main.statusPanel(4), QString("Page 2 of 3"));
+    QCOMPARE(w.main.statusPanel(StatusPanel::Pages), QString("Page 2 of 3"));
     QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString("second"));
     QCOMPARE(window->windowTitle(), window->binder().WCaption() + " - two");
 
     const QRect last = view->visualRect(view->model()->index(2, 0));
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, last.bottomRight() + QPoint(60, 60));
     QCOMPARE(window->binder().CurIndex(), 0);
-    QCOMPARE(w.main.statusPanel(4), QString("3 Pages"));
-    QCOMPARE(w.main.statusPanel(1), QString());
+    QCOMPARE(w.main.statusPanel(StatusPanel::Pages), QString("3 Pages"));
+    QCOMPARE(w.main.statusPanel(StatusPanel::Created), QString());
 }
 
 // The browser is slow to make; a new binder and text pages must not make it.
@@ -236,13 +236,13 @@ void tst_binderwindow::closingLastWindowEmptiesTheStatusBar()
     BinderFixture f;
     Window w(f);
     w.main.mnuNew_Click();
-    QVERIFY(!w.main.statusPanel(1).isEmpty());
+    QVERIFY(!w.main.statusPanel(StatusPanel::Created).isEmpty());
     w.main.activeBinderWindow()->parentWidget()->close();
     QTest::qWait(10);
     QVERIFY(w.main.binderWindows().isEmpty());
-    for (int panel = 1; panel <= 5; ++panel)
-        QCOMPARE(w.main.statusPanel(panel), QString());
-    for (int button = 3; button <= 15; ++button) {
+    for (int panel = 1; panel <= StatusPanelCount; ++panel)
+        QCOMPARE(w.main.statusPanel(StatusPanel(panel)), QString());
+    for (int button = toolbar::FirstBinderButton; button <= toolbar::LastButton; ++button) {
         if (QAction *action = w.main.toolbar()->button(button))
             QVERIFY2(!action->isEnabled(), qPrintable(QString::number(button)));
     }
@@ -298,7 +298,7 @@ void tst_binderwindow::pagesCopyFromAClosedWindow()
     QCOMPARE(second->binder().pageCount(), 2);
     QCOMPARE(second->binder().CurIndex(), 1);
     QCOMPARE(second->viewer()->txtPad()->toPlainText(), QString("second"));
-    QCOMPARE(w.main.statusPanel(4), QString("Page 1 of 2"));
+    QCOMPARE(w.main.statusPanel(StatusPanel::Pages), QString("Page 1 of 2"));
     QCOMPARE(second->binder().pages.at(1).name, QString("two"));
     QVERIFY(second->binder().Changed());
 }

@@ -32,7 +32,7 @@ QList<bool> pageItems(const CommandState &s)
 using Buttons = QList<std::optional<bool>>;
 Buttons buttons(const CommandState &s)
 {
-    return Buttons(s.toolbar.begin() + CommandState::FirstButton, s.toolbar.end());
+    return Buttons(s.toolbar.begin() + toolbar::FirstBinderButton, s.toolbar.end());
 }
 
 const std::optional<bool> on = true, off = false, kept = std::nullopt;
@@ -53,7 +53,8 @@ private Q_SLOTS:
         QCOMPARE(pageItems(s), QList<bool>(10, false));
         QVERIFY(!s.mnuEditDelAll && !s.mnuSearch && !s.mnuPView && !s.mnuUp && !s.mnuDown);
         QVERIFY(s.mnuOffline && !s.mnuEditPaste && !s.mnuPPaste);
-        QCOMPARE(buttons(s), Buttons({on, on, on, off, off, off, off, kept, kept, on, on, on, on}));
+        QCOMPARE(buttons(s),
+                 Buttons({on, kept, on, off, off, off, kept, kept, kept, on, on, on, on}));
         QCOMPARE(s.pagesStatus, QString("0 Pages"));
         QCOMPARE(s.caption, QString("Notes"));
         QVERIFY(!s.viewerVisible && !s.clearPageStatus);
@@ -87,7 +88,8 @@ private Q_SLOTS:
         QCOMPARE(s.pagesStatus, QString("Page 1 of 1"));
         QCOMPARE(pageItems(s), QList<bool>(10, true));
         QVERIFY(s.mnuEditDelAll && s.mnuSearch && s.mnuPView && !s.mnuUp && !s.mnuDown);
-        QCOMPARE(buttons(s), Buttons({on, on, on, on, on, on, on, on, kept, off, off, off, off}));
+        QCOMPARE(buttons(s),
+                 Buttons({on, kept, on, on, on, on, kept, on, kept, off, off, off, off}));
         QCOMPARE(s.caption, QString("Notes - Page 1"));
         QVERIFY(!s.viewerVisible && !s.clearPageStatus && !s.makeSelectedCurrent);
 

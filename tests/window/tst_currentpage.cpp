@@ -3,9 +3,9 @@
 #include "documents/SizeText.h"
 #include "editor/frmEdit.h"
 #include "options/RunDoc.h"
-#include "platform/RichTextBox.h"
+#include "platform/Settings.h"
+#include "platform_ui/RichTextBox.h"
 #include "shell/MainToolbar.h"
-#include "shell/Settings.h"
 #include "shell/frmMain.h"
 #include "window/PageListView.h"
 #include "window/ViewerPane.h"
@@ -56,17 +56,18 @@ void expectAgreement(frmMain &main, const char *how)
     QVERIFY2(menus["mnuDown"]->isEnabled() == (current > 0 && current < count), how);
     if (current == 0) {
         QCOMPARE(window->windowTitle(), binder.WCaption());
-        QCOMPARE(main.statusPanel(4),
+        QCOMPARE(main.statusPanel(StatusPanel::Pages),
                  count == 1 ? QString("1 Page") : QString("%1 Pages").arg(count));
-        QCOMPARE(main.statusPanel(3), QString());
+        QCOMPARE(main.statusPanel(StatusPanel::Size), QString());
         QVERIFY2(window->viewer()->txtPad()->toPlainText().isEmpty(), how);
         return;
     }
     const PageRow &row = binder.page(current);
     QCOMPARE(window->windowTitle(), binder.WCaption() + " - " + row.name);
-    QCOMPARE(main.statusPanel(4), QString("Page %1 of %2").arg(current).arg(count));
-    QCOMPARE(main.statusPanel(3), "Size: " + GetSize(row.size));
-    QCOMPARE(main.statusPanel(1), "Created: " + row.created);
+    QCOMPARE(main.statusPanel(StatusPanel::Pages),
+             QString("Page %1 of %2").arg(current).arg(count));
+    QCOMPARE(main.statusPanel(StatusPanel::Size), "Size: " + GetSize(row.size));
+    QCOMPARE(main.statusPanel(StatusPanel::Created), "Created: " + row.created);
     if (row.key.kind == "TXT")
         QCOMPARE(window->viewer()->txtPad()->toPlainText(),
                  QString::fromUtf8(GetLumpString(binder)));
@@ -259,7 +260,7 @@ private Q_SLOTS:
         f.dialogs.queueMessage(MsgResult::Yes);
         window->menus()["mnuEditDelAll"]->trigger();
         expectAgreement(w.main, "delete all");
-        QCOMPARE(w.main.statusPanel(4), QString("0 Pages"));
+        QCOMPARE(w.main.statusPanel(StatusPanel::Pages), QString("0 Pages"));
         setRunDocHandler({});
     }
 
@@ -273,7 +274,7 @@ private Q_SLOTS:
         w.main.OpenFile(f.makeBinder("empty.qly", {}));
         frmMDI *empty = w.main.activeBinderWindow();
         QVERIFY(empty != full);
-        for (int panel : {1, 2, 3, 5})
+        for (StatusPanel panel : PagePanels)
             QCOMPARE(w.main.statusPanel(panel), QString());
         expectAgreement(w.main, "the empty window");
         w.main.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(full->parentWidget()));

@@ -1,6 +1,6 @@
 #include "BinderFixture.h"
 #include "TestSupport.h"
-#include "platform/RichTextBox.h"
+#include "platform_ui/RichTextBox.h"
 #include "window/FindText.h"
 #include "window/frmFind.h"
 #include "window/frmSA.h"

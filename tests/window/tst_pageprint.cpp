@@ -1,6 +1,6 @@
 #include "BinderFixture.h"
 #include "TestSupport.h"
-#include "window/PageDocument.h"
+#include "pagetext/PageDocument.h"
 #include "window/PagePrint.h"
 #include "window/PrintCommand.h"
 

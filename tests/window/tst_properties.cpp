@@ -1,7 +1,7 @@
 #include "BinderFixture.h"
 #include "TestSupport.h"
 #include "documents/NewBinder.h"
-#include "platform/RichTextBox.h"
+#include "platform_ui/RichTextBox.h"
 #include "window/Properties.h"
 #include "window/frmFileProperties.h"
 #include "window/frmPageProperties.h"

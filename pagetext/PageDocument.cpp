@@ -1,0 +1,51 @@
+#include "pagetext/PageDocument.h"
+
+#include "documents/PageKind.h"
+#include "platform/PlainText.h"
+#include "rtf/RtfReader.h"
+
+#include <QStringDecoder>
+
+namespace quillery {
+
+namespace {
+
+// A page's HTML may name any file or address; laying it out reads none of them.
+class SealedDocument : public QTextDocument
+{
+protected:
+    QVariant loadResource(int, const QUrl &) override { return QVariant(); }
+};
+
+QString htmlSource(const QByteArray &bytes)
+{
+    if (const auto encoding = QStringConverter::encodingForHtml(bytes))
+        return QStringDecoder(*encoding).decode(bytes);
+    return decodePlainText(bytes);
+}
+
+} // namespace
+
+std::unique_ptr<QTextDocument> pageTextDocument(const QString &kind, const QByteArray &bytes)
+{
+    auto doc = std::make_unique<SealedDocument>();
+    switch (kindFromString(kind)) {
+    case PageKind::RTF:
+        if (isRtf(bytes))
+            readRtf(bytes, doc.get());
+        else
+            doc->setPlainText(decodePlainText(bytes));
+        break;
+    case PageKind::TXT:
+        doc->setPlainText(decodePlainText(bytes));
+        break;
+    case PageKind::HTML:
+        doc->setHtml(htmlSource(bytes));
+        break;
+    default:
+        return nullptr;
+    }
+    return doc;
+}
+
+} // namespace quillery

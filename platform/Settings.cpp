@@ -1,0 +1,169 @@
+#include "platform/Settings.h"
+
+#include <QSettings>
+#include <QStringList>
+
+namespace quillery {
+
+namespace {
+
+const QString organisation = QStringLiteral("Tamsin Orde");
+const QString application = QStringLiteral("Quillery");
+
+QString keyPath(const QString &section, const QString &key)
+{
+    QString path = section;
+    path.replace(u'\\', u'/');
+    return key.isEmpty() ? path : path + u'/' + key;
+}
+
+// A hand-edited file may hold an unquoted value with commas, which the INI reader
+// returns as a list; the program wants the text as written.
+QString toText(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    return value.toString();
+}
+
+const QString kindRowLabels[Settings::KindRows] = {
+    QStringLiteral("Rich Text Page"), QStringLiteral("Plain Text Page"),
+    QStringLiteral("HTML Page"),      QStringLiteral("Picture"),
+    QStringLiteral("Sound"),          QStringLiteral("Default File Action"),
+};
+
+} // namespace
+
+const QString Settings::Main = QStringLiteral("Quillery");
+const QString Settings::Associations = QStringLiteral("Quillery\\Page Editing Associations");
+const QString Settings::RichTextEditor = QStringLiteral("Quillery Rich Text Editor");
+const QString Settings::PlainTextEditor = QStringLiteral("Quillery Plain Text Editor");
+const QString Settings::DefaultProgram = QStringLiteral("Default Program");
+
+Settings::Settings()
+    : m_store(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, organisation,
+                                          application))
+{
+}
+
+Settings::Settings(const QString &iniPath)
+    : m_store(std::make_unique<QSettings>(iniPath, QSettings::IniFormat))
+{
+}
+
+Settings::~Settings() = default;
+
+QString Settings::fileName() const
+{
+    return m_store->fileName();
+}
+
+QString Settings::GetSetting(const QString &section, const QString &key,
+                             const QString &defaultValue) const
+{
+    const QVariant value = m_store->value(keyPath(section, key));
+    return value.isValid() ? toText(value) : defaultValue;
+}
+
+void Settings::SaveSetting(const QString &section, const QString &key, const QString &value)
+{
+    m_store->setValue(keyPath(section, key), value);
+}
+
+void Settings::DeleteSetting(const QString &section)
+{
+    m_store->remove(keyPath(section, QString()));
+}
+
+void Settings::sync()
+{
+    m_store->sync();
+}
+
+std::optional<double> Settings::GetNumber(const QString &section, const QString &key,
+                                          const QString &defaultValue) const
+{
+    bool ok = false;
+    const double number = GetSetting(section, key, defaultValue).trimmed().toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    return number;
+}
+
+QString Settings::authorName() const
+{
+    return GetSetting(Main, QStringLiteral("AuthorName"));
+}
+
+void Settings::setAuthorName(const QString &name)
+{
+    SaveSetting(Main, QStringLiteral("AuthorName"), name);
+}
+
+QString Settings::openFolder() const
+{
+    return GetSetting(Main, QStringLiteral("OpenFolder"));
+}
+
+void Settings::setOpenFolder(const QString &folder)
+{
+    SaveSetting(Main, QStringLiteral("OpenFolder"), folder);
+}
+
+QString Settings::defDocFol() const
+{
+    return GetSetting(Main, QStringLiteral("DefDocFol"));
+}
+
+void Settings::setDefDocFol(const QString &folder)
+{
+    SaveSetting(Main, QStringLiteral("DefDocFol"), folder);
+}
+
+int Settings::jpegQuality() const
+{
+    const auto quality = GetNumber(Main, QStringLiteral("JPEGQuality"), QStringLiteral("75"));
+    if (!quality || *quality < -32768 || *quality > 32767)
+        return 75;
+    return qRound(*quality);
+}
+
+void Settings::setJpegQuality(int quality)
+{
+    SaveSetting(Main, QStringLiteral("JPEGQuality"), QString::number(quality));
+}
+
+int Settings::associationCount() const
+{
+    // A damaged count must not send the readers round billions of rows.
+    constexpr double most = 32767;
+    const auto count = GetNumber(Associations, QStringLiteral("PEAs"), QStringLiteral("0"));
+    return count && *count > 0 ? int(qMin(*count, most)) : 0;
+}
+
+QString Settings::associationLabel(int row) const
+{
+    return GetSetting(Associations, QStringLiteral("PEAt%1").arg(row));
+}
+
+QString Settings::associationEditor(int row) const
+{
+    return GetSetting(Associations, QStringLiteral("PEAe%1").arg(row),
+                      defaultAssociationEditor(row));
+}
+
+QString Settings::defaultAssociationLabel(int row)
+{
+    return row >= 1 && row <= KindRows ? kindRowLabels[row - 1] : QString();
+}
+
+QString Settings::defaultAssociationEditor(int row)
+{
+    if (row == 1)
+        return RichTextEditor;
+    if (row == 2 || row == 3)
+        return PlainTextEditor;
+    return DefaultProgram;
+}
+
+} // namespace quillery

@@ -1,0 +1,676 @@
+#include "rtf/RtfParser.h"
+
+#include "rtf/RtfCodePages.h"
+
+namespace quillery::rtf {
+
+namespace {
+
+bool isLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+bool isDestination(Keyword keyword)
+{
+    switch (keyword) {
+    case Keyword::FontTable:
+    case Keyword::ColourTable:
+    case Keyword::Pict:
+    case Keyword::Field:
+    case Keyword::FldInst:
+    case Keyword::FldRslt:
+    case Keyword::PnText:
+    case Keyword::ListText:
+    case Keyword::Pn:
+    case Keyword::PnTxtB:
+    case Keyword::PnTxtA:
+    case Keyword::ListTable:
+    case Keyword::List:
+    case Keyword::ListLevel:
+    case Keyword::LevelText:
+    case Keyword::ListOverrideTable:
+    case Keyword::ListOverride:
+    case Keyword::ShpPict:
+    case Keyword::NonShpPict:
+    case Keyword::Object:
+    case Keyword::Result:
+    case Keyword::ShpRslt:
+    case Keyword::SkippedDestination:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The address of a HYPERLINK field: HYPERLINK "address" [\l "bookmark"] [\o "tip"] ...
+QString hyperlinkTarget(const QString &instruction)
+{
+    QStringView rest = QStringView(instruction).trimmed();
+    if (!rest.startsWith(u"HYPERLINK", Qt::CaseInsensitive))
+        return {};
+    rest = rest.sliced(9);
+    const auto nextToken = [&rest]() -> QString {
+        rest = rest.trimmed();
+        if (rest.isEmpty())
+            return {};
+        qsizetype end = 0;
+        QString token;
+        if (rest.front() == u'"') {
+            end = rest.indexOf(u'"', 1);
+            if (end < 0)
+                end = rest.size();
+            token = rest.sliced(1, end - 1).toString();
+            rest = rest.sliced(std::min(end + 1, rest.size()));
+        } else {
+            end = rest.indexOf(u' ');
+            if (end < 0)
+                end = rest.size();
+            token = rest.sliced(0, end).toString();
+            rest = rest.sliced(end);
+        }
+        return token;
+    };
+    QString address;
+    QString bookmark;
+    while (!rest.trimmed().isEmpty()) {
+        const QString token = nextToken();
+        if (token == QLatin1String("\\l"))
+            bookmark = nextToken();
+        else if (token == QLatin1String("\\o") || token == QLatin1String("\\t"))
+            nextToken();
+        else if (!token.startsWith(u'\\') && address.isEmpty())
+            address = token;
+    }
+    if (!bookmark.isEmpty())
+        address += u'#' + bookmark;
+    return address;
+}
+
+} // namespace
+
+Parser::Parser(QByteArrayView data, RtfTables &tables, RtfDocumentBuilder &builder)
+    : m_p(data.data()), m_end(data.data() + data.size()), m_tables(tables), m_builder(builder)
+{
+    m_groups.reserve(MaxDepth + 1);
+    m_groups.emplace_back();
+}
+
+void Parser::run()
+{
+    while (!m_done && m_p < m_end) {
+        switch (*m_p) {
+        case '{':
+            ++m_p;
+            openGroup();
+            break;
+        case '}':
+            ++m_p;
+            closeGroup();
+            break;
+        case '\\':
+            ++m_p;
+            readControl();
+            break;
+        case '\r':
+        case '\n':
+        case '\0':
+            ++m_p;
+            break;
+        default:
+            text();
+            break;
+        }
+    }
+    flushBytes();
+    if (!m_finished)
+        m_builder.finish(top().chr, top().para);
+}
+
+void Parser::openGroup()
+{
+    flushBytes();
+    m_unicodeSkip = 0;
+    m_starred = false;
+    Group copy = m_groups.back();
+    copy.ownsDestination = false;
+    m_groups.push_back(std::move(copy));
+    if (m_groups.size() > MaxDepth)
+        skipCurrentGroup();
+}
+
+void Parser::closeGroup()
+{
+    flushBytes();
+    m_unicodeSkip = 0;
+    m_starred = false;
+    if (m_groups.size() <= 1) {
+        m_done = true;
+        return;
+    }
+    const Group closed = std::move(m_groups.back());
+    m_groups.pop_back();
+    if (closed.ownsDestination || closed.destination == Destination::FontTable)
+        endDestination(closed);
+    if (!m_fields.empty() && m_fields.back().depth > qsizetype(m_groups.size()))
+        m_fields.pop_back();
+    if (m_groups.size() == 1) {
+        // The document's own group has ended; its last paragraph takes the group's state.
+        m_done = true;
+        m_builder.finish(closed.chr, closed.para);
+        m_finished = true;
+    }
+}
+
+void Parser::skipCurrentGroup()
+{
+    top().destination = Destination::Skip;
+    top().ownsDestination = false;
+    skipGroup();
+}
+
+// Skips to the end of the current group without interpreting it, stepping over escaped
+// braces and \bin data.
+void Parser::skipGroup()
+{
+    int depth = 1;
+    while (m_p < m_end) {
+        const char c = *m_p++;
+        if (c == '{') {
+            ++depth;
+        } else if (c == '}') {
+            if (--depth == 0) {
+                closeGroup();
+                return;
+            }
+        } else if (c == '\\' && m_p < m_end) {
+            if (!isLetter(*m_p)) {
+                ++m_p;
+                continue;
+            }
+            const char *name = m_p;
+            while (m_p < m_end && isLetter(*m_p))
+                ++m_p;
+            const bool isBin = m_p - name == 3 && QByteArrayView(name, 3) == "bin";
+            qint64 count = 0;
+            while (m_p < m_end && ((*m_p >= '0' && *m_p <= '9') || *m_p == '-')) {
+                if (*m_p != '-')
+                    count = std::min<qint64>(count * 10 + (*m_p - '0'), INT32_MAX);
+                ++m_p;
+            }
+            if (m_p < m_end && *m_p == ' ')
+                ++m_p;
+            if (isBin)
+                m_p += std::min<qint64>(count, m_end - m_p);
+        }
+    }
+    m_done = true;
+}
+
+void Parser::readControl()
+{
+    if (m_p >= m_end)
+        return;
+    if (!isLetter(*m_p)) {
+        symbol(*m_p++);
+        return;
+    }
+    const char *name = m_p;
+    while (m_p < m_end && isLetter(*m_p))
+        ++m_p;
+    // Names are at most 32 letters; a longer one is no word this reader knows.
+    const QByteArrayView nameView(name, std::min<qsizetype>(m_p - name, 33));
+    bool hasParam = false;
+    bool negative = false;
+    qint64 value = 0;
+    if (m_p + 1 < m_end && *m_p == '-' && m_p[1] >= '0' && m_p[1] <= '9') {
+        negative = true;
+        ++m_p;
+    }
+    while (m_p < m_end && *m_p >= '0' && *m_p <= '9') {
+        hasParam = true;
+        value = std::min<qint64>(value * 10 + (*m_p - '0'), qint64(INT32_MAX));
+        ++m_p;
+    }
+    if (m_p < m_end && *m_p == ' ')
+        ++m_p;
+    const int param = int(negative ? -value : value);
+    word(keywordFor(nameView), hasParam, param);
+}
+
+void Parser::text()
+{
+    const char *start = m_p;
+    while (m_p < m_end) {
+        const char c = *m_p;
+        if (c == '\\' || c == '{' || c == '}' || c == '\r' || c == '\n' || c == '\0')
+            break;
+        ++m_p;
+    }
+    QByteArrayView run(start, m_p - start);
+    if (m_unicodeSkip > 0) {
+        const qsizetype skipped = std::min<qsizetype>(m_unicodeSkip, run.size());
+        run = run.sliced(skipped);
+        m_unicodeSkip -= int(skipped);
+    }
+    switch (top().destination) {
+    case Destination::FontTable:
+        fontTableText(run);
+        return;
+    case Destination::ColourTable:
+        colourTableText(run);
+        return;
+    case Destination::Picture:
+        pictureText(run);
+        return;
+    default:
+        break;
+    }
+    if (!run.isEmpty())
+        addBytes(run);
+}
+
+void Parser::binary(int count)
+{
+    const qsizetype length = std::clamp<qsizetype>(count, 0, m_end - m_p);
+    if (top().destination == Destination::Picture && m_unicodeSkip == 0)
+        m_picture.data.append(m_p, length);
+    m_p += length;
+    if (m_unicodeSkip > 0)
+        --m_unicodeSkip;
+}
+
+void Parser::addBytes(QByteArrayView bytes)
+{
+    switch (top().destination) {
+    case Destination::Body:
+    case Destination::FieldInstruction:
+    case Destination::ListText:
+    case Destination::NumberBefore:
+    case Destination::NumberAfter:
+    case Destination::LevelText:
+    case Destination::FontTable:
+        break;
+    default:
+        return;
+    }
+    const int codePage = top().codePage;
+    if (!m_bytes.isEmpty() && codePage != m_bytesCodePage)
+        flushBytes();
+    m_bytesCodePage = codePage;
+    m_bytes.append(bytes);
+}
+
+void Parser::flushBytes()
+{
+    if (m_bytes.isEmpty())
+        return;
+    if (!m_decoder || m_decoder->codePage() != m_bytesCodePage)
+        m_decoder = CodePageDecoder::forCodePage(m_bytesCodePage);
+    m_decoded.clear();
+    m_decoder->decode(m_bytes, m_decoded);
+    m_bytes.clear();
+    addString(m_decoded);
+}
+
+void Parser::addString(QStringView text)
+{
+    const Group &group = top();
+    switch (group.destination) {
+    case Destination::Body:
+        break;
+    case Destination::FieldInstruction:
+    case Destination::ListText:
+    case Destination::NumberBefore:
+    case Destination::NumberAfter:
+    case Destination::LevelText:
+    case Destination::FontTable:
+        m_side += text;
+        return;
+    default:
+        return;
+    }
+    if (group.chr.hidden)
+        return;
+    // Characters that would split the paragraph or pose as the document's structure
+    // arrive only from \uN and \'hh escapes; they stay text.
+    const auto structural = [](QChar c) {
+        const char16_t u = c.unicode();
+        return u == u'\n' || u == u'\r' || u == 0x2029 || u == 0xFDD0 || u == 0xFDD1 || u == 0xFFFC;
+    };
+    if (std::none_of(text.begin(), text.end(), structural)) {
+        m_builder.addText(text, group.chr, group.para);
+        return;
+    }
+    QString clean = text.toString();
+    for (QChar &c : clean) {
+        if (c == u'\n' || c == u'\r' || c.unicode() == 0x2029)
+            c = QChar::LineSeparator;
+        else if (structural(c))
+            c = QChar::ReplacementCharacter;
+    }
+    m_builder.addText(clean, group.chr, group.para);
+}
+
+void Parser::addChar(char32_t c)
+{
+    flushBytes();
+    const QString text = QString::fromUcs4(&c, 1);
+    addString(text);
+}
+
+void Parser::symbol(char c)
+{
+    if (c == '\'') {
+        if (m_end - m_p < 2 || hexValue(m_p[0]) < 0 || hexValue(m_p[1]) < 0)
+            return; // not an escape: what follows is read as it stands
+        const char byte = char(hexValue(m_p[0]) * 16 + hexValue(m_p[1]));
+        m_p += 2;
+        if (m_unicodeSkip > 0)
+            --m_unicodeSkip;
+        else if (top().destination != Destination::Picture)
+            addBytes(QByteArrayView(&byte, 1));
+        return;
+    }
+    if (c == '*') {
+        m_starred = true;
+        return;
+    }
+    m_starred = false;
+    if (m_unicodeSkip > 0) {
+        --m_unicodeSkip;
+        return;
+    }
+    switch (c) {
+    case '\\':
+    case '{':
+    case '}':
+        addBytes(QByteArrayView(&c, 1));
+        break;
+    case '~':
+        addChar(0x00A0);
+        break;
+    case '-':
+        addChar(0x00AD);
+        break;
+    case '_':
+        addChar(0x2011);
+        break;
+    case '\r':
+    case '\n':
+        if (top().destination == Destination::Body) {
+            flushBytes();
+            m_builder.endParagraph(top().chr, top().para);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void Parser::word(Keyword keyword, bool hasParam, int param)
+{
+    const bool starred = m_starred;
+    m_starred = false;
+    if (keyword == Keyword::Bin) {
+        flushBytes();
+        binary(hasParam ? param : 0);
+        return;
+    }
+    if (m_unicodeSkip > 0) {
+        --m_unicodeSkip;
+        return;
+    }
+    flushBytes();
+    if (isDestination(keyword)) {
+        destination(keyword);
+        return;
+    }
+    if (starred) {
+        skipCurrentGroup();
+        return;
+    }
+    if (const char32_t c = specialCharacter(keyword)) {
+        addChar(c);
+        return;
+    }
+    documentWord(keyword, hasParam, param) || characterWord(keyword, hasParam, param) ||
+        paragraphWord(keyword, hasParam, param) || tableWord(keyword, param) ||
+        fontAndColourWord(keyword, param) || pictureWord(keyword, param) ||
+        numberingWord(keyword, param);
+}
+
+void Parser::destination(Keyword keyword)
+{
+    Group &group = top();
+    // A destination needs a group of its own inside the document's group.
+    if (m_groups.size() < 3)
+        return;
+    const Destination current = group.destination;
+    switch (keyword) {
+    case Keyword::FontTable:
+        setDestination(Destination::FontTable);
+        m_side.clear();
+        m_fontPending = false;
+        m_fontCodePage = 0;
+        m_symbolFont = false;
+        group.codePage = m_tables.codePage;
+        return;
+    case Keyword::ColourTable:
+        setDestination(Destination::ColourTable);
+        m_colourSet = false;
+        m_red = m_green = m_blue = 0;
+        return;
+    case Keyword::Pict:
+        setDestination(Destination::Picture);
+        m_picture = Picture();
+        m_nibble = -1;
+        return;
+    case Keyword::Field:
+        if (current != Destination::Body)
+            break;
+        m_fields.push_back({qsizetype(m_groups.size()), QString()});
+        return;
+    case Keyword::FldInst:
+        setDestination(Destination::FieldInstruction);
+        m_side.clear();
+        return;
+    case Keyword::FldRslt:
+        if (current != Destination::Body && current != Destination::FieldInstruction)
+            break;
+        setDestination(Destination::Body);
+        if (!m_fields.empty() && !m_fields.back().link.isEmpty()) {
+            m_tables.links.append(m_fields.back().link);
+            group.chr.link = int(m_tables.links.size());
+        }
+        return;
+    case Keyword::PnText:
+    case Keyword::ListText:
+        if (current != Destination::Body)
+            break;
+        setDestination(Destination::ListText);
+        m_side.clear();
+        return;
+    case Keyword::Pn:
+        setDestination(Destination::Numbering);
+        group.para.numbering = LegacyNumbering();
+        group.para.numbering.active = true;
+        return;
+    case Keyword::PnTxtB:
+    case Keyword::PnTxtA:
+        if (current != Destination::Numbering)
+            break;
+        setDestination(keyword == Keyword::PnTxtB ? Destination::NumberBefore
+                                                  : Destination::NumberAfter);
+        m_side.clear();
+        return;
+    case Keyword::ListTable:
+        setDestination(Destination::ListTable);
+        return;
+    case Keyword::List:
+        if (current != Destination::ListTable)
+            break;
+        setDestination(Destination::List);
+        m_list = ListDef();
+        return;
+    case Keyword::ListLevel:
+        if (current != Destination::List || m_list.levels.size() >= MaxListLevels)
+            break;
+        setDestination(Destination::ListLevel);
+        m_list.levels.append(ListLevelDef());
+        return;
+    case Keyword::LevelText:
+        if (current != Destination::ListLevel)
+            break;
+        setDestination(Destination::LevelText);
+        m_side.clear();
+        return;
+    case Keyword::ListOverrideTable:
+        setDestination(Destination::ListOverrideTable);
+        return;
+    case Keyword::ListOverride:
+        if (current != Destination::ListOverrideTable)
+            break;
+        setDestination(Destination::ListOverride);
+        m_override = ListOverrideDef();
+        return;
+    case Keyword::ShpPict:
+    case Keyword::Object:
+    case Keyword::Result:
+    case Keyword::ShpRslt:
+        if (current == Destination::Body)
+            return; // containers whose content is document text
+        break;
+    default:
+        break;
+    }
+    skipCurrentGroup();
+}
+
+void Parser::setDestination(Destination destination)
+{
+    top().destination = destination;
+    top().ownsDestination = true;
+}
+
+void Parser::endDestination(const Group &closed)
+{
+    Group &parent = top();
+    switch (closed.destination) {
+    case Destination::FontTable:
+        if (m_fontPending)
+            commitFont();
+        if (closed.ownsDestination && parent.chr.font < 0)
+            parent.codePage = m_tables.fontCodePage(-1);
+        break;
+    case Destination::Picture:
+        if (parent.destination == Destination::Body && !m_picture.data.isEmpty())
+            m_builder.addPicture(m_picture, closed.chr, parent.para);
+        m_picture = Picture();
+        break;
+    case Destination::FieldInstruction:
+        if (!m_fields.empty())
+            m_fields.back().link = hyperlinkTarget(m_side);
+        break;
+    case Destination::ListText:
+        if (parent.destination == Destination::Body)
+            m_builder.setListText(m_side, closed.chr);
+        break;
+    case Destination::Numbering:
+        parent.para.numbering = closed.para.numbering;
+        break;
+    case Destination::NumberBefore:
+        parent.para.numbering.before = m_side;
+        break;
+    case Destination::NumberAfter:
+        parent.para.numbering.after = m_side;
+        break;
+    case Destination::List:
+        m_tables.lists.insert(m_list.id, m_list.levels);
+        break;
+    case Destination::LevelText:
+        if (!m_list.levels.isEmpty())
+            m_list.levels.last().text = m_side;
+        break;
+    case Destination::ListOverride:
+        m_tables.listOverrides.insert(m_override.override, m_override.listId);
+        break;
+    default:
+        break;
+    }
+}
+
+void Parser::fontTableText(QByteArrayView run)
+{
+    while (!run.isEmpty()) {
+        const qsizetype semicolon = run.indexOf(';');
+        if (semicolon < 0) {
+            addBytes(run);
+            m_fontPending = true;
+            return;
+        }
+        addBytes(run.sliced(0, semicolon));
+        flushBytes();
+        commitFont();
+        run = run.sliced(semicolon + 1);
+    }
+}
+
+void Parser::commitFont()
+{
+    flushBytes();
+    const QString name = m_side.trimmed();
+    if (m_symbolFont)
+        m_fontCodePage = name.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0
+                             ? SymbolCodePage
+                             : SymbolFontCodePage;
+    if (!name.isEmpty())
+        m_tables.fonts.insert(m_fontNumber, FontDef{name, m_fontCodePage});
+    m_side.clear();
+    m_fontPending = false;
+    m_fontCodePage = 0;
+    m_symbolFont = false;
+    top().codePage = m_tables.codePage;
+}
+
+void Parser::colourTableText(QByteArrayView run)
+{
+    for (char c : run) {
+        if (c != ';')
+            continue;
+        if (m_colourSet)
+            m_tables.colours.append(QColor(m_red, m_green, m_blue));
+        else
+            m_tables.colours.append(std::nullopt);
+        m_colourSet = false;
+        m_red = m_green = m_blue = 0;
+    }
+}
+
+void Parser::pictureText(QByteArrayView run)
+{
+    for (char c : run) {
+        const int value = hexValue(c);
+        if (value < 0)
+            continue;
+        if (m_nibble < 0) {
+            m_nibble = value;
+        } else {
+            m_picture.data.append(char(m_nibble * 16 + value));
+            m_nibble = -1;
+        }
+    }
+}
+
+} // namespace quillery::rtf

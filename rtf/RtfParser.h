@@ -1,0 +1,159 @@
+#pragma once
+
+#include "rtf/RtfDocumentBuilder.h"
+#include "rtf/RtfKeywords.h"
+#include "rtf/RtfPictures.h"
+#include "rtf/RtfReaderState.h"
+
+#include <QByteArrayView>
+#include <QString>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace quillery {
+
+class CodePageDecoder;
+
+namespace rtf {
+
+// Real documents nest a few dozen groups deep; deeper groups are skipped whole, so hostile
+// nesting costs neither stack nor memory.
+constexpr qsizetype MaxDepth = 256;
+constexpr int MaxTwips = 31680; // 22 inches
+constexpr int MaxTabs = 64;
+constexpr int MaxListLevels = 9;
+
+inline int twips(int value)
+{
+    return std::clamp(value, -MaxTwips, MaxTwips);
+}
+
+// Where the text of a group goes.
+enum class Destination : quint8 {
+    Body,
+    Skip,
+    FontTable,
+    ColourTable,
+    Picture,
+    FieldInstruction,
+    ListText,
+    Numbering,
+    NumberBefore,
+    NumberAfter,
+    ListTable,
+    List,
+    ListLevel,
+    LevelText,
+    ListOverrideTable,
+    ListOverride,
+};
+
+struct Group
+{
+    Destination destination = Destination::Body;
+    bool ownsDestination = false;
+    int unicodeSkip = 1; // \uc
+    int codePage = 1252;
+    CharState chr;
+    ParaState para;
+};
+
+struct OpenField
+{
+    qsizetype depth;
+    QString link;
+};
+
+struct ListDef
+{
+    int id = 0;
+    QList<ListLevelDef> levels;
+};
+
+struct ListOverrideDef
+{
+    int listId = 0;
+    int override = 0;
+};
+
+// Reads RTF token by token, keeps the group states and the document's tables, and hands
+// text, paragraphs, cells and pictures to the builder.
+class Parser
+{
+public:
+    Parser(QByteArrayView data, RtfTables &tables, RtfDocumentBuilder &builder);
+
+    void run();
+
+private:
+    Group &top() { return m_groups.back(); }
+
+    void openGroup();
+    void closeGroup();
+    void skipGroup();
+    void skipCurrentGroup();
+    void readControl();
+    void text();
+    void binary(int count);
+
+    void addBytes(QByteArrayView bytes);
+    void flushBytes();
+    void addString(QStringView text);
+    void addChar(char32_t c);
+
+    void symbol(char c);
+    void word(Keyword keyword, bool hasParam, int param);
+    static char32_t specialCharacter(Keyword keyword);
+    void destination(Keyword keyword);
+    void setDestination(Destination destination);
+    void endDestination(const Group &closed);
+    bool documentWord(Keyword keyword, bool hasParam, int param);
+    bool characterWord(Keyword keyword, bool hasParam, int param);
+    bool paragraphWord(Keyword keyword, bool hasParam, int param);
+    bool tableWord(Keyword keyword, int param);
+    bool fontAndColourWord(Keyword keyword, int param);
+    bool pictureWord(Keyword keyword, int param);
+    bool numberingWord(Keyword keyword, int param);
+    void setDocumentCodePage(int codePage);
+
+    void fontTableText(QByteArrayView run);
+    void commitFont();
+    void colourTableText(QByteArrayView run);
+    void pictureText(QByteArrayView run);
+
+    const char *m_p;
+    const char *m_end;
+    RtfTables &m_tables;
+    RtfDocumentBuilder &m_builder;
+    std::vector<Group> m_groups;
+    bool m_done = false;
+    bool m_finished = false;
+    bool m_starred = false;
+    int m_unicodeSkip = 0;
+
+    QByteArray m_bytes;
+    int m_bytesCodePage = 0;
+    std::shared_ptr<const CodePageDecoder> m_decoder;
+    QString m_decoded;
+    QString m_side; // text of a destination that is not document text
+
+    int m_fontNumber = 0;
+    int m_fontCodePage = 0;
+    bool m_symbolFont = false;
+    bool m_fontPending = false;
+    int m_red = 0;
+    int m_green = 0;
+    int m_blue = 0;
+    bool m_colourSet = false;
+    Picture m_picture;
+    int m_nibble = -1;
+    std::vector<OpenField> m_fields;
+    ListDef m_list;
+    ListOverrideDef m_override;
+};
+
+} // namespace rtf
+
+} // namespace quillery

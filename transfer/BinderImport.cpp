@@ -1,0 +1,86 @@
+#include "transfer/BinderImport.h"
+
+#include "documents/Binder.h"
+#include "documents/ErrorReport.h"
+#include "documents/Interaction.h"
+#include "documents/LumpArchive.h"
+#include "documents/PageRecords.h"
+#include "documents/Password.h"
+#include "documents/Workspace.h"
+#include "platform/Dialogs.h"
+#include "platform/FileError.h"
+#include "platform/FileIo.h"
+#include "platform/TempFolder.h"
+#include "transfer/BinderOpener.h"
+
+namespace quillery {
+
+namespace {
+
+const QByteArray BinderHeader = QByteArrayLiteral("QLY4");
+
+bool passwordGiven(Workspace &workspace, const InfoRecords &records)
+{
+    workspace.passwordHolder = records.value(QStringLiteral("Data"), QString());
+    if (workspace.passwordHolder.isEmpty())
+        return true;
+    PasswordPrompt prompt(workspace, PasswordPrompt::ImportLabel);
+    workspace.ui.askPassword(prompt);
+    return prompt.accepted();
+}
+
+void importPages(Workspace &workspace, Binder &binder, const QString &fileName,
+                 const InfoRecords &records, PageRecords &pageRecords)
+{
+    BusyScope busy(workspace.ui);
+    const QString copy = workspace.temp.TempFileName();
+    workspace.temp.AddTempFile(copy);
+    fileio::copyFile(fileName, copy);
+    LumpArchive archive(BinderHeader);
+    archive.OpenArchive(copy);
+    const int pages = pageCountOf(records, archive.lumpCount());
+    ProgressScope progress(workspace.ui, QStringLiteral("Importing ") + fileName, pages, true);
+    binder.setChanged(true);
+    for (int i = 1; i <= pages; ++i) {
+        appendArchivePages(binder, pageRecords, archive, copy, i, i);
+        workspace.ui.setProgress(i);
+        workspace.ui.processEvents();
+        if (workspace.ui.progressCancelled())
+            break;
+    }
+}
+
+} // namespace
+
+bool importBinderFile(Workspace &workspace, Binder &binder, const QString &fileName)
+{
+    try {
+        const QByteArray text = LumpArchive(BinderHeader).ReadNamedLump(fileName, "QUILLERY");
+        // No more pages can be described than the text has lines.
+        PageRecords pages(text.count('\n') + 1);
+        InfoRecords records;
+        records.loadText(text, pages.divert());
+        if (!passwordGiven(workspace, records))
+            return false;
+        importPages(workspace, binder, fileName, records, pages);
+    } catch (const FileError &error) {
+        reportFileError(workspace.dialogs, QStringLiteral("Import Quillery Error"),
+                        QStringLiteral("An error occurred when trying to import the Quillery '"),
+                        fileName, error);
+        return false;
+    }
+    return true;
+}
+
+void ImportQLY(Workspace &workspace, Binder &binder)
+{
+    workspace.ui.closeSplash();
+    FileDialogRequest request;
+    request.title = QStringLiteral("Import Quillery File");
+    request.filter = QStringLiteral("Quillery (*.qly)|*.qly|All files (*.*)|*.*");
+    const QString fileName = workspace.dialogs.openFile(request);
+    if (!fileName.isEmpty())
+        importBinderFile(workspace, binder, fileName);
+}
+
+} // namespace quillery
