@@ -47,11 +47,6 @@ void applySubSampling(cJpeg &jpeg, const QString &choice, bool greyscale)
     jpeg.SetSamplingFrequencies(h, v, 1, 1, 1, 1);
 }
 
-QString acquiredImageFile(const QString &tempFolder)
-{
-    return QDir(tempFolder).filePath(QStringLiteral("twain.bmp"));
-}
-
 QString scannedPageFile(const QString &tempFolder, int pageCount)
 {
     return QDir(tempFolder).filePath(QStringLiteral("Page %1.jpg").arg(pageCount + 1));

@@ -27,9 +27,8 @@ constexpr int defaultSubSamplingChoice = 3;
 // third characters with chrominance 1 x 1, or one greyscale component.
 void applySubSampling(cJpeg &jpeg, const QString &choice, bool greyscale);
 
-// Where an acquired image is written, and the file a page added to a binder of
-// `pageCount` pages is encoded into, in the temporary folder.
-QString acquiredImageFile(const QString &tempFolder);
+// The file a page added to a binder of `pageCount` pages is encoded into, in the
+// temporary folder.
 QString scannedPageFile(const QString &tempFolder, int pageCount);
 
 } // namespace quillery

@@ -202,6 +202,11 @@ void frmTWAINJPEG::OpenImage(const QString &fileName)
             QStringLiteral("Cannot load picture file\n\"") + fileName + QStringLiteral("\""));
         return;
     }
+    showNewImage(std::move(image));
+}
+
+void frmTWAINJPEG::showNewImage(cImage image)
+{
     replaceImage(std::move(image));
     for (QGroupBox *frame : {m_options, m_save}) {
         frame->setEnabled(true);
@@ -220,14 +225,14 @@ void frmTWAINJPEG::replaceImage(cImage image)
 
 void frmTWAINJPEG::cmdAcquire_Click()
 {
-    const QString file = acquiredImageFile(m_workspace.temp.path());
+    cImage image;
     int result;
     {
         BusyScope busy(m_workspace.ui);
-        result = TWAIN_AcquireToFilename(this, file);
+        result = TWAIN_AcquireImage(this, image);
     }
     if (result == 0)
-        OpenImage(file);
+        showNewImage(std::move(image));
 }
 
 void frmTWAINJPEG::cmdOpen_Click()

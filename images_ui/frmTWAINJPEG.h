@@ -43,6 +43,8 @@ private:
     void applySampling();
     void applyQuality();
     void replaceImage(cImage image);
+    // Shows a newly opened or scanned image and offers the options and saving.
+    void showNewImage(cImage image);
     void cmdAcquire_Click();
     void cmdOpen_Click();
     void cmdSave_Click();

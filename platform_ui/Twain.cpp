@@ -1,6 +1,6 @@
 #include "platform_ui/Twain.h"
 
-#include "images/DibFile.h"
+#include "images/cImage.h"
 #include "platform_ui/SaneFrames.h"
 
 #include <QByteArray>
@@ -156,22 +156,6 @@ public:
         sane_control_option(handle_, i, SANE_ACTION_SET_VALUE, &value, nullptr);
     }
 
-    // The scan resolution in dots per inch, 0 when unknown.
-    double resolution() const
-    {
-        const int i = option(SANE_NAME_SCAN_RESOLUTION);
-        const SANE_Option_Descriptor *d = i < 0 ? nullptr : sane_get_option_descriptor(handle_, i);
-        if (!d || d->size != sizeof(SANE_Word) || !SANE_OPTION_IS_ACTIVE(d->cap))
-            return 0;
-        SANE_Word value = 0;
-        if (sane_control_option(handle_, i, SANE_ACTION_GET_VALUE, &value, nullptr) !=
-            SANE_STATUS_GOOD)
-            return 0;
-        if (d->type == SANE_TYPE_FIXED)
-            return SANE_UNFIX(value);
-        return d->type == SANE_TYPE_INT ? double(value) : 0;
-    }
-
 private:
     SANE_Handle handle_ = nullptr;
 };
@@ -185,17 +169,28 @@ bool readScan(SANE_Handle handle, std::vector<SaneFrame> &frames)
         SaneFrame frame;
         if (sane_get_parameters(handle, &frame.parameters) != SANE_STATUS_GOOD)
             return false;
-        SANE_Byte buffer[65536];
+        // The device reads straight into the frame, in pieces of at most Piece bytes.
+        constexpr SANE_Int Piece = 1 << 18;
+        const qint64 expected =
+            qint64(frame.parameters.bytes_per_line) * qint64(frame.parameters.lines);
+        if (frame.parameters.lines > 0 && frame.parameters.bytes_per_line > 0 &&
+            saneFrameHasRoom(0, expected))
+            frame.data.reserve(expected);
+        qsizetype held = 0;
         for (;;) {
+            if (!saneFrameHasRoom(held, Piece))
+                return false;
+            frame.data.resize(held + Piece);
             SANE_Int length = 0;
-            const SANE_Status status = sane_read(handle, buffer, sizeof buffer, &length);
+            const SANE_Status status = sane_read(
+                handle, reinterpret_cast<SANE_Byte *>(frame.data.data() + held), Piece, &length);
             if (status == SANE_STATUS_EOF)
                 break;
-            if (status != SANE_STATUS_GOOD || length > SANE_Int(sizeof buffer) ||
-                !saneFrameHasRoom(frame.data.size(), length))
+            if (status != SANE_STATUS_GOOD || length < 0 || length > Piece)
                 return false;
-            frame.data.append(reinterpret_cast<const char *>(buffer), length);
+            held += length;
         }
+        frame.data.resize(held);
         const bool last = frame.parameters.last_frame;
         frames.push_back(std::move(frame));
         if (last)
@@ -233,7 +228,7 @@ int TWAIN_SelectImageSource(QWidget *window)
     return 1;
 }
 
-int TWAIN_AcquireToFilename(QWidget *, const QString &fileName)
+int TWAIN_AcquireImage(QWidget *, cImage &image)
 {
     const SaneSession session;
     if (!session.ok())
@@ -254,18 +249,17 @@ int TWAIN_AcquireToFilename(QWidget *, const QString &fileName)
     device.setString(SANE_NAME_SCAN_MODE, SANE_VALUE_SCAN_MODE_COLOR);
     device.setWord(SANE_NAME_BIT_DEPTH, 8);
     device.setResolution(scanResolution);
-    const double dpi = device.resolution();
 
     std::vector<SaneFrame> frames;
-    const bool scanned = readScan(device.handle(), frames);
+    const bool read = readScan(device.handle(), frames);
     sane_cancel(device.handle());
-    if (!scanned)
+    if (!read)
         return -1;
-    const cImage image = imageFromSaneFrames(frames);
-    if (!image.hdc())
+    cImage scanned = imageFromSaneFrames(frames);
+    if (!scanned.hdc())
         return -1;
-    const int dotsPerMetre = int(std::lround(dpi / 0.0254));
-    return saveDibFile(image, fileName, dotsPerMetre) ? 0 : -2;
+    image = std::move(scanned);
+    return 0;
 }
 
 } // namespace quillery

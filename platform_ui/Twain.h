@@ -9,6 +9,8 @@ class QWidget;
 
 namespace quillery {
 
+class cImage;
+
 // Scanners and cameras come from SANE; these two calls stand in for the TWAIN
 // library the scanner window was designed around.
 
@@ -33,10 +35,10 @@ void setTwainSourceChooser(TwainSourceChooser chooser);
 // Returns 1 when a source was chosen, 0 when there is none or the user cancelled.
 int TWAIN_SelectImageSource(QWidget *window);
 
-// Scans one image from the chosen source (the first device when none was
-// chosen) and writes it to fileName as a BMP. Returns 0 when the file was
-// written, -1 when no image was acquired, -2 when the file could not be written.
-int TWAIN_AcquireToFilename(QWidget *window, const QString &fileName);
+// Scans one image from the chosen source (the first device when none was chosen)
+// straight into image, which nothing needs as a file first. Returns 0 when an image was
+// acquired, -1 when none was (image is then left as it was).
+int TWAIN_AcquireImage(QWidget *window, cImage &image);
 
 // The list dialog used unless a chooser is set.
 int chooseTwainSourceInDialog(QWidget *window, const QList<TwainSource> &sources, int current);

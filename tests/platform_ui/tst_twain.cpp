@@ -85,28 +85,16 @@ private Q_SLOTS:
         QCOMPARE(TWAIN_SelectImageSource(nullptr), 1);
     }
 
-    void acquireWritesABitmap()
+    void acquireFillsTheImage()
     {
-        const QString path = dir.filePath(QStringLiteral("twain.bmp"));
-        test::writeFile(path, "an earlier scan");
-        QCOMPARE(TWAIN_AcquireToFilename(nullptr, path), 0);
-        const QByteArray file = test::readFile(path);
-        QCOMPARE(file.left(2), QByteArray("BM"));
-        QCOMPARE(int(file[28]), 24); // bits per pixel: colour was asked for
-        const QImage scanned(path);
-        QVERIFY(!scanned.isNull());
+        cImage scanned;
+        QCOMPARE(TWAIN_AcquireImage(nullptr, scanned), 0);
+        QCOMPARE(scanned.BitCount(), 24); // colour was asked for
         // 80 x 100 mm at 300 dots per inch, give or take the device's rounding.
-        QVERIFY(qAbs(scanned.width() - 945) <= 1 && qAbs(scanned.height() - 1181) <= 1);
-        QCOMPARE(scanned.dotsPerMeterX(), 11811);
-        // The test device's default picture is solid black.
-        QCOMPARE(scanned.pixel(scanned.width() / 2, scanned.height() / 2), qRgb(0, 0, 0));
-    }
-
-    void acquireReportsAFileItCannotWrite()
-    {
-        const QString path = dir.filePath(QStringLiteral("missing/twain.bmp"));
-        QCOMPARE(TWAIN_AcquireToFilename(nullptr, path), -2);
-        QVERIFY(!QFile::exists(path));
+        QVERIFY(qAbs(scanned.Width() - 945) <= 1 && qAbs(scanned.Height() - 1181) <= 1);
+        // The test device's default picture is solid black, to the last row.
+        for (int y : {0, scanned.Height() / 2, scanned.Height() - 1})
+            QCOMPARE(scanned.pixel(scanned.Width() - 1, y), RgbQuad());
     }
 
     void greyFramesBecomeGreyBitmaps()
