@@ -9,7 +9,7 @@
 namespace quillery {
 class AreaAverage;
 class cImage;
-}
+} // namespace quillery
 
 namespace quillery::jpeg {
 
