@@ -14,6 +14,20 @@ namespace {
 typedef float Lanes __attribute__((vector_size(32)));
 typedef std::int32_t IntLanes __attribute__((vector_size(32)));
 typedef std::int16_t ShortLanes __attribute__((vector_size(16)));
+// The same lanes at any float's address, moved in one piece.
+typedef float LanesAnywhere __attribute__((vector_size(32), aligned(4)));
+
+// Moves `count` vectors of lanes between a float array and vectors.
+[[gnu::always_inline]] inline void loadLanes(const float *from, int count, Lanes *to)
+{
+    for (int i = 0; i < count; ++i)
+        to[i] = *reinterpret_cast<const LanesAnywhere *>(from + 8 * i);
+}
+[[gnu::always_inline]] inline void storeLanes(const Lanes *from, int count, float *to)
+{
+    for (int i = 0; i < count; ++i)
+        *reinterpret_cast<LanesAnywhere *>(to + 8 * i) = from[i];
+}
 
 // One-dimensional transform of d[0], d[step], ..., d[7 * step], in place.
 // Every intermediate value is kept in single precision.
@@ -111,9 +125,9 @@ void storeStripRow(const float *line, int columns, int row, float *strip)
 {
     Lanes tile[8];
     for (int x = 0; x < columns; x += 64, line += 64, strip += 512) {
-        std::memcpy(tile, line, sizeof tile);
+        loadLanes(line, 8, tile);
         transpose(tile);
-        std::memcpy(strip + 64 * row, tile, sizeof tile);
+        storeLanes(tile, 8, strip + 64 * row);
     }
 }
 
@@ -122,7 +136,7 @@ void transformStrip(const float *strip, int blocks, const float *divisors, std::
 {
     Lanes v[64];
     for (int first = 0; first < blocks; first += 8, strip += 512) {
-        std::memcpy(v, strip, sizeof v);
+        loadLanes(strip, 64, v);
         for (int c = 0; c < 8; ++c)
             transformLine(v + c, 8);
         for (int r = 0; r < 8; ++r)
