@@ -145,6 +145,7 @@ void transformStrip(const float *strip, int blocks, const float *divisors, std::
         // Coefficients in zig-zag order, then eight positions of all
         // blocks at a time turned into eight positions of each block.
         ShortLanes coded[64];
+#pragma GCC unroll 64
         for (int k = 0; k < 64; ++k) {
             const Lanes scaled = v[k] * divisors[k];
             const IntLanes q =
