@@ -12,6 +12,9 @@ namespace quillery::jpeg {
 
 namespace {
 
+// Blocks an MCU of a scan of several components may hold.
+constexpr int maxMcuBlocks = 10;
+
 // Bit k set when coefficient k (zig-zag order) of the block is not zero.
 [[gnu::always_inline]] inline std::uint64_t nonZeroMask(const std::int16_t *block)
 {
@@ -104,39 +107,63 @@ void walkScan(const Frame &frame, const std::vector<int> &group, BlockSource *bl
         return;
     }
 
+    // The blocks of one MCU in coding order, worked out once for the scan.
+    struct McuBlock
+    {
+        int member; // place in the group
+        int v;
+        int h;
+        int table;
+        int blocksAcross;
+        int blocksDown;
+        int mcuWidth; // the component's H
+        int mcuHeight;
+    };
+    McuBlock layout[maxMcuBlocks];
+    int layoutSize = 0;
+    for (std::size_t g = 0; g < group.size(); ++g) {
+        const Component &c = frame.components[group[g]];
+        for (int v = 0; v < c.v; ++v) {
+            for (int h = 0; h < c.h; ++h)
+                layout[layoutSize++] = {int(g),       v,   h,  c.table, c.blocksAcross,
+                                        c.blocksDown, c.h, c.v};
+        }
+    }
+
     static const std::int16_t dummy[64] = {};
     const int mcusAcross = (frame.width + 8 * frame.hmax - 1) / (8 * frame.hmax);
     const std::int16_t *rows[3] = {};
     for (; at.row < endRow; ++at.row) {
         coder.rowStart(at);
         const int my = at.row;
-        // This row of MCUs covers block rows my x V ... of each component,
-        // fewer at the bottom edge.
-        for (std::size_t g = 0; g < group.size() && !Coder::fromLog; ++g) {
-            const Component &c = frame.components[group[g]];
-            const int first = my * c.v;
-            const int count = std::min(c.v, c.blocksDown - first);
-            rows[g] = count > 0 ? blocks->blockRows(group[g], first, count) : nullptr;
-        }
-        for (int mx = 0; mx < mcusAcross; ++mx) {
+        if constexpr (Coder::fromLog) {
+            for (int mx = 0; mx < mcusAcross; ++mx) {
+                for (int i = 0; i < layoutSize; ++i)
+                    coder.loggedBlock(layout[i].table);
+            }
+        } else {
+            // This row of MCUs covers block rows my x V ... of each component,
+            // fewer at the bottom edge.
             for (std::size_t g = 0; g < group.size(); ++g) {
                 const Component &c = frame.components[group[g]];
-                for (int v = 0; v < c.v; ++v) {
-                    const int by = my * c.v + v;
-                    for (int h = 0; h < c.h; ++h) {
-                        const int bx = mx * c.h + h;
-                        if constexpr (Coder::fromLog) {
-                            coder.loggedBlock(c.table);
-                        } else if (bx >= c.blocksAcross || by >= c.blocksDown) {
-                            // Outside the component's blocks: a dummy block
-                            // that repeats the predicted DC.
-                            coder.block(dummy, 0, c.table);
-                        } else {
-                            const std::int16_t *block =
-                                rows[g] + (std::size_t(v) * c.blocksAcross + bx) * 64;
-                            coder.block(block, block[0] - at.predictors[g], c.table);
-                            at.predictors[g] = block[0];
-                        }
+                const int first = my * c.v;
+                const int count = std::min(c.v, c.blocksDown - first);
+                rows[g] = count > 0 ? blocks->blockRows(group[g], first, count) : nullptr;
+            }
+            for (int mx = 0; mx < mcusAcross; ++mx) {
+                for (int i = 0; i < layoutSize; ++i) {
+                    const McuBlock &b = layout[i];
+                    const int by = my * b.mcuHeight + b.v;
+                    const int bx = mx * b.mcuWidth + b.h;
+                    if (bx >= b.blocksAcross || by >= b.blocksDown) {
+                        // Outside the component's blocks: a dummy block that
+                        // repeats the predicted DC.
+                        coder.block(dummy, 0, b.table);
+                    } else {
+                        const std::int16_t *block =
+                            rows[b.member] + (std::size_t(b.v) * b.blocksAcross + bx) * 64;
+                        coder.block(block, block[0] - at.predictors[b.member], b.table);
+                        at.predictors[b.member] = block[0];
                     }
                 }
             }
@@ -246,7 +273,7 @@ std::vector<std::vector<int>> scanGroups(const Frame &frame)
     int blocks = 0;
     for (int i = 0; i < int(frame.components.size()); ++i) {
         const int perMcu = frame.components[i].h * frame.components[i].v;
-        if (!current.empty() && (blocks + perMcu > 10 || current.size() == 3)) {
+        if (!current.empty() && (blocks + perMcu > maxMcuBlocks || current.size() == 3)) {
             groups.push_back(current);
             current.clear();
             blocks = 0;
