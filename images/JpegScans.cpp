@@ -171,6 +171,31 @@ void walkScan(const Frame &frame, const std::vector<int> &group, BlockSource *bl
     }
 }
 
+// Counts the symbols of one block and, when Logged, writes them at `write`
+// (a local cursor, so that the bytes written are not taken to change it).
+template <bool Logged> struct BlockCounter
+{
+    ScanStatistics &statistics;
+    std::uint8_t *write = nullptr;
+
+    void symbol(bool dc, int table, int value, int run = 0)
+    {
+        const int size = category(value);
+        const int symbol = dc ? size : (run << 4) | size;
+        ++(dc ? statistics.dc : statistics.ac)[table][symbol];
+        if constexpr (Logged) {
+            SymbolLog::put(write, std::uint8_t(symbol));
+            SymbolLog::putExtraBits(write, extraBits(value, size), size);
+        }
+    }
+    void runSymbol(int table, int symbol)
+    {
+        ++statistics.ac[table][symbol];
+        if constexpr (Logged)
+            SymbolLog::put(write, std::uint8_t(symbol));
+    }
+};
+
 // Counts the symbols, and keeps them in the log while it has room.
 struct Counter
 {
@@ -188,23 +213,14 @@ struct Counter
     {
         if (log != nullptr && !log->roomForBlock())
             log = nullptr;
-        codeBlock(block, difference, table, *this);
-    }
-    void symbol(bool dc, int table, int value, int run = 0)
-    {
-        const int size = category(value);
-        const int symbol = dc ? size : (run << 4) | size;
-        ++(dc ? statistics.dc : statistics.ac)[table][symbol];
         if (log != nullptr) {
-            log->symbol(std::uint8_t(symbol));
-            log->extraBits(extraBits(value, size), size);
+            BlockCounter<true> counter{statistics, log->cursor()};
+            codeBlock(block, difference, table, counter);
+            log->moveTo(counter.write);
+        } else {
+            BlockCounter<false> counter{statistics};
+            codeBlock(block, difference, table, counter);
         }
-    }
-    void runSymbol(int table, int symbol)
-    {
-        ++statistics.ac[table][symbol];
-        if (log != nullptr)
-            log->symbol(std::uint8_t(symbol));
     }
 };
 

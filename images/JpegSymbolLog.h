@@ -44,15 +44,19 @@ public:
         write_ = end_ = markWrite_;
         return false;
     }
+    // Where the next block's symbols go (room for one block is made sure of
+    // first), then where they end.
+    std::uint8_t *cursor() const { return write_; }
+    void moveTo(std::uint8_t *end) { write_ = end; }
     // A symbol, then its extra bits (already cut to `size` bits): none, one
     // byte or two, most significant first.
-    void symbol(std::uint8_t value) { *write_++ = value; }
-    void extraBits(std::uint32_t bits, int size)
+    static void put(std::uint8_t *&at, std::uint8_t value) { *at++ = value; }
+    static void putExtraBits(std::uint8_t *&at, std::uint32_t bits, int size)
     {
         if (size > 8)
-            *write_++ = std::uint8_t(bits >> 8);
+            *at++ = std::uint8_t(bits >> 8);
         if (size > 0)
-            *write_++ = std::uint8_t(bits);
+            *at++ = std::uint8_t(bits);
     }
 
     const std::uint8_t *data() const { return data_.get(); }
