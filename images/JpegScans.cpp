@@ -46,7 +46,9 @@ inline int category(int value)
 // the low bits of value - 1.
 inline std::uint32_t extraBits(int value, int size)
 {
-    return std::uint32_t(value < 0 ? value - 1 : value) & ((1u << size) - 1);
+    // value >> 31 is -1 for a negative value and 0 otherwise: signs come
+    // in no order a branch could foresee.
+    return std::uint32_t(value + (value >> 31)) & ((1u << size) - 1);
 }
 
 // Codes one block (T.81 F.1.2): the DC difference, then the AC coefficients
