@@ -83,10 +83,9 @@ int scanRows(const Frame &frame, const std::vector<int> &group)
 
 // Walks rows at.row ... endRow - 1 of a scan in coding order, with the DC
 // predictors, and hands each block to coder.block(block, DC difference,
-// table), after coder.rowStart(at) at each row. A coder that codes from a
-// log instead is only told each block's table.
+// table), after coder.rowStart(at) at each row.
 template <typename Coder>
-void walkScan(const Frame &frame, const std::vector<int> &group, BlockSource *blocks, Coder &coder,
+void walkScan(const Frame &frame, const std::vector<int> &group, BlockSource &blocks, Coder &coder,
               ScanPosition &at, int endRow)
 {
     if (group.size() == 1) {
@@ -95,15 +94,10 @@ void walkScan(const Frame &frame, const std::vector<int> &group, BlockSource *bl
         int &predictor = at.predictors[0];
         for (; at.row < endRow; ++at.row) {
             coder.rowStart(at);
-            if constexpr (Coder::fromLog) {
-                for (int bx = 0; bx < c.blocksAcross; ++bx)
-                    coder.loggedBlock(c.table);
-            } else {
-                const std::int16_t *block = blocks->blockRows(group[0], at.row, 1);
-                for (const std::int16_t *end = block + rowSize; block != end; block += 64) {
-                    coder.block(block, block[0] - predictor, c.table);
-                    predictor = block[0];
-                }
+            const std::int16_t *block = blocks.blockRows(group[0], at.row, 1);
+            for (const std::int16_t *end = block + rowSize; block != end; block += 64) {
+                coder.block(block, block[0] - predictor, c.table);
+                predictor = block[0];
             }
         }
         return;
@@ -127,8 +121,14 @@ void walkScan(const Frame &frame, const std::vector<int> &group, BlockSource *bl
         const Component &c = frame.components[group[g]];
         for (int v = 0; v < c.v; ++v) {
             for (int h = 0; h < c.h; ++h)
-                layout[layoutSize++] = {int(g),       v,   h,  c.table, c.blocksAcross,
-                                        c.blocksDown, c.h, c.v};
+                layout[layoutSize++] = {.member = int(g),
+                                        .v = v,
+                                        .h = h,
+                                        .table = c.table,
+                                        .blocksAcross = c.blocksAcross,
+                                        .blocksDown = c.blocksDown,
+                                        .mcuWidth = c.h,
+                                        .mcuHeight = c.v};
         }
     }
 
@@ -138,35 +138,28 @@ void walkScan(const Frame &frame, const std::vector<int> &group, BlockSource *bl
     for (; at.row < endRow; ++at.row) {
         coder.rowStart(at);
         const int my = at.row;
-        if constexpr (Coder::fromLog) {
-            for (int mx = 0; mx < mcusAcross; ++mx) {
-                for (int i = 0; i < layoutSize; ++i)
-                    coder.loggedBlock(layout[i].table);
-            }
-        } else {
-            // This row of MCUs covers block rows my x V ... of each component,
-            // fewer at the bottom edge.
-            for (std::size_t g = 0; g < group.size(); ++g) {
-                const Component &c = frame.components[group[g]];
-                const int first = my * c.v;
-                const int count = std::min(c.v, c.blocksDown - first);
-                rows[g] = count > 0 ? blocks->blockRows(group[g], first, count) : nullptr;
-            }
-            for (int mx = 0; mx < mcusAcross; ++mx) {
-                for (int i = 0; i < layoutSize; ++i) {
-                    const McuBlock &b = layout[i];
-                    const int by = my * b.mcuHeight + b.v;
-                    const int bx = mx * b.mcuWidth + b.h;
-                    if (bx >= b.blocksAcross || by >= b.blocksDown) {
-                        // Outside the component's blocks: a dummy block that
-                        // repeats the predicted DC.
-                        coder.block(dummy, 0, b.table);
-                    } else {
-                        const std::int16_t *block =
-                            rows[b.member] + (std::size_t(b.v) * b.blocksAcross + bx) * 64;
-                        coder.block(block, block[0] - at.predictors[b.member], b.table);
-                        at.predictors[b.member] = block[0];
-                    }
+        // This row of MCUs covers block rows my x V ... of each component,
+        // fewer at the bottom edge.
+        for (std::size_t g = 0; g < group.size(); ++g) {
+            const Component &c = frame.components[group[g]];
+            const int first = my * c.v;
+            const int count = std::min(c.v, c.blocksDown - first);
+            rows[g] = count > 0 ? blocks.blockRows(group[g], first, count) : nullptr;
+        }
+        for (int mx = 0; mx < mcusAcross; ++mx) {
+            for (int i = 0; i < layoutSize; ++i) {
+                const McuBlock &b = layout[i];
+                const int by = my * b.mcuHeight + b.v;
+                const int bx = mx * b.mcuWidth + b.h;
+                if (bx >= b.blocksAcross || by >= b.blocksDown) {
+                    // Outside the component's blocks: a dummy block that
+                    // repeats the predicted DC.
+                    coder.block(dummy, 0, b.table);
+                } else {
+                    const std::int16_t *block =
+                        rows[b.member] + (std::size_t(b.v) * b.blocksAcross + bx) * 64;
+                    coder.block(block, block[0] - at.predictors[b.member], b.table);
+                    at.predictors[b.member] = block[0];
                 }
             }
         }
@@ -205,7 +198,6 @@ struct Counter
     SymbolLog *log;
     int scan = 0;
 
-    static constexpr bool fromLog = false;
     void rowStart(const ScanPosition &at)
     {
         if (log != nullptr)
@@ -231,7 +223,6 @@ struct Writer
     const CodingTables &tables;
     JpegBuffer &out;
 
-    static constexpr bool fromLog = false;
     void rowStart(const ScanPosition &) {}
     void block(const std::int16_t *block, int difference, int table)
     {
@@ -251,36 +242,67 @@ struct Writer
     }
 };
 
-// Codes the symbols kept in a log instead of blocks.
-struct LogWriter
+// Tables of the blocks of one row of a scan, in coding order.
+std::vector<int> rowTables(const Frame &frame, const std::vector<int> &group)
 {
-    const CodingTables &tables;
-    JpegBuffer &out;
-    SymbolLogReader &log;
+    if (group.size() == 1) {
+        const Component &c = frame.components[group[0]];
+        return std::vector<int>(std::size_t(c.blocksAcross), c.table);
+    }
+    std::vector<int> mcu;
+    for (int index : group) {
+        const Component &c = frame.components[index];
+        mcu.insert(mcu.end(), std::size_t(c.h) * c.v, c.table);
+    }
+    const int mcusAcross = (frame.width + 8 * frame.hmax - 1) / (8 * frame.hmax);
+    std::vector<int> row;
+    for (int mx = 0; mx < mcusAcross; ++mx)
+        row.insert(row.end(), mcu.begin(), mcu.end());
+    return row;
+}
 
-    static constexpr bool fromLog = true;
-    void rowStart(const ScanPosition &) {}
-    void loggedBlock(int table)
-    {
-        const HuffmanTable &dc = tables.dc[table];
-        const int dcSize = log.symbol();
-        out.bits((std::uint32_t(dc.code[dcSize]) << dcSize) | log.extraBits(dcSize),
-                 dc.size[dcSize] + dcSize);
-        const HuffmanTable &ac = tables.ac[table];
-        // Each symbol moves past its run of zeros and its coefficient (a
-        // zero-run symbol past 16 zeros); end-of-block or the last
-        // coefficient ends the block.
-        for (int k = 1; k < 64;) {
-            const int symbol = log.symbol();
-            const int size = symbol & 15;
-            out.bits((std::uint32_t(ac.code[symbol]) << size) | log.extraBits(size),
-                     ac.size[symbol] + size);
-            if (symbol == 0x00)
-                break;
-            k += (symbol >> 4) + 1;
+// Most bytes one block's codes can take: 64 codes of at most 27 bits, each
+// byte possibly followed by a stuffed zero, and a word pending.
+constexpr std::size_t maxBlockBytes = 2 * (64 * 27 / 8 + 1) + 8;
+
+// Codes the first `rows` rows of a scan from the symbols kept in the log.
+void writeLogged(const Frame &frame, const std::vector<int> &group, int rows,
+                 SymbolLogReader &logged, const CodingTables &tables, JpegBuffer &out)
+{
+    const std::vector<int> tablesOfRow = rowTables(frame, group);
+    // The reader and the bit stream are copied into local variables for the
+    // loop and handed back after it.
+    SymbolLogReader log = logged;
+    JpegBuffer::Bits bits = out.takeBits();
+    for (int row = 0; row < rows; ++row) {
+        for (int table : tablesOfRow) {
+            if (std::size_t(bits.end - bits.to) < maxBlockBytes) {
+                out.putBits(bits);
+                out.makeRoom(maxBlockBytes);
+                bits = out.takeBits();
+            }
+            const HuffmanTable &dc = tables.dc[table];
+            const int dcSize = log.symbol();
+            bits.put((std::uint32_t(dc.code[dcSize]) << dcSize) | log.extraBits(dcSize),
+                     dc.size[dcSize] + dcSize);
+            const HuffmanTable &ac = tables.ac[table];
+            // Each symbol moves past its run of zeros and its coefficient (a
+            // zero-run symbol past 16 zeros); end-of-block or the last
+            // coefficient ends the block.
+            for (int k = 1; k < 64;) {
+                const int symbol = log.symbol();
+                const int size = symbol & 15;
+                bits.put((std::uint32_t(ac.code[symbol]) << size) | log.extraBits(size),
+                         ac.size[symbol] + size);
+                if (symbol == 0x00)
+                    break;
+                k += (symbol >> 4) + 1;
+            }
         }
     }
-};
+    out.putBits(bits);
+    logged = log;
+}
 
 } // namespace
 
@@ -311,7 +333,7 @@ ScanStatistics countSymbols(const Frame &frame, const std::vector<std::vector<in
     Counter counter{statistics, &log};
     for (const std::vector<int> &group : groups) {
         ScanPosition at;
-        walkScan(frame, group, &blocks, counter, at, scanRows(frame, group));
+        walkScan(frame, group, blocks, counter, at, scanRows(frame, group));
         ++counter.scan;
     }
     return statistics;
@@ -322,13 +344,11 @@ void writeScan(const Frame &frame, const std::vector<int> &group, int scan, cons
                JpegBuffer &out)
 {
     const int rows = scanRows(frame, group);
-    ScanPosition at;
     const ScanPosition kept = log.keptPart(scan, rows);
-    LogWriter logWriter{tables, out, logged};
-    walkScan(frame, group, nullptr, logWriter, at, kept.row);
-    at = kept;
+    writeLogged(frame, group, kept.row, logged, tables, out);
+    ScanPosition at = kept;
     Writer writer{tables, out};
-    walkScan(frame, group, &blocks, writer, at, rows);
+    walkScan(frame, group, blocks, writer, at, rows);
     out.flushBits();
 }
 
