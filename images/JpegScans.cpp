@@ -171,7 +171,7 @@ void walkScan(const Frame &frame, const std::vector<int> &group, BlockSource &bl
 template <bool Logged> struct BlockCounter
 {
     ScanStatistics &statistics;
-    std::uint8_t *write = nullptr;
+    SymbolLog::Cursor write;
 
     void symbol(bool dc, int table, int value, int run = 0)
     {
@@ -212,7 +212,7 @@ struct Counter
             codeBlock(block, difference, table, counter);
             log->moveTo(counter.write);
         } else {
-            BlockCounter<false> counter{statistics};
+            BlockCounter<false> counter{statistics, {}};
             codeBlock(block, difference, table, counter);
         }
     }

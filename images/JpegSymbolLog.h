@@ -18,12 +18,21 @@ struct ScanPosition
 
 // The symbols of a frame's scans and their extra bits, in coding order, kept
 // while the symbols are counted so that coding them need not make the blocks
-// a second time. Memory up to the budget is reserved but only used as it is
-// written; once a block might not fit, the log ends at the start of the row
-// that block is in, and the rest is made again when coded.
+// a second time. The symbols, a byte each, fill the memory from its start and
+// the extra bits from its end down, so that where the next symbol is read
+// never waits for the one before. Memory up to the budget is reserved but
+// only used as it is written; once a block might not fit, the log ends at the
+// start of the row that block is in, and the rest is made again when coded.
 class SymbolLog
 {
 public:
+    // Where the next symbol and the next extra bits go.
+    struct Cursor
+    {
+        std::uint8_t *symbols = nullptr;
+        std::uint8_t *extraBits = nullptr; // just past the last ones written
+    };
+
     explicit SymbolLog(std::size_t budget);
 
     // Where the log ends should the row starting here not fit.
@@ -37,29 +46,34 @@ public:
     // the last mark, when they might not.
     bool roomForBlock()
     {
-        if (end_ - write_ >= blockBytes)
+        if (write_.extraBits - write_.symbols >= blockBytes)
             return true;
         endScan_ = markScan_;
         endAt_ = mark_;
-        write_ = end_ = markWrite_;
+        write_ = markWrite_;
+        write_.extraBits = write_.symbols; // nothing more fits
         return false;
     }
     // Where the next block's symbols go (room for one block is made sure of
     // first), then where they end.
-    std::uint8_t *cursor() const { return write_; }
-    void moveTo(std::uint8_t *end) { write_ = end; }
+    Cursor cursor() const { return write_; }
+    void moveTo(const Cursor &end) { write_ = end; }
     // A symbol, then its extra bits (already cut to `size` bits): none, one
     // byte or two, most significant first.
-    static void put(std::uint8_t *&at, std::uint8_t value) { *at++ = value; }
-    static void putExtraBits(std::uint8_t *&at, std::uint32_t bits, int size)
+    static void put(Cursor &at, std::uint8_t value) { *at.symbols++ = value; }
+    static void putExtraBits(Cursor &at, std::uint32_t bits, int size)
     {
-        if (size > 8)
-            *at++ = std::uint8_t(bits >> 8);
-        if (size > 0)
-            *at++ = std::uint8_t(bits);
+        if (size > 8) {
+            at.extraBits -= 2;
+            at.extraBits[0] = std::uint8_t(bits >> 8);
+            at.extraBits[1] = std::uint8_t(bits);
+        } else if (size > 0) {
+            *--at.extraBits = std::uint8_t(bits);
+        }
     }
 
-    const std::uint8_t *data() const { return data_.get(); }
+    // The first symbol and the end of the first extra bits.
+    Cursor start() const { return {data_.get(), data_.get() + budget_}; }
     // How much of scan number `scan`, of `rows` rows, the log holds.
     ScanPosition keptPart(int scan, int rows) const
     {
@@ -74,11 +88,11 @@ private:
     static constexpr std::ptrdiff_t blockBytes = 3 + 63 * 3 + 3;
 
     std::unique_ptr<std::uint8_t[]> data_;
-    std::uint8_t *write_ = nullptr;
-    std::uint8_t *end_ = nullptr;
+    std::size_t budget_ = 0;
+    Cursor write_;
     int markScan_ = 0;
     ScanPosition mark_;
-    std::uint8_t *markWrite_ = nullptr;
+    Cursor markWrite_;
     int endScan_ = INT_MAX;
     ScanPosition endAt_;
 };
@@ -87,21 +101,22 @@ private:
 class SymbolLogReader
 {
 public:
-    explicit SymbolLogReader(const SymbolLog &log) : read_(log.data()) {}
+    explicit SymbolLogReader(const SymbolLog &log) : read_(log.start()) {}
 
-    std::uint8_t symbol() { return *read_++; }
+    std::uint8_t symbol() { return *read_.symbols++; }
     std::uint32_t extraBits(int size)
     {
-        std::uint32_t bits = 0;
-        if (size > 8)
-            bits = std::uint32_t(*read_++) << 8;
+        if (size > 8) {
+            read_.extraBits -= 2;
+            return std::uint32_t(read_.extraBits[0]) << 8 | read_.extraBits[1];
+        }
         if (size > 0)
-            bits |= *read_++;
-        return bits;
+            return *--read_.extraBits;
+        return 0;
     }
 
 private:
-    const std::uint8_t *read_;
+    SymbolLog::Cursor read_;
 };
 
 } // namespace quillery::jpeg
