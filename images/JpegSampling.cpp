@@ -239,12 +239,20 @@ bool sampleFrame(const cImage &source, int left, int top, int width, int height,
     try {
         FrameSampler sampler(source, left, top, width, height, sampling, tables);
         Frame result = sampler.frame();
-        for (std::size_t i = 0; i < result.components.size(); ++i) {
-            Component &c = result.components[i];
-            const std::size_t rowSize = std::size_t(c.blocksAcross) * 64;
-            c.coefficients.resize(rowSize * c.blocksDown);
-            for (int by = 0; by < c.blocksDown; ++by)
-                sampler.transformRow(int(i), by, c.coefficients.data() + by * rowSize);
+        int blocksDown = 0;
+        for (Component &c : result.components) {
+            c.coefficients.resize(std::size_t(c.blocksAcross) * 64 * c.blocksDown);
+            blocksDown = std::max(blocksDown, c.blocksDown);
+        }
+        // Row by row, so that components converted together are converted
+        // once.
+        for (int by = 0; by < blocksDown; ++by) {
+            for (std::size_t i = 0; i < result.components.size(); ++i) {
+                Component &c = result.components[i];
+                const std::size_t rowSize = std::size_t(c.blocksAcross) * 64;
+                if (by < c.blocksDown)
+                    sampler.transformRow(int(i), by, c.coefficients.data() + by * rowSize);
+            }
         }
         frame = std::move(result);
         return true;
