@@ -218,14 +218,32 @@ struct Counter
     }
 };
 
+// Most bytes one block's codes can take: 64 codes of at most 27 bits, each
+// byte possibly followed by a stuffed zero, and a word pending.
+constexpr std::size_t maxBlockBytes = 2 * (64 * 27 / 8 + 1) + 8;
+
+// Makes room in `out` for one block's codes.
+void roomForBlock(JpegBuffer &out, JpegBuffer::Bits &bits)
+{
+    if (std::size_t(bits.end - bits.to) < maxBlockBytes) {
+        out.putBits(bits);
+        out.makeRoom(maxBlockBytes);
+        bits = out.takeBits();
+    }
+}
+
+// Codes blocks, with the bit stream taken out of `out` (handed back by the
+// caller).
 struct Writer
 {
     const CodingTables &tables;
     JpegBuffer &out;
+    JpegBuffer::Bits bits;
 
     void rowStart(const ScanPosition &) {}
     void block(const std::int16_t *block, int difference, int table)
     {
+        roomForBlock(out, bits);
         codeBlock(block, difference, table, *this);
     }
     void symbol(bool dc, int table, int value, int run = 0)
@@ -233,12 +251,12 @@ struct Writer
         const int size = category(value);
         const HuffmanTable &t = dc ? tables.dc[table] : tables.ac[table];
         const int symbol = dc ? size : (run << 4) | size;
-        out.bits((std::uint32_t(t.code[symbol]) << size) | extraBits(value, size),
+        bits.put((std::uint32_t(t.code[symbol]) << size) | extraBits(value, size),
                  t.size[symbol] + size);
     }
     void runSymbol(int table, int symbol)
     {
-        out.bits(tables.ac[table].code[symbol], tables.ac[table].size[symbol]);
+        bits.put(tables.ac[table].code[symbol], tables.ac[table].size[symbol]);
     }
 };
 
@@ -261,10 +279,6 @@ std::vector<int> rowTables(const Frame &frame, const std::vector<int> &group)
     return row;
 }
 
-// Most bytes one block's codes can take: 64 codes of at most 27 bits, each
-// byte possibly followed by a stuffed zero, and a word pending.
-constexpr std::size_t maxBlockBytes = 2 * (64 * 27 / 8 + 1) + 8;
-
 // Codes the first `rows` rows of a scan from the symbols kept in the log.
 void writeLogged(const Frame &frame, const std::vector<int> &group, int rows,
                  SymbolLogReader &logged, const CodingTables &tables, JpegBuffer &out)
@@ -276,11 +290,7 @@ void writeLogged(const Frame &frame, const std::vector<int> &group, int rows,
     JpegBuffer::Bits bits = out.takeBits();
     for (int row = 0; row < rows; ++row) {
         for (int table : tablesOfRow) {
-            if (std::size_t(bits.end - bits.to) < maxBlockBytes) {
-                out.putBits(bits);
-                out.makeRoom(maxBlockBytes);
-                bits = out.takeBits();
-            }
+            roomForBlock(out, bits);
             const HuffmanTable &dc = tables.dc[table];
             const int dcSize = log.symbol();
             bits.put((std::uint32_t(dc.code[dcSize]) << dcSize) | log.extraBits(dcSize),
@@ -347,8 +357,9 @@ void writeScan(const Frame &frame, const std::vector<int> &group, int scan, cons
     const ScanPosition kept = log.keptPart(scan, rows);
     writeLogged(frame, group, kept.row, logged, tables, out);
     ScanPosition at = kept;
-    Writer writer{tables, out};
+    Writer writer{tables, out, out.takeBits()};
     walkScan(frame, group, blocks, writer, at, rows);
+    out.putBits(writer.bits);
     out.flushBits();
 }
 
