@@ -37,15 +37,13 @@ public:
     }
 
     // Appends the low `count` bits of `value` (count at most 32, no higher
-    // bits set).
+    // bits set): one code at a time.
     void bits(std::uint32_t value, int count)
     {
-        pending_ = (pending_ << count) | value;
-        pendingCount_ += count;
-        if (pendingCount_ >= 32) {
-            pendingCount_ -= 32;
-            emitWord(std::uint32_t(pending_ >> pendingCount_));
-        }
+        reserve(wordBytes);
+        Bits stream = takeBits();
+        stream.put(value, count);
+        putBits(stream);
     }
 
     // The bit stream taken out for a loop that codes many bits: the pending
@@ -60,7 +58,8 @@ public:
         std::uint8_t *to;
         std::uint8_t *end;
 
-        // As bits() above, into the room made.
+        // Appends the low `bitCount` bits of `value` (at most 32, no
+        // higher bits set) into the room made.
         void put(std::uint32_t value, int bitCount)
         {
             pending = (pending << bitCount) | value;
@@ -107,6 +106,9 @@ public:
     }
 
 private:
+    // Most bytes a word of bits takes once stuffed.
+    static constexpr std::size_t wordBytes = 8;
+
     void reserve(std::size_t count)
     {
         if (size_ + count <= data_.size())
@@ -122,12 +124,6 @@ private:
         data_[size_++] = value;
         if (value == 0xFF)
             data_[size_++] = 0;
-    }
-
-    void emitWord(std::uint32_t word)
-    {
-        reserve(8);
-        size_ = std::size_t(storeWord(word, data_.data() + size_) - data_.data());
     }
 
     // Stores a word's bytes at `to`, each 0xFF followed by 0x00; returns
