@@ -37,16 +37,51 @@ public:
     }
 
     // Appends the low `count` bits of `value` (count at most 32, no higher
-    // bits set).
+    // bits set): one code at a time.
     void bits(std::uint32_t value, int count)
     {
-        pending_ = (pending_ << count) | value;
-        pendingCount_ += count;
-        if (pendingCount_ >= 32) {
-            pendingCount_ -= 32;
-            emitWord(std::uint32_t(pending_ >> pendingCount_));
-        }
+        reserve(wordBytes);
+        Bits stream = takeBits();
+        stream.put(value, count);
+        putBits(stream);
     }
+
+    // The bit stream taken out for a loop that codes many bits: the pending
+    // bits and the free space, held in the loop's own variables (bytes
+    // stored into the buffer might otherwise be taken to change them), until
+    // handed back with putBits. Room for a piece of codes is made with
+    // makeRoom first; put() then needs no test for it.
+    struct Bits
+    {
+        std::uint64_t pending;
+        int count;
+        std::uint8_t *to;
+        std::uint8_t *end;
+
+        // Appends the low `bitCount` bits of `value` (at most 32, no
+        // higher bits set) into the room made.
+        void put(std::uint32_t value, int bitCount)
+        {
+            pending = (pending << bitCount) | value;
+            count += bitCount;
+            if (count >= 32) {
+                count -= 32;
+                to = storeWord(std::uint32_t(pending >> count), to);
+            }
+        }
+    };
+    Bits takeBits()
+    {
+        return {pending_, pendingCount_, data_.data() + size_, data_.data() + data_.size()};
+    }
+    void putBits(const Bits &bits)
+    {
+        pending_ = bits.pending;
+        pendingCount_ = bits.count;
+        size_ = std::size_t(bits.to - data_.data());
+    }
+    // Makes sure `bytes` more can be written.
+    void makeRoom(std::size_t bytes) { reserve(bytes); }
 
     // Ends a scan: fills the last byte with 1 bits and writes what is left.
     void flushBits()
@@ -71,6 +106,9 @@ public:
     }
 
 private:
+    // Most bytes a word of bits takes once stuffed.
+    static constexpr std::size_t wordBytes = 8;
+
     void reserve(std::size_t count)
     {
         if (size_ + count <= data_.size())
@@ -88,25 +126,27 @@ private:
             data_[size_++] = 0;
     }
 
-    void emitWord(std::uint32_t word)
+    // Stores a word's bytes at `to`, each 0xFF followed by 0x00; returns
+    // where they end.
+    static std::uint8_t *storeWord(std::uint32_t word, std::uint8_t *to)
     {
         // Most words hold no 0xFF byte (no zero byte once inverted) and go
         // out in one piece.
         const std::uint32_t inverted = ~word;
         if (((inverted - 0x01010101u) & ~inverted & 0x80808080u) == 0) {
-            reserve(4);
-            std::uint8_t *to = data_.data() + size_;
             to[0] = std::uint8_t(word >> 24);
             to[1] = std::uint8_t(word >> 16);
             to[2] = std::uint8_t(word >> 8);
             to[3] = std::uint8_t(word);
-            size_ += 4;
-            return;
+            return to + 4;
         }
-        emitByte(std::uint8_t(word >> 24));
-        emitByte(std::uint8_t(word >> 16));
-        emitByte(std::uint8_t(word >> 8));
-        emitByte(std::uint8_t(word));
+        for (int shift = 24; shift >= 0; shift -= 8) {
+            const auto value = std::uint8_t(word >> shift);
+            *to++ = value;
+            if (value == 0xFF)
+                *to++ = 0;
+        }
+        return to;
     }
 
     std::vector<std::uint8_t> data_;

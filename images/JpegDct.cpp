@@ -13,6 +13,21 @@ namespace {
 // registers the target has (or plain scalars).
 typedef float Lanes __attribute__((vector_size(32)));
 typedef std::int32_t IntLanes __attribute__((vector_size(32)));
+typedef std::int16_t ShortLanes __attribute__((vector_size(16)));
+// The same lanes at any float's address, moved in one piece.
+typedef float LanesAnywhere __attribute__((vector_size(32), aligned(4)));
+
+// Moves `count` vectors of lanes between a float array and vectors.
+[[gnu::always_inline]] inline void loadLanes(const float *from, int count, Lanes *to)
+{
+    for (int i = 0; i < count; ++i)
+        to[i] = *reinterpret_cast<const LanesAnywhere *>(from + 8 * i);
+}
+[[gnu::always_inline]] inline void storeLanes(const Lanes *from, int count, float *to)
+{
+    for (int i = 0; i < count; ++i)
+        *reinterpret_cast<LanesAnywhere *>(to + 8 * i) = from[i];
+}
 
 // One-dimensional transform of d[0], d[step], ..., d[7 * step], in place.
 // Every intermediate value is kept in single precision.
@@ -77,6 +92,32 @@ constexpr float roundingBias = 12582912.0f;
     }
 }
 
+// Turns eight vectors of eight coefficients, lanes being blocks, into eight
+// vectors each holding one block's eight coefficients.
+[[gnu::always_inline]] inline void transpose(ShortLanes *m)
+{
+    ShortLanes a[8];
+    for (int i = 0; i < 8; i += 2) {
+        a[i / 2] = __builtin_shufflevector(m[i], m[i + 1], 0, 8, 1, 9, 2, 10, 3, 11);
+        a[i / 2 + 4] = __builtin_shufflevector(m[i], m[i + 1], 4, 12, 5, 13, 6, 14, 7, 15);
+    }
+    ShortLanes b[8];
+    for (int i = 0; i < 8; i += 4) {
+        b[i] = __builtin_shufflevector(a[i], a[i + 1], 0, 1, 8, 9, 2, 3, 10, 11);
+        b[i + 1] = __builtin_shufflevector(a[i], a[i + 1], 4, 5, 12, 13, 6, 7, 14, 15);
+        b[i + 2] = __builtin_shufflevector(a[i + 2], a[i + 3], 0, 1, 8, 9, 2, 3, 10, 11);
+        b[i + 3] = __builtin_shufflevector(a[i + 2], a[i + 3], 4, 5, 12, 13, 6, 7, 14, 15);
+    }
+    // b[t] and b[t + 2] hold the first and last four coefficients of two
+    // blocks.
+    const int tops[4] = {0, 1, 4, 5};
+    for (int i = 0; i < 4; ++i) {
+        const int t = tops[i];
+        m[2 * i] = __builtin_shufflevector(b[t], b[t + 2], 0, 1, 2, 3, 8, 9, 10, 11);
+        m[2 * i + 1] = __builtin_shufflevector(b[t], b[t + 2], 4, 5, 6, 7, 12, 13, 14, 15);
+    }
+}
+
 } // namespace
 
 QUILLERY_VECTOR_CLONES
@@ -84,9 +125,9 @@ void storeStripRow(const float *line, int columns, int row, float *strip)
 {
     Lanes tile[8];
     for (int x = 0; x < columns; x += 64, line += 64, strip += 512) {
-        std::memcpy(tile, line, sizeof tile);
+        loadLanes(line, 8, tile);
         transpose(tile);
-        std::memcpy(strip + 64 * row, tile, sizeof tile);
+        storeLanes(tile, 8, strip + 64 * row);
     }
 }
 
@@ -95,21 +136,29 @@ void transformStrip(const float *strip, int blocks, const float *divisors, std::
 {
     Lanes v[64];
     for (int first = 0; first < blocks; first += 8, strip += 512) {
-        std::memcpy(v, strip, sizeof v);
+        loadLanes(strip, 64, v);
         for (int c = 0; c < 8; ++c)
             transformLine(v + c, 8);
         for (int r = 0; r < 8; ++r)
             transformLine(v + 8 * r, 1);
 
-        const int lanes = blocks - first < 8 ? blocks - first : 8;
-        std::int16_t *group = out + std::size_t(first) * 64;
+        // Coefficients in zig-zag order, then eight positions of all
+        // blocks at a time turned into eight positions of each block.
+        ShortLanes coded[64];
+#pragma GCC unroll 64
         for (int k = 0; k < 64; ++k) {
             const Lanes scaled = v[k] * divisors[k];
             const IntLanes q =
                 __builtin_convertvector((scaled + roundingBias) - roundingBias, IntLanes);
-            const int position = zigZag[k];
+            coded[zigZag[k]] = __builtin_convertvector(q, ShortLanes);
+        }
+        const int lanes = blocks - first < 8 ? blocks - first : 8;
+        std::int16_t *group = out + std::size_t(first) * 64;
+        for (int position = 0; position < 64; position += 8) {
+            transpose(coded + position);
             for (int lane = 0; lane < lanes; ++lane)
-                group[lane * 64 + position] = std::int16_t(q[lane]);
+                std::memcpy(group + lane * 64 + position, &coded[position + lane],
+                            sizeof(ShortLanes));
         }
     }
 }

@@ -27,18 +27,36 @@ constexpr Weights componentWeights[3] = {
 
 using RowSource = std::function<const std::uint8_t *(int)>;
 
-QUILLERY_VECTOR_CLONES
-void convertRow(const std::uint8_t *bgr, int width, float wr, float wg, float wb, float offset,
-                float *line)
+template <int Count>
+[[gnu::always_inline]] inline void convertPixels(const std::uint8_t *bgr, int width,
+                                                 const Weights *weights, float *const *lines)
 {
-    for (int x = 0; x < width; ++x)
-        line[x] =
-            ((wr * float(bgr[3 * x + 2]) + wg * float(bgr[3 * x + 1])) + wb * float(bgr[3 * x])) +
-            offset;
+    for (int x = 0; x < width; ++x) {
+        const float b = float(bgr[3 * x]);
+        const float g = float(bgr[3 * x + 1]);
+        const float r = float(bgr[3 * x + 2]);
+        for (int i = 0; i < Count; ++i) {
+            const Weights &w = weights[i];
+            lines[i][x] = ((w.r * r + w.g * g) + w.b * b) + w.offset;
+        }
+    }
 }
 
-// Memory the sampler may hold beside the source: its reduced drawings and
-// the symbols kept between the two passes.
+// Converts a row of blue, green, red bytes to `count` (1 to 3) components at
+// once, one line each, reading the pixels only once.
+QUILLERY_VECTOR_CLONES
+void convertRow(const std::uint8_t *bgr, int width, const Weights *weights, int count,
+                float *const *lines)
+{
+    if (count == 1)
+        convertPixels<1>(bgr, width, weights, lines);
+    else if (count == 2)
+        convertPixels<2>(bgr, width, weights, lines);
+    else
+        convertPixels<3>(bgr, width, weights, lines);
+}
+
+// Memory the sampler may spend on the symbols kept between the two passes.
 constexpr std::size_t workingMemory = std::size_t(16) << 20;
 
 int ceilDiv(std::int64_t a, std::int64_t b)
@@ -82,43 +100,63 @@ private:
     std::vector<std::uint8_t> row_;
 };
 
-// Converts, transforms and quantizes one component whose samples are
-// width x height pixels given by `rows`; the padding repeats the last column
-// and the last row.
-class FrameSampler::Transform
+// The components of one size, converted together a row of blocks at a time
+// from `rows`, samples of width x height pixels, into one strip each; the
+// padding repeats the last column and the last row.
+class FrameSampler::Band
 {
 public:
-    Transform(RowSource rows, int width, int height, const Weights &weights, const float *divisors,
-              int blocksAcross)
-        : rows_(std::move(rows)), width_(width), height_(height), weights_(weights),
-          divisors_(divisors), blocksAcross_(blocksAcross),
-          paddedColumns_(int(stripSize(blocksAcross * 8) / 8)), line_(paddedColumns_),
-          strip_(stripSize(blocksAcross * 8))
+    Band(RowSource rows, int width, int height, int blocksAcross)
+        : rows_(std::move(rows)), width_(width), height_(height),
+          paddedColumns_(int(stripSize(blocksAcross * 8) / 8))
     {
     }
 
-    void row(int by, std::int16_t *out)
+    int size() const { return int(weights_.size()); }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    // Adds a component; returns its place in the band.
+    int add(const Weights &weights)
     {
-        for (int r = 0; r < 8; ++r) {
-            const std::uint8_t *bgr = rows_(std::min(by * 8 + r, height_ - 1));
-            convertRow(bgr, width_, weights_.r, weights_.g, weights_.b, weights_.offset,
-                       line_.data());
-            std::fill(line_.begin() + width_, line_.end(), line_[width_ - 1]);
-            storeStripRow(line_.data(), paddedColumns_, r, strip_.data());
-        }
-        transformStrip(strip_.data(), blocksAcross_, divisors_, out);
+        weights_.push_back(weights);
+        lines_.emplace_back(paddedColumns_);
+        strips_.emplace_back(stripSize(paddedColumns_));
+        return size() - 1;
+    }
+
+    // The strip of component `index` for block row `by`.
+    const float *strip(int index, int by)
+    {
+        if (by != current_)
+            make(by);
+        return strips_[index].data();
     }
 
 private:
+    void make(int by)
+    {
+        float *lines[3] = {};
+        for (int i = 0; i < size(); ++i)
+            lines[i] = lines_[i].data();
+        for (int r = 0; r < 8; ++r) {
+            const std::uint8_t *bgr = rows_(std::min(by * 8 + r, height_ - 1));
+            convertRow(bgr, width_, weights_.data(), size(), lines);
+            for (int i = 0; i < size(); ++i) {
+                std::fill(lines[i] + width_, lines[i] + paddedColumns_, lines[i][width_ - 1]);
+                storeStripRow(lines[i], paddedColumns_, r, strips_[i].data());
+            }
+        }
+        current_ = by;
+    }
+
     RowSource rows_;
     int width_;
     int height_;
-    Weights weights_;
-    const float *divisors_;
-    int blocksAcross_;
     int paddedColumns_;
-    std::vector<float> line_;
-    std::vector<float> strip_;
+    int current_ = -1;
+    std::vector<Weights> weights_;
+    std::vector<std::vector<float>> lines_;
+    std::vector<std::vector<float>> strips_;
 };
 
 FrameSampler::FrameSampler(const cImage &source, int left, int top, int width, int height,
@@ -134,10 +172,6 @@ FrameSampler::FrameSampler(const cImage &source, int left, int top, int width, i
         frame_.vmax = std::max(frame_.vmax, s.v);
     }
 
-    // The source drawn at a reduced component's resolution is shared by the
-    // components of that size that follow each other.
-    int drawnWidth = 0;
-    int drawnHeight = 0;
     for (std::size_t i = 0; i < sampling.size(); ++i) {
         Component c;
         c.id = int(i) + 1;
@@ -149,29 +183,26 @@ FrameSampler::FrameSampler(const cImage &source, int left, int top, int width, i
         c.blocksAcross = ceilDiv(w, 8);
         c.blocksDown = ceilDiv(h, 8);
 
-        RowSource rows = std::ref(*sourceRows_);
-        if (w != width || h != height) {
-            if (w != drawnWidth || h != drawnHeight) {
-                std::vector<std::uint8_t> &drawing = drawings_.emplace_back(3 * std::size_t(w) * h);
+        // Components of the same size share their rows and are converted
+        // together.
+        auto band = std::find_if(bands_.begin(), bands_.end(), [&](const auto &b) {
+            return b->width() == w && b->height() == h;
+        });
+        if (band == bands_.end()) {
+            RowSource rows = std::ref(*sourceRows_);
+            if (w != width || h != height) {
                 // Each sample covers the source pixels a decoder puts it
                 // over: Hmax / H across and Vmax / V down.
-                averageRows(width, height, std::ref(*sourceRows_), double(frame_.hmax) / c.h,
-                            double(frame_.vmax) / c.v, w, h, [&](int y, const std::uint8_t *bgr) {
-                                std::copy_n(bgr, 3 * std::size_t(w),
-                                            drawing.data() + 3 * std::size_t(w) * y);
-                            });
-                drawnWidth = w;
-                drawnHeight = h;
+                auto &average = averages_.emplace_back(std::make_unique<AreaAverage>(
+                    width, height, double(frame_.hmax) / c.h, double(frame_.vmax) / c.v, w, h));
+                rows = [average = average.get(), source = sourceRows_.get()](int y) {
+                    return average->row(y, std::ref(*source));
+                };
             }
-            // The drawing's bytes stay where they are when the list grows.
-            const std::uint8_t *drawing = drawings_.back().data();
-            rows = [drawing, w](int y) {
-                return drawing + 3 * std::size_t(w) * y;
-            };
+            bands_.push_back(std::make_unique<Band>(std::move(rows), w, h, c.blocksAcross));
+            band = bands_.end() - 1;
         }
-        transforms_.push_back(std::make_unique<Transform>(rows, w, h, componentWeights[i],
-                                                          frame_.tables[c.table].divisors.data(),
-                                                          c.blocksAcross));
+        places_.push_back({band->get(), (*band)->add(componentWeights[i])});
         rowBuffers_.emplace_back(std::size_t(c.v) * c.blocksAcross * 64);
         frame_.components.push_back(std::move(c));
     }
@@ -190,15 +221,15 @@ const std::int16_t *FrameSampler::blockRows(int component, int first, int count)
 
 std::size_t FrameSampler::symbolLogBudget() const
 {
-    std::size_t drawn = 0;
-    for (const std::vector<std::uint8_t> &drawing : drawings_)
-        drawn += drawing.size();
-    return drawn < workingMemory ? workingMemory - drawn : 0;
+    return workingMemory;
 }
 
 void FrameSampler::transformRow(int component, int row, std::int16_t *out)
 {
-    transforms_[component]->row(row, out);
+    const Place &place = places_[component];
+    const Component &c = frame_.components[component];
+    transformStrip(place.band->strip(place.index, row), c.blocksAcross,
+                   frame_.tables[c.table].divisors.data(), out);
 }
 
 bool sampleFrame(const cImage &source, int left, int top, int width, int height,
@@ -208,12 +239,20 @@ bool sampleFrame(const cImage &source, int left, int top, int width, int height,
     try {
         FrameSampler sampler(source, left, top, width, height, sampling, tables);
         Frame result = sampler.frame();
-        for (std::size_t i = 0; i < result.components.size(); ++i) {
-            Component &c = result.components[i];
-            const std::size_t rowSize = std::size_t(c.blocksAcross) * 64;
-            c.coefficients.resize(rowSize * c.blocksDown);
-            for (int by = 0; by < c.blocksDown; ++by)
-                sampler.transformRow(int(i), by, c.coefficients.data() + by * rowSize);
+        int blocksDown = 0;
+        for (Component &c : result.components) {
+            c.coefficients.resize(std::size_t(c.blocksAcross) * 64 * c.blocksDown);
+            blocksDown = std::max(blocksDown, c.blocksDown);
+        }
+        // Row by row, so that components converted together are converted
+        // once.
+        for (int by = 0; by < blocksDown; ++by) {
+            for (std::size_t i = 0; i < result.components.size(); ++i) {
+                Component &c = result.components[i];
+                const std::size_t rowSize = std::size_t(c.blocksAcross) * 64;
+                if (by < c.blocksDown)
+                    sampler.transformRow(int(i), by, c.coefficients.data() + by * rowSize);
+            }
         }
         frame = std::move(result);
         return true;

@@ -7,8 +7,9 @@
 #include <memory>
 
 namespace quillery {
+class AreaAverage;
 class cImage;
-}
+} // namespace quillery
 
 namespace quillery::jpeg {
 
@@ -33,12 +34,19 @@ public:
 
 private:
     class Rows;
-    class Transform;
+    class Band;
+    // Where a component's samples are made: its band and its place there.
+    struct Place
+    {
+        Band *band;
+        int index;
+    };
 
     Frame frame_;
     std::unique_ptr<Rows> sourceRows_;
-    std::vector<std::vector<std::uint8_t>> drawings_; // the source at reduced sizes
-    std::vector<std::unique_ptr<Transform>> transforms_;
+    std::vector<std::unique_ptr<AreaAverage>> averages_; // the source at reduced sizes
+    std::vector<std::unique_ptr<Band>> bands_;
+    std::vector<Place> places_;
     std::vector<std::vector<std::int16_t>> rowBuffers_;
 };
 

@@ -12,6 +12,9 @@ namespace quillery::jpeg {
 
 namespace {
 
+// Blocks an MCU of a scan of several components may hold.
+constexpr int maxMcuBlocks = 10;
+
 // Bit k set when coefficient k (zig-zag order) of the block is not zero.
 [[gnu::always_inline]] inline std::uint64_t nonZeroMask(const std::int16_t *block)
 {
@@ -43,7 +46,9 @@ inline int category(int value)
 // the low bits of value - 1.
 inline std::uint32_t extraBits(int value, int size)
 {
-    return std::uint32_t(value < 0 ? value - 1 : value) & ((1u << size) - 1);
+    // value >> 31 is -1 for a negative value and 0 otherwise: signs come
+    // in no order a branch could foresee.
+    return std::uint32_t(value + (value >> 31)) & ((1u << size) - 1);
 }
 
 // Codes one block (T.81 F.1.2): the DC difference, then the AC coefficients
@@ -78,10 +83,9 @@ int scanRows(const Frame &frame, const std::vector<int> &group)
 
 // Walks rows at.row ... endRow - 1 of a scan in coding order, with the DC
 // predictors, and hands each block to coder.block(block, DC difference,
-// table), after coder.rowStart(at) at each row. A coder that codes from a
-// log instead is only told each block's table.
+// table), after coder.rowStart(at) at each row.
 template <typename Coder>
-void walkScan(const Frame &frame, const std::vector<int> &group, BlockSource *blocks, Coder &coder,
+void walkScan(const Frame &frame, const std::vector<int> &group, BlockSource &blocks, Coder &coder,
               ScanPosition &at, int endRow)
 {
     if (group.size() == 1) {
@@ -90,18 +94,42 @@ void walkScan(const Frame &frame, const std::vector<int> &group, BlockSource *bl
         int &predictor = at.predictors[0];
         for (; at.row < endRow; ++at.row) {
             coder.rowStart(at);
-            if constexpr (Coder::fromLog) {
-                for (int bx = 0; bx < c.blocksAcross; ++bx)
-                    coder.loggedBlock(c.table);
-            } else {
-                const std::int16_t *block = blocks->blockRows(group[0], at.row, 1);
-                for (const std::int16_t *end = block + rowSize; block != end; block += 64) {
-                    coder.block(block, block[0] - predictor, c.table);
-                    predictor = block[0];
-                }
+            const std::int16_t *block = blocks.blockRows(group[0], at.row, 1);
+            for (const std::int16_t *end = block + rowSize; block != end; block += 64) {
+                coder.block(block, block[0] - predictor, c.table);
+                predictor = block[0];
             }
         }
         return;
+    }
+
+    // The blocks of one MCU in coding order, worked out once for the scan.
+    struct McuBlock
+    {
+        int member; // place in the group
+        int v;
+        int h;
+        int table;
+        int blocksAcross;
+        int blocksDown;
+        int mcuWidth; // the component's H
+        int mcuHeight;
+    };
+    McuBlock layout[maxMcuBlocks];
+    int layoutSize = 0;
+    for (std::size_t g = 0; g < group.size(); ++g) {
+        const Component &c = frame.components[group[g]];
+        for (int v = 0; v < c.v; ++v) {
+            for (int h = 0; h < c.h; ++h)
+                layout[layoutSize++] = {.member = int(g),
+                                        .v = v,
+                                        .h = h,
+                                        .table = c.table,
+                                        .blocksAcross = c.blocksAcross,
+                                        .blocksDown = c.blocksDown,
+                                        .mcuWidth = c.h,
+                                        .mcuHeight = c.v};
+        }
     }
 
     static const std::int16_t dummy[64] = {};
@@ -112,37 +140,56 @@ void walkScan(const Frame &frame, const std::vector<int> &group, BlockSource *bl
         const int my = at.row;
         // This row of MCUs covers block rows my x V ... of each component,
         // fewer at the bottom edge.
-        for (std::size_t g = 0; g < group.size() && !Coder::fromLog; ++g) {
+        for (std::size_t g = 0; g < group.size(); ++g) {
             const Component &c = frame.components[group[g]];
             const int first = my * c.v;
             const int count = std::min(c.v, c.blocksDown - first);
-            rows[g] = count > 0 ? blocks->blockRows(group[g], first, count) : nullptr;
+            rows[g] = count > 0 ? blocks.blockRows(group[g], first, count) : nullptr;
         }
         for (int mx = 0; mx < mcusAcross; ++mx) {
-            for (std::size_t g = 0; g < group.size(); ++g) {
-                const Component &c = frame.components[group[g]];
-                for (int v = 0; v < c.v; ++v) {
-                    const int by = my * c.v + v;
-                    for (int h = 0; h < c.h; ++h) {
-                        const int bx = mx * c.h + h;
-                        if constexpr (Coder::fromLog) {
-                            coder.loggedBlock(c.table);
-                        } else if (bx >= c.blocksAcross || by >= c.blocksDown) {
-                            // Outside the component's blocks: a dummy block
-                            // that repeats the predicted DC.
-                            coder.block(dummy, 0, c.table);
-                        } else {
-                            const std::int16_t *block =
-                                rows[g] + (std::size_t(v) * c.blocksAcross + bx) * 64;
-                            coder.block(block, block[0] - at.predictors[g], c.table);
-                            at.predictors[g] = block[0];
-                        }
-                    }
+            for (int i = 0; i < layoutSize; ++i) {
+                const McuBlock &b = layout[i];
+                const int by = my * b.mcuHeight + b.v;
+                const int bx = mx * b.mcuWidth + b.h;
+                if (bx >= b.blocksAcross || by >= b.blocksDown) {
+                    // Outside the component's blocks: a dummy block that
+                    // repeats the predicted DC.
+                    coder.block(dummy, 0, b.table);
+                } else {
+                    const std::int16_t *block =
+                        rows[b.member] + (std::size_t(b.v) * b.blocksAcross + bx) * 64;
+                    coder.block(block, block[0] - at.predictors[b.member], b.table);
+                    at.predictors[b.member] = block[0];
                 }
             }
         }
     }
 }
+
+// Counts the symbols of one block and, when Logged, writes them at `write`
+// (a local cursor, so that the bytes written are not taken to change it).
+template <bool Logged> struct BlockCounter
+{
+    ScanStatistics &statistics;
+    SymbolLog::Cursor write;
+
+    void symbol(bool dc, int table, int value, int run = 0)
+    {
+        const int size = category(value);
+        const int symbol = dc ? size : (run << 4) | size;
+        ++(dc ? statistics.dc : statistics.ac)[table][symbol];
+        if constexpr (Logged) {
+            SymbolLog::put(write, std::uint8_t(symbol));
+            SymbolLog::putExtraBits(write, extraBits(value, size), size);
+        }
+    }
+    void runSymbol(int table, int symbol)
+    {
+        ++statistics.ac[table][symbol];
+        if constexpr (Logged)
+            SymbolLog::put(write, std::uint8_t(symbol));
+    }
+};
 
 // Counts the symbols, and keeps them in the log while it has room.
 struct Counter
@@ -151,7 +198,6 @@ struct Counter
     SymbolLog *log;
     int scan = 0;
 
-    static constexpr bool fromLog = false;
     void rowStart(const ScanPosition &at)
     {
         if (log != nullptr)
@@ -161,35 +207,43 @@ struct Counter
     {
         if (log != nullptr && !log->roomForBlock())
             log = nullptr;
-        codeBlock(block, difference, table, *this);
-    }
-    void symbol(bool dc, int table, int value, int run = 0)
-    {
-        const int size = category(value);
-        const int symbol = dc ? size : (run << 4) | size;
-        ++(dc ? statistics.dc : statistics.ac)[table][symbol];
         if (log != nullptr) {
-            log->symbol(std::uint8_t(symbol));
-            log->extraBits(extraBits(value, size), size);
+            BlockCounter<true> counter{statistics, log->cursor()};
+            codeBlock(block, difference, table, counter);
+            log->moveTo(counter.write);
+        } else {
+            BlockCounter<false> counter{statistics, {}};
+            codeBlock(block, difference, table, counter);
         }
-    }
-    void runSymbol(int table, int symbol)
-    {
-        ++statistics.ac[table][symbol];
-        if (log != nullptr)
-            log->symbol(std::uint8_t(symbol));
     }
 };
 
+// Most bytes one block's codes can take: 64 codes of at most 27 bits, each
+// byte possibly followed by a stuffed zero, and a word pending.
+constexpr std::size_t maxBlockBytes = 2 * (64 * 27 / 8 + 1) + 8;
+
+// Makes room in `out` for one block's codes.
+void roomForBlock(JpegBuffer &out, JpegBuffer::Bits &bits)
+{
+    if (std::size_t(bits.end - bits.to) < maxBlockBytes) {
+        out.putBits(bits);
+        out.makeRoom(maxBlockBytes);
+        bits = out.takeBits();
+    }
+}
+
+// Codes blocks, with the bit stream taken out of `out` (handed back by the
+// caller).
 struct Writer
 {
     const CodingTables &tables;
     JpegBuffer &out;
+    JpegBuffer::Bits bits;
 
-    static constexpr bool fromLog = false;
     void rowStart(const ScanPosition &) {}
     void block(const std::int16_t *block, int difference, int table)
     {
+        roomForBlock(out, bits);
         codeBlock(block, difference, table, *this);
     }
     void symbol(bool dc, int table, int value, int run = 0)
@@ -197,45 +251,68 @@ struct Writer
         const int size = category(value);
         const HuffmanTable &t = dc ? tables.dc[table] : tables.ac[table];
         const int symbol = dc ? size : (run << 4) | size;
-        out.bits((std::uint32_t(t.code[symbol]) << size) | extraBits(value, size),
+        bits.put((std::uint32_t(t.code[symbol]) << size) | extraBits(value, size),
                  t.size[symbol] + size);
     }
     void runSymbol(int table, int symbol)
     {
-        out.bits(tables.ac[table].code[symbol], tables.ac[table].size[symbol]);
+        bits.put(tables.ac[table].code[symbol], tables.ac[table].size[symbol]);
     }
 };
 
-// Codes the symbols kept in a log instead of blocks.
-struct LogWriter
+// Tables of the blocks of one row of a scan, in coding order.
+std::vector<int> rowTables(const Frame &frame, const std::vector<int> &group)
 {
-    const CodingTables &tables;
-    JpegBuffer &out;
-    SymbolLogReader &log;
+    if (group.size() == 1) {
+        const Component &c = frame.components[group[0]];
+        return std::vector<int>(std::size_t(c.blocksAcross), c.table);
+    }
+    std::vector<int> mcu;
+    for (int index : group) {
+        const Component &c = frame.components[index];
+        mcu.insert(mcu.end(), std::size_t(c.h) * c.v, c.table);
+    }
+    const int mcusAcross = (frame.width + 8 * frame.hmax - 1) / (8 * frame.hmax);
+    std::vector<int> row;
+    for (int mx = 0; mx < mcusAcross; ++mx)
+        row.insert(row.end(), mcu.begin(), mcu.end());
+    return row;
+}
 
-    static constexpr bool fromLog = true;
-    void rowStart(const ScanPosition &) {}
-    void loggedBlock(int table)
-    {
-        const HuffmanTable &dc = tables.dc[table];
-        const int dcSize = log.symbol();
-        out.bits((std::uint32_t(dc.code[dcSize]) << dcSize) | log.extraBits(dcSize),
-                 dc.size[dcSize] + dcSize);
-        const HuffmanTable &ac = tables.ac[table];
-        // Each symbol moves past its run of zeros and its coefficient (a
-        // zero-run symbol past 16 zeros); end-of-block or the last
-        // coefficient ends the block.
-        for (int k = 1; k < 64;) {
-            const int symbol = log.symbol();
-            const int size = symbol & 15;
-            out.bits((std::uint32_t(ac.code[symbol]) << size) | log.extraBits(size),
-                     ac.size[symbol] + size);
-            if (symbol == 0x00)
-                break;
-            k += (symbol >> 4) + 1;
+// Codes the first `rows` rows of a scan from the symbols kept in the log.
+void writeLogged(const Frame &frame, const std::vector<int> &group, int rows,
+                 SymbolLogReader &logged, const CodingTables &tables, JpegBuffer &out)
+{
+    const std::vector<int> tablesOfRow = rowTables(frame, group);
+    // The reader and the bit stream are copied into local variables for the
+    // loop and handed back after it.
+    SymbolLogReader log = logged;
+    JpegBuffer::Bits bits = out.takeBits();
+    for (int row = 0; row < rows; ++row) {
+        for (int table : tablesOfRow) {
+            roomForBlock(out, bits);
+            const HuffmanTable &dc = tables.dc[table];
+            const int dcSize = log.symbol();
+            bits.put((std::uint32_t(dc.code[dcSize]) << dcSize) | log.extraBits(dcSize),
+                     dc.size[dcSize] + dcSize);
+            const HuffmanTable &ac = tables.ac[table];
+            // Each symbol moves past its run of zeros and its coefficient (a
+            // zero-run symbol past 16 zeros); end-of-block or the last
+            // coefficient ends the block.
+            for (int k = 1; k < 64;) {
+                const int symbol = log.symbol();
+                const int size = symbol & 15;
+                bits.put((std::uint32_t(ac.code[symbol]) << size) | log.extraBits(size),
+                         ac.size[symbol] + size);
+                if (symbol == 0x00)
+                    break;
+                k += (symbol >> 4) + 1;
+            }
         }
     }
-};
+    out.putBits(bits);
+    logged = log;
+}
 
 } // namespace
 
@@ -246,7 +323,7 @@ std::vector<std::vector<int>> scanGroups(const Frame &frame)
     int blocks = 0;
     for (int i = 0; i < int(frame.components.size()); ++i) {
         const int perMcu = frame.components[i].h * frame.components[i].v;
-        if (!current.empty() && (blocks + perMcu > 10 || current.size() == 3)) {
+        if (!current.empty() && (blocks + perMcu > maxMcuBlocks || current.size() == 3)) {
             groups.push_back(current);
             current.clear();
             blocks = 0;
@@ -266,7 +343,7 @@ ScanStatistics countSymbols(const Frame &frame, const std::vector<std::vector<in
     Counter counter{statistics, &log};
     for (const std::vector<int> &group : groups) {
         ScanPosition at;
-        walkScan(frame, group, &blocks, counter, at, scanRows(frame, group));
+        walkScan(frame, group, blocks, counter, at, scanRows(frame, group));
         ++counter.scan;
     }
     return statistics;
@@ -277,13 +354,12 @@ void writeScan(const Frame &frame, const std::vector<int> &group, int scan, cons
                JpegBuffer &out)
 {
     const int rows = scanRows(frame, group);
-    ScanPosition at;
     const ScanPosition kept = log.keptPart(scan, rows);
-    LogWriter logWriter{tables, out, logged};
-    walkScan(frame, group, nullptr, logWriter, at, kept.row);
-    at = kept;
-    Writer writer{tables, out};
-    walkScan(frame, group, &blocks, writer, at, rows);
+    writeLogged(frame, group, kept.row, logged, tables, out);
+    ScanPosition at = kept;
+    Writer writer{tables, out, out.takeBits()};
+    walkScan(frame, group, blocks, writer, at, rows);
+    out.putBits(writer.bits);
     out.flushBits();
 }
 

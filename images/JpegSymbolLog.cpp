@@ -11,8 +11,8 @@ SymbolLog::SymbolLog(std::size_t budget)
     // Left uninitialised so that the pages never written are never taken.
     data_.reset(new (std::nothrow) std::uint8_t[budget]);
     if (data_ != nullptr) {
-        write_ = data_.get();
-        end_ = write_ + budget;
+        budget_ = budget;
+        write_ = start();
     }
 }
 

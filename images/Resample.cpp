@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace quillery {
@@ -100,6 +101,49 @@ void addWeightedRow(const std::uint8_t *source, std::size_t samples, float weigh
     }
 }
 
+QUILLERY_VECTOR_CLONES
+void addRow(const std::uint8_t *source, std::size_t samples, bool first, std::uint16_t *sum)
+{
+    if (first) {
+        for (std::size_t i = 0; i < samples; ++i)
+            sum[i] = source[i];
+    } else {
+        for (std::size_t i = 0; i < samples; ++i)
+            sum[i] = std::uint16_t(sum[i] + source[i]);
+    }
+}
+
+typedef std::uint16_t Sums16 __attribute__((vector_size(32)));
+typedef std::uint8_t Means16 __attribute__((vector_size(16)));
+
+// Averages the pixel pairs (2x, 2x + 1) of a row of `samples` sums, three a
+// pixel, into `width` pixels: each mean is of 2^shift bytes.
+QUILLERY_VECTOR_CLONES
+void halveColumns(const std::uint16_t *sum, std::size_t samples, int width, int shift,
+                  std::uint8_t *target)
+{
+    const int half = 1 << (shift - 1);
+    int x = 0;
+    // Four pairs at a time, from 32 sums in two vectors; the last four of
+    // the sixteen bytes written are written again by the next step.
+    const Sums16 halves = Sums16{} + std::uint16_t(half);
+    for (; x + 6 <= width && 6 * std::size_t(x) + 32 <= samples; x += 4) {
+        Sums16 v0, v1;
+        std::memcpy(&v0, sum + 6 * x, sizeof v0);
+        std::memcpy(&v1, sum + 6 * x + 16, sizeof v1);
+        const Sums16 left =
+            __builtin_shufflevector(v0, v1, 0, 1, 2, 6, 7, 8, 12, 13, 14, 18, 19, 20, 0, 0, 0, 0);
+        const Sums16 right =
+            __builtin_shufflevector(v0, v1, 3, 4, 5, 9, 10, 11, 15, 16, 17, 21, 22, 23, 0, 0, 0, 0);
+        const Means16 means = __builtin_convertvector((left + right + halves) >> shift, Means16);
+        std::memcpy(target + 3 * x, &means, sizeof means);
+    }
+    for (; x < width; ++x) {
+        for (int c = 0; c < 3; ++c)
+            target[3 * x + c] = std::uint8_t((sum[6 * x + c] + sum[6 * x + 3 + c] + half) >> shift);
+    }
+}
+
 // Sums the taps across one row of three-sample pixels and rounds to bytes;
 // the tap count is fixed at compile time where it can be.
 template <int FixedCount>
@@ -156,6 +200,30 @@ void resampleWithTaps(int sourceWidth, int sourceHeight,
     }
 }
 
+// Each average is of one, two or four bytes when both steps are 1 or 2, and
+// the float sums above reproduce such means exactly: whole numbers give the
+// same bytes faster.
+bool averagesAreExact(const Taps &taps)
+{
+    for (std::size_t i = 0; i < taps.first.size(); ++i) {
+        const int count = taps.count[i];
+        if (count < 1 || count > 2)
+            return false;
+        for (int k = 0; k < count; ++k) {
+            if (taps.weight(int(i), k) != 1.0f / float(count))
+                return false;
+        }
+    }
+    return true;
+}
+
+// The mean of `count` bytes summed in `sum`, rounded halves up, for a count
+// of 1, 2 or 4.
+inline std::uint8_t wholeMean(int sum, int count)
+{
+    return std::uint8_t((sum + count / 2) / count);
+}
+
 } // namespace
 
 void resampleRows(int sourceWidth, int sourceHeight,
@@ -166,13 +234,78 @@ void resampleRows(int sourceWidth, int sourceHeight,
                      axisTaps(sourceHeight, height), targetRow);
 }
 
-void averageRows(int sourceWidth, int sourceHeight,
-                 const std::function<const std::uint8_t *(int)> &sourceRow, double stepX,
-                 double stepY, int width, int height,
-                 const std::function<void(int, const std::uint8_t *)> &targetRow)
+struct AreaAverage::Plan
 {
-    resampleWithTaps(sourceWidth, sourceHeight, sourceRow, areaTaps(sourceWidth, width, stepX),
-                     areaTaps(sourceHeight, height, stepY), targetRow);
+    Taps across;
+    Taps down;
+    std::size_t sourceSamples = 0;
+    bool exact = false;
+    int pairedColumns = 0; // leading target columns that average pairs
+    void (*filter)(const float *, const Taps &, int, std::uint8_t *) = nullptr;
+    std::vector<float> sum;
+    std::vector<std::uint16_t> wholeSum;
+    std::vector<std::uint8_t> out;
+
+    void averageExactly(int y, const SourceRow &sourceRow);
+    void averageInFloats(int y, const SourceRow &sourceRow);
+};
+
+AreaAverage::AreaAverage(int sourceWidth, int sourceHeight, double stepX, double stepY, int width,
+                         int height)
+    : plan_(std::make_unique<Plan>())
+{
+    Plan &p = *plan_;
+    p.across = areaTaps(sourceWidth, width, stepX);
+    p.down = areaTaps(sourceHeight, height, stepY);
+    p.sourceSamples = 3 * std::size_t(sourceWidth);
+    p.exact = averagesAreExact(p.across) && averagesAreExact(p.down);
+    if (p.exact) {
+        p.wholeSum.resize(p.sourceSamples);
+        while (p.pairedColumns < width && p.across.count[p.pairedColumns] == 2 &&
+               p.across.first[p.pairedColumns] == 2 * p.pairedColumns)
+            ++p.pairedColumns;
+    } else {
+        p.sum.resize(p.sourceSamples);
+        const bool pairs = std::all_of(p.across.count.begin(), p.across.count.end(),
+                                       [](int count) { return count == 2; });
+        p.filter = pairs ? filterRow<2> : filterRow<0>;
+    }
+    p.out.resize(3 * std::size_t(width));
+}
+
+AreaAverage::~AreaAverage() = default;
+
+const std::uint8_t *AreaAverage::row(int y, const SourceRow &sourceRow)
+{
+    if (plan_->exact)
+        plan_->averageExactly(y, sourceRow);
+    else
+        plan_->averageInFloats(y, sourceRow);
+    return plan_->out.data();
+}
+
+void AreaAverage::Plan::averageExactly(int y, const SourceRow &sourceRow)
+{
+    const int rows = down.count[y];
+    addRow(sourceRow(down.first[y]), sourceSamples, true, wholeSum.data());
+    if (rows == 2)
+        addRow(sourceRow(down.first[y] + 1), sourceSamples, false, wholeSum.data());
+    halveColumns(wholeSum.data(), sourceSamples, pairedColumns, rows, out.data());
+    for (int x = pairedColumns; x < int(across.first.size()); ++x) {
+        const std::uint16_t *s = wholeSum.data() + 3 * std::size_t(across.first[x]);
+        const int count = across.count[x];
+        for (int c = 0; c < 3; ++c)
+            out[3 * x + c] = wholeMean(count == 2 ? s[c] + s[3 + c] : s[c], count * rows);
+    }
+}
+
+void AreaAverage::Plan::averageInFloats(int y, const SourceRow &sourceRow)
+{
+    // The same sums, in the same order, as resampling the whole picture.
+    for (int k = 0; k < down.count[y]; ++k)
+        addWeightedRow(sourceRow(down.first[y] + k), sourceSamples, down.weight(y, k), k == 0,
+                       sum.data());
+    filter(sum.data(), across, int(across.first.size()), out.data());
 }
 
 } // namespace quillery

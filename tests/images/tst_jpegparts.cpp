@@ -1,5 +1,5 @@
-// The encoder's inner pieces: the transform, the Huffman tables and the bit
-// stream.
+// The encoder's inner pieces: the transform, the reduced colour rows, the
+// Huffman tables and the bit stream.
 #include "images/JpegBuffer.h"
 #include "images/JpegDct.h"
 #include "images/JpegError.h"
@@ -7,6 +7,7 @@
 #include "images/JpegSampling.h"
 #include "images/JpegTables.h"
 #include "images/JpegWriter.h"
+#include "images/Resample.h"
 
 #include "ImageTestTools.h"
 #include "support/TestSupport.h"
@@ -112,14 +113,52 @@ private:
     std::size_t budget_;
 };
 
-QByteArray encoded(const Frame &frame, std::size_t budget)
+QByteArray encoded(const Frame &frame, BlockSource &blocks)
 {
-    BudgetedBlocks blocks(frame, budget);
     QByteArray file;
     writeJpeg(frame, blocks, QByteArray(), [&](const std::uint8_t *data, std::size_t size) {
         file.append(reinterpret_cast<const char *>(data), qsizetype(size));
     });
     return file;
+}
+
+QByteArray encoded(const Frame &frame, std::size_t budget)
+{
+    BudgetedBlocks blocks(frame, budget);
+    return encoded(frame, blocks);
+}
+
+// A sampler's blocks offered with a given budget for keeping symbols, so
+// that what does not fit is made again.
+class BudgetedSampler : public BlockSource
+{
+public:
+    BudgetedSampler(FrameSampler &sampler, std::size_t budget) : sampler_(sampler), budget_(budget)
+    {
+    }
+    const std::int16_t *blockRows(int component, int first, int count) override
+    {
+        return sampler_.blockRows(component, first, count);
+    }
+    std::size_t symbolLogBudget() const override { return budget_; }
+
+private:
+    FrameSampler &sampler_;
+    std::size_t budget_;
+};
+
+// Target pixel (x, y) of an area average by its definition: the mean of the
+// source bytes in its cell, rounded half up.
+int cellMean(const std::vector<std::uint8_t> &source, int sourceWidth, int sourceHeight, int stepX,
+             int stepY, int x, int y, int c)
+{
+    int sum = 0;
+    int count = 0;
+    for (int j = y * stepY; j < std::min(sourceHeight, (y + 1) * stepY); ++j) {
+        for (int i = x * stepX; i < std::min(sourceWidth, (x + 1) * stepX); ++i, ++count)
+            sum += source[3 * (std::size_t(j) * sourceWidth + i) + c];
+    }
+    return (2 * sum + count) / (2 * count);
 }
 
 } // namespace
@@ -283,6 +322,70 @@ private Q_SLOTS:
         bits[15] = 255;
         bits[14] = 2;
         expectBadTable([&] { codeTable(bits, std::vector<std::uint8_t>(257), maxAcSymbol); });
+    }
+
+    void areaAverageGivesEachCellsMean()
+    {
+        // Halving is done in whole numbers, some columns at a time: every
+        // width up to past a few steps, odd and even heights, rows asked
+        // for in any order.
+        std::mt19937 random(5);
+        for (const auto &[stepX, stepY] : {std::pair{2, 2}, {2, 1}, {1, 2}, {1, 1}, {3, 3}}) {
+            for (int sourceWidth = 1; sourceWidth <= 41; ++sourceWidth) {
+                for (int sourceHeight : {1, 4, 5}) {
+                    std::vector<std::uint8_t> source(3 * std::size_t(sourceWidth) * sourceHeight);
+                    for (std::uint8_t &b : source)
+                        b = std::uint8_t(random());
+                    const int width = (sourceWidth + stepX - 1) / stepX;
+                    const int height = (sourceHeight + stepY - 1) / stepY;
+                    AreaAverage average(sourceWidth, sourceHeight, stepX, stepY, width, height);
+                    const auto sourceRow = [&](int j) {
+                        return source.data() + 3 * std::size_t(j) * sourceWidth;
+                    };
+                    for (int y = height - 1; y >= 0; --y) {
+                        const std::uint8_t *row = average.row(y, sourceRow);
+                        for (int x = 0; x < width; ++x) {
+                            for (int c = 0; c < 3; ++c) {
+                                const int expected = cellMean(source, sourceWidth, sourceHeight,
+                                                              stepX, stepY, x, y, c);
+                                // Thirds are summed in floats, within rounding.
+                                QVERIFY2(std::abs(row[3 * x + c] - expected) <= (stepX == 3),
+                                         qPrintable(QStringLiteral("%1x%2 step %3:%4 at %5,%6")
+                                                        .arg(sourceWidth)
+                                                        .arg(sourceHeight)
+                                                        .arg(stepX)
+                                                        .arg(stepY)
+                                                        .arg(x)
+                                                        .arg(y)));
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    void samplerMakesRowsAgainForWhatWasNotKept_data() { keptSymbolsCodeTheSameFile_data(); }
+    void samplerMakesRowsAgainForWhatWasNotKept()
+    {
+        // The rows of blocks made again after the kept symbols end (shared
+        // reduced rows included) are the ones made the first time, from a
+        // picture of 24 bits and one whose rows are converted as read.
+        QFETCH(std::vector<Sampling>, sampling);
+        const std::array<QuantTable, 2> tables = {quantTable(0, 90), quantTable(1, 90)};
+        for (int bitCount : {24, 8}) {
+            const cImage picture = test::randomPicture(109, 77, bitCount);
+            Frame frame;
+            QVERIFY(sampleFrame(picture, 0, 0, picture.Width(), picture.Height(), sampling, tables,
+                                frame));
+            const QByteArray reference = encoded(frame, 0);
+            FrameSampler sampler(picture, 0, 0, picture.Width(), picture.Height(), sampling,
+                                 tables);
+            for (std::size_t budget : {std::size_t(0), std::size_t(5000), std::size_t(20000)}) {
+                BudgetedSampler blocks(sampler, budget);
+                QCOMPARE(encoded(sampler.frame(), blocks), reference);
+            }
+        }
     }
 
     void keptSymbolsCodeTheSameFile_data()
