@@ -14,7 +14,6 @@
 #include "shell/frmRecent.h"
 #include "shell/frmSplash.h"
 #include "window/PageListView.h"
-#include "window/PageScheme.h"
 
 #include <QApplication>
 
@@ -37,8 +36,6 @@ int runApplication(int argc, char *argv[])
     // The browser's sandbox cannot run as root.
     if (::geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    registerPageScheme();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillery"));
     QApplication::setOrganizationName(QStringLiteral("Tamsin Orde"));
