@@ -77,14 +77,20 @@ int browserProcessesUnder(qint64 pid)
     return count;
 }
 
-// Presses Return in the author-name prompt once it appears.
+// Presses Return in the author-name prompt. Its window can be found by name before it is
+// mapped and focused, and a key sent then is lost while the prompt waits for its user, so
+// the caller tries again until the program paints; once the prompt is gone nothing matches
+// and no key is sent.
 void answerPrompt(QProcess &xdotool, const QProcessEnvironment &environment)
 {
+    if (xdotool.state() != QProcess::NotRunning && !xdotool.waitForFinished(0))
+        return;
     xdotool.setProcessEnvironment(environment);
     xdotool.start(QStringLiteral("xdotool"),
-                  {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--name"),
-                   QStringLiteral("^Author Name$"), QStringLiteral("windowfocus"),
-                   QStringLiteral("%1"), QStringLiteral("key"), QStringLiteral("Return")});
+                  {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                   QStringLiteral("--name"), QStringLiteral("^Author Name$"),
+                   QStringLiteral("windowfocus"), QStringLiteral("%1"), QStringLiteral("key"),
+                   QStringLiteral("Return")});
 }
 
 Run startOnce(const QString &program, const QStringList &arguments,
@@ -100,10 +106,15 @@ Run startOnce(const QString &program, const QStringList &arguments,
     process.start(program, arguments);
     if (!process.waitForStarted(30000))
         fail(QStringLiteral("cannot start %1: %2").arg(program, process.errorString()));
-    if (newUser)
-        answerPrompt(xdotool, environment);
-    while (run.reported < 0 && clock.elapsed() < 30000) {
-        if (!process.canReadLine() && !process.waitForReadyRead(30000 - int(clock.elapsed())))
+    constexpr int limitMs = 30000;
+    constexpr int promptRetryMs = 300;
+    while (run.reported < 0 && clock.elapsed() < limitMs) {
+        if (newUser)
+            answerPrompt(xdotool, environment);
+        const int remaining = limitMs - int(clock.elapsed());
+        if (!process.canReadLine() &&
+            !process.waitForReadyRead(newUser ? std::min(promptRetryMs, remaining) : remaining) &&
+            process.state() == QProcess::NotRunning)
             break;
         while (process.canReadLine()) {
             const QByteArray line = process.readLine();
@@ -116,8 +127,10 @@ Run startOnce(const QString &program, const QStringList &arguments,
         }
     }
     if (run.reported < 0)
-        fail(QStringLiteral("%1 never reported its first paint; it wrote: %2")
-                 .arg(program, QString::fromLocal8Bit(run.otherOutput + process.readAll())));
+        fail(QStringLiteral("%1 %2 never reported its first paint%3; it wrote: %4")
+                 .arg(program, arguments.join(u' '),
+                      newUser ? QStringLiteral(" (a new user's start)") : QString(),
+                      QString::fromLocal8Bit(run.otherOutput + process.readAll())));
     // A browser made at start-up would have started its helper processes by now.
     QThread::msleep(1500);
     run.browsers = browserProcessesUnder(process.processId());
