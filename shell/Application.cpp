@@ -2,6 +2,7 @@
 
 #include "platform/QtDialogs.h"
 #include "shell/CommandLine.h"
+#include "shell/FirstPaint.h"
 #include "shell/Icons.h"
 #include "shell/Session.h"
 #include "shell/Settings.h"
@@ -78,6 +79,7 @@ int runApplication(int argc, char *argv[])
     };
     finishStartup(session, window.workspace(), request.words, hooks);
     reportStartupPaint();
+    afterFirstPaint(loadPrintSystem);
     window.show();
 
     const int code = app.exec();
