@@ -1,6 +1,5 @@
 #include "BinderFixture.h"
 
-#include "transfer/NewPage.h"
 #include "window/BrowserModule.h"
 #include "window/PageDisplay.h"
 #include "window/ViewerPane.h"
@@ -95,7 +94,7 @@ void tst_browsermodule::schemeAnswersOnlyThePageAndItsResources()
     binder->setCurIndex(1);
     const PageContent content = preparePageDisplay(*f.workspace, *binder).content;
 
-    const SchemeReply page = content.answer(PlaceholderName);
+    const SchemeReply page = content.answer(placeholderUrl().path().mid(1));
     QCOMPARE(page.status, SchemeReply::Status::Found);
     QCOMPARE(page.mimeType, QByteArray("text/html"));
     QVERIFY(page.data.contains("Trip.gif"));
