@@ -31,9 +31,31 @@ struct Run
     QByteArray otherOutput;
 };
 
+// The processes this benchmark has started and not yet ended: the program, xdotool, Xvfb.
+QList<QProcess *> &started()
+{
+    static QList<QProcess *> processes;
+    return processes;
+}
+
+// Puts a process on that list for as long as it lives.
+struct Started
+{
+    explicit Started(QProcess &process) : process(process) { started().append(&process); }
+    ~Started() { started().removeOne(&process); }
+    Started(const Started &) = delete;
+    Started &operator=(const Started &) = delete;
+    QProcess &process;
+};
+
+// A failed run leaves nothing behind: exit() does not destroy the QProcess objects.
 [[noreturn]] void fail(const QString &what)
 {
     std::fprintf(stderr, "bench_startup: %s\n", qPrintable(what));
+    for (QProcess *process : started()) {
+        process->kill();
+        process->waitForFinished(5000);
+    }
     std::exit(1);
 }
 
@@ -98,6 +120,7 @@ Run startOnce(const QString &program, const QStringList &arguments,
 {
     QProcess xdotool;
     QProcess process;
+    const Started endsWithUs[] = {Started(xdotool), Started(process)};
     process.setProcessEnvironment(environment);
     process.setReadChannel(QProcess::StandardError);
     Run run;
@@ -191,6 +214,7 @@ int main(int argc, char *argv[])
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.filePath(QStringLiteral("runtime")));
     QProcess server;
+    const Started serverEndsWithUs(server);
     if (xvfb) {
         environment.insert(QStringLiteral("DISPLAY"), startXvfb(server));
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
