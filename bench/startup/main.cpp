@@ -99,10 +99,10 @@ int browserProcessesUnder(qint64 pid)
     return count;
 }
 
-// Presses Return in the author-name prompt. Its window can be found by name before it is
-// mapped and focused, and a key sent then is lost while the prompt waits for its user, so
-// the caller tries again until the program paints; once the prompt is gone nothing matches
-// and no key is sent.
+// Presses Return in the author-name prompt. xdotool can find a window of that name that is
+// gone a moment later (it then dies of BadWindow and sends nothing) or not yet mapped and
+// focused; the key is lost and the prompt waits for its user. So the caller tries again
+// until the program paints; once the prompt is gone nothing matches and no key is sent.
 void answerPrompt(QProcess &xdotool, const QProcessEnvironment &environment)
 {
     if (xdotool.state() != QProcess::NotRunning && !xdotool.waitForFinished(0))
