@@ -47,8 +47,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://quillery.example.org")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The libraries the programs link come from dpkg-shlibdeps; what Qt loads at run time
-# is named here: the SVG plugins that draw every icon, and the plugins for sounds,
+# The libraries the programs and the browser module link (so Qt WebEngine) come from
+# dpkg-shlibdeps; what Qt loads at run time is named here: the SVG plugins that draw every icon, and the plugins for sounds,
 # more picture formats and Wayland.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")

@@ -3,6 +3,7 @@
 #include "platform/Settings.h"
 #include "platform_ui/QtDialogs.h"
 #include "shell/CommandLine.h"
+#include "shell/FirstPaint.h"
 #include "shell/Icons.h"
 #include "shell/Session.h"
 #include "shell/ShellResources.h"
@@ -14,7 +15,6 @@
 #include "shell/frmRecent.h"
 #include "shell/frmSplash.h"
 #include "window/PageListView.h"
-#include "window/PageScheme.h"
 
 #include <QApplication>
 
@@ -37,8 +37,6 @@ int runApplication(int argc, char *argv[])
     // The browser's sandbox cannot run as root.
     if (::geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    registerPageScheme();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillery"));
     QApplication::setOrganizationName(QStringLiteral("Tamsin Orde"));
@@ -81,6 +79,7 @@ int runApplication(int argc, char *argv[])
     };
     finishStartup(session, window.workspace(), request.words, hooks);
     reportStartupPaint();
+    afterFirstPaint(loadPrintSystem);
     window.show();
 
     const int code = app.exec();

@@ -76,12 +76,15 @@ void finishStartup(Session &session, Workspace &workspace, const QStringList &ar
 {
     workspace.authorName = session.authorName;
     workspace.defaultDocFolder = session.settings.defDocFol();
-    // Loads the print system now rather than at the first print.
-    ignoringErrors([] { QPrinterInfo::defaultPrinterName(); });
     ignoringErrors([&] { writeBlankHtml(workspace); });
     ignoringErrors([&] { openCommandLine(arguments, session.dialogs, hooks); });
     ignoringErrors([&] { call(hooks.restorePlacement); });
     ignoringErrors([&] { call(hooks.loadRecent); });
+}
+
+void loadPrintSystem()
+{
+    ignoringErrors([] { QPrinterInfo::defaultPrinterName(); });
 }
 
 void openCommandLine(const QStringList &arguments, Dialogs &dialogs, const StartupHooks &hooks)

@@ -33,6 +33,10 @@ bool beginStartup(Session &session, const StartupHooks &hooks);
 void finishStartup(Session &session, Workspace &workspace, const QStringList &arguments,
                    const StartupHooks &hooks);
 
+// Loads the print system, so that the first print does not wait for it. It may wait for a
+// print server, so start-up runs it once the first window has been painted.
+void loadPrintSystem();
+
 // The command line's binder: the arguments form one path, double quotes removed (kept
 // when the path with them names a file). An existing file is opened, given as an
 // absolute path; for anything else the splash window is closed, "Open Error" shown and a

@@ -1,11 +1,8 @@
 #include "shell/StartupReport.h"
 
-#include "window/frmMDI.h"
+#include "shell/FirstPaint.h"
 
-#include <QCoreApplication>
-#include <QEvent>
 #include <QFile>
-#include <QTimer>
 
 #include <cstdio>
 #include <ctime>
@@ -35,34 +32,16 @@ double msSinceProcessStart()
     return (now.tv_sec + now.tv_nsec / 1e9 - startTicks / ticksPerSecond) * 1000;
 }
 
-class FirstPaintWatch : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint && qobject_cast<frmMDI *>(watched)) {
-            QCoreApplication::instance()->removeEventFilter(this);
-            // The window's children paint in the same pass; the line follows it.
-            QTimer::singleShot(0, this, [this] {
-                std::fprintf(stderr, "painted %.0f\n", msSinceProcessStart());
-                std::fflush(stderr);
-                deleteLater();
-            });
-        }
-        return false;
-    }
-};
-
 } // namespace
 
 void reportStartupPaint()
 {
-    if (qEnvironmentVariableIsSet("QUILLERY_REPORT_STARTUP"))
-        QCoreApplication::instance()->installEventFilter(
-            new FirstPaintWatch(QCoreApplication::instance()));
+    if (!qEnvironmentVariableIsSet("QUILLERY_REPORT_STARTUP"))
+        return;
+    afterFirstPaint([] {
+        std::fprintf(stderr, "painted %.0f\n", msSinceProcessStart());
+        std::fflush(stderr);
+    });
 }
 
 } // namespace quillery

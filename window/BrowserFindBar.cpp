@@ -1,10 +1,11 @@
 #include "window/BrowserFindBar.h"
 
+#include "window/BrowserView.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
-#include <QWebEngineView>
 
 namespace quillery {
 
@@ -40,7 +41,7 @@ BrowserFindBar::BrowserFindBar(QWidget *parent) : QFrame(parent), m_text(new QLi
     hide();
 }
 
-void BrowserFindBar::open(QWebEngineView *browser)
+void BrowserFindBar::open(BrowserView *browser)
 {
     m_browser = browser;
     place();
@@ -53,18 +54,17 @@ void BrowserFindBar::open(QWebEngineView *browser)
 void BrowserFindBar::dismiss()
 {
     if (m_browser)
-        m_browser->findText(QString());
+        m_browser->findText(QString(), false);
     hide();
     if (m_browser)
-        m_browser->setFocus();
+        m_browser->widget()->setFocus();
 }
 
 void BrowserFindBar::find(bool backward)
 {
     if (!m_browser)
         return;
-    m_browser->findText(m_text->text(),
-                        backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags());
+    m_browser->findText(m_text->text(), backward);
 }
 
 void BrowserFindBar::place()

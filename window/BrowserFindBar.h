@@ -3,9 +3,10 @@
 #include <QFrame>
 
 class QLineEdit;
-class QWebEngineView;
 
 namespace quillery {
+
+class BrowserView;
 
 // The browser's own find: a small bar over the top of the browser that finds as the
 // user types; Enter finds the next occurrence, Shift+Enter the one before, Escape closes.
@@ -16,7 +17,7 @@ public:
     explicit BrowserFindBar(QWidget *parent);
 
     // Shows the bar over the browser with its text selected, ready for typing.
-    void open(QWebEngineView *browser);
+    void open(BrowserView *browser);
     void dismiss();
 
 protected:
@@ -27,7 +28,7 @@ private:
     void place();
 
     QLineEdit *m_text;
-    QWebEngineView *m_browser = nullptr;
+    BrowserView *m_browser = nullptr;
 };
 
 } // namespace quillery

@@ -4,10 +4,6 @@
 #include "documents/NewPage.h"
 #include "platform/FileError.h"
 
-#include <QBuffer>
-#include <QWebEngineUrlRequestJob>
-#include <QWebEngineUrlScheme>
-
 namespace quillery {
 
 namespace {
@@ -30,24 +26,7 @@ QByteArray resourceMimeType(const QString &name)
     return {};
 }
 
-void reply(QWebEngineUrlRequestJob *job, const QByteArray &mimeType, const QByteArray &data)
-{
-    auto *buffer = new QBuffer(job);
-    buffer->setData(data);
-    buffer->open(QIODevice::ReadOnly);
-    job->reply(mimeType, buffer);
-}
-
 } // namespace
-
-void registerPageScheme()
-{
-    if (!QWebEngineUrlScheme::schemeByName(PageScheme).name().isEmpty())
-        return;
-    QWebEngineUrlScheme scheme(PageScheme);
-    scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
-    QWebEngineUrlScheme::registerScheme(scheme);
-}
 
 QUrl pageSchemeUrl(const QString &name)
 {
@@ -69,29 +48,26 @@ const PageKey *PageContent::resource(const QString &name) const
     return found == resources.constEnd() ? nullptr : &found.value();
 }
 
-void PageSchemeHandler::requestStarted(QWebEngineUrlRequestJob *job)
+SchemeReply PageContent::answer(const QString &name) const
 {
-    if (job->requestMethod() != "GET") {
-        job->fail(QWebEngineUrlRequestJob::RequestDenied);
-        return;
-    }
-    const QString path = job->requestUrl().path();
-    // One flat folder: no listings, no parents, no sub-folders.
-    const QString name = path.startsWith(u'/') ? path.mid(1) : path;
+    SchemeReply reply;
     if (name == PlaceholderName) {
-        reply(job, "text/html", m_content.html);
-        return;
+        reply.status = SchemeReply::Status::Found;
+        reply.mimeType = "text/html";
+        reply.data = html;
+        return reply;
     }
-    const PageKey *key = m_content.resource(name);
-    if (!key) {
-        job->fail(QWebEngineUrlRequestJob::UrlNotFound);
-        return;
-    }
+    const PageKey *key = resource(name);
+    if (!key)
+        return reply;
     try {
-        reply(job, resourceMimeType(name), pageData(*key));
+        reply.data = pageData(*key);
+        reply.mimeType = resourceMimeType(name);
+        reply.status = SchemeReply::Status::Found;
     } catch (const FileError &) {
-        job->fail(QWebEngineUrlRequestJob::RequestFailed);
+        reply.status = SchemeReply::Status::Failed;
     }
+    return reply;
 }
 
 } // namespace quillery

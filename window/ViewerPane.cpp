@@ -8,22 +8,19 @@
 #include "platform_ui/Hyperlink.h"
 #include "platform_ui/RichTextBox.h"
 #include "window/BrowserFindBar.h"
-#include "window/BrowserPane.h"
+#include "window/BrowserModule.h"
 #include "window/PageDisplay.h"
-#include "window/PageScheme.h"
 
 #include <QAudioOutput>
 #include <QEvent>
+#include <QLabel>
 #include <QMediaPlayer>
-#include <QWebEngineProfile>
-#include <QWebEngineView>
 
 namespace quillery {
 
 ViewerPane::ViewerPane(QWidget *parent)
     : QStackedWidget(parent), m_empty(new QWidget(this)), m_text(new RichTextBox(this)),
-      m_links(new Hyperlink(this)), m_scheme(new PageSchemeHandler(this)),
-      m_filter(new RequestFilter(this))
+      m_links(new Hyperlink(this))
 {
     m_text->setObjectName(QStringLiteral("txtPad"));
     m_text->setReadOnly(true);
@@ -48,35 +45,61 @@ ViewerPane::ViewerPane(QWidget *parent)
 
 ViewerPane::~ViewerPane()
 {
-    // The browser and its page go before the profile they use.
-    delete m_browser;
-    delete m_profile;
+    // The browser asks for the content it shows until it is gone.
+    if (m_browser)
+        delete m_browser->widget();
 }
 
-QWebEngineView *ViewerPane::txtHTML()
+BrowserView *ViewerPane::txtHTML()
 {
     if (m_browser)
         return m_browser;
-    // The profile first: it registers the page scheme before anything of the web engine runs.
-    m_profile = makeViewerProfile(m_scheme, m_filter, this);
-    m_browser = new QWebEngineView(this);
-    m_browser->setObjectName(QStringLiteral("txtHTML"));
-    m_page = new BrowserPage(m_profile, m_browser);
-    m_page->setScriptsEnabled(!m_offline);
-    m_browser->setPage(m_page);
-    addWidget(m_browser);
-    connect(m_page, &QWebEnginePage::loadFinished, this, &ViewerPane::browserLoaded);
-    connect(m_page, &QWebEnginePage::linkHovered, this, &ViewerPane::statusTextChanged);
-    m_scheme->setContent(blankPageContent());
+    QString error;
+    m_content = blankPageContent();
+    m_browser = makeBrowserView(
+        this, [this](const QString &name) { return m_content.answer(name); }, error);
+    if (!m_browser) {
+        showBrowserMissing(error);
+        return nullptr;
+    }
+    QWidget *widget = m_browser->widget();
+    widget->setObjectName(QStringLiteral("txtHTML"));
+    m_browser->setOffline(m_offline);
+    addWidget(widget);
+    m_browser->onLoadFinished = [this](bool ok) {
+        browserLoaded(ok);
+    };
+    m_browser->onLinkHovered = [this](const QString &address) {
+        Q_EMIT statusTextChanged(address);
+    };
     m_browser->setUrl(placeholderUrl());
     return m_browser;
 }
 
+void ViewerPane::showBrowserMissing(const QString &reason)
+{
+    if (!m_browserMissing) {
+        m_browserMissing = new QLabel(this);
+        m_browserMissing->setObjectName(QStringLiteral("browserMissing"));
+        m_browserMissing->setAlignment(Qt::AlignCenter);
+        m_browserMissing->setWordWrap(true);
+        m_browserMissing->setTextFormat(Qt::PlainText);
+        m_browserMissing->setMargin(12);
+        addWidget(m_browserMissing);
+    }
+    m_browserMissing->setText(
+        tr("This page cannot be shown because the browser could not be loaded.\n\n%1").arg(reason));
+    setCurrentWidget(m_browserMissing);
+}
+
 void ViewerPane::findInBrowser()
 {
+    BrowserView *browser = txtHTML();
+    if (!browser)
+        return;
     if (!m_findBar)
         m_findBar = new BrowserFindBar(this);
-    m_findBar->open(txtHTML());
+    m_findBar->open(browser);
 }
 
 void ViewerPane::showPage(const PageDisplay &display, const Binder &binder)
@@ -123,7 +146,7 @@ void ViewerPane::blankBrowser()
     stopSound();
     if (!m_browser)
         return;
-    m_scheme->setContent(blankPageContent());
+    m_content = blankPageContent();
     load(placeholderUrl());
 }
 
@@ -140,28 +163,32 @@ void ViewerPane::followLink(const QUrl &url)
 
 void ViewerPane::showBrowserContent(const PageContent &content)
 {
-    txtHTML();
-    m_scheme->setContent(content);
+    if (!txtHTML())
+        return;
+    m_content = content;
     showBrowserAddress(placeholderUrl());
 }
 
 void ViewerPane::showBrowserAddress(const QUrl &address)
 {
-    load(address);
-    setCurrentWidget(m_browser);
+    if (load(address))
+        setCurrentWidget(m_browser->widget());
 }
 
-void ViewerPane::load(const QUrl &address)
+bool ViewerPane::load(const QUrl &address)
 {
-    QWebEngineView *browser = txtHTML();
+    BrowserView *browser = txtHTML();
+    if (!browser)
+        return false;
     // The same address again (the placeholder holds each page in turn) must load afresh.
     if (browser->url() == address)
         browser->reload();
     else
         browser->setUrl(address);
+    return true;
 }
 
-void ViewerPane::browserLoaded()
+void ViewerPane::browserLoaded(bool ok)
 {
     const QUrl url = m_browser->url();
     const QString name = url.fileName();
@@ -171,15 +198,15 @@ void ViewerPane::browserLoaded()
         HTML = true;
         Q_EMIT captionSuffixChanged(name.isEmpty() ? url.toString() : name);
     }
+    Q_EMIT browserLoadFinished(ok);
 }
 
 void ViewerPane::setOffline(bool offline)
 {
     m_offline = offline;
-    m_filter->offline = offline;
-    if (!m_page)
+    if (!m_browser)
         return;
-    m_page->setScriptsEnabled(!offline);
+    m_browser->setOffline(offline);
     // Scripts of the page already shown would otherwise keep running.
     if (HTML)
         m_browser->reload();

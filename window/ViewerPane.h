@@ -1,23 +1,21 @@
 #pragma once
 
+#include "window/PageScheme.h"
+
 #include <QStackedWidget>
 #include <QUrl>
 
 class QAudioOutput;
+class QLabel;
 class QMediaPlayer;
-class QWebEngineProfile;
-class QWebEngineView;
 
 namespace quillery {
 
 class Binder;
 class BrowserFindBar;
-class BrowserPage;
-class PageSchemeHandler;
-class RequestFilter;
+class BrowserView;
 class Hyperlink;
 class RichTextBox;
-struct PageContent;
 struct PageDisplay;
 
 // The viewer of a binder window: the text pane for rich and plain text pages and the
@@ -32,7 +30,8 @@ public:
 
     RichTextBox *txtPad() const { return m_text; }
     bool hasBrowser() const { return m_browser != nullptr; }
-    QWebEngineView *txtHTML();
+    // Null, with the reason shown in the viewer, when the browser module cannot be loaded.
+    BrowserView *txtHTML();
 
     // Set while the browser shows page content or a followed link.
     bool HTML = false;
@@ -60,24 +59,25 @@ Q_SIGNALS:
     void hovered();
     // A link in the text pane was clicked.
     void linkClicked(const QUrl &url);
+    void browserLoadFinished(bool ok);
 
 private:
     void showBrowserContent(const PageContent &content);
     void showBrowserAddress(const QUrl &address);
-    void load(const QUrl &address);
+    // False when there is no browser to load it.
+    bool load(const QUrl &address);
     void playSound(const QString &file);
     void stopSound();
-    void browserLoaded();
+    void browserLoaded(bool ok);
+    void showBrowserMissing(const QString &reason);
 
     QWidget *m_empty;
     RichTextBox *m_text;
     Hyperlink *m_links;
-    QWebEngineView *m_browser = nullptr;
+    BrowserView *m_browser = nullptr;
+    QLabel *m_browserMissing = nullptr;
     BrowserFindBar *m_findBar = nullptr;
-    BrowserPage *m_page = nullptr;
-    QWebEngineProfile *m_profile = nullptr;
-    PageSchemeHandler *m_scheme;
-    RequestFilter *m_filter;
+    PageContent m_content; // what the browser's page scheme serves
     QMediaPlayer *m_player = nullptr;
     QAudioOutput *m_audio = nullptr;
     bool m_offline = false;

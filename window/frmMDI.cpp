@@ -13,6 +13,7 @@
 #include "transfer/BinderImport.h"
 #include "transfer/PageExport.h"
 #include "transfer/PageImport.h"
+#include "window/BrowserView.h"
 #include "window/PageClipboard.h"
 #include "window/PageDisplay.h"
 #include "window/PageListView.h"
@@ -40,7 +41,6 @@
 #include <QResizeEvent>
 #include <QSplitter>
 #include <QTreeView>
-#include <QWebEngineView>
 
 namespace quillery {
 
@@ -514,11 +514,12 @@ void frmMDI::mnuPrint_Click()
         delete printer;
         return;
     }
-    QWebEngineView *browser = m_viewer->txtHTML();
-    connect(
-        browser, &QWebEngineView::printFinished, this, [printer] { delete printer; },
-        Qt::SingleShotConnection);
-    browser->print(printer);
+    BrowserView *browser = m_viewer->txtHTML();
+    if (!browser) {
+        delete printer;
+        return;
+    }
+    browser->print(printer, [printer] { delete printer; });
 }
 
 void frmMDI::mnuPrintPreview_Click()

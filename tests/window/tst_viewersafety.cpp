@@ -1,6 +1,7 @@
 #include "BinderFixture.h"
 #include "TestSupport.h"
 #include "documents/PageKind.h"
+#include "window/BrowserView.h"
 #include "window/PageDisplay.h"
 #include "window/ViewerPane.h"
 
@@ -109,6 +110,14 @@ QByteArray hostilePage(const Listener &listener, const QString &tempPath)
            "</script></body></html>";
 }
 
+// The web engine's own page behind the viewer's browser, to run script in it.
+QWebEnginePage *enginePage(ViewerPane &pane)
+{
+    BrowserView *browser = pane.txtHTML();
+    auto *view = browser ? qobject_cast<QWebEngineView *>(browser->widget()) : nullptr;
+    return view ? view->page() : nullptr;
+}
+
 struct Viewer
 {
     explicit Viewer(BinderFixture &f) : workspace(*f.workspace)
@@ -121,7 +130,10 @@ struct Viewer
     bool show(Binder &binder)
     {
         pane.showPage(preparePageDisplay(workspace, binder), binder);
-        QSignalSpy loaded(pane.txtHTML()->page(), &QWebEnginePage::loadFinished);
+        QWebEnginePage *page = enginePage(pane);
+        if (!page)
+            return false;
+        QSignalSpy loaded(page, &QWebEnginePage::loadFinished);
         return loaded.wait(20000) && loaded.last().at(0).toBool();
     }
 
@@ -129,7 +141,7 @@ struct Viewer
     {
         QVariant result;
         bool done = false;
-        pane.txtHTML()->page()->runJavaScript(script, [&](const QVariant &value) {
+        enginePage(pane)->runJavaScript(script, [&](const QVariant &value) {
             result = value;
             done = true;
         });
@@ -200,7 +212,7 @@ void tst_viewersafety::filePageNamedLikeWebContentIsNeverRun()
     Viewer viewer(f);
     QVERIFY(viewer.show(*binder));
     QString text;
-    viewer.pane.txtHTML()->page()->toPlainText([&text](const QString &t) { text = t; });
+    enginePage(viewer.pane)->toPlainText([&text](const QString &t) { text = t; });
     QTRY_VERIFY(text.contains("Use Edit Page"));
     QVERIFY(text.contains("x.html"));
     QTest::qWait(1500);

@@ -1,6 +1,7 @@
-#include "window/BrowserPane.h"
+#include "browser/BrowserPane.h"
 
-#include "window/PageScheme.h"
+#include "browser/PageSchemeHandler.h"
+#include "window/BrowserView.h"
 
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineFileSystemAccessRequest>

@@ -1,0 +1,139 @@
+#include "BinderFixture.h"
+
+#include "window/BrowserModule.h"
+#include "window/PageDisplay.h"
+#include "window/ViewerPane.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace quillery;
+using namespace quillery::test;
+
+namespace {
+
+// Whether the web engine's library is mapped into this process; this test does not link it.
+bool webEngineLoaded()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt6WebEngineCore");
+}
+
+const QByteArray Gif("GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04\x01"
+                     "\x00\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02"
+                     "D\x01\x00;",
+                     43);
+
+} // namespace
+
+class tst_browsermodule : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void cleanup() { setBrowserModuleFolders({}); }
+    void missingOrForeignModuleIsReportedNotFatal();
+    void viewerSaysWhyItCannotShowAPage();
+    void schemeAnswersOnlyThePageAndItsResources();
+    void webEngineComesOnlyWithTheFirstBrowser();
+};
+
+// Neither a missing module nor a file of the right name that is no library may crash or
+// leave a widget behind; the reason names what was tried.
+void tst_browsermodule::missingOrForeignModuleIsReportedNotFatal()
+{
+    QTemporaryDir empty;
+    setBrowserModuleFolders({empty.path()});
+    QWidget parent;
+    QString error;
+    QCOMPARE(makeBrowserView(&parent, {}, error), nullptr);
+    QVERIFY2(error.contains(empty.filePath(browserModuleFileName())), qPrintable(error));
+
+    QTemporaryDir hostile;
+    QFile fake(hostile.filePath(browserModuleFileName()));
+    QVERIFY(fake.open(QIODevice::WriteOnly));
+    fake.write("\x7f"
+               "ELF but not really a library");
+    fake.close();
+    setBrowserModuleFolders({hostile.path()});
+    error.clear();
+    QCOMPARE(makeBrowserView(&parent, {}, error), nullptr);
+    QVERIFY2(error.contains(fake.fileName()), qPrintable(error));
+    QVERIFY(parent.children().isEmpty());
+    QVERIFY(!webEngineLoaded());
+}
+
+void tst_browsermodule::viewerSaysWhyItCannotShowAPage()
+{
+    BinderFixture f;
+    auto binder = f.open(f.makeBinder("page.qly", {{"page.html", "<p>hello</p>"}}));
+    binder->setCurIndex(1);
+    QTemporaryDir empty;
+    setBrowserModuleFolders({empty.path()});
+    ViewerPane viewer;
+    viewer.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
+    auto *message = qobject_cast<QLabel *>(viewer.currentWidget());
+    QVERIFY(message);
+    QVERIFY2(message->text().contains(empty.path()), qPrintable(message->text()));
+    QVERIFY(!viewer.hasBrowser());
+    // What the window does with the browser still does nothing harmful without one.
+    viewer.findInBrowser();
+    viewer.refresh();
+    viewer.goBack();
+    viewer.setOffline(true);
+    viewer.blankBrowser();
+    QVERIFY(!viewer.hasBrowser());
+}
+
+void tst_browsermodule::schemeAnswersOnlyThePageAndItsResources()
+{
+    BinderFixture f;
+    auto binder = f.open(f.makeBinder(
+        "trip.qly", {{"Trip.html", "<img src=Trip.gif>"}, {"Trip.gif", Gif}, {"Other.gif", Gif}}));
+    binder->setCurIndex(1);
+    const PageContent content = preparePageDisplay(*f.workspace, *binder).content;
+
+    const SchemeReply page = content.answer(placeholderUrl().path().mid(1));
+    QCOMPARE(page.status, SchemeReply::Status::Found);
+    QCOMPARE(page.mimeType, QByteArray("text/html"));
+    QVERIFY(page.data.contains("Trip.gif"));
+
+    const SchemeReply picture = content.answer(QStringLiteral("TRIP.GIF"));
+    QCOMPARE(picture.status, SchemeReply::Status::Found);
+    QCOMPARE(picture.mimeType, QByteArray("image/gif"));
+    QCOMPARE(picture.data, Gif);
+
+    for (const char *name : {"Other.gif", "", "/", "../Trip.gif", "./Trip.gif", "Trip.gif/",
+                             "sub/Trip.gif", "Trip.html", "Trip"})
+        QVERIFY2(content.answer(QString::fromUtf8(name)).status == SchemeReply::Status::NotFound,
+                 name);
+}
+
+// Text pages never load the web engine; the first page that needs the browser loads it
+// and the page arrives through the page scheme.
+void tst_browsermodule::webEngineComesOnlyWithTheFirstBrowser()
+{
+    BinderFixture f;
+    auto binder = f.open(f.makeBinder(
+        "mixed.qly",
+        {{"notes.txt", "text"}, {"Trip.html", "<img id=own src=Trip.gif>"}, {"Trip.gif", Gif}}));
+    ViewerPane viewer;
+    viewer.resize(400, 300);
+    viewer.show();
+    binder->setCurIndex(1);
+    viewer.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
+    QVERIFY(!viewer.hasBrowser());
+    QVERIFY(!webEngineLoaded());
+
+    QSignalSpy loads(&viewer, &ViewerPane::browserLoadFinished);
+    binder->setCurIndex(2);
+    viewer.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
+    QVERIFY(viewer.hasBrowser());
+    QVERIFY(webEngineLoaded());
+    QCOMPARE(viewer.currentWidget()->objectName(), QString("txtHTML"));
+    QTRY_VERIFY_WITH_TIMEOUT(!loads.isEmpty() && loads.last().first().toBool(), 30000);
+}
+
+QTEST_MAIN(tst_browsermodule)
+#include "tst_browsermodule.moc"

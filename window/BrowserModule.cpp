@@ -1,0 +1,102 @@
+#include "window/BrowserModule.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibrary>
+#include <QOpenGLContext>
+
+// Qt's hook for the context every GL surface shares. The web engine checks for it when its
+// library is loaded, and Qt makes it only when asked before the application starts: asking
+// then would load the GL driver at every start, browser or not.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext *context);
+
+namespace quillery {
+
+namespace {
+
+QStringList &folderOverride()
+{
+    static QStringList folders;
+    return folders;
+}
+
+MakeBrowserView loadedFactory = nullptr;
+
+void provideSharedGlContext()
+{
+    if (QOpenGLContext::globalShareContext())
+        return;
+    auto *context = new QOpenGLContext(QCoreApplication::instance());
+    context->create();
+    qt_gl_set_global_share_context(context);
+}
+
+QString translate(const char *text)
+{
+    return QCoreApplication::translate("BrowserModule", text);
+}
+
+MakeBrowserView loadFactory(QString &error)
+{
+    const QString fileName = browserModuleFileName();
+    QStringList tried;
+    for (const QString &folder : browserModuleFolders()) {
+        const QString path = QDir(folder).filePath(fileName);
+        if (!QFileInfo(path).isFile()) {
+            tried << QDir::toNativeSeparators(path);
+            continue;
+        }
+        provideSharedGlContext();
+        // Never unloaded: the browser's widgets run the module's code until the program ends.
+        auto *library = new QLibrary(path);
+        auto factory = reinterpret_cast<MakeBrowserView>(library->resolve(MakeBrowserViewSymbol));
+        if (factory)
+            return factory;
+        error = translate("%1 is not a browser module: %2")
+                    .arg(QDir::toNativeSeparators(path), library->errorString());
+        delete library;
+        return nullptr;
+    }
+    error = translate("The browser module was not found; looked for %1.")
+                .arg(tried.join(QStringLiteral(", ")));
+    return nullptr;
+}
+
+} // namespace
+
+QString browserModuleFileName()
+{
+    return QStringLiteral(QUILLERY_BROWSER_MODULE_FILE);
+}
+
+QStringList browserModuleFolders()
+{
+    if (!folderOverride().isEmpty())
+        return folderOverride();
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    QStringList folders{
+        QDir::cleanPath(programFolder + u'/' + QStringLiteral(QUILLERY_BROWSER_MODULE_DIR))};
+    // A program run from its build tree uses the module built beside it; an installed
+    // program never looks into a build tree.
+    const QString buildFolder = QStringLiteral(QUILLERY_BROWSER_MODULE_BUILD_DIR);
+    const QString fromBuild = QDir(buildFolder).relativeFilePath(programFolder);
+    if (!fromBuild.startsWith(QStringLiteral("..")) && QDir::isRelativePath(fromBuild))
+        folders << buildFolder;
+    return folders;
+}
+
+void setBrowserModuleFolders(const QStringList &folders)
+{
+    folderOverride() = folders;
+    loadedFactory = nullptr;
+}
+
+BrowserView *makeBrowserView(QWidget *parent, SchemeSource source, QString &error)
+{
+    if (!loadedFactory)
+        loadedFactory = loadFactory(error);
+    return loadedFactory ? loadedFactory(parent, std::move(source)) : nullptr;
+}
+
+} // namespace quillery

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "window/BrowserView.h"
+
+#include <QStringList>
+
+class QWidget;
+
+namespace quillery {
+
+// Finds and loads the browser module on first use and makes a browser with it. Returns null
+// and says why in error, naming the file, when the module is missing or is not a browser
+// module; a later call tries again.
+BrowserView *makeBrowserView(QWidget *parent, SchemeSource source, QString &error);
+
+// The module's file name, the same in every folder searched.
+QString browserModuleFileName();
+// The folders searched for the module, in order.
+QStringList browserModuleFolders();
+// Replaces the folders searched, or with an empty list restores them; for tests.
+void setBrowserModuleFolders(const QStringList &folders);
+
+} // namespace quillery

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+
+class QPrinter;
+class QWidget;
+
+namespace quillery {
+
+// Binder content reaches the browser only through this scheme, never as file:// documents,
+// so a page can neither read local files nor see the temporary folder.
+inline constexpr char PageScheme[] = "quillery";
+
+// The answer to one address of the page scheme, by the name after its slash.
+struct SchemeReply
+{
+    enum class Status { Found, NotFound, Failed };
+    Status status = Status::NotFound;
+    QByteArray mimeType;
+    QByteArray data;
+};
+using SchemeSource = std::function<SchemeReply(const QString &name)>;
+
+// The viewer's browser as the rest of the program sees it. The web engine is large and slow
+// to start, so it lives in a module of its own, loaded the first time a window needs a
+// browser; this header is all that the two share. The module never links the program's
+// libraries: whatever it needs of the binder comes through the scheme source.
+class BrowserView
+{
+public:
+    virtual ~BrowserView() = default;
+
+    // The browser's widget, owned by the parent it was made with; it owns this object.
+    virtual QWidget *widget() = 0;
+    virtual QUrl url() const = 0;
+    virtual void setUrl(const QUrl &url) = 0;
+    virtual void reload() = 0;
+    virtual void back() = 0;
+    virtual void forward() = 0;
+    virtual void stop() = 0;
+    // Offline, requests that leave this machine are refused and page scripts do not run.
+    virtual void setOffline(bool offline) = 0;
+    // An empty text clears the marks of the last find.
+    virtual void findText(const QString &text, bool backward) = 0;
+    // Prints the page shown; done runs when the printer is no longer needed.
+    virtual void print(QPrinter *printer, std::function<void()> done) = 0;
+
+    std::function<void(bool ok)> onLoadFinished;
+    std::function<void(const QString &address)> onLinkHovered;
+};
+
+// The module's one entry point, looked up by name. It registers the page scheme before the
+// web engine starts, so it must be what makes the first browser of the process.
+using MakeBrowserView = BrowserView *(*)(QWidget *parent, SchemeSource source);
+inline constexpr char MakeBrowserViewSymbol[] = "quilleryMakeBrowserView";
+
+} // namespace quillery
