@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What a package adds to the installed program: the manual pages, the software-centre
 # metadata, the tool's bash completion and the Debian documents, and the CPack settings
 # for `cpack -G DEB` (scripts/package runs it).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to everything that reads a binder file: the archive directory,
 // lump reads, the info records, and a whole open, save and reopen of the binder.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads any bytes as RTF, writes the document and reads that again: nothing may crash,
 // hang or grow without bound, and our own RTF must give back the same text.
 

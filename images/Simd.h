@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Marks a function whose loops the compiler vectorises: on x86-64 it is built

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Page Editing Associations tab of the Options dialog.
 #include "options/frmOptions.h"
 

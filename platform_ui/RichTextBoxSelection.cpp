@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Sel... formatting properties of RichTextBox.
 
 #include "platform_ui/RichTextBox.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening and saving a large binder against copying its file with cp.
 //
 // For each case a binder is saved with the program's own code into a scratch folder;

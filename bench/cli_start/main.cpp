@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start of the command-line tool: runs "quillery-cli --version" many times and prints the
 // mean wall and processor time per run, beside the same figures for a reference: by default
 // the same tool linked with the user interface's libraries as well (Widgets, WebEngine,

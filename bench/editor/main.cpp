@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page editor on large pages, each figure beside a bare QTextEdit doing the same work in
 // the same run: opening a 1 MB and a 5 MB rich page until it is painted, a keystroke until
 // it is painted at the end and in the middle of the 1 MB page, Replace All of 10,000

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole commands side by side: quillery-cli jpeg against libjpeg-turbo's cjpeg
 // (float DCT, optimised Huffman tables), each started as a process reading the
 // same 16-megapixel PPM or BMP file, at 2x2 and 1x1 sampling and quality 75 and

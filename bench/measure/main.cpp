@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs one command and prints "ok seconds cpu-seconds peak-MB" for it: whether it exited
 // with 0, its wall time, the processor time it used and its peak resident memory.
 // The kernel carries a process's peak memory over into a program it starts, so other

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints a binder of 100 rich text pages (about 300 sheets) to one PDF through the
 // command-line tool's own code, and reports the time and sheets per second; beside it,
 // LibreOffice's conversion of the same RTF files to PDF when `soffice` is installed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing a large rich text page: our RTF reader and writer beside Qt's own
 // HTML import of the same document.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Search All over a binder of 10,000 text pages (about 200 MB of rich text, plain text and
 // HTML), beside `grep -c -F -i` over the same bytes extracted to one file per page, in
 // the same run. Prints the times, the ratio and the peak memory growth of the search.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: from starting the quillery program until its first binder window, a new
 // binder, has been painted. The program reports that moment itself when started with
 // QUILLERY_REPORT_STARTUP set; this benchmark also times it from outside, and checks that

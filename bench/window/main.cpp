@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A 10,000-page binder in a real binder window: opening it until the first page and the
 // list are painted, switching pages by clicking them, switching among the four list
 // views and scrolling through each. Usage: bench_window [pages] [switches]

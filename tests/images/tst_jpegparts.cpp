@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The encoder's inner pieces: the transform, the reduced colour rows, the
 // Huffman tables and the bit stream.
 #include "images/JpegBuffer.h"

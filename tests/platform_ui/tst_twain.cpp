@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "images/cImage.h"
 #include "platform_ui/SaneFrames.h"
 #include "platform_ui/Twain.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "BinderFixture.h"
 #include "MainWindowFixture.h"
 #include "TestSupport.h"
