@@ -14,6 +14,7 @@
 #include "platform/TempFolder.h"
 #include "shell/AppInfo.h"
 #include "shell/AuthorName.h"
+#include "shell/Feedback.h"
 #include "shell/HelpWindow.h"
 #include "shell/Icons.h"
 #include "shell/MainToolbar.h"
@@ -326,8 +327,8 @@ void frmMain::mnuAbout_Click()
 
 void frmMain::mnuSF_Click()
 {
-    QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + AppInfo::feedbackAddress() +
-                                   QStringLiteral("?subject=Quillery Feedback")));
+    sendFeedback(m_workspace->dialogs,
+                 [](const QUrl &url) { return QDesktopServices::openUrl(url); });
 }
 
 void frmMain::mnuExit_Click()
