@@ -78,7 +78,7 @@ void frmOptions::buildGeneralTab(QWidget *page)
     txtSample = named(new RichTextBox(fraPlain), "txtSample");
     optLeft = named(new QRadioButton(QStringLiteral("&Left Align"), fraPlain), "optLeft");
     optRight = named(new QRadioButton(QStringLiteral("R&ight Align"), fraPlain), "optRight");
-    optCentre = named(new QRadioButton(QStringLiteral("&Centre"), fraPlain), "optCentre");
+    optCentre = named(new QRadioButton(QStringLiteral("Ce&ntre"), fraPlain), "optCentre");
     auto *formatButtons = new QGridLayout;
     const std::pair<const char *, QString> captions[] = {
         {"cmdFont", QStringLiteral("&Font...")},

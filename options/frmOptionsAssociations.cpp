@@ -57,12 +57,12 @@ void frmOptions::buildAssociationsTab(QWidget *page)
     lvExts->setItemDelegateForColumn(1, new EditorColumnDelegate(lvExts));
     auto *cmdAdd = named(new QPushButton(QStringLiteral("&Add"), fraExts), "cmdAdd");
     cmdRemove = named(new QPushButton(QStringLiteral("&Remove"), fraExts), "cmdRemove");
-    optRTF = named(new QRadioButton(QStringLiteral("Use &Rich Text Editor"), fraExts), "optRTF");
+    optRTF = named(new QRadioButton(QStringLiteral("Use Rich &Text Editor"), fraExts), "optRTF");
     optTXT = named(new QRadioButton(QStringLiteral("Use &Plain Text Editor"), fraExts), "optTXT");
     optDefault =
         named(new QRadioButton(QStringLiteral("Use &Default Application"), fraExts), "optDefault");
     optEXE =
-        named(new QRadioButton(QStringLiteral("Use &External Application:"), fraExts), "optEXE");
+        named(new QRadioButton(QStringLiteral("Use E&xternal Application:"), fraExts), "optEXE");
     txtEXE = named(new QLineEdit(fraExts), "txtEXE");
     cmdEXE = named(new QPushButton(QStringLiteral("..."), fraExts), "cmdEXE");
     lblEXESI = named(new QLabel(QStringLiteral("Start &in:"), fraExts), "lblEXESI");

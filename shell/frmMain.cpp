@@ -184,7 +184,7 @@ frmMDI *frmMain::addBinderWindow(std::unique_ptr<Binder> binder)
             CheckMenus();
     });
     Q_EMIT window->captionChanged();
-    sub->resize(qMax(500, m_mdi->width() * 3 / 4), qMax(350, m_mdi->height() * 3 / 4));
+    placeNewSubWindow(*m_mdi, *sub);
     sub->show();
     m_mdi->setActiveSubWindow(sub);
     window->SetPanePos();
@@ -368,7 +368,7 @@ void frmMain::Arrange(int arrangement)
 {
     switch (arrangement) {
     case 0:
-        m_mdi->cascadeSubWindows();
+        cascadeSubWindows(*m_mdi);
         break;
     case 1:
         tileSubWindows(*m_mdi, Qt::Horizontal);
