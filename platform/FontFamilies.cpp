@@ -2,6 +2,7 @@
 #include "platform/FontFamilies.h"
 
 #include <QFont>
+#include <QStringList>
 
 namespace quillery {
 

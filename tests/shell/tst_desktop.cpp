@@ -8,6 +8,7 @@
 #include "shell/ShellResources.h"
 #include "shell/frmSplash.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QMessageBox>
