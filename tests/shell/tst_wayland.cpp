@@ -10,6 +10,7 @@
 #include "MainWindowFixture.h"
 #include "TestSupport.h"
 #include "documents/Binder.h"
+#include "documents/Workspace.h"
 #include "editor/frmEdit.h"
 #include "window/BrowserView.h"
 #include "window/ViewerPane.h"
@@ -163,9 +164,9 @@ private Q_SLOTS:
             QVERIFY(QTest::qWaitForWindowExposed(&properties));
         }
         binder.setCurIndex(1);
-        f.workspace->editmode = 0;
+        w.main.workspace().editmode = 0;
         {
-            frmEdit editor(*f.workspace, binder, 1, nullptr, &w.main);
+            frmEdit editor(w.main.workspace(), binder, 1, nullptr, &w.main);
             editor.show();
             QVERIFY(QTest::qWaitForWindowExposed(&editor));
         }
