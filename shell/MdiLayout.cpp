@@ -41,13 +41,15 @@ QList<QMdiSubWindow *> shownWindows(const QMdiArea &mdi)
     return windows;
 }
 
-// Keeps a window that fills the area filling it when the area's size changes. Moving or
-// resizing the window by hand lets it go.
+// Keeps a window that fills the area filling it when the area's size changes, also when
+// the area was not laid out yet as the window was made. Moving or resizing the window
+// (anything but this) lets it go.
 class AreaFiller : public QObject
 {
 public:
     AreaFiller(QMdiArea &mdi, QMdiSubWindow &window) : QObject(&window), m_window(&window)
     {
+        fill(mdi.viewport()->rect());
         mdi.viewport()->installEventFilter(this);
     }
 
@@ -56,18 +58,24 @@ protected:
     {
         if (event->type() != QEvent::Resize || !m_window)
             return QObject::eventFilter(watched, event);
-        const auto *resize = static_cast<QResizeEvent *>(event);
-        if (m_window->geometry() != QRect(QPoint(0, 0), resize->oldSize()) ||
-            m_window->isMinimized() || m_window->isMaximized()) {
+        if (m_window->geometry() != m_placed || m_window->isMinimized() ||
+            m_window->isMaximized()) {
             deleteLater();
         } else {
-            m_window->setGeometry(QRect(QPoint(0, 0), resize->size()));
+            fill(QRect(QPoint(0, 0), static_cast<QResizeEvent *>(event)->size()));
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
+    void fill(const QRect &area)
+    {
+        m_window->setGeometry(area);
+        m_placed = m_window->geometry(); // the window's own limits may have changed it
+    }
+
     QPointer<QMdiSubWindow> m_window;
+    QRect m_placed;
 };
 
 } // namespace
@@ -78,7 +86,6 @@ void placeNewSubWindow(QMdiArea &mdi, QMdiSubWindow &window)
     const QList<QMdiSubWindow *> others = shownWindows(mdi);
     const int before = int(others.size()) - (others.contains(&window) ? 1 : 0);
     if (before == 0) {
-        window.setGeometry(area);
         new AreaFiller(mdi, window);
         return;
     }

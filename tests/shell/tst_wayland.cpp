@@ -12,6 +12,7 @@
 #include "documents/Binder.h"
 #include "documents/Workspace.h"
 #include "editor/frmEdit.h"
+#include "platform_ui/RichTextBox.h"
 #include "window/BrowserView.h"
 #include "window/ViewerPane.h"
 #include "window/frmFileProperties.h"

