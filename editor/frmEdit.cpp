@@ -190,7 +190,7 @@ void frmEdit::buildMenus(QMenuBar *bar)
     tools->setObjectName(QStringLiteral("mnuTools"));
     add(tools, "mnuFind", "&Find and Replace...", QKeySequence(QStringLiteral("Ctrl+F")),
         &frmEdit::showReplace);
-    add(tools, "mnuFNext", "&Find Next", Qt::Key_F3, &frmEdit::mnuFNext_Click)->setEnabled(false);
+    add(tools, "mnuFNext", "Find &Next", Qt::Key_F3, &frmEdit::mnuFNext_Click)->setEnabled(false);
     tools->addSeparator()->setObjectName(QStringLiteral("div1"));
     add(tools, "mnuTime", "&Insert Time and Date", Qt::Key_F5, &frmEdit::mnuTime_Click);
 }

@@ -126,6 +126,18 @@ QString withoutAccessKeys(const QString &text)
     return result;
 }
 
+QChar accessKey(const QString &caption)
+{
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption.at(i) != u'&')
+            continue;
+        if (caption.at(i + 1) != u'&')
+            return caption.at(i + 1).toLower();
+        ++i;
+    }
+    return {};
+}
+
 QtDialogs::QtDialogs(ParentProvider parent) : m_parent(std::move(parent))
 {
 }
@@ -141,6 +153,8 @@ MsgResult QtDialogs::message(MsgIcon icon, MsgButtons buttons, const QString &ti
     QMessageBox box(messageBoxIcon(icon), title, text, QMessageBox::NoButton, parentWidget());
     // File and page names in the text are shown as they are, never as markup.
     box.setTextFormat(Qt::PlainText);
+    // A name or an address in a message can be copied from it.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     const QList<MsgResult> offered = buttonResults(buttons);
     for (MsgResult result : offered)
         box.addButton(standardButton(result));

@@ -23,6 +23,9 @@ QString fileDialogFolder(const FileDialogRequest &request);
 
 // A prompt written with "&" access keys, as plain text.
 QString withoutAccessKeys(const QString &text);
+// The access key a caption marks with "&", in lower case; none when it marks none ("&&"
+// is a plain "&").
+QChar accessKey(const QString &caption);
 
 // The dialogs the user sees. Each is centred on the window the provider names when it
 // opens (by default the active window).

@@ -5,6 +5,7 @@
 #include "rtf/RtfReader.h"
 #include "rtf/RtfWriter.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -232,8 +233,9 @@ void RichTextBox::setBackColor(ColourCode colour)
 
 void RichTextBox::applyBackColour()
 {
+    // A system colour is the theme's, never the colour this box was given before.
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Base, colourFromCode(m_backColour, palette));
+    palette.setColor(QPalette::Base, colourFromCode(m_backColour, QApplication::palette(this)));
     setPalette(palette);
 }
 

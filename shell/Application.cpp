@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/Application.h"
 
+#include "platform/FontFamilies.h"
 #include "platform/Settings.h"
 #include "platform_ui/QtDialogs.h"
 #include "shell/CommandLine.h"
@@ -43,6 +44,7 @@ int runApplication(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Tamsin Orde"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLERY_VERSION));
     initShellResources();
+    installFontSubstitutes();
     QApplication::setWindowIcon(binderIcon());
     PageListView::setIconSource(pageKindIcon);
 

@@ -14,6 +14,7 @@
 #include "platform/TempFolder.h"
 #include "shell/AppInfo.h"
 #include "shell/AuthorName.h"
+#include "shell/Feedback.h"
 #include "shell/HelpWindow.h"
 #include "shell/Icons.h"
 #include "shell/MainToolbar.h"
@@ -183,7 +184,7 @@ frmMDI *frmMain::addBinderWindow(std::unique_ptr<Binder> binder)
             CheckMenus();
     });
     Q_EMIT window->captionChanged();
-    sub->resize(qMax(500, m_mdi->width() * 3 / 4), qMax(350, m_mdi->height() * 3 / 4));
+    placeNewSubWindow(*m_mdi, *sub);
     sub->show();
     m_mdi->setActiveSubWindow(sub);
     window->SetPanePos();
@@ -326,8 +327,8 @@ void frmMain::mnuAbout_Click()
 
 void frmMain::mnuSF_Click()
 {
-    QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + AppInfo::feedbackAddress() +
-                                   QStringLiteral("?subject=Quillery Feedback")));
+    sendFeedback(m_workspace->dialogs,
+                 [](const QUrl &url) { return QDesktopServices::openUrl(url); });
 }
 
 void frmMain::mnuExit_Click()
@@ -367,7 +368,7 @@ void frmMain::Arrange(int arrangement)
 {
     switch (arrangement) {
     case 0:
-        m_mdi->cascadeSubWindows();
+        cascadeSubWindows(*m_mdi);
         break;
     case 1:
         tileSubWindows(*m_mdi, Qt::Horizontal);

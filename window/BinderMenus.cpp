@@ -51,7 +51,7 @@ const Item Items[] = {
     {"mnuEditDelete", "Delete Pa&ge...", "Del"},
     {"mnuEditDelAll", "De&lete All Pages...", ""},
     {"mnuNewRTF", "New Ri&ch Text Page...", "Shift+F4"},
-    {"mnuNewTXT", "New &Plain Text Page...", "Shift+F5"},
+    {"mnuNewTXT", "New Plain Te&xt Page...", "Shift+F5"},
     {"mnuNewHTML", "New &HTML Page...", "Shift+F6"},
     {"mnuRename", "&Rename Page", "F2"},
     {"mnuUp", "Move &Up", "F11"},
@@ -87,7 +87,7 @@ const Item Items[] = {
     {"mnuPVSmall", "&Small Icons", ""},
     {"mnuPVList", "Lis&t", ""},
     {"mnuPVDetails", "&Details", ""},
-    {"mnuPFProperties", "&Properties...", ""},
+    {"mnuPFProperties", "P&roperties...", ""},
 };
 
 } // namespace
