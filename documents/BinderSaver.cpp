@@ -2,6 +2,7 @@
 #include "documents/BinderSaver.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderHeader.h"
 #include "documents/CompanionFiles.h"
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
@@ -25,8 +26,6 @@
 namespace quillery {
 
 namespace {
-
-const QByteArray BinderHeader = QByteArrayLiteral("QLY4");
 
 // The binder's records with the per-page ones written from the rows, as lump 1 holds them.
 QByteArray recordsText(Binder &binder)

@@ -2,6 +2,7 @@
 #include "transfer/BinderOpener.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderHeader.h"
 #include "documents/CompanionFiles.h"
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
@@ -23,8 +24,6 @@
 namespace quillery {
 
 namespace {
-
-const QByteArray BinderHeader = QByteArrayLiteral("QLY4");
 
 void showInUse(Workspace &workspace, const QString &path)
 {
@@ -185,15 +184,15 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
 
 } // namespace
 
-bool isBinderPath(const QString &path)
+bool isBinderFile(const QString &path)
 {
-    return path.right(4).toLower() == u".qly";
+    return hasBinderHeader(path) || path.right(4).toLower() == u".qly";
 }
 
 std::unique_ptr<Binder> OpenFile(Workspace &workspace, const QString &fileName, OpenPurpose purpose)
 {
     auto binder = std::make_unique<Binder>();
-    if (!isBinderPath(fileName)) {
+    if (!isBinderFile(fileName)) {
         NewFile(workspace, *binder, false);
         ImportFile(workspace, *binder, fileName, PageKind::Unknown);
         binder->setCurIndex(1);
