@@ -44,11 +44,19 @@ QByteArray recordsText(Binder &binder)
 }
 
 // A page whose data file has gone or been cut short cannot be saved: writing it empty
-// would lose the page while reporting success.
+// or short would lose the page while reporting success.
 [[noreturn]] void pageSourceLost(const PageRow &page, const QString &source)
 {
     throw FileError(FileError::FileNotFound, QStringLiteral("The data of the page '") + page.name +
                                                  QStringLiteral("' is missing (") + source + u')');
+}
+
+[[noreturn]] void pageSourceResized(const PageRow &page, const QString &source, qint64 size)
+{
+    throw FileError(FileError::PastEnd,
+                    QStringLiteral("The data of the page '") + page.name +
+                        QStringLiteral("' has %1 bytes instead of %2 (").arg(size).arg(page.size) +
+                        source + u')');
 }
 
 // A page's data for the archive; the path of pages in a binder file is given, so that
@@ -66,7 +74,10 @@ LumpData pageLumpData(const PageRow &page, const QString &binderFile, qint64 bin
         return QByteArray();
     if (!QFileInfo(key.location).isFile())
         pageSourceLost(page, key.location);
-    return FileRange{key.location, 0, fileio::fileSize(key.location)};
+    const qint64 size = fileio::fileSize(key.location);
+    if (size != page.size)
+        pageSourceResized(page, key.location, size);
+    return FileRange{key.location, 0, size};
 }
 
 // What of a records text the user can see or set: page names and comments (in any order,

@@ -46,6 +46,7 @@ private Q_SLOTS:
     void lockIsTakenBeforeAnythingIsRead();
     void fileChangedOnDiskAsksBeforeSaving();
     void vanishedPageSourceFailsAndKeepsTheFile();
+    void pageSourceCutShortFailsAndKeepsTheFile();
     void removedNamesAndPasswordLeaveTheFile();
     void reopensOnTheLastPageAndKeepsPermissions();
 };
@@ -126,6 +127,31 @@ void tst_savesafety::vanishedPageSourceFailsAndKeepsTheFile()
     binder->pages.remove(0);
     QVERIFY(!SavFile(*f.workspace, *binder, path));
     QCOMPARE(readFile(path), original);
+}
+
+void tst_savesafety::pageSourceCutShortFailsAndKeepsTheFile()
+{
+    BinderFixture f;
+    const QString path = f.makeBinder("short.qly", TwoPages);
+    const QByteArray original = readFile(path);
+    auto binder = f.open(path);
+    PageKind kind = PageKind::Unknown;
+    QVERIFY(ImportFile(*f.workspace, *binder, f.file("notes.txt", "notes"), kind));
+    const QString data = binder->pages.at(2).key.location;
+    QVERIFY(QFile::resize(data, 2));
+    QVERIFY(!SavFile(*f.workspace, *binder, path));
+    QCOMPARE(readFile(path), original);
+    QCOMPARE(f.messageTitles().last(), QString("Save Error"));
+    QVERIFY2(f.dialogs.lastText().contains("The data of the page 'notes' has 2 bytes instead "
+                                           "of 5 (" +
+                                           data + ")"),
+             qPrintable(f.dialogs.lastText()));
+    // Grown is as wrong as shrunk, and a rewrite fails the same way.
+    writeFile(data, "notes and more");
+    binder->pages.remove(0);
+    QVERIFY(!SavFile(*f.workspace, *binder, path));
+    QCOMPARE(readFile(path), original);
+    QVERIFY(f.dialogs.lastText().contains("has 14 bytes instead of 5"));
 }
 
 void tst_savesafety::removedNamesAndPasswordLeaveTheFile()
