@@ -224,10 +224,11 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     const bool inPlace = mayAppend && canSaveInPlace(binder, fileName, records);
     if (!(inPlace && archive.AppendArchive(fileName))) {
         SafeFileWriter writer(fileName);
-        archive.WriteArchive(writer);
-        // Lock the new file before it takes the binder's name, so that no other instance
-        // can slip in between.
+        // The new file is locked while it is written, so that an instance opening the
+        // binder meanwhile sees it in use and leaves it, and no other instance can slip
+        // in before it takes the binder's name.
         FileLock lock = FileLock::acquire(writer.tempPath());
+        archive.WriteArchive(writer);
         writer.commit();
         binder.OpenNum = std::move(lock);
     }

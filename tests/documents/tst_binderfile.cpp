@@ -344,7 +344,7 @@ void tst_binderfile::companionNamesAndLocking()
     QVERIFY(SavFile(*f.workspace, *binder, path));
     finishRetiringShadowCopies();
     QCOMPARE(readFile(shadowCopyPath(path)), readFile(path));
-    QCOMPARE(QDir(f.dir.path()).entryList({".*.old*"}, QDir::Files | QDir::Hidden), QStringList());
+    QCOMPARE(QDir(f.dir.path()).entryList({".*"}, QDir::Files | QDir::Hidden), QStringList());
     binder.reset();
     QVERIFY(!FileLock::isHeldElsewhere(path));
 }
