@@ -266,6 +266,8 @@ void tst_companionfiles::namesakesDifferingInCaseKeepTheirOwnPages()
     removeCompanions(upper);
     QCOMPARE(lockNotePath(upper), lockNotePath(lower));
     const QByteArray lowerBytes = readFile(lower);
+    // Another name of the very same file is no namesake.
+    QCOMPARE(::link(encoded(upper).constData(), encoded(f.path("REPORT.qly")).constData()), 0);
 
     auto first = f.open(upper);
     QVERIFY(first && !first->ro());
