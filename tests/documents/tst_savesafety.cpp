@@ -45,8 +45,8 @@ class tst_savesafety : public QObject
 private Q_SLOTS:
     void lockIsTakenBeforeAnythingIsRead();
     void fileChangedOnDiskAsksBeforeSaving();
-    void vanishedPageSourceFailsAndKeepsTheFile();
-    void pageSourceCutShortFailsAndKeepsTheFile();
+    void lostPageSourceFailsAndKeepsTheFile_data();
+    void lostPageSourceFailsAndKeepsTheFile();
     void removedNamesAndPasswordLeaveTheFile();
     void reopensOnTheLastPageAndKeepsPermissions();
 };
@@ -110,48 +110,42 @@ void tst_savesafety::fileChangedOnDiskAsksBeforeSaving()
     QCOMPARE(GetLumpString(*reopened, "1"), QByteArray("first page"));
 }
 
-void tst_savesafety::vanishedPageSourceFailsAndKeepsTheFile()
+void tst_savesafety::lostPageSourceFailsAndKeepsTheFile_data()
 {
-    BinderFixture f;
-    const QString path = f.makeBinder("vanish.qly", TwoPages);
-    const QByteArray original = readFile(path);
-    auto binder = f.open(path);
-    PageKind kind = PageKind::Unknown;
-    QVERIFY(ImportFile(*f.workspace, *binder, f.file("notes.txt", "notes"), kind));
-    QVERIFY(QFile::remove(binder->pages.at(2).key.location));
-    QVERIFY(!SavFile(*f.workspace, *binder, path));
-    QCOMPARE(readFile(path), original);
-    QCOMPARE(f.messageTitles().last(), QString("Save Error"));
-    QVERIFY2(f.dialogs.lastText().contains("'notes'"), qPrintable(f.dialogs.lastText()));
-    // A rewrite fails the same way.
-    binder->pages.remove(0);
-    QVERIFY(!SavFile(*f.workspace, *binder, path));
-    QCOMPARE(readFile(path), original);
+    QTest::addColumn<bool>("vanishes");
+    QTest::addColumn<QByteArray>("leftThere");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("vanished") << true << QByteArray() << "is missing";
+    QTest::newRow("cut short") << false << QByteArray("no") << "has 2 bytes instead of 5";
+    QTest::newRow("grown") << false << QByteArray("notes and more") << "has 14 bytes instead of 5";
 }
 
-void tst_savesafety::pageSourceCutShortFailsAndKeepsTheFile()
+void tst_savesafety::lostPageSourceFailsAndKeepsTheFile()
 {
+    QFETCH(bool, vanishes);
+    QFETCH(QByteArray, leftThere);
+    QFETCH(QString, said);
     BinderFixture f;
-    const QString path = f.makeBinder("short.qly", TwoPages);
+    const QString path = f.makeBinder("lost.qly", TwoPages);
     const QByteArray original = readFile(path);
     auto binder = f.open(path);
     PageKind kind = PageKind::Unknown;
     QVERIFY(ImportFile(*f.workspace, *binder, f.file("notes.txt", "notes"), kind));
     const QString data = binder->pages.at(2).key.location;
-    QVERIFY(QFile::resize(data, 2));
+    if (vanishes)
+        QVERIFY(QFile::remove(data));
+    else
+        writeFile(data, leftThere);
+    const QString message = "The data of the page 'notes' " + said + " (" + data + ")";
     QVERIFY(!SavFile(*f.workspace, *binder, path));
     QCOMPARE(readFile(path), original);
     QCOMPARE(f.messageTitles().last(), QString("Save Error"));
-    QVERIFY2(f.dialogs.lastText().contains("The data of the page 'notes' has 2 bytes instead "
-                                           "of 5 (" +
-                                           data + ")"),
-             qPrintable(f.dialogs.lastText()));
-    // Grown is as wrong as shrunk, and a rewrite fails the same way.
-    writeFile(data, "notes and more");
+    QVERIFY2(f.dialogs.lastText().contains(message), qPrintable(f.dialogs.lastText()));
+    // A rewrite fails the same way.
     binder->pages.remove(0);
     QVERIFY(!SavFile(*f.workspace, *binder, path));
     QCOMPARE(readFile(path), original);
-    QVERIFY(f.dialogs.lastText().contains("has 14 bytes instead of 5"));
+    QVERIFY2(f.dialogs.lastText().contains(message), qPrintable(f.dialogs.lastText()));
 }
 
 void tst_savesafety::removedNamesAndPasswordLeaveTheFile()
