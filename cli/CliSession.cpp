@@ -49,9 +49,8 @@ CliSession::~CliSession()
 
 std::unique_ptr<Binder> CliSession::open(const QString &path, OpenPurpose purpose, int &exitCode)
 {
-    if (!isBinderPath(path)) {
-        m_dialogs.message(MsgIcon::Critical, MsgButtons::Ok, path,
-                          QStringLiteral("not a binder (a binder's name ends in .qly)"));
+    if (!isBinderFile(path)) {
+        m_dialogs.message(MsgIcon::Critical, MsgButtons::Ok, path, QStringLiteral("not a binder"));
         exitCode = ExitFailed;
         return nullptr;
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/BinderCheck.h"
 
+#include "documents/BinderHeader.h"
 #include "documents/CappedFaults.h"
 #include "documents/InfoRecords.h"
 #include "documents/LumpArchive.h"
@@ -45,7 +46,7 @@ QStringList checkBinder(const QString &path)
 {
     QStringList faults;
     try {
-        const QVector<Lump> lumps = LumpArchive::readDirectory(path, "QLY4", &faults);
+        const QVector<Lump> lumps = LumpArchive::readDirectory(path, BinderHeader, &faults);
         if (lumps.isEmpty()) {
             if (faults.isEmpty())
                 faults << QStringLiteral("the file has no record lump");

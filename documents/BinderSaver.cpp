@@ -2,6 +2,7 @@
 #include "documents/BinderSaver.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderHeader.h"
 #include "documents/CompanionFiles.h"
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
@@ -26,8 +27,6 @@ namespace quillery {
 
 namespace {
 
-const QByteArray BinderHeader = QByteArrayLiteral("QLY4");
-
 // The binder's records with the per-page ones written from the rows, as lump 1 holds them.
 QByteArray recordsText(Binder &binder)
 {
@@ -45,11 +44,19 @@ QByteArray recordsText(Binder &binder)
 }
 
 // A page whose data file has gone or been cut short cannot be saved: writing it empty
-// would lose the page while reporting success.
+// or short would lose the page while reporting success.
 [[noreturn]] void pageSourceLost(const PageRow &page, const QString &source)
 {
     throw FileError(FileError::FileNotFound, QStringLiteral("The data of the page '") + page.name +
                                                  QStringLiteral("' is missing (") + source + u')');
+}
+
+[[noreturn]] void pageSourceResized(const PageRow &page, const QString &source, qint64 size)
+{
+    throw FileError(FileError::PastEnd,
+                    QStringLiteral("The data of the page '") + page.name +
+                        QStringLiteral("' has %1 bytes instead of %2 (").arg(size).arg(page.size) +
+                        source + u')');
 }
 
 // A page's data for the archive; the path of pages in a binder file is given, so that
@@ -67,7 +74,10 @@ LumpData pageLumpData(const PageRow &page, const QString &binderFile, qint64 bin
         return QByteArray();
     if (!QFileInfo(key.location).isFile())
         pageSourceLost(page, key.location);
-    return FileRange{key.location, 0, fileio::fileSize(key.location)};
+    const qint64 size = fileio::fileSize(key.location);
+    if (size != page.size)
+        pageSourceResized(page, key.location, size);
+    return FileRange{key.location, 0, size};
 }
 
 // What of a records text the user can see or set: page names and comments (in any order,
@@ -214,10 +224,11 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     const bool inPlace = mayAppend && canSaveInPlace(binder, fileName, records);
     if (!(inPlace && archive.AppendArchive(fileName))) {
         SafeFileWriter writer(fileName);
-        archive.WriteArchive(writer);
-        // Lock the new file before it takes the binder's name, so that no other instance
-        // can slip in between.
+        // The new file is locked while it is written, so that an instance opening the
+        // binder meanwhile sees it in use and leaves it, and no other instance can slip
+        // in before it takes the binder's name.
         FileLock lock = FileLock::acquire(writer.tempPath());
+        archive.WriteArchive(writer);
         writer.commit();
         binder.OpenNum = std::move(lock);
     }

@@ -24,8 +24,11 @@ public:
     static FileLock acquire(const QString &path);
     // True when some other open file description holds a lock on the file.
     static bool isHeldElsewhere(const QString &path);
+    static bool isHeldElsewhere(int fd);
 
     bool isHeld() const { return m_fd.valid(); }
+    // Held against writers and readers alike: taken on a file this user may write.
+    bool isWriteLock() const { return isHeld() && m_writeLock; }
     const QString &path() const { return m_path; }
     // True when this lock is on the very file that path names now.
     bool covers(const QString &path) const;
@@ -50,6 +53,7 @@ private:
     static bool identityOf(const QString &path, Identity &identity);
 
     UniqueFd m_fd;
+    bool m_writeLock = false;
     QString m_path;
     Identity m_identity;
 };

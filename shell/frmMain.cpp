@@ -219,7 +219,8 @@ void frmMain::mnuNew_Click()
 
 void frmMain::OpenFile(const QString &fileName)
 {
-    if (isBinderPath(fileName)) {
+    const bool binderFile = isBinderFile(fileName);
+    if (binderFile) {
         frmMDI *active = activeBinderWindow();
         const int loaded =
             1 + int(binderWindows().size()) + (loadedSystemWindows ? loadedSystemWindows() : 0);
@@ -231,7 +232,7 @@ void frmMain::OpenFile(const QString &fileName)
         return;
     // A binder opens on its remembered page when that is text or a file; pictures,
     // sounds and HTML wait until the user picks them. A file opened on its own is shown.
-    if (isBinderPath(fileName) && binder->hasPage(0)) {
+    if (binderFile && binder->hasPage(0)) {
         const PageKind kind = kindFromString(binder->page(0).key.kind);
         if (kind != PageKind::RTF && kind != PageKind::TXT && kind != PageKind::FILE)
             binder->setCurIndex(0);

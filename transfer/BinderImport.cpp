@@ -2,6 +2,7 @@
 #include "transfer/BinderImport.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderHeader.h"
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
 #include "documents/LumpArchive.h"
@@ -17,8 +18,6 @@
 namespace quillery {
 
 namespace {
-
-const QByteArray BinderHeader = QByteArrayLiteral("QLY4");
 
 bool passwordGiven(Workspace &workspace, const InfoRecords &records)
 {

@@ -150,8 +150,8 @@ void tst_pagetransfer::openingAnyOtherFileMakesUntitledBinder()
     QCOMPARE(binder->CurIndex(), 1);
     QVERIFY(binder->CurFile().isEmpty());
     QVERIFY(!binder->Changed());
-    QVERIFY(isBinderPath("/x/Y.QLY"));
-    QVERIFY(!isBinderPath("/x/qly"));
+    QVERIFY(isBinderFile("/x/Y.QLY"));
+    QVERIFY(!isBinderFile("/x/qly"));
 }
 
 void tst_pagetransfer::exportWritesBytesUnchangedAndReplaces()
