@@ -1,0 +1,198 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "documents/SecretStream.h"
+
+#include "documents/BinderKey.h"
+#include "platform/FileError.h"
+
+#include <sodium.h>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+#include <vector>
+
+namespace quillery {
+
+static_assert(ContainerHeader::StreamHeaderSize ==
+              crypto_secretstream_xchacha20poly1305_HEADERBYTES);
+static_assert(ContainerHeader::ChunkOverhead == crypto_secretstream_xchacha20poly1305_ABYTES);
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+constexpr qint64 WriteBackStep = 64 << 20;
+
+// Reads exactly length bytes at offset into the buffer.
+void readAt(int fd, unsigned char *buffer, qint64 length, qint64 offset, const QString &path)
+{
+    qint64 done = 0;
+    while (done < length) {
+        const ssize_t n = ::pread(fd, buffer + done, size_t(length - done), offset + done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw FileError::fromErrno(errno, path);
+        if (n == 0)
+            throw FileError(FileError::PastEnd,
+                            QStringLiteral("Input past end of file (%1)").arg(path));
+        done += n;
+    }
+}
+
+// Plain bytes and key state are zeroed once they are no longer needed.
+struct Wiped
+{
+    Bytes &bytes;
+    crypto_secretstream_xchacha20poly1305_state &state;
+    ~Wiped()
+    {
+        sodium_memzero(bytes.data(), bytes.size());
+        sodium_memzero(&state, sizeof state);
+    }
+};
+
+const unsigned char *bytesOf(const QByteArray &array)
+{
+    return reinterpret_cast<const unsigned char *>(array.constData());
+}
+
+} // namespace
+
+void encryptInto(int inFd, const QString &inPath, qint64 length, int outFd, const QString &outPath,
+                 const BinderKey &key, quint32 chunkSize)
+{
+    initialiseSodium();
+    crypto_secretstream_xchacha20poly1305_state state;
+    ContainerHeader header;
+    header.limits = key.limits();
+    header.salt = key.salt();
+    header.chunkSize = chunkSize;
+    header.streamHeader = QByteArray(ContainerHeader::StreamHeaderSize, Qt::Uninitialized);
+    crypto_secretstream_xchacha20poly1305_init_push(
+        &state, reinterpret_cast<unsigned char *>(header.streamHeader.data()), key.bytes());
+    const QByteArray headerBytes = header.toBytes();
+    fileio::writeAll(outFd, headerBytes.constData(), headerBytes.size(), outPath);
+
+    ::posix_fadvise(inFd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    Bytes plain(chunkSize);
+    Bytes sealed(chunkSize + ContainerHeader::ChunkOverhead);
+    const Wiped wiped{plain, state};
+    qint64 done = 0;
+    qint64 unsynced = 0;
+    do {
+        const qint64 n = std::min<qint64>(chunkSize, length - done);
+        readAt(inFd, plain.data(), n, done, inPath);
+        done += n;
+        const bool first = done == n;
+        const unsigned char tag = done == length
+                                      ? crypto_secretstream_xchacha20poly1305_TAG_FINAL
+                                      : crypto_secretstream_xchacha20poly1305_TAG_MESSAGE;
+        unsigned long long sealedLength = 0;
+        crypto_secretstream_xchacha20poly1305_push(
+            &state, sealed.data(), &sealedLength, plain.data(), quint64(n),
+            first ? bytesOf(headerBytes) : nullptr, first ? quint64(headerBytes.size()) : 0, tag);
+        fileio::writeAll(outFd, reinterpret_cast<const char *>(sealed.data()), qint64(sealedLength),
+                         outPath);
+        // A file that must reach the disk anyway starts going there while the rest is
+        // encrypted, so the final sync has little left to wait for.
+        unsynced += qint64(sealedLength);
+        if (unsynced >= WriteBackStep) {
+            ::sync_file_range(outFd, 0, 0, SYNC_FILE_RANGE_WRITE);
+            unsynced = 0;
+        }
+    } while (done < length);
+}
+
+// Takes chunks off the stream in order, each checked by the stream's own state, so that a
+// chunk moved, repeated or left out fails where it stands.
+class ContainerReader::Puller
+{
+public:
+    Puller(const ContainerReader &reader, const BinderKey &key)
+        : m_reader(reader), m_sealed(reader.m_header.chunkSize + ContainerHeader::ChunkOverhead),
+          m_plain(reader.m_header.chunkSize), m_wiped{m_plain, m_state}
+    {
+        initialiseSodium();
+        if (crypto_secretstream_xchacha20poly1305_init_pull(
+                &m_state, bytesOf(reader.m_header.streamHeader), key.bytes()) != 0)
+            throw FileError::damaged(QStringLiteral("its stream header is not valid"));
+    }
+
+    // Checks the next chunk and leaves its plain bytes in plain(); false when it fails.
+    bool next()
+    {
+        const qint64 left = m_reader.m_size - m_offset;
+        if (left == 0)
+            throw FileError::damaged(
+                QStringLiteral("it ends after %1 chunks, before its last one").arg(m_chunks));
+        const qint64 n = std::min<qint64>(qint64(m_sealed.size()), left);
+        if (n < ContainerHeader::ChunkOverhead)
+            throw FileError::damaged(QStringLiteral("it ends inside chunk %1").arg(m_chunks + 1));
+        readAt(m_reader.m_fd.get(), m_sealed.data(), n, m_offset, m_reader.m_path);
+        const QByteArray &ad = m_reader.m_headerBytes;
+        const bool first = m_chunks == 0;
+        unsigned char tag = 0;
+        if (crypto_secretstream_xchacha20poly1305_pull(
+                &m_state, m_plain.data(), &m_plainLength, &tag, m_sealed.data(), quint64(n),
+                first ? bytesOf(ad) : nullptr, first ? quint64(ad.size()) : 0) != 0)
+            return false;
+        m_offset += n;
+        ++m_chunks;
+        if (tag == crypto_secretstream_xchacha20poly1305_TAG_FINAL) {
+            m_final = true;
+            if (m_offset != m_reader.m_size)
+                throw FileError::damaged(QStringLiteral("bytes follow its last chunk"));
+        } else if (tag != crypto_secretstream_xchacha20poly1305_TAG_MESSAGE) {
+            throw FileError::damaged(QStringLiteral("chunk %1 has an unknown tag").arg(m_chunks));
+        }
+        return true;
+    }
+
+    const unsigned char *plain() const { return m_plain.data(); }
+    qint64 plainLength() const { return qint64(m_plainLength); }
+    bool finished() const { return m_final; }
+    int chunks() const { return m_chunks; }
+
+private:
+    const ContainerReader &m_reader;
+    crypto_secretstream_xchacha20poly1305_state m_state;
+    Bytes m_sealed;
+    Bytes m_plain;
+    Wiped m_wiped;
+    qint64 m_offset = ContainerHeader::Size;
+    unsigned long long m_plainLength = 0;
+    int m_chunks = 0;
+    bool m_final = false;
+};
+
+ContainerReader::ContainerReader(const QString &path)
+    : m_path(path), m_fd(fileio::openForReading(path))
+{
+    m_size = fileio::fileSize(m_fd.get(), path);
+    m_headerBytes =
+        fileio::readRange(m_fd.get(), 0, std::min<qint64>(m_size, ContainerHeader::Size), path);
+    m_header = ContainerHeader::parse(m_headerBytes);
+}
+
+bool ContainerReader::opensWith(const BinderKey &key) const
+{
+    Puller puller(*this, key);
+    return puller.next();
+}
+
+void ContainerReader::decryptInto(const BinderKey &key, int outFd, const QString &outPath) const
+{
+    ::posix_fadvise(m_fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    Puller puller(*this, key);
+    while (!puller.finished()) {
+        if (!puller.next())
+            throw puller.chunks() == 0
+                ? FileError(FileError::InvalidFormat, WrongPassphrase)
+                : FileError::damaged(
+                      QStringLiteral("its chunk %1 fails its check").arg(puller.chunks() + 1));
+        fileio::writeAll(outFd, reinterpret_cast<const char *>(puller.plain()),
+                         puller.plainLength(), outPath);
+    }
+}
+
+} // namespace quillery
