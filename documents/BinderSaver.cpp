@@ -3,6 +3,8 @@
 
 #include "documents/Binder.h"
 #include "documents/CompanionFiles.h"
+#include "documents/EncryptCommands.h"
+#include "documents/EncryptedBinder.h"
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
 #include "documents/LumpArchive.h"
@@ -211,8 +213,12 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     if (!binder.OpenNum.covers(fileName) && FileLock::isHeldElsewhere(fileName))
         throw FileError(FileError::PermissionDenied, QStringLiteral("Permission denied"));
 
-    const bool inPlace = mayAppend && canSaveInPlace(binder, fileName, records);
-    if (!(inPlace && archive.AppendArchive(fileName))) {
+    // An encrypted binder is written whole every time, with a fresh nonce.
+    const bool encrypted = isEncrypted(binder);
+    const bool inPlace = !encrypted && mayAppend && canSaveInPlace(binder, fileName, records);
+    if (encrypted) {
+        writeEncryptedBinder(workspace, binder, archive, fileName);
+    } else if (!(inPlace && archive.AppendArchive(fileName))) {
         SafeFileWriter writer(fileName);
         archive.WriteArchive(writer);
         // Lock the new file before it takes the binder's name, so that no other instance
@@ -223,7 +229,8 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     }
     binder.OpenNum.noteSaved(fileName);
     binder.setReadOnly(false);
-    readPagesFromSaved(workspace, binder, fileName, archive.writtenLumps());
+    if (!encrypted)
+        readPagesFromSaved(workspace, binder, fileName, archive.writtenLumps());
     try {
         CreateAF(workspace, binder, fileName, true);
     } catch (const FileError &) {
@@ -233,7 +240,7 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     binder.setCurFile(fileName);
     binder.setWCaption(binder.title() + QStringLiteral(" (") + fileName + u')');
     binder.setChanged(false);
-    workspace.ui.recordRecent(binder.title(), fileName);
+    workspace.ui.recordRecent(recentFilesTitle(binder), fileName);
 }
 
 // Whether the binder file was replaced or rewritten by another program since this window
@@ -309,7 +316,8 @@ bool SaveAsCommand(Workspace &workspace, Binder &binder)
     // The old companions go only once the binder is safely saved elsewhere, so that a
     // cancelled or failed Save As leaves the open binder as it was.
     const QString previous = binder.OpenNum.isHeld() ? binder.CurFile() : QString();
-    const bool saved = SavFile(workspace, binder, chosen);
+    const bool saved = saveAsChoosingEncryption(workspace, binder,
+                                                [&] { return SavFile(workspace, binder, chosen); });
     if (saved && !previous.isEmpty() && previous != binder.CurFile())
         removeCompanions(previous);
     return saved;

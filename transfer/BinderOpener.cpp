@@ -3,6 +3,7 @@
 
 #include "documents/Binder.h"
 #include "documents/CompanionFiles.h"
+#include "documents/EncryptedBinder.h"
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
 #include "documents/LumpArchive.h"
@@ -85,7 +86,7 @@ QString makeWorkingCopy(Workspace &workspace, Binder &binder, const QString &pat
 {
     if (purpose == OpenPurpose::Inspect) {
         binder.setReadOnly(true);
-        return path;
+        return isEncryptedBinderFile(path) ? decryptWorkingCopy(workspace, binder, path) : path;
     }
     // The lock comes before the first byte is read, so that no other instance can save
     // between what this window reads and what it later writes back.
@@ -95,15 +96,16 @@ QString makeWorkingCopy(Workspace &workspace, Binder &binder, const QString &pat
         if (!error.isPermissionDenied() || !FileLock::isHeldElsewhere(path))
             throw;
     }
-    const QString working = workspace.temp.TempFileName();
-    workspace.temp.AddTempFile(working);
+    const QString source = binder.OpenNum.isHeld() ? path : shadowCopyPath(path);
     if (!binder.OpenNum.isHeld()) {
         showInUse(workspace, path);
         binder.setReadOnly(true);
-        fileio::linkOrCopy(shadowCopyPath(path), working);
-    } else {
-        fileio::linkOrCopy(path, working);
     }
+    if (isEncryptedBinderFile(source))
+        return decryptWorkingCopy(workspace, binder, source);
+    const QString working = workspace.temp.TempFileName();
+    workspace.temp.AddTempFile(working);
+    fileio::linkOrCopy(source, working);
     return working;
 }
 
@@ -180,7 +182,7 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
         return;
     if (!binder.ro())
         lockForWriting(workspace, binder, path);
-    workspace.ui.recordRecent(binder.title(), path);
+    workspace.ui.recordRecent(recentFilesTitle(binder), path);
 }
 
 } // namespace
@@ -193,7 +195,7 @@ bool isBinderPath(const QString &path)
 std::unique_ptr<Binder> OpenFile(Workspace &workspace, const QString &fileName, OpenPurpose purpose)
 {
     auto binder = std::make_unique<Binder>();
-    if (!isBinderPath(fileName)) {
+    if (!isBinderPath(fileName) && !isEncryptedBinderFile(fileName)) {
         NewFile(workspace, *binder, false);
         ImportFile(workspace, *binder, fileName, PageKind::Unknown);
         binder->setCurIndex(1);

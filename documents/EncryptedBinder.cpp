@@ -1,0 +1,160 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "documents/EncryptedBinder.h"
+
+#include "documents/Binder.h"
+#include "documents/BinderKey.h"
+#include "documents/Interaction.h"
+#include "documents/LumpArchive.h"
+#include "documents/PassphrasePrompt.h"
+#include "documents/SecretStream.h"
+#include "documents/Workspace.h"
+#include "platform/FileError.h"
+#include "platform/FileIo.h"
+#include "platform/RuntimeFolder.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace quillery {
+
+namespace {
+
+UniqueFd openForWriting(const QString &path)
+{
+    UniqueFd fd(
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC));
+    if (!fd.valid())
+        throw FileError::fromErrno(errno, path);
+    return fd;
+}
+
+// A new registered file in the binder's own folder, removed again when filling it fails.
+class ScratchFile
+{
+public:
+    explicit ScratchFile(TempFolder &folder) : m_folder(folder), m_path(folder.TempFileName())
+    {
+        m_folder.AddTempFile(m_path);
+    }
+    ~ScratchFile()
+    {
+        if (!m_kept)
+            m_folder.DeleteTempFile(m_path);
+    }
+    const QString &path() const { return m_path; }
+    void keep() { m_kept = true; }
+
+private:
+    TempFolder &m_folder;
+    QString m_path;
+    bool m_kept = false;
+};
+
+} // namespace
+
+Encryption::Encryption() : scratch(makeRuntimeSubfolder(QStringLiteral("quillery-")))
+{
+}
+
+Encryption::~Encryption()
+{
+    scratch.DeleteTempFiles();
+    ::rmdir(QFile::encodeName(scratch.path()).constData());
+}
+
+bool isEncryptedBinderFile(const QString &path)
+{
+    try {
+        UniqueFd fd = fileio::openForReading(path);
+        const qint64 size = fileio::fileSize(fd.get(), path);
+        return hasContainerMagic(fileio::readRange(
+            fd.get(), 0, std::min<qint64>(size, ContainerHeader::Magic.size()), path));
+    } catch (const FileError &) {
+        return false;
+    }
+}
+
+bool isEncrypted(const Binder &binder)
+{
+    return binder.encryption && binder.encryption->key;
+}
+
+QString recentFilesTitle(const Binder &binder)
+{
+    return isEncrypted(binder) ? QFileInfo(binder.CurFile()).fileName() : binder.title();
+}
+
+TempFolder &scratchFolder(Workspace &workspace, const Binder &binder)
+{
+    return binder.encryption ? binder.encryption->scratch : workspace.temp;
+}
+
+QString decryptWorkingCopy(Workspace &workspace, Binder &binder, const QString &source)
+{
+    const ContainerReader reader(source);
+    // The runtime folder is checked before anyone is asked for anything.
+    auto encryption = std::make_shared<Encryption>();
+    PassphrasePrompt prompt(workspace, binder.CurFile().isEmpty() ? source : binder.CurFile(),
+                            reader);
+    workspace.ui.askPassphrase(prompt);
+    if (!prompt.key())
+        throw FileError(FileError::Cancelled, QStringLiteral("Cancelled"));
+    encryption->key = prompt.key();
+    binder.encryption = encryption;
+
+    BusyScope busy(workspace.ui);
+    ScratchFile working(encryption->scratch);
+    UniqueFd out = openForWriting(working.path());
+    reader.decryptInto(*encryption->key, out.get(), working.path());
+    working.keep();
+    return working.path();
+}
+
+void writeEncryptedBinder(Workspace &workspace, Binder &binder, LumpArchive &archive,
+                          const QString &fileName)
+{
+    Encryption &encryption = *binder.encryption;
+    ScratchFile working(encryption.scratch);
+    archive.WriteArchive(working.path());
+    {
+        UniqueFd plain = fileio::openForReading(working.path());
+        SafeFileWriter writer(fileName);
+        encryptInto(plain.get(), working.path(), fileio::fileSize(plain.get(), working.path()),
+                    writer.fd(), writer.tempPath(), *encryption.key);
+        // Locked before it takes the binder's name, as a plain binder is.
+        FileLock lock = FileLock::acquire(writer.tempPath());
+        writer.commit();
+        binder.OpenNum = std::move(lock);
+    }
+    working.keep();
+
+    // The pages' former files hold plain data the new working copy now has: they go.
+    QStringList former{binder.workingCopy};
+    const QString location = u'|' + working.path();
+    const QVector<Lump> &written = archive.writtenLumps();
+    for (int i = 0; i < binder.pageCount(); ++i) {
+        const PageKey &key = binder.pages.at(i).key;
+        if (!key.inWorkingCopy() && !key.location.isEmpty())
+            former << key.location;
+        binder.pages.relocate(i, location, written[i + 1].offset, written[i + 1].length);
+    }
+    binder.workingCopy = working.path();
+    for (const QString &file : std::as_const(former)) {
+        if (!encryption.scratch.DeleteTempFile(file))
+            workspace.temp.DeleteTempFile(file);
+    }
+}
+
+void setPassphrase(Binder &binder, const QString &passphrase, KdfLimits limits)
+{
+    auto key = std::make_shared<const BinderKey>(passphrase, BinderKey::newSalt(), limits);
+    if (!binder.encryption)
+        binder.encryption = std::make_shared<Encryption>();
+    binder.encryption->key = std::move(key);
+}
+
+} // namespace quillery
