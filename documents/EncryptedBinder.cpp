@@ -12,6 +12,7 @@
 #include "platform/FileIo.h"
 #include "platform/RuntimeFolder.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -60,10 +61,10 @@ Encryption::Encryption() : scratch(makeRuntimeSubfolder(QStringLiteral("quillery
 {
 }
 
+// The folder is this binder's alone, so everything in it goes, registered or not.
 Encryption::~Encryption()
 {
-    scratch.DeleteTempFiles();
-    ::rmdir(QFile::encodeName(scratch.path()).constData());
+    QDir(scratch.path()).removeRecursively();
 }
 
 bool isEncryptedBinderFile(const QString &path)

@@ -2,6 +2,7 @@
 #include "documents/SecretStream.h"
 
 #include "documents/BinderKey.h"
+#include "platform/BackgroundWriter.h"
 #include "platform/FileError.h"
 
 #include <sodium.h>
@@ -20,7 +21,6 @@ static_assert(ContainerHeader::ChunkOverhead == crypto_secretstream_xchacha20pol
 namespace {
 
 using Bytes = std::vector<unsigned char>;
-constexpr qint64 WriteBackStep = 64 << 20;
 
 // Reads exactly length bytes at offset into the buffer.
 void readAt(int fd, unsigned char *buffer, qint64 length, qint64 offset, const QString &path)
@@ -75,10 +75,10 @@ void encryptInto(int inFd, const QString &inPath, qint64 length, int outFd, cons
 
     ::posix_fadvise(inFd, 0, 0, POSIX_FADV_SEQUENTIAL);
     Bytes plain(chunkSize);
-    Bytes sealed(chunkSize + ContainerHeader::ChunkOverhead);
     const Wiped wiped{plain, state};
+    // Each chunk is written while the next is read and encrypted.
+    BackgroundWriter out(outFd, outPath, chunkSize + ContainerHeader::ChunkOverhead);
     qint64 done = 0;
-    qint64 unsynced = 0;
     do {
         const qint64 n = std::min<qint64>(chunkSize, length - done);
         readAt(inFd, plain.data(), n, done, inPath);
@@ -89,18 +89,11 @@ void encryptInto(int inFd, const QString &inPath, qint64 length, int outFd, cons
                                       : crypto_secretstream_xchacha20poly1305_TAG_MESSAGE;
         unsigned long long sealedLength = 0;
         crypto_secretstream_xchacha20poly1305_push(
-            &state, sealed.data(), &sealedLength, plain.data(), quint64(n),
+            &state, out.take(), &sealedLength, plain.data(), quint64(n),
             first ? bytesOf(headerBytes) : nullptr, first ? quint64(headerBytes.size()) : 0, tag);
-        fileio::writeAll(outFd, reinterpret_cast<const char *>(sealed.data()), qint64(sealedLength),
-                         outPath);
-        // A file that must reach the disk anyway starts going there while the rest is
-        // encrypted, so the final sync has little left to wait for.
-        unsynced += qint64(sealedLength);
-        if (unsynced >= WriteBackStep) {
-            ::sync_file_range(outFd, 0, 0, SYNC_FILE_RANGE_WRITE);
-            unsynced = 0;
-        }
+        out.queue(qint64(sealedLength));
     } while (done < length);
+    out.finish();
 }
 
 // Takes chunks off the stream in order, each checked by the stream's own state, so that a
@@ -109,8 +102,7 @@ class ContainerReader::Puller
 {
 public:
     Puller(const ContainerReader &reader, const BinderKey &key)
-        : m_reader(reader), m_sealed(reader.m_header.chunkSize + ContainerHeader::ChunkOverhead),
-          m_plain(reader.m_header.chunkSize), m_wiped{m_plain, m_state}
+        : m_reader(reader), m_sealed(reader.m_header.chunkSize + ContainerHeader::ChunkOverhead)
     {
         initialiseSodium();
         if (crypto_secretstream_xchacha20poly1305_init_pull(
@@ -118,8 +110,13 @@ public:
             throw FileError::damaged(QStringLiteral("its stream header is not valid"));
     }
 
-    // Checks the next chunk and leaves its plain bytes in plain(); false when it fails.
-    bool next()
+    ~Puller() { sodium_memzero(&m_state, sizeof m_state); }
+    Puller(const Puller &) = delete;
+    Puller &operator=(const Puller &) = delete;
+
+    // Checks the next chunk and puts its plain bytes (up to the chunk size) at into; false
+    // when it fails, writing nothing there.
+    bool next(unsigned char *into)
     {
         const qint64 left = m_reader.m_size - m_offset;
         if (left == 0)
@@ -133,7 +130,7 @@ public:
         const bool first = m_chunks == 0;
         unsigned char tag = 0;
         if (crypto_secretstream_xchacha20poly1305_pull(
-                &m_state, m_plain.data(), &m_plainLength, &tag, m_sealed.data(), quint64(n),
+                &m_state, into, &m_plainLength, &tag, m_sealed.data(), quint64(n),
                 first ? bytesOf(ad) : nullptr, first ? quint64(ad.size()) : 0) != 0)
             return false;
         m_offset += n;
@@ -148,7 +145,6 @@ public:
         return true;
     }
 
-    const unsigned char *plain() const { return m_plain.data(); }
     qint64 plainLength() const { return qint64(m_plainLength); }
     bool finished() const { return m_final; }
     int chunks() const { return m_chunks; }
@@ -157,8 +153,6 @@ private:
     const ContainerReader &m_reader;
     crypto_secretstream_xchacha20poly1305_state m_state;
     Bytes m_sealed;
-    Bytes m_plain;
-    Wiped m_wiped;
     qint64 m_offset = ContainerHeader::Size;
     unsigned long long m_plainLength = 0;
     int m_chunks = 0;
@@ -177,22 +171,27 @@ ContainerReader::ContainerReader(const QString &path)
 bool ContainerReader::opensWith(const BinderKey &key) const
 {
     Puller puller(*this, key);
-    return puller.next();
+    Bytes plain(m_header.chunkSize);
+    const bool opens = puller.next(plain.data());
+    sodium_memzero(plain.data(), plain.size());
+    return opens;
 }
 
 void ContainerReader::decryptInto(const BinderKey &key, int outFd, const QString &outPath) const
 {
     ::posix_fadvise(m_fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     Puller puller(*this, key);
+    // Each chunk is written while the next is read and checked.
+    BackgroundWriter out(outFd, outPath, m_header.chunkSize);
     while (!puller.finished()) {
-        if (!puller.next())
+        if (!puller.next(out.take()))
             throw puller.chunks() == 0
                 ? FileError(FileError::InvalidFormat, WrongPassphrase)
                 : FileError::damaged(
                       QStringLiteral("its chunk %1 fails its check").arg(puller.chunks() + 1));
-        fileio::writeAll(outFd, reinterpret_cast<const char *>(puller.plain()),
-                         puller.plainLength(), outPath);
+        out.queue(puller.plainLength());
     }
+    out.finish();
 }
 
 } // namespace quillery
