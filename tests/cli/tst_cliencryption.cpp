@@ -45,9 +45,11 @@ Run cli(const QStringList &args)
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-// A plain binder made by the tool, its passphrase file, and the same binder encrypted.
+// A runtime folder, a plain binder made by the tool, its passphrase file, and the same
+// binder encrypted.
 struct Binders
 {
+    RuntimeDir runtime;
     BinderFixture f;
     QString plain;
     QByteArray plainBytes;
@@ -66,10 +68,6 @@ struct Binders
     }
 };
 
-#define REQUIRE_RUNTIME(runtime)                                                                   \
-    if (!(runtime).isValid())                                                                      \
-    QSKIP("/dev/shm is not a memory file system here")
-
 } // namespace
 
 class tst_cliencryption : public QObject
@@ -86,9 +84,8 @@ private Q_SLOTS:
 
 void tst_cliencryption::encryptReadDecrypt()
 {
-    RuntimeDir runtime;
-    REQUIRE_RUNTIME(runtime);
     Binders b;
+    REQUIRE_RUNTIME(b.runtime);
     const QByteArray sealed = readFile(b.encrypted);
     QVERIFY(sealed.startsWith("QLYCRYPT"));
     QVERIFY(!sealed.contains(Marker));
@@ -104,7 +101,7 @@ void tst_cliencryption::encryptReadDecrypt()
         cli({"--password-file", b.passphraseFile, "extract", b.encrypted, b.f.path("out")}).code,
         0);
     QCOMPARE(readFile(b.f.path("out/notes.txt")), Marker + " notes");
-    QCOMPARE(QDir(runtime.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+    QCOMPARE(QDir(b.runtime.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
              QStringList());
 
     // Decrypting gives back the very bytes that were encrypted, beside it or in place.
@@ -122,9 +119,8 @@ void tst_cliencryption::encryptReadDecrypt()
 
 void tst_cliencryption::passphraseComesFromAFileNeverTheCommandLine()
 {
-    RuntimeDir runtime;
-    REQUIRE_RUNTIME(runtime);
     Binders b;
+    REQUIRE_RUNTIME(b.runtime);
     const QByteArray sealed = readFile(b.encrypted);
 
     Run run = cli({"--password", "correct horse", "list", b.encrypted});
@@ -147,9 +143,8 @@ void tst_cliencryption::passphraseComesFromAFileNeverTheCommandLine()
 
 void tst_cliencryption::containerIsKnownByItsHeader()
 {
-    RuntimeDir runtime;
-    REQUIRE_RUNTIME(runtime);
     Binders b;
+    REQUIRE_RUNTIME(b.runtime);
     const QString renamed = b.f.path("holiday.txt");
     QVERIFY(QFile::rename(b.encrypted, renamed));
     const Run list = cli({"--password-file", b.passphraseFile, "list", renamed});
@@ -161,9 +156,8 @@ void tst_cliencryption::containerIsKnownByItsHeader()
 
 void tst_cliencryption::wrongUseIsRefusedAndChangesNothing()
 {
-    RuntimeDir runtime;
-    REQUIRE_RUNTIME(runtime);
     Binders b;
+    REQUIRE_RUNTIME(b.runtime);
     const QByteArray sealed = readFile(b.encrypted);
     const QStringList pass{"--password-file", b.passphraseFile};
 
@@ -194,9 +188,8 @@ void tst_cliencryption::wrongUseIsRefusedAndChangesNothing()
 
 void tst_cliencryption::addingKeepsItEncrypted()
 {
-    RuntimeDir runtime;
-    REQUIRE_RUNTIME(runtime);
     Binders b;
+    REQUIRE_RUNTIME(b.runtime);
     const QByteArray before = readFile(b.encrypted);
     QCOMPARE(cli({"--password-file", b.passphraseFile, "add", b.encrypted,
                   b.f.file("late.txt", Marker + " late")})
@@ -209,15 +202,14 @@ void tst_cliencryption::addingKeepsItEncrypted()
     const Run list = cli({"--password-file", b.passphraseFile, "list", b.encrypted});
     QCOMPARE(list.out.count(u'\n'), 3);
     QVERIFY(!QFile::exists(b.f.path("$secret.qd")));
-    QCOMPARE(QDir(runtime.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+    QCOMPARE(QDir(b.runtime.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
              QStringList());
 }
 
 void tst_cliencryption::killDuringSaveKeepsTheOldContainer()
 {
-    RuntimeDir runtime;
-    REQUIRE_RUNTIME(runtime);
     Binders b;
+    REQUIRE_RUNTIME(b.runtime);
     QVERIFY(cli({"--password-file", b.passphraseFile, "add", b.encrypted,
                  b.f.file("big.bin", QByteArray(64 << 20, 'b'))})
                 .code == 0);

@@ -42,10 +42,6 @@ const QList<QPair<QString, QByteArray>> EveryKind = {
     {"other.bin", QByteArray("\0\1okapi-7f3c\2", 13)},
 };
 
-#define REQUIRE_RUNTIME(runtime)                                                                   \
-    if (!(runtime).isValid())                                                                      \
-    QSKIP("/dev/shm is not a memory file system here")
-
 // A binder made plain, then saved encrypted by the program with the cheapest key; the
 // plain file and the page sources are gone afterwards.
 QString makeEncrypted(BinderFixture &f, const QString &name,
@@ -71,6 +67,20 @@ QString makeEncrypted(BinderFixture &f, const QString &name,
     f.temp->DeleteTempFiles();
     return target;
 }
+
+// A runtime folder, a fixture and a binder of every page kind encrypted in it.
+struct Encrypted
+{
+    RuntimeDir runtime;
+    BinderFixture f;
+    QString path = runtime.isValid() ? makeEncrypted(f, "secret.qly", EveryKind) : QString();
+
+    std::unique_ptr<Binder> open()
+    {
+        f.ui.passphrases << Passphrase;
+        return f.open(path);
+    }
+};
 
 // The container of a plain file, in small chunks so that a few hundred bytes make many.
 QByteArray containerOf(const QByteArray &plain, quint32 chunkSize, const QString &scratch)
@@ -354,56 +364,51 @@ void tst_encryptedbinder::otherVersionsAndHostileLimitsAreRefused()
 
 void tst_encryptedbinder::containerIsKnownByItsHeaderWhateverItsName()
 {
-    RuntimeDir runtime;
-    REQUIRE_RUNTIME(runtime);
-    BinderFixture f;
-    const QString path = makeEncrypted(f, "secret.qly", EveryKind);
-    const QString renamed = f.path("holiday notes.txt");
-    QVERIFY(QFile::rename(path, renamed));
+    Encrypted e;
+    REQUIRE_RUNTIME(e.runtime);
+    const QString renamed = e.f.path("holiday notes.txt");
+    QVERIFY(QFile::rename(e.path, renamed));
     QVERIFY(isEncryptedBinderFile(renamed));
-    QVERIFY(!isEncryptedBinderFile(f.makeBinder("plain.qly", EveryKind)));
-    f.ui.passphrases << Passphrase;
-    auto binder = f.open(renamed);
+    QVERIFY(!isEncryptedBinderFile(e.f.makeBinder("plain.qly", EveryKind)));
+    e.f.ui.passphrases << Passphrase;
+    auto binder = e.f.open(renamed);
     QVERIFY(binder);
     QCOMPARE(binder->pageCount(), EveryKind.size());
     QCOMPARE(binder->CurFile(), renamed);
-    QCOMPARE(f.ui.passphraseLabels,
+    QCOMPARE(e.f.ui.passphraseLabels,
              QStringList{"&Enter the passphrase of the encrypted binder 'holiday notes.txt':"});
 }
 
 void tst_encryptedbinder::plainDataNeverLeavesTheRuntimeFolder()
 {
-    RuntimeDir runtime;
-    REQUIRE_RUNTIME(runtime);
-    BinderFixture f;
-    const QString path = makeEncrypted(f, "secret.qly", EveryKind);
+    Encrypted e;
+    REQUIRE_RUNTIME(e.runtime);
     const QStringList scanned{QDir::tempPath(), qEnvironmentVariable("XDG_STATE_HOME")};
     for (const QString &folder : scanned)
         QCOMPARE(filesHoldingMarker(folder), QStringList());
 
-    f.ui.passphrases << Passphrase;
-    auto binder = f.open(path);
+    auto binder = e.open();
     QVERIFY(binder);
     // Editing a page, handing one to another program, importing and saving: every plain
     // byte stays in the runtime folder.
-    storeEditedPage(*f.workspace, *binder, 2, "okapi-7f3c edited", "NA");
-    const QString handedOut = ExpBin(*f.workspace, *binder, "picture.png", 4);
-    QVERIFY(handedOut.startsWith(runtime.path() + u'/'));
-    const QString imported = f.file("import.txt", "imported");
-    QVERIFY(ImportFile(*f.workspace, *binder, imported, PageKind::TXT));
-    QVERIFY(binder->pages.at(binder->pageCount() - 1).key.location.startsWith(runtime.path()));
-    QVERIFY(SavFile(*f.workspace, *binder, path));
-    storeEditedPage(*f.workspace, *binder, 1, "{\\rtf1 okapi-7f3c unsaved}", "NA");
+    storeEditedPage(*e.f.workspace, *binder, 2, "okapi-7f3c edited", "NA");
+    const QString handedOut = ExpBin(*e.f.workspace, *binder, "picture.png", 4);
+    QVERIFY(handedOut.startsWith(e.runtime.path() + u'/'));
+    const QString imported = e.f.file("import.txt", "imported");
+    QVERIFY(ImportFile(*e.f.workspace, *binder, imported, PageKind::TXT));
+    QVERIFY(binder->pages.at(binder->pageCount() - 1).key.location.startsWith(e.runtime.path()));
+    QVERIFY(SavFile(*e.f.workspace, *binder, e.path));
+    storeEditedPage(*e.f.workspace, *binder, 1, "{\\rtf1 okapi-7f3c unsaved}", "NA");
     // A page copied from it waits on the page clipboard in the runtime folder too.
-    QVERIFY(copyPage(*f.workspace, *binder, 1));
-    const QString clipboard = runtime.path() + "/quillery-clipboard";
-    QCOMPARE(pageClipboardFolder(*f.temp), clipboard);
-    QVERIFY(pastePage(*f.workspace, *binder));
-    QVERIFY(binder->pages.at(binder->pageCount() - 1).key.location.startsWith(runtime.path()));
+    QVERIFY(copyPage(*e.f.workspace, *binder, 1));
+    const QString clipboard = e.runtime.path() + "/quillery-clipboard";
+    QCOMPARE(pageClipboardFolder(*e.f.temp), clipboard);
+    QVERIFY(pastePage(*e.f.workspace, *binder));
+    QVERIFY(binder->pages.at(binder->pageCount() - 1).key.location.startsWith(e.runtime.path()));
 
     for (const QString &folder : scanned)
         QCOMPARE(filesHoldingMarker(folder), QStringList());
-    QVERIFY(filesHoldingMarker(runtime.path()).size() >= 2);
+    QVERIFY(filesHoldingMarker(e.runtime.path()).size() >= 2);
     QCOMPARE(GetLumpString(*binder, "2"), QByteArray("okapi-7f3c edited"));
     QCOMPARE(GetLumpString(*binder, QString::number(binder->pageCount())),
              QByteArray("{\\rtf1 okapi-7f3c unsaved}"));
@@ -411,35 +416,33 @@ void tst_encryptedbinder::plainDataNeverLeavesTheRuntimeFolder()
     // A page of a plain binder copied after it takes the clipboard back to the temporary
     // folder, and the encrypted binder's page is gone from the runtime folder.
     Binder other;
-    NewFile(*f.workspace, other, false);
-    QVERIFY(ImportFile(*f.workspace, other, imported, PageKind::TXT));
-    QVERIFY(copyPage(*f.workspace, other, 1));
-    QCOMPARE(pageClipboardFolder(*f.temp), f.temp->path());
+    NewFile(*e.f.workspace, other, false);
+    QVERIFY(ImportFile(*e.f.workspace, other, imported, PageKind::TXT));
+    QVERIFY(copyPage(*e.f.workspace, other, 1));
+    QCOMPARE(pageClipboardFolder(*e.f.temp), e.f.temp->path());
     QCOMPARE(QDir(clipboard).entryList(QDir::Files), QStringList());
 
     // Closing the binder takes its folder with it.
     binder.reset();
-    QCOMPARE(QDir(runtime.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+    QCOMPARE(QDir(e.runtime.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
              QStringList{"quillery-clipboard"});
     finishRetiringShadowCopies();
 }
 
 void tst_encryptedbinder::unsafeRuntimeFolderRefusesToOpen()
 {
-    RuntimeDir runtime;
-    REQUIRE_RUNTIME(runtime);
-    BinderFixture f;
-    const QString path = makeEncrypted(f, "secret.qly", EveryKind);
-    const QString lead = QStringLiteral("An error occurred when trying to open the file '") + path +
+    Encrypted e;
+    REQUIRE_RUNTIME(e.runtime);
+    const QString lead = QStringLiteral("An error occurred when trying to open the file '") + e.path +
                          QStringLiteral("' - The binder is encrypted, and its plain copy is kept "
                                         "only in memory, in the user's runtime folder: ");
     const auto refusal = [&] {
-        f.dialogs.clear();
-        f.ui.passphrases = QStringList{Passphrase};
-        const bool opened = bool(f.open(path));
-        const QList<DialogCall> calls = f.dialogs.calls();
+        e.f.dialogs.clear();
+        e.f.ui.passphrases = QStringList{Passphrase};
+        const bool opened = bool(e.f.open(e.path));
+        const QList<DialogCall> calls = e.f.dialogs.calls();
         // Nobody is asked for a passphrase the program cannot use.
-        return opened || calls.size() != 1 || f.ui.passphrases.isEmpty() ? QString("not refused")
+        return opened || calls.size() != 1 || e.f.ui.passphrases.isEmpty() ? QString("not refused")
                                                                          : calls.first().text;
     };
 
@@ -447,19 +450,19 @@ void tst_encryptedbinder::unsafeRuntimeFolderRefusesToOpen()
     QCOMPARE(refusal(), lead + "XDG_RUNTIME_DIR is not set, 75");
     qputenv("XDG_RUNTIME_DIR", "relative/run");
     QCOMPARE(refusal(), lead + "XDG_RUNTIME_DIR (relative/run) is not an absolute path, 75");
-    const QString open = runtime.path() + "/open";
+    const QString open = e.runtime.path() + "/open";
     QVERIFY(QDir().mkdir(open));
     ::chmod(QFile::encodeName(open).constData(), 0755);
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(open));
     QCOMPARE(refusal(), lead + open +
                             " (XDG_RUNTIME_DIR) is open to other users (mode 0755, not "
                             "0700), 75");
-    const QString link = runtime.path() + "/link";
-    QVERIFY(QFile::link(runtime.path(), link));
+    const QString link = e.runtime.path() + "/link";
+    QVERIFY(QFile::link(e.runtime.path(), link));
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(link));
     QCOMPARE(refusal(), lead + link + " (XDG_RUNTIME_DIR) is not a folder, 75");
     // A folder on a disk keeps what is written to it.
-    const QString onDisk = f.path("run");
+    const QString onDisk = e.f.path("run");
     QVERIFY(QDir().mkdir(onDisk));
     ::chmod(QFile::encodeName(onDisk).constData(), 0700);
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(onDisk));
@@ -468,103 +471,93 @@ void tst_encryptedbinder::unsafeRuntimeFolderRefusesToOpen()
                                 " (XDG_RUNTIME_DIR) is not a memory file system, so "
                                 "the copy would be written to a disk, 75");
 
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(e.runtime.path()));
     QCOMPARE(refusal(), QString("not refused"));
 }
 
 void tst_encryptedbinder::eachSaveIsWholeWithAFreshNonceAndAFailedOneKeepsTheFile()
 {
-    RuntimeDir runtime;
-    REQUIRE_RUNTIME(runtime);
-    BinderFixture f;
-    const QString path = makeEncrypted(f, "secret.qly", EveryKind);
-    f.ui.passphrases << Passphrase;
-    auto binder = f.open(path);
+    Encrypted e;
+    REQUIRE_RUNTIME(e.runtime);
+    auto binder = e.open();
     QVERIFY(binder);
-    const QByteArray first = readFile(path);
+    const QByteArray first = readFile(e.path);
     const struct stat before = [&] {
         struct stat st;
-        ::stat(QFile::encodeName(path).constData(), &st);
+        ::stat(QFile::encodeName(e.path).constData(), &st);
         return st;
     }();
     binder->setChanged(true);
-    QVERIFY(SavFile(*f.workspace, *binder, path));
-    const QByteArray second = readFile(path);
+    QVERIFY(SavFile(*e.f.workspace, *binder, e.path));
+    const QByteArray second = readFile(e.path);
     struct stat after;
-    ::stat(QFile::encodeName(path).constData(), &after);
+    ::stat(QFile::encodeName(e.path).constData(), &after);
     QVERIFY(after.st_ino != before.st_ino); // a new file renamed over, never changed in place
     QCOMPARE(second.size(), first.size());
     QCOMPARE(second.left(52), first.left(52)); // same key: same salt and limits
     QVERIFY(second.mid(52, 24) != first.mid(52, 24));
     QVERIFY(second.mid(ContainerHeader::Size, 64) != first.mid(ContainerHeader::Size, 64));
-    QCOMPARE(decrypted(path).size(), first.size() - ContainerHeader::Size - 17);
+    QCOMPARE(decrypted(e.path).size(), first.size() - ContainerHeader::Size - 17);
 
     // A page whose data vanished fails the save; the last good file stays.
-    QVERIFY(ImportFile(*f.workspace, *binder, f.file("late.txt", "late"), PageKind::TXT));
+    QVERIFY(ImportFile(*e.f.workspace, *binder, e.f.file("late.txt", "late"), PageKind::TXT));
     QFile::remove(binder->pages.at(binder->pageCount() - 1).key.location);
-    QVERIFY(!SavFile(*f.workspace, *binder, path));
-    QCOMPARE(f.messageTitles().last(), QString("Save Error"));
-    QCOMPARE(readFile(path), second);
-    QCOMPARE(QDir(QFileInfo(path).path()).entryList({".secret.qly*"}, QDir::Hidden | QDir::Files),
+    QVERIFY(!SavFile(*e.f.workspace, *binder, e.path));
+    QCOMPARE(e.f.messageTitles().last(), QString("Save Error"));
+    QCOMPARE(readFile(e.path), second);
+    QCOMPARE(QDir(QFileInfo(e.path).path()).entryList({".secret.qly*"}, QDir::Hidden | QDir::Files),
              QStringList());
     finishRetiringShadowCopies();
 }
 
 void tst_encryptedbinder::secondInstanceReadsTheEncryptedShadowCopy()
 {
-    RuntimeDir runtime;
-    REQUIRE_RUNTIME(runtime);
-    BinderFixture f;
-    const QString path = makeEncrypted(f, "secret.qly", EveryKind);
-    f.ui.passphrases << Passphrase;
-    auto first = f.open(path);
+    Encrypted e;
+    REQUIRE_RUNTIME(e.runtime);
+    auto first = e.open();
     QVERIFY(first && !first->ro());
-    const QByteArray shadow = readFile(shadowCopyPath(path));
-    QCOMPARE(shadow, readFile(path));
-    QVERIFY(!readFile(lockNotePath(path)).contains(Marker));
+    const QByteArray shadow = readFile(shadowCopyPath(e.path));
+    QCOMPARE(shadow, readFile(e.path));
+    QVERIFY(!readFile(lockNotePath(e.path)).contains(Marker));
 
-    f.ui.passphrases << Passphrase;
-    auto second = f.open(path);
+    auto second = e.open();
     QVERIFY(second && second->ro());
     QVERIFY(isEncrypted(*second));
     QCOMPARE(GetLumpString(*second, "2"), EveryKind.at(1).second);
-    QVERIFY(second->workingCopy.startsWith(runtime.path() + u'/'));
+    QVERIFY(second->workingCopy.startsWith(e.runtime.path() + u'/'));
     finishRetiringShadowCopies();
 }
 
 void tst_encryptedbinder::saveAsChoosesEncryptedOrPlain()
 {
-    RuntimeDir runtime;
-    REQUIRE_RUNTIME(runtime);
-    BinderFixture f;
-    const QString path = makeEncrypted(f, "secret.qly", EveryKind);
-    f.ui.passphrases << Passphrase;
-    auto binder = f.open(path);
+    Encrypted e;
+    REQUIRE_RUNTIME(e.runtime);
+    auto binder = e.open();
     QVERIFY(binder);
 
-    f.dialogs.queueSaveFile(f.path("copy.qly"));
-    f.dialogs.queueMessage(MsgResult::Cancel);
-    QVERIFY(!SaveAsCommand(*f.workspace, *binder));
-    QVERIFY(!QFile::exists(f.path("copy.qly")));
-    QCOMPARE(f.dialogs.calls().last().text,
-             "'" + path +
+    e.f.dialogs.queueSaveFile(e.f.path("copy.qly"));
+    e.f.dialogs.queueMessage(MsgResult::Cancel);
+    QVERIFY(!SaveAsCommand(*e.f.workspace, *binder));
+    QVERIFY(!QFile::exists(e.f.path("copy.qly")));
+    QCOMPARE(e.f.dialogs.calls().last().text,
+             "'" + e.path +
                  "' is encrypted.  Click Yes to encrypt the new file with the same passphrase, No "
                  "to save it as a plain binder that anyone who gets the file can read, or Cancel "
                  "to save nothing.");
 
-    f.dialogs.queueSaveFile(f.path("copy.qly"));
-    f.dialogs.queueMessage(MsgResult::Yes);
-    QVERIFY(SaveAsCommand(*f.workspace, *binder));
-    QVERIFY(isEncryptedBinderFile(f.path("copy.qly")));
+    e.f.dialogs.queueSaveFile(e.f.path("copy.qly"));
+    e.f.dialogs.queueMessage(MsgResult::Yes);
+    QVERIFY(SaveAsCommand(*e.f.workspace, *binder));
+    QVERIFY(isEncryptedBinderFile(e.f.path("copy.qly")));
     QVERIFY(isEncrypted(*binder));
 
-    f.dialogs.queueSaveFile(f.path("open.qly"));
-    f.dialogs.queueMessage(MsgResult::No);
-    QVERIFY(SaveAsCommand(*f.workspace, *binder));
-    QVERIFY(readFile(f.path("open.qly")).startsWith("QLY4"));
-    QVERIFY(readFile(f.path("open.qly")).contains(Marker));
+    e.f.dialogs.queueSaveFile(e.f.path("open.qly"));
+    e.f.dialogs.queueMessage(MsgResult::No);
+    QVERIFY(SaveAsCommand(*e.f.workspace, *binder));
+    QVERIFY(readFile(e.f.path("open.qly")).startsWith("QLY4"));
+    QVERIFY(readFile(e.f.path("open.qly")).contains(Marker));
     QVERIFY(!isEncrypted(*binder));
-    QCOMPARE(binder->CurFile(), f.path("open.qly"));
+    QCOMPARE(binder->CurFile(), e.f.path("open.qly"));
     finishRetiringShadowCopies();
 }
 

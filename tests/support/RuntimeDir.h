@@ -29,3 +29,8 @@ private:
 };
 
 } // namespace quillery::test
+
+// Skips the test where no runtime folder can be had.
+#define REQUIRE_RUNTIME(runtime)                                                                   \
+    if (!(runtime).isValid())                                                                      \
+    QSKIP("/dev/shm is not a memory file system here")
