@@ -8,6 +8,7 @@
 #include "documents/EncryptedBinder.h"
 #include "documents/LumpArchive.h"
 #include "documents/PassphrasePrompt.h"
+#include "documents/PlainSource.h"
 #include "documents/SecretStream.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
@@ -126,10 +127,8 @@ int encryptCommand(CliSession &session, const QStringList &arguments)
             return int(ExitPassword);
         const BinderKey key(*passphrase, BinderKey::newSalt(), *limits);
         Target target(source, args);
-        UniqueFd plain = fileio::openForReading(source);
-        target.write([&](int fd, const QString &path) {
-            encryptInto(plain.get(), source, fileio::fileSize(plain.get(), source), fd, path, key);
-        });
+        FileSource plain(source);
+        target.write([&](int fd, const QString &path) { encryptInto(plain, fd, path, key); });
         return int(ExitOk);
     });
 }

@@ -217,7 +217,7 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     const bool encrypted = isEncrypted(binder);
     const bool inPlace = !encrypted && mayAppend && canSaveInPlace(binder, fileName, records);
     if (encrypted) {
-        writeEncryptedBinder(workspace, binder, archive, fileName);
+        writeEncryptedBinder(binder, archive, fileName);
     } else if (!(inPlace && archive.AppendArchive(fileName))) {
         SafeFileWriter writer(fileName);
         archive.WriteArchive(writer);

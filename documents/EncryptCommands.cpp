@@ -36,7 +36,7 @@ bool encryptBinder(Workspace &workspace, Binder &binder, const QString &passphra
     }
     try {
         BusyScope busy(workspace.ui);
-        setPassphrase(binder, passphrase);
+        setPassphrase(workspace, binder, passphrase);
     } catch (const FileError &error) {
         reportFileError(workspace.dialogs, QStringLiteral("Encrypt Error"),
                         QStringLiteral("An error occurred when trying to encrypt the file '"),

@@ -6,6 +6,7 @@
 #include "documents/Interaction.h"
 #include "documents/LumpArchive.h"
 #include "documents/PassphrasePrompt.h"
+#include "documents/PlainSource.h"
 #include "documents/SecretStream.h"
 #include "documents/Workspace.h"
 #include "platform/FileError.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -115,46 +117,57 @@ QString decryptWorkingCopy(Workspace &workspace, Binder &binder, const QString &
     return working.path();
 }
 
-void writeEncryptedBinder(Workspace &workspace, Binder &binder, LumpArchive &archive,
-                          const QString &fileName)
+void writeEncryptedBinder(Binder &binder, LumpArchive &archive, const QString &fileName)
 {
-    Encryption &encryption = *binder.encryption;
-    ScratchFile working(encryption.scratch);
-    archive.WriteArchive(working.path());
-    {
-        UniqueFd plain = fileio::openForReading(working.path());
-        SafeFileWriter writer(fileName);
-        encryptInto(plain.get(), working.path(), fileio::fileSize(plain.get(), working.path()),
-                    writer.fd(), writer.tempPath(), *encryption.key);
-        // Locked before it takes the binder's name, as a plain binder is.
-        FileLock lock = FileLock::acquire(writer.tempPath());
-        writer.commit();
-        binder.OpenNum = std::move(lock);
-    }
-    working.keep();
-
-    // The pages' former files hold plain data the new working copy now has: they go.
-    QStringList former{binder.workingCopy};
-    const QString location = u'|' + working.path();
-    const QVector<Lump> &written = archive.writtenLumps();
-    for (int i = 0; i < binder.pageCount(); ++i) {
-        const PageKey &key = binder.pages.at(i).key;
-        if (!key.inWorkingCopy() && !key.location.isEmpty())
-            former << key.location;
-        binder.pages.relocate(i, location, written[i + 1].offset, written[i + 1].length);
-    }
-    binder.workingCopy = working.path();
-    for (const QString &file : std::as_const(former)) {
-        if (!encryption.scratch.DeleteTempFile(file))
-            workspace.temp.DeleteTempFile(file);
-    }
+    // The archive goes straight from the pages into the encryption: its plain form is
+    // never written anywhere, and the pages stay where they are read from.
+    PiecesSource plain(archive.pieces());
+    SafeFileWriter writer(fileName);
+    encryptInto(plain, writer.fd(), writer.tempPath(), *binder.encryption->key);
+    // Locked before it takes the binder's name, as a plain binder is.
+    FileLock lock = FileLock::acquire(writer.tempPath());
+    writer.commit();
+    binder.OpenNum = std::move(lock);
 }
 
-void setPassphrase(Binder &binder, const QString &passphrase, KdfLimits limits)
+namespace {
+
+// Moves the files the binder's pages are read from into its own folder, so that no plain
+// byte of an encrypted binder stays where the workspace keeps its files (which may be on a
+// disk). The files the workspace made go from there.
+void moveIntoScratch(Workspace &workspace, Binder &binder, TempFolder &scratch)
+{
+    QHash<QString, QString> moved;
+    BusyScope busy(workspace.ui);
+    for (int i = 0; i < binder.pageCount(); ++i) {
+        const PageKey &key = binder.pages.at(i).key;
+        const QString from = key.dataPath();
+        if (from.isEmpty() || from.startsWith(scratch.path() + u'/'))
+            continue;
+        QString &to = moved[from];
+        if (to.isEmpty()) {
+            ScratchFile copy(scratch);
+            fileio::copyFile(from, copy.path());
+            copy.keep();
+            to = copy.path();
+        }
+        binder.pages.relocate(i, key.inWorkingCopy() ? u'|' + to : to, key.offset, key.length);
+    }
+    if (moved.contains(binder.workingCopy))
+        binder.workingCopy = moved.value(binder.workingCopy);
+    for (auto it = moved.constBegin(); it != moved.constEnd(); ++it)
+        workspace.temp.DeleteTempFile(it.key());
+}
+
+} // namespace
+
+void setPassphrase(Workspace &workspace, Binder &binder, const QString &passphrase,
+                   KdfLimits limits)
 {
     auto key = std::make_shared<const BinderKey>(passphrase, BinderKey::newSalt(), limits);
     if (!binder.encryption)
         binder.encryption = std::make_shared<Encryption>();
+    moveIntoScratch(workspace, binder, binder.encryption->scratch);
     binder.encryption->key = std::move(key);
 }
 

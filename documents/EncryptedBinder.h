@@ -48,16 +48,15 @@ TempFolder &scratchFolder(Workspace &workspace, const Binder &binder);
 // in the runtime folder. Throws FileError, Cancelled when no passphrase opened it.
 QString decryptWorkingCopy(Workspace &workspace, Binder &binder, const QString &source);
 
-// Saves an encrypted binder: the archive becomes its new plain working copy in the runtime
-// folder, which is encrypted into a new file that is locked and then renamed over
-// fileName. The pages are read from the new working copy afterwards. A failure leaves
+// Saves an encrypted binder: its archive is encrypted as it is put together from the
+// pages into a new file, which is locked and then renamed over fileName. A failure leaves
 // the file and the binder as they were.
-void writeEncryptedBinder(Workspace &workspace, Binder &binder, LumpArchive &archive,
-                          const QString &fileName);
+void writeEncryptedBinder(Binder &binder, LumpArchive &archive, const QString &fileName);
 
 // Gives the binder a key made from a new passphrase with a new salt; its saves are
-// encrypted with it from then on. Throws FileError when the runtime folder cannot be used.
-void setPassphrase(Binder &binder, const QString &passphrase,
+// encrypted with it from then on. The files its pages are read from move into its folder
+// in the runtime folder first. Throws FileError when the runtime folder cannot be used.
+void setPassphrase(Workspace &workspace, Binder &binder, const QString &passphrase,
                    KdfLimits limits = KdfLimits::moderate());
 
 } // namespace quillery

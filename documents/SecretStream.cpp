@@ -2,14 +2,13 @@
 #include "documents/SecretStream.h"
 
 #include "documents/BinderKey.h"
+#include "documents/PlainSource.h"
 #include "platform/BackgroundWriter.h"
 #include "platform/FileError.h"
 
 #include <sodium.h>
 
-#include <cerrno>
 #include <fcntl.h>
-#include <unistd.h>
 #include <vector>
 
 namespace quillery {
@@ -21,23 +20,6 @@ static_assert(ContainerHeader::ChunkOverhead == crypto_secretstream_xchacha20pol
 namespace {
 
 using Bytes = std::vector<unsigned char>;
-
-// Reads exactly length bytes at offset into the buffer.
-void readAt(int fd, unsigned char *buffer, qint64 length, qint64 offset, const QString &path)
-{
-    qint64 done = 0;
-    while (done < length) {
-        const ssize_t n = ::pread(fd, buffer + done, size_t(length - done), offset + done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throw FileError::fromErrno(errno, path);
-        if (n == 0)
-            throw FileError(FileError::PastEnd,
-                            QStringLiteral("Input past end of file (%1)").arg(path));
-        done += n;
-    }
-}
 
 // Plain bytes and key state are zeroed once they are no longer needed.
 struct Wiped
@@ -58,8 +40,8 @@ const unsigned char *bytesOf(const QByteArray &array)
 
 } // namespace
 
-void encryptInto(int inFd, const QString &inPath, qint64 length, int outFd, const QString &outPath,
-                 const BinderKey &key, quint32 chunkSize)
+void encryptInto(PlainSource &plain, int outFd, const QString &outPath, const BinderKey &key,
+                 quint32 chunkSize)
 {
     initialiseSodium();
     crypto_secretstream_xchacha20poly1305_state state;
@@ -73,15 +55,15 @@ void encryptInto(int inFd, const QString &inPath, qint64 length, int outFd, cons
     const QByteArray headerBytes = header.toBytes();
     fileio::writeAll(outFd, headerBytes.constData(), headerBytes.size(), outPath);
 
-    ::posix_fadvise(inFd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    Bytes plain(chunkSize);
-    const Wiped wiped{plain, state};
+    Bytes chunk(chunkSize);
+    const Wiped wiped{chunk, state};
     // Each chunk is written while the next is read and encrypted.
     BackgroundWriter out(outFd, outPath, chunkSize + ContainerHeader::ChunkOverhead);
+    const qint64 length = plain.size();
     qint64 done = 0;
     do {
         const qint64 n = std::min<qint64>(chunkSize, length - done);
-        readAt(inFd, plain.data(), n, done, inPath);
+        plain.read(reinterpret_cast<char *>(chunk.data()), n);
         done += n;
         const bool first = done == n;
         const unsigned char tag = done == length
@@ -89,7 +71,7 @@ void encryptInto(int inFd, const QString &inPath, qint64 length, int outFd, cons
                                       : crypto_secretstream_xchacha20poly1305_TAG_MESSAGE;
         unsigned long long sealedLength = 0;
         crypto_secretstream_xchacha20poly1305_push(
-            &state, out.take(), &sealedLength, plain.data(), quint64(n),
+            &state, out.take(), &sealedLength, chunk.data(), quint64(n),
             first ? bytesOf(headerBytes) : nullptr, first ? quint64(headerBytes.size()) : 0, tag);
         out.queue(qint64(sealedLength));
     } while (done < length);
@@ -125,7 +107,8 @@ public:
         const qint64 n = std::min<qint64>(qint64(m_sealed.size()), left);
         if (n < ContainerHeader::ChunkOverhead)
             throw FileError::damaged(QStringLiteral("it ends inside chunk %1").arg(m_chunks + 1));
-        readAt(m_reader.m_fd.get(), m_sealed.data(), n, m_offset, m_reader.m_path);
+        fileio::readInto(m_reader.m_fd.get(), reinterpret_cast<char *>(m_sealed.data()), m_offset,
+                         n, m_reader.m_path);
         const QByteArray &ad = m_reader.m_headerBytes;
         const bool first = m_chunks == 0;
         unsigned char tag = 0;

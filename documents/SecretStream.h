@@ -9,12 +9,13 @@
 namespace quillery {
 
 class BinderKey;
+class PlainSource;
 
 // Writes an encrypted binder to outFd: the header, with the key's salt and limits and a
-// fresh stream header (so no two saves share a nonce), then the first length bytes of
-// inFd in chunks. Throws FileError when a file cannot be read or written.
-void encryptInto(int inFd, const QString &inPath, qint64 length, int outFd, const QString &outPath,
-                 const BinderKey &key, quint32 chunkSize = ContainerHeader::DefaultChunkSize);
+// fresh stream header (so no two saves share a nonce), then the plain bytes in chunks.
+// Throws FileError when a file cannot be read or written.
+void encryptInto(PlainSource &plain, int outFd, const QString &outPath, const BinderKey &key,
+                 quint32 chunkSize = ContainerHeader::DefaultChunkSize);
 
 // An encrypted binder being read: its header first, which says how to make the key, then
 // its chunks, each checked before any of its bytes is given out.

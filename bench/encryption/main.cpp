@@ -242,7 +242,7 @@ int main(int argc, char *argv[])
             std::unique_ptr<Binder> binder = OpenFile(workspace, plain);
             if (!binder)
                 fail(QStringLiteral("the plain binder does not open"));
-            keyMaking = timed([&] { setPassphrase(*binder, Passphrase); });
+            keyMaking = timed([&] { setPassphrase(workspace, *binder, Passphrase); });
             if (!SavFile(workspace, *binder, encrypted))
                 fail(QStringLiteral("the binder could not be saved encrypted"));
         }

@@ -8,6 +8,7 @@
 #include "documents/EncryptCommands.h"
 #include "documents/EncryptedBinder.h"
 #include "documents/NewBinder.h"
+#include "documents/PlainSource.h"
 #include "documents/SecretStream.h"
 #include "editor/EditorBinder.h"
 #include "platform/FileError.h"
@@ -54,7 +55,7 @@ QString makeEncrypted(BinderFixture &f, const QString &name,
     auto binder = f.open(plain);
     if (!binder)
         return QString();
-    setPassphrase(*binder, Passphrase, KdfLimits::lowest());
+    setPassphrase(*f.workspace, *binder, Passphrase, KdfLimits::lowest());
     const QString target = f.path(name);
     if (!SavFile(*f.workspace, *binder, target))
         return QString();
@@ -86,11 +87,11 @@ struct Encrypted
 QByteArray containerOf(const QByteArray &plain, quint32 chunkSize, const QString &scratch)
 {
     writeFile(scratch, plain);
-    UniqueFd in = fileio::openForReading(scratch);
+    FileSource in(scratch);
     const QString out = scratch + QStringLiteral(".sealed");
     {
         SafeFileWriter writer(out);
-        encryptInto(in.get(), scratch, plain.size(), writer.fd(), out,
+        encryptInto(in, writer.fd(), out,
                     BinderKey(Passphrase, BinderKey::newSalt(), KdfLimits::lowest()), chunkSize);
         writer.commit();
     }
@@ -433,7 +434,8 @@ void tst_encryptedbinder::unsafeRuntimeFolderRefusesToOpen()
 {
     Encrypted e;
     REQUIRE_RUNTIME(e.runtime);
-    const QString lead = QStringLiteral("An error occurred when trying to open the file '") + e.path +
+    const QString lead = QStringLiteral("An error occurred when trying to open the file '") +
+                         e.path +
                          QStringLiteral("' - The binder is encrypted, and its plain copy is kept "
                                         "only in memory, in the user's runtime folder: ");
     const auto refusal = [&] {
@@ -443,7 +445,7 @@ void tst_encryptedbinder::unsafeRuntimeFolderRefusesToOpen()
         const QList<DialogCall> calls = e.f.dialogs.calls();
         // Nobody is asked for a passphrase the program cannot use.
         return opened || calls.size() != 1 || e.f.ui.passphrases.isEmpty() ? QString("not refused")
-                                                                         : calls.first().text;
+                                                                           : calls.first().text;
     };
 
     qunsetenv("XDG_RUNTIME_DIR");
