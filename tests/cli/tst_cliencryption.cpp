@@ -152,6 +152,10 @@ void tst_cliencryption::containerIsKnownByItsHeader()
     QCOMPARE(list.out, cli({"list", b.plain}).out);
     const Run search = cli({"--password-file", b.passphraseFile, "search", renamed, "okapi"});
     QCOMPARE(search.out, QString("1\tTXT\tnotes\n"));
+    const Run check = cli({"check", renamed});
+    QCOMPARE(check.code, 1);
+    QCOMPARE(check.out, renamed + ": it is an encrypted binder; check a plain copy made with "
+                                  "\"quillery-cli decrypt BINDER OUT\"\n");
 }
 
 void tst_cliencryption::wrongUseIsRefusedAndChangesNothing()
