@@ -1,33 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/BackgroundWriter.h"
 
-#include "platform/FileError.h"
+#include "platform/FileIo.h"
 
-#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <unistd.h>
 
 namespace quillery {
 
 namespace {
 
 constexpr qint64 WriteBackStep = 64 << 20;
-
-// The errno of a failed write, or 0.
-int writeAll(int fd, const unsigned char *data, qint64 length)
-{
-    qint64 done = 0;
-    while (done < length) {
-        const ssize_t n = ::write(fd, data + done, size_t(length - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return errno;
-        done += n;
-    }
-    return 0;
-}
 
 } // namespace
 
@@ -55,7 +38,7 @@ BackgroundWriter::~BackgroundWriter()
 unsigned char *BackgroundWriter::take()
 {
     std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [this] { return !m_free.empty() || m_failed; });
+    m_changed.wait(lock, [this] { return !m_free.empty() || m_failure; });
     throwIfFailed();
     m_taken = m_free.front();
     m_free.pop_front();
@@ -75,14 +58,14 @@ void BackgroundWriter::queue(qint64 length)
 void BackgroundWriter::finish()
 {
     std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [this] { return (m_queued.empty() && !m_writing) || m_failed; });
+    m_changed.wait(lock, [this] { return (m_queued.empty() && !m_writing) || m_failure; });
     throwIfFailed();
 }
 
 void BackgroundWriter::throwIfFailed()
 {
-    if (m_failed)
-        throw FileError::fromErrno(m_errno, m_path);
+    if (m_failure)
+        throw *m_failure;
 }
 
 void BackgroundWriter::run()
@@ -97,23 +80,27 @@ void BackgroundWriter::run()
         m_queued.pop_front();
         m_writing = true;
         lock.unlock();
-        const int error = writeAll(m_fd, m_buffers[size_t(next.buffer)].data(), next.length);
+        std::optional<FileError> failure;
+        try {
+            fileio::writeAll(m_fd,
+                             reinterpret_cast<const char *>(m_buffers[size_t(next.buffer)].data()),
+                             next.length, m_path);
+        } catch (const FileError &error) {
+            failure = error;
+        }
         // A file that must reach the disk anyway starts going there while the rest is
         // made, so the final sync has little left to wait for.
         unsynced += next.length;
-        if (error == 0 && unsynced >= WriteBackStep) {
+        if (!failure && unsynced >= WriteBackStep) {
             ::sync_file_range(m_fd, 0, 0, SYNC_FILE_RANGE_WRITE);
             unsynced = 0;
         }
         lock.lock();
         m_writing = false;
         m_free.push_back(next.buffer);
-        if (error != 0) {
-            m_failed = true;
-            m_errno = error;
-        }
+        m_failure = std::move(failure);
         m_changed.notify_all();
-        if (m_failed)
+        if (m_failure)
             return;
     }
 }

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/FileError.h"
+
 #include <QString>
 
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -52,8 +55,7 @@ private:
     int m_taken = -1;
     bool m_writing = false;
     bool m_stopping = false;
-    bool m_failed = false;
-    int m_errno = 0;
+    std::optional<FileError> m_failure;
     std::thread m_thread;
 };
 

@@ -23,6 +23,8 @@
 #include <QTest>
 #include <QtEndian>
 
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace quillery;
@@ -158,6 +160,7 @@ private Q_SLOTS:
     void everyChangedByteIsDetected();
     void everyTruncationAndAdditionIsDetected();
     void movedRepeatedAndMissingChunksAreDetected();
+    void aFullDiskFailsTheWriteOnceItIsFull();
     void otherVersionsAndHostileLimitsAreRefused();
     void containerIsKnownByItsHeaderWhateverItsName();
     void plainDataNeverLeavesTheRuntimeFolder();
@@ -324,6 +327,30 @@ void tst_encryptedbinder::movedRepeatedAndMissingChunksAreDetected()
     const QByteArray other = containerOf(QByteArray(32 * 4, 'q'), 32, f.path("scratch"));
     QCOMPARE(readFault(path, head + other.mid(ContainerHeader::Size)),
              ContainerReader::WrongPassphrase);
+}
+
+void tst_encryptedbinder::aFullDiskFailsTheWriteOnceItIsFull()
+{
+    // Chunks are written on a thread of their own; its failure must reach the caller. The
+    // file may grow to 1 MiB here: the header goes in, the first chunk does not.
+    BinderFixture f;
+    writeFile(f.path("plain"), QByteArray(3 << 20, 'p'));
+    FileSource plain(f.path("plain"));
+    SafeFileWriter out(f.path("sealed"));
+    const BinderKey key(Passphrase, BinderKey::newSalt(), KdfLimits::lowest());
+    struct rlimit before;
+    ::getrlimit(RLIMIT_FSIZE, &before);
+    const struct rlimit small = {1 << 20, before.rlim_max};
+    ::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    QString failure;
+    try {
+        encryptInto(plain, out.fd(), out.tempPath(), key);
+    } catch (const FileError &error) {
+        failure = QString::number(error.number());
+    }
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    QCOMPARE(failure, QString::number(FileError::DiskFull));
 }
 
 void tst_encryptedbinder::otherVersionsAndHostileLimitsAreRefused()
