@@ -236,10 +236,10 @@ int showInfo(CliSession &session, const QStringList &args)
     return inspect(session, args, 1, [](Binder &binder) {
         // Lump 1 holds the records, as opening reads them, whatever other lumps are named.
         LumpArchive archive("QLY4");
-        archive.OpenArchive(binder.CurFile());
+        archive.OpenArchive(binder.workingCopy);
         const Lump &records = archive.lump(1);
         InfoRecords info;
-        info.loadText(LumpArchive::ReadBytes(binder.CurFile(), records.offset, records.length));
+        info.loadText(LumpArchive::ReadBytes(binder.workingCopy, records.offset, records.length));
         info.remove(QStringLiteral("Data"));
         const QStringList lines = QString::fromUtf8(info.toText()).split(u'\n', Qt::SkipEmptyParts);
         for (const QString &line : lines)

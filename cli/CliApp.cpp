@@ -3,6 +3,7 @@
 
 #include "cli/BinderCommands.h"
 #include "cli/CliSession.h"
+#include "cli/EncryptionCommands.h"
 #include "cli/JpegCommand.h"
 #include "cli/PrintPages.h"
 #include "platform/FileError.h"
@@ -40,6 +41,12 @@ Commands:
                              does, each from a new sheet, into one PDF (never replaces OUT)
   jpeg IN OUT.jpg [--quality N] [--sampling H:V | --greyscale] [--comment TEXT]
                              encode any picture as a baseline JPEG file (never replaces OUT)
+  encrypt BINDER [OUT] [--kdf interactive|moderate|sensitive]
+                             encrypt the binder with a passphrase, in place or into OUT
+                             (never replaces OUT); --kdf sets how costly the key is to make
+                             (moderate unless given: about a second and 256 MiB)
+  decrypt BINDER [OUT]       turn an encrypted binder back into a plain one, in place or
+                             into OUT (never replaces OUT)
 
 Page kinds come from the files' extensions.
 extract names rich text, plain text and HTML files so other programs know them: ".rtf"
@@ -52,12 +59,17 @@ A protected binder opens with its password:
   --password TEXT            give it on the command line, where other users of this
                              machine can see it (process lists); only for scripts that
                              accept that risk
+An encrypted binder (recognised by its first bytes, whatever its name) opens with its
+passphrase: from --password-file, or typed at the terminal when asked; never from
+--password. Its plain copy is kept only in $XDG_RUNTIME_DIR, which must be a memory file
+system of this user with mode 0700.
 
 Exit codes:
   0   success (check: the file is sound; search: a page matched)
   1   an error, reported on standard error with the file named (check: faults found;
       search: no page matched)
-  2   the binder is protected and no password, or a wrong one, was given
+  2   the binder is protected and no password, or a wrong one, was given (or encrypted
+      and no passphrase, or a wrong one)
   64  the command line is wrong
 )";
 
@@ -115,6 +127,7 @@ int run(int argc, char *argv[])
     const auto app = makeApplication(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
     std::optional<QString> password;
+    bool passwordOnCommandLine = false;
     while (!args.isEmpty() && args.first().startsWith(QStringLiteral("--"))) {
         const QString option = args.takeFirst();
         if (option == u"--help")
@@ -131,6 +144,7 @@ int run(int argc, char *argv[])
             return usage(ExitUsage);
         if (option == u"--password") {
             password = args.takeFirst();
+            passwordOnCommandLine = true;
             continue;
         }
         const QString file = args.takeFirst();
@@ -150,16 +164,17 @@ int run(int argc, char *argv[])
 
     using Command = std::function<int(CliSession &, const QStringList &)>;
     const std::map<QString, Command> commands = {
-        {QStringLiteral("create"), createBinder}, {QStringLiteral("add"), addPages},
-        {QStringLiteral("list"), listPages},      {QStringLiteral("extract"), extractPages},
-        {QStringLiteral("info"), showInfo},       {QStringLiteral("search"), searchBinder},
-        {QStringLiteral("print"), printBinder},
+        {QStringLiteral("create"), createBinder},    {QStringLiteral("add"), addPages},
+        {QStringLiteral("list"), listPages},         {QStringLiteral("extract"), extractPages},
+        {QStringLiteral("info"), showInfo},          {QStringLiteral("search"), searchBinder},
+        {QStringLiteral("print"), printBinder},      {QStringLiteral("encrypt"), encryptCommand},
+        {QStringLiteral("decrypt"), decryptCommand},
     };
     const auto found = commands.find(command);
     if (found == commands.end())
         return usage(ExitUsage);
     try {
-        CliSession session(password);
+        CliSession session(password, passwordOnCommandLine);
         const int code = found->second(session, args);
         return code == ExitUsage ? usage(ExitUsage) : code;
     } catch (const FileError &error) {

@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliSession.h"
 
+#include "cli/TerminalSecret.h"
 #include "documents/Binder.h"
+#include "documents/EncryptedBinder.h"
+#include "documents/PassphrasePrompt.h"
 #include "documents/Password.h"
 #include "platform/FileError.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTextStream>
 
 #include <cerrno>
 #include <unistd.h>
@@ -17,6 +21,59 @@ void CliUi::askPassword(PasswordPrompt &prompt)
 {
     if (!password || !prompt.ok(*password))
         prompt.cancel();
+}
+
+namespace {
+
+const QString NoPassphrase = QStringLiteral("the binder is encrypted; give its passphrase with "
+                                            "--password-file, or type it at a terminal (never "
+                                            "on the command line)");
+
+} // namespace
+
+void CliUi::askPassphrase(PassphrasePrompt &prompt)
+{
+    passphraseAsked = true;
+    if (password && !passwordOnCommandLine) {
+        if (!prompt.ok(*password))
+            prompt.cancel();
+        return;
+    }
+    bool typed = false;
+    while (!prompt.finished()) {
+        const std::optional<QString> passphrase =
+            readSecretFromTerminal(QStringLiteral("Passphrase for %1: ").arg(prompt.fileName()));
+        if (!passphrase) {
+            prompt.cancel();
+            break;
+        }
+        typed = true;
+        prompt.ok(*passphrase);
+    }
+    if (!typed)
+        QTextStream(stderr) << prompt.fileName() << ": " << NoPassphrase << '\n';
+}
+
+std::optional<QString> CliUi::newPassphrase(const QString &path)
+{
+    if (password && !passwordOnCommandLine)
+        return password;
+    const std::optional<QString> first =
+        readSecretFromTerminal(QStringLiteral("New passphrase for %1: ").arg(path));
+    if (!first) {
+        QTextStream(stderr) << path << ": " << NoPassphrase << '\n';
+        return std::nullopt;
+    }
+    const std::optional<QString> again = readSecretFromTerminal(QStringLiteral("Type it again: "));
+    if (again != first) {
+        QTextStream(stderr) << path << ": the two passphrases differ; nothing was changed\n";
+        return std::nullopt;
+    }
+    if (first->isEmpty()) {
+        QTextStream(stderr) << path << ": a passphrase must not be empty; nothing was changed\n";
+        return std::nullopt;
+    }
+    return first;
 }
 
 namespace {
@@ -34,10 +91,11 @@ QString makePrivateFolder()
 
 } // namespace
 
-CliSession::CliSession(std::optional<QString> password)
+CliSession::CliSession(std::optional<QString> password, bool passwordOnCommandLine)
     : m_temp(makePrivateFolder()), m_workspace(std::make_unique<Workspace>(m_temp, m_dialogs, m_ui))
 {
     m_ui.password = std::move(password);
+    m_ui.passwordOnCommandLine = passwordOnCommandLine;
     m_workspace->authorName = qEnvironmentVariable("USER");
 }
 
@@ -55,16 +113,20 @@ std::unique_ptr<Binder> CliSession::open(const QString &path, OpenPurpose purpos
         return nullptr;
     }
     m_ui.passwordRefused = false;
+    m_ui.passphraseAsked = false;
     auto binder = OpenFile(*m_workspace, QFileInfo(path).absoluteFilePath(), purpose);
     if (binder)
         return binder;
     exitCode = ExitFailed;
     if (m_ui.passwordRefused) {
         exitCode = ExitPassword;
-        m_dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok, path,
-                          m_ui.password ? QStringLiteral("the password is wrong")
-                                        : QStringLiteral("the binder is protected by a password; "
-                                                         "give it with --password-file"));
+        // The passphrase prompt has said what was wrong with the passphrase.
+        if (!m_ui.passphraseAsked)
+            m_dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok, path,
+                              m_ui.password
+                                  ? QStringLiteral("the password is wrong")
+                                  : QStringLiteral("the binder is protected by a password; "
+                                                   "give it with --password-file"));
     }
     return nullptr;
 }

@@ -9,7 +9,11 @@
 #include <QPersistentModelIndex>
 #include <QVector>
 
+#include <memory>
+
 namespace quillery {
+
+class Encryption;
 
 // The in-memory state of one open binder: its pages, its info records and its file
 // state. It announces every change of its state, so windows follow it instead of each
@@ -36,6 +40,8 @@ public:
     int PaneLength = DefaultPaneLength;
     QString oldpagename; // the name of the page whose label is being edited
     QString workingCopy; // the copy of the binder file its pages are read from
+    // The key and private folder of a binder that is encrypted (or was, in this window).
+    std::shared_ptr<Encryption> encryption;
     // Widths of the Details view's columns in twips, as the records keep them; -1: not set.
     QVector<int> columnWidths = QVector<int>(PageList::ColumnCount, -1);
 

@@ -4,6 +4,8 @@
 #include "documents/Binder.h"
 #include "documents/BinderHeader.h"
 #include "documents/CompanionFiles.h"
+#include "documents/EncryptCommands.h"
+#include "documents/EncryptedBinder.h"
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
 #include "documents/LumpArchive.h"
@@ -221,8 +223,12 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     if (!binder.OpenNum.covers(fileName) && FileLock::isHeldElsewhere(fileName))
         throw FileError(FileError::PermissionDenied, QStringLiteral("Permission denied"));
 
-    const bool inPlace = mayAppend && canSaveInPlace(binder, fileName, records);
-    if (!(inPlace && archive.AppendArchive(fileName))) {
+    // An encrypted binder is written whole every time, with a fresh nonce.
+    const bool encrypted = isEncrypted(binder);
+    const bool inPlace = !encrypted && mayAppend && canSaveInPlace(binder, fileName, records);
+    if (encrypted) {
+        writeEncryptedBinder(binder, archive, fileName);
+    } else if (!(inPlace && archive.AppendArchive(fileName))) {
         SafeFileWriter writer(fileName);
         // The new file is locked while it is written, so that an instance opening the
         // binder meanwhile sees it in use and leaves it, and no other instance can slip
@@ -234,7 +240,8 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     }
     binder.OpenNum.noteSaved(fileName);
     binder.setReadOnly(false);
-    readPagesFromSaved(workspace, binder, fileName, archive.writtenLumps());
+    if (!encrypted)
+        readPagesFromSaved(workspace, binder, fileName, archive.writtenLumps());
     try {
         CreateAF(workspace, binder, fileName, true);
     } catch (const FileError &) {
@@ -244,7 +251,7 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     binder.setCurFile(fileName);
     binder.setWCaption(binder.title() + QStringLiteral(" (") + fileName + u')');
     binder.setChanged(false);
-    workspace.ui.recordRecent(binder.title(), fileName);
+    workspace.ui.recordRecent(recentFilesTitle(binder), fileName);
 }
 
 // Whether the binder file was replaced or rewritten by another program since this window
@@ -320,7 +327,8 @@ bool SaveAsCommand(Workspace &workspace, Binder &binder)
     // The old companions go only once the binder is safely saved elsewhere, so that a
     // cancelled or failed Save As leaves the open binder as it was.
     const QString previous = binder.OpenNum.isHeld() ? binder.CurFile() : QString();
-    const bool saved = SavFile(workspace, binder, chosen);
+    const bool saved = saveAsChoosingEncryption(workspace, binder,
+                                                [&] { return SavFile(workspace, binder, chosen); });
     if (saved && !previous.isEmpty() && previous != binder.CurFile())
         removeCompanions(previous);
     return saved;

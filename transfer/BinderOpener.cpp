@@ -4,6 +4,7 @@
 #include "documents/Binder.h"
 #include "documents/BinderHeader.h"
 #include "documents/CompanionFiles.h"
+#include "documents/EncryptedBinder.h"
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
 #include "documents/LumpArchive.h"
@@ -89,7 +90,7 @@ QString makeWorkingCopy(Workspace &workspace, Binder &binder, const QString &pat
 {
     if (purpose == OpenPurpose::Inspect) {
         binder.setReadOnly(true);
-        return path;
+        return isEncryptedBinderFile(path) ? decryptWorkingCopy(workspace, binder, path) : path;
     }
     // The lock comes before the first byte is read, so that no other instance can save
     // between what this window reads and what it later writes back.
@@ -99,17 +100,22 @@ QString makeWorkingCopy(Workspace &workspace, Binder &binder, const QString &pat
         if (!error.isPermissionDenied() || !FileLock::isHeldElsewhere(path))
             throw;
     }
-    const QString working = workspace.temp.TempFileName();
-    workspace.temp.AddTempFile(working);
     if (!binder.OpenNum.isHeld()) {
         binder.setReadOnly(true);
+        const QString working = workspace.temp.TempFileName();
+        workspace.temp.AddTempFile(working);
         // The lock note is trusted to name the holder only when the shadow copy written
         // with it holds this very binder.
         const bool fromShadow = copyForReader(path, working);
         showInUse(workspace, fromShadow ? readLockNote(path) : QString());
-    } else {
-        fileio::linkOrCopy(path, working);
+        return isEncryptedBinderFile(working) ? decryptWorkingCopy(workspace, binder, working)
+                                              : working;
     }
+    if (isEncryptedBinderFile(path))
+        return decryptWorkingCopy(workspace, binder, path);
+    const QString working = workspace.temp.TempFileName();
+    workspace.temp.AddTempFile(working);
+    fileio::linkOrCopy(path, working);
     return working;
 }
 
@@ -190,14 +196,15 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
     binder.setWCaption(binder.title() + QStringLiteral(" (") + path + u')' +
                        (binder.ro() ? QStringLiteral(" [Read-Only]") : QString()));
     if (purpose == OpenPurpose::Edit)
-        workspace.ui.recordRecent(binder.title(), path);
+        workspace.ui.recordRecent(recentFilesTitle(binder), path);
 }
 
 } // namespace
 
 bool isBinderFile(const QString &path)
 {
-    return hasBinderHeader(path) || path.right(4).toLower() == u".qly";
+    return hasBinderHeader(path) || isEncryptedBinderFile(path) ||
+           path.right(4).toLower() == u".qly";
 }
 
 std::unique_ptr<Binder> OpenFile(Workspace &workspace, const QString &fileName, OpenPurpose purpose)

@@ -2,6 +2,7 @@
 #include "transfer/PageExport.h"
 
 #include "documents/Binder.h"
+#include "documents/EncryptedBinder.h"
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
 #include "documents/NewPage.h"
@@ -79,13 +80,14 @@ QString ExpBin(Workspace &workspace, Binder &binder, const QString &name, int po
         position = binder.CurIndex();
     if (!binder.hasPage(position))
         return QString();
-    const QString target = workspace.temp.filePath(FileFormat(name, true, workspace.temp.path()));
+    TempFolder &temp = scratchFolder(workspace, binder);
+    const QString target = temp.filePath(FileFormat(name, true, temp.path()));
     try {
         writePageFile(binder.page(position).key, target);
     } catch (const FileError &) {
         return QString();
     }
-    workspace.temp.AddTempFile(target);
+    temp.AddTempFile(target);
     return target;
 }
 

@@ -39,6 +39,7 @@ void applyCommandState(frmMDI &window, const CommandState &state,
         {"mnuDown", &CommandState::mnuDown},
         {"mnuEditPaste", &CommandState::mnuEditPaste},
         {"mnuPPaste", &CommandState::mnuPPaste},
+        {"mnuEncrypt", &CommandState::mnuEncrypt},
     };
     const BinderMenus &menus = window.menus();
     for (const auto &[name, flag] : items)

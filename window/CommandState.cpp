@@ -7,8 +7,6 @@
 #include "platform/TempFolder.h"
 #include "window/PageClipboard.h"
 
-#include <QFileInfo>
-
 #include <initializer_list>
 
 namespace quillery {
@@ -86,12 +84,13 @@ CommandState commandState(const Binder &binder, const ListState &list)
     setButtons(state, {toolbar::Back, toolbar::Forward, toolbar::Stop, toolbar::Refresh},
                list.html);
     state.mnuEditPaste = state.mnuPPaste = list.pageOnClipboard;
+    state.mnuEncrypt = !binder.ro();
     return state;
 }
 
 bool pageOnClipboard(const TempFolder &temp)
 {
-    return QFileInfo::exists(temp.filePath(ClipInfoName));
+    return !pageClipboardFolder(temp).isEmpty();
 }
 
 } // namespace quillery

@@ -45,6 +45,7 @@ struct CommandState
     bool mnuDown = false;
     bool mnuEditPaste = false;
     bool mnuPPaste = false;
+    bool mnuEncrypt = false; // the binder may be saved: it is not read-only
 
     // Enabled flags of the main toolbar by button position (toolbar::FirstBinderButton on);
     // a button without a value keeps its state.

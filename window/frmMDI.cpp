@@ -183,6 +183,10 @@ void frmMDI::connectMenus()
         frmPassword dialog(m_workspace, *m_binder, this);
         dialog.exec();
     });
+    on("mnuEncrypt", [this] {
+        frmEncrypt dialog(m_workspace, *m_binder, this);
+        dialog.exec();
+    });
     on("mnuOffline", [this] { m_viewer->setOffline(m_menus["mnuOffline"]->isChecked()); });
     const char *views[] = {"mnuPVLarge", "mnuPVSmall", "mnuPVList", "mnuPVDetails"};
     for (int v = 0; v < 4; ++v)

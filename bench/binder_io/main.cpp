@@ -11,6 +11,7 @@
 //
 // Usage: bench_binder_io [--case big|small|all] [--reps N] [--dir FOLDER]
 
+#include "Noise.h"
 #include "documents/Binder.h"
 #include "documents/BinderSaver.h"
 #include "documents/Interaction.h"
@@ -212,35 +213,12 @@ void dataSync(const QString &path)
     ::close(fd);
 }
 
-// Bytes that neither compress nor repeat, made quickly.
-void writeNoise(const QString &path, qint64 size)
-{
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0)
-        fail(QStringLiteral("cannot create ") + path);
-    std::vector<quint64> buffer(4 * MiB / sizeof(quint64));
-    quint64 state = 0x9E3779B97F4A7C15ULL;
-    for (qint64 done = 0; done < size;) {
-        for (quint64 &word : buffer) {
-            state ^= state << 13;
-            state ^= state >> 7;
-            state ^= state << 17;
-            word = state;
-        }
-        const qint64 chunk = std::min<qint64>(size - done, qint64(buffer.size() * 8));
-        fileio::writeAll(fd, reinterpret_cast<const char *>(buffer.data()), chunk, path);
-        done += chunk;
-    }
-    ::close(fd);
-}
-
 // A binder of the case's size, made and saved by the program: every page is a range of
 // one generated file, as pages of an opened binder are ranges of its working copy.
 void makeBinder(Workspace &workspace, const Case &c, const QString &folder, const QString &target)
 {
     const QString source = folder + QStringLiteral("/pages.dat");
-    writeNoise(source, c.totalBytes);
+    bench::writeNoise(source, c.totalBytes);
     static const PageKind kinds[] = {PageKind::RTF,     PageKind::TXT,   PageKind::HTML,
                                      PageKind::PICTURE, PageKind::SOUND, PageKind::FILE};
     const QString created = generalDate(QDateTime::currentDateTime());

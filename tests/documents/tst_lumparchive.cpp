@@ -3,6 +3,7 @@
 #include "documents/InfoRecords.h"
 #include "documents/LumpArchive.h"
 #include "documents/PageRecords.h"
+#include "documents/PlainSource.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
 
@@ -126,8 +127,24 @@ void tst_lumparchive::copiesFileRangesInAnyOrderMixedWithBytes()
                  expected[i]);
     }
 
+    // The same archive read piece by piece, in reads that straddle pieces, is the file.
+    const QVector<Lump> written = out.writtenLumps();
+    PiecesSource pieces(out.pieces());
+    const QByteArray whole = readFile(path);
+    QCOMPARE(pieces.size(), whole.size());
+    QByteArray streamed;
+    for (qint64 left = pieces.size(); left > 0; left -= 5) {
+        QByteArray part(std::min<qint64>(5, left), '\0');
+        pieces.read(part.data(), part.size());
+        streamed += part;
+    }
+    QCOMPARE(streamed, whole);
+    QCOMPARE(out.writtenLumps().size(), written.size());
+    for (int i = 0; i < written.size(); ++i)
+        QCOMPARE(out.writtenLumps()[i].offset, written[i].offset);
+
     // A range past the end of its file fails the write and leaves the old archive alone,
-    // also when it would continue the range before it.
+    // also when it would continue the range before it; read as pieces, it fails there.
     const QByteArray before = readFile(path);
     LumpArchive bad("QLY4");
     bad.setLumpCount(2);
@@ -135,6 +152,9 @@ void tst_lumparchive::copiesFileRangesInAnyOrderMixedWithBytes()
     bad.setLumpData(2, FileRange{pathA, 8, 9});
     QVERIFY_THROWS_EXCEPTION(FileError, bad.WriteArchive(path));
     QCOMPARE(readFile(path), before);
+    PiecesSource badPieces(bad.pieces());
+    QByteArray buffer(badPieces.size(), '\0');
+    QVERIFY_THROWS_EXCEPTION(FileError, badPieces.read(buffer.data(), buffer.size()));
 }
 
 void tst_lumparchive::copyFileReplacesLongerAndEmptyTargets()

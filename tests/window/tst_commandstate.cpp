@@ -121,6 +121,17 @@ private Q_SLOTS:
         QVERIFY(s.makeSelectedCurrent && !s.mnuFind);
     }
 
+    void encryptingNeedsABinderThatMayBeSaved()
+    {
+        Binder binder;
+        QVERIFY(commandState(binder, {}).mnuEncrypt);
+        addPages(binder, 2);
+        QVERIFY(commandState(binder, {.selected = 1}).mnuEncrypt);
+        binder.setReadOnly(true);
+        QVERIFY(!commandState(binder, {}).mnuEncrypt);
+        QVERIFY(!commandState(binder, {.selected = 1}).mnuEncrypt);
+    }
+
     void pasteNeedsThePageClipboardInfo()
     {
         QTemporaryDir dir;
