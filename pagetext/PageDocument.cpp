@@ -2,6 +2,7 @@
 #include "pagetext/PageDocument.h"
 
 #include "documents/PageKind.h"
+#include "pagetext/SealedDocument.h"
 #include "platform/PlainText.h"
 #include "rtf/RtfReader.h"
 
@@ -10,13 +11,6 @@
 namespace quillery {
 
 namespace {
-
-// A page's HTML may name any file or address; laying it out reads none of them.
-class SealedDocument : public QTextDocument
-{
-protected:
-    QVariant loadResource(int, const QUrl &) override { return QVariant(); }
-};
 
 QString htmlSource(const QByteArray &bytes)
 {
