@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform_ui/RichTextBox.h"
 
+#include "pagetext/LongParagraphs.h"
+#include "pagetext/SealedDocument.h"
 #include "platform/PlainText.h"
 #include "rtf/RtfReader.h"
 #include "rtf/RtfWriter.h"
@@ -103,6 +105,7 @@ void RichTextBox::setText(const QString &text)
     cursor.setBlockCharFormat(charFormat);
     cursor.insertText(text, charFormat);
     m_crlf = text.contains(QLatin1String("\r\n"));
+    prepareLayout(doc);
     showDocument(doc);
 }
 
@@ -120,6 +123,7 @@ void RichTextBox::setTextRTF(const QByteArray &rtf)
     QTextDocument *doc = newDocument();
     readRtf(rtf, doc);
     m_crlf = false;
+    prepareLayout(doc);
     showDocument(doc);
 }
 
@@ -133,6 +137,17 @@ QTextDocument *RichTextBox::newDocument() const
     doc->setDocumentMargin(document()->documentMargin());
     doc->setUndoRedoEnabled(false);
     return doc;
+}
+
+void RichTextBox::prepareLayout(QTextDocument *doc)
+{
+    if (isReadOnly()) {
+        m_cut = cutLongParagraphs(*doc) > 0;
+        return;
+    }
+    m_cut = false;
+    setWordWrapMode(hasLongRuns(*doc) ? QTextOption::WrapAnywhere
+                                      : QTextOption::WrapAtWordBoundaryOrAnywhere);
 }
 
 void RichTextBox::showDocument(QTextDocument *doc)
@@ -208,7 +223,7 @@ void RichTextBox::setSelLength(int length)
 
 QString RichTextBox::SelText() const
 {
-    QString text = textCursor().selectedText();
+    QString text = m_cut ? uncutText(textCursor()) : textCursor().selectedText();
     const QString lineEnd = m_crlf ? QStringLiteral("\r\n") : QStringLiteral("\n");
     text.replace(QChar::ParagraphSeparator, lineEnd);
     text.replace(QChar(0xFDD0), lineEnd);
@@ -261,6 +276,12 @@ bool RichTextBox::SaveFile(const QString &path, QString *error) const
 QMimeData *RichTextBox::createMimeDataFromSelection() const
 {
     const QTextCursor cursor = textCursor();
+    if (m_cut) {
+        SealedDocument uncut;
+        QTextCursor(&uncut).insertFragment(cursor.selection());
+        joinCutParagraphs(uncut);
+        return new SelectionMimeData(QTextDocumentFragment(&uncut), writeRtf(uncut));
+    }
     return new SelectionMimeData(
         cursor.selection(), writeRtf(*document(), cursor.selectionStart(), cursor.selectionEnd()));
 }

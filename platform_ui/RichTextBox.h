@@ -25,6 +25,11 @@ namespace quillery {
 //
 // Setting Text or TextRTF gives the box a new document(), so connect to the box's signals
 // rather than to those of its document.
+//
+// Long runs and paragraphs take Qt long to lay out (see LongParagraphs). A read-only box
+// shows text that is never saved from it: it cuts them, and SelText and copying give the
+// text as it was. A box that can be edited keeps the text it is given exactly; while that
+// holds a run too long to break a line in, its lines break anywhere, even inside words.
 class RichTextBox : public QTextEdit
 {
     Q_OBJECT
@@ -122,12 +127,14 @@ private:
     // Gives each paragraph of the selection the indents change(its indents) returns.
     template <typename Change> void changeIndents(Change change);
     QTextDocument *newDocument() const;
+    void prepareLayout(QTextDocument *doc);
     void showDocument(QTextDocument *doc);
     void applyBackColour();
     int lineEndLength() const { return m_crlf ? 2 : 1; }
 
     ColourCode m_backColour = SystemWindowBackground;
     bool m_crlf = false;
+    bool m_cut = false; // the text shown has cut paragraphs
 };
 
 } // namespace quillery
