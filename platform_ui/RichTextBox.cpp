@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QSaveFile>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -105,7 +106,6 @@ void RichTextBox::setText(const QString &text)
     cursor.setBlockCharFormat(charFormat);
     cursor.insertText(text, charFormat);
     m_crlf = text.contains(QLatin1String("\r\n"));
-    prepareLayout(doc);
     showDocument(doc);
 }
 
@@ -123,7 +123,6 @@ void RichTextBox::setTextRTF(const QByteArray &rtf)
     QTextDocument *doc = newDocument();
     readRtf(rtf, doc);
     m_crlf = false;
-    prepareLayout(doc);
     showDocument(doc);
 }
 
@@ -139,23 +138,22 @@ QTextDocument *RichTextBox::newDocument() const
     return doc;
 }
 
-void RichTextBox::prepareLayout(QTextDocument *doc)
-{
-    if (isReadOnly()) {
-        m_cut = cutLongParagraphs(*doc) > 0;
-        return;
-    }
-    m_cut = false;
-    setWordWrapMode(hasLongRuns(*doc) ? QTextOption::WrapAnywhere
-                                      : QTextOption::WrapAtWordBoundaryOrAnywhere);
-}
-
 void RichTextBox::showDocument(QTextDocument *doc)
 {
     // The box's first document belongs to the text control, which deletes it; later ones
     // belong to the box.
     const QPointer<QTextDocument> old = document();
     setExtraSelections({});
+    m_cut = isReadOnly() && cutLongParagraphs(*doc) > 0;
+    const QTextOption::WrapMode wrap = !isReadOnly() && hasLongRuns(*doc)
+                                           ? QTextOption::WrapAnywhere
+                                           : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (wrap != wordWrapMode()) {
+        // Wrapping another way lays out the text shown again; the old one is let go first.
+        const QSignalBlocker quiet(this);
+        old->clear();
+        setWordWrapMode(wrap);
+    }
     doc->setUndoRedoEnabled(true);
     setDocument(doc);
     if (old && old->parent() == this)

@@ -127,7 +127,6 @@ private:
     // Gives each paragraph of the selection the indents change(its indents) returns.
     template <typename Change> void changeIndents(Change change);
     QTextDocument *newDocument() const;
-    void prepareLayout(QTextDocument *doc);
     void showDocument(QTextDocument *doc);
     void applyBackColour();
     int lineEndLength() const { return m_crlf ? 2 : 1; }
