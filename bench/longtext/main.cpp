@@ -6,23 +6,16 @@
 // Usage: bench_longtext [megabytes] [quillery-cli]
 
 #include "../window/Timing.h"
+#include "CommandMeasure.h"
+#include "PageHarness.h"
 
-#include "documents/Binder.h"
 #include "documents/BinderSaver.h"
-#include "documents/Interaction.h"
-#include "documents/NewBinder.h"
-#include "documents/Workspace.h"
-#include "platform/FileIo.h"
-#include "platform/ScriptedDialogs.h"
-#include "platform/TempFolder.h"
 #include "platform_ui/RichTextBox.h"
 #include "window/PageDisplay.h"
 #include "window/ViewerPane.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -58,32 +51,6 @@ QByteArray rich(const QByteArray &text)
     return rtf + "\\par}";
 }
 
-struct Harness
-{
-    QTemporaryDir dir;
-    TempFolder temp{dir.filePath(QStringLiteral("tmp"))};
-    ScriptedDialogs dialogs;
-    Interaction ui;
-    Workspace workspace{temp, dialogs, ui};
-    Binder binder;
-
-    Harness() { NewFile(workspace, binder, false); }
-
-    int addPage(const QString &kind, const QByteArray &bytes)
-    {
-        PageRow row;
-        row.name = QStringLiteral("Page %1").arg(binder.pageCount() + 1);
-        row.size = bytes.size();
-        row.key.serial = binder.takeSerial();
-        row.key.kind = kind;
-        row.key.location = temp.TempFileName();
-        row.key.colour = kind == u"RTF" ? QStringLiteral("16777215") : QStringLiteral("NA");
-        fileio::writeWhole(row.key.location, bytes);
-        binder.pages.append(row);
-        return binder.pageCount();
-    }
-};
-
 double residentMb()
 {
     QFile statm(QStringLiteral("/proc/self/statm"));
@@ -101,7 +68,7 @@ struct Shown
 
 // The viewer's path: the page's display worked out from the binder, the text pane filled
 // and painted.
-Shown show(Harness &h, int position, PaintWatch &paints)
+Shown show(PageHarness &h, int position, PaintWatch &paints)
 {
     ViewerPane viewer;
     viewer.resize(900, 700);
@@ -116,33 +83,12 @@ Shown show(Harness &h, int position, PaintWatch &paints)
     return {watch.ms(), residentMb() - before};
 }
 
-struct Printed
-{
-    bool ok = false;
-    double seconds = 0;
-    double cpuSeconds = 0;
-    double peakMb = 0;
-};
-
-// The whole command, measured by bench_measure so that this process's memory is not counted.
-Printed print(const QString &cli, const QString &binder, int position, const QString &pdf)
+// The whole command, measured apart from this process and the pages it holds.
+Measured print(const QString &cli, const QString &binder, int position, const QString &pdf)
 {
     QFile::remove(pdf);
-    QProcess helper;
-    helper.start(QCoreApplication::applicationDirPath() + QStringLiteral("/bench_measure"),
-                 {cli, QStringLiteral("print"), binder, pdf, QStringLiteral("--pages"),
-                  QString::number(position)});
-    Printed result;
-    if (!helper.waitForFinished(-1))
-        return result;
-    const QList<QByteArray> fields = helper.readAllStandardOutput().trimmed().split(' ');
-    if (fields.size() != 4)
-        return result;
-    result.ok = fields[0] == "1";
-    result.seconds = fields[1].toDouble();
-    result.cpuSeconds = fields[2].toDouble();
-    result.peakMb = fields[3].toDouble();
-    return result;
+    return measure(cli, {QStringLiteral("print"), binder, pdf, QStringLiteral("--pages"),
+                         QString::number(position)});
 }
 
 void row(const char *what, double word, double words, const char *target = "")
@@ -162,7 +108,7 @@ int main(int argc, char *argv[])
         argc > 2 ? QString::fromLocal8Bit(argv[2])
                  : QCoreApplication::applicationDirPath() + QStringLiteral("/../quillery-cli");
 
-    Harness h;
+    PageHarness h;
     PaintWatch paints;
     const QByteArray word = oneWord(bytes);
     const QByteArray words = wordsInLines(bytes);
@@ -192,8 +138,8 @@ int main(int argc, char *argv[])
         row(title.constData(), wordShown.ms / 1000, wordsShown.ms / 1000, "target < 1");
         row("  memory the viewer took, MB", wordShown.grownMb, wordsShown.grownMb);
 
-        const Printed wordPrinted = print(cli, binder, kind.word, h.dir.filePath("word.pdf"));
-        const Printed wordsPrinted = print(cli, binder, kind.words, h.dir.filePath("words.pdf"));
+        const Measured wordPrinted = print(cli, binder, kind.word, h.dir.filePath("word.pdf"));
+        const Measured wordsPrinted = print(cli, binder, kind.words, h.dir.filePath("words.pdf"));
         if (!wordPrinted.ok || !wordsPrinted.ok)
             std::printf("quillery-cli print failed (%s)\n", qPrintable(cli));
         const QByteArray printTitle = QByteArray("print ") + kind.name + " text (the command), s";
