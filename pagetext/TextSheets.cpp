@@ -1,41 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pagetext/TextSheets.h"
 
-#include "pagetext/LongParagraphs.h"
-#include "pagetext/SealedDocument.h"
+#include "pagetext/TextParts.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QTextBlock>
-#include <QTextCursor>
 #include <QTextDocument>
-#include <QTextDocumentFragment>
-#include <QTextFrame>
-#include <QTextList>
 
-#include <algorithm>
 #include <cmath>
-#include <memory>
 
 namespace quillery {
 
 namespace {
 
 constexpr int NumberDrop = 360; // the page number's distance below the printable top, twips
-
-// Qt places laid-out text in 1/64 dot in an int, so a layout taller than 2^31 / 64 dots (some
-// 3,000 sheets at 1200 dots per inch) wraps round and prints nothing. The text is laid out a
-// part at a time, which also holds the memory of a layout to one part. Parts of this size
-// stay far below that height; one that does not is split further.
-constexpr qreal MaxLayoutHeight = 30'000'000;
-constexpr qint64 PartCharacters = 100'000;
-constexpr qsizetype PartItems = 2'000;
-// Marks the empty paragraph printing puts before the text (see addSpacer); clear of the
-// properties of rtf/RtfFormat.h and pagetext/LongParagraphs.
-constexpr int SpacerProperty = QTextFormat::UserProperty + 0x101;
 
 class Sheet
 {
@@ -72,142 +53,6 @@ double textWidth(const QPainter &painter, const QString &text)
     return QFontMetricsF(painter.font(), painter.device()).horizontalAdvance(text);
 }
 
-// A paragraph or table at the top level of the text. A part starting with it is copied from
-// the mark that ends the item before it: copied from its own first character, a paragraph
-// would lose its format.
-struct Item
-{
-    int from = 0;
-    qint64 length = 0;
-    bool table = false;
-    bool continuesList = false; // a list paragraph after the list's first
-};
-
-QList<Item> topLevelItems(const QTextDocument &text)
-{
-    QList<Item> items;
-    for (auto it = text.rootFrame()->begin(); !it.atEnd(); ++it) {
-        if (const QTextFrame *frame = it.currentFrame()) {
-            items.append({frame->firstPosition() - 1,
-                          frame->lastPosition() - frame->firstPosition() + 2, true, false});
-        } else {
-            const QTextBlock block = it.currentBlock();
-            const QTextList *list = block.textList();
-            items.append({qMax(0, block.position() - 1), block.length(), false,
-                          list && list->item(0) != block});
-        }
-    }
-    return items;
-}
-
-// A part may start with item i unless a table comes just before it (copying from a table's
-// end copies the table too) or, where avoidable, it goes on with a numbered list, whose
-// numbers would start again.
-bool mayStartPart(const QList<Item> &items, qsizetype i, bool evenInList)
-{
-    return i >= 2 && !items.at(i - 1).table && (evenInList || !items.at(i).continuesList);
-}
-
-using Part = std::pair<qsizetype, qsizetype>; // items [first, end)
-
-QList<Part> plannedParts(const QList<Item> &items)
-{
-    QList<Part> parts;
-    qsizetype first = 0;
-    qint64 characters = 0;
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        const qsizetype count = i - first;
-        const bool full = characters >= PartCharacters || count >= PartItems;
-        const bool overfull = characters >= 4 * PartCharacters || count >= 4 * PartItems;
-        if (full && mayStartPart(items, i, overfull)) {
-            parts.append({first, i});
-            first = i;
-            characters = 0;
-        }
-        characters += items.at(i).length;
-    }
-    parts.append({first, items.size()});
-    return parts;
-}
-
-// The place nearest the middle of a part where it may be split; -1 when there is none.
-qsizetype middleOf(const QList<Item> &items, const Part &part)
-{
-    const qsizetype middle = (part.first + part.second) / 2;
-    for (qsizetype step = 0; middle - step > part.first || middle + step < part.second; ++step) {
-        for (qsizetype i : {middle - step, middle + step}) {
-            if (i > part.first && i < part.second && mayStartPart(items, i, true))
-                return i;
-        }
-    }
-    return -1;
-}
-
-// An empty first paragraph, so that every part, the first too, is copied from a paragraph
-// mark and starts with an empty paragraph: the spacer that holds the height the part before
-// it filled on its last sheet. Added once, however often the text is printed.
-void addSpacer(QTextDocument &text)
-{
-    QTextCursor cursor(&text);
-    if (cursor.blockFormat().hasProperty(SpacerProperty))
-        return;
-    cursor.insertBlock(cursor.blockFormat(), cursor.blockCharFormat());
-    cursor.movePosition(QTextCursor::Start);
-    QTextBlockFormat spacer;
-    spacer.setProperty(SpacerProperty, true);
-    cursor.setBlockFormat(spacer);
-}
-
-// Qt scales a paragraph's fixed line height by the device's resolution over the screen's.
-qreal lineHeightScale(QPagedPaintDevice &device)
-{
-    QTextDocument probe;
-    probe.documentLayout()->setPaintDevice(&device);
-    QTextCursor cursor(&probe);
-    QTextBlockFormat high;
-    high.setLineHeight(100, QTextBlockFormat::FixedHeight);
-    cursor.setBlockFormat(high);
-    cursor.insertBlock(QTextBlockFormat());
-    const QAbstractTextDocumentLayout *layout = probe.documentLayout();
-    return (layout->blockBoundingRect(probe.lastBlock()).top() -
-            layout->blockBoundingRect(probe.firstBlock()).top()) /
-           100;
-}
-
-// Pictures are resources of the document that holds them.
-void copyPictures(const QTextDocument &from, int start, int end, QTextDocument &to)
-{
-    for (QTextBlock block = from.findBlock(start); block.isValid() && block.position() < end;
-         block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextCharFormat format = it.fragment().charFormat();
-            if (!format.isImageFormat())
-                continue;
-            const QUrl name(format.toImageFormat().name());
-            const QVariant picture = from.resource(QTextDocument::ImageResource, name);
-            if (picture.isValid())
-                to.addResource(QTextDocument::ImageResource, name, picture);
-        }
-    }
-}
-
-// False when a layout has wrapped round: something placed above what comes before it, or
-// lower than a layout can hold.
-bool laidOutWithinBounds(const QTextDocument &doc)
-{
-    const QAbstractTextDocumentLayout *layout = doc.documentLayout();
-    qreal top = 0;
-    for (auto it = doc.rootFrame()->begin(); !it.atEnd(); ++it) {
-        const QRectF box = it.currentFrame() ? layout->frameBoundingRect(it.currentFrame())
-                                             : layout->blockBoundingRect(it.currentBlock());
-        if (box.top() < top || box.height() < 0 || box.bottom() > MaxLayoutHeight)
-            return false;
-        top = box.top();
-    }
-    const qreal height = layout->documentSize().height();
-    return height >= top && height <= MaxLayoutHeight;
-}
-
 // Sheets with their marks, the text drawn on them part after part, each part going on from
 // where the one before it ended.
 class SheetWriter
@@ -221,12 +66,11 @@ public:
         m_context.palette.setColor(QPalette::Text, Qt::black);
     }
 
-    QSizeF bodySize() const { return m_body.size(); }
     // The height the text fills on the last sheet; 0 when the next part starts a sheet.
     qreal filled() const { return m_filled; }
     int sheets() const { return m_sheets; }
 
-    // Draws a part laid out on sheets of bodySize, below filled() on its first.
+    // Draws a part laid out on pages of the body's size, below filled() on its first.
     void draw(QTextDocument &part)
     {
         const int pages = qMax(1, part.pageCount());
@@ -287,40 +131,6 @@ private:
     qreal m_filled = 0;
 };
 
-// A part of the text as a document of its own, laid out for the writer's sheets. The page
-// size is set before the text goes in: Qt then lays it out in one pass, where laying out
-// the whole document in steps now and then lets a line run over the foot of a sheet.
-std::unique_ptr<QTextDocument> layOutPart(QTextDocument &text, const QList<Item> &items,
-                                          const Part &range, QPagedPaintDevice &device,
-                                          const SheetWriter &writer, qreal lineScale)
-{
-    auto part = std::make_unique<SealedDocument>();
-    part->setUndoRedoEnabled(false);
-    part->setDefaultFont(text.defaultFont());
-    part->setDefaultTextOption(text.defaultTextOption());
-    part->setIndentWidth(text.indentWidth());
-    part->setUseDesignMetrics(text.useDesignMetrics());
-    QTextFrameFormat frame = part->rootFrame()->frameFormat();
-    frame.setMargin(0);
-    part->rootFrame()->setFrameFormat(frame);
-    part->documentLayout()->setPaintDevice(&device);
-    part->setPageSize(writer.bodySize());
-    QTextCursor cursor(part.get());
-    QTextBlockFormat spacer;
-    spacer.setLineHeight(writer.filled() / lineScale, QTextBlockFormat::FixedHeight);
-    cursor.setBlockFormat(spacer);
-
-    const int start = items.at(range.first).from;
-    const int end =
-        range.second < items.size() ? items.at(range.second).from : text.characterCount() - 1;
-    copyPictures(text, start, end, *part);
-    QTextCursor source(&text);
-    source.setPosition(start);
-    source.setPosition(end, QTextCursor::KeepAnchor);
-    cursor.insertFragment(source.selection());
-    return part;
-}
-
 QString tr(const char *text)
 {
     return QCoreApplication::translate("quillery", text);
@@ -341,28 +151,14 @@ int printText(QPainter &painter, QPagedPaintDevice &device, QTextDocument &text,
             *error = tr("The margins leave no room for the text.");
         return 0;
     }
-    cutLongParagraphs(text);
-    addSpacer(text);
-    const QList<Item> items = topLevelItems(text);
-    const qreal lineScale = lineHeightScale(device);
     SheetWriter writer(painter, device, body, title, date);
-    // The parts still to print, the next one last.
-    QList<Part> pending = plannedParts(items);
-    std::reverse(pending.begin(), pending.end());
-    while (!pending.isEmpty()) {
-        const Part range = pending.takeLast();
-        const auto part = layOutPart(text, items, range, device, writer, lineScale);
-        if (laidOutWithinBounds(*part)) {
-            writer.draw(*part);
-            continue;
-        }
-        const qsizetype middle = middleOf(items, range);
-        if (middle < 0) {
-            if (error)
-                *error = tr("A paragraph or table is too long to lay out on sheets.");
-            return 0;
-        }
-        pending << Part(middle, range.second) << Part(range.first, middle);
+    TextParts parts(text, device, body.size());
+    while (const auto part = parts.next(writer.filled()))
+        writer.draw(*part);
+    if (parts.failed()) {
+        if (error)
+            *error = tr("A paragraph or table is too long to lay out on sheets.");
+        return 0;
     }
     return writer.sheets();
 }
