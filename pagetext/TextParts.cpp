@@ -48,12 +48,14 @@ QList<Item> topLevelItems(const QTextDocument &text)
     return items;
 }
 
-// A part may start with item i unless a table comes just before it (copying from a table's
-// end copies the table too) or, where avoidable, it goes on with a numbered list, whose
-// numbers would start again.
+// A part starts with a paragraph, since Qt hides an empty paragraph before a table (and so
+// the spacer), but not with one just after a table (copying from a table's end copies the
+// table too), nor, where avoidable, with one that goes on with a numbered list, whose numbers
+// would start again.
 bool mayStartPart(const QList<Item> &items, qsizetype i, bool evenInList)
 {
-    return i >= 2 && !items.at(i - 1).table && (evenInList || !items.at(i).continuesList);
+    return i >= 2 && !items.at(i).table && !items.at(i - 1).table &&
+           (evenInList || !items.at(i).continuesList);
 }
 
 QList<Range> plannedParts(const QList<Item> &items)

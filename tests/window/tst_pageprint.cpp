@@ -12,6 +12,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
+#include <QTextTable>
 
 using namespace quillery;
 using namespace quillery::test;
@@ -113,13 +114,23 @@ private Q_SLOTS:
         QVERIFY(lines.at(2).contains("Bodyword"));
         QCOMPARE(lines.last().trimmed(), QString("06/12/2026 10:00:00"));
 
-        // The text starts an inch in from the paper's edges.
-        const QPointF body = wordAt(f.path("one.pdf"), "Bodyword");
-        QVERIFY2(qAbs(body.x() - 72) < 2, qPrintable(QString::number(body.x())));
-        QVERIFY2(body.y() >= 72 && body.y() < 80, qPrintable(QString::number(body.y())));
+        // The text starts an inch in from the paper's edges, printed once or again (as Print
+        // Preview does).
+        for (int run = 1; run <= 2; ++run) {
+            if (run == 2)
+                QVERIFY(PrintRTF(printer, text, PrintMargins(), "Shopping List", "again"));
+            const QPointF body = wordAt(f.path("one.pdf"), "Bodyword");
+            QVERIFY2(qAbs(body.x() - 72) < 2, qPrintable(QString::number(body.x())));
+            QVERIFY2(body.y() >= 72 && body.y() < 80, qPrintable(QString::number(body.y())));
+        }
         const QPointF number = wordAt(f.path("one.pdf"), "1");
         QVERIFY(number.x() > 612 - 72 - 30 && number.x() < 612 - 72);
         QVERIFY2(qAbs(number.y() - 18) < 3, qPrintable(QString::number(number.y())));
+
+        // Margins that leave no room print nothing, and say so.
+        PrintMargins wide;
+        wide.left = wide.right = 5 * PrintMargins::Inch;
+        QVERIFY(!PrintRTF(printer, text, wide, "Too wide", ""));
     }
 
     void aLongPageRunsOverSeveralNumberedSheets()
@@ -156,13 +167,20 @@ private Q_SLOTS:
     void partsOfALongTextGoOnOnTheSameSheet()
     {
         // Thousands of paragraphs are laid out a part at a time; the sheets fill as if the
-        // text were laid out at once, and a numbered list is kept in one part.
+        // text were laid out at once. A part never starts just after a table (here where the
+        // first part is full), and a numbered list is kept in one part.
         BinderFixture f;
         QTextDocument text;
         QTextCursor cursor(&text);
         for (int i = 1; i <= 2500; ++i) {
             cursor.insertText(QString("Line %1").arg(i));
             cursor.insertBlock();
+            if (i == 1998) {
+                QTextTable *table = cursor.insertTable(1, 2);
+                table->cellAt(0, 0).firstCursorPosition().insertText("Table 1");
+                table->cellAt(0, 1).firstCursorPosition().insertText("Table 2");
+                cursor.movePosition(QTextCursor::End);
+            }
         }
         QTextListFormat numbers;
         numbers.setStyle(QTextListFormat::ListDecimal);
@@ -176,15 +194,16 @@ private Q_SLOTS:
         pdfPrinter(printer, f.path("parts.pdf"));
         QVERIFY(PrintRTF(printer, text, PrintMargins(), "Parts", "today"));
         const QStringList pages = sheets(f.path("parts.pdf"));
-        const QHash<QString, int> lines = numberedLines(pages.join(u'\n'), "Line|Item");
-        QCOMPARE(lines.size(), 5000);
+        const QHash<QString, int> lines = numberedLines(pages.join(u'\n'), "Line|Item|Table");
+        QCOMPARE(lines.size(), 5002);
         for (auto it = lines.cbegin(); it != lines.cend(); ++it)
             QVERIFY2(it.value() == 1, qPrintable(it.key()));
+        // Every sheet but the last is full (the one with the table has a line less).
         const auto linesOn = [&](int sheet) {
             return numberedLines(pages.at(sheet), "Line|Item").size();
         };
         for (int n = 1; n + 1 < pages.size(); ++n)
-            QVERIFY2(linesOn(n) == linesOn(0), qPrintable(QString::number(n)));
+            QVERIFY2(linesOn(n) >= linesOn(0) - 1, qPrintable(QString::number(n)));
         QVERIFY(pages.last().contains("2500. Item 2500"));
     }
 
