@@ -96,9 +96,9 @@ private Q_SLOTS:
 
     void cutsNeverPartALetterFromItsMarks()
     {
-        // Letters outside the first plane (two UTF-16 halves) and letters with combining
-        // accents, with no place to break.
-        const QString pairs = u"\U0001D400"_qs.repeated(3 * RunLimit);
+        // Letters outside the first plane (two UTF-16 halves, the first one character in)
+        // and letters with combining accents, with no place to break.
+        const QString pairs = u"x"_qs + u"\U0001D400"_qs.repeated(3 * RunLimit);
         const QString accents = u"e\u0301\u0302"_qs.repeated(RunLimit);
         for (const QString &text : {pairs, accents}) {
             QTextDocument doc;
