@@ -46,7 +46,10 @@ int printPages(Binder &binder, const QList<int> &positions, const QString &targe
         if (!first)
             printer.newPage();
         first = false;
-        printText(painter, printer, *text, PrintMargins(), page.name, date);
+        QString error;
+        if (printText(painter, printer, *text, PrintMargins(), page.name, date, &error) == 0)
+            return fail(binder.CurFile(),
+                        QStringLiteral("page %1 cannot be printed: %2").arg(position).arg(error));
     }
     if (first)
         return fail(binder.CurFile(), QStringLiteral("has no text pages to print"));
