@@ -51,8 +51,8 @@ QString extractName(const PageRow &page)
     return FileFormat(exportFileName(name, kindFromString(page.key.kind)), false);
 }
 
-// Text from a binder as one safe output line: a name holding a line break or terminal
-// control codes cannot forge or hide lines of the tool's output.
+} // namespace
+
 QString printable(const QString &text)
 {
     QString result;
@@ -68,6 +68,8 @@ QString printable(const QString &text)
     }
     return result;
 }
+
+namespace {
 
 // New files in the output folder, each under a name no file there has yet: the page's
 // name, or its base with the first free number before the extension. The last number

@@ -24,6 +24,10 @@ int checkFile(const QStringList &args);
 // ExitFailed when none does.
 int searchBinder(CliSession &session, const QStringList &args);
 
+// Text from a binder as one safe output line: a name holding a line break or terminal
+// control codes cannot forge or hide lines of the tool's output.
+QString printable(const QString &text);
+
 // Writes "path: what" to standard error and returns ExitFailed.
 int fail(const QString &path, const QString &what);
 

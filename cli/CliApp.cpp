@@ -5,6 +5,7 @@
 #include "cli/CliSession.h"
 #include "cli/JpegCommand.h"
 #include "cli/PrintPages.h"
+#include "cli/RecoverCommand.h"
 #include "platform/FileError.h"
 
 #include <QCoreApplication>
@@ -40,6 +41,11 @@ Commands:
                              does, each from a new sheet, into one PDF (never replaces OUT)
   jpeg IN OUT.jpg [--quality N] [--sampling H:V | --greyscale] [--comment TEXT]
                              encode any picture as a baseline JPEG file (never replaces OUT)
+  recover --list             one line per unsaved-work snapshot the program left: its
+                             name, when kept, changed/all pages, whether the binder file
+                             changed on disk since, title, binder path (tab-separated)
+  recover SNAPSHOT OUT.qly   write a snapshot (its name or folder) out as a binder (never
+                             replaces OUT)
 
 Page kinds come from the files' extensions.
 extract names rich text, plain text and HTML files so other programs know them: ".rtf"
@@ -153,7 +159,7 @@ int run(int argc, char *argv[])
         {QStringLiteral("create"), createBinder}, {QStringLiteral("add"), addPages},
         {QStringLiteral("list"), listPages},      {QStringLiteral("extract"), extractPages},
         {QStringLiteral("info"), showInfo},       {QStringLiteral("search"), searchBinder},
-        {QStringLiteral("print"), printBinder},
+        {QStringLiteral("print"), printBinder},   {QStringLiteral("recover"), recoverCommand},
     };
     const auto found = commands.find(command);
     if (found == commands.end())
