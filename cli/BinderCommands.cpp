@@ -120,6 +120,20 @@ int fail(const QString &path, const QString &what)
     return ExitFailed;
 }
 
+int takeNewName(const QString &target)
+{
+    // Taken before anything is written, so that nothing there (a file, a link, even a
+    // dangling one) is ever written through or replaced.
+    try {
+        fileio::createNew(target);
+    } catch (const FileError &error) {
+        if (error.number() == FileError::FileExists)
+            return fail(target, QStringLiteral("already exists; the tool never replaces a file"));
+        return fail(target, error.description());
+    }
+    return ExitOk;
+}
+
 int inspect(CliSession &session, const QStringList &args, int argCount,
             const std::function<int(Binder &)> &work)
 {
@@ -135,15 +149,8 @@ int createBinder(CliSession &session, const QStringList &args)
     if (args.isEmpty())
         return ExitUsage;
     const QString target = QFileInfo(args.first()).absoluteFilePath();
-    // The name is taken first, so that nothing there (a file, a link, even a dangling one)
-    // is ever written through or replaced.
-    try {
-        fileio::createNew(target);
-    } catch (const FileError &error) {
-        if (error.number() == FileError::FileExists)
-            return fail(target, QStringLiteral("already exists; the tool never replaces a file"));
-        return fail(target, error.description());
-    }
+    if (const int code = takeNewName(target))
+        return code;
     Binder binder;
     NewFile(session.workspace(), binder, false);
     const bool saved =

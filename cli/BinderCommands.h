@@ -31,6 +31,10 @@ QString printable(const QString &text);
 // Writes "path: what" to standard error and returns ExitFailed.
 int fail(const QString &path, const QString &what);
 
+// Makes an empty file at target for a command to write; ExitOk, or the failure reported
+// (a file already there is never replaced).
+int takeNewName(const QString &target);
+
 // Opens the binder named by the first of argCount arguments for reading only and runs
 // work on it.
 int inspect(CliSession &session, const QStringList &args, int argCount,

@@ -46,14 +46,8 @@ int writeOut(CliSession &session, const SnapshotEntry &entry, const QString &tar
 {
     if (!isBinderPath(target))
         return fail(target, QStringLiteral("not a binder name (a binder's name ends in .qly)"));
-    // The name is taken first, so that nothing there is ever written through or replaced.
-    try {
-        fileio::createNew(target);
-    } catch (const FileError &error) {
-        if (error.number() == FileError::FileExists)
-            return fail(target, QStringLiteral("already exists; the tool never replaces a file"));
-        return fail(target, error.description());
-    }
+    if (const int code = takeNewName(target))
+        return code;
     RecoveredBinder recovered = recoverBinder(session.workspace(), entry, RecoverPurpose::Export);
     bool saved = false;
     if (recovered.binder) {

@@ -251,7 +251,7 @@ void writeSnapshot(const QString &folder, const SnapshotCapture &capture)
     }
     if (capture.edit && capture.edit->position >= 1 && capture.edit->position <= rows.size()) {
         const int at = capture.edit->position - 1;
-        const QByteArray bytes = capture.edit->bytes();
+        const QByteArray &bytes = capture.edit->bytes;
         record.sources << files.placeBytes(bytes);
         SnapshotPage &page = record.pages[at];
         if (page.source != 0 && page.source == record.workingCopy)

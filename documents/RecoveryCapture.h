@@ -7,20 +7,18 @@
 
 #include <QDateTime>
 
-#include <functional>
 #include <optional>
 
 namespace quillery {
 
 class Binder;
 
-// The text of an open page editor as the page it would save. bytes runs on the writing
-// thread, so that a large page is never turned into bytes while the user waits.
+// The text of an open page editor as the page it would save.
 struct EditedPage
 {
     int position = 0; // 1-based
     QString colour;   // the page key's colour field, as saving the page sets it
-    std::function<QByteArray()> bytes;
+    QByteArray bytes;
 };
 
 // What a snapshot needs of a binder, taken on the interface thread in a moment: the

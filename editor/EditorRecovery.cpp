@@ -3,40 +3,20 @@
 
 #include "documents/RecoveryKeeper.h"
 #include "platform_ui/RichTextBox.h"
-#include "rtf/RtfWriter.h"
 
 #include <QPointer>
-#include <QTextDocument>
-
-#include <memory>
 
 namespace quillery {
 
 namespace {
 
-// The text as saving the page would store it. Rich text is copied here and turned into
-// RTF on the writing thread, which takes far longer than the copy.
+// The text as saving the page would store it. Turning a large rich page into RTF takes a
+// while, but less than copying its document for another thread would (bench_recovery),
+// and it is done once a pause in typing, not at every key.
 EditedPage unsavedText(int position, const RichTextBox &box, bool rich)
 {
-    EditedPage page;
-    page.position = position;
-    if (!rich) {
-        page.colour = QStringLiteral("NA");
-        const QByteArray bytes = box.Text().toUtf8();
-        page.bytes = [bytes] {
-            return bytes;
-        };
-        return page;
-    }
-    page.colour = QString::number(box.BackColor());
-    QTextDocument *copy = box.document()->clone();
-    // Read and deleted on the writing thread: it belongs to no thread's events.
-    copy->moveToThread(nullptr);
-    std::shared_ptr<QTextDocument> shared(copy);
-    page.bytes = [shared] {
-        return writeRtf(*shared);
-    };
-    return page;
+    return {position, rich ? QString::number(box.BackColor()) : QStringLiteral("NA"),
+            rich ? box.TextRTF() : box.Text().toUtf8()};
 }
 
 } // namespace

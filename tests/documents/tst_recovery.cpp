@@ -63,9 +63,7 @@ QString takeSnapshot(const RecoveryStore &store, Binder &binder,
 
 EditedPage editedText(int position, const QByteArray &bytes)
 {
-    return {position, QStringLiteral("NA"), [bytes] {
-                return bytes;
-            }};
+    return {position, QStringLiteral("NA"), bytes};
 }
 
 } // namespace
@@ -81,6 +79,7 @@ private Q_SLOTS:
     void hostileFoldersAreSkippedNeverFollowed();
     void keeperWritesAfterChangesAndRemovesAtCleanEnds();
     void protectedSnapshotNeedsThePassword();
+    void toolListsAndWritesSnapshotsOut();
 };
 
 void tst_recovery::eachKindOfChangeRecoversAsASaveWouldWrite()
@@ -379,6 +378,47 @@ void tst_recovery::protectedSnapshotNeedsThePassword()
     QCOMPARE(st.st_mode & 0777, 0700u);
     QCOMPARE(::stat(QFile::encodeName(store.root()).constData(), &st), 0);
     QCOMPARE(st.st_mode & 0777, 0700u);
+}
+
+void tst_recovery::toolListsAndWritesSnapshotsOut()
+{
+    BinderFixture f;
+    const RecoveryStore store(f.path("state/quillery/recovery"));
+    f.ui.passwords << QStringLiteral("pw");
+    auto binder = f.open(f.makeBinder("b.qly", ThreePages, QStringLiteral("pw")));
+    ImportFile(*f.workspace, *binder, f.file("n.txt", "new\nline"), PageKind::Unknown);
+    const QString folder = takeSnapshot(store, *binder);
+    QVERIFY(SavFile(*f.workspace, *binder, f.path("saved.qly")));
+    binder.reset();
+    const auto tool = [&](const QStringList &args) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_STATE_HOME", f.path("state"));
+        process.setProcessEnvironment(env);
+        process.start(QUILLERY_CLI, args);
+        process.waitForFinished(60000);
+        return QPair<int, QByteArray>(process.exitCode(), process.readAll());
+    };
+    const QString id = QFileInfo(folder).fileName();
+    const auto listed = tool({"recover", "--list"});
+    QCOMPARE(listed.first, 0);
+    QVERIFY2(listed.second.startsWith(id.toLatin1() + '\t') &&
+                 listed.second.contains("\t1/4\tunchanged-on-disk\t"),
+             listed.second.constData());
+
+    QCOMPARE(tool({"recover", id, f.path("out.qly")}).first, 2); // no password given
+    QVERIFY(!QFile::exists(f.path("out.qly")));
+    writeFile(f.path("pw.txt"), "pw\n");
+    QCOMPARE(tool({"--password-file", f.path("pw.txt"), "recover", id, f.path("out.qly")}).first,
+             0);
+    f.ui.passwords << QStringLiteral("pw") << QStringLiteral("pw");
+    QCOMPARE(contentOf(*f.workspace, f.path("out.qly")),
+             contentOf(*f.workspace, f.path("saved.qly")));
+    // Never over a file, and never anything but a snapshot folder.
+    QCOMPARE(
+        tool({"--password-file", f.path("pw.txt"), "recover", folder, f.path("out.qly")}).first, 1);
+    QCOMPARE(tool({"recover", f.path("state"), f.path("other.qly")}).first, 1);
+    QVERIFY(QFile::exists(folder + "/snapshot"));
 }
 
 QTEST_MAIN(tst_recovery)
