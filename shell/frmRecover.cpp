@@ -59,7 +59,7 @@ frmRecover::frmRecover(Dialogs &dialogs, QVector<SnapshotEntry> entries,
     m_list->setObjectName(QStringLiteral("lvwSnapshots"));
     m_list->setRootIsDecorated(false);
     m_list->setHeaderLabels({QStringLiteral("Binder"), QStringLiteral("File"),
-                             QStringLiteral("Kept"), QStringLiteral("Pages changed"),
+                             QStringLiteral("Kept"), QStringLiteral("Pages with new content"),
                              QStringLiteral("File on disk")});
     for (const SnapshotEntry &entry : std::as_const(m_entries))
         m_list->addTopLevelItem(rowFor(entry.record));
