@@ -283,7 +283,8 @@ void tst_recovery::hostileFoldersAreSkippedNeverFollowed()
     QVERIFY(QFile::remove(linkedData + u'/' + dataName));
     QVERIFY(QFile::link(outside + u'/' + dataName, linkedData + u'/' + dataName));
     const QString shortData = copyOf("0000000000000006");
-    QVERIFY(QFile::resize(shortData + u'/' + dataName, 1));
+    const QString cut = shortData + u'/' + dataName;
+    QVERIFY(QFile::resize(cut, QFileInfo(cut).size() - 1)); // one byte short
     const QString fifoRecord = copyOf("0000000000000007");
     QVERIFY(QFile::remove(fifoRecord + "/snapshot"));
     QCOMPARE(::mkfifo(QFile::encodeName(fifoRecord + "/snapshot").constData(), 0600), 0);
