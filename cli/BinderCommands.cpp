@@ -51,8 +51,8 @@ QString extractName(const PageRow &page)
     return FileFormat(exportFileName(name, kindFromString(page.key.kind)), false);
 }
 
-// Text from a binder as one safe output line: a name holding a line break or terminal
-// control codes cannot forge or hide lines of the tool's output.
+} // namespace
+
 QString printable(const QString &text)
 {
     QString result;
@@ -68,6 +68,8 @@ QString printable(const QString &text)
     }
     return result;
 }
+
+namespace {
 
 // New files in the output folder, each under a name no file there has yet: the page's
 // name, or its base with the first free number before the extension. The last number
@@ -118,6 +120,20 @@ int fail(const QString &path, const QString &what)
     return ExitFailed;
 }
 
+int takeNewName(const QString &target)
+{
+    // Taken before anything is written, so that nothing there (a file, a link, even a
+    // dangling one) is ever written through or replaced.
+    try {
+        fileio::createNew(target);
+    } catch (const FileError &error) {
+        if (error.number() == FileError::FileExists)
+            return fail(target, QStringLiteral("already exists; the tool never replaces a file"));
+        return fail(target, error.description());
+    }
+    return ExitOk;
+}
+
 int inspect(CliSession &session, const QStringList &args, int argCount,
             const std::function<int(Binder &)> &work)
 {
@@ -133,15 +149,8 @@ int createBinder(CliSession &session, const QStringList &args)
     if (args.isEmpty())
         return ExitUsage;
     const QString target = QFileInfo(args.first()).absoluteFilePath();
-    // The name is taken first, so that nothing there (a file, a link, even a dangling one)
-    // is ever written through or replaced.
-    try {
-        fileio::createNew(target);
-    } catch (const FileError &error) {
-        if (error.number() == FileError::FileExists)
-            return fail(target, QStringLiteral("already exists; the tool never replaces a file"));
-        return fail(target, error.description());
-    }
+    if (const int code = takeNewName(target))
+        return code;
     Binder binder;
     NewFile(session.workspace(), binder, false);
     const bool saved =

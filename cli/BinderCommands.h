@@ -24,8 +24,16 @@ int checkFile(const QStringList &args);
 // ExitFailed when none does.
 int searchBinder(CliSession &session, const QStringList &args);
 
+// Text from a binder as one safe output line: a name holding a line break or terminal
+// control codes cannot forge or hide lines of the tool's output.
+QString printable(const QString &text);
+
 // Writes "path: what" to standard error and returns ExitFailed.
 int fail(const QString &path, const QString &what);
+
+// Makes an empty file at target for a command to write; ExitOk, or the failure reported
+// (a file already there is never replaced).
+int takeNewName(const QString &target);
 
 // Opens the binder named by the first of argCount arguments for reading only and runs
 // work on it.

@@ -6,6 +6,7 @@
 #include "cli/EncryptionCommands.h"
 #include "cli/JpegCommand.h"
 #include "cli/PrintPages.h"
+#include "cli/RecoverCommand.h"
 #include "platform/FileError.h"
 
 #include <QCoreApplication>
@@ -47,6 +48,11 @@ Commands:
                              (moderate unless given: about a second and 256 MiB)
   decrypt BINDER [OUT]       turn an encrypted binder back into a plain one, in place or
                              into OUT (never replaces OUT)
+  recover --list             one line per unsaved-work snapshot the program left: its
+                             name, when kept, changed/all pages, whether the binder file
+                             changed on disk since, title, binder path (tab-separated)
+  recover SNAPSHOT OUT.qly   write a snapshot (its name or folder) out as a binder (never
+                             replaces OUT)
 
 Page kinds come from the files' extensions.
 extract names rich text, plain text and HTML files so other programs know them: ".rtf"
@@ -168,7 +174,7 @@ int run(int argc, char *argv[])
         {QStringLiteral("list"), listPages},         {QStringLiteral("extract"), extractPages},
         {QStringLiteral("info"), showInfo},          {QStringLiteral("search"), searchBinder},
         {QStringLiteral("print"), printBinder},      {QStringLiteral("encrypt"), encryptCommand},
-        {QStringLiteral("decrypt"), decryptCommand},
+        {QStringLiteral("decrypt"), decryptCommand}, {QStringLiteral("recover"), recoverCommand},
     };
     const auto found = commands.find(command);
     if (found == commands.end())

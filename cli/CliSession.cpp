@@ -117,18 +117,22 @@ std::unique_ptr<Binder> CliSession::open(const QString &path, OpenPurpose purpos
     auto binder = OpenFile(*m_workspace, QFileInfo(path).absoluteFilePath(), purpose);
     if (binder)
         return binder;
-    exitCode = ExitFailed;
-    if (m_ui.passwordRefused) {
-        exitCode = ExitPassword;
-        // The passphrase prompt has said what was wrong with the passphrase.
-        if (!m_ui.passphraseAsked)
-            m_dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok, path,
-                              m_ui.password
-                                  ? QStringLiteral("the password is wrong")
-                                  : QStringLiteral("the binder is protected by a password; "
-                                                   "give it with --password-file"));
-    }
+    exitCode = passwordFailure(path, ExitFailed);
     return nullptr;
+}
+
+int CliSession::passwordFailure(const QString &path, int otherwise)
+{
+    if (!m_ui.passwordRefused)
+        return otherwise;
+    m_ui.passwordRefused = false;
+    // The passphrase prompt has said what was wrong with the passphrase.
+    if (!m_ui.passphraseAsked)
+        m_dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok, path,
+                          m_ui.password ? QStringLiteral("the password is wrong")
+                                        : QStringLiteral("the binder is protected by a password; "
+                                                         "give it with --password-file"));
+    return ExitPassword;
 }
 
 } // namespace quillery::cli

@@ -52,6 +52,9 @@ public:
     CliUi &ui() { return m_ui; }
     // Opens a binder, reporting failures; exitCode tells why when no binder comes back.
     std::unique_ptr<Binder> open(const QString &path, OpenPurpose purpose, int &exitCode);
+    // Whether the last password prompt went unanswered; then says why for path and gives
+    // ExitPassword, else gives otherwise.
+    int passwordFailure(const QString &path, int otherwise);
 
 private:
     TempFolder m_temp;

@@ -78,6 +78,9 @@ Q_SIGNALS:
     // Another page is current, or the current page's data now lies elsewhere; 0 for none.
     void currentPageChanged(int position);
     void changedChanged(bool changed);
+    // Something was changed: sent for every change that marks the binder changed, also
+    // when it already was.
+    void edited();
     void captionChanged();
     void readOnlyChanged(bool readOnly);
     void fileNameChanged(const QString &path);
@@ -107,5 +110,9 @@ QString GetInfo(const Binder &binder, int field, int &position);
 // current page. A page that never got data gives an empty array and reads no file.
 QByteArray GetLumpString(const Binder &binder, const QString &position = QString());
 QByteArray pageData(const PageKey &key);
+
+// Writes the page count, the column widths and the pane's place into records, as a save
+// stores them.
+void writeLayoutRecords(InfoRecords &records, const Binder &binder);
 
 } // namespace quillery

@@ -32,15 +32,8 @@ namespace {
 // The binder's records with the per-page ones written from the rows, as lump 1 holds them.
 QByteArray recordsText(Binder &binder)
 {
-    InfoRecords &cf = binder.CF;
-    cf.write(QStringLiteral("Pages"), binder.pageCount());
-    for (int c = 1; c <= PageList::ColumnCount; ++c) {
-        if (binder.columnWidths[c - 1] >= 0)
-            cf.write(QStringLiteral("ColWidth%1").arg(c), binder.columnWidths[c - 1]);
-    }
-    cf.write(QStringLiteral("Pane Pos"), binder.PanePos);
-    cf.write(QStringLiteral("Pane Length"), binder.PaneLength);
-    QByteArray text = cf.toText();
+    writeLayoutRecords(binder.CF, binder);
+    QByteArray text = binder.CF.toText();
     PageRecords::appendText(text, binder.pages);
     return text;
 }

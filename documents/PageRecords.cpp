@@ -81,10 +81,15 @@ PageRecords::Page PageRecords::takePage(int position)
 
 void PageRecords::appendText(QByteArray &text, const PageList &pages)
 {
+    appendText(text, pages.rows());
+}
+
+void PageRecords::appendText(QByteArray &text, const QVector<PageRow> &pages)
+{
     // Keys are a prefix and a page number of at most ten digits.
     constexpr QByteArrayView LongestKey = "Comments0123456789";
     qsizetype bound = 0;
-    for (int i = 0; i < pages.count(); ++i) {
+    for (qsizetype i = 0; i < pages.size(); ++i) {
         const PageRow &row = pages.at(i);
         for (const QString *value :
              {&row.name, &row.created, &row.modified, &row.key.colour, &row.comments})
@@ -95,7 +100,7 @@ void PageRecords::appendText(QByteArray &text, const PageList &pages)
     text.resize(at + bound);
     char *const start = text.data();
     char *to = start + at;
-    for (int i = 0; i < pages.count(); ++i) {
+    for (qsizetype i = 0; i < pages.size(); ++i) {
         const PageRow &row = pages.at(i);
         char number[16];
         char *numberEnd = std::to_chars(number, number + sizeof number, i + 1).ptr;

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QVector>
 
 #include <array>
 #include <vector>
@@ -13,6 +14,7 @@
 namespace quillery {
 
 class PageList;
+struct PageRow;
 
 // The per-page records of a binder (Page n, Created n, Modified n, Colour n, Comments n),
 // kept apart from its other records: they become page-list rows on opening and are
@@ -43,6 +45,7 @@ public:
 
     // Appends the per-page records of the rows, as record text in row order.
     static void appendText(QByteArray &text, const PageList &pages);
+    static void appendText(QByteArray &text, const QVector<PageRow> &rows);
 
 private:
     static constexpr int FieldCount = 5;

@@ -80,6 +80,33 @@ void appendArchivePages(Binder &binder, PageRecords &records, const LumpArchive 
     binder.pages.append(std::move(rows));
 }
 
+void takeLayoutRecords(Binder &binder)
+{
+    const int pages = binder.pageCount();
+    if (!binder.CF.contains(QStringLiteral("RTFAlign")))
+        setRTFopts(binder.CF);
+
+    const int selected = binder.CF.value(QStringLiteral("SelPage"), QStringLiteral("1")).toInt();
+    binder.setCurIndex(pages == 0 ? 0 : (selected >= 1 && selected <= pages ? selected : 1));
+    DelCFInfo(binder);
+
+    for (int c = 1; c <= PageList::ColumnCount; ++c) {
+        bool ok = false;
+        const int width = binder.CF.value(QStringLiteral("ColWidth%1").arg(c)).toInt(&ok);
+        if (ok)
+            binder.columnWidths[c - 1] = width;
+    }
+    binder.pages.setCommentsCaption(
+        binder.CF.value(QStringLiteral("CommentsCol"), QStringLiteral("Comments")));
+    if (binder.CF.contains(QStringLiteral("Pane Pos"))) {
+        binder.PanePos = binder.CF.value(QStringLiteral("Pane Pos")).toInt();
+        binder.PaneLength = binder.CF.value(QStringLiteral("Pane Length")).toInt();
+    } else {
+        binder.PanePos = 0;
+        binder.PaneLength = Binder::DefaultPaneLength;
+    }
+}
+
 namespace {
 
 // The file the pages are read from: a working copy (another name of the binder's bytes
@@ -168,28 +195,7 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
 
     const int pages = pageCountOf(binder.CF, archive.lumpCount());
     appendArchivePages(binder, pageRecords, archive, working, 1, pages);
-    if (!binder.CF.contains(QStringLiteral("RTFAlign")))
-        setRTFopts(binder.CF);
-
-    const int selected = binder.CF.value(QStringLiteral("SelPage"), QStringLiteral("1")).toInt();
-    binder.setCurIndex(pages == 0 ? 0 : (selected >= 1 && selected <= pages ? selected : 1));
-    DelCFInfo(binder);
-
-    for (int c = 1; c <= PageList::ColumnCount; ++c) {
-        bool ok = false;
-        const int width = binder.CF.value(QStringLiteral("ColWidth%1").arg(c)).toInt(&ok);
-        if (ok)
-            binder.columnWidths[c - 1] = width;
-    }
-    binder.pages.setCommentsCaption(
-        binder.CF.value(QStringLiteral("CommentsCol"), QStringLiteral("Comments")));
-    if (binder.CF.contains(QStringLiteral("Pane Pos"))) {
-        binder.PanePos = binder.CF.value(QStringLiteral("Pane Pos")).toInt();
-        binder.PaneLength = binder.CF.value(QStringLiteral("Pane Length")).toInt();
-    } else {
-        binder.PanePos = 0;
-        binder.PaneLength = Binder::DefaultPaneLength;
-    }
+    takeLayoutRecords(binder);
 
     if (purpose == OpenPurpose::Edit && !binder.ro())
         markInUse(workspace, binder, path);

@@ -38,4 +38,9 @@ int pageCountOf(const InfoRecords &cf, int lumps);
 void appendArchivePages(Binder &binder, PageRecords &records, const LumpArchive &archive,
                         const QString &dataPath, int firstPage, int lastPage);
 
+// Once the pages are in: the current page, column widths, comments caption and pane
+// from the records, which then lose the per-page ones; default text formats added to
+// records that have none.
+void takeLayoutRecords(Binder &binder);
+
 } // namespace quillery

@@ -576,10 +576,15 @@ bool frmMDI::confirmClose()
         if (m_binder->Changed())
             return false;
     }
+    releaseBinderFile();
+    return true;
+}
+
+void frmMDI::releaseBinderFile()
+{
     if (!m_binder->ro() && !m_binder->CurFile().isEmpty())
         removeCompanions(m_binder->CurFile());
     m_binder->OpenNum.release();
-    return true;
 }
 
 void frmMDI::resizeEvent(QResizeEvent *event)
