@@ -32,6 +32,24 @@ void whenModalShown(std::function<void(QWidget *)> handle)
     });
 }
 
+// Runs handle on the modal dialog of type T once it is the one up.
+template <typename T> void whenShownAs(std::function<void(T *)> handle)
+{
+    QTimer::singleShot(10, [handle] {
+        auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return whenShownAs<T>(handle);
+        handle(dialog);
+    });
+}
+
+void typeAndSave(QFileDialog *dialog, const QString &name)
+{
+    auto *edit = dialog->findChild<QLineEdit *>("fileNameEdit");
+    edit->setText(name);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
 const QString longText = "This name will be stored in new Quillery files to show you as the "
                          "author and in existing files as the last person to save.  <b>x</b>";
 
@@ -72,6 +90,75 @@ private Q_SLOTS:
         QCOMPARE(fileDialogFolder({"", "", second.path() + "/b.qly", first.path()}), second.path());
         QCOMPARE(fileDialogFolder({"", "", missing + "/b.qly", first.path()}), first.path());
         QCOMPARE(fileDialogFolder({"", "", "b.qly", missing}), QString());
+    }
+
+    void savedNamesGetTheChosenFiltersExtension()
+    {
+        const QString jpeg = "JPEG File (*.jpg *.JPG)";
+        const QString binder = "Quillery (*.qly *.QLY)";
+        const QString web = "HTML (*.htm *.HTM *.html *.HTML *.php *.PHP)";
+        const struct
+        {
+            QString chosen, filter;
+            bool required;
+            QString saved;
+        } cases[] = {
+            {"/d/scan", jpeg, false, "/d/scan.jpg"},
+            {"/d/scan.png", jpeg, false, "/d/scan.png"},
+            {"/d/notes.txt", binder, true, "/d/notes.txt.qly"},
+            {"/d/Notes.QLY", binder, true, "/d/Notes.QLY"},
+            {"/d/notes", "All files (*)", true, "/d/notes"},
+            {"/d/.profile", "Text (*.txt *.TXT)", false, "/d/.profile.txt"},
+            {"/d/a.", "Text (*.txt *.TXT)", false, "/d/a.txt"},
+            {"/d/page", web, false, "/d/page.htm"},
+            {"/d/page.php", web, true, "/d/page.php"},
+            {"/d/v1.0/notes", binder, false, "/d/v1.0/notes.qly"},
+        };
+        for (const auto &c : cases)
+            QCOMPARE(savePath(c.chosen, c.filter, c.required), c.saved);
+    }
+
+    // The name the file is saved under, extension and all, is the one asked about.
+    void saveDialogsAskBeforeReplacingTheFinalName()
+    {
+        QTemporaryDir dir;
+        QFile existing(dir.filePath("notes.qly"));
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.close();
+        QtDialogs dialogs;
+        FileDialogRequest request{"Save Quillery", "Quillery (*.qly)|*.qly|All files (*.*)|*.*",
+                                  QString(), dir.path(), true};
+        bool asked = false;
+        whenShownAs<QFileDialog>([&](QFileDialog *dialog) {
+            whenShownAs<QMessageBox>([&](QMessageBox *box) {
+                asked = true;
+                QCOMPARE(box->text(),
+                         "'" + dir.filePath("notes.qly") + "' already exists.\nDo you want to "
+                                                           "replace it?");
+                QCOMPARE(static_cast<QAbstractButton *>(box->defaultButton()),
+                         box->button(QMessageBox::No));
+                whenShownAs<QFileDialog>([](QFileDialog *again) {
+                    QCOMPARE(again->findChild<QLineEdit *>("fileNameEdit")->text(),
+                             QString("notes.qly"));
+                    typeAndSave(again, "notes.txt");
+                });
+                box->button(QMessageBox::No)->click();
+            });
+            typeAndSave(dialog, "notes");
+        });
+        QCOMPARE(dialogs.saveFile(request), dir.filePath("notes.txt.qly"));
+        QVERIFY(asked);
+
+        // Yes replaces; a new name is never asked about.
+        whenShownAs<QFileDialog>([](QFileDialog *dialog) {
+            whenShownAs<QMessageBox>(
+                [](QMessageBox *box) { box->button(QMessageBox::Yes)->click(); });
+            typeAndSave(dialog, "notes");
+        });
+        QCOMPARE(dialogs.saveFile(request), dir.filePath("notes.qly"));
+        request.filter = "JPEG File (*.jpg)|*.jpg|All files (*.*)|*.*";
+        whenShownAs<QFileDialog>([](QFileDialog *dialog) { typeAndSave(dialog, "scan"); });
+        QCOMPARE(dialogs.saveFile(request), dir.filePath("scan.jpg"));
     }
 
     void messageBoxesShowIconButtonsAndPlainText()
