@@ -4,6 +4,7 @@
 #include "documents/Binder.h"
 #include "documents/Password.h"
 #include "platform/FileError.h"
+#include "platform/Settings.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,7 +16,8 @@ namespace quillery::cli {
 
 void CliUi::askPassword(PasswordPrompt &prompt)
 {
-    if (!password || !prompt.ok(*password))
+    // The tool says itself what is wrong with the password, in its own words.
+    if (!password || !prompt.accept(*password))
         prompt.cancel();
 }
 
@@ -38,7 +40,9 @@ CliSession::CliSession(std::optional<QString> password)
     : m_temp(makePrivateFolder()), m_workspace(std::make_unique<Workspace>(m_temp, m_dialogs, m_ui))
 {
     m_ui.password = std::move(password);
-    m_workspace->authorName = qEnvironmentVariable("USER");
+    // The name the program stores binders under, as it does; the login name without one.
+    const QString author = Settings().authorName();
+    m_workspace->authorName = author.isEmpty() ? qEnvironmentVariable("USER") : author;
 }
 
 CliSession::~CliSession()
