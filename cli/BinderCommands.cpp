@@ -89,7 +89,8 @@ private:
 int notAdded(const QString &path)
 {
     const QString user = readLockNote(QFileInfo(path).absoluteFilePath());
-    return fail(path, (user.isEmpty() ? QStringLiteral("is in use") : QStringLiteral("is in use by ") + user) +
+    return fail(path, (user.isEmpty() ? QStringLiteral("is in use")
+                                      : QStringLiteral("is in use by ") + user) +
                           QStringLiteral("; nothing was added"));
 }
 
@@ -127,8 +128,10 @@ int inspect(CliSession &session, const QStringList &args, int argCount,
 int createBinder(CliSession &session, const QStringList &args)
 {
     QStringList rest = args;
-    const std::optional<QString> title = takeOption(rest, QStringLiteral("--title"), QStringLiteral("a title"));
-    const std::optional<QString> author = takeOption(rest, QStringLiteral("--author"), QStringLiteral("a name"));
+    const std::optional<QString> title =
+        takeOption(rest, QStringLiteral("--title"), QStringLiteral("a title"));
+    const std::optional<QString> author =
+        takeOption(rest, QStringLiteral("--author"), QStringLiteral("a name"));
     if (rest.isEmpty())
         return ExitUsage;
     const QString target = QFileInfo(rest.first()).absoluteFilePath();
@@ -148,7 +151,8 @@ int createBinder(CliSession &session, const QStringList &args)
     NewFile(workspace, binder, false);
     // A script makes many binders: each is known by its own title, not "New File 1".
     binder.CF.write(QStringLiteral("Title"), title.value_or(QFileInfo(target).completeBaseName()));
-    const bool saved = importAll(session, binder, rest.mid(1)) && SavFile(workspace, binder, target);
+    const bool saved =
+        importAll(session, binder, rest.mid(1)) && SavFile(workspace, binder, target);
     binder.OpenNum.release();
     removeCompanions(target);
     if (!saved)

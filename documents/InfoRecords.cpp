@@ -107,9 +107,8 @@ QByteArray escaped(QStringView value)
 // so that a record reads back as it was written.
 bool isWrittenForm(QByteArrayView bytes)
 {
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) {
-        return uchar(c) < 0x80 && c != '\\' && c != '\r';
-    });
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return uchar(c) < 0x80 && c != '\\' && c != '\r'; });
 }
 
 constexpr size_t MinIndexSize = 16;
@@ -367,8 +366,9 @@ void InfoRecords::growIndex()
 void InfoRecords::compact()
 {
     const qsizetype removed = qsizetype(m_records.size()) - m_live;
-    const bool wasteful = (m_unusedBytes >= CompactionFloor && m_unusedBytes * 2 > m_bytes.size()) ||
-                          (removed >= CompactionFloor && removed > m_live);
+    const bool wasteful =
+        (m_unusedBytes >= CompactionFloor && m_unusedBytes * 2 > m_bytes.size()) ||
+        (removed >= CompactionFloor && removed > m_live);
     if (!wasteful)
         return;
     QByteArray bytes;
@@ -378,7 +378,8 @@ void InfoRecords::compact()
         if (record.at < 0)
             continue;
         records.push_back({bytes.size(), record.keyLength, record.valueLength});
-        bytes.append(QByteArrayView(m_bytes).sliced(record.at, record.keyLength + record.valueLength));
+        bytes.append(
+            QByteArrayView(m_bytes).sliced(record.at, record.keyLength + record.valueLength));
     }
     m_bytes = std::move(bytes);
     m_records = std::move(records);

@@ -44,7 +44,8 @@ public:
     QByteArray toText() const;
     void loadText(QByteArrayView text, const Divert &divert = {});
     // Hands each record, as stored, to visit in the order toText writes them.
-    void forEach(const std::function<void(QByteArrayView key, QByteArrayView storedValue)> &visit) const;
+    void
+    forEach(const std::function<void(QByteArrayView key, QByteArrayView storedValue)> &visit) const;
 
     // One record line as toText writes it, and a stored value read back.
     static void appendRecord(QByteArray &text, QByteArrayView key, QStringView value);

@@ -44,8 +44,8 @@ bool PageRecords::take(QByteArrayView key, QByteArrayView storedValue)
             return false;
         if (!m_entries.empty() && position < m_entries.back().position())
             m_ordered = false;
-        m_entries.push_back({m_values.size(), quint32(position << FieldBits | field),
-                             quint32(storedValue.size())});
+        m_entries.push_back(
+            {m_values.size(), quint32(position << FieldBits | field), quint32(storedValue.size())});
         m_values.append(storedValue);
         return true;
     }

@@ -82,7 +82,8 @@ QString exportPage(Workspace &workspace, Binder &binder, int position)
 {
     BusyScope busy(workspace.ui);
     const PageRow &row = binder.page(position);
-    const QString path = ExpBin(workspace, binder, pageFileName(row.name, kindFromString(row.key.kind)), position);
+    const QString path =
+        ExpBin(workspace, binder, pageFileName(row.name, kindFromString(row.key.kind)), position);
     if (path.isEmpty())
         throw FileError(FileError::PathFileAccess,
                         QStringLiteral("the page could not be written to the temporary folder"));

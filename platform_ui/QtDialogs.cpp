@@ -148,9 +148,10 @@ QString savePath(const QString &chosen, const QString &qtFilter, bool requireFil
     // A leading dot begins a hidden name, not an extension.
     const qsizetype dot = name.lastIndexOf(u'.');
     const bool hasExtension = dot > 0 && dot + 1 < name.size();
-    const bool fits = std::any_of(extensions.cbegin(), extensions.cend(), [&name](const QString &e) {
-        return name.endsWith(u'.' + e, Qt::CaseInsensitive);
-    });
+    const bool fits =
+        std::any_of(extensions.cbegin(), extensions.cend(), [&name](const QString &e) {
+            return name.endsWith(u'.' + e, Qt::CaseInsensitive);
+        });
     if (fits || (hasExtension && !requireFilterExtension))
         return chosen;
     return chosen + (chosen.endsWith(u'.') ? QString() : QStringLiteral(".")) + extensions.first();

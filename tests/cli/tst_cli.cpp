@@ -371,9 +371,9 @@ void tst_cli::createTitlesAndAuthorsEachBinder()
     QCOMPARE(cli({"create", f.path("a.qly"), f.file("p.txt", "x")}, {}, f.path("config")).code, 0);
     QVERIFY(recordsOf(f.path("a.qly")).contains("Author=Ann Smith"));
 
-    const Run named = cli({"create", f.path("b.qly"), "--title", "Q3 Plans", f.path("p.txt"),
-                           "--author", "Bo"},
-                          {}, f.path("config"));
+    const Run named =
+        cli({"create", f.path("b.qly"), "--title", "Q3 Plans", f.path("p.txt"), "--author", "Bo"},
+            {}, f.path("config"));
     QCOMPARE(named.code, 0);
     records = recordsOf(f.path("b.qly"));
     QVERIFY(records.contains("Title=Q3 Plans") && records.contains("Author=Bo"));
@@ -416,8 +416,8 @@ void tst_cli::messagesSuitScripts()
     const Run count = cli({"list", good, "extra"});
     QCOMPARE(count.code, 64);
     QCOMPARE(count.err, QString("usage: quillery-cli list BINDER.qly\n"));
-    const Run quality = cli({"jpeg", f.file("in.ppm", "P6 1 1 255\nabc"), f.path("o.jpg"),
-                             "--quality", "0"});
+    const Run quality =
+        cli({"jpeg", f.file("in.ppm", "P6 1 1 255\nabc"), f.path("o.jpg"), "--quality", "0"});
     QCOMPARE(quality.code, 64);
 }
 

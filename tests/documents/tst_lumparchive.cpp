@@ -389,7 +389,9 @@ void tst_lumparchive::recordsStayRightThroughRewritesAndRemovals()
             expected[place.value(key)].second = value;
         }
     };
-    const auto key = [](int i) { return QString("k%1").arg(i); };
+    const auto key = [](int i) {
+        return QString("k%1").arg(i);
+    };
     const int count = 20000;
     for (int i = 0; i < count; ++i)
         set(key(i), QString("value %1").arg(i));

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "TestSupport.h"
 #include "options/EditorChoice.h"
 #include "options/ExecTemplate.h"
-#include "TestSupport.h"
 #include "platform/RegString.h"
 #include "platform/Settings.h"
 #include "platform/XdgDirs.h"
@@ -73,11 +73,11 @@ void tst_launchrules::templatesBecomeArgumentLists_data()
     QTest::newRow("field code") << "gimp %U" << QStringList{"gimp", p};
     QTest::newRow("part of an argument") << "app --file=%f" << QStringList{"app", "--file=" + p};
     QTest::newRow("classic") << "notepad %1" << QStringList{"notepad", p};
-    QTest::newRow("quoted program") << "\"/opt/my editor/run\" %F"
-                                    << QStringList{"/opt/my editor/run", p};
+    QTest::newRow("quoted program")
+        << "\"/opt/my editor/run\" %F" << QStringList{"/opt/my editor/run", p};
     // Inside quotes a name is one shell word, whatever it holds.
-    QTest::newRow("shell script")
-        << "sh -c \"edit %f && echo %u\"" << QStringList{"sh", "-c", "edit " + sq + " && echo " + sq};
+    QTest::newRow("shell script") << "sh -c \"edit %f && echo %u\""
+                                  << QStringList{"sh", "-c", "edit " + sq + " && echo " + sq};
     QTest::newRow("quoted alone") << "app \"%U\"" << QStringList{"app", sq};
     QTest::newRow("escapes in quotes")
         << "sh \"a\\\"b\\$c\\`d\\\\e\\nf\" %f" << QStringList{"sh", "a\"b$c`d\\e\\nf", p};

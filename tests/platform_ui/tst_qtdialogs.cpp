@@ -132,9 +132,9 @@ private Q_SLOTS:
         whenShownAs<QFileDialog>([&](QFileDialog *dialog) {
             whenShownAs<QMessageBox>([&](QMessageBox *box) {
                 asked = true;
-                QCOMPARE(box->text(),
-                         "'" + dir.filePath("notes.qly") + "' already exists.\nDo you want to "
-                                                           "replace it?");
+                QCOMPARE(box->text(), "'" + dir.filePath("notes.qly") +
+                                          "' already exists.\nDo you want to "
+                                          "replace it?");
                 QCOMPARE(static_cast<QAbstractButton *>(box->defaultButton()),
                          box->button(QMessageBox::No));
                 whenShownAs<QFileDialog>([](QFileDialog *again) {

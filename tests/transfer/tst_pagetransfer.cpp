@@ -184,8 +184,8 @@ void tst_pagetransfer::exportWritesBytesUnchangedAndReplaces()
     QCOMPARE(f.messageTitles().last(), QString("Export Error"));
 
     // A name from someone else's binder never proposes a hidden file or an option.
-    for (const auto &[name, proposed] :
-         {std::pair<QString, QString>{".profile", "_.profile.txt"}, {"-rf\n\x1b[1m", "_-rf[1m.txt"}}) {
+    for (const auto &[name, proposed] : {std::pair<QString, QString>{".profile", "_.profile.txt"},
+                                         {"-rf\n\x1b[1m", "_-rf[1m.txt"}}) {
         PageRow row = binder->pages.at(1);
         row.name = name;
         binder->pages.replace(1, row);
