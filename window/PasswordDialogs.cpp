@@ -26,6 +26,18 @@ QLineEdit *passwordBox(QWidget *parent, const char *name)
     return box;
 }
 
+// A binder's password is stored with it, only disguised, so that anyone with the file and
+// a little knowledge can read its pages: the dialogs say so rather than promise more.
+QLabel *protectionNote(QWidget *parent)
+{
+    auto *note = new QLabel(QStringLiteral("The password stops casual opening; it does not "
+                                           "encrypt the pages."),
+                            parent);
+    note->setObjectName(QStringLiteral("lblProtection"));
+    note->setWordWrap(true);
+    return note;
+}
+
 // OK and Cancel under the fields, named as the rest of the program knows them.
 void addButtons(QDialog *dialog, QVBoxLayout *layout)
 {
@@ -50,6 +62,7 @@ frmEP::frmEP(PasswordPrompt &prompt, QWidget *parent)
     label->setBuddy(txtEP);
     layout->addWidget(label);
     layout->addWidget(txtEP);
+    layout->addWidget(protectionNote(this));
     addButtons(this, layout);
 }
 
@@ -76,13 +89,10 @@ frmPassword::frmPassword(Workspace &workspace, Binder &binder, QWidget *parent)
     fields->addRow(QStringLiteral("&New Password:"), txtNP);
     fields->addRow(QStringLiteral("&Confirm New Password:"), txtCNP);
     layout->addLayout(fields);
-    auto *info = new QLabel(QStringLiteral("Passwords are case sensitive.  Make a note of your "
-                                           "password because if you forget it, you may not ever "
-                                           "be able to open this file again."),
-                            this);
+    auto *info = new QLabel(QStringLiteral("Passwords are case sensitive."), this);
     info->setObjectName(QStringLiteral("lblInfo"));
-    info->setWordWrap(true);
     layout->addWidget(info);
+    layout->addWidget(protectionNote(this));
     addButtons(this, layout);
 }
 
