@@ -34,7 +34,6 @@ QLabel *protectionNote(QWidget *parent)
                                            "encrypt the pages."),
                             parent);
     note->setObjectName(QStringLiteral("lblProtection"));
-    note->setWordWrap(true);
     return note;
 }
 
