@@ -10,6 +10,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <pwd.h>
 #include <unistd.h>
 
 namespace quillery::cli {
@@ -34,6 +35,14 @@ QString makePrivateFolder()
     return QFile::decodeName(pattern);
 }
 
+// The user's login name from the password database: a script run by cron or over ssh
+// need not have USER set.
+QString loginName()
+{
+    const passwd *entry = ::getpwuid(::getuid());
+    return entry ? QString::fromLocal8Bit(entry->pw_name) : qEnvironmentVariable("USER");
+}
+
 } // namespace
 
 CliSession::CliSession(std::optional<QString> password)
@@ -41,8 +50,9 @@ CliSession::CliSession(std::optional<QString> password)
 {
     m_ui.password = std::move(password);
     // The name the program stores binders under, as it does; the login name without one.
-    const QString author = Settings().authorName();
-    m_workspace->authorName = author.isEmpty() ? qEnvironmentVariable("USER") : author;
+    m_workspace->authorName = Settings().authorName();
+    if (m_workspace->authorName.isEmpty())
+        m_workspace->authorName = loginName();
 }
 
 CliSession::~CliSession()

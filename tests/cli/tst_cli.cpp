@@ -5,12 +5,16 @@
 #include "documents/CompanionFiles.h"
 #include "documents/LumpArchive.h"
 #include "documents/NewBinder.h"
+#include "platform/ConsoleText.h"
 #include "transfer/PageImport.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTest>
+
+#include <pwd.h>
+#include <unistd.h>
 
 using namespace quillery;
 using namespace quillery::test;
@@ -62,6 +66,7 @@ private Q_SLOTS:
     void createTitlesAndAuthorsEachBinder();
     void messagesSuitScripts();
     void infoKeepsEachRecordOnceInItsPlace();
+    void printedTextEscapesEveryControl();
 };
 
 void tst_cli::createAddListExtractInfo()
@@ -364,7 +369,9 @@ void tst_cli::createTitlesAndAuthorsEachBinder()
     QCOMPARE(cli({"create", f.path("minutes.2024.qly")}, {}, f.path("none")).code, 0);
     QStringList records = recordsOf(f.path("minutes.2024.qly"));
     QVERIFY2(records.contains("Title=minutes.2024"), qPrintable(records.join('|')));
-    QVERIFY(records.contains("Author=" + qEnvironmentVariable("USER")));
+    const passwd *user = getpwuid(getuid());
+    QVERIFY(user);
+    QVERIFY(records.contains("Author=" + QString::fromLocal8Bit(user->pw_name)));
 
     // The program's author name, when it has one, as the program would store it.
     writeFile(f.path("config/Tamsin Orde/Quillery.ini"), "[Quillery]\nAuthorName=Ann Smith\n");
@@ -434,6 +441,18 @@ void tst_cli::infoKeepsEachRecordOnceInItsPlace()
     const Run info = cli({"info", f.path("twice.qly")});
     QCOMPARE(info.code, 0);
     QCOMPARE(info.out, QString("Title=last\nPages=0\nx=1\nOther=123\nNote=a\\\\nb\\\\\\\\c\n"));
+}
+
+// The edges of each range of controls, and their neighbours, which are printed as they are.
+void tst_cli::printedTextEscapesEveryControl()
+{
+    const std::pair<char16_t, QString> cases[] = {
+        {0x00, "\\x00"},     {0x1f, "\\x1f"},     {0x20, " "},     {0x7e, "~"},
+        {0x7f, "\\x7f"},     {0x80, "\\x80"},     {0x9f, "\\x9f"}, {0xa0, QString(QChar(0xa0))},
+        {0x2028, "\\x2028"}, {0x2029, "\\x2029"}, {u'\\', "\\\\"},
+    };
+    for (const auto &[code, printed] : cases)
+        QCOMPARE(consoleText("a" + QString(QChar(code)) + "b"), "a" + printed + "b");
 }
 
 QTEST_GUILESS_MAIN(tst_cli)

@@ -423,6 +423,13 @@ void tst_lumparchive::recordsStayRightThroughRewritesAndRemovals()
     QVERIFY(text.startsWith("k0=a much longer value than before, 0\\n\nk3=shorter\nk6="));
     QVERIFY(text.endsWith("k2=back, and last\na_b=kept as a_b\n"));
 
+    // A record removed on its own is gone at once, and written again it comes last.
+    records.remove(key(3));
+    QVERIFY(!records.contains(key(3)));
+    QCOMPARE(records.size(), expected.size() - 1);
+    records.write(key(3), "again");
+    QVERIFY(records.toText().endsWith("a_b=kept as a_b\nk3=again\n"));
+
     // Removing by number takes thousands at once and leaves the rest as they were.
     records.write("Pages", count);
     records.removeNumbered("Pages", "k");
