@@ -246,24 +246,22 @@ int showInfo(CliSession &session, const QStringList &args)
 {
     if (args.size() != 1)
         return ExitUsage;
-    QString path;
+    QByteArray text;
     {
-        // Opening checks the file and the password; the pages are not needed after.
+        // Opening checks the file and the password. Lump 1 holds the records, as opening
+        // reads them, whatever other lumps are named; the pages are not needed after.
         int code = ExitOk;
         const auto binder = session.open(args.first(), OpenPurpose::Inspect, code);
         if (!binder)
             return code;
-        path = binder->CurFile();
-    }
-    // Lump 1 holds the records, as opening reads them, whatever other lumps are named.
-    Lump records;
-    {
         LumpArchive archive("QLY4");
-        archive.OpenArchive(path);
-        records = archive.lump(1);
+        archive.OpenArchive(binder->workingCopy);
+        const Lump &records = archive.lump(1);
+        text = LumpArchive::ReadBytes(binder->workingCopy, records.offset, records.length);
     }
     InfoRecords info;
-    info.loadText(LumpArchive::ReadBytes(path, records.offset, records.length));
+    info.loadText(text);
+    text.clear();
     info.remove(QStringLiteral("Data"));
     // Each record is printed as stored (its value's escapes kept), made one safe line.
     info.forEach([](QByteArrayView key, QByteArrayView value) {
