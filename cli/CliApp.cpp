@@ -28,7 +28,10 @@ const char *const Usage =
        quillery-cli --help | --version
 
 Commands:
-  create OUT.qly [FILE...]   make a new binder with these files as pages
+  create OUT.qly [--title TEXT] [--author NAME] [FILE...]
+                             make a new binder with these files as pages, titled with
+                             TEXT (or OUT's name) and by NAME (or the program's author
+                             name)
   add BINDER.qly FILE...     add the files as new last pages and save
   list BINDER.qly            one line per page: position, kind, size, name (tab-separated)
   extract BINDER.qly DIR     write every page's bytes into DIR
@@ -59,12 +62,14 @@ extract names rich text, plain text and HTML files so other programs know them: 
 or ".txt" is added unless the name ends so already (in any case), and an HTML page keeps
 ".htm", ".html" or ".php" and gets ".htm" otherwise. Pictures, sounds and other files
 keep their names; a name already taken in DIR gets a number before its extension.
+Control characters are left out of the files' names, and a name that would begin
+with "." or "-" gets "_" before it. Printed names have control characters escaped.
 
 A protected binder opens with its password:
   --password-file FILE       read it from the first line of FILE ("-": standard input)
   --password TEXT            give it on the command line, where other users of this
                              machine can see it (process lists); only for scripts that
-                             accept that risk
+                             accept that risk, and warned about on standard error
 An encrypted binder (recognised by its first bytes, whatever its name) opens with its
 passphrase: from --password-file, or typed at the terminal when asked; never from
 --password. Its plain copy is kept only in $XDG_RUNTIME_DIR, which must be a memory file
@@ -103,6 +108,24 @@ int usage(int code)
     return code;
 }
 
+// A command's line of the usage: its name and arguments, without what it does.
+QString synopsis(const QString &command)
+{
+    const QString start = QStringLiteral("  ") + command + u' ';
+    for (const QString &line : QString::fromLatin1(Usage).split(u'\n')) {
+        if (line.startsWith(start))
+            return line.trimmed().section(QStringLiteral("  "), 0, 0);
+    }
+    return command;
+}
+
+// A wrong command line of a command is named in one line, for the script that ran it.
+int commandUsage(const QString &command)
+{
+    QTextStream(stderr) << "usage: quillery-cli " << synopsis(command) << '\n';
+    return ExitUsage;
+}
+
 // The command word: the first argument that is not an option or an option's value.
 QString commandWord(int argc, char *argv[])
 {
@@ -116,6 +139,18 @@ QString commandWord(int argc, char *argv[])
     return QString();
 }
 
+QtMessageHandler previousHandler = nullptr;
+
+// Starting a GUI application without a desktop session (a script, cron, ssh) warns that
+// there is no XDG_RUNTIME_DIR; printing to a file needs no runtime folder, so a script
+// is not told.
+void withoutRuntimeFolderWarning(QtMsgType type, const QMessageLogContext &context,
+                                 const QString &message)
+{
+    if (!message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        previousHandler(type, context, message);
+}
+
 // Laying text out needs fonts, so printing runs a GUI application; it never shows a window.
 std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
 {
@@ -123,7 +158,10 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
         return std::make_unique<QCoreApplication>(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    return std::make_unique<QGuiApplication>(argc, argv);
+    previousHandler = qInstallMessageHandler(withoutRuntimeFolderWarning);
+    auto application = std::make_unique<QGuiApplication>(argc, argv);
+    qInstallMessageHandler(previousHandler);
+    return application;
 }
 
 } // namespace
@@ -151,6 +189,10 @@ int run(int argc, char *argv[])
         if (option == u"--password") {
             password = args.takeFirst();
             passwordOnCommandLine = true;
+            QTextStream(stderr) << "quillery-cli: warning: --password shows the password to "
+                                   "other users of this machine (in process lists); give it "
+                                   "with --password-file FILE, or --password-file - to read "
+                                   "standard input\n";
             continue;
         }
         const QString file = args.takeFirst();
@@ -165,7 +207,7 @@ int run(int argc, char *argv[])
         return runJpeg(args);
     if (command == u"check") {
         const int code = checkFile(args);
-        return code == ExitUsage ? usage(ExitUsage) : code;
+        return code == ExitUsage ? commandUsage(command) : code;
     }
 
     using Command = std::function<int(CliSession &, const QStringList &)>;
@@ -182,7 +224,10 @@ int run(int argc, char *argv[])
     try {
         CliSession session(password, passwordOnCommandLine);
         const int code = found->second(session, args);
-        return code == ExitUsage ? usage(ExitUsage) : code;
+        return code == ExitUsage ? commandUsage(command) : code;
+    } catch (const UsageFault &fault) {
+        QTextStream(stderr) << "quillery-cli " << command << ": " << fault.what << '\n';
+        return ExitUsage;
     } catch (const FileError &error) {
         QTextStream(stderr) << "quillery-cli: " << error.description() << '\n';
         return ExitFailed;

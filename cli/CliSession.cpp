@@ -7,19 +7,22 @@
 #include "documents/PassphrasePrompt.h"
 #include "documents/Password.h"
 #include "platform/FileError.h"
+#include "platform/Settings.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
 
 #include <cerrno>
+#include <pwd.h>
 #include <unistd.h>
 
 namespace quillery::cli {
 
 void CliUi::askPassword(PasswordPrompt &prompt)
 {
-    if (!password || !prompt.ok(*password))
+    // The tool says itself what is wrong with the password, in its own words.
+    if (!password || !prompt.accept(*password))
         prompt.cancel();
 }
 
@@ -89,6 +92,14 @@ QString makePrivateFolder()
     return QFile::decodeName(pattern);
 }
 
+// The user's login name from the password database: a script run by cron or over ssh
+// need not have USER set.
+QString loginName()
+{
+    const passwd *entry = ::getpwuid(::getuid());
+    return entry ? QString::fromLocal8Bit(entry->pw_name) : qEnvironmentVariable("USER");
+}
+
 } // namespace
 
 CliSession::CliSession(std::optional<QString> password, bool passwordOnCommandLine)
@@ -96,7 +107,10 @@ CliSession::CliSession(std::optional<QString> password, bool passwordOnCommandLi
 {
     m_ui.password = std::move(password);
     m_ui.passwordOnCommandLine = passwordOnCommandLine;
-    m_workspace->authorName = qEnvironmentVariable("USER");
+    // The name the program stores binders under, as it does; the login name without one.
+    m_workspace->authorName = Settings().authorName();
+    if (m_workspace->authorName.isEmpty())
+        m_workspace->authorName = loginName();
 }
 
 CliSession::~CliSession()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "cli/ExitCodes.h"
 #include "documents/Interaction.h"
 #include "documents/Workspace.h"
 #include "platform/ConsoleDialogs.h"
@@ -13,14 +14,6 @@
 #include <optional>
 
 namespace quillery::cli {
-
-// Exit codes of the tool.
-enum ExitCode {
-    ExitOk = 0,
-    ExitFailed = 1,   // an error, or faults found by check
-    ExitPassword = 2, // the binder is protected and no (or a wrong) password was given
-    ExitUsage = 64,
-};
 
 // Answers the password prompt with the password given on the command line, and the
 // passphrase prompt of an encrypted binder with a password from a file or, when there is

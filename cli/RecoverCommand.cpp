@@ -7,6 +7,7 @@
 #include "documents/BinderSaver.h"
 #include "documents/CompanionFiles.h"
 #include "documents/RecoveryStore.h"
+#include "platform/ConsoleText.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
 #include "transfer/RecoveryOpener.h"
@@ -34,11 +35,11 @@ int listSnapshots(const RecoveryStore &store)
         const SnapshotRecord &record = entry.record;
         out << entry.id() << '\t' << record.taken.toLocalTime().toString(Qt::ISODate) << '\t'
             << record.changedPages << '/' << record.pages.size() << '\t' << diskState(record)
-            << '\t' << printable(record.title) << '\t' << printable(record.binderPath) << '\n';
+            << '\t' << consoleText(record.title) << '\t' << consoleText(record.binderPath) << '\n';
     }
     QTextStream err(stderr);
     for (const QString &problem : std::as_const(problems))
-        err << printable(problem) << '\n';
+        err << consoleText(problem) << '\n';
     return ExitOk;
 }
 

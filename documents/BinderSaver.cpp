@@ -308,6 +308,7 @@ bool SaveAsCommand(Workspace &workspace, Binder &binder)
     FileDialogRequest request;
     request.title = QStringLiteral("Save Quillery ('") + binder.title() + QStringLiteral("')");
     request.filter = QStringLiteral("Quillery (*.qly)|*.qly|All files (*.*)|*.*");
+    request.requireFilterExtension = true;
     request.fileName = binder.CurFile();
     if (QFileInfo(workspace.defaultDocFolder).isDir())
         request.initialFolder = workspace.defaultDocFolder;

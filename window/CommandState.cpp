@@ -56,6 +56,9 @@ void rowSelected(CommandState &state, const Binder &binder, int selected)
     state.mnuFind = hasText(kind);
     const PageKind k = kindFromString(kind);
     state.mnuPrintPreview = k == PageKind::RTF || k == PageKind::TXT;
+    state.mnuExportRTF = k == PageKind::RTF;
+    state.mnuExportTXT = k == PageKind::TXT;
+    state.mnuExportHTML = k == PageKind::HTML;
     state.mnuUp = selected > 1;
     state.mnuDown = selected < count;
     setButtons(state,

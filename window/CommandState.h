@@ -31,6 +31,10 @@ struct CommandState
     bool mnuPrintPreview = false; // rich and plain text pages, which print as laid out here
     bool mnuPProperties = false;
     bool mnuExport = false;
+    // Export as a type only for pages of that type: the page's bytes are written as they are.
+    bool mnuExportRTF = false;
+    bool mnuExportTXT = false;
+    bool mnuExportHTML = false;
     bool mnuExportFile = false;
     bool mnuEP = false;
     bool mnuRename = false;

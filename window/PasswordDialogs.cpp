@@ -45,6 +45,17 @@ QLabel *wrappedLabel(QWidget *parent, const char *name, const QString &text)
     return label;
 }
 
+// A binder's password is stored with it, only disguised, so that anyone with the file and
+// a little knowledge can read its pages: the dialogs say so rather than promise more.
+QLabel *protectionNote(QWidget *parent)
+{
+    auto *note = new QLabel(QStringLiteral("The password stops casual opening; it does not "
+                                           "encrypt the pages."),
+                            parent);
+    note->setObjectName(QStringLiteral("lblProtection"));
+    return note;
+}
+
 // OK and Cancel under the fields, named as the rest of the program knows them.
 void addButtons(QDialog *dialog, QVBoxLayout *layout)
 {
@@ -69,6 +80,7 @@ frmEP::frmEP(PasswordPrompt &prompt, QWidget *parent)
     label->setBuddy(txtEP);
     layout->addWidget(label);
     layout->addWidget(txtEP);
+    layout->addWidget(protectionNote(this));
     addButtons(this, layout);
 }
 
@@ -96,10 +108,8 @@ frmPassword::frmPassword(Workspace &workspace, Binder &binder, QWidget *parent)
     fields->addRow(QStringLiteral("&Confirm New Password:"), txtCNP);
     layout->addLayout(fields);
     layout->addWidget(
-        wrappedLabel(this, "lblInfo",
-                     QStringLiteral("Passwords are case sensitive.  Make a note of "
-                                    "your password because if you forget it, you "
-                                    "may not ever be able to open this file again.")));
+        wrappedLabel(this, "lblInfo", QStringLiteral("Passwords are case sensitive.")));
+    layout->addWidget(protectionNote(this));
     addButtons(this, layout);
 }
 
