@@ -230,7 +230,8 @@ void frmMain::closeUntouchedNewBinder(int otherWindows)
 
 void frmMain::OpenFile(const QString &fileName)
 {
-    if (isBinderFile(fileName))
+    const bool binderFile = isBinderFile(fileName);
+    if (binderFile)
         closeUntouchedNewBinder(0);
     auto binder = quillery::OpenFile(*m_workspace, fileName);
     if (!binder)
