@@ -48,7 +48,7 @@ void tst_browsermodule::missingOrForeignModuleIsReportedNotFatal()
     setBrowserModuleFolders({empty.path()});
     QWidget parent;
     QString error;
-    QCOMPARE(makeBrowserView(&parent, {}, error), nullptr);
+    QCOMPARE(makeBrowserView(&parent, {}, {}, error), nullptr);
     QVERIFY2(error.contains(empty.filePath(browserModuleFileName())), qPrintable(error));
 
     QTemporaryDir hostile;
@@ -59,7 +59,7 @@ void tst_browsermodule::missingOrForeignModuleIsReportedNotFatal()
     fake.close();
     setBrowserModuleFolders({hostile.path()});
     error.clear();
-    QCOMPARE(makeBrowserView(&parent, {}, error), nullptr);
+    QCOMPARE(makeBrowserView(&parent, {}, {}, error), nullptr);
     QVERIFY2(error.contains(fake.fileName()), qPrintable(error));
     QVERIFY(parent.children().isEmpty());
     QVERIFY(!webEngineLoaded());
@@ -72,7 +72,7 @@ void tst_browsermodule::viewerSaysWhyItCannotShowAPage()
     binder->setCurIndex(1);
     QTemporaryDir empty;
     setBrowserModuleFolders({empty.path()});
-    ViewerPane viewer;
+    ViewerPane viewer(f.dialogs);
     viewer.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
     auto *message = qobject_cast<QLabel *>(viewer.currentWidget());
     QVERIFY(message);
@@ -119,7 +119,7 @@ void tst_browsermodule::webEngineComesOnlyWithTheFirstBrowser()
     auto binder = f.open(f.makeBinder(
         "mixed.qly",
         {{"notes.txt", "text"}, {"Trip.html", "<img id=own src=Trip.gif>"}, {"Trip.gif", Gif}}));
-    ViewerPane viewer;
+    ViewerPane viewer(f.dialogs);
     viewer.resize(400, 300);
     viewer.show();
     binder->setCurIndex(1);
