@@ -14,10 +14,12 @@
 #include "window/PageAddresses.h"
 #include "window/PageDisplay.h"
 
+#include <QAudioDevice>
 #include <QAudioOutput>
 #include <QDesktopServices>
 #include <QEvent>
 #include <QLabel>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 
 namespace quillery {
@@ -228,7 +230,7 @@ void ViewerPane::openWithOtherProgram(const QUrl &url)
 
 QString ViewerPane::notice() const
 {
-    return m_notice->isVisible() ? m_notice->text() : QString();
+    return m_notice->isHidden() ? QString() : m_notice->text();
 }
 
 void ViewerPane::showNotice(const QString &text)
@@ -252,7 +254,7 @@ void ViewerPane::placeNotice()
 void ViewerPane::resizeEvent(QResizeEvent *event)
 {
     QStackedWidget::resizeEvent(event);
-    if (m_notice->isVisible())
+    if (!m_notice->isHidden())
         placeNotice();
 }
 
@@ -336,18 +338,26 @@ void ViewerPane::refresh()
 
 void ViewerPane::playSound(const QString &file, const QString &name)
 {
+    m_soundName = name;
+    // Without an output the player would play to nowhere and say nothing.
+    if (QMediaDevices::audioOutputs().isEmpty()) {
+        soundFailed(tr("this computer has no sound output; is its sound server running?"));
+        return;
+    }
     if (!m_player) {
         m_player = new QMediaPlayer(this);
         m_audio = new QAudioOutput(this);
         m_player->setAudioOutput(m_audio);
         connect(m_player, &QMediaPlayer::errorOccurred, this,
-                [this](QMediaPlayer::Error, const QString &why) {
-                    showNotice(tr("The sound %1 cannot be played: %2").arg(m_soundName, why));
-                });
+                [this](QMediaPlayer::Error, const QString &why) { soundFailed(why); });
     }
-    m_soundName = name;
     m_player->setSource(QUrl::fromLocalFile(file));
     m_player->play();
+}
+
+void ViewerPane::soundFailed(const QString &why)
+{
+    showNotice(tr("The sound %1 cannot be played: %2").arg(m_soundName, why));
 }
 
 void ViewerPane::stopSound()

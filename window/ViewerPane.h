@@ -80,6 +80,7 @@ private:
     // False when there is no browser to load it.
     bool load(const QUrl &address);
     void playSound(const QString &file, const QString &name);
+    void soundFailed(const QString &why);
     void stopSound();
     void browserLoaded(bool ok);
     void showBrowserMissing(const QString &reason);

@@ -33,11 +33,14 @@ class tst_browsermodule : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // No sound server here, whatever the machine has.
+    void initTestCase() { qputenv("PULSE_SERVER", "unix:/nonexistent/quillery-test"); }
     void cleanup() { setBrowserModuleFolders({}); }
     void missingOrForeignModuleIsReportedNotFatal();
     void viewerSaysWhyItCannotShowAPage();
     void schemeAnswersOnlyThePageAndItsResources();
     void webEngineComesOnlyWithTheFirstBrowser();
+    void soundThatCannotPlaySaysWhy();
 };
 
 // Neither a missing module nor a file of the right name that is no library may crash or
@@ -134,6 +137,17 @@ void tst_browsermodule::webEngineComesOnlyWithTheFirstBrowser()
     QVERIFY(webEngineLoaded());
     QCOMPARE(viewer.currentWidget()->objectName(), QString("txtHTML"));
     QTRY_VERIFY_WITH_TIMEOUT(!loads.isEmpty() && loads.last().first().toBool(), 30000);
+}
+
+void tst_browsermodule::soundThatCannotPlaySaysWhy()
+{
+    BinderFixture f;
+    auto binder = f.open(f.makeBinder("sounds.qly", {{"bell.wav", "RIFF"}}));
+    binder->setCurIndex(1);
+    ViewerPane viewer(f.dialogs);
+    viewer.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
+    QVERIFY2(viewer.notice().contains("bell.wav"), qPrintable(viewer.notice()));
+    QVERIFY(viewer.notice().contains("no sound output"));
 }
 
 QTEST_MAIN(tst_browsermodule)

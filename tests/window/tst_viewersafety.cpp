@@ -2,6 +2,7 @@
 #include "BinderFixture.h"
 #include "TestSupport.h"
 #include "documents/PageKind.h"
+#include "platform_ui/RichTextBox.h"
 #include "window/BrowserView.h"
 #include "window/PageAddresses.h"
 #include "window/PageDisplay.h"
@@ -17,6 +18,7 @@
 #include <QTest>
 #include <QUdpSocket>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 using namespace quillery;
@@ -217,6 +219,41 @@ void retype(Binder &binder, int row, PageKind kind, const QString &name)
     binder.pages.replace(row, page);
 }
 
+// Stands in for the desktop's opener: records what the program hands it.
+class Opener : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Opener(const QStringList &schemes) : m_schemes(schemes)
+    {
+        for (const QString &scheme : m_schemes)
+            QDesktopServices::setUrlHandler(scheme, this, "open");
+    }
+    ~Opener() override
+    {
+        for (const QString &scheme : m_schemes)
+            QDesktopServices::unsetUrlHandler(scheme);
+    }
+    Q_INVOKABLE void open(const QUrl &url) { opened << url; }
+
+    QList<QUrl> opened;
+
+private:
+    QStringList m_schemes;
+};
+
+// A desktop where one program opens mail and file share addresses, and nothing else.
+void installMailProgram(const QTemporaryDir &dir)
+{
+    writeFile(dir.filePath("data/applications/mail.desktop"),
+              "[Desktop Entry]\nType=Application\nName=Mail Reader\nExec=/bin/true %u\n"
+              "MimeType=x-scheme-handler/mailto;x-scheme-handler/smb;\n");
+    qputenv("XDG_DATA_HOME", dir.filePath("data").toUtf8());
+    qputenv("XDG_DATA_DIRS", dir.filePath("none").toUtf8());
+    qputenv("XDG_CONFIG_HOME", dir.filePath("config").toUtf8());
+    qputenv("XDG_CONFIG_DIRS", dir.filePath("none").toUtf8());
+}
+
 // The web engine's own page behind the viewer's browser, to run script in it.
 QWebEnginePage *enginePage(ViewerPane &pane)
 {
@@ -244,14 +281,31 @@ struct Viewer
         return loaded.wait(20000) && loaded.last().at(0).toBool();
     }
 
+    // Clicks the middle of an element as the user would, so the page acts on a user's
+    // gesture.
+    void click(const char *id)
+    {
+        const QVariantList middle =
+            evaluate(QStringLiteral("(r => [r.x + r.width / 2, r.y + r.height / 2])"
+                                    "(document.getElementById('%1').getBoundingClientRect())")
+                         .arg(id))
+                .toList();
+        QCOMPARE(middle.size(), 2);
+        QWidget *view = pane.txtHTML()->widget();
+        QTest::mouseClick(view->focusProxy() ? view->focusProxy() : view, Qt::LeftButton, {},
+                          QPoint(middle[0].toInt(), middle[1].toInt()));
+    }
+
     QVariant evaluate(const QString &script)
     {
         QVariant result;
         bool done = false;
-        enginePage(pane)->runJavaScript(script, [&](const QVariant &value) {
-            result = value;
-            done = true;
-        });
+        // A world of its own, where script runs also while the page's own is off.
+        enginePage(pane)->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                                        [&](const QVariant &value) {
+                                            result = value;
+                                            done = true;
+                                        });
         if (!QTest::qWaitFor([&] { return done; }, 10000))
             return QVariant();
         return result;
@@ -274,6 +328,9 @@ private Q_SLOTS:
     void offlinePageSendsNothingAtAll();
     void filePageNamedLikeWebContentIsNeverRun();
     void pagesSeeOnlyTheirOwnResources();
+    void linksToOtherProgramsAskFirst();
+    void textPageLinksFollowOnlyTheWeb();
+    void crashedRendererLeavesAMessage();
 };
 
 void tst_viewersafety::localNetworkHostsInEverySpelling()
@@ -460,6 +517,96 @@ void tst_viewersafety::pagesSeeOnlyTheirOwnResources()
     const PageContent unnamed = preparePageDisplay(*f.workspace, *binder).content;
     QVERIFY(!unnamed.resource("Trip.gif") && !unnamed.resource("Other.gif"));
     QVERIFY(unnamed.resource("style.css"));
+}
+
+// A link to another program's address is never handed to the desktop by a click: the
+// viewer asks, naming the address and the program, and never offline; an address no
+// program opens is refused without asking.
+void tst_viewersafety::linksToOtherProgramsAskFirst()
+{
+    BinderFixture f;
+    installMailProgram(f.dir);
+    Opener opener({"mailto", "smb", "foo-unknown", "https"});
+    auto binder = f.open(f.makeBinder(
+        "links.qly",
+        {{"links.html", "<a id=mail href='mailto:someone@example.org'>mail</a><br>"
+                        "<a id=share href='smb://files.example.org/share'>share</a><br>"
+                        "<a id=unknown href='foo-unknown:bar'>unknown</a><br>"
+                        "<button id=script onclick=\"location='smb://files.example.org/x'\">"
+                        "script</button><br><a id=web href='https://example.org/'>web</a>"}}));
+    binder->setCurIndex(1);
+    Viewer viewer(f);
+    QVERIFY(viewer.show(*binder));
+
+    f.dialogs.queueMessage(MsgResult::No);
+    viewer.click("mail");
+    QTRY_COMPARE(f.dialogs.calls().size(), 1);
+    QVERIFY(f.dialogs.lastText().contains("mailto:someone@example.org"));
+    QVERIFY(f.dialogs.lastText().contains("Mail Reader"));
+    f.dialogs.queueMessage(MsgResult::Yes);
+    viewer.click("share");
+    QTRY_COMPARE(opener.opened, QList<QUrl>{QUrl("smb://files.example.org/share")});
+    viewer.click("unknown");
+    QTRY_VERIFY(viewer.pane.notice().contains("foo-unknown:"));
+    f.dialogs.queueMessage(MsgResult::No);
+    viewer.click("script");
+    QTRY_COMPARE(f.dialogs.calls().size(), 3);
+    QVERIFY(f.dialogs.lastText().contains("smb://files.example.org/x"));
+
+    viewer.pane.setOffline(true);
+    QSignalSpy reloaded(enginePage(viewer.pane), &QWebEnginePage::loadFinished);
+    QVERIFY(reloaded.wait(20000));
+    for (const auto &[link, address] : {std::pair{"mail", "mailto:someone@example.org"},
+                                        std::pair{"web", "https://example.org/"}}) {
+        viewer.click(link);
+        QTRY_VERIFY2(viewer.pane.notice().contains(address), link);
+        QVERIFY(viewer.pane.notice().contains("Work Offline"));
+        // The page stays in view with the notice over it.
+        QCOMPARE(viewer.pane.currentWidget(), viewer.pane.txtHTML()->widget());
+        QCOMPARE(viewer.pane.txtHTML()->url(), placeholderUrl());
+    }
+    QCOMPARE(f.dialogs.calls().size(), 3);
+    QCOMPARE(opener.opened.size(), 1);
+}
+
+// Links in text pages go to the web only; the browser's own addresses (one of which ends
+// the whole program), script, data and local files are never loaded.
+void tst_viewersafety::textPageLinksFollowOnlyTheWeb()
+{
+    BinderFixture f;
+    auto binder = f.open(f.makeBinder("notes.qly", {{"notes.txt", "see the links"}}));
+    binder->setCurIndex(1);
+    ViewerPane pane(f.dialogs);
+    pane.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
+    for (const char *url :
+         {"chrome://inducebrowsercrashforrealz", "chrome://crash", "javascript:alert(1)",
+          "data:text/html,<script>alert(1)</script>", "file:///etc/passwd",
+          "view-source:https://example.org/", "about:blank"}) {
+        QVERIFY2(!pane.followLink(QUrl(url)), url);
+        QVERIFY2(pane.notice().contains("follows only web links"), url);
+    }
+    pane.setOffline(true);
+    QVERIFY(!pane.followLink(QUrl("https://example.org/")));
+    QVERIFY(pane.notice().contains("Work Offline"));
+    QVERIFY(!pane.hasBrowser());
+    QCOMPARE(pane.currentWidget(), pane.txtPad());
+}
+
+void tst_viewersafety::crashedRendererLeavesAMessage()
+{
+    BinderFixture f;
+    auto binder = f.open(f.makeBinder("page.qly", {{"page.html", "<p id=p>still here</p>"}}));
+    binder->setCurIndex(1);
+    Viewer viewer(f);
+    QVERIFY(viewer.show(*binder));
+    enginePage(viewer.pane)->setUrl(QUrl("chrome://crash"));
+    QTRY_VERIFY_WITH_TIMEOUT(viewer.pane.notice().contains("crashed"), 20000);
+    QSignalSpy loaded(enginePage(viewer.pane), &QWebEnginePage::loadFinished);
+    viewer.pane.refresh();
+    QVERIFY(loaded.wait(20000));
+    QCOMPARE(viewer.evaluate("document.getElementById('p').textContent").toString(),
+             QString("still here"));
+    QVERIFY(viewer.pane.notice().isEmpty());
 }
 
 QTEST_MAIN(tst_viewersafety)
