@@ -294,6 +294,8 @@ void ViewerPane::browserLoaded(bool ok)
     } else if (name != PlaceholderName) {
         HTML = true;
         Q_EMIT captionSuffixChanged(name.isEmpty() ? url.toString() : name);
+        // The page a notice spoke of is no longer in view.
+        hideNotice();
     }
     Q_EMIT browserLoadFinished(ok);
 }
