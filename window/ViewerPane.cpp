@@ -92,9 +92,11 @@ BrowserView *ViewerPane::txtHTML()
         followLink(address);
     };
     m_browser->onRendererGone = [this](const QString &why) {
-        showNotice(tr("The page cannot be shown: the process that draws it %1. "
-                      "Refresh shows it again.")
-                       .arg(why));
+        // Out of view it matters to no one: the next page starts a new one.
+        if (currentWidget() == m_browser->widget())
+            showNotice(tr("The page cannot be shown: the process that draws it %1. "
+                          "Refresh shows it again.")
+                           .arg(why));
     };
     m_browser->setUrl(placeholderUrl());
     return m_browser;
