@@ -15,6 +15,7 @@
 #include <QWebEngineUrlRequestInfo>
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 namespace quillery {
@@ -43,12 +44,17 @@ void restrictSettings(QWebEngineSettings *settings)
 // The filter sees addresses as pages write them; these limits of the engine's own hold where
 // it cannot see: Private Network Access refuses a page (never a secure context here) any
 // private or loopback address that a public name resolves to, and WebRTC sends no UDP, so
-// no STUN request reaches any address. They are read when the engine starts.
-void limitEngineNetwork()
+// no STUN request reaches any address. The engine reads them when the first profile starts
+// it, so they are taken back afterwards, out of the way of the programs this one starts.
+void withEngineNetworkLimited(const std::function<void()> &startEngine)
 {
     static bool done = false;
-    if (std::exchange(done, true))
+    if (std::exchange(done, true)) {
+        startEngine();
         return;
+    }
+    const bool wasSet = qEnvironmentVariableIsSet(ChromiumFlags);
+    const QByteArray given = qgetenv(ChromiumFlags);
     const QByteArray features = "BlockInsecurePrivateNetworkRequests,"
                                 "BlockInsecurePrivateNetworkRequestsFromPrivate,"
                                 "BlockInsecurePrivateNetworkRequestsFromUnknown,"
@@ -57,17 +63,21 @@ void limitEngineNetwork()
                                 "PrivateNetworkAccessRespectPreflightResults";
     const QByteArray enable = "--enable-features=";
     // The engine reads only the last list of features, so one given by the user is extended.
-    QByteArrayList flags = qgetenv(ChromiumFlags).split(' ');
+    QByteArrayList flags = given.split(' ');
     flags.removeAll(QByteArray());
-    const auto given = std::find_if(flags.begin(), flags.end(), [&](const QByteArray &flag) {
-        return flag.startsWith(enable);
-    });
-    if (given == flags.end())
+    const auto list = std::find_if(flags.begin(), flags.end(),
+                                   [&](const QByteArray &flag) { return flag.startsWith(enable); });
+    if (list == flags.end())
         flags << enable + features;
     else
-        *given += ',' + features;
+        *list += ',' + features;
     flags << "--force-webrtc-ip-handling-policy=disable_non_proxied_udp";
     qputenv(ChromiumFlags, flags.join(' '));
+    startEngine();
+    if (wasSet)
+        qputenv(ChromiumFlags, given);
+    else
+        qunsetenv(ChromiumFlags);
 }
 
 // WebRTC's peer connections open sockets of their own, past every request check, and send
@@ -101,9 +111,10 @@ void RequestFilter::interceptRequest(QWebEngineUrlRequestInfo &info)
 QWebEngineProfile *makeViewerProfile(PageSchemeHandler *scheme, RequestFilter *filter,
                                      QObject *parent)
 {
-    limitEngineNetwork();
     registerPageScheme();
-    auto *profile = new QWebEngineProfile(parent); // off the record: nothing on disk
+    QWebEngineProfile *profile = nullptr;
+    // Off the record: nothing on disk.
+    withEngineNetworkLimited([&] { profile = new QWebEngineProfile(parent); });
     profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
     profile->setSpellCheckEnabled(false);
     profile->installUrlSchemeHandler(PageScheme, scheme);

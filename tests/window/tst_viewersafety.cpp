@@ -433,6 +433,8 @@ void tst_viewersafety::pageReachesNothingOnThisComputer()
     // Where a name resolves to this computer, the engine refuses the request once it sees
     // the address: the connection may open, but nothing is sent.
     QCOMPARE(named.received, QByteArray());
+    // The engine's limits do not stay in the environment of the programs this one starts.
+    QCOMPARE(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"), QByteArray());
 }
 
 void tst_viewersafety::offlinePageSendsNothingAtAll()
