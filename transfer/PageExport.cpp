@@ -93,7 +93,7 @@ QString ExpBin(Workspace &workspace, Binder &binder, const QString &name, int po
 
 bool isRelevantResource(const QString &pageName, const QString &name)
 {
-    return (name.startsWith(pageName) && isPictureName(name)) ||
+    return (!pageName.isEmpty() && name.startsWith(pageName) && isPictureName(name)) ||
            name.endsWith(u".css", Qt::CaseInsensitive);
 }
 

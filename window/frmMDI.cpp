@@ -65,7 +65,8 @@ frmMDI::frmMDI(Workspace &workspace, ShellCommands &shell, std::unique_ptr<Binde
                QWidget *parent)
     : QWidget(parent), m_workspace(workspace), m_shell(shell), m_binder(std::move(binder)),
       m_menus(this), m_splitter(new QSplitter(this)),
-      m_list(new PageListView(m_binder->pages, m_splitter)), m_viewer(new ViewerPane(m_splitter))
+      m_list(new PageListView(m_binder->pages, m_splitter)),
+      m_viewer(new ViewerPane(workspace.dialogs, m_splitter))
 {
     setObjectName(QStringLiteral("frmMDI"));
     m_binder->setParent(this);
@@ -250,7 +251,8 @@ void frmMDI::connectList()
         if (m_list->selectedRow() < 0)
             return;
         // The row stays current and highlighted; clicking it shows the page again.
-        m_viewer->followLink(url);
+        if (!m_viewer->followLink(url))
+            return;
         m_shownKey = PageKey();
         Q_EMIT stateChanged();
     });

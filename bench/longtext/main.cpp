@@ -10,6 +10,7 @@
 #include "PageHarness.h"
 
 #include "documents/BinderSaver.h"
+#include "platform/ConsoleDialogs.h"
 #include "platform_ui/RichTextBox.h"
 #include "window/PageDisplay.h"
 #include "window/ViewerPane.h"
@@ -70,7 +71,8 @@ struct Shown
 // and painted.
 Shown show(PageHarness &h, int position, PaintWatch &paints)
 {
-    ViewerPane viewer;
+    ConsoleDialogs dialogs;
+    ViewerPane viewer(dialogs);
     viewer.resize(900, 700);
     viewer.show();
     paints.settle({&viewer});
