@@ -9,6 +9,7 @@
 #include "documents/EncryptedBinder.h"
 #include "documents/NewBinder.h"
 #include "documents/PlainSource.h"
+#include "documents/RecoveryService.h"
 #include "documents/SecretStream.h"
 #include "editor/EditorBinder.h"
 #include "platform/FileError.h"
@@ -417,6 +418,9 @@ void tst_encryptedbinder::plainDataNeverLeavesTheRuntimeFolder()
 
     auto binder = e.open();
     QVERIFY(binder);
+    // Unsaved work is watched as in any binder, but never written out as a snapshot.
+    RecoveryService recovery(RecoveryStore(e.f.path("state")), 1);
+    recovery.watch(*binder);
     // Editing a page, handing one to another program, importing and saving: every plain
     // byte stays in the runtime folder.
     storeEditedPage(*e.f.workspace, *binder, 2, "okapi-7f3c edited", "NA");
@@ -433,6 +437,9 @@ void tst_encryptedbinder::plainDataNeverLeavesTheRuntimeFolder()
     QCOMPARE(pageClipboardFolder(*e.f.temp), clipboard);
     QVERIFY(pastePage(*e.f.workspace, *binder));
     QVERIFY(binder->pages.at(binder->pageCount() - 1).key.location.startsWith(e.runtime.path()));
+    recovery.writeAllAndKeep();
+    QCOMPARE(QDir(e.f.path("state")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+             QStringList());
 
     for (const QString &folder : scanned)
         QCOMPARE(filesHoldingMarker(folder), QStringList());
