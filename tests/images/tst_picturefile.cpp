@@ -3,8 +3,10 @@
 
 #include "images/PictureFile.h"
 #include "images/Pixels.h"
+#include "images/RawPicture.h"
 #include "images/cImage.h"
 
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
@@ -85,6 +87,17 @@ QByteArray pixelsOf(const cImage &image)
     return out;
 }
 
+// Row y of rows opened from a file, as blue, green, red bytes.
+QByteArray bgrRow(PixelRows &rows, int y)
+{
+    QByteArray row(reinterpret_cast<const char *>(rows.row(y)), 3 * qsizetype(rows.width()));
+    if (rows.redFirst()) {
+        for (qsizetype x = 0; x < row.size(); x += 3)
+            std::swap(row[x], row[x + 2]);
+    }
+    return row;
+}
+
 } // namespace
 
 class tst_picturefile : public QObject
@@ -142,6 +155,63 @@ private Q_SLOTS:
         QCOMPARE(image.Width(), expected.Width());
         QCOMPARE(image.Height(), expected.Height());
         QCOMPARE(pixelsOf(image), pixelsOf(expected));
+    }
+
+    void rowsReadAsAskedForAreTheImagesRows_data()
+    {
+        readersGiveQtsPixels_data();
+        // Wide enough for rows to be read in several strips.
+        QTest::addRow("ppm many strips")
+            << pnmFile("P6 3001 100 255\n", 3001, 100, 3) << QStringLiteral("ppm");
+        QTest::addRow("bmp many strips bottom-up")
+            << bmpFile(3001, 100, 24, false) << QStringLiteral("bmp");
+        QTest::addRow("bmp many strips top-down")
+            << bmpFile(3001, 70, 32, true) << QStringLiteral("bmp");
+        QTest::addRow("png") << QByteArray() << QStringLiteral("png");
+    }
+
+    void rowsReadAsAskedForAreTheImagesRows()
+    {
+        // Rows asked for backwards, then forwards, and some again, are the
+        // rows of the picture read whole, whatever strip they are read in.
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, extension);
+        QString path = fileWith(bytes, qPrintable(extension));
+        if (bytes.isEmpty())
+            QVERIFY(gradientPicture(23, 9).toQImage().save(path, "png"));
+        cImage image;
+        QCOMPARE(readPictureFile(path, image), QString());
+        QString problem = QStringLiteral("left over");
+        const std::unique_ptr<PixelRows> rows = openPictureRows(path, problem);
+        QVERIFY(rows);
+        QCOMPARE(problem, QString());
+        QCOMPARE(rows->width(), image.Width());
+        QCOMPARE(rows->height(), image.Height());
+        const QByteArray expected = pixelsOf(image);
+        const qsizetype rowBytes = 3 * qsizetype(image.Width());
+        std::vector<int> order;
+        for (int y = image.Height() - 1; y >= 0; --y)
+            order.push_back(y);
+        for (int y = 0; y < image.Height(); y += 1 + y % 3)
+            order.push_back(y);
+        for (int y : order)
+            QCOMPARE(bgrRow(*rows, y), expected.mid(y * rowBytes, rowBytes));
+    }
+
+    void aFileCutShortWhileReadSaysSo()
+    {
+        const QString path = fileWith(pnmFile("P6 3001 100 255\n", 3001, 100, 3), "ppm");
+        QString problem;
+        const std::unique_ptr<PixelRows> rows = openPictureRows(path, problem);
+        QVERIFY(rows);
+        rows->row(0);
+        QVERIFY(QFile::resize(path, QFileInfo(path).size() - 1));
+        try {
+            rows->row(99);
+            QFAIL("the last row was read from a file that no longer has it");
+        } catch (const PictureDamaged &e) {
+            QCOMPARE(e.what, QStringLiteral("the file ends before the picture does"));
+        }
     }
 
     void otherFormatsGoThroughQt()
@@ -216,6 +286,9 @@ private Q_SLOTS:
         cImage image = gradientPicture(3, 3);
         QCOMPARE(readPictureFile(path, image), problem);
         QVERIFY(!image.hdc());
+        QString rowsProblem;
+        QVERIFY(!openPictureRows(path, rowsProblem));
+        QCOMPARE(rowsProblem, problem);
     }
 
     void unreadableFilesSayWhy()
@@ -224,6 +297,9 @@ private Q_SLOTS:
         QVERIFY(!readPictureFile(dir.filePath(QStringLiteral("missing.bmp")), image).isEmpty());
         QVERIFY(!readPictureFile(fileWith("plain text", "txt"), image).isEmpty());
         QVERIFY(!image.hdc());
+        QString problem;
+        QVERIFY(!openPictureRows(dir.filePath(QStringLiteral("missing.ppm")), problem));
+        QVERIFY(!problem.isEmpty());
     }
 };
 
