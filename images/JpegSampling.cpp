@@ -68,7 +68,8 @@ void convertRow(const std::uint8_t *pixels, bool redFirst, int width, const Weig
         convertRow<false>(pixels, width, weights, count, lines);
 }
 
-// Memory the sampler may spend on the symbols kept between the two passes.
+// Memory the sampler may always spend on the symbols kept between the two
+// passes, however small the picture.
 constexpr std::size_t workingMemory = std::size_t(16) << 20;
 
 int ceilDiv(std::int64_t a, std::int64_t b)
@@ -220,7 +221,12 @@ const std::int16_t *FrameSampler::blockRows(int component, int first, int count)
 
 std::size_t FrameSampler::symbolLogBudget() const
 {
-    return workingMemory;
+    // A byte per coefficient: half of what keeping the coefficients takes,
+    // and more than the symbols of all but the noisiest pictures need.
+    std::size_t coefficients = 0;
+    for (const Component &c : frame_.components)
+        coefficients += std::size_t(c.blocksAcross) * std::size_t(c.blocksDown) * 64;
+    return std::max(workingMemory, coefficients);
 }
 
 void FrameSampler::transformRow(int component, int row, std::int16_t *out)
