@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/JpegCommand.h"
 
+#include "cli/ExitCodes.h"
 #include "images/JpegError.h"
 #include "images/PictureFile.h"
 #include "images/RawPicture.h"
@@ -99,20 +100,20 @@ int runJpeg(const QStringList &args, QTextStream &errors)
 {
     const std::optional<Options> options = parse(args, errors);
     if (!options)
-        return 2;
+        return ExitUsage;
 
     cJpeg jpeg;
     try {
         jpeg.setComment(options->comment);
     } catch (const JpegError &) {
         errors << "quillery-cli jpeg: the comment is too long (at most 65533 bytes)\n";
-        return 2;
+        return ExitUsage;
     }
 
     const auto cannotRead = [&](const QString &problem) {
         errors << "quillery-cli jpeg: " << options->input << ": cannot read the picture ("
                << problem << ")\n";
-        return 1;
+        return ExitFailed;
     };
     QString problem;
     const std::unique_ptr<PixelRows> rows = openPictureRows(options->input, problem);
@@ -128,19 +129,19 @@ int runJpeg(const QStringList &args, QTextStream &errors)
         switch (jpeg.SaveRows(*rows, options->output)) {
         case 2:
             errors << "quillery-cli jpeg: " << options->output << ": the file exists\n";
-            return 1;
+            return ExitFailed;
         case 3:
             errors << "quillery-cli jpeg: " << options->input
                    << ": the picture is too large (at most 65535 pixels a side)\n";
-            return 1;
+            return ExitFailed;
         }
     } catch (const JpegError &e) {
         errors << "quillery-cli jpeg: " << options->output << ": " << e.description() << '\n';
-        return 1;
+        return ExitFailed;
     } catch (const PictureDamaged &e) {
         return cannotRead(e.what);
     }
-    return 0;
+    return ExitOk;
 }
 
 int runJpeg(const QStringList &args)

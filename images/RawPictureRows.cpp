@@ -37,7 +37,7 @@ void RawPictureRows::readStrip(int first)
     // Bottom-up files keep the strip's last row first.
     const std::int64_t offset = raw_.rowOffset(raw_.topDown ? first : first + count - 1);
     try {
-        fileio::readInto(file_->handle(), offset, reinterpret_cast<char *>(strip_.get()),
+        fileio::readInto(file_->handle(), reinterpret_cast<char *>(strip_.get()), offset,
                          raw_.stride * count, file_->fileName());
     } catch (const FileError &error) {
         if (error.number() == FileError::PastEnd)
