@@ -91,15 +91,16 @@ void readPixels(QFile &file, const RawPicture &raw, cImage &image)
     const auto pictureRow = [&](int r) {
         return raw.topDown ? r : rows - 1 - r;
     };
+    std::vector<std::uint8_t> scaled;
     switch (raw.pixels) {
     case RawPicture::Pixels::Rgb:
         readRows(file, rows, std::size_t(raw.stride), [&](int y, const std::uint8_t *from) {
-            swapRedAndBlue(from, image.scanLine(y), std::size_t(width));
+            swapRedAndBlue(raw.byteSamples(from, scaled), image.scanLine(y), std::size_t(width));
         });
         break;
     case RawPicture::Pixels::Grey:
         readRows(file, rows, std::size_t(raw.stride), [&](int y, const std::uint8_t *from) {
-            std::memcpy(image.scanLine(y), from, std::size_t(width));
+            std::memcpy(image.scanLine(y), raw.byteSamples(from, scaled), std::size_t(width));
         });
         break;
     case RawPicture::Pixels::Bgrx:

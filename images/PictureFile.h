@@ -11,9 +11,9 @@ namespace quillery {
 
 class cImage;
 
-// Reads a picture file into an image buffer. Binary PPM and PGM with a maximum
-// value of 255, and uncompressed BMP of 1, 4, 8, 24 and 32 bits, are read
-// straight into the buffer's rows; everything else goes through Qt's image
+// Reads a picture file into an image buffer. Binary PPM and PGM (samples of
+// up to 16 bits brought to 8), and uncompressed BMP of 1, 4, 8, 24 and 32
+// bits, are read straight into the buffer's rows; everything else goes through Qt's image
 // readers. Returns an empty string when the picture was read, otherwise what
 // is wrong with the file (the image is then empty). With asTaken, a picture
 // that records how the camera was held is turned that way.

@@ -65,13 +65,24 @@ std::int64_t headerNumber(QFile &file)
     return value;
 }
 
-// Binary PGM (P5) or PPM (P6) at 8 bits.
+// The largest sample value a PPM or PGM file may give.
+constexpr std::int64_t maxSampleValue = 65535;
+
+// Each value from 0 to maxValue brought to 0 ... 255, rounded.
+std::vector<std::uint8_t> scaleTable(std::int64_t maxValue)
+{
+    std::vector<std::uint8_t> table(maxValue > 255 ? 65536 : 256, 255);
+    for (std::int64_t v = 0; v < maxValue; ++v)
+        table[std::size_t(v)] = std::uint8_t((v * 255 + maxValue / 2) / maxValue);
+    return table;
+}
+
+// Binary PGM (P5) or PPM (P6).
 std::optional<RawPicture> pnmHeader(QFile &file)
 {
     char magic[2] = {};
     if (file.peek(magic, 2) != 2 || magic[0] != 'P' || (magic[1] != '5' && magic[1] != '6'))
         return std::nullopt;
-    const auto headerStart = file.pos();
     file.skip(2);
     const bool colour = magic[1] == '6';
     RawPicture raw;
@@ -80,16 +91,16 @@ std::optional<RawPicture> pnmHeader(QFile &file)
     const std::int64_t maxValue = headerNumber(file);
     if (raw.width == 0 || raw.height == 0)
         pictureDamaged("the picture has no pixels");
-    if (maxValue != 255) {
-        // Other sample ranges are scaled by Qt's reader.
-        file.seek(headerStart);
-        return std::nullopt;
-    }
+    if (maxValue == 0 || maxValue > maxSampleValue)
+        pictureDamaged("the largest sample value is not between 1 and 65535");
+    const int sampleBytes = maxValue > 255 ? 2 : 1;
     raw.pixels = colour ? RawPicture::Pixels::Rgb : RawPicture::Pixels::Grey;
     raw.bitCount = colour ? 24 : 8;
     raw.offset = file.pos();
-    raw.stride = std::int64_t(raw.width) * (colour ? 3 : 1);
+    raw.stride = std::int64_t(raw.width) * (colour ? 3 : 1) * sampleBytes;
     requireRows(file, raw.offset, raw.stride, raw.height);
+    if (maxValue != 255)
+        raw.scale = scaleTable(maxValue);
     return raw;
 }
 
@@ -166,6 +177,24 @@ std::optional<RawPicture> bmpHeader(QFile &file)
 }
 
 } // namespace
+
+const std::uint8_t *RawPicture::byteSamples(const std::uint8_t *from,
+                                            std::vector<std::uint8_t> &scaled) const
+{
+    if (scale.empty())
+        return from;
+    const std::size_t samples = std::size_t(width) * (pixels == Pixels::Rgb ? 3 : 1);
+    scaled.resize(samples);
+    const std::uint8_t *table = scale.data();
+    if (scale.size() > 256) {
+        for (std::size_t i = 0; i < samples; ++i)
+            scaled[i] = table[std::size_t(from[2 * i]) << 8 | from[2 * i + 1]];
+    } else {
+        for (std::size_t i = 0; i < samples; ++i)
+            scaled[i] = table[from[i]];
+    }
+    return scaled.data();
+}
 
 std::optional<RawPicture> readRawHeader(QFile &file)
 {

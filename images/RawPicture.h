@@ -41,13 +41,20 @@ struct RawPicture
     std::int64_t stride = 0; // bytes from one row of the file to the next
     // Indexed: 2^bitCount entries, black past those the file gives.
     std::vector<RgbQuad> colours;
+    // PPM and PGM whose samples are not single bytes from 0 to 255: each
+    // sample's byte from 0 to 255, by its value (one byte, or two with the
+    // high byte first, as the size of the table says).
+    std::vector<std::uint8_t> scale;
 
     // Where row y, counted from the top, starts in the file.
     std::int64_t rowOffset(int y) const { return offset + stride * (topDown ? y : height - 1 - y); }
+    // A row of a PPM or PGM file as one byte per sample from 0 to 255: `from`
+    // itself, or `scaled` filled with them.
+    const std::uint8_t *byteSamples(const std::uint8_t *from,
+                                    std::vector<std::uint8_t> &scaled) const;
 };
 
-// Reads the header of a binary PPM or PGM with a maximum value of 255, or of an
-// uncompressed BMP of 1, 4, 8, 24 or 32 bits with the plain 40-byte header, and
+// Reads the header of a binary PPM or PGM, or of an uncompressed BMP of 1, 4, 8, 24 or 32 bits with the plain 40-byte header, and
 // checks that the file holds every row. Nothing when the file is of another
 // kind (the file's position is then where it was); throws PictureDamaged when
 // it is of one of these kinds but cannot be read.

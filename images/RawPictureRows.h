@@ -12,8 +12,9 @@ namespace quillery {
 
 // The rows of a PPM, PGM or BMP file as they are asked for: a strip of rows is
 // read at a time, into memory used again for the next strip, and only that
-// strip is held. Rows of PPM and 24-bit BMP files are handed out where they
-// were read; the others are converted to three bytes a pixel first. A file
+// strip is held. Rows of PPM files of bytes from 0 to 255 and of 24-bit BMP
+// files are handed out where they were read; the others are converted to
+// three bytes a pixel first. A file
 // that cannot be read or has been cut short meanwhile throws PictureDamaged.
 class RawPictureRows : public PixelRows
 {
@@ -35,6 +36,7 @@ private:
     int count_ = 0;
     // Every byte is read into before it is used: no zeros are written first.
     std::unique_ptr<std::uint8_t[]> strip_;
+    std::vector<std::uint8_t> scaled_;
     std::vector<std::uint8_t> converted_;
 };
 

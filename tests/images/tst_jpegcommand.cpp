@@ -152,6 +152,21 @@ private Q_SLOTS:
         QVERIFY(errors.contains(notAPicture));
         QVERIFY(!QFile::exists(out));
 
+        // Hostile headers are refused before anything is allocated or written.
+        const std::pair<QByteArray, QString> hostile[] = {
+            {"P6 60000 60000 255\nabc", QStringLiteral("the file ends before the picture does")},
+            {"P6 2 1 0\nabcdef",
+             QStringLiteral("the largest sample value is not between 1 and 65535")},
+        };
+        for (const auto &[bytes, problem] : hostile) {
+            const QString ppm = path(QStringLiteral("hostile.ppm"));
+            writeFile(ppm, bytes);
+            QCOMPARE(run({ppm, out}), 1);
+            QVERIFY(errors.contains(ppm));
+            QVERIFY2(errors.contains(problem), qPrintable(errors));
+            QVERIFY(!QFile::exists(out));
+        }
+
         const QString existing = path(QStringLiteral("existing.jpg"));
         writeFile(existing, "keep");
         QCOMPARE(run({in, existing}), 1);

@@ -224,12 +224,37 @@ private Q_SLOTS:
             QCOMPARE(readPictureFile(path, image), QString());
             QCOMPARE(pixelsOf(image), pixelsOf(picture));
         }
-        // A PGM with another sample range is scaled by Qt's reader.
-        const QString scaled = fileWith("P5 2 1 15\n\x0F\x05", "pgm");
+    }
+
+    void sampleRangesAreScaled_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("bgr"); // the pixels, blue, green, red
+        // A sample above the largest value counts as the largest.
+        QTest::addRow("pgm to 15") << QByteArray("P5 3 1 15\n\x0F\x05\x20")
+                                   << QByteArray("\xFF\xFF\xFF\x55\x55\x55\xFF\xFF\xFF");
+        QTest::addRow("ppm to 1") << QByteArray("P6 2 1 1\n\x00\x01\x00\x01\x01\x00", 15)
+                                  << QByteArray("\x00\xFF\x00\x00\xFF\xFF", 6);
+        // Two bytes a sample, the high byte first.
+        QTest::addRow("ppm to 1000")
+            << QByteArray("P6 2 1 1000\n\x00\x00\x03\xE8\x01\xF4\x00\xFA\xFF\xFF\x00\x02", 24)
+            << QByteArray("\x80\xFF\x00\x01\xFF\x40", 6);
+        QTest::addRow("pgm to 65535") << QByteArray("P5 2 1 65535\n\xFF\xFF\x80\x00", 17)
+                                      << QByteArray("\xFF\xFF\xFF\x80\x80\x80");
+    }
+
+    void sampleRangesAreScaled()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, bgr);
+        const QString path = fileWith(bytes, "pnm");
         cImage image;
-        QCOMPARE(readPictureFile(scaled, image), QString());
-        QCOMPARE(image.pixel(0, 0).red, 255);
-        QCOMPARE(image.pixel(1, 0).red, 85);
+        QCOMPARE(readPictureFile(path, image), QString());
+        QCOMPARE(pixelsOf(image), bgr);
+        QString problem;
+        const std::unique_ptr<PixelRows> rows = openPictureRows(path, problem);
+        QVERIFY2(rows, qPrintable(problem));
+        QCOMPARE(bgrRow(*rows, 0), bgr);
     }
 
     void damagedFilesAreRefused_data()
@@ -250,6 +275,12 @@ private Q_SLOTS:
         QTest::addRow("ppm number overflow")
             << QByteArray("P6 99999999999 1 255\n") << QStringLiteral("the picture is too large");
         QTest::addRow("ppm huge") << QByteArray("P6 2000000000 2000000000 255\nabc") << ends;
+        const QString range = QStringLiteral("the largest sample value is not between 1 and 65535");
+        QTest::addRow("pgm largest value 0") << QByteArray("P5 2 1 0\nab") << range;
+        QTest::addRow("ppm largest value 65536") << QByteArray("P6 1 1 65536\nabcdef") << range;
+        // Two bytes a sample: a file of the rows at one byte is cut short.
+        QTest::addRow("ppm 16-bit truncated") << pnmFile("P6 4 3 4095\n", 4, 3, 3) << ends;
+        QTest::addRow("pgm 16-bit huge") << QByteArray("P5 40000 40000 65535\nabc") << ends;
 
         const QByteArray bmp = bmpFile(9, 4, 24, false);
         QTest::addRow("bmp truncated") << bmp.left(bmp.size() - 1) << ends;
