@@ -4,11 +4,12 @@
 #include "cli/ExitCodes.h"
 #include "images/JpegError.h"
 #include "images/PictureFile.h"
-#include "images/cImage.h"
+#include "images/RawPicture.h"
 #include "images/cJpeg.h"
 
 #include <QTextStream>
 
+#include <memory>
 #include <optional>
 
 namespace quillery::cli {
@@ -109,13 +110,15 @@ int runJpeg(const QStringList &args, QTextStream &errors)
         return ExitUsage;
     }
 
-    cImage image;
-    const QString problem = readPictureFile(options->input, image);
-    if (!problem.isEmpty()) {
+    const auto cannotRead = [&](const QString &problem) {
         errors << "quillery-cli jpeg: " << options->input << ": cannot read the picture ("
                << problem << ")\n";
         return ExitFailed;
-    }
+    };
+    QString problem;
+    const std::unique_ptr<PixelRows> rows = openPictureRows(options->input, problem);
+    if (!rows)
+        return cannotRead(problem);
 
     try {
         jpeg.setQuality(options->quality);
@@ -123,7 +126,7 @@ int runJpeg(const QStringList &args, QTextStream &errors)
             jpeg.SetSamplingFrequencies(1, 1, 0, 0, 0, 0);
         else
             jpeg.SetSamplingFrequencies(options->h, options->v, 1, 1, 1, 1);
-        switch (jpeg.SaveHDC(image.hdc(), image.Width(), image.Height(), 0, 0, options->output)) {
+        switch (jpeg.SaveRows(*rows, options->output)) {
         case 2:
             errors << "quillery-cli jpeg: " << options->output << ": the file exists\n";
             return ExitFailed;
@@ -135,6 +138,8 @@ int runJpeg(const QStringList &args, QTextStream &errors)
     } catch (const JpegError &e) {
         errors << "quillery-cli jpeg: " << options->output << ": " << e.description() << '\n';
         return ExitFailed;
+    } catch (const PictureDamaged &e) {
+        return cannotRead(e.what);
     }
     return ExitOk;
 }

@@ -2,7 +2,7 @@
 #include "images/JpegSampling.h"
 
 #include "images/JpegDct.h"
-#include "images/Pixels.h"
+#include "images/PixelRows.h"
 #include "images/Resample.h"
 #include "images/Simd.h"
 #include "images/cImage.h"
@@ -28,14 +28,14 @@ constexpr Weights componentWeights[3] = {
 
 using RowSource = std::function<const std::uint8_t *(int)>;
 
-template <int Count>
-[[gnu::always_inline]] inline void convertPixels(const std::uint8_t *bgr, int width,
+template <int Count, bool RedFirst>
+[[gnu::always_inline]] inline void convertPixels(const std::uint8_t *pixels, int width,
                                                  const Weights *weights, float *const *lines)
 {
     for (int x = 0; x < width; ++x) {
-        const float b = float(bgr[3 * x]);
-        const float g = float(bgr[3 * x + 1]);
-        const float r = float(bgr[3 * x + 2]);
+        const float b = float(pixels[3 * x + (RedFirst ? 2 : 0)]);
+        const float g = float(pixels[3 * x + 1]);
+        const float r = float(pixels[3 * x + (RedFirst ? 0 : 2)]);
         for (int i = 0; i < Count; ++i) {
             const Weights &w = weights[i];
             lines[i][x] = ((w.r * r + w.g * g) + w.b * b) + w.offset;
@@ -43,21 +43,33 @@ template <int Count>
     }
 }
 
-// Converts a row of blue, green, red bytes to `count` (1 to 3) components at
-// once, one line each, reading the pixels only once.
-QUILLERY_VECTOR_CLONES
-void convertRow(const std::uint8_t *bgr, int width, const Weights *weights, int count,
-                float *const *lines)
+template <bool RedFirst>
+[[gnu::always_inline]] inline void convertRow(const std::uint8_t *pixels, int width,
+                                              const Weights *weights, int count,
+                                              float *const *lines)
 {
     if (count == 1)
-        convertPixels<1>(bgr, width, weights, lines);
+        convertPixels<1, RedFirst>(pixels, width, weights, lines);
     else if (count == 2)
-        convertPixels<2>(bgr, width, weights, lines);
+        convertPixels<2, RedFirst>(pixels, width, weights, lines);
     else
-        convertPixels<3>(bgr, width, weights, lines);
+        convertPixels<3, RedFirst>(pixels, width, weights, lines);
 }
 
-// Memory the sampler may spend on the symbols kept between the two passes.
+// Converts a row of three-byte pixels to `count` (1 to 3) components at once,
+// one line each, reading the pixels only once.
+QUILLERY_VECTOR_CLONES
+void convertRow(const std::uint8_t *pixels, bool redFirst, int width, const Weights *weights,
+                int count, float *const *lines)
+{
+    if (redFirst)
+        convertRow<true>(pixels, width, weights, count, lines);
+    else
+        convertRow<false>(pixels, width, weights, count, lines);
+}
+
+// Memory the sampler may always spend on the symbols kept between the two
+// passes, however small the picture.
 constexpr std::size_t workingMemory = std::size_t(16) << 20;
 
 int ceilDiv(std::int64_t a, std::int64_t b)
@@ -67,48 +79,14 @@ int ceilDiv(std::int64_t a, std::int64_t b)
 
 } // namespace
 
-// Rows of the source rectangle as blue, green, red bytes.
-class FrameSampler::Rows
-{
-public:
-    Rows(const cImage &source, int left, int top, int width)
-        : source_(source), left_(left), top_(top), width_(width),
-          direct_(source.BitCount() == 24 && left >= 0 && left + width <= source.Width()),
-          row_(direct_ ? 0 : 3 * std::size_t(width))
-    {
-    }
-
-    const std::uint8_t *operator()(int y)
-    {
-        const int sy = top_ + y;
-        const bool inside = sy >= 0 && sy < source_.Height();
-        if (direct_ && inside)
-            return source_.scanLine(sy) + 3 * std::size_t(left_);
-        row_.assign(3 * std::size_t(width_), 0);
-        const int x0 = std::max(0, left_);
-        const int x1 = std::min(source_.Width(), left_ + width_);
-        if (inside && x0 < x1)
-            readRowBgr(source_, sy, x0, x1 - x0, row_.data() + 3 * std::size_t(x0 - left_));
-        return row_.data();
-    }
-
-private:
-    const cImage &source_;
-    int left_;
-    int top_;
-    int width_;
-    bool direct_;
-    std::vector<std::uint8_t> row_;
-};
-
 // The components of one size, converted together a row of blocks at a time
 // from `rows`, samples of width x height pixels, into one strip each; the
 // padding repeats the last column and the last row.
 class FrameSampler::Band
 {
 public:
-    Band(RowSource rows, int width, int height, int blocksAcross)
-        : rows_(std::move(rows)), width_(width), height_(height),
+    Band(RowSource rows, bool redFirst, int width, int height, int blocksAcross)
+        : rows_(std::move(rows)), redFirst_(redFirst), width_(width), height_(height),
           paddedColumns_(int(stripSize(blocksAcross * 8) / 8))
     {
     }
@@ -140,8 +118,8 @@ private:
         for (int i = 0; i < size(); ++i)
             lines[i] = lines_[i].data();
         for (int r = 0; r < 8; ++r) {
-            const std::uint8_t *bgr = rows_(std::min(by * 8 + r, height_ - 1));
-            convertRow(bgr, width_, weights_.data(), size(), lines);
+            const std::uint8_t *pixels = rows_(std::min(by * 8 + r, height_ - 1));
+            convertRow(pixels, redFirst_, width_, weights_.data(), size(), lines);
             for (int i = 0; i < size(); ++i) {
                 std::fill(lines[i] + width_, lines[i] + paddedColumns_, lines[i][width_ - 1]);
                 storeStripRow(lines[i], paddedColumns_, r, strips_[i].data());
@@ -151,6 +129,7 @@ private:
     }
 
     RowSource rows_;
+    bool redFirst_;
     int width_;
     int height_;
     int paddedColumns_;
@@ -160,11 +139,27 @@ private:
     std::vector<std::vector<float>> strips_;
 };
 
+FrameSampler::FrameSampler(PixelRows &rows, const std::vector<Sampling> &sampling,
+                           const std::array<QuantTable, 2> &tables)
+    : FrameSampler(nullptr, &rows, sampling, tables)
+{
+}
+
 FrameSampler::FrameSampler(const cImage &source, int left, int top, int width, int height,
                            const std::vector<Sampling> &sampling,
                            const std::array<QuantTable, 2> &tables)
-    : sourceRows_(std::make_unique<Rows>(source, left, top, width))
+    : FrameSampler(std::make_unique<ImageRows>(source, left, top, width, height), nullptr, sampling,
+                   tables)
 {
+}
+
+FrameSampler::FrameSampler(std::unique_ptr<PixelRows> ownRows, PixelRows *rows,
+                           const std::vector<Sampling> &sampling,
+                           const std::array<QuantTable, 2> &tables)
+    : ownRows_(std::move(ownRows)), rows_(rows != nullptr ? *rows : *ownRows_)
+{
+    const int width = rows_.width();
+    const int height = rows_.height();
     frame_.width = width;
     frame_.height = height;
     frame_.tables = tables;
@@ -190,17 +185,21 @@ FrameSampler::FrameSampler(const cImage &source, int left, int top, int width, i
             return b->width() == w && b->height() == h;
         });
         if (band == bands_.end()) {
-            RowSource rows = std::ref(*sourceRows_);
+            const RowSource source = [&rows = rows_](int y) {
+                return rows.row(y);
+            };
+            RowSource rows = source;
             if (w != width || h != height) {
                 // Each sample covers the source pixels a decoder puts it
                 // over: Hmax / H across and Vmax / V down.
                 auto &average = averages_.emplace_back(std::make_unique<AreaAverage>(
                     width, height, double(frame_.hmax) / c.h, double(frame_.vmax) / c.v, w, h));
-                rows = [average = average.get(), source = sourceRows_.get()](int y) {
-                    return average->row(y, std::ref(*source));
+                rows = [average = average.get(), source](int y) {
+                    return average->row(y, source);
                 };
             }
-            bands_.push_back(std::make_unique<Band>(std::move(rows), w, h, c.blocksAcross));
+            bands_.push_back(
+                std::make_unique<Band>(std::move(rows), rows_.redFirst(), w, h, c.blocksAcross));
             band = bands_.end() - 1;
         }
         places_.push_back({band->get(), (*band)->add(componentWeights[i])});
@@ -222,7 +221,12 @@ const std::int16_t *FrameSampler::blockRows(int component, int first, int count)
 
 std::size_t FrameSampler::symbolLogBudget() const
 {
-    return workingMemory;
+    // A byte per coefficient: half of what keeping the coefficients takes,
+    // and more than the symbols of all but the noisiest pictures need.
+    std::size_t coefficients = 0;
+    for (const Component &c : frame_.components)
+        coefficients += std::size_t(c.blocksAcross) * std::size_t(c.blocksDown) * 64;
+    return std::max(workingMemory, coefficients);
 }
 
 void FrameSampler::transformRow(int component, int row, std::int16_t *out)

@@ -10,18 +10,22 @@
 namespace quillery {
 class AreaAverage;
 class cImage;
+class PixelRows;
 } // namespace quillery
 
 namespace quillery::jpeg {
 
-// The width x height rectangle at (left, top) of a source image (black where
-// it lies outside), each component at its own resolution, transformed and
-// quantized one row of blocks at a time when asked for. Holds no more than
-// the components drawn at a reduced size; the source must outlive it.
-// Throws std::bad_alloc when the memory cannot be had.
+// A picture, each component at its own resolution, transformed and quantized
+// one row of blocks at a time when asked for. Holds no more than the
+// components drawn at a reduced size; the rows must outlive it. Throws
+// std::bad_alloc when the memory cannot be had.
 class FrameSampler : public BlockSource
 {
 public:
+    FrameSampler(PixelRows &rows, const std::vector<Sampling> &sampling,
+                 const std::array<QuantTable, 2> &tables);
+    // The width x height rectangle at (left, top) of an image (black where it
+    // lies outside).
     FrameSampler(const cImage &source, int left, int top, int width, int height,
                  const std::vector<Sampling> &sampling, const std::array<QuantTable, 2> &tables);
     ~FrameSampler() override;
@@ -34,8 +38,10 @@ public:
     void transformRow(int component, int row, std::int16_t *out);
 
 private:
-    class Rows;
     class Band;
+    // Reads `rows`, or the rows it owns when that is null.
+    FrameSampler(std::unique_ptr<PixelRows> ownRows, PixelRows *rows,
+                 const std::vector<Sampling> &sampling, const std::array<QuantTable, 2> &tables);
     // Where a component's samples are made: its band and its place there.
     struct Place
     {
@@ -43,8 +49,9 @@ private:
         int index;
     };
 
+    std::unique_ptr<PixelRows> ownRows_;
+    PixelRows &rows_;
     Frame frame_;
-    std::unique_ptr<Rows> sourceRows_;
     std::vector<std::unique_ptr<AreaAverage>> averages_; // the source at reduced sizes
     std::vector<std::unique_ptr<Band>> bands_;
     std::vector<Place> places_;

@@ -4,6 +4,7 @@
 #include "images/JpegError.h"
 #include "images/JpegSampling.h"
 #include "images/JpegWriter.h"
+#include "images/PixelRows.h"
 #include "images/cImage.h"
 
 #include <QFile>
@@ -25,9 +26,14 @@ bool validFactor(int value)
     return value >= 1 && value <= 4;
 }
 
+bool validSize(int width, int height)
+{
+    return width > 0 && height > 0 && width <= maxDimension && height <= maxDimension;
+}
+
 bool validArea(const cImage *hdc, int width, int height)
 {
-    return hdc && width > 0 && height > 0 && width <= maxDimension && height <= maxDimension;
+    return hdc && validSize(width, height);
 }
 
 // Creates the file exclusively, so a file that appeared meanwhile is not
@@ -124,8 +130,18 @@ int cJpeg::SaveHDC(const cImage *hdc, int lWidth, int lHeight, int lSrcLeft, int
         return 1;
     if (!validArea(hdc, lWidth, lHeight))
         return 3;
+    ImageRows rows(*hdc, lSrcLeft, lSrcTop, lWidth, lHeight);
+    return SaveRows(rows, fileName);
+}
+
+int cJpeg::SaveRows(PixelRows &rows, const QString &fileName)
+{
+    if (fileName.isEmpty())
+        return 1;
+    if (!validSize(rows.width(), rows.height()))
+        return 3;
     try {
-        jpeg::FrameSampler sampler(*hdc, lSrcLeft, lSrcTop, lWidth, lHeight, sampling_, tables_);
+        jpeg::FrameSampler sampler(rows, sampling_, tables_);
         return writeNewFile(fileName, [&](const jpeg::JpegBuffer::Sink &sink) {
             jpeg::writeJpeg(sampler.frame(), sampler, commentBytes_, sink);
         });

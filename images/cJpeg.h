@@ -9,6 +9,7 @@
 namespace quillery {
 
 class cImage;
+class PixelRows;
 
 // Baseline sequential JPEG encoder writing JFIF files, with Huffman tables
 // optimised for each image. Set the quality and sampling, sample an image,
@@ -47,6 +48,9 @@ public:
     // SaveFile returns, or 3 when there is nothing to read or no memory.
     int SaveHDC(const cImage *hdc, int lWidth, int lHeight, int lSrcLeft, int lSrcTop,
                 const QString &fileName);
+    // The same for a picture read row by row; what reading the rows throws
+    // goes to the caller (the file is then removed).
+    int SaveRows(PixelRows &rows, const QString &fileName);
 
 private:
     int quality_ = 75;

@@ -15,12 +15,13 @@ Measured measure(const QString &program, const QStringList &arguments)
     if (!helper.waitForFinished(-1))
         return result;
     const QList<QByteArray> fields = helper.readAllStandardOutput().trimmed().split(' ');
-    if (fields.size() != 4)
+    if (fields.size() != 5)
         return result;
     result.ok = fields[0] == "1";
     result.seconds = fields[1].toDouble();
     result.cpuSeconds = fields[2].toDouble();
-    result.peakMb = fields[3].toDouble();
+    result.systemSeconds = fields[3].toDouble();
+    result.peakMb = fields[4].toDouble();
     return result;
 }
 

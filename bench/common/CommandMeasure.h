@@ -7,13 +7,14 @@
 namespace quillery {
 
 // One run of a whole command: wall time from before the process is made until it has been
-// reaped, the processor time it used (less disturbed by other work on the machine), and its
-// peak resident memory.
+// reaped, the processor time it used (less disturbed by other work on the machine), the
+// part of it spent in the kernel, and its peak resident memory.
 struct Measured
 {
     bool ok = false;
     double seconds = 0;
     double cpuSeconds = 0;
+    double systemSeconds = 0;
     double peakMb = 0;
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Runs one command and prints "ok seconds cpu-seconds peak-MB" for it: whether it exited
-// with 0, its wall time, the processor time it used and its peak resident memory.
+// Runs one command and prints "ok seconds cpu-seconds system-seconds peak-MB" for it:
+// whether it exited with 0, its wall time, the processor time it used (user and system),
+// the part of that spent in the kernel, and its peak resident memory.
 // The kernel carries a process's peak memory over into a program it starts, so other
 // benchmarks, which hold large pictures themselves, start their commands through this
 // small program to measure them alone.
@@ -43,12 +44,13 @@ int main(int argc, char *argv[])
     rusage usage{};
     if (posix_spawn(&pid, argv[1], nullptr, nullptr, argv + 1, environ) != 0 ||
         wait4(pid, &status, 0, &usage) != pid) {
-        std::printf("0 0 0 0\n");
+        std::printf("0 0 0 0 0\n");
         return 1;
     }
     const double wall = since(start);
     const bool ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    std::printf("%d %.6f %.6f %.3f\n", ok ? 1 : 0, wall,
-                seconds(usage.ru_utime) + seconds(usage.ru_stime), double(usage.ru_maxrss) / 1024);
+    std::printf("%d %.6f %.6f %.6f %.3f\n", ok ? 1 : 0, wall,
+                seconds(usage.ru_utime) + seconds(usage.ru_stime), seconds(usage.ru_stime),
+                double(usage.ru_maxrss) / 1024);
     return 0;
 }

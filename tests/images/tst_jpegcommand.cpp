@@ -2,7 +2,12 @@
 #include "ImageTestTools.h"
 
 #include "cli/JpegCommand.h"
+#include "images/DibFile.h"
+#include "images/PictureFile.h"
+#include "images/RawPicture.h"
+#include "images/cJpeg.h"
 
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -48,6 +53,54 @@ private Q_SLOTS:
             QVERIFY2(decoded.ok, qPrintable(decoded.errors));
             QCOMPARE(decoded.image.size(), QSize(37, 21));
         }
+    }
+
+    void filesReadAsCodedGiveTheSameFile()
+    {
+        // PPM, PGM and BMP files are read a strip at a time while they are
+        // coded, twice over for sampling whose scans each walk the picture:
+        // the file is the one coding the picture read whole gives.
+        const cImage colour = randomPicture(1500, 83, 24);
+        const cImage indexed = randomPicture(301, 45, 8);
+        QString ppm = path(QStringLiteral("in.ppm"));
+        QVERIFY(colour.toQImage().save(ppm, "ppm"));
+        QString pgm = path(QStringLiteral("in.pgm"));
+        QVERIFY(colour.toQImage().convertToFormat(QImage::Format_Grayscale8).save(pgm, "pgm"));
+        QString bmp = path(QStringLiteral("in.bmp"));
+        QVERIFY(saveDibFile(colour, bmp));
+        QString bmp8 = path(QStringLiteral("in8.bmp"));
+        QVERIFY(saveDibFile(indexed, bmp8));
+        int n = 0;
+        for (const QString &in : {ppm, pgm, bmp, bmp8}) {
+            cImage image;
+            QCOMPARE(readPictureFile(in, image), QString());
+            for (const char *sampling : {"2:2", "4:4", "1:3"}) {
+                const QString out = path(QStringLiteral("streamed%1.jpg").arg(++n));
+                QCOMPARE(run({in, out, QStringLiteral("--sampling"), QLatin1String(sampling),
+                              QStringLiteral("--quality"), QStringLiteral("90")}),
+                         0);
+                cJpeg jpeg;
+                jpeg.setQuality(90);
+                jpeg.SetSamplingFrequencies(sampling[0] - '0', sampling[2] - '0', 1, 1, 1, 1);
+                const QString whole = path(QStringLiteral("whole%1.jpg").arg(n));
+                QCOMPARE(jpeg.SaveHDC(image.hdc(), image.Width(), image.Height(), 0, 0, whole), 0);
+                QVERIFY2(readFile(out) == readFile(whole), qPrintable(in + u' ' + sampling));
+            }
+        }
+    }
+
+    void aFileCutShortWhileCodedLeavesNothing()
+    {
+        const QString in = path(QStringLiteral("cut.ppm"));
+        QVERIFY(randomPicture(3001, 100, 24).toQImage().save(in, "ppm"));
+        QString problem;
+        const std::unique_ptr<PixelRows> rows = openPictureRows(in, problem);
+        QVERIFY(rows);
+        QVERIFY(QFile::resize(in, QFileInfo(in).size() - 1));
+        const QString out = path(QStringLiteral("cut.jpg"));
+        cJpeg jpeg;
+        QVERIFY_THROWS_EXCEPTION(PictureDamaged, jpeg.SaveRows(*rows, out));
+        QVERIFY(!QFile::exists(out));
     }
 
     void optionsReachTheEncoder()
@@ -98,6 +151,21 @@ private Q_SLOTS:
         QCOMPARE(run({notAPicture, out}), 1);
         QVERIFY(errors.contains(notAPicture));
         QVERIFY(!QFile::exists(out));
+
+        // Hostile headers are refused before anything is allocated or written.
+        const std::pair<QByteArray, QString> hostile[] = {
+            {"P6 60000 60000 255\nabc", QStringLiteral("the file ends before the picture does")},
+            {"P6 2 1 0\nabcdef",
+             QStringLiteral("the largest sample value is not between 1 and 65535")},
+        };
+        for (const auto &[bytes, problem] : hostile) {
+            const QString ppm = path(QStringLiteral("hostile.ppm"));
+            writeFile(ppm, bytes);
+            QCOMPARE(run({ppm, out}), 1);
+            QVERIFY(errors.contains(ppm));
+            QVERIFY2(errors.contains(problem), qPrintable(errors));
+            QVERIFY(!QFile::exists(out));
+        }
 
         const QString existing = path(QStringLiteral("existing.jpg"));
         writeFile(existing, "keep");

@@ -3,8 +3,10 @@
 
 #include "images/PictureFile.h"
 #include "images/Pixels.h"
+#include "images/RawPicture.h"
 #include "images/cImage.h"
 
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
@@ -85,6 +87,17 @@ QByteArray pixelsOf(const cImage &image)
     return out;
 }
 
+// Row y of rows opened from a file, as blue, green, red bytes.
+QByteArray bgrRow(PixelRows &rows, int y)
+{
+    QByteArray row(reinterpret_cast<const char *>(rows.row(y)), 3 * qsizetype(rows.width()));
+    if (rows.redFirst()) {
+        for (qsizetype x = 0; x < row.size(); x += 3)
+            std::swap(row[x], row[x + 2]);
+    }
+    return row;
+}
+
 } // namespace
 
 class tst_picturefile : public QObject
@@ -144,6 +157,63 @@ private Q_SLOTS:
         QCOMPARE(pixelsOf(image), pixelsOf(expected));
     }
 
+    void rowsReadAsAskedForAreTheImagesRows_data()
+    {
+        readersGiveQtsPixels_data();
+        // Wide enough for rows to be read in several strips.
+        QTest::addRow("ppm many strips")
+            << pnmFile("P6 3001 100 255\n", 3001, 100, 3) << QStringLiteral("ppm");
+        QTest::addRow("bmp many strips bottom-up")
+            << bmpFile(3001, 100, 24, false) << QStringLiteral("bmp");
+        QTest::addRow("bmp many strips top-down")
+            << bmpFile(3001, 70, 32, true) << QStringLiteral("bmp");
+        QTest::addRow("png") << QByteArray() << QStringLiteral("png");
+    }
+
+    void rowsReadAsAskedForAreTheImagesRows()
+    {
+        // Rows asked for backwards, then forwards, and some again, are the
+        // rows of the picture read whole, whatever strip they are read in.
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, extension);
+        QString path = fileWith(bytes, qPrintable(extension));
+        if (bytes.isEmpty())
+            QVERIFY(gradientPicture(23, 9).toQImage().save(path, "png"));
+        cImage image;
+        QCOMPARE(readPictureFile(path, image), QString());
+        QString problem = QStringLiteral("left over");
+        const std::unique_ptr<PixelRows> rows = openPictureRows(path, problem);
+        QVERIFY(rows);
+        QCOMPARE(problem, QString());
+        QCOMPARE(rows->width(), image.Width());
+        QCOMPARE(rows->height(), image.Height());
+        const QByteArray expected = pixelsOf(image);
+        const qsizetype rowBytes = 3 * qsizetype(image.Width());
+        std::vector<int> order;
+        for (int y = image.Height() - 1; y >= 0; --y)
+            order.push_back(y);
+        for (int y = 0; y < image.Height(); y += 1 + y % 3)
+            order.push_back(y);
+        for (int y : order)
+            QCOMPARE(bgrRow(*rows, y), expected.mid(y * rowBytes, rowBytes));
+    }
+
+    void aFileCutShortWhileReadSaysSo()
+    {
+        const QString path = fileWith(pnmFile("P6 3001 100 255\n", 3001, 100, 3), "ppm");
+        QString problem;
+        const std::unique_ptr<PixelRows> rows = openPictureRows(path, problem);
+        QVERIFY(rows);
+        rows->row(0);
+        QVERIFY(QFile::resize(path, QFileInfo(path).size() - 1));
+        try {
+            rows->row(99);
+            QFAIL("the last row was read from a file that no longer has it");
+        } catch (const PictureDamaged &e) {
+            QCOMPARE(e.what, QStringLiteral("the file ends before the picture does"));
+        }
+    }
+
     void otherFormatsGoThroughQt()
     {
         const cImage picture = gradientPicture(21, 13);
@@ -154,12 +224,37 @@ private Q_SLOTS:
             QCOMPARE(readPictureFile(path, image), QString());
             QCOMPARE(pixelsOf(image), pixelsOf(picture));
         }
-        // A PGM with another sample range is scaled by Qt's reader.
-        const QString scaled = fileWith("P5 2 1 15\n\x0F\x05", "pgm");
+    }
+
+    void sampleRangesAreScaled_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("bgr"); // the pixels, blue, green, red
+        // A sample above the largest value counts as the largest.
+        QTest::addRow("pgm to 15") << QByteArray("P5 3 1 15\n\x0F\x05\x20")
+                                   << QByteArray("\xFF\xFF\xFF\x55\x55\x55\xFF\xFF\xFF");
+        QTest::addRow("ppm to 1") << QByteArray("P6 2 1 1\n\x00\x01\x00\x01\x01\x00", 15)
+                                  << QByteArray("\x00\xFF\x00\x00\xFF\xFF", 6);
+        // Two bytes a sample, the high byte first.
+        QTest::addRow("ppm to 1000")
+            << QByteArray("P6 2 1 1000\n\x00\x00\x03\xE8\x01\xF4\x00\xFA\xFF\xFF\x00\x02", 24)
+            << QByteArray("\x80\xFF\x00\x01\xFF\x40", 6);
+        QTest::addRow("pgm to 65535") << QByteArray("P5 2 1 65535\n\xFF\xFF\x80\x00", 17)
+                                      << QByteArray("\xFF\xFF\xFF\x80\x80\x80");
+    }
+
+    void sampleRangesAreScaled()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, bgr);
+        const QString path = fileWith(bytes, "pnm");
         cImage image;
-        QCOMPARE(readPictureFile(scaled, image), QString());
-        QCOMPARE(image.pixel(0, 0).red, 255);
-        QCOMPARE(image.pixel(1, 0).red, 85);
+        QCOMPARE(readPictureFile(path, image), QString());
+        QCOMPARE(pixelsOf(image), bgr);
+        QString problem;
+        const std::unique_ptr<PixelRows> rows = openPictureRows(path, problem);
+        QVERIFY2(rows, qPrintable(problem));
+        QCOMPARE(bgrRow(*rows, 0), bgr);
     }
 
     void damagedFilesAreRefused_data()
@@ -180,6 +275,12 @@ private Q_SLOTS:
         QTest::addRow("ppm number overflow")
             << QByteArray("P6 99999999999 1 255\n") << QStringLiteral("the picture is too large");
         QTest::addRow("ppm huge") << QByteArray("P6 2000000000 2000000000 255\nabc") << ends;
+        const QString range = QStringLiteral("the largest sample value is not between 1 and 65535");
+        QTest::addRow("pgm largest value 0") << QByteArray("P5 2 1 0\nab") << range;
+        QTest::addRow("ppm largest value 65536") << QByteArray("P6 1 1 65536\nabcdef") << range;
+        // Two bytes a sample: a file of the rows at one byte is cut short.
+        QTest::addRow("ppm 16-bit truncated") << pnmFile("P6 4 3 4095\n", 4, 3, 3) << ends;
+        QTest::addRow("pgm 16-bit huge") << QByteArray("P5 40000 40000 65535\nabc") << ends;
 
         const QByteArray bmp = bmpFile(9, 4, 24, false);
         QTest::addRow("bmp truncated") << bmp.left(bmp.size() - 1) << ends;
@@ -216,6 +317,9 @@ private Q_SLOTS:
         cImage image = gradientPicture(3, 3);
         QCOMPARE(readPictureFile(path, image), problem);
         QVERIFY(!image.hdc());
+        QString rowsProblem;
+        QVERIFY(!openPictureRows(path, rowsProblem));
+        QCOMPARE(rowsProblem, problem);
     }
 
     void unreadableFilesSayWhy()
@@ -224,6 +328,9 @@ private Q_SLOTS:
         QVERIFY(!readPictureFile(dir.filePath(QStringLiteral("missing.bmp")), image).isEmpty());
         QVERIFY(!readPictureFile(fileWith("plain text", "txt"), image).isEmpty());
         QVERIFY(!image.hdc());
+        QString problem;
+        QVERIFY(!openPictureRows(dir.filePath(QStringLiteral("missing.ppm")), problem));
+        QVERIFY(!problem.isEmpty());
     }
 };
 
