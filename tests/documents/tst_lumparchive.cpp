@@ -245,7 +245,13 @@ void tst_lumparchive::appendingKeepsLumpsInPlaceAndRefusesWaste()
     second.setLumpData(4, FileRange{extra, 0, 5});
     QVERIFY(second.AppendArchive(path));
     const QByteArray appended = readFile(path);
-    QCOMPARE(appended.mid(12, original.size() - 12), original.mid(12));
+    for (int i : {1, 2})
+        QCOMPARE(appended.mid(before[i].offset, before[i].length),
+                 original.mid(before[i].offset, before[i].length));
+    // The replaced records and the old directory are erased; the size stays.
+    QCOMPARE(appended.mid(before[0].offset, before[0].length), QByteArray(before[0].length, '\0'));
+    QCOMPARE(appended.mid(before[2].offset + before[2].length, 3 * 16), QByteArray(3 * 16, '\0'));
+    QVERIFY(!appended.contains("Title=x"));
     const QVector<Lump> after = LumpArchive::readDirectory(path, "QLY4");
     QCOMPARE(after.size(), 4);
     QCOMPARE(after[1].offset, before[2].offset);
