@@ -20,6 +20,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 #include <optional>
 
@@ -127,11 +128,15 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     QString location;
     QString dataPath;
     qint64 dataSize = 0;
+    QHash<QString, QByteArray> lumpNames; // one for each page kind, shared by its pages
     for (int k = 2; k <= n + 1; ++k) {
         workspace.ui.processEvents();
         const PageRow &page = binder.pages.at(k - 2);
         const PageKey &key = page.key;
-        archive.setLumpName(k, key.kind.toLatin1());
+        auto name = lumpNames.constFind(key.kind);
+        if (name == lumpNames.constEnd())
+            name = lumpNames.insert(key.kind, key.kind.toLatin1());
+        archive.setLumpName(k, *name);
         if (key.location != location) {
             location = key.location;
             dataPath = key.dataPath();

@@ -333,7 +333,7 @@ void LumpArchive::noteWritten(QByteArray &directory, qint64 at, qint64 length,
 {
     putLe32(directory, at);
     putLe32(directory, length);
-    directory.append(name.leftJustified(MaxNameLength, '\0'));
+    directory.append(name).append(MaxNameLength - name.size(), '\0');
     m_written.append(Lump{at, length, name});
 }
 

@@ -351,14 +351,14 @@ void printResult(const Result &r)
     const double cpSync = r.cpSync.median();
     std::printf("\n%s (binder file %s, medians of %zu)\n", r.c->label,
                 qPrintable(formatBytes(r.fileSize)), r.cp.samples.size());
-    std::printf("  %-10s %11s %8s %11s %11s %12s   %s\n", "step", "time", "vs cp", "vs cp+sync",
+    std::printf("  %-12s %11s %8s %11s %11s %12s   %s\n", "step", "time", "vs cp", "vs cp+sync",
                 "CPU time", "peak growth", "runs");
     auto line = [&](const Step &step, const QString &verdict) {
         QStringList runs;
         for (const Sample &s : step.samples)
             runs << formatSeconds(s.seconds);
         const double cpu = step.median(&Sample::cpu);
-        std::printf("  %-10s %11s %7.2fx %10.2fx %11s %12s   %s%s\n", qPrintable(step.name),
+        std::printf("  %-12s %11s %7.2fx %10.2fx %11s %12s   %s%s\n", qPrintable(step.name),
                     qPrintable(formatSeconds(step.median())), step.median() / cp,
                     step.median() / cpSync,
                     qPrintable(cpu < 0 ? QStringLiteral("-") : formatSeconds(cpu)),
