@@ -300,10 +300,9 @@ void tst_lumparchive::appendingErasesOnlyWhatNoLumpUses()
     const QByteArray body = QByteArray(3000, 'k') + QByteArray(200, 'x');
     // Lump 1 covers the header and the first bytes, lump 2 is kept, lump 3 overlaps its
     // end and runs on into bytes of its own, lump 4 lies inside lump 2.
-    const QByteArray original =
-        handMade(4, 12 + body.size(), body,
-                 entry(0, 40, "QUILLERY") + entry(12, 3000, "TXT") + entry(2812, 400, "FILE") +
-                     entry(100, 50, "TXT"));
+    const QByteArray original = handMade(4, 12 + body.size(), body,
+                                         entry(0, 40, "QUILLERY") + entry(12, 3000, "TXT") +
+                                             entry(2812, 400, "FILE") + entry(100, 50, "TXT"));
     writeFile(path, original);
     LumpArchive next("QLY4");
     next.setLumpCount(2);
