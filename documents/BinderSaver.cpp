@@ -3,6 +3,7 @@
 
 #include "documents/Binder.h"
 #include "documents/BinderHeader.h"
+#include "documents/BinderLinks.h"
 #include "documents/CompanionFiles.h"
 #include "documents/EncryptCommands.h"
 #include "documents/EncryptedBinder.h"
@@ -19,11 +20,9 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSet>
+#include <QHash>
 
-#include <algorithm>
 #include <optional>
-#include <vector>
 
 namespace quillery {
 
@@ -75,78 +74,13 @@ LumpData pageLumpData(const PageRow &page, const QString &binderFile, qint64 bin
     return FileRange{key.location, 0, size};
 }
 
-// What of a records text the user can see or set: page names and comments (in any order,
-// so that moving pages changes nothing), and every binder record but those the program
-// keeps up to date by itself.
-struct VisibleRecords
-{
-    QHash<QString, QString> binder;
-    QSet<QString> names;
-    QSet<QString> comments;
-
-    explicit VisibleRecords(const QByteArray &text)
-    {
-        static const QSet<QByteArray> bookkeeping = {"Pages", "LastSavedBy", "SelPage", "Pane Pos",
-                                                     "Pane Length"};
-        InfoRecords records;
-        records.loadText(text, [this](QByteArrayView key, QByteArrayView value) {
-            const QByteArray field = key.toByteArray();
-            const qsizetype digits = std::find_if(field.begin(), field.end(),
-                                                  [](char c) { return c >= '0' && c <= '9'; }) -
-                                     field.begin();
-            const QByteArray prefix = field.left(digits);
-            if (prefix == "Page" && digits < field.size())
-                names.insert(InfoRecords::storedValue(value));
-            else if (prefix == "Comments" && digits < field.size())
-                comments.insert(InfoRecords::storedValue(value));
-            else if (!bookkeeping.contains(prefix) &&
-                     !(digits < field.size() && (prefix == "Created" || prefix == "Modified" ||
-                                                 prefix == "Colour" || prefix == "ColWidth")))
-                binder.insert(QString::fromUtf8(field), InfoRecords::storedValue(value));
-            return true;
-        });
-    }
-
-    // True when nothing of these is gone or replaced in later.
-    bool keptIn(const VisibleRecords &later) const
-    {
-        for (auto it = binder.constBegin(); it != binder.constEnd(); ++it) {
-            const auto found = later.binder.constFind(it.key());
-            if (found == later.binder.constEnd() || found.value() != it.value())
-                return false;
-        }
-        return later.names.contains(names) && later.comments.contains(comments);
-    }
-};
-
 // Whether a save may append to the binder file instead of rewriting it: the file must be
-// the one this window holds and reads its pages from, every page in it must still be a
-// page, and every name, comment, title and password in its records must still be there,
-// so that nothing removed or replaced lingers in the file.
-bool canSaveInPlace(const Binder &binder, const QString &fileName, const QByteArray &records)
+// the one this window holds and reads its pages from, and no one else may read it
+// through a name of their own, since the bytes the save replaces are erased in place.
+bool canSaveInPlace(const Binder &binder, const QString &fileName)
 {
-    if (!binder.OpenNum.covers(fileName) || !fileio::sameFile(binder.workingCopy, fileName))
-        return false;
-    const QString location = u'|' + binder.workingCopy;
-    std::vector<qint64> pageOffsets;
-    pageOffsets.reserve(binder.pageCount());
-    for (int i = 0; i < binder.pageCount(); ++i) {
-        const PageKey &key = binder.pages.at(i).key;
-        if (key.location == location)
-            pageOffsets.push_back(key.offset);
-    }
-    std::sort(pageOffsets.begin(), pageOffsets.end());
-    const QVector<Lump> present = LumpArchive::readDirectory(fileName, BinderHeader);
-    if (present.isEmpty() ||
-        !VisibleRecords(LumpArchive::ReadBytes(fileName, present[0].offset, present[0].length))
-             .keptIn(VisibleRecords(records)))
-        return false;
-    return std::all_of(present.begin() + std::min<qsizetype>(1, present.size()), present.end(),
-                       [&](const Lump &lump) {
-                           return lump.length == 0 ||
-                                  std::binary_search(pageOffsets.begin(), pageOffsets.end(),
-                                                     lump.offset);
-                       });
+    return binder.OpenNum.covers(fileName) && fileio::sameFile(binder.workingCopy, fileName) &&
+           onlyThisWindowLinksTo(binder, fileName);
 }
 
 // After a save the pages are read from the saved file itself, so that the next save can
@@ -194,11 +128,15 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     QString location;
     QString dataPath;
     qint64 dataSize = 0;
+    QHash<QString, QByteArray> lumpNames; // one for each page kind, shared by its pages
     for (int k = 2; k <= n + 1; ++k) {
         workspace.ui.processEvents();
         const PageRow &page = binder.pages.at(k - 2);
         const PageKey &key = page.key;
-        archive.setLumpName(k, key.kind.toLatin1());
+        auto name = lumpNames.constFind(key.kind);
+        if (name == lumpNames.constEnd())
+            name = lumpNames.insert(key.kind, key.kind.toLatin1());
+        archive.setLumpName(k, *name);
         if (key.location != location) {
             location = key.location;
             dataPath = key.dataPath();
@@ -218,7 +156,7 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
 
     // An encrypted binder is written whole every time, with a fresh nonce.
     const bool encrypted = isEncrypted(binder);
-    const bool inPlace = !encrypted && mayAppend && canSaveInPlace(binder, fileName, records);
+    const bool inPlace = !encrypted && mayAppend && canSaveInPlace(binder, fileName);
     if (encrypted) {
         writeEncryptedBinder(binder, archive, fileName);
     } else if (!(inPlace && archive.AppendArchive(fileName))) {

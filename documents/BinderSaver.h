@@ -9,8 +9,9 @@ class Binder;
 class Workspace;
 
 // Writes the binder to fileName: the records into lump 1, every page into its lump in
-// list order. The old file stays untouched until the new one is complete. On failure
-// the user is told why; a file that cannot be written leads on to Save As.
+// list order. The binder on disk stays as it was until the new one is complete; only then
+// are the bytes of what the save replaced or removed erased from the file. On failure the
+// user is told why; a file that cannot be written leads on to Save As.
 bool SavFile(Workspace &workspace, Binder &binder, const QString &fileName);
 
 // The binder window's Save command: Save As for a binder that has no file yet, nothing

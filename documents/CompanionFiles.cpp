@@ -137,9 +137,10 @@ void putInPlace(const QString &staged, const QString &companion)
         ::unlink(encoded(staged).constData());
 }
 
-// The shadow copy is a hard link to the binder as it is now: saving appends to the binder
-// or renames a new file over it, so no byte the shadow's directory points at ever
-// changes. Where links are not possible the file is copied, no more readable than it.
+// The shadow copy is a hard link to the binder as it is now. Saving appends to the binder,
+// erasing what it replaced only while no reader holds a link of its own, or renames a new
+// file over it, so no byte a reader was shown ever changes. Where links are not possible
+// the file is copied, no more readable than it.
 QString stageShadowCopy(const QString &binderPath, const QString &shadow)
 {
     const QString linked = fileio::linkAsScratch(binderPath, shadow);

@@ -3,12 +3,14 @@
 
 #include "documents/CappedFaults.h"
 #include "documents/RecentValues.h"
+#include "platform/FileErase.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
 
 #include <QFile>
 
 #include <QtEndian>
+#include <algorithm>
 #include <optional>
 
 #include <cerrno>
@@ -104,6 +106,34 @@ void syncData(int fd, const QString &path)
 {
     if (::fdatasync(fd) != 0)
         throw FileError::fromErrno(errno, path);
+}
+
+// The bytes of used that no range of kept covers, past the header.
+std::vector<fileio::ByteRange> uncovered(std::vector<fileio::ByteRange> used,
+                                         std::vector<fileio::ByteRange> kept)
+{
+    const auto byOffset = [](const fileio::ByteRange &a, const fileio::ByteRange &b) {
+        return a.offset < b.offset;
+    };
+    std::sort(used.begin(), used.end(), byOffset);
+    std::sort(kept.begin(), kept.end(), byOffset);
+    std::vector<fileio::ByteRange> gone;
+    auto next = kept.cbegin();
+    qint64 done = HeaderSize; // everything before this is kept or already listed
+    for (const fileio::ByteRange &range : used) {
+        qint64 at = std::max(range.offset, done);
+        const qint64 end = range.offset + range.length;
+        while (at < end) {
+            while (next != kept.cend() && next->offset + next->length <= at)
+                ++next;
+            const qint64 keptFrom = next == kept.cend() ? end : std::min(next->offset, end);
+            if (keptFrom > at)
+                gone.push_back({at, keptFrom - at});
+            at = std::max(at, next == kept.cend() ? end : next->offset + next->length);
+        }
+        done = std::max(done, end);
+    }
+    return gone;
 }
 
 } // namespace
@@ -303,7 +333,7 @@ void LumpArchive::noteWritten(QByteArray &directory, qint64 at, qint64 length,
 {
     putLe32(directory, at);
     putLe32(directory, length);
-    directory.append(name.leftJustified(MaxNameLength, '\0'));
+    directory.append(name).append(MaxNameLength - name.size(), '\0');
     m_written.append(Lump{at, length, name});
 }
 
@@ -356,6 +386,26 @@ bool LumpArchive::AppendArchive(const QString &path)
         if (!switched && ::ftruncate(fd.get(), size) != 0)
             qWarning("Could not take the unfinished save back out of %s", qPrintable(path));
         throw;
+    }
+
+    // What the archive no longer uses (replaced lumps, the old directory) must not stay
+    // readable in it. The archive is complete without those bytes, so a save cut short
+    // while they are erased leaves it whole.
+    std::vector<fileio::ByteRange> before{
+        {le32(head.constData() + 8), qint64(present.size()) * EntrySize}};
+    for (const Lump &lump : present)
+        before.push_back({lump.offset, lump.length});
+    std::vector<fileio::ByteRange> still;
+    for (const Lump &lump : std::as_const(m_written)) {
+        if (lump.offset < size)
+            still.push_back({lump.offset, lump.length});
+    }
+    try {
+        fileio::eraseRanges(fd.get(), uncovered(std::move(before), std::move(still)), path);
+    } catch (const FileError &error) {
+        qWarning("Could not erase the replaced data in %s: %s", qPrintable(path),
+                 qPrintable(error.description()));
+        return false;
     }
     return true;
 }

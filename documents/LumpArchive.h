@@ -66,8 +66,10 @@ public:
     // Saves into the archive file in place: lumps whose data is a range of that file keep
     // it, the others and a new directory go after the present end, and the header turns
     // to them only once they are on disk, so that an append cut short anywhere leaves the
-    // archive as it was. Returns false, writing nothing, when that would leave more than
-    // a quarter of the file unused or pass 4 GiB: rewriting is then the better save.
+    // archive as it was. Then the bytes of the lumps and the directory it no longer uses
+    // are erased in place. Returns false when the archive is to be rewritten instead:
+    // writing nothing, when the append would leave more than a quarter of the file unused
+    // or pass 4 GiB; or once the archive has turned, when those bytes could not be erased.
     bool AppendArchive(const QString &path);
     // Where the last write put each lump.
     const QVector<Lump> &writtenLumps() const { return m_written; }

@@ -68,7 +68,7 @@ private Q_SLOTS:
     void savingTwiceGivesEqualLumps();
     void saveCommandWritesOnlyWhatChanged();
     void failedSaveKeepsOldFileByteForByte();
-    void savingAppendsUntilAPageGoes();
+    void savingAppendsAndErasesWhatGoes();
     void saveCutShortLeavesTheBinderAsItWas();
     void companionNamesAndLocking();
     void secondOpenerGetsReadOnlyShadowCopy();
@@ -248,7 +248,7 @@ void tst_binderfile::failedSaveKeepsOldFileByteForByte()
     QCOMPARE(lumpContents(path).size(), 2);
 }
 
-void tst_binderfile::savingAppendsUntilAPageGoes()
+void tst_binderfile::savingAppendsAndErasesWhatGoes()
 {
     BinderFixture f;
     // Pages large enough against their records that appending is worth it.
@@ -294,11 +294,11 @@ void tst_binderfile::savingAppendsUntilAPageGoes()
     }
     QCOMPARE(lumpContents(path), pages);
 
-    // Removing a page rewrites the file: its bytes are gone and nothing is unused.
+    // A removed page's bytes are gone from the file, whether it was added to or rewritten.
     binder->pages.remove(1);
     QVERIFY(SavFile(*f.workspace, *binder, path));
     QVERIFY(!readFile(path).contains(marker));
-    QCOMPARE(unusedBytes(path), 0);
+    QVERIFY(unusedBytes(path) * 4 <= QFileInfo(path).size());
     QVERIFY(fileio::sameFile(binder->workingCopy, path));
     binder.reset();
     BinderFixture reader;

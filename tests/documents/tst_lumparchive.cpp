@@ -47,6 +47,7 @@ private Q_SLOTS:
     void refusesLongNamesAndWrongHeaders();
     void writingThroughALinkKeepsTheLink();
     void appendingKeepsLumpsInPlaceAndRefusesWaste();
+    void appendingErasesOnlyWhatNoLumpUses();
     void refusesDamagedArchives_data();
     void refusesDamagedArchives();
     void acceptsEightCharacterNamesWithoutNuls();
@@ -245,7 +246,13 @@ void tst_lumparchive::appendingKeepsLumpsInPlaceAndRefusesWaste()
     second.setLumpData(4, FileRange{extra, 0, 5});
     QVERIFY(second.AppendArchive(path));
     const QByteArray appended = readFile(path);
-    QCOMPARE(appended.mid(12, original.size() - 12), original.mid(12));
+    for (int i : {1, 2})
+        QCOMPARE(appended.mid(before[i].offset, before[i].length),
+                 original.mid(before[i].offset, before[i].length));
+    // The replaced records and the old directory are erased; the size stays.
+    QCOMPARE(appended.mid(before[0].offset, before[0].length), QByteArray(before[0].length, '\0'));
+    QCOMPARE(appended.mid(before[2].offset + before[2].length, 3 * 16), QByteArray(3 * 16, '\0'));
+    QVERIFY(!appended.contains("Title=x"));
     const QVector<Lump> after = LumpArchive::readDirectory(path, "QLY4");
     QCOMPARE(after.size(), 4);
     QCOMPARE(after[1].offset, before[2].offset);
@@ -283,6 +290,32 @@ void tst_lumparchive::appendingKeepsLumpsInPlaceAndRefusesWaste()
     again.setLumpData(1, FileRange{path, after[0].offset, after[0].length});
     QVERIFY(!again.AppendArchive(path));
     QVERIFY(readFile(path).startsWith(appended));
+}
+
+// Archives made elsewhere may have lumps that share bytes or reach into the header: the
+// erase takes only bytes that no kept lump uses, and never the header.
+void tst_lumparchive::appendingErasesOnlyWhatNoLumpUses()
+{
+    const QString path = m_dir.filePath("shared.qly");
+    const QByteArray body = QByteArray(3000, 'k') + QByteArray(200, 'x');
+    // Lump 1 covers the header and the first bytes, lump 2 is kept, lump 3 overlaps its
+    // end and runs on into bytes of its own, lump 4 lies inside lump 2.
+    const QByteArray original = handMade(4, 12 + body.size(), body,
+                                         entry(0, 40, "QUILLERY") + entry(12, 3000, "TXT") +
+                                             entry(2812, 400, "FILE") + entry(100, 50, "TXT"));
+    writeFile(path, original);
+    LumpArchive next("QLY4");
+    next.setLumpCount(2);
+    next.setLumpName(1, "QUILLERY");
+    next.setLumpData(1, QByteArray("Title=n\n"));
+    next.setLumpName(2, "TXT");
+    next.setLumpData(2, FileRange{path, 12, 3000});
+    QVERIFY(next.AppendArchive(path));
+    const QByteArray saved = readFile(path);
+    QCOMPARE(saved.mid(4, 4), le(2)); // the header is the new one, not erased
+    QCOMPARE(saved.mid(12, 3000), original.mid(12, 3000));
+    QCOMPARE(saved.mid(3012, 200 + 4 * 16), QByteArray(200 + 4 * 16, '\0'));
+    QCOMPARE(LumpArchive("QLY4").ReadNamedLump(path, "TXT"), QByteArray(3000, 'k'));
 }
 
 void tst_lumparchive::refusesDamagedArchives_data()

@@ -21,6 +21,32 @@ namespace {
 const QList<QPair<QString, QByteArray>> TwoPages = {{"zebra-secret.txt", "first page"},
                                                     {"two.rtf", "{\\rtf1 second}"}};
 
+ino_t inodeOf(const QString &path)
+{
+    struct stat st;
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+}
+
+// Gives a page new data, as the page editor does: a file of its own in the temporary folder.
+void replacePageData(BinderFixture &f, Binder &binder, int row, const QByteArray &bytes)
+{
+    PageRow page = binder.pages.at(row);
+    page.size = bytes.size();
+    page.key.offset = -1;
+    page.key.length = -1;
+    page.key.location = f.file(QStringLiteral("edited-%1.txt").arg(row), bytes);
+    binder.pages.replace(row, page);
+    binder.setChanged(true);
+}
+
+// A binder of one big page and two small ones holding markers.
+QString markedBinder(BinderFixture &f, const QString &name)
+{
+    return f.makeBinder(name, {{"big.txt", QByteArray(200000, 'b')},
+                               {"old.txt", "OLD-PAGE-" + QByteArray(3000, 'o')},
+                               {"gone.txt", "GONE-PAGE-" + QByteArray(3000, 'g')}});
+}
+
 int cli(const QStringList &args)
 {
     QProcess process;
@@ -48,6 +74,8 @@ private Q_SLOTS:
     void lostPageSourceFailsAndKeepsTheFile_data();
     void lostPageSourceFailsAndKeepsTheFile();
     void removedNamesAndPasswordLeaveTheFile();
+    void replacedAndRemovedPagesAreErasedInPlace();
+    void anotherReaderKeepsWhatItWasShown();
     void reopensOnTheLastPageAndKeepsPermissions();
 };
 
@@ -186,6 +214,65 @@ void tst_savesafety::removedNamesAndPasswordLeaveTheFile()
     QVERIFY(ImportFile(*f.workspace, *binder, f.file("more.txt", QByteArray(20000, 'm')), kind));
     QVERIFY(SavFile(*f.workspace, *binder, path));
     QCOMPARE(LumpArchive::readDirectory(path, "QLY4").at(1).offset, firstLump);
+}
+
+void tst_savesafety::replacedAndRemovedPagesAreErasedInPlace()
+{
+    BinderFixture f;
+    const QString path = markedBinder(f, "marked.qly");
+    auto binder = f.open(path);
+    QVERIFY(binder);
+    const ino_t inode = inodeOf(path);
+    const qint64 bigPage = LumpArchive::readDirectory(path, "QLY4").at(1).offset;
+
+    replacePageData(f, *binder, 1, "NEW-PAGE-" + QByteArray(3000, 'n'));
+    binder->pages.remove(2);
+    QVERIFY(SavFile(*f.workspace, *binder, path));
+    // The file was added to, not rewritten: the big page kept its place.
+    QCOMPARE(inodeOf(path), inode);
+    QCOMPARE(LumpArchive::readDirectory(path, "QLY4").at(1).offset, bigPage);
+    const QByteArray saved = readFile(path);
+    QVERIFY(!saved.contains("OLD-PAGE-"));
+    QVERIFY(!saved.contains("GONE-PAGE-"));
+    QVERIFY(!saved.contains("gone")); // the removed page's name went with the old records
+    QCOMPARE(GetLumpString(*binder, "2"), "NEW-PAGE-" + QByteArray(3000, 'n'));
+
+    binder.reset();
+    BinderFixture reader;
+    auto reopened = reader.open(path);
+    QVERIFY(reopened);
+    QCOMPARE(reopened->pageCount(), 2);
+    QCOMPARE(GetLumpString(*reopened, "1"), QByteArray(200000, 'b'));
+    QCOMPARE(GetLumpString(*reopened, "2"), "NEW-PAGE-" + QByteArray(3000, 'n'));
+}
+
+void tst_savesafety::anotherReaderKeepsWhatItWasShown()
+{
+    BinderFixture f;
+    const QString path = markedBinder(f, "shared.qly");
+    auto binder = f.open(path);
+    BinderFixture other;
+    other.workspace->authorName = "someone else";
+    auto reader = other.open(path);
+    QVERIFY(reader && reader->ro());
+
+    // The reader reads the file through a link of its own: the save leaves that file
+    // alone and puts a new one in the binder's place.
+    const ino_t inode = inodeOf(path);
+    replacePageData(f, *binder, 1, "NEW-PAGE-" + QByteArray(3000, 'n'));
+    QVERIFY(SavFile(*f.workspace, *binder, path));
+    QVERIFY(inodeOf(path) != inode);
+    QVERIFY(!readFile(path).contains("OLD-PAGE-"));
+    QCOMPARE(GetLumpString(*reader, "2"), "OLD-PAGE-" + QByteArray(3000, 'o'));
+
+    // Once the reader is gone, the next save works in place again.
+    reader.reset();
+    other.temp->DeleteTempFiles();
+    const ino_t rewritten = inodeOf(path);
+    replacePageData(f, *binder, 2, "LATER-" + QByteArray(10, 'l'));
+    QVERIFY(SavFile(*f.workspace, *binder, path));
+    QCOMPARE(inodeOf(path), rewritten);
+    QVERIFY(!readFile(path).contains("GONE-PAGE-"));
 }
 
 void tst_savesafety::reopensOnTheLastPageAndKeepsPermissions()

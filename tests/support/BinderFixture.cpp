@@ -98,6 +98,8 @@ QString BinderFixture::makeBinder(const QString &binderName,
     const QString target = path(binderName);
     if (!SavFile(*workspace, binder, target))
         qWarning("could not save %s", qPrintable(target));
+    // Nothing reads the binder through its working copy any more.
+    temp->DeleteTempFile(binder.workingCopy);
     return target;
 }
 
