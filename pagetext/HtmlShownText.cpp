@@ -1,0 +1,384 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "pagetext/HtmlShownText.h"
+
+#include "pagetext/HtmlEntities.h"
+#include "rtf/RtfCodePages.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <string_view>
+
+namespace quillery {
+
+namespace {
+
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+bool isAsciiLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool isAsciiAlnum(char c)
+{
+    return isAsciiLetter(c) || (c >= '0' && c <= '9');
+}
+
+char lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c;
+}
+
+// Elements that a browser lays out as blocks of their own, and line breaks: each
+// starts a new line of the shown text.
+bool startsLine(QByteArrayView name)
+{
+    static constexpr std::string_view Names[] = {
+        "address", "article",  "aside",      "blockquote", "body",    "br",      "caption",
+        "center",  "dd",       "details",    "dialog",     "dir",     "div",     "dl",
+        "dt",      "fieldset", "figcaption", "figure",     "footer",  "form",    "h1",
+        "h2",      "h3",       "h4",         "h5",         "h6",      "head",    "header",
+        "hr",      "html",     "legend",     "li",         "main",    "menu",    "nav",
+        "ol",      "option",   "p",          "pre",        "section", "summary", "table",
+        "tbody",   "td",       "tfoot",      "th",         "thead",   "tr",      "ul"};
+    const std::string_view wanted(name.data(), size_t(name.size()));
+    return std::find(std::begin(Names), std::end(Names), wanted) != std::end(Names);
+}
+
+// Elements whose content is not shown and holds no tags.
+bool hidesRawText(QByteArrayView name)
+{
+    return name == "script" || name == "style" || name == "title";
+}
+
+// A numeric reference names a Unicode character, except that 128 to 159, control
+// characters, stand for the Windows-1252 characters there, as browsers read them.
+char32_t referencedCharacter(qint64 value)
+{
+    if (value >= 0x80 && value < 0xA0)
+        return CodePageDecoder::forCodePage(1252)->singleByteTable()[value];
+    if (value <= 0 || value > 0x10FFFF || (value >= 0xD800 && value < 0xE000))
+        return 0xFFFD;
+    return char32_t(value);
+}
+
+} // namespace
+
+HtmlShownText::HtmlShownText(QByteArrayView start)
+{
+    QStringDecoder declared = QStringDecoder::decoderForHtml(start);
+    if (declared.isValid() && std::strcmp(declared.name(), "UTF-8") != 0)
+        m_decoder.emplace(std::move(declared));
+}
+
+void HtmlShownText::read(QByteArrayView bytes, QByteArray &text)
+{
+    m_out = &text;
+    const QByteArrayView input = utf8(bytes, false);
+    feed(input.data(), input.data() + input.size());
+}
+
+void HtmlShownText::finish(QByteArray &text)
+{
+    m_out = &text;
+    const QByteArrayView input = utf8({}, true);
+    feed(input.data(), input.data() + input.size());
+    if (m_lexer == Lexer::Entity)
+        endEntity(false);
+    else if (m_lexer == Lexer::TagOpen)
+        putText("<");
+}
+
+// The page's bytes as UTF-8. Bytes that are no part of a UTF-8 sequence are read as
+// Windows-1252; a sequence cut by the end of a piece waits for the next.
+QByteArrayView HtmlShownText::utf8(QByteArrayView bytes, bool last)
+{
+    if (m_decoder) {
+        m_converted = QString(m_decoder->decode(bytes)).toUtf8();
+        return m_converted;
+    }
+    if (m_partial.isEmpty() && bytes.isValidUtf8())
+        return bytes;
+    QByteArray input = m_partial;
+    input.append(bytes);
+    m_partial.clear();
+    const char16_t *windows1252 = CodePageDecoder::forCodePage(1252)->singleByteTable();
+    m_converted.clear();
+    const auto *p = reinterpret_cast<const unsigned char *>(input.constData());
+    const auto *end = p + input.size();
+    while (p < end) {
+        if (*p < 0x80) {
+            m_converted += char(*p++);
+            continue;
+        }
+        const qsizetype length = *p >= 0xF0 ? 4 : *p >= 0xE0 ? 3 : 2;
+        const qsizetype available = std::min<qsizetype>(length, end - p);
+        const QByteArrayView sequence(p, available);
+        if (available == length && sequence.isValidUtf8()) {
+            m_converted += sequence;
+            p += length;
+            continue;
+        }
+        // A lead byte and trail bytes that the piece cuts short wait for the rest.
+        const bool lead = *p >= 0xC2 && *p <= 0xF4;
+        if (!last && lead && available < length &&
+            std::all_of(p + 1, end, [](unsigned char b) { return (b & 0xC0) == 0x80; })) {
+            m_partial = sequence.toByteArray();
+            break;
+        }
+        appendUtf8(m_converted, windows1252[*p++]);
+    }
+    return m_converted;
+}
+
+void HtmlShownText::feed(const char *p, const char *end)
+{
+    while (p < end) {
+        const char c = *p;
+        switch (m_lexer) {
+        case Lexer::Text:
+            p = textRun(p, end);
+            break;
+        case Lexer::Entity:
+            if (c == ';') {
+                ++p;
+                endEntity(true);
+            } else if (m_entity.size() < 32 &&
+                       (isAsciiAlnum(c) || (c == '#' && m_entity.isEmpty()))) {
+                m_entity += c;
+                ++p;
+            } else {
+                endEntity(false);
+            }
+            break;
+        case Lexer::TagOpen:
+            m_lexer = Lexer::Text;
+            if (isAsciiLetter(c)) {
+                m_tagName.clear();
+                m_endTag = false;
+                m_lexer = Lexer::TagName;
+            } else if (c == '/') {
+                ++p;
+                m_lexer = Lexer::EndTagOpen;
+            } else if (c == '!') {
+                ++p;
+                m_lexer = Lexer::Bang;
+            } else if (c == '?') {
+                ++p;
+                m_lexer = Lexer::BogusComment;
+            } else {
+                putText("<"); // no tag: the < is text
+            }
+            break;
+        case Lexer::EndTagOpen:
+            if (isAsciiLetter(c)) {
+                m_tagName.clear();
+                m_endTag = true;
+                m_lexer = Lexer::TagName;
+            } else {
+                m_lexer = c == '>' ? Lexer::Text : Lexer::BogusComment;
+                ++p;
+            }
+            break;
+        case Lexer::TagName:
+            while (p < end && !isSpace(*p) && *p != '/' && *p != '>') {
+                if (m_tagName.size() < 16)
+                    m_tagName += lower(*p);
+                ++p;
+            }
+            if (p < end) {
+                m_afterEquals = false;
+                m_lexer = Lexer::Attributes;
+            }
+            break;
+        case Lexer::Attributes:
+            ++p;
+            if (c == '>')
+                endTag();
+            else if (c == '=')
+                m_afterEquals = true;
+            else if ((c == '"' || c == '\'') && m_afterEquals) {
+                m_quote = c;
+                m_lexer = Lexer::Quoted;
+            } else if (!isSpace(c))
+                m_afterEquals = false;
+            break;
+        case Lexer::Quoted: {
+            const auto *quote = static_cast<const char *>(std::memchr(p, m_quote, size_t(end - p)));
+            p = quote ? quote + 1 : end;
+            if (quote) {
+                m_afterEquals = false;
+                m_lexer = Lexer::Attributes;
+            }
+            break;
+        }
+        case Lexer::Bang:
+        case Lexer::BangDash:
+            if (c != '-') {
+                m_lexer = Lexer::BogusComment;
+                break;
+            }
+            ++p;
+            m_dashes = 0;
+            m_lexer = m_lexer == Lexer::Bang ? Lexer::BangDash : Lexer::Comment;
+            break;
+        case Lexer::Comment:
+            ++p;
+            if (c == '>' && m_dashes >= 2)
+                m_lexer = Lexer::Text;
+            m_dashes = c == '-' ? m_dashes + 1 : 0;
+            break;
+        case Lexer::BogusComment: {
+            const auto *close = static_cast<const char *>(std::memchr(p, '>', size_t(end - p)));
+            p = close ? close + 1 : end;
+            if (close)
+                m_lexer = Lexer::Text;
+            break;
+        }
+        case Lexer::RawText: {
+            const auto *open = static_cast<const char *>(std::memchr(p, '<', size_t(end - p)));
+            p = open ? open + 1 : end;
+            if (open) {
+                m_rawTextMatched = 0;
+                m_lexer = Lexer::RawTextEndTag;
+            }
+            break;
+        }
+        case Lexer::RawTextEndTag:
+            if (m_rawTextMatched < m_rawTextEnd.size()) {
+                if (lower(c) == m_rawTextEnd.at(m_rawTextMatched)) {
+                    ++m_rawTextMatched;
+                    ++p;
+                } else {
+                    m_lexer = Lexer::RawText;
+                }
+            } else if (isSpace(c) || c == '>' || c == '/') {
+                m_tagName = m_rawTextEnd.sliced(1);
+                m_endTag = true;
+                m_afterEquals = false;
+                m_lexer = Lexer::Attributes;
+            } else {
+                m_lexer = Lexer::RawText;
+            }
+            break;
+        }
+    }
+}
+
+// Text up to the next tag or reference, with its white space collapsed outside pre.
+const char *HtmlShownText::textRun(const char *p, const char *end)
+{
+    static const std::array<bool, 256> stops = [] {
+        std::array<bool, 256> table{};
+        for (char c : {'<', '&', ' ', '\t', '\n', '\r', '\f', '\xC2'})
+            table[uchar(c)] = true;
+        return table;
+    }();
+    const char *run = p;
+    while (p < end && !stops[uchar(*p)])
+        ++p;
+    putText(QByteArrayView(run, p - run));
+    if (p == end)
+        return p;
+    const char c = *p++;
+    switch (c) {
+    case '<':
+        m_lexer = Lexer::TagOpen;
+        break;
+    case '&':
+        m_entity.clear();
+        m_lexer = Lexer::Entity;
+        break;
+    case '\xC2': // the lead byte of U+0080 to U+00BF, whose trail byte follows
+        putChar(0x80 | (uchar(*p++) & 0x3F));
+        break;
+    default:
+        if (m_preDepth == 0) {
+            m_spacePending = !m_lineStart;
+        } else if (c == '\n') {
+            *m_out += '\n';
+            m_lineStart = true;
+        } else if (c != '\r') {
+            putText(QByteArrayView(&c, 1));
+        }
+        break;
+    }
+    return p;
+}
+
+void HtmlShownText::endTag()
+{
+    m_lexer = Lexer::Text;
+    if (!m_endTag && hidesRawText(m_tagName)) {
+        m_rawTextEnd = '/' + m_tagName;
+        m_lexer = Lexer::RawText;
+        return;
+    }
+    if (m_tagName == "pre")
+        m_preDepth = std::max(0, m_preDepth + (m_endTag ? -1 : 1));
+    if (m_tagName == "img" && !m_endTag)
+        putChar(0xFFFC); // a picture stands in the text as the object replacement character
+    else if (startsLine(m_tagName))
+        putBreak();
+}
+
+// A reference ends at its semicolon; one without takes only a name HTML knows.
+void HtmlShownText::endEntity(bool terminated)
+{
+    m_lexer = Lexer::Text;
+    const QByteArrayView name(m_entity);
+    if (name.startsWith('#')) {
+        const bool hex = name.size() > 1 && lower(name.at(1)) == 'x';
+        const QByteArrayView digits = name.sliced(hex ? 2 : 1);
+        bool ok = !digits.isEmpty() && digits.size() <= 8;
+        const qint64 value = ok ? digits.toLongLong(&ok, hex ? 16 : 10) : 0;
+        if (ok) {
+            putChar(referencedCharacter(value));
+            return;
+        }
+    } else if (const char32_t c = htmlEntity(name)) {
+        putChar(c);
+        return;
+    }
+    putText("&");
+    putText(name);
+    if (terminated)
+        putText(";");
+}
+
+void HtmlShownText::putText(QByteArrayView utf8)
+{
+    if (utf8.isEmpty())
+        return;
+    if (m_spacePending)
+        *m_out += ' ';
+    m_spacePending = false;
+    m_lineStart = false;
+    m_out->append(utf8);
+}
+
+void HtmlShownText::putChar(char32_t c)
+{
+    const char32_t shown = shownCharacter(c);
+    if (shown == U'\n') {
+        putBreak();
+    } else if (shown) {
+        QByteArray bytes;
+        appendUtf8(bytes, shown);
+        putText(bytes);
+    }
+}
+
+void HtmlShownText::putBreak()
+{
+    m_spacePending = false;
+    if (!m_lineStart)
+        *m_out += '\n';
+    m_lineStart = true;
+}
+
+} // namespace quillery
