@@ -62,6 +62,9 @@ public:
     // 75 when absent or not a 16-bit number.
     int jpegQuality() const;
     void setJpegQuality(int quality);
+    // Search All's "Search the text as shown"; off unless "1" is stored.
+    bool searchShownText() const;
+    void setSearchShownText(bool shown);
 
     // Section "Quillery\Page Editing Associations": rows 1 to associationCount().
     int associationCount() const;
