@@ -45,8 +45,9 @@ bool startsLine(QByteArrayView name)
         "hr",      "html",     "legend",     "li",         "main",    "menu",    "nav",
         "ol",      "option",   "p",          "pre",        "section", "summary", "table",
         "tbody",   "td",       "tfoot",      "th",         "thead",   "tr",      "ul"};
-    const std::string_view wanted(name.data(), size_t(name.size()));
-    return std::find(std::begin(Names), std::end(Names), wanted) != std::end(Names);
+    static_assert(std::is_sorted(std::begin(Names), std::end(Names)));
+    return std::binary_search(std::begin(Names), std::end(Names),
+                              std::string_view(name.data(), size_t(name.size())));
 }
 
 // Elements whose content is not shown and holds no tags.
@@ -71,7 +72,20 @@ char32_t referencedCharacter(qint64 value)
 HtmlShownText::HtmlShownText(QByteArrayView start)
 {
     QStringDecoder declared = QStringDecoder::decoderForHtml(start);
-    if (declared.isValid() && std::strcmp(declared.name(), "UTF-8") != 0)
+    if (!declared.isValid() || std::strcmp(declared.name(), "UTF-8") == 0)
+        return;
+    // A code page of one byte a character, ASCII among them, is read through a table.
+    bool singleByte = true;
+    for (int b = 0; b < 256 && singleByte; ++b) {
+        const char byte = char(b);
+        const QString decoded = declared.decode(QByteArrayView(&byte, 1));
+        declared.resetState();
+        singleByte = decoded.size() == 1 && (b >= 0x80 || decoded.at(0) == QChar(b));
+        m_table[b] = singleByte ? decoded.at(0).unicode() : 0;
+    }
+    if (singleByte)
+        m_singleByte = true;
+    else
         m_decoder.emplace(std::move(declared));
 }
 
@@ -101,20 +115,34 @@ QByteArrayView HtmlShownText::utf8(QByteArrayView bytes, bool last)
         m_converted = QString(m_decoder->decode(bytes)).toUtf8();
         return m_converted;
     }
+    if (m_singleByte) {
+        m_converted.resize(0);
+        for (const char *p = bytes.data(), *end = p + bytes.size(); p < end;) {
+            const char *ascii = p;
+            while (p < end && uchar(*p) < 0x80)
+                ++p;
+            m_converted.append(ascii, p - ascii);
+            if (p < end)
+                appendUtf8(m_converted, m_table[uchar(*p++)]);
+        }
+        return m_converted;
+    }
     if (m_partial.isEmpty() && bytes.isValidUtf8())
         return bytes;
     QByteArray input = m_partial;
     input.append(bytes);
     m_partial.clear();
     const char16_t *windows1252 = CodePageDecoder::forCodePage(1252)->singleByteTable();
-    m_converted.clear();
+    m_converted.resize(0);
     const auto *p = reinterpret_cast<const unsigned char *>(input.constData());
     const auto *end = p + input.size();
     while (p < end) {
-        if (*p < 0x80) {
-            m_converted += char(*p++);
-            continue;
-        }
+        const auto *ascii = p;
+        while (p < end && *p < 0x80)
+            ++p;
+        m_converted.append(reinterpret_cast<const char *>(ascii), p - ascii);
+        if (p == end)
+            break;
         const qsizetype length = *p >= 0xF0 ? 4 : *p >= 0xE0 ? 3 : 2;
         const qsizetype available = std::min<qsizetype>(length, end - p);
         const QByteArrayView sequence(p, available);
@@ -147,9 +175,9 @@ void HtmlShownText::feed(const char *p, const char *end)
             if (c == ';') {
                 ++p;
                 endEntity(true);
-            } else if (m_entity.size() < 32 &&
-                       (isAsciiAlnum(c) || (c == '#' && m_entity.isEmpty()))) {
-                m_entity += c;
+            } else if (m_entitySize < qsizetype(sizeof m_entity) &&
+                       (isAsciiAlnum(c) || (c == '#' && m_entitySize == 0))) {
+                m_entity[m_entitySize++] = c;
                 ++p;
             } else {
                 endEntity(false);
@@ -158,7 +186,7 @@ void HtmlShownText::feed(const char *p, const char *end)
         case Lexer::TagOpen:
             m_lexer = Lexer::Text;
             if (isAsciiLetter(c)) {
-                m_tagName.clear();
+                m_tagNameSize = 0;
                 m_endTag = false;
                 m_lexer = Lexer::TagName;
             } else if (c == '/') {
@@ -176,7 +204,7 @@ void HtmlShownText::feed(const char *p, const char *end)
             break;
         case Lexer::EndTagOpen:
             if (isAsciiLetter(c)) {
-                m_tagName.clear();
+                m_tagNameSize = 0;
                 m_endTag = true;
                 m_lexer = Lexer::TagName;
             } else {
@@ -186,8 +214,8 @@ void HtmlShownText::feed(const char *p, const char *end)
             break;
         case Lexer::TagName:
             while (p < end && !isSpace(*p) && *p != '/' && *p != '>') {
-                if (m_tagName.size() < 16)
-                    m_tagName += lower(*p);
+                if (m_tagNameSize < qsizetype(sizeof m_tagName))
+                    m_tagName[m_tagNameSize++] = lower(*p);
                 ++p;
             }
             if (p < end) {
@@ -196,16 +224,19 @@ void HtmlShownText::feed(const char *p, const char *end)
             }
             break;
         case Lexer::Attributes:
-            ++p;
-            if (c == '>')
-                endTag();
-            else if (c == '=')
-                m_afterEquals = true;
-            else if ((c == '"' || c == '\'') && m_afterEquals) {
-                m_quote = c;
-                m_lexer = Lexer::Quoted;
-            } else if (!isSpace(c))
-                m_afterEquals = false;
+            // A quote opens a value only after an equals sign.
+            for (; p < end && m_lexer == Lexer::Attributes; ++p) {
+                if (*p == '>') {
+                    endTag();
+                } else if (*p == '=') {
+                    m_afterEquals = true;
+                } else if ((*p == '"' || *p == '\'') && m_afterEquals) {
+                    m_quote = *p;
+                    m_lexer = Lexer::Quoted;
+                } else if (!isSpace(*p)) {
+                    m_afterEquals = false;
+                }
+            }
             break;
         case Lexer::Quoted: {
             const auto *quote = static_cast<const char *>(std::memchr(p, m_quote, size_t(end - p)));
@@ -257,7 +288,8 @@ void HtmlShownText::feed(const char *p, const char *end)
                     m_lexer = Lexer::RawText;
                 }
             } else if (isSpace(c) || c == '>' || c == '/') {
-                m_tagName = m_rawTextEnd.sliced(1);
+                m_tagNameSize = m_rawTextEnd.size() - 1;
+                std::memcpy(m_tagName, m_rawTextEnd.constData() + 1, size_t(m_tagNameSize));
                 m_endTag = true;
                 m_afterEquals = false;
                 m_lexer = Lexer::Attributes;
@@ -279,8 +311,13 @@ const char *HtmlShownText::textRun(const char *p, const char *end)
         return table;
     }();
     const char *run = p;
-    while (p < end && !stops[uchar(*p)])
-        ++p;
+    for (; p < end; ++p) {
+        if (!stops[uchar(*p)])
+            continue;
+        // One space between two words needs no collapsing.
+        if (*p != ' ' || p == run || p + 1 == end || stops[uchar(p[1])])
+            break;
+    }
     putText(QByteArrayView(run, p - run));
     if (p == end)
         return p;
@@ -290,7 +327,7 @@ const char *HtmlShownText::textRun(const char *p, const char *end)
         m_lexer = Lexer::TagOpen;
         break;
     case '&':
-        m_entity.clear();
+        m_entitySize = 0;
         m_lexer = Lexer::Entity;
         break;
     case '\xC2': // the lead byte of U+0080 to U+00BF, whose trail byte follows
@@ -313,16 +350,17 @@ const char *HtmlShownText::textRun(const char *p, const char *end)
 void HtmlShownText::endTag()
 {
     m_lexer = Lexer::Text;
-    if (!m_endTag && hidesRawText(m_tagName)) {
-        m_rawTextEnd = '/' + m_tagName;
+    const QByteArrayView name(m_tagName, m_tagNameSize);
+    if (!m_endTag && hidesRawText(name)) {
+        m_rawTextEnd = '/' + name.toByteArray();
         m_lexer = Lexer::RawText;
         return;
     }
-    if (m_tagName == "pre")
+    if (name == "pre")
         m_preDepth = std::max(0, m_preDepth + (m_endTag ? -1 : 1));
-    if (m_tagName == "img" && !m_endTag)
+    if (name == "img" && !m_endTag)
         putChar(0xFFFC); // a picture stands in the text as the object replacement character
-    else if (startsLine(m_tagName))
+    else if (startsLine(name))
         putBreak();
 }
 
@@ -330,7 +368,7 @@ void HtmlShownText::endTag()
 void HtmlShownText::endEntity(bool terminated)
 {
     m_lexer = Lexer::Text;
-    const QByteArrayView name(m_entity);
+    const QByteArrayView name(m_entity, m_entitySize);
     if (name.startsWith('#')) {
         const bool hex = name.size() > 1 && lower(name.at(1)) == 'x';
         const QByteArrayView digits = name.sliced(hex ? 2 : 1);
@@ -354,11 +392,17 @@ void HtmlShownText::putText(QByteArrayView utf8)
 {
     if (utf8.isEmpty())
         return;
+    startText();
+    m_out->append(utf8);
+}
+
+// Text starts after the space that white space before it left.
+void HtmlShownText::startText()
+{
     if (m_spacePending)
         *m_out += ' ';
     m_spacePending = false;
     m_lineStart = false;
-    m_out->append(utf8);
 }
 
 void HtmlShownText::putChar(char32_t c)
@@ -367,9 +411,8 @@ void HtmlShownText::putChar(char32_t c)
     if (shown == U'\n') {
         putBreak();
     } else if (shown) {
-        QByteArray bytes;
-        appendUtf8(bytes, shown);
-        putText(bytes);
+        startText();
+        appendUtf8(*m_out, shown);
     }
 }
 

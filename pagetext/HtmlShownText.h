@@ -5,6 +5,7 @@
 
 #include <QStringDecoder>
 
+#include <array>
 #include <optional>
 
 namespace quillery {
@@ -46,18 +47,22 @@ private:
     void endTag();
     void endEntity(bool terminated);
     void putText(QByteArrayView utf8);
+    void startText();
     void putChar(char32_t c);
-    void putSpace();
     void putBreak();
 
     QByteArray *m_out = nullptr;
     std::optional<QStringDecoder> m_decoder; // a page in an encoding other than UTF-8
-    QByteArray m_partial;                    // the start of a UTF-8 sequence at a piece's end
+    bool m_singleByte = false;               // ... of one byte a character, read by m_table
+    std::array<char16_t, 256> m_table{};
+    QByteArray m_partial; // the start of a UTF-8 sequence at a piece's end
     QByteArray m_converted;
 
     Lexer m_lexer = Lexer::Text;
-    QByteArray m_entity;
-    QByteArray m_tagName; // lower case
+    char m_entity[32];
+    qsizetype m_entitySize = 0;
+    char m_tagName[16]; // lower case, cut to 16 letters
+    qsizetype m_tagNameSize = 0;
     bool m_endTag = false;
     bool m_afterEquals = false;
     char m_quote = 0;

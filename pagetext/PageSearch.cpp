@@ -21,6 +21,7 @@ namespace quillery {
 namespace {
 
 constexpr qsizetype PieceSize = 1 << 20;
+constexpr qsizetype SliceSize = 8 << 10;
 
 // Reads a range of a file into the buffer from index `at`; false when the file has
 // fewer bytes than asked for or cannot be read.
@@ -78,8 +79,6 @@ private:
         return m_workingCopy.get();
     }
 
-    // Each look at the text starts with the end of the text before, so that a match
-    // across the seam of two pieces is seen.
     bool scan(const PageKey &key)
     {
         const int fd = open(key);
@@ -88,38 +87,53 @@ private:
                                                : fileio::fileSize(fd, key.dataPath());
         std::unique_ptr<ShownText> shown;
         const StoredTextMatcher *matcher = &m_stored;
-        bool first = true;
-        qsizetype carried = 0;
-        while (remaining > 0) {
+        m_carried = 0;
+        for (bool first = true; remaining > 0; first = false) {
             const qsizetype piece = qsizetype(qMin<qint64>(remaining, PieceSize));
-            if (m_shownText) {
+            const bool last = piece == remaining;
+            if (!m_shownText) {
+                m_text.resize(m_carried + piece);
+                if (!readInto(fd, offset, piece, m_text, m_carried))
+                    return false;
+                if (look(*matcher))
+                    return true;
+            } else {
                 m_raw.resize(piece);
                 if (!readInto(fd, offset, piece, m_raw, 0))
                     return false;
                 if (first && (shown = shownTextFor(kindFromString(key.kind), m_raw)))
                     matcher = &m_shown;
-                m_text.resize(carried);
-                if (!shown) {
-                    m_text.append(m_raw); // a plain text page shows its stored text
-                } else {
-                    shown->read(m_raw, m_text);
-                    if (piece == remaining)
-                        shown->finish(m_text);
+                // A slice at a time, so that a match near the start ends the work early.
+                for (qsizetype at = 0; at < piece; at += SliceSize) {
+                    const QByteArrayView slice =
+                        QByteArrayView(m_raw).sliced(at, qMin(SliceSize, piece - at));
+                    m_text.resize(m_carried);
+                    if (!shown) {
+                        m_text.append(slice); // a plain text page shows its stored text
+                    } else {
+                        shown->read(slice, m_text);
+                        if (last && at + slice.size() == piece)
+                            shown->finish(m_text);
+                    }
+                    if (look(*matcher))
+                        return true;
                 }
-            } else {
-                m_text.resize(carried + piece);
-                if (!readInto(fd, offset, piece, m_text, carried))
-                    return false;
             }
-            first = false;
-            if (matcher->contains(m_text))
-                return true;
             offset += piece;
             remaining -= piece;
-            carried = qMin(matcher->longestMatch() - 1, m_text.size());
-            std::memmove(m_text.data(), m_text.constData() + m_text.size() - carried,
-                         size_t(carried));
         }
+        return false;
+    }
+
+    // Whether the text holds a match; if not, keeps the end of the text to look at again
+    // with the next, so that a match across the seam of two pieces is seen.
+    bool look(const StoredTextMatcher &matcher)
+    {
+        if (matcher.contains(m_text))
+            return true;
+        m_carried = qMin(matcher.longestMatch() - 1, m_text.size());
+        std::memmove(m_text.data(), m_text.constData() + m_text.size() - m_carried,
+                     size_t(m_carried));
         return false;
     }
 
@@ -130,7 +144,8 @@ private:
     QString m_workingCopyPath;
     UniqueFd m_pageFile;
     QByteArray m_raw;
-    QByteArray m_text;
+    QByteArray m_text; // what is looked at: the stored bytes or the shown text
+    qsizetype m_carried = 0;
 };
 
 } // namespace

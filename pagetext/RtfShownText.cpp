@@ -131,7 +131,7 @@ void RtfShownText::feed(const char *p, const char *end)
         case Lexer::Escape: {
             const char c = *p;
             if (isLetter(c)) {
-                m_name.clear();
+                m_nameSize = 0;
                 m_value = 0;
                 m_negative = m_hasParam = false;
                 m_lexer = Lexer::Name;
@@ -168,9 +168,8 @@ void RtfShownText::feed(const char *p, const char *end)
         }
         case Lexer::Name:
             while (p < end && isLetter(*p)) {
-                // Names are at most 32 letters; a longer one is no word the reader knows.
-                if (m_name.size() <= 32)
-                    m_name += *p;
+                if (m_nameSize < qsizetype(sizeof m_name))
+                    m_name[m_nameSize++] = *p;
                 ++p;
             }
             if (p == end)
@@ -222,7 +221,7 @@ void RtfShownText::feed(const char *p, const char *end)
             break;
         case Lexer::SkipEscape:
             if (isLetter(*p)) {
-                m_name.clear();
+                m_nameSize = 0;
                 m_value = 0;
                 m_lexer = Lexer::SkipName;
             } else {
@@ -233,8 +232,8 @@ void RtfShownText::feed(const char *p, const char *end)
         case Lexer::SkipName:
             // As the reader skips a group: only \bin, whose data may hold any byte, matters.
             while (p < end && isLetter(*p)) {
-                if (m_name.size() <= 3)
-                    m_name += *p;
+                if (m_nameSize < qsizetype(sizeof m_name))
+                    m_name[m_nameSize++] = *p;
                 ++p;
             }
             if (p < end)
@@ -251,7 +250,7 @@ void RtfShownText::feed(const char *p, const char *end)
             if (*p == ' ')
                 ++p;
             m_lexer = Lexer::Skip;
-            if (m_name == "bin" && m_value > 0) {
+            if (QByteArrayView(m_name, m_nameSize) == "bin" && m_value > 0) {
                 m_binaryLeft = m_value;
                 m_binaryToPicture = false;
                 m_lexer = Lexer::SkipBinary;
@@ -359,7 +358,7 @@ void RtfShownText::symbol(char c)
 
 void RtfShownText::word()
 {
-    const Keyword keyword = rtf::keywordFor(m_name);
+    const Keyword keyword = rtf::keywordFor(QByteArrayView(m_name, m_nameSize));
     const int param = int(m_negative ? -m_value : m_value);
     const bool starred = m_starred;
     m_starred = false;

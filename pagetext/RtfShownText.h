@@ -102,7 +102,9 @@ private:
     int m_unicodeSkip = 0;
 
     // The control word being read.
-    QByteArray m_name;
+    // Names are at most 32 letters; a longer one, cut to 33, is no word the reader knows.
+    char m_name[33];
+    qsizetype m_nameSize = 0;
     qint64 m_value = 0;
     bool m_negative = false;
     bool m_hasParam = false;

@@ -223,13 +223,17 @@ private Q_SLOTS:
         rich += QByteArray((1 << 20) - rich.size() - 5, 'x') + " Z\\'fcrich";
         rich += QByteArray(3 << 20, 'y') + " {\\b S}\\u227?o Paulo}";
         QByteArray web = "<p>" + QByteArray((1 << 20) - 7, 'w') + " r&eacute;sum&eacute;</p>";
-        auto binder = f.open(f.makeBinder("seams.qly", {{"big.rtf", rich}, {"big.htm", web}}));
+        // The shown text is looked at in slices of a piece: a word across their seam.
+        const QByteArray plain = QByteArray((8 << 10) - 3, 'p') + "Needle";
+        auto binder = f.open(f.makeBinder(
+            "seams.qly", {{"big.rtf", rich}, {"big.htm", web}, {"slices.txt", plain}}));
         const auto found = [&](const QString &text) {
             return searchPages(f.ui, *binder, text, {false, true}).positions;
         };
         QCOMPARE(found("zürich"), QVector<int>({1}));
         QCOMPARE(found("são paulo"), QVector<int>({1}));
         QCOMPARE(found("résumé"), QVector<int>({2}));
+        QCOMPARE(found("needle"), QVector<int>({3}));
         QCOMPARE(found("xy"), QVector<int>());
     }
 

@@ -180,6 +180,10 @@ private Q_SLOTS:
         QCOMPARE(htmlText("a < b && c &unknown; &#; AT&T <3"),
                  QString("a < b && c &unknown; &#; AT&T <3"));
         QCOMPARE(htmlText("r&eacute;sum&eacute r&#233;sum&#x00e9;"), QString("résumé résumé"));
+        // Single spaces between words and runs of white space, wherever the pieces end.
+        for (qsizetype piece : {1, 2, 3, 4, 1 << 20})
+            QCOMPARE(htmlText(" one two  three \t four <p> five six ", piece),
+                     QString("one two three four\nfive six"));
         QCOMPARE(htmlText("&#150; &#0; &#x110000;"), QString("\u2013 \uFFFD \uFFFD"));
         QCOMPARE(htmlText("so&shy;ft <img src=x.png alt=no> picture"),
                  QString("soft \uFFFC picture"));
@@ -192,7 +196,13 @@ private Q_SLOTS:
         QCOMPARE(htmlText("<p>na\xefve caf\xe9 \x93quoted\x94</p>"),
                  QString("naïve café “quoted”\n"));
         QCOMPARE(htmlText("<p>na\xc3\xafve</p>", 8), QString("naïve\n"));
-        QCOMPARE(htmlText("<meta charset=\"windows-1251\"><p>\xc6\xf3\xea</p>"), QString("Жук\n"));
+        // A code page of one byte a character and one of several, cut anywhere.
+        for (qsizetype piece : {1, 2, 3, 1 << 20}) {
+            QCOMPARE(htmlText("<meta charset=\"windows-1251\"><p>\xc6\xf3\xea \xa0x</p>", piece),
+                     QString("Жук  x\n"));
+            QCOMPARE(htmlText("<meta charset=\"shift_jis\"><p>\x93\xfa\x96\x7b</p>", piece),
+                     QString("日本\n"));
+        }
         const QByteArray utf16 = QByteArray("\xff\xfe", 2) +
                                  QByteArray(reinterpret_cast<const char *>(u"<b>Zürich</b>"), 26);
         QCOMPARE(htmlText(utf16), QString("Zürich"));
