@@ -4,6 +4,8 @@
 #include "documents/Binder.h"
 #include "documents/BinderHeader.h"
 #include "documents/CompanionFiles.h"
+#include "documents/EncryptCommands.h"
+#include "documents/EncryptedBinder.h"
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
 #include "documents/LumpArchive.h"
@@ -30,15 +32,8 @@ namespace {
 // The binder's records with the per-page ones written from the rows, as lump 1 holds them.
 QByteArray recordsText(Binder &binder)
 {
-    InfoRecords &cf = binder.CF;
-    cf.write(QStringLiteral("Pages"), binder.pageCount());
-    for (int c = 1; c <= PageList::ColumnCount; ++c) {
-        if (binder.columnWidths[c - 1] >= 0)
-            cf.write(QStringLiteral("ColWidth%1").arg(c), binder.columnWidths[c - 1]);
-    }
-    cf.write(QStringLiteral("Pane Pos"), binder.PanePos);
-    cf.write(QStringLiteral("Pane Length"), binder.PaneLength);
-    QByteArray text = cf.toText();
+    writeLayoutRecords(binder.CF, binder);
+    QByteArray text = binder.CF.toText();
     PageRecords::appendText(text, binder.pages);
     return text;
 }
@@ -221,8 +216,12 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     if (!binder.OpenNum.covers(fileName) && FileLock::isHeldElsewhere(fileName))
         throw FileError(FileError::PermissionDenied, QStringLiteral("Permission denied"));
 
-    const bool inPlace = mayAppend && canSaveInPlace(binder, fileName, records);
-    if (!(inPlace && archive.AppendArchive(fileName))) {
+    // An encrypted binder is written whole every time, with a fresh nonce.
+    const bool encrypted = isEncrypted(binder);
+    const bool inPlace = !encrypted && mayAppend && canSaveInPlace(binder, fileName, records);
+    if (encrypted) {
+        writeEncryptedBinder(binder, archive, fileName);
+    } else if (!(inPlace && archive.AppendArchive(fileName))) {
         SafeFileWriter writer(fileName);
         // The new file is locked while it is written, so that an instance opening the
         // binder meanwhile sees it in use and leaves it, and no other instance can slip
@@ -234,7 +233,8 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     }
     binder.OpenNum.noteSaved(fileName);
     binder.setReadOnly(false);
-    readPagesFromSaved(workspace, binder, fileName, archive.writtenLumps());
+    if (!encrypted)
+        readPagesFromSaved(workspace, binder, fileName, archive.writtenLumps());
     try {
         CreateAF(workspace, binder, fileName, true);
     } catch (const FileError &) {
@@ -244,7 +244,7 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     binder.setCurFile(fileName);
     binder.setWCaption(binder.title() + QStringLiteral(" (") + fileName + u')');
     binder.setChanged(false);
-    workspace.ui.recordRecent(binder.title(), fileName);
+    workspace.ui.recordRecent(recentFilesTitle(binder), fileName);
 }
 
 // Whether the binder file was replaced or rewritten by another program since this window
@@ -308,6 +308,7 @@ bool SaveAsCommand(Workspace &workspace, Binder &binder)
     FileDialogRequest request;
     request.title = QStringLiteral("Save Quillery ('") + binder.title() + QStringLiteral("')");
     request.filter = QStringLiteral("Quillery (*.qly)|*.qly|All files (*.*)|*.*");
+    request.requireFilterExtension = true;
     request.fileName = binder.CurFile();
     if (QFileInfo(workspace.defaultDocFolder).isDir())
         request.initialFolder = workspace.defaultDocFolder;
@@ -320,7 +321,8 @@ bool SaveAsCommand(Workspace &workspace, Binder &binder)
     // The old companions go only once the binder is safely saved elsewhere, so that a
     // cancelled or failed Save As leaves the open binder as it was.
     const QString previous = binder.OpenNum.isHeld() ? binder.CurFile() : QString();
-    const bool saved = SavFile(workspace, binder, chosen);
+    const bool saved = saveAsChoosingEncryption(workspace, binder,
+                                                [&] { return SavFile(workspace, binder, chosen); });
     if (saved && !previous.isEmpty() && previous != binder.CurFile())
         removeCompanions(previous);
     return saved;

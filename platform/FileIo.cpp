@@ -115,9 +115,15 @@ QByteArray readRange(int fd, qint64 offset, qint64 length, const QString &path)
     if (offset + length > fileSize(fd, path))
         throw FileError(FileError::PastEnd, QStringLiteral("Input past end of file"));
     QByteArray data(length, Qt::Uninitialized);
+    readInto(fd, data.data(), offset, length, path);
+    return data;
+}
+
+void readInto(int fd, char *buffer, qint64 offset, qint64 length, const QString &path)
+{
     qint64 done = 0;
     while (done < length) {
-        const ssize_t n = ::pread(fd, data.data() + done, size_t(length - done), offset + done);
+        const ssize_t n = ::pread(fd, buffer + done, size_t(length - done), offset + done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -126,7 +132,6 @@ QByteArray readRange(int fd, qint64 offset, qint64 length, const QString &path)
             throw FileError(FileError::PastEnd, QStringLiteral("Input past end of file"));
         done += n;
     }
-    return data;
 }
 
 QByteArray readRange(const QString &path, qint64 offset, qint64 length)

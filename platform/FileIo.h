@@ -39,6 +39,8 @@ qint64 fileSize(const QString &path);
 // Exactly length bytes from offset; a file too short is an error, never a short read.
 QByteArray readRange(const QString &path, qint64 offset, qint64 length);
 QByteArray readRange(int fd, qint64 offset, qint64 length, const QString &path);
+// The same into a buffer of at least length bytes.
+void readInto(int fd, char *buffer, qint64 offset, qint64 length, const QString &path);
 QByteArray readWhole(const QString &path);
 
 void writeAll(int fd, const char *data, qint64 length, const QString &path);

@@ -39,6 +39,9 @@ public:
     // Takes the file at path (the lock's file, which a save may have renamed there) as it
     // is now as the one saved by this program.
     void noteSaved(const QString &path);
+    // Takes the file as one this program did not write, so that the next save asks
+    // before replacing it.
+    void forgetSaved() { m_identity = {}; }
     void release();
 
 private:

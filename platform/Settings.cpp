@@ -145,6 +145,16 @@ void Settings::setSearchShownText(bool shown)
                 shown ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+int Settings::recoveryDelayMs() const
+{
+    constexpr double DefaultSeconds = 5;
+    constexpr double MostSeconds = 3600;
+    const auto seconds = GetNumber(Main, QStringLiteral("RecoveryDelay"), QStringLiteral("5"));
+    if (!seconds || !(*seconds >= 0)) // also not a number
+        return int(DefaultSeconds * 1000);
+    return int(qMin(*seconds, MostSeconds) * 1000);
+}
+
 int Settings::associationCount() const
 {
     // A damaged count must not send the readers round billions of rows.

@@ -16,6 +16,8 @@
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace quillery {
 
 namespace {
@@ -75,6 +77,30 @@ QLabel *promptLabel(const QString &prompt, QWidget *parent)
     return label;
 }
 
+// The extensions a Qt name filter's patterns stand for, in order, without their dots.
+QStringList filterExtensions(const QString &qtFilter)
+{
+    const qsizetype open = qtFilter.lastIndexOf(u'(');
+    const qsizetype close = qtFilter.lastIndexOf(u')');
+    QStringList extensions;
+    if (open < 0 || close < open)
+        return extensions;
+    const QString patterns = qtFilter.mid(open + 1, close - open - 1);
+    for (const QString &pattern : patterns.split(u' ', Qt::SkipEmptyParts)) {
+        const QString extension = pattern.mid(2);
+        if (pattern.startsWith(QLatin1String("*.")) && !extension.isEmpty() &&
+            !extension.contains(u'*') && !extension.contains(u'?') && !extension.contains(u'['))
+            extensions.append(extension);
+    }
+    return extensions;
+}
+
+bool nameTaken(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
 } // namespace
 
 QStringList qtNameFilters(const QString &filter)
@@ -111,6 +137,24 @@ QString fileDialogFolder(const FileDialogRequest &request)
     if (!request.initialFolder.isEmpty() && QFileInfo(request.initialFolder).isDir())
         return request.initialFolder;
     return QString();
+}
+
+QString savePath(const QString &chosen, const QString &qtFilter, bool requireFilterExtension)
+{
+    const QStringList extensions = filterExtensions(qtFilter);
+    if (extensions.isEmpty())
+        return chosen;
+    const QString name = QFileInfo(chosen).fileName();
+    // A leading dot begins a hidden name, not an extension.
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const bool hasExtension = dot > 0 && dot + 1 < name.size();
+    const bool fits =
+        std::any_of(extensions.cbegin(), extensions.cend(), [&name](const QString &e) {
+            return name.endsWith(u'.' + e, Qt::CaseInsensitive);
+        });
+    if (fits || (hasExtension && !requireFilterExtension))
+        return chosen;
+    return chosen + (chosen.endsWith(u'.') ? QString() : QStringLiteral(".")) + extensions.first();
 }
 
 QString withoutAccessKeys(const QString &text)
@@ -191,6 +235,9 @@ QString QtDialogs::fileDialog(const FileDialogRequest &request, bool save)
     QFileDialog dialog(parentWidget(), request.title);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The dialog's own question would name the file before its extension is added, and
+    // some desktops' dialogs add none: the question comes once the final name is known.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, save);
     const QStringList filters = qtNameFilters(request.filter);
     if (!filters.isEmpty())
         dialog.setNameFilters(filters);
@@ -199,9 +246,25 @@ QString QtDialogs::fileDialog(const FileDialogRequest &request, bool save)
         dialog.setDirectory(folder);
     if (!request.fileName.isEmpty())
         dialog.selectFile(QFileInfo(request.fileName).fileName());
-    if (dialog.exec() != QDialog::Accepted)
-        return QString();
-    return dialog.selectedFiles().value(0);
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted)
+            return QString();
+        const QString chosen = dialog.selectedFiles().value(0);
+        if (!save)
+            return chosen;
+        const QString path =
+            savePath(chosen, dialog.selectedNameFilter(), request.requireFilterExtension);
+        if (!nameTaken(path) || replaceAllowed(request.title, path))
+            return path;
+        dialog.selectFile(QFileInfo(path).fileName());
+    }
+}
+
+bool QtDialogs::replaceAllowed(const QString &title, const QString &path)
+{
+    return message(MsgIcon::Exclamation, MsgButtons::YesNoDefaultNo, title,
+                   tr("'%1' already exists.\nDo you want to replace it?").arg(path)) ==
+           MsgResult::Yes;
 }
 
 QString QtDialogs::openFile(const FileDialogRequest &request)

@@ -167,6 +167,8 @@ QList<frmMDI *> frmMain::binderWindows() const
 
 frmMDI *frmMain::addBinderWindow(std::unique_ptr<Binder> binder)
 {
+    if (watchBinder)
+        watchBinder(*binder);
     auto *window = new frmMDI(*m_workspace, *this, std::move(binder));
     QMdiSubWindow *sub = m_mdi->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -217,16 +219,20 @@ void frmMain::mnuNew_Click()
     addBinderWindow(std::move(binder));
 }
 
+void frmMain::closeUntouchedNewBinder(int otherWindows)
+{
+    frmMDI *active = activeBinderWindow();
+    const int loaded = 1 + int(binderWindows().size()) + otherWindows +
+                       (loadedSystemWindows ? loadedSystemWindows() : 0);
+    if (active && IsNewFile(active->binder(), loaded))
+        active->parentWidget()->close();
+}
+
 void frmMain::OpenFile(const QString &fileName)
 {
     const bool binderFile = isBinderFile(fileName);
-    if (binderFile) {
-        frmMDI *active = activeBinderWindow();
-        const int loaded =
-            1 + int(binderWindows().size()) + (loadedSystemWindows ? loadedSystemWindows() : 0);
-        if (active && IsNewFile(active->binder(), loaded))
-            active->parentWidget()->close();
-    }
+    if (binderFile)
+        closeUntouchedNewBinder(0);
     auto binder = quillery::OpenFile(*m_workspace, fileName);
     if (!binder)
         return;
@@ -237,6 +243,29 @@ void frmMain::OpenFile(const QString &fileName)
         if (kind != PageKind::RTF && kind != PageKind::TXT && kind != PageKind::FILE)
             binder->setCurIndex(0);
     }
+    showOpened(std::move(binder));
+}
+
+bool frmMain::activateBinderWindow(const QString &path)
+{
+    for (frmMDI *window : binderWindows()) {
+        if (window->binder().CurFile() == path) {
+            m_mdi->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(window->parentWidget()));
+            return true;
+        }
+    }
+    return false;
+}
+
+void frmMain::showRecovered(std::unique_ptr<Binder> binder)
+{
+    // The recovery window is one of the start-up windows still around.
+    closeUntouchedNewBinder(1);
+    showOpened(std::move(binder));
+}
+
+void frmMain::showOpened(std::unique_ptr<Binder> binder)
+{
     addBinderWindow(std::move(binder));
     for (int b : {toolbar::Save, toolbar::AddPage, toolbar::View})
         m_toolbar->setButtonEnabled(b, true);

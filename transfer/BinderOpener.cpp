@@ -4,6 +4,7 @@
 #include "documents/Binder.h"
 #include "documents/BinderHeader.h"
 #include "documents/CompanionFiles.h"
+#include "documents/EncryptedBinder.h"
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
 #include "documents/LumpArchive.h"
@@ -79,6 +80,33 @@ void appendArchivePages(Binder &binder, PageRecords &records, const LumpArchive 
     binder.pages.append(std::move(rows));
 }
 
+void takeLayoutRecords(Binder &binder)
+{
+    const int pages = binder.pageCount();
+    if (!binder.CF.contains(QStringLiteral("RTFAlign")))
+        setRTFopts(binder.CF);
+
+    const int selected = binder.CF.value(QStringLiteral("SelPage"), QStringLiteral("1")).toInt();
+    binder.setCurIndex(pages == 0 ? 0 : (selected >= 1 && selected <= pages ? selected : 1));
+    DelCFInfo(binder);
+
+    for (int c = 1; c <= PageList::ColumnCount; ++c) {
+        bool ok = false;
+        const int width = binder.CF.value(QStringLiteral("ColWidth%1").arg(c)).toInt(&ok);
+        if (ok)
+            binder.columnWidths[c - 1] = width;
+    }
+    binder.pages.setCommentsCaption(
+        binder.CF.value(QStringLiteral("CommentsCol"), QStringLiteral("Comments")));
+    if (binder.CF.contains(QStringLiteral("Pane Pos"))) {
+        binder.PanePos = binder.CF.value(QStringLiteral("Pane Pos")).toInt();
+        binder.PaneLength = binder.CF.value(QStringLiteral("Pane Length")).toInt();
+    } else {
+        binder.PanePos = 0;
+        binder.PaneLength = Binder::DefaultPaneLength;
+    }
+}
+
 namespace {
 
 // The file the pages are read from: a working copy (another name of the binder's bytes
@@ -89,7 +117,7 @@ QString makeWorkingCopy(Workspace &workspace, Binder &binder, const QString &pat
 {
     if (purpose == OpenPurpose::Inspect) {
         binder.setReadOnly(true);
-        return path;
+        return isEncryptedBinderFile(path) ? decryptWorkingCopy(workspace, binder, path) : path;
     }
     // The lock comes before the first byte is read, so that no other instance can save
     // between what this window reads and what it later writes back.
@@ -99,17 +127,22 @@ QString makeWorkingCopy(Workspace &workspace, Binder &binder, const QString &pat
         if (!error.isPermissionDenied() || !FileLock::isHeldElsewhere(path))
             throw;
     }
-    const QString working = workspace.temp.TempFileName();
-    workspace.temp.AddTempFile(working);
     if (!binder.OpenNum.isHeld()) {
         binder.setReadOnly(true);
+        const QString working = workspace.temp.TempFileName();
+        workspace.temp.AddTempFile(working);
         // The lock note is trusted to name the holder only when the shadow copy written
         // with it holds this very binder.
         const bool fromShadow = copyForReader(path, working);
         showInUse(workspace, fromShadow ? readLockNote(path) : QString());
-    } else {
-        fileio::linkOrCopy(path, working);
+        return isEncryptedBinderFile(working) ? decryptWorkingCopy(workspace, binder, working)
+                                              : working;
     }
+    if (isEncryptedBinderFile(path))
+        return decryptWorkingCopy(workspace, binder, path);
+    const QString working = workspace.temp.TempFileName();
+    workspace.temp.AddTempFile(working);
+    fileio::linkOrCopy(path, working);
     return working;
 }
 
@@ -162,42 +195,22 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
 
     const int pages = pageCountOf(binder.CF, archive.lumpCount());
     appendArchivePages(binder, pageRecords, archive, working, 1, pages);
-    if (!binder.CF.contains(QStringLiteral("RTFAlign")))
-        setRTFopts(binder.CF);
-
-    const int selected = binder.CF.value(QStringLiteral("SelPage"), QStringLiteral("1")).toInt();
-    binder.setCurIndex(pages == 0 ? 0 : (selected >= 1 && selected <= pages ? selected : 1));
-    DelCFInfo(binder);
-
-    for (int c = 1; c <= PageList::ColumnCount; ++c) {
-        bool ok = false;
-        const int width = binder.CF.value(QStringLiteral("ColWidth%1").arg(c)).toInt(&ok);
-        if (ok)
-            binder.columnWidths[c - 1] = width;
-    }
-    binder.pages.setCommentsCaption(
-        binder.CF.value(QStringLiteral("CommentsCol"), QStringLiteral("Comments")));
-    if (binder.CF.contains(QStringLiteral("Pane Pos"))) {
-        binder.PanePos = binder.CF.value(QStringLiteral("Pane Pos")).toInt();
-        binder.PaneLength = binder.CF.value(QStringLiteral("Pane Length")).toInt();
-    } else {
-        binder.PanePos = 0;
-        binder.PaneLength = Binder::DefaultPaneLength;
-    }
+    takeLayoutRecords(binder);
 
     if (purpose == OpenPurpose::Edit && !binder.ro())
         markInUse(workspace, binder, path);
     binder.setWCaption(binder.title() + QStringLiteral(" (") + path + u')' +
                        (binder.ro() ? QStringLiteral(" [Read-Only]") : QString()));
     if (purpose == OpenPurpose::Edit)
-        workspace.ui.recordRecent(binder.title(), path);
+        workspace.ui.recordRecent(recentFilesTitle(binder), path);
 }
 
 } // namespace
 
 bool isBinderFile(const QString &path)
 {
-    return hasBinderHeader(path) || path.right(4).toLower() == u".qly";
+    return hasBinderHeader(path) || isEncryptedBinderFile(path) ||
+           path.right(4).toLower() == u".qly";
 }
 
 std::unique_ptr<Binder> OpenFile(Workspace &workspace, const QString &fileName, OpenPurpose purpose)

@@ -40,6 +40,7 @@ const Item Items[] = {
     {"mnuFProperties", "&File Properties...", "Ctrl+F5"},
     {"mnuFileAuthorName", "A&uthor Name...", "Ctrl+U"},
     {"mnuPassword", "C&hange Password...", ""},
+    {"mnuEncrypt", "Encr&ypt This Binder...", ""},
     {"mnuOffline", "&Work Offline", "Ctrl+W"},
     {"mnuRF", "&Recent Files...", "Ctrl+I"},
     {"mnuClose", "&Close", ""},
@@ -118,7 +119,7 @@ BinderMenus::BinderMenus(QObject *owner) : m_owner(owner)
     file->addMenu(mnuInsert);
     file->addMenu(mnuExport);
     fill(file, {nullptr, "mnuPProperties", "mnuFProperties", "mnuFileAuthorName", "mnuPassword",
-                nullptr, "mnuOffline", "mnuRF", nullptr, "mnuClose", "mnuExit"});
+                "mnuEncrypt", nullptr, "mnuOffline", "mnuRF", nullptr, "mnuClose", "mnuExit"});
     QMenu *edit = menu("&Edit", "mnuEdit");
     fill(edit, {"mnuEP",         nullptr,         "mnuEditCut",    "mnuEditCopy", "mnuEditPaste",
                 nullptr,         "mnuEditDelete", "mnuEditDelAll", nullptr,       "mnuNewRTF",

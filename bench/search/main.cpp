@@ -3,33 +3,29 @@
 // as WordPad writes it, with accents as escapes; a third plain text and a third HTML,
 // each half UTF-8 and half Windows-1252), beside `grep -c -F -i -r` over the same pages
 // as files, in the same run. For needles in ASCII and with letters beyond it, found on
-// many pages or on none, it times the search of the stored data and of the shown text,
-// both in the process (Search All) and as the whole `quillery-cli search` command, and
-// prints each one's speed as grep's time divided by its own, with the peak memory growth
-// of the search in the process.
+// many pages or on none, it times the whole `quillery-cli search` command against the
+// whole grep command (wall and processor time, peak memory), searching the stored data
+// and the shown text, and beside them Search All in this process with its peak memory
+// growth. Speed is grep's time divided by the search's.
 // Usage: bench_search [RUNS] [QUILLERY-CLI]
 
-#include "documents/Binder.h"
+#include "CommandMeasure.h"
+#include "PageHarness.h"
 #include "documents/BinderSaver.h"
-#include "documents/Interaction.h"
-#include "documents/NewBinder.h"
-#include "documents/Workspace.h"
 #include "pagetext/PageSearch.h"
-#include "platform/ConsoleDialogs.h"
-#include "platform/TempFolder.h"
 #include "transfer/BinderOpener.h"
-#include "transfer/PageImport.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QStringEncoder>
-#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <algorithm>
+#include <cstdio>
 #include <random>
 #include <vector>
 
@@ -147,18 +143,14 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-// The wall time of a whole command, its standard output thrown away.
-double commandMs(const QString &program, const QStringList &arguments,
-                 const QProcessEnvironment &environment)
+// A whole command measured apart from this process, its standard output thrown away:
+// the shell that does so replaces itself with the command.
+Measured run(const QString &program, const QStringList &arguments)
 {
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.setStandardOutputFile(QProcess::nullDevice());
-    QElapsedTimer clock;
-    clock.start();
-    process.start(program, arguments);
-    process.waitForFinished(-1);
-    return clock.nsecsElapsed() / 1e6;
+    return measure(QStringLiteral("/bin/sh"),
+                   QStringList{QStringLiteral("-c"),
+                               QStringLiteral("exec \"$0\" \"$@\" >/dev/null"), program} +
+                       arguments);
 }
 
 } // namespace
@@ -169,61 +161,59 @@ int main(int argc, char *argv[])
     const int runs = argc > 1 ? std::max(1, QString(argv[1]).toInt()) : 5;
     const QString cli =
         argc > 2 ? QString(argv[2]) : QCoreApplication::applicationDirPath() + "/../quillery-cli";
+    const QString grep = QStandardPaths::findExecutable("grep");
+    if (grep.isEmpty() || !QFileInfo(cli).isExecutable()) {
+        std::fprintf(stderr, "bench_search: grep or %s is missing\n", qPrintable(cli));
+        return 1;
+    }
+    // grep folds the case of letters beyond ASCII only in a UTF-8 locale; both commands
+    // run in it.
+    qputenv("LC_ALL", "C.UTF-8");
     QTextStream out(stdout);
-    QTemporaryDir dir;
-    TempFolder temp(dir.filePath("tmp"));
-    ConsoleDialogs dialogs;
-    Interaction ui;
-    Workspace workspace(temp, dialogs, ui);
-    workspace.authorName = "bench";
+    PageHarness h;
+    h.workspace.authorName = "bench";
 
     out << "Writing " << PageCount << " pages..." << Qt::endl;
-    const QString pagesDir = dir.filePath("pages");
+    const QString pagesDir = h.dir.filePath("pages");
     QDir().mkpath(pagesDir);
     std::mt19937 random(20261206);
     qint64 total = 0;
-    {
-        Binder binder;
-        NewFile(workspace, binder, false);
-        const char *ext[] = {"rtf", "txt", "htm"};
-        for (int i = 0; i < PageCount; ++i) {
-            const int bytes = AveragePageBytes / 2 + int(random() % AveragePageBytes);
-            const QByteArray data = page(random, i, bytes);
-            const QString file = QString("%1/p%2.%3").arg(pagesDir).arg(i).arg(ext[i % 3]);
-            QFile f(file);
-            if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size())
-                return 1;
-            f.close();
-            total += data.size();
-            ImportFile(workspace, binder, file, PageKind::Unknown);
-        }
-        if (!SavFile(workspace, binder, dir.filePath("big.qly")))
+    const char *const kinds[][2] = {{"RTF", "rtf"}, {"TXT", "txt"}, {"HTML", "htm"}};
+    for (int i = 0; i < PageCount; ++i) {
+        const int bytes = AveragePageBytes / 2 + int(random() % AveragePageBytes);
+        const QByteArray data = page(random, i, bytes);
+        QFile file(QString("%1/p%2.%3").arg(pagesDir).arg(i).arg(kinds[i % 3][1]));
+        if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
             return 1;
+        total += data.size();
+        h.addPage(kinds[i % 3][0], data);
     }
-    auto binder = OpenFile(workspace, dir.filePath("big.qly"));
+    const QString binderPath = h.dir.filePath("big.qly");
+    if (!SavFile(h.workspace, h.binder, binderPath))
+        return 1;
+    auto binder = OpenFile(h.workspace, binderPath);
     if (!binder)
         return 1;
-    const QString binderPath = dir.filePath("big.qly");
     out << QString("Binder: %1 pages, %2 MB of page data; load average before: %3")
                .arg(PageCount)
                .arg(total / 1e6, 0, 'f', 1)
                .arg(loadAverage())
         << Qt::endl;
 
-    QProcessEnvironment grepEnvironment = QProcessEnvironment::systemEnvironment();
-    grepEnvironment.insert("LC_ALL", "C.UTF-8");
-    const QProcessEnvironment cliEnvironment = QProcessEnvironment::systemEnvironment();
-
-    out << QString("%1 %2 %3 %4 %5 %6 %7 %8 %9")
-               .arg("needle", -18)
-               .arg("mode", -7)
+    out << QString("%1 %2 | %3 %4 %5 | %6 %7 %8 | %9 %10 | %11 %12 | %13")
+               .arg("needle", -16)
+               .arg("mode", -6)
                .arg("grep ms", 8)
-               .arg("Search All ms", 14)
+               .arg("cpu", 6)
+               .arg("MB", 4)
+               .arg("cli ms", 7)
+               .arg("cpu", 6)
+               .arg("MB", 4)
                .arg("speed", 6)
-               .arg("quillery-cli ms", 16)
+               .arg("cpu", 6)
+               .arg("in-process ms", 13)
                .arg("speed", 6)
-               .arg("pages", 6)
-               .arg("peak growth", 12)
+               .arg("pages")
         << Qt::endl;
     const char *const needles[] = {"garden",
                                    "zebra crossing",
@@ -235,43 +225,61 @@ int main(int argc, char *argv[])
     for (const char *needleText : needles) {
         const QString needle = QString::fromUtf8(needleText);
         for (bool shown : {false, true}) {
-            std::vector<double> grep, inProcess, command;
+            std::vector<double> grepMs, grepCpu, cliMs, cliCpu, inProcess;
+            double grepMb = 0, cliMb = 0;
             int found = 0;
             qint64 growthKiB = 0;
-            for (int run = 0; run < runs; ++run) {
-                grep.push_back(commandMs("grep", {"-c", "-F", "-i", "-r", "--", needle, pagesDir},
-                                         grepEnvironment));
+            QStringList arguments{"search", binderPath, needle};
+            if (shown)
+                arguments << "--shown";
+            for (int r = 0; r < runs; ++r) {
+                const Measured g = run(grep, {"-c", "-F", "-i", "-r", "--", needle, pagesDir});
+                const Measured c = run(cli, arguments);
+                if (g.seconds <= 0 || c.seconds <= 0) {
+                    std::fprintf(stderr, "bench_search: a command could not be started\n");
+                    return 1;
+                }
+                grepMs.push_back(g.seconds * 1000);
+                grepCpu.push_back(g.cpuSeconds * 1000);
+                grepMb = std::max(grepMb, g.peakMb);
+                cliMs.push_back(c.seconds * 1000);
+                cliCpu.push_back(c.cpuSeconds * 1000);
+                cliMb = std::max(cliMb, c.peakMb);
+
                 const qint64 before = statusKiB("VmRSS:");
                 resetPeak();
                 QElapsedTimer clock;
                 clock.start();
-                found = int(searchPages(ui, *binder, needle, {false, shown}).positions.size());
+                found = int(searchPages(h.ui, *binder, needle, {false, shown}).positions.size());
                 inProcess.push_back(clock.nsecsElapsed() / 1e6);
                 growthKiB = std::max(growthKiB, statusKiB("VmHWM:") - before);
-                QStringList arguments{"search", binderPath, needle};
-                if (shown)
-                    arguments << "--shown";
-                command.push_back(commandMs(cli, arguments, cliEnvironment));
             }
-            const double g = median(grep), a = median(inProcess), c = median(command);
-            out << QString("%1 %2 %3 %4 %5 %6 %7 %8 %9")
-                       .arg(QString("\"%1\"").arg(needle), -18)
-                       .arg(shown ? "shown" : "stored", -7)
+            const double g = median(grepMs), gc = median(grepCpu);
+            const double c = median(cliMs), cc = median(cliCpu), a = median(inProcess);
+            out << QString("%1 %2 | %3 %4 %5 | %6 %7 %8 | %9 %10 | %11 %12 | %13 (%14 MiB)")
+                       .arg(QString("\"%1\"").arg(needle), -16)
+                       .arg(shown ? "shown" : "stored", -6)
                        .arg(g, 8, 'f', 1)
-                       .arg(a, 14, 'f', 1)
-                       .arg(QString::number(g / a, 'f', 2) + "x", 6)
-                       .arg(c, 16, 'f', 1)
+                       .arg(gc, 6, 'f', 1)
+                       .arg(grepMb, 4, 'f', 0)
+                       .arg(c, 7, 'f', 1)
+                       .arg(cc, 6, 'f', 1)
+                       .arg(cliMb, 4, 'f', 0)
                        .arg(QString::number(g / c, 'f', 2) + "x", 6)
-                       .arg(found, 6)
-                       .arg(QString::number(growthKiB / 1024.0, 'f', 1) + " MiB", 12)
+                       .arg(QString::number(gc / cc, 'f', 2) + "x", 6)
+                       .arg(a, 13, 'f', 1)
+                       .arg(QString::number(g / a, 'f', 2) + "x", 6)
+                       .arg(found)
+                       .arg(growthKiB / 1024.0, 0, 'f', 1)
                 << Qt::endl;
         }
     }
-    out << "Medians of " << runs << " runs each; grep under LC_ALL=C.UTF-8; speed = grep's time"
-        << " divided by the search's (targets: at least 1.00x for stored, 0.50x for shown);"
-        << " peak growth = resident peak of Search All in this process (target < 64 MiB)."
+    out << "Medians of " << runs << " runs each, the two commands taking turns, both under"
+        << " LC_ALL=C.UTF-8. speed = grep's time divided by the search's: wall time, then"
+        << " processor time, and Search All in this process against grep's wall time"
+        << " (targets: at least 1.00x stored, 0.50x shown). MB = the command's peak resident"
+        << " memory; the MiB after the pages = Search All's peak memory growth in this process."
         << Qt::endl
         << "Load average after: " << loadAverage() << Qt::endl;
-    temp.DeleteTempFiles();
     return 0;
 }

@@ -194,6 +194,8 @@ void tst_binderfile::saveCommandWritesOnlyWhatChanged()
     QCOMPARE(ask.kind, DialogCall::Kind::SaveFile);
     QCOMPARE(ask.file.title, QString("Save Quillery ('New File 2')"));
     QCOMPARE(ask.file.filter, QString("Quillery (*.qly)|*.qly|All files (*.*)|*.*"));
+    // A binder is only known again by its extension: "notes.txt" is saved as "notes.txt.qly".
+    QVERIFY(ask.file.requireFilterExtension);
 
     // Save As a new name moves the lock and the companions with the binder.
     f.dialogs.queueSaveFile(f.path("moved"));

@@ -199,7 +199,7 @@ private Q_SLOTS:
                      qPrintable(match.captured(1)));
             ++named;
         }
-        QCOMPARE(named, 9);
+        QCOMPARE(named, 13);
         for (const auto &match : QRegularExpression(R"(--[a-z]+)").globalMatch(cliUsage))
             QVERIFY2(cliManual.contains(match.captured(0)), qPrintable(match.captured(0)));
         for (const QString &code : QStringList{"0", "1", "2", "64"})

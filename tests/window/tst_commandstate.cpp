@@ -106,19 +106,35 @@ private Q_SLOTS:
         QCOMPARE(s.caption, QString("Notes - Page 1234"));
     }
 
-    void findNeedsTextAndTheSelectedRowBecomesCurrent()
+    void findAndExportFitThePageAndTheSelectedRowBecomesCurrent()
     {
         Binder binder;
         for (const char *kind : {"RTF", "TXT", "HTML", "PICTURE", "SOUND", "FILE"})
             addPages(binder, 1, kind);
         for (int position = 1; position <= 6; ++position) {
             binder.setCurIndex(position);
-            QCOMPARE(commandState(binder, {.selected = position}).mnuFind, position <= 3);
+            const CommandState s = commandState(binder, {.selected = position});
+            QCOMPARE(s.mnuFind, position <= 3);
+            // A page is exported as its own type, or as a file.
+            QCOMPARE(QList<bool>({s.mnuExportRTF, s.mnuExportTXT, s.mnuExportHTML}),
+                     QList<bool>({position == 1, position == 2, position == 3}));
+            QVERIFY(s.mnuExportFile);
         }
         // With no current page the selected row is about to become current, so it decides.
         binder.setCurIndex(0);
         const CommandState s = commandState(binder, {.selected = 4});
         QVERIFY(s.makeSelectedCurrent && !s.mnuFind);
+    }
+
+    void encryptingNeedsABinderThatMayBeSaved()
+    {
+        Binder binder;
+        QVERIFY(commandState(binder, {}).mnuEncrypt);
+        addPages(binder, 2);
+        QVERIFY(commandState(binder, {.selected = 1}).mnuEncrypt);
+        binder.setReadOnly(true);
+        QVERIFY(!commandState(binder, {}).mnuEncrypt);
+        QVERIFY(!commandState(binder, {.selected = 1}).mnuEncrypt);
     }
 
     void pasteNeedsThePageClipboardInfo()

@@ -2,9 +2,11 @@
 #include "BinderFixture.h"
 #include "TestSupport.h"
 #include "documents/NewBinder.h"
+#include "documents/Password.h"
 #include "platform/GeneralDate.h"
 #include "platform_ui/Orde.h"
 #include "platform_ui/RichTextBox.h"
+#include "window/PasswordDialogs.h"
 #include "window/Properties.h"
 #include "window/frmFileProperties.h"
 #include "window/frmPageProperties.h"
@@ -155,6 +157,25 @@ private Q_SLOTS:
         QCOMPARE(binder->CF.value("Title"), QString("Renamed"));
         QCOMPARE(binder->WCaption(), "Renamed (" + path + ")");
         QVERIFY(binder->Changed());
+    }
+
+    // The password is kept with the binder, only disguised: neither dialog may suggest more.
+    void passwordDialogsSayThePagesAreNotEncrypted()
+    {
+        BinderFixture f;
+        Binder binder;
+        NewFile(*f.workspace, binder, false);
+        PasswordPrompt prompt(*f.workspace);
+        frmEP enter(prompt);
+        frmPassword change(*f.workspace, binder);
+        for (QDialog *dialog : {static_cast<QDialog *>(&enter), static_cast<QDialog *>(&change)}) {
+            auto *note = dialog->findChild<QLabel *>("lblProtection");
+            QVERIFY(note);
+            QCOMPARE(note->text(),
+                     QString("The password stops casual opening; it does not encrypt the pages."));
+            for (const QLabel *label : dialog->findChildren<QLabel *>())
+                QVERIFY2(!label->text().contains("not ever"), qPrintable(label->text()));
+        }
     }
 
     void anUnsavedBinderSaysNotSaved()
