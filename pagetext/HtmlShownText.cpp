@@ -9,6 +9,10 @@
 #include <cstring>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace quillery {
 
 namespace {
@@ -65,6 +69,26 @@ char32_t referencedCharacter(qint64 value)
     if (value <= 0 || value > 0x10FFFF || (value >= 0xD800 && value < 0xE000))
         return 0xFFFD;
     return char32_t(value);
+}
+
+// The first byte from p on that ends a run of text: a tag, a reference, white space other
+// than a space, and the lead byte of U+0080 to U+00BF (among them the non-breaking space).
+const char *nextStop(const char *p, const char *end)
+{
+    static constexpr char Stops[] = {'<', '&', '\t', '\n', '\r', '\f', '\xC2'};
+#if defined(__SSE2__)
+    for (; end - p >= 16; p += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        __m128i found = _mm_setzero_si128();
+        for (char stop : Stops)
+            found = _mm_or_si128(found, _mm_cmpeq_epi8(block, _mm_set1_epi8(stop)));
+        if (const int mask = _mm_movemask_epi8(found))
+            return p + __builtin_ctz(unsigned(mask));
+    }
+#endif
+    while (p < end && std::find(std::begin(Stops), std::end(Stops), *p) == std::end(Stops))
+        ++p;
+    return p;
 }
 
 } // namespace
@@ -304,23 +328,14 @@ void HtmlShownText::feed(const char *p, const char *end)
 // Text up to the next tag or reference, with its white space collapsed outside pre.
 const char *HtmlShownText::textRun(const char *p, const char *end)
 {
-    static const std::array<bool, 256> stops = [] {
-        std::array<bool, 256> table{};
-        for (char c : {'<', '&', ' ', '\t', '\n', '\r', '\f', '\xC2'})
-            table[uchar(c)] = true;
-        return table;
-    }();
-    const char *run = p;
-    for (; p < end; ++p) {
-        if (!stops[uchar(*p)])
-            continue;
-        // One space between two words needs no collapsing.
-        if (*p != ' ' || p == run || p + 1 == end || stops[uchar(p[1])])
-            break;
-    }
-    putText(QByteArrayView(run, p - run));
-    if (p == end)
-        return p;
+    const char *stop = nextStop(p, end);
+    if (m_preDepth > 0)
+        putText(QByteArrayView(p, stop - p));
+    else
+        putCollapsed(p, stop);
+    if (stop == end)
+        return end;
+    p = stop;
     const char c = *p++;
     switch (c) {
     case '<':
@@ -330,7 +345,7 @@ const char *HtmlShownText::textRun(const char *p, const char *end)
         m_entitySize = 0;
         m_lexer = Lexer::Entity;
         break;
-    case '\xC2': // the lead byte of U+0080 to U+00BF, whose trail byte follows
+    case '\xC2': // whose trail byte follows: the input is valid UTF-8
         putChar(0x80 | (uchar(*p++) & 0x3F));
         break;
     default:
@@ -345,6 +360,27 @@ const char *HtmlShownText::textRun(const char *p, const char *end)
         break;
     }
     return p;
+}
+
+// Text and spaces: a run of spaces is one space, left out at the start of a line.
+void HtmlShownText::putCollapsed(const char *p, const char *end)
+{
+    while (p < end) {
+        if (*p == ' ') {
+            while (p < end && *p == ' ')
+                ++p;
+            m_spacePending = !m_lineStart;
+            continue;
+        }
+        // Words with single spaces between them go out as they are.
+        const auto *gap = static_cast<const char *>(memmem(p, size_t(end - p), "  ", 2));
+        const char *stop = gap ? gap : end;
+        const bool trailingSpace = stop[-1] == ' ';
+        putText(QByteArrayView(p, stop - p - (trailingSpace ? 1 : 0)));
+        if (trailingSpace)
+            m_spacePending = true;
+        p = stop;
+    }
 }
 
 void HtmlShownText::endTag()

@@ -44,6 +44,7 @@ private:
     void feed(const char *p, const char *end);
     QByteArrayView utf8(QByteArrayView bytes, bool last);
     const char *textRun(const char *p, const char *end);
+    void putCollapsed(const char *p, const char *end);
     void endTag();
     void endEntity(bool terminated);
     void putText(QByteArrayView utf8);

@@ -21,7 +21,10 @@ namespace quillery {
 namespace {
 
 constexpr qsizetype PieceSize = 1 << 20;
-constexpr qsizetype SliceSize = 8 << 10;
+// The shown text is made and looked at in slices that start small, since a word is
+// often found near the start, and grow, since looking costs a little each time.
+constexpr qsizetype FirstSlice = 1 << 10;
+constexpr qsizetype LastSlice = 64 << 10;
 
 // Reads a range of a file into the buffer from index `at`; false when the file has
 // fewer bytes than asked for or cannot be read.
@@ -88,6 +91,8 @@ private:
         std::unique_ptr<ShownText> shown;
         const StoredTextMatcher *matcher = &m_stored;
         m_carried = 0;
+        qsizetype nextSlice = FirstSlice;
+        QByteArrayView slice;
         for (bool first = true; remaining > 0; first = false) {
             const qsizetype piece = qsizetype(qMin<qint64>(remaining, PieceSize));
             const bool last = piece == remaining;
@@ -103,10 +108,9 @@ private:
                     return false;
                 if (first && (shown = shownTextFor(kindFromString(key.kind), m_raw)))
                     matcher = &m_shown;
-                // A slice at a time, so that a match near the start ends the work early.
-                for (qsizetype at = 0; at < piece; at += SliceSize) {
-                    const QByteArrayView slice =
-                        QByteArrayView(m_raw).sliced(at, qMin(SliceSize, piece - at));
+                for (qsizetype at = 0; at < piece; at += slice.size()) {
+                    slice = QByteArrayView(m_raw).sliced(at, qMin(nextSlice, piece - at));
+                    nextSlice = qMin(2 * nextSlice, LastSlice);
                     m_text.resize(m_carried);
                     if (!shown) {
                         m_text.append(slice); // a plain text page shows its stored text

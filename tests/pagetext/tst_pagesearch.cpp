@@ -223,8 +223,9 @@ private Q_SLOTS:
         rich += QByteArray((1 << 20) - rich.size() - 5, 'x') + " Z\\'fcrich";
         rich += QByteArray(3 << 20, 'y') + " {\\b S}\\u227?o Paulo}";
         QByteArray web = "<p>" + QByteArray((1 << 20) - 7, 'w') + " r&eacute;sum&eacute;</p>";
-        // The shown text is looked at in slices of a piece: a word across their seam.
-        const QByteArray plain = QByteArray((8 << 10) - 3, 'p') + "Needle";
+        // The shown text is looked at in slices of 1, 2, 4 KiB and on: a word across the
+        // seam of the third and fourth.
+        const QByteArray plain = QByteArray((7 << 10) - 3, 'p') + "Needle";
         auto binder = f.open(f.makeBinder(
             "seams.qly", {{"big.rtf", rich}, {"big.htm", web}, {"slices.txt", plain}}));
         const auto found = [&](const QString &text) {
