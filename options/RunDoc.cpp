@@ -2,8 +2,10 @@
 #include "options/RunDoc.h"
 
 #include "options/ExecTemplate.h"
+#include "platform/DefaultApplication.h"
 #include "platform/FileError.h"
 #include "platform/RegString.h"
+#include "platform/XdgDirs.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -30,34 +32,46 @@ FileError cannotStart(const QString &program)
                          QStringLiteral("' could not be started"));
 }
 
-bool openWithDesktop(const QString &document)
+FileError noProgram(const QString &document)
 {
-    if (handler())
-        return handler()(document);
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(document));
+    return FileError(FileError::FileNotFound,
+                     QStringLiteral("no program on this computer opens '") +
+                         QFileInfo(document).fileName() +
+                         QStringLiteral("'; choose one in the Page Editing Associations section "
+                                        "of the Options dialog box"));
 }
 
-// The desktop entry's command for the document's type, or RegNotFound.
-QString defaultCommand(const QString &document)
+QString typeOf(const QString &document)
 {
-    const QString extension = QFileInfo(document).suffix().toLower();
-    const QString type = GetRegString(ClassesRoot, u'.' + extension, QString());
-    if (type == RegNotFound)
-        return RegNotFound;
-    return GetRegString(ClassesRoot, type + QStringLiteral("\\shell\\Open\\command"), QString());
+    return GetRegString(ClassesRoot, u'.' + QFileInfo(document).suffix().toLower(), QString());
+}
+
+// The desktop's own opener reports success once it has started, also when it then finds
+// nothing to open the file with: it is asked only where the MIME database names a
+// program whose command is too long to be read here.
+void openWithDesktop(const QString &document, const QString &type)
+{
+    if (type == RegNotFound || defaultApplicationFor(type, XdgDirs::fromEnvironment()).isEmpty() ||
+        !QDesktopServices::openUrl(QUrl::fromLocalFile(document)))
+        throw noProgram(document);
 }
 
 } // namespace
 
 void RunDoc::open(const QString &document)
 {
-    const QString command = handler() ? RegNotFound : defaultCommand(document);
-    if (command == RegNotFound) {
-        if (!openWithDesktop(document))
-            throw FileError(FileError::FileNotFound, QStringLiteral("no program opens '") +
-                                                         QFileInfo(document).fileName() + u'\'');
+    if (handler()) {
+        if (!handler()(document))
+            throw noProgram(document);
         return;
     }
+    const QString type = typeOf(document);
+    const QString command =
+        type == RegNotFound
+            ? RegNotFound
+            : GetRegString(ClassesRoot, type + QStringLiteral("\\shell\\Open\\command"), QString());
+    if (command == RegNotFound)
+        return openWithDesktop(document, type);
     const QStringList arguments = commandArguments(command, document);
     if (arguments.isEmpty())
         throw FileError(FileError::InvalidFormat, QStringLiteral("the command '") + command +

@@ -13,8 +13,9 @@ namespace quillery {
 namespace RunDoc {
 
 // Opens the document with the program the desktop's MIME database names for its type,
-// through that desktop entry's command, or with the desktop's own opener when none is
-// named. Throws FileError when no program could be started.
+// through that desktop entry's command (the desktop's own opener only where that
+// command is too long to read). Throws FileError when no program opens the type or
+// none could be started.
 void open(const QString &document);
 
 // Starts the program with the arguments, in workingFolder when that is not empty, and

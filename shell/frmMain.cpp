@@ -12,6 +12,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Settings.h"
 #include "platform/TempFolder.h"
+#include "platform_ui/TextureReadyWindow.h"
 #include "shell/AppInfo.h"
 #include "shell/AuthorName.h"
 #include "shell/Feedback.h"
@@ -81,6 +82,7 @@ frmMain::frmMain(TempFolder &temp, Dialogs &dialogs, Settings &settings, QWidget
     buildStatusBar();
     activeWindowChanged();
     resize(1000, 700);
+    makeTextureReadyWindow(*this);
 }
 
 frmRecent &frmMain::recent()

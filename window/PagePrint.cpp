@@ -7,16 +7,19 @@
 namespace quillery {
 
 bool PrintRTF(QPrinter &printer, QTextDocument &text, const PrintMargins &margins,
-              const QString &title, const QString &date)
+              const QString &title, const QString &date, int copies)
 {
     printer.setFullPage(true);
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    if (printText(painter, printer, text, margins, title, date) == 0) {
-        printer.abort();
-        painter.end();
-        return false;
+    for (int copy = 0; copy < copies; ++copy) {
+        if ((copy > 0 && !printer.newPage()) ||
+            printText(painter, printer, text, margins, title, date) == 0) {
+            printer.abort();
+            painter.end();
+            return false;
+        }
     }
     return painter.end();
 }

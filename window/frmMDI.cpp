@@ -512,12 +512,12 @@ void frmMDI::mnuPrint_Click()
     if (currentPageIsText()) {
         QPrinter printer;
         printTextPage(m_workspace.dialogs, printer, *m_viewer->txtPad()->document(),
-                      m_binder->page(0).name);
+                      m_binder->page(0).name, m_workspace.defaultDocFolder);
         return;
     }
     // Other pages print as the browser shows them; the printer lives until it is done.
     auto *printer = new QPrinter;
-    if (!m_workspace.dialogs.print(*printer)) {
+    if (!choosePrinter(m_workspace.dialogs, *printer, m_workspace.defaultDocFolder)) {
         delete printer;
         return;
     }

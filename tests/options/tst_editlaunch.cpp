@@ -9,6 +9,7 @@
 #include "platform/Settings.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -31,6 +32,7 @@ private Q_SLOTS:
     void unchangedFileAsksNothing();
     void missingStartInFolderOpensAssociations();
     void missingProgramChangesNothing();
+    void noProgramForTheTypeIsSaidAtOnce();
 
 private:
     QTemporaryDir m_desktop; // a private desktop: its applications and default programs
@@ -274,6 +276,43 @@ void tst_editlaunch::missingProgramChangesNothing()
                  text.contains("'/nonexistent/editor'") && text.endsWith(", 53"),
              qPrintable(text));
     QCOMPARE(f.binder->NextKey(), nextKey);
+    QVERIFY(!f.binder->Changed());
+}
+
+namespace {
+
+// Stands in for the desktop's opener, which reports success once it has started.
+class DesktopOpener : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> asked;
+public Q_SLOTS:
+    void open(const QUrl &url) { asked << url; }
+};
+
+} // namespace
+
+void tst_editlaunch::noProgramForTheTypeIsSaidAtOnce()
+{
+    LaunchFixture f;
+    f.settings.SaveSetting(Settings::Associations, "PEAe2", Settings::DefaultProgram);
+    // A desktop with no applications at all, and an opener that would start anyway.
+    QFile::remove(m_desktop.filePath("config/mimeapps.list"));
+    QDir(m_desktop.filePath("data/applications")).removeRecursively();
+    const QByteArray systemDirs = qgetenv("XDG_DATA_DIRS");
+    qputenv("XDG_DATA_DIRS", m_desktop.filePath("no system").toUtf8());
+    DesktopOpener opener;
+    QDesktopServices::setUrlHandler("file", &opener, "open");
+
+    f.launch();
+    QDesktopServices::unsetUrlHandler("file");
+    qputenv("XDG_DATA_DIRS", systemDirs);
+    QCOMPARE(opener.asked, QList<QUrl>());
+    QCOMPARE(f.titles(), QStringList({"Page Editing Error"}));
+    QVERIFY2(f.waiting.calls().at(0).text.contains(" - no program on this computer opens '") &&
+                 f.waiting.calls().at(0).text.contains("Page Editing Associations"),
+             qPrintable(f.waiting.calls().at(0).text));
     QVERIFY(!f.binder->Changed());
 }
 

@@ -270,7 +270,9 @@ private Q_SLOTS:
         QVERIFY(pages.last().contains("After the table"));
     }
 
-    void eachCopyIsAJobOfItsOwn()
+    // Each job would replace a file: the copies go into the one file, each numbered from 1.
+    // The next print offers the same file; a relative name lands in the document folder.
+    void copiesToAFileAreOneJobAndTheFileIsOfferedAgain()
     {
         BinderFixture f;
         QTextDocument text;
@@ -279,14 +281,27 @@ private Q_SLOTS:
         pdfPrinter(printer, f.path("copies.pdf"));
         printer.setCopyCount(3);
         f.dialogs.queuePrint(true);
-        QCOMPARE(printTextPage(f.dialogs, printer, text, "Copies"), 3);
+        QCOMPARE(printTextPage(f.dialogs, printer, text, "Copies", f.path("docs")), 1);
         QCOMPARE(printer.copyCount(), 1);
-        // Each job replaced the file: one copy's sheet, not three collated.
-        QCOMPARE(sheets(f.path("copies.pdf")).size(), 1);
+        const QStringList pages = sheets(f.path("copies.pdf"));
+        QCOMPARE(pages.size(), 3);
+        for (const QString &page : pages) {
+            QVERIFY(page.contains("copy me"));
+            QCOMPARE(numberLine(page), QString("-1-"));
+        }
 
+        QPrinter next;
         f.dialogs.queuePrint(false);
-        QCOMPARE(printTextPage(f.dialogs, printer, text, "Copies"), 0);
+        QCOMPARE(printTextPage(f.dialogs, next, text, "Copies", f.path("docs")), 0);
+        QCOMPARE(next.outputFileName(), f.path("copies.pdf"));
         QCOMPARE(f.dialogs.calls().size(), 2); // two print dialogs, no messages
+
+        QVERIFY(QDir().mkpath(f.path("docs")));
+        pdfPrinter(next, "relative.pdf");
+        f.dialogs.queuePrint(true);
+        QCOMPARE(printTextPage(f.dialogs, next, text, "Copies", f.path("docs")), 1);
+        QCOMPARE(sheets(f.path("docs/relative.pdf")).size(), 1);
+        QVERIFY(!QFile::exists(QDir::current().filePath("relative.pdf")));
     }
 
     void pagesBecomeTextWithoutReadingWhatTheyName()

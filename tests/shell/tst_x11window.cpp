@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window on an X server with OpenGL, as on a desktop: the first web page the
+// viewer shows must not make the main window's native window anew, or a dialog open at
+// that moment keeps a link to the dead window and drops behind a main window that then
+// ignores the user. The test runs this same program again under xvfb-run as the driver;
+// it is skipped, saying why, where xvfb-run is missing.
+#include "MainWindowFixture.h"
+#include "documents/Binder.h"
+#include "window/BrowserView.h"
+#include "window/ViewerPane.h"
+#include "window/frmMDI.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+#include <QWindow>
+
+using namespace quillery;
+using namespace quillery::test;
+
+namespace {
+
+const char DriverVariable[] = "QUILLERY_X11_DRIVER";
+
+} // namespace
+
+// Runs outside the X server: starts it with the driver.
+class tst_x11window : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void theFirstWebPageKeepsTheMainWindow()
+    {
+        const QString xvfbRun = QStandardPaths::findExecutable("xvfb-run");
+        if (xvfbRun.isEmpty())
+            QSKIP("xvfb-run is not installed (Debian: xvfb), so no X server can start");
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "xcb");
+        environment.insert("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        environment.insert("QT_LOGGING_RULES", "qt.webenginecontext=false");
+        environment.insert(DriverVariable, "1");
+        QProcess driver;
+        driver.setProcessEnvironment(environment);
+        driver.setProcessChannelMode(QProcess::MergedChannels);
+        driver.start(xvfbRun, {"-a", "-s", "-screen 0 1280x900x24",
+                               QCoreApplication::applicationFilePath()});
+        const bool finished = driver.waitForFinished(120000);
+        if (!finished)
+            driver.kill();
+        const QByteArray said = driver.readAll();
+        QVERIFY2(finished && driver.exitStatus() == QProcess::NormalExit && driver.exitCode() == 0,
+                 said.constData());
+    }
+};
+
+// Runs on the X server.
+class tst_x11windowdriver : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void aDialogStaysAboveItsWindowWhenTheFirstWebPageShows()
+    {
+        QCOMPARE(QGuiApplication::platformName(), QString("xcb"));
+        BinderFixture f;
+        Window w(f);
+        QVERIFY(QTest::qWaitForWindowExposed(&w.main));
+        w.main.OpenFile(f.makeBinder(
+            "web.qly", {{"note.txt", "plain"}, {"page.htm", "<html><body>web</body></html>"}}));
+        frmMDI *window = w.main.activeBinderWindow();
+        QVERIFY(window);
+        const WId native = w.main.winId();
+        QWindow *const handle = w.main.windowHandle();
+
+        QDialog dialog(&w.main);
+        dialog.open();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(dialog.windowHandle()->transientParent(), handle);
+
+        window->binder().setCurIndex(2);
+        QTRY_VERIFY_WITH_TIMEOUT(window->viewer()->txtHTML(), 30000);
+        QSignalSpy loaded(window->viewer()->txtHTML()->widget(), SIGNAL(loadFinished(bool)));
+        QVERIFY(loaded.wait(30000));
+        QTRY_VERIFY(window->viewer()->txtHTML()->widget()->isVisible());
+
+        QCOMPARE(w.main.winId(), native);
+        QCOMPARE(w.main.windowHandle(), handle);
+        QCOMPARE(dialog.windowHandle()->transientParent(), handle);
+        QVERIFY(dialog.isVisible());
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet(DriverVariable)) {
+        tst_x11windowdriver driver;
+        return QTest::qExec(&driver, argc, argv);
+    }
+    tst_x11window test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_x11window.moc"
