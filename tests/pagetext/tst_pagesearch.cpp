@@ -226,8 +226,11 @@ private Q_SLOTS:
         // The shown text is looked at in slices of 1, 2, 4 KiB and on: a word across the
         // seam of the third and fourth.
         const QByteArray plain = QByteArray((7 << 10) - 3, 'p') + "Needle";
-        auto binder = f.open(f.makeBinder(
-            "seams.qly", {{"big.rtf", rich}, {"big.htm", web}, {"slices.txt", plain}}));
+        // A reference cut by the end of the page is completed by it.
+        auto binder = f.open(f.makeBinder("seams.qly", {{"big.rtf", rich},
+                                                        {"big.htm", web},
+                                                        {"slices.txt", plain},
+                                                        {"cut.htm", "<p>Caf&eacute"}}));
         const auto found = [&](const QString &text) {
             return searchPages(f.ui, *binder, text, {false, true}).positions;
         };
@@ -235,6 +238,7 @@ private Q_SLOTS:
         QCOMPARE(found("são paulo"), QVector<int>({1}));
         QCOMPARE(found("résumé"), QVector<int>({2}));
         QCOMPARE(found("needle"), QVector<int>({3}));
+        QCOMPARE(found("café"), QVector<int>({4}));
         QCOMPARE(found("xy"), QVector<int>());
     }
 
