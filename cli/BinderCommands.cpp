@@ -203,12 +203,13 @@ int listPages(CliSession &session, const QStringList &args)
 int searchBinder(CliSession &session, const QStringList &args)
 {
     QStringList rest = args;
-    const bool matchCase = rest.removeAll(QStringLiteral("--match-case")) > 0;
+    SearchOptions options;
+    options.matchCase = rest.removeAll(QStringLiteral("--match-case")) > 0;
+    options.shownText = rest.removeAll(QStringLiteral("--shown")) > 0;
     if (rest.size() != 2)
         return ExitUsage;
-    return inspect(session, rest, 2, [&session, &rest, matchCase](Binder &binder) {
-        const SearchResult found =
-            searchPages(session.workspace().ui, binder, rest.at(1), matchCase);
+    return inspect(session, rest, 2, [&session, &rest, options](Binder &binder) {
+        const SearchResult found = searchPages(session.workspace().ui, binder, rest.at(1), options);
         for (int position : found.positions) {
             const PageRow &page = binder.pages.at(position - 1);
             out() << position << '\t' << consoleText(page.key.kind) << '\t'

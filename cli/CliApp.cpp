@@ -37,9 +37,10 @@ Commands:
   extract BINDER.qly DIR     write every page's bytes into DIR
   info BINDER.qly            print the binder's records (without its password)
   check BINDER.qly           report every fault of the file; silent when it is sound
-  search BINDER.qly TEXT [--match-case]
+  search BINDER.qly TEXT [--match-case] [--shown]
                              one line per text page whose stored data (RTF markup, HTML
-                             source) holds TEXT: position, kind, name (tab-separated)
+                             source) holds TEXT: position, kind, name (tab-separated);
+                             with --shown, the text rich text and HTML pages show
   print BINDER.qly OUT.pdf [--pages LIST]
                              lay the text pages (all, or LIST such as 1,4-6) out as printing
                              does, each from a new sheet, into one PDF (never replaces OUT)

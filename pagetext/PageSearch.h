@@ -8,15 +8,18 @@ namespace quillery {
 
 class Binder;
 class Interaction;
-struct PageKey;
-class StoredTextMatcher;
 
 // Whether Search All looks at pages of this kind: rich text, plain text and HTML.
 bool isSearchedKind(const QString &kind);
 
-// Whether the page's stored bytes contain the text. Large pages are read in pieces, so
-// memory stays small whatever the page's size; a page that cannot be read has no match.
-bool pageContains(const PageKey &key, const StoredTextMatcher &matcher);
+struct SearchOptions
+{
+    bool matchCase = false;
+    // Rich text and HTML pages are searched in the text they show rather than in their
+    // stored markup, so that a word with an escaped accent or split by a change of
+    // formatting is found, and a control word or tag is not.
+    bool shownText = false;
+};
 
 struct SearchResult
 {
@@ -25,9 +28,10 @@ struct SearchResult
 };
 
 // Search All: every text page of the binder whose stored data (RTF markup, HTML source)
-// contains the text. A search that takes longer than progressDelayMs shows a progress
-// window with Cancel.
-SearchResult searchPages(Interaction &ui, const Binder &binder, const QString &text, bool matchCase,
-                         int progressDelayMs = 400);
+// contains the text. Large pages are read in pieces, so memory stays small whatever the
+// page's size; a page that cannot be read has no match. A search that takes longer than
+// progressDelayMs shows a progress window with Cancel.
+SearchResult searchPages(Interaction &ui, const Binder &binder, const QString &text,
+                         SearchOptions options, int progressDelayMs = 400);
 
 } // namespace quillery

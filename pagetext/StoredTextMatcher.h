@@ -17,7 +17,10 @@ namespace quillery {
 class StoredTextMatcher
 {
 public:
-    StoredTextMatcher(const QString &text, bool matchCase);
+    enum class Encodings { Utf8AndWindows1252, Utf8 };
+
+    StoredTextMatcher(const QString &text, bool matchCase,
+                      Encodings encodings = Encodings::Utf8AndWindows1252);
 
     bool isEmpty() const { return m_chars.empty(); }
     bool contains(QByteArrayView bytes) const;
@@ -27,21 +30,28 @@ public:
 private:
     using Alternatives = std::vector<QByteArray>;
 
+    // A byte that every match has at a known distance from the start of the anchor
+    // character, with the values it may take.
+    struct Probe
+    {
+        qsizetype offset = 0;
+        QByteArray values;
+        std::array<bool, 256> allowed{};
+        double frequency = 0; // how often such a byte turns up in text, 0 to 1
+    };
+
+    void chooseAnchor();
+    bool matchesAround(QByteArrayView bytes, qsizetype at) const;
     bool matchesAt(QByteArrayView bytes, qsizetype at, std::size_t charIndex) const;
-    // Where the ASCII start of the text next occurs from `from` on, or -1.
-    qsizetype findPrefix(QByteArrayView bytes, qsizetype from) const;
-    bool containsAny(QByteArrayView bytes) const;
+    bool matchesBefore(QByteArrayView bytes, qsizetype end, std::size_t charCount) const;
 
     std::vector<Alternatives> m_chars; // per character, the byte strings that match it
     qsizetype m_longest = 0;
-    // The leading characters that are ASCII in every form: one byte each, compared
-    // through m_fold and found by Horspool's search over m_shift.
-    std::size_t m_prefixChars = 0;
-    bool m_matchCase;
-    QByteArray m_prefix;
-    std::array<unsigned char, 256> m_fold{};
-    std::array<qsizetype, 256> m_shift{};
-    std::array<bool, 256> m_firstByte{};
+    // Candidates are found by the one or two most selective probes; each is then checked
+    // from the anchor character forwards and backwards.
+    std::size_t m_anchor = 0;
+    std::vector<Probe> m_probes;
+    qsizetype m_probeReach = 0; // the furthest probe offset
 };
 
 } // namespace quillery

@@ -134,6 +134,17 @@ void Settings::setJpegQuality(int quality)
     SaveSetting(Main, QStringLiteral("JPEGQuality"), QString::number(quality));
 }
 
+bool Settings::searchShownText() const
+{
+    return GetSetting(Main, QStringLiteral("SearchShownText")).trimmed() == u"1";
+}
+
+void Settings::setSearchShownText(bool shown)
+{
+    SaveSetting(Main, QStringLiteral("SearchShownText"),
+                shown ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
 int Settings::recoveryDelayMs() const
 {
     constexpr double DefaultSeconds = 5;

@@ -29,6 +29,9 @@ public:
 
     void decode(const QByteArray &bytes, QString &out) const;
     int codePage() const { return m_codePage; }
+    // The character of each byte of a single-byte page, which decodes byte by byte; null
+    // for the double-byte pages and UTF-8.
+    const char16_t *singleByteTable() const { return m_icuName.isEmpty() ? m_table : nullptr; }
 
 private:
     explicit CodePageDecoder(int codePage);

@@ -27,47 +27,6 @@ NumberStyle styleForNfc(int nfc)
 
 } // namespace
 
-char32_t Parser::specialCharacter(Keyword keyword)
-{
-    switch (keyword) {
-    case Keyword::Line:
-        return 0x2028;
-    case Keyword::Tab:
-    case Keyword::NestCell:
-        return u'\t';
-    case Keyword::EmDash:
-        return 0x2014;
-    case Keyword::EnDash:
-        return 0x2013;
-    case Keyword::EmSpace:
-        return 0x2003;
-    case Keyword::EnSpace:
-        return 0x2002;
-    case Keyword::QmSpace:
-        return 0x2005;
-    case Keyword::Bullet:
-        return 0x2022;
-    case Keyword::LQuote:
-        return 0x2018;
-    case Keyword::RQuote:
-        return 0x2019;
-    case Keyword::LDblQuote:
-        return 0x201C;
-    case Keyword::RDblQuote:
-        return 0x201D;
-    case Keyword::Zwj:
-        return 0x200D;
-    case Keyword::Zwnj:
-        return 0x200C;
-    case Keyword::LtrMark:
-        return 0x200E;
-    case Keyword::RtlMark:
-        return 0x200F;
-    default:
-        return 0;
-    }
-}
-
 bool Parser::documentWord(Keyword keyword, bool hasParam, int param)
 {
     Group &group = top();

@@ -234,4 +234,77 @@ Keyword keywordFor(QByteArrayView name)
     return it == keywords.end() ? Keyword::Unknown : it->second;
 }
 
+bool isDestination(Keyword keyword)
+{
+    switch (keyword) {
+    case Keyword::FontTable:
+    case Keyword::ColourTable:
+    case Keyword::Pict:
+    case Keyword::Field:
+    case Keyword::FldInst:
+    case Keyword::FldRslt:
+    case Keyword::PnText:
+    case Keyword::ListText:
+    case Keyword::Pn:
+    case Keyword::PnTxtB:
+    case Keyword::PnTxtA:
+    case Keyword::ListTable:
+    case Keyword::List:
+    case Keyword::ListLevel:
+    case Keyword::LevelText:
+    case Keyword::ListOverrideTable:
+    case Keyword::ListOverride:
+    case Keyword::ShpPict:
+    case Keyword::NonShpPict:
+    case Keyword::Object:
+    case Keyword::Result:
+    case Keyword::ShpRslt:
+    case Keyword::SkippedDestination:
+        return true;
+    default:
+        return false;
+    }
+}
+
+char32_t specialCharacter(Keyword keyword)
+{
+    switch (keyword) {
+    case Keyword::Line:
+        return 0x2028;
+    case Keyword::Tab:
+    case Keyword::NestCell:
+        return u'\t';
+    case Keyword::EmDash:
+        return 0x2014;
+    case Keyword::EnDash:
+        return 0x2013;
+    case Keyword::EmSpace:
+        return 0x2003;
+    case Keyword::EnSpace:
+        return 0x2002;
+    case Keyword::QmSpace:
+        return 0x2005;
+    case Keyword::Bullet:
+        return 0x2022;
+    case Keyword::LQuote:
+        return 0x2018;
+    case Keyword::RQuote:
+        return 0x2019;
+    case Keyword::LDblQuote:
+        return 0x201C;
+    case Keyword::RDblQuote:
+        return 0x201D;
+    case Keyword::Zwj:
+        return 0x200D;
+    case Keyword::Zwnj:
+        return 0x200C;
+    case Keyword::LtrMark:
+        return 0x200E;
+    case Keyword::RtlMark:
+        return 0x200F;
+    default:
+        return 0;
+    }
+}
+
 } // namespace quillery::rtf

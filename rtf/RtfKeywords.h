@@ -166,4 +166,10 @@ enum class Keyword {
 
 Keyword keywordFor(QByteArrayView name);
 
+// Whether the word starts a destination: a group whose text goes somewhere of its own.
+bool isDestination(Keyword keyword);
+
+// The character a word stands for (\line, \tab, \emdash...), or 0.
+char32_t specialCharacter(Keyword keyword);
+
 } // namespace quillery::rtf

@@ -23,38 +23,6 @@ int hexValue(char c)
     return -1;
 }
 
-bool isDestination(Keyword keyword)
-{
-    switch (keyword) {
-    case Keyword::FontTable:
-    case Keyword::ColourTable:
-    case Keyword::Pict:
-    case Keyword::Field:
-    case Keyword::FldInst:
-    case Keyword::FldRslt:
-    case Keyword::PnText:
-    case Keyword::ListText:
-    case Keyword::Pn:
-    case Keyword::PnTxtB:
-    case Keyword::PnTxtA:
-    case Keyword::ListTable:
-    case Keyword::List:
-    case Keyword::ListLevel:
-    case Keyword::LevelText:
-    case Keyword::ListOverrideTable:
-    case Keyword::ListOverride:
-    case Keyword::ShpPict:
-    case Keyword::NonShpPict:
-    case Keyword::Object:
-    case Keyword::Result:
-    case Keyword::ShpRslt:
-    case Keyword::SkippedDestination:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // The address of a HYPERLINK field: HYPERLINK "address" [\l "bookmark"] [\o "tip"] ...
 QString hyperlinkTarget(const QString &instruction)
 {

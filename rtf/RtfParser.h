@@ -106,7 +106,6 @@ private:
 
     void symbol(char c);
     void word(Keyword keyword, bool hasParam, int param);
-    static char32_t specialCharacter(Keyword keyword);
     void destination(Keyword keyword);
     void setDestination(Destination destination);
     void endDestination(const Group &closed);

@@ -69,6 +69,7 @@ public:
     void showScanner(Binder &binder) override;
     void mnuEditOptions_Click(Binder &binder) override;
     void editPage(Binder &binder) override;
+    Settings &settings() override { return m_settings; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -4,6 +4,7 @@
 namespace quillery {
 
 class Binder;
+class Settings;
 
 // The main window's commands that binder windows' menus offer too, so that each behaves
 // the same from either menu bar.
@@ -27,6 +28,8 @@ public:
     virtual void mnuEditOptions_Click(Binder &binder) = 0;
     // Edits the binder's current page; the main window hides while another program has it.
     virtual void editPage(Binder &binder) = 0;
+    // The user's settings, for what a binder window's dialogs remember.
+    virtual Settings &settings() = 0;
 };
 
 } // namespace quillery

@@ -492,8 +492,8 @@ void frmMDI::mnuFind_Click()
 void frmMDI::mnuSearch_Click()
 {
     frmSA dialog(
-        m_workspace.dialogs, m_workspace.ui, *m_binder, [this] { mnuFind_Click(); },
-        m_list->columnWidths(), window());
+        m_workspace.dialogs, m_workspace.ui, *m_binder, m_shell.settings(),
+        [this] { mnuFind_Click(); }, m_list->columnWidths(), window());
     dialog.exec();
 }
 

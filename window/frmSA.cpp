@@ -6,6 +6,7 @@
 #include "documents/SizeText.h"
 #include "pagetext/PageSearch.h"
 #include "platform/Dialogs.h"
+#include "platform/Settings.h"
 #include "window/PageListView.h"
 
 #include <QCheckBox>
@@ -24,19 +25,25 @@ constexpr int PositionRole = Qt::UserRole + 1;
 
 } // namespace
 
-frmSA::frmSA(Dialogs &dialogs, Interaction &ui, Binder &binder, std::function<void()> findOnPage,
-             const QVector<int> &columnWidths, QWidget *parent)
+frmSA::frmSA(Dialogs &dialogs, Interaction &ui, Binder &binder, Settings &settings,
+             std::function<void()> findOnPage, const QVector<int> &columnWidths, QWidget *parent)
     : QDialog(parent), txtSA(new QLineEdit(this)),
       chkCase(new QCheckBox(QStringLiteral("Match &case"), this)),
+      chkShown(new QCheckBox(QStringLiteral("Search the text as s&hown"), this)),
       cmdSA(new QPushButton(QStringLiteral("&Find"), this)),
       cmdFind(new QPushButton(QStringLiteral("Find on the &selected page"), this)),
       cmdClose(new QPushButton(QStringLiteral("C&lose"), this)), lvSA(new QTreeWidget(this)),
-      m_dialogs(dialogs), m_ui(ui), m_binder(binder), m_findOnPage(std::move(findOnPage))
+      m_dialogs(dialogs), m_ui(ui), m_binder(binder), m_settings(settings),
+      m_findOnPage(std::move(findOnPage))
 {
     setObjectName(QStringLiteral("frmSA"));
     setWindowTitle(QStringLiteral("Search All"));
     txtSA->setObjectName(QStringLiteral("txtSA"));
     chkCase->setObjectName(QStringLiteral("chkCase"));
+    chkShown->setObjectName(QStringLiteral("chkShown"));
+    chkShown->setToolTip(QStringLiteral("Match rich text and HTML pages on the words they show "
+                                        "rather than on their markup"));
+    chkShown->setChecked(settings.searchShownText());
     cmdSA->setObjectName(QStringLiteral("cmdSA"));
     cmdFind->setObjectName(QStringLiteral("cmdFind"));
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
@@ -60,8 +67,9 @@ frmSA::frmSA(Dialogs &dialogs, Interaction &ui, Binder &binder, std::function<vo
     layout->addWidget(cmdSA, 0, 2);
     layout->addWidget(chkCase, 1, 0, 1, 2);
     layout->addWidget(cmdFind, 1, 2);
-    layout->addWidget(lvSA, 2, 0, 1, 3);
-    layout->addWidget(cmdClose, 3, 2);
+    layout->addWidget(chkShown, 2, 0, 1, 2);
+    layout->addWidget(lvSA, 3, 0, 1, 3);
+    layout->addWidget(cmdClose, 4, 2);
     resize(640, 400);
 
     cmdSA->setDefault(true);
@@ -72,6 +80,8 @@ frmSA::frmSA(Dialogs &dialogs, Interaction &ui, Binder &binder, std::function<vo
     connect(cmdSA, &QPushButton::clicked, this, &frmSA::cmdSA_Click);
     connect(cmdFind, &QPushButton::clicked, this, [this] { m_findOnPage(); });
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(chkShown, &QCheckBox::toggled, this,
+            [this](bool shown) { m_settings.setSearchShownText(shown); });
     connect(lvSA, &QTreeWidget::itemClicked, this, &frmSA::lvSA_ItemClick);
 }
 
@@ -80,7 +90,8 @@ void frmSA::cmdSA_Click()
     const QString text = txtSA->text();
     lvSA->clear();
     cmdFind->setEnabled(false);
-    const SearchResult result = searchPages(m_ui, m_binder, text, chkCase->isChecked());
+    const SearchResult result =
+        searchPages(m_ui, m_binder, text, {chkCase->isChecked(), chkShown->isChecked()});
     for (int position : result.positions)
         addResult(position);
     if (lvSA->topLevelItemCount() == 0) {

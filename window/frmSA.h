@@ -17,21 +17,25 @@ namespace quillery {
 class Binder;
 class Interaction;
 class Dialogs;
+class Settings;
 
-// Search All: lists every text page of a binder whose stored data holds a text, and
-// makes the page the user picks current, which the binder window behind it then shows.
+// Search All: lists every text page of a binder whose stored data holds a text (or, when
+// asked, whose shown text does), and makes the page the user picks current, which the
+// binder window behind it then shows. The choice of stored or shown text is remembered.
 class frmSA : public QDialog
 {
     Q_OBJECT
 public:
     // findOnPage is the binder window's Find.
-    frmSA(Dialogs &dialogs, Interaction &ui, Binder &binder, std::function<void()> findOnPage,
-          const QVector<int> &columnWidths, QWidget *parent = nullptr);
+    frmSA(Dialogs &dialogs, Interaction &ui, Binder &binder, Settings &settings,
+          std::function<void()> findOnPage, const QVector<int> &columnWidths,
+          QWidget *parent = nullptr);
 
     void cmdSA_Click();
 
     QLineEdit *txtSA;
     QCheckBox *chkCase;
+    QCheckBox *chkShown;
     QPushButton *cmdSA;
     QPushButton *cmdFind;
     QPushButton *cmdClose;
@@ -44,6 +48,7 @@ private:
     Dialogs &m_dialogs;
     Interaction &m_ui;
     Binder &m_binder;
+    Settings &m_settings;
     std::function<void()> m_findOnPage;
 };
 

@@ -3,9 +3,14 @@
 #include "TestSupport.h"
 #include "pagetext/PageSearch.h"
 #include "pagetext/StoredTextMatcher.h"
+#include "transfer/PageImport.h"
 
 #include <QProcess>
+#include <QSet>
+#include <QStringEncoder>
 #include <QTest>
+
+#include <random>
 
 using namespace quillery;
 using namespace quillery::test;
@@ -15,6 +20,41 @@ namespace {
 bool has(const QString &text, bool matchCase, const QByteArray &bytes)
 {
     return StoredTextMatcher(text, matchCase).contains(bytes);
+}
+
+// Every way the text may be stored, spelt out: each character in its cases (without
+// match case), in UTF-8 and, where it has one, its Windows-1252 byte.
+QList<QByteArray> spellings(const QString &text, bool matchCase, bool windows1252)
+{
+    QList<QByteArray> result{QByteArray()};
+    for (char32_t c : text.toUcs4()) {
+        QList<char32_t> cases{c};
+        if (!matchCase)
+            cases << QChar::toLower(c) << QChar::toUpper(c) << QChar::toTitleCase(c)
+                  << QChar::toCaseFolded(c);
+        QSet<QByteArray> forms;
+        for (char32_t variant : cases) {
+            const QString one = QString::fromUcs4(&variant, 1);
+            forms << one.toUtf8();
+            QStringEncoder encoder("windows-1252");
+            const QByteArray byte = encoder.encode(one);
+            if (windows1252 && variant >= 0x80 && !encoder.hasError() && byte.size() == 1)
+                forms << byte;
+        }
+        QList<QByteArray> longer;
+        for (const QByteArray &start : result) {
+            for (const QByteArray &form : forms)
+                longer << start + form;
+        }
+        result = longer;
+    }
+    return result;
+}
+
+bool containsSpelling(const QList<QByteArray> &forms, const QByteArray &bytes)
+{
+    return std::any_of(forms.begin(), forms.end(),
+                       [&](const QByteArray &form) { return bytes.contains(form); });
 }
 
 } // namespace
@@ -58,6 +98,49 @@ private Q_SLOTS:
         QVERIFY(!has("Жук", false, "\xd0\xb6\xd1\x83"));
     }
 
+    // The matcher against the plain definition of a match, on haystacks made of the
+    // text's own spellings, spellings with one byte changed, and near misses, at every
+    // alignment, in both encodings and both cases.
+    void matcherFindsExactlyTheSpellingsOfTheText()
+    {
+        std::mt19937 random(7);
+        const QStringList texts = {
+            "garden",   "zürich", "résumé", "São Paulo", "naïve",  "Жук",     "é",  "ß", "q", "aab",
+            "İstanbul", "ǅemal",  "日本",   "e-mail ok", "KELVIN", "x\u00e9", "ÉÉÉ"};
+        int found = 0;
+        int missed = 0;
+        for (const QString &text : texts) {
+            for (bool matchCase : {false, true}) {
+                for (auto encodings : {StoredTextMatcher::Encodings::Utf8AndWindows1252,
+                                       StoredTextMatcher::Encodings::Utf8}) {
+                    const bool windows =
+                        encodings == StoredTextMatcher::Encodings::Utf8AndWindows1252;
+                    const QList<QByteArray> forms = spellings(text, matchCase, windows);
+                    const QList<QByteArray> others = spellings(text, !matchCase, true);
+                    const StoredTextMatcher matcher(text, matchCase, encodings);
+                    for (int round = 0; round < 300; ++round) {
+                        QByteArray haystack;
+                        for (int part = int(random() % 6); part >= 0; --part) {
+                            QByteArray piece = random() % 2 ? forms.at(random() % forms.size())
+                                                            : others.at(random() % others.size());
+                            if (random() % 2)
+                                piece[random() % piece.size()] = char(random() % 256);
+                            if (random() % 2)
+                                piece.chop(1);
+                            haystack += QByteArray(int(random() % 20), "ax \xc3"[random() % 4]);
+                            haystack += piece;
+                        }
+                        const bool expected = containsSpelling(forms, haystack);
+                        QVERIFY2(matcher.contains(haystack) == expected,
+                                 qPrintable(text + ": " + haystack.toHex(' ')));
+                        ++(expected ? found : missed);
+                    }
+                }
+            }
+        }
+        QVERIFY(found > 1000 && missed > 1000);
+    }
+
     void searchAllLooksAtStoredTextPagesOnly()
     {
         BinderFixture f;
@@ -70,7 +153,7 @@ private Q_SLOTS:
                       {"utf.txt", "Ünïcödé résumé"}}));
         QVERIFY(binder);
         const auto found = [&](const QString &text, bool matchCase) {
-            return searchPages(f.ui, *binder, text, matchCase).positions;
+            return searchPages(f.ui, *binder, text, {matchCase}).positions;
         };
         using P = QVector<int>;
         // Markup is searched, not the text shown: every rich text page holds "rtf".
@@ -83,6 +166,41 @@ private Q_SLOTS:
         QCOMPARE(found("nowhere", false), P());
     }
 
+    void shownTextFindsTheWordsPagesShow()
+    {
+        BinderFixture f;
+        auto binder = f.open(f.makeBinder(
+            "shown.qly",
+            {{"rich.rtf", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Z\\'fcrich gar{\\b den} "
+                          "{\\v hidden}\\par}"},
+             {"web.html", "<html><body><p class=\"garden\">r&eacute;sum&eacute; S<i>\xc3\xa3o</i> "
+                          "Paulo</p><script>z\xc3\xbcrich</script></body></html>"},
+             {"plain.txt", "rtf garden"},
+             {"latin.txt", "Z\xfcrich"},
+             {"notrtf.rtf", "just plain Z\xc3\xbcrich"}}));
+        QVERIFY(binder);
+        // A page added since the binder was saved lives in a file of its own.
+        QVERIFY(ImportFile(*f.workspace, *binder, f.file("added.htm", "<b>Z&uuml;rich</b>"),
+                           PageKind::Unknown));
+        const auto found = [&](const QString &text, bool shown) {
+            return searchPages(f.ui, *binder, text, {false, shown}).positions;
+        };
+        using P = QVector<int>;
+        QCOMPARE(found("zürich", false), P({2, 4, 5}));
+        QCOMPARE(found("ZÜRICH", true), P({1, 4, 5, 6}));
+        QCOMPARE(found("garden", false), P({2, 3}));
+        QCOMPARE(found("garden", true), P({1, 3}));
+        // Markup is no longer found, except in the pages whose stored text is their text.
+        QCOMPARE(found("rtf", true), P({3}));
+        QCOMPARE(found("fonttbl", true), P());
+        QCOMPARE(found("Arial", true), P());
+        QCOMPARE(found("hidden", true), P());
+        QCOMPARE(found("class", true), P());
+        QCOMPARE(found("résumé São Paulo", true), P({2}));
+        QCOMPARE(found("résumé são paulo", false), P());
+        QCOMPARE(searchPages(f.ui, *binder, "Résumé", {true, true}).positions, P());
+    }
+
     void aLargePageIsSearchedAcrossItsPieces()
     {
         BinderFixture f;
@@ -92,9 +210,36 @@ private Q_SLOTS:
         QByteArray tail(3 * 1024 * 1024, 'y');
         tail.append("ÉCLAIR");
         auto binder = f.open(f.makeBinder("big.qly", {{"seam.txt", big}, {"tail.txt", tail}}));
-        QCOMPARE(searchPages(f.ui, *binder, "needle", false).positions, QVector<int>({1}));
-        QCOMPARE(searchPages(f.ui, *binder, "éclair", false).positions, QVector<int>({2}));
-        QCOMPARE(searchPages(f.ui, *binder, "xy", false).positions, QVector<int>());
+        QCOMPARE(searchPages(f.ui, *binder, "needle", {}).positions, QVector<int>({1}));
+        QCOMPARE(searchPages(f.ui, *binder, "éclair", {}).positions, QVector<int>({2}));
+        QCOMPARE(searchPages(f.ui, *binder, "xy", {}).positions, QVector<int>());
+    }
+
+    void theShownTextIsSearchedAcrossThePiecesOfItsPage()
+    {
+        BinderFixture f;
+        // The escape of ü straddles the end of the first piece read.
+        QByteArray rich = "{\\rtf1\\ansi ";
+        rich += QByteArray((1 << 20) - rich.size() - 5, 'x') + " Z\\'fcrich";
+        rich += QByteArray(3 << 20, 'y') + " {\\b S}\\u227?o Paulo}";
+        QByteArray web = "<p>" + QByteArray((1 << 20) - 7, 'w') + " r&eacute;sum&eacute;</p>";
+        // The shown text is looked at in slices of 1, 2, 4 KiB and on: a word across the
+        // seam of the third and fourth.
+        const QByteArray plain = QByteArray((7 << 10) - 3, 'p') + "Needle";
+        // A reference cut by the end of the page is completed by it.
+        auto binder = f.open(f.makeBinder("seams.qly", {{"big.rtf", rich},
+                                                        {"big.htm", web},
+                                                        {"slices.txt", plain},
+                                                        {"cut.htm", "<p>Caf&eacute"}}));
+        const auto found = [&](const QString &text) {
+            return searchPages(f.ui, *binder, text, {false, true}).positions;
+        };
+        QCOMPARE(found("zürich"), QVector<int>({1}));
+        QCOMPARE(found("são paulo"), QVector<int>({1}));
+        QCOMPARE(found("résumé"), QVector<int>({2}));
+        QCOMPARE(found("needle"), QVector<int>({3}));
+        QCOMPARE(found("café"), QVector<int>({4}));
+        QCOMPARE(found("xy"), QVector<int>());
     }
 
     void cancelStopsWithWhatWasFound()
@@ -103,7 +248,7 @@ private Q_SLOTS:
         auto binder = f.open(
             f.makeBinder("c.qly", {{"a.txt", "word"}, {"b.txt", "word"}, {"c.txt", "word"}}));
         f.ui.cancelProgressAfter = 2;
-        const SearchResult result = searchPages(f.ui, *binder, "word", false, 0);
+        const SearchResult result = searchPages(f.ui, *binder, "word", {}, 0);
         QVERIFY(result.cancelled);
         QCOMPARE(result.positions, QVector<int>({1, 2}));
         QCOMPARE(f.ui.progressCaptions.last(), QString("Searching for 'word'"));
@@ -125,6 +270,24 @@ private Q_SLOTS:
         QVERIFY(run.waitForFinished(60000));
         QCOMPARE(run.exitCode(), 1);
         QCOMPARE(run.readAllStandardOutput(), QByteArray());
+    }
+
+    void cliSearchesTheShownTextAndPrintsNamesSafely()
+    {
+        BinderFixture f;
+        // The first page's name would forge a line of output.
+        const QString binder =
+            f.makeBinder("shown.qly", {{"One\n2\tHTML\tforged.rtf", "{\\rtf1 \\'c9t\\'e9}"},
+                                       {"Two.htm", "<p>\xc3\xa9t\xc3\xa9</p>"}});
+        QProcess run;
+        run.start(QUILLERY_CLI, {"search", "--shown", binder, "ÉTÉ"});
+        QVERIFY(run.waitForFinished(60000));
+        QCOMPARE(run.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(run.readAllStandardOutput()),
+                 QString("1\tRTF\tOne\\x0a2\\x09HTML\\x09forged\n2\tHTML\tTwo\n"));
+        run.start(QUILLERY_CLI, {"search", binder, "ÉTÉ"});
+        QVERIFY(run.waitForFinished(60000));
+        QCOMPARE(QString::fromUtf8(run.readAllStandardOutput()), QString("2\tHTML\tTwo\n"));
     }
 };
 

@@ -204,7 +204,7 @@ private Q_SLOTS:
         keys.window(&file, "File Properties");
         frmFind find(f.dialogs, pane);
         keys.window(&find, "Find");
-        frmSA search(f.dialogs, f.ui, binder, {}, {100, 100, 100, 100, 100});
+        frmSA search(f.dialogs, f.ui, binder, settings, {}, {100, 100, 100, 100, 100});
         keys.window(&search, "Search All");
         frmRecent recent(f.dialogs, {}, {}, f.path("recent.dat"));
         keys.window(&recent, "Recent Files");

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BinderFixture.h"
 #include "TestSupport.h"
+#include "platform/Settings.h"
 #include "platform_ui/RichTextBox.h"
 #include "window/FindText.h"
 #include "window/frmFind.h"
@@ -71,7 +72,8 @@ private Q_SLOTS:
             "sa.qly",
             {{"web.html", "<b>Apple</b>"}, {"note.txt", "apple pie"}, {"x.txt", "pear"}}));
         int finds = 0;
-        frmSA dialog(f.dialogs, f.ui, *binder, [&] { ++finds; }, {});
+        Settings settings(f.path("settings.ini"));
+        frmSA dialog(f.dialogs, f.ui, *binder, settings, [&] { ++finds; }, {});
         QVERIFY(!dialog.cmdSA->isEnabled());
         dialog.txtSA->setText("APPLE");
         dialog.cmdSA->click();
@@ -97,6 +99,39 @@ private Q_SLOTS:
         QCOMPARE(f.dialogs.lastText(), QString("The text 'Pear' was not found in any page"));
         QCOMPARE(f.dialogs.calls().last().title, QString("Search All"));
         QVERIFY(!dialog.cmdFind->isEnabled());
+    }
+
+    void searchAllSearchesTheShownTextWhenAskedAndRemembersIt()
+    {
+        BinderFixture f;
+        auto binder = f.open(f.makeBinder("shown.qly", {{"rich.rtf", "{\\rtf1\\ansi Z\\'fcrich}"},
+                                                        {"web.html", "<p class=zurich>x</p>"}}));
+        const QString ini = f.path("settings.ini");
+        const auto results = [](frmSA &dialog, const QString &text) {
+            dialog.txtSA->setText(text);
+            dialog.cmdSA->click();
+            QStringList names;
+            for (int i = 0; i < dialog.lvSA->topLevelItemCount(); ++i)
+                names << dialog.lvSA->topLevelItem(i)->text(0);
+            return names;
+        };
+        {
+            Settings settings(ini);
+            frmSA dialog(f.dialogs, f.ui, *binder, settings, [] {}, {});
+            QVERIFY(!dialog.chkShown->isChecked()); // the stored data, unless asked
+            QCOMPARE(results(dialog, "rtf"), QStringList({"rich"}));
+            QCOMPARE(results(dialog, "zurich"), QStringList({"web"}));
+            dialog.chkShown->setChecked(true);
+            QCOMPARE(results(dialog, "zürich"), QStringList({"rich"}));
+            QCOMPARE(results(dialog, "zurich"), QStringList());
+            QCOMPARE(results(dialog, "rtf"), QStringList());
+        }
+        Settings settings(ini);
+        QCOMPARE(settings.GetSetting(Settings::Main, "SearchShownText"), QString("1"));
+        frmSA again(f.dialogs, f.ui, *binder, settings, [] {}, {});
+        QVERIFY(again.chkShown->isChecked());
+        again.chkShown->setChecked(false);
+        QVERIFY(!Settings(ini).searchShownText());
     }
 };
 

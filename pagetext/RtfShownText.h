@@ -1,0 +1,138 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "pagetext/ShownText.h"
+#include "rtf/RtfKeywords.h"
+#include "rtf/RtfParser.h"
+
+#include <QHash>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+namespace quillery {
+
+class CodePageDecoder;
+
+// The text of an RTF page as the RTF reader puts it into a document, read as a stream:
+// the same groups, destinations, code pages, \uN with its \ucN skip, hidden text and
+// breaks, but nothing is kept of the formatting. A bullet or number that a writer put
+// before a list paragraph is left out, as it is whenever the reader makes the list.
+class RtfShownText : public ShownText
+{
+public:
+    RtfShownText();
+    ~RtfShownText() override;
+
+    void read(QByteArrayView bytes, QByteArray &text) override;
+    void finish(QByteArray &text) override;
+
+private:
+    // Where the reader is between bytes.
+    enum class Lexer : quint8 {
+        BeforeRtf,     // before the first brace
+        Text,          // text, braces and the start of control words
+        Escape,        // after a backslash
+        Hex,           // after \' (m_hexDigits holds what came of its two digits)
+        Name,          // the letters of a control word
+        Minus,         // a minus after the name, a sign only when a digit follows
+        Parameter,     // the digits of a control word
+        Binary,        // the data of \bin
+        Skip,          // a group skipped whole
+        SkipEscape,    // after a backslash in a skipped group
+        SkipName,      // a control word in a skipped group
+        SkipParameter, // its digits
+        SkipBinary,    // the data of \bin in a skipped group
+        Done,          // after the document's group
+    };
+
+    struct Group
+    {
+        rtf::Destination destination = rtf::Destination::Body;
+        bool ownsDestination = false;
+        bool hidden = false;  // \v
+        bool inTable = false; // \intbl
+        int unicodeSkip = 1;  // \uc
+        int font = -1;        // -1: the document's default font
+        int codePage = 1252;
+    };
+
+    Group &top() { return m_groups.back(); }
+
+    void feed(const char *p, const char *end);
+    const char *endWord(const char *next);
+    void skipByte(char c);
+    void textRun(const char *begin, const char *end);
+    void hexByte(char byte);
+    void symbol(char c);
+    void word();
+    void controlWord(rtf::Keyword keyword, bool hasParam, int param);
+
+    void openGroup();
+    void closeGroup();
+    void skipCurrentGroup();
+    void destination(rtf::Keyword keyword);
+    void setDestination(rtf::Destination destination);
+    void endDestination(const Group &closed);
+    void setDocumentCodePage(int codePage);
+    int fontCodePage(int font) const;
+    void fontTableText(QByteArrayView run);
+    void commitFont();
+    void pictureText(QByteArrayView run);
+
+    void addBytes(QByteArrayView bytes);
+    void flushBytes();
+    void addChar(char32_t c);
+    void addString(const QString &text);
+    const CodePageDecoder &decoder(int codePage);
+
+    // What goes into the text, with the document's paragraph and table breaks.
+    void content(bool inTable);
+    void endParagraph();
+    void endCell();
+    void put(QByteArrayView utf8);
+    void putBreak();
+    void releaseSurrogate();
+
+    QByteArray *m_out = nullptr;
+    Lexer m_lexer = Lexer::BeforeRtf;
+    std::vector<Group> m_groups;
+    bool m_starred = false;
+    int m_unicodeSkip = 0;
+
+    // The control word being read.
+    // Names are at most 32 letters; a longer one, cut to 33, is no word the reader knows.
+    char m_name[33];
+    qsizetype m_nameSize = 0;
+    qint64 m_value = 0;
+    bool m_negative = false;
+    bool m_hasParam = false;
+    int m_hexDigits = 0; // 0x100 + the first digit's value once it has come
+    char m_hexFirst = 0;
+    qint64 m_binaryLeft = 0;
+    bool m_binaryToPicture = false;
+    int m_skipDepth = 0;
+
+    // Bytes of text not yet decoded: a double-byte character may come in two escapes.
+    QByteArray m_bytes;
+    int m_bytesCodePage = 0;
+    std::shared_ptr<const CodePageDecoder> m_decoder;
+    int m_decoderCodePage = 0;
+    char16_t m_highSurrogate = 0; // a \uN half of a pair, waiting for the other half
+    bool m_tableOpen = false;
+
+    int m_documentCodePage = 1252;
+    int m_defaultFont = 0;
+    QHash<int, int> m_fontCodePages; // font number to code page, 0: the document's
+    int m_fontNumber = 0;
+    int m_fontCodePage = 0;
+    bool m_symbolFont = false;
+    bool m_fontPending = false;
+    QString m_fontName;
+    int m_listLevels = 0;
+    int m_nibble = -1;
+    bool m_pictureData = false;
+};
+
+} // namespace quillery

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "pagetext/ShownText.h"
+
+#include "pagetext/HtmlShownText.h"
+#include "pagetext/RtfShownText.h"
+#include "rtf/RtfReader.h"
+
+namespace quillery {
+
+std::unique_ptr<ShownText> shownTextFor(PageKind kind, QByteArrayView start)
+{
+    switch (kind) {
+    case PageKind::RTF:
+        if (isRtf(QByteArray::fromRawData(start.data(), start.size())))
+            return std::make_unique<RtfShownText>();
+        return nullptr;
+    case PageKind::HTML:
+        return std::make_unique<HtmlShownText>(start);
+    default:
+        return nullptr;
+    }
+}
+
+char32_t shownCharacter(char32_t c)
+{
+    switch (c) {
+    case U'\r':
+    case 0x2028:
+    case 0x2029:
+    case 0xFDD0:
+    case 0xFDD1:
+        return U'\n';
+    case 0x00A0:
+        return U' ';
+    case 0x00AD:
+        return 0;
+    default:
+        return c;
+    }
+}
+
+void appendUtf8(QByteArray &text, char32_t c)
+{
+    if (c < 0x80) {
+        text += char(c);
+    } else if (c < 0x800) {
+        text += char(0xC0 | (c >> 6));
+        text += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        text += char(0xE0 | (c >> 12));
+        text += char(0x80 | ((c >> 6) & 0x3F));
+        text += char(0x80 | (c & 0x3F));
+    } else {
+        text += char(0xF0 | (c >> 18));
+        text += char(0x80 | ((c >> 12) & 0x3F));
+        text += char(0x80 | ((c >> 6) & 0x3F));
+        text += char(0x80 | (c & 0x3F));
+    }
+}
+
+} // namespace quillery
