@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/Binder.h"
 
+#include "documents/BinderFormat.h"
 #include "documents/LumpArchive.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
@@ -112,13 +113,13 @@ QByteArray pageData(const PageKey &key)
 
 void writeLayoutRecords(InfoRecords &records, const Binder &binder)
 {
-    records.write(QStringLiteral("Pages"), binder.pageCount());
+    records.write(RecordKey::Pages, binder.pageCount());
     for (int c = 1; c <= PageList::ColumnCount; ++c) {
         if (binder.columnWidths[c - 1] >= 0)
-            records.write(QStringLiteral("ColWidth%1").arg(c), binder.columnWidths[c - 1]);
+            records.write(RecordKey::ColumnWidth.arg(c), binder.columnWidths[c - 1]);
     }
-    records.write(QStringLiteral("Pane Pos"), binder.PanePos);
-    records.write(QStringLiteral("Pane Length"), binder.PaneLength);
+    records.write(RecordKey::PanePosition, binder.PanePos);
+    records.write(RecordKey::PaneLength, binder.PaneLength);
 }
 
 QByteArray GetLumpString(const Binder &binder, const QString &position)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "documents/BinderFormat.h"
 #include "documents/InfoRecords.h"
 #include "documents/PageList.h"
 #include "platform/FileLock.h"
@@ -72,7 +73,7 @@ public:
     // The row at a 1-based position; 0 means the current page.
     const PageRow &page(int position) const;
     bool hasPage(int position) const;
-    QString title() const { return CF.value(QStringLiteral("Title")); }
+    QString title() const { return CF.value(RecordKey::Title); }
 
 Q_SIGNALS:
     // Another page is current, or the current page's data now lies elsewhere; 0 for none.

@@ -179,11 +179,11 @@ void readPagesFromSaved(Workspace &workspace, Binder &binder, const QString &fil
 void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileName, bool mayAppend)
 {
     BusyScope busy(workspace.ui);
-    binder.CF.write(QStringLiteral("LastSavedBy"), workspace.authorName);
+    binder.CF.write(RecordKey::LastSavedBy, workspace.authorName);
     const int n = binder.pageCount();
     LumpArchive archive(BinderHeader);
     archive.setLumpCount(n + 1);
-    archive.setLumpName(1, QByteArrayLiteral("QUILLERY"));
+    archive.setLumpName(1, RecordsLump);
     const QByteArray records = recordsText(binder);
     archive.setLumpData(1, records);
     DelCFInfo(binder);

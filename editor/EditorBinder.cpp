@@ -2,6 +2,7 @@
 #include "editor/EditorBinder.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderFormat.h"
 #include "documents/BinderSaver.h"
 #include "documents/EncryptedBinder.h"
 #include "documents/Workspace.h"
@@ -22,7 +23,7 @@ PageToEdit loadPageToEdit(const Binder &binder, int position)
     page.data = GetLumpString(binder, QString::number(position));
     page.empty = row.size == 0;
     page.backColour = parseColourCode(row.key.colour)
-                          .value_or(parseColourCode(binder.CF.value(QStringLiteral("RTFBColour")))
+                          .value_or(parseColourCode(binder.CF.value(RecordKey::RichBackground))
                                         .value_or(SystemWindowBackground));
     return page;
 }

@@ -486,10 +486,9 @@ void frmEdit::mnuFNext_Click()
 bool frmEdit::SavePage()
 {
     BusyScope busy(m_workspace.ui);
-    const QByteArray bytes = m_rich ? m_box->TextRTF() : m_box->Text().toUtf8();
-    const QString colour = m_rich ? QString::number(m_box->BackColor()) : QStringLiteral("NA");
+    const EditedPage page = pageAsStored(m_position, *m_box, m_rich);
     try {
-        storeEditedPage(m_workspace, m_binder, m_position, bytes, colour);
+        storeEditedPage(m_workspace, m_binder, m_position, page.bytes, page.colour);
     } catch (const FileError &error) {
         m_workspace.dialogs.message(
             MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Save Error"),

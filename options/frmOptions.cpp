@@ -2,6 +2,7 @@
 #include "options/frmOptions.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderFormat.h"
 #include "documents/Workspace.h"
 #include "editor/DefaultTextFormats.h"
 #include "options/Associations.h"
@@ -161,7 +162,7 @@ void frmOptions::buildGeneralTab(QWidget *page)
 void frmOptions::Form_Load()
 {
     m_table.load(m_binder.CF);
-    txtComments->setText(m_binder.CF.value(QStringLiteral("CommentsCol")));
+    txtComments->setText(m_binder.CF.value(RecordKey::CommentsColumn));
     txtDefDocFol->setText(m_settings.defDocFol());
     m_panePos = m_binder.PanePos;
     if (QAbstractButton *position = optPos->button(m_panePos))
@@ -289,7 +290,7 @@ void frmOptions::cmdOK_Click()
         if (page.key.kind == u"TXT" || (page.key.kind == u"RTF" && page.size == 0))
             window->GetRTF();
     }
-    m_binder.CF.write(QStringLiteral("CommentsCol"), txtComments->text());
+    m_binder.CF.write(RecordKey::CommentsColumn, txtComments->text());
     m_binder.pages.setCommentsCaption(txtComments->text());
     if (m_panePos != m_binder.PanePos) {
         m_binder.PaneLength = Binder::paneLengthFor(m_panePos);

@@ -47,7 +47,7 @@ void showInUse(Workspace &workspace, const QString &user)
 int pageCountOf(const InfoRecords &cf, int lumps)
 {
     bool ok = false;
-    const qint64 pages = cf.value(QStringLiteral("Pages")).toLongLong(&ok);
+    const qint64 pages = cf.value(RecordKey::Pages).toLongLong(&ok);
     if (!ok || pages < 0 || pages > lumps - 1)
         throw FileError::damaged(QStringLiteral("its page count does not match its lumps"));
     return int(pages);
@@ -83,24 +83,24 @@ void appendArchivePages(Binder &binder, PageRecords &records, const LumpArchive 
 void takeLayoutRecords(Binder &binder)
 {
     const int pages = binder.pageCount();
-    if (!binder.CF.contains(QStringLiteral("RTFAlign")))
+    if (!binder.CF.contains(RecordKey::RichAlign))
         setRTFopts(binder.CF);
 
-    const int selected = binder.CF.value(QStringLiteral("SelPage"), QStringLiteral("1")).toInt();
+    const int selected = binder.CF.value(RecordKey::SelectedPage, QStringLiteral("1")).toInt();
     binder.setCurIndex(pages == 0 ? 0 : (selected >= 1 && selected <= pages ? selected : 1));
     DelCFInfo(binder);
 
     for (int c = 1; c <= PageList::ColumnCount; ++c) {
         bool ok = false;
-        const int width = binder.CF.value(QStringLiteral("ColWidth%1").arg(c)).toInt(&ok);
+        const int width = binder.CF.value(RecordKey::ColumnWidth.arg(c)).toInt(&ok);
         if (ok)
             binder.columnWidths[c - 1] = width;
     }
     binder.pages.setCommentsCaption(
-        binder.CF.value(QStringLiteral("CommentsCol"), QStringLiteral("Comments")));
-    if (binder.CF.contains(QStringLiteral("Pane Pos"))) {
-        binder.PanePos = binder.CF.value(QStringLiteral("Pane Pos")).toInt();
-        binder.PaneLength = binder.CF.value(QStringLiteral("Pane Length")).toInt();
+        binder.CF.value(RecordKey::CommentsColumn, QStringLiteral("Comments")));
+    if (binder.CF.contains(RecordKey::PanePosition)) {
+        binder.PanePos = binder.CF.value(RecordKey::PanePosition).toInt();
+        binder.PaneLength = binder.CF.value(RecordKey::PaneLength).toInt();
     } else {
         binder.PanePos = 0;
         binder.PaneLength = Binder::DefaultPaneLength;
@@ -182,7 +182,7 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
     binder.CF.loadText(LumpArchive::ReadBytes(working, records.offset, records.length),
                        pageRecords.divert());
 
-    const QString stored = binder.CF.value(QStringLiteral("Data"), QString());
+    const QString stored = binder.CF.value(RecordKey::Password, QString());
     if (!stored.isEmpty()) {
         workspace.passwordHolder = stored;
         PasswordPrompt prompt(workspace);

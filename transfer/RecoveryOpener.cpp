@@ -2,6 +2,7 @@
 #include "transfer/RecoveryOpener.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderFormat.h"
 #include "documents/CompanionFiles.h"
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
@@ -22,7 +23,7 @@ namespace {
 
 void askPassword(Workspace &workspace, const InfoRecords &records)
 {
-    const QString stored = records.value(QStringLiteral("Data"), QString());
+    const QString stored = records.value(RecordKey::Password, QString());
     if (stored.isEmpty())
         return;
     workspace.passwordHolder = stored;

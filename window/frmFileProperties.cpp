@@ -2,6 +2,7 @@
 #include "window/frmFileProperties.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderFormat.h"
 #include "documents/SizeText.h"
 #include "platform/GeneralDate.h"
 #include "platform_ui/Orde.h"
@@ -38,9 +39,9 @@ frmFileProperties::frmFileProperties(Binder &binder, QWidget *parent)
         return binder.CF.contains(key) ? binder.CF.value(key) : QString();
     };
     addField(form, QStringLiteral("A&uthor:"), QStringLiteral("txtAuthor"),
-             record(QStringLiteral("Author")));
+             record(RecordKey::Author));
     addField(form, QStringLiteral("&Last saved by:"), QStringLiteral("txtLSB"),
-             record(QStringLiteral("LastSavedBy")));
+             record(RecordKey::LastSavedBy));
 
     const QString file = binder.CurFile();
     const bool saved = !file.isEmpty() && Orde::IsFile(file);

@@ -2,6 +2,7 @@
 #include "window/frmMDI.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderFormat.h"
 #include "documents/BinderSaver.h"
 #include "documents/CompanionFiles.h"
 #include "documents/Interaction.h"
@@ -77,7 +78,7 @@ frmMDI::frmMDI(Workspace &workspace, ShellCommands &shell, std::unique_ptr<Binde
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_splitter);
 
-    m_list->setView(m_binder->CF.value(QStringLiteral("LVView")).toInt());
+    m_list->setView(m_binder->CF.value(RecordKey::ListView).toInt());
     QVector<int> widths;
     for (int twips : std::as_const(m_binder->columnWidths))
         widths << (twips > 0 ? toPixels(twips, this) : -1);
@@ -93,7 +94,7 @@ frmMDI::frmMDI(Workspace &workspace, ShellCommands &shell, std::unique_ptr<Binde
     connectMenus();
     connectList();
     connectBinder();
-    if (m_binder->CF.value(QStringLiteral("AutoHide")) == u"1")
+    if (m_binder->CF.value(RecordKey::AutoHide) == u"1")
         mnuSHPage_Click();
     followCurrentPage(m_binder->CurIndex());
 }
@@ -129,15 +130,15 @@ void frmMDI::connectMenus()
     on("mnuAI", [this] { m_shell.Arrange(3); });
     connect(m_menus["mnuSHPage"], &QAction::toggled, this, &frmMDI::applyAutoHide);
 
-    const auto importer = [&](const char *name, const char *type, PageKind kind) {
-        on(name, [&ws, &b, type, kind] { ImportDialog(ws, b, QString::fromLatin1(type), kind); });
+    const auto importer = [&](const char *name, PageKind kind) {
+        on(name, [&ws, &b, kind] { ImportDialog(ws, b, kind); });
     };
-    importer("mnuImportRTF", "Rich Text Format", PageKind::RTF);
-    importer("mnuImportTXT", "Text Document", PageKind::TXT);
-    importer("mnuImportHTML", "HTML", PageKind::HTML);
-    importer("mnuIPicture", "Picture", PageKind::PICTURE);
-    importer("mnuISound", "Sound", PageKind::SOUND);
-    importer("mnuIFile", "File", PageKind::FILE);
+    importer("mnuImportRTF", PageKind::RTF);
+    importer("mnuImportTXT", PageKind::TXT);
+    importer("mnuImportHTML", PageKind::HTML);
+    importer("mnuIPicture", PageKind::PICTURE);
+    importer("mnuISound", PageKind::SOUND);
+    importer("mnuIFile", PageKind::FILE);
     const auto adder = [&](const char *name, PageKind kind) {
         on(name, [this, &ws, &b, kind] {
             addPage(ws, b, kind, [this] { m_shell.editPage(*m_binder); });
@@ -392,7 +393,7 @@ void frmMDI::setCaptionSuffix(const QString &suffix)
 void frmMDI::setView(int view)
 {
     m_list->setView(view);
-    m_binder->CF.write(QStringLiteral("LVView"), view);
+    m_binder->CF.write(RecordKey::ListView, view);
 }
 
 int frmMDI::paneLengthPixels() const
@@ -432,7 +433,7 @@ int frmMDI::expandedPaneLength() const
 
 void frmMDI::applyAutoHide(bool on)
 {
-    m_binder->CF.write(QStringLiteral("AutoHide"), on ? "1" : "0");
+    m_binder->CF.write(RecordKey::AutoHide, on ? "1" : "0");
     m_binder->PaneLength = on ? AutoHideLength : expandedPaneLength();
     SetPanePos();
 }

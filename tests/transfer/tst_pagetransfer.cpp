@@ -93,7 +93,7 @@ void tst_pagetransfer::importDialogUsesChosenKindAndTitles()
     Binder binder;
     NewFile(*f.workspace, binder, true);
     f.dialogs.queueOpenFile(f.file("notes.txt", "plain words"));
-    ImportDialog(*f.workspace, binder, "Rich Text Format", PageKind::RTF);
+    ImportDialog(*f.workspace, binder, PageKind::RTF);
     QCOMPARE(binder.pageCount(), 2);
     QCOMPARE(binder.CurIndex(), 2);
     QCOMPARE(binder.page(2).key.kind, QString("RTF"));
