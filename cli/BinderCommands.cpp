@@ -158,7 +158,7 @@ int createBinder(CliSession &session, const QStringList &args)
     Binder binder;
     NewFile(workspace, binder, false);
     // A script makes many binders: each is known by its own title, not "New File 1".
-    binder.CF.write(RecordKey::Title, title.value_or(QFileInfo(target).completeBaseName()));
+    binder.setRecord(RecordKey::Title, title.value_or(QFileInfo(target).completeBaseName()));
     const bool saved =
         importAll(session, binder, rest.mid(1)) && SavFile(workspace, binder, target);
     binder.OpenNum.release();

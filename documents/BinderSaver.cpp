@@ -32,8 +32,8 @@ namespace {
 // The binder's records with the per-page ones written from the rows, as lump 1 holds them.
 QByteArray recordsText(Binder &binder)
 {
-    writeLayoutRecords(binder.CF, binder);
-    QByteArray text = binder.CF.toText();
+    binder.editRecords([&](InfoRecords &records) { writeLayoutRecords(records, binder); });
+    QByteArray text = binder.records().toText();
     PageRecords::appendText(text, binder.pages);
     return text;
 }
@@ -179,7 +179,7 @@ void readPagesFromSaved(Workspace &workspace, Binder &binder, const QString &fil
 void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileName, bool mayAppend)
 {
     BusyScope busy(workspace.ui);
-    binder.CF.write(RecordKey::LastSavedBy, workspace.authorName);
+    binder.setRecord(RecordKey::LastSavedBy, workspace.authorName);
     const int n = binder.pageCount();
     LumpArchive archive(BinderHeader);
     archive.setLumpCount(n + 1);
@@ -242,7 +242,7 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
         // name who holds it.
     }
     binder.setCurFile(fileName);
-    binder.setWCaption(binder.title() + QStringLiteral(" (") + fileName + u')');
+    binder.setCaptionNote(QString());
     binder.setChanged(false);
     workspace.ui.recordRecent(recentFilesTitle(binder), fileName);
 }

@@ -19,7 +19,7 @@ void NewIcon(Binder &binder, PageKind kind)
     row.modified = QStringLiteral("Never");
     row.key.serial = binder.takeSerial();
     row.key.kind = kindString(kind);
-    row.key.colour = colourField(kind, binder.CF.value(RecordKey::RichBackground));
+    row.key.colour = colourField(kind, binder.records().value(RecordKey::RichBackground));
     binder.pages.append(row);
     binder.setCurIndex(position);
     binder.setChanged(true);

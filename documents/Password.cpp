@@ -86,7 +86,7 @@ bool changePassword(Workspace &workspace, Binder &binder, const QString &newPass
         return false;
     }
     if (newPassword.isEmpty()) {
-        binder.CF.remove(RecordKey::Password);
+        binder.removeRecord(RecordKey::Password);
     } else {
         const std::optional<QString> stored = encodePassword(newPassword);
         if (!stored) {
@@ -96,7 +96,7 @@ bool changePassword(Workspace &workspace, Binder &binder, const QString &newPass
                                "Please choose a password without the other characters."));
             return false;
         }
-        binder.CF.write(RecordKey::Password, *stored);
+        binder.setRecord(RecordKey::Password, *stored);
     }
     binder.setChanged(true);
     return true;

@@ -199,7 +199,7 @@ SnapshotCapture captureSnapshot(const Binder &binder, bool workingCopyReadFromBi
     capture.binderHoldsWorkingCopy =
         capture.binderFile && !capture.workingCopy.isEmpty() &&
         (workingCopyReadFromBinder || fileio::sameFile(capture.workingCopy, capture.binderPath));
-    capture.records = binder.CF;
+    capture.records = binder.records();
     writeLayoutRecords(capture.records, binder);
     capture.rows = binder.pages.rows();
     capture.edit = std::move(edit);

@@ -22,15 +22,16 @@ PageToEdit loadPageToEdit(const Binder &binder, int position)
     page.kind = row.key.kind;
     page.data = GetLumpString(binder, QString::number(position));
     page.empty = row.size == 0;
-    page.backColour = parseColourCode(row.key.colour)
-                          .value_or(parseColourCode(binder.CF.value(RecordKey::RichBackground))
-                                        .value_or(SystemWindowBackground));
+    page.backColour =
+        parseColourCode(row.key.colour)
+            .value_or(parseColourCode(binder.records().value(RecordKey::RichBackground))
+                          .value_or(SystemWindowBackground));
     return page;
 }
 
 void applyDefaultFormat(RichTextBox &box, const Binder &binder, const QString &prefix)
 {
-    SetRTFFont(box, prefix, binder.CF);
+    SetRTFFont(box, prefix, binder.records());
 }
 
 void storeEditedPage(Workspace &workspace, Binder &binder, int position, const QByteArray &bytes,

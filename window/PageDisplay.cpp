@@ -95,7 +95,6 @@ PageDisplay preparePageDisplay(Workspace &workspace, Binder &binder)
     case PageKind::Unknown:
         return display;
     }
-    binder.CF.write(RecordKey::SelectedPage, binder.CurIndex());
     return display;
 }
 

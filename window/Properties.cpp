@@ -11,7 +11,7 @@ namespace quillery {
 
 QString configurationText(const Binder &binder)
 {
-    InfoRecords shown = binder.CF;
+    InfoRecords shown = binder.records();
     shown.remove(RecordKey::Password);
     QByteArray text = shown.toText();
     PageRecords::appendText(text, binder.pages);
@@ -20,14 +20,7 @@ QString configurationText(const Binder &binder)
 
 void applyFileProperties(Binder &binder, const QString &title)
 {
-    QString caption = title;
-    if (!binder.CurFile().isEmpty()) {
-        caption += QStringLiteral(" (") + binder.CurFile() + u')';
-        if (binder.ro())
-            caption += QStringLiteral(" [Read-Only]");
-    }
-    binder.setWCaption(caption);
-    binder.CF.write(RecordKey::Title, title);
+    binder.setRecord(RecordKey::Title, title);
     binder.setChanged(true);
 }
 

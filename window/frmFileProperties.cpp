@@ -36,7 +36,7 @@ frmFileProperties::frmFileProperties(Binder &binder, QWidget *parent)
     txtPages = addField(form, QStringLiteral("&Pages:"), QStringLiteral("txtPages"),
                         QString::number(binder.pageCount()));
     const auto record = [&](const QString &key) {
-        return binder.CF.contains(key) ? binder.CF.value(key) : QString();
+        return binder.records().contains(key) ? binder.records().value(key) : QString();
     };
     addField(form, QStringLiteral("A&uthor:"), QStringLiteral("txtAuthor"),
              record(RecordKey::Author));

@@ -111,7 +111,7 @@ frmPageProperties::frmPageProperties(Workspace &workspace, Binder &binder, int p
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &frmPageProperties::cmdOK_Click);
     // The binder names the comments; their key is one the other controls leave free.
-    setFreeAccessKey(lblComments, binder.CF.value(RecordKey::CommentsColumn) + u':');
+    setFreeAccessKey(lblComments, binder.records().value(RecordKey::CommentsColumn) + u':');
     // However the dialog is closed without OK, the text pane gets its colour back.
     connect(this, &QDialog::rejected, this, [this] { m_pane.setBackColor(m_shownColour); });
     resize(480, 520);

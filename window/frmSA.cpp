@@ -49,7 +49,7 @@ frmSA::frmSA(Dialogs &dialogs, Interaction &ui, Binder &binder, std::function<vo
     lvSA->setRootIsDecorated(false);
     lvSA->setHeaderLabels({QStringLiteral("Page Name"), QStringLiteral("Created"),
                            QStringLiteral("Modified"), QStringLiteral("Size"),
-                           binder.CF.value(RecordKey::CommentsColumn)});
+                           binder.records().value(RecordKey::CommentsColumn)});
     for (int column = 0; column < columnWidths.size() && column < lvSA->columnCount(); ++column) {
         if (columnWidths.at(column) > 0)
             lvSA->setColumnWidth(column, columnWidths.at(column));

@@ -159,7 +159,7 @@ SampleCounts writeSampleBinder(Workspace &workspace, const QString &sourceFolder
         if (!ImportFile(workspace, binder, source, PageKind::Unknown))
             throw std::runtime_error("cannot import " + source.toStdString());
     }
-    binder.CF.write(RecordKey::SelectedPage, 1);
+    binder.setRecord(RecordKey::SelectedPage, QStringLiteral("1"));
     if (!SavFile(workspace, binder, path))
         throw std::runtime_error("cannot save " + path.toStdString());
     return counts;

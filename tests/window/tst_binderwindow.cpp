@@ -216,19 +216,19 @@ void tst_binderwindow::autoHideFollowsThePointer()
     w.main.mnuNew_Click();
     frmMDI *window = w.main.activeBinderWindow();
     Binder &binder = window->binder();
-    binder.PanePos = 2; // the list on the left
+    binder.setPanePosition(PanePosition::ListLeft, binder.paneLength());
     window->mnuSHPage_Click();
-    QCOMPARE(binder.CF.value("AutoHide"), QString("1"));
-    QCOMPARE(binder.PaneLength, 160);
+    QCOMPARE(binder.records().value("AutoHide"), QString("1"));
+    QCOMPARE(binder.paneLength(), 160);
     Q_EMIT window->lvwPages()->hovered();
-    QCOMPARE(binder.PaneLength, 3828);
+    QCOMPARE(binder.paneLength(), 3828);
     Q_EMIT window->viewer()->hovered();
-    QCOMPARE(binder.PaneLength, 160);
+    QCOMPARE(binder.paneLength(), 160);
     window->mnuSHPage_Click();
-    QCOMPARE(binder.CF.value("AutoHide"), QString("0"));
-    QCOMPARE(binder.PaneLength, 3828);
+    QCOMPARE(binder.records().value("AutoHide"), QString("0"));
+    QCOMPARE(binder.paneLength(), 3828);
     Q_EMIT window->viewer()->hovered(); // auto-hide is off: nothing moves
-    QCOMPARE(binder.PaneLength, 3828);
+    QCOMPARE(binder.paneLength(), 3828);
     QVERIFY(!binder.Changed());
 }
 
@@ -259,7 +259,6 @@ void tst_binderwindow::soundPageWritesOnePlaceholderLine()
     QCOMPARE(display.content.html, "<h1>Playing: Bird &lt;song&gt;.wav</h1><bgsound "
                                    "src=\"Bird%20%3Csong%3E.wav\" loop=\"1\">\r\n");
     QCOMPARE(readFile(display.soundFile), QByteArray("RIFF"));
-    QCOMPARE(binder->CF.value("SelPage"), QString("1"));
 }
 
 void tst_binderwindow::toolbarRemembersDropDownChoices()
