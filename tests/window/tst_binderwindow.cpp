@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextBrowser>
@@ -48,6 +49,8 @@ private Q_SLOTS:
     void clickingPagesShowsThem();
     void textPagesNeverMakeTheBrowser();
     void autoHideFollowsThePointer();
+    void paneFollowsTheBinder();
+    void plainPageFollowsTheTextFormats();
     void helpAndRecentFilesOpenTheirWindows();
     void closingLastWindowEmptiesTheStatusBar();
     void soundPageWritesOnePlaceholderLine();
@@ -230,6 +233,39 @@ void tst_binderwindow::autoHideFollowsThePointer()
     Q_EMIT window->viewer()->hovered(); // auto-hide is off: nothing moves
     QCOMPARE(binder.paneLength(), 3828);
     QVERIFY(!binder.Changed());
+}
+
+// The Options dialog only tells the binder where the list goes; the window follows.
+void tst_binderwindow::paneFollowsTheBinder()
+{
+    BinderFixture f;
+    Window w(f);
+    w.main.mnuNew_Click();
+    frmMDI *window = w.main.activeBinderWindow();
+    auto *splitter = qobject_cast<QSplitter *>(window->lvwPages()->parentWidget());
+    QVERIFY(splitter);
+    QCOMPARE(splitter->orientation(), Qt::Vertical);
+    QCOMPARE(splitter->indexOf(window->lvwPages()), 0);
+    window->binder().setPanePosition(PanePosition::ListRight, 3828);
+    QCOMPARE(splitter->orientation(), Qt::Horizontal);
+    QCOMPARE(splitter->indexOf(window->lvwPages()), 1);
+    window->binder().setPanePosition(PanePosition::ListBelow, 2643);
+    QCOMPARE(splitter->orientation(), Qt::Vertical);
+    QCOMPARE(splitter->indexOf(window->lvwPages()), 1);
+}
+
+void tst_binderwindow::plainPageFollowsTheTextFormats()
+{
+    BinderFixture f;
+    Window w(f);
+    w.main.OpenFile(f.makeBinder("plain.qly", {{"notes.txt", "words"}}));
+    frmMDI *window = w.main.activeBinderWindow();
+    QVERIFY(window);
+    window->binder().setCurIndex(1);
+    InfoRecords formats;
+    formats.write("TXTBColour", QString::number(0x00CCFFFF));
+    window->binder().setTextFormats(formats);
+    QCOMPARE(window->viewer()->txtPad()->BackColor(), ColourCode(0x00CCFFFF));
 }
 
 void tst_binderwindow::closingLastWindowEmptiesTheStatusBar()
