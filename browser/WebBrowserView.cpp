@@ -87,6 +87,11 @@ void WebBrowserView::print(QPrinter *printer, std::function<void()> done)
 
 } // namespace quillery
 
+extern "C" Q_DECL_EXPORT int quilleryBrowserInterface()
+{
+    return quillery::BrowserInterfaceVersion;
+}
+
 extern "C" Q_DECL_EXPORT quillery::BrowserView *
 quilleryMakeBrowserView(QWidget *parent, quillery::SchemeSource source, quillery::AddressRule rule)
 {

@@ -4,6 +4,7 @@
 #include "cli/CliSession.h"
 #include "documents/Binder.h"
 #include "documents/BinderCheck.h"
+#include "documents/BinderFormat.h"
 #include "documents/BinderSaver.h"
 #include "documents/CompanionFiles.h"
 #include "documents/LumpArchive.h"
@@ -157,7 +158,7 @@ int createBinder(CliSession &session, const QStringList &args)
     Binder binder;
     NewFile(workspace, binder, false);
     // A script makes many binders: each is known by its own title, not "New File 1".
-    binder.CF.write(QStringLiteral("Title"), title.value_or(QFileInfo(target).completeBaseName()));
+    binder.setRecord(RecordKey::Title, title.value_or(QFileInfo(target).completeBaseName()));
     const bool saved =
         importAll(session, binder, rest.mid(1)) && SavFile(workspace, binder, target);
     binder.OpenNum.release();
@@ -262,7 +263,7 @@ int showInfo(CliSession &session, const QStringList &args)
         const auto binder = session.open(args.first(), OpenPurpose::Inspect, code);
         if (!binder)
             return code;
-        LumpArchive archive("QLY4");
+        LumpArchive archive(BinderHeader);
         archive.OpenArchive(binder->workingCopy);
         const Lump &records = archive.lump(1);
         text = LumpArchive::ReadBytes(binder->workingCopy, records.offset, records.length);
@@ -270,7 +271,7 @@ int showInfo(CliSession &session, const QStringList &args)
     InfoRecords info;
     info.loadText(text);
     text.clear();
-    info.remove(QStringLiteral("Data"));
+    info.remove(RecordKey::Password);
     // Each record is printed as stored (its value's escapes kept), made one safe line.
     info.forEach([](QByteArrayView key, QByteArrayView value) {
         out() << consoleText(QString::fromUtf8(key) + u'=' + QString::fromUtf8(value)) << '\n';

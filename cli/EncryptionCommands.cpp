@@ -4,6 +4,7 @@
 #include "cli/BinderCommands.h"
 #include "cli/CliSession.h"
 #include "cli/TerminalSecret.h"
+#include "documents/BinderFormat.h"
 #include "documents/BinderKey.h"
 #include "documents/EncryptedBinder.h"
 #include "documents/LumpArchive.h"
@@ -121,7 +122,7 @@ int encryptCommand(CliSession &session, const QStringList &arguments)
         if (isEncryptedBinderFile(source))
             return fail(source, QStringLiteral("is encrypted already"));
         // Only a binder is encrypted as one: its header and directory must read.
-        LumpArchive::readDirectory(source, QByteArrayLiteral("QLY4"));
+        LumpArchive::readDirectory(source, BinderHeader);
         const std::optional<QString> passphrase = session.ui().newPassphrase(source);
         if (!passphrase)
             return int(ExitPassword);

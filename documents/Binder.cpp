@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/Binder.h"
 
+#include "documents/BinderFormat.h"
 #include "documents/LumpArchive.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
@@ -59,10 +60,24 @@ void Binder::setCurFile(const QString &path)
         return;
     m_curFile = path;
     Q_EMIT fileNameChanged(path);
+    updateCaption();
 }
 
-void Binder::setWCaption(const QString &caption)
+void Binder::setCaptionNote(const QString &note)
 {
+    m_captionNote = note;
+    updateCaption();
+}
+
+void Binder::updateCaption()
+{
+    QString caption = title();
+    if (!m_curFile.isEmpty()) {
+        caption += QStringLiteral(" (") + m_curFile + u')';
+        if (m_readOnly)
+            caption += QStringLiteral(" [Read-Only]");
+    }
+    caption += m_captionNote;
     if (m_caption == caption)
         return;
     m_caption = caption;
@@ -75,6 +90,64 @@ void Binder::setReadOnly(bool readOnly)
         return;
     m_readOnly = readOnly;
     Q_EMIT readOnlyChanged(readOnly);
+    updateCaption();
+}
+
+void Binder::setRecord(const QString &key, const QString &value)
+{
+    if (m_records.contains(key) && m_records.value(key) == value)
+        return;
+    m_records.write(key, value);
+    Q_EMIT recordChanged(key);
+    if (key == RecordKey::Title)
+        updateCaption();
+}
+
+void Binder::removeRecord(const QString &key)
+{
+    if (!m_records.contains(key))
+        return;
+    m_records.remove(key);
+    Q_EMIT recordChanged(key);
+    if (key == RecordKey::Title)
+        updateCaption();
+}
+
+void Binder::editRecords(const std::function<void(InfoRecords &)> &edit)
+{
+    edit(m_records);
+    Q_EMIT recordChanged(QString());
+    updateCaption();
+}
+
+void Binder::setTextFormats(const InfoRecords &formats)
+{
+    bool changed = false;
+    formats.forEach([&](QByteArrayView key, QByteArrayView stored) {
+        const QString name = QString::fromUtf8(key);
+        const QString value = InfoRecords::storedValue(stored);
+        if (m_records.contains(name) && m_records.value(name) == value)
+            return;
+        m_records.write(name, value);
+        changed = true;
+        Q_EMIT recordChanged(name);
+    });
+    if (changed)
+        Q_EMIT textFormatsChanged();
+}
+
+void Binder::setPanePosition(PanePosition position, int length)
+{
+    if (m_panePosition == position && m_paneLength == length)
+        return;
+    m_panePosition = position;
+    m_paneLength = length;
+    Q_EMIT panePositionChanged();
+}
+
+void Binder::setPaneLength(int length)
+{
+    setPanePosition(m_panePosition, length);
 }
 
 bool Binder::hasPage(int position) const
@@ -88,8 +161,9 @@ const PageRow &Binder::page(int position) const
 {
     if (position == 0)
         position = CurIndex();
+    // Checked in every build: reading past the list would be worse than stopping.
     if (!hasPage(position))
-        throw FileError(9, QStringLiteral("Subscript out of range"));
+        qFatal("Binder::page: no page at position %d of %d", position, int(pages.count()));
     return pages.at(position - 1);
 }
 
@@ -112,13 +186,15 @@ QByteArray pageData(const PageKey &key)
 
 void writeLayoutRecords(InfoRecords &records, const Binder &binder)
 {
-    records.write(QStringLiteral("Pages"), binder.pageCount());
+    records.write(RecordKey::Pages, binder.pageCount());
+    if (binder.CurIndex() > 0)
+        records.write(RecordKey::SelectedPage, binder.CurIndex());
     for (int c = 1; c <= PageList::ColumnCount; ++c) {
         if (binder.columnWidths[c - 1] >= 0)
-            records.write(QStringLiteral("ColWidth%1").arg(c), binder.columnWidths[c - 1]);
+            records.write(RecordKey::ColumnWidth.arg(c), binder.columnWidths[c - 1]);
     }
-    records.write(QStringLiteral("Pane Pos"), binder.PanePos);
-    records.write(QStringLiteral("Pane Length"), binder.PaneLength);
+    records.write(RecordKey::PanePosition, static_cast<int>(binder.panePosition()));
+    records.write(RecordKey::PaneLength, binder.paneLength());
 }
 
 QByteArray GetLumpString(const Binder &binder, const QString &position)

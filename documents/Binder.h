@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "documents/BinderFormat.h"
 #include "documents/InfoRecords.h"
 #include "documents/PageList.h"
 #include "platform/FileLock.h"
@@ -9,11 +10,15 @@
 #include <QPersistentModelIndex>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 
 namespace quillery {
 
 class Encryption;
+
+// Where the page list lies beside the viewer; the values are stored in the records.
+enum class PanePosition { ListAbove = 0, ListBelow = 1, ListLeft = 2, ListRight = 3 };
 
 // The in-memory state of one open binder: its pages, its info records and its file
 // state. It announces every change of its state, so windows follow it instead of each
@@ -24,21 +29,21 @@ class Binder : public QObject
 public:
     static constexpr int DefaultPaneLength = 2643;
     static constexpr int SideBySidePaneLength = 3828;
-    // The pane length, in twips, that suits a pane position: 0 and 1 stack the pane
-    // above or below the page, 2 and 3 put it beside.
-    static constexpr int paneLengthFor(int panePos)
+    // Whether the list lies above or below the viewer rather than beside it.
+    static constexpr bool stacked(PanePosition position)
     {
-        return panePos <= 1 ? DefaultPaneLength : SideBySidePaneLength;
+        return position == PanePosition::ListAbove || position == PanePosition::ListBelow;
+    }
+    // The pane length, in twips, that suits a pane position.
+    static constexpr int paneLengthFor(PanePosition position)
+    {
+        return stacked(position) ? DefaultPaneLength : SideBySidePaneLength;
     }
 
     explicit Binder(QObject *parent = nullptr);
 
     PageList pages;
-    InfoRecords CF;
-    FileLock OpenNum; // holds the binder file open and locked
-    int PanePos = 0;
-    int PaneLength = DefaultPaneLength;
-    QString oldpagename; // the name of the page whose label is being edited
+    FileLock OpenNum;    // holds the binder file open and locked
     QString workingCopy; // the copy of the binder file its pages are read from
     // The key and private folder of a binder that is encrypted (or was, in this window).
     std::shared_ptr<Encryption> encryption;
@@ -56,12 +61,39 @@ public:
     // The binder file (CurFile), empty until first saved.
     const QString &CurFile() const { return m_curFile; }
     void setCurFile(const QString &path);
-    // The window's base caption (WCaption): the title and where the binder lies.
+    // The window's base caption (WCaption): the title, the file, whether it is read-only,
+    // and the note, made here alone from them.
     const QString &WCaption() const { return m_caption; }
-    void setWCaption(const QString &caption);
+    // Said after the rest of the caption, e.g. that the binder was recovered; a save
+    // clears it.
+    void setCaptionNote(const QString &note);
     // Opened read-only because someone else has the file (ro).
     bool ro() const { return m_readOnly; }
     void setReadOnly(bool readOnly);
+
+    // The binder's records (lump 1 of its file).
+    const InfoRecords &records() const { return m_records; }
+    // Writes or removes one record; recordChanged(key) says so when its value changed.
+    void setRecord(const QString &key, const QString &value);
+    void removeRecord(const QString &key);
+    // Changes many records at once (loading, new binders, saving); announced as
+    // recordChanged with an empty key.
+    void editRecords(const std::function<void(InfoRecords &)> &edit);
+    // Writes the text formats pages are shown with (records named RTF... and TXT...);
+    // textFormatsChanged says so when any changed.
+    void setTextFormats(const InfoRecords &formats);
+
+    // Where the page list lies and how long it is, in twips.
+    PanePosition panePosition() const { return m_panePosition; }
+    int paneLength() const { return m_paneLength; }
+    // Both announce panePositionChanged when they change.
+    void setPanePosition(PanePosition position, int length);
+    void setPaneLength(int length);
+
+    // The name a page had when the user began to edit its label; empty when no label is
+    // being edited.
+    const QString &nameBeforeRename() const { return m_nameBeforeRename; }
+    void setNameBeforeRename(const QString &name) { m_nameBeforeRename = name; }
     // The serial number the next new row takes (NextKey).
     qint64 NextKey() const { return m_nextKey; }
     void setNextKey(qint64 serial) { m_nextKey = serial; }
@@ -69,10 +101,11 @@ public:
     qint64 takeSerial() { return m_nextKey++; }
 
     int pageCount() const { return pages.count(); }
-    // The row at a 1-based position; 0 means the current page.
+    // The row at a 1-based position; 0 means the current page. Asking for a position
+    // that hasPage denies is a fault of the caller.
     const PageRow &page(int position) const;
     bool hasPage(int position) const;
-    QString title() const { return CF.value(QStringLiteral("Title")); }
+    QString title() const { return m_records.value(RecordKey::Title); }
 
 Q_SIGNALS:
     // Another page is current, or the current page's data now lies elsewhere; 0 for none.
@@ -84,10 +117,15 @@ Q_SIGNALS:
     void captionChanged();
     void readOnlyChanged(bool readOnly);
     void fileNameChanged(const QString &path);
+    // A record changed; an empty key when many may have.
+    void recordChanged(const QString &key);
+    void textFormatsChanged();
+    void panePositionChanged();
 
 private:
     // Announces the current page when its position or what it shows has changed.
     void announceCurrentPage();
+    void updateCaption();
 
     QPersistentModelIndex m_current;
     int m_announcedIndex = 0;
@@ -95,7 +133,12 @@ private:
     bool m_changed = false;
     QString m_curFile;
     QString m_caption;
+    QString m_captionNote;
     bool m_readOnly = false;
+    InfoRecords m_records;
+    PanePosition m_panePosition = PanePosition::ListAbove;
+    int m_paneLength = DefaultPaneLength;
+    QString m_nameBeforeRename;
     qint64 m_nextKey = 1;
 };
 
@@ -111,8 +154,8 @@ QString GetInfo(const Binder &binder, int field, int &position);
 QByteArray GetLumpString(const Binder &binder, const QString &position = QString());
 QByteArray pageData(const PageKey &key);
 
-// Writes the page count, the column widths and the pane's place into records, as a save
-// stores them.
+// Writes the page count, the current page, the column widths and the pane's place into
+// records, as a save stores them.
 void writeLayoutRecords(InfoRecords &records, const Binder &binder);
 
 } // namespace quillery

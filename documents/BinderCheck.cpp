@@ -21,8 +21,8 @@ void checkRecords(const InfoRecords &records, const QVector<Lump> &lumps, QStrin
             faults << QStringLiteral("record \"%1\" is missing").arg(QString::fromLatin1(key));
     }
     bool ok = false;
-    const qint64 pages = records.value(QStringLiteral("Pages")).toLongLong(&ok);
-    if (records.contains(QStringLiteral("Pages")) && (!ok || pages < 0)) {
+    const qint64 pages = records.value(RecordKey::Pages).toLongLong(&ok);
+    if (records.contains(RecordKey::Pages) && (!ok || pages < 0)) {
         faults << QStringLiteral("record \"Pages\" is not a page count");
         return;
     }
@@ -57,7 +57,7 @@ QStringList checkBinder(const QString &path)
                 faults << QStringLiteral("the file has no record lump");
             return faults;
         }
-        if (lumps.first().name != "QUILLERY")
+        if (lumps.first().name != RecordsLump)
             faults << QStringLiteral("lump 1 is named \"%1\", not \"QUILLERY\"")
                           .arg(QString::fromLatin1(lumps.first().name));
         {

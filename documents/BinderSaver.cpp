@@ -31,8 +31,8 @@ namespace {
 // The binder's records with the per-page ones written from the rows, as lump 1 holds them.
 QByteArray recordsText(Binder &binder)
 {
-    writeLayoutRecords(binder.CF, binder);
-    QByteArray text = binder.CF.toText();
+    binder.editRecords([&](InfoRecords &records) { writeLayoutRecords(records, binder); });
+    QByteArray text = binder.records().toText();
     PageRecords::appendText(text, binder.pages);
     return text;
 }
@@ -113,11 +113,11 @@ void readPagesFromSaved(Workspace &workspace, Binder &binder, const QString &fil
 void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileName, bool mayAppend)
 {
     BusyScope busy(workspace.ui);
-    binder.CF.write(QStringLiteral("LastSavedBy"), workspace.authorName);
+    binder.setRecord(RecordKey::LastSavedBy, workspace.authorName);
     const int n = binder.pageCount();
     LumpArchive archive(BinderHeader);
     archive.setLumpCount(n + 1);
-    archive.setLumpName(1, QByteArrayLiteral("QUILLERY"));
+    archive.setLumpName(1, RecordsLump);
     const QByteArray records = recordsText(binder);
     archive.setLumpData(1, records);
     DelCFInfo(binder);
@@ -180,7 +180,7 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
         // name who holds it.
     }
     binder.setCurFile(fileName);
-    binder.setWCaption(binder.title() + QStringLiteral(" (") + fileName + u')');
+    binder.setCaptionNote(QString());
     binder.setChanged(false);
     workspace.ui.recordRecent(recentFilesTitle(binder), fileName);
 }

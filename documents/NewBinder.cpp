@@ -2,6 +2,7 @@
 #include "documents/NewBinder.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderFormat.h"
 #include "documents/NewPage.h"
 #include "documents/PageKind.h"
 #include "documents/TextFormatDefaults.h"
@@ -14,21 +15,21 @@ void NewFile(Workspace &workspace, Binder &binder, bool addPage)
 {
     ++workspace.newFileCounter;
     const QString title = QStringLiteral("New File %1").arg(workspace.newFileCounter);
-    InfoRecords &cf = binder.CF;
-    cf.write(QStringLiteral("Title"), title);
-    setRTFopts(cf);
-    setTXTopts(cf);
-    cf.write(QStringLiteral("LVView"), "0");
-    if (addPage)
-        cf.write(QStringLiteral("SelPage"), "1");
-    cf.write(QStringLiteral("CommentsCol"), "Comments");
-    cf.write(QStringLiteral("Pane Pos"), "0");
-    cf.write(QStringLiteral("Author"), workspace.authorName);
-    binder.setWCaption(title);
+    binder.editRecords([&](InfoRecords &cf) {
+        cf.write(RecordKey::Title, title);
+        setRTFopts(cf);
+        setTXTopts(cf);
+        cf.write(RecordKey::ListView, "0");
+        if (addPage)
+            cf.write(RecordKey::SelectedPage, "1");
+        cf.write(RecordKey::CommentsColumn, "Comments");
+        cf.write(RecordKey::PanePosition, "0");
+        cf.write(RecordKey::Author, workspace.authorName);
+    });
     binder.setNextKey(1);
     if (addPage)
         NewIcon(binder, PageKind::RTF);
-    binder.PaneLength = Binder::DefaultPaneLength;
+    binder.setPaneLength(Binder::DefaultPaneLength);
     binder.setChanged(false);
 }
 
@@ -41,11 +42,11 @@ bool IsNewFile(const Binder &binder, int loadedWindows)
 
 void DelCFInfo(Binder &binder)
 {
-    InfoRecords &cf = binder.CF;
-    const QString pages = QStringLiteral("Pages");
-    for (const char *prefix : {"Page", "Created", "Modified", "Colour", "Comments"})
-        cf.removeNumbered(pages, QString::fromLatin1(prefix));
-    cf.remove(QStringLiteral("Page"));
+    binder.editRecords([](InfoRecords &cf) {
+        for (const char *prefix : {"Page", "Created", "Modified", "Colour", "Comments"})
+            cf.removeNumbered(RecordKey::Pages, QString::fromLatin1(prefix));
+        cf.remove(QStringLiteral("Page"));
+    });
 }
 
 } // namespace quillery

@@ -2,6 +2,7 @@
 #include "documents/NewPage.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderFormat.h"
 #include "documents/Workspace.h"
 #include "platform/FileIo.h"
 #include "platform/GeneralDate.h"
@@ -18,8 +19,7 @@ void NewIcon(Binder &binder, PageKind kind)
     row.modified = QStringLiteral("Never");
     row.key.serial = binder.takeSerial();
     row.key.kind = kindString(kind);
-    row.key.colour = kind == PageKind::RTF ? binder.CF.value(QStringLiteral("RTFBColour"))
-                                           : QStringLiteral("NA");
+    row.key.colour = colourField(kind, binder.records().value(RecordKey::RichBackground));
     binder.pages.append(row);
     binder.setCurIndex(position);
     binder.setChanged(true);

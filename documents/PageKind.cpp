@@ -85,4 +85,9 @@ bool hasColourField(PageKind kind)
     return kind == PageKind::RTF;
 }
 
+QString colourField(PageKind kind, const QString &background)
+{
+    return hasColourField(kind) ? background : NoColour;
+}
+
 } // namespace quillery

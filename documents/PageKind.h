@@ -25,7 +25,10 @@ PageKind kindFromExtension(const QString &path);
 int largeIconIndex(PageKind kind);
 int smallIconIndex(PageKind kind);
 
-// Only rich text pages carry a background colour; the others store "NA".
+// Only rich text pages carry a background colour; the others store NoColour.
+inline const QString NoColour = QStringLiteral("NA");
 bool hasColourField(PageKind kind);
+// The colour field of a page of this kind: background for a rich text page, else NoColour.
+QString colourField(PageKind kind, const QString &background);
 
 } // namespace quillery

@@ -2,6 +2,7 @@
 #include "documents/Password.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderFormat.h"
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
 
@@ -10,8 +11,6 @@
 namespace quillery {
 
 namespace {
-
-const QString DataKey = QStringLiteral("Data");
 
 QString reversed(QString text)
 {
@@ -87,7 +86,7 @@ bool changePassword(Workspace &workspace, Binder &binder, const QString &newPass
         return false;
     }
     if (newPassword.isEmpty()) {
-        binder.CF.remove(DataKey);
+        binder.removeRecord(RecordKey::Password);
     } else {
         const std::optional<QString> stored = encodePassword(newPassword);
         if (!stored) {
@@ -97,7 +96,7 @@ bool changePassword(Workspace &workspace, Binder &binder, const QString &newPass
                                "Please choose a password without the other characters."));
             return false;
         }
-        binder.CF.write(DataKey, *stored);
+        binder.setRecord(RecordKey::Password, *stored);
     }
     binder.setChanged(true);
     return true;

@@ -2,6 +2,7 @@
 #include "documents/RecoveryCapture.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderFormat.h"
 #include "documents/PageRecords.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
@@ -198,7 +199,7 @@ SnapshotCapture captureSnapshot(const Binder &binder, bool workingCopyReadFromBi
     capture.binderHoldsWorkingCopy =
         capture.binderFile && !capture.workingCopy.isEmpty() &&
         (workingCopyReadFromBinder || fileio::sameFile(capture.workingCopy, capture.binderPath));
-    capture.records = binder.CF;
+    capture.records = binder.records();
     writeLayoutRecords(capture.records, binder);
     capture.rows = binder.pages.rows();
     capture.edit = std::move(edit);
@@ -266,7 +267,7 @@ void writeSnapshot(const QString &folder, const SnapshotCapture &capture)
     record.binderPath = capture.binderPath;
     record.title = capture.title;
     record.taken = capture.taken;
-    record.isProtected = !capture.records.value(QStringLiteral("Data"), QString()).isEmpty();
+    record.isProtected = !capture.records.value(RecordKey::Password, QString()).isEmpty();
     record.binderFile = capture.binderFile;
     record.records = capture.records.toText();
     PageRecords::appendText(record.records, rows);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/RecoveryFormat.h"
 
+#include "documents/BinderFormat.h"
 #include "documents/InfoRecords.h"
 #include "documents/LumpArchive.h"
 #include "platform/FileError.h"
@@ -19,7 +20,6 @@ namespace {
 
 const QByteArray Header = QByteArrayLiteral("QRS1");
 const QByteArray RecoveryLump = QByteArrayLiteral("RECOVERY");
-const QByteArray RecordsLump = QByteArrayLiteral("QUILLERY");
 const QByteArray PagesLump = QByteArrayLiteral("PAGES");
 const QString FormatVersion = QStringLiteral("1");
 constexpr qsizetype PageEntrySize = 32;

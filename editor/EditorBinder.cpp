@@ -2,6 +2,7 @@
 #include "editor/EditorBinder.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderFormat.h"
 #include "documents/BinderSaver.h"
 #include "documents/EncryptedBinder.h"
 #include "documents/Workspace.h"
@@ -21,15 +22,16 @@ PageToEdit loadPageToEdit(const Binder &binder, int position)
     page.kind = row.key.kind;
     page.data = GetLumpString(binder, QString::number(position));
     page.empty = row.size == 0;
-    page.backColour = parseColourCode(row.key.colour)
-                          .value_or(parseColourCode(binder.CF.value(QStringLiteral("RTFBColour")))
-                                        .value_or(SystemWindowBackground));
+    page.backColour =
+        parseColourCode(row.key.colour)
+            .value_or(parseColourCode(binder.records().value(RecordKey::RichBackground))
+                          .value_or(SystemWindowBackground));
     return page;
 }
 
 void applyDefaultFormat(RichTextBox &box, const Binder &binder, const QString &prefix)
 {
-    SetRTFFont(box, prefix, binder.CF);
+    SetRTFFont(box, prefix, binder.records());
 }
 
 void storeEditedPage(Workspace &workspace, Binder &binder, int position, const QByteArray &bytes,

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/EditorRecovery.h"
 
+#include "documents/PageKind.h"
 #include "documents/RecoveryKeeper.h"
 #include "platform_ui/RichTextBox.h"
 
@@ -10,16 +11,17 @@ namespace quillery {
 
 namespace {
 
-// The text as saving the page would store it. Turning a large rich page into RTF takes a
-// while, but less than copying its document for another thread would (bench_recovery),
-// and it is done once a pause in typing, not at every key.
-EditedPage unsavedText(int position, const RichTextBox &box, bool rich)
+} // namespace
+
+// Turning a large rich page into RTF takes a while, but less than copying its document for
+// another thread would (bench_recovery), and it is done once a pause in typing, not at
+// every key.
+EditedPage pageAsStored(int position, const RichTextBox &box, bool rich)
 {
-    return {position, rich ? QString::number(box.BackColor()) : QStringLiteral("NA"),
+    const PageKind kind = rich ? PageKind::RTF : PageKind::TXT;
+    return {position, colourField(kind, QString::number(box.BackColor())),
             rich ? box.TextRTF() : box.Text().toUtf8()};
 }
-
-} // namespace
 
 void keepUnsavedEdit(Binder &binder, int position, RichTextBox &box, bool rich, bool unsaved)
 {
@@ -32,7 +34,7 @@ void keepUnsavedEdit(Binder &binder, int position, RichTextBox &box, bool rich, 
     }
     QPointer<RichTextBox> watched(&box);
     keeper->setEditSource([watched, position, rich] {
-        return watched ? unsavedText(position, *watched, rich) : EditedPage();
+        return watched ? pageAsStored(position, *watched, rich) : EditedPage();
     });
 }
 

@@ -27,6 +27,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace quillery {
@@ -137,6 +138,8 @@ frmEdit::frmEdit(Workspace &workspace, Binder &binder, int position, Settings *s
     readClipboard();
 
     load(position);
+    // Undoing back to the loaded text emits no textChanged when only formatting was undone.
+    connect(m_box->document(), &QTextDocument::modificationChanged, this, &frmEdit::followChange);
     resize(800, 600);
     if (m_settings)
         restoreGeometry(QByteArray::fromBase64(
@@ -184,7 +187,7 @@ void frmEdit::buildMenus(QMenuBar *bar)
     add(m_options, "mnuColour", "&Background Colour...", Qt::Key_F6, &frmEdit::mnuColour_Click);
     add(m_options, "mnuDefColour", "&Default Background Colour", Qt::Key_F7, [this] {
         m_box->setBackColor(SystemWindowBackground);
-        setChanged(true);
+        followChange();
     });
     m_options->addSeparator()->setObjectName(QStringLiteral("div2"));
     add(m_options, "mnuDefaultRTF", "&Apply Default Rich Text Format", Qt::Key_F8,
@@ -232,16 +235,30 @@ void frmEdit::load(int position)
     setWindowTitle(caption + page.title + QStringLiteral("'[*]"));
     m_box->setSelStart(0);
     m_lastLength = m_box->TextLength();
-    setChanged(false);
+    // Loading is no step to undo: undoing everything gives the page as it is stored.
+    m_box->document()->clearUndoRedoStacks();
+    markUnchanged();
     m_workspace.editpage = true;
     TBSet();
 }
 
-void frmEdit::setChanged(bool changed)
+bool frmEdit::changed() const
 {
-    m_changed = changed;
-    setWindowModified(changed);
-    keepUnsavedEdit(m_binder, m_position, *m_box, m_rich, changed);
+    return m_box->document()->isModified() || m_box->BackColor() != m_savedBackColour;
+}
+
+void frmEdit::markUnchanged()
+{
+    m_box->document()->setModified(false);
+    m_savedBackColour = m_box->BackColor();
+    followChange();
+}
+
+void frmEdit::followChange()
+{
+    const bool now = changed();
+    setWindowModified(now);
+    keepUnsavedEdit(m_binder, m_position, *m_box, m_rich, now);
 }
 
 void frmEdit::TBSet()
@@ -284,7 +301,7 @@ void frmEdit::rtfEdit_Change()
 {
     if (m_reformatting)
         return;
-    setChanged(true);
+    followChange();
     if (m_rich)
         return;
     // Plain text keeps one format: an insertion of more than two characters (a paste)
@@ -322,11 +339,9 @@ void frmEdit::rtfEdit_KeyDown(int key, Qt::KeyboardModifiers modifiers)
 
 void frmEdit::tbFormat_ButtonClick(int index)
 {
-    const bool wasChanged = m_changed;
     m_box->setFocus();
     for (int b : {FormatToolbar::AlignLeft, FormatToolbar::Centre, FormatToolbar::AlignRight})
         m_toolbar->button(b)->setChecked(false);
-    setChanged(true);
     const bool on = m_toolbar->button(index)->isChecked();
     switch (index) {
     case FormatToolbar::Cut:
@@ -369,7 +384,6 @@ void frmEdit::tbFormat_ButtonClick(int index)
         break;
     }
     case FormatToolbar::FindReplace:
-        setChanged(wasChanged);
         showReplace();
         break;
     default:
@@ -399,7 +413,7 @@ void frmEdit::tbFormat_ButtonMenuClick(int index, int entry, const QString &text
         setTextColour(*colour);
         TBSet();
     }
-    setChanged(true);
+    followChange();
 }
 
 void frmEdit::setTextColour(ColourCode colour)
@@ -414,7 +428,7 @@ void frmEdit::applyFont()
     if (!name.isEmpty())
         m_box->setSelFontName(name);
     m_box->setFocus();
-    setChanged(true);
+    followChange();
 }
 
 void frmEdit::applySize()
@@ -422,7 +436,7 @@ void frmEdit::applySize()
     if (const auto size = sizeFromText(m_size->currentText()))
         m_box->setSelFontSize(*size);
     m_box->setFocus();
-    setChanged(true);
+    followChange();
 }
 
 // A size that is not a number, or not a size a font can have, gives way to the
@@ -486,10 +500,9 @@ void frmEdit::mnuFNext_Click()
 bool frmEdit::SavePage()
 {
     BusyScope busy(m_workspace.ui);
-    const QByteArray bytes = m_rich ? m_box->TextRTF() : m_box->Text().toUtf8();
-    const QString colour = m_rich ? QString::number(m_box->BackColor()) : QStringLiteral("NA");
+    const EditedPage page = pageAsStored(m_position, *m_box, m_rich);
     try {
-        storeEditedPage(m_workspace, m_binder, m_position, bytes, colour);
+        storeEditedPage(m_workspace, m_binder, m_position, page.bytes, page.colour);
     } catch (const FileError &error) {
         m_workspace.dialogs.message(
             MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Save Error"),
@@ -498,7 +511,7 @@ bool frmEdit::SavePage()
                 QString::number(error.number()));
         return false;
     }
-    setChanged(false);
+    markUnchanged();
     return true;
 }
 
@@ -520,7 +533,7 @@ void frmEdit::mnuColour_Click()
     if (!chosen)
         return;
     m_box->setBackColor(codeFromColour(*chosen));
-    setChanged(true);
+    followChange();
 }
 
 void frmEdit::mnuDefaultRTF_Click()
@@ -530,13 +543,11 @@ void frmEdit::mnuDefaultRTF_Click()
                                     QStringLiteral("Discard all formatting and apply default rich "
                                                    "text format?")) != MsgResult::Yes)
         return;
-    const bool wasChanged = m_changed;
     {
         UndoStep step(m_box->document());
         applyDefaultFormat(*m_box, m_binder, QStringLiteral("RTF"));
     }
     m_box->setSelStart(0);
-    setChanged(wasChanged);
 }
 
 void frmEdit::mnuTime_Click()
@@ -549,7 +560,7 @@ void frmEdit::mnuTime_Click()
 
 bool frmEdit::confirmClose()
 {
-    if (!m_changed)
+    if (!changed())
         return true;
     switch (m_workspace.dialogs.message(MsgIcon::Question, MsgButtons::YesNoCancel,
                                         QStringLiteral("Page Editor"),
@@ -558,7 +569,7 @@ bool frmEdit::confirmClose()
     case MsgResult::Yes:
         return SavePage();
     case MsgResult::No:
-        setChanged(false);
+        markUnchanged();
         return true;
     default:
         return false;

@@ -37,11 +37,11 @@ public:
     // Brings the combos and the toolbar into line with the selection.
     void TBSet();
 
-    bool richMode() const { return m_rich; }
-    bool changed() const { return m_changed; }
+    // The text or the background differs from what the page holds: edits undone count
+    // as none.
+    bool changed() const;
     RichTextBox *rtfEdit() const { return m_box; }
     FormatToolbar *tbFormat() const { return m_toolbar; }
-    QComboBox *cmbFont() const { return m_font; }
     QComboBox *cmbSize() const { return m_size; }
     QAction *menuItem(const char *name) const;
     // The find and replace dialog, made on first use.
@@ -56,7 +56,10 @@ protected:
 private:
     void buildMenus(QMenuBar *bar);
     void load(int position);
-    void setChanged(bool changed);
+    // What the box holds now counts as the page's content (loaded, saved or discarded).
+    void markUnchanged();
+    // Shows whether there are changes and lets the recovery snapshot keep them.
+    void followChange();
     bool confirmClose();
     void closeEditor();
     void rtfEdit_Change();
@@ -88,7 +91,7 @@ private:
     QString m_title;
     QMenu *m_options = nullptr;
     frmReplace *m_replace = nullptr;
-    bool m_changed = false;
+    ColourCode m_savedBackColour = SystemWindowBackground;
     bool m_reformatting = false;
     bool m_clipboardHasText = false;
     ColourCode m_textColour = SystemWindowText;

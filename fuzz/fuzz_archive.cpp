@@ -3,6 +3,7 @@
 // lump reads, the info records, and a whole open, save and reopen of the binder.
 
 #include "documents/Binder.h"
+#include "documents/BinderFormat.h"
 #include "documents/BinderSaver.h"
 #include "documents/CompanionFiles.h"
 #include "documents/InfoRecords.h"
@@ -31,8 +32,6 @@
 using namespace quillery;
 
 namespace {
-
-const QByteArray Header = QByteArrayLiteral("QLY4");
 
 // A failed property is a finding: report it and abort so that libFuzzer keeps the input.
 #define FUZZ_CHECK(condition)                                                                      \
@@ -115,15 +114,15 @@ void checkArchive(const QString &path, const QByteArray &input)
 {
     QVector<Lump> lumps;
     try {
-        lumps = LumpArchive::readDirectory(path, Header);
+        lumps = LumpArchive::readDirectory(path, BinderHeader);
     } catch (const FileError &) {
         return;
     }
-    LumpArchive archive(Header);
+    LumpArchive archive(BinderHeader);
     archive.OpenArchive(path);
     FUZZ_CHECK(archive.lumpCount() == lumps.size());
 
-    LumpArchive copy(Header);
+    LumpArchive copy(BinderHeader);
     copy.setLumpCount(int(lumps.size()));
     int named = -1; // the first lump called QUILLERY
     QVector<QByteArray> data;
@@ -134,14 +133,14 @@ void checkArchive(const QString &path, const QByteArray &input)
         FUZZ_CHECK(lump.name.size() <= LumpArchive::MaxNameLength);
         data.append(LumpArchive::ReadBytes(path, lump.offset, lump.length));
         FUZZ_CHECK(data.last() == input.mid(lump.offset, lump.length));
-        if (named < 0 && lump.name == "QUILLERY")
+        if (named < 0 && lump.name == RecordsLump)
             named = i - 1;
         copy.setLumpName(i, lump.name);
         copy.setLumpData(i, data.last());
     }
 
     try {
-        const QByteArray bytes = archive.ReadNamedLump(path, QByteArrayLiteral("QUILLERY"));
+        const QByteArray bytes = archive.ReadNamedLump(path, RecordsLump);
         FUZZ_CHECK(named >= 0 && bytes == data[named]);
         checkRecords(bytes);
     } catch (const FileError &) {
@@ -150,7 +149,7 @@ void checkArchive(const QString &path, const QByteArray &input)
 
     const QString out = env->path(QStringLiteral("copy.lmp"));
     copy.WriteArchive(out);
-    const QVector<Lump> again = LumpArchive::readDirectory(out, Header);
+    const QVector<Lump> again = LumpArchive::readDirectory(out, BinderHeader);
     FUZZ_CHECK(again.size() == lumps.size());
     for (int i = 0; i < again.size(); ++i) {
         FUZZ_CHECK(again[i].name == lumps[i].name);

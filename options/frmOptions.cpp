@@ -2,6 +2,7 @@
 #include "options/frmOptions.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderFormat.h"
 #include "documents/Workspace.h"
 #include "editor/DefaultTextFormats.h"
 #include "options/Associations.h"
@@ -10,7 +11,6 @@
 #include "platform/Dialogs.h"
 #include "platform/Settings.h"
 #include "platform_ui/RichTextBox.h"
-#include "window/frmMDI.h"
 
 #include <QButtonGroup>
 #include <QFontInfo>
@@ -160,10 +160,10 @@ void frmOptions::buildGeneralTab(QWidget *page)
 
 void frmOptions::Form_Load()
 {
-    m_table.load(m_binder.CF);
-    txtComments->setText(m_binder.CF.value(QStringLiteral("CommentsCol")));
+    m_table.load(m_binder.records());
+    txtComments->setText(m_binder.records().value(RecordKey::CommentsColumn));
     txtDefDocFol->setText(m_settings.defDocFol());
-    m_panePos = m_binder.PanePos;
+    m_panePos = static_cast<int>(m_binder.panePosition());
     if (QAbstractButton *position = optPos->button(m_panePos))
         position->setChecked(true);
     m_binderChanged = false;
@@ -282,20 +282,14 @@ void frmOptions::cmdDefDocFol_Click()
 
 void frmOptions::cmdOK_Click()
 {
-    m_table.save(m_binder.CF);
-    frmMDI *window = frmMDI::of(m_binder);
-    if (window && m_binder.hasPage(0)) {
-        const PageRow &page = m_binder.page(0);
-        if (page.key.kind == u"TXT" || (page.key.kind == u"RTF" && page.size == 0))
-            window->GetRTF();
-    }
-    m_binder.CF.write(QStringLiteral("CommentsCol"), txtComments->text());
+    InfoRecords formats;
+    m_table.save(formats);
+    m_binder.setTextFormats(formats);
+    m_binder.setRecord(RecordKey::CommentsColumn, txtComments->text());
     m_binder.pages.setCommentsCaption(txtComments->text());
-    if (m_panePos != m_binder.PanePos) {
-        m_binder.PaneLength = Binder::paneLengthFor(m_panePos);
-        m_binder.PanePos = m_panePos;
-        if (window)
-            window->SetPanePos();
+    const PanePosition position = PanePosition(m_panePos);
+    if (position != m_binder.panePosition()) {
+        m_binder.setPanePosition(position, Binder::paneLengthFor(position));
         m_binderChanged = true;
     }
     if (m_binderChanged)

@@ -8,9 +8,6 @@ namespace quillery {
 
 namespace {
 
-const QString organisation = QStringLiteral("Tamsin Orde");
-const QString application = QStringLiteral("Quillery");
-
 QString keyPath(const QString &section, const QString &key)
 {
     QString path = section;
@@ -35,6 +32,8 @@ const QString kindRowLabels[Settings::KindRows] = {
 
 } // namespace
 
+const QString Settings::Organisation = QStringLiteral("Tamsin Orde");
+const QString Settings::Application = QStringLiteral("Quillery");
 const QString Settings::Main = QStringLiteral("Quillery");
 const QString Settings::Associations = QStringLiteral("Quillery\\Page Editing Associations");
 const QString Settings::RichTextEditor = QStringLiteral("Quillery Rich Text Editor");
@@ -42,8 +41,8 @@ const QString Settings::PlainTextEditor = QStringLiteral("Quillery Plain Text Ed
 const QString Settings::DefaultProgram = QStringLiteral("Default Program");
 
 Settings::Settings()
-    : m_store(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, organisation,
-                                          application))
+    : m_store(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, Organisation,
+                                          Application))
 {
 }
 

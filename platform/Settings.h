@@ -10,13 +10,16 @@ class QSettings;
 
 namespace quillery {
 
-// The per-user settings: an INI file of the organisation "Tamsin Orde" with one group per
+// The per-user settings: an INI file of the organisation (Organisation) with one group per
 // section. Sections keep the names the program has always used ("Quillery",
 // "Quillery\Page Editing Associations"); a backslash and a slash both separate levels.
 // Every value is text; numbers are stored as their decimal text.
 class Settings
 {
 public:
+    // Who makes the program and its name: they make the settings file's path.
+    static const QString Organisation; // "Tamsin Orde"
+    static const QString Application;  // "Quillery"
     static const QString Main;         // "Quillery"
     static const QString Associations; // "Quillery\Page Editing Associations"
 

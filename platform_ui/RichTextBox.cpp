@@ -332,12 +332,6 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
     QTextEdit::keyPressEvent(event);
 }
 
-void RichTextBox::keyReleaseEvent(QKeyEvent *event)
-{
-    QTextEdit::keyReleaseEvent(event);
-    Q_EMIT KeyUp(event->key(), event->modifiers());
-}
-
 void RichTextBox::focusInEvent(QFocusEvent *event)
 {
     QTextEdit::focusInEvent(event);

@@ -97,7 +97,6 @@ Q_SIGNALS:
     void MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, const QPoint &pos);
     void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint &pos);
     void KeyDown(int key, Qt::KeyboardModifiers modifiers);
-    void KeyUp(int key, Qt::KeyboardModifiers modifiers);
     void GotFocus();
 
 protected:
@@ -107,7 +106,6 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    void keyReleaseEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void changeEvent(QEvent *event) override;
 
@@ -129,7 +127,6 @@ private:
     QTextDocument *newDocument() const;
     void showDocument(QTextDocument *doc);
     void applyBackColour();
-    int lineEndLength() const { return m_crlf ? 2 : 1; }
 
     ColourCode m_backColour = SystemWindowBackground;
     bool m_crlf = false;

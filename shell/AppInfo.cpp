@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/AppInfo.h"
 
+#include "platform/Settings.h"
+
 namespace quillery::AppInfo {
 
 QString productName()
 {
-    return QStringLiteral("Quillery");
+    return Settings::Application;
 }
 
 QString companyName()
 {
-    return QStringLiteral("Tamsin Orde");
+    return Settings::Organisation;
 }
 
 QString version()

@@ -5,6 +5,7 @@
 #include "platform/FontFamilies.h"
 #include "platform/Settings.h"
 #include "platform_ui/QtDialogs.h"
+#include "shell/AppInfo.h"
 #include "shell/CommandLine.h"
 #include "shell/FirstPaint.h"
 #include "shell/Icons.h"
@@ -43,9 +44,9 @@ int runApplication(int argc, char *argv[])
     if (::geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quillery"));
-    QApplication::setOrganizationName(QStringLiteral("Tamsin Orde"));
-    QApplication::setApplicationVersion(QStringLiteral(QUILLERY_VERSION));
+    QApplication::setApplicationName(AppInfo::productName());
+    QApplication::setOrganizationName(AppInfo::companyName());
+    QApplication::setApplicationVersion(AppInfo::version());
     initShellResources();
     installFontSubstitutes();
     QApplication::setWindowIcon(binderIcon());

@@ -12,6 +12,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Settings.h"
 #include "platform/TempFolder.h"
+#include "platform_ui/RichTextBox.h"
 #include "platform_ui/TextureReadyWindow.h"
 #include "shell/AppInfo.h"
 #include "shell/AuthorName.h"
@@ -59,8 +60,7 @@ frmMain::frmMain(TempFolder &temp, Dialogs &dialogs, Settings &settings, QWidget
             closeSplash();
     };
     hooks.openCancelled = [this] {
-        for (int b = toolbar::FirstBinderButton; b <= toolbar::Edit; ++b)
-            m_toolbar->setButtonEnabled(b, false);
+        CheckMenus();
     };
     hooks.recordRecent = [this](const QString &title, const QString &path) {
         recent().NewItem(title, path);
@@ -175,8 +175,8 @@ frmMDI *frmMain::addBinderWindow(std::unique_ptr<Binder> binder)
     QMdiSubWindow *sub = m_mdi->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(QApplication::windowIcon());
-    connect(window, &frmMDI::captionChanged, sub,
-            [sub, window] { sub->setWindowTitle(window->windowTitle()); });
+    sub->setWindowTitle(window->windowTitle());
+    connect(window, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
     // Only the active window speaks through the status bar and the toolbar.
     connect(window, &frmMDI::statusText, this,
             [this, window](StatusPanel panel, const QString &text) {
@@ -187,7 +187,6 @@ frmMDI *frmMain::addBinderWindow(std::unique_ptr<Binder> binder)
         if (window == activeBinderWindow())
             CheckMenus();
     });
-    Q_EMIT window->captionChanged();
     placeNewSubWindow(*m_mdi, *sub);
     sub->show();
     m_mdi->setActiveSubWindow(sub);
@@ -202,15 +201,8 @@ void frmMain::activeWindowChanged()
     const QList<QMenu *> menus = window ? window->menus().barMenus() : m_ownMenus;
     for (QMenu *menu : menus)
         menuBar()->addMenu(menu);
-    if (!window) {
-        // With no binder left, nothing acts on one.
-        for (int panel = 1; panel <= StatusPanelCount; ++panel)
-            setStatus(StatusPanel(panel), QString());
-        for (int b = toolbar::FirstBinderButton; b <= toolbar::LastButton; ++b)
-            m_toolbar->setButtonEnabled(b, false);
-        return;
-    }
-    window->showPageStatus();
+    if (window)
+        window->showPageStatus();
     CheckMenus();
 }
 
@@ -269,35 +261,29 @@ void frmMain::showRecovered(std::unique_ptr<Binder> binder)
 void frmMain::showOpened(std::unique_ptr<Binder> binder)
 {
     addBinderWindow(std::move(binder));
-    for (int b : {toolbar::Save, toolbar::AddPage, toolbar::View})
-        m_toolbar->setButtonEnabled(b, true);
     CheckMenus();
-}
-
-void frmMain::GetRTF()
-{
-    if (frmMDI *window = activeBinderWindow())
-        window->GetRTF();
 }
 
 void frmMain::CheckMenus()
 {
     frmMDI *window = activeBinderWindow();
-    if (!window)
+    if (!window) {
+        // With no binder left, nothing acts on one.
+        for (int panel = 1; panel <= StatusPanelCount; ++panel)
+            setStatus(StatusPanel(panel), QString());
+        for (int b = toolbar::FirstBinderButton; b <= toolbar::LastButton; ++b)
+            m_toolbar->setButtonEnabled(b, false);
         return;
-    Binder &binder = window->binder();
+    }
+    const Binder &binder = window->binder();
     ListState list;
     list.selected = window->lvwPages()->selectedRow() + 1;
     list.html = window->viewer()->HTML;
     list.offline = window->viewer()->offline();
     list.pageOnClipboard = pageOnClipboard(m_workspace->temp);
-    const CommandState state = commandState(binder, list);
-    if (state.makeSelectedCurrent) {
-        window->lvwPages_ItemClick();
-        return;
-    }
+    list.textSelected = window->viewer()->txtPad()->textCursor().hasSelection();
     applyCommandState(
-        *window, state,
+        *window, commandState(binder, list),
         [this](int button, bool enabled) { m_toolbar->setButtonEnabled(button, enabled); },
         [this](StatusPanel panel, const QString &text) { setStatus(panel, text); });
 }

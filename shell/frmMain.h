@@ -49,8 +49,9 @@ public:
     bool activateBinderWindow(const QString &path);
     // Shows a binder recovered from a snapshot in a window of its own.
     void showRecovered(std::unique_ptr<Binder> binder);
+    // Brings the menus, the toolbar and the status bar in line with the active window;
+    // it changes nothing else.
     void CheckMenus();
-    void GetRTF();
     // Closes the splash window, if one is still up.
     std::function<void()> closeSplash;
     std::function<int()> loadedSystemWindows; // the splash and other non-binder windows

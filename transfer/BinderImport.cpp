@@ -22,7 +22,7 @@ namespace {
 
 bool passwordGiven(Workspace &workspace, const InfoRecords &records)
 {
-    workspace.passwordHolder = records.value(QStringLiteral("Data"), QString());
+    workspace.passwordHolder = records.value(RecordKey::Password, QString());
     if (workspace.passwordHolder.isEmpty())
         return true;
     PasswordPrompt prompt(workspace, PasswordPrompt::ImportLabel);
@@ -60,7 +60,7 @@ bool importBinderFile(Workspace &workspace, Binder &binder, const QString &fileN
         if (isEncryptedBinderFile(fileName))
             throw FileError(FileError::InvalidFormat,
                             QStringLiteral("It is an encrypted binder; open it to copy its pages"));
-        const QByteArray text = LumpArchive(BinderHeader).ReadNamedLump(fileName, "QUILLERY");
+        const QByteArray text = LumpArchive(BinderHeader).ReadNamedLump(fileName, RecordsLump);
         // No more pages can be described than the text has lines.
         PageRecords pages(text.count('\n') + 1);
         InfoRecords records;

@@ -47,7 +47,7 @@ void showInUse(Workspace &workspace, const QString &user)
 int pageCountOf(const InfoRecords &cf, int lumps)
 {
     bool ok = false;
-    const qint64 pages = cf.value(QStringLiteral("Pages")).toLongLong(&ok);
+    const qint64 pages = cf.value(RecordKey::Pages).toLongLong(&ok);
     if (!ok || pages < 0 || pages > lumps - 1)
         throw FileError::damaged(QStringLiteral("its page count does not match its lumps"));
     return int(pages);
@@ -83,28 +83,28 @@ void appendArchivePages(Binder &binder, PageRecords &records, const LumpArchive 
 void takeLayoutRecords(Binder &binder)
 {
     const int pages = binder.pageCount();
-    if (!binder.CF.contains(QStringLiteral("RTFAlign")))
-        setRTFopts(binder.CF);
+    if (!binder.records().contains(RecordKey::RichAlign))
+        binder.editRecords(setRTFopts);
 
-    const int selected = binder.CF.value(QStringLiteral("SelPage"), QStringLiteral("1")).toInt();
+    const int selected =
+        binder.records().value(RecordKey::SelectedPage, QStringLiteral("1")).toInt();
     binder.setCurIndex(pages == 0 ? 0 : (selected >= 1 && selected <= pages ? selected : 1));
     DelCFInfo(binder);
 
     for (int c = 1; c <= PageList::ColumnCount; ++c) {
         bool ok = false;
-        const int width = binder.CF.value(QStringLiteral("ColWidth%1").arg(c)).toInt(&ok);
+        const int width = binder.records().value(RecordKey::ColumnWidth.arg(c)).toInt(&ok);
         if (ok)
             binder.columnWidths[c - 1] = width;
     }
     binder.pages.setCommentsCaption(
-        binder.CF.value(QStringLiteral("CommentsCol"), QStringLiteral("Comments")));
-    if (binder.CF.contains(QStringLiteral("Pane Pos"))) {
-        binder.PanePos = binder.CF.value(QStringLiteral("Pane Pos")).toInt();
-        binder.PaneLength = binder.CF.value(QStringLiteral("Pane Length")).toInt();
-    } else {
-        binder.PanePos = 0;
-        binder.PaneLength = Binder::DefaultPaneLength;
-    }
+        binder.records().value(RecordKey::CommentsColumn, QStringLiteral("Comments")));
+    if (binder.records().contains(RecordKey::PanePosition))
+        binder.setPanePosition(
+            PanePosition(binder.records().value(RecordKey::PanePosition).toInt()),
+            binder.records().value(RecordKey::PaneLength).toInt());
+    else
+        binder.setPanePosition(PanePosition::ListAbove, Binder::DefaultPaneLength);
 }
 
 namespace {
@@ -179,10 +179,12 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
         throw FileError::damaged(QStringLiteral("it has no record lump"));
     const Lump &records = archive.lump(1);
     PageRecords pageRecords(archive.lumpCount() - 1);
-    binder.CF.loadText(LumpArchive::ReadBytes(working, records.offset, records.length),
-                       pageRecords.divert());
+    binder.editRecords([&](InfoRecords &loaded) {
+        loaded.loadText(LumpArchive::ReadBytes(working, records.offset, records.length),
+                        pageRecords.divert());
+    });
 
-    const QString stored = binder.CF.value(QStringLiteral("Data"), QString());
+    const QString stored = binder.records().value(RecordKey::Password, QString());
     if (!stored.isEmpty()) {
         workspace.passwordHolder = stored;
         PasswordPrompt prompt(workspace);
@@ -193,14 +195,12 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
 
     BusyScope busy(workspace.ui);
 
-    const int pages = pageCountOf(binder.CF, archive.lumpCount());
+    const int pages = pageCountOf(binder.records(), archive.lumpCount());
     appendArchivePages(binder, pageRecords, archive, working, 1, pages);
     takeLayoutRecords(binder);
 
     if (purpose == OpenPurpose::Edit && !binder.ro())
         markInUse(workspace, binder, path);
-    binder.setWCaption(binder.title() + QStringLiteral(" (") + path + u')' +
-                       (binder.ro() ? QStringLiteral(" [Read-Only]") : QString()));
     if (purpose == OpenPurpose::Edit)
         workspace.ui.recordRecent(recentFilesTitle(binder), path);
 }

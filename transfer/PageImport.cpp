@@ -29,17 +29,37 @@ QString pageNameFor(const QString &fileName, PageKind kind)
     return name;
 }
 
-QString dialogFilter(const QString &typeName, PageKind kind)
+// How the file dialogs name the files of each kind.
+QString typeName(PageKind kind)
 {
     switch (kind) {
     case PageKind::RTF:
-        return typeName + QStringLiteral(" (*.rtf)|*.rtf|Text Document (*.txt)|*.txt|All files "
-                                         "(*.*)|*.*");
+        return QStringLiteral("Rich Text Format");
     case PageKind::TXT:
-        return typeName + QStringLiteral(" (*.txt)|*.txt|All files (*.*)|*.*");
+        return QStringLiteral("Text Document");
     case PageKind::HTML:
-        return typeName + QStringLiteral(" (*.htm;*.html;*.php)|*.htm;*.html;*.php|All files "
-                                         "(*.*)|*.*");
+        return QStringLiteral("HTML");
+    case PageKind::PICTURE:
+        return QStringLiteral("Picture");
+    case PageKind::SOUND:
+        return QStringLiteral("Sound");
+    default:
+        return QStringLiteral("File");
+    }
+}
+
+QString dialogFilter(PageKind kind)
+{
+    switch (kind) {
+    case PageKind::RTF:
+        return typeName(kind) +
+               QStringLiteral(" (*.rtf)|*.rtf|Text Document (*.txt)|*.txt|All files "
+                              "(*.*)|*.*");
+    case PageKind::TXT:
+        return typeName(kind) + QStringLiteral(" (*.txt)|*.txt|All files (*.*)|*.*");
+    case PageKind::HTML:
+        return typeName(kind) + QStringLiteral(" (*.htm;*.html;*.php)|*.htm;*.html;*.php|All files "
+                                               "(*.*)|*.*");
     case PageKind::PICTURE:
         return QStringLiteral("Pictures (*.bmp;*.dib;*.gif;*.jpg;*.jpeg;*.png;*.ico)|*.bmp;*.dib;"
                               "*.gif;*.jpg;*.jpeg;*.png;*.ico|All files (*.*)|*.*");
@@ -51,16 +71,16 @@ QString dialogFilter(const QString &typeName, PageKind kind)
     }
 }
 
-QString dialogTitle(const QString &typeName, PageKind kind)
+QString dialogTitle(PageKind kind)
 {
     switch (kind) {
     case PageKind::RTF:
     case PageKind::TXT:
     case PageKind::HTML:
-        return QStringLiteral("Import a ") + typeName + QStringLiteral(" File");
+        return QStringLiteral("Import a ") + typeName(kind) + QStringLiteral(" File");
     case PageKind::PICTURE:
     case PageKind::SOUND:
-        return QStringLiteral("Insert a ") + typeName + QStringLiteral(" File");
+        return QStringLiteral("Insert a ") + typeName(kind) + QStringLiteral(" File");
     default:
         return QStringLiteral("Insert a File");
     }
@@ -87,8 +107,7 @@ void importInto(Workspace &workspace, Binder &binder, const QString &fileName, P
     row.key.serial = binder.takeSerial();
     row.key.kind = kindString(kind);
     row.key.location = copy;
-    row.key.colour =
-        kind == PageKind::RTF ? QString::number(SystemWindowBackground) : QStringLiteral("NA");
+    row.key.colour = colourField(kind, QString::number(SystemWindowBackground));
     binder.pages.append(row);
     binder.setChanged(true);
 }
@@ -110,13 +129,13 @@ bool ImportFile(Workspace &workspace, Binder &binder, const QString &fileName, P
     }
 }
 
-void ImportDialog(Workspace &workspace, Binder &binder, const QString &typeName, PageKind kind)
+void ImportDialog(Workspace &workspace, Binder &binder, PageKind kind)
 {
     workspace.ui.closeSplash();
     const int position = binder.pageCount() + 1;
     FileDialogRequest request;
-    request.title = dialogTitle(typeName, kind);
-    request.filter = dialogFilter(typeName, kind);
+    request.title = dialogTitle(kind);
+    request.filter = dialogFilter(kind);
     const QString path = workspace.dialogs.openFile(request);
     if (path.isEmpty())
         return;

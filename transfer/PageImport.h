@@ -17,7 +17,7 @@ bool ImportFile(Workspace &workspace, Binder &binder, const QString &fileName, P
 
 // Asks for a file of the kind (typeName names the type in the dialog), imports it and
 // makes it the current page.
-void ImportDialog(Workspace &workspace, Binder &binder, const QString &typeName, PageKind kind);
+void ImportDialog(Workspace &workspace, Binder &binder, PageKind kind);
 
 // Asks for a folder and imports every file directly in it, kinds by extension, with a
 // progress window that can cancel between files.

@@ -2,6 +2,7 @@
 #include "transfer/RecoveryOpener.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderFormat.h"
 #include "documents/CompanionFiles.h"
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
@@ -22,7 +23,7 @@ namespace {
 
 void askPassword(Workspace &workspace, const InfoRecords &records)
 {
-    const QString stored = records.value(QStringLiteral("Data"), QString());
+    const QString stored = records.value(RecordKey::Password, QString());
     if (stored.isEmpty())
         return;
     workspace.passwordHolder = stored;
@@ -99,14 +100,10 @@ void holdBinderFile(Workspace &workspace, Binder &binder, bool changed)
     }
 }
 
-QString recoveredCaption(const Binder &binder, bool changed)
+QString recoveredNote(bool changed)
 {
-    QString caption = binder.title();
-    if (!binder.CurFile().isEmpty())
-        caption += QStringLiteral(" (") + binder.CurFile() + u')';
-    caption += changed ? QStringLiteral(" [Recovered - the file has changed on disk since]")
-                       : QStringLiteral(" [Recovered]");
-    return caption;
+    return changed ? QStringLiteral(" [Recovered - the file has changed on disk since]")
+                   : QStringLiteral(" [Recovered]");
 }
 
 RecoveredBinder recover(Workspace &workspace, const SnapshotEntry &entry, RecoverPurpose purpose)
@@ -116,9 +113,10 @@ RecoveredBinder recover(Workspace &workspace, const SnapshotEntry &entry, Recove
     Binder &binder = *result.binder;
     const SnapshotRecord &record = entry.record;
     PageRecords pageRecords(record.pages.size());
-    binder.CF.loadText(record.records, pageRecords.divert());
-    askPassword(workspace, binder.CF);
-    if (pageCountOf(binder.CF, int(record.pages.size()) + 1) != record.pages.size())
+    binder.editRecords(
+        [&](InfoRecords &loaded) { loaded.loadText(record.records, pageRecords.divert()); });
+    askPassword(workspace, binder.records());
+    if (pageCountOf(binder.records(), int(record.pages.size()) + 1) != record.pages.size())
         throw FileError::damaged(QStringLiteral("its page count does not match its page table"));
 
     BusyScope busy(workspace.ui);
@@ -131,7 +129,7 @@ RecoveredBinder recover(Workspace &workspace, const SnapshotEntry &entry, Recove
         holdBinderFile(workspace, binder, changed);
     addPages(binder, entry, pageRecords, sources);
     takeLayoutRecords(binder);
-    binder.setWCaption(recoveredCaption(binder, changed));
+    binder.setCaptionNote(recoveredNote(changed));
     binder.setChanged(true);
     result.workingCopyFromBinder =
         !changed && record.workingCopy > 0 && record.sources[record.workingCopy - 1].isEmpty();

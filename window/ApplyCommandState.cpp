@@ -3,7 +3,6 @@
 
 #include "window/BinderMenus.h"
 #include "window/CommandState.h"
-#include "window/ViewerPane.h"
 #include "window/frmMDI.h"
 
 #include <QAction>
@@ -43,6 +42,7 @@ void applyCommandState(frmMDI &window, const CommandState &state,
         {"mnuEditPaste", &CommandState::mnuEditPaste},
         {"mnuPPaste", &CommandState::mnuPPaste},
         {"mnuEncrypt", &CommandState::mnuEncrypt},
+        {"mnuCopy", &CommandState::mnuCopy},
     };
     const BinderMenus &menus = window.menus();
     for (const auto &[name, flag] : items)
@@ -54,15 +54,11 @@ void applyCommandState(frmMDI &window, const CommandState &state,
         if (state.toolbar[b])
             setButton(b, *state.toolbar[b]);
     }
-    if (state.viewerVisible && !*state.viewerVisible)
-        window.viewer()->hideBoth();
     if (state.clearPageStatus) {
         for (StatusPanel panel : PagePanels)
             setStatus(panel, QString());
     }
     setStatus(StatusPanel::Pages, state.pagesStatus);
-    window.setWindowTitle(state.caption);
-    Q_EMIT window.captionChanged();
 }
 
 } // namespace quillery

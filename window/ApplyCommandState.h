@@ -12,8 +12,8 @@ namespace quillery {
 struct CommandState;
 class frmMDI;
 
-// Shows a command state in a binder window's menus, viewer and caption, and through the
-// two callbacks in the main window's toolbar buttons and status panels.
+// Shows a command state in a binder window's menus, and through the two callbacks in the
+// main window's toolbar buttons and status panels.
 void applyCommandState(frmMDI &window, const CommandState &state,
                        const std::function<void(int, bool)> &setButton,
                        const std::function<void(StatusPanel, const QString &)> &setStatus);

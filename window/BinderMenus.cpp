@@ -101,8 +101,8 @@ BinderMenus::BinderMenus(QObject *owner) : m_owner(owner)
         action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
         m_actions.insert(action->objectName(), action);
     }
-    m_actions["mnuOffline"]->setCheckable(true);
-    m_actions["mnuSHPage"]->setCheckable(true);
+    (*this)["mnuOffline"]->setCheckable(true);
+    (*this)["mnuSHPage"]->setCheckable(true);
 
     mnuImport = menu("&Import", "mnuImport");
     fill(mnuImport, {"mnuImportRTF", "mnuImportTXT", "mnuImportHTML", "mnuImportTWAIN",
@@ -151,7 +151,10 @@ BinderMenus::BinderMenus(QObject *owner) : m_owner(owner)
 
 QAction *BinderMenus::operator[](const char *name) const
 {
-    return m_actions.value(QString::fromLatin1(name));
+    QAction *action = m_actions.value(QString::fromLatin1(name));
+    if (!action)
+        qFatal("BinderMenus: there is no menu item named %s", name);
+    return action;
 }
 
 QMenu *BinderMenus::menu(const QString &caption, const QString &name)
@@ -166,7 +169,7 @@ void BinderMenus::fill(QMenu *menu, const QList<const char *> &names)
 {
     for (const char *name : names) {
         if (name)
-            menu->addAction(m_actions.value(QString::fromLatin1(name)));
+            menu->addAction((*this)[name]);
         else
             menu->addSeparator();
     }

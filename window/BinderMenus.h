@@ -18,6 +18,7 @@ class BinderMenus
 public:
     explicit BinderMenus(QObject *owner);
 
+    // The item of that name; a name no item has is a fault in the program and stops it.
     QAction *operator[](const char *name) const;
     const QList<QMenu *> &barMenus() const { return m_bar; }
     QMenu *mnuRTF = nullptr;  // text pane

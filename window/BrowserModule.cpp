@@ -51,11 +51,20 @@ MakeBrowserView loadFactory(QString &error)
         provideSharedGlContext();
         // Never unloaded: the browser's widgets run the module's code until the program ends.
         auto *library = new QLibrary(path);
+        const auto version =
+            reinterpret_cast<BrowserInterface>(library->resolve(BrowserInterfaceSymbol));
         auto factory = reinterpret_cast<MakeBrowserView>(library->resolve(MakeBrowserViewSymbol));
-        if (factory)
-            return factory;
-        error = translate("%1 is not a browser module: %2")
-                    .arg(QDir::toNativeSeparators(path), library->errorString());
+        QString why = library->errorString();
+        if (version && factory) {
+            if (version() == BrowserInterfaceVersion)
+                return factory;
+            why = translate("it was built for another version of the program (interface %1, "
+                            "this program needs %2)")
+                      .arg(version())
+                      .arg(BrowserInterfaceVersion);
+        }
+        error =
+            translate("%1 is not a browser module: %2").arg(QDir::toNativeSeparators(path), why);
         delete library;
         return nullptr;
     }

@@ -73,4 +73,11 @@ public:
 using MakeBrowserView = BrowserView *(*)(QWidget *parent, SchemeSource source, AddressRule rule);
 inline constexpr char MakeBrowserViewSymbol[] = "quilleryMakeBrowserView";
 
+// The version of this interface, which the module reports through the function named
+// BrowserInterfaceSymbol; a module that reports another one (or none) was built from other
+// sources and is refused before anything of it runs. Raise it with every change to this file.
+inline constexpr int BrowserInterfaceVersion = 1;
+using BrowserInterface = int (*)();
+inline constexpr char BrowserInterfaceSymbol[] = "quilleryBrowserInterface";
+
 } // namespace quillery

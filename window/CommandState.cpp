@@ -37,7 +37,6 @@ void noneSelected(CommandState &state, int count)
 {
     state.mnuEditDelAll = state.mnuSearch = state.mnuPView = true;
     setButtons(state, {toolbar::Rename, toolbar::Delete, toolbar::Edit}, false);
-    state.viewerVisible = false;
     state.clearPageStatus = true;
     state.pagesStatus =
         count == 1 ? QStringLiteral("1 Page") : QString::number(count) + QStringLiteral(" Pages");
@@ -46,8 +45,7 @@ void noneSelected(CommandState &state, int count)
 void rowSelected(CommandState &state, const Binder &binder, int selected)
 {
     const int count = binder.pageCount();
-    state.makeSelectedCurrent = binder.CurIndex() == 0;
-    const int current = state.makeSelectedCurrent ? selected : binder.CurIndex();
+    const int current = binder.CurIndex() == 0 ? selected : binder.CurIndex();
     const QString kind = binder.hasPage(current) ? binder.page(current).key.kind : QString();
 
     state.mnuPrint = state.mnuPProperties = state.mnuExport = state.mnuExportFile = true;
@@ -67,7 +65,6 @@ void rowSelected(CommandState &state, const Binder &binder, int selected)
                true);
     state.pagesStatus =
         QStringLiteral("Page ") + GetSize(selected) + QStringLiteral(" of ") + GetSize(count);
-    state.caption += QStringLiteral(" - ") + binder.pages.at(selected - 1).name;
 }
 
 } // namespace
@@ -76,7 +73,6 @@ CommandState commandState(const Binder &binder, const ListState &list)
 {
     CommandState state;
     state.mnuOffline = list.offline;
-    state.caption = binder.WCaption();
     const int count = binder.pageCount();
     if (count == 0)
         noPages(state);
@@ -88,6 +84,9 @@ CommandState commandState(const Binder &binder, const ListState &list)
                list.html);
     state.mnuEditPaste = state.mnuPPaste = list.pageOnClipboard;
     state.mnuEncrypt = !binder.ro();
+    state.mnuCopy = list.textSelected;
+    // Whatever the binder holds, it can be saved, added to and viewed otherwise.
+    setButtons(state, {toolbar::Save, toolbar::AddPage, toolbar::View}, true);
     return state;
 }
 

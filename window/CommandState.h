@@ -20,10 +20,12 @@ struct ListState
     bool html = false;            // the browser pane shows page content (HTML)
     bool offline = false;         // the browser works offline
     bool pageOnClipboard = false; // the page clipboard holds a page
+    bool textSelected = false;    // the text pane has a selection
 };
 
 // The command state of one binder window: which menu items and toolbar buttons are
-// enabled, the text of the pages status panel and the caption. Items named as the menus.
+// enabled and the text of the pages status panel. Items named as the menus.
+// Working it out and applying it changes nothing else.
 struct CommandState
 {
     bool mnuOffline = false; // checked, not enabled
@@ -50,20 +52,14 @@ struct CommandState
     bool mnuEditPaste = false;
     bool mnuPPaste = false;
     bool mnuEncrypt = false; // the binder may be saved: it is not read-only
+    bool mnuCopy = false;    // the text pane's selection
 
     // Enabled flags of the main toolbar by button position (toolbar::FirstBinderButton on);
     // a button without a value keeps its state.
     std::array<std::optional<bool>, toolbar::LastButton + 1> toolbar{};
-    // Whether the viewer (text pane and browser) is shown; no value leaves it to the
-    // page display.
-    std::optional<bool> viewerVisible;
     // The status panels that describe the current page are emptied.
     bool clearPageStatus = false;
     QString pagesStatus; // the pages status panel
-    QString caption;
-    // The selected row is not the current page yet: the window makes it current and
-    // shows it, as a click on it would.
-    bool makeSelectedCurrent = false;
 };
 
 CommandState commandState(const Binder &binder, const ListState &list);

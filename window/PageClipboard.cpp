@@ -134,8 +134,7 @@ bool pastePage(Workspace &workspace, Binder &binder)
         row.key.serial = binder.takeSerial();
         row.key.kind = info->kind;
         row.key.location = pagePath;
-        row.key.colour =
-            kindFromString(info->kind) == PageKind::RTF ? info->colour : QStringLiteral("NA");
+        row.key.colour = colourField(kindFromString(info->kind), info->colour);
         binder.pages.append(row);
     } catch (const FileError &error) {
         if (!pagePath.isEmpty())

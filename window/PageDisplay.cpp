@@ -2,6 +2,7 @@
 #include "window/PageDisplay.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderFormat.h"
 #include "documents/NewPage.h"
 #include "documents/PageKind.h"
 #include "documents/Workspace.h"
@@ -94,7 +95,6 @@ PageDisplay preparePageDisplay(Workspace &workspace, Binder &binder)
     case PageKind::Unknown:
         return display;
     }
-    binder.CF.write(QStringLiteral("SelPage"), binder.CurIndex());
     return display;
 }
 

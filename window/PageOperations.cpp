@@ -21,18 +21,6 @@ bool isPosition(const Binder &binder, int position)
     return position >= 1 && position <= binder.pageCount();
 }
 
-QString importTypeName(PageKind kind)
-{
-    switch (kind) {
-    case PageKind::PICTURE:
-        return QStringLiteral("Picture");
-    case PageKind::SOUND:
-        return QStringLiteral("Sound");
-    default:
-        return QStringLiteral("File");
-    }
-}
-
 // A removed page's own data file goes with it. The working copy holds every page that
 // was saved, and a file that another row still points at is that row's data: both stay.
 void discardPageData(Workspace &workspace, const Binder &binder, const PageKey &key)
@@ -62,7 +50,7 @@ void addPage(Workspace &workspace, Binder &binder, PageKind kind,
     case PageKind::PICTURE:
     case PageKind::SOUND:
     case PageKind::FILE:
-        ImportDialog(workspace, binder, importTypeName(kind), kind);
+        ImportDialog(workspace, binder, kind);
         return;
     case PageKind::Unknown:
         return;

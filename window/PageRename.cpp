@@ -7,8 +7,6 @@
 #include "transfer/FileNames.h"
 #include "transfer/PageExport.h"
 
-#include <utility>
-
 namespace quillery {
 
 namespace {
@@ -34,12 +32,13 @@ bool keepsExtension(const QString &kind)
 void beginRename(Binder &binder, int position)
 {
     if (position >= 1 && position <= binder.pageCount())
-        binder.oldpagename = binder.pages.at(position - 1).name;
+        binder.setNameBeforeRename(binder.pages.at(position - 1).name);
 }
 
 bool finishRename(Workspace &workspace, Binder &binder, int position, const QString &text)
 {
-    const QString oldName = std::exchange(binder.oldpagename, QString());
+    const QString oldName = binder.nameBeforeRename();
+    binder.setNameBeforeRename(QString());
     if (position < 1 || position > binder.pageCount())
         return false;
     PageRow row = binder.pages.at(position - 1);
@@ -61,7 +60,7 @@ bool finishRename(Workspace &workspace, Binder &binder, int position, const QStr
 
 void cancelRename(Binder &binder)
 {
-    binder.oldpagename.clear();
+    binder.setNameBeforeRename(QString());
 }
 
 } // namespace quillery

@@ -2,22 +2,17 @@
 #include "window/Properties.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderFormat.h"
 #include "documents/PageRecords.h"
 #include "documents/Workspace.h"
 #include "window/PageRename.h"
 
 namespace quillery {
 
-namespace {
-
-const QString PasswordKey = QStringLiteral("Data");
-
-} // namespace
-
 QString configurationText(const Binder &binder)
 {
-    InfoRecords shown = binder.CF;
-    shown.remove(PasswordKey);
+    InfoRecords shown = binder.records();
+    shown.remove(RecordKey::Password);
     QByteArray text = shown.toText();
     PageRecords::appendText(text, binder.pages);
     return QString::fromUtf8(text);
@@ -25,14 +20,7 @@ QString configurationText(const Binder &binder)
 
 void applyFileProperties(Binder &binder, const QString &title)
 {
-    QString caption = title;
-    if (!binder.CurFile().isEmpty()) {
-        caption += QStringLiteral(" (") + binder.CurFile() + u')';
-        if (binder.ro())
-            caption += QStringLiteral(" [Read-Only]");
-    }
-    binder.setWCaption(caption);
-    binder.CF.write(QStringLiteral("Title"), title);
+    binder.setRecord(RecordKey::Title, title);
     binder.setChanged(true);
 }
 

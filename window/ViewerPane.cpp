@@ -135,7 +135,7 @@ void ViewerPane::showPage(const PageDisplay &display, const Binder &binder)
     switch (display.pane) {
     case PageDisplay::Pane::Text: {
         if (display.plainText) {
-            SetRTFFont(*m_text, QStringLiteral("TXT"), binder.CF);
+            SetRTFFont(*m_text, QStringLiteral("TXT"), binder.records());
             m_text->setText(decodePlainText(display.data));
         } else {
             m_text->setBackColor(display.background);

@@ -2,6 +2,7 @@
 #include "window/frmFileProperties.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderFormat.h"
 #include "documents/SizeText.h"
 #include "platform/GeneralDate.h"
 #include "platform_ui/Orde.h"
@@ -35,12 +36,12 @@ frmFileProperties::frmFileProperties(Binder &binder, QWidget *parent)
     txtPages = addField(form, QStringLiteral("&Pages:"), QStringLiteral("txtPages"),
                         QString::number(binder.pageCount()));
     const auto record = [&](const QString &key) {
-        return binder.CF.contains(key) ? binder.CF.value(key) : QString();
+        return binder.records().contains(key) ? binder.records().value(key) : QString();
     };
     addField(form, QStringLiteral("A&uthor:"), QStringLiteral("txtAuthor"),
-             record(QStringLiteral("Author")));
+             record(RecordKey::Author));
     addField(form, QStringLiteral("&Last saved by:"), QStringLiteral("txtLSB"),
-             record(QStringLiteral("LastSavedBy")));
+             record(RecordKey::LastSavedBy));
 
     const QString file = binder.CurFile();
     const bool saved = !file.isEmpty() && Orde::IsFile(file);

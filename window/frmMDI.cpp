@@ -2,12 +2,15 @@
 #include "window/frmMDI.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderFormat.h"
 #include "documents/BinderSaver.h"
 #include "documents/CompanionFiles.h"
 #include "documents/Interaction.h"
+#include "documents/PageKind.h"
 #include "documents/SizeText.h"
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
+#include "platform/FileError.h"
 #include "platform/GeneralDate.h"
 #include "platform/Twips.h"
 #include "platform_ui/RichTextBox.h"
@@ -43,11 +46,31 @@
 #include <QSplitter>
 #include <QTreeView>
 
+#include <functional>
+
 namespace quillery {
 
 namespace {
 
 constexpr int AutoHideLength = 160;
+
+// The one place a command's failure ends: the procedures report what they expect
+// themselves, and whatever escapes them is said here instead of ending the program. A
+// cancel the user chose needs no word.
+void guarded(Dialogs &dialogs, const std::function<void()> &command)
+{
+    try {
+        command();
+    } catch (const FileError &error) {
+        if (error.number() != FileError::Cancelled)
+            dialogs.message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Quillery"),
+                            error.description() + QStringLiteral(", ") +
+                                QString::number(error.number()));
+    } catch (const std::exception &error) {
+        dialogs.message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Quillery"),
+                        QString::fromLocal8Bit(error.what()));
+    }
+}
 
 int toPixels(int twips, const QWidget *widget)
 {
@@ -77,7 +100,7 @@ frmMDI::frmMDI(Workspace &workspace, ShellCommands &shell, std::unique_ptr<Binde
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_splitter);
 
-    m_list->setView(m_binder->CF.value(QStringLiteral("LVView")).toInt());
+    m_list->setView(m_binder->records().value(RecordKey::ListView).toInt());
     QVector<int> widths;
     for (int twips : std::as_const(m_binder->columnWidths))
         widths << (twips > 0 ? toPixels(twips, this) : -1);
@@ -93,22 +116,18 @@ frmMDI::frmMDI(Workspace &workspace, ShellCommands &shell, std::unique_ptr<Binde
     connectMenus();
     connectList();
     connectBinder();
-    if (m_binder->CF.value(QStringLiteral("AutoHide")) == u"1")
+    if (m_binder->records().value(RecordKey::AutoHide) == u"1")
         mnuSHPage_Click();
     followCurrentPage(m_binder->CurIndex());
 }
 
 frmMDI::~frmMDI() = default;
 
-frmMDI *frmMDI::of(const Binder &binder)
-{
-    return qobject_cast<frmMDI *>(binder.parent());
-}
-
 void frmMDI::connectMenus()
 {
     const auto on = [this](const char *name, auto slot) {
-        connect(m_menus[name], &QAction::triggered, this, slot);
+        connect(m_menus[name], &QAction::triggered, this,
+                [this, slot] { guarded(m_workspace.dialogs, slot); });
     };
     Workspace &ws = m_workspace;
     Binder &b = *m_binder;
@@ -129,15 +148,15 @@ void frmMDI::connectMenus()
     on("mnuAI", [this] { m_shell.Arrange(3); });
     connect(m_menus["mnuSHPage"], &QAction::toggled, this, &frmMDI::applyAutoHide);
 
-    const auto importer = [&](const char *name, const char *type, PageKind kind) {
-        on(name, [&ws, &b, type, kind] { ImportDialog(ws, b, QString::fromLatin1(type), kind); });
+    const auto importer = [&](const char *name, PageKind kind) {
+        on(name, [&ws, &b, kind] { ImportDialog(ws, b, kind); });
     };
-    importer("mnuImportRTF", "Rich Text Format", PageKind::RTF);
-    importer("mnuImportTXT", "Text Document", PageKind::TXT);
-    importer("mnuImportHTML", "HTML", PageKind::HTML);
-    importer("mnuIPicture", "Picture", PageKind::PICTURE);
-    importer("mnuISound", "Sound", PageKind::SOUND);
-    importer("mnuIFile", "File", PageKind::FILE);
+    importer("mnuImportRTF", PageKind::RTF);
+    importer("mnuImportTXT", PageKind::TXT);
+    importer("mnuImportHTML", PageKind::HTML);
+    importer("mnuIPicture", PageKind::PICTURE);
+    importer("mnuISound", PageKind::SOUND);
+    importer("mnuIFile", PageKind::FILE);
     const auto adder = [&](const char *name, PageKind kind) {
         on(name, [this, &ws, &b, kind] {
             addPage(ws, b, kind, [this] { m_shell.editPage(*m_binder); });
@@ -260,7 +279,6 @@ void frmMDI::connectList()
             [this](const QString &text) { Q_EMIT statusText(StatusPanel::Link, text); });
     connect(m_splitter, &QSplitter::splitterMoved, this, &frmMDI::updatePaneLength);
     connect(m_viewer->txtPad(), &QWidget::customContextMenuRequested, this, [this] {
-        m_menus["mnuCopy"]->setEnabled(m_viewer->txtPad()->textCursor().hasSelection());
         Q_EMIT stateChanged();
         m_menus.mnuRTF->popup(QCursor::pos());
     });
@@ -276,6 +294,11 @@ void frmMDI::connectBinder()
         Q_EMIT stateChanged();
     };
     connect(&binder, &Binder::captionChanged, this, follow);
+    connect(&binder, &Binder::panePositionChanged, this, [this] {
+        if (!m_draggingPane)
+            SetPanePos();
+    });
+    connect(&binder, &Binder::textFormatsChanged, this, &frmMDI::followTextFormats);
     connect(&binder, &Binder::changedChanged, this, follow);
     connect(&binder, &Binder::readOnlyChanged, this, follow);
     connect(&binder, &Binder::fileNameChanged, this, follow);
@@ -303,6 +326,17 @@ void frmMDI::followCurrentPage(int position)
     }
     updateCaption();
     Q_EMIT stateChanged();
+}
+
+void frmMDI::followTextFormats()
+{
+    if (!m_binder->hasPage(0))
+        return;
+    // Plain text pages, and rich ones still empty, are shown in the binder's text formats.
+    const PageRow &page = m_binder->page(0);
+    const PageKind kind = kindFromString(page.key.kind);
+    if (kind == PageKind::TXT || (kind == PageKind::RTF && page.size == 0))
+        GetRTF();
 }
 
 void frmMDI::followCurrentContent()
@@ -386,29 +420,29 @@ void frmMDI::setCaptionSuffix(const QString &suffix)
 {
     setWindowTitle(suffix.isEmpty() ? m_binder->WCaption()
                                     : m_binder->WCaption() + QStringLiteral(" - ") + suffix);
-    Q_EMIT captionChanged();
 }
 
 void frmMDI::setView(int view)
 {
     m_list->setView(view);
-    m_binder->CF.write(QStringLiteral("LVView"), view);
+    m_binder->setRecord(RecordKey::ListView, QString::number(view));
 }
 
 int frmMDI::paneLengthPixels() const
 {
-    return toPixels(m_binder->PaneLength, this);
+    return toPixels(m_binder->paneLength(), this);
 }
 
 void frmMDI::SetPanePos()
 {
-    const int pos = m_binder->PanePos;
-    if (pos < 0 || pos > 3)
+    const PanePosition pos = m_binder->panePosition();
+    if (pos < PanePosition::ListAbove || pos > PanePosition::ListRight)
         return;
-    m_splitter->setOrientation(pos <= 1 ? Qt::Vertical : Qt::Horizontal);
-    const bool listFirst = pos == 0 || pos == 2;
+    const bool stacked = Binder::stacked(pos);
+    m_splitter->setOrientation(stacked ? Qt::Vertical : Qt::Horizontal);
+    const bool listFirst = pos == PanePosition::ListAbove || pos == PanePosition::ListLeft;
     m_splitter->insertWidget(listFirst ? 0 : 1, m_list);
-    const int total = pos <= 1 ? m_splitter->height() : m_splitter->width();
+    const int total = stacked ? m_splitter->height() : m_splitter->width();
     const int list = paneLengthPixels();
     const int viewer = qMax(1, total - list - m_splitter->handleWidth());
     m_splitter->setSizes(listFirst ? QList<int>{list, viewer} : QList<int>{viewer, list});
@@ -417,7 +451,10 @@ void frmMDI::SetPanePos()
 void frmMDI::updatePaneLength()
 {
     const int index = m_splitter->indexOf(m_list);
-    m_binder->PaneLength = toTwips(m_splitter->sizes().value(index), this);
+    // The splitter shows the new length already.
+    m_draggingPane = true;
+    m_binder->setPaneLength(toTwips(m_splitter->sizes().value(index), this));
+    m_draggingPane = false;
 }
 
 void frmMDI::mnuSHPage_Click()
@@ -427,14 +464,13 @@ void frmMDI::mnuSHPage_Click()
 
 int frmMDI::expandedPaneLength() const
 {
-    return Binder::paneLengthFor(m_binder->PanePos);
+    return Binder::paneLengthFor(m_binder->panePosition());
 }
 
 void frmMDI::applyAutoHide(bool on)
 {
-    m_binder->CF.write(QStringLiteral("AutoHide"), on ? "1" : "0");
-    m_binder->PaneLength = on ? AutoHideLength : expandedPaneLength();
-    SetPanePos();
+    m_binder->setRecord(RecordKey::AutoHide, on ? QStringLiteral("1") : QStringLiteral("0"));
+    m_binder->setPaneLength(on ? AutoHideLength : expandedPaneLength());
 }
 
 void frmMDI::autoHideHover(bool overList)
@@ -442,10 +478,7 @@ void frmMDI::autoHideHover(bool overList)
     if (!m_menus["mnuSHPage"]->isChecked())
         return;
     const int length = overList ? expandedPaneLength() : AutoHideLength;
-    if (m_binder->PaneLength == length)
-        return;
-    m_binder->PaneLength = length;
-    SetPanePos();
+    m_binder->setPaneLength(length);
 }
 
 void frmMDI::mnuSave_Click()
@@ -460,11 +493,9 @@ void frmMDI::mnuSA_Click()
 
 void frmMDI::mnuEditPaste_Click()
 {
-    if (!pastePage(m_workspace, *m_binder)) {
-        // Nothing to paste: the commands go until something is copied again.
-        m_menus["mnuEditPaste"]->setEnabled(false);
-        m_menus["mnuPPaste"]->setEnabled(false);
-    }
+    // When there was nothing to paste after all, the command state says so now.
+    if (!pastePage(m_workspace, *m_binder))
+        Q_EMIT stateChanged();
 }
 
 void frmMDI::mnuCopy_Click()

@@ -32,8 +32,6 @@ public:
            QWidget *parent = nullptr);
     ~frmMDI() override;
 
-    static frmMDI *of(const Binder &binder);
-
     Binder &binder() const { return *m_binder; }
     PageListView *lvwPages() const { return m_list; }
     ViewerPane *viewer() const { return m_viewer; }
@@ -69,7 +67,6 @@ public:
     void mnuCopy_Click();
 
 Q_SIGNALS:
-    void captionChanged();
     void statusText(StatusPanel panel, const QString &text);
     // Something the command state depends on changed: the main window runs CheckMenus
     // when this window is the active one.
@@ -86,6 +83,8 @@ private:
     void followCurrentPage(int position);
     // Shows the current page again when its content is no longer what the viewer shows.
     void followCurrentContent();
+    // Shows the current page again when it is shown in the text formats.
+    void followTextFormats();
     void updateCaption();
     // Empties the viewer and the page's status panels.
     void clearPage();
@@ -105,7 +104,8 @@ private:
     QSplitter *m_splitter;
     PageListView *m_list;
     ViewerPane *m_viewer;
-    PageKey m_shownKey; // the page the viewer shows; empty when it shows none
+    PageKey m_shownKey;          // the page the viewer shows; empty when it shows none
+    bool m_draggingPane = false; // the splitter is telling the binder its new length
 };
 
 } // namespace quillery

@@ -2,6 +2,7 @@
 #include "window/frmPageProperties.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderFormat.h"
 #include "documents/PageKind.h"
 #include "documents/SizeText.h"
 #include "documents/Workspace.h"
@@ -110,7 +111,7 @@ frmPageProperties::frmPageProperties(Workspace &workspace, Binder &binder, int p
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &frmPageProperties::cmdOK_Click);
     // The binder names the comments; their key is one the other controls leave free.
-    setFreeAccessKey(lblComments, binder.CF.value(QStringLiteral("CommentsCol")) + u':');
+    setFreeAccessKey(lblComments, binder.records().value(RecordKey::CommentsColumn) + u':');
     // However the dialog is closed without OK, the text pane gets its colour back.
     connect(this, &QDialog::rejected, this, [this] { m_pane.setBackColor(m_shownColour); });
     resize(480, 520);

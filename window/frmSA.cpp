@@ -2,6 +2,7 @@
 #include "window/frmSA.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderFormat.h"
 #include "documents/PageKind.h"
 #include "documents/SizeText.h"
 #include "pagetext/PageSearch.h"
@@ -55,7 +56,7 @@ frmSA::frmSA(Dialogs &dialogs, Interaction &ui, Binder &binder, Settings &settin
     lvSA->setRootIsDecorated(false);
     lvSA->setHeaderLabels({QStringLiteral("Page Name"), QStringLiteral("Created"),
                            QStringLiteral("Modified"), QStringLiteral("Size"),
-                           binder.CF.value(QStringLiteral("CommentsCol"))});
+                           binder.records().value(RecordKey::CommentsColumn)});
     for (int column = 0; column < columnWidths.size() && column < lvSA->columnCount(); ++column) {
         if (columnWidths.at(column) > 0)
             lvSA->setColumnWidth(column, columnWidths.at(column));

@@ -48,8 +48,7 @@ void writeLargeBinder(Workspace &workspace, int pages, qint64 totalBytes, const 
             row.key.length = end - offset;
             row.key.kind = kindString(kind);
             row.key.location = u'|' + source;
-            row.key.colour =
-                hasColourField(kind) ? QStringLiteral("-2147483643") : QStringLiteral("NA");
+            row.key.colour = colourField(kind, QStringLiteral("-2147483643"));
             binder.pages.append(row);
             offset = end;
         }

@@ -2,6 +2,7 @@
 #include "PageHarness.h"
 
 #include "documents/NewBinder.h"
+#include "documents/PageKind.h"
 #include "platform/FileIo.h"
 
 namespace quillery {
@@ -19,7 +20,7 @@ int PageHarness::addPage(const QString &kind, const QByteArray &bytes)
     row.key.serial = binder.takeSerial();
     row.key.kind = kind;
     row.key.location = temp.TempFileName();
-    row.key.colour = QStringLiteral("NA");
+    row.key.colour = NoColour;
     fileio::writeWhole(row.key.location, bytes);
     binder.pages.append(row);
     return binder.pageCount();

@@ -21,6 +21,7 @@
 #include "documents/EncryptedBinder.h"
 #include "documents/Interaction.h"
 #include "documents/NewBinder.h"
+#include "documents/PageKind.h"
 #include "documents/PassphrasePrompt.h"
 #include "documents/Workspace.h"
 #include "platform/ConsoleDialogs.h"
@@ -132,7 +133,7 @@ void makePlainBinder(Workspace &workspace, const QString &folder, qint64 size,
         row.size = row.key.length;
         row.key.kind = QStringLiteral("FILE");
         row.key.location = u'|' + source;
-        row.key.colour = QStringLiteral("NA");
+        row.key.colour = NoColour;
         binder.pages.append(row);
     }
     if (!SavFile(workspace, binder, target))

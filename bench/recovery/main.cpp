@@ -16,6 +16,7 @@
 #include "documents/Binder.h"
 #include "documents/BinderSaver.h"
 #include "documents/Interaction.h"
+#include "documents/PageKind.h"
 #include "documents/RecoveryKeeper.h"
 #include "documents/RecoveryService.h"
 #include "documents/Workspace.h"
@@ -166,8 +167,7 @@ int main(int argc, char *argv[])
                     "(10,000 pages renamed); no stall over 16 ms\n");
         runCase(workspace, folder, "1 GiB binder, 1,024 pages, one page changed", 1024, 1024 * MiB,
                 [&](Binder &binder, int round) {
-                    storeEditedPage(workspace, binder, round, QByteArray(100000, 'x'),
-                                    QStringLiteral("NA"));
+                    storeEditedPage(workspace, binder, round, QByteArray(100000, 'x'), NoColour);
                 });
         runCase(workspace, folder, "10,000 pages of 1 KiB, every page renamed", 10000, 10000 * 1024,
                 [](Binder &binder, int round) {

@@ -2,6 +2,7 @@
 #include "SampleBinder.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderFormat.h"
 #include "documents/BinderSaver.h"
 #include "documents/NewBinder.h"
 #include "documents/Workspace.h"
@@ -158,7 +159,7 @@ SampleCounts writeSampleBinder(Workspace &workspace, const QString &sourceFolder
         if (!ImportFile(workspace, binder, source, PageKind::Unknown))
             throw std::runtime_error("cannot import " + source.toStdString());
     }
-    binder.CF.write(QStringLiteral("SelPage"), 1);
+    binder.setRecord(RecordKey::SelectedPage, QStringLiteral("1"));
     if (!SavFile(workspace, binder, path))
         throw std::runtime_error("cannot save " + path.toStdString());
     return counts;

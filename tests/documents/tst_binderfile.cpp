@@ -76,6 +76,8 @@ private Q_SLOTS:
     void damagedBindersGiveOpenError();
     void aBinderIsKnownByItsHeaderNotItsName();
     void accessorsReadTheCurrentPage();
+    void recordsAndPaneAnnounceTheirChanges();
+    void captionFollowsTitleFileAndReadOnly();
     void sizeTextAndNewFileDetection();
     void plainTextIsUtf8OrWindows1252();
 };
@@ -92,18 +94,18 @@ void tst_binderfile::newBinderHoldsDefaultRecords()
                                                         "??RTF?"
                                                         "?-2147483643"));
     QCOMPARE(binder.NextKey(), 2);
-    QCOMPARE(binder.CF.value("RTFFontName"), QString("Times New Roman"));
-    QCOMPARE(binder.CF.value("TXTFontName"), QString("Courier New"));
-    QCOMPARE(binder.CF.value("TXTColour"), QString("-2147483640"));
-    QCOMPARE(binder.CF.value("TXTFontSize"), QString("10"));
-    QCOMPARE(binder.CF.value("SelPage"), QString("1"));
-    QCOMPARE(binder.CF.value("Author"), QString("tester"));
+    QCOMPARE(binder.records().value("RTFFontName"), QString("Times New Roman"));
+    QCOMPARE(binder.records().value("TXTFontName"), QString("Courier New"));
+    QCOMPARE(binder.records().value("TXTColour"), QString("-2147483640"));
+    QCOMPARE(binder.records().value("TXTFontSize"), QString("10"));
+    QCOMPARE(binder.records().value("SelPage"), QString("1"));
+    QCOMPARE(binder.records().value("Author"), QString("tester"));
     QVERIFY(!binder.Changed());
 
     Binder second;
     NewFile(*f.workspace, second, false);
     QCOMPARE(second.WCaption(), QString("New File 2"));
-    QCOMPARE(second.CF.value("SelPage"), InfoRecords::NotFound);
+    QCOMPARE(second.records().value("SelPage"), InfoRecords::NotFound);
 }
 
 void tst_binderfile::emptyBinderSavesOneLumpAndReopens()
@@ -140,8 +142,8 @@ void tst_binderfile::reopensPagesWithTheirRecordsAndData()
     QCOMPARE(GetLumpString(*binder, "2"), QByteArray("{\\rtf1 second}"));
     QCOMPARE(binder->NextKey(), 4);
     // Per-page records live in the page list while the binder is open.
-    QCOMPARE(binder->CF.value("Page1"), InfoRecords::NotFound);
-    QCOMPARE(binder->CF.value("LastSavedBy"), QString("tester"));
+    QCOMPARE(binder->records().value("Page1"), InfoRecords::NotFound);
+    QCOMPARE(binder->records().value("LastSavedBy"), QString("tester"));
     QVERIFY(binder->OpenNum.isHeld());
     QVERIFY(!binder->Changed());
 }
@@ -495,6 +497,70 @@ void tst_binderfile::accessorsReadTheCurrentPage()
                                                          "??TXT??NA"));
 }
 
+void tst_binderfile::recordsAndPaneAnnounceTheirChanges()
+{
+    Binder binder;
+    QStringList heard;
+    QObject::connect(&binder, &Binder::recordChanged, [&](const QString &key) { heard << key; });
+    QObject::connect(&binder, &Binder::textFormatsChanged, [&] { heard << "formats"; });
+    QObject::connect(&binder, &Binder::panePositionChanged, [&] { heard << "pane"; });
+
+    binder.setRecord("LVView", "2");
+    binder.setRecord("LVView", "2"); // the same value: nothing to say
+    binder.removeRecord("LVView");
+    binder.removeRecord("LVView");
+    QCOMPARE(heard, QStringList({"LVView", "LVView"}));
+    QVERIFY(!binder.records().contains("LVView"));
+
+    heard.clear();
+    InfoRecords formats;
+    formats.write("TXTFontSize", "14");
+    binder.setTextFormats(formats);
+    binder.setTextFormats(formats);
+    QCOMPARE(heard, QStringList({"TXTFontSize", "formats"}));
+    QCOMPARE(binder.records().value("TXTFontSize"), QString("14"));
+
+    heard.clear();
+    binder.setPanePosition(PanePosition::ListRight, 3828);
+    binder.setPanePosition(PanePosition::ListRight, 3828);
+    binder.setPaneLength(100);
+    QCOMPARE(heard, QStringList({"pane", "pane"}));
+    QCOMPARE(binder.panePosition(), PanePosition::ListRight);
+    QCOMPARE(binder.paneLength(), 100);
+
+    heard.clear();
+    binder.editRecords([](InfoRecords &records) { records.write("Pages", 0); });
+    QCOMPARE(heard, QStringList({QString()}));
+}
+
+void tst_binderfile::captionFollowsTitleFileAndReadOnly()
+{
+    Binder binder;
+    int announced = 0;
+    QObject::connect(&binder, &Binder::captionChanged, [&] { ++announced; });
+    binder.setRecord("Title", "Notes");
+    QCOMPARE(binder.WCaption(), QString("Notes"));
+    binder.setReadOnly(true); // no file yet: nothing to say it of
+    QCOMPARE(binder.WCaption(), QString("Notes"));
+    binder.setCurFile("/b/notes.qly");
+    QCOMPARE(binder.WCaption(), QString("Notes (/b/notes.qly) [Read-Only]"));
+    binder.setCaptionNote(" [Recovered]");
+    QCOMPARE(binder.WCaption(), QString("Notes (/b/notes.qly) [Read-Only] [Recovered]"));
+    binder.setReadOnly(false);
+    binder.setCaptionNote(QString());
+    binder.setRecord("Title", "Plans");
+    QCOMPARE(binder.WCaption(), QString("Plans (/b/notes.qly)"));
+    QCOMPARE(announced, 6);
+
+    // A saved binder's caption names its new file, and a recovered one is no longer so.
+    BinderFixture f;
+    auto opened = f.open(f.makeBinder("saved.qly", ThreePages));
+    opened->setCaptionNote(" [Recovered]");
+    const QString copy = f.path("copy.qly");
+    QVERIFY(SavFile(*f.workspace, *opened, copy));
+    QCOMPARE(opened->WCaption(), "New File 1 (" + copy + ")");
+}
+
 void tst_binderfile::sizeTextAndNewFileDetection()
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
@@ -509,7 +575,7 @@ void tst_binderfile::sizeTextAndNewFileDetection()
     startup.setChanged(true);
     QVERIFY(!IsNewFile(startup, 3));
     startup.setChanged(false);
-    startup.CF.write("Title", "Renamed");
+    startup.setRecord("Title", "Renamed");
     QVERIFY(!IsNewFile(startup, 3));
 }
 

@@ -63,7 +63,7 @@ void tst_passwords::changingAndRemovingThePassword()
     QVERIFY(!binder->Changed());
 
     QVERIFY(changePassword(*f.workspace, *binder, "abc", "abc"));
-    QCOMPARE(binder->CF.value("Data"), QString("990890790"));
+    QCOMPARE(binder->records().value("Data"), QString("990890790"));
     QVERIFY(binder->Changed());
     QVERIFY(SavFile(*f.workspace, *binder, path));
     binder.reset();
@@ -73,7 +73,7 @@ void tst_passwords::changingAndRemovingThePassword()
     binder = f.open(path);
     QVERIFY(binder);
     QVERIFY(changePassword(*f.workspace, *binder, "", ""));
-    QCOMPARE(binder->CF.value("Data"), InfoRecords::NotFound);
+    QCOMPARE(binder->records().value("Data"), InfoRecords::NotFound);
     QVERIFY(SavFile(*f.workspace, *binder, path));
     binder.reset();
     f.ui.passwordLabels.clear();

@@ -42,7 +42,8 @@ QStringList contentOf(Workspace &workspace, const QString &binderPath)
     auto binder = OpenFile(workspace, binderPath, OpenPurpose::Inspect);
     if (!binder)
         return {QStringLiteral("(cannot open)")};
-    QStringList content{binder->title(), binder->CF.value(QStringLiteral("Data"), QString())};
+    QStringList content{binder->title(),
+                        binder->records().value(QStringLiteral("Data"), QString())};
     for (int i = 0; i < binder->pageCount(); ++i) {
         const PageRow &row = binder->pages.at(i);
         content << row.name + u'|' + row.key.kind + u'|' + row.comments + u'|' +

@@ -284,7 +284,6 @@ void tst_savesafety::reopensOnTheLastPageAndKeepsPermissions()
         auto binder = f.open(path);
         binder->pages.remove(0); // a rewrite, not an append
         binder->setCurIndex(binder->pageCount());
-        binder->CF.write(QStringLiteral("SelPage"), binder->CurIndex());
         binder->setChanged(true);
         QVERIFY(SavFile(*f.workspace, *binder, path));
     }

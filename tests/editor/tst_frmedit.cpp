@@ -6,6 +6,7 @@
 #include "documents/NewPage.h"
 #include "editor/FormatToolbar.h"
 #include "editor/frmReplace.h"
+#include "platform/Colours.h"
 #include "platform_ui/RichTextBox.h"
 #include "rtf/RtfReader.h"
 
@@ -38,6 +39,7 @@ private Q_SLOTS:
     void failedSaveKeepsEverything();
     void closePrompt();
     void undoSteps();
+    void undoneEditsAreNoChange();
     void pagesWithLongRunsSaveUnchanged();
 };
 
@@ -59,9 +61,9 @@ void cancelFindDialogWhenShown(frmEdit &editor)
 void tst_frmedit::newRichPageTakesDefaultFormat()
 {
     EditorFixture f;
-    f.binder.CF.write("RTFBold", true);
-    f.binder.CF.write("RTFFontSize", 20);
-    f.binder.CF.write("RTFBColour", 0x00CCFFFF);
+    f.binder.setRecord("RTFBold", "True");
+    f.binder.setRecord("RTFFontSize", "20");
+    f.binder.setRecord("RTFBColour", QString::number(0x00CCFFFF));
     NewIcon(f.binder, PageKind::RTF);
     auto editor = f.edit(f.binder.CurIndex());
     editor->show();
@@ -122,7 +124,7 @@ void tst_frmedit::plainPasteReformatsKeepingCaret()
 void tst_frmedit::plainRetypedFromEmptyIsReformatted()
 {
     EditorFixture f;
-    f.binder.CF.write("TXTFontSize", 14);
+    f.binder.setRecord("TXTFontSize", "14");
     auto editor = f.edit(f.addPage(PageKind::TXT, "hello"));
     editor->show();
     RichTextBox *box = editor->rtfEdit();
@@ -143,16 +145,15 @@ void tst_frmedit::toolbarCommandsAndTheChangedFlag()
     EditorFixture f;
     const int page = f.addPage(PageKind::RTF, "{\\rtf1 one two}");
 
-    // Copy changes nothing, yet the editor counts it as a change and asks on closing.
+    // Copy changes nothing, so closing asks nothing.
     auto copied = f.edit(page);
     copied->show();
     copied->rtfEdit()->setSelLength(3);
     copied->tbFormat()->button(FormatToolbar::Copy)->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), "one");
-    QVERIFY(copied->changed());
-    f.dialogs.queueMessage(MsgResult::No);
+    QVERIFY(!copied->changed());
     copied->close();
-    QCOMPARE(f.messageTitles(), QStringList{"Page Editor"});
+    QVERIFY(f.messageTitles().isEmpty());
 
     // The find button leaves the flag as it was, and selects both of the dialog's texts.
     auto found = f.edit(page);
@@ -354,6 +355,50 @@ void tst_frmedit::undoSteps()
     QCOMPARE(box->Text(), "one two one");
     box->redo();
     QCOMPARE(box->Text(), "1 two 1");
+}
+
+void tst_frmedit::undoneEditsAreNoChange()
+{
+    EditorFixture f;
+    for (const PageKind kind : {PageKind::RTF, PageKind::TXT}) {
+        const int page = f.addPage(kind, kind == PageKind::RTF ? "{\\rtf1 one}" : "one");
+        auto editor = f.edit(page);
+        editor->show();
+        QVERIFY(!editor->changed() && !editor->isWindowModified());
+        QTest::keyClicks(editor->rtfEdit(), "abc");
+        QVERIFY(editor->changed() && editor->isWindowModified());
+        while (editor->rtfEdit()->document()->isUndoAvailable())
+            editor->rtfEdit()->undo();
+        QVERIFY(!editor->changed() && !editor->isWindowModified());
+        editor->close();
+        QVERIFY(f.messageTitles().isEmpty());
+    }
+
+    // Formatting undone is no change either; a saved text is the new unchanged one.
+    auto editor = f.edit(f.addPage(PageKind::RTF, "{\\rtf1 one two}"));
+    editor->show();
+    RichTextBox *box = editor->rtfEdit();
+    box->setSelLength(3);
+    editor->tbFormat()->button(FormatToolbar::Bold)->trigger();
+    QVERIFY(editor->changed());
+    box->undo();
+    QVERIFY(!editor->changed() && !editor->isWindowModified());
+    QTest::keyClicks(box, "x");
+    QVERIFY(editor->SavePage());
+    QVERIFY(!editor->changed() && !editor->isWindowModified());
+    box->undo(); // back before the save: that differs from the page now
+    QVERIFY(editor->changed());
+
+    // The background counts until it is set back.
+    const ColourCode background = box->BackColor();
+    box->redo();
+    QVERIFY(!editor->changed());
+    f.dialogs.queueColour(QColor(Qt::yellow));
+    editor->menuItem("mnuColour")->trigger();
+    QVERIFY(editor->changed() && editor->isWindowModified());
+    f.dialogs.queueColour(colourFromCode(background));
+    editor->menuItem("mnuColour")->trigger();
+    QVERIFY(!editor->changed() && !editor->isWindowModified());
 }
 
 // Layout only breaks a long word's lines differently: the editor saves the page's text as

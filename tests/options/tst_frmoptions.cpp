@@ -42,9 +42,11 @@ struct OptionsFixture : BinderFixture
 {
     OptionsFixture() : settings(path("settings.ini"))
     {
-        setRTFopts(binder.CF);
-        setTXTopts(binder.CF);
-        binder.CF.write("CommentsCol", "Comments");
+        binder.editRecords([](InfoRecords &records) {
+            setRTFopts(records);
+            setTXTopts(records);
+            records.write("CommentsCol", "Comments");
+        });
     }
 
     std::unique_ptr<frmOptions> open()
@@ -204,9 +206,9 @@ void tst_frmoptions::programRowsJoinProgramAndStartIn()
 void tst_frmoptions::resetOnPlainTabResetsRichToo()
 {
     OptionsFixture f;
-    f.binder.CF.write("RTFFontName", "Arial");
-    f.binder.CF.write("TXTFontName", "Arial");
-    f.binder.CF.write("RTFBold", "True");
+    f.binder.setRecord("RTFFontName", "Arial");
+    f.binder.setRecord("TXTFontName", "Arial");
+    f.binder.setRecord("RTFBold", "True");
     auto dialog = f.open();
     child<QTabBar>(dialog.get(), "tabFormats")->setCurrentIndex(1);
     f.dialogs.queueMessage(MsgResult::No);
@@ -217,32 +219,31 @@ void tst_frmoptions::resetOnPlainTabResetsRichToo()
     child(dialog.get(), "cmdReset")->click();
     child(dialog.get(), "cmdDFColour")->click();
     dialog->cmdOK_Click();
-    QCOMPARE(f.binder.CF.value("RTFFontName"), "Times New Roman");
-    QCOMPARE(f.binder.CF.value("RTFBold"), "False");
-    QCOMPARE(f.binder.CF.value("RTFBColour"), "-2147483643");
-    QCOMPARE(f.binder.CF.value("TXTFontName"), "Courier New");
-    QCOMPARE(f.binder.CF.value("TXTFontSize"), "10");
-    QCOMPARE(f.binder.CF.value("TXTColour"), "-2147483640");
+    QCOMPARE(f.binder.records().value("RTFFontName"), "Times New Roman");
+    QCOMPARE(f.binder.records().value("RTFBold"), "False");
+    QCOMPARE(f.binder.records().value("RTFBColour"), "-2147483643");
+    QCOMPARE(f.binder.records().value("TXTFontName"), "Courier New");
+    QCOMPARE(f.binder.records().value("TXTFontSize"), "10");
+    QCOMPARE(f.binder.records().value("TXTColour"), "-2147483640");
     QVERIFY(f.binder.Changed());
 }
 
 void tst_frmoptions::samePanePositionKeepsItsLength()
 {
     OptionsFixture f;
-    f.binder.PanePos = 2;
-    f.binder.PaneLength = 5000;
+    f.binder.setPanePosition(PanePosition::ListLeft, 5000);
     auto dialog = f.open();
     QVERIFY(child<QRadioButton>(dialog.get(), "optPos2")->isChecked());
     child<QRadioButton>(dialog.get(), "optPos2")->click();
     dialog->cmdOK_Click();
-    QCOMPARE(f.binder.PaneLength, 5000);
+    QCOMPARE(f.binder.paneLength(), 5000);
     QVERIFY(!f.binder.Changed());
 
     dialog = f.open();
     child<QRadioButton>(dialog.get(), "optPos1")->click();
     dialog->cmdOK_Click();
-    QCOMPARE(f.binder.PanePos, 1);
-    QCOMPARE(f.binder.PaneLength, 2643);
+    QCOMPARE(f.binder.panePosition(), PanePosition::ListBelow);
+    QCOMPARE(f.binder.paneLength(), 2643);
     QVERIFY(f.binder.Changed());
 }
 
@@ -264,7 +265,7 @@ void tst_frmoptions::cancelWritesNothing()
     child<QLineEdit>(dialog.get(), "txtComments")->setText("Notes");
     child(dialog.get(), "cmdCancel")->click();
     QCOMPARE(f.stored("PEAs"), "<none>");
-    QCOMPARE(f.binder.CF.value("CommentsCol"), "Comments");
+    QCOMPARE(f.binder.records().value("CommentsCol"), "Comments");
     QVERIFY(!f.binder.Changed());
 }
 
@@ -305,7 +306,7 @@ void tst_frmoptions::fontDialogKeepsTheStoredFamily()
     child(dialog.get(), "cmdFont")->click();
     QCOMPARE(f.dialogs.takeLast().initialFont.family(), QFontInfo(times).family());
     dialog->cmdOK_Click();
-    QCOMPARE(f.binder.CF.value("TXTFontName"), "Courier New");
-    QCOMPARE(f.binder.CF.value("TXTFontSize"), "14");
-    QCOMPARE(f.binder.CF.value("RTFFontName"), standIn);
+    QCOMPARE(f.binder.records().value("TXTFontName"), "Courier New");
+    QCOMPARE(f.binder.records().value("TXTFontSize"), "14");
+    QCOMPARE(f.binder.records().value("RTFFontName"), standIn);
 }

@@ -93,7 +93,7 @@ void tst_pagetransfer::importDialogUsesChosenKindAndTitles()
     Binder binder;
     NewFile(*f.workspace, binder, true);
     f.dialogs.queueOpenFile(f.file("notes.txt", "plain words"));
-    ImportDialog(*f.workspace, binder, "Rich Text Format", PageKind::RTF);
+    ImportDialog(*f.workspace, binder, PageKind::RTF);
     QCOMPARE(binder.pageCount(), 2);
     QCOMPARE(binder.CurIndex(), 2);
     QCOMPARE(binder.page(2).key.kind, QString("RTF"));
@@ -104,10 +104,10 @@ void tst_pagetransfer::importDialogUsesChosenKindAndTitles()
              QString("Rich Text Format (*.rtf)|*.rtf|Text Document (*.txt)|*.txt|All files "
                      "(*.*)|*.*"));
 
-    ImportDialog(*f.workspace, binder, "Sound", PageKind::SOUND); // cancelled
+    ImportDialog(*f.workspace, binder, PageKind::SOUND); // cancelled
     QCOMPARE(binder.pageCount(), 2);
     QCOMPARE(f.dialogs.calls().last().file.title, QString("Insert a Sound File"));
-    ImportDialog(*f.workspace, binder, "File", PageKind::FILE);
+    ImportDialog(*f.workspace, binder, PageKind::FILE);
     QCOMPARE(f.dialogs.calls().last().file.title, QString("Insert a File"));
 }
 
@@ -238,7 +238,7 @@ void tst_pagetransfer::importBinderAppendsPagesAndKeepsSettings()
     const QString other =
         f.makeBinder("other.qly", {{"a.txt", "A"}, {"b.txt", "B"}, {"c.png", "C"}});
     auto target = f.open(f.makeBinder("target.qly", {{"one.txt", "1"}, {"two.txt", "2"}}));
-    target->CF.write("Title", "Mine");
+    target->setRecord("Title", "Mine");
     f.dialogs.queueOpenFile(other);
     ImportQLY(*f.workspace, *target);
     QCOMPARE(target->pageCount(), 5);

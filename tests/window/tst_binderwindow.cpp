@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextBrowser>
@@ -48,6 +49,8 @@ private Q_SLOTS:
     void clickingPagesShowsThem();
     void textPagesNeverMakeTheBrowser();
     void autoHideFollowsThePointer();
+    void paneFollowsTheBinder();
+    void plainPageFollowsTheTextFormats();
     void helpAndRecentFilesOpenTheirWindows();
     void closingLastWindowEmptiesTheStatusBar();
     void soundPageWritesOnePlaceholderLine();
@@ -216,20 +219,53 @@ void tst_binderwindow::autoHideFollowsThePointer()
     w.main.mnuNew_Click();
     frmMDI *window = w.main.activeBinderWindow();
     Binder &binder = window->binder();
-    binder.PanePos = 2; // the list on the left
+    binder.setPanePosition(PanePosition::ListLeft, binder.paneLength());
     window->mnuSHPage_Click();
-    QCOMPARE(binder.CF.value("AutoHide"), QString("1"));
-    QCOMPARE(binder.PaneLength, 160);
+    QCOMPARE(binder.records().value("AutoHide"), QString("1"));
+    QCOMPARE(binder.paneLength(), 160);
     Q_EMIT window->lvwPages()->hovered();
-    QCOMPARE(binder.PaneLength, 3828);
+    QCOMPARE(binder.paneLength(), 3828);
     Q_EMIT window->viewer()->hovered();
-    QCOMPARE(binder.PaneLength, 160);
+    QCOMPARE(binder.paneLength(), 160);
     window->mnuSHPage_Click();
-    QCOMPARE(binder.CF.value("AutoHide"), QString("0"));
-    QCOMPARE(binder.PaneLength, 3828);
+    QCOMPARE(binder.records().value("AutoHide"), QString("0"));
+    QCOMPARE(binder.paneLength(), 3828);
     Q_EMIT window->viewer()->hovered(); // auto-hide is off: nothing moves
-    QCOMPARE(binder.PaneLength, 3828);
+    QCOMPARE(binder.paneLength(), 3828);
     QVERIFY(!binder.Changed());
+}
+
+// The Options dialog only tells the binder where the list goes; the window follows.
+void tst_binderwindow::paneFollowsTheBinder()
+{
+    BinderFixture f;
+    Window w(f);
+    w.main.mnuNew_Click();
+    frmMDI *window = w.main.activeBinderWindow();
+    auto *splitter = qobject_cast<QSplitter *>(window->lvwPages()->parentWidget());
+    QVERIFY(splitter);
+    QCOMPARE(splitter->orientation(), Qt::Vertical);
+    QCOMPARE(splitter->indexOf(window->lvwPages()), 0);
+    window->binder().setPanePosition(PanePosition::ListRight, 3828);
+    QCOMPARE(splitter->orientation(), Qt::Horizontal);
+    QCOMPARE(splitter->indexOf(window->lvwPages()), 1);
+    window->binder().setPanePosition(PanePosition::ListBelow, 2643);
+    QCOMPARE(splitter->orientation(), Qt::Vertical);
+    QCOMPARE(splitter->indexOf(window->lvwPages()), 1);
+}
+
+void tst_binderwindow::plainPageFollowsTheTextFormats()
+{
+    BinderFixture f;
+    Window w(f);
+    w.main.OpenFile(f.makeBinder("plain.qly", {{"notes.txt", "words"}}));
+    frmMDI *window = w.main.activeBinderWindow();
+    QVERIFY(window);
+    window->binder().setCurIndex(1);
+    InfoRecords formats;
+    formats.write("TXTBColour", QString::number(0x00CCFFFF));
+    window->binder().setTextFormats(formats);
+    QCOMPARE(window->viewer()->txtPad()->BackColor(), ColourCode(0x00CCFFFF));
 }
 
 void tst_binderwindow::closingLastWindowEmptiesTheStatusBar()
@@ -259,7 +295,6 @@ void tst_binderwindow::soundPageWritesOnePlaceholderLine()
     QCOMPARE(display.content.html, "<h1>Playing: Bird &lt;song&gt;.wav</h1><bgsound "
                                    "src=\"Bird%20%3Csong%3E.wav\" loop=\"1\">\r\n");
     QCOMPARE(readFile(display.soundFile), QByteArray("RIFF"));
-    QCOMPARE(binder->CF.value("SelPage"), QString("1"));
 }
 
 void tst_binderwindow::toolbarRemembersDropDownChoices()

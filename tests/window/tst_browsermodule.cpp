@@ -37,6 +37,7 @@ private Q_SLOTS:
     void initTestCase() { qputenv("PULSE_SERVER", "unix:/nonexistent/quillery-test"); }
     void cleanup() { setBrowserModuleFolders({}); }
     void missingOrForeignModuleIsReportedNotFatal();
+    void moduleOfAnotherInterfaceIsRefused();
     void viewerSaysWhyItCannotShowAPage();
     void schemeAnswersOnlyThePageAndItsResources();
     void webEngineComesOnlyWithTheFirstBrowser();
@@ -66,6 +67,24 @@ void tst_browsermodule::missingOrForeignModuleIsReportedNotFatal()
     QVERIFY2(error.contains(fake.fileName()), qPrintable(error));
     QVERIFY(parent.children().isEmpty());
     QVERIFY(!webEngineLoaded());
+}
+
+// A module left from another build would crash at its first call; it is refused instead,
+// saying why, and nothing of it but its version runs.
+void tst_browsermodule::moduleOfAnotherInterfaceIsRefused()
+{
+    QTemporaryDir stale;
+    const QString planted = stale.filePath(browserModuleFileName());
+    QVERIFY(QFile::copy(QStringLiteral(QUILLERY_STALE_BROWSER_MODULE), planted));
+    setBrowserModuleFolders({stale.path()});
+    QWidget parent;
+    QString error;
+    QCOMPARE(makeBrowserView(&parent, {}, {}, error), nullptr);
+    QVERIFY2(error.contains(planted), qPrintable(error));
+    QVERIFY2(error.contains(
+                 QStringLiteral("interface 0, this program needs %1").arg(BrowserInterfaceVersion)),
+             qPrintable(error));
+    QVERIFY(parent.children().isEmpty());
 }
 
 void tst_browsermodule::viewerSaysWhyItCannotShowAPage()

@@ -195,13 +195,13 @@ private Q_SLOTS:
             addRows(binder, {c.old}, c.kind);
             BinderAnnouncements heard(binder);
             beginRename(binder, 2);
-            QCOMPARE(binder.oldpagename, QString(c.old));
+            QCOMPARE(binder.nameBeforeRename(), QString(c.old));
             const bool renamed = finishRename(*f.workspace, binder, 2, c.typed);
             QCOMPARE(binder.pages.at(1).name, QString(c.result ? c.result : c.old));
             QCOMPARE(renamed, c.result != nullptr);
             QCOMPARE(binder.Changed(), renamed);
             QCOMPARE(heard.seen.size(), renamed ? 1 : 0);
-            QVERIFY(binder.oldpagename.isEmpty());
+            QVERIFY(binder.nameBeforeRename().isEmpty());
         }
     }
 

@@ -120,9 +120,9 @@ private Q_SLOTS:
             return comments->buddy() == dialog.txtComments ? comments->text() : "no buddy";
         };
         QCOMPARE(label(), QString("C&omments:"));
-        binder->CF.write("CommentsCol", "R&D notes");
+        binder->setRecord("CommentsCol", "R&D notes");
         QCOMPARE(label(), QString("&R&&D notes:"));
-        binder->CF.write("CommentsCol", "Comments & Stamps");
+        binder->setRecord("CommentsCol", "Comments & Stamps");
         QCOMPARE(label(), QString("C&omments && Stamps:"));
     }
 
@@ -133,7 +133,7 @@ private Q_SLOTS:
         f.ui.passwords << "sesame";
         auto binder = f.open(path);
         QVERIFY(binder);
-        const QString data = binder->CF.value("Data");
+        const QString data = binder->records().value("Data");
         QVERIFY(data != InfoRecords::NotFound);
         {
             frmFileProperties dialog(*binder);
@@ -147,14 +147,14 @@ private Q_SLOTS:
             dialog.txtTitle->setText("Renamed");
             dialog.reject();
         }
-        QCOMPARE(binder->CF.value("Data"), data);
+        QCOMPARE(binder->records().value("Data"), data);
         QVERIFY(!binder->Changed());
 
         frmFileProperties dialog(*binder);
         dialog.txtTitle->setText("Renamed");
         dialog.cmdOK_Click();
-        QCOMPARE(binder->CF.value("Data"), data);
-        QCOMPARE(binder->CF.value("Title"), QString("Renamed"));
+        QCOMPARE(binder->records().value("Data"), data);
+        QCOMPARE(binder->records().value("Title"), QString("Renamed"));
         QCOMPARE(binder->WCaption(), "Renamed (" + path + ")");
         QVERIFY(binder->Changed());
     }
