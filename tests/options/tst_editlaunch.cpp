@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/EditorFixture.h"
 #include "support/TestSupport.h"
+#include "support/ui/EditorFixture.h"
 
 #include "documents/BinderSaver.h"
 #include "options/EditLaunch.h"

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace quillery::test {
@@ -30,6 +32,22 @@ QByteArray bytesOf(std::initializer_list<int> values)
     for (int v : values)
         bytes.append(char(v));
     return bytes;
+}
+
+ProgramRun runProgram(const QString &program, const QStringList &args, const QByteArray &input)
+{
+    QTemporaryDir temp;
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TMPDIR"), temp.path());
+    process.setProcessEnvironment(environment);
+    process.start(program, args);
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000))
+        process.kill();
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 } // namespace quillery::test

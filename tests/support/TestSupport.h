@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <initializer_list>
 
@@ -13,5 +14,17 @@ void writeFile(const QString &path, const QByteArray &bytes);
 QByteArray readFile(const QString &path);
 // Bytes from a list of values 0 ... 255.
 QByteArray bytesOf(std::initializer_list<int> values);
+
+// What a program run by a test printed, and its exit code.
+struct ProgramRun
+{
+    int code = -1;
+    QString out;
+    QString err;
+};
+// Runs a program with input on its standard input and waits for it. Its temporary folder
+// is one of its own, removed afterwards, so that it leaves nothing behind.
+ProgramRun runProgram(const QString &program, const QStringList &args,
+                      const QByteArray &input = QByteArray());
 
 } // namespace quillery::test

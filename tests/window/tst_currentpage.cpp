@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BinderFixture.h"
-#include "MainWindowFixture.h"
+#include "support/ui/MainWindowFixture.h"
 #include "documents/SizeText.h"
 #include "editor/frmEdit.h"
 #include "options/RunDoc.h"
