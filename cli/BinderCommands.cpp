@@ -194,7 +194,7 @@ int searchBinder(CliSession &session, const QStringList &args)
             searchPages(session.workspace().ui, binder, rest.at(1), matchCase);
         for (int position : found.positions) {
             const PageRow &page = binder.pages.at(position - 1);
-            out() << position << '\t' << page.key.kind << '\t' << page.name << '\n';
+            out() << position << '\t' << page.key.kind << '\t' << printable(page.name) << '\n';
         }
         return int(found.positions.isEmpty() ? ExitFailed : ExitOk);
     });

@@ -17,22 +17,11 @@ using namespace quillery::test;
 
 namespace {
 
-struct Run
-{
-    int code;
-    QString out;
-    QString err;
-};
+using Run = ProgramRun;
 
 Run cli(const QStringList &args, const QByteArray &input = QByteArray())
 {
-    QProcess process;
-    process.start(QUILLERY_CLI, args);
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runProgram(QUILLERY_CLI, args, input);
 }
 
 } // namespace
@@ -254,6 +243,8 @@ void tst_cli::hostileNamesCannotForgeOutput()
     QCOMPARE(list.out.count('\n'), 2);
     QVERIFY(list.out.contains("evil\\x0a2\\x09TXT"));
     QVERIFY(!list.out.contains(QChar(0x1b)) && !list.out.contains(QChar(0x07)));
+    QCOMPARE(cli({"search", path, "0"}).out,
+             QString("1\tTXT\tevil\\x0a2\\x09TXT\\x095\\x09forged\n"));
     const Run extract = cli({"extract", path, f.path("out")});
     QCOMPARE(extract.code, 0);
     QCOMPARE(extract.out.count('\n'), 2);

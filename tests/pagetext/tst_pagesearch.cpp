@@ -4,7 +4,6 @@
 #include "pagetext/PageSearch.h"
 #include "pagetext/StoredTextMatcher.h"
 
-#include <QProcess>
 #include <QTest>
 
 using namespace quillery;
@@ -29,6 +28,11 @@ private Q_SLOTS:
         QVERIFY(!has("Hello", true, "say hELLo there"));
         QVERIFY(has("Hello", true, "say Hello"));
         QVERIFY(has("o", false, "O"));
+        // Both ends of the alphabet fold, and the characters beside them do not.
+        QVERIFY(has("az", false, "xAZ"));
+        QVERIFY(has("AZ", false, "xaz"));
+        QVERIFY(!has("@[", false, "`{"));
+        QVERIFY(!has("`{", false, "@["));
         QVERIFY(!has("hello", false, "hell"));
         QVERIFY(!has("", false, "anything"));
         // A repeated prefix must not hide a match that starts inside a false start.
@@ -86,14 +90,22 @@ private Q_SLOTS:
     void aLargePageIsSearchedAcrossItsPieces()
     {
         BinderFixture f;
-        // Two megabytes of filler put the word across the seam of the first piece.
-        QByteArray big(2 * 1024 * 1024, 'x');
-        big.replace((1 << 20) - 3, 6, "Needle");
+        // The word at every place around the seam of the first piece of a large page.
+        QList<QPair<QString, QByteArray>> pages;
+        QVector<int> all;
+        for (int at = (1 << 20) - 8; at <= (1 << 20) + 8; ++at) {
+            QByteArray page((1 << 20) + 16, 'x');
+            page.replace(at, 6, "Needle");
+            pages.append({QString("seam%1.txt").arg(at), page});
+            all << int(pages.size());
+        }
         QByteArray tail(3 * 1024 * 1024, 'y');
         tail.append("ÉCLAIR");
-        auto binder = f.open(f.makeBinder("big.qly", {{"seam.txt", big}, {"tail.txt", tail}}));
-        QCOMPARE(searchPages(f.ui, *binder, "needle", false).positions, QVector<int>({1}));
-        QCOMPARE(searchPages(f.ui, *binder, "éclair", false).positions, QVector<int>({2}));
+        pages.append({"tail.txt", tail});
+        auto binder = f.open(f.makeBinder("big.qly", pages));
+        QCOMPARE(searchPages(f.ui, *binder, "needle", false).positions, all);
+        QCOMPARE(searchPages(f.ui, *binder, "éclair", false).positions,
+                 QVector<int>({int(pages.size())}));
         QCOMPARE(searchPages(f.ui, *binder, "xy", false).positions, QVector<int>());
     }
 
@@ -115,16 +127,12 @@ private Q_SLOTS:
         const QString binder = f.makeBinder(
             "cli.qly",
             {{"One.txt", "Alpha beta"}, {"Two.rtf", "{\\rtf1 ALPHA}"}, {"x.png", "alpha"}});
-        QProcess run;
-        run.start(QUILLERY_CLI, {"search", binder, "alpha"});
-        QVERIFY(run.waitForFinished(60000));
-        QCOMPARE(run.exitCode(), 0);
-        QCOMPARE(QString::fromUtf8(run.readAllStandardOutput()),
-                 QString("1\tTXT\tOne\n2\tRTF\tTwo\n"));
-        run.start(QUILLERY_CLI, {"search", binder, "alpha", "--match-case"});
-        QVERIFY(run.waitForFinished(60000));
-        QCOMPARE(run.exitCode(), 1);
-        QCOMPARE(run.readAllStandardOutput(), QByteArray());
+        ProgramRun run = runProgram(QUILLERY_CLI, {"search", binder, "alpha"});
+        QCOMPARE(run.code, 0);
+        QCOMPARE(run.out, QString("1\tTXT\tOne\n2\tRTF\tTwo\n"));
+        run = runProgram(QUILLERY_CLI, {"search", binder, "alpha", "--match-case"});
+        QCOMPARE(run.code, 1);
+        QCOMPARE(run.out, QString());
     }
 };
 

@@ -6,7 +6,6 @@
 #include "window/PrintCommand.h"
 
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextDocument>
@@ -18,10 +17,7 @@ namespace {
 
 QString run(const QString &program, const QStringList &args)
 {
-    QProcess process;
-    process.start(program, args);
-    process.waitForFinished(60000);
-    return QString::fromUtf8(process.readAllStandardOutput());
+    return runProgram(program, args).out;
 }
 
 // The page number as the sheet's text has it: the extractor may drop the narrow spaces.
@@ -46,23 +42,26 @@ void pdfPrinter(QPrinter &printer, const QString &path)
     printer.setPageSize(QPageSize(QPageSize::Letter));
 }
 
-// Where a word's box starts on the first sheet, in points from the paper's corner.
-QPointF wordAt(const QString &pdf, const QString &word)
+// A word's box on the first sheet, in points from the paper's corner.
+QRectF wordAt(const QString &pdf, const QString &word)
 {
     const QString boxes = run("pdftotext", {"-bbox", "-l", "1", pdf, "-"});
-    const QRegularExpression re("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>" + word + "<");
+    const QRegularExpression re(
+        "xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">" + word +
+        "<");
     const auto m = re.match(boxes);
-    return m.hasMatch() ? QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QPointF();
+    if (!m.hasMatch())
+        return QRectF();
+    return QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                  QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
 }
 
 QString cli(const QStringList &args, int *code = nullptr)
 {
-    QProcess process;
-    process.start(QUILLERY_CLI, args);
-    process.waitForFinished(60000);
+    const ProgramRun done = runProgram(QUILLERY_CLI, args);
     if (code)
-        *code = process.exitCode();
-    return QString::fromUtf8(process.readAllStandardError());
+        *code = done.code;
+    return done.err;
 }
 
 } // namespace
@@ -89,12 +88,24 @@ private Q_SLOTS:
         QCOMPARE(lines.last().trimmed(), QString("06/12/2026 10:00:00"));
 
         // The text starts an inch in from the paper's edges.
-        const QPointF body = wordAt(f.path("one.pdf"), "Bodyword");
+        const QRectF body = wordAt(f.path("one.pdf"), "Bodyword");
         QVERIFY2(qAbs(body.x() - 72) < 2, qPrintable(QString::number(body.x())));
         QVERIFY2(body.y() >= 72 && body.y() < 80, qPrintable(QString::number(body.y())));
-        const QPointF number = wordAt(f.path("one.pdf"), "1");
+        const QRectF number = wordAt(f.path("one.pdf"), "1");
         QVERIFY(number.x() > 612 - 72 - 30 && number.x() < 612 - 72);
         QVERIFY2(qAbs(number.y() - 18) < 3, qPrintable(QString::number(number.y())));
+        // The title and the date are centred across the sheet, each in its margin.
+        const QRectF title =
+            wordAt(f.path("one.pdf"), "Shopping") | wordAt(f.path("one.pdf"), "List");
+        const QRectF date =
+            wordAt(f.path("one.pdf"), "06/12/2026") | wordAt(f.path("one.pdf"), "10:00:00");
+        QVERIFY2(qAbs(title.center().x() - 306) < 2,
+                 qPrintable(QString::number(title.center().x())));
+        QVERIFY2(qAbs(date.center().x() - 306) < 2, qPrintable(QString::number(date.center().x())));
+        QVERIFY2(title.top() > number.bottom() && title.bottom() < body.top(),
+                 qPrintable(QString::number(title.top())));
+        QVERIFY2(date.top() > 792 - 72 && date.bottom() < 792,
+                 qPrintable(QString::number(date.top())));
     }
 
     void aLongPageRunsOverSeveralNumberedSheets()
