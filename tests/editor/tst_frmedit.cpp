@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/EditorFixture.h"
 #include "support/TestSupport.h"
 #include "support/TextDocumentSupport.h"
+#include "support/ui/EditorFixture.h"
 
 #include "documents/NewPage.h"
 #include "editor/FormatToolbar.h"
@@ -93,8 +93,8 @@ void tst_frmedit::captionsAndModes()
     QVERIFY(!textEditor->changed());
 }
 
-// A paste of more than two characters gives the whole text the plain format again and
-// leaves the caret after the pasted text.
+// A paste of more than two characters gives the whole text the plain format again, in the
+// same undo step, and leaves the caret after the pasted text.
 void tst_frmedit::plainPasteReformatsKeepingCaret()
 {
     EditorFixture f;
@@ -115,6 +115,10 @@ void tst_frmedit::plainPasteReformatsKeepingCaret()
     QCOMPARE(box->SelLength(), 0);
     QCOMPARE(formatOf(*box->document(), "c").fontWeight(), int(QFont::Normal));
     QCOMPARE(family(formatOf(*box->document(), "PASTE")), "Courier New");
+    // The paste and its new format are one undo step.
+    box->undo();
+    QCOMPARE(box->Text(), "axybc");
+    QCOMPARE(formatOf(*box->document(), "c").fontWeight(), int(QFont::Bold));
 }
 
 void tst_frmedit::plainRetypedFromEmptyIsReformatted()

@@ -166,9 +166,13 @@ private Q_SLOTS:
     void cutRemovesThePageWithoutAsking()
     {
         BinderFixture f;
-        auto a = f.open(f.makeBinder("a.qly", {{"one.txt", "1"}, {"two.txt", "2"}}));
+        auto a =
+            f.open(f.makeBinder("a.qly", {{"one.txt", "1"}, {"two.txt", "2"}, {"three.txt", "3"}}));
+        a->setCurIndex(3); // not the page cut
         cutPage(*f.workspace, *a, 2);
-        QCOMPARE(a->pageCount(), 1);
+        QCOMPARE(a->pageCount(), 2);
+        QCOMPARE(a->pages.at(0).name, QString("one"));
+        QCOMPARE(a->pages.at(1).name, QString("three"));
         QCOMPARE(a->CurIndex(), 1);
         QVERIFY(f.messageTitles().isEmpty());
         Binder b;
