@@ -28,10 +28,6 @@ private Q_SLOTS:
         QCOMPARE(settings.associationCount(), 0);
         QCOMPARE(settings.GetSetting(Settings::Main, "Height", "8655"), QString("8655"));
 
-        const QStringList labels = {"Rich Text Page", "Plain Text Page", "HTML Page",
-                                    "Picture",        "Sound",           "Default File Action"};
-        for (int row = 1; row <= 6; ++row)
-            QCOMPARE(Settings::defaultAssociationLabel(row), labels[row - 1]);
         QCOMPARE(Settings::defaultAssociationLabel(7), QString());
         QCOMPARE(settings.associationEditor(1), QString("Quillery Rich Text Editor"));
         QCOMPARE(settings.associationEditor(2), QString("Quillery Plain Text Editor"));
