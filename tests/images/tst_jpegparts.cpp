@@ -321,6 +321,9 @@ private Q_SLOTS:
         bits[1] = 2;
         expectBadTable([&] { codeTable(bits, {5, 5}, maxAcSymbol); });
         bits = {};
+        bits[0] = 2; // the second code would be all 1 bits
+        expectBadTable([&] { codeTable(bits, {1, 2}, maxAcSymbol); });
+        bits = {};
         bits[15] = 255;
         bits[14] = 2;
         expectBadTable([&] { codeTable(bits, std::vector<std::uint8_t>(257), maxAcSymbol); });

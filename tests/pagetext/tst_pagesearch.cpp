@@ -38,6 +38,7 @@ private Q_SLOTS:
         // A repeated prefix must not hide a match that starts inside a false start.
         QVERIFY(has("aab", false, "aaab"));
         QVERIFY(has("abcabd", false, "abcabcabd"));
+        QVERIFY(has("aa\u00e9", false, "aaa\xc3\xa9"));
         // Letters beyond ASCII in UTF-8 (HTML, plain text) and in Windows-1252 (older
         // plain text pages), in either case.
         QVERIFY(has("École", false,
@@ -119,6 +120,9 @@ private Q_SLOTS:
         QVERIFY(result.cancelled);
         QCOMPARE(result.positions, QVector<int>({1, 2}));
         QCOMPARE(f.ui.progressCaptions.last(), QString("Searching for 'word'"));
+        // Cancel on the last page comes too late to cut the search short.
+        f.ui.cancelProgressAfter = 3;
+        QVERIFY(!searchPages(f.ui, *binder, "word", false, 0).cancelled);
     }
 
     void cliSearchPrintsMatchesAndExitsLikeGrep()

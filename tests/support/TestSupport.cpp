@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+
 namespace quillery::test {
 
 void writeFile(const QString &path, const QByteArray &bytes)
@@ -32,6 +34,20 @@ QByteArray bytesOf(std::initializer_list<int> values)
     for (int v : values)
         bytes.append(char(v));
     return bytes;
+}
+
+FileSizeLimit::FileSizeLimit(rlim_t bytes)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &m_old);
+    rlimit limit = m_old;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    setrlimit(RLIMIT_FSIZE, &m_old);
 }
 
 ProgramRun runProgram(const QString &program, const QStringList &args, const QByteArray &input)

@@ -7,6 +7,8 @@
 
 #include <initializer_list>
 
+#include <sys/resource.h>
+
 namespace quillery::test {
 
 // Writes bytes to a file, creating folders as needed; fails the test on error.
@@ -14,6 +16,20 @@ void writeFile(const QString &path, const QByteArray &bytes);
 QByteArray readFile(const QString &path);
 // Bytes from a list of values 0 ... 255.
 QByteArray bytesOf(std::initializer_list<int> values);
+
+// Limits the size of any file this process and the programs it starts write, as a full
+// disk would, while it lives.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    rlimit m_old{};
+};
 
 // What a program run by a test printed, and its exit code.
 struct ProgramRun

@@ -23,13 +23,10 @@ private Q_SLOTS:
     void pageNamesBecomeFileNames()
     {
         const std::pair<QString, QString> cases[] = {
-            {" a/b:c? ", "a_b;c!"},
-            {"\\<>*\"|", "_()x''\u00A6"},
-            {"\tname ", "\tname"},
-            {"Notes.TMP", "notes_.tmp"},
-            {"A.tmp.Tmp", "a_.tmp_.tmp"},
-            {"x.tmp.txt", "x.tmp.txt"},
-            {QString::fromLatin1("a\0b", 3), "a_b"},
+            {" a/b:c? ", "a_b;c!"},      {"\\<>*\"|", "_()x''\u00A6"},
+            {"\tname ", "\tname"},       {"   ", ""},
+            {"Notes.TMP", "notes_.tmp"}, {"A.tmp.Tmp", "a_.tmp_.tmp"},
+            {"x.tmp.txt", "x.tmp.txt"},  {QString::fromLatin1("a\0b", 3), "a_b"},
         };
         for (const auto &[name, expected] : cases)
             QCOMPARE(FileFormat(name, false), expected);

@@ -6,33 +6,12 @@
 
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using namespace quillery;
 using namespace quillery::test;
 
 namespace {
 
 const QByteArray RtfPage = "{\\rtf1\\ansi Hello \\b world\\b0\\par}";
-
-// Limits the size of any file this process writes, as a full disk would, while it lives.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
-
-private:
-    rlimit m_old{};
-};
 
 } // namespace
 

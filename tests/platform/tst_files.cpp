@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
 #include "platform/FileError.h"
+#include "platform/FileIo.h"
 #include "platform/FileLock.h"
+#include "platform/TempFolder.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -79,7 +83,7 @@ bool refusedAsInUse(const QString &path)
 
 } // namespace
 
-class tst_filelock : public QObject
+class tst_files : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -103,7 +107,36 @@ private Q_SLOTS:
         lock.release();
         QVERIFY(!FileLock::isHeldElsewhere(path));
     }
+
+    void theTemporaryFolderIsPrivateAndDeletesOnlyItsOwn()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("tmp");
+        QVERIFY(QDir().mkdir(path));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                QFile::ReadGroup | QFile::ExeGroup));
+        TempFolder temp(path);
+        QCOMPARE(QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ExeGroup),
+                 QFileDevice::Permissions());
+        const QString mine = temp.TempFileName();
+        temp.AddTempFile(mine);
+        const QString theirs = temp.filePath("theirs.tmp");
+        test::writeFile(theirs, "not ours");
+        QVERIFY(!temp.DeleteTempFile(theirs));
+        QVERIFY(QFile::exists(theirs));
+        QVERIFY(temp.DeleteTempFile(mine));
+        QVERIFY(!QFile::exists(mine));
+    }
+
+    void namesAreCutToWholeCharactersThatFit()
+    {
+        QCOMPARE(fileio::fitName("abcdef", 6), QString("abcdef"));
+        QCOMPARE(fileio::fitName("abcdef", 5), QString("abcde"));
+        // Two bytes each in UTF-8; a character that does not fit whole is left out.
+        QCOMPARE(fileio::fitName("\u00e9\u00e9\u00e9", 5), QString("\u00e9\u00e9"));
+        QCOMPARE(fileio::fitName("a\U0001F600", 4), QString("a"));
+    }
 };
 
-QTEST_GUILESS_MAIN(tst_filelock)
-#include "tst_filelock.moc"
+QTEST_GUILESS_MAIN(tst_files)
+#include "tst_files.moc"
