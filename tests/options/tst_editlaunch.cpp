@@ -144,10 +144,13 @@ struct LaunchFixture : BinderFixture
         waiting.doneMarker = marker;
     }
 
+    // Runs Edit Page from a shown main window, which is hidden while the user works in
+    // the other program.
     void launch(const std::function<void()> &showAssociations = {})
     {
         QFile::remove(marker);
-        EditLaunch(editWorkspace, *binder, settings, nullptr, showAssociations);
+        mainWindow.show();
+        EditLaunch(editWorkspace, *binder, settings, &mainWindow, showAssociations);
     }
     // The folder the editor ran in and the file it was given.
     QStringList markerLines() const { return QString::fromUtf8(readFile(marker)).split('\n'); }
@@ -166,6 +169,7 @@ struct LaunchFixture : BinderFixture
     QString marker;
     QString binderPath;
     std::unique_ptr<Binder> binder;
+    QWidget mainWindow;
 };
 
 } // namespace
@@ -197,6 +201,7 @@ void tst_editlaunch::defaultProgramRoundTrip()
     const qint64 nextKey = f.binder->NextKey();
 
     f.launch();
+    QVERIFY(f.mainWindow.isVisible());
     QCOMPARE(f.titles(), QStringList({waitTitle, "Save Page Changes"}));
     QCOMPARE(f.waiting.calls().at(1).text,
              "Do you want to save the changes you made to the page '" + row.name + "'?");

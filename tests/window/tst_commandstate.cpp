@@ -106,14 +106,16 @@ private Q_SLOTS:
         QCOMPARE(s.caption, QString("Notes - Page 1234"));
     }
 
-    void findNeedsTextAndTheSelectedRowBecomesCurrent()
+    void findAndPreviewNeedTextAndTheSelectedRowBecomesCurrent()
     {
         Binder binder;
         for (const char *kind : {"RTF", "TXT", "HTML", "PICTURE", "SOUND", "FILE"})
             addPages(binder, 1, kind);
         for (int position = 1; position <= 6; ++position) {
             binder.setCurIndex(position);
-            QCOMPARE(commandState(binder, {.selected = position}).mnuFind, position <= 3);
+            const CommandState s = commandState(binder, {.selected = position});
+            QCOMPARE(s.mnuFind, position <= 3);
+            QCOMPARE(s.mnuPrintPreview, position <= 2); // rich and plain text only
         }
         // With no current page the selected row is about to become current, so it decides.
         binder.setCurIndex(0);
