@@ -9,11 +9,20 @@
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineRegisterProtocolHandlerRequest>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInfo>
+
+#include <algorithm>
+#include <functional>
+#include <utility>
 
 namespace quillery {
 
 namespace {
+
+constexpr char ChromiumFlags[] = "QTWEBENGINE_CHROMIUM_FLAGS";
 
 void restrictSettings(QWebEngineSettings *settings)
 {
@@ -27,44 +36,99 @@ void restrictSettings(QWebEngineSettings *settings)
           S::SpatialNavigationEnabled})
         settings->setAttribute(off, false);
     settings->setAttribute(S::WebRTCPublicInterfacesOnly, true);
+    // A link to another program's address reaches the page's navigation check (which turns
+    // it down and lets the viewer ask) only when the user clicked it.
+    settings->setUnknownUrlSchemePolicy(S::AllowUnknownUrlSchemesFromUserInteraction);
+}
+
+// The filter sees addresses as pages write them; these limits of the engine's own hold where
+// it cannot see: Private Network Access refuses a page (never a secure context here) any
+// private or loopback address that a public name resolves to, and WebRTC sends no UDP, so
+// no STUN request reaches any address. The engine reads them when the first profile starts
+// it, so they are taken back afterwards, out of the way of the programs this one starts.
+void withEngineNetworkLimited(const std::function<void()> &startEngine)
+{
+    static bool done = false;
+    if (std::exchange(done, true)) {
+        startEngine();
+        return;
+    }
+    const bool wasSet = qEnvironmentVariableIsSet(ChromiumFlags);
+    const QByteArray given = qgetenv(ChromiumFlags);
+    const QByteArray features = "BlockInsecurePrivateNetworkRequests,"
+                                "BlockInsecurePrivateNetworkRequestsFromPrivate,"
+                                "BlockInsecurePrivateNetworkRequestsFromUnknown,"
+                                "BlockInsecurePrivateNetworkRequestsForNavigations,"
+                                "PrivateNetworkAccessSendPreflights,"
+                                "PrivateNetworkAccessRespectPreflightResults";
+    const QByteArray enable = "--enable-features=";
+    // The engine reads only the last list of features, so one given by the user is extended.
+    QByteArrayList flags = given.split(' ');
+    flags.removeAll(QByteArray());
+    const auto list = std::find_if(flags.begin(), flags.end(),
+                                   [&](const QByteArray &flag) { return flag.startsWith(enable); });
+    if (list == flags.end())
+        flags << enable + features;
+    else
+        *list += ',' + features;
+    flags << "--force-webrtc-ip-handling-policy=disable_non_proxied_udp";
+    qputenv(ChromiumFlags, flags.join(' '));
+    startEngine();
+    if (wasSet)
+        qputenv(ChromiumFlags, given);
+    else
+        qunsetenv(ChromiumFlags);
+}
+
+// WebRTC's peer connections open sockets of their own, past every request check, and send
+// to any server a page names (TURN over TCP too). A document has no use for them, so every
+// frame loses them before its first script runs.
+void withoutPeerConnections(QWebEngineProfile *profile)
+{
+    QWebEngineScript script;
+    script.setName(QStringLiteral("quillery-no-peer-connections"));
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(QWebEngineScript::MainWorld);
+    script.setRunsOnSubFrames(true);
+    script.setSourceCode(QStringLiteral("for (const name of ['RTCPeerConnection', "
+                                        "'webkitRTCPeerConnection']) delete window[name];"));
+    profile->scripts()->insert(script);
 }
 
 } // namespace
 
-void RequestFilter::interceptRequest(QWebEngineUrlRequestInfo &info)
+RequestFilter::RequestFilter(AddressRule rule, QObject *parent)
+    : QWebEngineUrlRequestInterceptor(parent), m_rule(std::move(rule))
 {
-    if (!allows(info.requestUrl(), offline))
-        info.block(true);
 }
 
-bool RequestFilter::allows(const QUrl &url, bool offline)
+void RequestFilter::interceptRequest(QWebEngineUrlRequestInfo &info)
 {
-    const QString scheme = url.scheme().toLower();
-    if (scheme == QLatin1String(PageScheme) || scheme == u"about" || scheme == u"data" ||
-        scheme == u"blob")
-        return true;
-    return !offline &&
-           (scheme == u"http" || scheme == u"https" || scheme == u"ws" || scheme == u"wss");
+    if (!allows(info.requestUrl()))
+        info.block(true);
 }
 
 QWebEngineProfile *makeViewerProfile(PageSchemeHandler *scheme, RequestFilter *filter,
                                      QObject *parent)
 {
     registerPageScheme();
-    auto *profile = new QWebEngineProfile(parent); // off the record: nothing on disk
+    QWebEngineProfile *profile = nullptr;
+    // Off the record: nothing on disk.
+    withEngineNetworkLimited([&] { profile = new QWebEngineProfile(parent); });
     profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
     profile->setSpellCheckEnabled(false);
     profile->installUrlSchemeHandler(PageScheme, scheme);
     profile->setUrlRequestInterceptor(filter);
     restrictSettings(profile->settings());
+    withoutPeerConnections(profile);
     // Files the browser cannot show are not downloaded anywhere behind the user's back.
     QObject::connect(profile, &QWebEngineProfile::downloadRequested, profile,
                      [](QWebEngineDownloadRequest *download) { download->cancel(); });
     return profile;
 }
 
-BrowserPage::BrowserPage(QWebEngineProfile *profile, QObject *parent)
-    : QWebEnginePage(profile, parent)
+BrowserPage::BrowserPage(QWebEngineProfile *profile, const RequestFilter &filter, QObject *parent)
+    : QWebEnginePage(profile, parent), m_filter(filter)
 {
     restrictSettings(settings());
     connect(this, &QWebEnginePage::featurePermissionRequested, this,
@@ -84,16 +148,21 @@ void BrowserPage::setScriptsEnabled(bool enabled)
     settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, enabled);
 }
 
-bool BrowserPage::isCloseRequest(const QUrl &url)
+void BrowserPage::refuse(const QUrl &url)
 {
-    return url.toString().left(23).toLower() == u"javascript:window.close";
+    QMetaObject::invokeMethod(
+        this, [this, url] { Q_EMIT navigationRefused(url); }, Qt::QueuedConnection);
 }
 
 bool BrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
 {
-    if (isCloseRequest(url))
-        return false;
-    return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+    if (m_filter.allows(url))
+        return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+    // Links to other programs' addresses come here only from a click: the engine itself
+    // drops those a script makes on its own.
+    if (isMainFrame)
+        refuse(url);
+    return false;
 }
 
 } // namespace quillery

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "window/BrowserView.h"
+
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineUrlRequestInterceptor>
@@ -11,15 +13,17 @@ namespace quillery {
 
 class PageSchemeHandler;
 
-// Lets a page reach only the binder's own content and, unless working offline, the web.
-// Local files are never fetched, whatever the page asks for.
+// Lets a page load only what the viewer's rule allows. Local files are never fetched,
+// whatever the page asks for.
 class RequestFilter : public QWebEngineUrlRequestInterceptor
 {
 public:
-    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
-    bool offline = false;
+    RequestFilter(AddressRule rule, QObject *parent);
     void interceptRequest(QWebEngineUrlRequestInfo &info) override;
-    static bool allows(const QUrl &url, bool offline);
+    bool allows(const QUrl &url) const { return m_rule(url); }
+
+private:
+    AddressRule m_rule;
 };
 
 // A profile of one window's own: nothing it holds is shared with another window or kept
@@ -27,19 +31,26 @@ public:
 QWebEngineProfile *makeViewerProfile(PageSchemeHandler *scheme, RequestFilter *filter,
                                      QObject *parent);
 
-// The browser's page: pages it shows may not close the viewer, open windows, use the
-// clipboard or be granted any permission.
+// The browser's page: pages it shows may not go where the filter forbids, open windows, use
+// the clipboard or be granted any permission.
 class BrowserPage : public QWebEnginePage
 {
     Q_OBJECT
 public:
-    BrowserPage(QWebEngineProfile *profile, QObject *parent);
-    static bool isCloseRequest(const QUrl &url);
+    BrowserPage(QWebEngineProfile *profile, const RequestFilter &filter, QObject *parent);
     // Offline, page scripts are off too: that is the one sure way to keep WebRTC silent.
     void setScriptsEnabled(bool enabled);
+    // Announces a refused address once the event loop runs again.
+    void refuse(const QUrl &url);
+
+Q_SIGNALS:
+    void navigationRefused(const QUrl &url);
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
+
+private:
+    const RequestFilter &m_filter;
 };
 
 } // namespace quillery

@@ -13,17 +13,17 @@ class BrowserPage;
 class RequestFilter;
 
 // The viewer's browser: a web engine view with a profile of its own that serves the page
-// scheme from the program's source and keeps the page to what the filter allows.
+// scheme from the program's source and keeps the page to what the program's rule allows.
 class WebBrowserView : public QWebEngineView, public BrowserView
 {
     Q_OBJECT
 public:
-    WebBrowserView(QWidget *parent, SchemeSource source);
+    WebBrowserView(QWidget *parent, SchemeSource source, AddressRule rule);
     ~WebBrowserView() override;
 
     QWidget *widget() override { return this; }
     QUrl url() const override { return QWebEngineView::url(); }
-    void setUrl(const QUrl &url) override { QWebEngineView::setUrl(url); }
+    void setUrl(const QUrl &url) override;
     void reload() override { QWebEngineView::reload(); }
     void back() override { QWebEngineView::back(); }
     void forward() override { QWebEngineView::forward(); }

@@ -9,8 +9,10 @@
 #include "documents/LumpArchive.h"
 #include "documents/NewBinder.h"
 #include "pagetext/PageSearch.h"
+#include "platform/ConsoleText.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
+#include "platform/FileLock.h"
 #include "transfer/FileNames.h"
 #include "transfer/PageExport.h"
 #include "transfer/PageImport.h"
@@ -40,33 +42,6 @@ bool importAll(CliSession &session, Binder &binder, const QStringList &files)
             return false;
     }
     return true;
-}
-
-// The file a page is extracted to is named as Edit Page names its file, so other programs
-// know it by its extension; a page without a usable name is called "page".
-QString extractName(const PageRow &page)
-{
-    const QString name =
-        FileFormat(page.name, false).isEmpty() ? QStringLiteral("page") : page.name;
-    return FileFormat(exportFileName(name, kindFromString(page.key.kind)), false);
-}
-
-// Text from a binder as one safe output line: a name holding a line break or terminal
-// control codes cannot forge or hide lines of the tool's output.
-QString printable(const QString &text)
-{
-    QString result;
-    result.reserve(text.size());
-    for (const QChar c : text) {
-        const char16_t code = c.unicode();
-        if (code == u'\\')
-            result += QStringLiteral("\\\\");
-        else if (code < 0x20 || (code >= 0x7f && code < 0xa0) || code == 0x2028 || code == 0x2029)
-            result += QStringLiteral("\\x%1").arg(int(code), 2, 16, QLatin1Char('0'));
-        else
-            result += c;
-    }
-    return result;
 }
 
 // New files in the output folder, each under a name no file there has yet: the page's
@@ -110,12 +85,48 @@ private:
     QHash<QString, int> m_lastNumber;
 };
 
+// A binder another program holds is not changed.
+int notAdded(const QString &path)
+{
+    const QString user = readLockNote(QFileInfo(path).absoluteFilePath());
+    return fail(path, (user.isEmpty() ? QStringLiteral("is in use")
+                                      : QStringLiteral("is in use by ") + user) +
+                          QStringLiteral("; nothing was added"));
+}
+
 } // namespace
+
+std::optional<QString> takeOption(QStringList &args, const QString &option,
+                                  const QString &valueName)
+{
+    const qsizetype at = args.indexOf(option);
+    if (at < 0)
+        return std::nullopt;
+    if (at + 1 >= args.size())
+        throw UsageFault{option + QStringLiteral(" takes ") + valueName};
+    const QString value = args.at(at + 1);
+    args.remove(at, 2);
+    return value;
+}
 
 int fail(const QString &path, const QString &what)
 {
-    QTextStream(stderr) << path << ": " << what << '\n';
+    QTextStream(stderr) << consoleText(path + QStringLiteral(": ") + what) << '\n';
     return ExitFailed;
+}
+
+int takeNewName(const QString &target)
+{
+    // Taken before anything is written, so that nothing there (a file, a link, even a
+    // dangling one) is ever written through or replaced.
+    try {
+        fileio::createNew(target);
+    } catch (const FileError &error) {
+        if (error.number() == FileError::FileExists)
+            return fail(target, QStringLiteral("already exists; the tool never replaces a file"));
+        return fail(target, error.description());
+    }
+    return ExitOk;
 }
 
 int inspect(CliSession &session, const QStringList &args, int argCount,
@@ -130,22 +141,25 @@ int inspect(CliSession &session, const QStringList &args, int argCount,
 
 int createBinder(CliSession &session, const QStringList &args)
 {
-    if (args.isEmpty())
+    QStringList rest = args;
+    const std::optional<QString> title =
+        takeOption(rest, QStringLiteral("--title"), QStringLiteral("a title"));
+    const std::optional<QString> author =
+        takeOption(rest, QStringLiteral("--author"), QStringLiteral("a name"));
+    if (rest.isEmpty())
         return ExitUsage;
-    const QString target = QFileInfo(args.first()).absoluteFilePath();
-    // The name is taken first, so that nothing there (a file, a link, even a dangling one)
-    // is ever written through or replaced.
-    try {
-        fileio::createNew(target);
-    } catch (const FileError &error) {
-        if (error.number() == FileError::FileExists)
-            return fail(target, QStringLiteral("already exists; the tool never replaces a file"));
-        return fail(target, error.description());
-    }
+    const QString target = QFileInfo(rest.first()).absoluteFilePath();
+    if (const int code = takeNewName(target))
+        return code;
+    Workspace &workspace = session.workspace();
+    if (author)
+        workspace.authorName = *author;
     Binder binder;
-    NewFile(session.workspace(), binder, false);
+    NewFile(workspace, binder, false);
+    // A script makes many binders: each is known by its own title, not "New File 1".
+    binder.CF.write(QStringLiteral("Title"), title.value_or(QFileInfo(target).completeBaseName()));
     const bool saved =
-        importAll(session, binder, args.mid(1)) && SavFile(session.workspace(), binder, target);
+        importAll(session, binder, rest.mid(1)) && SavFile(workspace, binder, target);
     binder.OpenNum.release();
     removeCompanions(target);
     if (!saved)
@@ -157,12 +171,15 @@ int addPages(CliSession &session, const QStringList &args)
 {
     if (args.size() < 2)
         return ExitUsage;
+    // Told here in a line for scripts; opening would tell it as the window does.
+    if (FileLock::isHeldElsewhere(args.first()))
+        return notAdded(args.first());
     int code = ExitOk;
     auto binder = session.open(args.first(), OpenPurpose::Edit, code);
     if (!binder)
         return code;
     if (binder->ro())
-        return fail(args.first(), QStringLiteral("is in use; nothing was added"));
+        return notAdded(args.first());
     const QString path = binder->CurFile();
     const bool saved =
         importAll(session, *binder, args.mid(1)) && SavFile(session.workspace(), *binder, path);
@@ -176,8 +193,8 @@ int listPages(CliSession &session, const QStringList &args)
     return inspect(session, args, 1, [](Binder &binder) {
         for (int i = 0; i < binder.pageCount(); ++i) {
             const PageRow &page = binder.pages.at(i);
-            out() << i + 1 << '\t' << page.key.kind << '\t' << page.size << '\t'
-                  << printable(page.name) << '\n';
+            out() << i + 1 << '\t' << consoleText(page.key.kind) << '\t' << page.size << '\t'
+                  << consoleText(page.name) << '\n';
         }
         return int(ExitOk);
     });
@@ -194,7 +211,8 @@ int searchBinder(CliSession &session, const QStringList &args)
             searchPages(session.workspace().ui, binder, rest.at(1), matchCase);
         for (int position : found.positions) {
             const PageRow &page = binder.pages.at(position - 1);
-            out() << position << '\t' << page.key.kind << '\t' << printable(page.name) << '\n';
+            out() << position << '\t' << consoleText(page.key.kind) << '\t'
+                  << consoleText(page.name) << '\n';
         }
         return int(found.positions.isEmpty() ? ExitFailed : ExitOk);
     });
@@ -211,7 +229,7 @@ int extractPages(CliSession &session, const QStringList &args)
         // A page that cannot be written is reported and the others still come out.
         for (int i = 0; i < binder.pageCount(); ++i) {
             const PageRow &page = binder.pages.at(i);
-            const QString name = extractName(page);
+            const QString name = pageFileName(page.name, kindFromString(page.key.kind));
             QString target = folder.filePath(name);
             try {
                 UniqueFd fd = output.create(name, target);
@@ -222,10 +240,10 @@ int extractPages(CliSession &session, const QStringList &args)
                     throw;
                 }
             } catch (const FileError &error) {
-                code = fail(printable(target), error.description());
+                code = fail(target, error.description());
                 continue;
             }
-            out() << printable(target) << '\n';
+            out() << consoleText(target) << '\n';
         }
         return code;
     });
@@ -233,19 +251,30 @@ int extractPages(CliSession &session, const QStringList &args)
 
 int showInfo(CliSession &session, const QStringList &args)
 {
-    return inspect(session, args, 1, [](Binder &binder) {
-        // Lump 1 holds the records, as opening reads them, whatever other lumps are named.
+    if (args.size() != 1)
+        return ExitUsage;
+    QByteArray text;
+    {
+        // Opening checks the file and the password. Lump 1 holds the records, as opening
+        // reads them, whatever other lumps are named; the pages are not needed after.
+        int code = ExitOk;
+        const auto binder = session.open(args.first(), OpenPurpose::Inspect, code);
+        if (!binder)
+            return code;
         LumpArchive archive("QLY4");
-        archive.OpenArchive(binder.CurFile());
+        archive.OpenArchive(binder->workingCopy);
         const Lump &records = archive.lump(1);
-        InfoRecords info;
-        info.loadText(LumpArchive::ReadBytes(binder.CurFile(), records.offset, records.length));
-        info.remove(QStringLiteral("Data"));
-        const QStringList lines = QString::fromUtf8(info.toText()).split(u'\n', Qt::SkipEmptyParts);
-        for (const QString &line : lines)
-            out() << printable(line) << '\n';
-        return int(ExitOk);
+        text = LumpArchive::ReadBytes(binder->workingCopy, records.offset, records.length);
+    }
+    InfoRecords info;
+    info.loadText(text);
+    text.clear();
+    info.remove(QStringLiteral("Data"));
+    // Each record is printed as stored (its value's escapes kept), made one safe line.
+    info.forEach([](QByteArrayView key, QByteArrayView value) {
+        out() << consoleText(QString::fromUtf8(key) + u'=' + QString::fromUtf8(value)) << '\n';
     });
+    return ExitOk;
 }
 
 int checkFile(const QStringList &args)
@@ -254,7 +283,7 @@ int checkFile(const QStringList &args)
         return ExitUsage;
     const QStringList faults = checkBinder(args.first());
     for (const QString &fault : faults)
-        out() << args.first() << ": " << fault << '\n';
+        out() << consoleText(args.first() + QStringLiteral(": ") + fault) << '\n';
     return faults.isEmpty() ? ExitOk : ExitFailed;
 }
 

@@ -3,8 +3,10 @@
 
 #include "cli/BinderCommands.h"
 #include "cli/CliSession.h"
+#include "cli/EncryptionCommands.h"
 #include "cli/JpegCommand.h"
 #include "cli/PrintPages.h"
+#include "cli/RecoverCommand.h"
 #include "platform/FileError.h"
 
 #include <QCoreApplication>
@@ -26,7 +28,10 @@ const char *const Usage =
        quillery-cli --help | --version
 
 Commands:
-  create OUT.qly [FILE...]   make a new binder with these files as pages
+  create OUT.qly [--title TEXT] [--author NAME] [FILE...]
+                             make a new binder with these files as pages, titled with
+                             TEXT (or OUT's name) and by NAME (or the program's author
+                             name)
   add BINDER.qly FILE...     add the files as new last pages and save
   list BINDER.qly            one line per page: position, kind, size, name (tab-separated)
   extract BINDER.qly DIR     write every page's bytes into DIR
@@ -40,24 +45,42 @@ Commands:
                              does, each from a new sheet, into one PDF (never replaces OUT)
   jpeg IN OUT.jpg [--quality N] [--sampling H:V | --greyscale] [--comment TEXT]
                              encode any picture as a baseline JPEG file (never replaces OUT)
+  encrypt BINDER [OUT] [--kdf interactive|moderate|sensitive]
+                             encrypt the binder with a passphrase, in place or into OUT
+                             (never replaces OUT); --kdf sets how costly the key is to make
+                             (moderate unless given: about a second and 256 MiB)
+  decrypt BINDER [OUT]       turn an encrypted binder back into a plain one, in place or
+                             into OUT (never replaces OUT)
+  recover --list             one line per unsaved-work snapshot the program left: its
+                             name, when kept, changed/all pages, whether the binder file
+                             changed on disk since, title, binder path (tab-separated)
+  recover SNAPSHOT OUT.qly   write a snapshot (its name or folder) out as a binder (never
+                             replaces OUT)
 
 Page kinds come from the files' extensions.
 extract names rich text, plain text and HTML files so other programs know them: ".rtf"
 or ".txt" is added unless the name ends so already (in any case), and an HTML page keeps
 ".htm", ".html" or ".php" and gets ".htm" otherwise. Pictures, sounds and other files
 keep their names; a name already taken in DIR gets a number before its extension.
+Control characters are left out of the files' names, and a name that would begin
+with "." or "-" gets "_" before it. Printed names have control characters escaped.
 
 A protected binder opens with its password:
   --password-file FILE       read it from the first line of FILE ("-": standard input)
   --password TEXT            give it on the command line, where other users of this
                              machine can see it (process lists); only for scripts that
-                             accept that risk
+                             accept that risk, and warned about on standard error
+An encrypted binder (recognised by its first bytes, whatever its name) opens with its
+passphrase: from --password-file, or typed at the terminal when asked; never from
+--password. Its plain copy is kept only in $XDG_RUNTIME_DIR, which must be a memory file
+system of this user with mode 0700.
 
 Exit codes:
   0   success (check: the file is sound; search: a page matched)
   1   an error, reported on standard error with the file named (check: faults found;
       search: no page matched)
-  2   the binder is protected and no password, or a wrong one, was given
+  2   the binder is protected and no password, or a wrong one, was given (or encrypted
+      and no passphrase, or a wrong one)
   64  the command line is wrong
 )";
 
@@ -85,6 +108,24 @@ int usage(int code)
     return code;
 }
 
+// A command's line of the usage: its name and arguments, without what it does.
+QString synopsis(const QString &command)
+{
+    const QString start = QStringLiteral("  ") + command + u' ';
+    for (const QString &line : QString::fromLatin1(Usage).split(u'\n')) {
+        if (line.startsWith(start))
+            return line.trimmed().section(QStringLiteral("  "), 0, 0);
+    }
+    return command;
+}
+
+// A wrong command line of a command is named in one line, for the script that ran it.
+int commandUsage(const QString &command)
+{
+    QTextStream(stderr) << "usage: quillery-cli " << synopsis(command) << '\n';
+    return ExitUsage;
+}
+
 // The command word: the first argument that is not an option or an option's value.
 QString commandWord(int argc, char *argv[])
 {
@@ -98,6 +139,18 @@ QString commandWord(int argc, char *argv[])
     return QString();
 }
 
+QtMessageHandler previousHandler = nullptr;
+
+// Starting a GUI application without a desktop session (a script, cron, ssh) warns that
+// there is no XDG_RUNTIME_DIR; printing to a file needs no runtime folder, so a script
+// is not told.
+void withoutRuntimeFolderWarning(QtMsgType type, const QMessageLogContext &context,
+                                 const QString &message)
+{
+    if (!message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        previousHandler(type, context, message);
+}
+
 // Laying text out needs fonts, so printing runs a GUI application; it never shows a window.
 std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
 {
@@ -105,7 +158,10 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
         return std::make_unique<QCoreApplication>(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    return std::make_unique<QGuiApplication>(argc, argv);
+    previousHandler = qInstallMessageHandler(withoutRuntimeFolderWarning);
+    auto application = std::make_unique<QGuiApplication>(argc, argv);
+    qInstallMessageHandler(previousHandler);
+    return application;
 }
 
 } // namespace
@@ -115,6 +171,7 @@ int run(int argc, char *argv[])
     const auto app = makeApplication(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
     std::optional<QString> password;
+    bool passwordOnCommandLine = false;
     while (!args.isEmpty() && args.first().startsWith(QStringLiteral("--"))) {
         const QString option = args.takeFirst();
         if (option == u"--help")
@@ -131,6 +188,11 @@ int run(int argc, char *argv[])
             return usage(ExitUsage);
         if (option == u"--password") {
             password = args.takeFirst();
+            passwordOnCommandLine = true;
+            QTextStream(stderr) << "quillery-cli: warning: --password shows the password to "
+                                   "other users of this machine (in process lists); give it "
+                                   "with --password-file FILE, or --password-file - to read "
+                                   "standard input\n";
             continue;
         }
         const QString file = args.takeFirst();
@@ -145,23 +207,27 @@ int run(int argc, char *argv[])
         return runJpeg(args);
     if (command == u"check") {
         const int code = checkFile(args);
-        return code == ExitUsage ? usage(ExitUsage) : code;
+        return code == ExitUsage ? commandUsage(command) : code;
     }
 
     using Command = std::function<int(CliSession &, const QStringList &)>;
     const std::map<QString, Command> commands = {
-        {QStringLiteral("create"), createBinder}, {QStringLiteral("add"), addPages},
-        {QStringLiteral("list"), listPages},      {QStringLiteral("extract"), extractPages},
-        {QStringLiteral("info"), showInfo},       {QStringLiteral("search"), searchBinder},
-        {QStringLiteral("print"), printBinder},
+        {QStringLiteral("create"), createBinder},    {QStringLiteral("add"), addPages},
+        {QStringLiteral("list"), listPages},         {QStringLiteral("extract"), extractPages},
+        {QStringLiteral("info"), showInfo},          {QStringLiteral("search"), searchBinder},
+        {QStringLiteral("print"), printBinder},      {QStringLiteral("encrypt"), encryptCommand},
+        {QStringLiteral("decrypt"), decryptCommand}, {QStringLiteral("recover"), recoverCommand},
     };
     const auto found = commands.find(command);
     if (found == commands.end())
         return usage(ExitUsage);
     try {
-        CliSession session(password);
+        CliSession session(password, passwordOnCommandLine);
         const int code = found->second(session, args);
-        return code == ExitUsage ? usage(ExitUsage) : code;
+        return code == ExitUsage ? commandUsage(command) : code;
+    } catch (const UsageFault &fault) {
+        QTextStream(stderr) << "quillery-cli " << command << ": " << fault.what << '\n';
+        return ExitUsage;
     } catch (const FileError &error) {
         QTextStream(stderr) << "quillery-cli: " << error.description() << '\n';
         return ExitFailed;

@@ -1,22 +1,82 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliSession.h"
 
+#include "cli/TerminalSecret.h"
 #include "documents/Binder.h"
+#include "documents/EncryptedBinder.h"
+#include "documents/PassphrasePrompt.h"
 #include "documents/Password.h"
 #include "platform/FileError.h"
+#include "platform/Settings.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTextStream>
 
 #include <cerrno>
+#include <pwd.h>
 #include <unistd.h>
 
 namespace quillery::cli {
 
 void CliUi::askPassword(PasswordPrompt &prompt)
 {
-    if (!password || !prompt.ok(*password))
+    // The tool says itself what is wrong with the password, in its own words.
+    if (!password || !prompt.accept(*password))
         prompt.cancel();
+}
+
+namespace {
+
+const QString NoPassphrase = QStringLiteral("the binder is encrypted; give its passphrase with "
+                                            "--password-file, or type it at a terminal (never "
+                                            "on the command line)");
+
+} // namespace
+
+void CliUi::askPassphrase(PassphrasePrompt &prompt)
+{
+    passphraseAsked = true;
+    if (password && !passwordOnCommandLine) {
+        if (!prompt.ok(*password))
+            prompt.cancel();
+        return;
+    }
+    bool typed = false;
+    while (!prompt.finished()) {
+        const std::optional<QString> passphrase =
+            readSecretFromTerminal(QStringLiteral("Passphrase for %1: ").arg(prompt.fileName()));
+        if (!passphrase) {
+            prompt.cancel();
+            break;
+        }
+        typed = true;
+        prompt.ok(*passphrase);
+    }
+    if (!typed)
+        QTextStream(stderr) << prompt.fileName() << ": " << NoPassphrase << '\n';
+}
+
+std::optional<QString> CliUi::newPassphrase(const QString &path)
+{
+    if (password && !passwordOnCommandLine)
+        return password;
+    const std::optional<QString> first =
+        readSecretFromTerminal(QStringLiteral("New passphrase for %1: ").arg(path));
+    if (!first) {
+        QTextStream(stderr) << path << ": " << NoPassphrase << '\n';
+        return std::nullopt;
+    }
+    const std::optional<QString> again = readSecretFromTerminal(QStringLiteral("Type it again: "));
+    if (again != first) {
+        QTextStream(stderr) << path << ": the two passphrases differ; nothing was changed\n";
+        return std::nullopt;
+    }
+    if (first->isEmpty()) {
+        QTextStream(stderr) << path << ": a passphrase must not be empty; nothing was changed\n";
+        return std::nullopt;
+    }
+    return first;
 }
 
 namespace {
@@ -32,13 +92,25 @@ QString makePrivateFolder()
     return QFile::decodeName(pattern);
 }
 
+// The user's login name from the password database: a script run by cron or over ssh
+// need not have USER set.
+QString loginName()
+{
+    const passwd *entry = ::getpwuid(::getuid());
+    return entry ? QString::fromLocal8Bit(entry->pw_name) : qEnvironmentVariable("USER");
+}
+
 } // namespace
 
-CliSession::CliSession(std::optional<QString> password)
+CliSession::CliSession(std::optional<QString> password, bool passwordOnCommandLine)
     : m_temp(makePrivateFolder()), m_workspace(std::make_unique<Workspace>(m_temp, m_dialogs, m_ui))
 {
     m_ui.password = std::move(password);
-    m_workspace->authorName = qEnvironmentVariable("USER");
+    m_ui.passwordOnCommandLine = passwordOnCommandLine;
+    // The name the program stores binders under, as it does; the login name without one.
+    m_workspace->authorName = Settings().authorName();
+    if (m_workspace->authorName.isEmpty())
+        m_workspace->authorName = loginName();
 }
 
 CliSession::~CliSession()
@@ -49,25 +121,32 @@ CliSession::~CliSession()
 
 std::unique_ptr<Binder> CliSession::open(const QString &path, OpenPurpose purpose, int &exitCode)
 {
-    if (!isBinderPath(path)) {
-        m_dialogs.message(MsgIcon::Critical, MsgButtons::Ok, path,
-                          QStringLiteral("not a binder (a binder's name ends in .qly)"));
+    if (!isBinderFile(path)) {
+        m_dialogs.message(MsgIcon::Critical, MsgButtons::Ok, path, QStringLiteral("not a binder"));
         exitCode = ExitFailed;
         return nullptr;
     }
     m_ui.passwordRefused = false;
+    m_ui.passphraseAsked = false;
     auto binder = OpenFile(*m_workspace, QFileInfo(path).absoluteFilePath(), purpose);
     if (binder)
         return binder;
-    exitCode = ExitFailed;
-    if (m_ui.passwordRefused) {
-        exitCode = ExitPassword;
+    exitCode = passwordFailure(path, ExitFailed);
+    return nullptr;
+}
+
+int CliSession::passwordFailure(const QString &path, int otherwise)
+{
+    if (!m_ui.passwordRefused)
+        return otherwise;
+    m_ui.passwordRefused = false;
+    // The passphrase prompt has said what was wrong with the passphrase.
+    if (!m_ui.passphraseAsked)
         m_dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok, path,
                           m_ui.password ? QStringLiteral("the password is wrong")
                                         : QStringLiteral("the binder is protected by a password; "
                                                          "give it with --password-file"));
-    }
-    return nullptr;
+    return ExitPassword;
 }
 
 } // namespace quillery::cli

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/JpegCommand.h"
 
+#include "cli/ExitCodes.h"
 #include "images/JpegError.h"
 #include "images/PictureFile.h"
 #include "images/cImage.h"
@@ -98,14 +99,14 @@ int runJpeg(const QStringList &args, QTextStream &errors)
 {
     const std::optional<Options> options = parse(args, errors);
     if (!options)
-        return 2;
+        return ExitUsage;
 
     cJpeg jpeg;
     try {
         jpeg.setComment(options->comment);
     } catch (const JpegError &) {
         errors << "quillery-cli jpeg: the comment is too long (at most 65533 bytes)\n";
-        return 2;
+        return ExitUsage;
     }
 
     cImage image;
@@ -113,7 +114,7 @@ int runJpeg(const QStringList &args, QTextStream &errors)
     if (!problem.isEmpty()) {
         errors << "quillery-cli jpeg: " << options->input << ": cannot read the picture ("
                << problem << ")\n";
-        return 1;
+        return ExitFailed;
     }
 
     try {
@@ -125,17 +126,17 @@ int runJpeg(const QStringList &args, QTextStream &errors)
         switch (jpeg.SaveHDC(image.hdc(), image.Width(), image.Height(), 0, 0, options->output)) {
         case 2:
             errors << "quillery-cli jpeg: " << options->output << ": the file exists\n";
-            return 1;
+            return ExitFailed;
         case 3:
             errors << "quillery-cli jpeg: " << options->input
                    << ": the picture is too large (at most 65535 pixels a side)\n";
-            return 1;
+            return ExitFailed;
         }
     } catch (const JpegError &e) {
         errors << "quillery-cli jpeg: " << options->output << ": " << e.description() << '\n';
-        return 1;
+        return ExitFailed;
     }
-    return 0;
+    return ExitOk;
 }
 
 int runJpeg(const QStringList &args)

@@ -6,6 +6,7 @@
 #include "documents/Binder.h"
 #include "pagetext/PageDocument.h"
 #include "pagetext/TextSheets.h"
+#include "platform/ConsoleText.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
 #include "platform/GeneralDate.h"
@@ -37,7 +38,7 @@ int printPages(Binder &binder, const QList<int> &positions, const QString &targe
         const auto text =
             pageTextDocument(page.key.kind, GetLumpString(binder, QString::number(position)));
         if (!text) {
-            QTextStream(stderr) << "page " << position << " (" << page.name
+            QTextStream(stderr) << "page " << position << " (" << consoleText(page.name)
                                 << ") has no text and is not printed\n";
             continue;
         }
@@ -46,7 +47,10 @@ int printPages(Binder &binder, const QList<int> &positions, const QString &targe
         if (!first)
             printer.newPage();
         first = false;
-        printText(painter, printer, *text, PrintMargins(), page.name, date);
+        QString error;
+        if (printText(painter, printer, *text, PrintMargins(), page.name, date, &error) == 0)
+            return fail(binder.CurFile(),
+                        QStringLiteral("page %1 cannot be printed: %2").arg(position).arg(error));
     }
     if (first)
         return fail(binder.CurFile(), QStringLiteral("has no text pages to print"));
@@ -79,14 +83,13 @@ int printBinder(CliSession &session, const QStringList &args)
 {
     QStringList rest = args;
     std::optional<QList<int>> chosen;
-    const qsizetype option = rest.indexOf(QStringLiteral("--pages"));
-    if (option >= 0) {
-        if (option + 1 >= rest.size())
-            return ExitUsage;
-        chosen = parsePageList(rest.at(option + 1));
+    if (const auto list = takeOption(rest, QStringLiteral("--pages"),
+                                     QStringLiteral("a list of pages such as 1,4-6"))) {
+        chosen = parsePageList(*list);
         if (!chosen)
-            return ExitUsage;
-        rest.remove(option, 2);
+            throw UsageFault{QStringLiteral("--pages takes pages numbered from 1, in a list such "
+                                            "as 1,4-6, not \"") +
+                             *list + u'"'};
     }
     if (rest.size() != 2)
         return ExitUsage;

@@ -45,14 +45,16 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://quillery.example.org")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${PROJECT_HOMEPAGE_URL}")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The libraries the programs and the browser module link (so Qt WebEngine) come from
 # dpkg-shlibdeps; what Qt loads at run time is named here: the SVG plugins that draw every icon, and the plugins for sounds,
-# more picture formats and Wayland.
+# more picture formats and Wayland. Binders name Times New Roman, Courier New and Arial;
+# the Liberation fonts have their measures, so pages keep their layout and plain text its
+# fixed pitch.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, qt6-image-formats-plugins, qt6-wayland, xdg-utils")
 include(CPack)

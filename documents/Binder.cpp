@@ -45,10 +45,12 @@ void Binder::announceCurrentPage()
 
 void Binder::setChanged(bool changed)
 {
-    if (m_changed == changed)
-        return;
-    m_changed = changed;
-    Q_EMIT changedChanged(changed);
+    if (m_changed != changed) {
+        m_changed = changed;
+        Q_EMIT changedChanged(changed);
+    }
+    if (changed)
+        Q_EMIT edited();
 }
 
 void Binder::setCurFile(const QString &path)
@@ -106,6 +108,17 @@ QByteArray pageData(const PageKey &key)
     if (key.location.isEmpty())
         return QByteArray();
     return fileio::readWhole(key.location);
+}
+
+void writeLayoutRecords(InfoRecords &records, const Binder &binder)
+{
+    records.write(QStringLiteral("Pages"), binder.pageCount());
+    for (int c = 1; c <= PageList::ColumnCount; ++c) {
+        if (binder.columnWidths[c - 1] >= 0)
+            records.write(QStringLiteral("ColWidth%1").arg(c), binder.columnWidths[c - 1]);
+    }
+    records.write(QStringLiteral("Pane Pos"), binder.PanePos);
+    records.write(QStringLiteral("Pane Length"), binder.PaneLength);
 }
 
 QByteArray GetLumpString(const Binder &binder, const QString &position)

@@ -9,7 +9,11 @@
 #include <QPersistentModelIndex>
 #include <QVector>
 
+#include <memory>
+
 namespace quillery {
+
+class Encryption;
 
 // The in-memory state of one open binder: its pages, its info records and its file
 // state. It announces every change of its state, so windows follow it instead of each
@@ -36,6 +40,8 @@ public:
     int PaneLength = DefaultPaneLength;
     QString oldpagename; // the name of the page whose label is being edited
     QString workingCopy; // the copy of the binder file its pages are read from
+    // The key and private folder of a binder that is encrypted (or was, in this window).
+    std::shared_ptr<Encryption> encryption;
     // Widths of the Details view's columns in twips, as the records keep them; -1: not set.
     QVector<int> columnWidths = QVector<int>(PageList::ColumnCount, -1);
 
@@ -72,6 +78,9 @@ Q_SIGNALS:
     // Another page is current, or the current page's data now lies elsewhere; 0 for none.
     void currentPageChanged(int position);
     void changedChanged(bool changed);
+    // Something was changed: sent for every change that marks the binder changed, also
+    // when it already was.
+    void edited();
     void captionChanged();
     void readOnlyChanged(bool readOnly);
     void fileNameChanged(const QString &path);
@@ -101,5 +110,9 @@ QString GetInfo(const Binder &binder, int field, int &position);
 // current page. A page that never got data gives an empty array and reads no file.
 QByteArray GetLumpString(const Binder &binder, const QString &position = QString());
 QByteArray pageData(const PageKey &key);
+
+// Writes the page count, the column widths and the pane's place into records, as a save
+// stores them.
+void writeLayoutRecords(InfoRecords &records, const Binder &binder);
 
 } // namespace quillery

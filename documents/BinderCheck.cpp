@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/BinderCheck.h"
 
+#include "documents/BinderHeader.h"
 #include "documents/CappedFaults.h"
+#include "documents/EncryptedBinder.h"
 #include "documents/InfoRecords.h"
 #include "documents/LumpArchive.h"
 #include "documents/PageKind.h"
@@ -43,9 +45,13 @@ void checkRecords(const InfoRecords &records, const QVector<Lump> &lumps, QStrin
 
 QStringList checkBinder(const QString &path)
 {
+    // Nothing of an encrypted binder can be checked without its passphrase.
+    if (isEncryptedBinderFile(path))
+        return {QStringLiteral("it is an encrypted binder; check a plain copy made with "
+                               "\"quillery-cli decrypt BINDER OUT\"")};
     QStringList faults;
     try {
-        const QVector<Lump> lumps = LumpArchive::readDirectory(path, "QLY4", &faults);
+        const QVector<Lump> lumps = LumpArchive::readDirectory(path, BinderHeader, &faults);
         if (lumps.isEmpty()) {
             if (faults.isEmpty())
                 faults << QStringLiteral("the file has no record lump");

@@ -2,7 +2,10 @@
 #include "documents/BinderSaver.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderHeader.h"
 #include "documents/CompanionFiles.h"
+#include "documents/EncryptCommands.h"
+#include "documents/EncryptedBinder.h"
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
 #include "documents/LumpArchive.h"
@@ -26,30 +29,29 @@ namespace quillery {
 
 namespace {
 
-const QByteArray BinderHeader = QByteArrayLiteral("QLY4");
-
 // The binder's records with the per-page ones written from the rows, as lump 1 holds them.
 QByteArray recordsText(Binder &binder)
 {
-    InfoRecords &cf = binder.CF;
-    cf.write(QStringLiteral("Pages"), binder.pageCount());
-    for (int c = 1; c <= PageList::ColumnCount; ++c) {
-        if (binder.columnWidths[c - 1] >= 0)
-            cf.write(QStringLiteral("ColWidth%1").arg(c), binder.columnWidths[c - 1]);
-    }
-    cf.write(QStringLiteral("Pane Pos"), binder.PanePos);
-    cf.write(QStringLiteral("Pane Length"), binder.PaneLength);
-    QByteArray text = cf.toText();
+    writeLayoutRecords(binder.CF, binder);
+    QByteArray text = binder.CF.toText();
     PageRecords::appendText(text, binder.pages);
     return text;
 }
 
 // A page whose data file has gone or been cut short cannot be saved: writing it empty
-// would lose the page while reporting success.
+// or short would lose the page while reporting success.
 [[noreturn]] void pageSourceLost(const PageRow &page, const QString &source)
 {
     throw FileError(FileError::FileNotFound, QStringLiteral("The data of the page '") + page.name +
                                                  QStringLiteral("' is missing (") + source + u')');
+}
+
+[[noreturn]] void pageSourceResized(const PageRow &page, const QString &source, qint64 size)
+{
+    throw FileError(FileError::PastEnd,
+                    QStringLiteral("The data of the page '") + page.name +
+                        QStringLiteral("' has %1 bytes instead of %2 (").arg(size).arg(page.size) +
+                        source + u')');
 }
 
 // A page's data for the archive; the path of pages in a binder file is given, so that
@@ -67,7 +69,10 @@ LumpData pageLumpData(const PageRow &page, const QString &binderFile, qint64 bin
         return QByteArray();
     if (!QFileInfo(key.location).isFile())
         pageSourceLost(page, key.location);
-    return FileRange{key.location, 0, fileio::fileSize(key.location)};
+    const qint64 size = fileio::fileSize(key.location);
+    if (size != page.size)
+        pageSourceResized(page, key.location, size);
+    return FileRange{key.location, 0, size};
 }
 
 // What of a records text the user can see or set: page names and comments (in any order,
@@ -211,19 +216,25 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     if (!binder.OpenNum.covers(fileName) && FileLock::isHeldElsewhere(fileName))
         throw FileError(FileError::PermissionDenied, QStringLiteral("Permission denied"));
 
-    const bool inPlace = mayAppend && canSaveInPlace(binder, fileName, records);
-    if (!(inPlace && archive.AppendArchive(fileName))) {
+    // An encrypted binder is written whole every time, with a fresh nonce.
+    const bool encrypted = isEncrypted(binder);
+    const bool inPlace = !encrypted && mayAppend && canSaveInPlace(binder, fileName, records);
+    if (encrypted) {
+        writeEncryptedBinder(binder, archive, fileName);
+    } else if (!(inPlace && archive.AppendArchive(fileName))) {
         SafeFileWriter writer(fileName);
-        archive.WriteArchive(writer);
-        // Lock the new file before it takes the binder's name, so that no other instance
-        // can slip in between.
+        // The new file is locked while it is written, so that an instance opening the
+        // binder meanwhile sees it in use and leaves it, and no other instance can slip
+        // in before it takes the binder's name.
         FileLock lock = FileLock::acquire(writer.tempPath());
+        archive.WriteArchive(writer);
         writer.commit();
         binder.OpenNum = std::move(lock);
     }
     binder.OpenNum.noteSaved(fileName);
     binder.setReadOnly(false);
-    readPagesFromSaved(workspace, binder, fileName, archive.writtenLumps());
+    if (!encrypted)
+        readPagesFromSaved(workspace, binder, fileName, archive.writtenLumps());
     try {
         CreateAF(workspace, binder, fileName, true);
     } catch (const FileError &) {
@@ -233,7 +244,7 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     binder.setCurFile(fileName);
     binder.setWCaption(binder.title() + QStringLiteral(" (") + fileName + u')');
     binder.setChanged(false);
-    workspace.ui.recordRecent(binder.title(), fileName);
+    workspace.ui.recordRecent(recentFilesTitle(binder), fileName);
 }
 
 // Whether the binder file was replaced or rewritten by another program since this window
@@ -297,6 +308,7 @@ bool SaveAsCommand(Workspace &workspace, Binder &binder)
     FileDialogRequest request;
     request.title = QStringLiteral("Save Quillery ('") + binder.title() + QStringLiteral("')");
     request.filter = QStringLiteral("Quillery (*.qly)|*.qly|All files (*.*)|*.*");
+    request.requireFilterExtension = true;
     request.fileName = binder.CurFile();
     if (QFileInfo(workspace.defaultDocFolder).isDir())
         request.initialFolder = workspace.defaultDocFolder;
@@ -309,7 +321,8 @@ bool SaveAsCommand(Workspace &workspace, Binder &binder)
     // The old companions go only once the binder is safely saved elsewhere, so that a
     // cancelled or failed Save As leaves the open binder as it was.
     const QString previous = binder.OpenNum.isHeld() ? binder.CurFile() : QString();
-    const bool saved = SavFile(workspace, binder, chosen);
+    const bool saved = saveAsChoosingEncryption(workspace, binder,
+                                                [&] { return SavFile(workspace, binder, chosen); });
     if (saved && !previous.isEmpty() && previous != binder.CurFile())
         removeCompanions(previous);
     return saved;

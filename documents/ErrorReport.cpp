@@ -2,16 +2,13 @@
 #include "documents/ErrorReport.h"
 
 #include "platform/Dialogs.h"
-#include "platform/FileError.h"
 
 namespace quillery {
 
 void reportFileError(Dialogs &dialogs, const QString &title, const QString &lead,
                      const QString &name, const FileError &error)
 {
-    dialogs.message(MsgIcon::Critical, MsgButtons::Ok, title,
-                    lead + name + QStringLiteral("' - ") + error.description() +
-                        QStringLiteral(", ") + QString::number(error.number()));
+    dialogs.fileError(title, lead, name, error);
 }
 
 } // namespace quillery

@@ -8,8 +8,9 @@ namespace quillery {
 class Dialogs;
 class FileError;
 
-// Shows a failed file operation the way every command reports one: a critical-stop box
-// titled with the operation, saying lead + name + "' - " + description + ", " + number.
+// Reports a failed file operation the way every command reports one, through
+// Dialogs::fileError: in a window, a critical-stop box titled with the operation, saying
+// lead + name + "' - " + description + ", " + number.
 void reportFileError(Dialogs &dialogs, const QString &title, const QString &lead,
                      const QString &name, const FileError &error);
 

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/InfoRecords.h"
 
+#include <QHashFunctions>
+
 #include <algorithm>
 #include <cstring>
-#include <vector>
+#include <limits>
+#include <stdexcept>
 
 namespace quillery {
 
@@ -92,6 +95,33 @@ QString sanitiseKey(const QString &key)
     return out;
 }
 
+QByteArray escaped(QStringView value)
+{
+    QByteArray stored(3 * value.size(), Qt::Uninitialized);
+    stored.truncate(writeEscaped(stored.data(), value) - stored.data());
+    return stored;
+}
+
+// Whether stored bytes are already as this class writes them: ASCII without escapes or
+// carriage returns. Others (UTF-8, escapes, damaged bytes) are read and written again,
+// so that a record reads back as it was written.
+bool isWrittenForm(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return uchar(c) < 0x80 && c != '\\' && c != '\r'; });
+}
+
+constexpr size_t MinIndexSize = 16;
+
+// Seeded per run, so that a binder cannot be made with keys that all collide.
+size_t hashOf(QByteArrayView key)
+{
+    return qHash(key, QHashSeed::globalSeed());
+}
+// Unused bytes and removed records are cleared out once they are this many or more and
+// outnumber what is in use.
+constexpr qsizetype CompactionFloor = 4096;
+
 } // namespace
 
 QString InfoRecords::value(const QString &key) const
@@ -101,18 +131,18 @@ QString InfoRecords::value(const QString &key) const
 
 QString InfoRecords::value(const QString &key, const QString &defaultValue) const
 {
-    auto it = m_records.constFind(key);
-    return it == m_records.constEnd() ? defaultValue : it->value;
+    const qsizetype found = find(key);
+    return found < 0 ? defaultValue : unescapeValue(valueOf(m_records[found]));
+}
+
+bool InfoRecords::contains(const QString &key) const
+{
+    return find(key) >= 0;
 }
 
 void InfoRecords::write(const QString &key, const QString &value)
 {
-    const QString k = sanitiseKey(key);
-    auto it = m_records.find(k);
-    if (it != m_records.end())
-        it->value = value;
-    else
-        m_records.insert(k, Entry{m_nextOrder++, value});
+    put(sanitiseKey(key).toUtf8(), escaped(value));
 }
 
 void InfoRecords::write(const QString &key, bool value)
@@ -122,7 +152,14 @@ void InfoRecords::write(const QString &key, bool value)
 
 void InfoRecords::remove(const QString &key)
 {
-    m_records.remove(key);
+    const qsizetype found = find(key);
+    if (found < 0)
+        return;
+    Record &record = m_records[found];
+    m_unusedBytes += record.keyLength + record.valueLength;
+    record.at = -1;
+    --m_live;
+    compact();
 }
 
 void InfoRecords::removeNumbered(const QString &countKey, const QString &prefix)
@@ -131,45 +168,51 @@ void InfoRecords::removeNumbered(const QString &countKey, const QString &prefix)
     const qint64 count = value(countKey).toLongLong(&ok);
     if (!ok)
         return;
+    const QByteArray start = prefix.toUtf8();
     // One pass over the records, however large a (possibly hostile) count claims to be.
-    for (auto it = m_records.begin(); it != m_records.end();) {
-        const QStringView key = it.key();
-        const QStringView digits = key.mid(prefix.size());
-        bool numbered =
-            key.startsWith(prefix) && !digits.isEmpty() && digits[0] != u'0' &&
-            digits.size() <= 18 &&
-            std::all_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit(); });
-        if (numbered && digits.toLongLong() <= count)
-            it = m_records.erase(it);
-        else
-            ++it;
+    for (Record &record : m_records) {
+        if (record.at < 0)
+            continue;
+        const QByteArrayView key = keyOf(record);
+        const QByteArrayView digits = key.sliced(std::min(key.size(), start.size()));
+        const bool numbered =
+            key.startsWith(start) && !digits.isEmpty() && digits[0] != '0' && digits.size() <= 18 &&
+            std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+        if (numbered && digits.toLongLong() <= count) {
+            m_unusedBytes += record.keyLength + record.valueLength;
+            record.at = -1;
+            --m_live;
+        }
     }
+    compact();
 }
 
 void InfoRecords::clear()
 {
+    m_bytes.clear();
     m_records.clear();
-    m_nextOrder = 0;
+    m_slots.clear();
+    m_live = 0;
+    m_unusedBytes = 0;
 }
 
 QByteArray InfoRecords::toText() const
 {
-    using Iterator = QHash<QString, Entry>::const_iterator;
-    std::vector<std::pair<quint64, Iterator>> order;
-    order.reserve(m_records.size());
-    qsizetype length = 0;
-    for (auto it = m_records.constBegin(); it != m_records.constEnd(); ++it) {
-        order.emplace_back(it->order, it);
-        length += it.key().size() + it->value.size() + 2;
-    }
-    std::sort(order.begin(), order.end(),
-              [](const auto &a, const auto &b) { return a.first < b.first; });
-
     QByteArray text;
-    text.reserve(length);
-    for (const auto &[_, it] : order)
-        appendRecord(text, it.key().toUtf8(), it->value);
+    text.reserve(m_bytes.size() - m_unusedBytes + 2 * m_live);
+    forEach([&text](QByteArrayView key, QByteArrayView value) {
+        text.append(key).append('=').append(value).append('\n');
+    });
     return text;
+}
+
+void InfoRecords::forEach(
+    const std::function<void(QByteArrayView key, QByteArrayView storedValue)> &visit) const
+{
+    for (const Record &record : m_records) {
+        if (record.at >= 0)
+            visit(keyOf(record), valueOf(record));
+    }
 }
 
 void InfoRecords::appendRecord(QByteArray &text, QByteArrayView key, QStringView value)
@@ -200,11 +243,11 @@ QString InfoRecords::storedValue(QByteArrayView stored)
 }
 
 // Lines are split on the UTF-8 bytes: a line feed or "=" byte is never part of another
-// character, and only the values kept are decoded.
-void InfoRecords::loadText(const QByteArray &text, const Divert &divert)
+// character, and what is kept is copied as it is stored.
+void InfoRecords::loadText(QByteArrayView text, const Divert &divert)
 {
     clear();
-    const char *next = text.constData();
+    const char *next = text.data();
     const char *const end = next + text.size();
     while (next < end) {
         const char *lineEnd = static_cast<const char *>(std::memchr(next, '\n', end - next));
@@ -221,8 +264,127 @@ void InfoRecords::loadText(const QByteArray &text, const Divert &divert)
         const QByteArrayView value = line.sliced(eq + 1);
         if (divert && divert(key, value))
             continue;
-        write(QString::fromUtf8(key), unescapeValue(value));
+        if (isWrittenForm(key) && isWrittenForm(value))
+            put(key, value);
+        else
+            put(sanitiseKey(QString::fromUtf8(key)).toUtf8(), escaped(unescapeValue(value)));
     }
+}
+
+QByteArrayView InfoRecords::keyOf(const Record &record) const
+{
+    return QByteArrayView(m_bytes).sliced(record.at, record.keyLength);
+}
+
+QByteArrayView InfoRecords::valueOf(const Record &record) const
+{
+    return QByteArrayView(m_bytes).sliced(record.at + record.keyLength, record.valueLength);
+}
+
+qsizetype InfoRecords::find(QByteArrayView key, size_t hash) const
+{
+    if (m_slots.empty())
+        return -1;
+    const size_t mask = m_slots.size() - 1;
+    for (size_t i = hash & mask; m_slots[i] != 0; i = (i + 1) & mask) {
+        const Record &record = m_records[m_slots[i] - 1];
+        if (record.at >= 0 && keyOf(record) == key)
+            return m_slots[i] - 1;
+    }
+    return -1;
+}
+
+qsizetype InfoRecords::find(const QString &key) const
+{
+    const QByteArray bytes = key.toUtf8();
+    return find(bytes, hashOf(bytes));
+}
+
+void InfoRecords::put(QByteArrayView key, QByteArrayView storedValue)
+{
+    // Nothing a binder can hold comes near; the index counts in 32 bits.
+    if (key.size() > std::numeric_limits<quint32>::max() ||
+        storedValue.size() > std::numeric_limits<quint32>::max() ||
+        m_records.size() >= std::numeric_limits<quint32>::max())
+        throw std::length_error("record too large");
+    const size_t hash = hashOf(key);
+    const qsizetype found = find(key, hash);
+    if (found >= 0) {
+        Record &record = m_records[found];
+        if (storedValue.size() <= record.valueLength) {
+            std::copy(storedValue.begin(), storedValue.end(),
+                      m_bytes.data() + record.at + record.keyLength);
+            m_unusedBytes += record.valueLength - storedValue.size();
+        } else {
+            m_unusedBytes += record.keyLength + record.valueLength;
+            record.at = m_bytes.size();
+            m_bytes.append(key).append(storedValue);
+        }
+        record.valueLength = quint32(storedValue.size());
+        compact();
+        return;
+    }
+    m_records.push_back({m_bytes.size(), quint32(key.size()), quint32(storedValue.size())});
+    m_bytes.append(key).append(storedValue);
+    ++m_live;
+    insertSlot(qsizetype(m_records.size()) - 1, hash);
+}
+
+void InfoRecords::insertSlot(qsizetype record, size_t hash)
+{
+    // Every record, removed ones too, holds a slot; the index stays at most 70% full.
+    if (m_records.size() * 10 > m_slots.size() * 7) {
+        growIndex();
+        return;
+    }
+    const size_t mask = m_slots.size() - 1;
+    size_t i = hash & mask;
+    while (m_slots[i] != 0)
+        i = (i + 1) & mask;
+    m_slots[i] = quint32(record + 1);
+}
+
+void InfoRecords::growIndex()
+{
+    size_t size = MinIndexSize;
+    while (size < m_records.size() * 2)
+        size *= 2;
+    // The old index goes first: it is rebuilt from the records.
+    std::vector<quint32>().swap(m_slots);
+    m_slots.assign(size, 0);
+    const size_t mask = size - 1;
+    for (size_t r = 0; r < m_records.size(); ++r) {
+        if (m_records[r].at < 0)
+            continue;
+        size_t i = hashOf(keyOf(m_records[r])) & mask;
+        while (m_slots[i] != 0)
+            i = (i + 1) & mask;
+        m_slots[i] = quint32(r + 1);
+    }
+}
+
+void InfoRecords::compact()
+{
+    const qsizetype removed = qsizetype(m_records.size()) - m_live;
+    const bool wasteful =
+        (m_unusedBytes >= CompactionFloor && m_unusedBytes * 2 > m_bytes.size()) ||
+        (removed >= CompactionFloor && removed > m_live);
+    if (!wasteful)
+        return;
+    QByteArray bytes;
+    bytes.reserve(m_bytes.size() - m_unusedBytes);
+    std::deque<Record> records;
+    for (const Record &record : m_records) {
+        if (record.at < 0)
+            continue;
+        records.push_back({bytes.size(), record.keyLength, record.valueLength});
+        bytes.append(
+            QByteArrayView(m_bytes).sliced(record.at, record.keyLength + record.valueLength));
+    }
+    m_bytes = std::move(bytes);
+    m_records = std::move(records);
+    m_unusedBytes = 0;
+    growIndex();
 }
 
 } // namespace quillery

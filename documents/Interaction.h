@@ -5,6 +5,7 @@
 
 namespace quillery {
 
+class PassphrasePrompt;
 class PasswordPrompt;
 
 // What the binder procedures need from a person: the busy pointer, the progress window
@@ -30,6 +31,9 @@ public:
     // Shows the enter-password dialog modally; the prompt's ok() and cancel() decide.
     // Without a window there is nobody to ask, which is a cancel.
     virtual void askPassword(PasswordPrompt &prompt);
+    // Shows the enter-passphrase dialog of an encrypted binder modally; the prompt's ok()
+    // and cancel() decide. Without a window nobody is asked, which is a cancel.
+    virtual void askPassphrase(PassphrasePrompt &prompt);
     // The password prompt of an opening binder was cancelled.
     virtual void openCancelled() {}
 

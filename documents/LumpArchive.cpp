@@ -257,7 +257,7 @@ void LumpArchive::WriteArchive(const QString &path)
     writer.commit();
 }
 
-void LumpArchive::WriteArchive(SafeFileWriter &writer)
+QByteArray LumpArchive::wholeHeader() const
 {
     qint64 total = HeaderSize + qint64(m_write.size()) * EntrySize;
     for (const Pending &lump : std::as_const(m_write))
@@ -266,13 +266,45 @@ void LumpArchive::WriteArchive(SafeFileWriter &writer)
         throw FileError(FileError::DiskFull,
                         QStringLiteral("The archive would be larger than 4 GiB, the most it can "
                                        "hold"));
-
     QByteArray head = m_header.left(4).leftJustified(4, '\0');
     putLe32(head, m_write.size());
     putLe32(head, total - qint64(m_write.size()) * EntrySize);
-    writer.write(head);
+    return head;
+}
+
+void LumpArchive::WriteArchive(SafeFileWriter &writer)
+{
+    writer.write(wholeHeader());
     InPlaceTest nothingInPlace;
     writer.write(writeLumps(writer.fd(), writer.target(), HeaderSize, nothingInPlace));
+}
+
+QVector<LumpData> LumpArchive::pieces()
+{
+    QVector<LumpData> pieces{wholeHeader()};
+    pieces.reserve(m_write.size() + 2);
+    QByteArray directory;
+    directory.reserve(m_write.size() * EntrySize);
+    m_written.clear();
+    m_written.reserve(m_write.size());
+    qint64 offset = HeaderSize;
+    for (const Pending &lump : std::as_const(m_write)) {
+        const qint64 length = lumpLength(lump.data);
+        pieces.append(lump.data);
+        noteWritten(directory, offset, length, lump.name);
+        offset += length;
+    }
+    pieces.append(directory);
+    return pieces;
+}
+
+void LumpArchive::noteWritten(QByteArray &directory, qint64 at, qint64 length,
+                              const QByteArray &name)
+{
+    putLe32(directory, at);
+    putLe32(directory, length);
+    directory.append(name.leftJustified(MaxNameLength, '\0'));
+    m_written.append(Lump{at, length, name});
 }
 
 bool LumpArchive::AppendArchive(const QString &path)
@@ -351,10 +383,7 @@ QByteArray LumpArchive::writeLumps(int fd, const QString &path, qint64 start, In
             copier.add(std::get<FileRange>(lump.data));
             offset += length;
         }
-        putLe32(dir, at);
-        putLe32(dir, length);
-        dir.append(lump.name.leftJustified(MaxNameLength, '\0'));
-        m_written.append(Lump{at, length, lump.name});
+        noteWritten(dir, at, length, lump.name);
     }
     copier.flush();
     return dir;

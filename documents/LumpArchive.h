@@ -60,6 +60,9 @@ public:
     void setLumpData(int number, LumpData data);
     void WriteArchive(const QString &path);
     void WriteArchive(SafeFileWriter &writer);
+    // The whole archive as WriteArchive writes it, as pieces in file order (the header,
+    // each lump's data, the directory), for a writer of its own.
+    QVector<LumpData> pieces();
     // Saves into the archive file in place: lumps whose data is a range of that file keep
     // it, the others and a new directory go after the present end, and the header turns
     // to them only once they are on disk, so that an append cut short anywhere leaves the
@@ -82,6 +85,10 @@ private:
 
     class InPlaceTest;
     QByteArray writeLumps(int fd, const QString &path, qint64 start, InPlaceTest &inPlace);
+    // The header of the archive written whole; throws FileError past 4 GiB.
+    QByteArray wholeHeader() const;
+    // Adds a lump's directory entry and notes where it was written.
+    void noteWritten(QByteArray &directory, qint64 at, qint64 length, const QByteArray &name);
 };
 
 } // namespace quillery

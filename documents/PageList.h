@@ -34,6 +34,8 @@ public:
 
     int count() const { return int(m_rows.size()); }
     const PageRow &at(int row) const { return m_rows.at(row); }
+    // Every row; a copy shares them until either side changes.
+    const QVector<PageRow> &rows() const { return m_rows; }
 
     void append(const PageRow &row);
     void append(QVector<PageRow> &&rows);

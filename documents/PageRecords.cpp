@@ -5,15 +5,13 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 
 namespace quillery {
 
 namespace {
 
 // The prefixes in the order of a page's fields, which is also the order they are written.
-// Room made at once for the records of this many pages' fields; more grow as they come.
-constexpr qsizetype ExpectedEntries = 1 << 16;
-
 constexpr QByteArrayView Prefixes[] = {"Page", "Created", "Modified", "Colour", "Comments"};
 
 bool isDigit(char c)
@@ -23,7 +21,10 @@ bool isDigit(char c)
 
 } // namespace
 
-PageRecords::PageRecords(qsizetype maxPages) : m_maxPages(maxPages)
+PageRecords::PageRecords(qsizetype maxPages)
+    // Positions are kept in the bits a 32-bit number has left beside the field; no
+    // archive has that many lumps.
+    : m_maxPages(std::min<qsizetype>(maxPages, std::numeric_limits<quint32>::max() >> FieldBits))
 {
 }
 
@@ -39,17 +40,13 @@ bool PageRecords::take(QByteArrayView key, QByteArrayView storedValue)
             return false;
         qsizetype position = 0;
         std::from_chars(digits.begin(), digits.end(), position);
-        if (position > m_maxPages)
+        if (position > m_maxPages || storedValue.size() > std::numeric_limits<quint32>::max())
             return false;
-        if (m_entries.empty())
-            m_entries.reserve(std::min<qsizetype>(m_maxPages * FieldCount, ExpectedEntries));
-        else if (position < m_entries.back().position)
+        if (!m_entries.empty() && position < m_entries.back().position())
             m_ordered = false;
-        // Names and comments differ from page to page; the other fields mostly repeat.
-        m_entries.push_back({position, field,
-                             field == 0 || field == 4
-                                 ? InfoRecords::storedValue(storedValue)
-                                 : m_recent[field].get(storedValue, InfoRecords::storedValue)});
+        m_entries.push_back(
+            {m_values.size(), quint32(position << FieldBits | field), quint32(storedValue.size())});
+        m_values.append(storedValue);
         return true;
     }
     return false;
@@ -59,21 +56,28 @@ PageRecords::Page PageRecords::takePage(int position)
 {
     if (!m_ordered) {
         // A record written twice: the later one counts, as it comes later in the order.
-        std::stable_sort(m_entries.begin(), m_entries.end(),
-                         [](const Entry &a, const Entry &b) { return a.position < b.position; });
+        std::stable_sort(m_entries.begin(), m_entries.end(), [](const Entry &a, const Entry &b) {
+            return a.position() < b.position();
+        });
         m_ordered = true;
     }
     std::array<QString, FieldCount> fields;
     fields.fill(InfoRecords::NotFound);
     // Pages are taken in order, so the next one is usually where the last one ended.
     auto it = m_entries.begin() + m_next;
-    if (it == m_entries.end() || it->position != position ||
-        (it != m_entries.begin() && (it - 1)->position == position))
+    if (it == m_entries.end() || it->position() != position ||
+        (it != m_entries.begin() && (it - 1)->position() == position))
         it = std::lower_bound(
             m_entries.begin(), m_entries.end(), position,
-            [](const Entry &entry, qsizetype wanted) { return entry.position < wanted; });
-    for (; it != m_entries.end() && it->position == position; ++it)
-        fields[it->field] = std::move(it->value);
+            [](const Entry &entry, qsizetype wanted) { return entry.position() < wanted; });
+    for (; it != m_entries.end() && it->position() == position; ++it) {
+        const QByteArrayView stored = QByteArrayView(m_values).sliced(it->at, it->length);
+        const int field = it->field();
+        // Names and comments differ from page to page; the other fields mostly repeat.
+        fields[field] = field == 0 || field == 4
+                            ? InfoRecords::storedValue(stored)
+                            : m_recent[field].get(stored, InfoRecords::storedValue);
+    }
     m_next = it - m_entries.begin();
     return {std::move(fields[0]), std::move(fields[1]), std::move(fields[2]), std::move(fields[3]),
             std::move(fields[4])};
@@ -81,10 +85,15 @@ PageRecords::Page PageRecords::takePage(int position)
 
 void PageRecords::appendText(QByteArray &text, const PageList &pages)
 {
+    appendText(text, pages.rows());
+}
+
+void PageRecords::appendText(QByteArray &text, const QVector<PageRow> &pages)
+{
     // Keys are a prefix and a page number of at most ten digits.
     constexpr QByteArrayView LongestKey = "Comments0123456789";
     qsizetype bound = 0;
-    for (int i = 0; i < pages.count(); ++i) {
+    for (qsizetype i = 0; i < pages.size(); ++i) {
         const PageRow &row = pages.at(i);
         for (const QString *value :
              {&row.name, &row.created, &row.modified, &row.key.colour, &row.comments})
@@ -95,7 +104,7 @@ void PageRecords::appendText(QByteArray &text, const PageList &pages)
     text.resize(at + bound);
     char *const start = text.data();
     char *to = start + at;
-    for (int i = 0; i < pages.count(); ++i) {
+    for (qsizetype i = 0; i < pages.size(); ++i) {
         const PageRow &row = pages.at(i);
         char number[16];
         char *numberEnd = std::to_chars(number, number + sizeof number, i + 1).ptr;

@@ -6,13 +6,15 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QVector>
 
 #include <array>
-#include <vector>
+#include <deque>
 
 namespace quillery {
 
 class PageList;
+struct PageRow;
 
 // The per-page records of a binder (Page n, Created n, Modified n, Colour n, Comments n),
 // kept apart from its other records: they become page-list rows on opening and are
@@ -43,19 +45,26 @@ public:
 
     // Appends the per-page records of the rows, as record text in row order.
     static void appendText(QByteArray &text, const PageList &pages);
+    static void appendText(QByteArray &text, const QVector<PageRow> &rows);
 
 private:
     static constexpr int FieldCount = 5;
+    static constexpr int FieldBits = 3;
     // Records as they came, so that memory follows the text, however high a position a
-    // record names; ordered by position when the first page is taken.
+    // record names; ordered by position when the first page is taken. The values stay as
+    // stored, back to back in m_values, until their page is taken.
     struct Entry
     {
-        qsizetype position;
-        int field;
-        QString value;
+        qint64 at;
+        quint32 positionAndField; // position << FieldBits | field
+        quint32 length;
+        qsizetype position() const { return positionAndField >> FieldBits; }
+        int field() const { return int(positionAndField & ((1 << FieldBits) - 1)); }
     };
     qsizetype m_maxPages;
-    std::vector<Entry> m_entries;
+    QByteArray m_values;
+    // In pieces, so that millions of entries never have to be moved at once.
+    std::deque<Entry> m_entries;
     bool m_ordered = true;
     std::size_t m_next = 0; // where the next page's entries are expected
     std::array<RecentValues<QString>, FieldCount> m_recent;

@@ -53,13 +53,18 @@ PasswordPrompt::PasswordPrompt(Workspace &workspace, const QString &label)
 
 bool PasswordPrompt::ok(const QString &typed)
 {
-    if (typed == GetPassword(m_workspace) && accepted())
+    if (accept(typed))
         return true;
     m_workspace.dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok,
                                 QStringLiteral("Incorrect Password Entered"),
                                 QStringLiteral("The password entered was incorrect, please try "
                                                "again"));
     return false;
+}
+
+bool PasswordPrompt::accept(const QString &typed)
+{
+    return typed == GetPassword(m_workspace) && accepted();
 }
 
 void PasswordPrompt::cancel()

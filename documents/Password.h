@@ -35,6 +35,9 @@ public:
     // OK pressed: true when the typed text is the password and the dialog may close;
     // otherwise the user has been told and the dialog stays.
     bool ok(const QString &typed);
+    // The same check, telling nobody when the text is wrong, for callers that say so
+    // themselves.
+    bool accept(const QString &typed);
     // Cancel pressed, or the dialog closed any other way.
     void cancel();
     bool accepted() const;

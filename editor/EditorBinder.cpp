@@ -3,6 +3,7 @@
 
 #include "documents/Binder.h"
 #include "documents/BinderSaver.h"
+#include "documents/EncryptedBinder.h"
 #include "documents/Workspace.h"
 #include "editor/DefaultTextFormats.h"
 #include "platform/FileError.h"
@@ -35,14 +36,15 @@ void storeEditedPage(Workspace &workspace, Binder &binder, int position, const Q
                      const QString &colourField)
 {
     PageRow row = binder.page(position);
-    const QString path = workspace.temp.TempFileName();
+    TempFolder &temp = scratchFolder(workspace, binder);
+    const QString path = temp.TempFileName();
     try {
         fileio::writeWhole(path, bytes);
     } catch (const FileError &) {
         fileio::removeIfExists(path);
         throw;
     }
-    workspace.temp.AddTempFile(path);
+    temp.AddTempFile(path);
     row.modified = generalDate(QDateTime::currentDateTime());
     row.size = bytes.size();
     row.key.serial = binder.takeSerial();

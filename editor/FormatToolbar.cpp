@@ -17,15 +17,6 @@ namespace quillery {
 
 namespace {
 
-const QStringList ColourNames = {
-    QStringLiteral("Black"), QStringLiteral("Maroon"),  QStringLiteral("Green"),
-    QStringLiteral("Olive"), QStringLiteral("Navy"),    QStringLiteral("Purple"),
-    QStringLiteral("Teal"),  QStringLiteral("Grey"),    QStringLiteral("Silver"),
-    QStringLiteral("Red"),   QStringLiteral("Lime"),    QStringLiteral("Yellow"),
-    QStringLiteral("Blue"),  QStringLiteral("Fuchsia"), QStringLiteral("Aqua"),
-    QStringLiteral("White"),
-};
-
 QIcon editorIcon(const char *themeName, const char *file)
 {
     static const bool loaded = (initEditorQrc(), true);
@@ -64,10 +55,11 @@ FormatToolbar::FormatToolbar(QWidget *parent) : QToolBar(parent)
     addButton(Underline, "Underline", "format-text-underline", "underline", true);
     addButton(Strikeout, "Strikeout", "format-text-strikethrough", "strikeout", true);
     addButton(Colour, "", "format-text-color", "colour", false);
+    const QStringList colourNames = Orde::BasicColourNames();
     QMenu *colours = addMenu(
-        Colour, ColourNames + QStringList{QStringLiteral("Automatic"), QStringLiteral("Other...")});
-    for (int i = 0; i < int(ColourNames.size()); ++i)
-        colours->actions().at(i)->setIcon(swatch(ColourNames.at(i)));
+        Colour, colourNames + QStringList{QStringLiteral("Automatic"), QStringLiteral("Other...")});
+    for (int i = 0; i < int(colourNames.size()); ++i)
+        colours->actions().at(i)->setIcon(swatch(colourNames.at(i)));
     addSeparator();
     addButton(AlignLeft, "Align Left", "format-justify-left", "align-left", true);
     addButton(Centre, "Centre", "format-justify-center", "align-centre", true);

@@ -4,6 +4,7 @@
 #include "documents/Interaction.h"
 #include "documents/Workspace.h"
 #include "editor/EditorBinder.h"
+#include "editor/EditorRecovery.h"
 #include "editor/FormatToolbar.h"
 #include "editor/frmReplace.h"
 #include "platform/Dialogs.h"
@@ -143,7 +144,10 @@ frmEdit::frmEdit(Workspace &workspace, Binder &binder, int position, Settings *s
     m_box->setFocus();
 }
 
-frmEdit::~frmEdit() = default;
+frmEdit::~frmEdit()
+{
+    keepUnsavedEdit(m_binder, m_position, *m_box, m_rich, false);
+}
 
 void frmEdit::buildMenus(QMenuBar *bar)
 {
@@ -190,7 +194,7 @@ void frmEdit::buildMenus(QMenuBar *bar)
     tools->setObjectName(QStringLiteral("mnuTools"));
     add(tools, "mnuFind", "&Find and Replace...", QKeySequence(QStringLiteral("Ctrl+F")),
         &frmEdit::showReplace);
-    add(tools, "mnuFNext", "&Find Next", Qt::Key_F3, &frmEdit::mnuFNext_Click)->setEnabled(false);
+    add(tools, "mnuFNext", "Find &Next", Qt::Key_F3, &frmEdit::mnuFNext_Click)->setEnabled(false);
     tools->addSeparator()->setObjectName(QStringLiteral("div1"));
     add(tools, "mnuTime", "&Insert Time and Date", Qt::Key_F5, &frmEdit::mnuTime_Click);
 }
@@ -237,6 +241,7 @@ void frmEdit::setChanged(bool changed)
 {
     m_changed = changed;
     setWindowModified(changed);
+    keepUnsavedEdit(m_binder, m_position, *m_box, m_rich, changed);
 }
 
 void frmEdit::TBSet()

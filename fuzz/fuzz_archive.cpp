@@ -51,6 +51,7 @@ public:
     {
         return buttonResults(buttons).last();
     }
+    void fileError(const QString &, const QString &, const QString &, const FileError &) override {}
 };
 
 // Types the right password, so that protected binders are opened all the way too.

@@ -2,6 +2,7 @@
 #include "images/ScannedImageSaving.h"
 
 #include "documents/Binder.h"
+#include "documents/EncryptedBinder.h"
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
 #include "documents/Workspace.h"
@@ -69,12 +70,13 @@ bool addImageAsPage(Workspace &workspace, Binder &binder, cJpeg &jpeg, const cIm
 {
     BusyScope busy(workspace.ui);
     const int position = binder.pageCount() + 1;
-    const QString file = scannedPageFile(workspace.temp.path(), binder.pageCount());
+    TempFolder &temp = scratchFolder(workspace, binder);
+    const QString file = scannedPageFile(temp.path(), binder.pageCount());
     try {
         // Left from an earlier page of that number; its page has its own copy.
         fileio::removeIfExists(file);
-        if (!workspace.temp.registered().contains(file))
-            workspace.temp.AddTempFile(file);
+        if (!temp.registered().contains(file))
+            temp.AddTempFile(file);
         writeJpeg(jpeg, image, file);
     } catch (const FileError &error) {
         reportFileError(workspace.dialogs, QStringLiteral("Save Image Error"),

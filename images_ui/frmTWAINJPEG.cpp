@@ -189,7 +189,7 @@ void frmTWAINJPEG::applySampling()
 
 void frmTWAINJPEG::applyQuality()
 {
-    m_qualityLabel->setText(QStringLiteral("&Quality: %1").arg(m_quality->value()));
+    m_qualityLabel->setText(QStringLiteral("Quali&ty: %1").arg(m_quality->value()));
     m_jpeg.setQuality(m_quality->value());
 }
 

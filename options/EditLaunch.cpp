@@ -8,13 +8,13 @@
 #include "editor/EditorBinder.h"
 #include "editor/frmEdit.h"
 #include "options/EditorChoice.h"
-#include "options/ExportName.h"
 #include "options/RunDoc.h"
 #include "platform/Dialogs.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
 #include "platform/Settings.h"
 #include "platform_ui/Orde.h"
+#include "transfer/FileNames.h"
 #include "transfer/PageExport.h"
 
 #include <QApplication>
@@ -82,7 +82,8 @@ QString exportPage(Workspace &workspace, Binder &binder, int position)
 {
     BusyScope busy(workspace.ui);
     const PageRow &row = binder.page(position);
-    const QString path = ExpBin(workspace, binder, editFileName(row.key.kind, row.name), position);
+    const QString path =
+        ExpBin(workspace, binder, pageFileName(row.name, kindFromString(row.key.kind)), position);
     if (path.isEmpty())
         throw FileError(FileError::PathFileAccess,
                         QStringLiteral("the page could not be written to the temporary folder"));

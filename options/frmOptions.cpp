@@ -13,6 +13,7 @@
 #include "window/frmMDI.h"
 
 #include <QButtonGroup>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -77,7 +78,7 @@ void frmOptions::buildGeneralTab(QWidget *page)
     txtSample = named(new RichTextBox(fraPlain), "txtSample");
     optLeft = named(new QRadioButton(QStringLiteral("&Left Align"), fraPlain), "optLeft");
     optRight = named(new QRadioButton(QStringLiteral("R&ight Align"), fraPlain), "optRight");
-    optCentre = named(new QRadioButton(QStringLiteral("&Centre"), fraPlain), "optCentre");
+    optCentre = named(new QRadioButton(QStringLiteral("Ce&ntre"), fraPlain), "optCentre");
     auto *formatButtons = new QGridLayout;
     const std::pair<const char *, QString> captions[] = {
         {"cmdFont", QStringLiteral("&Font...")},
@@ -211,7 +212,11 @@ void frmOptions::setAlignment(int alignment)
 void frmOptions::cmdFont_Click()
 {
     const int b = base();
-    QFont initial(m_table[b + FormatTable::FontName]);
+    // The dialog opens on the family the sample shows: for a font this system lacks, its
+    // stand-in rather than the dialog's first entry. Kept, it stays stored by its name.
+    const QString storedName = m_table[b + FormatTable::FontName];
+    const QString shown = QFontInfo(txtSample->font()).family();
+    QFont initial(shown);
     initial.setPointSizeF(qMax(1.0, m_table[b + FormatTable::FontSize].toDouble()));
     const auto flag = [this, b](int offset) {
         return m_table[b + offset] == u"True";
@@ -227,7 +232,7 @@ void frmOptions::cmdFont_Click()
         return on ? QStringLiteral("True") : QStringLiteral("False");
     };
     m_table[b + FormatTable::Bold] = text(chosen->bold());
-    m_table[b + FormatTable::FontName] = chosen->family();
+    m_table[b + FormatTable::FontName] = chosen->family() == shown ? storedName : chosen->family();
     m_table[b + FormatTable::FontSize] = QString::number(chosen->pointSizeF());
     m_table[b + FormatTable::Italic] = text(chosen->italic());
     m_table[b + FormatTable::StrikeThru] = text(chosen->strikeOut());

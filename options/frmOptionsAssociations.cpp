@@ -16,10 +16,34 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace quillery {
+
+namespace {
+
+// The Editor column keeps a program's value as stored (program and start-in folder
+// joined by a middle dot) and shows it in words.
+class EditorColumnDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QString displayText(const QVariant &value, const QLocale &) const override
+    {
+        const QString editor = value.toString();
+        if (!editor.contains(Settings::ProgramSeparator))
+            return editor;
+        const ProgramEditor parts = splitProgramEditor(editor);
+        return parts.startIn.isEmpty()
+                   ? parts.program
+                   : parts.program + QStringLiteral(" (starts in ") + parts.startIn + u')';
+    }
+};
+
+} // namespace
 
 void frmOptions::buildAssociationsTab(QWidget *page)
 {
@@ -30,14 +54,15 @@ void frmOptions::buildAssociationsTab(QWidget *page)
     lvExts->setRootIsDecorated(false);
     lvExts->setEditTriggers(QAbstractItemView::EditKeyPressed);
     lvExts->header()->resizeSection(0, 160);
+    lvExts->setItemDelegateForColumn(1, new EditorColumnDelegate(lvExts));
     auto *cmdAdd = named(new QPushButton(QStringLiteral("&Add"), fraExts), "cmdAdd");
     cmdRemove = named(new QPushButton(QStringLiteral("&Remove"), fraExts), "cmdRemove");
-    optRTF = named(new QRadioButton(QStringLiteral("Use &Rich Text Editor"), fraExts), "optRTF");
+    optRTF = named(new QRadioButton(QStringLiteral("Use Rich &Text Editor"), fraExts), "optRTF");
     optTXT = named(new QRadioButton(QStringLiteral("Use &Plain Text Editor"), fraExts), "optTXT");
     optDefault =
         named(new QRadioButton(QStringLiteral("Use &Default Application"), fraExts), "optDefault");
     optEXE =
-        named(new QRadioButton(QStringLiteral("Use &External Application:"), fraExts), "optEXE");
+        named(new QRadioButton(QStringLiteral("Use E&xternal Application:"), fraExts), "optEXE");
     txtEXE = named(new QLineEdit(fraExts), "txtEXE");
     cmdEXE = named(new QPushButton(QStringLiteral("..."), fraExts), "cmdEXE");
     lblEXESI = named(new QLabel(QStringLiteral("Start &in:"), fraExts), "lblEXESI");

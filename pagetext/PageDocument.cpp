@@ -2,6 +2,7 @@
 #include "pagetext/PageDocument.h"
 
 #include "documents/PageKind.h"
+#include "pagetext/SealedDocument.h"
 #include "platform/PlainText.h"
 #include "rtf/RtfReader.h"
 
@@ -10,13 +11,6 @@
 namespace quillery {
 
 namespace {
-
-// A page's HTML may name any file or address; laying it out reads none of them.
-class SealedDocument : public QTextDocument
-{
-protected:
-    QVariant loadResource(int, const QUrl &) override { return QVariant(); }
-};
 
 QString htmlSource(const QByteArray &bytes)
 {
@@ -27,25 +21,23 @@ QString htmlSource(const QByteArray &bytes)
 
 } // namespace
 
-std::unique_ptr<QTextDocument> pageTextDocument(const QString &kind, const QByteArray &bytes)
+std::unique_ptr<QTextDocument> pageTextDocument(const QString &kind, QByteArray bytes)
 {
     auto doc = std::make_unique<SealedDocument>();
-    switch (kindFromString(kind)) {
-    case PageKind::RTF:
-        if (isRtf(bytes))
-            readRtf(bytes, doc.get());
-        else
-            doc->setPlainText(decodePlainText(bytes));
-        break;
-    case PageKind::TXT:
-        doc->setPlainText(decodePlainText(bytes));
-        break;
-    case PageKind::HTML:
-        doc->setHtml(htmlSource(bytes));
-        break;
-    default:
-        return nullptr;
+    const PageKind pageKind = kindFromString(kind);
+    if (pageKind == PageKind::RTF && isRtf(bytes)) {
+        readRtf(bytes, doc.get());
+        return doc;
     }
+    if (pageKind != PageKind::RTF && pageKind != PageKind::TXT && pageKind != PageKind::HTML)
+        return nullptr;
+    // A page may be large: its bytes are let go before its text goes into the document.
+    const QString text = pageKind == PageKind::HTML ? htmlSource(bytes) : decodePlainText(bytes);
+    bytes = QByteArray();
+    if (pageKind == PageKind::HTML)
+        doc->setHtml(text);
+    else
+        doc->setPlainText(text);
     return doc;
 }
 

@@ -12,6 +12,6 @@ namespace quillery {
 // A page's text as a document to lay out: rich text pages through the RTF reader, plain
 // text pages as they are stored, HTML pages from their source. Nothing a page refers to
 // is ever loaded (no local files, no network); null for pages without text.
-std::unique_ptr<QTextDocument> pageTextDocument(const QString &kind, const QByteArray &bytes);
+std::unique_ptr<QTextDocument> pageTextDocument(const QString &kind, QByteArray bytes);
 
 } // namespace quillery

@@ -13,41 +13,43 @@ struct SystemColour
 {
     QPalette::ColorGroup group;
     QPalette::ColorRole role;
+    const char *name;
 };
 
-// The system colour numbers, in order, and the palette entry that plays the same part.
+// The system colour numbers, in order, the palette entry that plays the same part, and
+// what the colour is for (people see that name).
 constexpr std::array<SystemColour, 31> SystemColours = {{
-    {QPalette::Active, QPalette::Button},          // scroll bar
-    {QPalette::Active, QPalette::Dark},            // desktop
-    {QPalette::Active, QPalette::Highlight},       // active caption
-    {QPalette::Inactive, QPalette::Mid},           // inactive caption
-    {QPalette::Active, QPalette::Window},          // menu
-    {QPalette::Active, QPalette::Base},            // window background
-    {QPalette::Active, QPalette::Shadow},          // window frame
-    {QPalette::Active, QPalette::WindowText},      // menu text
-    {QPalette::Active, QPalette::Text},            // window text
-    {QPalette::Active, QPalette::HighlightedText}, // caption text
-    {QPalette::Active, QPalette::Button},          // active border
-    {QPalette::Inactive, QPalette::Button},        // inactive border
-    {QPalette::Active, QPalette::Dark},            // application workspace
-    {QPalette::Active, QPalette::Highlight},       // highlight
-    {QPalette::Active, QPalette::HighlightedText}, // highlighted text
-    {QPalette::Active, QPalette::Button},          // button face
-    {QPalette::Active, QPalette::Dark},            // button shadow
-    {QPalette::Disabled, QPalette::Text},          // grey text
-    {QPalette::Active, QPalette::ButtonText},      // button text
-    {QPalette::Inactive, QPalette::WindowText},    // inactive caption text
-    {QPalette::Active, QPalette::Light},           // button highlight
-    {QPalette::Active, QPalette::Shadow},          // 3-D dark shadow
-    {QPalette::Active, QPalette::Midlight},        // 3-D light
-    {QPalette::Active, QPalette::ToolTipText},     // tooltip text
-    {QPalette::Active, QPalette::ToolTipBase},     // tooltip background
-    {QPalette::Active, QPalette::Window},          // (unused number)
-    {QPalette::Active, QPalette::Link},            // hot-tracked item
-    {QPalette::Active, QPalette::Highlight},       // active caption gradient
-    {QPalette::Inactive, QPalette::Mid},           // inactive caption gradient
-    {QPalette::Active, QPalette::Highlight},       // menu highlight
-    {QPalette::Active, QPalette::Window},          // menu bar
+    {QPalette::Active, QPalette::Button, "Scroll bar"},
+    {QPalette::Active, QPalette::Dark, "Desktop"},
+    {QPalette::Active, QPalette::Highlight, "Active caption"},
+    {QPalette::Inactive, QPalette::Mid, "Inactive caption"},
+    {QPalette::Active, QPalette::Window, "Menu"},
+    {QPalette::Active, QPalette::Base, "Window background"},
+    {QPalette::Active, QPalette::Shadow, "Window frame"},
+    {QPalette::Active, QPalette::WindowText, "Menu text"},
+    {QPalette::Active, QPalette::Text, "Window text"},
+    {QPalette::Active, QPalette::HighlightedText, "Caption text"},
+    {QPalette::Active, QPalette::Button, "Active border"},
+    {QPalette::Inactive, QPalette::Button, "Inactive border"},
+    {QPalette::Active, QPalette::Dark, "Application workspace"},
+    {QPalette::Active, QPalette::Highlight, "Highlight"},
+    {QPalette::Active, QPalette::HighlightedText, "Highlighted text"},
+    {QPalette::Active, QPalette::Button, "Button face"},
+    {QPalette::Active, QPalette::Dark, "Button shadow"},
+    {QPalette::Disabled, QPalette::Text, "Grey text"},
+    {QPalette::Active, QPalette::ButtonText, "Button text"},
+    {QPalette::Inactive, QPalette::WindowText, "Inactive caption text"},
+    {QPalette::Active, QPalette::Light, "Button highlight"},
+    {QPalette::Active, QPalette::Shadow, "3-D dark shadow"},
+    {QPalette::Active, QPalette::Midlight, "3-D light"},
+    {QPalette::Active, QPalette::ToolTipText, "Tooltip text"},
+    {QPalette::Active, QPalette::ToolTipBase, "Tooltip background"},
+    {QPalette::Active, QPalette::Window, nullptr}, // a number with no use
+    {QPalette::Active, QPalette::Link, "Hot-tracked item"},
+    {QPalette::Active, QPalette::Highlight, "Active caption gradient"},
+    {QPalette::Inactive, QPalette::Mid, "Inactive caption gradient"},
+    {QPalette::Active, QPalette::Highlight, "Menu highlight"},
+    {QPalette::Active, QPalette::Window, "Menu bar"},
 }};
 
 } // namespace
@@ -55,6 +57,14 @@ constexpr std::array<SystemColour, 31> SystemColours = {{
 bool isSystemColour(ColourCode code)
 {
     return (quint32(code) & 0xFF000000u) == 0x80000000u;
+}
+
+QString systemColourName(ColourCode code)
+{
+    const quint32 index = quint32(code) & 0x00FFFFFFu;
+    if (index < SystemColours.size() && SystemColours[index].name)
+        return QLatin1String(SystemColours[index].name) + QStringLiteral(" (system colour)");
+    return QStringLiteral("System colour %1").arg(index);
 }
 
 QColor colourFromCode(ColourCode code, const QPalette &palette)

@@ -19,6 +19,8 @@ inline constexpr ColourCode SystemWindowBackground = static_cast<ColourCode>(0x8
 inline constexpr ColourCode SystemWindowText = static_cast<ColourCode>(0x80000008u);
 
 bool isSystemColour(ColourCode code);
+// What a system colour is for, as people read it: "Window background (system colour)".
+QString systemColourName(ColourCode code);
 
 // System colours come from the palette, so the dark and light themes both read well.
 QColor colourFromCode(ColourCode code, const QPalette &palette);

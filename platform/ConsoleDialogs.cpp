@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/ConsoleDialogs.h"
 
+#include "platform/ConsoleText.h"
+#include "platform/FileError.h"
+
 #include <QTextStream>
 
 namespace quillery {
@@ -8,7 +11,7 @@ namespace quillery {
 MsgResult ConsoleDialogs::message(MsgIcon, MsgButtons buttons, const QString &title,
                                   const QString &text)
 {
-    QTextStream(stderr) << title << ": " << text << '\n';
+    QTextStream(stderr) << consoleText(title + QStringLiteral(": ") + text) << '\n';
     switch (buttons) {
     case MsgButtons::Ok:
         return MsgResult::Ok;
@@ -18,6 +21,12 @@ MsgResult ConsoleDialogs::message(MsgIcon, MsgButtons buttons, const QString &ti
     default:
         return MsgResult::Cancel;
     }
+}
+
+void ConsoleDialogs::fileError(const QString &, const QString &, const QString &name,
+                               const FileError &error)
+{
+    QTextStream(stderr) << consoleText(name + QStringLiteral(": ") + error.description()) << '\n';
 }
 
 } // namespace quillery

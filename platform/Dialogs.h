@@ -11,6 +11,8 @@ class QPrinter;
 
 namespace quillery {
 
+class FileError;
+
 enum class MsgIcon { None, Critical, Question, Exclamation, Information };
 // YesNoDefaultNo is Yes and No with No as the default button, for prompts where pressing
 // Enter must not destroy anything.
@@ -25,6 +27,10 @@ struct FileDialogRequest
     QString filter;
     QString fileName;      // preset name (may be a full path)
     QString initialFolder; // used when not empty and the folder exists
+    // A save dialog adds the chosen filter's extension to a name without one; with this
+    // set, also to a name that has another one ("notes.txt" saved as a binder becomes
+    // "notes.txt.qly"), for files that are only known again by their extension.
+    bool requireFilterExtension = false;
 };
 
 // The one way the program talks to the user through standard dialogs. The real
@@ -37,10 +43,16 @@ public:
 
     virtual MsgResult message(MsgIcon icon, MsgButtons buttons, const QString &title,
                               const QString &text) = 0;
+    // A failed file operation on the file name. A window shows a critical-stop box
+    // titled with the operation, saying lead + name + "' - " + description + ", " +
+    // number; a console says which file and what went wrong, in one line.
+    virtual void fileError(const QString &title, const QString &lead, const QString &name,
+                           const FileError &error);
     // Returns no value when the user cancels.
     virtual std::optional<QString> input(const QString &title, const QString &prompt,
                                          const QString &defaultText) = 0;
-    // Each returns the chosen path, or an empty string when the user cancels.
+    // Each returns the chosen path, or an empty string when the user cancels. A save
+    // dialog has asked before it returns the path of a file that exists.
     virtual QString openFile(const FileDialogRequest &request) = 0;
     virtual QString saveFile(const FileDialogRequest &request) = 0;
     virtual QString folder(const QString &prompt, const QString &initialFolder) = 0;

@@ -4,7 +4,10 @@
 #include "platform/FileError.h"
 
 #include <QFileInfo>
+#include <QRandomGenerator>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -46,6 +49,26 @@ QByteArray encoded(const QString &path)
 
 constexpr qint64 CopyChunk = 1 << 20;
 constexpr qint64 WriteBackChunk = 64 << 20;
+
+constexpr qsizetype ScratchSuffixLength = 6;
+constexpr int ScratchAttempts = 100;
+constexpr char ScratchLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+
+// ".NAME." of a scratch name: the dot and suffix add 8 bytes, so a name near the limit is cut.
+QString scratchStem(const QString &targetName)
+{
+    return u'.' + fitName(targetName, MaxNameBytes - 2 - ScratchSuffixLength) + u'.';
+}
+
+QString scratchCandidate(const QString &target)
+{
+    const QFileInfo info(target);
+    QString path = info.absolutePath() + u'/' + scratchStem(info.fileName());
+    for (qsizetype i = 0; i < ScratchSuffixLength; ++i)
+        path += QLatin1Char(
+            ScratchLetters[QRandomGenerator::global()->bounded(int(sizeof ScratchLetters) - 1)]);
+    return path;
+}
 
 } // namespace
 
@@ -92,9 +115,15 @@ QByteArray readRange(int fd, qint64 offset, qint64 length, const QString &path)
     if (offset + length > fileSize(fd, path))
         throw FileError(FileError::PastEnd, QStringLiteral("Input past end of file"));
     QByteArray data(length, Qt::Uninitialized);
+    readInto(fd, data.data(), offset, length, path);
+    return data;
+}
+
+void readInto(int fd, char *buffer, qint64 offset, qint64 length, const QString &path)
+{
     qint64 done = 0;
     while (done < length) {
-        const ssize_t n = ::pread(fd, data.data() + done, size_t(length - done), offset + done);
+        const ssize_t n = ::pread(fd, buffer + done, size_t(length - done), offset + done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -103,7 +132,6 @@ QByteArray readRange(int fd, qint64 offset, qint64 length, const QString &path)
             throw FileError(FileError::PastEnd, QStringLiteral("Input past end of file"));
         done += n;
     }
-    return data;
 }
 
 QByteArray readRange(const QString &path, qint64 offset, qint64 length)
@@ -252,6 +280,50 @@ void removeIfExists(const QString &path)
         throw FileError::fromErrno(errno, path);
 }
 
+bool isScratchName(const QString &targetName, const QString &name)
+{
+    const QString stem = scratchStem(targetName);
+    if (name.size() != stem.size() + ScratchSuffixLength || !name.startsWith(stem))
+        return false;
+    return std::all_of(name.end() - ScratchSuffixLength, name.end(),
+                       [](QChar c) { return c.unicode() < 128 && std::isalnum(c.unicode()); });
+}
+
+unsigned newFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+UniqueFd createScratch(const QString &target, QString &path)
+{
+    for (int attempt = 0; attempt < ScratchAttempts; ++attempt) {
+        const QString candidate = scratchCandidate(target);
+        UniqueFd fd(::open(encoded(candidate).constData(),
+                           O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (fd.valid()) {
+            path = candidate;
+            return fd;
+        }
+        if (errno != EEXIST)
+            throw FileError::fromErrno(errno, target);
+    }
+    throw FileError::fromErrno(EEXIST, target);
+}
+
+QString linkAsScratch(const QString &source, const QString &target)
+{
+    for (int attempt = 0; attempt < ScratchAttempts; ++attempt) {
+        const QString candidate = scratchCandidate(target);
+        if (::link(encoded(source).constData(), encoded(candidate).constData()) == 0)
+            return candidate;
+        if (errno != EEXIST)
+            break;
+    }
+    return QString();
+}
+
 } // namespace fileio
 
 namespace {
@@ -267,7 +339,6 @@ QString linkTarget(const QString &path)
 
 SafeFileWriter::SafeFileWriter(const QString &target) : m_target(linkTarget(target))
 {
-    const QFileInfo info(m_target);
     const QByteArray targetName = QFile::encodeName(m_target);
     struct stat st;
     mode_t mode = 0666;
@@ -280,20 +351,10 @@ SafeFileWriter::SafeFileWriter(const QString &target) : m_target(linkTarget(targ
             throw FileError::fromErrno(errno, target);
         mode = st.st_mode & 07777;
     } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
+        mode = fileio::newFileMode();
     }
-    // The scratch name adds 8 bytes to the target's; a name near the limit is cut for it.
-    const QString scratch = fileio::fitName(info.fileName(), fileio::MaxNameBytes - 8);
-    QByteArray pattern =
-        QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + scratch) + ".XXXXXX";
-    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd < 0)
-        throw FileError::fromErrno(errno, target);
-    m_fd = UniqueFd(fd);
-    m_tempPath = QFile::decodeName(pattern);
-    ::fchmod(fd, mode);
+    m_fd = fileio::createScratch(m_target, m_tempPath);
+    ::fchmod(m_fd.get(), mode);
 }
 
 SafeFileWriter::~SafeFileWriter()

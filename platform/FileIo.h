@@ -39,6 +39,8 @@ qint64 fileSize(const QString &path);
 // Exactly length bytes from offset; a file too short is an error, never a short read.
 QByteArray readRange(const QString &path, qint64 offset, qint64 length);
 QByteArray readRange(int fd, qint64 offset, qint64 length, const QString &path);
+// The same into a buffer of at least length bytes.
+void readInto(int fd, char *buffer, qint64 offset, qint64 length, const QString &path);
 QByteArray readWhole(const QString &path);
 
 void writeAll(int fd, const char *data, qint64 length, const QString &path);
@@ -70,6 +72,18 @@ QString fitName(const QString &name, qsizetype bytes);
 inline constexpr qsizetype MaxNameBytes = 255;
 // Removes a file if it is there; a missing file is not an error.
 void removeIfExists(const QString &path);
+
+// Scratch files beside a file are named "." + its name + "." + six letters or digits, the
+// name cut to fit; a program killed while it writes one leaves it behind.
+bool isScratchName(const QString &targetName, const QString &name);
+// The mode a new file gets: 0666 less the umask.
+unsigned newFileMode();
+// Makes a new scratch file for target in target's folder, mode 0600, never through a
+// link; path receives its name.
+UniqueFd createScratch(const QString &target, QString &path);
+// Gives source a new scratch name beside target by a hard link and returns it; empty,
+// making nothing, where the file system or its rules refuse the link.
+QString linkAsScratch(const QString &source, const QString &target);
 
 } // namespace fileio
 

@@ -38,9 +38,9 @@ FileLock FileLock::acquire(const QString &path)
     UniqueFd guard(fd);
     if (!fileio::isRegularFile(fd))
         throw FileError(FileError::BadFileName, QStringLiteral("Not a regular file: ") + path);
-    const int flags = ::fcntl(fd, F_GETFL);
+    const bool writable = (::fcntl(fd, F_GETFL) & O_ACCMODE) != O_RDONLY;
     // A read-only descriptor can only take a read lock; it still keeps writers out.
-    struct flock lock = wholeFile((flags & O_ACCMODE) == O_RDONLY ? F_RDLCK : F_WRLCK);
+    struct flock lock = wholeFile(writable ? F_WRLCK : F_RDLCK);
     if (::fcntl(fd, F_OFD_SETLK, &lock) != 0) {
         if (errno == EAGAIN || errno == EACCES)
             throw FileError(FileError::PermissionDenied, QStringLiteral("Permission denied"));
@@ -48,6 +48,7 @@ FileLock FileLock::acquire(const QString &path)
     }
     FileLock result;
     result.m_fd = std::move(guard);
+    result.m_writeLock = writable;
     result.m_path = path;
     result.noteSaved(path);
     return result;
@@ -60,6 +61,11 @@ bool FileLock::isHeldElsewhere(const QString &path)
     if (fd < 0)
         return false;
     UniqueFd guard(fd);
+    return isHeldElsewhere(fd);
+}
+
+bool FileLock::isHeldElsewhere(int fd)
+{
     if (!fileio::isRegularFile(fd))
         return false;
     struct flock lock = wholeFile(F_WRLCK);

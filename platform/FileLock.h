@@ -24,8 +24,11 @@ public:
     static FileLock acquire(const QString &path);
     // True when some other open file description holds a lock on the file.
     static bool isHeldElsewhere(const QString &path);
+    static bool isHeldElsewhere(int fd);
 
     bool isHeld() const { return m_fd.valid(); }
+    // Held against writers and readers alike: taken on a file this user may write.
+    bool isWriteLock() const { return isHeld() && m_writeLock; }
     const QString &path() const { return m_path; }
     // True when this lock is on the very file that path names now.
     bool covers(const QString &path) const;
@@ -36,6 +39,9 @@ public:
     // Takes the file at path (the lock's file, which a save may have renamed there) as it
     // is now as the one saved by this program.
     void noteSaved(const QString &path);
+    // Takes the file as one this program did not write, so that the next save asks
+    // before replacing it.
+    void forgetSaved() { m_identity = {}; }
     void release();
 
 private:
@@ -50,6 +56,7 @@ private:
     static bool identityOf(const QString &path, Identity &identity);
 
     UniqueFd m_fd;
+    bool m_writeLock = false;
     QString m_path;
     Identity m_identity;
 };

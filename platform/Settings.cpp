@@ -134,6 +134,16 @@ void Settings::setJpegQuality(int quality)
     SaveSetting(Main, QStringLiteral("JPEGQuality"), QString::number(quality));
 }
 
+int Settings::recoveryDelayMs() const
+{
+    constexpr double DefaultSeconds = 5;
+    constexpr double MostSeconds = 3600;
+    const auto seconds = GetNumber(Main, QStringLiteral("RecoveryDelay"), QStringLiteral("5"));
+    if (!seconds || !(*seconds >= 0)) // also not a number
+        return int(DefaultSeconds * 1000);
+    return int(qMin(*seconds, MostSeconds) * 1000);
+}
+
 int Settings::associationCount() const
 {
     // A damaged count must not send the readers round billions of rows.

@@ -62,6 +62,9 @@ public:
     // 75 when absent or not a 16-bit number.
     int jpegQuality() const;
     void setJpegQuality(int quality);
+    // "RecoveryDelay": seconds from the last change to the recovery snapshot, fractions
+    // allowed; 0 keeps none. 5 s when absent or not a number, at most an hour.
+    int recoveryDelayMs() const;
 
     // Section "Quillery\Page Editing Associations": rows 1 to associationCount().
     int associationCount() const;

@@ -38,6 +38,7 @@ XdgDirs XdgDirs::fromEnvironment()
     dirs.dataHome = absolutePath("XDG_DATA_HOME", home + QStringLiteral("/.local/share"));
     dirs.dataDirs = absolutePaths(qEnvironmentVariable("XDG_DATA_DIRS"),
                                   QStringLiteral("/usr/local/share:/usr/share"));
+    dirs.stateHome = absolutePath("XDG_STATE_HOME", home + QStringLiteral("/.local/state"));
     for (const QString &desktop :
          qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(u':', Qt::SkipEmptyParts))
         dirs.desktops.append(desktop.toLower());

@@ -14,9 +14,10 @@ struct XdgDirs
     QStringList configDirs;
     QString dataHome;
     QStringList dataDirs;
+    QString stateHome;
     QStringList desktops; // XDG_CURRENT_DESKTOP, in lower case
 
-    // XDG_CONFIG_HOME, XDG_CONFIG_DIRS, XDG_DATA_HOME, XDG_DATA_DIRS and
+    // XDG_CONFIG_HOME, XDG_CONFIG_DIRS, XDG_DATA_HOME, XDG_DATA_DIRS, XDG_STATE_HOME and
     // XDG_CURRENT_DESKTOP with the base directory specification's defaults.
     static XdgDirs fromEnvironment();
 

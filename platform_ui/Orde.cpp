@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform_ui/Orde.h"
 
+#include "platform/Colours.h"
 #include "platform/GeneralDate.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QLocale>
 #include <QWidget>
 
@@ -20,6 +20,24 @@ constexpr qint32 bgr(int red, int green, int blue)
 {
     return red | green << 8 | blue << 16;
 }
+
+struct NamedColour
+{
+    const char *name;
+    qint32 code;
+};
+
+// The sixteen basic HTML colours, as the editor's colour menu lists them.
+constexpr NamedColour BasicColours[] = {
+    {"Black", bgr(0x00, 0x00, 0x00)},  {"Maroon", bgr(0x80, 0x00, 0x00)},
+    {"Green", bgr(0x00, 0x80, 0x00)},  {"Olive", bgr(0x80, 0x80, 0x00)},
+    {"Navy", bgr(0x00, 0x00, 0x80)},   {"Purple", bgr(0x80, 0x00, 0x80)},
+    {"Teal", bgr(0x00, 0x80, 0x80)},   {"Grey", bgr(0x80, 0x80, 0x80)},
+    {"Silver", bgr(0xC0, 0xC0, 0xC0)}, {"Red", bgr(0xFF, 0x00, 0x00)},
+    {"Lime", bgr(0x00, 0xFF, 0x00)},   {"Yellow", bgr(0xFF, 0xFF, 0x00)},
+    {"Blue", bgr(0x00, 0x00, 0xFF)},   {"Fuchsia", bgr(0xFF, 0x00, 0xFF)},
+    {"Aqua", bgr(0x00, 0xFF, 0xFF)},   {"White", bgr(0xFF, 0xFF, 0xFF)},
+};
 
 } // namespace
 
@@ -35,29 +53,33 @@ bool IsFolder(const QString &path)
 
 std::optional<qint32> ColourFromName(const QString &name)
 {
-    static const QHash<QString, qint32> colours = {
-        {QStringLiteral("black"), bgr(0x00, 0x00, 0x00)},
-        {QStringLiteral("maroon"), bgr(0x80, 0x00, 0x00)},
-        {QStringLiteral("green"), bgr(0x00, 0x80, 0x00)},
-        {QStringLiteral("olive"), bgr(0x80, 0x80, 0x00)},
-        {QStringLiteral("navy"), bgr(0x00, 0x00, 0x80)},
-        {QStringLiteral("purple"), bgr(0x80, 0x00, 0x80)},
-        {QStringLiteral("teal"), bgr(0x00, 0x80, 0x80)},
-        {QStringLiteral("grey"), bgr(0x80, 0x80, 0x80)},
-        {QStringLiteral("gray"), bgr(0x80, 0x80, 0x80)},
-        {QStringLiteral("silver"), bgr(0xC0, 0xC0, 0xC0)},
-        {QStringLiteral("red"), bgr(0xFF, 0x00, 0x00)},
-        {QStringLiteral("lime"), bgr(0x00, 0xFF, 0x00)},
-        {QStringLiteral("yellow"), bgr(0xFF, 0xFF, 0x00)},
-        {QStringLiteral("blue"), bgr(0x00, 0x00, 0xFF)},
-        {QStringLiteral("fuchsia"), bgr(0xFF, 0x00, 0xFF)},
-        {QStringLiteral("aqua"), bgr(0x00, 0xFF, 0xFF)},
-        {QStringLiteral("white"), bgr(0xFF, 0xFF, 0xFF)},
-    };
-    const auto found = colours.constFind(name.toLower());
-    if (found == colours.constEnd())
-        return std::nullopt;
-    return *found;
+    const QString wanted = name.compare(QLatin1String("gray"), Qt::CaseInsensitive) == 0
+                               ? QStringLiteral("grey")
+                               : name;
+    for (const NamedColour &colour : BasicColours) {
+        if (wanted.compare(QLatin1String(colour.name), Qt::CaseInsensitive) == 0)
+            return colour.code;
+    }
+    return std::nullopt;
+}
+
+QStringList BasicColourNames()
+{
+    QStringList names;
+    for (const NamedColour &colour : BasicColours)
+        names << QLatin1String(colour.name);
+    return names;
+}
+
+QString ColourName(qint32 code)
+{
+    if (isSystemColour(code))
+        return systemColourName(code);
+    for (const NamedColour &colour : BasicColours) {
+        if (colour.code == code)
+            return QLatin1String(colour.name);
+    }
+    return colourFromCode(code).name(QColor::HexRgb).toUpper();
 }
 
 QString ShortName(const QString &path)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -17,6 +17,11 @@ bool IsFolder(const QString &path);
 // One of the sixteen basic HTML colour names ("Grey" spelled so, "Gray" accepted too),
 // in any letter case, as a colour value 0x00BBGGRR; no value for any other name.
 std::optional<qint32> ColourFromName(const QString &name);
+// Those sixteen names, black to white as the editor's colour menu lists them.
+QStringList BasicColourNames();
+// A stored colour value as people read it: one of those sixteen names, the name of a
+// system colour, or "#RRGGBB".
+QString ColourName(qint32 code);
 
 // Linux has no short (8.3) names: this is the canonical path, links resolved.
 QString ShortName(const QString &path);

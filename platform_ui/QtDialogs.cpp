@@ -16,6 +16,8 @@
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace quillery {
 
 namespace {
@@ -75,6 +77,30 @@ QLabel *promptLabel(const QString &prompt, QWidget *parent)
     return label;
 }
 
+// The extensions a Qt name filter's patterns stand for, in order, without their dots.
+QStringList filterExtensions(const QString &qtFilter)
+{
+    const qsizetype open = qtFilter.lastIndexOf(u'(');
+    const qsizetype close = qtFilter.lastIndexOf(u')');
+    QStringList extensions;
+    if (open < 0 || close < open)
+        return extensions;
+    const QString patterns = qtFilter.mid(open + 1, close - open - 1);
+    for (const QString &pattern : patterns.split(u' ', Qt::SkipEmptyParts)) {
+        const QString extension = pattern.mid(2);
+        if (pattern.startsWith(QLatin1String("*.")) && !extension.isEmpty() &&
+            !extension.contains(u'*') && !extension.contains(u'?') && !extension.contains(u'['))
+            extensions.append(extension);
+    }
+    return extensions;
+}
+
+bool nameTaken(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
 } // namespace
 
 QStringList qtNameFilters(const QString &filter)
@@ -113,6 +139,24 @@ QString fileDialogFolder(const FileDialogRequest &request)
     return QString();
 }
 
+QString savePath(const QString &chosen, const QString &qtFilter, bool requireFilterExtension)
+{
+    const QStringList extensions = filterExtensions(qtFilter);
+    if (extensions.isEmpty())
+        return chosen;
+    const QString name = QFileInfo(chosen).fileName();
+    // A leading dot begins a hidden name, not an extension.
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const bool hasExtension = dot > 0 && dot + 1 < name.size();
+    const bool fits =
+        std::any_of(extensions.cbegin(), extensions.cend(), [&name](const QString &e) {
+            return name.endsWith(u'.' + e, Qt::CaseInsensitive);
+        });
+    if (fits || (hasExtension && !requireFilterExtension))
+        return chosen;
+    return chosen + (chosen.endsWith(u'.') ? QString() : QStringLiteral(".")) + extensions.first();
+}
+
 QString withoutAccessKeys(const QString &text)
 {
     QString result;
@@ -124,6 +168,18 @@ QString withoutAccessKeys(const QString &text)
             result += text.at(++i);
     }
     return result;
+}
+
+QChar accessKey(const QString &caption)
+{
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption.at(i) != u'&')
+            continue;
+        if (caption.at(i + 1) != u'&')
+            return caption.at(i + 1).toLower();
+        ++i;
+    }
+    return {};
 }
 
 QtDialogs::QtDialogs(ParentProvider parent) : m_parent(std::move(parent))
@@ -141,6 +197,8 @@ MsgResult QtDialogs::message(MsgIcon icon, MsgButtons buttons, const QString &ti
     QMessageBox box(messageBoxIcon(icon), title, text, QMessageBox::NoButton, parentWidget());
     // File and page names in the text are shown as they are, never as markup.
     box.setTextFormat(Qt::PlainText);
+    // A name or an address in a message can be copied from it.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     const QList<MsgResult> offered = buttonResults(buttons);
     for (MsgResult result : offered)
         box.addButton(standardButton(result));
@@ -177,6 +235,9 @@ QString QtDialogs::fileDialog(const FileDialogRequest &request, bool save)
     QFileDialog dialog(parentWidget(), request.title);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The dialog's own question would name the file before its extension is added, and
+    // some desktops' dialogs add none: the question comes once the final name is known.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, save);
     const QStringList filters = qtNameFilters(request.filter);
     if (!filters.isEmpty())
         dialog.setNameFilters(filters);
@@ -185,9 +246,25 @@ QString QtDialogs::fileDialog(const FileDialogRequest &request, bool save)
         dialog.setDirectory(folder);
     if (!request.fileName.isEmpty())
         dialog.selectFile(QFileInfo(request.fileName).fileName());
-    if (dialog.exec() != QDialog::Accepted)
-        return QString();
-    return dialog.selectedFiles().value(0);
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted)
+            return QString();
+        const QString chosen = dialog.selectedFiles().value(0);
+        if (!save)
+            return chosen;
+        const QString path =
+            savePath(chosen, dialog.selectedNameFilter(), request.requireFilterExtension);
+        if (!nameTaken(path) || replaceAllowed(request.title, path))
+            return path;
+        dialog.selectFile(QFileInfo(path).fileName());
+    }
+}
+
+bool QtDialogs::replaceAllowed(const QString &title, const QString &path)
+{
+    return message(MsgIcon::Exclamation, MsgButtons::YesNoDefaultNo, title,
+                   tr("'%1' already exists.\nDo you want to replace it?").arg(path)) ==
+           MsgResult::Yes;
 }
 
 QString QtDialogs::openFile(const FileDialogRequest &request)

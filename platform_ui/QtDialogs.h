@@ -21,8 +21,17 @@ QStringList qtNameFilters(const QString &filter);
 // the request's initial folder when that exists, else "" (the dialog's own choice).
 QString fileDialogFolder(const FileDialogRequest &request);
 
+// The path a save dialog's answer is saved under: the chosen Qt name filter's extension
+// (that of its first "*.ext" pattern) is added when the file name has none, and with
+// requireFilterExtension also when it ends in none of the filter's extensions. A filter
+// of every file adds nothing.
+QString savePath(const QString &chosen, const QString &qtFilter, bool requireFilterExtension);
+
 // A prompt written with "&" access keys, as plain text.
 QString withoutAccessKeys(const QString &text);
+// The access key a caption marks with "&", in lower case; none when it marks none ("&&"
+// is a plain "&").
+QChar accessKey(const QString &caption);
 
 // The dialogs the user sees. Each is centred on the window the provider names when it
 // opens (by default the active window).
@@ -49,6 +58,7 @@ public:
 private:
     QWidget *parentWidget() const;
     QString fileDialog(const FileDialogRequest &request, bool save);
+    bool replaceAllowed(const QString &title, const QString &path);
 
     ParentProvider m_parent;
 };

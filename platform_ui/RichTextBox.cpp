@@ -1,15 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform_ui/RichTextBox.h"
 
+#include "pagetext/LongParagraphs.h"
+#include "pagetext/SealedDocument.h"
 #include "platform/PlainText.h"
 #include "rtf/RtfReader.h"
 #include "rtf/RtfWriter.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QSaveFile>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -141,6 +145,16 @@ void RichTextBox::showDocument(QTextDocument *doc)
     // belong to the box.
     const QPointer<QTextDocument> old = document();
     setExtraSelections({});
+    m_cut = isReadOnly() && cutLongParagraphs(*doc) > 0;
+    const QTextOption::WrapMode wrap = !isReadOnly() && hasLongRuns(*doc)
+                                           ? QTextOption::WrapAnywhere
+                                           : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (wrap != wordWrapMode()) {
+        // Wrapping another way lays out the text shown again; the old one is let go first.
+        const QSignalBlocker quiet(this);
+        old->clear();
+        setWordWrapMode(wrap);
+    }
     doc->setUndoRedoEnabled(true);
     setDocument(doc);
     if (old && old->parent() == this)
@@ -208,7 +222,7 @@ void RichTextBox::setSelLength(int length)
 
 QString RichTextBox::SelText() const
 {
-    QString text = textCursor().selectedText();
+    QString text = m_cut ? uncutText(textCursor()) : textCursor().selectedText();
     const QString lineEnd = m_crlf ? QStringLiteral("\r\n") : QStringLiteral("\n");
     text.replace(QChar::ParagraphSeparator, lineEnd);
     text.replace(QChar(0xFDD0), lineEnd);
@@ -232,8 +246,9 @@ void RichTextBox::setBackColor(ColourCode colour)
 
 void RichTextBox::applyBackColour()
 {
+    // A system colour is the theme's, never the colour this box was given before.
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Base, colourFromCode(m_backColour, palette));
+    palette.setColor(QPalette::Base, colourFromCode(m_backColour, QApplication::palette(this)));
     setPalette(palette);
 }
 
@@ -261,6 +276,12 @@ bool RichTextBox::SaveFile(const QString &path, QString *error) const
 QMimeData *RichTextBox::createMimeDataFromSelection() const
 {
     const QTextCursor cursor = textCursor();
+    if (m_cut) {
+        SealedDocument uncut;
+        QTextCursor(&uncut).insertFragment(cursor.selection());
+        joinCutParagraphs(uncut);
+        return new SelectionMimeData(QTextDocumentFragment(&uncut), writeRtf(uncut));
+    }
     return new SelectionMimeData(
         cursor.selection(), writeRtf(*document(), cursor.selectionStart(), cursor.selectionEnd()));
 }

@@ -25,6 +25,11 @@ namespace quillery {
 //
 // Setting Text or TextRTF gives the box a new document(), so connect to the box's signals
 // rather than to those of its document.
+//
+// Long runs and paragraphs take Qt long to lay out (see LongParagraphs). A read-only box
+// shows text that is never saved from it: it cuts them, and SelText and copying give the
+// text as it was. A box that can be edited keeps the text it is given exactly; while that
+// holds a run too long to break a line in, its lines break anywhere, even inside words.
 class RichTextBox : public QTextEdit
 {
     Q_OBJECT
@@ -128,6 +133,7 @@ private:
 
     ColourCode m_backColour = SystemWindowBackground;
     bool m_crlf = false;
+    bool m_cut = false; // the text shown has cut paragraphs
 };
 
 } // namespace quillery

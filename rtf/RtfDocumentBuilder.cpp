@@ -403,33 +403,29 @@ void RtfDocumentBuilder::startTable()
 
 void RtfDocumentBuilder::enterCell()
 {
-    if (m_rowPending) {
-        m_rowPending = false;
-        m_cellPending = false;
-        ++m_row;
-        m_column = 0;
-        // Qt rebuilds a table's grid after every change of its shape, so rows are added in
-        // doubling batches and the spare ones removed when the table ends.
-        if (m_row >= m_table->rows())
-            m_table->appendRows(m_table->rows());
-        m_tableCells += m_table->columns();
-        m_cursor = m_table->cellAt(m_row, 0).firstCursorPosition();
-        return;
-    }
+    const bool rowPending = m_rowPending;
+    m_rowPending = false;
     m_cellPending = false;
-    if (m_column >= m_table->columns()) {
-        if (m_table->columns() < MaxColumns) {
-            m_table->appendColumns(1);
-            m_tableCells += m_row + 1;
-        } else {
-            // Surplus cells go on in the last cell, as paragraphs of their own.
-            m_column = m_table->columns() - 1;
-            m_cursor = m_table->cellAt(m_row, m_column).lastCursorPosition();
-            m_paragraphPending = true;
-            return;
-        }
+    if (!rowPending && m_column >= m_table->columns() && m_table->columns() < MaxColumns) {
+        m_table->appendColumns(1);
+        m_tableCells += m_row + 1;
     }
+    // A row with more cells than a table may have columns goes on in the next row, as text
+    // wraps: heaped into its last cell, they made a row thousands of lines high.
+    if (rowPending || m_column >= m_table->columns())
+        startRow();
     m_cursor = m_table->cellAt(m_row, m_column).firstCursorPosition();
+}
+
+void RtfDocumentBuilder::startRow()
+{
+    ++m_row;
+    m_column = 0;
+    // Qt rebuilds a table's grid after every change of its shape, so rows are added in
+    // doubling batches and the spare ones removed when the table ends.
+    if (m_row >= m_table->rows())
+        m_table->appendRows(m_table->rows());
+    m_tableCells += m_table->columns();
 }
 
 void RtfDocumentBuilder::endTable()

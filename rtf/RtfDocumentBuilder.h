@@ -64,6 +64,7 @@ private:
                                       const QString &suffix, int start, const ParaState &para);
     void startTable();
     void enterCell();
+    void startRow();
     void endTable();
     double pixels(double twips) const;
 

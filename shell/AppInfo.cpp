@@ -18,14 +18,19 @@ QString version()
     return QStringLiteral(QUILLERY_VERSION);
 }
 
-QString contactLine()
+QString projectAddress()
 {
-    return QStringLiteral("Comments and suggestions: ") + feedbackAddress();
+    return QStringLiteral(QUILLERY_HOMEPAGE);
 }
 
 QString feedbackAddress()
 {
-    return QStringLiteral("feedback@quillery.example.org");
+    return projectAddress() + QStringLiteral("/issues");
+}
+
+QString contactLine()
+{
+    return QStringLiteral("Comments and suggestions: ") + feedbackAddress();
 }
 
 QString aboutText()
@@ -33,7 +38,8 @@ QString aboutText()
     return QStringLiteral("Quillery version ") + version() + QStringLiteral(".  ") + companyName() +
            QStringLiteral("\n\nQuillery keeps rich text, plain text, web pages, pictures, sounds "
                           "and any other files together as the pages of one binder file.\n\n"
-                          "On the web: https://quillery.example.org\n\n");
+                          "On the web: ") +
+           projectAddress() + QStringLiteral("\n\n");
 }
 
 } // namespace quillery::AppInfo

@@ -6,14 +6,15 @@
 namespace quillery {
 
 // What the program says about itself: in the splash window, the About box and the
-// feedback message.
+// feedback command.
 namespace AppInfo {
 
-QString productName(); // "Quillery"
-QString companyName(); // "Tamsin Orde"
-QString version();     // major.minor.revision
-QString contactLine(); // the splash window's contact line
-QString feedbackAddress();
+QString productName();     // "Quillery"
+QString companyName();     // "Tamsin Orde"
+QString version();         // major.minor.revision
+QString projectAddress();  // the project's web address
+QString feedbackAddress(); // where problems and suggestions are reported
+QString contactLine();     // the splash window's contact line
 // The About box's text: version and company, what the program does, its web site.
 QString aboutText();
 

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/Application.h"
 
+#include "documents/RecoveryService.h"
+#include "platform/FontFamilies.h"
 #include "platform/Settings.h"
 #include "platform_ui/QtDialogs.h"
 #include "shell/CommandLine.h"
 #include "shell/FirstPaint.h"
 #include "shell/Icons.h"
+#include "shell/QuitRequests.h"
+#include "shell/RecoveryStart.h"
 #include "shell/Session.h"
 #include "shell/ShellResources.h"
 #include "shell/Shutdown.h"
@@ -43,6 +47,7 @@ int runApplication(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Tamsin Orde"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLERY_VERSION));
     initShellResources();
+    installFontSubstitutes();
     QApplication::setWindowIcon(binderIcon());
     PageListView::setIconSource(pageKindIcon);
 
@@ -66,11 +71,22 @@ int runApplication(int argc, char *argv[])
     window.loadedSystemWindows = [] {
         return frmSplash::isOpen() ? 1 : 0;
     };
+    RecoveryService recovery(RecoveryStore(), settings.recoveryDelayMs());
+    window.watchBinder = [&recovery](Binder &binder) {
+        recovery.watch(binder);
+    };
+    const QuitRequests quit([&window, &recovery] { endWithoutAsking(window, recovery); });
+    hooks.offerRecovery = [&window, &recovery] {
+        offerRecovery(window, recovery);
+    };
+    // A recovered binder takes the place of the new one and of the same binder opened again.
     hooks.newBinder = [&window] {
-        window.mnuNew_Click();
+        if (window.binderWindows().isEmpty())
+            window.mnuNew_Click();
     };
     hooks.openFile = [&window](const QString &path) {
-        window.OpenFile(path);
+        if (!window.activateBinderWindow(path))
+            window.OpenFile(path);
     };
     hooks.restorePlacement = [&window, &settings] {
         restorePlacement(window, settings);

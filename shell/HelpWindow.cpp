@@ -27,6 +27,11 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     QAction *forward = bar->addAction(toolIcon(ToolIcon::Forward), QStringLiteral("Forward"),
                                       m_browser, &QTextBrowser::forward);
     bar->addAction(QStringLiteral("Contents"), this, [this] { showTopic(); });
+    // Esc and Ctrl+W close the help as they close other viewers here; the button does
+    // it where no window manager draws a title bar.
+    QAction *close = bar->addAction(QStringLiteral("Close"), this, &QWidget::close);
+    close->setObjectName(QStringLiteral("helpClose"));
+    close->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
     back->setEnabled(false);
     forward->setEnabled(false);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);

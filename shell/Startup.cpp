@@ -78,6 +78,7 @@ void finishStartup(Session &session, Workspace &workspace, const QStringList &ar
     workspace.authorName = session.authorName;
     workspace.defaultDocFolder = session.settings.defDocFol();
     ignoringErrors([&] { writeBlankHtml(workspace); });
+    ignoringErrors([&] { call(hooks.offerRecovery); });
     ignoringErrors([&] { openCommandLine(arguments, session.dialogs, hooks); });
     ignoringErrors([&] { call(hooks.restorePlacement); });
     ignoringErrors([&] { call(hooks.loadRecent); });

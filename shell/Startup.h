@@ -20,6 +20,7 @@ struct StartupHooks
     std::function<void(const QString &path)> openFile; // OpenFile
     std::function<void()> restorePlacement;            // before the window is shown
     std::function<void()> loadRecent;                  // makes the hidden recent-files window
+    std::function<void()> offerRecovery;               // the snapshots an earlier run left unsaved
 };
 
 // Start-up before the main window exists: splash window, author name, and the temporary
@@ -28,9 +29,9 @@ struct StartupHooks
 bool beginStartup(Session &session, const StartupHooks &hooks);
 
 // The rest once the main window and its workspace exist: the workspace takes the author
-// name and default document folder; then the blank viewer page, the binder named on the
-// command line (or a new one), the window placement and the recent files. A step that
-// fails is skipped.
+// name and default document folder; then the blank viewer page, the offer to recover
+// unsaved work, the binder named on the command line (or a new one), the window
+// placement and the recent files. A step that fails is skipped.
 void finishStartup(Session &session, Workspace &workspace, const QStringList &arguments,
                    const StartupHooks &hooks);
 

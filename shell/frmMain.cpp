@@ -14,6 +14,7 @@
 #include "platform/TempFolder.h"
 #include "shell/AppInfo.h"
 #include "shell/AuthorName.h"
+#include "shell/Feedback.h"
 #include "shell/HelpWindow.h"
 #include "shell/Icons.h"
 #include "shell/MainToolbar.h"
@@ -166,6 +167,8 @@ QList<frmMDI *> frmMain::binderWindows() const
 
 frmMDI *frmMain::addBinderWindow(std::unique_ptr<Binder> binder)
 {
+    if (watchBinder)
+        watchBinder(*binder);
     auto *window = new frmMDI(*m_workspace, *this, std::move(binder));
     QMdiSubWindow *sub = m_mdi->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -183,7 +186,7 @@ frmMDI *frmMain::addBinderWindow(std::unique_ptr<Binder> binder)
             CheckMenus();
     });
     Q_EMIT window->captionChanged();
-    sub->resize(qMax(500, m_mdi->width() * 3 / 4), qMax(350, m_mdi->height() * 3 / 4));
+    placeNewSubWindow(*m_mdi, *sub);
     sub->show();
     m_mdi->setActiveSubWindow(sub);
     window->SetPanePos();
@@ -216,25 +219,53 @@ void frmMain::mnuNew_Click()
     addBinderWindow(std::move(binder));
 }
 
+void frmMain::closeUntouchedNewBinder(int otherWindows)
+{
+    frmMDI *active = activeBinderWindow();
+    const int loaded = 1 + int(binderWindows().size()) + otherWindows +
+                       (loadedSystemWindows ? loadedSystemWindows() : 0);
+    if (active && IsNewFile(active->binder(), loaded))
+        active->parentWidget()->close();
+}
+
 void frmMain::OpenFile(const QString &fileName)
 {
-    if (isBinderPath(fileName)) {
-        frmMDI *active = activeBinderWindow();
-        const int loaded =
-            1 + int(binderWindows().size()) + (loadedSystemWindows ? loadedSystemWindows() : 0);
-        if (active && IsNewFile(active->binder(), loaded))
-            active->parentWidget()->close();
-    }
+    const bool binderFile = isBinderFile(fileName);
+    if (binderFile)
+        closeUntouchedNewBinder(0);
     auto binder = quillery::OpenFile(*m_workspace, fileName);
     if (!binder)
         return;
     // A binder opens on its remembered page when that is text or a file; pictures,
     // sounds and HTML wait until the user picks them. A file opened on its own is shown.
-    if (isBinderPath(fileName) && binder->hasPage(0)) {
+    if (binderFile && binder->hasPage(0)) {
         const PageKind kind = kindFromString(binder->page(0).key.kind);
         if (kind != PageKind::RTF && kind != PageKind::TXT && kind != PageKind::FILE)
             binder->setCurIndex(0);
     }
+    showOpened(std::move(binder));
+}
+
+bool frmMain::activateBinderWindow(const QString &path)
+{
+    for (frmMDI *window : binderWindows()) {
+        if (window->binder().CurFile() == path) {
+            m_mdi->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(window->parentWidget()));
+            return true;
+        }
+    }
+    return false;
+}
+
+void frmMain::showRecovered(std::unique_ptr<Binder> binder)
+{
+    // The recovery window is one of the start-up windows still around.
+    closeUntouchedNewBinder(1);
+    showOpened(std::move(binder));
+}
+
+void frmMain::showOpened(std::unique_ptr<Binder> binder)
+{
     addBinderWindow(std::move(binder));
     for (int b : {toolbar::Save, toolbar::AddPage, toolbar::View})
         m_toolbar->setButtonEnabled(b, true);
@@ -326,8 +357,8 @@ void frmMain::mnuAbout_Click()
 
 void frmMain::mnuSF_Click()
 {
-    QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + AppInfo::feedbackAddress() +
-                                   QStringLiteral("?subject=Quillery Feedback")));
+    sendFeedback(m_workspace->dialogs,
+                 [](const QUrl &url) { return QDesktopServices::openUrl(url); });
 }
 
 void frmMain::mnuExit_Click()
@@ -367,7 +398,7 @@ void frmMain::Arrange(int arrangement)
 {
     switch (arrangement) {
     case 0:
-        m_mdi->cascadeSubWindows();
+        cascadeSubWindows(*m_mdi);
         break;
     case 1:
         tileSubWindows(*m_mdi, Qt::Horizontal);

@@ -45,11 +45,17 @@ public:
     frmRecent &recent();
 
     void OpenFile(const QString &fileName);
+    // Makes the window of the binder file at path the active one; false when none has it.
+    bool activateBinderWindow(const QString &path);
+    // Shows a binder recovered from a snapshot in a window of its own.
+    void showRecovered(std::unique_ptr<Binder> binder);
     void CheckMenus();
     void GetRTF();
     // Closes the splash window, if one is still up.
     std::function<void()> closeSplash;
     std::function<int()> loadedSystemWindows; // the splash and other non-binder windows
+    // Called for every binder that gets a window, before it is shown.
+    std::function<void(Binder &)> watchBinder;
 
     void mnuNew_Click() override;
     void mnuOpen_Click() override;
@@ -69,6 +75,10 @@ protected:
 
 private:
     frmMDI *addBinderWindow(std::unique_ptr<Binder> binder);
+    void showOpened(std::unique_ptr<Binder> binder);
+    // Closes the blank binder made at start-up while the user has not touched it and the
+    // start-up windows (with otherWindows more) are still around.
+    void closeUntouchedNewBinder(int otherWindows);
     void buildMenus();
     void buildStatusBar();
     void activeWindowChanged();

@@ -52,7 +52,7 @@ frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     lblTitle->setFont(title);
     lblVersion = label(AppInfo::version(), "lblVersion", this);
     lblName = label(AppInfo::contactLine() + u'\n' + AppInfo::companyName(), "lblName", this);
-    lblWebsite = label(AppInfo::productName(), "lblWebsite", this);
+    lblWebsite = label(AppInfo::projectAddress(), "lblWebsite", this);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(40, 28, 40, 24);

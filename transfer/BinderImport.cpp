@@ -2,6 +2,8 @@
 #include "transfer/BinderImport.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderHeader.h"
+#include "documents/EncryptedBinder.h"
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
 #include "documents/LumpArchive.h"
@@ -18,8 +20,6 @@ namespace quillery {
 
 namespace {
 
-const QByteArray BinderHeader = QByteArrayLiteral("QLY4");
-
 bool passwordGiven(Workspace &workspace, const InfoRecords &records)
 {
     workspace.passwordHolder = records.value(QStringLiteral("Data"), QString());
@@ -34,8 +34,9 @@ void importPages(Workspace &workspace, Binder &binder, const QString &fileName,
                  const InfoRecords &records, PageRecords &pageRecords)
 {
     BusyScope busy(workspace.ui);
-    const QString copy = workspace.temp.TempFileName();
-    workspace.temp.AddTempFile(copy);
+    TempFolder &temp = scratchFolder(workspace, binder);
+    const QString copy = temp.TempFileName();
+    temp.AddTempFile(copy);
     fileio::copyFile(fileName, copy);
     LumpArchive archive(BinderHeader);
     archive.OpenArchive(copy);
@@ -56,6 +57,9 @@ void importPages(Workspace &workspace, Binder &binder, const QString &fileName,
 bool importBinderFile(Workspace &workspace, Binder &binder, const QString &fileName)
 {
     try {
+        if (isEncryptedBinderFile(fileName))
+            throw FileError(FileError::InvalidFormat,
+                            QStringLiteral("It is an encrypted binder; open it to copy its pages"));
         const QByteArray text = LumpArchive(BinderHeader).ReadNamedLump(fileName, "QUILLERY");
         // No more pages can be described than the text has lines.
         PageRecords pages(text.count('\n') + 1);

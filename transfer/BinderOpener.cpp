@@ -2,7 +2,9 @@
 #include "transfer/BinderOpener.h"
 
 #include "documents/Binder.h"
+#include "documents/BinderHeader.h"
 #include "documents/CompanionFiles.h"
+#include "documents/EncryptedBinder.h"
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
 #include "documents/LumpArchive.h"
@@ -24,16 +26,19 @@ namespace quillery {
 
 namespace {
 
-const QByteArray BinderHeader = QByteArrayLiteral("QLY4");
-
-void showInUse(Workspace &workspace, const QString &path)
+// user is empty when no lock note can be trusted to name the holder.
+void showInUse(Workspace &workspace, const QString &user)
 {
-    const QString user = readLockNote(path);
+    const QString title =
+        user.isEmpty() ? QStringLiteral("File in Use") : QStringLiteral("File in Use by ") + user;
+    const QString holder = user.isEmpty() ? QStringLiteral("someone else") : user;
+    const QString closing = user.isEmpty() ? QStringLiteral("it has been closed")
+                                           : user + QStringLiteral(" has closed it");
     workspace.dialogs.message(
-        MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("File in Use by ") + user,
-        QStringLiteral("The file you have opened is in use by ") + user +
-            QStringLiteral(".  You will not be able to save changes to the file until ") + user +
-            QStringLiteral(" has closed it (even though '[Read-Only]' may still be displayed).  "
+        MsgIcon::Exclamation, MsgButtons::Ok, title,
+        QStringLiteral("The file you have opened is in use by ") + holder +
+            QStringLiteral(".  You will not be able to save changes to the file until ") + closing +
+            QStringLiteral(" (even though '[Read-Only]' may still be displayed).  "
                            "You can, however, save the file as another name."));
 }
 
@@ -75,6 +80,33 @@ void appendArchivePages(Binder &binder, PageRecords &records, const LumpArchive 
     binder.pages.append(std::move(rows));
 }
 
+void takeLayoutRecords(Binder &binder)
+{
+    const int pages = binder.pageCount();
+    if (!binder.CF.contains(QStringLiteral("RTFAlign")))
+        setRTFopts(binder.CF);
+
+    const int selected = binder.CF.value(QStringLiteral("SelPage"), QStringLiteral("1")).toInt();
+    binder.setCurIndex(pages == 0 ? 0 : (selected >= 1 && selected <= pages ? selected : 1));
+    DelCFInfo(binder);
+
+    for (int c = 1; c <= PageList::ColumnCount; ++c) {
+        bool ok = false;
+        const int width = binder.CF.value(QStringLiteral("ColWidth%1").arg(c)).toInt(&ok);
+        if (ok)
+            binder.columnWidths[c - 1] = width;
+    }
+    binder.pages.setCommentsCaption(
+        binder.CF.value(QStringLiteral("CommentsCol"), QStringLiteral("Comments")));
+    if (binder.CF.contains(QStringLiteral("Pane Pos"))) {
+        binder.PanePos = binder.CF.value(QStringLiteral("Pane Pos")).toInt();
+        binder.PaneLength = binder.CF.value(QStringLiteral("Pane Length")).toInt();
+    } else {
+        binder.PanePos = 0;
+        binder.PaneLength = Binder::DefaultPaneLength;
+    }
+}
+
 namespace {
 
 // The file the pages are read from: a working copy (another name of the binder's bytes
@@ -85,7 +117,7 @@ QString makeWorkingCopy(Workspace &workspace, Binder &binder, const QString &pat
 {
     if (purpose == OpenPurpose::Inspect) {
         binder.setReadOnly(true);
-        return path;
+        return isEncryptedBinderFile(path) ? decryptWorkingCopy(workspace, binder, path) : path;
     }
     // The lock comes before the first byte is read, so that no other instance can save
     // between what this window reads and what it later writes back.
@@ -95,33 +127,45 @@ QString makeWorkingCopy(Workspace &workspace, Binder &binder, const QString &pat
         if (!error.isPermissionDenied() || !FileLock::isHeldElsewhere(path))
             throw;
     }
+    if (!binder.OpenNum.isHeld()) {
+        binder.setReadOnly(true);
+        const QString working = workspace.temp.TempFileName();
+        workspace.temp.AddTempFile(working);
+        // The lock note is trusted to name the holder only when the shadow copy written
+        // with it holds this very binder.
+        const bool fromShadow = copyForReader(path, working);
+        showInUse(workspace, fromShadow ? readLockNote(path) : QString());
+        return isEncryptedBinderFile(working) ? decryptWorkingCopy(workspace, binder, working)
+                                              : working;
+    }
+    if (isEncryptedBinderFile(path))
+        return decryptWorkingCopy(workspace, binder, path);
     const QString working = workspace.temp.TempFileName();
     workspace.temp.AddTempFile(working);
-    if (!binder.OpenNum.isHeld()) {
-        showInUse(workspace, path);
-        binder.setReadOnly(true);
-        fileio::linkOrCopy(shadowCopyPath(path), working);
-    } else {
-        fileio::linkOrCopy(path, working);
-    }
+    fileio::linkOrCopy(path, working);
     return working;
 }
 
-void lockForWriting(Workspace &workspace, Binder &binder, const QString &path)
+// Marks the binder as in use by this user beside it and clears what a killed save left
+// there. When the companions cannot be written the binder opens read-only, saying why.
+void markInUse(Workspace &workspace, Binder &binder, const QString &path)
 {
     try {
-        if (!binder.OpenNum.isHeld())
-            binder.OpenNum = FileLock::acquire(path);
         CreateAF(workspace, binder, path, true);
     } catch (const FileError &error) {
-        if (!error.isPermissionDenied())
-            throw;
-        // Someone took the binder in the meantime, or its folder cannot be written:
-        // either way it opens read-only.
+        removeCompanions(path);
         binder.OpenNum.release();
-        showInUse(workspace, path);
         binder.setReadOnly(true);
+        workspace.dialogs.message(
+            MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("Opened Read-Only"),
+            u'\'' + path +
+                QStringLiteral("' is opened read-only, because Quillery cannot mark it as in "
+                               "use: ") +
+                error.description() + QStringLiteral(".  You can save it under another name."));
+        return;
     }
+    if (binder.OpenNum.isWriteLock())
+        removeStaleScratchFiles(path);
 }
 
 void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenPurpose purpose)
@@ -148,52 +192,31 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
     }
 
     BusyScope busy(workspace.ui);
-    binder.setWCaption(binder.title() + QStringLiteral(" (") + path + u')' +
-                       (binder.ro() ? QStringLiteral(" [Read-Only]") : QString()));
 
     const int pages = pageCountOf(binder.CF, archive.lumpCount());
     appendArchivePages(binder, pageRecords, archive, working, 1, pages);
-    if (!binder.CF.contains(QStringLiteral("RTFAlign")))
-        setRTFopts(binder.CF);
+    takeLayoutRecords(binder);
 
-    const int selected = binder.CF.value(QStringLiteral("SelPage"), QStringLiteral("1")).toInt();
-    binder.setCurIndex(pages == 0 ? 0 : (selected >= 1 && selected <= pages ? selected : 1));
-    DelCFInfo(binder);
-
-    for (int c = 1; c <= PageList::ColumnCount; ++c) {
-        bool ok = false;
-        const int width = binder.CF.value(QStringLiteral("ColWidth%1").arg(c)).toInt(&ok);
-        if (ok)
-            binder.columnWidths[c - 1] = width;
-    }
-    binder.pages.setCommentsCaption(
-        binder.CF.value(QStringLiteral("CommentsCol"), QStringLiteral("Comments")));
-    if (binder.CF.contains(QStringLiteral("Pane Pos"))) {
-        binder.PanePos = binder.CF.value(QStringLiteral("Pane Pos")).toInt();
-        binder.PaneLength = binder.CF.value(QStringLiteral("Pane Length")).toInt();
-    } else {
-        binder.PanePos = 0;
-        binder.PaneLength = Binder::DefaultPaneLength;
-    }
-
-    if (purpose == OpenPurpose::Inspect)
-        return;
-    if (!binder.ro())
-        lockForWriting(workspace, binder, path);
-    workspace.ui.recordRecent(binder.title(), path);
+    if (purpose == OpenPurpose::Edit && !binder.ro())
+        markInUse(workspace, binder, path);
+    binder.setWCaption(binder.title() + QStringLiteral(" (") + path + u')' +
+                       (binder.ro() ? QStringLiteral(" [Read-Only]") : QString()));
+    if (purpose == OpenPurpose::Edit)
+        workspace.ui.recordRecent(recentFilesTitle(binder), path);
 }
 
 } // namespace
 
-bool isBinderPath(const QString &path)
+bool isBinderFile(const QString &path)
 {
-    return path.right(4).toLower() == u".qly";
+    return hasBinderHeader(path) || isEncryptedBinderFile(path) ||
+           path.right(4).toLower() == u".qly";
 }
 
 std::unique_ptr<Binder> OpenFile(Workspace &workspace, const QString &fileName, OpenPurpose purpose)
 {
     auto binder = std::make_unique<Binder>();
-    if (!isBinderPath(fileName)) {
+    if (!isBinderFile(fileName)) {
         NewFile(workspace, *binder, false);
         ImportFile(workspace, *binder, fileName, PageKind::Unknown);
         binder->setCurIndex(1);

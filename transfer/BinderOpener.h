@@ -13,8 +13,10 @@ class LumpArchive;
 class PageRecords;
 class Workspace;
 
-// True when the path names a binder: its last four characters are ".qly" in any case.
-bool isBinderPath(const QString &path);
+// True when the path names a binder: a file that starts with the binder header or the
+// encrypted container's, whatever its name. A name ending in ".qly" in any case counts too, so that a damaged or missing
+// binder is reported as such instead of being taken in as a page of raw bytes.
+bool isBinderFile(const QString &path);
 
 enum class OpenPurpose {
     Edit,    // a working copy is made and the file locked, for a window that may save it
@@ -35,5 +37,10 @@ int pageCountOf(const InfoRecords &cf, int lumps);
 
 void appendArchivePages(Binder &binder, PageRecords &records, const LumpArchive &archive,
                         const QString &dataPath, int firstPage, int lastPage);
+
+// Once the pages are in: the current page, column widths, comments caption and pane
+// from the records, which then lose the per-page ones; default text formats added to
+// records that have none.
+void takeLayoutRecords(Binder &binder);
 
 } // namespace quillery

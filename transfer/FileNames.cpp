@@ -29,17 +29,35 @@ QString trimSpaces(const QString &text)
 
 QString replaceUnsafeCharacters(QString name)
 {
-    // The characters Windows refuses in names, so exported files travel well; a NUL
-    // would silently cut the name short here.
+    // The characters Windows refuses in names, so exported files travel well.
     static const std::pair<QChar, QString> replacements[] = {
         {u'\\', QStringLiteral("_")}, {u'/', QStringLiteral("_")}, {u'<', QStringLiteral("(")},
         {u'>', QStringLiteral(")")},  {u'*', QStringLiteral("x")}, {u'"', QStringLiteral("''")},
         {u'?', QStringLiteral("!")},  {u':', QStringLiteral(";")}, {u'|', QStringLiteral("\u00A6")},
-        {u'\0', QStringLiteral("_")},
     };
     for (const auto &[from, to] : replacements)
         name.replace(from, to);
     return name;
+}
+
+// Characters that would end, hide or rearrange a line where the name is shown: C0 and C1
+// controls, DEL, the line and paragraph separators and the bidirectional overrides.
+bool isInvisibleControl(QChar c)
+{
+    const char16_t code = c.unicode();
+    return c.category() == QChar::Other_Control || code == 0x2028 || code == 0x2029 ||
+           (code >= 0x202a && code <= 0x202e) || (code >= 0x2066 && code <= 0x2069);
+}
+
+QString withoutControls(const QString &name)
+{
+    QString result;
+    result.reserve(name.size());
+    for (const QChar c : name) {
+        if (!isInvisibleControl(c))
+            result += c;
+    }
+    return result;
 }
 
 // The end of a name is what tells files apart (numbers, extensions), so long names
@@ -88,14 +106,25 @@ QString getext(const QString &fileName)
 
 QString FileFormat(const QString &name, bool inTemp, const QString &tempFolder)
 {
-    QString result = keepTail(replaceUnsafeCharacters(trimSpaces(name)));
+    QString result = keepTail(replaceUnsafeCharacters(trimSpaces(withoutControls(name))));
     // The program's scratch files in the temporary folder end in ".tmp" (the page
     // clipboard's among them); an exported page must never take such a name.
-    if (result.toLower().endsWith(QLatin1String(".tmp"))) {
-        result = result.toLower();
+    const QString lower = result.toLower();
+    if (lower.endsWith(QLatin1String(".tmp")) && !lower.endsWith(QLatin1String("_.tmp"))) {
+        result = lower;
         result.replace(QLatin1String(".tmp"), QLatin1String("_.tmp"));
     }
+    // A name starting with "." hides the file (".profile" would even be the shell's), and
+    // one starting with "-" reads as an option to the program it is handed to.
+    if (result.startsWith(u'.') || result.startsWith(u'-'))
+        result.prepend(u'_');
     return inTemp ? uniqueName(result, tempFolder) : result;
+}
+
+QString pageFileName(const QString &name, PageKind kind)
+{
+    const QString safe = FileFormat(name, false);
+    return FileFormat(exportFileName(safe.isEmpty() ? QStringLiteral("page") : safe, kind), false);
 }
 
 QString exportFileName(const QString &name, PageKind kind)

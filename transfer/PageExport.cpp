@@ -2,6 +2,7 @@
 #include "transfer/PageExport.h"
 
 #include "documents/Binder.h"
+#include "documents/EncryptedBinder.h"
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
 #include "documents/NewPage.h"
@@ -60,7 +61,7 @@ void ExportFile(Workspace &workspace, Binder &binder, const QString &typeName, c
                          QStringLiteral("|All files (*.*)|*.*");
     }
     const PageRow &page = binder.page(0);
-    request.fileName = FileFormat(page.name, false);
+    request.fileName = pageFileName(page.name, kindFromString(page.key.kind));
     const QString target = workspace.dialogs.saveFile(request);
     if (target.isEmpty())
         return;
@@ -79,19 +80,20 @@ QString ExpBin(Workspace &workspace, Binder &binder, const QString &name, int po
         position = binder.CurIndex();
     if (!binder.hasPage(position))
         return QString();
-    const QString target = workspace.temp.filePath(FileFormat(name, true, workspace.temp.path()));
+    TempFolder &temp = scratchFolder(workspace, binder);
+    const QString target = temp.filePath(FileFormat(name, true, temp.path()));
     try {
         writePageFile(binder.page(position).key, target);
     } catch (const FileError &) {
         return QString();
     }
-    workspace.temp.AddTempFile(target);
+    temp.AddTempFile(target);
     return target;
 }
 
 bool isRelevantResource(const QString &pageName, const QString &name)
 {
-    return (name.startsWith(pageName) && isPictureName(name)) ||
+    return (!pageName.isEmpty() && name.startsWith(pageName) && isPictureName(name)) ||
            name.endsWith(u".css", Qt::CaseInsensitive);
 }
 

@@ -25,7 +25,7 @@ void ExportFile(Workspace &workspace, Binder &binder, const QString &typeName, c
 QString ExpBin(Workspace &workspace, Binder &binder, const QString &name, int position);
 
 // Whether the page named name is one an HTML page named pageName may refer to: a picture
-// whose name begins with the page's name, or any style sheet.
+// whose name begins with the page's name (an empty name begins none), or any style sheet.
 bool isRelevantResource(const QString &pageName, const QString &name);
 
 } // namespace quillery

@@ -2,6 +2,7 @@
 #include "transfer/PageImport.h"
 
 #include "documents/Binder.h"
+#include "documents/EncryptedBinder.h"
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
 #include "documents/Workspace.h"
@@ -68,14 +69,15 @@ QString dialogTitle(const QString &typeName, PageKind kind)
 void importInto(Workspace &workspace, Binder &binder, const QString &fileName, PageKind kind)
 {
     BusyScope busy(workspace.ui);
-    const QString copy = workspace.temp.TempFileName();
+    TempFolder &temp = scratchFolder(workspace, binder);
+    const QString copy = temp.TempFileName();
     try {
         fileio::copyFile(fileName, copy);
     } catch (const FileError &) {
         fileio::removeIfExists(copy);
         throw;
     }
-    workspace.temp.AddTempFile(copy);
+    temp.AddTempFile(copy);
 
     PageRow row;
     row.name = pageNameFor(fileName, kind);

@@ -21,6 +21,9 @@ void applyCommandState(frmMDI &window, const CommandState &state,
         {"mnuPrintPreview", &CommandState::mnuPrintPreview},
         {"mnuPProperties", &CommandState::mnuPProperties},
         {"mnuPPProperties", &CommandState::mnuPProperties},
+        {"mnuExportRTF", &CommandState::mnuExportRTF},
+        {"mnuExportTXT", &CommandState::mnuExportTXT},
+        {"mnuExportHTML", &CommandState::mnuExportHTML},
         {"mnuExportFile", &CommandState::mnuExportFile},
         {"mnuEP", &CommandState::mnuEP},
         {"mnuPEdit", &CommandState::mnuEP},
@@ -39,6 +42,7 @@ void applyCommandState(frmMDI &window, const CommandState &state,
         {"mnuDown", &CommandState::mnuDown},
         {"mnuEditPaste", &CommandState::mnuEditPaste},
         {"mnuPPaste", &CommandState::mnuPPaste},
+        {"mnuEncrypt", &CommandState::mnuEncrypt},
     };
     const BinderMenus &menus = window.menus();
     for (const auto &[name, flag] : items)

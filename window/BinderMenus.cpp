@@ -40,6 +40,7 @@ const Item Items[] = {
     {"mnuFProperties", "&File Properties...", "Ctrl+F5"},
     {"mnuFileAuthorName", "A&uthor Name...", "Ctrl+U"},
     {"mnuPassword", "C&hange Password...", ""},
+    {"mnuEncrypt", "Encr&ypt This Binder...", ""},
     {"mnuOffline", "&Work Offline", "Ctrl+W"},
     {"mnuRF", "&Recent Files...", "Ctrl+I"},
     {"mnuClose", "&Close", ""},
@@ -51,7 +52,7 @@ const Item Items[] = {
     {"mnuEditDelete", "Delete Pa&ge...", "Del"},
     {"mnuEditDelAll", "De&lete All Pages...", ""},
     {"mnuNewRTF", "New Ri&ch Text Page...", "Shift+F4"},
-    {"mnuNewTXT", "New &Plain Text Page...", "Shift+F5"},
+    {"mnuNewTXT", "New Plain Te&xt Page...", "Shift+F5"},
     {"mnuNewHTML", "New &HTML Page...", "Shift+F6"},
     {"mnuRename", "&Rename Page", "F2"},
     {"mnuUp", "Move &Up", "F11"},
@@ -87,7 +88,7 @@ const Item Items[] = {
     {"mnuPVSmall", "&Small Icons", ""},
     {"mnuPVList", "Lis&t", ""},
     {"mnuPVDetails", "&Details", ""},
-    {"mnuPFProperties", "&Properties...", ""},
+    {"mnuPFProperties", "P&roperties...", ""},
 };
 
 } // namespace
@@ -118,7 +119,7 @@ BinderMenus::BinderMenus(QObject *owner) : m_owner(owner)
     file->addMenu(mnuInsert);
     file->addMenu(mnuExport);
     fill(file, {nullptr, "mnuPProperties", "mnuFProperties", "mnuFileAuthorName", "mnuPassword",
-                nullptr, "mnuOffline", "mnuRF", nullptr, "mnuClose", "mnuExit"});
+                "mnuEncrypt", nullptr, "mnuOffline", "mnuRF", nullptr, "mnuClose", "mnuExit"});
     QMenu *edit = menu("&Edit", "mnuEdit");
     fill(edit, {"mnuEP",         nullptr,         "mnuEditCut",    "mnuEditCopy", "mnuEditPaste",
                 nullptr,         "mnuEditDelete", "mnuEditDelAll", nullptr,       "mnuNewRTF",

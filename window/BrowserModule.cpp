@@ -93,11 +93,11 @@ void setBrowserModuleFolders(const QStringList &folders)
     loadedFactory = nullptr;
 }
 
-BrowserView *makeBrowserView(QWidget *parent, SchemeSource source, QString &error)
+BrowserView *makeBrowserView(QWidget *parent, SchemeSource source, AddressRule rule, QString &error)
 {
     if (!loadedFactory)
         loadedFactory = loadFactory(error);
-    return loadedFactory ? loadedFactory(parent, std::move(source)) : nullptr;
+    return loadedFactory ? loadedFactory(parent, std::move(source), std::move(rule)) : nullptr;
 }
 
 } // namespace quillery

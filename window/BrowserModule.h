@@ -12,7 +12,8 @@ namespace quillery {
 // Finds and loads the browser module on first use and makes a browser with it. Returns null
 // and says why in error, naming the file, when the module is missing or is not a browser
 // module; a later call tries again.
-BrowserView *makeBrowserView(QWidget *parent, SchemeSource source, QString &error);
+BrowserView *makeBrowserView(QWidget *parent, SchemeSource source, AddressRule rule,
+                             QString &error);
 
 // The module's file name, the same in every folder searched.
 QString browserModuleFileName();

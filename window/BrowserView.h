@@ -26,6 +26,11 @@ struct SchemeReply
 };
 using SchemeSource = std::function<SchemeReply(const QString &name)>;
 
+// Whether the page shown may load an address. The browser asks it for every request a page
+// makes (pictures, scripts, frames, forms, sockets), every navigation and every address it
+// is told to show; it loads nothing the rule refuses.
+using AddressRule = std::function<bool(const QUrl &url)>;
+
 // The viewer's browser as the rest of the program sees it. The web engine is large and slow
 // to start, so it lives in a module of its own, loaded the first time a window needs a
 // browser; this header is all that the two share. The module never links the program's
@@ -38,12 +43,13 @@ public:
     // The browser's widget, owned by the parent it was made with; it owns this object.
     virtual QWidget *widget() = 0;
     virtual QUrl url() const = 0;
+    // An address the rule refuses is not loaded and goes to onNavigationRefused.
     virtual void setUrl(const QUrl &url) = 0;
     virtual void reload() = 0;
     virtual void back() = 0;
     virtual void forward() = 0;
     virtual void stop() = 0;
-    // Offline, requests that leave this machine are refused and page scripts do not run.
+    // Offline, page scripts do not run: that is the one sure way to keep WebRTC silent.
     virtual void setOffline(bool offline) = 0;
     // An empty text clears the marks of the last find.
     virtual void findText(const QString &text, bool backward) = 0;
@@ -52,11 +58,19 @@ public:
 
     std::function<void(bool ok)> onLoadFinished;
     std::function<void(const QString &address)> onLinkHovered;
+    // The page, or the viewer, asked to show an address the rule refused; the browser stayed
+    // where it was. Called from the event loop, never from inside the web engine's
+    // navigation, so it may ask the user.
+    std::function<void(const QUrl &address)> onNavigationRefused;
+    // The process that rendered the page ended abnormally (why says how); the browser shows
+    // nothing until it loads again.
+    std::function<void(const QString &why)> onRendererGone;
 };
 
-// The module's one entry point, looked up by name. It registers the page scheme before the
-// web engine starts, so it must be what makes the first browser of the process.
-using MakeBrowserView = BrowserView *(*)(QWidget *parent, SchemeSource source);
+// The module's one entry point, looked up by name. It registers the page scheme and sets the
+// web engine's own network limits before the engine starts, so it must be what makes the
+// first browser of the process.
+using MakeBrowserView = BrowserView *(*)(QWidget *parent, SchemeSource source, AddressRule rule);
 inline constexpr char MakeBrowserViewSymbol[] = "quilleryMakeBrowserView";
 
 } // namespace quillery

@@ -7,8 +7,6 @@
 #include "platform/TempFolder.h"
 #include "window/PageClipboard.h"
 
-#include <QFileInfo>
-
 #include <initializer_list>
 
 namespace quillery {
@@ -58,6 +56,9 @@ void rowSelected(CommandState &state, const Binder &binder, int selected)
     state.mnuFind = hasText(kind);
     const PageKind k = kindFromString(kind);
     state.mnuPrintPreview = k == PageKind::RTF || k == PageKind::TXT;
+    state.mnuExportRTF = k == PageKind::RTF;
+    state.mnuExportTXT = k == PageKind::TXT;
+    state.mnuExportHTML = k == PageKind::HTML;
     state.mnuUp = selected > 1;
     state.mnuDown = selected < count;
     setButtons(state,
@@ -86,12 +87,13 @@ CommandState commandState(const Binder &binder, const ListState &list)
     setButtons(state, {toolbar::Back, toolbar::Forward, toolbar::Stop, toolbar::Refresh},
                list.html);
     state.mnuEditPaste = state.mnuPPaste = list.pageOnClipboard;
+    state.mnuEncrypt = !binder.ro();
     return state;
 }
 
 bool pageOnClipboard(const TempFolder &temp)
 {
-    return QFileInfo::exists(temp.filePath(ClipInfoName));
+    return !pageClipboardFolder(temp).isEmpty();
 }
 
 } // namespace quillery

@@ -31,6 +31,10 @@ struct CommandState
     bool mnuPrintPreview = false; // rich and plain text pages, which print as laid out here
     bool mnuPProperties = false;
     bool mnuExport = false;
+    // Export as a type only for pages of that type: the page's bytes are written as they are.
+    bool mnuExportRTF = false;
+    bool mnuExportTXT = false;
+    bool mnuExportHTML = false;
     bool mnuExportFile = false;
     bool mnuEP = false;
     bool mnuRename = false;
@@ -45,6 +49,7 @@ struct CommandState
     bool mnuDown = false;
     bool mnuEditPaste = false;
     bool mnuPPaste = false;
+    bool mnuEncrypt = false; // the binder may be saved: it is not read-only
 
     // Enabled flags of the main toolbar by button position (toolbar::FirstBinderButton on);
     // a button without a value keeps its state.

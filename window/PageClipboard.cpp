@@ -2,6 +2,7 @@
 #include "window/PageClipboard.h"
 
 #include "documents/Binder.h"
+#include "documents/EncryptedBinder.h"
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
 #include "documents/PageKind.h"
@@ -9,10 +10,12 @@
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
 #include "platform/GeneralDate.h"
+#include "platform/RuntimeFolder.h"
 #include "platform/TempFolder.h"
 #include "window/ClipInfo.h"
 #include "window/PageOperations.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace quillery {
@@ -22,7 +25,41 @@ namespace {
 const QString CopyError = QStringLiteral("Copy Error");
 const QString PasteError = QStringLiteral("Paste Error");
 
+// Where pages of encrypted binders are copied to; throws FileError when the runtime folder
+// cannot be used.
+QString memoryClipboard()
+{
+    return privateRuntimeFolder() + QStringLiteral("/quillery-clipboard");
+}
+
+QString usableMemoryClipboard()
+{
+    try {
+        return memoryClipboard();
+    } catch (const FileError &) {
+        return QString();
+    }
+}
+
+// The page clipboard in the other place goes once a page was copied, so that paste takes
+// the page copied last.
+void removeClipboard(const QString &folder)
+{
+    if (folder.isEmpty())
+        return;
+    QFile::remove(folder + u'/' + ClipInfoName);
+    QFile::remove(folder + u'/' + ClipDataName);
+}
+
 } // namespace
+
+QString pageClipboardFolder(const TempFolder &temp)
+{
+    const QString memory = usableMemoryClipboard();
+    if (!memory.isEmpty() && QFileInfo::exists(memory + u'/' + ClipInfoName))
+        return memory;
+    return QFileInfo::exists(temp.filePath(ClipInfoName)) ? temp.path() : QString();
+}
 
 bool copyPage(Workspace &workspace, Binder &binder, int position)
 {
@@ -30,10 +67,16 @@ bool copyPage(Workspace &workspace, Binder &binder, int position)
         return false;
     const PageRow &row = binder.page(position);
     const ClipInfo info{row.name, row.comments, row.key.kind, row.key.colour};
-    const QString infoPath = workspace.temp.filePath(ClipInfoName);
-    const QString dataPath = workspace.temp.filePath(ClipDataName);
+    const bool secret = bool(binder.encryption);
+    const QString memory = usableMemoryClipboard();
+    const QString folder = secret ? memory : workspace.temp.path();
+    const QString infoPath = folder + u'/' + ClipInfoName;
+    const QString dataPath = folder + u'/' + ClipDataName;
     bool dataReplaced = false;
     try {
+        // The folder is made, or checked, before anything goes in.
+        if (secret)
+            TempFolder checked(memoryClipboard());
         // Both files are written in full beside the old ones before either replaces
         // its predecessor, so a full disk leaves the page copied before.
         SafeFileWriter data(dataPath);
@@ -43,6 +86,7 @@ bool copyPage(Workspace &workspace, Binder &binder, int position)
         data.commit();
         dataReplaced = true;
         line.commit();
+        removeClipboard(secret ? workspace.temp.path() : memory);
     } catch (const FileError &error) {
         // Old details with new bytes would paste a wrong page: then nothing is offered.
         if (dataReplaced)
@@ -64,19 +108,21 @@ void cutPage(Workspace &workspace, Binder &binder, int position)
 
 bool pastePage(Workspace &workspace, Binder &binder)
 {
-    const QString infoPath = workspace.temp.filePath(ClipInfoName);
-    const QString dataPath = workspace.temp.filePath(ClipDataName);
-    if (!QFileInfo::exists(infoPath) || !QFileInfo::exists(dataPath))
+    const QString folder = pageClipboardFolder(workspace.temp);
+    const QString infoPath = folder + u'/' + ClipInfoName;
+    const QString dataPath = folder + u'/' + ClipDataName;
+    if (folder.isEmpty() || !QFileInfo::exists(dataPath))
         return false;
     BusyScope busy(workspace.ui);
+    TempFolder &temp = scratchFolder(workspace, binder);
     QString pagePath;
     try {
         const std::optional<ClipInfo> info = ClipInfo::parse(fileio::readWhole(infoPath));
         if (!info || kindFromString(info->kind) == PageKind::Unknown)
             throw FileError(FileError::InvalidFormat,
                             QStringLiteral("The page clipboard does not describe a page"));
-        pagePath = workspace.temp.TempFileName();
-        workspace.temp.AddTempFile(pagePath);
+        pagePath = temp.TempFileName();
+        temp.AddTempFile(pagePath);
         fileio::copyFile(dataPath, pagePath);
 
         PageRow row;
@@ -93,7 +139,7 @@ bool pastePage(Workspace &workspace, Binder &binder)
         binder.pages.append(row);
     } catch (const FileError &error) {
         if (!pagePath.isEmpty())
-            workspace.temp.DeleteTempFile(pagePath);
+            temp.DeleteTempFile(pagePath);
         reportFileError(workspace.dialogs, PasteError,
                         QStringLiteral("The page could not be pasted from '"), infoPath, error);
         return false;

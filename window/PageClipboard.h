@@ -6,12 +6,18 @@
 namespace quillery {
 
 class Binder;
+class TempFolder;
 class Workspace;
 
 // The page clipboard: two files in the temporary folder, so that a page copied in one
-// binder window pastes into any other, any number of times, until the program ends.
+// binder window pastes into any other, any number of times, until the program ends. A
+// page of an encrypted binder goes to a folder of the program's own in the runtime folder
+// instead, so that it never reaches a disk; only one of the two holds a page at a time.
 inline const QString ClipInfoName = QStringLiteral("ClipInfo.tmp");
 inline const QString ClipDataName = QStringLiteral("ClipData.tmp");
+
+// The folder that holds the page clipboard now; empty when there is no page to paste.
+QString pageClipboardFolder(const TempFolder &temp);
 
 // Copies the page at a 1-based position to the page clipboard. A copy that fails leaves
 // the page copied before in place, says so and returns false.

@@ -2,6 +2,7 @@
 #include "window/PageOperations.h"
 
 #include "documents/Binder.h"
+#include "documents/EncryptedBinder.h"
 #include "documents/Interaction.h"
 #include "documents/NewPage.h"
 #include "documents/Workspace.h"
@@ -43,7 +44,7 @@ void discardPageData(Workspace &workspace, const Binder &binder, const PageKey &
             return;
     }
     // Only files this program made and registered are ever deleted.
-    workspace.temp.DeleteTempFile(key.location);
+    scratchFolder(workspace, binder).DeleteTempFile(key.location);
 }
 
 } // namespace

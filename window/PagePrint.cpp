@@ -13,7 +13,11 @@ bool PrintRTF(QPrinter &printer, QTextDocument &text, const PrintMargins &margin
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    printText(painter, printer, text, margins, title, date);
+    if (printText(painter, printer, text, margins, title, date) == 0) {
+        printer.abort();
+        painter.end();
+        return false;
+    }
     return painter.end();
 }
 

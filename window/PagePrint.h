@@ -7,7 +7,8 @@ class QPrinter;
 
 namespace quillery {
 
-// Prints the text as one job of its own; false when the printer could not start it.
+// Prints the text as one job of its own; false, with the job given up, when the printer
+// could not start it or the text could not be laid out on its sheets.
 bool PrintRTF(QPrinter &printer, QTextDocument &text, const PrintMargins &margins,
               const QString &title, const QString &date);
 

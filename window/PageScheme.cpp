@@ -3,28 +3,38 @@
 
 #include "documents/Binder.h"
 #include "documents/NewPage.h"
+#include "documents/PageKind.h"
 #include "platform/FileError.h"
 
 namespace quillery {
 
 namespace {
 
-// Served types are fixed by the name, never sniffed, so a resource cannot turn into a
-// document that runs script.
-QByteArray resourceMimeType(const QString &name)
+// What a page may refer to by name: a picture in a picture page, a style sheet in a plain
+// text page; the name says which is asked for, the page's kind must fit it. Served types are
+// fixed so, never sniffed, so a resource cannot turn into a document that runs script.
+QByteArray resourceMimeType(const QString &name, const QString &kind)
 {
-    const QString ext = name.mid(name.lastIndexOf(u'.') + 1).toLower();
-    if (ext == u"css")
-        return "text/css";
-    if (ext == u"gif")
-        return "image/gif";
-    if (ext == u"jpg" || ext == u"jpeg")
-        return "image/jpeg";
-    if (ext == u"png")
-        return "image/png";
-    if (ext == u"bmp")
-        return "image/bmp";
-    return {};
+    const qsizetype dot = name.lastIndexOf(u'.');
+    if (dot < 0)
+        return {};
+    const QString ext = name.mid(dot + 1).toLower();
+    switch (kindFromString(kind)) {
+    case PageKind::TXT:
+        return ext == u"css" ? "text/css" : QByteArray();
+    case PageKind::PICTURE:
+        if (ext == u"gif")
+            return "image/gif";
+        if (ext == u"jpg" || ext == u"jpeg")
+            return "image/jpeg";
+        if (ext == u"png")
+            return "image/png";
+        if (ext == u"bmp")
+            return "image/bmp";
+        return {};
+    default:
+        return {};
+    }
 }
 
 } // namespace
@@ -39,7 +49,7 @@ QUrl pageSchemeUrl(const QString &name)
 
 void PageContent::addResource(const QString &name, const PageKey &key)
 {
-    if (!resourceMimeType(name).isEmpty())
+    if (!resourceMimeType(name, key.kind).isEmpty())
         resources.insert(name.toLower(), key);
 }
 
@@ -63,7 +73,7 @@ SchemeReply PageContent::answer(const QString &name) const
         return reply;
     try {
         reply.data = pageData(*key);
-        reply.mimeType = resourceMimeType(name);
+        reply.mimeType = resourceMimeType(name, key->kind);
         reply.status = SchemeReply::Status::Found;
     } catch (const FileError &) {
         reply.status = SchemeReply::Status::Failed;

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/PasswordDialogs.h"
 
+#include "documents/EncryptCommands.h"
+#include "documents/EncryptedBinder.h"
+#include "documents/PassphrasePrompt.h"
 #include "documents/Password.h"
 
 #include <QDialogButtonBox>
@@ -15,6 +18,7 @@ namespace quillery {
 namespace {
 
 constexpr int MaxPasswordLength = 50;
+constexpr int MaxPassphraseLength = 1024;
 
 QLineEdit *passwordBox(QWidget *parent, const char *name)
 {
@@ -24,6 +28,32 @@ QLineEdit *passwordBox(QWidget *parent, const char *name)
     box->setMaxLength(MaxPasswordLength);
     box->setMinimumWidth(260);
     return box;
+}
+
+QLineEdit *passphraseBox(QWidget *parent, const char *name)
+{
+    QLineEdit *box = passwordBox(parent, name);
+    box->setMaxLength(MaxPassphraseLength);
+    return box;
+}
+
+QLabel *wrappedLabel(QWidget *parent, const char *name, const QString &text)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setWordWrap(true);
+    return label;
+}
+
+// A binder's password is stored with it, only disguised, so that anyone with the file and
+// a little knowledge can read its pages: the dialogs say so rather than promise more.
+QLabel *protectionNote(QWidget *parent)
+{
+    auto *note = new QLabel(QStringLiteral("The password stops casual opening; it does not "
+                                           "encrypt the pages."),
+                            parent);
+    note->setObjectName(QStringLiteral("lblProtection"));
+    return note;
 }
 
 // OK and Cancel under the fields, named as the rest of the program knows them.
@@ -50,6 +80,7 @@ frmEP::frmEP(PasswordPrompt &prompt, QWidget *parent)
     label->setBuddy(txtEP);
     layout->addWidget(label);
     layout->addWidget(txtEP);
+    layout->addWidget(protectionNote(this));
     addButtons(this, layout);
 }
 
@@ -76,19 +107,78 @@ frmPassword::frmPassword(Workspace &workspace, Binder &binder, QWidget *parent)
     fields->addRow(QStringLiteral("&New Password:"), txtNP);
     fields->addRow(QStringLiteral("&Confirm New Password:"), txtCNP);
     layout->addLayout(fields);
-    auto *info = new QLabel(QStringLiteral("Passwords are case sensitive.  Make a note of your "
-                                           "password because if you forget it, you may not ever "
-                                           "be able to open this file again."),
-                            this);
-    info->setObjectName(QStringLiteral("lblInfo"));
-    info->setWordWrap(true);
-    layout->addWidget(info);
+    layout->addWidget(
+        wrappedLabel(this, "lblInfo", QStringLiteral("Passwords are case sensitive.")));
+    layout->addWidget(protectionNote(this));
     addButtons(this, layout);
 }
 
 void frmPassword::accept()
 {
     if (changePassword(m_workspace, m_binder, txtNP->text(), txtCNP->text()))
+        QDialog::accept();
+}
+
+frmPassphrase::frmPassphrase(PassphrasePrompt &prompt, QWidget *parent)
+    : QDialog(parent), txtPassphrase(passphraseBox(this, "txtPassphrase")), m_prompt(prompt)
+{
+    setObjectName(QStringLiteral("frmPassphrase"));
+    setWindowTitle(QStringLiteral("Encrypted Binder"));
+    auto *layout = new QVBoxLayout(this);
+    QLabel *label = wrappedLabel(this, "lblPassphrase", prompt.label());
+    label->setBuddy(txtPassphrase);
+    layout->addWidget(label);
+    layout->addWidget(txtPassphrase);
+    addButtons(this, layout);
+}
+
+void frmPassphrase::accept()
+{
+    if (m_prompt.ok(txtPassphrase->text())) {
+        QDialog::accept();
+        return;
+    }
+    if (m_prompt.finished()) {
+        QDialog::reject();
+        return;
+    }
+    txtPassphrase->clear();
+    txtPassphrase->setFocus();
+}
+
+void frmPassphrase::reject()
+{
+    m_prompt.cancel();
+    QDialog::reject();
+}
+
+frmEncrypt::frmEncrypt(Workspace &workspace, Binder &binder, QWidget *parent)
+    : QDialog(parent), txtPassphrase(passphraseBox(this, "txtPassphrase")),
+      txtConfirm(passphraseBox(this, "txtConfirm")), m_workspace(workspace), m_binder(binder)
+{
+    setObjectName(QStringLiteral("frmEncrypt"));
+    setWindowTitle(QStringLiteral("Encrypt This Binder"));
+    auto *layout = new QVBoxLayout(this);
+    if (isEncrypted(binder))
+        layout->addWidget(wrappedLabel(this, "lblEncrypted",
+                                       QStringLiteral("This binder is encrypted already; the new "
+                                                      "passphrase replaces its present one.")));
+    auto *fields = new QFormLayout;
+    fields->addRow(QStringLiteral("&Passphrase:"), txtPassphrase);
+    fields->addRow(QStringLiteral("&Confirm Passphrase:"), txtConfirm);
+    layout->addLayout(fields);
+    layout->addWidget(wrappedLabel(
+        this, "lblInfo",
+        QStringLiteral("Encryption hides everything in the binder from anyone without the "
+                       "passphrase: its pages, their names and comments, its title. Only the "
+                       "file's size shows.\nIf the passphrase is lost, nobody can open the "
+                       "binder again, not even you: there is no way to recover it.")));
+    addButtons(this, layout);
+}
+
+void frmEncrypt::accept()
+{
+    if (encryptBinder(m_workspace, m_binder, txtPassphrase->text(), txtConfirm->text()))
         QDialog::accept();
 }
 

@@ -9,6 +9,7 @@ class QLineEdit;
 namespace quillery {
 
 class Binder;
+class PassphrasePrompt;
 class PasswordPrompt;
 class Workspace;
 
@@ -36,6 +37,38 @@ public:
     frmPassword(Workspace &workspace, Binder &binder, QWidget *parent = nullptr);
     QLineEdit *txtNP;
     QLineEdit *txtCNP;
+
+    void accept() override;
+
+private:
+    Workspace &m_workspace;
+    Binder &m_binder;
+};
+
+// The enter-passphrase dialog of an encrypted binder, naming its file: OK tries the
+// passphrase and stays open while tries are left; every other way of closing it cancels.
+class frmPassphrase : public QDialog
+{
+    Q_OBJECT
+public:
+    frmPassphrase(PassphrasePrompt &prompt, QWidget *parent = nullptr);
+    QLineEdit *txtPassphrase;
+
+    void accept() override;
+    void reject() override;
+
+private:
+    PassphrasePrompt &m_prompt;
+};
+
+// The Encrypt This Binder dialog: a passphrase typed twice, and what encryption means.
+class frmEncrypt : public QDialog
+{
+    Q_OBJECT
+public:
+    frmEncrypt(Workspace &workspace, Binder &binder, QWidget *parent = nullptr);
+    QLineEdit *txtPassphrase;
+    QLineEdit *txtConfirm;
 
     void accept() override;
 

@@ -7,6 +7,7 @@ class QDialog;
 class QDialogButtonBox;
 class QFormLayout;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QWidget;
@@ -22,5 +23,9 @@ QGroupBox *sourceFrame(QWidget *parent, const QString &caption, const QString &t
                        QPlainTextEdit *&box);
 // OK ("cmdOK") and Cancel ("cmdCancel"); Cancel rejects the dialog, OK is the caller's.
 QDialogButtonBox *okCancelButtons(QDialog *dialog);
+
+// Gives the label a caption that came from a binder: its own "&" shown as they are, and
+// an access key on its first letter that no other control of the window uses.
+void setFreeAccessKey(QLabel *label, const QString &caption);
 
 } // namespace quillery

@@ -5,23 +5,28 @@
 #include "documents/NewPage.h"
 #include "editor/DefaultTextFormats.h"
 #include "platform/Colours.h"
+#include "platform/Dialogs.h"
 #include "platform/PlainText.h"
 #include "platform_ui/Hyperlink.h"
 #include "platform_ui/RichTextBox.h"
 #include "window/BrowserFindBar.h"
 #include "window/BrowserModule.h"
+#include "window/PageAddresses.h"
 #include "window/PageDisplay.h"
 
+#include <QAudioDevice>
 #include <QAudioOutput>
+#include <QDesktopServices>
 #include <QEvent>
 #include <QLabel>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 
 namespace quillery {
 
-ViewerPane::ViewerPane(QWidget *parent)
-    : QStackedWidget(parent), m_empty(new QWidget(this)), m_text(new RichTextBox(this)),
-      m_links(new Hyperlink(this))
+ViewerPane::ViewerPane(Dialogs &dialogs, QWidget *parent)
+    : QStackedWidget(parent), m_dialogs(dialogs), m_empty(new QWidget(this)),
+      m_text(new RichTextBox(this)), m_links(new Hyperlink(this)), m_notice(new QLabel(this))
 {
     m_text->setObjectName(QStringLiteral("txtPad"));
     m_text->setReadOnly(true);
@@ -42,6 +47,15 @@ ViewerPane::ViewerPane(QWidget *parent)
     addWidget(m_empty);
     addWidget(m_text);
     setCurrentWidget(m_empty);
+    m_notice->setObjectName(QStringLiteral("viewerNotice"));
+    m_notice->setTextFormat(Qt::PlainText);
+    m_notice->setWordWrap(true);
+    m_notice->setMargin(6);
+    m_notice->setFrameShape(QFrame::StyledPanel);
+    m_notice->setAutoFillBackground(true);
+    m_notice->setBackgroundRole(QPalette::ToolTipBase);
+    m_notice->setForegroundRole(QPalette::ToolTipText);
+    m_notice->hide();
 }
 
 ViewerPane::~ViewerPane()
@@ -58,7 +72,8 @@ BrowserView *ViewerPane::txtHTML()
     QString error;
     m_content = blankPageContent();
     m_browser = makeBrowserView(
-        this, [this](const QString &name) { return m_content.answer(name); }, error);
+        this, [this](const QString &name) { return m_content.answer(name); },
+        [this](const QUrl &url) { return pageMayLoad(url, m_offline); }, error);
     if (!m_browser) {
         showBrowserMissing(error);
         return nullptr;
@@ -72,6 +87,16 @@ BrowserView *ViewerPane::txtHTML()
     };
     m_browser->onLinkHovered = [this](const QString &address) {
         Q_EMIT statusTextChanged(address);
+    };
+    m_browser->onNavigationRefused = [this](const QUrl &address) {
+        followLink(address);
+    };
+    m_browser->onRendererGone = [this](const QString &why) {
+        // Out of view it matters to no one: the next page starts a new one.
+        if (currentWidget() == m_browser->widget())
+            showNotice(tr("The page cannot be shown: the process that draws it %1. "
+                          "Refresh shows it again.")
+                           .arg(why));
     };
     m_browser->setUrl(placeholderUrl());
     return m_browser;
@@ -106,6 +131,7 @@ void ViewerPane::findInBrowser()
 void ViewerPane::showPage(const PageDisplay &display, const Binder &binder)
 {
     stopSound();
+    hideNotice();
     switch (display.pane) {
     case PageDisplay::Pane::Text: {
         if (display.plainText) {
@@ -124,7 +150,7 @@ void ViewerPane::showPage(const PageDisplay &display, const Binder &binder)
         HTML = true;
         showBrowserContent(display.content);
         if (!display.soundFile.isEmpty())
-            playSound(display.soundFile);
+            playSound(display.soundFile, binder.page(0).name);
         break;
     case PageDisplay::Pane::Unchanged:
         break;
@@ -134,6 +160,7 @@ void ViewerPane::showPage(const PageDisplay &display, const Binder &binder)
 void ViewerPane::clear()
 {
     stopSound();
+    hideNotice();
     m_text->clear();
     m_text->setSelBullet(false);
     m_text->setSelIndent(0);
@@ -156,10 +183,81 @@ void ViewerPane::hideBoth()
     setCurrentWidget(m_empty);
 }
 
-void ViewerPane::followLink(const QUrl &url)
+bool ViewerPane::followLink(const QUrl &url)
 {
-    HTML = true;
-    showBrowserAddress(url);
+    const QString address = shownAddress(url);
+    switch (linkTarget(url, m_offline)) {
+    case LinkTarget::Web:
+        hideNotice();
+        HTML = true;
+        showBrowserAddress(url);
+        return true;
+    case LinkTarget::OtherProgram:
+        openWithOtherProgram(url);
+        break;
+    case LinkTarget::Offline:
+        showNotice(tr("The link to %1 was not followed: Work Offline is on.").arg(address));
+        break;
+    case LinkTarget::LocalNetwork:
+        showNotice(tr("The link to %1 was not followed: pages may not reach this computer or "
+                      "its local network.")
+                       .arg(address));
+        break;
+    case LinkTarget::Never:
+        showNotice(tr("The link to %1 was not followed: the viewer follows only web links "
+                      "(http and https).")
+                       .arg(address));
+        break;
+    }
+    return false;
+}
+
+void ViewerPane::openWithOtherProgram(const QUrl &url)
+{
+    const QString address = shownAddress(url);
+    const QString program = programForScheme(url.scheme().toLower());
+    if (program.isEmpty()) {
+        showNotice(tr("The link to %1 was not followed: no program on this computer opens "
+                      "%2 addresses.")
+                       .arg(address, url.scheme() + u':'));
+        return;
+    }
+    const MsgResult answer =
+        m_dialogs.message(MsgIcon::Question, MsgButtons::YesNoDefaultNo, tr("Open Link"),
+                          tr("The page links to\n\n%1\n\nwhich %2 would open. Open it with %2?")
+                              .arg(address, program));
+    if (answer == MsgResult::Yes && !QDesktopServices::openUrl(url))
+        showNotice(tr("%1 could not be started for %2.").arg(program, address));
+}
+
+QString ViewerPane::notice() const
+{
+    return m_notice->isHidden() ? QString() : m_notice->text();
+}
+
+void ViewerPane::showNotice(const QString &text)
+{
+    m_notice->setText(text);
+    m_notice->show();
+    placeNotice();
+    m_notice->raise();
+}
+
+void ViewerPane::hideNotice()
+{
+    m_notice->hide();
+}
+
+void ViewerPane::placeNotice()
+{
+    m_notice->setGeometry(0, 0, width(), m_notice->heightForWidth(width()));
+}
+
+void ViewerPane::resizeEvent(QResizeEvent *event)
+{
+    QStackedWidget::resizeEvent(event);
+    if (!m_notice->isHidden())
+        placeNotice();
 }
 
 void ViewerPane::showBrowserContent(const PageContent &content)
@@ -198,6 +296,8 @@ void ViewerPane::browserLoaded(bool ok)
     } else if (name != PlaceholderName) {
         HTML = true;
         Q_EMIT captionSuffixChanged(name.isEmpty() ? url.toString() : name);
+        // The page a notice spoke of is no longer in view.
+        hideNotice();
     }
     Q_EMIT browserLoadFinished(ok);
 }
@@ -234,19 +334,34 @@ void ViewerPane::stop()
 
 void ViewerPane::refresh()
 {
-    if (m_browser)
-        m_browser->reload();
+    if (!m_browser)
+        return;
+    hideNotice();
+    m_browser->reload();
 }
 
-void ViewerPane::playSound(const QString &file)
+void ViewerPane::playSound(const QString &file, const QString &name)
 {
+    m_soundName = name;
+    // Without an output the player would play to nowhere and say nothing.
+    if (QMediaDevices::audioOutputs().isEmpty()) {
+        soundFailed(tr("this computer has no sound output; is its sound server running?"));
+        return;
+    }
     if (!m_player) {
         m_player = new QMediaPlayer(this);
         m_audio = new QAudioOutput(this);
         m_player->setAudioOutput(m_audio);
+        connect(m_player, &QMediaPlayer::errorOccurred, this,
+                [this](QMediaPlayer::Error, const QString &why) { soundFailed(why); });
     }
     m_player->setSource(QUrl::fromLocalFile(file));
     m_player->play();
+}
+
+void ViewerPane::soundFailed(const QString &why)
+{
+    showNotice(tr("The sound %1 cannot be played: %2").arg(m_soundName, why));
 }
 
 void ViewerPane::stopSound()

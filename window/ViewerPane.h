@@ -14,6 +14,7 @@ namespace quillery {
 
 class Binder;
 class BrowserFindBar;
+class Dialogs;
 class BrowserView;
 class Hyperlink;
 class RichTextBox;
@@ -21,12 +22,15 @@ struct PageDisplay;
 
 // The viewer of a binder window: the text pane for rich and plain text pages and the
 // browser for everything else. The browser is made the first time it is needed, so that
-// opening a window full of text pages never pays for it.
+// opening a window full of text pages never pays for it. What a page may load and which
+// links are followed is decided here (see PageAddresses); a notice over the page says what
+// was not done and why.
 class ViewerPane : public QStackedWidget
 {
     Q_OBJECT
 public:
-    explicit ViewerPane(QWidget *parent = nullptr);
+    // Questions about opening another program go to dialogs.
+    explicit ViewerPane(Dialogs &dialogs, QWidget *parent = nullptr);
     ~ViewerPane() override;
 
     RichTextBox *txtPad() const { return m_text; }
@@ -42,7 +46,12 @@ public:
     void clear();
     void blankBrowser();
     void hideBoth();
-    void followLink(const QUrl &url);
+    // Follows a link the user clicked in a page: web addresses in the browser when online,
+    // another program's address after asking; for anything else a notice says why not.
+    // True when the browser now shows the address in place of the page.
+    bool followLink(const QUrl &url);
+    // The notice over the page; empty when none is shown.
+    QString notice() const;
     // The browser's own find, over the page it shows.
     void findInBrowser();
 
@@ -62,25 +71,36 @@ Q_SIGNALS:
     void linkClicked(const QUrl &url);
     void browserLoadFinished(bool ok);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void showBrowserContent(const PageContent &content);
     void showBrowserAddress(const QUrl &address);
     // False when there is no browser to load it.
     bool load(const QUrl &address);
-    void playSound(const QString &file);
+    void playSound(const QString &file, const QString &name);
+    void soundFailed(const QString &why);
     void stopSound();
     void browserLoaded(bool ok);
     void showBrowserMissing(const QString &reason);
+    void openWithOtherProgram(const QUrl &url);
+    void showNotice(const QString &text);
+    void hideNotice();
+    void placeNotice();
 
+    Dialogs &m_dialogs;
     QWidget *m_empty;
     RichTextBox *m_text;
     Hyperlink *m_links;
     BrowserView *m_browser = nullptr;
     QLabel *m_browserMissing = nullptr;
+    QLabel *m_notice;
     BrowserFindBar *m_findBar = nullptr;
     PageContent m_content; // what the browser's page scheme serves
     QMediaPlayer *m_player = nullptr;
     QAudioOutput *m_audio = nullptr;
+    QString m_soundName;
     bool m_offline = false;
 };
 

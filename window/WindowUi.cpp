@@ -74,6 +74,13 @@ void WindowUi::askPassword(PasswordPrompt &prompt)
     dialog.exec();
 }
 
+void WindowUi::askPassphrase(PassphrasePrompt &prompt)
+{
+    closeSplash();
+    frmPassphrase dialog(prompt, m_hooks.parent ? m_hooks.parent() : nullptr);
+    dialog.exec();
+}
+
 void WindowUi::openCancelled()
 {
     if (m_hooks.openCancelled)

@@ -35,6 +35,7 @@ public:
     void endProgress() override;
     void processEvents() override;
     void askPassword(PasswordPrompt &prompt) override;
+    void askPassphrase(PassphrasePrompt &prompt) override;
     void openCancelled() override;
     void closeSplash() override;
     void recordRecent(const QString &title, const QString &path) override;

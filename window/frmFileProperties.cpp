@@ -3,6 +3,7 @@
 
 #include "documents/Binder.h"
 #include "documents/SizeText.h"
+#include "platform/GeneralDate.h"
 #include "platform_ui/Orde.h"
 #include "window/Properties.h"
 #include "window/PropertyFields.h"
@@ -59,7 +60,7 @@ frmFileProperties::frmFileProperties(Binder &binder, QWidget *parent)
     fileField(QStringLiteral("&Created:"), QStringLiteral("txtCreated"),
               [&] { return Orde::FileCreated(file); });
     fileField(QStringLiteral("&Modified:"), QStringLiteral("txtModified"),
-              [&] { return Orde::FileModified(file); });
+              [&] { return generalDate(QFileInfo(file).lastModified()); });
     fileField(QStringLiteral("&Accessed:"), QStringLiteral("txtAccessed"),
               [&] { return Orde::FileAccessed(file); });
 

@@ -65,7 +65,8 @@ frmMDI::frmMDI(Workspace &workspace, ShellCommands &shell, std::unique_ptr<Binde
                QWidget *parent)
     : QWidget(parent), m_workspace(workspace), m_shell(shell), m_binder(std::move(binder)),
       m_menus(this), m_splitter(new QSplitter(this)),
-      m_list(new PageListView(m_binder->pages, m_splitter)), m_viewer(new ViewerPane(m_splitter))
+      m_list(new PageListView(m_binder->pages, m_splitter)),
+      m_viewer(new ViewerPane(workspace.dialogs, m_splitter))
 {
     setObjectName(QStringLiteral("frmMDI"));
     m_binder->setParent(this);
@@ -185,6 +186,10 @@ void frmMDI::connectMenus()
         frmPassword dialog(m_workspace, *m_binder, this);
         dialog.exec();
     });
+    on("mnuEncrypt", [this] {
+        frmEncrypt dialog(m_workspace, *m_binder, this);
+        dialog.exec();
+    });
     on("mnuOffline", [this] { m_viewer->setOffline(m_menus["mnuOffline"]->isChecked()); });
     const char *views[] = {"mnuPVLarge", "mnuPVSmall", "mnuPVList", "mnuPVDetails"};
     for (int v = 0; v < 4; ++v)
@@ -248,7 +253,8 @@ void frmMDI::connectList()
         if (m_list->selectedRow() < 0)
             return;
         // The row stays current and highlighted; clicking it shows the page again.
-        m_viewer->followLink(url);
+        if (!m_viewer->followLink(url))
+            return;
         m_shownKey = PageKey();
         Q_EMIT stateChanged();
     });
@@ -574,10 +580,15 @@ bool frmMDI::confirmClose()
         if (m_binder->Changed())
             return false;
     }
+    releaseBinderFile();
+    return true;
+}
+
+void frmMDI::releaseBinderFile()
+{
     if (!m_binder->ro() && !m_binder->CurFile().isEmpty())
         removeCompanions(m_binder->CurFile());
     m_binder->OpenNum.release();
-    return true;
 }
 
 void frmMDI::resizeEvent(QResizeEvent *event)

@@ -48,6 +48,8 @@ public:
     void setCaptionSuffix(const QString &suffix);
     // Sends the status panels that describe the current page.
     void showPageStatus();
+    // Lets go of the binder file: its lock and the companion files beside it.
+    void releaseBinderFile();
 
     void mnuSave_Click();
     void mnuSA_Click();

@@ -7,6 +7,7 @@
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
 #include "platform/PlainText.h"
+#include "platform_ui/Orde.h"
 #include "platform_ui/RichTextBox.h"
 #include "window/Properties.h"
 #include "window/PropertyFields.h"
@@ -15,6 +16,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -76,12 +78,15 @@ frmPageProperties::frmPageProperties(Workspace &workspace, Binder &binder, int p
              GetSize(page.size) + QStringLiteral(" byte(s)"));
     txtComments = new QLineEdit(page.comments, this);
     txtComments->setObjectName(QStringLiteral("txtComments"));
-    form->addRow(binder.CF.value(QStringLiteral("CommentsCol")) + u':', txtComments);
+    auto *lblComments = new QLabel(this);
+    lblComments->setObjectName(QStringLiteral("lblComments"));
+    lblComments->setBuddy(txtComments);
+    form->addRow(lblComments, txtComments);
 
     if (kind == PageKind::RTF) {
         auto *frame = new QGroupBox(QStringLiteral("Background colour"), this);
         frame->setObjectName(QStringLiteral("fraColour"));
-        txtColour = new QLineEdit(page.key.colour, frame);
+        txtColour = new QLineEdit(frame);
         txtColour->setObjectName(QStringLiteral("txtColour"));
         txtColour->setReadOnly(true);
         auto *change = button(frame, QStringLiteral("C&hange"), QStringLiteral("cmdChange"));
@@ -93,6 +98,7 @@ frmPageProperties::frmPageProperties(Workspace &workspace, Binder &binder, int p
         layout->addWidget(frame);
         connect(change, &QPushButton::clicked, this, &frmPageProperties::cmdChange_Click);
         connect(reset, &QPushButton::clicked, this, &frmPageProperties::cmdDefault_Click);
+        showColour(page.key.colour);
     }
     if (kind == PageKind::RTF || kind == PageKind::TXT || kind == PageKind::HTML) {
         layout->addWidget(sourceFrame(
@@ -103,20 +109,29 @@ frmPageProperties::frmPageProperties(Workspace &workspace, Binder &binder, int p
     QDialogButtonBox *buttons = okCancelButtons(this);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &frmPageProperties::cmdOK_Click);
+    // The binder names the comments; their key is one the other controls leave free.
+    setFreeAccessKey(lblComments, binder.CF.value(QStringLiteral("CommentsCol")) + u':');
     // However the dialog is closed without OK, the text pane gets its colour back.
     connect(this, &QDialog::rejected, this, [this] { m_pane.setBackColor(m_shownColour); });
     resize(480, 520);
 }
 
+void frmPageProperties::showColour(const QString &stored)
+{
+    m_colour = stored;
+    const std::optional<ColourCode> code = parseColourCode(stored);
+    txtColour->setText(code ? Orde::ColourName(*code) : stored);
+}
+
 void frmPageProperties::setColour(ColourCode colour)
 {
-    txtColour->setText(QString::number(colour));
+    showColour(QString::number(colour));
     m_pane.setBackColor(colour);
 }
 
 void frmPageProperties::cmdChange_Click()
 {
-    const auto current = parseColourCode(txtColour->text());
+    const auto current = parseColourCode(m_colour);
     const std::optional<QColor> chosen =
         m_workspace.dialogs.colour(colourFromCode(current.value_or(SystemWindowBackground)));
     if (chosen)
@@ -132,7 +147,7 @@ void frmPageProperties::cmdOK_Click()
 {
     PageEdit edit{txtPage->text(), txtComments->text(), std::nullopt};
     if (txtColour)
-        edit.colour = txtColour->text();
+        edit.colour = m_colour;
     applyPageProperties(m_workspace, m_binder, m_position, edit);
     accept();
 }

@@ -25,14 +25,18 @@ public:
 
     QLineEdit *txtPage;
     QLineEdit *txtComments;
-    QLineEdit *txtColour = nullptr; // rich text pages only
+    QLineEdit *txtColour = nullptr; // rich text pages only: the colour's name
     QPlainTextEdit *rtfSource = nullptr;
 
     void cmdChange_Click();
     void cmdDefault_Click();
     void cmdOK_Click();
 
+    // The page's colour value as it will be stored.
+    QString colourValue() const { return m_colour; }
+
 private:
+    void showColour(const QString &stored);
     void setColour(ColourCode colour);
 
     Workspace &m_workspace;
@@ -40,6 +44,7 @@ private:
     int m_position;
     RichTextBox &m_pane;
     ColourCode m_shownColour;
+    QString m_colour;
 };
 
 } // namespace quillery

@@ -11,6 +11,7 @@
 //
 // Usage: bench_binder_io [--case big|small|all] [--reps N] [--dir FOLDER]
 
+#include "LargeBinder.h"
 #include "documents/Binder.h"
 #include "documents/BinderSaver.h"
 #include "documents/Interaction.h"
@@ -212,69 +213,6 @@ void dataSync(const QString &path)
     ::close(fd);
 }
 
-// Bytes that neither compress nor repeat, made quickly.
-void writeNoise(const QString &path, qint64 size)
-{
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0)
-        fail(QStringLiteral("cannot create ") + path);
-    std::vector<quint64> buffer(4 * MiB / sizeof(quint64));
-    quint64 state = 0x9E3779B97F4A7C15ULL;
-    for (qint64 done = 0; done < size;) {
-        for (quint64 &word : buffer) {
-            state ^= state << 13;
-            state ^= state >> 7;
-            state ^= state << 17;
-            word = state;
-        }
-        const qint64 chunk = std::min<qint64>(size - done, qint64(buffer.size() * 8));
-        fileio::writeAll(fd, reinterpret_cast<const char *>(buffer.data()), chunk, path);
-        done += chunk;
-    }
-    ::close(fd);
-}
-
-// A binder of the case's size, made and saved by the program: every page is a range of
-// one generated file, as pages of an opened binder are ranges of its working copy.
-void makeBinder(Workspace &workspace, const Case &c, const QString &folder, const QString &target)
-{
-    const QString source = folder + QStringLiteral("/pages.dat");
-    writeNoise(source, c.totalBytes);
-    static const PageKind kinds[] = {PageKind::RTF,     PageKind::TXT,   PageKind::HTML,
-                                     PageKind::PICTURE, PageKind::SOUND, PageKind::FILE};
-    const QString created = generalDate(QDateTime::currentDateTime());
-    {
-        Binder binder;
-        NewFile(workspace, binder, false);
-        binder.pages.reserve(c.pages);
-        qint64 offset = 0;
-        for (int i = 0; i < c.pages; ++i) {
-            // Spread the remainder so that the pages add up to the total exactly.
-            const qint64 end = c.totalBytes * (i + 1) / c.pages;
-            const PageKind kind = kinds[i % 6];
-            PageRow row;
-            row.name = QStringLiteral("Page %1").arg(i + 1);
-            row.created = created;
-            row.modified = QStringLiteral("Never");
-            row.size = end - offset;
-            row.comments = QStringLiteral("Comment on page %1").arg(i + 1);
-            row.key.serial = binder.takeSerial();
-            row.key.offset = offset;
-            row.key.length = end - offset;
-            row.key.kind = kindString(kind);
-            row.key.location = u'|' + source;
-            row.key.colour =
-                hasColourField(kind) ? QStringLiteral("-2147483643") : QStringLiteral("NA");
-            binder.pages.append(row);
-            offset = end;
-        }
-        if (!SavFile(workspace, binder, target))
-            fail(QStringLiteral("could not save the binder"));
-    }
-    fileio::removeIfExists(source);
-}
-
 QString formatBytes(qint64 bytes)
 {
     if (bytes < 0)
@@ -317,7 +255,7 @@ Result runCase(const Case &c, const QString &root, int reps)
     const QString copyPath = folder + QStringLiteral("/copy.qly");
     std::printf("%s: making the binder...\n", c.label);
     std::fflush(stdout);
-    makeBinder(workspace, c, folder, binderPath);
+    writeLargeBinder(workspace, c.pages, c.totalBytes, folder, binderPath);
     temp.DeleteTempFiles();
 
     Result result{&c, fileio::fileSize(binderPath)};

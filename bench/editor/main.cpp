@@ -6,23 +6,17 @@
 // Usage: bench_editor [keystrokes]
 
 #include "../window/Timing.h"
+#include "PageHarness.h"
 
-#include "documents/Binder.h"
-#include "documents/Interaction.h"
-#include "documents/NewBinder.h"
-#include "documents/Workspace.h"
 #include "editor/frmEdit.h"
 #include "editor/frmReplace.h"
 #include "platform/FileIo.h"
-#include "platform/ScriptedDialogs.h"
-#include "platform/TempFolder.h"
 #include "platform_ui/RichTextBox.h"
 #include "rtf/RtfWriter.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -72,37 +66,11 @@ QString plainPage(int needles)
     return text;
 }
 
-struct Harness
+std::unique_ptr<frmEdit> edit(PageHarness &h, int position)
 {
-    QTemporaryDir dir;
-    TempFolder temp{dir.filePath(QStringLiteral("tmp"))};
-    ScriptedDialogs dialogs;
-    Interaction ui;
-    Workspace workspace{temp, dialogs, ui};
-    Binder binder;
-
-    Harness() { NewFile(workspace, binder, false); }
-
-    int addPage(const QString &kind, const QByteArray &bytes)
-    {
-        PageRow row;
-        row.name = QStringLiteral("Page %1").arg(binder.pageCount() + 1);
-        row.size = bytes.size();
-        row.key.serial = binder.takeSerial();
-        row.key.kind = kind;
-        row.key.location = temp.TempFileName();
-        row.key.colour = QStringLiteral("NA");
-        fileio::writeWhole(row.key.location, bytes);
-        binder.pages.append(row);
-        return binder.pageCount();
-    }
-
-    std::unique_ptr<frmEdit> edit(int position)
-    {
-        workspace.editmode = binder.page(position).key.kind == u"RTF" ? 0 : 1;
-        return std::make_unique<frmEdit>(workspace, binder, position, nullptr);
-    }
-};
+    h.workspace.editmode = h.binder.page(position).key.kind == u"RTF" ? 0 : 1;
+    return std::make_unique<frmEdit>(h.workspace, h.binder, position, nullptr);
+}
 
 void line(const char *what, double ours, double bare, const char *target = "")
 {
@@ -117,11 +85,11 @@ void showAndPaint(QWidget &window, QWidget *viewport, PaintWatch &paints)
 }
 
 // Opening: build the window, load the page, show it and paint the text.
-double openEditor(Harness &h, int position, PaintWatch &paints)
+double openEditor(PageHarness &h, int position, PaintWatch &paints)
 {
     paints.forget();
     Stopwatch watch;
-    auto editor = h.edit(position);
+    auto editor = edit(h, position);
     showAndPaint(*editor, editor->rtfEdit()->viewport(), paints);
     return watch.ms();
 }
@@ -162,9 +130,9 @@ Samples keystrokes(QTextEdit &box, int position, int count, PaintWatch &paints)
     return samples;
 }
 
-void typing(Harness &h, int position, int count, PaintWatch &paints)
+void typing(PageHarness &h, int position, int count, PaintWatch &paints)
 {
-    auto editor = h.edit(position);
+    auto editor = edit(h, position);
     showAndPaint(*editor, editor->rtfEdit()->viewport(), paints);
     QTextEdit bare;
     bare.setDocument(editor->rtfEdit()->document()->clone(&bare));
@@ -180,11 +148,11 @@ void typing(Harness &h, int position, int count, PaintWatch &paints)
     }
 }
 
-void replaceAll(Harness &h, PaintWatch &paints)
+void replaceAll(PageHarness &h, PaintWatch &paints)
 {
     const QString text = plainPage(10000);
     const int page = h.addPage(QStringLiteral("TXT"), text.toUtf8());
-    auto editor = h.edit(page);
+    auto editor = edit(h, page);
     showAndPaint(*editor, editor->rtfEdit()->viewport(), paints);
     frmReplace &dialog = editor->replaceDialog();
     dialog.txtFind()->setText(QStringLiteral("needle"));
@@ -212,9 +180,9 @@ void replaceAll(Harness &h, PaintWatch &paints)
     line("Replace All, 10,000 in 1 MB, ms", oursMs, theirs.ms(), "target < 1000");
 }
 
-void save(Harness &h, int position, PaintWatch &paints)
+void save(PageHarness &h, int position, PaintWatch &paints)
 {
-    auto editor = h.edit(position);
+    auto editor = edit(h, position);
     showAndPaint(*editor, editor->rtfEdit()->viewport(), paints);
     Stopwatch ours;
     editor->SavePage();
@@ -235,7 +203,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const int count = argc > 1 ? qMax(1, atoi(argv[1])) : 200;
 
-    Harness h;
+    PageHarness h;
     PaintWatch paints;
     const QByteArray oneMb = richPage(1 << 20);
     const QByteArray fiveMb = richPage(5 << 20);

@@ -5,6 +5,8 @@
 // 90, with time and peak memory. Then the in-process encoder, and the size and
 // fidelity of the files at quality 75, 2x2.
 // Usage: bench_jpeg [runs] [quillery-cli]
+#include "CommandMeasure.h"
+
 #include "images/DibFile.h"
 #include "images/JpegTables.h"
 #include "images/cImage.h"
@@ -166,38 +168,6 @@ double psnr(const cImage &source, const QString &jpegPath, const QString &ppmPat
         }
     }
     return 10 * std::log10(255.0 * 255.0 / (squares / double(samples)));
-}
-
-// One run of a whole command: wall time from before the process is made until
-// it has been reaped, the processor time it used (less disturbed by other work
-// on the machine), and its peak resident memory.
-struct Measured
-{
-    bool ok = false;
-    double seconds = 0;
-    double cpuSeconds = 0;
-    double peakMb = 0;
-};
-
-// A command's peak memory would count the peak of the process it was started
-// from (the kernel carries it over the exec), and this one holds the picture:
-// bench_measure, a small program, starts and measures each command.
-Measured measure(const QString &program, const QStringList &arguments)
-{
-    QProcess helper;
-    helper.start(QCoreApplication::applicationDirPath() + QStringLiteral("/bench_measure"),
-                 QStringList{program} + arguments);
-    Measured result;
-    if (!helper.waitForFinished(-1))
-        return result;
-    const QList<QByteArray> fields = helper.readAllStandardOutput().trimmed().split(' ');
-    if (fields.size() != 4)
-        return result;
-    result.ok = fields[0] == "1";
-    result.seconds = fields[1].toDouble();
-    result.cpuSeconds = fields[2].toDouble();
-    result.peakMb = fields[3].toDouble();
-    return result;
 }
 
 double median(std::vector<double> values)

@@ -13,7 +13,10 @@
 #include "transfer/BinderOpener.h"
 #include "transfer/PageImport.h"
 
+#include <QProcess>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace quillery;
 using namespace quillery::test;
@@ -71,6 +74,7 @@ private Q_SLOTS:
     void secondOpenerGetsReadOnlyShadowCopy();
     void readOnlyBinderSaveLeadsToSaveAs();
     void damagedBindersGiveOpenError();
+    void aBinderIsKnownByItsHeaderNotItsName();
     void accessorsReadTheCurrentPage();
     void sizeTextAndNewFileDetection();
     void plainTextIsUtf8OrWindows1252();
@@ -190,6 +194,8 @@ void tst_binderfile::saveCommandWritesOnlyWhatChanged()
     QCOMPARE(ask.kind, DialogCall::Kind::SaveFile);
     QCOMPARE(ask.file.title, QString("Save Quillery ('New File 2')"));
     QCOMPARE(ask.file.filter, QString("Quillery (*.qly)|*.qly|All files (*.*)|*.*"));
+    // A binder is only known again by its extension: "notes.txt" is saved as "notes.txt.qly".
+    QVERIFY(ask.file.requireFilterExtension);
 
     // Save As a new name moves the lock and the companions with the binder.
     f.dialogs.queueSaveFile(f.path("moved"));
@@ -340,7 +346,7 @@ void tst_binderfile::companionNamesAndLocking()
     QVERIFY(SavFile(*f.workspace, *binder, path));
     finishRetiringShadowCopies();
     QCOMPARE(readFile(shadowCopyPath(path)), readFile(path));
-    QCOMPARE(QDir(f.dir.path()).entryList({".*.old*"}, QDir::Files | QDir::Hidden), QStringList());
+    QCOMPARE(QDir(f.dir.path()).entryList({".*"}, QDir::Files | QDir::Hidden), QStringList());
     binder.reset();
     QVERIFY(!FileLock::isHeldElsewhere(path));
 }
@@ -432,6 +438,41 @@ void tst_binderfile::damagedBindersGiveOpenError()
     f.dialogs.clear();
     QVERIFY(!f.open(f.path("missing.qly")));
     QVERIFY(f.dialogs.calls().first().text.endsWith(", 53"));
+}
+
+void tst_binderfile::aBinderIsKnownByItsHeaderNotItsName()
+{
+    BinderFixture f;
+    // Saved under a name without ".qly", it opens as the binder it is, from the window and
+    // from the tool alike.
+    const QString named = f.makeBinder("notes.txt", ThreePages);
+    QVERIFY(isBinderFile(named));
+    auto binder = f.open(named);
+    QVERIFY(binder);
+    QCOMPARE(binder->CurFile(), named);
+    QCOMPARE(binder->pageCount(), 3);
+    QCOMPARE(GetLumpString(*binder, "2"), QByteArray("{\\rtf1 second}"));
+    QVERIFY(binder->OpenNum.covers(named));
+    QProcess tool;
+    tool.start(QUILLERY_CLI, {"list", named});
+    QVERIFY(tool.waitForFinished(60000));
+    QCOMPARE(tool.exitCode(), 0);
+    QVERIFY(tool.readAllStandardOutput().contains("three"));
+
+    // Any other file, whatever its name, is a page; one that starts like a binder but is
+    // cut short is a damaged binder, and a ".qly" name still means a binder.
+    const QString plain = f.file("plain.txt", "QLY is not a header");
+    QVERIFY(!isBinderFile(plain));
+    auto page = f.open(plain);
+    QVERIFY(page);
+    QCOMPARE(page->CurFile(), QString());
+    QCOMPARE(GetLumpString(*page, "1"), QByteArray("QLY is not a header"));
+    f.dialogs.clear();
+    QVERIFY(!f.open(f.file("cut.txt", "QLY4\x01")));
+    QCOMPARE(f.messageTitles(), QStringList{"Open Error"});
+    QVERIFY(isBinderFile(f.path("missing.QLY")));
+    QCOMPARE(::mkfifo(QFile::encodeName(f.path("pipe.qly.txt")).constData(), 0600), 0);
+    QVERIFY(!isBinderFile(f.path("pipe.qly.txt")));
 }
 
 void tst_binderfile::accessorsReadTheCurrentPage()

@@ -3,9 +3,11 @@
 #include "documents/InfoRecords.h"
 #include "documents/LumpArchive.h"
 #include "documents/PageRecords.h"
+#include "documents/PlainSource.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
 
+#include <QHash>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -51,6 +53,8 @@ private Q_SLOTS:
     void recordsKeepOrderAndSurviveAwkwardValues();
     void recordsSkipGarbageAndBoundHostileCounts();
     void perPageRecordsAreTakenApart();
+    void recordsStayRightThroughRewritesAndRemovals();
+    void recordsReadBackAsTheyWereWritten();
 
 private:
     QTemporaryDir m_dir;
@@ -126,8 +130,24 @@ void tst_lumparchive::copiesFileRangesInAnyOrderMixedWithBytes()
                  expected[i]);
     }
 
+    // The same archive read piece by piece, in reads that straddle pieces, is the file.
+    const QVector<Lump> written = out.writtenLumps();
+    PiecesSource pieces(out.pieces());
+    const QByteArray whole = readFile(path);
+    QCOMPARE(pieces.size(), whole.size());
+    QByteArray streamed;
+    for (qint64 left = pieces.size(); left > 0; left -= 5) {
+        QByteArray part(std::min<qint64>(5, left), '\0');
+        pieces.read(part.data(), part.size());
+        streamed += part;
+    }
+    QCOMPARE(streamed, whole);
+    QCOMPARE(out.writtenLumps().size(), written.size());
+    for (int i = 0; i < written.size(); ++i)
+        QCOMPARE(out.writtenLumps()[i].offset, written[i].offset);
+
     // A range past the end of its file fails the write and leaves the old archive alone,
-    // also when it would continue the range before it.
+    // also when it would continue the range before it; read as pieces, it fails there.
     const QByteArray before = readFile(path);
     LumpArchive bad("QLY4");
     bad.setLumpCount(2);
@@ -135,6 +155,9 @@ void tst_lumparchive::copiesFileRangesInAnyOrderMixedWithBytes()
     bad.setLumpData(2, FileRange{pathA, 8, 9});
     QVERIFY_THROWS_EXCEPTION(FileError, bad.WriteArchive(path));
     QCOMPARE(readFile(path), before);
+    PiecesSource badPieces(bad.pieces());
+    QByteArray buffer(badPieces.size(), '\0');
+    QVERIFY_THROWS_EXCEPTION(FileError, badPieces.read(buffer.data(), buffer.size()));
 }
 
 void tst_lumparchive::copyFileReplacesLongerAndEmptyTargets()
@@ -379,6 +402,94 @@ void tst_lumparchive::perPageRecordsAreTakenApart()
     QVERIFY(records.contains("Page4"));
     QVERIFY(records.contains("Page01"));
     QVERIFY(records.contains("Pages"));
+}
+
+// Thousands of records, rewritten longer and shorter, most removed (which clears out the
+// room they held) and some written again, against a plain list of what each key holds.
+void tst_lumparchive::recordsStayRightThroughRewritesAndRemovals()
+{
+    InfoRecords records;
+    QList<std::pair<QString, QString>> expected;
+    QHash<QString, qsizetype> place;
+    const auto set = [&](const QString &key, const QString &value) {
+        records.write(key, value);
+        if (!place.contains(key)) {
+            place.insert(key, expected.size());
+            expected.append({key, value});
+        } else {
+            expected[place.value(key)].second = value;
+        }
+    };
+    const auto key = [](int i) {
+        return QString("k%1").arg(i);
+    };
+    const int count = 20000;
+    for (int i = 0; i < count; ++i)
+        set(key(i), QString("value %1").arg(i));
+    for (int i = 0; i < count; i += 3)
+        set(key(i), QString("a much longer value than before, %1\n").arg(i));
+    for (int i = 0; i < count; ++i) {
+        if (i % 3 == 0)
+            continue;
+        records.remove(key(i));
+        place.remove(key(i));
+    }
+    expected.removeIf([&place](const auto &entry) { return !place.contains(entry.first); });
+    for (qsizetype i = 0; i < expected.size(); ++i)
+        place[expected[i].first] = i;
+    set(key(3), "shorter");
+    set(key(2), "back, and last");
+    set("a=b", "kept as a_b");
+
+    QCOMPARE(records.size(), expected.size());
+    QCOMPARE(records.value(key(5)), InfoRecords::NotFound);
+    QCOMPARE(records.value("a=b"), InfoRecords::NotFound); // keys hold no delimiters
+    QByteArray text;
+    for (const auto &[name, value] : expected) {
+        const QString stored = name == "a=b" ? "a_b" : name;
+        QCOMPARE(records.value(stored), value);
+        InfoRecords::appendRecord(text, stored.toUtf8(), value);
+    }
+    QCOMPARE(records.toText(), text);
+    QVERIFY(text.startsWith("k0=a much longer value than before, 0\\n\nk3=shorter\nk6="));
+    QVERIFY(text.endsWith("k2=back, and last\na_b=kept as a_b\n"));
+
+    // A record removed on its own is gone at once, and written again it comes last.
+    records.remove(key(3));
+    QVERIFY(!records.contains(key(3)));
+    QCOMPARE(records.size(), expected.size() - 1);
+    records.write(key(3), "again");
+    QVERIFY(records.toText().endsWith("a_b=kept as a_b\nk3=again\n"));
+
+    // Removing by number takes thousands at once and leaves the rest as they were.
+    records.write("Pages", count);
+    records.removeNumbered("Pages", "k");
+    QCOMPARE(records.size(), 3);
+    QCOMPARE(records.toText(), QByteArray("k0=a much longer value than before, 0\\n\n"
+                                          "a_b=kept as a_b\nPages=20000\n"));
+}
+
+// Stored text that this class would write otherwise (escapes, carriage returns, damaged
+// UTF-8) is read as its value and written as this class writes it, so that every record
+// reads back the same after a save.
+void tst_lumparchive::recordsReadBackAsTheyWereWritten()
+{
+    InfoRecords records;
+    records.loadText(QByteArray("K\\ey=a\\qb\r\r\nPlain=x\tdone\nBad=\xff!\nCR=in\rside\n"
+                                "Trail=ends\\"));
+    QCOMPARE(records.value("K_ey"), QString("aqb\r"));
+    QCOMPARE(records.value("Plain"), QString("x\tdone"));
+    QCOMPARE(records.value("Bad"), QString(QChar::ReplacementCharacter) + "!");
+    QCOMPARE(records.value("CR"), QString("in\rside"));
+    QCOMPARE(records.value("Trail"), QString("ends\\"));
+    const QByteArray text = records.toText();
+    QCOMPARE(text, QByteArray("K_ey=aqb\\r\nPlain=x\tdone\nBad=\xEF\xBF\xBD!\nCR=in\\rside\n"
+                              "Trail=ends\\\\\n"));
+    InfoRecords back;
+    back.loadText(text);
+    QCOMPARE(back.toText(), text);
+    for (const char *key : {"K_ey", "Plain", "Bad", "CR", "Trail"})
+        QCOMPARE(back.value(key), records.value(key));
 }
 
 QTEST_GUILESS_MAIN(tst_lumparchive)

@@ -42,7 +42,8 @@ class tst_savesafety : public QObject
 private Q_SLOTS:
     void lockIsTakenBeforeAnythingIsRead();
     void fileChangedOnDiskAsksBeforeSaving();
-    void vanishedPageSourceFailsAndKeepsTheFile();
+    void lostPageSourceFailsAndKeepsTheFile_data();
+    void lostPageSourceFailsAndKeepsTheFile();
     void removedNamesAndPasswordLeaveTheFile();
     void reopensOnTheLastPageAndKeepsPermissions();
 };
@@ -106,23 +107,42 @@ void tst_savesafety::fileChangedOnDiskAsksBeforeSaving()
     QCOMPARE(GetLumpString(*reopened, "1"), QByteArray("first page"));
 }
 
-void tst_savesafety::vanishedPageSourceFailsAndKeepsTheFile()
+void tst_savesafety::lostPageSourceFailsAndKeepsTheFile_data()
 {
+    QTest::addColumn<bool>("vanishes");
+    QTest::addColumn<QByteArray>("leftThere");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("vanished") << true << QByteArray() << "is missing";
+    QTest::newRow("cut short") << false << QByteArray("no") << "has 2 bytes instead of 5";
+    QTest::newRow("grown") << false << QByteArray("notes and more") << "has 14 bytes instead of 5";
+}
+
+void tst_savesafety::lostPageSourceFailsAndKeepsTheFile()
+{
+    QFETCH(bool, vanishes);
+    QFETCH(QByteArray, leftThere);
+    QFETCH(QString, said);
     BinderFixture f;
-    const QString path = f.makeBinder("vanish.qly", TwoPages);
+    const QString path = f.makeBinder("lost.qly", TwoPages);
     const QByteArray original = readFile(path);
     auto binder = f.open(path);
     PageKind kind = PageKind::Unknown;
     QVERIFY(ImportFile(*f.workspace, *binder, f.file("notes.txt", "notes"), kind));
-    QVERIFY(QFile::remove(binder->pages.at(2).key.location));
+    const QString data = binder->pages.at(2).key.location;
+    if (vanishes)
+        QVERIFY(QFile::remove(data));
+    else
+        writeFile(data, leftThere);
+    const QString message = "The data of the page 'notes' " + said + " (" + data + ")";
     QVERIFY(!SavFile(*f.workspace, *binder, path));
     QCOMPARE(readFile(path), original);
     QCOMPARE(f.messageTitles().last(), QString("Save Error"));
-    QVERIFY2(f.dialogs.lastText().contains("'notes'"), qPrintable(f.dialogs.lastText()));
+    QVERIFY2(f.dialogs.lastText().contains(message), qPrintable(f.dialogs.lastText()));
     // A rewrite fails the same way.
     binder->pages.remove(0);
     QVERIFY(!SavFile(*f.workspace, *binder, path));
     QCOMPARE(readFile(path), original);
+    QVERIFY2(f.dialogs.lastText().contains(message), qPrintable(f.dialogs.lastText()));
 }
 
 void tst_savesafety::removedNamesAndPasswordLeaveTheFile()

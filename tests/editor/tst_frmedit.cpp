@@ -7,6 +7,7 @@
 #include "editor/FormatToolbar.h"
 #include "editor/frmReplace.h"
 #include "platform_ui/RichTextBox.h"
+#include "rtf/RtfReader.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,6 +38,7 @@ private Q_SLOTS:
     void failedSaveKeepsEverything();
     void closePrompt();
     void undoSteps();
+    void pagesWithLongRunsSaveUnchanged();
 };
 
 namespace {
@@ -358,6 +360,34 @@ void tst_frmedit::undoSteps()
     QCOMPARE(box->Text(), "one two one");
     box->redo();
     QCOMPARE(box->Text(), "1 two 1");
+}
+
+// Layout only breaks a long word's lines differently: the editor saves the page's text as
+// it came, however long its unbroken runs.
+void tst_frmedit::pagesWithLongRunsSaveUnchanged()
+{
+    EditorFixture f;
+    const QByteArray word = QByteArray("abcdefghijklmnopqrstuvwxyz").repeated(40'000);
+    const QByteArray plainBytes = "Start\r\n" + word + "\r\nEnd";
+    const int plain = f.addPage(PageKind::TXT, plainBytes);
+    auto plainEditor = f.edit(plain);
+    QCOMPARE(plainEditor->rtfEdit()->wordWrapMode(), QTextOption::WrapAnywhere);
+    QVERIFY(plainEditor->SavePage());
+    QCOMPARE(readFile(f.binder.page(plain).key.location), plainBytes);
+
+    const QByteArray shorter = word.left(300'000);
+    const int rich =
+        f.addPage(PageKind::RTF, "{\\rtf1\\ansi Start\\par " + shorter + "\\par End\\par}");
+    auto richEditor = f.edit(rich);
+    QVERIFY(richEditor->SavePage());
+    const QByteArray saved = readFile(f.binder.page(rich).key.location);
+    QTextDocument doc;
+    QVERIFY(readRtf(saved, &doc));
+    QCOMPARE(doc.toPlainText(), QString::fromLatin1("Start\n" + shorter + "\nEnd"));
+    // Opened and saved again, it keeps its bytes.
+    auto again = f.edit(rich);
+    QVERIFY(again->SavePage());
+    QCOMPARE(readFile(f.binder.page(rich).key.location), saved);
 }
 
 QTEST_MAIN(tst_frmedit)

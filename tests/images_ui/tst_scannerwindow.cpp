@@ -221,12 +221,12 @@ private Q_SLOTS:
         BinderFixture f;
         Settings(f.path("settings.ini")).SaveSetting(Settings::Main, "JPEGQuality", "100");
         Scanner s(f);
-        QCOMPARE(s.child<QLabel>("lblQuality")->text(), QStringLiteral("&Quality: 100"));
+        QCOMPARE(s.child<QLabel>("lblQuality")->text(), QStringLiteral("Quali&ty: 100"));
         s.window.OpenImage(picture(f, "q.png", 16, 16));
         QCOMPARE(findMarker(s.saveAs("q100.jpg"), 0xDB)->body.mid(1, 64), QByteArray(64, 1));
 
         s.child<QScrollBar>("hscQuality")->setValue(40);
-        QCOMPARE(s.child<QLabel>("lblQuality")->text(), QStringLiteral("&Quality: 40"));
+        QCOMPARE(s.child<QLabel>("lblQuality")->text(), QStringLiteral("Quali&ty: 40"));
         QVERIFY(findMarker(s.saveAs("q40.jpg"), 0xDB)->body.mid(1, 64) != QByteArray(64, 1));
         s.click("cmdClose");
         QCOMPARE(s.settings.GetSetting(Settings::Main, "JPEGQuality"), QStringLiteral("40"));

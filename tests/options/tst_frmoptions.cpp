@@ -3,11 +3,15 @@
 
 #include "editor/DefaultTextFormats.h"
 #include "options/frmOptions.h"
+#include "platform/FontFamilies.h"
 #include "platform/Settings.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -29,6 +33,7 @@ private Q_SLOTS:
     void samePanePositionKeepsItsLength();
     void associationsTabOnlyWhenAsked();
     void cancelWritesNothing();
+    void fontDialogKeepsTheStoredFamily();
 };
 
 namespace {
@@ -173,7 +178,19 @@ void tst_frmoptions::programRowsJoinProgramAndStartIn()
     f.dialogs.queueFolder("/home/me/pictures");
     child(dialog.get(), "cmdEXESI")->click();
     const QString editor = "/opt/painter/run\u00B7/home/me/pictures";
-    QCOMPARE(child<QTreeWidget>(dialog.get(), "lvExts")->topLevelItem(6)->text(1), editor);
+    auto *list = child<QTreeWidget>(dialog.get(), "lvExts");
+    QCOMPARE(list->topLevelItem(6)->text(1), editor);
+    // Shown in words, stored as it was.
+    const auto shown = [list](int row) {
+        const QModelIndex cell = list->model()->index(row, 1);
+        return qobject_cast<QStyledItemDelegate *>(list->itemDelegateForIndex(cell))
+            ->displayText(cell.data(), QLocale());
+    };
+    QCOMPARE(shown(6), "/opt/painter/run (starts in /home/me/pictures)");
+    QCOMPARE(shown(0), Settings::RichTextEditor);
+    child<QLineEdit>(dialog.get(), "txtEXESI")->clear();
+    QCOMPARE(shown(6), "/opt/painter/run");
+    child<QLineEdit>(dialog.get(), "txtEXESI")->setText("/home/me/pictures");
 
     // Selecting the row again splits the value back into the boxes.
     selectRow(dialog.get(), 1);
@@ -255,3 +272,42 @@ void tst_frmoptions::cancelWritesNothing()
 
 QTEST_MAIN(tst_frmoptions)
 #include "tst_frmoptions.moc"
+
+// The default plain text font, "Courier New", is missing here: the font dialog opens on the
+// fixed-pitch font that stands in for it, and keeping that family keeps the stored name,
+// which other systems know. Another family is stored by its own name.
+void tst_frmoptions::fontDialogKeepsTheStoredFamily()
+{
+    installFontSubstitutes();
+    OptionsFixture f;
+    QFont courier;
+    courier.setFamilies({"Courier New"});
+    const QString standIn = QFontInfo(courier).family();
+    QVERIFY(QFontInfo(courier).fixedPitch());
+    if (QFontDatabase::hasFamily("Liberation Mono"))
+        QCOMPARE(standIn, "Liberation Mono");
+
+    auto dialog = f.open();
+    child<QTabBar>(dialog.get(), "tabFormats")->setCurrentIndex(1);
+    QFont bigger(standIn);
+    bigger.setPointSizeF(14);
+    f.dialogs.queueFont(bigger);
+    child(dialog.get(), "cmdFont")->click();
+    const DialogCall opened = f.dialogs.takeLast();
+    QCOMPARE(opened.kind, DialogCall::Kind::Font);
+    QCOMPARE(opened.initialFont.family(), standIn);
+    QCOMPARE(opened.initialFont.pointSizeF(), 10.0);
+
+    // The rich text tab: its stand-in, another family chosen.
+    child<QTabBar>(dialog.get(), "tabFormats")->setCurrentIndex(0);
+    QFont times;
+    times.setFamilies({"Times New Roman"});
+    QFont other(standIn); // any family that is not the serif stand-in
+    f.dialogs.queueFont(other);
+    child(dialog.get(), "cmdFont")->click();
+    QCOMPARE(f.dialogs.takeLast().initialFont.family(), QFontInfo(times).family());
+    dialog->cmdOK_Click();
+    QCOMPARE(f.binder.CF.value("TXTFontName"), "Courier New");
+    QCOMPARE(f.binder.CF.value("TXTFontSize"), "14");
+    QCOMPARE(f.binder.CF.value("RTFFontName"), standIn);
+}

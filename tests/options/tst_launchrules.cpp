@@ -1,8 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "TestSupport.h"
 #include "options/EditorChoice.h"
 #include "options/ExecTemplate.h"
-#include "options/ExportName.h"
+#include "platform/RegString.h"
 #include "platform/Settings.h"
+#include "platform/XdgDirs.h"
+
+#include <QDir>
+#include <QProcess>
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,39 +19,12 @@ class tst_launchrules : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void exportNamesByKind();
-    void exportNamesStayInOneFolder();
     void extensionRowsIgnoreCase();
     void programEditorSplitsAtFirstAndLastDot();
     void templatesBecomeArgumentLists_data();
     void templatesBecomeArgumentLists();
+    void hostileNamesStayOneWordForTheDefaultProgram();
 };
-
-void tst_launchrules::exportNamesByKind()
-{
-    QCOMPARE(editFileName("RTF", "Notes"), "Notes.rtf");
-    QCOMPARE(editFileName("RTF", "Notes.RTF"), "Notes.RTF");
-    QCOMPARE(editFileName("TXT", "todo"), "todo.txt");
-    QCOMPARE(editFileName("TXT", "todo.Txt"), "todo.Txt");
-    QCOMPARE(editFileName("HTML", "index.php"), "index.php");
-    QCOMPARE(editFileName("HTML", "page"), "page.htm");
-    QCOMPARE(editFileName("HTML", "Page.HTML"), "Page.HTML");
-    // Only the end decides: "htm" without its dot is no extension.
-    QCOMPARE(editFileName("HTML", "xhtm"), "xhtm.htm");
-    QCOMPARE(editFileName("PICTURE", "photo.jpg"), "photo.jpg");
-    QCOMPARE(editFileName("FILE", "Report.DOC"), "Report.DOC");
-}
-
-void tst_launchrules::exportNamesStayInOneFolder()
-{
-    QCOMPARE(editFileName("FILE", "../../.bashrc"), ".._.._.bashrc");
-    QCOMPARE(editFileName("FILE", "a/b\\c"), "a_b_c");
-    QCOMPARE(editFileName("FILE", ".."), "_..");
-    QCOMPARE(editFileName("SOUND", "."), "_.");
-    QCOMPARE(editFileName("FILE", ""), "_");
-    QCOMPARE(editFileName("TXT", QString("line\none\ttab") + QChar(0x7f)), "lineonetab.txt");
-    QCOMPARE(editFileName("RTF", ".."), "...rtf");
-}
 
 void tst_launchrules::extensionRowsIgnoreCase()
 {
@@ -91,16 +69,23 @@ void tst_launchrules::templatesBecomeArgumentLists_data()
     QTest::addColumn<QString>("command");
     QTest::addColumn<QStringList>("arguments");
     const QString p = "/tmp/Q/it's \"my\" $(rm) notes.txt";
+    const QString sq = "'/tmp/Q/it'\\''s \"my\" $(rm) notes.txt'";
     QTest::newRow("runs itself") << "%1 --ignored" << QStringList{p};
     QTest::newRow("no placeholder")
         << "gedit --new-window" << QStringList{"gedit", "--new-window", p};
     QTest::newRow("field code") << "gimp %U" << QStringList{"gimp", p};
-    QTest::newRow("inside quotes")
-        << "\"/opt/my editor/run\" \"%f\"" << QStringList{"/opt/my editor/run", p};
     QTest::newRow("part of an argument") << "app --file=%f" << QStringList{"app", "--file=" + p};
-    QTest::newRow("classic") << "notepad \"%1\"" << QStringList{"notepad", p};
-    QTest::newRow("escapes in quotes") << "sh \"a\\\"b\" %f" << QStringList{"sh", "a\"b", p};
+    QTest::newRow("classic") << "notepad %1" << QStringList{"notepad", p};
+    QTest::newRow("quoted program")
+        << "\"/opt/my editor/run\" %F" << QStringList{"/opt/my editor/run", p};
+    // Inside quotes a name is one shell word, whatever it holds.
+    QTest::newRow("shell script") << "sh -c \"edit %f && echo %u\""
+                                  << QStringList{"sh", "-c", "edit " + sq + " && echo " + sq};
+    QTest::newRow("quoted alone") << "app \"%U\"" << QStringList{"app", sq};
+    QTest::newRow("escapes in quotes")
+        << "sh \"a\\\"b\\$c\\`d\\\\e\\nf\" %f" << QStringList{"sh", "a\"b$c`d\\e\\nf", p};
     QTest::newRow("other codes dropped") << "app %k %f 50%%" << QStringList{"app", p, "50%"};
+    QTest::newRow("empty argument kept") << "app \"\" %f" << QStringList{"app", "", p};
     QTest::newRow("unclosed quote") << "\"app %f" << QStringList{};
     QTest::newRow("empty") << "  " << QStringList{};
 }
@@ -110,6 +95,44 @@ void tst_launchrules::templatesBecomeArgumentLists()
     QFETCH(QString, command);
     QFETCH(QStringList, arguments);
     QCOMPARE(commandArguments(command, "/tmp/Q/it's \"my\" $(rm) notes.txt"), arguments);
+}
+
+// The default program's desktop entry, as Edit Page finds and runs it, with a page name
+// that would run commands if a shell ever read it as it is.
+void tst_launchrules::hostileNamesStayOneWordForTheDefaultProgram()
+{
+    QTemporaryDir root;
+    XdgDirs dirs;
+    dirs.configHome = root.filePath("config");
+    dirs.dataHome = root.filePath("data");
+    test::writeFile(dirs.configHome + "/mimeapps.list",
+                    "[Default Applications]\ntext/plain=hostile.desktop\n");
+    QTemporaryDir work;
+    const QString name = "notes;touch X;$(touch Y)`touch Z`'q\"w\\ \n z.txt";
+    test::writeFile(work.filePath(name), "hello|");
+
+    // As stored in the entry: a string value's escapes come first, then the quoting.
+    const QByteArray execs[] = {
+        "sh -c \"cat %f %F %u %U\"",
+        "sh -c \"cat \\\\\"\\\\$0\\\\\" \\\\\"\\\\$1\\\\\"\" %f %U",
+        "cat %f %F %u %U",
+    };
+    const QByteArray expected[] = {"hello|hello|hello|hello|", "hello|hello|",
+                                   "hello|hello|hello|hello|"};
+    for (int i = 0; i < 3; ++i) {
+        test::writeFile(dirs.dataHome + "/applications/hostile.desktop",
+                        "[Desktop Entry]\nType=Application\nName=Hostile\nExec=" + execs[i] + "\n");
+        const QString command =
+            GetRegString(ClassesRoot, "text/plain\\shell\\Open\\command", QString(), dirs);
+        const QStringList arguments = commandArguments(command, work.filePath(name));
+        QVERIFY2(!arguments.isEmpty(), qPrintable(command));
+        QProcess process;
+        process.setWorkingDirectory(work.path());
+        process.start(arguments.first(), arguments.mid(1));
+        QVERIFY(process.waitForFinished());
+        QCOMPARE(process.readAllStandardOutput(), expected[i]);
+        QCOMPARE(QDir(work.path()).entryList(QDir::Files), QStringList{name});
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_launchrules)

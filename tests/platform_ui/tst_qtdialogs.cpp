@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform_ui/QtDialogs.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,6 +32,27 @@ void whenModalShown(std::function<void(QWidget *)> handle)
         if (dialog && dialog->isVisible())
             qobject_cast<QDialog *>(dialog)->reject();
     });
+}
+
+// Runs handle on the modal dialog of type T once it is the one up.
+template <typename T> void whenShownAs(std::function<void(T *)> handle)
+{
+    QTimer::singleShot(10, [handle] {
+        auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return whenShownAs<T>(handle);
+        handle(dialog);
+    });
+}
+
+void typeAndSave(QFileDialog *dialog, const QString &name)
+{
+    // A name typed into a window without focus (offscreen) leaves the list's selection,
+    // which the dialog would take over the name; the user's typing clears it.
+    dialog->findChild<QAbstractItemView *>("listView")->selectionModel()->clear();
+    dialog->findChild<QLineEdit *>("fileNameEdit")->setText(name);
+    // The button, not Return, which the name completer may take for itself.
+    dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Save)->click();
 }
 
 const QString longText = "This name will be stored in new Quillery files to show you as the "
@@ -72,6 +95,76 @@ private Q_SLOTS:
         QCOMPARE(fileDialogFolder({"", "", second.path() + "/b.qly", first.path()}), second.path());
         QCOMPARE(fileDialogFolder({"", "", missing + "/b.qly", first.path()}), first.path());
         QCOMPARE(fileDialogFolder({"", "", "b.qly", missing}), QString());
+    }
+
+    void savedNamesGetTheChosenFiltersExtension()
+    {
+        const QString jpeg = "JPEG File (*.jpg *.JPG)";
+        const QString binder = "Quillery (*.qly *.QLY)";
+        const QString web = "HTML (*.htm *.HTM *.html *.HTML *.php *.PHP)";
+        const struct
+        {
+            QString chosen, filter;
+            bool required;
+            QString saved;
+        } cases[] = {
+            {"/d/scan", jpeg, false, "/d/scan.jpg"},
+            {"/d/scan.png", jpeg, false, "/d/scan.png"},
+            {"/d/notes.txt", binder, true, "/d/notes.txt.qly"},
+            {"/d/Notes.QLY", binder, true, "/d/Notes.QLY"},
+            {"/d/notes", "All files (*)", true, "/d/notes"},
+            {"/d/.profile", "Text (*.txt *.TXT)", false, "/d/.profile.txt"},
+            {"/d/a.", "Text (*.txt *.TXT)", false, "/d/a.txt"},
+            {"/d/page", web, false, "/d/page.htm"},
+            {"/d/page.php", web, true, "/d/page.php"},
+            {"/d/v1.0/notes", binder, false, "/d/v1.0/notes.qly"},
+        };
+        for (const auto &c : cases)
+            QCOMPARE(savePath(c.chosen, c.filter, c.required), c.saved);
+    }
+
+    // The name the file is saved under, extension and all, is the one asked about.
+    void saveDialogsAskBeforeReplacingTheFinalName()
+    {
+        QTemporaryDir dir;
+        QFile existing(dir.filePath("notes.qly"));
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.close();
+        QtDialogs dialogs;
+        FileDialogRequest request{"Save Quillery", "Quillery (*.qly)|*.qly|All files (*.*)|*.*",
+                                  QString(), dir.path(), true};
+        // Checks come after the dialogs are answered: a dialog left open would wait forever.
+        QString question;
+        bool defaultsToNo = false;
+        QString proposedAgain;
+        whenShownAs<QFileDialog>([&](QFileDialog *dialog) {
+            whenShownAs<QMessageBox>([&](QMessageBox *box) {
+                question = box->text();
+                defaultsToNo = box->defaultButton() == box->button(QMessageBox::No);
+                whenShownAs<QFileDialog>([&](QFileDialog *again) {
+                    proposedAgain = again->findChild<QLineEdit *>("fileNameEdit")->text();
+                    typeAndSave(again, "notes.txt");
+                });
+                box->button(QMessageBox::No)->click();
+            });
+            typeAndSave(dialog, "notes");
+        });
+        QCOMPARE(dialogs.saveFile(request), dir.filePath("notes.txt.qly"));
+        QCOMPARE(question,
+                 "'" + dir.filePath("notes.qly") + "' already exists.\nDo you want to replace it?");
+        QVERIFY(defaultsToNo);
+        QCOMPARE(proposedAgain, QString("notes.qly"));
+
+        // Yes replaces; a new name is never asked about.
+        whenShownAs<QFileDialog>([](QFileDialog *dialog) {
+            whenShownAs<QMessageBox>(
+                [](QMessageBox *box) { box->button(QMessageBox::Yes)->click(); });
+            typeAndSave(dialog, "notes");
+        });
+        QCOMPARE(dialogs.saveFile(request), dir.filePath("notes.qly"));
+        request.filter = "JPEG File (*.jpg)|*.jpg|All files (*.*)|*.*";
+        whenShownAs<QFileDialog>([](QFileDialog *dialog) { typeAndSave(dialog, "scan"); });
+        QCOMPARE(dialogs.saveFile(request), dir.filePath("scan.jpg"));
     }
 
     void messageBoxesShowIconButtonsAndPlainText()

@@ -2,8 +2,10 @@
 #include "support/TestSupport.h"
 #include "support/TextDocumentSupport.h"
 
+#include "pagetext/LongParagraphs.h"
 #include "platform_ui/RichTextBox.h"
 #include "rtf/RtfFormat.h"
+#include "rtf/RtfReader.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -54,6 +56,7 @@ private Q_SLOTS:
     void backColour();
     void saveFile();
     void clipboardCarriesRtf();
+    void longRunsAreCutOnlyWhereNothingIsSaved();
 };
 
 void tst_richtextbox::positionsCountTextCharacters()
@@ -359,6 +362,60 @@ void tst_richtextbox::clipboardCarriesRtf()
     QApplication::clipboard()->setMimeData(plain);
     target.paste();
     QVERIFY(target.Text().contains("just text"));
+}
+
+void tst_richtextbox::longRunsAreCutOnlyWhereNothingIsSaved()
+{
+    const QString word = QString("abcdefghijklmnopqrstuvwxyz").repeated(12'000);
+    const QString text = "Start\n" + word + "\nEnd";
+
+    // The viewer's box lays the word out in short pieces, yet copies it whole.
+    RichTextBox viewer;
+    viewer.setReadOnly(true);
+    viewer.resize(400, 300);
+    viewer.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    const QByteArray rtf = "{\\rtf1\\ansi Start\\par " + word.toLatin1() + "\\par End}";
+    for (bool rich : {false, true}) {
+        if (rich)
+            viewer.setTextRTF(rtf);
+        else
+            viewer.setText(text);
+        viewer.grab();
+        const QTextDocument *doc = viewer.document();
+        QCOMPARE(doc->blockCount(), 2 + 312);
+        for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
+            QVERIFY(block.length() - 1 <= RunLimit);
+        QVERIFY(doc->findBlock(6).layout()->lineCount() > 1);
+
+        viewer.selectAll();
+        QCOMPARE(viewer.SelText(), text);
+        viewer.copy();
+        const QMimeData *data = QApplication::clipboard()->mimeData();
+        QCOMPARE(data->text(), text);
+        QTextDocument pasted;
+        QVERIFY(readRtf(data->data("text/rtf"), &pasted));
+        QCOMPARE(pasted.toPlainText(), text);
+
+        // Across a cut: the word's characters 990 to 1009.
+        QTextCursor across(viewer.document());
+        across.setPosition(6 + 990);
+        across.setPosition(6 + 1011, QTextCursor::KeepAnchor);
+        viewer.setTextCursor(across);
+        QCOMPARE(viewer.SelText(), word.mid(990, 20));
+    }
+
+    // A box that can be edited keeps the text it is given; its lines break anywhere instead.
+    RichTextBox editor;
+    editor.setText(text);
+    QCOMPARE(editor.document()->blockCount(), 3);
+    QCOMPARE(editor.Text(), text);
+    QCOMPARE(editor.wordWrapMode(), QTextOption::WrapAnywhere);
+    editor.setTextRTF("{\\rtf1 Short words only.}");
+    QCOMPARE(editor.wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    editor.setTextRTF(rtf);
+    QCOMPARE(editor.document()->toPlainText(), text);
+    QCOMPARE(editor.wordWrapMode(), QTextOption::WrapAnywhere);
 }
 
 QTEST_MAIN(tst_richtextbox)

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
+#include "platform/ScriptedDialogs.h"
+#include "shell/AppInfo.h"
+#include "shell/Feedback.h"
 #include "shell/HelpWindow.h"
 #include "shell/Icons.h"
 #include "shell/ShellResources.h"
 #include "shell/frmSplash.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QMessageBox>
@@ -129,6 +133,56 @@ private Q_SLOTS:
                                    desktopFolder + "/io.github.quillery.Quillery.metainfo.xml"}));
     }
 
+    // The address is written once, in the build; the metadata, the package's copyright
+    // file and the About box all name it, and every screenshot the metadata names is kept
+    // under its address in the repository.
+    void everythingNamesTheOneProjectAddress()
+    {
+        const QString address = AppInfo::projectAddress();
+        QVERIFY(address.startsWith("https://") && !address.contains("example"));
+        const QString metainfo = QString::fromUtf8(
+            test::readFile(desktopFolder + "/io.github.quillery.Quillery.metainfo.xml"));
+        QVERIFY(metainfo.contains("<url type=\"homepage\">" + address + "</url>"));
+        QVERIFY(metainfo.contains("<url type=\"bugtracker\">" + AppInfo::feedbackAddress()));
+        const QString copyright =
+            QString::fromUtf8(test::readFile(desktopFolder + "/../cmake/debian/copyright"));
+        QVERIFY(copyright.contains("\nSource: " + address + "\n"));
+        QVERIFY(copyright.contains("\nUpstream-Contact: " + AppInfo::feedbackAddress() + "\n"));
+        QVERIFY(AppInfo::aboutText().contains(address));
+
+        // The raw files of the repository's main branch, under the project's own name.
+        const QString raw =
+            "https://raw.githubusercontent.com/" + QUrl(address).path().mid(1) + "/main/desktop/";
+        static const QRegularExpression image("<image>([^<]*)</image>");
+        int shots = 0;
+        for (const auto &match : image.globalMatch(metainfo)) {
+            const QString url = match.captured(1);
+            QVERIFY2(url.startsWith(raw), qPrintable(url));
+            const QImage picture(desktopFolder + '/' + url.mid(raw.size()));
+            QVERIFY2(picture.width() >= 640 && picture.height() >= 400, qPrintable(url));
+            ++shots;
+        }
+        QCOMPARE(shots, 3);
+    }
+
+    // Feedback goes to the project's page for reports; when no browser starts, the user is
+    // told so, with the address to open by hand.
+    void feedbackOpensTheReportPageOrSaysWhereItIs()
+    {
+        ScriptedDialogs dialogs;
+        QList<QUrl> opened;
+        sendFeedback(dialogs, [&](const QUrl &url) {
+            opened << url;
+            return true;
+        });
+        QCOMPARE(opened, QList<QUrl>{QUrl(AppInfo::feedbackAddress())});
+        QVERIFY(dialogs.calls().isEmpty());
+
+        sendFeedback(dialogs, [](const QUrl &) { return false; });
+        QCOMPARE(dialogs.calls().size(), 1);
+        QVERIFY(dialogs.calls().at(0).text.endsWith(AppInfo::feedbackAddress()));
+    }
+
     // The manuals must render without complaint and name every command and option the
     // programs' own usage texts name.
     void theManualsCoverTheCommandLine()
@@ -145,7 +199,7 @@ private Q_SLOTS:
                      qPrintable(match.captured(1)));
             ++named;
         }
-        QCOMPARE(named, 9);
+        QCOMPARE(named, 13);
         for (const auto &match : QRegularExpression(R"(--[a-z]+)").globalMatch(cliUsage))
             QVERIFY2(cliManual.contains(match.captured(0)), qPrintable(match.captured(0)));
         for (const QString &code : QStringList{"0", "1", "2", "64"})
@@ -253,6 +307,20 @@ complete_line 'quillery-cli jpeg in.png out.jpg --g'
         QCOMPARE(HelpWindow::showHelp(), window);
         QCOMPARE(window->browser()->source().fragment(), QString());
         window->close();
+    }
+
+    // The help closes from the keyboard, whatever inside it has the focus.
+    void theHelpWindowClosesWithEscapeAndCtrlW()
+    {
+        for (const QKeyCombination key :
+             {QKeyCombination(Qt::Key_Escape), QKeyCombination(Qt::ControlModifier, Qt::Key_W)}) {
+            QPointer<HelpWindow> window = HelpWindow::showHelp();
+            QApplication::setActiveWindow(window);
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            window->browser()->setFocus();
+            QTest::keyClick(window->browser(), key.key(), key.keyboardModifiers());
+            QTRY_VERIFY(!window); // closed and deleted
+        }
     }
 
     void theSplashNamesTheProgramAndGoesAway()

@@ -43,7 +43,8 @@ struct Start
 
     StartupHooks hooks()
     {
-        StartupHooks h{note("splash"), {}, note("new"), {}, note("placement"), note("recent")};
+        StartupHooks h{note("splash"),  {}, note("new"), {}, note("placement"), note("recent"),
+                       note("recovery")};
         // Records how many dialogs had been shown when the splash was closed.
         h.closeSplash = [this] {
             log << QStringLiteral("close@%1").arg(dialogs.calls().size());
@@ -100,7 +101,9 @@ private Q_SLOTS:
     {
         Start start;
         QVERIFY(start.run());
-        QCOMPARE(start.log, QStringList({"splash", "close@0", "new", "placement", "recent"}));
+        // Unsaved work is offered before the command line opens anything.
+        QCOMPARE(start.log,
+                 QStringList({"splash", "close@0", "recovery", "new", "placement", "recent"}));
         const DialogCall asked = start.dialogs.calls().first();
         QCOMPARE(asked.kind, DialogCall::Kind::Input);
         QCOMPARE(asked.title, QString("Author Name"));

@@ -5,6 +5,7 @@
 #include "documents/BinderSaver.h"
 #include "documents/CompanionFiles.h"
 #include "documents/NewBinder.h"
+#include "documents/PassphrasePrompt.h"
 #include "documents/Password.h"
 #include "transfer/BinderOpener.h"
 #include "transfer/PageImport.h"
@@ -23,6 +24,15 @@ void ScriptedUi::askPassword(PasswordPrompt &prompt)
             return;
     }
     prompt.cancel();
+}
+
+void ScriptedUi::askPassphrase(PassphrasePrompt &prompt)
+{
+    passphraseLabels << prompt.label();
+    while (!passphrases.isEmpty() && !prompt.finished())
+        prompt.ok(passphrases.takeFirst());
+    if (!prompt.finished())
+        prompt.cancel();
 }
 
 void ScriptedUi::beginProgress(const QString &caption, int, bool)

@@ -16,20 +16,23 @@
 
 namespace quillery::test {
 
-// The person at the keyboard, for tests: answers password prompts from a queue (an
-// exhausted queue cancels), can cancel a progress window after some steps and counts
+// The person at the keyboard, for tests: answers password and passphrase prompts from
+// queues (an exhausted queue cancels), can cancel a progress window after some steps and counts
 // progress windows.
 class ScriptedUi : public Interaction
 {
 public:
     QStringList passwords;
     QStringList passwordLabels;
+    QStringList passphrases;
+    QStringList passphraseLabels;
     int cancelProgressAfter = -1;               // steps after which Cancel is pressed; -1 never
     std::function<void()> duringPasswordPrompt; // runs while the prompt is up
     int progressWindows = 0;
     QStringList progressCaptions;
 
     void askPassword(PasswordPrompt &prompt) override;
+    void askPassphrase(PassphrasePrompt &prompt) override;
     void beginProgress(const QString &caption, int maximum, bool cancellable) override;
     void setProgress(int value) override { m_progress = value; }
     bool progressCancelled() override;

@@ -50,11 +50,11 @@ FileSizeLimit::~FileSizeLimit()
     setrlimit(RLIMIT_FSIZE, &m_old);
 }
 
-ProgramRun runProgram(const QString &program, const QStringList &args, const QByteArray &input)
+ProgramRun runProgram(const QString &program, const QStringList &args, const QByteArray &input,
+                      QProcessEnvironment environment)
 {
     QTemporaryDir temp;
     QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("TMPDIR"), temp.path());
     process.setProcessEnvironment(environment);
     process.start(program, args);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -38,9 +39,10 @@ struct ProgramRun
     QString out;
     QString err;
 };
-// Runs a program with input on its standard input and waits for it. Its temporary folder
-// is one of its own, removed afterwards, so that it leaves nothing behind.
+// Runs a program with input on its standard input and environment, and waits for it. Its
+// temporary folder is one of its own, removed afterwards, so that it leaves nothing behind.
 ProgramRun runProgram(const QString &program, const QStringList &args,
-                      const QByteArray &input = QByteArray());
+                      const QByteArray &input = QByteArray(),
+                      QProcessEnvironment environment = QProcessEnvironment::systemEnvironment());
 
 } // namespace quillery::test

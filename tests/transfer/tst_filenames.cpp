@@ -23,13 +23,76 @@ private Q_SLOTS:
     void pageNamesBecomeFileNames()
     {
         const std::pair<QString, QString> cases[] = {
-            {" a/b:c? ", "a_b;c!"},      {"\\<>*\"|", "_()x''\u00A6"},
-            {"\tname ", "\tname"},       {"   ", ""},
-            {"Notes.TMP", "notes_.tmp"}, {"A.tmp.Tmp", "a_.tmp_.tmp"},
-            {"x.tmp.txt", "x.tmp.txt"},  {QString::fromLatin1("a\0b", 3), "a_b"},
+            {" a/b:c? ", "a_b;c!"},
+            {"\\<>*\"|", "_()x''\u00A6"},
+            {"\tname\n ", "name"},
+            {"   ", ""},
+            {"Notes.TMP", "notes_.tmp"},
+            {"A.tmp.Tmp", "a_.tmp_.tmp"},
+            {"x.tmp.txt", "x.tmp.txt"},
+            {QString::fromLatin1("a\0b", 3), "ab"},
         };
         for (const auto &[name, expected] : cases)
             QCOMPARE(FileFormat(name, false), expected);
+    }
+
+    // A page name may come from anyone: nothing of it may hide the file, climb out of the
+    // folder, pass for an option or forge a line where the name is shown.
+    void hostilePageNamesBecomeOneVisibleName()
+    {
+        const QString c1 = QString(QChar(0x85)) + QChar(0x9b);
+        const QString bidi = QString(QChar(0x202e)) + QChar(0x2066) + QChar(0x2028);
+        const std::pair<QString, QString> cases[] = {
+            {".profile", "_.profile"},
+            {" .bashrc", "_.bashrc"},
+            {"\n.hidden", "_.hidden"},
+            {"-rf", "_-rf"},
+            {"--help.txt", "_--help.txt"},
+            {"..", "_.."},
+            {".", "_."},
+            {"../../.ssh/authorized_keys", "_.._.._.ssh_authorized_keys"},
+            {"a\x1b[2Jb\x7f" + c1 + bidi + "c", "a[2Jbc"},
+            {"x.tmp", "x_.tmp"},
+            {"\r\n\t", ""},
+        };
+        for (const auto &[name, expected] : cases) {
+            const QString once = FileFormat(name, false);
+            QCOMPARE(once, expected);
+            // Names are made safe more than once on their way (a proposal, then the
+            // temporary folder): the second time changes nothing.
+            QCOMPARE(FileFormat(once, false), once);
+        }
+        // What is cut from a long name is its beginning, and a dot laid bare there is
+        // covered again.
+        const QString cut = FileFormat(QString(10, u'x') + "." + QString(249, u'y'), false);
+        QCOMPARE(cut, "_." + QString(249, u'y'));
+        QVERIFY(cut.toUtf8().size() <= 255);
+    }
+
+    void pageFileNamesHaveTheirKindsExtensionAndAreSafe()
+    {
+        const struct
+        {
+            PageKind kind;
+            QString name;
+            QString expected;
+        } cases[] = {
+            {PageKind::TXT, "long", "long.txt"},
+            {PageKind::RTF, "Notes.RTF", "Notes.RTF"},
+            {PageKind::HTML, "page", "page.htm"},
+            {PageKind::PICTURE, "photo.jpg", "photo.jpg"},
+            {PageKind::FILE, ".profile", "_.profile"},
+            {PageKind::TXT, "x.txt\n", "x.txt"},
+            {PageKind::RTF, "   ", "page.rtf"},
+            {PageKind::FILE, "\x1b", "page"},
+            {PageKind::RTF, "..", "_...rtf"},
+            {PageKind::HTML, "../up", "_.._up.htm"},
+        };
+        for (const auto &c : cases)
+            QCOMPARE(pageFileName(c.name, c.kind), c.expected);
+        const QString longest = pageFileName(QString(300, u'a'), PageKind::RTF);
+        QVERIFY(longest.endsWith("a.rtf"));
+        QVERIFY(longest.toUtf8().size() <= 255);
     }
 
     void longNamesKeepTheirEndAndFitTheFileSystem()

@@ -150,8 +150,8 @@ void tst_pagetransfer::openingAnyOtherFileMakesUntitledBinder()
     QCOMPARE(binder->CurIndex(), 1);
     QVERIFY(binder->CurFile().isEmpty());
     QVERIFY(!binder->Changed());
-    QVERIFY(isBinderPath("/x/Y.QLY"));
-    QVERIFY(!isBinderPath("/x/qly"));
+    QVERIFY(isBinderFile("/x/Y.QLY"));
+    QVERIFY(!isBinderFile("/x/qly"));
 }
 
 void tst_pagetransfer::exportWritesBytesUnchangedAndReplaces()
@@ -174,13 +174,24 @@ void tst_pagetransfer::exportWritesBytesUnchangedAndReplaces()
     QCOMPARE(call.file.title, QString("Export a HTML File"));
     QCOMPARE(call.file.filter,
              QString("HTML (*.htm;*.html;*.php)|*.htm;*.html;*.php|All files (*.*)|*.*"));
-    QCOMPARE(call.file.fileName, QString("Plans; Q3"));
+    // Proposed as extract names it: with the page's own extension, safe to save at once.
+    QCOMPARE(call.file.fileName, QString("Plans; Q3.txt"));
     QVERIFY(QFile::exists(f.path("empty.txt")));
     QCOMPARE(readFile(f.path("empty.txt")), QByteArray());
 
     f.dialogs.queueSaveFile(f.path("no-folder/x.txt"));
     ExportFile(*f.workspace, *binder, "Text Document", "txt");
     QCOMPARE(f.messageTitles().last(), QString("Export Error"));
+
+    // A name from someone else's binder never proposes a hidden file or an option.
+    for (const auto &[name, proposed] : {std::pair<QString, QString>{".profile", "_.profile.txt"},
+                                         {"-rf\n\x1b[1m", "_-rf[1m.txt"}}) {
+        PageRow row = binder->pages.at(1);
+        row.name = name;
+        binder->pages.replace(1, row);
+        ExportFile(*f.workspace, *binder, "Text Document", "txt");
+        QCOMPARE(f.dialogs.calls().last().file.fileName, proposed);
+    }
 }
 
 void tst_pagetransfer::expBinMakesUniqueScratchFiles()

@@ -116,6 +116,7 @@ void tst_binderwindow::readOnlyBinderSaveGoesToSaveAs()
     frmMDI *window = w.main.activeBinderWindow();
     QVERIFY(window->binder().ro());
     QVERIFY(window->parentWidget()->windowTitle().contains("[Read-Only]"));
+    QVERIFY(!window->menus()["mnuEncrypt"]->isEnabled());
     window->binder().setChanged(true);
     g.dialogs.queueSaveFile(g.path("copy.qly"));
     window->mnuSave_Click();

@@ -33,11 +33,14 @@ class tst_browsermodule : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // No sound server here, whatever the machine has.
+    void initTestCase() { qputenv("PULSE_SERVER", "unix:/nonexistent/quillery-test"); }
     void cleanup() { setBrowserModuleFolders({}); }
     void missingOrForeignModuleIsReportedNotFatal();
     void viewerSaysWhyItCannotShowAPage();
     void schemeAnswersOnlyThePageAndItsResources();
     void webEngineComesOnlyWithTheFirstBrowser();
+    void soundThatCannotPlaySaysWhy();
 };
 
 // Neither a missing module nor a file of the right name that is no library may crash or
@@ -48,7 +51,7 @@ void tst_browsermodule::missingOrForeignModuleIsReportedNotFatal()
     setBrowserModuleFolders({empty.path()});
     QWidget parent;
     QString error;
-    QCOMPARE(makeBrowserView(&parent, {}, error), nullptr);
+    QCOMPARE(makeBrowserView(&parent, {}, {}, error), nullptr);
     QVERIFY2(error.contains(empty.filePath(browserModuleFileName())), qPrintable(error));
 
     QTemporaryDir hostile;
@@ -59,7 +62,7 @@ void tst_browsermodule::missingOrForeignModuleIsReportedNotFatal()
     fake.close();
     setBrowserModuleFolders({hostile.path()});
     error.clear();
-    QCOMPARE(makeBrowserView(&parent, {}, error), nullptr);
+    QCOMPARE(makeBrowserView(&parent, {}, {}, error), nullptr);
     QVERIFY2(error.contains(fake.fileName()), qPrintable(error));
     QVERIFY(parent.children().isEmpty());
     QVERIFY(!webEngineLoaded());
@@ -72,7 +75,7 @@ void tst_browsermodule::viewerSaysWhyItCannotShowAPage()
     binder->setCurIndex(1);
     QTemporaryDir empty;
     setBrowserModuleFolders({empty.path()});
-    ViewerPane viewer;
+    ViewerPane viewer(f.dialogs);
     viewer.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
     auto *message = qobject_cast<QLabel *>(viewer.currentWidget());
     QVERIFY(message);
@@ -119,7 +122,7 @@ void tst_browsermodule::webEngineComesOnlyWithTheFirstBrowser()
     auto binder = f.open(f.makeBinder(
         "mixed.qly",
         {{"notes.txt", "text"}, {"Trip.html", "<img id=own src=Trip.gif>"}, {"Trip.gif", Gif}}));
-    ViewerPane viewer;
+    ViewerPane viewer(f.dialogs);
     viewer.resize(400, 300);
     viewer.show();
     binder->setCurIndex(1);
@@ -134,6 +137,17 @@ void tst_browsermodule::webEngineComesOnlyWithTheFirstBrowser()
     QVERIFY(webEngineLoaded());
     QCOMPARE(viewer.currentWidget()->objectName(), QString("txtHTML"));
     QTRY_VERIFY_WITH_TIMEOUT(!loads.isEmpty() && loads.last().first().toBool(), 30000);
+}
+
+void tst_browsermodule::soundThatCannotPlaySaysWhy()
+{
+    BinderFixture f;
+    auto binder = f.open(f.makeBinder("sounds.qly", {{"bell.wav", "RIFF"}}));
+    binder->setCurIndex(1);
+    ViewerPane viewer(f.dialogs);
+    viewer.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
+    QVERIFY2(viewer.notice().contains("bell.wav"), qPrintable(viewer.notice()));
+    QVERIFY(viewer.notice().contains("no sound output"));
 }
 
 QTEST_MAIN(tst_browsermodule)

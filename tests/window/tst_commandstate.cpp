@@ -106,7 +106,7 @@ private Q_SLOTS:
         QCOMPARE(s.caption, QString("Notes - Page 1234"));
     }
 
-    void findAndPreviewNeedTextAndTheSelectedRowBecomesCurrent()
+    void findPreviewAndExportFitThePageAndTheSelectedRowBecomesCurrent()
     {
         Binder binder;
         for (const char *kind : {"RTF", "TXT", "HTML", "PICTURE", "SOUND", "FILE"})
@@ -116,11 +116,26 @@ private Q_SLOTS:
             const CommandState s = commandState(binder, {.selected = position});
             QCOMPARE(s.mnuFind, position <= 3);
             QCOMPARE(s.mnuPrintPreview, position <= 2); // rich and plain text only
+            // A page is exported as its own type, or as a file.
+            QCOMPARE(QList<bool>({s.mnuExportRTF, s.mnuExportTXT, s.mnuExportHTML}),
+                     QList<bool>({position == 1, position == 2, position == 3}));
+            QVERIFY(s.mnuExportFile);
         }
         // With no current page the selected row is about to become current, so it decides.
         binder.setCurIndex(0);
         const CommandState s = commandState(binder, {.selected = 4});
         QVERIFY(s.makeSelectedCurrent && !s.mnuFind);
+    }
+
+    void encryptingNeedsABinderThatMayBeSaved()
+    {
+        Binder binder;
+        QVERIFY(commandState(binder, {}).mnuEncrypt);
+        addPages(binder, 2);
+        QVERIFY(commandState(binder, {.selected = 1}).mnuEncrypt);
+        binder.setReadOnly(true);
+        QVERIFY(!commandState(binder, {}).mnuEncrypt);
+        QVERIFY(!commandState(binder, {.selected = 1}).mnuEncrypt);
     }
 
     void pasteNeedsThePageClipboardInfo()

@@ -2,11 +2,18 @@
 #include "BinderFixture.h"
 #include "TestSupport.h"
 #include "documents/NewBinder.h"
+#include "documents/Password.h"
+#include "platform/GeneralDate.h"
+#include "platform_ui/Orde.h"
 #include "platform_ui/RichTextBox.h"
+#include "window/PasswordDialogs.h"
 #include "window/Properties.h"
 #include "window/frmFileProperties.h"
 #include "window/frmPageProperties.h"
 
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -44,26 +51,79 @@ private Q_SLOTS:
         auto binder = f.open(f.makeBinder("c.qly", {{"rich.rtf", "{\\rtf1 x}"}}));
         const QString stored = binder->pages.at(0).key.colour;
         RichTextBox pane;
-        pane.setBackColor(255);
-        {
-            frmPageProperties dialog(*f.workspace, *binder, 1, pane);
-            f.dialogs.queueColour(QColor(0, 0, 255));
-            dialog.cmdChange_Click();
-            QCOMPARE(dialog.txtColour->text(), QString::number(0xFF0000));
-            QCOMPARE(pane.BackColor(), 0xFF0000);
-            dialog.reject();
+        const QColor themeBase = QApplication::palette(&pane).color(QPalette::Base);
+        // A pane in a colour of its own, and one in the theme's (as plain text pages and
+        // most rich ones are): either gets its colour back.
+        for (const ColourCode shown : {ColourCode(255), SystemWindowBackground}) {
+            pane.setBackColor(shown);
+            const QColor before = pane.palette().color(QPalette::Base);
+            {
+                frmPageProperties dialog(*f.workspace, *binder, 1, pane);
+                f.dialogs.queueColour(QColor(0, 0, 255));
+                dialog.cmdChange_Click();
+                QCOMPARE(dialog.txtColour->text(), QString("Blue"));
+                QCOMPARE(dialog.colourValue(), QString::number(0xFF0000));
+                QCOMPARE(pane.BackColor(), 0xFF0000);
+                QCOMPARE(pane.palette().color(QPalette::Base), QColor(0, 0, 255));
+                dialog.reject();
+            }
+            QCOMPARE(pane.BackColor(), shown);
+            QCOMPARE(pane.palette().color(QPalette::Base), before);
         }
-        QCOMPARE(pane.BackColor(), 255);
+        QCOMPARE(pane.palette().color(QPalette::Base), themeBase);
         QCOMPARE(binder->pages.at(0).key.colour, stored);
         QVERIFY(!binder->Changed());
 
         frmPageProperties dialog(*f.workspace, *binder, 1, pane);
         QVERIFY(dialog.rtfSource->toPlainText().contains("{\\rtf1 x}"));
         dialog.cmdDefault_Click();
+        QCOMPARE(dialog.txtColour->text(), QString("Window background (system colour)"));
         dialog.txtComments->setText("done");
         dialog.cmdOK_Click();
         QCOMPARE(binder->pages.at(0).key.colour, QString("-2147483643"));
         QCOMPARE(binder->pages.at(0).comments, QString("done"));
+    }
+
+    // Colours are shown by name; the stored value is what goes back on OK, even one that
+    // is not a number.
+    void coloursShowAsNames()
+    {
+        QCOMPARE(Orde::ColourName(0x00FFFF), QString("Yellow"));
+        QCOMPARE(Orde::ColourName(0x808080), QString("Grey"));
+        QCOMPARE(Orde::ColourName(0x563412), QString("#123456"));
+        QCOMPARE(Orde::ColourName(SystemWindowText), QString("Window text (system colour)"));
+        QCOMPARE(Orde::ColourName(ColourCode(0x80000019)), QString("System colour 25"));
+        QCOMPARE(Orde::ColourName(ColourCode(0x800000FF)), QString("System colour 255"));
+
+        BinderFixture f;
+        auto binder = f.open(f.makeBinder("n.qly", {{"rich.rtf", "{\\rtf1 x}"}}));
+        PageRow row = binder->pages.at(0);
+        row.key.colour = "not a colour";
+        binder->pages.replace(0, row);
+        RichTextBox pane;
+        frmPageProperties dialog(*f.workspace, *binder, 1, pane);
+        QCOMPARE(dialog.txtColour->text(), QString("not a colour"));
+        dialog.cmdOK_Click();
+        QCOMPARE(binder->pages.at(0).key.colour, QString("not a colour"));
+    }
+
+    // The comments' caption comes from the binder: it gets an access key no other field
+    // uses, to its box, and its own "&" stay text.
+    void theCommentsCaptionHasAFreeAccessKey()
+    {
+        BinderFixture f;
+        auto binder = f.open(f.makeBinder("k.qly", {{"rich.rtf", "{\\rtf1 x}"}}));
+        const auto label = [&] {
+            RichTextBox pane;
+            frmPageProperties dialog(*f.workspace, *binder, 1, pane);
+            auto *comments = dialog.findChild<QLabel *>("lblComments");
+            return comments->buddy() == dialog.txtComments ? comments->text() : "no buddy";
+        };
+        QCOMPARE(label(), QString("C&omments:"));
+        binder->CF.write("CommentsCol", "R&D notes");
+        QCOMPARE(label(), QString("&R&&D notes:"));
+        binder->CF.write("CommentsCol", "Comments & Stamps");
+        QCOMPARE(label(), QString("C&omments && Stamps:"));
     }
 
     void fileDetailsNeverShowOrLoseThePassword()
@@ -80,6 +140,9 @@ private Q_SLOTS:
             QVERIFY(!dialog.rtfSource->toPlainText().contains("Data="));
             QVERIFY(dialog.rtfSource->toPlainText().contains("Page1=a"));
             QCOMPARE(dialog.txtFilename->text(), path);
+            // A plain date and time, as the page list shows them.
+            QCOMPARE(dialog.findChild<QLineEdit *>("txtModified")->text(),
+                     generalDate(QFileInfo(path).lastModified()));
             QVERIFY(dialog.txtFilename->isEnabled());
             dialog.txtTitle->setText("Renamed");
             dialog.reject();
@@ -94,6 +157,25 @@ private Q_SLOTS:
         QCOMPARE(binder->CF.value("Title"), QString("Renamed"));
         QCOMPARE(binder->WCaption(), "Renamed (" + path + ")");
         QVERIFY(binder->Changed());
+    }
+
+    // The password is kept with the binder, only disguised: neither dialog may suggest more.
+    void passwordDialogsSayThePagesAreNotEncrypted()
+    {
+        BinderFixture f;
+        Binder binder;
+        NewFile(*f.workspace, binder, false);
+        PasswordPrompt prompt(*f.workspace);
+        frmEP enter(prompt);
+        frmPassword change(*f.workspace, binder);
+        for (QDialog *dialog : {static_cast<QDialog *>(&enter), static_cast<QDialog *>(&change)}) {
+            auto *note = dialog->findChild<QLabel *>("lblProtection");
+            QVERIFY(note);
+            QCOMPARE(note->text(),
+                     QString("The password stops casual opening; it does not encrypt the pages."));
+            for (const QLabel *label : dialog->findChildren<QLabel *>())
+                QVERIFY2(!label->text().contains("not ever"), qPrintable(label->text()));
+        }
     }
 
     void anUnsavedBinderSaysNotSaved()

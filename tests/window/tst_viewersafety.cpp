@@ -2,10 +2,14 @@
 #include "BinderFixture.h"
 #include "TestSupport.h"
 #include "documents/PageKind.h"
+#include "platform_ui/RichTextBox.h"
 #include "window/BrowserView.h"
+#include "window/PageAddresses.h"
 #include "window/PageDisplay.h"
 #include "window/ViewerPane.h"
 
+#include <QDesktopServices>
+#include <QFile>
 #include <QHostAddress>
 #include <QNetworkDatagram>
 #include <QSignalSpy>
@@ -14,6 +18,7 @@
 #include <QTest>
 #include <QUdpSocket>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 using namespace quillery;
@@ -23,12 +28,46 @@ namespace {
 
 constexpr char Secret[] = "secret-7f3a9c";
 
-// Everything that reaches this machine's loopback ports while a page runs: the TCP
-// listener stands in for any web server, WebSocket or TURN relay, the UDP socket for a
-// STUN server.
-struct Listener
+// What pages say on the console, the one way a page here can report: the web engine logs
+// a page's console warnings and errors under the "js" category.
+struct ConsoleLog
 {
-    Listener()
+    ConsoleLog()
+    {
+        lines().clear();
+        previous = qInstallMessageHandler(&ConsoleLog::handle);
+    }
+    ~ConsoleLog() { qInstallMessageHandler(previous); }
+
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &text)
+    {
+        if (qstrcmp(context.category, "js") == 0)
+            lines() << text;
+        previous(type, context, text);
+    }
+    static QStringList &lines()
+    {
+        static QStringList seen;
+        return seen;
+    }
+    // What the page reported with report(tag, data), as "tag data".
+    static QStringList reports()
+    {
+        QStringList found;
+        for (const QString &line : lines()) {
+            if (line.startsWith(u"report "))
+                found << line.mid(7);
+        }
+        return found;
+    }
+    static inline QtMessageHandler previous = nullptr;
+};
+
+// A stand-in for any service on this computer: it counts whatever reaches it. Pages must
+// never reach it, so it never has to answer.
+struct Trap
+{
+    Trap()
     {
         QVERIFY(tcp.listen(QHostAddress::LocalHost));
         QVERIFY(udp.bind(QHostAddress::LocalHost));
@@ -54,30 +93,24 @@ struct Listener
     QByteArray received;
 };
 
+const QByteArray Report = "function report(tag, data) { console.error('report ' + tag + ' ' + "
+                          "String(data)); }\n";
+
 // A page that tries every way we know of to read local files and its own folders, and
 // reports whatever it gets; it always reports that it ran.
-QByteArray hostilePage(const Listener &listener, const QString &tempPath)
+QByteArray fileReadingPage(const QString &tempPath)
 {
-    const QByteArray tcp = QByteArray::number(listener.tcp.serverPort());
-    const QByteArray udp = QByteArray::number(listener.udp.localPort());
-    return "<html><body><script>\n"
-           "const to = 'http://127.0.0.1:" +
-           tcp +
-           "/';\n"
-           "function send(tag, data) {\n"
-           "  fetch(to + tag, {method: 'POST', mode: 'no-cors', body: String(data)})"
-           ".catch(() => {});\n"
-           "}\n"
+    return "<html><body><script>\n" + Report +
            "async function tryFetch(tag, url) {\n"
-           "  try { const r = await fetch(url); send(tag, await r.text()); } catch (e) {}\n"
+           "  try { const r = await fetch(url); report(tag, await r.text()); } catch (e) {}\n"
            "}\n"
            "function tryXhr(tag, url) {\n"
            "  try { const x = new XMLHttpRequest(); x.open('GET', url, false); x.send();\n"
-           "        if (x.responseText) send(tag, x.responseText); } catch (e) {}\n"
+           "        if (x.responseText) report(tag, x.responseText); } catch (e) {}\n"
            "}\n"
            "function tryFrame(tag, url) {\n"
            "  const f = document.createElement('iframe'); f.src = url;\n"
-           "  f.onload = () => { try { send(tag, f.contentDocument.body.innerText); }"
+           "  f.onload = () => { try { report(tag, f.contentDocument.body.innerText); }"
            " catch (e) {} };\n"
            "  document.body.appendChild(f);\n"
            "}\n"
@@ -91,24 +124,134 @@ QByteArray hostilePage(const Listener &listener, const QString &tempPath)
            "  tryFetch('fetch-' + tag, url); tryXhr('xhr-' + tag, url);"
            " tryFrame('frame-' + tag, url);\n"
            "}\n"
-           "try { const ws = new WebSocket('ws://127.0.0.1:" +
-           tcp +
-           "/ws'); } catch (e) {}\n"
-           "try {\n"
-           "  const pc = new RTCPeerConnection({iceServers: [{urls: 'stun:127.0.0.1:" +
-           udp +
-           "'},\n"
-           "    {urls: 'turn:127.0.0.1:" +
-           tcp +
-           "?transport=tcp', username: 'u', credential: 'c'}]});\n"
-           "  pc.createDataChannel('x');\n"
-           "  pc.createOffer().then(o => pc.setLocalDescription(o));\n"
-           "} catch (e) {}\n"
-           "try { window.open('http://127.0.0.1:" +
-           tcp +
-           "/window'); } catch (e) {}\n"
-           "send('alive', 1);\n"
+           "if (window.open('about:blank')) report('window', 1);\n"
+           "report('alive', 1);\n"
            "</script></body></html>";
+}
+
+// A name other than "localhost" that this computer's hosts file gives a loopback address
+// (Debian gives one to the computer's own name), or "" when there is none.
+QByteArray loopbackAlias()
+{
+    QFile hosts(QStringLiteral("/etc/hosts"));
+    if (!hosts.open(QIODevice::ReadOnly))
+        return {};
+    while (!hosts.atEnd()) {
+        const QList<QByteArray> fields = hosts.readLine().simplified().split(' ');
+        if (fields.size() < 2 || !fields[0].startsWith("127."))
+            continue;
+        for (const QByteArray &name : fields.mid(1)) {
+            if (!name.startsWith('#') && !name.toLower().contains("localhost"))
+                return name;
+        }
+    }
+    return {};
+}
+
+// A page that tries to reach the trap by every way a page sends something: by literal
+// addresses in several spellings and by "localhost", and the second trap by a name that
+// resolves to it. It also tries WebRTC in its own frame and in frames of other kinds; a
+// peer connection it manages to make is reported. A blank frame that a script makes may
+// keep them for a moment (its first document runs nothing of ours), so there the page asks
+// only for STUN, which the engine never sends.
+QByteArray localReachingPage(const Trap &trap, const Trap &named)
+{
+    const QByteArray tcp = QByteArray::number(trap.tcp.serverPort());
+    QByteArrayList bases;
+    for (const char *host : {"127.0.0.1", "127.1", "2130706433", "0x7f000001", "localhost",
+                             "a.localhost", "[::ffff:127.0.0.1]"})
+        bases << "'http://" + QByteArray(host) + ':' + tcp + "/'";
+    if (const QByteArray alias = loopbackAlias(); !alias.isEmpty())
+        bases << "'http://" + alias + ':' + QByteArray::number(named.tcp.serverPort()) + "/'";
+    QByteArray page = R"(<html><head></head><body><iframe name=sink></iframe><script>
+try {
+  const blank = document.createElement('iframe');
+  document.body.appendChild(blank);
+  const pc = new blank.contentWindow.RTCPeerConnection({iceServers: [{urls: 'stun:127.0.0.1:@UDP@'}]});
+  pc.createDataChannel('x'); pc.createOffer().then(o => pc.setLocalDescription(o));
+} catch (e) {}
+for (const base of [@BASES@]) {
+  fetch(base + 'fetch', {mode: 'no-cors'}).catch(() => {});
+  navigator.sendBeacon(base + 'beacon', 'x');
+  new Image().src = base + 'image';
+  const script = document.createElement('script'); script.src = base + 'script';
+  document.head.appendChild(script);
+  for (const rel of ['stylesheet', 'prefetch', 'preconnect']) {
+    const link = document.createElement('link'); link.rel = rel; link.href = base + rel;
+    document.head.appendChild(link);
+  }
+  const frame = document.createElement('iframe'); frame.src = base + 'frame';
+  document.body.appendChild(frame);
+  const form = document.createElement('form'); form.method = 'post';
+  form.action = base + 'form'; form.target = 'sink';
+  document.body.appendChild(form); form.submit();
+  try { new WebSocket(base.replace('http', 'ws') + 'ws'); } catch (e) {}
+  try { new EventSource(base + 'events'); } catch (e) {}
+}
+const makePeer = `function peer(P, tag) { try {
+  const pc = new P({iceServers: [{urls: 'stun:127.0.0.1:@UDP@'},
+    {urls: 'turn:127.0.0.1:@TCP@?transport=tcp', username: 'u', credential: 'c'}]});
+  pc.createDataChannel('x'); pc.createOffer().then(o => pc.setLocalDescription(o));
+  console.error('report peer ' + tag);
+} catch (e) {} }`;
+eval(makePeer);
+peer(window.RTCPeerConnection, 'main');
+peer(window.webkitRTCPeerConnection, 'webkit');
+for (const attr of ['src', 'srcdoc']) {
+  const frame = document.createElement('iframe');
+  const body = '<script>' + makePeer + '; peer(window.RTCPeerConnection, "' + attr + '")</' + 'script>';
+  frame[attr] = attr == 'src' ? 'data:text/html,' + encodeURIComponent(body) : body;
+  document.body.appendChild(frame);
+}
+console.error('report alive 1');
+</script></body></html>)";
+    return page.replace("@BASES@", bases.join(", "))
+        .replace("@TCP@", tcp)
+        .replace("@UDP@", QByteArray::number(trap.udp.localPort()));
+}
+
+// Gives a page another kind and name, as a binder made elsewhere may have them.
+void retype(Binder &binder, int row, PageKind kind, const QString &name)
+{
+    PageRow page = binder.pages.at(row);
+    page.key.kind = kindString(kind);
+    page.name = name;
+    binder.pages.replace(row, page);
+}
+
+// Stands in for the desktop's opener: records what the program hands it.
+class Opener : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Opener(const QStringList &schemes) : m_schemes(schemes)
+    {
+        for (const QString &scheme : m_schemes)
+            QDesktopServices::setUrlHandler(scheme, this, "open");
+    }
+    ~Opener() override
+    {
+        for (const QString &scheme : m_schemes)
+            QDesktopServices::unsetUrlHandler(scheme);
+    }
+    Q_INVOKABLE void open(const QUrl &url) { opened << url; }
+
+    QList<QUrl> opened;
+
+private:
+    QStringList m_schemes;
+};
+
+// A desktop where one program opens mail and file share addresses, and nothing else.
+void installMailProgram(const QTemporaryDir &dir)
+{
+    writeFile(dir.filePath("data/applications/mail.desktop"),
+              "[Desktop Entry]\nType=Application\nName=Mail Reader\nExec=/bin/true %u\n"
+              "MimeType=x-scheme-handler/mailto;x-scheme-handler/smb;\n");
+    qputenv("XDG_DATA_HOME", dir.filePath("data").toUtf8());
+    qputenv("XDG_DATA_DIRS", dir.filePath("none").toUtf8());
+    qputenv("XDG_CONFIG_HOME", dir.filePath("config").toUtf8());
+    qputenv("XDG_CONFIG_DIRS", dir.filePath("none").toUtf8());
 }
 
 // The web engine's own page behind the viewer's browser, to run script in it.
@@ -121,7 +264,7 @@ QWebEnginePage *enginePage(ViewerPane &pane)
 
 struct Viewer
 {
-    explicit Viewer(BinderFixture &f) : workspace(*f.workspace)
+    explicit Viewer(BinderFixture &f) : workspace(*f.workspace), pane(f.dialogs)
     {
         writeFile(f.temp->filePath("secret.txt"), Secret);
         pane.resize(640, 480);
@@ -138,14 +281,31 @@ struct Viewer
         return loaded.wait(20000) && loaded.last().at(0).toBool();
     }
 
+    // Clicks the middle of an element as the user would, so the page acts on a user's
+    // gesture.
+    void click(const char *id)
+    {
+        const QVariantList middle =
+            evaluate(QStringLiteral("(r => [r.x + r.width / 2, r.y + r.height / 2])"
+                                    "(document.getElementById('%1').getBoundingClientRect())")
+                         .arg(id))
+                .toList();
+        QCOMPARE(middle.size(), 2);
+        QWidget *view = pane.txtHTML()->widget();
+        QTest::mouseClick(view->focusProxy() ? view->focusProxy() : view, Qt::LeftButton, {},
+                          QPoint(middle[0].toInt(), middle[1].toInt()));
+    }
+
     QVariant evaluate(const QString &script)
     {
         QVariant result;
         bool done = false;
-        enginePage(pane)->runJavaScript(script, [&](const QVariant &value) {
-            result = value;
-            done = true;
-        });
+        // A world of its own, where script runs also while the page's own is off.
+        enginePage(pane)->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                                        [&](const QVariant &value) {
+                                            result = value;
+                                            done = true;
+                                        });
         if (!QTest::qWaitFor([&] { return done; }, 10000))
             return QVariant();
         return result;
@@ -161,54 +321,143 @@ class tst_viewersafety : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void localNetworkHostsInEverySpelling();
+    void pagesLoadOnlyTheirOwnAndThePublicWeb();
     void hostilePageReachesNoLocalFile();
+    void pageReachesNothingOnThisComputer();
     void offlinePageSendsNothingAtAll();
     void filePageNamedLikeWebContentIsNeverRun();
     void pagesSeeOnlyTheirOwnResources();
+    void linksToOtherProgramsAskFirst();
+    void textPageLinksFollowOnlyTheWeb();
+    void crashedRendererLeavesAMessage();
 };
+
+void tst_viewersafety::localNetworkHostsInEverySpelling()
+{
+    for (const char *host : {"localhost",
+                             "LOCALHOST.",
+                             "a.b.localhost",
+                             "127.0.0.1",
+                             "127.255.1.2",
+                             "0.0.0.0",
+                             "0.1.2.3",
+                             "10.1.2.3",
+                             "172.16.0.1",
+                             "172.31.255.255",
+                             "192.168.1.1",
+                             "169.254.9.9",
+                             "::",
+                             "::1",
+                             "fe80::1",
+                             "fe80::1%eth0",
+                             "fc00::1",
+                             "fd12:3456::1",
+                             "fec0::1",
+                             "::ffff:127.0.0.1",
+                             "::ffff:192.168.0.1",
+                             "::ffff:7f00:1",
+                             "::10.0.0.1"})
+        QVERIFY2(isLocalNetworkHost(host), host);
+    // The spellings the web engine turns into dotted addresses, as QUrl also does.
+    for (const char *url : {"http://2130706433/", "http://0x7f000001/", "http://0177.0.0.1/",
+                            "http://127.1/", "http://[::ffff:7f00:1]/", "http://0/"})
+        QVERIFY2(isLocalNetworkHost(QUrl(url).host()), url);
+    for (const char *host : {"example.org", "localhost.example.org", "mylocalhost", "8.8.8.8",
+                             "172.32.0.1", "172.15.255.255", "192.169.0.1", "1.0.0.0",
+                             "2001:db8::1", "::ffff:8.8.8.8", "fbff::1", "fe00::1", ""})
+        QVERIFY2(!isLocalNetworkHost(host), host);
+}
+
+void tst_viewersafety::pagesLoadOnlyTheirOwnAndThePublicWeb()
+{
+    for (const char *url : {"quillery:/Tmp.htm", "about:blank", "about:srcdoc", "data:text/css,x",
+                            "blob:quillery:/1234"})
+        QVERIFY2(pageMayLoad(QUrl(url), true) && pageMayLoad(QUrl(url), false), url);
+    for (const char *url : {"http://example.org/a.png", "https://example.org/"}) {
+        QVERIFY2(pageMayLoad(QUrl(url), false), url);
+        QVERIFY2(!pageMayLoad(QUrl(url), true), url);
+    }
+    for (const char *url :
+         {"http://127.0.0.1/", "https://localhost/", "http://[::1]:8080/", "http://192.168.1.1/",
+          "ws://example.org/", "wss://example.org/", "ftp://example.org/", "file:///etc/passwd",
+          "chrome://crash", "view-source:http://example.org/", "about:settings", "mailto:a@b.c",
+          "smb://example.org/share", "javascript:alert(1)", "filesystem:http://example.org/x"})
+        QVERIFY2(!pageMayLoad(QUrl(url), false), url);
+
+    QCOMPARE(linkTarget(QUrl("https://example.org/"), false), LinkTarget::Web);
+    QCOMPARE(linkTarget(QUrl("https://example.org/"), true), LinkTarget::Offline);
+    QCOMPARE(linkTarget(QUrl("mailto:a@b.c"), false), LinkTarget::OtherProgram);
+    QCOMPARE(linkTarget(QUrl("smb://example.org/x"), true), LinkTarget::Offline);
+    QCOMPARE(linkTarget(QUrl("http://10.0.0.1/"), false), LinkTarget::LocalNetwork);
+    for (const char *url :
+         {"chrome://inducebrowsercrashforrealz", "chrome://crash", "javascript:alert(1)",
+          "data:text/html,x", "file:///etc/passwd", "view-source:https://example.org/",
+          "about:blank", "quillery:/Tmp.htm", "blob:x", "ws://example.org/", "http:///x", "x"})
+        QVERIFY2(linkTarget(QUrl(url), false) == LinkTarget::Never, url);
+}
 
 void tst_viewersafety::hostilePageReachesNoLocalFile()
 {
     BinderFixture f;
-    Listener listener;
+    ConsoleLog console;
     auto binder =
-        f.open(f.makeBinder("evil.qly", {{"evil.html", hostilePage(listener, f.temp->path())}}));
+        f.open(f.makeBinder("evil.qly", {{"evil.html", fileReadingPage(f.temp->path())}}));
     binder->setCurIndex(1);
     Viewer viewer(f);
     QVERIFY(viewer.show(*binder));
     // The channel works, so silence below means nothing was found, not nothing sent.
-    QTRY_VERIFY_WITH_TIMEOUT(listener.received.contains("POST /alive"), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(console.reports().contains("alive 1"), 20000);
     QTest::qWait(1500);
-    for (const QByteArray tag : {"fetch-", "xhr-", "frame-", "/window"})
-        QVERIFY2(!listener.received.contains(tag), listener.received.constData());
-    QVERIFY(!listener.received.contains(Secret));
+    const QString reports = console.reports().join(u'\n');
+    for (const QString tag : {"fetch-", "xhr-", "frame-", "window"})
+        QVERIFY2(!reports.contains(tag), qPrintable(reports));
+    QVERIFY(!reports.contains(Secret));
+}
+
+void tst_viewersafety::pageReachesNothingOnThisComputer()
+{
+    BinderFixture f;
+    ConsoleLog console;
+    Trap trap;
+    Trap named;
+    auto binder = f.open(f.makeBinder("evil.qly", {{"evil.html", localReachingPage(trap, named)}}));
+    binder->setCurIndex(1);
+    Viewer viewer(f);
+    QVERIFY(viewer.show(*binder));
+    QTRY_VERIFY_WITH_TIMEOUT(console.reports().contains("alive 1"), 20000);
+    QTest::qWait(1500);
+    QCOMPARE(console.reports(), QStringList("alive 1"));
+    QCOMPARE(trap.connections, 0);
+    QCOMPARE(trap.datagrams, 0);
+    // Where a name resolves to this computer, the engine refuses the request once it sees
+    // the address: the connection may open, but nothing is sent.
+    QCOMPARE(named.received, QByteArray());
+    // The engine's limits do not stay in the environment of the programs this one starts.
+    QCOMPARE(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"), QByteArray());
 }
 
 void tst_viewersafety::offlinePageSendsNothingAtAll()
 {
     BinderFixture f;
-    Listener listener;
-    auto binder =
-        f.open(f.makeBinder("evil.qly", {{"evil.html", hostilePage(listener, f.temp->path())}}));
+    Trap trap;
+    Trap named;
+    auto binder = f.open(f.makeBinder("evil.qly", {{"evil.html", localReachingPage(trap, named)}}));
     binder->setCurIndex(1);
     Viewer viewer(f);
     viewer.pane.setOffline(true);
     QVERIFY(viewer.show(*binder));
     QTest::qWait(3000);
-    QCOMPARE(listener.connections, 0);
-    QCOMPARE(listener.datagrams, 0);
+    QCOMPARE(trap.connections + named.connections, 0);
+    QCOMPARE(trap.datagrams, 0);
 }
 
 void tst_viewersafety::filePageNamedLikeWebContentIsNeverRun()
 {
     BinderFixture f;
-    Listener listener;
-    auto binder =
-        f.open(f.makeBinder("evil.qly", {{"x.html", hostilePage(listener, f.temp->path())}}));
-    PageRow row = binder->pages.at(0);
-    row.key.kind = kindString(PageKind::FILE);
-    row.name = QStringLiteral("x.html");
-    binder->pages.replace(0, row);
+    ConsoleLog console;
+    auto binder = f.open(f.makeBinder("evil.qly", {{"x.html", fileReadingPage(f.temp->path())}}));
+    retype(*binder, 0, PageKind::FILE, QStringLiteral("x.html"));
     binder->setCurIndex(1);
     Viewer viewer(f);
     QVERIFY(viewer.show(*binder));
@@ -217,9 +466,11 @@ void tst_viewersafety::filePageNamedLikeWebContentIsNeverRun()
     QTRY_VERIFY(text.contains("Use Edit Page"));
     QVERIFY(text.contains("x.html"));
     QTest::qWait(1500);
-    QCOMPARE(listener.connections, 0);
+    QVERIFY(console.reports().isEmpty());
 }
 
+// A page sees its own pictures and the binder's style sheets, each only from a page of the
+// kind it is asked as, whatever other pages are named.
 void tst_viewersafety::pagesSeeOnlyTheirOwnResources()
 {
     const QByteArray gif("GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04\x01"
@@ -232,19 +483,28 @@ void tst_viewersafety::pagesSeeOnlyTheirOwnResources()
                      {"Trip.gif", gif},
                      {"Trip photo.JPG", "j"},
                      {"Other.gif", gif},
-                     {"style.css", "body{}"},
+                     {"style.txt", "body{}"},
                      {"Trip notes.txt", "t"},
-                     {"Trip.svg", "<svg/>"}}));
+                     {"Trip.svg", "<svg/>"},
+                     {"notes.rtf", "{\\rtf1 secret}"},
+                     {"private.txt", "secret"},
+                     {"other.bin", "secret"}}));
+    retype(*binder, 4, PageKind::TXT, QStringLiteral("style.css"));
+    retype(*binder, 7, PageKind::RTF, QStringLiteral("notes.css"));
+    retype(*binder, 8, PageKind::TXT, QStringLiteral("Trip secret.gif"));
+    retype(*binder, 9, PageKind::FILE, QStringLiteral("Trip file.png"));
     binder->setCurIndex(1);
     QCOMPARE(binder->page(1).name, QString("Trip"));
-    const PageDisplay display = preparePageDisplay(*f.workspace, *binder);
-    const PageContent &content = display.content;
-    QVERIFY(content.resource("Trip.gif") && content.resource("trip photo.jpg"));
-    QVERIFY(content.resource("style.css"));
-    // Not this page's pictures, not pictures at all, or able to run script.
-    QVERIFY(!content.resource("Other.gif"));
-    QVERIFY(!content.resource("Trip notes.txt") && !content.resource("Trip notes"));
-    QVERIFY(!content.resource("Trip.svg"));
+    const PageContent content = preparePageDisplay(*f.workspace, *binder).content;
+    QCOMPARE(content.answer("TRIP.GIF").mimeType, QByteArray("image/gif"));
+    QCOMPARE(content.answer("trip photo.jpg").mimeType, QByteArray("image/jpeg"));
+    const SchemeReply style = content.answer("style.css");
+    QCOMPARE(style.mimeType, QByteArray("text/css"));
+    QCOMPARE(style.data, QByteArray("body{}"));
+    // Not this page's pictures, not of the kind asked for, or able to run script.
+    for (const char *name : {"Other.gif", "Trip notes.txt", "Trip notes", "Trip.svg", "notes.css",
+                             "Trip secret.gif", "Trip file.png"})
+        QVERIFY2(!content.resource(name), name);
     // Nothing of the binder is written into the temporary folder for the browser.
     QVERIFY(!QFile::exists(f.temp->filePath("Trip.gif")));
     QVERIFY(!QFile::exists(f.temp->filePath("style.css")));
@@ -253,6 +513,105 @@ void tst_viewersafety::pagesSeeOnlyTheirOwnResources()
     QVERIFY(viewer.show(*binder));
     QTRY_COMPARE(viewer.evaluate("document.getElementById('own').naturalWidth").toInt(), 1);
     QCOMPARE(viewer.evaluate("document.getElementById('other').naturalWidth").toInt(), 0);
+
+    // A page without a name begins no picture's name.
+    retype(*binder, 0, PageKind::HTML, QString());
+    const PageContent unnamed = preparePageDisplay(*f.workspace, *binder).content;
+    QVERIFY(!unnamed.resource("Trip.gif") && !unnamed.resource("Other.gif"));
+    QVERIFY(unnamed.resource("style.css"));
+}
+
+// A link to another program's address is never handed to the desktop by a click: the
+// viewer asks, naming the address and the program, and never offline; an address no
+// program opens is refused without asking.
+void tst_viewersafety::linksToOtherProgramsAskFirst()
+{
+    BinderFixture f;
+    installMailProgram(f.dir);
+    Opener opener({"mailto", "smb", "foo-unknown", "https"});
+    auto binder = f.open(f.makeBinder(
+        "links.qly",
+        {{"links.html", "<a id=mail href='mailto:someone@example.org'>mail</a><br>"
+                        "<a id=share href='smb://files.example.org/share'>share</a><br>"
+                        "<a id=unknown href='foo-unknown:bar'>unknown</a><br>"
+                        "<button id=script onclick=\"location='smb://files.example.org/x'\">"
+                        "script</button><br><a id=web href='https://example.org/'>web</a>"}}));
+    binder->setCurIndex(1);
+    Viewer viewer(f);
+    QVERIFY(viewer.show(*binder));
+
+    f.dialogs.queueMessage(MsgResult::No);
+    viewer.click("mail");
+    QTRY_COMPARE(f.dialogs.calls().size(), 1);
+    QVERIFY(f.dialogs.lastText().contains("mailto:someone@example.org"));
+    QVERIFY(f.dialogs.lastText().contains("Mail Reader"));
+    f.dialogs.queueMessage(MsgResult::Yes);
+    viewer.click("share");
+    QTRY_COMPARE(opener.opened, QList<QUrl>{QUrl("smb://files.example.org/share")});
+    viewer.click("unknown");
+    QTRY_VERIFY(viewer.pane.notice().contains("foo-unknown:"));
+    f.dialogs.queueMessage(MsgResult::No);
+    viewer.click("script");
+    QTRY_COMPARE(f.dialogs.calls().size(), 3);
+    QVERIFY(f.dialogs.lastText().contains("smb://files.example.org/x"));
+
+    viewer.pane.setOffline(true);
+    QSignalSpy reloaded(enginePage(viewer.pane), &QWebEnginePage::loadFinished);
+    QVERIFY(reloaded.wait(20000));
+    for (const auto &[link, address] : {std::pair{"mail", "mailto:someone@example.org"},
+                                        std::pair{"web", "https://example.org/"}}) {
+        viewer.click(link);
+        QTRY_VERIFY2(viewer.pane.notice().contains(address), link);
+        QVERIFY(viewer.pane.notice().contains("Work Offline"));
+        // The page stays in view with the notice over it.
+        QCOMPARE(viewer.pane.currentWidget(), viewer.pane.txtHTML()->widget());
+        QCOMPARE(viewer.pane.txtHTML()->url(), placeholderUrl());
+    }
+    QCOMPARE(f.dialogs.calls().size(), 3);
+    QCOMPARE(opener.opened.size(), 1);
+}
+
+// Links in text pages go to the web only; the browser's own addresses (one of which ends
+// the whole program), script, data and local files are never loaded.
+void tst_viewersafety::textPageLinksFollowOnlyTheWeb()
+{
+    BinderFixture f;
+    auto binder = f.open(f.makeBinder("notes.qly", {{"notes.txt", "see the links"}}));
+    binder->setCurIndex(1);
+    ViewerPane pane(f.dialogs);
+    pane.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
+    for (const char *url :
+         {"chrome://inducebrowsercrashforrealz", "chrome://crash", "javascript:alert(1)",
+          "data:text/html,<script>alert(1)</script>", "file:///etc/passwd",
+          "view-source:https://example.org/", "about:blank"}) {
+        QVERIFY2(!pane.followLink(QUrl(url)), url);
+        QVERIFY2(pane.notice().contains("follows only web links"), url);
+    }
+    pane.setOffline(true);
+    QVERIFY(!pane.followLink(QUrl("https://example.org/")));
+    QVERIFY(pane.notice().contains("Work Offline"));
+    QVERIFY(!pane.hasBrowser());
+    QCOMPARE(pane.currentWidget(), pane.txtPad());
+}
+
+void tst_viewersafety::crashedRendererLeavesAMessage()
+{
+    BinderFixture f;
+    auto binder = f.open(f.makeBinder("page.qly", {{"page.html", "<p id=p>still here</p>"}}));
+    binder->setCurIndex(1);
+    Viewer viewer(f);
+    QVERIFY(viewer.show(*binder));
+    // The browser itself refuses the address; the test then goes behind its back.
+    viewer.pane.txtHTML()->setUrl(QUrl("chrome://crash"));
+    QTRY_VERIFY(viewer.pane.notice().contains("follows only web links"));
+    enginePage(viewer.pane)->setUrl(QUrl("chrome://crash"));
+    QTRY_VERIFY_WITH_TIMEOUT(viewer.pane.notice().contains("crashed"), 20000);
+    QSignalSpy loaded(enginePage(viewer.pane), &QWebEnginePage::loadFinished);
+    viewer.pane.refresh();
+    QVERIFY(loaded.wait(20000));
+    QCOMPARE(viewer.evaluate("document.getElementById('p').textContent").toString(),
+             QString("still here"));
+    QVERIFY(viewer.pane.notice().isEmpty());
 }
 
 QTEST_MAIN(tst_viewersafety)

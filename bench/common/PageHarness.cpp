@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "PageHarness.h"
+
+#include "documents/NewBinder.h"
+#include "platform/FileIo.h"
+
+namespace quillery {
+
+PageHarness::PageHarness()
+{
+    NewFile(workspace, binder, false);
+}
+
+int PageHarness::addPage(const QString &kind, const QByteArray &bytes)
+{
+    PageRow row;
+    row.name = QStringLiteral("Page %1").arg(binder.pageCount() + 1);
+    row.size = bytes.size();
+    row.key.serial = binder.takeSerial();
+    row.key.kind = kind;
+    row.key.location = temp.TempFileName();
+    row.key.colour = QStringLiteral("NA");
+    fileio::writeWhole(row.key.location, bytes);
+    binder.pages.append(row);
+    return binder.pageCount();
+}
+
+} // namespace quillery

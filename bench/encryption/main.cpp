@@ -1,0 +1,317 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Opening and saving a large encrypted binder against cp of the same file, and against
+// opening and saving the same binder plain.
+//
+// A binder of 1,024 pages (1 GiB unless --size says otherwise) is saved plain and then
+// encrypted by the program's own code. Then, several times each: the encrypted file is
+// copied with /bin/cp (and with a data sync afterwards, since saving syncs what it
+// writes); the encrypted binder is opened (the passphrase prompt, where the key is made
+// with Argon2id, is timed apart and left out) and saved again, which writes the whole
+// container anew; the plain binder is opened, saved (which appends to it) and saved under
+// another name (which writes it whole). Caches stay warm throughout.
+//
+// The plain working copy of the encrypted binder lives in $XDG_RUNTIME_DIR; when that is
+// not set, a private folder in /dev/shm stands in for it.
+//
+// Usage: bench_encryption [--size MIB] [--reps N] [--dir FOLDER]
+
+#include "../binder_io/Noise.h"
+#include "documents/Binder.h"
+#include "documents/BinderSaver.h"
+#include "documents/EncryptedBinder.h"
+#include "documents/Interaction.h"
+#include "documents/NewBinder.h"
+#include "documents/PassphrasePrompt.h"
+#include "documents/Workspace.h"
+#include "platform/ConsoleDialogs.h"
+#include "platform/FileError.h"
+#include "platform/FileIo.h"
+#include "platform/TempFolder.h"
+#include "transfer/BinderOpener.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace quillery;
+
+namespace {
+
+constexpr qint64 MiB = 1 << 20;
+constexpr int Pages = 1024;
+constexpr double Target = 2.0;
+const QString Passphrase = QStringLiteral("bench passphrase");
+
+struct Failure
+{
+    QString what;
+};
+
+[[noreturn]] void fail(const QString &what)
+{
+    throw Failure{what};
+}
+
+struct Sample
+{
+    double seconds = 0;
+    double cpu = 0; // user and system time of this process and the programs it ran
+};
+
+// Processor time does not stretch when other work shares the machine, as wall-clock
+// time does.
+double cpuSeconds()
+{
+    double total = 0;
+    for (int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
+        struct rusage usage;
+        ::getrusage(who, &usage);
+        for (const timeval &t : {usage.ru_utime, usage.ru_stime})
+            total += double(t.tv_sec) + double(t.tv_usec) / 1e6;
+    }
+    return total;
+}
+
+Sample timed(const std::function<void()> &step)
+{
+    const double cpu = cpuSeconds();
+    QElapsedTimer timer;
+    timer.start();
+    step();
+    return {double(timer.nsecsElapsed()) / 1e9, cpuSeconds() - cpu};
+}
+
+double median(const std::vector<Sample> &samples, double Sample::*field)
+{
+    std::vector<double> values;
+    for (const Sample &sample : samples)
+        values.push_back(sample.*field);
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+void copyWithCp(const QString &from, const QString &to, bool sync)
+{
+    if (QProcess::execute(QStringLiteral("/bin/cp"), {from, to}) != 0)
+        fail(QStringLiteral("cp failed"));
+    if (sync) {
+        UniqueFd fd(::open(QFile::encodeName(to).constData(), O_RDONLY | O_CLOEXEC));
+        if (!fd.valid() || ::fdatasync(fd.get()) != 0)
+            fail(QStringLiteral("cannot sync ") + to);
+    }
+}
+
+// The plain binder: every page a range of one noise file, as pages of an opened binder
+// are ranges of its working copy.
+void makePlainBinder(Workspace &workspace, const QString &folder, qint64 size,
+                     const QString &target)
+{
+    const QString source = folder + QStringLiteral("/pages.dat");
+    bench::writeNoise(source, size);
+    Binder binder;
+    NewFile(workspace, binder, false);
+    for (int i = 0; i < Pages; ++i) {
+        PageRow row;
+        row.name = QStringLiteral("Page %1").arg(i + 1);
+        row.key.serial = binder.takeSerial();
+        row.key.offset = size * i / Pages;
+        row.key.length = size * (i + 1) / Pages - row.key.offset;
+        row.size = row.key.length;
+        row.key.kind = QStringLiteral("FILE");
+        row.key.location = u'|' + source;
+        row.key.colour = QStringLiteral("NA");
+        binder.pages.append(row);
+    }
+    if (!SavFile(workspace, binder, target))
+        fail(QStringLiteral("could not save the plain binder"));
+    fileio::removeIfExists(source);
+}
+
+// Answers the passphrase prompt and keeps how long making and trying the key took.
+class TimedUi : public Interaction
+{
+public:
+    Sample key;
+
+    void askPassphrase(PassphrasePrompt &prompt) override
+    {
+        key = timed([&] { prompt.ok(Passphrase); });
+    }
+};
+
+// A runtime folder for the working copy: the user's, or a private one in /dev/shm.
+QString runtimeFolder(QTemporaryDir &standIn)
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!standIn.isValid() || ::chmod(QFile::encodeName(standIn.path()).constData(), 0700) != 0)
+        fail(QStringLiteral("XDG_RUNTIME_DIR is not set and /dev/shm cannot stand in"));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(standIn.path()));
+    return standIn.path();
+}
+
+QString seconds(double s)
+{
+    return s >= 1 ? QStringLiteral("%1 s").arg(s, 0, 'f', 3)
+                  : QStringLiteral("%1 ms").arg(s * 1000, 0, 'f', 1);
+}
+
+struct Step
+{
+    const char *name;
+    std::vector<Sample> runs;
+    double target = 0; // times cp; 0 for none
+};
+
+void printStep(const Step &step, const Step &cp, const Step &cpSync)
+{
+    QStringList runs;
+    for (const Sample &run : step.runs)
+        runs << seconds(run.seconds);
+    const double m = median(step.runs, &Sample::seconds);
+    const double cpTime = median(cp.runs, &Sample::seconds);
+    const double cpu = median(step.runs, &Sample::cpu);
+    QString verdict;
+    if (step.target > 0)
+        verdict = QStringLiteral("  [%1 %2x cp]")
+                      .arg(m / cpTime <= step.target ? "ok" : "MISSED")
+                      .arg(step.target);
+    std::printf("  %-22s %10s %7.2fx %10.2fx %10s %7.2fx   %s%s\n", step.name,
+                qPrintable(seconds(m)), m / cpTime, m / median(cpSync.runs, &Sample::seconds),
+                qPrintable(seconds(cpu)), cpu / median(cp.runs, &Sample::cpu),
+                qPrintable(runs.join(QStringLiteral(", "))), qPrintable(verdict));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    qint64 size = 1024 * MiB;
+    int reps = 3;
+    QString dir = QDir::tempPath();
+    const QStringList args = app.arguments();
+    for (int i = 1; i < args.size(); ++i) {
+        if (args[i] == u"--size" && i + 1 < args.size())
+            size = std::max<qint64>(1, args[++i].toLongLong()) * MiB;
+        else if (args[i] == u"--reps" && i + 1 < args.size())
+            reps = std::max(1, args[++i].toInt());
+        else if (args[i] == u"--dir" && i + 1 < args.size())
+            dir = args[++i];
+        else {
+            std::fprintf(stderr,
+                         "usage: bench_encryption [--size MIB] [--reps N] [--dir FOLDER]\n");
+            return 2;
+        }
+    }
+
+    QTemporaryDir root(dir + QStringLiteral("/bench_encryption-XXXXXX"));
+    QTemporaryDir standIn(QStringLiteral("/dev/shm/bench_encryption-XXXXXX"));
+    try {
+        if (!root.isValid())
+            fail(QStringLiteral("cannot make a scratch folder in ") + dir);
+        const QString runtime = runtimeFolder(standIn);
+        TempFolder temp(root.filePath(QStringLiteral("tmp")));
+        ConsoleDialogs dialogs;
+        TimedUi ui;
+        Workspace workspace(temp, dialogs, ui);
+        workspace.authorName = QStringLiteral("bench");
+        const QString plain = root.filePath(QStringLiteral("plain.qly"));
+        const QString encrypted = root.filePath(QStringLiteral("encrypted.qly"));
+        const QString copy = root.filePath(QStringLiteral("copy.qly"));
+
+        std::printf("scratch folder %s, working copy in %s; making a binder of %lld MiB...\n",
+                    qPrintable(root.path()), qPrintable(runtime), size / MiB);
+        std::fflush(stdout);
+        makePlainBinder(workspace, root.path(), size, plain);
+        Sample keyMaking;
+        {
+            std::unique_ptr<Binder> binder = OpenFile(workspace, plain);
+            if (!binder)
+                fail(QStringLiteral("the plain binder does not open"));
+            keyMaking = timed([&] { setPassphrase(workspace, *binder, Passphrase); });
+            if (!SavFile(workspace, *binder, encrypted))
+                fail(QStringLiteral("the binder could not be saved encrypted"));
+        }
+        temp.DeleteTempFiles();
+        copyWithCp(encrypted, copy, false); // reads it into the cache once
+
+        Step cp{"cp", {}};
+        Step cpSync{"cp + sync", {}};
+        Step key{"  key (Argon2id)", {}};
+        Step open{"encrypted open", {}, Target};
+        Step save{"encrypted save", {}, Target};
+        Step plainOpen{"plain open", {}};
+        Step plainSave{"plain save", {}};
+        Step plainSaveAs{"plain save as", {}};
+        for (int rep = 0; rep < reps; ++rep) {
+            for (auto [step, sync] : {std::pair{&cp, false}, std::pair{&cpSync, true}}) {
+                fileio::removeIfExists(copy);
+                ::sync();
+                step->runs.push_back(timed([&] { copyWithCp(encrypted, copy, sync); }));
+            }
+            fileio::removeIfExists(copy);
+
+            ::sync();
+            std::unique_ptr<Binder> binder;
+            const Sample opening = timed([&] { binder = OpenFile(workspace, encrypted); });
+            if (!binder || binder->pageCount() != Pages || !isEncrypted(*binder))
+                fail(QStringLiteral("the encrypted binder did not open as it was saved"));
+            key.runs.push_back(ui.key);
+            open.runs.push_back({opening.seconds - ui.key.seconds, opening.cpu - ui.key.cpu});
+            ::sync();
+            binder->setChanged(true);
+            save.runs.push_back(timed([&] {
+                if (!SavFile(workspace, *binder, encrypted))
+                    fail(QStringLiteral("the encrypted binder could not be saved"));
+            }));
+            binder.reset();
+
+            ::sync();
+            plainOpen.runs.push_back(timed([&] { binder = OpenFile(workspace, plain); }));
+            if (!binder || binder->pageCount() != Pages)
+                fail(QStringLiteral("the plain binder did not open as it was saved"));
+            ::sync();
+            plainSave.runs.push_back(timed([&] { SavFile(workspace, *binder, plain); }));
+            const QString savedAs = root.filePath(QStringLiteral("saved-as-%1.qly").arg(rep));
+            ::sync();
+            plainSaveAs.runs.push_back(timed([&] { SavFile(workspace, *binder, savedAs); }));
+            binder.reset();
+            temp.DeleteTempFiles();
+        }
+
+        std::printf("\n%lld pages, encrypted file %s MiB, medians of %d; key made once for "
+                    "encrypting in %s\n",
+                    qlonglong(Pages),
+                    qPrintable(QString::number(double(fileio::fileSize(encrypted)) / MiB, 'f', 1)),
+                    reps, qPrintable(seconds(keyMaking.seconds)));
+        std::printf("  %-22s %10s %8s %11s %10s %8s   %s\n", "step", "time", "vs cp", "vs cp+sync",
+                    "CPU time", "vs cp", "runs");
+        for (const Step *step :
+             {&cp, &cpSync, &open, &key, &save, &plainOpen, &plainSave, &plainSaveAs})
+            printStep(*step, cp, cpSync);
+        std::printf("(encrypted open leaves out the key; its save writes and syncs the whole "
+                    "container, as cp + sync does; CPU time counts this process and cp, not the "
+                    "kernel's write-back)\n");
+    } catch (const Failure &failure) {
+        std::fprintf(stderr, "bench_encryption: %s\n", qPrintable(failure.what));
+        return 1;
+    } catch (const FileError &error) {
+        std::fprintf(stderr, "bench_encryption: %s\n", qPrintable(error.description()));
+        return 1;
+    }
+    return 0;
+}

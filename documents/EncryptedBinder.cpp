@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "documents/EncryptedBinder.h"
+
+#include "documents/Binder.h"
+#include "documents/BinderKey.h"
+#include "documents/Interaction.h"
+#include "documents/LumpArchive.h"
+#include "documents/PassphrasePrompt.h"
+#include "documents/PlainSource.h"
+#include "documents/SecretStream.h"
+#include "documents/Workspace.h"
+#include "platform/FileError.h"
+#include "platform/FileIo.h"
+#include "platform/RuntimeFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace quillery {
+
+namespace {
+
+UniqueFd openForWriting(const QString &path)
+{
+    UniqueFd fd(
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC));
+    if (!fd.valid())
+        throw FileError::fromErrno(errno, path);
+    return fd;
+}
+
+// A new registered file in the binder's own folder, removed again when filling it fails.
+class ScratchFile
+{
+public:
+    explicit ScratchFile(TempFolder &folder) : m_folder(folder), m_path(folder.TempFileName())
+    {
+        m_folder.AddTempFile(m_path);
+    }
+    ~ScratchFile()
+    {
+        if (!m_kept)
+            m_folder.DeleteTempFile(m_path);
+    }
+    const QString &path() const { return m_path; }
+    void keep() { m_kept = true; }
+
+private:
+    TempFolder &m_folder;
+    QString m_path;
+    bool m_kept = false;
+};
+
+} // namespace
+
+Encryption::Encryption() : scratch(makeRuntimeSubfolder(QStringLiteral("quillery-")))
+{
+}
+
+// The folder is this binder's alone, so everything in it goes, registered or not.
+Encryption::~Encryption()
+{
+    QDir(scratch.path()).removeRecursively();
+}
+
+bool isEncryptedBinderFile(const QString &path)
+{
+    try {
+        UniqueFd fd = fileio::openForReading(path);
+        const qint64 size = fileio::fileSize(fd.get(), path);
+        return hasContainerMagic(fileio::readRange(
+            fd.get(), 0, std::min<qint64>(size, ContainerHeader::Magic.size()), path));
+    } catch (const FileError &) {
+        return false;
+    }
+}
+
+bool isEncrypted(const Binder &binder)
+{
+    return binder.encryption && binder.encryption->key;
+}
+
+QString recentFilesTitle(const Binder &binder)
+{
+    return isEncrypted(binder) ? QFileInfo(binder.CurFile()).fileName() : binder.title();
+}
+
+TempFolder &scratchFolder(Workspace &workspace, const Binder &binder)
+{
+    return binder.encryption ? binder.encryption->scratch : workspace.temp;
+}
+
+QString decryptWorkingCopy(Workspace &workspace, Binder &binder, const QString &source)
+{
+    const ContainerReader reader(source);
+    // The runtime folder is checked before anyone is asked for anything.
+    auto encryption = std::make_shared<Encryption>();
+    PassphrasePrompt prompt(workspace, binder.CurFile().isEmpty() ? source : binder.CurFile(),
+                            reader);
+    workspace.ui.askPassphrase(prompt);
+    if (!prompt.key())
+        throw FileError(FileError::Cancelled, QStringLiteral("Cancelled"));
+    encryption->key = prompt.key();
+    binder.encryption = encryption;
+
+    BusyScope busy(workspace.ui);
+    ScratchFile working(encryption->scratch);
+    UniqueFd out = openForWriting(working.path());
+    reader.decryptInto(*encryption->key, out.get(), working.path());
+    working.keep();
+    return working.path();
+}
+
+void writeEncryptedBinder(Binder &binder, LumpArchive &archive, const QString &fileName)
+{
+    // The archive goes straight from the pages into the encryption: its plain form is
+    // never written anywhere, and the pages stay where they are read from.
+    PiecesSource plain(archive.pieces());
+    SafeFileWriter writer(fileName);
+    encryptInto(plain, writer.fd(), writer.tempPath(), *binder.encryption->key);
+    // Locked before it takes the binder's name, as a plain binder is.
+    FileLock lock = FileLock::acquire(writer.tempPath());
+    writer.commit();
+    binder.OpenNum = std::move(lock);
+}
+
+namespace {
+
+// Moves the files the binder's pages are read from into its own folder, so that no plain
+// byte of an encrypted binder stays where the workspace keeps its files (which may be on a
+// disk). The files the workspace made go from there.
+void moveIntoScratch(Workspace &workspace, Binder &binder, TempFolder &scratch)
+{
+    QHash<QString, QString> moved;
+    BusyScope busy(workspace.ui);
+    for (int i = 0; i < binder.pageCount(); ++i) {
+        const PageKey &key = binder.pages.at(i).key;
+        const QString from = key.dataPath();
+        if (from.isEmpty() || from.startsWith(scratch.path() + u'/'))
+            continue;
+        QString &to = moved[from];
+        if (to.isEmpty()) {
+            ScratchFile copy(scratch);
+            fileio::copyFile(from, copy.path());
+            copy.keep();
+            to = copy.path();
+        }
+        binder.pages.relocate(i, key.inWorkingCopy() ? u'|' + to : to, key.offset, key.length);
+    }
+    if (moved.contains(binder.workingCopy))
+        binder.workingCopy = moved.value(binder.workingCopy);
+    for (auto it = moved.constBegin(); it != moved.constEnd(); ++it)
+        workspace.temp.DeleteTempFile(it.key());
+}
+
+} // namespace
+
+void setPassphrase(Workspace &workspace, Binder &binder, const QString &passphrase,
+                   KdfLimits limits)
+{
+    auto key = std::make_shared<const BinderKey>(passphrase, BinderKey::newSalt(), limits);
+    if (!binder.encryption)
+        binder.encryption = std::make_shared<Encryption>();
+    moveIntoScratch(workspace, binder, binder.encryption->scratch);
+    binder.encryption->key = std::move(key);
+}
+
+} // namespace quillery

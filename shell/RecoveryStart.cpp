@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/RecoveryStart.h"
+
+#include "documents/Binder.h"
+#include "documents/ErrorReport.h"
+#include "documents/Interaction.h"
+#include "documents/RecoveryService.h"
+#include "documents/Workspace.h"
+#include "platform/FileError.h"
+#include "shell/frmMain.h"
+#include "shell/frmRecover.h"
+#include "transfer/RecoveryOpener.h"
+#include "window/frmMDI.h"
+
+#include <QApplication>
+
+namespace quillery {
+
+void offerRecovery(frmMain &window, RecoveryService &service)
+{
+    QStringList problems;
+    QVector<SnapshotEntry> entries = service.store().list(problems);
+    if (entries.isEmpty()) {
+        for (const QString &problem : std::as_const(problems))
+            qWarning("%s", qPrintable(problem));
+        return;
+    }
+    window.workspace().ui.closeSplash();
+    frmRecover dialog(
+        window.workspace().dialogs, std::move(entries), problems,
+        [&](const SnapshotEntry &entry) { return recoverSnapshot(window, service, entry); },
+        &window);
+    dialog.exec();
+}
+
+bool recoverSnapshot(frmMain &window, RecoveryService &service, const SnapshotEntry &entry)
+{
+    Workspace &workspace = window.workspace();
+    SnapshotFolder folder;
+    try {
+        folder = RecoveryStore::claim(entry.folder);
+    } catch (const FileError &error) {
+        reportFileError(workspace.dialogs, QStringLiteral("Recovery Error"),
+                        QStringLiteral("An error occurred when trying to recover '"),
+                        entry.record.title, error);
+        return false;
+    }
+    RecoveredBinder recovered = recoverBinder(workspace, entry, RecoverPurpose::Window);
+    if (!recovered.binder)
+        return false;
+    service.adopt(*recovered.binder, std::move(folder), recovered.workingCopyFromBinder);
+    window.showRecovered(std::move(recovered.binder));
+    return true;
+}
+
+void endWithoutAsking(frmMain &window, RecoveryService &service)
+{
+    service.writeAllAndKeep();
+    for (frmMDI *binderWindow : window.binderWindows())
+        binderWindow->releaseBinderFile();
+    // Leaves every event loop, also those of dialogs that are up.
+    QApplication::exit(0);
+}
+
+} // namespace quillery

@@ -1,0 +1,500 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "BinderFixture.h"
+#include "EncryptedFixture.h"
+#include "TestSupport.h"
+#include "documents/BinderKey.h"
+#include "documents/BinderSaver.h"
+#include "documents/CompanionFiles.h"
+#include "documents/EncryptCommands.h"
+#include "documents/EncryptedBinder.h"
+#include "documents/NewBinder.h"
+#include "documents/PlainSource.h"
+#include "documents/SecretStream.h"
+#include "platform/FileError.h"
+#include "platform/FileIo.h"
+#include "transfer/PageImport.h"
+
+#include <QDir>
+#include <QStorageInfo>
+#include <QTest>
+#include <QtEndian>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using namespace quillery;
+using namespace quillery::test;
+
+namespace {
+
+// The container of a plain file, in small chunks so that a few hundred bytes make many.
+QByteArray containerOf(const QByteArray &plain, quint32 chunkSize, const QString &scratch)
+{
+    writeFile(scratch, plain);
+    FileSource in(scratch);
+    const QString out = scratch + QStringLiteral(".sealed");
+    {
+        SafeFileWriter writer(out);
+        encryptInto(in, writer.fd(), out,
+                    BinderKey(TestPassphrase, BinderKey::newSalt(), KdfLimits::lowest()),
+                    chunkSize);
+        writer.commit();
+    }
+    return readFile(out);
+}
+
+// The plain bytes of a container file; throws FileError as opening would.
+QByteArray decrypted(const QString &path, const QString &passphrase = TestPassphrase)
+{
+    const ContainerReader reader(path);
+    const BinderKey key(passphrase, reader.header().salt, reader.header().limits);
+    const QString out = path + QStringLiteral(".plain");
+    {
+        SafeFileWriter writer(out);
+        reader.decryptInto(key, writer.fd(), out);
+        writer.commit();
+    }
+    const QByteArray bytes = readFile(out);
+    QFile::remove(out);
+    return bytes;
+}
+
+// The error reading the container gives, or "opened" when it opens.
+QString readFault(const QString &path, const QByteArray &bytes)
+{
+    writeFile(path, bytes);
+    try {
+        decrypted(path);
+        return QStringLiteral("opened");
+    } catch (const FileError &error) {
+        return error.description();
+    }
+}
+
+template <typename T> void poke(QByteArray &bytes, int offset, T value)
+{
+    qToLittleEndian<T>(value, bytes.data() + offset);
+}
+
+} // namespace
+
+class tst_encryptedbinder : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void everyPageKindRoundTrips();
+    void wrongPassphraseHasThreeTries();
+    void everyChangedByteIsDetected();
+    void everyTruncationAndAdditionIsDetected();
+    void movedRepeatedAndMissingChunksAreDetected();
+    void aFullDiskFailsTheWriteOnceItIsFull();
+    void otherVersionsAndHostileLimitsAreRefused();
+    void containerIsKnownByItsHeaderWhateverItsName();
+    void unsafeRuntimeFolderRefusesToOpen();
+    void eachSaveIsWholeWithAFreshNonceAndAFailedOneKeepsTheFile();
+    void secondInstanceReadsTheEncryptedShadowCopy();
+    void saveAsChoosesEncryptedOrPlain();
+    void encryptDialogChecksAndSavesWithModerateLimits();
+
+private:
+    QTemporaryDir m_folders;
+};
+
+void tst_encryptedbinder::initTestCase()
+{
+    // The temporary and state folders are this test's own, so that anything written
+    // there while an encrypted binder is open is found.
+    QVERIFY(m_folders.isValid());
+    QVERIFY(QDir().mkdir(m_folders.filePath("tmp")) && QDir().mkdir(m_folders.filePath("state")));
+    qputenv("TMPDIR", QFile::encodeName(m_folders.filePath("tmp")));
+    qputenv("XDG_STATE_HOME", QFile::encodeName(m_folders.filePath("state")));
+}
+
+void tst_encryptedbinder::everyPageKindRoundTrips()
+{
+    RuntimeDir runtime;
+    REQUIRE_RUNTIME(runtime);
+    BinderFixture f;
+    const QString path = makeEncrypted(f, "secret.qly", EveryKind, "Open Sesame");
+    QVERIFY(!path.isEmpty());
+    const QByteArray stored = readFile(path);
+    QVERIFY(stored.startsWith("QLYCRYPT"));
+    QVERIFY(!stored.contains(EncryptedMarker));
+    QVERIFY(!stored.contains("QUILLERY"));
+    QVERIFY(!stored.contains("plain"));
+
+    // The passphrase opens the container, and the binder's own password still guards it.
+    f.ui.passphrases << TestPassphrase;
+    f.ui.passwords << "Open Sesame";
+    auto binder = f.open(path);
+    QVERIFY(binder);
+    QCOMPARE(f.ui.passphraseLabels,
+             QStringList{"&Enter the passphrase of the encrypted binder 'secret.qly':"});
+    QCOMPARE(f.ui.passwordLabels.size(), 2); // making the plain one, and now
+    QVERIFY(isEncrypted(*binder));
+    QVERIFY(binder->workingCopy.startsWith(runtime.path() + u'/'));
+    QCOMPARE(binder->pageCount(), EveryKind.size());
+    const QStringList kinds{"RTF", "TXT", "HTML", "PICTURE", "SOUND", "FILE"};
+    for (int i = 0; i < EveryKind.size(); ++i) {
+        QCOMPARE(binder->pages.at(i).key.kind, kinds.at(i));
+        QCOMPARE(GetLumpString(*binder, QString::number(i + 1)), EveryKind.at(i).second);
+    }
+    QCOMPARE(binder->pages.at(0).name, QString("okapi-7f3c notes"));
+
+    // Without the password inside, the passphrase alone does not open it.
+    BinderFixture g;
+    writeFile(g.path("copy.qly"), stored);
+    g.ui.passphrases << TestPassphrase;
+    QVERIFY(!g.open(g.path("copy.qly")));
+}
+
+void tst_encryptedbinder::wrongPassphraseHasThreeTries()
+{
+    RuntimeDir runtime;
+    REQUIRE_RUNTIME(runtime);
+    BinderFixture f;
+    const QString path = makeEncrypted(f, "tries.qly", {{"a.txt", EncryptedMarker}});
+    f.dialogs.clear();
+    const QString wrong = QStringLiteral("The passphrase does not open '%1': it is wrong, or the "
+                                         "file is damaged.  ")
+                              .arg(path);
+
+    f.ui.passphrases << "one"
+                     << "two"
+                     << "three" << TestPassphrase;
+    QVERIFY(!f.open(path));
+    const QList<DialogCall> calls = f.dialogs.calls();
+    QCOMPARE(f.messageTitles(), QStringList(3, "Wrong Passphrase"));
+    QCOMPARE(calls.at(0).text, wrong + "Tries left: 2.");
+    QCOMPARE(calls.at(1).text, wrong + "Tries left: 1.");
+    QCOMPARE(calls.at(2).text, wrong + "The binder is not opened.");
+    QCOMPARE(f.ui.passphrases, QStringList{TestPassphrase}); // a fourth try is never asked for
+    QCOMPARE(QDir(runtime.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+             QStringList());
+
+    f.ui.passphrases = QStringList{"wrong", TestPassphrase};
+    auto binder = f.open(path);
+    QVERIFY(binder);
+    QCOMPARE(GetLumpString(*binder, "1"), EncryptedMarker);
+}
+
+void tst_encryptedbinder::everyChangedByteIsDetected()
+{
+    BinderFixture f;
+    const QByteArray plain =
+        readFile(f.makeBinder("small.qly", {{"a.txt", EncryptedMarker + QByteArray(90, 'x')}}));
+    const QByteArray container = containerOf(plain, 64, f.path("scratch"));
+    QVERIFY(container.size() > 5 * (64 + 17));
+    const QString path = f.path("changed.qly");
+    QCOMPARE(readFault(path, container), QString("opened"));
+    QCOMPARE(decrypted(path), plain);
+    for (int offset = 0; offset < container.size(); ++offset) {
+        for (const char flip : {'\x01', '\x80'}) {
+            QByteArray changed = container;
+            changed[offset] = char(changed[offset] ^ flip);
+            const QString fault = readFault(path, changed);
+            if (fault == u"opened")
+                QFAIL(qPrintable(QStringLiteral("a change at byte %1 went unseen").arg(offset)));
+        }
+    }
+    // A changed first chunk cannot be told from a wrong passphrase; a later one is damage.
+    QByteArray changed = container;
+    changed[ContainerHeader::Size + 3] ^= 1;
+    QCOMPARE(readFault(path, changed), ContainerReader::WrongPassphrase);
+    changed = container;
+    changed[ContainerHeader::Size + 2 * (64 + 17) + 3] ^= 1;
+    QCOMPARE(readFault(path, changed), QString("The file is damaged: its chunk 3 fails its check"));
+}
+
+void tst_encryptedbinder::everyTruncationAndAdditionIsDetected()
+{
+    BinderFixture f;
+    const QByteArray plain(300, 'p');
+    // 300 bytes in chunks of 100: three full chunks, the last one FINAL.
+    const QByteArray container = containerOf(plain, 100, f.path("scratch"));
+    QCOMPARE(container.size(), ContainerHeader::Size + 3 * (100 + 17));
+    const QString path = f.path("cut.qly");
+    for (int length = 0; length < container.size(); ++length)
+        QVERIFY2(readFault(path, container.left(length)) != u"opened",
+                 qPrintable(QString::number(length)));
+    QCOMPARE(readFault(path, container.left(ContainerHeader::Size + 2 * 117)),
+             QString("The file is damaged: it ends after 2 chunks, before its last one"));
+    QCOMPARE(readFault(path, container + "x"),
+             QString("The file is damaged: bytes follow its last chunk"));
+    // An empty binder still has its one FINAL chunk.
+    const QByteArray empty = containerOf(QByteArray(), 100, f.path("scratch"));
+    QCOMPARE(empty.size(), ContainerHeader::Size + 17);
+    QCOMPARE(readFault(path, empty), QString("opened"));
+    QVERIFY(readFault(path, empty.left(ContainerHeader::Size)) != u"opened");
+}
+
+void tst_encryptedbinder::movedRepeatedAndMissingChunksAreDetected()
+{
+    BinderFixture f;
+    constexpr int Chunk = 32 + 17;
+    const QByteArray container = containerOf(QByteArray(32 * 4, 'q'), 32, f.path("scratch"));
+    const auto chunk = [&](int n) {
+        return container.mid(ContainerHeader::Size + n * Chunk, Chunk);
+    };
+    const QByteArray head = container.left(ContainerHeader::Size);
+    const QString path = f.path("moved.qly");
+    QCOMPARE(readFault(path, head + chunk(0) + chunk(1) + chunk(2) + chunk(3)), QString("opened"));
+    QCOMPARE(readFault(path, head + chunk(0) + chunk(2) + chunk(1) + chunk(3)),
+             QString("The file is damaged: its chunk 2 fails its check"));
+    QCOMPARE(readFault(path, head + chunk(1) + chunk(0) + chunk(2) + chunk(3)),
+             ContainerReader::WrongPassphrase);
+    QCOMPARE(readFault(path, head + chunk(0) + chunk(1) + chunk(1) + chunk(3)),
+             QString("The file is damaged: its chunk 3 fails its check"));
+    QCOMPARE(readFault(path, head + chunk(0) + chunk(1) + chunk(3)),
+             QString("The file is damaged: its chunk 3 fails its check"));
+    QCOMPARE(readFault(path, head + chunk(0) + chunk(1) + chunk(2) + chunk(3) + chunk(3)),
+             QString("The file is damaged: bytes follow its last chunk"));
+    // The chunks of another save of the same bytes belong to another stream.
+    const QByteArray other = containerOf(QByteArray(32 * 4, 'q'), 32, f.path("scratch"));
+    QCOMPARE(readFault(path, head + other.mid(ContainerHeader::Size)),
+             ContainerReader::WrongPassphrase);
+}
+
+void tst_encryptedbinder::aFullDiskFailsTheWriteOnceItIsFull()
+{
+    // Chunks are written on a thread of their own; its failure must reach the caller. The
+    // file may grow to 1 MiB here: the header goes in, the first chunk does not.
+    BinderFixture f;
+    writeFile(f.path("plain"), QByteArray(3 << 20, 'p'));
+    FileSource plain(f.path("plain"));
+    SafeFileWriter out(f.path("sealed"));
+    const BinderKey key(TestPassphrase, BinderKey::newSalt(), KdfLimits::lowest());
+    struct rlimit before;
+    ::getrlimit(RLIMIT_FSIZE, &before);
+    const struct rlimit small = {1 << 20, before.rlim_max};
+    ::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    QString failure;
+    try {
+        encryptInto(plain, out.fd(), out.tempPath(), key);
+    } catch (const FileError &error) {
+        failure = QString::number(error.number());
+    }
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    QCOMPARE(failure, QString::number(FileError::DiskFull));
+}
+
+void tst_encryptedbinder::otherVersionsAndHostileLimitsAreRefused()
+{
+    BinderFixture f;
+    const QByteArray container = containerOf("some binder", 64, f.path("scratch"));
+    const QString path = f.path("hostile.qly");
+    QByteArray changed = container;
+    poke<quint32>(changed, 8, 2);
+    QCOMPARE(readFault(path, changed),
+             QString("It is an encrypted binder of container version 2, which this version of "
+                     "Quillery cannot read (it reads version 1)"));
+    changed = container;
+    poke<quint32>(changed, 12, 1);
+    QCOMPARE(readFault(path, changed), QString("Its key is made by an unknown method (1)"));
+
+    // Asking for 100 GB or a million passes is refused before any key is made.
+    const QString limitsText = QStringLiteral("Its key would take %1 passes over %2 KiB of memory "
+                                              "to make; this program allows 1 to 10 passes over "
+                                              "8 KiB to 1048576 KiB, so the file is damaged or "
+                                              "not made by it");
+    changed = container;
+    poke<quint64>(changed, 24, 100'000'000'000ULL);
+    QCOMPARE(readFault(path, changed), limitsText.arg(1).arg(100'000'000'000ULL / 1024));
+    changed = container;
+    poke<quint64>(changed, 16, 1'000'000);
+    QCOMPARE(readFault(path, changed), limitsText.arg(1'000'000).arg(8));
+    changed = container;
+    poke<quint64>(changed, 16, 0);
+    QCOMPARE(readFault(path, changed), limitsText.arg(0).arg(8));
+    changed = container;
+    poke<quint32>(changed, 48, 1u << 30);
+    QCOMPARE(readFault(path, changed),
+             QString("The file is damaged: its chunk size of 1073741824 bytes is out of range"));
+    QCOMPARE(readFault(path, container.left(40)),
+             QString("The file is damaged: it ends inside its encryption header"));
+    QCOMPARE(readFault(path, "QLY4" + container.mid(4)), QString("It is not an encrypted binder"));
+}
+
+void tst_encryptedbinder::containerIsKnownByItsHeaderWhateverItsName()
+{
+    Encrypted e;
+    REQUIRE_RUNTIME(e.runtime);
+    const QString renamed = e.f.path("holiday notes.txt");
+    QVERIFY(QFile::rename(e.path, renamed));
+    QVERIFY(isEncryptedBinderFile(renamed));
+    QVERIFY(!isEncryptedBinderFile(e.f.makeBinder("plain.qly", EveryKind)));
+    e.f.ui.passphrases << TestPassphrase;
+    auto binder = e.f.open(renamed);
+    QVERIFY(binder);
+    QCOMPARE(binder->pageCount(), EveryKind.size());
+    QCOMPARE(binder->CurFile(), renamed);
+    QCOMPARE(e.f.ui.passphraseLabels,
+             QStringList{"&Enter the passphrase of the encrypted binder 'holiday notes.txt':"});
+}
+
+void tst_encryptedbinder::unsafeRuntimeFolderRefusesToOpen()
+{
+    Encrypted e;
+    REQUIRE_RUNTIME(e.runtime);
+    const QString lead = QStringLiteral("An error occurred when trying to open the file '") +
+                         e.path +
+                         QStringLiteral("' - The binder is encrypted, and its plain copy is kept "
+                                        "only in memory, in the user's runtime folder: ");
+    const auto refusal = [&] {
+        e.f.dialogs.clear();
+        e.f.ui.passphrases = QStringList{TestPassphrase};
+        const bool opened = bool(e.f.open(e.path));
+        const QList<DialogCall> calls = e.f.dialogs.calls();
+        // Nobody is asked for a passphrase the program cannot use.
+        return opened || calls.size() != 1 || e.f.ui.passphrases.isEmpty() ? QString("not refused")
+                                                                           : calls.first().text;
+    };
+
+    qunsetenv("XDG_RUNTIME_DIR");
+    QCOMPARE(refusal(), lead + "XDG_RUNTIME_DIR is not set, 75");
+    qputenv("XDG_RUNTIME_DIR", "relative/run");
+    QCOMPARE(refusal(), lead + "XDG_RUNTIME_DIR (relative/run) is not an absolute path, 75");
+    const QString open = e.runtime.path() + "/open";
+    QVERIFY(QDir().mkdir(open));
+    ::chmod(QFile::encodeName(open).constData(), 0755);
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(open));
+    QCOMPARE(refusal(), lead + open +
+                            " (XDG_RUNTIME_DIR) is open to other users (mode 0755, not "
+                            "0700), 75");
+    const QString link = e.runtime.path() + "/link";
+    QVERIFY(QFile::link(e.runtime.path(), link));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(link));
+    QCOMPARE(refusal(), lead + link + " (XDG_RUNTIME_DIR) is not a folder, 75");
+    // A folder on a disk keeps what is written to it.
+    const QString onDisk = e.f.path("run");
+    QVERIFY(QDir().mkdir(onDisk));
+    ::chmod(QFile::encodeName(onDisk).constData(), 0700);
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(onDisk));
+    if (QStorageInfo(onDisk).fileSystemType() != "tmpfs")
+        QCOMPARE(refusal(), lead + onDisk +
+                                " (XDG_RUNTIME_DIR) is not a memory file system, so "
+                                "the copy would be written to a disk, 75");
+
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(e.runtime.path()));
+    QCOMPARE(refusal(), QString("not refused"));
+}
+
+void tst_encryptedbinder::eachSaveIsWholeWithAFreshNonceAndAFailedOneKeepsTheFile()
+{
+    Encrypted e;
+    REQUIRE_RUNTIME(e.runtime);
+    auto binder = e.open();
+    QVERIFY(binder);
+    const QByteArray first = readFile(e.path);
+    const struct stat before = [&] {
+        struct stat st;
+        ::stat(QFile::encodeName(e.path).constData(), &st);
+        return st;
+    }();
+    binder->setChanged(true);
+    QVERIFY(SavFile(*e.f.workspace, *binder, e.path));
+    const QByteArray second = readFile(e.path);
+    struct stat after;
+    ::stat(QFile::encodeName(e.path).constData(), &after);
+    QVERIFY(after.st_ino != before.st_ino); // a new file renamed over, never changed in place
+    QCOMPARE(second.size(), first.size());
+    QCOMPARE(second.left(52), first.left(52)); // same key: same salt and limits
+    QVERIFY(second.mid(52, 24) != first.mid(52, 24));
+    QVERIFY(second.mid(ContainerHeader::Size, 64) != first.mid(ContainerHeader::Size, 64));
+    QCOMPARE(decrypted(e.path).size(), first.size() - ContainerHeader::Size - 17);
+
+    // A page whose data vanished fails the save; the last good file stays.
+    QVERIFY(ImportFile(*e.f.workspace, *binder, e.f.file("late.txt", "late"), PageKind::TXT));
+    QFile::remove(binder->pages.at(binder->pageCount() - 1).key.location);
+    QVERIFY(!SavFile(*e.f.workspace, *binder, e.path));
+    QCOMPARE(e.f.messageTitles().last(), QString("Save Error"));
+    QCOMPARE(readFile(e.path), second);
+    QCOMPARE(QDir(QFileInfo(e.path).path()).entryList({".secret.qly*"}, QDir::Hidden | QDir::Files),
+             QStringList());
+    finishRetiringShadowCopies();
+}
+
+void tst_encryptedbinder::secondInstanceReadsTheEncryptedShadowCopy()
+{
+    Encrypted e;
+    REQUIRE_RUNTIME(e.runtime);
+    auto first = e.open();
+    QVERIFY(first && !first->ro());
+    const QByteArray shadow = readFile(shadowCopyPath(e.path));
+    QCOMPARE(shadow, readFile(e.path));
+    QVERIFY(!readFile(lockNotePath(e.path)).contains(EncryptedMarker));
+
+    auto second = e.open();
+    QVERIFY(second && second->ro());
+    QVERIFY(isEncrypted(*second));
+    QCOMPARE(GetLumpString(*second, "2"), EveryKind.at(1).second);
+    QVERIFY(second->workingCopy.startsWith(e.runtime.path() + u'/'));
+    finishRetiringShadowCopies();
+}
+
+void tst_encryptedbinder::saveAsChoosesEncryptedOrPlain()
+{
+    Encrypted e;
+    REQUIRE_RUNTIME(e.runtime);
+    auto binder = e.open();
+    QVERIFY(binder);
+
+    e.f.dialogs.queueSaveFile(e.f.path("copy.qly"));
+    e.f.dialogs.queueMessage(MsgResult::Cancel);
+    QVERIFY(!SaveAsCommand(*e.f.workspace, *binder));
+    QVERIFY(!QFile::exists(e.f.path("copy.qly")));
+    QCOMPARE(e.f.dialogs.calls().last().text,
+             "'" + e.path +
+                 "' is encrypted.  Click Yes to encrypt the new file with the same passphrase, No "
+                 "to save it as a plain binder that anyone who gets the file can read, or Cancel "
+                 "to save nothing.");
+
+    e.f.dialogs.queueSaveFile(e.f.path("copy.qly"));
+    e.f.dialogs.queueMessage(MsgResult::Yes);
+    QVERIFY(SaveAsCommand(*e.f.workspace, *binder));
+    QVERIFY(isEncryptedBinderFile(e.f.path("copy.qly")));
+    QVERIFY(isEncrypted(*binder));
+
+    e.f.dialogs.queueSaveFile(e.f.path("open.qly"));
+    e.f.dialogs.queueMessage(MsgResult::No);
+    QVERIFY(SaveAsCommand(*e.f.workspace, *binder));
+    QVERIFY(readFile(e.f.path("open.qly")).startsWith("QLY4"));
+    QVERIFY(readFile(e.f.path("open.qly")).contains(EncryptedMarker));
+    QVERIFY(!isEncrypted(*binder));
+    QCOMPARE(binder->CurFile(), e.f.path("open.qly"));
+    finishRetiringShadowCopies();
+}
+
+void tst_encryptedbinder::encryptDialogChecksAndSavesWithModerateLimits()
+{
+    RuntimeDir runtime;
+    REQUIRE_RUNTIME(runtime);
+    BinderFixture f;
+    const QString plain = f.makeBinder("plain.qly", EveryKind);
+    auto binder = f.open(plain);
+    QVERIFY(binder);
+    QVERIFY(!encryptBinder(*f.workspace, *binder, "one", "two"));
+    QVERIFY(!encryptBinder(*f.workspace, *binder, "", ""));
+    QCOMPARE(f.dialogs.calls().at(0).text,
+             QString("Both passphrase boxes must contain the same text"));
+    QCOMPARE(f.dialogs.calls().at(1).text,
+             QString("Type the passphrase the binder is to be encrypted with"));
+    QVERIFY(!isEncrypted(*binder));
+    QVERIFY(readFile(plain).contains(EncryptedMarker));
+
+    const QString plainWorkingCopy = binder->workingCopy;
+    QVERIFY(encryptBinder(*f.workspace, *binder, TestPassphrase, TestPassphrase));
+    QVERIFY(isEncryptedBinderFile(plain));
+    QVERIFY(!QFile::exists(plainWorkingCopy));
+    QVERIFY(!binder->Changed());
+    const ContainerReader reader(plain);
+    QCOMPARE(reader.header().limits.operations, KdfLimits::moderate().operations);
+    QCOMPARE(reader.header().limits.memory, KdfLimits::moderate().memory);
+    finishRetiringShadowCopies();
+}
+
+QTEST_GUILESS_MAIN(tst_encryptedbinder)
+#include "tst_encryptedbinder.moc"

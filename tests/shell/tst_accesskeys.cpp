@@ -1,0 +1,240 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Every menu and every window the program makes: within one menu, or among what one window
+// shows at once, no two captions may mark the same access key, or the key does something
+// other than its caption says. A label that marks a key must lead somewhere (a buddy).
+#include "documents/Password.h"
+#include "editor/DefaultTextFormats.h"
+#include "editor/frmReplace.h"
+#include "images_ui/frmTWAINJPEG.h"
+#include "options/frmOptions.h"
+#include "platform_ui/QtDialogs.h"
+#include "platform_ui/RichTextBox.h"
+#include "shell/frmRecent.h"
+#include "shell/frmSplash.h"
+#include "shell/HelpWindow.h"
+#include "shell/ShellResources.h"
+#include "support/ui/EditorFixture.h"
+#include "support/ui/MainWindowFixture.h"
+#include "window/BinderMenus.h"
+#include "window/frmFileProperties.h"
+#include "window/frmFind.h"
+#include "window/frmMDI.h"
+#include "window/frmPageProperties.h"
+#include "window/frmProgress.h"
+#include "window/frmSA.h"
+#include "window/PasswordDialogs.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace quillery;
+using namespace quillery::test;
+
+namespace {
+
+// The captions that mark the same key more than once, as "where: 'k' in A | B".
+QStringList clashes(const QString &where, const QStringList &captions)
+{
+    QMap<QChar, QStringList> byKey;
+    for (const QString &caption : captions) {
+        const QChar key = accessKey(caption);
+        if (!key.isNull())
+            byKey[key] << caption;
+    }
+    QStringList found;
+    for (auto it = byKey.cbegin(); it != byKey.cend(); ++it) {
+        if (it.value().size() > 1)
+            found << where + ": '" + it.key() + "' in " + it.value().join(" | ");
+    }
+    return found;
+}
+
+class AccessKeys
+{
+public:
+    QStringList faults;
+
+    // One menu and, through its items, every menu below it.
+    void menu(QMenu *menu, const QString &where)
+    {
+        if (m_seen.contains(menu))
+            return;
+        m_seen << menu;
+        QStringList captions;
+        for (QAction *action : menu->actions()) {
+            if (action->isSeparator() || !action->isVisible())
+                continue;
+            captions << action->text();
+            if (action->menu())
+                this->menu(action->menu(), where + " > " + withoutAccessKeys(action->text()));
+        }
+        faults << clashes(where, captions);
+    }
+
+    // What the window shows at once, once for each page of each of its tab widgets, and
+    // every menu it holds.
+    void window(QWidget *window, const QString &where)
+    {
+        ++windows;
+        const QList<QTabWidget *> tabs = window->findChildren<QTabWidget *>();
+        faults << clashes(where, shownCaptions(window));
+        for (QTabWidget *tab : tabs) {
+            for (int page = 1; page < tab->count(); ++page) {
+                tab->setCurrentIndex(page);
+                faults << clashes(where + " (" + withoutAccessKeys(tab->tabText(page)) + ")",
+                                  shownCaptions(window));
+            }
+            tab->setCurrentIndex(0);
+        }
+        for (QMenu *owned : window->findChildren<QMenu *>())
+            menu(owned, where + " menu " + owned->objectName());
+        for (QMenuBar *bar : window->findChildren<QMenuBar *>()) {
+            for (QAction *action : bar->actions()) {
+                if (action->menu())
+                    menu(action->menu(), where + " > " + withoutAccessKeys(action->text()));
+            }
+        }
+    }
+
+    int windows = 0;
+
+private:
+    QStringList shownCaptions(QWidget *window)
+    {
+        QStringList captions;
+        for (QWidget *widget : window->findChildren<QWidget *>()) {
+            if (!widget->isVisibleTo(window))
+                continue;
+            if (auto *label = qobject_cast<QLabel *>(widget)) {
+                if (label->textFormat() == Qt::PlainText || accessKey(label->text()).isNull())
+                    continue;
+                if (!label->buddy())
+                    faults << window->objectName() + ": the label '" + label->text() +
+                                  "' marks a key but has no buddy";
+                captions << label->text();
+            } else if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
+                captions << button->text();
+            } else if (auto *frame = qobject_cast<QGroupBox *>(widget)) {
+                captions << frame->title();
+            } else if (auto *bar = qobject_cast<QTabBar *>(widget)) {
+                for (int i = 0; i < bar->count(); ++i)
+                    captions << bar->tabText(i);
+            } else if (auto *menuBar = qobject_cast<QMenuBar *>(widget)) {
+                for (QAction *action : menuBar->actions())
+                    captions << action->text();
+            }
+        }
+        return captions;
+    }
+
+    QSet<QMenu *> m_seen;
+};
+
+} // namespace
+
+class tst_accesskeys : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { initShellResources(); }
+
+    // The captions the checks below rely on finding.
+    void aClashIsFound()
+    {
+        QCOMPARE(clashes("m", {"&Paste", "P&aste", "&Properties", "&&Plain"}),
+                 QStringList{"m: 'p' in &Paste | &Properties"});
+        QMenu menu;
+        menu.addAction("&One");
+        menu.addAction("&Other")->setVisible(false); // hidden items take no key
+        menu.addMenu("S&ub")->addAction("&Uno");
+        AccessKeys keys;
+        keys.menu(&menu, "m");
+        QCOMPARE(keys.faults, QStringList());
+        menu.addAction("O&ne");
+        menu.addAction("&Oops");
+        keys = AccessKeys();
+        keys.menu(&menu, "m");
+        QCOMPARE(keys.faults, QStringList{"m: 'o' in &One | &Oops"});
+
+        QWidget window;
+        window.setObjectName("w");
+        auto *label = new QLabel("&Name:", &window);
+        (new QLabel("Plain & simple", &window))->setTextFormat(Qt::PlainText); // shown as is
+        AccessKeys labels;
+        labels.window(&window, "w");
+        QCOMPARE(labels.faults, QStringList{"w: the label '&Name:' marks a key but has no buddy"});
+        label->setBuddy(new QLineEdit(&window));
+        AccessKeys withBuddy;
+        withBuddy.window(&window, "w");
+        QCOMPARE(withBuddy.faults, QStringList());
+    }
+
+    void everyMenuAndWindow()
+    {
+        BinderFixture f;
+        Window w(f);
+        AccessKeys keys;
+        keys.window(&w.main, "main window");
+        const QString path = f.makeBinder(
+            "keys.qly", {{"rich.rtf", "{\\rtf1 rich}"}, {"plain.txt", "plain"}, {"p.png", "png"}});
+        w.main.OpenFile(path);
+        frmMDI *binderWindow = w.main.activeBinderWindow();
+        QVERIFY(binderWindow);
+        keys.window(&w.main, "main window with a binder");
+        const BinderMenus &menus = binderWindow->menus();
+        keys.menu(menus.mnuRTF, "text pane menu");
+        keys.menu(menus.mnuIcon, "page menu");
+        keys.menu(menus.mnuPage, "page list menu");
+        Binder &binder = binderWindow->binder();
+
+        Settings &settings = w.settings;
+        frmOptions options(*f.workspace, settings, binder);
+        keys.window(&options, "Options");
+        RichTextBox pane;
+        frmPageProperties page(*f.workspace, binder, 1, pane);
+        keys.window(&page, "Page Properties");
+        frmFileProperties file(binder);
+        keys.window(&file, "File Properties");
+        frmFind find(f.dialogs, pane);
+        keys.window(&find, "Find");
+        frmSA search(f.dialogs, f.ui, binder, {}, {100, 100, 100, 100, 100});
+        keys.window(&search, "Search All");
+        frmRecent recent(f.dialogs, {}, {}, f.path("recent.dat"));
+        keys.window(&recent, "Recent Files");
+        frmReplace replace(pane, f.dialogs);
+        keys.window(&replace, "Replace");
+        frmTWAINJPEG scanner(*f.workspace, binder, settings);
+        keys.window(&scanner, "Scanner");
+        PasswordPrompt prompt(*f.workspace);
+        frmEP enter(prompt);
+        keys.window(&enter, "Enter Password");
+        frmPassword password(*f.workspace, binder);
+        keys.window(&password, "Password");
+        frmProgress progress;
+        keys.window(&progress, "Progress");
+        HelpWindow help;
+        keys.window(&help, "Help");
+        keys.window(frmSplash::showSplash(), "Splash");
+        frmSplash::closeSplash();
+
+        EditorFixture editing;
+        for (const PageKind kind : {PageKind::RTF, PageKind::TXT}) {
+            const auto editor =
+                editing.edit(editing.addPage(kind, kind == PageKind::RTF ? "{\\rtf1 x}" : "x"));
+            keys.window(editor.get(), "Editor " + kindString(kind));
+        }
+
+        QCOMPARE(keys.windows, 17);
+        QVERIFY2(keys.faults.isEmpty(), qPrintable(keys.faults.join('\n')));
+    }
+};
+
+QTEST_MAIN(tst_accesskeys)
+#include "tst_accesskeys.moc"

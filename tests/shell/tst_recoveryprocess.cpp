@@ -1,0 +1,218 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Unsaved work across a program that is killed or told to end. The test runs this same
+// program again as the editing process: it opens a binder in a main window whose binders
+// keep recovery snapshots, changes it and waits; the test kills it (SIGKILL) or ends it
+// (SIGTERM) and recovers in its own process. The real program is ended with SIGTERM too.
+#include "documents/BinderSaver.h"
+#include "documents/CompanionFiles.h"
+#include "documents/RecoveryService.h"
+#include "shell/QuitRequests.h"
+#include "shell/RecoveryStart.h"
+#include "support/ui/MainWindowFixture.h"
+#include "TestSupport.h"
+#include "transfer/BinderOpener.h"
+#include "transfer/PageImport.h"
+#include "transfer/RecoveryOpener.h"
+#include "window/frmMDI.h"
+#include "window/PageRename.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QDirIterator>
+#include <QProcess>
+#include <QTest>
+
+#include <csignal>
+
+using namespace quillery;
+using namespace quillery::test;
+
+namespace {
+
+const char ChildBinder[] = "QUILLERY_RECOVERY_CHILD";
+const char ChildImport[] = "QUILLERY_RECOVERY_IMPORT";
+const char ChildDelay[] = "QUILLERY_RECOVERY_DELAY";
+
+// The changes the editing process makes, also made here to learn what a save would write.
+void change(Workspace &workspace, Binder &binder, const QString &importPath)
+{
+    ImportFile(workspace, binder, importPath, PageKind::Unknown);
+    beginRename(binder, 1);
+    finishRename(workspace, binder, 1, QStringLiteral("renamed"));
+}
+
+QStringList contentOf(Workspace &workspace, const QString &binderPath)
+{
+    auto binder = OpenFile(workspace, binderPath, OpenPurpose::Inspect);
+    QStringList content;
+    for (int i = 0; binder && i < binder->pageCount(); ++i)
+        content << binder->pages.at(i).name + u'|' +
+                       QString::fromLatin1(pageData(binder->pages.at(i).key).toHex());
+    return content;
+}
+
+int runEditingProcess(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    BinderFixture f;
+    Window w(f);
+    RecoveryService service(RecoveryStore(), qEnvironmentVariableIntValue(ChildDelay));
+    w.main.watchBinder = [&service](Binder &binder) {
+        service.watch(binder);
+    };
+    const QuitRequests quit([&] { endWithoutAsking(w.main, service); });
+    w.main.OpenFile(qEnvironmentVariable(ChildBinder));
+    change(w.main.workspace(), w.main.activeBinderWindow()->binder(),
+           qEnvironmentVariable(ChildImport));
+    fputs("ready\n", stdout);
+    fflush(stdout);
+    return app.exec();
+}
+
+struct Run
+{
+    BinderFixture f;
+    QString binder = f.makeBinder("b.qly", {{"one.txt", "first"}, {"two.txt", "second"}});
+    QString import = f.file("late.txt", "a late page");
+    QString state = f.path("state");
+    QStringList expected;
+    QProcess process;
+
+    Run()
+    {
+        removeCompanions(binder); // made by a binder window that is gone
+        BinderFixture before;
+        QFile::copy(binder, before.path("copy.qly"));
+        auto copy = before.open(before.path("copy.qly"));
+        change(*before.workspace, *copy, import);
+        SavFile(*before.workspace, *copy, before.path("saved.qly"));
+        expected = contentOf(*before.workspace, before.path("saved.qly"));
+    }
+
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        QDir().mkpath(f.path("home/tmp"));
+        env.insert("HOME", f.path("home"));
+        env.insert("TMPDIR", f.path("home/tmp"));
+        env.insert("XDG_STATE_HOME", state);
+        env.insert("XDG_CONFIG_HOME", f.path("home/config"));
+        return env;
+    }
+
+    void startEditing(int delayMs)
+    {
+        QProcessEnvironment env = environment();
+        env.insert(ChildBinder, binder);
+        env.insert(ChildImport, import);
+        env.insert(ChildDelay, QString::number(delayMs));
+        process.setProcessEnvironment(env);
+        process.start(QCoreApplication::applicationFilePath(), {});
+    }
+
+    QStringList snapshots() const
+    {
+        QStringList found;
+        QDirIterator it(state, {"snapshot"}, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            found << it.next();
+        return found;
+    }
+
+    // Recovers in this process and saves as the user would; what the binder then holds.
+    QStringList recoverAndSave()
+    {
+        QStringList problems;
+        const QVector<SnapshotEntry> entries =
+            RecoveryStore(state + "/quillery/recovery").list(problems);
+        if (entries.size() != 1 || !problems.isEmpty())
+            return problems << QStringLiteral("%1 snapshots").arg(entries.size());
+        RecoveredBinder recovered = recoverBinder(*f.workspace, entries[0], RecoverPurpose::Window);
+        if (!recovered.binder || !SaveCommand(*f.workspace, *recovered.binder))
+            return {QStringLiteral("not recovered")};
+        recovered.binder.reset();
+        return contentOf(*f.workspace, binder);
+    }
+};
+
+} // namespace
+
+class tst_recoveryprocess : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void killedAfterTheDelayLosesNothing();
+    void terminatedWritesItsSnapshotAndLetsGo();
+    void theProgramEndsCleanlyOnSigterm();
+};
+
+void tst_recoveryprocess::killedAfterTheDelayLosesNothing()
+{
+    Run run;
+    run.startEditing(50);
+    QVERIFY(run.process.waitForStarted());
+    QDeadlineTimer deadline(120000);
+    while (run.snapshots().isEmpty() && !deadline.hasExpired() &&
+           run.process.state() == QProcess::Running)
+        QTest::qWait(50);
+    QVERIFY2(!run.snapshots().isEmpty(), run.process.readAllStandardError().constData());
+    ::kill(pid_t(run.process.processId()), SIGKILL);
+    QVERIFY(run.process.waitForFinished());
+    QCOMPARE(run.process.exitStatus(), QProcess::CrashExit);
+
+    QCOMPARE(run.recoverAndSave(), run.expected);
+}
+
+void tst_recoveryprocess::terminatedWritesItsSnapshotAndLetsGo()
+{
+    Run run;
+    run.startEditing(3600 * 1000);
+    QVERIFY(run.process.waitForReadyRead(120000));
+    QCOMPARE(run.process.readLine().trimmed(), QByteArray("ready"));
+    QVERIFY(run.snapshots().isEmpty());
+    run.process.terminate();
+    QVERIFY(run.process.waitForFinished(120000));
+    QCOMPARE(run.process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(run.process.exitCode(), 0);
+    QVERIFY(!QFile::exists(lockNotePath(run.binder)));
+    QVERIFY(!QFile::exists(shadowCopyPath(run.binder)));
+
+    QCOMPARE(run.recoverAndSave(), run.expected);
+}
+
+void tst_recoveryprocess::theProgramEndsCleanlyOnSigterm()
+{
+    Run run;
+    writeFile(run.f.path("home/config/Tamsin Orde/Quillery.ini"),
+              "[Quillery]\nAuthorName=tester\nRecoveryDelay=0.05\n");
+    run.process.setProcessEnvironment(run.environment());
+    run.process.start(QUILLERY_APP, {run.binder});
+    QVERIFY(run.process.waitForStarted());
+    QDeadlineTimer deadline(120000);
+    while (!QFile::exists(lockNotePath(run.binder)) && !deadline.hasExpired() &&
+           run.process.state() == QProcess::Running)
+        QTest::qWait(50);
+    QVERIFY2(QFile::exists(shadowCopyPath(run.binder)),
+             qPrintable(QStringLiteral("exit %1: ").arg(run.process.exitCode()) +
+                        run.process.readAll() + run.process.readAllStandardError()));
+    run.process.terminate();
+    QVERIFY(run.process.waitForFinished(120000));
+    QVERIFY2(run.process.exitStatus() == QProcess::NormalExit,
+             run.process.readAllStandardError().constData());
+    QCOMPARE(run.process.exitCode(), 0);
+    QVERIFY(!QFile::exists(lockNotePath(run.binder)));
+    QVERIFY(!QFile::exists(shadowCopyPath(run.binder)));
+    QVERIFY(run.snapshots().isEmpty()); // nothing was changed
+}
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsSet(ChildBinder))
+        return runEditingProcess(argc, argv);
+    QApplication app(argc, argv);
+    tst_recoveryprocess test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_recoveryprocess.moc"

@@ -1,0 +1,199 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The program on a Wayland desktop, natively (Qt's wayland platform, not through X). The
+// test starts weston's headless compositor on a socket of its own and runs this same
+// program again inside it as the driver, which opens a binder, shows a rich, an HTML and a
+// picture page, opens a menu, a dialog and the editor, and saves. It is skipped, saying
+// why, where weston or Qt's Wayland plugin is missing or the compositor cannot start.
+//
+// The web engine finds no GPU under a headless compositor: the driver runs it with
+// "--disable-gpu" and Qt Quick's software renderer, as it would on any machine without one.
+#include "documents/Binder.h"
+#include "documents/Workspace.h"
+#include "editor/frmEdit.h"
+#include "platform_ui/RichTextBox.h"
+#include "support/ui/MainWindowFixture.h"
+#include "TestSupport.h"
+#include "window/BrowserView.h"
+#include "window/frmFileProperties.h"
+#include "window/frmMDI.h"
+#include "window/ViewerPane.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QLibraryInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quillery;
+using namespace quillery::test;
+
+namespace {
+
+const char DriverVariable[] = "QUILLERY_WAYLAND_DRIVER";
+const QString Socket = QStringLiteral("quillery-test");
+
+QByteArray pngBytes()
+{
+    QImage picture(64, 48, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return bytes;
+}
+
+} // namespace
+
+// Runs outside the compositor: starts it and the driver.
+class tst_wayland : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void theProgramRunsNativelyOnWayland()
+    {
+        const QString weston = QStandardPaths::findExecutable("weston");
+        if (weston.isEmpty())
+            QSKIP("weston is not installed (Debian: weston), so no Wayland compositor can start");
+        const QString plugin = QLibraryInfo::path(QLibraryInfo::PluginsPath) +
+                               "/platforms/libqwayland-generic.so";
+        if (!QFile::exists(plugin))
+            QSKIP("Qt's Wayland platform plugin is not installed (Debian: qt6-wayland)");
+
+        // Wayland sockets live in the runtime folder, which must be the user's alone.
+        QTemporaryDir runtime;
+        QVERIFY(QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                          QFile::ExeOwner));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_RUNTIME_DIR", runtime.path());
+        environment.remove("DISPLAY");
+        environment.remove("WAYLAND_DISPLAY");
+
+        QProcess compositor;
+        compositor.setProcessEnvironment(environment);
+        compositor.setProcessChannelMode(QProcess::MergedChannels);
+        compositor.start(weston, {"--backend=headless-backend.so", "--socket=" + Socket,
+                                  "--idle-time=0", "--no-config"});
+        const QString socketPath = runtime.filePath(Socket);
+        const bool up = QTest::qWaitFor(
+            [&] {
+                return QFile::exists(socketPath) || compositor.state() == QProcess::NotRunning;
+            },
+            20000);
+        if (!up || !QFile::exists(socketPath)) {
+            compositor.kill();
+            compositor.waitForFinished();
+            QSKIP(qPrintable("weston's headless compositor did not start: " +
+                             QString::fromLocal8Bit(compositor.readAll()).trimmed()));
+        }
+
+        QProcess driver;
+        environment.insert("WAYLAND_DISPLAY", Socket);
+        environment.insert("QT_QPA_PLATFORM", "wayland");
+        environment.insert("QT_QUICK_BACKEND", "software");
+        environment.insert("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+        environment.insert("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        environment.insert(DriverVariable, "1");
+        driver.setProcessEnvironment(environment);
+        driver.setProcessChannelMode(QProcess::MergedChannels);
+        driver.start(QCoreApplication::applicationFilePath(), {});
+        const bool finished = driver.waitForFinished(120000);
+        if (!finished)
+            driver.kill();
+        const QByteArray said = driver.readAll();
+        compositor.terminate();
+        if (!compositor.waitForFinished(5000))
+            compositor.kill();
+        QVERIFY2(finished && driver.exitStatus() == QProcess::NormalExit && driver.exitCode() == 0,
+                 said.constData());
+    }
+};
+
+// Runs inside the compositor.
+class tst_waylanddriver : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void aBinderWorksOnWayland()
+    {
+        QCOMPARE(QGuiApplication::platformName(), QString("wayland"));
+        BinderFixture f;
+        Window w(f);
+        QVERIFY(QTest::qWaitForWindowExposed(&w.main));
+        const QString path = f.makeBinder(
+            "wayland.qly", {{"rich.rtf", "{\\rtf1\\ansi {\\b Bold} words}"},
+                            {"page.htm", "<html><body><h1>On Wayland</h1></body></html>"},
+                            {"picture.png", pngBytes()}});
+        w.main.OpenFile(path);
+        frmMDI *window = w.main.activeBinderWindow();
+        QVERIFY(window);
+        Binder &binder = window->binder();
+        ViewerPane *viewer = window->viewer();
+
+        binder.setCurIndex(1);
+        QTRY_VERIFY(viewer->txtPad()->isVisible());
+        QVERIFY(viewer->txtPad()->toPlainText().contains("Bold words"));
+
+        // The HTML and the picture page load in the browser.
+        for (int page : {2, 3}) {
+            binder.setCurIndex(page);
+            QTRY_VERIFY_WITH_TIMEOUT(viewer->txtHTML(), 30000);
+            QWidget *browser = viewer->txtHTML()->widget();
+            QSignalSpy loaded(browser, SIGNAL(loadFinished(bool)));
+            QVERIFY2(loaded.wait(30000), qPrintable(QString("page %1 did not load").arg(page)));
+            QVERIFY(loaded.last().at(0).toBool());
+            QTRY_VERIFY(browser->isVisible());
+        }
+
+        // A menu opens as a popup of the main window, and closes.
+        QMenu *file = w.main.menuBar()->actions().at(0)->menu();
+        file->popup(w.main.mapToGlobal(QPoint(20, 20)));
+        QVERIFY(QTest::qWaitForWindowExposed(file));
+        file->close();
+
+        // A dialog and the editor show, and go.
+        {
+            frmFileProperties properties(binder, &w.main);
+            properties.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&properties));
+        }
+        binder.setCurIndex(1);
+        w.main.workspace().editmode = 0;
+        {
+            frmEdit editor(w.main.workspace(), binder, 1, nullptr, &w.main);
+            editor.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        }
+
+        // Saving writes the renamed page into the file.
+        PageRow row = binder.pages.at(0);
+        row.name = "renamed.rtf";
+        binder.pages.replace(0, row);
+        binder.setChanged(true);
+        window->mnuSave_Click();
+        QVERIFY(!binder.Changed());
+        auto reopened = f.open(f.file("copy.qly", readFile(path)));
+        QVERIFY(reopened);
+        QCOMPARE(reopened->pages.at(0).name, QString("renamed.rtf"));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet(DriverVariable)) {
+        tst_waylanddriver driver;
+        return QTest::qExec(&driver, argc, argv);
+    }
+    tst_wayland test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_wayland.moc"

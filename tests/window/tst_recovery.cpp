@@ -1,0 +1,423 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Recovery snapshots: what a snapshot keeps of each kind of change, writes cut short,
+// binders changed on disk since, and snapshot folders that are not what the program wrote.
+#include "BinderFixture.h"
+#include "TestSupport.h"
+#include "documents/BinderSaver.h"
+#include "documents/NewBinder.h"
+#include "documents/NewPage.h"
+#include "documents/Password.h"
+#include "documents/RecoveryCapture.h"
+#include "documents/RecoveryKeeper.h"
+#include "documents/RecoveryService.h"
+#include "editor/EditorBinder.h"
+#include "platform/FileError.h"
+#include "transfer/BinderOpener.h"
+#include "transfer/PageImport.h"
+#include "transfer/RecoveryOpener.h"
+#include "window/PageClipboard.h"
+#include "window/PageOperations.h"
+#include "window/PageRename.h"
+#include "window/Properties.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace quillery;
+using namespace quillery::test;
+
+namespace {
+
+const QList<QPair<QString, QByteArray>> ThreePages = {
+    {"one.txt", "first page"}, {"two.rtf", "{\\rtf1 second}"}, {"three.bin", "\x01\x02\x03"}};
+
+// What a save writes that a user would miss: titles, names, kinds, password, page bytes.
+QStringList contentOf(Workspace &workspace, const QString &binderPath)
+{
+    auto binder = OpenFile(workspace, binderPath, OpenPurpose::Inspect);
+    if (!binder)
+        return {QStringLiteral("(cannot open)")};
+    QStringList content{binder->title(), binder->CF.value(QStringLiteral("Data"), QString())};
+    for (int i = 0; i < binder->pageCount(); ++i) {
+        const PageRow &row = binder->pages.at(i);
+        content << row.name + u'|' + row.key.kind + u'|' + row.comments + u'|' +
+                       QString::fromLatin1(pageData(row.key).toHex());
+    }
+    return content;
+}
+
+// Writes a snapshot of the binder as a keeper would and lets go of its folder, as a
+// program that is killed does.
+QString takeSnapshot(const RecoveryStore &store, Binder &binder,
+                     std::optional<EditedPage> edit = std::nullopt)
+{
+    SnapshotFolder folder = store.create();
+    writeSnapshot(folder.path(), captureSnapshot(binder, false, std::move(edit)));
+    return folder.path();
+}
+
+EditedPage editedText(int position, const QByteArray &bytes)
+{
+    return {position, QStringLiteral("NA"), bytes};
+}
+
+} // namespace
+
+class tst_recovery : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void eachKindOfChangeRecoversAsASaveWouldWrite();
+    void untitledBinderRecoversUntitled();
+    void binderChangedOnDiskIsSavedUnderANewName();
+    void aWriteCutShortLeavesThePreviousSnapshot();
+    void hostileFoldersAreSkippedNeverFollowed();
+    void keeperWritesAfterChangesAndRemovesAtCleanEnds();
+    void protectedSnapshotNeedsThePassword();
+    void toolListsAndWritesSnapshotsOut();
+};
+
+void tst_recovery::eachKindOfChangeRecoversAsASaveWouldWrite()
+{
+    using Change = std::function<void(BinderFixture &, Binder &)>;
+    const QList<QPair<const char *, Change>> changes = {
+        {"add",
+         [](BinderFixture &, Binder &b) {
+             NewIcon(b, PageKind::TXT);
+         }},
+        {"import",
+         [](BinderFixture &f, Binder &b) {
+             ImportFile(*f.workspace, b, f.file("new.txt", "imported words"), PageKind::Unknown);
+         }},
+        {"paste",
+         [](BinderFixture &f, Binder &b) {
+             copyPage(*f.workspace, b, 2);
+             pastePage(*f.workspace, b);
+         }},
+        {"delete",
+         [](BinderFixture &f, Binder &b) {
+             f.dialogs.queueMessage(MsgResult::Yes);
+             deletePage(*f.workspace, b, 2);
+         }},
+        {"move",
+         [](BinderFixture &, Binder &b) {
+             movePage(b, 1, MoveDirection::Down);
+         }},
+        {"rename",
+         [](BinderFixture &f, Binder &b) {
+             beginRename(b, 3);
+             finishRename(*f.workspace, b, 3, QStringLiteral("renamed"));
+         }},
+        {"properties",
+         [](BinderFixture &f, Binder &b) {
+             applyFileProperties(b, QStringLiteral("New title"));
+             applyPageProperties(*f.workspace, b, 1,
+                                 {QStringLiteral("first"), QStringLiteral("a comment"), {}});
+         }},
+        {"password",
+         [](BinderFixture &f, Binder &b) {
+             changePassword(*f.workspace, b, QStringLiteral("pw"), QStringLiteral("pw"));
+             f.ui.passwords << QStringLiteral("pw");
+         }},
+        {"external edit taken back",
+         [](BinderFixture &f, Binder &b) {
+             storeEditedPage(*f.workspace, b, 1, "changed elsewhere", QStringLiteral("NA"));
+         }},
+        {"several, then an edit taken back again",
+         [](BinderFixture &f, Binder &b) {
+             ImportFile(*f.workspace, b, f.file("x.txt", "x"), PageKind::Unknown);
+             storeEditedPage(*f.workspace, b, 4, "x, edited", QStringLiteral("NA"));
+             storeEditedPage(*f.workspace, b, 4, "x, edited twice", QStringLiteral("NA"));
+         }},
+    };
+    for (const auto &[what, change] : changes) {
+        BinderFixture f;
+        const RecoveryStore store(f.path("state"));
+        const QString path = f.makeBinder("b.qly", ThreePages);
+        auto binder = f.open(path);
+        change(f, *binder);
+        const QString folder = takeSnapshot(store, *binder);
+        // What a save just before the program was killed would have written.
+        QVERIFY(SavFile(*f.workspace, *binder, f.path("saved.qly")));
+        binder.reset();
+
+        RecoveredBinder recovered =
+            recoverBinder(*f.workspace, store.find(folder), RecoverPurpose::Window);
+        QVERIFY2(recovered.binder, what);
+        QVERIFY2(recovered.binder->Changed(), what);
+        QVERIFY2(recovered.binder->WCaption().contains(u"[Recovered]"), what);
+        QVERIFY(SavFile(*f.workspace, *recovered.binder, f.path("recovered.qly")));
+        f.ui.passwords << QStringLiteral("pw") << QStringLiteral("pw");
+        const QStringList expected = contentOf(*f.workspace, f.path("saved.qly"));
+        QCOMPARE(contentOf(*f.workspace, f.path("recovered.qly")), expected);
+        QVERIFY2(expected != contentOf(*f.workspace, path), what); // the change is in both
+    }
+}
+
+void tst_recovery::untitledBinderRecoversUntitled()
+{
+    BinderFixture f;
+    const RecoveryStore store(f.path("state"));
+    Binder binder;
+    NewFile(*f.workspace, binder, true);
+    ImportFile(*f.workspace, binder, f.file("pic.png", "not really a picture"), PageKind::Unknown);
+    const QString folder = takeSnapshot(store, binder, editedText(1, "{\\rtf1 typed}"));
+    QStringList problems;
+    const QVector<SnapshotEntry> listed = store.list(problems);
+    QCOMPARE(listed.size(), 1);
+    QVERIFY(problems.isEmpty());
+    QCOMPARE(listed[0].record.changedPages, 2);
+    QVERIFY(!listed[0].record.binderChangedOnDisk());
+
+    RecoveredBinder recovered = recoverBinder(*f.workspace, listed[0], RecoverPurpose::Window);
+    QVERIFY(recovered.binder);
+    QVERIFY(recovered.binder->CurFile().isEmpty());
+    QCOMPARE(recovered.binder->title(), QStringLiteral("New File 1"));
+    QCOMPARE(GetLumpString(*recovered.binder, QStringLiteral("1")), QByteArray("{\\rtf1 typed}"));
+    // The editor's text is in the snapshot only: the binder's own row never changed.
+    QCOMPARE(binder.pages.at(0).size, 0);
+    QCOMPARE(GetLumpString(*recovered.binder, QStringLiteral("2")),
+             QByteArray("not really a picture"));
+    f.dialogs.queueSaveFile(f.path("now-saved.qly"));
+    QVERIFY(SaveCommand(*f.workspace, *recovered.binder));
+    QCOMPARE(recovered.binder->CurFile(), f.path("now-saved.qly"));
+}
+
+void tst_recovery::binderChangedOnDiskIsSavedUnderANewName()
+{
+    BinderFixture f;
+    const RecoveryStore store(f.path("state"));
+    const QString path = f.makeBinder("b.qly", ThreePages);
+    auto binder = f.open(path);
+    ImportFile(*f.workspace, *binder, f.file("late.txt", "late page"), PageKind::Unknown);
+    const QString folder = takeSnapshot(store, *binder);
+    binder.reset();
+    // Another program saves its own binder under the name meanwhile.
+    BinderFixture elsewhere;
+    const QString other = elsewhere.makeBinder("other.qly", {{"o.txt", "other"}});
+    QVERIFY(QFile::remove(path) && QFile::copy(other, path));
+    const QByteArray onDisk = readFile(path);
+
+    const SnapshotEntry entry = store.find(folder);
+    QVERIFY(entry.record.binderChangedOnDisk());
+    RecoveredBinder recovered = recoverBinder(*f.workspace, entry, RecoverPurpose::Window);
+    QVERIFY(recovered.binder);
+    QVERIFY(recovered.binder->WCaption().contains(u"changed on disk"));
+    QCOMPARE(recovered.binder->pageCount(), 4);
+    // Save asks first; Yes saves under a new name and leaves the other program's file.
+    f.dialogs.queueMessage(MsgResult::Yes);
+    f.dialogs.queueSaveFile(f.path("mine.qly"));
+    QVERIFY(SaveCommand(*f.workspace, *recovered.binder));
+    QVERIFY(f.messageTitles().contains(QStringLiteral("File Changed on Disk")));
+    QCOMPARE(readFile(path), onDisk);
+    QCOMPARE(contentOf(*f.workspace, f.path("mine.qly")).size(), 2 + 4);
+}
+
+void tst_recovery::aWriteCutShortLeavesThePreviousSnapshot()
+{
+    BinderFixture f;
+    const RecoveryStore store(f.path("state"));
+    auto binder = f.open(f.makeBinder("b.qly", ThreePages));
+    ImportFile(*f.workspace, *binder, f.file("kept.txt", "kept page"), PageKind::Unknown);
+    SnapshotFolder folder = store.create();
+    writeSnapshot(folder.path(), captureSnapshot(*binder, false, std::nullopt));
+    const QByteArray record = readFile(folder.path() + "/snapshot");
+
+    // The next write dies half way: a page's data cannot be read, and a killed write
+    // left a scratch copy and a half-written record behind.
+    ImportFile(*f.workspace, *binder, f.file("lost.txt", "lost page"), PageKind::Unknown);
+    QVERIFY(QFile::remove(binder->pages.at(4).key.location));
+    QVERIFY_THROWS_EXCEPTION(
+        FileError, writeSnapshot(folder.path(), captureSnapshot(*binder, false, std::nullopt)));
+    writeFile(folder.path() + "/t0123abcd", "half a copy");
+    writeFile(folder.path() + "/.snapshot.Ab12Cd", record.left(record.size() / 2));
+    QCOMPARE(readFile(folder.path() + "/snapshot"), record);
+    const QString path = folder.path();
+    folder = SnapshotFolder(); // the program is gone
+    binder.reset();
+
+    BinderFixture fresh;
+    RecoveredBinder recovered =
+        recoverBinder(*fresh.workspace, store.find(path), RecoverPurpose::Window);
+    QVERIFY(recovered.binder);
+    QCOMPARE(recovered.binder->pageCount(), 4);
+    QCOMPARE(GetLumpString(*recovered.binder, QStringLiteral("4")), QByteArray("kept page"));
+
+    // A later snapshot in the folder clears what the cut-short write left.
+    SnapshotFolder again = RecoveryStore::claim(path);
+    writeSnapshot(path, captureSnapshot(*recovered.binder, false, std::nullopt));
+    QVERIFY(!QFile::exists(path + "/t0123abcd"));
+    QVERIFY(!QFile::exists(path + "/.snapshot.Ab12Cd"));
+}
+
+void tst_recovery::hostileFoldersAreSkippedNeverFollowed()
+{
+    BinderFixture f;
+    const RecoveryStore store(f.path("state"));
+    auto binder = f.open(f.makeBinder("b.qly", ThreePages));
+    ImportFile(*f.workspace, *binder, f.file("n.txt", "new"), PageKind::Unknown);
+    const QString good = takeSnapshot(store, *binder);
+    const RecoveryStore elsewhere(f.path("elsewhere"));
+    const QString outside = takeSnapshot(elsewhere, *binder);
+    binder.reset();
+    const QString root = store.root() + u'/';
+    const auto copyOf = [&](const QString &name) {
+        QProcess::execute("cp", {"-a", good, root + name});
+        return root + name;
+    };
+
+    QVERIFY(QFile::link(outside, root + "0000000000000001"));
+    QCOMPARE(::mkfifo(QFile::encodeName(root + "0000000000000002").constData(), 0600), 0);
+    const QString truncated = copyOf("0000000000000003");
+    QVERIFY(QFile::resize(truncated + "/snapshot", QFileInfo(truncated + "/snapshot").size() - 9));
+    const QString linkedRecord = copyOf("0000000000000004");
+    QVERIFY(QFile::remove(linkedRecord + "/snapshot"));
+    QVERIFY(QFile::link(good + "/snapshot", linkedRecord + "/snapshot"));
+    const QString linkedData = copyOf("0000000000000005");
+    const QString dataName = store.find(good).record.sources.last();
+    QVERIFY(QFile::remove(linkedData + u'/' + dataName));
+    QVERIFY(QFile::link(outside + u'/' + dataName, linkedData + u'/' + dataName));
+    const QString shortData = copyOf("0000000000000006");
+    const QString cut = shortData + u'/' + dataName;
+    QVERIFY(QFile::resize(cut, QFileInfo(cut).size() - 1)); // one byte short
+    const QString fifoRecord = copyOf("0000000000000007");
+    QVERIFY(QFile::remove(fifoRecord + "/snapshot"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifoRecord + "/snapshot").constData(), 0600), 0);
+    writeFile(root + "notes.txt", "not a snapshot");
+
+    QStringList problems;
+    const QVector<SnapshotEntry> listed = store.list(problems);
+    QCOMPARE(listed.size(), 1);
+    QCOMPARE(listed[0].folder, good);
+    QCOMPARE(problems.size(), 8);
+    const QString said = problems.join(u'\n');
+    for (const char *expected :
+         {"1: skipped, it is a symbolic link, not a snapshot folder",
+          "2: skipped, it is a FIFO, not a snapshot folder", "3: skipped", "lies outside the file",
+          "4: skipped", "its record is not a plain file", "5: skipped",
+          "is a symbolic link, not a plain file", "6: skipped", "is cut short", "7: skipped",
+          "notes.txt: skipped, it is no snapshot folder"})
+        QVERIFY2(said.contains(QString::fromLatin1(expected)), qPrintable(expected + u'\n' + said));
+    QCOMPARE(said.count(QStringLiteral("its record is not a plain file")), 2);
+    QVERIFY_THROWS_EXCEPTION(FileError, store.find(root + "0000000000000001"));
+}
+
+void tst_recovery::keeperWritesAfterChangesAndRemovesAtCleanEnds()
+{
+    BinderFixture f;
+    RecoveryService service(RecoveryStore(f.path("state")), 1);
+    auto binder = f.open(f.makeBinder("b.qly", ThreePages));
+    service.watch(*binder);
+    RecoveryKeeper *keeper = RecoveryKeeper::of(*binder);
+    QVERIFY(keeper);
+    QSignalSpy written(keeper, &RecoveryKeeper::snapshotWritten);
+    const auto stateFolders = [&] {
+        return QDir(f.path("state")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    };
+
+    // Nothing to keep until something changes; then a snapshot after the delay.
+    QTest::qWait(20);
+    QCOMPARE(written.count(), 0);
+    ImportFile(*f.workspace, *binder, f.file("n.txt", "new"), PageKind::Unknown);
+    QVERIFY(written.wait(20000));
+    QCOMPARE(stateFolders().size(), 1);
+    // Closing without saving removes it with its data.
+    binder->setChanged(false);
+    keeper->waitForWrites();
+    QVERIFY(stateFolders().isEmpty());
+
+    // The editor's unsaved text alone is worth a snapshot.
+    keeper->setEditSource([] { return editedText(1, "typed"); });
+    QVERIFY(written.wait(20000));
+    QCOMPARE(stateFolders().size(), 1);
+    keeper->setEditSource({});
+    keeper->waitForWrites();
+    QVERIFY(stateFolders().isEmpty());
+
+    // Saving removes it too.
+    movePage(*binder, 1, MoveDirection::Down);
+    QVERIFY(written.wait(20000));
+    QVERIFY(SaveCommand(*f.workspace, *binder));
+    keeper->waitForWrites();
+    QVERIFY(stateFolders().isEmpty());
+
+    // Ending at once keeps it, whatever happens to the window after.
+    movePage(*binder, 1, MoveDirection::Down);
+    service.writeAllAndKeep();
+    binder->setChanged(false);
+    binder.reset();
+    QStringList problems;
+    QCOMPARE(RecoveryStore(f.path("state")).list(problems).size(), 1);
+}
+
+void tst_recovery::protectedSnapshotNeedsThePassword()
+{
+    BinderFixture f;
+    const RecoveryStore store(f.path("state"));
+    f.ui.passwords << QStringLiteral("secret");
+    auto binder = f.open(f.makeBinder("b.qly", ThreePages, QStringLiteral("secret")));
+    QVERIFY(binder);
+    movePage(*binder, 1, MoveDirection::Down);
+    const QString folder = takeSnapshot(store, *binder);
+    binder.reset();
+    const SnapshotEntry entry = store.find(folder);
+    QVERIFY(entry.record.isProtected);
+
+    f.ui.passwords = {QStringLiteral("wrong")};
+    QVERIFY(!recoverBinder(*f.workspace, entry, RecoverPurpose::Window).binder);
+    QVERIFY(QFile::exists(folder + "/snapshot"));
+    f.ui.passwords = {QStringLiteral("secret")};
+    QVERIFY(recoverBinder(*f.workspace, entry, RecoverPurpose::Window).binder);
+    // Only this user can read what is kept.
+    struct stat st;
+    QCOMPARE(::stat(QFile::encodeName(folder).constData(), &st), 0);
+    QCOMPARE(st.st_mode & 0777, 0700u);
+    QCOMPARE(::stat(QFile::encodeName(store.root()).constData(), &st), 0);
+    QCOMPARE(st.st_mode & 0777, 0700u);
+}
+
+void tst_recovery::toolListsAndWritesSnapshotsOut()
+{
+    BinderFixture f;
+    const RecoveryStore store(f.path("state/quillery/recovery"));
+    f.ui.passwords << QStringLiteral("pw");
+    auto binder = f.open(f.makeBinder("b.qly", ThreePages, QStringLiteral("pw")));
+    ImportFile(*f.workspace, *binder, f.file("n.txt", "new\nline"), PageKind::Unknown);
+    const QString folder = takeSnapshot(store, *binder);
+    QVERIFY(SavFile(*f.workspace, *binder, f.path("saved.qly")));
+    binder.reset();
+    const auto tool = [&](const QStringList &args) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_STATE_HOME", f.path("state"));
+        const ProgramRun done = runProgram(QUILLERY_CLI, args, QByteArray(), env);
+        return QPair<int, QByteArray>(done.code, done.out.toUtf8());
+    };
+    const QString id = QFileInfo(folder).fileName();
+    const auto listed = tool({"recover", "--list"});
+    QCOMPARE(listed.first, 0);
+    QVERIFY2(listed.second.startsWith(id.toLatin1() + '\t') &&
+                 listed.second.contains("\t1/4\tunchanged-on-disk\t"),
+             listed.second.constData());
+
+    QCOMPARE(tool({"recover", id, f.path("out.qly")}).first, 2); // no password given
+    QVERIFY(!QFile::exists(f.path("out.qly")));
+    writeFile(f.path("pw.txt"), "pw\n");
+    QCOMPARE(tool({"--password-file", f.path("pw.txt"), "recover", id, f.path("out.qly")}).first,
+             0);
+    f.ui.passwords << QStringLiteral("pw") << QStringLiteral("pw");
+    QCOMPARE(contentOf(*f.workspace, f.path("out.qly")),
+             contentOf(*f.workspace, f.path("saved.qly")));
+    // Never over a file, and never anything but a snapshot folder.
+    QCOMPARE(
+        tool({"--password-file", f.path("pw.txt"), "recover", folder, f.path("out.qly")}).first, 1);
+    QCOMPARE(tool({"recover", f.path("state"), f.path("other.qly")}).first, 1);
+    QVERIFY(QFile::exists(folder + "/snapshot"));
+}
+
+QTEST_MAIN(tst_recovery)
+#include "tst_recovery.moc"

@@ -1,0 +1,159 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "transfer/RecoveryOpener.h"
+
+#include "documents/Binder.h"
+#include "documents/CompanionFiles.h"
+#include "documents/ErrorReport.h"
+#include "documents/Interaction.h"
+#include "documents/PageRecords.h"
+#include "documents/Password.h"
+#include "documents/RecoveryStore.h"
+#include "documents/Workspace.h"
+#include "platform/FileError.h"
+#include "platform/FileIo.h"
+#include "platform/TempFolder.h"
+#include "transfer/BinderOpener.h"
+
+#include <QFileInfo>
+
+namespace quillery {
+
+namespace {
+
+void askPassword(Workspace &workspace, const InfoRecords &records)
+{
+    const QString stored = records.value(QStringLiteral("Data"), QString());
+    if (stored.isEmpty())
+        return;
+    workspace.passwordHolder = stored;
+    PasswordPrompt prompt(workspace);
+    workspace.ui.askPassword(prompt);
+    if (!prompt.accepted())
+        throw FileError(FileError::Cancelled, QStringLiteral("Cancelled"));
+}
+
+// Where each source's pages are read from: for a window, files of the temporary folder
+// the snapshot's data files are linked or copied to.
+QStringList placeSources(Workspace &workspace, const SnapshotEntry &entry, RecoverPurpose purpose,
+                         bool binderChanged)
+{
+    QStringList paths;
+    for (int source = 1; source <= entry.record.sources.size(); ++source) {
+        const QString path = entry.sourcePath(source);
+        if (entry.record.sources[source - 1].isEmpty() && binderChanged)
+            throw FileError(FileError::FileNotFound,
+                            QStringLiteral("The pages not changed since the last save were to be "
+                                           "read from the binder file, which has changed since"));
+        if (purpose == RecoverPurpose::Export) {
+            paths << path;
+            continue;
+        }
+        const QString copy = workspace.temp.TempFileName();
+        workspace.temp.AddTempFile(copy);
+        fileio::linkOrCopy(path, copy);
+        paths << copy;
+    }
+    return paths;
+}
+
+void addPages(Binder &binder, const SnapshotEntry &entry, PageRecords &records,
+              const QStringList &sources)
+{
+    QVector<PageRow> rows;
+    rows.reserve(entry.record.pages.size());
+    for (int i = 0; i < entry.record.pages.size(); ++i) {
+        const SnapshotPage &page = entry.record.pages[i];
+        PageRecords::Page fields = records.takePage(i + 1);
+        PageRow &row = rows.emplace_back();
+        row.name = std::move(fields.name);
+        row.created = std::move(fields.created);
+        row.modified = std::move(fields.modified);
+        row.comments = std::move(fields.comments);
+        row.key.serial = binder.takeSerial();
+        row.key.kind = QString::fromLatin1(page.kind);
+        row.key.colour = std::move(fields.colour);
+        if (page.source == 0)
+            continue;
+        row.size = page.length;
+        row.key.location = u'|' + sources[page.source - 1];
+        row.key.offset = page.offset;
+        row.key.length = page.length;
+    }
+    binder.pages.append(std::move(rows));
+}
+
+// The binder file becomes this window's as when it is opened, unless someone else has it.
+// One that changed since the snapshot is held but not taken as saved by this window.
+void holdBinderFile(Workspace &workspace, Binder &binder, bool changed)
+{
+    const QString path = binder.CurFile();
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return;
+    binder.OpenNum = FileLock::acquire(path);
+    if (changed)
+        binder.OpenNum.forgetSaved();
+    try {
+        CreateAF(workspace, binder, path, true);
+    } catch (const FileError &) {
+        // Without companions other instances just cannot name who holds the binder.
+    }
+}
+
+QString recoveredCaption(const Binder &binder, bool changed)
+{
+    QString caption = binder.title();
+    if (!binder.CurFile().isEmpty())
+        caption += QStringLiteral(" (") + binder.CurFile() + u')';
+    caption += changed ? QStringLiteral(" [Recovered - the file has changed on disk since]")
+                       : QStringLiteral(" [Recovered]");
+    return caption;
+}
+
+RecoveredBinder recover(Workspace &workspace, const SnapshotEntry &entry, RecoverPurpose purpose)
+{
+    RecoveredBinder result;
+    result.binder = std::make_unique<Binder>();
+    Binder &binder = *result.binder;
+    const SnapshotRecord &record = entry.record;
+    PageRecords pageRecords(record.pages.size());
+    binder.CF.loadText(record.records, pageRecords.divert());
+    askPassword(workspace, binder.CF);
+    if (pageCountOf(binder.CF, int(record.pages.size()) + 1) != record.pages.size())
+        throw FileError::damaged(QStringLiteral("its page count does not match its page table"));
+
+    BusyScope busy(workspace.ui);
+    const bool changed = record.binderChangedOnDisk();
+    const QStringList sources = placeSources(workspace, entry, purpose, changed);
+    if (record.workingCopy > 0)
+        binder.workingCopy = sources[record.workingCopy - 1];
+    binder.setCurFile(record.binderPath);
+    if (purpose == RecoverPurpose::Window)
+        holdBinderFile(workspace, binder, changed);
+    addPages(binder, entry, pageRecords, sources);
+    takeLayoutRecords(binder);
+    binder.setWCaption(recoveredCaption(binder, changed));
+    binder.setChanged(true);
+    result.workingCopyFromBinder =
+        !changed && record.workingCopy > 0 && record.sources[record.workingCopy - 1].isEmpty();
+    return result;
+}
+
+} // namespace
+
+RecoveredBinder recoverBinder(Workspace &workspace, const SnapshotEntry &entry,
+                              RecoverPurpose purpose)
+{
+    try {
+        return recover(workspace, entry, purpose);
+    } catch (const FileError &error) {
+        if (error.number() == FileError::Cancelled)
+            workspace.ui.openCancelled();
+        else
+            reportFileError(workspace.dialogs, QStringLiteral("Recovery Error"),
+                            QStringLiteral("An error occurred when trying to recover '"),
+                            entry.record.title, error);
+        return {};
+    }
+}
+
+} // namespace quillery
