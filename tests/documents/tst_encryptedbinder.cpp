@@ -228,6 +228,18 @@ void tst_encryptedbinder::everyTruncationAndAdditionIsDetected()
     QCOMPARE(empty.size(), ContainerHeader::Size + 17);
     QCOMPARE(readFault(path, empty), QString("opened"));
     QVERIFY(readFault(path, empty.left(ContainerHeader::Size)) != u"opened");
+
+    // A page cut short since the binder was read is refused, never sealed short.
+    const QString page = f.file("page", "0123456789");
+    PiecesSource pieces({FileRange{page, 0, 4}, FileRange{page, 8, 4}});
+    QCOMPARE(pieces.size(), 8);
+    char buffer[8];
+    try {
+        pieces.read(buffer, 8);
+        QFAIL("read past the end of the page");
+    } catch (const FileError &error) {
+        QCOMPARE(error.description(), "Input past end of file (" + page + ")");
+    }
 }
 
 void tst_encryptedbinder::movedRepeatedAndMissingChunksAreDetected()
@@ -286,11 +298,15 @@ void tst_encryptedbinder::otherVersionsAndHostileLimitsAreRefused()
     BinderFixture f;
     const QByteArray container = containerOf("some binder", 64, f.path("scratch"));
     const QString path = f.path("hostile.qly");
-    QByteArray changed = container;
-    poke<quint32>(changed, 8, 2);
-    QCOMPARE(readFault(path, changed),
-             QString("It is an encrypted binder of container version 2, which this version of "
-                     "Quillery cannot read (it reads version 1)"));
+    QByteArray changed;
+    for (const quint32 version : {0u, 2u}) {
+        changed = container;
+        poke<quint32>(changed, 8, version);
+        QCOMPARE(readFault(path, changed),
+                 QString("It is an encrypted binder of container version %1, which this version "
+                         "of Quillery cannot read (it reads version 1)")
+                     .arg(version));
+    }
     changed = container;
     poke<quint32>(changed, 12, 1);
     QCOMPARE(readFault(path, changed), QString("Its key is made by an unknown method (1)"));
@@ -309,10 +325,14 @@ void tst_encryptedbinder::otherVersionsAndHostileLimitsAreRefused()
     changed = container;
     poke<quint64>(changed, 16, 0);
     QCOMPARE(readFault(path, changed), limitsText.arg(0).arg(8));
-    changed = container;
-    poke<quint32>(changed, 48, 1u << 30);
-    QCOMPARE(readFault(path, changed),
-             QString("The file is damaged: its chunk size of 1073741824 bytes is out of range"));
+    // Chunks of no or a few bytes, or of more than 16 MiB, are refused before any is read.
+    for (const quint32 size : {0u, 15u, (16u << 20) + 1, 1u << 30}) {
+        changed = container;
+        poke<quint32>(changed, 48, size);
+        QCOMPARE(
+            readFault(path, changed),
+            QString("The file is damaged: its chunk size of %1 bytes is out of range").arg(size));
+    }
     QCOMPARE(readFault(path, container.left(40)),
              QString("The file is damaged: it ends inside its encryption header"));
     QCOMPARE(readFault(path, "QLY4" + container.mid(4)), QString("It is not an encrypted binder"));
