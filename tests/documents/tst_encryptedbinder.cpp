@@ -20,6 +20,7 @@
 #include <QtEndian>
 
 #include <csignal>
+#include <cstdlib>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -377,13 +378,15 @@ void tst_encryptedbinder::unsafeRuntimeFolderRefusesToOpen()
     QCOMPARE(refusal(), lead + "XDG_RUNTIME_DIR is not set, 75");
     qputenv("XDG_RUNTIME_DIR", "relative/run");
     QCOMPARE(refusal(), lead + "XDG_RUNTIME_DIR (relative/run) is not an absolute path, 75");
+    // Open to the user's group or to everyone.
     const QString open = e.runtime.path() + "/open";
     QVERIFY(QDir().mkdir(open));
-    ::chmod(QFile::encodeName(open).constData(), 0755);
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(open));
-    QCOMPARE(refusal(), lead + open +
-                            " (XDG_RUNTIME_DIR) is open to other users (mode 0755, not "
-                            "0700), 75");
+    for (const char *mode : {"0750", "0705"}) {
+        ::chmod(QFile::encodeName(open).constData(), mode_t(std::strtol(mode, nullptr, 8)));
+        QCOMPARE(refusal(), lead + open + " (XDG_RUNTIME_DIR) is open to other users (mode " +
+                                mode + ", not 0700), 75");
+    }
     const QString link = e.runtime.path() + "/link";
     QVERIFY(QFile::link(e.runtime.path(), link));
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(link));

@@ -12,6 +12,7 @@
 #include "documents/RecoveryService.h"
 #include "editor/EditorBinder.h"
 #include "platform/FileError.h"
+#include "platform/FileLock.h"
 #include "transfer/BinderOpener.h"
 #include "transfer/PageImport.h"
 #include "transfer/RecoveryOpener.h"
@@ -167,6 +168,11 @@ void tst_recovery::untitledBinderRecoversUntitled()
     NewFile(*f.workspace, binder, true);
     ImportFile(*f.workspace, binder, f.file("pic.png", "not really a picture"), PageKind::Unknown);
     const QString folder = takeSnapshot(store, binder, editedText(1, "{\\rtf1 typed}"));
+    // The record is the user's alone.
+    struct stat st;
+    QCOMPARE(::stat(QFile::encodeName(folder + u'/' + SnapshotRecord::RecordName).constData(), &st),
+             0);
+    QCOMPARE(st.st_mode & 0777, 0600u);
     QStringList problems;
     const QVector<SnapshotEntry> listed = store.list(problems);
     QCOMPARE(listed.size(), 1);
@@ -197,6 +203,14 @@ void tst_recovery::binderChangedOnDiskIsSavedUnderANewName()
     ImportFile(*f.workspace, *binder, f.file("late.txt", "late page"), PageKind::Unknown);
     const QString folder = takeSnapshot(store, *binder);
     binder.reset();
+    // While the binder is open in another window, its snapshot is not offered.
+    QStringList problems;
+    {
+        const FileLock held = FileLock::acquire(path);
+        QVERIFY(store.list(problems).isEmpty());
+    }
+    QCOMPARE(store.list(problems).size(), 1);
+    QVERIFY(problems.isEmpty());
     // Another program saves its own binder under the name meanwhile.
     BinderFixture elsewhere;
     const QString other = elsewhere.makeBinder("other.qly", {{"o.txt", "other"}});
