@@ -421,6 +421,10 @@ void tst_recovery::toolListsAndWritesSnapshotsOut()
     QCOMPARE(tool({"recover", id, f.path("out.qly")}).first, 2); // no password given
     QVERIFY(!QFile::exists(f.path("out.qly")));
     writeFile(f.path("pw.txt"), "pw\n");
+    // Only under a binder's name, which the file manager knows.
+    QCOMPARE(tool({"--password-file", f.path("pw.txt"), "recover", id, f.path("out.txt")}).first,
+             1);
+    QVERIFY(!QFile::exists(f.path("out.txt")));
     QCOMPARE(tool({"--password-file", f.path("pw.txt"), "recover", id, f.path("out.qly")}).first,
              0);
     f.ui.passwords << QStringLiteral("pw") << QStringLiteral("pw");
