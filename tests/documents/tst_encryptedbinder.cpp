@@ -105,12 +105,7 @@ private:
 
 void tst_encryptedbinder::initTestCase()
 {
-    // The temporary and state folders are this test's own, so that anything written
-    // there while an encrypted binder is open is found.
-    QVERIFY(m_folders.isValid());
-    QVERIFY(QDir().mkdir(m_folders.filePath("tmp")) && QDir().mkdir(m_folders.filePath("state")));
-    qputenv("TMPDIR", QFile::encodeName(m_folders.filePath("tmp")));
-    qputenv("XDG_STATE_HOME", QFile::encodeName(m_folders.filePath("state")));
+    QVERIFY(useOwnTempAndStateFolders(m_folders));
 }
 
 void tst_encryptedbinder::everyPageKindRoundTrips()

@@ -50,6 +50,16 @@ std::unique_ptr<Binder> Encrypted::open()
     return f.open(path);
 }
 
+bool useOwnTempAndStateFolders(const QTemporaryDir &folders)
+{
+    if (!folders.isValid() || !QDir().mkdir(folders.filePath(QStringLiteral("tmp"))) ||
+        !QDir().mkdir(folders.filePath(QStringLiteral("state"))))
+        return false;
+    qputenv("TMPDIR", QFile::encodeName(folders.filePath(QStringLiteral("tmp"))));
+    qputenv("XDG_STATE_HOME", QFile::encodeName(folders.filePath(QStringLiteral("state"))));
+    return true;
+}
+
 QStringList filesHoldingMarker(const QString &folder)
 {
     QStringList found;

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -37,6 +38,11 @@ struct Encrypted
     // Opens the binder, answering the passphrase prompt.
     std::unique_ptr<Binder> open();
 };
+
+// Points the temporary and state folders at two new folders inside folders, the test's own,
+// so that anything written there while an encrypted binder is open is found; false when it
+// cannot.
+bool useOwnTempAndStateFolders(const QTemporaryDir &folders);
 
 // Every file under the folder whose bytes hold the marker.
 QStringList filesHoldingMarker(const QString &folder);
