@@ -155,10 +155,11 @@ void PageListView::editCurrentName()
         currentView()->edit(m_icons->index(row, 0));
 }
 
-void PageListView::setNameDelegate(QAbstractItemDelegate *delegate)
+void PageListView::setNameDelegates(
+    const std::function<QAbstractItemDelegate *(QObject *parent)> &make)
 {
-    m_list->setItemDelegate(delegate);
-    m_details->setItemDelegateForColumn(PageList::NameColumn, delegate);
+    m_list->setItemDelegate(make(m_list));
+    m_details->setItemDelegateForColumn(PageList::NameColumn, make(m_details));
 }
 
 void PageListView::setColumnWidths(const QVector<int> &widths)

@@ -44,7 +44,9 @@ public:
     void selectRow(int row);
     void clearSelection();
     void editCurrentName();
-    void setNameDelegate(QAbstractItemDelegate *delegate);
+    // Gives each view a name delegate of its own, made by `make` with the view as its
+    // parent: a delegate shared by two views hands the edited name to both.
+    void setNameDelegates(const std::function<QAbstractItemDelegate *(QObject *parent)> &make);
     void setColumnWidths(const QVector<int> &widths);
     QVector<int> columnWidths() const;
 

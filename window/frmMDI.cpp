@@ -111,7 +111,9 @@ frmMDI::frmMDI(Workspace &workspace, ShellCommands &shell, std::unique_ptr<Binde
                 if (column >= 0 && column < m_binder->columnWidths.size())
                     m_binder->columnWidths[column] = toTwips(pixels, this);
             });
-    m_list->setNameDelegate(new RenameDelegate(workspace, *m_binder, this));
+    m_list->setNameDelegates([this, &workspace](QObject *parent) {
+        return new RenameDelegate(workspace, *m_binder, parent);
+    });
     SetPanePos();
     connectMenus();
     connectList();

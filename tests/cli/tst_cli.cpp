@@ -21,29 +21,17 @@ using namespace quillery::test;
 
 namespace {
 
-struct Run
-{
-    int code;
-    QString out;
-    QString err;
-};
+using Run = ProgramRun;
 
 // Runs the tool as a user whose settings are in configHome (none when empty).
 Run cli(const QStringList &args, const QByteArray &input = QByteArray(),
         const QString &configHome = QString())
 {
-    QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_CONFIG_HOME", configHome.isEmpty() ? "/nonexistent" : configHome);
     // As a script run from cron or over ssh has it: no desktop session.
     environment.remove("XDG_RUNTIME_DIR");
-    process.setProcessEnvironment(environment);
-    process.start(QUILLERY_CLI, args);
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runProgram(QUILLERY_CLI, args, input, environment);
 }
 
 } // namespace
@@ -78,6 +66,8 @@ void tst_cli::createAddListExtractInfo()
     const QString binder = f.path("made.qly");
     QCOMPARE(cli({"create", binder, a, pic}).code, 0);
     QCOMPARE(cli({"create", binder}).code, 1); // never replaces a file
+    QCOMPARE(cli({"create", f.path("none.qly"), f.path("missing.txt")}).code, 1);
+    QVERIFY(!QFile::exists(f.path("none.qly")));
     QCOMPARE(cli({"add", binder, b}).code, 0);
     QVERIFY(!QFile::exists(lockNotePath(binder)));
     QVERIFY(!QFile::exists(shadowCopyPath(binder)));
@@ -130,6 +120,19 @@ void tst_cli::extractNamesFilesByKind()
     QCOMPARE(readFile(f.path("out/Notes1.rtf")), QByteArray("Notes"));
     QCOMPARE(readFile(f.path("out/page.txt")), QByteArray("   "));
     QVERIFY(!QFile::exists(f.path("up.htm")));
+
+    // A page that cannot be written, as on a full disk, is named and leaves no part of it
+    // behind; the other pages still come out.
+    const QString mixed =
+        f.makeBinder("mixed.qly", {{"big.txt", QByteArray(64 * 1024, 'b')}, {"small.txt", "s"}});
+    Run full;
+    {
+        FileSizeLimit limit(16 * 1024);
+        full = cli({"extract", mixed, f.path("full")});
+    }
+    QCOMPARE(full.code, 1);
+    QVERIFY2(full.err.contains("big.txt"), qPrintable(full.err));
+    QCOMPARE(QDir(f.path("full")).entryList(QDir::Files), QStringList({"small.txt"}));
 }
 
 void tst_cli::checkNamesEveryFault()
@@ -152,6 +155,8 @@ void tst_cli::checkNamesEveryFault()
     QVERIFY2(bad.out.contains("lump 3"), qPrintable(bad.out));
     QVERIFY(bad.out.contains("unknown kind \"XYZ\""));
     QVERIFY(bad.out.contains("says 3 pages but the file has 2"));
+    writeFile(f.path("short.qly"), bytes.replace("Pages=3", "Pages=1"));
+    QVERIFY(cli({"check", f.path("short.qly")}).out.contains("says 1 pages but the file has 2"));
 
     const Run damaged = cli({"list", f.path("bad.qly")});
     QCOMPARE(damaged.code, 1);
@@ -174,6 +179,7 @@ void tst_cli::passwordsAndUsage()
                      "--password-file - to read standard input\n"));
     QCOMPARE(cli({"frobnicate"}).code, 64);
     QCOMPARE(cli({"list"}).code, 64);
+    QCOMPARE(cli({"list", locked, "more"}).code, 64);
 }
 
 void tst_cli::helpVersionAndUnknownOptions()
@@ -265,17 +271,20 @@ void tst_cli::outputNeverFollowsLinksAndFitsLongNames()
 void tst_cli::hostileNamesCannotForgeOutput()
 {
     BinderFixture f;
-    const QString path =
-        binderWithNames(f, "forge.qly", {"evil\n2\tTXT\t5\tforged", "bell\x07\x1b[2J"});
+    const QString path = binderWithNames(
+        f, "forge.qly", {"evil\n2\tTXT\t5\tforged", "bell\x07\x1b[2J", "not\\x0a\x7f"});
     QVERIFY(!path.isEmpty());
     const Run list = cli({"list", path});
     QCOMPARE(list.code, 0);
-    QCOMPARE(list.out.count('\n'), 2);
+    QCOMPARE(list.out.count('\n'), 3);
     QVERIFY(list.out.contains("evil\\x0a2\\x09TXT"));
+    QVERIFY(list.out.contains("not\\\\x0a\\x7f\n"));
     QVERIFY(!list.out.contains(QChar(0x1b)) && !list.out.contains(QChar(0x07)));
+    QCOMPARE(cli({"search", path, "0"}).out,
+             QString("1\tTXT\tevil\\x0a2\\x09TXT\\x095\\x09forged\n"));
     const Run extract = cli({"extract", path, f.path("out")});
     QCOMPARE(extract.code, 0);
-    QCOMPARE(extract.out.count('\n'), 2);
+    QCOMPARE(extract.out.count('\n'), 3);
     // Written without the controls; printed as written.
     QVERIFY2(QFile::exists(f.path("out/evil2TXT5forged.txt")), qPrintable(extract.out));
     QVERIFY(QFile::exists(f.path("out/bell[2J.txt")));
@@ -294,7 +303,7 @@ void tst_cli::hostileNamesCannotForgeOutput()
     QVERIFY2(check.out.contains("unknown kind \"T\\x0aX\""), qPrintable(check.out));
     QCOMPARE(check.out.count('\n'), 1);
     const Run listed = cli({"list", f.path("kind.qly")});
-    QCOMPARE(listed.out.count('\n'), 2);
+    QCOMPARE(listed.out.count('\n'), 3);
 }
 
 void tst_cli::nonRegularFilesAreRefusedAtOnce()

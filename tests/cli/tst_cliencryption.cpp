@@ -177,6 +177,7 @@ void tst_cliencryption::wrongUseIsRefusedAndChangesNothing()
     QCOMPARE(run.code, 1);
     QCOMPARE(readFile(text), QByteArray("not a binder at all"));
     QCOMPARE(cli(pass + QStringList{"encrypt", b.plain, "--kdf", "lavish"}).code, 64);
+    QCOMPARE(cli(pass + QStringList{"encrypt", b.plain, "--kdf"}).code, 64);
     QCOMPARE(cli(pass + QStringList{"encrypt", b.plain, "a.qly", "b.qly"}).code, 64);
     run = cli(pass + QStringList{"encrypt", b.plain, b.encrypted});
     QCOMPARE(run.code, 1);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BinderFixture.h"
-#include "RuntimeDir.h"
+#include "EncryptedFixture.h"
 #include "TestSupport.h"
 #include "documents/BinderKey.h"
 #include "documents/BinderSaver.h"
@@ -9,22 +9,18 @@
 #include "documents/EncryptedBinder.h"
 #include "documents/NewBinder.h"
 #include "documents/PlainSource.h"
-#include "documents/RecoveryService.h"
 #include "documents/SecretStream.h"
-#include "editor/EditorBinder.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
-#include "transfer/PageExport.h"
 #include "transfer/PageImport.h"
-#include "window/PageClipboard.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QStorageInfo>
 #include <QTest>
 #include <QtEndian>
 
 #include <csignal>
+#include <cstdlib>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -32,59 +28,6 @@ using namespace quillery;
 using namespace quillery::test;
 
 namespace {
-
-const QByteArray Marker = "okapi-7f3c";
-const QString Passphrase = QStringLiteral("correct horse battery staple");
-
-// One page of every kind, each holding the marker, and named with it too.
-const QList<QPair<QString, QByteArray>> EveryKind = {
-    {"okapi-7f3c notes.rtf", "{\\rtf1 okapi-7f3c rich}"},
-    {"plain.txt", "okapi-7f3c plain"},
-    {"page.htm", "<p>okapi-7f3c html</p>"},
-    {"picture.png", "PNG okapi-7f3c"},
-    {"sound.wav", "RIFF okapi-7f3c"},
-    {"other.bin", QByteArray("\0\1okapi-7f3c\2", 13)},
-};
-
-// A binder made plain, then saved encrypted by the program with the cheapest key; the
-// plain file and the page sources are gone afterwards.
-QString makeEncrypted(BinderFixture &f, const QString &name,
-                      const QList<QPair<QString, QByteArray>> &pages,
-                      const QString &password = QString())
-{
-    const QString plain = f.makeBinder(QStringLiteral("plain-") + name, pages, password);
-    if (!password.isEmpty())
-        f.ui.passwords << password;
-    auto binder = f.open(plain);
-    if (!binder)
-        return QString();
-    setPassphrase(*f.workspace, *binder, Passphrase, KdfLimits::lowest());
-    const QString target = f.path(name);
-    if (!SavFile(*f.workspace, *binder, target))
-        return QString();
-    binder.reset();
-    removeCompanions(target);
-    removeCompanions(plain);
-    QFile::remove(plain);
-    QDir(f.path(QStringLiteral("src"))).removeRecursively();
-    // The scratch files of making the plain binder go too.
-    f.temp->DeleteTempFiles();
-    return target;
-}
-
-// A runtime folder, a fixture and a binder of every page kind encrypted in it.
-struct Encrypted
-{
-    RuntimeDir runtime;
-    BinderFixture f;
-    QString path = runtime.isValid() ? makeEncrypted(f, "secret.qly", EveryKind) : QString();
-
-    std::unique_ptr<Binder> open()
-    {
-        f.ui.passphrases << Passphrase;
-        return f.open(path);
-    }
-};
 
 // The container of a plain file, in small chunks so that a few hundred bytes make many.
 QByteArray containerOf(const QByteArray &plain, quint32 chunkSize, const QString &scratch)
@@ -95,14 +38,15 @@ QByteArray containerOf(const QByteArray &plain, quint32 chunkSize, const QString
     {
         SafeFileWriter writer(out);
         encryptInto(in, writer.fd(), out,
-                    BinderKey(Passphrase, BinderKey::newSalt(), KdfLimits::lowest()), chunkSize);
+                    BinderKey(TestPassphrase, BinderKey::newSalt(), KdfLimits::lowest()),
+                    chunkSize);
         writer.commit();
     }
     return readFile(out);
 }
 
 // The plain bytes of a container file; throws FileError as opening would.
-QByteArray decrypted(const QString &path, const QString &passphrase = Passphrase)
+QByteArray decrypted(const QString &path, const QString &passphrase = TestPassphrase)
 {
     const ContainerReader reader(path);
     const BinderKey key(passphrase, reader.header().salt, reader.header().limits);
@@ -129,21 +73,6 @@ QString readFault(const QString &path, const QByteArray &bytes)
     }
 }
 
-// Every file under the folder whose bytes hold the marker.
-QStringList filesHoldingMarker(const QString &folder)
-{
-    QStringList found;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        QFile f(file);
-        if (f.open(QIODevice::ReadOnly) && f.readAll().contains(Marker))
-            found << file;
-    }
-    return found;
-}
-
 template <typename T> void poke(QByteArray &bytes, int offset, T value)
 {
     qToLittleEndian<T>(value, bytes.data() + offset);
@@ -164,7 +93,6 @@ private Q_SLOTS:
     void aFullDiskFailsTheWriteOnceItIsFull();
     void otherVersionsAndHostileLimitsAreRefused();
     void containerIsKnownByItsHeaderWhateverItsName();
-    void plainDataNeverLeavesTheRuntimeFolder();
     void unsafeRuntimeFolderRefusesToOpen();
     void eachSaveIsWholeWithAFreshNonceAndAFailedOneKeepsTheFile();
     void secondInstanceReadsTheEncryptedShadowCopy();
@@ -177,12 +105,7 @@ private:
 
 void tst_encryptedbinder::initTestCase()
 {
-    // The temporary and state folders are this test's own, so that anything written
-    // there while an encrypted binder is open is found.
-    QVERIFY(m_folders.isValid());
-    QVERIFY(QDir().mkdir(m_folders.filePath("tmp")) && QDir().mkdir(m_folders.filePath("state")));
-    qputenv("TMPDIR", QFile::encodeName(m_folders.filePath("tmp")));
-    qputenv("XDG_STATE_HOME", QFile::encodeName(m_folders.filePath("state")));
+    QVERIFY(useOwnTempAndStateFolders(m_folders));
 }
 
 void tst_encryptedbinder::everyPageKindRoundTrips()
@@ -194,12 +117,12 @@ void tst_encryptedbinder::everyPageKindRoundTrips()
     QVERIFY(!path.isEmpty());
     const QByteArray stored = readFile(path);
     QVERIFY(stored.startsWith("QLYCRYPT"));
-    QVERIFY(!stored.contains(Marker));
+    QVERIFY(!stored.contains(EncryptedMarker));
     QVERIFY(!stored.contains("QUILLERY"));
     QVERIFY(!stored.contains("plain"));
 
     // The passphrase opens the container, and the binder's own password still guards it.
-    f.ui.passphrases << Passphrase;
+    f.ui.passphrases << TestPassphrase;
     f.ui.passwords << "Open Sesame";
     auto binder = f.open(path);
     QVERIFY(binder);
@@ -219,7 +142,7 @@ void tst_encryptedbinder::everyPageKindRoundTrips()
     // Without the password inside, the passphrase alone does not open it.
     BinderFixture g;
     writeFile(g.path("copy.qly"), stored);
-    g.ui.passphrases << Passphrase;
+    g.ui.passphrases << TestPassphrase;
     QVERIFY(!g.open(g.path("copy.qly")));
 }
 
@@ -228,7 +151,7 @@ void tst_encryptedbinder::wrongPassphraseHasThreeTries()
     RuntimeDir runtime;
     REQUIRE_RUNTIME(runtime);
     BinderFixture f;
-    const QString path = makeEncrypted(f, "tries.qly", {{"a.txt", Marker}});
+    const QString path = makeEncrypted(f, "tries.qly", {{"a.txt", EncryptedMarker}});
     f.dialogs.clear();
     const QString wrong = QStringLiteral("The passphrase does not open '%1': it is wrong, or the "
                                          "file is damaged.  ")
@@ -236,28 +159,28 @@ void tst_encryptedbinder::wrongPassphraseHasThreeTries()
 
     f.ui.passphrases << "one"
                      << "two"
-                     << "three" << Passphrase;
+                     << "three" << TestPassphrase;
     QVERIFY(!f.open(path));
     const QList<DialogCall> calls = f.dialogs.calls();
     QCOMPARE(f.messageTitles(), QStringList(3, "Wrong Passphrase"));
     QCOMPARE(calls.at(0).text, wrong + "Tries left: 2.");
     QCOMPARE(calls.at(1).text, wrong + "Tries left: 1.");
     QCOMPARE(calls.at(2).text, wrong + "The binder is not opened.");
-    QCOMPARE(f.ui.passphrases, QStringList{Passphrase}); // a fourth try is never asked for
+    QCOMPARE(f.ui.passphrases, QStringList{TestPassphrase}); // a fourth try is never asked for
     QCOMPARE(QDir(runtime.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
              QStringList());
 
-    f.ui.passphrases = QStringList{"wrong", Passphrase};
+    f.ui.passphrases = QStringList{"wrong", TestPassphrase};
     auto binder = f.open(path);
     QVERIFY(binder);
-    QCOMPARE(GetLumpString(*binder, "1"), Marker);
+    QCOMPARE(GetLumpString(*binder, "1"), EncryptedMarker);
 }
 
 void tst_encryptedbinder::everyChangedByteIsDetected()
 {
     BinderFixture f;
     const QByteArray plain =
-        readFile(f.makeBinder("small.qly", {{"a.txt", Marker + QByteArray(90, 'x')}}));
+        readFile(f.makeBinder("small.qly", {{"a.txt", EncryptedMarker + QByteArray(90, 'x')}}));
     const QByteArray container = containerOf(plain, 64, f.path("scratch"));
     QVERIFY(container.size() > 5 * (64 + 17));
     const QString path = f.path("changed.qly");
@@ -301,6 +224,18 @@ void tst_encryptedbinder::everyTruncationAndAdditionIsDetected()
     QCOMPARE(empty.size(), ContainerHeader::Size + 17);
     QCOMPARE(readFault(path, empty), QString("opened"));
     QVERIFY(readFault(path, empty.left(ContainerHeader::Size)) != u"opened");
+
+    // A page cut short since the binder was read is refused, never sealed short.
+    const QString page = f.file("page", "0123456789");
+    PiecesSource pieces({FileRange{page, 0, 4}, FileRange{page, 8, 4}});
+    QCOMPARE(pieces.size(), 8);
+    char buffer[8];
+    try {
+        pieces.read(buffer, 8);
+        QFAIL("read past the end of the page");
+    } catch (const FileError &error) {
+        QCOMPARE(error.description(), "Input past end of file (" + page + ")");
+    }
 }
 
 void tst_encryptedbinder::movedRepeatedAndMissingChunksAreDetected()
@@ -338,7 +273,7 @@ void tst_encryptedbinder::aFullDiskFailsTheWriteOnceItIsFull()
     writeFile(f.path("plain"), QByteArray(3 << 20, 'p'));
     FileSource plain(f.path("plain"));
     SafeFileWriter out(f.path("sealed"));
-    const BinderKey key(Passphrase, BinderKey::newSalt(), KdfLimits::lowest());
+    const BinderKey key(TestPassphrase, BinderKey::newSalt(), KdfLimits::lowest());
     struct rlimit before;
     ::getrlimit(RLIMIT_FSIZE, &before);
     const struct rlimit small = {1 << 20, before.rlim_max};
@@ -359,11 +294,15 @@ void tst_encryptedbinder::otherVersionsAndHostileLimitsAreRefused()
     BinderFixture f;
     const QByteArray container = containerOf("some binder", 64, f.path("scratch"));
     const QString path = f.path("hostile.qly");
-    QByteArray changed = container;
-    poke<quint32>(changed, 8, 2);
-    QCOMPARE(readFault(path, changed),
-             QString("It is an encrypted binder of container version 2, which this version of "
-                     "Quillery cannot read (it reads version 1)"));
+    QByteArray changed;
+    for (const quint32 version : {0u, 2u}) {
+        changed = container;
+        poke<quint32>(changed, 8, version);
+        QCOMPARE(readFault(path, changed),
+                 QString("It is an encrypted binder of container version %1, which this version "
+                         "of Quillery cannot read (it reads version 1)")
+                     .arg(version));
+    }
     changed = container;
     poke<quint32>(changed, 12, 1);
     QCOMPARE(readFault(path, changed), QString("Its key is made by an unknown method (1)"));
@@ -382,10 +321,14 @@ void tst_encryptedbinder::otherVersionsAndHostileLimitsAreRefused()
     changed = container;
     poke<quint64>(changed, 16, 0);
     QCOMPARE(readFault(path, changed), limitsText.arg(0).arg(8));
-    changed = container;
-    poke<quint32>(changed, 48, 1u << 30);
-    QCOMPARE(readFault(path, changed),
-             QString("The file is damaged: its chunk size of 1073741824 bytes is out of range"));
+    // Chunks of no or a few bytes, or of more than 16 MiB, are refused before any is read.
+    for (const quint32 size : {0u, 15u, (16u << 20) + 1, 1u << 30}) {
+        changed = container;
+        poke<quint32>(changed, 48, size);
+        QCOMPARE(
+            readFault(path, changed),
+            QString("The file is damaged: its chunk size of %1 bytes is out of range").arg(size));
+    }
     QCOMPARE(readFault(path, container.left(40)),
              QString("The file is damaged: it ends inside its encryption header"));
     QCOMPARE(readFault(path, "QLY4" + container.mid(4)), QString("It is not an encrypted binder"));
@@ -399,69 +342,13 @@ void tst_encryptedbinder::containerIsKnownByItsHeaderWhateverItsName()
     QVERIFY(QFile::rename(e.path, renamed));
     QVERIFY(isEncryptedBinderFile(renamed));
     QVERIFY(!isEncryptedBinderFile(e.f.makeBinder("plain.qly", EveryKind)));
-    e.f.ui.passphrases << Passphrase;
+    e.f.ui.passphrases << TestPassphrase;
     auto binder = e.f.open(renamed);
     QVERIFY(binder);
     QCOMPARE(binder->pageCount(), EveryKind.size());
     QCOMPARE(binder->CurFile(), renamed);
     QCOMPARE(e.f.ui.passphraseLabels,
              QStringList{"&Enter the passphrase of the encrypted binder 'holiday notes.txt':"});
-}
-
-void tst_encryptedbinder::plainDataNeverLeavesTheRuntimeFolder()
-{
-    Encrypted e;
-    REQUIRE_RUNTIME(e.runtime);
-    const QStringList scanned{QDir::tempPath(), qEnvironmentVariable("XDG_STATE_HOME")};
-    for (const QString &folder : scanned)
-        QCOMPARE(filesHoldingMarker(folder), QStringList());
-
-    auto binder = e.open();
-    QVERIFY(binder);
-    // Unsaved work is watched as in any binder, but never written out as a snapshot.
-    RecoveryService recovery(RecoveryStore(e.f.path("state")), 1);
-    recovery.watch(*binder);
-    // Editing a page, handing one to another program, importing and saving: every plain
-    // byte stays in the runtime folder.
-    storeEditedPage(*e.f.workspace, *binder, 2, "okapi-7f3c edited", "NA");
-    const QString handedOut = ExpBin(*e.f.workspace, *binder, "picture.png", 4);
-    QVERIFY(handedOut.startsWith(e.runtime.path() + u'/'));
-    const QString imported = e.f.file("import.txt", "imported");
-    QVERIFY(ImportFile(*e.f.workspace, *binder, imported, PageKind::TXT));
-    QVERIFY(binder->pages.at(binder->pageCount() - 1).key.location.startsWith(e.runtime.path()));
-    QVERIFY(SavFile(*e.f.workspace, *binder, e.path));
-    storeEditedPage(*e.f.workspace, *binder, 1, "{\\rtf1 okapi-7f3c unsaved}", "NA");
-    // A page copied from it waits on the page clipboard in the runtime folder too.
-    QVERIFY(copyPage(*e.f.workspace, *binder, 1));
-    const QString clipboard = e.runtime.path() + "/quillery-clipboard";
-    QCOMPARE(pageClipboardFolder(*e.f.temp), clipboard);
-    QVERIFY(pastePage(*e.f.workspace, *binder));
-    QVERIFY(binder->pages.at(binder->pageCount() - 1).key.location.startsWith(e.runtime.path()));
-    recovery.writeAllAndKeep();
-    QCOMPARE(QDir(e.f.path("state")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-             QStringList());
-
-    for (const QString &folder : scanned)
-        QCOMPARE(filesHoldingMarker(folder), QStringList());
-    QVERIFY(filesHoldingMarker(e.runtime.path()).size() >= 2);
-    QCOMPARE(GetLumpString(*binder, "2"), QByteArray("okapi-7f3c edited"));
-    QCOMPARE(GetLumpString(*binder, QString::number(binder->pageCount())),
-             QByteArray("{\\rtf1 okapi-7f3c unsaved}"));
-
-    // A page of a plain binder copied after it takes the clipboard back to the temporary
-    // folder, and the encrypted binder's page is gone from the runtime folder.
-    Binder other;
-    NewFile(*e.f.workspace, other, false);
-    QVERIFY(ImportFile(*e.f.workspace, other, imported, PageKind::TXT));
-    QVERIFY(copyPage(*e.f.workspace, other, 1));
-    QCOMPARE(pageClipboardFolder(*e.f.temp), e.f.temp->path());
-    QCOMPARE(QDir(clipboard).entryList(QDir::Files), QStringList());
-
-    // Closing the binder takes its folder with it.
-    binder.reset();
-    QCOMPARE(QDir(e.runtime.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-             QStringList{"quillery-clipboard"});
-    finishRetiringShadowCopies();
 }
 
 void tst_encryptedbinder::unsafeRuntimeFolderRefusesToOpen()
@@ -474,7 +361,7 @@ void tst_encryptedbinder::unsafeRuntimeFolderRefusesToOpen()
                                         "only in memory, in the user's runtime folder: ");
     const auto refusal = [&] {
         e.f.dialogs.clear();
-        e.f.ui.passphrases = QStringList{Passphrase};
+        e.f.ui.passphrases = QStringList{TestPassphrase};
         const bool opened = bool(e.f.open(e.path));
         const QList<DialogCall> calls = e.f.dialogs.calls();
         // Nobody is asked for a passphrase the program cannot use.
@@ -486,13 +373,15 @@ void tst_encryptedbinder::unsafeRuntimeFolderRefusesToOpen()
     QCOMPARE(refusal(), lead + "XDG_RUNTIME_DIR is not set, 75");
     qputenv("XDG_RUNTIME_DIR", "relative/run");
     QCOMPARE(refusal(), lead + "XDG_RUNTIME_DIR (relative/run) is not an absolute path, 75");
+    // Open to the user's group or to everyone.
     const QString open = e.runtime.path() + "/open";
     QVERIFY(QDir().mkdir(open));
-    ::chmod(QFile::encodeName(open).constData(), 0755);
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(open));
-    QCOMPARE(refusal(), lead + open +
-                            " (XDG_RUNTIME_DIR) is open to other users (mode 0755, not "
-                            "0700), 75");
+    for (const char *mode : {"0750", "0705"}) {
+        ::chmod(QFile::encodeName(open).constData(), mode_t(std::strtol(mode, nullptr, 8)));
+        QCOMPARE(refusal(), lead + open + " (XDG_RUNTIME_DIR) is open to other users (mode " +
+                                mode + ", not 0700), 75");
+    }
     const QString link = e.runtime.path() + "/link";
     QVERIFY(QFile::link(e.runtime.path(), link));
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(link));
@@ -554,7 +443,7 @@ void tst_encryptedbinder::secondInstanceReadsTheEncryptedShadowCopy()
     QVERIFY(first && !first->ro());
     const QByteArray shadow = readFile(shadowCopyPath(e.path));
     QCOMPARE(shadow, readFile(e.path));
-    QVERIFY(!readFile(lockNotePath(e.path)).contains(Marker));
+    QVERIFY(!readFile(lockNotePath(e.path)).contains(EncryptedMarker));
 
     auto second = e.open();
     QVERIFY(second && second->ro());
@@ -591,7 +480,7 @@ void tst_encryptedbinder::saveAsChoosesEncryptedOrPlain()
     e.f.dialogs.queueMessage(MsgResult::No);
     QVERIFY(SaveAsCommand(*e.f.workspace, *binder));
     QVERIFY(readFile(e.f.path("open.qly")).startsWith("QLY4"));
-    QVERIFY(readFile(e.f.path("open.qly")).contains(Marker));
+    QVERIFY(readFile(e.f.path("open.qly")).contains(EncryptedMarker));
     QVERIFY(!isEncrypted(*binder));
     QCOMPARE(binder->CurFile(), e.f.path("open.qly"));
     finishRetiringShadowCopies();
@@ -612,10 +501,10 @@ void tst_encryptedbinder::encryptDialogChecksAndSavesWithModerateLimits()
     QCOMPARE(f.dialogs.calls().at(1).text,
              QString("Type the passphrase the binder is to be encrypted with"));
     QVERIFY(!isEncrypted(*binder));
-    QVERIFY(readFile(plain).contains(Marker));
+    QVERIFY(readFile(plain).contains(EncryptedMarker));
 
     const QString plainWorkingCopy = binder->workingCopy;
-    QVERIFY(encryptBinder(*f.workspace, *binder, Passphrase, Passphrase));
+    QVERIFY(encryptBinder(*f.workspace, *binder, TestPassphrase, TestPassphrase));
     QVERIFY(isEncryptedBinderFile(plain));
     QVERIFY(!QFile::exists(plainWorkingCopy));
     QVERIFY(!binder->Changed());

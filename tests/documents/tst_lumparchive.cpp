@@ -345,10 +345,12 @@ void tst_lumparchive::refusesDamagedArchives()
 void tst_lumparchive::acceptsEightCharacterNamesWithoutNuls()
 {
     const QString path = m_dir.filePath("eight.qly");
-    writeFile(path, handMade(1, 15, "abc", entry(12, 3, "ABCDEFGH")));
+    // Written elsewhere, with the directory first and the lump's data last in the file.
+    writeFile(path, handMade(1, 12, entry(28, 3, "ABCDEFGH"), "abc"));
     LumpArchive archive("QLY4");
     archive.OpenArchive(path);
     QCOMPARE(archive.lump(1).name, QByteArray("ABCDEFGH"));
+    QCOMPARE(archive.ReadNamedLump(path, "ABCDEFGH"), QByteArray("abc"));
     QVERIFY_THROWS_EXCEPTION(FileError, archive.lump(2));
 }
 
@@ -372,6 +374,11 @@ void tst_lumparchive::recordsKeepOrderAndSurviveAwkwardValues()
     back.loadText(text);
     QCOMPARE(back.toText(), text);
     QCOMPARE(back.value("Comments1"), records.value("Comments1"));
+    QVERIFY(!text.contains('\r'));
+    // Records written with Windows line ends read the same.
+    back.loadText(QByteArray(text).replace("\n", "\r\n"));
+    QCOMPARE(back.value("Comments1"), records.value("Comments1"));
+    QCOMPARE(back.value("Title"), QString("second"));
 
     // Every script is written as UTF-8, as Qt's own encoder writes it; a lone surrogate
     // cannot be and becomes the replacement mark.
@@ -395,6 +402,10 @@ void tst_lumparchive::recordsSkipGarbageAndBoundHostileCounts()
     records.removeNumbered("Pages", "Page");
     QCOMPARE(records.value("Page1"), InfoRecords::NotFound);
     QCOMPARE(records.value("Keep"), QString("1"));
+    // Up to the count and no further.
+    records.loadText("Pages=2\nPage1=a\nPage2=b\nPage3=c\n");
+    records.removeNumbered("Pages", "Page");
+    QCOMPARE(records.toText(), QByteArray("Pages=2\nPage3=c\n"));
 }
 
 void tst_lumparchive::perPageRecordsAreTakenApart()

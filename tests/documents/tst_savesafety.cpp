@@ -49,10 +49,7 @@ QString markedBinder(BinderFixture &f, const QString &name)
 
 int cli(const QStringList &args)
 {
-    QProcess process;
-    process.start(QUILLERY_CLI, args);
-    process.waitForFinished(60000);
-    return process.exitCode();
+    return runProgram(QUILLERY_CLI, args).code;
 }
 
 // Another program puts a new file where the binder was, as editors and sync tools do.
@@ -208,6 +205,14 @@ void tst_savesafety::removedNamesAndPasswordLeaveTheFile()
     QVERIFY(!saved.contains("Data="));
     QVERIFY(!saved.contains("a comment"));
 
+    // A comment changed on its own rewrites the file too.
+    renamed = binder->pages.at(0);
+    renamed.comments = "the third";
+    binder->pages.replace(0, renamed);
+    binder->setChanged(true);
+    QVERIFY(SavFile(*f.workspace, *binder, path));
+    QVERIFY(!readFile(path).contains("another"));
+
     // Saves that only add a page still append.
     const qint64 firstLump = LumpArchive::readDirectory(path, "QLY4").at(1).offset;
     PageKind kind = PageKind::Unknown;
@@ -279,7 +284,8 @@ void tst_savesafety::reopensOnTheLastPageAndKeepsPermissions()
 {
     BinderFixture f;
     const QString path = f.makeBinder("last.qly", {{"a.txt", "a"}, {"b.txt", "b"}, {"c.txt", "c"}});
-    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+    // Not 0600, which every new scratch file gets anyway.
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
     {
         auto binder = f.open(path);
         binder->pages.remove(0); // a rewrite, not an append
@@ -289,7 +295,7 @@ void tst_savesafety::reopensOnTheLastPageAndKeepsPermissions()
     }
     struct stat st;
     QCOMPARE(::stat(QFile::encodeName(path).constData(), &st), 0);
-    QCOMPARE(st.st_mode & 0777, 0600u);
+    QCOMPARE(st.st_mode & 0777, 0640u);
     BinderFixture reader;
     auto reopened = reader.open(path);
     QCOMPARE(reopened->pageCount(), 2);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/EditorFixture.h"
 #include "support/TestSupport.h"
 #include "support/TextDocumentSupport.h"
+#include "support/ui/EditorFixture.h"
 
 #include "documents/NewPage.h"
 #include "editor/FormatToolbar.h"
@@ -97,8 +97,8 @@ void tst_frmedit::captionsAndModes()
     QVERIFY(!textEditor->changed());
 }
 
-// A paste of more than two characters gives the whole text the plain format again and
-// leaves the caret after the pasted text.
+// A paste of more than two characters gives the whole text the plain format again, in the
+// same undo step, and leaves the caret after the pasted text.
 void tst_frmedit::plainPasteReformatsKeepingCaret()
 {
     EditorFixture f;
@@ -112,13 +112,17 @@ void tst_frmedit::plainPasteReformatsKeepingCaret()
     QTest::keyClicks(box, "xy");
     QCOMPARE(formatOf(*box->document(), "c").fontWeight(), int(QFont::Bold));
 
-    QGuiApplication::clipboard()->setText("PASTE");
+    QGuiApplication::clipboard()->setText("PST");
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(box->Text(), "axyPASTEbc");
-    QCOMPARE(box->SelStart(), 8);
+    QCOMPARE(box->Text(), "axyPSTbc");
+    QCOMPARE(box->SelStart(), 6);
     QCOMPARE(box->SelLength(), 0);
     QCOMPARE(formatOf(*box->document(), "c").fontWeight(), int(QFont::Normal));
-    QCOMPARE(family(formatOf(*box->document(), "PASTE")), "Courier New");
+    QCOMPARE(family(formatOf(*box->document(), "PST")), "Courier New");
+    // The paste and its new format are one undo step.
+    box->undo();
+    QCOMPARE(box->Text(), "axybc");
+    QCOMPARE(formatOf(*box->document(), "c").fontWeight(), int(QFont::Bold));
 }
 
 void tst_frmedit::plainRetypedFromEmptyIsReformatted()
@@ -339,7 +343,9 @@ void tst_frmedit::undoSteps()
     auto editor = f.edit(f.addPage(PageKind::RTF, "{\\rtf1 one two one}"));
     editor->show();
     RichTextBox *box = editor->rtfEdit();
+    QVERIFY(!editor->tbFormat()->button(FormatToolbar::Cut)->isEnabled()); // nothing selected
     box->setSelLength(3);
+    QVERIFY(editor->tbFormat()->button(FormatToolbar::Cut)->isEnabled());
     editor->tbFormat()->button(FormatToolbar::Bullet)->trigger();
     QVERIFY(editor->menuItem("mnuUndo")->isEnabled());
     box->undo();

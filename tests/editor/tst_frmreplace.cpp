@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/EditorFixture.h"
+#include "support/ui/EditorFixture.h"
 
 #include "editor/frmReplace.h"
 #include "platform_ui/RichTextBox.h"

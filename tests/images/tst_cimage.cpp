@@ -101,8 +101,12 @@ private Q_SLOTS:
         QVERIFY(image.ColourTable().empty());
 
         // Refused depths and sizes leave an empty buffer.
-        for (const auto &[w, h, bits] :
-             {std::tuple{2, 2, 16}, {2, 2, 32}, {0, 2, 24}, {2, -1, 8}, {1 << 30, 1 << 30, 24}}) {
+        for (const auto &[w, h, bits] : {std::tuple{2, 2, 16},
+                                         {2, 2, 32},
+                                         {0, 2, 24},
+                                         {2, -1, 8},
+                                         {1 << 30, 1 << 30, 24},
+                                         {30000, 30000, 24}}) {
             QVERIFY(!image.Create(w, h, bits));
             QVERIFY(!image.hdc());
             QVERIFY(!image.DIBitsPtr());

@@ -298,10 +298,11 @@ private Q_SLOTS:
 
     void equalFrequenciesFavourLowerSymbols()
     {
-        // The higher symbol is merged first, so it gets the longer code.
+        // The higher symbol is merged first, so it gets the longer code. (Counts of 1
+        // would tie with the reserved symbol too and give the same table either way.)
         SymbolCounts counts{};
-        counts[0] = 1;
-        counts[1] = 1;
+        counts[0] = 2;
+        counts[1] = 2;
         const HuffmanTable table = optimalTable(counts, maxDcSymbol);
         QCOMPARE(int(table.bits[0]), 1);
         QCOMPARE(int(table.bits[1]), 1);
@@ -319,6 +320,9 @@ private Q_SLOTS:
         std::array<std::uint8_t, 16> bits{};
         bits[1] = 2;
         expectBadTable([&] { codeTable(bits, {5, 5}, maxAcSymbol); });
+        bits = {};
+        bits[0] = 2; // the second code would be all 1 bits
+        expectBadTable([&] { codeTable(bits, {1, 2}, maxAcSymbol); });
         bits = {};
         bits[15] = 255;
         bits[14] = 2;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/EditorFixture.h"
 #include "support/TestSupport.h"
+#include "support/ui/EditorFixture.h"
 
 #include "documents/BinderSaver.h"
 #include "options/EditLaunch.h"
@@ -146,10 +146,13 @@ struct LaunchFixture : BinderFixture
         waiting.doneMarker = marker;
     }
 
+    // Runs Edit Page from a shown main window, which is hidden while the user works in
+    // the other program.
     void launch(const std::function<void()> &showAssociations = {})
     {
         QFile::remove(marker);
-        EditLaunch(editWorkspace, *binder, settings, nullptr, showAssociations);
+        mainWindow.show();
+        EditLaunch(editWorkspace, *binder, settings, &mainWindow, showAssociations);
     }
     // The folder the editor ran in and the file it was given.
     QStringList markerLines() const { return QString::fromUtf8(readFile(marker)).split('\n'); }
@@ -168,6 +171,7 @@ struct LaunchFixture : BinderFixture
     QString marker;
     QString binderPath;
     std::unique_ptr<Binder> binder;
+    QWidget mainWindow;
 };
 
 } // namespace
@@ -199,6 +203,7 @@ void tst_editlaunch::defaultProgramRoundTrip()
     const qint64 nextKey = f.binder->NextKey();
 
     f.launch();
+    QVERIFY(f.mainWindow.isVisible());
     QCOMPARE(f.titles(), QStringList({waitTitle, "Save Page Changes"}));
     QCOMPARE(f.waiting.calls().at(1).text,
              "Do you want to save the changes you made to the page '" + row.name + "'?");

@@ -133,6 +133,8 @@ void tst_frmoptions::addedExtensionsAreNormalisedAndUnique()
     list->topLevelItem(6)->setText(0, "odt");
     QCOMPARE(list->topLevelItem(6)->text(0), ".odt");
     QVERIFY(!(list->topLevelItem(0)->flags() & Qt::ItemIsEditable));
+    list->topLevelItem(5)->setText(0, "Files"); // the last kind row, set from code
+    QCOMPARE(list->topLevelItem(5)->text(0), "Files");
 }
 
 void tst_frmoptions::removingAMiddleRowRenumbers()

@@ -36,15 +36,18 @@ void tst_launchrules::extensionRowsIgnoreCase()
     QCOMPARE(chooseEditor(settings, "OTHER", "x"), QString());
 
     const QString writer = QString("/usr/bin/writer") + Settings::ProgramSeparator;
-    settings.SaveSetting(Settings::Associations, "PEAs", "8");
+    settings.SaveSetting(Settings::Associations, "PEAs", "9");
     settings.SaveSetting(Settings::Associations, "PEAe6", "/usr/bin/hexedit");
     settings.SaveSetting(Settings::Associations, "PEAt7", ".DOC");
     settings.SaveSetting(Settings::Associations, "PEAe7", writer);
     settings.SaveSetting(Settings::Associations, "PEAt8", ".doc");
     settings.SaveSetting(Settings::Associations, "PEAe8", "/usr/bin/second");
+    settings.SaveSetting(Settings::Associations, "PEAt9", ".pdf");
+    settings.SaveSetting(Settings::Associations, "PEAe9", "/usr/bin/viewer");
     QCOMPARE(chooseEditor(settings, "FILE", "Report.DOC"), writer);
     QCOMPARE(chooseEditor(settings, "FILE", "report.doc"), writer);
     QCOMPARE(chooseEditor(settings, "FILE", "Report.docx"), "/usr/bin/hexedit");
+    QCOMPARE(chooseEditor(settings, "FILE", "scan.pdf"), "/usr/bin/viewer"); // the last row
     // A title without a dot is its own extension; extension rows never apply to other kinds.
     QCOMPARE(chooseEditor(settings, "FILE", "doc"), writer);
     QCOMPARE(chooseEditor(settings, "PICTURE", "a.doc"), Settings::DefaultProgram);

@@ -90,6 +90,13 @@ private Q_SLOTS:
             if (block.next().isValid())
                 QVERIFY(block.text().endsWith(u' ') && block.length() - 1 > ParagraphLimit - 7);
         }
+        // Copied, the pieces are one paragraph again, from anywhere to anywhere.
+        QTextCursor selection(&doc);
+        selection.select(QTextCursor::Document);
+        QCOMPARE(uncutText(selection), text);
+        selection.setPosition(10);
+        selection.setPosition(doc.characterCount() - 1 - 10, QTextCursor::KeepAnchor);
+        QCOMPARE(uncutText(selection), text.mid(10, text.size() - 20));
         joinCutParagraphs(doc);
         QCOMPARE(doc.toPlainText(), text);
     }

@@ -69,11 +69,17 @@ private Q_SLOTS:
         QVERIFY(!has("Hello", true, "say hELLo there"));
         QVERIFY(has("Hello", true, "say Hello"));
         QVERIFY(has("o", false, "O"));
+        // Both ends of the alphabet fold, and the characters beside them do not.
+        QVERIFY(has("az", false, "xAZ"));
+        QVERIFY(has("AZ", false, "xaz"));
+        QVERIFY(!has("@[", false, "`{"));
+        QVERIFY(!has("`{", false, "@["));
         QVERIFY(!has("hello", false, "hell"));
         QVERIFY(!has("", false, "anything"));
         // A repeated prefix must not hide a match that starts inside a false start.
         QVERIFY(has("aab", false, "aaab"));
         QVERIFY(has("abcabd", false, "abcabcabd"));
+        QVERIFY(has("aa\u00e9", false, "aaa\xc3\xa9"));
         // Letters beyond ASCII in UTF-8 (HTML, plain text) and in Windows-1252 (older
         // plain text pages), in either case.
         QVERIFY(has("École", false,
@@ -204,14 +210,22 @@ private Q_SLOTS:
     void aLargePageIsSearchedAcrossItsPieces()
     {
         BinderFixture f;
-        // Two megabytes of filler put the word across the seam of the first piece.
-        QByteArray big(2 * 1024 * 1024, 'x');
-        big.replace((1 << 20) - 3, 6, "Needle");
+        // The word at every place around the seam of the first piece of a large page.
+        QList<QPair<QString, QByteArray>> pages;
+        QVector<int> all;
+        for (int at = (1 << 20) - 8; at <= (1 << 20) + 8; ++at) {
+            QByteArray page((1 << 20) + 16, 'x');
+            page.replace(at, 6, "Needle");
+            pages.append({QString("seam%1.txt").arg(at), page});
+            all << int(pages.size());
+        }
         QByteArray tail(3 * 1024 * 1024, 'y');
         tail.append("ÉCLAIR");
-        auto binder = f.open(f.makeBinder("big.qly", {{"seam.txt", big}, {"tail.txt", tail}}));
-        QCOMPARE(searchPages(f.ui, *binder, "needle", {}).positions, QVector<int>({1}));
-        QCOMPARE(searchPages(f.ui, *binder, "éclair", {}).positions, QVector<int>({2}));
+        pages.append({"tail.txt", tail});
+        auto binder = f.open(f.makeBinder("big.qly", pages));
+        QCOMPARE(searchPages(f.ui, *binder, "needle", {}).positions, all);
+        QCOMPARE(searchPages(f.ui, *binder, "éclair", {}).positions,
+                 QVector<int>({int(pages.size())}));
         QCOMPARE(searchPages(f.ui, *binder, "xy", {}).positions, QVector<int>());
     }
 
@@ -252,6 +266,9 @@ private Q_SLOTS:
         QVERIFY(result.cancelled);
         QCOMPARE(result.positions, QVector<int>({1, 2}));
         QCOMPARE(f.ui.progressCaptions.last(), QString("Searching for 'word'"));
+        // Cancel on the last page comes too late to cut the search short.
+        f.ui.cancelProgressAfter = 3;
+        QVERIFY(!searchPages(f.ui, *binder, "word", {}, 0).cancelled);
     }
 
     void cliSearchPrintsMatchesAndExitsLikeGrep()
@@ -260,16 +277,12 @@ private Q_SLOTS:
         const QString binder = f.makeBinder(
             "cli.qly",
             {{"One.txt", "Alpha beta"}, {"Two.rtf", "{\\rtf1 ALPHA}"}, {"x.png", "alpha"}});
-        QProcess run;
-        run.start(QUILLERY_CLI, {"search", binder, "alpha"});
-        QVERIFY(run.waitForFinished(60000));
-        QCOMPARE(run.exitCode(), 0);
-        QCOMPARE(QString::fromUtf8(run.readAllStandardOutput()),
-                 QString("1\tTXT\tOne\n2\tRTF\tTwo\n"));
-        run.start(QUILLERY_CLI, {"search", binder, "alpha", "--match-case"});
-        QVERIFY(run.waitForFinished(60000));
-        QCOMPARE(run.exitCode(), 1);
-        QCOMPARE(run.readAllStandardOutput(), QByteArray());
+        ProgramRun run = runProgram(QUILLERY_CLI, {"search", binder, "alpha"});
+        QCOMPARE(run.code, 0);
+        QCOMPARE(run.out, QString("1\tTXT\tOne\n2\tRTF\tTwo\n"));
+        run = runProgram(QUILLERY_CLI, {"search", binder, "alpha", "--match-case"});
+        QCOMPARE(run.code, 1);
+        QCOMPARE(run.out, QString());
     }
 
     void cliSearchesTheShownTextAndPrintsNamesSafely()

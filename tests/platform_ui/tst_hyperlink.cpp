@@ -73,6 +73,11 @@ void tst_hyperlink::linkUnderThePointer()
     hyperlink.TrackMouse(&box, pointAt("example"));
     QCOMPARE(hyperlink.LinkAddress(), "http://www.example.com");
     QCOMPARE(box.viewport()->cursor().shape(), Qt::PointingHandCursor);
+    // Over the space right after the link, the pointer has left it.
+    QTextCursor after(box.document());
+    after.setPosition(int(box.Text().indexOf(" now")));
+    hyperlink.TrackMouse(&box, box.cursorRect(after).center() + QPoint(1, 0));
+    QCOMPARE(hyperlink.LinkAddress(), QString());
     hyperlink.TrackMouse(&box, pointAt("here"));
     QCOMPARE(hyperlink.LinkAddress(), "http://quillery.test/");
     hyperlink.TrackMouse(&box, pointAt("please"));
@@ -80,7 +85,7 @@ void tst_hyperlink::linkUnderThePointer()
     QCOMPARE(box.viewport()->cursor().shape(), Qt::IBeamCursor);
     hyperlink.TrackMouse(&box, QPoint(590, 190)); // below the text
     QCOMPARE(hyperlink.LinkAddress(), QString());
-    QCOMPARE(changes.size(), 3);
+    QCOMPARE(changes.size(), 4);
 
     box.setText("no links");
     hyperlink.AttachText(&box);

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -75,6 +76,9 @@ private Q_SLOTS:
         QVERIFY(setTimes(file, 100));
         const QString before = Orde::FileModified(file);
         QCOMPARE(Orde::FileModified(file), before);
+        // The nanoseconds follow the seconds.
+        QVERIFY2(before.contains("20" + QLocale::system().decimalPoint() + "000000100 "),
+                 qPrintable(before));
 
         // The same bytes again within the time stamp's resolution: unchanged.
         test::writeFile(file, "first");

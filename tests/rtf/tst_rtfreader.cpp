@@ -155,6 +155,11 @@ void tst_rtfreader::richEditDocument()
     QCOMPARE(link.underlineStyle(), QTextCharFormat::SingleUnderline);
     QCOMPARE(colourOf(link.foreground()), QColor(0, 0, 255));
     QVERIFY(!formatOf(*doc, "after").isAnchor());
+    // \plain in a link's result resets its format, not the link.
+    QScopedPointer<QTextDocument> plain(read(
+        snippet("{\\field{\\*\\fldinst HYPERLINK \"http://a.example/\"}{\\fldrslt \\plain there}}"),
+        nullptr));
+    QCOMPARE(formatOf(*plain, "there").anchorHref(), "http://a.example/");
 }
 
 void tst_rtfreader::codePages_data()
@@ -296,6 +301,8 @@ void tst_rtfreader::escapesAndDestinations_data()
         << QByteArray("a{\\info{\\title T}{\\author A}}b") << u"ab"_qs;
     QTest::newRow("braces in a skipped group")
         << QByteArray("a{\\*\\foo x\\}y\\{{z}}b") << u"ab"_qs;
+    QTest::newRow("binary data in a skipped group")
+        << QByteArray("a{\\*\\foo\\bin4 }}c{}b") << u"ab"_qs;
     QTest::newRow("hidden text") << QByteArray("a{\\v hidden}b") << u"ab"_qs;
     QTest::newRow("special characters")
         << QByteArray("\\emdash\\endash\\lquote\\rquote\\ldblquote\\rdblquote\\bullet\\~\\_")

@@ -2,8 +2,6 @@
 // Every menu and every window the program makes: within one menu, or among what one window
 // shows at once, no two captions may mark the same access key, or the key does something
 // other than its caption says. A label that marks a key must lead somewhere (a buddy).
-#include "EditorFixture.h"
-#include "MainWindowFixture.h"
 #include "documents/Password.h"
 #include "editor/DefaultTextFormats.h"
 #include "editor/frmReplace.h"
@@ -11,18 +9,20 @@
 #include "options/frmOptions.h"
 #include "platform_ui/QtDialogs.h"
 #include "platform_ui/RichTextBox.h"
-#include "shell/HelpWindow.h"
-#include "shell/ShellResources.h"
 #include "shell/frmRecent.h"
 #include "shell/frmSplash.h"
+#include "shell/HelpWindow.h"
+#include "shell/ShellResources.h"
+#include "support/ui/EditorFixture.h"
+#include "support/ui/MainWindowFixture.h"
 #include "window/BinderMenus.h"
-#include "window/PasswordDialogs.h"
 #include "window/frmFileProperties.h"
 #include "window/frmFind.h"
 #include "window/frmMDI.h"
 #include "window/frmPageProperties.h"
 #include "window/frmProgress.h"
 #include "window/frmSA.h"
+#include "window/PasswordDialogs.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

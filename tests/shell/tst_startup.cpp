@@ -127,6 +127,11 @@ private Q_SLOTS:
         QCOMPARE(named.settings.authorName(), QString("Tamsin Orde"));
         QCOMPARE(named.workspace->authorName, QString("Tamsin Orde"));
         QCOMPARE(named.workspace->defaultDocFolder, QString("/docs"));
+
+        // Changed later to nothing, the name stays as it was.
+        named.dialogs.queueInput(QString());
+        QCOMPARE(askAuthorName(named.settings, named.dialogs), std::nullopt);
+        QCOMPARE(named.settings.authorName(), QString("Tamsin Orde"));
     }
 
     void theFirstInstanceCleansAllButTheClipboard()

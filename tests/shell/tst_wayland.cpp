@@ -7,16 +7,16 @@
 //
 // The web engine finds no GPU under a headless compositor: the driver runs it with
 // "--disable-gpu" and Qt Quick's software renderer, as it would on any machine without one.
-#include "MainWindowFixture.h"
-#include "TestSupport.h"
 #include "documents/Binder.h"
 #include "documents/Workspace.h"
 #include "editor/frmEdit.h"
 #include "platform_ui/RichTextBox.h"
+#include "support/ui/MainWindowFixture.h"
+#include "TestSupport.h"
 #include "window/BrowserView.h"
-#include "window/ViewerPane.h"
 #include "window/frmFileProperties.h"
 #include "window/frmMDI.h"
+#include "window/ViewerPane.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Where binder windows go inside the main window: new ones, and after Cascade and Tile.
-#include "MainWindowFixture.h"
 #include "shell/MdiLayout.h"
+#include "support/ui/MainWindowFixture.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

@@ -4,15 +4,16 @@
 // that moment keeps a link to the dead window and drops behind a main window that then
 // ignores the user. The test runs this same program again under xvfb-run as the driver;
 // it is skipped, saying why, where xvfb-run is missing.
-#include "MainWindowFixture.h"
+#include "TestSupport.h"
 #include "documents/Binder.h"
+#include "support/ui/MainWindowFixture.h"
 #include "window/BrowserView.h"
 #include "window/ViewerPane.h"
 #include "window/frmMDI.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QProcess>
+#include <QProcessEnvironment>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
@@ -42,17 +43,10 @@ private Q_SLOTS:
         environment.insert("QTWEBENGINE_DISABLE_SANDBOX", "1");
         environment.insert("QT_LOGGING_RULES", "qt.webenginecontext=false");
         environment.insert(DriverVariable, "1");
-        QProcess driver;
-        driver.setProcessEnvironment(environment);
-        driver.setProcessChannelMode(QProcess::MergedChannels);
-        driver.start(xvfbRun, {"-a", "-s", "-screen 0 1280x900x24",
-                               QCoreApplication::applicationFilePath()});
-        const bool finished = driver.waitForFinished(120000);
-        if (!finished)
-            driver.kill();
-        const QByteArray said = driver.readAll();
-        QVERIFY2(finished && driver.exitStatus() == QProcess::NormalExit && driver.exitCode() == 0,
-                 said.constData());
+        const ProgramRun run = runProgram(
+            xvfbRun, {"-a", "-s", "-screen 0 1280x900x24", QCoreApplication::applicationFilePath()},
+            {}, environment);
+        QVERIFY2(run.code == 0, qPrintable(run.out.right(2000) + run.err.right(2000)));
     }
 };
 

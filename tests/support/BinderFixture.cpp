@@ -3,6 +3,7 @@
 
 #include "TestSupport.h"
 #include "documents/BinderSaver.h"
+#include "documents/CompanionFiles.h"
 #include "documents/NewBinder.h"
 #include "documents/PassphrasePrompt.h"
 #include "documents/Password.h"
@@ -75,6 +76,11 @@ BinderFixture::BinderFixture()
       workspace(std::make_unique<Workspace>(*temp, dialogs, ui))
 {
     workspace->authorName = QStringLiteral("tester");
+}
+
+BinderFixture::~BinderFixture()
+{
+    finishRetiringShadowCopies();
 }
 
 QString BinderFixture::file(const QString &name, const QByteArray &bytes) const

@@ -62,6 +62,11 @@ private:
 struct BinderFixture
 {
     BinderFixture();
+    // Waits for the shadow copies being deleted in the background, which would otherwise
+    // race the removal of the folder.
+    ~BinderFixture();
+    BinderFixture(const BinderFixture &) = delete;
+    BinderFixture &operator=(const BinderFixture &) = delete;
 
     QTemporaryDir dir;
     std::unique_ptr<TempFolder> temp;

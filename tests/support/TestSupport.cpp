@@ -4,7 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
 
 namespace quillery::test {
 
@@ -30,6 +34,36 @@ QByteArray bytesOf(std::initializer_list<int> values)
     for (int v : values)
         bytes.append(char(v));
     return bytes;
+}
+
+FileSizeLimit::FileSizeLimit(rlim_t bytes)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &m_old);
+    rlimit limit = m_old;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    setrlimit(RLIMIT_FSIZE, &m_old);
+}
+
+ProgramRun runProgram(const QString &program, const QStringList &args, const QByteArray &input,
+                      QProcessEnvironment environment)
+{
+    QTemporaryDir temp;
+    QProcess process;
+    environment.insert(QStringLiteral("TMPDIR"), temp.path());
+    process.setProcessEnvironment(environment);
+    process.start(program, args);
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000))
+        process.kill();
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 } // namespace quillery::test

@@ -26,6 +26,7 @@ private Q_SLOTS:
             {" a/b:c? ", "a_b;c!"},
             {"\\<>*\"|", "_()x''\u00A6"},
             {"\tname\n ", "name"},
+            {"   ", ""},
             {"Notes.TMP", "notes_.tmp"},
             {"A.tmp.Tmp", "a_.tmp_.tmp"},
             {"x.tmp.txt", "x.tmp.txt"},

@@ -262,6 +262,11 @@ void tst_pagetransfer::importBinderAppendsPagesAndKeepsSettings()
     target.reset();
     reopened = f.open(f.path("target.qly"));
     QCOMPARE(GetLumpString(*reopened, "5"), QByteArray("C"));
+
+    // Cancel stops the import after the page it was pressed on.
+    f.ui.cancelProgressAfter = 2;
+    QVERIFY(importBinderFile(*f.workspace, *reopened, other));
+    QCOMPARE(reopened->pageCount(), 7);
 }
 
 void tst_pagetransfer::importBinderWithPasswordOrNoPages()

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BinderFixture.h"
-#include "MainWindowFixture.h"
 #include "TestSupport.h"
 #include "documents/CompanionFiles.h"
 #include "platform/Settings.h"
 #include "shell/HelpWindow.h"
 #include "shell/MainToolbar.h"
 #include "shell/frmMain.h"
+#include "support/ui/MainWindowFixture.h"
 #include "transfer/BinderOpener.h"
 #include "window/PageDisplay.h"
 #include "window/PageListView.h"

@@ -101,7 +101,7 @@ private Q_SLOTS:
         QVERIFY(s.mnuUp && !s.mnuDown);
     }
 
-    void findAndExportFitThePageAndTheSelectedRowBecomesCurrent()
+    void findPreviewAndExportFitThePageAndTheSelectedRowBecomesCurrent()
     {
         Binder binder;
         for (const char *kind : {"RTF", "TXT", "HTML", "PICTURE", "SOUND", "FILE"})
@@ -110,6 +110,7 @@ private Q_SLOTS:
             binder.setCurIndex(position);
             const CommandState s = commandState(binder, {.selected = position});
             QCOMPARE(s.mnuFind, position <= 3);
+            QCOMPARE(s.mnuPrintPreview, position <= 2); // rich and plain text only
             // A page is exported as its own type, or as a file.
             QCOMPARE(QList<bool>({s.mnuExportRTF, s.mnuExportTXT, s.mnuExportHTML}),
                      QList<bool>({position == 1, position == 2, position == 3}));

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BinderFixture.h"
-#include "MainWindowFixture.h"
 #include "documents/SizeText.h"
 #include "editor/frmEdit.h"
 #include "options/RunDoc.h"
@@ -8,6 +7,7 @@
 #include "platform_ui/RichTextBox.h"
 #include "shell/MainToolbar.h"
 #include "shell/frmMain.h"
+#include "support/ui/MainWindowFixture.h"
 #include "window/PageListView.h"
 #include "window/ViewerPane.h"
 #include "window/frmMDI.h"
@@ -22,6 +22,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
@@ -246,17 +247,22 @@ private Q_SLOTS:
         QCOMPARE(window->binder().CurIndex(), 1);
         expectAgreement(w.main, "delete");
 
-        // Renaming through the list's own editor, with real keys.
-        window->menus()["mnuRename"]->trigger();
-        auto *editor = listView(w.main)->findChild<QLineEdit *>();
-        QVERIFY(editor);
-        editor->selectAll();
-        QTest::keyClicks(editor, "renamed");
-        QTest::keyClick(editor, Qt::Key_Return);
-        // Enter only ends the renaming: it does not edit the page as well.
-        QTRY_COMPARE(window->binder().page(1).name, QString("renamed"));
-        QCOMPARE(opened, 0);
-        expectAgreement(w.main, "rename");
+        // Renaming through the list's own editor, with real keys, in the icon view and
+        // in the details view; neither view hears of the other's editor.
+        QTest::failOnWarning(QRegularExpression("."));
+        for (const char *view : {"mnuPVLarge", "mnuPVDetails"}) {
+            window->menus()[view]->trigger();
+            window->menus()["mnuRename"]->trigger();
+            auto *editor = listView(w.main)->findChild<QLineEdit *>();
+            QVERIFY(editor);
+            editor->selectAll();
+            QTest::keyClicks(editor, view);
+            QTest::keyClick(editor, Qt::Key_Return);
+            // Enter only ends the renaming: it does not edit the page as well.
+            QTRY_COMPARE(window->binder().page(1).name, QString(view));
+            QCOMPARE(opened, 0);
+            expectAgreement(w.main, "rename");
+        }
 
         f.dialogs.queueMessage(MsgResult::Yes);
         window->menus()["mnuEditDelAll"]->trigger();

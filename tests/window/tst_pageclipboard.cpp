@@ -6,33 +6,12 @@
 
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using namespace quillery;
 using namespace quillery::test;
 
 namespace {
 
 const QByteArray RtfPage = "{\\rtf1\\ansi Hello \\b world\\b0\\par}";
-
-// Limits the size of any file this process writes, as a full disk would, while it lives.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
-
-private:
-    rlimit m_old{};
-};
 
 } // namespace
 
@@ -166,9 +145,13 @@ private Q_SLOTS:
     void cutRemovesThePageWithoutAsking()
     {
         BinderFixture f;
-        auto a = f.open(f.makeBinder("a.qly", {{"one.txt", "1"}, {"two.txt", "2"}}));
+        auto a =
+            f.open(f.makeBinder("a.qly", {{"one.txt", "1"}, {"two.txt", "2"}, {"three.txt", "3"}}));
+        a->setCurIndex(3); // not the page cut
         cutPage(*f.workspace, *a, 2);
-        QCOMPARE(a->pageCount(), 1);
+        QCOMPARE(a->pageCount(), 2);
+        QCOMPARE(a->pages.at(0).name, QString("one"));
+        QCOMPARE(a->pages.at(1).name, QString("three"));
         QCOMPARE(a->CurIndex(), 1);
         QVERIFY(f.messageTitles().isEmpty());
         Binder b;

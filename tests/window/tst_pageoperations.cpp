@@ -76,7 +76,13 @@ private Q_SLOTS:
         QVERIFY(binder.Changed());
         QCOMPARE(heard.seen, QStringList({"page 3", "page 0", "page 1", "changed true"}));
 
-        // Removing the last page leaves no current page behind.
+        // Down to one page, that page is current; removing the last page leaves no current
+        // page behind.
+        Binder pair;
+        addRows(pair, {"a", "b"});
+        pair.setCurIndex(2);
+        DelPage(*f.workspace, pair);
+        QCOMPARE(pair.CurIndex(), 1);
         Binder single;
         addRows(single, {"only"});
         single.setCurIndex(1);

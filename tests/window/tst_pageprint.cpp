@@ -6,7 +6,6 @@
 #include "window/PrintCommand.h"
 
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextCursor>
@@ -21,10 +20,7 @@ namespace {
 
 QString run(const QString &program, const QStringList &args)
 {
-    QProcess process;
-    process.start(program, args);
-    process.waitForFinished(60000);
-    return QString::fromUtf8(process.readAllStandardOutput());
+    return runProgram(program, args).out;
 }
 
 // The page number as the sheet's text has it: the extractor may drop the narrow spaces.
@@ -49,23 +45,26 @@ void pdfPrinter(QPrinter &printer, const QString &path)
     printer.setPageSize(QPageSize(QPageSize::Letter));
 }
 
-// Where a word's box starts on the first sheet, in points from the paper's corner.
-QPointF wordAt(const QString &pdf, const QString &word)
+// A word's box on the first sheet, in points from the paper's corner.
+QRectF wordAt(const QString &pdf, const QString &word)
 {
     const QString boxes = run("pdftotext", {"-bbox", "-l", "1", pdf, "-"});
-    const QRegularExpression re("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>" + word + "<");
+    const QRegularExpression re(
+        "xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">" + word +
+        "<");
     const auto m = re.match(boxes);
-    return m.hasMatch() ? QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QPointF();
+    if (!m.hasMatch())
+        return QRectF();
+    return QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                  QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
 }
 
 QString cli(const QStringList &args, int *code = nullptr)
 {
-    QProcess process;
-    process.start(QUILLERY_CLI, args);
-    process.waitForFinished(60000);
+    const ProgramRun done = runProgram(QUILLERY_CLI, args);
     if (code)
-        *code = process.exitCode();
-    return QString::fromUtf8(process.readAllStandardError());
+        *code = done.code;
+    return done.err;
 }
 
 // The text inside the sheets' one-inch margins, without white space: Qt draws the line
@@ -119,13 +118,23 @@ private Q_SLOTS:
         for (int run = 1; run <= 2; ++run) {
             if (run == 2)
                 QVERIFY(PrintRTF(printer, text, PrintMargins(), "Shopping List", "again"));
-            const QPointF body = wordAt(f.path("one.pdf"), "Bodyword");
+            const QRectF body = wordAt(f.path("one.pdf"), "Bodyword");
             QVERIFY2(qAbs(body.x() - 72) < 2, qPrintable(QString::number(body.x())));
             QVERIFY2(body.y() >= 72 && body.y() < 80, qPrintable(QString::number(body.y())));
         }
-        const QPointF number = wordAt(f.path("one.pdf"), "1");
+        const QRectF number = wordAt(f.path("one.pdf"), "1");
         QVERIFY(number.x() > 612 - 72 - 30 && number.x() < 612 - 72);
         QVERIFY2(qAbs(number.y() - 18) < 3, qPrintable(QString::number(number.y())));
+        // The title and the date are centred across the sheet, each in its margin.
+        const QRectF title =
+            wordAt(f.path("one.pdf"), "Shopping") | wordAt(f.path("one.pdf"), "List");
+        const QRectF date = wordAt(f.path("one.pdf"), "again");
+        QVERIFY2(qAbs(title.center().x() - 306) < 2,
+                 qPrintable(QString::number(title.center().x())));
+        QVERIFY2(qAbs(date.center().x() - 306) < 2, qPrintable(QString::number(date.center().x())));
+        // Each starts halfway into its margin.
+        QVERIFY2(qAbs(title.top() - 36) < 2, qPrintable(QString::number(title.top())));
+        QVERIFY2(qAbs(date.top() - (792 - 36)) < 2, qPrintable(QString::number(date.top())));
 
         // Margins that leave no room print nothing, and say so.
         PrintMargins wide;

@@ -395,6 +395,11 @@ void tst_viewersafety::pagesLoadOnlyTheirOwnAndThePublicWeb()
           "data:text/html,x", "file:///etc/passwd", "view-source:https://example.org/",
           "about:blank", "quillery:/Tmp.htm", "blob:x", "ws://example.org/", "http:///x", "x"})
         QVERIFY2(linkTarget(QUrl(url), false) == LinkTarget::Never, url);
+
+    // An address is shown whole up to 300 characters, and cut short after.
+    const QString fits = "https://example.org/" + QString(280, u'a');
+    QCOMPARE(shownAddress(QUrl(fits)), fits);
+    QCOMPARE(shownAddress(QUrl(fits + "b")), fits + "...");
 }
 
 void tst_viewersafety::hostilePageReachesNoLocalFile()

@@ -12,6 +12,7 @@
 #include "documents/RecoveryService.h"
 #include "editor/EditorBinder.h"
 #include "platform/FileError.h"
+#include "platform/FileLock.h"
 #include "transfer/BinderOpener.h"
 #include "transfer/PageImport.h"
 #include "transfer/RecoveryOpener.h"
@@ -168,6 +169,11 @@ void tst_recovery::untitledBinderRecoversUntitled()
     NewFile(*f.workspace, binder, true);
     ImportFile(*f.workspace, binder, f.file("pic.png", "not really a picture"), PageKind::Unknown);
     const QString folder = takeSnapshot(store, binder, editedText(1, "{\\rtf1 typed}"));
+    // The record is the user's alone.
+    struct stat st;
+    QCOMPARE(::stat(QFile::encodeName(folder + u'/' + SnapshotRecord::RecordName).constData(), &st),
+             0);
+    QCOMPARE(st.st_mode & 0777, 0600u);
     QStringList problems;
     const QVector<SnapshotEntry> listed = store.list(problems);
     QCOMPARE(listed.size(), 1);
@@ -198,6 +204,14 @@ void tst_recovery::binderChangedOnDiskIsSavedUnderANewName()
     ImportFile(*f.workspace, *binder, f.file("late.txt", "late page"), PageKind::Unknown);
     const QString folder = takeSnapshot(store, *binder);
     binder.reset();
+    // While the binder is open in another window, its snapshot is not offered.
+    QStringList problems;
+    {
+        const FileLock held = FileLock::acquire(path);
+        QVERIFY(store.list(problems).isEmpty());
+    }
+    QCOMPARE(store.list(problems).size(), 1);
+    QVERIFY(problems.isEmpty());
     // Another program saves its own binder under the name meanwhile.
     BinderFixture elsewhere;
     const QString other = elsewhere.makeBinder("other.qly", {{"o.txt", "other"}});
@@ -393,13 +407,10 @@ void tst_recovery::toolListsAndWritesSnapshotsOut()
     QVERIFY(SavFile(*f.workspace, *binder, f.path("saved.qly")));
     binder.reset();
     const auto tool = [&](const QStringList &args) {
-        QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_STATE_HOME", f.path("state"));
-        process.setProcessEnvironment(env);
-        process.start(QUILLERY_CLI, args);
-        process.waitForFinished(60000);
-        return QPair<int, QByteArray>(process.exitCode(), process.readAll());
+        const ProgramRun done = runProgram(QUILLERY_CLI, args, QByteArray(), env);
+        return QPair<int, QByteArray>(done.code, done.out.toUtf8());
     };
     const QString id = QFileInfo(folder).fileName();
     const auto listed = tool({"recover", "--list"});
@@ -411,6 +422,10 @@ void tst_recovery::toolListsAndWritesSnapshotsOut()
     QCOMPARE(tool({"recover", id, f.path("out.qly")}).first, 2); // no password given
     QVERIFY(!QFile::exists(f.path("out.qly")));
     writeFile(f.path("pw.txt"), "pw\n");
+    // Only under a binder's name, which the file manager knows.
+    QCOMPARE(tool({"--password-file", f.path("pw.txt"), "recover", id, f.path("out.txt")}).first,
+             1);
+    QVERIFY(!QFile::exists(f.path("out.txt")));
     QCOMPARE(tool({"--password-file", f.path("pw.txt"), "recover", id, f.path("out.qly")}).first,
              0);
     f.ui.passwords << QStringLiteral("pw") << QStringLiteral("pw");

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ImageTestTools.h"
+#include "images/ImageTestTools.h"
 
 #include "cli/JpegCommand.h"
 #include "images/DibFile.h"
