@@ -54,10 +54,10 @@ struct RawPicture
                                     std::vector<std::uint8_t> &scaled) const;
 };
 
-// Reads the header of a binary PPM or PGM, or of an uncompressed BMP of 1, 4, 8, 24 or 32 bits with the plain 40-byte header, and
-// checks that the file holds every row. Nothing when the file is of another
-// kind (the file's position is then where it was); throws PictureDamaged when
-// it is of one of these kinds but cannot be read.
+// Reads the header of a binary PPM or PGM, or of an uncompressed BMP of 1, 4, 8, 24 or 32 bits with
+// the plain 40-byte header, and checks that the file holds every row. Nothing when the file is of
+// another kind (the file's position is then where it was); throws PictureDamaged when it is of one
+// of these kinds but cannot be read.
 std::optional<RawPicture> readRawHeader(QFile &file);
 
 } // namespace quillery

@@ -53,8 +53,8 @@ const std::uint8_t *RawPictureRows::row(int y)
     if (y < first_ || y >= first_ + count_)
         readStrip(y - y % stripRows_);
     const int place = raw_.topDown ? y - first_ : first_ + count_ - 1 - y;
-    const std::uint8_t *from = raw_.byteSamples(
-        strip_.get() + std::size_t(raw_.stride) * std::size_t(place), scaled_);
+    const std::uint8_t *from =
+        raw_.byteSamples(strip_.get() + std::size_t(raw_.stride) * std::size_t(place), scaled_);
     const int width = raw_.width;
     if (raw_.pixels == RawPicture::Pixels::Rgb || raw_.pixels == RawPicture::Pixels::Bgr)
         return from;

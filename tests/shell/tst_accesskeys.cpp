@@ -9,20 +9,20 @@
 #include "options/frmOptions.h"
 #include "platform_ui/QtDialogs.h"
 #include "platform_ui/RichTextBox.h"
-#include "shell/frmRecent.h"
-#include "shell/frmSplash.h"
 #include "shell/HelpWindow.h"
 #include "shell/ShellResources.h"
+#include "shell/frmRecent.h"
+#include "shell/frmSplash.h"
 #include "support/ui/EditorFixture.h"
 #include "support/ui/MainWindowFixture.h"
 #include "window/BinderMenus.h"
+#include "window/PasswordDialogs.h"
 #include "window/frmFileProperties.h"
 #include "window/frmFind.h"
 #include "window/frmMDI.h"
 #include "window/frmPageProperties.h"
 #include "window/frmProgress.h"
 #include "window/frmSA.h"
-#include "window/PasswordDialogs.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

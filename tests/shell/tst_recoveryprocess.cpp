@@ -3,18 +3,18 @@
 // program again as the editing process: it opens a binder in a main window whose binders
 // keep recovery snapshots, changes it and waits; the test kills it (SIGKILL) or ends it
 // (SIGTERM) and recovers in its own process. The real program is ended with SIGTERM too.
+#include "TestSupport.h"
 #include "documents/BinderSaver.h"
 #include "documents/CompanionFiles.h"
 #include "documents/RecoveryService.h"
 #include "shell/QuitRequests.h"
 #include "shell/RecoveryStart.h"
 #include "support/ui/MainWindowFixture.h"
-#include "TestSupport.h"
 #include "transfer/BinderOpener.h"
 #include "transfer/PageImport.h"
 #include "transfer/RecoveryOpener.h"
-#include "window/frmMDI.h"
 #include "window/PageRename.h"
+#include "window/frmMDI.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The "Recover Unsaved Work" window and what it opens, and the page editor's unsaved text
 // in the snapshot.
+#include "TestSupport.h"
 #include "documents/RecoveryCapture.h"
 #include "documents/RecoveryKeeper.h"
 #include "documents/RecoveryService.h"
 #include "platform_ui/RichTextBox.h"
-#include "shell/frmRecover.h"
 #include "shell/RecoveryStart.h"
+#include "shell/frmRecover.h"
 #include "support/ui/EditorFixture.h"
 #include "support/ui/MainWindowFixture.h"
-#include "TestSupport.h"
 #include "transfer/PageImport.h"
 #include "transfer/RecoveryOpener.h"
 #include "window/frmMDI.h"

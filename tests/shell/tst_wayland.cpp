@@ -7,16 +7,16 @@
 //
 // The web engine finds no GPU under a headless compositor: the driver runs it with
 // "--disable-gpu" and Qt Quick's software renderer, as it would on any machine without one.
+#include "TestSupport.h"
 #include "documents/Binder.h"
 #include "documents/Workspace.h"
 #include "editor/frmEdit.h"
 #include "platform_ui/RichTextBox.h"
 #include "support/ui/MainWindowFixture.h"
-#include "TestSupport.h"
 #include "window/BrowserView.h"
+#include "window/ViewerPane.h"
 #include "window/frmFileProperties.h"
 #include "window/frmMDI.h"
-#include "window/ViewerPane.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -62,15 +62,15 @@ private Q_SLOTS:
         const QString weston = QStandardPaths::findExecutable("weston");
         if (weston.isEmpty())
             QSKIP("weston is not installed (Debian: weston), so no Wayland compositor can start");
-        const QString plugin = QLibraryInfo::path(QLibraryInfo::PluginsPath) +
-                               "/platforms/libqwayland-generic.so";
+        const QString plugin =
+            QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms/libqwayland-generic.so";
         if (!QFile::exists(plugin))
             QSKIP("Qt's Wayland platform plugin is not installed (Debian: qt6-wayland)");
 
         // Wayland sockets live in the runtime folder, which must be the user's alone.
         QTemporaryDir runtime;
-        QVERIFY(QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner |
-                                                          QFile::ExeOwner));
+        QVERIFY(QFile::setPermissions(runtime.path(),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("XDG_RUNTIME_DIR", runtime.path());
         environment.remove("DISPLAY");
@@ -83,9 +83,7 @@ private Q_SLOTS:
                                   "--idle-time=0", "--no-config"});
         const QString socketPath = runtime.filePath(Socket);
         const bool up = QTest::qWaitFor(
-            [&] {
-                return QFile::exists(socketPath) || compositor.state() == QProcess::NotRunning;
-            },
+            [&] { return QFile::exists(socketPath) || compositor.state() == QProcess::NotRunning; },
             20000);
         if (!up || !QFile::exists(socketPath)) {
             compositor.kill();
