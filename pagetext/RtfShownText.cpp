@@ -2,6 +2,7 @@
 #include "pagetext/RtfShownText.h"
 
 #include "rtf/RtfCodePages.h"
+#include "rtf/RtfDestinations.h"
 
 #include <algorithm>
 #include <array>
@@ -526,91 +527,36 @@ void RtfShownText::destination(Keyword keyword)
     // A destination needs a group of its own inside the document's group.
     if (m_groups.size() < 3)
         return;
-    const Destination current = group.destination;
+    const rtf::GroupDestination opened =
+        rtf::groupDestination(keyword, group.destination, m_listLevels);
+    if (opened.kind == rtf::GroupDestination::Kind::Skipped) {
+        skipCurrentGroup();
+        return;
+    }
+    if (opened.kind == rtf::GroupDestination::Kind::Own)
+        setDestination(opened.destination);
+    // What each destination starts from.
     switch (keyword) {
     case Keyword::FontTable:
-        setDestination(Destination::FontTable);
         m_fontName.clear();
         m_fontPending = false;
         m_fontCodePage = 0;
         m_symbolFont = false;
         group.codePage = m_documentCodePage;
-        return;
-    case Keyword::ColourTable:
-        setDestination(Destination::ColourTable);
-        return;
+        break;
     case Keyword::Pict:
-        setDestination(Destination::Picture);
         m_pictureData = false;
         m_nibble = -1;
-        return;
-    case Keyword::Field:
-        if (current != Destination::Body)
-            break;
-        return;
-    case Keyword::FldInst:
-        setDestination(Destination::FieldInstruction);
-        return;
-    case Keyword::FldRslt:
-        if (current != Destination::Body && current != Destination::FieldInstruction)
-            break;
-        setDestination(Destination::Body);
-        return;
-    case Keyword::PnText:
-    case Keyword::ListText:
-        if (current != Destination::Body)
-            break;
-        setDestination(Destination::ListText);
-        return;
-    case Keyword::Pn:
-        setDestination(Destination::Numbering);
-        return;
-    case Keyword::PnTxtB:
-    case Keyword::PnTxtA:
-        if (current != Destination::Numbering)
-            break;
-        setDestination(keyword == Keyword::PnTxtB ? Destination::NumberBefore
-                                                  : Destination::NumberAfter);
-        return;
-    case Keyword::ListTable:
-        setDestination(Destination::ListTable);
-        return;
+        break;
     case Keyword::List:
-        if (current != Destination::ListTable)
-            break;
-        setDestination(Destination::List);
         m_listLevels = 0;
-        return;
+        break;
     case Keyword::ListLevel:
-        if (current != Destination::List || m_listLevels >= rtf::MaxListLevels)
-            break;
-        setDestination(Destination::ListLevel);
         ++m_listLevels;
-        return;
-    case Keyword::LevelText:
-        if (current != Destination::ListLevel)
-            break;
-        setDestination(Destination::LevelText);
-        return;
-    case Keyword::ListOverrideTable:
-        setDestination(Destination::ListOverrideTable);
-        return;
-    case Keyword::ListOverride:
-        if (current != Destination::ListOverrideTable)
-            break;
-        setDestination(Destination::ListOverride);
-        return;
-    case Keyword::ShpPict:
-    case Keyword::Object:
-    case Keyword::Result:
-    case Keyword::ShpRslt:
-        if (current == Destination::Body)
-            return; // containers whose content is document text
         break;
     default:
         break;
     }
-    skipCurrentGroup();
 }
 
 void RtfShownText::setDestination(Destination destination)

@@ -2,6 +2,7 @@
 #include "rtf/RtfParser.h"
 
 #include "rtf/RtfCodePages.h"
+#include "rtf/RtfDestinations.h"
 
 namespace quillery::rtf {
 
@@ -426,105 +427,64 @@ void Parser::destination(Keyword keyword)
     // A destination needs a group of its own inside the document's group.
     if (m_groups.size() < 3)
         return;
-    const Destination current = group.destination;
+    const GroupDestination opened =
+        groupDestination(keyword, group.destination, int(m_list.levels.size()));
+    if (opened.kind == GroupDestination::Kind::Skipped) {
+        skipCurrentGroup();
+        return;
+    }
+    if (opened.kind == GroupDestination::Kind::Own)
+        setDestination(opened.destination);
+    // What each destination starts from.
     switch (keyword) {
     case Keyword::FontTable:
-        setDestination(Destination::FontTable);
         m_side.clear();
         m_fontPending = false;
         m_fontCodePage = 0;
         m_symbolFont = false;
         group.codePage = m_tables.codePage;
-        return;
+        break;
     case Keyword::ColourTable:
-        setDestination(Destination::ColourTable);
         m_colourSet = false;
         m_red = m_green = m_blue = 0;
-        return;
+        break;
     case Keyword::Pict:
-        setDestination(Destination::Picture);
         m_picture = Picture();
         m_nibble = -1;
-        return;
+        break;
     case Keyword::Field:
-        if (current != Destination::Body)
-            break;
         m_fields.push_back({qsizetype(m_groups.size()), QString()});
-        return;
-    case Keyword::FldInst:
-        setDestination(Destination::FieldInstruction);
-        m_side.clear();
-        return;
+        break;
     case Keyword::FldRslt:
-        if (current != Destination::Body && current != Destination::FieldInstruction)
-            break;
-        setDestination(Destination::Body);
         if (!m_fields.empty() && !m_fields.back().link.isEmpty()) {
             m_tables.links.append(m_fields.back().link);
             group.chr.link = int(m_tables.links.size());
         }
-        return;
+        break;
+    case Keyword::FldInst:
     case Keyword::PnText:
     case Keyword::ListText:
-        if (current != Destination::Body)
-            break;
-        setDestination(Destination::ListText);
-        m_side.clear();
-        return;
-    case Keyword::Pn:
-        setDestination(Destination::Numbering);
-        group.para.numbering = LegacyNumbering();
-        group.para.numbering.active = true;
-        return;
     case Keyword::PnTxtB:
     case Keyword::PnTxtA:
-        if (current != Destination::Numbering)
-            break;
-        setDestination(keyword == Keyword::PnTxtB ? Destination::NumberBefore
-                                                  : Destination::NumberAfter);
-        m_side.clear();
-        return;
-    case Keyword::ListTable:
-        setDestination(Destination::ListTable);
-        return;
-    case Keyword::List:
-        if (current != Destination::ListTable)
-            break;
-        setDestination(Destination::List);
-        m_list = ListDef();
-        return;
-    case Keyword::ListLevel:
-        if (current != Destination::List || m_list.levels.size() >= MaxListLevels)
-            break;
-        setDestination(Destination::ListLevel);
-        m_list.levels.append(ListLevelDef());
-        return;
     case Keyword::LevelText:
-        if (current != Destination::ListLevel)
-            break;
-        setDestination(Destination::LevelText);
         m_side.clear();
-        return;
-    case Keyword::ListOverrideTable:
-        setDestination(Destination::ListOverrideTable);
-        return;
+        break;
+    case Keyword::Pn:
+        group.para.numbering = LegacyNumbering();
+        group.para.numbering.active = true;
+        break;
+    case Keyword::List:
+        m_list = ListDef();
+        break;
+    case Keyword::ListLevel:
+        m_list.levels.append(ListLevelDef());
+        break;
     case Keyword::ListOverride:
-        if (current != Destination::ListOverrideTable)
-            break;
-        setDestination(Destination::ListOverride);
         m_override = ListOverrideDef();
-        return;
-    case Keyword::ShpPict:
-    case Keyword::Object:
-    case Keyword::Result:
-    case Keyword::ShpRslt:
-        if (current == Destination::Body)
-            return; // containers whose content is document text
         break;
     default:
         break;
     }
-    skipCurrentGroup();
 }
 
 void Parser::setDestination(Destination destination)
