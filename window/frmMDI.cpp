@@ -12,6 +12,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileError.h"
 #include "platform/GeneralDate.h"
+#include "platform/TempFolder.h"
 #include "platform/Twips.h"
 #include "platform_ui/RichTextBox.h"
 #include "transfer/BinderImport.h"
@@ -633,6 +634,9 @@ void frmMDI::closeEvent(QCloseEvent *event)
 {
     if (confirmClose()) {
         m_viewer->clear();
+        // Another name of the binder's bytes left behind would make the next window's save
+        // of the same file take it for a reader and rewrite the file whole.
+        m_workspace.temp.DeleteTempFile(m_binder->workingCopy);
         event->accept();
     } else {
         event->ignore();

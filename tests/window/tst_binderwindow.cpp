@@ -27,6 +27,8 @@
 #include <QTextBrowser>
 #include <QTimer>
 
+#include <sys/stat.h>
+
 using namespace quillery;
 using namespace quillery::test;
 
@@ -56,6 +58,7 @@ private Q_SLOTS:
     void soundPageWritesOnePlaceholderLine();
     void toolbarRemembersDropDownChoices();
     void pagesCopyFromAClosedWindow();
+    void reopenedBinderSavesInPlace();
     void findOnAnHtmlPageOpensTheFindBar();
 };
 
@@ -337,6 +340,33 @@ void tst_binderwindow::pagesCopyFromAClosedWindow()
     QCOMPARE(w.main.statusPanel(StatusPanel::Pages), QString("Page 1 of 2"));
     QCOMPARE(second->binder().pages.at(1).name, QString("two"));
     QVERIFY(second->binder().Changed());
+}
+
+// A closed window lets go of its working copy at once: a link left behind would make the
+// next window's save believe someone else reads the file and rewrite it whole.
+void tst_binderwindow::reopenedBinderSavesInPlace()
+{
+    BinderFixture f;
+    Window w(f);
+    // A big page keeps what the save leaves unused small enough to work in place.
+    const QString path = f.makeBinder(
+        "twice.qly", {{"big.txt", QByteArray(100000, 'x')}, {"small.txt", "small"}});
+    w.main.OpenFile(path);
+    QVERIFY(w.main.activeBinderWindow()->parentWidget()->close());
+    w.main.OpenFile(path);
+    frmMDI *window = w.main.activeBinderWindow();
+    window->lvwPages()->selectRow(1);
+    window->lvwPages_ItemClick();
+    struct stat before;
+    QCOMPARE(::stat(QFile::encodeName(path).constData(), &before), 0);
+    f.dialogs.queueMessage(MsgResult::Yes);
+    window->menus()["mnuEditDelete"]->trigger();
+    window->menus()["mnuSave"]->trigger();
+    QCOMPARE(window->binder().pageCount(), 1);
+    QVERIFY(!window->binder().Changed());
+    struct stat after;
+    QCOMPARE(::stat(QFile::encodeName(path).constData(), &after), 0);
+    QCOMPARE(after.st_ino, before.st_ino);
 }
 
 void tst_binderwindow::findOnAnHtmlPageOpensTheFindBar()
