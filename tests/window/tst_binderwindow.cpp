@@ -349,8 +349,8 @@ void tst_binderwindow::reopenedBinderSavesInPlace()
     BinderFixture f;
     Window w(f);
     // A big page keeps what the save leaves unused small enough to work in place.
-    const QString path = f.makeBinder(
-        "twice.qly", {{"big.txt", QByteArray(100000, 'x')}, {"small.txt", "small"}});
+    const QString path =
+        f.makeBinder("twice.qly", {{"big.txt", QByteArray(100000, 'x')}, {"small.txt", "small"}});
     w.main.OpenFile(path);
     QVERIFY(w.main.activeBinderWindow()->parentWidget()->close());
     w.main.OpenFile(path);
