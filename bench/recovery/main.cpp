@@ -107,6 +107,17 @@ void printSnapshot(const char *label, const Figures &figures)
                 figures.snapshotMs, figures.stallMs, figures.stallCpuMs);
 }
 
+// Opens a binder just made, as a user would: the maker's link to the file is let go first,
+// since it would count as another reader's and have every save write the whole file anew.
+std::unique_ptr<Binder> openMade(Workspace &workspace, const QString &path)
+{
+    workspace.temp.DeleteTempFiles();
+    auto binder = OpenFile(workspace, path);
+    if (!binder)
+        throw FileError(FileError::DeviceIo, QStringLiteral("cannot open ") + path);
+    return binder;
+}
+
 double timeSave(Workspace &workspace, Binder &binder)
 {
     QElapsedTimer clock;
@@ -121,12 +132,7 @@ void runCase(Workspace &workspace, const QString &folder, const char *label, int
 {
     const QString path = folder + QStringLiteral("/binder.qly");
     writeLargeBinder(workspace, pages, bytes, folder, path);
-    // The maker's link to the file would count as another reader's, and have every save
-    // write the whole file anew.
-    workspace.temp.DeleteTempFiles();
-    auto binder = OpenFile(workspace, path);
-    if (!binder)
-        throw FileError(FileError::DeviceIo, QStringLiteral("cannot open ") + path);
+    auto binder = openMade(workspace, path);
     RecoveryService service(RecoveryStore(folder + QStringLiteral("/state")), 1);
     service.watch(*binder);
     RecoveryKeeper &keeper = *RecoveryKeeper::of(*binder);
@@ -176,10 +182,7 @@ void editorCase(Workspace &workspace, const QString &folder)
         if (!ImportFile(workspace, made, page, PageKind::RTF) || !SavFile(workspace, made, path))
             throw FileError(FileError::DeviceIo, QStringLiteral("cannot make ") + path);
     }
-    workspace.temp.DeleteTempFiles();
-    auto binder = OpenFile(workspace, path);
-    if (!binder)
-        throw FileError(FileError::DeviceIo, QStringLiteral("cannot open ") + path);
+    auto binder = openMade(workspace, path);
     RecoveryService service(RecoveryStore(folder + QStringLiteral("/state")), 1);
     service.watch(*binder);
     workspace.editmode = 0;
