@@ -12,6 +12,7 @@
 #include "documents/LumpArchive.h"
 #include "documents/NewBinder.h"
 #include "documents/PageRecords.h"
+#include "documents/RecoveryKeeper.h"
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
 #include "platform/FileError.h"
@@ -157,9 +158,14 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     // An encrypted binder is written whole every time, with a fresh nonce.
     const bool encrypted = isEncrypted(binder);
     const bool inPlace = !encrypted && mayAppend && canSaveInPlace(binder, fileName);
+    // The recovery snapshot may read pages from the bytes an in-place save erases.
+    const auto releaseSnapshot = [&] {
+        if (RecoveryKeeper *keeper = RecoveryKeeper::of(binder))
+            keeper->letGoOfBinderBytes();
+    };
     if (encrypted) {
         writeEncryptedBinder(binder, archive, fileName);
-    } else if (!(inPlace && archive.AppendArchive(fileName))) {
+    } else if (!(inPlace && archive.AppendArchive(fileName, releaseSnapshot))) {
         SafeFileWriter writer(fileName);
         // The new file is locked while it is written, so that an instance opening the
         // binder meanwhile sees it in use and leaves it, and no other instance can slip

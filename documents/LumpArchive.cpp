@@ -337,7 +337,7 @@ void LumpArchive::noteWritten(QByteArray &directory, qint64 at, qint64 length,
     m_written.append(Lump{at, length, name});
 }
 
-bool LumpArchive::AppendArchive(const QString &path)
+bool LumpArchive::AppendArchive(const QString &path, const std::function<void()> &beforeErase)
 {
     // The whole directory is read (and checked) to find where the archive's bytes end:
     // a file written elsewhere need not have its directory last.
@@ -391,6 +391,8 @@ bool LumpArchive::AppendArchive(const QString &path)
     // What the archive no longer uses (replaced lumps, the old directory) must not stay
     // readable in it. The archive is complete without those bytes, so a save cut short
     // while they are erased leaves it whole.
+    if (beforeErase)
+        beforeErase();
     std::vector<fileio::ByteRange> before{
         {le32(head.constData() + 8), qint64(present.size()) * EntrySize}};
     for (const Lump &lump : present)

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
 #include <variant>
 
 namespace quillery {
@@ -70,7 +71,8 @@ public:
     // are erased in place. Returns false when the archive is to be rewritten instead:
     // writing nothing, when the append would leave more than a quarter of the file unused
     // or pass 4 GiB; or once the archive has turned, when those bytes could not be erased.
-    bool AppendArchive(const QString &path);
+    // beforeErase is called once the archive has turned, before any byte is erased.
+    bool AppendArchive(const QString &path, const std::function<void()> &beforeErase = {});
     // Where the last write put each lump.
     const QVector<Lump> &writtenLumps() const { return m_written; }
 

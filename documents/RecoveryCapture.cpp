@@ -212,15 +212,20 @@ void writeSnapshot(const QString &folder, const SnapshotCapture &capture)
     SnapshotRecord record;
     QHash<QString, int> sourceOf; // data path -> 1-based source
     QHash<int, qint64> sizeOf;
+    const auto addSource = [&](const QString &name) {
+        record.sources << name;
+        record.sourceFiles << (name.isEmpty() ? std::nullopt
+                                              : FileIdentity::of(folder + u'/' + name));
+        return int(record.sources.size());
+    };
     const auto sourceFor = [&](const QString &path) {
         const auto found = sourceOf.constFind(path);
         if (found != sourceOf.constEnd())
             return found.value();
         qint64 size = 0;
         const bool working = path == capture.workingCopy;
-        record.sources << (working ? files.placeWorkingCopy(capture, size)
-                                   : files.place(path, size));
-        const int source = int(record.sources.size());
+        const int source =
+            addSource(working ? files.placeWorkingCopy(capture, size) : files.place(path, size));
         if (working)
             record.workingCopy = source;
         sourceOf.insert(path, source);
@@ -253,11 +258,11 @@ void writeSnapshot(const QString &folder, const SnapshotCapture &capture)
     if (capture.edit && capture.edit->position >= 1 && capture.edit->position <= rows.size()) {
         const int at = capture.edit->position - 1;
         const QByteArray &bytes = capture.edit->bytes;
-        record.sources << files.placeBytes(bytes);
+        const int source = addSource(files.placeBytes(bytes));
         SnapshotPage &page = record.pages[at];
         if (page.source != 0 && page.source == record.workingCopy)
             ++record.changedPages;
-        page = {int(record.sources.size()), 0, bytes.size(), page.kind};
+        page = {source, 0, bytes.size(), page.kind};
         PageRow &row = rows[at];
         row.modified = generalDate(capture.taken.toLocalTime());
         row.size = bytes.size();

@@ -38,6 +38,7 @@ const QString Protected = QStringLiteral("Protected");
 const QString BinderFile = QStringLiteral("BinderFile");
 const QString Sources = QStringLiteral("Sources");
 const QString Source = QStringLiteral("Source%1");
+const QString SourceFile = QStringLiteral("SourceFile%1");
 const QString WorkingCopy = QStringLiteral("WorkingCopy");
 } // namespace key
 
@@ -111,8 +112,11 @@ QByteArray SnapshotRecord::recoveryText() const
     if (binderFile)
         out.write(key::BinderFile, binderFile->toText());
     out.write(key::Sources, int(sources.size()));
-    for (int i = 0; i < sources.size(); ++i)
+    for (int i = 0; i < sources.size(); ++i) {
         out.write(key::Source.arg(i + 1), sources[i]);
+        if (const std::optional<FileIdentity> file = sourceFiles.value(i))
+            out.write(key::SourceFile.arg(i + 1), file->toText());
+    }
     out.write(key::WorkingCopy, workingCopy);
     return out.toText();
 }
@@ -161,6 +165,7 @@ SnapshotRecord SnapshotRecord::fromLumps(const QByteArray &recovery, const QByte
         if (name.isEmpty() && out.binderPath.isEmpty())
             bad(QStringLiteral("it reads pages from a binder file it does not name"));
         out.sources << name;
+        out.sourceFiles << FileIdentity::fromText(in.value(key::SourceFile.arg(i), QString()));
     }
     out.workingCopy = boundedNumber(in, key::WorkingCopy, sourceCount);
     out.records = records;
@@ -187,6 +192,12 @@ bool SnapshotRecord::binderChangedOnDisk() const
         return false;
     const std::optional<FileIdentity> now = FileIdentity::of(binderPath);
     return !binderFile || !now || *now != *binderFile;
+}
+
+bool SnapshotRecord::sourceChanged(int source, const QString &path) const
+{
+    const std::optional<FileIdentity> kept = sourceFiles.value(source - 1);
+    return kept && FileIdentity::of(path) != kept;
 }
 
 void SnapshotRecord::write(const QString &folder) const

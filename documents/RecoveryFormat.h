@@ -73,6 +73,10 @@ struct SnapshotRecord
     // The data files, by name in the snapshot's folder; an empty name is the binder file
     // itself, whose unchanged pages are then read from it where it lies.
     QStringList sources;
+    // Each data file as it was written or linked, none for the binder file. A link to the
+    // binder's working copy changes when a save erases replaced bytes in it: its pages
+    // are then no longer what the snapshot took.
+    QVector<std::optional<FileIdentity>> sourceFiles;
     int workingCopy = 0; // the source of the pages unchanged since the last save, 0: none
     QByteArray records;
     QVector<SnapshotPage> pages;
@@ -86,6 +90,8 @@ struct SnapshotRecord
                                     const QByteArray &pageTable);
     // Whether the binder file is no longer the one the snapshot's pages were taken from.
     bool binderChangedOnDisk() const;
+    // Whether the data file of a source (1-based), at path, is no longer as it was kept.
+    bool sourceChanged(int source, const QString &path) const;
 
     // Writes the record into the folder under RecordName, crash-safe (temporary name,
     // sync, rename, sync of the folder).

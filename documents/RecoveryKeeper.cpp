@@ -84,12 +84,18 @@ RecoveryKeeper *RecoveryKeeper::of(const Binder &binder)
 
 bool RecoveryKeeper::needed() const
 {
-    return m_binder.Changed() || m_editSource;
+    return m_binder.Changed() || m_edit;
 }
 
-void RecoveryKeeper::setEditSource(EditSource source)
+void RecoveryKeeper::setUnsavedEdit(UnsavedEdit *edit)
 {
-    m_editSource = std::move(source);
+    if (edit != m_edit) {
+        if (m_edit)
+            disconnect(m_edit, nullptr, this, nullptr);
+        m_edit = edit;
+        if (edit)
+            connect(edit, &UnsavedEdit::ready, this, &RecoveryKeeper::startWrite);
+    }
     noteChange();
     settle();
 }
@@ -109,7 +115,7 @@ void RecoveryKeeper::settle()
     removeSnapshot();
 }
 
-std::optional<SnapshotCapture> RecoveryKeeper::capture()
+std::optional<SnapshotCapture> RecoveryKeeper::capture(std::optional<EditedPage> edit)
 {
     if (!needed())
         return std::nullopt;
@@ -129,8 +135,7 @@ std::optional<SnapshotCapture> RecoveryKeeper::capture()
     const bool readFromBinder = m_readWorkingCopy &&
                                 FileIdentity::of(m_binder.workingCopy) == m_readWorkingCopy &&
                                 FileIdentity::of(m_binder.CurFile()) == m_readBinder;
-    return captureSnapshot(m_binder, readFromBinder,
-                           m_editSource ? std::optional(m_editSource()) : std::nullopt);
+    return captureSnapshot(m_binder, readFromBinder, std::move(edit));
 }
 
 void RecoveryKeeper::startWrite()
@@ -141,7 +146,16 @@ void RecoveryKeeper::startWrite()
         m_writeAgain = true;
         return;
     }
-    std::optional<SnapshotCapture> taken = capture();
+    std::optional<EditedPage> edit;
+    if (m_edit && mayKeepSnapshot(m_binder)) {
+        // The editor's text is made between the event loop's turns; ready comes back here.
+        edit = m_edit->made();
+        if (!edit) {
+            m_edit->make();
+            return;
+        }
+    }
+    std::optional<SnapshotCapture> taken = capture(std::move(edit));
     if (!taken)
         return;
     const QString folder = m_folder.path();
@@ -164,14 +178,31 @@ void RecoveryKeeper::writeFinished()
         Q_EMIT snapshotWritten();
 }
 
+SnapshotFolder RecoveryKeeper::takeFolder()
+{
+    SnapshotFolder folder = std::move(m_folder);
+    m_folder = SnapshotFolder();
+    return folder;
+}
+
 void RecoveryKeeper::removeSnapshot()
 {
     if (!m_folder.isValid())
         return;
-    auto folder = std::make_shared<SnapshotFolder>(std::move(m_folder));
-    m_folder = SnapshotFolder();
+    auto folder = std::make_shared<SnapshotFolder>(takeFolder());
     m_lastJob = inBackground([folder] { folder->remove(); });
     Q_EMIT snapshotRemoved();
+}
+
+void RecoveryKeeper::letGoOfBinderBytes()
+{
+    waitForWrites();
+    if (m_folder.isValid()) {
+        takeFolder().remove();
+        Q_EMIT snapshotRemoved();
+    }
+    // After the save, for the editor's text that the save did not take.
+    QMetaObject::invokeMethod(this, &RecoveryKeeper::startWrite, Qt::QueuedConnection);
 }
 
 void RecoveryKeeper::writeNowAndKeep()
@@ -180,7 +211,8 @@ void RecoveryKeeper::writeNowAndKeep()
     waitForWrites();
     m_writeAgain = false;
     if (!m_kept && m_timer.interval() > 0) {
-        if (std::optional<SnapshotCapture> taken = capture()) {
+        if (std::optional<SnapshotCapture> taken =
+                capture(m_edit ? std::optional(m_edit->makeNow()) : std::nullopt)) {
             m_lastError.clear();
             try {
                 writeSnapshot(m_folder.path(), *taken);

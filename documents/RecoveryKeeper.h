@@ -3,13 +3,14 @@
 
 #include "documents/RecoveryCapture.h"
 #include "documents/RecoveryStore.h"
+#include "documents/UnsavedEdit.h"
 
 #include <QFuture>
 #include <QFutureWatcher>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
-#include <functional>
 #include <optional>
 
 namespace quillery {
@@ -25,9 +26,6 @@ class RecoveryKeeper : public QObject
 {
     Q_OBJECT
 public:
-    // The page editor's unsaved text; called when a snapshot is taken.
-    using EditSource = std::function<EditedPage()>;
-
     // delayMs 0 writes no snapshot, but still removes an adopted one at the end.
     // workingCopyFromBinder: the binder's working copy was just read from its file, as it
     // is after opening. adopted: the folder of a recovered snapshot this window goes on
@@ -38,15 +36,19 @@ public:
 
     static RecoveryKeeper *of(const Binder &binder);
 
-    // The editor's unsaved text while it has any; an empty source once it is saved into
-    // the binder, discarded or closed.
-    void setEditSource(EditSource source);
+    // The editor's unsaved text while it has any; null once it is saved into the binder,
+    // discarded or closed.
+    void setUnsavedEdit(UnsavedEdit *edit);
     // Something changed: the snapshot is written a delay after the last call.
     void noteChange();
     // Writes the snapshot now when one is needed, waits for every write, and from then on
     // neither writes nor removes it: the program ends without asking the user anything.
     void writeNowAndKeep();
     void waitForWrites();
+    // A save has turned the binder file to its new pages and is about to erase the bytes
+    // it replaced where they lie, which the snapshot may read pages from: the snapshot is
+    // removed first, and written anew a moment later while one is still needed.
+    void letGoOfBinderBytes();
 
     QString folder() const { return m_folder.path(); }
     // Why the last write failed; empty after a success.
@@ -62,12 +64,13 @@ private:
     void startWrite();
     void writeFinished();
     void removeSnapshot();
-    std::optional<SnapshotCapture> capture();
+    SnapshotFolder takeFolder();
+    std::optional<SnapshotCapture> capture(std::optional<EditedPage> edit);
 
     Binder &m_binder;
     const RecoveryStore &m_store;
     QTimer m_timer;
-    EditSource m_editSource;
+    QPointer<UnsavedEdit> m_edit;
     SnapshotFolder m_folder;
     std::optional<FileIdentity> m_readWorkingCopy; // the working copy as read from the binder
     std::optional<FileIdentity> m_readBinder;      // and the binder file it was read from

@@ -132,6 +132,13 @@ void SnapshotFolder::remove()
 {
     if (!isValid())
         return;
+    // The record goes first, and for good, so that a removal cut short never leaves a
+    // record whose pages are gone or about to be erased.
+    ::unlink(encoded(m_path + u'/' + SnapshotRecord::RecordName).constData());
+    const UniqueFd folder(::open(encoded(m_path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.valid() && ::fsync(folder.get()) != 0 && errno == EIO)
+        qWarning("The removal of the recovery snapshot %s did not reach the disk",
+                 qPrintable(m_path));
     const QStringList entries =
         QDir(m_path).entryList(QDir::Files | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QString &name : entries)

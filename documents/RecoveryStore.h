@@ -20,8 +20,9 @@ public:
 
     bool isValid() const { return !m_path.isEmpty(); }
     const QString &path() const { return m_path; }
-    // Deletes the snapshot: its record, its data files (unlinked, never followed) and
-    // the folder. The binder files it refers to are not touched.
+    // Deletes the snapshot: its record, synced before anything else goes, its data files
+    // (unlinked, never followed) and the folder. The binder files it refers to are not
+    // touched.
     void remove();
 
 private:

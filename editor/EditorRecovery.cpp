@@ -4,38 +4,98 @@
 #include "documents/PageKind.h"
 #include "documents/RecoveryKeeper.h"
 #include "platform_ui/RichTextBox.h"
+#include "rtf/RtfWriter.h"
 
-#include <QPointer>
+#include <QDeadlineTimer>
 
 namespace quillery {
 
 namespace {
 
-} // namespace
+// Each part of a large page's RTF takes about this long, well inside a frame.
+constexpr int SliceMs = 4;
 
-// Turning a large rich page into RTF takes a while, but less than copying its document for
-// another thread would (bench_recovery), and it is done once a pause in typing, not at
-// every key.
-EditedPage pageAsStored(int position, const RichTextBox &box, bool rich)
+QByteArray storedBytes(const RichTextBox &box, bool rich)
 {
-    const PageKind kind = rich ? PageKind::RTF : PageKind::TXT;
-    return {position, colourField(kind, QString::number(box.BackColor())),
-            rich ? box.TextRTF() : box.Text().toUtf8()};
+    return rich ? box.TextRTF() : box.Text().toUtf8();
 }
 
-void keepUnsavedEdit(Binder &binder, int position, RichTextBox &box, bool rich, bool unsaved)
+EditedPage storedPage(int position, const RichTextBox &box, bool rich, QByteArray bytes)
 {
-    RecoveryKeeper *keeper = RecoveryKeeper::of(binder);
-    if (!keeper)
-        return;
-    if (!unsaved) {
-        keeper->setEditSource({});
+    const PageKind kind = rich ? PageKind::RTF : PageKind::TXT;
+    return {position, colourField(kind, QString::number(box.BackColor())), std::move(bytes)};
+}
+
+} // namespace
+
+EditedPage pageAsStored(int position, const RichTextBox &box, bool rich)
+{
+    return storedPage(position, box, rich, storedBytes(box, rich));
+}
+
+UnsavedPageText::UnsavedPageText(int position, RichTextBox &box, bool rich)
+    : UnsavedEdit(&box), m_position(position), m_box(box), m_rich(rich)
+{
+    m_slices.setInterval(0);
+    connect(&m_slices, &QTimer::timeout, this, &UnsavedPageText::step);
+    // Formatting changes come this way too.
+    connect(&box, &QTextEdit::textChanged, this, &UnsavedPageText::forget);
+}
+
+UnsavedPageText::~UnsavedPageText() = default;
+
+void UnsavedPageText::follow(Binder &binder, bool unsaved)
+{
+    if (RecoveryKeeper *keeper = RecoveryKeeper::of(binder))
+        keeper->setUnsavedEdit(unsaved ? this : nullptr);
+}
+
+std::optional<EditedPage> UnsavedPageText::made() const
+{
+    return m_made ? std::optional(storedPage(m_position, m_box, m_rich, *m_made)) : std::nullopt;
+}
+
+void UnsavedPageText::make()
+{
+    if (!m_made && !m_slices.isActive())
+        m_slices.start();
+}
+
+EditedPage UnsavedPageText::makeNow()
+{
+    if (!m_made) {
+        forget();
+        m_made = storedBytes(m_box, m_rich);
+    }
+    return storedPage(m_position, m_box, m_rich, *m_made);
+}
+
+void UnsavedPageText::forget()
+{
+    m_made.reset();
+    m_job.reset();
+    m_slices.stop();
+}
+
+void UnsavedPageText::step()
+{
+    if (!m_rich) {
+        m_slices.stop();
+        m_made = storedBytes(m_box, false);
+        Q_EMIT ready();
         return;
     }
-    QPointer<RichTextBox> watched(&box);
-    keeper->setEditSource([watched, position, rich] {
-        return watched ? pageAsStored(position, *watched, rich) : EditedPage();
-    });
+    QTextDocument *document = m_box.document();
+    if (!m_job || m_jobDocument != document) {
+        m_job = std::make_unique<RtfWriteJob>(*document);
+        m_jobDocument = document;
+    }
+    if (!m_job->writeUntil(QDeadlineTimer(SliceMs, Qt::PreciseTimer)))
+        return;
+    m_slices.stop();
+    m_made = m_job->take();
+    m_job.reset();
+    Q_EMIT ready();
 }
 
 } // namespace quillery

@@ -82,8 +82,8 @@ frmEdit::frmEdit(Workspace &workspace, Binder &binder, int position, Settings *s
                  QWidget *parent)
     : QDialog(parent), m_workspace(workspace), m_binder(binder), m_settings(settings),
       m_position(position), m_rich(workspace.editmode == 0), m_box(new RichTextBox(this)),
-      m_toolbar(new FormatToolbar(this)), m_combos(new QWidget(this)),
-      m_font(new QComboBox(m_combos)), m_size(new QComboBox(m_combos))
+      m_unsaved(new UnsavedPageText(position, *m_box, m_rich)), m_toolbar(new FormatToolbar(this)),
+      m_combos(new QWidget(this)), m_font(new QComboBox(m_combos)), m_size(new QComboBox(m_combos))
 {
     setObjectName(QStringLiteral("frmEdit"));
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
@@ -149,7 +149,7 @@ frmEdit::frmEdit(Workspace &workspace, Binder &binder, int position, Settings *s
 
 frmEdit::~frmEdit()
 {
-    keepUnsavedEdit(m_binder, m_position, *m_box, m_rich, false);
+    m_unsaved->follow(m_binder, false);
 }
 
 void frmEdit::buildMenus(QMenuBar *bar)
@@ -258,7 +258,7 @@ void frmEdit::followChange()
 {
     const bool now = changed();
     setWindowModified(now);
-    keepUnsavedEdit(m_binder, m_position, *m_box, m_rich, now);
+    m_unsaved->follow(m_binder, now);
 }
 
 void frmEdit::TBSet()

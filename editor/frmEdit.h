@@ -15,6 +15,7 @@ class Binder;
 class FormatToolbar;
 class RichTextBox;
 class Settings;
+class UnsavedPageText;
 class Workspace;
 class frmReplace;
 
@@ -84,6 +85,7 @@ private:
     const int m_position;
     const bool m_rich;
     RichTextBox *m_box;
+    UnsavedPageText *m_unsaved;
     FormatToolbar *m_toolbar;
     QWidget *m_combos;
     QComboBox *m_font;

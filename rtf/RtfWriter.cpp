@@ -7,6 +7,7 @@
 #include "rtf/RtfPictures.h"
 #include "rtf/RtfReaderState.h"
 
+#include <QDeadlineTimer>
 #include <QHash>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -44,18 +45,26 @@ bool isSymbolFont(const QString &family)
     return family == QLatin1String("Symbol") || family == QLatin1String("Wingdings");
 }
 
+} // namespace
+
+namespace rtf {
+
 class Writer
 {
 public:
-    Writer(const QTextDocument &doc, int from, int to)
-        : m_doc(doc), m_from(from), m_to(to), m_dpi(screenDpi())
-    {
-    }
+    Writer(const QTextDocument &doc, int from, int to);
 
     QByteArray write();
+    // Writes on until the deadline has passed; true once the whole range is written.
+    bool writeUntil(const QDeadlineTimer &deadline);
+    QByteArray take() { return std::move(m_out); }
 
 private:
-    void collect();
+    // The font and colour tables come first, so every block is looked at twice: once for
+    // what it uses, once to write it.
+    enum class Phase { Tables, Body, Done };
+
+    void collect(const QTextBlock &block);
     int fontIndex(const QString &family);
     int colourIndex(const QBrush &brush);
     QString family(const QTextCharFormat &format) const;
@@ -64,6 +73,7 @@ private:
 
     void header();
     void frame(const QTextFrame *frame);
+    void frameItem(const QTextFrame::iterator &item);
     void table(const QTextTable *table);
     void block(const QTextBlock &block, bool inTable, bool lastInCell);
     QByteArray paragraphFormat(const QTextBlock &block, bool inTable);
@@ -100,17 +110,50 @@ private:
     QString m_link;
     QByteArray m_paragraph; // properties of the last \pard written
     bool m_paragraphWritten = false;
+
+    Phase m_phase = Phase::Tables;
+    QTextBlock m_collecting;        // the next block whose fonts and colours are taken
+    QTextFrame::iterator m_writing; // the next item of the root frame to write
 };
+
+Writer::Writer(const QTextDocument &doc, int from, int to)
+    : m_doc(doc), m_from(from), m_to(to), m_dpi(screenDpi()), m_collecting(doc.findBlock(from))
+{
+    m_out.reserve(qsizetype(m_doc.characterCount()) * 3 / 2 + 1024);
+    fontIndex(m_doc.defaultFont().family());
+}
 
 QByteArray Writer::write()
 {
-    m_out.reserve(qsizetype(m_doc.characterCount()) * 3 / 2 + 1024);
-    collect();
-    header();
-    frame(m_doc.rootFrame());
-    closeLink();
-    m_out += "}\r\n";
-    return m_out;
+    writeUntil(QDeadlineTimer::Forever);
+    return take();
+}
+
+bool Writer::writeUntil(const QDeadlineTimer &deadline)
+{
+    if (m_phase == Phase::Tables) {
+        while (m_collecting.isValid() && m_collecting.position() < m_to) {
+            collect(m_collecting);
+            m_collecting = m_collecting.next();
+            if (deadline.hasExpired())
+                return false;
+        }
+        header();
+        m_writing = m_doc.rootFrame()->begin();
+        m_phase = Phase::Body;
+    }
+    if (m_phase == Phase::Body) {
+        while (!m_writing.atEnd()) {
+            frameItem(m_writing);
+            ++m_writing;
+            if (deadline.hasExpired())
+                return false;
+        }
+        closeLink();
+        m_out += "}\r\n";
+        m_phase = Phase::Done;
+    }
+    return true;
 }
 
 QString Writer::family(const QTextCharFormat &format) const
@@ -202,36 +245,32 @@ const CharState &Writer::fragmentOut(const QTextFragment &fragment)
     return *it;
 }
 
-// Builds the font and colour tables from what the range uses.
-void Writer::collect()
+// Adds what a block of the range uses to the font and colour tables.
+void Writer::collect(const QTextBlock &block)
 {
-    fontIndex(m_doc.defaultFont().family());
-    for (QTextBlock block = m_doc.findBlock(m_from); block.isValid() && block.position() < m_to;
-         block = block.next()) {
-        // Paragraph marks are written for empty paragraphs, list numbers in the mark's font.
-        if (block.length() == 1 || block.textList())
-            charOut(block.charFormat());
-        colourIndex(block.blockFormat().background());
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            if (it.fragment().isValid())
-                fragmentOut(it.fragment());
-        }
-        if (const QTextList *list = block.textList()) {
-            switch (list->format().style()) {
-            case QTextListFormat::ListDisc:
-                m_bulletFonts.insert(int(BulletFont::Symbol), fontIndex(QStringLiteral("Symbol")));
-                break;
-            case QTextListFormat::ListCircle:
-                m_bulletFonts.insert(int(BulletFont::Courier),
-                                     fontIndex(QStringLiteral("Courier New")));
-                break;
-            case QTextListFormat::ListSquare:
-                m_bulletFonts.insert(int(BulletFont::Wingdings),
-                                     fontIndex(QStringLiteral("Wingdings")));
-                break;
-            default:
-                break;
-            }
+    // Paragraph marks are written for empty paragraphs, list numbers in the mark's font.
+    if (block.length() == 1 || block.textList())
+        charOut(block.charFormat());
+    colourIndex(block.blockFormat().background());
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        if (it.fragment().isValid())
+            fragmentOut(it.fragment());
+    }
+    if (const QTextList *list = block.textList()) {
+        switch (list->format().style()) {
+        case QTextListFormat::ListDisc:
+            m_bulletFonts.insert(int(BulletFont::Symbol), fontIndex(QStringLiteral("Symbol")));
+            break;
+        case QTextListFormat::ListCircle:
+            m_bulletFonts.insert(int(BulletFont::Courier),
+                                 fontIndex(QStringLiteral("Courier New")));
+            break;
+        case QTextListFormat::ListSquare:
+            m_bulletFonts.insert(int(BulletFont::Wingdings),
+                                 fontIndex(QStringLiteral("Wingdings")));
+            break;
+        default:
+            break;
         }
     }
 }
@@ -264,20 +303,24 @@ void Writer::header()
 
 void Writer::frame(const QTextFrame *frame)
 {
-    for (auto it = frame->begin(); !it.atEnd(); ++it) {
-        if (const QTextFrame *child = it.currentFrame()) {
-            const auto *childTable = qobject_cast<const QTextTable *>(child);
-            if (childTable && childTable->firstPosition() >= m_from &&
-                childTable->lastPosition() < m_to)
-                table(childTable);
-            else
-                this->frame(child);
-            continue;
-        }
-        const QTextBlock current = it.currentBlock();
-        if (current.position() + current.length() > m_from && current.position() < m_to)
-            block(current, false, false);
+    for (auto it = frame->begin(); !it.atEnd(); ++it)
+        frameItem(it);
+}
+
+void Writer::frameItem(const QTextFrame::iterator &item)
+{
+    if (const QTextFrame *child = item.currentFrame()) {
+        const auto *childTable = qobject_cast<const QTextTable *>(child);
+        if (childTable && childTable->firstPosition() >= m_from &&
+            childTable->lastPosition() < m_to)
+            table(childTable);
+        else
+            frame(child);
+        return;
     }
+    const QTextBlock current = item.currentBlock();
+    if (current.position() + current.length() > m_from && current.position() < m_to)
+        block(current, false, false);
 }
 
 void Writer::table(const QTextTable *table)
@@ -732,16 +775,33 @@ void Writer::text(QStringView text)
     }
 }
 
-} // namespace
+} // namespace rtf
 
 QByteArray writeRtf(const QTextDocument &doc)
 {
-    return Writer(doc, 0, doc.characterCount()).write();
+    return rtf::Writer(doc, 0, doc.characterCount()).write();
 }
 
 QByteArray writeRtf(const QTextDocument &doc, int from, int to)
 {
-    return Writer(doc, std::max(from, 0), std::min(to, doc.characterCount())).write();
+    return rtf::Writer(doc, std::max(from, 0), std::min(to, doc.characterCount())).write();
+}
+
+RtfWriteJob::RtfWriteJob(const QTextDocument &doc)
+    : m_writer(std::make_unique<rtf::Writer>(doc, 0, doc.characterCount()))
+{
+}
+
+RtfWriteJob::~RtfWriteJob() = default;
+
+bool RtfWriteJob::writeUntil(const QDeadlineTimer &deadline)
+{
+    return m_writer->writeUntil(deadline);
+}
+
+QByteArray RtfWriteJob::take()
+{
+    return m_writer->take();
 }
 
 } // namespace quillery

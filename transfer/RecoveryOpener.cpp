@@ -45,6 +45,14 @@ QStringList placeSources(Workspace &workspace, const SnapshotEntry &entry, Recov
             throw FileError(FileError::FileNotFound,
                             QStringLiteral("The pages not changed since the last save were to be "
                                            "read from the binder file, which has changed since"));
+        // A save after the snapshot erased the pages it replaced where they lay: what the
+        // snapshot took from the binder file is in the binder as saved, not here.
+        if (entry.record.sourceChanged(source, path))
+            throw FileError(FileError::PathFileAccess,
+                            QStringLiteral("The binder was saved after this snapshot was taken, "
+                                           "and the pages it kept from the binder file have "
+                                           "changed since (%1); open the binder itself instead")
+                                .arg(path));
         if (purpose == RecoverPurpose::Export) {
             paths << path;
             continue;

@@ -7,6 +7,7 @@
 #include "rtf/RtfWriter.h"
 
 #include <QBuffer>
+#include <QDeadlineTimer>
 #include <QImage>
 #include <QRegularExpression>
 #include <QTest>
@@ -114,6 +115,7 @@ private Q_SLOTS:
     void selection();
     void richEditShape();
     void secondWriteIsTheSame();
+    void writtenAPartAtATimeIsTheSame();
     void libreOfficeReadsWhatWeWrite();
 };
 
@@ -485,6 +487,23 @@ void tst_rtfwriter::secondWriteIsTheSame()
         QVERIFY(readRtf(written, &second));
         QCOMPARE(second.toRawText(), first.toRawText());
         QCOMPARE(writeRtf(second), written);
+    }
+}
+
+// Written one paragraph or table at a time, as between the event loop's turns, the RTF is
+// byte for byte what one write makes.
+void tst_rtfwriter::writtenAPartAtATimeIsTheSame()
+{
+    for (const char *name : {"lo-sample.rtf", "wordpad-western.rtf", "pandoc-sample.rtf"}) {
+        QTextDocument doc;
+        QVERIFY(readRtf(rtfSample(name), &doc));
+        RtfWriteJob job(doc);
+        int parts = 1;
+        while (!job.writeUntil(QDeadlineTimer(0)) && parts <= doc.blockCount() * 2 + 2)
+            ++parts;
+        QVERIFY2(parts > 2, name);
+        QVERIFY2(parts <= doc.blockCount() * 2 + 2, name); // each part gets somewhere
+        QCOMPARE(job.take(), writeRtf(doc));
     }
 }
 

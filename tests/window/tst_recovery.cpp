@@ -11,8 +11,12 @@
 #include "documents/RecoveryKeeper.h"
 #include "documents/RecoveryService.h"
 #include "editor/EditorBinder.h"
+#include "editor/EditorRecovery.h"
+#include "platform/FileErase.h"
 #include "platform/FileError.h"
+#include "platform/FileIo.h"
 #include "platform/FileLock.h"
+#include "platform_ui/RichTextBox.h"
 #include "transfer/BinderOpener.h"
 #include "transfer/PageImport.h"
 #include "transfer/RecoveryOpener.h"
@@ -26,6 +30,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,6 +68,14 @@ QString takeSnapshot(const RecoveryStore &store, Binder &binder,
     return folder.path();
 }
 
+// The snapshot of a window, killed since, that imported a page into the binder at path.
+QString snapshotOfALatePage(BinderFixture &f, const RecoveryStore &store, const QString &path)
+{
+    auto binder = f.open(path);
+    ImportFile(*f.workspace, *binder, f.file("late.txt", "late page"), PageKind::Unknown);
+    return takeSnapshot(store, *binder);
+}
+
 EditedPage editedText(int position, const QByteArray &bytes)
 {
     return {position, QStringLiteral("NA"), bytes};
@@ -78,6 +91,8 @@ private Q_SLOTS:
     void untitledBinderRecoversUntitled();
     void binderChangedOnDiskIsSavedUnderANewName();
     void aWriteCutShortLeavesThePreviousSnapshot();
+    void aSaveInPlaceTakesTheSnapshotOffTheBytesItErases();
+    void pagesErasedSinceTheSnapshotAreRefusedNotReadAsZeros();
     void hostileFoldersAreSkippedNeverFollowed();
     void keeperWritesAfterChangesAndRemovesAtCleanEnds();
     void protectedSnapshotNeedsThePassword();
@@ -200,10 +215,7 @@ void tst_recovery::binderChangedOnDiskIsSavedUnderANewName()
     BinderFixture f;
     const RecoveryStore store(f.path("state"));
     const QString path = f.makeBinder("b.qly", ThreePages);
-    auto binder = f.open(path);
-    ImportFile(*f.workspace, *binder, f.file("late.txt", "late page"), PageKind::Unknown);
-    const QString folder = takeSnapshot(store, *binder);
-    binder.reset();
+    const QString folder = snapshotOfALatePage(f, store, path);
     // While the binder is open in another window, its snapshot is not offered.
     QStringList problems;
     {
@@ -268,6 +280,73 @@ void tst_recovery::aWriteCutShortLeavesThePreviousSnapshot()
     writeSnapshot(path, captureSnapshot(*recovered.binder, false, std::nullopt));
     QVERIFY(!QFile::exists(path + "/t0123abcd"));
     QVERIFY(!QFile::exists(path + "/.snapshot.Ab12Cd"));
+}
+
+void tst_recovery::aSaveInPlaceTakesTheSnapshotOffTheBytesItErases()
+{
+    BinderFixture f;
+    RecoveryService service(RecoveryStore(f.path("state")), 1);
+    const QString path = f.makeBinder(
+        "b.qly", {{"big.bin", QByteArray(200000, 'b')}, {"one.txt", "first"}, {"two.txt", "2"}});
+    auto binder = f.open(path);
+    service.watch(*binder);
+    RecoveryKeeper *keeper = RecoveryKeeper::of(*binder);
+    QSignalSpy written(keeper, &RecoveryKeeper::snapshotWritten);
+    // The editor's text keeps a snapshot needed after the binder is saved.
+    RichTextBox box;
+    box.setText(QStringLiteral("typed, never saved"));
+    UnsavedPageText typed(3, box, false);
+    storeEditedPage(*f.workspace, *binder, 2, "replaced", QStringLiteral("NA"));
+    typed.follow(*binder, true);
+    QVERIFY(written.wait(20000));
+    const QString before = keeper->folder();
+    const FileIdentity unsaved = *FileIdentity::of(path);
+
+    QVERIFY(SaveCommand(*f.workspace, *binder));
+    // Saved in place: the bytes of the replaced page were erased where they lay, in the
+    // file the snapshot linked. No snapshot reading them is left, not even for a moment.
+    QCOMPARE(FileIdentity::of(path)->inode, unsaved.inode);
+    QVERIFY(FileIdentity::of(path)->size > unsaved.size);
+    QVERIFY(!QFile::exists(before + u'/' + SnapshotRecord::RecordName));
+
+    // The editor's text is kept again, with the pages read from the binder as saved.
+    QVERIFY(written.wait(20000));
+    const QString after = keeper->folder();
+    BinderFixture other;
+    RecoveredBinder recovered = recoverBinder(
+        *other.workspace, {after, SnapshotRecord::read(after)}, RecoverPurpose::Export);
+    QVERIFY(recovered.binder);
+    QCOMPARE(GetLumpString(*recovered.binder, QStringLiteral("1")), QByteArray(200000, 'b'));
+    QCOMPARE(GetLumpString(*recovered.binder, QStringLiteral("2")), QByteArray("replaced"));
+    QCOMPARE(GetLumpString(*recovered.binder, QStringLiteral("3")),
+             QByteArray("typed, never saved"));
+    typed.follow(*binder, false);
+}
+
+void tst_recovery::pagesErasedSinceTheSnapshotAreRefusedNotReadAsZeros()
+{
+    BinderFixture f;
+    const RecoveryStore store(f.path("state"));
+    const QString path = f.makeBinder("b.qly", ThreePages);
+    const QString folder = snapshotOfALatePage(f, store, path);
+    const SnapshotEntry entry = store.find(folder);
+    const SnapshotPage first = entry.record.pages[0];
+    const QString linked = entry.sourcePath(first.source);
+    QVERIFY(fileio::sameFile(linked, path)); // the snapshot reads its pages there
+
+    // As a save in place would, had the snapshot outlived it: the new pages go after the
+    // end, then the replaced first page is erased.
+    {
+        UniqueFd fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_APPEND));
+        fileio::writeAll(fd.get(), "new directory", 13, path);
+        fileio::eraseRanges(fd.get(), {{first.offset, first.length}}, path);
+    }
+    QCOMPARE(fileio::readRange(linked, first.offset, first.length), QByteArray(first.length, '\0'));
+    QVERIFY(!recoverBinder(*f.workspace, entry, RecoverPurpose::Export).binder);
+    QVERIFY2(f.dialogs.lastText().contains(u"saved after this snapshot was taken"),
+             qPrintable(f.dialogs.lastText()));
+    QVERIFY(!recoverBinder(*f.workspace, entry, RecoverPurpose::Window).binder);
+    QVERIFY(QFile::exists(folder + u'/' + SnapshotRecord::RecordName)); // Discard is the user's
 }
 
 void tst_recovery::hostileFoldersAreSkippedNeverFollowed()
@@ -347,10 +426,13 @@ void tst_recovery::keeperWritesAfterChangesAndRemovesAtCleanEnds()
     QVERIFY(stateFolders().isEmpty());
 
     // The editor's unsaved text alone is worth a snapshot.
-    keeper->setEditSource([] { return editedText(1, "typed"); });
+    RichTextBox box;
+    box.setText(QStringLiteral("typed"));
+    UnsavedPageText typed(1, box, false);
+    typed.follow(*binder, true);
     QVERIFY(written.wait(20000));
     QCOMPARE(stateFolders().size(), 1);
-    keeper->setEditSource({});
+    typed.follow(*binder, false);
     keeper->waitForWrites();
     QVERIFY(stateFolders().isEmpty());
 
