@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quillery {
@@ -19,6 +20,15 @@ constexpr int Buffers = 3;
 qint64 roundUp(qint64 n, qint64 step)
 {
     return (n + step - 1) / step * step;
+}
+
+// Where the next write goes; -1 when that is not known.
+off_t writePosition(int fd, int flags)
+{
+    if (!(flags & O_APPEND))
+        return ::lseek(fd, 0, SEEK_CUR);
+    struct stat st;
+    return ::fstat(fd, &st) == 0 ? st.st_size : -1;
 }
 
 } // namespace
@@ -43,9 +53,9 @@ BackgroundWriter::BackgroundWriter(int fd, const QString &path, qint64 largestPi
         m_buffers.emplace_back(buffer);
         m_free.push_back(i);
     }
-    // Writes past the cache must start on a block, so the file must too.
+    // Writes past the cache must start on a block, so the file's end must be on one.
     const int flags = ::fcntl(fd, F_GETFL);
-    m_direct = flags != -1 && ::lseek(fd, 0, SEEK_CUR) % DirectAlignment == 0 &&
+    m_direct = flags != -1 && writePosition(fd, flags) % DirectAlignment == 0 &&
                ::fcntl(fd, F_SETFL, flags | O_DIRECT) == 0;
     m_thread = std::thread([this] { run(); });
 }
