@@ -15,6 +15,7 @@
 //
 // Usage: bench_encryption [--size MIB] [--reps N] [--dir FOLDER]
 
+#include "../binder_io/LoadAverage.h"
 #include "../binder_io/Noise.h"
 #include "documents/Binder.h"
 #include "documents/BinderSaver.h"
@@ -236,6 +237,7 @@ int main(int argc, char *argv[])
 
         std::printf("scratch folder %s, working copy in %s; making a binder of %lld MiB...\n",
                     qPrintable(root.path()), qPrintable(runtime), size / MiB);
+        bench::printLoad("before");
         std::fflush(stdout);
         makePlainBinder(workspace, root.path(), size, plain);
         Sample keyMaking;
@@ -307,6 +309,7 @@ int main(int argc, char *argv[])
         std::printf("(encrypted open leaves out the key; its save writes and syncs the whole "
                     "container, as cp + sync does; CPU time counts this process and cp, not the "
                     "kernel's write-back)\n");
+        bench::printLoad("after");
     } catch (const Failure &failure) {
         std::fprintf(stderr, "bench_encryption: %s\n", qPrintable(failure.what));
         return 1;
