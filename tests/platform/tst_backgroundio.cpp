@@ -26,11 +26,21 @@ QByteArray pattern(qint64 length)
     return bytes;
 }
 
+// Whether a writer wrote past the cache when it began and still did when it ended.
+struct Bypass
+{
+    bool atStart = false;
+    bool atEnd = false;
+};
+
 // Writes bytes to fd through a writer, in pieces of the sizes given in turn.
-void writeInPieces(int fd, const QString &path, const QByteArray &bytes, const QList<qint64> &sizes)
+Bypass writeInPieces(int fd, const QString &path, const QByteArray &bytes,
+                     const QList<qint64> &sizes)
 {
     const qint64 largest = *std::max_element(sizes.begin(), sizes.end());
     BackgroundWriter writer(fd, path, largest);
+    Bypass bypass;
+    bypass.atStart = writer.isDirect();
     qint64 done = 0;
     for (int i = 0; done < bytes.size(); ++i) {
         const qint64 n = std::min(sizes.at(i % sizes.size()), bytes.size() - done);
@@ -40,6 +50,8 @@ void writeInPieces(int fd, const QString &path, const QByteArray &bytes, const Q
         done += n;
     }
     writer.finish();
+    bypass.atEnd = writer.isDirect();
+    return bypass;
 }
 
 } // namespace
@@ -58,18 +70,24 @@ private Q_SLOTS:
 void tst_backgroundio::writerKeepsEveryByteInOrderAcrossBuffers()
 {
     QTemporaryDir dir;
-    // More than two of the writer's buffers, in pieces that leave blocks part full, and a
-    // last block part full.
-    const QByteArray bytes = pattern((21 << 20) + 1234);
-    for (const QList<qint64> &sizes :
-         {QList<qint64>{1 << 20}, QList<qint64>{76, 1017, 4096, 4097, 1, 65536 + 3}}) {
-        const QString path = dir.filePath(QStringLiteral("out%1").arg(sizes.size()));
-        UniqueFd fd = fileio::createNew(path);
-        writeInPieces(fd.get(), path, bytes, sizes);
-        QVERIFY(readFile(path) == bytes);
-        // The descriptor is left writing through the cache again, as it came.
-        QCOMPARE(::fcntl(fd.get(), F_GETFL) & O_DIRECT, 0);
-        QCOMPARE(::lseek(fd.get(), 0, SEEK_CUR), off_t(bytes.size()));
+    // More than two of the writer's buffers, in pieces that leave blocks part full, ending
+    // on a block and inside one.
+    int files = 0;
+    for (const qint64 length : {qint64(21 << 20) + 8192, qint64(21 << 20) + 1234}) {
+        const QByteArray bytes = pattern(length);
+        for (const QList<qint64> &sizes :
+             {QList<qint64>{1 << 20}, QList<qint64>{76, 1017, 4096, 4097, 1, 65536 + 3}}) {
+            const QString path = dir.filePath(QStringLiteral("out%1").arg(++files));
+            UniqueFd fd = fileio::createNew(path);
+            const Bypass bypass = writeInPieces(fd.get(), path, bytes, sizes);
+            QVERIFY(readFile(path) == bytes);
+            // Where the file system allows it, whole blocks all go past the cache.
+            if (length % BackgroundWriter::DirectAlignment == 0)
+                QCOMPARE(bypass.atEnd, bypass.atStart);
+            // The descriptor is left writing through the cache again, as it came.
+            QCOMPARE(::fcntl(fd.get(), F_GETFL) & O_DIRECT, 0);
+            QCOMPARE(::lseek(fd.get(), 0, SEEK_CUR), off_t(bytes.size()));
+        }
     }
 
     // Nothing queued writes nothing.
