@@ -7,13 +7,15 @@ namespace quillery {
 
 namespace {
 
-constexpr int Buffers = 3;
+constexpr qint64 BlockBytes = 8 << 20;
+constexpr int Buffers = 4;
 
 } // namespace
 
 BackgroundReader::BackgroundReader(Read read, qint64 total, qint64 pieceSize)
     : m_read(std::move(read)), m_total(total), m_pieceSize(pieceSize),
-      m_buffers(Buffers, std::vector<unsigned char>(size_t(std::min(total, pieceSize))))
+      m_blockSize(std::min(total, pieceSize * std::max<qint64>(1, BlockBytes / pieceSize))),
+      m_buffers(Buffers, std::vector<unsigned char>(size_t(m_blockSize)))
 {
     for (int i = 0; i < Buffers; ++i)
         m_free.push_back(i);
@@ -34,23 +36,31 @@ BackgroundReader::~BackgroundReader()
 
 std::span<const unsigned char> BackgroundReader::next()
 {
-    std::unique_lock lock(m_mutex);
-    if (m_given >= 0) {
-        m_free.push_back(m_given);
-        m_given = -1;
+    if (m_current && m_given == m_current->length) {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_free.push_back(m_current->buffer);
+        }
         m_changed.notify_all();
+        m_current.reset();
     }
-    m_changed.wait(lock, [this] { return !m_ready.empty() || m_failure || m_done; });
-    // Pieces read before a failure still come first.
-    if (m_ready.empty()) {
-        if (m_failure)
-            throw *m_failure;
-        return {};
+    if (!m_current) {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return !m_ready.empty() || m_failure || m_done; });
+        // Pieces read before a failure still come first.
+        if (m_ready.empty()) {
+            if (m_failure)
+                throw *m_failure;
+            return {};
+        }
+        m_current = m_ready.front();
+        m_ready.pop_front();
+        m_given = 0;
     }
-    const Ready ready = m_ready.front();
-    m_ready.pop_front();
-    m_given = ready.buffer;
-    return {m_buffers[size_t(ready.buffer)].data(), size_t(ready.length)};
+    const qint64 length = std::min(m_pieceSize, m_current->length - m_given);
+    const unsigned char *piece = m_buffers[size_t(m_current->buffer)].data() + m_given;
+    m_given += length;
+    return {piece, size_t(length)};
 }
 
 void BackgroundReader::run()
@@ -64,7 +74,7 @@ void BackgroundReader::run()
         const int buffer = m_free.front();
         m_free.pop_front();
         lock.unlock();
-        const qint64 length = std::min(m_pieceSize, m_total - read);
+        const qint64 length = std::min(m_blockSize, m_total - read);
         std::optional<FileError> failure;
         try {
             m_read(m_buffers[size_t(buffer)].data(), length);

@@ -14,9 +14,10 @@
 
 namespace quillery {
 
-// Reads bytes ahead on a thread of its own, piece after piece, so that the caller works on
-// one piece while the next ones are read. Buffers are zeroed when it ends, as they may
-// have held plain data.
+// Reads bytes ahead on a thread of its own, so that the caller works on one piece while
+// the next ones are read. It reads many pieces at a time and keeps several such blocks
+// ahead, so that the caller seldom waits for it when other programs hold the processors.
+// Buffers are zeroed when it ends, as they may have held plain data.
 class BackgroundReader
 {
 public:
@@ -35,7 +36,7 @@ public:
     std::span<const unsigned char> next();
 
 private:
-    struct Ready
+    struct Block
     {
         int buffer;
         qint64 length;
@@ -46,12 +47,15 @@ private:
     Read m_read;
     qint64 m_total;
     qint64 m_pieceSize;
+    qint64 m_blockSize;
     std::vector<std::vector<unsigned char>> m_buffers;
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::deque<int> m_free;
-    std::deque<Ready> m_ready;
-    int m_given = -1;
+    std::deque<Block> m_ready;
+    // The block pieces are given from, and how much of it was given.
+    std::optional<Block> m_current;
+    qint64 m_given = 0;
     bool m_done = false;
     bool m_stopping = false;
     std::optional<FileError> m_failure;
