@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace quillery {
@@ -20,6 +22,12 @@ constexpr int Buffers = 3;
 qint64 roundUp(qint64 n, qint64 step)
 {
     return (n + step - 1) / step * step;
+}
+
+bool isInMemory(int fd)
+{
+    struct statfs fs;
+    return ::fstatfs(fd, &fs) == 0 && (fs.f_type == TMPFS_MAGIC || fs.f_type == RAMFS_MAGIC);
 }
 
 // Where the next write goes; -1 when that is not known.
@@ -53,9 +61,10 @@ BackgroundWriter::BackgroundWriter(int fd, const QString &path, qint64 largestPi
         m_buffers.emplace_back(buffer);
         m_free.push_back(i);
     }
-    // Writes past the cache must start on a block, so the file's end must be on one.
+    // Writes past the cache must start on a block, so the file's end must be on one. A
+    // file in memory has no disk to write to past its cache.
     const int flags = ::fcntl(fd, F_GETFL);
-    m_direct = flags != -1 && writePosition(fd, flags) % DirectAlignment == 0 &&
+    m_direct = flags != -1 && !isInMemory(fd) && writePosition(fd, flags) % DirectAlignment == 0 &&
                ::fcntl(fd, F_SETFL, flags | O_DIRECT) == 0;
     m_thread = std::thread([this] { run(); });
 }

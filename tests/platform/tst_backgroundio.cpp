@@ -10,6 +10,8 @@
 
 #include <cstring>
 #include <fcntl.h>
+#include <linux/magic.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 using namespace quillery;
@@ -63,6 +65,7 @@ class tst_backgroundio : public QObject
 private Q_SLOTS:
     void writerKeepsEveryByteInOrderAcrossBuffers();
     void writerAppendsAfterWhatTheFileHolds();
+    void writerKeepsAFileInMemoryInTheCache();
     void readerGivesPiecesInOrderThenNothing();
     void readerFailureComesAfterThePiecesBeforeIt();
 };
@@ -119,6 +122,21 @@ void tst_backgroundio::writerAppendsAfterWhatTheFileHolds()
         writer.finish();
     }
     QVERIFY(readFile(path) == "start" + bytes + "end");
+}
+
+void tst_backgroundio::writerKeepsAFileInMemoryInTheCache()
+{
+    // In a memory file system the cache is the file: nothing is gained going past it.
+    QTemporaryDir dir(QStringLiteral("/dev/shm/tst_backgroundio-XXXXXX"));
+    struct statfs fs;
+    if (!dir.isValid() || ::statfs("/dev/shm", &fs) != 0 || fs.f_type != TMPFS_MAGIC)
+        QSKIP("no memory file system at /dev/shm");
+    const QString path = dir.filePath(QStringLiteral("out"));
+    UniqueFd fd = fileio::createNew(path);
+    const QByteArray bytes = pattern(3 << 20);
+    const Bypass bypass = writeInPieces(fd.get(), path, bytes, {1 << 20});
+    QVERIFY(!bypass.atStart);
+    QVERIFY(readFile(path) == bytes);
 }
 
 void tst_backgroundio::readerGivesPiecesInOrderThenNothing()
