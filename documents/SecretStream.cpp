@@ -3,12 +3,14 @@
 
 #include "documents/BinderKey.h"
 #include "documents/PlainSource.h"
+#include "platform/BackgroundReader.h"
 #include "platform/BackgroundWriter.h"
 #include "platform/FileError.h"
 
 #include <sodium.h>
 
 #include <fcntl.h>
+#include <span>
 #include <vector>
 
 namespace quillery {
@@ -21,16 +23,14 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-// Plain bytes and key state are zeroed once they are no longer needed.
-struct Wiped
+// Key state is zeroed once it is no longer needed.
+struct WipedState
 {
-    Bytes &bytes;
-    crypto_secretstream_xchacha20poly1305_state &state;
-    ~Wiped()
-    {
-        sodium_memzero(bytes.data(), bytes.size());
-        sodium_memzero(&state, sizeof state);
-    }
+    crypto_secretstream_xchacha20poly1305_state state;
+    WipedState() = default;
+    WipedState(const WipedState &) = delete;
+    WipedState &operator=(const WipedState &) = delete;
+    ~WipedState() { sodium_memzero(&state, sizeof state); }
 };
 
 const unsigned char *bytesOf(const QByteArray &array)
@@ -40,41 +40,48 @@ const unsigned char *bytesOf(const QByteArray &array)
 
 } // namespace
 
+// Reading, encrypting and writing each have a thread, so that a save takes about as long
+// as the cipher alone on a machine with two cores or more.
 void encryptInto(PlainSource &plain, int outFd, const QString &outPath, const BinderKey &key,
                  quint32 chunkSize)
 {
     initialiseSodium();
-    crypto_secretstream_xchacha20poly1305_state state;
+    WipedState stream;
     ContainerHeader header;
     header.limits = key.limits();
     header.salt = key.salt();
     header.chunkSize = chunkSize;
     header.streamHeader = QByteArray(ContainerHeader::StreamHeaderSize, Qt::Uninitialized);
     crypto_secretstream_xchacha20poly1305_init_push(
-        &state, reinterpret_cast<unsigned char *>(header.streamHeader.data()), key.bytes());
+        &stream.state, reinterpret_cast<unsigned char *>(header.streamHeader.data()), key.bytes());
     const QByteArray headerBytes = header.toBytes();
-    fileio::writeAll(outFd, headerBytes.constData(), headerBytes.size(), outPath);
 
-    Bytes chunk(chunkSize);
-    const Wiped wiped{chunk, state};
-    // Each chunk is written while the next is read and encrypted.
-    BackgroundWriter out(outFd, outPath, chunkSize + ContainerHeader::ChunkOverhead);
     const qint64 length = plain.size();
+    BackgroundReader in(
+        [&](unsigned char *into, qint64 n) { plain.read(reinterpret_cast<char *>(into), n); },
+        length, chunkSize);
+    BackgroundWriter out(outFd, outPath, chunkSize + ContainerHeader::ChunkOverhead);
+    out.append(headerBytes);
+    const unsigned char nothing = 0;
     qint64 done = 0;
-    do {
-        const qint64 n = std::min<qint64>(chunkSize, length - done);
-        plain.read(reinterpret_cast<char *>(chunk.data()), n);
-        done += n;
-        const bool first = done == n;
-        const unsigned char tag = done == length
-                                      ? crypto_secretstream_xchacha20poly1305_TAG_FINAL
-                                      : crypto_secretstream_xchacha20poly1305_TAG_MESSAGE;
+    bool first = true;
+    for (;;) {
+        const std::span<const unsigned char> chunk = in.next();
+        done += qint64(chunk.size());
+        // An empty binder still gets its one, final, chunk.
+        const bool last = done == length;
         unsigned long long sealedLength = 0;
         crypto_secretstream_xchacha20poly1305_push(
-            &state, out.take(), &sealedLength, chunk.data(), quint64(n),
-            first ? bytesOf(headerBytes) : nullptr, first ? quint64(headerBytes.size()) : 0, tag);
+            &stream.state, out.take(qint64(chunk.size()) + ContainerHeader::ChunkOverhead),
+            &sealedLength, chunk.empty() ? &nothing : chunk.data(), chunk.size(),
+            first ? bytesOf(headerBytes) : nullptr, first ? quint64(headerBytes.size()) : 0,
+            last ? crypto_secretstream_xchacha20poly1305_TAG_FINAL
+                 : crypto_secretstream_xchacha20poly1305_TAG_MESSAGE);
         out.queue(qint64(sealedLength));
-    } while (done < length);
+        first = false;
+        if (last)
+            break;
+    }
     out.finish();
 }
 
@@ -83,40 +90,39 @@ void encryptInto(PlainSource &plain, int outFd, const QString &outPath, const Bi
 class ContainerReader::Puller
 {
 public:
-    Puller(const ContainerReader &reader, const BinderKey &key)
-        : m_reader(reader), m_sealed(reader.m_header.chunkSize + ContainerHeader::ChunkOverhead)
+    Puller(const ContainerReader &reader, const BinderKey &key) : m_reader(reader)
     {
         initialiseSodium();
         if (crypto_secretstream_xchacha20poly1305_init_pull(
-                &m_state, bytesOf(reader.m_header.streamHeader), key.bytes()) != 0)
+                &m_stream.state, bytesOf(reader.m_header.streamHeader), key.bytes()) != 0)
             throw FileError::damaged(QStringLiteral("its stream header is not valid"));
     }
 
-    ~Puller() { sodium_memzero(&m_state, sizeof m_state); }
-    Puller(const Puller &) = delete;
-    Puller &operator=(const Puller &) = delete;
-
-    // Checks the next chunk and puts its plain bytes (up to the chunk size) at into; false
-    // when it fails, writing nothing there.
-    bool next(unsigned char *into)
+    // The file after its header, in pieces of one sealed chunk each (the last one fewer).
+    qint64 sealedBytes() const { return m_reader.m_size - ContainerHeader::Size; }
+    qint64 sealedChunkSize() const
     {
-        const qint64 left = m_reader.m_size - m_offset;
-        if (left == 0)
+        return qint64(m_reader.m_header.chunkSize) + ContainerHeader::ChunkOverhead;
+    }
+
+    // Checks the next chunk, sealed as it was read from the file (empty when the file has
+    // no more), and puts its plain bytes (up to the chunk size) at into; false when it
+    // fails, writing nothing there.
+    bool next(std::span<const unsigned char> sealed, unsigned char *into)
+    {
+        if (sealed.empty())
             throw FileError::damaged(
                 QStringLiteral("it ends after %1 chunks, before its last one").arg(m_chunks));
-        const qint64 n = std::min<qint64>(qint64(m_sealed.size()), left);
-        if (n < ContainerHeader::ChunkOverhead)
+        if (sealed.size() < size_t(ContainerHeader::ChunkOverhead))
             throw FileError::damaged(QStringLiteral("it ends inside chunk %1").arg(m_chunks + 1));
-        fileio::readInto(m_reader.m_fd.get(), reinterpret_cast<char *>(m_sealed.data()), m_offset,
-                         n, m_reader.m_path);
         const QByteArray &ad = m_reader.m_headerBytes;
         const bool first = m_chunks == 0;
         unsigned char tag = 0;
         if (crypto_secretstream_xchacha20poly1305_pull(
-                &m_state, into, &m_plainLength, &tag, m_sealed.data(), quint64(n),
+                &m_stream.state, into, &m_plainLength, &tag, sealed.data(), sealed.size(),
                 first ? bytesOf(ad) : nullptr, first ? quint64(ad.size()) : 0) != 0)
             return false;
-        m_offset += n;
+        m_offset += qint64(sealed.size());
         ++m_chunks;
         if (tag == crypto_secretstream_xchacha20poly1305_TAG_FINAL) {
             m_final = true;
@@ -134,8 +140,7 @@ public:
 
 private:
     const ContainerReader &m_reader;
-    crypto_secretstream_xchacha20poly1305_state m_state;
-    Bytes m_sealed;
+    WipedState m_stream;
     qint64 m_offset = ContainerHeader::Size;
     unsigned long long m_plainLength = 0;
     int m_chunks = 0;
@@ -154,20 +159,30 @@ ContainerReader::ContainerReader(const QString &path)
 bool ContainerReader::opensWith(const BinderKey &key) const
 {
     Puller puller(*this, key);
+    Bytes sealed(size_t(std::min(puller.sealedChunkSize(), puller.sealedBytes())));
+    fileio::readInto(m_fd.get(), reinterpret_cast<char *>(sealed.data()), ContainerHeader::Size,
+                     qint64(sealed.size()), m_path);
     Bytes plain(m_header.chunkSize);
-    const bool opens = puller.next(plain.data());
+    const bool opens = puller.next(sealed, plain.data());
     sodium_memzero(plain.data(), plain.size());
     return opens;
 }
 
+// Reading and checking, and writing the plain bytes, each have a thread.
 void ContainerReader::decryptInto(const BinderKey &key, int outFd, const QString &outPath) const
 {
     ::posix_fadvise(m_fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     Puller puller(*this, key);
-    // Each chunk is written while the next is read and checked.
+    qint64 offset = ContainerHeader::Size;
+    BackgroundReader in(
+        [&](unsigned char *into, qint64 n) {
+            fileio::readInto(m_fd.get(), reinterpret_cast<char *>(into), offset, n, m_path);
+            offset += n;
+        },
+        puller.sealedBytes(), puller.sealedChunkSize());
     BackgroundWriter out(outFd, outPath, m_header.chunkSize);
     while (!puller.finished()) {
-        if (!puller.next(out.take()))
+        if (!puller.next(in.next(), out.take(m_header.chunkSize)))
             throw puller.chunks() == 0
                 ? FileError(FileError::InvalidFormat, WrongPassphrase)
                 : FileError::damaged(

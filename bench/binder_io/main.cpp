@@ -14,6 +14,7 @@
 // Usage: bench_binder_io [--case big|small|all] [--reps N] [--dir FOLDER]
 
 #include "LargeBinder.h"
+#include "LoadAverage.h"
 #include "documents/Binder.h"
 #include "documents/BinderSaver.h"
 #include "documents/Interaction.h"
@@ -391,14 +392,6 @@ void printResult(const Result &r)
     }
 }
 
-void printLoad(const char *when)
-{
-    double load[3] = {-1, -1, -1};
-    ::getloadavg(load, 3);
-    std::printf("load average %s: %.2f %.2f %.2f (%ld processors)\n", when, load[0], load[1],
-                load[2], ::sysconf(_SC_NPROCESSORS_ONLN));
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -433,7 +426,7 @@ int main(int argc, char *argv[])
                 peakResettable ? "from VmHWM, reset before each step"
                                : "NOT resettable: growth of VmRSS over each step");
 
-    printLoad("before");
+    bench::printLoad("before");
     std::vector<Result> results;
     try {
         for (const Case &c : Cases) {
@@ -447,7 +440,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "bench_binder_io: %s\n", qPrintable(failure.what));
         return 1;
     }
-    printLoad("after");
+    bench::printLoad("after");
     for (const Result &r : results)
         printResult(r);
     std::printf("\ntargets: open <= %.1fx cp, save <= %.1fx cp, one changed page of the big "

@@ -86,6 +86,7 @@ class tst_encryptedbinder : public QObject
 private Q_SLOTS:
     void initTestCase();
     void everyPageKindRoundTrips();
+    void largeBindersRoundTripInAnyChunkSize();
     void wrongPassphraseHasThreeTries();
     void everyChangedByteIsDetected();
     void everyTruncationAndAdditionIsDetected();
@@ -144,6 +145,24 @@ void tst_encryptedbinder::everyPageKindRoundTrips()
     writeFile(g.path("copy.qly"), stored);
     g.ui.passphrases << TestPassphrase;
     QVERIFY(!g.open(g.path("copy.qly")));
+}
+
+void tst_encryptedbinder::largeBindersRoundTripInAnyChunkSize()
+{
+    // Larger than the buffers the container is written and read in, in chunks whose sealed
+    // size is not a multiple of the disk's blocks.
+    BinderFixture f;
+    QByteArray plain((17 << 20) + 333, Qt::Uninitialized);
+    for (qsizetype i = 0; i < plain.size(); ++i)
+        plain[i] = char((i * 31 + i / 4099) & 0xff);
+    for (const quint32 chunkSize : {1000u, ContainerHeader::DefaultChunkSize}) {
+        const QByteArray container = containerOf(plain, chunkSize, f.path("scratch"));
+        const qint64 chunks = (plain.size() + chunkSize - 1) / chunkSize;
+        QCOMPARE(container.size(),
+                 ContainerHeader::Size + plain.size() + chunks * ContainerHeader::ChunkOverhead);
+        writeFile(f.path("large.qly"), container);
+        QVERIFY(decrypted(f.path("large.qly")) == plain);
+    }
 }
 
 void tst_encryptedbinder::wrongPassphraseHasThreeTries()
