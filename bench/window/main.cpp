@@ -16,7 +16,9 @@
 #include "platform/Settings.h"
 #include "platform/TempFolder.h"
 #include "platform_ui/RichTextBox.h"
+#include "shell/FirstPaint.h"
 #include "shell/frmMain.h"
+#include "window/BrowserModule.h"
 #include "window/PageListView.h"
 #include "window/ViewerPane.h"
 #include "window/frmMDI.h"
@@ -425,6 +427,8 @@ int main(int argc, char *argv[])
     ScriptedDialogs dialogs;
     Settings settings(dir.filePath(QStringLiteral("settings.ini")));
     frmMain main(temp, dialogs, settings);
+    // As the program does, the web engine starts once the first binder window is painted.
+    afterFirstPaint(preloadBrowser);
     main.resize(1000, 700);
     main.show();
     QApplication::processEvents();
