@@ -294,7 +294,27 @@ struct Bench
                        .arg(QLatin1String(names[view])),
                    text, 16);
         }
+        report("  reference: a frame of the list and page, no switch", bareFrames(presses), 0);
         report("next page by key to painted, HTML and picture pages", browser, 0);
+    }
+
+    // The list and the text pane painted again with nothing changed: what a frame of this
+    // window costs on this display, the floor under every switch.
+    Samples bareFrames(int count)
+    {
+        if (currentIsBrowserPage())
+            goTo(firstPageOfKind(PageKind::RTF, 0));
+        QWidget *page = window->viewer()->txtPad()->viewport();
+        Samples frames;
+        for (int k = 0; k < count; ++k) {
+            watch.forget();
+            Stopwatch clock;
+            listViewport()->update();
+            page->update();
+            watch.settle({listViewport(), page});
+            frames.add(clock.ms());
+        }
+        return frames;
     }
 
     // Down and Up between the two HTML pages of a pair, to the new page painted.
