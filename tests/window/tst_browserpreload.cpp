@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BinderFixture.h"
+#include "TestSupport.h"
 
 #include "window/BrowserModule.h"
 #include "window/PageDisplay.h"
 #include "window/ViewerPane.h"
 
-#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -17,8 +17,7 @@ namespace {
 // Whether the web engine's library is mapped into this process; this test does not link it.
 bool webEngineLoaded()
 {
-    QFile maps(QStringLiteral("/proc/self/maps"));
-    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt6WebEngineCore");
+    return libraryLoaded("libQt6WebEngineCore");
 }
 
 } // namespace
