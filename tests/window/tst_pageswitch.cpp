@@ -2,6 +2,7 @@
 #include "BinderFixture.h"
 #include "platform_ui/RichTextBox.h"
 #include "support/ui/MainWindowFixture.h"
+#include "window/BrowserModule.h"
 #include "window/PageDisplay.h"
 #include "window/PageListView.h"
 #include "window/ViewerPane.h"
@@ -43,6 +44,7 @@ private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void textPaneShowsOnlyTheNewPageAndItsScrollBar();
     void unreadablePageShowsNothingOfThePageBefore();
+    void textPageAfterABrowserPageLetsTheBrowserGo();
 };
 
 // The text pane keeps its scroll bar while one long page replaces another, and lets it go
@@ -106,6 +108,31 @@ void tst_pageswitch::unreadablePageShowsNothingOfThePageBefore()
     QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString());
     QCOMPARE(window->lvwPages()->selectedRow(), 1);
     binder.setChanged(false);
+}
+
+// A text page after a browser page leaves the browser: the window no longer counts the
+// page as shown there (commands follow that). Without a module nothing else can say so.
+void tst_pageswitch::textPageAfterABrowserPageLetsTheBrowserGo()
+{
+    BinderFixture f;
+    auto binder = f.open(f.makeBinder(
+        "mixed.qly", {{"one.html", "<p>one</p>"}, {"two.html", "<p>two</p>"}, {"three.txt", "3"}}));
+    QTemporaryDir noModule;
+    setBrowserModuleFolders({noModule.path()});
+    ViewerPane viewer(f.dialogs);
+    const auto show = [&](int position) {
+        binder->setCurIndex(position);
+        viewer.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
+    };
+    show(1);
+    QVERIFY(viewer.HTML);
+    show(2);
+    QVERIFY(viewer.HTML);
+    show(3);
+    QVERIFY(!viewer.HTML);
+    QCOMPARE(viewer.currentWidget(), viewer.txtPad());
+    QCOMPARE(viewer.txtPad()->toPlainText(), QString("3"));
+    setBrowserModuleFolders({});
 }
 
 QTEST_MAIN(tst_pageswitch)
