@@ -5,6 +5,7 @@
 #include "browser/PageSchemeHandler.h"
 
 #include <QCoreApplication>
+#include <QWebEngineHistory>
 #include <QWebEngineProfile>
 
 #include <utility>
@@ -83,6 +84,8 @@ WebBrowserView::WebBrowserView(QWidget *parent, SchemeSource source, AddressRule
 {
     m_filter->setRule(std::move(rule));
     m_parts->scheme->setSource(std::move(source));
+    // The blank page of parts made ahead is no page to go back to.
+    m_page->history()->clear();
     setPage(m_page);
     connect(m_page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
         if (onLoadFinished)
