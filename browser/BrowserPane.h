@@ -21,6 +21,7 @@ public:
     RequestFilter(AddressRule rule, QObject *parent);
     void interceptRequest(QWebEngineUrlRequestInfo &info) override;
     bool allows(const QUrl &url) const { return m_rule(url); }
+    void setRule(AddressRule rule) { m_rule = std::move(rule); }
 
 private:
     AddressRule m_rule;

@@ -16,6 +16,7 @@ class PageSchemeHandler : public QWebEngineUrlSchemeHandler
 public:
     PageSchemeHandler(SchemeSource source, QObject *parent);
     void requestStarted(QWebEngineUrlRequestJob *job) override;
+    void setSource(SchemeSource source) { m_source = std::move(source); }
 
 private:
     SchemeSource m_source;

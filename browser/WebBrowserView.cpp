@@ -4,7 +4,11 @@
 #include "browser/BrowserPane.h"
 #include "browser/PageSchemeHandler.h"
 
+#include <QCoreApplication>
+#include <QWebEngineHistory>
 #include <QWebEngineProfile>
+
+#include <utility>
 
 namespace quillery {
 
@@ -22,13 +26,66 @@ QString terminationText(QWebEnginePage::RenderProcessTerminationStatus status, i
     }
 }
 
+const QUrl &blankUrl()
+{
+    static const QUrl blank(QStringLiteral("about:blank"));
+    return blank;
+}
+
+// The parts made ahead for the next browser; null when there are none.
+BrowserParts *&readyParts()
+{
+    static BrowserParts *parts = nullptr;
+    return parts;
+}
+
+BrowserParts *takeParts(QObject *parent)
+{
+    BrowserParts *parts = std::exchange(readyParts(), nullptr);
+    if (!parts)
+        return new BrowserParts(parent);
+    parts->setParent(parent);
+    return parts;
+}
+
 } // namespace
 
-WebBrowserView::WebBrowserView(QWidget *parent, SchemeSource source, AddressRule rule)
-    : QWebEngineView(parent), m_filter(new RequestFilter(std::move(rule), this)),
-      m_profile(makeViewerProfile(new PageSchemeHandler(std::move(source), this), m_filter, this)),
-      m_page(new BrowserPage(m_profile, *m_filter, this))
+BrowserParts::BrowserParts(QObject *parent)
+    : QObject(parent),
+      filter(new RequestFilter([](const QUrl &url) { return url == blankUrl(); }, this)),
+      scheme(new PageSchemeHandler([](const QString &) { return SchemeReply(); }, this)),
+      profile(makeViewerProfile(scheme, filter, this)),
+      page(new BrowserPage(profile, *filter, this))
 {
+}
+
+BrowserParts::~BrowserParts()
+{
+    // The page goes before the profile it uses.
+    delete page;
+    delete profile;
+}
+
+void preloadBrowserParts()
+{
+    if (readyParts())
+        return;
+    readyParts() = new BrowserParts(nullptr);
+    // A blank page starts the process that will draw the first page shown.
+    readyParts()->page->setUrl(blankUrl());
+    // Parts no browser took go before the web engine does.
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, readyParts(),
+                     [] { delete std::exchange(readyParts(), nullptr); });
+}
+
+WebBrowserView::WebBrowserView(QWidget *parent, SchemeSource source, AddressRule rule)
+    : QWebEngineView(parent), m_parts(takeParts(this)), m_filter(m_parts->filter),
+      m_page(m_parts->page)
+{
+    m_filter->setRule(std::move(rule));
+    m_parts->scheme->setSource(std::move(source));
+    // The blank page of parts made ahead is no page to go back to.
+    m_page->history()->clear();
     setPage(m_page);
     connect(m_page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
         if (onLoadFinished)
@@ -51,9 +108,8 @@ WebBrowserView::WebBrowserView(QWidget *parent, SchemeSource source, AddressRule
 
 WebBrowserView::~WebBrowserView()
 {
-    // The page goes before the profile it uses.
-    delete m_page;
-    delete m_profile;
+    // The page is the view's until the parts take it with them.
+    delete m_parts;
 }
 
 void WebBrowserView::setUrl(const QUrl &url)
@@ -90,6 +146,11 @@ void WebBrowserView::print(QPrinter *printer, std::function<void()> done)
 extern "C" Q_DECL_EXPORT int quilleryBrowserInterface()
 {
     return quillery::BrowserInterfaceVersion;
+}
+
+extern "C" Q_DECL_EXPORT void quilleryPreloadBrowser()
+{
+    quillery::preloadBrowserParts();
 }
 
 extern "C" Q_DECL_EXPORT quillery::BrowserView *

@@ -10,10 +10,29 @@ class QWebEngineProfile;
 namespace quillery {
 
 class BrowserPage;
+class PageSchemeHandler;
 class RequestFilter;
+
+// What a browser needs that is slow to make: a profile of its own (the first one starts the
+// web engine) with its request filter and scheme handler, and the page. Made before the
+// browser that uses them, they answer nothing and load only a blank page.
+class BrowserParts : public QObject
+{
+public:
+    explicit BrowserParts(QObject *parent);
+    ~BrowserParts() override;
+
+    RequestFilter *filter;
+    PageSchemeHandler *scheme;
+    QWebEngineProfile *profile;
+    BrowserPage *page;
+};
 
 // The viewer's browser: a web engine view with a profile of its own that serves the page
 // scheme from the program's source and keeps the page to what the program's rule allows.
+// Makes the parts of the next browser now, once; the first browser made takes them.
+void preloadBrowserParts();
+
 class WebBrowserView : public QWebEngineView, public BrowserView
 {
     Q_OBJECT
@@ -33,8 +52,8 @@ public:
     void print(QPrinter *printer, std::function<void()> done) override;
 
 private:
+    BrowserParts *m_parts;
     RequestFilter *m_filter;
-    QWebEngineProfile *m_profile;
     BrowserPage *m_page;
 };
 

@@ -136,6 +136,9 @@ QTextDocument *RichTextBox::newDocument() const
     doc->setDefaultFont(font());
     doc->setDocumentMargin(document()->documentMargin());
     doc->setUndoRedoEnabled(false);
+    // No page size, no layout: the box lays the document out once, at its own width, when it
+    // is shown. Until then every change of it would lay out again at no width in particular.
+    doc->setPageSize(QSizeF(0, 0));
     return doc;
 }
 

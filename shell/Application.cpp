@@ -20,6 +20,7 @@
 #include "shell/frmMain.h"
 #include "shell/frmRecent.h"
 #include "shell/frmSplash.h"
+#include "window/BrowserModule.h"
 #include "window/PageListView.h"
 
 #include <QApplication>
@@ -98,6 +99,9 @@ int runApplication(int argc, char *argv[])
     finishStartup(session, window.workspace(), request.words, hooks);
     reportStartupPaint();
     afterFirstPaint(loadPrintSystem);
+    // The web engine takes long to start: it starts once the window is up, so that the first
+    // HTML page does not wait for it.
+    afterFirstPaint(preloadBrowser);
     window.show();
 
     const int code = app.exec();

@@ -22,7 +22,13 @@ QStringList &folderOverride()
     return folders;
 }
 
-MakeBrowserView loadedFactory = nullptr;
+struct ModuleEntries
+{
+    MakeBrowserView make = nullptr;
+    PreloadBrowser preload = nullptr;
+};
+
+ModuleEntries loaded;
 
 void provideSharedGlContext()
 {
@@ -38,7 +44,7 @@ QString translate(const char *text)
     return QCoreApplication::translate("BrowserModule", text);
 }
 
-MakeBrowserView loadFactory(QString &error)
+ModuleEntries loadModule(QString &error)
 {
     const QString fileName = browserModuleFileName();
     QStringList tried;
@@ -53,24 +59,32 @@ MakeBrowserView loadFactory(QString &error)
         auto *library = new QLibrary(path);
         const auto version =
             reinterpret_cast<BrowserInterface>(library->resolve(BrowserInterfaceSymbol));
-        auto factory = reinterpret_cast<MakeBrowserView>(library->resolve(MakeBrowserViewSymbol));
+        ModuleEntries entries;
+        entries.make = reinterpret_cast<MakeBrowserView>(library->resolve(MakeBrowserViewSymbol));
+        entries.preload = reinterpret_cast<PreloadBrowser>(library->resolve(PreloadBrowserSymbol));
         QString why = library->errorString();
-        if (version && factory) {
-            if (version() == BrowserInterfaceVersion)
-                return factory;
+        if (version && version() != BrowserInterfaceVersion)
             why = translate("it was built for another version of the program (interface %1, "
                             "this program needs %2)")
                       .arg(version())
                       .arg(BrowserInterfaceVersion);
-        }
+        else if (version && entries.make && entries.preload)
+            return entries;
         error =
             translate("%1 is not a browser module: %2").arg(QDir::toNativeSeparators(path), why);
         delete library;
-        return nullptr;
+        return {};
     }
     error = translate("The browser module was not found; looked for %1.")
                 .arg(tried.join(QStringLiteral(", ")));
-    return nullptr;
+    return {};
+}
+
+bool ensureModule(QString &error)
+{
+    if (!loaded.make)
+        loaded = loadModule(error);
+    return loaded.make != nullptr;
 }
 
 } // namespace
@@ -99,14 +113,19 @@ QStringList browserModuleFolders()
 void setBrowserModuleFolders(const QStringList &folders)
 {
     folderOverride() = folders;
-    loadedFactory = nullptr;
+    loaded = {};
 }
 
 BrowserView *makeBrowserView(QWidget *parent, SchemeSource source, AddressRule rule, QString &error)
 {
-    if (!loadedFactory)
-        loadedFactory = loadFactory(error);
-    return loadedFactory ? loadedFactory(parent, std::move(source), std::move(rule)) : nullptr;
+    return ensureModule(error) ? loaded.make(parent, std::move(source), std::move(rule)) : nullptr;
+}
+
+void preloadBrowser()
+{
+    QString error;
+    if (ensureModule(error))
+        loaded.preload();
 }
 
 } // namespace quillery

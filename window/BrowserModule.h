@@ -15,6 +15,11 @@ namespace quillery {
 BrowserView *makeBrowserView(QWidget *parent, SchemeSource source, AddressRule rule,
                              QString &error);
 
+// Loads the module and has it start the web engine and ready a browser for the first window
+// that needs one. Does nothing more when the module cannot be loaded: the viewer says why
+// when a page needs the browser.
+void preloadBrowser();
+
 // The module's file name, the same in every folder searched.
 QString browserModuleFileName();
 // The folders searched for the module, in order.

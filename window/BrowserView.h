@@ -73,10 +73,16 @@ public:
 using MakeBrowserView = BrowserView *(*)(QWidget *parent, SchemeSource source, AddressRule rule);
 inline constexpr char MakeBrowserViewSymbol[] = "quilleryMakeBrowserView";
 
+// The module's entry point that starts the web engine and readies the parts of a browser
+// (its profile and page, with their process) for the next browser made, so that the first
+// page a user shows does not wait for them. Called once the program has nothing else to do.
+using PreloadBrowser = void (*)();
+inline constexpr char PreloadBrowserSymbol[] = "quilleryPreloadBrowser";
+
 // The version of this interface, which the module reports through the function named
 // BrowserInterfaceSymbol; a module that reports another one (or none) was built from other
 // sources and is refused before anything of it runs. Raise it with every change to this file.
-inline constexpr int BrowserInterfaceVersion = 1;
+inline constexpr int BrowserInterfaceVersion = 2;
 using BrowserInterface = int (*)();
 inline constexpr char BrowserInterfaceSymbol[] = "quilleryBrowserInterface";
 

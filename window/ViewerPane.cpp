@@ -21,12 +21,44 @@
 #include <QLabel>
 #include <QMediaDevices>
 #include <QMediaPlayer>
+#include <QScrollBar>
 
 namespace quillery {
 
+namespace {
+
+// Keeps a shown vertical scroll bar of a text box shown while it lives, then lets it follow
+// the content again.
+class HeldScrollBar
+{
+public:
+    explicit HeldScrollBar(QAbstractScrollArea &area)
+        : m_area(area), m_policy(area.verticalScrollBarPolicy()),
+          m_held(area.verticalScrollBar()->isVisible())
+    {
+        if (m_held)
+            area.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    }
+    ~HeldScrollBar()
+    {
+        if (m_held)
+            m_area.setVerticalScrollBarPolicy(m_policy);
+    }
+    HeldScrollBar(const HeldScrollBar &) = delete;
+    HeldScrollBar &operator=(const HeldScrollBar &) = delete;
+
+private:
+    QAbstractScrollArea &m_area;
+    const Qt::ScrollBarPolicy m_policy;
+    const bool m_held;
+};
+
+} // namespace
+
 ViewerPane::ViewerPane(Dialogs &dialogs, QWidget *parent)
     : QStackedWidget(parent), m_dialogs(dialogs), m_empty(new QWidget(this)),
-      m_text(new RichTextBox(this)), m_links(new Hyperlink(this)), m_notice(new QLabel(this))
+      m_text(new RichTextBox(this)), m_links(new Hyperlink(this)), m_notice(new QLabel(this)),
+      m_content(blankPageContent())
 {
     m_text->setObjectName(QStringLiteral("txtPad"));
     m_text->setReadOnly(true);
@@ -70,7 +102,6 @@ BrowserView *ViewerPane::txtHTML()
     if (m_browser)
         return m_browser;
     QString error;
-    m_content = blankPageContent();
     m_browser = makeBrowserView(
         this, [this](const QString &name) { return m_content.answer(name); },
         [this](const QUrl &url) { return pageMayLoad(url, m_offline); }, error);
@@ -98,6 +129,7 @@ BrowserView *ViewerPane::txtHTML()
                           "Refresh shows it again.")
                            .arg(why));
     };
+    // Its first page is whatever content the viewer holds.
     m_browser->setUrl(placeholderUrl());
     return m_browser;
 }
@@ -130,6 +162,13 @@ void ViewerPane::findInBrowser()
 
 void ViewerPane::showPage(const PageDisplay &display, const Binder &binder)
 {
+    // A scroll bar hidden for the emptied pane and shown again for the new page would lay
+    // the page out once more at each change of width.
+    const HeldScrollBar held(*m_text);
+    // The browser is not blanked for browser content that replaces what it shows anyway.
+    clearText();
+    if (HTML && display.pane != PageDisplay::Pane::Browser)
+        blankBrowser();
     stopSound();
     hideNotice();
     switch (display.pane) {
@@ -161,11 +200,16 @@ void ViewerPane::clear()
 {
     stopSound();
     hideNotice();
+    clearText();
+    if (HTML)
+        blankBrowser();
+}
+
+void ViewerPane::clearText()
+{
     m_text->clear();
     m_text->setSelBullet(false);
     m_text->setSelIndent(0);
-    if (HTML)
-        blankBrowser();
 }
 
 void ViewerPane::blankBrowser()
@@ -262,10 +306,14 @@ void ViewerPane::resizeEvent(QResizeEvent *event)
 
 void ViewerPane::showBrowserContent(const PageContent &content)
 {
-    if (!txtHTML())
-        return;
     m_content = content;
-    showBrowserAddress(placeholderUrl());
+    if (hasBrowser()) {
+        showBrowserAddress(placeholderUrl());
+        return;
+    }
+    // A browser made now loads the content as its first page.
+    if (txtHTML())
+        setCurrentWidget(m_browser->widget());
 }
 
 void ViewerPane::showBrowserAddress(const QUrl &address)

@@ -41,6 +41,7 @@ public:
     // Set while the browser shows page content or a followed link.
     bool HTML = false;
 
+    // Shows a page in place of whatever the viewer shows.
     void showPage(const PageDisplay &display, const Binder &binder);
     // Empties the text pane and blanks the browser; the viewer then shows nothing.
     void clear();
@@ -75,6 +76,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // Empties the text pane, its paragraph formats too.
+    void clearText();
     void showBrowserContent(const PageContent &content);
     void showBrowserAddress(const QUrl &address);
     // False when there is no browser to load it.

@@ -354,16 +354,18 @@ void frmMDI::followCurrentContent()
 void frmMDI::GetRTF()
 {
     BusyScope busy(m_workspace.ui);
-    m_viewer->clear();
     m_shownKey = PageKey();
-    if (!m_binder->hasPage(0))
+    if (!m_binder->hasPage(0)) {
+        m_viewer->clear();
         return;
+    }
     m_shownKey = m_binder->page(0).key;
     try {
         const PageDisplay display = preparePageDisplay(m_workspace, *m_binder);
         m_viewer->showPage(display, *m_binder);
     } catch (const std::exception &) {
-        // A page whose data cannot be read shows what could be shown.
+        // A page whose data cannot be read shows nothing of the page before it.
+        m_viewer->clear();
     }
     showPageStatus();
 }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: from starting the quillery program until its first binder window, a new
 // binder, has been painted. The program reports that moment itself when started with
-// QUILLERY_REPORT_STARTUP set; this benchmark also times it from outside, and checks that
-// no browser process was started for the new binder's text page.
+// QUILLERY_REPORT_STARTUP set; this benchmark also times it from outside, and counts the
+// browser processes that the program starts in the background once it has painted.
 // The runs start as a returning user, with an author name stored in a private
 // settings folder; under --xvfb one more run starts as a new user, whose author-name
 // prompt the benchmark answers.
@@ -28,7 +28,7 @@ struct Run
 {
     double reported = -1; // the program's own figure, ms since its process started
     double seen = -1;     // from just before starting it until the line arrived
-    int browsers = 0;     // browser processes under it shortly after the paint
+    int browsers = 0;     // browser processes under it 1.5 s after the paint
     QByteArray otherOutput;
 };
 
@@ -155,7 +155,7 @@ Run startOnce(const QString &program, const QStringList &arguments,
                  .arg(program, arguments.join(u' '),
                       newUser ? QStringLiteral(" (a new user's start)") : QString(),
                       QString::fromLocal8Bit(run.otherOutput + process.readAll())));
-    // A browser made at start-up would have started its helper processes by now.
+    // The web engine started after the paint has its helper processes by now.
     QThread::msleep(1500);
     run.browsers = browserProcessesUnder(process.processId());
     process.kill();
@@ -242,14 +242,6 @@ int main(int argc, char *argv[])
         otherOutput += QString::fromLocal8Bit(run.otherOutput).split(u'\n', Qt::SkipEmptyParts);
     }
 
-    // The same check on a page that does need the browser shows that it would notice one.
-    const QString plainFile = dir.filePath(QStringLiteral("control.dat"));
-    QFile control(plainFile);
-    if (!control.open(QIODevice::WriteOnly) || control.write("control\n") != 8)
-        fail(QStringLiteral("cannot write %1").arg(plainFile));
-    control.close();
-    const Run withBrowser = startOnce(program, {plainFile}, environment);
-
     // A new user: empty settings, so the author-name prompt comes first.
     Run newUser;
     const bool canAnswer =
@@ -266,11 +258,9 @@ int main(int argc, char *argv[])
                 median(reported), target, median(reported) < target ? "ok" : "SLOW");
     std::printf("%-44s %10.1f %10d  %s\n", "first paint, seen from outside", median(seen), target,
                 median(seen) < target ? "ok" : "SLOW");
-    std::printf("browser processes after start-up with a new binder: %d over %d runs (%s)\n",
-                browsers, runs, browsers == 0 ? "none, as it should be" : "A BROWSER WAS MADE");
-    std::printf("control: a plain file page at start-up, which shows in the browser, gave %d "
-                "browser processes\n",
-                withBrowser.browsers);
+    std::printf("browser processes 1.5 s after the first paint: %d over %d runs (the web "
+                "engine starts in the background once the window is painted)\n",
+                browsers, runs);
     if (canAnswer)
         std::printf("first start of a new user, prompt answered by the benchmark: %.0f ms by the "
                     "program's clock, %.1f ms seen from outside\n",

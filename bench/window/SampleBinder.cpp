@@ -137,7 +137,7 @@ SampleCounts writeSampleBinder(Workspace &workspace, const QString &sourceFolder
         if (i % 3 == 0)
             name += u' ' + QString::fromLatin1(text.word() + ' ' + text.word());
         QByteArray data;
-        if (i % 50 == 0) {
+        if (i % 50 == 0 || (i > 1 && i % 50 == 1)) {
             name += QStringLiteral(".htm");
             data = htmlPage(text);
             ++counts.html;
@@ -147,11 +147,13 @@ SampleCounts writeSampleBinder(Workspace &workspace, const QString &sourceFolder
             ++counts.pictures;
         } else if (i > 1 && i % 5 < 2) {
             name += QStringLiteral(".txt");
-            data = plainText(text, 1000 + text.below(5000));
+            data =
+                plainText(text, i % 40 == 21 ? 30000 + text.below(70000) : 1000 + text.below(5000));
             ++counts.txt;
         } else {
             name += QStringLiteral(".rtf");
-            data = richText(text, 1500 + text.below(6000));
+            data =
+                richText(text, i % 40 == 13 ? 30000 + text.below(70000) : 1500 + text.below(6000));
             ++counts.rtf;
         }
         const QString source = sourceFolder + u'/' + name;

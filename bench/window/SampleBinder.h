@@ -17,9 +17,10 @@ struct SampleCounts
 };
 
 // Writes a binder of the given number of pages to path through the program's own import
-// and save code. Page 1 is a rich text page; every 50th page from 50 on is an HTML page
-// and every 50th from 25 on a picture; of the rest two in five are plain text and the
-// others rich text of a few KB.
+// and save code. Page 1 is a rich text page; HTML pages come in pairs, every 50th page
+// from 50 on and the one after it, and every 50th page from 25 on is a picture; of the
+// rest two in five are plain text and the others rich text of a few KB, one in forty of
+// each kind 30-100 KB.
 SampleCounts writeSampleBinder(Workspace &workspace, const QString &sourceFolder,
                                const QString &path, int pages);
 

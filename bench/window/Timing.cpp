@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QEventLoop>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -51,10 +53,30 @@ void PaintWatch::settle(const QList<QWidget *> &widgets)
     }
 }
 
+bool PaintWatch::waitForPaintWithin(QWidget *root, int timeoutMs)
+{
+    QEventLoop loop;
+    bool painted = false;
+    m_awaited = root;
+    m_onAwaitedPaint = [&] {
+        painted = true;
+        loop.quit();
+    };
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    m_awaited = nullptr;
+    m_onAwaitedPaint = nullptr;
+    return painted;
+}
+
 bool PaintWatch::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Paint)
+    if (event->type() == QEvent::Paint) {
         m_painted.insert(watched);
+        if (m_onAwaitedPaint && watched->isWidgetType() &&
+            (watched == m_awaited || m_awaited->isAncestorOf(static_cast<QWidget *>(watched))))
+            m_onAwaitedPaint();
+    }
     return false;
 }
 

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
+
 class QWidget;
 
 namespace quillery {
@@ -50,12 +52,17 @@ public:
     // loop did not paint.
     void settle(const QList<QWidget *> &widgets);
     int paintedCount() const { return int(m_painted.size()); }
+    // Runs events until root or a widget inside it paints, or until timeoutMs have passed;
+    // false on time-out.
+    bool waitForPaintWithin(QWidget *root, int timeoutMs);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QSet<QObject *> m_painted;
+    QWidget *m_awaited = nullptr;
+    std::function<void()> m_onAwaitedPaint;
 };
 
 } // namespace quillery

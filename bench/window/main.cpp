@@ -1,19 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A 10,000-page binder in a real binder window: opening it until the first page and the
-// list are painted, switching pages by clicking them, switching among the four list
-// views and scrolling through each. Usage: bench_window [pages] [switches]
+// list are painted, the first HTML page since the start, switching pages by the arrow keys
+// in each of the four list views and by clicking them, switching between two HTML pages,
+// switching among the views and scrolling through each. Usage: bench_window [pages]
+// [switches]
 
 #include "SampleBinder.h"
 #include "Timing.h"
 
 #include "documents/Binder.h"
 #include "documents/Interaction.h"
+#include "documents/PageKind.h"
 #include "documents/Workspace.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Settings.h"
 #include "platform/TempFolder.h"
 #include "platform_ui/RichTextBox.h"
+#include "shell/FirstPaint.h"
 #include "shell/frmMain.h"
+#include "window/BrowserModule.h"
 #include "window/PageListView.h"
 #include "window/ViewerPane.h"
 #include "window/frmMDI.h"
@@ -26,6 +31,7 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <cstdio>
@@ -40,14 +46,16 @@ struct Row
 {
     QString measure;
     Samples samples;
-    double targetMs = 0; // 0: for information only
+    double targetMs = 0;       // 0: for information only
+    bool medianTarget = false; // the target is for the median, not the 95th percentile
 };
 
 QList<Row> rows;
 
-void report(const QString &measure, const Samples &samples, double targetMs)
+void report(const QString &measure, const Samples &samples, double targetMs,
+            bool medianTarget = false)
 {
-    rows << Row{measure, samples, targetMs};
+    rows << Row{measure, samples, targetMs, medianTarget};
 }
 
 void report(const QString &measure, double ms, double targetMs)
@@ -59,18 +67,22 @@ void report(const QString &measure, double ms, double targetMs)
 
 void printTable()
 {
-    std::printf("\n%-44s %6s %10s %10s %10s %10s  %s\n", "measure", "n", "median ms", "p95 ms",
+    std::printf("\n%-58s %6s %10s %10s %10s %10s  %s\n", "measure", "n", "median ms", "p95 ms",
                 "max ms", "target ms", "");
     for (const Row &row : std::as_const(rows)) {
         const Samples &s = row.samples;
         const QByteArray target =
             row.targetMs > 0 ? QByteArray::number(row.targetMs, 'f', 0) : QByteArray("-");
-        const char *verdict = row.targetMs <= 0 ? "" : s.p95() < row.targetMs ? "ok" : "SLOW";
-        std::printf("%-44s %6d %10.1f %10.1f %10.1f %10s  %s\n", qPrintable(row.measure), s.count(),
+        const double judged = row.medianTarget ? s.median() : s.p95();
+        const char *verdict = row.targetMs <= 0       ? ""
+                              : judged < row.targetMs ? "ok"
+                              : row.medianTarget      ? "SLOW (median)"
+                                                      : "SLOW";
+        std::printf("%-58s %6d %10.1f %10.1f %10.1f %10s  %s\n", qPrintable(row.measure), s.count(),
                     s.median(), s.p95(), s.max(), target.constData(), verdict);
     }
     std::printf("Verdicts compare the 95th percentile (the single figure where n is 1) with "
-                "the target.\n");
+                "the target, or the median where they say so. 16 ms is one frame at 60 Hz.\n");
 }
 
 [[noreturn]] void fail(const char *what)
@@ -91,24 +103,6 @@ void clickRow(QAbstractItemView *view, int row)
     QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);
     QApplication::sendEvent(viewport, &release);
-}
-
-// Runs events until the browser has loaded what it was last told to; false on time-out.
-bool waitForBrowser(ViewerPane *viewer)
-{
-    if (!viewer->txtHTML())
-        return false;
-    QEventLoop loop;
-    bool loaded = false;
-    QObject::connect(viewer, &ViewerPane::browserLoadFinished, &loop, [&](bool ok) {
-        if (ok) {
-            loaded = true;
-            loop.quit();
-        }
-    });
-    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-    loop.exec();
-    return loaded;
 }
 
 // Batched layout goes on in the background after the first batch is painted; this runs
@@ -143,6 +137,9 @@ struct Bench
     PaintWatch watch;
     frmMDI *window = nullptr;
 
+    bool browserLoaded = false; // since the last switch began
+    QEventLoop *browserWait = nullptr;
+
     PageListView *list() const { return window->lvwPages(); }
     QWidget *listViewport() const { return list()->currentView()->viewport(); }
 
@@ -160,53 +157,227 @@ struct Bench
             fail("the first page is not shown");
         report("  list fully laid out (in the background)",
                waitForFullLayout(list()->currentView()), 0);
+        QObject::connect(window->viewer(), &ViewerPane::browserLoadFinished, window,
+                         [this](bool ok) {
+                             browserLoaded = browserLoaded || ok;
+                             if (ok && browserWait)
+                                 browserWait->quit();
+                         });
         std::printf("browsers made when the binder opened: %d\n",
                     int(main.findChildren<QWidget *>(QStringLiteral("txtHTML")).size()));
+    }
+
+    bool currentIsBrowserPage() const
+    {
+        const PageKind kind = kindFromString(window->binder().page(0).key.kind);
+        return kind != PageKind::RTF && kind != PageKind::TXT;
+    }
+
+    // Called before the event that switches pages.
+    void beginSwitch()
+    {
+        watch.forget();
+        browserLoaded = false;
+    }
+
+    // Runs events until the browser has loaded what it was last told to and then painted;
+    // the figure is the time to the paint. -1 when it did not load within 10 s.
+    double waitForBrowserPaint(const Stopwatch &clock)
+    {
+        ViewerPane *viewer = window->viewer();
+        if (!viewer->hasBrowser())
+            return -1;
+        if (!browserLoaded) {
+            QEventLoop loop;
+            browserWait = &loop;
+            QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+            loop.exec();
+            browserWait = nullptr;
+        }
+        if (!browserLoaded)
+            return -1;
+        // The engine draws the loaded page in its own time and hands the frame to the view,
+        // which paints it then.
+        if (!watch.waitForPaintWithin(viewer->txtHTML()->widget(), 2000))
+            std::printf("the browser did not paint within 2 s of loading\n");
+        return clock.ms();
+    }
+
+    // Times from the event that changed the page to the new page painted; a browser page
+    // counts to its first paint after it has loaded. -1 when a browser page did not load.
+    double finishSwitch(const Stopwatch &clock)
+    {
+        if (currentIsBrowserPage()) {
+            watch.settle({listViewport()});
+            return waitForBrowserPaint(clock);
+        }
+        watch.settle({listViewport(), window->viewer()->txtPad()->viewport()});
+        if (window->viewer()->txtPad()->document()->isEmpty())
+            fail("a text page was not shown");
+        return clock.ms();
+    }
+
+    void pressKey(Qt::Key key)
+    {
+        // Through the window system's key path to whatever has the focus, as a user's key.
+        QTest::keyClick(main.windowHandle(), key);
+    }
+
+    // Makes the page at row current and shown, and the list hold the focus.
+    void goTo(int row)
+    {
+        beginSwitch();
+        window->binder().setCurIndex(row + 1);
+        QAbstractItemView *view = list()->currentView();
+        view->setFocus();
+        finishSwitch(Stopwatch());
+        if (QApplication::focusWidget() != view)
+            fail("the page list did not take the focus");
+    }
+
+    int firstPageOfKind(PageKind kind, int from) const
+    {
+        for (int row = from; row < window->binder().pageCount(); ++row) {
+            if (kindFromString(window->binder().pages.at(row).key.kind) == kind)
+                return row;
+        }
+        fail("the binder lacks a page of a kind the benchmark needs");
+    }
+
+    // The first HTML page since the start, by Down from the text page before it, a moment
+    // after the window was painted, as a user would.
+    void firstHtmlPage(int idleMs)
+    {
+        const int html = firstPageOfKind(PageKind::HTML, 1);
+        window->setView(PageListView::Details);
+        goTo(html - 1);
+        QEventLoop idle;
+        QTimer::singleShot(idleMs, &idle, &QEventLoop::quit);
+        idle.exec();
+        beginSwitch();
+        Stopwatch clock;
+        pressKey(Qt::Key_Down);
+        if (window->binder().CurIndex() != html + 1)
+            fail("Down did not move to the HTML page");
+        report(QStringLiteral("first HTML page since the start, %1 s after the window")
+                   .arg(idleMs / 1000.0),
+               finishSwitch(clock), 300);
+    }
+
+    // Key press to the next page painted, in each view, by the arrow key that follows the
+    // view's flow: text pages against one frame, browser pages apart.
+    void keySwitches(int presses)
+    {
+        static const char *names[] = {"large icons", "small icons", "list", "details"};
+        const int pages = window->binder().pageCount();
+        Samples browser;
+        for (int view : {0, 1, 2, 3}) {
+            window->setView(view);
+            const Qt::Key next =
+                view == PageListView::LargeIcons || view == PageListView::SmallIcons ? Qt::Key_Right
+                                                                                     : Qt::Key_Down;
+            goTo(qMin(pages - presses - 1, pages / 5 + view * pages / 5));
+            Samples text;
+            for (int k = 0; k < presses; ++k) {
+                const int before = window->binder().CurIndex();
+                beginSwitch();
+                Stopwatch clock;
+                pressKey(next);
+                if (window->binder().CurIndex() != before + 1)
+                    fail("the arrow key did not move to the next page");
+                const bool toBrowser = currentIsBrowserPage();
+                const double ms = finishSwitch(clock);
+                if (ms >= 0)
+                    (toBrowser ? browser : text).add(ms);
+            }
+            report(QStringLiteral("next page by key to painted, text pages, %1")
+                       .arg(QLatin1String(names[view])),
+                   text, 16);
+        }
+        report("  reference: a frame of the list and page, no switch", bareFrames(presses), 0);
+        report("next page by key to painted, HTML and picture pages", browser, 0);
+    }
+
+    // The list and the text pane painted again with nothing changed: what a frame of this
+    // window costs on this display, the floor under every switch.
+    Samples bareFrames(int count)
+    {
+        if (currentIsBrowserPage())
+            goTo(firstPageOfKind(PageKind::RTF, 0));
+        QWidget *page = window->viewer()->txtPad()->viewport();
+        Samples frames;
+        for (int k = 0; k < count; ++k) {
+            watch.forget();
+            Stopwatch clock;
+            listViewport()->update();
+            page->update();
+            watch.settle({listViewport(), page});
+            frames.add(clock.ms());
+        }
+        return frames;
+    }
+
+    // Down and Up between the two HTML pages of a pair, to the new page painted.
+    void htmlSwitches(int presses)
+    {
+        window->setView(PageListView::Details);
+        Samples samples;
+        int missed = 0;
+        int row = firstPageOfKind(PageKind::HTML, 1);
+        for (int k = 0; k < presses; ++k) {
+            if (k % 10 == 0) {
+                row = firstPageOfKind(PageKind::HTML, row + 2);
+                goTo(row);
+            }
+            const bool down = window->binder().CurIndex() == row + 1;
+            beginSwitch();
+            Stopwatch clock;
+            pressKey(down ? Qt::Key_Down : Qt::Key_Up);
+            if (window->binder().CurIndex() != (down ? row + 2 : row + 1))
+                fail("the arrow key did not move to the other HTML page");
+            const double ms = finishSwitch(clock);
+            if (ms < 0)
+                ++missed;
+            else
+                samples.add(ms);
+        }
+        report("HTML page to HTML page by key, to painted", samples, 50, true);
+        if (missed)
+            std::printf("%d HTML pages did not finish loading within 10 s\n", missed);
     }
 
     void switchPages(int switches)
     {
         Samples all, text, browser;
-        double firstBrowser = -1;
         const int pages = window->binder().pageCount();
         for (int row : spreadRows(pages, switches)) {
             QAbstractItemView *view = list()->currentView();
             view->scrollTo(view->model()->index(row, 0));
             watch.settle({listViewport()});
-            const bool hadBrowser = window->viewer()->hasBrowser();
-            watch.forget();
+            beginSwitch();
             Stopwatch clock;
             clickRow(view, row);
             if (window->binder().CurIndex() != row + 1)
                 fail("a click did not make its page current");
-            if (window->viewer()->HTML) {
-                watch.settle({listViewport()});
-                if (!waitForBrowser(window->viewer()))
-                    std::printf("page %d: the browser did not finish loading\n", row + 1);
-                if (hadBrowser)
-                    browser.add(clock.ms());
-                else
-                    firstBrowser = clock.ms();
-            } else {
-                watch.settle({listViewport(), window->viewer()->txtPad()->viewport()});
-                text.add(clock.ms());
-                if (window->viewer()->txtPad()->document()->isEmpty())
-                    fail("a text page was not shown");
+            const bool toBrowser = currentIsBrowserPage();
+            const double ms = finishSwitch(clock);
+            if (ms < 0) {
+                std::printf("page %d: the browser did not finish loading\n", row + 1);
+                continue;
             }
-            all.add(clock.ms());
+            (toBrowser ? browser : text).add(ms);
+            all.add(ms);
         }
         report("page switch, all pages clicked", all, 100);
         report("page switch, rich and plain text pages", text, 100);
-        report("page switch, HTML and picture pages (loaded)", browser, 100);
-        if (firstBrowser >= 0)
-            report("  first browser page (makes the browser)", firstBrowser, 0);
+        report("page switch, HTML and picture pages", browser, 100);
     }
 
     void viewsAndScrolling()
     {
         static const char *names[] = {"large icons", "small icons", "list", "details"};
         for (int view : {1, 2, 3, 0}) {
-            watch.forget();
+            beginSwitch();
             Stopwatch clock;
             window->setView(view);
             watch.settle({listViewport()});
@@ -229,7 +400,7 @@ struct Bench
         watch.settle({view->viewport()});
         Samples steps;
         while (bar->value() < bar->maximum()) {
-            watch.forget();
+            beginSwitch();
             Stopwatch clock;
             bar->setValue(bar->value() + bar->pageStep());
             watch.settle({view->viewport()});
@@ -276,6 +447,8 @@ int main(int argc, char *argv[])
     ScriptedDialogs dialogs;
     Settings settings(dir.filePath(QStringLiteral("settings.ini")));
     frmMain main(temp, dialogs, settings);
+    // As the program does, the web engine starts once the first binder window is painted.
+    afterFirstPaint(preloadBrowser);
     main.resize(1000, 700);
     main.show();
     QApplication::processEvents();
@@ -283,6 +456,9 @@ int main(int argc, char *argv[])
 
     Bench bench(main);
     bench.open(path);
+    bench.firstHtmlPage(1500);
+    bench.keySwitches(switches);
+    bench.htmlSwitches(qMax(10, switches / 4));
     bench.switchPages(switches);
     bench.viewsAndScrolling();
     if (!dialogs.calls().isEmpty())

@@ -66,4 +66,10 @@ ProgramRun runProgram(const QString &program, const QStringList &args, const QBy
             QString::fromUtf8(process.readAllStandardError())};
 }
 
+bool libraryLoaded(const QByteArray &name)
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(name);
+}
+
 } // namespace quillery::test

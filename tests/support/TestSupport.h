@@ -45,4 +45,7 @@ ProgramRun runProgram(const QString &program, const QStringList &args,
                       const QByteArray &input = QByteArray(),
                       QProcessEnvironment environment = QProcessEnvironment::systemEnvironment());
 
+// Whether a library whose file name contains name is mapped into this process.
+bool libraryLoaded(const QByteArray &name);
+
 } // namespace quillery::test

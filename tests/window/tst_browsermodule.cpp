@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BinderFixture.h"
+#include "TestSupport.h"
 
 #include "window/BrowserModule.h"
 #include "window/PageDisplay.h"
@@ -18,8 +19,7 @@ namespace {
 // Whether the web engine's library is mapped into this process; this test does not link it.
 bool webEngineLoaded()
 {
-    QFile maps(QStringLiteral("/proc/self/maps"));
-    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt6WebEngineCore");
+    return libraryLoaded("libQt6WebEngineCore");
 }
 
 const QByteArray Gif("GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04\x01"
