@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/Application.h"
 
+#include "documents/Binder.h"
+#include "documents/PageKind.h"
 #include "documents/RecoveryService.h"
 #include "platform/FontFamilies.h"
 #include "platform/Settings.h"
@@ -22,12 +24,31 @@
 #include "shell/frmSplash.h"
 #include "window/BrowserModule.h"
 #include "window/PageListView.h"
+#include "window/frmMDI.h"
 
 #include <QApplication>
 
 #include <unistd.h>
 
 namespace quillery {
+
+namespace {
+
+// The web engine costs hundreds of megabytes: it is started ahead only for a binder that
+// will want it.
+bool anyHtmlPage(const QList<frmMDI *> &windows)
+{
+    for (const frmMDI *window : windows) {
+        const PageList &pages = window->binder().pages;
+        for (int i = 0; i < pages.count(); ++i) {
+            if (kindFromString(pages.at(i).key.kind) == PageKind::HTML)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
 
 int runApplication(int argc, char *argv[])
 {
@@ -101,7 +122,10 @@ int runApplication(int argc, char *argv[])
     afterFirstPaint(loadPrintSystem);
     // The web engine takes long to start: it starts once the window is up, so that the first
     // HTML page does not wait for it.
-    afterFirstPaint(preloadBrowser);
+    afterFirstPaint([&window] {
+        if (anyHtmlPage(window.binderWindows()))
+            preloadBrowser();
+    });
     window.show();
 
     const int code = app.exec();
