@@ -4,12 +4,12 @@
 // views and scrolling through each. Usage: bench_window [pages] [switches]
 
 #include "SampleBinder.h"
+#include "ScriptedDialogs.h"
 #include "Timing.h"
 
 #include "documents/Binder.h"
 #include "documents/Interaction.h"
 #include "documents/Workspace.h"
-#include "platform/ScriptedDialogs.h"
 #include "platform/Settings.h"
 #include "platform/TempFolder.h"
 #include "platform_ui/RichTextBox.h"

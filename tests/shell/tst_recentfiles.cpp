@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ScriptedDialogs.h"
 #include "TestSupport.h"
 #include "documents/LumpArchive.h"
-#include "platform/ScriptedDialogs.h"
 #include "shell/RecentFiles.h"
 #include "shell/frmRecent.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ScriptedDialogs.h"
 #include "TestSupport.h"
 #include "documents/Interaction.h"
 #include "documents/Workspace.h"
-#include "platform/ScriptedDialogs.h"
 #include "platform/Settings.h"
 #include "shell/AuthorName.h"
 #include "shell/InstanceLock.h"
