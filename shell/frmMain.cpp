@@ -25,6 +25,7 @@
 #include "shell/frmRecent.h"
 #include "transfer/BinderOpener.h"
 #include "window/ApplyCommandState.h"
+#include "window/CommandGuard.h"
 #include "window/CommandState.h"
 #include "window/PageListView.h"
 #include "window/ViewerPane.h"
@@ -76,7 +77,9 @@ frmMain::frmMain(TempFolder &temp, Dialogs &dialogs, Settings &settings, QWidget
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
     addToolBar(m_toolbar);
-    connect(m_toolbar, &MainToolbar::buttonClicked, this, &frmMain::toolbarClicked);
+    connect(m_toolbar, &MainToolbar::buttonClicked, this, [this](int position, int choice) {
+        guarded(m_workspace->dialogs, [&] { toolbarClicked(position, choice); });
+    });
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmMain::activeWindowChanged);
     buildMenus();
     buildStatusBar();
@@ -108,7 +111,8 @@ void frmMain::buildMenus()
         QAction *action = menu->addAction(QString::fromLatin1(caption));
         action->setObjectName(QString::fromLatin1(name));
         action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
-        connect(action, &QAction::triggered, this, slot);
+        connect(action, &QAction::triggered, this,
+                [this, slot] { guarded(m_workspace->dialogs, [this, slot] { (this->*slot)(); }); });
     };
     add(file, "mnuNew", "&New", "Ctrl+N", &frmMain::mnuNew_Click);
     add(file, "mnuOpen", "&Open...", "Ctrl+O", &frmMain::mnuOpen_Click);

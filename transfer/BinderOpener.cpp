@@ -15,6 +15,7 @@
 #include "documents/RecentValues.h"
 #include "documents/TextFormatDefaults.h"
 #include "documents/Workspace.h"
+#include "platform/Cancelled.h"
 #include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/FileError.h"
@@ -190,7 +191,7 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
         PasswordPrompt prompt(workspace);
         workspace.ui.askPassword(prompt);
         if (!prompt.accepted())
-            throw FileError(FileError::Cancelled, QStringLiteral("Cancelled"));
+            throw Cancelled();
     }
 
     BusyScope busy(workspace.ui);
@@ -227,14 +228,13 @@ std::unique_ptr<Binder> OpenFile(Workspace &workspace, const QString &fileName, 
     binder->setCurFile(fileName);
     try {
         loadBinder(workspace, *binder, fileName, purpose);
+    } catch (const Cancelled &) {
+        workspace.ui.openCancelled();
+        return nullptr;
     } catch (const FileError &error) {
-        if (error.number() == FileError::Cancelled) {
-            workspace.ui.openCancelled();
-        } else {
-            reportFileError(workspace.dialogs, QStringLiteral("Open Error"),
-                            QStringLiteral("An error occurred when trying to open the file '"),
-                            fileName, error);
-        }
+        reportFileError(workspace.dialogs, QStringLiteral("Open Error"),
+                        QStringLiteral("An error occurred when trying to open the file '"),
+                        fileName, error);
         return nullptr;
     }
     return binder;

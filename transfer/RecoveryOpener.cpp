@@ -10,6 +10,7 @@
 #include "documents/Password.h"
 #include "documents/RecoveryStore.h"
 #include "documents/Workspace.h"
+#include "platform/Cancelled.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
 #include "platform/TempFolder.h"
@@ -30,7 +31,7 @@ void askPassword(Workspace &workspace, const InfoRecords &records)
     PasswordPrompt prompt(workspace);
     workspace.ui.askPassword(prompt);
     if (!prompt.accepted())
-        throw FileError(FileError::Cancelled, QStringLiteral("Cancelled"));
+        throw Cancelled();
 }
 
 // Where each source's pages are read from: for a window, files of the temporary folder
@@ -143,13 +144,13 @@ RecoveredBinder recoverBinder(Workspace &workspace, const SnapshotEntry &entry,
 {
     try {
         return recover(workspace, entry, purpose);
+    } catch (const Cancelled &) {
+        workspace.ui.openCancelled();
+        return {};
     } catch (const FileError &error) {
-        if (error.number() == FileError::Cancelled)
-            workspace.ui.openCancelled();
-        else
-            reportFileError(workspace.dialogs, QStringLiteral("Recovery Error"),
-                            QStringLiteral("An error occurred when trying to recover '"),
-                            entry.record.title, error);
+        reportFileError(workspace.dialogs, QStringLiteral("Recovery Error"),
+                        QStringLiteral("An error occurred when trying to recover '"),
+                        entry.record.title, error);
         return {};
     }
 }

@@ -10,7 +10,6 @@
 #include "documents/SizeText.h"
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
-#include "platform/FileError.h"
 #include "platform/GeneralDate.h"
 #include "platform/Twips.h"
 #include "platform_ui/RichTextBox.h"
@@ -18,6 +17,7 @@
 #include "transfer/PageExport.h"
 #include "transfer/PageImport.h"
 #include "window/BrowserView.h"
+#include "window/CommandGuard.h"
 #include "window/PageClipboard.h"
 #include "window/PageDisplay.h"
 #include "window/PageListView.h"
@@ -46,31 +46,11 @@
 #include <QSplitter>
 #include <QTreeView>
 
-#include <functional>
-
 namespace quillery {
 
 namespace {
 
 constexpr int AutoHideLength = 160;
-
-// The one place a command's failure ends: the procedures report what they expect
-// themselves, and whatever escapes them is said here instead of ending the program. A
-// cancel the user chose needs no word.
-void guarded(Dialogs &dialogs, const std::function<void()> &command)
-{
-    try {
-        command();
-    } catch (const FileError &error) {
-        if (error.number() != FileError::Cancelled)
-            dialogs.message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Quillery"),
-                            error.description() + QStringLiteral(", ") +
-                                QString::number(error.number()));
-    } catch (const std::exception &error) {
-        dialogs.message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Quillery"),
-                        QString::fromLocal8Bit(error.what()));
-    }
-}
 
 int toPixels(int twips, const QWidget *widget)
 {
