@@ -81,8 +81,8 @@ bool isEnter(int key)
 frmEdit::frmEdit(Workspace &workspace, Binder &binder, int position, Settings *settings,
                  QWidget *parent)
     : QDialog(parent), m_workspace(workspace), m_binder(binder), m_settings(settings),
-      m_position(position), m_rich(workspace.editmode == 0), m_box(new RichTextBox(this)),
-      m_toolbar(new FormatToolbar(this)), m_combos(new QWidget(this)),
+      m_position(position), m_rich(workspace.editmode == EditMode::Rich),
+      m_box(new RichTextBox(this)), m_toolbar(new FormatToolbar(this)), m_combos(new QWidget(this)),
       m_font(new QComboBox(m_combos)), m_size(new QComboBox(m_combos))
 {
     setObjectName(QStringLiteral("frmEdit"));
@@ -220,8 +220,8 @@ void frmEdit::load(int position)
         m_box->setTextRTF(page.data);
         setTextColour(SystemWindowText);
     } else {
-        caption = page.kind == u"HTML" ? QStringLiteral("HTML Editor for '")
-                                       : QStringLiteral("Plain Text Editor for '");
+        caption = page.kind == PageKind::HTML ? QStringLiteral("HTML Editor for '")
+                                              : QStringLiteral("Plain Text Editor for '");
         m_toolbar->hide();
         m_combos->hide();
         m_options->menuAction()->setVisible(false);

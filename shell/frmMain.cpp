@@ -237,7 +237,7 @@ void frmMain::OpenFile(const QString &fileName)
     // A binder opens on its remembered page when that is text or a file; pictures,
     // sounds and HTML wait until the user picks them. A file opened on its own is shown.
     if (binderFile && binder->hasPage(0)) {
-        const PageKind kind = kindFromString(binder->page(0).key.kind);
+        const PageKind kind = binder->page(0).key.kind;
         if (kind != PageKind::RTF && kind != PageKind::TXT && kind != PageKind::FILE)
             binder->setCurIndex(0);
     }
@@ -386,19 +386,19 @@ void frmMain::showAssociations(Binder &binder)
     dialog->show();
 }
 
-void frmMain::Arrange(int arrangement)
+void frmMain::Arrange(Arrangement arrangement)
 {
     switch (arrangement) {
-    case 0:
+    case Arrangement::Cascade:
         cascadeSubWindows(*m_mdi);
         break;
-    case 1:
+    case Arrangement::TileHorizontally:
         tileSubWindows(*m_mdi, Qt::Horizontal);
         break;
-    case 2:
+    case Arrangement::TileVertically:
         tileSubWindows(*m_mdi, Qt::Vertical);
         break;
-    default:
+    case Arrangement::ArrangeIcons:
         arrangeIcons(*m_mdi);
         break;
     }
@@ -441,7 +441,7 @@ void frmMain::toolbarClicked(int position, int choice)
         window->menus()["mnuEditDelete"]->trigger();
         break;
     case MainToolbar::View:
-        window->setView(choice);
+        window->setView(PageListView::viewFromNumber(choice));
         break;
     case MainToolbar::Back:
         window->viewer()->goBack();

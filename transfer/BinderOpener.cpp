@@ -58,7 +58,7 @@ void appendArchivePages(Binder &binder, PageRecords &records, const LumpArchive 
                         const QString &dataPath, int firstPage, int lastPage)
 {
     const QString location = u'|' + dataPath;
-    RecentValues<QString> kinds;
+    RecentValues<StoredKind> kinds;
     QVector<PageRow> rows;
     rows.reserve(lastPage - firstPage + 1);
     for (int i = firstPage; i <= lastPage; ++i) {
@@ -73,8 +73,9 @@ void appendArchivePages(Binder &binder, PageRecords &records, const LumpArchive 
         row.key.serial = binder.takeSerial();
         row.key.offset = lump.offset;
         row.key.length = lump.length;
-        row.key.kind =
-            kinds.get(lump.name, [](QByteArrayView name) { return QString::fromLatin1(name); });
+        row.key.kind = kinds.get(lump.name, [](QByteArrayView name) {
+            return StoredKind::fromName(QString::fromLatin1(name));
+        });
         row.key.location = location;
         row.key.colour = std::move(page.colour);
     }

@@ -72,7 +72,7 @@ void addPages(Binder &binder, const SnapshotEntry &entry, PageRecords &records,
         row.modified = std::move(fields.modified);
         row.comments = std::move(fields.comments);
         row.key.serial = binder.takeSerial();
-        row.key.kind = QString::fromLatin1(page.kind);
+        row.key.kind = StoredKind::fromName(QString::fromLatin1(page.kind));
         row.key.colour = std::move(fields.colour);
         if (page.source == 0)
             continue;

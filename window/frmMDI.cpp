@@ -80,7 +80,8 @@ frmMDI::frmMDI(Workspace &workspace, ShellCommands &shell, std::unique_ptr<Binde
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_splitter);
 
-    m_list->setView(m_binder->records().value(RecordKey::ListView).toInt());
+    m_list->setView(
+        PageListView::viewFromNumber(m_binder->records().value(RecordKey::ListView).toInt()));
     QVector<int> widths;
     for (int twips : std::as_const(m_binder->columnWidths))
         widths << (twips > 0 ? toPixels(twips, this) : -1);
@@ -124,10 +125,10 @@ void frmMDI::connectMenus()
     on("mnuContents", [this] { m_shell.mnuContents_Click(); });
     on("mnuAbout", [this] { m_shell.mnuAbout_Click(); });
     on("mnuSF", [this] { m_shell.mnuSF_Click(); });
-    on("mnuTH", [this] { m_shell.Arrange(1); });
-    on("mnuTV", [this] { m_shell.Arrange(2); });
-    on("mnuCascade", [this] { m_shell.Arrange(0); });
-    on("mnuAI", [this] { m_shell.Arrange(3); });
+    on("mnuTH", [this] { m_shell.Arrange(Arrangement::TileHorizontally); });
+    on("mnuTV", [this] { m_shell.Arrange(Arrangement::TileVertically); });
+    on("mnuCascade", [this] { m_shell.Arrange(Arrangement::Cascade); });
+    on("mnuAI", [this] { m_shell.Arrange(Arrangement::ArrangeIcons); });
     connect(m_menus["mnuSHPage"], &QAction::toggled, this, &frmMDI::applyAutoHide);
 
     const auto importer = [&](const char *name, PageKind kind) {
@@ -190,9 +191,11 @@ void frmMDI::connectMenus()
         dialog.exec();
     });
     on("mnuOffline", [this] { m_viewer->setOffline(m_menus["mnuOffline"]->isChecked()); });
-    const char *views[] = {"mnuPVLarge", "mnuPVSmall", "mnuPVList", "mnuPVDetails"};
-    for (int v = 0; v < 4; ++v)
-        on(views[v], [this, v] { setView(v); });
+    using View = PageListView::View;
+    on("mnuPVLarge", [this] { setView(View::LargeIcons); });
+    on("mnuPVSmall", [this] { setView(View::SmallIcons); });
+    on("mnuPVList", [this] { setView(View::List); });
+    on("mnuPVDetails", [this] { setView(View::Details); });
     for (const char *name : {"mnuEditCut", "mnuPCut"})
         on(name, [&ws, &b, selected] { cutPage(ws, b, selected()); });
     // The page clipboard lies outside the binder, so the window says when Paste can go.
@@ -316,7 +319,7 @@ void frmMDI::followTextFormats()
         return;
     // Plain text pages, and rich ones still empty, are shown in the binder's text formats.
     const PageRow &page = m_binder->page(0);
-    const PageKind kind = kindFromString(page.key.kind);
+    const PageKind kind = page.key.kind;
     if (kind == PageKind::TXT || (kind == PageKind::RTF && page.size == 0))
         GetRTF();
 }
@@ -404,10 +407,10 @@ void frmMDI::setCaptionSuffix(const QString &suffix)
                                     : m_binder->WCaption() + QStringLiteral(" - ") + suffix);
 }
 
-void frmMDI::setView(int view)
+void frmMDI::setView(PageListView::View view)
 {
     m_list->setView(view);
-    m_binder->setRecord(RecordKey::ListView, QString::number(view));
+    m_binder->setRecord(RecordKey::ListView, QString::number(int(view)));
 }
 
 int frmMDI::paneLengthPixels() const
@@ -484,7 +487,7 @@ void frmMDI::mnuCopy_Click()
 {
     RichTextBox *pad = m_viewer->txtPad();
     pad->setFocus();
-    if (m_binder->hasPage(0) && kindFromString(m_binder->page(0).key.kind) == PageKind::TXT)
+    if (m_binder->hasPage(0) && m_binder->page(0).key.kind == PageKind::TXT)
         QGuiApplication::clipboard()->setText(pad->SelText());
     else
         pad->copy();
@@ -514,7 +517,7 @@ bool frmMDI::currentPageIsText() const
 {
     if (!m_binder->hasPage(0))
         return false;
-    const PageKind kind = kindFromString(m_binder->page(0).key.kind);
+    const PageKind kind = m_binder->page(0).key.kind;
     return kind == PageKind::RTF || kind == PageKind::TXT;
 }
 

@@ -131,7 +131,7 @@ void makePlainBinder(Workspace &workspace, const QString &folder, qint64 size,
         row.key.offset = size * i / Pages;
         row.key.length = size * (i + 1) / Pages - row.key.offset;
         row.size = row.key.length;
-        row.key.kind = QStringLiteral("FILE");
+        row.key.kind = StoredKind(PageKind::FILE);
         row.key.location = u'|' + source;
         row.key.colour = NoColour;
         binder.pages.append(row);

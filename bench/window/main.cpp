@@ -208,7 +208,7 @@ struct Bench
         for (int view : {1, 2, 3, 0}) {
             watch.forget();
             Stopwatch clock;
-            window->setView(view);
+            window->setView(PageListView::View(view));
             watch.settle({listViewport()});
             report(QStringLiteral("switch to %1 view").arg(QLatin1String(names[view])), clock.ms(),
                    100);

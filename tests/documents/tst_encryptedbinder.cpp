@@ -134,7 +134,7 @@ void tst_encryptedbinder::everyPageKindRoundTrips()
     QCOMPARE(binder->pageCount(), EveryKind.size());
     const QStringList kinds{"RTF", "TXT", "HTML", "PICTURE", "SOUND", "FILE"};
     for (int i = 0; i < EveryKind.size(); ++i) {
-        QCOMPARE(binder->pages.at(i).key.kind, kinds.at(i));
+        QCOMPARE(binder->pages.at(i).key.kind.name(), kinds.at(i));
         QCOMPARE(GetLumpString(*binder, QString::number(i + 1)), EveryKind.at(i).second);
     }
     QCOMPARE(binder->pages.at(0).name, QString("okapi-7f3c notes"));

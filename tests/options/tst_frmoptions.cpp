@@ -252,9 +252,9 @@ void tst_frmoptions::samePanePositionKeepsItsLength()
 void tst_frmoptions::associationsTabOnlyWhenAsked()
 {
     OptionsFixture f;
-    f.workspace->editmode = 2;
+    f.workspace->editmode = EditMode::ShowAssociations;
     QCOMPARE(child<QTabWidget>(f.open().get(), "tabMain")->currentIndex(), 1);
-    QCOMPARE(f.workspace->editmode, 0);
+    QCOMPARE(f.workspace->editmode, EditMode::Rich);
     QCOMPARE(child<QTabWidget>(f.open().get(), "tabMain")->currentIndex(), 0);
 }
 

@@ -18,7 +18,7 @@ void addPages(Binder &binder, int count, const QString &kind = "TXT")
     for (int i = 0; i < count; ++i) {
         PageRow row;
         row.name = QStringLiteral("Page %1").arg(binder.pageCount() + 1);
-        row.key.kind = kind;
+        row.key.kind = StoredKind::fromName(kind);
         binder.pages.append(row);
     }
 }

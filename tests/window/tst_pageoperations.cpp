@@ -19,7 +19,7 @@ void addRows(Binder &binder, const QStringList &names, const QString &kind = "TX
     for (const QString &name : names) {
         PageRow row{name, "made " + name, "Never", name.size(), "about " + name, {}};
         row.key.serial = binder.takeSerial();
-        row.key.kind = kind;
+        row.key.kind = StoredKind::fromName(kind);
         binder.pages.append(row);
     }
 }

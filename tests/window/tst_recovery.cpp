@@ -47,7 +47,7 @@ QStringList contentOf(Workspace &workspace, const QString &binderPath)
                         binder->records().value(QStringLiteral("Data"), QString())};
     for (int i = 0; i < binder->pageCount(); ++i) {
         const PageRow &row = binder->pages.at(i);
-        content << row.name + u'|' + row.key.kind + u'|' + row.comments + u'|' +
+        content << row.name + u'|' + row.key.kind.name() + u'|' + row.comments + u'|' +
                        QString::fromLatin1(pageData(row.key).toHex());
     }
     return content;

@@ -214,7 +214,7 @@ console.error('report alive 1');
 void retype(Binder &binder, int row, PageKind kind, const QString &name)
 {
     PageRow page = binder.pages.at(row);
-    page.key.kind = kindString(kind);
+    page.key.kind = StoredKind(kind);
     page.name = name;
     binder.pages.replace(row, page);
 }
