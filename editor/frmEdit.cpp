@@ -115,8 +115,8 @@ frmEdit::frmEdit(Workspace &workspace, Binder &binder, int position, Settings *s
     m_font->setToolTip(QStringLiteral("Font"));
     m_font->setMinimumContentsLength(24);
     m_size->setToolTip(QStringLiteral("Font Size"));
-    m_size->addItems({"8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28",
-                      "36", "48", "72"});
+    for (int size : {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72})
+        m_size->addItem(QString::number(size));
     m_size->setMinimumContentsLength(4);
 
     connect(m_toolbar, &FormatToolbar::ButtonClick, this, &frmEdit::tbFormat_ButtonClick);

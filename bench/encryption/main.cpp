@@ -188,7 +188,7 @@ void printStep(const Step &step, const Step &cp, const Step &cpSync)
     QString verdict;
     if (step.target > 0)
         verdict = QStringLiteral("  [%1 %2x cp]")
-                      .arg(m / cpTime <= step.target ? "ok" : "MISSED")
+                      .arg(QLatin1String(m / cpTime <= step.target ? "ok" : "MISSED"))
                       .arg(step.target);
     std::printf("  %-22s %10s %7.2fx %10.2fx %10s %7.2fx   %s%s\n", step.name,
                 qPrintable(seconds(m)), m / cpTime, m / median(cpSync.runs, &Sample::seconds),

@@ -380,7 +380,7 @@ void tst_encryptedbinder::unsafeRuntimeFolderRefusesToOpen()
     for (const char *mode : {"0750", "0705"}) {
         ::chmod(QFile::encodeName(open).constData(), mode_t(std::strtol(mode, nullptr, 8)));
         QCOMPARE(refusal(), lead + open + " (XDG_RUNTIME_DIR) is open to other users (mode " +
-                                mode + ", not 0700), 75");
+                                QLatin1String(mode) + ", not 0700), 75");
     }
     const QString link = e.runtime.path() + "/link";
     QVERIFY(QFile::link(e.runtime.path(), link));

@@ -46,7 +46,7 @@ QStringList lumpNames(const QString &path)
 
 QPushButton *button(QWidget &window, const char *name)
 {
-    return window.findChild<QPushButton *>(name);
+    return window.findChild<QPushButton *>(QLatin1String(name));
 }
 
 QTreeWidget *list(QWidget &window)

@@ -33,7 +33,7 @@ void expectInsideAndUsable(frmMain &main, const char *when)
     for (QMdiSubWindow *window : windowsOf(main)) {
         const QRect at = window->geometry();
         QVERIFY2(area.contains(at), qPrintable(QString("%1: %2,%3 %4x%5 outside %6x%7")
-                                                   .arg(when)
+                                                   .arg(QLatin1String(when))
                                                    .arg(at.x())
                                                    .arg(at.y())
                                                    .arg(at.width())

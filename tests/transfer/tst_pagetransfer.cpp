@@ -53,10 +53,11 @@ void tst_pagetransfer::importNamesPagesByKind()
     for (const Case &c : cases) {
         const QByteArray bytes =
             QByteArray(c.file) == "empty.html" ? QByteArray() : QByteArray(c.file);
-        QVERIFY(ImportFile(*f.workspace, binder, f.file(c.file, bytes), PageKind::Unknown));
+        QVERIFY(ImportFile(*f.workspace, binder, f.file(QString::fromLatin1(c.file), bytes),
+                           PageKind::Unknown));
         const PageRow &row = binder.pages.at(binder.pageCount() - 1);
-        QCOMPARE(row.key.kind.name(), QString(c.kind));
-        QCOMPARE(row.name, QString(c.name));
+        QCOMPARE(row.key.kind.name(), QString::fromLatin1(c.kind));
+        QCOMPARE(row.name, QString::fromLatin1(c.name));
         QCOMPARE(row.modified, QString("Never"));
         QCOMPARE(pageData(row.key), bytes);
     }

@@ -105,7 +105,7 @@ private Q_SLOTS:
     {
         Binder binder;
         for (const char *kind : {"RTF", "TXT", "HTML", "PICTURE", "SOUND", "FILE"})
-            addPages(binder, 1, kind);
+            addPages(binder, 1, QString::fromLatin1(kind));
         for (int position = 1; position <= 6; ++position) {
             binder.setCurIndex(position);
             const CommandState s = commandState(binder, {.selected = position});

@@ -256,10 +256,10 @@ private Q_SLOTS:
             auto *editor = listView(w.main)->findChild<QLineEdit *>();
             QVERIFY(editor);
             editor->selectAll();
-            QTest::keyClicks(editor, view);
+            QTest::keyClicks(editor, QString::fromLatin1(view));
             QTest::keyClick(editor, Qt::Key_Return);
             // Enter only ends the renaming: it does not edit the page as well.
-            QTRY_COMPARE(window->binder().page(1).name, QString(view));
+            QTRY_COMPARE(window->binder().page(1).name, QString::fromLatin1(view));
             QCOMPARE(opened, 0);
             expectAgreement(w.main, "rename");
         }
@@ -302,7 +302,7 @@ private Q_SLOTS:
     {
         BinderFixture f;
         Window w(f);
-        for (const char *name : {"a.qly", "b.qly", "c.qly"})
+        for (const QString &name : QStringList{"a.qly", "b.qly", "c.qly"})
             w.main.OpenFile(f.makeBinder(name, {}));
         const QList<QMdiSubWindow *> subs = w.main.mdiArea()->subWindowList();
         QCOMPARE(subs.size(), 3);

@@ -198,12 +198,13 @@ private Q_SLOTS:
             BinderFixture f;
             Binder binder;
             addRows(binder, {"first"});
-            addRows(binder, {c.old}, c.kind);
+            addRows(binder, {QString::fromLatin1(c.old)}, QString::fromLatin1(c.kind));
             BinderAnnouncements heard(binder);
             beginRename(binder, 2);
-            QCOMPARE(binder.nameBeforeRename(), QString(c.old));
-            const bool renamed = finishRename(*f.workspace, binder, 2, c.typed);
-            QCOMPARE(binder.pages.at(1).name, QString(c.result ? c.result : c.old));
+            QCOMPARE(binder.nameBeforeRename(), QString::fromLatin1(c.old));
+            const bool renamed =
+                finishRename(*f.workspace, binder, 2, QString::fromLatin1(c.typed));
+            QCOMPARE(binder.pages.at(1).name, QString::fromLatin1(c.result ? c.result : c.old));
             QCOMPARE(renamed, c.result != nullptr);
             QCOMPARE(binder.Changed(), renamed);
             QCOMPARE(heard.seen.size(), renamed ? 1 : 0);

@@ -317,7 +317,8 @@ void tst_recovery::hostileFoldersAreSkippedNeverFollowed()
           "4: skipped", "its record is not a plain file", "5: skipped",
           "is a symbolic link, not a plain file", "6: skipped", "is cut short", "7: skipped",
           "notes.txt: skipped, it is no snapshot folder"})
-        QVERIFY2(said.contains(QString::fromLatin1(expected)), qPrintable(expected + u'\n' + said));
+        QVERIFY2(said.contains(QString::fromLatin1(expected)),
+                 qPrintable(QString::fromLatin1(expected) + u'\n' + said));
     QCOMPARE(said.count(QStringLiteral("its record is not a plain file")), 2);
     QVERIFY_THROWS_EXCEPTION(FileError, store.find(root + "0000000000000001"));
 }
