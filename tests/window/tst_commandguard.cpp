@@ -41,6 +41,19 @@ public:
     }
 };
 
+// A shown main window over dialogs that can fail.
+struct FailingMain
+{
+    FailingMain() : settings(f.path("settings.ini")), main(*f.temp, dialogs, settings)
+    {
+        main.show();
+    }
+    BinderFixture f;
+    FailingDialogs dialogs;
+    Settings settings;
+    frmMain main;
+};
+
 qsizetype messageCount(const ScriptedDialogs &dialogs)
 {
     qsizetype count = 0;
@@ -82,11 +95,9 @@ void tst_commandguard::whatEscapesACommandIsSaid()
 
 void tst_commandguard::toolbarCommandThatFailsIsSaidAndTheProgramGoesOn()
 {
-    BinderFixture f;
-    FailingDialogs dialogs;
-    Settings settings(f.path("settings.ini"));
-    frmMain main(*f.temp, dialogs, settings);
-    main.show();
+    FailingMain m;
+    FailingDialogs &dialogs = m.dialogs;
+    frmMain &main = m.main;
     main.mnuNew_Click();
     frmMDI *window = main.activeBinderWindow();
     QVERIFY(window);
@@ -110,20 +121,18 @@ void tst_commandguard::toolbarCommandThatFailsIsSaidAndTheProgramGoesOn()
     QVERIFY(window->binder().Changed());
 
     dialogs.failSave = nullptr;
-    dialogs.queueSaveFile(f.path("saved.qly"));
+    dialogs.queueSaveFile(m.f.path("saved.qly"));
     Q_EMIT bar->buttonClicked(MainToolbar::Save, 0);
-    QVERIFY(QFile::exists(f.path("saved.qly")));
+    QVERIFY(QFile::exists(m.f.path("saved.qly")));
     QVERIFY(!window->binder().Changed());
     QCOMPARE(messageCount(dialogs), 1);
 }
 
 void tst_commandguard::mainWindowMenuCommandThatFailsIsSaid()
 {
-    BinderFixture f;
-    FailingDialogs dialogs;
-    Settings settings(f.path("settings.ini"));
-    frmMain main(*f.temp, dialogs, settings);
-    main.show();
+    FailingMain m;
+    FailingDialogs &dialogs = m.dialogs;
+    frmMain &main = m.main;
     QAction *open = main.findChild<QAction *>(QStringLiteral("mnuOpen"));
     QVERIFY(open);
     dialogs.failOpen = [] {
