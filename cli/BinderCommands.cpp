@@ -194,7 +194,7 @@ int listPages(CliSession &session, const QStringList &args)
     return inspect(session, args, 1, [](Binder &binder) {
         for (int i = 0; i < binder.pageCount(); ++i) {
             const PageRow &page = binder.pages.at(i);
-            out() << i + 1 << '\t' << consoleText(page.key.kind) << '\t' << page.size << '\t'
+            out() << i + 1 << '\t' << consoleText(page.key.kind.name()) << '\t' << page.size << '\t'
                   << consoleText(page.name) << '\n';
         }
         return int(ExitOk);
@@ -213,7 +213,7 @@ int searchBinder(CliSession &session, const QStringList &args)
         const SearchResult found = searchPages(session.workspace().ui, binder, rest.at(1), options);
         for (int position : found.positions) {
             const PageRow &page = binder.pages.at(position - 1);
-            out() << position << '\t' << consoleText(page.key.kind) << '\t'
+            out() << position << '\t' << consoleText(page.key.kind.name()) << '\t'
                   << consoleText(page.name) << '\n';
         }
         return int(found.positions.isEmpty() ? ExitFailed : ExitOk);
@@ -231,7 +231,7 @@ int extractPages(CliSession &session, const QStringList &args)
         // A page that cannot be written is reported and the others still come out.
         for (int i = 0; i < binder.pageCount(); ++i) {
             const PageRow &page = binder.pages.at(i);
-            const QString name = pageFileName(page.name, kindFromString(page.key.kind));
+            const QString name = pageFileName(page.name, page.key.kind);
             QString target = folder.filePath(name);
             try {
                 UniqueFd fd = output.create(name, target);

@@ -27,9 +27,14 @@ namespace quillery::cli {
 
 namespace {
 
+// The command has already said why it stops.
+struct Reported
+{
+};
+
 // Where the result goes: over the binder itself, held locked so that no window of it is
 // open meanwhile, or into a new file that nothing was at before. Throws FileError when
-// neither can be had, Cancelled when the new file's name is taken (which it reports).
+// neither can be had, Reported when the new file's name is taken.
 class Target
 {
 public:
@@ -47,7 +52,7 @@ public:
             if (error.number() != FileError::FileExists)
                 throw;
             fail(m_path, QStringLiteral("already exists; the tool never replaces a file"));
-            throw FileError(FileError::Cancelled, QStringLiteral("Cancelled"));
+            throw Reported();
         }
         m_placeholder = true;
     }
@@ -99,9 +104,9 @@ int guarded(const QString &path, const std::function<int()> &work)
 {
     try {
         return work();
+    } catch (const Reported &) {
+        return int(ExitFailed);
     } catch (const FileError &error) {
-        if (error.number() == FileError::Cancelled)
-            return int(ExitFailed);
         if (error.isPermissionDenied())
             return fail(path,
                         QStringLiteral("is in use or cannot be written; nothing was changed"));

@@ -134,9 +134,9 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
         workspace.ui.processEvents();
         const PageRow &page = binder.pages.at(k - 2);
         const PageKey &key = page.key;
-        auto name = lumpNames.constFind(key.kind);
+        auto name = lumpNames.constFind(key.kind.name());
         if (name == lumpNames.constEnd())
-            name = lumpNames.insert(key.kind, key.kind.toLatin1());
+            name = lumpNames.insert(key.kind.name(), key.kind.name().toLatin1());
         archive.setLumpName(k, *name);
         if (key.location != location) {
             location = key.location;

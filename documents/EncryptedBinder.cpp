@@ -9,6 +9,7 @@
 #include "documents/PlainSource.h"
 #include "documents/SecretStream.h"
 #include "documents/Workspace.h"
+#include "platform/Cancelled.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
 #include "platform/RuntimeFolder.h"
@@ -105,7 +106,7 @@ QString decryptWorkingCopy(Workspace &workspace, Binder &binder, const QString &
                             reader);
     workspace.ui.askPassphrase(prompt);
     if (!prompt.key())
-        throw FileError(FileError::Cancelled, QStringLiteral("Cancelled"));
+        throw Cancelled();
     encryption->key = prompt.key();
     binder.encryption = encryption;
 

@@ -45,7 +45,7 @@ TempFolder &scratchFolder(Workspace &workspace, const Binder &binder);
 
 // The working copy of an encrypted binder for opening, from source (its file or its
 // shadow copy): asks for the passphrase, then decrypts the file into the binder's folder
-// in the runtime folder. Throws FileError, Cancelled when no passphrase opened it.
+// in the runtime folder. Throws FileError, or Cancelled when no passphrase opened it.
 QString decryptWorkingCopy(Workspace &workspace, Binder &binder, const QString &source);
 
 // Saves an encrypted binder: its archive is encrypted as it is put together from the

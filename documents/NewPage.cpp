@@ -18,7 +18,7 @@ void NewIcon(Binder &binder, PageKind kind)
     row.created = generalDate(QDateTime::currentDateTime());
     row.modified = QStringLiteral("Never");
     row.key.serial = binder.takeSerial();
-    row.key.kind = kindString(kind);
+    row.key.kind = StoredKind(kind);
     row.key.colour = colourField(kind, binder.records().value(RecordKey::RichBackground));
     binder.pages.append(row);
     binder.setCurIndex(position);

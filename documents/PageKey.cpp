@@ -31,7 +31,7 @@ QString PageKey::field(int number) const
     case 2:
         return numberOrEmpty(length);
     case 3:
-        return kind;
+        return kind.name();
     case 4:
         return location;
     case 5:
@@ -56,7 +56,7 @@ PageKey PageKey::parse(const QString &text)
     key.serial = numberOrNone(fields.value(0));
     key.offset = numberOrNone(fields.value(1));
     key.length = numberOrNone(fields.value(2));
-    key.kind = fields.value(3);
+    key.kind = StoredKind::fromName(fields.value(3));
     key.location = fields.value(4);
     key.colour = fields.value(5);
     return key;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "documents/PageKind.h"
+
 #include <QString>
 
 namespace quillery {
@@ -13,7 +15,7 @@ struct PageKey
     qint64 serial = 0;
     qint64 offset = -1; // -1: not a range of the working copy
     qint64 length = -1;
-    QString kind;
+    StoredKind kind;
     QString location;
     QString colour;
 

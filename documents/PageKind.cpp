@@ -55,6 +55,14 @@ PageKind kindFromString(const QString &text)
     return PageKind::Unknown;
 }
 
+StoredKind StoredKind::fromName(const QString &name)
+{
+    StoredKind stored;
+    stored.m_name = name;
+    stored.m_kind = kindFromString(name);
+    return stored;
+}
+
 PageKind kindFromNumber(int number)
 {
     return number >= 1 && number <= 6 ? PageKind(number) : PageKind::Unknown;

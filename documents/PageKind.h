@@ -17,6 +17,25 @@ PageKind kindFromString(const QString &text);
 // Unknown for numbers outside 1 to 6.
 PageKind kindFromNumber(int number);
 
+// A page's kind as its binder stores it. The name is kept as it came, even when it is none
+// of the six, so that a save writes back what was read; the program works with the kind.
+class StoredKind
+{
+public:
+    StoredKind() = default;
+    explicit StoredKind(PageKind kind) : m_name(kindString(kind)), m_kind(kind) {}
+    static StoredKind fromName(const QString &name);
+
+    const QString &name() const { return m_name; }
+    operator PageKind() const { return m_kind; }
+
+    bool operator==(const StoredKind &other) const { return m_name == other.m_name; }
+
+private:
+    QString m_name;
+    PageKind m_kind = PageKind::Unknown;
+};
+
 // The kind a file gets when imported without a chosen kind: by the extension of its
 // file name, compared in lower case; anything unlisted (or no extension) is FILE.
 PageKind kindFromExtension(const QString &path);

@@ -106,7 +106,7 @@ QVariant PageList::data(const QModelIndex &index, int role) const
             return int(Qt::AlignRight | Qt::AlignVCenter);
         return {};
     case KindRole:
-        return page.key.kind;
+        return int(PageKind(page.key.kind));
     case KeyRole:
         return page.key.toString();
     default:

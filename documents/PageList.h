@@ -27,6 +27,7 @@ class PageList : public QAbstractTableModel
     Q_OBJECT
 public:
     enum Column { NameColumn, CreatedColumn, ModifiedColumn, SizeColumn, CommentsColumn };
+    // KindRole: the page's PageKind as a number; KeyRole: its key in text form.
     enum Role { KindRole = Qt::UserRole + 1, KeyRole };
     static constexpr int ColumnCount = 5;
 

@@ -238,7 +238,7 @@ void writeSnapshot(const QString &folder, const SnapshotCapture &capture)
     for (const PageRow &row : std::as_const(rows)) {
         const PageKey &key = row.key;
         SnapshotPage &page = record.pages.emplace_back();
-        page.kind = key.kind.toLatin1();
+        page.kind = key.kind.name().toLatin1();
         if (key.location.isEmpty()) {
             ++record.changedPages; // a new page that has no content yet
             continue;

@@ -9,6 +9,10 @@ class Interaction;
 class Dialogs;
 class TempFolder;
 
+// How the page editor opens a text page. ShowAssociations is set when an editing program
+// could not be started, so that the Options dialog opens on the editing associations.
+enum class EditMode { Rich, Plain, ShowAssociations };
+
 // What every binder procedure shares: the temporary folder with its registered files,
 // the dialogs, the interaction with the user and the few settings and counters the procedures read.
 class Workspace
@@ -28,7 +32,7 @@ public:
     int newFileCounter = 0;   // binders created in this run
     QString passwordHolder;   // stored password of the binder being opened or imported
 
-    int editmode = 0;      // how the page editor opens: 0 rich text, 1 plain text
+    EditMode editmode = EditMode::Rich;
     bool editpage = false; // the page editor is open
 };
 

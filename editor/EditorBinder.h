@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "documents/PageKind.h"
 #include "platform/Colours.h"
 
 #include <QByteArray>
@@ -18,7 +19,7 @@ class Workspace;
 struct PageToEdit
 {
     QString title;
-    QString kind;
+    PageKind kind = PageKind::Unknown;
     QByteArray data;
     bool empty = false;        // a page that never had any content
     ColourCode backColour = 0; // the background the viewer shows the page on

@@ -21,8 +21,9 @@ QIcon editorIcon(const char *themeName, const char *file)
 {
     static const bool loaded = (initEditorQrc(), true);
     Q_UNUSED(loaded);
-    return QIcon::fromTheme(QLatin1String(themeName),
-                            QIcon(QStringLiteral(":/editor/icons/%1.svg").arg(file)));
+    return QIcon::fromTheme(
+        QLatin1String(themeName),
+        QIcon(QStringLiteral(":/editor/icons/%1.svg").arg(QLatin1String(file))));
 }
 
 // A swatch of the colour a menu entry gives.

@@ -81,9 +81,10 @@ bool isEnter(int key)
 frmEdit::frmEdit(Workspace &workspace, Binder &binder, int position, Settings *settings,
                  QWidget *parent)
     : QDialog(parent), m_workspace(workspace), m_binder(binder), m_settings(settings),
-      m_position(position), m_rich(workspace.editmode == 0), m_box(new RichTextBox(this)),
-      m_unsaved(new UnsavedPageText(position, *m_box, m_rich)), m_toolbar(new FormatToolbar(this)),
-      m_combos(new QWidget(this)), m_font(new QComboBox(m_combos)), m_size(new QComboBox(m_combos))
+      m_position(position), m_rich(workspace.editmode == EditMode::Rich),
+      m_box(new RichTextBox(this)), m_unsaved(new UnsavedPageText(position, *m_box, m_rich)),
+      m_toolbar(new FormatToolbar(this)), m_combos(new QWidget(this)),
+      m_font(new QComboBox(m_combos)), m_size(new QComboBox(m_combos))
 {
     setObjectName(QStringLiteral("frmEdit"));
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
@@ -115,8 +116,8 @@ frmEdit::frmEdit(Workspace &workspace, Binder &binder, int position, Settings *s
     m_font->setToolTip(QStringLiteral("Font"));
     m_font->setMinimumContentsLength(24);
     m_size->setToolTip(QStringLiteral("Font Size"));
-    m_size->addItems({"8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28",
-                      "36", "48", "72"});
+    for (int size : {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72})
+        m_size->addItem(QString::number(size));
     m_size->setMinimumContentsLength(4);
 
     connect(m_toolbar, &FormatToolbar::ButtonClick, this, &frmEdit::tbFormat_ButtonClick);
@@ -220,8 +221,8 @@ void frmEdit::load(int position)
         m_box->setTextRTF(page.data);
         setTextColour(SystemWindowText);
     } else {
-        caption = page.kind == u"HTML" ? QStringLiteral("HTML Editor for '")
-                                       : QStringLiteral("Plain Text Editor for '");
+        caption = page.kind == PageKind::HTML ? QStringLiteral("HTML Editor for '")
+                                              : QStringLiteral("Plain Text Editor for '");
         m_toolbar->hide();
         m_combos->hide();
         m_options->menuAction()->setVisible(false);

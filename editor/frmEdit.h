@@ -19,8 +19,8 @@ class UnsavedPageText;
 class Workspace;
 class frmReplace;
 
-// The built-in editor of one text page, in rich mode (workspace.editmode 0) with the
-// formatting toolbar, or in plain mode (1) where the whole text keeps the binder's plain
+// The built-in editor of one text page, in rich mode (EditMode::Rich) with the
+// formatting toolbar, or in plain mode where the whole text keeps the binder's plain
 // text format. It edits its own copy of the page and writes it back only on SavePage.
 class frmEdit : public QDialog
 {

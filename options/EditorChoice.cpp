@@ -17,9 +17,9 @@ QString titleExtension(const QString &title)
 
 } // namespace
 
-QString chooseEditor(const Settings &settings, const QString &kind, const QString &title)
+QString chooseEditor(const Settings &settings, PageKind kind, const QString &title)
 {
-    const int kindRow = int(kindFromString(kind));
+    const int kindRow = int(kind);
     if (kindRow < 1 || kindRow > Settings::KindRows)
         return QString();
     if (kindFromNumber(kindRow) == PageKind::FILE) {

@@ -174,8 +174,8 @@ void frmOptions::Form_Load()
     lvExts->setCurrentItem(lvExts->topLevelItem(0));
     lvExts_ItemClick();
     showFormat();
-    if (m_workspace.editmode == 2) {
-        m_workspace.editmode = 0;
+    if (m_workspace.editmode == EditMode::ShowAssociations) {
+        m_workspace.editmode = EditMode::Rich;
         tabMain->setCurrentIndex(1);
     }
 }

@@ -30,7 +30,7 @@ class frmOptions : public QDialog
 {
     Q_OBJECT
 public:
-    // Opens on the associations tab when workspace.editmode is 2, which it resets to 0.
+    // Opens on the associations tab when workspace.editmode asks for it, and resets it.
     frmOptions(Workspace &workspace, Settings &settings, Binder &binder, QWidget *parent = nullptr);
 
     void cmdOK_Click();

@@ -21,10 +21,9 @@ QString htmlSource(const QByteArray &bytes)
 
 } // namespace
 
-std::unique_ptr<QTextDocument> pageTextDocument(const QString &kind, QByteArray bytes)
+std::unique_ptr<QTextDocument> pageTextDocument(PageKind pageKind, QByteArray bytes)
 {
     auto doc = std::make_unique<SealedDocument>();
-    const PageKind pageKind = kindFromString(kind);
     if (pageKind == PageKind::RTF && isRtf(bytes)) {
         readRtf(bytes, doc.get());
         return doc;

@@ -106,7 +106,7 @@ private:
                 m_raw.resize(piece);
                 if (!readInto(fd, offset, piece, m_raw, 0))
                     return false;
-                if (first && (shown = shownTextFor(kindFromString(key.kind), m_raw)))
+                if (first && (shown = shownTextFor(key.kind, m_raw)))
                     matcher = &m_shown;
                 for (qsizetype at = 0; at < piece; at += slice.size()) {
                     slice = QByteArrayView(m_raw).sliced(at, qMin(nextSlice, piece - at));
@@ -154,9 +154,8 @@ private:
 
 } // namespace
 
-bool isSearchedKind(const QString &kind)
+bool isSearchedKind(PageKind k)
 {
-    const PageKind k = kindFromString(kind);
     return k == PageKind::RTF || k == PageKind::TXT || k == PageKind::HTML;
 }
 

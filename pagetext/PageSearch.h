@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "documents/PageKind.h"
+
 #include <QString>
 #include <QVector>
 
@@ -10,7 +12,7 @@ class Binder;
 class Interaction;
 
 // Whether Search All looks at pages of this kind: rich text, plain text and HTML.
-bool isSearchedKind(const QString &kind);
+bool isSearchedKind(PageKind kind);
 
 struct SearchOptions
 {

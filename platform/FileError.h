@@ -24,7 +24,6 @@ public:
         PathFileAccess = 75,
         PathNotFound = 76,
         InvalidFormat = 321,
-        Cancelled = 32755,
     };
 
     FileError(int number, const QString &description);

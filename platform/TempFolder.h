@@ -13,7 +13,8 @@ class TempFolder
 public:
     // Makes (or checks) the folder; throws FileError when it cannot be made or is not
     // safe to use (a link, someone else's, open to others).
-    explicit TempFolder(const QString &path = defaultPath(), const QString &prefix = "QL");
+    explicit TempFolder(const QString &path = defaultPath(),
+                        const QString &prefix = QStringLiteral("QL"));
 
     // QDir::tempPath() + "/Quillery-" + the user id.
     static QString defaultPath();

@@ -41,7 +41,7 @@ bool anyHtmlPage(const QList<frmMDI *> &windows)
     for (const frmMDI *window : windows) {
         const PageList &pages = window->binder().pages;
         for (int i = 0; i < pages.count(); ++i) {
-            if (kindFromString(pages.at(i).key.kind) == PageKind::HTML)
+            if (pages.at(i).key.kind == PageKind::HTML)
                 return true;
         }
     }

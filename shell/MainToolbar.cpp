@@ -7,6 +7,8 @@
 
 namespace quillery {
 
+using namespace Qt::Literals::StringLiterals;
+
 DropDownChoice::DropDownChoice(QVector<Item> items, int initial)
     : m_items(std::move(items)), m_current(initial)
 {
@@ -16,22 +18,22 @@ namespace {
 
 QVector<DropDownChoice::Item> addItems()
 {
-    return {
-        {"&Rich Text Page...", 10, "Add Rich Text Page (Shift+F4)"},
-        {"&Plain Text Page...", 11, "Add Plain Text Page (Shift+F5)"},
-        {"&HTML Page...", 12, "Add HTML Page (Shift+F6)"},
-        {"Pi&cture...", 13, "Insert Picture (Shift+F8)"},
-        {"&Sound...", 14, "Insert Sound (Shift+F9)"},
-        {"&File...", 15, "Insert File (Shift+F11)"},
-        {"Scanner/Camera &Image (TWAIN)...", 17, "Import Scanner/Camera Image (TWAIN) (Ctrl+Q)"}};
+    return {{u"&Rich Text Page..."_s, 10, u"Add Rich Text Page (Shift+F4)"_s},
+            {u"&Plain Text Page..."_s, 11, u"Add Plain Text Page (Shift+F5)"_s},
+            {u"&HTML Page..."_s, 12, u"Add HTML Page (Shift+F6)"_s},
+            {u"Pi&cture..."_s, 13, u"Insert Picture (Shift+F8)"_s},
+            {u"&Sound..."_s, 14, u"Insert Sound (Shift+F9)"_s},
+            {u"&File..."_s, 15, u"Insert File (Shift+F11)"_s},
+            {u"Scanner/Camera &Image (TWAIN)..."_s, 17,
+             u"Import Scanner/Camera Image (TWAIN) (Ctrl+Q)"_s}};
 }
 
 QVector<DropDownChoice::Item> viewItems()
 {
-    return {{"&Large icons", 8, "View Large Icons"},
-            {"&Small icons", 9, "View Small Icons"},
-            {"Lis&t", 7, "View List"},
-            {"&Details", 16, "View Details"}};
+    return {{u"&Large icons"_s, 8, u"View Large Icons"_s},
+            {u"&Small icons"_s, 9, u"View Small Icons"_s},
+            {u"Lis&t"_s, 7, u"View List"_s},
+            {u"&Details"_s, 16, u"View Details"_s}};
 }
 
 struct Plain

@@ -25,6 +25,7 @@
 #include "shell/frmRecent.h"
 #include "transfer/BinderOpener.h"
 #include "window/ApplyCommandState.h"
+#include "window/CommandGuard.h"
 #include "window/CommandState.h"
 #include "window/PageListView.h"
 #include "window/ViewerPane.h"
@@ -76,7 +77,9 @@ frmMain::frmMain(TempFolder &temp, Dialogs &dialogs, Settings &settings, QWidget
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
     addToolBar(m_toolbar);
-    connect(m_toolbar, &MainToolbar::buttonClicked, this, &frmMain::toolbarClicked);
+    connect(m_toolbar, &MainToolbar::buttonClicked, this, [this](int position, int choice) {
+        guarded(m_workspace->dialogs, [&] { toolbarClicked(position, choice); });
+    });
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmMain::activeWindowChanged);
     buildMenus();
     buildStatusBar();
@@ -108,7 +111,8 @@ void frmMain::buildMenus()
         QAction *action = menu->addAction(QString::fromLatin1(caption));
         action->setObjectName(QString::fromLatin1(name));
         action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
-        connect(action, &QAction::triggered, this, slot);
+        connect(action, &QAction::triggered, this,
+                [this, slot] { guarded(m_workspace->dialogs, [this, slot] { (this->*slot)(); }); });
     };
     add(file, "mnuNew", "&New", "Ctrl+N", &frmMain::mnuNew_Click);
     add(file, "mnuOpen", "&Open...", "Ctrl+O", &frmMain::mnuOpen_Click);
@@ -233,7 +237,7 @@ void frmMain::OpenFile(const QString &fileName)
     // A binder opens on its remembered page when that is text or a file; pictures,
     // sounds and HTML wait until the user picks them. A file opened on its own is shown.
     if (binderFile && binder->hasPage(0)) {
-        const PageKind kind = kindFromString(binder->page(0).key.kind);
+        const PageKind kind = binder->page(0).key.kind;
         if (kind != PageKind::RTF && kind != PageKind::TXT && kind != PageKind::FILE)
             binder->setCurIndex(0);
     }
@@ -382,19 +386,19 @@ void frmMain::showAssociations(Binder &binder)
     dialog->show();
 }
 
-void frmMain::Arrange(int arrangement)
+void frmMain::Arrange(Arrangement arrangement)
 {
     switch (arrangement) {
-    case 0:
+    case Arrangement::Cascade:
         cascadeSubWindows(*m_mdi);
         break;
-    case 1:
+    case Arrangement::TileHorizontally:
         tileSubWindows(*m_mdi, Qt::Horizontal);
         break;
-    case 2:
+    case Arrangement::TileVertically:
         tileSubWindows(*m_mdi, Qt::Vertical);
         break;
-    default:
+    case Arrangement::ArrangeIcons:
         arrangeIcons(*m_mdi);
         break;
     }
@@ -437,7 +441,7 @@ void frmMain::toolbarClicked(int position, int choice)
         window->menus()["mnuEditDelete"]->trigger();
         break;
     case MainToolbar::View:
-        window->setView(choice);
+        window->setView(PageListView::viewFromNumber(choice));
         break;
     case MainToolbar::Back:
         window->viewer()->goBack();

@@ -66,7 +66,7 @@ public:
     void mnuAbout_Click() override;
     void mnuSF_Click() override;
     void mnuExit_Click() override;
-    void Arrange(int arrangement) override;
+    void Arrange(Arrangement arrangement) override;
     void showScanner(Binder &binder) override;
     void mnuEditOptions_Click(Binder &binder) override;
     void editPage(Binder &binder) override;

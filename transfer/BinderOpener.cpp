@@ -15,6 +15,7 @@
 #include "documents/RecentValues.h"
 #include "documents/TextFormatDefaults.h"
 #include "documents/Workspace.h"
+#include "platform/Cancelled.h"
 #include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/FileError.h"
@@ -57,7 +58,7 @@ void appendArchivePages(Binder &binder, PageRecords &records, const LumpArchive 
                         const QString &dataPath, int firstPage, int lastPage)
 {
     const QString location = u'|' + dataPath;
-    RecentValues<QString> kinds;
+    RecentValues<StoredKind> kinds;
     QVector<PageRow> rows;
     rows.reserve(lastPage - firstPage + 1);
     for (int i = firstPage; i <= lastPage; ++i) {
@@ -72,8 +73,9 @@ void appendArchivePages(Binder &binder, PageRecords &records, const LumpArchive 
         row.key.serial = binder.takeSerial();
         row.key.offset = lump.offset;
         row.key.length = lump.length;
-        row.key.kind =
-            kinds.get(lump.name, [](QByteArrayView name) { return QString::fromLatin1(name); });
+        row.key.kind = kinds.get(lump.name, [](QByteArrayView name) {
+            return StoredKind::fromName(QString::fromLatin1(name));
+        });
         row.key.location = location;
         row.key.colour = std::move(page.colour);
     }
@@ -190,7 +192,7 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
         PasswordPrompt prompt(workspace);
         workspace.ui.askPassword(prompt);
         if (!prompt.accepted())
-            throw FileError(FileError::Cancelled, QStringLiteral("Cancelled"));
+            throw Cancelled();
     }
 
     BusyScope busy(workspace.ui);
@@ -227,14 +229,13 @@ std::unique_ptr<Binder> OpenFile(Workspace &workspace, const QString &fileName, 
     binder->setCurFile(fileName);
     try {
         loadBinder(workspace, *binder, fileName, purpose);
+    } catch (const Cancelled &) {
+        workspace.ui.openCancelled();
+        return nullptr;
     } catch (const FileError &error) {
-        if (error.number() == FileError::Cancelled) {
-            workspace.ui.openCancelled();
-        } else {
-            reportFileError(workspace.dialogs, QStringLiteral("Open Error"),
-                            QStringLiteral("An error occurred when trying to open the file '"),
-                            fileName, error);
-        }
+        reportFileError(workspace.dialogs, QStringLiteral("Open Error"),
+                        QStringLiteral("An error occurred when trying to open the file '"),
+                        fileName, error);
         return nullptr;
     }
     return binder;

@@ -61,7 +61,7 @@ void ExportFile(Workspace &workspace, Binder &binder, const QString &typeName, c
                          QStringLiteral("|All files (*.*)|*.*");
     }
     const PageRow &page = binder.page(0);
-    request.fileName = pageFileName(page.name, kindFromString(page.key.kind));
+    request.fileName = pageFileName(page.name, page.key.kind);
     const QString target = workspace.dialogs.saveFile(request);
     if (target.isEmpty())
         return;

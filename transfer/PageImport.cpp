@@ -105,7 +105,7 @@ void importInto(Workspace &workspace, Binder &binder, const QString &fileName, P
     row.modified = QStringLiteral("Never");
     row.size = fileio::fileSize(copy);
     row.key.serial = binder.takeSerial();
-    row.key.kind = kindString(kind);
+    row.key.kind = StoredKind(kind);
     row.key.location = copy;
     row.key.colour = colourField(kind, QString::number(SystemWindowBackground));
     binder.pages.append(row);

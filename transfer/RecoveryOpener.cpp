@@ -10,6 +10,7 @@
 #include "documents/Password.h"
 #include "documents/RecoveryStore.h"
 #include "documents/Workspace.h"
+#include "platform/Cancelled.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
 #include "platform/TempFolder.h"
@@ -30,7 +31,7 @@ void askPassword(Workspace &workspace, const InfoRecords &records)
     PasswordPrompt prompt(workspace);
     workspace.ui.askPassword(prompt);
     if (!prompt.accepted())
-        throw FileError(FileError::Cancelled, QStringLiteral("Cancelled"));
+        throw Cancelled();
 }
 
 // Where each source's pages are read from: for a window, files of the temporary folder
@@ -79,7 +80,7 @@ void addPages(Binder &binder, const SnapshotEntry &entry, PageRecords &records,
         row.modified = std::move(fields.modified);
         row.comments = std::move(fields.comments);
         row.key.serial = binder.takeSerial();
-        row.key.kind = QString::fromLatin1(page.kind);
+        row.key.kind = StoredKind::fromName(QString::fromLatin1(page.kind));
         row.key.colour = std::move(fields.colour);
         if (page.source == 0)
             continue;
@@ -151,13 +152,13 @@ RecoveredBinder recoverBinder(Workspace &workspace, const SnapshotEntry &entry,
 {
     try {
         return recover(workspace, entry, purpose);
+    } catch (const Cancelled &) {
+        workspace.ui.openCancelled();
+        return {};
     } catch (const FileError &error) {
-        if (error.number() == FileError::Cancelled)
-            workspace.ui.openCancelled();
-        else
-            reportFileError(workspace.dialogs, QStringLiteral("Recovery Error"),
-                            QStringLiteral("An error occurred when trying to recover '"),
-                            entry.record.title, error);
+        reportFileError(workspace.dialogs, QStringLiteral("Recovery Error"),
+                        QStringLiteral("An error occurred when trying to recover '"),
+                        entry.record.title, error);
         return {};
     }
 }

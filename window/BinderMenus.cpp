@@ -157,10 +157,10 @@ QAction *BinderMenus::operator[](const char *name) const
     return action;
 }
 
-QMenu *BinderMenus::menu(const QString &caption, const QString &name)
+QMenu *BinderMenus::menu(const char *caption, const char *name)
 {
-    auto *m = new QMenu(caption);
-    m->setObjectName(name);
+    auto *m = new QMenu(QString::fromLatin1(caption));
+    m->setObjectName(QString::fromLatin1(name));
     QObject::connect(m_owner, &QObject::destroyed, m, &QObject::deleteLater);
     return m;
 }

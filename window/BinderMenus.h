@@ -30,7 +30,7 @@ public:
     QMenu *mnuPView = nullptr;
 
 private:
-    QMenu *menu(const QString &caption, const QString &name);
+    QMenu *menu(const char *caption, const char *name);
     void fill(QMenu *menu, const QList<const char *> &names);
 
     QObject *m_owner;

@@ -20,9 +20,8 @@ void setButtons(CommandState &state, std::initializer_list<toolbar::Button> butt
 }
 
 // Find searches text, which picture, sound and file pages do not have.
-bool hasText(const QString &kind)
+bool hasText(PageKind k)
 {
-    const PageKind k = kindFromString(kind);
     return k != PageKind::PICTURE && k != PageKind::SOUND && k != PageKind::FILE;
 }
 
@@ -46,13 +45,12 @@ void rowSelected(CommandState &state, const Binder &binder, int selected)
 {
     const int count = binder.pageCount();
     const int current = binder.CurIndex() == 0 ? selected : binder.CurIndex();
-    const QString kind = binder.hasPage(current) ? binder.page(current).key.kind : QString();
+    const PageKind k = binder.hasPage(current) ? binder.page(current).key.kind : PageKind::Unknown;
 
     state.mnuPrint = state.mnuPProperties = state.mnuExport = state.mnuExportFile = true;
     state.mnuEP = state.mnuRename = state.mnuEditCut = state.mnuEditCopy = true;
     state.mnuEditDelete = state.mnuEditDelAll = state.mnuSearch = state.mnuPView = true;
-    state.mnuFind = hasText(kind);
-    const PageKind k = kindFromString(kind);
+    state.mnuFind = hasText(k);
     state.mnuPrintPreview = k == PageKind::RTF || k == PageKind::TXT;
     state.mnuExportRTF = k == PageKind::RTF;
     state.mnuExportTXT = k == PageKind::TXT;

@@ -66,7 +66,7 @@ bool copyPage(Workspace &workspace, Binder &binder, int position)
     if (!binder.hasPage(position) || position == 0)
         return false;
     const PageRow &row = binder.page(position);
-    const ClipInfo info{row.name, row.comments, row.key.kind, row.key.colour};
+    const ClipInfo info{row.name, row.comments, row.key.kind.name(), row.key.colour};
     const bool secret = bool(binder.encryption);
     const QString memory = usableMemoryClipboard();
     const QString folder = secret ? memory : workspace.temp.path();
@@ -118,7 +118,8 @@ bool pastePage(Workspace &workspace, Binder &binder)
     QString pagePath;
     try {
         const std::optional<ClipInfo> info = ClipInfo::parse(fileio::readWhole(infoPath));
-        if (!info || kindFromString(info->kind) == PageKind::Unknown)
+        const StoredKind kind = info ? StoredKind::fromName(info->kind) : StoredKind();
+        if (kind == PageKind::Unknown)
             throw FileError(FileError::InvalidFormat,
                             QStringLiteral("The page clipboard does not describe a page"));
         pagePath = temp.TempFileName();
@@ -132,9 +133,9 @@ bool pastePage(Workspace &workspace, Binder &binder)
         row.size = fileio::fileSize(pagePath);
         row.comments = info->comments;
         row.key.serial = binder.takeSerial();
-        row.key.kind = info->kind;
+        row.key.kind = kind;
         row.key.location = pagePath;
-        row.key.colour = colourField(kindFromString(info->kind), info->colour);
+        row.key.colour = colourField(kind, info->colour);
         binder.pages.append(row);
     } catch (const FileError &error) {
         if (!pagePath.isEmpty())

@@ -46,7 +46,7 @@ PageDisplay preparePageDisplay(Workspace &workspace, Binder &binder)
     if (!binder.hasPage(0))
         return display;
     const PageRow &row = binder.page(0);
-    switch (kindFromString(row.key.kind)) {
+    switch (row.key.kind) {
     case PageKind::RTF: {
         display.pane = PageDisplay::Pane::Text;
         bool ok = false;

@@ -38,7 +38,7 @@ public:
     QVariant data(const QModelIndex &index, int role) const override
     {
         if (role == Qt::DecorationRole && index.column() == PageList::NameColumn) {
-            const PageKind kind = kindFromString(index.data(PageList::KindRole).toString());
+            const auto kind = PageKind(index.data(PageList::KindRole).toInt());
             auto found = m_cache.constFind(kind);
             if (found == m_cache.constEnd())
                 found = m_cache.insert(kind, iconSource()(kind));
@@ -78,7 +78,7 @@ PageListView::PageListView(PageList &pages, QWidget *parent)
     m_details->header()->setStretchLastSection(true);
     addWidget(m_list);
     addWidget(m_details);
-    setView(LargeIcons);
+    setView(View::LargeIcons);
 }
 
 QIcon PageListView::icon(PageKind kind)
@@ -102,30 +102,35 @@ void PageListView::watch(QAbstractItemView *view)
             [this](const QModelIndex &index) { Q_EMIT activated(index.row()); });
 }
 
-void PageListView::setView(int view)
+PageListView::View PageListView::viewFromNumber(int number)
 {
-    m_view = qBound(0, view, 3);
-    if (m_view == Details) {
+    return View(qBound(int(View::LargeIcons), number, int(View::Details)));
+}
+
+void PageListView::setView(View view)
+{
+    m_view = view;
+    if (m_view == View::Details) {
         setCurrentWidget(m_details);
         return;
     }
     const int large = style()->pixelMetric(QStyle::PM_LargeIconSize);
     const int small = style()->pixelMetric(QStyle::PM_SmallIconSize);
-    m_list->setViewMode(m_view == LargeIcons ? QListView::IconMode : QListView::ListMode);
-    m_list->setIconSize(m_view == LargeIcons ? QSize(large, large) : QSize(small, small));
-    m_list->setFlow(m_view == List ? QListView::TopToBottom : QListView::LeftToRight);
+    m_list->setViewMode(m_view == View::LargeIcons ? QListView::IconMode : QListView::ListMode);
+    m_list->setIconSize(m_view == View::LargeIcons ? QSize(large, large) : QSize(small, small));
+    m_list->setFlow(m_view == View::List ? QListView::TopToBottom : QListView::LeftToRight);
     m_list->setWrapping(true);
     // Icon captions get a cell wide enough for a few words; in the other modes each item is
     // as wide as its name.
-    m_list->setGridSize(m_view == LargeIcons ? QSize(large * 4, large * 2 + 12) : QSize());
-    m_list->setWordWrap(m_view == LargeIcons);
+    m_list->setGridSize(m_view == View::LargeIcons ? QSize(large * 4, large * 2 + 12) : QSize());
+    m_list->setWordWrap(m_view == View::LargeIcons);
     m_list->setTextElideMode(Qt::ElideMiddle);
     setCurrentWidget(m_list);
 }
 
 QAbstractItemView *PageListView::currentView() const
 {
-    return m_view == Details ? static_cast<QAbstractItemView *>(m_details) : m_list;
+    return m_view == View::Details ? static_cast<QAbstractItemView *>(m_details) : m_list;
 }
 
 int PageListView::selectedRow() const

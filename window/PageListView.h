@@ -26,7 +26,8 @@ class PageListView : public QStackedWidget
 {
     Q_OBJECT
 public:
-    enum View { LargeIcons = 0, SmallIcons = 1, List = 2, Details = 3 };
+    // The numbers are the ones binders store for the view.
+    enum class View { LargeIcons = 0, SmallIcons = 1, List = 2, Details = 3 };
     using IconSource = std::function<QIcon(PageKind)>;
 
     explicit PageListView(PageList &pages, QWidget *parent = nullptr);
@@ -34,8 +35,10 @@ public:
     static void setIconSource(IconSource source);
     static QIcon icon(PageKind kind);
 
-    void setView(int view);
-    int view() const { return m_view; }
+    // A stored or chosen number as a view; a number outside the four gives the nearest.
+    static View viewFromNumber(int number);
+    void setView(View view);
+    View view() const { return m_view; }
     QAbstractItemView *currentView() const;
     QTreeView *detailsView() const { return m_details; }
 
@@ -68,7 +71,7 @@ private:
     PageIconModel *m_icons;
     QListView *m_list;
     QTreeView *m_details;
-    int m_view = LargeIcons;
+    View m_view = View::LargeIcons;
 };
 
 } // namespace quillery

@@ -21,9 +21,8 @@ QString singleLine(QString text)
 }
 
 // Pages that hold a file are opened by their extension, so they keep it.
-bool keepsExtension(const QString &kind)
+bool keepsExtension(PageKind k)
 {
-    const PageKind k = kindFromString(kind);
     return k == PageKind::PICTURE || k == PageKind::SOUND || k == PageKind::FILE;
 }
 

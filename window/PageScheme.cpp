@@ -13,13 +13,13 @@ namespace {
 // What a page may refer to by name: a picture in a picture page, a style sheet in a plain
 // text page; the name says which is asked for, the page's kind must fit it. Served types are
 // fixed so, never sniffed, so a resource cannot turn into a document that runs script.
-QByteArray resourceMimeType(const QString &name, const QString &kind)
+QByteArray resourceMimeType(const QString &name, PageKind kind)
 {
     const qsizetype dot = name.lastIndexOf(u'.');
     if (dot < 0)
         return {};
     const QString ext = name.mid(dot + 1).toLower();
-    switch (kindFromString(kind)) {
+    switch (kind) {
     case PageKind::TXT:
         return ext == u"css" ? "text/css" : QByteArray();
     case PageKind::PICTURE:

@@ -6,6 +6,9 @@ namespace quillery {
 class Binder;
 class Settings;
 
+// How the main window lays out the binder windows.
+enum class Arrangement { Cascade, TileHorizontally, TileVertically, ArrangeIcons };
+
 // The main window's commands that binder windows' menus offer too, so that each behaves
 // the same from either menu bar.
 class ShellCommands
@@ -20,8 +23,7 @@ public:
     virtual void mnuAbout_Click() = 0;
     virtual void mnuSF_Click() = 0;
     virtual void mnuExit_Click() = 0;
-    // 0 cascade, 1 tile horizontally, 2 tile vertically, 3 arrange icons.
-    virtual void Arrange(int arrangement) = 0;
+    virtual void Arrange(Arrangement arrangement) = 0;
     // Shows the scanner window modally for the binder.
     virtual void showScanner(Binder &binder) = 0;
     // Shows the Options dialog modally for the binder.

@@ -10,7 +10,6 @@
 #include "documents/SizeText.h"
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
-#include "platform/FileError.h"
 #include "platform/GeneralDate.h"
 #include "platform/TempFolder.h"
 #include "platform/Twips.h"
@@ -19,6 +18,7 @@
 #include "transfer/PageExport.h"
 #include "transfer/PageImport.h"
 #include "window/BrowserView.h"
+#include "window/CommandGuard.h"
 #include "window/PageClipboard.h"
 #include "window/PageDisplay.h"
 #include "window/PageListView.h"
@@ -47,31 +47,11 @@
 #include <QSplitter>
 #include <QTreeView>
 
-#include <functional>
-
 namespace quillery {
 
 namespace {
 
 constexpr int AutoHideLength = 160;
-
-// The one place a command's failure ends: the procedures report what they expect
-// themselves, and whatever escapes them is said here instead of ending the program. A
-// cancel the user chose needs no word.
-void guarded(Dialogs &dialogs, const std::function<void()> &command)
-{
-    try {
-        command();
-    } catch (const FileError &error) {
-        if (error.number() != FileError::Cancelled)
-            dialogs.message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Quillery"),
-                            error.description() + QStringLiteral(", ") +
-                                QString::number(error.number()));
-    } catch (const std::exception &error) {
-        dialogs.message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Quillery"),
-                        QString::fromLocal8Bit(error.what()));
-    }
-}
 
 int toPixels(int twips, const QWidget *widget)
 {
@@ -101,7 +81,8 @@ frmMDI::frmMDI(Workspace &workspace, ShellCommands &shell, std::unique_ptr<Binde
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_splitter);
 
-    m_list->setView(m_binder->records().value(RecordKey::ListView).toInt());
+    m_list->setView(
+        PageListView::viewFromNumber(m_binder->records().value(RecordKey::ListView).toInt()));
     QVector<int> widths;
     for (int twips : std::as_const(m_binder->columnWidths))
         widths << (twips > 0 ? toPixels(twips, this) : -1);
@@ -145,10 +126,10 @@ void frmMDI::connectMenus()
     on("mnuContents", [this] { m_shell.mnuContents_Click(); });
     on("mnuAbout", [this] { m_shell.mnuAbout_Click(); });
     on("mnuSF", [this] { m_shell.mnuSF_Click(); });
-    on("mnuTH", [this] { m_shell.Arrange(1); });
-    on("mnuTV", [this] { m_shell.Arrange(2); });
-    on("mnuCascade", [this] { m_shell.Arrange(0); });
-    on("mnuAI", [this] { m_shell.Arrange(3); });
+    on("mnuTH", [this] { m_shell.Arrange(Arrangement::TileHorizontally); });
+    on("mnuTV", [this] { m_shell.Arrange(Arrangement::TileVertically); });
+    on("mnuCascade", [this] { m_shell.Arrange(Arrangement::Cascade); });
+    on("mnuAI", [this] { m_shell.Arrange(Arrangement::ArrangeIcons); });
     connect(m_menus["mnuSHPage"], &QAction::toggled, this, &frmMDI::applyAutoHide);
 
     const auto importer = [&](const char *name, PageKind kind) {
@@ -211,9 +192,11 @@ void frmMDI::connectMenus()
         dialog.exec();
     });
     on("mnuOffline", [this] { m_viewer->setOffline(m_menus["mnuOffline"]->isChecked()); });
-    const char *views[] = {"mnuPVLarge", "mnuPVSmall", "mnuPVList", "mnuPVDetails"};
-    for (int v = 0; v < 4; ++v)
-        on(views[v], [this, v] { setView(v); });
+    using View = PageListView::View;
+    on("mnuPVLarge", [this] { setView(View::LargeIcons); });
+    on("mnuPVSmall", [this] { setView(View::SmallIcons); });
+    on("mnuPVList", [this] { setView(View::List); });
+    on("mnuPVDetails", [this] { setView(View::Details); });
     for (const char *name : {"mnuEditCut", "mnuPCut"})
         on(name, [&ws, &b, selected] { cutPage(ws, b, selected()); });
     // The page clipboard lies outside the binder, so the window says when Paste can go.
@@ -337,7 +320,7 @@ void frmMDI::followTextFormats()
         return;
     // Plain text pages, and rich ones still empty, are shown in the binder's text formats.
     const PageRow &page = m_binder->page(0);
-    const PageKind kind = kindFromString(page.key.kind);
+    const PageKind kind = page.key.kind;
     if (kind == PageKind::TXT || (kind == PageKind::RTF && page.size == 0))
         GetRTF();
 }
@@ -427,10 +410,10 @@ void frmMDI::setCaptionSuffix(const QString &suffix)
                                     : m_binder->WCaption() + QStringLiteral(" - ") + suffix);
 }
 
-void frmMDI::setView(int view)
+void frmMDI::setView(PageListView::View view)
 {
     m_list->setView(view);
-    m_binder->setRecord(RecordKey::ListView, QString::number(view));
+    m_binder->setRecord(RecordKey::ListView, QString::number(int(view)));
 }
 
 int frmMDI::paneLengthPixels() const
@@ -507,7 +490,7 @@ void frmMDI::mnuCopy_Click()
 {
     RichTextBox *pad = m_viewer->txtPad();
     pad->setFocus();
-    if (m_binder->hasPage(0) && kindFromString(m_binder->page(0).key.kind) == PageKind::TXT)
+    if (m_binder->hasPage(0) && m_binder->page(0).key.kind == PageKind::TXT)
         QGuiApplication::clipboard()->setText(pad->SelText());
     else
         pad->copy();
@@ -537,7 +520,7 @@ bool frmMDI::currentPageIsText() const
 {
     if (!m_binder->hasPage(0))
         return false;
-    const PageKind kind = kindFromString(m_binder->page(0).key.kind);
+    const PageKind kind = m_binder->page(0).key.kind;
     return kind == PageKind::RTF || kind == PageKind::TXT;
 }
 

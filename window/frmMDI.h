@@ -3,6 +3,7 @@
 
 #include "documents/PageKey.h"
 #include "window/BinderMenus.h"
+#include "window/PageListView.h"
 #include "window/StatusPanel.h"
 
 #include <QWidget>
@@ -14,7 +15,6 @@ class QSplitter;
 namespace quillery {
 
 class Binder;
-class PageListView;
 class ShellCommands;
 class ViewerPane;
 class Workspace;
@@ -42,7 +42,7 @@ public:
     // Makes the selected row current and shows it, also after a link replaced it.
     void lvwPages_ItemClick();
     void SetPanePos();
-    void setView(int view);
+    void setView(PageListView::View view);
     void setCaptionSuffix(const QString &suffix);
     // Sends the status panels that describe the current page.
     void showPageStatus();

@@ -60,7 +60,7 @@ frmPageProperties::frmPageProperties(Workspace &workspace, Binder &binder, int p
       m_shownColour(pane.BackColor())
 {
     const PageRow &page = binder.page(position);
-    const PageKind kind = kindFromString(page.key.kind);
+    const PageKind kind = page.key.kind;
     setObjectName(QStringLiteral("frmPageProperties"));
     setWindowTitle(page.name + QStringLiteral(" Properties"));
     auto *layout = new QVBoxLayout(this);

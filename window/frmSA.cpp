@@ -112,7 +112,7 @@ void frmSA::addResult(int position)
     const PageRow &page = m_binder.pages.at(position - 1);
     auto *item = new QTreeWidgetItem(
         lvSA, {page.name, page.created, page.modified, GetSize(page.size), page.comments});
-    item->setIcon(0, PageListView::icon(kindFromString(page.key.kind)));
+    item->setIcon(0, PageListView::icon(page.key.kind));
     item->setData(0, PositionRole, position);
 }
 
@@ -123,7 +123,7 @@ void frmSA::lvSA_ItemClick(QTreeWidgetItem *item)
     const int position = item->data(0, PositionRole).toInt();
     if (!m_binder.hasPage(position) || position == 0)
         return;
-    cmdFind->setEnabled(kindFromString(m_binder.page(position).key.kind) != PageKind::HTML);
+    cmdFind->setEnabled(m_binder.page(position).key.kind != PageKind::HTML);
     m_binder.setCurIndex(position);
 }
 

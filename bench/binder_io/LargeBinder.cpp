@@ -46,7 +46,7 @@ void writeLargeBinder(Workspace &workspace, int pages, qint64 totalBytes, const 
             row.key.serial = binder.takeSerial();
             row.key.offset = offset;
             row.key.length = end - offset;
-            row.key.kind = kindString(kind);
+            row.key.kind = StoredKind(kind);
             row.key.location = u'|' + source;
             row.key.colour = colourField(kind, QStringLiteral("-2147483643"));
             binder.pages.append(row);

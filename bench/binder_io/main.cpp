@@ -367,10 +367,11 @@ void printResult(const Result &r)
                     qPrintable(runs.join(QStringLiteral(", "))), qPrintable(verdict));
     };
     auto verdict = [](double ratio, double target, qint64 memory) {
-        QString text =
-            QStringLiteral("  [time %1 %2x").arg(ratio <= target ? "ok" : "MISSED").arg(target);
+        QString text = QStringLiteral("  [time %1 %2x")
+                           .arg(QLatin1String(ratio <= target ? "ok" : "MISSED"))
+                           .arg(target);
         text += QStringLiteral(", memory %1]")
-                    .arg(memory >= 0 && memory < MemoryTarget ? "ok" : "MISSED");
+                    .arg(QLatin1String(memory >= 0 && memory < MemoryTarget ? "ok" : "MISSED"));
         return text;
     };
     line(r.cp, QString());
@@ -380,7 +381,7 @@ void printResult(const Result &r)
     if (r.c->totalBytes >= GiB) {
         const bool fast = r.saveChanged.median() <= ChangedPageTarget;
         line(r.saveChanged, QStringLiteral("  [time %1 %2 ms]")
-                                .arg(fast ? "ok" : "MISSED")
+                                .arg(QLatin1String(fast ? "ok" : "MISSED"))
                                 .arg(ChangedPageTarget * 1000));
         line(r.saveAs, QString());
     } else {

@@ -18,7 +18,7 @@ int PageHarness::addPage(const QString &kind, const QByteArray &bytes)
     row.name = QStringLiteral("Page %1").arg(binder.pageCount() + 1);
     row.size = bytes.size();
     row.key.serial = binder.takeSerial();
-    row.key.kind = kind;
+    row.key.kind = StoredKind::fromName(kind);
     row.key.location = temp.TempFileName();
     row.key.colour = NoColour;
     fileio::writeWhole(row.key.location, bytes);

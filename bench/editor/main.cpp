@@ -68,7 +68,8 @@ QString plainPage(int needles)
 
 std::unique_ptr<frmEdit> edit(PageHarness &h, int position)
 {
-    h.workspace.editmode = h.binder.page(position).key.kind == u"RTF" ? 0 : 1;
+    h.workspace.editmode =
+        h.binder.page(position).key.kind == PageKind::RTF ? EditMode::Rich : EditMode::Plain;
     return std::make_unique<frmEdit>(h.workspace, h.binder, position, nullptr);
 }
 

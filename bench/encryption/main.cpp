@@ -145,7 +145,7 @@ void makePlainBinder(Workspace &workspace, const QString &folder, qint64 size,
         row.key.offset = size * i / Pages;
         row.key.length = size * (i + 1) / Pages - row.key.offset;
         row.size = row.key.length;
-        row.key.kind = QStringLiteral("FILE");
+        row.key.kind = StoredKind(PageKind::FILE);
         row.key.location = u'|' + source;
         row.key.colour = NoColour;
         binder.pages.append(row);
@@ -202,7 +202,7 @@ void printStep(const Step &step, const Step &cp, const Step &cpSync)
     QString verdict;
     if (step.target > 0)
         verdict = QStringLiteral("  [%1 %2x cp]")
-                      .arg(m / cpTime <= step.target ? "ok" : "MISSED")
+                      .arg(QLatin1String(m / cpTime <= step.target ? "ok" : "MISSED"))
                       .arg(step.target);
     std::printf("  %-22s %10s %7.2fx %10.2fx %10s %7.2fx   %s%s\n", step.name,
                 qPrintable(seconds(m)), m / cpTime, m / median(cpSync.runs, &Sample::seconds),

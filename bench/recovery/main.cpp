@@ -185,7 +185,7 @@ void editorCase(Workspace &workspace, const QString &folder)
     auto binder = openMade(workspace, path);
     RecoveryService service(RecoveryStore(folder + QStringLiteral("/state")), 1);
     service.watch(*binder);
-    workspace.editmode = 0;
+    workspace.editmode = EditMode::Rich;
     frmEdit editor(workspace, *binder, 1, nullptr);
     editor.resize(900, 700);
     editor.show();

@@ -103,7 +103,7 @@ QByteArray page(std::mt19937 &random, int i, int bytes)
         html.replace(u'\n', QStringLiteral("</p>\n<p class=\"note\">"));
         html = QStringLiteral("<html><head><meta charset=\"%1\"><title>Page</title></head>"
                               "<body><p class=\"note\">%2</p></body></html>")
-                   .arg(utf8 ? "utf-8" : "windows-1252", html);
+                   .arg(QLatin1String(utf8 ? "utf-8" : "windows-1252"), html);
         return utf8 ? html.toUtf8() : windows1252(html);
     }
     }
@@ -158,9 +158,9 @@ Measured run(const QString &program, const QStringList &arguments)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, QString(argv[1]).toInt()) : 5;
-    const QString cli =
-        argc > 2 ? QString(argv[2]) : QCoreApplication::applicationDirPath() + "/../quillery-cli";
+    const int runs = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 5;
+    const QString cli = argc > 2 ? QString::fromLocal8Bit(argv[2])
+                                 : QCoreApplication::applicationDirPath() + "/../quillery-cli";
     const QString grep = QStandardPaths::findExecutable("grep");
     if (grep.isEmpty() || !QFileInfo(cli).isExecutable()) {
         std::fprintf(stderr, "bench_search: grep or %s is missing\n", qPrintable(cli));
@@ -182,11 +182,11 @@ int main(int argc, char *argv[])
     for (int i = 0; i < PageCount; ++i) {
         const int bytes = AveragePageBytes / 2 + int(random() % AveragePageBytes);
         const QByteArray data = page(random, i, bytes);
-        QFile file(QString("%1/p%2.%3").arg(pagesDir).arg(i).arg(kinds[i % 3][1]));
+        QFile file(QString("%1/p%2.%3").arg(pagesDir).arg(i).arg(QLatin1String(kinds[i % 3][1])));
         if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
             return 1;
         total += data.size();
-        h.addPage(kinds[i % 3][0], data);
+        h.addPage(QString::fromLatin1(kinds[i % 3][0]), data);
     }
     const QString binderPath = h.dir.filePath("big.qly");
     if (!SavFile(h.workspace, h.binder, binderPath))
@@ -258,7 +258,7 @@ int main(int argc, char *argv[])
             const double c = median(cliMs), cc = median(cliCpu), a = median(inProcess);
             out << QString("%1 %2 | %3 %4 %5 | %6 %7 %8 | %9 %10 | %11 %12 | %13 (%14 MiB)")
                        .arg(QString("\"%1\"").arg(needle), -16)
-                       .arg(shown ? "shown" : "stored", -6)
+                       .arg(QLatin1String(shown ? "shown" : "stored"), -6)
                        .arg(g, 8, 'f', 1)
                        .arg(gc, 6, 'f', 1)
                        .arg(grepMb, 4, 'f', 0)

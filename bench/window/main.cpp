@@ -6,13 +6,13 @@
 // [switches]
 
 #include "SampleBinder.h"
+#include "ScriptedDialogs.h"
 #include "Timing.h"
 
 #include "documents/Binder.h"
 #include "documents/Interaction.h"
 #include "documents/PageKind.h"
 #include "documents/Workspace.h"
-#include "platform/ScriptedDialogs.h"
 #include "platform/Settings.h"
 #include "platform/TempFolder.h"
 #include "platform_ui/RichTextBox.h"
@@ -169,7 +169,7 @@ struct Bench
 
     bool currentIsBrowserPage() const
     {
-        const PageKind kind = kindFromString(window->binder().page(0).key.kind);
+        const PageKind kind = window->binder().page(0).key.kind;
         return kind != PageKind::RTF && kind != PageKind::TXT;
     }
 
@@ -238,7 +238,7 @@ struct Bench
     int firstPageOfKind(PageKind kind, int from) const
     {
         for (int row = from; row < window->binder().pageCount(); ++row) {
-            if (kindFromString(window->binder().pages.at(row).key.kind) == kind)
+            if (window->binder().pages.at(row).key.kind == kind)
                 return row;
         }
         fail("the binder lacks a page of a kind the benchmark needs");
@@ -249,7 +249,7 @@ struct Bench
     void firstHtmlPage(int idleMs)
     {
         const int html = firstPageOfKind(PageKind::HTML, 1);
-        window->setView(PageListView::Details);
+        window->setView(PageListView::View::Details);
         goTo(html - 1);
         QEventLoop idle;
         QTimer::singleShot(idleMs, &idle, &QEventLoop::quit);
@@ -271,12 +271,14 @@ struct Bench
         static const char *names[] = {"large icons", "small icons", "list", "details"};
         const int pages = window->binder().pageCount();
         Samples browser;
-        for (int view : {0, 1, 2, 3}) {
+        for (int number : {0, 1, 2, 3}) {
+            const auto view = PageListView::View(number);
             window->setView(view);
-            const Qt::Key next =
-                view == PageListView::LargeIcons || view == PageListView::SmallIcons ? Qt::Key_Right
-                                                                                     : Qt::Key_Down;
-            goTo(qMin(pages - presses - 1, pages / 5 + view * pages / 5));
+            const Qt::Key next = view == PageListView::View::LargeIcons ||
+                                         view == PageListView::View::SmallIcons
+                                     ? Qt::Key_Right
+                                     : Qt::Key_Down;
+            goTo(qMin(pages - presses - 1, pages / 5 + number * pages / 5));
             Samples text;
             for (int k = 0; k < presses; ++k) {
                 const int before = window->binder().CurIndex();
@@ -291,7 +293,7 @@ struct Bench
                     (toBrowser ? browser : text).add(ms);
             }
             report(QStringLiteral("next page by key to painted, text pages, %1")
-                       .arg(QLatin1String(names[view])),
+                       .arg(QLatin1String(names[number])),
                    text, 16);
         }
         report("  reference: a frame of the list and page, no switch", bareFrames(presses), 0);
@@ -320,7 +322,7 @@ struct Bench
     // Down and Up between the two HTML pages of a pair, to the new page painted.
     void htmlSwitches(int presses)
     {
-        window->setView(PageListView::Details);
+        window->setView(PageListView::View::Details);
         Samples samples;
         int missed = 0;
         int row = firstPageOfKind(PageKind::HTML, 1);
@@ -379,7 +381,7 @@ struct Bench
         for (int view : {1, 2, 3, 0}) {
             beginSwitch();
             Stopwatch clock;
-            window->setView(view);
+            window->setView(PageListView::View(view));
             watch.settle({listViewport()});
             report(QStringLiteral("switch to %1 view").arg(QLatin1String(names[view])), clock.ms(),
                    100);

@@ -312,7 +312,7 @@ void tst_cli::nonRegularFilesAreRefusedAtOnce()
     const QString fifo = f.path("pipe.qly");
     QCOMPARE(QProcess::execute("mkfifo", {fifo}), 0);
     for (const char *command : {"list", "info", "check"}) {
-        const Run run = cli({command, fifo});
+        const Run run = cli({QString::fromLatin1(command), fifo});
         QCOMPARE(run.code, 1);
         QVERIFY2(run.err.contains("pipe.qly") || run.out.contains("pipe.qly"), qPrintable(run.err));
     }

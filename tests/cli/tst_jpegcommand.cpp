@@ -32,7 +32,7 @@ class tst_jpegcommand : public QObject
 
     QString picture(const char *format)
     {
-        const QString path = dir.filePath(QStringLiteral("picture.") + format);
+        const QString path = dir.filePath(QStringLiteral("picture.") + QLatin1String(format));
         QImage image = gradientPicture(37, 21).toQImage();
         if (!QImageWriter(path, format).write(image))
             return {};
@@ -47,7 +47,7 @@ private Q_SLOTS:
         for (const char *format : {"png", "bmp", "jpg", "tiff", "webp"}) {
             const QString in = picture(format);
             QVERIFY(!in.isEmpty());
-            const QString out = path(QStringLiteral("from-%1.jpg").arg(format));
+            const QString out = path(QStringLiteral("from-%1.jpg").arg(QLatin1String(format)));
             QCOMPARE(run({in, out}), 0);
             const Decoded decoded = djpeg(out);
             QVERIFY2(decoded.ok, qPrintable(decoded.errors));
@@ -84,7 +84,8 @@ private Q_SLOTS:
                 jpeg.SetSamplingFrequencies(sampling[0] - '0', sampling[2] - '0', 1, 1, 1, 1);
                 const QString whole = path(QStringLiteral("whole%1.jpg").arg(n));
                 QCOMPARE(jpeg.SaveHDC(image.hdc(), image.Width(), image.Height(), 0, 0, whole), 0);
-                QVERIFY2(readFile(out) == readFile(whole), qPrintable(in + u' ' + sampling));
+                QVERIFY2(readFile(out) == readFile(whole),
+                         qPrintable(in + u' ' + QLatin1String(sampling)));
             }
         }
     }

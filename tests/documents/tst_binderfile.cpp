@@ -136,7 +136,7 @@ void tst_binderfile::reopensPagesWithTheirRecordsAndData()
     QCOMPARE(binder->WCaption(), "New File 1 (" + path + ")");
     QCOMPARE(binder->pages.at(0).name, QString("one"));
     QCOMPARE(binder->pages.at(2).name, QString("three.png"));
-    QCOMPARE(binder->pages.at(2).key.kind, QString("PICTURE"));
+    QCOMPARE(binder->pages.at(2).key.kind.name(), QString("PICTURE"));
     QCOMPARE(binder->pages.at(1).key.colour, QString("-2147483643"));
     QCOMPARE(binder->pages.at(0).modified, QString("Never"));
     QCOMPARE(GetLumpString(*binder, "2"), QByteArray("{\\rtf1 second}"));

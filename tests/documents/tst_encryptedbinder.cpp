@@ -135,7 +135,7 @@ void tst_encryptedbinder::everyPageKindRoundTrips()
     QCOMPARE(binder->pageCount(), EveryKind.size());
     const QStringList kinds{"RTF", "TXT", "HTML", "PICTURE", "SOUND", "FILE"};
     for (int i = 0; i < EveryKind.size(); ++i) {
-        QCOMPARE(binder->pages.at(i).key.kind, kinds.at(i));
+        QCOMPARE(binder->pages.at(i).key.kind.name(), kinds.at(i));
         QCOMPARE(GetLumpString(*binder, QString::number(i + 1)), EveryKind.at(i).second);
     }
     QCOMPARE(binder->pages.at(0).name, QString("okapi-7f3c notes"));
@@ -399,7 +399,7 @@ void tst_encryptedbinder::unsafeRuntimeFolderRefusesToOpen()
     for (const char *mode : {"0750", "0705"}) {
         ::chmod(QFile::encodeName(open).constData(), mode_t(std::strtol(mode, nullptr, 8)));
         QCOMPARE(refusal(), lead + open + " (XDG_RUNTIME_DIR) is open to other users (mode " +
-                                mode + ", not 0700), 75");
+                                QLatin1String(mode) + ", not 0700), 75");
     }
     const QString link = e.runtime.path() + "/link";
     QVERIFY(QFile::link(e.runtime.path(), link));

@@ -425,7 +425,7 @@ void tst_lumparchive::perPageRecordsAreTakenApart()
     QCOMPARE(pages.takePage(3).name, QString("three again"));
     QCOMPARE(pages.takePage(4).name, InfoRecords::NotFound);
     for (const char *kept : {"Title", "Pages", "Page4", "Page01", "CommentsCol", "Page"})
-        QVERIFY2(records.contains(kept), kept);
+        QVERIFY2(records.contains(QLatin1String(kept)), kept);
     QVERIFY(!records.contains("Page1"));
 
     // Removing numbered records finds them wherever they are, never more than the count.
@@ -522,7 +522,7 @@ void tst_lumparchive::recordsReadBackAsTheyWereWritten()
     back.loadText(text);
     QCOMPARE(back.toText(), text);
     for (const char *key : {"K_ey", "Plain", "Bad", "CR", "Trail"})
-        QCOMPARE(back.value(key), records.value(key));
+        QCOMPARE(back.value(QLatin1String(key)), records.value(QLatin1String(key)));
 }
 
 QTEST_GUILESS_MAIN(tst_lumparchive)

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "documents/PageKey.h"
 #include "documents/PageKind.h"
 
 #include <QTest>
@@ -16,6 +17,21 @@ private Q_SLOTS:
         // Lump names come back padded with NULs; other spellings are no kind.
         QCOMPARE(kindFromString(QString::fromLatin1("TXT\0\0\0\0\0", 8)), PageKind::TXT);
         QCOMPARE(kindFromString("rtf"), PageKind::Unknown);
+    }
+
+    void storedKindKeepsTheNameItCameWith()
+    {
+        const StoredKind odd = StoredKind::fromName("NOTEBOOK");
+        QCOMPARE(PageKind(odd), PageKind::Unknown);
+        QCOMPARE(odd.name(), QString("NOTEBOOK"));
+        // Padded as a lump name: the kind is read, the name written back as it came.
+        const StoredKind padded = StoredKind::fromName(QString::fromLatin1("TXT\0\0\0\0\0", 8));
+        QCOMPARE(PageKind(padded), PageKind::TXT);
+        QCOMPARE(padded.name().size(), 8);
+        QCOMPARE(StoredKind(PageKind::HTML).name(), QString("HTML"));
+        PageKey key;
+        key.kind = odd;
+        QCOMPARE(PageKey::parse(key.toString()).kind.name(), QString("NOTEBOOK"));
     }
 
     void kindsByExtension()

@@ -62,7 +62,7 @@ void tst_editorendtoend::editSaveAndReopen()
 
     // The rich page: bold, a named colour, centred, bulleted.
     binder->setCurIndex(1);
-    f.workspace->editmode = 0;
+    f.workspace->editmode = EditMode::Rich;
     {
         frmEdit editor(*f.workspace, *binder, 1, nullptr);
         editor.show();
@@ -77,7 +77,7 @@ void tst_editorendtoend::editSaveAndReopen()
     }
 
     // The plain page.
-    f.workspace->editmode = 1;
+    f.workspace->editmode = EditMode::Plain;
     {
         frmEdit editor(*f.workspace, *binder, 2, nullptr);
         editor.show();
@@ -86,7 +86,7 @@ void tst_editorendtoend::editSaveAndReopen()
     }
 
     // LibreOffice's page: one word changed, then the page and the binder saved together.
-    f.workspace->editmode = 0;
+    f.workspace->editmode = EditMode::Rich;
     {
         frmEdit editor(*f.workspace, *binder, 3, nullptr);
         frmReplace &replace = editor.replaceDialog();

@@ -170,7 +170,7 @@ private Q_SLOTS:
         QImage picture(13, 7, QImage::Format_RGB32);
         picture.fill(qRgb(250, 250, 250));
         for (const char *format : {"bmp", "png", "jpg", "tiff", "webp"}) {
-            const QString path = dir.filePath(QStringLiteral("picture.") + format);
+            const QString path = dir.filePath(QStringLiteral("picture.") + QLatin1String(format));
             QVERIFY2(QImageWriter(path, format).write(picture), format);
             cImage image;
             QVERIFY2(image.CopyStdPicture(QImage(path)), format);

@@ -109,7 +109,8 @@ class tst_picturefile : public QObject
 
     QString fileWith(const QByteArray &bytes, const char *extension)
     {
-        const QString path = dir.filePath(QStringLiteral("%1.%2").arg(++counter).arg(extension));
+        const QString path =
+            dir.filePath(QStringLiteral("%1.%2").arg(++counter).arg(QLatin1String(extension)));
         writeFile(path, bytes);
         return path;
     }
@@ -218,7 +219,7 @@ private Q_SLOTS:
     {
         const cImage picture = gradientPicture(21, 13);
         for (const char *format : {"png", "ppm"}) {
-            const QString path = dir.filePath(QStringLiteral("qt.") + format);
+            const QString path = dir.filePath(QStringLiteral("qt.") + QLatin1String(format));
             QVERIFY(picture.toQImage().save(path, format));
             cImage image;
             QCOMPARE(readPictureFile(path, image), QString());

@@ -129,7 +129,7 @@ private Q_SLOTS:
         QCOMPARE(s.binder.pageCount(), 2);
         for (int n : {1, 2}) {
             const PageRow &row = s.binder.page(n);
-            QCOMPARE(row.key.kind, QStringLiteral("PICTURE"));
+            QCOMPARE(row.key.kind.name(), QStringLiteral("PICTURE"));
             QCOMPARE(row.name, QStringLiteral("Page %1.jpg").arg(n));
             const QString copy = f.file(QStringLiteral("page%1.jpg").arg(n),
                                         GetLumpString(s.binder, QString::number(n)));

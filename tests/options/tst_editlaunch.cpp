@@ -64,12 +64,12 @@ void tst_editlaunch::builtInEditorsByAssociation()
     Settings settings(f.path("settings.ini"));
     f.addPage(PageKind::RTF, "{\\rtf1 x}", "Letter");
     QCOMPARE(launch(f, settings), "Rich Text Editor for 'Letter'");
-    QCOMPARE(f.workspace->editmode, 0);
+    QCOMPARE(f.workspace->editmode, EditMode::Rich);
     QVERIFY(!f.workspace->editpage);
 
     f.addPage(PageKind::HTML, "<p>", "index.htm");
     QCOMPARE(launch(f, settings), "HTML Editor for 'index.htm'");
-    QCOMPARE(f.workspace->editmode, 1);
+    QCOMPARE(f.workspace->editmode, EditMode::Plain);
 
     // A rich text page the user wants as plain text opens in plain mode.
     settings.SaveSetting(Settings::Associations, "PEAe1", Settings::PlainTextEditor);
@@ -265,7 +265,7 @@ void tst_editlaunch::missingStartInFolderOpensAssociations()
     f.launch([&shown] { ++shown; });
     QCOMPARE(f.titles(), QStringList({"Edit Error"}));
     QCOMPARE(shown, 1);
-    QCOMPARE(f.editWorkspace.editmode, 2);
+    QCOMPARE(f.editWorkspace.editmode, EditMode::ShowAssociations);
     QVERIFY(!QFileInfo::exists(f.marker));
 }
 

@@ -143,8 +143,8 @@ void tst_frmoptions::removingAMiddleRowRenumbers()
     QList<QPair<QString, QString>> rows = {{"Rich Text Page", Settings::RichTextEditor}};
     for (int n = 2; n <= 6; ++n)
         rows.append({Settings::defaultAssociationLabel(n), Settings::DefaultProgram});
-    for (const char *extension : {".a", ".b", ".c"})
-        rows.append({extension, QString(extension).mid(1).toUpper()});
+    for (const QString &extension : QStringList{".a", ".b", ".c"})
+        rows.append({extension, extension.mid(1).toUpper()});
     f.settings.SaveSetting(Settings::Associations, "PEAs", "9");
     for (int n = 1; n <= 9; ++n) {
         f.settings.SaveSetting(Settings::Associations, QString("PEAt%1").arg(n), rows[n - 1].first);
@@ -252,9 +252,9 @@ void tst_frmoptions::samePanePositionKeepsItsLength()
 void tst_frmoptions::associationsTabOnlyWhenAsked()
 {
     OptionsFixture f;
-    f.workspace->editmode = 2;
+    f.workspace->editmode = EditMode::ShowAssociations;
     QCOMPARE(child<QTabWidget>(f.open().get(), "tabMain")->currentIndex(), 1);
-    QCOMPARE(f.workspace->editmode, 0);
+    QCOMPARE(f.workspace->editmode, EditMode::Rich);
     QCOMPARE(child<QTabWidget>(f.open().get(), "tabMain")->currentIndex(), 0);
 }
 

@@ -30,10 +30,10 @@ void tst_launchrules::extensionRowsIgnoreCase()
 {
     QTemporaryDir dir;
     Settings settings(dir.filePath("settings.ini"));
-    QCOMPARE(chooseEditor(settings, "RTF", "x"), Settings::RichTextEditor);
-    QCOMPARE(chooseEditor(settings, "HTML", "x"), Settings::PlainTextEditor);
-    QCOMPARE(chooseEditor(settings, "FILE", "Report.DOC"), Settings::DefaultProgram);
-    QCOMPARE(chooseEditor(settings, "OTHER", "x"), QString());
+    QCOMPARE(chooseEditor(settings, PageKind::RTF, "x"), Settings::RichTextEditor);
+    QCOMPARE(chooseEditor(settings, PageKind::HTML, "x"), Settings::PlainTextEditor);
+    QCOMPARE(chooseEditor(settings, PageKind::FILE, "Report.DOC"), Settings::DefaultProgram);
+    QCOMPARE(chooseEditor(settings, PageKind::Unknown, "x"), QString());
 
     const QString writer = QString("/usr/bin/writer") + Settings::ProgramSeparator;
     settings.SaveSetting(Settings::Associations, "PEAs", "9");
@@ -44,13 +44,13 @@ void tst_launchrules::extensionRowsIgnoreCase()
     settings.SaveSetting(Settings::Associations, "PEAe8", "/usr/bin/second");
     settings.SaveSetting(Settings::Associations, "PEAt9", ".pdf");
     settings.SaveSetting(Settings::Associations, "PEAe9", "/usr/bin/viewer");
-    QCOMPARE(chooseEditor(settings, "FILE", "Report.DOC"), writer);
-    QCOMPARE(chooseEditor(settings, "FILE", "report.doc"), writer);
-    QCOMPARE(chooseEditor(settings, "FILE", "Report.docx"), "/usr/bin/hexedit");
-    QCOMPARE(chooseEditor(settings, "FILE", "scan.pdf"), "/usr/bin/viewer"); // the last row
+    QCOMPARE(chooseEditor(settings, PageKind::FILE, "Report.DOC"), writer);
+    QCOMPARE(chooseEditor(settings, PageKind::FILE, "report.doc"), writer);
+    QCOMPARE(chooseEditor(settings, PageKind::FILE, "Report.docx"), "/usr/bin/hexedit");
+    QCOMPARE(chooseEditor(settings, PageKind::FILE, "scan.pdf"), "/usr/bin/viewer"); // the last row
     // A title without a dot is its own extension; extension rows never apply to other kinds.
-    QCOMPARE(chooseEditor(settings, "FILE", "doc"), writer);
-    QCOMPARE(chooseEditor(settings, "PICTURE", "a.doc"), Settings::DefaultProgram);
+    QCOMPARE(chooseEditor(settings, PageKind::FILE, "doc"), writer);
+    QCOMPARE(chooseEditor(settings, PageKind::PICTURE, "a.doc"), Settings::DefaultProgram);
 }
 
 void tst_launchrules::programEditorSplitsAtFirstAndLastDot()

@@ -138,7 +138,7 @@ private Q_SLOTS:
                         }
                         const bool expected = containsSpelling(forms, haystack);
                         QVERIFY2(matcher.contains(haystack) == expected,
-                                 qPrintable(text + ": " + haystack.toHex(' ')));
+                                 qPrintable(text + ": " + QLatin1String(haystack.toHex(' '))));
                         ++(expected ? found : missed);
                     }
                 }

@@ -82,7 +82,8 @@ private Q_SLOTS:
         QCOMPARE(GetRegString(ClassesRoot, ".txt", QString(), m_dirs), QString("text/plain"));
         QCOMPARE(GetRegString(ClassesRoot, ".png", QString(), m_dirs), QString("image/png"));
         for (const char *key : {".nosuchextension", ".", ".a/b", ""})
-            QCOMPARE(GetRegString(ClassesRoot, key, QString(), m_dirs), RegNotFound);
+            QCOMPARE(GetRegString(ClassesRoot, QString::fromLatin1(key), QString(), m_dirs),
+                     RegNotFound);
     }
 
     void onlyTheDefaultValueOfTheClassesRootIsKnown()

@@ -49,7 +49,7 @@ private Q_SLOTS:
     void colourNamesGiveBgrValues()
     {
         const auto colour = [](const char *name) {
-            return Orde::ColourFromName(name).value_or(-1);
+            return Orde::ColourFromName(QString::fromLatin1(name)).value_or(-1);
         };
         QCOMPARE(colour("Red"), 0x0000FF);
         QCOMPARE(colour("Navy"), 0x800000);

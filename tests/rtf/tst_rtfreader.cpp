@@ -411,7 +411,8 @@ void tst_rtfreader::pictures()
     }
     QCOMPARE(images.size(), 4);
     const auto image = [&doc](const QTextImageFormat &format) {
-        return qvariant_cast<QImage>(doc->resource(QTextDocument::ImageResource, format.name()));
+        return qvariant_cast<QImage>(
+            doc->resource(QTextDocument::ImageResource, QUrl(format.name())));
     };
     QCOMPARE(images[0].width(), twipsToPixels(1440));
     QCOMPARE(images[0].height(), twipsToPixels(720));
@@ -461,7 +462,8 @@ void tst_rtfreader::insertsAtCursor()
 
 void tst_rtfreader::truncatedFiles()
 {
-    for (const char *name : {"wordpad-western.rtf", "lo-sample.rtf", "pandoc-sample.rtf"}) {
+    for (const QString &name :
+         QStringList{"wordpad-western.rtf", "lo-sample.rtf", "pandoc-sample.rtf"}) {
         const QByteArray whole = rtfSample(name);
         const int step = whole.size() > 4000 ? 7 : 1;
         for (qsizetype length = 5; length < whole.size(); length += step) {

@@ -82,7 +82,7 @@ bool fontsDeclared(const QByteArray &rtf)
 
 QImage imageOf(const QTextDocument &doc, const QTextImageFormat &format)
 {
-    return qvariant_cast<QImage>(doc.resource(QTextDocument::ImageResource, format.name()));
+    return qvariant_cast<QImage>(doc.resource(QTextDocument::ImageResource, QUrl(format.name())));
 }
 
 QTextImageFormat imageAt(const QTextDocument &doc, int position)
@@ -269,7 +269,7 @@ void tst_rtfwriter::scripts()
     QTextCursor cursor(&symbols);
     for (const char *font : {"Symbol", "Wingdings"}) {
         QTextCharFormat format;
-        format.setFontFamilies(QStringList{font});
+        format.setFontFamilies(QStringList{QString::fromLatin1(font)});
         cursor.insertText(u"a•α\uF0A7 "_qs, format);
     }
     QVERIFY(readRtf(writeRtf(symbols), &copy));
@@ -338,10 +338,10 @@ void tst_rtfwriter::lists()
     QVERIFY(fontsDeclared(writeRtf(doc)));
     const auto copy = roundTrip(doc);
     QCOMPARE(paragraphs(*copy), paragraphs(doc));
-    for (const char *item : {"d1", "d3", "a2", "r2", "c1", "s1"}) {
+    for (const QString &item : QStringList{"d1", "d3", "a2", "r2", "c1", "s1"}) {
         const QTextList *expected = blockOf(doc, item).textList();
         const QTextList *actual = blockOf(*copy, item).textList();
-        QVERIFY2(actual, item);
+        QVERIFY2(actual, qPrintable(item));
         QCOMPARE(actual->format().style(), expected->format().style());
         QCOMPARE(actual->count(), expected->count());
         QCOMPARE(actual->itemText(blockOf(*copy, item)), expected->itemText(blockOf(doc, item)));
@@ -423,8 +423,8 @@ void tst_rtfwriter::pictures()
     from.setPosition(2, QTextCursor::KeepAnchor);
     cursor.insertFragment(from.selection());
     for (const QString &name : {imageAt(source, 0).name(), imageAt(source, 1).name()})
-        doc.addResource(QTextDocument::ImageResource, name,
-                        source.resource(QTextDocument::ImageResource, name));
+        doc.addResource(QTextDocument::ImageResource, QUrl(name),
+                        source.resource(QTextDocument::ImageResource, QUrl(name)));
 
     const QByteArray rtf = writeRtf(doc);
     QVERIFY(rtf.contains("\\pict\\pngblip"));
@@ -478,7 +478,8 @@ void tst_rtfwriter::richEditShape()
 
 void tst_rtfwriter::secondWriteIsTheSame()
 {
-    for (const char *name : {"lo-sample.rtf", "wordpad-western.rtf", "pandoc-sample.rtf"}) {
+    for (const QString &name :
+         QStringList{"lo-sample.rtf", "wordpad-western.rtf", "pandoc-sample.rtf"}) {
         QTextDocument first;
         QVERIFY(readRtf(rtfSample(name), &first));
         const QByteArray written = writeRtf(first);
@@ -496,7 +497,7 @@ void tst_rtfwriter::writtenAPartAtATimeIsTheSame()
 {
     for (const char *name : {"lo-sample.rtf", "wordpad-western.rtf", "pandoc-sample.rtf"}) {
         QTextDocument doc;
-        QVERIFY(readRtf(rtfSample(name), &doc));
+        QVERIFY(readRtf(rtfSample(QLatin1String(name)), &doc));
         RtfWriteJob job(doc);
         int parts = 1;
         while (!job.writeUntil(QDeadlineTimer(0)) && parts <= doc.blockCount() * 2 + 2)
@@ -516,8 +517,8 @@ void tst_rtfwriter::libreOfficeReadsWhatWeWrite()
     QTextDocument theirs;
     QVERIFY(readRtf(rtfSample("lo-reexport.rtf"), &theirs));
     QCOMPARE(paragraphs(theirs).join(u'|'), paragraphs(ours).join(u'|'));
-    for (const char *text : {"bold", "italic", "underline", "struck", "red", "Courier", "large",
-                             "super", "sub", "marked", "link"}) {
+    for (const QString &text : QStringList{"bold", "italic", "underline", "struck", "red",
+                                           "Courier", "large", "super", "sub", "marked", "link"}) {
         const QTextCharFormat expected = formatOf(ours, text);
         const QTextCharFormat actual = formatOf(theirs, text);
         QCOMPARE(actual.fontWeight(), expected.fontWeight());
@@ -534,7 +535,8 @@ void tst_rtfwriter::libreOfficeReadsWhatWeWrite()
     QCOMPARE(formatOf(theirs, "super").verticalAlignment() != QTextCharFormat::AlignNormal ||
                  formatOf(theirs, "super").intProperty(rtf::CharOffsetTwips) > 0,
              true);
-    for (const char *text : {"Centred", "Right", "Indented", "item one", "number two"}) {
+    for (const QString &text :
+         QStringList{"Centred", "Right", "Indented", "item one", "number two"}) {
         const QTextBlockFormat expected = blockOf(ours, text).blockFormat();
         const QTextBlockFormat actual = blockOf(theirs, text).blockFormat();
         QCOMPARE(actual.alignment() & Qt::AlignHorizontal_Mask,

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ScriptedDialogs.h"
 #include "TestSupport.h"
-#include "platform/ScriptedDialogs.h"
 #include "shell/AppInfo.h"
 #include "shell/Feedback.h"
 #include "shell/HelpWindow.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ScriptedDialogs.h"
 #include "TestSupport.h"
 #include "documents/LumpArchive.h"
-#include "platform/ScriptedDialogs.h"
 #include "shell/RecentFiles.h"
 #include "shell/frmRecent.h"
 
@@ -46,7 +46,7 @@ QStringList lumpNames(const QString &path)
 
 QPushButton *button(QWidget &window, const char *name)
 {
-    return window.findChild<QPushButton *>(name);
+    return window.findChild<QPushButton *>(QLatin1String(name));
 }
 
 QTreeWidget *list(QWidget &window)

@@ -195,7 +195,8 @@ void tst_recoveryprocess::theProgramEndsCleanlyOnSigterm()
         QTest::qWait(50);
     QVERIFY2(QFile::exists(shadowCopyPath(run.binder)),
              qPrintable(QStringLiteral("exit %1: ").arg(run.process.exitCode()) +
-                        run.process.readAll() + run.process.readAllStandardError()));
+                        QString::fromLocal8Bit(run.process.readAll() +
+                                               run.process.readAllStandardError())));
     run.process.terminate();
     QVERIFY(run.process.waitForFinished(120000));
     QVERIFY2(run.process.exitStatus() == QProcess::NormalExit,

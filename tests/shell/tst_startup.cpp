@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ScriptedDialogs.h"
 #include "TestSupport.h"
 #include "documents/Interaction.h"
 #include "documents/Workspace.h"
-#include "platform/ScriptedDialogs.h"
 #include "platform/Settings.h"
 #include "shell/AuthorName.h"
 #include "shell/InstanceLock.h"
@@ -84,8 +84,8 @@ QStringList filesIn(const QString &folder)
 // Files a previous run may have left, and the clipboard files that must outlive it.
 void leaveOldFiles(const Start &start)
 {
-    for (const char *name :
-         {"QLa1b2c3.tmp", "Tmp.htm", "notes.rtf", "ClipInfo.tmp", "ClipData.tmp", "MyClipX.tmp"})
+    for (const QString &name : QStringList{"QLa1b2c3.tmp", "Tmp.htm", "notes.rtf", "ClipInfo.tmp",
+                                           "ClipData.tmp", "MyClipX.tmp"})
         writeFile(start.inTmp(name), "old");
     writeFile(start.inTmp("keep/inside.txt"), "sub-folders are not ours to clean");
 }
@@ -205,7 +205,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("notFound"); // the message's file text; "" for none
         const auto row = [](const char *name, const QStringList &arguments, const char *opened,
                             const char *notFound) {
-            QTest::newRow(name) << arguments << QString(opened) << QString(notFound);
+            QTest::newRow(name) << arguments << QString::fromUtf8(opened)
+                                << QString::fromUtf8(notFound);
         };
         row("none", {}, "", "");
         row("quoted", {"\"@/my binder.qly\""}, "my binder.qly", "");
@@ -222,7 +223,7 @@ private Q_SLOTS:
         QFETCH(QString, opened);
         QFETCH(QString, notFound);
         QTemporaryDir dir;
-        for (const char *name : {"my binder.qly", "a.qly", "b.qly", "say \"hi\".txt"})
+        for (const QString &name : QStringList{"my binder.qly", "a.qly", "b.qly", "say \"hi\".txt"})
             writeFile(dir.filePath(name), "x");
         for (QString &argument : arguments)
             argument.replace("@", dir.path());

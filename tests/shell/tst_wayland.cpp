@@ -163,7 +163,7 @@ private Q_SLOTS:
             QVERIFY(QTest::qWaitForWindowExposed(&properties));
         }
         binder.setCurIndex(1);
-        w.main.workspace().editmode = 0;
+        w.main.workspace().editmode = EditMode::Rich;
         {
             frmEdit editor(w.main.workspace(), binder, 1, nullptr, &w.main);
             editor.show();

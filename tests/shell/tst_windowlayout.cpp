@@ -12,6 +12,9 @@ using namespace quillery::test;
 
 namespace {
 
+constexpr Arrangement TiledOrCascaded[] = {Arrangement::Cascade, Arrangement::TileHorizontally,
+                                           Arrangement::TileVertically};
+
 QList<QMdiSubWindow *> windowsOf(frmMain &main)
 {
     return main.mdiArea()->subWindowList();
@@ -30,7 +33,7 @@ void expectInsideAndUsable(frmMain &main, const char *when)
     for (QMdiSubWindow *window : windowsOf(main)) {
         const QRect at = window->geometry();
         QVERIFY2(area.contains(at), qPrintable(QString("%1: %2,%3 %4x%5 outside %6x%7")
-                                                   .arg(when)
+                                                   .arg(QLatin1String(when))
                                                    .arg(at.x())
                                                    .arg(at.y())
                                                    .arg(at.width())
@@ -111,16 +114,16 @@ private Q_SLOTS:
         const QRect area = areaOf(w.main);
 
         // Few windows tile the whole area without overlapping.
-        w.main.Arrange(1);
+        w.main.Arrange(Arrangement::TileHorizontally);
         expectInsideAndUsable(w.main, "tiled, three");
         int covered = 0;
         for (QMdiSubWindow *window : windowsOf(w.main))
             covered += window->width() * window->height();
         QCOMPARE(covered, area.width() * area.height());
-        w.main.Arrange(2);
+        w.main.Arrange(Arrangement::TileVertically);
         expectInsideAndUsable(w.main, "tiled vertically, three");
 
-        w.main.Arrange(0);
+        w.main.Arrange(Arrangement::Cascade);
         expectInsideAndUsable(w.main, "cascaded, three");
         const QList<QMdiSubWindow *> cascaded = windowsOf(w.main);
         QCOMPARE(cascaded[0]->pos(), QPoint(0, 0));
@@ -130,17 +133,18 @@ private Q_SLOTS:
         // Many windows: more than the area has room for side by side.
         openBinders(f, w.main, 17);
         windowsOf(w.main).at(4)->showMinimized();
-        for (int arrangement : {0, 1, 2}) {
+        for (Arrangement arrangement : TiledOrCascaded) {
             w.main.Arrange(arrangement);
-            expectInsideAndUsable(w.main, qPrintable(QString("arrangement %1").arg(arrangement)));
+            expectInsideAndUsable(w.main,
+                                  qPrintable(QString("arrangement %1").arg(int(arrangement))));
         }
 
         // A main window too small for a usable window: each fills what there is.
         w.main.resize(300, 260);
         QTRY_VERIFY(areaOf(w.main).height() < UsableWindowSize.height());
-        for (int arrangement : {0, 1, 2}) {
+        for (Arrangement arrangement : TiledOrCascaded) {
             w.main.Arrange(arrangement);
-            expectInsideAndUsable(w.main, qPrintable(QString("small, %1").arg(arrangement)));
+            expectInsideAndUsable(w.main, qPrintable(QString("small, %1").arg(int(arrangement))));
         }
     }
 };

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ScriptedDialogs.h"
+
 #include "documents/Binder.h"
 #include "documents/Interaction.h"
 #include "documents/Workspace.h"
-#include "platform/ScriptedDialogs.h"
 #include "platform/TempFolder.h"
 
 #include <QStringList>

@@ -53,10 +53,11 @@ void tst_pagetransfer::importNamesPagesByKind()
     for (const Case &c : cases) {
         const QByteArray bytes =
             QByteArray(c.file) == "empty.html" ? QByteArray() : QByteArray(c.file);
-        QVERIFY(ImportFile(*f.workspace, binder, f.file(c.file, bytes), PageKind::Unknown));
+        QVERIFY(ImportFile(*f.workspace, binder, f.file(QString::fromLatin1(c.file), bytes),
+                           PageKind::Unknown));
         const PageRow &row = binder.pages.at(binder.pageCount() - 1);
-        QCOMPARE(row.key.kind, QString(c.kind));
-        QCOMPARE(row.name, QString(c.name));
+        QCOMPARE(row.key.kind.name(), QString::fromLatin1(c.kind));
+        QCOMPARE(row.name, QString::fromLatin1(c.name));
         QCOMPARE(row.modified, QString("Never"));
         QCOMPARE(pageData(row.key), bytes);
     }
@@ -96,7 +97,7 @@ void tst_pagetransfer::importDialogUsesChosenKindAndTitles()
     ImportDialog(*f.workspace, binder, PageKind::RTF);
     QCOMPARE(binder.pageCount(), 2);
     QCOMPARE(binder.CurIndex(), 2);
-    QCOMPARE(binder.page(2).key.kind, QString("RTF"));
+    QCOMPARE(binder.page(2).key.kind.name(), QString("RTF"));
     QCOMPARE(GetLumpString(binder), QByteArray("plain words"));
     const DialogCall call = f.dialogs.calls().first();
     QCOMPARE(call.file.title, QString("Import a Rich Text Format File"));
@@ -146,7 +147,7 @@ void tst_pagetransfer::openingAnyOtherFileMakesUntitledBinder()
     QVERIFY(binder);
     QCOMPARE(binder->pageCount(), 1);
     QCOMPARE(binder->pages.at(0).name, QString("notes"));
-    QCOMPARE(binder->pages.at(0).key.kind, QString("RTF"));
+    QCOMPARE(binder->pages.at(0).key.kind.name(), QString("RTF"));
     QCOMPARE(binder->CurIndex(), 1);
     QVERIFY(binder->CurFile().isEmpty());
     QVERIFY(!binder->Changed());

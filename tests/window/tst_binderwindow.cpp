@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BinderFixture.h"
 #include "TestSupport.h"
+#include "documents/BinderSaver.h"
 #include "documents/CompanionFiles.h"
 #include "platform/Settings.h"
 #include "shell/HelpWindow.h"
@@ -57,6 +58,7 @@ private Q_SLOTS:
     void closingLastWindowEmptiesTheStatusBar();
     void soundPageWritesOnePlaceholderLine();
     void toolbarRemembersDropDownChoices();
+    void listViewFollowsItsRecord();
     void pagesCopyFromAClosedWindow();
     void reopenedBinderSavesInPlace();
     void findOnAnHtmlPageOpensTheFindBar();
@@ -311,6 +313,34 @@ void tst_binderwindow::toolbarRemembersDropDownChoices()
     QCOMPARE(bar->addChoice().currentItem().tooltip, QString("Insert Sound (Shift+F9)"));
     Q_EMIT bar->buttonClicked(MainToolbar::AddPage, bar->addChoice().current());
     QCOMPARE(f.dialogs.calls().last().file.title, QString("Insert a Sound File"));
+}
+
+void tst_binderwindow::listViewFollowsItsRecord()
+{
+    BinderFixture f;
+    const QString path = f.makeBinder("views.qly", Pages);
+    const auto storeView = [&](const QString &number) {
+        auto binder = f.open(path);
+        binder->setRecord(RecordKey::ListView, number);
+        QVERIFY(SavFile(*f.workspace, *binder, path));
+    };
+    Window w(f);
+    storeView("3");
+    w.main.OpenFile(path);
+    frmMDI *window = w.main.activeBinderWindow();
+    QCOMPARE(window->lvwPages()->view(), PageListView::View::Details);
+    window->menus()["mnuPVSmall"]->trigger();
+    QCOMPARE(window->lvwPages()->view(), PageListView::View::SmallIcons);
+    QCOMPARE(window->binder().records().value(RecordKey::ListView), QString("1"));
+    window->binder().setChanged(false);
+    QVERIFY(window->parentWidget()->close());
+
+    // A number past the four shows the nearest view and stays as it was stored.
+    storeView("7");
+    w.main.OpenFile(path);
+    window = w.main.activeBinderWindow();
+    QCOMPARE(window->lvwPages()->view(), PageListView::View::Details);
+    QCOMPARE(window->binder().records().value(RecordKey::ListView), QString("7"));
 }
 
 void tst_binderwindow::pagesCopyFromAClosedWindow()

@@ -18,7 +18,7 @@ void addPages(Binder &binder, int count, const QString &kind = "TXT")
     for (int i = 0; i < count; ++i) {
         PageRow row;
         row.name = QStringLiteral("Page %1").arg(binder.pageCount() + 1);
-        row.key.kind = kind;
+        row.key.kind = StoredKind::fromName(kind);
         binder.pages.append(row);
     }
 }
@@ -105,7 +105,7 @@ private Q_SLOTS:
     {
         Binder binder;
         for (const char *kind : {"RTF", "TXT", "HTML", "PICTURE", "SOUND", "FILE"})
-            addPages(binder, 1, kind);
+            addPages(binder, 1, QString::fromLatin1(kind));
         for (int position = 1; position <= 6; ++position) {
             binder.setCurIndex(position);
             const CommandState s = commandState(binder, {.selected = position});

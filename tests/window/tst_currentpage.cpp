@@ -70,7 +70,7 @@ void expectAgreement(frmMain &main, const char *how)
              QString("Page %1 of %2").arg(current).arg(count));
     QCOMPARE(main.statusPanel(StatusPanel::Size), "Size: " + GetSize(row.size));
     QCOMPARE(main.statusPanel(StatusPanel::Created), "Created: " + row.created);
-    if (row.key.kind == "TXT")
+    if (row.key.kind == PageKind::TXT)
         QCOMPARE(window->viewer()->txtPad()->toPlainText(),
                  QString::fromUtf8(GetLumpString(binder)));
     else
@@ -160,8 +160,8 @@ private Q_SLOTS:
             {Qt::Key_End, "End"},       {Qt::Key_Up, "Up"},      {Qt::Key_Left, "Left"},
             {Qt::Key_Home, "Home"},     {Qt::Key_Down, "Down"},  {Qt::Key_Right, "Right"},
             {Qt::Key_PageDown, "PgDn"}, {Qt::Key_PageUp, "PgUp"}};
-        for (int view = PageListView::LargeIcons; view <= PageListView::Details; ++view) {
-            window->setView(view);
+        for (int view = 0; view <= 3; ++view) {
+            window->setView(PageListView::View(view));
             QAbstractItemView *list = listView(w.main);
             list->setFocus();
             for (const auto &[key, name] : keys) {
@@ -256,10 +256,10 @@ private Q_SLOTS:
             auto *editor = listView(w.main)->findChild<QLineEdit *>();
             QVERIFY(editor);
             editor->selectAll();
-            QTest::keyClicks(editor, view);
+            QTest::keyClicks(editor, QString::fromLatin1(view));
             QTest::keyClick(editor, Qt::Key_Return);
             // Enter only ends the renaming: it does not edit the page as well.
-            QTRY_COMPARE(window->binder().page(1).name, QString(view));
+            QTRY_COMPARE(window->binder().page(1).name, QString::fromLatin1(view));
             QCOMPARE(opened, 0);
             expectAgreement(w.main, "rename");
         }
@@ -302,14 +302,14 @@ private Q_SLOTS:
     {
         BinderFixture f;
         Window w(f);
-        for (const char *name : {"a.qly", "b.qly", "c.qly"})
+        for (const QString &name : QStringList{"a.qly", "b.qly", "c.qly"})
             w.main.OpenFile(f.makeBinder(name, {}));
         const QList<QMdiSubWindow *> subs = w.main.mdiArea()->subWindowList();
         QCOMPARE(subs.size(), 3);
         subs[0]->showMinimized();
         subs[2]->showMinimized();
         subs[1]->setGeometry(40, 30, 300, 200);
-        w.main.Arrange(3);
+        w.main.Arrange(Arrangement::ArrangeIcons);
         const int bottom = w.main.mdiArea()->viewport()->rect().bottom() + 1;
         QCOMPARE(subs[0]->geometry().bottom() + 1, bottom);
         QCOMPARE(subs[2]->geometry().bottom() + 1, bottom);

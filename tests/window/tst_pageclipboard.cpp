@@ -76,7 +76,7 @@ private Q_SLOTS:
         QCOMPARE(first.modified, QString("Never"));
         QVERIFY(!first.created.isEmpty());
         QCOMPARE(first.size, qint64(RtfPage.size()));
-        QCOMPARE(first.key.kind, QString("RTF"));
+        QCOMPARE(first.key.kind.name(), QString("RTF"));
         QCOMPARE(first.key.colour, named.key.colour);
         QCOMPARE(first.key.serial, qint64(41));
         QCOMPARE(second.key.serial, qint64(42));

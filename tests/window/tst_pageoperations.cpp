@@ -19,7 +19,7 @@ void addRows(Binder &binder, const QStringList &names, const QString &kind = "TX
     for (const QString &name : names) {
         PageRow row{name, "made " + name, "Never", name.size(), "about " + name, {}};
         row.key.serial = binder.takeSerial();
-        row.key.kind = kind;
+        row.key.kind = StoredKind::fromName(kind);
         binder.pages.append(row);
     }
 }
@@ -198,12 +198,13 @@ private Q_SLOTS:
             BinderFixture f;
             Binder binder;
             addRows(binder, {"first"});
-            addRows(binder, {c.old}, c.kind);
+            addRows(binder, {QString::fromLatin1(c.old)}, QString::fromLatin1(c.kind));
             BinderAnnouncements heard(binder);
             beginRename(binder, 2);
-            QCOMPARE(binder.nameBeforeRename(), QString(c.old));
-            const bool renamed = finishRename(*f.workspace, binder, 2, c.typed);
-            QCOMPARE(binder.pages.at(1).name, QString(c.result ? c.result : c.old));
+            QCOMPARE(binder.nameBeforeRename(), QString::fromLatin1(c.old));
+            const bool renamed =
+                finishRename(*f.workspace, binder, 2, QString::fromLatin1(c.typed));
+            QCOMPARE(binder.pages.at(1).name, QString::fromLatin1(c.result ? c.result : c.old));
             QCOMPARE(renamed, c.result != nullptr);
             QCOMPARE(binder.Changed(), renamed);
             QCOMPARE(heard.seen.size(), renamed ? 1 : 0);

@@ -319,14 +319,14 @@ private Q_SLOTS:
         const QString secret = f.file("secret.png", readFile(QUILLERY_TEST_DATA "/rtf/red.png"));
         const QByteArray html = "<p>Visible</p><img src=\"file://" + secret.toUtf8() +
                                 "\"><img src=\"" + secret.toUtf8() + "\">";
-        const auto doc = pageTextDocument("HTML", html);
+        const auto doc = pageTextDocument(PageKind::HTML, html);
         QVERIFY(doc);
         QVERIFY(doc->toPlainText().contains("Visible"));
         QVERIFY(
             !doc->resource(QTextDocument::ImageResource, QUrl::fromLocalFile(secret)).isValid());
-        QCOMPARE(pageTextDocument("TXT", "caf\xe9")->toPlainText(), QString("café"));
-        QCOMPARE(pageTextDocument("RTF", "{\\rtf1 Rich}")->toPlainText(), QString("Rich"));
-        QVERIFY(!pageTextDocument("PICTURE", "x"));
+        QCOMPARE(pageTextDocument(PageKind::TXT, "caf\xe9")->toPlainText(), QString("café"));
+        QCOMPARE(pageTextDocument(PageKind::RTF, "{\\rtf1 Rich}")->toPlainText(), QString("Rich"));
+        QVERIFY(!pageTextDocument(PageKind::PICTURE, "x"));
     }
 
     void cliPrintsTextPagesIntoOnePdf()

@@ -186,7 +186,7 @@ private Q_SLOTS:
         frmFileProperties dialog(binder);
         for (const char *name :
              {"txtFilename", "txtDOS", "txtSize", "txtCreated", "txtModified", "txtAccessed"}) {
-            auto *box = dialog.findChild<QLineEdit *>(name);
+            auto *box = dialog.findChild<QLineEdit *>(QLatin1String(name));
             QVERIFY(box);
             QCOMPARE(box->text(), QString("Not Saved"));
             QVERIFY(!box->isEnabled());

@@ -52,7 +52,7 @@ QStringList contentOf(Workspace &workspace, const QString &binderPath)
                         binder->records().value(QStringLiteral("Data"), QString())};
     for (int i = 0; i < binder->pageCount(); ++i) {
         const PageRow &row = binder->pages.at(i);
-        content << row.name + u'|' + row.key.kind + u'|' + row.comments + u'|' +
+        content << row.name + u'|' + row.key.kind.name() + u'|' + row.comments + u'|' +
                        QString::fromLatin1(pageData(row.key).toHex());
     }
     return content;
@@ -396,7 +396,8 @@ void tst_recovery::hostileFoldersAreSkippedNeverFollowed()
           "4: skipped", "its record is not a plain file", "5: skipped",
           "is a symbolic link, not a plain file", "6: skipped", "is cut short", "7: skipped",
           "notes.txt: skipped, it is no snapshot folder"})
-        QVERIFY2(said.contains(QString::fromLatin1(expected)), qPrintable(expected + u'\n' + said));
+        QVERIFY2(said.contains(QString::fromLatin1(expected)),
+                 qPrintable(QString::fromLatin1(expected) + u'\n' + said));
     QCOMPARE(said.count(QStringLiteral("its record is not a plain file")), 2);
     QVERIFY_THROWS_EXCEPTION(FileError, store.find(root + "0000000000000001"));
 }

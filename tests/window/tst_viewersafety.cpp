@@ -214,7 +214,7 @@ console.error('report alive 1');
 void retype(Binder &binder, int row, PageKind kind, const QString &name)
 {
     PageRow page = binder.pages.at(row);
-    page.key.kind = kindString(kind);
+    page.key.kind = StoredKind(kind);
     page.name = name;
     binder.pages.replace(row, page);
 }
@@ -288,7 +288,7 @@ struct Viewer
         const QVariantList middle =
             evaluate(QStringLiteral("(r => [r.x + r.width / 2, r.y + r.height / 2])"
                                     "(document.getElementById('%1').getBoundingClientRect())")
-                         .arg(id))
+                         .arg(QLatin1String(id)))
                 .toList();
         QCOMPARE(middle.size(), 2);
         QWidget *view = pane.txtHTML()->widget();
@@ -358,32 +358,34 @@ void tst_viewersafety::localNetworkHostsInEverySpelling()
                              "::ffff:192.168.0.1",
                              "::ffff:7f00:1",
                              "::10.0.0.1"})
-        QVERIFY2(isLocalNetworkHost(host), host);
+        QVERIFY2(isLocalNetworkHost(QLatin1String(host)), host);
     // The spellings the web engine turns into dotted addresses, as QUrl also does.
     for (const char *url : {"http://2130706433/", "http://0x7f000001/", "http://0177.0.0.1/",
                             "http://127.1/", "http://[::ffff:7f00:1]/", "http://0/"})
-        QVERIFY2(isLocalNetworkHost(QUrl(url).host()), url);
+        QVERIFY2(isLocalNetworkHost(QUrl(QLatin1String(url)).host()), url);
     for (const char *host : {"example.org", "localhost.example.org", "mylocalhost", "8.8.8.8",
                              "172.32.0.1", "172.15.255.255", "192.169.0.1", "1.0.0.0",
                              "2001:db8::1", "::ffff:8.8.8.8", "fbff::1", "fe00::1", ""})
-        QVERIFY2(!isLocalNetworkHost(host), host);
+        QVERIFY2(!isLocalNetworkHost(QLatin1String(host)), host);
 }
 
 void tst_viewersafety::pagesLoadOnlyTheirOwnAndThePublicWeb()
 {
     for (const char *url : {"quillery:/Tmp.htm", "about:blank", "about:srcdoc", "data:text/css,x",
                             "blob:quillery:/1234"})
-        QVERIFY2(pageMayLoad(QUrl(url), true) && pageMayLoad(QUrl(url), false), url);
+        QVERIFY2(pageMayLoad(QUrl(QLatin1String(url)), true) &&
+                     pageMayLoad(QUrl(QLatin1String(url)), false),
+                 url);
     for (const char *url : {"http://example.org/a.png", "https://example.org/"}) {
-        QVERIFY2(pageMayLoad(QUrl(url), false), url);
-        QVERIFY2(!pageMayLoad(QUrl(url), true), url);
+        QVERIFY2(pageMayLoad(QUrl(QLatin1String(url)), false), url);
+        QVERIFY2(!pageMayLoad(QUrl(QLatin1String(url)), true), url);
     }
     for (const char *url :
          {"http://127.0.0.1/", "https://localhost/", "http://[::1]:8080/", "http://192.168.1.1/",
           "ws://example.org/", "wss://example.org/", "ftp://example.org/", "file:///etc/passwd",
           "chrome://crash", "view-source:http://example.org/", "about:settings", "mailto:a@b.c",
           "smb://example.org/share", "javascript:alert(1)", "filesystem:http://example.org/x"})
-        QVERIFY2(!pageMayLoad(QUrl(url), false), url);
+        QVERIFY2(!pageMayLoad(QUrl(QLatin1String(url)), false), url);
 
     QCOMPARE(linkTarget(QUrl("https://example.org/"), false), LinkTarget::Web);
     QCOMPARE(linkTarget(QUrl("https://example.org/"), true), LinkTarget::Offline);
@@ -394,7 +396,7 @@ void tst_viewersafety::pagesLoadOnlyTheirOwnAndThePublicWeb()
          {"chrome://inducebrowsercrashforrealz", "chrome://crash", "javascript:alert(1)",
           "data:text/html,x", "file:///etc/passwd", "view-source:https://example.org/",
           "about:blank", "quillery:/Tmp.htm", "blob:x", "ws://example.org/", "http:///x", "x"})
-        QVERIFY2(linkTarget(QUrl(url), false) == LinkTarget::Never, url);
+        QVERIFY2(linkTarget(QUrl(QLatin1String(url)), false) == LinkTarget::Never, url);
 
     // An address is shown whole up to 300 characters, and cut short after.
     const QString fits = "https://example.org/" + QString(280, u'a');
@@ -415,7 +417,7 @@ void tst_viewersafety::hostilePageReachesNoLocalFile()
     QTRY_VERIFY_WITH_TIMEOUT(console.reports().contains("alive 1"), 20000);
     QTest::qWait(1500);
     const QString reports = console.reports().join(u'\n');
-    for (const QString tag : {"fetch-", "xhr-", "frame-", "window"})
+    for (const QString &tag : QStringList{"fetch-", "xhr-", "frame-", "window"})
         QVERIFY2(!reports.contains(tag), qPrintable(reports));
     QVERIFY(!reports.contains(Secret));
 }
@@ -509,7 +511,7 @@ void tst_viewersafety::pagesSeeOnlyTheirOwnResources()
     // Not this page's pictures, not of the kind asked for, or able to run script.
     for (const char *name : {"Other.gif", "Trip notes.txt", "Trip notes", "Trip.svg", "notes.css",
                              "Trip secret.gif", "Trip file.png"})
-        QVERIFY2(!content.resource(name), name);
+        QVERIFY2(!content.resource(QLatin1String(name)), name);
     // Nothing of the binder is written into the temporary folder for the browser.
     QVERIFY(!QFile::exists(f.temp->filePath("Trip.gif")));
     QVERIFY(!QFile::exists(f.temp->filePath("style.css")));
@@ -566,7 +568,7 @@ void tst_viewersafety::linksToOtherProgramsAskFirst()
     for (const auto &[link, address] : {std::pair{"mail", "mailto:someone@example.org"},
                                         std::pair{"web", "https://example.org/"}}) {
         viewer.click(link);
-        QTRY_VERIFY2(viewer.pane.notice().contains(address), link);
+        QTRY_VERIFY2(viewer.pane.notice().contains(QLatin1String(address)), link);
         QVERIFY(viewer.pane.notice().contains("Work Offline"));
         // The page stays in view with the notice over it.
         QCOMPARE(viewer.pane.currentWidget(), viewer.pane.txtHTML()->widget());
@@ -589,7 +591,7 @@ void tst_viewersafety::textPageLinksFollowOnlyTheWeb()
          {"chrome://inducebrowsercrashforrealz", "chrome://crash", "javascript:alert(1)",
           "data:text/html,<script>alert(1)</script>", "file:///etc/passwd",
           "view-source:https://example.org/", "about:blank"}) {
-        QVERIFY2(!pane.followLink(QUrl(url)), url);
+        QVERIFY2(!pane.followLink(QUrl(QLatin1String(url))), url);
         QVERIFY2(pane.notice().contains("follows only web links"), url);
     }
     pane.setOffline(true);

@@ -17,7 +17,7 @@ int EditorFixture::addPage(PageKind kind, const QByteArray &bytes, const QString
     row.name = name;
     row.size = bytes.size();
     row.key.serial = binder.takeSerial();
-    row.key.kind = kindString(kind);
+    row.key.kind = StoredKind(kind);
     row.key.location = file(QStringLiteral("pages/%1").arg(row.key.serial), bytes);
     row.key.colour = kind == PageKind::RTF ? QString::number(0x00E0FFFF) : QStringLiteral("NA");
     binder.pages.append(row);
@@ -27,7 +27,8 @@ int EditorFixture::addPage(PageKind kind, const QByteArray &bytes, const QString
 
 std::unique_ptr<frmEdit> EditorFixture::edit(int position)
 {
-    workspace->editmode = binder.page(position).key.kind == u"RTF" ? 0 : 1;
+    workspace->editmode =
+        binder.page(position).key.kind == PageKind::RTF ? EditMode::Rich : EditMode::Plain;
     return std::make_unique<frmEdit>(*workspace, binder, position, nullptr);
 }
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/ScriptedDialogs.h"
+#include "ScriptedDialogs.h"
 
 #include "platform/MessageButtons.h"
 
