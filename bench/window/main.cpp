@@ -274,10 +274,10 @@ struct Bench
         for (int number : {0, 1, 2, 3}) {
             const auto view = PageListView::View(number);
             window->setView(view);
-            const Qt::Key next = view == PageListView::View::LargeIcons ||
-                                         view == PageListView::View::SmallIcons
-                                     ? Qt::Key_Right
-                                     : Qt::Key_Down;
+            const Qt::Key next =
+                view == PageListView::View::LargeIcons || view == PageListView::View::SmallIcons
+                    ? Qt::Key_Right
+                    : Qt::Key_Down;
             goTo(qMin(pages - presses - 1, pages / 5 + number * pages / 5));
             Samples text;
             for (int k = 0; k < presses; ++k) {
