@@ -2,12 +2,15 @@
 // Recovery snapshots: what a snapshot keeps of each kind of change, writes cut short,
 // binders changed on disk since, and snapshot folders that are not what the program wrote.
 #include "BinderFixture.h"
+#include "RuntimeDir.h"
 #include "TestSupport.h"
 #include "documents/BinderSaver.h"
+#include "documents/EncryptedBinder.h"
 #include "documents/NewBinder.h"
 #include "documents/NewPage.h"
 #include "documents/Password.h"
 #include "documents/RecoveryCapture.h"
+#include "documents/RecoveryFormat.h"
 #include "documents/RecoveryKeeper.h"
 #include "documents/RecoveryService.h"
 #include "editor/EditorBinder.h"
@@ -80,6 +83,7 @@ private Q_SLOTS:
     void aWriteCutShortLeavesThePreviousSnapshot();
     void hostileFoldersAreSkippedNeverFollowed();
     void keeperWritesAfterChangesAndRemovesAtCleanEnds();
+    void encryptedBinderKeepsNoSnapshot();
     void protectedSnapshotNeedsThePassword();
     void toolListsAndWritesSnapshotsOut();
 };
@@ -320,6 +324,17 @@ void tst_recovery::hostileFoldersAreSkippedNeverFollowed()
         QVERIFY2(said.contains(QString::fromLatin1(expected)), qPrintable(expected + u'\n' + said));
     QCOMPARE(said.count(QStringLiteral("its record is not a plain file")), 2);
     QVERIFY_THROWS_EXCEPTION(FileError, store.find(root + "0000000000000001"));
+
+    // A page table may point at the last data file, never past it.
+    SnapshotRecord record = store.find(good).record;
+    const auto reread = [&] {
+        return SnapshotRecord::fromLumps(record.recoveryText(), record.records,
+                                         record.pageTable());
+    };
+    record.pages.last().source = int(record.sources.size());
+    QCOMPARE(reread().pages.last().source, int(record.sources.size()));
+    record.pages.last().source = int(record.sources.size()) + 1;
+    QVERIFY_THROWS_EXCEPTION(FileError, reread());
 }
 
 void tst_recovery::keeperWritesAfterChangesAndRemovesAtCleanEnds()
@@ -368,6 +383,25 @@ void tst_recovery::keeperWritesAfterChangesAndRemovesAtCleanEnds()
     binder.reset();
     QStringList problems;
     QCOMPARE(RecoveryStore(f.path("state")).list(problems).size(), 1);
+}
+
+// A binder given a passphrase keeps no plain snapshot, and the one it had goes.
+void tst_recovery::encryptedBinderKeepsNoSnapshot()
+{
+    RuntimeDir runtime;
+    REQUIRE_RUNTIME(runtime);
+    BinderFixture f;
+    RecoveryService service(RecoveryStore(f.path("state")), 1);
+    auto binder = f.open(f.makeBinder("b.qly", ThreePages));
+    service.watch(*binder);
+    QSignalSpy written(RecoveryKeeper::of(*binder), &RecoveryKeeper::snapshotWritten);
+    const QDir state(f.path("state"));
+    movePage(*binder, 1, MoveDirection::Down);
+    QVERIFY(written.wait(20000));
+    QCOMPARE(state.entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
+    setPassphrase(*f.workspace, *binder, "passphrase", KdfLimits::lowest());
+    movePage(*binder, 1, MoveDirection::Down);
+    QTRY_VERIFY(state.entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
 }
 
 void tst_recovery::protectedSnapshotNeedsThePassword()
