@@ -328,8 +328,7 @@ void tst_recovery::hostileFoldersAreSkippedNeverFollowed()
     // A page table may point at the last data file, never past it.
     SnapshotRecord record = store.find(good).record;
     const auto reread = [&] {
-        return SnapshotRecord::fromLumps(record.recoveryText(), record.records,
-                                         record.pageTable());
+        return SnapshotRecord::fromLumps(record.recoveryText(), record.records, record.pageTable());
     };
     record.pages.last().source = int(record.sources.size());
     QCOMPARE(reread().pages.last().source, int(record.sources.size()));
