@@ -157,6 +157,8 @@ void tst_recovery::eachKindOfChangeRecoversAsASaveWouldWrite()
         QVERIFY2(recovered.binder, what);
         QVERIFY2(recovered.binder->Changed(), what);
         QVERIFY2(recovered.binder->WCaption().contains(u"[Recovered]"), what);
+        // The window reads none of its pages from the snapshot, which goes once recovered.
+        QVERIFY(QDir(folder).removeRecursively());
         QVERIFY(SavFile(*f.workspace, *recovered.binder, f.path("recovered.qly")));
         f.ui.passwords << QStringLiteral("pw") << QStringLiteral("pw");
         const QStringList expected = contentOf(*f.workspace, f.path("saved.qly"));
@@ -224,6 +226,12 @@ void tst_recovery::binderChangedOnDiskIsSavedUnderANewName()
 
     const SnapshotEntry entry = store.find(folder);
     QVERIFY(entry.record.binderChangedOnDisk());
+    // A record that counts other pages than its page table holds is refused.
+    SnapshotEntry miscounted = entry;
+    QVERIFY(miscounted.record.records.contains("Pages=4"));
+    miscounted.record.records.replace("Pages=4", "Pages=3");
+    QVERIFY(!recoverBinder(*f.workspace, miscounted, RecoverPurpose::Window).binder);
+    QVERIFY(f.messageTitles().contains(QStringLiteral("Recovery Error")));
     RecoveredBinder recovered = recoverBinder(*f.workspace, entry, RecoverPurpose::Window);
     QVERIFY(recovered.binder);
     QVERIFY(recovered.binder->WCaption().contains(u"changed on disk"));
