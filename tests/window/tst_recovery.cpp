@@ -80,6 +80,7 @@ private Q_SLOTS:
     void eachKindOfChangeRecoversAsASaveWouldWrite();
     void untitledBinderRecoversUntitled();
     void binderChangedOnDiskIsSavedUnderANewName();
+    void unchangedPagesAreReadOnlyFromTheSameBinder();
     void aWriteCutShortLeavesThePreviousSnapshot();
     void hostileFoldersAreSkippedNeverFollowed();
     void keeperWritesAfterChangesAndRemovesAtCleanEnds();
@@ -243,6 +244,28 @@ void tst_recovery::binderChangedOnDiskIsSavedUnderANewName()
     QVERIFY(f.messageTitles().contains(QStringLiteral("File Changed on Disk")));
     QCOMPARE(readFile(path), onDisk);
     QCOMPARE(contentOf(*f.workspace, f.path("mine.qly")).size(), 2 + 4);
+}
+
+// Where the snapshot cannot link the binder file (it lies on another file system), the
+// unchanged pages are read from the binder itself, and only while it is the same file.
+void tst_recovery::unchangedPagesAreReadOnlyFromTheSameBinder()
+{
+    RuntimeDir elsewhere;
+    REQUIRE_RUNTIME(elsewhere);
+    BinderFixture f;
+    const RecoveryStore store(elsewhere.path() + "/state");
+    const QString path = f.makeBinder("b.qly", ThreePages);
+    auto binder = f.open(path);
+    ImportFile(*f.workspace, *binder, f.file("late.txt", "late page"), PageKind::Unknown);
+    const QString folder = takeSnapshot(store, *binder);
+    binder.reset();
+    QVERIFY(store.find(folder).record.sources.contains(QString()));
+
+    BinderFixture other;
+    const QString replacement = other.makeBinder("o.qly", {{"o.txt", "other"}});
+    QVERIFY(QFile::remove(path) && QFile::copy(replacement, path));
+    QVERIFY(!recoverBinder(*f.workspace, store.find(folder), RecoverPurpose::Window).binder);
+    QVERIFY(f.messageTitles().contains(QStringLiteral("Recovery Error")));
 }
 
 void tst_recovery::aWriteCutShortLeavesThePreviousSnapshot()
