@@ -226,6 +226,10 @@ void tst_cliencryption::killDuringSaveKeepsTheOldContainer()
     const QString more = b.f.file("more.bin", QByteArray(64 << 20, 'm'));
 
     QProcess saving;
+    // The killed tool cannot remove its scratch folder: it goes with the test's folder.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TMPDIR", b.f.dir.path());
+    saving.setProcessEnvironment(environment);
     startCli(saving, {"--password-file", b.passphraseFile, "add", b.encrypted, more});
     QVERIFY(saving.waitForStarted());
     // The tool is killed once the new container has begun beside the old one.
