@@ -217,6 +217,14 @@ void tst_cli::binderHeldByThisProcessIsNotChanged()
     QCOMPARE(readFile(lockNotePath(path)), note);
     QVERIFY(QFile::exists(shadowCopyPath(path)));
     QCOMPARE(cli({"list", path}).out, QString("1\tTXT\t5\ta\n"));
+
+    // Nor is one that opens read-only, here since its lock note cannot be written.
+    const QString blocked = f.makeBinder("blocked.qly", {{"a.txt", "alpha"}});
+    removeCompanions(blocked);
+    QVERIFY(QDir().mkpath(lockNotePath(blocked)));
+    const QByteArray unchanged = readFile(blocked);
+    QCOMPARE(cli({"add", blocked, f.file("c.txt", "gamma")}).code, 1);
+    QCOMPARE(readFile(blocked), unchanged);
 }
 
 // A binder whose pages carry the given names, whatever a file could be called.

@@ -176,6 +176,8 @@ private Q_SLOTS:
         // White space collapses outside pre and breaks nothing; blocks and br do.
         QCOMPARE(htmlText("  São\n   Paulo <br> x&nbsp;&nbsp;y<pre> a\n  b</pre>c"),
                  QString("São Paulo\nx  y\n a\n  b\nc"));
+        // Tag names are read in any case.
+        QCOMPARE(htmlText("a<TABLE>b</TABLE>c<SCRIPT>no</SCRIPT>"), QString("a\nb\nc"));
         // What is not a tag or a reference stays as it is written.
         QCOMPARE(htmlText("a < b && c &unknown; &#; AT&T <3"),
                  QString("a < b && c &unknown; &#; AT&T <3"));

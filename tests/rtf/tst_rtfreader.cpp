@@ -76,6 +76,7 @@ private Q_SLOTS:
     void escapesAndDestinations();
     void symbolFonts();
     void paragraphBreaks();
+    void deeperLevelThanTheList();
     void tables();
     void pictures();
     void notRtf();
@@ -359,6 +360,27 @@ void tst_rtfreader::paragraphBreaks()
     // The mark of an empty paragraph keeps its size.
     doc.reset(read(snippet("\\fs48\\par\\fs20 x"), nullptr));
     QCOMPARE(doc->firstBlock().charFormat().fontPointSize(), 24.0);
+}
+
+void tst_rtfreader::deeperLevelThanTheList()
+{
+    // Eight decimal levels, a ninth of bullets and a tenth in lower roman, past the nine
+    // levels a list keeps. A paragraph deeper than the ninth takes the ninth.
+    QByteArray levels;
+    for (int i = 0; i < 8; ++i)
+        levels += "{\\listlevel\\levelnfc0{\\leveltext \\'02\\'00.;}}";
+    levels += "{\\listlevel\\levelnfc23{\\leveltext \\'01\\u8226 ?;}}";
+    levels += "{\\listlevel\\levelnfc2{\\leveltext \\'02\\'09.;}}";
+    QScopedPointer<QTextDocument> doc(
+        read(snippet("{\\*\\listtable{\\list\\listid7" + levels +
+                     "}}{\\*\\listoverridetable{\\listoverride\\listid7\\ls1}}"
+                     "\\ls1\\ilvl8 ninth\\par\\ls1\\ilvl12 deeper\\par"),
+             nullptr));
+    for (const char *text : {"ninth", "deeper"}) {
+        const QTextList *list = blockOf(*doc, text).textList();
+        QVERIFY2(list, text);
+        QCOMPARE(list->format().style(), QTextListFormat::ListDisc);
+    }
 }
 
 void tst_rtfreader::tables()

@@ -2,12 +2,15 @@
 // Recovery snapshots: what a snapshot keeps of each kind of change, writes cut short,
 // binders changed on disk since, and snapshot folders that are not what the program wrote.
 #include "BinderFixture.h"
+#include "RuntimeDir.h"
 #include "TestSupport.h"
 #include "documents/BinderSaver.h"
+#include "documents/EncryptedBinder.h"
 #include "documents/NewBinder.h"
 #include "documents/NewPage.h"
 #include "documents/Password.h"
 #include "documents/RecoveryCapture.h"
+#include "documents/RecoveryFormat.h"
 #include "documents/RecoveryKeeper.h"
 #include "documents/RecoveryService.h"
 #include "editor/EditorBinder.h"
@@ -90,11 +93,13 @@ private Q_SLOTS:
     void eachKindOfChangeRecoversAsASaveWouldWrite();
     void untitledBinderRecoversUntitled();
     void binderChangedOnDiskIsSavedUnderANewName();
+    void unchangedPagesAreReadOnlyFromTheSameBinder();
     void aWriteCutShortLeavesThePreviousSnapshot();
     void aSaveInPlaceTakesTheSnapshotOffTheBytesItErases();
     void pagesErasedSinceTheSnapshotAreRefusedNotReadAsZeros();
     void hostileFoldersAreSkippedNeverFollowed();
     void keeperWritesAfterChangesAndRemovesAtCleanEnds();
+    void encryptedBinderKeepsNoSnapshot();
     void protectedSnapshotNeedsThePassword();
     void toolListsAndWritesSnapshotsOut();
 };
@@ -168,6 +173,8 @@ void tst_recovery::eachKindOfChangeRecoversAsASaveWouldWrite()
         QVERIFY2(recovered.binder, what);
         QVERIFY2(recovered.binder->Changed(), what);
         QVERIFY2(recovered.binder->WCaption().contains(u"[Recovered]"), what);
+        // The window reads none of its pages from the snapshot, which goes once recovered.
+        QVERIFY(QDir(folder).removeRecursively());
         QVERIFY(SavFile(*f.workspace, *recovered.binder, f.path("recovered.qly")));
         f.ui.passwords << QStringLiteral("pw") << QStringLiteral("pw");
         const QStringList expected = contentOf(*f.workspace, f.path("saved.qly"));
@@ -232,6 +239,12 @@ void tst_recovery::binderChangedOnDiskIsSavedUnderANewName()
 
     const SnapshotEntry entry = store.find(folder);
     QVERIFY(entry.record.binderChangedOnDisk());
+    // A record that counts other pages than its page table holds is refused.
+    SnapshotEntry miscounted = entry;
+    QVERIFY(miscounted.record.records.contains("Pages=4"));
+    miscounted.record.records.replace("Pages=4", "Pages=3");
+    QVERIFY(!recoverBinder(*f.workspace, miscounted, RecoverPurpose::Window).binder);
+    QVERIFY(f.messageTitles().contains(QStringLiteral("Recovery Error")));
     RecoveredBinder recovered = recoverBinder(*f.workspace, entry, RecoverPurpose::Window);
     QVERIFY(recovered.binder);
     QVERIFY(recovered.binder->WCaption().contains(u"changed on disk"));
@@ -243,6 +256,28 @@ void tst_recovery::binderChangedOnDiskIsSavedUnderANewName()
     QVERIFY(f.messageTitles().contains(QStringLiteral("File Changed on Disk")));
     QCOMPARE(readFile(path), onDisk);
     QCOMPARE(contentOf(*f.workspace, f.path("mine.qly")).size(), 2 + 4);
+}
+
+// Where the snapshot cannot link the binder file (it lies on another file system), the
+// unchanged pages are read from the binder itself, and only while it is the same file.
+void tst_recovery::unchangedPagesAreReadOnlyFromTheSameBinder()
+{
+    RuntimeDir elsewhere;
+    REQUIRE_RUNTIME(elsewhere);
+    BinderFixture f;
+    const RecoveryStore store(elsewhere.path() + "/state");
+    const QString path = f.makeBinder("b.qly", ThreePages);
+    auto binder = f.open(path);
+    ImportFile(*f.workspace, *binder, f.file("late.txt", "late page"), PageKind::Unknown);
+    const QString folder = takeSnapshot(store, *binder);
+    binder.reset();
+    QVERIFY(store.find(folder).record.sources.contains(QString()));
+
+    BinderFixture other;
+    const QString replacement = other.makeBinder("o.qly", {{"o.txt", "other"}});
+    QVERIFY(QFile::remove(path) && QFile::copy(replacement, path));
+    QVERIFY(!recoverBinder(*f.workspace, store.find(folder), RecoverPurpose::Window).binder);
+    QVERIFY(f.messageTitles().contains(QStringLiteral("Recovery Error")));
 }
 
 void tst_recovery::aWriteCutShortLeavesThePreviousSnapshot()
@@ -400,6 +435,16 @@ void tst_recovery::hostileFoldersAreSkippedNeverFollowed()
                  qPrintable(QString::fromLatin1(expected) + u'\n' + said));
     QCOMPARE(said.count(QStringLiteral("its record is not a plain file")), 2);
     QVERIFY_THROWS_EXCEPTION(FileError, store.find(root + "0000000000000001"));
+
+    // A page table may point at the last data file, never past it.
+    SnapshotRecord record = store.find(good).record;
+    const auto reread = [&] {
+        return SnapshotRecord::fromLumps(record.recoveryText(), record.records, record.pageTable());
+    };
+    record.pages.last().source = int(record.sources.size());
+    QCOMPARE(reread().pages.last().source, int(record.sources.size()));
+    record.pages.last().source = int(record.sources.size()) + 1;
+    QVERIFY_THROWS_EXCEPTION(FileError, reread());
 }
 
 void tst_recovery::keeperWritesAfterChangesAndRemovesAtCleanEnds()
@@ -451,6 +496,25 @@ void tst_recovery::keeperWritesAfterChangesAndRemovesAtCleanEnds()
     binder.reset();
     QStringList problems;
     QCOMPARE(RecoveryStore(f.path("state")).list(problems).size(), 1);
+}
+
+// A binder given a passphrase keeps no plain snapshot, and the one it had goes.
+void tst_recovery::encryptedBinderKeepsNoSnapshot()
+{
+    RuntimeDir runtime;
+    REQUIRE_RUNTIME(runtime);
+    BinderFixture f;
+    RecoveryService service(RecoveryStore(f.path("state")), 1);
+    auto binder = f.open(f.makeBinder("b.qly", ThreePages));
+    service.watch(*binder);
+    QSignalSpy written(RecoveryKeeper::of(*binder), &RecoveryKeeper::snapshotWritten);
+    const QDir state(f.path("state"));
+    movePage(*binder, 1, MoveDirection::Down);
+    QVERIFY(written.wait(20000));
+    QCOMPARE(state.entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
+    setPassphrase(*f.workspace, *binder, "passphrase", KdfLimits::lowest());
+    movePage(*binder, 1, MoveDirection::Down);
+    QTRY_VERIFY(state.entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
 }
 
 void tst_recovery::protectedSnapshotNeedsThePassword()

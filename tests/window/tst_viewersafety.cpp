@@ -486,7 +486,9 @@ void tst_viewersafety::pagesSeeOnlyTheirOwnResources()
                          43);
     BinderFixture f;
     auto binder = f.open(f.makeBinder(
-        "trip.qly", {{"Trip.html", "<img id=own src=\"Trip.gif\"><img id=other src=Other.gif>"},
+        "trip.qly", {{"Trip.html", "<meta charset=utf-8><img id=own src=\"Trip.gif\">"
+                                   "<img id=other src=Other.gif>"
+                                   "<img id=spelt src=\"Trip \xc3\xa9t\xc3\xa9.gif\">"},
                      {"Trip.gif", gif},
                      {"Trip photo.JPG", "j"},
                      {"Other.gif", gif},
@@ -495,7 +497,8 @@ void tst_viewersafety::pagesSeeOnlyTheirOwnResources()
                      {"Trip.svg", "<svg/>"},
                      {"notes.rtf", "{\\rtf1 secret}"},
                      {"private.txt", "secret"},
-                     {"other.bin", "secret"}}));
+                     {"other.bin", "secret"},
+                     {"Trip \xc3\xa9t\xc3\xa9.gif", gif}}));
     retype(*binder, 4, PageKind::TXT, QStringLiteral("style.css"));
     retype(*binder, 7, PageKind::RTF, QStringLiteral("notes.css"));
     retype(*binder, 8, PageKind::TXT, QStringLiteral("Trip secret.gif"));
@@ -520,6 +523,8 @@ void tst_viewersafety::pagesSeeOnlyTheirOwnResources()
     QVERIFY(viewer.show(*binder));
     QTRY_COMPARE(viewer.evaluate("document.getElementById('own').naturalWidth").toInt(), 1);
     QCOMPARE(viewer.evaluate("document.getElementById('other').naturalWidth").toInt(), 0);
+    // A name with a space and letters outside ASCII comes back as it was asked for.
+    QTRY_COMPARE(viewer.evaluate("document.getElementById('spelt').naturalWidth").toInt(), 1);
 
     // A page without a name begins no picture's name.
     retype(*binder, 0, PageKind::HTML, QString());
