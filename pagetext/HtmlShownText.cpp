@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pagetext/HtmlShownText.h"
 
+#include "pagetext/ByteScan.h"
 #include "pagetext/HtmlEntities.h"
 #include "rtf/RtfCodePages.h"
 
@@ -8,10 +9,6 @@
 #include <array>
 #include <cstring>
 #include <string_view>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace quillery {
 
@@ -75,20 +72,7 @@ char32_t referencedCharacter(qint64 value)
 // than a space, and the lead byte of U+0080 to U+00BF (among them the non-breaking space).
 const char *nextStop(const char *p, const char *end)
 {
-    static constexpr char Stops[] = {'<', '&', '\t', '\n', '\r', '\f', '\xC2'};
-#if defined(__SSE2__)
-    for (; end - p >= 16; p += 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        __m128i found = _mm_setzero_si128();
-        for (char stop : Stops)
-            found = _mm_or_si128(found, _mm_cmpeq_epi8(block, _mm_set1_epi8(stop)));
-        if (const int mask = _mm_movemask_epi8(found))
-            return p + __builtin_ctz(unsigned(mask));
-    }
-#endif
-    while (p < end && std::find(std::begin(Stops), std::end(Stops), *p) == std::end(Stops))
-        ++p;
-    return p;
+    return findStop<false, '<', '&', '\t', '\n', '\r', '\f', '\xC2'>(p, end);
 }
 
 } // namespace
@@ -143,8 +127,7 @@ QByteArrayView HtmlShownText::utf8(QByteArrayView bytes, bool last)
         m_converted.resize(0);
         for (const char *p = bytes.data(), *end = p + bytes.size(); p < end;) {
             const char *ascii = p;
-            while (p < end && uchar(*p) < 0x80)
-                ++p;
+            p = findStop<true>(p, end);
             m_converted.append(ascii, p - ascii);
             if (p < end)
                 appendUtf8(m_converted, m_table[uchar(*p++)]);
@@ -373,8 +356,7 @@ void HtmlShownText::putCollapsed(const char *p, const char *end)
             continue;
         }
         // Words with single spaces between them go out as they are.
-        const auto *gap = static_cast<const char *>(memmem(p, size_t(end - p), "  ", 2));
-        const char *stop = gap ? gap : end;
+        const char *stop = findPair(p, end, ' ');
         const bool trailingSpace = stop[-1] == ' ';
         putText(QByteArrayView(p, stop - p - (trailingSpace ? 1 : 0)));
         if (trailingSpace)

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pagetext/RtfShownText.h"
 
+#include "pagetext/ByteScan.h"
 #include "rtf/RtfCodePages.h"
 #include "rtf/RtfDestinations.h"
+
+#include <QMutex>
 
 #include <algorithm>
 #include <array>
@@ -36,17 +39,11 @@ int hexValue(char c)
     return -1;
 }
 
-// The bytes that end a run of text: group braces, control words, and the line breaks
-// that are no part of the text.
-const std::array<bool, 256> &textStops()
+// The first byte from p on that ends a run of text: group braces, control words, and the
+// line breaks that are no part of the text.
+const char *nextStop(const char *p, const char *end)
 {
-    static const std::array<bool, 256> stops = [] {
-        std::array<bool, 256> table{};
-        for (char c : {'\\', '{', '}', '\r', '\n', '\0'})
-            table[uchar(c)] = true;
-        return table;
-    }();
-    return stops;
+    return findStop<false, '\\', '{', '}', '\r', '\n', '\0'>(p, end);
 }
 
 // Characters that would pose as the document's structure stay text: the reader puts
@@ -57,6 +54,66 @@ char16_t readerChar(char16_t c)
 }
 
 } // namespace
+
+// What each byte of a single-byte code page shows, as UTF-8, so that text goes out
+// without being decoded a character at a time.
+class ShownBytes
+{
+public:
+    explicit ShownBytes(const char16_t *table) : m_asciiAsIs(table[uchar('a')] == u'a')
+    {
+        for (int b = 0; b < 256; ++b) {
+            QByteArray shown;
+            if (m_asciiAsIs && b < 0x80 && b != '\r')
+                shown += char(b);
+            else if (const char32_t c = shownCharacter(readerChar(table[b])))
+                appendUtf8(shown, c);
+            Utf8 &utf8 = m_chars[std::size_t(b)];
+            utf8.size = quint8(shown.size()); // at most 3: a code page's characters are 16-bit
+            std::memcpy(utf8.bytes, shown.constData(), size_t(shown.size()));
+        }
+    }
+
+    void append(QByteArrayView bytes, QByteArray &out) const
+    {
+        for (const char *p = bytes.data(), *end = p + bytes.size(); p < end;) {
+            const char *plain = p;
+            if (m_asciiAsIs)
+                p = findStop<true, '\r'>(p, end);
+            if (p > plain)
+                out.append(plain, p - plain);
+            if (p < end) {
+                const Utf8 &utf8 = m_chars[uchar(*p++)];
+                out.append(utf8.bytes, utf8.size);
+            }
+        }
+    }
+
+private:
+    struct Utf8
+    {
+        char bytes[3];
+        quint8 size;
+    };
+
+    bool m_asciiAsIs; // ASCII but the carriage return shows as it stands
+    std::array<Utf8, 256> m_chars;
+};
+
+// Made once for each decoder, which lives as long as the program.
+static const ShownBytes *shownBytesFor(const CodePageDecoder &decoder)
+{
+    const char16_t *table = decoder.singleByteTable();
+    if (!table)
+        return nullptr;
+    static QMutex mutex;
+    static QHash<const CodePageDecoder *, std::shared_ptr<const ShownBytes>> cache;
+    QMutexLocker lock(&mutex);
+    std::shared_ptr<const ShownBytes> &shown = cache[&decoder];
+    if (!shown)
+        shown = std::make_shared<const ShownBytes>(table);
+    return shown.get();
+}
 
 RtfShownText::RtfShownText()
 {
@@ -101,7 +158,6 @@ void RtfShownText::finish(QByteArray &text)
 
 void RtfShownText::feed(const char *p, const char *end)
 {
-    const std::array<bool, 256> &stops = textStops();
     while (p < end) {
         switch (m_lexer) {
         case Lexer::BeforeRtf: {
@@ -114,8 +170,7 @@ void RtfShownText::feed(const char *p, const char *end)
         }
         case Lexer::Text: {
             const char *run = p;
-            while (p < end && !stops[uchar(*p)])
-                ++p;
+            p = nextStop(p, end);
             if (p > run)
                 textRun(run, p);
             if (p == end)
@@ -654,23 +709,11 @@ void RtfShownText::addBytes(QByteArrayView bytes)
     if (group.destination == Destination::Body) {
         if (group.hidden)
             return;
-        const char16_t *table =
-            m_bytes.isEmpty() ? decoder(group.codePage).singleByteTable() : nullptr;
-        if (table) {
+        const ShownBytes *shown = m_bytes.isEmpty() ? shownBytes(group.codePage) : nullptr;
+        if (shown) {
             content(group.inTable);
             releaseSurrogate();
-            QByteArray &out = *m_out;
-            const bool asciiAsIs = table[uchar('a')] == u'a';
-            for (const char *p = bytes.data(), *end = p + bytes.size(); p < end;) {
-                const char *plain = p;
-                while (asciiAsIs && p < end && uchar(*p) < 0x80 && *p != '\r')
-                    ++p;
-                out.append(plain, p - plain);
-                if (p < end) {
-                    if (const char32_t c = shownCharacter(readerChar(table[uchar(*p++)])))
-                        appendUtf8(out, c);
-                }
-            }
+            shown->append(bytes, *m_out);
             return;
         }
     } else if (group.destination != Destination::FontTable) {
@@ -694,6 +737,15 @@ void RtfShownText::flushBytes()
 
 void RtfShownText::addChar(char32_t c)
 {
+    const Group &group = top();
+    const bool surrogate = (c >= 0xD800 && c < 0xE000) || c > 0xFFFF;
+    if (group.destination == Destination::Body && !group.hidden && m_bytes.isEmpty() &&
+        !m_highSurrogate && !surrogate) {
+        content(group.inTable);
+        if (const char32_t shown = shownCharacter(readerChar(char16_t(c))))
+            appendUtf8(*m_out, shown);
+        return;
+    }
     flushBytes();
     addString(QString::fromUcs4(&c, 1));
 }
@@ -734,6 +786,15 @@ const CodePageDecoder &RtfShownText::decoder(int codePage)
     return *m_decoder;
 }
 
+const ShownBytes *RtfShownText::shownBytes(int codePage)
+{
+    if (!m_shownBytes || m_shownBytesCodePage != codePage) {
+        m_shownBytes = shownBytesFor(decoder(codePage));
+        m_shownBytesCodePage = codePage;
+    }
+    return m_shownBytes;
+}
+
 // Text, paragraph ends and cells inside a table and outside one are parted as the
 // document parts its table from the paragraphs around it.
 void RtfShownText::content(bool inTable)
@@ -769,7 +830,8 @@ void RtfShownText::put(QByteArrayView utf8)
 
 void RtfShownText::putBreak()
 {
-    put("\n");
+    releaseSurrogate();
+    m_out->append('\n');
 }
 
 // Half of a pair with no other half is what UTF-8 cannot hold, a question mark.

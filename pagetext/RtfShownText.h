@@ -14,6 +14,7 @@
 namespace quillery {
 
 class CodePageDecoder;
+class ShownBytes;
 
 // The text of an RTF page as the RTF reader puts it into a document, read as a stream:
 // the same groups, destinations, code pages, \uN with its \ucN skip, hidden text and
@@ -86,6 +87,7 @@ private:
     void addChar(char32_t c);
     void addString(const QString &text);
     const CodePageDecoder &decoder(int codePage);
+    const ShownBytes *shownBytes(int codePage); // null for a double-byte code page
 
     // What goes into the text, with the document's paragraph and table breaks.
     void content(bool inTable);
@@ -119,6 +121,8 @@ private:
     int m_bytesCodePage = 0;
     std::shared_ptr<const CodePageDecoder> m_decoder;
     int m_decoderCodePage = 0;
+    const ShownBytes *m_shownBytes = nullptr;
+    int m_shownBytesCodePage = 0;
     char16_t m_highSurrogate = 0; // a \uN half of a pair, waiting for the other half
     bool m_tableOpen = false;
 

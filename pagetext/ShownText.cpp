@@ -41,21 +41,24 @@ char32_t shownCharacter(char32_t c)
 
 void appendUtf8(QByteArray &text, char32_t c)
 {
+    char bytes[4];
+    qsizetype size = 0;
     if (c < 0x80) {
-        text += char(c);
+        bytes[size++] = char(c);
     } else if (c < 0x800) {
-        text += char(0xC0 | (c >> 6));
-        text += char(0x80 | (c & 0x3F));
+        bytes[size++] = char(0xC0 | (c >> 6));
+        bytes[size++] = char(0x80 | (c & 0x3F));
     } else if (c < 0x10000) {
-        text += char(0xE0 | (c >> 12));
-        text += char(0x80 | ((c >> 6) & 0x3F));
-        text += char(0x80 | (c & 0x3F));
+        bytes[size++] = char(0xE0 | (c >> 12));
+        bytes[size++] = char(0x80 | ((c >> 6) & 0x3F));
+        bytes[size++] = char(0x80 | (c & 0x3F));
     } else {
-        text += char(0xF0 | (c >> 18));
-        text += char(0x80 | ((c >> 12) & 0x3F));
-        text += char(0x80 | ((c >> 6) & 0x3F));
-        text += char(0x80 | (c & 0x3F));
+        bytes[size++] = char(0xF0 | (c >> 18));
+        bytes[size++] = char(0x80 | ((c >> 12) & 0x3F));
+        bytes[size++] = char(0x80 | ((c >> 6) & 0x3F));
+        bytes[size++] = char(0x80 | (c & 0x3F));
     }
+    text.append(bytes, size);
 }
 
 } // namespace quillery
