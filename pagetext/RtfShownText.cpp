@@ -63,30 +63,24 @@ public:
     explicit ShownBytes(const char16_t *table) : m_asciiAsIs(table[uchar('a')] == u'a')
     {
         for (int b = 0; b < 256; ++b) {
-            QByteArray shown;
-            if (m_asciiAsIs && b < 0x80 && b != '\r')
-                shown += char(b);
-            else if (const char32_t c = shownCharacter(readerChar(table[b])))
-                appendUtf8(shown, c);
+            char bytes[4] = {};
+            qsizetype size = 0;
+            if (m_asciiAsIs && b < 0x80 && b != '\r') {
+                bytes[size++] = char(b);
+            } else if (const char32_t c = shownCharacter(readerChar(table[b]))) {
+                size = toUtf8(c, bytes); // at most 3: a code page's characters are 16-bit
+            }
             Utf8 &utf8 = m_chars[std::size_t(b)];
-            utf8.size = quint8(shown.size()); // at most 3: a code page's characters are 16-bit
-            std::memcpy(utf8.bytes, shown.constData(), size_t(shown.size()));
+            std::memcpy(utf8.bytes, bytes, sizeof utf8.bytes);
+            utf8.size = quint8(size);
         }
     }
 
-    void append(QByteArrayView bytes, QByteArray &out) const
+    bool asciiAsIs() const { return m_asciiAsIs; }
+    QByteArrayView operator[](char byte) const
     {
-        for (const char *p = bytes.data(), *end = p + bytes.size(); p < end;) {
-            const char *plain = p;
-            if (m_asciiAsIs)
-                p = findStop<true, '\r'>(p, end);
-            if (p > plain)
-                out.append(plain, p - plain);
-            if (p < end) {
-                const Utf8 &utf8 = m_chars[uchar(*p++)];
-                out.append(utf8.bytes, utf8.size);
-            }
-        }
+        const Utf8 &utf8 = m_chars[uchar(byte)];
+        return QByteArrayView(utf8.bytes, utf8.size);
     }
 
 private:
@@ -127,6 +121,7 @@ void RtfShownText::read(QByteArrayView bytes, QByteArray &text)
 {
     m_out = &text;
     feed(bytes.data(), bytes.data() + bytes.size());
+    flushOut();
 }
 
 void RtfShownText::finish(QByteArray &text)
@@ -154,6 +149,7 @@ void RtfShownText::finish(QByteArray &text)
     }
     flushBytes();
     releaseSurrogate();
+    flushOut();
 }
 
 void RtfShownText::feed(const char *p, const char *end)
@@ -713,7 +709,7 @@ void RtfShownText::addBytes(QByteArrayView bytes)
         if (shown) {
             content(group.inTable);
             releaseSurrogate();
-            shown->append(bytes, *m_out);
+            putShown(*shown, bytes);
             return;
         }
     } else if (group.destination != Destination::FontTable) {
@@ -742,8 +738,10 @@ void RtfShownText::addChar(char32_t c)
     if (group.destination == Destination::Body && !group.hidden && m_bytes.isEmpty() &&
         !m_highSurrogate && !surrogate) {
         content(group.inTable);
-        if (const char32_t shown = shownCharacter(readerChar(char16_t(c))))
-            appendUtf8(*m_out, shown);
+        if (const char32_t shown = shownCharacter(readerChar(char16_t(c)))) {
+            char utf8[4];
+            write(utf8, toUtf8(shown, utf8));
+        }
         return;
     }
     flushBytes();
@@ -774,7 +772,8 @@ void RtfShownText::addString(const QString &text)
         m_highSurrogate = shown.back().unicode();
         shown.chop(1);
     }
-    m_out->append(shown.toUtf8());
+    const QByteArray utf8 = shown.toUtf8();
+    write(utf8.constData(), utf8.size());
 }
 
 const CodePageDecoder &RtfShownText::decoder(int codePage)
@@ -822,23 +821,57 @@ void RtfShownText::endCell()
     putBreak();
 }
 
+void RtfShownText::putShown(const ShownBytes &shown, QByteArrayView bytes)
+{
+    for (const char *p = bytes.data(), *end = p + bytes.size(); p < end;) {
+        const char *plain = p;
+        if (shown.asciiAsIs())
+            p = findStop<true, '\r'>(p, end);
+        write(plain, p - plain);
+        if (p < end) {
+            const QByteArrayView utf8 = shown[*p++];
+            write(utf8.data(), utf8.size());
+        }
+    }
+}
+
+// The text goes out in a few kilobytes at a time rather than a few bytes.
+void RtfShownText::write(const char *bytes, qsizetype size)
+{
+    if (size > qsizetype(m_pending.size()) - m_pendingSize) {
+        flushOut();
+        if (size > qsizetype(m_pending.size())) {
+            m_out->append(bytes, size);
+            return;
+        }
+    }
+    std::memcpy(m_pending.data() + m_pendingSize, bytes, size_t(size));
+    m_pendingSize += size;
+}
+
+void RtfShownText::flushOut()
+{
+    m_out->append(m_pending.data(), m_pendingSize);
+    m_pendingSize = 0;
+}
+
 void RtfShownText::put(QByteArrayView utf8)
 {
     releaseSurrogate();
-    m_out->append(utf8);
+    write(utf8.data(), utf8.size());
 }
 
 void RtfShownText::putBreak()
 {
     releaseSurrogate();
-    m_out->append('\n');
+    write("\n", 1);
 }
 
 // Half of a pair with no other half is what UTF-8 cannot hold, a question mark.
 void RtfShownText::releaseSurrogate()
 {
     if (m_highSurrogate) {
-        m_out->append('?');
+        write("?", 1);
         m_highSurrogate = 0;
     }
 }

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QString>
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -93,11 +94,16 @@ private:
     void content(bool inTable);
     void endParagraph();
     void endCell();
+    void putShown(const ShownBytes &shown, QByteArrayView bytes);
     void put(QByteArrayView utf8);
+    void write(const char *bytes, qsizetype size);
+    void flushOut();
     void putBreak();
     void releaseSurrogate();
 
     QByteArray *m_out = nullptr;
+    std::array<char, 4096> m_pending; // what is to go out next
+    qsizetype m_pendingSize = 0;
     Lexer m_lexer = Lexer::BeforeRtf;
     std::vector<Group> m_groups;
     bool m_starred = false;

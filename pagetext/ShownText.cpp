@@ -39,26 +39,34 @@ char32_t shownCharacter(char32_t c)
     }
 }
 
+qsizetype toUtf8(char32_t c, char *bytes)
+{
+    if (c < 0x80) {
+        bytes[0] = char(c);
+        return 1;
+    }
+    if (c < 0x800) {
+        bytes[0] = char(0xC0 | (c >> 6));
+        bytes[1] = char(0x80 | (c & 0x3F));
+        return 2;
+    }
+    if (c < 0x10000) {
+        bytes[0] = char(0xE0 | (c >> 12));
+        bytes[1] = char(0x80 | ((c >> 6) & 0x3F));
+        bytes[2] = char(0x80 | (c & 0x3F));
+        return 3;
+    }
+    bytes[0] = char(0xF0 | (c >> 18));
+    bytes[1] = char(0x80 | ((c >> 12) & 0x3F));
+    bytes[2] = char(0x80 | ((c >> 6) & 0x3F));
+    bytes[3] = char(0x80 | (c & 0x3F));
+    return 4;
+}
+
 void appendUtf8(QByteArray &text, char32_t c)
 {
     char bytes[4];
-    qsizetype size = 0;
-    if (c < 0x80) {
-        bytes[size++] = char(c);
-    } else if (c < 0x800) {
-        bytes[size++] = char(0xC0 | (c >> 6));
-        bytes[size++] = char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        bytes[size++] = char(0xE0 | (c >> 12));
-        bytes[size++] = char(0x80 | ((c >> 6) & 0x3F));
-        bytes[size++] = char(0x80 | (c & 0x3F));
-    } else {
-        bytes[size++] = char(0xF0 | (c >> 18));
-        bytes[size++] = char(0x80 | ((c >> 12) & 0x3F));
-        bytes[size++] = char(0x80 | ((c >> 6) & 0x3F));
-        bytes[size++] = char(0x80 | (c & 0x3F));
-    }
-    text.append(bytes, size);
+    text.append(bytes, toUtf8(c, bytes));
 }
 
 } // namespace quillery
