@@ -40,10 +40,10 @@ int hexValue(char c)
 }
 
 // The first byte from p on that ends a run of text: group braces, control words, and the
-// line breaks that are no part of the text.
-const char *nextStop(const char *p, const char *end)
+// line breaks that are no part of the text; with NonAscii also a byte beyond ASCII.
+template <bool NonAscii> const char *nextStop(const char *p, const char *end)
 {
-    return findStop<false, '\\', '{', '}', '\r', '\n', '\0'>(p, end);
+    return findStop<NonAscii, '\\', '{', '}', '\r', '\n', '\0'>(p, end);
 }
 
 // Characters that would pose as the document's structure stay text: the reader puts
@@ -165,10 +165,14 @@ void RtfShownText::feed(const char *p, const char *end)
             break;
         }
         case Lexer::Text: {
+            // Writers mostly escape what is beyond ASCII, and a run of ASCII is its text.
             const char *run = p;
-            p = nextStop(p, end);
+            p = nextStop<true>(p, end);
+            const bool ascii = p == end || uchar(*p) < 0x80;
+            if (!ascii)
+                p = nextStop<false>(p, end);
             if (p > run)
-                textRun(run, p);
+                textRun(run, p, ascii);
             if (p == end)
                 break;
             const char c = *p++;
@@ -338,7 +342,7 @@ void RtfShownText::skipByte(char c)
     }
 }
 
-void RtfShownText::textRun(const char *begin, const char *end)
+void RtfShownText::textRun(const char *begin, const char *end, bool ascii)
 {
     QByteArrayView run(begin, end - begin);
     if (m_unicodeSkip > 0) {
@@ -359,7 +363,7 @@ void RtfShownText::textRun(const char *begin, const char *end)
         break;
     }
     if (!run.isEmpty())
-        addBytes(run);
+        addBytes(run, ascii);
 }
 
 void RtfShownText::hexByte(char byte)
@@ -699,7 +703,7 @@ void RtfShownText::pictureText(QByteArrayView run)
 
 // Text of a single-byte code page goes straight out; other bytes wait until a word or
 // brace ends them, since a double-byte character may come in two escapes.
-void RtfShownText::addBytes(QByteArrayView bytes)
+void RtfShownText::addBytes(QByteArrayView bytes, bool ascii)
 {
     const Group &group = top();
     if (group.destination == Destination::Body) {
@@ -709,7 +713,10 @@ void RtfShownText::addBytes(QByteArrayView bytes)
         if (shown) {
             content(group.inTable);
             releaseSurrogate();
-            putShown(*shown, bytes);
+            if (ascii && shown->asciiAsIs())
+                write(bytes.data(), bytes.size());
+            else
+                putShown(*shown, bytes);
             return;
         }
     } else if (group.destination != Destination::FontTable) {

@@ -65,7 +65,7 @@ private:
     void feed(const char *p, const char *end);
     const char *endWord(const char *next);
     void skipByte(char c);
-    void textRun(const char *begin, const char *end);
+    void textRun(const char *begin, const char *end, bool ascii);
     void hexByte(char byte);
     void symbol(char c);
     void word();
@@ -83,7 +83,8 @@ private:
     void commitFont();
     void pictureText(QByteArrayView run);
 
-    void addBytes(QByteArrayView bytes);
+    // ascii: the bytes are ASCII without carriage returns.
+    void addBytes(QByteArrayView bytes, bool ascii = false);
     void flushBytes();
     void addChar(char32_t c);
     void addString(const QString &text);
