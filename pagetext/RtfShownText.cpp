@@ -414,7 +414,7 @@ void RtfShownText::symbol(char c)
 
 void RtfShownText::word()
 {
-    const Keyword keyword = rtf::keywordFor(QByteArrayView(m_name, m_nameSize));
+    const Keyword keyword = knownWord();
     const int param = int(m_negative ? -m_value : m_value);
     const bool starred = m_starred;
     m_starred = false;
@@ -446,6 +446,22 @@ void RtfShownText::word()
         return;
     }
     controlWord(keyword, m_hasParam, param);
+}
+
+// A page uses few control words many times over: the short ones are remembered.
+Keyword RtfShownText::knownWord()
+{
+    const QByteArrayView name(m_name, m_nameSize);
+    quint64 key = 0;
+    if (m_nameSize > qsizetype(sizeof key))
+        return rtf::keywordFor(name);
+    std::memcpy(&key, m_name, size_t(m_nameSize));
+    KnownWord &known = m_knownWords[(key * 0x9E3779B97F4A7C15ULL) >> 58];
+    if (known.name != key) {
+        known.name = key;
+        known.keyword = rtf::keywordFor(name);
+    }
+    return known.keyword;
 }
 
 void RtfShownText::controlWord(Keyword keyword, bool hasParam, int param)

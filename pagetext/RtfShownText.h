@@ -69,6 +69,7 @@ private:
     void hexByte(char byte);
     void symbol(char c);
     void word();
+    rtf::Keyword knownWord();
     void controlWord(rtf::Keyword keyword, bool hasParam, int param);
 
     void openGroup();
@@ -117,6 +118,12 @@ private:
     qint64 m_value = 0;
     bool m_negative = false;
     bool m_hasParam = false;
+    struct KnownWord
+    {
+        quint64 name = 0; // its letters, 0: none
+        rtf::Keyword keyword = rtf::Keyword::Unknown;
+    };
+    std::array<KnownWord, 64> m_knownWords{};
     int m_hexDigits = 0; // 0x100 + the first digit's value once it has come
     char m_hexFirst = 0;
     qint64 m_binaryLeft = 0;
