@@ -5,6 +5,9 @@
 #include "pagetext/HtmlEntities.h"
 #include "rtf/RtfCodePages.h"
 
+#include <QHash>
+#include <QMutex>
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -75,6 +78,31 @@ const char *nextStop(const char *p, const char *end)
     return findStop<false, '<', '&', '\t', '\n', '\r', '\f', '\xC2'>(p, end);
 }
 
+// The character of each byte of a code page of one byte a character, ASCII among them;
+// nothing for other encodings. Each encoding is looked at once, which takes 256 decodings.
+std::optional<std::array<char16_t, 256>> singleByteTable(QStringDecoder &decoder)
+{
+    static QMutex mutex;
+    static QHash<QByteArray, std::optional<std::array<char16_t, 256>>> tables;
+    const QByteArray name(decoder.name());
+    QMutexLocker lock(&mutex);
+    if (const auto known = tables.constFind(name); known != tables.constEnd())
+        return *known;
+    std::array<char16_t, 256> table{};
+    bool singleByte = true;
+    for (int b = 0; b < 256 && singleByte; ++b) {
+        const char byte = char(b);
+        const QString decoded = decoder.decode(QByteArrayView(&byte, 1));
+        decoder.resetState();
+        singleByte = decoded.size() == 1 && (b >= 0x80 || decoded.at(0) == QChar(b));
+        table[std::size_t(b)] = singleByte ? decoded.at(0).unicode() : 0;
+    }
+    std::optional<std::array<char16_t, 256>> &known = tables[name];
+    if (singleByte)
+        known = table;
+    return known;
+}
+
 } // namespace
 
 HtmlShownText::HtmlShownText(QByteArrayView start)
@@ -82,19 +110,12 @@ HtmlShownText::HtmlShownText(QByteArrayView start)
     QStringDecoder declared = QStringDecoder::decoderForHtml(start);
     if (!declared.isValid() || std::strcmp(declared.name(), "UTF-8") == 0)
         return;
-    // A code page of one byte a character, ASCII among them, is read through a table.
-    bool singleByte = true;
-    for (int b = 0; b < 256 && singleByte; ++b) {
-        const char byte = char(b);
-        const QString decoded = declared.decode(QByteArrayView(&byte, 1));
-        declared.resetState();
-        singleByte = decoded.size() == 1 && (b >= 0x80 || decoded.at(0) == QChar(b));
-        m_table[b] = singleByte ? decoded.at(0).unicode() : 0;
-    }
-    if (singleByte)
+    if (const std::optional<std::array<char16_t, 256>> table = singleByteTable(declared)) {
+        m_table = *table;
         m_singleByte = true;
-    else
+    } else {
         m_decoder.emplace(std::move(declared));
+    }
 }
 
 void HtmlShownText::read(QByteArrayView bytes, QByteArray &text)

@@ -111,6 +111,15 @@ private Q_SLOTS:
                  QString::fromUtf8("\u041c\u043e\u0441\u043a\u0432\u0430 plain"));
     }
 
+    // The Symbol font's letters are Greek, written or escaped.
+    void symbolFont()
+    {
+        const QByteArray page = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}}"
+                                "\\f0 abc {\\f1 abg\\'61\\'e5 lmnopqrstuvwxyz} abc}";
+        QCOMPARE(rtfText(page), readerText(page));
+        QVERIFY(rtfText(page).startsWith(QString::fromUtf8("abc \u03b1\u03b2\u03b3\u03b1")));
+    }
+
     // Raw bytes beyond ASCII in the markup are characters of the document's code page.
     void rawBytesBeyondAscii()
     {
@@ -136,6 +145,7 @@ private Q_SLOTS:
             "{\\v hidden\\u252?}shown\\u233?",
             "\\u65020?\\u64976?\\u65532?", // characters that pose as structure
             "\\'e9\\u233?\\'e9",
+            "\\u55357?\\u252?after", // a half, then a character that is no half
         };
         for (const QByteArray &body : cases) {
             const QByteArray page = rtfPage("\\ansi\\ansicpg1252", body);
@@ -176,6 +186,21 @@ private Q_SLOTS:
                          slowStop(p, end, "\r", true) - begin);
                 QCOMPARE(findPair(p, end, ' ') - begin, slowPair(p, end, ' ') - begin);
             }
+        }
+    }
+
+    // Each page is read in the encoding it declares, however many pages came before it.
+    void htmlPagesInTurn()
+    {
+        const QByteArray western = "<meta charset=\"windows-1252\"><p>Z\xfcrich na\xefve</p>";
+        const QByteArray japanese = "<meta charset=\"shift_jis\"><p>\x93\xfa\x96\x7b</p>";
+        const QByteArray cyrillic =
+            "<meta charset=\"windows-1251\"><p>\xcc\xee\xf1\xea\xe2\xe0</p>";
+        for (int round = 0; round < 2; ++round) {
+            QCOMPARE(htmlText(western), QString::fromUtf8("Z\u00fcrich na\u00efve\n"));
+            QCOMPARE(htmlText(japanese), QString::fromUtf8("\u65e5\u672c\n"));
+            QCOMPARE(htmlText(cyrillic),
+                     QString::fromUtf8("\u041c\u043e\u0441\u043a\u0432\u0430\n"));
         }
     }
 
