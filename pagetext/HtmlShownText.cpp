@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pagetext/HtmlShownText.h"
 
+#include "pagetext/ByteScan.h"
 #include "pagetext/HtmlEntities.h"
 #include "rtf/RtfCodePages.h"
+
+#include <QHash>
+#include <QMutex>
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <string_view>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace quillery {
 
@@ -75,20 +75,32 @@ char32_t referencedCharacter(qint64 value)
 // than a space, and the lead byte of U+0080 to U+00BF (among them the non-breaking space).
 const char *nextStop(const char *p, const char *end)
 {
-    static constexpr char Stops[] = {'<', '&', '\t', '\n', '\r', '\f', '\xC2'};
-#if defined(__SSE2__)
-    for (; end - p >= 16; p += 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        __m128i found = _mm_setzero_si128();
-        for (char stop : Stops)
-            found = _mm_or_si128(found, _mm_cmpeq_epi8(block, _mm_set1_epi8(stop)));
-        if (const int mask = _mm_movemask_epi8(found))
-            return p + __builtin_ctz(unsigned(mask));
+    return findStop<false, '<', '&', '\t', '\n', '\r', '\f', '\xC2'>(p, end);
+}
+
+// The character of each byte of a code page of one byte a character, ASCII among them;
+// nothing for other encodings. Each encoding is looked at once, which takes 256 decodings.
+std::optional<std::array<char16_t, 256>> singleByteTable(QStringDecoder &decoder)
+{
+    static QMutex mutex;
+    static QHash<QByteArray, std::optional<std::array<char16_t, 256>>> tables;
+    const QByteArray name(decoder.name());
+    QMutexLocker lock(&mutex);
+    if (const auto known = tables.constFind(name); known != tables.constEnd())
+        return *known;
+    std::array<char16_t, 256> table{};
+    bool singleByte = true;
+    for (int b = 0; b < 256 && singleByte; ++b) {
+        const char byte = char(b);
+        const QString decoded = decoder.decode(QByteArrayView(&byte, 1));
+        decoder.resetState();
+        singleByte = decoded.size() == 1 && (b >= 0x80 || decoded.at(0) == QChar(b));
+        table[std::size_t(b)] = singleByte ? decoded.at(0).unicode() : 0;
     }
-#endif
-    while (p < end && std::find(std::begin(Stops), std::end(Stops), *p) == std::end(Stops))
-        ++p;
-    return p;
+    std::optional<std::array<char16_t, 256>> &known = tables[name];
+    if (singleByte)
+        known = table;
+    return known;
 }
 
 } // namespace
@@ -98,19 +110,12 @@ HtmlShownText::HtmlShownText(QByteArrayView start)
     QStringDecoder declared = QStringDecoder::decoderForHtml(start);
     if (!declared.isValid() || std::strcmp(declared.name(), "UTF-8") == 0)
         return;
-    // A code page of one byte a character, ASCII among them, is read through a table.
-    bool singleByte = true;
-    for (int b = 0; b < 256 && singleByte; ++b) {
-        const char byte = char(b);
-        const QString decoded = declared.decode(QByteArrayView(&byte, 1));
-        declared.resetState();
-        singleByte = decoded.size() == 1 && (b >= 0x80 || decoded.at(0) == QChar(b));
-        m_table[b] = singleByte ? decoded.at(0).unicode() : 0;
-    }
-    if (singleByte)
+    if (const std::optional<std::array<char16_t, 256>> table = singleByteTable(declared)) {
+        m_table = *table;
         m_singleByte = true;
-    else
+    } else {
         m_decoder.emplace(std::move(declared));
+    }
 }
 
 void HtmlShownText::read(QByteArrayView bytes, QByteArray &text)
@@ -143,8 +148,7 @@ QByteArrayView HtmlShownText::utf8(QByteArrayView bytes, bool last)
         m_converted.resize(0);
         for (const char *p = bytes.data(), *end = p + bytes.size(); p < end;) {
             const char *ascii = p;
-            while (p < end && uchar(*p) < 0x80)
-                ++p;
+            p = findStop<true>(p, end);
             m_converted.append(ascii, p - ascii);
             if (p < end)
                 appendUtf8(m_converted, m_table[uchar(*p++)]);
@@ -373,8 +377,7 @@ void HtmlShownText::putCollapsed(const char *p, const char *end)
             continue;
         }
         // Words with single spaces between them go out as they are.
-        const auto *gap = static_cast<const char *>(memmem(p, size_t(end - p), "  ", 2));
-        const char *stop = gap ? gap : end;
+        const char *stop = findPair(p, end, ' ');
         const bool trailingSpace = stop[-1] == ' ';
         putText(QByteArrayView(p, stop - p - (trailingSpace ? 1 : 0)));
         if (trailingSpace)

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pagetext/RtfShownText.h"
 
+#include "pagetext/ByteScan.h"
 #include "rtf/RtfCodePages.h"
 #include "rtf/RtfDestinations.h"
+
+#include <QMutex>
 
 #include <algorithm>
 #include <array>
@@ -36,17 +39,11 @@ int hexValue(char c)
     return -1;
 }
 
-// The bytes that end a run of text: group braces, control words, and the line breaks
-// that are no part of the text.
-const std::array<bool, 256> &textStops()
+// The first byte from p on that ends a run of text: group braces, control words, and the
+// line breaks that are no part of the text; with NonAscii also a byte beyond ASCII.
+template <bool NonAscii> const char *nextStop(const char *p, const char *end)
 {
-    static const std::array<bool, 256> stops = [] {
-        std::array<bool, 256> table{};
-        for (char c : {'\\', '{', '}', '\r', '\n', '\0'})
-            table[uchar(c)] = true;
-        return table;
-    }();
-    return stops;
+    return findStop<NonAscii, '\\', '{', '}', '\r', '\n', '\0'>(p, end);
 }
 
 // Characters that would pose as the document's structure stay text: the reader puts
@@ -57,6 +54,60 @@ char16_t readerChar(char16_t c)
 }
 
 } // namespace
+
+// What each byte of a single-byte code page shows, as UTF-8, so that text goes out
+// without being decoded a character at a time.
+class ShownBytes
+{
+public:
+    explicit ShownBytes(const char16_t *table) : m_asciiAsIs(table[uchar('a')] == u'a')
+    {
+        for (int b = 0; b < 256; ++b) {
+            char bytes[4] = {};
+            qsizetype size = 0;
+            if (m_asciiAsIs && b < 0x80 && b != '\r') {
+                bytes[size++] = char(b);
+            } else if (const char32_t c = shownCharacter(readerChar(table[b]))) {
+                size = toUtf8(c, bytes); // at most 3: a code page's characters are 16-bit
+            }
+            Utf8 &utf8 = m_chars[std::size_t(b)];
+            std::memcpy(utf8.bytes, bytes, sizeof utf8.bytes);
+            utf8.size = quint8(size);
+        }
+    }
+
+    bool asciiAsIs() const { return m_asciiAsIs; }
+    QByteArrayView operator[](char byte) const
+    {
+        const Utf8 &utf8 = m_chars[uchar(byte)];
+        return QByteArrayView(utf8.bytes, utf8.size);
+    }
+
+private:
+    struct Utf8
+    {
+        char bytes[3];
+        quint8 size;
+    };
+
+    bool m_asciiAsIs; // ASCII but the carriage return shows as it stands
+    std::array<Utf8, 256> m_chars;
+};
+
+// Made once for each decoder, which lives as long as the program.
+static const ShownBytes *shownBytesFor(const CodePageDecoder &decoder)
+{
+    const char16_t *table = decoder.singleByteTable();
+    if (!table)
+        return nullptr;
+    static QMutex mutex;
+    static QHash<const CodePageDecoder *, std::shared_ptr<const ShownBytes>> cache;
+    QMutexLocker lock(&mutex);
+    std::shared_ptr<const ShownBytes> &shown = cache[&decoder];
+    if (!shown)
+        shown = std::make_shared<const ShownBytes>(table);
+    return shown.get();
+}
 
 RtfShownText::RtfShownText()
 {
@@ -70,6 +121,7 @@ void RtfShownText::read(QByteArrayView bytes, QByteArray &text)
 {
     m_out = &text;
     feed(bytes.data(), bytes.data() + bytes.size());
+    flushOut();
 }
 
 void RtfShownText::finish(QByteArray &text)
@@ -97,11 +149,11 @@ void RtfShownText::finish(QByteArray &text)
     }
     flushBytes();
     releaseSurrogate();
+    flushOut();
 }
 
 void RtfShownText::feed(const char *p, const char *end)
 {
-    const std::array<bool, 256> &stops = textStops();
     while (p < end) {
         switch (m_lexer) {
         case Lexer::BeforeRtf: {
@@ -113,11 +165,14 @@ void RtfShownText::feed(const char *p, const char *end)
             break;
         }
         case Lexer::Text: {
+            // Writers mostly escape what is beyond ASCII, and a run of ASCII is its text.
             const char *run = p;
-            while (p < end && !stops[uchar(*p)])
-                ++p;
+            p = nextStop<true>(p, end);
+            const bool ascii = p == end || uchar(*p) < 0x80;
+            if (!ascii)
+                p = nextStop<false>(p, end);
             if (p > run)
-                textRun(run, p);
+                textRun(run, p, ascii);
             if (p == end)
                 break;
             const char c = *p++;
@@ -287,7 +342,7 @@ void RtfShownText::skipByte(char c)
     }
 }
 
-void RtfShownText::textRun(const char *begin, const char *end)
+void RtfShownText::textRun(const char *begin, const char *end, bool ascii)
 {
     QByteArrayView run(begin, end - begin);
     if (m_unicodeSkip > 0) {
@@ -308,7 +363,7 @@ void RtfShownText::textRun(const char *begin, const char *end)
         break;
     }
     if (!run.isEmpty())
-        addBytes(run);
+        addBytes(run, ascii);
 }
 
 void RtfShownText::hexByte(char byte)
@@ -359,7 +414,7 @@ void RtfShownText::symbol(char c)
 
 void RtfShownText::word()
 {
-    const Keyword keyword = rtf::keywordFor(QByteArrayView(m_name, m_nameSize));
+    const Keyword keyword = knownWord();
     const int param = int(m_negative ? -m_value : m_value);
     const bool starred = m_starred;
     m_starred = false;
@@ -391,6 +446,22 @@ void RtfShownText::word()
         return;
     }
     controlWord(keyword, m_hasParam, param);
+}
+
+// A page uses few control words many times over: the short ones are remembered.
+Keyword RtfShownText::knownWord()
+{
+    const QByteArrayView name(m_name, m_nameSize);
+    quint64 key = 0;
+    if (m_nameSize > qsizetype(sizeof key))
+        return rtf::keywordFor(name);
+    std::memcpy(&key, m_name, size_t(m_nameSize));
+    KnownWord &known = m_knownWords[(key * 0x9E3779B97F4A7C15ULL) >> 58];
+    if (known.name != key) {
+        known.name = key;
+        known.keyword = rtf::keywordFor(name);
+    }
+    return known.keyword;
 }
 
 void RtfShownText::controlWord(Keyword keyword, bool hasParam, int param)
@@ -648,29 +719,20 @@ void RtfShownText::pictureText(QByteArrayView run)
 
 // Text of a single-byte code page goes straight out; other bytes wait until a word or
 // brace ends them, since a double-byte character may come in two escapes.
-void RtfShownText::addBytes(QByteArrayView bytes)
+void RtfShownText::addBytes(QByteArrayView bytes, bool ascii)
 {
     const Group &group = top();
     if (group.destination == Destination::Body) {
         if (group.hidden)
             return;
-        const char16_t *table =
-            m_bytes.isEmpty() ? decoder(group.codePage).singleByteTable() : nullptr;
-        if (table) {
+        const ShownBytes *shown = m_bytes.isEmpty() ? shownBytes(group.codePage) : nullptr;
+        if (shown) {
             content(group.inTable);
             releaseSurrogate();
-            QByteArray &out = *m_out;
-            const bool asciiAsIs = table[uchar('a')] == u'a';
-            for (const char *p = bytes.data(), *end = p + bytes.size(); p < end;) {
-                const char *plain = p;
-                while (asciiAsIs && p < end && uchar(*p) < 0x80 && *p != '\r')
-                    ++p;
-                out.append(plain, p - plain);
-                if (p < end) {
-                    if (const char32_t c = shownCharacter(readerChar(table[uchar(*p++)])))
-                        appendUtf8(out, c);
-                }
-            }
+            if (ascii && shown->asciiAsIs())
+                write(bytes.data(), bytes.size());
+            else
+                putShown(*shown, bytes);
             return;
         }
     } else if (group.destination != Destination::FontTable) {
@@ -694,6 +756,17 @@ void RtfShownText::flushBytes()
 
 void RtfShownText::addChar(char32_t c)
 {
+    const Group &group = top();
+    const bool surrogate = (c >= 0xD800 && c < 0xE000) || c > 0xFFFF;
+    if (group.destination == Destination::Body && !group.hidden && m_bytes.isEmpty() &&
+        !m_highSurrogate && !surrogate) {
+        content(group.inTable);
+        if (const char32_t shown = shownCharacter(readerChar(char16_t(c)))) {
+            char utf8[4];
+            write(utf8, toUtf8(shown, utf8));
+        }
+        return;
+    }
     flushBytes();
     addString(QString::fromUcs4(&c, 1));
 }
@@ -722,7 +795,8 @@ void RtfShownText::addString(const QString &text)
         m_highSurrogate = shown.back().unicode();
         shown.chop(1);
     }
-    m_out->append(shown.toUtf8());
+    const QByteArray utf8 = shown.toUtf8();
+    write(utf8.constData(), utf8.size());
 }
 
 const CodePageDecoder &RtfShownText::decoder(int codePage)
@@ -732,6 +806,15 @@ const CodePageDecoder &RtfShownText::decoder(int codePage)
         m_decoderCodePage = codePage;
     }
     return *m_decoder;
+}
+
+const ShownBytes *RtfShownText::shownBytes(int codePage)
+{
+    if (!m_shownBytes || m_shownBytesCodePage != codePage) {
+        m_shownBytes = shownBytesFor(decoder(codePage));
+        m_shownBytesCodePage = codePage;
+    }
+    return m_shownBytes;
 }
 
 // Text, paragraph ends and cells inside a table and outside one are parted as the
@@ -761,22 +844,57 @@ void RtfShownText::endCell()
     putBreak();
 }
 
+void RtfShownText::putShown(const ShownBytes &shown, QByteArrayView bytes)
+{
+    for (const char *p = bytes.data(), *end = p + bytes.size(); p < end;) {
+        const char *plain = p;
+        if (shown.asciiAsIs())
+            p = findStop<true, '\r'>(p, end);
+        write(plain, p - plain);
+        if (p < end) {
+            const QByteArrayView utf8 = shown[*p++];
+            write(utf8.data(), utf8.size());
+        }
+    }
+}
+
+// The text goes out in a few kilobytes at a time rather than a few bytes.
+void RtfShownText::write(const char *bytes, qsizetype size)
+{
+    if (size > qsizetype(m_pending.size()) - m_pendingSize) {
+        flushOut();
+        if (size > qsizetype(m_pending.size())) {
+            m_out->append(bytes, size);
+            return;
+        }
+    }
+    std::memcpy(m_pending.data() + m_pendingSize, bytes, size_t(size));
+    m_pendingSize += size;
+}
+
+void RtfShownText::flushOut()
+{
+    m_out->append(m_pending.data(), m_pendingSize);
+    m_pendingSize = 0;
+}
+
 void RtfShownText::put(QByteArrayView utf8)
 {
     releaseSurrogate();
-    m_out->append(utf8);
+    write(utf8.data(), utf8.size());
 }
 
 void RtfShownText::putBreak()
 {
-    put("\n");
+    releaseSurrogate();
+    write("\n", 1);
 }
 
 // Half of a pair with no other half is what UTF-8 cannot hold, a question mark.
 void RtfShownText::releaseSurrogate()
 {
     if (m_highSurrogate) {
-        m_out->append('?');
+        write("?", 1);
         m_highSurrogate = 0;
     }
 }

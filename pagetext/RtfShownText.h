@@ -8,12 +8,14 @@
 #include <QHash>
 #include <QString>
 
+#include <array>
 #include <memory>
 #include <vector>
 
 namespace quillery {
 
 class CodePageDecoder;
+class ShownBytes;
 
 // The text of an RTF page as the RTF reader puts it into a document, read as a stream:
 // the same groups, destinations, code pages, \uN with its \ucN skip, hidden text and
@@ -63,10 +65,11 @@ private:
     void feed(const char *p, const char *end);
     const char *endWord(const char *next);
     void skipByte(char c);
-    void textRun(const char *begin, const char *end);
+    void textRun(const char *begin, const char *end, bool ascii);
     void hexByte(char byte);
     void symbol(char c);
     void word();
+    rtf::Keyword knownWord();
     void controlWord(rtf::Keyword keyword, bool hasParam, int param);
 
     void openGroup();
@@ -81,21 +84,28 @@ private:
     void commitFont();
     void pictureText(QByteArrayView run);
 
-    void addBytes(QByteArrayView bytes);
+    // ascii: the bytes are ASCII without carriage returns.
+    void addBytes(QByteArrayView bytes, bool ascii = false);
     void flushBytes();
     void addChar(char32_t c);
     void addString(const QString &text);
     const CodePageDecoder &decoder(int codePage);
+    const ShownBytes *shownBytes(int codePage); // null for a double-byte code page
 
     // What goes into the text, with the document's paragraph and table breaks.
     void content(bool inTable);
     void endParagraph();
     void endCell();
+    void putShown(const ShownBytes &shown, QByteArrayView bytes);
     void put(QByteArrayView utf8);
+    void write(const char *bytes, qsizetype size);
+    void flushOut();
     void putBreak();
     void releaseSurrogate();
 
     QByteArray *m_out = nullptr;
+    std::array<char, 4096> m_pending; // what is to go out next
+    qsizetype m_pendingSize = 0;
     Lexer m_lexer = Lexer::BeforeRtf;
     std::vector<Group> m_groups;
     bool m_starred = false;
@@ -108,6 +118,12 @@ private:
     qint64 m_value = 0;
     bool m_negative = false;
     bool m_hasParam = false;
+    struct KnownWord
+    {
+        quint64 name = 0; // its letters, 0: none
+        rtf::Keyword keyword = rtf::Keyword::Unknown;
+    };
+    std::array<KnownWord, 64> m_knownWords{};
     int m_hexDigits = 0; // 0x100 + the first digit's value once it has come
     char m_hexFirst = 0;
     qint64 m_binaryLeft = 0;
@@ -119,6 +135,8 @@ private:
     int m_bytesCodePage = 0;
     std::shared_ptr<const CodePageDecoder> m_decoder;
     int m_decoderCodePage = 0;
+    const ShownBytes *m_shownBytes = nullptr;
+    int m_shownBytesCodePage = 0;
     char16_t m_highSurrogate = 0; // a \uN half of a pair, waiting for the other half
     bool m_tableOpen = false;
 

@@ -39,23 +39,34 @@ char32_t shownCharacter(char32_t c)
     }
 }
 
-void appendUtf8(QByteArray &text, char32_t c)
+qsizetype toUtf8(char32_t c, char *bytes)
 {
     if (c < 0x80) {
-        text += char(c);
-    } else if (c < 0x800) {
-        text += char(0xC0 | (c >> 6));
-        text += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        text += char(0xE0 | (c >> 12));
-        text += char(0x80 | ((c >> 6) & 0x3F));
-        text += char(0x80 | (c & 0x3F));
-    } else {
-        text += char(0xF0 | (c >> 18));
-        text += char(0x80 | ((c >> 12) & 0x3F));
-        text += char(0x80 | ((c >> 6) & 0x3F));
-        text += char(0x80 | (c & 0x3F));
+        bytes[0] = char(c);
+        return 1;
     }
+    if (c < 0x800) {
+        bytes[0] = char(0xC0 | (c >> 6));
+        bytes[1] = char(0x80 | (c & 0x3F));
+        return 2;
+    }
+    if (c < 0x10000) {
+        bytes[0] = char(0xE0 | (c >> 12));
+        bytes[1] = char(0x80 | ((c >> 6) & 0x3F));
+        bytes[2] = char(0x80 | (c & 0x3F));
+        return 3;
+    }
+    bytes[0] = char(0xF0 | (c >> 18));
+    bytes[1] = char(0x80 | ((c >> 12) & 0x3F));
+    bytes[2] = char(0x80 | ((c >> 6) & 0x3F));
+    bytes[3] = char(0x80 | (c & 0x3F));
+    return 4;
+}
+
+void appendUtf8(QByteArray &text, char32_t c)
+{
+    char bytes[4];
+    text.append(bytes, toUtf8(c, bytes));
 }
 
 } // namespace quillery

@@ -34,6 +34,8 @@ std::unique_ptr<ShownText> shownTextFor(PageKind kind, QByteArrayView start);
 // hyphen is 0, left out.
 char32_t shownCharacter(char32_t c);
 
+// Puts the UTF-8 of the character into bytes, which has room for four; returns how many.
+qsizetype toUtf8(char32_t c, char *bytes);
 void appendUtf8(QByteArray &text, char32_t c);
 
 } // namespace quillery
