@@ -174,7 +174,7 @@ void tst_cliencryption::wrongUseIsRefusedAndChangesNothing()
     QCOMPARE(run.err, b.plain + ": is not an encrypted binder\n");
     const QString text = b.f.file("text.qly", "not a binder at all");
     // Each level of --kdf is known (the file is refused before a key is made).
-    for (const char *level : {"interactive", "moderate", "sensitive"}) {
+    for (const QString &level : QStringList{"interactive", "moderate", "sensitive"}) {
         run = cli(pass + QStringList{"encrypt", text, "--kdf", level});
         QCOMPARE(run.code, 1);
     }

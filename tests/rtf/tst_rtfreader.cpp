@@ -377,7 +377,7 @@ void tst_rtfreader::deeperLevelThanTheList()
                      "\\ls1\\ilvl8 ninth\\par\\ls1\\ilvl12 deeper\\par"),
              nullptr));
     for (const char *text : {"ninth", "deeper"}) {
-        const QTextList *list = blockOf(*doc, text).textList();
+        const QTextList *list = blockOf(*doc, QLatin1String(text)).textList();
         QVERIFY2(list, text);
         QCOMPARE(list->format().style(), QTextListFormat::ListDisc);
     }
