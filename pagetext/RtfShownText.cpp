@@ -2,6 +2,7 @@
 #include "pagetext/RtfShownText.h"
 
 #include "pagetext/ByteScan.h"
+#include "rtf/RtfChars.h"
 #include "rtf/RtfCodePages.h"
 #include "rtf/RtfDestinations.h"
 
@@ -14,30 +15,12 @@
 namespace quillery {
 
 using rtf::Destination;
+using rtf::hexValue;
+using rtf::isDigit;
+using rtf::isLetter;
 using rtf::Keyword;
 
 namespace {
-
-bool isLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // The first byte from p on that ends a run of text: group braces, control words, and the
 // line breaks that are no part of the text; with NonAscii also a byte beyond ASCII.
@@ -690,9 +673,7 @@ void RtfShownText::commitFont()
     flushBytes();
     const QString name = m_fontName.trimmed();
     if (m_symbolFont)
-        m_fontCodePage = name.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0
-                             ? SymbolCodePage
-                             : SymbolFontCodePage;
+        m_fontCodePage = symbolFontCodePage(name);
     if (!name.isEmpty())
         m_fontCodePages.insert(m_fontNumber, m_fontCodePage);
     m_fontName.clear();

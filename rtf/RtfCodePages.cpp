@@ -217,4 +217,10 @@ unsigned char windows1252Byte(char16_t c)
     return 0;
 }
 
+int symbolFontCodePage(const QString &name)
+{
+    return name.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0 ? SymbolCodePage
+                                                                           : SymbolFontCodePage;
+}
+
 } // namespace quillery

@@ -18,6 +18,9 @@ constexpr int SymbolCodePage = 42;
 constexpr int SymbolFontCodePage = 0xF000;
 constexpr int SymbolCharset = 2;
 
+// The code page of a font with the symbol character set, by its name.
+int symbolFontCodePage(const QString &name);
+
 // Converts bytes in a Windows code page to text. Single-byte pages go through a 256-entry
 // table; double-byte pages (Japanese, Chinese, Korean) through the ICU converter, so a lead
 // byte and its trail byte must arrive in the same call.

@@ -1,28 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rtf/RtfParser.h"
 
+#include "rtf/RtfChars.h"
 #include "rtf/RtfCodePages.h"
 #include "rtf/RtfDestinations.h"
 
 namespace quillery::rtf {
 
 namespace {
-
-bool isLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // The address of a HYPERLINK field: HYPERLINK "address" [\l "bookmark"] [\o "tip"] ...
 QString hyperlinkTarget(const QString &instruction)
@@ -561,9 +546,7 @@ void Parser::commitFont()
     flushBytes();
     const QString name = m_side.trimmed();
     if (m_symbolFont)
-        m_fontCodePage = name.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0
-                             ? SymbolCodePage
-                             : SymbolFontCodePage;
+        m_fontCodePage = symbolFontCodePage(name);
     if (!name.isEmpty())
         m_tables.fonts.insert(m_fontNumber, FontDef{name, m_fontCodePage});
     m_side.clear();
