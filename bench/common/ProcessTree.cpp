@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 
@@ -87,6 +88,46 @@ qint64 pssKib(qint64 pid)
             return line.mid(4).trimmed().split(' ').value(0).toLongLong();
     }
     return 0;
+}
+
+qint64 distinctKib(const QList<qint64> &pids)
+{
+    constexpr quint64 present = 1ULL << 63;
+    constexpr quint64 frameBits = (1ULL << 55) - 1;
+    const qint64 pageSize = 4096;
+    QSet<quint64> frames;
+    for (const qint64 pid : pids) {
+        QFile pagemap(QStringLiteral("/proc/%1/pagemap").arg(pid));
+        if (!pagemap.open(QIODevice::ReadOnly))
+            continue;
+        // Only the mappings with pages in memory are read: the engine reserves gigabytes of
+        // address space it never touches.
+        quint64 start = 0, end = 0;
+        for (const QByteArray &line : readProc(pid, "smaps").split('\n')) {
+            const int dash = line.indexOf('-');
+            if (dash > 0 && dash < line.indexOf(' ')) {
+                const QByteArray range = line.left(line.indexOf(' '));
+                start = range.left(dash).toULongLong(nullptr, 16);
+                end = range.mid(dash + 1).toULongLong(nullptr, 16);
+                continue;
+            }
+            if (!line.startsWith("Rss:") || line.mid(4).trimmed().startsWith("0 "))
+                continue;
+            const qint64 pages = qint64(end - start) / pageSize;
+            QList<quint64> entries(pages);
+            if (!pagemap.seek(qint64(start / pageSize) * 8) ||
+                pagemap.read(reinterpret_cast<char *>(entries.data()), pages * 8) != pages * 8)
+                continue;
+            for (const quint64 entry : std::as_const(entries)) {
+                if (!(entry & present))
+                    continue;
+                if (!(entry & frameBits))
+                    return -1; // frames are hidden from users other than root
+                frames.insert(entry & frameBits);
+            }
+        }
+    }
+    return frames.size() * pageSize / 1024;
 }
 
 qint64 cpuTicks(qint64 pid)

@@ -27,6 +27,11 @@ QByteArray processKind(const ProcessEntry &process, const QList<ProcessEntry> &t
 // from /proc/PID/smaps_rollup; 0 when the process is gone.
 qint64 pssKib(qint64 pid);
 
+// The memory the processes hold, each page counted once however many of them map it, in
+// KiB: unlike PSS, it does not depend on what other programs on the machine map too.
+// Reading page frames needs root; -1 without them.
+qint64 distinctKib(const QList<qint64> &pids);
+
 // Processor time the process has used, user and system, in clock ticks.
 qint64 cpuTicks(qint64 pid);
 
