@@ -12,6 +12,7 @@
 
 #include "../binder_io/LoadAverage.h"
 #include "Harness.h"
+#include "PrivateXvfb.h"
 #include "ScriptedDialogs.h"
 
 #include "documents/Binder.h"
@@ -133,18 +134,6 @@ QStringList makeBinders(const QString &folder, int count)
     }
     temp.DeleteTempFiles();
     return binders;
-}
-
-// Starts a private X server and returns its display, ":N".
-QString startXvfb(QProcess &server)
-{
-    server.start(QStringLiteral("Xvfb"),
-                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                  QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                  QStringLiteral("1280x1024x24")});
-    if (!server.waitForStarted(10000) || !server.waitForReadyRead(10000))
-        fail(QStringLiteral("cannot start Xvfb"));
-    return u':' + QString::fromLatin1(server.readLine().trimmed());
 }
 
 struct Share
@@ -354,7 +343,10 @@ int main(int argc, char *argv[])
     if (offscreen) {
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     } else {
-        environment.insert(QStringLiteral("DISPLAY"), startXvfb(server));
+        const QString display = startPrivateXvfb(server);
+        if (display.isEmpty())
+            fail(QStringLiteral("cannot start Xvfb"));
+        environment.insert(QStringLiteral("DISPLAY"), display);
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     }
     QProcessEnvironment defaults = environment;
