@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/BrowserPane.h"
 
+#include "browser/EngineFlags.h"
 #include "browser/PageSchemeHandler.h"
 #include "window/BrowserView.h"
 
@@ -14,7 +15,6 @@
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInfo>
 
-#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -23,6 +23,7 @@ namespace quillery {
 namespace {
 
 constexpr char ChromiumFlags[] = "QTWEBENGINE_CHROMIUM_FLAGS";
+constexpr int HttpCacheBytes = 2 * 1024 * 1024;
 
 void restrictSettings(QWebEngineSettings *settings)
 {
@@ -41,12 +42,9 @@ void restrictSettings(QWebEngineSettings *settings)
     settings->setUnknownUrlSchemePolicy(S::AllowUnknownUrlSchemesFromUserInteraction);
 }
 
-// The filter sees addresses as pages write them; these limits of the engine's own hold where
-// it cannot see: Private Network Access refuses a page (never a secure context here) any
-// private or loopback address that a public name resolves to, and WebRTC sends no UDP, so
-// no STUN request reaches any address. The engine reads them when the first profile starts
-// it, so they are taken back afterwards, out of the way of the programs this one starts.
-void withEngineNetworkLimited(const std::function<void()> &startEngine)
+// The engine reads its switches when the first profile starts it, so they are taken back
+// afterwards, out of the way of the programs this one starts.
+void withEngineFlags(const std::function<void()> &startEngine)
 {
     static bool done = false;
     if (std::exchange(done, true)) {
@@ -55,24 +53,7 @@ void withEngineNetworkLimited(const std::function<void()> &startEngine)
     }
     const bool wasSet = qEnvironmentVariableIsSet(ChromiumFlags);
     const QByteArray given = qgetenv(ChromiumFlags);
-    const QByteArray features = "BlockInsecurePrivateNetworkRequests,"
-                                "BlockInsecurePrivateNetworkRequestsFromPrivate,"
-                                "BlockInsecurePrivateNetworkRequestsFromUnknown,"
-                                "BlockInsecurePrivateNetworkRequestsForNavigations,"
-                                "PrivateNetworkAccessSendPreflights,"
-                                "PrivateNetworkAccessRespectPreflightResults";
-    const QByteArray enable = "--enable-features=";
-    // The engine reads only the last list of features, so one given by the user is extended.
-    QByteArrayList flags = given.split(' ');
-    flags.removeAll(QByteArray());
-    const auto list = std::find_if(flags.begin(), flags.end(),
-                                   [&](const QByteArray &flag) { return flag.startsWith(enable); });
-    if (list == flags.end())
-        flags << enable + features;
-    else
-        *list += ',' + features;
-    flags << "--force-webrtc-ip-handling-policy=disable_non_proxied_udp";
-    qputenv(ChromiumFlags, flags.join(' '));
+    qputenv(ChromiumFlags, engineFlags(given, engineMemorySavingWanted()));
     startEngine();
     if (wasSet)
         qputenv(ChromiumFlags, given);
@@ -114,8 +95,12 @@ QWebEngineProfile *makeViewerProfile(PageSchemeHandler *scheme, RequestFilter *f
     registerPageScheme();
     QWebEngineProfile *profile = nullptr;
     // Off the record: nothing on disk.
-    withEngineNetworkLimited([&] { profile = new QWebEngineProfile(parent); });
+    withEngineFlags([&] { profile = new QWebEngineProfile(parent); });
     profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
+    // Binder pages are served from memory and never cached; what pages fetch online seldom
+    // repeats, and each window's profile would otherwise keep up to 10 MB of it.
+    if (engineMemorySavingWanted())
+        profile->setHttpCacheMaximumSize(HttpCacheBytes);
     profile->setSpellCheckEnabled(false);
     profile->installUrlSchemeHandler(PageScheme, scheme);
     profile->setUrlRequestInterceptor(filter);

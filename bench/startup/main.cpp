@@ -8,6 +8,8 @@
 // prompt the benchmark answers.
 // Usage: bench_startup [--xvfb] [runs] [program]
 
+#include "PrivateXvfb.h"
+
 #include "platform/Settings.h"
 
 #include <QCoreApplication>
@@ -173,18 +175,6 @@ double median(QList<double> values)
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-// Starts a private X server and returns its display, ":N".
-QString startXvfb(QProcess &server)
-{
-    server.start(QStringLiteral("Xvfb"),
-                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                  QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                  QStringLiteral("1280x1024x24")});
-    if (!server.waitForStarted(10000) || !server.waitForReadyRead(10000))
-        fail(QStringLiteral("cannot start Xvfb"));
-    return u':' + QString::fromLatin1(server.readLine().trimmed());
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -217,7 +207,10 @@ int main(int argc, char *argv[])
     QProcess server;
     const Started serverEndsWithUs(server);
     if (xvfb) {
-        environment.insert(QStringLiteral("DISPLAY"), startXvfb(server));
+        const QString display = quillery::startPrivateXvfb(server);
+        if (display.isEmpty())
+            fail(QStringLiteral("cannot start Xvfb"));
+        environment.insert(QStringLiteral("DISPLAY"), display);
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     } else if (!environment.contains(QStringLiteral("QT_QPA_PLATFORM"))) {
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));

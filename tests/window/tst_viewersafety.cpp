@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QUdpSocket>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
@@ -420,6 +421,11 @@ void tst_viewersafety::hostilePageReachesNoLocalFile()
     for (const QString &tag : QStringList{"fetch-", "xhr-", "frame-", "window"})
         QVERIFY2(!reports.contains(tag), qPrintable(reports));
     QVERIFY(!reports.contains(Secret));
+    // The browser keeps nothing on disk, and little of what pages fetch in memory.
+    const QWebEngineProfile *profile = enginePage(viewer.pane)->profile();
+    QVERIFY(profile->isOffTheRecord());
+    QCOMPARE(profile->httpCacheType(), QWebEngineProfile::MemoryHttpCache);
+    QCOMPARE(profile->httpCacheMaximumSize(), 2 * 1024 * 1024);
 }
 
 void tst_viewersafety::pageReachesNothingOnThisComputer()

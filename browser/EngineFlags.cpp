@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "browser/EngineFlags.h"
+
+#include <QByteArrayList>
+
+#include <algorithm>
+
+namespace quillery {
+
+namespace {
+
+constexpr char EnableFeatures[] = "--enable-features=";
+constexpr char DisableFeatures[] = "--disable-features=";
+
+QByteArray switchName(const QByteArray &flag)
+{
+    const qsizetype equals = flag.indexOf('=');
+    return equals < 0 ? flag : flag.left(equals);
+}
+
+void addFeatures(QByteArrayList &flags, const char *list, const QByteArray &features)
+{
+    const auto given = std::find_if(flags.begin(), flags.end(),
+                                    [&](const QByteArray &flag) { return flag.startsWith(list); });
+    if (given == flags.end())
+        flags << list + features;
+    else
+        *given += ',' + features;
+}
+
+void addSwitch(QByteArrayList &flags, const QByteArray &flag)
+{
+    const QByteArray name = switchName(flag);
+    if (std::none_of(flags.cbegin(), flags.cend(),
+                     [&](const QByteArray &given) { return switchName(given) == name; }))
+        flags << flag;
+}
+
+} // namespace
+
+QByteArray engineFlags(const QByteArray &given, bool saveMemory)
+{
+    QByteArrayList flags = given.split(' ');
+    flags.removeAll(QByteArray());
+    // The filter sees addresses as pages write them; these limits of the engine's own hold
+    // where it cannot see: Private Network Access refuses a page (never a secure context here)
+    // any private or loopback address that a public name resolves to, and WebRTC sends no UDP,
+    // so no STUN request reaches any address.
+    addFeatures(flags, EnableFeatures,
+                "BlockInsecurePrivateNetworkRequests,"
+                "BlockInsecurePrivateNetworkRequestsFromPrivate,"
+                "BlockInsecurePrivateNetworkRequestsFromUnknown,"
+                "BlockInsecurePrivateNetworkRequestsForNavigations,"
+                "PrivateNetworkAccessSendPreflights,"
+                "PrivateNetworkAccessRespectPreflightResults");
+    flags << "--force-webrtc-ip-handling-policy=disable_non_proxied_udp";
+    if (saveMemory) {
+        // Documents draw well in software: without the GPU the engine keeps no graphics
+        // contexts, shader caches or textures of its own in the program's process.
+        addSwitch(flags, "--disable-gpu");
+    }
+    return flags.join(' ');
+}
+
+bool engineMemorySavingWanted()
+{
+    return qgetenv("QUILLERY_BROWSER_DEFAULTS") != "1";
+}
+
+} // namespace quillery
