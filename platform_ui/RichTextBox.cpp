@@ -4,6 +4,7 @@
 #include "pagetext/LongParagraphs.h"
 #include "pagetext/SealedDocument.h"
 #include "platform/PlainText.h"
+#include "platform_ui/ParagraphDirection.h"
 #include "rtf/RtfReader.h"
 #include "rtf/RtfWriter.h"
 
@@ -158,6 +159,7 @@ void RichTextBox::showDocument(QTextDocument *doc)
         old->clear();
         setWordWrapMode(wrap);
     }
+    settleParagraphDirection(doc);
     doc->setUndoRedoEnabled(true);
     setDocument(doc);
     if (old && old->parent() == this)
