@@ -15,8 +15,7 @@ bool mayReadRightToLeft(QStringView text);
 // large page that is over a third of the keystroke. A document with no right-to-left
 // character is left to right throughout, so while it has none it says so once for all its
 // paragraphs; the first such character to arrive gives each paragraph its own direction
-// again. Call before the document is shown: changing its default direction later lays it
-// out again.
+// again. Changing the default direction lays the document out again.
 void settleParagraphDirection(QTextDocument *doc);
 
 } // namespace quillery

@@ -159,9 +159,11 @@ void RichTextBox::showDocument(QTextDocument *doc)
         old->clear();
         setWordWrapMode(wrap);
     }
-    settleParagraphDirection(doc);
     doc->setUndoRedoEnabled(true);
     setDocument(doc);
+    // Here, once the box has laid out only its first lines: the document tells of the whole
+    // of its text again when it gets its layout, which would have the direction read twice.
+    settleParagraphDirection(doc);
     if (old && old->parent() == this)
         delete old;
     setTextCursor(QTextCursor(doc));
