@@ -4,6 +4,7 @@
 #include "pagetext/LongParagraphs.h"
 #include "pagetext/SealedDocument.h"
 #include "platform/PlainText.h"
+#include "platform_ui/ParagraphDirection.h"
 #include "rtf/RtfReader.h"
 #include "rtf/RtfWriter.h"
 
@@ -160,6 +161,9 @@ void RichTextBox::showDocument(QTextDocument *doc)
     }
     doc->setUndoRedoEnabled(true);
     setDocument(doc);
+    // Here, once the box has laid out only its first lines: the document tells of the whole
+    // of its text again when it gets its layout, which would have the direction read twice.
+    settleParagraphDirection(doc);
     if (old && old->parent() == this)
         delete old;
     setTextCursor(QTextCursor(doc));
