@@ -35,6 +35,27 @@ bool namesMultiByteCodePage(int codePage)
     return !CodePageDecoder::forCodePage(codePage)->singleByteTable();
 }
 
+// The control words that matter to the check; a page holds thousands of others.
+enum class Word { Other, Unicode, Binary, CodePage, Charset };
+
+Word wordOf(QByteArrayView name)
+{
+    switch (name.size()) {
+    case 1:
+        return name[0] == 'u' ? Word::Unicode : Word::Other;
+    case 3:
+        return std::memcmp(name.data(), "bin", 3) == 0   ? Word::Binary
+               : std::memcmp(name.data(), "cpg", 3) == 0 ? Word::CodePage
+                                                         : Word::Other;
+    case 7:
+        return std::memcmp(name.data(), "ansicpg", 7) == 0 ? Word::CodePage : Word::Other;
+    case 8:
+        return std::memcmp(name.data(), "fcharset", 8) == 0 ? Word::Charset : Word::Other;
+    default:
+        return Word::Other;
+    }
+}
+
 } // namespace
 
 ShownLetters::ShownLetters(const QString &text, bool matchCase)
@@ -110,7 +131,7 @@ bool ShownLetters::rtfMayShow(QByteArrayView page) const
         const char *name = p;
         while (p < end && isLetter(*p))
             ++p;
-        const QByteArrayView word(name, p - name);
+        const Word word = wordOf(QByteArrayView(name, p - name));
         const bool negative = end - p >= 2 && *p == '-' && isDigit(p[1]);
         p += negative ? 1 : 0;
         qint64 value = 0;
@@ -120,15 +141,15 @@ bool ShownLetters::rtfMayShow(QByteArrayView page) const
             hasParam = true;
         }
         const int param = int(negative ? -value : value);
-        if (word == "bin") {
+        if (word == Word::Binary) {
             return true; // its data may hold a backslash, which this reading would take as markup
-        } else if (word == "u" && hasParam) {
+        } else if (word == Word::Unicode && hasParam) {
             const int unit = param < 0 ? param + 65536 : param;
             for (std::size_t i = 0; i < m_letters.size(); ++i)
                 written[i] = written[i] || isForm(m_letters[i], char32_t(unit));
-        } else if (word == "ansicpg" || word == "cpg") {
+        } else if (word == Word::CodePage) {
             multiByte = multiByte || namesMultiByteCodePage(param);
-        } else if (word == "fcharset") {
+        } else if (word == Word::Charset) {
             const int codePage = codePageForCharset(param);
             multiByte = multiByte || (codePage > 0 && namesMultiByteCodePage(codePage));
         }
