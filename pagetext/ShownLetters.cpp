@@ -105,7 +105,7 @@ bool ShownLetters::isForm(const Letter &letter, char32_t c)
 bool ShownLetters::rtfMayShow(QByteArrayView page) const
 {
     std::array<bool, 256> bytes{};
-    std::vector<bool> written(m_letters.size());
+    std::array<bool, MaxLetters> written{};
     bool multiByte = false;
     const char *p = page.data();
     const char *const end = p + page.size();
@@ -126,6 +126,11 @@ bool ShownLetters::rtfMayShow(QByteArrayView page) const
         }
         if (!isLetter(*p)) {
             ++p; // a symbol, such as an escaped backslash
+            continue;
+        }
+        // The scan passes over the letters and digits of the words that do not matter.
+        if (*p != 'u' && *p != 'b' && *p != 'c' && *p != 'a' && *p != 'f') {
+            ++p;
             continue;
         }
         const char *name = p;
@@ -171,7 +176,7 @@ bool ShownLetters::rtfMayShow(QByteArrayView page) const
 // makes a tag or a reference, as long as no byte beyond ASCII reads as ASCII.
 bool ShownLetters::htmlMayShow(QByteArrayView page, const std::array<char16_t, 256> *table) const
 {
-    std::vector<bool> written(m_letters.size());
+    std::array<bool, MaxLetters> written{};
     const char *const end = page.data() + page.size();
     for (const char *p = page.data();
          (p = static_cast<const char *>(std::memchr(p, '&', size_t(end - p))));) {
