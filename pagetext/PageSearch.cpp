@@ -57,7 +57,8 @@ struct Needle
     Needle(const QString &text, SearchOptions options)
         : stored(text, options.matchCase),
           shown(text, options.matchCase, StoredTextMatcher::Encodings::Utf8),
-          letters(text, options.matchCase), shownText(options.shownText)
+          letters(options.shownText ? text : QString(), options.matchCase),
+          shownText(options.shownText)
     {
     }
 
