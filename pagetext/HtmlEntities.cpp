@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pagetext/HtmlEntities.h"
 
+#include "rtf/RtfCodePages.h"
+
 #include <algorithm>
 #include <iterator>
 #include <string_view>
@@ -84,15 +86,37 @@ constexpr Entity Entities[] = {
 
 };
 
-} // namespace
-
-char32_t htmlEntity(QByteArrayView name)
+char32_t namedCharacter(QByteArrayView name)
 {
     const std::string_view wanted(name.data(), size_t(name.size()));
     const auto found =
         std::lower_bound(std::begin(Entities), std::end(Entities), wanted,
                          [](const Entity &entity, std::string_view n) { return entity.name < n; });
     return found != std::end(Entities) && found->name == wanted ? found->character : 0;
+}
+
+// A numeric reference names a Unicode character, except that 128 to 159, control
+// characters, stand for the Windows-1252 characters there, as browsers read them.
+char32_t referencedCharacter(qint64 value)
+{
+    if (value >= 0x80 && value < 0xA0)
+        return CodePageDecoder::forCodePage(1252)->singleByteTable()[value];
+    if (value <= 0 || value > 0x10FFFF || (value >= 0xD800 && value < 0xE000))
+        return 0xFFFD;
+    return char32_t(value);
+}
+
+} // namespace
+
+char32_t htmlReference(QByteArrayView name)
+{
+    if (!name.startsWith('#'))
+        return namedCharacter(name);
+    const bool hex = name.size() > 1 && (name.at(1) == 'x' || name.at(1) == 'X');
+    const QByteArrayView digits = name.sliced(hex ? 2 : 1);
+    bool ok = !digits.isEmpty() && digits.size() <= 8;
+    const qint64 value = ok ? digits.toLongLong(&ok, hex ? 16 : 10) : 0;
+    return ok ? referencedCharacter(value) : 0;
 }
 
 } // namespace quillery

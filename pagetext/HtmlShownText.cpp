@@ -3,6 +3,7 @@
 
 #include "pagetext/ByteScan.h"
 #include "pagetext/HtmlEntities.h"
+#include "pagetext/ShownLetters.h"
 #include "rtf/RtfCodePages.h"
 
 #include <QHash>
@@ -25,11 +26,6 @@ bool isSpace(char c)
 bool isAsciiLetter(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool isAsciiAlnum(char c)
-{
-    return isAsciiLetter(c) || (c >= '0' && c <= '9');
 }
 
 char lower(char c)
@@ -58,17 +54,6 @@ bool startsLine(QByteArrayView name)
 bool hidesRawText(QByteArrayView name)
 {
     return name == "script" || name == "style" || name == "title";
-}
-
-// A numeric reference names a Unicode character, except that 128 to 159, control
-// characters, stand for the Windows-1252 characters there, as browsers read them.
-char32_t referencedCharacter(qint64 value)
-{
-    if (value >= 0x80 && value < 0xA0)
-        return CodePageDecoder::forCodePage(1252)->singleByteTable()[value];
-    if (value <= 0 || value > 0x10FFFF || (value >= 0xD800 && value < 0xE000))
-        return 0xFFFD;
-    return char32_t(value);
 }
 
 // The first byte from p on that ends a run of text: a tag, a reference, white space other
@@ -134,6 +119,12 @@ void HtmlShownText::finish(QByteArray &text)
         endEntity(false);
     else if (m_lexer == Lexer::TagOpen)
         putText("<");
+}
+
+// A page in another encoding may make any character of bytes in ASCII.
+bool HtmlShownText::mayShow(QByteArrayView page, const ShownLetters &letters) const
+{
+    return m_decoder || letters.htmlMayShow(page, m_singleByte ? &m_table : nullptr);
 }
 
 // The page's bytes as UTF-8. Bytes that are no part of a UTF-8 sequence are read as
@@ -203,8 +194,7 @@ void HtmlShownText::feed(const char *p, const char *end)
             if (c == ';') {
                 ++p;
                 endEntity(true);
-            } else if (m_entitySize < qsizetype(sizeof m_entity) &&
-                       (isAsciiAlnum(c) || (c == '#' && m_entitySize == 0))) {
+            } else if (continuesReferenceName(c, m_entitySize)) {
                 m_entity[m_entitySize++] = c;
                 ++p;
             } else {
@@ -408,16 +398,7 @@ void HtmlShownText::endEntity(bool terminated)
 {
     m_lexer = Lexer::Text;
     const QByteArrayView name(m_entity, m_entitySize);
-    if (name.startsWith('#')) {
-        const bool hex = name.size() > 1 && lower(name.at(1)) == 'x';
-        const QByteArrayView digits = name.sliced(hex ? 2 : 1);
-        bool ok = !digits.isEmpty() && digits.size() <= 8;
-        const qint64 value = ok ? digits.toLongLong(&ok, hex ? 16 : 10) : 0;
-        if (ok) {
-            putChar(referencedCharacter(value));
-            return;
-        }
-    } else if (const char32_t c = htmlEntity(name)) {
+    if (const char32_t c = htmlReference(name)) {
         putChar(c);
         return;
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "pagetext/HtmlEntities.h"
 #include "pagetext/ShownText.h"
 
 #include <QStringDecoder>
@@ -23,6 +24,7 @@ public:
 
     void read(QByteArrayView bytes, QByteArray &text) override;
     void finish(QByteArray &text) override;
+    bool mayShow(QByteArrayView page, const ShownLetters &letters) const override;
 
 private:
     enum class Lexer : quint8 {
@@ -60,7 +62,7 @@ private:
     QByteArray m_converted;
 
     Lexer m_lexer = Lexer::Text;
-    char m_entity[32];
+    char m_entity[MaxReferenceName];
     qsizetype m_entitySize = 0;
     char m_tagName[16]; // lower case, cut to 16 letters
     qsizetype m_tagNameSize = 0;

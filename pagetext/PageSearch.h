@@ -21,6 +21,9 @@ struct SearchOptions
     // stored markup, so that a word with an escaped accent or split by a change of
     // formatting is found, and a control word or tag is not.
     bool shownText = false;
+    // Pages are searched on this many threads; 0: on one for each processor (four at most)
+    // when the pages are large enough to pay for starting them.
+    int threads = 0;
 };
 
 struct SearchResult
@@ -32,7 +35,8 @@ struct SearchResult
 // Search All: every text page of the binder whose stored data (RTF markup, HTML source)
 // contains the text. Large pages are read in pieces, so memory stays small whatever the
 // page's size; a page that cannot be read has no match. A search that takes longer than
-// progressDelayMs shows a progress window with Cancel.
+// progressDelayMs shows a progress window with Cancel; a cancelled search gives the
+// matches among the pages it has decided, which are the first pages.
 SearchResult searchPages(Interaction &ui, const Binder &binder, const QString &text,
                          SearchOptions options, int progressDelayMs = 400);
 

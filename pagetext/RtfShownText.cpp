@@ -2,11 +2,11 @@
 #include "pagetext/RtfShownText.h"
 
 #include "pagetext/ByteScan.h"
+#include "pagetext/RtfShownBytes.h"
+#include "pagetext/ShownLetters.h"
 #include "rtf/RtfChars.h"
 #include "rtf/RtfCodePages.h"
 #include "rtf/RtfDestinations.h"
-
-#include <QMutex>
 
 #include <algorithm>
 #include <array>
@@ -29,68 +29,7 @@ template <bool NonAscii> const char *nextStop(const char *p, const char *end)
     return findStop<NonAscii, '\\', '{', '}', '\r', '\n', '\0'>(p, end);
 }
 
-// Characters that would pose as the document's structure stay text: the reader puts
-// a replacement character in their place.
-char16_t readerChar(char16_t c)
-{
-    return c == 0xFDD0 || c == 0xFDD1 || c == 0xFFFC ? char16_t(0xFFFD) : c;
-}
-
 } // namespace
-
-// What each byte of a single-byte code page shows, as UTF-8, so that text goes out
-// without being decoded a character at a time.
-class ShownBytes
-{
-public:
-    explicit ShownBytes(const char16_t *table) : m_asciiAsIs(table[uchar('a')] == u'a')
-    {
-        for (int b = 0; b < 256; ++b) {
-            char bytes[4] = {};
-            qsizetype size = 0;
-            if (m_asciiAsIs && b < 0x80 && b != '\r') {
-                bytes[size++] = char(b);
-            } else if (const char32_t c = shownCharacter(readerChar(table[b]))) {
-                size = toUtf8(c, bytes); // at most 3: a code page's characters are 16-bit
-            }
-            Utf8 &utf8 = m_chars[std::size_t(b)];
-            std::memcpy(utf8.bytes, bytes, sizeof utf8.bytes);
-            utf8.size = quint8(size);
-        }
-    }
-
-    bool asciiAsIs() const { return m_asciiAsIs; }
-    QByteArrayView operator[](char byte) const
-    {
-        const Utf8 &utf8 = m_chars[uchar(byte)];
-        return QByteArrayView(utf8.bytes, utf8.size);
-    }
-
-private:
-    struct Utf8
-    {
-        char bytes[3];
-        quint8 size;
-    };
-
-    bool m_asciiAsIs; // ASCII but the carriage return shows as it stands
-    std::array<Utf8, 256> m_chars;
-};
-
-// Made once for each decoder, which lives as long as the program.
-static const ShownBytes *shownBytesFor(const CodePageDecoder &decoder)
-{
-    const char16_t *table = decoder.singleByteTable();
-    if (!table)
-        return nullptr;
-    static QMutex mutex;
-    static QHash<const CodePageDecoder *, std::shared_ptr<const ShownBytes>> cache;
-    QMutexLocker lock(&mutex);
-    std::shared_ptr<const ShownBytes> &shown = cache[&decoder];
-    if (!shown)
-        shown = std::make_shared<const ShownBytes>(table);
-    return shown.get();
-}
 
 RtfShownText::RtfShownText()
 {
@@ -133,6 +72,11 @@ void RtfShownText::finish(QByteArray &text)
     flushBytes();
     releaseSurrogate();
     flushOut();
+}
+
+bool RtfShownText::mayShow(QByteArrayView page, const ShownLetters &letters) const
+{
+    return letters.rtfMayShow(page);
 }
 
 void RtfShownText::feed(const char *p, const char *end)

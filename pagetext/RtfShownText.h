@@ -29,6 +29,7 @@ public:
 
     void read(QByteArrayView bytes, QByteArray &text) override;
     void finish(QByteArray &text) override;
+    bool mayShow(QByteArrayView page, const ShownLetters &letters) const override;
 
 private:
     // Where the reader is between bytes.

@@ -10,6 +10,8 @@
 
 namespace quillery {
 
+class ShownLetters;
+
 // The text a rich text or HTML page shows, made from its stored bytes as they are read,
 // piece by piece, without building a document: markup is skipped and escapes are
 // decoded. The text comes out as UTF-8 with each paragraph, line and table cell on a
@@ -23,6 +25,9 @@ public:
     virtual void read(QByteArrayView bytes, QByteArray &text) = 0;
     // Appends what the end of the page completes.
     virtual void finish(QByteArray &text) = 0;
+    // Whether the page, all of whose bytes these are, may show each of the letters; false
+    // only when it cannot show one of them.
+    virtual bool mayShow(QByteArrayView page, const ShownLetters &letters) const = 0;
 };
 
 // The reader for a page of this kind whose bytes start so; null when the stored bytes

@@ -84,14 +84,8 @@ unsigned probeMask(const __m128i *values, int count, const unsigned char *at)
 StoredTextMatcher::StoredTextMatcher(const QString &text, bool matchCase, Encodings encodings)
 {
     for (char32_t c : text.toUcs4()) {
-        std::vector<char32_t> cases{c};
-        if (!matchCase) {
-            for (char32_t other : {QChar::toLower(c), QChar::toUpper(c), QChar::toTitleCase(c),
-                                   QChar::toCaseFolded(c)})
-                cases.push_back(other);
-        }
         Alternatives alternatives;
-        for (char32_t variant : cases) {
+        for (char32_t variant : matchingCharacters(c, matchCase)) {
             for (const QByteArray &bytes :
                  {utf8(variant), encodings == Encodings::Utf8AndWindows1252 ? windows1252(variant)
                                                                             : QByteArray()}) {
@@ -107,6 +101,19 @@ StoredTextMatcher::StoredTextMatcher(const QString &text, bool matchCase, Encodi
         m_chars.push_back(std::move(alternatives));
     }
     chooseAnchor();
+}
+
+std::vector<char32_t> StoredTextMatcher::matchingCharacters(char32_t c, bool matchCase)
+{
+    std::vector<char32_t> cases{c};
+    if (!matchCase) {
+        for (char32_t other : {QChar::toLower(c), QChar::toUpper(c), QChar::toTitleCase(c),
+                               QChar::toCaseFolded(c)}) {
+            if (std::find(cases.begin(), cases.end(), other) == cases.end())
+                cases.push_back(other);
+        }
+    }
+    return cases;
 }
 
 // Every character from the anchor on whose earlier characters all have one length puts

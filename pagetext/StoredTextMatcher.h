@@ -22,6 +22,9 @@ public:
     StoredTextMatcher(const QString &text, bool matchCase,
                       Encodings encodings = Encodings::Utf8AndWindows1252);
 
+    // The characters that match c: c itself and, without match case, its other cases.
+    static std::vector<char32_t> matchingCharacters(char32_t c, bool matchCase);
+
     bool isEmpty() const { return m_chars.empty(); }
     bool contains(QByteArrayView bytes) const;
     // The most bytes one match can span: a page read in pieces overlaps them by one less.

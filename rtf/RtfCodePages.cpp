@@ -193,6 +193,17 @@ void CodePageDecoder::decode(const QByteArray &bytes, QString &out) const
         *dst++ = QChar(m_table[static_cast<unsigned char>(b)]);
 }
 
+QList<int> namedCodePages()
+{
+    QList<int> pages{SymbolCodePage, SymbolFontCodePage};
+    // The names above are all of pages below 65536.
+    for (int codePage = 1; codePage <= 0xFFFF; ++codePage) {
+        if (!icuName(codePage).isEmpty())
+            pages << codePage;
+    }
+    return pages;
+}
+
 unsigned char windows1252Byte(char16_t c)
 {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))

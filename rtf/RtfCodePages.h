@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <memory>
@@ -20,6 +21,10 @@ constexpr int SymbolCharset = 2;
 
 // The code page of a font with the symbol character set, by its name.
 int symbolFontCodePage(const QString &name);
+
+// Every code page a document can name that is read as itself, the symbol fonts' among them
+// (any other is read as Windows-1252).
+QList<int> namedCodePages();
 
 // Converts bytes in a Windows code page to text. Single-byte pages go through a 256-entry
 // table; double-byte pages (Japanese, Chinese, Korean) through the ICU converter, so a lead

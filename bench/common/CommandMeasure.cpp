@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <QRegularExpression>
 
 namespace quillery {
 
@@ -23,6 +24,21 @@ Measured measure(const QString &program, const QStringList &arguments)
     result.systemSeconds = fields[3].toDouble();
     result.peakMb = fields[4].toDouble();
     return result;
+}
+
+double instructions(const QString &program, const QStringList &arguments)
+{
+    QProcess valgrind;
+    valgrind.start(QStringLiteral("valgrind"),
+                   QStringList{QStringLiteral("--tool=callgrind"),
+                               QStringLiteral("--callgrind-out-file=/dev/null"), program} +
+                       arguments);
+    if (!valgrind.waitForFinished(-1) || valgrind.exitStatus() != QProcess::NormalExit)
+        return 0;
+    static const QRegularExpression collected(QStringLiteral("Collected : (\\d+)"));
+    const QRegularExpressionMatch match =
+        collected.match(QString::fromLocal8Bit(valgrind.readAllStandardError()));
+    return match.hasMatch() ? match.captured(1).toDouble() : 0;
 }
 
 } // namespace quillery

@@ -23,4 +23,9 @@ struct Measured
 // small program beside the benchmark, starts and measures each command.
 Measured measure(const QString &program, const QStringList &arguments);
 
+// Instructions the command executes in user space on all its threads, counted by
+// callgrind (the kernel's work, such as page faults and copying what is read, is not in
+// it), whatever the command's exit code; 0 when valgrind cannot run it.
+double instructions(const QString &program, const QStringList &arguments);
+
 } // namespace quillery

@@ -22,7 +22,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
@@ -110,24 +109,6 @@ double psnr(const cImage &source, const QString &jpegPath, const QString &ppmPat
         }
     }
     return 10 * std::log10(255.0 * 255.0 / (squares / double(samples)));
-}
-
-// Instructions the command executes in user space, counted by callgrind (the
-// kernel's work, such as page faults and copying what is read, is not in it);
-// 0 when valgrind cannot run it.
-double instructions(const QString &program, const QStringList &arguments)
-{
-    QProcess valgrind;
-    valgrind.start(QStringLiteral("valgrind"),
-                   QStringList{QStringLiteral("--tool=callgrind"),
-                               QStringLiteral("--callgrind-out-file=/dev/null"), program} +
-                       arguments);
-    if (!valgrind.waitForFinished(-1) || valgrind.exitCode() != 0)
-        return 0;
-    static const QRegularExpression collected(QStringLiteral("Collected : (\\d+)"));
-    const QRegularExpressionMatch match =
-        collected.match(QString::fromLocal8Bit(valgrind.readAllStandardError()));
-    return match.hasMatch() ? match.captured(1).toDouble() : 0;
 }
 
 double median(std::vector<double> values)

@@ -6,8 +6,12 @@
 // many pages or on none, it times the whole `quillery-cli search` command against the
 // whole grep command (wall and processor time, peak memory), searching the stored data
 // and the shown text, and beside them Search All in this process with its peak memory
-// growth. Speed is grep's time divided by the search's.
-// Usage: bench_search [RUNS] [QUILLERY-CLI]
+// growth. Speed is grep's time divided by the search's. The tool searches on as many
+// threads as the machine has processors (up to four), grep on one: its processor time is
+// printed beside the wall time. With --instructions, each shown-text search and its grep
+// are also counted once under valgrind's callgrind, per byte of page data, a figure that
+// does not depend on what else the machine runs.
+// Usage: bench_search [--instructions] [RUNS] [QUILLERY-CLI]
 
 #include "CommandMeasure.h"
 #include "PageHarness.h"
@@ -153,14 +157,29 @@ Measured run(const QString &program, const QStringList &arguments)
                        arguments);
 }
 
+// The instructions of both commands for each byte of page data, counted once.
+void printInstructions(QTextStream &out, const QString &grep, const QString &cli,
+                       const QStringList &cliArguments, const QString &needle,
+                       const QString &pagesDir, qint64 bytes)
+{
+    const double g = instructions(grep, {"-c", "-F", "-i", "-r", "--", needle, pagesDir});
+    const double c = instructions(cli, cliArguments);
+    out << QString("  instructions a byte: grep %1, cli %2")
+               .arg(g / bytes, 0, 'f', 2)
+               .arg(c / bytes, 0, 'f', 2)
+        << Qt::endl;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 5;
-    const QString cli = argc > 2 ? QString::fromLocal8Bit(argv[2])
-                                 : QCoreApplication::applicationDirPath() + "/../quillery-cli";
+    QStringList args = app.arguments().mid(1);
+    const bool countInstructions = args.removeAll(QStringLiteral("--instructions")) > 0;
+    const int runs = args.size() > 0 ? std::max(1, args.at(0).toInt()) : 5;
+    const QString cli =
+        args.size() > 1 ? args.at(1) : QCoreApplication::applicationDirPath() + "/../quillery-cli";
     const QString grep = QStandardPaths::findExecutable("grep");
     if (grep.isEmpty() || !QFileInfo(cli).isExecutable()) {
         std::fprintf(stderr, "bench_search: grep or %s is missing\n", qPrintable(cli));
@@ -272,6 +291,8 @@ int main(int argc, char *argv[])
                        .arg(found)
                        .arg(growthKiB / 1024.0, 0, 'f', 1)
                 << Qt::endl;
+            if (countInstructions && shown)
+                printInstructions(out, grep, cli, arguments, needle, pagesDir, total);
         }
     }
     out << "Medians of " << runs << " runs each, the two commands taking turns, both under"

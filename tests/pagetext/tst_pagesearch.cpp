@@ -271,6 +271,77 @@ private Q_SLOTS:
         QVERIFY(!searchPages(f.ui, *binder, "word", {}, 0).cancelled);
     }
 
+    // Several threads find the pages one thread finds, in page order, whichever pages
+    // each takes; a cancelled search gives the matches among the first pages only.
+    void threadsFindWhatOneThreadFinds()
+    {
+        BinderFixture f;
+        std::mt19937 random(28);
+        QList<QPair<QString, QByteArray>> pages;
+        for (int i = 0; i < 240; ++i) {
+            const QByteArray word = random() % 3 ? "Zurich garden" : "Z\\'fcrich";
+            const QByteArray filler(int(random() % 3000), 'x');
+            switch (i % 4) {
+            case 0:
+                pages.append(
+                    {QString("p%1.rtf").arg(i), "{\\rtf1\\ansi " + filler + " " + word + "}"});
+                break;
+            case 1:
+                pages.append({QString("p%1.htm").arg(i),
+                              "<p>" + filler + " " + (random() % 2 ? "Z&uuml;rich" : "garden")});
+                break;
+            case 2:
+                pages.append({QString("p%1.txt").arg(i),
+                              filler + (random() % 2 ? " garden" : " Z\xc3\xbcrich")});
+                break;
+            default:
+                pages.append({QString("p%1.png").arg(i), "garden Z\xc3\xbcrich"});
+                break;
+            }
+        }
+        auto binder = f.open(f.makeBinder("threads.qly", pages));
+        QVERIFY(binder);
+        for (const QString &needle : QStringList{"zürich", "garden", "nowhere"}) {
+            for (bool shown : {false, true}) {
+                const QVector<int> one =
+                    searchPages(f.ui, *binder, needle, {false, shown, 1}).positions;
+                QVERIFY(needle == "nowhere" || one.size() > 20);
+                for (int threads : {2, 3, 4})
+                    QCOMPARE(searchPages(f.ui, *binder, needle, {false, shown, threads}).positions,
+                             one);
+            }
+        }
+        const QVector<int> all = searchPages(f.ui, *binder, "garden", {false, true, 1}).positions;
+        // The other threads may have decided every page by the time Cancel is seen.
+        f.ui.cancelProgressAfter = 1;
+        const SearchResult cut = searchPages(f.ui, *binder, "garden", {false, true, 3}, 0);
+        QCOMPARE(cut.positions, all.first(cut.positions.size()));
+        if (!cut.cancelled)
+            QCOMPARE(cut.positions, all);
+    }
+
+    // A page that shows an accented letter only through an escape or a reference is found,
+    // and one that cannot show it is not, whether it is passed over or read.
+    void pagesThatCannotShowTheTextArePassedOverOnly()
+    {
+        BinderFixture f;
+        auto binder =
+            f.open(f.makeBinder("letters.qly", {{"hex.rtf", "{\\rtf1\\ansi Z\\'fcrich}"},
+                                                {"unicode.rtf", "{\\rtf1\\ansi Z\\u252?rich}"},
+                                                {"other.rtf", "{\\rtf1\\ansi Zurich caf\\'e9}"},
+                                                {"named.htm", "<p>Z&uuml;rich"},
+                                                {"number.htm", "<p>Z&#252;rich"},
+                                                {"other.htm", "<p>Zurich caf&eacute;"},
+                                                {"plain.txt", "Z\xfcrich"}}));
+        QVERIFY(binder);
+        QCOMPARE(searchPages(f.ui, *binder, "ZÜRICH", {false, true}).positions,
+                 QVector<int>({1, 2, 4, 5, 7}));
+        QCOMPARE(searchPages(f.ui, *binder, "Zürich", {true, true}).positions,
+                 QVector<int>({1, 2, 4, 5, 7}));
+        QCOMPARE(searchPages(f.ui, *binder, "ZÜRICH", {true, true}).positions, QVector<int>());
+        QCOMPARE(searchPages(f.ui, *binder, "café", {false, true}).positions, QVector<int>({3, 6}));
+    }
+
     void cliSearchPrintsMatchesAndExitsLikeGrep()
     {
         BinderFixture f;
