@@ -176,13 +176,13 @@ void RtfDocumentBuilder::formatBlock(const CharState &chr, const ParaState &para
         format.setTextIndent(0);
         format.setProperty(ListFirstIndentTwips, para.firstIndent);
     }
-    // Qt keeps a block's list when its format is set, so the format that later blocks
-    // start with never names one.
     if (m_cursor.blockFormat() != format)
         m_cursor.setBlockFormat(format);
     const QTextCharFormat &blockChar = charFormat(chr);
     if (m_cursor.blockCharFormat() != blockChar)
         m_cursor.setBlockCharFormat(blockChar);
+    // Taken before the paragraph joins its list: a paragraph started with a list's format
+    // would join that list.
     m_lastBlockFormat = format;
     m_lastBlockCharFormat = blockChar;
     m_blockGuessed = false;
