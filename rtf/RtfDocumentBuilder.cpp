@@ -145,7 +145,8 @@ void RtfDocumentBuilder::prepareContent(const ParaState &para)
         endTable();
     }
     if (m_paragraphPending) {
-        m_cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+        m_cursor.insertBlock(m_lastBlockFormat, m_lastBlockCharFormat);
+        m_blockGuessed = true;
         m_paragraphPending = false;
     }
 }
@@ -175,8 +176,16 @@ void RtfDocumentBuilder::formatBlock(const CharState &chr, const ParaState &para
         format.setTextIndent(0);
         format.setProperty(ListFirstIndentTwips, para.firstIndent);
     }
-    m_cursor.setBlockFormat(format);
-    m_cursor.setBlockCharFormat(charFormat(chr));
+    if (m_cursor.blockFormat() != format)
+        m_cursor.setBlockFormat(format);
+    const QTextCharFormat &blockChar = charFormat(chr);
+    if (m_cursor.blockCharFormat() != blockChar)
+        m_cursor.setBlockCharFormat(blockChar);
+    // Taken before the paragraph joins its list: a paragraph started with a list's format
+    // would join that list.
+    m_lastBlockFormat = format;
+    m_lastBlockCharFormat = blockChar;
+    m_blockGuessed = false;
     if (choice.list) {
         choice.list->add(m_cursor.block());
     } else if (choice.format) {
@@ -194,7 +203,34 @@ void RtfDocumentBuilder::formatBlock(const CharState &chr, const ParaState &para
     m_listText.clear();
 }
 
-QTextCharFormat RtfDocumentBuilder::charFormat(const CharState &chr) const
+const QTextCharFormat &RtfDocumentBuilder::charFormat(const CharState &chr)
+{
+    for (const auto &[state, format] : m_charFormats) {
+        if (state == chr)
+            return format;
+    }
+    if (m_charFormats.size() < m_charFormats.capacity()) {
+        m_charFormats.append({chr, makeCharFormat(chr)});
+        return m_charFormats.last().second;
+    }
+    auto &entry = m_charFormats[m_nextCharFormat];
+    m_nextCharFormat = (m_nextCharFormat + 1) % m_charFormats.size();
+    entry = {chr, makeCharFormat(chr)};
+    return entry.second;
+}
+
+// A paragraph the cursor leaves without a format of its own (a table comes straight after
+// its text, or the RTF ends) keeps Qt's default formats, not the guess it started with.
+void RtfDocumentBuilder::leaveGuessedBlock()
+{
+    if (!m_blockGuessed)
+        return;
+    m_blockGuessed = false;
+    m_cursor.setBlockFormat(QTextBlockFormat());
+    m_cursor.setBlockCharFormat(QTextCharFormat());
+}
+
+QTextCharFormat RtfDocumentBuilder::makeCharFormat(const CharState &chr) const
 {
     QTextCharFormat format;
     const auto font = m_tables.fonts.constFind(chr.font < 0 ? m_tables.defaultFont : chr.font);
@@ -391,6 +427,7 @@ void RtfDocumentBuilder::startTable()
     }
     if (widths.size() == columns)
         format.setColumnWidthConstraints(widths);
+    leaveGuessedBlock();
     // Straight after the previous paragraph's text, so no empty paragraph comes between.
     m_paragraphPending = false;
     m_table = m_cursor.insertTable(1, columns, format);
@@ -414,6 +451,7 @@ void RtfDocumentBuilder::enterCell()
     // wraps: heaped into its last cell, they made a row thousands of lines high.
     if (rowPending || m_column >= m_table->columns())
         startRow();
+    leaveGuessedBlock();
     m_cursor = m_table->cellAt(m_row, m_column).firstCursorPosition();
 }
 
@@ -432,6 +470,7 @@ void RtfDocumentBuilder::endTable()
 {
     if (m_row + 1 < m_table->rows())
         m_table->removeRows(m_row + 1, m_table->rows() - m_row - 1);
+    leaveGuessedBlock();
     m_cursor.setPosition(m_table->lastPosition() + 1);
     m_table = nullptr;
     m_rowPending = false;
@@ -475,10 +514,10 @@ void RtfDocumentBuilder::finish(const CharState &chr, const ParaState &para)
     flushText();
     if (m_table && m_row + 1 < m_table->rows())
         m_table->removeRows(m_row + 1, m_table->rows() - m_row - 1);
-    if (m_wholeDocument) {
-        if (!m_paragraphPending && !m_table)
-            formatBlock(chr, para);
-    } else if (m_paragraphPending) {
+    if (m_wholeDocument && !m_paragraphPending && !m_table)
+        formatBlock(chr, para);
+    leaveGuessedBlock();
+    if (!m_wholeDocument && m_paragraphPending) {
         QTextBlockFormat format = m_targetBlockFormat;
         format.clearProperty(QTextFormat::ObjectIndex);
         m_cursor.insertBlock(format, charFormat(chr));

@@ -10,6 +10,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextListFormat>
+#include <QVarLengthArray>
 
 #include <optional>
 
@@ -49,7 +50,11 @@ private:
     void prepareContent(const ParaState &para);
     void flushText();
     void formatBlock(const CharState &chr, const ParaState &para);
-    QTextCharFormat charFormat(const CharState &chr) const;
+    void leaveGuessedBlock();
+    // The format of chr, made once for each of the last few states asked for: a document
+    // switches among a handful of formats, and making one is dear.
+    const QTextCharFormat &charFormat(const CharState &chr);
+    QTextCharFormat makeCharFormat(const CharState &chr) const;
     QTextBlockFormat blockFormat(const ParaState &para) const;
     // The list a paragraph joins: one made before, or the format of a new one.
     struct ListChoice
@@ -79,6 +84,14 @@ private:
     CharState m_textChar;
     QTextCharFormat m_textFormat;
     bool m_haveTextFormat = false;
+    QVarLengthArray<std::pair<CharState, QTextCharFormat>, 8> m_charFormats;
+    qsizetype m_nextCharFormat = 0; // the cache entry to replace next
+
+    // The formats the last paragraph was given: the next one most likely has them too, so
+    // it starts with them and is set again only when it differs.
+    QTextBlockFormat m_lastBlockFormat;
+    QTextCharFormat m_lastBlockCharFormat;
+    bool m_blockGuessed = false; // the cursor's paragraph has them but not yet its own
 
     bool m_paragraphPending = false;
     bool m_breakBefore = false;

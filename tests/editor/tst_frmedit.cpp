@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QTest>
+#include <QTextBlock>
 #include <QTimer>
 
 using namespace quillery;
@@ -41,6 +42,7 @@ private Q_SLOTS:
     void undoSteps();
     void undoneEditsAreNoChange();
     void pagesWithLongRunsSaveUnchanged();
+    void openingShowsThePageAsStored();
 };
 
 namespace {
@@ -433,6 +435,38 @@ void tst_frmedit::pagesWithLongRunsSaveUnchanged()
     auto again = f.edit(rich);
     QVERIFY(again->SavePage());
     QCOMPARE(readFile(f.binder.page(rich).key.location), saved);
+}
+
+// The editor shows a rich page as the reader makes it, paragraph by paragraph, and opening
+// it is no change: nothing to undo, no changed mark, the binder untouched.
+void tst_frmedit::openingShowsThePageAsStored()
+{
+    EditorFixture f;
+    const QByteArray rtf = rtfSample("lo-sample.rtf");
+    auto editor = f.edit(f.addPage(PageKind::RTF, rtf));
+    editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
+    QTextDocument stored;
+    QVERIFY(readRtf(rtf, &stored));
+    const QTextDocument &shown = *editor->rtfEdit()->document();
+    QCOMPARE(paragraphs(shown), paragraphs(stored));
+    for (QTextBlock a = shown.begin(), b = stored.begin(); a.isValid();
+         a = a.next(), b = b.next()) {
+        QCOMPARE(a.blockFormat(), b.blockFormat());
+        QCOMPARE(a.charFormat(), b.charFormat());
+        QTextBlock::iterator x = a.begin();
+        for (QTextBlock::iterator y = b.begin(); !y.atEnd(); ++x, ++y) {
+            QCOMPARE(x.fragment().text(), y.fragment().text());
+            QCOMPARE(x.fragment().charFormat(), y.fragment().charFormat());
+        }
+        QVERIFY(x.atEnd());
+    }
+    QVERIFY(!editor->changed());
+    QVERIFY(!editor->isWindowModified());
+    QVERIFY(!shown.isUndoAvailable());
+    QVERIFY(!f.binder.Changed());
+    editor->close();
+    QVERIFY(f.messageTitles().isEmpty());
 }
 
 QTEST_MAIN(tst_frmedit)

@@ -76,6 +76,8 @@ private Q_SLOTS:
     void escapesAndDestinations();
     void symbolFonts();
     void paragraphBreaks();
+    void paragraphsKeepTheirOwnFormats();
+    void manyCharacterFormats();
     void deeperLevelThanTheList();
     void tables();
     void pictures();
@@ -360,6 +362,74 @@ void tst_rtfreader::paragraphBreaks()
     // The mark of an empty paragraph keeps its size.
     doc.reset(read(snippet("\\fs48\\par\\fs20 x"), nullptr));
     QCOMPARE(doc->firstBlock().charFormat().fontPointSize(), 24.0);
+}
+
+// Each paragraph starts with the formats of the one before; what differs must still be
+// set, a list must not carry over, and a paragraph left without its own formats (a table
+// straight after its text, or the end inside a table) keeps the default ones.
+void tst_rtfreader::paragraphsKeepTheirOwnFormats()
+{
+    const auto alignment = [](const QTextDocument &doc, const char *text) {
+        return blockOf(doc, QLatin1String(text)).blockFormat().alignment() &
+               Qt::AlignHorizontal_Mask;
+    };
+    QScopedPointer<QTextDocument> doc(
+        read(snippet("\\pard\\qc\\fs40 centred\\par\\pard\\fs20 left\\par\\pard\\qr right\\par"
+                     "\\pard\\qr again\\par\\pard plain"),
+             nullptr));
+    QCOMPARE(alignment(*doc, "centred"), Qt::AlignHCenter);
+    QCOMPARE(alignment(*doc, "left"), Qt::AlignLeft);
+    QCOMPARE(alignment(*doc, "right"), Qt::AlignRight);
+    QCOMPARE(alignment(*doc, "again"), Qt::AlignRight);
+    QCOMPARE(alignment(*doc, "plain"), Qt::AlignLeft);
+    QCOMPARE(blockOf(*doc, "centred").charFormat().fontPointSize(), 20.0);
+    QCOMPARE(blockOf(*doc, "left").charFormat().fontPointSize(), 10.0);
+
+    doc.reset(read(snippet("{\\*\\listtable{\\list\\listid7{\\listlevel\\levelnfc0{\\leveltext "
+                           "\\'02\\'00.;}}}}{\\*\\listoverridetable{\\listoverride\\listid7\\ls1}}"
+                           "\\pard\\ls1 one\\par\\ls1 two\\par\\pard after\\par\\ls1 three\\par"
+                           "\\pard end"),
+                   nullptr));
+    const QTextList *list = blockOf(*doc, "one").textList();
+    QVERIFY(list);
+    QCOMPARE(list->count(), 3);
+    QCOMPARE(blockOf(*doc, "three").textList(), list);
+    QVERIFY(!blockOf(*doc, "after").textList());
+    QVERIFY(!blockOf(*doc, "end").textList());
+
+    doc.reset(read(snippet("a\\page b\\par c"), nullptr));
+    QCOMPARE(blockOf(*doc, "b").blockFormat().pageBreakPolicy(),
+             QTextFormat::PageBreak_AlwaysBefore);
+    QCOMPARE(blockOf(*doc, "c").blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_Auto);
+
+    doc.reset(read(snippet("\\pard\\qc first\\par x\\trowd\\cellx1000\\intbl y\\cell\\row"
+                           "\\pard\\qr after\\par tail"),
+                   nullptr));
+    QCOMPARE(alignment(*doc, "x"), Qt::AlignLeft);
+    QCOMPARE(alignment(*doc, "y"), Qt::AlignHCenter);
+    QCOMPARE(alignment(*doc, "tail"), Qt::AlignRight);
+    doc.reset(read(snippet("\\pard\\qc\\trowd\\cellx1000\\intbl y\\par inside"), nullptr));
+    QCOMPARE(alignment(*doc, "y"), Qt::AlignHCenter);
+    QCOMPARE(alignment(*doc, "inside"), Qt::AlignLeft);
+}
+
+// More character formats than the reader keeps at hand, each used twice: every run has its own.
+void tst_rtfreader::manyCharacterFormats()
+{
+    QByteArray body;
+    for (int round = 0; round < 2; ++round) {
+        for (int size = 20; size <= 44; size += 2)
+            body += "\\fs" + QByteArray::number(size) + " s" + QByteArray::number(size) + ' ';
+    }
+    QScopedPointer<QTextDocument> doc(read(snippet(body), nullptr));
+    int runs = 0;
+    for (QTextBlock::iterator it = doc->begin().begin(); !it.atEnd(); ++it) {
+        const QString text = it.fragment().text();
+        for (const QString &run : text.split(u' ', Qt::SkipEmptyParts))
+            QCOMPARE(it.fragment().charFormat().fontPointSize(), run.mid(1).toInt() / 2.0);
+        ++runs;
+    }
+    QCOMPARE(runs, 26);
 }
 
 void tst_rtfreader::deeperLevelThanTheList()
