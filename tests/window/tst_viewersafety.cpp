@@ -17,7 +17,10 @@
 #include <QTcpSocket>
 #include <QTest>
 #include <QUdpSocket>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineHttpRequest>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
@@ -331,6 +334,7 @@ private Q_SLOTS:
     void linksToOtherProgramsAskFirst();
     void textPageLinksFollowOnlyTheWeb();
     void crashedRendererLeavesAMessage();
+    void pageGetsNothingButBeingShown();
 };
 
 void tst_viewersafety::localNetworkHostsInEverySpelling()
@@ -447,6 +451,7 @@ void tst_viewersafety::pageReachesNothingOnThisComputer()
 void tst_viewersafety::offlinePageSendsNothingAtAll()
 {
     BinderFixture f;
+    ConsoleLog console;
     Trap trap;
     Trap named;
     auto binder = f.open(f.makeBinder("evil.qly", {{"evil.html", localReachingPage(trap, named)}}));
@@ -457,6 +462,8 @@ void tst_viewersafety::offlinePageSendsNothingAtAll()
     QTest::qWait(3000);
     QCOMPARE(trap.connections + named.connections, 0);
     QCOMPARE(trap.datagrams, 0);
+    // Its script never ran.
+    QCOMPARE(console.reports(), QStringList());
 }
 
 void tst_viewersafety::filePageNamedLikeWebContentIsNeverRun()
@@ -624,6 +631,42 @@ void tst_viewersafety::crashedRendererLeavesAMessage()
     QCOMPARE(viewer.evaluate("document.getElementById('p').textContent").toString(),
              QString("still here"));
     QVERIFY(viewer.pane.notice().isEmpty());
+}
+
+// A page cannot send its own address a form, have the browser save a file, or be given the
+// location, camera or microphone (1 is the code of a refusal). Only a secure page may ask
+// for those: one with a web address as its base stands in for a public web page here.
+void tst_viewersafety::pageGetsNothingButBeingShown()
+{
+    BinderFixture f;
+    ConsoleLog console;
+    auto binder = f.open(f.makeBinder("page.qly", {{"page.html", "<p>page</p>"}}));
+    binder->setCurIndex(1);
+    Viewer viewer(f);
+    QVERIFY(viewer.show(*binder));
+    QWebEnginePage *page = enginePage(viewer.pane);
+    const QUrl own = page->url();
+
+    QSignalSpy loaded(page, &QWebEnginePage::loadFinished);
+    page->load(QWebEngineHttpRequest(own, QWebEngineHttpRequest::Post));
+    QVERIFY(loaded.wait(20000));
+    QCOMPARE(loaded.last().at(0).toBool(), false);
+
+    QTemporaryDir downloads;
+    page->profile()->setDownloadPath(downloads.path());
+    QObject listener;
+    QList<QWebEngineDownloadRequest::DownloadState> states;
+    QObject::connect(page->profile(), &QWebEngineProfile::downloadRequested, &listener,
+                     [&](QWebEngineDownloadRequest *download) { states << download->state(); });
+    page->download(own, QStringLiteral("saved.html"));
+    QTRY_COMPARE(states.size(), 1);
+    QCOMPARE(states.first(), QWebEngineDownloadRequest::DownloadCancelled);
+
+    page->setHtml("<script>" + QString::fromUtf8(Report) +
+                      "navigator.geolocation.getCurrentPosition(() => report('location', 0),"
+                      " e => report('location', e.code));</script>",
+                  QUrl("https://example.org/"));
+    QTRY_COMPARE_WITH_TIMEOUT(console.reports(), QStringList("location 1"), 20000);
 }
 
 QTEST_MAIN(tst_viewersafety)
