@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ArchiveSupport.h"
 #include "BinderFixture.h"
 #include "TestSupport.h"
 #include "documents/BinderSaver.h"
@@ -335,30 +336,17 @@ void tst_cli::infoReadsLumpOneAndCheckCapsFaults()
 {
     BinderFixture f;
     // Lump 1 is what opening reads, whatever another lump is called.
-    LumpArchive archive("QLY4");
-    archive.setLumpCount(3);
-    archive.setLumpName(1, "RECORDS");
-    archive.setLumpData(1, QByteArray("Title=Real\nPages=2\n"));
-    archive.setLumpName(2, "QUILLERY");
-    archive.setLumpData(2, QByteArray("Title=Decoy\n"));
-    archive.setLumpName(3, "TXT");
-    archive.setLumpData(3, QByteArray("x"));
-    archive.WriteArchive(f.path("decoy.qly"));
+    writeArchive(f.path("decoy.qly"), {{"RECORDS", QByteArray("Title=Real\nPages=2\n")},
+                                       {"QUILLERY", QByteArray("Title=Decoy\n")},
+                                       {"TXT", QByteArray("x")}});
     const Run info = cli({"info", f.path("decoy.qly")});
     QCOMPARE(info.code, 0);
     QVERIFY2(info.out.contains("Title=Real") && !info.out.contains("Decoy"), qPrintable(info.out));
 
     // Thousands of bad entries give a few lines per kind of fault, not thousands.
-    LumpArchive many("QLY4");
-    const int lumps = 5000;
-    many.setLumpCount(lumps);
-    many.setLumpName(1, "QUILLERY");
-    many.setLumpData(1, QByteArray("Title=t\nPages=4999\n"));
-    for (int i = 2; i <= lumps; ++i) {
-        many.setLumpName(i, "BOGUS");
-        many.setLumpData(i, QByteArray());
-    }
-    many.WriteArchive(f.path("many.qly"));
+    NamedLumps many(5000, {"BOGUS", QByteArray()});
+    many[0] = {"QUILLERY", QByteArray("Title=t\nPages=4999\n")};
+    writeArchive(f.path("many.qly"), many);
     const Run check = cli({"check", f.path("many.qly")});
     QCOMPARE(check.code, 1);
     QVERIFY2(check.out.count('\n') < 100, qPrintable(check.out.left(500)));

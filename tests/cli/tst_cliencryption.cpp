@@ -21,12 +21,7 @@ const QString NoPassphrase = QStringLiteral(
     ": the binder is encrypted; give its passphrase with --password-file, or type it "
     "at a terminal (never on the command line)\n");
 
-struct Run
-{
-    int code;
-    QString out;
-    QString err;
-};
+using Run = ProgramRun;
 
 // The tool as a script runs it: without a terminal, so nobody can type at a prompt.
 void startCli(QProcess &process, const QStringList &args)

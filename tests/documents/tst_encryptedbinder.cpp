@@ -19,9 +19,7 @@
 #include <QTest>
 #include <QtEndian>
 
-#include <csignal>
 #include <cstdlib>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace quillery;
@@ -293,18 +291,15 @@ void tst_encryptedbinder::aFullDiskFailsTheWriteOnceItIsFull()
     FileSource plain(f.path("plain"));
     SafeFileWriter out(f.path("sealed"));
     const BinderKey key(TestPassphrase, BinderKey::newSalt(), KdfLimits::lowest());
-    struct rlimit before;
-    ::getrlimit(RLIMIT_FSIZE, &before);
-    const struct rlimit small = {1 << 20, before.rlim_max};
-    ::signal(SIGXFSZ, SIG_IGN);
-    ::setrlimit(RLIMIT_FSIZE, &small);
     QString failure;
-    try {
-        encryptInto(plain, out.fd(), out.tempPath(), key);
-    } catch (const FileError &error) {
-        failure = QString::number(error.number());
+    {
+        const FileSizeLimit full(1 << 20);
+        try {
+            encryptInto(plain, out.fd(), out.tempPath(), key);
+        } catch (const FileError &error) {
+            failure = QString::number(error.number());
+        }
     }
-    ::setrlimit(RLIMIT_FSIZE, &before);
     QCOMPARE(failure, QString::number(FileError::DiskFull));
 }
 

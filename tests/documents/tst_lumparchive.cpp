@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ArchiveSupport.h"
 #include "TestSupport.h"
 #include "documents/InfoRecords.h"
 #include "documents/LumpArchive.h"
@@ -67,15 +68,9 @@ void tst_lumparchive::writesAndReadsLumpsFromBytesAndFileRanges()
     writeFile(source, "0123456789abcdef");
     const QString path = m_dir.filePath("a.qly");
 
-    LumpArchive out("QLY4");
-    out.setLumpCount(3);
-    out.setLumpName(1, "QUILLERY");
-    out.setLumpData(1, QByteArray("Title=x\n"));
-    out.setLumpName(2, "TXT");
-    out.setLumpData(2, FileRange{source, 4, 6});
-    out.setLumpName(3, "FILE");
-    out.setLumpData(3, QByteArray());
-    out.WriteArchive(path);
+    writeArchive(path, {{"QUILLERY", QByteArray("Title=x\n")},
+                        {"TXT", FileRange{source, 4, 6}},
+                        {"FILE", QByteArray()}});
 
     LumpArchive in("QLY4");
     in.OpenArchive(path);
@@ -114,12 +109,10 @@ void tst_lumparchive::copiesFileRangesInAnyOrderMixedWithBytes()
     const QList<QByteArray> expected = {"records", "0123", "456", "",    "ab", "ABC",    "cdef",
                                         "",        "",     "234", "mid", "56", "DEFGHIJ"};
     const QString path = m_dir.filePath("ranges.qly");
-    LumpArchive out("QLY4");
-    out.setLumpCount(int(lumps.size()));
-    for (int i = 0; i < lumps.size(); ++i) {
-        out.setLumpName(i + 1, "L" + QByteArray::number(i + 1));
-        out.setLumpData(i + 1, lumps[i]);
-    }
+    NamedLumps named;
+    for (int i = 0; i < lumps.size(); ++i)
+        named.append({"L" + QByteArray::number(i + 1), lumps[i]});
+    LumpArchive out = archiveOf(named);
     out.WriteArchive(path);
 
     LumpArchive in("QLY4");
@@ -150,10 +143,7 @@ void tst_lumparchive::copiesFileRangesInAnyOrderMixedWithBytes()
     // A range past the end of its file fails the write and leaves the old archive alone,
     // also when it would continue the range before it; read as pieces, it fails there.
     const QByteArray before = readFile(path);
-    LumpArchive bad("QLY4");
-    bad.setLumpCount(2);
-    bad.setLumpData(1, FileRange{pathA, 0, 8});
-    bad.setLumpData(2, FileRange{pathA, 8, 9});
+    LumpArchive bad = archiveOf({{"A", FileRange{pathA, 0, 8}}, {"B", FileRange{pathA, 8, 9}}});
     QVERIFY_THROWS_EXCEPTION(FileError, bad.WriteArchive(path));
     QCOMPARE(readFile(path), before);
     PiecesSource badPieces(bad.pieces());
@@ -165,19 +155,16 @@ void tst_lumparchive::copyFileReplacesLongerAndEmptyTargets()
 {
     const QString source = m_dir.filePath("copy-source.bin");
     writeFile(source, "short");
-    const QString longer = m_dir.filePath("copy-longer.bin");
-    writeFile(longer, "a much longer old content");
-    fileio::copyFile(source, longer);
-    QCOMPARE(readFile(longer), QByteArray("short"));
-
-    const QString empty = m_dir.filePath("copy-empty.bin");
-    writeFile(empty, QByteArray());
-    fileio::copyFile(source, empty);
-    QCOMPARE(readFile(empty), QByteArray("short"));
-
-    const QString fresh = m_dir.filePath("copy-fresh.bin");
-    fileio::copyFile(source, fresh);
-    QCOMPARE(readFile(fresh), QByteArray("short"));
+    // A longer file, an empty one and none at all (a null old content).
+    for (const QByteArray &old :
+         {QByteArray("a much longer old content"), QByteArray(""), QByteArray()}) {
+        const QString target = m_dir.filePath("copy-target.bin");
+        QFile::remove(target);
+        if (!old.isNull())
+            writeFile(target, old);
+        fileio::copyFile(source, target);
+        QCOMPARE(readFile(target), QByteArray("short"));
+    }
 }
 
 void tst_lumparchive::refusesLongNamesAndWrongHeaders()
@@ -186,11 +173,7 @@ void tst_lumparchive::refusesLongNamesAndWrongHeaders()
     QVERIFY_THROWS_EXCEPTION(FileError, out.setLumpName(1, "TOOLONGNAME"));
 
     const QString path = m_dir.filePath("recent.dat");
-    LumpArchive recent("QLRF");
-    recent.setLumpCount(1);
-    recent.setLumpName(1, "X");
-    recent.setLumpData(1, QByteArray("x"));
-    recent.WriteArchive(path);
+    archiveOf({{"X", QByteArray("x")}}, "QLRF").WriteArchive(path);
     LumpArchive binder("QLY4");
     try {
         binder.OpenArchive(path);
@@ -207,11 +190,7 @@ void tst_lumparchive::writingThroughALinkKeepsTheLink()
     const QString link = m_dir.filePath("link.qly");
     writeFile(real, "old");
     QVERIFY(QFile::link(real, link));
-    LumpArchive out("QLY4");
-    out.setLumpCount(1);
-    out.setLumpName(1, "QUILLERY");
-    out.setLumpData(1, QByteArray("Title=x\n"));
-    out.WriteArchive(link);
+    writeArchive(link, {{"QUILLERY", QByteArray("Title=x\n")}});
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(LumpArchive("QLY4").ReadNamedLump(real, "QUILLERY"), QByteArray("Title=x\n"));
 }
@@ -221,29 +200,17 @@ void tst_lumparchive::appendingKeepsLumpsInPlaceAndRefusesWaste()
     const QString path = m_dir.filePath("append.qly");
     const QString extra = m_dir.filePath("extra.bin");
     writeFile(extra, "EXTRA");
-    LumpArchive first("QLY4");
-    first.setLumpCount(3);
-    first.setLumpName(1, "QUILLERY");
-    first.setLumpData(1, QByteArray("Title=x\n"));
-    first.setLumpName(2, "TXT");
-    first.setLumpData(2, QByteArray(400, 'a'));
-    first.setLumpName(3, "FILE");
-    first.setLumpData(3, QByteArray(400, 'b'));
-    first.WriteArchive(path);
+    writeArchive(path, {{"QUILLERY", QByteArray("Title=x\n")},
+                        {"TXT", QByteArray(400, 'a')},
+                        {"FILE", QByteArray(400, 'b')}});
     const QVector<Lump> before = LumpArchive::readDirectory(path, "QLY4");
     const QByteArray original = readFile(path);
 
     // Kept lumps stay where they are, in any order; new data and the directory follow.
-    LumpArchive second("QLY4");
-    second.setLumpCount(4);
-    second.setLumpName(1, "QUILLERY");
-    second.setLumpData(1, QByteArray("Title=y\n"));
-    second.setLumpName(2, "FILE");
-    second.setLumpData(2, FileRange{path, before[2].offset, before[2].length});
-    second.setLumpName(3, "TXT");
-    second.setLumpData(3, FileRange{path, before[1].offset, before[1].length});
-    second.setLumpName(4, "HTML");
-    second.setLumpData(4, FileRange{extra, 0, 5});
+    LumpArchive second = archiveOf({{"QUILLERY", QByteArray("Title=y\n")},
+                                    {"FILE", FileRange{path, before[2].offset, before[2].length}},
+                                    {"TXT", FileRange{path, before[1].offset, before[1].length}},
+                                    {"HTML", FileRange{extra, 0, 5}}});
     QVERIFY(second.AppendArchive(path));
     const QByteArray appended = readFile(path);
     for (int i : {1, 2})
@@ -263,32 +230,21 @@ void tst_lumparchive::appendingKeepsLumpsInPlaceAndRefusesWaste()
         QCOMPARE(second.writtenLumps()[i].offset, after[i].offset);
 
     // An append that fails half-way takes back what it added; the header never turned.
-    LumpArchive failing("QLY4");
-    failing.setLumpCount(4);
-    for (int i = 1; i <= 3; ++i) {
-        failing.setLumpName(i, after[i - 1].name);
-        failing.setLumpData(i, FileRange{path, after[i - 1].offset, after[i - 1].length});
-    }
-    failing.setLumpName(4, "FILE");
-    failing.setLumpData(4, FileRange{m_dir.filePath("missing.bin"), 0, 5});
-    QVERIFY_THROWS_EXCEPTION(FileError, failing.AppendArchive(path));
+    NamedLumps kept;
+    for (int i = 0; i < 3; ++i)
+        kept.append({after[i].name, FileRange{path, after[i].offset, after[i].length}});
+    kept.append({"FILE", FileRange{m_dir.filePath("missing.bin"), 0, 5}});
+    QVERIFY_THROWS_EXCEPTION(FileError, archiveOf(kept).AppendArchive(path));
     QCOMPARE(readFile(path), appended);
 
     // Leaving both big lumps unused would waste most of the file: nothing is written.
-    LumpArchive wasteful("QLY4");
-    wasteful.setLumpCount(1);
-    wasteful.setLumpName(1, "QUILLERY");
-    wasteful.setLumpData(1, QByteArray("Title=w\n"));
-    QVERIFY(!wasteful.AppendArchive(path));
+    QVERIFY(!archiveOf({{"QUILLERY", QByteArray("Title=w\n")}}).AppendArchive(path));
     QCOMPARE(readFile(path), appended);
 
     // Bytes after the end (an append cut short) are left alone and counted as unused.
     writeFile(path, appended + QByteArray(30, '?'));
-    LumpArchive again("QLY4");
-    again.setLumpCount(1);
-    again.setLumpName(1, "QUILLERY");
-    again.setLumpData(1, FileRange{path, after[0].offset, after[0].length});
-    QVERIFY(!again.AppendArchive(path));
+    QVERIFY(!archiveOf({{"QUILLERY", FileRange{path, after[0].offset, after[0].length}}})
+                 .AppendArchive(path));
     QVERIFY(readFile(path).startsWith(appended));
 }
 
@@ -304,13 +260,8 @@ void tst_lumparchive::appendingErasesOnlyWhatNoLumpUses()
                                          entry(0, 40, "QUILLERY") + entry(12, 3000, "TXT") +
                                              entry(2812, 400, "FILE") + entry(100, 50, "TXT"));
     writeFile(path, original);
-    LumpArchive next("QLY4");
-    next.setLumpCount(2);
-    next.setLumpName(1, "QUILLERY");
-    next.setLumpData(1, QByteArray("Title=n\n"));
-    next.setLumpName(2, "TXT");
-    next.setLumpData(2, FileRange{path, 12, 3000});
-    QVERIFY(next.AppendArchive(path));
+    QVERIFY(archiveOf({{"QUILLERY", QByteArray("Title=n\n")}, {"TXT", FileRange{path, 12, 3000}}})
+                .AppendArchive(path));
     const QByteArray saved = readFile(path);
     QCOMPARE(saved.mid(4, 4), le(2)); // the header is the new one, not erased
     QCOMPARE(saved.mid(12, 3000), original.mid(12, 3000));

@@ -161,16 +161,24 @@ void tst_savesafety::lostPageSourceFailsAndKeepsTheFile()
         QVERIFY(QFile::remove(data));
     else
         writeFile(data, leftThere);
-    const QString message = "The data of the page 'notes' " + said + " (" + data + ")";
+    const QString message = "An error occurred when attempting to save the file '" + path +
+                            "' - The data of the page 'notes' " + said + " (" + data + ")";
     QVERIFY(!SavFile(*f.workspace, *binder, path));
     QCOMPARE(readFile(path), original);
     QCOMPARE(f.messageTitles().last(), QString("Save Error"));
-    QVERIFY2(f.dialogs.lastText().contains(message), qPrintable(f.dialogs.lastText()));
-    // A rewrite fails the same way.
+    QVERIFY2(f.dialogs.lastText().startsWith(message), qPrintable(f.dialogs.lastText()));
+    // A rewrite fails the same way, and leaves no half-written file beside the binder.
     binder->pages.remove(0);
     QVERIFY(!SavFile(*f.workspace, *binder, path));
     QCOMPARE(readFile(path), original);
-    QVERIFY2(f.dialogs.lastText().contains(message), qPrintable(f.dialogs.lastText()));
+    QVERIFY2(f.dialogs.lastText().startsWith(message), qPrintable(f.dialogs.lastText()));
+    QCOMPARE(QDir(f.dir.path()).entryList({".lost.qly*"}, QDir::Files | QDir::Hidden),
+             QStringList());
+    // The binder is still held, and saves once the page is dropped.
+    QVERIFY(binder->OpenNum.covers(path));
+    binder->pages.remove(1);
+    QVERIFY(SavFile(*f.workspace, *binder, path));
+    QCOMPARE(LumpArchive::readDirectory(path, "QLY4").size(), 2);
 }
 
 void tst_savesafety::removedNamesAndPasswordLeaveTheFile()

@@ -37,27 +37,22 @@ template <typename Map> bool samePixels(const cImage &source, const cImage &targ
     return true;
 }
 
-cImage filled(int width, int height, RgbQuad colour)
-{
-    cImage image;
-    image.Create(width, height, 24);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            std::uint8_t *p = image.scanLine(y) + 3 * x;
-            p[0] = colour.blue;
-            p[1] = colour.green;
-            p[2] = colour.red;
-        }
-    }
-    return image;
-}
-
 void setPixel(cImage &image, int x, int y, RgbQuad colour)
 {
     std::uint8_t *p = image.scanLine(y) + 3 * x;
     p[0] = colour.blue;
     p[1] = colour.green;
     p[2] = colour.red;
+}
+
+cImage filled(int width, int height, RgbQuad colour)
+{
+    cImage image;
+    image.Create(width, height, 24);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            setPixel(image, x, y, colour);
+    return image;
 }
 
 } // namespace

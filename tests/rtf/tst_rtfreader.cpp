@@ -9,7 +9,6 @@
 #include <QImage>
 #include <QTest>
 #include <QTextDocument>
-#include <QTextFrame>
 #include <QTextList>
 #include <QTextTable>
 #include <QtEndian>
@@ -31,15 +30,6 @@ QTextDocument *read(const QByteArray &rtf, QObject *parent)
 QByteArray snippet(const QByteArray &body)
 {
     return "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}" + body + "}";
-}
-
-QTextTable *firstTable(const QTextDocument &doc)
-{
-    for (QTextFrame *frame : doc.rootFrame()->childFrames()) {
-        if (auto *table = qobject_cast<QTextTable *>(frame))
-            return table;
-    }
-    return nullptr;
 }
 
 QString cellText(QTextTable *table, int row, int column)

@@ -14,7 +14,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
-#include <QTextFrame>
 #include <QTextList>
 #include <QTextTable>
 
@@ -54,15 +53,6 @@ bool sameProperties(const QTextFormat &expected, const QTextFormat &actual)
         }
     }
     return true;
-}
-
-QTextTable *firstTable(const QTextDocument &doc)
-{
-    for (QTextFrame *frame : doc.rootFrame()->childFrames()) {
-        if (auto *table = qobject_cast<QTextTable *>(frame))
-            return table;
-    }
-    return nullptr;
 }
 
 // Every font the text uses (\fN) is in the font table.

@@ -1,35 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "TestSupport.h"
 #include "shell/CommandLine.h"
 
-#include <QProcess>
 #include <QTest>
 
 using namespace quillery;
 
 namespace {
 
-struct Run
-{
-    int code;
-    QString out;
-    QString err;
-};
+using test::ProgramRun;
 
 // Runs the program where no window system can be reached: an answer that needs none
 // must come back anyway, and anything that tries to open a window fails.
-Run program(const QStringList &args)
+ProgramRun program(const QStringList &args)
 {
-    QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove("DISPLAY");
     environment.remove("WAYLAND_DISPLAY");
     environment.insert("QT_QPA_PLATFORM", "xcb");
-    process.setProcessEnvironment(environment);
-    process.start(QUILLERY_APP, args);
-    if (!process.waitForFinished(60000))
-        process.kill();
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return test::runProgram(QUILLERY_APP, args, {}, environment);
 }
 
 } // namespace
@@ -41,7 +30,7 @@ private Q_SLOTS:
     void helpAndVersionNeedNoDisplay()
     {
         for (const QString &option : QStringList{"--help", "-h", "--help-all"}) {
-            const Run help = program({option, "binder.qly"});
+            const ProgramRun help = program({option, "binder.qly"});
             QCOMPARE(help.code, 0);
             QVERIFY2(help.out.startsWith("Usage: ") && help.out.contains("[file]"),
                      qPrintable(help.out));
@@ -49,7 +38,7 @@ private Q_SLOTS:
             QCOMPARE(help.err, QString());
         }
         for (const QString &option : QStringList{"--version", "-v"}) {
-            const Run version = program({option});
+            const ProgramRun version = program({option});
             QCOMPARE(version.code, 0);
             QCOMPARE(version.out, QString("Quillery " QUILLERY_VERSION "\n"));
         }
@@ -57,7 +46,7 @@ private Q_SLOTS:
 
     void unknownOptionsAreRefusedWithTheUsage()
     {
-        const Run wrong = program({"--frobnicate", "binder.qly"});
+        const ProgramRun wrong = program({"--frobnicate", "binder.qly"});
         QCOMPARE(wrong.code, 64);
         QVERIFY2(wrong.err.section('\n', 0, 0).endsWith(": Unknown option 'frobnicate'."),
                  qPrintable(wrong.err));

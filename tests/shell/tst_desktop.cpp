@@ -112,10 +112,7 @@ private Q_SLOTS:
         const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
         if (validator.isEmpty())
             QSKIP("desktop-file-validate is not installed");
-        QProcess check;
-        check.start(validator, {desktopFolder + "/quillery.desktop"});
-        QVERIFY(check.waitForFinished());
-        QVERIFY2(check.exitCode() == 0, check.readAllStandardOutput().constData());
+        QVERIFY(runChecked(validator, {desktopFolder + "/quillery.desktop"}));
     }
 
     void theSoftwareCentreEntryIsValid()

@@ -6,8 +6,19 @@
 #include <QTest>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 
 namespace quillery::test {
+
+QTextTable *firstTable(const QTextDocument &doc)
+{
+    for (QTextFrame *frame : doc.rootFrame()->childFrames()) {
+        if (auto *table = qobject_cast<QTextTable *>(frame))
+            return table;
+    }
+    return nullptr;
+}
 
 QByteArray rtfSample(const QString &name)
 {

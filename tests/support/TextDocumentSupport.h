@@ -7,6 +7,7 @@
 #include <QTextCharFormat>
 
 class QTextDocument;
+class QTextTable;
 
 namespace quillery::test {
 
@@ -20,6 +21,8 @@ QTextCharFormat formatOf(const QTextDocument &doc, const QString &text);
 QTextBlock blockOf(const QTextDocument &doc, const QString &text);
 // The paragraphs' texts, in order, table cells included.
 QStringList paragraphs(const QTextDocument &doc);
+// The first table in the document's top frame, or null.
+QTextTable *firstTable(const QTextDocument &doc);
 // The first font family of a format.
 QString family(const QTextCharFormat &format);
 

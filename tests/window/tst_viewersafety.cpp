@@ -17,6 +17,7 @@
 #include <QTcpSocket>
 #include <QTest>
 #include <QUdpSocket>
+#include <QWebEngineDownloadRequest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -28,6 +29,10 @@ using namespace quillery::test;
 namespace {
 
 constexpr char Secret[] = "secret-7f3a9c";
+const QByteArray OnePixelGif("GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9"
+                             "\x04\x01\x00\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02"
+                             "\x02D\x01\x00;",
+                             43);
 
 // What pages say on the console, the one way a page here can report: the web engine logs
 // a page's console warnings and errors under the "js" category.
@@ -332,6 +337,7 @@ private Q_SLOTS:
     void linksToOtherProgramsAskFirst();
     void textPageLinksFollowOnlyTheWeb();
     void crashedRendererLeavesAMessage();
+    void pageGetsNothingButBeingShown();
 };
 
 void tst_viewersafety::localNetworkHostsInEverySpelling()
@@ -453,6 +459,7 @@ void tst_viewersafety::pageReachesNothingOnThisComputer()
 void tst_viewersafety::offlinePageSendsNothingAtAll()
 {
     BinderFixture f;
+    ConsoleLog console;
     Trap trap;
     Trap named;
     auto binder = f.open(f.makeBinder("evil.qly", {{"evil.html", localReachingPage(trap, named)}}));
@@ -463,6 +470,8 @@ void tst_viewersafety::offlinePageSendsNothingAtAll()
     QTest::qWait(3000);
     QCOMPARE(trap.connections + named.connections, 0);
     QCOMPARE(trap.datagrams, 0);
+    // Its script never ran.
+    QCOMPARE(console.reports(), QStringList());
 }
 
 void tst_viewersafety::filePageNamedLikeWebContentIsNeverRun()
@@ -486,25 +495,21 @@ void tst_viewersafety::filePageNamedLikeWebContentIsNeverRun()
 // kind it is asked as, whatever other pages are named.
 void tst_viewersafety::pagesSeeOnlyTheirOwnResources()
 {
-    const QByteArray gif("GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04\x01"
-                         "\x00\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02"
-                         "D\x01\x00;",
-                         43);
     BinderFixture f;
     auto binder = f.open(f.makeBinder(
         "trip.qly", {{"Trip.html", "<meta charset=utf-8><img id=own src=\"Trip.gif\">"
                                    "<img id=other src=Other.gif>"
                                    "<img id=spelt src=\"Trip \xc3\xa9t\xc3\xa9.gif\">"},
-                     {"Trip.gif", gif},
+                     {"Trip.gif", OnePixelGif},
                      {"Trip photo.JPG", "j"},
-                     {"Other.gif", gif},
+                     {"Other.gif", OnePixelGif},
                      {"style.txt", "body{}"},
                      {"Trip notes.txt", "t"},
                      {"Trip.svg", "<svg/>"},
                      {"notes.rtf", "{\\rtf1 secret}"},
                      {"private.txt", "secret"},
                      {"other.bin", "secret"},
-                     {"Trip \xc3\xa9t\xc3\xa9.gif", gif}}));
+                     {"Trip \xc3\xa9t\xc3\xa9.gif", OnePixelGif}}));
     retype(*binder, 4, PageKind::TXT, QStringLiteral("style.css"));
     retype(*binder, 7, PageKind::RTF, QStringLiteral("notes.css"));
     retype(*binder, 8, PageKind::TXT, QStringLiteral("Trip secret.gif"));
@@ -630,6 +635,48 @@ void tst_viewersafety::crashedRendererLeavesAMessage()
     QCOMPARE(viewer.evaluate("document.getElementById('p').textContent").toString(),
              QString("still here"));
     QVERIFY(viewer.pane.notice().isEmpty());
+}
+
+// A page cannot send its own address a form, have the browser save a file, or be given the
+// location, camera or microphone (1 is the code of a refusal). Only a secure page may ask
+// for those: one with a web address as its base stands in for a public web page here.
+void tst_viewersafety::pageGetsNothingButBeingShown()
+{
+    BinderFixture f;
+    ConsoleLog console;
+    auto binder = f.open(f.makeBinder(
+        "page.qly", {{"page.html", "<form id=send method=post action=page.gif></form>"},
+                     {"page.gif", OnePixelGif}}));
+    binder->setCurIndex(1);
+    Viewer viewer(f);
+    QVERIFY(viewer.show(*binder));
+    QWebEnginePage *page = enginePage(viewer.pane);
+    const QUrl own = page->url();
+
+    // The page's picture is there to be fetched, not sent a form.
+    QSignalSpy loaded(page, &QWebEnginePage::loadFinished);
+    viewer.evaluate("document.getElementById('send').submit()");
+    QVERIFY(loaded.wait(20000));
+    QCOMPARE(loaded.last().at(0).toBool(), false);
+    page->load(own.resolved(QUrl("page.gif")));
+    QVERIFY(loaded.wait(20000));
+    QVERIFY(loaded.last().at(0).toBool());
+
+    QTemporaryDir downloads;
+    page->profile()->setDownloadPath(downloads.path());
+    QObject listener;
+    QList<QWebEngineDownloadRequest::DownloadState> states;
+    QObject::connect(page->profile(), &QWebEngineProfile::downloadRequested, &listener,
+                     [&](QWebEngineDownloadRequest *download) { states << download->state(); });
+    page->download(own, QStringLiteral("saved.html"));
+    QTRY_COMPARE(states.size(), 1);
+    QCOMPARE(states.first(), QWebEngineDownloadRequest::DownloadCancelled);
+
+    page->setHtml("<script>" + QString::fromUtf8(Report) +
+                      "navigator.geolocation.getCurrentPosition(() => report('location', 0),"
+                      " e => report('location', e.code));</script>",
+                  QUrl("https://example.org/"));
+    QTRY_COMPARE_WITH_TIMEOUT(console.reports(), QStringList("location 1"), 20000);
 }
 
 QTEST_MAIN(tst_viewersafety)
