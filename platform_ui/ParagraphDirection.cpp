@@ -45,12 +45,17 @@ bool mayReadRightToLeft(QStringView text)
     return false;
 }
 
-void settleParagraphDirection(QTextDocument *doc)
+bool settleParagraphDirection(QTextDocument *doc)
 {
     if (doc->defaultTextOption().textDirection() != Qt::LayoutDirectionAuto ||
         mayReadRightToLeft(doc->toRawText()))
-        return;
+        return false;
     setDefaultDirection(doc, Qt::LeftToRight);
+    return true;
+}
+
+void watchForRightToLeft(QTextDocument *doc)
+{
     // The document tells of every change before it lays the changed text out, so the
     // paragraphs take their own directions before any of them is drawn.
     auto *watch = new QObject(doc);

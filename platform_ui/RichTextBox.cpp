@@ -160,10 +160,10 @@ void RichTextBox::showDocument(QTextDocument *doc)
         setWordWrapMode(wrap);
     }
     doc->setUndoRedoEnabled(true);
+    const bool leftToRight = settleParagraphDirection(doc);
     setDocument(doc);
-    // Here, once the box has laid out only its first lines: the document tells of the whole
-    // of its text again when it gets its layout, which would have the direction read twice.
-    settleParagraphDirection(doc);
+    if (leftToRight)
+        watchForRightToLeft(doc);
     if (old && old->parent() == this)
         delete old;
     setTextCursor(QTextCursor(doc));
