@@ -5,6 +5,7 @@
 #include "browser/PageSchemeHandler.h"
 #include "window/BrowserView.h"
 
+#include <QLoggingCategory>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineFileSystemAccessRequest>
 #include <QWebEngineFullScreenRequest>
@@ -51,6 +52,9 @@ void withEngineFlags(const std::function<void()> &startEngine)
         startEngine();
         return;
     }
+    // The engine's account of how it was set up is for its own developers; QT_LOGGING_RULES
+    // can still show it.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext=false"));
     const bool wasSet = qEnvironmentVariableIsSet(ChromiumFlags);
     const QByteArray given = qgetenv(ChromiumFlags);
     qputenv(ChromiumFlags, engineFlags(given, engineMemorySavingWanted()));
