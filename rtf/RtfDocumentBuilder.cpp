@@ -178,7 +178,7 @@ void RtfDocumentBuilder::formatBlock(const CharState &chr, const ParaState &para
     }
     if (m_cursor.blockFormat() != format)
         m_cursor.setBlockFormat(format);
-    const QTextCharFormat &blockChar = charFormat(chr);
+    const QTextCharFormat blockChar = charFormat(chr); // a copy: the cache may reuse its entry
     if (m_cursor.blockCharFormat() != blockChar)
         m_cursor.setBlockCharFormat(blockChar);
     // Taken before the paragraph joins its list: a paragraph started with a list's format
