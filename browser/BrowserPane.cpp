@@ -6,6 +6,8 @@
 #include "window/BrowserView.h"
 
 #include <QLoggingCategory>
+#include <QOpenGLContext>
+#include <QQuickWindow>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineFileSystemAccessRequest>
 #include <QWebEngineFullScreenRequest>
@@ -55,6 +57,9 @@ void withEngineFlags(const std::function<void()> &startEngine)
     // The engine's account of how it was set up is for its own developers; QT_LOGGING_RULES
     // can still show it.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext=false"));
+    // Without the context the program shares for OpenGL, the views draw in software too.
+    if (!QOpenGLContext::globalShareContext())
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     const bool wasSet = qEnvironmentVariableIsSet(ChromiumFlags);
     const QByteArray given = qgetenv(ChromiumFlags);
     qputenv(ChromiumFlags, engineFlags(given, engineMemorySavingWanted()));

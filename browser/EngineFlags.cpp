@@ -62,9 +62,4 @@ QByteArray engineFlags(const QByteArray &given, bool saveMemory)
     return flags.join(' ');
 }
 
-bool engineMemorySavingWanted()
-{
-    return qgetenv("QUILLERY_BROWSER_DEFAULTS") != "1";
-}
-
 } // namespace quillery

@@ -12,9 +12,4 @@ namespace quillery {
 // last list of each kind.
 QByteArray engineFlags(const QByteArray &given, bool saveMemory);
 
-// False when QUILLERY_BROWSER_DEFAULTS is set to 1: the engine then runs as Qt sets it up,
-// less the program's network limits, which stay. For comparing, and for a machine where the
-// savings get in the way.
-bool engineMemorySavingWanted();
-
 } // namespace quillery

@@ -11,6 +11,7 @@
 #include "shell/CommandLine.h"
 #include "shell/FirstPaint.h"
 #include "shell/Icons.h"
+#include "shell/ProgramApplication.h"
 #include "shell/QuitRequests.h"
 #include "shell/RecoveryStart.h"
 #include "shell/Session.h"
@@ -27,8 +28,6 @@
 #include "window/frmMDI.h"
 
 #include <QApplication>
-
-#include <unistd.h>
 
 namespace quillery {
 
@@ -62,10 +61,7 @@ int runApplication(int argc, char *argv[])
         return answerCommandLine(request);
     }
 
-    // The browser's sandbox cannot run as root.
-    if (::geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QApplication app(argc, argv);
+    const std::unique_ptr<QApplication> app = makeProgramApplication(argc, argv);
     QApplication::setApplicationName(AppInfo::productName());
     QApplication::setOrganizationName(AppInfo::companyName());
     QApplication::setApplicationVersion(AppInfo::version());
@@ -128,7 +124,7 @@ int runApplication(int argc, char *argv[])
     });
     window.show();
 
-    const int code = app.exec();
+    const int code = app->exec();
     ShutdownHooks shutdown;
     shutdown.savePlacement = [&window, &settings] {
         savePlacement(window, settings);

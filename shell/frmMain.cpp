@@ -13,7 +13,6 @@
 #include "platform/Settings.h"
 #include "platform/TempFolder.h"
 #include "platform_ui/RichTextBox.h"
-#include "platform_ui/TextureReadyWindow.h"
 #include "shell/AppInfo.h"
 #include "shell/AuthorName.h"
 #include "shell/Feedback.h"
@@ -85,7 +84,6 @@ frmMain::frmMain(TempFolder &temp, Dialogs &dialogs, Settings &settings, QWidget
     buildStatusBar();
     activeWindowChanged();
     resize(1000, 700);
-    makeTextureReadyWindow(*this);
 }
 
 frmRecent &frmMain::recent()

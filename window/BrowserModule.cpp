@@ -7,6 +7,9 @@
 #include <QLibrary>
 #include <QOpenGLContext>
 
+#include <cstdio>
+#include <utility>
+
 // Qt's hook for the context every GL surface shares. The web engine checks for it when its
 // library is loaded, and Qt makes it only when asked before the application starts: asking
 // then would load the GL driver at every start, browser or not.
@@ -30,8 +33,31 @@ struct ModuleEntries
 
 ModuleEntries loaded;
 
-void provideSharedGlContext()
+QtMessageHandler previousHandler = nullptr;
+
+// Drawing in software, the engine still says when it is loaded that the program shares no
+// OpenGL context, and when it starts that it found no OpenGL: expected, and of no use to the
+// user reading the terminal.
+void quietOpenGlComplaints(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
+    if (type == QtWarningMsg &&
+        (text.startsWith(u"Qt WebEngine seems to be initialized from a plugin") ||
+         text.startsWith(u"No suitable graphics backend found")))
+        return;
+    if (previousHandler)
+        previousHandler(type, context, text);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+}
+
+void prepareEngineOpenGl()
+{
+    if (!browserViewsUseOpenGl()) {
+        static bool quieted = false;
+        if (!std::exchange(quieted, true))
+            previousHandler = qInstallMessageHandler(quietOpenGlComplaints);
+        return;
+    }
     if (QOpenGLContext::globalShareContext())
         return;
     auto *context = new QOpenGLContext(QCoreApplication::instance());
@@ -54,7 +80,7 @@ ModuleEntries loadModule(QString &error)
             tried << QDir::toNativeSeparators(path);
             continue;
         }
-        provideSharedGlContext();
+        prepareEngineOpenGl();
         // Never unloaded: the browser's widgets run the module's code until the program ends.
         auto *library = new QLibrary(path);
         const auto version =
@@ -88,6 +114,12 @@ bool ensureModule(QString &error)
 }
 
 } // namespace
+
+bool browserViewsUseOpenGl()
+{
+    return !engineMemorySavingWanted() || qEnvironmentVariableIsSet("QT_QUICK_BACKEND") ||
+           qEnvironmentVariableIsSet("QSG_RHI_BACKEND");
+}
 
 QString browserModuleFileName()
 {

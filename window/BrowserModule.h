@@ -20,6 +20,12 @@ BrowserView *makeBrowserView(QWidget *parent, SchemeSource source, AddressRule r
 // when a page needs the browser.
 void preloadBrowser();
 
+// Whether the web views draw through OpenGL, for which the program then gives the engine a
+// context to share: only when asked for, by QUILLERY_BROWSER_DEFAULTS or by choosing Qt
+// Quick's graphics. Otherwise the engine draws pages in software, its views show them as
+// pictures, and nothing in the program uses OpenGL.
+bool browserViewsUseOpenGl();
+
 // The module's file name, the same in every folder searched.
 QString browserModuleFileName();
 // The folders searched for the module, in order.

@@ -67,6 +67,15 @@ public:
     std::function<void(const QString &why)> onRendererGone;
 };
 
+// False when QUILLERY_BROWSER_DEFAULTS is set to 1: the web engine and its views then run as
+// Qt sets them up, less the program's network limits, which stay. For comparing, and for a
+// machine where the savings get in the way. The program reads it before it loads the module,
+// which reads it again when it starts the engine.
+inline bool engineMemorySavingWanted()
+{
+    return qgetenv("QUILLERY_BROWSER_DEFAULTS") != "1";
+}
+
 // The module's one entry point, looked up by name. It registers the page scheme and sets the
 // web engine's own network limits before the engine starts, so it must be what makes the
 // first browser of the process.

@@ -21,6 +21,7 @@
 #include "platform/Settings.h"
 #include "platform_ui/RichTextBox.h"
 #include "rtf/RtfWriter.h"
+#include "shell/ProgramApplication.h"
 #include "shell/frmMain.h"
 #include "window/PageListView.h"
 #include "window/frmMDI.h"
@@ -346,7 +347,7 @@ int main(int argc, char *argv[])
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    const std::unique_ptr<QApplication> app = makeProgramApplication(argc, argv);
     QStandardPaths::setTestModeEnabled(true); // leaves the user's own settings alone
     const int count = argc > 1 ? qMax(1, atoi(argv[1])) : 200;
     const bool typingOnly = argc > 2 && qstrcmp(argv[2], "--typing") == 0;

@@ -10,6 +10,7 @@
 #include "platform/Settings.h"
 #include "platform/TempFolder.h"
 #include "platform_ui/RichTextBox.h"
+#include "shell/ProgramApplication.h"
 #include "shell/frmMain.h"
 #include "window/BrowserModule.h"
 #include "window/BrowserView.h"
@@ -131,9 +132,7 @@ void showHtmlPage(frmMDI *window, int position, PaintWatch &watch)
 
 int runHarness(int argc, char *argv[], const QStringList &binders)
 {
-    if (::geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QApplication app(argc, argv);
+    const std::unique_ptr<QApplication> app = makeProgramApplication(argc, argv);
     QStandardPaths::setTestModeEnabled(true); // leaves the user's own settings alone
     QTemporaryDir dir;
     TempFolder temp(dir.filePath(QStringLiteral("tmp")));

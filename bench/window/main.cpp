@@ -17,6 +17,7 @@
 #include "platform/TempFolder.h"
 #include "platform_ui/RichTextBox.h"
 #include "shell/FirstPaint.h"
+#include "shell/ProgramApplication.h"
 #include "shell/frmMain.h"
 #include "window/BrowserModule.h"
 #include "window/PageListView.h"
@@ -36,7 +37,6 @@
 
 #include <cstdio>
 #include <random>
-#include <unistd.h>
 
 using namespace quillery;
 
@@ -418,9 +418,7 @@ int main(int argc, char *argv[])
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (::geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QApplication app(argc, argv);
+    const std::unique_ptr<QApplication> app = makeProgramApplication(argc, argv);
     QStandardPaths::setTestModeEnabled(true); // leaves the user's own settings alone
     const QStringList args = QApplication::arguments();
     const int pages = args.size() > 1 ? args[1].toInt() : 10000;

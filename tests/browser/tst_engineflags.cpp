@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/EngineFlags.h"
+#include "window/BrowserView.h"
 
 #include <QTest>
 

@@ -2,10 +2,12 @@
 // The main window on an X server with OpenGL, as on a desktop: the first web page the
 // viewer shows must not make the main window's native window anew, or a dialog open at
 // that moment keeps a link to the dead window and drops behind a main window that then
-// ignores the user. The test runs this same program again under xvfb-run as the driver;
-// it is skipped, saying why, where xvfb-run is missing.
+// ignores the user. Made as the program makes its application, it shows the page without
+// loading the OpenGL driver at all. The test runs this same program again under xvfb-run
+// as the driver; it is skipped, saying why, where xvfb-run is missing.
 #include "TestSupport.h"
 #include "documents/Binder.h"
+#include "shell/ProgramApplication.h"
 #include "support/ui/MainWindowFixture.h"
 #include "window/BrowserView.h"
 #include "window/ViewerPane.h"
@@ -25,6 +27,27 @@ using namespace quillery::test;
 namespace {
 
 const char DriverVariable[] = "QUILLERY_X11_DRIVER";
+// The driver's application is made as the program makes its own.
+const char AsTheProgram[] = "program";
+
+void runDriver(const QString &kind)
+{
+    const QString xvfbRun = QStandardPaths::findExecutable("xvfb-run");
+    if (xvfbRun.isEmpty())
+        QSKIP("xvfb-run is not installed (Debian: xvfb), so no X server can start");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    environment.insert("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    environment.insert("QT_LOGGING_RULES", "qt.webenginecontext=false");
+    for (const QString &choice : QStringList{"QT_XCB_GL_INTEGRATION", "QT_QUICK_BACKEND",
+                                             "QSG_RHI_BACKEND", "QUILLERY_BROWSER_DEFAULTS"})
+        environment.remove(choice);
+    environment.insert(DriverVariable, kind);
+    const ProgramRun run = runProgram(
+        xvfbRun, {"-a", "-s", "-screen 0 1280x900x24", QCoreApplication::applicationFilePath()}, {},
+        environment);
+    QVERIFY2(run.code == 0, qPrintable(run.out.right(2000) + run.err.right(2000)));
+}
 
 } // namespace
 
@@ -33,21 +56,8 @@ class tst_x11window : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void theFirstWebPageKeepsTheMainWindow()
-    {
-        const QString xvfbRun = QStandardPaths::findExecutable("xvfb-run");
-        if (xvfbRun.isEmpty())
-            QSKIP("xvfb-run is not installed (Debian: xvfb), so no X server can start");
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_QPA_PLATFORM", "xcb");
-        environment.insert("QTWEBENGINE_DISABLE_SANDBOX", "1");
-        environment.insert("QT_LOGGING_RULES", "qt.webenginecontext=false");
-        environment.insert(DriverVariable, "1");
-        const ProgramRun run = runProgram(
-            xvfbRun, {"-a", "-s", "-screen 0 1280x900x24", QCoreApplication::applicationFilePath()},
-            {}, environment);
-        QVERIFY2(run.code == 0, qPrintable(run.out.right(2000) + run.err.right(2000)));
-    }
+    void theFirstWebPageKeepsTheMainWindow() { runDriver("1"); }
+    void theProgramShowsWebPagesWithoutOpenGl() { runDriver(AsTheProgram); }
 };
 
 // Runs on the X server.
@@ -83,12 +93,22 @@ private Q_SLOTS:
         QCOMPARE(w.main.windowHandle(), handle);
         QCOMPARE(dialog.windowHandle()->transientParent(), handle);
         QVERIFY(dialog.isVisible());
+
+        if (qgetenv(DriverVariable) == AsTheProgram) {
+            // Mesa's or another vendor's OpenGL library, and Mesa's drivers.
+            for (const char *driver : {"libGLX_", "libEGL_", "_dri.so"})
+                QVERIFY2(!libraryLoaded(driver), driver);
+            // The programs this one starts choose their own OpenGL.
+            QVERIFY(!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"));
+        }
     }
 };
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    const std::unique_ptr<QApplication> app = qgetenv(DriverVariable) == AsTheProgram
+                                                  ? makeProgramApplication(argc, argv)
+                                                  : std::make_unique<QApplication>(argc, argv);
     if (qEnvironmentVariableIsSet(DriverVariable)) {
         tst_x11windowdriver driver;
         return QTest::qExec(&driver, argc, argv);
