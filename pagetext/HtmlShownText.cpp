@@ -2,9 +2,9 @@
 #include "pagetext/HtmlShownText.h"
 
 #include "pagetext/ByteScan.h"
+#include "pagetext/HtmlEncoding.h"
 #include "pagetext/HtmlEntities.h"
 #include "pagetext/ShownLetters.h"
-#include "rtf/RtfCodePages.h"
 
 #include <QHash>
 #include <QMutex>
@@ -92,14 +92,14 @@ std::optional<std::array<char16_t, 256>> singleByteTable(QStringDecoder &decoder
 
 HtmlShownText::HtmlShownText(QByteArrayView start)
 {
-    QStringDecoder declared = QStringDecoder::decoderForHtml(start);
-    if (!declared.isValid() || std::strcmp(declared.name(), "UTF-8") == 0)
+    std::optional<QStringDecoder> declared = declaredHtmlDecoder(start);
+    if (!declared)
         return;
-    if (const std::optional<std::array<char16_t, 256>> table = singleByteTable(declared)) {
+    if (const std::optional<std::array<char16_t, 256>> table = singleByteTable(*declared)) {
         m_table = *table;
         m_singleByte = true;
     } else {
-        m_decoder.emplace(std::move(declared));
+        m_decoder = std::move(declared);
     }
 }
 
@@ -127,8 +127,7 @@ bool HtmlShownText::mayShow(QByteArrayView page, const ShownLetters &letters) co
     return m_decoder || letters.htmlMayShow(page, m_singleByte ? &m_table : nullptr);
 }
 
-// The page's bytes as UTF-8. Bytes that are no part of a UTF-8 sequence are read as
-// Windows-1252; a sequence cut by the end of a piece waits for the next.
+// The page's bytes as UTF-8.
 QByteArrayView HtmlShownText::utf8(QByteArrayView bytes, bool last)
 {
     if (m_decoder) {
@@ -146,40 +145,7 @@ QByteArrayView HtmlShownText::utf8(QByteArrayView bytes, bool last)
         }
         return m_converted;
     }
-    if (m_partial.isEmpty() && bytes.isValidUtf8())
-        return bytes;
-    QByteArray input = m_partial;
-    input.append(bytes);
-    m_partial.clear();
-    const char16_t *windows1252 = CodePageDecoder::forCodePage(1252)->singleByteTable();
-    m_converted.resize(0);
-    const auto *p = reinterpret_cast<const unsigned char *>(input.constData());
-    const auto *end = p + input.size();
-    while (p < end) {
-        const auto *ascii = p;
-        while (p < end && *p < 0x80)
-            ++p;
-        m_converted.append(reinterpret_cast<const char *>(ascii), p - ascii);
-        if (p == end)
-            break;
-        const qsizetype length = *p >= 0xF0 ? 4 : *p >= 0xE0 ? 3 : 2;
-        const qsizetype available = std::min<qsizetype>(length, end - p);
-        const QByteArrayView sequence(p, available);
-        if (available == length && sequence.isValidUtf8()) {
-            m_converted += sequence;
-            p += length;
-            continue;
-        }
-        // A lead byte and trail bytes that the piece cuts short wait for the rest.
-        const bool lead = *p >= 0xC2 && *p <= 0xF4;
-        if (!last && lead && available < length &&
-            std::all_of(p + 1, end, [](unsigned char b) { return (b & 0xC0) == 0x80; })) {
-            m_partial = sequence.toByteArray();
-            break;
-        }
-        appendUtf8(m_converted, windows1252[*p++]);
-    }
-    return m_converted;
+    return m_undeclared.toUtf8(bytes, last);
 }
 
 void HtmlShownText::feed(const char *p, const char *end)

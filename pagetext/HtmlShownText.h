@@ -3,6 +3,7 @@
 
 #include "pagetext/HtmlEntities.h"
 #include "pagetext/ShownText.h"
+#include "pagetext/Utf8OrWindows1252.h"
 
 #include <QStringDecoder>
 
@@ -15,8 +16,7 @@ namespace quillery {
 // the content of script, style and title elements are left out, entities are decoded,
 // white space collapses to one space outside pre elements, and block elements and line
 // breaks start a new line. A page in the encoding its byte order mark or meta element
-// names is decoded so; otherwise it is UTF-8, and a byte that is no part of UTF-8 is a
-// Windows-1252 character, as a plain text page's would be.
+// names is decoded so; otherwise it is read as Utf8OrWindows1252 reads text.
 class HtmlShownText : public ShownText
 {
 public:
@@ -58,8 +58,8 @@ private:
     std::optional<QStringDecoder> m_decoder; // a page in an encoding other than UTF-8
     bool m_singleByte = false;               // ... of one byte a character, read by m_table
     std::array<char16_t, 256> m_table{};
-    QByteArray m_partial; // the start of a UTF-8 sequence at a piece's end
     QByteArray m_converted;
+    Utf8OrWindows1252 m_undeclared; // a page that names no other encoding
 
     Lexer m_lexer = Lexer::Text;
     char m_entity[MaxReferenceName];

@@ -4,6 +4,7 @@
 #include "documents/Binder.h"
 #include "documents/NewPage.h"
 #include "documents/PageKind.h"
+#include "pagetext/HtmlEncoding.h"
 #include "platform/FileError.h"
 
 namespace quillery {
@@ -64,8 +65,15 @@ SchemeReply PageContent::answer(const QString &name) const
     SchemeReply reply;
     if (name == PlaceholderName) {
         reply.status = SchemeReply::Status::Found;
-        reply.mimeType = "text/html";
-        reply.data = html;
+        // A page that names no encoding reaches the browser in UTF-8 and says so: left to
+        // itself the browser would read it in the code page of the user's language.
+        if (std::optional<QByteArray> utf8 = undeclaredHtmlAsUtf8(html)) {
+            reply.mimeType = "text/html; charset=utf-8";
+            reply.data = std::move(*utf8);
+        } else {
+            reply.mimeType = "text/html";
+            reply.data = html;
+        }
         return reply;
     }
     const PageKey *key = resource(name);

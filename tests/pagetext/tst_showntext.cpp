@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
+#include "pagetext/HtmlEncoding.h"
 #include "pagetext/HtmlShownText.h"
 #include "pagetext/RtfShownText.h"
 #include "pagetext/StoredTextMatcher.h"
@@ -212,6 +213,15 @@ private Q_SLOTS:
         for (qsizetype piece = 1; piece <= 5; ++piece)
             QCOMPARE(htmlText("<i>\xe6\x97\xa5\xe6\x9c\xac</i>&eacute;\xf0\x9f\x98\x80", piece),
                      QString::fromUtf8("日本é\xF0\x9F\x98\x80"));
+
+        // The viewer hands the browser a page that names no encoding read the same way, and
+        // leaves alone one that names its own.
+        QCOMPARE(undeclaredHtmlAsUtf8("<p>caf\xc3\xa9 na\xefve \xe6\x97\xa5\xe6\x97</p>"),
+                 QByteArray("<p>caf\xc3\xa9 na\xc3\xafve \xe6\x97\xa5\xc3\xa6\xe2\x80\x94</p>"));
+        QCOMPARE(undeclaredHtmlAsUtf8("<meta charset=utf-8><p>\xe9</p>"),
+                 QByteArray("<meta charset=utf-8><p>\xc3\xa9</p>"));
+        QCOMPARE(undeclaredHtmlAsUtf8("<meta charset=\"windows-1251\"><p>\xc6</p>"), std::nullopt);
+        QCOMPARE(undeclaredHtmlAsUtf8(utf16), std::nullopt);
     }
 
     void htmlAgreesWithTheTextDocumentOnThePlainSample()

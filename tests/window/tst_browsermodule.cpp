@@ -138,7 +138,7 @@ void tst_browsermodule::schemeAnswersOnlyThePageAndItsResources()
 
     const SchemeReply page = content.answer(placeholderUrl().path().mid(1));
     QCOMPARE(page.status, SchemeReply::Status::Found);
-    QCOMPARE(page.mimeType, QByteArray("text/html"));
+    QCOMPARE(page.mimeType, QByteArray("text/html; charset=utf-8"));
     QVERIFY(page.data.contains("Trip.gif"));
 
     const SchemeReply picture = content.answer(QStringLiteral("TRIP.GIF"));
