@@ -72,4 +72,13 @@ bool libraryLoaded(const QByteArray &name)
     return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(name);
 }
 
+QByteArray loadedOpenGlDriver()
+{
+    for (const char *driver : {"libGLX_", "libEGL_", "_dri.so"}) {
+        if (libraryLoaded(driver))
+            return driver;
+    }
+    return {};
+}
+
 } // namespace quillery::test

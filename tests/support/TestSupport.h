@@ -47,5 +47,8 @@ ProgramRun runProgram(const QString &program, const QStringList &args,
 
 // Whether a library whose file name contains name is mapped into this process.
 bool libraryLoaded(const QByteArray &name);
+// The kind of OpenGL driver mapped into this process (a vendor's OpenGL library or one of
+// Mesa's drivers); empty when there is none.
+QByteArray loadedOpenGlDriver();
 
 } // namespace quillery::test
