@@ -58,6 +58,9 @@ QByteArray engineFlags(const QByteArray &given, bool saveMemory)
         // Documents draw well in software: without the GPU the engine keeps no graphics
         // contexts, shader caches or textures of its own in the program's process.
         addSwitch(flags, "--disable-gpu");
+        // The engine keeps a second zygote for helpers that run outside the sandbox, which
+        // here has next to nothing to start: renderers come from the sandboxed one still.
+        addSwitch(flags, "--no-unsandboxed-zygote");
     }
     return flags.join(' ');
 }

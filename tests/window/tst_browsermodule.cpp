@@ -6,6 +6,7 @@
 #include "window/PageDisplay.h"
 #include "window/ViewerPane.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
@@ -39,6 +40,21 @@ void noteEngineReport(QtMsgType type, const QMessageLogContext &context, const Q
         text.contains(QLatin1String("graphics backend")))
         ++engineReports;
     testHandler(type, context, text);
+}
+
+// The web engine's zygotes that this process started.
+int zygotes()
+{
+    const QByteArray parent = "\nPPid:\t" + QByteArray::number(QCoreApplication::applicationPid());
+    int count = 0;
+    for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile status("/proc/" + pid + "/status");
+        QFile command("/proc/" + pid + "/cmdline");
+        if (status.open(QIODevice::ReadOnly) && status.readAll().contains(parent + '\n') &&
+            command.open(QIODevice::ReadOnly) && command.readAll().contains("--type=zygote"))
+            ++count;
+    }
+    return count;
 }
 
 } // namespace
@@ -176,6 +192,8 @@ void tst_browsermodule::webEngineComesOnlyWithTheFirstBrowser()
     QVERIFY(webEngineLoaded());
     QCOMPARE(viewer.currentWidget()->objectName(), QString("txtHTML"));
     QTRY_VERIFY_WITH_TIMEOUT(!loads.isEmpty() && loads.last().first().toBool(), 30000);
+    // Renderers come from the sandboxed zygote; helpers outside the sandbox need none.
+    QCOMPARE(zygotes(), 1);
     // What the engine says of its set-up is for its developers, not for the terminal the
     // user started the program from.
     QCOMPARE(engineReports, 0);
