@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
 #include <cstring>
 #include <fcntl.h>
 #include <linux/magic.h>
@@ -183,14 +184,17 @@ void tst_backgroundio::readerGivesPiecesInOrderThenNothing()
 
 void tst_backgroundio::readerFailureComesAfterThePiecesBeforeIt()
 {
-    // Two pieces a block; the third block fails.
-    int reads = 0;
+    // Two pieces a block; the third block fails, and has failed before the first piece is
+    // asked for.
+    std::atomic<int> reads = 0;
     BackgroundReader reader(
         [&](unsigned char *, qint64) {
             if (++reads == 3)
                 throw FileError(FileError::PastEnd, QStringLiteral("Input past end of file"));
         },
         40 << 20, 4 << 20);
+    QTRY_VERIFY(reads >= 3);
+    QTest::qWait(50);
     int pieces = 0;
     try {
         while (!reader.next().empty())
