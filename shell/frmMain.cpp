@@ -13,6 +13,7 @@
 #include "platform/Settings.h"
 #include "platform/TempFolder.h"
 #include "platform_ui/RichTextBox.h"
+#include "platform_ui/TextureReadyWindow.h"
 #include "shell/AppInfo.h"
 #include "shell/AuthorName.h"
 #include "shell/Feedback.h"
@@ -24,6 +25,7 @@
 #include "shell/frmRecent.h"
 #include "transfer/BinderOpener.h"
 #include "window/ApplyCommandState.h"
+#include "window/BrowserModule.h"
 #include "window/CommandGuard.h"
 #include "window/CommandState.h"
 #include "window/PageListView.h"
@@ -84,6 +86,10 @@ frmMain::frmMain(TempFolder &temp, Dialogs &dialogs, Settings &settings, QWidget
     buildStatusBar();
     activeWindowChanged();
     resize(1000, 700);
+    // Views that draw through OpenGL need a window made for them, or the first web page
+    // makes it anew.
+    if (browserViewsUseOpenGl())
+        makeTextureReadyWindow(*this);
 }
 
 frmRecent &frmMain::recent()

@@ -2,8 +2,9 @@
 // The main window on an X server with OpenGL, as on a desktop: the first web page the
 // viewer shows must not make the main window's native window anew, or a dialog open at
 // that moment keeps a link to the dead window and drops behind a main window that then
-// ignores the user. Made as the program makes its application, it shows the page without
-// loading the OpenGL driver at all. The test runs this same program again under xvfb-run
+// ignores the user, whether the views draw in software or, as Qt sets them up, through
+// OpenGL. Made as the program makes its application, it shows the page without loading the
+// OpenGL driver at all. The test runs this same program again under xvfb-run
 // as the driver; it is skipped, saying why, where xvfb-run is missing.
 #include "TestSupport.h"
 #include "documents/Binder.h"
@@ -29,6 +30,8 @@ namespace {
 const char DriverVariable[] = "QUILLERY_X11_DRIVER";
 // The driver's application is made as the program makes its own.
 const char AsTheProgram[] = "program";
+// The driver asks for Qt's own set-up of the web views, which draw through OpenGL.
+const char WithQtDefaults[] = "defaults";
 
 void runDriver(const QString &kind)
 {
@@ -42,6 +45,8 @@ void runDriver(const QString &kind)
     for (const QString &choice : QStringList{"QT_XCB_GL_INTEGRATION", "QT_QUICK_BACKEND",
                                              "QSG_RHI_BACKEND", "QUILLERY_BROWSER_DEFAULTS"})
         environment.remove(choice);
+    if (kind == WithQtDefaults)
+        environment.insert("QUILLERY_BROWSER_DEFAULTS", "1");
     environment.insert(DriverVariable, kind);
     const ProgramRun run = runProgram(
         xvfbRun, {"-a", "-s", "-screen 0 1280x900x24", QCoreApplication::applicationFilePath()}, {},
@@ -58,6 +63,7 @@ class tst_x11window : public QObject
 private Q_SLOTS:
     void theFirstWebPageKeepsTheMainWindow() { runDriver("1"); }
     void theProgramShowsWebPagesWithoutOpenGl() { runDriver(AsTheProgram); }
+    void theWindowStaysWithViewsDrawnThroughOpenGl() { runDriver(WithQtDefaults); }
 };
 
 // Runs on the X server.
