@@ -6,9 +6,9 @@
 
 namespace quillery {
 
-// Text whose encoding nothing names, as the program reads it: UTF-8, and a byte that is no
-// part of UTF-8 is a Windows-1252 character, as it is in a plain text page. Made UTF-8
-// throughout, piece by piece.
+// Text whose encoding nothing names, as the program reads it where it can read it piece by
+// piece: UTF-8, and a byte that is no part of UTF-8 is a Windows-1252 character. Made UTF-8
+// throughout.
 class Utf8OrWindows1252
 {
 public:

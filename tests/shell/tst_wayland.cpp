@@ -95,10 +95,8 @@ private Q_SLOTS:
         QProcess driver;
         environment.insert("WAYLAND_DISPLAY", Socket);
         environment.insert("QT_QPA_PLATFORM", "wayland");
-        for (const QString &choice :
-             QStringList{"QT_WAYLAND_CLIENT_BUFFER_INTEGRATION", "QT_QUICK_BACKEND",
-                         "QSG_RHI_BACKEND", "QUILLERY_BROWSER_DEFAULTS", "QT_LOGGING_RULES"})
-            environment.remove(choice);
+        environment = withoutGraphicsChoices(environment);
+        environment.remove("QT_LOGGING_RULES");
         environment.insert("QTWEBENGINE_DISABLE_SANDBOX", "1");
         environment.insert(DriverVariable, "1");
         driver.setProcessEnvironment(environment);

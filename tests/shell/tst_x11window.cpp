@@ -38,13 +38,11 @@ void runDriver(const QString &kind)
     const QString xvfbRun = QStandardPaths::findExecutable("xvfb-run");
     if (xvfbRun.isEmpty())
         QSKIP("xvfb-run is not installed (Debian: xvfb), so no X server can start");
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment environment =
+        withoutGraphicsChoices(QProcessEnvironment::systemEnvironment());
     environment.insert("QT_QPA_PLATFORM", "xcb");
     environment.insert("QTWEBENGINE_DISABLE_SANDBOX", "1");
     environment.insert("QT_LOGGING_RULES", "qt.webenginecontext=false");
-    for (const QString &choice : QStringList{"QT_XCB_GL_INTEGRATION", "QT_QUICK_BACKEND",
-                                             "QSG_RHI_BACKEND", "QUILLERY_BROWSER_DEFAULTS"})
-        environment.remove(choice);
     if (kind == WithQtDefaults)
         environment.insert("QUILLERY_BROWSER_DEFAULTS", "1");
     environment.insert(DriverVariable, kind);

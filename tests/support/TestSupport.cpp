@@ -72,6 +72,15 @@ bool libraryLoaded(const QByteArray &name)
     return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(name);
 }
 
+QProcessEnvironment withoutGraphicsChoices(QProcessEnvironment environment)
+{
+    for (const QString &choice :
+         QStringList{"QT_XCB_GL_INTEGRATION", "QT_WAYLAND_CLIENT_BUFFER_INTEGRATION",
+                     "QT_QUICK_BACKEND", "QSG_RHI_BACKEND", "QUILLERY_BROWSER_DEFAULTS"})
+        environment.remove(choice);
+    return environment;
+}
+
 QByteArray loadedOpenGlDriver()
 {
     for (const char *driver : {"libGLX_", "libEGL_", "_dri.so"}) {

@@ -45,6 +45,11 @@ ProgramRun runProgram(const QString &program, const QStringList &args,
                       const QByteArray &input = QByteArray(),
                       QProcessEnvironment environment = QProcessEnvironment::systemEnvironment());
 
+// The environment less every setting by which a user chooses how the program draws (Qt's
+// OpenGL on X11 and Wayland, Qt Quick's graphics, the browser's defaults), so that a program
+// started with it draws as it does by default.
+QProcessEnvironment withoutGraphicsChoices(QProcessEnvironment environment);
+
 // Whether a library whose file name contains name is mapped into this process.
 bool libraryLoaded(const QByteArray &name);
 // The kind of OpenGL driver mapped into this process (a vendor's OpenGL library or one of
