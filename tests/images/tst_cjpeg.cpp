@@ -5,7 +5,6 @@
 #include "images/cImage.h"
 #include "images/cJpeg.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -17,7 +16,8 @@ using namespace quillery::test;
 
 namespace {
 
-// Luminance and chrominance tables at quality 75, row-major.
+// Luminance and chrominance tables at quality 75, row-major: (b x S + 50) / 100 rounded
+// to even, so 16 and 14 both give 8.
 const int luminance75[64] = {
     8,  6,  6,  8,  12, 20, 26, 31, 6,  6,  8,  10, 14, 30, 30, 28, //
     8,  7,  8,  12, 20, 29, 35, 28, 8,  9,  12, 15, 26, 44, 40, 32, //
@@ -289,9 +289,8 @@ private Q_SLOTS:
         jpeg.setQuality(0);
         QCOMPARE(jpeg.Quality(), 100);
         const std::vector<Segment> list = segments(encode(jpeg, gradientPicture(16, 16)));
-        const int ones[64] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
-                              1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
-                              1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+        int ones[64];
+        std::fill(std::begin(ones), std::end(ones), 1);
         QCOMPARE(list[3].body, dqtBody(0, ones));
         QCOMPARE(list[4].body, dqtBody(1, ones));
     }
@@ -362,10 +361,6 @@ private Q_SLOTS:
         QFile(existing).setPermissions(QFileDevice::ReadOwner);
         QCOMPARE(jpeg.SaveFile(existing), 2);
         QCOMPARE(readFile(existing), QByteArray("keep"));
-
-        const QString folder = dir.filePath(QStringLiteral("folder.jpg"));
-        QVERIFY(QDir().mkdir(folder));
-        QCOMPARE(jpeg.SaveFile(folder), 2);
 
         const QString target = dir.filePath(QStringLiteral("target.jpg"));
         const QString link = dir.filePath(QStringLiteral("link.jpg"));
@@ -494,10 +489,6 @@ private Q_SLOTS:
         cJpeg jpeg;
         QCOMPARE(jpeg.SampleHDC(first.hdc(), 16, 16, 0, 0), 0);
         QCOMPARE(jpeg.SaveHDC(second.hdc(), 16, 16, 0, 0, QString()), 1);
-        const QString existing = newPath();
-        writeFile(existing, "keep");
-        QCOMPARE(jpeg.SaveHDC(second.hdc(), 16, 16, 0, 0, existing), 2);
-        QCOMPARE(readFile(existing), QByteArray("keep"));
         const cImage empty;
         const QString none = newPath();
         QCOMPARE(jpeg.SaveHDC(empty.hdc(), 16, 16, 0, 0, none), 3);

@@ -5,7 +5,6 @@
 #include "pagetext/StoredTextMatcher.h"
 #include "transfer/PageImport.h"
 
-#include <QProcess>
 #include <QSet>
 #include <QStringEncoder>
 #include <QTest>
@@ -63,45 +62,18 @@ class tst_pagesearch : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void matcherFollowsCaseAndEncodings()
+    // What the spellings below leave to chance: the characters beside both ends of the
+    // alphabet do not fold, and a repeated start must not hide a match that begins inside
+    // a false start.
+    void matcherEdges()
     {
-        QVERIFY(has("Hello", false, "say hELLo there"));
-        QVERIFY(!has("Hello", true, "say hELLo there"));
-        QVERIFY(has("Hello", true, "say Hello"));
-        QVERIFY(has("o", false, "O"));
-        // Both ends of the alphabet fold, and the characters beside them do not.
         QVERIFY(has("az", false, "xAZ"));
-        QVERIFY(has("AZ", false, "xaz"));
         QVERIFY(!has("@[", false, "`{"));
         QVERIFY(!has("`{", false, "@["));
-        QVERIFY(!has("hello", false, "hell"));
         QVERIFY(!has("", false, "anything"));
-        // A repeated prefix must not hide a match that starts inside a false start.
-        QVERIFY(has("aab", false, "aaab"));
         QVERIFY(has("abcabd", false, "abcabcabd"));
-        QVERIFY(has("aa\u00e9", false, "aaa\xc3\xa9"));
-        // Letters beyond ASCII in UTF-8 (HTML, plain text) and in Windows-1252 (older
-        // plain text pages), in either case.
-        QVERIFY(has("École", false,
-                    "une \xc3\xa9"
-                    "cole"));
-        QVERIFY(has("école", false,
-                    "UNE \xc3\x89"
-                    "COLE"));
-        QVERIFY(!has("école", true,
-                     "UNE \xc3\x89"
-                     "COLE"));
-        QVERIFY(has("Straße", false,
-                    "STRA\xc3\x9f"
-                    "E"));
-        QVERIFY(has("Grüße", false,
-                    "gr\xfc\xdf"
-                    "e"));
-        QVERIFY(has("Жук", false, "\xd0\xb6\xd1\x83\xd0\xba"));
-        // The ASCII start found again and again before the whole text follows it.
         QVERIFY(has("café", false, "cafe caf CAF\xc3\x89"));
         QVERIFY(!has("café", false, "cafe caf CAFE"));
-        QVERIFY(!has("Жук", false, "\xd0\xb6\xd1\x83"));
     }
 
     // The matcher against the plain definition of a match, on haystacks made of the
@@ -342,36 +314,24 @@ private Q_SLOTS:
         QCOMPARE(searchPages(f.ui, *binder, "café", {false, true}).positions, QVector<int>({3, 6}));
     }
 
-    void cliSearchPrintsMatchesAndExitsLikeGrep()
-    {
-        BinderFixture f;
-        const QString binder = f.makeBinder(
-            "cli.qly",
-            {{"One.txt", "Alpha beta"}, {"Two.rtf", "{\\rtf1 ALPHA}"}, {"x.png", "alpha"}});
-        ProgramRun run = runProgram(QUILLERY_CLI, {"search", binder, "alpha"});
-        QCOMPARE(run.code, 0);
-        QCOMPARE(run.out, QString("1\tTXT\tOne\n2\tRTF\tTwo\n"));
-        run = runProgram(QUILLERY_CLI, {"search", binder, "alpha", "--match-case"});
-        QCOMPARE(run.code, 1);
-        QCOMPARE(run.out, QString());
-    }
-
-    void cliSearchesTheShownTextAndPrintsNamesSafely()
+    void cliSearchPrintsMatchesSafelyAndExitsLikeGrep()
     {
         BinderFixture f;
         // The first page's name would forge a line of output.
         const QString binder =
-            f.makeBinder("shown.qly", {{"One\n2\tHTML\tforged.rtf", "{\\rtf1 \\'c9t\\'e9}"},
-                                       {"Two.htm", "<p>\xc3\xa9t\xc3\xa9</p>"}});
-        QProcess run;
-        run.start(QUILLERY_CLI, {"search", "--shown", binder, "ÉTÉ"});
-        QVERIFY(run.waitForFinished(60000));
-        QCOMPARE(run.exitCode(), 0);
-        QCOMPARE(QString::fromUtf8(run.readAllStandardOutput()),
-                 QString("1\tRTF\tOne\\x0a2\\x09HTML\\x09forged\n2\tHTML\tTwo\n"));
-        run.start(QUILLERY_CLI, {"search", binder, "ÉTÉ"});
-        QVERIFY(run.waitForFinished(60000));
-        QCOMPARE(QString::fromUtf8(run.readAllStandardOutput()), QString("2\tHTML\tTwo\n"));
+            f.makeBinder("cli.qly", {{"One\n2\tHTML\tforged.rtf", "{\\rtf1 \\'c9t\\'e9 ALPHA}"},
+                                     {"Two.htm", "<p>\xc3\xa9t\xc3\xa9 alpha</p>"},
+                                     {"x.png", "alpha"}});
+        ProgramRun run = runProgram(QUILLERY_CLI, {"search", binder, "alpha"});
+        QCOMPARE(run.code, 0);
+        QCOMPARE(run.out, QString("1\tRTF\tOne\\x0a2\\x09HTML\\x09forged\n2\tHTML\tTwo\n"));
+        run = runProgram(QUILLERY_CLI, {"search", binder, "ÉTÉ"});
+        QCOMPARE(run.out, QString("2\tHTML\tTwo\n"));
+        run = runProgram(QUILLERY_CLI, {"search", "--shown", binder, "ÉTÉ"});
+        QCOMPARE(run.out, QString("1\tRTF\tOne\\x0a2\\x09HTML\\x09forged\n2\tHTML\tTwo\n"));
+        run = runProgram(QUILLERY_CLI, {"search", binder, "Alpha", "--match-case"});
+        QCOMPARE(run.code, 1);
+        QCOMPARE(run.out, QString());
     }
 };
 

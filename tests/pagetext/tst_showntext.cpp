@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
+#include "pagetext/ByteScan.h"
 #include "pagetext/HtmlEncoding.h"
 #include "pagetext/HtmlShownText.h"
 #include "pagetext/RtfShownText.h"
@@ -10,6 +11,8 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextDocument>
+
+#include <random>
 
 using namespace quillery;
 using namespace quillery::test;
@@ -37,11 +40,13 @@ QString htmlText(const QByteArray &html, qsizetype piece = 1 << 20)
     return QString::fromUtf8(shown(HtmlShownText(html), html, piece));
 }
 
-// The one liberty the shown text takes with the document's plain text: a soft hyphen is
-// not seen, so it is not searched. Paragraphs, cells and the edges of tables are each a
-// line break, however many the document has in a row.
+// The liberties the shown text takes with the document's plain text: it is UTF-8, which
+// has a question mark for half a pair, and a soft hyphen is not seen, so it is not
+// searched. Paragraphs, cells and the edges of tables are each a line break, however many
+// the document has in a row.
 QString comparable(QString text)
 {
+    text = QString::fromUtf8(text.toUtf8());
     text.remove(QChar(0x00AD));
     text.replace(QRegularExpression("\n+"), "\n");
     while (text.startsWith(u'\n'))
@@ -56,6 +61,28 @@ QString readerText(const QByteArray &rtf)
     QTextDocument doc;
     readRtf(rtf, &doc);
     return doc.toPlainText();
+}
+
+QByteArray rtfPage(const QByteArray &header, const QByteArray &body)
+{
+    return "{\\rtf1" + header + "{\\fonttbl{\\f0 Arial;}}\\f0 " + body + "}";
+}
+
+// The first byte that is a stop or beyond ASCII, looked for one byte at a time.
+const char *slowStop(const char *p, const char *end, std::string_view stops, bool nonAscii)
+{
+    while (p < end && !(nonAscii && uchar(*p) >= 0x80) && stops.find(*p) == stops.npos)
+        ++p;
+    return p;
+}
+
+const char *slowPair(const char *p, const char *end, char c)
+{
+    for (; end - p >= 2; ++p) {
+        if (p[0] == c && p[1] == c)
+            return p;
+    }
+    return end;
 }
 
 // Words of the text, including those with letters beyond ASCII.
@@ -113,6 +140,81 @@ private Q_SLOTS:
         }
         // The corpus holds words that only the shown text finds.
         QVERIFY(hiddenFromStoredSearch > 20);
+    }
+
+    // Every byte an escape may give in code pages of one byte a character, raw bytes beyond
+    // ASCII, \uN alone or as the halves of a pair, the Symbol font and a double-byte code
+    // page show as the reader reads them, wherever they fall in a run of text (on each side
+    // of every 16-byte block edge) and however the page is cut.
+    void rtfCharactersShowAsTheReaderReadsThem()
+    {
+        QList<QByteArray> pages;
+        for (const char *header : {"\\ansi\\ansicpg1252", "\\ansi\\ansicpg1251", "\\mac"}) {
+            QByteArray body;
+            for (int b = 1; b < 256; ++b) {
+                if (b != '\r' && b != '\n')
+                    body += "x\\'" + QByteArray::number(b, 16).rightJustified(2, '0');
+            }
+            pages << rtfPage(header, body);
+        }
+        for (const QByteArray &piece : {QByteArray("Z\\'fcrich \\'a0\\'ad\\'0d\\'e9\\\\\\{\\}"),
+                                        QByteArray("Z\xfcrich \xe9t\xe9\r\n\xa0")}) {
+            for (int before = 0; before < 40; ++before)
+                pages << rtfPage("\\ansi\\ansicpg1252",
+                                 QByteArray(before, 'a') + piece + QByteArray(40 - before, 'b'));
+        }
+        for (const char *body : {
+                 "\\u-3?x",                          // 65533
+                 "a\\u8232?b\\u8233?c",              // line and paragraph separators
+                 "soft\\u173?ly non\\u160?breaking", // soft hyphen, no-break space
+                 "\\u55357?\\u56832? smile",         // a pair
+                 "\\u55357?alone",                   // a half with no other half
+                 "\\u56832?low",                     // the other half alone
+                 "\\uc2\\u252??? two skipped", "{\\v hidden\\u252?}shown\\u233?",
+                 "\\u65020?\\u64976?\\u65532?", // characters that pose as structure
+                 "\\'e9\\u233?\\'e9",
+                 "\\u55357?\\u252?after", // a half, then a character that is no half
+             })
+            pages << rtfPage("\\ansi\\ansicpg1252", body);
+        const QByteArray symbol = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}}"
+                                  "\\f0 abc {\\f1 abg\\'61\\'e5 lmnopqrstuvwxyz} abc}";
+        const QByteArray japanese =
+            rtfPage("\\ansi\\ansicpg932", "\\'93\\'fa\\'96\\'7b abc \\'82\\'a0");
+        pages << symbol << japanese;
+        for (const QByteArray &page : pages) {
+            const QString text = rtfText(page);
+            QCOMPARE(comparable(text), comparable(readerText(page)));
+            QCOMPARE(rtfText(page, 1), text);
+        }
+        // Spelled out, for what the reader and this reader might both get wrong.
+        QCOMPARE(
+            rtfText(rtfPage("\\ansi", "Z\\'fcrich \\'a0caf\\'e9 soft\\'adly\\'0dnext na\xefve")),
+            QString("Zürich  café softly\nnext naïve"));
+        QCOMPARE(rtfText(symbol).left(8), QString("abc αβγα"));
+        QCOMPARE(rtfText(japanese), QString("日本 abc あ"));
+    }
+
+    // The fast scans agree with a byte-at-a-time look at random bytes, wherever they stop.
+    void scansAgreeWithTheSlowLook()
+    {
+        std::mt19937 random(7);
+        const std::string_view stops("\\{}\r\n\0", 6);
+        for (int round = 0; round < 2000; ++round) {
+            QByteArray bytes(int(random() % 70), 'a');
+            for (char &c : bytes) {
+                const unsigned pick = random() % 24;
+                c = pick == 0 ? char(random() % 256) : pick < 4 ? ' ' : char('a' + pick);
+            }
+            const char *begin = bytes.constData(), *end = begin + bytes.size();
+            for (const char *p = begin; p <= end; p += 1 + random() % 5) {
+                QCOMPARE((findStop<false, '\\', '{', '}', '\r', '\n', '\0'>(p, end) - begin),
+                         slowStop(p, end, stops, false) - begin);
+                QCOMPARE(findStop<true>(p, end) - begin, slowStop(p, end, {}, true) - begin);
+                QCOMPARE((findStop<true, '\r'>(p, end) - begin),
+                         slowStop(p, end, "\r", true) - begin);
+                QCOMPARE(findPair(p, end, ' ') - begin, slowPair(p, end, ' ') - begin);
+            }
+        }
     }
 
     void rtfMarkupIsNotText()
@@ -183,10 +285,17 @@ private Q_SLOTS:
         QCOMPARE(htmlText("a < b && c &unknown; &#; AT&T <3"),
                  QString("a < b && c &unknown; &#; AT&T <3"));
         QCOMPARE(htmlText("r&eacute;sum&eacute r&#233;sum&#x00e9;"), QString("résumé résumé"));
-        // Single spaces between words and runs of white space, wherever the pieces end.
+        // Single spaces between words and runs of white space, wherever the pieces end and
+        // wherever the run falls in a 16-byte block.
         for (qsizetype piece : {1, 2, 3, 4, 1 << 20})
             QCOMPARE(htmlText(" one two  three \t four <p> five six ", piece),
                      QString("one two three four\nfive six"));
+        for (int before = 0; before < 40; ++before) {
+            const QByteArray a(before, 'a');
+            QCOMPARE(htmlText("<p>" + a + "   b c  d" + QByteArray(20, 'e') + " </p>"),
+                     QString::fromLatin1((a + " b c d" + QByteArray(20, 'e')).trimmed() + '\n'));
+        }
+        QCOMPARE(htmlText("<p>a\xc2\xa0\xc2\xa0 b</p>"), QString("a   b\n"));
         QCOMPARE(htmlText("&#150; &#0; &#x110000;"), QString("\u2013 \uFFFD \uFFFD"));
         QCOMPARE(htmlText("so&shy;ft <img src=x.png alt=no> picture"),
                  QString("soft \uFFFC picture"));
@@ -199,8 +308,11 @@ private Q_SLOTS:
         QCOMPARE(htmlText("<p>na\xefve caf\xe9 \x93quoted\x94</p>"),
                  QString("naïve café “quoted”\n"));
         QCOMPARE(htmlText("<p>na\xc3\xafve</p>", 8), QString("naïve\n"));
-        // A code page of one byte a character and one of several, cut anywhere.
+        // Code pages of one byte a character and one of several, cut anywhere, each page
+        // read in the encoding it declares whatever pages came before it.
         for (qsizetype piece : {1, 2, 3, 1 << 20}) {
+            QCOMPARE(htmlText("<meta charset=\"windows-1252\"><p>Z\xfcrich</p>", piece),
+                     QString("Zürich\n"));
             QCOMPARE(htmlText("<meta charset=\"windows-1251\"><p>\xc6\xf3\xea \xa0x</p>", piece),
                      QString("Жук  x\n"));
             QCOMPARE(htmlText("<meta charset=\"shift_jis\"><p>\x93\xfa\x96\x7b</p>", piece),

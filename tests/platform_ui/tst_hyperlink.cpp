@@ -12,85 +12,84 @@ class tst_hyperlink : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void findsAddresses_data();
-    void findsAddresses();
-    void linkUnderThePointer();
-};
-
-void tst_hyperlink::findsAddresses_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("addresses");
-    QTest::newRow("web address ending a sentence")
-        << "See http://example.com/a?b=1." << QStringList{"http://example.com/a?b=1"};
-    QTest::newRow("www name in brackets")
-        << "(www.example.org)" << QStringList{"http://www.example.org"};
-    QTest::newRow("bracket that belongs to the address")
-        << "https://en.wikipedia.org/wiki/Foo_(bar), then"
-        << QStringList{"https://en.wikipedia.org/wiki/Foo_(bar)"};
-    QTest::newRow("mail, ftp and file")
-        << "mailto:me@example.org; ftp://files.example.org/x file:///tmp/notes.txt"
-        << QStringList{"mailto:me@example.org", "ftp://files.example.org/x",
-                       "file:///tmp/notes.txt"};
-    QTest::newRow("any case") << "HTTPS://EXAMPLE.ORG/X" << QStringList{"HTTPS://EXAMPLE.ORG/X"};
-    QTest::newRow("not addresses") << "http: www email@www.example.org awww.x.org" << QStringList{};
-}
-
-void tst_hyperlink::findsAddresses()
-{
-    QFETCH(QString, text);
-    QFETCH(QStringList, addresses);
-    QStringList found;
-    for (const Hyperlink::Link &link : Hyperlink::findLinks(text)) {
-        found.append(link.address);
-        QVERIFY(link.address.endsWith(text.mid(link.start, link.length)));
+    void findsAddresses_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("addresses");
+        QTest::newRow("web address ending a sentence")
+            << "See http://example.com/a?b=1." << QStringList{"http://example.com/a?b=1"};
+        QTest::newRow("www name in brackets")
+            << "(www.example.org)" << QStringList{"http://www.example.org"};
+        QTest::newRow("bracket that belongs to the address")
+            << "https://en.wikipedia.org/wiki/Foo_(bar), then"
+            << QStringList{"https://en.wikipedia.org/wiki/Foo_(bar)"};
+        QTest::newRow("mail, ftp and file")
+            << "mailto:me@example.org; ftp://files.example.org/x file:///tmp/notes.txt"
+            << QStringList{"mailto:me@example.org", "ftp://files.example.org/x",
+                           "file:///tmp/notes.txt"};
+        QTest::newRow("any case") << "HTTPS://EXAMPLE.ORG/X"
+                                  << QStringList{"HTTPS://EXAMPLE.ORG/X"};
+        QTest::newRow("not addresses")
+            << "http: www email@www.example.org awww.x.org" << QStringList{};
     }
-    QCOMPARE(found, addresses);
-}
 
-void tst_hyperlink::linkUnderThePointer()
-{
-    RichTextBox box;
-    box.resize(600, 200);
-    box.setTextRTF("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\fs24 Go to www.example.com now "
-                   "or {\\field{\\*\\fldinst HYPERLINK \"http://quillery.test/\"}{\\fldrslt "
-                   "{\\b click} here}} please\\par}");
-    box.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    void findsAddresses()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, addresses);
+        QStringList found;
+        for (const Hyperlink::Link &link : Hyperlink::findLinks(text)) {
+            found.append(link.address);
+            QVERIFY(link.address.endsWith(text.mid(link.start, link.length)));
+        }
+        QCOMPARE(found, addresses);
+    }
 
-    Hyperlink hyperlink;
-    QSignalSpy changes(&hyperlink, &Hyperlink::linkChanged);
-    hyperlink.AttachText(&box);
-    QCOMPARE(hyperlink.links().size(), 2);
-    QCOMPARE(hyperlink.links().at(1).length, int(QStringLiteral("click here").size()));
-    QCOMPARE(box.extraSelections().size(), 2);
+    void linkUnderThePointer()
+    {
+        RichTextBox box;
+        box.resize(600, 200);
+        box.setTextRTF(
+            "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\fs24 Go to www.example.com now "
+            "or {\\field{\\*\\fldinst HYPERLINK \"http://quillery.test/\"}{\\fldrslt "
+            "{\\b click} here}} please\\par}");
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
 
-    const auto pointAt = [&box](const QString &text) {
-        QTextCursor cursor(box.document());
-        cursor.setPosition(int(box.Text().indexOf(text)) + 1);
-        return box.cursorRect(cursor).center();
-    };
-    hyperlink.TrackMouse(&box, pointAt("example"));
-    QCOMPARE(hyperlink.LinkAddress(), "http://www.example.com");
-    QCOMPARE(box.viewport()->cursor().shape(), Qt::PointingHandCursor);
-    // Over the space right after the link, the pointer has left it.
-    QTextCursor after(box.document());
-    after.setPosition(int(box.Text().indexOf(" now")));
-    hyperlink.TrackMouse(&box, box.cursorRect(after).center() + QPoint(1, 0));
-    QCOMPARE(hyperlink.LinkAddress(), QString());
-    hyperlink.TrackMouse(&box, pointAt("here"));
-    QCOMPARE(hyperlink.LinkAddress(), "http://quillery.test/");
-    hyperlink.TrackMouse(&box, pointAt("please"));
-    QCOMPARE(hyperlink.LinkAddress(), QString());
-    QCOMPARE(box.viewport()->cursor().shape(), Qt::IBeamCursor);
-    hyperlink.TrackMouse(&box, QPoint(590, 190)); // below the text
-    QCOMPARE(hyperlink.LinkAddress(), QString());
-    QCOMPARE(changes.size(), 4);
+        Hyperlink hyperlink;
+        QSignalSpy changes(&hyperlink, &Hyperlink::linkChanged);
+        hyperlink.AttachText(&box);
+        QCOMPARE(hyperlink.links().size(), 2);
+        QCOMPARE(hyperlink.links().at(1).length, int(QStringLiteral("click here").size()));
+        QCOMPARE(box.extraSelections().size(), 2);
 
-    box.setText("no links");
-    hyperlink.AttachText(&box);
-    QVERIFY(hyperlink.links().isEmpty());
-}
+        const auto pointAt = [&box](const QString &text) {
+            QTextCursor cursor(box.document());
+            cursor.setPosition(int(box.Text().indexOf(text)) + 1);
+            return box.cursorRect(cursor).center();
+        };
+        hyperlink.TrackMouse(&box, pointAt("example"));
+        QCOMPARE(hyperlink.LinkAddress(), "http://www.example.com");
+        QCOMPARE(box.viewport()->cursor().shape(), Qt::PointingHandCursor);
+        // Over the space right after the link, the pointer has left it.
+        QTextCursor after(box.document());
+        after.setPosition(int(box.Text().indexOf(" now")));
+        hyperlink.TrackMouse(&box, box.cursorRect(after).center() + QPoint(1, 0));
+        QCOMPARE(hyperlink.LinkAddress(), QString());
+        hyperlink.TrackMouse(&box, pointAt("here"));
+        QCOMPARE(hyperlink.LinkAddress(), "http://quillery.test/");
+        hyperlink.TrackMouse(&box, pointAt("please"));
+        QCOMPARE(hyperlink.LinkAddress(), QString());
+        QCOMPARE(box.viewport()->cursor().shape(), Qt::IBeamCursor);
+        hyperlink.TrackMouse(&box, QPoint(590, 190)); // below the text
+        QCOMPARE(hyperlink.LinkAddress(), QString());
+        QCOMPARE(changes.size(), 4);
+
+        box.setText("no links");
+        hyperlink.AttachText(&box);
+        QVERIFY(hyperlink.links().isEmpty());
+    }
+};
 
 QTEST_MAIN(tst_hyperlink)
 #include "tst_hyperlink.moc"

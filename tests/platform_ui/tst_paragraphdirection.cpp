@@ -53,91 +53,87 @@ class tst_paragraphdirection : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void rightToLeftCharacters();
-    void leftToRightPagesSayItOnce();
-    void rightToLeftTextKeepsItsDirection();
-    void arrivingRightToLeftTextTakesItsDirection_data();
-    void arrivingRightToLeftTextTakesItsDirection();
-};
-
-void tst_paragraphdirection::rightToLeftCharacters()
-{
-    const QString emoji = QString::fromUcs4(U"\U0001F600");
-    const QString adlam = QString::fromUcs4(U"\U0001E900"); // a right-to-left script beyond 16 bits
-    for (const QString &text :
-         {QString(), QStringLiteral("plain 123 !?"), QStringLiteral("\u00e9\u03b1\u0436\u0587"),
-          QStringLiteral("\u4e2d\u6587"), emoji, QString(QChar(0xd83d)) /* a lone surrogate */})
-        QVERIFY2(!mayReadRightToLeft(text), qPrintable(text));
-    for (const QString &text :
-         {Hebrew, Arabic, QStringLiteral("abc \u200f"), QStringLiteral("\u202e abc"),
-          QStringLiteral("\u2067"), adlam, QStringLiteral("latin ") + Hebrew})
-        QVERIFY2(mayReadRightToLeft(text), qPrintable(text));
-}
-
-void tst_paragraphdirection::leftToRightPagesSayItOnce()
-{
-    // Empty paragraphs and ones without letters are left to right too, whatever the
-    // direction of the program's windows.
-    QApplication::setLayoutDirection(Qt::RightToLeft);
-    RichTextBox box;
-    box.setText(QStringLiteral("first\n\n1234 .,;\nlast \u00e9t\u00e9"));
-    QApplication::setLayoutDirection(Qt::LeftToRight);
-    QCOMPARE(box.document()->defaultTextOption().textDirection(), Qt::LeftToRight);
-    QCOMPARE(directions(*box.document()), ownDirections(*box.document()));
-    QCOMPARE(directions(*box.document()), QList<Qt::LayoutDirection>(4, Qt::LeftToRight));
-
-    // Left-to-right typing, and what the box takes in, keep it so.
-    typeAtEnd(box, QStringLiteral("more"));
-    box.setSelText(QStringLiteral("\n\u00fcber"));
-    QCOMPARE(box.document()->defaultTextOption().textDirection(), Qt::LeftToRight);
-}
-
-void tst_paragraphdirection::rightToLeftTextKeepsItsDirection()
-{
-    RichTextBox box;
-    box.setText(QStringLiteral("latin\n") + Hebrew + QStringLiteral("\n12"));
-    QCOMPARE(directions(*box.document()),
-             QList<Qt::LayoutDirection>({Qt::LeftToRight, Qt::RightToLeft, Qt::LeftToRight}));
-
-    // A paragraph that states its direction keeps it in any page.
-    box.setTextRTF("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard\\rtlpar one\\par\\pard two\\par}");
-    QCOMPARE(directions(*box.document()).mid(0, 2),
-             QList<Qt::LayoutDirection>({Qt::RightToLeft, Qt::LeftToRight}));
-}
-
-void tst_paragraphdirection::arrivingRightToLeftTextTakesItsDirection_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::newRow("typed") << "typed";
-    QTest::newRow("pasted") << "pasted";
-    QTest::newRow("inserted") << "inserted";
-}
-
-void tst_paragraphdirection::arrivingRightToLeftTextTakesItsDirection()
-{
-    QFETCH(QString, how);
-    RichTextBox box;
-    box.resize(400, 300);
-    box.show();
-    box.setText(QStringLiteral("latin\nmore latin\n"));
-    QVERIFY(QTest::qWaitForWindowExposed(&box));
-    if (how == QLatin1String("typed")) {
-        typeAtEnd(box, Arabic);
-    } else if (how == QLatin1String("pasted")) {
-        box.setSelStart(box.TextLength());
-        QApplication::clipboard()->setText(Hebrew + QStringLiteral(" x"));
-        box.paste();
-    } else {
-        box.setSelStart(box.TextLength());
-        box.setSelText(Hebrew + QStringLiteral(" 12:00"));
+    void rightToLeftCharacters()
+    {
+        const QString emoji = QString::fromUcs4(U"\U0001F600");
+        const QString adlam =
+            QString::fromUcs4(U"\U0001E900"); // a right-to-left script beyond 16 bits
+        for (const QString &text :
+             {QString(), QStringLiteral("plain 123 !?"), QStringLiteral("\u00e9\u03b1\u0436\u0587"),
+              QStringLiteral("\u4e2d\u6587"), emoji, QString(QChar(0xd83d)) /* a lone surrogate */})
+            QVERIFY2(!mayReadRightToLeft(text), qPrintable(text));
+        for (const QString &text :
+             {Hebrew, Arabic, QStringLiteral("abc \u200f"), QStringLiteral("\u202e abc"),
+              QStringLiteral("\u2067"), adlam, QStringLiteral("latin ") + Hebrew})
+            QVERIFY2(mayReadRightToLeft(text), qPrintable(text));
     }
-    const QTextBlock last = box.document()->lastBlock();
-    QCOMPARE(last.textDirection(), Qt::RightToLeft);
-    QCOMPARE(directions(*box.document()), ownDirections(*box.document()));
-    // The paragraph is laid out right to left, not only said to be.
-    QVERIFY(box.document()->documentLayout()->blockBoundingRect(last).isValid());
-    QCOMPARE(last.layout()->textOption().textDirection(), Qt::RightToLeft);
-}
+
+    void leftToRightPagesSayItOnce()
+    {
+        // Empty paragraphs and ones without letters are left to right too, whatever the
+        // direction of the program's windows.
+        QApplication::setLayoutDirection(Qt::RightToLeft);
+        RichTextBox box;
+        box.setText(QStringLiteral("first\n\n1234 .,;\nlast \u00e9t\u00e9"));
+        QApplication::setLayoutDirection(Qt::LeftToRight);
+        QCOMPARE(box.document()->defaultTextOption().textDirection(), Qt::LeftToRight);
+        QCOMPARE(directions(*box.document()), ownDirections(*box.document()));
+        QCOMPARE(directions(*box.document()), QList<Qt::LayoutDirection>(4, Qt::LeftToRight));
+
+        // Left-to-right typing, and what the box takes in, keep it so.
+        typeAtEnd(box, QStringLiteral("more"));
+        box.setSelText(QStringLiteral("\n\u00fcber"));
+        QCOMPARE(box.document()->defaultTextOption().textDirection(), Qt::LeftToRight);
+    }
+
+    void rightToLeftTextKeepsItsDirection()
+    {
+        RichTextBox box;
+        box.setText(QStringLiteral("latin\n") + Hebrew + QStringLiteral("\n12"));
+        QCOMPARE(directions(*box.document()),
+                 QList<Qt::LayoutDirection>({Qt::LeftToRight, Qt::RightToLeft, Qt::LeftToRight}));
+
+        // A paragraph that states its direction keeps it in any page.
+        box.setTextRTF(
+            "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard\\rtlpar one\\par\\pard two\\par}");
+        QCOMPARE(directions(*box.document()).mid(0, 2),
+                 QList<Qt::LayoutDirection>({Qt::RightToLeft, Qt::LeftToRight}));
+    }
+
+    void arrivingRightToLeftTextTakesItsDirection_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("typed") << "typed";
+        QTest::newRow("pasted") << "pasted";
+        QTest::newRow("inserted") << "inserted";
+    }
+
+    void arrivingRightToLeftTextTakesItsDirection()
+    {
+        QFETCH(QString, how);
+        RichTextBox box;
+        box.resize(400, 300);
+        box.show();
+        box.setText(QStringLiteral("latin\nmore latin\n"));
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        if (how == QLatin1String("typed")) {
+            typeAtEnd(box, Arabic);
+        } else if (how == QLatin1String("pasted")) {
+            box.setSelStart(box.TextLength());
+            QApplication::clipboard()->setText(Hebrew + QStringLiteral(" x"));
+            box.paste();
+        } else {
+            box.setSelStart(box.TextLength());
+            box.setSelText(Hebrew + QStringLiteral(" 12:00"));
+        }
+        const QTextBlock last = box.document()->lastBlock();
+        QCOMPARE(last.textDirection(), Qt::RightToLeft);
+        QCOMPARE(directions(*box.document()), ownDirections(*box.document()));
+        // The paragraph is laid out right to left, not only said to be.
+        QVERIFY(box.document()->documentLayout()->blockBoundingRect(last).isValid());
+        QCOMPARE(last.layout()->textOption().textDirection(), Qt::RightToLeft);
+    }
+};
 
 QTEST_MAIN(tst_paragraphdirection)
 #include "tst_paragraphdirection.moc"

@@ -41,382 +41,315 @@ class tst_richtextbox : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void positionsCountTextCharacters();
-    void windowsLineEndsArePreserved();
-    void selectedText();
-    void characterProperties();
-    void mixedSelectionsHaveNoValue();
-    void colours();
-    void paragraphProperties();
-    void indentsInTwips();
-    void bullets();
-    void raisedText();
-    void emptyBoxKeepsItsFormat();
-    void textRtfTakesPlainText();
-    void backColour();
-    void saveFile();
-    void clipboardCarriesRtf();
-    void longRunsAreCutOnlyWhereNothingIsSaved();
-};
+    // Positions count the characters of Text, where a plain text page with Windows line ends
+    // keeps them and a paragraph mark then counts as its two characters, so searching Text
+    // and selecting agree.
+    void positionsCountTextCharacters()
+    {
+        RichTextBox box;
+        box.setText(u"ab\ncd\u00A0e"_qs);
+        QCOMPARE(box.Text(), u"ab\ncd\u00A0e"_qs);
+        box.setSelStart(3);
+        box.setSelLength(2);
+        QCOMPARE(box.SelText(), "cd");
+        // Lengths past the end stop at the end; setting SelStart drops the selection.
+        box.setSelStart(0);
+        box.setSelLength(int(box.Text().size()) + 2);
+        QCOMPARE(box.SelLength(), box.Text().size());
+        box.setSelStart(1);
+        QCOMPARE(box.SelLength(), 0);
+        box.setSelStart(1000);
+        QCOMPARE(box.SelStart(), box.Text().size());
 
-void tst_richtextbox::positionsCountTextCharacters()
-{
-    RichTextBox box;
-    box.setText(u"ab\ncd\u00A0e"_qs);
-    QCOMPARE(box.Text(), u"ab\ncd\u00A0e"_qs);
-    box.setSelStart(3);
-    box.setSelLength(2);
-    QCOMPARE(box.SelText(), "cd");
-    QCOMPARE(box.SelStart(), 3);
-    QCOMPARE(box.SelLength(), 2);
-    // Lengths past the end stop at the end; setting SelStart drops the selection.
-    box.setSelStart(0);
-    box.setSelLength(int(box.Text().size()) + 2);
-    QCOMPARE(box.SelLength(), box.Text().size());
-    box.setSelStart(1);
-    QCOMPARE(box.SelLength(), 0);
-    box.setSelStart(1000);
-    QCOMPARE(box.SelStart(), box.Text().size());
-}
-
-// A plain text page with Windows line ends keeps them, and a paragraph mark then counts as
-// the two characters it is in Text, so searching Text and selecting agree.
-void tst_richtextbox::windowsLineEndsArePreserved()
-{
-    RichTextBox box;
-    const QString text = "first\r\nsecond line\r\n\r\nlast";
-    box.setText(text);
-    QCOMPARE(box.document()->blockCount(), 4);
-    QCOMPARE(box.Text(), text);
-    const int found = int(text.indexOf("line"));
-    box.setSelStart(found);
-    box.setSelLength(4);
-    QCOMPARE(box.SelText(), "line");
-    QCOMPARE(box.SelStart(), found);
-    box.setSelStart(3);
-    box.setSelLength(6);
-    QCOMPARE(box.SelText(), "st\r\nse");
-    for (int position = 0; position < box.document()->characterCount(); ++position)
-        QCOMPARE(box.documentPosition(box.textPosition(position)), position);
-    box.setText("unix\nends");
-    QCOMPARE(box.Text(), "unix\nends");
-}
-
-void tst_richtextbox::selectedText()
-{
-    RichTextBox box;
-    fill(box);
-    select(box, "bold");
-    box.setSelText("strong");
-    QCOMPARE(box.Text(), "plain strong italic\nsecond");
-    QCOMPARE(box.SelLength(), 0);
-    QCOMPARE(box.SelStart(), 12);
-    // the inserted text takes the format of where it goes
-    QCOMPARE(formatOf(*box.document(), "strong").fontWeight(), int(QFont::Bold));
-}
-
-void tst_richtextbox::characterProperties()
-{
-    RichTextBox box;
-    fill(box);
-    select(box, "bold");
-    QCOMPARE(box.SelBold(), true);
-    QCOMPARE(box.SelItalic(), false);
-    QCOMPARE(box.SelFontName(), "Arial");
-    QCOMPARE(box.SelFontSize(), 12.0);
-    select(box, "italic");
-    QCOMPARE(box.SelItalic(), true);
-    QCOMPARE(box.SelFontName(), "Courier New");
-    QCOMPARE(box.SelFontSize(), 16.0);
-    // the insertion point has the format of the character before it
-    box.setSelStart(int(box.Text().indexOf("old")));
-    QCOMPARE(box.SelBold(), true);
-
-    select(box, "plain");
-    box.setSelUnderline(true);
-    box.setSelStrikeThru(true);
-    box.setSelFontName("Liberation Serif");
-    box.setSelFontSize(9.5);
-    QCOMPARE(box.SelUnderline(), true);
-    QCOMPARE(box.SelStrikeThru(), true);
-    QCOMPARE(box.SelFontName(), "Liberation Serif");
-    QCOMPARE(box.SelFontSize(), 9.5);
-    const QTextCharFormat format = formatOf(*box.document(), "plain");
-    QVERIFY(format.fontUnderline());
-    QVERIFY(format.fontStrikeOut());
-    QVERIFY(!formatOf(*box.document(), " bold").fontUnderline());
-    box.setSelUnderline(false);
-    QCOMPARE(box.SelUnderline(), false);
-}
-
-// A property without one value over the selection has none, which leaves the editor's
-// toolbar buttons as they are.
-void tst_richtextbox::mixedSelectionsHaveNoValue()
-{
-    RichTextBox box;
-    fill(box);
-    select(box, "plain bold");
-    QCOMPARE(box.SelBold(), std::nullopt);
-    QCOMPARE(box.SelFontName(), "Arial");
-    select(box, "bold italic");
-    QCOMPARE(box.SelFontName(), std::nullopt);
-    QCOMPARE(box.SelFontSize(), std::nullopt);
-    QCOMPARE(box.SelItalic(), std::nullopt);
-    QCOMPARE(box.SelUnderline(), false);
-    box.setSelBold(true);
-    QCOMPARE(box.SelBold(), true);
-    select(box, "italic\nsecond");
-    QCOMPARE(box.SelAlignment(), std::nullopt);
-}
-
-void tst_richtextbox::colours()
-{
-    RichTextBox box;
-    fill(box);
-    select(box, "bold");
-    QCOMPARE(box.SelColor(), SystemWindowText);
-    box.setSelColor(0x0000FF);
-    QCOMPARE(box.SelColor(), ColourCode(0x0000FF));
-    QCOMPARE(formatOf(*box.document(), "bold").foreground().color(), QColor(255, 0, 0));
-    select(box, "plain bold");
-    QCOMPARE(box.SelColor(), std::nullopt);
-    // "automatic" is no colour of the text's own
-    box.setSelColor(SystemWindowText);
-    QCOMPARE(box.SelColor(), SystemWindowText);
-    QCOMPARE(formatOf(*box.document(), "bold").foreground().style(), Qt::NoBrush);
-    QVERIFY(box.TextRTF().contains("\\cf0") || !box.TextRTF().contains("\\cf1"));
-}
-
-void tst_richtextbox::paragraphProperties()
-{
-    RichTextBox box;
-    fill(box);
-    select(box, "bold");
-    QCOMPARE(box.SelAlignment(), int(RichTextBox::AlignLeft));
-    select(box, "second");
-    QCOMPARE(box.SelAlignment(), int(RichTextBox::AlignCentre));
-    box.setSelStart(0);
-    box.setSelLength(int(box.Text().size()));
-    box.setSelAlignment(RichTextBox::AlignRight);
-    QCOMPARE(box.SelAlignment(), int(RichTextBox::AlignRight));
-    QCOMPARE(box.document()->lastBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask,
-             Qt::AlignRight);
-}
-
-void tst_richtextbox::indentsInTwips()
-{
-    RichTextBox box;
-    fill(box);
-    select(box, "plain");
-    box.setSelIndent(720);
-    QCOMPARE(box.SelIndent(), 720);
-    box.setSelHangingIndent(360);
-    QCOMPARE(box.SelHangingIndent(), 360);
-    QCOMPARE(box.SelIndent(), 720); // the first line stays where it was
-    box.setSelRightIndent(1440);
-    QCOMPARE(box.SelRightIndent(), 1440);
-    const QByteArray rtf = box.TextRTF();
-    QVERIFY(rtf.contains("\\fi-360\\li1080\\ri1440"));
-    select(box, "italic\nsec");
-    QCOMPARE(box.SelIndent(), std::nullopt);
-    QCOMPARE(box.SelRightIndent(), std::nullopt);
-    box.setSelIndent(0);
-    QCOMPARE(box.SelIndent(), 0);
-    QCOMPARE(box.SelHangingIndent(), std::nullopt);
-}
-
-void tst_richtextbox::bullets()
-{
-    RichTextBox box;
-    fill(box);
-    select(box, "plain");
-    box.setSelHangingIndent(360);
-    box.setSelStart(0);
-    box.setSelLength(int(box.Text().size()));
-    QCOMPARE(box.SelBullet(), false);
-    box.setSelBullet(true);
-    QCOMPARE(box.SelBullet(), true);
-    const QTextList *list = box.document()->firstBlock().textList();
-    QVERIFY(list);
-    QCOMPARE(box.document()->lastBlock().textList(), list);
-    QCOMPARE(box.SelHangingIndent(), std::nullopt); // each paragraph keeps its own
-    box.setSelIndent(720);
-    QCOMPARE(box.SelIndent(), 720);
-    QVERIFY(box.TextRTF().contains("\\pnlvlblt"));
-
-    select(box, "second");
-    box.setSelBullet(false);
-    QCOMPARE(box.SelBullet(), false);
-    QCOMPARE(box.SelIndent(), 720);
-    select(box, "italic\nsecond");
-    QCOMPARE(box.SelBullet(), std::nullopt);
-    select(box, "plain");
-    box.setSelBullet(false);
-    QCOMPARE(box.SelHangingIndent(), 360);
-    QCOMPARE(box.SelIndent(), 720);
-    QCOMPARE(box.document()->firstBlock().blockFormat().indent(), 0);
-}
-
-void tst_richtextbox::raisedText()
-{
-    RichTextBox box;
-    fill(box);
-    select(box, "bold");
-    box.setSelCharOffset(60);
-    QCOMPARE(box.SelCharOffset(), 60);
-    QVERIFY(box.TextRTF().contains("\\up6"));
-    QTextCharFormat super;
-    super.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
-    box.textCursor().mergeCharFormat(super);
-    box.setSelCharOffset(0);
-    QCOMPARE(box.SelCharOffset(), 0);
-    QCOMPARE(formatOf(*box.document(), "bold").verticalAlignment(), QTextCharFormat::AlignNormal);
-}
-
-// The editor formats an empty page before loading it: the format is kept for the text
-// that comes, and written with the empty page.
-void tst_richtextbox::emptyBoxKeepsItsFormat()
-{
-    RichTextBox box;
-    box.setSelStart(0);
-    box.setSelLength(int(box.Text().size()) + 2);
-    box.setSelFontName("Courier New");
-    box.setSelFontSize(10);
-    box.setSelBold(true);
-    QVERIFY(box.TextRTF().contains("Courier New"));
-    QVERIFY(box.TextRTF().contains("\\fs20\\b\\par"));
-    box.setTextRTF(QByteArray());
-    box.setSelText("typed");
-    const QTextCharFormat format = formatOf(*box.document(), "typed");
-    QCOMPARE(family(format), "Courier New");
-    QCOMPARE(format.fontPointSize(), 10.0);
-    QCOMPARE(format.fontWeight(), int(QFont::Bold));
-    box.setText("replaced");
-    QCOMPARE(family(formatOf(*box.document(), "replaced")), "Courier New");
-    box.setSelBullet(true);
-    box.setText("plain again");
-    QCOMPARE(box.SelBullet(), false);
-}
-
-void tst_richtextbox::textRtfTakesPlainText()
-{
-    RichTextBox box;
-    box.setTextRTF("plain\r\nlines");
-    QCOMPARE(box.Text(), "plain\r\nlines");
-    box.setTextRTF("caf\xe9");
-    QCOMPARE(box.Text(), u"café"_qs);
-    box.setTextRTF("caf\xc3\xa9");
-    QCOMPARE(box.Text(), u"café"_qs);
-    fill(box);
-    QVERIFY(!box.document()->isUndoAvailable()); // loading is not an edit
-    QCOMPARE(box.SelStart(), 0);
-}
-
-void tst_richtextbox::backColour()
-{
-    RichTextBox box;
-    QCOMPARE(box.BackColor(), SystemWindowBackground);
-    QCOMPARE(box.palette().color(QPalette::Base), QApplication::palette().color(QPalette::Base));
-    box.setBackColor(0xFF0000);
-    QCOMPARE(box.BackColor(), ColourCode(0xFF0000));
-    QCOMPARE(box.palette().color(QPalette::Base), QColor(0, 0, 255));
-    // the page's colour is not part of its RTF
-    QVERIFY(!box.TextRTF().contains("colortbl"));
-}
-
-void tst_richtextbox::saveFile()
-{
-    RichTextBox box;
-    fill(box);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("page.rtf");
-    QVERIFY(box.SaveFile(path));
-    QCOMPARE(readFile(path), box.TextRTF());
-    QString error;
-    QVERIFY(!box.SaveFile(dir.filePath("missing/page.rtf"), &error));
-    QVERIFY(!error.isEmpty());
-}
-
-void tst_richtextbox::clipboardCarriesRtf()
-{
-    RichTextBox source;
-    fill(source);
-    select(source, "bold italic");
-    source.copy();
-    const QMimeData *data = QApplication::clipboard()->mimeData();
-    QVERIFY(data);
-    QVERIFY(data->hasFormat("text/rtf"));
-    QCOMPARE(data->text(), "bold italic");
-
-    RichTextBox target;
-    target.setText("[]");
-    target.setSelStart(1);
-    target.paste();
-    QCOMPARE(target.Text(), "[bold italic]");
-    QCOMPARE(formatOf(*target.document(), "bold").fontWeight(), int(QFont::Bold));
-    QCOMPARE(family(formatOf(*target.document(), "italic")), "Courier New");
-
-    // plain text only, as the editor's "Paste Plain Text" and plain pages want
-    auto *plain = new QMimeData;
-    plain->setText("just text");
-    QApplication::clipboard()->setMimeData(plain);
-    target.paste();
-    QVERIFY(target.Text().contains("just text"));
-}
-
-void tst_richtextbox::longRunsAreCutOnlyWhereNothingIsSaved()
-{
-    const QString word = QString("abcdefghijklmnopqrstuvwxyz").repeated(12'000);
-    const QString text = "Start\n" + word + "\nEnd";
-
-    // The viewer's box lays the word out in short pieces, yet copies it whole.
-    RichTextBox viewer;
-    viewer.setReadOnly(true);
-    viewer.resize(400, 300);
-    viewer.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
-    const QByteArray rtf = "{\\rtf1\\ansi Start\\par " + word.toLatin1() + "\\par End}";
-    for (bool rich : {false, true}) {
-        if (rich)
-            viewer.setTextRTF(rtf);
-        else
-            viewer.setText(text);
-        viewer.grab();
-        const QTextDocument *doc = viewer.document();
-        QCOMPARE(doc->blockCount(), 2 + 312);
-        for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
-            QVERIFY(block.length() - 1 <= RunLimit);
-        QVERIFY(doc->findBlock(6).layout()->lineCount() > 1);
-
-        viewer.selectAll();
-        QCOMPARE(viewer.SelText(), text);
-        viewer.copy();
-        const QMimeData *data = QApplication::clipboard()->mimeData();
-        QCOMPARE(data->text(), text);
-        QTextDocument pasted;
-        QVERIFY(readRtf(data->data("text/rtf"), &pasted));
-        QCOMPARE(pasted.toPlainText(), text);
-
-        // Across a cut: the word's characters 990 to 1009.
-        QTextCursor across(viewer.document());
-        across.setPosition(6 + 990);
-        across.setPosition(6 + 1011, QTextCursor::KeepAnchor);
-        viewer.setTextCursor(across);
-        QCOMPARE(viewer.SelText(), word.mid(990, 20));
+        const QString text = "first\r\nsecond line\r\n\r\nlast";
+        box.setText(text);
+        QCOMPARE(box.document()->blockCount(), 4);
+        QCOMPARE(box.Text(), text);
+        box.setSelStart(int(text.indexOf("line")));
+        box.setSelLength(4);
+        QCOMPARE(box.SelText(), "line");
+        QCOMPARE(box.SelStart(), text.indexOf("line"));
+        box.setSelStart(3);
+        box.setSelLength(6);
+        QCOMPARE(box.SelText(), "st\r\nse");
+        for (int position = 0; position < box.document()->characterCount(); ++position)
+            QCOMPARE(box.documentPosition(box.textPosition(position)), position);
+        box.setText("unix\nends");
+        QCOMPARE(box.Text(), "unix\nends");
     }
 
-    // A box that can be edited keeps the text it is given; its lines break anywhere instead.
-    RichTextBox editor;
-    editor.setText(text);
-    QCOMPARE(editor.document()->blockCount(), 3);
-    QCOMPARE(editor.Text(), text);
-    QCOMPARE(editor.wordWrapMode(), QTextOption::WrapAnywhere);
-    editor.setTextRTF("{\\rtf1 Short words only.}");
-    QCOMPARE(editor.wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
-    editor.setTextRTF(rtf);
-    QCOMPARE(editor.document()->toPlainText(), text);
-    QCOMPARE(editor.wordWrapMode(), QTextOption::WrapAnywhere);
-}
+    void selectedText()
+    {
+        RichTextBox box;
+        fill(box);
+        select(box, "bold");
+        box.setSelText("strong");
+        QCOMPARE(box.Text(), "plain strong italic\nsecond");
+        QCOMPARE(box.SelLength(), 0);
+        QCOMPARE(box.SelStart(), 12);
+        // the inserted text takes the format of where it goes
+        QCOMPARE(formatOf(*box.document(), "strong").fontWeight(), int(QFont::Bold));
+    }
+
+    // A property without one value over the selection has none, which leaves the editor's
+    // toolbar buttons as they are; what is set reaches the text and no further.
+    void characterProperties()
+    {
+        RichTextBox box;
+        fill(box);
+        select(box, "bold");
+        QCOMPARE(box.SelBold(), true);
+        QCOMPARE(box.SelItalic(), false);
+        QCOMPARE(box.SelFontName(), "Arial");
+        QCOMPARE(box.SelFontSize(), 12.0);
+        QCOMPARE(box.SelColor(), SystemWindowText);
+        // the insertion point has the format of the character before it
+        box.setSelStart(int(box.Text().indexOf("old")));
+        QCOMPARE(box.SelBold(), true);
+        select(box, "plain bold");
+        QCOMPARE(box.SelBold(), std::nullopt);
+        QCOMPARE(box.SelFontName(), "Arial");
+        select(box, "bold italic");
+        QCOMPARE(box.SelFontName(), std::nullopt);
+        QCOMPARE(box.SelFontSize(), std::nullopt);
+        QCOMPARE(box.SelItalic(), std::nullopt);
+        QCOMPARE(box.SelUnderline(), false);
+        box.setSelBold(true);
+        QCOMPARE(box.SelBold(), true);
+
+        select(box, "plain");
+        box.setSelUnderline(true);
+        box.setSelStrikeThru(true);
+        box.setSelFontName("Liberation Serif");
+        box.setSelFontSize(9.5);
+        box.setSelColor(0x0000FF);
+        const QTextCharFormat format = formatOf(*box.document(), "plain");
+        QVERIFY(format.fontUnderline());
+        QVERIFY(format.fontStrikeOut());
+        QCOMPARE(family(format), "Liberation Serif");
+        QCOMPARE(format.fontPointSize(), 9.5);
+        QCOMPARE(format.foreground().color(), QColor(255, 0, 0));
+        QCOMPARE(box.SelColor(), ColourCode(0x0000FF));
+        QVERIFY(!formatOf(*box.document(), " bold").fontUnderline());
+        box.setSelUnderline(false);
+        QCOMPARE(box.SelUnderline(), false);
+        select(box, "plain bold");
+        QCOMPARE(box.SelColor(), std::nullopt);
+        // "automatic" is no colour of the text's own
+        box.setSelColor(SystemWindowText);
+        QCOMPARE(box.SelColor(), SystemWindowText);
+        QCOMPARE(formatOf(*box.document(), "plain").foreground().style(), Qt::NoBrush);
+
+        select(box, "bold");
+        box.setSelCharOffset(60);
+        QCOMPARE(box.SelCharOffset(), 60);
+        QVERIFY(box.TextRTF().contains("\\up6"));
+        QTextCharFormat super;
+        super.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+        box.textCursor().mergeCharFormat(super);
+        box.setSelCharOffset(0);
+        QCOMPARE(box.SelCharOffset(), 0);
+        QCOMPARE(formatOf(*box.document(), "bold").verticalAlignment(),
+                 QTextCharFormat::AlignNormal);
+    }
+
+    // Alignment and indents (in twips) of the selected paragraphs; bullets keep each
+    // paragraph's own indents.
+    void paragraphProperties()
+    {
+        RichTextBox box;
+        fill(box);
+        select(box, "bold");
+        QCOMPARE(box.SelAlignment(), int(RichTextBox::AlignLeft));
+        select(box, "second");
+        QCOMPARE(box.SelAlignment(), int(RichTextBox::AlignCentre));
+        select(box, "italic\nsecond");
+        QCOMPARE(box.SelAlignment(), std::nullopt);
+        box.setSelAlignment(RichTextBox::AlignRight);
+        QCOMPARE(box.document()->lastBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+                 Qt::AlignRight);
+
+        select(box, "plain");
+        box.setSelIndent(720);
+        box.setSelHangingIndent(360);
+        QCOMPARE(box.SelIndent(), 720); // the first line stays where it was
+        box.setSelRightIndent(1440);
+        QVERIFY(box.TextRTF().contains("\\fi-360\\li1080\\ri1440"));
+        select(box, "italic\nsec");
+        QCOMPARE(box.SelIndent(), std::nullopt);
+        QCOMPARE(box.SelRightIndent(), std::nullopt);
+        box.setSelIndent(0);
+        QCOMPARE(box.SelIndent(), 0);
+        QCOMPARE(box.SelHangingIndent(), std::nullopt);
+
+        box.setSelStart(0);
+        box.setSelLength(int(box.Text().size()));
+        QCOMPARE(box.SelBullet(), false);
+        box.setSelBullet(true);
+        const QTextList *list = box.document()->firstBlock().textList();
+        QVERIFY(list);
+        QCOMPARE(box.document()->lastBlock().textList(), list);
+        QCOMPARE(box.SelHangingIndent(), std::nullopt); // each paragraph keeps its own
+        box.setSelIndent(720);
+        QVERIFY(box.TextRTF().contains("\\pnlvlblt"));
+        select(box, "second");
+        box.setSelBullet(false);
+        QCOMPARE(box.SelBullet(), false);
+        QCOMPARE(box.SelIndent(), 720);
+        select(box, "italic\nsecond");
+        QCOMPARE(box.SelBullet(), std::nullopt);
+        select(box, "plain");
+        box.setSelBullet(false);
+        QCOMPARE(box.SelHangingIndent(), 360);
+        QCOMPARE(box.SelIndent(), 720);
+        QCOMPARE(box.document()->firstBlock().blockFormat().indent(), 0);
+    }
+
+    // The editor formats an empty page before loading it: the format is kept for the text
+    // that comes, and written with the empty page.
+    void emptyBoxKeepsItsFormat()
+    {
+        RichTextBox box;
+        box.setSelStart(0);
+        box.setSelLength(int(box.Text().size()) + 2);
+        box.setSelFontName("Courier New");
+        box.setSelFontSize(10);
+        box.setSelBold(true);
+        QVERIFY(box.TextRTF().contains("Courier New"));
+        QVERIFY(box.TextRTF().contains("\\fs20\\b\\par"));
+        box.setTextRTF(QByteArray());
+        box.setSelText("typed");
+        const QTextCharFormat format = formatOf(*box.document(), "typed");
+        QCOMPARE(family(format), "Courier New");
+        QCOMPARE(format.fontPointSize(), 10.0);
+        QCOMPARE(format.fontWeight(), int(QFont::Bold));
+        box.setText("replaced");
+        QCOMPARE(family(formatOf(*box.document(), "replaced")), "Courier New");
+        box.setSelBullet(true);
+        box.setText("plain again");
+        QCOMPARE(box.SelBullet(), false);
+    }
+
+    void textRtfTakesPlainText()
+    {
+        RichTextBox box;
+        box.setTextRTF("plain\r\nlines");
+        QCOMPARE(box.Text(), "plain\r\nlines");
+        box.setTextRTF("caf\xe9");
+        QCOMPARE(box.Text(), u"café"_qs);
+        box.setTextRTF("caf\xc3\xa9");
+        QCOMPARE(box.Text(), u"café"_qs);
+        fill(box);
+        QVERIFY(!box.document()->isUndoAvailable()); // loading is not an edit
+        QCOMPARE(box.SelStart(), 0);
+    }
+
+    void backColour()
+    {
+        RichTextBox box;
+        QCOMPARE(box.BackColor(), SystemWindowBackground);
+        QCOMPARE(box.palette().color(QPalette::Base),
+                 QApplication::palette().color(QPalette::Base));
+        box.setBackColor(0xFF0000);
+        QCOMPARE(box.palette().color(QPalette::Base), QColor(0, 0, 255));
+        // the page's colour is not part of its RTF
+        QVERIFY(!box.TextRTF().contains("colortbl"));
+    }
+
+    void saveFile()
+    {
+        RichTextBox box;
+        fill(box);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("page.rtf");
+        QVERIFY(box.SaveFile(path));
+        QCOMPARE(readFile(path), box.TextRTF());
+        QString error;
+        QVERIFY(!box.SaveFile(dir.filePath("missing/page.rtf"), &error));
+        QVERIFY(!error.isEmpty());
+    }
+
+    void clipboardCarriesRtf()
+    {
+        RichTextBox source;
+        fill(source);
+        select(source, "bold italic");
+        source.copy();
+        const QMimeData *data = QApplication::clipboard()->mimeData();
+        QVERIFY(data);
+        QVERIFY(data->hasFormat("text/rtf"));
+        QCOMPARE(data->text(), "bold italic");
+
+        RichTextBox target;
+        target.setText("[]");
+        target.setSelStart(1);
+        target.paste();
+        QCOMPARE(target.Text(), "[bold italic]");
+        QCOMPARE(formatOf(*target.document(), "bold").fontWeight(), int(QFont::Bold));
+        QCOMPARE(family(formatOf(*target.document(), "italic")), "Courier New");
+
+        // plain text only, as the editor's "Paste Plain Text" and plain pages want
+        auto *plain = new QMimeData;
+        plain->setText("just text");
+        QApplication::clipboard()->setMimeData(plain);
+        target.paste();
+        QVERIFY(target.Text().contains("just text"));
+    }
+
+    void longRunsAreCutOnlyWhereNothingIsSaved()
+    {
+        const QString word = QString("abcdefghijklmnopqrstuvwxyz").repeated(12'000);
+        const QString text = "Start\n" + word + "\nEnd";
+
+        // The viewer's box lays the word out in short pieces, yet copies it whole.
+        RichTextBox viewer;
+        viewer.setReadOnly(true);
+        viewer.resize(400, 300);
+        viewer.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+        const QByteArray rtf = "{\\rtf1\\ansi Start\\par " + word.toLatin1() + "\\par End}";
+        for (bool rich : {false, true}) {
+            if (rich)
+                viewer.setTextRTF(rtf);
+            else
+                viewer.setText(text);
+            viewer.grab();
+            const QTextDocument *doc = viewer.document();
+            QCOMPARE(doc->blockCount(), 2 + 312);
+            for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
+                QVERIFY(block.length() - 1 <= RunLimit);
+            QVERIFY(doc->findBlock(6).layout()->lineCount() > 1);
+
+            viewer.selectAll();
+            QCOMPARE(viewer.SelText(), text);
+            viewer.copy();
+            const QMimeData *data = QApplication::clipboard()->mimeData();
+            QCOMPARE(data->text(), text);
+            QTextDocument pasted;
+            QVERIFY(readRtf(data->data("text/rtf"), &pasted));
+            QCOMPARE(pasted.toPlainText(), text);
+
+            // Across a cut: the word's characters 990 to 1009.
+            QTextCursor across(viewer.document());
+            across.setPosition(6 + 990);
+            across.setPosition(6 + 1011, QTextCursor::KeepAnchor);
+            viewer.setTextCursor(across);
+            QCOMPARE(viewer.SelText(), word.mid(990, 20));
+        }
+
+        // A box that can be edited keeps the text it is given; its lines break anywhere instead.
+        RichTextBox editor;
+        editor.setText(text);
+        QCOMPARE(editor.document()->blockCount(), 3);
+        QCOMPARE(editor.Text(), text);
+        QCOMPARE(editor.wordWrapMode(), QTextOption::WrapAnywhere);
+        editor.setTextRTF("{\\rtf1 Short words only.}");
+        QCOMPARE(editor.wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+        editor.setTextRTF(rtf);
+        QCOMPARE(editor.document()->toPlainText(), text);
+        QCOMPARE(editor.wordWrapMode(), QTextOption::WrapAnywhere);
+    }
+};
 
 QTEST_MAIN(tst_richtextbox)
 #include "tst_richtextbox.moc"
