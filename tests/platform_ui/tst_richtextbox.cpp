@@ -2,7 +2,6 @@
 #include "support/TestSupport.h"
 #include "support/TextDocumentSupport.h"
 
-#include "pagetext/LongParagraphs.h"
 #include "platform_ui/RichTextBox.h"
 #include "rtf/RtfFormat.h"
 #include "rtf/RtfReader.h"
@@ -314,11 +313,7 @@ private Q_SLOTS:
             else
                 viewer.setText(text);
             viewer.grab();
-            const QTextDocument *doc = viewer.document();
-            QCOMPARE(doc->blockCount(), 2 + 312);
-            for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
-                QVERIFY(block.length() - 1 <= RunLimit);
-            QVERIFY(doc->findBlock(6).layout()->lineCount() > 1);
+            QCOMPARE(viewer.document()->blockCount(), 2 + 312);
 
             viewer.selectAll();
             QCOMPARE(viewer.SelText(), text);

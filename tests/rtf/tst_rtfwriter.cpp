@@ -325,23 +325,11 @@ private Q_SLOTS:
         QVERIFY(read);
         QCOMPARE(read->rows(), 2);
         QCOMPARE(read->columns(), 3);
-        for (int row = 0; row < 2; ++row) {
-            for (int column = 0; column < 3; ++column) {
-                QTextCursor expected = table->cellAt(row, column).firstCursorPosition();
-                expected.setPosition(table->cellAt(row, column).lastPosition(),
-                                     QTextCursor::KeepAnchor);
-                QTextCursor actual = read->cellAt(row, column).firstCursorPosition();
-                actual.setPosition(read->cellAt(row, column).lastPosition(),
-                                   QTextCursor::KeepAnchor);
-                QCOMPARE(actual.selectedText(), expected.selectedText());
-            }
-        }
+        QCOMPARE(paragraphs(*copy), paragraphs(doc));
         QCOMPARE(formatOf(*copy, "c2").fontWeight(), int(QFont::Bold));
         const QList<QTextLength> widths = read->format().columnWidthConstraints();
         QCOMPARE(widths.size(), 3);
         QCOMPARE(widths.at(1).rawValue(), twipsToPixels(2880));
-        QCOMPARE(copy->firstBlock().text(), "before");
-        QCOMPARE(copy->lastBlock().text(), "after");
     }
 
     void pictures()
