@@ -23,9 +23,11 @@ RgbQuad rgb(int red, int green, int blue)
     return {std::uint8_t(blue), std::uint8_t(green), std::uint8_t(red), 0};
 }
 
-// Every pixel of `target` equals the source pixel map(x, y) names.
+// `target` has pixels, and every one equals the source pixel map(x, y) names.
 template <typename Map> bool samePixels(const cImage &source, const cImage &target, Map map)
 {
+    if (!target.hdc())
+        return false;
     for (int y = 0; y < target.Height(); ++y) {
         for (int x = 0; x < target.Width(); ++x) {
             const QPoint from = map(x, y);

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/GeneralDate.h"
 #include "platform_ui/Orde.h"
 
 #include "support/TestSupport.h"
@@ -20,9 +21,9 @@ namespace {
 
 constexpr time_t someSecond = 1700000000;
 
-bool setTimes(const QString &path, long modifiedNanoseconds)
+bool setTimes(const QString &path, long modifiedNanoseconds, time_t accessed = someSecond)
 {
-    const timespec times[2] = {{someSecond, 0}, {someSecond, modifiedNanoseconds}};
+    const timespec times[2] = {{accessed, 0}, {someSecond, modifiedNanoseconds}};
     return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
 }
 
@@ -32,6 +33,19 @@ class tst_orde : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void filesAndFoldersAreToldApart()
+    {
+        QTemporaryDir temp;
+        const QString file = QDir(temp.path()).filePath("a.txt");
+        test::writeFile(file, "x");
+        QVERIFY(Orde::IsFile(file));
+        QVERIFY(!Orde::IsFile(temp.path()));
+        QVERIFY(!Orde::IsFile(file + ".missing"));
+        QVERIFY(Orde::IsFolder(temp.path()));
+        QVERIFY(!Orde::IsFolder(file));
+        QVERIFY(!Orde::IsFolder(QString()));
+    }
+
     void colourNamesGiveBgrValues()
     {
         const auto colour = [](const char *name) {
@@ -41,6 +55,17 @@ private Q_SLOTS:
         QCOMPARE(colour("Navy"), 0x800000);
         QCOMPARE(colour("grey"), 0x808080);
         QCOMPARE(colour("Orange"), -1);
+    }
+
+    void shortNameIsTheCanonicalPath()
+    {
+        QTemporaryDir temp;
+        const QString file = QDir(temp.path()).filePath("long file name.text");
+        test::writeFile(file, "x");
+        QVERIFY(QFile::link(file, temp.path() + "/alias"));
+        const QString canonical = QFileInfo(file).canonicalFilePath();
+        QCOMPARE(Orde::ShortName(temp.path() + "/alias"), canonical);
+        QCOMPARE(Orde::ShortName(temp.path() + "/./sub/../long file name.text"), canonical);
     }
 
     void fileModifiedSeesEveryWriteTheClockSees()
@@ -76,6 +101,16 @@ private Q_SLOTS:
         QThread::msleep(30);
         test::writeFile(file, "longer tex!");
         QVERIFY(Orde::FileModified(file) != untouched);
+    }
+
+    void accessTimeIsAGeneralDate()
+    {
+        QTemporaryDir temp;
+        const QString file = QDir(temp.path()).filePath("page.txt");
+        test::writeFile(file, "x");
+        QVERIFY(setTimes(file, 0, someSecond - 60));
+        QCOMPARE(Orde::FileAccessed(file),
+                 generalDate(QDateTime::fromSecsSinceEpoch(someSecond - 60)));
     }
 
     void topmostWindowsStayShown()
