@@ -159,11 +159,8 @@ private Q_SLOTS:
                     const int actual = out[b * 64 + zigZag[k]];
                     const double exact = exactDct(block, k / 8, k % 8) / table.entries[zigZag[k]];
                     QVERIFY2(std::abs(actual - exact) <= 0.51,
-                             qPrintable(QStringLiteral("block %1 coefficient %2: %3 vs %4")
-                                            .arg(b)
-                                            .arg(k)
-                                            .arg(actual)
-                                            .arg(exact)));
+                             qPrintable(QString::asprintf("block %d coefficient %d: %d vs %f", b, k,
+                                                          actual, exact)));
                 }
             }
         }
@@ -297,13 +294,9 @@ private Q_SLOTS:
                                                               stepX, stepY, x, y, c);
                                 // Thirds are summed in floats, within rounding.
                                 QVERIFY2(std::abs(row[3 * x + c] - expected) <= (stepX == 3),
-                                         qPrintable(QStringLiteral("%1x%2 step %3:%4 at %5,%6")
-                                                        .arg(sourceWidth)
-                                                        .arg(sourceHeight)
-                                                        .arg(stepX)
-                                                        .arg(stepY)
-                                                        .arg(x)
-                                                        .arg(y)));
+                                         qPrintable(QString::asprintf("%dx%d step %d:%d at %d,%d",
+                                                                      sourceWidth, sourceHeight,
+                                                                      stepX, stepY, x, y)));
                             }
                         }
                     }
