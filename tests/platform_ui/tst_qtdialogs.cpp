@@ -20,28 +20,17 @@ using namespace quillery;
 
 namespace {
 
-// Runs handle on the modal dialog once it is up (the dialog call itself blocks), and
-// closes the dialog if a failed check left it open.
-void whenModalShown(std::function<void(QWidget *)> handle)
-{
-    QTimer::singleShot(10, [handle] {
-        QPointer<QWidget> dialog = QApplication::activeModalWidget();
-        if (!dialog)
-            return whenModalShown(handle);
-        handle(dialog);
-        if (dialog && dialog->isVisible())
-            qobject_cast<QDialog *>(dialog)->reject();
-    });
-}
-
-// Runs handle on the modal dialog of type T once it is the one up.
+// Runs handle on the modal dialog of type T once it is the one up (the dialog call itself
+// blocks), and closes the dialog if a failed check left it open.
 template <typename T> void whenShownAs(std::function<void(T *)> handle)
 {
     QTimer::singleShot(10, [handle] {
-        auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
+        QPointer<T> dialog = qobject_cast<T *>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible())
             return whenShownAs<T>(handle);
         handle(dialog);
+        if (dialog && dialog->isVisible())
+            dialog->reject();
     });
 }
 
@@ -170,8 +159,7 @@ private Q_SLOTS:
     void messageBoxesShowIconButtonsAndPlainText()
     {
         QtDialogs dialogs;
-        whenModalShown([](QWidget *widget) {
-            auto *box = qobject_cast<QMessageBox *>(widget);
+        whenShownAs<QMessageBox>([](QMessageBox *box) {
             QCOMPARE(box->icon(), QMessageBox::Warning);
             QCOMPARE(box->standardButtons(),
                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -184,10 +172,10 @@ private Q_SLOTS:
         QCOMPARE(dialogs.message(MsgIcon::Exclamation, MsgButtons::YesNoCancel, "Title", longText),
                  MsgResult::No);
         // Closing a question without a Cancel button is a No.
-        whenModalShown([](QWidget *box) { QTest::keyClick(box, Qt::Key_Escape); });
+        whenShownAs<QDialog>([](QDialog *box) { QTest::keyClick(box, Qt::Key_Escape); });
         QCOMPARE(dialogs.message(MsgIcon::Question, MsgButtons::YesNo, "t", "?"), MsgResult::No);
         // A destructive question answers No to Enter.
-        whenModalShown([](QWidget *box) { QTest::keyClick(box, Qt::Key_Return); });
+        whenShownAs<QDialog>([](QDialog *box) { QTest::keyClick(box, Qt::Key_Return); });
         QCOMPARE(dialogs.message(MsgIcon::Question, MsgButtons::YesNoDefaultNo, "t", "?"),
                  MsgResult::No);
     }
@@ -195,7 +183,7 @@ private Q_SLOTS:
     void inputWrapsItsPromptAndTellsEmptyFromCancel()
     {
         QtDialogs dialogs;
-        whenModalShown([](QWidget *dialog) {
+        whenShownAs<QDialog>([](QDialog *dialog) {
             checkPrompt(dialog->findChild<QLabel *>(), longText);
             auto *edit = dialog->findChild<QLineEdit *>();
             QCOMPARE(edit->text(), QString("tamsin"));
@@ -203,7 +191,7 @@ private Q_SLOTS:
             QTest::keyClick(edit, Qt::Key_Return);
         });
         QCOMPARE(dialogs.input("Author Name", longText, "tamsin"), std::optional<QString>(""));
-        whenModalShown([](QWidget *dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+        whenShownAs<QDialog>([](QDialog *dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
         QCOMPARE(dialogs.input("Author Name", longText, "tamsin"), std::nullopt);
     }
 
@@ -211,7 +199,7 @@ private Q_SLOTS:
     {
         QTemporaryDir folder;
         QtDialogs dialogs;
-        whenModalShown([](QWidget *dialog) {
+        whenShownAs<QDialog>([](QDialog *dialog) {
             checkPrompt(dialog->findChild<QLabel *>(QString(), Qt::FindDirectChildrenOnly),
                         "Please choose a folder & more to import files from.");
             static_cast<QDialog *>(dialog->findChild<QFileDialog *>())->accept();
