@@ -81,6 +81,7 @@ void tst_binderfile::newAndEmptyBinders()
     QCOMPARE(binder.title(), QString("New File 1"));
     QCOMPARE(binder.pageCount(), 1);
     QCOMPARE(binder.pages.at(0).name, QString("Page 1"));
+    QCOMPARE(binder.pages.at(0).key.kind.name(), QString("RTF"));
     QCOMPARE(binder.pages.at(0).key.colour, QString("-2147483643"));
     QCOMPARE(binder.NextKey(), 2);
     QCOMPARE(binder.records().value("RTFFontName"), QString("Times New Roman"));
@@ -113,6 +114,7 @@ void tst_binderfile::savesAndReopensPagesInListOrder()
     QCOMPARE(binder->pages.at(0).name, QString("one"));
     QCOMPARE(binder->pages.at(2).name, QString("three.png"));
     QCOMPARE(binder->pages.at(2).key.kind.name(), QString("PICTURE"));
+    QCOMPARE(binder->pages.at(1).key.colour, QString("-2147483643"));
     QCOMPARE(binder->NextKey(), 4);
     // Per-page records live in the page list while the binder is open.
     QCOMPARE(binder->records().value("Page1"), InfoRecords::NotFound);
