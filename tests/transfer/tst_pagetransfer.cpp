@@ -22,11 +22,10 @@ class tst_pagetransfer : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void importNamesPagesByKindOrAddsNothing();
-    void importDialogUsesChosenKindAndTitles();
+    void importDialogAndNewPages();
     void folderImportAddsEveryFileAndCanCancel();
     void exportWritesBytesUnchangedAndReplaces();
     void expBinMakesUniqueScratchFiles();
-    void newIconNamesAndSerials();
     void importBinderAppendsPagesAndKeepsSettings();
     void importBinderWithPasswordOrNoPages();
 };
@@ -80,7 +79,7 @@ void tst_pagetransfer::importNamesPagesByKindOrAddsNothing()
     QVERIFY(f.temp->registered().contains(binder.pages.at(0).key.location));
 }
 
-void tst_pagetransfer::importDialogUsesChosenKindAndTitles()
+void tst_pagetransfer::importDialogAndNewPages()
 {
     BinderFixture f;
     Binder binder;
@@ -94,6 +93,20 @@ void tst_pagetransfer::importDialogUsesChosenKindAndTitles()
     QCOMPARE(f.dialogs.calls().first().file.title, QString("Import a Rich Text Format File"));
     ImportDialog(*f.workspace, binder, PageKind::SOUND); // cancelled
     QCOMPARE(binder.pageCount(), 2);
+
+    // New pages are named by their place and numbered on from the next key.
+    binder.setNextKey(7);
+    binder.setChanged(false);
+    NewIcon(binder, PageKind::RTF);
+    NewIcon(binder, PageKind::TXT);
+    QCOMPARE(binder.pages.at(3).name, QString("Page 4"));
+    QCOMPARE(binder.pages.at(3).key.toString(), QString("8?"
+                                                        "??TXT?"
+                                                        "?NA"));
+    QCOMPARE(binder.CurIndex(), 4);
+    QVERIFY(binder.Changed());
+    QCOMPARE(GetLumpString(binder), QByteArray());
+    QCOMPARE(readFile(writeBlankHtml(*f.workspace)), QByteArray("<html></html>\n"));
 }
 
 void tst_pagetransfer::folderImportAddsEveryFileAndCanCancel()
@@ -174,26 +187,6 @@ void tst_pagetransfer::expBinMakesUniqueScratchFiles()
     QCOMPARE(readFile(second), QByteArray("body{}"));
     QVERIFY(f.temp->registered().contains(second));
     QCOMPARE(ExpBin(*f.workspace, *binder, "x", 7), QString());
-}
-
-void tst_pagetransfer::newIconNamesAndSerials()
-{
-    BinderFixture f;
-    Binder binder;
-    NewFile(*f.workspace, binder, false);
-    binder.setNextKey(7);
-    NewIcon(binder, PageKind::RTF);
-    NewIcon(binder, PageKind::TXT);
-    NewIcon(binder, PageKind::HTML);
-    QCOMPARE(binder.pages.at(2).name, QString("Page 3"));
-    QCOMPARE(binder.pages.at(1).key.toString(), QString("8?"
-                                                        "??TXT?"
-                                                        "?NA"));
-    QCOMPARE(binder.CurIndex(), 3);
-    QVERIFY(binder.Changed());
-    QCOMPARE(GetLumpString(binder), QByteArray());
-
-    QCOMPARE(readFile(writeBlankHtml(*f.workspace)), QByteArray("<html></html>\n"));
 }
 
 void tst_pagetransfer::importBinderAppendsPagesAndKeepsSettings()
