@@ -42,8 +42,7 @@ class tst_lumparchive : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void writesAndReadsLumpsFromBytesAndFileRanges();
-    void copiesFileRangesInAnyOrderMixedWithBytes();
+    void writesLumpsFromBytesAndFileRangesInAnyOrder();
     void copyFileReplacesLongerAndEmptyTargets();
     void refusesLongNamesAndWrongHeaders();
     void writingThroughALinkKeepsTheLink();
@@ -52,42 +51,15 @@ private Q_SLOTS:
     void refusesDamagedArchives_data();
     void refusesDamagedArchives();
     void acceptsEightCharacterNamesWithoutNuls();
-    void recordsKeepOrderAndSurviveAwkwardValues();
-    void recordsSkipGarbageAndBoundHostileCounts();
+    void recordsReadBackAsTheyWereWritten();
     void perPageRecordsAreTakenApart();
     void recordsStayRightThroughRewritesAndRemovals();
-    void recordsReadBackAsTheyWereWritten();
 
 private:
     QTemporaryDir m_dir;
 };
 
-void tst_lumparchive::writesAndReadsLumpsFromBytesAndFileRanges()
-{
-    const QString source = m_dir.filePath("source.bin");
-    writeFile(source, "0123456789abcdef");
-    const QString path = m_dir.filePath("a.qly");
-
-    writeArchive(path, {{"QUILLERY", QByteArray("Title=x\n")},
-                        {"TXT", FileRange{source, 4, 6}},
-                        {"FILE", QByteArray()}});
-
-    LumpArchive in("QLY4");
-    in.OpenArchive(path);
-    QCOMPARE(in.lumpCount(), 3);
-    QCOMPARE(in.lump(1).name, QByteArray("QUILLERY"));
-    QCOMPARE(in.lump(2).name, QByteArray("TXT"));
-    QCOMPARE(in.lump(1).offset, 12);
-    QCOMPARE(LumpArchive::ReadBytes(path, in.lump(2).offset, in.lump(2).length),
-             QByteArray("456789"));
-    QCOMPARE(in.lump(3).length, 0);
-    QCOMPARE(in.ReadNamedLump(path, "QUILLERY"), QByteArray("Title=x\n"));
-    QCOMPARE(readFile(path).size(), 12 + 8 + 6 + 3 * 16);
-    // Nothing is left beside the file by the safe write.
-    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
-}
-
-void tst_lumparchive::copiesFileRangesInAnyOrderMixedWithBytes()
+void tst_lumparchive::writesLumpsFromBytesAndFileRangesInAnyOrder()
 {
     // Ranges that continue one another are copied together; the others, and bytes in
     // between, must still land in their own lumps.
@@ -118,11 +90,16 @@ void tst_lumparchive::copiesFileRangesInAnyOrderMixedWithBytes()
     LumpArchive in("QLY4");
     in.OpenArchive(path);
     QCOMPARE(in.lumpCount(), expected.size());
+    QCOMPARE(in.lump(1).offset, 12);
     for (int i = 0; i < expected.size(); ++i) {
         QCOMPARE(in.lump(i + 1).name, "L" + QByteArray::number(i + 1));
         QCOMPARE(LumpArchive::ReadBytes(path, in.lump(i + 1).offset, in.lump(i + 1).length),
                  expected[i]);
     }
+    QCOMPARE(in.ReadNamedLump(path, "L11"), QByteArray("mid"));
+    QCOMPARE(readFile(path).size(), 12 + expected.join().size() + 13 * 16);
+    // Nothing is left beside the file by the safe write.
+    QCOMPARE(QDir(m_dir.path()).entryList({".*"}, QDir::Files | QDir::Hidden), QStringList());
 
     // The same archive read piece by piece, in reads that straddle pieces, is the file.
     const QVector<Lump> written = out.writtenLumps();
@@ -142,10 +119,9 @@ void tst_lumparchive::copiesFileRangesInAnyOrderMixedWithBytes()
 
     // A range past the end of its file fails the write and leaves the old archive alone,
     // also when it would continue the range before it; read as pieces, it fails there.
-    const QByteArray before = readFile(path);
     LumpArchive bad = archiveOf({{"A", FileRange{pathA, 0, 8}}, {"B", FileRange{pathA, 8, 9}}});
     QVERIFY_THROWS_EXCEPTION(FileError, bad.WriteArchive(path));
-    QCOMPARE(readFile(path), before);
+    QCOMPARE(readFile(path), whole);
     PiecesSource badPieces(bad.pieces());
     QByteArray buffer(badPieces.size(), '\0');
     QVERIFY_THROWS_EXCEPTION(FileError, badPieces.read(buffer.data(), buffer.size()));
@@ -305,31 +281,36 @@ void tst_lumparchive::acceptsEightCharacterNamesWithoutNuls()
     QVERIFY_THROWS_EXCEPTION(FileError, archive.lump(2));
 }
 
-void tst_lumparchive::recordsKeepOrderAndSurviveAwkwardValues()
+// Stored text that this class would write otherwise (escapes, carriage returns, Windows line
+// ends, damaged UTF-8) is read as its value and written as this class writes it, so that every
+// record reads back the same after a save.
+void tst_lumparchive::recordsReadBackAsTheyWereWritten()
 {
     InfoRecords records;
     QCOMPARE(records.value("Never"), QString("[NOT FOUND]"));
     QCOMPARE(records.value("Never", "d"), QString("d"));
     records.write("Title", "first");
-    records.write("Pane Pos", 0);
     records.write("Bold", true);
     records.write("Colour", qint32(0x80000005u));
     records.write("Comments1", QString("line one\nline two\r\nback\\slash = equals"));
     records.write("Title", "second"); // keeps its place
-    QCOMPARE(records.value("Bold"), QString("True"));
-    QCOMPARE(records.value("Colour"), QString("-2147483643"));
-
-    const QByteArray text = records.toText();
-    QVERIFY(text.startsWith("Title=second\nPane Pos=0\nBold=True\n"));
+    QByteArray text = records.toText();
+    QVERIFY(text.startsWith("Title=second\nBold=True\nColour=-2147483643\n"));
+    QVERIFY(!text.contains('\r'));
     InfoRecords back;
+    back.loadText(QByteArray(text).replace("\n", "\r\n"));
+    QCOMPARE(back.toText(), text);
+
+    records.loadText(QByteArray("K\\ey=a\\qb\r\r\nPlain=x\tdone\nBad=\xff!\nCR=in\rside\n"
+                                "\xff\xfe garbage\n=novalue\nTrail=ends\\"));
+    QCOMPARE(records.size(), 5);
+    QCOMPARE(records.value("K_ey"), QString("aqb\r"));
+    QCOMPARE(records.value("CR"), QString("in\rside"));
+    text = records.toText();
+    QCOMPARE(text, QByteArray("K_ey=aqb\\r\nPlain=x\tdone\nBad=\xEF\xBF\xBD!\nCR=in\\rside\n"
+                              "Trail=ends\\\\\n"));
     back.loadText(text);
     QCOMPARE(back.toText(), text);
-    QCOMPARE(back.value("Comments1"), records.value("Comments1"));
-    QVERIFY(!text.contains('\r'));
-    // Records written with Windows line ends read the same.
-    back.loadText(QByteArray(text).replace("\n", "\r\n"));
-    QCOMPARE(back.value("Comments1"), records.value("Comments1"));
-    QCOMPARE(back.value("Title"), QString("second"));
 
     // Every script is written as UTF-8, as Qt's own encoder writes it; a lone surrogate
     // cannot be and becomes the replacement mark.
@@ -339,21 +320,13 @@ void tst_lumparchive::recordsKeepOrderAndSurviveAwkwardValues()
     wide.write("Lone", QString(QChar(0xD800)) + u'x');
     QCOMPARE(wide.toText(), QString::fromUtf8("Ключ=").toUtf8() + scripts.chopped(2).toUtf8() +
                                 "\\\\\\n\nLone=\xEF\xBF\xBDx\n");
-    InfoRecords wideBack;
-    wideBack.loadText(wide.toText());
-    QCOMPARE(wideBack.value(QString::fromUtf8("Ключ")), scripts);
-}
+    back.loadText(wide.toText());
+    QCOMPARE(back.value(QString::fromUtf8("Ключ")), scripts);
 
-void tst_lumparchive::recordsSkipGarbageAndBoundHostileCounts()
-{
-    InfoRecords records;
-    records.loadText(QByteArray("\xff\xfe garbage\n=novalue\nPages=99999999999\nPage1=a\n"
-                                "Page2=b\nKeep=1\n\n"));
-    QCOMPARE(records.size(), 4);
+    // Numbered records go up to the count and no further, however large it claims to be.
+    records.loadText("Pages=99999999999\nPage1=a\nKeep=1\n");
     records.removeNumbered("Pages", "Page");
-    QCOMPARE(records.value("Page1"), InfoRecords::NotFound);
-    QCOMPARE(records.value("Keep"), QString("1"));
-    // Up to the count and no further.
+    QCOMPARE(records.toText(), QByteArray("Pages=99999999999\nKeep=1\n"));
     records.loadText("Pages=2\nPage1=a\nPage2=b\nPage3=c\n");
     records.removeNumbered("Pages", "Page");
     QCOMPARE(records.toText(), QByteArray("Pages=2\nPage3=c\n"));
@@ -385,95 +358,57 @@ void tst_lumparchive::perPageRecordsAreTakenApart()
     QVERIFY(!records.contains("Page2"));
     QVERIFY(records.contains("Page4"));
     QVERIFY(records.contains("Page01"));
-    QVERIFY(records.contains("Pages"));
 }
 
 // Thousands of records, rewritten longer and shorter, most removed (which clears out the
-// room they held) and some written again, against a plain list of what each key holds.
+// room they held) and some written again.
 void tst_lumparchive::recordsStayRightThroughRewritesAndRemovals()
 {
     InfoRecords records;
-    QList<std::pair<QString, QString>> expected;
-    QHash<QString, qsizetype> place;
-    const auto set = [&](const QString &key, const QString &value) {
-        records.write(key, value);
-        if (!place.contains(key)) {
-            place.insert(key, expected.size());
-            expected.append({key, value});
-        } else {
-            expected[place.value(key)].second = value;
-        }
-    };
+    const int count = 20000;
     const auto key = [](int i) {
         return QString("k%1").arg(i);
     };
-    const int count = 20000;
+    const auto longer = [](int i) {
+        return QString("a much longer value than before, %1\n").arg(i);
+    };
     for (int i = 0; i < count; ++i)
-        set(key(i), QString("value %1").arg(i));
+        records.write(key(i), QString("value %1").arg(i));
     for (int i = 0; i < count; i += 3)
-        set(key(i), QString("a much longer value than before, %1\n").arg(i));
+        records.write(key(i), longer(i));
     for (int i = 0; i < count; ++i) {
-        if (i % 3 == 0)
-            continue;
-        records.remove(key(i));
-        place.remove(key(i));
+        if (i % 3 != 0)
+            records.remove(key(i));
     }
-    expected.removeIf([&place](const auto &entry) { return !place.contains(entry.first); });
-    for (qsizetype i = 0; i < expected.size(); ++i)
-        place[expected[i].first] = i;
-    set(key(3), "shorter");
-    set(key(2), "back, and last");
-    set("a=b", "kept as a_b");
+    records.write(key(3), "shorter");
+    records.write(key(2), "back, and last");
+    records.write("a=b", "kept as a_b");
 
-    QCOMPARE(records.size(), expected.size());
+    QByteArray text;
+    for (int i = 0; i < count; i += 3) {
+        const QString value = i == 3 ? QString("shorter") : longer(i);
+        QCOMPARE(records.value(key(i)), value);
+        InfoRecords::appendRecord(text, key(i).toUtf8(), value);
+    }
+    InfoRecords::appendRecord(text, "k2", u"back, and last");
+    InfoRecords::appendRecord(text, "a_b", u"kept as a_b");
+    QCOMPARE(records.toText(), text);
+    QCOMPARE(records.size(), (count + 2) / 3 + 2);
     QCOMPARE(records.value(key(5)), InfoRecords::NotFound);
     QCOMPARE(records.value("a=b"), InfoRecords::NotFound); // keys hold no delimiters
-    QByteArray text;
-    for (const auto &[name, value] : expected) {
-        const QString stored = name == "a=b" ? "a_b" : name;
-        QCOMPARE(records.value(stored), value);
-        InfoRecords::appendRecord(text, stored.toUtf8(), value);
-    }
-    QCOMPARE(records.toText(), text);
-    QVERIFY(text.startsWith("k0=a much longer value than before, 0\\n\nk3=shorter\nk6="));
-    QVERIFY(text.endsWith("k2=back, and last\na_b=kept as a_b\n"));
 
     // A record removed on its own is gone at once, and written again it comes last.
     records.remove(key(3));
     QVERIFY(!records.contains(key(3)));
-    QCOMPARE(records.size(), expected.size() - 1);
+    QCOMPARE(records.size(), (count + 2) / 3 + 1);
     records.write(key(3), "again");
     QVERIFY(records.toText().endsWith("a_b=kept as a_b\nk3=again\n"));
 
     // Removing by number takes thousands at once and leaves the rest as they were.
     records.write("Pages", count);
     records.removeNumbered("Pages", "k");
-    QCOMPARE(records.size(), 3);
     QCOMPARE(records.toText(), QByteArray("k0=a much longer value than before, 0\\n\n"
                                           "a_b=kept as a_b\nPages=20000\n"));
-}
-
-// Stored text that this class would write otherwise (escapes, carriage returns, damaged
-// UTF-8) is read as its value and written as this class writes it, so that every record
-// reads back the same after a save.
-void tst_lumparchive::recordsReadBackAsTheyWereWritten()
-{
-    InfoRecords records;
-    records.loadText(QByteArray("K\\ey=a\\qb\r\r\nPlain=x\tdone\nBad=\xff!\nCR=in\rside\n"
-                                "Trail=ends\\"));
-    QCOMPARE(records.value("K_ey"), QString("aqb\r"));
-    QCOMPARE(records.value("Plain"), QString("x\tdone"));
-    QCOMPARE(records.value("Bad"), QString(QChar::ReplacementCharacter) + "!");
-    QCOMPARE(records.value("CR"), QString("in\rside"));
-    QCOMPARE(records.value("Trail"), QString("ends\\"));
-    const QByteArray text = records.toText();
-    QCOMPARE(text, QByteArray("K_ey=aqb\\r\nPlain=x\tdone\nBad=\xEF\xBF\xBD!\nCR=in\\rside\n"
-                              "Trail=ends\\\\\n"));
-    InfoRecords back;
-    back.loadText(text);
-    QCOMPARE(back.toText(), text);
-    for (const char *key : {"K_ey", "Plain", "Bad", "CR", "Trail"})
-        QCOMPARE(back.value(QLatin1String(key)), records.value(QLatin1String(key)));
 }
 
 QTEST_GUILESS_MAIN(tst_lumparchive)

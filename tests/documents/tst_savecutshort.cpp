@@ -5,6 +5,7 @@
 // then finds the archive as it was before the save or as the save made it, and, once a save is
 // through, none of the replaced bytes.
 
+#include "ArchiveSupport.h"
 #include "BinderFixture.h"
 #include "TestSupport.h"
 #include "documents/BinderSaver.h"
@@ -148,12 +149,10 @@ struct Scenario
                   {"FILE", "GONE-PAGE-" + QByteArray(3000, 'g')}};
         after = {
             {"QUILLERY", "Title=new\n"}, before[1], {"TXT", "NEW-PAGE-" + QByteArray(5000, 'n')}};
-        LumpArchive archive("QLY4");
-        for (int i = 0; i < before.size(); ++i) {
-            archive.setLumpName(i + 1, before[i].first);
-            archive.setLumpData(i + 1, before[i].second);
-        }
-        archive.WriteArchive(path);
+        NamedLumps lumps;
+        for (const auto &[name, data] : before)
+            lumps.append({name, data});
+        writeArchive(path, lumps);
         original = readFile(path);
         writeFile(newPage, after[2].second);
     }
@@ -162,14 +161,9 @@ struct Scenario
     LumpArchive append() const
     {
         const QVector<Lump> present = LumpArchive::readDirectory(path, "QLY4");
-        LumpArchive archive("QLY4");
-        archive.setLumpName(1, "QUILLERY");
-        archive.setLumpData(1, after[0].second);
-        archive.setLumpName(2, "TXT");
-        archive.setLumpData(2, FileRange{path, present[1].offset, present[1].length});
-        archive.setLumpName(3, "TXT");
-        archive.setLumpData(3, FileRange{newPage, 0, after[2].second.size()});
-        return archive;
+        return archiveOf({{"QUILLERY", after[0].second},
+                          {"TXT", FileRange{path, present[1].offset, present[1].length}},
+                          {"TXT", FileRange{newPage, 0, after[2].second.size()}}});
     }
 };
 

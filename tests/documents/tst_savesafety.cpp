@@ -39,14 +39,6 @@ void replacePageData(BinderFixture &f, Binder &binder, int row, const QByteArray
     binder.setChanged(true);
 }
 
-// A binder of one big page and two small ones holding markers.
-QString markedBinder(BinderFixture &f, const QString &name)
-{
-    return f.makeBinder(name, {{"big.txt", QByteArray(200000, 'b')},
-                               {"old.txt", "OLD-PAGE-" + QByteArray(3000, 'o')},
-                               {"gone.txt", "GONE-PAGE-" + QByteArray(3000, 'g')}});
-}
-
 int cli(const QStringList &args)
 {
     return runProgram(QUILLERY_CLI, args).code;
@@ -71,8 +63,7 @@ private Q_SLOTS:
     void lostPageSourceFailsAndKeepsTheFile_data();
     void lostPageSourceFailsAndKeepsTheFile();
     void removedNamesAndPasswordLeaveTheFile();
-    void replacedAndRemovedPagesAreErasedInPlace();
-    void anotherReaderKeepsWhatItWasShown();
+    void anotherReaderKeepsWhatItWasShownThenSavesEraseInPlace();
     void reopensOnTheLastPageAndKeepsPermissions();
 };
 
@@ -120,10 +111,7 @@ void tst_savesafety::fileChangedOnDiskAsksBeforeSaving()
 
     // Overwrite, chosen, replaces what changed in place as well.
     const QString other = f.path("ours.qly");
-    QFile file(other);
-    QVERIFY(file.open(QIODevice::Append));
-    file.write("appended by someone");
-    file.close();
+    writeFile(other, readFile(other) + "appended by someone");
     binder->setChanged(true);
     f.dialogs.queueMessage(MsgResult::No);
     QVERIFY(SaveCommand(*f.workspace, *binder));
@@ -137,17 +125,15 @@ void tst_savesafety::fileChangedOnDiskAsksBeforeSaving()
 
 void tst_savesafety::lostPageSourceFailsAndKeepsTheFile_data()
 {
-    QTest::addColumn<bool>("vanishes");
-    QTest::addColumn<QByteArray>("leftThere");
+    QTest::addColumn<QByteArray>("leftThere"); // none: the file vanished
     QTest::addColumn<QString>("said");
-    QTest::newRow("vanished") << true << QByteArray() << "is missing";
-    QTest::newRow("cut short") << false << QByteArray("no") << "has 2 bytes instead of 5";
-    QTest::newRow("grown") << false << QByteArray("notes and more") << "has 14 bytes instead of 5";
+    QTest::newRow("vanished") << QByteArray() << "is missing";
+    QTest::newRow("cut short") << QByteArray("no") << "has 2 bytes instead of 5";
+    QTest::newRow("grown") << QByteArray("notes and more") << "has 14 bytes instead of 5";
 }
 
 void tst_savesafety::lostPageSourceFailsAndKeepsTheFile()
 {
-    QFETCH(bool, vanishes);
     QFETCH(QByteArray, leftThere);
     QFETCH(QString, said);
     BinderFixture f;
@@ -157,7 +143,7 @@ void tst_savesafety::lostPageSourceFailsAndKeepsTheFile()
     PageKind kind = PageKind::Unknown;
     QVERIFY(ImportFile(*f.workspace, *binder, f.file("notes.txt", "notes"), kind));
     const QString data = binder->pages.at(2).key.location;
-    if (vanishes)
+    if (leftThere.isNull())
         QVERIFY(QFile::remove(data));
     else
         writeFile(data, leftThere);
@@ -229,40 +215,13 @@ void tst_savesafety::removedNamesAndPasswordLeaveTheFile()
     QCOMPARE(LumpArchive::readDirectory(path, "QLY4").at(1).offset, firstLump);
 }
 
-void tst_savesafety::replacedAndRemovedPagesAreErasedInPlace()
+void tst_savesafety::anotherReaderKeepsWhatItWasShownThenSavesEraseInPlace()
 {
     BinderFixture f;
-    const QString path = markedBinder(f, "marked.qly");
-    auto binder = f.open(path);
-    QVERIFY(binder);
-    const ino_t inode = inodeOf(path);
-    const qint64 bigPage = LumpArchive::readDirectory(path, "QLY4").at(1).offset;
-
-    replacePageData(f, *binder, 1, "NEW-PAGE-" + QByteArray(3000, 'n'));
-    binder->pages.remove(2);
-    QVERIFY(SavFile(*f.workspace, *binder, path));
-    // The file was added to, not rewritten: the big page kept its place.
-    QCOMPARE(inodeOf(path), inode);
-    QCOMPARE(LumpArchive::readDirectory(path, "QLY4").at(1).offset, bigPage);
-    const QByteArray saved = readFile(path);
-    QVERIFY(!saved.contains("OLD-PAGE-"));
-    QVERIFY(!saved.contains("GONE-PAGE-"));
-    QVERIFY(!saved.contains("gone")); // the removed page's name went with the old records
-    QCOMPARE(GetLumpString(*binder, "2"), "NEW-PAGE-" + QByteArray(3000, 'n'));
-
-    binder.reset();
-    BinderFixture reader;
-    auto reopened = reader.open(path);
-    QVERIFY(reopened);
-    QCOMPARE(reopened->pageCount(), 2);
-    QCOMPARE(GetLumpString(*reopened, "1"), QByteArray(200000, 'b'));
-    QCOMPARE(GetLumpString(*reopened, "2"), "NEW-PAGE-" + QByteArray(3000, 'n'));
-}
-
-void tst_savesafety::anotherReaderKeepsWhatItWasShown()
-{
-    BinderFixture f;
-    const QString path = markedBinder(f, "shared.qly");
+    const QString path =
+        f.makeBinder("shared.qly", {{"big.txt", QByteArray(200000, 'b')},
+                                    {"old.txt", "OLD-PAGE-" + QByteArray(3000, 'o')},
+                                    {"gone.txt", "GONE-PAGE-" + QByteArray(3000, 'g')}});
     auto binder = f.open(path);
     BinderFixture other;
     other.workspace->authorName = "someone else";
@@ -272,20 +231,36 @@ void tst_savesafety::anotherReaderKeepsWhatItWasShown()
     // The reader reads the file through a link of its own: the save leaves that file
     // alone and puts a new one in the binder's place.
     const ino_t inode = inodeOf(path);
-    replacePageData(f, *binder, 1, "NEW-PAGE-" + QByteArray(3000, 'n'));
+    const QByteArray newPage = "NEW-PAGE-" + QByteArray(3000, 'n');
+    replacePageData(f, *binder, 1, newPage);
     QVERIFY(SavFile(*f.workspace, *binder, path));
     QVERIFY(inodeOf(path) != inode);
     QVERIFY(!readFile(path).contains("OLD-PAGE-"));
     QCOMPARE(GetLumpString(*reader, "2"), "OLD-PAGE-" + QByteArray(3000, 'o'));
 
-    // Once the reader is gone, the next save works in place again.
+    // Once the reader is gone, the next save adds to the file in place, the big page kept
+    // where it is, and erases what was replaced and removed, names and all.
     reader.reset();
     other.temp->DeleteTempFiles();
     const ino_t rewritten = inodeOf(path);
-    replacePageData(f, *binder, 2, "LATER-" + QByteArray(10, 'l'));
+    const qint64 bigPage = LumpArchive::readDirectory(path, "QLY4").at(1).offset;
+    replacePageData(f, *binder, 1, "LATER-" + QByteArray(10, 'l'));
+    binder->pages.remove(2);
     QVERIFY(SavFile(*f.workspace, *binder, path));
     QCOMPARE(inodeOf(path), rewritten);
-    QVERIFY(!readFile(path).contains("GONE-PAGE-"));
+    QCOMPARE(LumpArchive::readDirectory(path, "QLY4").at(1).offset, bigPage);
+    const QByteArray saved = readFile(path);
+    for (const char *gone : {"NEW-PAGE-", "GONE-PAGE-", "gone"})
+        QVERIFY2(!saved.contains(gone), gone);
+    QCOMPARE(GetLumpString(*binder, "2"), "LATER-" + QByteArray(10, 'l'));
+
+    binder.reset();
+    BinderFixture third;
+    auto reopened = third.open(path);
+    QVERIFY(reopened);
+    QCOMPARE(reopened->pageCount(), 2);
+    QCOMPARE(GetLumpString(*reopened, "1"), QByteArray(200000, 'b'));
+    QCOMPARE(GetLumpString(*reopened, "2"), "LATER-" + QByteArray(10, 'l'));
 }
 
 void tst_savesafety::reopensOnTheLastPageAndKeepsPermissions()

@@ -36,9 +36,10 @@ struct Bypass
     bool atEnd = false;
 };
 
-// Writes bytes to fd through a writer, in pieces of the sizes given in turn.
+// Writes bytes to fd through a writer, in pieces of the sizes given in turn, then the tail
+// as the writer appends it.
 Bypass writeInPieces(int fd, const QString &path, const QByteArray &bytes,
-                     const QList<qint64> &sizes)
+                     const QList<qint64> &sizes, const QByteArray &tail = QByteArray())
 {
     const qint64 largest = *std::max_element(sizes.begin(), sizes.end());
     BackgroundWriter writer(fd, path, largest);
@@ -52,6 +53,8 @@ Bypass writeInPieces(int fd, const QString &path, const QByteArray &bytes,
         writer.queue(n);
         done += n;
     }
+    if (!tail.isEmpty())
+        writer.append(tail);
     writer.finish();
     bypass.atEnd = writer.isDirect();
     return bypass;
@@ -111,17 +114,7 @@ void tst_backgroundio::writerAppendsAfterWhatTheFileHolds()
     UniqueFd fd(::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CLOEXEC));
     QVERIFY(fd.valid());
     const QByteArray bytes = pattern((9 << 20) + 5);
-    {
-        BackgroundWriter writer(fd.get(), path, 4096);
-        QVERIFY(!writer.isDirect());
-        for (qint64 done = 0; done < bytes.size(); done += 4096) {
-            const qint64 n = std::min<qint64>(4096, bytes.size() - done);
-            std::memcpy(writer.take(n), bytes.constData() + done, size_t(n));
-            writer.queue(n);
-        }
-        writer.append("end");
-        writer.finish();
-    }
+    QVERIFY(!writeInPieces(fd.get(), path, bytes, {4096}, "end").atStart);
     QVERIFY(readFile(path) == "start" + bytes + "end");
 }
 

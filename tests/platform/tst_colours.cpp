@@ -11,14 +11,13 @@ class tst_colours : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void redGreenBlue();
-    void systemColoursFollowThePalette();
+    void redGreenBlueOrSystemColours();
     void storedText_data();
     void storedText();
 };
 
-// 0x00BBGGRR: red in the low byte.
-void tst_colours::redGreenBlue()
+// 0x00BBGGRR: red in the low byte; system colours follow the palette.
+void tst_colours::redGreenBlueOrSystemColours()
 {
     QCOMPARE(colourFromCode(0x0000FF), QColor(255, 0, 0));
     QCOMPARE(colourFromCode(0x00FF00), QColor(0, 255, 0));
@@ -27,10 +26,6 @@ void tst_colours::redGreenBlue()
     QCOMPARE(codeFromColour(QColor(10, 20, 30, 40)), codeFromColour(QColor(10, 20, 30)));
     QVERIFY(!isSystemColour(0xFFFFFF));
     QVERIFY(isSystemColour(SystemWindowText));
-}
-
-void tst_colours::systemColoursFollowThePalette()
-{
     QPalette palette;
     palette.setColor(QPalette::Base, QColor(1, 2, 3));
     palette.setColor(QPalette::Text, QColor(4, 5, 6));

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -28,26 +29,20 @@ public:
     {
         const QByteArray name = QFile::encodeName(path);
         int ready[2];
-        int release[2];
-        if (::pipe(ready) != 0 || ::pipe(release) != 0)
+        if (::pipe(ready) != 0)
             return;
         m_pid = ::fork();
         if (m_pid == 0) {
-            ::close(ready[0]);
-            ::close(release[1]);
             const int fd = ::open(name.constData(), type == F_RDLCK ? O_RDONLY : O_RDWR);
             struct flock lock = {};
             lock.l_type = type;
             lock.l_whence = SEEK_SET;
             const char taken = fd >= 0 && ::fcntl(fd, F_SETLK, &lock) == 0 ? '1' : '0';
-            char ignored;
-            if (::write(ready[1], &taken, 1) == 1 && ::read(release[0], &ignored, 1) >= 0)
-                ::_exit(0);
-            ::_exit(1);
+            if (::write(ready[1], &taken, 1) == 1)
+                ::pause();
+            ::_exit(0);
         }
         ::close(ready[1]);
-        ::close(release[0]);
-        m_release = release[1];
         char taken = '0';
         m_held = m_pid > 0 && ::read(ready[0], &taken, 1) == 1 && taken == '1';
         ::close(ready[0]);
@@ -56,7 +51,7 @@ public:
     {
         if (m_pid <= 0)
             return;
-        ::close(m_release);
+        ::kill(m_pid, SIGKILL);
         ::waitpid(m_pid, nullptr, 0);
     }
     OtherProcessLock(const OtherProcessLock &) = delete;
@@ -66,7 +61,6 @@ public:
 
 private:
     pid_t m_pid = -1;
-    int m_release = -1;
     bool m_held = false;
 };
 

@@ -84,10 +84,7 @@ private Q_SLOTS:
         for (const char *key : {".nosuchextension", ".", ".a/b", ""})
             QCOMPARE(GetRegString(ClassesRoot, QString::fromLatin1(key), QString(), m_dirs),
                      RegNotFound);
-    }
-
-    void onlyTheDefaultValueOfTheClassesRootIsKnown()
-    {
+        // Only the default value of the classes root is known.
         QCOMPARE(GetRegString(0x80000001, ".txt", QString(), m_dirs), RegNotFound);
         QCOMPARE(GetRegString(ClassesRoot, ".txt", "Content Type", m_dirs), RegNotFound);
         QCOMPARE(GetRegString(ClassesRoot, "text/plain\\shell\\Edit\\command", QString(), m_dirs),
@@ -112,10 +109,7 @@ private Q_SLOTS:
         gnome.desktops = {"gnome"};
         QCOMPARE(GetRegString(ClassesRoot, "text/plain\\shell\\open\\command", QString(), gnome),
                  QString("gedit %U"));
-    }
-
-    void kindsOfATypeUseItsApplication()
-    {
+        // Kinds of a type use its application.
         QCOMPARE(command("text/x-csrc"), QString("my-writer %f"));
         // As GLib does: a default for the parent type comes before mere associations.
         QCOMPARE(command("text/html"), QString("my-writer %f"));
