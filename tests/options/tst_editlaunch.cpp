@@ -145,6 +145,8 @@ private Q_SLOTS:
         settings.SaveSetting(Settings::Associations, "PEAe1", Settings::PlainTextEditor);
         f.binder.setCurIndex(1);
         QCOMPARE(launch(f, settings), "Plain Text Editor for 'Letter'");
+        f.binder.setCurIndex(0); // no page
+        QCOMPARE(launch(f, settings), "");
         QVERIFY(f.dialogs.calls().isEmpty());
 
         // Other kinds go to the desktop's program, never the built-in editor.

@@ -66,6 +66,7 @@ private Q_SLOTS:
         QTest::newRow("field code") << "gimp %U" << QStringList{"gimp", p};
         QTest::newRow("part of an argument")
             << "app --file=%f" << QStringList{"app", "--file=" + p};
+        QTest::newRow("classic") << "notepad %1" << QStringList{"notepad", p};
         QTest::newRow("quoted program")
             << "\"/opt/my editor/run\" %F" << QStringList{"/opt/my editor/run", p};
         // Inside quotes a name is one shell word, whatever it holds.
