@@ -132,6 +132,7 @@ private Q_SLOTS:
             const QString copy = f.file(QStringLiteral("page%1.jpg").arg(n),
                                         GetLumpString(s.binder, QString::number(n)));
             QCOMPARE(djpeg(copy).image.size(), acquired);
+            QVERIFY(f.temp->registered().contains(f.temp->filePath(row.name)));
         }
         QVERIFY(s.binder.page(1).key.location != s.binder.page(2).key.location);
         QCOMPARE(heard.seen, QStringList({"changed true", "page 1", "page 2"}));
@@ -289,8 +290,10 @@ private Q_SLOTS:
             });
         };
         for (const char *entry : {"mnuImportTWAIN", "mnuPNTWAIN"}) {
+            QAction *action = binderWindow->menus()[entry];
+            QVERIFY(action->isVisible() && action->isEnabled());
             addWhenShown();
-            binderWindow->menus()[entry]->trigger();
+            action->trigger();
         }
         addWhenShown();
         Q_EMIT main.toolbar()->buttonClicked(MainToolbar::AddPage, MainToolbar::AddScanner);

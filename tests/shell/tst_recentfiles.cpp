@@ -227,6 +227,7 @@ private Q_SLOTS:
             list(window)->setColumnWidth(1, 333);
             m_dialogs.queueMessage(MsgResult::Yes);
             button(window, "cmdDelAll")->click();
+            QCOMPARE(m_dialogs.pendingAnswers(), 0); // asked first
             // Cancel only hides: the file still holds both rows.
             button(window, "cmdCancel")->click();
             QCOMPARE(lumpNames(path).size(), 6);
