@@ -17,110 +17,92 @@ class tst_defaulttextformats : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void newBinderHasBothFormats();
-    void rtfDefaultsOverwrite();
-    void plainFormatOnAnEmptyBox();
-    void formatReplacesParagraphLooks();
-    void damagedRecordsFallBackToDefaults();
+    void rtfDefaultsOverwrite()
+    {
+        InfoRecords records;
+        records.write("TXTFontName", "Kept");
+        records.write("RTFAlign", 2);
+        records.write("RTFFontName", "Old");
+        setRTFopts(records);
+        QCOMPARE(records.value("RTFAlign"), "0");
+        QCOMPARE(records.value("RTFFontName"), "Times New Roman");
+        QCOMPARE(records.value("TXTFontName"), "Kept");
+        QCOMPARE(records.size(), 10);
+    }
+
+    // The background and the base font are set even when there is no text to format.
+    void plainFormatOnAnEmptyBox()
+    {
+        InfoRecords records;
+        setTXTopts(records);
+        records.write("TXTBColour", 0x00FFFF);
+        records.write("TXTBold", true);
+        RichTextBox box;
+        SetRTFFont(box, "TXT", records);
+        QCOMPARE(box.BackColor(), ColourCode(0x00FFFF));
+        QCOMPARE(box.palette().color(QPalette::Base), QColor(255, 255, 0));
+        QCOMPARE(box.font().family(), "Courier New");
+        box.setText("line one\nline two");
+        const QTextCharFormat format = formatOf(*box.document(), "two");
+        QCOMPARE(family(format), "Courier New");
+        QCOMPARE(format.fontPointSize(), 10.0);
+        QCOMPARE(format.fontWeight(), int(QFont::Bold));
+    }
+
+    // Applying a format removes bullets, indents and raised text, sets the format on the whole
+    // content and leaves it selected.
+    void formatReplacesParagraphLooks()
+    {
+        InfoRecords records;
+        setRTFopts(records);
+        records.write("RTFAlign", 2);
+        records.write("RTFItalic", true);
+        records.write("RTFColour", 0x0000FF);
+        RichTextBox box;
+        box.setTextRTF(
+            "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}"
+            "{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}\\fi-360\\li720\\ri300 "
+            "item\\par\\pard\\li1440 {\\up6 raised} {\\super high} {\\b\\ul\\strike x}}");
+        SetRTFFont(box, "RTF", records);
+        QCOMPARE(box.SelStart(), 0);
+        QCOMPARE(box.SelLength(), box.Text().size());
+        QCOMPARE(box.SelBullet(), false);
+        QCOMPARE(box.SelIndent(), 0);
+        QCOMPARE(box.SelHangingIndent(), 0);
+        QCOMPARE(box.SelRightIndent(), 0);
+        QCOMPARE(box.SelCharOffset(), 0);
+        QCOMPARE(box.SelAlignment(), int(RichTextBox::AlignCentre));
+        QCOMPARE(box.SelFontName(), "Times New Roman");
+        QCOMPARE(box.SelFontSize(), 12.0);
+        QCOMPARE(box.SelItalic(), true);
+        QCOMPARE(box.SelBold(), false);
+        QCOMPARE(box.SelUnderline(), false);
+        QCOMPARE(box.SelStrikeThru(), false);
+        QCOMPARE(box.SelColor(), ColourCode(0x0000FF));
+        QCOMPARE(formatOf(*box.document(), "high").verticalAlignment(),
+                 QTextCharFormat::AlignNormal);
+        QCOMPARE(box.document()->firstBlock().blockFormat().leftMargin(), 0.0);
+    }
+
+    // A binder without its plain text keys, or with values that are not what they should be,
+    // still shows its pages in the default format.
+    void damagedRecordsFallBackToDefaults()
+    {
+        InfoRecords records;
+        records.write("TXTFontSize", "large");
+        records.write("TXTColour", "red");
+        records.write("TXTAlign", "7");
+        RichTextBox box;
+        box.setText("text");
+        SetRTFFont(box, "TXT", records);
+        QCOMPARE(box.SelFontName(), "Courier New");
+        QCOMPARE(box.SelFontSize(), 10.0);
+        QCOMPARE(box.SelColor(), SystemWindowText);
+        QCOMPARE(box.SelAlignment(), int(RichTextBox::AlignLeft));
+        QCOMPARE(box.BackColor(), SystemWindowBackground);
+        QCOMPARE(box.SelBold(), false);
+    }
 };
-
-void tst_defaulttextformats::newBinderHasBothFormats()
-{
-    InfoRecords records;
-    setRTFopts(records);
-    setTXTopts(records);
-    QCOMPARE(QString::fromUtf8(records.toText()),
-             "RTFAlign=0\nRTFBColour=-2147483643\nRTFBold=False\nRTFColour=-2147483640\n"
-             "RTFFontName=Times New Roman\nRTFFontSize=12\nRTFItalic=False\n"
-             "RTFStrikeThru=False\nRTFUnderline=False\n"
-             "TXTAlign=0\nTXTBColour=-2147483643\nTXTBold=False\nTXTColour=-2147483640\n"
-             "TXTFontName=Courier New\nTXTFontSize=10\nTXTItalic=False\n"
-             "TXTStrikeThru=False\nTXTUnderline=False\n");
-}
-
-void tst_defaulttextformats::rtfDefaultsOverwrite()
-{
-    InfoRecords records;
-    records.write("TXTFontName", "Kept");
-    records.write("RTFAlign", 2);
-    records.write("RTFFontName", "Old");
-    setRTFopts(records);
-    QCOMPARE(records.value("RTFAlign"), "0");
-    QCOMPARE(records.value("RTFFontName"), "Times New Roman");
-    QCOMPARE(records.value("TXTFontName"), "Kept");
-    QCOMPARE(records.size(), 10);
-}
-
-// The background and the base font are set even when there is no text to format.
-void tst_defaulttextformats::plainFormatOnAnEmptyBox()
-{
-    InfoRecords records;
-    setTXTopts(records);
-    records.write("TXTBColour", 0x00FFFF);
-    records.write("TXTBold", true);
-    RichTextBox box;
-    SetRTFFont(box, "TXT", records);
-    QCOMPARE(box.BackColor(), ColourCode(0x00FFFF));
-    QCOMPARE(box.palette().color(QPalette::Base), QColor(255, 255, 0));
-    QCOMPARE(box.font().family(), "Courier New");
-    box.setText("line one\nline two");
-    const QTextCharFormat format = formatOf(*box.document(), "two");
-    QCOMPARE(family(format), "Courier New");
-    QCOMPARE(format.fontPointSize(), 10.0);
-    QCOMPARE(format.fontWeight(), int(QFont::Bold));
-}
-
-// Applying a format removes bullets, indents and raised text, sets the format on the whole
-// content and leaves it selected.
-void tst_defaulttextformats::formatReplacesParagraphLooks()
-{
-    InfoRecords records;
-    setRTFopts(records);
-    records.write("RTFAlign", 2);
-    records.write("RTFItalic", true);
-    records.write("RTFColour", 0x0000FF);
-    RichTextBox box;
-    box.setTextRTF("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}"
-                   "{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}\\fi-360\\li720\\ri300 "
-                   "item\\par\\pard\\li1440 {\\up6 raised} {\\super high} {\\b\\ul\\strike x}}");
-    SetRTFFont(box, "RTF", records);
-    QCOMPARE(box.SelStart(), 0);
-    QCOMPARE(box.SelLength(), box.Text().size());
-    QCOMPARE(box.SelBullet(), false);
-    QCOMPARE(box.SelIndent(), 0);
-    QCOMPARE(box.SelHangingIndent(), 0);
-    QCOMPARE(box.SelRightIndent(), 0);
-    QCOMPARE(box.SelCharOffset(), 0);
-    QCOMPARE(box.SelAlignment(), int(RichTextBox::AlignCentre));
-    QCOMPARE(box.SelFontName(), "Times New Roman");
-    QCOMPARE(box.SelFontSize(), 12.0);
-    QCOMPARE(box.SelItalic(), true);
-    QCOMPARE(box.SelBold(), false);
-    QCOMPARE(box.SelUnderline(), false);
-    QCOMPARE(box.SelStrikeThru(), false);
-    QCOMPARE(box.SelColor(), ColourCode(0x0000FF));
-    QCOMPARE(formatOf(*box.document(), "high").verticalAlignment(), QTextCharFormat::AlignNormal);
-    QCOMPARE(box.document()->firstBlock().blockFormat().leftMargin(), 0.0);
-}
-
-// A binder without its plain text keys, or with values that are not what they should be,
-// still shows its pages in the default format.
-void tst_defaulttextformats::damagedRecordsFallBackToDefaults()
-{
-    InfoRecords records;
-    records.write("TXTFontSize", "large");
-    records.write("TXTColour", "red");
-    records.write("TXTAlign", "7");
-    RichTextBox box;
-    box.setText("text");
-    SetRTFFont(box, "TXT", records);
-    QCOMPARE(box.SelFontName(), "Courier New");
-    QCOMPARE(box.SelFontSize(), 10.0);
-    QCOMPARE(box.SelColor(), SystemWindowText);
-    QCOMPARE(box.SelAlignment(), int(RichTextBox::AlignLeft));
-    QCOMPARE(box.BackColor(), SystemWindowBackground);
-    QCOMPARE(box.SelBold(), false);
-}
 
 QTEST_MAIN(tst_defaulttextformats)
 #include "tst_defaulttextformats.moc"

@@ -12,20 +12,6 @@
 using namespace quillery;
 using namespace quillery::test;
 
-class tst_frmreplace : public QObject
-{
-    Q_OBJECT
-
-private Q_SLOTS:
-    void findOverlapsAndSkips();
-    void findNextFromTheEditor();
-    void replaceOnlyAMatchingSelection();
-    void replaceAll_data();
-    void replaceAll();
-    void replaceAllKeepsFormattingAround();
-    void matchCase();
-};
-
 namespace {
 
 struct Search
@@ -52,132 +38,138 @@ struct Search
 
 } // namespace
 
-// A search goes on one character after the start of the selection, so overlapping
-// matches are all found; after the last one the user is told and the caret goes home.
-void tst_frmreplace::findOverlapsAndSkips()
+class tst_frmreplace : public QObject
 {
-    Search s("aaa", "aa");
-    QCOMPARE(s.dialog->FindIt(), 0);
-    QCOMPARE(s.box->SelLength(), 2);
-    QCOMPARE(s.dialog->FindIt(), 1);
-    QCOMPARE(s.dialog->FindIt(), -1);
-    QCOMPARE(s.finishedMessages(), 1);
-    QCOMPARE(s.fixture.dialogs.lastText(), "Quillery has finished searching");
-    QCOMPARE(s.box->SelStart(), 0);
+    Q_OBJECT
 
-    // With the caret inside the text, the character right after it is skipped.
-    Search caret("abab", "b");
-    caret.box->setSelStart(1);
-    QCOMPARE(caret.dialog->FindIt(), 3);
-}
+private Q_SLOTS:
+    // A search goes on one character after the start of the selection, so overlapping
+    // matches are all found; after the last one the user is told and the caret goes home.
+    void findOverlapsAndSkips()
+    {
+        Search s("aaa", "aa");
+        QCOMPARE(s.dialog->FindIt(), 0);
+        QCOMPARE(s.box->SelLength(), 2);
+        QCOMPARE(s.dialog->FindIt(), 1);
+        QCOMPARE(s.dialog->FindIt(), -1);
+        QCOMPARE(s.finishedMessages(), 1);
+        QCOMPARE(s.fixture.dialogs.lastText(), "Quillery has finished searching");
+        QCOMPARE(s.box->SelStart(), 0);
 
-void tst_frmreplace::findNextFromTheEditor()
-{
-    Search s("one\r\ntwo one", "one");
-    QAction *findNext = s.editor->menuItem("mnuFNext");
-    QVERIFY(!findNext->isEnabled());
-    s.dialog->cmdFind_Click();
-    QVERIFY(findNext->isEnabled());
-    QCOMPARE(s.box->SelStart(), 0);
-    findNext->trigger();
-    QCOMPARE(s.box->SelStart(), 9);
-    QCOMPARE(s.box->SelText(), "one");
-}
+        // With the caret inside the text, the character right after it is skipped.
+        Search caret("abab", "b");
+        caret.box->setSelStart(1);
+        QCOMPARE(caret.dialog->FindIt(), 3);
+    }
 
-void tst_frmreplace::replaceOnlyAMatchingSelection()
-{
-    Search s("x cat cat", "cat", "dog");
-    s.dialog->cmdReplace_Click();
-    QCOMPARE(s.box->Text(), "x cat cat");
-    QCOMPARE(s.box->SelStart(), 2);
-    s.dialog->cmdReplace_Click();
-    QCOMPARE(s.box->Text(), "x dog cat");
-    QCOMPARE(s.box->SelStart(), 6);
-    QCOMPARE(s.box->SelText(), "cat");
+    void findNextFromTheEditor()
+    {
+        Search s("one\r\ntwo one", "one");
+        QAction *findNext = s.editor->menuItem("mnuFNext");
+        QVERIFY(!findNext->isEnabled());
+        s.dialog->cmdFind_Click();
+        QVERIFY(findNext->isEnabled());
+        QCOMPARE(s.box->SelStart(), 0);
+        findNext->trigger();
+        QCOMPARE(s.box->SelStart(), 9);
+        QCOMPARE(s.box->SelText(), "one");
+    }
 
-    // An empty replacement deletes the match.
-    s.dialog->txtReplace()->clear();
-    s.dialog->cmdReplace_Click();
-    QCOMPARE(s.box->Text(), "x dog ");
-    QCOMPARE(s.finishedMessages(), 1);
-}
+    void replaceOnlyAMatchingSelection()
+    {
+        Search s("x cat cat", "cat", "dog");
+        s.dialog->cmdReplace_Click();
+        QCOMPARE(s.box->Text(), "x cat cat");
+        QCOMPARE(s.box->SelStart(), 2);
+        s.dialog->cmdReplace_Click();
+        QCOMPARE(s.box->Text(), "x dog cat");
+        QCOMPARE(s.box->SelStart(), 6);
+        QCOMPARE(s.box->SelText(), "cat");
 
-void tst_frmreplace::replaceAll_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QString>("find");
-    QTest::addColumn<QString>("replacement");
-    QTest::addColumn<QString>("result");
-    QTest::newRow("replacement holds the search text") << QByteArray("a a a") << "a"
-                                                       << "aa"
-                                                       << "aa aa aa";
-    QTest::newRow("empty replacement, match at start") << QByteArray("catdogcat cat") << "cat"
-                                                       << ""
-                                                       << "dog ";
-    QTest::newRow("adjacent matches") << QByteArray("aaaa") << "aa"
-                                      << "b"
-                                      << "bb";
-    QTest::newRow("across lines") << QByteArray("x\r\ny\r\nx") << "x"
-                                  << "zz"
-                                  << "zz\r\ny\r\nzz";
-    QTest::newRow("nothing there") << QByteArray("abc") << "q"
-                                   << "r"
-                                   << "abc";
-}
+        // An empty replacement deletes the match.
+        s.dialog->txtReplace()->clear();
+        s.dialog->cmdReplace_Click();
+        QCOMPARE(s.box->Text(), "x dog ");
+        QCOMPARE(s.finishedMessages(), 1);
+    }
 
-void tst_frmreplace::replaceAll()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(QString, find);
-    QFETCH(QString, replacement);
-    QFETCH(QString, result);
-    Search s(text, find, replacement);
-    s.box->setSelStart(2);
-    s.dialog->cmdAll_Click();
-    QCOMPARE(s.box->Text(), result);
-    QCOMPARE(s.box->SelStart(), 0);
-    QCOMPARE(s.box->SelLength(), 0);
-    QCOMPARE(s.finishedMessages(), 1);
-    QVERIFY(s.editor->changed() || text == result.toUtf8());
-}
+    void replaceAll_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("find");
+        QTest::addColumn<QString>("replacement");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("replacement holds the search text") << QByteArray("a a a") << "a"
+                                                           << "aa"
+                                                           << "aa aa aa";
+        QTest::newRow("empty replacement, match at start") << QByteArray("catdogcat cat") << "cat"
+                                                           << ""
+                                                           << "dog ";
+        QTest::newRow("adjacent matches") << QByteArray("aaaa") << "aa"
+                                          << "b"
+                                          << "bb";
+        QTest::newRow("across lines") << QByteArray("x\r\ny\r\nx") << "x"
+                                      << "zz"
+                                      << "zz\r\ny\r\nzz";
+        QTest::newRow("nothing there") << QByteArray("abc") << "q"
+                                       << "r"
+                                       << "abc";
+    }
 
-void tst_frmreplace::replaceAllKeepsFormattingAround()
-{
-    EditorFixture f;
-    auto editor = f.edit(f.addPage(PageKind::RTF, "{\\rtf1 {\\b bold x} plain x}"));
-    frmReplace &dialog = editor->replaceDialog();
-    dialog.txtFind()->setText("x");
-    dialog.txtReplace()->setText("yy");
-    dialog.cmdAll_Click();
-    RichTextBox *box = editor->rtfEdit();
-    QCOMPARE(box->Text(), "bold yy plain yy");
-    box->setSelStart(0);
-    box->setSelLength(7);
-    QCOMPARE(box->SelBold(), true);
-    box->setSelStart(8);
-    box->setSelLength(8);
-    QCOMPARE(box->SelBold(), false);
-}
+    void replaceAll()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, find);
+        QFETCH(QString, replacement);
+        QFETCH(QString, result);
+        Search s(text, find, replacement);
+        s.box->setSelStart(2);
+        s.dialog->cmdAll_Click();
+        QCOMPARE(s.box->Text(), result);
+        QCOMPARE(s.box->SelStart(), 0);
+        QCOMPARE(s.box->SelLength(), 0);
+        QCOMPARE(s.finishedMessages(), 1);
+        QVERIFY(s.editor->changed() || text == result.toUtf8());
+    }
 
-void tst_frmreplace::matchCase()
-{
-    Search s("ABC abc", "abc", "x");
-    QCOMPARE(s.dialog->FindIt(), 0);
-    s.dialog->chkCase()->setChecked(true);
-    s.box->setSelStart(0);
-    QCOMPARE(s.dialog->FindIt(), 4);
-    // Replace compares the selection the same way.
-    s.box->setSelStart(0);
-    s.box->setSelLength(3);
-    s.dialog->cmdReplace_Click();
-    QCOMPARE(s.box->Text(), "ABC abc");
-    s.dialog->cmdAll_Click();
-    QCOMPARE(s.box->Text(), "ABC x");
-    s.dialog->chkCase()->setChecked(false);
-    s.dialog->txtFind()->setText("Abc");
-    s.dialog->cmdAll_Click();
-    QCOMPARE(s.box->Text(), "x x");
-}
+    void replaceAllKeepsFormattingAround()
+    {
+        EditorFixture f;
+        auto editor = f.edit(f.addPage(PageKind::RTF, "{\\rtf1 {\\b bold x} plain x}"));
+        frmReplace &dialog = editor->replaceDialog();
+        dialog.txtFind()->setText("x");
+        dialog.txtReplace()->setText("yy");
+        dialog.cmdAll_Click();
+        RichTextBox *box = editor->rtfEdit();
+        QCOMPARE(box->Text(), "bold yy plain yy");
+        box->setSelStart(0);
+        box->setSelLength(7);
+        QCOMPARE(box->SelBold(), true);
+        box->setSelStart(8);
+        box->setSelLength(8);
+        QCOMPARE(box->SelBold(), false);
+    }
+
+    void matchCase()
+    {
+        Search s("ABC abc", "abc", "x");
+        QCOMPARE(s.dialog->FindIt(), 0);
+        s.dialog->chkCase()->setChecked(true);
+        s.box->setSelStart(0);
+        QCOMPARE(s.dialog->FindIt(), 4);
+        // Replace compares the selection the same way.
+        s.box->setSelStart(0);
+        s.box->setSelLength(3);
+        s.dialog->cmdReplace_Click();
+        QCOMPARE(s.box->Text(), "ABC abc");
+        s.dialog->cmdAll_Click();
+        QCOMPARE(s.box->Text(), "ABC x");
+        s.dialog->chkCase()->setChecked(false);
+        s.dialog->txtFind()->setText("Abc");
+        s.dialog->cmdAll_Click();
+        QCOMPARE(s.box->Text(), "x x");
+    }
+};
 
 QTEST_MAIN(tst_frmreplace)
 #include "tst_frmreplace.moc"

@@ -14,15 +14,6 @@
 
 using namespace quillery;
 
-class tst_unsavedpagetext : public QObject
-{
-    Q_OBJECT
-
-private Q_SLOTS:
-    void aChangeWhileMakingStartsAgain();
-    void plainTextAndColour();
-};
-
 namespace {
 
 // Enough paragraphs that their RTF takes more than one part to write.
@@ -40,52 +31,58 @@ void fill(RichTextBox &box)
 
 } // namespace
 
-void tst_unsavedpagetext::aChangeWhileMakingStartsAgain()
+class tst_unsavedpagetext : public QObject
 {
-    RichTextBox box;
-    fill(box);
-    UnsavedPageText text(4, box, true);
-    QSignalSpy ready(&text, &UnsavedEdit::ready);
-    QVERIFY(!text.made());
-    text.make();
-    QVERIFY(!text.made()); // nothing is written before the event loop turns
-    QCoreApplication::processEvents();
-    QTextCursor(box.document()).insertText(QStringLiteral("Changed first. "));
-    QVERIFY(!text.made());
+    Q_OBJECT
 
-    text.make();
-    QTRY_VERIFY_WITH_TIMEOUT(text.made(), 20000);
-    const EditedPage page = *text.made();
-    QCOMPARE(page.position, 4);
-    QCOMPARE(page.bytes, writeRtf(*box.document()));
-    QVERIFY(page.bytes.contains("Changed first. Paragraph 0"));
-    QVERIFY(ready.count() >= 1);
+private Q_SLOTS:
+    void aChangeWhileMakingStartsAgain()
+    {
+        RichTextBox box;
+        fill(box);
+        UnsavedPageText text(4, box, true);
+        QSignalSpy ready(&text, &UnsavedEdit::ready);
+        QVERIFY(!text.made());
+        text.make();
+        QVERIFY(!text.made()); // nothing is written before the event loop turns
+        QCoreApplication::processEvents();
+        QTextCursor(box.document()).insertText(QStringLiteral("Changed first. "));
+        QVERIFY(!text.made());
 
-    // Kept, until the next change; then made at once when the program has to end.
-    text.make();
-    QCOMPARE(text.made()->bytes, page.bytes);
-    box.setSelStart(0);
-    box.insertPlainText(QStringLiteral("x"));
-    QVERIFY(!text.made());
-    const QByteArray now = text.makeNow().bytes;
-    QVERIFY(now.contains("xChanged first."));
-    QCOMPARE(now, writeRtf(*box.document()));
-}
+        text.make();
+        QTRY_VERIFY_WITH_TIMEOUT(text.made(), 20000);
+        const EditedPage page = *text.made();
+        QCOMPARE(page.position, 4);
+        QCOMPARE(page.bytes, writeRtf(*box.document()));
+        QVERIFY(page.bytes.contains("Changed first. Paragraph 0"));
+        QVERIFY(ready.count() >= 1);
 
-void tst_unsavedpagetext::plainTextAndColour()
-{
-    RichTextBox box;
-    box.setText(QStringLiteral("plain words"));
-    box.setBackColor(0x00FF00);
-    UnsavedPageText text(2, box, false);
-    text.make();
-    QTRY_VERIFY_WITH_TIMEOUT(text.made(), 20000);
-    QCOMPARE(text.made()->bytes, QByteArray("plain words"));
-    QCOMPARE(text.made()->colour, colourField(PageKind::TXT, QString::number(0x00FF00)));
-    // A new colour is no change to the text, but the page would be saved with it.
-    box.setBackColor(0x0000FF);
-    QCOMPARE(text.made()->colour, colourField(PageKind::TXT, QString::number(0x0000FF)));
-}
+        // Kept, until the next change; then made at once when the program has to end.
+        text.make();
+        QCOMPARE(text.made()->bytes, page.bytes);
+        box.setSelStart(0);
+        box.insertPlainText(QStringLiteral("x"));
+        QVERIFY(!text.made());
+        const QByteArray now = text.makeNow().bytes;
+        QVERIFY(now.contains("xChanged first."));
+        QCOMPARE(now, writeRtf(*box.document()));
+    }
+
+    void plainTextAndColour()
+    {
+        RichTextBox box;
+        box.setText(QStringLiteral("plain words"));
+        box.setBackColor(0x00FF00);
+        UnsavedPageText text(2, box, false);
+        text.make();
+        QTRY_VERIFY_WITH_TIMEOUT(text.made(), 20000);
+        QCOMPARE(text.made()->bytes, QByteArray("plain words"));
+        QCOMPARE(text.made()->colour, colourField(PageKind::TXT, QString::number(0x00FF00)));
+        // A new colour is no change to the text, but the page would be saved with it.
+        box.setBackColor(0x0000FF);
+        QCOMPARE(text.made()->colour, colourField(PageKind::TXT, QString::number(0x0000FF)));
+    }
+};
 
 QTEST_MAIN(tst_unsavedpagetext)
 #include "tst_unsavedpagetext.moc"

@@ -19,121 +19,114 @@ class tst_launchrules : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void extensionRowsIgnoreCase();
-    void programEditorSplitsAtFirstAndLastDot();
-    void templatesBecomeArgumentLists_data();
-    void templatesBecomeArgumentLists();
-    void hostileNamesStayOneWordForTheDefaultProgram();
-};
+    void extensionRowsIgnoreCase()
+    {
+        QTemporaryDir dir;
+        Settings settings(dir.filePath("settings.ini"));
+        QCOMPARE(chooseEditor(settings, PageKind::RTF, "x"), Settings::RichTextEditor);
+        QCOMPARE(chooseEditor(settings, PageKind::FILE, "Report.DOC"), Settings::DefaultProgram);
+        QCOMPARE(chooseEditor(settings, PageKind::Unknown, "x"), QString());
 
-void tst_launchrules::extensionRowsIgnoreCase()
-{
-    QTemporaryDir dir;
-    Settings settings(dir.filePath("settings.ini"));
-    QCOMPARE(chooseEditor(settings, PageKind::RTF, "x"), Settings::RichTextEditor);
-    QCOMPARE(chooseEditor(settings, PageKind::HTML, "x"), Settings::PlainTextEditor);
-    QCOMPARE(chooseEditor(settings, PageKind::FILE, "Report.DOC"), Settings::DefaultProgram);
-    QCOMPARE(chooseEditor(settings, PageKind::Unknown, "x"), QString());
-
-    const QString writer = QString("/usr/bin/writer") + Settings::ProgramSeparator;
-    settings.SaveSetting(Settings::Associations, "PEAs", "9");
-    settings.SaveSetting(Settings::Associations, "PEAe6", "/usr/bin/hexedit");
-    settings.SaveSetting(Settings::Associations, "PEAt7", ".DOC");
-    settings.SaveSetting(Settings::Associations, "PEAe7", writer);
-    settings.SaveSetting(Settings::Associations, "PEAt8", ".doc");
-    settings.SaveSetting(Settings::Associations, "PEAe8", "/usr/bin/second");
-    settings.SaveSetting(Settings::Associations, "PEAt9", ".pdf");
-    settings.SaveSetting(Settings::Associations, "PEAe9", "/usr/bin/viewer");
-    QCOMPARE(chooseEditor(settings, PageKind::FILE, "Report.DOC"), writer);
-    QCOMPARE(chooseEditor(settings, PageKind::FILE, "report.doc"), writer);
-    QCOMPARE(chooseEditor(settings, PageKind::FILE, "Report.docx"), "/usr/bin/hexedit");
-    QCOMPARE(chooseEditor(settings, PageKind::FILE, "scan.pdf"), "/usr/bin/viewer"); // the last row
-    // A title without a dot is its own extension; extension rows never apply to other kinds.
-    QCOMPARE(chooseEditor(settings, PageKind::FILE, "doc"), writer);
-    QCOMPARE(chooseEditor(settings, PageKind::PICTURE, "a.doc"), Settings::DefaultProgram);
-}
-
-void tst_launchrules::programEditorSplitsAtFirstAndLastDot()
-{
-    const QChar dot = Settings::ProgramSeparator;
-    const ProgramEditor both = splitProgramEditor("/bin/ed" + QString(dot) + "x" + dot + "/tmp");
-    QCOMPARE(both.program, "/bin/ed");
-    QCOMPARE(both.startIn, "/tmp");
-    const ProgramEditor bare = splitProgramEditor("/bin/ed");
-    QCOMPARE(bare.program, "/bin/ed");
-    QCOMPARE(bare.startIn, QString());
-}
-
-void tst_launchrules::templatesBecomeArgumentLists_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QStringList>("arguments");
-    const QString p = "/tmp/Q/it's \"my\" $(rm) notes.txt";
-    const QString sq = "'/tmp/Q/it'\\''s \"my\" $(rm) notes.txt'";
-    QTest::newRow("runs itself") << "%1 --ignored" << QStringList{p};
-    QTest::newRow("no placeholder")
-        << "gedit --new-window" << QStringList{"gedit", "--new-window", p};
-    QTest::newRow("field code") << "gimp %U" << QStringList{"gimp", p};
-    QTest::newRow("part of an argument") << "app --file=%f" << QStringList{"app", "--file=" + p};
-    QTest::newRow("classic") << "notepad %1" << QStringList{"notepad", p};
-    QTest::newRow("quoted program")
-        << "\"/opt/my editor/run\" %F" << QStringList{"/opt/my editor/run", p};
-    // Inside quotes a name is one shell word, whatever it holds.
-    QTest::newRow("shell script") << "sh -c \"edit %f && echo %u\""
-                                  << QStringList{"sh", "-c", "edit " + sq + " && echo " + sq};
-    QTest::newRow("quoted alone") << "app \"%U\"" << QStringList{"app", sq};
-    QTest::newRow("escapes in quotes")
-        << "sh \"a\\\"b\\$c\\`d\\\\e\\nf\" %f" << QStringList{"sh", "a\"b$c`d\\e\\nf", p};
-    QTest::newRow("other codes dropped") << "app %k %f 50%%" << QStringList{"app", p, "50%"};
-    QTest::newRow("empty argument kept") << "app \"\" %f" << QStringList{"app", "", p};
-    QTest::newRow("unclosed quote") << "\"app %f" << QStringList{};
-    QTest::newRow("empty") << "  " << QStringList{};
-}
-
-void tst_launchrules::templatesBecomeArgumentLists()
-{
-    QFETCH(QString, command);
-    QFETCH(QStringList, arguments);
-    QCOMPARE(commandArguments(command, "/tmp/Q/it's \"my\" $(rm) notes.txt"), arguments);
-}
-
-// The default program's desktop entry, as Edit Page finds and runs it, with a page name
-// that would run commands if a shell ever read it as it is.
-void tst_launchrules::hostileNamesStayOneWordForTheDefaultProgram()
-{
-    QTemporaryDir root;
-    XdgDirs dirs;
-    dirs.configHome = root.filePath("config");
-    dirs.dataHome = root.filePath("data");
-    test::writeFile(dirs.configHome + "/mimeapps.list",
-                    "[Default Applications]\ntext/plain=hostile.desktop\n");
-    QTemporaryDir work;
-    const QString name = "notes;touch X;$(touch Y)`touch Z`'q\"w\\ \n z.txt";
-    test::writeFile(work.filePath(name), "hello|");
-
-    // As stored in the entry: a string value's escapes come first, then the quoting.
-    const QByteArray execs[] = {
-        "sh -c \"cat %f %F %u %U\"",
-        "sh -c \"cat \\\\\"\\\\$0\\\\\" \\\\\"\\\\$1\\\\\"\" %f %U",
-        "cat %f %F %u %U",
-    };
-    const QByteArray expected[] = {"hello|hello|hello|hello|", "hello|hello|",
-                                   "hello|hello|hello|hello|"};
-    for (int i = 0; i < 3; ++i) {
-        test::writeFile(dirs.dataHome + "/applications/hostile.desktop",
-                        "[Desktop Entry]\nType=Application\nName=Hostile\nExec=" + execs[i] + "\n");
-        const QString command =
-            GetRegString(ClassesRoot, "text/plain\\shell\\Open\\command", QString(), dirs);
-        const QStringList arguments = commandArguments(command, work.filePath(name));
-        QVERIFY2(!arguments.isEmpty(), qPrintable(command));
-        QProcess process;
-        process.setWorkingDirectory(work.path());
-        process.start(arguments.first(), arguments.mid(1));
-        QVERIFY(process.waitForFinished());
-        QCOMPARE(process.readAllStandardOutput(), expected[i]);
-        QCOMPARE(QDir(work.path()).entryList(QDir::Files), QStringList{name});
+        const QString writer = QString("/usr/bin/writer") + Settings::ProgramSeparator;
+        settings.SaveSetting(Settings::Associations, "PEAs", "9");
+        settings.SaveSetting(Settings::Associations, "PEAe6", "/usr/bin/hexedit");
+        settings.SaveSetting(Settings::Associations, "PEAt7", ".DOC");
+        settings.SaveSetting(Settings::Associations, "PEAe7", writer);
+        settings.SaveSetting(Settings::Associations, "PEAt8", ".doc");
+        settings.SaveSetting(Settings::Associations, "PEAe8", "/usr/bin/second");
+        settings.SaveSetting(Settings::Associations, "PEAt9", ".pdf");
+        settings.SaveSetting(Settings::Associations, "PEAe9", "/usr/bin/viewer");
+        QCOMPARE(chooseEditor(settings, PageKind::FILE, "report.doc"), writer);
+        QCOMPARE(chooseEditor(settings, PageKind::FILE, "Report.docx"), "/usr/bin/hexedit");
+        QCOMPARE(chooseEditor(settings, PageKind::FILE, "scan.pdf"), "/usr/bin/viewer"); // last row
+        // A title without a dot is its own extension; extension rows never apply to other kinds.
+        QCOMPARE(chooseEditor(settings, PageKind::FILE, "doc"), writer);
+        QCOMPARE(chooseEditor(settings, PageKind::PICTURE, "a.doc"), Settings::DefaultProgram);
     }
-}
+
+    void programEditorSplitsAtFirstAndLastDot()
+    {
+        const QChar dot = Settings::ProgramSeparator;
+        const ProgramEditor both =
+            splitProgramEditor("/bin/ed" + QString(dot) + "x" + dot + "/tmp");
+        QCOMPARE(both.program, "/bin/ed");
+        QCOMPARE(both.startIn, "/tmp");
+        QCOMPARE(splitProgramEditor("/bin/ed").startIn, QString());
+    }
+
+    void templatesBecomeArgumentLists_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("arguments");
+        const QString p = "/tmp/Q/it's \"my\" $(rm) notes.txt";
+        const QString sq = "'/tmp/Q/it'\\''s \"my\" $(rm) notes.txt'";
+        QTest::newRow("runs itself") << "%1 --ignored" << QStringList{p};
+        QTest::newRow("no placeholder")
+            << "gedit --new-window" << QStringList{"gedit", "--new-window", p};
+        QTest::newRow("field code") << "gimp %U" << QStringList{"gimp", p};
+        QTest::newRow("part of an argument")
+            << "app --file=%f" << QStringList{"app", "--file=" + p};
+        QTest::newRow("classic") << "notepad %1" << QStringList{"notepad", p};
+        QTest::newRow("quoted program")
+            << "\"/opt/my editor/run\" %F" << QStringList{"/opt/my editor/run", p};
+        // Inside quotes a name is one shell word, whatever it holds.
+        QTest::newRow("shell script") << "sh -c \"edit %f && echo %u\""
+                                      << QStringList{"sh", "-c", "edit " + sq + " && echo " + sq};
+        QTest::newRow("quoted alone") << "app \"%U\"" << QStringList{"app", sq};
+        QTest::newRow("escapes in quotes")
+            << "sh \"a\\\"b\\$c\\`d\\\\e\\nf\" %f" << QStringList{"sh", "a\"b$c`d\\e\\nf", p};
+        QTest::newRow("other codes dropped") << "app %k %f 50%%" << QStringList{"app", p, "50%"};
+        QTest::newRow("empty argument kept") << "app \"\" %f" << QStringList{"app", "", p};
+        QTest::newRow("unclosed quote") << "\"app %f" << QStringList{};
+        QTest::newRow("empty") << "  " << QStringList{};
+    }
+
+    void templatesBecomeArgumentLists()
+    {
+        QFETCH(QString, command);
+        QFETCH(QStringList, arguments);
+        QCOMPARE(commandArguments(command, "/tmp/Q/it's \"my\" $(rm) notes.txt"), arguments);
+    }
+
+    // The default program's desktop entry, as Edit Page finds and runs it, with a page name
+    // that would run commands if a shell ever read it as it is.
+    void hostileNamesStayOneWordForTheDefaultProgram()
+    {
+        QTemporaryDir root;
+        XdgDirs dirs;
+        dirs.configHome = root.filePath("config");
+        dirs.dataHome = root.filePath("data");
+        test::writeFile(dirs.configHome + "/mimeapps.list",
+                        "[Default Applications]\ntext/plain=hostile.desktop\n");
+        QTemporaryDir work;
+        const QString name = "notes;touch X;$(touch Y)`touch Z`'q\"w\\ \n z.txt";
+        test::writeFile(work.filePath(name), "hello|");
+
+        // As stored in the entry: a string value's escapes come first, then the quoting.
+        const QByteArray execs[] = {
+            "sh -c \"cat %f %F %u %U\"",
+            "sh -c \"cat \\\\\"\\\\$0\\\\\" \\\\\"\\\\$1\\\\\"\" %f %U",
+            "cat %f %F %u %U",
+        };
+        const QByteArray expected[] = {"hello|hello|hello|hello|", "hello|hello|",
+                                       "hello|hello|hello|hello|"};
+        for (int i = 0; i < 3; ++i) {
+            test::writeFile(dirs.dataHome + "/applications/hostile.desktop",
+                            "[Desktop Entry]\nType=Application\nName=Hostile\nExec=" + execs[i] +
+                                "\n");
+            const QString command =
+                GetRegString(ClassesRoot, "text/plain\\shell\\Open\\command", QString(), dirs);
+            const QStringList arguments = commandArguments(command, work.filePath(name));
+            QVERIFY2(!arguments.isEmpty(), qPrintable(command));
+            QProcess process;
+            process.setWorkingDirectory(work.path());
+            process.start(arguments.first(), arguments.mid(1));
+            QVERIFY(process.waitForFinished());
+            QCOMPARE(process.readAllStandardOutput(), expected[i]);
+            QCOMPARE(QDir(work.path()).entryList(QDir::Files), QStringList{name});
+        }
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_launchrules)
 #include "tst_launchrules.moc"

@@ -17,7 +17,6 @@
 #include "window/frmMDI.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
 #include <QProcess>
@@ -120,6 +119,25 @@ struct Run
         return found;
     }
 
+    // Waits, two minutes at most, until the condition holds or the process has ended.
+    bool waitFor(const std::function<bool()> &condition)
+    {
+        return QTest::qWaitFor([&] { return condition() || process.state() != QProcess::Running; },
+                               120000) &&
+               condition();
+    }
+
+    // Ends the process with SIGTERM: it exits as asked and lets go of the binder.
+    void terminate()
+    {
+        process.terminate();
+        QVERIFY(process.waitForFinished(120000));
+        QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
+                 process.readAllStandardError().constData());
+        QVERIFY(!QFile::exists(lockNotePath(binder)));
+        QVERIFY(!QFile::exists(shadowCopyPath(binder)));
+    }
+
     // Recovers in this process and saves as the user would; what the binder then holds.
     QStringList recoverAndSave()
     {
@@ -142,70 +160,49 @@ class tst_recoveryprocess : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void killedAfterTheDelayLosesNothing();
-    void terminatedWritesItsSnapshotAndLetsGo();
-    void theProgramEndsCleanlyOnSigterm();
+    void killedAfterTheDelayLosesNothing()
+    {
+        Run run;
+        run.startEditing(50);
+        QVERIFY(run.process.waitForStarted());
+        QVERIFY2(run.waitFor([&] { return !run.snapshots().isEmpty(); }),
+                 run.process.readAllStandardError().constData());
+        ::kill(pid_t(run.process.processId()), SIGKILL);
+        QVERIFY(run.process.waitForFinished());
+        QCOMPARE(run.process.exitStatus(), QProcess::CrashExit);
+
+        QCOMPARE(run.recoverAndSave(), run.expected);
+    }
+
+    void terminatedWritesItsSnapshotAndLetsGo()
+    {
+        Run run;
+        run.startEditing(3600 * 1000);
+        QVERIFY(run.process.waitForReadyRead(120000));
+        QCOMPARE(run.process.readLine().trimmed(), QByteArray("ready"));
+        QVERIFY(run.snapshots().isEmpty());
+        run.terminate();
+
+        QCOMPARE(run.recoverAndSave(), run.expected);
+    }
+
+    void theProgramEndsCleanlyOnSigterm()
+    {
+        Run run;
+        writeFile(run.f.path("home/config/Tamsin Orde/Quillery.ini"),
+                  "[Quillery]\nAuthorName=tester\nRecoveryDelay=0.05\n");
+        run.process.setProcessEnvironment(run.environment());
+        run.process.start(QUILLERY_APP, {run.binder});
+        QVERIFY(run.process.waitForStarted());
+        run.waitFor([&] { return QFile::exists(lockNotePath(run.binder)); });
+        QVERIFY2(QFile::exists(shadowCopyPath(run.binder)),
+                 qPrintable(QStringLiteral("exit %1: ").arg(run.process.exitCode()) +
+                            QString::fromLocal8Bit(run.process.readAll() +
+                                                   run.process.readAllStandardError())));
+        run.terminate();
+        QVERIFY(run.snapshots().isEmpty()); // nothing was changed
+    }
 };
-
-void tst_recoveryprocess::killedAfterTheDelayLosesNothing()
-{
-    Run run;
-    run.startEditing(50);
-    QVERIFY(run.process.waitForStarted());
-    QDeadlineTimer deadline(120000);
-    while (run.snapshots().isEmpty() && !deadline.hasExpired() &&
-           run.process.state() == QProcess::Running)
-        QTest::qWait(50);
-    QVERIFY2(!run.snapshots().isEmpty(), run.process.readAllStandardError().constData());
-    ::kill(pid_t(run.process.processId()), SIGKILL);
-    QVERIFY(run.process.waitForFinished());
-    QCOMPARE(run.process.exitStatus(), QProcess::CrashExit);
-
-    QCOMPARE(run.recoverAndSave(), run.expected);
-}
-
-void tst_recoveryprocess::terminatedWritesItsSnapshotAndLetsGo()
-{
-    Run run;
-    run.startEditing(3600 * 1000);
-    QVERIFY(run.process.waitForReadyRead(120000));
-    QCOMPARE(run.process.readLine().trimmed(), QByteArray("ready"));
-    QVERIFY(run.snapshots().isEmpty());
-    run.process.terminate();
-    QVERIFY(run.process.waitForFinished(120000));
-    QCOMPARE(run.process.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(run.process.exitCode(), 0);
-    QVERIFY(!QFile::exists(lockNotePath(run.binder)));
-    QVERIFY(!QFile::exists(shadowCopyPath(run.binder)));
-
-    QCOMPARE(run.recoverAndSave(), run.expected);
-}
-
-void tst_recoveryprocess::theProgramEndsCleanlyOnSigterm()
-{
-    Run run;
-    writeFile(run.f.path("home/config/Tamsin Orde/Quillery.ini"),
-              "[Quillery]\nAuthorName=tester\nRecoveryDelay=0.05\n");
-    run.process.setProcessEnvironment(run.environment());
-    run.process.start(QUILLERY_APP, {run.binder});
-    QVERIFY(run.process.waitForStarted());
-    QDeadlineTimer deadline(120000);
-    while (!QFile::exists(lockNotePath(run.binder)) && !deadline.hasExpired() &&
-           run.process.state() == QProcess::Running)
-        QTest::qWait(50);
-    QVERIFY2(QFile::exists(shadowCopyPath(run.binder)),
-             qPrintable(QStringLiteral("exit %1: ").arg(run.process.exitCode()) +
-                        QString::fromLocal8Bit(run.process.readAll() +
-                                               run.process.readAllStandardError())));
-    run.process.terminate();
-    QVERIFY(run.process.waitForFinished(120000));
-    QVERIFY2(run.process.exitStatus() == QProcess::NormalExit,
-             run.process.readAllStandardError().constData());
-    QCOMPARE(run.process.exitCode(), 0);
-    QVERIFY(!QFile::exists(lockNotePath(run.binder)));
-    QVERIFY(!QFile::exists(shadowCopyPath(run.binder)));
-    QVERIFY(run.snapshots().isEmpty()); // nothing was changed
-}
 
 int main(int argc, char *argv[])
 {

@@ -40,111 +40,108 @@ class tst_recoverywindow : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void recoveredBinderKeepsItsSnapshotUntilSaved();
-    void discardAsksOnceAndLaterKeeps();
-    void editorTextIsKeptWhileUnsaved();
+    void recoveredBinderKeepsItsSnapshotUntilSaved()
+    {
+        BinderFixture f;
+        Window w(f);
+        RecoveryService service(RecoveryStore(f.path("state")), 1);
+        w.main.watchBinder = [&service](Binder &binder) {
+            service.watch(binder);
+        };
+        const QString folder = leftSnapshot(f, service.store(), "late.txt");
+        QStringList problems;
+        const QVector<SnapshotEntry> entries = service.store().list(problems);
+        QCOMPARE(entries.size(), 1);
+
+        QVERIFY(recoverSnapshot(w.main, service, entries[0]));
+        frmMDI *window = w.main.activeBinderWindow();
+        QVERIFY(window);
+        QVERIFY(window->windowTitle().contains(u"[Recovered]"));
+        QCOMPARE(window->binder().pageCount(), 2);
+        // The window keeps the snapshot now: no other instance offers it, and it stays
+        // until the binder is saved.
+        QVERIFY(service.store().list(problems).isEmpty());
+        QVERIFY(QFile::exists(folder + "/snapshot"));
+        window->mnuSave_Click();
+        RecoveryKeeper::of(window->binder())->waitForWrites();
+        QVERIFY(!QFile::exists(folder));
+        QVERIFY(!window->binder().Changed());
+    }
+
+    void discardAsksOnceAndLaterKeeps()
+    {
+        BinderFixture f;
+        const RecoveryStore store(f.path("state"));
+        const QString first = leftSnapshot(f, store, "a.txt");
+        const QString second = leftSnapshot(f, store, "b.txt");
+        QStringList problems;
+        const QVector<SnapshotEntry> entries = store.list(problems);
+        QCOMPARE(entries.size(), 2);
+        QVERIFY(QFile::remove(entries[1].record.binderPath));
+        QVector<SnapshotEntry> recovered;
+        // The first try fails, as when the binder's password is not given.
+        frmRecover dialog(f.dialogs, entries, {}, [&](const SnapshotEntry &entry) {
+            recovered << entry;
+            return recovered.size() > 1;
+        });
+        QCOMPARE(dialog.list()->topLevelItemCount(), 2);
+        QCOMPARE(dialog.list()->topLevelItem(0)->text(3), QStringLiteral("1 of 2"));
+        QCOMPARE(dialog.list()->topLevelItem(0)->text(4), QStringLiteral("as it was"));
+        QCOMPARE(dialog.list()->topLevelItem(1)->text(4), QStringLiteral("missing"));
+
+        f.dialogs.queueMessage(MsgResult::No);
+        dialog.cmdDiscard_Click();
+        QCOMPARE(dialog.list()->topLevelItemCount(), 2);
+        QVERIFY(QFile::exists(first + "/snapshot"));
+        f.dialogs.queueMessage(MsgResult::Yes);
+        dialog.cmdDiscard_Click();
+        QCOMPARE(dialog.list()->topLevelItemCount(), 1);
+        QVERIFY(!QFile::exists(first));
+        QCOMPARE(f.dialogs.calls().size(), 2);
+
+        dialog.cmdRecover_Click();
+        QCOMPARE(dialog.list()->topLevelItemCount(), 1);
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        dialog.cmdRecover_Click();
+        QCOMPARE(recovered.size(), 2);
+        recovered.removeFirst();
+        QCOMPARE(recovered[0].folder, second);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(QFile::exists(second + "/snapshot")); // the recovered window keeps it
+    }
+
+    void editorTextIsKeptWhileUnsaved()
+    {
+        EditorFixture f;
+        const int position = f.addPage(PageKind::RTF, "{\\rtf1 Hello}");
+        f.binder.setChanged(false);
+        RecoveryService service(RecoveryStore(f.path("state")), 1);
+        service.watch(f.binder);
+        QSignalSpy written(RecoveryKeeper::of(f.binder), &RecoveryKeeper::snapshotWritten);
+        auto editor = f.edit(position);
+        editor->rtfEdit()->insertPlainText(QStringLiteral("typed words "));
+        QVERIFY(written.wait(20000));
+        QVERIFY(!f.binder.Changed());
+
+        QStringList problems;
+        const QVector<SnapshotEntry> entries = service.store().list(problems);
+        QCOMPARE(entries.size(), 0); // kept by this running window
+        const QString folder = RecoveryKeeper::of(f.binder)->folder();
+        BinderFixture other;
+        SnapshotEntry entry{folder, SnapshotRecord::read(folder)};
+        RecoveredBinder recovered = recoverBinder(*other.workspace, entry, RecoverPurpose::Export);
+        QVERIFY(recovered.binder);
+        const QByteArray page = GetLumpString(*recovered.binder, QString::number(position));
+        QVERIFY2(page.startsWith("{\\rtf1") && page.contains("typed words Hello"),
+                 page.constData());
+
+        // Leaving the editor without saving, with the binder unchanged, ends the need.
+        f.dialogs.queueMessage(MsgResult::No);
+        editor->menuItem("mnuExit")->trigger();
+        RecoveryKeeper::of(f.binder)->waitForWrites();
+        QVERIFY(!QFile::exists(folder));
+    }
 };
-
-void tst_recoverywindow::recoveredBinderKeepsItsSnapshotUntilSaved()
-{
-    BinderFixture f;
-    Window w(f);
-    RecoveryService service(RecoveryStore(f.path("state")), 1);
-    w.main.watchBinder = [&service](Binder &binder) {
-        service.watch(binder);
-    };
-    const QString folder = leftSnapshot(f, service.store(), "late.txt");
-    QStringList problems;
-    const QVector<SnapshotEntry> entries = service.store().list(problems);
-    QCOMPARE(entries.size(), 1);
-
-    QVERIFY(recoverSnapshot(w.main, service, entries[0]));
-    frmMDI *window = w.main.activeBinderWindow();
-    QVERIFY(window);
-    QVERIFY(window->windowTitle().contains(u"[Recovered]"));
-    QCOMPARE(window->binder().pageCount(), 2);
-    // The window keeps the snapshot now: no other instance offers it, and it stays
-    // until the binder is saved.
-    QVERIFY(service.store().list(problems).isEmpty());
-    QVERIFY(QFile::exists(folder + "/snapshot"));
-    window->mnuSave_Click();
-    RecoveryKeeper::of(window->binder())->waitForWrites();
-    QVERIFY(!QFile::exists(folder));
-    QVERIFY(!window->binder().Changed());
-}
-
-void tst_recoverywindow::discardAsksOnceAndLaterKeeps()
-{
-    BinderFixture f;
-    const RecoveryStore store(f.path("state"));
-    const QString first = leftSnapshot(f, store, "a.txt");
-    const QString second = leftSnapshot(f, store, "b.txt");
-    QStringList problems;
-    const QVector<SnapshotEntry> entries = store.list(problems);
-    QCOMPARE(entries.size(), 2);
-    QVERIFY(QFile::remove(entries[1].record.binderPath));
-    QVector<SnapshotEntry> recovered;
-    // The first try fails, as when the binder's password is not given.
-    frmRecover dialog(f.dialogs, entries, {}, [&](const SnapshotEntry &entry) {
-        recovered << entry;
-        return recovered.size() > 1;
-    });
-    QCOMPARE(dialog.list()->topLevelItemCount(), 2);
-    QCOMPARE(dialog.list()->topLevelItem(0)->text(3), QStringLiteral("1 of 2"));
-    QCOMPARE(dialog.list()->topLevelItem(0)->text(4), QStringLiteral("as it was"));
-    QCOMPARE(dialog.list()->topLevelItem(1)->text(4), QStringLiteral("missing"));
-
-    f.dialogs.queueMessage(MsgResult::No);
-    dialog.cmdDiscard_Click();
-    QCOMPARE(dialog.list()->topLevelItemCount(), 2);
-    QVERIFY(QFile::exists(first + "/snapshot"));
-    f.dialogs.queueMessage(MsgResult::Yes);
-    dialog.cmdDiscard_Click();
-    QCOMPARE(dialog.list()->topLevelItemCount(), 1);
-    QVERIFY(!QFile::exists(first));
-    QCOMPARE(f.dialogs.calls().size(), 2);
-
-    dialog.cmdRecover_Click();
-    QCOMPARE(dialog.list()->topLevelItemCount(), 1);
-    QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    dialog.cmdRecover_Click();
-    QCOMPARE(recovered.size(), 2);
-    recovered.removeFirst();
-    QCOMPARE(recovered[0].folder, second);
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QVERIFY(QFile::exists(second + "/snapshot")); // the recovered window keeps it
-}
-
-void tst_recoverywindow::editorTextIsKeptWhileUnsaved()
-{
-    EditorFixture f;
-    const int position = f.addPage(PageKind::RTF, "{\\rtf1 Hello}");
-    f.binder.setChanged(false);
-    RecoveryService service(RecoveryStore(f.path("state")), 1);
-    service.watch(f.binder);
-    QSignalSpy written(RecoveryKeeper::of(f.binder), &RecoveryKeeper::snapshotWritten);
-    auto editor = f.edit(position);
-    editor->rtfEdit()->insertPlainText(QStringLiteral("typed words "));
-    QVERIFY(written.wait(20000));
-    QVERIFY(!f.binder.Changed());
-
-    QStringList problems;
-    const QVector<SnapshotEntry> entries = service.store().list(problems);
-    QCOMPARE(entries.size(), 0); // kept by this running window
-    const QString folder = RecoveryKeeper::of(f.binder)->folder();
-    BinderFixture other;
-    SnapshotEntry entry{folder, SnapshotRecord::read(folder)};
-    RecoveredBinder recovered = recoverBinder(*other.workspace, entry, RecoverPurpose::Export);
-    QVERIFY(recovered.binder);
-    const QByteArray page = GetLumpString(*recovered.binder, QString::number(position));
-    QVERIFY2(page.startsWith("{\\rtf1") && page.contains("typed words Hello"), page.constData());
-
-    // Leaving the editor without saving, with the binder unchanged, ends the need.
-    f.dialogs.queueMessage(MsgResult::No);
-    editor->menuItem("mnuExit")->trigger();
-    RecoveryKeeper::of(f.binder)->waitForWrites();
-    QVERIFY(!QFile::exists(folder));
-}
 
 QTEST_MAIN(tst_recoverywindow)
 #include "tst_recoverywindow.moc"

@@ -3,6 +3,7 @@
 #include "shell/MdiLayout.h"
 #include "support/ui/MainWindowFixture.h"
 
+#include <QDebug>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -26,21 +27,15 @@ QRect areaOf(frmMain &main)
 }
 
 // Every window inside the area and at least the usable size (or the area, if smaller).
-void expectInsideAndUsable(frmMain &main, const char *when)
+void expectInsideAndUsable(frmMain &main, const QString &when)
 {
     const QRect area = areaOf(main);
     const QSize usable = UsableWindowSize.boundedTo(area.size());
     for (QMdiSubWindow *window : windowsOf(main)) {
         const QRect at = window->geometry();
-        QVERIFY2(area.contains(at), qPrintable(QString("%1: %2,%3 %4x%5 outside %6x%7")
-                                                   .arg(QLatin1String(when))
-                                                   .arg(at.x())
-                                                   .arg(at.y())
-                                                   .arg(at.width())
-                                                   .arg(at.height())
-                                                   .arg(area.width())
-                                                   .arg(area.height())));
-        QVERIFY2(at.width() >= usable.width() && at.height() >= usable.height(), when);
+        QVERIFY2(area.contains(at) && at.width() >= usable.width() &&
+                     at.height() >= usable.height(),
+                 qPrintable(when + QDebug::toString(at)));
     }
 }
 
@@ -135,8 +130,7 @@ private Q_SLOTS:
         windowsOf(w.main).at(4)->showMinimized();
         for (Arrangement arrangement : TiledOrCascaded) {
             w.main.Arrange(arrangement);
-            expectInsideAndUsable(w.main,
-                                  qPrintable(QString("arrangement %1").arg(int(arrangement))));
+            expectInsideAndUsable(w.main, QString("arrangement %1").arg(int(arrangement)));
         }
 
         // A main window too small for a usable window: each fills what there is.
@@ -144,7 +138,7 @@ private Q_SLOTS:
         QTRY_VERIFY(areaOf(w.main).height() < UsableWindowSize.height());
         for (Arrangement arrangement : TiledOrCascaded) {
             w.main.Arrange(arrangement);
-            expectInsideAndUsable(w.main, qPrintable(QString("small, %1").arg(int(arrangement))));
+            expectInsideAndUsable(w.main, QString("small, %1").arg(int(arrangement)));
         }
     }
 };
