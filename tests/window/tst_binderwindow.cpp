@@ -3,12 +3,15 @@
 #include "TestSupport.h"
 #include "documents/BinderSaver.h"
 #include "documents/CompanionFiles.h"
+#include "platform/Cancelled.h"
+#include "platform/FileError.h"
 #include "platform/Settings.h"
 #include "shell/HelpWindow.h"
 #include "shell/MainToolbar.h"
 #include "shell/frmMain.h"
 #include "support/ui/MainWindowFixture.h"
 #include "transfer/BinderOpener.h"
+#include "window/CommandGuard.h"
 #include "window/PageDisplay.h"
 #include "window/PageListView.h"
 #include "window/ViewerPane.h"
@@ -17,16 +20,16 @@
 #include "platform_ui/RichTextBox.h"
 #include "window/BinderMenus.h"
 
-#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+
+#include <functional>
+#include <stdexcept>
 
 #include <sys/stat.h>
 
@@ -38,6 +41,35 @@ namespace {
 const QList<QPair<QString, QByteArray>> Pages = {
     {"one.txt", "first"}, {"two.rtf", "{\\rtf1 second}"}, {"song.wav", "RIFF"}};
 
+// Scripted dialogs whose file dialogs can fail as the command's own work might.
+class FailingDialogs : public ScriptedDialogs
+{
+public:
+    std::function<void()> failOpen;
+    std::function<void()> failSave;
+
+    QString openFile(const FileDialogRequest &request) override
+    {
+        if (failOpen)
+            failOpen();
+        return ScriptedDialogs::openFile(request);
+    }
+    QString saveFile(const FileDialogRequest &request) override
+    {
+        if (failSave)
+            failSave();
+        return ScriptedDialogs::saveFile(request);
+    }
+};
+
+qsizetype messageCount(const ScriptedDialogs &dialogs)
+{
+    qsizetype count = 0;
+    for (const DialogCall &call : dialogs.calls())
+        count += call.kind == DialogCall::Kind::Message;
+    return count;
+}
+
 } // namespace
 
 class tst_binderwindow : public QObject
@@ -48,20 +80,17 @@ private Q_SLOTS:
     void closePromptNamesTitleAndPath();
     void cancellingSaveAsKeepsTheWindow();
     void readOnlyBinderSaveGoesToSaveAs();
-    void pageCountPanelAndCaption();
-    void clickingPagesShowsThem();
     void textPagesNeverMakeTheBrowser();
-    void autoHideFollowsThePointer();
-    void paneFollowsTheBinder();
-    void plainPageFollowsTheTextFormats();
+    void listPaneFollowsTheBinderAndThePointer();
     void helpAndRecentFilesOpenTheirWindows();
     void closingLastWindowEmptiesTheStatusBar();
     void soundPageWritesOnePlaceholderLine();
     void toolbarRemembersDropDownChoices();
     void listViewFollowsItsRecord();
-    void pagesCopyFromAClosedWindow();
     void reopenedBinderSavesInPlace();
     void findOnAnHtmlPageOpensTheFindBar();
+    void whatEscapesACommandIsSaid();
+    void commandThatFailsIsSaidAndTheProgramGoesOn();
 };
 
 void tst_binderwindow::closePromptNamesTitleAndPath()
@@ -134,46 +163,8 @@ void tst_binderwindow::readOnlyBinderSaveGoesToSaveAs()
     QVERIFY(!window->binder().ro());
 }
 
-void tst_binderwindow::pageCountPanelAndCaption()
-{
-    BinderFixture f;
-    Window w(f);
-    w.main.OpenFile(f.makeBinder("count.qly", Pages));
-    frmMDI *window = w.main.activeBinderWindow();
-    QCOMPARE(w.main.statusPanel(StatusPanel::Pages), QString("Page 1 of 3"));
-    QCOMPARE(window->windowTitle(), window->binder().WCaption() + " - one");
-    window->lvwPages()->clearSelection();
-    window->binder().setCurIndex(0);
-    w.main.CheckMenus();
-    QCOMPARE(w.main.statusPanel(StatusPanel::Pages), QString("3 Pages"));
-    QCOMPARE(window->windowTitle(), window->binder().WCaption());
-}
-
-void tst_binderwindow::clickingPagesShowsThem()
-{
-    BinderFixture f;
-    Window w(f);
-    w.main.OpenFile(f.makeBinder("click.qly", Pages));
-    frmMDI *window = w.main.activeBinderWindow();
-    QAbstractItemView *view = window->lvwPages()->currentView();
-    const auto click = [&](int row) {
-        const QRect rect = view->visualRect(view->model()->index(row, 0));
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
-    };
-    click(1);
-    QCOMPARE(window->binder().CurIndex(), 2);
-    QCOMPARE(w.main.statusPanel(StatusPanel::Pages), QString("Page 2 of 3"));
-    QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString("second"));
-    QCOMPARE(window->windowTitle(), window->binder().WCaption() + " - two");
-
-    const QRect last = view->visualRect(view->model()->index(2, 0));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, last.bottomRight() + QPoint(60, 60));
-    QCOMPARE(window->binder().CurIndex(), 0);
-    QCOMPARE(w.main.statusPanel(StatusPanel::Pages), QString("3 Pages"));
-    QCOMPARE(w.main.statusPanel(StatusPanel::Created), QString());
-}
-
-// The browser is slow to make; a new binder and text pages must not make it.
+// The browser is slow to make; a new binder and text pages must not make it. A plain text
+// page follows the binder's text formats.
 void tst_binderwindow::textPagesNeverMakeTheBrowser()
 {
     BinderFixture f;
@@ -186,6 +177,11 @@ void tst_binderwindow::textPagesNeverMakeTheBrowser()
     window->lvwPages()->selectRow(1);
     window->lvwPages_ItemClick();
     QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString("second"));
+    window->binder().setCurIndex(1);
+    InfoRecords formats;
+    formats.write("TXTBColour", QString::number(0x00CCFFFF));
+    window->binder().setTextFormats(formats);
+    QCOMPARE(window->viewer()->txtPad()->BackColor(), ColourCode(0x00CCFFFF));
     QVERIFY(w.main.findChildren<QWidget *>("txtHTML").isEmpty());
 }
 
@@ -217,14 +213,26 @@ void tst_binderwindow::helpAndRecentFilesOpenTheirWindows()
     QCOMPARE(shown, QString("frmRecent"));
 }
 
-void tst_binderwindow::autoHideFollowsThePointer()
+// The Options dialog only tells the binder where the list goes, and auto-hide only what it
+// is; the window follows.
+void tst_binderwindow::listPaneFollowsTheBinderAndThePointer()
 {
     BinderFixture f;
     Window w(f);
     w.main.mnuNew_Click();
     frmMDI *window = w.main.activeBinderWindow();
     Binder &binder = window->binder();
-    binder.setPanePosition(PanePosition::ListLeft, binder.paneLength());
+    auto *splitter = qobject_cast<QSplitter *>(window->lvwPages()->parentWidget());
+    QVERIFY(splitter);
+    QCOMPARE(splitter->orientation(), Qt::Vertical);
+    QCOMPARE(splitter->indexOf(window->lvwPages()), 0);
+    binder.setPanePosition(PanePosition::ListBelow, 2643);
+    QCOMPARE(splitter->orientation(), Qt::Vertical);
+    QCOMPARE(splitter->indexOf(window->lvwPages()), 1);
+    binder.setPanePosition(PanePosition::ListRight, 3828);
+    QCOMPARE(splitter->orientation(), Qt::Horizontal);
+    QCOMPARE(splitter->indexOf(window->lvwPages()), 1);
+
     window->mnuSHPage_Click();
     QCOMPARE(binder.records().value("AutoHide"), QString("1"));
     QCOMPARE(binder.paneLength(), 160);
@@ -238,39 +246,6 @@ void tst_binderwindow::autoHideFollowsThePointer()
     Q_EMIT window->viewer()->hovered(); // auto-hide is off: nothing moves
     QCOMPARE(binder.paneLength(), 3828);
     QVERIFY(!binder.Changed());
-}
-
-// The Options dialog only tells the binder where the list goes; the window follows.
-void tst_binderwindow::paneFollowsTheBinder()
-{
-    BinderFixture f;
-    Window w(f);
-    w.main.mnuNew_Click();
-    frmMDI *window = w.main.activeBinderWindow();
-    auto *splitter = qobject_cast<QSplitter *>(window->lvwPages()->parentWidget());
-    QVERIFY(splitter);
-    QCOMPARE(splitter->orientation(), Qt::Vertical);
-    QCOMPARE(splitter->indexOf(window->lvwPages()), 0);
-    window->binder().setPanePosition(PanePosition::ListRight, 3828);
-    QCOMPARE(splitter->orientation(), Qt::Horizontal);
-    QCOMPARE(splitter->indexOf(window->lvwPages()), 1);
-    window->binder().setPanePosition(PanePosition::ListBelow, 2643);
-    QCOMPARE(splitter->orientation(), Qt::Vertical);
-    QCOMPARE(splitter->indexOf(window->lvwPages()), 1);
-}
-
-void tst_binderwindow::plainPageFollowsTheTextFormats()
-{
-    BinderFixture f;
-    Window w(f);
-    w.main.OpenFile(f.makeBinder("plain.qly", {{"notes.txt", "words"}}));
-    frmMDI *window = w.main.activeBinderWindow();
-    QVERIFY(window);
-    window->binder().setCurIndex(1);
-    InfoRecords formats;
-    formats.write("TXTBColour", QString::number(0x00CCFFFF));
-    window->binder().setTextFormats(formats);
-    QCOMPARE(window->viewer()->txtPad()->BackColor(), ColourCode(0x00CCFFFF));
 }
 
 void tst_binderwindow::closingLastWindowEmptiesTheStatusBar()
@@ -343,35 +318,6 @@ void tst_binderwindow::listViewFollowsItsRecord()
     QCOMPARE(window->binder().records().value(RecordKey::ListView), QString("7"));
 }
 
-void tst_binderwindow::pagesCopyFromAClosedWindow()
-{
-    BinderFixture f;
-    Window w(f);
-    w.main.OpenFile(f.makeBinder("from.qly", Pages));
-    frmMDI *first = w.main.activeBinderWindow();
-    first->lvwPages()->selectRow(1);
-    first->lvwPages_ItemClick();
-    first->menus()["mnuEditCopy"]->trigger();
-    w.main.mnuNew_Click();
-    frmMDI *second = w.main.activeBinderWindow();
-    QVERIFY(second != first);
-    QVERIFY(second->menus()["mnuEditPaste"]->isEnabled());
-    f.dialogs.queueMessage(MsgResult::Yes);
-    second->menus()["mnuEditDelAll"]->trigger();
-    QCOMPARE(second->binder().pageCount(), 0);
-    QVERIFY(first->parentWidget()->close());
-    QCOMPARE(w.main.activeBinderWindow(), second);
-
-    second->menus()["mnuEditPaste"]->trigger();
-    second->menus()["mnuPPaste"]->trigger();
-    QCOMPARE(second->binder().pageCount(), 2);
-    QCOMPARE(second->binder().CurIndex(), 1);
-    QCOMPARE(second->viewer()->txtPad()->toPlainText(), QString("second"));
-    QCOMPARE(w.main.statusPanel(StatusPanel::Pages), QString("Page 1 of 2"));
-    QCOMPARE(second->binder().pages.at(1).name, QString("two"));
-    QVERIFY(second->binder().Changed());
-}
-
 // A closed window lets go of its working copy at once: a link left behind would make the
 // next window's save believe someone else reads the file and rewrite it whole.
 void tst_binderwindow::reopenedBinderSavesInPlace()
@@ -412,6 +358,68 @@ void tst_binderwindow::findOnAnHtmlPageOpensTheFindBar()
     auto *bar = window->findChild<QWidget *>("findBar");
     QVERIFY(bar && bar->isVisible());
     QVERIFY(f.dialogs.calls().isEmpty()); // no Find dialog over an HTML page
+}
+
+void tst_binderwindow::whatEscapesACommandIsSaid()
+{
+    ScriptedDialogs dialogs;
+    guarded(dialogs, [] { throw FileError(FileError::DiskFull, QStringLiteral("Disk full")); });
+    guarded(dialogs, [] { throw std::runtime_error("bad thing"); });
+    guarded(dialogs, [] { throw 7; });
+    guarded(dialogs, [] { throw Cancelled(); });
+    bool ran = false;
+    guarded(dialogs, [&] { ran = true; });
+    QVERIFY(ran);
+    QCOMPARE(dialogs.calls().size(), 3);
+    for (const DialogCall &call : dialogs.calls()) {
+        QCOMPARE(call.icon, MsgIcon::Critical);
+        QCOMPARE(call.buttons, MsgButtons::Ok);
+    }
+    QCOMPARE(dialogs.calls()[0].text, QStringLiteral("Disk full, 61"));
+    QCOMPARE(dialogs.calls()[1].text, QStringLiteral("bad thing"));
+    QVERIFY(!dialogs.calls()[2].text.isEmpty());
+}
+
+// What fails in a command from the toolbar or the main window's menu is said and the program
+// goes on; declining is no failure: nothing is said and the binder keeps its changes.
+void tst_binderwindow::commandThatFailsIsSaidAndTheProgramGoesOn()
+{
+    BinderFixture f;
+    FailingDialogs dialogs;
+    Settings settings(f.path("settings.ini"));
+    frmMain main(*f.temp, dialogs, settings);
+    main.show();
+    main.mnuNew_Click();
+    frmMDI *window = main.activeBinderWindow();
+    QVERIFY(window);
+    window->binder().setChanged(true);
+    MainToolbar *bar = main.toolbar();
+
+    dialogs.failSave = [] {
+        throw FileError(FileError::PermissionDenied, QStringLiteral("Permission denied"));
+    };
+    Q_EMIT bar->buttonClicked(MainToolbar::Save, 0);
+    QCOMPARE(messageCount(dialogs), 1);
+    QCOMPARE(dialogs.calls().last().icon, MsgIcon::Critical);
+    QCOMPARE(dialogs.calls().last().text, QStringLiteral("Permission denied, 70"));
+    dialogs.failSave = [] {
+        throw Cancelled();
+    };
+    Q_EMIT bar->buttonClicked(MainToolbar::Save, 0);
+    QCOMPARE(messageCount(dialogs), 1);
+    QVERIFY(window->binder().Changed());
+    dialogs.failSave = nullptr;
+    dialogs.queueSaveFile(f.path("saved.qly"));
+    Q_EMIT bar->buttonClicked(MainToolbar::Save, 0);
+    QVERIFY(QFile::exists(f.path("saved.qly")));
+    QVERIFY(!window->binder().Changed());
+
+    dialogs.failOpen = [] {
+        throw std::runtime_error("no dialog today");
+    };
+    main.findChild<QAction *>(QStringLiteral("mnuOpen"))->trigger();
+    QCOMPARE(messageCount(dialogs), 2);
+    QCOMPARE(dialogs.calls().last().text, QStringLiteral("no dialog today"));
 }
 
 QTEST_MAIN(tst_binderwindow)
