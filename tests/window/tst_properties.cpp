@@ -26,21 +26,15 @@ class tst_properties : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void renamesKeepTheExtensionOfFilePages()
+    // A name is given as the list's renaming gives it; a page without a colour box keeps its
+    // colour field.
+    void pageNameAndCommentsAreApplied()
     {
         BinderFixture f;
-        auto binder = f.open(f.makeBinder(
-            "r.qly", {{"photo.jpg", "JPEG"}, {"notes.txt", "n"}, {"song.wav", "RIFF"}}));
-        const auto rename = [&](int position, const QString &name) {
-            applyPageProperties(*f.workspace, *binder, position, {name, "c", std::nullopt});
-            return binder->pages.at(position - 1).name;
-        };
-        QCOMPARE(rename(1, "holiday"), QString("holiday.jpg"));
-        QCOMPARE(rename(1, "holiday.png"), QString("holiday.png"));
-        QCOMPARE(rename(2, "plans"), QString("plans"));
-        QCOMPARE(rename(3, "  "), QString("song.wav")); // a blank name changes nothing
-        QCOMPARE(binder->pages.at(3 - 1).comments, QString("c"));
-        // Pages without a colour box keep their colour field.
+        auto binder = f.open(f.makeBinder("r.qly", {{"photo.jpg", "JPEG"}}));
+        applyPageProperties(*f.workspace, *binder, 1, {"holiday", "c", std::nullopt});
+        QCOMPARE(binder->pages.at(0).name, QString("holiday.jpg"));
+        QCOMPARE(binder->pages.at(0).comments, QString("c"));
         QCOMPARE(binder->pages.at(0).key.colour, QString("NA"));
         QVERIFY(binder->Changed());
     }
@@ -157,6 +151,22 @@ private Q_SLOTS:
         QCOMPARE(binder->records().value("Title"), QString("Renamed"));
         QCOMPARE(binder->WCaption(), "Renamed (" + path + ")");
         QVERIFY(binder->Changed());
+
+        // An unsaved binder says so; OK marks it changed even with the title as it was.
+        Binder unsaved;
+        NewFile(*f.workspace, unsaved, false);
+        frmFileProperties fresh(unsaved);
+        for (const char *name :
+             {"txtFilename", "txtDOS", "txtSize", "txtCreated", "txtModified", "txtAccessed"}) {
+            auto *box = fresh.findChild<QLineEdit *>(QLatin1String(name));
+            QVERIFY(box);
+            QCOMPARE(box->text(), QString("Not Saved"));
+            QVERIFY(!box->isEnabled());
+        }
+        unsaved.setChanged(false);
+        fresh.cmdOK_Click();
+        QVERIFY(unsaved.Changed());
+        QCOMPARE(unsaved.WCaption(), unsaved.title());
     }
 
     // The password is kept with the binder, only disguised: neither dialog may suggest more.
@@ -176,26 +186,6 @@ private Q_SLOTS:
             for (const QLabel *label : dialog->findChildren<QLabel *>())
                 QVERIFY2(!label->text().contains("not ever"), qPrintable(label->text()));
         }
-    }
-
-    void anUnsavedBinderSaysNotSaved()
-    {
-        BinderFixture f;
-        Binder binder;
-        NewFile(*f.workspace, binder, false);
-        frmFileProperties dialog(binder);
-        for (const char *name :
-             {"txtFilename", "txtDOS", "txtSize", "txtCreated", "txtModified", "txtAccessed"}) {
-            auto *box = dialog.findChild<QLineEdit *>(QLatin1String(name));
-            QVERIFY(box);
-            QCOMPARE(box->text(), QString("Not Saved"));
-            QVERIFY(!box->isEnabled());
-        }
-        // OK marks the binder changed even with the title as it was.
-        binder.setChanged(false);
-        dialog.cmdOK_Click();
-        QVERIFY(binder.Changed());
-        QCOMPARE(binder.WCaption(), binder.title());
     }
 };
 
