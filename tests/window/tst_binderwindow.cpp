@@ -90,7 +90,6 @@ class tst_binderwindow : public QObject
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void closePromptNamesTitleAndPath();
-    void cancellingSaveAsKeepsTheWindow();
     void readOnlyBinderSaveGoesToSaveAs();
     void textPagesNeverMakeTheBrowser();
     void listPaneFollowsTheBinderAndThePointer();
@@ -111,6 +110,7 @@ private Q_SLOTS:
     void passwordDialogsSayThePagesAreNotEncrypted();
 };
 
+// Closing a changed binder asks, naming its title and file; only No or a save lets it go.
 void tst_binderwindow::closePromptNamesTitleAndPath()
 {
     BinderFixture f;
@@ -139,21 +139,12 @@ void tst_binderwindow::closePromptNamesTitleAndPath()
     QCOMPARE(f.dialogs.calls().last().text,
              QString("The Quillery file 'New File 1' has changed.  Do you want to save the "
                      "changes?"));
-    QCOMPARE(w.main.binderWindows().size(), 1);
-}
-
-void tst_binderwindow::cancellingSaveAsKeepsTheWindow()
-{
-    BinderFixture f;
-    Window w(f);
-    w.main.mnuNew_Click();
-    frmMDI *window = w.main.activeBinderWindow();
-    window->binder().setChanged(true);
-    f.dialogs.queueMessage(MsgResult::Yes); // save, then cancel the Save As dialog
+    // Yes with the Save As dialog cancelled keeps the window too.
+    f.dialogs.queueMessage(MsgResult::Yes);
     QVERIFY(!window->parentWidget()->close());
     QCOMPARE(f.dialogs.calls().last().kind, DialogCall::Kind::SaveFile);
     QVERIFY(window->binder().Changed());
-
+    QCOMPARE(w.main.binderWindows().size(), 1);
     f.dialogs.queueMessage(MsgResult::Yes);
     f.dialogs.queueSaveFile(f.path("kept.qly"));
     QVERIFY(window->parentWidget()->close());
@@ -453,6 +444,8 @@ void tst_binderwindow::pageNameAndCommentsAreApplied()
     QVERIFY(binder->Changed());
 }
 
+// A colour chosen is taken back on Cancel; the stored value is what goes back on OK, even
+// one that is not a number.
 void tst_binderwindow::pageColourIsTakenBackOnCancel()
 {
     BinderFixture f;
@@ -490,10 +483,17 @@ void tst_binderwindow::pageColourIsTakenBackOnCancel()
     dialog.cmdOK_Click();
     QCOMPARE(binder->pages.at(0).key.colour, QString("-2147483643"));
     QCOMPARE(binder->pages.at(0).comments, QString("done"));
+
+    PageRow row = binder->pages.at(0);
+    row.key.colour = "not a colour";
+    binder->pages.replace(0, row);
+    frmPageProperties again(*f.workspace, *binder, 1, pane);
+    QCOMPARE(again.txtColour->text(), QString("not a colour"));
+    again.cmdOK_Click();
+    QCOMPARE(binder->pages.at(0).key.colour, QString("not a colour"));
 }
 
-// Colours are shown by name; the stored value is what goes back on OK, even one that
-// is not a number.
+// Colours are shown by name.
 void tst_binderwindow::coloursShowAsNames()
 {
     QCOMPARE(Orde::ColourName(0x00FFFF), QString("Yellow"));
@@ -502,17 +502,6 @@ void tst_binderwindow::coloursShowAsNames()
     QCOMPARE(Orde::ColourName(SystemWindowText), QString("Window text (system colour)"));
     QCOMPARE(Orde::ColourName(ColourCode(0x80000019)), QString("System colour 25"));
     QCOMPARE(Orde::ColourName(ColourCode(0x800000FF)), QString("System colour 255"));
-
-    BinderFixture f;
-    auto binder = f.open(f.makeBinder("n.qly", {{"rich.rtf", "{\\rtf1 x}"}}));
-    PageRow row = binder->pages.at(0);
-    row.key.colour = "not a colour";
-    binder->pages.replace(0, row);
-    RichTextBox pane;
-    frmPageProperties dialog(*f.workspace, *binder, 1, pane);
-    QCOMPARE(dialog.txtColour->text(), QString("not a colour"));
-    dialog.cmdOK_Click();
-    QCOMPARE(binder->pages.at(0).key.colour, QString("not a colour"));
 }
 
 // The comments' caption comes from the binder: it gets an access key no other field
