@@ -3,30 +3,45 @@
 #include "TestSupport.h"
 #include "documents/BinderSaver.h"
 #include "documents/CompanionFiles.h"
+#include "documents/NewBinder.h"
+#include "documents/Password.h"
+#include "platform/Cancelled.h"
+#include "platform/FileError.h"
+#include "platform/GeneralDate.h"
 #include "platform/Settings.h"
+#include "platform_ui/Orde.h"
+#include "platform_ui/RichTextBox.h"
 #include "shell/HelpWindow.h"
 #include "shell/MainToolbar.h"
 #include "shell/frmMain.h"
 #include "support/ui/MainWindowFixture.h"
 #include "transfer/BinderOpener.h"
+#include "window/BinderMenus.h"
+#include "window/CommandGuard.h"
 #include "window/PageDisplay.h"
 #include "window/PageListView.h"
+#include "window/PasswordDialogs.h"
+#include "window/Properties.h"
 #include "window/ViewerPane.h"
+#include "window/frmFileProperties.h"
 #include "window/frmMDI.h"
+#include "window/frmPageProperties.h"
 
-#include "platform_ui/RichTextBox.h"
-#include "window/BinderMenus.h"
-
-#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
-#include <QMdiArea>
-#include <QMdiSubWindow>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+
+#include <functional>
+#include <stdexcept>
 
 #include <sys/stat.h>
 
@@ -38,6 +53,35 @@ namespace {
 const QList<QPair<QString, QByteArray>> Pages = {
     {"one.txt", "first"}, {"two.rtf", "{\\rtf1 second}"}, {"song.wav", "RIFF"}};
 
+// Scripted dialogs whose file dialogs can fail as the command's own work might.
+class FailingDialogs : public ScriptedDialogs
+{
+public:
+    std::function<void()> failOpen;
+    std::function<void()> failSave;
+
+    QString openFile(const FileDialogRequest &request) override
+    {
+        if (failOpen)
+            failOpen();
+        return ScriptedDialogs::openFile(request);
+    }
+    QString saveFile(const FileDialogRequest &request) override
+    {
+        if (failSave)
+            failSave();
+        return ScriptedDialogs::saveFile(request);
+    }
+};
+
+qsizetype messageCount(const ScriptedDialogs &dialogs)
+{
+    qsizetype count = 0;
+    for (const DialogCall &call : dialogs.calls())
+        count += call.kind == DialogCall::Kind::Message;
+    return count;
+}
+
 } // namespace
 
 class tst_binderwindow : public QObject
@@ -46,24 +90,27 @@ class tst_binderwindow : public QObject
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void closePromptNamesTitleAndPath();
-    void cancellingSaveAsKeepsTheWindow();
     void readOnlyBinderSaveGoesToSaveAs();
-    void pageCountPanelAndCaption();
-    void clickingPagesShowsThem();
     void textPagesNeverMakeTheBrowser();
-    void autoHideFollowsThePointer();
-    void paneFollowsTheBinder();
-    void plainPageFollowsTheTextFormats();
+    void listPaneFollowsTheBinderAndThePointer();
     void helpAndRecentFilesOpenTheirWindows();
     void closingLastWindowEmptiesTheStatusBar();
     void soundPageWritesOnePlaceholderLine();
     void toolbarRemembersDropDownChoices();
     void listViewFollowsItsRecord();
-    void pagesCopyFromAClosedWindow();
     void reopenedBinderSavesInPlace();
     void findOnAnHtmlPageOpensTheFindBar();
+    void whatEscapesACommandIsSaid();
+    void commandThatFailsIsSaidAndTheProgramGoesOn();
+    void pageNameAndCommentsAreApplied();
+    void pageColourIsTakenBackOnCancel();
+    void coloursShowAsNames();
+    void theCommentsCaptionHasAFreeAccessKey();
+    void fileDetailsNeverShowOrLoseThePassword();
+    void passwordDialogsSayThePagesAreNotEncrypted();
 };
 
+// Closing a changed binder asks, naming its title and file; only No or a save lets it go.
 void tst_binderwindow::closePromptNamesTitleAndPath()
 {
     BinderFixture f;
@@ -92,21 +139,12 @@ void tst_binderwindow::closePromptNamesTitleAndPath()
     QCOMPARE(f.dialogs.calls().last().text,
              QString("The Quillery file 'New File 1' has changed.  Do you want to save the "
                      "changes?"));
-    QCOMPARE(w.main.binderWindows().size(), 1);
-}
-
-void tst_binderwindow::cancellingSaveAsKeepsTheWindow()
-{
-    BinderFixture f;
-    Window w(f);
-    w.main.mnuNew_Click();
-    frmMDI *window = w.main.activeBinderWindow();
-    window->binder().setChanged(true);
-    f.dialogs.queueMessage(MsgResult::Yes); // save, then cancel the Save As dialog
+    // Yes with the Save As dialog cancelled keeps the window too.
+    f.dialogs.queueMessage(MsgResult::Yes);
     QVERIFY(!window->parentWidget()->close());
     QCOMPARE(f.dialogs.calls().last().kind, DialogCall::Kind::SaveFile);
     QVERIFY(window->binder().Changed());
-
+    QCOMPARE(w.main.binderWindows().size(), 1);
     f.dialogs.queueMessage(MsgResult::Yes);
     f.dialogs.queueSaveFile(f.path("kept.qly"));
     QVERIFY(window->parentWidget()->close());
@@ -134,46 +172,8 @@ void tst_binderwindow::readOnlyBinderSaveGoesToSaveAs()
     QVERIFY(!window->binder().ro());
 }
 
-void tst_binderwindow::pageCountPanelAndCaption()
-{
-    BinderFixture f;
-    Window w(f);
-    w.main.OpenFile(f.makeBinder("count.qly", Pages));
-    frmMDI *window = w.main.activeBinderWindow();
-    QCOMPARE(w.main.statusPanel(StatusPanel::Pages), QString("Page 1 of 3"));
-    QCOMPARE(window->windowTitle(), window->binder().WCaption() + " - one");
-    window->lvwPages()->clearSelection();
-    window->binder().setCurIndex(0);
-    w.main.CheckMenus();
-    QCOMPARE(w.main.statusPanel(StatusPanel::Pages), QString("3 Pages"));
-    QCOMPARE(window->windowTitle(), window->binder().WCaption());
-}
-
-void tst_binderwindow::clickingPagesShowsThem()
-{
-    BinderFixture f;
-    Window w(f);
-    w.main.OpenFile(f.makeBinder("click.qly", Pages));
-    frmMDI *window = w.main.activeBinderWindow();
-    QAbstractItemView *view = window->lvwPages()->currentView();
-    const auto click = [&](int row) {
-        const QRect rect = view->visualRect(view->model()->index(row, 0));
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
-    };
-    click(1);
-    QCOMPARE(window->binder().CurIndex(), 2);
-    QCOMPARE(w.main.statusPanel(StatusPanel::Pages), QString("Page 2 of 3"));
-    QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString("second"));
-    QCOMPARE(window->windowTitle(), window->binder().WCaption() + " - two");
-
-    const QRect last = view->visualRect(view->model()->index(2, 0));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, last.bottomRight() + QPoint(60, 60));
-    QCOMPARE(window->binder().CurIndex(), 0);
-    QCOMPARE(w.main.statusPanel(StatusPanel::Pages), QString("3 Pages"));
-    QCOMPARE(w.main.statusPanel(StatusPanel::Created), QString());
-}
-
-// The browser is slow to make; a new binder and text pages must not make it.
+// The browser is slow to make; a new binder and text pages must not make it. A plain text
+// page follows the binder's text formats.
 void tst_binderwindow::textPagesNeverMakeTheBrowser()
 {
     BinderFixture f;
@@ -186,6 +186,11 @@ void tst_binderwindow::textPagesNeverMakeTheBrowser()
     window->lvwPages()->selectRow(1);
     window->lvwPages_ItemClick();
     QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString("second"));
+    window->binder().setCurIndex(1);
+    InfoRecords formats;
+    formats.write("TXTBColour", QString::number(0x00CCFFFF));
+    window->binder().setTextFormats(formats);
+    QCOMPARE(window->viewer()->txtPad()->BackColor(), ColourCode(0x00CCFFFF));
     QVERIFY(w.main.findChildren<QWidget *>("txtHTML").isEmpty());
 }
 
@@ -217,14 +222,26 @@ void tst_binderwindow::helpAndRecentFilesOpenTheirWindows()
     QCOMPARE(shown, QString("frmRecent"));
 }
 
-void tst_binderwindow::autoHideFollowsThePointer()
+// The Options dialog only tells the binder where the list goes, and auto-hide only what it
+// is; the window follows.
+void tst_binderwindow::listPaneFollowsTheBinderAndThePointer()
 {
     BinderFixture f;
     Window w(f);
     w.main.mnuNew_Click();
     frmMDI *window = w.main.activeBinderWindow();
     Binder &binder = window->binder();
-    binder.setPanePosition(PanePosition::ListLeft, binder.paneLength());
+    auto *splitter = qobject_cast<QSplitter *>(window->lvwPages()->parentWidget());
+    QVERIFY(splitter);
+    QCOMPARE(splitter->orientation(), Qt::Vertical);
+    QCOMPARE(splitter->indexOf(window->lvwPages()), 0);
+    binder.setPanePosition(PanePosition::ListBelow, 2643);
+    QCOMPARE(splitter->orientation(), Qt::Vertical);
+    QCOMPARE(splitter->indexOf(window->lvwPages()), 1);
+    binder.setPanePosition(PanePosition::ListRight, 3828);
+    QCOMPARE(splitter->orientation(), Qt::Horizontal);
+    QCOMPARE(splitter->indexOf(window->lvwPages()), 1);
+
     window->mnuSHPage_Click();
     QCOMPARE(binder.records().value("AutoHide"), QString("1"));
     QCOMPARE(binder.paneLength(), 160);
@@ -238,39 +255,6 @@ void tst_binderwindow::autoHideFollowsThePointer()
     Q_EMIT window->viewer()->hovered(); // auto-hide is off: nothing moves
     QCOMPARE(binder.paneLength(), 3828);
     QVERIFY(!binder.Changed());
-}
-
-// The Options dialog only tells the binder where the list goes; the window follows.
-void tst_binderwindow::paneFollowsTheBinder()
-{
-    BinderFixture f;
-    Window w(f);
-    w.main.mnuNew_Click();
-    frmMDI *window = w.main.activeBinderWindow();
-    auto *splitter = qobject_cast<QSplitter *>(window->lvwPages()->parentWidget());
-    QVERIFY(splitter);
-    QCOMPARE(splitter->orientation(), Qt::Vertical);
-    QCOMPARE(splitter->indexOf(window->lvwPages()), 0);
-    window->binder().setPanePosition(PanePosition::ListRight, 3828);
-    QCOMPARE(splitter->orientation(), Qt::Horizontal);
-    QCOMPARE(splitter->indexOf(window->lvwPages()), 1);
-    window->binder().setPanePosition(PanePosition::ListBelow, 2643);
-    QCOMPARE(splitter->orientation(), Qt::Vertical);
-    QCOMPARE(splitter->indexOf(window->lvwPages()), 1);
-}
-
-void tst_binderwindow::plainPageFollowsTheTextFormats()
-{
-    BinderFixture f;
-    Window w(f);
-    w.main.OpenFile(f.makeBinder("plain.qly", {{"notes.txt", "words"}}));
-    frmMDI *window = w.main.activeBinderWindow();
-    QVERIFY(window);
-    window->binder().setCurIndex(1);
-    InfoRecords formats;
-    formats.write("TXTBColour", QString::number(0x00CCFFFF));
-    window->binder().setTextFormats(formats);
-    QCOMPARE(window->viewer()->txtPad()->BackColor(), ColourCode(0x00CCFFFF));
 }
 
 void tst_binderwindow::closingLastWindowEmptiesTheStatusBar()
@@ -343,35 +327,6 @@ void tst_binderwindow::listViewFollowsItsRecord()
     QCOMPARE(window->binder().records().value(RecordKey::ListView), QString("7"));
 }
 
-void tst_binderwindow::pagesCopyFromAClosedWindow()
-{
-    BinderFixture f;
-    Window w(f);
-    w.main.OpenFile(f.makeBinder("from.qly", Pages));
-    frmMDI *first = w.main.activeBinderWindow();
-    first->lvwPages()->selectRow(1);
-    first->lvwPages_ItemClick();
-    first->menus()["mnuEditCopy"]->trigger();
-    w.main.mnuNew_Click();
-    frmMDI *second = w.main.activeBinderWindow();
-    QVERIFY(second != first);
-    QVERIFY(second->menus()["mnuEditPaste"]->isEnabled());
-    f.dialogs.queueMessage(MsgResult::Yes);
-    second->menus()["mnuEditDelAll"]->trigger();
-    QCOMPARE(second->binder().pageCount(), 0);
-    QVERIFY(first->parentWidget()->close());
-    QCOMPARE(w.main.activeBinderWindow(), second);
-
-    second->menus()["mnuEditPaste"]->trigger();
-    second->menus()["mnuPPaste"]->trigger();
-    QCOMPARE(second->binder().pageCount(), 2);
-    QCOMPARE(second->binder().CurIndex(), 1);
-    QCOMPARE(second->viewer()->txtPad()->toPlainText(), QString("second"));
-    QCOMPARE(w.main.statusPanel(StatusPanel::Pages), QString("Page 1 of 2"));
-    QCOMPARE(second->binder().pages.at(1).name, QString("two"));
-    QVERIFY(second->binder().Changed());
-}
-
 // A closed window lets go of its working copy at once: a link left behind would make the
 // next window's save believe someone else reads the file and rewrite it whole.
 void tst_binderwindow::reopenedBinderSavesInPlace()
@@ -412,6 +367,228 @@ void tst_binderwindow::findOnAnHtmlPageOpensTheFindBar()
     auto *bar = window->findChild<QWidget *>("findBar");
     QVERIFY(bar && bar->isVisible());
     QVERIFY(f.dialogs.calls().isEmpty()); // no Find dialog over an HTML page
+}
+
+void tst_binderwindow::whatEscapesACommandIsSaid()
+{
+    ScriptedDialogs dialogs;
+    guarded(dialogs, [] { throw FileError(FileError::DiskFull, QStringLiteral("Disk full")); });
+    guarded(dialogs, [] { throw std::runtime_error("bad thing"); });
+    guarded(dialogs, [] { throw 7; });
+    guarded(dialogs, [] { throw Cancelled(); });
+    bool ran = false;
+    guarded(dialogs, [&] { ran = true; });
+    QVERIFY(ran);
+    QCOMPARE(dialogs.calls().size(), 3);
+    for (const DialogCall &call : dialogs.calls()) {
+        QCOMPARE(call.icon, MsgIcon::Critical);
+        QCOMPARE(call.buttons, MsgButtons::Ok);
+    }
+    QCOMPARE(dialogs.calls()[0].text, QStringLiteral("Disk full, 61"));
+    QCOMPARE(dialogs.calls()[1].text, QStringLiteral("bad thing"));
+    QVERIFY(!dialogs.calls()[2].text.isEmpty());
+}
+
+// What fails in a command from the toolbar or the main window's menu is said and the program
+// goes on; declining is no failure: nothing is said and the binder keeps its changes.
+void tst_binderwindow::commandThatFailsIsSaidAndTheProgramGoesOn()
+{
+    BinderFixture f;
+    FailingDialogs dialogs;
+    Settings settings(f.path("settings.ini"));
+    frmMain main(*f.temp, dialogs, settings);
+    main.show();
+    main.mnuNew_Click();
+    frmMDI *window = main.activeBinderWindow();
+    QVERIFY(window);
+    window->binder().setChanged(true);
+    MainToolbar *bar = main.toolbar();
+
+    dialogs.failSave = [] {
+        throw FileError(FileError::PermissionDenied, QStringLiteral("Permission denied"));
+    };
+    Q_EMIT bar->buttonClicked(MainToolbar::Save, 0);
+    QCOMPARE(messageCount(dialogs), 1);
+    QCOMPARE(dialogs.calls().last().icon, MsgIcon::Critical);
+    QCOMPARE(dialogs.calls().last().text, QStringLiteral("Permission denied, 70"));
+    dialogs.failSave = [] {
+        throw Cancelled();
+    };
+    Q_EMIT bar->buttonClicked(MainToolbar::Save, 0);
+    QCOMPARE(messageCount(dialogs), 1);
+    QVERIFY(window->binder().Changed());
+    dialogs.failSave = nullptr;
+    dialogs.queueSaveFile(f.path("saved.qly"));
+    Q_EMIT bar->buttonClicked(MainToolbar::Save, 0);
+    QVERIFY(QFile::exists(f.path("saved.qly")));
+    QVERIFY(!window->binder().Changed());
+
+    dialogs.failOpen = [] {
+        throw std::runtime_error("no dialog today");
+    };
+    main.findChild<QAction *>(QStringLiteral("mnuOpen"))->trigger();
+    QCOMPARE(messageCount(dialogs), 2);
+    QCOMPARE(dialogs.calls().last().text, QStringLiteral("no dialog today"));
+}
+
+// A name is given as the list's renaming gives it; a page without a colour box keeps its
+// colour field.
+void tst_binderwindow::pageNameAndCommentsAreApplied()
+{
+    BinderFixture f;
+    auto binder = f.open(f.makeBinder("r.qly", {{"photo.jpg", "JPEG"}}));
+    applyPageProperties(*f.workspace, *binder, 1, {"holiday", "c", std::nullopt});
+    QCOMPARE(binder->pages.at(0).name, QString("holiday.jpg"));
+    QCOMPARE(binder->pages.at(0).comments, QString("c"));
+    QCOMPARE(binder->pages.at(0).key.colour, QString("NA"));
+    QVERIFY(binder->Changed());
+}
+
+// A colour chosen is taken back on Cancel; the stored value is what goes back on OK, even
+// one that is not a number.
+void tst_binderwindow::pageColourIsTakenBackOnCancel()
+{
+    BinderFixture f;
+    auto binder = f.open(f.makeBinder("c.qly", {{"rich.rtf", "{\\rtf1 x}"}}));
+    const QString stored = binder->pages.at(0).key.colour;
+    RichTextBox pane;
+    const QColor themeBase = QApplication::palette(&pane).color(QPalette::Base);
+    // A pane in a colour of its own, and one in the theme's (as plain text pages and
+    // most rich ones are): either gets its colour back.
+    for (const ColourCode shown : {ColourCode(255), SystemWindowBackground}) {
+        pane.setBackColor(shown);
+        const QColor before = pane.palette().color(QPalette::Base);
+        {
+            frmPageProperties dialog(*f.workspace, *binder, 1, pane);
+            f.dialogs.queueColour(QColor(0, 0, 255));
+            dialog.cmdChange_Click();
+            QCOMPARE(dialog.txtColour->text(), QString("Blue"));
+            QCOMPARE(dialog.colourValue(), QString::number(0xFF0000));
+            QCOMPARE(pane.BackColor(), 0xFF0000);
+            QCOMPARE(pane.palette().color(QPalette::Base), QColor(0, 0, 255));
+            dialog.reject();
+        }
+        QCOMPARE(pane.BackColor(), shown);
+        QCOMPARE(pane.palette().color(QPalette::Base), before);
+    }
+    QCOMPARE(pane.palette().color(QPalette::Base), themeBase);
+    QCOMPARE(binder->pages.at(0).key.colour, stored);
+    QVERIFY(!binder->Changed());
+
+    frmPageProperties dialog(*f.workspace, *binder, 1, pane);
+    QVERIFY(dialog.rtfSource->toPlainText().contains("{\\rtf1 x}"));
+    dialog.cmdDefault_Click();
+    QCOMPARE(dialog.txtColour->text(), QString("Window background (system colour)"));
+    dialog.txtComments->setText("done");
+    dialog.cmdOK_Click();
+    QCOMPARE(binder->pages.at(0).key.colour, QString("-2147483643"));
+    QCOMPARE(binder->pages.at(0).comments, QString("done"));
+
+    PageRow row = binder->pages.at(0);
+    row.key.colour = "not a colour";
+    binder->pages.replace(0, row);
+    frmPageProperties again(*f.workspace, *binder, 1, pane);
+    QCOMPARE(again.txtColour->text(), QString("not a colour"));
+    again.cmdOK_Click();
+    QCOMPARE(binder->pages.at(0).key.colour, QString("not a colour"));
+}
+
+// Colours are shown by name.
+void tst_binderwindow::coloursShowAsNames()
+{
+    QCOMPARE(Orde::ColourName(0x00FFFF), QString("Yellow"));
+    QCOMPARE(Orde::ColourName(0x808080), QString("Grey"));
+    QCOMPARE(Orde::ColourName(0x563412), QString("#123456"));
+    QCOMPARE(Orde::ColourName(SystemWindowText), QString("Window text (system colour)"));
+    QCOMPARE(Orde::ColourName(ColourCode(0x80000019)), QString("System colour 25"));
+    QCOMPARE(Orde::ColourName(ColourCode(0x800000FF)), QString("System colour 255"));
+}
+
+// The comments' caption comes from the binder: it gets an access key no other field
+// uses, to its box, and its own "&" stay text.
+void tst_binderwindow::theCommentsCaptionHasAFreeAccessKey()
+{
+    BinderFixture f;
+    auto binder = f.open(f.makeBinder("k.qly", {{"rich.rtf", "{\\rtf1 x}"}}));
+    const auto label = [&] {
+        RichTextBox pane;
+        frmPageProperties dialog(*f.workspace, *binder, 1, pane);
+        auto *comments = dialog.findChild<QLabel *>("lblComments");
+        return comments->buddy() == dialog.txtComments ? comments->text() : "no buddy";
+    };
+    QCOMPARE(label(), QString("C&omments:"));
+    binder->setRecord("CommentsCol", "R&D notes");
+    QCOMPARE(label(), QString("&R&&D notes:"));
+    binder->setRecord("CommentsCol", "Comments & Stamps");
+    QCOMPARE(label(), QString("C&omments && Stamps:"));
+}
+
+void tst_binderwindow::fileDetailsNeverShowOrLoseThePassword()
+{
+    BinderFixture f;
+    const QString path = f.makeBinder("p.qly", {{"a.txt", "a"}}, "sesame");
+    f.ui.passwords << "sesame";
+    auto binder = f.open(path);
+    QVERIFY(binder);
+    const QString data = binder->records().value("Data");
+    QVERIFY(data != InfoRecords::NotFound);
+    {
+        frmFileProperties dialog(*binder);
+        QVERIFY(!dialog.rtfSource->toPlainText().contains("Data="));
+        QVERIFY(dialog.rtfSource->toPlainText().contains("Page1=a"));
+        QCOMPARE(dialog.txtFilename->text(), path);
+        // A plain date and time, as the page list shows them.
+        QCOMPARE(dialog.findChild<QLineEdit *>("txtModified")->text(),
+                 generalDate(QFileInfo(path).lastModified()));
+        QVERIFY(dialog.txtFilename->isEnabled());
+        dialog.txtTitle->setText("Renamed");
+        dialog.reject();
+    }
+    QCOMPARE(binder->records().value("Data"), data);
+    QVERIFY(!binder->Changed());
+
+    frmFileProperties dialog(*binder);
+    dialog.txtTitle->setText("Renamed");
+    dialog.cmdOK_Click();
+    QCOMPARE(binder->records().value("Data"), data);
+    QCOMPARE(binder->records().value("Title"), QString("Renamed"));
+    QCOMPARE(binder->WCaption(), "Renamed (" + path + ")");
+    QVERIFY(binder->Changed());
+
+    // An unsaved binder says so; OK marks it changed even with the title as it was.
+    Binder unsaved;
+    NewFile(*f.workspace, unsaved, false);
+    frmFileProperties fresh(unsaved);
+    for (const char *name :
+         {"txtFilename", "txtDOS", "txtSize", "txtCreated", "txtModified", "txtAccessed"}) {
+        auto *box = fresh.findChild<QLineEdit *>(QLatin1String(name));
+        QVERIFY(box);
+        QCOMPARE(box->text(), QString("Not Saved"));
+        QVERIFY(!box->isEnabled());
+    }
+    unsaved.setChanged(false);
+    fresh.cmdOK_Click();
+    QVERIFY(unsaved.Changed());
+    QCOMPARE(unsaved.WCaption(), unsaved.title());
+}
+
+// The password is kept with the binder, only disguised: neither dialog may suggest more.
+void tst_binderwindow::passwordDialogsSayThePagesAreNotEncrypted()
+{
+    BinderFixture f;
+    Binder binder;
+    NewFile(*f.workspace, binder, false);
+    PasswordPrompt prompt(*f.workspace);
+    frmEP enter(prompt);
+    frmPassword change(*f.workspace, binder);
+    for (QDialog *dialog : {static_cast<QDialog *>(&enter), static_cast<QDialog *>(&change)}) {
+        auto *note = dialog->findChild<QLabel *>("lblProtection");
+        QVERIFY(note);
+        QCOMPARE(note->text(),
+                 QString("The password stops casual opening; it does not encrypt the pages."));
+        for (const QLabel *label : dialog->findChildren<QLabel *>())
+            QVERIFY2(!label->text().contains("not ever"), qPrintable(label->text()));
+    }
 }
 
 QTEST_MAIN(tst_binderwindow)

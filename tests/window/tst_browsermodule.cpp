@@ -2,6 +2,7 @@
 #include "BinderFixture.h"
 #include "TestSupport.h"
 
+#include "platform_ui/RichTextBox.h"
 #include "window/BrowserModule.h"
 #include "window/PageDisplay.h"
 #include "window/ViewerPane.h"
@@ -71,70 +72,58 @@ private Q_SLOTS:
         testHandler = qInstallMessageHandler(noteEngineReport);
     }
     void cleanup() { setBrowserModuleFolders({}); }
-    void missingOrForeignModuleIsReportedNotFatal();
-    void moduleOfAnotherInterfaceIsRefused();
+    void unusableModuleIsReportedNotFatal();
     void viewerSaysWhyItCannotShowAPage();
-    void schemeAnswersOnlyThePageAndItsResources();
     void webEngineComesOnlyWithTheFirstBrowser();
     void soundThatCannotPlaySaysWhy();
 };
 
-// Neither a missing module nor a file of the right name that is no library may crash or
-// leave a widget behind; the reason names what was tried.
-void tst_browsermodule::missingOrForeignModuleIsReportedNotFatal()
+// Neither a missing module, nor a file of its name that is no library, nor a module left
+// from another build (which would crash at its first call) may crash or leave a widget
+// behind; the reason names what was tried, and nothing of a module but its version runs.
+void tst_browsermodule::unusableModuleIsReportedNotFatal()
 {
-    QTemporaryDir empty;
-    setBrowserModuleFolders({empty.path()});
-    QWidget parent;
-    QString error;
-    QCOMPARE(makeBrowserView(&parent, {}, {}, error), nullptr);
-    QVERIFY2(error.contains(empty.filePath(browserModuleFileName())), qPrintable(error));
-
-    QTemporaryDir hostile;
+    QTemporaryDir empty, hostile, stale;
     QFile fake(hostile.filePath(browserModuleFileName()));
     QVERIFY(fake.open(QIODevice::WriteOnly));
     fake.write("\x7f"
                "ELF but not really a library");
     fake.close();
-    setBrowserModuleFolders({hostile.path()});
-    error.clear();
-    QCOMPARE(makeBrowserView(&parent, {}, {}, error), nullptr);
-    QVERIFY2(error.contains(fake.fileName()), qPrintable(error));
-    QVERIFY(parent.children().isEmpty());
+    QVERIFY(QFile::copy(QStringLiteral(QUILLERY_STALE_BROWSER_MODULE),
+                        stale.filePath(browserModuleFileName())));
+    for (const QTemporaryDir *folder : {&empty, &hostile, &stale}) {
+        setBrowserModuleFolders({folder->path()});
+        QWidget parent;
+        QString error;
+        QCOMPARE(makeBrowserView(&parent, {}, {}, error), nullptr);
+        QVERIFY2(error.contains(folder->filePath(browserModuleFileName())), qPrintable(error));
+        QVERIFY(parent.children().isEmpty());
+        if (folder == &stale)
+            QVERIFY2(error.contains(QStringLiteral("interface 0, this program needs %1")
+                                        .arg(BrowserInterfaceVersion)),
+                     qPrintable(error));
+    }
     QVERIFY(!webEngineLoaded());
 }
 
-// A module left from another build would crash at its first call; it is refused instead,
-// saying why, and nothing of it but its version runs.
-void tst_browsermodule::moduleOfAnotherInterfaceIsRefused()
-{
-    QTemporaryDir stale;
-    const QString planted = stale.filePath(browserModuleFileName());
-    QVERIFY(QFile::copy(QStringLiteral(QUILLERY_STALE_BROWSER_MODULE), planted));
-    setBrowserModuleFolders({stale.path()});
-    QWidget parent;
-    QString error;
-    QCOMPARE(makeBrowserView(&parent, {}, {}, error), nullptr);
-    QVERIFY2(error.contains(planted), qPrintable(error));
-    QVERIFY2(error.contains(
-                 QStringLiteral("interface 0, this program needs %1").arg(BrowserInterfaceVersion)),
-             qPrintable(error));
-    QVERIFY(parent.children().isEmpty());
-}
-
+// A text page after a browser page leaves the browser: the window no longer counts the page
+// as shown there (commands follow that). Without a module nothing else can say so.
 void tst_browsermodule::viewerSaysWhyItCannotShowAPage()
 {
     BinderFixture f;
-    auto binder = f.open(f.makeBinder("page.qly", {{"page.html", "<p>hello</p>"}}));
-    binder->setCurIndex(1);
+    auto binder = f.open(f.makeBinder("page.qly", {{"page.html", "<p>hello</p>"}, {"3.txt", "3"}}));
     QTemporaryDir empty;
     setBrowserModuleFolders({empty.path()});
     ViewerPane viewer(f.dialogs);
-    viewer.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
+    const auto show = [&](int position) {
+        binder->setCurIndex(position);
+        viewer.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
+    };
+    show(1);
     auto *message = qobject_cast<QLabel *>(viewer.currentWidget());
     QVERIFY(message);
     QVERIFY2(message->text().contains(empty.path()), qPrintable(message->text()));
-    QVERIFY(!viewer.hasBrowser());
+    QVERIFY(viewer.HTML);
     // What the window does with the browser still does nothing harmful without one.
     viewer.findInBrowser();
     viewer.refresh();
@@ -142,61 +131,58 @@ void tst_browsermodule::viewerSaysWhyItCannotShowAPage()
     viewer.setOffline(true);
     viewer.blankBrowser();
     QVERIFY(!viewer.hasBrowser());
+    show(2);
+    QVERIFY(!viewer.HTML);
+    QCOMPARE(viewer.currentWidget(), viewer.txtPad());
+    QCOMPARE(viewer.txtPad()->toPlainText(), QString("3"));
 }
 
-void tst_browsermodule::schemeAnswersOnlyThePageAndItsResources()
-{
-    BinderFixture f;
-    auto binder = f.open(f.makeBinder(
-        "trip.qly", {{"Trip.html", "<img src=Trip.gif>"}, {"Trip.gif", Gif}, {"Other.gif", Gif}}));
-    binder->setCurIndex(1);
-    const PageContent content = preparePageDisplay(*f.workspace, *binder).content;
-
-    const SchemeReply page = content.answer(placeholderUrl().path().mid(1));
-    QCOMPARE(page.status, SchemeReply::Status::Found);
-    QCOMPARE(page.mimeType, QByteArray("text/html; charset=utf-8"));
-    QVERIFY(page.data.contains("Trip.gif"));
-
-    const SchemeReply picture = content.answer(QStringLiteral("TRIP.GIF"));
-    QCOMPARE(picture.status, SchemeReply::Status::Found);
-    QCOMPARE(picture.mimeType, QByteArray("image/gif"));
-    QCOMPARE(picture.data, Gif);
-
-    for (const char *name : {"Other.gif", "", "/", "../Trip.gif", "./Trip.gif", "Trip.gif/",
-                             "sub/Trip.gif", "Trip.html", "Trip"})
-        QVERIFY2(content.answer(QString::fromUtf8(name)).status == SchemeReply::Status::NotFound,
-                 name);
-}
-
-// Text pages never load the web engine; the first page that needs the browser loads it
-// and the page arrives through the page scheme.
+// Text pages never load the web engine, nor does preloading without the module; the first
+// page that needs the browser loads it and arrives through the page scheme. A browser made
+// of parts preloaded ahead shows its own window's page through that window's scheme source
+// and address rule, as the first still shows its own.
 void tst_browsermodule::webEngineComesOnlyWithTheFirstBrowser()
 {
     BinderFixture f;
-    auto binder = f.open(f.makeBinder(
-        "mixed.qly",
-        {{"notes.txt", "text"}, {"Trip.html", "<img id=own src=Trip.gif>"}, {"Trip.gif", Gif}}));
+    auto binder = f.open(f.makeBinder("mixed.qly", {{"notes.txt", "text"},
+                                                    {"Trip.html", "<img id=own src=Trip.gif>"},
+                                                    {"Trip.gif", Gif},
+                                                    {"Two.html", "<p>two</p>"}}));
+    const auto show = [&](ViewerPane &viewer, int position) {
+        QSignalSpy loads(&viewer, &ViewerPane::browserLoadFinished);
+        binder->setCurIndex(position);
+        viewer.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
+        QCOMPARE(viewer.currentWidget()->objectName(), QString("txtHTML"));
+        QTRY_VERIFY_WITH_TIMEOUT(!loads.isEmpty(), 30000);
+        QVERIFY2(loads.last().first().toBool(), "the page did not load");
+    };
     ViewerPane viewer(f.dialogs);
     viewer.resize(400, 300);
     viewer.show();
     binder->setCurIndex(1);
     viewer.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
+    QTemporaryDir empty;
+    setBrowserModuleFolders({empty.path()});
+    preloadBrowser();
+    setBrowserModuleFolders({});
     QVERIFY(!viewer.hasBrowser());
     QVERIFY(!webEngineLoaded());
 
-    QSignalSpy loads(&viewer, &ViewerPane::browserLoadFinished);
-    binder->setCurIndex(2);
     engineReports = 0;
-    viewer.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
-    QVERIFY(viewer.hasBrowser());
+    show(viewer, 2);
     QVERIFY(webEngineLoaded());
-    QCOMPARE(viewer.currentWidget()->objectName(), QString("txtHTML"));
-    QTRY_VERIFY_WITH_TIMEOUT(!loads.isEmpty() && loads.last().first().toBool(), 30000);
     // Renderers come from the sandboxed zygote; helpers outside the sandbox need none.
     QCOMPARE(zygotes(), 1);
     // What the engine says of its set-up is for its developers, not for the terminal the
     // user started the program from.
     QCOMPARE(engineReports, 0);
+
+    preloadBrowser();
+    ViewerPane second(f.dialogs);
+    second.resize(400, 300);
+    second.show();
+    show(second, 4);
+    show(viewer, 4);
 }
 
 void tst_browsermodule::soundThatCannotPlaySaysWhy()

@@ -79,11 +79,6 @@ QString snapshotOfALatePage(BinderFixture &f, const RecoveryStore &store, const 
     return takeSnapshot(store, *binder);
 }
 
-EditedPage editedText(int position, const QByteArray &bytes)
-{
-    return {position, QStringLiteral("NA"), bytes};
-}
-
 } // namespace
 
 class tst_recovery : public QObject
@@ -100,7 +95,6 @@ private Q_SLOTS:
     void hostileFoldersAreSkippedNeverFollowed();
     void keeperWritesAfterChangesAndRemovesAtCleanEnds();
     void encryptedBinderKeepsNoSnapshot();
-    void protectedSnapshotNeedsThePassword();
     void toolListsAndWritesSnapshotsOut();
 };
 
@@ -190,7 +184,8 @@ void tst_recovery::untitledBinderRecoversUntitled()
     Binder binder;
     NewFile(*f.workspace, binder, true);
     ImportFile(*f.workspace, binder, f.file("pic.png", "not really a picture"), PageKind::Unknown);
-    const QString folder = takeSnapshot(store, binder, editedText(1, "{\\rtf1 typed}"));
+    const QString folder =
+        takeSnapshot(store, binder, EditedPage{1, QStringLiteral("NA"), "{\\rtf1 typed}"});
     // The record is the user's alone.
     struct stat st;
     QCOMPARE(::stat(QFile::encodeName(folder + u'/' + SnapshotRecord::RecordName).constData(), &st),
@@ -267,10 +262,7 @@ void tst_recovery::unchangedPagesAreReadOnlyFromTheSameBinder()
     BinderFixture f;
     const RecoveryStore store(elsewhere.path() + "/state");
     const QString path = f.makeBinder("b.qly", ThreePages);
-    auto binder = f.open(path);
-    ImportFile(*f.workspace, *binder, f.file("late.txt", "late page"), PageKind::Unknown);
-    const QString folder = takeSnapshot(store, *binder);
-    binder.reset();
+    const QString folder = snapshotOfALatePage(f, store, path);
     QVERIFY(store.find(folder).record.sources.contains(QString()));
 
     BinderFixture other;
@@ -517,32 +509,6 @@ void tst_recovery::encryptedBinderKeepsNoSnapshot()
     QTRY_VERIFY(state.entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
 }
 
-void tst_recovery::protectedSnapshotNeedsThePassword()
-{
-    BinderFixture f;
-    const RecoveryStore store(f.path("state"));
-    f.ui.passwords << QStringLiteral("secret");
-    auto binder = f.open(f.makeBinder("b.qly", ThreePages, QStringLiteral("secret")));
-    QVERIFY(binder);
-    movePage(*binder, 1, MoveDirection::Down);
-    const QString folder = takeSnapshot(store, *binder);
-    binder.reset();
-    const SnapshotEntry entry = store.find(folder);
-    QVERIFY(entry.record.isProtected);
-
-    f.ui.passwords = {QStringLiteral("wrong")};
-    QVERIFY(!recoverBinder(*f.workspace, entry, RecoverPurpose::Window).binder);
-    QVERIFY(QFile::exists(folder + "/snapshot"));
-    f.ui.passwords = {QStringLiteral("secret")};
-    QVERIFY(recoverBinder(*f.workspace, entry, RecoverPurpose::Window).binder);
-    // Only this user can read what is kept.
-    struct stat st;
-    QCOMPARE(::stat(QFile::encodeName(folder).constData(), &st), 0);
-    QCOMPARE(st.st_mode & 0777, 0700u);
-    QCOMPARE(::stat(QFile::encodeName(store.root()).constData(), &st), 0);
-    QCOMPARE(st.st_mode & 0777, 0700u);
-}
-
 void tst_recovery::toolListsAndWritesSnapshotsOut()
 {
     BinderFixture f;
@@ -553,6 +519,18 @@ void tst_recovery::toolListsAndWritesSnapshotsOut()
     const QString folder = takeSnapshot(store, *binder);
     QVERIFY(SavFile(*f.workspace, *binder, f.path("saved.qly")));
     binder.reset();
+    const SnapshotEntry entry = store.find(folder);
+    QVERIFY(entry.record.isProtected);
+    f.ui.passwords = {QStringLiteral("wrong")};
+    QVERIFY(!recoverBinder(*f.workspace, entry, RecoverPurpose::Window).binder);
+    QVERIFY(QFile::exists(folder + "/snapshot"));
+    // Only this user can read what is kept.
+    struct stat st;
+    QCOMPARE(::stat(QFile::encodeName(folder).constData(), &st), 0);
+    QCOMPARE(st.st_mode & 0777, 0700u);
+    QCOMPARE(::stat(QFile::encodeName(store.root()).constData(), &st), 0);
+    QCOMPARE(st.st_mode & 0777, 0700u);
+
     const auto tool = [&](const QStringList &args) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_STATE_HOME", f.path("state"));
@@ -575,7 +553,7 @@ void tst_recovery::toolListsAndWritesSnapshotsOut()
     QVERIFY(!QFile::exists(f.path("out.txt")));
     QCOMPARE(tool({"--password-file", f.path("pw.txt"), "recover", id, f.path("out.qly")}).first,
              0);
-    f.ui.passwords << QStringLiteral("pw") << QStringLiteral("pw");
+    f.ui.passwords = {QStringLiteral("pw"), QStringLiteral("pw")};
     QCOMPARE(contentOf(*f.workspace, f.path("out.qly")),
              contentOf(*f.workspace, f.path("saved.qly")));
     // Never over a file, and never anything but a snapshot folder.
