@@ -24,41 +24,40 @@ class tst_engineflags : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void usersSwitchesStayAndTheProgramsJoinThem();
-    void defaultsAreAskedForByTheEnvironment();
-};
+    // The engine reads only the last list of features of each kind, so the program's features
+    // join the user's list. A switch the user gave keeps the user's form, but the network limits
+    // win over it, as they are what keeps pages off this computer.
+    void usersSwitchesStayAndTheProgramsJoinThem()
+    {
+        const QByteArray flags = engineFlags(
+            "--disable-gpu --enable-features=Foo --force-webrtc-ip-handling-policy=x", true);
+        const QByteArrayList enabled = startingWith(flags, "--enable-features=");
+        QCOMPARE(enabled.size(), 1);
+        QVERIFY(
+            enabled[0].startsWith("--enable-features=Foo,BlockInsecurePrivateNetworkRequests,"));
+        QCOMPARE(startingWith(flags, "--disable-gpu").size(), 1);
+        QCOMPARE(startingWith(flags, "--no-unsandboxed-zygote").size(), 1);
+        QCOMPARE(startingWith(flags, "--force-webrtc").last(),
+                 QByteArray("--force-webrtc-ip-handling-policy=disable_non_proxied_udp"));
 
-// The engine reads only the last list of features of each kind, so the program's features
-// join the user's list. A switch the user gave keeps the user's form, but the network limits
-// win over it, as they are what keeps pages off this computer.
-void tst_engineflags::usersSwitchesStayAndTheProgramsJoinThem()
-{
-    const QByteArray flags = engineFlags(
-        "--disable-gpu --enable-features=Foo --force-webrtc-ip-handling-policy=x", true);
-    const QByteArrayList enabled = startingWith(flags, "--enable-features=");
-    QCOMPARE(enabled.size(), 1);
-    QVERIFY(enabled[0].startsWith("--enable-features=Foo,BlockInsecurePrivateNetworkRequests,"));
-    QCOMPARE(startingWith(flags, "--disable-gpu").size(), 1);
-    QCOMPARE(startingWith(flags, "--no-unsandboxed-zygote").size(), 1);
-    QCOMPARE(startingWith(flags, "--force-webrtc").last(),
-             QByteArray("--force-webrtc-ip-handling-policy=disable_non_proxied_udp"));
-
-    const QByteArray plain = engineFlags("  --lang=de ", false);
-    QVERIFY(plain.startsWith("--lang=de --enable-features=BlockInsecurePrivateNetworkRequests,"));
-    QVERIFY(plain.endsWith(",PrivateNetworkAccessRespectPreflightResults "
-                           "--force-webrtc-ip-handling-policy=disable_non_proxied_udp"));
-}
-
-void tst_engineflags::defaultsAreAskedForByTheEnvironment()
-{
-    qunsetenv("QUILLERY_BROWSER_DEFAULTS");
-    QVERIFY(engineMemorySavingWanted());
-    for (const char *value : {"0", "1"}) {
-        qputenv("QUILLERY_BROWSER_DEFAULTS", value);
-        QCOMPARE(engineMemorySavingWanted(), qstrcmp(value, "1") != 0);
+        const QByteArray plain = engineFlags("  --lang=de ", false);
+        QVERIFY(
+            plain.startsWith("--lang=de --enable-features=BlockInsecurePrivateNetworkRequests,"));
+        QVERIFY(plain.endsWith(",PrivateNetworkAccessRespectPreflightResults "
+                               "--force-webrtc-ip-handling-policy=disable_non_proxied_udp"));
     }
-    qunsetenv("QUILLERY_BROWSER_DEFAULTS");
-}
+
+    void defaultsAreAskedForByTheEnvironment()
+    {
+        qunsetenv("QUILLERY_BROWSER_DEFAULTS");
+        QVERIFY(engineMemorySavingWanted());
+        for (const char *value : {"0", "1"}) {
+            qputenv("QUILLERY_BROWSER_DEFAULTS", value);
+            QCOMPARE(engineMemorySavingWanted(), qstrcmp(value, "1") != 0);
+        }
+        qunsetenv("QUILLERY_BROWSER_DEFAULTS");
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_engineflags)
 #include "tst_engineflags.moc"

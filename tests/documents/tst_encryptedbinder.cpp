@@ -77,384 +77,380 @@ class tst_encryptedbinder : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
-    void everyPageKindRoundTrips();
-    void largeBindersRoundTripInAnyChunkSize();
-    void wrongPassphraseHasThreeTries();
-    void everyChangeToTheChunksIsDetected();
-    void aFullDiskFailsTheWriteOnceItIsFull();
-    void otherVersionsAndHostileLimitsAreRefused();
-    void unsafeRuntimeFolderRefusesToOpen();
-    void eachSaveIsWholeAndFreshAndSaveAsChoosesEncryptedOrPlain();
-    void encryptDialogChecksAndSavesWithModerateLimits();
+    void initTestCase() { QVERIFY(useOwnTempAndStateFolders(m_folders)); }
+
+    void everyPageKindRoundTrips()
+    {
+        RuntimeDir runtime;
+        REQUIRE_RUNTIME(runtime);
+        BinderFixture f;
+        const QString path = makeEncrypted(f, "secret.qly", EveryKind, "Open Sesame");
+        QVERIFY(!path.isEmpty());
+        const QByteArray stored = readFile(path);
+        QVERIFY(stored.startsWith("QLYCRYPT"));
+        QVERIFY(!stored.contains(EncryptedMarker));
+        QVERIFY(!stored.contains("QUILLERY"));
+
+        // The passphrase opens the container, and the binder's own password still guards it.
+        f.ui.passphrases << TestPassphrase;
+        f.ui.passwords << "Open Sesame";
+        auto binder = f.open(path);
+        QVERIFY(binder);
+        QCOMPARE(f.ui.passphraseLabels,
+                 QStringList{"&Enter the passphrase of the encrypted binder 'secret.qly':"});
+        QCOMPARE(f.ui.passwordLabels.size(), 2); // making the plain one, and now
+        QVERIFY(isEncrypted(*binder));
+        QVERIFY(binder->workingCopy.startsWith(runtime.path() + u'/'));
+        QCOMPARE(binder->pageCount(), EveryKind.size());
+        const QStringList kinds{"RTF", "TXT", "HTML", "PICTURE", "SOUND", "FILE"};
+        for (int i = 0; i < EveryKind.size(); ++i) {
+            QCOMPARE(binder->pages.at(i).key.kind.name(), kinds.at(i));
+            QCOMPARE(GetLumpString(*binder, QString::number(i + 1)), EveryKind.at(i).second);
+        }
+        QCOMPARE(binder->pages.at(0).name, QString("okapi-7f3c notes"));
+
+        // Without the password inside, the passphrase alone does not open it. It is known by its
+        // header, whatever its name.
+        BinderFixture g;
+        const QString renamed = g.path("holiday notes.txt");
+        writeFile(renamed, stored);
+        QVERIFY(isEncryptedBinderFile(renamed));
+        QVERIFY(!isEncryptedBinderFile(g.makeBinder("plain.qly", EveryKind)));
+        g.ui.passphrases << TestPassphrase;
+        QVERIFY(!g.open(renamed));
+        g.ui.passphrases << TestPassphrase;
+        g.ui.passwords << "Open Sesame";
+        auto copy = g.open(renamed);
+        QVERIFY(copy);
+        QCOMPARE(copy->CurFile(), renamed);
+        QCOMPARE(copy->pageCount(), EveryKind.size());
+        QCOMPARE(g.ui.passphraseLabels.last(),
+                 QString("&Enter the passphrase of the encrypted binder 'holiday notes.txt':"));
+    }
+
+    void largeBindersRoundTripInAnyChunkSize()
+    {
+        // Larger than the buffers the container is written and read in, in chunks whose sealed
+        // size is not a multiple of the disk's blocks.
+        BinderFixture f;
+        QByteArray plain((17 << 20) + 333, Qt::Uninitialized);
+        for (qsizetype i = 0; i < plain.size(); ++i)
+            plain[i] = char((i * 31 + i / 4099) & 0xff);
+        for (const quint32 chunkSize : {1000u, ContainerHeader::DefaultChunkSize}) {
+            const QByteArray container = containerOf(plain, chunkSize, f.path("scratch"));
+            const qint64 chunks = (plain.size() + chunkSize - 1) / chunkSize;
+            QCOMPARE(container.size(), ContainerHeader::Size + plain.size() +
+                                           chunks * ContainerHeader::ChunkOverhead);
+            writeFile(f.path("large.qly"), container);
+            QVERIFY(decrypted(f.path("large.qly")) == plain);
+        }
+    }
+
+    void wrongPassphraseHasThreeTries()
+    {
+        RuntimeDir runtime;
+        REQUIRE_RUNTIME(runtime);
+        BinderFixture f;
+        const QString path = makeEncrypted(f, "tries.qly", {{"a.txt", EncryptedMarker}});
+        f.dialogs.clear();
+        const QString wrong =
+            QStringLiteral("The passphrase does not open '%1': it is wrong, or the "
+                           "file is damaged.  ")
+                .arg(path);
+        f.ui.passphrases = QStringList{"one", "two", "three", TestPassphrase};
+        QVERIFY(!f.open(path));
+        const QList<DialogCall> calls = f.dialogs.calls();
+        QCOMPARE(f.messageTitles(), QStringList(3, "Wrong Passphrase"));
+        QCOMPARE(calls.at(0).text, wrong + "Tries left: 2.");
+        QCOMPARE(calls.at(1).text, wrong + "Tries left: 1.");
+        QCOMPARE(calls.at(2).text, wrong + "The binder is not opened.");
+        QCOMPARE(f.ui.passphrases, QStringList{TestPassphrase}); // a fourth try is never asked for
+        QCOMPARE(QDir(runtime.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList());
+
+        f.ui.passphrases = QStringList{"wrong", TestPassphrase};
+        auto binder = f.open(path);
+        QVERIFY(binder);
+        QCOMPARE(GetLumpString(*binder, "1"), EncryptedMarker);
+    }
+
+    void everyChangeToTheChunksIsDetected()
+    {
+        BinderFixture f;
+        // 128 bytes in chunks of 32: four full chunks, the last one FINAL.
+        constexpr int Chunk = 32 + ContainerHeader::ChunkOverhead;
+        const QByteArray plain(32 * 4, 'q');
+        const QByteArray container = containerOf(plain, 32, f.path("scratch"));
+        QCOMPARE(container.size(), ContainerHeader::Size + 4 * Chunk);
+        const QString path = f.path("changed.qly");
+        QCOMPARE(readFault(path, container), QString("opened"));
+        QCOMPARE(decrypted(path), plain);
+        for (int offset = 0; offset < container.size(); ++offset) {
+            for (const char flip : {'\x01', '\x80'}) {
+                QByteArray changed = container;
+                changed[offset] = char(changed[offset] ^ flip);
+                if (readFault(path, changed) == u"opened")
+                    QFAIL(
+                        qPrintable(QStringLiteral("a change at byte %1 went unseen").arg(offset)));
+            }
+        }
+        for (int length = 0; length < container.size(); ++length)
+            QVERIFY2(readFault(path, container.left(length)) != u"opened",
+                     qPrintable(QString::number(length)));
+
+        // A changed first chunk cannot be told from a wrong passphrase; a later one is damage,
+        // and so is a chunk moved, repeated, left out or added, or one of another save.
+        const QByteArray head = container.left(ContainerHeader::Size);
+        const auto chunk = [&](int n) {
+            return container.mid(ContainerHeader::Size + n * Chunk, Chunk);
+        };
+        const auto flipped = [&](int at) {
+            QByteArray changed = container;
+            changed[at] = char(changed[at] ^ 1);
+            return changed;
+        };
+        const QString failsCheck =
+            QStringLiteral("The file is damaged: its chunk %1 fails its check");
+        const QByteArray other = containerOf(plain, 32, f.path("scratch"));
+        const std::pair<QByteArray, QString> cases[] = {
+            {flipped(ContainerHeader::Size + 3), ContainerReader::WrongPassphrase},
+            {flipped(ContainerHeader::Size + 2 * Chunk + 3), failsCheck.arg(3)},
+            {head + chunk(0) + chunk(2) + chunk(1) + chunk(3), failsCheck.arg(2)},
+            {head + chunk(1) + chunk(0) + chunk(2) + chunk(3), ContainerReader::WrongPassphrase},
+            {head + chunk(0) + chunk(1) + chunk(1) + chunk(3), failsCheck.arg(3)},
+            {head + chunk(0) + chunk(1) + chunk(3), failsCheck.arg(3)},
+            {head + chunk(0) + chunk(1) + chunk(2),
+             "The file is damaged: it ends after 3 chunks, before its last one"},
+            {container + chunk(3), "The file is damaged: bytes follow its last chunk"},
+            {container + "x", "The file is damaged: bytes follow its last chunk"},
+            {head + other.mid(ContainerHeader::Size), ContainerReader::WrongPassphrase},
+        };
+        for (const auto &[bytes, fault] : cases)
+            QCOMPARE(readFault(path, bytes), fault);
+
+        // An empty binder still has its one FINAL chunk.
+        const QByteArray empty = containerOf(QByteArray(), 100, f.path("scratch"));
+        QCOMPARE(empty.size(), ContainerHeader::Size + ContainerHeader::ChunkOverhead);
+        QCOMPARE(readFault(path, empty), QString("opened"));
+        QVERIFY(readFault(path, empty.left(ContainerHeader::Size)) != u"opened");
+
+        // A page cut short since the binder was read is refused, never sealed short.
+        const QString page = f.file("page", "0123456789");
+        PiecesSource pieces({FileRange{page, 0, 4}, FileRange{page, 8, 4}});
+        QCOMPARE(pieces.size(), 8);
+        char buffer[8];
+        try {
+            pieces.read(buffer, 8);
+            QFAIL("read past the end of the page");
+        } catch (const FileError &error) {
+            QCOMPARE(error.description(), "Input past end of file (" + page + ")");
+        }
+    }
+
+    void aFullDiskFailsTheWriteOnceItIsFull()
+    {
+        // Chunks are written on a thread of their own; its failure must reach the caller. The
+        // file may grow to 1 MiB here: the header goes in, the first chunk does not.
+        BinderFixture f;
+        writeFile(f.path("plain"), QByteArray(3 << 20, 'p'));
+        FileSource plain(f.path("plain"));
+        SafeFileWriter out(f.path("sealed"));
+        const BinderKey key(TestPassphrase, BinderKey::newSalt(), KdfLimits::lowest());
+        const FileSizeLimit full(1 << 20);
+        try {
+            encryptInto(plain, out.fd(), out.tempPath(), key);
+            QFAIL("the full disk went unnoticed");
+        } catch (const FileError &error) {
+            QCOMPARE(error.number(), int(FileError::DiskFull));
+        }
+    }
+
+    void otherVersionsAndHostileLimitsAreRefused()
+    {
+        BinderFixture f;
+        const QByteArray container = containerOf("some binder", 64, f.path("scratch"));
+        const QString path = f.path("hostile.qly");
+        const auto with = [&](int offset, auto value) {
+            QByteArray changed = container;
+            qToLittleEndian(value, changed.data() + offset);
+            return readFault(path, changed);
+        };
+        const QString version =
+            QStringLiteral("It is an encrypted binder of container version %1, "
+                           "which this version of Quillery cannot read (it reads "
+                           "version 1)");
+        QCOMPARE(with(8, quint32(0)), version.arg(0));
+        QCOMPARE(with(8, quint32(2)), version.arg(2));
+        QCOMPARE(with(12, quint32(1)), QString("Its key is made by an unknown method (1)"));
+
+        // Asking for 100 GB or a million passes is refused before any key is made.
+        const QString limits =
+            QStringLiteral("Its key would take %1 passes over %2 KiB of memory to "
+                           "make; this program allows 1 to 10 passes over 8 KiB to "
+                           "1048576 KiB, so the file is damaged or not made by it");
+        QCOMPARE(with(24, quint64(100'000'000'000ULL)),
+                 limits.arg(1).arg(100'000'000'000ULL / 1024));
+        QCOMPARE(with(16, quint64(1'000'000)), limits.arg(1'000'000).arg(8));
+        QCOMPARE(with(16, quint64(0)), limits.arg(0).arg(8));
+        // Chunks of no or a few bytes, or of more than 16 MiB, are refused before any is read.
+        for (const quint32 size : {0u, 15u, (16u << 20) + 1, 1u << 30})
+            QCOMPARE(with(48, size),
+                     QString("The file is damaged: its chunk size of %1 bytes is out of range")
+                         .arg(size));
+        QCOMPARE(readFault(path, container.left(40)),
+                 QString("The file is damaged: it ends inside its encryption header"));
+        QCOMPARE(readFault(path, "QLY4" + container.mid(4)),
+                 QString("It is not an encrypted binder"));
+    }
+
+    void unsafeRuntimeFolderRefusesToOpen()
+    {
+        Encrypted e;
+        REQUIRE_RUNTIME(e.runtime);
+        const QString lead =
+            QStringLiteral("An error occurred when trying to open the file '") + e.path +
+            QStringLiteral("' - The binder is encrypted, and its plain copy is kept "
+                           "only in memory, in the user's runtime folder: ");
+        const auto refusal = [&] {
+            e.f.dialogs.clear();
+            e.f.ui.passphrases = QStringList{TestPassphrase};
+            const bool opened = bool(e.f.open(e.path));
+            const QList<DialogCall> calls = e.f.dialogs.calls();
+            // Nobody is asked for a passphrase the program cannot use.
+            return opened || calls.size() != 1 || e.f.ui.passphrases.isEmpty()
+                       ? QString("not refused")
+                       : calls.first().text;
+        };
+
+        qunsetenv("XDG_RUNTIME_DIR");
+        QCOMPARE(refusal(), lead + "XDG_RUNTIME_DIR is not set, 75");
+        qputenv("XDG_RUNTIME_DIR", "relative/run");
+        QCOMPARE(refusal(), lead + "XDG_RUNTIME_DIR (relative/run) is not an absolute path, 75");
+        // Open to the user's group or to everyone.
+        const QString open = e.runtime.path() + "/open";
+        QVERIFY(QDir().mkdir(open));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(open));
+        for (const char *mode : {"0750", "0705"}) {
+            ::chmod(QFile::encodeName(open).constData(), mode_t(std::strtol(mode, nullptr, 8)));
+            QCOMPARE(refusal(), lead + open + " (XDG_RUNTIME_DIR) is open to other users (mode " +
+                                    QLatin1String(mode) + ", not 0700), 75");
+        }
+        const QString link = e.runtime.path() + "/link";
+        QVERIFY(QFile::link(e.runtime.path(), link));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(link));
+        QCOMPARE(refusal(), lead + link + " (XDG_RUNTIME_DIR) is not a folder, 75");
+        // A folder on a disk keeps what is written to it.
+        const QString onDisk = e.f.path("run");
+        QVERIFY(QDir().mkdir(onDisk));
+        ::chmod(QFile::encodeName(onDisk).constData(), 0700);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(onDisk));
+        if (QStorageInfo(onDisk).fileSystemType() != "tmpfs")
+            QCOMPARE(refusal(), lead + onDisk +
+                                    " (XDG_RUNTIME_DIR) is not a memory file system, so "
+                                    "the copy would be written to a disk, 75");
+
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(e.runtime.path()));
+        QCOMPARE(refusal(), QString("not refused"));
+    }
+
+    void eachSaveIsWholeAndFreshAndSaveAsChoosesEncryptedOrPlain()
+    {
+        Encrypted e;
+        REQUIRE_RUNTIME(e.runtime);
+        auto binder = e.open();
+        QVERIFY(binder && !binder->ro());
+        const QByteArray first = readFile(e.path);
+        QCOMPARE(readFile(shadowCopyPath(e.path)), first);
+        QVERIFY(!readFile(lockNotePath(e.path)).contains(EncryptedMarker));
+        // Another instance reads the encrypted shadow copy, its plain copy in memory too.
+        auto second = e.open();
+        QVERIFY(second && second->ro());
+        QVERIFY(isEncrypted(*second));
+        QCOMPARE(GetLumpString(*second, "2"), EveryKind.at(1).second);
+        QVERIFY(second->workingCopy.startsWith(e.runtime.path() + u'/'));
+
+        struct stat before;
+        ::stat(QFile::encodeName(e.path).constData(), &before);
+        binder->setChanged(true);
+        QVERIFY(SavFile(*e.f.workspace, *binder, e.path));
+        const QByteArray saved = readFile(e.path);
+        struct stat after;
+        ::stat(QFile::encodeName(e.path).constData(), &after);
+        QVERIFY(after.st_ino != before.st_ino); // a new file renamed over, never changed in place
+        QCOMPARE(saved.size(), first.size());
+        QCOMPARE(saved.left(52), first.left(52)); // same key: same salt and limits
+        QVERIFY(saved.mid(52, 24) != first.mid(52, 24));
+        QVERIFY(saved.mid(ContainerHeader::Size, 64) != first.mid(ContainerHeader::Size, 64));
+        QCOMPARE(decrypted(e.path).size(), first.size() - ContainerHeader::Size - 17);
+
+        // A page whose data vanished fails the save; the last good file stays.
+        QVERIFY(ImportFile(*e.f.workspace, *binder, e.f.file("late.txt", "late"), PageKind::TXT));
+        QFile::remove(binder->pages.at(binder->pageCount() - 1).key.location);
+        QVERIFY(!SavFile(*e.f.workspace, *binder, e.path));
+        QCOMPARE(e.f.messageTitles().last(), QString("Save Error"));
+        QCOMPARE(readFile(e.path), saved);
+        QCOMPARE(
+            QDir(QFileInfo(e.path).path()).entryList({".secret.qly*"}, QDir::Hidden | QDir::Files),
+            QStringList());
+        binder->pages.remove(binder->pageCount() - 1);
+
+        // Save As asks whether the new file is to be encrypted too.
+        e.f.dialogs.queueSaveFile(e.f.path("copy.qly"));
+        e.f.dialogs.queueMessage(MsgResult::Cancel);
+        QVERIFY(!SaveAsCommand(*e.f.workspace, *binder));
+        QVERIFY(!QFile::exists(e.f.path("copy.qly")));
+        QCOMPARE(
+            e.f.dialogs.calls().last().text,
+            "'" + e.path +
+                "' is encrypted.  Click Yes to encrypt the new file with the same passphrase, No "
+                "to save it as a plain binder that anyone who gets the file can read, or Cancel "
+                "to save nothing.");
+        e.f.dialogs.queueSaveFile(e.f.path("copy.qly"));
+        e.f.dialogs.queueMessage(MsgResult::Yes);
+        QVERIFY(SaveAsCommand(*e.f.workspace, *binder));
+        QVERIFY(isEncryptedBinderFile(e.f.path("copy.qly")));
+        QVERIFY(isEncrypted(*binder));
+        e.f.dialogs.queueSaveFile(e.f.path("open.qly"));
+        e.f.dialogs.queueMessage(MsgResult::No);
+        QVERIFY(SaveAsCommand(*e.f.workspace, *binder));
+        QVERIFY(readFile(e.f.path("open.qly")).startsWith("QLY4"));
+        QVERIFY(readFile(e.f.path("open.qly")).contains(EncryptedMarker));
+        QVERIFY(!isEncrypted(*binder));
+        QCOMPARE(binder->CurFile(), e.f.path("open.qly"));
+        finishRetiringShadowCopies();
+    }
+
+    void encryptDialogChecksAndSavesWithModerateLimits()
+    {
+        RuntimeDir runtime;
+        REQUIRE_RUNTIME(runtime);
+        BinderFixture f;
+        const QString plain = f.makeBinder("plain.qly", EveryKind);
+        auto binder = f.open(plain);
+        QVERIFY(binder);
+        QVERIFY(!encryptBinder(*f.workspace, *binder, "one", "two"));
+        QVERIFY(!encryptBinder(*f.workspace, *binder, "", ""));
+        QCOMPARE(f.dialogs.calls().at(0).text,
+                 QString("Both passphrase boxes must contain the same text"));
+        QCOMPARE(f.dialogs.calls().at(1).text,
+                 QString("Type the passphrase the binder is to be encrypted with"));
+        QVERIFY(!isEncrypted(*binder));
+        QVERIFY(readFile(plain).contains(EncryptedMarker));
+
+        const QString plainWorkingCopy = binder->workingCopy;
+        QVERIFY(encryptBinder(*f.workspace, *binder, TestPassphrase, TestPassphrase));
+        QVERIFY(isEncryptedBinderFile(plain));
+        QVERIFY(!QFile::exists(plainWorkingCopy));
+        QVERIFY(!binder->Changed());
+        const ContainerReader reader(plain);
+        QCOMPARE(reader.header().limits.operations, KdfLimits::moderate().operations);
+        QCOMPARE(reader.header().limits.memory, KdfLimits::moderate().memory);
+        finishRetiringShadowCopies();
+    }
 
 private:
     QTemporaryDir m_folders;
 };
-
-void tst_encryptedbinder::initTestCase()
-{
-    QVERIFY(useOwnTempAndStateFolders(m_folders));
-}
-
-void tst_encryptedbinder::everyPageKindRoundTrips()
-{
-    RuntimeDir runtime;
-    REQUIRE_RUNTIME(runtime);
-    BinderFixture f;
-    const QString path = makeEncrypted(f, "secret.qly", EveryKind, "Open Sesame");
-    QVERIFY(!path.isEmpty());
-    const QByteArray stored = readFile(path);
-    QVERIFY(stored.startsWith("QLYCRYPT"));
-    QVERIFY(!stored.contains(EncryptedMarker));
-    QVERIFY(!stored.contains("QUILLERY"));
-
-    // The passphrase opens the container, and the binder's own password still guards it.
-    f.ui.passphrases << TestPassphrase;
-    f.ui.passwords << "Open Sesame";
-    auto binder = f.open(path);
-    QVERIFY(binder);
-    QCOMPARE(f.ui.passphraseLabels,
-             QStringList{"&Enter the passphrase of the encrypted binder 'secret.qly':"});
-    QCOMPARE(f.ui.passwordLabels.size(), 2); // making the plain one, and now
-    QVERIFY(isEncrypted(*binder));
-    QVERIFY(binder->workingCopy.startsWith(runtime.path() + u'/'));
-    QCOMPARE(binder->pageCount(), EveryKind.size());
-    const QStringList kinds{"RTF", "TXT", "HTML", "PICTURE", "SOUND", "FILE"};
-    for (int i = 0; i < EveryKind.size(); ++i) {
-        QCOMPARE(binder->pages.at(i).key.kind.name(), kinds.at(i));
-        QCOMPARE(GetLumpString(*binder, QString::number(i + 1)), EveryKind.at(i).second);
-    }
-    QCOMPARE(binder->pages.at(0).name, QString("okapi-7f3c notes"));
-
-    // Without the password inside, the passphrase alone does not open it. It is known by its
-    // header, whatever its name.
-    BinderFixture g;
-    const QString renamed = g.path("holiday notes.txt");
-    writeFile(renamed, stored);
-    QVERIFY(isEncryptedBinderFile(renamed));
-    QVERIFY(!isEncryptedBinderFile(g.makeBinder("plain.qly", EveryKind)));
-    g.ui.passphrases << TestPassphrase;
-    QVERIFY(!g.open(renamed));
-    g.ui.passphrases << TestPassphrase;
-    g.ui.passwords << "Open Sesame";
-    auto copy = g.open(renamed);
-    QVERIFY(copy);
-    QCOMPARE(copy->CurFile(), renamed);
-    QCOMPARE(copy->pageCount(), EveryKind.size());
-    QCOMPARE(g.ui.passphraseLabels.last(),
-             QString("&Enter the passphrase of the encrypted binder 'holiday notes.txt':"));
-}
-
-void tst_encryptedbinder::largeBindersRoundTripInAnyChunkSize()
-{
-    // Larger than the buffers the container is written and read in, in chunks whose sealed
-    // size is not a multiple of the disk's blocks.
-    BinderFixture f;
-    QByteArray plain((17 << 20) + 333, Qt::Uninitialized);
-    for (qsizetype i = 0; i < plain.size(); ++i)
-        plain[i] = char((i * 31 + i / 4099) & 0xff);
-    for (const quint32 chunkSize : {1000u, ContainerHeader::DefaultChunkSize}) {
-        const QByteArray container = containerOf(plain, chunkSize, f.path("scratch"));
-        const qint64 chunks = (plain.size() + chunkSize - 1) / chunkSize;
-        QCOMPARE(container.size(),
-                 ContainerHeader::Size + plain.size() + chunks * ContainerHeader::ChunkOverhead);
-        writeFile(f.path("large.qly"), container);
-        QVERIFY(decrypted(f.path("large.qly")) == plain);
-    }
-}
-
-void tst_encryptedbinder::wrongPassphraseHasThreeTries()
-{
-    RuntimeDir runtime;
-    REQUIRE_RUNTIME(runtime);
-    BinderFixture f;
-    const QString path = makeEncrypted(f, "tries.qly", {{"a.txt", EncryptedMarker}});
-    f.dialogs.clear();
-    const QString wrong = QStringLiteral("The passphrase does not open '%1': it is wrong, or the "
-                                         "file is damaged.  ")
-                              .arg(path);
-    f.ui.passphrases = QStringList{"one", "two", "three", TestPassphrase};
-    QVERIFY(!f.open(path));
-    const QList<DialogCall> calls = f.dialogs.calls();
-    QCOMPARE(f.messageTitles(), QStringList(3, "Wrong Passphrase"));
-    QCOMPARE(calls.at(0).text, wrong + "Tries left: 2.");
-    QCOMPARE(calls.at(1).text, wrong + "Tries left: 1.");
-    QCOMPARE(calls.at(2).text, wrong + "The binder is not opened.");
-    QCOMPARE(f.ui.passphrases, QStringList{TestPassphrase}); // a fourth try is never asked for
-    QCOMPARE(QDir(runtime.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-             QStringList());
-
-    f.ui.passphrases = QStringList{"wrong", TestPassphrase};
-    auto binder = f.open(path);
-    QVERIFY(binder);
-    QCOMPARE(GetLumpString(*binder, "1"), EncryptedMarker);
-}
-
-void tst_encryptedbinder::everyChangeToTheChunksIsDetected()
-{
-    BinderFixture f;
-    // 128 bytes in chunks of 32: four full chunks, the last one FINAL.
-    constexpr int Chunk = 32 + ContainerHeader::ChunkOverhead;
-    const QByteArray plain(32 * 4, 'q');
-    const QByteArray container = containerOf(plain, 32, f.path("scratch"));
-    QCOMPARE(container.size(), ContainerHeader::Size + 4 * Chunk);
-    const QString path = f.path("changed.qly");
-    QCOMPARE(readFault(path, container), QString("opened"));
-    QCOMPARE(decrypted(path), plain);
-    for (int offset = 0; offset < container.size(); ++offset) {
-        for (const char flip : {'\x01', '\x80'}) {
-            QByteArray changed = container;
-            changed[offset] = char(changed[offset] ^ flip);
-            if (readFault(path, changed) == u"opened")
-                QFAIL(qPrintable(QStringLiteral("a change at byte %1 went unseen").arg(offset)));
-        }
-    }
-    for (int length = 0; length < container.size(); ++length)
-        QVERIFY2(readFault(path, container.left(length)) != u"opened",
-                 qPrintable(QString::number(length)));
-
-    // A changed first chunk cannot be told from a wrong passphrase; a later one is damage,
-    // and so is a chunk moved, repeated, left out or added, or one of another save.
-    const QByteArray head = container.left(ContainerHeader::Size);
-    const auto chunk = [&](int n) {
-        return container.mid(ContainerHeader::Size + n * Chunk, Chunk);
-    };
-    const auto flipped = [&](int at) {
-        QByteArray changed = container;
-        changed[at] = char(changed[at] ^ 1);
-        return changed;
-    };
-    const QString failsCheck = QStringLiteral("The file is damaged: its chunk %1 fails its check");
-    const QByteArray other = containerOf(plain, 32, f.path("scratch"));
-    const std::pair<QByteArray, QString> cases[] = {
-        {flipped(ContainerHeader::Size + 3), ContainerReader::WrongPassphrase},
-        {flipped(ContainerHeader::Size + 2 * Chunk + 3), failsCheck.arg(3)},
-        {head + chunk(0) + chunk(2) + chunk(1) + chunk(3), failsCheck.arg(2)},
-        {head + chunk(1) + chunk(0) + chunk(2) + chunk(3), ContainerReader::WrongPassphrase},
-        {head + chunk(0) + chunk(1) + chunk(1) + chunk(3), failsCheck.arg(3)},
-        {head + chunk(0) + chunk(1) + chunk(3), failsCheck.arg(3)},
-        {head + chunk(0) + chunk(1) + chunk(2),
-         "The file is damaged: it ends after 3 chunks, before its last one"},
-        {container + chunk(3), "The file is damaged: bytes follow its last chunk"},
-        {container + "x", "The file is damaged: bytes follow its last chunk"},
-        {head + other.mid(ContainerHeader::Size), ContainerReader::WrongPassphrase},
-    };
-    for (const auto &[bytes, fault] : cases)
-        QCOMPARE(readFault(path, bytes), fault);
-
-    // An empty binder still has its one FINAL chunk.
-    const QByteArray empty = containerOf(QByteArray(), 100, f.path("scratch"));
-    QCOMPARE(empty.size(), ContainerHeader::Size + ContainerHeader::ChunkOverhead);
-    QCOMPARE(readFault(path, empty), QString("opened"));
-    QVERIFY(readFault(path, empty.left(ContainerHeader::Size)) != u"opened");
-
-    // A page cut short since the binder was read is refused, never sealed short.
-    const QString page = f.file("page", "0123456789");
-    PiecesSource pieces({FileRange{page, 0, 4}, FileRange{page, 8, 4}});
-    QCOMPARE(pieces.size(), 8);
-    char buffer[8];
-    try {
-        pieces.read(buffer, 8);
-        QFAIL("read past the end of the page");
-    } catch (const FileError &error) {
-        QCOMPARE(error.description(), "Input past end of file (" + page + ")");
-    }
-}
-
-void tst_encryptedbinder::aFullDiskFailsTheWriteOnceItIsFull()
-{
-    // Chunks are written on a thread of their own; its failure must reach the caller. The
-    // file may grow to 1 MiB here: the header goes in, the first chunk does not.
-    BinderFixture f;
-    writeFile(f.path("plain"), QByteArray(3 << 20, 'p'));
-    FileSource plain(f.path("plain"));
-    SafeFileWriter out(f.path("sealed"));
-    const BinderKey key(TestPassphrase, BinderKey::newSalt(), KdfLimits::lowest());
-    const FileSizeLimit full(1 << 20);
-    try {
-        encryptInto(plain, out.fd(), out.tempPath(), key);
-        QFAIL("the full disk went unnoticed");
-    } catch (const FileError &error) {
-        QCOMPARE(error.number(), int(FileError::DiskFull));
-    }
-}
-
-void tst_encryptedbinder::otherVersionsAndHostileLimitsAreRefused()
-{
-    BinderFixture f;
-    const QByteArray container = containerOf("some binder", 64, f.path("scratch"));
-    const QString path = f.path("hostile.qly");
-    const auto with = [&](int offset, auto value) {
-        QByteArray changed = container;
-        qToLittleEndian(value, changed.data() + offset);
-        return readFault(path, changed);
-    };
-    const QString version = QStringLiteral("It is an encrypted binder of container version %1, "
-                                           "which this version of Quillery cannot read (it reads "
-                                           "version 1)");
-    QCOMPARE(with(8, quint32(0)), version.arg(0));
-    QCOMPARE(with(8, quint32(2)), version.arg(2));
-    QCOMPARE(with(12, quint32(1)), QString("Its key is made by an unknown method (1)"));
-
-    // Asking for 100 GB or a million passes is refused before any key is made.
-    const QString limits = QStringLiteral("Its key would take %1 passes over %2 KiB of memory to "
-                                          "make; this program allows 1 to 10 passes over 8 KiB to "
-                                          "1048576 KiB, so the file is damaged or not made by it");
-    QCOMPARE(with(24, quint64(100'000'000'000ULL)), limits.arg(1).arg(100'000'000'000ULL / 1024));
-    QCOMPARE(with(16, quint64(1'000'000)), limits.arg(1'000'000).arg(8));
-    QCOMPARE(with(16, quint64(0)), limits.arg(0).arg(8));
-    // Chunks of no or a few bytes, or of more than 16 MiB, are refused before any is read.
-    for (const quint32 size : {0u, 15u, (16u << 20) + 1, 1u << 30})
-        QCOMPARE(
-            with(48, size),
-            QString("The file is damaged: its chunk size of %1 bytes is out of range").arg(size));
-    QCOMPARE(readFault(path, container.left(40)),
-             QString("The file is damaged: it ends inside its encryption header"));
-    QCOMPARE(readFault(path, "QLY4" + container.mid(4)), QString("It is not an encrypted binder"));
-}
-
-void tst_encryptedbinder::unsafeRuntimeFolderRefusesToOpen()
-{
-    Encrypted e;
-    REQUIRE_RUNTIME(e.runtime);
-    const QString lead = QStringLiteral("An error occurred when trying to open the file '") +
-                         e.path +
-                         QStringLiteral("' - The binder is encrypted, and its plain copy is kept "
-                                        "only in memory, in the user's runtime folder: ");
-    const auto refusal = [&] {
-        e.f.dialogs.clear();
-        e.f.ui.passphrases = QStringList{TestPassphrase};
-        const bool opened = bool(e.f.open(e.path));
-        const QList<DialogCall> calls = e.f.dialogs.calls();
-        // Nobody is asked for a passphrase the program cannot use.
-        return opened || calls.size() != 1 || e.f.ui.passphrases.isEmpty() ? QString("not refused")
-                                                                           : calls.first().text;
-    };
-
-    qunsetenv("XDG_RUNTIME_DIR");
-    QCOMPARE(refusal(), lead + "XDG_RUNTIME_DIR is not set, 75");
-    qputenv("XDG_RUNTIME_DIR", "relative/run");
-    QCOMPARE(refusal(), lead + "XDG_RUNTIME_DIR (relative/run) is not an absolute path, 75");
-    // Open to the user's group or to everyone.
-    const QString open = e.runtime.path() + "/open";
-    QVERIFY(QDir().mkdir(open));
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(open));
-    for (const char *mode : {"0750", "0705"}) {
-        ::chmod(QFile::encodeName(open).constData(), mode_t(std::strtol(mode, nullptr, 8)));
-        QCOMPARE(refusal(), lead + open + " (XDG_RUNTIME_DIR) is open to other users (mode " +
-                                QLatin1String(mode) + ", not 0700), 75");
-    }
-    const QString link = e.runtime.path() + "/link";
-    QVERIFY(QFile::link(e.runtime.path(), link));
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(link));
-    QCOMPARE(refusal(), lead + link + " (XDG_RUNTIME_DIR) is not a folder, 75");
-    // A folder on a disk keeps what is written to it.
-    const QString onDisk = e.f.path("run");
-    QVERIFY(QDir().mkdir(onDisk));
-    ::chmod(QFile::encodeName(onDisk).constData(), 0700);
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(onDisk));
-    if (QStorageInfo(onDisk).fileSystemType() != "tmpfs")
-        QCOMPARE(refusal(), lead + onDisk +
-                                " (XDG_RUNTIME_DIR) is not a memory file system, so "
-                                "the copy would be written to a disk, 75");
-
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(e.runtime.path()));
-    QCOMPARE(refusal(), QString("not refused"));
-}
-
-void tst_encryptedbinder::eachSaveIsWholeAndFreshAndSaveAsChoosesEncryptedOrPlain()
-{
-    Encrypted e;
-    REQUIRE_RUNTIME(e.runtime);
-    auto binder = e.open();
-    QVERIFY(binder && !binder->ro());
-    const QByteArray first = readFile(e.path);
-    QCOMPARE(readFile(shadowCopyPath(e.path)), first);
-    QVERIFY(!readFile(lockNotePath(e.path)).contains(EncryptedMarker));
-    // Another instance reads the encrypted shadow copy, its plain copy in memory too.
-    auto second = e.open();
-    QVERIFY(second && second->ro());
-    QVERIFY(isEncrypted(*second));
-    QCOMPARE(GetLumpString(*second, "2"), EveryKind.at(1).second);
-    QVERIFY(second->workingCopy.startsWith(e.runtime.path() + u'/'));
-
-    struct stat before;
-    ::stat(QFile::encodeName(e.path).constData(), &before);
-    binder->setChanged(true);
-    QVERIFY(SavFile(*e.f.workspace, *binder, e.path));
-    const QByteArray saved = readFile(e.path);
-    struct stat after;
-    ::stat(QFile::encodeName(e.path).constData(), &after);
-    QVERIFY(after.st_ino != before.st_ino); // a new file renamed over, never changed in place
-    QCOMPARE(saved.size(), first.size());
-    QCOMPARE(saved.left(52), first.left(52)); // same key: same salt and limits
-    QVERIFY(saved.mid(52, 24) != first.mid(52, 24));
-    QVERIFY(saved.mid(ContainerHeader::Size, 64) != first.mid(ContainerHeader::Size, 64));
-    QCOMPARE(decrypted(e.path).size(), first.size() - ContainerHeader::Size - 17);
-
-    // A page whose data vanished fails the save; the last good file stays.
-    QVERIFY(ImportFile(*e.f.workspace, *binder, e.f.file("late.txt", "late"), PageKind::TXT));
-    QFile::remove(binder->pages.at(binder->pageCount() - 1).key.location);
-    QVERIFY(!SavFile(*e.f.workspace, *binder, e.path));
-    QCOMPARE(e.f.messageTitles().last(), QString("Save Error"));
-    QCOMPARE(readFile(e.path), saved);
-    QCOMPARE(QDir(QFileInfo(e.path).path()).entryList({".secret.qly*"}, QDir::Hidden | QDir::Files),
-             QStringList());
-    binder->pages.remove(binder->pageCount() - 1);
-
-    // Save As asks whether the new file is to be encrypted too.
-    e.f.dialogs.queueSaveFile(e.f.path("copy.qly"));
-    e.f.dialogs.queueMessage(MsgResult::Cancel);
-    QVERIFY(!SaveAsCommand(*e.f.workspace, *binder));
-    QVERIFY(!QFile::exists(e.f.path("copy.qly")));
-    QCOMPARE(e.f.dialogs.calls().last().text,
-             "'" + e.path +
-                 "' is encrypted.  Click Yes to encrypt the new file with the same passphrase, No "
-                 "to save it as a plain binder that anyone who gets the file can read, or Cancel "
-                 "to save nothing.");
-    e.f.dialogs.queueSaveFile(e.f.path("copy.qly"));
-    e.f.dialogs.queueMessage(MsgResult::Yes);
-    QVERIFY(SaveAsCommand(*e.f.workspace, *binder));
-    QVERIFY(isEncryptedBinderFile(e.f.path("copy.qly")));
-    QVERIFY(isEncrypted(*binder));
-    e.f.dialogs.queueSaveFile(e.f.path("open.qly"));
-    e.f.dialogs.queueMessage(MsgResult::No);
-    QVERIFY(SaveAsCommand(*e.f.workspace, *binder));
-    QVERIFY(readFile(e.f.path("open.qly")).startsWith("QLY4"));
-    QVERIFY(readFile(e.f.path("open.qly")).contains(EncryptedMarker));
-    QVERIFY(!isEncrypted(*binder));
-    QCOMPARE(binder->CurFile(), e.f.path("open.qly"));
-    finishRetiringShadowCopies();
-}
-
-void tst_encryptedbinder::encryptDialogChecksAndSavesWithModerateLimits()
-{
-    RuntimeDir runtime;
-    REQUIRE_RUNTIME(runtime);
-    BinderFixture f;
-    const QString plain = f.makeBinder("plain.qly", EveryKind);
-    auto binder = f.open(plain);
-    QVERIFY(binder);
-    QVERIFY(!encryptBinder(*f.workspace, *binder, "one", "two"));
-    QVERIFY(!encryptBinder(*f.workspace, *binder, "", ""));
-    QCOMPARE(f.dialogs.calls().at(0).text,
-             QString("Both passphrase boxes must contain the same text"));
-    QCOMPARE(f.dialogs.calls().at(1).text,
-             QString("Type the passphrase the binder is to be encrypted with"));
-    QVERIFY(!isEncrypted(*binder));
-    QVERIFY(readFile(plain).contains(EncryptedMarker));
-
-    const QString plainWorkingCopy = binder->workingCopy;
-    QVERIFY(encryptBinder(*f.workspace, *binder, TestPassphrase, TestPassphrase));
-    QVERIFY(isEncryptedBinderFile(plain));
-    QVERIFY(!QFile::exists(plainWorkingCopy));
-    QVERIFY(!binder->Changed());
-    const ContainerReader reader(plain);
-    QCOMPARE(reader.header().limits.operations, KdfLimits::moderate().operations);
-    QCOMPARE(reader.header().limits.memory, KdfLimits::moderate().memory);
-    finishRetiringShadowCopies();
-}
 
 QTEST_GUILESS_MAIN(tst_encryptedbinder)
 #include "tst_encryptedbinder.moc"

@@ -42,374 +42,367 @@ class tst_lumparchive : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void writesLumpsFromBytesAndFileRangesInAnyOrder();
-    void copyFileReplacesLongerAndEmptyTargets();
-    void refusesLongNamesAndWrongHeaders();
-    void writingThroughALinkKeepsTheLink();
-    void appendingKeepsLumpsInPlaceAndRefusesWaste();
-    void appendingErasesOnlyWhatNoLumpUses();
-    void refusesDamagedArchives_data();
-    void refusesDamagedArchives();
-    void acceptsEightCharacterNamesWithoutNuls();
-    void recordsReadBackAsTheyWereWritten();
-    void perPageRecordsAreTakenApart();
-    void recordsStayRightThroughRewritesAndRemovals();
+    void writesLumpsFromBytesAndFileRangesInAnyOrder()
+    {
+        // Ranges that continue one another are copied together; the others, and bytes in
+        // between, must still land in their own lumps.
+        const QByteArray a = "0123456789abcdef";
+        const QByteArray b = "ABCDEFGHIJ";
+        const QString pathA = m_dir.filePath("ranges-a.bin");
+        const QString pathB = m_dir.filePath("ranges-b.bin");
+        writeFile(pathA, a);
+        writeFile(pathB, b);
+        const QList<LumpData> lumps = {
+            QByteArray("records"),   FileRange{pathA, 0, 4},
+            FileRange{pathA, 4, 3},  FileRange{pathA, 7, 0},
+            FileRange{pathA, 10, 2}, FileRange{pathB, 0, 3},
+            FileRange{pathA, 12, 4}, QByteArray(),
+            FileRange{pathA, 16, 0}, FileRange{pathA, 2, 3},
+            QByteArray("mid"),       FileRange{pathA, 5, 2},
+            FileRange{pathB, 3, 7},
+        };
+        const QList<QByteArray> expected = {"records", "0123", "456", "",    "ab", "ABC",    "cdef",
+                                            "",        "",     "234", "mid", "56", "DEFGHIJ"};
+        const QString path = m_dir.filePath("ranges.qly");
+        NamedLumps named;
+        for (int i = 0; i < lumps.size(); ++i)
+            named.append({"L" + QByteArray::number(i + 1), lumps[i]});
+        LumpArchive out = archiveOf(named);
+        out.WriteArchive(path);
+
+        LumpArchive in("QLY4");
+        in.OpenArchive(path);
+        QCOMPARE(in.lumpCount(), expected.size());
+        QCOMPARE(in.lump(1).offset, 12);
+        for (int i = 0; i < expected.size(); ++i) {
+            QCOMPARE(in.lump(i + 1).name, "L" + QByteArray::number(i + 1));
+            QCOMPARE(LumpArchive::ReadBytes(path, in.lump(i + 1).offset, in.lump(i + 1).length),
+                     expected[i]);
+        }
+        QCOMPARE(in.ReadNamedLump(path, "L11"), QByteArray("mid"));
+        QCOMPARE(readFile(path).size(), 12 + expected.join().size() + 13 * 16);
+        // Nothing is left beside the file by the safe write.
+        QCOMPARE(QDir(m_dir.path()).entryList({".*"}, QDir::Files | QDir::Hidden), QStringList());
+
+        // The same archive read piece by piece, in reads that straddle pieces, is the file.
+        const QVector<Lump> written = out.writtenLumps();
+        PiecesSource pieces(out.pieces());
+        const QByteArray whole = readFile(path);
+        QCOMPARE(pieces.size(), whole.size());
+        QByteArray streamed;
+        for (qint64 left = pieces.size(); left > 0; left -= 5) {
+            QByteArray part(std::min<qint64>(5, left), '\0');
+            pieces.read(part.data(), part.size());
+            streamed += part;
+        }
+        QCOMPARE(streamed, whole);
+        QCOMPARE(out.writtenLumps().size(), written.size());
+        for (int i = 0; i < written.size(); ++i)
+            QCOMPARE(out.writtenLumps()[i].offset, written[i].offset);
+
+        // A range past the end of its file fails the write and leaves the old archive alone,
+        // also when it would continue the range before it; read as pieces, it fails there.
+        LumpArchive bad = archiveOf({{"A", FileRange{pathA, 0, 8}}, {"B", FileRange{pathA, 8, 9}}});
+        QVERIFY_THROWS_EXCEPTION(FileError, bad.WriteArchive(path));
+        QCOMPARE(readFile(path), whole);
+        PiecesSource badPieces(bad.pieces());
+        QByteArray buffer(badPieces.size(), '\0');
+        QVERIFY_THROWS_EXCEPTION(FileError, badPieces.read(buffer.data(), buffer.size()));
+    }
+
+    void copyFileReplacesLongerAndEmptyTargets()
+    {
+        const QString source = m_dir.filePath("copy-source.bin");
+        writeFile(source, "short");
+        // A longer file, an empty one and none at all (a null old content).
+        for (const QByteArray &old :
+             {QByteArray("a much longer old content"), QByteArray(""), QByteArray()}) {
+            const QString target = m_dir.filePath("copy-target.bin");
+            QFile::remove(target);
+            if (!old.isNull())
+                writeFile(target, old);
+            fileio::copyFile(source, target);
+            QCOMPARE(readFile(target), QByteArray("short"));
+        }
+    }
+
+    void refusesLongNamesAndWrongHeaders()
+    {
+        LumpArchive out("QLY4");
+        QVERIFY_THROWS_EXCEPTION(FileError, out.setLumpName(1, "TOOLONGNAME"));
+
+        const QString path = m_dir.filePath("recent.dat");
+        archiveOf({{"X", QByteArray("x")}}, "QLRF").WriteArchive(path);
+        LumpArchive binder("QLY4");
+        try {
+            binder.OpenArchive(path);
+            QFAIL("a QLRF archive opened as a binder");
+        } catch (const FileError &error) {
+            QCOMPARE(error.number(), int(FileError::InvalidFormat));
+            QVERIFY(error.description().contains("QLY4"));
+        }
+    }
+
+    void writingThroughALinkKeepsTheLink()
+    {
+        const QString real = m_dir.filePath("real.qly");
+        const QString link = m_dir.filePath("link.qly");
+        writeFile(real, "old");
+        QVERIFY(QFile::link(real, link));
+        writeArchive(link, {{"QUILLERY", QByteArray("Title=x\n")}});
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(LumpArchive("QLY4").ReadNamedLump(real, "QUILLERY"), QByteArray("Title=x\n"));
+    }
+
+    void appendingKeepsLumpsInPlaceAndRefusesWaste()
+    {
+        const QString path = m_dir.filePath("append.qly");
+        const QString extra = m_dir.filePath("extra.bin");
+        writeFile(extra, "EXTRA");
+        writeArchive(path, {{"QUILLERY", QByteArray("Title=x\n")},
+                            {"TXT", QByteArray(400, 'a')},
+                            {"FILE", QByteArray(400, 'b')}});
+        const QVector<Lump> before = LumpArchive::readDirectory(path, "QLY4");
+        const QByteArray original = readFile(path);
+
+        // Kept lumps stay where they are, in any order; new data and the directory follow.
+        LumpArchive second =
+            archiveOf({{"QUILLERY", QByteArray("Title=y\n")},
+                       {"FILE", FileRange{path, before[2].offset, before[2].length}},
+                       {"TXT", FileRange{path, before[1].offset, before[1].length}},
+                       {"HTML", FileRange{extra, 0, 5}}});
+        QVERIFY(second.AppendArchive(path));
+        const QByteArray appended = readFile(path);
+        for (int i : {1, 2})
+            QCOMPARE(appended.mid(before[i].offset, before[i].length),
+                     original.mid(before[i].offset, before[i].length));
+        // The replaced records and the old directory are erased; the size stays.
+        QCOMPARE(appended.mid(before[0].offset, before[0].length),
+                 QByteArray(before[0].length, '\0'));
+        QCOMPARE(appended.mid(before[2].offset + before[2].length, 3 * 16),
+                 QByteArray(3 * 16, '\0'));
+        QVERIFY(!appended.contains("Title=x"));
+        const QVector<Lump> after = LumpArchive::readDirectory(path, "QLY4");
+        QCOMPARE(after.size(), 4);
+        QCOMPARE(after[1].offset, before[2].offset);
+        QCOMPARE(after[2].offset, before[1].offset);
+        QCOMPARE(LumpArchive::ReadBytes(path, after[3].offset, after[3].length),
+                 QByteArray("EXTRA"));
+        QCOMPARE(LumpArchive("QLY4").ReadNamedLump(path, "QUILLERY"), QByteArray("Title=y\n"));
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(second.writtenLumps()[i].offset, after[i].offset);
+
+        // An append that fails half-way takes back what it added; the header never turned.
+        NamedLumps kept;
+        for (int i = 0; i < 3; ++i)
+            kept.append({after[i].name, FileRange{path, after[i].offset, after[i].length}});
+        kept.append({"FILE", FileRange{m_dir.filePath("missing.bin"), 0, 5}});
+        QVERIFY_THROWS_EXCEPTION(FileError, archiveOf(kept).AppendArchive(path));
+        QCOMPARE(readFile(path), appended);
+
+        // Leaving both big lumps unused would waste most of the file: nothing is written.
+        QVERIFY(!archiveOf({{"QUILLERY", QByteArray("Title=w\n")}}).AppendArchive(path));
+        QCOMPARE(readFile(path), appended);
+
+        // Bytes after the end (an append cut short) are left alone and counted as unused.
+        writeFile(path, appended + QByteArray(30, '?'));
+        QVERIFY(!archiveOf({{"QUILLERY", FileRange{path, after[0].offset, after[0].length}}})
+                     .AppendArchive(path));
+        QVERIFY(readFile(path).startsWith(appended));
+    }
+
+    // Archives made elsewhere may have lumps that share bytes or reach into the header: the
+    // erase takes only bytes that no kept lump uses, and never the header.
+    void appendingErasesOnlyWhatNoLumpUses()
+    {
+        const QString path = m_dir.filePath("shared.qly");
+        const QByteArray body = QByteArray(3000, 'k') + QByteArray(200, 'x');
+        // Lump 1 covers the header and the first bytes, lump 2 is kept, lump 3 overlaps its
+        // end and runs on into bytes of its own, lump 4 lies inside lump 2.
+        const QByteArray original = handMade(4, 12 + body.size(), body,
+                                             entry(0, 40, "QUILLERY") + entry(12, 3000, "TXT") +
+                                                 entry(2812, 400, "FILE") + entry(100, 50, "TXT"));
+        writeFile(path, original);
+        QVERIFY(
+            archiveOf({{"QUILLERY", QByteArray("Title=n\n")}, {"TXT", FileRange{path, 12, 3000}}})
+                .AppendArchive(path));
+        const QByteArray saved = readFile(path);
+        QCOMPARE(saved.mid(4, 4), le(2)); // the header is the new one, not erased
+        QCOMPARE(saved.mid(12, 3000), original.mid(12, 3000));
+        QCOMPARE(saved.mid(3012, 200 + 4 * 16), QByteArray(200 + 4 * 16, '\0'));
+        QCOMPARE(LumpArchive("QLY4").ReadNamedLump(path, "TXT"), QByteArray(3000, 'k'));
+    }
+
+    void refusesDamagedArchives_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("short header") << QByteArray("QLY4\1\0\0");
+        QTest::newRow("directory past end") << handMade(1, 4000, "abc", entry(12, 3, "TXT"));
+        QTest::newRow("directory inside header") << handMade(1, 4, "", entry(12, 0, "TXT"));
+        QTest::newRow("absurd count") << handMade(0xFFFFFFFF, 15, "abc", entry(12, 3, "TXT"));
+        QTest::newRow("lump past end") << handMade(1, 15, "abc", entry(12, 300, "TXT"));
+        QTest::newRow("4 GiB length") << handMade(1, 15, "abc", entry(12, 0xFFFFFFFF, "TXT"));
+        QTest::newRow("offset past end") << handMade(1, 15, "abc", entry(0xFFFFFFF0, 3, "TXT"));
+        QTest::newRow("truncated directory") << handMade(2, 15, "abc", entry(12, 3, "TXT"));
+    }
+
+    void refusesDamagedArchives()
+    {
+        QFETCH(QByteArray, bytes);
+        const QString path = m_dir.filePath("damaged.qly");
+        writeFile(path, bytes);
+        LumpArchive archive("QLY4");
+        QVERIFY_THROWS_EXCEPTION(FileError, archive.OpenArchive(path));
+        QVERIFY_THROWS_EXCEPTION(FileError, archive.ReadNamedLump(path, "QUILLERY"));
+    }
+
+    void acceptsEightCharacterNamesWithoutNuls()
+    {
+        const QString path = m_dir.filePath("eight.qly");
+        // Written elsewhere, with the directory first and the lump's data last in the file.
+        writeFile(path, handMade(1, 12, entry(28, 3, "ABCDEFGH"), "abc"));
+        LumpArchive archive("QLY4");
+        archive.OpenArchive(path);
+        QCOMPARE(archive.lump(1).name, QByteArray("ABCDEFGH"));
+        QCOMPARE(archive.ReadNamedLump(path, "ABCDEFGH"), QByteArray("abc"));
+        QVERIFY_THROWS_EXCEPTION(FileError, archive.lump(2));
+    }
+
+    // Stored text that this class would write otherwise (escapes, carriage returns, Windows line
+    // ends, damaged UTF-8) is read as its value and written as this class writes it, so that every
+    // record reads back the same after a save.
+    void recordsReadBackAsTheyWereWritten()
+    {
+        InfoRecords records;
+        QCOMPARE(records.value("Never"), QString("[NOT FOUND]"));
+        QCOMPARE(records.value("Never", "d"), QString("d"));
+        records.write("Title", "first");
+        records.write("Bold", true);
+        records.write("Colour", qint32(0x80000005u));
+        records.write("Comments1", QString("line one\nline two\r\nback\\slash = equals"));
+        records.write("Title", "second"); // keeps its place
+        QByteArray text = records.toText();
+        QVERIFY(text.startsWith("Title=second\nBold=True\nColour=-2147483643\n"));
+        QVERIFY(!text.contains('\r'));
+        InfoRecords back;
+        back.loadText(QByteArray(text).replace("\n", "\r\n"));
+        QCOMPARE(back.toText(), text);
+
+        records.loadText(QByteArray("K\\ey=a\\qb\r\r\nPlain=x\tdone\nBad=\xff!\nCR=in\rside\n"
+                                    "\xff\xfe garbage\n=novalue\nTrail=ends\\"));
+        QCOMPARE(records.size(), 5);
+        QCOMPARE(records.value("K_ey"), QString("aqb\r"));
+        QCOMPARE(records.value("CR"), QString("in\rside"));
+        text = records.toText();
+        QCOMPARE(text, QByteArray("K_ey=aqb\\r\nPlain=x\tdone\nBad=\xEF\xBF\xBD!\nCR=in\\rside\n"
+                                  "Trail=ends\\\\\n"));
+        back.loadText(text);
+        QCOMPARE(back.toText(), text);
+
+        // Every script is written as UTF-8, as Qt's own encoder writes it; a lone surrogate
+        // cannot be and becomes the replacement mark.
+        const QString scripts = QString::fromUtf8("é ß Ωмир 日本語 😀𝄞\\\n");
+        InfoRecords wide;
+        wide.write(QString::fromUtf8("Ключ"), scripts);
+        wide.write("Lone", QString(QChar(0xD800)) + u'x');
+        QCOMPARE(wide.toText(), QString::fromUtf8("Ключ=").toUtf8() + scripts.chopped(2).toUtf8() +
+                                    "\\\\\\n\nLone=\xEF\xBF\xBDx\n");
+        back.loadText(wide.toText());
+        QCOMPARE(back.value(QString::fromUtf8("Ключ")), scripts);
+
+        // Numbered records go up to the count and no further, however large it claims to be.
+        records.loadText("Pages=99999999999\nPage1=a\nKeep=1\n");
+        records.removeNumbered("Pages", "Page");
+        QCOMPARE(records.toText(), QByteArray("Pages=99999999999\nKeep=1\n"));
+        records.loadText("Pages=2\nPage1=a\nPage2=b\nPage3=c\n");
+        records.removeNumbered("Pages", "Page");
+        QCOMPARE(records.toText(), QByteArray("Pages=2\nPage3=c\n"));
+    }
+
+    void perPageRecordsAreTakenApart()
+    {
+        PageRecords pages(3);
+        InfoRecords records;
+        records.loadText(
+            "Title=t\nPages=3\nPage1=one\nComments1=a\\nb\nPage3=three\nPage4=beyond\n"
+            "Page01=padded\nCommentsCol=Notes\nPage=bare\nColour2=-5\nPage999999999=x\n"
+            "Page3=three again\n",
+            pages.divert());
+        const PageRecords::Page one = pages.takePage(1);
+        QCOMPARE(one.name, QString("one"));
+        QCOMPARE(one.comments, QString("a\nb"));
+        QCOMPARE(one.created, InfoRecords::NotFound);
+        QCOMPARE(pages.takePage(2).colour, QString("-5"));
+        // Out of order and written twice: the later record counts.
+        QCOMPARE(pages.takePage(3).name, QString("three again"));
+        QCOMPARE(pages.takePage(4).name, InfoRecords::NotFound);
+        for (const char *kept : {"Title", "Pages", "Page4", "Page01", "CommentsCol", "Page"})
+            QVERIFY2(records.contains(QLatin1String(kept)), kept);
+        QVERIFY(!records.contains("Page1"));
+
+        // Removing numbered records finds them wherever they are, never more than the count.
+        records.write("Page2", "sparse");
+        records.removeNumbered("Pages", "Page");
+        QVERIFY(!records.contains("Page2"));
+        QVERIFY(records.contains("Page4"));
+        QVERIFY(records.contains("Page01"));
+    }
+
+    // Thousands of records, rewritten longer and shorter, most removed (which clears out the
+    // room they held) and some written again.
+    void recordsStayRightThroughRewritesAndRemovals()
+    {
+        InfoRecords records;
+        const int count = 20000;
+        const auto key = [](int i) {
+            return QString("k%1").arg(i);
+        };
+        const auto longer = [](int i) {
+            return QString("a much longer value than before, %1\n").arg(i);
+        };
+        for (int i = 0; i < count; ++i)
+            records.write(key(i), QString("value %1").arg(i));
+        for (int i = 0; i < count; i += 3)
+            records.write(key(i), longer(i));
+        for (int i = 0; i < count; ++i) {
+            if (i % 3 != 0)
+                records.remove(key(i));
+        }
+        records.write(key(3), "shorter");
+        records.write(key(2), "back, and last");
+        records.write("a=b", "kept as a_b");
+
+        QByteArray text;
+        for (int i = 0; i < count; i += 3) {
+            const QString value = i == 3 ? QString("shorter") : longer(i);
+            QCOMPARE(records.value(key(i)), value);
+            InfoRecords::appendRecord(text, key(i).toUtf8(), value);
+        }
+        InfoRecords::appendRecord(text, "k2", u"back, and last");
+        InfoRecords::appendRecord(text, "a_b", u"kept as a_b");
+        QCOMPARE(records.toText(), text);
+        QCOMPARE(records.size(), (count + 2) / 3 + 2);
+        QCOMPARE(records.value(key(5)), InfoRecords::NotFound);
+        QCOMPARE(records.value("a=b"), InfoRecords::NotFound); // keys hold no delimiters
+
+        // A record removed on its own is gone at once, and written again it comes last.
+        records.remove(key(3));
+        QVERIFY(!records.contains(key(3)));
+        QCOMPARE(records.size(), (count + 2) / 3 + 1);
+        records.write(key(3), "again");
+        QVERIFY(records.toText().endsWith("a_b=kept as a_b\nk3=again\n"));
+
+        // Removing by number takes thousands at once and leaves the rest as they were.
+        records.write("Pages", count);
+        records.removeNumbered("Pages", "k");
+        QCOMPARE(records.toText(), QByteArray("k0=a much longer value than before, 0\\n\n"
+                                              "a_b=kept as a_b\nPages=20000\n"));
+    }
 
 private:
     QTemporaryDir m_dir;
 };
-
-void tst_lumparchive::writesLumpsFromBytesAndFileRangesInAnyOrder()
-{
-    // Ranges that continue one another are copied together; the others, and bytes in
-    // between, must still land in their own lumps.
-    const QByteArray a = "0123456789abcdef";
-    const QByteArray b = "ABCDEFGHIJ";
-    const QString pathA = m_dir.filePath("ranges-a.bin");
-    const QString pathB = m_dir.filePath("ranges-b.bin");
-    writeFile(pathA, a);
-    writeFile(pathB, b);
-    const QList<LumpData> lumps = {
-        QByteArray("records"),   FileRange{pathA, 0, 4},
-        FileRange{pathA, 4, 3},  FileRange{pathA, 7, 0},
-        FileRange{pathA, 10, 2}, FileRange{pathB, 0, 3},
-        FileRange{pathA, 12, 4}, QByteArray(),
-        FileRange{pathA, 16, 0}, FileRange{pathA, 2, 3},
-        QByteArray("mid"),       FileRange{pathA, 5, 2},
-        FileRange{pathB, 3, 7},
-    };
-    const QList<QByteArray> expected = {"records", "0123", "456", "",    "ab", "ABC",    "cdef",
-                                        "",        "",     "234", "mid", "56", "DEFGHIJ"};
-    const QString path = m_dir.filePath("ranges.qly");
-    NamedLumps named;
-    for (int i = 0; i < lumps.size(); ++i)
-        named.append({"L" + QByteArray::number(i + 1), lumps[i]});
-    LumpArchive out = archiveOf(named);
-    out.WriteArchive(path);
-
-    LumpArchive in("QLY4");
-    in.OpenArchive(path);
-    QCOMPARE(in.lumpCount(), expected.size());
-    QCOMPARE(in.lump(1).offset, 12);
-    for (int i = 0; i < expected.size(); ++i) {
-        QCOMPARE(in.lump(i + 1).name, "L" + QByteArray::number(i + 1));
-        QCOMPARE(LumpArchive::ReadBytes(path, in.lump(i + 1).offset, in.lump(i + 1).length),
-                 expected[i]);
-    }
-    QCOMPARE(in.ReadNamedLump(path, "L11"), QByteArray("mid"));
-    QCOMPARE(readFile(path).size(), 12 + expected.join().size() + 13 * 16);
-    // Nothing is left beside the file by the safe write.
-    QCOMPARE(QDir(m_dir.path()).entryList({".*"}, QDir::Files | QDir::Hidden), QStringList());
-
-    // The same archive read piece by piece, in reads that straddle pieces, is the file.
-    const QVector<Lump> written = out.writtenLumps();
-    PiecesSource pieces(out.pieces());
-    const QByteArray whole = readFile(path);
-    QCOMPARE(pieces.size(), whole.size());
-    QByteArray streamed;
-    for (qint64 left = pieces.size(); left > 0; left -= 5) {
-        QByteArray part(std::min<qint64>(5, left), '\0');
-        pieces.read(part.data(), part.size());
-        streamed += part;
-    }
-    QCOMPARE(streamed, whole);
-    QCOMPARE(out.writtenLumps().size(), written.size());
-    for (int i = 0; i < written.size(); ++i)
-        QCOMPARE(out.writtenLumps()[i].offset, written[i].offset);
-
-    // A range past the end of its file fails the write and leaves the old archive alone,
-    // also when it would continue the range before it; read as pieces, it fails there.
-    LumpArchive bad = archiveOf({{"A", FileRange{pathA, 0, 8}}, {"B", FileRange{pathA, 8, 9}}});
-    QVERIFY_THROWS_EXCEPTION(FileError, bad.WriteArchive(path));
-    QCOMPARE(readFile(path), whole);
-    PiecesSource badPieces(bad.pieces());
-    QByteArray buffer(badPieces.size(), '\0');
-    QVERIFY_THROWS_EXCEPTION(FileError, badPieces.read(buffer.data(), buffer.size()));
-}
-
-void tst_lumparchive::copyFileReplacesLongerAndEmptyTargets()
-{
-    const QString source = m_dir.filePath("copy-source.bin");
-    writeFile(source, "short");
-    // A longer file, an empty one and none at all (a null old content).
-    for (const QByteArray &old :
-         {QByteArray("a much longer old content"), QByteArray(""), QByteArray()}) {
-        const QString target = m_dir.filePath("copy-target.bin");
-        QFile::remove(target);
-        if (!old.isNull())
-            writeFile(target, old);
-        fileio::copyFile(source, target);
-        QCOMPARE(readFile(target), QByteArray("short"));
-    }
-}
-
-void tst_lumparchive::refusesLongNamesAndWrongHeaders()
-{
-    LumpArchive out("QLY4");
-    QVERIFY_THROWS_EXCEPTION(FileError, out.setLumpName(1, "TOOLONGNAME"));
-
-    const QString path = m_dir.filePath("recent.dat");
-    archiveOf({{"X", QByteArray("x")}}, "QLRF").WriteArchive(path);
-    LumpArchive binder("QLY4");
-    try {
-        binder.OpenArchive(path);
-        QFAIL("a QLRF archive opened as a binder");
-    } catch (const FileError &error) {
-        QCOMPARE(error.number(), int(FileError::InvalidFormat));
-        QVERIFY(error.description().contains("QLY4"));
-    }
-}
-
-void tst_lumparchive::writingThroughALinkKeepsTheLink()
-{
-    const QString real = m_dir.filePath("real.qly");
-    const QString link = m_dir.filePath("link.qly");
-    writeFile(real, "old");
-    QVERIFY(QFile::link(real, link));
-    writeArchive(link, {{"QUILLERY", QByteArray("Title=x\n")}});
-    QVERIFY(QFileInfo(link).isSymLink());
-    QCOMPARE(LumpArchive("QLY4").ReadNamedLump(real, "QUILLERY"), QByteArray("Title=x\n"));
-}
-
-void tst_lumparchive::appendingKeepsLumpsInPlaceAndRefusesWaste()
-{
-    const QString path = m_dir.filePath("append.qly");
-    const QString extra = m_dir.filePath("extra.bin");
-    writeFile(extra, "EXTRA");
-    writeArchive(path, {{"QUILLERY", QByteArray("Title=x\n")},
-                        {"TXT", QByteArray(400, 'a')},
-                        {"FILE", QByteArray(400, 'b')}});
-    const QVector<Lump> before = LumpArchive::readDirectory(path, "QLY4");
-    const QByteArray original = readFile(path);
-
-    // Kept lumps stay where they are, in any order; new data and the directory follow.
-    LumpArchive second = archiveOf({{"QUILLERY", QByteArray("Title=y\n")},
-                                    {"FILE", FileRange{path, before[2].offset, before[2].length}},
-                                    {"TXT", FileRange{path, before[1].offset, before[1].length}},
-                                    {"HTML", FileRange{extra, 0, 5}}});
-    QVERIFY(second.AppendArchive(path));
-    const QByteArray appended = readFile(path);
-    for (int i : {1, 2})
-        QCOMPARE(appended.mid(before[i].offset, before[i].length),
-                 original.mid(before[i].offset, before[i].length));
-    // The replaced records and the old directory are erased; the size stays.
-    QCOMPARE(appended.mid(before[0].offset, before[0].length), QByteArray(before[0].length, '\0'));
-    QCOMPARE(appended.mid(before[2].offset + before[2].length, 3 * 16), QByteArray(3 * 16, '\0'));
-    QVERIFY(!appended.contains("Title=x"));
-    const QVector<Lump> after = LumpArchive::readDirectory(path, "QLY4");
-    QCOMPARE(after.size(), 4);
-    QCOMPARE(after[1].offset, before[2].offset);
-    QCOMPARE(after[2].offset, before[1].offset);
-    QCOMPARE(LumpArchive::ReadBytes(path, after[3].offset, after[3].length), QByteArray("EXTRA"));
-    QCOMPARE(LumpArchive("QLY4").ReadNamedLump(path, "QUILLERY"), QByteArray("Title=y\n"));
-    for (int i = 0; i < 4; ++i)
-        QCOMPARE(second.writtenLumps()[i].offset, after[i].offset);
-
-    // An append that fails half-way takes back what it added; the header never turned.
-    NamedLumps kept;
-    for (int i = 0; i < 3; ++i)
-        kept.append({after[i].name, FileRange{path, after[i].offset, after[i].length}});
-    kept.append({"FILE", FileRange{m_dir.filePath("missing.bin"), 0, 5}});
-    QVERIFY_THROWS_EXCEPTION(FileError, archiveOf(kept).AppendArchive(path));
-    QCOMPARE(readFile(path), appended);
-
-    // Leaving both big lumps unused would waste most of the file: nothing is written.
-    QVERIFY(!archiveOf({{"QUILLERY", QByteArray("Title=w\n")}}).AppendArchive(path));
-    QCOMPARE(readFile(path), appended);
-
-    // Bytes after the end (an append cut short) are left alone and counted as unused.
-    writeFile(path, appended + QByteArray(30, '?'));
-    QVERIFY(!archiveOf({{"QUILLERY", FileRange{path, after[0].offset, after[0].length}}})
-                 .AppendArchive(path));
-    QVERIFY(readFile(path).startsWith(appended));
-}
-
-// Archives made elsewhere may have lumps that share bytes or reach into the header: the
-// erase takes only bytes that no kept lump uses, and never the header.
-void tst_lumparchive::appendingErasesOnlyWhatNoLumpUses()
-{
-    const QString path = m_dir.filePath("shared.qly");
-    const QByteArray body = QByteArray(3000, 'k') + QByteArray(200, 'x');
-    // Lump 1 covers the header and the first bytes, lump 2 is kept, lump 3 overlaps its
-    // end and runs on into bytes of its own, lump 4 lies inside lump 2.
-    const QByteArray original = handMade(4, 12 + body.size(), body,
-                                         entry(0, 40, "QUILLERY") + entry(12, 3000, "TXT") +
-                                             entry(2812, 400, "FILE") + entry(100, 50, "TXT"));
-    writeFile(path, original);
-    QVERIFY(archiveOf({{"QUILLERY", QByteArray("Title=n\n")}, {"TXT", FileRange{path, 12, 3000}}})
-                .AppendArchive(path));
-    const QByteArray saved = readFile(path);
-    QCOMPARE(saved.mid(4, 4), le(2)); // the header is the new one, not erased
-    QCOMPARE(saved.mid(12, 3000), original.mid(12, 3000));
-    QCOMPARE(saved.mid(3012, 200 + 4 * 16), QByteArray(200 + 4 * 16, '\0'));
-    QCOMPARE(LumpArchive("QLY4").ReadNamedLump(path, "TXT"), QByteArray(3000, 'k'));
-}
-
-void tst_lumparchive::refusesDamagedArchives_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("short header") << QByteArray("QLY4\1\0\0");
-    QTest::newRow("directory past end") << handMade(1, 4000, "abc", entry(12, 3, "TXT"));
-    QTest::newRow("directory inside header") << handMade(1, 4, "", entry(12, 0, "TXT"));
-    QTest::newRow("absurd count") << handMade(0xFFFFFFFF, 15, "abc", entry(12, 3, "TXT"));
-    QTest::newRow("lump past end") << handMade(1, 15, "abc", entry(12, 300, "TXT"));
-    QTest::newRow("4 GiB length") << handMade(1, 15, "abc", entry(12, 0xFFFFFFFF, "TXT"));
-    QTest::newRow("offset past end") << handMade(1, 15, "abc", entry(0xFFFFFFF0, 3, "TXT"));
-    QTest::newRow("truncated directory") << handMade(2, 15, "abc", entry(12, 3, "TXT"));
-}
-
-void tst_lumparchive::refusesDamagedArchives()
-{
-    QFETCH(QByteArray, bytes);
-    const QString path = m_dir.filePath("damaged.qly");
-    writeFile(path, bytes);
-    LumpArchive archive("QLY4");
-    QVERIFY_THROWS_EXCEPTION(FileError, archive.OpenArchive(path));
-    QVERIFY_THROWS_EXCEPTION(FileError, archive.ReadNamedLump(path, "QUILLERY"));
-}
-
-void tst_lumparchive::acceptsEightCharacterNamesWithoutNuls()
-{
-    const QString path = m_dir.filePath("eight.qly");
-    // Written elsewhere, with the directory first and the lump's data last in the file.
-    writeFile(path, handMade(1, 12, entry(28, 3, "ABCDEFGH"), "abc"));
-    LumpArchive archive("QLY4");
-    archive.OpenArchive(path);
-    QCOMPARE(archive.lump(1).name, QByteArray("ABCDEFGH"));
-    QCOMPARE(archive.ReadNamedLump(path, "ABCDEFGH"), QByteArray("abc"));
-    QVERIFY_THROWS_EXCEPTION(FileError, archive.lump(2));
-}
-
-// Stored text that this class would write otherwise (escapes, carriage returns, Windows line
-// ends, damaged UTF-8) is read as its value and written as this class writes it, so that every
-// record reads back the same after a save.
-void tst_lumparchive::recordsReadBackAsTheyWereWritten()
-{
-    InfoRecords records;
-    QCOMPARE(records.value("Never"), QString("[NOT FOUND]"));
-    QCOMPARE(records.value("Never", "d"), QString("d"));
-    records.write("Title", "first");
-    records.write("Bold", true);
-    records.write("Colour", qint32(0x80000005u));
-    records.write("Comments1", QString("line one\nline two\r\nback\\slash = equals"));
-    records.write("Title", "second"); // keeps its place
-    QByteArray text = records.toText();
-    QVERIFY(text.startsWith("Title=second\nBold=True\nColour=-2147483643\n"));
-    QVERIFY(!text.contains('\r'));
-    InfoRecords back;
-    back.loadText(QByteArray(text).replace("\n", "\r\n"));
-    QCOMPARE(back.toText(), text);
-
-    records.loadText(QByteArray("K\\ey=a\\qb\r\r\nPlain=x\tdone\nBad=\xff!\nCR=in\rside\n"
-                                "\xff\xfe garbage\n=novalue\nTrail=ends\\"));
-    QCOMPARE(records.size(), 5);
-    QCOMPARE(records.value("K_ey"), QString("aqb\r"));
-    QCOMPARE(records.value("CR"), QString("in\rside"));
-    text = records.toText();
-    QCOMPARE(text, QByteArray("K_ey=aqb\\r\nPlain=x\tdone\nBad=\xEF\xBF\xBD!\nCR=in\\rside\n"
-                              "Trail=ends\\\\\n"));
-    back.loadText(text);
-    QCOMPARE(back.toText(), text);
-
-    // Every script is written as UTF-8, as Qt's own encoder writes it; a lone surrogate
-    // cannot be and becomes the replacement mark.
-    const QString scripts = QString::fromUtf8("é ß Ωмир 日本語 😀𝄞\\\n");
-    InfoRecords wide;
-    wide.write(QString::fromUtf8("Ключ"), scripts);
-    wide.write("Lone", QString(QChar(0xD800)) + u'x');
-    QCOMPARE(wide.toText(), QString::fromUtf8("Ключ=").toUtf8() + scripts.chopped(2).toUtf8() +
-                                "\\\\\\n\nLone=\xEF\xBF\xBDx\n");
-    back.loadText(wide.toText());
-    QCOMPARE(back.value(QString::fromUtf8("Ключ")), scripts);
-
-    // Numbered records go up to the count and no further, however large it claims to be.
-    records.loadText("Pages=99999999999\nPage1=a\nKeep=1\n");
-    records.removeNumbered("Pages", "Page");
-    QCOMPARE(records.toText(), QByteArray("Pages=99999999999\nKeep=1\n"));
-    records.loadText("Pages=2\nPage1=a\nPage2=b\nPage3=c\n");
-    records.removeNumbered("Pages", "Page");
-    QCOMPARE(records.toText(), QByteArray("Pages=2\nPage3=c\n"));
-}
-
-void tst_lumparchive::perPageRecordsAreTakenApart()
-{
-    PageRecords pages(3);
-    InfoRecords records;
-    records.loadText("Title=t\nPages=3\nPage1=one\nComments1=a\\nb\nPage3=three\nPage4=beyond\n"
-                     "Page01=padded\nCommentsCol=Notes\nPage=bare\nColour2=-5\nPage999999999=x\n"
-                     "Page3=three again\n",
-                     pages.divert());
-    const PageRecords::Page one = pages.takePage(1);
-    QCOMPARE(one.name, QString("one"));
-    QCOMPARE(one.comments, QString("a\nb"));
-    QCOMPARE(one.created, InfoRecords::NotFound);
-    QCOMPARE(pages.takePage(2).colour, QString("-5"));
-    // Out of order and written twice: the later record counts.
-    QCOMPARE(pages.takePage(3).name, QString("three again"));
-    QCOMPARE(pages.takePage(4).name, InfoRecords::NotFound);
-    for (const char *kept : {"Title", "Pages", "Page4", "Page01", "CommentsCol", "Page"})
-        QVERIFY2(records.contains(QLatin1String(kept)), kept);
-    QVERIFY(!records.contains("Page1"));
-
-    // Removing numbered records finds them wherever they are, never more than the count.
-    records.write("Page2", "sparse");
-    records.removeNumbered("Pages", "Page");
-    QVERIFY(!records.contains("Page2"));
-    QVERIFY(records.contains("Page4"));
-    QVERIFY(records.contains("Page01"));
-}
-
-// Thousands of records, rewritten longer and shorter, most removed (which clears out the
-// room they held) and some written again.
-void tst_lumparchive::recordsStayRightThroughRewritesAndRemovals()
-{
-    InfoRecords records;
-    const int count = 20000;
-    const auto key = [](int i) {
-        return QString("k%1").arg(i);
-    };
-    const auto longer = [](int i) {
-        return QString("a much longer value than before, %1\n").arg(i);
-    };
-    for (int i = 0; i < count; ++i)
-        records.write(key(i), QString("value %1").arg(i));
-    for (int i = 0; i < count; i += 3)
-        records.write(key(i), longer(i));
-    for (int i = 0; i < count; ++i) {
-        if (i % 3 != 0)
-            records.remove(key(i));
-    }
-    records.write(key(3), "shorter");
-    records.write(key(2), "back, and last");
-    records.write("a=b", "kept as a_b");
-
-    QByteArray text;
-    for (int i = 0; i < count; i += 3) {
-        const QString value = i == 3 ? QString("shorter") : longer(i);
-        QCOMPARE(records.value(key(i)), value);
-        InfoRecords::appendRecord(text, key(i).toUtf8(), value);
-    }
-    InfoRecords::appendRecord(text, "k2", u"back, and last");
-    InfoRecords::appendRecord(text, "a_b", u"kept as a_b");
-    QCOMPARE(records.toText(), text);
-    QCOMPARE(records.size(), (count + 2) / 3 + 2);
-    QCOMPARE(records.value(key(5)), InfoRecords::NotFound);
-    QCOMPARE(records.value("a=b"), InfoRecords::NotFound); // keys hold no delimiters
-
-    // A record removed on its own is gone at once, and written again it comes last.
-    records.remove(key(3));
-    QVERIFY(!records.contains(key(3)));
-    QCOMPARE(records.size(), (count + 2) / 3 + 1);
-    records.write(key(3), "again");
-    QVERIFY(records.toText().endsWith("a_b=kept as a_b\nk3=again\n"));
-
-    // Removing by number takes thousands at once and leaves the rest as they were.
-    records.write("Pages", count);
-    records.removeNumbered("Pages", "k");
-    QCOMPARE(records.toText(), QByteArray("k0=a much longer value than before, 0\\n\n"
-                                          "a_b=kept as a_b\nPages=20000\n"));
-}
 
 QTEST_GUILESS_MAIN(tst_lumparchive)
 #include "tst_lumparchive.moc"

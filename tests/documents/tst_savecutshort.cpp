@@ -190,90 +190,85 @@ class tst_savecutshort : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void appendKilledAtEveryCallLeavesOldOrNew_data();
-    void appendKilledAtEveryCallLeavesOldOrNew();
-    void eraseThatFailsLeavesTheNewArchiveForARewrite();
-    void binderSaveRewritesWhenErasingFails();
-};
-
-void tst_savecutshort::appendKilledAtEveryCallLeavesOldOrNew_data()
-{
-    QTest::addColumn<int>("error");
-    QTest::newRow("holes") << 0;
-    QTest::newRow("zeros where holes cannot be made") << int(EOPNOTSUPP);
-}
-
-void tst_savecutshort::appendKilledAtEveryCallLeavesOldOrNew()
-{
-    QFETCH(int, error);
-    holeError = error;
-    QTemporaryDir dir;
-    const Scenario scenario(dir);
-    int oldSeen = 0;
-    int newSeen = 0;
-    for (long step = 0;; ++step) {
-        QVERIFY2(step < 1000, "the save never finished");
-        const int end = appendDyingAt(scenario, step);
-        if (end == ChildSaved)
-            break;
-        QCOMPARE(end, ChildKilled);
-        const Lumps found = lumpsOf(scenario.path);
-        if (found == scenario.before)
-            ++oldSeen;
-        else if (found == scenario.after)
-            ++newSeen;
-        else
-            QFAIL(qPrintable(QStringLiteral("killed at step %1: neither the old nor the new "
-                                            "archive")
-                                 .arg(step)));
+    void appendKilledAtEveryCallLeavesOldOrNew_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::newRow("holes") << 0;
+        QTest::newRow("zeros where holes cannot be made") << int(EOPNOTSUPP);
     }
-    holeError = 0;
-    // Deaths fell before the header turned and after it, while the old bytes were erased.
-    QVERIFY(oldSeen >= 4);
-    QVERIFY(newSeen >= 4);
-    QCOMPARE(lumpsOf(scenario.path), scenario.after);
-    const QByteArray saved = readFile(scenario.path);
-    for (const char *gone : {"OLD-PAGE-", "GONE-PAGE-", "OLD-TITLE"})
-        QVERIFY2(!saved.contains(gone), gone);
-}
 
-void tst_savecutshort::eraseThatFailsLeavesTheNewArchiveForARewrite()
-{
-    QTemporaryDir dir;
-    const Scenario scenario(dir);
-    LumpArchive archive = scenario.append();
-    holeError = EIO;
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Could not erase the replaced data"));
-    const bool appended = archive.AppendArchive(scenario.path);
-    holeError = 0;
-    QVERIFY(!appended);
-    QCOMPARE(lumpsOf(scenario.path), scenario.after);
-}
+    void appendKilledAtEveryCallLeavesOldOrNew()
+    {
+        QFETCH(int, error);
+        holeError = error;
+        QTemporaryDir dir;
+        const Scenario scenario(dir);
+        int oldSeen = 0;
+        int newSeen = 0;
+        for (long step = 0;; ++step) {
+            QVERIFY2(step < 1000, "the save never finished");
+            const int end = appendDyingAt(scenario, step);
+            if (end == ChildSaved)
+                break;
+            QCOMPARE(end, ChildKilled);
+            const Lumps found = lumpsOf(scenario.path);
+            if (found == scenario.before)
+                ++oldSeen;
+            else if (found == scenario.after)
+                ++newSeen;
+            else
+                QFAIL(qPrintable(QStringLiteral("killed at step %1: neither the old nor the new "
+                                                "archive")
+                                     .arg(step)));
+        }
+        holeError = 0;
+        // Deaths fell before the header turned and after it, while the old bytes were erased.
+        QVERIFY(oldSeen >= 4);
+        QVERIFY(newSeen >= 4);
+        QCOMPARE(lumpsOf(scenario.path), scenario.after);
+        const QByteArray saved = readFile(scenario.path);
+        for (const char *gone : {"OLD-PAGE-", "GONE-PAGE-", "OLD-TITLE"})
+            QVERIFY2(!saved.contains(gone), gone);
+    }
 
-void tst_savecutshort::binderSaveRewritesWhenErasingFails()
-{
-    BinderFixture f;
-    const QString path =
-        f.makeBinder("whole.qly", {{"big.txt", QByteArray(60000, 'b')},
-                                   {"old.txt", "OLD-PAGE-" + QByteArray(900, 'o')}});
-    auto binder = f.open(path);
-    QVERIFY(binder);
-    struct stat before;
-    QCOMPARE(::stat(QFile::encodeName(path).constData(), &before), 0);
-    binder->pages.remove(1);
-    binder->setChanged(true);
-    holeError = EIO;
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Could not erase the replaced data"));
-    const bool saved = SavFile(*f.workspace, *binder, path);
-    holeError = 0;
-    QVERIFY(saved);
-    struct stat after;
-    QCOMPARE(::stat(QFile::encodeName(path).constData(), &after), 0);
-    QVERIFY(after.st_ino != before.st_ino);
-    QVERIFY(!readFile(path).contains("OLD-PAGE-"));
-    binder.reset();
-    QCOMPARE(f.open(path)->pageCount(), 1);
-}
+    void eraseThatFailsLeavesTheNewArchiveForARewrite()
+    {
+        QTemporaryDir dir;
+        const Scenario scenario(dir);
+        LumpArchive archive = scenario.append();
+        holeError = EIO;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Could not erase the replaced data"));
+        const bool appended = archive.AppendArchive(scenario.path);
+        holeError = 0;
+        QVERIFY(!appended);
+        QCOMPARE(lumpsOf(scenario.path), scenario.after);
+    }
+
+    void binderSaveRewritesWhenErasingFails()
+    {
+        BinderFixture f;
+        const QString path =
+            f.makeBinder("whole.qly", {{"big.txt", QByteArray(60000, 'b')},
+                                       {"old.txt", "OLD-PAGE-" + QByteArray(900, 'o')}});
+        auto binder = f.open(path);
+        QVERIFY(binder);
+        struct stat before;
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &before), 0);
+        binder->pages.remove(1);
+        binder->setChanged(true);
+        holeError = EIO;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Could not erase the replaced data"));
+        const bool saved = SavFile(*f.workspace, *binder, path);
+        holeError = 0;
+        QVERIFY(saved);
+        struct stat after;
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &after), 0);
+        QVERIFY(after.st_ino != before.st_ino);
+        QVERIFY(!readFile(path).contains("OLD-PAGE-"));
+        binder.reset();
+        QCOMPARE(f.open(path)->pageCount(), 1);
+    }
+};
 
 QTEST_MAIN(tst_savecutshort)
 #include "tst_savecutshort.moc"

@@ -58,233 +58,229 @@ class tst_savesafety : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void lockIsTakenBeforeAnythingIsRead();
-    void fileChangedOnDiskAsksBeforeSaving();
-    void lostPageSourceFailsAndKeepsTheFile_data();
-    void lostPageSourceFailsAndKeepsTheFile();
-    void removedNamesAndPasswordLeaveTheFile();
-    void anotherReaderKeepsWhatItWasShownThenSavesEraseInPlace();
-    void reopensOnTheLastPageAndKeepsPermissions();
-};
-
-void tst_savesafety::lockIsTakenBeforeAnythingIsRead()
-{
-    BinderFixture f;
-    const QString path = f.makeBinder("locked.qly", TwoPages, "Open Sesame");
-    const QByteArray before = readFile(path);
-    int secondProcess = -1;
-    // While this window waits for its password, another program tries to change the
-    // binder: it must find it taken.
-    f.ui.duringPasswordPrompt = [&] {
-        secondProcess = cli({"--password", "Open Sesame", "add", path, f.file("late.txt", "late")});
-    };
-    f.ui.passwords << "Open Sesame";
-    auto binder = f.open(path);
-    QVERIFY(binder);
-    QCOMPARE(secondProcess, 1);
-    QCOMPARE(readFile(path), before);
-    QVERIFY(binder->OpenNum.covers(path));
-}
-
-void tst_savesafety::fileChangedOnDiskAsksBeforeSaving()
-{
-    BinderFixture f;
-    const QString path = f.makeBinder("changed.qly", TwoPages);
-    auto binder = f.open(path);
-    binder->setChanged(true);
-    QVERIFY(SavFile(*f.workspace, *binder, path)); // our own saves never count as changes
-    QCOMPARE(f.messageTitles(), QStringList());
-
-    replaceOnDisk(path, "their version");
-    binder->setChanged(true);
-    // Cancel leaves their file alone.
-    f.dialogs.queueMessage(MsgResult::Cancel);
-    QVERIFY(!SaveCommand(*f.workspace, *binder));
-    QCOMPARE(f.messageTitles().last(), QString("File Changed on Disk"));
-    QCOMPARE(f.dialogs.calls().last().buttons, MsgButtons::YesNoCancel);
-    QCOMPARE(readFile(path), QByteArray("their version"));
-    // The default answer saves ours under another name, theirs untouched.
-    f.dialogs.queueSaveFile(f.path("ours.qly"));
-    QVERIFY(SaveCommand(*f.workspace, *binder));
-    QCOMPARE(readFile(path), QByteArray("their version"));
-    QCOMPARE(binder->CurFile(), f.path("ours.qly"));
-
-    // Overwrite, chosen, replaces what changed in place as well.
-    const QString other = f.path("ours.qly");
-    writeFile(other, readFile(other) + "appended by someone");
-    binder->setChanged(true);
-    f.dialogs.queueMessage(MsgResult::No);
-    QVERIFY(SaveCommand(*f.workspace, *binder));
-    QVERIFY(!readFile(other).contains("appended by someone"));
-    binder.reset();
-    BinderFixture reader;
-    auto reopened = reader.open(other);
-    QVERIFY(reopened);
-    QCOMPARE(GetLumpString(*reopened, "1"), QByteArray("first page"));
-}
-
-void tst_savesafety::lostPageSourceFailsAndKeepsTheFile_data()
-{
-    QTest::addColumn<QByteArray>("leftThere"); // none: the file vanished
-    QTest::addColumn<QString>("said");
-    QTest::newRow("vanished") << QByteArray() << "is missing";
-    QTest::newRow("cut short") << QByteArray("no") << "has 2 bytes instead of 5";
-    QTest::newRow("grown") << QByteArray("notes and more") << "has 14 bytes instead of 5";
-}
-
-void tst_savesafety::lostPageSourceFailsAndKeepsTheFile()
-{
-    QFETCH(QByteArray, leftThere);
-    QFETCH(QString, said);
-    BinderFixture f;
-    const QString path = f.makeBinder("lost.qly", TwoPages);
-    const QByteArray original = readFile(path);
-    auto binder = f.open(path);
-    PageKind kind = PageKind::Unknown;
-    QVERIFY(ImportFile(*f.workspace, *binder, f.file("notes.txt", "notes"), kind));
-    const QString data = binder->pages.at(2).key.location;
-    if (leftThere.isNull())
-        QVERIFY(QFile::remove(data));
-    else
-        writeFile(data, leftThere);
-    const QString message = "An error occurred when attempting to save the file '" + path +
-                            "' - The data of the page 'notes' " + said + " (" + data + ")";
-    QVERIFY(!SavFile(*f.workspace, *binder, path));
-    QCOMPARE(readFile(path), original);
-    QCOMPARE(f.messageTitles().last(), QString("Save Error"));
-    QVERIFY2(f.dialogs.lastText().startsWith(message), qPrintable(f.dialogs.lastText()));
-    // A rewrite fails the same way, and leaves no half-written file beside the binder.
-    binder->pages.remove(0);
-    QVERIFY(!SavFile(*f.workspace, *binder, path));
-    QCOMPARE(readFile(path), original);
-    QVERIFY2(f.dialogs.lastText().startsWith(message), qPrintable(f.dialogs.lastText()));
-    QCOMPARE(QDir(f.dir.path()).entryList({".lost.qly*"}, QDir::Files | QDir::Hidden),
-             QStringList());
-    // The binder is still held, and saves once the page is dropped.
-    QVERIFY(binder->OpenNum.covers(path));
-    binder->pages.remove(1);
-    QVERIFY(SavFile(*f.workspace, *binder, path));
-    QCOMPARE(LumpArchive::readDirectory(path, "QLY4").size(), 2);
-}
-
-void tst_savesafety::removedNamesAndPasswordLeaveTheFile()
-{
-    BinderFixture f;
-    // Pages large against their records, so that adding one is worth appending.
-    const QString path = f.makeBinder(
-        "private.qly",
-        {{"zebra-secret.txt", QByteArray(20000, 'z')}, {"two.txt", QByteArray(20000, 't')}},
-        "Open Sesame");
-    QVERIFY(readFile(path).contains("Data="));
-    f.ui.passwords << "Open Sesame";
-    auto binder = f.open(path);
-    QVERIFY(binder);
-
-    PageRow renamed = binder->pages.at(0);
-    QCOMPARE(renamed.name, QString("zebra-secret"));
-    renamed.name = "plain";
-    renamed.comments = "a comment";
-    binder->pages.replace(0, renamed);
-    binder->setChanged(true);
-    QVERIFY(SavFile(*f.workspace, *binder, path));
-    QVERIFY(!readFile(path).contains("zebra-secret"));
-
-    renamed = binder->pages.at(0); // the save moved where its data is read from
-    renamed.comments = "another";
-    binder->pages.replace(0, renamed);
-    QVERIFY(changePassword(*f.workspace, *binder, QString(), QString()));
-    binder->setChanged(true);
-    QVERIFY2(SavFile(*f.workspace, *binder, path), qPrintable(f.dialogs.lastText()));
-    const QByteArray saved = readFile(path);
-    QVERIFY(!saved.contains("Data="));
-    QVERIFY(!saved.contains("a comment"));
-
-    // A comment changed on its own rewrites the file too.
-    renamed = binder->pages.at(0);
-    renamed.comments = "the third";
-    binder->pages.replace(0, renamed);
-    binder->setChanged(true);
-    QVERIFY(SavFile(*f.workspace, *binder, path));
-    QVERIFY(!readFile(path).contains("another"));
-
-    // Saves that only add a page still append.
-    const qint64 firstLump = LumpArchive::readDirectory(path, "QLY4").at(1).offset;
-    PageKind kind = PageKind::Unknown;
-    QVERIFY(ImportFile(*f.workspace, *binder, f.file("more.txt", QByteArray(20000, 'm')), kind));
-    QVERIFY(SavFile(*f.workspace, *binder, path));
-    QCOMPARE(LumpArchive::readDirectory(path, "QLY4").at(1).offset, firstLump);
-}
-
-void tst_savesafety::anotherReaderKeepsWhatItWasShownThenSavesEraseInPlace()
-{
-    BinderFixture f;
-    const QString path =
-        f.makeBinder("shared.qly", {{"big.txt", QByteArray(200000, 'b')},
-                                    {"old.txt", "OLD-PAGE-" + QByteArray(3000, 'o')},
-                                    {"gone.txt", "GONE-PAGE-" + QByteArray(3000, 'g')}});
-    auto binder = f.open(path);
-    BinderFixture other;
-    other.workspace->authorName = "someone else";
-    auto reader = other.open(path);
-    QVERIFY(reader && reader->ro());
-
-    // The reader reads the file through a link of its own: the save leaves that file
-    // alone and puts a new one in the binder's place.
-    const ino_t inode = inodeOf(path);
-    const QByteArray newPage = "NEW-PAGE-" + QByteArray(3000, 'n');
-    replacePageData(f, *binder, 1, newPage);
-    QVERIFY(SavFile(*f.workspace, *binder, path));
-    QVERIFY(inodeOf(path) != inode);
-    QVERIFY(!readFile(path).contains("OLD-PAGE-"));
-    QCOMPARE(GetLumpString(*reader, "2"), "OLD-PAGE-" + QByteArray(3000, 'o'));
-
-    // Once the reader is gone, the next save adds to the file in place, the big page kept
-    // where it is, and erases what was replaced and removed, names and all.
-    reader.reset();
-    other.temp->DeleteTempFiles();
-    const ino_t rewritten = inodeOf(path);
-    const qint64 bigPage = LumpArchive::readDirectory(path, "QLY4").at(1).offset;
-    replacePageData(f, *binder, 1, "LATER-" + QByteArray(10, 'l'));
-    binder->pages.remove(2);
-    QVERIFY(SavFile(*f.workspace, *binder, path));
-    QCOMPARE(inodeOf(path), rewritten);
-    QCOMPARE(LumpArchive::readDirectory(path, "QLY4").at(1).offset, bigPage);
-    const QByteArray saved = readFile(path);
-    for (const char *gone : {"NEW-PAGE-", "GONE-PAGE-", "gone"})
-        QVERIFY2(!saved.contains(gone), gone);
-    QCOMPARE(GetLumpString(*binder, "2"), "LATER-" + QByteArray(10, 'l'));
-
-    binder.reset();
-    BinderFixture third;
-    auto reopened = third.open(path);
-    QVERIFY(reopened);
-    QCOMPARE(reopened->pageCount(), 2);
-    QCOMPARE(GetLumpString(*reopened, "1"), QByteArray(200000, 'b'));
-    QCOMPARE(GetLumpString(*reopened, "2"), "LATER-" + QByteArray(10, 'l'));
-}
-
-void tst_savesafety::reopensOnTheLastPageAndKeepsPermissions()
-{
-    BinderFixture f;
-    const QString path = f.makeBinder("last.qly", {{"a.txt", "a"}, {"b.txt", "b"}, {"c.txt", "c"}});
-    // Not 0600, which every new scratch file gets anyway.
-    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    void lockIsTakenBeforeAnythingIsRead()
     {
+        BinderFixture f;
+        const QString path = f.makeBinder("locked.qly", TwoPages, "Open Sesame");
+        const QByteArray before = readFile(path);
+        int secondProcess = -1;
+        // While this window waits for its password, another program tries to change the
+        // binder: it must find it taken.
+        f.ui.duringPasswordPrompt = [&] {
+            secondProcess =
+                cli({"--password", "Open Sesame", "add", path, f.file("late.txt", "late")});
+        };
+        f.ui.passwords << "Open Sesame";
         auto binder = f.open(path);
-        binder->pages.remove(0); // a rewrite, not an append
-        binder->setCurIndex(binder->pageCount());
+        QVERIFY(binder);
+        QCOMPARE(secondProcess, 1);
+        QCOMPARE(readFile(path), before);
+        QVERIFY(binder->OpenNum.covers(path));
+    }
+
+    void fileChangedOnDiskAsksBeforeSaving()
+    {
+        BinderFixture f;
+        const QString path = f.makeBinder("changed.qly", TwoPages);
+        auto binder = f.open(path);
+        binder->setChanged(true);
+        QVERIFY(SavFile(*f.workspace, *binder, path)); // our own saves never count as changes
+        QCOMPARE(f.messageTitles(), QStringList());
+
+        replaceOnDisk(path, "their version");
+        binder->setChanged(true);
+        // Cancel leaves their file alone.
+        f.dialogs.queueMessage(MsgResult::Cancel);
+        QVERIFY(!SaveCommand(*f.workspace, *binder));
+        QCOMPARE(f.messageTitles().last(), QString("File Changed on Disk"));
+        QCOMPARE(f.dialogs.calls().last().buttons, MsgButtons::YesNoCancel);
+        QCOMPARE(readFile(path), QByteArray("their version"));
+        // The default answer saves ours under another name, theirs untouched.
+        f.dialogs.queueSaveFile(f.path("ours.qly"));
+        QVERIFY(SaveCommand(*f.workspace, *binder));
+        QCOMPARE(readFile(path), QByteArray("their version"));
+        QCOMPARE(binder->CurFile(), f.path("ours.qly"));
+
+        // Overwrite, chosen, replaces what changed in place as well.
+        const QString other = f.path("ours.qly");
+        writeFile(other, readFile(other) + "appended by someone");
+        binder->setChanged(true);
+        f.dialogs.queueMessage(MsgResult::No);
+        QVERIFY(SaveCommand(*f.workspace, *binder));
+        QVERIFY(!readFile(other).contains("appended by someone"));
+        binder.reset();
+        BinderFixture reader;
+        auto reopened = reader.open(other);
+        QVERIFY(reopened);
+        QCOMPARE(GetLumpString(*reopened, "1"), QByteArray("first page"));
+    }
+
+    void lostPageSourceFailsAndKeepsTheFile_data()
+    {
+        QTest::addColumn<QByteArray>("leftThere"); // none: the file vanished
+        QTest::addColumn<QString>("said");
+        QTest::newRow("vanished") << QByteArray() << "is missing";
+        QTest::newRow("cut short") << QByteArray("no") << "has 2 bytes instead of 5";
+        QTest::newRow("grown") << QByteArray("notes and more") << "has 14 bytes instead of 5";
+    }
+
+    void lostPageSourceFailsAndKeepsTheFile()
+    {
+        QFETCH(QByteArray, leftThere);
+        QFETCH(QString, said);
+        BinderFixture f;
+        const QString path = f.makeBinder("lost.qly", TwoPages);
+        const QByteArray original = readFile(path);
+        auto binder = f.open(path);
+        PageKind kind = PageKind::Unknown;
+        QVERIFY(ImportFile(*f.workspace, *binder, f.file("notes.txt", "notes"), kind));
+        const QString data = binder->pages.at(2).key.location;
+        if (leftThere.isNull())
+            QVERIFY(QFile::remove(data));
+        else
+            writeFile(data, leftThere);
+        const QString message = "An error occurred when attempting to save the file '" + path +
+                                "' - The data of the page 'notes' " + said + " (" + data + ")";
+        QVERIFY(!SavFile(*f.workspace, *binder, path));
+        QCOMPARE(readFile(path), original);
+        QCOMPARE(f.messageTitles().last(), QString("Save Error"));
+        QVERIFY2(f.dialogs.lastText().startsWith(message), qPrintable(f.dialogs.lastText()));
+        // A rewrite fails the same way, and leaves no half-written file beside the binder.
+        binder->pages.remove(0);
+        QVERIFY(!SavFile(*f.workspace, *binder, path));
+        QCOMPARE(readFile(path), original);
+        QVERIFY2(f.dialogs.lastText().startsWith(message), qPrintable(f.dialogs.lastText()));
+        QCOMPARE(QDir(f.dir.path()).entryList({".lost.qly*"}, QDir::Files | QDir::Hidden),
+                 QStringList());
+        // The binder is still held, and saves once the page is dropped.
+        QVERIFY(binder->OpenNum.covers(path));
+        binder->pages.remove(1);
+        QVERIFY(SavFile(*f.workspace, *binder, path));
+        QCOMPARE(LumpArchive::readDirectory(path, "QLY4").size(), 2);
+    }
+
+    void removedNamesAndPasswordLeaveTheFile()
+    {
+        BinderFixture f;
+        // Pages large against their records, so that adding one is worth appending.
+        const QString path = f.makeBinder(
+            "private.qly",
+            {{"zebra-secret.txt", QByteArray(20000, 'z')}, {"two.txt", QByteArray(20000, 't')}},
+            "Open Sesame");
+        QVERIFY(readFile(path).contains("Data="));
+        f.ui.passwords << "Open Sesame";
+        auto binder = f.open(path);
+        QVERIFY(binder);
+
+        PageRow renamed = binder->pages.at(0);
+        QCOMPARE(renamed.name, QString("zebra-secret"));
+        renamed.name = "plain";
+        renamed.comments = "a comment";
+        binder->pages.replace(0, renamed);
         binder->setChanged(true);
         QVERIFY(SavFile(*f.workspace, *binder, path));
+        QVERIFY(!readFile(path).contains("zebra-secret"));
+
+        renamed = binder->pages.at(0); // the save moved where its data is read from
+        renamed.comments = "another";
+        binder->pages.replace(0, renamed);
+        QVERIFY(changePassword(*f.workspace, *binder, QString(), QString()));
+        binder->setChanged(true);
+        QVERIFY2(SavFile(*f.workspace, *binder, path), qPrintable(f.dialogs.lastText()));
+        const QByteArray saved = readFile(path);
+        QVERIFY(!saved.contains("Data="));
+        QVERIFY(!saved.contains("a comment"));
+
+        // A comment changed on its own rewrites the file too.
+        renamed = binder->pages.at(0);
+        renamed.comments = "the third";
+        binder->pages.replace(0, renamed);
+        binder->setChanged(true);
+        QVERIFY(SavFile(*f.workspace, *binder, path));
+        QVERIFY(!readFile(path).contains("another"));
+
+        // Saves that only add a page still append.
+        const qint64 firstLump = LumpArchive::readDirectory(path, "QLY4").at(1).offset;
+        PageKind kind = PageKind::Unknown;
+        QVERIFY(
+            ImportFile(*f.workspace, *binder, f.file("more.txt", QByteArray(20000, 'm')), kind));
+        QVERIFY(SavFile(*f.workspace, *binder, path));
+        QCOMPARE(LumpArchive::readDirectory(path, "QLY4").at(1).offset, firstLump);
     }
-    struct stat st;
-    QCOMPARE(::stat(QFile::encodeName(path).constData(), &st), 0);
-    QCOMPARE(st.st_mode & 0777, 0640u);
-    BinderFixture reader;
-    auto reopened = reader.open(path);
-    QCOMPARE(reopened->pageCount(), 2);
-    QCOMPARE(reopened->CurIndex(), 2);
-    QCOMPARE(GetLumpString(*reopened), QByteArray("c"));
-}
+
+    void anotherReaderKeepsWhatItWasShownThenSavesEraseInPlace()
+    {
+        BinderFixture f;
+        const QString path =
+            f.makeBinder("shared.qly", {{"big.txt", QByteArray(200000, 'b')},
+                                        {"old.txt", "OLD-PAGE-" + QByteArray(3000, 'o')},
+                                        {"gone.txt", "GONE-PAGE-" + QByteArray(3000, 'g')}});
+        auto binder = f.open(path);
+        BinderFixture other;
+        other.workspace->authorName = "someone else";
+        auto reader = other.open(path);
+        QVERIFY(reader && reader->ro());
+
+        // The reader reads the file through a link of its own: the save leaves that file
+        // alone and puts a new one in the binder's place.
+        const ino_t inode = inodeOf(path);
+        const QByteArray newPage = "NEW-PAGE-" + QByteArray(3000, 'n');
+        replacePageData(f, *binder, 1, newPage);
+        QVERIFY(SavFile(*f.workspace, *binder, path));
+        QVERIFY(inodeOf(path) != inode);
+        QVERIFY(!readFile(path).contains("OLD-PAGE-"));
+        QCOMPARE(GetLumpString(*reader, "2"), "OLD-PAGE-" + QByteArray(3000, 'o'));
+
+        // Once the reader is gone, the next save adds to the file in place, the big page kept
+        // where it is, and erases what was replaced and removed, names and all.
+        reader.reset();
+        other.temp->DeleteTempFiles();
+        const ino_t rewritten = inodeOf(path);
+        const qint64 bigPage = LumpArchive::readDirectory(path, "QLY4").at(1).offset;
+        replacePageData(f, *binder, 1, "LATER-" + QByteArray(10, 'l'));
+        binder->pages.remove(2);
+        QVERIFY(SavFile(*f.workspace, *binder, path));
+        QCOMPARE(inodeOf(path), rewritten);
+        QCOMPARE(LumpArchive::readDirectory(path, "QLY4").at(1).offset, bigPage);
+        const QByteArray saved = readFile(path);
+        for (const char *gone : {"NEW-PAGE-", "GONE-PAGE-", "gone"})
+            QVERIFY2(!saved.contains(gone), gone);
+        QCOMPARE(GetLumpString(*binder, "2"), "LATER-" + QByteArray(10, 'l'));
+
+        binder.reset();
+        BinderFixture third;
+        auto reopened = third.open(path);
+        QVERIFY(reopened);
+        QCOMPARE(reopened->pageCount(), 2);
+        QCOMPARE(GetLumpString(*reopened, "1"), QByteArray(200000, 'b'));
+        QCOMPARE(GetLumpString(*reopened, "2"), "LATER-" + QByteArray(10, 'l'));
+    }
+
+    void reopensOnTheLastPageAndKeepsPermissions()
+    {
+        BinderFixture f;
+        const QString path =
+            f.makeBinder("last.qly", {{"a.txt", "a"}, {"b.txt", "b"}, {"c.txt", "c"}});
+        // Not 0600, which every new scratch file gets anyway.
+        QVERIFY(
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        {
+            auto binder = f.open(path);
+            binder->pages.remove(0); // a rewrite, not an append
+            binder->setCurIndex(binder->pageCount());
+            binder->setChanged(true);
+            QVERIFY(SavFile(*f.workspace, *binder, path));
+        }
+        struct stat st;
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &st), 0);
+        QCOMPARE(st.st_mode & 0777, 0640u);
+        BinderFixture reader;
+        auto reopened = reader.open(path);
+        QCOMPARE(reopened->pageCount(), 2);
+        QCOMPARE(reopened->CurIndex(), 2);
+        QCOMPARE(GetLumpString(*reopened), QByteArray("c"));
+    }
+};
 
 QTEST_MAIN(tst_savesafety)
 #include "tst_savesafety.moc"

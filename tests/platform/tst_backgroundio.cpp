@@ -67,137 +67,132 @@ class tst_backgroundio : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void writerKeepsEveryByteInOrderAcrossBuffers();
-    void writerAppendsAfterWhatTheFileHolds();
-    void writerKeepsAFileInMemoryInTheCache();
-    void readerGivesPiecesInOrderThenNothing();
-    void readerFailureComesAfterThePiecesBeforeIt();
-};
-
-void tst_backgroundio::writerKeepsEveryByteInOrderAcrossBuffers()
-{
-    QTemporaryDir dir;
-    // More than two of the writer's buffers, in pieces that leave blocks part full, ending
-    // on a block and inside one.
-    int files = 0;
-    for (const qint64 length : {qint64(21 << 20) + 8192, qint64(21 << 20) + 1234}) {
-        const QByteArray bytes = pattern(length);
-        for (const QList<qint64> &sizes :
-             {QList<qint64>{1 << 20}, QList<qint64>{76, 1017, 4096, 4097, 1, 65536 + 3}}) {
-            const QString path = dir.filePath(QStringLiteral("out%1").arg(++files));
-            UniqueFd fd = fileio::createNew(path);
-            const Bypass bypass = writeInPieces(fd.get(), path, bytes, sizes);
-            QVERIFY(readFile(path) == bytes);
-            // Where the file system allows it, whole blocks all go past the cache.
-            if (length % BackgroundWriter::DirectAlignment == 0)
-                QCOMPARE(bypass.atEnd, bypass.atStart);
-            // The descriptor is left writing through the cache again, as it came.
-            QCOMPARE(::fcntl(fd.get(), F_GETFL) & O_DIRECT, 0);
-            QCOMPARE(::lseek(fd.get(), 0, SEEK_CUR), off_t(bytes.size()));
-        }
-    }
-
-    // Nothing queued writes nothing.
-    const QString empty = dir.filePath(QStringLiteral("empty"));
-    UniqueFd fd = fileio::createNew(empty);
-    BackgroundWriter(fd.get(), empty, 100).finish();
-    QCOMPARE(fileio::fileSize(empty), 0);
-}
-
-void tst_backgroundio::writerAppendsAfterWhatTheFileHolds()
-{
-    // A file whose end is not on a block cannot be written past the cache; it is still
-    // written whole.
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("out"));
-    writeFile(path, "start");
-    UniqueFd fd(::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CLOEXEC));
-    QVERIFY(fd.valid());
-    const QByteArray bytes = pattern((9 << 20) + 5);
-    QVERIFY(!writeInPieces(fd.get(), path, bytes, {4096}, "end").atStart);
-    QVERIFY(readFile(path) == "start" + bytes + "end");
-}
-
-void tst_backgroundio::writerKeepsAFileInMemoryInTheCache()
-{
-    // In a memory file system the cache is the file: nothing is gained going past it.
-    QTemporaryDir dir(QStringLiteral("/dev/shm/tst_backgroundio-XXXXXX"));
-    struct statfs fs;
-    if (!dir.isValid() || ::statfs("/dev/shm", &fs) != 0 || fs.f_type != TMPFS_MAGIC)
-        QSKIP("no memory file system at /dev/shm");
-    const QString path = dir.filePath(QStringLiteral("out"));
-    UniqueFd fd = fileio::createNew(path);
-    const QByteArray bytes = pattern(3 << 20);
-    const Bypass bypass = writeInPieces(fd.get(), path, bytes, {1 << 20});
-    QVERIFY(!bypass.atStart);
-    QVERIFY(readFile(path) == bytes);
-}
-
-void tst_backgroundio::readerGivesPiecesInOrderThenNothing()
-{
-    // A few pieces, and many more than the reader reads at a time, in pieces the size of
-    // a sealed chunk.
-    for (const auto &[length, pieceSize] :
-         {std::pair<qint64, qint64>{10, 4}, {(20 << 20) + 5, (1 << 20) + 17}}) {
-        const QByteArray bytes = pattern(length);
-        qint64 position = 0;
-        BackgroundReader reader(
-            [&](unsigned char *into, qint64 n) {
-                std::memcpy(into, bytes.constData() + position, size_t(n));
-                position += n;
-            },
-            length, pieceSize);
-        QByteArray given;
-        QList<qint64> sizes;
-        for (std::span<const unsigned char> piece = reader.next(); !piece.empty();
-             piece = reader.next()) {
-            given.append(reinterpret_cast<const char *>(piece.data()), qsizetype(piece.size()));
-            sizes << qint64(piece.size());
-        }
-        QVERIFY(given == bytes);
-        QCOMPARE(sizes.size(), (length + pieceSize - 1) / pieceSize);
-        QCOMPARE(sizes.last(), length - pieceSize * (sizes.size() - 1));
-        QCOMPARE(sizes.count(pieceSize), sizes.size() - 1);
-        QVERIFY(reader.next().empty());
-    }
-
-    int noneReads = 0;
-    BackgroundReader none([&](unsigned char *, qint64) { ++noneReads; }, 0, 4);
-    QVERIFY(none.next().empty());
-    QCOMPARE(noneReads, 0);
-
-    // A reader left before its end stops without reading it all: here eight blocks.
-    qint64 read = 0;
+    void writerKeepsEveryByteInOrderAcrossBuffers()
     {
-        BackgroundReader early([&](unsigned char *, qint64 n) { read += n; }, 64 << 20, 1 << 20);
-        QVERIFY(!early.next().empty());
-    }
-    QVERIFY(read < (64 << 20));
-}
+        QTemporaryDir dir;
+        // More than two of the writer's buffers, in pieces that leave blocks part full, ending
+        // on a block and inside one.
+        int files = 0;
+        for (const qint64 length : {qint64(21 << 20) + 8192, qint64(21 << 20) + 1234}) {
+            const QByteArray bytes = pattern(length);
+            for (const QList<qint64> &sizes :
+                 {QList<qint64>{1 << 20}, QList<qint64>{76, 1017, 4096, 4097, 1, 65536 + 3}}) {
+                const QString path = dir.filePath(QStringLiteral("out%1").arg(++files));
+                UniqueFd fd = fileio::createNew(path);
+                const Bypass bypass = writeInPieces(fd.get(), path, bytes, sizes);
+                QVERIFY(readFile(path) == bytes);
+                // Where the file system allows it, whole blocks all go past the cache.
+                if (length % BackgroundWriter::DirectAlignment == 0)
+                    QCOMPARE(bypass.atEnd, bypass.atStart);
+                // The descriptor is left writing through the cache again, as it came.
+                QCOMPARE(::fcntl(fd.get(), F_GETFL) & O_DIRECT, 0);
+                QCOMPARE(::lseek(fd.get(), 0, SEEK_CUR), off_t(bytes.size()));
+            }
+        }
 
-void tst_backgroundio::readerFailureComesAfterThePiecesBeforeIt()
-{
-    // Two pieces a block; the third block fails, and has failed before the first piece is
-    // asked for.
-    std::atomic<int> reads = 0;
-    BackgroundReader reader(
-        [&](unsigned char *, qint64) {
-            if (++reads == 3)
-                throw FileError(FileError::PastEnd, QStringLiteral("Input past end of file"));
-        },
-        40 << 20, 4 << 20);
-    QTRY_VERIFY(reads >= 3);
-    QTest::qWait(50);
-    int pieces = 0;
-    try {
-        while (!reader.next().empty())
-            ++pieces;
-        QFAIL("the failure was not given");
-    } catch (const FileError &error) {
-        QCOMPARE(error.number(), int(FileError::PastEnd));
+        // Nothing queued writes nothing.
+        const QString empty = dir.filePath(QStringLiteral("empty"));
+        UniqueFd fd = fileio::createNew(empty);
+        BackgroundWriter(fd.get(), empty, 100).finish();
+        QCOMPARE(fileio::fileSize(empty), 0);
     }
-    QCOMPARE(pieces, 4);
-}
+
+    void writerAppendsAfterWhatTheFileHolds()
+    {
+        // A file whose end is not on a block cannot be written past the cache; it is still
+        // written whole.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("out"));
+        writeFile(path, "start");
+        UniqueFd fd(::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CLOEXEC));
+        QVERIFY(fd.valid());
+        const QByteArray bytes = pattern((9 << 20) + 5);
+        QVERIFY(!writeInPieces(fd.get(), path, bytes, {4096}, "end").atStart);
+        QVERIFY(readFile(path) == "start" + bytes + "end");
+    }
+
+    void writerKeepsAFileInMemoryInTheCache()
+    {
+        // In a memory file system the cache is the file: nothing is gained going past it.
+        QTemporaryDir dir(QStringLiteral("/dev/shm/tst_backgroundio-XXXXXX"));
+        struct statfs fs;
+        if (!dir.isValid() || ::statfs("/dev/shm", &fs) != 0 || fs.f_type != TMPFS_MAGIC)
+            QSKIP("no memory file system at /dev/shm");
+        const QString path = dir.filePath(QStringLiteral("out"));
+        UniqueFd fd = fileio::createNew(path);
+        const QByteArray bytes = pattern(3 << 20);
+        const Bypass bypass = writeInPieces(fd.get(), path, bytes, {1 << 20});
+        QVERIFY(!bypass.atStart);
+        QVERIFY(readFile(path) == bytes);
+    }
+
+    void readerGivesPiecesInOrderThenNothing()
+    {
+        // A few pieces, and many more than the reader reads at a time, in pieces the size of
+        // a sealed chunk.
+        for (const auto &[length, pieceSize] :
+             {std::pair<qint64, qint64>{10, 4}, {(20 << 20) + 5, (1 << 20) + 17}}) {
+            const QByteArray bytes = pattern(length);
+            qint64 position = 0;
+            BackgroundReader reader(
+                [&](unsigned char *into, qint64 n) {
+                    std::memcpy(into, bytes.constData() + position, size_t(n));
+                    position += n;
+                },
+                length, pieceSize);
+            QByteArray given;
+            QList<qint64> sizes;
+            for (std::span<const unsigned char> piece = reader.next(); !piece.empty();
+                 piece = reader.next()) {
+                given.append(reinterpret_cast<const char *>(piece.data()), qsizetype(piece.size()));
+                sizes << qint64(piece.size());
+            }
+            QVERIFY(given == bytes);
+            QCOMPARE(sizes.size(), (length + pieceSize - 1) / pieceSize);
+            QCOMPARE(sizes.last(), length - pieceSize * (sizes.size() - 1));
+            QCOMPARE(sizes.count(pieceSize), sizes.size() - 1);
+            QVERIFY(reader.next().empty());
+        }
+
+        int noneReads = 0;
+        BackgroundReader none([&](unsigned char *, qint64) { ++noneReads; }, 0, 4);
+        QVERIFY(none.next().empty());
+        QCOMPARE(noneReads, 0);
+
+        // A reader left before its end stops without reading it all: here eight blocks.
+        qint64 read = 0;
+        {
+            BackgroundReader early([&](unsigned char *, qint64 n) { read += n; }, 64 << 20,
+                                   1 << 20);
+            QVERIFY(!early.next().empty());
+        }
+        QVERIFY(read < (64 << 20));
+    }
+
+    void readerFailureComesAfterThePiecesBeforeIt()
+    {
+        // Two pieces a block; the third block fails, and has failed before the first piece is
+        // asked for.
+        std::atomic<int> reads = 0;
+        BackgroundReader reader(
+            [&](unsigned char *, qint64) {
+                if (++reads == 3)
+                    throw FileError(FileError::PastEnd, QStringLiteral("Input past end of file"));
+            },
+            40 << 20, 4 << 20);
+        QTRY_VERIFY(reads >= 3);
+        QTest::qWait(50);
+        int pieces = 0;
+        try {
+            while (!reader.next().empty())
+                ++pieces;
+            QFAIL("the failure was not given");
+        } catch (const FileError &error) {
+            QCOMPARE(error.number(), int(FileError::PastEnd));
+        }
+        QCOMPARE(pieces, 4);
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_backgroundio)
 #include "tst_backgroundio.moc"

@@ -11,51 +11,47 @@ class tst_colours : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void redGreenBlueOrSystemColours();
-    void storedText_data();
-    void storedText();
+    // 0x00BBGGRR: red in the low byte; system colours follow the palette.
+    void redGreenBlueOrSystemColours()
+    {
+        QCOMPARE(colourFromCode(0x0000FF), QColor(255, 0, 0));
+        QCOMPARE(colourFromCode(0x00FF00), QColor(0, 255, 0));
+        QCOMPARE(colourFromCode(0x123456), QColor(0x56, 0x34, 0x12));
+        QCOMPARE(codeFromColour(QColor(0x56, 0x34, 0x12)), ColourCode(0x123456));
+        QCOMPARE(codeFromColour(QColor(10, 20, 30, 40)), codeFromColour(QColor(10, 20, 30)));
+        QVERIFY(!isSystemColour(0xFFFFFF));
+        QVERIFY(isSystemColour(SystemWindowText));
+        QPalette palette;
+        palette.setColor(QPalette::Base, QColor(1, 2, 3));
+        palette.setColor(QPalette::Text, QColor(4, 5, 6));
+        palette.setColor(QPalette::Highlight, QColor(7, 8, 9));
+        QCOMPARE(colourFromCode(SystemWindowBackground, palette), QColor(1, 2, 3));
+        QCOMPARE(colourFromCode(SystemWindowText, palette), QColor(4, 5, 6));
+        QCOMPARE(colourFromCode(ColourCode(0x8000000D), palette), QColor(7, 8, 9));
+        QCOMPARE(colourFromCode(ColourCode(0x800000FF), palette), QColor(Qt::black));
+    }
+
+    void storedText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<std::optional<ColourCode>>("code");
+        QTest::newRow("window background, signed")
+            << "-2147483643" << std::optional(SystemWindowBackground);
+        QTest::newRow("window text, unsigned") << "2147483656" << std::optional(SystemWindowText);
+        QTest::newRow("hex form") << "&H80000005&" << std::optional(SystemWindowBackground);
+        QTest::newRow("plain colour") << " 255 " << std::optional(ColourCode(255));
+        QTest::newRow("not a number") << "red" << std::optional<ColourCode>();
+        QTest::newRow("out of range") << "4294967296" << std::optional<ColourCode>();
+        QTest::newRow("missing record") << "[NOT FOUND]" << std::optional<ColourCode>();
+    }
+
+    void storedText()
+    {
+        QFETCH(QString, text);
+        QFETCH(std::optional<ColourCode>, code);
+        QCOMPARE(parseColourCode(text), code);
+    }
 };
-
-// 0x00BBGGRR: red in the low byte; system colours follow the palette.
-void tst_colours::redGreenBlueOrSystemColours()
-{
-    QCOMPARE(colourFromCode(0x0000FF), QColor(255, 0, 0));
-    QCOMPARE(colourFromCode(0x00FF00), QColor(0, 255, 0));
-    QCOMPARE(colourFromCode(0x123456), QColor(0x56, 0x34, 0x12));
-    QCOMPARE(codeFromColour(QColor(0x56, 0x34, 0x12)), ColourCode(0x123456));
-    QCOMPARE(codeFromColour(QColor(10, 20, 30, 40)), codeFromColour(QColor(10, 20, 30)));
-    QVERIFY(!isSystemColour(0xFFFFFF));
-    QVERIFY(isSystemColour(SystemWindowText));
-    QPalette palette;
-    palette.setColor(QPalette::Base, QColor(1, 2, 3));
-    palette.setColor(QPalette::Text, QColor(4, 5, 6));
-    palette.setColor(QPalette::Highlight, QColor(7, 8, 9));
-    QCOMPARE(colourFromCode(SystemWindowBackground, palette), QColor(1, 2, 3));
-    QCOMPARE(colourFromCode(SystemWindowText, palette), QColor(4, 5, 6));
-    QCOMPARE(colourFromCode(ColourCode(0x8000000D), palette), QColor(7, 8, 9));
-    QCOMPARE(colourFromCode(ColourCode(0x800000FF), palette), QColor(Qt::black));
-}
-
-void tst_colours::storedText_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<std::optional<ColourCode>>("code");
-    QTest::newRow("window background, signed")
-        << "-2147483643" << std::optional(SystemWindowBackground);
-    QTest::newRow("window text, unsigned") << "2147483656" << std::optional(SystemWindowText);
-    QTest::newRow("hex form") << "&H80000005&" << std::optional(SystemWindowBackground);
-    QTest::newRow("plain colour") << " 255 " << std::optional(ColourCode(255));
-    QTest::newRow("not a number") << "red" << std::optional<ColourCode>();
-    QTest::newRow("out of range") << "4294967296" << std::optional<ColourCode>();
-    QTest::newRow("missing record") << "[NOT FOUND]" << std::optional<ColourCode>();
-}
-
-void tst_colours::storedText()
-{
-    QFETCH(QString, text);
-    QFETCH(std::optional<ColourCode>, code);
-    QCOMPARE(parseColourCode(text), code);
-}
 
 QTEST_MAIN(tst_colours)
 #include "tst_colours.moc"

@@ -72,129 +72,126 @@ private Q_SLOTS:
         testHandler = qInstallMessageHandler(noteEngineReport);
     }
     void cleanup() { setBrowserModuleFolders({}); }
-    void unusableModuleIsReportedNotFatal();
-    void viewerSaysWhyItCannotShowAPage();
-    void webEngineComesOnlyWithTheFirstBrowser();
-    void soundThatCannotPlaySaysWhy();
-};
 
-// Neither a missing module, nor a file of its name that is no library, nor a module left
-// from another build (which would crash at its first call) may crash or leave a widget
-// behind; the reason names what was tried, and nothing of a module but its version runs.
-void tst_browsermodule::unusableModuleIsReportedNotFatal()
-{
-    QTemporaryDir empty, hostile, stale;
-    QFile fake(hostile.filePath(browserModuleFileName()));
-    QVERIFY(fake.open(QIODevice::WriteOnly));
-    fake.write("\x7f"
-               "ELF but not really a library");
-    fake.close();
-    QVERIFY(QFile::copy(QStringLiteral(QUILLERY_STALE_BROWSER_MODULE),
-                        stale.filePath(browserModuleFileName())));
-    for (const QTemporaryDir *folder : {&empty, &hostile, &stale}) {
-        setBrowserModuleFolders({folder->path()});
-        QWidget parent;
-        QString error;
-        QCOMPARE(makeBrowserView(&parent, {}, {}, error), nullptr);
-        QVERIFY2(error.contains(folder->filePath(browserModuleFileName())), qPrintable(error));
-        QVERIFY(parent.children().isEmpty());
-        if (folder == &stale)
-            QVERIFY2(error.contains(QStringLiteral("interface 0, this program needs %1")
-                                        .arg(BrowserInterfaceVersion)),
-                     qPrintable(error));
+    // Neither a missing module, nor a file of its name that is no library, nor a module left
+    // from another build (which would crash at its first call) may crash or leave a widget
+    // behind; the reason names what was tried, and nothing of a module but its version runs.
+    void unusableModuleIsReportedNotFatal()
+    {
+        QTemporaryDir empty, hostile, stale;
+        QFile fake(hostile.filePath(browserModuleFileName()));
+        QVERIFY(fake.open(QIODevice::WriteOnly));
+        fake.write("\x7f"
+                   "ELF but not really a library");
+        fake.close();
+        QVERIFY(QFile::copy(QStringLiteral(QUILLERY_STALE_BROWSER_MODULE),
+                            stale.filePath(browserModuleFileName())));
+        for (const QTemporaryDir *folder : {&empty, &hostile, &stale}) {
+            setBrowserModuleFolders({folder->path()});
+            QWidget parent;
+            QString error;
+            QCOMPARE(makeBrowserView(&parent, {}, {}, error), nullptr);
+            QVERIFY2(error.contains(folder->filePath(browserModuleFileName())), qPrintable(error));
+            QVERIFY(parent.children().isEmpty());
+            if (folder == &stale)
+                QVERIFY2(error.contains(QStringLiteral("interface 0, this program needs %1")
+                                            .arg(BrowserInterfaceVersion)),
+                         qPrintable(error));
+        }
+        QVERIFY(!webEngineLoaded());
     }
-    QVERIFY(!webEngineLoaded());
-}
 
-// A text page after a browser page leaves the browser: the window no longer counts the page
-// as shown there (commands follow that). Without a module nothing else can say so.
-void tst_browsermodule::viewerSaysWhyItCannotShowAPage()
-{
-    BinderFixture f;
-    auto binder = f.open(f.makeBinder("page.qly", {{"page.html", "<p>hello</p>"}, {"3.txt", "3"}}));
-    QTemporaryDir empty;
-    setBrowserModuleFolders({empty.path()});
-    ViewerPane viewer(f.dialogs);
-    const auto show = [&](int position) {
-        binder->setCurIndex(position);
+    // A text page after a browser page leaves the browser: the window no longer counts the page
+    // as shown there (commands follow that). Without a module nothing else can say so.
+    void viewerSaysWhyItCannotShowAPage()
+    {
+        BinderFixture f;
+        auto binder =
+            f.open(f.makeBinder("page.qly", {{"page.html", "<p>hello</p>"}, {"3.txt", "3"}}));
+        QTemporaryDir empty;
+        setBrowserModuleFolders({empty.path()});
+        ViewerPane viewer(f.dialogs);
+        const auto show = [&](int position) {
+            binder->setCurIndex(position);
+            viewer.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
+        };
+        show(1);
+        auto *message = qobject_cast<QLabel *>(viewer.currentWidget());
+        QVERIFY(message);
+        QVERIFY2(message->text().contains(empty.path()), qPrintable(message->text()));
+        QVERIFY(viewer.HTML);
+        // What the window does with the browser still does nothing harmful without one.
+        viewer.findInBrowser();
+        viewer.refresh();
+        viewer.goBack();
+        viewer.setOffline(true);
+        viewer.blankBrowser();
+        QVERIFY(!viewer.hasBrowser());
+        show(2);
+        QVERIFY(!viewer.HTML);
+        QCOMPARE(viewer.currentWidget(), viewer.txtPad());
+        QCOMPARE(viewer.txtPad()->toPlainText(), QString("3"));
+    }
+
+    // Text pages never load the web engine, nor does preloading without the module; the first
+    // page that needs the browser loads it and arrives through the page scheme. A browser made
+    // of parts preloaded ahead shows its own window's page through that window's scheme source
+    // and address rule, as the first still shows its own.
+    void webEngineComesOnlyWithTheFirstBrowser()
+    {
+        BinderFixture f;
+        auto binder = f.open(f.makeBinder("mixed.qly", {{"notes.txt", "text"},
+                                                        {"Trip.html", "<img id=own src=Trip.gif>"},
+                                                        {"Trip.gif", Gif},
+                                                        {"Two.html", "<p>two</p>"}}));
+        const auto show = [&](ViewerPane &viewer, int position) {
+            QSignalSpy loads(&viewer, &ViewerPane::browserLoadFinished);
+            binder->setCurIndex(position);
+            viewer.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
+            QCOMPARE(viewer.currentWidget()->objectName(), QString("txtHTML"));
+            QTRY_VERIFY_WITH_TIMEOUT(!loads.isEmpty(), 30000);
+            QVERIFY2(loads.last().first().toBool(), "the page did not load");
+        };
+        ViewerPane viewer(f.dialogs);
+        viewer.resize(400, 300);
+        viewer.show();
+        binder->setCurIndex(1);
         viewer.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
-    };
-    show(1);
-    auto *message = qobject_cast<QLabel *>(viewer.currentWidget());
-    QVERIFY(message);
-    QVERIFY2(message->text().contains(empty.path()), qPrintable(message->text()));
-    QVERIFY(viewer.HTML);
-    // What the window does with the browser still does nothing harmful without one.
-    viewer.findInBrowser();
-    viewer.refresh();
-    viewer.goBack();
-    viewer.setOffline(true);
-    viewer.blankBrowser();
-    QVERIFY(!viewer.hasBrowser());
-    show(2);
-    QVERIFY(!viewer.HTML);
-    QCOMPARE(viewer.currentWidget(), viewer.txtPad());
-    QCOMPARE(viewer.txtPad()->toPlainText(), QString("3"));
-}
+        QTemporaryDir empty;
+        setBrowserModuleFolders({empty.path()});
+        preloadBrowser();
+        setBrowserModuleFolders({});
+        QVERIFY(!viewer.hasBrowser());
+        QVERIFY(!webEngineLoaded());
 
-// Text pages never load the web engine, nor does preloading without the module; the first
-// page that needs the browser loads it and arrives through the page scheme. A browser made
-// of parts preloaded ahead shows its own window's page through that window's scheme source
-// and address rule, as the first still shows its own.
-void tst_browsermodule::webEngineComesOnlyWithTheFirstBrowser()
-{
-    BinderFixture f;
-    auto binder = f.open(f.makeBinder("mixed.qly", {{"notes.txt", "text"},
-                                                    {"Trip.html", "<img id=own src=Trip.gif>"},
-                                                    {"Trip.gif", Gif},
-                                                    {"Two.html", "<p>two</p>"}}));
-    const auto show = [&](ViewerPane &viewer, int position) {
-        QSignalSpy loads(&viewer, &ViewerPane::browserLoadFinished);
-        binder->setCurIndex(position);
+        engineReports = 0;
+        show(viewer, 2);
+        QVERIFY(webEngineLoaded());
+        // Renderers come from the sandboxed zygote; helpers outside the sandbox need none.
+        QCOMPARE(zygotes(), 1);
+        // What the engine says of its set-up is for its developers, not for the terminal the
+        // user started the program from.
+        QCOMPARE(engineReports, 0);
+
+        preloadBrowser();
+        ViewerPane second(f.dialogs);
+        second.resize(400, 300);
+        second.show();
+        show(second, 4);
+        show(viewer, 4);
+    }
+
+    void soundThatCannotPlaySaysWhy()
+    {
+        BinderFixture f;
+        auto binder = f.open(f.makeBinder("sounds.qly", {{"bell.wav", "RIFF"}}));
+        binder->setCurIndex(1);
+        ViewerPane viewer(f.dialogs);
         viewer.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
-        QCOMPARE(viewer.currentWidget()->objectName(), QString("txtHTML"));
-        QTRY_VERIFY_WITH_TIMEOUT(!loads.isEmpty(), 30000);
-        QVERIFY2(loads.last().first().toBool(), "the page did not load");
-    };
-    ViewerPane viewer(f.dialogs);
-    viewer.resize(400, 300);
-    viewer.show();
-    binder->setCurIndex(1);
-    viewer.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
-    QTemporaryDir empty;
-    setBrowserModuleFolders({empty.path()});
-    preloadBrowser();
-    setBrowserModuleFolders({});
-    QVERIFY(!viewer.hasBrowser());
-    QVERIFY(!webEngineLoaded());
-
-    engineReports = 0;
-    show(viewer, 2);
-    QVERIFY(webEngineLoaded());
-    // Renderers come from the sandboxed zygote; helpers outside the sandbox need none.
-    QCOMPARE(zygotes(), 1);
-    // What the engine says of its set-up is for its developers, not for the terminal the
-    // user started the program from.
-    QCOMPARE(engineReports, 0);
-
-    preloadBrowser();
-    ViewerPane second(f.dialogs);
-    second.resize(400, 300);
-    second.show();
-    show(second, 4);
-    show(viewer, 4);
-}
-
-void tst_browsermodule::soundThatCannotPlaySaysWhy()
-{
-    BinderFixture f;
-    auto binder = f.open(f.makeBinder("sounds.qly", {{"bell.wav", "RIFF"}}));
-    binder->setCurIndex(1);
-    ViewerPane viewer(f.dialogs);
-    viewer.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
-    QVERIFY2(viewer.notice().contains("bell.wav"), qPrintable(viewer.notice()));
-    QVERIFY(viewer.notice().contains("no sound output"));
-}
+        QVERIFY2(viewer.notice().contains("bell.wav"), qPrintable(viewer.notice()));
+        QVERIFY(viewer.notice().contains("no sound output"));
+    }
+};
 
 QTEST_MAIN(tst_browsermodule)
 #include "tst_browsermodule.moc"

@@ -85,483 +85,480 @@ class tst_recovery : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void eachKindOfChangeRecoversAsASaveWouldWrite();
-    void untitledBinderRecoversUntitled();
-    void binderChangedOnDiskIsSavedUnderANewName();
-    void unchangedPagesAreReadOnlyFromTheSameBinder();
-    void aWriteCutShortLeavesThePreviousSnapshot();
-    void aSaveInPlaceTakesTheSnapshotOffTheBytesItErases();
-    void pagesErasedSinceTheSnapshotAreRefusedNotReadAsZeros();
-    void hostileFoldersAreSkippedNeverFollowed();
-    void keeperWritesAfterChangesAndRemovesAtCleanEnds();
-    void encryptedBinderKeepsNoSnapshot();
-    void toolListsAndWritesSnapshotsOut();
-};
+    void eachKindOfChangeRecoversAsASaveWouldWrite()
+    {
+        using Change = std::function<void(BinderFixture &, Binder &)>;
+        const QList<QPair<const char *, Change>> changes = {
+            {"add",
+             [](BinderFixture &, Binder &b) {
+                 NewIcon(b, PageKind::TXT);
+             }},
+            {"import",
+             [](BinderFixture &f, Binder &b) {
+                 ImportFile(*f.workspace, b, f.file("new.txt", "imported words"),
+                            PageKind::Unknown);
+             }},
+            {"paste",
+             [](BinderFixture &f, Binder &b) {
+                 copyPage(*f.workspace, b, 2);
+                 pastePage(*f.workspace, b);
+             }},
+            {"delete",
+             [](BinderFixture &f, Binder &b) {
+                 f.dialogs.queueMessage(MsgResult::Yes);
+                 deletePage(*f.workspace, b, 2);
+             }},
+            {"move",
+             [](BinderFixture &, Binder &b) {
+                 movePage(b, 1, MoveDirection::Down);
+             }},
+            {"rename",
+             [](BinderFixture &f, Binder &b) {
+                 beginRename(b, 3);
+                 finishRename(*f.workspace, b, 3, QStringLiteral("renamed"));
+             }},
+            {"properties",
+             [](BinderFixture &f, Binder &b) {
+                 applyFileProperties(b, QStringLiteral("New title"));
+                 applyPageProperties(*f.workspace, b, 1,
+                                     {QStringLiteral("first"), QStringLiteral("a comment"), {}});
+             }},
+            {"password",
+             [](BinderFixture &f, Binder &b) {
+                 changePassword(*f.workspace, b, QStringLiteral("pw"), QStringLiteral("pw"));
+                 f.ui.passwords << QStringLiteral("pw");
+             }},
+            {"external edit taken back",
+             [](BinderFixture &f, Binder &b) {
+                 storeEditedPage(*f.workspace, b, 1, "changed elsewhere", QStringLiteral("NA"));
+             }},
+            {"several, then an edit taken back again",
+             [](BinderFixture &f, Binder &b) {
+                 ImportFile(*f.workspace, b, f.file("x.txt", "x"), PageKind::Unknown);
+                 storeEditedPage(*f.workspace, b, 4, "x, edited", QStringLiteral("NA"));
+                 storeEditedPage(*f.workspace, b, 4, "x, edited twice", QStringLiteral("NA"));
+             }},
+        };
+        for (const auto &[what, change] : changes) {
+            BinderFixture f;
+            const RecoveryStore store(f.path("state"));
+            const QString path = f.makeBinder("b.qly", ThreePages);
+            auto binder = f.open(path);
+            change(f, *binder);
+            const QString folder = takeSnapshot(store, *binder);
+            // What a save just before the program was killed would have written.
+            QVERIFY(SavFile(*f.workspace, *binder, f.path("saved.qly")));
+            binder.reset();
 
-void tst_recovery::eachKindOfChangeRecoversAsASaveWouldWrite()
-{
-    using Change = std::function<void(BinderFixture &, Binder &)>;
-    const QList<QPair<const char *, Change>> changes = {
-        {"add",
-         [](BinderFixture &, Binder &b) {
-             NewIcon(b, PageKind::TXT);
-         }},
-        {"import",
-         [](BinderFixture &f, Binder &b) {
-             ImportFile(*f.workspace, b, f.file("new.txt", "imported words"), PageKind::Unknown);
-         }},
-        {"paste",
-         [](BinderFixture &f, Binder &b) {
-             copyPage(*f.workspace, b, 2);
-             pastePage(*f.workspace, b);
-         }},
-        {"delete",
-         [](BinderFixture &f, Binder &b) {
-             f.dialogs.queueMessage(MsgResult::Yes);
-             deletePage(*f.workspace, b, 2);
-         }},
-        {"move",
-         [](BinderFixture &, Binder &b) {
-             movePage(b, 1, MoveDirection::Down);
-         }},
-        {"rename",
-         [](BinderFixture &f, Binder &b) {
-             beginRename(b, 3);
-             finishRename(*f.workspace, b, 3, QStringLiteral("renamed"));
-         }},
-        {"properties",
-         [](BinderFixture &f, Binder &b) {
-             applyFileProperties(b, QStringLiteral("New title"));
-             applyPageProperties(*f.workspace, b, 1,
-                                 {QStringLiteral("first"), QStringLiteral("a comment"), {}});
-         }},
-        {"password",
-         [](BinderFixture &f, Binder &b) {
-             changePassword(*f.workspace, b, QStringLiteral("pw"), QStringLiteral("pw"));
-             f.ui.passwords << QStringLiteral("pw");
-         }},
-        {"external edit taken back",
-         [](BinderFixture &f, Binder &b) {
-             storeEditedPage(*f.workspace, b, 1, "changed elsewhere", QStringLiteral("NA"));
-         }},
-        {"several, then an edit taken back again",
-         [](BinderFixture &f, Binder &b) {
-             ImportFile(*f.workspace, b, f.file("x.txt", "x"), PageKind::Unknown);
-             storeEditedPage(*f.workspace, b, 4, "x, edited", QStringLiteral("NA"));
-             storeEditedPage(*f.workspace, b, 4, "x, edited twice", QStringLiteral("NA"));
-         }},
-    };
-    for (const auto &[what, change] : changes) {
+            RecoveredBinder recovered =
+                recoverBinder(*f.workspace, store.find(folder), RecoverPurpose::Window);
+            QVERIFY2(recovered.binder, what);
+            QVERIFY2(recovered.binder->Changed(), what);
+            QVERIFY2(recovered.binder->WCaption().contains(u"[Recovered]"), what);
+            // The window reads none of its pages from the snapshot, which goes once recovered.
+            QVERIFY(QDir(folder).removeRecursively());
+            QVERIFY(SavFile(*f.workspace, *recovered.binder, f.path("recovered.qly")));
+            f.ui.passwords << QStringLiteral("pw") << QStringLiteral("pw");
+            const QStringList expected = contentOf(*f.workspace, f.path("saved.qly"));
+            QCOMPARE(contentOf(*f.workspace, f.path("recovered.qly")), expected);
+            QVERIFY2(expected != contentOf(*f.workspace, path), what); // the change is in both
+        }
+    }
+
+    void untitledBinderRecoversUntitled()
+    {
+        BinderFixture f;
+        const RecoveryStore store(f.path("state"));
+        Binder binder;
+        NewFile(*f.workspace, binder, true);
+        ImportFile(*f.workspace, binder, f.file("pic.png", "not really a picture"),
+                   PageKind::Unknown);
+        const QString folder =
+            takeSnapshot(store, binder, EditedPage{1, QStringLiteral("NA"), "{\\rtf1 typed}"});
+        // The record is the user's alone.
+        struct stat st;
+        QCOMPARE(
+            ::stat(QFile::encodeName(folder + u'/' + SnapshotRecord::RecordName).constData(), &st),
+            0);
+        QCOMPARE(st.st_mode & 0777, 0600u);
+        QStringList problems;
+        const QVector<SnapshotEntry> listed = store.list(problems);
+        QCOMPARE(listed.size(), 1);
+        QVERIFY(problems.isEmpty());
+        QCOMPARE(listed[0].record.changedPages, 2);
+        QVERIFY(!listed[0].record.binderChangedOnDisk());
+
+        RecoveredBinder recovered = recoverBinder(*f.workspace, listed[0], RecoverPurpose::Window);
+        QVERIFY(recovered.binder);
+        QVERIFY(recovered.binder->CurFile().isEmpty());
+        QCOMPARE(recovered.binder->title(), QStringLiteral("New File 1"));
+        QCOMPARE(GetLumpString(*recovered.binder, QStringLiteral("1")),
+                 QByteArray("{\\rtf1 typed}"));
+        // The editor's text is in the snapshot only: the binder's own row never changed.
+        QCOMPARE(binder.pages.at(0).size, 0);
+        QCOMPARE(GetLumpString(*recovered.binder, QStringLiteral("2")),
+                 QByteArray("not really a picture"));
+        f.dialogs.queueSaveFile(f.path("now-saved.qly"));
+        QVERIFY(SaveCommand(*f.workspace, *recovered.binder));
+        QCOMPARE(recovered.binder->CurFile(), f.path("now-saved.qly"));
+    }
+
+    void binderChangedOnDiskIsSavedUnderANewName()
+    {
         BinderFixture f;
         const RecoveryStore store(f.path("state"));
         const QString path = f.makeBinder("b.qly", ThreePages);
-        auto binder = f.open(path);
-        change(f, *binder);
-        const QString folder = takeSnapshot(store, *binder);
-        // What a save just before the program was killed would have written.
-        QVERIFY(SavFile(*f.workspace, *binder, f.path("saved.qly")));
+        const QString folder = snapshotOfALatePage(f, store, path);
+        // While the binder is open in another window, its snapshot is not offered.
+        QStringList problems;
+        {
+            const FileLock held = FileLock::acquire(path);
+            QVERIFY(store.list(problems).isEmpty());
+        }
+        QCOMPARE(store.list(problems).size(), 1);
+        QVERIFY(problems.isEmpty());
+        // Another program saves its own binder under the name meanwhile.
+        BinderFixture elsewhere;
+        const QString other = elsewhere.makeBinder("other.qly", {{"o.txt", "other"}});
+        QVERIFY(QFile::remove(path) && QFile::copy(other, path));
+        const QByteArray onDisk = readFile(path);
+
+        const SnapshotEntry entry = store.find(folder);
+        QVERIFY(entry.record.binderChangedOnDisk());
+        // A record that counts other pages than its page table holds is refused.
+        SnapshotEntry miscounted = entry;
+        QVERIFY(miscounted.record.records.contains("Pages=4"));
+        miscounted.record.records.replace("Pages=4", "Pages=3");
+        QVERIFY(!recoverBinder(*f.workspace, miscounted, RecoverPurpose::Window).binder);
+        QVERIFY(f.messageTitles().contains(QStringLiteral("Recovery Error")));
+        RecoveredBinder recovered = recoverBinder(*f.workspace, entry, RecoverPurpose::Window);
+        QVERIFY(recovered.binder);
+        QVERIFY(recovered.binder->WCaption().contains(u"changed on disk"));
+        QCOMPARE(recovered.binder->pageCount(), 4);
+        // Save asks first; Yes saves under a new name and leaves the other program's file.
+        f.dialogs.queueMessage(MsgResult::Yes);
+        f.dialogs.queueSaveFile(f.path("mine.qly"));
+        QVERIFY(SaveCommand(*f.workspace, *recovered.binder));
+        QVERIFY(f.messageTitles().contains(QStringLiteral("File Changed on Disk")));
+        QCOMPARE(readFile(path), onDisk);
+        QCOMPARE(contentOf(*f.workspace, f.path("mine.qly")).size(), 2 + 4);
+    }
+
+    // Where the snapshot cannot link the binder file (it lies on another file system), the
+    // unchanged pages are read from the binder itself, and only while it is the same file.
+    void unchangedPagesAreReadOnlyFromTheSameBinder()
+    {
+        RuntimeDir elsewhere;
+        REQUIRE_RUNTIME(elsewhere);
+        BinderFixture f;
+        const RecoveryStore store(elsewhere.path() + "/state");
+        const QString path = f.makeBinder("b.qly", ThreePages);
+        const QString folder = snapshotOfALatePage(f, store, path);
+        QVERIFY(store.find(folder).record.sources.contains(QString()));
+
+        BinderFixture other;
+        const QString replacement = other.makeBinder("o.qly", {{"o.txt", "other"}});
+        QVERIFY(QFile::remove(path) && QFile::copy(replacement, path));
+        QVERIFY(!recoverBinder(*f.workspace, store.find(folder), RecoverPurpose::Window).binder);
+        QVERIFY(f.messageTitles().contains(QStringLiteral("Recovery Error")));
+    }
+
+    void aWriteCutShortLeavesThePreviousSnapshot()
+    {
+        BinderFixture f;
+        const RecoveryStore store(f.path("state"));
+        auto binder = f.open(f.makeBinder("b.qly", ThreePages));
+        ImportFile(*f.workspace, *binder, f.file("kept.txt", "kept page"), PageKind::Unknown);
+        SnapshotFolder folder = store.create();
+        writeSnapshot(folder.path(), captureSnapshot(*binder, false, std::nullopt));
+        const QByteArray record = readFile(folder.path() + "/snapshot");
+
+        // The next write dies half way: a page's data cannot be read, and a killed write
+        // left a scratch copy and a half-written record behind.
+        ImportFile(*f.workspace, *binder, f.file("lost.txt", "lost page"), PageKind::Unknown);
+        QVERIFY(QFile::remove(binder->pages.at(4).key.location));
+        QVERIFY_THROWS_EXCEPTION(
+            FileError, writeSnapshot(folder.path(), captureSnapshot(*binder, false, std::nullopt)));
+        writeFile(folder.path() + "/t0123abcd", "half a copy");
+        writeFile(folder.path() + "/.snapshot.Ab12Cd", record.left(record.size() / 2));
+        QCOMPARE(readFile(folder.path() + "/snapshot"), record);
+        const QString path = folder.path();
+        folder = SnapshotFolder(); // the program is gone
         binder.reset();
 
+        BinderFixture fresh;
         RecoveredBinder recovered =
-            recoverBinder(*f.workspace, store.find(folder), RecoverPurpose::Window);
-        QVERIFY2(recovered.binder, what);
-        QVERIFY2(recovered.binder->Changed(), what);
-        QVERIFY2(recovered.binder->WCaption().contains(u"[Recovered]"), what);
-        // The window reads none of its pages from the snapshot, which goes once recovered.
-        QVERIFY(QDir(folder).removeRecursively());
-        QVERIFY(SavFile(*f.workspace, *recovered.binder, f.path("recovered.qly")));
-        f.ui.passwords << QStringLiteral("pw") << QStringLiteral("pw");
-        const QStringList expected = contentOf(*f.workspace, f.path("saved.qly"));
-        QCOMPARE(contentOf(*f.workspace, f.path("recovered.qly")), expected);
-        QVERIFY2(expected != contentOf(*f.workspace, path), what); // the change is in both
+            recoverBinder(*fresh.workspace, store.find(path), RecoverPurpose::Window);
+        QVERIFY(recovered.binder);
+        QCOMPARE(recovered.binder->pageCount(), 4);
+        QCOMPARE(GetLumpString(*recovered.binder, QStringLiteral("4")), QByteArray("kept page"));
+
+        // A later snapshot in the folder clears what the cut-short write left.
+        SnapshotFolder again = RecoveryStore::claim(path);
+        writeSnapshot(path, captureSnapshot(*recovered.binder, false, std::nullopt));
+        QVERIFY(!QFile::exists(path + "/t0123abcd"));
+        QVERIFY(!QFile::exists(path + "/.snapshot.Ab12Cd"));
     }
-}
 
-void tst_recovery::untitledBinderRecoversUntitled()
-{
-    BinderFixture f;
-    const RecoveryStore store(f.path("state"));
-    Binder binder;
-    NewFile(*f.workspace, binder, true);
-    ImportFile(*f.workspace, binder, f.file("pic.png", "not really a picture"), PageKind::Unknown);
-    const QString folder =
-        takeSnapshot(store, binder, EditedPage{1, QStringLiteral("NA"), "{\\rtf1 typed}"});
-    // The record is the user's alone.
-    struct stat st;
-    QCOMPARE(::stat(QFile::encodeName(folder + u'/' + SnapshotRecord::RecordName).constData(), &st),
-             0);
-    QCOMPARE(st.st_mode & 0777, 0600u);
-    QStringList problems;
-    const QVector<SnapshotEntry> listed = store.list(problems);
-    QCOMPARE(listed.size(), 1);
-    QVERIFY(problems.isEmpty());
-    QCOMPARE(listed[0].record.changedPages, 2);
-    QVERIFY(!listed[0].record.binderChangedOnDisk());
-
-    RecoveredBinder recovered = recoverBinder(*f.workspace, listed[0], RecoverPurpose::Window);
-    QVERIFY(recovered.binder);
-    QVERIFY(recovered.binder->CurFile().isEmpty());
-    QCOMPARE(recovered.binder->title(), QStringLiteral("New File 1"));
-    QCOMPARE(GetLumpString(*recovered.binder, QStringLiteral("1")), QByteArray("{\\rtf1 typed}"));
-    // The editor's text is in the snapshot only: the binder's own row never changed.
-    QCOMPARE(binder.pages.at(0).size, 0);
-    QCOMPARE(GetLumpString(*recovered.binder, QStringLiteral("2")),
-             QByteArray("not really a picture"));
-    f.dialogs.queueSaveFile(f.path("now-saved.qly"));
-    QVERIFY(SaveCommand(*f.workspace, *recovered.binder));
-    QCOMPARE(recovered.binder->CurFile(), f.path("now-saved.qly"));
-}
-
-void tst_recovery::binderChangedOnDiskIsSavedUnderANewName()
-{
-    BinderFixture f;
-    const RecoveryStore store(f.path("state"));
-    const QString path = f.makeBinder("b.qly", ThreePages);
-    const QString folder = snapshotOfALatePage(f, store, path);
-    // While the binder is open in another window, its snapshot is not offered.
-    QStringList problems;
+    void aSaveInPlaceTakesTheSnapshotOffTheBytesItErases()
     {
-        const FileLock held = FileLock::acquire(path);
-        QVERIFY(store.list(problems).isEmpty());
+        BinderFixture f;
+        RecoveryService service(RecoveryStore(f.path("state")), 1);
+        const QString path = f.makeBinder(
+            "b.qly",
+            {{"big.bin", QByteArray(200000, 'b')}, {"one.txt", "first"}, {"two.txt", "2"}});
+        auto binder = f.open(path);
+        service.watch(*binder);
+        RecoveryKeeper *keeper = RecoveryKeeper::of(*binder);
+        QSignalSpy written(keeper, &RecoveryKeeper::snapshotWritten);
+        // The editor's text keeps a snapshot needed after the binder is saved.
+        RichTextBox box;
+        box.setText(QStringLiteral("typed, never saved"));
+        UnsavedPageText typed(3, box, false);
+        storeEditedPage(*f.workspace, *binder, 2, "replaced", QStringLiteral("NA"));
+        typed.follow(*binder, true);
+        QVERIFY(written.wait(20000));
+        const QString before = keeper->folder();
+        const FileIdentity unsaved = *FileIdentity::of(path);
+
+        QVERIFY(SaveCommand(*f.workspace, *binder));
+        // Saved in place: the bytes of the replaced page were erased where they lay, in the
+        // file the snapshot linked. No snapshot reading them is left, not even for a moment.
+        QCOMPARE(FileIdentity::of(path)->inode, unsaved.inode);
+        QVERIFY(FileIdentity::of(path)->size > unsaved.size);
+        QVERIFY(!QFile::exists(before + u'/' + SnapshotRecord::RecordName));
+
+        // The editor's text is kept again, with the pages read from the binder as saved.
+        QVERIFY(written.wait(20000));
+        const QString after = keeper->folder();
+        BinderFixture other;
+        RecoveredBinder recovered = recoverBinder(
+            *other.workspace, {after, SnapshotRecord::read(after)}, RecoverPurpose::Export);
+        QVERIFY(recovered.binder);
+        QCOMPARE(GetLumpString(*recovered.binder, QStringLiteral("1")), QByteArray(200000, 'b'));
+        QCOMPARE(GetLumpString(*recovered.binder, QStringLiteral("2")), QByteArray("replaced"));
+        QCOMPARE(GetLumpString(*recovered.binder, QStringLiteral("3")),
+                 QByteArray("typed, never saved"));
+        typed.follow(*binder, false);
     }
-    QCOMPARE(store.list(problems).size(), 1);
-    QVERIFY(problems.isEmpty());
-    // Another program saves its own binder under the name meanwhile.
-    BinderFixture elsewhere;
-    const QString other = elsewhere.makeBinder("other.qly", {{"o.txt", "other"}});
-    QVERIFY(QFile::remove(path) && QFile::copy(other, path));
-    const QByteArray onDisk = readFile(path);
 
-    const SnapshotEntry entry = store.find(folder);
-    QVERIFY(entry.record.binderChangedOnDisk());
-    // A record that counts other pages than its page table holds is refused.
-    SnapshotEntry miscounted = entry;
-    QVERIFY(miscounted.record.records.contains("Pages=4"));
-    miscounted.record.records.replace("Pages=4", "Pages=3");
-    QVERIFY(!recoverBinder(*f.workspace, miscounted, RecoverPurpose::Window).binder);
-    QVERIFY(f.messageTitles().contains(QStringLiteral("Recovery Error")));
-    RecoveredBinder recovered = recoverBinder(*f.workspace, entry, RecoverPurpose::Window);
-    QVERIFY(recovered.binder);
-    QVERIFY(recovered.binder->WCaption().contains(u"changed on disk"));
-    QCOMPARE(recovered.binder->pageCount(), 4);
-    // Save asks first; Yes saves under a new name and leaves the other program's file.
-    f.dialogs.queueMessage(MsgResult::Yes);
-    f.dialogs.queueSaveFile(f.path("mine.qly"));
-    QVERIFY(SaveCommand(*f.workspace, *recovered.binder));
-    QVERIFY(f.messageTitles().contains(QStringLiteral("File Changed on Disk")));
-    QCOMPARE(readFile(path), onDisk);
-    QCOMPARE(contentOf(*f.workspace, f.path("mine.qly")).size(), 2 + 4);
-}
-
-// Where the snapshot cannot link the binder file (it lies on another file system), the
-// unchanged pages are read from the binder itself, and only while it is the same file.
-void tst_recovery::unchangedPagesAreReadOnlyFromTheSameBinder()
-{
-    RuntimeDir elsewhere;
-    REQUIRE_RUNTIME(elsewhere);
-    BinderFixture f;
-    const RecoveryStore store(elsewhere.path() + "/state");
-    const QString path = f.makeBinder("b.qly", ThreePages);
-    const QString folder = snapshotOfALatePage(f, store, path);
-    QVERIFY(store.find(folder).record.sources.contains(QString()));
-
-    BinderFixture other;
-    const QString replacement = other.makeBinder("o.qly", {{"o.txt", "other"}});
-    QVERIFY(QFile::remove(path) && QFile::copy(replacement, path));
-    QVERIFY(!recoverBinder(*f.workspace, store.find(folder), RecoverPurpose::Window).binder);
-    QVERIFY(f.messageTitles().contains(QStringLiteral("Recovery Error")));
-}
-
-void tst_recovery::aWriteCutShortLeavesThePreviousSnapshot()
-{
-    BinderFixture f;
-    const RecoveryStore store(f.path("state"));
-    auto binder = f.open(f.makeBinder("b.qly", ThreePages));
-    ImportFile(*f.workspace, *binder, f.file("kept.txt", "kept page"), PageKind::Unknown);
-    SnapshotFolder folder = store.create();
-    writeSnapshot(folder.path(), captureSnapshot(*binder, false, std::nullopt));
-    const QByteArray record = readFile(folder.path() + "/snapshot");
-
-    // The next write dies half way: a page's data cannot be read, and a killed write
-    // left a scratch copy and a half-written record behind.
-    ImportFile(*f.workspace, *binder, f.file("lost.txt", "lost page"), PageKind::Unknown);
-    QVERIFY(QFile::remove(binder->pages.at(4).key.location));
-    QVERIFY_THROWS_EXCEPTION(
-        FileError, writeSnapshot(folder.path(), captureSnapshot(*binder, false, std::nullopt)));
-    writeFile(folder.path() + "/t0123abcd", "half a copy");
-    writeFile(folder.path() + "/.snapshot.Ab12Cd", record.left(record.size() / 2));
-    QCOMPARE(readFile(folder.path() + "/snapshot"), record);
-    const QString path = folder.path();
-    folder = SnapshotFolder(); // the program is gone
-    binder.reset();
-
-    BinderFixture fresh;
-    RecoveredBinder recovered =
-        recoverBinder(*fresh.workspace, store.find(path), RecoverPurpose::Window);
-    QVERIFY(recovered.binder);
-    QCOMPARE(recovered.binder->pageCount(), 4);
-    QCOMPARE(GetLumpString(*recovered.binder, QStringLiteral("4")), QByteArray("kept page"));
-
-    // A later snapshot in the folder clears what the cut-short write left.
-    SnapshotFolder again = RecoveryStore::claim(path);
-    writeSnapshot(path, captureSnapshot(*recovered.binder, false, std::nullopt));
-    QVERIFY(!QFile::exists(path + "/t0123abcd"));
-    QVERIFY(!QFile::exists(path + "/.snapshot.Ab12Cd"));
-}
-
-void tst_recovery::aSaveInPlaceTakesTheSnapshotOffTheBytesItErases()
-{
-    BinderFixture f;
-    RecoveryService service(RecoveryStore(f.path("state")), 1);
-    const QString path = f.makeBinder(
-        "b.qly", {{"big.bin", QByteArray(200000, 'b')}, {"one.txt", "first"}, {"two.txt", "2"}});
-    auto binder = f.open(path);
-    service.watch(*binder);
-    RecoveryKeeper *keeper = RecoveryKeeper::of(*binder);
-    QSignalSpy written(keeper, &RecoveryKeeper::snapshotWritten);
-    // The editor's text keeps a snapshot needed after the binder is saved.
-    RichTextBox box;
-    box.setText(QStringLiteral("typed, never saved"));
-    UnsavedPageText typed(3, box, false);
-    storeEditedPage(*f.workspace, *binder, 2, "replaced", QStringLiteral("NA"));
-    typed.follow(*binder, true);
-    QVERIFY(written.wait(20000));
-    const QString before = keeper->folder();
-    const FileIdentity unsaved = *FileIdentity::of(path);
-
-    QVERIFY(SaveCommand(*f.workspace, *binder));
-    // Saved in place: the bytes of the replaced page were erased where they lay, in the
-    // file the snapshot linked. No snapshot reading them is left, not even for a moment.
-    QCOMPARE(FileIdentity::of(path)->inode, unsaved.inode);
-    QVERIFY(FileIdentity::of(path)->size > unsaved.size);
-    QVERIFY(!QFile::exists(before + u'/' + SnapshotRecord::RecordName));
-
-    // The editor's text is kept again, with the pages read from the binder as saved.
-    QVERIFY(written.wait(20000));
-    const QString after = keeper->folder();
-    BinderFixture other;
-    RecoveredBinder recovered = recoverBinder(
-        *other.workspace, {after, SnapshotRecord::read(after)}, RecoverPurpose::Export);
-    QVERIFY(recovered.binder);
-    QCOMPARE(GetLumpString(*recovered.binder, QStringLiteral("1")), QByteArray(200000, 'b'));
-    QCOMPARE(GetLumpString(*recovered.binder, QStringLiteral("2")), QByteArray("replaced"));
-    QCOMPARE(GetLumpString(*recovered.binder, QStringLiteral("3")),
-             QByteArray("typed, never saved"));
-    typed.follow(*binder, false);
-}
-
-void tst_recovery::pagesErasedSinceTheSnapshotAreRefusedNotReadAsZeros()
-{
-    BinderFixture f;
-    const RecoveryStore store(f.path("state"));
-    const QString path = f.makeBinder("b.qly", ThreePages);
-    const QString folder = snapshotOfALatePage(f, store, path);
-    const SnapshotEntry entry = store.find(folder);
-    const SnapshotPage first = entry.record.pages[0];
-    const QString linked = entry.sourcePath(first.source);
-    QVERIFY(fileio::sameFile(linked, path)); // the snapshot reads its pages there
-
-    // As a save in place would, had the snapshot outlived it: the new pages go after the
-    // end, then the replaced first page is erased.
+    void pagesErasedSinceTheSnapshotAreRefusedNotReadAsZeros()
     {
-        UniqueFd fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_APPEND));
-        fileio::writeAll(fd.get(), "new directory", 13, path);
-        fileio::eraseRanges(fd.get(), {{first.offset, first.length}}, path);
+        BinderFixture f;
+        const RecoveryStore store(f.path("state"));
+        const QString path = f.makeBinder("b.qly", ThreePages);
+        const QString folder = snapshotOfALatePage(f, store, path);
+        const SnapshotEntry entry = store.find(folder);
+        const SnapshotPage first = entry.record.pages[0];
+        const QString linked = entry.sourcePath(first.source);
+        QVERIFY(fileio::sameFile(linked, path)); // the snapshot reads its pages there
+
+        // As a save in place would, had the snapshot outlived it: the new pages go after the
+        // end, then the replaced first page is erased.
+        {
+            UniqueFd fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_APPEND));
+            fileio::writeAll(fd.get(), "new directory", 13, path);
+            fileio::eraseRanges(fd.get(), {{first.offset, first.length}}, path);
+        }
+        QCOMPARE(fileio::readRange(linked, first.offset, first.length),
+                 QByteArray(first.length, '\0'));
+        QVERIFY(!recoverBinder(*f.workspace, entry, RecoverPurpose::Export).binder);
+        QVERIFY2(f.dialogs.lastText().contains(u"saved after this snapshot was taken"),
+                 qPrintable(f.dialogs.lastText()));
+        QVERIFY(!recoverBinder(*f.workspace, entry, RecoverPurpose::Window).binder);
+        QVERIFY(QFile::exists(folder + u'/' + SnapshotRecord::RecordName)); // Discard is the user's
     }
-    QCOMPARE(fileio::readRange(linked, first.offset, first.length), QByteArray(first.length, '\0'));
-    QVERIFY(!recoverBinder(*f.workspace, entry, RecoverPurpose::Export).binder);
-    QVERIFY2(f.dialogs.lastText().contains(u"saved after this snapshot was taken"),
-             qPrintable(f.dialogs.lastText()));
-    QVERIFY(!recoverBinder(*f.workspace, entry, RecoverPurpose::Window).binder);
-    QVERIFY(QFile::exists(folder + u'/' + SnapshotRecord::RecordName)); // Discard is the user's
-}
 
-void tst_recovery::hostileFoldersAreSkippedNeverFollowed()
-{
-    BinderFixture f;
-    const RecoveryStore store(f.path("state"));
-    auto binder = f.open(f.makeBinder("b.qly", ThreePages));
-    ImportFile(*f.workspace, *binder, f.file("n.txt", "new"), PageKind::Unknown);
-    const QString good = takeSnapshot(store, *binder);
-    const RecoveryStore elsewhere(f.path("elsewhere"));
-    const QString outside = takeSnapshot(elsewhere, *binder);
-    binder.reset();
-    const QString root = store.root() + u'/';
-    const auto copyOf = [&](const QString &name) {
-        QProcess::execute("cp", {"-a", good, root + name});
-        return root + name;
-    };
+    void hostileFoldersAreSkippedNeverFollowed()
+    {
+        BinderFixture f;
+        const RecoveryStore store(f.path("state"));
+        auto binder = f.open(f.makeBinder("b.qly", ThreePages));
+        ImportFile(*f.workspace, *binder, f.file("n.txt", "new"), PageKind::Unknown);
+        const QString good = takeSnapshot(store, *binder);
+        const RecoveryStore elsewhere(f.path("elsewhere"));
+        const QString outside = takeSnapshot(elsewhere, *binder);
+        binder.reset();
+        const QString root = store.root() + u'/';
+        const auto copyOf = [&](const QString &name) {
+            QProcess::execute("cp", {"-a", good, root + name});
+            return root + name;
+        };
 
-    QVERIFY(QFile::link(outside, root + "0000000000000001"));
-    QCOMPARE(::mkfifo(QFile::encodeName(root + "0000000000000002").constData(), 0600), 0);
-    const QString truncated = copyOf("0000000000000003");
-    QVERIFY(QFile::resize(truncated + "/snapshot", QFileInfo(truncated + "/snapshot").size() - 9));
-    const QString linkedRecord = copyOf("0000000000000004");
-    QVERIFY(QFile::remove(linkedRecord + "/snapshot"));
-    QVERIFY(QFile::link(good + "/snapshot", linkedRecord + "/snapshot"));
-    const QString linkedData = copyOf("0000000000000005");
-    const QString dataName = store.find(good).record.sources.last();
-    QVERIFY(QFile::remove(linkedData + u'/' + dataName));
-    QVERIFY(QFile::link(outside + u'/' + dataName, linkedData + u'/' + dataName));
-    const QString shortData = copyOf("0000000000000006");
-    const QString cut = shortData + u'/' + dataName;
-    QVERIFY(QFile::resize(cut, QFileInfo(cut).size() - 1)); // one byte short
-    const QString fifoRecord = copyOf("0000000000000007");
-    QVERIFY(QFile::remove(fifoRecord + "/snapshot"));
-    QCOMPARE(::mkfifo(QFile::encodeName(fifoRecord + "/snapshot").constData(), 0600), 0);
-    writeFile(root + "notes.txt", "not a snapshot");
+        QVERIFY(QFile::link(outside, root + "0000000000000001"));
+        QCOMPARE(::mkfifo(QFile::encodeName(root + "0000000000000002").constData(), 0600), 0);
+        const QString truncated = copyOf("0000000000000003");
+        QVERIFY(
+            QFile::resize(truncated + "/snapshot", QFileInfo(truncated + "/snapshot").size() - 9));
+        const QString linkedRecord = copyOf("0000000000000004");
+        QVERIFY(QFile::remove(linkedRecord + "/snapshot"));
+        QVERIFY(QFile::link(good + "/snapshot", linkedRecord + "/snapshot"));
+        const QString linkedData = copyOf("0000000000000005");
+        const QString dataName = store.find(good).record.sources.last();
+        QVERIFY(QFile::remove(linkedData + u'/' + dataName));
+        QVERIFY(QFile::link(outside + u'/' + dataName, linkedData + u'/' + dataName));
+        const QString shortData = copyOf("0000000000000006");
+        const QString cut = shortData + u'/' + dataName;
+        QVERIFY(QFile::resize(cut, QFileInfo(cut).size() - 1)); // one byte short
+        const QString fifoRecord = copyOf("0000000000000007");
+        QVERIFY(QFile::remove(fifoRecord + "/snapshot"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifoRecord + "/snapshot").constData(), 0600), 0);
+        writeFile(root + "notes.txt", "not a snapshot");
 
-    QStringList problems;
-    const QVector<SnapshotEntry> listed = store.list(problems);
-    QCOMPARE(listed.size(), 1);
-    QCOMPARE(listed[0].folder, good);
-    QCOMPARE(problems.size(), 8);
-    const QString said = problems.join(u'\n');
-    for (const char *expected :
-         {"1: skipped, it is a symbolic link, not a snapshot folder",
-          "2: skipped, it is a FIFO, not a snapshot folder", "3: skipped", "lies outside the file",
-          "4: skipped", "its record is not a plain file", "5: skipped",
-          "is a symbolic link, not a plain file", "6: skipped", "is cut short", "7: skipped",
-          "notes.txt: skipped, it is no snapshot folder"})
-        QVERIFY2(said.contains(QString::fromLatin1(expected)),
-                 qPrintable(QString::fromLatin1(expected) + u'\n' + said));
-    QCOMPARE(said.count(QStringLiteral("its record is not a plain file")), 2);
-    QVERIFY_THROWS_EXCEPTION(FileError, store.find(root + "0000000000000001"));
+        QStringList problems;
+        const QVector<SnapshotEntry> listed = store.list(problems);
+        QCOMPARE(listed.size(), 1);
+        QCOMPARE(listed[0].folder, good);
+        QCOMPARE(problems.size(), 8);
+        const QString said = problems.join(u'\n');
+        for (const char *expected :
+             {"1: skipped, it is a symbolic link, not a snapshot folder",
+              "2: skipped, it is a FIFO, not a snapshot folder", "3: skipped",
+              "lies outside the file", "4: skipped", "its record is not a plain file", "5: skipped",
+              "is a symbolic link, not a plain file", "6: skipped", "is cut short", "7: skipped",
+              "notes.txt: skipped, it is no snapshot folder"})
+            QVERIFY2(said.contains(QString::fromLatin1(expected)),
+                     qPrintable(QString::fromLatin1(expected) + u'\n' + said));
+        QCOMPARE(said.count(QStringLiteral("its record is not a plain file")), 2);
+        QVERIFY_THROWS_EXCEPTION(FileError, store.find(root + "0000000000000001"));
 
-    // A page table may point at the last data file, never past it.
-    SnapshotRecord record = store.find(good).record;
-    const auto reread = [&] {
-        return SnapshotRecord::fromLumps(record.recoveryText(), record.records, record.pageTable());
-    };
-    record.pages.last().source = int(record.sources.size());
-    QCOMPARE(reread().pages.last().source, int(record.sources.size()));
-    record.pages.last().source = int(record.sources.size()) + 1;
-    QVERIFY_THROWS_EXCEPTION(FileError, reread());
-}
+        // A page table may point at the last data file, never past it.
+        SnapshotRecord record = store.find(good).record;
+        const auto reread = [&] {
+            return SnapshotRecord::fromLumps(record.recoveryText(), record.records,
+                                             record.pageTable());
+        };
+        record.pages.last().source = int(record.sources.size());
+        QCOMPARE(reread().pages.last().source, int(record.sources.size()));
+        record.pages.last().source = int(record.sources.size()) + 1;
+        QVERIFY_THROWS_EXCEPTION(FileError, reread());
+    }
 
-void tst_recovery::keeperWritesAfterChangesAndRemovesAtCleanEnds()
-{
-    BinderFixture f;
-    RecoveryService service(RecoveryStore(f.path("state")), 1);
-    auto binder = f.open(f.makeBinder("b.qly", ThreePages));
-    service.watch(*binder);
-    RecoveryKeeper *keeper = RecoveryKeeper::of(*binder);
-    QVERIFY(keeper);
-    QSignalSpy written(keeper, &RecoveryKeeper::snapshotWritten);
-    const auto stateFolders = [&] {
-        return QDir(f.path("state")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    };
+    void keeperWritesAfterChangesAndRemovesAtCleanEnds()
+    {
+        BinderFixture f;
+        RecoveryService service(RecoveryStore(f.path("state")), 1);
+        auto binder = f.open(f.makeBinder("b.qly", ThreePages));
+        service.watch(*binder);
+        RecoveryKeeper *keeper = RecoveryKeeper::of(*binder);
+        QVERIFY(keeper);
+        QSignalSpy written(keeper, &RecoveryKeeper::snapshotWritten);
+        const auto stateFolders = [&] {
+            return QDir(f.path("state")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        };
 
-    // Nothing to keep until something changes; then a snapshot after the delay.
-    QTest::qWait(20);
-    QCOMPARE(written.count(), 0);
-    ImportFile(*f.workspace, *binder, f.file("n.txt", "new"), PageKind::Unknown);
-    QVERIFY(written.wait(20000));
-    QCOMPARE(stateFolders().size(), 1);
-    // Closing without saving removes it with its data.
-    binder->setChanged(false);
-    keeper->waitForWrites();
-    QVERIFY(stateFolders().isEmpty());
+        // Nothing to keep until something changes; then a snapshot after the delay.
+        QTest::qWait(20);
+        QCOMPARE(written.count(), 0);
+        ImportFile(*f.workspace, *binder, f.file("n.txt", "new"), PageKind::Unknown);
+        QVERIFY(written.wait(20000));
+        QCOMPARE(stateFolders().size(), 1);
+        // Closing without saving removes it with its data.
+        binder->setChanged(false);
+        keeper->waitForWrites();
+        QVERIFY(stateFolders().isEmpty());
 
-    // The editor's unsaved text alone is worth a snapshot.
-    RichTextBox box;
-    box.setText(QStringLiteral("typed"));
-    UnsavedPageText typed(1, box, false);
-    typed.follow(*binder, true);
-    QVERIFY(written.wait(20000));
-    QCOMPARE(stateFolders().size(), 1);
-    typed.follow(*binder, false);
-    keeper->waitForWrites();
-    QVERIFY(stateFolders().isEmpty());
+        // The editor's unsaved text alone is worth a snapshot.
+        RichTextBox box;
+        box.setText(QStringLiteral("typed"));
+        UnsavedPageText typed(1, box, false);
+        typed.follow(*binder, true);
+        QVERIFY(written.wait(20000));
+        QCOMPARE(stateFolders().size(), 1);
+        typed.follow(*binder, false);
+        keeper->waitForWrites();
+        QVERIFY(stateFolders().isEmpty());
 
-    // Saving removes it too.
-    movePage(*binder, 1, MoveDirection::Down);
-    QVERIFY(written.wait(20000));
-    QVERIFY(SaveCommand(*f.workspace, *binder));
-    keeper->waitForWrites();
-    QVERIFY(stateFolders().isEmpty());
+        // Saving removes it too.
+        movePage(*binder, 1, MoveDirection::Down);
+        QVERIFY(written.wait(20000));
+        QVERIFY(SaveCommand(*f.workspace, *binder));
+        keeper->waitForWrites();
+        QVERIFY(stateFolders().isEmpty());
 
-    // Ending at once keeps it, whatever happens to the window after.
-    movePage(*binder, 1, MoveDirection::Down);
-    service.writeAllAndKeep();
-    binder->setChanged(false);
-    binder.reset();
-    QStringList problems;
-    QCOMPARE(RecoveryStore(f.path("state")).list(problems).size(), 1);
-}
+        // Ending at once keeps it, whatever happens to the window after.
+        movePage(*binder, 1, MoveDirection::Down);
+        service.writeAllAndKeep();
+        binder->setChanged(false);
+        binder.reset();
+        QStringList problems;
+        QCOMPARE(RecoveryStore(f.path("state")).list(problems).size(), 1);
+    }
 
-// A binder given a passphrase keeps no plain snapshot, and the one it had goes.
-void tst_recovery::encryptedBinderKeepsNoSnapshot()
-{
-    RuntimeDir runtime;
-    REQUIRE_RUNTIME(runtime);
-    BinderFixture f;
-    RecoveryService service(RecoveryStore(f.path("state")), 1);
-    auto binder = f.open(f.makeBinder("b.qly", ThreePages));
-    service.watch(*binder);
-    QSignalSpy written(RecoveryKeeper::of(*binder), &RecoveryKeeper::snapshotWritten);
-    const QDir state(f.path("state"));
-    movePage(*binder, 1, MoveDirection::Down);
-    QVERIFY(written.wait(20000));
-    QCOMPARE(state.entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
-    setPassphrase(*f.workspace, *binder, "passphrase", KdfLimits::lowest());
-    movePage(*binder, 1, MoveDirection::Down);
-    QTRY_VERIFY(state.entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
-}
+    // A binder given a passphrase keeps no plain snapshot, and the one it had goes.
+    void encryptedBinderKeepsNoSnapshot()
+    {
+        RuntimeDir runtime;
+        REQUIRE_RUNTIME(runtime);
+        BinderFixture f;
+        RecoveryService service(RecoveryStore(f.path("state")), 1);
+        auto binder = f.open(f.makeBinder("b.qly", ThreePages));
+        service.watch(*binder);
+        QSignalSpy written(RecoveryKeeper::of(*binder), &RecoveryKeeper::snapshotWritten);
+        const QDir state(f.path("state"));
+        movePage(*binder, 1, MoveDirection::Down);
+        QVERIFY(written.wait(20000));
+        QCOMPARE(state.entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
+        setPassphrase(*f.workspace, *binder, "passphrase", KdfLimits::lowest());
+        movePage(*binder, 1, MoveDirection::Down);
+        QTRY_VERIFY(state.entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+    }
 
-void tst_recovery::toolListsAndWritesSnapshotsOut()
-{
-    BinderFixture f;
-    const RecoveryStore store(f.path("state/quillery/recovery"));
-    f.ui.passwords << QStringLiteral("pw");
-    auto binder = f.open(f.makeBinder("b.qly", ThreePages, QStringLiteral("pw")));
-    ImportFile(*f.workspace, *binder, f.file("n.txt", "new\nline"), PageKind::Unknown);
-    const QString folder = takeSnapshot(store, *binder);
-    QVERIFY(SavFile(*f.workspace, *binder, f.path("saved.qly")));
-    binder.reset();
-    const SnapshotEntry entry = store.find(folder);
-    QVERIFY(entry.record.isProtected);
-    f.ui.passwords = {QStringLiteral("wrong")};
-    QVERIFY(!recoverBinder(*f.workspace, entry, RecoverPurpose::Window).binder);
-    QVERIFY(QFile::exists(folder + "/snapshot"));
-    // Only this user can read what is kept.
-    struct stat st;
-    QCOMPARE(::stat(QFile::encodeName(folder).constData(), &st), 0);
-    QCOMPARE(st.st_mode & 0777, 0700u);
-    QCOMPARE(::stat(QFile::encodeName(store.root()).constData(), &st), 0);
-    QCOMPARE(st.st_mode & 0777, 0700u);
+    void toolListsAndWritesSnapshotsOut()
+    {
+        BinderFixture f;
+        const RecoveryStore store(f.path("state/quillery/recovery"));
+        f.ui.passwords << QStringLiteral("pw");
+        auto binder = f.open(f.makeBinder("b.qly", ThreePages, QStringLiteral("pw")));
+        ImportFile(*f.workspace, *binder, f.file("n.txt", "new\nline"), PageKind::Unknown);
+        const QString folder = takeSnapshot(store, *binder);
+        QVERIFY(SavFile(*f.workspace, *binder, f.path("saved.qly")));
+        binder.reset();
+        const SnapshotEntry entry = store.find(folder);
+        QVERIFY(entry.record.isProtected);
+        f.ui.passwords = {QStringLiteral("wrong")};
+        QVERIFY(!recoverBinder(*f.workspace, entry, RecoverPurpose::Window).binder);
+        QVERIFY(QFile::exists(folder + "/snapshot"));
+        // Only this user can read what is kept.
+        struct stat st;
+        QCOMPARE(::stat(QFile::encodeName(folder).constData(), &st), 0);
+        QCOMPARE(st.st_mode & 0777, 0700u);
+        QCOMPARE(::stat(QFile::encodeName(store.root()).constData(), &st), 0);
+        QCOMPARE(st.st_mode & 0777, 0700u);
 
-    const auto tool = [&](const QStringList &args) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_STATE_HOME", f.path("state"));
-        const ProgramRun done = runProgram(QUILLERY_CLI, args, QByteArray(), env);
-        return QPair<int, QByteArray>(done.code, done.out.toUtf8());
-    };
-    const QString id = QFileInfo(folder).fileName();
-    const auto listed = tool({"recover", "--list"});
-    QCOMPARE(listed.first, 0);
-    QVERIFY2(listed.second.startsWith(id.toLatin1() + '\t') &&
-                 listed.second.contains("\t1/4\tunchanged-on-disk\t"),
-             listed.second.constData());
+        const auto tool = [&](const QStringList &args) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("XDG_STATE_HOME", f.path("state"));
+            const ProgramRun done = runProgram(QUILLERY_CLI, args, QByteArray(), env);
+            return QPair<int, QByteArray>(done.code, done.out.toUtf8());
+        };
+        const QString id = QFileInfo(folder).fileName();
+        const auto listed = tool({"recover", "--list"});
+        QCOMPARE(listed.first, 0);
+        QVERIFY2(listed.second.startsWith(id.toLatin1() + '\t') &&
+                     listed.second.contains("\t1/4\tunchanged-on-disk\t"),
+                 listed.second.constData());
 
-    QCOMPARE(tool({"recover", id, f.path("out.qly")}).first, 2); // no password given
-    QVERIFY(!QFile::exists(f.path("out.qly")));
-    writeFile(f.path("pw.txt"), "pw\n");
-    // Only under a binder's name, which the file manager knows.
-    QCOMPARE(tool({"--password-file", f.path("pw.txt"), "recover", id, f.path("out.txt")}).first,
-             1);
-    QVERIFY(!QFile::exists(f.path("out.txt")));
-    QCOMPARE(tool({"--password-file", f.path("pw.txt"), "recover", id, f.path("out.qly")}).first,
-             0);
-    f.ui.passwords = {QStringLiteral("pw"), QStringLiteral("pw")};
-    QCOMPARE(contentOf(*f.workspace, f.path("out.qly")),
-             contentOf(*f.workspace, f.path("saved.qly")));
-    // Never over a file, and never anything but a snapshot folder.
-    QCOMPARE(
-        tool({"--password-file", f.path("pw.txt"), "recover", folder, f.path("out.qly")}).first, 1);
-    QCOMPARE(tool({"recover", f.path("state"), f.path("other.qly")}).first, 1);
-    QVERIFY(QFile::exists(folder + "/snapshot"));
-}
+        QCOMPARE(tool({"recover", id, f.path("out.qly")}).first, 2); // no password given
+        QVERIFY(!QFile::exists(f.path("out.qly")));
+        writeFile(f.path("pw.txt"), "pw\n");
+        // Only under a binder's name, which the file manager knows.
+        QCOMPARE(
+            tool({"--password-file", f.path("pw.txt"), "recover", id, f.path("out.txt")}).first, 1);
+        QVERIFY(!QFile::exists(f.path("out.txt")));
+        QCOMPARE(
+            tool({"--password-file", f.path("pw.txt"), "recover", id, f.path("out.qly")}).first, 0);
+        f.ui.passwords = {QStringLiteral("pw"), QStringLiteral("pw")};
+        QCOMPARE(contentOf(*f.workspace, f.path("out.qly")),
+                 contentOf(*f.workspace, f.path("saved.qly")));
+        // Never over a file, and never anything but a snapshot folder.
+        QCOMPARE(
+            tool({"--password-file", f.path("pw.txt"), "recover", folder, f.path("out.qly")}).first,
+            1);
+        QCOMPARE(tool({"recover", f.path("state"), f.path("other.qly")}).first, 1);
+        QVERIFY(QFile::exists(folder + "/snapshot"));
+    }
+};
 
 QTEST_MAIN(tst_recovery)
 #include "tst_recovery.moc"

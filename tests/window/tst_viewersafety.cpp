@@ -278,312 +278,304 @@ class tst_viewersafety : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void localNetworkHostsInEverySpelling();
-    void pagesLoadOnlyTheirOwnAndThePublicWeb();
-    void hostilePageReachesNoLocalFile();
-    void pageReachesNothingOnThisComputer();
-    void filePageNamedLikeWebContentIsNeverRun();
-    void pagesSeeOnlyTheirOwnResources();
-    void linksToOtherProgramsAskFirst();
-    void textPageLinksFollowOnlyTheWeb();
-    void crashedPageSaysSoAndGetsNothingButBeingShown();
-};
-
-void tst_viewersafety::localNetworkHostsInEverySpelling()
-{
-    // Names and IPv4 addresses of this computer and its networks, then IPv6 ones.
-    for (const char *host :
-         {"localhost", "LOCALHOST.", "a.b.localhost", "127.0.0.1", "127.255.1.2", "0.0.0.0",
-          "0.1.2.3", "10.1.2.3", "172.16.0.1", "172.31.255.255", "192.168.1.1", "169.254.9.9"})
-        QVERIFY2(isLocalNetworkHost(QLatin1String(host)), host);
-    for (const char *host :
-         {"::", "::1", "fe80::1", "fe80::1%eth0", "fc00::1", "fd12:3456::1", "fec0::1",
-          "::ffff:127.0.0.1", "::ffff:192.168.0.1", "::ffff:7f00:1", "::10.0.0.1"})
-        QVERIFY2(isLocalNetworkHost(QLatin1String(host)), host);
-    // The spellings the web engine turns into dotted addresses, as QUrl also does.
-    for (const char *url : {"http://2130706433/", "http://0x7f000001/", "http://0177.0.0.1/",
-                            "http://127.1/", "http://[::ffff:7f00:1]/", "http://0/"})
-        QVERIFY2(isLocalNetworkHost(QUrl(QLatin1String(url)).host()), url);
-    for (const char *host : {"example.org", "localhost.example.org", "mylocalhost", "8.8.8.8",
-                             "172.32.0.1", "172.15.255.255", "192.169.0.1", "1.0.0.0",
-                             "2001:db8::1", "::ffff:8.8.8.8", "fbff::1", "fe00::1", ""})
-        QVERIFY2(!isLocalNetworkHost(QLatin1String(host)), host);
-}
-
-void tst_viewersafety::pagesLoadOnlyTheirOwnAndThePublicWeb()
-{
-    for (const char *url : {"quillery:/Tmp.htm", "about:blank", "about:srcdoc", "data:text/css,x",
-                            "blob:quillery:/1234"})
-        QVERIFY2(pageMayLoad(QUrl(QLatin1String(url)), true) &&
-                     pageMayLoad(QUrl(QLatin1String(url)), false),
-                 url);
-    for (const char *url : {"http://example.org/a.png", "https://example.org/"}) {
-        QVERIFY2(pageMayLoad(QUrl(QLatin1String(url)), false), url);
-        QVERIFY2(!pageMayLoad(QUrl(QLatin1String(url)), true), url);
+    void localNetworkHostsInEverySpelling()
+    {
+        // Names and IPv4 addresses of this computer and its networks, then IPv6 ones.
+        for (const char *host :
+             {"localhost", "LOCALHOST.", "a.b.localhost", "127.0.0.1", "127.255.1.2", "0.0.0.0",
+              "0.1.2.3", "10.1.2.3", "172.16.0.1", "172.31.255.255", "192.168.1.1", "169.254.9.9"})
+            QVERIFY2(isLocalNetworkHost(QLatin1String(host)), host);
+        for (const char *host :
+             {"::", "::1", "fe80::1", "fe80::1%eth0", "fc00::1", "fd12:3456::1", "fec0::1",
+              "::ffff:127.0.0.1", "::ffff:192.168.0.1", "::ffff:7f00:1", "::10.0.0.1"})
+            QVERIFY2(isLocalNetworkHost(QLatin1String(host)), host);
+        // The spellings the web engine turns into dotted addresses, as QUrl also does.
+        for (const char *url : {"http://2130706433/", "http://0x7f000001/", "http://0177.0.0.1/",
+                                "http://127.1/", "http://[::ffff:7f00:1]/", "http://0/"})
+            QVERIFY2(isLocalNetworkHost(QUrl(QLatin1String(url)).host()), url);
+        for (const char *host : {"example.org", "localhost.example.org", "mylocalhost", "8.8.8.8",
+                                 "172.32.0.1", "172.15.255.255", "192.169.0.1", "1.0.0.0",
+                                 "2001:db8::1", "::ffff:8.8.8.8", "fbff::1", "fe00::1", ""})
+            QVERIFY2(!isLocalNetworkHost(QLatin1String(host)), host);
     }
-    for (const char *url :
-         {"http://127.0.0.1/", "https://localhost/", "http://[::1]:8080/", "http://192.168.1.1/",
-          "ws://example.org/", "wss://example.org/", "ftp://example.org/", "file:///etc/passwd",
-          "chrome://crash", "view-source:http://example.org/", "about:settings", "mailto:a@b.c",
-          "smb://example.org/share", "javascript:alert(1)", "filesystem:http://example.org/x"})
-        QVERIFY2(!pageMayLoad(QUrl(QLatin1String(url)), false), url);
 
-    QCOMPARE(linkTarget(QUrl("https://example.org/"), false), LinkTarget::Web);
-    QCOMPARE(linkTarget(QUrl("https://example.org/"), true), LinkTarget::Offline);
-    QCOMPARE(linkTarget(QUrl("mailto:a@b.c"), false), LinkTarget::OtherProgram);
-    QCOMPARE(linkTarget(QUrl("smb://example.org/x"), true), LinkTarget::Offline);
-    QCOMPARE(linkTarget(QUrl("http://10.0.0.1/"), false), LinkTarget::LocalNetwork);
-    for (const char *url :
-         {"chrome://inducebrowsercrashforrealz", "chrome://crash", "javascript:alert(1)",
-          "data:text/html,x", "file:///etc/passwd", "view-source:https://example.org/",
-          "about:blank", "quillery:/Tmp.htm", "blob:x", "ws://example.org/", "http:///x", "x"})
-        QVERIFY2(linkTarget(QUrl(QLatin1String(url)), false) == LinkTarget::Never, url);
+    void pagesLoadOnlyTheirOwnAndThePublicWeb()
+    {
+        for (const char *url : {"quillery:/Tmp.htm", "about:blank", "about:srcdoc",
+                                "data:text/css,x", "blob:quillery:/1234"})
+            QVERIFY2(pageMayLoad(QUrl(QLatin1String(url)), true) &&
+                         pageMayLoad(QUrl(QLatin1String(url)), false),
+                     url);
+        for (const char *url : {"http://example.org/a.png", "https://example.org/"}) {
+            QVERIFY2(pageMayLoad(QUrl(QLatin1String(url)), false), url);
+            QVERIFY2(!pageMayLoad(QUrl(QLatin1String(url)), true), url);
+        }
+        for (const char *url :
+             {"http://127.0.0.1/", "https://localhost/", "http://[::1]:8080/",
+              "http://192.168.1.1/", "ws://example.org/", "wss://example.org/",
+              "ftp://example.org/", "file:///etc/passwd", "chrome://crash",
+              "view-source:http://example.org/", "about:settings", "mailto:a@b.c",
+              "smb://example.org/share", "javascript:alert(1)", "filesystem:http://example.org/x"})
+            QVERIFY2(!pageMayLoad(QUrl(QLatin1String(url)), false), url);
 
-    // An address is shown whole up to 300 characters, and cut short after.
-    const QString fits = "https://example.org/" + QString(280, u'a');
-    QCOMPARE(shownAddress(QUrl(fits)), fits);
-    QCOMPARE(shownAddress(QUrl(fits + "b")), fits + "...");
-}
+        QCOMPARE(linkTarget(QUrl("https://example.org/"), false), LinkTarget::Web);
+        QCOMPARE(linkTarget(QUrl("https://example.org/"), true), LinkTarget::Offline);
+        QCOMPARE(linkTarget(QUrl("mailto:a@b.c"), false), LinkTarget::OtherProgram);
+        QCOMPARE(linkTarget(QUrl("smb://example.org/x"), true), LinkTarget::Offline);
+        QCOMPARE(linkTarget(QUrl("http://10.0.0.1/"), false), LinkTarget::LocalNetwork);
+        for (const char *url :
+             {"chrome://inducebrowsercrashforrealz", "chrome://crash", "javascript:alert(1)",
+              "data:text/html,x", "file:///etc/passwd", "view-source:https://example.org/",
+              "about:blank", "quillery:/Tmp.htm", "blob:x", "ws://example.org/", "http:///x", "x"})
+            QVERIFY2(linkTarget(QUrl(QLatin1String(url)), false) == LinkTarget::Never, url);
 
-void tst_viewersafety::hostilePageReachesNoLocalFile()
-{
-    BinderFixture f;
-    ConsoleLog console;
-    Viewer viewer(f, {{"evil.html", fileReadingPage(f.temp->path())}});
-    QVERIFY(viewer.show(*viewer.binder));
-    // The channel works, so silence below means nothing was found, not nothing sent.
-    QTRY_VERIFY_WITH_TIMEOUT(console.reports().contains("alive 1"), 20000);
-    QTest::qWait(1500);
-    const QString reports = console.reports().join(u'\n');
-    for (const QString &tag : QStringList{"fetch-", "xhr-", "frame-", "window"})
-        QVERIFY2(!reports.contains(tag), qPrintable(reports));
-    QVERIFY(!reports.contains(Secret));
-    // The browser keeps nothing on disk, and little of what pages fetch in memory.
-    const QWebEngineProfile *profile = enginePage(viewer.pane)->profile();
-    QVERIFY(profile->isOffTheRecord());
-    QCOMPARE(profile->httpCacheType(), QWebEngineProfile::MemoryHttpCache);
-    QCOMPARE(profile->httpCacheMaximumSize(), 2 * 1024 * 1024);
-}
+        // An address is shown whole up to 300 characters, and cut short after.
+        const QString fits = "https://example.org/" + QString(280, u'a');
+        QCOMPARE(shownAddress(QUrl(fits)), fits);
+        QCOMPARE(shownAddress(QUrl(fits + "b")), fits + "...");
+    }
 
-// Working offline, the page's script never runs and it sends nothing at all.
-void tst_viewersafety::pageReachesNothingOnThisComputer()
-{
-    for (const bool offline : {false, true}) {
+    void hostilePageReachesNoLocalFile()
+    {
         BinderFixture f;
         ConsoleLog console;
-        Trap trap;
-        Trap named;
-        Viewer viewer(f, {{"evil.html", localReachingPage(trap, named)}});
-        viewer.pane.setOffline(offline);
+        Viewer viewer(f, {{"evil.html", fileReadingPage(f.temp->path())}});
         QVERIFY(viewer.show(*viewer.binder));
-        if (!offline)
-            QTRY_VERIFY_WITH_TIMEOUT(console.reports().contains("alive 1"), 20000);
-        QTest::qWait(offline ? 3000 : 1500);
-        QCOMPARE(console.reports(), offline ? QStringList() : QStringList("alive 1"));
-        QCOMPARE(trap.connections, 0);
-        QCOMPARE(trap.datagrams, 0);
-        // Where a name resolves to this computer, the engine refuses the request once it
-        // sees the address: the connection may open, but nothing is sent.
-        QCOMPARE(named.received, QByteArray());
-        QCOMPARE(offline ? named.connections : 0, 0);
+        // The channel works, so silence below means nothing was found, not nothing sent.
+        QTRY_VERIFY_WITH_TIMEOUT(console.reports().contains("alive 1"), 20000);
+        QTest::qWait(1500);
+        const QString reports = console.reports().join(u'\n');
+        for (const QString &tag : QStringList{"fetch-", "xhr-", "frame-", "window"})
+            QVERIFY2(!reports.contains(tag), qPrintable(reports));
+        QVERIFY(!reports.contains(Secret));
+        // The browser keeps nothing on disk, and little of what pages fetch in memory.
+        const QWebEngineProfile *profile = enginePage(viewer.pane)->profile();
+        QVERIFY(profile->isOffTheRecord());
+        QCOMPARE(profile->httpCacheType(), QWebEngineProfile::MemoryHttpCache);
+        QCOMPARE(profile->httpCacheMaximumSize(), 2 * 1024 * 1024);
     }
-    // The engine's limits do not stay in the environment of the programs this one starts.
-    QCOMPARE(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"), QByteArray());
-}
 
-void tst_viewersafety::filePageNamedLikeWebContentIsNeverRun()
-{
-    BinderFixture f;
-    ConsoleLog console;
-    Viewer viewer(f, {{"x.html", fileReadingPage(f.temp->path())}});
-    retype(*viewer.binder, 0, PageKind::FILE, QStringLiteral("x.html"));
-    QVERIFY(viewer.show(*viewer.binder));
-    QString text;
-    enginePage(viewer.pane)->toPlainText([&text](const QString &t) { text = t; });
-    QTRY_VERIFY(text.contains("Use Edit Page"));
-    QVERIFY(text.contains("x.html"));
-    QTest::qWait(1500);
-    QVERIFY(console.reports().isEmpty());
-}
+    // Working offline, the page's script never runs and it sends nothing at all.
+    void pageReachesNothingOnThisComputer()
+    {
+        for (const bool offline : {false, true}) {
+            BinderFixture f;
+            ConsoleLog console;
+            Trap trap;
+            Trap named;
+            Viewer viewer(f, {{"evil.html", localReachingPage(trap, named)}});
+            viewer.pane.setOffline(offline);
+            QVERIFY(viewer.show(*viewer.binder));
+            if (!offline)
+                QTRY_VERIFY_WITH_TIMEOUT(console.reports().contains("alive 1"), 20000);
+            QTest::qWait(offline ? 3000 : 1500);
+            QCOMPARE(console.reports(), offline ? QStringList() : QStringList("alive 1"));
+            QCOMPARE(trap.connections, 0);
+            QCOMPARE(trap.datagrams, 0);
+            // Where a name resolves to this computer, the engine refuses the request once it
+            // sees the address: the connection may open, but nothing is sent.
+            QCOMPARE(named.received, QByteArray());
+            QCOMPARE(offline ? named.connections : 0, 0);
+        }
+        // The engine's limits do not stay in the environment of the programs this one starts.
+        QCOMPARE(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"), QByteArray());
+    }
 
-// A page sees its own pictures and the binder's style sheets, each only from a page of the
-// kind it is asked as, whatever other pages are named.
-void tst_viewersafety::pagesSeeOnlyTheirOwnResources()
-{
-    BinderFixture f;
-    Viewer viewer(f, {{"Trip.html", "<meta charset=utf-8><img id=own src=\"Trip.gif\">"
-                                    "<img id=other src=Other.gif>"
-                                    "<img id=spelt src=\"Trip \xc3\xa9t\xc3\xa9.gif\">"},
-                      {"Trip.gif", OnePixelGif},
-                      {"Trip photo.JPG", "j"},
-                      {"Other.gif", OnePixelGif},
-                      {"style.txt", "body{}"},
-                      {"Trip notes.txt", "t"},
-                      {"Trip.svg", "<svg/>"},
-                      {"notes.rtf", "{\\rtf1 secret}"},
-                      {"private.txt", "secret"},
-                      {"other.bin", "secret"},
-                      {"Trip \xc3\xa9t\xc3\xa9.gif", OnePixelGif}});
-    Binder &binder = *viewer.binder;
-    retype(binder, 4, PageKind::TXT, QStringLiteral("style.css"));
-    retype(binder, 7, PageKind::RTF, QStringLiteral("notes.css"));
-    retype(binder, 8, PageKind::TXT, QStringLiteral("Trip secret.gif"));
-    retype(binder, 9, PageKind::FILE, QStringLiteral("Trip file.png"));
-    QCOMPARE(binder.page(1).name, QString("Trip"));
-    const PageContent content = preparePageDisplay(*f.workspace, binder).content;
-    const SchemeReply page = content.answer(placeholderUrl().path().mid(1));
-    QCOMPARE(page.mimeType, QByteArray("text/html; charset=utf-8"));
-    QVERIFY(page.data.contains("Trip.gif"));
-    QCOMPARE(content.answer("TRIP.GIF").data, OnePixelGif);
-    QCOMPARE(content.answer("TRIP.GIF").mimeType, QByteArray("image/gif"));
-    QCOMPARE(content.answer("trip photo.jpg").mimeType, QByteArray("image/jpeg"));
-    const SchemeReply style = content.answer("style.css");
-    QCOMPARE(style.mimeType, QByteArray("text/css"));
-    QCOMPARE(style.data, QByteArray("body{}"));
-    // Not this page's pictures, not of the kind asked for, or able to run script.
-    for (const char *name : {"Other.gif", "Trip notes.txt", "Trip notes", "Trip.svg", "notes.css",
-                             "Trip secret.gif", "Trip file.png"})
-        QVERIFY2(!content.resource(QLatin1String(name)), name);
-    for (const char *name :
-         {"", "/", "../Trip.gif", "./Trip.gif", "Trip.gif/", "sub/Trip.gif", "Trip.html", "Trip"})
-        QVERIFY2(content.answer(QString::fromUtf8(name)).status == SchemeReply::Status::NotFound,
-                 name);
-    // Nothing of the binder is written into the temporary folder for the browser.
-    QVERIFY(!QFile::exists(f.temp->filePath("Trip.gif")));
-    QVERIFY(!QFile::exists(f.temp->filePath("style.css")));
+    void filePageNamedLikeWebContentIsNeverRun()
+    {
+        BinderFixture f;
+        ConsoleLog console;
+        Viewer viewer(f, {{"x.html", fileReadingPage(f.temp->path())}});
+        retype(*viewer.binder, 0, PageKind::FILE, QStringLiteral("x.html"));
+        QVERIFY(viewer.show(*viewer.binder));
+        QString text;
+        enginePage(viewer.pane)->toPlainText([&text](const QString &t) { text = t; });
+        QTRY_VERIFY(text.contains("Use Edit Page"));
+        QVERIFY(text.contains("x.html"));
+        QTest::qWait(1500);
+        QVERIFY(console.reports().isEmpty());
+    }
 
-    QVERIFY(viewer.show(binder));
-    QTRY_COMPARE(viewer.evaluate("document.getElementById('own').naturalWidth").toInt(), 1);
-    QCOMPARE(viewer.evaluate("document.getElementById('other').naturalWidth").toInt(), 0);
-    // A name with a space and letters outside ASCII comes back as it was asked for.
-    QTRY_COMPARE(viewer.evaluate("document.getElementById('spelt').naturalWidth").toInt(), 1);
+    // A page sees its own pictures and the binder's style sheets, each only from a page of the
+    // kind it is asked as, whatever other pages are named.
+    void pagesSeeOnlyTheirOwnResources()
+    {
+        BinderFixture f;
+        Viewer viewer(f, {{"Trip.html", "<meta charset=utf-8><img id=own src=\"Trip.gif\">"
+                                        "<img id=other src=Other.gif>"
+                                        "<img id=spelt src=\"Trip \xc3\xa9t\xc3\xa9.gif\">"},
+                          {"Trip.gif", OnePixelGif},
+                          {"Trip photo.JPG", "j"},
+                          {"Other.gif", OnePixelGif},
+                          {"style.txt", "body{}"},
+                          {"Trip notes.txt", "t"},
+                          {"Trip.svg", "<svg/>"},
+                          {"notes.rtf", "{\\rtf1 secret}"},
+                          {"private.txt", "secret"},
+                          {"other.bin", "secret"},
+                          {"Trip \xc3\xa9t\xc3\xa9.gif", OnePixelGif}});
+        Binder &binder = *viewer.binder;
+        retype(binder, 4, PageKind::TXT, QStringLiteral("style.css"));
+        retype(binder, 7, PageKind::RTF, QStringLiteral("notes.css"));
+        retype(binder, 8, PageKind::TXT, QStringLiteral("Trip secret.gif"));
+        retype(binder, 9, PageKind::FILE, QStringLiteral("Trip file.png"));
+        QCOMPARE(binder.page(1).name, QString("Trip"));
+        const PageContent content = preparePageDisplay(*f.workspace, binder).content;
+        const SchemeReply page = content.answer(placeholderUrl().path().mid(1));
+        QCOMPARE(page.mimeType, QByteArray("text/html; charset=utf-8"));
+        QVERIFY(page.data.contains("Trip.gif"));
+        QCOMPARE(content.answer("TRIP.GIF").data, OnePixelGif);
+        QCOMPARE(content.answer("TRIP.GIF").mimeType, QByteArray("image/gif"));
+        QCOMPARE(content.answer("trip photo.jpg").mimeType, QByteArray("image/jpeg"));
+        const SchemeReply style = content.answer("style.css");
+        QCOMPARE(style.mimeType, QByteArray("text/css"));
+        QCOMPARE(style.data, QByteArray("body{}"));
+        // Not this page's pictures, not of the kind asked for, or able to run script.
+        for (const char *name : {"Other.gif", "Trip notes.txt", "Trip notes", "Trip.svg",
+                                 "notes.css", "Trip secret.gif", "Trip file.png"})
+            QVERIFY2(!content.resource(QLatin1String(name)), name);
+        for (const char *name : {"", "/", "../Trip.gif", "./Trip.gif", "Trip.gif/", "sub/Trip.gif",
+                                 "Trip.html", "Trip"})
+            QVERIFY2(content.answer(QString::fromUtf8(name)).status ==
+                         SchemeReply::Status::NotFound,
+                     name);
+        // Nothing of the binder is written into the temporary folder for the browser.
+        QVERIFY(!QFile::exists(f.temp->filePath("Trip.gif")));
+        QVERIFY(!QFile::exists(f.temp->filePath("style.css")));
 
-    // A page without a name begins no picture's name.
-    retype(binder, 0, PageKind::HTML, QString());
-    const PageContent unnamed = preparePageDisplay(*f.workspace, binder).content;
-    QVERIFY(!unnamed.resource("Trip.gif") && !unnamed.resource("Other.gif"));
-    QVERIFY(unnamed.resource("style.css"));
-}
+        QVERIFY(viewer.show(binder));
+        QTRY_COMPARE(viewer.evaluate("document.getElementById('own').naturalWidth").toInt(), 1);
+        QCOMPARE(viewer.evaluate("document.getElementById('other').naturalWidth").toInt(), 0);
+        // A name with a space and letters outside ASCII comes back as it was asked for.
+        QTRY_COMPARE(viewer.evaluate("document.getElementById('spelt').naturalWidth").toInt(), 1);
 
-// A link to another program's address is never handed to the desktop by a click: the
-// viewer asks, naming the address and the program, and never offline; an address no
-// program opens is refused without asking.
-void tst_viewersafety::linksToOtherProgramsAskFirst()
-{
-    BinderFixture f;
-    installMailProgram(f.dir);
-    Opener opener({"mailto", "smb", "foo-unknown", "https"});
-    Viewer viewer(
-        f, {{"links.html", "<a id=mail href='mailto:someone@example.org'>mail</a><br>"
+        // A page without a name begins no picture's name.
+        retype(binder, 0, PageKind::HTML, QString());
+        const PageContent unnamed = preparePageDisplay(*f.workspace, binder).content;
+        QVERIFY(!unnamed.resource("Trip.gif") && !unnamed.resource("Other.gif"));
+        QVERIFY(unnamed.resource("style.css"));
+    }
+
+    // A link to another program's address is never handed to the desktop by a click: the
+    // viewer asks, naming the address and the program, and never offline; an address no
+    // program opens is refused without asking.
+    void linksToOtherProgramsAskFirst()
+    {
+        BinderFixture f;
+        installMailProgram(f.dir);
+        Opener opener({"mailto", "smb", "foo-unknown", "https"});
+        Viewer viewer(f, {{"links.html",
+                           "<a id=mail href='mailto:someone@example.org'>mail</a><br>"
                            "<a id=share href='smb://files.example.org/share'>share</a><br>"
                            "<a id=unknown href='foo-unknown:bar'>unknown</a><br>"
                            "<button id=script onclick=\"location='smb://files.example.org/x'\">"
                            "script</button><br><a id=web href='https://example.org/'>web</a>"}});
-    QVERIFY(viewer.show(*viewer.binder));
+        QVERIFY(viewer.show(*viewer.binder));
 
-    f.dialogs.queueMessage(MsgResult::No);
-    viewer.click("mail");
-    QTRY_COMPARE(f.dialogs.calls().size(), 1);
-    QVERIFY(f.dialogs.lastText().contains("mailto:someone@example.org"));
-    QVERIFY(f.dialogs.lastText().contains("Mail Reader"));
-    f.dialogs.queueMessage(MsgResult::Yes);
-    viewer.click("share");
-    QTRY_COMPARE(opener.opened, QList<QUrl>{QUrl("smb://files.example.org/share")});
-    viewer.click("unknown");
-    QTRY_VERIFY(viewer.pane.notice().contains("foo-unknown:"));
-    f.dialogs.queueMessage(MsgResult::No);
-    viewer.click("script");
-    QTRY_COMPARE(f.dialogs.calls().size(), 3);
-    QVERIFY(f.dialogs.lastText().contains("smb://files.example.org/x"));
+        f.dialogs.queueMessage(MsgResult::No);
+        viewer.click("mail");
+        QTRY_COMPARE(f.dialogs.calls().size(), 1);
+        QVERIFY(f.dialogs.lastText().contains("mailto:someone@example.org"));
+        QVERIFY(f.dialogs.lastText().contains("Mail Reader"));
+        f.dialogs.queueMessage(MsgResult::Yes);
+        viewer.click("share");
+        QTRY_COMPARE(opener.opened, QList<QUrl>{QUrl("smb://files.example.org/share")});
+        viewer.click("unknown");
+        QTRY_VERIFY(viewer.pane.notice().contains("foo-unknown:"));
+        f.dialogs.queueMessage(MsgResult::No);
+        viewer.click("script");
+        QTRY_COMPARE(f.dialogs.calls().size(), 3);
+        QVERIFY(f.dialogs.lastText().contains("smb://files.example.org/x"));
 
-    viewer.pane.setOffline(true);
-    QSignalSpy reloaded(enginePage(viewer.pane), &QWebEnginePage::loadFinished);
-    QVERIFY(reloaded.wait(20000));
-    for (const auto &[link, address] : {std::pair{"mail", "mailto:someone@example.org"},
-                                        std::pair{"web", "https://example.org/"}}) {
-        viewer.click(link);
-        QTRY_VERIFY2(viewer.pane.notice().contains(QLatin1String(address)), link);
-        QVERIFY(viewer.pane.notice().contains("Work Offline"));
-        // The page stays in view with the notice over it.
-        QCOMPARE(viewer.pane.currentWidget(), viewer.pane.txtHTML()->widget());
-        QCOMPARE(viewer.pane.txtHTML()->url(), placeholderUrl());
+        viewer.pane.setOffline(true);
+        QSignalSpy reloaded(enginePage(viewer.pane), &QWebEnginePage::loadFinished);
+        QVERIFY(reloaded.wait(20000));
+        for (const auto &[link, address] : {std::pair{"mail", "mailto:someone@example.org"},
+                                            std::pair{"web", "https://example.org/"}}) {
+            viewer.click(link);
+            QTRY_VERIFY2(viewer.pane.notice().contains(QLatin1String(address)), link);
+            QVERIFY(viewer.pane.notice().contains("Work Offline"));
+            // The page stays in view with the notice over it.
+            QCOMPARE(viewer.pane.currentWidget(), viewer.pane.txtHTML()->widget());
+            QCOMPARE(viewer.pane.txtHTML()->url(), placeholderUrl());
+        }
+        QCOMPARE(f.dialogs.calls().size(), 3);
+        QCOMPARE(opener.opened.size(), 1);
     }
-    QCOMPARE(f.dialogs.calls().size(), 3);
-    QCOMPARE(opener.opened.size(), 1);
-}
 
-// Links in text pages go to the web only, by the rule the browser's links follow: the
-// browser's own addresses (one of which ends the whole program), script and local files are
-// never loaded.
-void tst_viewersafety::textPageLinksFollowOnlyTheWeb()
-{
-    BinderFixture f;
-    auto binder = f.open(f.makeBinder("notes.qly", {{"notes.txt", "see the links"}}));
-    binder->setCurIndex(1);
-    ViewerPane pane(f.dialogs);
-    pane.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
-    for (const char *url :
-         {"chrome://inducebrowsercrashforrealz", "javascript:alert(1)", "file:///etc/passwd"}) {
-        QVERIFY2(!pane.followLink(QUrl(QLatin1String(url))), url);
-        QVERIFY2(pane.notice().contains("follows only web links"), url);
+    // Links in text pages go to the web only, by the rule the browser's links follow: the
+    // browser's own addresses (one of which ends the whole program), script and local files are
+    // never loaded.
+    void textPageLinksFollowOnlyTheWeb()
+    {
+        BinderFixture f;
+        auto binder = f.open(f.makeBinder("notes.qly", {{"notes.txt", "see the links"}}));
+        binder->setCurIndex(1);
+        ViewerPane pane(f.dialogs);
+        pane.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
+        for (const char *url :
+             {"chrome://inducebrowsercrashforrealz", "javascript:alert(1)", "file:///etc/passwd"}) {
+            QVERIFY2(!pane.followLink(QUrl(QLatin1String(url))), url);
+            QVERIFY2(pane.notice().contains("follows only web links"), url);
+        }
+        pane.setOffline(true);
+        QVERIFY(!pane.followLink(QUrl("https://example.org/")));
+        QVERIFY(pane.notice().contains("Work Offline"));
+        QVERIFY(!pane.hasBrowser());
+        QCOMPARE(pane.currentWidget(), pane.txtPad());
     }
-    pane.setOffline(true);
-    QVERIFY(!pane.followLink(QUrl("https://example.org/")));
-    QVERIFY(pane.notice().contains("Work Offline"));
-    QVERIFY(!pane.hasBrowser());
-    QCOMPARE(pane.currentWidget(), pane.txtPad());
-}
 
-// A crashed page leaves a message until it is shown again. A page cannot send its own
-// address a form, have the browser save a file, or be given the location, camera or
-// microphone (1 is the code of a refusal). Only a secure page may ask for those: one with a
-// web address as its base stands in for a public web page here.
-void tst_viewersafety::crashedPageSaysSoAndGetsNothingButBeingShown()
-{
-    BinderFixture f;
-    ConsoleLog console;
-    Viewer viewer(f, {{"page.html", "<p id=p>still here</p><form id=send method=post "
-                                    "action=page.gif></form>"},
-                      {"page.gif", OnePixelGif}});
-    QVERIFY(viewer.show(*viewer.binder));
-    QWebEnginePage *page = enginePage(viewer.pane);
-    // The browser itself refuses the address; the test then goes behind its back.
-    viewer.pane.txtHTML()->setUrl(QUrl("chrome://crash"));
-    QTRY_VERIFY(viewer.pane.notice().contains("follows only web links"));
-    page->setUrl(QUrl("chrome://crash"));
-    QTRY_VERIFY_WITH_TIMEOUT(viewer.pane.notice().contains("crashed"), 20000);
-    QSignalSpy loaded(page, &QWebEnginePage::loadFinished);
-    viewer.pane.refresh();
-    QVERIFY(loaded.wait(20000));
-    QCOMPARE(viewer.evaluate("document.getElementById('p').textContent").toString(),
-             QString("still here"));
-    QVERIFY(viewer.pane.notice().isEmpty());
-    const QUrl own = page->url();
+    // A crashed page leaves a message until it is shown again. A page cannot send its own
+    // address a form, have the browser save a file, or be given the location, camera or
+    // microphone (1 is the code of a refusal). Only a secure page may ask for those: one with a
+    // web address as its base stands in for a public web page here.
+    void crashedPageSaysSoAndGetsNothingButBeingShown()
+    {
+        BinderFixture f;
+        ConsoleLog console;
+        Viewer viewer(f, {{"page.html", "<p id=p>still here</p><form id=send method=post "
+                                        "action=page.gif></form>"},
+                          {"page.gif", OnePixelGif}});
+        QVERIFY(viewer.show(*viewer.binder));
+        QWebEnginePage *page = enginePage(viewer.pane);
+        // The browser itself refuses the address; the test then goes behind its back.
+        viewer.pane.txtHTML()->setUrl(QUrl("chrome://crash"));
+        QTRY_VERIFY(viewer.pane.notice().contains("follows only web links"));
+        page->setUrl(QUrl("chrome://crash"));
+        QTRY_VERIFY_WITH_TIMEOUT(viewer.pane.notice().contains("crashed"), 20000);
+        QSignalSpy loaded(page, &QWebEnginePage::loadFinished);
+        viewer.pane.refresh();
+        QVERIFY(loaded.wait(20000));
+        QCOMPARE(viewer.evaluate("document.getElementById('p').textContent").toString(),
+                 QString("still here"));
+        QVERIFY(viewer.pane.notice().isEmpty());
+        const QUrl own = page->url();
 
-    // The page's picture is there to be fetched, not sent a form.
-    viewer.evaluate("document.getElementById('send').submit()");
-    QVERIFY(loaded.wait(20000));
-    QCOMPARE(loaded.last().at(0).toBool(), false);
-    page->load(own.resolved(QUrl("page.gif")));
-    QVERIFY(loaded.wait(20000));
-    QVERIFY(loaded.last().at(0).toBool());
+        // The page's picture is there to be fetched, not sent a form.
+        viewer.evaluate("document.getElementById('send').submit()");
+        QVERIFY(loaded.wait(20000));
+        QCOMPARE(loaded.last().at(0).toBool(), false);
+        page->load(own.resolved(QUrl("page.gif")));
+        QVERIFY(loaded.wait(20000));
+        QVERIFY(loaded.last().at(0).toBool());
 
-    QTemporaryDir downloads;
-    page->profile()->setDownloadPath(downloads.path());
-    QObject listener;
-    QList<QWebEngineDownloadRequest::DownloadState> states;
-    QObject::connect(page->profile(), &QWebEngineProfile::downloadRequested, &listener,
-                     [&](QWebEngineDownloadRequest *download) { states << download->state(); });
-    page->download(own, QStringLiteral("saved.html"));
-    QTRY_COMPARE(states.size(), 1);
-    QCOMPARE(states.first(), QWebEngineDownloadRequest::DownloadCancelled);
+        QTemporaryDir downloads;
+        page->profile()->setDownloadPath(downloads.path());
+        QObject listener;
+        QList<QWebEngineDownloadRequest::DownloadState> states;
+        QObject::connect(page->profile(), &QWebEngineProfile::downloadRequested, &listener,
+                         [&](QWebEngineDownloadRequest *download) { states << download->state(); });
+        page->download(own, QStringLiteral("saved.html"));
+        QTRY_COMPARE(states.size(), 1);
+        QCOMPARE(states.first(), QWebEngineDownloadRequest::DownloadCancelled);
 
-    page->setHtml("<script>" + QString::fromUtf8(Report) +
-                      "navigator.geolocation.getCurrentPosition(() => report('location', 0),"
-                      " e => report('location', e.code));</script>",
-                  QUrl("https://example.org/"));
-    QTRY_COMPARE_WITH_TIMEOUT(console.reports(), QStringList("location 1"), 20000);
-}
+        page->setHtml("<script>" + QString::fromUtf8(Report) +
+                          "navigator.geolocation.getCurrentPosition(() => report('location', 0),"
+                          " e => report('location', e.code));</script>",
+                      QUrl("https://example.org/"));
+        QTRY_COMPARE_WITH_TIMEOUT(console.reports(), QStringList("location 1"), 20000);
+    }
+};
 
 QTEST_MAIN(tst_viewersafety)
 #include "tst_viewersafety.moc"
