@@ -159,7 +159,13 @@ private Q_SLOTS:
         QCOMPARE(m_dialogs.calls().size(), 1);
         const DialogCall call = m_dialogs.calls().first();
         QCOMPARE(call.icon, MsgIcon::Critical);
-        QVERIFY(call.text.contains("('" + path + "')") && call.text.endsWith(", 321"));
+        QCOMPARE(call.buttons, MsgButtons::Ok);
+        QCOMPARE(call.title, QString("Recent Files Error"));
+        QVERIFY(call.text.startsWith("Quillery could not open the recent file list file ('" + path +
+                                     "').  Make sure that the file is not being used by another "
+                                     "program if you want the recent file list feature to "
+                                     "work.  The file is damaged: "));
+        QVERIFY(call.text.endsWith(", 321"));
 
         // The window still comes up, and writing replaces the damaged file with a sound one.
         m_dialogs.clear();
@@ -185,7 +191,9 @@ private Q_SLOTS:
 
         m_dialogs.queueMessage(MsgResult::Yes);
         button(window, "cmdDel")->click();
-        QVERIFY(m_dialogs.lastText().contains("'" + doomed + "'"));
+        QCOMPARE(m_dialogs.calls().last().buttons, MsgButtons::YesNo);
+        QCOMPARE(m_dialogs.lastText(),
+                 "Are you sure you want to remove the selected item '" + doomed + "'?");
         QCOMPARE(rows->topLevelItemCount(), 2);
         QCOMPARE(window.HasDup(doomed), 0);
         QCOMPARE(rows->currentItem(), rows->topLevelItem(0));
@@ -203,7 +211,11 @@ private Q_SLOTS:
 
         m_dialogs.queueMessage(MsgResult::Yes);
         button(window, "cmdOK")->click();
-        QVERIFY(m_dialogs.lastText().contains("'" + m_dir.filePath("gone.qly") + "'"));
+        QCOMPARE(m_dialogs.calls().last().title, QString("Open Error"));
+        QCOMPARE(m_dialogs.lastText(), "The selected file you are trying to open '" +
+                                           m_dir.filePath("gone.qly") +
+                                           "' does not exist.  Do you want to remove it from "
+                                           "the list?");
         QVERIFY(opened.isEmpty());
         QVERIFY(window.isVisible());
         QCOMPARE(list(window)->topLevelItemCount(), 1);
@@ -227,7 +239,9 @@ private Q_SLOTS:
             list(window)->setColumnWidth(1, 333);
             m_dialogs.queueMessage(MsgResult::Yes);
             button(window, "cmdDelAll")->click();
-            QCOMPARE(m_dialogs.pendingAnswers(), 0); // asked first
+            QCOMPARE(m_dialogs.calls().last().title, QString("Remove All"));
+            QCOMPARE(m_dialogs.lastText(),
+                     QString("Are you sure you want to remove all the items from the list?"));
             // Cancel only hides: the file still holds both rows.
             button(window, "cmdCancel")->click();
             QCOMPARE(lumpNames(path).size(), 6);
