@@ -15,10 +15,13 @@ std::optional<QStringDecoder> declaredHtmlDecoder(QByteArrayView start)
     return declared;
 }
 
-std::optional<QByteArray> undeclaredHtmlAsUtf8(QByteArrayView page)
+std::optional<QByteArray> undeclaredHtmlAsUtf8(const QByteArray &page)
 {
     if (declaredHtmlDecoder(page))
         return std::nullopt;
+    // Most pages are UTF-8 already: they go on shared, not copied.
+    if (page.isValidUtf8())
+        return page;
     Utf8OrWindows1252 reader;
     return reader.toUtf8(page, true).toByteArray();
 }

@@ -16,6 +16,6 @@ std::optional<QStringDecoder> declaredHtmlDecoder(QByteArrayView start);
 
 // A page without a declared decoder, read so, in UTF-8 throughout; nothing for a page with
 // one, which a browser reads as the page says.
-std::optional<QByteArray> undeclaredHtmlAsUtf8(QByteArrayView page);
+std::optional<QByteArray> undeclaredHtmlAsUtf8(const QByteArray &page);
 
 } // namespace quillery
