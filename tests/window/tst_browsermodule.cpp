@@ -101,38 +101,6 @@ private Q_SLOTS:
         QVERIFY(!webEngineLoaded());
     }
 
-    // A text page after a browser page leaves the browser: the window no longer counts the page
-    // as shown there (commands follow that). Without a module nothing else can say so.
-    void viewerSaysWhyItCannotShowAPage()
-    {
-        BinderFixture f;
-        auto binder =
-            f.open(f.makeBinder("page.qly", {{"page.html", "<p>hello</p>"}, {"3.txt", "3"}}));
-        QTemporaryDir empty;
-        setBrowserModuleFolders({empty.path()});
-        ViewerPane viewer(f.dialogs);
-        const auto show = [&](int position) {
-            binder->setCurIndex(position);
-            viewer.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
-        };
-        show(1);
-        auto *message = qobject_cast<QLabel *>(viewer.currentWidget());
-        QVERIFY(message);
-        QVERIFY2(message->text().contains(empty.path()), qPrintable(message->text()));
-        QVERIFY(viewer.HTML);
-        // What the window does with the browser still does nothing harmful without one.
-        viewer.findInBrowser();
-        viewer.refresh();
-        viewer.goBack();
-        viewer.setOffline(true);
-        viewer.blankBrowser();
-        QVERIFY(!viewer.hasBrowser());
-        show(2);
-        QVERIFY(!viewer.HTML);
-        QCOMPARE(viewer.currentWidget(), viewer.txtPad());
-        QCOMPARE(viewer.txtPad()->toPlainText(), QString("3"));
-    }
-
     // Text pages never load the web engine, nor does preloading without the module; the first
     // page that needs the browser loads it and arrives through the page scheme. A browser made
     // of parts preloaded ahead shows its own window's page through that window's scheme source
@@ -179,17 +147,6 @@ private Q_SLOTS:
         second.show();
         show(second, 4);
         show(viewer, 4);
-    }
-
-    void soundThatCannotPlaySaysWhy()
-    {
-        BinderFixture f;
-        auto binder = f.open(f.makeBinder("sounds.qly", {{"bell.wav", "RIFF"}}));
-        binder->setCurIndex(1);
-        ViewerPane viewer(f.dialogs);
-        viewer.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
-        QVERIFY2(viewer.notice().contains("bell.wav"), qPrintable(viewer.notice()));
-        QVERIFY(viewer.notice().contains("no sound output"));
     }
 };
 

@@ -3,15 +3,11 @@
 #include "TestSupport.h"
 #include "pagetext/PageDocument.h"
 #include "window/PagePrint.h"
-#include "window/PrintCommand.h"
 
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTest>
-#include <QTextCursor>
 #include <QTextDocument>
-#include <QTextList>
-#include <QTextTable>
 
 using namespace quillery;
 using namespace quillery::test;
@@ -67,29 +63,6 @@ QString cli(const QStringList &args, int *code = nullptr)
     return done.err;
 }
 
-// The text inside the sheets' one-inch margins, without white space: Qt draws the line
-// before a sheet's first line too, hidden in the margin, where a PDF reader still finds it.
-QString bodyText(const QString &pdf)
-{
-    const QRegularExpression size("Page size: *([0-9.]+) x ([0-9.]+) pts");
-    const auto paper = size.match(run("pdfinfo", {pdf}));
-    const int width = int(paper.captured(1).toDouble()) - 144;
-    const int height = int(paper.captured(2).toDouble()) - 144;
-    return run("pdftotext", {"-x", "72", "-y", "72", "-W", QString::number(width), "-H",
-                             QString::number(height), pdf, "-"})
-        .remove(QRegularExpression("\\s"));
-}
-
-// How often each line "WORD N" (such as "Line 12") occurs in the text.
-QHash<QString, int> numberedLines(const QString &text, const QString &words)
-{
-    QHash<QString, int> counts;
-    const QRegularExpression line("\\b(" + words + ") (\\d+)\\b");
-    for (auto it = line.globalMatch(text); it.hasNext();)
-        ++counts[it.next().captured()];
-    return counts;
-}
-
 } // namespace
 
 class tst_pageprint : public QObject
@@ -106,95 +79,25 @@ private Q_SLOTS:
         QVERIFY(PrintRTF(printer, text, PrintMargins(), "Shopping List", "06/12/2026 10:00:00"));
         const QStringList pages = sheets(f.path("one.pdf"));
         QCOMPARE(pages.size(), 1);
-        const QStringList lines = pages.first().split(u'\n', Qt::SkipEmptyParts);
-        // Number first (a quarter inch down), then the title, the text, the date last.
         QCOMPARE(numberLine(pages.first()), QString("-1-"));
-        QCOMPARE(lines.at(1).trimmed(), QString("Shopping List"));
-        QVERIFY(lines.at(2).contains("Bodyword"));
-        QCOMPARE(lines.last().trimmed(), QString("06/12/2026 10:00:00"));
 
-        // The text starts an inch in from the paper's edges, printed once or again (as Print
-        // Preview does).
-        for (int run = 1; run <= 2; ++run) {
-            if (run == 2)
-                QVERIFY(PrintRTF(printer, text, PrintMargins(), "Shopping List", "again"));
-            const QRectF body = wordAt(f.path("one.pdf"), "Bodyword");
-            QVERIFY2(qAbs(body.x() - 72) < 2, qPrintable(QString::number(body.x())));
-            QVERIFY2(body.y() >= 72 && body.y() < 80, qPrintable(QString::number(body.y())));
-        }
-        const QRectF number = wordAt(f.path("one.pdf"), "1");
-        QVERIFY(number.x() > 612 - 72 - 30 && number.x() < 612 - 72);
-        QVERIFY2(qAbs(number.y() - 18) < 3, qPrintable(QString::number(number.y())));
-        // The title and the date are centred across the sheet, each in its margin.
+        // Printed again (as Print Preview does), the text still starts an inch in.
+        QVERIFY(PrintRTF(printer, text, PrintMargins(), "Shopping List", "again"));
+        const QRectF body = wordAt(f.path("one.pdf"), "Bodyword");
+        QVERIFY2(qAbs(body.x() - 72) < 2, qPrintable(QString::number(body.x())));
+        // The title and the date are centred across the sheet, each halfway into its margin.
         const QRectF title =
             wordAt(f.path("one.pdf"), "Shopping") | wordAt(f.path("one.pdf"), "List");
         const QRectF date = wordAt(f.path("one.pdf"), "again");
         QVERIFY2(qAbs(title.center().x() - 306) < 2,
                  qPrintable(QString::number(title.center().x())));
-        QVERIFY2(qAbs(date.center().x() - 306) < 2, qPrintable(QString::number(date.center().x())));
-        // Each starts halfway into its margin.
         QVERIFY2(qAbs(title.top() - 36) < 2, qPrintable(QString::number(title.top())));
         QVERIFY2(qAbs(date.top() - (792 - 36)) < 2, qPrintable(QString::number(date.top())));
 
-        // An empty text still prints its sheet.
-        QTextDocument empty;
-        pdfPrinter(printer, f.path("empty.pdf"));
-        QVERIFY(PrintRTF(printer, empty, PrintMargins(), "", ""));
-        QCOMPARE(numberLine(sheets(f.path("empty.pdf")).first()), QString("-1-"));
         // Margins that leave no room print nothing, and say so.
         PrintMargins wide;
         wide.left = wide.right = 5 * PrintMargins::Inch;
         QVERIFY(!PrintRTF(printer, text, wide, "Too wide", ""));
-    }
-
-    void partsOfALongTextGoOnOnTheSameSheet()
-    {
-        // Thousands of paragraphs are laid out a part at a time; the sheets fill as if the
-        // text were laid out at once, each numbered, with the title and date. A part never
-        // starts just after a table (here where the first part is full), and a numbered list
-        // is kept in one part. Nothing is lost or doubled at the seams.
-        BinderFixture f;
-        QTextDocument text;
-        QTextCursor cursor(&text);
-        for (int i = 1; i <= 2500; ++i) {
-            cursor.insertText(QString("Line %1").arg(i));
-            cursor.insertBlock();
-            if (i == 1998) {
-                QTextTable *table = cursor.insertTable(1, 2);
-                table->cellAt(0, 0).firstCursorPosition().insertText("Table 1");
-                table->cellAt(0, 1).firstCursorPosition().insertText("Table 2");
-                cursor.movePosition(QTextCursor::End);
-            }
-        }
-        QTextListFormat numbers;
-        numbers.setStyle(QTextListFormat::ListDecimal);
-        cursor.createList(numbers);
-        for (int i = 1; i <= 2500; ++i) {
-            if (i > 1)
-                cursor.insertBlock();
-            cursor.insertText(QString("Item %1").arg(i));
-        }
-        QPrinter printer;
-        pdfPrinter(printer, f.path("parts.pdf"));
-        QVERIFY(PrintRTF(printer, text, PrintMargins(), "Parts", "today"));
-        const QStringList pages = sheets(f.path("parts.pdf"));
-        const QHash<QString, int> lines = numberedLines(pages.join(u'\n'), "Line|Item|Table");
-        QCOMPARE(lines.size(), 5002);
-        for (auto it = lines.cbegin(); it != lines.cend(); ++it)
-            QVERIFY2(it.value() == 1, qPrintable(it.key()));
-        // Every sheet but the last is full (the one with the table has a line less).
-        const auto linesOn = [&](int sheet) {
-            return numberedLines(pages.at(sheet), "Line|Item").size();
-        };
-        for (int n = 0; n < pages.size(); ++n) {
-            const QStringList lines = pages.at(n).split(u'\n', Qt::SkipEmptyParts);
-            QCOMPARE(numberLine(pages.at(n)), QString("-%1-").arg(n + 1));
-            QCOMPARE(lines.at(1).trimmed(), QString("Parts"));
-            QCOMPARE(lines.last().trimmed(), QString("today"));
-            if (n > 0 && n + 1 < pages.size())
-                QVERIFY2(linesOn(n) >= linesOn(0) - 1, qPrintable(QString::number(n)));
-        }
-        QVERIFY(pages.last().contains("2500. Item 2500"));
     }
 
     void longTextsPrintWholeOrFailSaying()
@@ -204,94 +107,27 @@ private Q_SLOTS:
         // layout can place at the tool's 1200 dots per inch.
         QByteArray tall = "{\\rtf1\\ansi ";
         for (int i = 0; i < 1900; ++i)
-            tall += "\\pard\\sl-9000 Top " + QByteArray::number(i) + "\\line Bottom " +
-                    QByteArray::number(i) + "\\par ";
+            tall += "\\pard\\sl-9000 Top\\line Bottom " + QByteArray::number(i) + "\\par ";
         tall += "}";
         // The same as one table, which cannot be laid out in parts.
         QByteArray table = "{\\rtf1\\ansi ";
         for (int i = 0; i < 1900; ++i)
             table += "\\trowd\\cellx5000\\pard\\intbl\\sl-9000 Top\\line Bottom\\cell\\row ";
         table += "\\pard}";
-        const QString word = QString("abcdefghijklmnopqrstuvwxyz").repeated(12'000);
-        const QString binder = f.makeBinder(
-            "long.qly", {{"Tall.rtf", tall}, {"Word.txt", word.toUtf8()}, {"Table.rtf", table}});
+        const QString binder = f.makeBinder("long.qly", {{"Tall.rtf", tall}, {"Table.rtf", table}});
 
         int code = -1;
         cli({"print", binder, f.path("tall.pdf"), "--pages", "1"}, &code);
         QCOMPARE(code, 0);
         const QString tallPdf = f.path("tall.pdf");
         QVERIFY(run("pdfinfo", {tallPdf}).contains(QRegularExpression("Pages: *3800\n")));
-        const auto sheet = [&](int n) {
-            return run("pdftotext",
-                       {"-f", QString::number(n), "-l", QString::number(n), tallPdf, "-"});
-        };
-        QVERIFY(sheet(1).contains("Top 0\n"));
-        QVERIFY(sheet(1900).contains("Bottom 949\n"));
-        QVERIFY(sheet(3800).contains("Bottom 1899\n"));
+        QVERIFY(run("pdftotext", {"-f", "3800", tallPdf, "-"}).contains("Bottom 1899\n"));
 
-        // A word of 312,000 letters is laid out quickly and printed whole.
-        cli({"print", binder, f.path("word.pdf"), "--pages", "2"}, &code);
-        QCOMPARE(code, 0);
-        QCOMPARE(bodyText(f.path("word.pdf")), word);
-
-        const QString said = cli({"print", binder, f.path("table.pdf"), "--pages", "2-3"}, &code);
+        const QString said = cli({"print", binder, f.path("table.pdf"), "--pages", "2"}, &code);
         QCOMPARE(code, 1);
-        QVERIFY2(said.contains(": page 3 cannot be printed: A paragraph or table is too long"),
+        QVERIFY2(said.contains(": page 2 cannot be printed: A paragraph or table is too long"),
                  qPrintable(said));
         QVERIFY(!QFile::exists(f.path("table.pdf")));
-    }
-
-    void aTableOfThousandsOfColumnsPrints()
-    {
-        BinderFixture f;
-        QByteArray rtf = "{\\rtf1\\ansi \\trowd";
-        for (int i = 0; i < 2000; ++i)
-            rtf += "\\cellx" + QByteArray::number(100 * (i + 1));
-        rtf += "\\intbl ";
-        for (int i = 0; i < 2000; ++i)
-            rtf += "c" + QByteArray::number(i) + "\\cell ";
-        rtf += "\\row\\pard After the table\\par}";
-        const QString binder = f.makeBinder("wide.qly", {{"Wide.rtf", rtf}});
-        int code = -1;
-        cli({"print", binder, f.path("wide.pdf")}, &code);
-        QCOMPARE(code, 0);
-        const QStringList pages = sheets(f.path("wide.pdf"));
-        QVERIFY(pages.size() < 10);
-        QVERIFY(pages.last().contains("After the table"));
-    }
-
-    // Each job would replace a file: the copies go into the one file, each numbered from 1.
-    // The next print offers the same file; a relative name lands in the document folder.
-    void copiesToAFileAreOneJobAndTheFileIsOfferedAgain()
-    {
-        BinderFixture f;
-        QTextDocument text;
-        text.setPlainText("copy me");
-        QPrinter printer;
-        pdfPrinter(printer, f.path("copies.pdf"));
-        printer.setCopyCount(3);
-        f.dialogs.queuePrint(true);
-        QCOMPARE(printTextPage(f.dialogs, printer, text, "Copies", f.path("docs")), 1);
-        QCOMPARE(printer.copyCount(), 1);
-        const QStringList pages = sheets(f.path("copies.pdf"));
-        QCOMPARE(pages.size(), 3);
-        for (const QString &page : pages) {
-            QVERIFY(page.contains("copy me"));
-            QCOMPARE(numberLine(page), QString("-1-"));
-        }
-
-        QPrinter next;
-        f.dialogs.queuePrint(false);
-        QCOMPARE(printTextPage(f.dialogs, next, text, "Copies", f.path("docs")), 0);
-        QCOMPARE(next.outputFileName(), f.path("copies.pdf"));
-        QCOMPARE(f.dialogs.calls().size(), 2); // two print dialogs, no messages
-
-        QVERIFY(QDir().mkpath(f.path("docs")));
-        pdfPrinter(next, "relative.pdf");
-        f.dialogs.queuePrint(true);
-        QCOMPARE(printTextPage(f.dialogs, next, text, "Copies", f.path("docs")), 1);
-        QCOMPARE(sheets(f.path("docs/relative.pdf")).size(), 1);
-        QVERIFY(!QFile::exists(QDir::current().filePath("relative.pdf")));
     }
 
     void pagesBecomeTextWithoutReadingWhatTheyName()
@@ -324,15 +160,9 @@ private Q_SLOTS:
         QCOMPARE(code, 0);
         const QStringList pages = sheets(out);
         QCOMPARE(pages.size(), 3);
-        QVERIFY(pages.at(0).contains("Rich words") && pages.at(0).contains("Rich"));
+        QVERIFY(pages.at(0).contains("Rich words"));
         QVERIFY(pages.at(1).contains("Plain words"));
         QVERIFY(pages.at(2).contains("Web words"));
-        for (const QString &page : pages)
-            QCOMPARE(numberLine(page), QString("-1-"));
-
-        cli({"print", binder, f.path("two.pdf"), "--pages", "3-4"}, &code);
-        QCOMPARE(code, 0);
-        QCOMPARE(sheets(f.path("two.pdf")).size(), 2);
 
         const QByteArray before = readFile(out);
         const QString said = cli({"print", binder, out}, &code);
