@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BinderFixture.h"
 #include "TestSupport.h"
-#include "documents/BinderSaver.h"
 #include "documents/CompanionFiles.h"
 #include "platform/Cancelled.h"
 #include "platform/FileError.h"
@@ -13,7 +12,6 @@
 #include "transfer/BinderOpener.h"
 #include "window/BinderMenus.h"
 #include "window/PageDisplay.h"
-#include "window/Properties.h"
 #include "window/frmFileProperties.h"
 #include "window/frmMDI.h"
 #include "window/frmPageProperties.h"
@@ -105,8 +103,7 @@ private Q_SLOTS:
         window->binder().setChanged(true);
         g.dialogs.queueSaveFile(g.path("copy.qly"));
         window->mnuSave_Click();
-        QStringList titles = g.messageTitles();
-        QCOMPARE(titles, QStringList({"File in Use by tester", "File is Read-Only"}));
+        QCOMPARE(g.messageTitles(), QStringList({"File in Use by tester", "File is Read-Only"}));
         QCOMPARE(window->binder().CurFile(), g.path("copy.qly"));
         QVERIFY(!window->binder().ro());
     }

