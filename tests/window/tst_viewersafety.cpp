@@ -477,7 +477,7 @@ private Q_SLOTS:
 
         viewer.pane.setOffline(true);
         QSignalSpy reloaded(enginePage(viewer.pane), &QWebEnginePage::loadFinished);
-        QVERIFY(reloaded.wait(20000));
+        QTRY_VERIFY_WITH_TIMEOUT(!reloaded.isEmpty() && reloaded.last().at(0).toBool(), 20000);
         viewer.click("web");
         QTRY_VERIFY(viewer.pane.notice().contains("https://example.org/"));
         QVERIFY(viewer.pane.notice().contains("Work Offline"));
