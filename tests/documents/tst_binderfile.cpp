@@ -232,7 +232,6 @@ private Q_SLOTS:
         Binder startup;
         NewFile(*f.workspace, startup, true);
         QVERIFY(IsNewFile(startup, 3));
-        QVERIFY(!IsNewFile(startup, 2));
         startup.setChanged(true);
         QVERIFY(!IsNewFile(startup, 3));
         startup.setChanged(false);

@@ -318,7 +318,6 @@ private Q_SLOTS:
         e.f.dialogs.queueMessage(MsgResult::Yes);
         QVERIFY(SaveAsCommand(*e.f.workspace, *binder));
         QVERIFY(isEncryptedBinderFile(e.f.path("copy.qly")));
-        QVERIFY(isEncrypted(*binder));
         e.f.dialogs.queueSaveFile(e.f.path("open.qly"));
         e.f.dialogs.queueMessage(MsgResult::No);
         QVERIFY(SaveAsCommand(*e.f.workspace, *binder));

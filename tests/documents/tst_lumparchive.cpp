@@ -81,7 +81,6 @@ private Q_SLOTS:
             QCOMPARE(LumpArchive::ReadBytes(path, in.lump(i + 1).offset, in.lump(i + 1).length),
                      expected[i]);
         }
-        QCOMPARE(readFile(path).size(), 12 + expected.join().size() + 13 * 16);
         // Nothing is left beside the file by the safe write.
         QCOMPARE(QDir(m_dir.path()).entryList({".*"}, QDir::Files | QDir::Hidden), QStringList());
 
@@ -217,6 +216,15 @@ private Q_SLOTS:
         LumpArchive archive("QLY4");
         QVERIFY_THROWS_EXCEPTION(FileError, archive.OpenArchive(path));
         QVERIFY_THROWS_EXCEPTION(FileError, archive.ReadNamedLump(path, "QUILLERY"));
+    }
+
+    // Written elsewhere: the directory first, and a lump named with eight characters and no
+    // NUL whose data ends the file.
+    void acceptsALumpThatEndsTheFile()
+    {
+        const QString path = m_dir.filePath("eight.qly");
+        writeFile(path, handMade(1, 12, entry(28, 3, "ABCDEFGH"), "abc"));
+        QCOMPARE(LumpArchive("QLY4").ReadNamedLump(path, "ABCDEFGH"), QByteArray("abc"));
     }
 
     // Lump names come back padded with NULs: the kind is read, the name written back as it

@@ -72,12 +72,6 @@ private Q_SLOTS:
         QCOMPARE(secondProcess, 1);
         QCOMPARE(readFile(path), before);
         QVERIFY(binder->OpenNum.covers(path));
-
-        // A prompt cancelled lets go of the binder again.
-        binder.reset();
-        f.ui.duringPasswordPrompt = nullptr;
-        QVERIFY(!f.open(path));
-        QVERIFY(!FileLock::isHeldElsewhere(path));
     }
 
     void fileChangedOnDiskAsksBeforeSaving()
