@@ -89,12 +89,6 @@ private Q_SLOTS:
                 QCOMPARE(::lseek(fd.get(), 0, SEEK_CUR), off_t(bytes.size()));
             }
         }
-
-        // Nothing queued writes nothing.
-        const QString empty = dir.filePath(QStringLiteral("empty"));
-        UniqueFd fd = fileio::createNew(empty);
-        BackgroundWriter(fd.get(), empty, 100).finish();
-        QCOMPARE(fileio::fileSize(empty), 0);
     }
 
     void writerAppendsAfterWhatTheFileHolds()
@@ -124,49 +118,6 @@ private Q_SLOTS:
         const Bypass bypass = writeInPieces(fd.get(), path, bytes, {1 << 20});
         QVERIFY(!bypass.atStart);
         QVERIFY(readFile(path) == bytes);
-    }
-
-    void readerGivesPiecesInOrderThenNothing()
-    {
-        // A few pieces, and many more than the reader reads at a time, in pieces the size of
-        // a sealed chunk.
-        for (const auto &[length, pieceSize] :
-             {std::pair<qint64, qint64>{10, 4}, {(20 << 20) + 5, (1 << 20) + 17}}) {
-            const QByteArray bytes = pattern(length);
-            qint64 position = 0;
-            BackgroundReader reader(
-                [&](unsigned char *into, qint64 n) {
-                    std::memcpy(into, bytes.constData() + position, size_t(n));
-                    position += n;
-                },
-                length, pieceSize);
-            QByteArray given;
-            QList<qint64> sizes;
-            for (std::span<const unsigned char> piece = reader.next(); !piece.empty();
-                 piece = reader.next()) {
-                given.append(reinterpret_cast<const char *>(piece.data()), qsizetype(piece.size()));
-                sizes << qint64(piece.size());
-            }
-            QVERIFY(given == bytes);
-            QCOMPARE(sizes.size(), (length + pieceSize - 1) / pieceSize);
-            QCOMPARE(sizes.last(), length - pieceSize * (sizes.size() - 1));
-            QCOMPARE(sizes.count(pieceSize), sizes.size() - 1);
-            QVERIFY(reader.next().empty());
-        }
-
-        int noneReads = 0;
-        BackgroundReader none([&](unsigned char *, qint64) { ++noneReads; }, 0, 4);
-        QVERIFY(none.next().empty());
-        QCOMPARE(noneReads, 0);
-
-        // A reader left before its end stops without reading it all: here eight blocks.
-        qint64 read = 0;
-        {
-            BackgroundReader early([&](unsigned char *, qint64 n) { read += n; }, 64 << 20,
-                                   1 << 20);
-            QVERIFY(!early.next().empty());
-        }
-        QVERIFY(read < (64 << 20));
     }
 
     void readerFailureComesAfterThePiecesBeforeIt()
