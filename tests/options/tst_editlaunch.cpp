@@ -139,6 +139,8 @@ private Q_SLOTS:
         // A rich text page the user wants as plain text opens in plain mode.
         settings.SaveSetting(Settings::Associations, "PEAe1", Settings::PlainTextEditor);
         QCOMPARE(launch(f, settings), "Plain Text Editor for 'Letter'");
+        f.binder.setCurIndex(0); // no page
+        QCOMPARE(launch(f, settings), "");
         QVERIFY(f.dialogs.calls().isEmpty());
 
         // A page whose data file has gone is reported by its name.
