@@ -4,7 +4,6 @@
 #include "editor/frmReplace.h"
 #include "platform_ui/RichTextBox.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QTest>
@@ -62,19 +61,6 @@ private Q_SLOTS:
         QCOMPARE(caret.dialog->FindIt(), 3);
     }
 
-    void findNextFromTheEditor()
-    {
-        Search s("one\r\ntwo one", "one");
-        QAction *findNext = s.editor->menuItem("mnuFNext");
-        QVERIFY(!findNext->isEnabled());
-        s.dialog->cmdFind_Click();
-        QVERIFY(findNext->isEnabled());
-        QCOMPARE(s.box->SelStart(), 0);
-        findNext->trigger();
-        QCOMPARE(s.box->SelStart(), 9);
-        QCOMPARE(s.box->SelText(), "one");
-    }
-
     void replaceOnlyAMatchingSelection()
     {
         Search s("x cat cat", "cat", "dog");
@@ -108,12 +94,6 @@ private Q_SLOTS:
         QTest::newRow("adjacent matches") << QByteArray("aaaa") << "aa"
                                           << "b"
                                           << "bb";
-        QTest::newRow("across lines") << QByteArray("x\r\ny\r\nx") << "x"
-                                      << "zz"
-                                      << "zz\r\ny\r\nzz";
-        QTest::newRow("nothing there") << QByteArray("abc") << "q"
-                                       << "r"
-                                       << "abc";
     }
 
     void replaceAll()
@@ -129,7 +109,7 @@ private Q_SLOTS:
         QCOMPARE(s.box->SelStart(), 0);
         QCOMPARE(s.box->SelLength(), 0);
         QCOMPARE(s.finishedMessages(), 1);
-        QVERIFY(s.editor->changed() || text == result.toUtf8());
+        QVERIFY(s.editor->changed());
     }
 
     void replaceAllKeepsFormattingAround()

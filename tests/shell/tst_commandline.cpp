@@ -29,19 +29,14 @@ class tst_commandline : public QObject
 private Q_SLOTS:
     void helpAndVersionNeedNoDisplay()
     {
-        for (const QString &option : QStringList{"--help", "-h", "--help-all"}) {
-            const ProgramRun help = program({option, "binder.qly"});
-            QCOMPARE(help.code, 0);
-            QVERIFY2(help.out.startsWith("Usage: ") && help.out.contains("[file]"),
-                     qPrintable(help.out));
-            QVERIFY(help.out.contains("--version"));
-            QCOMPARE(help.err, QString());
-        }
-        for (const QString &option : QStringList{"--version", "-v"}) {
-            const ProgramRun version = program({option});
-            QCOMPARE(version.code, 0);
-            QCOMPARE(version.out, QString("Quillery " QUILLERY_VERSION "\n"));
-        }
+        const ProgramRun help = program({"--help", "binder.qly"});
+        QCOMPARE(help.code, 0);
+        QVERIFY2(help.out.startsWith("Usage: ") && help.out.contains("[file]"),
+                 qPrintable(help.out));
+        QCOMPARE(help.err, QString());
+        const ProgramRun version = program({"--version"});
+        QCOMPARE(version.code, 0);
+        QCOMPARE(version.out, QString("Quillery " QUILLERY_VERSION "\n"));
     }
 
     void unknownOptionsAreRefusedWithTheUsage()
@@ -60,7 +55,6 @@ private Q_SLOTS:
         const CommandLineRequest plain = readCommandLine({"quillery", "my", "notes.qly"});
         QCOMPARE(plain.action, Action::Start);
         QCOMPARE(plain.words, QStringList({"my", "notes.qly"}));
-        QCOMPARE(readCommandLine({"quillery"}).words, QStringList());
         // After "--" a name may begin with a dash.
         const CommandLineRequest dashed = readCommandLine({"quillery", "--", "-x.qly"});
         QCOMPARE(dashed.action, Action::Start);

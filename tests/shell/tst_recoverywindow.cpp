@@ -85,7 +85,6 @@ private Q_SLOTS:
             return recovered.size() > 1;
         });
         QCOMPARE(dialog.list()->topLevelItemCount(), 2);
-        QCOMPARE(dialog.list()->topLevelItem(0)->text(3), QStringLiteral("1 of 2"));
         QCOMPARE(dialog.list()->topLevelItem(0)->text(4), QStringLiteral("as it was"));
         QCOMPARE(dialog.list()->topLevelItem(1)->text(4), QStringLiteral("missing"));
 

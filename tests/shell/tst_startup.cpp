@@ -104,7 +104,6 @@ private Q_SLOTS:
         // Unsaved work is offered before the command line opens anything.
         QCOMPARE(start.log,
                  QStringList({"splash", "close@0", "recovery", "new", "placement", "recent"}));
-        QCOMPARE(start.dialogs.calls().first().defaultText, loginName());
         // Cancelled: a single space, which is a name, so the question is not repeated.
         QCOMPARE(start.settings.authorName(), QString(" "));
 
@@ -207,7 +206,6 @@ private Q_SLOTS:
         row("relative", {"my binder.qly"}, "my binder.qly", "");
         row("split by the shell", {"@/my", "binder.qly"}, "my binder.qly", "");
         row("quote in the name", {"@/say \"hi\".txt"}, "say \"hi\".txt", "");
-        row("two files", {"@/a.qly", "@/b.qly"}, "", "@/a.qly @/b.qly");
         row("missing", {"\"@/gone.qly\""}, "", "\"@/gone.qly\"");
     }
 
@@ -218,7 +216,7 @@ private Q_SLOTS:
         QFETCH(QString, notFound);
         Start start;
         const QString dir = start.dir.path();
-        for (const QString &name : QStringList{"my binder.qly", "a.qly", "b.qly", "say \"hi\".txt"})
+        for (const QString &name : QStringList{"my binder.qly", "say \"hi\".txt"})
             writeFile(start.dir.filePath(name), "x");
         for (QString &argument : arguments)
             argument.replace("@", dir);
@@ -253,7 +251,6 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(used).permissions() & (QFile::ReadOther | QFile::ReadGroup),
                  QFileDevice::Permissions());
         QCOMPARE(readFile(elsewhere + "/precious.txt"), QByteArray("someone's"));
-        QCOMPARE(start.dialogs.calls().first().title, QString("Temporary Folder"));
         QVERIFY(start.dialogs.lastText().contains(used));
         QVERIFY(QFileInfo::exists(used + "/Tmp.htm"));
     }

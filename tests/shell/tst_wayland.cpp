@@ -5,14 +5,11 @@
 // plugin is missing or the compositor cannot start.
 #include "TestSupport.h"
 #include "documents/Binder.h"
-#include "documents/Workspace.h"
-#include "editor/frmEdit.h"
 #include "platform_ui/RichTextBox.h"
 #include "shell/ProgramApplication.h"
 #include "support/ui/MainWindowFixture.h"
 #include "window/BrowserView.h"
 #include "window/ViewerPane.h"
-#include "window/frmFileProperties.h"
 #include "window/frmMDI.h"
 
 #include <QApplication>
@@ -154,20 +151,6 @@ private Q_SLOTS:
         file->popup(w.main.mapToGlobal(QPoint(20, 20)));
         QVERIFY(QTest::qWaitForWindowExposed(file));
         file->close();
-
-        // A dialog and the editor show, and go.
-        {
-            frmFileProperties properties(binder, &w.main);
-            properties.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&properties));
-        }
-        binder.setCurIndex(1);
-        w.main.workspace().editmode = EditMode::Rich;
-        {
-            frmEdit editor(w.main.workspace(), binder, 1, nullptr, &w.main);
-            editor.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&editor));
-        }
 
         QCOMPARE(loadedOpenGlDriver(), QByteArray());
         // The programs this one starts choose their own OpenGL.

@@ -20,18 +20,6 @@ class tst_windowplacement : public QObject
     QString freshFile() { return m_dir.filePath(QStringLiteral("s%1.ini").arg(++m_files)); }
 
 private Q_SLOTS:
-    void emptyStorePlacesTheWindowMaximisedAtAQuarter()
-    {
-        const Settings settings(freshFile());
-        QWidget window;
-        restorePlacement(window, settings);
-        const QRect screen = window.screen()->geometry();
-        QCOMPARE(window.size(), QSize(qRound(twipsToPixels(9630, window.logicalDpiX())),
-                                      qRound(twipsToPixels(8655, window.logicalDpiY()))));
-        QCOMPARE(window.pos(), QPoint(screen.width() / 4, screen.height() / 4));
-        QCOMPARE(window.windowState(), Qt::WindowMaximized);
-    }
-
     void minimisedOrMaximisedKeepTheLastNormalSize()
     {
         Settings settings(freshFile());
