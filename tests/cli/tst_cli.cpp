@@ -208,6 +208,8 @@ private Q_SLOTS:
         QVERIFY(list.out.contains("evil\\x0a2\\x09TXT"));
         QVERIFY(list.out.contains("not\\\\x0a\\x7f\n"));
         QVERIFY(!list.out.contains(QChar(0x1b)) && !list.out.contains(QChar(0x07)));
+        QCOMPARE(cli({"search", path, "1"}).out, QString("2\tTXT\tbell\\x07\\x1b[2J\n"));
+        QCOMPARE(cli({"search", "--shown", path, "nowhere"}).code, 1);
         const Run extract = cli({"extract", path, f.path("out")});
         QCOMPARE(extract.code, 0);
         QCOMPARE(extract.out.count('\n'), 3);
