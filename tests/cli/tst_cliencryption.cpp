@@ -115,7 +115,6 @@ private Q_SLOTS:
         run = cli(pass + QStringList{"encrypt", b.encrypted});
         QCOMPARE(run.code, 1);
         QCOMPARE(run.err, b.encrypted + ": is encrypted already\n");
-        QCOMPARE(cli(pass + QStringList{"decrypt", b.plain}).code, 1);
         const QString text = b.f.file("text.qly", "not a binder at all");
         // Each level of --kdf is known (the file is refused before a key is made).
         for (const QString &level : QStringList{"interactive", "moderate", "sensitive"})

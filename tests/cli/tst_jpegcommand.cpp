@@ -67,7 +67,6 @@ private Q_SLOTS:
 
     void optionsReachTheEncoder()
     {
-        // Options may stand before, between and after the files.
         const QString in = picture();
         const QString out = path(QStringLiteral("options.jpg"));
         QCOMPARE(run({QStringLiteral("--quality"), QStringLiteral("100"), in,
