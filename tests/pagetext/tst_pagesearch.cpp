@@ -242,7 +242,7 @@ private Q_SLOTS:
         std::mt19937 random(28);
         QList<QPair<QString, QByteArray>> pages;
         const QByteArray words[] = {"Zurich garden", "Z\\'fcrich", "Z\xc3\xbcrich"};
-        const char *extensions[] = {"rtf", "htm", "txt", "png"}; // pictures are not searched
+        const QString extensions[] = {"rtf", "htm", "txt", "png"}; // pictures are not searched
         for (int i = 0; i < 240; ++i) {
             const QByteArray filler(int(random() % 3000), 'x');
             pages.append({QString("p%1.%2").arg(i).arg(extensions[i % 4]),
