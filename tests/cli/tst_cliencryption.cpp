@@ -182,7 +182,7 @@ private Q_SLOTS:
         const Run list = cli({"--password-file", b.passphraseFile, "list", renamed});
         QCOMPARE(list.code, 0);
         QCOMPARE(list.out,
-                 cli({"list", b.plain}).out + "3\tTXT\t15\tlate\n4\tFILE\t67108864\tbig\n");
+                 cli({"list", b.plain}).out + "3\tTXT\t15\tlate\n4\tFILE\t67108864\tbig.bin\n");
         QCOMPARE(cli({"check", renamed}).code, 1);
     }
 };
