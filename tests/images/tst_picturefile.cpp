@@ -194,8 +194,6 @@ private Q_SLOTS:
         QTest::addRow("ppm to 1000")
             << QByteArray("P6 2 1 1000\n\x00\x00\x03\xE8\x01\xF4\x00\xFA\xFF\xFF\x00\x02", 24)
             << QByteArray("\x80\xFF\x00\x01\xFF\x40", 6);
-        QTest::addRow("pgm to 65535") << QByteArray("P5 2 1 65535\n\xFF\xFF\x80\x00", 17)
-                                      << QByteArray("\xFF\xFF\xFF\x80\x80\x80");
     }
 
     void sampleRangesAreScaled()
@@ -280,9 +278,6 @@ private Q_SLOTS:
         QVERIFY(!readPictureFile(dir.filePath(QStringLiteral("missing.bmp")), image).isEmpty());
         QVERIFY(!readPictureFile(fileWith("plain text", "txt"), image).isEmpty());
         QVERIFY(!image.hdc());
-        QString problem;
-        QVERIFY(!openPictureRows(dir.filePath(QStringLiteral("missing.ppm")), problem));
-        QVERIFY(!problem.isEmpty());
     }
 };
 
