@@ -73,11 +73,14 @@ public:
         const auto word = std::uint32_t(at.pending);
         std::memcpy(at.extraBits - 4, &word, 4);
         // A full word is left where it is, without a branch: how often
-        // that happens follows no pattern.
+        // that happens follows no pattern. What spilt over is stored as the
+        // next word at once, since these may be the last bits logged.
         const int full = at.pendingCount >= 32;
         at.extraBits -= 4 * full;
         at.pending >>= 32 * full;
         at.pendingCount -= 32 * full;
+        const auto rest = std::uint32_t(at.pending);
+        std::memcpy(at.extraBits - 4, &rest, 4);
     }
 
     // The first symbol and the end of the first extra bits.
@@ -93,8 +96,8 @@ public:
 private:
     // One block at most: 64 symbols and three zero-run symbols, extra bits
     // of at most 11 bits for the DC difference and 10 for each AC
-    // coefficient, and the word being filled.
-    static constexpr std::ptrdiff_t blockBytes = 67 + (11 + 63 * 10 + 7) / 8 + 4;
+    // coefficient, the word being filled and the one stored after it.
+    static constexpr std::ptrdiff_t blockBytes = 67 + (11 + 63 * 10 + 7) / 8 + 8;
 
     std::unique_ptr<std::uint8_t[]> data_;
     std::size_t budget_ = 0;

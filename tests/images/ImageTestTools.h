@@ -157,12 +157,6 @@ inline std::vector<Segment> segments(const QByteArray &file)
     return result;
 }
 
-inline int countMarkers(const std::vector<Segment> &list, std::uint8_t marker)
-{
-    return int(std::count_if(list.begin(), list.end(),
-                             [marker](const Segment &s) { return s.marker == marker; }));
-}
-
 inline const Segment *findMarker(const std::vector<Segment> &list, std::uint8_t marker)
 {
     for (const Segment &s : list) {

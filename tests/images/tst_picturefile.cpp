@@ -190,14 +190,10 @@ private Q_SLOTS:
         // A sample above the largest value counts as the largest.
         QTest::addRow("pgm to 15") << QByteArray("P5 3 1 15\n\x0F\x05\x20")
                                    << QByteArray("\xFF\xFF\xFF\x55\x55\x55\xFF\xFF\xFF");
-        QTest::addRow("ppm to 1") << QByteArray("P6 2 1 1\n\x00\x01\x00\x01\x01\x00", 15)
-                                  << QByteArray("\x00\xFF\x00\x00\xFF\xFF", 6);
         // Two bytes a sample, the high byte first.
         QTest::addRow("ppm to 1000")
             << QByteArray("P6 2 1 1000\n\x00\x00\x03\xE8\x01\xF4\x00\xFA\xFF\xFF\x00\x02", 24)
             << QByteArray("\x80\xFF\x00\x01\xFF\x40", 6);
-        QTest::addRow("pgm to 65535") << QByteArray("P5 2 1 65535\n\xFF\xFF\x80\x00", 17)
-                                      << QByteArray("\xFF\xFF\xFF\x80\x80\x80");
     }
 
     void sampleRangesAreScaled()
@@ -225,8 +221,6 @@ private Q_SLOTS:
             << QByteArray("P6 4 3") << QStringLiteral("the header is incomplete");
         QTest::addRow("ppm not a number")
             << QByteArray("P6 4 x 255\n") << QStringLiteral("the header is damaged");
-        QTest::addRow("ppm negative")
-            << QByteArray("P5 -4 3 255\n") << QStringLiteral("the header is damaged");
         QTest::addRow("ppm no pixels")
             << QByteArray("P5 0 3 255\n") << QStringLiteral("the picture has no pixels");
         QTest::addRow("ppm number overflow")
@@ -237,7 +231,6 @@ private Q_SLOTS:
         QTest::addRow("ppm largest value 65536") << QByteArray("P6 1 1 65536\nabcdef") << range;
         // Two bytes a sample: a file of the rows at one byte is cut short.
         QTest::addRow("ppm 16-bit truncated") << pnmFile("P6 4 3 4095\n", 4, 3, 3) << ends;
-        QTest::addRow("pgm 16-bit huge") << QByteArray("P5 40000 40000 65535\nabc") << ends;
 
         const QByteArray bmp = bmpFile(9, 4, 24, false);
         QTest::addRow("bmp truncated") << bmp.left(bmp.size() - 1) << ends;
@@ -285,9 +278,6 @@ private Q_SLOTS:
         QVERIFY(!readPictureFile(dir.filePath(QStringLiteral("missing.bmp")), image).isEmpty());
         QVERIFY(!readPictureFile(fileWith("plain text", "txt"), image).isEmpty());
         QVERIFY(!image.hdc());
-        QString problem;
-        QVERIFY(!openPictureRows(dir.filePath(QStringLiteral("missing.ppm")), problem));
-        QVERIFY(!problem.isEmpty());
     }
 };
 
