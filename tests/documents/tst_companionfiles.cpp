@@ -9,6 +9,9 @@
 #include <QDir>
 #include <QTest>
 
+#include <atomic>
+#include <thread>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -130,6 +133,43 @@ private Q_SLOTS:
         QCOMPARE(readFile(victim), VictimWords);
     }
 
+    void linksPlantedDuringSavesAreNeverFollowed()
+    {
+        // Someone who may write the folder keeps putting links where the companions go while
+        // the binder is saved again and again. Whenever a link lands between two steps of a
+        // companion's writing, a write through the name would reach the file behind it.
+        BinderFixture f;
+        const QString path = f.makeBinder("raced.qly", OnePage);
+        auto binder = f.open(path);
+        const QString victim = f.file("victim.txt", VictimWords);
+        std::atomic<bool> stop{false};
+        std::thread planter([&] {
+            const QByteArray target = encoded(victim);
+            const QByteArray note = encoded(lockNotePath(path));
+            const QByteArray shadow = encoded(shadowCopyPath(path));
+            while (!stop) {
+                ::symlink(target.constData(), note.constData());
+                ::symlink(target.constData(), shadow.constData());
+            }
+        });
+        int saved = 0;
+        for (int i = 0; i < 300; ++i) {
+            binder->setChanged(true);
+            saved += SavFile(*f.workspace, *binder, path) ? 1 : 0;
+            // Now and then the planted links go, as the user would clear them.
+            if (i % 3 == 0) {
+                ::unlink(encoded(lockNotePath(path)).constData());
+                ::unlink(encoded(shadowCopyPath(path)).constData());
+            }
+        }
+        stop = true;
+        planter.join();
+        finishRetiringShadowCopies();
+        QCOMPARE(saved, 300);
+        QCOMPARE(readFile(victim), VictimWords);
+        QCOMPARE(GetLumpString(*binder, "1"), QByteArray("the binder's page"));
+    }
+
     void namesakesDifferingInCaseKeepTheirOwnPages()
     {
         BinderFixture f;
@@ -210,6 +250,15 @@ private Q_SLOTS:
         QVERIFY(QFileInfo::exists(busy));
         if (!theirs.isEmpty())
             QVERIFY(QFileInfo::exists(theirs));
+
+        // An instance that only reads the binder, because it is held, removes nothing.
+        for (const QString &name : stale)
+            writeFile(f.path(name), binderBytes);
+        BinderFixture other;
+        auto reader = other.open(path);
+        QVERIFY(reader && reader->ro());
+        for (const QString &name : stale)
+            QVERIFY2(QFileInfo::exists(f.path(name)), qPrintable(name));
     }
 };
 

@@ -200,6 +200,28 @@ private Q_SLOTS:
         }
     }
 
+    // Three tries, and a wrong passphrase leaves nothing of the binder behind.
+    void wrongPassphraseHasThreeTries()
+    {
+        RuntimeDir runtime;
+        REQUIRE_RUNTIME(runtime);
+        BinderFixture f;
+        const QString path = makeEncrypted(f, "tries.qly", {{"a.txt", EncryptedMarker}});
+        f.dialogs.clear();
+        f.ui.passphrases = QStringList{"one", "two", "three", TestPassphrase};
+        QVERIFY(!f.open(path));
+        QCOMPARE(f.messageTitles(), QStringList(3, "Wrong Passphrase"));
+        QVERIFY(f.dialogs.calls().at(0).text.contains("'" + path + "'"));
+        QCOMPARE(f.ui.passphrases, QStringList{TestPassphrase}); // a fourth try is never asked for
+        QCOMPARE(QDir(runtime.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList());
+
+        f.ui.passphrases = QStringList{"wrong", TestPassphrase};
+        auto binder = f.open(path);
+        QVERIFY(binder);
+        QCOMPARE(GetLumpString(*binder, "1"), EncryptedMarker);
+    }
+
     void otherVersionsAndHostileLimitsAreRefused()
     {
         BinderFixture f;
@@ -313,7 +335,11 @@ private Q_SLOTS:
         QCOMPARE(readFile(e.path), saved);
         binder->pages.remove(binder->pageCount() - 1);
 
-        // Save As asks whether the new file is to be encrypted too.
+        // Save As asks whether the new file is to be encrypted too; Cancel writes nothing.
+        e.f.dialogs.queueSaveFile(e.f.path("copy.qly"));
+        e.f.dialogs.queueMessage(MsgResult::Cancel);
+        QVERIFY(!SaveAsCommand(*e.f.workspace, *binder));
+        QVERIFY(!QFile::exists(e.f.path("copy.qly")));
         e.f.dialogs.queueSaveFile(e.f.path("copy.qly"));
         e.f.dialogs.queueMessage(MsgResult::Yes);
         QVERIFY(SaveAsCommand(*e.f.workspace, *binder));

@@ -169,6 +169,14 @@ private Q_SLOTS:
         const QByteArray saved = readFile(path);
         QVERIFY(!saved.contains("Data="));
         QVERIFY(!saved.contains("a comment"));
+
+        // A comment changed on its own rewrites the file too.
+        renamed = binder->pages.at(0);
+        renamed.comments = "the third";
+        binder->pages.replace(0, renamed);
+        binder->setChanged(true);
+        QVERIFY(SavFile(*f.workspace, *binder, path));
+        QVERIFY(!readFile(path).contains("another"));
     }
 
     void anotherReaderKeepsWhatItWasShownThenSavesEraseInPlace()

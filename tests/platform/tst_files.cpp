@@ -11,25 +11,58 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace quillery;
 
 namespace {
 
-// Another holder of a lock on the whole file, on an open file description of its own, as
-// another program holds one; invalid when the lock cannot be had.
-UniqueFd lockedElsewhere(const QString &path, short type)
+// Another process that holds a classic lock of the given type on the whole file, as other
+// programs take them, until it is destroyed.
+class OtherProcessLock
 {
-    const int mode = type == F_RDLCK ? O_RDONLY : O_RDWR;
-    UniqueFd fd(::open(QFile::encodeName(path).constData(), mode | O_CLOEXEC));
-    struct flock lock = {};
-    lock.l_type = type;
-    lock.l_whence = SEEK_SET;
-    if (!fd.valid() || ::fcntl(fd.get(), F_OFD_SETLK, &lock) != 0)
-        return UniqueFd();
-    return fd;
-}
+public:
+    OtherProcessLock(const QString &path, short type)
+    {
+        const QByteArray name = QFile::encodeName(path);
+        int ready[2];
+        if (::pipe(ready) != 0)
+            return;
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            const int fd = ::open(name.constData(), type == F_RDLCK ? O_RDONLY : O_RDWR);
+            struct flock lock = {};
+            lock.l_type = type;
+            lock.l_whence = SEEK_SET;
+            const char taken = fd >= 0 && ::fcntl(fd, F_SETLK, &lock) == 0 ? '1' : '0';
+            if (::write(ready[1], &taken, 1) == 1)
+                ::pause();
+            ::_exit(0);
+        }
+        ::close(ready[1]);
+        char taken = '0';
+        m_held = m_pid > 0 && ::read(ready[0], &taken, 1) == 1 && taken == '1';
+        ::close(ready[0]);
+    }
+    ~OtherProcessLock()
+    {
+        if (m_pid <= 0)
+            return;
+        ::kill(m_pid, SIGKILL);
+        ::waitpid(m_pid, nullptr, 0);
+    }
+    OtherProcessLock(const OtherProcessLock &) = delete;
+    OtherProcessLock &operator=(const OtherProcessLock &) = delete;
+
+    bool held() const { return m_held; }
+
+private:
+    pid_t m_pid = -1;
+    bool m_held = false;
+};
 
 // Whether taking the lock fails as it does when another program has the file.
 bool refusedAsInUse(const QString &path)
@@ -55,8 +88,8 @@ private Q_SLOTS:
         test::writeFile(path, "QLY4");
         QVERIFY(!FileLock::isHeldElsewhere(path));
         for (const short type : {F_RDLCK, F_WRLCK}) {
-            const UniqueFd other = lockedElsewhere(path, type);
-            QVERIFY(other.valid());
+            OtherProcessLock other(path, type);
+            QVERIFY(other.held());
             QVERIFY(FileLock::isHeldElsewhere(path));
             QVERIFY(refusedAsInUse(path));
         }
@@ -64,7 +97,7 @@ private Q_SLOTS:
         FileLock lock = FileLock::acquire(path);
         QVERIFY(lock.isHeld());
         QVERIFY(FileLock::isHeldElsewhere(path));
-        QVERIFY(!lockedElsewhere(path, F_RDLCK).valid());
+        QVERIFY(!OtherProcessLock(path, F_RDLCK).held());
         lock.release();
         QVERIFY(!FileLock::isHeldElsewhere(path));
     }

@@ -27,6 +27,7 @@ private Q_SLOTS:
             {"x.tmp.txt", "x.tmp.txt"},
             {QString::fromLatin1("a\0b", 3), "ab"},
             {".profile", "_.profile"},
+            {"\n.hidden", "_.hidden"},
             {"-rf", "_-rf"},
             {"..", "_.."},
             {"../../.ssh/authorized_keys", "_.._.._.ssh_authorized_keys"},
@@ -61,6 +62,7 @@ private Q_SLOTS:
             {PageKind::HTML, "htm", "htm.htm"}, // the extension needs its dot
             {PageKind::HTML, "old.asp", "old.asp.htm"},
             {PageKind::PICTURE, "photo", "photo"},
+            {PageKind::TXT, "x.txt\n", "x.txt"},
             {PageKind::RTF, "   ", "page.rtf"},
             {PageKind::HTML, "../up", "_.._up.htm"},
         };
@@ -99,6 +101,19 @@ private Q_SLOTS:
         QVERIFY(QFile::link(dir.filePath("nowhere"), dir.filePath("notes1")));
         QCOMPARE(FileFormat(" notes", true, temp.path()), QString("notes2"));
         QVERIFY(QFileInfo(dir.filePath("notes")).isDir());
+    }
+
+    void environmentReferencesExpand()
+    {
+        qputenv("QUILLERY_TEST_A", "alpha");
+        qunsetenv("QUILLERY_TEST_UNSET");
+        const std::pair<QString, QString> cases[] = {
+            {"50% or 60%", "50% or 60%"},
+            {"%QUILLERY_TEST_UNSET%x", "x"},
+            {"5% of %QUILLERY_TEST_A%-%QUILLERY_TEST_A%", "5% of alpha-alpha"},
+        };
+        for (const auto &[text, expected] : cases)
+            QCOMPARE(Env2Str(text), expected);
     }
 };
 

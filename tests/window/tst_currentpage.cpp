@@ -1,23 +1,37 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BinderFixture.h"
 #include "documents/SizeText.h"
+#include "editor/frmEdit.h"
 #include "options/RunDoc.h"
+#include "platform/Settings.h"
 #include "platform_ui/RichTextBox.h"
+#include "shell/MainToolbar.h"
 #include "shell/frmMain.h"
 #include "support/ui/MainWindowFixture.h"
 #include "window/PageDisplay.h"
 #include "window/PageListView.h"
 #include "window/ViewerPane.h"
 #include "window/frmMDI.h"
+#include "window/frmPageProperties.h"
+#include "window/frmSA.h"
 
 #include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTest>
-#include <QTextCursor>
+#include <QTextBlock>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <functional>
 
 using namespace quillery;
 using namespace quillery::test;
@@ -77,6 +91,54 @@ void clickRow(frmMain &main, int row)
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
 }
 
+// Presses a command's shortcut in the page list, as a user would.
+void pressInList(frmMain &main, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+{
+    QAbstractItemView *list = listView(main);
+    list->setFocus();
+    QTest::keyClick(list, key, modifiers);
+}
+
+// Runs work on the modal dialog of type T once it is open; the dialog must be closed there.
+template <typename T> void whenOpen(std::function<void(T &)> work)
+{
+    QTimer::singleShot(0, [work] {
+        auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        work(*dialog);
+    });
+}
+
+// When the built-in editor opens next, types text at the end of its page and leaves with
+// F2 (Save and Exit); caption receives the editor's caption. Should the key not close the
+// editor, caption says so and the editor is saved by its menu, so the test fails instead of
+// waiting forever.
+void typeAndSaveInNextEditor(QString &caption, const QString &text)
+{
+    caption.clear();
+    auto *poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, &caption, text] {
+        auto *editor = qobject_cast<frmEdit *>(QApplication::activeModalWidget());
+        if (!editor || !editor->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        caption = editor->windowTitle().remove(QStringLiteral("[*]"));
+        editor->activateWindow();
+        if (!QTest::qWaitForWindowActive(editor))
+            caption = QStringLiteral("the editor never became active");
+        QTest::keyClick(editor->rtfEdit(), Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(editor->rtfEdit(), text);
+        QTest::keyClick(editor->rtfEdit(), Qt::Key_F2);
+        if (editor->isVisible()) {
+            caption = QStringLiteral("F2 did not close the editor");
+            editor->findChild<QAction *>(QStringLiteral("mnuSave"))->trigger();
+        }
+    });
+    poll->start();
+}
+
 } // namespace
 
 class tst_currentpage : public QObject
@@ -110,6 +172,183 @@ private Q_SLOTS:
             }
         }
     }
+    // An empty binder gets its page commands with its first page; each page added by import
+    // or made in the editor becomes current, and Enter edits a page, which then shows what
+    // was saved in the editor.
+    void addedAndEditedPagesAreShown()
+    {
+        BinderFixture f;
+        Window w(f);
+        w.main.OpenFile(f.makeBinder("empty.qly", {}));
+        frmMDI *window = w.main.activeBinderWindow();
+        expectAgreement(w.main, "empty");
+        QVERIFY(!window->menus()["mnuExportFile"]->isEnabled());
+        f.dialogs.queueOpenFile(f.file("src/first.txt", "first"));
+        window->menus()["mnuImportTXT"]->trigger();
+        expectAgreement(w.main, "first import");
+        QVERIFY(window->menus()["mnuExportFile"]->isEnabled());
+        QVERIFY(window->menus()["mnuEditDelete"]->isEnabled());
+
+        QString caption;
+        typeAndSaveInNextEditor(caption, "fresh");
+        Q_EMIT w.main.toolbar()->buttonClicked(MainToolbar::AddPage, MainToolbar::AddTxt);
+        QCOMPARE(caption, QString("Plain Text Editor for 'Page 2'"));
+        QCOMPARE(window->binder().CurIndex(), 2);
+        QVERIFY(window->viewer()->txtPad()->toPlainText().startsWith("fresh"));
+        expectAgreement(w.main, "new page from the toolbar");
+
+        f.dialogs.queueOpenFile(f.file("src/notes.bin", "opaque"));
+        Q_EMIT w.main.toolbar()->buttonClicked(MainToolbar::AddPage, MainToolbar::AddFile);
+        QCOMPARE(window->binder().CurIndex(), 3);
+        expectAgreement(w.main, "import from the toolbar");
+
+        clickRow(w.main, 0);
+        typeAndSaveInNextEditor(caption, " saved");
+        QTest::keyClick(listView(w.main), Qt::Key_Return);
+        QCOMPARE(caption, QString("Plain Text Editor for 'first'"));
+        QVERIFY(window->viewer()->txtPad()->toPlainText().startsWith("first saved"));
+        expectAgreement(w.main, "saved in the editor");
+    }
+
+    // With the desktop's program, Enter, a double-click and the toolbar's button edit the
+    // page, and the changed file taken back is shown at once.
+    void pagesEditedByAnotherProgramAreShown()
+    {
+        BinderFixture f;
+        Window w(f);
+        w.settings.SaveSetting(Settings::Associations, "PEAe2", Settings::DefaultProgram);
+        QStringList opened;
+        setRunDocHandler([&](const QString &path) {
+            opened << path;
+            QFile file(path);
+            return file.open(QIODevice::Append) && file.write(" edited") > 0;
+        });
+        w.main.OpenFile(f.makeBinder("edit.qly", FivePages));
+        frmMDI *window = w.main.activeBinderWindow();
+        clickRow(w.main, 1);
+        f.dialogs.queueMessage(MsgResult::Ok);
+        f.dialogs.queueMessage(MsgResult::Yes);
+        QTest::keyClick(listView(w.main), Qt::Key_Return);
+        QCOMPARE(opened.size(), 1);
+        QVERIFY(opened[0].endsWith("/two.txt"));
+        QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString("page two edited"));
+        expectAgreement(w.main, "edited");
+
+        for (const MsgResult answer :
+             {MsgResult::Ok, MsgResult::Yes, MsgResult::Ok, MsgResult::Yes})
+            f.dialogs.queueMessage(answer);
+        QAbstractItemView *view = listView(w.main);
+        const QRect rect = view->visualRect(view->model()->index(2, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+        Q_EMIT w.main.toolbar()->buttonClicked(MainToolbar::Edit, 0);
+        QCOMPARE(opened.size(), 3);
+        QVERIFY(opened[1].contains("/three") && opened[2].contains("/three"));
+        QCOMPARE(GetLumpString(window->binder(), "3"), QByteArray("page three edited edited"));
+        setRunDocHandler({});
+    }
+
+    void switchingWindowsShowsTheActiveBindersPanels()
+    {
+        BinderFixture f;
+        Window w(f);
+        w.main.OpenFile(f.makeBinder("full.qly", FivePages));
+        frmMDI *full = w.main.activeBinderWindow();
+        clickRow(w.main, 4);
+        w.main.OpenFile(f.makeBinder("empty.qly", {}));
+        frmMDI *empty = w.main.activeBinderWindow();
+        QVERIFY(empty != full);
+        for (StatusPanel panel : PagePanels)
+            QCOMPARE(w.main.statusPanel(panel), QString());
+        expectAgreement(w.main, "the empty window");
+        w.main.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(full->parentWidget()));
+        expectAgreement(w.main, "back to the full window");
+        // A picture opened on its own is shown as its binder's one page.
+        w.main.OpenFile(f.file("photo.png", "not really a picture"));
+        QCOMPARE(w.main.activeBinderWindow()->binder().CurIndex(), 1);
+        expectAgreement(w.main, "picture opened on its own");
+    }
+
+    // A page renamed in its properties, or chosen in Search All, is the one shown; the page
+    // clipboard's commands from menus and keys leave every part on one page.
+    void dialogsAndThePageClipboardKeepEverythingOnOnePage()
+    {
+        BinderFixture f;
+        Window w(f);
+        w.main.OpenFile(f.makeBinder("clip.qly", FivePages));
+        // Shortcuts need the active window, which a closed dialog does not always give back.
+        const auto activate = [&w] {
+            w.main.activateWindow();
+            return QTest::qWaitForWindowActive(&w.main);
+        };
+        QVERIFY(activate());
+        frmMDI *window = w.main.activeBinderWindow();
+        clickRow(w.main, 2);
+        whenOpen<frmPageProperties>([](frmPageProperties &dialog) {
+            dialog.txtPage->selectAll();
+            QTest::keyClicks(dialog.txtPage, "retitled");
+            QTest::keyClick(dialog.txtPage, Qt::Key_Return);
+        });
+        pressInList(w.main, Qt::Key_F11, Qt::ControlModifier);
+        QCOMPARE(window->binder().page(3).name, QString("retitled"));
+        QCOMPARE(window->binder().CurIndex(), 3);
+        expectAgreement(w.main, "renamed in the page properties");
+        QVERIFY(activate());
+
+        QString shownWhileOpen;
+        whenOpen<frmSA>([&](frmSA &dialog) {
+            QTest::keyClicks(dialog.txtSA, "four");
+            QTest::keyClick(dialog.txtSA, Qt::Key_Return);
+            QTreeWidget *results = dialog.lvSA;
+            QCOMPARE(results->topLevelItemCount(), 1);
+            const QRect rect = results->visualItemRect(results->topLevelItem(0));
+            QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, rect.center());
+            // The binder window behind the dialog already shows the chosen page.
+            shownWhileOpen = window->viewer()->txtPad()->toPlainText();
+            dialog.cmdClose->click();
+        });
+        pressInList(w.main, Qt::Key_F9);
+        QCOMPARE(shownWhileOpen, QString("page four"));
+        QCOMPARE(window->binder().CurIndex(), 4);
+        expectAgreement(w.main, "chosen in Search All");
+        QVERIFY(activate());
+
+        clickRow(w.main, 1);
+        pressInList(w.main, Qt::Key_F7, Qt::ControlModifier);
+        QVERIFY(window->menus()["mnuEditPaste"]->isEnabled());
+        expectAgreement(w.main, "copy");
+
+        // Pasting adds the page at the end; the page the user looks at stays current.
+        clickRow(w.main, 3);
+        pressInList(w.main, Qt::Key_F8, Qt::ControlModifier);
+        QCOMPARE(window->binder().pageCount(), 6);
+        QCOMPARE(window->binder().page(6).name, QString("two"));
+        QCOMPARE(window->binder().CurIndex(), 4);
+        expectAgreement(w.main, "paste by key");
+        window->menus()["mnuPPaste"]->trigger();
+        QCOMPARE(window->binder().pageCount(), 7);
+        expectAgreement(w.main, "paste from the menu");
+
+        // Cut removes the page it copied; the first page becomes current, as after Delete.
+        pressInList(w.main, Qt::Key_F6, Qt::ControlModifier);
+        QCOMPARE(window->binder().pageCount(), 6);
+        QCOMPARE(window->binder().CurIndex(), 1);
+        QCOMPARE(window->binder().page(4).name, QString("five"));
+        expectAgreement(w.main, "cut by key");
+        clickRow(w.main, 5);
+        window->menus()["mnuEditCut"]->trigger();
+        expectAgreement(w.main, "cut from the menu");
+
+        // Into a binder without pages the pasted page is the one to show.
+        f.dialogs.queueMessage(MsgResult::Yes);
+        window->menus()["mnuEditDelAll"]->trigger();
+        expectAgreement(w.main, "all deleted");
+        window->menus()["mnuEditPaste"]->trigger();
+        QCOMPARE(window->binder().CurIndex(), 1);
+        QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString("page two"));
+        expectAgreement(w.main, "paste into an empty binder");
+    }
+
     void deleteMoveAndRenameKeepEverythingOnOnePage()
     {
         BinderFixture f;

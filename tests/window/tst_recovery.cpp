@@ -428,6 +428,17 @@ private Q_SLOTS:
         keeper->waitForWrites();
         QVERIFY(stateFolders().isEmpty());
 
+        // The editor's unsaved text alone is worth a snapshot.
+        RichTextBox box;
+        box.setText(QStringLiteral("typed"));
+        UnsavedPageText typed(1, box, false);
+        typed.follow(*binder, true);
+        QVERIFY(written.wait(20000));
+        QCOMPARE(stateFolders().size(), 1);
+        typed.follow(*binder, false);
+        keeper->waitForWrites();
+        QVERIFY(stateFolders().isEmpty());
+
         // Ending at once keeps it, whatever happens to the window after.
         movePage(*binder, 1, MoveDirection::Down);
         service.writeAllAndKeep();
