@@ -16,7 +16,6 @@ namespace quillery::test {
 
 void ScriptedUi::askPassword(PasswordPrompt &prompt)
 {
-    passwordLabels << prompt.label();
     if (duringPasswordPrompt)
         duringPasswordPrompt();
     while (!passwords.isEmpty()) {
@@ -28,17 +27,14 @@ void ScriptedUi::askPassword(PasswordPrompt &prompt)
 
 void ScriptedUi::askPassphrase(PassphrasePrompt &prompt)
 {
-    passphraseLabels << prompt.label();
     while (!passphrases.isEmpty() && !prompt.finished())
         prompt.ok(passphrases.takeFirst());
     if (!prompt.finished())
         prompt.cancel();
 }
 
-void ScriptedUi::beginProgress(const QString &caption, int, bool)
+void ScriptedUi::beginProgress(const QString &, int, bool)
 {
-    ++progressWindows;
-    progressCaptions << caption;
     m_progress = 0;
 }
 

@@ -24,13 +24,9 @@ class ScriptedUi : public Interaction
 {
 public:
     QStringList passwords;
-    QStringList passwordLabels;
     QStringList passphrases;
-    QStringList passphraseLabels;
     int cancelProgressAfter = -1;               // steps after which Cancel is pressed; -1 never
     std::function<void()> duringPasswordPrompt; // runs while the prompt is up
-    int progressWindows = 0;
-    QStringList progressCaptions;
 
     void askPassword(PasswordPrompt &prompt) override;
     void askPassphrase(PassphrasePrompt &prompt) override;

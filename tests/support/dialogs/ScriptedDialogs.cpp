@@ -29,12 +29,6 @@ DialogCall ScriptedDialogs::takeLast()
     return m_calls.isEmpty() ? DialogCall() : m_calls.takeLast();
 }
 
-qsizetype ScriptedDialogs::pendingAnswers() const
-{
-    return m_messages.size() + m_inputs.size() + m_openFiles.size() + m_saveFiles.size() +
-           m_folders.size() + m_colours.size() + m_fonts.size() + m_prints.size();
-}
-
 void ScriptedDialogs::clear()
 {
     m_calls.clear();
@@ -45,7 +39,6 @@ void ScriptedDialogs::clear()
     m_folders.clear();
     m_colours.clear();
     m_fonts.clear();
-    m_prints.clear();
 }
 
 MsgResult ScriptedDialogs::message(MsgIcon icon, MsgButtons buttons, const QString &title,
@@ -66,12 +59,9 @@ MsgResult ScriptedDialogs::message(MsgIcon icon, MsgButtons buttons, const QStri
 }
 
 std::optional<QString> ScriptedDialogs::input(const QString &title, const QString &prompt,
-                                              const QString &defaultText)
+                                              const QString &)
 {
-    record({.kind = DialogCall::Kind::Input,
-            .title = title,
-            .text = prompt,
-            .defaultText = defaultText});
+    record({.kind = DialogCall::Kind::Input, .title = title, .text = prompt});
     return nextAnswer(m_inputs, std::optional<QString>());
 }
 
@@ -87,15 +77,15 @@ QString ScriptedDialogs::saveFile(const FileDialogRequest &request)
     return nextAnswer(m_saveFiles, QString());
 }
 
-QString ScriptedDialogs::folder(const QString &prompt, const QString &initialFolder)
+QString ScriptedDialogs::folder(const QString &prompt, const QString &)
 {
-    record({.kind = DialogCall::Kind::Folder, .text = prompt, .defaultText = initialFolder});
+    record({.kind = DialogCall::Kind::Folder, .text = prompt});
     return nextAnswer(m_folders, QString());
 }
 
-std::optional<QColor> ScriptedDialogs::colour(const QColor &initial)
+std::optional<QColor> ScriptedDialogs::colour(const QColor &)
 {
-    record({.kind = DialogCall::Kind::Colour, .initialColour = initial});
+    record({.kind = DialogCall::Kind::Colour});
     return nextAnswer(m_colours, std::optional<QColor>());
 }
 
@@ -108,7 +98,7 @@ std::optional<QFont> ScriptedDialogs::font(const QFont &initial)
 bool ScriptedDialogs::print(QPrinter &)
 {
     record({.kind = DialogCall::Kind::Print});
-    return nextAnswer(m_prints, false);
+    return false;
 }
 
 } // namespace quillery

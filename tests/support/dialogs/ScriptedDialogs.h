@@ -18,9 +18,7 @@ struct DialogCall
     MsgButtons buttons = MsgButtons::Ok; // messages only
     QString title{};                     // message and input title, file dialog title
     QString text{};                      // message text, input or folder prompt
-    QString defaultText{};               // input's proposed answer, folder's start
     FileDialogRequest file{};            // file dialogs only
-    QColor initialColour{};              // colour dialog only
     QFont initialFont{};                 // font dialog only
 };
 
@@ -30,7 +28,7 @@ struct DialogCall
 //   input        no value (cancelled)
 //   file, folder ""  (cancelled)
 //   colour, font no value (cancelled)
-//   print        false (cancelled)
+//   print        false (cancelled), always: it has no queue
 // A queued message answer that the box does not offer is a fault in the test's script
 // and stops the test with a message naming the box.
 class ScriptedDialogs : public Dialogs
@@ -43,15 +41,12 @@ public:
     void queueFolder(const QString &path) { m_folders.enqueue(path); }
     void queueColour(std::optional<QColor> answer) { m_colours.enqueue(answer); }
     void queueFont(std::optional<QFont> answer) { m_fonts.enqueue(std::move(answer)); }
-    void queuePrint(bool accept) { m_prints.enqueue(accept); }
 
     const QList<DialogCall> &calls() const { return m_calls; }
     // The latest message text or input or folder prompt, "" when there was none.
     QString lastText() const;
     // Removes and returns the latest call; a default call when there was none.
     DialogCall takeLast();
-    // Answers queued but not yet given, over all kinds.
-    qsizetype pendingAnswers() const;
     // Forgets the calls and every queued answer.
     void clear();
 
@@ -77,7 +72,6 @@ private:
     QQueue<QString> m_folders;
     QQueue<std::optional<QColor>> m_colours;
     QQueue<std::optional<QFont>> m_fonts;
-    QQueue<bool> m_prints;
 };
 
 } // namespace quillery
