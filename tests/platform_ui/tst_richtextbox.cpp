@@ -18,11 +18,12 @@ using namespace quillery::test;
 
 namespace {
 
-// A box holding "plain bold italic" with the middle word bold, and a second paragraph.
+// A box holding "plain bold italic" with the middle word bold and the first line indented,
+// and a second paragraph.
 void fill(RichTextBox &box)
 {
     box.setTextRTF("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}"
-                   "\\pard\\fs24 plain {\\b bold} {\\f1\\fs32\\i italic}\\par"
+                   "\\pard\\fi360\\fs24 plain {\\b bold} {\\f1\\fs32\\i italic}\\par"
                    "\\qc second\\par}");
 }
 
