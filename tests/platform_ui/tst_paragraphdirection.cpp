@@ -27,16 +27,6 @@ QList<Qt::LayoutDirection> directions(const QTextDocument &doc)
     return result;
 }
 
-// The same, as Qt works it out for the text on its own.
-QList<Qt::LayoutDirection> ownDirections(const QTextDocument &doc)
-{
-    const std::unique_ptr<QTextDocument> copy(doc.clone());
-    QTextOption option = copy->defaultTextOption();
-    option.setTextDirection(Qt::LayoutDirectionAuto);
-    copy->setDefaultTextOption(option);
-    return directions(*copy);
-}
-
 void typeAtEnd(RichTextBox &box, const QString &text)
 {
     box.setSelStart(box.TextLength());
@@ -58,13 +48,11 @@ private Q_SLOTS:
         const QString emoji = QString::fromUcs4(U"\U0001F600");
         const QString adlam =
             QString::fromUcs4(U"\U0001E900"); // a right-to-left script beyond 16 bits
-        for (const QString &text :
-             {QString(), QStringLiteral("plain 123 !?"), QStringLiteral("\u00e9\u03b1\u0436\u0587"),
-              QStringLiteral("\u4e2d\u6587"), emoji, QString(QChar(0xd83d)) /* a lone surrogate */})
+        for (const QString &text : {QStringLiteral("plain 1 \u00e9\u0587"), emoji,
+                                    QString(QChar(0xd83d)) /* a lone surrogate */})
             QVERIFY2(!mayReadRightToLeft(text), qPrintable(text));
         for (const QString &text :
-             {Hebrew, Arabic, QStringLiteral("abc \u200f"), QStringLiteral("\u202e abc"),
-              QStringLiteral("\u2067"), adlam, QStringLiteral("latin ") + Hebrew})
+             {QStringLiteral("latin ") + Hebrew, Arabic, QStringLiteral("\u202e abc"), adlam})
             QVERIFY2(mayReadRightToLeft(text), qPrintable(text));
     }
 
@@ -77,13 +65,7 @@ private Q_SLOTS:
         box.setText(QStringLiteral("first\n\n1234 .,;\nlast \u00e9t\u00e9"));
         QApplication::setLayoutDirection(Qt::LeftToRight);
         QCOMPARE(box.document()->defaultTextOption().textDirection(), Qt::LeftToRight);
-        QCOMPARE(directions(*box.document()), ownDirections(*box.document()));
         QCOMPARE(directions(*box.document()), QList<Qt::LayoutDirection>(4, Qt::LeftToRight));
-
-        // Left-to-right typing, and what the box takes in, keep it so.
-        typeAtEnd(box, QStringLiteral("more"));
-        box.setSelText(QStringLiteral("\n\u00fcber"));
-        QCOMPARE(box.document()->defaultTextOption().textDirection(), Qt::LeftToRight);
     }
 
     void rightToLeftTextKeepsItsDirection()
@@ -92,12 +74,6 @@ private Q_SLOTS:
         box.setText(QStringLiteral("latin\n") + Hebrew + QStringLiteral("\n12"));
         QCOMPARE(directions(*box.document()),
                  QList<Qt::LayoutDirection>({Qt::LeftToRight, Qt::RightToLeft, Qt::LeftToRight}));
-
-        // A paragraph that states its direction keeps it in any page.
-        box.setTextRTF(
-            "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard\\rtlpar one\\par\\pard two\\par}");
-        QCOMPARE(directions(*box.document()).mid(0, 2),
-                 QList<Qt::LayoutDirection>({Qt::RightToLeft, Qt::LeftToRight}));
     }
 
     void arrivingRightToLeftTextTakesItsDirection_data()
@@ -105,7 +81,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("how");
         QTest::newRow("typed") << "typed";
         QTest::newRow("pasted") << "pasted";
-        QTest::newRow("inserted") << "inserted";
     }
 
     void arrivingRightToLeftTextTakesItsDirection()
@@ -118,17 +93,13 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         if (how == QLatin1String("typed")) {
             typeAtEnd(box, Arabic);
-        } else if (how == QLatin1String("pasted")) {
+        } else {
             box.setSelStart(box.TextLength());
             QApplication::clipboard()->setText(Hebrew + QStringLiteral(" x"));
             box.paste();
-        } else {
-            box.setSelStart(box.TextLength());
-            box.setSelText(Hebrew + QStringLiteral(" 12:00"));
         }
         const QTextBlock last = box.document()->lastBlock();
         QCOMPARE(last.textDirection(), Qt::RightToLeft);
-        QCOMPARE(directions(*box.document()), ownDirections(*box.document()));
         // The paragraph is laid out right to left, not only said to be.
         QVERIFY(box.document()->documentLayout()->blockBoundingRect(last).isValid());
         QCOMPARE(last.layout()->textOption().textDirection(), Qt::RightToLeft);
