@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
 #include <QTextList>
@@ -180,6 +181,19 @@ private Q_SLOTS:
         fill(box);
         QVERIFY(!box.document()->isUndoAvailable()); // loading is not an edit
         QCOMPARE(box.SelStart(), 0);
+    }
+
+    void saveFile()
+    {
+        RichTextBox box;
+        fill(box);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("page.rtf");
+        QVERIFY(box.SaveFile(path));
+        QCOMPARE(readFile(path), box.TextRTF());
+        QString error;
+        QVERIFY(!box.SaveFile(dir.filePath("missing/page.rtf"), &error));
+        QVERIFY(!error.isEmpty());
     }
 
     void clipboardCarriesRtf()

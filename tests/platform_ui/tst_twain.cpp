@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "images/cImage.h"
 #include "platform_ui/SaneFrames.h"
+#include "platform_ui/Twain.h"
 #include "support/TestSupport.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace quillery;
@@ -44,7 +47,40 @@ class tst_twain : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir dir;
+
 private Q_SLOTS:
+    void initTestCase()
+    {
+        // Only SANE's test backend, with its two virtual devices.
+        test::writeFile(dir.filePath(QStringLiteral("sane/dll.conf")), "test\n");
+        qputenv("SANE_CONFIG_DIR", QFile::encodeName(dir.filePath(QStringLiteral("sane"))));
+    }
+
+    void cleanup() { setTwainSourceChooser({}); }
+
+    void selectionGoesThroughTheChooser()
+    {
+        QList<TwainSource> offered;
+        int offeredCurrent = -2;
+        int answer = 1;
+        setTwainSourceChooser([&](QWidget *, const QList<TwainSource> &sources, int current) {
+            offered = sources;
+            offeredCurrent = current;
+            return answer;
+        });
+        QCOMPARE(TWAIN_SelectImageSource(nullptr), 1);
+        QCOMPARE(offered.size(), 2);
+        QCOMPARE(offered[1].name, QStringLiteral("test:1"));
+
+        // The choice is offered again next time; cancelling keeps it.
+        answer = -1;
+        QCOMPARE(TWAIN_SelectImageSource(nullptr), 0);
+        QCOMPARE(offeredCurrent, 1);
+        answer = 0;
+        QCOMPARE(TWAIN_SelectImageSource(nullptr), 1);
+    }
+
     void greyFramesBecomeGreyBitmaps()
     {
         // Line art: SANE's 1 bits are black; lines are padded to bytes.
