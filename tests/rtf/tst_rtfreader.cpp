@@ -548,13 +548,7 @@ private Q_SLOTS:
     // Inputs where a few bytes ask for much document stay within bounds.
     void amplification()
     {
-        QByteArray wide = "{\\rtf1 \\trowd";
-        for (int i = 0; i < 5000; ++i)
-            wide += "\\cellx" + QByteArray::number(100 * (i + 1));
-        wide += "\\intbl ";
-        for (int i = 0; i < 5000; ++i)
-            wide += "x" + QByteArray::number(i) + "\\cell ";
-        wide += "\\row\\pard after\\par}";
+        const QByteArray wide = "{\\rtf1 " + wideRtfRow(5000, "x") + "\\pard after\\par}";
         QTextDocument doc;
         QVERIFY(readRtf(wide, &doc));
         // The row goes on in further rows of the table's width, its cells in order, so that it

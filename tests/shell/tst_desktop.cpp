@@ -11,36 +11,17 @@
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QPointer>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 
-#include <optional>
-
 using namespace quillery;
 
 namespace {
 
 const QString desktopFolder = QDir::cleanPath(QStringLiteral(QUILLERY_TEST_DATA "/../../desktop"));
-
-// Runs a program; its standard output when it exits with 0, nothing (and a warning with
-// what it said) otherwise.
-std::optional<QString> runChecked(const QString &program, const QStringList &args)
-{
-    QProcess process;
-    process.start(program, args);
-    if (!process.waitForFinished(60000))
-        process.kill();
-    const QString out = QString::fromUtf8(process.readAllStandardOutput());
-    const QString err = QString::fromUtf8(process.readAllStandardError());
-    if (process.exitCode() == 0 && process.exitStatus() == QProcess::NormalExit)
-        return out;
-    qWarning("%s: %s%s", qPrintable(program), qPrintable(out), qPrintable(err));
-    return std::nullopt;
-}
 
 } // namespace
 
@@ -83,7 +64,9 @@ private Q_SLOTS:
         const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
         if (validator.isEmpty())
             QSKIP("desktop-file-validate is not installed");
-        QVERIFY(runChecked(validator, {desktopFolder + "/quillery.desktop"}));
+        const test::ProgramRun validated =
+            test::runProgram(validator, {desktopFolder + "/quillery.desktop"});
+        QVERIFY2(validated.code == 0, qPrintable(validated.out + validated.err));
     }
 
     void feedbackOpensTheReportPageOrSaysWhereItIs()

@@ -65,4 +65,15 @@ QString family(const QTextCharFormat &format)
     return format.fontFamilies().toStringList().value(0);
 }
 
+QByteArray wideRtfRow(int cells, const QByteArray &name)
+{
+    QByteArray row = "\\trowd";
+    for (int i = 0; i < cells; ++i)
+        row += "\\cellx" + QByteArray::number(100 * (i + 1));
+    row += "\\intbl ";
+    for (int i = 0; i < cells; ++i)
+        row += name + QByteArray::number(i) + "\\cell ";
+    return row + "\\row";
+}
+
 } // namespace quillery::test

@@ -25,5 +25,7 @@ QStringList paragraphs(const QTextDocument &doc);
 QTextTable *firstTable(const QTextDocument &doc);
 // The first font family of a format.
 QString family(const QTextCharFormat &format);
+// An RTF table row of `cells` cells 100 twips apart, holding name + "0", name + "1" ...
+QByteArray wideRtfRow(int cells, const QByteArray &name);
 
 } // namespace quillery::test

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BinderFixture.h"
 #include "TestSupport.h"
+#include "TextDocumentSupport.h"
 #include "pagetext/PageDocument.h"
 #include "window/PagePrint.h"
 
@@ -204,13 +205,8 @@ private Q_SLOTS:
     void aTableOfThousandsOfColumnsPrints()
     {
         BinderFixture f;
-        QByteArray rtf = "{\\rtf1\\ansi \\trowd";
-        for (int i = 0; i < 2000; ++i)
-            rtf += "\\cellx" + QByteArray::number(100 * (i + 1));
-        rtf += "\\intbl ";
-        for (int i = 0; i < 2000; ++i)
-            rtf += "c" + QByteArray::number(i) + "\\cell ";
-        rtf += "\\row\\pard After the table\\par}";
+        const QByteArray rtf =
+            "{\\rtf1\\ansi " + wideRtfRow(2000, "c") + "\\pard After the table\\par}";
         const QString binder = f.makeBinder("wide.qly", {{"Wide.rtf", rtf}});
         int code = -1;
         cli({"print", binder, f.path("wide.pdf")}, &code);
