@@ -54,7 +54,9 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # the Liberation fonts have their measures, so pages keep their layout and plain text its
 # fixed pitch.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation2")
+# The editor's document layout extends a class of Qt's that is not public interface and may
+# change in any release, so the package asks for the very Qt it was built against.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation2, qt6-base-abi (= ${Qt6_VERSION})")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, qt6-image-formats-plugins, qt6-wayland, xdg-utils")
 include(CPack)

@@ -5,6 +5,7 @@
 #include "pagetext/SealedDocument.h"
 #include "platform/PlainText.h"
 #include "platform_ui/ParagraphDirection.h"
+#include "platform_ui/ParagraphLayout.h"
 #include "rtf/RtfReader.h"
 #include "rtf/RtfWriter.h"
 
@@ -160,6 +161,7 @@ void RichTextBox::showDocument(QTextDocument *doc)
         setWordWrapMode(wrap);
     }
     doc->setUndoRedoEnabled(true);
+    doc->setDocumentLayout(new ParagraphLayout(doc));
     const bool leftToRight = settleParagraphDirection(doc);
     setDocument(doc);
     if (leftToRight)

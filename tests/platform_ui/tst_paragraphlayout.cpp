@@ -1,0 +1,308 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform_ui/ParagraphLayout.h"
+#include "platform_ui/RichTextBox.h"
+
+#include <QImage>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QTextList>
+#include <QTextTable>
+
+#include <functional>
+#include <memory>
+
+using namespace quillery;
+
+namespace {
+
+const QString Sentence = QStringLiteral("The quick brown fox jumps over the lazy dog. ");
+constexpr qreal PageWidth = 420;
+
+QTextBlock blockNumber(const QTextDocument &doc, int number)
+{
+    return doc.findBlockByNumber(number);
+}
+
+int startOf(const QTextDocument &doc, int number)
+{
+    return blockNumber(doc, number).position();
+}
+
+// A paragraph of each kind Qt lays out in its own way (plain, indented and centred, spaced,
+// with a picture, in a list, either side of a table, in a table cell), then enough short
+// paragraphs for Qt's layout to keep several marks down the page.
+std::unique_ptr<QTextDocument> page()
+{
+    auto doc = std::make_unique<QTextDocument>();
+    QImage picture(20, 40, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    doc->addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("picture")), picture);
+    doc->setDocumentLayout(new ParagraphLayout(doc.get()));
+    QTextCursor cursor(doc.get());
+    cursor.insertText(Sentence.repeated(6));
+    QTextBlockFormat indented;
+    indented.setIndent(1);
+    indented.setTextIndent(24);
+    indented.setLeftMargin(10);
+    indented.setRightMargin(30);
+    indented.setAlignment(Qt::AlignHCenter);
+    cursor.insertBlock(indented);
+    cursor.insertText(Sentence.repeated(5));
+    QTextBlockFormat spaced;
+    spaced.setLineHeight(150, QTextBlockFormat::ProportionalHeight);
+    spaced.setTopMargin(6);
+    spaced.setBottomMargin(9);
+    cursor.insertBlock(spaced);
+    cursor.insertText(Sentence.repeated(4));
+    cursor.insertBlock(QTextBlockFormat());
+    QTextImageFormat image;
+    image.setName(QStringLiteral("picture"));
+    cursor.insertImage(image);
+    cursor.insertText(Sentence.repeated(3));
+    cursor.insertBlock(QTextBlockFormat());
+    cursor.createList(QTextListFormat::ListDisc);
+    cursor.insertText(Sentence.repeated(3));
+    cursor.insertBlock(QTextBlockFormat());
+    QTextTable *table = cursor.insertTable(2, 2);
+    table->cellAt(0, 0).firstCursorPosition().insertText(Sentence.repeated(2));
+    table->cellAt(0, 1).firstCursorPosition().insertText(QStringLiteral("cell"));
+    cursor.setPosition(table->lastPosition() + 1);
+    for (int n = 0; n < 300; ++n) {
+        cursor.insertBlock();
+        cursor.insertText(QStringLiteral("x"));
+    }
+    doc->setTextWidth(PageWidth);
+    doc->documentLayout()->documentSize();
+    return doc;
+}
+
+// Where the page's paragraphs and lines differ from where Qt's own layout puts them in a
+// copy laid out afresh, and where hit testing down the page differs; empty when nowhere.
+QString differences(QTextDocument &doc)
+{
+    std::unique_ptr<QTextDocument> fresh(doc.clone());
+    fresh->setTextWidth(doc.textWidth());
+    QAbstractTextDocumentLayout *ours = doc.documentLayout();
+    QAbstractTextDocumentLayout *qts = fresh->documentLayout();
+    if (ours->documentSize() != qts->documentSize())
+        return QStringLiteral("the page's size");
+    for (QTextBlock a = doc.begin(), b = fresh->begin(); a.isValid(); a = a.next(), b = b.next()) {
+        const QString where = QStringLiteral("paragraph %1 ").arg(a.blockNumber());
+        const QTextLayout &la = *a.layout();
+        const QTextLayout &lb = *b.layout();
+        if (la.position() != lb.position() || la.lineCount() != lb.lineCount())
+            return where + QStringLiteral("place or line count");
+        for (int n = 0; n < la.lineCount(); ++n) {
+            const QTextLine x = la.lineAt(n);
+            const QTextLine y = lb.lineAt(n);
+            if (x.position() != y.position() || x.width() != y.width() ||
+                x.height() != y.height() || x.textStart() != y.textStart() ||
+                x.textLength() != y.textLength() || x.naturalTextWidth() != y.naturalTextWidth())
+                return where + QStringLiteral("line %1").arg(n);
+        }
+        const QPointF middle = ours->blockBoundingRect(a).center();
+        if (ours->hitTest(middle, Qt::FuzzyHit) != qts->hitTest(middle, Qt::FuzzyHit))
+            return where + QStringLiteral("hit test");
+    }
+    return {};
+}
+
+void insertAt(QTextDocument &doc, int position, const QString &text)
+{
+    QTextCursor cursor(&doc);
+    cursor.setPosition(position);
+    cursor.insertText(text);
+}
+
+struct Edit
+{
+    const char *what;
+    // Makes the edit and returns where it was made.
+    std::function<int(QTextDocument &)> make;
+    bool alone;
+};
+
+} // namespace
+
+class tst_paragraphlayout : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Edits laid out alone, and the edits that need Qt's pass after them, leave every line
+    // where Qt would have put it, one after another on the same page.
+    void editsLeaveLinesWhereQtPutsThem()
+    {
+        const QList<Edit> edits = {
+            {"a letter at the start of a plain paragraph",
+             [](QTextDocument &doc) {
+                 insertAt(doc, 0, QStringLiteral("A"));
+                 return 0;
+             },
+             true},
+            {"a word in an indented, centred paragraph",
+             [](QTextDocument &doc) {
+                 const int at = startOf(doc, 1) + 50;
+                 insertAt(doc, at, QStringLiteral("word "));
+                 return at;
+             },
+             true},
+            {"a letter in a paragraph with spaced lines",
+             [](QTextDocument &doc) {
+                 const int at = startOf(doc, 2) + 7;
+                 insertAt(doc, at, QStringLiteral("e"));
+                 return at;
+             },
+             true},
+            {"a letter beside a picture",
+             [](QTextDocument &doc) {
+                 const int at = startOf(doc, 3) + 1;
+                 insertAt(doc, at, QStringLiteral("p"));
+                 return at;
+             },
+             true},
+            {"a letter in a list item",
+             [](QTextDocument &doc) {
+                 const int at = startOf(doc, 4) + 3;
+                 insertAt(doc, at, QStringLiteral("l"));
+                 return at;
+             },
+             true},
+            {"a word coloured",
+             [](QTextDocument &doc) {
+                 QTextCursor cursor(&doc);
+                 cursor.setPosition(5);
+                 cursor.setPosition(10, QTextCursor::KeepAnchor);
+                 QTextCharFormat red;
+                 red.setForeground(Qt::red);
+                 cursor.mergeCharFormat(red);
+                 return 5;
+             },
+             true},
+            {"a paragraph indented further",
+             [](QTextDocument &doc) {
+                 QTextCursor cursor(blockNumber(doc, 1));
+                 QTextBlockFormat format = cursor.blockFormat();
+                 format.setIndent(2);
+                 cursor.setBlockFormat(format);
+                 return cursor.position();
+             },
+             false},
+            {"a letter in the empty paragraph before a table",
+             [](QTextDocument &doc) {
+                 const int at = startOf(doc, 5);
+                 insertAt(doc, at, QStringLiteral("b"));
+                 return at;
+             },
+             false},
+            {"a word in a table cell, which widens its column",
+             [](QTextDocument &doc) {
+                 const int at = startOf(doc, 6) + 2;
+                 insertAt(doc, at, QStringLiteral("widerwiderwiderwider"));
+                 return at;
+             },
+             false},
+            {"a letter in a larger size",
+             [](QTextDocument &doc) {
+                 QTextCharFormat large;
+                 large.setFontPointSize(30);
+                 QTextCursor cursor(&doc);
+                 cursor.setPosition(20);
+                 cursor.insertText(QStringLiteral("L"), large);
+                 return 20;
+             },
+             false},
+            {"a letter at the start of a paragraph, marks left behind",
+             [](QTextDocument &doc) {
+                 insertAt(doc, 0, QStringLiteral("B"));
+                 return 0;
+             },
+             true},
+            {"then at its end, so that it takes more lines",
+             [](QTextDocument &doc) {
+                 const int at = startOf(doc, 1) - 1;
+                 insertAt(doc, at, Sentence.repeated(3));
+                 return at;
+             },
+             false},
+            {"a letter far down the page, marks left behind",
+             [](QTextDocument &doc) {
+                 const int at = startOf(doc, 280);
+                 insertAt(doc, at, QStringLiteral("D"));
+                 return at;
+             },
+             true},
+            {"then a letter at the top",
+             [](QTextDocument &doc) {
+                 insertAt(doc, 0, QStringLiteral("C"));
+                 return 0;
+             },
+             true},
+            {"then a new paragraph between them",
+             [](QTextDocument &doc) {
+                 const int at = startOf(doc, 200) + 1;
+                 QTextCursor cursor(&doc);
+                 cursor.setPosition(at);
+                 cursor.insertBlock();
+                 return at;
+             },
+             false},
+            {"two letters deleted at the top",
+             [](QTextDocument &doc) {
+                 QTextCursor cursor(&doc);
+                 cursor.setPosition(1);
+                 cursor.setPosition(3, QTextCursor::KeepAnchor);
+                 cursor.removeSelectedText();
+                 return 1;
+             },
+             false},
+        };
+        const std::unique_ptr<QTextDocument> doc = page();
+        auto *layout = qobject_cast<ParagraphLayout *>(doc->documentLayout());
+        QVERIFY(layout);
+        QSignalSpy updates(layout, &QAbstractTextDocumentLayout::update);
+        for (const Edit &edit : edits) {
+            const int aloneBefore = layout->paragraphsLaidOutAlone();
+            updates.clear();
+            const int at = edit.make(*doc);
+            const QString differ = differences(*doc);
+            QVERIFY2(differ.isEmpty(),
+                     qPrintable(QLatin1String(edit.what) + QStringLiteral(": ") + differ));
+            QVERIFY2((layout->paragraphsLaidOutAlone() > aloneBefore) == edit.alone, edit.what);
+            if (edit.alone) {
+                // The edited paragraph is painted again.
+                const QRectF painted = updates.constLast().constFirst().toRectF();
+                QVERIFY2(painted.contains(layout->blockBoundingRect(doc->findBlock(at))),
+                         edit.what);
+            }
+        }
+    }
+
+    // Typing that first goes alone and then needs Qt's pass, in each paragraph down a stretch
+    // of the page long enough to hold one of its marks.
+    void passesAfterTypingStartWhereMarksFellBehind()
+    {
+        const std::unique_ptr<QTextDocument> doc = page();
+        for (int number = 11; number < 180; ++number) {
+            insertAt(*doc, startOf(*doc, number + 1), QStringLiteral("AB"));
+            insertAt(*doc, startOf(*doc, number), QStringLiteral("AB"));
+            insertAt(*doc, startOf(*doc, number + 1) - 1, Sentence.repeated(2));
+            const QString differ = differences(*doc);
+            QVERIFY2(differ.isEmpty(), qPrintable(differ));
+        }
+    }
+
+    void richTextBoxLaysOutEachPageWithIt()
+    {
+        RichTextBox box;
+        box.setTextRTF("{\\rtf1 first\\par second\\par}");
+        QVERIFY(qobject_cast<ParagraphLayout *>(box.document()->documentLayout()));
+    }
+};
+
+QTEST_MAIN(tst_paragraphlayout)
+#include "tst_paragraphlayout.moc"
