@@ -22,14 +22,9 @@ namespace {
 const QString Sentence = QStringLiteral("The quick brown fox jumps over the lazy dog. ");
 constexpr qreal PageWidth = 420;
 
-QTextBlock blockNumber(const QTextDocument &doc, int number)
+int startOf(const QTextDocument &doc, int paragraph)
 {
-    return doc.findBlockByNumber(number);
-}
-
-int startOf(const QTextDocument &doc, int number)
-{
-    return blockNumber(doc, number).position();
+    return doc.findBlockByNumber(paragraph).position();
 }
 
 // A paragraph of each kind Qt lays out in its own way (plain, indented and centred, spaced,
@@ -111,19 +106,22 @@ QString differences(QTextDocument &doc)
     return {};
 }
 
-void insertAt(QTextDocument &doc, int position, const QString &text)
+QTextCursor cursorAt(QTextDocument &doc, int paragraph, int offset)
 {
     QTextCursor cursor(&doc);
-    cursor.setPosition(position);
-    cursor.insertText(text);
+    cursor.setPosition(startOf(doc, paragraph) + offset);
+    return cursor;
 }
 
+// An edit at an offset from the start of a paragraph: typing the text, or something else.
 struct Edit
 {
     const char *what;
-    // Makes the edit and returns where it was made.
-    std::function<int(QTextDocument &)> make;
+    int paragraph;
+    int offset;
+    QString text;
     bool alone;
+    std::function<void(QTextCursor &)> other = {};
 };
 
 } // namespace
@@ -137,129 +135,67 @@ private Q_SLOTS:
     // where Qt would have put it, one after another on the same page.
     void editsLeaveLinesWhereQtPutsThem()
     {
+        QTextCharFormat red;
+        red.setForeground(Qt::red);
+        QTextCharFormat large;
+        large.setFontPointSize(30);
         const QList<Edit> edits = {
-            {"a letter at the start of a plain paragraph",
-             [](QTextDocument &doc) {
-                 insertAt(doc, 0, QStringLiteral("A"));
-                 return 0;
-             },
-             true},
-            {"a word in an indented, centred paragraph",
-             [](QTextDocument &doc) {
-                 const int at = startOf(doc, 1) + 50;
-                 insertAt(doc, at, QStringLiteral("word "));
-                 return at;
-             },
-             true},
-            {"a letter in a paragraph with spaced lines",
-             [](QTextDocument &doc) {
-                 const int at = startOf(doc, 2) + 7;
-                 insertAt(doc, at, QStringLiteral("e"));
-                 return at;
-             },
-             true},
-            {"a letter beside a picture",
-             [](QTextDocument &doc) {
-                 const int at = startOf(doc, 3) + 1;
-                 insertAt(doc, at, QStringLiteral("p"));
-                 return at;
-             },
-             true},
-            {"a letter in a list item",
-             [](QTextDocument &doc) {
-                 const int at = startOf(doc, 4) + 3;
-                 insertAt(doc, at, QStringLiteral("l"));
-                 return at;
-             },
-             true},
+            {"a letter at the start of a plain paragraph", 0, 0, "A", true},
+            {"a word in an indented, centred paragraph", 1, 50, "word ", true},
+            {"a letter in a paragraph with spaced lines", 2, 7, "e", true},
+            {"a letter beside a picture", 3, 1, "p", true},
+            {"a letter in a list item", 4, 3, "l", true},
             {"a word coloured",
-             [](QTextDocument &doc) {
-                 QTextCursor cursor(&doc);
-                 cursor.setPosition(5);
+             0,
+             5,
+             {},
+             true,
+             [&red](QTextCursor &cursor) {
                  cursor.setPosition(10, QTextCursor::KeepAnchor);
-                 QTextCharFormat red;
-                 red.setForeground(Qt::red);
                  cursor.mergeCharFormat(red);
-                 return 5;
-             },
-             true},
+             }},
             {"a paragraph indented further",
-             [](QTextDocument &doc) {
-                 QTextCursor cursor(blockNumber(doc, 1));
+             1,
+             0,
+             {},
+             false,
+             [](QTextCursor &cursor) {
                  QTextBlockFormat format = cursor.blockFormat();
                  format.setIndent(2);
                  cursor.setBlockFormat(format);
-                 return cursor.position();
-             },
-             false},
-            {"a letter in the empty paragraph before a table",
-             [](QTextDocument &doc) {
-                 const int at = startOf(doc, 5);
-                 insertAt(doc, at, QStringLiteral("b"));
-                 return at;
-             },
-             false},
-            {"a word in a table cell, which widens its column",
-             [](QTextDocument &doc) {
-                 const int at = startOf(doc, 6) + 2;
-                 insertAt(doc, at, QStringLiteral("widerwiderwiderwider"));
-                 return at;
-             },
+             }},
+            {"a letter in the empty paragraph before a table", 5, 0, "b", false},
+            {"a word in a table cell, which widens its column", 6, 2, "widerwiderwiderwider",
              false},
             {"a letter in a larger size",
-             [](QTextDocument &doc) {
-                 QTextCharFormat large;
-                 large.setFontPointSize(30);
-                 QTextCursor cursor(&doc);
-                 cursor.setPosition(20);
+             0,
+             20,
+             {},
+             false,
+             [&large](QTextCursor &cursor) {
                  cursor.insertText(QStringLiteral("L"), large);
-                 return 20;
-             },
-             false},
-            {"a letter at the start of a paragraph, marks left behind",
-             [](QTextDocument &doc) {
-                 insertAt(doc, 0, QStringLiteral("B"));
-                 return 0;
-             },
-             true},
-            {"then at its end, so that it takes more lines",
-             [](QTextDocument &doc) {
-                 const int at = startOf(doc, 1) - 1;
-                 insertAt(doc, at, Sentence.repeated(3));
-                 return at;
-             },
-             false},
-            {"a letter far down the page, marks left behind",
-             [](QTextDocument &doc) {
-                 const int at = startOf(doc, 280);
-                 insertAt(doc, at, QStringLiteral("D"));
-                 return at;
-             },
-             true},
-            {"then a letter at the top",
-             [](QTextDocument &doc) {
-                 insertAt(doc, 0, QStringLiteral("C"));
-                 return 0;
-             },
-             true},
+             }},
+            {"a letter at the start of a paragraph, marks left behind", 0, 0, "B", true},
+            {"then at its end, so that it takes more lines", 1, -1, Sentence.repeated(3), false},
+            {"a letter far down the page, marks left behind", 280, 0, "D", true},
+            {"then a letter at the top", 0, 0, "C", true},
             {"then a new paragraph between them",
-             [](QTextDocument &doc) {
-                 const int at = startOf(doc, 200) + 1;
-                 QTextCursor cursor(&doc);
-                 cursor.setPosition(at);
+             200,
+             1,
+             {},
+             false,
+             [](QTextCursor &cursor) {
                  cursor.insertBlock();
-                 return at;
-             },
-             false},
+             }},
             {"two letters deleted at the top",
-             [](QTextDocument &doc) {
-                 QTextCursor cursor(&doc);
-                 cursor.setPosition(1);
+             0,
+             1,
+             {},
+             false,
+             [](QTextCursor &cursor) {
                  cursor.setPosition(3, QTextCursor::KeepAnchor);
                  cursor.removeSelectedText();
-                 return 1;
-             },
-             false},
+             }},
         };
         const std::unique_ptr<QTextDocument> doc = page();
         auto *layout = qobject_cast<ParagraphLayout *>(doc->documentLayout());
@@ -268,7 +204,12 @@ private Q_SLOTS:
         for (const Edit &edit : edits) {
             const int aloneBefore = layout->paragraphsLaidOutAlone();
             updates.clear();
-            const int at = edit.make(*doc);
+            QTextCursor cursor = cursorAt(*doc, edit.paragraph, edit.offset);
+            const int at = cursor.position();
+            if (edit.other)
+                edit.other(cursor);
+            else
+                cursor.insertText(edit.text);
             const QString differ = differences(*doc);
             QVERIFY2(differ.isEmpty(),
                      qPrintable(QLatin1String(edit.what) + QStringLiteral(": ") + differ));
@@ -288,9 +229,9 @@ private Q_SLOTS:
     {
         const std::unique_ptr<QTextDocument> doc = page();
         for (int number = 11; number < 180; ++number) {
-            insertAt(*doc, startOf(*doc, number + 1), QStringLiteral("AB"));
-            insertAt(*doc, startOf(*doc, number), QStringLiteral("AB"));
-            insertAt(*doc, startOf(*doc, number + 1) - 1, Sentence.repeated(2));
+            cursorAt(*doc, number + 1, 0).insertText(QStringLiteral("AB"));
+            cursorAt(*doc, number, 0).insertText(QStringLiteral("AB"));
+            cursorAt(*doc, number + 1, -1).insertText(Sentence.repeated(2));
             const QString differ = differences(*doc);
             QVERIFY2(differ.isEmpty(), qPrintable(differ));
         }
