@@ -6,7 +6,6 @@
 #include "platform/Cancelled.h"
 #include "platform/FileError.h"
 #include "platform/Settings.h"
-#include "platform_ui/RichTextBox.h"
 #include "shell/MainToolbar.h"
 #include "shell/frmMain.h"
 #include "support/ui/MainWindowFixture.h"
@@ -15,7 +14,6 @@
 #include "window/PageDisplay.h"
 #include "window/frmFileProperties.h"
 #include "window/frmMDI.h"
-#include "window/frmPageProperties.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -177,20 +175,6 @@ private Q_SLOTS:
         Q_EMIT bar->buttonClicked(MainToolbar::Save, 0);
         QCOMPARE(dialogs.calls().size(), 2);
         QCOMPARE(dialogs.calls().last().text, QStringLiteral("no dialog today"));
-    }
-
-    // A stored colour that is not a number goes back as it was on OK.
-    void pageColourOfAnotherProgramIsKept()
-    {
-        BinderFixture f;
-        auto binder = f.open(f.makeBinder("c.qly", {{"rich.rtf", "{\\rtf1 x}"}}));
-        PageRow row = binder->pages.at(0);
-        row.key.colour = "not a colour";
-        binder->pages.replace(0, row);
-        RichTextBox pane;
-        frmPageProperties dialog(*f.workspace, *binder, 1, pane);
-        dialog.cmdOK_Click();
-        QCOMPARE(binder->pages.at(0).key.colour, QString("not a colour"));
     }
 
     void fileDetailsNeverShowOrLoseThePassword()
