@@ -58,6 +58,13 @@ QStringList contentOf(Workspace &workspace, const QString &binderPath)
     return content;
 }
 
+// The permission bits of a file or folder; none when it is missing.
+uint modeOf(const QString &path)
+{
+    struct stat st;
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 0777 : 0;
+}
+
 // Writes a snapshot of the binder as a keeper would and lets go of its folder, as a
 // program that is killed does.
 QString takeSnapshot(const RecoveryStore &store, Binder &binder,
@@ -147,11 +154,7 @@ private Q_SLOTS:
                    PageKind::Unknown);
         const QString folder = takeSnapshot(store, binder, EditedPage{1, "NA", "{\\rtf1 typed}"});
         // The record is the user's alone.
-        struct stat st;
-        QCOMPARE(
-            ::stat(QFile::encodeName(folder + u'/' + SnapshotRecord::RecordName).constData(), &st),
-            0);
-        QCOMPARE(st.st_mode & 0777, 0600u);
+        QCOMPARE(modeOf(folder + u'/' + SnapshotRecord::RecordName), 0600u);
 
         RecoveredBinder recovered =
             recoverBinder(*f.workspace, store.find(folder), RecoverPurpose::Window);
@@ -470,11 +473,8 @@ private Q_SLOTS:
         QVERIFY(!recoverBinder(*f.workspace, entry, RecoverPurpose::Window).binder);
         QVERIFY(QFile::exists(folder + "/snapshot"));
         // Only this user can read what is kept.
-        struct stat st;
-        QCOMPARE(::stat(QFile::encodeName(folder).constData(), &st), 0);
-        QCOMPARE(st.st_mode & 0777, 0700u);
-        QCOMPARE(::stat(QFile::encodeName(store.root()).constData(), &st), 0);
-        QCOMPARE(st.st_mode & 0777, 0700u);
+        QCOMPARE(modeOf(folder), 0700u);
+        QCOMPARE(modeOf(store.root()), 0700u);
 
         const auto tool = [&](const QStringList &args) {
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
