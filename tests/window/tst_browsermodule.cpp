@@ -77,11 +77,8 @@ private Q_SLOTS:
     void unusableModuleIsReportedNotFatal()
     {
         QTemporaryDir empty, hostile, stale;
-        QFile fake(hostile.filePath(browserModuleFileName()));
-        QVERIFY(fake.open(QIODevice::WriteOnly));
-        fake.write("\x7f"
-                   "ELF but not really a library");
-        fake.close();
+        writeFile(hostile.filePath(browserModuleFileName()), "\x7f"
+                                                             "ELF but not really a library");
         QVERIFY(QFile::copy(QStringLiteral(QUILLERY_STALE_BROWSER_MODULE),
                             stale.filePath(browserModuleFileName())));
         for (const QTemporaryDir *folder : {&empty, &hostile, &stale}) {

@@ -41,7 +41,9 @@ class tst_commandstate : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void withoutASelectedRowOnlyListCommandsAreOffered()
+    // Without a selected row only the list's commands are offered; a selected one shows its
+    // position and may move within the list.
+    void theSelectedRowDecidesWhatIsOffered()
     {
         Binder binder;
         binder.setRecord("Title", "Notes");
@@ -62,15 +64,8 @@ private Q_SLOTS:
         // A row the list no longer has is no selection.
         s = commandState(binder, {.selected = 2});
         QCOMPARE(s.pagesStatus, QString("1 Page"));
-    }
 
-    void selectedRowShowsItsPositionAndMoves()
-    {
-        Binder binder;
-        binder.setRecord("Title", "Notes");
-        addPages(binder, 1);
-        binder.setCurIndex(1);
-        CommandState s = commandState(binder, {.selected = 1});
+        s = commandState(binder, {.selected = 1});
         QCOMPARE(s.pagesStatus, QString("Page 1 of 1"));
         QCOMPARE(pageItems(s), QList<bool>(10, true));
         QVERIFY(s.mnuEditDelAll && s.mnuSearch && s.mnuPView && !s.mnuUp && !s.mnuDown);
@@ -83,6 +78,10 @@ private Q_SLOTS:
         QVERIFY(!s.mnuUp && s.mnuDown);
         s = commandState(binder, {.selected = 3});
         QVERIFY(s.mnuUp && !s.mnuDown);
+        // Encrypting needs a binder that may be saved.
+        QVERIFY(s.mnuEncrypt);
+        binder.setReadOnly(true);
+        QVERIFY(!commandState(binder, {.selected = 1}).mnuEncrypt);
     }
 
     void findPreviewAndExportFitThePageAndTheSelectedRowBecomesCurrent()
@@ -105,15 +104,6 @@ private Q_SLOTS:
         const CommandState s = commandState(binder, {.selected = 4});
         QVERIFY(!s.mnuFind);
         QCOMPARE(binder.CurIndex(), 0);
-    }
-
-    void encryptingNeedsABinderThatMayBeSaved()
-    {
-        Binder binder;
-        addPages(binder, 2);
-        QVERIFY(commandState(binder, {.selected = 1}).mnuEncrypt);
-        binder.setReadOnly(true);
-        QVERIFY(!commandState(binder, {.selected = 1}).mnuEncrypt);
     }
 };
 

@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -27,7 +28,7 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTest>
-#include <QTextBlock>
+#include <QTextCursor>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -48,7 +49,6 @@ const QList<QPair<QString, QByteArray>> FivePages = {{"one.txt", "page one"},
 // list's highlight, the viewer, the caption, the status panels and the commands.
 void expectAgreement(frmMain &main, const char *how)
 {
-    const QString context = QString::fromLatin1(how);
     frmMDI *window = main.activeBinderWindow();
     QVERIFY2(window, how);
     const Binder &binder = window->binder();
@@ -76,7 +76,7 @@ void expectAgreement(frmMain &main, const char *how)
         QCOMPARE(window->viewer()->txtPad()->toPlainText(),
                  QString::fromUtf8(GetLumpString(binder)));
     else
-        QVERIFY2(window->viewer()->HTML, qPrintable(context + ": the browser shows the page"));
+        QVERIFY2(window->viewer()->HTML, how);
 }
 
 QAbstractItemView *listView(frmMain &main)
@@ -158,17 +158,11 @@ private Q_SLOTS:
         QCOMPARE(window->binder().CurIndex(), 3);
         expectAgreement(w.main, "click");
 
-        const std::pair<Qt::Key, const char *> keys[] = {{Qt::Key_End, "End"},
-                                                         {Qt::Key_Up, "Up"},
-                                                         {Qt::Key_Home, "Home"},
-                                                         {Qt::Key_PageDown, "PgDn"}};
         for (const auto view : {PageListView::View::LargeIcons, PageListView::View::Details}) {
             window->setView(view);
-            QAbstractItemView *list = listView(w.main);
-            list->setFocus();
-            for (const auto &[key, name] : keys) {
-                QTest::keyClick(list, key);
-                expectAgreement(w.main, name);
+            for (const Qt::Key key : {Qt::Key_End, Qt::Key_Up, Qt::Key_Home, Qt::Key_PageDown}) {
+                pressInList(w.main, key);
+                expectAgreement(w.main, QKeySequence(key).toString().toLatin1().constData());
             }
         }
     }
@@ -256,8 +250,7 @@ private Q_SLOTS:
         frmMDI *full = w.main.activeBinderWindow();
         clickRow(w.main, 4);
         w.main.OpenFile(f.makeBinder("empty.qly", {}));
-        frmMDI *empty = w.main.activeBinderWindow();
-        QVERIFY(empty != full);
+        QVERIFY(w.main.activeBinderWindow() != full);
         for (StatusPanel panel : PagePanels)
             QCOMPARE(w.main.statusPanel(panel), QString());
         expectAgreement(w.main, "the empty window");

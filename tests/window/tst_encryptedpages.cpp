@@ -41,8 +41,7 @@ private Q_SLOTS:
         QVERIFY(handedOut.startsWith(e.runtime.path() + u'/'));
         const QString imported = e.f.file("import.txt", "imported");
         QVERIFY(ImportFile(*e.f.workspace, *binder, imported, PageKind::TXT));
-        QVERIFY(
-            binder->pages.at(binder->pageCount() - 1).key.location.startsWith(e.runtime.path()));
+        QVERIFY(binder->page(binder->pageCount()).key.location.startsWith(e.runtime.path()));
         QVERIFY(SavFile(*e.f.workspace, *binder, e.path));
         storeEditedPage(*e.f.workspace, *binder, 1, "{\\rtf1 okapi-7f3c unsaved}", "NA");
         // A page copied from it waits on the page clipboard in the runtime folder too.
@@ -50,8 +49,7 @@ private Q_SLOTS:
         const QString clipboard = e.runtime.path() + "/quillery-clipboard";
         QCOMPARE(pageClipboardFolder(*e.f.temp), clipboard);
         QVERIFY(pastePage(*e.f.workspace, *binder));
-        QVERIFY(
-            binder->pages.at(binder->pageCount() - 1).key.location.startsWith(e.runtime.path()));
+        QVERIFY(binder->page(binder->pageCount()).key.location.startsWith(e.runtime.path()));
         recovery.writeAllAndKeep();
         QCOMPARE(QDir(e.f.path("state")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                  QStringList());

@@ -89,8 +89,7 @@ private Q_SLOTS:
     void deletingForgetsOnlyThePagesOwnDataFile()
     {
         BinderFixture f;
-        const QString path = f.makeBinder("two.qly", {{"a.txt", "AAA"}, {"b.txt", "BBB"}});
-        std::unique_ptr<Binder> binder = f.open(path);
+        auto binder = f.open(f.makeBinder("two.qly", {{"a.txt", "AAA"}, {"b.txt", "BBB"}}));
         QVERIFY(ImportFile(*f.workspace, *binder, f.file("src/c.txt", "CCC"), PageKind::Unknown));
         QVERIFY(ImportFile(*f.workspace, *binder, f.file("src/d.txt", "DDD"), PageKind::Unknown));
         const QString own = binder->pages.at(2).key.location;

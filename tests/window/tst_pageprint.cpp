@@ -59,12 +59,9 @@ QRectF wordAt(const QString &pdf, const QString &word)
                   QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
 }
 
-QString cli(const QStringList &args, int *code = nullptr)
+ProgramRun cli(const QStringList &args)
 {
-    const ProgramRun done = runProgram(QUILLERY_CLI, args);
-    if (code)
-        *code = done.code;
-    return done.err;
+    return runProgram(QUILLERY_CLI, args);
 }
 
 // The text inside the sheets' one-inch margins, without white space: Qt draws the line
@@ -101,25 +98,22 @@ private Q_SLOTS:
         BinderFixture f;
         QTextDocument text;
         text.setPlainText("Bodyword starts the page.");
+        const QString pdf = f.path("one.pdf");
         QPrinter printer;
-        pdfPrinter(printer, f.path("one.pdf"));
+        pdfPrinter(printer, pdf);
         QVERIFY(PrintRTF(printer, text, PrintMargins(), "Shopping List", "06/12/2026 10:00:00"));
-        const QStringList pages = sheets(f.path("one.pdf"));
+        const QStringList pages = sheets(pdf);
         QCOMPARE(pages.size(), 1);
         QCOMPARE(numberLine(pages.first()), QString("-1-"));
 
         // Printed again (as Print Preview does), the text still starts an inch in.
         QVERIFY(PrintRTF(printer, text, PrintMargins(), "Shopping List", "again"));
-        const QRectF body = wordAt(f.path("one.pdf"), "Bodyword");
-        QVERIFY2(qAbs(body.x() - 72) < 2, qPrintable(QString::number(body.x())));
+        QVERIFY(qAbs(wordAt(pdf, "Bodyword").x() - 72) < 2);
         // The title and the date are centred across the sheet, each halfway into its margin.
-        const QRectF title =
-            wordAt(f.path("one.pdf"), "Shopping") | wordAt(f.path("one.pdf"), "List");
-        const QRectF date = wordAt(f.path("one.pdf"), "again");
-        QVERIFY2(qAbs(title.center().x() - 306) < 2,
-                 qPrintable(QString::number(title.center().x())));
-        QVERIFY2(qAbs(title.top() - 36) < 2, qPrintable(QString::number(title.top())));
-        QVERIFY2(qAbs(date.top() - (792 - 36)) < 2, qPrintable(QString::number(date.top())));
+        const QRectF title = wordAt(pdf, "Shopping") | wordAt(pdf, "List");
+        QVERIFY(qAbs(title.center().x() - 306) < 2);
+        QVERIFY(qAbs(title.top() - 36) < 2);
+        QVERIFY(qAbs(wordAt(pdf, "again").top() - (792 - 36)) < 2);
 
         // Margins that leave no room print nothing, and say so.
         PrintMargins wide;
@@ -183,22 +177,20 @@ private Q_SLOTS:
         const QString binder = f.makeBinder(
             "long.qly", {{"Tall.rtf", tall}, {"Word.txt", word.toUtf8()}, {"Table.rtf", table}});
 
-        int code = -1;
-        cli({"print", binder, f.path("tall.pdf"), "--pages", "1"}, &code);
-        QCOMPARE(code, 0);
         const QString tallPdf = f.path("tall.pdf");
+        QCOMPARE(cli({"print", binder, tallPdf, "--pages", "1"}).code, 0);
         QVERIFY(run("pdfinfo", {tallPdf}).contains(QRegularExpression("Pages: *3800\n")));
         QVERIFY(run("pdftotext", {"-f", "3800", tallPdf, "-"}).contains("Bottom 1899\n"));
 
         // A word of 312,000 letters is laid out quickly and printed whole.
-        cli({"print", binder, f.path("word.pdf"), "--pages", "2"}, &code);
-        QCOMPARE(code, 0);
+        QCOMPARE(cli({"print", binder, f.path("word.pdf"), "--pages", "2"}).code, 0);
         QCOMPARE(bodyText(f.path("word.pdf")), word);
 
-        const QString said = cli({"print", binder, f.path("table.pdf"), "--pages", "3"}, &code);
-        QCOMPARE(code, 1);
-        QVERIFY2(said.contains(": page 3 cannot be printed: A paragraph or table is too long"),
-                 qPrintable(said));
+        const ProgramRun refused = cli({"print", binder, f.path("table.pdf"), "--pages", "3"});
+        QCOMPARE(refused.code, 1);
+        QVERIFY2(
+            refused.err.contains(": page 3 cannot be printed: A paragraph or table is too long"),
+            qPrintable(refused.err));
         QVERIFY(!QFile::exists(f.path("table.pdf")));
     }
 
@@ -208,9 +200,7 @@ private Q_SLOTS:
         const QByteArray rtf =
             "{\\rtf1\\ansi " + wideRtfRow(2000, "c") + "\\pard After the table\\par}";
         const QString binder = f.makeBinder("wide.qly", {{"Wide.rtf", rtf}});
-        int code = -1;
-        cli({"print", binder, f.path("wide.pdf")}, &code);
-        QCOMPARE(code, 0);
+        QCOMPARE(cli({"print", binder, f.path("wide.pdf")}).code, 0);
         const QStringList pages = sheets(f.path("wide.pdf"));
         QVERIFY(pages.size() < 10);
         QVERIFY(pages.last().contains("After the table"));
@@ -228,8 +218,6 @@ private Q_SLOTS:
         QVERIFY(
             !doc->resource(QTextDocument::ImageResource, QUrl::fromLocalFile(secret)).isValid());
         QCOMPARE(pageTextDocument(PageKind::TXT, "caf\xe9")->toPlainText(), QString("café"));
-        QCOMPARE(pageTextDocument(PageKind::RTF, "{\\rtf1 Rich}")->toPlainText(), QString("Rich"));
-        QVERIFY(!pageTextDocument(PageKind::PICTURE, "x"));
     }
 
     void cliPrintsTextPagesIntoOnePdf()
@@ -240,10 +228,8 @@ private Q_SLOTS:
                                    {"Photo.png", "PNG"},
                                    {"Plain.txt", "Plain words"},
                                    {"Web.html", "<p>Web words</p><img src=\"/etc/hostname\">"}});
-        int code = -1;
         const QString out = f.path("all.pdf");
-        cli({"print", binder, out}, &code);
-        QCOMPARE(code, 0);
+        QCOMPARE(cli({"print", binder, out}).code, 0);
         const QStringList pages = sheets(out);
         QCOMPARE(pages.size(), 3);
         QVERIFY(pages.at(0).contains("Rich words"));
@@ -251,17 +237,15 @@ private Q_SLOTS:
         QVERIFY(pages.at(2).contains("Web words"));
 
         const QByteArray before = readFile(out);
-        const QString said = cli({"print", binder, out}, &code);
-        QCOMPARE(code, 1);
-        QVERIFY(said.contains("not replaced"));
+        const ProgramRun again = cli({"print", binder, out});
+        QCOMPARE(again.code, 1);
+        QVERIFY(again.err.contains("not replaced"));
         QCOMPARE(readFile(out), before);
-        cli({"print", binder, f.path("bad.pdf"), "--pages", "2-1"}, &code);
-        QCOMPARE(code, 64);
-        cli({"print", binder, f.path("bad.pdf"), "--pages", "5"}, &code); // one past the last
-        QCOMPARE(code, 1);
-        cli({"print", binder, f.path("bad.pdf"), "--pages", "2"}, &code);
-        QCOMPARE(code, 1); // a picture alone has nothing to print
-        QVERIFY(!QFile::exists(f.path("bad.pdf")));
+        const QString bad = f.path("bad.pdf");
+        QCOMPARE(cli({"print", binder, bad, "--pages", "2-1"}).code, 64);
+        QCOMPARE(cli({"print", binder, bad, "--pages", "5"}).code, 1); // one past the last
+        QCOMPARE(cli({"print", binder, bad, "--pages", "2"}).code, 1); // a picture alone
+        QVERIFY(!QFile::exists(bad));
     }
 };
 
