@@ -6,6 +6,7 @@
 #include "platform/Cancelled.h"
 #include "platform/FileError.h"
 #include "platform/Settings.h"
+#include "platform_ui/RichTextBox.h"
 #include "shell/MainToolbar.h"
 #include "shell/frmMain.h"
 #include "support/ui/MainWindowFixture.h"
@@ -14,6 +15,7 @@
 #include "window/PageDisplay.h"
 #include "window/frmFileProperties.h"
 #include "window/frmMDI.h"
+#include "window/frmPageProperties.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -175,6 +177,20 @@ private Q_SLOTS:
         Q_EMIT bar->buttonClicked(MainToolbar::Save, 0);
         QCOMPARE(dialogs.calls().size(), 2);
         QCOMPARE(dialogs.calls().last().text, QStringLiteral("no dialog today"));
+    }
+
+    // A page colour another program stored, which this one cannot read, is kept on OK.
+    void pageColourOfAnotherProgramIsKept()
+    {
+        BinderFixture f;
+        auto binder = f.open(f.makeBinder("c.qly", {{"rich.rtf", "{\\rtf1 x}"}}));
+        PageRow row = binder->pages.at(0);
+        row.key.colour = "not a colour";
+        binder->pages.replace(0, row);
+        RichTextBox pane;
+        frmPageProperties dialog(*f.workspace, *binder, 1, pane);
+        dialog.cmdOK_Click();
+        QCOMPARE(binder->pages.at(0).key.colour, QString("not a colour"));
     }
 
     void fileDetailsNeverShowOrLoseThePassword()
