@@ -69,8 +69,7 @@ private Q_SLOTS:
         const QString in = picture();
         const QString out = path("options.jpg");
         QCOMPARE(run({"--quality", "100", in, "--comment", "scanned", out}), 0);
-        const std::vector<Segment> list = segments(readFile(out));
-        QCOMPARE(list[2].body, QByteArray("scanned"));
+        QCOMPARE(segments(readFile(out))[2].body, QByteArray("scanned"));
 
         const QString grey = path("grey.jpg");
         QCOMPARE(run({in, grey, "--greyscale"}), 0);
@@ -108,10 +107,6 @@ private Q_SLOTS:
         QCOMPARE(run({in, existing}), 1);
         QVERIFY(errors.contains(existing));
         QCOMPARE(readFile(existing), QByteArray("keep"));
-
-        const QString unwritable = path("missing/out.jpg");
-        QCOMPARE(run({in, unwritable}), 1);
-        QVERIFY(errors.contains(unwritable));
     }
 };
 
