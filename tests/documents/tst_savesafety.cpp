@@ -113,8 +113,7 @@ private Q_SLOTS:
         const QString path = f.makeBinder("lost.qly", TwoPages);
         const QByteArray original = readFile(path);
         auto binder = f.open(path);
-        PageKind kind = PageKind::Unknown;
-        QVERIFY(ImportFile(*f.workspace, *binder, f.file("notes.txt", "notes"), kind));
+        QVERIFY(ImportFile(*f.workspace, *binder, f.file("notes.txt", "notes"), PageKind::Unknown));
         const QString data = binder->pages.at(2).key.location;
         if (leftThere.isNull())
             QVERIFY(QFile::remove(data));

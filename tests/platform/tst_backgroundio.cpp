@@ -29,22 +29,15 @@ QByteArray pattern(qint64 length)
     return bytes;
 }
 
-// Whether a writer wrote past the cache when it began and still did when it ended.
-struct Bypass
-{
-    bool atStart = false;
-    bool atEnd = false;
-};
-
 // Writes bytes to fd through a writer, in pieces of the sizes given in turn, then the tail
-// as the writer appends it.
-Bypass writeInPieces(int fd, const QString &path, const QByteArray &bytes,
-                     const QList<qint64> &sizes, const QByteArray &tail = QByteArray())
+// as the writer appends it. Gives whether the writer wrote past the cache when it began and
+// whether it still did when it ended.
+std::pair<bool, bool> writeInPieces(int fd, const QString &path, const QByteArray &bytes,
+                                    const QList<qint64> &sizes, const QByteArray &tail = {})
 {
     const qint64 largest = *std::max_element(sizes.begin(), sizes.end());
     BackgroundWriter writer(fd, path, largest);
-    Bypass bypass;
-    bypass.atStart = writer.isDirect();
+    const bool atStart = writer.isDirect();
     qint64 done = 0;
     for (int i = 0; done < bytes.size(); ++i) {
         const qint64 n = std::min(sizes.at(i % sizes.size()), bytes.size() - done);
@@ -56,8 +49,7 @@ Bypass writeInPieces(int fd, const QString &path, const QByteArray &bytes,
     if (!tail.isEmpty())
         writer.append(tail);
     writer.finish();
-    bypass.atEnd = writer.isDirect();
-    return bypass;
+    return {atStart, writer.isDirect()};
 }
 
 } // namespace
@@ -79,11 +71,11 @@ private Q_SLOTS:
                  {QList<qint64>{1 << 20}, QList<qint64>{76, 1017, 4096, 4097, 1, 65536 + 3}}) {
                 const QString path = dir.filePath(QStringLiteral("out%1").arg(++files));
                 UniqueFd fd = fileio::createNew(path);
-                const Bypass bypass = writeInPieces(fd.get(), path, bytes, sizes);
+                const auto [atStart, atEnd] = writeInPieces(fd.get(), path, bytes, sizes);
                 QVERIFY(readFile(path) == bytes);
                 // Where the file system allows it, whole blocks all go past the cache.
                 if (length % BackgroundWriter::DirectAlignment == 0)
-                    QCOMPARE(bypass.atEnd, bypass.atStart);
+                    QCOMPARE(atEnd, atStart);
                 // The descriptor is left writing through the cache again, as it came.
                 QCOMPARE(::fcntl(fd.get(), F_GETFL) & O_DIRECT, 0);
                 QCOMPARE(::lseek(fd.get(), 0, SEEK_CUR), off_t(bytes.size()));
@@ -101,7 +93,7 @@ private Q_SLOTS:
         UniqueFd fd(::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CLOEXEC));
         QVERIFY(fd.valid());
         const QByteArray bytes = pattern((9 << 20) + 5);
-        QVERIFY(!writeInPieces(fd.get(), path, bytes, {4096}, "end").atStart);
+        QVERIFY(!writeInPieces(fd.get(), path, bytes, {4096}, "end").first);
         QVERIFY(readFile(path) == "start" + bytes + "end");
     }
 
@@ -115,8 +107,7 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("out"));
         UniqueFd fd = fileio::createNew(path);
         const QByteArray bytes = pattern(3 << 20);
-        const Bypass bypass = writeInPieces(fd.get(), path, bytes, {1 << 20});
-        QVERIFY(!bypass.atStart);
+        QVERIFY(!writeInPieces(fd.get(), path, bytes, {1 << 20}).first);
         QVERIFY(readFile(path) == bytes);
     }
 

@@ -36,7 +36,6 @@ public:
             const int fd = ::open(name.constData(), type == F_RDLCK ? O_RDONLY : O_RDWR);
             struct flock lock = {};
             lock.l_type = type;
-            lock.l_whence = SEEK_SET;
             const char taken = fd >= 0 && ::fcntl(fd, F_SETLK, &lock) == 0 ? '1' : '0';
             if (::write(ready[1], &taken, 1) == 1)
                 ::pause();
@@ -44,7 +43,7 @@ public:
         }
         ::close(ready[1]);
         char taken = '0';
-        m_held = m_pid > 0 && ::read(ready[0], &taken, 1) == 1 && taken == '1';
+        held = m_pid > 0 && ::read(ready[0], &taken, 1) == 1 && taken == '1';
         ::close(ready[0]);
     }
     ~OtherProcessLock()
@@ -54,14 +53,11 @@ public:
         ::kill(m_pid, SIGKILL);
         ::waitpid(m_pid, nullptr, 0);
     }
-    OtherProcessLock(const OtherProcessLock &) = delete;
-    OtherProcessLock &operator=(const OtherProcessLock &) = delete;
 
-    bool held() const { return m_held; }
+    bool held = false;
 
 private:
     pid_t m_pid = -1;
-    bool m_held = false;
 };
 
 // Whether taking the lock fails as it does when another program has the file.
@@ -89,7 +85,7 @@ private Q_SLOTS:
         QVERIFY(!FileLock::isHeldElsewhere(path));
         for (const short type : {F_RDLCK, F_WRLCK}) {
             OtherProcessLock other(path, type);
-            QVERIFY(other.held());
+            QVERIFY(other.held);
             QVERIFY(FileLock::isHeldElsewhere(path));
             QVERIFY(refusedAsInUse(path));
         }
@@ -97,7 +93,7 @@ private Q_SLOTS:
         FileLock lock = FileLock::acquire(path);
         QVERIFY(lock.isHeld());
         QVERIFY(FileLock::isHeldElsewhere(path));
-        QVERIFY(!OtherProcessLock(path, F_RDLCK).held());
+        QVERIFY(!OtherProcessLock(path, F_RDLCK).held);
         lock.release();
         QVERIFY(!FileLock::isHeldElsewhere(path));
     }
@@ -106,9 +102,8 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("tmp");
-        QVERIFY(QDir().mkdir(path));
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                                QFile::ReadGroup | QFile::ExeGroup));
+        QVERIFY(QDir().mkdir(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                       QFile::ReadGroup | QFile::ExeGroup));
         TempFolder temp(path);
         QCOMPARE(QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ExeGroup),
                  QFileDevice::Permissions());

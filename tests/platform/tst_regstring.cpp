@@ -33,9 +33,9 @@ class tst_regstring : public QObject
     }
 
 private Q_SLOTS:
-    // A desktop installation of our own: user and system folders, lists and entries.
-    void initTestCase()
+    void theFirstInstalledRunnableProgramOpens()
     {
+        // A desktop installation of our own: user and system folders, lists and entries.
         m_dirs.configHome = at("home/config");
         m_dirs.configDirs = {at("etc")};
         m_dirs.dataHome = at("home/data");
@@ -67,10 +67,7 @@ private Q_SLOTS:
         writeFile(at("opt/applications/long.desktop"),
                   application("long " + QByteArray(260, 'x') + " %f",
                               "MimeType=application/x-long-command;\n"));
-    }
 
-    void theFirstInstalledRunnableProgramOpens()
-    {
         // missing.desktop is not installed and hidden.desktop is hidden; the user's copy of
         // writer.desktop hides the system's.
         QCOMPARE(command("text/plain"), QString("my-writer %f"));
