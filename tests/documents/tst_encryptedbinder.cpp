@@ -159,7 +159,6 @@ private Q_SLOTS:
         // A page cut short since the binder was read is refused, never sealed short.
         const QString page = f.file("page", "0123456789");
         PiecesSource pieces({FileRange{page, 0, 4}, FileRange{page, 8, 4}});
-        QCOMPARE(pieces.size(), 8);
         char buffer[8];
         try {
             pieces.read(buffer, 8);

@@ -22,17 +22,16 @@ namespace {
 
 // Another process that holds a classic lock of the given type on the whole file, as other
 // programs take them, until it is destroyed.
-class OtherProcessLock
+struct OtherProcessLock
 {
-public:
     OtherProcessLock(const QString &path, short type)
     {
         const QByteArray name = QFile::encodeName(path);
         int ready[2];
         if (::pipe(ready) != 0)
             return;
-        m_pid = ::fork();
-        if (m_pid == 0) {
+        pid = ::fork();
+        if (pid == 0) {
             const int fd = ::open(name.constData(), type == F_RDLCK ? O_RDONLY : O_RDWR);
             struct flock lock = {};
             lock.l_type = type;
@@ -43,21 +42,17 @@ public:
         }
         ::close(ready[1]);
         char taken = '0';
-        held = m_pid > 0 && ::read(ready[0], &taken, 1) == 1 && taken == '1';
+        held = pid > 0 && ::read(ready[0], &taken, 1) == 1 && taken == '1';
         ::close(ready[0]);
     }
     ~OtherProcessLock()
     {
-        if (m_pid <= 0)
-            return;
-        ::kill(m_pid, SIGKILL);
-        ::waitpid(m_pid, nullptr, 0);
+        if (pid > 0 && ::kill(pid, SIGKILL) == 0)
+            ::waitpid(pid, nullptr, 0);
     }
 
+    pid_t pid = -1;
     bool held = false;
-
-private:
-    pid_t m_pid = -1;
 };
 
 // Whether taking the lock fails as it does when another program has the file.
