@@ -302,13 +302,14 @@ private Q_SLOTS:
         QVERIFY(isEncrypted(*second));
         QVERIFY(second->workingCopy.startsWith(e.runtime.path() + u'/'));
 
-        const QString old = e.f.path("old.qly");
-        QCOMPARE(::link(QFile::encodeName(e.path).constData(), QFile::encodeName(old).constData()),
-                 0);
+        struct stat before;
+        ::stat(QFile::encodeName(e.path).constData(), &before);
         binder->setChanged(true);
         QVERIFY(SavFile(*e.f.workspace, *binder, e.path));
         const QByteArray saved = readFile(e.path);
-        QVERIFY(!fileio::sameFile(old, e.path)); // a new file renamed over, never changed in place
+        struct stat after;
+        ::stat(QFile::encodeName(e.path).constData(), &after);
+        QVERIFY(after.st_ino != before.st_ino); // a new file renamed over, never changed in place
         QVERIFY(saved.mid(52, 24) != first.mid(52, 24));
         QVERIFY(saved.mid(ContainerHeader::Size, 64) != first.mid(ContainerHeader::Size, 64));
 

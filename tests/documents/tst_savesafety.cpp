@@ -176,7 +176,7 @@ private Q_SLOTS:
         QVERIFY(!readFile(path).contains("another"));
     }
 
-    void anotherReaderKeepsWhatItWasShownThenSavesEraseInPlace()
+    void anotherReaderKeepsWhatItWasShownThenSavesAppendInPlace()
     {
         BinderFixture f;
         const QString path =
