@@ -105,7 +105,6 @@ private Q_SLOTS:
         const QString existing = path("existing.jpg");
         writeFile(existing, "keep");
         QCOMPARE(run({in, existing}), 1);
-        QVERIFY(errors.contains(existing));
         QCOMPARE(readFile(existing), QByteArray("keep"));
     }
 };
