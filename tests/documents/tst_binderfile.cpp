@@ -117,8 +117,8 @@ private Q_SLOTS:
         // Opening copied nothing: the pages are read through another name of the file.
         QVERIFY(fileio::sameFile(binder->workingCopy, path));
 
-        PageKind kind = PageKind::Unknown;
-        QVERIFY(ImportFile(*f.workspace, *binder, f.file("four.txt", "fourth page"), kind));
+        QVERIFY(ImportFile(*f.workspace, *binder, f.file("four.txt", "fourth page"),
+                           PageKind::Unknown));
         const QString importedCopy = binder->pages.at(3).key.location;
         QVERIFY(SavFile(*f.workspace, *binder, path));
         QCOMPARE(recordsOf(path).value("Page4"), QString("four"));

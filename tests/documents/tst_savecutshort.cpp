@@ -59,11 +59,6 @@ template <typename Function> Function next(const char *name)
     return reinterpret_cast<Function>(::dlsym(RTLD_NEXT, name));
 }
 
-[[noreturn]] void die()
-{
-    ::_exit(ChildKilled);
-}
-
 // Runs call with the whole length, or with none or half of it before dying.
 template <typename Call> auto stepOrDie(size_t length, Call call)
 {
@@ -72,7 +67,7 @@ template <typename Call> auto stepOrDie(size_t length, Call call)
         return call(length);
     if (fate == Fate::DiesHalfWay)
         call(halfOf(length));
-    die();
+    ::_exit(ChildKilled);
 }
 
 } // namespace

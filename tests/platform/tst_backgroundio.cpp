@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "RuntimeDir.h"
 #include "TestSupport.h"
 #include "platform/BackgroundReader.h"
 #include "platform/BackgroundWriter.h"
@@ -11,8 +12,6 @@
 #include <atomic>
 #include <cstring>
 #include <fcntl.h>
-#include <linux/magic.h>
-#include <sys/vfs.h>
 #include <unistd.h>
 
 using namespace quillery;
@@ -29,22 +28,15 @@ QByteArray pattern(qint64 length)
     return bytes;
 }
 
-// Whether a writer wrote past the cache when it began and still did when it ended.
-struct Bypass
-{
-    bool atStart = false;
-    bool atEnd = false;
-};
-
 // Writes bytes to fd through a writer, in pieces of the sizes given in turn, then the tail
-// as the writer appends it.
-Bypass writeInPieces(int fd, const QString &path, const QByteArray &bytes,
-                     const QList<qint64> &sizes, const QByteArray &tail = QByteArray())
+// as the writer appends it. Gives whether the writer wrote past the cache when it began and
+// whether it still did when it ended.
+std::pair<bool, bool> writeInPieces(int fd, const QString &path, const QByteArray &bytes,
+                                    const QList<qint64> &sizes, const QByteArray &tail = {})
 {
     const qint64 largest = *std::max_element(sizes.begin(), sizes.end());
     BackgroundWriter writer(fd, path, largest);
-    Bypass bypass;
-    bypass.atStart = writer.isDirect();
+    const bool atStart = writer.isDirect();
     qint64 done = 0;
     for (int i = 0; done < bytes.size(); ++i) {
         const qint64 n = std::min(sizes.at(i % sizes.size()), bytes.size() - done);
@@ -56,8 +48,7 @@ Bypass writeInPieces(int fd, const QString &path, const QByteArray &bytes,
     if (!tail.isEmpty())
         writer.append(tail);
     writer.finish();
-    bypass.atEnd = writer.isDirect();
-    return bypass;
+    return {atStart, writer.isDirect()};
 }
 
 } // namespace
@@ -79,11 +70,11 @@ private Q_SLOTS:
                  {QList<qint64>{1 << 20}, QList<qint64>{76, 1017, 4096, 4097, 1, 65536 + 3}}) {
                 const QString path = dir.filePath(QStringLiteral("out%1").arg(++files));
                 UniqueFd fd = fileio::createNew(path);
-                const Bypass bypass = writeInPieces(fd.get(), path, bytes, sizes);
+                const auto [atStart, atEnd] = writeInPieces(fd.get(), path, bytes, sizes);
                 QVERIFY(readFile(path) == bytes);
                 // Where the file system allows it, whole blocks all go past the cache.
                 if (length % BackgroundWriter::DirectAlignment == 0)
-                    QCOMPARE(bypass.atEnd, bypass.atStart);
+                    QCOMPARE(atEnd, atStart);
                 // The descriptor is left writing through the cache again, as it came.
                 QCOMPARE(::fcntl(fd.get(), F_GETFL) & O_DIRECT, 0);
                 QCOMPARE(::lseek(fd.get(), 0, SEEK_CUR), off_t(bytes.size()));
@@ -99,24 +90,20 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("out"));
         writeFile(path, "start");
         UniqueFd fd(::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CLOEXEC));
-        QVERIFY(fd.valid());
         const QByteArray bytes = pattern((9 << 20) + 5);
-        QVERIFY(!writeInPieces(fd.get(), path, bytes, {4096}, "end").atStart);
+        QVERIFY(!writeInPieces(fd.get(), path, bytes, {4096}, "end").first);
         QVERIFY(readFile(path) == "start" + bytes + "end");
     }
 
     void writerKeepsAFileInMemoryInTheCache()
     {
         // In a memory file system the cache is the file: nothing is gained going past it.
-        QTemporaryDir dir(QStringLiteral("/dev/shm/tst_backgroundio-XXXXXX"));
-        struct statfs fs;
-        if (!dir.isValid() || ::statfs("/dev/shm", &fs) != 0 || fs.f_type != TMPFS_MAGIC)
-            QSKIP("no memory file system at /dev/shm");
-        const QString path = dir.filePath(QStringLiteral("out"));
+        const RuntimeDir memory;
+        REQUIRE_RUNTIME(memory);
+        const QString path = memory.path() + "/out";
         UniqueFd fd = fileio::createNew(path);
         const QByteArray bytes = pattern(3 << 20);
-        const Bypass bypass = writeInPieces(fd.get(), path, bytes, {1 << 20});
-        QVERIFY(!bypass.atStart);
+        QVERIFY(!writeInPieces(fd.get(), path, bytes, {1 << 20}).first);
         QVERIFY(readFile(path) == bytes);
     }
 

@@ -11,15 +11,11 @@ class tst_settings : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    int m_files = 0;
-
-    QString freshFile() { return m_dir.filePath(QStringLiteral("s%1.ini").arg(++m_files)); }
-
 private Q_SLOTS:
     void valuesComeBackAsWritten()
     {
-        const QString file = freshFile();
+        const QTemporaryDir dir;
+        const QString file = dir.filePath("settings.ini");
         const QStringList values = {" ",     "Orde, Tamsin",   "@Variant(x)", "C:\\path\\",
                                     "a=b;c", "Ünïcödé · 名前", "\"quoted\"",  " padded "};
         {
@@ -40,7 +36,8 @@ private Q_SLOTS:
 
     void damagedCountsAndDeletingASection()
     {
-        const QString file = freshFile();
+        const QTemporaryDir dir;
+        const QString file = dir.filePath("settings.ini");
         Settings settings(file);
         settings.setAuthorName("Tamsin");
         settings.SaveSetting(Settings::Associations, "PEAs", "7");

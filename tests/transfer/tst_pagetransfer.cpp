@@ -34,24 +34,17 @@ private Q_SLOTS:
         QVERIFY(f.dialogs.calls().first().text.startsWith(
             "An error occurred when trying to import the file '" + f.path("missing.txt") + "' - "));
 
-        struct Case
-        {
-            const char *file;
-            const char *kind;
-            const char *name;
-        };
-        const Case cases[] = {{"Letter.RTF", "RTF", "Letter"},
-                              {"photo.jpeg", "PICTURE", "photo.jpeg"},
-                              {"report.final.txt", "TXT", "report.final"},
-                              {"empty.html", "HTML", "empty"}};
-        for (const Case &c : cases) {
-            const QByteArray bytes =
-                QByteArray(c.file) == "empty.html" ? QByteArray() : QByteArray(c.file);
-            QVERIFY(ImportFile(*f.workspace, binder, f.file(QString::fromLatin1(c.file), bytes),
-                               PageKind::Unknown));
+        const std::tuple<QString, QString, QString> cases[] = {
+            {"Letter.RTF", "RTF", "Letter"},
+            {"photo.jpeg", "PICTURE", "photo.jpeg"},
+            {"report.final.txt", "TXT", "report.final"},
+            {"empty.html", "HTML", "empty"}};
+        for (const auto &[file, kind, name] : cases) {
+            const QByteArray bytes = name == "empty" ? QByteArray() : file.toUtf8();
+            QVERIFY(ImportFile(*f.workspace, binder, f.file(file, bytes), PageKind::Unknown));
             const PageRow &row = binder.pages.at(binder.pageCount() - 1);
-            QCOMPARE(row.key.kind.name(), QString::fromLatin1(c.kind));
-            QCOMPARE(row.name, QString::fromLatin1(c.name));
+            QCOMPARE(row.key.kind.name(), kind);
+            QCOMPARE(row.name, name);
             QCOMPARE(pageData(row.key), bytes);
         }
         QCOMPARE(binder.pages.at(0).key.colour, QString("-2147483643"));
@@ -125,15 +118,15 @@ private Q_SLOTS:
         ImportQLY(*f.workspace, *target);
         QCOMPARE(target->pageCount(), 5);
         QStringList names;
-        for (int i = 0; i < 5; ++i)
+        QSet<qint64> serials;
+        for (int i = 0; i < 5; ++i) {
             names << target->pages.at(i).name;
+            serials.insert(target->pages.at(i).key.serial);
+        }
         QCOMPARE(names, QStringList({"one", "two", "a", "b", "c.png"}));
+        QCOMPARE(serials.size(), 5);
         QCOMPARE(target->title(), QString("Mine"));
         QVERIFY(target->Changed());
-        QSet<qint64> serials;
-        for (int i = 0; i < 5; ++i)
-            serials.insert(target->pages.at(i).key.serial);
-        QCOMPARE(serials.size(), 5);
 
         // Saving writes the imported pages' data into the binder.
         QVERIFY(SavFile(*f.workspace, *target, target->CurFile()));
