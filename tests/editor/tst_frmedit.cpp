@@ -288,8 +288,7 @@ private Q_SLOTS:
         const QTextDocument &shown = *editor->rtfEdit()->document();
         QCOMPARE(paragraphs(shown), paragraphs(stored));
         QCOMPARE(writeRtf(shown), writeRtf(stored));
-        QVERIFY(!editor->changed());
-        QVERIFY(!editor->isWindowModified());
+        QVERIFY(!editor->changed() && !editor->isWindowModified());
         QVERIFY(!shown.isUndoAvailable());
         QVERIFY(!f.binder.Changed());
         editor->close();
@@ -307,9 +306,7 @@ private Q_SLOTS:
         editor->menuItem("mnuSaveQLY")->trigger();
         QVERIFY(!f.binder.Changed());
         QVERIFY(editor->isVisible());
-        const auto saved = f.open(f.path("saved.qly"));
-        QVERIFY(saved);
-        QCOMPARE(GetLumpString(*saved, "1"), "more text");
+        QCOMPARE(GetLumpString(*f.open(f.path("saved.qly")), "1"), "more text");
     }
 };
 

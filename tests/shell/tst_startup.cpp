@@ -29,7 +29,13 @@ namespace {
 // log what the main window would have been asked to do.
 struct Start
 {
-    Start() : settings(dir.filePath("settings.ini")), session(settings, dialogs, tmp()) {}
+    // With an author, the program does not ask for one.
+    explicit Start(const QString &author = {})
+        : settings(dir.filePath("settings.ini")), session(settings, dialogs, tmp())
+    {
+        if (!author.isEmpty())
+            settings.setAuthorName(author);
+    }
 
     QString tmp() const { return dir.filePath("tmp"); }
     QString inTmp(const QString &name) const { return tmp() + '/' + name; }
@@ -130,8 +136,7 @@ private Q_SLOTS:
 
     void theFirstInstanceCleansAllButTheClipboard()
     {
-        Start start;
-        start.settings.setAuthorName("T");
+        Start start("T");
         leaveOldFiles(start);
         const QString outside = start.dir.filePath("outside.txt");
         writeFile(outside, "not in the folder");
@@ -148,8 +153,7 @@ private Q_SLOTS:
 
     void aSecondInstanceCleansNothing()
     {
-        Start start;
-        start.settings.setAuthorName("T");
+        Start start("T");
         QDir().mkpath(start.tmp());
         InstanceLock first = InstanceLock::join(start.tmp());
         first.shareFolder();
@@ -239,8 +243,7 @@ private Q_SLOTS:
 
     void anUnsafeTempFolderIsNotUsed()
     {
-        Start start;
-        start.settings.setAuthorName("T");
+        Start start("T");
         const QString elsewhere = start.dir.filePath("elsewhere");
         writeFile(elsewhere + "/precious.txt", "someone's");
         QVERIFY(QFile::link(elsewhere, start.tmp()));
@@ -257,8 +260,7 @@ private Q_SLOTS:
 
     void withNoTempFolderAtAllTheProgramStops()
     {
-        Start start;
-        start.settings.setAuthorName("T");
+        Start start("T");
         writeFile(start.dir.filePath("file"), "a file, not a folder");
         Session session(start.settings, start.dialogs, start.dir.filePath("file/tmp"));
         QVERIFY(!beginStartup(session, start.hooks()));
@@ -269,8 +271,7 @@ private Q_SLOTS:
 
     void shutdownTidiesUpAfterThisRun()
     {
-        Start start;
-        start.settings.setAuthorName("T");
+        Start start("T");
         QVERIFY(start.run());
         TempFolder &temp = *start.session.temp;
         const QString page = temp.TempFileName();
@@ -282,8 +283,7 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(start.tmp()));
 
         // The clipboard keeps the folder.
-        Start clipped;
-        clipped.settings.setAuthorName("T");
+        Start clipped("T");
         QVERIFY(clipped.run());
         writeFile(clipped.inTmp("ClipInfo.tmp"), "page");
         clipped.stop();
