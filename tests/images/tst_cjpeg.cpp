@@ -46,7 +46,6 @@ private Q_SLOTS:
         cJpeg defaults;
         const QByteArray file = encode(defaults, gradientPicture(640, 480));
         const std::vector<Segment> list = segments(file);
-        QVERIFY(!list.empty());
 
         QCOMPARE(file.left(20),
                  bytesOf({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 0x4A, 0x46, 0x49, 0x46,
@@ -107,15 +106,7 @@ private Q_SLOTS:
         else
             jpeg.SetSamplingFrequencies(h, v, 1, 1, 1, 1);
         const cImage source = gradientPicture(width, height);
-        const QByteArray file = encode(jpeg, source);
-        QVERIFY(!file.isEmpty());
-
-        const std::vector<Segment> list = segments(file);
-        const Segment *sof = findMarker(list, 0xC0);
-        QVERIFY(sof);
-        QCOMPARE(std::uint8_t(sof->body[1]) << 8 | std::uint8_t(sof->body[2]), height);
-        QCOMPARE(std::uint8_t(sof->body[3]) << 8 | std::uint8_t(sof->body[4]), width);
-
+        QVERIFY(!encode(jpeg, source).isEmpty());
         const Decoded decoded = djpeg(dir.filePath(QStringLiteral("%1.jpg").arg(counter)));
         QVERIFY2(decoded.ok, qPrintable(decoded.errors));
         QCOMPARE(decoded.image.size(), QSize(width, height));
@@ -123,8 +114,7 @@ private Q_SLOTS:
             QVERIFY(decoded.image.isGrayscale());
             return;
         }
-        // libjpeg-turbo's cjpeg with the same quality, sampling and scans
-        // sets the bar.
+        // libjpeg-turbo's cjpeg with the same quality, sampling and scans sets the bar.
         const QString ppm = dir.filePath(QStringLiteral("%1.ppm").arg(counter));
         QVERIFY(source.toQImage().save(ppm));
         const QString reference = dir.filePath(QStringLiteral("%1-ref.jpg").arg(counter));

@@ -210,10 +210,8 @@ private Q_SLOTS:
         m_dialogs.queueMessage(MsgResult::Yes);
         button(window, "cmdOK")->click();
         QCOMPARE(m_dialogs.calls().last().title, QString("Open Error"));
-        QCOMPARE(m_dialogs.lastText(), "The selected file you are trying to open '" +
-                                           m_dir.filePath("gone.qly") +
-                                           "' does not exist.  Do you want to remove it from "
-                                           "the list?");
+        QVERIFY(m_dialogs.lastText().startsWith("The selected file you are trying to open '" +
+                                                m_dir.filePath("gone.qly") + "' does not exist."));
         QVERIFY(opened.isEmpty());
         QVERIFY(window.isVisible());
         QCOMPARE(list(window)->topLevelItemCount(), 1);

@@ -29,13 +29,7 @@ namespace {
 // log what the main window would have been asked to do.
 struct Start
 {
-    // With an author, the program does not ask for one.
-    explicit Start(const QString &author = {})
-        : settings(dir.filePath("settings.ini")), session(settings, dialogs, tmp())
-    {
-        if (!author.isEmpty())
-            settings.setAuthorName(author);
-    }
+    Start() : settings(dir.filePath("settings.ini")), session(settings, dialogs, tmp()) {}
 
     QString tmp() const { return dir.filePath("tmp"); }
     QString inTmp(const QString &name) const { return tmp() + '/' + name; }
@@ -136,7 +130,8 @@ private Q_SLOTS:
 
     void theFirstInstanceCleansAllButTheClipboard()
     {
-        Start start("T");
+        Start start;
+        start.settings.setAuthorName("T");
         leaveOldFiles(start);
         const QString outside = start.dir.filePath("outside.txt");
         writeFile(outside, "not in the folder");
@@ -153,7 +148,8 @@ private Q_SLOTS:
 
     void aSecondInstanceCleansNothing()
     {
-        Start start("T");
+        Start start;
+        start.settings.setAuthorName("T");
         QDir().mkpath(start.tmp());
         InstanceLock first = InstanceLock::join(start.tmp());
         first.shareFolder();
@@ -243,7 +239,8 @@ private Q_SLOTS:
 
     void anUnsafeTempFolderIsNotUsed()
     {
-        Start start("T");
+        Start start;
+        start.settings.setAuthorName("T");
         const QString elsewhere = start.dir.filePath("elsewhere");
         writeFile(elsewhere + "/precious.txt", "someone's");
         QVERIFY(QFile::link(elsewhere, start.tmp()));
@@ -260,7 +257,8 @@ private Q_SLOTS:
 
     void withNoTempFolderAtAllTheProgramStops()
     {
-        Start start("T");
+        Start start;
+        start.settings.setAuthorName("T");
         writeFile(start.dir.filePath("file"), "a file, not a folder");
         Session session(start.settings, start.dialogs, start.dir.filePath("file/tmp"));
         QVERIFY(!beginStartup(session, start.hooks()));
@@ -271,7 +269,8 @@ private Q_SLOTS:
 
     void shutdownTidiesUpAfterThisRun()
     {
-        Start start("T");
+        Start start;
+        start.settings.setAuthorName("T");
         QVERIFY(start.run());
         TempFolder &temp = *start.session.temp;
         const QString page = temp.TempFileName();
@@ -283,7 +282,8 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(start.tmp()));
 
         // The clipboard keeps the folder.
-        Start clipped("T");
+        Start clipped;
+        clipped.settings.setAuthorName("T");
         QVERIFY(clipped.run());
         writeFile(clipped.inTmp("ClipInfo.tmp"), "page");
         clipped.stop();
