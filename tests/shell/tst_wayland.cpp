@@ -73,27 +73,21 @@ private Q_SLOTS:
                              QString::fromLocal8Bit(compositor.readAll()).trimmed()));
         }
 
-        QProcess driver;
         environment.insert("WAYLAND_DISPLAY", Socket);
         environment.insert("QT_QPA_PLATFORM", "wayland");
         environment = withoutGraphicsChoices(environment);
         environment.remove("QT_LOGGING_RULES");
         environment.insert("QTWEBENGINE_DISABLE_SANDBOX", "1");
         environment.insert(DriverVariable, "1");
-        driver.setProcessEnvironment(environment);
-        driver.setProcessChannelMode(QProcess::MergedChannels);
-        driver.start(QCoreApplication::applicationFilePath(), {});
-        const bool finished = driver.waitForFinished(120000);
-        if (!finished)
-            driver.kill();
-        const QByteArray said = driver.readAll();
+        const ProgramRun driver =
+            runProgram(QCoreApplication::applicationFilePath(), {}, {}, environment);
         compositor.terminate();
         if (!compositor.waitForFinished(5000))
             compositor.kill();
-        QVERIFY2(finished && driver.exitStatus() == QProcess::NormalExit && driver.exitCode() == 0,
-                 said.constData());
+        const QString said = driver.out + driver.err;
+        QVERIFY2(driver.code == 0, qPrintable(said));
         // Having no OpenGL is what the program asked for, not news for the terminal.
-        QVERIFY2(!said.contains("client buffer integration"), said.constData());
+        QVERIFY2(!said.contains("client buffer integration"), qPrintable(said));
     }
 };
 
