@@ -255,22 +255,19 @@ private Q_SLOTS:
         const QByteArray word = QByteArray("abcdefghijklmnopqrstuvwxyz").repeated(40'000);
         const QByteArray plainBytes = "Start\r\n" + word + "\r\nEnd";
         const int plain = f.addPage(PageKind::TXT, plainBytes);
-        auto plainEditor = f.edit(plain);
-        QVERIFY(plainEditor->SavePage());
+        QVERIFY(f.edit(plain)->SavePage());
         QCOMPARE(readFile(f.binder.page(plain).key.location), plainBytes);
 
         const QByteArray shorter = word.left(300'000);
         const int rich =
             f.addPage(PageKind::RTF, "{\\rtf1\\ansi Start\\par " + shorter + "\\par End\\par}");
-        auto richEditor = f.edit(rich);
-        QVERIFY(richEditor->SavePage());
+        QVERIFY(f.edit(rich)->SavePage());
         const QByteArray saved = readFile(f.binder.page(rich).key.location);
         QTextDocument doc;
         QVERIFY(readRtf(saved, &doc));
         QCOMPARE(doc.toPlainText(), QString::fromLatin1("Start\n" + shorter + "\nEnd"));
         // Opened and saved again, it keeps its bytes.
-        auto again = f.edit(rich);
-        QVERIFY(again->SavePage());
+        QVERIFY(f.edit(rich)->SavePage());
         QCOMPARE(readFile(f.binder.page(rich).key.location), saved);
     }
 
@@ -288,8 +285,7 @@ private Q_SLOTS:
         const QTextDocument &shown = *editor->rtfEdit()->document();
         QCOMPARE(paragraphs(shown), paragraphs(stored));
         QCOMPARE(writeRtf(shown), writeRtf(stored));
-        QVERIFY(!editor->changed());
-        QVERIFY(!editor->isWindowModified());
+        QVERIFY(!editor->changed() && !editor->isWindowModified());
         QVERIFY(!shown.isUndoAvailable());
         QVERIFY(!f.binder.Changed());
         editor->close();
@@ -307,9 +303,7 @@ private Q_SLOTS:
         editor->menuItem("mnuSaveQLY")->trigger();
         QVERIFY(!f.binder.Changed());
         QVERIFY(editor->isVisible());
-        const auto saved = f.open(f.path("saved.qly"));
-        QVERIFY(saved);
-        QCOMPARE(GetLumpString(*saved, "1"), "more text");
+        QCOMPARE(GetLumpString(*f.open(f.path("saved.qly")), "1"), "more text");
     }
 };
 

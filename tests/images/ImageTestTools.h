@@ -4,6 +4,7 @@
 // Helpers shared by the image tests: test pictures, running djpeg, and
 // reading the marker segments of a JPEG file.
 
+#include "images/JpegError.h"
 #include "images/cImage.h"
 #include "support/TestSupport.h"
 
@@ -15,6 +16,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -80,13 +82,12 @@ inline Decoded djpeg(const QString &jpegPath)
     const QString output = jpegPath + QStringLiteral(".pnm");
     QProcess process;
     process.start(QStringLiteral("djpeg"), {QStringLiteral("-outfile"), output, jpegPath});
-    if (!process.waitForFinished(60000)) {
-        result.errors = QStringLiteral("djpeg did not finish");
-        return result;
-    }
-    result.errors = QString::fromLocal8Bit(process.readAllStandardError());
+    const bool finished = process.waitForFinished(60000);
+    result.errors = finished ? QString::fromLocal8Bit(process.readAllStandardError())
+                             : QStringLiteral("djpeg did not finish");
     result.image = QImage(output);
-    result.ok = process.exitCode() == 0 && result.errors.isEmpty() && !result.image.isNull();
+    result.ok =
+        finished && process.exitCode() == 0 && result.errors.isEmpty() && !result.image.isNull();
     return result;
 }
 
@@ -159,11 +160,21 @@ inline std::vector<Segment> segments(const QByteArray &file)
 
 inline const Segment *findMarker(const std::vector<Segment> &list, std::uint8_t marker)
 {
-    for (const Segment &s : list) {
+    for (const Segment &s : list)
         if (s.marker == marker)
             return &s;
-    }
     return nullptr;
+}
+
+// Fails unless the call is refused with the encoder's error 1 (a bad argument).
+inline void expectJpegError(const std::function<void()> &call)
+{
+    try {
+        call();
+        QFAIL("the encoder accepted what it must refuse");
+    } catch (const JpegError &e) {
+        QCOMPARE(e.number(), 1);
+    }
 }
 
 } // namespace quillery::test

@@ -22,13 +22,12 @@ template <typename Map> bool samePixels(const cImage &source, const cImage &targ
 {
     if (!target.hdc())
         return false;
-    for (int y = 0; y < target.Height(); ++y) {
+    for (int y = 0; y < target.Height(); ++y)
         for (int x = 0; x < target.Width(); ++x) {
             const QPoint from = map(x, y);
             if (!(target.pixel(x, y) == source.pixel(from.x(), from.y())))
                 return false;
         }
-    }
     return true;
 }
 
@@ -43,17 +42,13 @@ class tst_cimage : public QObject
 private Q_SLOTS:
     void createLaysOutBottomUpRows()
     {
-        struct Case
-        {
-            int width, bitCount, bytesPerLine;
-        };
-        const Case cases[] = {{33, 1, 8}, {7, 4, 4}, {9, 4, 8}, {5, 8, 8}, {5, 24, 16}};
-        for (const Case &c : cases) {
+        for (const auto &[width, bitCount, bytesPerLine] :
+             {std::tuple{33, 1, 8}, {7, 4, 4}, {9, 4, 8}, {5, 8, 8}, {5, 24, 16}}) {
             cImage image;
-            QVERIFY(image.Create(c.width, 3, c.bitCount));
-            QCOMPARE(image.BytesPerScanLine(), c.bytesPerLine);
+            QVERIFY(image.Create(width, 3, bitCount));
+            QCOMPARE(image.BytesPerScanLine(), bytesPerLine);
             // Row 0 (the top) is the last row in memory.
-            QCOMPARE(image.scanLine(0), image.DIBitsPtr() + 2 * c.bytesPerLine);
+            QCOMPARE(image.scanLine(0), image.DIBitsPtr() + 2 * bytesPerLine);
         }
 
         // Refused depths and sizes leave an empty buffer.
@@ -148,12 +143,11 @@ private Q_SLOTS:
             const QImage read(path);
             QCOMPARE(read.size(), QSize(9, 5));
             QCOMPARE(read.dotsPerMeterX(), 11811);
-            for (int y = 0; y < 5; ++y) {
+            for (int y = 0; y < 5; ++y)
                 for (int x = 0; x < 9; ++x) {
                     const RgbQuad q = image.pixel(x, y);
                     QCOMPARE(read.pixel(x, y), qRgb(q.red, q.green, q.blue));
                 }
-            }
         }
         QVERIFY(!saveDibFile(cImage(), dir.filePath(QStringLiteral("empty.bmp"))));
     }

@@ -6,6 +6,7 @@
 #include "images/RawPicture.h"
 #include "images/cImage.h"
 
+#include <QDataStream>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,18 +20,6 @@ using namespace quillery::test;
 
 namespace {
 
-void put16(QByteArray &out, std::uint32_t value)
-{
-    out.append(char(value & 0xFF));
-    out.append(char((value >> 8) & 0xFF));
-}
-
-void put32(QByteArray &out, std::uint32_t value)
-{
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
-
 // An uncompressed bitmap file with random pixels (padding bytes included) and,
 // below 24 bits, a random colour table of `colours` entries.
 QByteArray bmpFile(int width, int height, int bitCount, bool topDown, int colours = 0,
@@ -39,21 +28,15 @@ QByteArray bmpFile(int width, int height, int bitCount, bool topDown, int colour
     std::mt19937 random(seed);
     const int stride = ((width * bitCount + 31) / 32) * 4;
     const int tableBytes = 4 * colours;
-    QByteArray out("BM");
-    put32(out, std::uint32_t(54 + tableBytes + stride * height));
-    put32(out, 0);
-    put32(out, std::uint32_t(54 + tableBytes));
-    put32(out, 40);
-    put32(out, std::uint32_t(width));
-    put32(out, std::uint32_t(topDown ? -height : height));
-    put16(out, 1);
-    put16(out, std::uint32_t(bitCount));
-    put32(out, 0);
-    put32(out, std::uint32_t(stride * height));
-    put32(out, 2835);
-    put32(out, 2835);
-    put32(out, std::uint32_t(bitCount <= 8 && colours == (1 << bitCount) ? 0 : colours));
-    put32(out, 0);
+    QByteArray out;
+    QDataStream header(&out, QIODevice::WriteOnly);
+    header.setByteOrder(QDataStream::LittleEndian);
+    header.writeRawData("BM", 2);
+    header << qint32(54 + tableBytes + stride * height) << qint32(0) << qint32(54 + tableBytes)
+           << qint32(40) << qint32(width) << qint32(topDown ? -height : height) << qint16(1)
+           << qint16(bitCount) << qint32(0) << qint32(stride * height) << qint32(2835)
+           << qint32(2835) << qint32(bitCount <= 8 && colours == (1 << bitCount) ? 0 : colours)
+           << qint32(0);
     for (int i = 0; i < tableBytes; ++i)
         out.append(char(i % 4 == 3 ? 0 : random() & 0xFF));
     for (int i = 0; i < stride * height; ++i) {
@@ -90,10 +73,8 @@ QByteArray pixelsOf(const cImage &image)
 QByteArray bgrRow(PixelRows &rows, int y)
 {
     QByteArray row(reinterpret_cast<const char *>(rows.row(y)), 3 * qsizetype(rows.width()));
-    if (rows.redFirst()) {
-        for (qsizetype x = 0; x < row.size(); x += 3)
-            std::swap(row[x], row[x + 2]);
-    }
+    for (qsizetype x = 0; rows.redFirst() && x < row.size(); x += 3)
+        std::swap(row[x], row[x + 2]);
     return row;
 }
 
@@ -174,12 +155,9 @@ private Q_SLOTS:
         QCOMPARE(rows->width(), image.Width());
         QCOMPARE(rows->height(), image.Height());
         const qsizetype rowBytes = 3 * qsizetype(image.Width());
-        std::vector<int> order;
         for (int y = image.Height() - 1; y >= 0; --y)
-            order.push_back(y);
+            QCOMPARE(bgrRow(*rows, y), pixels.mid(y * rowBytes, rowBytes));
         for (int y = 0; y < image.Height(); y += 1 + y % 3)
-            order.push_back(y);
-        for (int y : order)
             QCOMPARE(bgrRow(*rows, y), pixels.mid(y * rowBytes, rowBytes));
     }
 
@@ -232,31 +210,25 @@ private Q_SLOTS:
         // Two bytes a sample: a file of the rows at one byte is cut short.
         QTest::addRow("ppm 16-bit truncated") << pnmFile("P6 4 3 4095\n", 4, 3, 3) << ends;
 
+        // A bitmap with the 32-bit field at `offset` set to `value`.
+        const auto patched = [](QByteArray bmp, int offset, std::int32_t value) {
+            qToLittleEndian(value, bmp.data() + offset);
+            return bmp;
+        };
         const QByteArray bmp = bmpFile(9, 4, 24, false);
+        const QString noSize = QStringLiteral("the header gives no valid size");
         QTest::addRow("bmp truncated") << bmp.left(bmp.size() - 1) << ends;
-        QByteArray huge = bmp;
-        qToLittleEndian<std::int32_t>(0x7FFFFFFF, huge.data() + 18);
-        qToLittleEndian<std::int32_t>(0x7FFFFFFF, huge.data() + 22);
-        QTest::addRow("bmp huge") << huge << ends;
-        QByteArray negative = bmp;
-        qToLittleEndian<std::int32_t>(-9, negative.data() + 18);
-        QTest::addRow("bmp negative width")
-            << negative << QStringLiteral("the header gives no valid size");
-        QByteArray lowest = bmp;
-        qToLittleEndian<std::int32_t>(std::numeric_limits<std::int32_t>::min(), lowest.data() + 22);
+        QTest::addRow("bmp huge") << patched(patched(bmp, 18, 0x7FFFFFFF), 22, 0x7FFFFFFF) << ends;
+        QTest::addRow("bmp negative width") << patched(bmp, 18, -9) << noSize;
         QTest::addRow("bmp lowest height")
-            << lowest << QStringLiteral("the header gives no valid size");
-        QByteArray pastEnd = bmp;
-        qToLittleEndian<std::uint32_t>(0x7FFFFFF0, pastEnd.data() + 10);
-        QTest::addRow("bmp pixels past the end") << pastEnd << ends;
+            << patched(bmp, 22, std::numeric_limits<std::int32_t>::min()) << noSize;
+        QTest::addRow("bmp pixels past the end") << patched(bmp, 10, 0x7FFFFFF0) << ends;
         const QByteArray palette = bmpFile(4, 2, 8, false, 256);
         QTest::addRow("bmp palette past the end")
             << palette.left(54 + 100)
             << QStringLiteral("the colour table runs past the end of the file");
-        QByteArray overlap = palette;
-        qToLittleEndian<std::uint32_t>(60, overlap.data() + 10);
         QTest::addRow("bmp pixels inside the palette")
-            << overlap << QStringLiteral("the pixels overlap the header");
+            << patched(palette, 10, 60) << QStringLiteral("the pixels overlap the header");
     }
 
     void damagedFilesAreRefused()

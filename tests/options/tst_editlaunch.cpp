@@ -191,9 +191,8 @@ private Q_SLOTS:
 
         QVERIFY(SaveCommand(f.editWorkspace, *f.binder));
         f.binder.reset();
-        const auto reopened = f.open(f.binderPath);
-        QVERIFY(reopened);
-        QCOMPARE(GetLumpString(*reopened, "1"), "first line\n" + editorLine + editorLine);
+        QCOMPARE(GetLumpString(*f.open(f.binderPath), "1"),
+                 "first line\n" + editorLine + editorLine);
     }
 
     // A program that leaves the page as it was, or that cannot run: the binder is not

@@ -41,10 +41,9 @@ QList<QByteArray> spellings(const QString &text, bool matchCase, bool windows125
                 forms << byte;
         }
         QList<QByteArray> longer;
-        for (const QByteArray &start : result) {
+        for (const QByteArray &start : result)
             for (const QByteArray &form : forms)
                 longer << start + form;
-        }
         result = longer;
     }
     return result;
@@ -87,8 +86,8 @@ private Q_SLOTS:
             "İstanbul", "ǅemal",  "日本",   "e-mail ok", "KELVIN", "x\u00e9", "ÉÉÉ"};
         int found = 0;
         int missed = 0;
-        for (const QString &text : texts) {
-            for (bool matchCase : {false, true}) {
+        for (const QString &text : texts)
+            for (bool matchCase : {false, true})
                 for (auto encodings : {StoredTextMatcher::Encodings::Utf8AndWindows1252,
                                        StoredTextMatcher::Encodings::Utf8}) {
                     const bool windows =
@@ -114,8 +113,6 @@ private Q_SLOTS:
                         ++(expected ? found : missed);
                     }
                 }
-            }
-        }
         QVERIFY(found > 1000 && missed > 1000);
     }
 
@@ -129,7 +126,6 @@ private Q_SLOTS:
                       {"pic.png", "report report"},
                       {"other.bin", "report"},
                       {"utf.txt", "Ünïcödé résumé"}}));
-        QVERIFY(binder);
         const auto found = [&](const QString &text, bool matchCase) {
             return searchPages(f.ui, *binder, text, {matchCase}).positions;
         };
@@ -153,7 +149,6 @@ private Q_SLOTS:
                           "Paulo</p><script>z\xc3\xbcrich</script></body></html>"},
              {"plain.txt", "rtf garden"},
              {"notrtf.rtf", "just plain Z\xc3\xbcrich"}}));
-        QVERIFY(binder);
         // A page added since the binder was saved lives in a file of its own.
         QVERIFY(ImportFile(*f.workspace, *binder, f.file("added.htm", "<b>Z&uuml;rich</b>"),
                            PageKind::Unknown));
@@ -183,9 +178,7 @@ private Q_SLOTS:
             pages.append({QString("seam%1.txt").arg(at), page});
             all << int(pages.size());
         }
-        QByteArray tail(3 * 1024 * 1024, 'y');
-        tail.append("ÉCLAIR");
-        pages.append({"tail.txt", tail});
+        pages.append({"tail.txt", QByteArray(3 << 20, 'y') + "ÉCLAIR"});
         auto binder = f.open(f.makeBinder("big.qly", pages));
         QCOMPARE(searchPages(f.ui, *binder, "needle", {}).positions, all);
         QCOMPARE(searchPages(f.ui, *binder, "éclair", {}).positions,
@@ -249,8 +242,7 @@ private Q_SLOTS:
                           "{\\rtf1\\ansi " + filler + " " + words[random() % 3] + "}"});
         }
         auto binder = f.open(f.makeBinder("threads.qly", pages));
-        QVERIFY(binder);
-        for (const QString &needle : QStringList{"zürich", "garden", "nowhere"}) {
+        for (const QString &needle : QStringList{"zürich", "garden", "nowhere"})
             for (bool shown : {false, true}) {
                 const QVector<int> one =
                     searchPages(f.ui, *binder, needle, {false, shown, 1}).positions;
@@ -259,7 +251,6 @@ private Q_SLOTS:
                     QCOMPARE(searchPages(f.ui, *binder, needle, {false, shown, threads}).positions,
                              one);
             }
-        }
         const QVector<int> all = searchPages(f.ui, *binder, "garden", {false, true, 1}).positions;
         // The other threads may have decided every page by the time Cancel is seen.
         f.ui.cancelProgressAfter = 1;

@@ -97,18 +97,16 @@ private Q_SLOTS:
         QList<QByteArray> pages;
         for (const char *header : {"\\ansi\\ansicpg1252", "\\ansi\\ansicpg1251", "\\mac"}) {
             QByteArray body;
-            for (int b = 1; b < 256; ++b) {
+            for (int b = 1; b < 256; ++b)
                 if (b != '\r' && b != '\n')
                     body += "x\\'" + QByteArray::number(b, 16).rightJustified(2, '0');
-            }
             pages << rtfPage(header, body);
         }
         for (const QByteArray &piece : {QByteArray("Z\\'fcrich \\'a0\\'ad\\'0d\\'e9\\\\\\{\\}"),
-                                        QByteArray("Z\xfcrich \xe9t\xe9\r\n\xa0")}) {
+                                        QByteArray("Z\xfcrich \xe9t\xe9\r\n\xa0")})
             for (int before = 0; before < 40; ++before)
                 pages << rtfPage("\\ansi\\ansicpg1252",
                                  QByteArray(before, 'a') + piece + QByteArray(40 - before, 'b'));
-        }
         for (const char *body : {
                  "\\u-3?x",                          // 65533
                  "a\\u8232?b\\u8233?c",              // line and paragraph separators

@@ -68,12 +68,7 @@ private Q_SLOTS:
     {
         const QString jpeg = "JPEG File (*.jpg *.JPG)";
         const QString binder = "Quillery (*.qly *.QLY)";
-        const struct
-        {
-            QString chosen, filter;
-            bool required;
-            QString saved;
-        } cases[] = {
+        const std::tuple<QString, QString, bool, QString> cases[] = {
             {"/d/scan", jpeg, false, "/d/scan.jpg"},
             {"/d/scan.png", jpeg, false, "/d/scan.png"},
             {"/d/notes.txt", binder, true, "/d/notes.txt.qly"},
@@ -82,17 +77,15 @@ private Q_SLOTS:
             {"/d/a.", "Text (*.txt *.TXT)", false, "/d/a.txt"},
             {"/d/v1.0/notes", binder, false, "/d/v1.0/notes.qly"},
         };
-        for (const auto &c : cases)
-            QCOMPARE(savePath(c.chosen, c.filter, c.required), c.saved);
+        for (const auto &[chosen, filter, required, saved] : cases)
+            QCOMPARE(savePath(chosen, filter, required), saved);
     }
 
     // The name the file is saved under, extension and all, is the one asked about.
     void saveDialogsAskBeforeReplacingTheFinalName()
     {
         QTemporaryDir dir;
-        QFile existing(dir.filePath("notes.qly"));
-        QVERIFY(existing.open(QIODevice::WriteOnly));
-        existing.close();
+        QVERIFY(QFile(dir.filePath("notes.qly")).open(QIODevice::WriteOnly));
         QtDialogs dialogs;
         FileDialogRequest request{"Save Quillery", "Quillery (*.qly)|*.qly|All files (*.*)|*.*",
                                   QString(), dir.path(), true};

@@ -15,15 +15,7 @@ namespace {
 SaneFrame frame(SANE_Frame format, int depth, int width, int lines, int bytesPerLine,
                 const QByteArray &data, bool last = true)
 {
-    SaneFrame f;
-    f.parameters.format = format;
-    f.parameters.last_frame = last;
-    f.parameters.bytes_per_line = bytesPerLine;
-    f.parameters.pixels_per_line = width;
-    f.parameters.lines = lines;
-    f.parameters.depth = depth;
-    f.data = data;
-    return f;
+    return {{format, last, bytesPerLine, width, lines, depth}, data};
 }
 
 QByteArray samples16(std::initializer_list<int> values)

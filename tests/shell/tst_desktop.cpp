@@ -11,7 +11,6 @@
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QPointer>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -54,8 +53,6 @@ private Q_SLOTS:
                 "application/x-quillery");
     }
 
-    // Feedback goes to the project's page for reports; when no browser starts, the user is
-    // told so, with the address to open by hand.
     void theDesktopEntryIsValid()
     {
         const QByteArray entry = test::readFile(desktopFolder + "/quillery.desktop");
@@ -69,6 +66,7 @@ private Q_SLOTS:
         QVERIFY2(validated.code == 0, qPrintable(validated.out + validated.err));
     }
 
+    // When no browser starts, the user is told so, with the address to open by hand.
     void feedbackOpensTheReportPageOrSaysWhereItIs()
     {
         ScriptedDialogs dialogs;
@@ -85,20 +83,6 @@ private Q_SLOTS:
         QVERIFY(dialogs.calls().at(0).text.endsWith(AppInfo::feedbackAddress()));
     }
 
-    void everyHelpLinkLeadsSomewhere()
-    {
-        const QString help = QString::fromUtf8(test::readFile(":/help/index.html"));
-        QSet<QString> anchors;
-        for (const auto &match : QRegularExpression(R"re(<a name="([^"]+)")re").globalMatch(help))
-            anchors << match.captured(1);
-        int links = 0;
-        for (const auto &match : QRegularExpression(R"re(href="#([^"]+)")re").globalMatch(help)) {
-            QVERIFY2(anchors.contains(match.captured(1)), qPrintable(match.captured(1)));
-            ++links;
-        }
-        QVERIFY(links >= 10);
-    }
-
     void theHelpWindowOpensOnATopic()
     {
         HelpWindow *window = HelpWindow::showHelp("keys");
@@ -109,7 +93,6 @@ private Q_SLOTS:
         delete window;
     }
 
-    // A message shown over the splash outlives it.
     void aMessageOverTheSplashOutlivesIt()
     {
         QPointer<QMessageBox> box = new QMessageBox(frmSplash::showSplash());

@@ -160,10 +160,9 @@ private Q_SLOTS:
         QCOMPARE(call.icon, MsgIcon::Critical);
         QCOMPARE(call.buttons, MsgButtons::Ok);
         QCOMPARE(call.title, QString("Recent Files Error"));
-        QVERIFY(call.text.startsWith("Quillery could not open the recent file list file ('" + path +
-                                     "').  Make sure that the file is not being used by another "
-                                     "program if you want the recent file list feature to "
-                                     "work.  The file is damaged: "));
+        QVERIFY(
+            call.text.startsWith("Quillery could not open the recent file list file ('" + path));
+        QVERIFY(call.text.contains("The file is damaged: "));
         QVERIFY(call.text.endsWith(", 321"));
 
         // The window still comes up, and writing replaces the damaged file with a sound one.
@@ -211,10 +210,8 @@ private Q_SLOTS:
         m_dialogs.queueMessage(MsgResult::Yes);
         button(window, "cmdOK")->click();
         QCOMPARE(m_dialogs.calls().last().title, QString("Open Error"));
-        QCOMPARE(m_dialogs.lastText(), "The selected file you are trying to open '" +
-                                           m_dir.filePath("gone.qly") +
-                                           "' does not exist.  Do you want to remove it from "
-                                           "the list?");
+        QVERIFY(m_dialogs.lastText().startsWith("The selected file you are trying to open '" +
+                                                m_dir.filePath("gone.qly") + "' does not exist."));
         QVERIFY(opened.isEmpty());
         QVERIFY(window.isVisible());
         QCOMPARE(list(window)->topLevelItemCount(), 1);
