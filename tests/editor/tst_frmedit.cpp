@@ -303,7 +303,9 @@ private Q_SLOTS:
         editor->menuItem("mnuSaveQLY")->trigger();
         QVERIFY(!f.binder.Changed());
         QVERIFY(editor->isVisible());
-        QCOMPARE(GetLumpString(*f.open(f.path("saved.qly")), "1"), "more text");
+        const auto saved = f.open(f.path("saved.qly"));
+        QVERIFY(saved);
+        QCOMPARE(GetLumpString(*saved, "1"), "more text");
     }
 };
 

@@ -191,8 +191,9 @@ private Q_SLOTS:
 
         QVERIFY(SaveCommand(f.editWorkspace, *f.binder));
         f.binder.reset();
-        QCOMPARE(GetLumpString(*f.open(f.binderPath), "1"),
-                 "first line\n" + editorLine + editorLine);
+        const auto reopened = f.open(f.binderPath);
+        QVERIFY(reopened);
+        QCOMPARE(GetLumpString(*reopened, "1"), "first line\n" + editorLine + editorLine);
     }
 
     // A program that leaves the page as it was, or that cannot run: the binder is not

@@ -126,6 +126,7 @@ private Q_SLOTS:
                       {"pic.png", "report report"},
                       {"other.bin", "report"},
                       {"utf.txt", "Ünïcödé résumé"}}));
+        QVERIFY(binder);
         const auto found = [&](const QString &text, bool matchCase) {
             return searchPages(f.ui, *binder, text, {matchCase}).positions;
         };
@@ -149,6 +150,7 @@ private Q_SLOTS:
                           "Paulo</p><script>z\xc3\xbcrich</script></body></html>"},
              {"plain.txt", "rtf garden"},
              {"notrtf.rtf", "just plain Z\xc3\xbcrich"}}));
+        QVERIFY(binder);
         // A page added since the binder was saved lives in a file of its own.
         QVERIFY(ImportFile(*f.workspace, *binder, f.file("added.htm", "<b>Z&uuml;rich</b>"),
                            PageKind::Unknown));
@@ -242,6 +244,7 @@ private Q_SLOTS:
                           "{\\rtf1\\ansi " + filler + " " + words[random() % 3] + "}"});
         }
         auto binder = f.open(f.makeBinder("threads.qly", pages));
+        QVERIFY(binder);
         for (const QString &needle : QStringList{"zürich", "garden", "nowhere"})
             for (bool shown : {false, true}) {
                 const QVector<int> one =
