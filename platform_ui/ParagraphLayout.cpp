@@ -5,6 +5,7 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextLayout>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <utility>
@@ -39,31 +40,31 @@ bool floatsInPage(const QTextDocument &document)
 // with everything below it.
 bool relayOnOldLines(QTextLayout &layout)
 {
-    QList<LineGeometry> old;
+    // A paragraph holds a few lines; keeping them on the stack spares each keystroke an
+    // allocation.
+    QVarLengthArray<LineGeometry, 16> old;
     for (int n = 0; n < layout.lineCount(); ++n) {
         const QTextLine line = layout.lineAt(n);
         old.append({line.position(), line.width(), line.ascent(), line.descent(), line.leading()});
     }
     layout.beginLayout();
-    qsizetype made = 0;
     bool same = true;
-    while (same) {
+    qsizetype made = 0;
+    for (; same && made < old.size(); ++made) {
         QTextLine line = layout.createLine();
         if (!line.isValid())
             break;
-        if (made == old.size()) {
-            same = false;
-            break;
-        }
-        const LineGeometry &was = old.at(made++);
+        const LineGeometry &was = old.at(made);
         line.setLeadingIncluded(true);
         line.setLineWidth(was.width);
         line.setPosition(was.position);
         same = line.ascent() == was.ascent && line.descent() == was.descent &&
                line.leading() == was.leading && line.naturalTextWidth() <= was.width;
     }
+    // The text must end where the old lines did.
+    same = same && made == old.size() && !layout.createLine().isValid();
     layout.endLayout();
-    return same && made == old.size();
+    return same;
 }
 
 } // namespace

@@ -161,8 +161,10 @@ void RichTextBox::showDocument(QTextDocument *doc)
         setWordWrapMode(wrap);
     }
     doc->setUndoRedoEnabled(true);
-    doc->setDocumentLayout(new ParagraphLayout(doc));
     const bool leftToRight = settleParagraphDirection(doc);
+    // Given after the direction, which would otherwise have the new layout clear every
+    // paragraph's lines for nothing.
+    doc->setDocumentLayout(new ParagraphLayout(doc));
     setDocument(doc);
     if (leftToRight)
         watchForRightToLeft(doc);
