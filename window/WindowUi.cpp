@@ -12,10 +12,7 @@ WindowUi::WindowUi(Hooks hooks) : m_hooks(std::move(hooks))
 {
 }
 
-WindowUi::~WindowUi()
-{
-    delete m_progress;
-}
+WindowUi::~WindowUi() = default;
 
 void WindowUi::setBusy(bool busy)
 {
@@ -28,7 +25,7 @@ void WindowUi::setBusy(bool busy)
 void WindowUi::beginProgress(const QString &caption, int maximum, bool cancellable)
 {
     if (!m_progress) {
-        m_progress = new frmProgress(m_hooks.parent ? m_hooks.parent() : nullptr);
+        m_progress = std::make_unique<frmProgress>(m_hooks.parent ? m_hooks.parent() : nullptr);
         // Only Cancel can be pressed while a long loop runs.
         m_progress->setWindowModality(Qt::ApplicationModal);
     }
@@ -52,7 +49,9 @@ void WindowUi::endProgress()
 {
     if (m_progress && --m_progressDepth <= 0) {
         m_progressDepth = 0;
-        m_progress->hide();
+        // Gone rather than hidden: a window manager may still hand the focus to a window
+        // shown only for a moment, and a hidden window holding it takes every key after.
+        m_progress.reset();
     }
 }
 

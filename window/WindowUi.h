@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 
 #include <functional>
+#include <memory>
 
 class QWidget;
 
@@ -42,7 +43,7 @@ public:
 
 private:
     Hooks m_hooks;
-    frmProgress *m_progress = nullptr;
+    std::unique_ptr<frmProgress> m_progress;
     int m_progressDepth = 0;
     QElapsedTimer m_sinceEvents;
 };
