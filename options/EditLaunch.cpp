@@ -6,7 +6,7 @@
 #include "documents/Interaction.h"
 #include "documents/Workspace.h"
 #include "editor/EditorBinder.h"
-#include "editor/frmEdit.h"
+#include "editor/EditorWindow.h"
 #include "options/EditorChoice.h"
 #include "options/RunDoc.h"
 #include "platform/Dialogs.h"
@@ -37,9 +37,10 @@ void reportError(Workspace &workspace, const QString &title, const FileError &er
 void editBuiltIn(Workspace &workspace, Binder &binder, Settings &settings)
 {
     QWidget *parent = QApplication::activeWindow();
-    std::unique_ptr<frmEdit> window;
+    std::unique_ptr<EditorWindow> window;
     try {
-        window = std::make_unique<frmEdit>(workspace, binder, binder.CurIndex(), &settings, parent);
+        window =
+            std::make_unique<EditorWindow>(workspace, binder, binder.CurIndex(), &settings, parent);
     } catch (const FileError &error) {
         reportError(workspace, binder.page(0).name, error);
         return;

@@ -11,21 +11,21 @@
 #include "shell/CommandLine.h"
 #include "shell/FirstPaint.h"
 #include "shell/Icons.h"
+#include "shell/MainWindow.h"
 #include "shell/ProgramApplication.h"
 #include "shell/QuitRequests.h"
+#include "shell/RecentFilesWindow.h"
 #include "shell/RecoveryStart.h"
 #include "shell/Session.h"
 #include "shell/ShellResources.h"
 #include "shell/Shutdown.h"
+#include "shell/SplashWindow.h"
 #include "shell/Startup.h"
 #include "shell/StartupReport.h"
 #include "shell/WindowPlacement.h"
-#include "shell/frmMain.h"
-#include "shell/frmRecent.h"
-#include "shell/frmSplash.h"
+#include "window/BinderWindow.h"
 #include "window/BrowserModule.h"
 #include "window/PageListView.h"
-#include "window/frmMDI.h"
 
 #include <QApplication>
 
@@ -35,9 +35,9 @@ namespace {
 
 // The web engine costs hundreds of megabytes: it is started ahead only for a binder that
 // will want it.
-bool anyHtmlPage(const QList<frmMDI *> &windows)
+bool anyHtmlPage(const QList<BinderWindow *> &windows)
 {
-    for (const frmMDI *window : windows) {
+    for (const BinderWindow *window : windows) {
         const PageList &pages = window->binder().pages;
         for (int i = 0; i < pages.count(); ++i) {
             if (pages.at(i).key.kind == PageKind::HTML)
@@ -75,20 +75,20 @@ int runApplication(int argc, char *argv[])
     Session session(settings, dialogs);
     StartupHooks hooks;
     hooks.showSplash = [] {
-        frmSplash::showSplash();
+        SplashWindow::showSplash();
     };
     hooks.closeSplash = [] {
-        frmSplash::closeSplash();
+        SplashWindow::closeSplash();
     };
     if (!beginStartup(session, hooks))
         return 1;
 
-    frmMain window(*session.temp, dialogs, settings);
+    MainWindow window(*session.temp, dialogs, settings);
     window.closeSplash = [] {
-        frmSplash::closeSplash();
+        SplashWindow::closeSplash();
     };
     window.loadedSystemWindows = [] {
-        return frmSplash::isOpen() ? 1 : 0;
+        return SplashWindow::isOpen() ? 1 : 0;
     };
     RecoveryService recovery(RecoveryStore(), settings.recoveryDelayMs());
     window.watchBinder = [&recovery](Binder &binder) {

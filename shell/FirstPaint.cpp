@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/FirstPaint.h"
 
-#include "window/frmMDI.h"
+#include "window/BinderWindow.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -23,7 +23,7 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint && qobject_cast<frmMDI *>(watched)) {
+        if (event->type() == QEvent::Paint && qobject_cast<BinderWindow *>(watched)) {
             QCoreApplication::instance()->removeEventFilter(this);
             // The window's children paint in the same pass; the work follows it.
             QTimer::singleShot(0, this, [this] {

@@ -7,16 +7,16 @@
 #include "documents/RecoveryService.h"
 #include "documents/Workspace.h"
 #include "platform/FileError.h"
-#include "shell/frmMain.h"
-#include "shell/frmRecover.h"
+#include "shell/MainWindow.h"
+#include "shell/RecoveryWindow.h"
 #include "transfer/RecoveryOpener.h"
-#include "window/frmMDI.h"
+#include "window/BinderWindow.h"
 
 #include <QApplication>
 
 namespace quillery {
 
-void offerRecovery(frmMain &window, RecoveryService &service)
+void offerRecovery(MainWindow &window, RecoveryService &service)
 {
     QStringList problems;
     QVector<SnapshotEntry> entries = service.store().list(problems);
@@ -26,14 +26,14 @@ void offerRecovery(frmMain &window, RecoveryService &service)
         return;
     }
     window.workspace().ui.closeSplash();
-    frmRecover dialog(
+    RecoveryWindow dialog(
         window.workspace().dialogs, std::move(entries), problems,
         [&](const SnapshotEntry &entry) { return recoverSnapshot(window, service, entry); },
         &window);
     dialog.exec();
 }
 
-bool recoverSnapshot(frmMain &window, RecoveryService &service, const SnapshotEntry &entry)
+bool recoverSnapshot(MainWindow &window, RecoveryService &service, const SnapshotEntry &entry)
 {
     Workspace &workspace = window.workspace();
     SnapshotFolder folder;
@@ -53,10 +53,10 @@ bool recoverSnapshot(frmMain &window, RecoveryService &service, const SnapshotEn
     return true;
 }
 
-void endWithoutAsking(frmMain &window, RecoveryService &service)
+void endWithoutAsking(MainWindow &window, RecoveryService &service)
 {
     service.writeAllAndKeep();
-    for (frmMDI *binderWindow : window.binderWindows())
+    for (BinderWindow *binderWindow : window.binderWindows())
         binderWindow->releaseBinderFile();
     // Leaves every event loop, also those of dialogs that are up.
     QApplication::exit(0);

@@ -2,15 +2,15 @@
 #include "window/ApplyCommandState.h"
 
 #include "window/BinderMenus.h"
+#include "window/BinderWindow.h"
 #include "window/CommandState.h"
-#include "window/frmMDI.h"
 
 #include <QAction>
 #include <QMenu>
 
 namespace quillery {
 
-void applyCommandState(frmMDI &window, const CommandState &state,
+void applyCommandState(BinderWindow &window, const CommandState &state,
                        const std::function<void(int, bool)> &setButton,
                        const std::function<void(StatusPanel, const QString &)> &setStatus)
 {

@@ -10,11 +10,11 @@
 namespace quillery {
 
 struct CommandState;
-class frmMDI;
+class BinderWindow;
 
 // Shows a command state in a binder window's menus, and through the two callbacks in the
 // main window's toolbar buttons and status panels.
-void applyCommandState(frmMDI &window, const CommandState &state,
+void applyCommandState(BinderWindow &window, const CommandState &state,
                        const std::function<void(int, bool)> &setButton,
                        const std::function<void(StatusPanel, const QString &)> &setStatus);
 

@@ -69,10 +69,10 @@ void addButtons(QDialog *dialog, QVBoxLayout *layout)
 
 } // namespace
 
-frmEP::frmEP(PasswordPrompt &prompt, QWidget *parent)
+PasswordDialog::PasswordDialog(PasswordPrompt &prompt, QWidget *parent)
     : QDialog(parent), txtEP(passwordBox(this, "txtEP")), m_prompt(prompt)
 {
-    setObjectName(QStringLiteral("frmEP"));
+    setObjectName(QStringLiteral("PasswordDialog"));
     setWindowTitle(QStringLiteral("Enter Password"));
     auto *layout = new QVBoxLayout(this);
     auto *label = new QLabel(prompt.label(), this);
@@ -84,23 +84,23 @@ frmEP::frmEP(PasswordPrompt &prompt, QWidget *parent)
     addButtons(this, layout);
 }
 
-void frmEP::accept()
+void PasswordDialog::accept()
 {
     if (m_prompt.ok(txtEP->text()))
         QDialog::accept();
 }
 
-void frmEP::reject()
+void PasswordDialog::reject()
 {
     m_prompt.cancel();
     QDialog::reject();
 }
 
-frmPassword::frmPassword(Workspace &workspace, Binder &binder, QWidget *parent)
+ChangePasswordDialog::ChangePasswordDialog(Workspace &workspace, Binder &binder, QWidget *parent)
     : QDialog(parent), txtNP(passwordBox(this, "txtNP")), txtCNP(passwordBox(this, "txtCNP")),
       m_workspace(workspace), m_binder(binder)
 {
-    setObjectName(QStringLiteral("frmPassword"));
+    setObjectName(QStringLiteral("ChangePasswordDialog"));
     setWindowTitle(QStringLiteral("Change Password to Open"));
     auto *layout = new QVBoxLayout(this);
     auto *fields = new QFormLayout;
@@ -113,16 +113,16 @@ frmPassword::frmPassword(Workspace &workspace, Binder &binder, QWidget *parent)
     addButtons(this, layout);
 }
 
-void frmPassword::accept()
+void ChangePasswordDialog::accept()
 {
     if (changePassword(m_workspace, m_binder, txtNP->text(), txtCNP->text()))
         QDialog::accept();
 }
 
-frmPassphrase::frmPassphrase(PassphrasePrompt &prompt, QWidget *parent)
+PassphraseDialog::PassphraseDialog(PassphrasePrompt &prompt, QWidget *parent)
     : QDialog(parent), txtPassphrase(passphraseBox(this, "txtPassphrase")), m_prompt(prompt)
 {
-    setObjectName(QStringLiteral("frmPassphrase"));
+    setObjectName(QStringLiteral("PassphraseDialog"));
     setWindowTitle(QStringLiteral("Encrypted Binder"));
     auto *layout = new QVBoxLayout(this);
     QLabel *label = wrappedLabel(this, "lblPassphrase", prompt.label());
@@ -132,7 +132,7 @@ frmPassphrase::frmPassphrase(PassphrasePrompt &prompt, QWidget *parent)
     addButtons(this, layout);
 }
 
-void frmPassphrase::accept()
+void PassphraseDialog::accept()
 {
     if (m_prompt.ok(txtPassphrase->text())) {
         QDialog::accept();
@@ -146,17 +146,17 @@ void frmPassphrase::accept()
     txtPassphrase->setFocus();
 }
 
-void frmPassphrase::reject()
+void PassphraseDialog::reject()
 {
     m_prompt.cancel();
     QDialog::reject();
 }
 
-frmEncrypt::frmEncrypt(Workspace &workspace, Binder &binder, QWidget *parent)
+EncryptDialog::EncryptDialog(Workspace &workspace, Binder &binder, QWidget *parent)
     : QDialog(parent), txtPassphrase(passphraseBox(this, "txtPassphrase")),
       txtConfirm(passphraseBox(this, "txtConfirm")), m_workspace(workspace), m_binder(binder)
 {
-    setObjectName(QStringLiteral("frmEncrypt"));
+    setObjectName(QStringLiteral("EncryptDialog"));
     setWindowTitle(QStringLiteral("Encrypt This Binder"));
     auto *layout = new QVBoxLayout(this);
     if (isEncrypted(binder))
@@ -176,7 +176,7 @@ frmEncrypt::frmEncrypt(Workspace &workspace, Binder &binder, QWidget *parent)
     addButtons(this, layout);
 }
 
-void frmEncrypt::accept()
+void EncryptDialog::accept()
 {
     if (encryptBinder(m_workspace, m_binder, txtPassphrase->text(), txtConfirm->text()))
         QDialog::accept();

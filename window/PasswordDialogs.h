@@ -15,11 +15,11 @@ class Workspace;
 
 // The enter-password dialog: OK checks the typed text and stays open while it is wrong;
 // every other way of closing it cancels.
-class frmEP : public QDialog
+class PasswordDialog : public QDialog
 {
     Q_OBJECT
 public:
-    frmEP(PasswordPrompt &prompt, QWidget *parent = nullptr);
+    PasswordDialog(PasswordPrompt &prompt, QWidget *parent = nullptr);
     QLineEdit *txtEP;
 
     void accept() override;
@@ -30,11 +30,11 @@ private:
 };
 
 // The change-password dialog of a binder window.
-class frmPassword : public QDialog
+class ChangePasswordDialog : public QDialog
 {
     Q_OBJECT
 public:
-    frmPassword(Workspace &workspace, Binder &binder, QWidget *parent = nullptr);
+    ChangePasswordDialog(Workspace &workspace, Binder &binder, QWidget *parent = nullptr);
     QLineEdit *txtNP;
     QLineEdit *txtCNP;
 
@@ -47,11 +47,11 @@ private:
 
 // The enter-passphrase dialog of an encrypted binder, naming its file: OK tries the
 // passphrase and stays open while tries are left; every other way of closing it cancels.
-class frmPassphrase : public QDialog
+class PassphraseDialog : public QDialog
 {
     Q_OBJECT
 public:
-    frmPassphrase(PassphrasePrompt &prompt, QWidget *parent = nullptr);
+    PassphraseDialog(PassphrasePrompt &prompt, QWidget *parent = nullptr);
     QLineEdit *txtPassphrase;
 
     void accept() override;
@@ -62,11 +62,11 @@ private:
 };
 
 // The Encrypt This Binder dialog: a passphrase typed twice, and what encryption means.
-class frmEncrypt : public QDialog
+class EncryptDialog : public QDialog
 {
     Q_OBJECT
 public:
-    frmEncrypt(Workspace &workspace, Binder &binder, QWidget *parent = nullptr);
+    EncryptDialog(Workspace &workspace, Binder &binder, QWidget *parent = nullptr);
     QLineEdit *txtPassphrase;
     QLineEdit *txtConfirm;
 

@@ -2,7 +2,7 @@
 #include "window/WindowUi.h"
 
 #include "window/PasswordDialogs.h"
-#include "window/frmProgress.h"
+#include "window/ProgressWindow.h"
 
 #include <QApplication>
 
@@ -25,7 +25,7 @@ void WindowUi::setBusy(bool busy)
 void WindowUi::beginProgress(const QString &caption, int maximum, bool cancellable)
 {
     if (!m_progress) {
-        m_progress = std::make_unique<frmProgress>(m_hooks.parent ? m_hooks.parent() : nullptr);
+        m_progress = std::make_unique<ProgressWindow>(m_hooks.parent ? m_hooks.parent() : nullptr);
         // Only Cancel can be pressed while a long loop runs.
         m_progress->setWindowModality(Qt::ApplicationModal);
     }
@@ -69,14 +69,14 @@ void WindowUi::processEvents()
 void WindowUi::askPassword(PasswordPrompt &prompt)
 {
     closeSplash();
-    frmEP dialog(prompt, m_hooks.parent ? m_hooks.parent() : nullptr);
+    PasswordDialog dialog(prompt, m_hooks.parent ? m_hooks.parent() : nullptr);
     dialog.exec();
 }
 
 void WindowUi::askPassphrase(PassphrasePrompt &prompt)
 {
     closeSplash();
-    frmPassphrase dialog(prompt, m_hooks.parent ? m_hooks.parent() : nullptr);
+    PassphraseDialog dialog(prompt, m_hooks.parent ? m_hooks.parent() : nullptr);
     dialog.exec();
 }
 

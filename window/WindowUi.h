@@ -11,7 +11,7 @@ class QWidget;
 
 namespace quillery {
 
-class frmProgress;
+class ProgressWindow;
 
 // The window side of the binder procedures: the hourglass, the progress window and the
 // password prompt.
@@ -43,7 +43,7 @@ public:
 
 private:
     Hooks m_hooks;
-    std::unique_ptr<frmProgress> m_progress;
+    std::unique_ptr<ProgressWindow> m_progress;
     int m_progressDepth = 0;
     QElapsedTimer m_sinceEvents;
 };

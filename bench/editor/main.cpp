@@ -14,17 +14,17 @@
 #include "documents/BinderSaver.h"
 #include "documents/RecoveryService.h"
 #include "documents/RecoveryStore.h"
-#include "editor/frmEdit.h"
-#include "editor/frmReplace.h"
+#include "editor/EditorWindow.h"
+#include "editor/ReplaceDialog.h"
 #include "platform/FileIo.h"
 #include "platform/FontFamilies.h"
 #include "platform/Settings.h"
 #include "platform_ui/RichTextBox.h"
 #include "rtf/RtfWriter.h"
+#include "shell/MainWindow.h"
 #include "shell/ProgramApplication.h"
-#include "shell/frmMain.h"
+#include "window/BinderWindow.h"
 #include "window/PageListView.h"
-#include "window/frmMDI.h"
 
 #include <QAbstractItemView>
 #include <QAbstractTextDocumentLayout>
@@ -85,11 +85,11 @@ QString plainPage(int needles)
     return text;
 }
 
-std::unique_ptr<frmEdit> edit(PageHarness &h, int position)
+std::unique_ptr<EditorWindow> edit(PageHarness &h, int position)
 {
     h.workspace.editmode =
         h.binder.page(position).key.kind == PageKind::RTF ? EditMode::Rich : EditMode::Plain;
-    return std::make_unique<frmEdit>(h.workspace, h.binder, position, nullptr);
+    return std::make_unique<EditorWindow>(h.workspace, h.binder, position, nullptr);
 }
 
 void line(const char *what, double ours, double bare, const char *target = "")
@@ -145,7 +145,7 @@ protected:
     {
         if (ms >= 0 || event->type() != QEvent::Paint || !watched->isWidgetType())
             return false;
-        auto *editor = qobject_cast<frmEdit *>(static_cast<QWidget *>(watched)->window());
+        auto *editor = qobject_cast<EditorWindow *>(static_cast<QWidget *>(watched)->window());
         if (!editor || watched != editor->rtfEdit()->viewport())
             return false;
         ms = 0;
@@ -159,7 +159,7 @@ protected:
     }
 
 private:
-    static void check(const frmEdit &editor)
+    static void check(const EditorWindow &editor)
     {
         const RichTextBox &box = *editor.rtfEdit();
         if (box.document()->isEmpty())
@@ -196,14 +196,14 @@ void openByEnter(const QList<QByteArray> &pages, PaintWatch &paints)
     Settings settings(dir.filePath(QStringLiteral("settings.ini")));
     RecoveryService recovery(RecoveryStore(dir.filePath(QStringLiteral("recovery"))),
                              settings.recoveryDelayMs());
-    frmMain main(temp, dialogs, settings);
+    MainWindow main(temp, dialogs, settings);
     main.watchBinder = [&recovery](Binder &binder) {
         recovery.watch(binder);
     };
     main.resize(1000, 700);
     main.show();
     main.OpenFile(path);
-    frmMDI *window = main.activeBinderWindow();
+    BinderWindow *window = main.activeBinderWindow();
     if (!window) {
         std::printf("the binder did not open\n");
         return;
@@ -301,7 +301,7 @@ void replaceAll(PageHarness &h, PaintWatch &paints)
     const int page = h.addPage(QStringLiteral("TXT"), text.toUtf8());
     auto editor = edit(h, page);
     showAndPaint(*editor, editor->rtfEdit()->viewport(), paints);
-    frmReplace &dialog = editor->replaceDialog();
+    ReplaceDialog &dialog = editor->replaceDialog();
     dialog.txtFind()->setText(QStringLiteral("needle"));
     dialog.txtReplace()->setText(QStringLiteral("pin"));
     Stopwatch ours;

@@ -22,7 +22,7 @@
 #include "documents/RecoveryService.h"
 #include "documents/Workspace.h"
 #include "editor/EditorBinder.h"
-#include "editor/frmEdit.h"
+#include "editor/EditorWindow.h"
 #include "platform/ConsoleDialogs.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
@@ -186,7 +186,7 @@ void editorCase(Workspace &workspace, const QString &folder)
     RecoveryService service(RecoveryStore(folder + QStringLiteral("/state")), 1);
     service.watch(*binder);
     workspace.editmode = EditMode::Rich;
-    frmEdit editor(workspace, *binder, 1, nullptr);
+    EditorWindow editor(workspace, *binder, 1, nullptr);
     editor.resize(900, 700);
     editor.show();
     QTextDocument &document = *editor.rtfEdit()->document();

@@ -10,12 +10,12 @@
 #include "platform/Settings.h"
 #include "platform/TempFolder.h"
 #include "platform_ui/RichTextBox.h"
+#include "shell/MainWindow.h"
 #include "shell/ProgramApplication.h"
-#include "shell/frmMain.h"
+#include "window/BinderWindow.h"
 #include "window/BrowserModule.h"
 #include "window/BrowserView.h"
 #include "window/ViewerPane.h"
-#include "window/frmMDI.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -104,7 +104,7 @@ int firstPageOf(const Binder &binder, PageKind kind, int after = 0)
 
 // Shows the page at the position, an HTML page, in the window and waits until it has loaded
 // and the browser has painted.
-void showHtmlPage(frmMDI *window, int position, PaintWatch &watch)
+void showHtmlPage(BinderWindow *window, int position, PaintWatch &watch)
 {
     ViewerPane *viewer = window->viewer();
     bool loaded = false;
@@ -139,14 +139,14 @@ int runHarness(int argc, char *argv[], const QStringList &binders)
     ScriptedDialogs dialogs;
     Settings settings(dir.filePath(QStringLiteral("settings.ini")));
     PaintWatch watch;
-    QList<frmMDI *> windows;
+    QList<BinderWindow *> windows;
     {
-        frmMain main(temp, dialogs, settings);
+        MainWindow main(temp, dialogs, settings);
         main.resize(1000, 700);
         main.show();
         for (const QString &path : binders) {
             main.OpenFile(path);
-            frmMDI *window = main.activeBinderWindow();
+            BinderWindow *window = main.activeBinderWindow();
             if (!window || windows.contains(window))
                 fail("a binder did not open");
             windows << window;
@@ -178,7 +178,7 @@ int runHarness(int argc, char *argv[], const QStringList &binders)
         waitUntilIdle();
         printStage(
             qPrintable(QStringLiteral("%1 windows, each on an HTML page").arg(windows.size())));
-        for (frmMDI *window : std::as_const(windows))
+        for (BinderWindow *window : std::as_const(windows))
             window->binder().setChanged(false);
         main.close();
     }

@@ -17,12 +17,12 @@
 #include "platform/TempFolder.h"
 #include "platform_ui/RichTextBox.h"
 #include "shell/FirstPaint.h"
+#include "shell/MainWindow.h"
 #include "shell/ProgramApplication.h"
-#include "shell/frmMain.h"
+#include "window/BinderWindow.h"
 #include "window/BrowserModule.h"
 #include "window/PageListView.h"
 #include "window/ViewerPane.h"
-#include "window/frmMDI.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -131,11 +131,11 @@ QList<int> spreadRows(int pages, int count)
 
 struct Bench
 {
-    explicit Bench(frmMain &main) : main(main) {}
+    explicit Bench(MainWindow &main) : main(main) {}
 
-    frmMain &main;
+    MainWindow &main;
     PaintWatch watch;
-    frmMDI *window = nullptr;
+    BinderWindow *window = nullptr;
 
     bool browserLoaded = false; // since the last switch began
     QEventLoop *browserWait = nullptr;
@@ -446,7 +446,7 @@ int main(int argc, char *argv[])
     TempFolder temp(dir.filePath(QStringLiteral("tmp")));
     ScriptedDialogs dialogs;
     Settings settings(dir.filePath(QStringLiteral("settings.ini")));
-    frmMain main(temp, dialogs, settings);
+    MainWindow main(temp, dialogs, settings);
     // As the program does, the web engine starts once the first binder window is painted.
     afterFirstPaint(preloadBrowser);
     main.resize(1000, 700);

@@ -3,7 +3,7 @@
 #include "images/ImageTestTools.h"
 
 #include "images_ui/PicturePreview.h"
-#include "images_ui/frmTWAINJPEG.h"
+#include "images_ui/ScannerWindow.h"
 #include "platform/Settings.h"
 
 #include <QAbstractButton>
@@ -43,7 +43,7 @@ struct Scanner
     BinderFixture &f;
     Binder binder;
     Settings settings;
-    frmTWAINJPEG window;
+    ScannerWindow window;
 };
 
 // A white picture with red, green, blue and black corners (clockwise from the top left

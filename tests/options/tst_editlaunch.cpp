@@ -25,7 +25,7 @@ QString launch(EditorFixture &f, Settings &settings)
 {
     QString caption;
     QTimer::singleShot(0, [&caption] {
-        if (auto *editor = qobject_cast<frmEdit *>(QApplication::activeModalWidget())) {
+        if (auto *editor = qobject_cast<EditorWindow *>(QApplication::activeModalWidget())) {
             caption = editor->windowTitle().remove(QStringLiteral("[*]"));
             editor->close();
         }

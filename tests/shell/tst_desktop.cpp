@@ -5,7 +5,7 @@
 #include "shell/Feedback.h"
 #include "shell/HelpWindow.h"
 #include "shell/ShellResources.h"
-#include "shell/frmSplash.h"
+#include "shell/SplashWindow.h"
 
 #include <QDir>
 #include <QMessageBox>
@@ -95,13 +95,13 @@ private Q_SLOTS:
 
     void aMessageOverTheSplashOutlivesIt()
     {
-        QPointer<QMessageBox> box = new QMessageBox(frmSplash::showSplash());
+        QPointer<QMessageBox> box = new QMessageBox(SplashWindow::showSplash());
         box->show();
-        QTRY_VERIFY_WITH_TIMEOUT(!frmSplash::isOpen(), frmSplash::Interval + 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(!SplashWindow::isOpen(), SplashWindow::Interval + 2000);
         QTest::qWait(20);
         QVERIFY(box && box->isVisible());
         delete box;
-        frmSplash::closeSplash();
+        SplashWindow::closeSplash();
     }
 };
 

@@ -3,7 +3,7 @@
 #include "TestSupport.h"
 #include "documents/LumpArchive.h"
 #include "shell/RecentFiles.h"
-#include "shell/frmRecent.h"
+#include "shell/RecentFilesWindow.h"
 
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -167,7 +167,7 @@ private Q_SLOTS:
 
         // The window still comes up, and writing replaces the damaged file with a sound one.
         m_dialogs.clear();
-        frmRecent window(m_dialogs, {}, {}, path);
+        RecentFilesWindow window(m_dialogs, {}, {}, path);
         QCOMPARE(list(window)->topLevelItemCount(), rowsKept);
         window.unload();
         RecentFiles again(path);
@@ -177,7 +177,7 @@ private Q_SLOTS:
 
     void removingTheSelectedRowSelectsRowOne()
     {
-        frmRecent window(m_dialogs, {}, {}, savedList(3));
+        RecentFilesWindow window(m_dialogs, {}, {}, savedList(3));
         QTreeWidget *rows = list(window);
         QCOMPARE(rows->currentItem(), rows->topLevelItem(0));
         rows->setCurrentItem(rows->topLevelItem(1));
@@ -201,7 +201,7 @@ private Q_SLOTS:
     {
         QStringList opened;
         int others = 0;
-        frmRecent window(
+        RecentFilesWindow window(
             m_dialogs, [&](const QString &path) { opened << path; }, [&] { ++others; },
             savedList(1));
         window.NewItem("Gone", m_dir.filePath("gone.qly"));
@@ -229,7 +229,7 @@ private Q_SLOTS:
     {
         const QString path = savedList(2);
         {
-            frmRecent window(m_dialogs, {}, {}, path);
+            RecentFilesWindow window(m_dialogs, {}, {}, path);
             window.show();
             m_dialogs.queueMessage(MsgResult::Yes);
             button(window, "cmdDelAll")->click();
@@ -242,7 +242,7 @@ private Q_SLOTS:
             window.show();
             window.close();
         }
-        frmRecent again(m_dialogs, {}, {}, path);
+        RecentFilesWindow again(m_dialogs, {}, {}, path);
         QCOMPARE(list(again)->topLevelItemCount(), 0);
         QVERIFY(!button(again, "cmdOK")->isEnabled());
         QVERIFY(!button(again, "cmdDel")->isEnabled());

@@ -13,8 +13,8 @@
 #include "transfer/BinderOpener.h"
 #include "transfer/PageImport.h"
 #include "transfer/RecoveryOpener.h"
+#include "window/BinderWindow.h"
 #include "window/PageRename.h"
-#include "window/frmMDI.h"
 
 #include <QApplication>
 #include <QDir>

@@ -7,12 +7,12 @@
 #include "documents/RecoveryService.h"
 #include "platform_ui/RichTextBox.h"
 #include "shell/RecoveryStart.h"
-#include "shell/frmRecover.h"
+#include "shell/RecoveryWindow.h"
 #include "support/ui/EditorFixture.h"
 #include "support/ui/MainWindowFixture.h"
 #include "transfer/PageImport.h"
 #include "transfer/RecoveryOpener.h"
-#include "window/frmMDI.h"
+#include "window/BinderWindow.h"
 
 #include <QAction>
 #include <QSignalSpy>
@@ -54,7 +54,7 @@ private Q_SLOTS:
         QCOMPARE(entries.size(), 1);
 
         QVERIFY(recoverSnapshot(w.main, service, entries[0]));
-        frmMDI *window = w.main.activeBinderWindow();
+        BinderWindow *window = w.main.activeBinderWindow();
         QVERIFY(window);
         QVERIFY(window->windowTitle().contains(u"[Recovered]"));
         QCOMPARE(window->binder().pageCount(), 2);
@@ -80,7 +80,7 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(entries[1].record.binderPath));
         QVector<SnapshotEntry> recovered;
         // The first try fails, as when the binder's password is not given.
-        frmRecover dialog(f.dialogs, entries, {}, [&](const SnapshotEntry &entry) {
+        RecoveryWindow dialog(f.dialogs, entries, {}, [&](const SnapshotEntry &entry) {
             recovered << entry;
             return recovered.size() > 1;
         });

@@ -8,9 +8,9 @@
 #include "platform_ui/RichTextBox.h"
 #include "shell/ProgramApplication.h"
 #include "support/ui/MainWindowFixture.h"
+#include "window/BinderWindow.h"
 #include "window/BrowserView.h"
 #include "window/ViewerPane.h"
-#include "window/frmMDI.h"
 
 #include <QApplication>
 #include <QDir>
@@ -106,7 +106,7 @@ private Q_SLOTS:
             "wayland.qly", {{"rich.rtf", "{\\rtf1\\ansi {\\b Bold} words}"},
                             {"page.htm", "<html><body><h1>On Wayland</h1></body></html>"}});
         w.main.OpenFile(path);
-        frmMDI *window = w.main.activeBinderWindow();
+        BinderWindow *window = w.main.activeBinderWindow();
         QVERIFY(window);
         Binder &binder = window->binder();
         ViewerPane *viewer = window->viewer();

@@ -10,9 +10,9 @@
 #include "documents/Binder.h"
 #include "shell/ProgramApplication.h"
 #include "support/ui/MainWindowFixture.h"
+#include "window/BinderWindow.h"
 #include "window/BrowserView.h"
 #include "window/ViewerPane.h"
-#include "window/frmMDI.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -77,7 +77,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&w.main));
         w.main.OpenFile(f.makeBinder(
             "web.qly", {{"note.txt", "plain"}, {"page.htm", "<html><body>web</body></html>"}}));
-        frmMDI *window = w.main.activeBinderWindow();
+        BinderWindow *window = w.main.activeBinderWindow();
         QVERIFY(window);
         const WId native = w.main.winId();
         QWindow *const handle = w.main.windowHandle();

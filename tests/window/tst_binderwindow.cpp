@@ -8,14 +8,14 @@
 #include "platform/Settings.h"
 #include "platform_ui/RichTextBox.h"
 #include "shell/MainToolbar.h"
-#include "shell/frmMain.h"
+#include "shell/MainWindow.h"
 #include "support/ui/MainWindowFixture.h"
 #include "transfer/BinderOpener.h"
 #include "window/BinderMenus.h"
+#include "window/BinderWindow.h"
+#include "window/FilePropertiesDialog.h"
 #include "window/PageDisplay.h"
-#include "window/frmFileProperties.h"
-#include "window/frmMDI.h"
-#include "window/frmPageProperties.h"
+#include "window/PagePropertiesDialog.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -63,7 +63,7 @@ private Q_SLOTS:
         Window w(f);
         const QString path = f.makeBinder("named.qly", Pages);
         w.main.OpenFile(path);
-        frmMDI *window = w.main.activeBinderWindow();
+        BinderWindow *window = w.main.activeBinderWindow();
         QVERIFY(window);
         QVERIFY(QFile::exists(lockNotePath(path)));
         window->binder().setChanged(true);
@@ -97,7 +97,7 @@ private Q_SLOTS:
         BinderFixture g;
         Window w(g);
         w.main.OpenFile(path);
-        frmMDI *window = w.main.activeBinderWindow();
+        BinderWindow *window = w.main.activeBinderWindow();
         QVERIFY(window->binder().ro());
         window->binder().setChanged(true);
         g.dialogs.queueSaveFile(g.path("copy.qly"));
@@ -131,7 +131,7 @@ private Q_SLOTS:
         w.main.OpenFile(path);
         QVERIFY(w.main.activeBinderWindow()->parentWidget()->close());
         w.main.OpenFile(path);
-        frmMDI *window = w.main.activeBinderWindow();
+        BinderWindow *window = w.main.activeBinderWindow();
         window->lvwPages()->selectRow(1);
         window->lvwPages_ItemClick();
         const quint64 inode = FileIdentity::of(path)->inode;
@@ -150,10 +150,10 @@ private Q_SLOTS:
         BinderFixture f;
         FailingDialogs dialogs;
         Settings settings(f.path("settings.ini"));
-        frmMain main(*f.temp, dialogs, settings);
+        MainWindow main(*f.temp, dialogs, settings);
         main.show();
         main.mnuNew_Click();
-        frmMDI *window = main.activeBinderWindow();
+        BinderWindow *window = main.activeBinderWindow();
         QVERIFY(window);
         window->binder().setChanged(true);
         MainToolbar *bar = main.toolbar();
@@ -188,7 +188,7 @@ private Q_SLOTS:
         row.key.colour = "not a colour";
         binder->pages.replace(0, row);
         RichTextBox pane;
-        frmPageProperties dialog(*f.workspace, *binder, 1, pane);
+        PagePropertiesDialog dialog(*f.workspace, *binder, 1, pane);
         dialog.cmdOK_Click();
         QCOMPARE(binder->pages.at(0).key.colour, QString("not a colour"));
     }
@@ -202,7 +202,7 @@ private Q_SLOTS:
         QVERIFY(binder);
         const QString data = binder->records().value("Data");
         QVERIFY(data != InfoRecords::NotFound);
-        frmFileProperties dialog(*binder);
+        FilePropertiesDialog dialog(*binder);
         QVERIFY(!dialog.rtfSource->toPlainText().contains("Data="));
         QVERIFY(dialog.rtfSource->toPlainText().contains("Page1=a"));
         dialog.txtTitle->setText("Renamed");

@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BinderFixture.h"
 #include "documents/SizeText.h"
-#include "editor/frmEdit.h"
+#include "editor/EditorWindow.h"
 #include "options/RunDoc.h"
 #include "platform/Settings.h"
 #include "platform_ui/RichTextBox.h"
 #include "shell/MainToolbar.h"
-#include "shell/frmMain.h"
+#include "shell/MainWindow.h"
 #include "support/ui/MainWindowFixture.h"
+#include "window/BinderWindow.h"
 #include "window/PageDisplay.h"
 #include "window/PageListView.h"
+#include "window/PagePropertiesDialog.h"
+#include "window/SearchAllDialog.h"
 #include "window/ViewerPane.h"
-#include "window/frmMDI.h"
-#include "window/frmPageProperties.h"
-#include "window/frmSA.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -47,9 +47,9 @@ const QList<QPair<QString, QByteArray>> FivePages = {{"one.txt", "page one"},
 
 // Everything that describes the current page describes the same one: the binder, the
 // list's highlight, the viewer, the caption, the status panels and the commands.
-void expectAgreement(frmMain &main, const char *how)
+void expectAgreement(MainWindow &main, const char *how)
 {
-    frmMDI *window = main.activeBinderWindow();
+    BinderWindow *window = main.activeBinderWindow();
     QVERIFY2(window, how);
     const Binder &binder = window->binder();
     const int current = binder.CurIndex();
@@ -79,12 +79,12 @@ void expectAgreement(frmMain &main, const char *how)
         QVERIFY2(window->viewer()->HTML, how);
 }
 
-QAbstractItemView *listView(frmMain &main)
+QAbstractItemView *listView(MainWindow &main)
 {
     return main.activeBinderWindow()->lvwPages()->currentView();
 }
 
-void clickRow(frmMain &main, int row)
+void clickRow(MainWindow &main, int row)
 {
     QAbstractItemView *view = listView(main);
     const QRect rect = view->visualRect(view->model()->index(row, 0));
@@ -92,7 +92,7 @@ void clickRow(frmMain &main, int row)
 }
 
 // Presses a command's shortcut in the page list, as a user would.
-void pressInList(frmMain &main, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+void pressInList(MainWindow &main, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
 {
     QAbstractItemView *list = listView(main);
     list->setFocus();
@@ -119,7 +119,7 @@ void typeAndSaveInNextEditor(QString &caption, const QString &text)
     auto *poll = new QTimer;
     poll->setInterval(10);
     QObject::connect(poll, &QTimer::timeout, [poll, &caption, text] {
-        auto *editor = qobject_cast<frmEdit *>(QApplication::activeModalWidget());
+        auto *editor = qobject_cast<EditorWindow *>(QApplication::activeModalWidget());
         if (!editor || !editor->isVisible())
             return;
         poll->stop();
@@ -153,7 +153,7 @@ private Q_SLOTS:
         Window w(f);
         w.main.OpenFile(f.makeBinder("keys.qly", FivePages));
         expectAgreement(w.main, "opened");
-        frmMDI *window = w.main.activeBinderWindow();
+        BinderWindow *window = w.main.activeBinderWindow();
         clickRow(w.main, 2);
         QCOMPARE(window->binder().CurIndex(), 3);
         expectAgreement(w.main, "click");
@@ -174,7 +174,7 @@ private Q_SLOTS:
         BinderFixture f;
         Window w(f);
         w.main.OpenFile(f.makeBinder("empty.qly", {}));
-        frmMDI *window = w.main.activeBinderWindow();
+        BinderWindow *window = w.main.activeBinderWindow();
         expectAgreement(w.main, "empty");
         QVERIFY(!window->menus()["mnuExportFile"]->isEnabled());
         f.dialogs.queueOpenFile(f.file("src/first.txt", "first"));
@@ -218,7 +218,7 @@ private Q_SLOTS:
             return file.open(QIODevice::Append) && file.write(" edited") > 0;
         });
         w.main.OpenFile(f.makeBinder("edit.qly", FivePages));
-        frmMDI *window = w.main.activeBinderWindow();
+        BinderWindow *window = w.main.activeBinderWindow();
         clickRow(w.main, 1);
         f.dialogs.queueMessage(MsgResult::Ok);
         f.dialogs.queueMessage(MsgResult::Yes);
@@ -247,7 +247,7 @@ private Q_SLOTS:
         BinderFixture f;
         Window w(f);
         w.main.OpenFile(f.makeBinder("full.qly", FivePages));
-        frmMDI *full = w.main.activeBinderWindow();
+        BinderWindow *full = w.main.activeBinderWindow();
         clickRow(w.main, 4);
         w.main.OpenFile(f.makeBinder("empty.qly", {}));
         QVERIFY(w.main.activeBinderWindow() != full);
@@ -275,9 +275,9 @@ private Q_SLOTS:
             return QTest::qWaitForWindowActive(&w.main);
         };
         QVERIFY(activate());
-        frmMDI *window = w.main.activeBinderWindow();
+        BinderWindow *window = w.main.activeBinderWindow();
         clickRow(w.main, 2);
-        whenOpen<frmPageProperties>([](frmPageProperties &dialog) {
+        whenOpen<PagePropertiesDialog>([](PagePropertiesDialog &dialog) {
             dialog.txtPage->selectAll();
             QTest::keyClicks(dialog.txtPage, "retitled");
             QTest::keyClick(dialog.txtPage, Qt::Key_Return);
@@ -289,7 +289,7 @@ private Q_SLOTS:
         QVERIFY(activate());
 
         QString shownWhileOpen;
-        whenOpen<frmSA>([&](frmSA &dialog) {
+        whenOpen<SearchAllDialog>([&](SearchAllDialog &dialog) {
             QTest::keyClicks(dialog.txtSA, "four");
             QTest::keyClick(dialog.txtSA, Qt::Key_Return);
             QTreeWidget *results = dialog.lvSA;
@@ -349,7 +349,7 @@ private Q_SLOTS:
         int opened = 0;
         setRunDocHandler([&opened](const QString &) { return ++opened > 0; });
         w.main.OpenFile(f.makeBinder("ops.qly", FivePages));
-        frmMDI *window = w.main.activeBinderWindow();
+        BinderWindow *window = w.main.activeBinderWindow();
         clickRow(w.main, 3);
         window->menus()["mnuDown"]->trigger();
         QCOMPARE(window->binder().CurIndex(), 5);
@@ -423,7 +423,7 @@ private Q_SLOTS:
         BinderFixture f;
         Window w(f);
         w.main.OpenFile(f.makeBinder("cut.qly", {{"first.txt", "alpha"}, {"second.txt", "beta"}}));
-        frmMDI *window = w.main.activeBinderWindow();
+        BinderWindow *window = w.main.activeBinderWindow();
         Binder &binder = window->binder();
         QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString("alpha"));
         const PageKey second = binder.page(2).key;

@@ -2,8 +2,8 @@
 #include "BinderFixture.h"
 #include "TestSupport.h"
 #include "platform_ui/RichTextBox.h"
+#include "window/FindDialog.h"
 #include "window/FindText.h"
-#include "window/frmFind.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -37,7 +37,7 @@ private Q_SLOTS:
         BinderFixture f;
         RichTextBox pane;
         pane.setText("one two one two");
-        frmFind find(f.dialogs, pane);
+        FindDialog find(f.dialogs, pane);
         find.txtFind->setText("TWO");
         find.cmdFind->click();
         QCOMPARE(pane.SelStart(), 4);

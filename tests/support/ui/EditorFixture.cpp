@@ -25,11 +25,11 @@ int EditorFixture::addPage(PageKind kind, const QByteArray &bytes, const QString
     return binder.CurIndex();
 }
 
-std::unique_ptr<frmEdit> EditorFixture::edit(int position)
+std::unique_ptr<EditorWindow> EditorFixture::edit(int position)
 {
     workspace->editmode =
         binder.page(position).key.kind == PageKind::RTF ? EditMode::Rich : EditMode::Plain;
-    return std::make_unique<frmEdit>(*workspace, binder, position, nullptr);
+    return std::make_unique<EditorWindow>(*workspace, binder, position, nullptr);
 }
 
 } // namespace quillery::test

@@ -4,7 +4,7 @@
 #include "BinderFixture.h"
 
 #include "documents/PageKind.h"
-#include "editor/frmEdit.h"
+#include "editor/EditorWindow.h"
 
 #include <memory>
 
@@ -20,7 +20,7 @@ struct EditorFixture : BinderFixture
     // Adds a page of the kind holding bytes in a data file of its own; returns its position.
     int addPage(PageKind kind, const QByteArray &bytes, const QString &name = "Notes");
     // Opens the page in the editor, rich when kind is RTF, plain otherwise.
-    std::unique_ptr<frmEdit> edit(int position);
+    std::unique_ptr<EditorWindow> edit(int position);
 };
 
 } // namespace quillery::test

@@ -3,7 +3,7 @@
 
 #include "BinderFixture.h"
 #include "platform/Settings.h"
-#include "shell/frmMain.h"
+#include "shell/MainWindow.h"
 
 namespace quillery::test {
 
@@ -18,7 +18,7 @@ struct Window
         main.show();
     }
     Settings settings;
-    frmMain main;
+    MainWindow main;
 };
 
 } // namespace quillery::test

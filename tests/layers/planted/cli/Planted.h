@@ -2,5 +2,5 @@
 // The tool stands on the core alone.
 #pragma once
 #include "images/cImage.h"
-#include "shell/frmMain.h"
+#include "shell/MainWindow.h"
 #include <QtWidgets>

@@ -3,8 +3,8 @@
 #pragma once
 #include "documents/Binder.h"
 #include "platform/FileIo.h"
-#include "window/frmMDI.h"
-#  include "../editor/frmEdit.h"
+#include "window/BinderWindow.h"
+#  include "../editor/EditorWindow.h"
 #include <QtWidgets/QWidget>
 #include <QtPrintSupport/QPrinter>
 #include <sane/sane.h>

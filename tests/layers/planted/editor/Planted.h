@@ -4,5 +4,5 @@
 #include "platform_ui/RichTextBox.h"
 #include "documents/Binder.h"
 #include <QtWidgets/QWidget>
-#include "window/frmMDI.h"
+#include "window/BinderWindow.h"
 #include "cli/CliApp.h"

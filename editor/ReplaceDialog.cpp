@@ -1,0 +1,164 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "editor/ReplaceDialog.h"
+
+#include "editor/TextSearch.h"
+#include "platform/Dialogs.h"
+#include "platform_ui/RichTextBox.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace quillery {
+
+namespace {
+
+QPushButton *button(const char *name, const char *caption, QWidget *parent)
+{
+    auto *b = new QPushButton(QString::fromLatin1(caption), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+} // namespace
+
+ReplaceDialog::ReplaceDialog(RichTextBox &rtfEdit, Dialogs &dialogs, QWidget *parent)
+    : QDialog(parent), m_box(rtfEdit), m_dialogs(dialogs), m_find(new QLineEdit(this)),
+      m_replace(new QLineEdit(this)), m_case(new QCheckBox(QStringLiteral("Match &case"), this)),
+      m_cmdFind(button("cmdFind", "&Find Next", this)),
+      m_cmdReplace(button("cmdReplace", "&Replace", this)),
+      m_cmdAll(button("cmdAll", "Replace &All", this))
+{
+    setObjectName(QStringLiteral("ReplaceDialog"));
+    setWindowTitle(QStringLiteral("Find and Replace"));
+    m_find->setObjectName(QStringLiteral("txtFind"));
+    m_replace->setObjectName(QStringLiteral("txtReplace"));
+    m_case->setObjectName(QStringLiteral("chkCase"));
+    QPushButton *cancel = button("cmdCancel", "Cancel", this);
+
+    auto *lblFind = new QLabel(QStringLiteral("Fi&nd what:"), this);
+    lblFind->setObjectName(QStringLiteral("lblFind"));
+    lblFind->setBuddy(m_find);
+    auto *lblReplace = new QLabel(QStringLiteral("Re&place with:"), this);
+    lblReplace->setObjectName(QStringLiteral("lblReplace"));
+    lblReplace->setBuddy(m_replace);
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(lblFind, 0, 0);
+    grid->addWidget(m_find, 0, 1);
+    grid->addWidget(lblReplace, 1, 0);
+    grid->addWidget(m_replace, 1, 1);
+    grid->addWidget(m_case, 2, 0, 1, 2);
+    grid->setColumnMinimumWidth(1, 220);
+    auto *buttons = new QVBoxLayout;
+    for (QPushButton *b : {m_cmdFind, m_cmdReplace, m_cmdAll, cancel})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    grid->addLayout(buttons, 0, 2, 4, 1);
+    grid->setRowStretch(3, 1);
+
+    m_cmdFind->setDefault(true);
+    for (QPushButton *b : {m_cmdFind, m_cmdReplace, m_cmdAll})
+        b->setEnabled(false);
+    connect(m_find, &QLineEdit::textChanged, this, [this](const QString &text) {
+        for (QPushButton *b : {m_cmdFind, m_cmdReplace, m_cmdAll})
+            b->setEnabled(!text.isEmpty());
+    });
+    connect(m_cmdFind, &QPushButton::clicked, this, &ReplaceDialog::cmdFind_Click);
+    connect(m_cmdReplace, &QPushButton::clicked, this, &ReplaceDialog::cmdReplace_Click);
+    connect(m_cmdAll, &QPushButton::clicked, this, &ReplaceDialog::cmdAll_Click);
+    connect(cancel, &QPushButton::clicked, this, &ReplaceDialog::cmdCancel_Click);
+    m_find->installEventFilter(this);
+    m_replace->installEventFilter(this);
+}
+
+bool ReplaceDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    // A box that gets the focus has its whole text selected, after a click has placed
+    // the caret.
+    if (event->type() == QEvent::FocusIn) {
+        if (auto *edit = qobject_cast<QLineEdit *>(watched))
+            QTimer::singleShot(0, edit, &QLineEdit::selectAll);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void ReplaceDialog::selectTexts()
+{
+    m_find->selectAll();
+    m_replace->selectAll();
+}
+
+bool ReplaceDialog::matchCase() const
+{
+    return m_case->isChecked();
+}
+
+bool ReplaceDialog::selectionMatches() const
+{
+    return !m_find->text().isEmpty() && sameText(m_box.SelText(), m_find->text(), matchCase());
+}
+
+void ReplaceDialog::finished()
+{
+    m_dialogs.message(MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Find"),
+                      QStringLiteral("Quillery has finished searching"));
+    m_box.setSelStart(0);
+}
+
+int ReplaceDialog::FindIt()
+{
+    Q_EMIT searched();
+    const QString needle = m_find->text();
+    if (needle.isEmpty())
+        return -1;
+    // A search goes on from one character after the start of the selection or the caret,
+    // so the next match may overlap the one selected.
+    const int selStart = m_box.SelStart();
+    const int from = selStart == 0 && m_box.SelLength() == 0 ? 0 : selStart + 1;
+    const qsizetype at = findText(m_box.Text(), needle, from, matchCase());
+    if (at < 0) {
+        finished();
+        return -1;
+    }
+    m_box.setSelStart(int(at));
+    m_box.setSelLength(int(needle.size()));
+    return int(at);
+}
+
+void ReplaceDialog::cmdFind_Click()
+{
+    FindIt();
+}
+
+void ReplaceDialog::cmdReplace_Click()
+{
+    if (selectionMatches())
+        m_box.setSelText(m_replace->text());
+    FindIt();
+}
+
+void ReplaceDialog::cmdAll_Click()
+{
+    Q_EMIT searched();
+    if (m_find->text().isEmpty())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    replaceEvery(m_box, m_find->text(), m_replace->text(), matchCase());
+    QApplication::restoreOverrideCursor();
+    finished();
+}
+
+void ReplaceDialog::cmdCancel_Click()
+{
+    m_find->setFocus();
+    hide();
+}
+
+} // namespace quillery

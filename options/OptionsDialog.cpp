@@ -1,0 +1,307 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "options/OptionsDialog.h"
+
+#include "documents/Binder.h"
+#include "documents/BinderFormat.h"
+#include "documents/Workspace.h"
+#include "editor/DefaultTextFormats.h"
+#include "options/Associations.h"
+#include "options/NamedWidget.h"
+#include "platform/Colours.h"
+#include "platform/Dialogs.h"
+#include "platform/Settings.h"
+#include "platform_ui/RichTextBox.h"
+
+#include <QButtonGroup>
+#include <QFontInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace quillery {
+
+namespace {
+
+QPushButton *button(const char *name, const QString &caption, QWidget *parent)
+{
+    return named(new QPushButton(caption, parent), name);
+}
+
+QString withoutAccelerator(QString caption)
+{
+    return caption.remove(u'&');
+}
+
+} // namespace
+
+OptionsDialog::OptionsDialog(Workspace &workspace, Settings &settings, Binder &binder,
+                             QWidget *parent)
+    : QDialog(parent), m_workspace(workspace), m_settings(settings), m_binder(binder),
+      tabMain(named(new QTabWidget(this), "tabMain"))
+{
+    setObjectName(QStringLiteral("OptionsDialog"));
+    setWindowTitle(QStringLiteral("Options"));
+    auto *general = new QWidget(tabMain);
+    auto *associations = new QWidget(tabMain);
+    tabMain->addTab(general, QStringLiteral("G&eneral"));
+    tabMain->addTab(associations, QStringLiteral("Page Editing A&ssociations"));
+    buildGeneralTab(general);
+    buildAssociationsTab(associations);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    QPushButton *ok = button("cmdOK", QStringLiteral("OK"), this);
+    QPushButton *cancel = button("cmdCancel", QStringLiteral("&Cancel"), this);
+    ok->setDefault(true);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    connect(ok, &QPushButton::clicked, this, &OptionsDialog::cmdOK_Click);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(tabMain);
+    layout->addLayout(buttons);
+    Form_Load();
+}
+
+void OptionsDialog::buildGeneralTab(QWidget *page)
+{
+    tabFormats = named(new QTabBar(page), "tabFormats");
+    tabFormats->addTab(QStringLiteral("Default Ric&h Text Format"));
+    tabFormats->addTab(QStringLiteral("Default Plain Te&xt Format"));
+    auto *fraPlain = named(new QGroupBox(page), "fraPlain");
+    txtSample = named(new RichTextBox(fraPlain), "txtSample");
+    optLeft = named(new QRadioButton(QStringLiteral("&Left Align"), fraPlain), "optLeft");
+    optRight = named(new QRadioButton(QStringLiteral("R&ight Align"), fraPlain), "optRight");
+    optCentre = named(new QRadioButton(QStringLiteral("Ce&ntre"), fraPlain), "optCentre");
+    auto *formatButtons = new QGridLayout;
+    const std::pair<const char *, QString> captions[] = {
+        {"cmdFont", QStringLiteral("&Font...")},
+        {"cmdFColour", QStringLiteral("Font colour&...")},
+        {"cmdBColour", QStringLiteral("&Background colour...")},
+        {"cmdDBColour", QStringLiteral("&Default background colour")},
+        {"cmdDFColour", QStringLiteral("Def&ault font colour")},
+        {"cmdReset", QStringLiteral("&Reset...")}};
+    QPushButton *commands[6];
+    for (int i = 0; i < 6; ++i) {
+        commands[i] = button(captions[i].first, captions[i].second, fraPlain);
+        formatButtons->addWidget(commands[i], i / 2, i % 2);
+    }
+    auto *alignments = new QHBoxLayout;
+    for (QRadioButton *option : {optLeft, optRight, optCentre})
+        alignments->addWidget(option);
+    auto *plainLayout = new QVBoxLayout(fraPlain);
+    plainLayout->addWidget(txtSample);
+    plainLayout->addLayout(formatButtons);
+    plainLayout->addLayout(alignments);
+    txtSample->setMaximumHeight(80);
+
+    auto *fraPos = named(new QGroupBox(QStringLiteral("Page Pane/Page Position"), page), "fraPos");
+    optPos = new QButtonGroup(fraPos);
+    auto *posLayout = new QGridLayout(fraPos);
+    const QString positions[] = {QStringLiteral("Page Pane to&p, Page below"),
+                                 QStringLiteral("Page Pane botto&m, Page above"),
+                                 QStringLiteral("Page Pane lef&t, Page right"),
+                                 QStringLiteral("Page Pane ri&ght, Page left")};
+    for (int index = 0; index < 4; ++index) {
+        auto *option = new QRadioButton(positions[index], fraPos);
+        option->setObjectName(QStringLiteral("optPos%1").arg(index));
+        optPos->addButton(option, index);
+        posLayout->addWidget(option, index / 2, index % 2);
+    }
+
+    auto *fraColumn = named(new QGroupBox(QStringLiteral("C&omments Column"), page), "fraColumn");
+    txtComments = named(new QLineEdit(fraColumn), "txtComments");
+    (new QHBoxLayout(fraColumn))->addWidget(txtComments);
+
+    auto *fraDefDocFol =
+        named(new QGroupBox(QStringLiteral("Default Doc&ument Folder"), page), "fraDefDocFol");
+    txtDefDocFol = named(new QLineEdit(fraDefDocFol), "txtDefDocFol");
+    QPushButton *cmdDefDocFol = button("cmdDefDocFol", QStringLiteral("..."), fraDefDocFol);
+    auto *folderLayout = new QHBoxLayout(fraDefDocFol);
+    folderLayout->addWidget(txtDefDocFol);
+    folderLayout->addWidget(cmdDefDocFol);
+
+    auto *layout = new QVBoxLayout(page);
+    layout->setSpacing(2);
+    layout->addWidget(tabFormats);
+    layout->addWidget(fraPlain);
+    layout->addWidget(fraPos);
+    layout->addWidget(fraColumn);
+    layout->addWidget(fraDefDocFol);
+
+    connect(tabFormats, &QTabBar::currentChanged, this, &OptionsDialog::showFormat);
+    connect(txtSample, &QTextEdit::textChanged, this, [this] {
+        if (!m_updating)
+            m_table.sample(base()) = txtSample->Text();
+    });
+    connect(optLeft, &QRadioButton::clicked, this, [this] { setAlignment(0); });
+    connect(optRight, &QRadioButton::clicked, this, [this] { setAlignment(1); });
+    connect(optCentre, &QRadioButton::clicked, this, [this] { setAlignment(2); });
+    connect(commands[0], &QPushButton::clicked, this, &OptionsDialog::cmdFont_Click);
+    connect(commands[1], &QPushButton::clicked, this,
+            [this] { chooseColour(FormatTable::Colour); });
+    connect(commands[2], &QPushButton::clicked, this,
+            [this] { chooseColour(FormatTable::BColour); });
+    connect(commands[3], &QPushButton::clicked, this,
+            [this] { setSystemColour(FormatTable::BColour, SystemWindowBackground); });
+    connect(commands[4], &QPushButton::clicked, this,
+            [this] { setSystemColour(FormatTable::Colour, SystemWindowText); });
+    connect(commands[5], &QPushButton::clicked, this, &OptionsDialog::cmdReset_Click);
+    connect(optPos, &QButtonGroup::idClicked, this, [this](int index) { m_panePos = index; });
+    connect(txtComments, &QLineEdit::textEdited, this, [this] { m_binderChanged = true; });
+    connect(cmdDefDocFol, &QPushButton::clicked, this, &OptionsDialog::cmdDefDocFol_Click);
+}
+
+void OptionsDialog::Form_Load()
+{
+    m_table.load(m_binder.records());
+    txtComments->setText(m_binder.records().value(RecordKey::CommentsColumn));
+    txtDefDocFol->setText(m_settings.defDocFol());
+    m_panePos = static_cast<int>(m_binder.panePosition());
+    if (QAbstractButton *position = optPos->button(m_panePos))
+        position->setChecked(true);
+    m_binderChanged = false;
+    m_loaded = false;
+    for (const Association &row : loadAssociations(m_settings))
+        addRow(row.label, row.editor);
+    m_loaded = true;
+    lvExts->setCurrentItem(lvExts->topLevelItem(0));
+    lvExts_ItemClick();
+    showFormat();
+    if (m_workspace.editmode == EditMode::ShowAssociations) {
+        m_workspace.editmode = EditMode::Rich;
+        tabMain->setCurrentIndex(1);
+    }
+}
+
+int OptionsDialog::base() const
+{
+    return tabFormats->currentIndex() == 1 ? FormatTable::PlainBase : FormatTable::RichBase;
+}
+
+void OptionsDialog::showFormat()
+{
+    const int b = base();
+    m_updating = true;
+    txtSample->setText(m_table.sample(b));
+    SetRTFFont(*txtSample, FormatTable::prefix(b), m_table.group(b));
+    txtSample->setSelLength(0);
+    m_updating = false;
+    const int alignment = m_table[b + FormatTable::Align].toInt();
+    (alignment == 1 ? optRight : alignment == 2 ? optCentre : optLeft)->setChecked(true);
+}
+
+void OptionsDialog::formatTouched()
+{
+    m_binderChanged = true;
+    showFormat();
+}
+
+void OptionsDialog::setAlignment(int alignment)
+{
+    m_table[base() + FormatTable::Align] = QString::number(alignment);
+    formatTouched();
+}
+
+void OptionsDialog::cmdFont_Click()
+{
+    const int b = base();
+    // The dialog opens on the family the sample shows: for a font this system lacks, its
+    // stand-in rather than the dialog's first entry. Kept, it stays stored by its name.
+    const QString storedName = m_table[b + FormatTable::FontName];
+    const QString shown = QFontInfo(txtSample->font()).family();
+    QFont initial(shown);
+    initial.setPointSizeF(qMax(1.0, m_table[b + FormatTable::FontSize].toDouble()));
+    const auto flag = [this, b](int offset) {
+        return m_table[b + offset] == u"True";
+    };
+    initial.setBold(flag(FormatTable::Bold));
+    initial.setItalic(flag(FormatTable::Italic));
+    initial.setStrikeOut(flag(FormatTable::StrikeThru));
+    initial.setUnderline(flag(FormatTable::Underline));
+    const std::optional<QFont> chosen = m_workspace.dialogs.font(initial);
+    if (!chosen)
+        return;
+    const auto text = [](bool on) {
+        return on ? QStringLiteral("True") : QStringLiteral("False");
+    };
+    m_table[b + FormatTable::Bold] = text(chosen->bold());
+    m_table[b + FormatTable::FontName] = chosen->family() == shown ? storedName : chosen->family();
+    m_table[b + FormatTable::FontSize] = QString::number(chosen->pointSizeF());
+    m_table[b + FormatTable::Italic] = text(chosen->italic());
+    m_table[b + FormatTable::StrikeThru] = text(chosen->strikeOut());
+    m_table[b + FormatTable::Underline] = text(chosen->underline());
+    formatTouched();
+}
+
+void OptionsDialog::chooseColour(int offset)
+{
+    const int entry = base() + offset;
+    const ColourCode fallback =
+        offset == FormatTable::BColour ? SystemWindowBackground : SystemWindowText;
+    const std::optional<QColor> chosen = m_workspace.dialogs.colour(
+        colourFromCode(parseColourCode(m_table[entry]).value_or(fallback)));
+    if (!chosen)
+        return;
+    m_table[entry] = QString::number(codeFromColour(*chosen));
+    formatTouched();
+}
+
+void OptionsDialog::setSystemColour(int offset, qint32 code)
+{
+    m_table[base() + offset] = QString::number(code);
+    formatTouched();
+}
+
+void OptionsDialog::cmdReset_Click()
+{
+    const QString caption = withoutAccelerator(tabFormats->tabText(tabFormats->currentIndex()));
+    if (m_workspace.dialogs.message(MsgIcon::Question, MsgButtons::YesNo,
+                                    QStringLiteral("Reset ") + caption,
+                                    QStringLiteral("Are you sure you want to reset the ") +
+                                        caption + u'?') != MsgResult::Yes)
+        return;
+    m_table.reset();
+    formatTouched();
+}
+
+void OptionsDialog::cmdDefDocFol_Click()
+{
+    const QString folder = m_workspace.dialogs.folder(
+        QStringLiteral("Please choose a &folder for the default document location:"),
+        txtDefDocFol->text());
+    if (!folder.isEmpty())
+        txtDefDocFol->setText(folder);
+}
+
+void OptionsDialog::cmdOK_Click()
+{
+    InfoRecords formats;
+    m_table.save(formats);
+    m_binder.setTextFormats(formats);
+    m_binder.setRecord(RecordKey::CommentsColumn, txtComments->text());
+    m_binder.pages.setCommentsCaption(txtComments->text());
+    const PanePosition position = PanePosition(m_panePos);
+    if (position != m_binder.panePosition()) {
+        m_binder.setPanePosition(position, Binder::paneLengthFor(position));
+        m_binderChanged = true;
+    }
+    if (m_binderChanged)
+        m_binder.setChanged(true);
+    m_settings.setDefDocFol(txtDefDocFol->text());
+    m_workspace.defaultDocFolder = txtDefDocFol->text();
+    QList<Association> rows;
+    for (int i = 0; i < lvExts->topLevelItemCount(); ++i)
+        rows.append({lvExts->topLevelItem(i)->text(0), lvExts->topLevelItem(i)->text(1)});
+    saveAssociations(m_settings, rows);
+    accept();
+}
+
+} // namespace quillery

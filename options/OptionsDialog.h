@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "options/FormatTable.h"
+
+#include <QDialog>
+
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabBar;
+class QTabWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace quillery {
+
+class Binder;
+class RichTextBox;
+class Settings;
+class Workspace;
+
+// The Options dialog: the binder's default text formats, pane position and comments
+// column, and the user's default document folder and page editing associations. All
+// edits stay in the dialog until OK; Cancel writes nothing.
+class OptionsDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    // Opens on the associations tab when workspace.editmode asks for it, and resets it.
+    OptionsDialog(Workspace &workspace, Settings &settings, Binder &binder,
+                  QWidget *parent = nullptr);
+
+    void cmdOK_Click();
+
+private:
+    void buildGeneralTab(QWidget *page);
+    void buildAssociationsTab(QWidget *page);
+    void Form_Load();
+
+    int base() const;
+    void showFormat();
+    void formatTouched();
+    void setAlignment(int alignment);
+    void cmdFont_Click();
+    void chooseColour(int offset);
+    void setSystemColour(int offset, qint32 code);
+    void cmdReset_Click();
+    void cmdDefDocFol_Click();
+
+    QTreeWidgetItem *addRow(const QString &label, const QString &editor);
+    int selectedRow() const;
+    void lvExts_ItemClick();
+    void setRowEditor(const QString &editor);
+    void setProgramControlsEnabled(bool enabled);
+    void programTextChanged();
+    void cmdEXE_Click();
+    void cmdEXESI_Click();
+    void cmdAdd_Click();
+    void cmdRemove_Click();
+    void rowRenamed(QTreeWidgetItem *item, int column);
+
+    Workspace &m_workspace;
+    Settings &m_settings;
+    Binder &m_binder;
+    FormatTable m_table;
+    int m_panePos = 0;
+    bool m_binderChanged = false;
+    bool m_loaded = false;
+    bool m_updating = false; // the dialog itself is filling controls
+
+    QTabWidget *tabMain;
+    QTabBar *tabFormats;
+    RichTextBox *txtSample;
+    QRadioButton *optLeft;
+    QRadioButton *optRight;
+    QRadioButton *optCentre;
+    QButtonGroup *optPos;
+    QLineEdit *txtComments;
+    QLineEdit *txtDefDocFol;
+    QTreeWidget *lvExts;
+    QPushButton *cmdRemove;
+    QRadioButton *optRTF;
+    QRadioButton *optTXT;
+    QRadioButton *optDefault;
+    QRadioButton *optEXE;
+    QLineEdit *txtEXE;
+    QPushButton *cmdEXE;
+    QLabel *lblEXESI;
+    QLineEdit *txtEXESI;
+    QPushButton *cmdEXESI;
+};
+
+} // namespace quillery

@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/RecoveryWindow.h"
+
+#include "platform/Dialogs.h"
+#include "platform/FileError.h"
+
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace quillery {
+
+namespace {
+
+QString diskState(const SnapshotRecord &record)
+{
+    if (record.binderPath.isEmpty())
+        return QStringLiteral("never saved");
+    if (!QFileInfo::exists(record.binderPath))
+        return QStringLiteral("missing");
+    return record.binderChangedOnDisk() ? QStringLiteral("changed since")
+                                        : QStringLiteral("as it was");
+}
+
+QTreeWidgetItem *rowFor(const SnapshotRecord &record)
+{
+    const QString title = record.title.isEmpty() ? QStringLiteral("(untitled)") : record.title;
+    auto *row = new QTreeWidgetItem(
+        {record.isProtected ? title + QStringLiteral(" (password)") : title,
+         record.binderPath.isEmpty() ? QStringLiteral("(never saved)") : record.binderPath,
+         QLocale().toString(record.taken.toLocalTime(), QLocale::ShortFormat),
+         QStringLiteral("%1 of %2").arg(record.changedPages).arg(record.pages.size()),
+         diskState(record)});
+    row->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
+    return row;
+}
+
+} // namespace
+
+RecoveryWindow::RecoveryWindow(Dialogs &dialogs, QVector<SnapshotEntry> entries,
+                               const QStringList &problems, RecoverCall recover, QWidget *parent)
+    : QDialog(parent), m_dialogs(dialogs), m_entries(std::move(entries)),
+      m_recover(std::move(recover)), m_list(new QTreeWidget(this))
+{
+    setObjectName(QStringLiteral("RecoveryWindow"));
+    setWindowTitle(QStringLiteral("Recover Unsaved Work"));
+    auto *intro = new QLabel(
+        QStringLiteral("Quillery ended without saving these binders.  Recover opens a binder as "
+                       "it was when its work was last kept, marked changed: save it to keep it.  "
+                       "Nothing is written to a binder file until you save."),
+        this);
+    intro->setWordWrap(true);
+
+    m_list->setObjectName(QStringLiteral("lvwSnapshots"));
+    m_list->setRootIsDecorated(false);
+    m_list->setHeaderLabels({QStringLiteral("Binder"), QStringLiteral("File"),
+                             QStringLiteral("Kept"), QStringLiteral("Pages with new content"),
+                             QStringLiteral("File on disk")});
+    for (const SnapshotEntry &entry : std::as_const(m_entries))
+        m_list->addTopLevelItem(rowFor(entry.record));
+    m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_list->setCurrentItem(m_list->topLevelItem(0));
+
+    auto *buttons = new QDialogButtonBox(this);
+    m_recoverButton = buttons->addButton(QStringLiteral("&Recover"), QDialogButtonBox::AcceptRole);
+    m_recoverButton->setObjectName(QStringLiteral("cmdRecover"));
+    m_discardButton =
+        buttons->addButton(QStringLiteral("&Discard..."), QDialogButtonBox::DestructiveRole);
+    m_discardButton->setObjectName(QStringLiteral("cmdDiscard"));
+    QPushButton *later = buttons->addButton(QStringLiteral("&Later"), QDialogButtonBox::RejectRole);
+    later->setObjectName(QStringLiteral("cmdLater"));
+    m_recoverButton->setDefault(true);
+    connect(m_recoverButton, &QPushButton::clicked, this, &RecoveryWindow::cmdRecover_Click);
+    connect(m_discardButton, &QPushButton::clicked, this, &RecoveryWindow::cmdDiscard_Click);
+    connect(later, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this, &RecoveryWindow::cmdRecover_Click);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(intro);
+    layout->addWidget(m_list, 1);
+    if (!problems.isEmpty()) {
+        auto *skipped = new QLabel(QStringLiteral("Skipped:\n") + problems.join(u'\n'), this);
+        skipped->setObjectName(QStringLiteral("lblSkipped"));
+        skipped->setWordWrap(true);
+        skipped->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        layout->addWidget(skipped);
+    }
+    layout->addWidget(buttons);
+    resize(760, 320);
+}
+
+int RecoveryWindow::selectedRow() const
+{
+    return m_list->currentItem() ? m_list->indexOfTopLevelItem(m_list->currentItem()) : -1;
+}
+
+void RecoveryWindow::removeRow(int row)
+{
+    delete m_list->takeTopLevelItem(row);
+    m_entries.removeAt(row);
+    if (m_entries.isEmpty())
+        accept();
+}
+
+void RecoveryWindow::cmdRecover_Click()
+{
+    const int row = selectedRow();
+    if (row >= 0 && m_recover(m_entries[row]))
+        removeRow(row);
+}
+
+void RecoveryWindow::cmdDiscard_Click()
+{
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    const SnapshotRecord &record = m_entries[row].record;
+    if (m_dialogs.message(
+            MsgIcon::Question, MsgButtons::YesNo, QStringLiteral("Discard Unsaved Work"),
+            QStringLiteral("Discard the unsaved work in '") + record.title +
+                QStringLiteral("'?  It cannot be recovered afterwards.")) != MsgResult::Yes)
+        return;
+    try {
+        RecoveryStore::claim(m_entries[row].folder).remove();
+    } catch (const FileError &error) {
+        m_dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok,
+                          QStringLiteral("Discard Unsaved Work"),
+                          QStringLiteral("The unsaved work in '") + record.title +
+                              QStringLiteral("' could not be discarded - ") + error.description());
+        return;
+    }
+    removeRow(row);
+}
+
+} // namespace quillery

@@ -1,0 +1,313 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/TestSupport.h"
+#include "support/TextDocumentSupport.h"
+#include "support/ui/EditorFixture.h"
+
+#include "documents/NewPage.h"
+#include "editor/FormatToolbar.h"
+#include "editor/ReplaceDialog.h"
+#include "platform/Colours.h"
+#include "platform_ui/RichTextBox.h"
+#include "rtf/RtfReader.h"
+#include "rtf/RtfWriter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace quillery;
+using namespace quillery::test;
+
+class tst_editorwindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void newRichPageTakesDefaultFormat()
+    {
+        EditorFixture f;
+        f.binder.setRecord("RTFBold", "True");
+        f.binder.setRecord("RTFFontSize", "20");
+        f.binder.setRecord("RTFBColour", QString::number(0x00CCFFFF));
+        NewIcon(f.binder, PageKind::RTF);
+        auto editor = f.edit(f.binder.CurIndex());
+        editor->show();
+        QTest::keyClicks(editor->rtfEdit(), "Hi");
+        const QTextCharFormat format = formatOf(*editor->rtfEdit()->document(), "Hi");
+        QCOMPARE(format.fontWeight(), int(QFont::Bold));
+        QCOMPARE(format.fontPointSize(), 20.0);
+        QCOMPARE(editor->rtfEdit()->BackColor(), ColourCode(0x00CCFFFF));
+        QVERIFY(editor->changed());
+    }
+
+    // A paste of more than two characters, or typing into an emptied page, gives the whole
+    // text the plain format again, in the same undo step, leaving the caret after the text.
+    void plainTextIsReformatted()
+    {
+        EditorFixture f;
+        f.binder.setRecord("TXTFontSize", "14");
+        auto editor = f.edit(f.addPage(PageKind::TXT, "abc"));
+        editor->show();
+        RichTextBox *box = editor->rtfEdit();
+        box->setSelStart(2);
+        box->setSelLength(1);
+        box->setSelBold(true);
+        box->setSelStart(1);
+        QTest::keyClicks(box, "xy");
+        QCOMPARE(formatOf(*box->document(), "c").fontWeight(), int(QFont::Bold));
+
+        QGuiApplication::clipboard()->setText("PST");
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(box->Text(), "axyPSTbc");
+        QCOMPARE(box->SelStart(), 6);
+        QCOMPARE(formatOf(*box->document(), "c").fontWeight(), int(QFont::Normal));
+        QCOMPARE(family(formatOf(*box->document(), "PST")), "Courier New");
+        box->undo();
+        QCOMPARE(box->Text(), "axybc");
+        QCOMPARE(formatOf(*box->document(), "c").fontWeight(), int(QFont::Bold));
+
+        box->setSelStart(0);
+        box->setSelLength(5);
+        box->setSelItalic(true);
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, "z");
+        QCOMPARE(box->SelStart(), 1);
+        const QTextCharFormat format = formatOf(*box->document(), "z");
+        QVERIFY(!format.fontItalic());
+        QCOMPARE(format.fontPointSize(), 14.0);
+    }
+
+    // Each save puts the text in a new data file, takes a new serial and marks the binder
+    // changed; the colour field is the background in rich mode and "NA" in plain mode.
+    void savePageRewritesTheKey()
+    {
+        EditorFixture f;
+        const int rich = f.addPage(PageKind::RTF, "{\\rtf1 old}");
+        const qint64 nextKey = f.binder.NextKey();
+        auto editor = f.edit(rich);
+        editor->rtfEdit()->setBackColor(0x00112233);
+        QTest::keyClicks(editor->rtfEdit(), "new ");
+        QVERIFY(editor->SavePage());
+        const PageKey first = f.binder.page(rich).key;
+        QCOMPARE(first.field(5), QString::number(0x00112233));
+        QVERIFY(readFile(first.location).startsWith("{\\rtf"));
+        QVERIFY(f.temp->registered().contains(first.location));
+        QVERIFY(f.binder.Changed());
+        QVERIFY(!editor->changed());
+
+        QVERIFY(editor->SavePage());
+        const PageKey second = f.binder.page(rich).key;
+        QVERIFY(second.location != first.location);
+        QCOMPARE(f.binder.NextKey(), nextKey + 2);
+
+        const int plain = f.addPage(PageKind::HTML, "<b>x</b>");
+        auto plainEditor = f.edit(plain);
+        QCOMPARE(plainEditor->rtfEdit()->Text(), "<b>x</b>"); // HTML is edited as its source
+        QVERIFY(plainEditor->SavePage());
+        QCOMPARE(f.binder.page(plain).key.field(5), "NA");
+    }
+
+    // Plain pages are written as UTF-8 whatever they hold, and pages that are not UTF-8 are
+    // read as Windows-1252.
+    void plainPagesAreUtf8()
+    {
+        EditorFixture f;
+        const int page = f.addPage(PageKind::TXT, "caf\xe9\r\nna\xefve");
+        auto editor = f.edit(page);
+        QCOMPARE(editor->rtfEdit()->Text(), QString::fromUtf8("café\r\nnaïve"));
+        editor->rtfEdit()->setSelStart(0);
+        editor->rtfEdit()->setSelText(QString::fromUtf8("Ωμέγα 日本 € "));
+        QVERIFY(editor->SavePage());
+        QCOMPARE(readFile(f.binder.page(page).key.location),
+                 QString::fromUtf8("Ωμέγα 日本 € café\r\nnaïve").toUtf8());
+        QCOMPARE(f.binder.page(page).size, readFile(f.binder.page(page).key.location).size());
+    }
+
+    void failedSaveKeepsEverything()
+    {
+        EditorFixture f;
+        const int page = f.addPage(PageKind::RTF, "{\\rtf1 keep}");
+        const PageRow before = f.binder.page(page);
+        const qint64 nextKey = f.binder.NextKey();
+        const bool binderChanged = f.binder.Changed();
+        auto editor = f.edit(page);
+        editor->show();
+        QTest::keyClicks(editor->rtfEdit(), "more ");
+        QVERIFY(QDir(f.temp->path()).removeRecursively());
+
+        f.dialogs.queueMessage(MsgResult::Yes);
+        editor->close();
+        QVERIFY(editor->isVisible());
+        QVERIFY(editor->changed());
+        QCOMPARE(editor->rtfEdit()->Text(), "more keep");
+        QVERIFY(f.dialogs.lastText().startsWith(
+            "An error occurred when attempting to save the page 'Notes' - "));
+        QCOMPARE(f.binder.page(page).key.toString(), before.key.toString());
+        QCOMPARE(f.binder.page(page).modified, before.modified);
+        QCOMPARE(f.binder.NextKey(), nextKey);
+        QCOMPARE(f.binder.Changed(), binderChanged);
+        QVERIFY(f.workspace->editpage);
+    }
+
+    void closePrompt()
+    {
+        EditorFixture f;
+        const int page = f.addPage(PageKind::TXT, "text");
+        const QString oldKey = f.binder.page(page).key.toString();
+
+        // Cancel keeps the editor, its text and the main window's notion of an open editor.
+        auto editor = f.edit(page);
+        editor->show();
+        QTest::keyClicks(editor->rtfEdit(), "A");
+        f.dialogs.queueMessage(MsgResult::Cancel);
+        editor->menuItem("mnuExit")->trigger();
+        QCOMPARE(f.dialogs.lastText(), "Do you want to save the changes you made?");
+        QVERIFY(editor->isVisible());
+        QVERIFY(f.workspace->editpage);
+
+        // Escape is not a way out.
+        QTest::keyClick(editor.get(), Qt::Key_Escape);
+        QVERIFY(editor->isVisible());
+
+        f.dialogs.queueMessage(MsgResult::No);
+        editor->close();
+        QVERIFY(!editor->isVisible());
+        QVERIFY(!f.workspace->editpage);
+        QCOMPARE(f.binder.page(page).key.toString(), oldKey);
+
+        auto saved = f.edit(page);
+        saved->show();
+        QTest::keyClicks(saved->rtfEdit(), "B");
+        f.dialogs.queueMessage(MsgResult::Yes);
+        saved->close();
+        QVERIFY(!saved->isVisible());
+        QCOMPARE(readFile(f.binder.page(page).key.location), "Btext");
+    }
+
+    void undoSteps()
+    {
+        EditorFixture f;
+        auto editor = f.edit(f.addPage(PageKind::RTF, "{\\rtf1 one two one}"));
+        editor->show();
+        RichTextBox *box = editor->rtfEdit();
+        QVERIFY(!editor->tbFormat()->button(FormatToolbar::Cut)->isEnabled()); // nothing selected
+        box->setSelLength(3);
+        QVERIFY(editor->tbFormat()->button(FormatToolbar::Cut)->isEnabled());
+
+        // Replace All is one step.
+        ReplaceDialog &replace = editor->replaceDialog();
+        replace.txtFind()->setText("one");
+        replace.txtReplace()->setText("1");
+        replace.cmdAll_Click();
+        QCOMPARE(box->Text(), "1 two 1");
+        box->undo();
+        QCOMPARE(box->Text(), "one two one");
+        box->redo();
+        QCOMPARE(box->Text(), "1 two 1");
+    }
+
+    void undoneEditsAreNoChange()
+    {
+        EditorFixture f;
+        for (const PageKind kind : {PageKind::RTF, PageKind::TXT}) {
+            const int page = f.addPage(kind, kind == PageKind::RTF ? "{\\rtf1 one}" : "one");
+            auto editor = f.edit(page);
+            editor->show();
+            QTest::keyClicks(editor->rtfEdit(), "abc");
+            QVERIFY(editor->changed() && editor->isWindowModified());
+            while (editor->rtfEdit()->document()->isUndoAvailable())
+                editor->rtfEdit()->undo();
+            QVERIFY(!editor->changed() && !editor->isWindowModified());
+            editor->close();
+            QVERIFY(f.messageTitles().isEmpty());
+        }
+
+        // A saved text is the new unchanged one.
+        auto editor = f.edit(f.addPage(PageKind::RTF, "{\\rtf1 one two}"));
+        editor->show();
+        RichTextBox *box = editor->rtfEdit();
+        QTest::keyClicks(box, "x");
+        QVERIFY(editor->SavePage());
+        QVERIFY(!editor->changed() && !editor->isWindowModified());
+        box->undo(); // back before the save: that differs from the page now
+        QVERIFY(editor->changed());
+
+        // The background counts until it is set back.
+        const ColourCode background = box->BackColor();
+        box->redo();
+        QVERIFY(!editor->changed());
+        f.dialogs.queueColour(QColor(Qt::yellow));
+        editor->menuItem("mnuColour")->trigger();
+        QVERIFY(editor->changed() && editor->isWindowModified());
+        f.dialogs.queueColour(colourFromCode(background));
+        editor->menuItem("mnuColour")->trigger();
+        QVERIFY(!editor->changed() && !editor->isWindowModified());
+    }
+
+    // Layout only breaks a long word's lines differently: the editor saves the page's text as
+    // it came, however long its unbroken runs.
+    void pagesWithLongRunsSaveUnchanged()
+    {
+        EditorFixture f;
+        const QByteArray word = QByteArray("abcdefghijklmnopqrstuvwxyz").repeated(40'000);
+        const QByteArray plainBytes = "Start\r\n" + word + "\r\nEnd";
+        const int plain = f.addPage(PageKind::TXT, plainBytes);
+        QVERIFY(f.edit(plain)->SavePage());
+        QCOMPARE(readFile(f.binder.page(plain).key.location), plainBytes);
+
+        const QByteArray shorter = word.left(300'000);
+        const int rich =
+            f.addPage(PageKind::RTF, "{\\rtf1\\ansi Start\\par " + shorter + "\\par End\\par}");
+        QVERIFY(f.edit(rich)->SavePage());
+        const QByteArray saved = readFile(f.binder.page(rich).key.location);
+        QTextDocument doc;
+        QVERIFY(readRtf(saved, &doc));
+        QCOMPARE(doc.toPlainText(), QString::fromLatin1("Start\n" + shorter + "\nEnd"));
+        // Opened and saved again, it keeps its bytes.
+        QVERIFY(f.edit(rich)->SavePage());
+        QCOMPARE(readFile(f.binder.page(rich).key.location), saved);
+    }
+
+    // The editor shows a rich page as the reader makes it, and opening it is no change:
+    // nothing to undo, no changed mark, the binder untouched.
+    void openingShowsThePageAsStored()
+    {
+        EditorFixture f;
+        const QByteArray rtf = rtfSample("lo-sample.rtf");
+        auto editor = f.edit(f.addPage(PageKind::RTF, rtf));
+        editor->show();
+        QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
+        QTextDocument stored;
+        QVERIFY(readRtf(rtf, &stored));
+        const QTextDocument &shown = *editor->rtfEdit()->document();
+        QCOMPARE(paragraphs(shown), paragraphs(stored));
+        QCOMPARE(writeRtf(shown), writeRtf(stored));
+        QVERIFY(!editor->changed() && !editor->isWindowModified());
+        QVERIFY(!shown.isUndoAvailable());
+        QVERIFY(!f.binder.Changed());
+        editor->close();
+        QVERIFY(f.messageTitles().isEmpty());
+    }
+
+    // Save Page and Quillery saves the binder as well, and keeps the editor open.
+    void saveThePageAndTheBinder()
+    {
+        EditorFixture f;
+        auto editor = f.edit(f.addPage(PageKind::TXT, "text"));
+        editor->show();
+        QTest::keyClicks(editor->rtfEdit(), "more ");
+        f.dialogs.queueSaveFile(f.path("saved.qly"));
+        editor->menuItem("mnuSaveQLY")->trigger();
+        QVERIFY(!f.binder.Changed());
+        QVERIFY(editor->isVisible());
+        const auto saved = f.open(f.path("saved.qly"));
+        QVERIFY(saved);
+        QCOMPARE(GetLumpString(*saved, "1"), "more text");
+    }
+};
+
+QTEST_MAIN(tst_editorwindow)
+#include "tst_editorwindow.moc"

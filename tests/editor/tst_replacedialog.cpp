@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/ui/EditorFixture.h"
+
+#include "editor/ReplaceDialog.h"
+#include "platform_ui/RichTextBox.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace quillery;
+using namespace quillery::test;
+
+namespace {
+
+struct Search
+{
+    EditorFixture fixture;
+    std::unique_ptr<EditorWindow> editor;
+    RichTextBox *box = nullptr;
+    ReplaceDialog *dialog = nullptr;
+
+    Search(const QByteArray &page, const QString &find, const QString &replacement = QString(),
+           PageKind kind = PageKind::TXT)
+    {
+        editor = fixture.edit(fixture.addPage(kind, page));
+        box = editor->rtfEdit();
+        dialog = &editor->replaceDialog();
+        dialog->txtFind()->setText(find);
+        dialog->txtReplace()->setText(replacement);
+    }
+
+    int finishedMessages() const
+    {
+        return int(fixture.messageTitles().count(QStringLiteral("Find")));
+    }
+};
+
+} // namespace
+
+class tst_replacedialog : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // A search goes on one character after the start of the selection, so overlapping
+    // matches are all found; after the last one the user is told and the caret goes home.
+    void findsOverlappingMatches()
+    {
+        Search s("aaa", "aa");
+        QCOMPARE(s.dialog->FindIt(), 0);
+        QCOMPARE(s.box->SelLength(), 2);
+        QCOMPARE(s.dialog->FindIt(), 1);
+        QCOMPARE(s.dialog->FindIt(), -1);
+        QCOMPARE(s.finishedMessages(), 1);
+        QCOMPARE(s.fixture.dialogs.lastText(), "Quillery has finished searching");
+        QCOMPARE(s.box->SelStart(), 0);
+    }
+
+    void replaceOnlyAMatchingSelection()
+    {
+        Search s("x cat cat", "cat", "dog");
+        s.dialog->cmdReplace_Click();
+        QCOMPARE(s.box->Text(), "x cat cat");
+        QCOMPARE(s.box->SelStart(), 2);
+        s.dialog->cmdReplace_Click();
+        QCOMPARE(s.box->Text(), "x dog cat");
+        QCOMPARE(s.box->SelStart(), 6);
+        QCOMPARE(s.box->SelText(), "cat");
+
+        // An empty replacement deletes the match.
+        s.dialog->txtReplace()->clear();
+        s.dialog->cmdReplace_Click();
+        QCOMPARE(s.box->Text(), "x dog ");
+        QCOMPARE(s.finishedMessages(), 1);
+    }
+
+    void replaceAll_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("find");
+        QTest::addColumn<QString>("replacement");
+        QTest::addColumn<QString>("result");
+        const auto row = [](const char *name, const char *text, const char *find,
+                            const char *replacement, const char *result) {
+            QTest::newRow(name) << QByteArray(text) << QString::fromUtf8(find)
+                                << QString::fromUtf8(replacement) << QString::fromUtf8(result);
+        };
+        row("replacement holds the search text", "a a a", "a", "aa", "aa aa aa");
+        row("empty replacement, match at start", "catdogcat cat", "cat", "", "dog ");
+        row("adjacent matches", "aaaa", "aa", "b", "bb");
+    }
+
+    void replaceAll()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, find);
+        QFETCH(QString, replacement);
+        QFETCH(QString, result);
+        Search s(text, find, replacement);
+        s.box->setSelStart(2);
+        s.dialog->cmdAll_Click();
+        QCOMPARE(s.box->Text(), result);
+        QCOMPARE(s.box->SelStart(), 0);
+        QCOMPARE(s.box->SelLength(), 0);
+        QCOMPARE(s.finishedMessages(), 1);
+        QVERIFY(s.editor->changed());
+    }
+
+    void replaceAllKeepsFormattingAround()
+    {
+        Search s("{\\rtf1 {\\b bold x} plain x}", "x", "yy", PageKind::RTF);
+        s.dialog->cmdAll_Click();
+        QCOMPARE(s.box->Text(), "bold yy plain yy");
+        s.box->setSelStart(0);
+        s.box->setSelLength(7);
+        QCOMPARE(s.box->SelBold(), true);
+        s.box->setSelStart(8);
+        s.box->setSelLength(8);
+        QCOMPARE(s.box->SelBold(), false);
+    }
+
+    void matchCase()
+    {
+        Search s("ABC abc", "abc", "x");
+        QCOMPARE(s.dialog->FindIt(), 0);
+        s.dialog->chkCase()->setChecked(true);
+        s.box->setSelStart(0);
+        QCOMPARE(s.dialog->FindIt(), 4);
+        // Replace compares the selection the same way.
+        s.box->setSelStart(0);
+        s.box->setSelLength(3);
+        s.dialog->cmdReplace_Click();
+        QCOMPARE(s.box->Text(), "ABC abc");
+        s.dialog->cmdAll_Click();
+        QCOMPARE(s.box->Text(), "ABC x");
+        s.dialog->chkCase()->setChecked(false);
+        s.dialog->txtFind()->setText("Abc");
+        s.dialog->cmdAll_Click();
+        QCOMPARE(s.box->Text(), "x x");
+    }
+};
+
+QTEST_MAIN(tst_replacedialog)
+#include "tst_replacedialog.moc"

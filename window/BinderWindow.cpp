@@ -1,0 +1,631 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/BinderWindow.h"
+
+#include "documents/Binder.h"
+#include "documents/BinderFormat.h"
+#include "documents/BinderSaver.h"
+#include "documents/CompanionFiles.h"
+#include "documents/Interaction.h"
+#include "documents/PageKind.h"
+#include "documents/SizeText.h"
+#include "documents/Workspace.h"
+#include "platform/Dialogs.h"
+#include "platform/GeneralDate.h"
+#include "platform/TempFolder.h"
+#include "platform/Twips.h"
+#include "platform_ui/RichTextBox.h"
+#include "transfer/BinderImport.h"
+#include "transfer/PageExport.h"
+#include "transfer/PageImport.h"
+#include "window/BrowserView.h"
+#include "window/CommandGuard.h"
+#include "window/FilePropertiesDialog.h"
+#include "window/FindDialog.h"
+#include "window/PageClipboard.h"
+#include "window/PageDisplay.h"
+#include "window/PageListView.h"
+#include "window/PageOperations.h"
+#include "window/PagePrint.h"
+#include "window/PagePropertiesDialog.h"
+#include "window/PasswordDialogs.h"
+#include "window/PrintCommand.h"
+#include "window/RenameDelegate.h"
+#include "window/SearchAllDialog.h"
+#include "window/ShellCommands.h"
+#include "window/ViewerPane.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMenu>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QResizeEvent>
+#include <QSplitter>
+#include <QTreeView>
+
+namespace quillery {
+
+namespace {
+
+constexpr int AutoHideLength = 160;
+
+int toPixels(int twips, const QWidget *widget)
+{
+    return qRound(twipsToPixels(twips, widget->logicalDpiX()));
+}
+
+int toTwips(int pixels, const QWidget *widget)
+{
+    return qRound(pixelsToTwips(pixels, widget->logicalDpiX()));
+}
+
+} // namespace
+
+BinderWindow::BinderWindow(Workspace &workspace, ShellCommands &shell,
+                           std::unique_ptr<Binder> binder, QWidget *parent)
+    : QWidget(parent), m_workspace(workspace), m_shell(shell), m_binder(std::move(binder)),
+      m_menus(this), m_splitter(new QSplitter(this)),
+      m_list(new PageListView(m_binder->pages, m_splitter)),
+      m_viewer(new ViewerPane(workspace.dialogs, m_splitter))
+{
+    setObjectName(QStringLiteral("BinderWindow"));
+    m_binder->setParent(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->setHandleWidth(qMax(4, toPixels(70, this)));
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_splitter);
+
+    m_list->setView(
+        PageListView::viewFromNumber(m_binder->records().value(RecordKey::ListView).toInt()));
+    QVector<int> widths;
+    for (int twips : std::as_const(m_binder->columnWidths))
+        widths << (twips > 0 ? toPixels(twips, this) : -1);
+    m_list->setColumnWidths(widths);
+    // The widths go back into the binder as the user drags them, so a save keeps them.
+    connect(m_list->detailsView()->header(), &QHeaderView::sectionResized, this,
+            [this](int column, int, int pixels) {
+                if (column >= 0 && column < m_binder->columnWidths.size())
+                    m_binder->columnWidths[column] = toTwips(pixels, this);
+            });
+    m_list->setNameDelegates([this, &workspace](QObject *parent) {
+        return new RenameDelegate(workspace, *m_binder, parent);
+    });
+    SetPanePos();
+    connectMenus();
+    connectList();
+    connectBinder();
+    if (m_binder->records().value(RecordKey::AutoHide) == u"1")
+        mnuSHPage_Click();
+    followCurrentPage(m_binder->CurIndex());
+}
+
+BinderWindow::~BinderWindow() = default;
+
+void BinderWindow::connectMenus()
+{
+    const auto on = [this](const char *name, auto slot) {
+        connect(m_menus[name], &QAction::triggered, this,
+                [this, slot] { guarded(m_workspace.dialogs, slot); });
+    };
+    Workspace &ws = m_workspace;
+    Binder &b = *m_binder;
+    on("mnuNew", [this] { m_shell.mnuNew_Click(); });
+    on("mnuOpen", [this] { m_shell.mnuOpen_Click(); });
+    on("mnuSave", [this] { mnuSave_Click(); });
+    on("mnuSA", [this] { mnuSA_Click(); });
+    on("mnuRF", [this] { m_shell.mnuRF_Click(); });
+    on("mnuFileAuthorName", [this] { m_shell.mnuFileAuthorName_Click(); });
+    on("mnuClose", [this] { parentWidget() ? parentWidget()->close() : close(); });
+    on("mnuExit", [this] { m_shell.mnuExit_Click(); });
+    on("mnuContents", [this] { m_shell.mnuContents_Click(); });
+    on("mnuAbout", [this] { m_shell.mnuAbout_Click(); });
+    on("mnuSF", [this] { m_shell.mnuSF_Click(); });
+    on("mnuTH", [this] { m_shell.Arrange(Arrangement::TileHorizontally); });
+    on("mnuTV", [this] { m_shell.Arrange(Arrangement::TileVertically); });
+    on("mnuCascade", [this] { m_shell.Arrange(Arrangement::Cascade); });
+    on("mnuAI", [this] { m_shell.Arrange(Arrangement::ArrangeIcons); });
+    connect(m_menus["mnuSHPage"], &QAction::toggled, this, &BinderWindow::applyAutoHide);
+
+    const auto importer = [&](const char *name, PageKind kind) {
+        on(name, [&ws, &b, kind] { ImportDialog(ws, b, kind); });
+    };
+    importer("mnuImportRTF", PageKind::RTF);
+    importer("mnuImportTXT", PageKind::TXT);
+    importer("mnuImportHTML", PageKind::HTML);
+    importer("mnuIPicture", PageKind::PICTURE);
+    importer("mnuISound", PageKind::SOUND);
+    importer("mnuIFile", PageKind::FILE);
+    const auto adder = [&](const char *name, PageKind kind) {
+        on(name, [this, &ws, &b, kind] {
+            addPage(ws, b, kind, [this] { m_shell.editPage(*m_binder); });
+        });
+    };
+    adder("mnuNewRTF", PageKind::RTF);
+    adder("mnuNewTXT", PageKind::TXT);
+    adder("mnuNewHTML", PageKind::HTML);
+    adder("mnuPNRTF", PageKind::RTF);
+    adder("mnuPNTXT", PageKind::TXT);
+    adder("mnuPNHTML", PageKind::HTML);
+    adder("mnuPNPicture", PageKind::PICTURE);
+    adder("mnuPNSound", PageKind::SOUND);
+    adder("mnuPNFile", PageKind::FILE);
+    const auto selected = [this] {
+        return m_list->selectedRow() + 1;
+    };
+    for (const char *name : {"mnuEditDelete", "mnuPDelete"})
+        on(name, [&ws, &b, selected] { deletePage(ws, b, selected()); });
+    on("mnuEditDelAll", [&ws, &b] { deleteAllPages(ws, b); });
+    on("mnuUp", [&b, selected] { movePage(b, selected(), MoveDirection::Up); });
+    on("mnuDown", [&b, selected] { movePage(b, selected(), MoveDirection::Down); });
+    for (const char *name : {"mnuRename", "mnuPRename"})
+        on(name, [this] { m_list->editCurrentName(); });
+    for (const char *name : {"mnuEP", "mnuPEdit"})
+        on(name, [this] { m_shell.editPage(*m_binder); });
+    on("mnuImportFolder", [&ws, &b] { importFolder(ws, b); });
+    on("mnuImportQuillery", [&ws, &b] { ImportQLY(ws, b); });
+    for (const char *name : {"mnuImportTWAIN", "mnuPNTWAIN"})
+        on(name, [this] { m_shell.showScanner(*m_binder); });
+    on("mnuEditOptions", [this] { m_shell.mnuEditOptions_Click(*m_binder); });
+
+    const auto exporter = [&](const char *name, const char *type, const char *ext) {
+        on(name, [&ws, &b, type, ext] {
+            ExportFile(ws, b, QString::fromLatin1(type), QString::fromLatin1(ext));
+        });
+    };
+    exporter("mnuExportRTF", "Rich Text Format", "rtf");
+    exporter("mnuExportTXT", "Text Document", "txt");
+    exporter("mnuExportHTML", "HTML", "htm;*.html;*.php");
+    exporter("mnuExportFile", "Selected Page", "*");
+
+    on("mnuPassword", [this] {
+        ChangePasswordDialog dialog(m_workspace, *m_binder, this);
+        dialog.exec();
+    });
+    on("mnuEncrypt", [this] {
+        EncryptDialog dialog(m_workspace, *m_binder, this);
+        dialog.exec();
+    });
+    on("mnuOffline", [this] { m_viewer->setOffline(m_menus["mnuOffline"]->isChecked()); });
+    using View = PageListView::View;
+    on("mnuPVLarge", [this] { setView(View::LargeIcons); });
+    on("mnuPVSmall", [this] { setView(View::SmallIcons); });
+    on("mnuPVList", [this] { setView(View::List); });
+    on("mnuPVDetails", [this] { setView(View::Details); });
+    for (const char *name : {"mnuEditCut", "mnuPCut"})
+        on(name, [&ws, &b, selected] { cutPage(ws, b, selected()); });
+    // The page clipboard lies outside the binder, so the window says when Paste can go.
+    for (const char *name : {"mnuEditCopy", "mnuPCopy"})
+        on(name, [this, &ws, &b, selected] {
+            if (copyPage(ws, b, selected()))
+                Q_EMIT stateChanged();
+        });
+    for (const char *name : {"mnuEditPaste", "mnuPPaste"})
+        on(name, [this] { mnuEditPaste_Click(); });
+    for (const char *name : {"mnuPProperties", "mnuPPProperties"})
+        on(name, [this, selected] { mnuPProperties_Click(selected()); });
+    on("mnuFProperties", [this] { mnuFProperties_Click(true); });
+    on("mnuPFProperties", [this] { mnuFProperties_Click(false); });
+    on("mnuCopy", [this] { mnuCopy_Click(); });
+    on("mnuFind", [this] { mnuFind_Click(); });
+    on("mnuPrint", [this] { mnuPrint_Click(); });
+    on("mnuPrintPreview", [this] { mnuPrintPreview_Click(); });
+    on("mnuSearch", [this] { mnuSearch_Click(); });
+    on("mnuSelectAll", [this] {
+        m_viewer->txtPad()->setFocus();
+        m_viewer->txtPad()->selectAll();
+    });
+}
+
+void BinderWindow::connectList()
+{
+    // Whatever moves the highlight (a click, an arrow key, Home, Page Down, code) makes
+    // that row the current page; the binder then tells everything else.
+    connect(m_list, &PageListView::selectedRowChanged, this,
+            [this](int row) { m_binder->setCurIndex(row + 1); });
+    connect(m_list, &PageListView::itemClicked, this, [this] { lvwPages_ItemClick(); });
+    // Double-click and Enter edit the page, as Edit Page does.
+    connect(m_list, &PageListView::activated, this, [this] {
+        if (m_binder->CurIndex() > 0)
+            m_menus["mnuEP"]->trigger();
+    });
+    connect(m_list, &PageListView::released, this,
+            [this](int row, Qt::MouseButton button, const QPoint &at) {
+                if (row < 0) {
+                    showEmptySelection();
+                    if (button == Qt::RightButton)
+                        m_menus.mnuPage->popup(at);
+                    return;
+                }
+                if (button == Qt::RightButton)
+                    m_menus.mnuIcon->popup(at);
+            });
+    connect(m_list, &PageListView::contextKey, this, [this](const QPoint &at) {
+        Q_EMIT stateChanged();
+        (m_list->selectedRow() < 0 ? m_menus.mnuPage : m_menus.mnuIcon)->popup(at);
+    });
+    connect(m_list, &PageListView::hovered, this, [this] { autoHideHover(true); });
+    connect(m_viewer, &ViewerPane::hovered, this, [this] { autoHideHover(false); });
+    connect(m_viewer, &ViewerPane::captionSuffixChanged, this, &BinderWindow::setCaptionSuffix);
+    connect(m_viewer, &ViewerPane::linkClicked, this, [this](const QUrl &url) {
+        if (m_list->selectedRow() < 0)
+            return;
+        // The row stays current and highlighted; clicking it shows the page again.
+        if (!m_viewer->followLink(url))
+            return;
+        m_shownKey = PageKey();
+        Q_EMIT stateChanged();
+    });
+    connect(m_viewer, &ViewerPane::statusTextChanged, this,
+            [this](const QString &text) { Q_EMIT statusText(StatusPanel::Link, text); });
+    connect(m_splitter, &QSplitter::splitterMoved, this, &BinderWindow::updatePaneLength);
+    connect(m_viewer->txtPad(), &QWidget::customContextMenuRequested, this, [this] {
+        Q_EMIT stateChanged();
+        m_menus.mnuRTF->popup(QCursor::pos());
+    });
+    m_viewer->txtPad()->setContextMenuPolicy(Qt::CustomContextMenu);
+}
+
+void BinderWindow::connectBinder()
+{
+    Binder &binder = *m_binder;
+    connect(&binder, &Binder::currentPageChanged, this, &BinderWindow::followCurrentPage);
+    const auto follow = [this] {
+        updateCaption();
+        Q_EMIT stateChanged();
+    };
+    connect(&binder, &Binder::captionChanged, this, follow);
+    connect(&binder, &Binder::panePositionChanged, this, [this] {
+        if (!m_draggingPane)
+            SetPanePos();
+    });
+    connect(&binder, &Binder::textFormatsChanged, this, &BinderWindow::followTextFormats);
+    connect(&binder, &Binder::changedChanged, this, follow);
+    connect(&binder, &Binder::readOnlyChanged, this, follow);
+    connect(&binder, &Binder::fileNameChanged, this, follow);
+    // Page counts, names, times and sizes show in the caption and the status panels.
+    connect(&binder.pages, &PageList::rowsSettled, this, follow);
+    connect(&binder.pages, &QAbstractItemModel::dataChanged, this,
+            [this, follow](const QModelIndex &first, const QModelIndex &last) {
+                const int row = m_binder->CurIndex() - 1;
+                if (row >= first.row() && row <= last.row())
+                    followCurrentContent();
+                follow();
+            });
+}
+
+void BinderWindow::followCurrentPage(int position)
+{
+    if (position == 0) {
+        if (m_list->selectedRow() >= 0)
+            m_list->clearSelection();
+        clearPage();
+    } else {
+        if (m_list->selectedRow() != position - 1)
+            m_list->selectRow(position - 1);
+        followCurrentContent();
+    }
+    updateCaption();
+    Q_EMIT stateChanged();
+}
+
+void BinderWindow::followTextFormats()
+{
+    if (!m_binder->hasPage(0))
+        return;
+    // Plain text pages, and rich ones still empty, are shown in the binder's text formats.
+    const PageRow &page = m_binder->page(0);
+    const PageKind kind = page.key.kind;
+    if (kind == PageKind::TXT || (kind == PageKind::RTF && page.size == 0))
+        GetRTF();
+}
+
+void BinderWindow::followCurrentContent()
+{
+    // Edited pages get new content under a new key; renames and moves keep the key.
+    if (sameContent(m_shownKey, m_binder->page(0).key))
+        showPageStatus();
+    else
+        GetRTF();
+}
+
+void BinderWindow::GetRTF()
+{
+    BusyScope busy(m_workspace.ui);
+    m_shownKey = PageKey();
+    if (!m_binder->hasPage(0)) {
+        m_viewer->clear();
+        return;
+    }
+    m_shownKey = m_binder->page(0).key;
+    try {
+        const PageDisplay display = preparePageDisplay(m_workspace, *m_binder);
+        m_viewer->showPage(display, *m_binder);
+    } catch (const std::exception &) {
+        // A page whose data cannot be read shows nothing of the page before it.
+        m_viewer->clear();
+    }
+    showPageStatus();
+}
+
+void BinderWindow::showPageStatus()
+{
+    if (!m_binder->hasPage(0)) {
+        for (StatusPanel panel : PagePanels)
+            Q_EMIT statusText(panel, QString());
+        return;
+    }
+    const PageRow &row = m_binder->page(0);
+    Q_EMIT statusText(StatusPanel::Created, QStringLiteral("Created: ") + row.created);
+    Q_EMIT statusText(StatusPanel::Modified, QStringLiteral("Modified: ") + row.modified);
+    Q_EMIT statusText(StatusPanel::Size, QStringLiteral("Size: ") + GetSize(row.size));
+}
+
+void BinderWindow::lvwPages_ItemClick()
+{
+    const int row = m_list->selectedRow();
+    if (row < 0)
+        return;
+    m_binder->setCurIndex(row + 1);
+    // A followed link may have replaced the page in the viewer.
+    if (!sameContent(m_shownKey, m_binder->page(0).key)) {
+        GetRTF();
+        updateCaption();
+        Q_EMIT stateChanged();
+    }
+}
+
+void BinderWindow::showEmptySelection()
+{
+    m_list->clearSelection();
+    m_binder->setCurIndex(0);
+    // Also when no page was current: a followed link leaves the viewer.
+    clearPage();
+    updateCaption();
+    Q_EMIT stateChanged();
+}
+
+void BinderWindow::clearPage()
+{
+    m_shownKey = PageKey();
+    for (StatusPanel panel : PagePanels)
+        Q_EMIT statusText(panel, QString());
+    m_viewer->clear();
+    m_viewer->hideBoth();
+}
+
+void BinderWindow::updateCaption()
+{
+    setCaptionSuffix(m_binder->hasPage(0) ? m_binder->page(0).name : QString());
+}
+
+void BinderWindow::setCaptionSuffix(const QString &suffix)
+{
+    setWindowTitle(suffix.isEmpty() ? m_binder->WCaption()
+                                    : m_binder->WCaption() + QStringLiteral(" - ") + suffix);
+}
+
+void BinderWindow::setView(PageListView::View view)
+{
+    m_list->setView(view);
+    m_binder->setRecord(RecordKey::ListView, QString::number(int(view)));
+}
+
+int BinderWindow::paneLengthPixels() const
+{
+    return toPixels(m_binder->paneLength(), this);
+}
+
+void BinderWindow::SetPanePos()
+{
+    const PanePosition pos = m_binder->panePosition();
+    if (pos < PanePosition::ListAbove || pos > PanePosition::ListRight)
+        return;
+    const bool stacked = Binder::stacked(pos);
+    m_splitter->setOrientation(stacked ? Qt::Vertical : Qt::Horizontal);
+    const bool listFirst = pos == PanePosition::ListAbove || pos == PanePosition::ListLeft;
+    m_splitter->insertWidget(listFirst ? 0 : 1, m_list);
+    const int total = stacked ? m_splitter->height() : m_splitter->width();
+    const int list = paneLengthPixels();
+    const int viewer = qMax(1, total - list - m_splitter->handleWidth());
+    m_splitter->setSizes(listFirst ? QList<int>{list, viewer} : QList<int>{viewer, list});
+}
+
+void BinderWindow::updatePaneLength()
+{
+    const int index = m_splitter->indexOf(m_list);
+    // The splitter shows the new length already.
+    m_draggingPane = true;
+    m_binder->setPaneLength(toTwips(m_splitter->sizes().value(index), this));
+    m_draggingPane = false;
+}
+
+void BinderWindow::mnuSHPage_Click()
+{
+    m_menus["mnuSHPage"]->toggle();
+}
+
+int BinderWindow::expandedPaneLength() const
+{
+    return Binder::paneLengthFor(m_binder->panePosition());
+}
+
+void BinderWindow::applyAutoHide(bool on)
+{
+    m_binder->setRecord(RecordKey::AutoHide, on ? QStringLiteral("1") : QStringLiteral("0"));
+    m_binder->setPaneLength(on ? AutoHideLength : expandedPaneLength());
+}
+
+void BinderWindow::autoHideHover(bool overList)
+{
+    if (!m_menus["mnuSHPage"]->isChecked())
+        return;
+    const int length = overList ? expandedPaneLength() : AutoHideLength;
+    m_binder->setPaneLength(length);
+}
+
+void BinderWindow::mnuSave_Click()
+{
+    SaveCommand(m_workspace, *m_binder);
+}
+
+void BinderWindow::mnuSA_Click()
+{
+    SaveAsCommand(m_workspace, *m_binder);
+}
+
+void BinderWindow::mnuEditPaste_Click()
+{
+    // When there was nothing to paste after all, the command state says so now.
+    if (!pastePage(m_workspace, *m_binder))
+        Q_EMIT stateChanged();
+}
+
+void BinderWindow::mnuCopy_Click()
+{
+    RichTextBox *pad = m_viewer->txtPad();
+    pad->setFocus();
+    if (m_binder->hasPage(0) && m_binder->page(0).key.kind == PageKind::TXT)
+        QGuiApplication::clipboard()->setText(pad->SelText());
+    else
+        pad->copy();
+}
+
+void BinderWindow::mnuFind_Click()
+{
+    if (!m_binder->hasPage(0))
+        return;
+    if (!currentPageIsText()) {
+        m_viewer->findInBrowser();
+        return;
+    }
+    FindDialog dialog(m_workspace.dialogs, *m_viewer->txtPad(), window());
+    dialog.exec();
+}
+
+void BinderWindow::mnuSearch_Click()
+{
+    SearchAllDialog dialog(
+        m_workspace.dialogs, m_workspace.ui, *m_binder, m_shell.settings(),
+        [this] { mnuFind_Click(); }, m_list->columnWidths(), window());
+    dialog.exec();
+}
+
+bool BinderWindow::currentPageIsText() const
+{
+    if (!m_binder->hasPage(0))
+        return false;
+    const PageKind kind = m_binder->page(0).key.kind;
+    return kind == PageKind::RTF || kind == PageKind::TXT;
+}
+
+void BinderWindow::mnuPrint_Click()
+{
+    if (!m_binder->hasPage(0))
+        return;
+    if (currentPageIsText()) {
+        QPrinter printer;
+        printTextPage(m_workspace.dialogs, printer, *m_viewer->txtPad()->document(),
+                      m_binder->page(0).name, m_workspace.defaultDocFolder);
+        return;
+    }
+    // Other pages print as the browser shows them; the printer lives until it is done.
+    auto *printer = new QPrinter;
+    if (!choosePrinter(m_workspace.dialogs, *printer, m_workspace.defaultDocFolder)) {
+        delete printer;
+        return;
+    }
+    BrowserView *browser = m_viewer->txtHTML();
+    if (!browser) {
+        delete printer;
+        return;
+    }
+    browser->print(printer, [printer] { delete printer; });
+}
+
+void BinderWindow::mnuPrintPreview_Click()
+{
+    if (!currentPageIsText())
+        return;
+    const std::unique_ptr<QTextDocument> text(m_viewer->txtPad()->document()->clone());
+    const QString title = m_binder->page(0).name;
+    const QString date = generalDate(QDateTime::currentDateTime());
+    QPrintPreviewDialog preview(window());
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [&](QPrinter *printer) { PrintRTF(*printer, *text, PrintMargins(), title, date); });
+    preview.exec();
+}
+
+void BinderWindow::mnuPProperties_Click(int position)
+{
+    if (position < 1 || !m_binder->hasPage(position))
+        return;
+    PagePropertiesDialog dialog(m_workspace, *m_binder, position, *m_viewer->txtPad(), window());
+    dialog.exec();
+}
+
+void BinderWindow::mnuFProperties_Click(bool blankViewer)
+{
+    // A loaded document in the browser is let go before the binder's details are shown.
+    if (blankViewer && m_viewer->HTML)
+        m_viewer->blankBrowser();
+    FilePropertiesDialog dialog(*m_binder, window());
+    dialog.exec();
+}
+
+bool BinderWindow::confirmClose()
+{
+    m_workspace.ui.closeSplash();
+    if (m_binder->Changed()) {
+        QString text = QStringLiteral("The Quillery file '") + m_binder->title() + u'\'';
+        if (!m_binder->CurFile().isEmpty())
+            text += QStringLiteral(" ('") + m_binder->CurFile() + QStringLiteral("')");
+        text += QStringLiteral(" has changed.  Do you want to save the changes?");
+        const MsgResult answer = m_workspace.dialogs.message(
+            MsgIcon::Question, MsgButtons::YesNoCancel, QStringLiteral("Save Changes"), text);
+        if (answer == MsgResult::Cancel)
+            return false;
+        if (answer == MsgResult::Yes)
+            SaveCommand(m_workspace, *m_binder);
+        else
+            m_binder->setChanged(false);
+        if (m_binder->Changed())
+            return false;
+    }
+    releaseBinderFile();
+    return true;
+}
+
+void BinderWindow::releaseBinderFile()
+{
+    if (!m_binder->ro() && !m_binder->CurFile().isEmpty())
+        removeCompanions(m_binder->CurFile());
+    m_binder->OpenNum.release();
+}
+
+void BinderWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // The page list keeps its length; the viewer takes whatever the window gains or loses.
+    SetPanePos();
+}
+
+void BinderWindow::closeEvent(QCloseEvent *event)
+{
+    if (confirmClose()) {
+        m_viewer->clear();
+        // Another name of the binder's bytes left behind would make the next window's save
+        // of the same file take it for a reader and rewrite the file whole.
+        m_workspace.temp.DeleteTempFile(m_binder->workingCopy);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+} // namespace quillery

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/FindDialog.h"
+
+#include "platform/Dialogs.h"
+#include "platform_ui/RichTextBox.h"
+#include "window/FindText.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace quillery {
+
+FindDialog::FindDialog(Dialogs &dialogs, RichTextBox &pane, QWidget *parent)
+    : QDialog(parent), txtFind(new QLineEdit(this)),
+      chkCase(new QCheckBox(QStringLiteral("Match &case"), this)),
+      cmdFind(new QPushButton(QStringLiteral("&Find Next"), this)),
+      cmdCancel(new QPushButton(QStringLiteral("Cancel"), this)), m_dialogs(dialogs), m_pane(pane)
+{
+    setObjectName(QStringLiteral("FindDialog"));
+    setWindowTitle(QStringLiteral("Find"));
+    txtFind->setObjectName(QStringLiteral("txtFind"));
+    chkCase->setObjectName(QStringLiteral("chkCase"));
+    cmdFind->setObjectName(QStringLiteral("cmdFind"));
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    auto *label = new QLabel(QStringLiteral("Fi&nd what:"), this);
+    label->setObjectName(QStringLiteral("lblFind"));
+    label->setBuddy(txtFind);
+
+    auto *layout = new QGridLayout(this);
+    layout->addWidget(label, 0, 0);
+    layout->addWidget(txtFind, 0, 1);
+    layout->addWidget(cmdFind, 0, 2);
+    layout->addWidget(chkCase, 1, 0, 1, 2);
+    layout->addWidget(cmdCancel, 1, 2);
+
+    cmdFind->setDefault(true);
+    cmdFind->setEnabled(false);
+    connect(txtFind, &QLineEdit::textChanged, this,
+            [this](const QString &text) { cmdFind->setEnabled(!text.isEmpty()); });
+    connect(cmdFind, &QPushButton::clicked, this, [this] {
+        bool findMode = true;
+        FindIt(findMode, m_pane);
+    });
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+int FindDialog::FindIt(bool &FindMode, RichTextBox &r)
+{
+    const QString needle = txtFind->text();
+    const int found =
+        findNextPosition(r.Text(), needle, chkCase->isChecked(), r.SelStart(), r.SelLength());
+    if (found >= 0) {
+        r.setSelStart(found);
+        r.setSelLength(int(needle.size()));
+        return r.SelStart();
+    }
+    if (FindMode)
+        m_dialogs.message(MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Find"),
+                          QStringLiteral("Quillery has finished searching"));
+    r.setSelStart(0);
+    return -1;
+}
+
+} // namespace quillery
