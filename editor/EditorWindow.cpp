@@ -120,16 +120,15 @@ EditorWindow::EditorWindow(Workspace &workspace, Binder &binder, int position, S
         m_size->addItem(QString::number(size));
     m_size->setMinimumContentsLength(4);
 
-    connect(m_toolbar, &FormatToolbar::ButtonClick, this, &EditorWindow::tbFormat_ButtonClick);
-    connect(m_toolbar, &FormatToolbar::ButtonMenuClick, this,
-            &EditorWindow::tbFormat_ButtonMenuClick);
+    connect(m_toolbar, &FormatToolbar::buttonClicked, this, &EditorWindow::formatButtonClicked);
+    connect(m_toolbar, &FormatToolbar::menuEntryChosen, this, &EditorWindow::formatMenuChosen);
     connect(m_font, &QComboBox::activated, this, &EditorWindow::applyFont);
     connect(m_size, &QComboBox::activated, this, &EditorWindow::applySize);
-    connect(m_box, &QTextEdit::textChanged, this, &EditorWindow::rtfEdit_Change);
+    connect(m_box, &QTextEdit::textChanged, this, &EditorWindow::followTextChange);
     connect(m_box, &QTextEdit::cursorPositionChanged, this, &EditorWindow::TBSet);
     connect(m_box, &QTextEdit::selectionChanged, this, &EditorWindow::TBSet);
     connect(m_box, &RichTextBox::GotFocus, this, &EditorWindow::TBSet);
-    connect(m_box, &RichTextBox::KeyDown, this, &EditorWindow::rtfEdit_KeyDown);
+    connect(m_box, &RichTextBox::KeyDown, this, &EditorWindow::applyFormatShortcut);
     QClipboard *clipboard = QGuiApplication::clipboard();
     const auto readClipboard = [this, clipboard] {
         const QMimeData *data = clipboard->mimeData();
@@ -167,8 +166,8 @@ void EditorWindow::buildMenus(QMenuBar *bar)
     };
     QMenu *file = bar->addMenu(QStringLiteral("&File"));
     add(file, "mnuSaveQLY", "Save Page and Quillery", QKeySequence(QStringLiteral("Ctrl+S")),
-        &EditorWindow::mnuSaveQLY_Click);
-    add(file, "mnuSave", "Save &and Exit", Qt::Key_F2, &EditorWindow::mnuSave_Click);
+        &EditorWindow::saveBinder);
+    add(file, "mnuSave", "Save &and Exit", Qt::Key_F2, &EditorWindow::saveAndClose);
     add(file, "mnuExit", "&Exit without Saving", Qt::Key_F4, &EditorWindow::reject);
 
     QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
@@ -188,23 +187,22 @@ void EditorWindow::buildMenus(QMenuBar *bar)
     m_options = bar->addMenu(QStringLiteral("&Options"));
     m_options->setObjectName(QStringLiteral("mnuOptions"));
     add(m_options, "mnuColour", "&Background Colour...", Qt::Key_F6,
-        &EditorWindow::mnuColour_Click);
+        &EditorWindow::chooseBackColour);
     add(m_options, "mnuDefColour", "&Default Background Colour", Qt::Key_F7, [this] {
         m_box->setBackColor(SystemWindowBackground);
         followChange();
     });
     m_options->addSeparator()->setObjectName(QStringLiteral("div2"));
     add(m_options, "mnuDefaultRTF", "&Apply Default Rich Text Format", Qt::Key_F8,
-        &EditorWindow::mnuDefaultRTF_Click);
+        &EditorWindow::applyDefaultRichFormat);
 
     QMenu *tools = bar->addMenu(QStringLiteral("&Tools"));
     tools->setObjectName(QStringLiteral("mnuTools"));
     add(tools, "mnuFind", "&Find and Replace...", QKeySequence(QStringLiteral("Ctrl+F")),
         &EditorWindow::showReplace);
-    add(tools, "mnuFNext", "Find &Next", Qt::Key_F3, &EditorWindow::mnuFNext_Click)
-        ->setEnabled(false);
+    add(tools, "mnuFNext", "Find &Next", Qt::Key_F3, &EditorWindow::findNext)->setEnabled(false);
     tools->addSeparator()->setObjectName(QStringLiteral("div1"));
-    add(tools, "mnuTime", "&Insert Time and Date", Qt::Key_F5, &EditorWindow::mnuTime_Click);
+    add(tools, "mnuTime", "&Insert Time and Date", Qt::Key_F5, &EditorWindow::insertTimeAndDate);
 }
 
 QAction *EditorWindow::menuItem(const char *name) const
@@ -302,7 +300,7 @@ void EditorWindow::TBSet()
     }
 }
 
-void EditorWindow::rtfEdit_Change()
+void EditorWindow::followTextChange()
 {
     if (m_reformatting)
         return;
@@ -325,7 +323,7 @@ void EditorWindow::rtfEdit_Change()
     m_lastLength = length;
 }
 
-void EditorWindow::rtfEdit_KeyDown(int key, Qt::KeyboardModifiers modifiers)
+void EditorWindow::applyFormatShortcut(int key, Qt::KeyboardModifiers modifiers)
 {
     if (!m_rich || (modifiers & ~Qt::KeypadModifier) != Qt::ControlModifier)
         return;
@@ -342,7 +340,7 @@ void EditorWindow::rtfEdit_KeyDown(int key, Qt::KeyboardModifiers modifiers)
     }
 }
 
-void EditorWindow::tbFormat_ButtonClick(int index)
+void EditorWindow::formatButtonClicked(int index)
 {
     m_box->setFocus();
     for (int b : {FormatToolbar::AlignLeft, FormatToolbar::Centre, FormatToolbar::AlignRight})
@@ -397,7 +395,7 @@ void EditorWindow::tbFormat_ButtonClick(int index)
     TBSet();
 }
 
-void EditorWindow::tbFormat_ButtonMenuClick(int index, int entry, const QString &text)
+void EditorWindow::formatMenuChosen(int index, int entry, const QString &text)
 {
     if (index == FormatToolbar::Paste) {
         m_box->setSelText(QGuiApplication::clipboard()->text());
@@ -497,9 +495,9 @@ void EditorWindow::showReplace()
     dialog.exec();
 }
 
-void EditorWindow::mnuFNext_Click()
+void EditorWindow::findNext()
 {
-    replaceDialog().cmdFind_Click();
+    replaceDialog().findNext();
 }
 
 bool EditorWindow::SavePage()
@@ -520,19 +518,19 @@ bool EditorWindow::SavePage()
     return true;
 }
 
-void EditorWindow::mnuSaveQLY_Click()
+void EditorWindow::saveBinder()
 {
     if (SavePage())
         saveEditedBinder(m_workspace, m_binder);
 }
 
-void EditorWindow::mnuSave_Click()
+void EditorWindow::saveAndClose()
 {
     if (SavePage())
         closeEditor();
 }
 
-void EditorWindow::mnuColour_Click()
+void EditorWindow::chooseBackColour()
 {
     const auto chosen = m_workspace.dialogs.colour(colourFromCode(m_box->BackColor()));
     if (!chosen)
@@ -541,7 +539,7 @@ void EditorWindow::mnuColour_Click()
     followChange();
 }
 
-void EditorWindow::mnuDefaultRTF_Click()
+void EditorWindow::applyDefaultRichFormat()
 {
     if (m_workspace.dialogs.message(MsgIcon::Question, MsgButtons::YesNo,
                                     QStringLiteral("Apply Default Rich Text Format"),
@@ -555,7 +553,7 @@ void EditorWindow::mnuDefaultRTF_Click()
     m_box->setSelStart(0);
 }
 
-void EditorWindow::mnuTime_Click()
+void EditorWindow::insertTimeAndDate()
 {
     const QLocale locale = QLocale::system();
     const QDateTime now = QDateTime::currentDateTime();

@@ -78,7 +78,7 @@ QAction *FormatToolbar::addButton(int index, const char *tip, const char *themeI
     action->setObjectName(QStringLiteral("tbFormat%1").arg(index));
     action->setToolTip(QString::fromLatin1(tip));
     action->setCheckable(check);
-    connect(action, &QAction::triggered, this, [this, index] { Q_EMIT ButtonClick(index); });
+    connect(action, &QAction::triggered, this, [this, index] { Q_EMIT buttonClicked(index); });
     m_buttons.insert(index, action);
     return action;
 }
@@ -89,7 +89,7 @@ QMenu *FormatToolbar::addMenu(int index, const QStringList &entries)
     for (int entry = 1; entry <= int(entries.size()); ++entry) {
         const QString text = entries.at(entry - 1);
         connect(menu->addAction(text), &QAction::triggered, this,
-                [this, index, entry, text] { Q_EMIT ButtonMenuClick(index, entry, text); });
+                [this, index, entry, text] { Q_EMIT menuEntryChosen(index, entry, text); });
     }
     m_buttons.value(index)->setMenu(menu);
     toolButton(index)->setPopupMode(QToolButton::MenuButtonPopup);

@@ -45,9 +45,9 @@ public:
     void setColourTip(ColourCode colour);
 
 Q_SIGNALS:
-    void ButtonClick(int index);
+    void buttonClicked(int index);
     // entry counts from 1, in the menu's order.
-    void ButtonMenuClick(int index, int entry, const QString &text);
+    void menuEntryChosen(int index, int entry, const QString &text);
 
 private:
     QAction *addButton(int index, const char *tip, const char *themeIcon, const char *icon,

@@ -70,10 +70,10 @@ ReplaceDialog::ReplaceDialog(RichTextBox &rtfEdit, Dialogs &dialogs, QWidget *pa
         for (QPushButton *b : {m_cmdFind, m_cmdReplace, m_cmdAll})
             b->setEnabled(!text.isEmpty());
     });
-    connect(m_cmdFind, &QPushButton::clicked, this, &ReplaceDialog::cmdFind_Click);
-    connect(m_cmdReplace, &QPushButton::clicked, this, &ReplaceDialog::cmdReplace_Click);
-    connect(m_cmdAll, &QPushButton::clicked, this, &ReplaceDialog::cmdAll_Click);
-    connect(cancel, &QPushButton::clicked, this, &ReplaceDialog::cmdCancel_Click);
+    connect(m_cmdFind, &QPushButton::clicked, this, &ReplaceDialog::findNext);
+    connect(m_cmdReplace, &QPushButton::clicked, this, &ReplaceDialog::replace);
+    connect(m_cmdAll, &QPushButton::clicked, this, &ReplaceDialog::replaceAll);
+    connect(cancel, &QPushButton::clicked, this, &ReplaceDialog::dismiss);
     m_find->installEventFilter(this);
     m_replace->installEventFilter(this);
 }
@@ -112,7 +112,7 @@ void ReplaceDialog::finished()
     m_box.setSelStart(0);
 }
 
-int ReplaceDialog::FindIt()
+int ReplaceDialog::findNext()
 {
     Q_EMIT searched();
     const QString needle = m_find->text();
@@ -132,19 +132,14 @@ int ReplaceDialog::FindIt()
     return int(at);
 }
 
-void ReplaceDialog::cmdFind_Click()
-{
-    FindIt();
-}
-
-void ReplaceDialog::cmdReplace_Click()
+void ReplaceDialog::replace()
 {
     if (selectionMatches())
         m_box.setSelText(m_replace->text());
-    FindIt();
+    findNext();
 }
 
-void ReplaceDialog::cmdAll_Click()
+void ReplaceDialog::replaceAll()
 {
     Q_EMIT searched();
     if (m_find->text().isEmpty())
@@ -155,7 +150,7 @@ void ReplaceDialog::cmdAll_Click()
     finished();
 }
 
-void ReplaceDialog::cmdCancel_Click()
+void ReplaceDialog::dismiss()
 {
     m_find->setFocus();
     hide();

@@ -22,11 +22,10 @@ public:
 
     // Selects the next occurrence after the start of the selection (or the caret) and
     // returns its start; -1 after telling the user the search is done.
-    int FindIt();
-    void cmdFind_Click();
-    void cmdReplace_Click();
-    void cmdAll_Click();
-    void cmdCancel_Click();
+    int findNext();
+    void replace();
+    void replaceAll();
+    void dismiss();
 
     QLineEdit *txtFind() const { return m_find; }
     QLineEdit *txtReplace() const { return m_replace; }

@@ -113,8 +113,8 @@ QGroupBox *ScannerWindow::makeSourceFrame()
     for (QPushButton *b : {select, acquire, open})
         layout->addWidget(b);
     connect(select, &QPushButton::clicked, this, [this] { TWAIN_SelectImageSource(this); });
-    connect(acquire, &QPushButton::clicked, this, &ScannerWindow::cmdAcquire_Click);
-    connect(open, &QPushButton::clicked, this, &ScannerWindow::cmdOpen_Click);
+    connect(acquire, &QPushButton::clicked, this, &ScannerWindow::acquire);
+    connect(open, &QPushButton::clicked, this, &ScannerWindow::openPicture);
     return frame;
 }
 
@@ -174,7 +174,7 @@ QGroupBox *ScannerWindow::makeSaveFrame()
     auto *layout = new QVBoxLayout(m_save);
     layout->addWidget(save);
     layout->addWidget(add);
-    connect(save, &QPushButton::clicked, this, &ScannerWindow::cmdSave_Click);
+    connect(save, &QPushButton::clicked, this, &ScannerWindow::savePicture);
     connect(add, &QPushButton::clicked, this,
             [this] { addImageAsPage(m_workspace, m_binder, m_jpeg, m_image); });
     return m_save;
@@ -224,7 +224,7 @@ void ScannerWindow::replaceImage(cImage image)
     m_preview->setImage(&m_image);
 }
 
-void ScannerWindow::cmdAcquire_Click()
+void ScannerWindow::acquire()
 {
     cImage image;
     int result;
@@ -236,7 +236,7 @@ void ScannerWindow::cmdAcquire_Click()
         showNewImage(std::move(image));
 }
 
-void ScannerWindow::cmdOpen_Click()
+void ScannerWindow::openPicture()
 {
     FileDialogRequest request;
     request.title = QStringLiteral("Open an Image");
@@ -247,7 +247,7 @@ void ScannerWindow::cmdOpen_Click()
         OpenImage(fileName);
 }
 
-void ScannerWindow::cmdSave_Click()
+void ScannerWindow::savePicture()
 {
     FileDialogRequest request;
     request.title = QStringLiteral("Save Image");

@@ -46,9 +46,9 @@ private:
     void replaceImage(cImage image);
     // Shows a newly opened or scanned image and offers the options and saving.
     void showNewImage(cImage image);
-    void cmdAcquire_Click();
-    void cmdOpen_Click();
-    void cmdSave_Click();
+    void acquire();
+    void openPicture();
+    void savePicture();
 
     Workspace &m_workspace;
     Binder &m_binder;

@@ -62,12 +62,12 @@ OptionsDialog::OptionsDialog(Workspace &workspace, Settings &settings, Binder &b
     ok->setDefault(true);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
-    connect(ok, &QPushButton::clicked, this, &OptionsDialog::cmdOK_Click);
+    connect(ok, &QPushButton::clicked, this, &OptionsDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabMain);
     layout->addLayout(buttons);
-    Form_Load();
+    load();
 }
 
 void OptionsDialog::buildGeneralTab(QWidget *page)
@@ -144,7 +144,7 @@ void OptionsDialog::buildGeneralTab(QWidget *page)
     connect(optLeft, &QRadioButton::clicked, this, [this] { setAlignment(0); });
     connect(optRight, &QRadioButton::clicked, this, [this] { setAlignment(1); });
     connect(optCentre, &QRadioButton::clicked, this, [this] { setAlignment(2); });
-    connect(commands[0], &QPushButton::clicked, this, &OptionsDialog::cmdFont_Click);
+    connect(commands[0], &QPushButton::clicked, this, &OptionsDialog::chooseFont);
     connect(commands[1], &QPushButton::clicked, this,
             [this] { chooseColour(FormatTable::Colour); });
     connect(commands[2], &QPushButton::clicked, this,
@@ -153,13 +153,13 @@ void OptionsDialog::buildGeneralTab(QWidget *page)
             [this] { setSystemColour(FormatTable::BColour, SystemWindowBackground); });
     connect(commands[4], &QPushButton::clicked, this,
             [this] { setSystemColour(FormatTable::Colour, SystemWindowText); });
-    connect(commands[5], &QPushButton::clicked, this, &OptionsDialog::cmdReset_Click);
+    connect(commands[5], &QPushButton::clicked, this, &OptionsDialog::resetFormats);
     connect(optPos, &QButtonGroup::idClicked, this, [this](int index) { m_panePos = index; });
     connect(txtComments, &QLineEdit::textEdited, this, [this] { m_binderChanged = true; });
-    connect(cmdDefDocFol, &QPushButton::clicked, this, &OptionsDialog::cmdDefDocFol_Click);
+    connect(cmdDefDocFol, &QPushButton::clicked, this, &OptionsDialog::chooseDefaultFolder);
 }
 
-void OptionsDialog::Form_Load()
+void OptionsDialog::load()
 {
     m_table.load(m_binder.records());
     txtComments->setText(m_binder.records().value(RecordKey::CommentsColumn));
@@ -173,7 +173,7 @@ void OptionsDialog::Form_Load()
         addRow(row.label, row.editor);
     m_loaded = true;
     lvExts->setCurrentItem(lvExts->topLevelItem(0));
-    lvExts_ItemClick();
+    showSelectedAssociation();
     showFormat();
     if (m_workspace.editmode == EditMode::ShowAssociations) {
         m_workspace.editmode = EditMode::Rich;
@@ -210,7 +210,7 @@ void OptionsDialog::setAlignment(int alignment)
     formatTouched();
 }
 
-void OptionsDialog::cmdFont_Click()
+void OptionsDialog::chooseFont()
 {
     const int b = base();
     // The dialog opens on the family the sample shows: for a font this system lacks, its
@@ -260,7 +260,7 @@ void OptionsDialog::setSystemColour(int offset, qint32 code)
     formatTouched();
 }
 
-void OptionsDialog::cmdReset_Click()
+void OptionsDialog::resetFormats()
 {
     const QString caption = withoutAccelerator(tabFormats->tabText(tabFormats->currentIndex()));
     if (m_workspace.dialogs.message(MsgIcon::Question, MsgButtons::YesNo,
@@ -272,7 +272,7 @@ void OptionsDialog::cmdReset_Click()
     formatTouched();
 }
 
-void OptionsDialog::cmdDefDocFol_Click()
+void OptionsDialog::chooseDefaultFolder()
 {
     const QString folder = m_workspace.dialogs.folder(
         QStringLiteral("Please choose a &folder for the default document location:"),
@@ -281,7 +281,7 @@ void OptionsDialog::cmdDefDocFol_Click()
         txtDefDocFol->setText(folder);
 }
 
-void OptionsDialog::cmdOK_Click()
+void OptionsDialog::accept()
 {
     InfoRecords formats;
     m_table.save(formats);
@@ -301,7 +301,7 @@ void OptionsDialog::cmdOK_Click()
     for (int i = 0; i < lvExts->topLevelItemCount(); ++i)
         rows.append({lvExts->topLevelItem(i)->text(0), lvExts->topLevelItem(i)->text(1)});
     saveAssociations(m_settings, rows);
-    accept();
+    QDialog::accept();
 }
 
 } // namespace quillery

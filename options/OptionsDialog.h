@@ -34,33 +34,34 @@ public:
     OptionsDialog(Workspace &workspace, Settings &settings, Binder &binder,
                   QWidget *parent = nullptr);
 
-    void cmdOK_Click();
+    // Applies what the dialog shows, then closes it.
+    void accept() override;
 
 private:
     void buildGeneralTab(QWidget *page);
     void buildAssociationsTab(QWidget *page);
-    void Form_Load();
+    void load();
 
     int base() const;
     void showFormat();
     void formatTouched();
     void setAlignment(int alignment);
-    void cmdFont_Click();
+    void chooseFont();
     void chooseColour(int offset);
     void setSystemColour(int offset, qint32 code);
-    void cmdReset_Click();
-    void cmdDefDocFol_Click();
+    void resetFormats();
+    void chooseDefaultFolder();
 
     QTreeWidgetItem *addRow(const QString &label, const QString &editor);
     int selectedRow() const;
-    void lvExts_ItemClick();
+    void showSelectedAssociation();
     void setRowEditor(const QString &editor);
     void setProgramControlsEnabled(bool enabled);
     void programTextChanged();
-    void cmdEXE_Click();
-    void cmdEXESI_Click();
-    void cmdAdd_Click();
-    void cmdRemove_Click();
+    void chooseProgram();
+    void chooseStartFolder();
+    void addExtension();
+    void removeExtension();
     void rowRenamed(QTreeWidgetItem *item, int column);
 
     Workspace &m_workspace;

@@ -90,7 +90,7 @@ void OptionsDialog::buildAssociationsTab(QWidget *page)
 
     connect(lvExts, &QTreeWidget::currentItemChanged, this, [this] {
         if (m_loaded)
-            lvExts_ItemClick();
+            showSelectedAssociation();
     });
     connect(lvExts, &QTreeWidget::itemChanged, this, &OptionsDialog::rowRenamed);
     connect(optRTF, &QRadioButton::clicked, this,
@@ -102,10 +102,10 @@ void OptionsDialog::buildAssociationsTab(QWidget *page)
     connect(optEXE, &QRadioButton::clicked, this, [this] { setProgramControlsEnabled(true); });
     connect(txtEXE, &QLineEdit::textChanged, this, &OptionsDialog::programTextChanged);
     connect(txtEXESI, &QLineEdit::textChanged, this, &OptionsDialog::programTextChanged);
-    connect(cmdEXE, &QPushButton::clicked, this, &OptionsDialog::cmdEXE_Click);
-    connect(cmdEXESI, &QPushButton::clicked, this, &OptionsDialog::cmdEXESI_Click);
-    connect(cmdAdd, &QPushButton::clicked, this, &OptionsDialog::cmdAdd_Click);
-    connect(cmdRemove, &QPushButton::clicked, this, &OptionsDialog::cmdRemove_Click);
+    connect(cmdEXE, &QPushButton::clicked, this, &OptionsDialog::chooseProgram);
+    connect(cmdEXESI, &QPushButton::clicked, this, &OptionsDialog::chooseStartFolder);
+    connect(cmdAdd, &QPushButton::clicked, this, &OptionsDialog::addExtension);
+    connect(cmdRemove, &QPushButton::clicked, this, &OptionsDialog::removeExtension);
 }
 
 QTreeWidgetItem *OptionsDialog::addRow(const QString &label, const QString &editor)
@@ -122,7 +122,7 @@ int OptionsDialog::selectedRow() const
     return lvExts->indexOfTopLevelItem(lvExts->currentItem()) + 1;
 }
 
-void OptionsDialog::lvExts_ItemClick()
+void OptionsDialog::showSelectedAssociation()
 {
     const int row = selectedRow();
     if (row < 1)
@@ -175,7 +175,7 @@ void OptionsDialog::programTextChanged()
         item->setText(1, programEditorValue(txtEXE->text(), txtEXESI->text()));
 }
 
-void OptionsDialog::cmdEXE_Click()
+void OptionsDialog::chooseProgram()
 {
     const QTreeWidgetItem *item = lvExts->currentItem();
     FileDialogRequest request;
@@ -188,7 +188,7 @@ void OptionsDialog::cmdEXE_Click()
         txtEXE->setText(program);
 }
 
-void OptionsDialog::cmdEXESI_Click()
+void OptionsDialog::chooseStartFolder()
 {
     const QString folder = m_workspace.dialogs.folder(
         QStringLiteral("Please choose a start in &folder:"), txtEXESI->text());
@@ -196,7 +196,7 @@ void OptionsDialog::cmdEXESI_Click()
         txtEXESI->setText(folder);
 }
 
-void OptionsDialog::cmdAdd_Click()
+void OptionsDialog::addExtension()
 {
     const std::optional<QString> answer =
         m_workspace.dialogs.input(QStringLiteral("New File Extension"),
@@ -218,13 +218,13 @@ void OptionsDialog::cmdAdd_Click()
     cmdRemove->setEnabled(true);
 }
 
-void OptionsDialog::cmdRemove_Click()
+void OptionsDialog::removeExtension()
 {
     if (selectedRow() <= Settings::KindRows)
         return;
     delete lvExts->currentItem();
     lvExts->setCurrentItem(lvExts->topLevelItem(0));
-    lvExts_ItemClick();
+    showSelectedAssociation();
 }
 
 void OptionsDialog::rowRenamed(QTreeWidgetItem *item, int column)

@@ -101,7 +101,7 @@ int runApplication(int argc, char *argv[])
     // A recovered binder takes the place of the new one and of the same binder opened again.
     hooks.newBinder = [&window] {
         if (window.binderWindows().isEmpty())
-            window.mnuNew_Click();
+            window.newBinder();
     };
     hooks.openFile = [&window](const QString &path) {
         if (!window.activateBinderWindow(path))

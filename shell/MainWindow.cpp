@@ -97,7 +97,7 @@ RecentFilesWindow &MainWindow::recent()
     if (!m_recent)
         m_recent = std::make_unique<RecentFilesWindow>(
             m_workspace->dialogs, [this](const QString &path) { OpenFile(path); },
-            [this] { mnuOpen_Click(); }, RecentFiles::defaultPath(), this);
+            [this] { openBinder(); }, RecentFiles::defaultPath(), this);
     return *m_recent;
 }
 
@@ -118,19 +118,18 @@ void MainWindow::buildMenus()
         connect(action, &QAction::triggered, this,
                 [this, slot] { guarded(m_workspace->dialogs, [this, slot] { (this->*slot)(); }); });
     };
-    add(file, "mnuNew", "&New", "Ctrl+N", &MainWindow::mnuNew_Click);
-    add(file, "mnuOpen", "&Open...", "Ctrl+O", &MainWindow::mnuOpen_Click);
+    add(file, "mnuNew", "&New", "Ctrl+N", &MainWindow::newBinder);
+    add(file, "mnuOpen", "&Open...", "Ctrl+O", &MainWindow::openBinder);
     file->addSeparator();
-    add(file, "mnuFileAuthorName", "&Author Name...", "Ctrl+U",
-        &MainWindow::mnuFileAuthorName_Click);
+    add(file, "mnuFileAuthorName", "&Author Name...", "Ctrl+U", &MainWindow::changeAuthorName);
     file->addSeparator();
-    add(file, "mnuRF", "&Recent files...", "Ctrl+I", &MainWindow::mnuRF_Click);
+    add(file, "mnuRF", "&Recent files...", "Ctrl+I", &MainWindow::showRecentFiles);
     file->addSeparator();
-    add(file, "mnuExit", "E&xit", "", &MainWindow::mnuExit_Click);
+    add(file, "mnuExit", "E&xit", "", &MainWindow::exit);
     auto *help = new QMenu(QStringLiteral("&Help"), this);
-    add(help, "mnuContents", "&Contents", "F1", &MainWindow::mnuContents_Click);
-    add(help, "mnuAbout", "&About", "Ctrl+F1", &MainWindow::mnuAbout_Click);
-    add(help, "mnuSF", "&Send feedback...", "Ctrl+F2", &MainWindow::mnuSF_Click);
+    add(help, "mnuContents", "&Contents", "F1", &MainWindow::showHelp);
+    add(help, "mnuAbout", "&About", "Ctrl+F1", &MainWindow::showAbout);
+    add(help, "mnuSF", "&Send feedback...", "Ctrl+F2", &MainWindow::sendFeedback);
     m_ownMenus = {file, help};
 }
 
@@ -215,7 +214,7 @@ void MainWindow::activeWindowChanged()
     CheckMenus();
 }
 
-void MainWindow::mnuNew_Click()
+void MainWindow::newBinder()
 {
     auto binder = std::make_unique<Binder>();
     NewFile(*m_workspace, *binder, true);
@@ -297,7 +296,7 @@ void MainWindow::CheckMenus()
         [this](StatusPanel panel, const QString &text) { setStatus(panel, text); });
 }
 
-void MainWindow::mnuOpen_Click()
+void MainWindow::openBinder()
 {
     m_workspace->ui.closeSplash();
     FileDialogRequest request;
@@ -316,12 +315,12 @@ void MainWindow::mnuOpen_Click()
     OpenFile(chosen);
 }
 
-void MainWindow::mnuRF_Click()
+void MainWindow::showRecentFiles()
 {
     recent().exec();
 }
 
-void MainWindow::mnuFileAuthorName_Click()
+void MainWindow::changeAuthorName()
 {
     m_workspace->ui.closeSplash();
     const std::optional<QString> answer = askAuthorName(m_settings, m_workspace->dialogs);
@@ -340,25 +339,25 @@ void MainWindow::mnuFileAuthorName_Click()
     }
 }
 
-void MainWindow::mnuContents_Click()
+void MainWindow::showHelp()
 {
     HelpWindow::showHelp();
 }
 
-void MainWindow::mnuAbout_Click()
+void MainWindow::showAbout()
 {
     m_workspace->ui.closeSplash();
     m_workspace->dialogs.message(MsgIcon::Information, MsgButtons::Ok,
                                  QStringLiteral("About Quillery"), AppInfo::aboutText());
 }
 
-void MainWindow::mnuSF_Click()
+void MainWindow::sendFeedback()
 {
-    sendFeedback(m_workspace->dialogs,
-                 [](const QUrl &url) { return QDesktopServices::openUrl(url); });
+    quillery::sendFeedback(m_workspace->dialogs,
+                           [](const QUrl &url) { return QDesktopServices::openUrl(url); });
 }
 
-void MainWindow::mnuExit_Click()
+void MainWindow::exit()
 {
     close();
 }
@@ -368,7 +367,7 @@ void MainWindow::showScanner(Binder &binder)
     showScannerWindow(*m_workspace, binder, m_settings, this);
 }
 
-void MainWindow::mnuEditOptions_Click(Binder &binder)
+void MainWindow::showOptions(Binder &binder)
 {
     m_workspace->ui.closeSplash();
     OptionsDialog dialog(*m_workspace, m_settings, binder, this);
@@ -414,10 +413,10 @@ void MainWindow::toolbarClicked(int position, int choice)
     BinderWindow *window = activeBinderWindow();
     switch (position) {
     case MainToolbar::New:
-        mnuNew_Click();
+        newBinder();
         return;
     case MainToolbar::Open:
-        mnuOpen_Click();
+        openBinder();
         return;
     default:
         break;
@@ -426,7 +425,7 @@ void MainWindow::toolbarClicked(int position, int choice)
         return;
     switch (position) {
     case MainToolbar::Save:
-        window->mnuSave_Click();
+        window->save();
         break;
     case MainToolbar::AddPage: {
         // The drop-down's items are the list's Add menu, in the same order.

@@ -58,17 +58,17 @@ public:
     // Called for every binder that gets a window, before it is shown.
     std::function<void(Binder &)> watchBinder;
 
-    void mnuNew_Click() override;
-    void mnuOpen_Click() override;
-    void mnuRF_Click() override;
-    void mnuFileAuthorName_Click() override;
-    void mnuContents_Click() override;
-    void mnuAbout_Click() override;
-    void mnuSF_Click() override;
-    void mnuExit_Click() override;
+    void newBinder() override;
+    void openBinder() override;
+    void showRecentFiles() override;
+    void changeAuthorName() override;
+    void showHelp() override;
+    void showAbout() override;
+    void sendFeedback() override;
+    void exit() override;
     void Arrange(Arrangement arrangement) override;
     void showScanner(Binder &binder) override;
-    void mnuEditOptions_Click(Binder &binder) override;
+    void showOptions(Binder &binder) override;
     void editPage(Binder &binder) override;
     Settings &settings() override { return m_settings; }
 

@@ -63,12 +63,12 @@ RecentFilesWindow::RecentFilesWindow(Dialogs &dialogs, OpenFileCall openFile,
     layout->addLayout(buttons);
     resize(640, 320);
 
-    connect(cmdOK, &QPushButton::clicked, this, &RecentFilesWindow::cmdOK_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &RecentFilesWindow::openSelected);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(cmdDel, &QPushButton::clicked, this, &RecentFilesWindow::cmdDel_Click);
-    connect(cmdDelAll, &QPushButton::clicked, this, &RecentFilesWindow::cmdDelAll_Click);
-    connect(cmdOther, &QPushButton::clicked, this, &RecentFilesWindow::cmdOther_Click);
-    connect(LV, &QTreeWidget::itemDoubleClicked, this, &RecentFilesWindow::cmdOK_Click);
+    connect(cmdDel, &QPushButton::clicked, this, &RecentFilesWindow::removeSelectedItem);
+    connect(cmdDelAll, &QPushButton::clicked, this, &RecentFilesWindow::removeAllItems);
+    connect(cmdOther, &QPushButton::clicked, this, &RecentFilesWindow::openOther);
+    connect(LV, &QTreeWidget::itemDoubleClicked, this, &RecentFilesWindow::openSelected);
 
     m_list.load(m_dialogs);
     // Widths from a damaged file could be anything; keep the columns usable.
@@ -117,7 +117,7 @@ void RecentFilesWindow::closeEvent(QCloseEvent *event)
     QDialog::closeEvent(event);
 }
 
-void RecentFilesWindow::cmdOK_Click()
+void RecentFilesWindow::openSelected()
 {
     const int row = selectedRow();
     if (row == 0)
@@ -137,7 +137,7 @@ void RecentFilesWindow::cmdOK_Click()
         removeSelected();
 }
 
-void RecentFilesWindow::cmdDel_Click()
+void RecentFilesWindow::removeSelectedItem()
 {
     const int row = selectedRow();
     if (row == 0)
@@ -150,7 +150,7 @@ void RecentFilesWindow::cmdDel_Click()
         removeSelected();
 }
 
-void RecentFilesWindow::cmdDelAll_Click()
+void RecentFilesWindow::removeAllItems()
 {
     const MsgResult answer =
         m_dialogs.message(MsgIcon::Question, MsgButtons::YesNo, QStringLiteral("Remove All"),
@@ -164,7 +164,7 @@ void RecentFilesWindow::cmdDelAll_Click()
     CheckButtons();
 }
 
-void RecentFilesWindow::cmdOther_Click()
+void RecentFilesWindow::openOther()
 {
     reject();
     m_openOther();

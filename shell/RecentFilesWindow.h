@@ -46,10 +46,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void cmdOK_Click();
-    void cmdDel_Click();
-    void cmdDelAll_Click();
-    void cmdOther_Click();
+    void openSelected();
+    void removeSelectedItem();
+    void removeAllItems();
+    void openOther();
     void refill();
     void removeSelected();
     int selectedRow() const; // 1-based, 0 none

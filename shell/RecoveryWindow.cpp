@@ -75,10 +75,10 @@ RecoveryWindow::RecoveryWindow(Dialogs &dialogs, QVector<SnapshotEntry> entries,
     QPushButton *later = buttons->addButton(QStringLiteral("&Later"), QDialogButtonBox::RejectRole);
     later->setObjectName(QStringLiteral("cmdLater"));
     m_recoverButton->setDefault(true);
-    connect(m_recoverButton, &QPushButton::clicked, this, &RecoveryWindow::cmdRecover_Click);
-    connect(m_discardButton, &QPushButton::clicked, this, &RecoveryWindow::cmdDiscard_Click);
+    connect(m_recoverButton, &QPushButton::clicked, this, &RecoveryWindow::recoverSelected);
+    connect(m_discardButton, &QPushButton::clicked, this, &RecoveryWindow::discardSelected);
     connect(later, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_list, &QTreeWidget::itemDoubleClicked, this, &RecoveryWindow::cmdRecover_Click);
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this, &RecoveryWindow::recoverSelected);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(intro);
@@ -107,14 +107,14 @@ void RecoveryWindow::removeRow(int row)
         accept();
 }
 
-void RecoveryWindow::cmdRecover_Click()
+void RecoveryWindow::recoverSelected()
 {
     const int row = selectedRow();
     if (row >= 0 && m_recover(m_entries[row]))
         removeRow(row);
 }
 
-void RecoveryWindow::cmdDiscard_Click()
+void RecoveryWindow::discardSelected()
 {
     const int row = selectedRow();
     if (row < 0)

@@ -31,8 +31,8 @@ public:
                    RecoverCall recover, QWidget *parent = nullptr);
 
     QTreeWidget *list() const { return m_list; }
-    void cmdRecover_Click();
-    void cmdDiscard_Click();
+    void recoverSelected();
+    void discardSelected();
 
 private:
     int selectedRow() const; // 0-based, -1 for none

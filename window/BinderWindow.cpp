@@ -101,7 +101,7 @@ BinderWindow::BinderWindow(Workspace &workspace, ShellCommands &shell,
     connectList();
     connectBinder();
     if (m_binder->records().value(RecordKey::AutoHide) == u"1")
-        mnuSHPage_Click();
+        toggleAutoHide();
     followCurrentPage(m_binder->CurIndex());
 }
 
@@ -115,17 +115,17 @@ void BinderWindow::connectMenus()
     };
     Workspace &ws = m_workspace;
     Binder &b = *m_binder;
-    on("mnuNew", [this] { m_shell.mnuNew_Click(); });
-    on("mnuOpen", [this] { m_shell.mnuOpen_Click(); });
-    on("mnuSave", [this] { mnuSave_Click(); });
-    on("mnuSA", [this] { mnuSA_Click(); });
-    on("mnuRF", [this] { m_shell.mnuRF_Click(); });
-    on("mnuFileAuthorName", [this] { m_shell.mnuFileAuthorName_Click(); });
+    on("mnuNew", [this] { m_shell.newBinder(); });
+    on("mnuOpen", [this] { m_shell.openBinder(); });
+    on("mnuSave", [this] { save(); });
+    on("mnuSA", [this] { saveAs(); });
+    on("mnuRF", [this] { m_shell.showRecentFiles(); });
+    on("mnuFileAuthorName", [this] { m_shell.changeAuthorName(); });
     on("mnuClose", [this] { parentWidget() ? parentWidget()->close() : close(); });
-    on("mnuExit", [this] { m_shell.mnuExit_Click(); });
-    on("mnuContents", [this] { m_shell.mnuContents_Click(); });
-    on("mnuAbout", [this] { m_shell.mnuAbout_Click(); });
-    on("mnuSF", [this] { m_shell.mnuSF_Click(); });
+    on("mnuExit", [this] { m_shell.exit(); });
+    on("mnuContents", [this] { m_shell.showHelp(); });
+    on("mnuAbout", [this] { m_shell.showAbout(); });
+    on("mnuSF", [this] { m_shell.sendFeedback(); });
     on("mnuTH", [this] { m_shell.Arrange(Arrangement::TileHorizontally); });
     on("mnuTV", [this] { m_shell.Arrange(Arrangement::TileVertically); });
     on("mnuCascade", [this] { m_shell.Arrange(Arrangement::Cascade); });
@@ -171,7 +171,7 @@ void BinderWindow::connectMenus()
     on("mnuImportQuillery", [&ws, &b] { ImportQLY(ws, b); });
     for (const char *name : {"mnuImportTWAIN", "mnuPNTWAIN"})
         on(name, [this] { m_shell.showScanner(*m_binder); });
-    on("mnuEditOptions", [this] { m_shell.mnuEditOptions_Click(*m_binder); });
+    on("mnuEditOptions", [this] { m_shell.showOptions(*m_binder); });
 
     const auto exporter = [&](const char *name, const char *type, const char *ext) {
         on(name, [&ws, &b, type, ext] {
@@ -206,16 +206,16 @@ void BinderWindow::connectMenus()
                 Q_EMIT stateChanged();
         });
     for (const char *name : {"mnuEditPaste", "mnuPPaste"})
-        on(name, [this] { mnuEditPaste_Click(); });
+        on(name, [this] { paste(); });
     for (const char *name : {"mnuPProperties", "mnuPPProperties"})
-        on(name, [this, selected] { mnuPProperties_Click(selected()); });
-    on("mnuFProperties", [this] { mnuFProperties_Click(true); });
-    on("mnuPFProperties", [this] { mnuFProperties_Click(false); });
-    on("mnuCopy", [this] { mnuCopy_Click(); });
-    on("mnuFind", [this] { mnuFind_Click(); });
-    on("mnuPrint", [this] { mnuPrint_Click(); });
-    on("mnuPrintPreview", [this] { mnuPrintPreview_Click(); });
-    on("mnuSearch", [this] { mnuSearch_Click(); });
+        on(name, [this, selected] { showPageProperties(selected()); });
+    on("mnuFProperties", [this] { showFileProperties(true); });
+    on("mnuPFProperties", [this] { showFileProperties(false); });
+    on("mnuCopy", [this] { copyText(); });
+    on("mnuFind", [this] { findInPage(); });
+    on("mnuPrint", [this] { printPage(); });
+    on("mnuPrintPreview", [this] { previewPage(); });
+    on("mnuSearch", [this] { searchAll(); });
     on("mnuSelectAll", [this] {
         m_viewer->txtPad()->setFocus();
         m_viewer->txtPad()->selectAll();
@@ -228,7 +228,7 @@ void BinderWindow::connectList()
     // that row the current page; the binder then tells everything else.
     connect(m_list, &PageListView::selectedRowChanged, this,
             [this](int row) { m_binder->setCurIndex(row + 1); });
-    connect(m_list, &PageListView::itemClicked, this, [this] { lvwPages_ItemClick(); });
+    connect(m_list, &PageListView::itemClicked, this, [this] { showSelectedPage(); });
     // Double-click and Enter edit the page, as Edit Page does.
     connect(m_list, &PageListView::activated, this, [this] {
         if (m_binder->CurIndex() > 0)
@@ -366,7 +366,7 @@ void BinderWindow::showPageStatus()
     Q_EMIT statusText(StatusPanel::Size, QStringLiteral("Size: ") + GetSize(row.size));
 }
 
-void BinderWindow::lvwPages_ItemClick()
+void BinderWindow::showSelectedPage()
 {
     const int row = m_list->selectedRow();
     if (row < 0)
@@ -445,7 +445,7 @@ void BinderWindow::updatePaneLength()
     m_draggingPane = false;
 }
 
-void BinderWindow::mnuSHPage_Click()
+void BinderWindow::toggleAutoHide()
 {
     m_menus["mnuSHPage"]->toggle();
 }
@@ -469,24 +469,24 @@ void BinderWindow::autoHideHover(bool overList)
     m_binder->setPaneLength(length);
 }
 
-void BinderWindow::mnuSave_Click()
+void BinderWindow::save()
 {
     SaveCommand(m_workspace, *m_binder);
 }
 
-void BinderWindow::mnuSA_Click()
+void BinderWindow::saveAs()
 {
     SaveAsCommand(m_workspace, *m_binder);
 }
 
-void BinderWindow::mnuEditPaste_Click()
+void BinderWindow::paste()
 {
     // When there was nothing to paste after all, the command state says so now.
     if (!pastePage(m_workspace, *m_binder))
         Q_EMIT stateChanged();
 }
 
-void BinderWindow::mnuCopy_Click()
+void BinderWindow::copyText()
 {
     RichTextBox *pad = m_viewer->txtPad();
     pad->setFocus();
@@ -496,7 +496,7 @@ void BinderWindow::mnuCopy_Click()
         pad->copy();
 }
 
-void BinderWindow::mnuFind_Click()
+void BinderWindow::findInPage()
 {
     if (!m_binder->hasPage(0))
         return;
@@ -508,11 +508,11 @@ void BinderWindow::mnuFind_Click()
     dialog.exec();
 }
 
-void BinderWindow::mnuSearch_Click()
+void BinderWindow::searchAll()
 {
     SearchAllDialog dialog(
         m_workspace.dialogs, m_workspace.ui, *m_binder, m_shell.settings(),
-        [this] { mnuFind_Click(); }, m_list->columnWidths(), window());
+        [this] { findInPage(); }, m_list->columnWidths(), window());
     dialog.exec();
 }
 
@@ -524,7 +524,7 @@ bool BinderWindow::currentPageIsText() const
     return kind == PageKind::RTF || kind == PageKind::TXT;
 }
 
-void BinderWindow::mnuPrint_Click()
+void BinderWindow::printPage()
 {
     if (!m_binder->hasPage(0))
         return;
@@ -548,7 +548,7 @@ void BinderWindow::mnuPrint_Click()
     browser->print(printer, [printer] { delete printer; });
 }
 
-void BinderWindow::mnuPrintPreview_Click()
+void BinderWindow::previewPage()
 {
     if (!currentPageIsText())
         return;
@@ -561,7 +561,7 @@ void BinderWindow::mnuPrintPreview_Click()
     preview.exec();
 }
 
-void BinderWindow::mnuPProperties_Click(int position)
+void BinderWindow::showPageProperties(int position)
 {
     if (position < 1 || !m_binder->hasPage(position))
         return;
@@ -569,7 +569,7 @@ void BinderWindow::mnuPProperties_Click(int position)
     dialog.exec();
 }
 
-void BinderWindow::mnuFProperties_Click(bool blankViewer)
+void BinderWindow::showFileProperties(bool blankViewer)
 {
     // A loaded document in the browser is let go before the binder's details are shown.
     if (blankViewer && m_viewer->HTML)

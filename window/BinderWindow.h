@@ -40,7 +40,7 @@ public:
     // Shows the binder's current page (CurIndex) in the viewer, also when it shows already.
     void GetRTF();
     // Makes the selected row current and shows it, also after a link replaced it.
-    void lvwPages_ItemClick();
+    void showSelectedPage();
     void SetPanePos();
     void setView(PageListView::View view);
     void setCaptionSuffix(const QString &suffix);
@@ -49,22 +49,22 @@ public:
     // Lets go of the binder file: its lock and the companion files beside it.
     void releaseBinderFile();
 
-    void mnuSave_Click();
-    void mnuSA_Click();
-    void mnuSHPage_Click();
-    void mnuEditPaste_Click();
+    void save();
+    void saveAs();
+    void toggleAutoHide();
+    void paste();
     // Finds in the current page: the find dialog for text pages, the browser's own find
     // for the others.
-    void mnuFind_Click();
-    void mnuSearch_Click();
-    void mnuPrint_Click();
-    void mnuPrintPreview_Click();
-    void mnuPProperties_Click(int position);
+    void findInPage();
+    void searchAll();
+    void printPage();
+    void previewPage();
+    void showPageProperties(int position);
     // From the File menu the browser first lets go of any loaded document.
-    void mnuFProperties_Click(bool blankViewer);
+    void showFileProperties(bool blankViewer);
     // Copies the text pane's selection: plain text from plain text pages, else with its
     // formatting.
-    void mnuCopy_Click();
+    void copyText();
 
 Q_SIGNALS:
     void statusText(StatusPanel panel, const QString &text);

@@ -69,14 +69,14 @@ FilePropertiesDialog::FilePropertiesDialog(Binder &binder, QWidget *parent)
                                   configurationText(binder), rtfSource));
     QDialogButtonBox *buttons = okCancelButtons(this);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &FilePropertiesDialog::cmdOK_Click);
+    connect(buttons, &QDialogButtonBox::accepted, this, &FilePropertiesDialog::accept);
     resize(520, 560);
 }
 
-void FilePropertiesDialog::cmdOK_Click()
+void FilePropertiesDialog::accept()
 {
     applyFileProperties(m_binder, txtTitle->text());
-    accept();
+    QDialog::accept();
 }
 
 } // namespace quillery

@@ -23,7 +23,8 @@ public:
     QLineEdit *txtFilename;
     QPlainTextEdit *rtfSource;
 
-    void cmdOK_Click();
+    // Applies what the dialog shows, then closes it.
+    void accept() override;
 
 private:
     Binder &m_binder;

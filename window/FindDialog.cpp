@@ -40,27 +40,24 @@ FindDialog::FindDialog(Dialogs &dialogs, RichTextBox &pane, QWidget *parent)
     cmdFind->setEnabled(false);
     connect(txtFind, &QLineEdit::textChanged, this,
             [this](const QString &text) { cmdFind->setEnabled(!text.isEmpty()); });
-    connect(cmdFind, &QPushButton::clicked, this, [this] {
-        bool findMode = true;
-        FindIt(findMode, m_pane);
-    });
+    connect(cmdFind, &QPushButton::clicked, this, [this] { findNext(true, m_pane); });
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-int FindDialog::FindIt(bool &FindMode, RichTextBox &r)
+int FindDialog::findNext(bool announceEnd, RichTextBox &box)
 {
     const QString needle = txtFind->text();
     const int found =
-        findNextPosition(r.Text(), needle, chkCase->isChecked(), r.SelStart(), r.SelLength());
+        findNextPosition(box.Text(), needle, chkCase->isChecked(), box.SelStart(), box.SelLength());
     if (found >= 0) {
-        r.setSelStart(found);
-        r.setSelLength(int(needle.size()));
-        return r.SelStart();
+        box.setSelStart(found);
+        box.setSelLength(int(needle.size()));
+        return box.SelStart();
     }
-    if (FindMode)
+    if (announceEnd)
         m_dialogs.message(MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Find"),
                           QStringLiteral("Quillery has finished searching"));
-    r.setSelStart(0);
+    box.setSelStart(0);
     return -1;
 }
 

@@ -22,7 +22,7 @@ public:
 
     // Selects the next occurrence in r and returns where it starts; at the end, says so
     // when FindMode is set and goes back to the top, returning -1.
-    int FindIt(bool &FindMode, RichTextBox &r);
+    int findNext(bool announceEnd, RichTextBox &box);
 
     QLineEdit *txtFind;
     QCheckBox *chkCase;

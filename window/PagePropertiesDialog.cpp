@@ -97,8 +97,8 @@ PagePropertiesDialog::PagePropertiesDialog(Workspace &workspace, Binder &binder,
         row->addWidget(change);
         row->addWidget(reset);
         layout->addWidget(frame);
-        connect(change, &QPushButton::clicked, this, &PagePropertiesDialog::cmdChange_Click);
-        connect(reset, &QPushButton::clicked, this, &PagePropertiesDialog::cmdDefault_Click);
+        connect(change, &QPushButton::clicked, this, &PagePropertiesDialog::chooseColour);
+        connect(reset, &QPushButton::clicked, this, &PagePropertiesDialog::resetColour);
         showColour(page.key.colour);
     }
     if (kind == PageKind::RTF || kind == PageKind::TXT || kind == PageKind::HTML) {
@@ -109,7 +109,7 @@ PagePropertiesDialog::PagePropertiesDialog(Workspace &workspace, Binder &binder,
 
     QDialogButtonBox *buttons = okCancelButtons(this);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &PagePropertiesDialog::cmdOK_Click);
+    connect(buttons, &QDialogButtonBox::accepted, this, &PagePropertiesDialog::accept);
     // The binder names the comments; their key is one the other controls leave free.
     setFreeAccessKey(lblComments, binder.records().value(RecordKey::CommentsColumn) + u':');
     // However the dialog is closed without OK, the text pane gets its colour back.
@@ -130,7 +130,7 @@ void PagePropertiesDialog::setColour(ColourCode colour)
     m_pane.setBackColor(colour);
 }
 
-void PagePropertiesDialog::cmdChange_Click()
+void PagePropertiesDialog::chooseColour()
 {
     const auto current = parseColourCode(m_colour);
     const std::optional<QColor> chosen =
@@ -139,18 +139,18 @@ void PagePropertiesDialog::cmdChange_Click()
         setColour(codeFromColour(*chosen));
 }
 
-void PagePropertiesDialog::cmdDefault_Click()
+void PagePropertiesDialog::resetColour()
 {
     setColour(SystemWindowBackground);
 }
 
-void PagePropertiesDialog::cmdOK_Click()
+void PagePropertiesDialog::accept()
 {
     PageEdit edit{txtPage->text(), txtComments->text(), std::nullopt};
     if (txtColour)
         edit.colour = m_colour;
     applyPageProperties(m_workspace, m_binder, m_position, edit);
-    accept();
+    QDialog::accept();
 }
 
 } // namespace quillery

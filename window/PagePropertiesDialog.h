@@ -28,9 +28,10 @@ public:
     QLineEdit *txtColour = nullptr; // rich text pages only: the colour's name
     QPlainTextEdit *rtfSource = nullptr;
 
-    void cmdChange_Click();
-    void cmdDefault_Click();
-    void cmdOK_Click();
+    void chooseColour();
+    void resetColour();
+    // Applies what the dialog shows, then closes it.
+    void accept() override;
 
     // The page's colour value as it will be stored.
     QString colourValue() const { return m_colour; }

@@ -18,7 +18,7 @@ ProgressWindow::ProgressWindow(QWidget *parent)
     layout->addWidget(prg1);
     layout->addWidget(cmdCancel, 0, Qt::AlignRight);
     setMinimumWidth(420);
-    connect(cmdCancel, &QPushButton::clicked, this, &ProgressWindow::cmdCancel_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &ProgressWindow::cancel);
 }
 
 void ProgressWindow::start(const QString &caption, int maximum, bool cancellable)
@@ -38,7 +38,7 @@ void ProgressWindow::setValue(int value)
     prg1->setValue(qMin(value, prg1->maximum()));
 }
 
-void ProgressWindow::cmdCancel_Click()
+void ProgressWindow::cancel()
 {
     cmdCancel->setEnabled(false);
     m_cancelled = true;

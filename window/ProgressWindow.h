@@ -21,7 +21,7 @@ public:
     bool cancelled() const { return m_cancelled; }
 
 private:
-    void cmdCancel_Click();
+    void cancel();
 
     QProgressBar *prg1;
     QPushButton *cmdCancel;

@@ -79,15 +79,15 @@ SearchAllDialog::SearchAllDialog(Dialogs &dialogs, Interaction &ui, Binder &bind
     cmdFind->setEnabled(false);
     connect(txtSA, &QLineEdit::textChanged, this,
             [this](const QString &text) { cmdSA->setEnabled(!text.isEmpty()); });
-    connect(cmdSA, &QPushButton::clicked, this, &SearchAllDialog::cmdSA_Click);
+    connect(cmdSA, &QPushButton::clicked, this, &SearchAllDialog::search);
     connect(cmdFind, &QPushButton::clicked, this, [this] { m_findOnPage(); });
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::reject);
     connect(chkShown, &QCheckBox::toggled, this,
             [this](bool shown) { m_settings.setSearchShownText(shown); });
-    connect(lvSA, &QTreeWidget::itemClicked, this, &SearchAllDialog::lvSA_ItemClick);
+    connect(lvSA, &QTreeWidget::itemClicked, this, &SearchAllDialog::showResult);
 }
 
-void SearchAllDialog::cmdSA_Click()
+void SearchAllDialog::search()
 {
     const QString text = txtSA->text();
     lvSA->clear();
@@ -117,7 +117,7 @@ void SearchAllDialog::addResult(int position)
     item->setData(0, PositionRole, position);
 }
 
-void SearchAllDialog::lvSA_ItemClick(QTreeWidgetItem *item)
+void SearchAllDialog::showResult(QTreeWidgetItem *item)
 {
     if (!item)
         return;

@@ -31,7 +31,7 @@ public:
                     std::function<void()> findOnPage, const QVector<int> &columnWidths,
                     QWidget *parent = nullptr);
 
-    void cmdSA_Click();
+    void search();
 
     QLineEdit *txtSA;
     QCheckBox *chkCase;
@@ -43,7 +43,7 @@ public:
 
 private:
     void addResult(int position);
-    void lvSA_ItemClick(QTreeWidgetItem *item);
+    void showResult(QTreeWidgetItem *item);
 
     Dialogs &m_dialogs;
     Interaction &m_ui;

@@ -15,19 +15,19 @@ class ShellCommands
 {
 public:
     virtual ~ShellCommands() = default;
-    virtual void mnuNew_Click() = 0;
-    virtual void mnuOpen_Click() = 0;
-    virtual void mnuRF_Click() = 0;
-    virtual void mnuFileAuthorName_Click() = 0;
-    virtual void mnuContents_Click() = 0;
-    virtual void mnuAbout_Click() = 0;
-    virtual void mnuSF_Click() = 0;
-    virtual void mnuExit_Click() = 0;
+    virtual void newBinder() = 0;
+    virtual void openBinder() = 0;
+    virtual void showRecentFiles() = 0;
+    virtual void changeAuthorName() = 0;
+    virtual void showHelp() = 0;
+    virtual void showAbout() = 0;
+    virtual void sendFeedback() = 0;
+    virtual void exit() = 0;
     virtual void Arrange(Arrangement arrangement) = 0;
     // Shows the scanner window modally for the binder.
     virtual void showScanner(Binder &binder) = 0;
     // Shows the Options dialog modally for the binder.
-    virtual void mnuEditOptions_Click(Binder &binder) = 0;
+    virtual void showOptions(Binder &binder) = 0;
     // Edits the binder's current page; the main window hides while another program has it.
     virtual void editPage(Binder &binder) = 0;
     // The user's settings, for what a binder window's dialogs remember.

@@ -201,7 +201,7 @@ private Q_SLOTS:
         ReplaceDialog &replace = editor->replaceDialog();
         replace.txtFind()->setText("one");
         replace.txtReplace()->setText("1");
-        replace.cmdAll_Click();
+        replace.replaceAll();
         QCOMPARE(box->Text(), "1 two 1");
         box->undo();
         QCOMPARE(box->Text(), "one two one");

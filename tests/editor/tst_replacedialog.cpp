@@ -48,10 +48,10 @@ private Q_SLOTS:
     void findsOverlappingMatches()
     {
         Search s("aaa", "aa");
-        QCOMPARE(s.dialog->FindIt(), 0);
+        QCOMPARE(s.dialog->findNext(), 0);
         QCOMPARE(s.box->SelLength(), 2);
-        QCOMPARE(s.dialog->FindIt(), 1);
-        QCOMPARE(s.dialog->FindIt(), -1);
+        QCOMPARE(s.dialog->findNext(), 1);
+        QCOMPARE(s.dialog->findNext(), -1);
         QCOMPARE(s.finishedMessages(), 1);
         QCOMPARE(s.fixture.dialogs.lastText(), "Quillery has finished searching");
         QCOMPARE(s.box->SelStart(), 0);
@@ -60,17 +60,17 @@ private Q_SLOTS:
     void replaceOnlyAMatchingSelection()
     {
         Search s("x cat cat", "cat", "dog");
-        s.dialog->cmdReplace_Click();
+        s.dialog->replace();
         QCOMPARE(s.box->Text(), "x cat cat");
         QCOMPARE(s.box->SelStart(), 2);
-        s.dialog->cmdReplace_Click();
+        s.dialog->replace();
         QCOMPARE(s.box->Text(), "x dog cat");
         QCOMPARE(s.box->SelStart(), 6);
         QCOMPARE(s.box->SelText(), "cat");
 
         // An empty replacement deletes the match.
         s.dialog->txtReplace()->clear();
-        s.dialog->cmdReplace_Click();
+        s.dialog->replace();
         QCOMPARE(s.box->Text(), "x dog ");
         QCOMPARE(s.finishedMessages(), 1);
     }
@@ -99,7 +99,7 @@ private Q_SLOTS:
         QFETCH(QString, result);
         Search s(text, find, replacement);
         s.box->setSelStart(2);
-        s.dialog->cmdAll_Click();
+        s.dialog->replaceAll();
         QCOMPARE(s.box->Text(), result);
         QCOMPARE(s.box->SelStart(), 0);
         QCOMPARE(s.box->SelLength(), 0);
@@ -110,7 +110,7 @@ private Q_SLOTS:
     void replaceAllKeepsFormattingAround()
     {
         Search s("{\\rtf1 {\\b bold x} plain x}", "x", "yy", PageKind::RTF);
-        s.dialog->cmdAll_Click();
+        s.dialog->replaceAll();
         QCOMPARE(s.box->Text(), "bold yy plain yy");
         s.box->setSelStart(0);
         s.box->setSelLength(7);
@@ -123,20 +123,20 @@ private Q_SLOTS:
     void matchCase()
     {
         Search s("ABC abc", "abc", "x");
-        QCOMPARE(s.dialog->FindIt(), 0);
+        QCOMPARE(s.dialog->findNext(), 0);
         s.dialog->chkCase()->setChecked(true);
         s.box->setSelStart(0);
-        QCOMPARE(s.dialog->FindIt(), 4);
+        QCOMPARE(s.dialog->findNext(), 4);
         // Replace compares the selection the same way.
         s.box->setSelStart(0);
         s.box->setSelLength(3);
-        s.dialog->cmdReplace_Click();
+        s.dialog->replace();
         QCOMPARE(s.box->Text(), "ABC abc");
-        s.dialog->cmdAll_Click();
+        s.dialog->replaceAll();
         QCOMPARE(s.box->Text(), "ABC x");
         s.dialog->chkCase()->setChecked(false);
         s.dialog->txtFind()->setText("Abc");
-        s.dialog->cmdAll_Click();
+        s.dialog->replaceAll();
         QCOMPARE(s.box->Text(), "x x");
     }
 };

@@ -122,7 +122,7 @@ private Q_SLOTS:
         f.dialogs.queueFont(bigger);
         f.click("cmdFont");
         QCOMPARE(f.dialogs.takeLast().initialFont.family(), standIn);
-        f.dialog->cmdOK_Click();
+        f.dialog->accept();
         QCOMPARE(f.record("RTFFontName"), "Times New Roman");
         QCOMPARE(f.record("RTFBold"), "False");
         QCOMPARE(f.record("TXTFontName"), "Courier New");

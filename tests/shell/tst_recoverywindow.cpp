@@ -62,7 +62,7 @@ private Q_SLOTS:
         // until the binder is saved.
         QVERIFY(service.store().list(problems).isEmpty());
         QVERIFY(QFile::exists(folder + "/snapshot"));
-        window->mnuSave_Click();
+        window->save();
         RecoveryKeeper::of(window->binder())->waitForWrites();
         QVERIFY(!QFile::exists(folder));
         QVERIFY(!window->binder().Changed());
@@ -89,19 +89,19 @@ private Q_SLOTS:
         QCOMPARE(dialog.list()->topLevelItem(1)->text(4), QStringLiteral("missing"));
 
         f.dialogs.queueMessage(MsgResult::No);
-        dialog.cmdDiscard_Click();
+        dialog.discardSelected();
         QCOMPARE(dialog.list()->topLevelItemCount(), 2);
         QVERIFY(QFile::exists(first + "/snapshot"));
         f.dialogs.queueMessage(MsgResult::Yes);
-        dialog.cmdDiscard_Click();
+        dialog.discardSelected();
         QCOMPARE(dialog.list()->topLevelItemCount(), 1);
         QVERIFY(!QFile::exists(first));
         QCOMPARE(f.dialogs.calls().size(), 2);
 
-        dialog.cmdRecover_Click();
+        dialog.recoverSelected();
         QCOMPARE(dialog.list()->topLevelItemCount(), 1);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        dialog.cmdRecover_Click();
+        dialog.recoverSelected();
         QCOMPARE(recovered.size(), 2);
         recovered.removeFirst();
         QCOMPARE(recovered[0].folder, second);

@@ -72,7 +72,7 @@ private Q_SLOTS:
         QVERIFY(f.dialogs.lastText().contains("'New File 1' ('" + path + "')"));
         QVERIFY(!QFile::exists(lockNotePath(path)));
 
-        w.main.mnuNew_Click();
+        w.main.newBinder();
         window = w.main.activeBinderWindow();
         window->binder().setChanged(true);
         f.dialogs.queueMessage(MsgResult::Cancel);
@@ -101,7 +101,7 @@ private Q_SLOTS:
         QVERIFY(window->binder().ro());
         window->binder().setChanged(true);
         g.dialogs.queueSaveFile(g.path("copy.qly"));
-        window->mnuSave_Click();
+        window->save();
         QCOMPARE(g.messageTitles(), QStringList({"File in Use by tester", "File is Read-Only"}));
         QCOMPARE(window->binder().CurFile(), g.path("copy.qly"));
         QVERIFY(!window->binder().ro());
@@ -133,7 +133,7 @@ private Q_SLOTS:
         w.main.OpenFile(path);
         BinderWindow *window = w.main.activeBinderWindow();
         window->lvwPages()->selectRow(1);
-        window->lvwPages_ItemClick();
+        window->showSelectedPage();
         const quint64 inode = FileIdentity::of(path)->inode;
         f.dialogs.queueMessage(MsgResult::Yes);
         window->menus()["mnuEditDelete"]->trigger();
@@ -152,7 +152,7 @@ private Q_SLOTS:
         Settings settings(f.path("settings.ini"));
         MainWindow main(*f.temp, dialogs, settings);
         main.show();
-        main.mnuNew_Click();
+        main.newBinder();
         BinderWindow *window = main.activeBinderWindow();
         QVERIFY(window);
         window->binder().setChanged(true);
@@ -189,7 +189,7 @@ private Q_SLOTS:
         binder->pages.replace(0, row);
         RichTextBox pane;
         PagePropertiesDialog dialog(*f.workspace, *binder, 1, pane);
-        dialog.cmdOK_Click();
+        dialog.accept();
         QCOMPARE(binder->pages.at(0).key.colour, QString("not a colour"));
     }
 
@@ -206,7 +206,7 @@ private Q_SLOTS:
         QVERIFY(!dialog.rtfSource->toPlainText().contains("Data="));
         QVERIFY(dialog.rtfSource->toPlainText().contains("Page1=a"));
         dialog.txtTitle->setText("Renamed");
-        dialog.cmdOK_Click();
+        dialog.accept();
         QCOMPARE(binder->records().value("Data"), data);
         QCOMPARE(binder->records().value("Title"), QString("Renamed"));
         QVERIFY(binder->Changed());

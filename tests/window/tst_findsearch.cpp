@@ -49,8 +49,7 @@ private Q_SLOTS:
         QCOMPARE(pane.SelStart(), 0);
 
         find.chkCase->setChecked(true);
-        bool quiet = false;
-        QCOMPARE(find.FindIt(quiet, pane), -1);
+        QCOMPARE(find.findNext(false, pane), -1);
         QCOMPARE(f.dialogs.calls().size(), 1); // no message when not asked for
     }
 };
