@@ -161,7 +161,7 @@ int createBinder(CliSession &session, const QStringList &args)
     binder.setRecord(RecordKey::Title, title.value_or(QFileInfo(target).completeBaseName()));
     const bool saved =
         importAll(session, binder, rest.mid(1)) && SavFile(workspace, binder, target);
-    binder.OpenNum.release();
+    binder.fileLock.release();
     removeCompanions(target);
     if (!saved)
         fileio::removeIfExists(target);
@@ -179,9 +179,9 @@ int addPages(CliSession &session, const QStringList &args)
     auto binder = session.open(args.first(), OpenPurpose::Edit, code);
     if (!binder)
         return code;
-    if (binder->ro())
+    if (binder->isReadOnly())
         return notAdded(args.first());
-    const QString path = binder->CurFile();
+    const QString path = binder->fileName();
     const bool saved =
         importAll(session, *binder, args.mid(1)) && SavFile(session.workspace(), *binder, path);
     binder.reset();

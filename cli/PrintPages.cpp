@@ -49,11 +49,11 @@ int printPages(Binder &binder, const QList<int> &positions, const QString &targe
         first = false;
         QString error;
         if (printText(painter, printer, *text, PrintMargins(), page.name, date, &error) == 0)
-            return fail(binder.CurFile(),
+            return fail(binder.fileName(),
                         QStringLiteral("page %1 cannot be printed: %2").arg(position).arg(error));
     }
     if (first)
-        return fail(binder.CurFile(), QStringLiteral("has no text pages to print"));
+        return fail(binder.fileName(), QStringLiteral("has no text pages to print"));
     if (!painter.end())
         return fail(target, QStringLiteral("cannot be written"));
     return ExitOk;

@@ -80,7 +80,7 @@ LumpData pageLumpData(const PageRow &page, const QString &binderFile, qint64 bin
 // through a name of their own, since the bytes the save replaces are erased in place.
 bool canSaveInPlace(const Binder &binder, const QString &fileName)
 {
-    return binder.OpenNum.covers(fileName) && fileio::sameFile(binder.workingCopy, fileName) &&
+    return binder.fileLock.covers(fileName) && fileio::sameFile(binder.workingCopy, fileName) &&
            onlyThisWindowLinksTo(binder, fileName);
 }
 
@@ -152,7 +152,7 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     }
 
     // A file that another window or instance holds stays theirs.
-    if (!binder.OpenNum.covers(fileName) && FileLock::isHeldElsewhere(fileName))
+    if (!binder.fileLock.covers(fileName) && FileLock::isHeldElsewhere(fileName))
         throw FileError(FileError::PermissionDenied, QStringLiteral("Permission denied"));
 
     // An encrypted binder is written whole every time, with a fresh nonce.
@@ -173,9 +173,9 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
         FileLock lock = FileLock::acquire(writer.tempPath());
         archive.WriteArchive(writer);
         writer.commit();
-        binder.OpenNum = std::move(lock);
+        binder.fileLock = std::move(lock);
     }
-    binder.OpenNum.noteSaved(fileName);
+    binder.fileLock.noteSaved(fileName);
     binder.setReadOnly(false);
     if (!encrypted)
         readPagesFromSaved(workspace, binder, fileName, archive.writtenLumps());
@@ -185,7 +185,7 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
         // The binder itself is saved; without companions other instances just cannot
         // name who holds it.
     }
-    binder.setCurFile(fileName);
+    binder.setFileName(fileName);
     binder.setCaptionNote(QString());
     binder.setChanged(false);
     workspace.ui.recordRecent(recentFilesTitle(binder), fileName);
@@ -195,8 +195,8 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
 // opened or last saved it.
 bool changedOnDisk(const Binder &binder, const QString &fileName)
 {
-    return binder.OpenNum.isHeld() && fileName == binder.CurFile() &&
-           !binder.OpenNum.unchangedOnDisk();
+    return binder.fileLock.isHeld() && fileName == binder.fileName() &&
+           !binder.fileLock.unchangedOnDisk();
 }
 
 } // namespace
@@ -240,11 +240,11 @@ bool SavFile(Workspace &workspace, Binder &binder, const QString &fileName)
 bool SaveCommand(Workspace &workspace, Binder &binder)
 {
     workspace.ui.closeSplash();
-    if (binder.CurFile().isEmpty() || !QFileInfo(binder.CurFile()).isFile())
+    if (binder.fileName().isEmpty() || !QFileInfo(binder.fileName()).isFile())
         return SaveAsCommand(workspace, binder);
-    if (!binder.Changed())
+    if (!binder.isChanged())
         return true;
-    return SavFile(workspace, binder, binder.CurFile());
+    return SavFile(workspace, binder, binder.fileName());
 }
 
 bool SaveAsCommand(Workspace &workspace, Binder &binder)
@@ -253,7 +253,7 @@ bool SaveAsCommand(Workspace &workspace, Binder &binder)
     request.title = QStringLiteral("Save Quillery ('") + binder.title() + QStringLiteral("')");
     request.filter = QStringLiteral("Quillery (*.qly)|*.qly|All files (*.*)|*.*");
     request.requireFilterExtension = true;
-    request.fileName = binder.CurFile();
+    request.fileName = binder.fileName();
     if (QFileInfo(workspace.defaultDocFolder).isDir())
         request.initialFolder = workspace.defaultDocFolder;
     QString chosen = workspace.dialogs.saveFile(request);
@@ -264,10 +264,10 @@ bool SaveAsCommand(Workspace &workspace, Binder &binder)
 
     // The old companions go only once the binder is safely saved elsewhere, so that a
     // cancelled or failed Save As leaves the open binder as it was.
-    const QString previous = binder.OpenNum.isHeld() ? binder.CurFile() : QString();
+    const QString previous = binder.fileLock.isHeld() ? binder.fileName() : QString();
     const bool saved = saveAsChoosingEncryption(workspace, binder,
                                                 [&] { return SavFile(workspace, binder, chosen); });
-    if (saved && !previous.isEmpty() && previous != binder.CurFile())
+    if (saved && !previous.isEmpty() && previous != binder.fileName())
         removeCompanions(previous);
     return saved;
 }

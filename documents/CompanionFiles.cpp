@@ -281,7 +281,7 @@ bool copyForReader(const QString &binderPath, const QString &working)
 void CreateAF(const Workspace &workspace, const Binder &binder, const QString &fileName,
               bool writeShadow)
 {
-    if (binder.ro())
+    if (binder.isReadOnly())
         return;
     const QString namesake = openNamesake(fileName);
     if (!namesake.isEmpty())

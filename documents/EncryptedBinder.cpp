@@ -89,7 +89,7 @@ bool isEncrypted(const Binder &binder)
 
 QString recentFilesTitle(const Binder &binder)
 {
-    return isEncrypted(binder) ? QFileInfo(binder.CurFile()).fileName() : binder.title();
+    return isEncrypted(binder) ? QFileInfo(binder.fileName()).fileName() : binder.title();
 }
 
 TempFolder &scratchFolder(Workspace &workspace, const Binder &binder)
@@ -102,7 +102,7 @@ QString decryptWorkingCopy(Workspace &workspace, Binder &binder, const QString &
     const ContainerReader reader(source);
     // The runtime folder is checked before anyone is asked for anything.
     auto encryption = std::make_shared<Encryption>();
-    PassphrasePrompt prompt(workspace, binder.CurFile().isEmpty() ? source : binder.CurFile(),
+    PassphrasePrompt prompt(workspace, binder.fileName().isEmpty() ? source : binder.fileName(),
                             reader);
     workspace.ui.askPassphrase(prompt);
     if (!prompt.key())
@@ -128,7 +128,7 @@ void writeEncryptedBinder(Binder &binder, LumpArchive &archive, const QString &f
     // Locked before it takes the binder's name, as a plain binder is.
     FileLock lock = FileLock::acquire(writer.tempPath());
     writer.commit();
-    binder.OpenNum = std::move(lock);
+    binder.fileLock = std::move(lock);
 }
 
 namespace {

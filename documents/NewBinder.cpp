@@ -26,7 +26,7 @@ void NewFile(Workspace &workspace, Binder &binder, bool addPage)
         cf.write(RecordKey::PanePosition, "0");
         cf.write(RecordKey::Author, workspace.authorName);
     });
-    binder.setNextKey(1);
+    binder.setNextSerial(1);
     if (addPage)
         NewIcon(binder, PageKind::RTF);
     binder.setPaneLength(Binder::DefaultPaneLength);
@@ -35,7 +35,7 @@ void NewFile(Workspace &workspace, Binder &binder, bool addPage)
 
 bool IsNewFile(const Binder &binder, int loadedWindows)
 {
-    return loadedWindows > 2 && !binder.Changed() && binder.CurFile().isEmpty() &&
+    return loadedWindows > 2 && !binder.isChanged() && binder.fileName().isEmpty() &&
            binder.pageCount() == 1 && binder.pages.at(0).name == u"Page 1" &&
            binder.title() == u"New File 1";
 }

@@ -21,7 +21,7 @@ void NewIcon(Binder &binder, PageKind kind)
     row.key.kind = StoredKind(kind);
     row.key.colour = colourField(kind, binder.records().value(RecordKey::RichBackground));
     binder.pages.append(row);
-    binder.setCurIndex(position);
+    binder.setCurrentPosition(position);
     binder.setChanged(true);
 }
 

@@ -86,7 +86,7 @@ bool addImageAsPage(Workspace &workspace, Binder &binder, cJpeg &jpeg, const cIm
     }
     if (!ImportFile(workspace, binder, file, PageKind::PICTURE))
         return false;
-    binder.setCurIndex(position);
+    binder.setCurrentPosition(position);
     return true;
 }
 

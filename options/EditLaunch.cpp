@@ -39,8 +39,8 @@ void editBuiltIn(Workspace &workspace, Binder &binder, Settings &settings)
     QWidget *parent = QApplication::activeWindow();
     std::unique_ptr<EditorWindow> window;
     try {
-        window =
-            std::make_unique<EditorWindow>(workspace, binder, binder.CurIndex(), &settings, parent);
+        window = std::make_unique<EditorWindow>(workspace, binder, binder.currentPosition(),
+                                                &settings, parent);
     } catch (const FileError &error) {
         reportError(workspace, binder.page(0).name, error);
         return;
@@ -114,7 +114,7 @@ void EditLaunch(Workspace &workspace, Binder &binder, Settings &settings, QWidge
     workspace.ui.closeSplash();
     if (!binder.hasPage(0))
         return;
-    const int position = binder.CurIndex();
+    const int position = binder.currentPosition();
     const PageRow row = binder.page(position);
     const QString editor = chooseEditor(settings, row.key.kind, row.name);
     if (editor.isEmpty())

@@ -243,7 +243,7 @@ void MainWindow::OpenFile(const QString &fileName)
     if (binderFile && binder->hasPage(0)) {
         const PageKind kind = binder->page(0).key.kind;
         if (kind != PageKind::RTF && kind != PageKind::TXT && kind != PageKind::FILE)
-            binder->setCurIndex(0);
+            binder->setCurrentPosition(0);
     }
     showOpened(std::move(binder));
 }
@@ -251,7 +251,7 @@ void MainWindow::OpenFile(const QString &fileName)
 bool MainWindow::activateBinderWindow(const QString &path)
 {
     for (BinderWindow *window : binderWindows()) {
-        if (window->binder().CurFile() == path) {
+        if (window->binder().fileName() == path) {
             m_mdi->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(window->parentWidget()));
             return true;
         }
@@ -329,9 +329,9 @@ void MainWindow::changeAuthorName()
     m_workspace->authorName = *answer;
     for (BinderWindow *window : binderWindows()) {
         const Binder &binder = window->binder();
-        if (QFileInfo(binder.CurFile()).isFile() && !binder.ro()) {
+        if (QFileInfo(binder.fileName()).isFile() && !binder.isReadOnly()) {
             try {
-                CreateAF(*m_workspace, binder, binder.CurFile(), false);
+                CreateAF(*m_workspace, binder, binder.fileName(), false);
             } catch (const std::exception &) {
                 // The lock note only names the holder; the binder is unaffected.
             }

@@ -90,7 +90,7 @@ void takeLayoutRecords(Binder &binder)
 
     const int selected =
         binder.records().value(RecordKey::SelectedPage, QStringLiteral("1")).toInt();
-    binder.setCurIndex(pages == 0 ? 0 : (selected >= 1 && selected <= pages ? selected : 1));
+    binder.setCurrentPosition(pages == 0 ? 0 : (selected >= 1 && selected <= pages ? selected : 1));
     DelCFInfo(binder);
 
     for (int c = 1; c <= PageList::ColumnCount; ++c) {
@@ -124,12 +124,12 @@ QString makeWorkingCopy(Workspace &workspace, Binder &binder, const QString &pat
     // The lock comes before the first byte is read, so that no other instance can save
     // between what this window reads and what it later writes back.
     try {
-        binder.OpenNum = FileLock::acquire(path);
+        binder.fileLock = FileLock::acquire(path);
     } catch (const FileError &error) {
         if (!error.isPermissionDenied() || !FileLock::isHeldElsewhere(path))
             throw;
     }
-    if (!binder.OpenNum.isHeld()) {
+    if (!binder.fileLock.isHeld()) {
         binder.setReadOnly(true);
         const QString working = workspace.temp.TempFileName();
         workspace.temp.AddTempFile(working);
@@ -156,7 +156,7 @@ void markInUse(Workspace &workspace, Binder &binder, const QString &path)
         CreateAF(workspace, binder, path, true);
     } catch (const FileError &error) {
         removeCompanions(path);
-        binder.OpenNum.release();
+        binder.fileLock.release();
         binder.setReadOnly(true);
         workspace.dialogs.message(
             MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("Opened Read-Only"),
@@ -166,7 +166,7 @@ void markInUse(Workspace &workspace, Binder &binder, const QString &path)
                 error.description() + QStringLiteral(".  You can save it under another name."));
         return;
     }
-    if (binder.OpenNum.isWriteLock())
+    if (binder.fileLock.isWriteLock())
         removeStaleScratchFiles(path);
 }
 
@@ -201,7 +201,7 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
     appendArchivePages(binder, pageRecords, archive, working, 1, pages);
     takeLayoutRecords(binder);
 
-    if (purpose == OpenPurpose::Edit && !binder.ro())
+    if (purpose == OpenPurpose::Edit && !binder.isReadOnly())
         markInUse(workspace, binder, path);
     if (purpose == OpenPurpose::Edit)
         workspace.ui.recordRecent(recentFilesTitle(binder), path);
@@ -221,12 +221,12 @@ std::unique_ptr<Binder> OpenFile(Workspace &workspace, const QString &fileName, 
     if (!isBinderFile(fileName)) {
         NewFile(workspace, *binder, false);
         ImportFile(workspace, *binder, fileName, PageKind::Unknown);
-        binder->setCurIndex(1);
+        binder->setCurrentPosition(1);
         binder->setChanged(false);
         return binder;
     }
 
-    binder->setCurFile(fileName);
+    binder->setFileName(fileName);
     try {
         loadBinder(workspace, *binder, fileName, purpose);
     } catch (const Cancelled &) {

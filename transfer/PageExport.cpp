@@ -77,7 +77,7 @@ void ExportFile(Workspace &workspace, Binder &binder, const QString &typeName, c
 QString ExpBin(Workspace &workspace, Binder &binder, const QString &name, int position)
 {
     if (position == 0)
-        position = binder.CurIndex();
+        position = binder.currentPosition();
     if (!binder.hasPage(position))
         return QString();
     TempFolder &temp = scratchFolder(workspace, binder);

@@ -141,7 +141,7 @@ void ImportDialog(Workspace &workspace, Binder &binder, PageKind kind)
         return;
     if (!ImportFile(workspace, binder, path, kind))
         return;
-    binder.setCurIndex(position);
+    binder.setCurrentPosition(position);
 }
 
 void importFolder(Workspace &workspace, Binder &binder)

@@ -11,7 +11,7 @@ class Binder;
 class Workspace;
 
 // Adds the file as a new last page whose data is a copy in the temporary folder. With
-// kind Unknown the extension decides. Neither the selection nor CurIndex changes.
+// kind Unknown the extension decides. Neither the selection nor the current page changes.
 // Failures are reported to the user; false then.
 bool ImportFile(Workspace &workspace, Binder &binder, const QString &fileName, PageKind kind);
 

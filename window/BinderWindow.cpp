@@ -102,7 +102,7 @@ BinderWindow::BinderWindow(Workspace &workspace, ShellCommands &shell,
     connectBinder();
     if (m_binder->records().value(RecordKey::AutoHide) == u"1")
         toggleAutoHide();
-    followCurrentPage(m_binder->CurIndex());
+    followCurrentPage(m_binder->currentPosition());
 }
 
 BinderWindow::~BinderWindow() = default;
@@ -227,11 +227,11 @@ void BinderWindow::connectList()
     // Whatever moves the highlight (a click, an arrow key, Home, Page Down, code) makes
     // that row the current page; the binder then tells everything else.
     connect(m_list, &PageListView::selectedRowChanged, this,
-            [this](int row) { m_binder->setCurIndex(row + 1); });
+            [this](int row) { m_binder->setCurrentPosition(row + 1); });
     connect(m_list, &PageListView::itemClicked, this, [this] { showSelectedPage(); });
     // Double-click and Enter edit the page, as Edit Page does.
     connect(m_list, &PageListView::activated, this, [this] {
-        if (m_binder->CurIndex() > 0)
+        if (m_binder->currentPosition() > 0)
             m_menus["mnuEP"]->trigger();
     });
     connect(m_list, &PageListView::released, this,
@@ -292,7 +292,7 @@ void BinderWindow::connectBinder()
     connect(&binder.pages, &PageList::rowsSettled, this, follow);
     connect(&binder.pages, &QAbstractItemModel::dataChanged, this,
             [this, follow](const QModelIndex &first, const QModelIndex &last) {
-                const int row = m_binder->CurIndex() - 1;
+                const int row = m_binder->currentPosition() - 1;
                 if (row >= first.row() && row <= last.row())
                     followCurrentContent();
                 follow();
@@ -371,7 +371,7 @@ void BinderWindow::showSelectedPage()
     const int row = m_list->selectedRow();
     if (row < 0)
         return;
-    m_binder->setCurIndex(row + 1);
+    m_binder->setCurrentPosition(row + 1);
     // A followed link may have replaced the page in the viewer.
     if (!sameContent(m_shownKey, m_binder->page(0).key)) {
         GetRTF();
@@ -383,7 +383,7 @@ void BinderWindow::showSelectedPage()
 void BinderWindow::showEmptySelection()
 {
     m_list->clearSelection();
-    m_binder->setCurIndex(0);
+    m_binder->setCurrentPosition(0);
     // Also when no page was current: a followed link leaves the viewer.
     clearPage();
     updateCaption();
@@ -406,8 +406,8 @@ void BinderWindow::updateCaption()
 
 void BinderWindow::setCaptionSuffix(const QString &suffix)
 {
-    setWindowTitle(suffix.isEmpty() ? m_binder->WCaption()
-                                    : m_binder->WCaption() + QStringLiteral(" - ") + suffix);
+    setWindowTitle(suffix.isEmpty() ? m_binder->caption()
+                                    : m_binder->caption() + QStringLiteral(" - ") + suffix);
 }
 
 void BinderWindow::setView(PageListView::View view)
@@ -581,10 +581,10 @@ void BinderWindow::showFileProperties(bool blankViewer)
 bool BinderWindow::confirmClose()
 {
     m_workspace.ui.closeSplash();
-    if (m_binder->Changed()) {
+    if (m_binder->isChanged()) {
         QString text = QStringLiteral("The Quillery file '") + m_binder->title() + u'\'';
-        if (!m_binder->CurFile().isEmpty())
-            text += QStringLiteral(" ('") + m_binder->CurFile() + QStringLiteral("')");
+        if (!m_binder->fileName().isEmpty())
+            text += QStringLiteral(" ('") + m_binder->fileName() + QStringLiteral("')");
         text += QStringLiteral(" has changed.  Do you want to save the changes?");
         const MsgResult answer = m_workspace.dialogs.message(
             MsgIcon::Question, MsgButtons::YesNoCancel, QStringLiteral("Save Changes"), text);
@@ -594,7 +594,7 @@ bool BinderWindow::confirmClose()
             SaveCommand(m_workspace, *m_binder);
         else
             m_binder->setChanged(false);
-        if (m_binder->Changed())
+        if (m_binder->isChanged())
             return false;
     }
     releaseBinderFile();
@@ -603,9 +603,9 @@ bool BinderWindow::confirmClose()
 
 void BinderWindow::releaseBinderFile()
 {
-    if (!m_binder->ro() && !m_binder->CurFile().isEmpty())
-        removeCompanions(m_binder->CurFile());
-    m_binder->OpenNum.release();
+    if (!m_binder->isReadOnly() && !m_binder->fileName().isEmpty())
+        removeCompanions(m_binder->fileName());
+    m_binder->fileLock.release();
 }
 
 void BinderWindow::resizeEvent(QResizeEvent *event)

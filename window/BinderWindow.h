@@ -37,7 +37,7 @@ public:
     ViewerPane *viewer() const { return m_viewer; }
     const BinderMenus &menus() const { return m_menus; }
 
-    // Shows the binder's current page (CurIndex) in the viewer, also when it shows already.
+    // Shows the binder's current page in the viewer, also when it shows already.
     void GetRTF();
     // Makes the selected row current and shows it, also after a link replaced it.
     void showSelectedPage();

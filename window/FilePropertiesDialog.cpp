@@ -43,7 +43,7 @@ FilePropertiesDialog::FilePropertiesDialog(Binder &binder, QWidget *parent)
     addField(form, QStringLiteral("&Last saved by:"), QStringLiteral("txtLSB"),
              record(RecordKey::LastSavedBy));
 
-    const QString file = binder.CurFile();
+    const QString file = binder.fileName();
     const bool saved = !file.isEmpty() && Orde::IsFile(file);
     const QString notSaved = QStringLiteral("Not Saved");
     const auto fileField = [&](const QString &label, const QString &name, auto value) {

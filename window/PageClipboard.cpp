@@ -102,7 +102,7 @@ void cutPage(Workspace &workspace, Binder &binder, int position)
 {
     if (!copyPage(workspace, binder, position))
         return;
-    binder.setCurIndex(position);
+    binder.setCurrentPosition(position);
     DelPage(workspace, binder);
 }
 
@@ -145,7 +145,7 @@ bool pastePage(Workspace &workspace, Binder &binder)
         return false;
     }
     if (binder.pageCount() == 1)
-        binder.setCurIndex(1);
+        binder.setCurrentPosition(1);
     binder.setChanged(true);
     return true;
 }

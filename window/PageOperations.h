@@ -11,7 +11,7 @@ class Binder;
 class Workspace;
 
 // The page list's commands that add, delete and reorder pages. Positions are 1-based;
-// each command sets Changed when it changes the list; the windows follow the binder.
+// each command marks the binder changed when it changes the list; the windows follow the binder.
 
 // Adds a page of the kind as the last page: an empty rich text, plain text or HTML page
 // that editNewPage then opens for editing, or a picture, sound or other file the user picks.

@@ -125,7 +125,7 @@ void SearchAllDialog::showResult(QTreeWidgetItem *item)
     if (!m_binder.hasPage(position) || position == 0)
         return;
     cmdFind->setEnabled(m_binder.page(position).key.kind != PageKind::HTML);
-    m_binder.setCurIndex(position);
+    m_binder.setCurrentPosition(position);
 }
 
 } // namespace quillery

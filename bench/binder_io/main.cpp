@@ -325,7 +325,7 @@ Result runCase(const Case &c, const QString &root, int reps)
             result.open.samples.push_back(
                 {secondsSince(start), cpuSeconds() - cpu, memory.growth()});
         }
-        if (!binder || binder->pageCount() != c.pages || binder->ro())
+        if (!binder || binder->pageCount() != c.pages || binder->isReadOnly())
             fail(QStringLiteral("the binder did not open as it was saved"));
 
         timeSave(result.save, workspace, *binder, binderPath);

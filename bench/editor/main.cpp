@@ -209,7 +209,7 @@ void openByEnter(const QList<QByteArray> &pages, PaintWatch &paints)
         return;
     }
     for (int position = 1; position <= pages.size(); ++position) {
-        window->binder().setCurIndex(position);
+        window->binder().setCurrentPosition(position);
         QAbstractItemView *list = window->lvwPages()->currentView();
         list->setFocus();
         paints.settle({list->viewport()});
@@ -222,7 +222,7 @@ void openByEnter(const QList<QByteArray> &pages, PaintWatch &paints)
                                 " MB page by Enter, to painted, ms";
         line(what.constData(), painted.ms, openBare(pages.at(position - 1), paints),
              "target < 500");
-        if (window->binder().Changed())
+        if (window->binder().isChanged())
             std::printf("opening and closing the editor changed the binder\n");
     }
     if (!dialogs.calls().isEmpty())

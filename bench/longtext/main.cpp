@@ -77,7 +77,7 @@ Shown show(PageHarness &h, int position, PaintWatch &paints)
     viewer.show();
     paints.settle({&viewer});
     const double before = residentMb();
-    h.binder.setCurIndex(position);
+    h.binder.setCurrentPosition(position);
     paints.forget();
     Stopwatch watch;
     viewer.showPage(preparePageDisplay(h.workspace, h.binder), h.binder);

@@ -116,7 +116,7 @@ void showHtmlPage(BinderWindow *window, int position, PaintWatch &watch)
         });
     QTimer::singleShot(30000, &loop, &QEventLoop::quit);
     watch.forget();
-    window->binder().setCurIndex(position);
+    window->binder().setCurrentPosition(position);
     if (!viewer->hasBrowser())
         fail("the viewer has no browser: is the browser module built?");
     loop.exec();
@@ -153,7 +153,7 @@ int runHarness(int argc, char *argv[], const QStringList &binders)
             if (windows.size() == 1) {
                 // As the program starts, on a text page; it starts the web engine once the
                 // window has been painted and it has nothing else to do.
-                window->binder().setCurIndex(firstPageOf(window->binder(), PageKind::TXT));
+                window->binder().setCurrentPosition(firstPageOf(window->binder(), PageKind::TXT));
                 watch.settle({window->viewer()->txtPad()->viewport()});
                 waitUntilIdle();
                 printStage("window painted, no web engine");

@@ -78,7 +78,7 @@ private Q_SLOTS:
         QVERIFY(binder);
         QCOMPARE(binder->pageCount(), 3);
         QCOMPARE(binder->pages.at(2).key.kind.name(), QString("PICTURE"));
-        QCOMPARE(binder->NextKey(), 4);
+        QCOMPARE(binder->nextSerial(), 4);
 
         // Pages and their records are saved in the order of the list.
         binder->pages.move(2, 0);
@@ -100,7 +100,7 @@ private Q_SLOTS:
         binder->setCaptionNote(" [Recovered]");
         f.dialogs.queueSaveFile(f.path("moved"));
         QVERIFY(SaveAsCommand(*f.workspace, *binder));
-        QCOMPARE(binder->WCaption(), "New File 1 (" + f.path("moved.qly") + ")");
+        QCOMPARE(binder->caption(), "New File 1 (" + f.path("moved.qly") + ")");
         QVERIFY(!QFile::exists(lockNotePath(path)));
         QVERIFY(QFile::exists(lockNotePath(f.path("moved.qly"))));
         QVERIFY(!FileLock::isHeldElsewhere(path));
@@ -156,7 +156,7 @@ private Q_SLOTS:
         BinderFixture other;
         other.workspace->authorName = "someone else";
         auto reader = other.open(path);
-        QVERIFY(reader && reader->ro());
+        QVERIFY(reader && reader->isReadOnly());
         QVERIFY(other.dialogs.calls().first().text.contains("in use by tester"));
         QCOMPARE(GetLumpString(*reader, "3"), QByteArray("PNGDATA"));
         QCOMPARE(readFile(lockNotePath(path)), QByteArray("tester"));
@@ -212,7 +212,7 @@ private Q_SLOTS:
         QVERIFY(isBinderFile(named));
         auto binder = f.open(named);
         QVERIFY(binder);
-        QCOMPARE(binder->CurFile(), named);
+        QCOMPARE(binder->fileName(), named);
         QCOMPARE(GetLumpString(*binder, "2"), QByteArray("{\\rtf1 second}"));
 
         // Any other file, whatever its name, is a page.
@@ -220,7 +220,7 @@ private Q_SLOTS:
         QVERIFY(!isBinderFile(plain));
         auto page = f.open(plain);
         QVERIFY(page);
-        QCOMPARE(page->CurFile(), QString());
+        QCOMPARE(page->fileName(), QString());
         QCOMPARE(GetLumpString(*page, "1"), QByteArray("QLY is not a header"));
         QCOMPARE(::mkfifo(QFile::encodeName(f.path("pipe.qly.txt")).constData(), 0600), 0);
         QVERIFY(!isBinderFile(f.path("pipe.qly.txt")));

@@ -93,7 +93,7 @@ private Q_SLOTS:
         }
 
         auto binder = f.open(path);
-        QVERIFY(binder && binder->ro());
+        QVERIFY(binder && binder->isReadOnly());
         QCOMPARE(GetLumpString(*binder, "1"), QByteArray("the binder's page"));
         QCOMPARE(f.messageTitles(), QStringList{"Opened Read-Only"});
         QVERIFY(f.dialogs.lastText().startsWith("'" + path + "' is opened read-only"));
@@ -155,7 +155,7 @@ private Q_SLOTS:
         const QByteArray lowerBytes = readFile(lower);
 
         auto first = f.open(upper);
-        QVERIFY(first && !first->ro());
+        QVERIFY(first && !first->isReadOnly());
         const QByteArray note = readFile(lockNotePath(upper));
 
         // Another instance opens the namesake: it keeps its own pages, read from the binder
@@ -163,7 +163,7 @@ private Q_SLOTS:
         BinderFixture second;
         second.workspace->authorName = "second";
         auto namesake = second.open(lower);
-        QVERIFY(namesake && namesake->ro());
+        QVERIFY(namesake && namesake->isReadOnly());
         QCOMPARE(GetLumpString(*namesake, "1"), QByteArray("lower case pages"));
         QCOMPARE(second.messageTitles(), QStringList{"Opened Read-Only"});
         QVERIFY(second.dialogs.lastText().contains("'" + upper + "' is open"));
@@ -183,7 +183,7 @@ private Q_SLOTS:
         writeFile(lockNotePath(upper), "second");
         BinderFixture fourth;
         auto misled = fourth.open(upper);
-        QVERIFY(misled && misled->ro());
+        QVERIFY(misled && misled->isReadOnly());
         QCOMPARE(GetLumpString(*misled, "1"), QByteArray("upper case pages"));
         QCOMPARE(fourth.messageTitles(), QStringList{"File in Use"});
         QCOMPARE(readFile(lower), lowerBytes);
@@ -212,7 +212,7 @@ private Q_SLOTS:
         }
 
         auto binder = f.open(path);
-        QVERIFY(binder && !binder->ro());
+        QVERIFY(binder && !binder->isReadOnly());
         for (const QString &name : stale)
             QVERIFY2(!QFileInfo::exists(f.path(name)), qPrintable(name));
         for (const QString &name : alwaysKept)
@@ -225,7 +225,7 @@ private Q_SLOTS:
             writeFile(f.path(name), binderBytes);
         BinderFixture other;
         auto reader = other.open(path);
-        QVERIFY(reader && reader->ro());
+        QVERIFY(reader && reader->isReadOnly());
         for (const QString &name : stale)
             QVERIFY2(QFileInfo::exists(f.path(name)), qPrintable(name));
     }

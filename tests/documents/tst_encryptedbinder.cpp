@@ -292,13 +292,13 @@ private Q_SLOTS:
         Encrypted e;
         REQUIRE_RUNTIME(e.runtime);
         auto binder = e.open();
-        QVERIFY(binder && !binder->ro());
+        QVERIFY(binder && !binder->isReadOnly());
         const QByteArray first = readFile(e.path);
         QCOMPARE(readFile(shadowCopyPath(e.path)), first);
         QVERIFY(!readFile(lockNotePath(e.path)).contains(EncryptedMarker));
         // Another instance reads the encrypted shadow copy, its plain copy in memory too.
         auto second = e.open();
-        QVERIFY(second && second->ro());
+        QVERIFY(second && second->isReadOnly());
         QVERIFY(isEncrypted(*second));
         QVERIFY(second->workingCopy.startsWith(e.runtime.path() + u'/'));
 

@@ -70,7 +70,7 @@ private Q_SLOTS:
         QVERIFY(binder);
         QCOMPARE(secondProcess, 1);
         QCOMPARE(readFile(path), before);
-        QVERIFY(binder->OpenNum.covers(path));
+        QVERIFY(binder->fileLock.covers(path));
     }
 
     void fileChangedOnDiskAsksBeforeSaving()
@@ -93,7 +93,7 @@ private Q_SLOTS:
         f.dialogs.queueSaveFile(f.path("ours.qly"));
         QVERIFY(SaveCommand(*f.workspace, *binder));
         QCOMPARE(readFile(path), QByteArray("their version"));
-        QCOMPARE(binder->CurFile(), f.path("ours.qly"));
+        QCOMPARE(binder->fileName(), f.path("ours.qly"));
     }
 
     void lostPageSourceFailsAndKeepsTheFile_data()
@@ -130,7 +130,7 @@ private Q_SLOTS:
         QCOMPARE(readFile(path), original);
         QCOMPARE(QDir(f.dir.path()).entryList({".lost.qly*"}, QDir::Files | QDir::Hidden),
                  QStringList());
-        QVERIFY(binder->OpenNum.covers(path));
+        QVERIFY(binder->fileLock.covers(path));
     }
 
     void removedNamesAndPasswordLeaveTheFile()
@@ -186,7 +186,7 @@ private Q_SLOTS:
         auto binder = f.open(path);
         BinderFixture other;
         auto reader = other.open(path);
-        QVERIFY(reader && reader->ro());
+        QVERIFY(reader && reader->isReadOnly());
 
         // The reader reads the file through a link of its own: the save leaves that file
         // alone and puts a new one in the binder's place.

@@ -33,7 +33,7 @@ private Q_SLOTS:
         f.binder.setRecord("RTFFontSize", "20");
         f.binder.setRecord("RTFBColour", QString::number(0x00CCFFFF));
         NewIcon(f.binder, PageKind::RTF);
-        auto editor = f.edit(f.binder.CurIndex());
+        auto editor = f.edit(f.binder.currentPosition());
         editor->show();
         QTest::keyClicks(editor->rtfEdit(), "Hi");
         const QTextCharFormat format = formatOf(*editor->rtfEdit()->document(), "Hi");
@@ -86,7 +86,7 @@ private Q_SLOTS:
     {
         EditorFixture f;
         const int rich = f.addPage(PageKind::RTF, "{\\rtf1 old}");
-        const qint64 nextKey = f.binder.NextKey();
+        const qint64 nextKey = f.binder.nextSerial();
         auto editor = f.edit(rich);
         editor->rtfEdit()->setBackColor(0x00112233);
         QTest::keyClicks(editor->rtfEdit(), "new ");
@@ -95,13 +95,13 @@ private Q_SLOTS:
         QCOMPARE(first.field(5), QString::number(0x00112233));
         QVERIFY(readFile(first.location).startsWith("{\\rtf"));
         QVERIFY(f.temp->registered().contains(first.location));
-        QVERIFY(f.binder.Changed());
+        QVERIFY(f.binder.isChanged());
         QVERIFY(!editor->changed());
 
         QVERIFY(editor->SavePage());
         const PageKey second = f.binder.page(rich).key;
         QVERIFY(second.location != first.location);
-        QCOMPARE(f.binder.NextKey(), nextKey + 2);
+        QCOMPARE(f.binder.nextSerial(), nextKey + 2);
 
         const int plain = f.addPage(PageKind::HTML, "<b>x</b>");
         auto plainEditor = f.edit(plain);
@@ -131,8 +131,8 @@ private Q_SLOTS:
         EditorFixture f;
         const int page = f.addPage(PageKind::RTF, "{\\rtf1 keep}");
         const PageRow before = f.binder.page(page);
-        const qint64 nextKey = f.binder.NextKey();
-        const bool binderChanged = f.binder.Changed();
+        const qint64 nextKey = f.binder.nextSerial();
+        const bool binderChanged = f.binder.isChanged();
         auto editor = f.edit(page);
         editor->show();
         QTest::keyClicks(editor->rtfEdit(), "more ");
@@ -147,8 +147,8 @@ private Q_SLOTS:
             "An error occurred when attempting to save the page 'Notes' - "));
         QCOMPARE(f.binder.page(page).key.toString(), before.key.toString());
         QCOMPARE(f.binder.page(page).modified, before.modified);
-        QCOMPARE(f.binder.NextKey(), nextKey);
-        QCOMPARE(f.binder.Changed(), binderChanged);
+        QCOMPARE(f.binder.nextSerial(), nextKey);
+        QCOMPARE(f.binder.isChanged(), binderChanged);
         QVERIFY(f.workspace->editpage);
     }
 
@@ -287,7 +287,7 @@ private Q_SLOTS:
         QCOMPARE(writeRtf(shown), writeRtf(stored));
         QVERIFY(!editor->changed() && !editor->isWindowModified());
         QVERIFY(!shown.isUndoAvailable());
-        QVERIFY(!f.binder.Changed());
+        QVERIFY(!f.binder.isChanged());
         editor->close();
         QVERIFY(f.messageTitles().isEmpty());
     }
@@ -301,7 +301,7 @@ private Q_SLOTS:
         QTest::keyClicks(editor->rtfEdit(), "more ");
         f.dialogs.queueSaveFile(f.path("saved.qly"));
         editor->menuItem("mnuSaveQLY")->trigger();
-        QVERIFY(!f.binder.Changed());
+        QVERIFY(!f.binder.isChanged());
         QVERIFY(editor->isVisible());
         const auto saved = f.open(f.path("saved.qly"));
         QVERIFY(saved);

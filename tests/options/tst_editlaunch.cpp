@@ -65,7 +65,7 @@ struct LaunchFixture : BinderFixture
     {
         binderPath = makeBinder("book.qly", {{"notes.txt", "first line\n"}});
         binder = open(binderPath);
-        binder->setCurIndex(1);
+        binder->setCurrentPosition(1);
         writeFile(script, "#!/bin/sh\nprintf 'added by the editor\\n' >> \"$1\"\n"
                           "{ pwd; printf '%s\\n' \"$1\"; } > '" +
                               marker.toUtf8() + ".part'\nmv '" + marker.toUtf8() + ".part' '" +
@@ -139,7 +139,7 @@ private Q_SLOTS:
         // A rich text page the user wants as plain text opens in plain mode.
         settings.SaveSetting(Settings::Associations, "PEAe1", Settings::PlainTextEditor);
         QCOMPARE(launch(f, settings), "Plain Text Editor for 'Letter'");
-        f.binder.setCurIndex(0); // no page
+        f.binder.setCurrentPosition(0); // no page
         QCOMPARE(launch(f, settings), "");
         QVERIFY(f.dialogs.calls().isEmpty());
 
@@ -167,7 +167,7 @@ private Q_SLOTS:
         PageRow row = f.binder->page(1);
         row.name = "../it's \"my\" $(touch x) notes";
         f.binder->pages.replace(0, row);
-        const qint64 nextKey = f.binder->NextKey();
+        const qint64 nextKey = f.binder->nextSerial();
 
         f.launch();
         QVERIFY(f.mainWindow.isVisible());
@@ -177,8 +177,8 @@ private Q_SLOTS:
         const QFileInfo exported(f.markerLines().value(1));
         QCOMPARE(exported.absolutePath(), QDir(f.temp->path()).absolutePath());
         QVERIFY(exported.fileName().endsWith(" notes.txt"));
-        QCOMPARE(f.binder->NextKey(), nextKey + 1);
-        QVERIFY(f.binder->Changed());
+        QCOMPARE(f.binder->nextSerial(), nextKey + 1);
+        QVERIFY(f.binder->isChanged());
 
         const QString startIn = f.path("start in");
         QVERIFY(QDir().mkpath(startIn));
@@ -230,7 +230,7 @@ private Q_SLOTS:
         qputenv("XDG_DATA_DIRS", m_desktop.filePath("no system").toUtf8());
         DesktopOpener opener;
         QDesktopServices::setUrlHandler("file", &opener, "open");
-        const qint64 nextKey = f.binder->NextKey();
+        const qint64 nextKey = f.binder->nextSerial();
         int associationsShown = 0;
 
         f.launch([&] { ++associationsShown; });
@@ -242,8 +242,8 @@ private Q_SLOTS:
                  qPrintable(f.waiting.calls().at(0).text));
         QCOMPARE(associationsShown, title == "Edit Error" ? 1 : 0);
         QVERIFY(!QFileInfo::exists(f.marker));
-        QCOMPARE(f.binder->NextKey(), nextKey);
-        QVERIFY(!f.binder->Changed());
+        QCOMPARE(f.binder->nextSerial(), nextKey);
+        QVERIFY(!f.binder->isChanged());
     }
 };
 

@@ -65,7 +65,7 @@ private Q_SLOTS:
         window->save();
         RecoveryKeeper::of(window->binder())->waitForWrites();
         QVERIFY(!QFile::exists(folder));
-        QVERIFY(!window->binder().Changed());
+        QVERIFY(!window->binder().isChanged());
     }
 
     void discardAsksOnceAndLaterKeeps()
@@ -120,7 +120,7 @@ private Q_SLOTS:
         auto editor = f.edit(position);
         editor->rtfEdit()->insertPlainText(QStringLiteral("typed words "));
         QVERIFY(written.wait(20000));
-        QVERIFY(!f.binder.Changed());
+        QVERIFY(!f.binder.isChanged());
 
         QStringList problems;
         const QVector<SnapshotEntry> entries = service.store().list(problems);

@@ -111,12 +111,12 @@ private Q_SLOTS:
         Binder &binder = window->binder();
         ViewerPane *viewer = window->viewer();
 
-        binder.setCurIndex(1);
+        binder.setCurrentPosition(1);
         QTRY_VERIFY(viewer->txtPad()->isVisible());
         QVERIFY(viewer->txtPad()->toPlainText().contains("Bold words"));
 
         // The HTML page loads in the browser.
-        binder.setCurIndex(2);
+        binder.setCurrentPosition(2);
         QTRY_VERIFY_WITH_TIMEOUT(viewer->txtHTML(), 30000);
         QWidget *browser = viewer->txtHTML()->widget();
         QSignalSpy loaded(browser, SIGNAL(loadFinished(bool)));

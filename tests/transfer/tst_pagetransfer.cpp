@@ -49,7 +49,7 @@ private Q_SLOTS:
         }
         QCOMPARE(binder.pages.at(0).key.colour, QString("-2147483643"));
         QCOMPARE(binder.pages.at(1).key.colour, QString("NA"));
-        QVERIFY(binder.Changed());
+        QVERIFY(binder.isChanged());
         // Each page's data is a registered copy, so changing the source changes nothing.
         writeFile(f.path("Letter.RTF"), "changed");
         QCOMPARE(GetLumpString(binder, "1"), QByteArray("Letter.RTF"));
@@ -82,14 +82,14 @@ private Q_SLOTS:
         const QByteArray picture("\x89PNG\r\n\x1a\n\0\0binary", 16);
         auto binder =
             f.open(f.makeBinder("exp.qly", {{"pic.png", picture}, {"Plans: Q3.txt", ""}}));
-        binder->setCurIndex(1);
+        binder->setCurrentPosition(1);
         const QString target = f.file("out.png", QByteArray(1000, 'z'));
         f.dialogs.queueSaveFile(target);
         ExportFile(*f.workspace, *binder, "Selected Page", "*");
         QCOMPARE(readFile(target), picture);
         QCOMPARE(f.dialogs.calls().last().file.fileName, QString("pic.png"));
 
-        binder->setCurIndex(2);
+        binder->setCurrentPosition(2);
         f.dialogs.queueSaveFile(f.path("empty.txt"));
         ExportFile(*f.workspace, *binder, "HTML", "htm;*.html;*.php");
         QVERIFY(QFile::exists(f.path("empty.txt")));
@@ -126,10 +126,10 @@ private Q_SLOTS:
         QCOMPARE(names, QStringList({"one", "two", "a", "b", "c.png"}));
         QCOMPARE(serials.size(), 5);
         QCOMPARE(target->title(), QString("Mine"));
-        QVERIFY(target->Changed());
+        QVERIFY(target->isChanged());
 
         // Saving writes the imported pages' data into the binder.
-        QVERIFY(SavFile(*f.workspace, *target, target->CurFile()));
+        QVERIFY(SavFile(*f.workspace, *target, target->fileName()));
         target.reset();
         auto reopened = f.open(f.path("target.qly"));
         QCOMPARE(GetLumpString(*reopened, "5"), QByteArray("C"));
@@ -149,7 +149,7 @@ private Q_SLOTS:
 
         QVERIFY(!importBinderFile(*f.workspace, binder, locked)); // prompt cancelled
         QCOMPARE(binder.pageCount(), 0);
-        QVERIFY(!binder.Changed());
+        QVERIFY(!binder.isChanged());
 
         f.ui.passwords = {"pass", "Pass"};
         QVERIFY(importBinderFile(*f.workspace, binder, locked));

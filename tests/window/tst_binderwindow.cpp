@@ -81,7 +81,7 @@ private Q_SLOTS:
         f.dialogs.queueMessage(MsgResult::Yes);
         QVERIFY(!window->parentWidget()->close());
         QCOMPARE(f.dialogs.calls().last().kind, DialogCall::Kind::SaveFile);
-        QVERIFY(window->binder().Changed());
+        QVERIFY(window->binder().isChanged());
         QCOMPARE(w.main.binderWindows().size(), 1);
         f.dialogs.queueMessage(MsgResult::Yes);
         f.dialogs.queueSaveFile(f.path("kept.qly"));
@@ -98,20 +98,20 @@ private Q_SLOTS:
         Window w(g);
         w.main.OpenFile(path);
         BinderWindow *window = w.main.activeBinderWindow();
-        QVERIFY(window->binder().ro());
+        QVERIFY(window->binder().isReadOnly());
         window->binder().setChanged(true);
         g.dialogs.queueSaveFile(g.path("copy.qly"));
         window->save();
         QCOMPARE(g.messageTitles(), QStringList({"File in Use by tester", "File is Read-Only"}));
-        QCOMPARE(window->binder().CurFile(), g.path("copy.qly"));
-        QVERIFY(!window->binder().ro());
+        QCOMPARE(window->binder().fileName(), g.path("copy.qly"));
+        QVERIFY(!window->binder().isReadOnly());
     }
 
     void soundPageWritesOnePlaceholderLine()
     {
         BinderFixture f;
         auto binder = f.open(f.makeBinder("sound.qly", {{"Bird <song>.wav", "RIFF"}}));
-        binder->setCurIndex(1);
+        binder->setCurrentPosition(1);
         const PageDisplay display = preparePageDisplay(*f.workspace, *binder);
         QCOMPARE(display.pane, PageDisplay::Pane::Browser);
         QCOMPARE(display.content.html, "<h1>Playing: Bird &lt;song&gt;.wav</h1><bgsound "
@@ -139,7 +139,7 @@ private Q_SLOTS:
         window->menus()["mnuEditDelete"]->trigger();
         window->menus()["mnuSave"]->trigger();
         QCOMPARE(window->binder().pageCount(), 1);
-        QVERIFY(!window->binder().Changed());
+        QVERIFY(!window->binder().isChanged());
         QCOMPARE(FileIdentity::of(path)->inode, inode);
     }
 
@@ -169,7 +169,7 @@ private Q_SLOTS:
         };
         Q_EMIT bar->buttonClicked(MainToolbar::Save, 0);
         QCOMPARE(dialogs.calls().size(), 1);
-        QVERIFY(window->binder().Changed());
+        QVERIFY(window->binder().isChanged());
 
         dialogs.failSave = [] {
             throw std::runtime_error("no dialog today");
@@ -209,7 +209,7 @@ private Q_SLOTS:
         dialog.accept();
         QCOMPARE(binder->records().value("Data"), data);
         QCOMPARE(binder->records().value("Title"), QString("Renamed"));
-        QVERIFY(binder->Changed());
+        QVERIFY(binder->isChanged());
     }
 };
 

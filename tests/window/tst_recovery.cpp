@@ -133,7 +133,7 @@ private Q_SLOTS:
             RecoveredBinder recovered =
                 recoverBinder(*f.workspace, store.find(folder), RecoverPurpose::Window);
             QVERIFY2(recovered.binder, what);
-            QVERIFY2(recovered.binder->Changed(), what);
+            QVERIFY2(recovered.binder->isChanged(), what);
             // The window reads none of its pages from the snapshot, which goes once recovered.
             QVERIFY(QDir(folder).removeRecursively());
             QVERIFY(SavFile(*f.workspace, *recovered.binder, f.path("recovered.qly")));
@@ -159,14 +159,14 @@ private Q_SLOTS:
         RecoveredBinder recovered =
             recoverBinder(*f.workspace, store.find(folder), RecoverPurpose::Window);
         QVERIFY(recovered.binder);
-        QVERIFY(recovered.binder->CurFile().isEmpty());
+        QVERIFY(recovered.binder->fileName().isEmpty());
         QCOMPARE(GetLumpString(*recovered.binder, "1"), QByteArray("{\\rtf1 typed}"));
         // The editor's text is in the snapshot only: the binder's own row never changed.
         QCOMPARE(binder.pages.at(0).size, 0);
         QCOMPARE(GetLumpString(*recovered.binder, "2"), QByteArray("not really a picture"));
         f.dialogs.queueSaveFile(f.path("now-saved.qly"));
         QVERIFY(SaveCommand(*f.workspace, *recovered.binder));
-        QCOMPARE(recovered.binder->CurFile(), f.path("now-saved.qly"));
+        QCOMPARE(recovered.binder->fileName(), f.path("now-saved.qly"));
     }
 
     void binderChangedOnDiskIsSavedUnderANewName()
@@ -198,7 +198,7 @@ private Q_SLOTS:
         QVERIFY(f.messageTitles().contains("Recovery Error"));
         RecoveredBinder recovered = recoverBinder(*f.workspace, entry, RecoverPurpose::Window);
         QVERIFY(recovered.binder);
-        QVERIFY(recovered.binder->WCaption().contains(u"changed on disk"));
+        QVERIFY(recovered.binder->caption().contains(u"changed on disk"));
         QCOMPARE(recovered.binder->pageCount(), 4);
         // Save asks first; Yes saves under a new name and leaves the other program's file.
         f.dialogs.queueMessage(MsgResult::Yes);

@@ -21,8 +21,8 @@ int EditorFixture::addPage(PageKind kind, const QByteArray &bytes, const QString
     row.key.location = file(QStringLiteral("pages/%1").arg(row.key.serial), bytes);
     row.key.colour = kind == PageKind::RTF ? QString::number(0x00E0FFFF) : QStringLiteral("NA");
     binder.pages.append(row);
-    binder.setCurIndex(binder.pageCount());
-    return binder.CurIndex();
+    binder.setCurrentPosition(binder.pageCount());
+    return binder.currentPosition();
 }
 
 std::unique_ptr<EditorWindow> EditorFixture::edit(int position)
