@@ -35,8 +35,7 @@ int printPages(Binder &binder, const QList<int> &positions, const QString &targe
     bool first = true;
     for (int position : positions) {
         const PageRow &page = binder.page(position);
-        const auto text =
-            pageTextDocument(page.key.kind, GetLumpString(binder, QString::number(position)));
+        const auto text = pageTextDocument(page.key.kind, pageBytes(binder, position));
         if (!text) {
             QTextStream(stderr) << "page " << position << " (" << consoleText(page.name)
                                 << ") has no text and is not printed\n";

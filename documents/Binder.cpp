@@ -177,7 +177,7 @@ QString GetInfo(const Binder &binder, int field, int &position)
 QByteArray pageData(const PageKey &key)
 {
     if (key.inWorkingCopy())
-        return LumpArchive::ReadBytes(key.dataPath(), qMax<qint64>(key.offset, 0),
+        return LumpArchive::readBytes(key.dataPath(), qMax<qint64>(key.offset, 0),
                                       qMax<qint64>(key.length, 0));
     if (key.location.isEmpty())
         return QByteArray();
@@ -197,10 +197,9 @@ void writeLayoutRecords(InfoRecords &records, const Binder &binder)
     records.write(RecordKey::PaneLength, binder.paneLength());
 }
 
-QByteArray GetLumpString(const Binder &binder, const QString &position)
+QByteArray pageBytes(const Binder &binder, int position)
 {
-    const int index = position.isEmpty() ? 0 : position.toInt();
-    return pageData(binder.page(index).key);
+    return pageData(binder.page(position).key);
 }
 
 } // namespace quillery

@@ -149,9 +149,9 @@ bool sameContent(const PageKey &shown, const PageKey &now);
 // A field (0 to 5) of the page key of the page at a 1-based position; position 0 is
 // replaced by the current position, which the caller's variable then holds.
 QString GetInfo(const Binder &binder, int field, int &position);
-// The data bytes of the page at a 1-based position given as text; empty text means the
-// current page. A page that never got data gives an empty array and reads no file.
-QByteArray GetLumpString(const Binder &binder, const QString &position = QString());
+// The data bytes of the page at a 1-based position; 0 means the current page. A page that
+// never got data gives an empty array and reads no file.
+QByteArray pageBytes(const Binder &binder, int position = 0);
 QByteArray pageData(const PageKey &key);
 
 // Writes the page count, the current page, the column widths and the pane's place into

@@ -44,7 +44,7 @@ bool encryptBinder(Workspace &workspace, Binder &binder, const QString &passphra
         return true;
     }
     binder.setChanged(true);
-    SaveCommand(workspace, binder);
+    saveBinder(workspace, binder);
     return true;
 }
 

@@ -40,14 +40,14 @@ UniqueFd openForWriting(const QString &path)
 class ScratchFile
 {
 public:
-    explicit ScratchFile(TempFolder &folder) : m_folder(folder), m_path(folder.TempFileName())
+    explicit ScratchFile(TempFolder &folder) : m_folder(folder), m_path(folder.createFile())
     {
-        m_folder.AddTempFile(m_path);
+        m_folder.registerFile(m_path);
     }
     ~ScratchFile()
     {
         if (!m_kept)
-            m_folder.DeleteTempFile(m_path);
+            m_folder.deleteFile(m_path);
     }
     const QString &path() const { return m_path; }
     void keep() { m_kept = true; }
@@ -157,7 +157,7 @@ void moveIntoScratch(Workspace &workspace, Binder &binder, TempFolder &scratch)
     if (moved.contains(binder.workingCopy))
         binder.workingCopy = moved.value(binder.workingCopy);
     for (auto it = moved.constBegin(); it != moved.constEnd(); ++it)
-        workspace.temp.DeleteTempFile(it.key());
+        workspace.temp.deleteFile(it.key());
 }
 
 } // namespace

@@ -10,7 +10,7 @@
 
 namespace quillery {
 
-void NewIcon(Binder &binder, PageKind kind)
+void addEmptyPage(Binder &binder, PageKind kind)
 {
     const int position = binder.pageCount() + 1;
     PageRow row;

@@ -44,7 +44,7 @@ void writeJpeg(cJpeg &jpeg, const cImage &image, const QString &fileName)
 class ScratchName
 {
 public:
-    explicit ScratchName(TempFolder &temp) : path(temp.TempFileName())
+    explicit ScratchName(TempFolder &temp) : path(temp.createFile())
     {
         fileio::removeIfExists(path);
     }
@@ -76,7 +76,7 @@ bool addImageAsPage(Workspace &workspace, Binder &binder, cJpeg &jpeg, const cIm
         // Left from an earlier page of that number; its page has its own copy.
         fileio::removeIfExists(file);
         if (!temp.registered().contains(file))
-            temp.AddTempFile(file);
+            temp.registerFile(file);
         writeJpeg(jpeg, image, file);
     } catch (const FileError &error) {
         reportFileError(workspace.dialogs, QStringLiteral("Save Image Error"),
@@ -84,7 +84,7 @@ bool addImageAsPage(Workspace &workspace, Binder &binder, cJpeg &jpeg, const cIm
                         error);
         return false;
     }
-    if (!ImportFile(workspace, binder, file, PageKind::PICTURE))
+    if (!importFile(workspace, binder, file, PageKind::PICTURE))
         return false;
     binder.setCurrentPosition(position);
     return true;

@@ -37,8 +37,8 @@ PicturePreview::PicturePreview(QWidget *parent)
       m_vscroll(new QScrollBar(Qt::Vertical, this))
 {
     setObjectName(QStringLiteral("Picture1"));
-    m_hscroll->setObjectName(QStringLiteral("HScroll1"));
-    m_vscroll->setObjectName(QStringLiteral("VScroll1"));
+    m_hscroll->setObjectName(QStringLiteral("horizontalScrollBar"));
+    m_vscroll->setObjectName(QStringLiteral("verticalScrollBar"));
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setLineWidth(2);
     setBackgroundRole(QPalette::Dark);

@@ -91,7 +91,7 @@ ScannerWindow::ScannerWindow(Workspace &workspace, Binder &binder, Settings &set
     }
     m_subSample->setCurrentIndex(defaultSubSamplingChoice);
     m_quality->setValue(
-        jpegQualityFromSetting(settings.GetSetting(Settings::Main, QLatin1String(jpegQualityKey))));
+        jpegQualityFromSetting(settings.value(Settings::Main, QLatin1String(jpegQualityKey))));
     applySampling();
     applyQuality();
     connect(m_subSample, &QComboBox::currentIndexChanged, this, &ScannerWindow::applySampling);

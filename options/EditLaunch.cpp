@@ -83,7 +83,8 @@ QString exportPage(Workspace &workspace, Binder &binder, int position)
 {
     BusyScope busy(workspace.ui);
     const PageRow &row = binder.page(position);
-    const QString path = ExpBin(workspace, binder, pageFileName(row.name, row.key.kind), position);
+    const QString path =
+        writePageToTemp(workspace, binder, pageFileName(row.name, row.key.kind), position);
     if (path.isEmpty())
         throw FileError(FileError::PathFileAccess,
                         QStringLiteral("the page could not be written to the temporary folder"));
@@ -100,7 +101,7 @@ bool startInFolderMissing(Workspace &workspace, const ProgramEditor &editor,
         QStringLiteral("The start in folder associated with the editing program for this type "
                        "of page does not exist.  Please check in the Page Editing Associations "
                        "section of the Options dialog box."));
-    workspace.editmode = EditMode::ShowAssociations;
+    workspace.editMode = EditMode::ShowAssociations;
     if (showAssociations)
         showAssociations();
     return true;
@@ -108,8 +109,8 @@ bool startInFolderMissing(Workspace &workspace, const ProgramEditor &editor,
 
 } // namespace
 
-void EditLaunch(Workspace &workspace, Binder &binder, Settings &settings, QWidget *mainWindow,
-                const std::function<void()> &showAssociations)
+void launchPageEditor(Workspace &workspace, Binder &binder, Settings &settings, QWidget *mainWindow,
+                      const std::function<void()> &showAssociations)
 {
     workspace.ui.closeSplash();
     if (!binder.hasPage(0))
@@ -120,7 +121,7 @@ void EditLaunch(Workspace &workspace, Binder &binder, Settings &settings, QWidge
     if (editor.isEmpty())
         return;
     if (editor == Settings::RichTextEditor || editor == Settings::PlainTextEditor) {
-        workspace.editmode = editor == Settings::RichTextEditor ? EditMode::Rich : EditMode::Plain;
+        workspace.editMode = editor == Settings::RichTextEditor ? EditMode::Rich : EditMode::Plain;
         editBuiltIn(workspace, binder, settings);
         return;
     }

@@ -76,7 +76,7 @@ void finishStartup(Session &session, Workspace &workspace, const QStringList &ar
                    const StartupHooks &hooks)
 {
     workspace.authorName = session.authorName;
-    workspace.defaultDocFolder = session.settings.defDocFol();
+    workspace.defaultDocFolder = session.settings.defaultDocFolder();
     ignoringErrors([&] { writeBlankHtml(workspace); });
     ignoringErrors([&] { call(hooks.offerRecovery); });
     ignoringErrors([&] { openCommandLine(arguments, session.dialogs, hooks); });

@@ -58,8 +58,8 @@ QStringList placeSources(Workspace &workspace, const SnapshotEntry &entry, Recov
             paths << path;
             continue;
         }
-        const QString copy = workspace.temp.TempFileName();
-        workspace.temp.AddTempFile(copy);
+        const QString copy = workspace.temp.createFile();
+        workspace.temp.registerFile(copy);
         fileio::linkOrCopy(path, copy);
         paths << copy;
     }
@@ -103,7 +103,7 @@ void holdBinderFile(Workspace &workspace, Binder &binder, bool changed)
     if (changed)
         binder.fileLock.forgetSaved();
     try {
-        CreateAF(workspace, binder, path, true);
+        createCompanionFiles(workspace, binder, path, true);
     } catch (const FileError &) {
         // Without companions other instances just cannot name who holds the binder.
     }

@@ -62,7 +62,7 @@ void rowSelected(CommandState &state, const Binder &binder, int selected)
                 toolbar::View},
                true);
     state.pagesStatus =
-        QStringLiteral("Page ") + GetSize(selected) + QStringLiteral(" of ") + GetSize(count);
+        QStringLiteral("Page ") + sizeText(selected) + QStringLiteral(" of ") + sizeText(count);
 }
 
 } // namespace

@@ -57,7 +57,7 @@ FilePropertiesDialog::FilePropertiesDialog(Binder &binder, QWidget *parent)
     fileField(QStringLiteral("MS-&DOS Filename:"), QStringLiteral("txtDOS"),
               [&] { return Orde::ShortName(file); });
     fileField(QStringLiteral("&Size:"), QStringLiteral("txtSize"),
-              [&] { return GetSize(QFileInfo(file).size()) + QStringLiteral(" bytes"); });
+              [&] { return sizeText(QFileInfo(file).size()) + QStringLiteral(" bytes"); });
     fileField(QStringLiteral("&Created:"), QStringLiteral("txtCreated"),
               [&] { return Orde::FileCreated(file); });
     fileField(QStringLiteral("&Modified:"), QStringLiteral("txtModified"),

@@ -103,7 +103,7 @@ void cutPage(Workspace &workspace, Binder &binder, int position)
     if (!copyPage(workspace, binder, position))
         return;
     binder.setCurrentPosition(position);
-    DelPage(workspace, binder);
+    removeCurrentPage(workspace, binder);
 }
 
 bool pastePage(Workspace &workspace, Binder &binder)
@@ -122,8 +122,8 @@ bool pastePage(Workspace &workspace, Binder &binder)
         if (kind == PageKind::Unknown)
             throw FileError(FileError::InvalidFormat,
                             QStringLiteral("The page clipboard does not describe a page"));
-        pagePath = temp.TempFileName();
-        temp.AddTempFile(pagePath);
+        pagePath = temp.createFile();
+        temp.registerFile(pagePath);
         fileio::copyFile(dataPath, pagePath);
 
         PageRow row;
@@ -139,7 +139,7 @@ bool pastePage(Workspace &workspace, Binder &binder)
         binder.pages.append(row);
     } catch (const FileError &error) {
         if (!pagePath.isEmpty())
-            temp.DeleteTempFile(pagePath);
+            temp.deleteFile(pagePath);
         reportFileError(workspace.dialogs, PasteError,
                         QStringLiteral("The page could not be pasted from '"), infoPath, error);
         return false;

@@ -32,7 +32,7 @@ void discardPageData(Workspace &workspace, const Binder &binder, const PageKey &
             return;
     }
     // Only files this program made and registered are ever deleted.
-    scratchFolder(workspace, binder).DeleteTempFile(key.location);
+    scratchFolder(workspace, binder).deleteFile(key.location);
 }
 
 } // namespace
@@ -44,13 +44,13 @@ void addPage(Workspace &workspace, Binder &binder, PageKind kind,
     case PageKind::RTF:
     case PageKind::TXT:
     case PageKind::HTML:
-        NewIcon(binder, kind);
+        addEmptyPage(binder, kind);
         editNewPage();
         return;
     case PageKind::PICTURE:
     case PageKind::SOUND:
     case PageKind::FILE:
-        ImportDialog(workspace, binder, kind);
+        chooseAndImport(workspace, binder, kind);
         return;
     case PageKind::Unknown:
         return;
@@ -69,10 +69,10 @@ void deletePage(Workspace &workspace, Binder &binder, int position)
         return;
     // The page the user confirmed is the one that goes, even if another was current.
     binder.setCurrentPosition(position);
-    DelPage(workspace, binder);
+    removeCurrentPage(workspace, binder);
 }
 
-void DelPage(Workspace &workspace, Binder &binder)
+void removeCurrentPage(Workspace &workspace, Binder &binder)
 {
     if (!isPosition(binder, binder.currentPosition()))
         return;

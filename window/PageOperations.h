@@ -21,7 +21,7 @@ void addPage(Workspace &workspace, Binder &binder, PageKind kind,
 // Asks whether to delete the page at position (the selected row) and on Yes removes it.
 void deletePage(Workspace &workspace, Binder &binder, int position);
 // Removes the current page without asking; the first remaining page becomes current.
-void DelPage(Workspace &workspace, Binder &binder);
+void removeCurrentPage(Workspace &workspace, Binder &binder);
 // Asks whether to delete every page and on Yes removes them all.
 void deleteAllPages(Workspace &workspace, Binder &binder);
 

@@ -112,7 +112,7 @@ void SearchAllDialog::addResult(int position)
 {
     const PageRow &page = m_binder.pages.at(position - 1);
     auto *item = new QTreeWidgetItem(
-        lvSA, {page.name, page.created, page.modified, GetSize(page.size), page.comments});
+        lvSA, {page.name, page.created, page.modified, sizeText(page.size), page.comments});
     item->setIcon(0, PageListView::icon(page.key.kind));
     item->setData(0, PositionRole, position);
 }

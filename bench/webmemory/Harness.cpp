@@ -145,7 +145,7 @@ int runHarness(int argc, char *argv[], const QStringList &binders)
         main.resize(1000, 700);
         main.show();
         for (const QString &path : binders) {
-            main.OpenFile(path);
+            main.openFile(path);
             BinderWindow *window = main.activeBinderWindow();
             if (!window || windows.contains(window))
                 fail("a binder did not open");
@@ -182,7 +182,7 @@ int runHarness(int argc, char *argv[], const QStringList &binders)
             window->binder().setChanged(false);
         main.close();
     }
-    temp.DeleteTempFiles();
+    temp.deleteRegistered();
     return 0;
 }
 

@@ -140,14 +140,14 @@ struct Bench
     bool browserLoaded = false; // since the last switch began
     QEventLoop *browserWait = nullptr;
 
-    PageListView *list() const { return window->lvwPages(); }
+    PageListView *list() const { return window->pageList(); }
     QWidget *listViewport() const { return list()->currentView()->viewport(); }
 
     void open(const QString &path)
     {
         watch.forget();
         Stopwatch clock;
-        main.OpenFile(path);
+        main.openFile(path);
         window = main.activeBinderWindow();
         if (!window)
             fail("the binder did not open");
@@ -436,7 +436,7 @@ int main(int argc, char *argv[])
         Workspace workspace(temp, dialogs, ui);
         Stopwatch clock;
         counts = writeSampleBinder(workspace, dir.filePath(QStringLiteral("src")), path, pages);
-        temp.DeleteTempFiles();
+        temp.deleteRegistered();
         std::printf("made a binder of %d pages (%d rich text, %d plain text, %d HTML, %d "
                     "pictures; %.1f MB) in %.1f s\n",
                     pages, counts.rtf, counts.txt, counts.html, counts.pictures,
@@ -467,6 +467,6 @@ int main(int argc, char *argv[])
     printTable();
     bench.window->binder().setChanged(false);
     main.close();
-    temp.DeleteTempFiles();
+    temp.deleteRegistered();
     return 0;
 }

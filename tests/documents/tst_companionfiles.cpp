@@ -94,7 +94,7 @@ private Q_SLOTS:
 
         auto binder = f.open(path);
         QVERIFY(binder && binder->isReadOnly());
-        QCOMPARE(GetLumpString(*binder, "1"), QByteArray("the binder's page"));
+        QCOMPARE(pageBytes(*binder, 1), QByteArray("the binder's page"));
         QCOMPARE(f.messageTitles(), QStringList{"Opened Read-Only"});
         QVERIFY(f.dialogs.lastText().startsWith("'" + path + "' is opened read-only"));
         QVERIFY(f.dialogs.lastText().contains("'" + planted + "' is " + said + ","));
@@ -130,7 +130,7 @@ private Q_SLOTS:
         int saved = 0;
         for (int i = 0; i < 300; ++i) {
             binder->setChanged(true);
-            saved += SavFile(*f.workspace, *binder, path) ? 1 : 0;
+            saved += saveBinderFile(*f.workspace, *binder, path) ? 1 : 0;
             // Now and then the planted links go, as the user would clear them.
             if (i % 3 == 0) {
                 ::unlink(encoded(lockNotePath(path)).constData());
@@ -142,7 +142,7 @@ private Q_SLOTS:
         finishRetiringShadowCopies();
         QCOMPARE(saved, 300);
         QCOMPARE(readFile(victim), VictimWords);
-        QCOMPARE(GetLumpString(*binder, "1"), QByteArray("the binder's page"));
+        QCOMPARE(pageBytes(*binder, 1), QByteArray("the binder's page"));
     }
 
     void namesakesDifferingInCaseKeepTheirOwnPages()
@@ -164,7 +164,7 @@ private Q_SLOTS:
         second.workspace->authorName = "second";
         auto namesake = second.open(lower);
         QVERIFY(namesake && namesake->isReadOnly());
-        QCOMPARE(GetLumpString(*namesake, "1"), QByteArray("lower case pages"));
+        QCOMPARE(pageBytes(*namesake, 1), QByteArray("lower case pages"));
         QCOMPARE(second.messageTitles(), QStringList{"Opened Read-Only"});
         QVERIFY(second.dialogs.lastText().contains("'" + upper + "' is open"));
         QCOMPARE(readFile(lockNotePath(upper)), note);
@@ -184,7 +184,7 @@ private Q_SLOTS:
         BinderFixture fourth;
         auto misled = fourth.open(upper);
         QVERIFY(misled && misled->isReadOnly());
-        QCOMPARE(GetLumpString(*misled, "1"), QByteArray("upper case pages"));
+        QCOMPARE(pageBytes(*misled, 1), QByteArray("upper case pages"));
         QCOMPARE(fourth.messageTitles(), QStringList{"File in Use"});
         QCOMPARE(readFile(lower), lowerBytes);
     }

@@ -66,7 +66,7 @@ QPoint mouse(PicturePreview *preview, QEvent::Type type, QPoint at, Qt::MouseBut
 {
     QMouseEvent event(type, at, preview->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
     QApplication::sendEvent(preview, &event);
-    return {preview->HScroll1()->value(), preview->VScroll1()->value()};
+    return {preview->horizontalScrollBar()->value(), preview->verticalScrollBar()->value()};
 }
 
 } // namespace
@@ -104,8 +104,8 @@ private Q_SLOTS:
             const PageRow &row = s.binder.page(n);
             QCOMPARE(row.key.kind.name(), QStringLiteral("PICTURE"));
             QCOMPARE(row.name, QStringLiteral("Page %1.jpg").arg(n));
-            const QString copy = f.file(QStringLiteral("page%1.jpg").arg(n),
-                                        GetLumpString(s.binder, QString::number(n)));
+            const QString copy =
+                f.file(QStringLiteral("page%1.jpg").arg(n), pageBytes(s.binder, n));
             QCOMPARE(djpeg(copy).image.size(), acquired);
             QVERIFY(f.temp->registered().contains(f.temp->filePath(row.name)));
         }
@@ -148,7 +148,7 @@ private Q_SLOTS:
     void turningQualityGreyscaleAndSubSampling()
     {
         BinderFixture f;
-        Settings(f.path("settings.ini")).SaveSetting(Settings::Main, "JPEGQuality", "100");
+        Settings(f.path("settings.ini")).setValue(Settings::Main, "JPEGQuality", "100");
         Scanner s(f);
         s.window.OpenImage(picture(f, "corners.png", 30, 20));
         const auto check = [&](const char *command, int width, QRgb topLeft, QRgb topRight) {
@@ -186,7 +186,7 @@ private Q_SLOTS:
         QCOMPARE(findMarker(s.saveAs("tall.jpg"), 0xC0)->body[7], char(0x14));
 
         s.click("cmdClose");
-        QCOMPARE(s.settings.GetSetting(Settings::Main, "JPEGQuality"), QStringLiteral("40"));
+        QCOMPARE(s.settings.value(Settings::Main, "JPEGQuality"), QStringLiteral("40"));
     }
 
     void previewCentresOrScrolls()
@@ -196,8 +196,8 @@ private Q_SLOTS:
         s.window.resize(700, 500);
         s.window.show();
         auto *preview = s.child<PicturePreview>("Picture1");
-        QScrollBar *across = preview->HScroll1();
-        QScrollBar *down = preview->VScroll1();
+        QScrollBar *across = preview->horizontalScrollBar();
+        QScrollBar *down = preview->verticalScrollBar();
         const QRect inside = preview->contentsRect();
 
         // Smaller than the preview: centred, no scroll bars, dragging does nothing.

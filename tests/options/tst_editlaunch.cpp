@@ -30,7 +30,7 @@ QString launch(EditorFixture &f, Settings &settings)
             editor->close();
         }
     });
-    EditLaunch(*f.workspace, f.binder, settings, nullptr);
+    launchPageEditor(*f.workspace, f.binder, settings, nullptr);
     QCoreApplication::processEvents();
     return caption;
 }
@@ -80,7 +80,7 @@ struct LaunchFixture : BinderFixture
     {
         QFile::remove(marker);
         mainWindow.show();
-        EditLaunch(editWorkspace, *binder, settings, &mainWindow, showAssociations);
+        launchPageEditor(editWorkspace, *binder, settings, &mainWindow, showAssociations);
     }
     // The folder the editor ran in and the file it was given.
     QStringList markerLines() const { return QString::fromUtf8(readFile(marker)).split('\n'); }
@@ -134,10 +134,10 @@ private Q_SLOTS:
         Settings settings(f.path("settings.ini"));
         f.addPage(PageKind::RTF, "{\\rtf1 x}", "Letter");
         QCOMPARE(launch(f, settings), "Rich Text Editor for 'Letter'");
-        QVERIFY(!f.workspace->editpage);
+        QVERIFY(!f.workspace->pageEditorOpen);
 
         // A rich text page the user wants as plain text opens in plain mode.
-        settings.SaveSetting(Settings::Associations, "PEAe1", Settings::PlainTextEditor);
+        settings.setValue(Settings::Associations, "PEAe1", Settings::PlainTextEditor);
         QCOMPARE(launch(f, settings), "Plain Text Editor for 'Letter'");
         f.binder.setCurrentPosition(0); // no page
         QCOMPARE(launch(f, settings), "");
@@ -150,7 +150,7 @@ private Q_SLOTS:
         QCOMPARE(f.messageTitles(), QStringList{"Page Editing Error"});
         QVERIFY(f.dialogs.lastText().startsWith(
             "An error occurred when attempting to launch the page 'Lost' - "));
-        QVERIFY(!f.workspace->editpage);
+        QVERIFY(!f.workspace->pageEditorOpen);
     }
 
     // The desktop's program for the page's type, then a named program in its start-in folder.
@@ -162,7 +162,7 @@ private Q_SLOTS:
                       f.script.toUtf8() + "\" %f\n");
         writeFile(m_desktop.filePath("config/mimeapps.list"),
                   "[Default Applications]\ntext/plain=quillery-test-editor.desktop\n");
-        f.settings.SaveSetting(Settings::Associations, "PEAe2", Settings::DefaultProgram);
+        f.settings.setValue(Settings::Associations, "PEAe2", Settings::DefaultProgram);
         // A hostile title: it must neither leave the temporary folder nor split into arguments.
         PageRow row = f.binder->page(1);
         row.name = "../it's \"my\" $(touch x) notes";
@@ -182,18 +182,18 @@ private Q_SLOTS:
 
         const QString startIn = f.path("start in");
         QVERIFY(QDir().mkpath(startIn));
-        f.settings.SaveSetting(Settings::Associations, "PEAe2",
-                               f.script + Settings::ProgramSeparator + startIn);
+        f.settings.setValue(Settings::Associations, "PEAe2",
+                            f.script + Settings::ProgramSeparator + startIn);
         const QString ownFolder = QDir::currentPath();
         f.launch();
         QCOMPARE(f.markerLines().value(0), startIn);
         QCOMPARE(QDir::currentPath(), ownFolder);
 
-        QVERIFY(SaveCommand(f.editWorkspace, *f.binder));
+        QVERIFY(saveBinder(f.editWorkspace, *f.binder));
         f.binder.reset();
         const auto reopened = f.open(f.binderPath);
         QVERIFY(reopened);
-        QCOMPARE(GetLumpString(*reopened, "1"), "first line\n" + editorLine + editorLine);
+        QCOMPARE(pageBytes(*reopened, 1), "first line\n" + editorLine + editorLine);
     }
 
     // A program that leaves the page as it was, or that cannot run: the binder is not
@@ -223,7 +223,7 @@ private Q_SLOTS:
         QFETCH(QString, said);
         LaunchFixture f;
         f.waiting.doneMarker.clear();
-        f.settings.SaveSetting(Settings::Associations, "PEAe2", editor.replace("@", f.path(".")));
+        f.settings.setValue(Settings::Associations, "PEAe2", editor.replace("@", f.path(".")));
         QFile::remove(m_desktop.filePath("config/mimeapps.list"));
         QDir(m_desktop.filePath("data/applications")).removeRecursively();
         const QByteArray systemDirs = qgetenv("XDG_DATA_DIRS");

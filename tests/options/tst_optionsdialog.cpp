@@ -95,7 +95,7 @@ private Q_SLOTS:
         f.add("odt");
         f.child<QLineEdit>("txtComments")->setText("Notes");
         f.click("cmdCancel");
-        QCOMPARE(f.settings.GetSetting(Settings::Associations, "PEAs", "<none>"), "<none>");
+        QCOMPARE(f.settings.value(Settings::Associations, "PEAs", "<none>"), "<none>");
         QCOMPARE(f.record("CommentsCol"), "Comments");
         QVERIFY(!f.binder.isChanged());
     }

@@ -28,7 +28,7 @@ namespace {
 QString leftSnapshot(BinderFixture &f, const RecoveryStore &store, const QString &page)
 {
     auto binder = f.open(f.makeBinder(page + ".qly", {{"one.txt", "first"}}));
-    ImportFile(*f.workspace, *binder, f.file(page, "new page"), PageKind::Unknown);
+    importFile(*f.workspace, *binder, f.file(page, "new page"), PageKind::Unknown);
     SnapshotFolder folder = store.create();
     writeSnapshot(folder.path(), captureSnapshot(*binder, false, std::nullopt));
     return folder.path();
@@ -130,7 +130,7 @@ private Q_SLOTS:
         SnapshotEntry entry{folder, SnapshotRecord::read(folder)};
         RecoveredBinder recovered = recoverBinder(*other.workspace, entry, RecoverPurpose::Export);
         QVERIFY(recovered.binder);
-        const QByteArray page = GetLumpString(*recovered.binder, QString::number(position));
+        const QByteArray page = pageBytes(*recovered.binder, position);
         QVERIFY2(page.startsWith("{\\rtf1") && page.contains("typed words Hello"),
                  page.constData());
 

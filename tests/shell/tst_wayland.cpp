@@ -105,7 +105,7 @@ private Q_SLOTS:
         const QString path = f.makeBinder(
             "wayland.qly", {{"rich.rtf", "{\\rtf1\\ansi {\\b Bold} words}"},
                             {"page.htm", "<html><body><h1>On Wayland</h1></body></html>"}});
-        w.main.OpenFile(path);
+        w.main.openFile(path);
         BinderWindow *window = w.main.activeBinderWindow();
         QVERIFY(window);
         Binder &binder = window->binder();

@@ -75,7 +75,7 @@ private Q_SLOTS:
         BinderFixture f;
         Window w(f);
         QVERIFY(QTest::qWaitForWindowExposed(&w.main));
-        w.main.OpenFile(f.makeBinder(
+        w.main.openFile(f.makeBinder(
             "web.qly", {{"note.txt", "plain"}, {"page.htm", "<html><body>web</body></html>"}}));
         BinderWindow *window = w.main.activeBinderWindow();
         QVERIFY(window);

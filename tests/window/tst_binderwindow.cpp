@@ -62,7 +62,7 @@ private Q_SLOTS:
         BinderFixture f;
         Window w(f);
         const QString path = f.makeBinder("named.qly", Pages);
-        w.main.OpenFile(path);
+        w.main.openFile(path);
         BinderWindow *window = w.main.activeBinderWindow();
         QVERIFY(window);
         QVERIFY(QFile::exists(lockNotePath(path)));
@@ -96,7 +96,7 @@ private Q_SLOTS:
         auto holder = f.open(path); // another instance holds the file
         BinderFixture g;
         Window w(g);
-        w.main.OpenFile(path);
+        w.main.openFile(path);
         BinderWindow *window = w.main.activeBinderWindow();
         QVERIFY(window->binder().isReadOnly());
         window->binder().setChanged(true);
@@ -128,11 +128,11 @@ private Q_SLOTS:
         // A big page keeps what the save leaves unused small enough to work in place.
         const QString path = f.makeBinder(
             "twice.qly", {{"big.txt", QByteArray(100000, 'x')}, {"small.txt", "small"}});
-        w.main.OpenFile(path);
+        w.main.openFile(path);
         QVERIFY(w.main.activeBinderWindow()->parentWidget()->close());
-        w.main.OpenFile(path);
+        w.main.openFile(path);
         BinderWindow *window = w.main.activeBinderWindow();
-        window->lvwPages()->selectRow(1);
+        window->pageList()->selectRow(1);
         window->showSelectedPage();
         const quint64 inode = FileIdentity::of(path)->inode;
         f.dialogs.queueMessage(MsgResult::Yes);

@@ -54,7 +54,7 @@ void expectAgreement(MainWindow &main, const char *how)
     const Binder &binder = window->binder();
     const int current = binder.currentPosition();
     const int count = binder.pageCount();
-    QCOMPARE(window->lvwPages()->selectedRow(), current - 1);
+    QCOMPARE(window->pageList()->selectedRow(), current - 1);
     const BinderMenus &menus = window->menus();
     QVERIFY2(menus["mnuRename"]->isEnabled() == (current > 0), how);
     QVERIFY2(menus["mnuUp"]->isEnabled() == (current > 1), how);
@@ -71,17 +71,16 @@ void expectAgreement(MainWindow &main, const char *how)
     QCOMPARE(window->windowTitle(), binder.caption() + " - " + row.name);
     QCOMPARE(main.statusPanel(StatusPanel::Pages),
              QString("Page %1 of %2").arg(current).arg(count));
-    QCOMPARE(main.statusPanel(StatusPanel::Size), "Size: " + GetSize(row.size));
+    QCOMPARE(main.statusPanel(StatusPanel::Size), "Size: " + sizeText(row.size));
     if (row.key.kind == PageKind::TXT)
-        QCOMPARE(window->viewer()->txtPad()->toPlainText(),
-                 QString::fromUtf8(GetLumpString(binder)));
+        QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString::fromUtf8(pageBytes(binder)));
     else
         QVERIFY2(window->viewer()->HTML, how);
 }
 
 QAbstractItemView *listView(MainWindow &main)
 {
-    return main.activeBinderWindow()->lvwPages()->currentView();
+    return main.activeBinderWindow()->pageList()->currentView();
 }
 
 void clickRow(MainWindow &main, int row)
@@ -151,7 +150,7 @@ private Q_SLOTS:
     {
         BinderFixture f;
         Window w(f);
-        w.main.OpenFile(f.makeBinder("keys.qly", FivePages));
+        w.main.openFile(f.makeBinder("keys.qly", FivePages));
         expectAgreement(w.main, "opened");
         BinderWindow *window = w.main.activeBinderWindow();
         clickRow(w.main, 2);
@@ -173,7 +172,7 @@ private Q_SLOTS:
     {
         BinderFixture f;
         Window w(f);
-        w.main.OpenFile(f.makeBinder("empty.qly", {}));
+        w.main.openFile(f.makeBinder("empty.qly", {}));
         BinderWindow *window = w.main.activeBinderWindow();
         expectAgreement(w.main, "empty");
         QVERIFY(!window->menus()["mnuExportFile"]->isEnabled());
@@ -210,14 +209,14 @@ private Q_SLOTS:
     {
         BinderFixture f;
         Window w(f);
-        w.settings.SaveSetting(Settings::Associations, "PEAe2", Settings::DefaultProgram);
+        w.settings.setValue(Settings::Associations, "PEAe2", Settings::DefaultProgram);
         QStringList opened;
         setRunDocHandler([&](const QString &path) {
             opened << path;
             QFile file(path);
             return file.open(QIODevice::Append) && file.write(" edited") > 0;
         });
-        w.main.OpenFile(f.makeBinder("edit.qly", FivePages));
+        w.main.openFile(f.makeBinder("edit.qly", FivePages));
         BinderWindow *window = w.main.activeBinderWindow();
         clickRow(w.main, 1);
         f.dialogs.queueMessage(MsgResult::Ok);
@@ -238,7 +237,7 @@ private Q_SLOTS:
         Q_EMIT w.main.toolbar()->buttonClicked(MainToolbar::Edit, 0);
         QCOMPARE(opened.size(), 3);
         QVERIFY(opened[1].contains("/three") && opened[2].contains("/three"));
-        QCOMPARE(GetLumpString(window->binder(), "3"), QByteArray("page three edited edited"));
+        QCOMPARE(pageBytes(window->binder(), 3), QByteArray("page three edited edited"));
         setRunDocHandler({});
     }
 
@@ -246,10 +245,10 @@ private Q_SLOTS:
     {
         BinderFixture f;
         Window w(f);
-        w.main.OpenFile(f.makeBinder("full.qly", FivePages));
+        w.main.openFile(f.makeBinder("full.qly", FivePages));
         BinderWindow *full = w.main.activeBinderWindow();
         clickRow(w.main, 4);
-        w.main.OpenFile(f.makeBinder("empty.qly", {}));
+        w.main.openFile(f.makeBinder("empty.qly", {}));
         QVERIFY(w.main.activeBinderWindow() != full);
         for (StatusPanel panel : PagePanels)
             QCOMPARE(w.main.statusPanel(panel), QString());
@@ -257,7 +256,7 @@ private Q_SLOTS:
         w.main.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(full->parentWidget()));
         expectAgreement(w.main, "back to the full window");
         // A picture opened on its own is shown as its binder's one page.
-        w.main.OpenFile(f.file("photo.png", "not really a picture"));
+        w.main.openFile(f.file("photo.png", "not really a picture"));
         QCOMPARE(w.main.activeBinderWindow()->binder().currentPosition(), 1);
         expectAgreement(w.main, "picture opened on its own");
     }
@@ -268,7 +267,7 @@ private Q_SLOTS:
     {
         BinderFixture f;
         Window w(f);
-        w.main.OpenFile(f.makeBinder("clip.qly", FivePages));
+        w.main.openFile(f.makeBinder("clip.qly", FivePages));
         // Shortcuts need the active window, which a closed dialog does not always give back.
         const auto activate = [&w] {
             w.main.activateWindow();
@@ -348,7 +347,7 @@ private Q_SLOTS:
         Window w(f);
         int opened = 0;
         setRunDocHandler([&opened](const QString &) { return ++opened > 0; });
-        w.main.OpenFile(f.makeBinder("ops.qly", FivePages));
+        w.main.openFile(f.makeBinder("ops.qly", FivePages));
         BinderWindow *window = w.main.activeBinderWindow();
         clickRow(w.main, 3);
         window->menus()["mnuDown"]->trigger();
@@ -422,7 +421,7 @@ private Q_SLOTS:
     {
         BinderFixture f;
         Window w(f);
-        w.main.OpenFile(f.makeBinder("cut.qly", {{"first.txt", "alpha"}, {"second.txt", "beta"}}));
+        w.main.openFile(f.makeBinder("cut.qly", {{"first.txt", "alpha"}, {"second.txt", "beta"}}));
         BinderWindow *window = w.main.activeBinderWindow();
         Binder &binder = window->binder();
         QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString("alpha"));
@@ -430,7 +429,7 @@ private Q_SLOTS:
         QVERIFY(QFile::resize(second.dataPath(), second.offset));
         binder.setCurrentPosition(2);
         QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString());
-        QCOMPARE(window->lvwPages()->selectedRow(), 1);
+        QCOMPARE(window->pageList()->selectedRow(), 1);
         binder.setChanged(false);
     }
 };

@@ -75,8 +75,8 @@ private Q_SLOTS:
         QCOMPARE(second.key.serial, qint64(42));
         QVERIFY(first.key.location != second.key.location);
         QVERIFY(f.temp->registered().contains(second.key.location));
-        QCOMPARE(GetLumpString(target, "1"), RtfPage);
-        QCOMPARE(GetLumpString(target, "2"), RtfPage);
+        QCOMPARE(pageBytes(target, 1), RtfPage);
+        QCOMPARE(pageBytes(target, 2), RtfPage);
     }
 
     void aFailedCopyKeepsThePageCopiedBefore()
@@ -97,7 +97,7 @@ private Q_SLOTS:
         Binder b;
         QVERIFY(pastePage(*f.workspace, b));
         QCOMPARE(b.pages.at(0).name, QString("small"));
-        QCOMPARE(GetLumpString(b, "1"), QByteArray("small page"));
+        QCOMPARE(pageBytes(b, 1), QByteArray("small page"));
     }
 
     void cutRemovesThePageWithoutAsking()

@@ -76,13 +76,13 @@ private Q_SLOTS:
         Binder pair;
         addRows(pair, {"a", "b"});
         pair.setCurrentPosition(2);
-        DelPage(*f.workspace, pair);
+        removeCurrentPage(*f.workspace, pair);
         QCOMPARE(pair.currentPosition(), 1);
         pair.setChanged(false);
         BinderAnnouncements heardPair(pair);
-        DelPage(*f.workspace, pair);
+        removeCurrentPage(*f.workspace, pair);
         QCOMPARE(pair.currentPosition(), 0);
-        DelPage(*f.workspace, pair);
+        removeCurrentPage(*f.workspace, pair);
         QCOMPARE(heardPair.seen, QStringList({"page 0", "changed true"}));
     }
 
@@ -90,8 +90,8 @@ private Q_SLOTS:
     {
         BinderFixture f;
         auto binder = f.open(f.makeBinder("two.qly", {{"a.txt", "AAA"}, {"b.txt", "BBB"}}));
-        QVERIFY(ImportFile(*f.workspace, *binder, f.file("src/c.txt", "CCC"), PageKind::Unknown));
-        QVERIFY(ImportFile(*f.workspace, *binder, f.file("src/d.txt", "DDD"), PageKind::Unknown));
+        QVERIFY(importFile(*f.workspace, *binder, f.file("src/c.txt", "CCC"), PageKind::Unknown));
+        QVERIFY(importFile(*f.workspace, *binder, f.file("src/d.txt", "DDD"), PageKind::Unknown));
         const QString own = binder->pages.at(2).key.location;
         // A row that shares another's file, and one whose file this program never made.
         PageRow other = binder->pages.at(3);
@@ -102,12 +102,12 @@ private Q_SLOTS:
 
         for (int position : {6, 5, 3, 1}) {
             binder->setCurrentPosition(position);
-            DelPage(*f.workspace, *binder);
+            removeCurrentPage(*f.workspace, *binder);
         }
         QVERIFY(!QFile::exists(own));
         QVERIFY(!f.temp->registered().contains(own));
-        QCOMPARE(GetLumpString(*binder, "1"), QByteArray("BBB"));
-        QCOMPARE(GetLumpString(*binder, "2"), QByteArray("DDD"));
+        QCOMPARE(pageBytes(*binder, 1), QByteArray("BBB"));
+        QCOMPARE(pageBytes(*binder, 2), QByteArray("DDD"));
         QCOMPARE(readFile(outside), QByteArray("mine"));
     }
 
@@ -115,8 +115,8 @@ private Q_SLOTS:
     {
         BinderFixture f;
         Binder binder;
-        NewFile(*f.workspace, binder, false);
-        QVERIFY(ImportFile(*f.workspace, binder, f.file("src/a.txt", "AAA"), PageKind::Unknown));
+        makeNewBinder(*f.workspace, binder, false);
+        QVERIFY(importFile(*f.workspace, binder, f.file("src/a.txt", "AAA"), PageKind::Unknown));
         addRows(binder, {"two"});
         binder.setCurrentPosition(2);
         binder.setChanged(false);

@@ -8,7 +8,7 @@ namespace quillery::test {
 
 EditorFixture::EditorFixture()
 {
-    NewFile(*workspace, binder, false);
+    makeNewBinder(*workspace, binder, false);
 }
 
 int EditorFixture::addPage(PageKind kind, const QByteArray &bytes, const QString &name)
@@ -27,7 +27,7 @@ int EditorFixture::addPage(PageKind kind, const QByteArray &bytes, const QString
 
 std::unique_ptr<EditorWindow> EditorFixture::edit(int position)
 {
-    workspace->editmode =
+    workspace->editMode =
         binder.page(position).key.kind == PageKind::RTF ? EditMode::Rich : EditMode::Plain;
     return std::make_unique<EditorWindow>(*workspace, binder, position, nullptr);
 }
