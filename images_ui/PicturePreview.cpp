@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "images_ui/PicturePreview.h"
 
-#include "images/cImage.h"
+#include "images/Picture.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -52,9 +52,9 @@ PicturePreview::PicturePreview(QWidget *parent)
     setImage(nullptr);
 }
 
-void PicturePreview::setImage(const cImage *image)
+void PicturePreview::setImage(const Picture *image)
 {
-    m_picture = image && image->hdc() ? QPixmap::fromImage(image->toQImage()) : QPixmap();
+    m_picture = image && !image->isNull() ? QPixmap::fromImage(image->toQImage()) : QPixmap();
     layoutPreview();
 }
 

@@ -9,7 +9,7 @@ class QScrollBar;
 
 namespace quillery {
 
-class cImage;
+class Picture;
 
 // The scanner window's preview (Picture1): shows an image at full size inside a sunken
 // border, with the scroll bars horizontalScrollBar and verticalScrollBar along its edges when the
@@ -21,7 +21,7 @@ public:
     explicit PicturePreview(QWidget *parent = nullptr);
 
     // Shows the image (none when null or empty) and lays the preview out for its size.
-    void setImage(const cImage *image);
+    void setImage(const Picture *image);
 
     QScrollBar *horizontalScrollBar() const { return m_hscroll; }
     QScrollBar *verticalScrollBar() const { return m_vscroll; }

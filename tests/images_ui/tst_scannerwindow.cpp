@@ -92,7 +92,7 @@ private Q_SLOTS:
         Scanner s(f);
         BinderAnnouncements heard(s.binder);
         s.click("cmdAcquire");
-        const QSize acquired(s.window.image().Width(), s.window.image().Height());
+        const QSize acquired(s.window.image().width(), s.window.image().height());
         QVERIFY(acquired.width() > 900 && acquired.height() > 1100);
         QVERIFY(s.showsOptions() && s.child("fraSave")->isEnabled());
 
@@ -122,9 +122,9 @@ private Q_SLOTS:
         const QString broken = f.file("broken.jpg", "not a picture");
         f.dialogs.queueOpenFile(picture(f, "a.bmp", 30, 20));
         s.click("cmdOpen");
-        s.window.OpenImage(broken);
+        s.window.openPictureFile(broken);
         QVERIFY(f.dialogs.takeLast().text.contains(broken));
-        QCOMPARE(s.window.image().Width(), 30);
+        QCOMPARE(s.window.image().width(), 30);
         QVERIFY(s.showsOptions() && s.child("fraJPEG")->isEnabled());
 
         // A folder stands where the page's picture would be written.
@@ -150,7 +150,7 @@ private Q_SLOTS:
         BinderFixture f;
         Settings(f.path("settings.ini")).setValue(Settings::Main, "JPEGQuality", "100");
         Scanner s(f);
-        s.window.OpenImage(picture(f, "corners.png", 30, 20));
+        s.window.openPictureFile(picture(f, "corners.png", 30, 20));
         const auto check = [&](const char *command, int width, QRgb topLeft, QRgb topRight) {
             s.click(command);
             const QImage image = s.window.image().toQImage().convertToFormat(QImage::Format_RGB32);
@@ -201,7 +201,7 @@ private Q_SLOTS:
         const QRect inside = preview->contentsRect();
 
         // Smaller than the preview: centred, no scroll bars, dragging does nothing.
-        s.window.OpenImage(picture(f, "small.png", 40, 30));
+        s.window.openPictureFile(picture(f, "small.png", 40, 30));
         QVERIFY(!across->isVisible() && !down->isVisible());
         const QPoint centred(-((inside.width() - 40) / 2), -((inside.height() - 30) / 2));
         QCOMPARE(mouse(preview, QEvent::MouseButtonPress, {50, 50}, Qt::LeftButton), centred);
@@ -209,7 +209,7 @@ private Q_SLOTS:
 
         // Wide enough for the horizontal bar, whose height then makes it too tall too.
         const int tall = inside.height() - across->sizeHint().height() / 2;
-        s.window.OpenImage(picture(f, "both.png", 3000, tall));
+        s.window.openPictureFile(picture(f, "both.png", 3000, tall));
         QVERIFY(across->isVisible() && down->isVisible());
         QCOMPARE(across->maximum(), 3000 - (inside.width() - down->width()));
         QCOMPARE(down->maximum(), tall - (inside.height() - across->height()));
