@@ -7,11 +7,11 @@
 #include "editor/EditorRecovery.h"
 #include "editor/FormatToolbar.h"
 #include "editor/ReplaceDialog.h"
+#include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/FileError.h"
 #include "platform/PlainText.h"
 #include "platform/Settings.h"
-#include "platform_ui/Orde.h"
 #include "platform_ui/RichTextBox.h"
 
 #include <QAction>
@@ -408,7 +408,7 @@ void EditorWindow::formatMenuChosen(int index, int entry, const QString &text)
                     m_workspace.dialogs.colour(colourFromCode(m_textColour, m_box->palette())))
                 colour = codeFromColour(*chosen);
         } else {
-            colour = Orde::ColourFromName(text);
+            colour = basicColourFromName(text);
         }
         if (!colour)
             return;

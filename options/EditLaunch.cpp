@@ -10,10 +10,10 @@
 #include "options/EditorChoice.h"
 #include "options/RunDoc.h"
 #include "platform/Dialogs.h"
+#include "platform/FileDetails.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
 #include "platform/Settings.h"
-#include "platform_ui/Orde.h"
 #include "transfer/FileNames.h"
 #include "transfer/PageExport.h"
 
@@ -94,7 +94,7 @@ QString exportPage(Workspace &workspace, Binder &binder, int position)
 bool startInFolderMissing(Workspace &workspace, const ProgramEditor &editor,
                           const std::function<void()> &showAssociations)
 {
-    if (editor.startIn.isEmpty() || Orde::IsFolder(editor.startIn))
+    if (editor.startIn.isEmpty() || isFolder(editor.startIn))
         return false;
     workspace.dialogs.message(
         MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("Edit Error"),
@@ -132,7 +132,7 @@ void launchPageEditor(Workspace &workspace, Binder &binder, Settings &settings, 
         return;
     try {
         const QString path = exportPage(workspace, binder, position);
-        const QString stamp = Orde::FileModified(path);
+        const QString stamp = fileModifiedText(path);
         {
             BusyScope busy(workspace.ui);
             if (useDefault)
@@ -141,7 +141,7 @@ void launchPageEditor(Workspace &workspace, Binder &binder, Settings &settings, 
                 RunDoc::start(program.program, {path}, program.startIn);
         }
         waitForUser(workspace, mainWindow);
-        if (Orde::FileModified(path) != stamp)
+        if (fileModifiedText(path) != stamp)
             offerTakeBack(workspace, binder, position, path);
     } catch (const FileError &error) {
         reportError(workspace, row.name, error);

@@ -3,8 +3,8 @@
 
 #include "documents/LumpArchive.h"
 #include "platform/Dialogs.h"
+#include "platform/FileDetails.h"
 #include "platform/FileError.h"
-#include "platform_ui/Orde.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -82,7 +82,7 @@ bool RecentFiles::load(Dialogs &dialogs)
     m_items.clear();
     titleWidth = DefaultTitleWidth;
     fileWidth = DefaultFileWidth;
-    if (!Orde::IsFile(m_path))
+    if (!isFile(m_path))
         return true;
     try {
         read();

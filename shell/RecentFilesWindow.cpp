@@ -2,8 +2,8 @@
 #include "shell/RecentFilesWindow.h"
 
 #include "platform/Dialogs.h"
+#include "platform/FileDetails.h"
 #include "platform/Twips.h"
-#include "platform_ui/Orde.h"
 #include "shell/Icons.h"
 
 #include <QBoxLayout>
@@ -124,7 +124,7 @@ void RecentFilesWindow::openSelected()
         return;
     LV->setFocus();
     const QString path = m_list.items()[row - 1].path;
-    if (Orde::IsFile(path)) {
+    if (isFile(path)) {
         m_openFile(path);
         accept();
         return;

@@ -6,9 +6,9 @@
 #include "documents/PageKind.h"
 #include "documents/SizeText.h"
 #include "documents/Workspace.h"
+#include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/PlainText.h"
-#include "platform_ui/Orde.h"
 #include "platform_ui/RichTextBox.h"
 #include "window/Properties.h"
 #include "window/PropertyFields.h"
@@ -120,7 +120,7 @@ void PagePropertiesDialog::showColour(const QString &stored)
 {
     m_colour = stored;
     const std::optional<ColourCode> code = parseColourCode(stored);
-    txtColour->setText(code ? Orde::ColourName(*code) : stored);
+    txtColour->setText(code ? colourName(*code) : stored);
 }
 
 void PagePropertiesDialog::setColour(ColourCode colour)
