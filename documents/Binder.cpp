@@ -167,13 +167,6 @@ const PageRow &Binder::page(int position) const
     return pages.at(position - 1);
 }
 
-QString GetInfo(const Binder &binder, int field, int &position)
-{
-    if (position == 0)
-        position = binder.currentPosition();
-    return binder.page(position).key.field(field);
-}
-
 QByteArray pageData(const PageKey &key)
 {
     if (key.inWorkingCopy())

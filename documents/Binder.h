@@ -146,9 +146,6 @@ private:
 // into the new working copy without changing what they hold, so that is no change.
 bool sameContent(const PageKey &shown, const PageKey &now);
 
-// A field (0 to 5) of the page key of the page at a 1-based position; position 0 is
-// replaced by the current position, which the caller's variable then holds.
-QString GetInfo(const Binder &binder, int field, int &position);
 // The data bytes of the page at a 1-based position; 0 means the current page. A page that
 // never got data gives an empty array and reads no file.
 QByteArray pageBytes(const Binder &binder, int position = 0);

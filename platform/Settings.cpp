@@ -120,14 +120,6 @@ void Settings::setDefaultDocFolder(const QString &folder)
     setValue(Main, QStringLiteral("DefDocFol"), folder);
 }
 
-int Settings::jpegQuality() const
-{
-    const auto quality = number(Main, QStringLiteral("JPEGQuality"), QStringLiteral("75"));
-    if (!quality || *quality < -32768 || *quality > 32767)
-        return 75;
-    return qRound(*quality);
-}
-
 void Settings::setJpegQuality(int quality)
 {
     setValue(Main, QStringLiteral("JPEGQuality"), QString::number(quality));

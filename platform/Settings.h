@@ -62,8 +62,6 @@ public:
     void setOpenFolder(const QString &folder);
     QString defaultDocFolder() const;
     void setDefaultDocFolder(const QString &folder);
-    // 75 when absent or not a 16-bit number.
-    int jpegQuality() const;
     void setJpegQuality(int quality);
     // Search All's "Search the text as shown"; off unless "1" is stored.
     bool searchShownText() const;

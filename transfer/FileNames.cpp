@@ -148,27 +148,4 @@ QString exportFileName(const QString &name, PageKind kind)
     }
 }
 
-QString Env2Str(const QString &text)
-{
-    QString result = text;
-    qsizetype from = 0;
-    while (from < text.size()) {
-        const qsizetype open = text.indexOf(u'%', from);
-        if (open < 0)
-            break;
-        qsizetype close = text.indexOf(u'%', open + 1);
-        if (close < 0)
-            break;
-        const QString name = text.mid(open + 1, close - open - 1);
-        if (name.contains(u' ')) {
-            // "50% or 60%": the closing "%" may open the next reference.
-            --close;
-        } else {
-            result.replace(u'%' + name + u'%', qEnvironmentVariable(qPrintable(name)));
-        }
-        from = close + 1;
-    }
-    return result;
-}
-
 } // namespace quillery

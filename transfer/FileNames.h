@@ -29,8 +29,4 @@ QString exportFileName(const QString &name, PageKind kind);
 // leaves nothing is called "page".
 QString pageFileName(const QString &name, PageKind kind);
 
-// Expands %NAME% references to environment variables; unset ones expand to nothing,
-// and a "%...%" span holding a space is not a reference.
-QString Env2Str(const QString &text);
-
 } // namespace quillery

@@ -319,10 +319,10 @@ private Q_SLOTS:
         for (int i = 0; i < count; i += 3) {
             const QString value = i == 3 ? QString("shorter") : longer(i);
             QCOMPARE(records.value(key(i)), value);
-            InfoRecords::appendRecord(text, key(i).toUtf8(), value);
+            text += storedLine(key(i), value);
         }
-        InfoRecords::appendRecord(text, "k2", u"back, and last");
-        InfoRecords::appendRecord(text, "a_b", u"kept as a_b");
+        text += storedLine("k2", "back, and last");
+        text += storedLine("a_b", "kept as a_b");
         QCOMPARE(records.toText(), text);
         QCOMPARE(records.size(), (count + 2) / 3 + 2);
         QCOMPARE(records.value("a=b"), InfoRecords::NotFound); // keys hold no delimiters
@@ -332,6 +332,13 @@ private:
     QTemporaryDir m_dir;
 
     static QString key(int i) { return QString("k%1").arg(i); }
+    // A record as the file format stores it: backslashes and line breaks escaped.
+    static QByteArray storedLine(const QString &key, const QString &value)
+    {
+        QByteArray escaped = value.toUtf8();
+        escaped.replace('\\', "\\\\").replace('\n', "\\n").replace('\r', "\\r");
+        return key.toUtf8() + '=' + escaped + '\n';
+    }
     static QString longer(int i) { return QString("a much longer value than before, %1\n").arg(i); }
 };
 

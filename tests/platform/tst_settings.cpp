@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
+#include "images/ScanOptions.h"
 #include "platform/Settings.h"
 
 #include <QTemporaryDir>
@@ -31,7 +32,8 @@ private Q_SLOTS:
         test::writeFile(file, "[Quillery]\nAuthorName=Orde, Tamsin\nJPEGQuality=high\n");
         const Settings edited(file);
         QCOMPARE(edited.authorName(), QString("Orde, Tamsin"));
-        QCOMPARE(edited.jpegQuality(), 75);
+        QCOMPARE(jpegQualityFromSetting(edited.value(Settings::Main, "JPEGQuality")),
+                 defaultJpegQuality);
     }
 
     void damagedCountsAndDeletingASection()

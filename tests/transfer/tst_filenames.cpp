@@ -87,18 +87,6 @@ private Q_SLOTS:
         QCOMPARE(safeFileName(" notes", true, temp.path()), QString("notes2"));
         QVERIFY(QFileInfo(dir.filePath("notes")).isDir());
     }
-
-    void environmentReferencesExpand()
-    {
-        qputenv("QUILLERY_TEST_A", "alpha");
-        const std::pair<QString, QString> cases[] = {
-            {"50% or 60%", "50% or 60%"},
-            {"%QUILLERY_TEST_UNSET%x", "x"},
-            {"5% of %QUILLERY_TEST_A%-%QUILLERY_TEST_A%", "5% of alpha-alpha"},
-        };
-        for (const auto &[text, expected] : cases)
-            QCOMPARE(Env2Str(text), expected);
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_filenames)
