@@ -391,6 +391,40 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(FileError, reread());
     }
 
+    // A snapshot is recovered into the binder it names only where that is a file of this
+    // user's, or gone; anything else is refused naming the snapshot.
+    void aSnapshotNamesOnlyAFileOfTheUsersAsItsBinder()
+    {
+        BinderFixture f;
+        const RecoveryStore store(f.path("state"));
+        auto binder = f.open(f.makeBinder("b.qly", ThreePages));
+        importFile(*f.workspace, *binder, f.file("n.txt", "new"), PageKind::Unknown);
+        const QString folder = takeSnapshot(store, *binder);
+        binder.reset();
+        SnapshotRecord record = store.find(folder).record;
+        QStringList problems;
+        const auto listedNaming = [&](const QString &binderPath) {
+            record.binderPath = binderPath;
+            record.write(folder);
+            problems.clear();
+            return store.list(problems).size();
+        };
+
+        QCOMPARE(listedNaming("/dev/null"), 0);
+        QCOMPARE(problems, QStringList{folder + ": skipped, its binder /dev/null is a device or "
+                                                "socket, not a binder file"});
+        QVERIFY_THROWS_EXCEPTION(FileError, store.find(folder));
+        if (::geteuid() == 0) {
+            const QString theirs = f.file("theirs.qly", "QLY4");
+            QCOMPARE(::chown(QFile::encodeName(theirs).constData(), 54321, 54321), 0);
+            QCOMPARE(listedNaming(theirs), 0);
+            QCOMPARE(problems, QStringList{folder + ": skipped, its binder " + theirs +
+                                           " belongs to another user"});
+        }
+        // A binder deleted since is no reason to lose the work.
+        QCOMPARE(listedNaming(f.path("gone.qly")), 1);
+    }
+
     void keeperWritesAfterChangesAndRemovesAtCleanEnds()
     {
         BinderFixture f;
