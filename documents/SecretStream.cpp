@@ -153,10 +153,13 @@ constexpr unsigned MostThreads = 4;
 // holds. So the states of a whole group of chunks are known before any is decrypted.
 void advance(StreamState &state, std::span<const unsigned char> sealed)
 {
-    constexpr size_t CounterBytes = crypto_secretstream_xchacha20poly1305_COUNTERBYTES;
+    // The stream's nonce: a 4-byte counter, then the 8-byte inner nonce.
+    constexpr size_t CounterBytes = 4;
+    constexpr size_t InnerNonceBytes = 8;
+    static_assert(sizeof state.nonce == CounterBytes + InnerNonceBytes);
     const unsigned char *mac = sealed.data() + sealed.size() - crypto_onetimeauth_poly1305_BYTES;
     unsigned char *inner = state.nonce + CounterBytes;
-    for (size_t i = 0; i < crypto_secretstream_xchacha20poly1305_INONCEBYTES; ++i)
+    for (size_t i = 0; i < InnerNonceBytes; ++i)
         inner[i] ^= mac[i];
     sodium_increment(state.nonce, CounterBytes);
     if (sodium_is_zero(state.nonce, CounterBytes))
@@ -195,7 +198,7 @@ void ContainerReader::decryptInto(const BinderKey &key, int outFd, const QString
         m_size - ContainerHeader::Size, sealedChunk * groupChunks);
     BackgroundWriter out(outFd, outPath, m_header.chunkSize * groupChunks);
     const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1U, MostThreads);
-    std::vector<GroupChunk> group(size_t(groupChunks));
+    std::vector<GroupChunk> group(static_cast<size_t>(groupChunks));
     qint64 chunks = 0;
     qint64 position = ContainerHeader::Size;
     bool finished = false;
@@ -204,12 +207,18 @@ void ContainerReader::decryptInto(const BinderKey &key, int outFd, const QString
         if (sealed.empty())
             throw FileError::damaged(
                 QStringLiteral("it ends after %1 chunks, before its last one").arg(chunks));
-        const qsizetype count = qsizetype((qint64(sealed.size()) + sealedChunk - 1) / sealedChunk);
-        const qint64 lastSize = qint64(sealed.size()) - (count - 1) * sealedChunk;
-        if (lastSize < ContainerHeader::ChunkOverhead)
-            throw FileError::damaged(QStringLiteral("it ends inside chunk %1").arg(chunks + count));
-        unsigned char *plain =
-            out.take(qint64(sealed.size()) - count * ContainerHeader::ChunkOverhead);
+        qsizetype count = qsizetype((qint64(sealed.size()) + sealedChunk - 1) / sealedChunk);
+        qint64 lastSize = qint64(sealed.size()) - (count - 1) * sealedChunk;
+        // Too short to be a chunk: told once the chunks before it are, since a last chunk
+        // among them makes it bytes that follow the last chunk instead.
+        const bool cutShort = lastSize < ContainerHeader::ChunkOverhead;
+        const qint64 pulled = qint64(sealed.size()) - (cutShort ? lastSize : 0);
+        if (cutShort) {
+            --count;
+            lastSize = sealedChunk;
+        }
+        const qint64 plainBytes = pulled - count * ContainerHeader::ChunkOverhead;
+        unsigned char *plain = out.take(plainBytes);
         for (qsizetype i = 0; i < count; ++i) {
             GroupChunk &chunk = group[size_t(i)];
             chunk.sealed = sealed.subspan(size_t(i * sealedChunk),
@@ -218,7 +227,7 @@ void ContainerReader::decryptInto(const BinderKey &key, int outFd, const QString
             chunk.stream.state = state;
             advance(state, chunk.sealed);
         }
-        const auto pull = [&](qsizetype from, qsizetype to) {
+        const auto pullRange = [&](qsizetype from, qsizetype to) {
             for (qsizetype i = from; i < to; ++i) {
                 GroupChunk &chunk = group[size_t(i)];
                 chunk.passed = pull(chunk.stream.state, chunk.sealed, chunk.into, chunk.tag,
@@ -228,8 +237,8 @@ void ContainerReader::decryptInto(const BinderKey &key, int outFd, const QString
         std::vector<std::thread> helpers;
         const qsizetype share = (count + threads - 1) / threads;
         for (qsizetype from = share; from < count; from += share)
-            helpers.emplace_back(pull, from, std::min(count, from + share));
-        pull(0, std::min(count, share));
+            helpers.emplace_back(pullRange, from, std::min(count, from + share));
+        pullRange(0, std::min(count, share));
         for (std::thread &helper : helpers)
             helper.join();
 
@@ -251,7 +260,9 @@ void ContainerReader::decryptInto(const BinderKey &key, int outFd, const QString
                 throw FileError::damaged(QStringLiteral("chunk %1 has an unknown tag").arg(chunks));
             }
         }
-        out.queue(qint64(sealed.size()) - count * ContainerHeader::ChunkOverhead);
+        if (cutShort && !finished)
+            throw FileError::damaged(QStringLiteral("it ends inside chunk %1").arg(chunks + 1));
+        out.queue(plainBytes);
     }
     out.finish();
 }
