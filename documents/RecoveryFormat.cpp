@@ -157,7 +157,8 @@ SnapshotRecord SnapshotRecord::fromLumps(const QByteArray &recovery, const QByte
     if (out.sealed && (!pageTable.isEmpty() || !records.isEmpty()))
         bad(QStringLiteral("it is sealed, yet keeps records or pages outside its data"));
     out.sealedPageCount = out.sealed ? boundedNumber(in, key::SealedPages, MaxSealedPages) : 0;
-    const qsizetype pageCount = out.sealed ? out.sealedPageCount : pageTable.size() / PageEntrySize;
+    const qsizetype tablePages = pageTable.size() / PageEntrySize;
+    const qsizetype pageCount = out.sealed ? out.sealedPageCount : tablePages;
 
     out.binderPath = in.value(key::Binder, QString());
     if (!out.binderPath.isEmpty() && !out.binderPath.startsWith(u'/'))
@@ -184,8 +185,8 @@ SnapshotRecord SnapshotRecord::fromLumps(const QByteArray &recovery, const QByte
     out.workingCopy = boundedNumber(in, key::WorkingCopy, sourceCount);
     out.records = records;
 
-    out.pages.reserve(pageCount);
-    for (qsizetype i = 0; i < pageCount; ++i) {
+    out.pages.reserve(tablePages);
+    for (qsizetype i = 0; i < tablePages; ++i) {
         const char *entry = pageTable.constData() + i * PageEntrySize;
         SnapshotPage page;
         page.source = qFromLittleEndian<qint32>(entry);
