@@ -167,8 +167,8 @@ private Q_SLOTS:
         REQUIRE_RUNTIME(b.runtime);
         QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
         bare.remove("XDG_RUNTIME_DIR");
-        bare.insert("TMPDIR", b.f.path("tmp"));
-        QVERIFY(QDir().mkdir(b.f.path("tmp")));
+        bare.insert("TMPDIR", b.f.path("bare-tmp"));
+        QVERIFY(QDir().mkdir(b.f.path("bare-tmp")));
         const QString late = b.f.file("late.txt", Marker + " late");
         QCOMPARE(cli(b.pass + QStringList{"add", b.encrypted, late}, {}, bare).code, 0);
         const ProgramRun run = cli(b.pass + QStringList{"list", b.encrypted}, {}, bare);
@@ -177,7 +177,7 @@ private Q_SLOTS:
         QVERIFY(!readFile(b.encrypted).contains(Marker));
         QCOMPARE(cli(b.pass + QStringList{"decrypt", b.encrypted}, {}, bare).code, 0);
         QVERIFY(readFile(b.encrypted).contains(Marker + " late"));
-        for (const QString &folder : {b.f.path("tmp"), b.runtime.path()})
+        for (const QString &folder : {b.f.path("bare-tmp"), b.runtime.path()})
             QVERIFY(!QDirIterator(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories)
                          .hasNext());
     }

@@ -18,12 +18,15 @@
 #include "transfer/RecoveryOpener.h"
 #include "window/BinderWindow.h"
 #include "window/PageRename.h"
+#include "window/PasswordDialogs.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
+#include <QLineEdit>
 #include <QProcess>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
 
@@ -59,8 +62,19 @@ int runEditingProcess(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     BinderFixture f;
+    // The window asks for an encrypted binder's passphrase in its dialog, answered here.
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            auto *dialog = qobject_cast<PassphraseDialog *>(widget);
+            if (dialog && dialog->isVisible()) {
+                dialog->txtPassphrase->setText(qEnvironmentVariable(ChildPassphrase));
+                dialog->accept();
+            }
+        }
+    });
     if (qEnvironmentVariableIsSet(ChildPassphrase))
-        f.ui.passphrases << qEnvironmentVariable(ChildPassphrase);
+        answer.start(20);
     Window w(f);
     RecoveryService service(RecoveryStore(), qEnvironmentVariableIntValue(ChildDelay));
     w.main.watchBinder = [&service](Binder &binder) {
