@@ -26,6 +26,28 @@ int startOf(const QTextDocument &doc, int paragraph)
     return doc.findBlockByNumber(paragraph).position();
 }
 
+// A large page in an editable box on the screen, shown before Qt's layout of it is done.
+struct LargePage
+{
+    RichTextBox box;
+    ParagraphLayout *layout;
+
+    LargePage()
+    {
+        QByteArray rtf = "{\\rtf1 ";
+        for (int n = 0; n < 4000; ++n)
+            rtf += "Paragraph " + QByteArray::number(n) + " of a long page, " +
+                   Sentence.repeated(3).toLatin1() + "\\par ";
+        box.resize(600, 400);
+        box.setTextRTF(rtf + '}');
+        box.show();
+        layout = qobject_cast<ParagraphLayout *>(box.document()->documentLayout());
+    }
+
+    // How much of the page is laid out, in characters.
+    int laidOut() const { return layout->layoutStatus() * box.document()->characterCount() / 100; }
+};
+
 QTextCursor cursorAt(QTextDocument &doc, int paragraph, int offset)
 {
     QTextCursor cursor(&doc);
@@ -238,6 +260,36 @@ private Q_SLOTS:
         }
         // Most letters typed were laid out alone, so the comparison tried that way.
         QVERIFY(layout->paragraphsLaidOutAlone() > 100);
+    }
+
+    // The rest of a page shown before it is all laid out comes a short stretch between
+    // events, where Qt's own steps grow to 200,000 characters.
+    void aPageShownEarlyIsLaidOutAStretchAtATime()
+    {
+        LargePage page;
+        QVERIFY(page.layout->layoutStatus() < 100);
+        int longest = 0;
+        while (page.layout->layoutStatus() < 100) {
+            const int before = page.laidOut();
+            QCoreApplication::processEvents();
+            longest = std::max(longest, page.laidOut() - before);
+        }
+        QVERIFY2(longest < 50000, qPrintable(QString::number(longest)));
+        const QString differ = test::layoutDifferences(*page.box.document());
+        QVERIFY2(differ.isEmpty(), qPrintable(differ));
+    }
+
+    // Qt's pass for a change above where its unfinished layout has reached leaves every
+    // paragraph below without lines; typing at once must leave the whole page there.
+    void typingBeforeThePageIsLaidOutKeepsAllOfIt()
+    {
+        LargePage page;
+        page.box.setFocus();
+        QTest::keyClicks(&page.box, QStringLiteral("ab"));
+        QTRY_COMPARE_WITH_TIMEOUT(page.layout->layoutStatus(), 100, 20000);
+        const QString differ = test::layoutDifferences(*page.box.document());
+        QVERIFY2(differ.isEmpty(), qPrintable(differ));
+        QCOMPARE(page.box.document()->begin().text().left(2), QStringLiteral("ab"));
     }
 
     void richTextBoxLaysOutEachPageWithIt()
