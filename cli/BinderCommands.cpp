@@ -38,7 +38,7 @@ QTextStream &out()
 bool importAll(CliSession &session, Binder &binder, const QStringList &files)
 {
     for (const QString &file : files) {
-        if (!ImportFile(session.workspace(), binder, QFileInfo(file).absoluteFilePath(),
+        if (!importFile(session.workspace(), binder, QFileInfo(file).absoluteFilePath(),
                         PageKind::Unknown))
             return false;
     }
@@ -156,12 +156,12 @@ int createBinder(CliSession &session, const QStringList &args)
     if (author)
         workspace.authorName = *author;
     Binder binder;
-    NewFile(workspace, binder, false);
+    makeNewBinder(workspace, binder, false);
     // A script makes many binders: each is known by its own title, not "New File 1".
     binder.setRecord(RecordKey::Title, title.value_or(QFileInfo(target).completeBaseName()));
     const bool saved =
-        importAll(session, binder, rest.mid(1)) && SavFile(workspace, binder, target);
-    binder.OpenNum.release();
+        importAll(session, binder, rest.mid(1)) && saveBinderFile(workspace, binder, target);
+    binder.fileLock.release();
     removeCompanions(target);
     if (!saved)
         fileio::removeIfExists(target);
@@ -179,11 +179,11 @@ int addPages(CliSession &session, const QStringList &args)
     auto binder = session.open(args.first(), OpenPurpose::Edit, code);
     if (!binder)
         return code;
-    if (binder->ro())
+    if (binder->isReadOnly())
         return notAdded(args.first());
-    const QString path = binder->CurFile();
-    const bool saved =
-        importAll(session, *binder, args.mid(1)) && SavFile(session.workspace(), *binder, path);
+    const QString path = binder->fileName();
+    const bool saved = importAll(session, *binder, args.mid(1)) &&
+                       saveBinderFile(session.workspace(), *binder, path);
     binder.reset();
     removeCompanions(path);
     return saved ? ExitOk : ExitFailed;
@@ -264,9 +264,9 @@ int showInfo(CliSession &session, const QStringList &args)
         if (!binder)
             return code;
         LumpArchive archive(BinderHeader);
-        archive.OpenArchive(binder->workingCopy);
+        archive.open(binder->workingCopy);
         const Lump &records = archive.lump(1);
-        text = LumpArchive::ReadBytes(binder->workingCopy, records.offset, records.length);
+        text = LumpArchive::readBytes(binder->workingCopy, records.offset, records.length);
     }
     InfoRecords info;
     info.loadText(text);

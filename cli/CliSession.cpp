@@ -115,7 +115,7 @@ CliSession::CliSession(std::optional<QString> password, bool passwordOnCommandLi
 
 CliSession::~CliSession()
 {
-    m_temp.DeleteTempFiles();
+    m_temp.deleteRegistered();
     ::rmdir(QFile::encodeName(m_temp.path()).constData());
 }
 
@@ -128,7 +128,7 @@ std::unique_ptr<Binder> CliSession::open(const QString &path, OpenPurpose purpos
     }
     m_ui.passwordRefused = false;
     m_ui.passphraseAsked = false;
-    auto binder = OpenFile(*m_workspace, QFileInfo(path).absoluteFilePath(), purpose);
+    auto binder = openFile(*m_workspace, QFileInfo(path).absoluteFilePath(), purpose);
     if (binder)
         return binder;
     exitCode = passwordFailure(path, ExitFailed);

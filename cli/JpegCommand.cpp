@@ -2,10 +2,10 @@
 #include "cli/JpegCommand.h"
 
 #include "cli/ExitCodes.h"
+#include "images/JpegEncoder.h"
 #include "images/JpegError.h"
 #include "images/PictureFile.h"
 #include "images/RawPicture.h"
-#include "images/cJpeg.h"
 
 #include <QTextStream>
 
@@ -102,7 +102,7 @@ int runJpeg(const QStringList &args, QTextStream &errors)
     if (!options)
         return ExitUsage;
 
-    cJpeg jpeg;
+    JpegEncoder jpeg;
     try {
         jpeg.setComment(options->comment);
     } catch (const JpegError &) {
@@ -123,10 +123,10 @@ int runJpeg(const QStringList &args, QTextStream &errors)
     try {
         jpeg.setQuality(options->quality);
         if (options->greyscale)
-            jpeg.SetSamplingFrequencies(1, 1, 0, 0, 0, 0);
+            jpeg.setSamplingFactors(1, 1, 0, 0, 0, 0);
         else
-            jpeg.SetSamplingFrequencies(options->h, options->v, 1, 1, 1, 1);
-        switch (jpeg.SaveRows(*rows, options->output)) {
+            jpeg.setSamplingFactors(options->h, options->v, 1, 1, 1, 1);
+        switch (jpeg.sampleAndSave(*rows, options->output)) {
         case 2:
             errors << "quillery-cli jpeg: " << options->output << ": the file exists\n";
             return ExitFailed;

@@ -35,8 +35,7 @@ int printPages(Binder &binder, const QList<int> &positions, const QString &targe
     bool first = true;
     for (int position : positions) {
         const PageRow &page = binder.page(position);
-        const auto text =
-            pageTextDocument(page.key.kind, GetLumpString(binder, QString::number(position)));
+        const auto text = pageTextDocument(page.key.kind, pageBytes(binder, position));
         if (!text) {
             QTextStream(stderr) << "page " << position << " (" << consoleText(page.name)
                                 << ") has no text and is not printed\n";
@@ -49,11 +48,11 @@ int printPages(Binder &binder, const QList<int> &positions, const QString &targe
         first = false;
         QString error;
         if (printText(painter, printer, *text, PrintMargins(), page.name, date, &error) == 0)
-            return fail(binder.CurFile(),
+            return fail(binder.fileName(),
                         QStringLiteral("page %1 cannot be printed: %2").arg(position).arg(error));
     }
     if (first)
-        return fail(binder.CurFile(), QStringLiteral("has no text pages to print"));
+        return fail(binder.fileName(), QStringLiteral("has no text pages to print"));
     if (!painter.end())
         return fail(target, QStringLiteral("cannot be written"));
     return ExitOk;

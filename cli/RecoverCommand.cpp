@@ -53,7 +53,7 @@ int writeOut(CliSession &session, const SnapshotEntry &entry, const QString &tar
     RecoveredBinder recovered = recoverBinder(session.workspace(), entry, RecoverPurpose::Export);
     bool saved = false;
     if (recovered.binder) {
-        saved = SavFile(session.workspace(), *recovered.binder, target);
+        saved = saveBinderFile(session.workspace(), *recovered.binder, target);
         recovered.binder.reset();
         removeCompanions(target);
     }

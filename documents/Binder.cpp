@@ -19,13 +19,13 @@ Binder::Binder(QObject *parent) : QObject(parent)
     connect(&pages, &PageList::rowsSettled, this, &Binder::announceCurrentPage);
     connect(&pages, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex &first, const QModelIndex &last) {
-                const int row = CurIndex() - 1;
+                const int row = currentPosition() - 1;
                 if (row >= first.row() && row <= last.row())
                     announceCurrentPage();
             });
 }
 
-void Binder::setCurIndex(int position)
+void Binder::setCurrentPosition(int position)
 {
     m_current = position >= 1 && position <= pages.count()
                     ? QPersistentModelIndex(pages.index(position - 1, 0))
@@ -35,7 +35,7 @@ void Binder::setCurIndex(int position)
 
 void Binder::announceCurrentPage()
 {
-    const int position = CurIndex();
+    const int position = currentPosition();
     const PageKey key = position > 0 ? pages.at(position - 1).key : PageKey();
     if (position == m_announcedIndex && sameContent(m_announcedKey, key))
         return;
@@ -54,11 +54,11 @@ void Binder::setChanged(bool changed)
         Q_EMIT edited();
 }
 
-void Binder::setCurFile(const QString &path)
+void Binder::setFileName(const QString &path)
 {
-    if (m_curFile == path)
+    if (m_fileName == path)
         return;
-    m_curFile = path;
+    m_fileName = path;
     Q_EMIT fileNameChanged(path);
     updateCaption();
 }
@@ -72,8 +72,8 @@ void Binder::setCaptionNote(const QString &note)
 void Binder::updateCaption()
 {
     QString caption = title();
-    if (!m_curFile.isEmpty()) {
-        caption += QStringLiteral(" (") + m_curFile + u')';
+    if (!m_fileName.isEmpty()) {
+        caption += QStringLiteral(" (") + m_fileName + u')';
         if (m_readOnly)
             caption += QStringLiteral(" [Read-Only]");
     }
@@ -153,31 +153,24 @@ void Binder::setPaneLength(int length)
 bool Binder::hasPage(int position) const
 {
     if (position == 0)
-        position = CurIndex();
+        position = currentPosition();
     return position >= 1 && position <= pages.count();
 }
 
 const PageRow &Binder::page(int position) const
 {
     if (position == 0)
-        position = CurIndex();
+        position = currentPosition();
     // Checked in every build: reading past the list would be worse than stopping.
     if (!hasPage(position))
         qFatal("Binder::page: no page at position %d of %d", position, int(pages.count()));
     return pages.at(position - 1);
 }
 
-QString GetInfo(const Binder &binder, int field, int &position)
-{
-    if (position == 0)
-        position = binder.CurIndex();
-    return binder.page(position).key.field(field);
-}
-
 QByteArray pageData(const PageKey &key)
 {
     if (key.inWorkingCopy())
-        return LumpArchive::ReadBytes(key.dataPath(), qMax<qint64>(key.offset, 0),
+        return LumpArchive::readBytes(key.dataPath(), qMax<qint64>(key.offset, 0),
                                       qMax<qint64>(key.length, 0));
     if (key.location.isEmpty())
         return QByteArray();
@@ -187,8 +180,8 @@ QByteArray pageData(const PageKey &key)
 void writeLayoutRecords(InfoRecords &records, const Binder &binder)
 {
     records.write(RecordKey::Pages, binder.pageCount());
-    if (binder.CurIndex() > 0)
-        records.write(RecordKey::SelectedPage, binder.CurIndex());
+    if (binder.currentPosition() > 0)
+        records.write(RecordKey::SelectedPage, binder.currentPosition());
     for (int c = 1; c <= PageList::ColumnCount; ++c) {
         if (binder.columnWidths[c - 1] >= 0)
             records.write(RecordKey::ColumnWidth.arg(c), binder.columnWidths[c - 1]);
@@ -197,10 +190,9 @@ void writeLayoutRecords(InfoRecords &records, const Binder &binder)
     records.write(RecordKey::PaneLength, binder.paneLength());
 }
 
-QByteArray GetLumpString(const Binder &binder, const QString &position)
+QByteArray pageBytes(const Binder &binder, int position)
 {
-    const int index = position.isEmpty() ? 0 : position.toInt();
-    return pageData(binder.page(index).key);
+    return pageData(binder.page(position).key);
 }
 
 } // namespace quillery

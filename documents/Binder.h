@@ -43,32 +43,32 @@ public:
     explicit Binder(QObject *parent = nullptr);
 
     PageList pages;
-    FileLock OpenNum;    // holds the binder file open and locked
+    FileLock fileLock;   // holds the binder file open and locked
     QString workingCopy; // the copy of the binder file its pages are read from
     // The key and private folder of a binder that is encrypted (or was, in this window).
     std::shared_ptr<Encryption> encryption;
     // Widths of the Details view's columns in twips, as the records keep them; -1: not set.
     QVector<int> columnWidths = QVector<int>(PageList::ColumnCount, -1);
 
-    // 1-based position of the current page (CurIndex), 0 for none. The current page is
-    // followed as rows move; when its row goes there is none.
-    int CurIndex() const { return m_current.isValid() ? m_current.row() + 1 : 0; }
+    // 1-based position of the current page, 0 for none. The current page is followed as
+    // rows move; when its row goes there is none.
+    int currentPosition() const { return m_current.isValid() ? m_current.row() + 1 : 0; }
     // Positions outside the page list mean no page.
-    void setCurIndex(int position);
-    // Unsaved changes exist (Changed).
-    bool Changed() const { return m_changed; }
+    void setCurrentPosition(int position);
+    // Unsaved changes exist.
+    bool isChanged() const { return m_changed; }
     void setChanged(bool changed);
-    // The binder file (CurFile), empty until first saved.
-    const QString &CurFile() const { return m_curFile; }
-    void setCurFile(const QString &path);
-    // The window's base caption (WCaption): the title, the file, whether it is read-only,
-    // and the note, made here alone from them.
-    const QString &WCaption() const { return m_caption; }
+    // The binder file, empty until first saved.
+    const QString &fileName() const { return m_fileName; }
+    void setFileName(const QString &path);
+    // The window's base caption: the title, the file, whether it is read-only, and the
+    // note, made here alone from them.
+    const QString &caption() const { return m_caption; }
     // Said after the rest of the caption, e.g. that the binder was recovered; a save
     // clears it.
     void setCaptionNote(const QString &note);
-    // Opened read-only because someone else has the file (ro).
-    bool ro() const { return m_readOnly; }
+    // Opened read-only because someone else has the file.
+    bool isReadOnly() const { return m_readOnly; }
     void setReadOnly(bool readOnly);
 
     // The binder's records (lump 1 of its file).
@@ -94,11 +94,11 @@ public:
     // being edited.
     const QString &nameBeforeRename() const { return m_nameBeforeRename; }
     void setNameBeforeRename(const QString &name) { m_nameBeforeRename = name; }
-    // The serial number the next new row takes (NextKey).
-    qint64 NextKey() const { return m_nextKey; }
-    void setNextKey(qint64 serial) { m_nextKey = serial; }
+    // The serial number the next new row takes.
+    qint64 nextSerial() const { return m_nextSerial; }
+    void setNextSerial(qint64 serial) { m_nextSerial = serial; }
     // The next serial number for a row; serials stay unique within the binder.
-    qint64 takeSerial() { return m_nextKey++; }
+    qint64 takeSerial() { return m_nextSerial++; }
 
     int pageCount() const { return pages.count(); }
     // The row at a 1-based position; 0 means the current page. Asking for a position
@@ -131,7 +131,7 @@ private:
     int m_announcedIndex = 0;
     PageKey m_announcedKey;
     bool m_changed = false;
-    QString m_curFile;
+    QString m_fileName;
     QString m_caption;
     QString m_captionNote;
     bool m_readOnly = false;
@@ -139,19 +139,16 @@ private:
     PanePosition m_panePosition = PanePosition::ListAbove;
     int m_paneLength = DefaultPaneLength;
     QString m_nameBeforeRename;
-    qint64 m_nextKey = 1;
+    qint64 m_nextSerial = 1;
 };
 
 // Whether a page key still names the data that was shown for it. Saving repoints rows
 // into the new working copy without changing what they hold, so that is no change.
 bool sameContent(const PageKey &shown, const PageKey &now);
 
-// A field (0 to 5) of the page key of the page at a 1-based position; position 0 is
-// replaced by CurIndex, which the caller's variable then holds.
-QString GetInfo(const Binder &binder, int field, int &position);
-// The data bytes of the page at a 1-based position given as text; empty text means the
-// current page. A page that never got data gives an empty array and reads no file.
-QByteArray GetLumpString(const Binder &binder, const QString &position = QString());
+// The data bytes of the page at a 1-based position; 0 means the current page. A page that
+// never got data gives an empty array and reads no file.
+QByteArray pageBytes(const Binder &binder, int position = 0);
 QByteArray pageData(const PageKey &key);
 
 // Writes the page count, the current page, the column widths and the pane's place into

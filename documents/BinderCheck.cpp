@@ -76,7 +76,7 @@ QStringList checkBinder(const QString &path)
         if (recordLump.offset + recordLump.length > fileio::fileSize(path))
             return faults;
         InfoRecords records;
-        records.loadText(LumpArchive::ReadBytes(path, recordLump.offset, recordLump.length));
+        records.loadText(LumpArchive::readBytes(path, recordLump.offset, recordLump.length));
         checkRecords(records, lumps, faults);
     } catch (const FileError &error) {
         faults << error.description();

@@ -80,7 +80,7 @@ LumpData pageLumpData(const PageRow &page, const QString &binderFile, qint64 bin
 // through a name of their own, since the bytes the save replaces are erased in place.
 bool canSaveInPlace(const Binder &binder, const QString &fileName)
 {
-    return binder.OpenNum.covers(fileName) && fileio::sameFile(binder.workingCopy, fileName) &&
+    return binder.fileLock.covers(fileName) && fileio::sameFile(binder.workingCopy, fileName) &&
            onlyThisWindowLinksTo(binder, fileName);
 }
 
@@ -94,16 +94,16 @@ void readPagesFromSaved(Workspace &workspace, Binder &binder, const QString &fil
         // Where no link can be made the pages stay where they are read from now: only a
         // second copy of the whole binder could move them.
         try {
-            working = workspace.temp.TempFileName();
+            working = workspace.temp.createFile();
         } catch (const FileError &) {
             return;
         }
-        workspace.temp.AddTempFile(working);
+        workspace.temp.registerFile(working);
         if (!fileio::tryLink(fileName, working)) {
-            workspace.temp.DeleteTempFile(working);
+            workspace.temp.deleteFile(working);
             return;
         }
-        workspace.temp.DeleteTempFile(binder.workingCopy);
+        workspace.temp.deleteFile(binder.workingCopy);
         binder.workingCopy = working;
     }
     const QString location = u'|' + working;
@@ -121,10 +121,10 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     archive.setLumpName(1, RecordsLump);
     const QByteArray records = recordsText(binder);
     archive.setLumpData(1, records);
-    DelCFInfo(binder);
+    dropPageRecords(binder);
     // A save asked for from the page editor shows no progress window over it.
     std::optional<ProgressScope> progress;
-    if (!workspace.editpage)
+    if (!workspace.pageEditorOpen)
         progress.emplace(workspace.ui, QStringLiteral("Saving ") + fileName, n + 1, false);
     QString location;
     QString dataPath;
@@ -152,7 +152,7 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     }
 
     // A file that another window or instance holds stays theirs.
-    if (!binder.OpenNum.covers(fileName) && FileLock::isHeldElsewhere(fileName))
+    if (!binder.fileLock.covers(fileName) && FileLock::isHeldElsewhere(fileName))
         throw FileError(FileError::PermissionDenied, QStringLiteral("Permission denied"));
 
     // An encrypted binder is written whole every time, with a fresh nonce.
@@ -165,27 +165,27 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     };
     if (encrypted) {
         writeEncryptedBinder(binder, archive, fileName);
-    } else if (!(inPlace && archive.AppendArchive(fileName, releaseSnapshot))) {
+    } else if (!(inPlace && archive.appendInPlace(fileName, releaseSnapshot))) {
         SafeFileWriter writer(fileName);
         // The new file is locked while it is written, so that an instance opening the
         // binder meanwhile sees it in use and leaves it, and no other instance can slip
         // in before it takes the binder's name.
         FileLock lock = FileLock::acquire(writer.tempPath());
-        archive.WriteArchive(writer);
+        archive.write(writer);
         writer.commit();
-        binder.OpenNum = std::move(lock);
+        binder.fileLock = std::move(lock);
     }
-    binder.OpenNum.noteSaved(fileName);
+    binder.fileLock.noteSaved(fileName);
     binder.setReadOnly(false);
     if (!encrypted)
         readPagesFromSaved(workspace, binder, fileName, archive.writtenLumps());
     try {
-        CreateAF(workspace, binder, fileName, true);
+        createCompanionFiles(workspace, binder, fileName, true);
     } catch (const FileError &) {
         // The binder itself is saved; without companions other instances just cannot
         // name who holds it.
     }
-    binder.setCurFile(fileName);
+    binder.setFileName(fileName);
     binder.setCaptionNote(QString());
     binder.setChanged(false);
     workspace.ui.recordRecent(recentFilesTitle(binder), fileName);
@@ -195,13 +195,13 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
 // opened or last saved it.
 bool changedOnDisk(const Binder &binder, const QString &fileName)
 {
-    return binder.OpenNum.isHeld() && fileName == binder.CurFile() &&
-           !binder.OpenNum.unchangedOnDisk();
+    return binder.fileLock.isHeld() && fileName == binder.fileName() &&
+           !binder.fileLock.unchangedOnDisk();
 }
 
 } // namespace
 
-bool SavFile(Workspace &workspace, Binder &binder, const QString &fileName)
+bool saveBinderFile(Workspace &workspace, Binder &binder, const QString &fileName)
 {
     const bool changed = changedOnDisk(binder, fileName);
     if (changed) {
@@ -213,7 +213,7 @@ bool SavFile(Workspace &workspace, Binder &binder, const QString &fileName)
                                "(Save As), No to overwrite the file with your version, or Cancel "
                                "to leave it as it is."));
         if (answer == MsgResult::Yes)
-            return SaveAsCommand(workspace, binder);
+            return saveBinderAs(workspace, binder);
         if (answer != MsgResult::No)
             return false;
     }
@@ -221,14 +221,14 @@ bool SavFile(Workspace &workspace, Binder &binder, const QString &fileName)
         writeBinderFile(workspace, binder, fileName, !changed);
         return true;
     } catch (const FileError &error) {
-        DelCFInfo(binder);
+        dropPageRecords(binder);
         if (error.isPermissionDenied()) {
             workspace.dialogs.message(
                 MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("File is Read-Only"),
                 u'\'' + fileName +
                     QStringLiteral("' is read-only.  To save a copy, click OK, then give the "
                                    "file a new name in the Save dialog box."));
-            return SaveAsCommand(workspace, binder);
+            return saveBinderAs(workspace, binder);
         }
         reportFileError(workspace.dialogs, QStringLiteral("Save Error"),
                         QStringLiteral("An error occurred when attempting to save the file '"),
@@ -237,23 +237,23 @@ bool SavFile(Workspace &workspace, Binder &binder, const QString &fileName)
     }
 }
 
-bool SaveCommand(Workspace &workspace, Binder &binder)
+bool saveBinder(Workspace &workspace, Binder &binder)
 {
     workspace.ui.closeSplash();
-    if (binder.CurFile().isEmpty() || !QFileInfo(binder.CurFile()).isFile())
-        return SaveAsCommand(workspace, binder);
-    if (!binder.Changed())
+    if (binder.fileName().isEmpty() || !QFileInfo(binder.fileName()).isFile())
+        return saveBinderAs(workspace, binder);
+    if (!binder.isChanged())
         return true;
-    return SavFile(workspace, binder, binder.CurFile());
+    return saveBinderFile(workspace, binder, binder.fileName());
 }
 
-bool SaveAsCommand(Workspace &workspace, Binder &binder)
+bool saveBinderAs(Workspace &workspace, Binder &binder)
 {
     FileDialogRequest request;
     request.title = QStringLiteral("Save Quillery ('") + binder.title() + QStringLiteral("')");
     request.filter = QStringLiteral("Quillery (*.qly)|*.qly|All files (*.*)|*.*");
     request.requireFilterExtension = true;
-    request.fileName = binder.CurFile();
+    request.fileName = binder.fileName();
     if (QFileInfo(workspace.defaultDocFolder).isDir())
         request.initialFolder = workspace.defaultDocFolder;
     QString chosen = workspace.dialogs.saveFile(request);
@@ -264,10 +264,10 @@ bool SaveAsCommand(Workspace &workspace, Binder &binder)
 
     // The old companions go only once the binder is safely saved elsewhere, so that a
     // cancelled or failed Save As leaves the open binder as it was.
-    const QString previous = binder.OpenNum.isHeld() ? binder.CurFile() : QString();
-    const bool saved = saveAsChoosingEncryption(workspace, binder,
-                                                [&] { return SavFile(workspace, binder, chosen); });
-    if (saved && !previous.isEmpty() && previous != binder.CurFile())
+    const QString previous = binder.fileLock.isHeld() ? binder.fileName() : QString();
+    const bool saved = saveAsChoosingEncryption(
+        workspace, binder, [&] { return saveBinderFile(workspace, binder, chosen); });
+    if (saved && !previous.isEmpty() && previous != binder.fileName())
         removeCompanions(previous);
     return saved;
 }

@@ -204,8 +204,8 @@ bool holdsBinder(const QString &copy, const QString &binderPath)
         };
         return std::equal(mine.begin(), mine.end(), theirs.begin(), theirs.end(), sameLump) &&
                (mine.isEmpty() ||
-                LumpArchive::ReadBytes(copy, mine[0].offset, mine[0].length) ==
-                    LumpArchive::ReadBytes(binderPath, theirs[0].offset, theirs[0].length));
+                LumpArchive::readBytes(copy, mine[0].offset, mine[0].length) ==
+                    LumpArchive::readBytes(binderPath, theirs[0].offset, theirs[0].length));
     } catch (const FileError &) {
         return false;
     }
@@ -278,10 +278,10 @@ bool copyForReader(const QString &binderPath, const QString &working)
     return false;
 }
 
-void CreateAF(const Workspace &workspace, const Binder &binder, const QString &fileName,
-              bool writeShadow)
+void createCompanionFiles(const Workspace &workspace, const Binder &binder, const QString &fileName,
+                          bool writeShadow)
 {
-    if (binder.ro())
+    if (binder.isReadOnly())
         return;
     const QString namesake = openNamesake(fileName);
     if (!namesake.isEmpty())

@@ -29,8 +29,8 @@ bool copyForReader(const QString &binderPath, const QString &working);
 // FileError, saying what is wrong, when the folder cannot be written, when a companion's
 // name holds anything but a regular file of this user, or when another open binder
 // keeps companions of the same names.
-void CreateAF(const Workspace &workspace, const Binder &binder, const QString &fileName,
-              bool writeShadow);
+void createCompanionFiles(const Workspace &workspace, const Binder &binder, const QString &fileName,
+                          bool writeShadow);
 // Waits until the shadow copies replaced so far are gone; they are deleted in the
 // background because freeing a large file takes a while.
 void finishRetiringShadowCopies();

@@ -40,22 +40,22 @@ bool encryptBinder(Workspace &workspace, Binder &binder, const QString &passphra
     } catch (const FileError &error) {
         reportFileError(workspace.dialogs, QStringLiteral("Encrypt Error"),
                         QStringLiteral("An error occurred when trying to encrypt the file '"),
-                        binder.CurFile().isEmpty() ? binder.title() : binder.CurFile(), error);
+                        binder.fileName().isEmpty() ? binder.title() : binder.fileName(), error);
         return true;
     }
     binder.setChanged(true);
-    SaveCommand(workspace, binder);
+    saveBinder(workspace, binder);
     return true;
 }
 
 bool saveAsChoosingEncryption(Workspace &workspace, Binder &binder,
                               const std::function<bool()> &save)
 {
-    if (!isEncrypted(binder) || binder.CurFile().isEmpty())
+    if (!isEncrypted(binder) || binder.fileName().isEmpty())
         return save();
     const MsgResult answer = workspace.dialogs.message(
         MsgIcon::Question, MsgButtons::YesNoCancel, QStringLiteral("Save Encrypted"),
-        u'\'' + binder.CurFile() +
+        u'\'' + binder.fileName() +
             QStringLiteral("' is encrypted.  Click Yes to encrypt the new file with the same "
                            "passphrase, No to save it as a plain binder that anyone who gets "
                            "the file can read, or Cancel to save nothing."));

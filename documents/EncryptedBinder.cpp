@@ -40,14 +40,14 @@ UniqueFd openForWriting(const QString &path)
 class ScratchFile
 {
 public:
-    explicit ScratchFile(TempFolder &folder) : m_folder(folder), m_path(folder.TempFileName())
+    explicit ScratchFile(TempFolder &folder) : m_folder(folder), m_path(folder.createFile())
     {
-        m_folder.AddTempFile(m_path);
+        m_folder.registerFile(m_path);
     }
     ~ScratchFile()
     {
         if (!m_kept)
-            m_folder.DeleteTempFile(m_path);
+            m_folder.deleteFile(m_path);
     }
     const QString &path() const { return m_path; }
     void keep() { m_kept = true; }
@@ -89,7 +89,7 @@ bool isEncrypted(const Binder &binder)
 
 QString recentFilesTitle(const Binder &binder)
 {
-    return isEncrypted(binder) ? QFileInfo(binder.CurFile()).fileName() : binder.title();
+    return isEncrypted(binder) ? QFileInfo(binder.fileName()).fileName() : binder.title();
 }
 
 TempFolder &scratchFolder(Workspace &workspace, const Binder &binder)
@@ -102,7 +102,7 @@ QString decryptWorkingCopy(Workspace &workspace, Binder &binder, const QString &
     const ContainerReader reader(source);
     // The runtime folder is checked before anyone is asked for anything.
     auto encryption = std::make_shared<Encryption>();
-    PassphrasePrompt prompt(workspace, binder.CurFile().isEmpty() ? source : binder.CurFile(),
+    PassphrasePrompt prompt(workspace, binder.fileName().isEmpty() ? source : binder.fileName(),
                             reader);
     workspace.ui.askPassphrase(prompt);
     if (!prompt.key())
@@ -128,7 +128,7 @@ void writeEncryptedBinder(Binder &binder, LumpArchive &archive, const QString &f
     // Locked before it takes the binder's name, as a plain binder is.
     FileLock lock = FileLock::acquire(writer.tempPath());
     writer.commit();
-    binder.OpenNum = std::move(lock);
+    binder.fileLock = std::move(lock);
 }
 
 namespace {
@@ -157,7 +157,7 @@ void moveIntoScratch(Workspace &workspace, Binder &binder, TempFolder &scratch)
     if (moved.contains(binder.workingCopy))
         binder.workingCopy = moved.value(binder.workingCopy);
     for (auto it = moved.constBegin(); it != moved.constEnd(); ++it)
-        workspace.temp.DeleteTempFile(it.key());
+        workspace.temp.deleteFile(it.key());
 }
 
 } // namespace

@@ -215,14 +215,6 @@ void InfoRecords::forEach(
     }
 }
 
-void InfoRecords::appendRecord(QByteArray &text, QByteArrayView key, QStringView value)
-{
-    const qsizetype at = text.size();
-    text.resize(at + recordBound(key, value));
-    char *const start = text.data();
-    text.resize(writeRecord(start + at, key, value) - start);
-}
-
 qsizetype InfoRecords::recordBound(QByteArrayView key, QStringView value)
 {
     return key.size() + 2 + 3 * value.size();

@@ -47,9 +47,8 @@ public:
     void
     forEach(const std::function<void(QByteArrayView key, QByteArrayView storedValue)> &visit) const;
 
-    // One record line as toText writes it, and a stored value read back.
-    static void appendRecord(QByteArray &text, QByteArrayView key, QStringView value);
-    // The same written at a place with room for recordBound bytes; returns its end.
+    // One record line as toText writes it, at a place with room for recordBound bytes;
+    // returns its end. storedValue reads a stored value back.
     static qsizetype recordBound(QByteArrayView key, QStringView value);
     static char *writeRecord(char *to, QByteArrayView key, QStringView value);
     static QString storedValue(QByteArrayView stored);

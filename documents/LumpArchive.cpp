@@ -229,7 +229,7 @@ QVector<Lump> LumpArchive::readDirectory(const QString &path, const QByteArray &
     return lumps;
 }
 
-void LumpArchive::OpenArchive(const QString &path)
+void LumpArchive::open(const QString &path)
 {
     m_read = readDirectory(path, m_header);
 }
@@ -241,16 +241,16 @@ const Lump &LumpArchive::lump(int number) const
     return m_read[number - 1];
 }
 
-QByteArray LumpArchive::ReadBytes(const QString &path, qint64 offset, qint64 length)
+QByteArray LumpArchive::readBytes(const QString &path, qint64 offset, qint64 length)
 {
     return fileio::readRange(path, offset, length);
 }
 
-QByteArray LumpArchive::ReadNamedLump(const QString &path, const QByteArray &name) const
+QByteArray LumpArchive::readNamedLump(const QString &path, const QByteArray &name) const
 {
     for (const Lump &lump : readDirectory(path, m_header)) {
         if (lump.name == name)
-            return ReadBytes(path, lump.offset, lump.length);
+            return readBytes(path, lump.offset, lump.length);
     }
     throw FileError::damaged(
         QStringLiteral("it has no lump named %1").arg(QString::fromLatin1(name)));
@@ -280,10 +280,10 @@ void LumpArchive::setLumpData(int number, LumpData data)
     m_write[number - 1].data = std::move(data);
 }
 
-void LumpArchive::WriteArchive(const QString &path)
+void LumpArchive::write(const QString &path)
 {
     SafeFileWriter writer(path);
-    WriteArchive(writer);
+    write(writer);
     writer.commit();
 }
 
@@ -302,7 +302,7 @@ QByteArray LumpArchive::wholeHeader() const
     return head;
 }
 
-void LumpArchive::WriteArchive(SafeFileWriter &writer)
+void LumpArchive::write(SafeFileWriter &writer)
 {
     writer.write(wholeHeader());
     InPlaceTest nothingInPlace;
@@ -337,7 +337,7 @@ void LumpArchive::noteWritten(QByteArray &directory, qint64 at, qint64 length,
     m_written.append(Lump{at, length, name});
 }
 
-bool LumpArchive::AppendArchive(const QString &path, const std::function<void()> &beforeErase)
+bool LumpArchive::appendInPlace(const QString &path, const std::function<void()> &beforeErase)
 {
     // The whole directory is read (and checked) to find where the archive's bytes end:
     // a file written elsewhere need not have its directory last.

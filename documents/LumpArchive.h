@@ -43,25 +43,25 @@ public:
 
     const QByteArray &header() const { return m_header; }
 
-    // Reading. OpenArchive checks that the whole directory and every lump lie inside the
+    // Reading. open() checks that the whole directory and every lump lie inside the
     // file and throws FileError otherwise.
-    void OpenArchive(const QString &path);
+    void open(const QString &path);
     int lumpCount() const { return int(m_read.size()); }
     const Lump &lump(int number) const; // 1-based
     // With a fault list, faults are noted there instead of thrown, and lumps outside the
     // file are still listed.
     static QVector<Lump> readDirectory(const QString &path, const QByteArray &header,
                                        QStringList *faults = nullptr);
-    static QByteArray ReadBytes(const QString &path, qint64 offset, qint64 length);
-    QByteArray ReadNamedLump(const QString &path, const QByteArray &name) const;
+    static QByteArray readBytes(const QString &path, qint64 offset, qint64 length);
+    QByteArray readNamedLump(const QString &path, const QByteArray &name) const;
 
     // Writing: set the count, then each lump's name and data, then write.
     void setLumpCount(int count);
     void setLumpName(int number, const QByteArray &name);
     void setLumpData(int number, LumpData data);
-    void WriteArchive(const QString &path);
-    void WriteArchive(SafeFileWriter &writer);
-    // The whole archive as WriteArchive writes it, as pieces in file order (the header,
+    void write(const QString &path);
+    void write(SafeFileWriter &writer);
+    // The whole archive as write() writes it, as pieces in file order (the header,
     // each lump's data, the directory), for a writer of its own.
     QVector<LumpData> pieces();
     // Saves into the archive file in place: lumps whose data is a range of that file keep
@@ -72,7 +72,7 @@ public:
     // writing nothing, when the append would leave more than a quarter of the file unused
     // or pass 4 GiB; or once the archive has turned, when those bytes could not be erased.
     // beforeErase is called once the archive has turned, before any byte is erased.
-    bool AppendArchive(const QString &path, const std::function<void()> &beforeErase = {});
+    bool appendInPlace(const QString &path, const std::function<void()> &beforeErase = {});
     // Where the last write put each lump.
     const QVector<Lump> &writtenLumps() const { return m_written; }
 

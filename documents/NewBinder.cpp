@@ -11,7 +11,7 @@
 
 namespace quillery {
 
-void NewFile(Workspace &workspace, Binder &binder, bool addPage)
+void makeNewBinder(Workspace &workspace, Binder &binder, bool addPage)
 {
     ++workspace.newFileCounter;
     const QString title = QStringLiteral("New File %1").arg(workspace.newFileCounter);
@@ -26,21 +26,21 @@ void NewFile(Workspace &workspace, Binder &binder, bool addPage)
         cf.write(RecordKey::PanePosition, "0");
         cf.write(RecordKey::Author, workspace.authorName);
     });
-    binder.setNextKey(1);
+    binder.setNextSerial(1);
     if (addPage)
-        NewIcon(binder, PageKind::RTF);
+        addEmptyPage(binder, PageKind::RTF);
     binder.setPaneLength(Binder::DefaultPaneLength);
     binder.setChanged(false);
 }
 
-bool IsNewFile(const Binder &binder, int loadedWindows)
+bool isUntouchedNewBinder(const Binder &binder, int loadedWindows)
 {
-    return loadedWindows > 2 && !binder.Changed() && binder.CurFile().isEmpty() &&
+    return loadedWindows > 2 && !binder.isChanged() && binder.fileName().isEmpty() &&
            binder.pageCount() == 1 && binder.pages.at(0).name == u"Page 1" &&
            binder.title() == u"New File 1";
 }
 
-void DelCFInfo(Binder &binder)
+void dropPageRecords(Binder &binder)
 {
     binder.editRecords([](InfoRecords &cf) {
         for (const char *prefix : {"Page", "Created", "Modified", "Colour", "Comments"})

@@ -8,13 +8,13 @@ class Workspace;
 
 // Makes the binder an empty, untitled one with its default records, and with one new
 // rich text page "Page 1" when addPage is true.
-void NewFile(Workspace &workspace, Binder &binder, bool addPage);
+void makeNewBinder(Workspace &workspace, Binder &binder, bool addPage);
 
 // True for the untouched blank binder made at start-up, while the start-up windows are
 // still around: the caller passes how many of the program's windows are loaded.
-bool IsNewFile(const Binder &binder, int loadedWindows);
+bool isUntouchedNewBinder(const Binder &binder, int loadedWindows);
 
 // Drops the per-page records, which live in the page list while a binder is open.
-void DelCFInfo(Binder &binder);
+void dropPageRecords(Binder &binder);
 
 } // namespace quillery

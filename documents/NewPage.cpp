@@ -10,7 +10,7 @@
 
 namespace quillery {
 
-void NewIcon(Binder &binder, PageKind kind)
+void addEmptyPage(Binder &binder, PageKind kind)
 {
     const int position = binder.pageCount() + 1;
     PageRow row;
@@ -21,7 +21,7 @@ void NewIcon(Binder &binder, PageKind kind)
     row.key.kind = StoredKind(kind);
     row.key.colour = colourField(kind, binder.records().value(RecordKey::RichBackground));
     binder.pages.append(row);
-    binder.setCurIndex(position);
+    binder.setCurrentPosition(position);
     binder.setChanged(true);
 }
 

@@ -13,7 +13,7 @@ class Workspace;
 
 // Adds a new empty text page (rich, plain or HTML) as the last page, named "Page N",
 // and makes it current.
-void NewIcon(Binder &binder, PageKind kind);
+void addEmptyPage(Binder &binder, PageKind kind);
 
 // The viewer's scratch page "Tmp.htm" in the temporary folder.
 inline const QString PlaceholderName = QStringLiteral("Tmp.htm");

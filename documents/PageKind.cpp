@@ -15,9 +15,6 @@ const QString kindStrings[] = {QString(),
                                QStringLiteral("SOUND"),
                                QStringLiteral("FILE")};
 
-// The small icons are numbered 10 to 15, in the same order as the large ones 1 to 6.
-constexpr int smallIconOffset = 9;
-
 const QHash<QString, PageKind> &kindsByExtension()
 {
     static const QHash<QString, PageKind> table = {
@@ -76,16 +73,6 @@ PageKind kindFromExtension(const QString &path)
     if (dot < 0 || path.indexOf(u'/', dot) >= 0)
         return PageKind::FILE;
     return kindsByExtension().value(path.mid(dot + 1).toLower(), PageKind::FILE);
-}
-
-int largeIconIndex(PageKind kind)
-{
-    return static_cast<int>(kind);
-}
-
-int smallIconIndex(PageKind kind)
-{
-    return kind == PageKind::Unknown ? 0 : static_cast<int>(kind) + smallIconOffset;
 }
 
 bool hasColourField(PageKind kind)

@@ -40,10 +40,6 @@ private:
 // file name, compared in lower case; anything unlisted (or no extension) is FILE.
 PageKind kindFromExtension(const QString &path);
 
-// Image-list indexes of the page list's icons; 0 (no icon) for Unknown.
-int largeIconIndex(PageKind kind);
-int smallIconIndex(PageKind kind);
-
 // Only rich text pages carry a background colour; the others store NoColour.
 inline const QString NoColour = QStringLiteral("NA");
 bool hasColourField(PageKind kind);

@@ -96,7 +96,7 @@ QVariant PageList::data(const QModelIndex &index, int role) const
         case ModifiedColumn:
             return page.modified;
         case SizeColumn:
-            return GetSize(page.size);
+            return sizeText(page.size);
         case CommentsColumn:
             return page.comments;
         }

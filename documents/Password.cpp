@@ -40,7 +40,7 @@ QString decodePassword(const QString &stored)
     return password;
 }
 
-QString GetPassword(const Workspace &workspace)
+QString heldPassword(const Workspace &workspace)
 {
     return decodePassword(workspace.passwordHolder);
 }
@@ -63,7 +63,7 @@ bool PasswordPrompt::ok(const QString &typed)
 
 bool PasswordPrompt::accept(const QString &typed)
 {
-    return typed == GetPassword(m_workspace) && accepted();
+    return typed == heldPassword(m_workspace) && accepted();
 }
 
 void PasswordPrompt::cancel()

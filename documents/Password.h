@@ -17,7 +17,7 @@ std::optional<QString> encodePassword(const QString &password);
 QString decodePassword(const QString &stored);
 
 // The decoded password of the workspace's password holder.
-QString GetPassword(const Workspace &workspace);
+QString heldPassword(const Workspace &workspace);
 
 // The logic of the enter-password dialog. The holder keeps the stored password while the
 // dialog is up; an empty holder afterwards means the user cancelled.

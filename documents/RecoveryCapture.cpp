@@ -189,11 +189,11 @@ SnapshotCapture captureSnapshot(const Binder &binder, bool workingCopyReadFromBi
                                 std::optional<EditedPage> edit)
 {
     SnapshotCapture capture;
-    capture.binderPath = binder.CurFile();
+    capture.binderPath = binder.fileName();
     capture.title = binder.title();
     capture.taken = QDateTime::currentDateTimeUtc();
-    if (!capture.binderPath.isEmpty() && binder.OpenNum.isHeld() &&
-        binder.OpenNum.unchangedOnDisk())
+    if (!capture.binderPath.isEmpty() && binder.fileLock.isHeld() &&
+        binder.fileLock.unchangedOnDisk())
         capture.binderFile = FileIdentity::of(capture.binderPath);
     capture.workingCopy = binder.workingCopy;
     capture.binderHoldsWorkingCopy =

@@ -218,7 +218,7 @@ void SnapshotRecord::write(const QString &folder) const
     archive.setLumpData(3, pageTable());
     SafeFileWriter writer(target);
     ::fchmod(writer.fd(), 0600);
-    archive.WriteArchive(writer);
+    archive.write(writer);
     writer.commit();
 }
 
@@ -237,7 +237,7 @@ SnapshotRecord SnapshotRecord::read(const QString &folder)
     for (const Lump &lump : LumpArchive::readDirectory(path, Header)) {
         for (int i = 0; i < 3; ++i) {
             if (lump.name == names[i])
-                lumps[i] = LumpArchive::ReadBytes(path, lump.offset, lump.length);
+                lumps[i] = LumpArchive::readBytes(path, lump.offset, lump.length);
         }
     }
     if (lumps[0].isEmpty())

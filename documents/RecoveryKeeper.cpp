@@ -56,7 +56,7 @@ RecoveryKeeper::RecoveryKeeper(Binder &binder, const RecoveryStore &store, int d
     setObjectName(QStringLiteral("RecoveryKeeper"));
     if (workingCopyFromBinder && !binder.workingCopy.isEmpty()) {
         m_readWorkingCopy = FileIdentity::of(binder.workingCopy);
-        m_readBinder = FileIdentity::of(binder.CurFile());
+        m_readBinder = FileIdentity::of(binder.fileName());
     }
     m_timer.setSingleShot(true);
     m_timer.setInterval(delayMs);
@@ -84,7 +84,7 @@ RecoveryKeeper *RecoveryKeeper::of(const Binder &binder)
 
 bool RecoveryKeeper::needed() const
 {
-    return m_binder.Changed() || m_edit;
+    return m_binder.isChanged() || m_edit;
 }
 
 void RecoveryKeeper::setUnsavedEdit(UnsavedEdit *edit)
@@ -134,7 +134,7 @@ std::optional<SnapshotCapture> RecoveryKeeper::capture(std::optional<EditedPage>
     }
     const bool readFromBinder = m_readWorkingCopy &&
                                 FileIdentity::of(m_binder.workingCopy) == m_readWorkingCopy &&
-                                FileIdentity::of(m_binder.CurFile()) == m_readBinder;
+                                FileIdentity::of(m_binder.fileName()) == m_readBinder;
     return captureSnapshot(m_binder, readFromBinder, std::move(edit));
 }
 

@@ -9,7 +9,7 @@ namespace quillery {
 void RecoveryService::watch(Binder &binder)
 {
     if (enabled() && !RecoveryKeeper::of(binder))
-        m_keepers << new RecoveryKeeper(binder, m_store, m_delayMs, !binder.Changed());
+        m_keepers << new RecoveryKeeper(binder, m_store, m_delayMs, !binder.isChanged());
 }
 
 void RecoveryService::adopt(Binder &binder, SnapshotFolder folder, bool workingCopyFromBinder)

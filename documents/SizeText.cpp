@@ -5,7 +5,7 @@
 
 namespace quillery {
 
-QString GetSize(qint64 bytes)
+QString sizeText(qint64 bytes)
 {
     QLocale locale;
     locale.setNumberOptions(QLocale::DefaultNumberOptions);

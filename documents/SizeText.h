@@ -6,6 +6,6 @@
 namespace quillery {
 
 // A byte count with the locale's digit grouping and no decimals: 12345 gives "12,345".
-QString GetSize(qint64 bytes);
+QString sizeText(qint64 bytes);
 
 } // namespace quillery

@@ -32,8 +32,8 @@ public:
     int newFileCounter = 0;   // binders created in this run
     QString passwordHolder;   // stored password of the binder being opened or imported
 
-    EditMode editmode = EditMode::Rich;
-    bool editpage = false; // the page editor is open
+    EditMode editMode = EditMode::Rich;
+    bool pageEditorOpen = false; // the page editor is open
 };
 
 } // namespace quillery

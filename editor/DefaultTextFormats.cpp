@@ -61,33 +61,34 @@ private:
 
 } // namespace
 
-void SetRTFFont(RichTextBox &box, const QString &prefix, const InfoRecords &records)
+void applyTextFormat(RichTextBox &box, const QString &prefix, const InfoRecords &records)
 {
     const TextFormatDefaults &defaults = defaultsFor(prefix);
     const FormatValues values(records, prefix);
     const QString fontName = values.text("FontName", defaults.fontName);
     const double alignment = values.number("Align", 0);
 
-    box.setSelStart(0);
-    box.setSelLength(int(box.Text().size()) + 2);
-    box.setSelAlignment(alignment == 1 || alignment == 2 ? int(alignment) : RichTextBox::AlignLeft);
-    box.setBackColor(values.colour("BColour", SystemWindowBackground));
-    box.setSelBold(values.boolean("Bold"));
-    box.setSelFontName(fontName);
+    box.setSelectionStart(0);
+    box.setSelectionLength(int(box.text().size()) + 2);
+    box.setSelectionAlignment(alignment == 1 || alignment == 2 ? int(alignment)
+                                                               : RichTextBox::AlignLeft);
+    box.setBackColour(values.colour("BColour", SystemWindowBackground));
+    box.setSelectionBold(values.boolean("Bold"));
+    box.setSelectionFontName(fontName);
     QFont base = box.font();
     base.setFamilies(QStringList{fontName});
     box.setFont(base);
     const double size = values.number("FontSize", defaults.fontSize);
-    box.setSelFontSize(size > 0 ? size : defaults.fontSize);
-    box.setSelItalic(values.boolean("Italic"));
-    box.setSelStrikeThru(values.boolean("StrikeThru"));
-    box.setSelUnderline(values.boolean("Underline"));
-    box.setSelBullet(false);
-    box.setSelIndent(0);
-    box.setSelRightIndent(0);
-    box.setSelHangingIndent(0);
-    box.setSelCharOffset(0);
-    box.setSelColor(values.colour("Colour", SystemWindowText));
+    box.setSelectionFontSize(size > 0 ? size : defaults.fontSize);
+    box.setSelectionItalic(values.boolean("Italic"));
+    box.setSelectionStrikeOut(values.boolean("StrikeThru"));
+    box.setSelectionUnderline(values.boolean("Underline"));
+    box.setSelectionBullet(false);
+    box.setSelectionIndent(0);
+    box.setSelectionRightIndent(0);
+    box.setSelectionHangingIndent(0);
+    box.setSelectionCharOffset(0);
+    box.setSelectionColour(values.colour("Colour", SystemWindowText));
 }
 
 } // namespace quillery

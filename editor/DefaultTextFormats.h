@@ -13,6 +13,6 @@ class RichTextBox;
 // Applies the format with the prefix ("RTF" or "TXT") to the whole content of the box and
 // leaves the whole content selected. A value that is missing or unreadable is replaced by
 // its default, so a damaged binder still shows its pages.
-void SetRTFFont(RichTextBox &box, const QString &prefix, const InfoRecords &records);
+void applyTextFormat(RichTextBox &box, const QString &prefix, const InfoRecords &records);
 
 } // namespace quillery

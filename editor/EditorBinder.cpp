@@ -20,7 +20,7 @@ PageToEdit loadPageToEdit(const Binder &binder, int position)
     PageToEdit page;
     page.title = row.name;
     page.kind = row.key.kind;
-    page.data = GetLumpString(binder, QString::number(position));
+    page.data = pageBytes(binder, position);
     page.empty = row.size == 0;
     page.backColour =
         parseColourCode(row.key.colour)
@@ -31,7 +31,7 @@ PageToEdit loadPageToEdit(const Binder &binder, int position)
 
 void applyDefaultFormat(RichTextBox &box, const Binder &binder, const QString &prefix)
 {
-    SetRTFFont(box, prefix, binder.records());
+    applyTextFormat(box, prefix, binder.records());
 }
 
 void storeEditedPage(Workspace &workspace, Binder &binder, int position, const QByteArray &bytes,
@@ -39,14 +39,14 @@ void storeEditedPage(Workspace &workspace, Binder &binder, int position, const Q
 {
     PageRow row = binder.page(position);
     TempFolder &temp = scratchFolder(workspace, binder);
-    const QString path = temp.TempFileName();
+    const QString path = temp.createFile();
     try {
         fileio::writeWhole(path, bytes);
     } catch (const FileError &) {
         fileio::removeIfExists(path);
         throw;
     }
-    temp.AddTempFile(path);
+    temp.registerFile(path);
     row.modified = generalDate(QDateTime::currentDateTime());
     row.size = bytes.size();
     row.key.serial = binder.takeSerial();
@@ -60,7 +60,7 @@ void storeEditedPage(Workspace &workspace, Binder &binder, int position, const Q
 
 void saveEditedBinder(Workspace &workspace, Binder &binder)
 {
-    SaveCommand(workspace, binder);
+    saveBinder(workspace, binder);
 }
 
 } // namespace quillery

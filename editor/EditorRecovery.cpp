@@ -17,13 +17,13 @@ constexpr int SliceMs = 4;
 
 QByteArray storedBytes(const RichTextBox &box, bool rich)
 {
-    return rich ? box.TextRTF() : box.Text().toUtf8();
+    return rich ? box.toRtf() : box.text().toUtf8();
 }
 
 EditedPage storedPage(int position, const RichTextBox &box, bool rich, QByteArray bytes)
 {
     const PageKind kind = rich ? PageKind::RTF : PageKind::TXT;
-    return {position, colourField(kind, QString::number(box.BackColor())), std::move(bytes)};
+    return {position, colourField(kind, QString::number(box.backColour())), std::move(bytes)};
 }
 
 } // namespace

@@ -7,11 +7,11 @@
 #include "editor/EditorRecovery.h"
 #include "editor/FormatToolbar.h"
 #include "editor/ReplaceDialog.h"
+#include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/FileError.h"
 #include "platform/PlainText.h"
 #include "platform/Settings.h"
-#include "platform_ui/Orde.h"
 #include "platform_ui/RichTextBox.h"
 
 #include <QAction>
@@ -81,7 +81,7 @@ bool isEnter(int key)
 EditorWindow::EditorWindow(Workspace &workspace, Binder &binder, int position, Settings *settings,
                            QWidget *parent)
     : QDialog(parent), m_workspace(workspace), m_binder(binder), m_settings(settings),
-      m_position(position), m_rich(workspace.editmode == EditMode::Rich),
+      m_position(position), m_rich(workspace.editMode == EditMode::Rich),
       m_box(new RichTextBox(this)), m_unsaved(new UnsavedPageText(position, *m_box, m_rich)),
       m_toolbar(new FormatToolbar(this)), m_combos(new QWidget(this)),
       m_font(new QComboBox(m_combos)), m_size(new QComboBox(m_combos))
@@ -125,10 +125,10 @@ EditorWindow::EditorWindow(Workspace &workspace, Binder &binder, int position, S
     connect(m_font, &QComboBox::activated, this, &EditorWindow::applyFont);
     connect(m_size, &QComboBox::activated, this, &EditorWindow::applySize);
     connect(m_box, &QTextEdit::textChanged, this, &EditorWindow::followTextChange);
-    connect(m_box, &QTextEdit::cursorPositionChanged, this, &EditorWindow::TBSet);
-    connect(m_box, &QTextEdit::selectionChanged, this, &EditorWindow::TBSet);
-    connect(m_box, &RichTextBox::GotFocus, this, &EditorWindow::TBSet);
-    connect(m_box, &RichTextBox::KeyDown, this, &EditorWindow::applyFormatShortcut);
+    connect(m_box, &QTextEdit::cursorPositionChanged, this, &EditorWindow::updateToolbar);
+    connect(m_box, &QTextEdit::selectionChanged, this, &EditorWindow::updateToolbar);
+    connect(m_box, &RichTextBox::focusGained, this, &EditorWindow::updateToolbar);
+    connect(m_box, &RichTextBox::keyPressed, this, &EditorWindow::applyFormatShortcut);
     QClipboard *clipboard = QGuiApplication::clipboard();
     const auto readClipboard = [this, clipboard] {
         const QMimeData *data = clipboard->mimeData();
@@ -144,8 +144,8 @@ EditorWindow::EditorWindow(Workspace &workspace, Binder &binder, int position, S
             &EditorWindow::followChange);
     resize(800, 600);
     if (m_settings)
-        restoreGeometry(QByteArray::fromBase64(
-            m_settings->GetSetting(Settings::Main, PlacementKey).toLatin1()));
+        restoreGeometry(
+            QByteArray::fromBase64(m_settings->value(Settings::Main, PlacementKey).toLatin1()));
     m_box->setFocus();
 }
 
@@ -166,7 +166,7 @@ void EditorWindow::buildMenus(QMenuBar *bar)
     };
     QMenu *file = bar->addMenu(QStringLiteral("&File"));
     add(file, "mnuSaveQLY", "Save Page and Quillery", QKeySequence(QStringLiteral("Ctrl+S")),
-        &EditorWindow::saveBinder);
+        &EditorWindow::savePageAndBinder);
     add(file, "mnuSave", "Save &and Exit", Qt::Key_F2, &EditorWindow::saveAndClose);
     add(file, "mnuExit", "&Exit without Saving", Qt::Key_F4, &EditorWindow::reject);
 
@@ -189,7 +189,7 @@ void EditorWindow::buildMenus(QMenuBar *bar)
     add(m_options, "mnuColour", "&Background Colour...", Qt::Key_F6,
         &EditorWindow::chooseBackColour);
     add(m_options, "mnuDefColour", "&Default Background Colour", Qt::Key_F7, [this] {
-        m_box->setBackColor(SystemWindowBackground);
+        m_box->setBackColour(SystemWindowBackground);
         followChange();
     });
     m_options->addSeparator()->setObjectName(QStringLiteral("div2"));
@@ -217,10 +217,10 @@ void EditorWindow::load(int position)
     if (m_rich) {
         caption = QStringLiteral("Rich Text Editor for '");
         m_font->addItems(QFontDatabase::families());
-        m_box->setBackColor(page.backColour);
+        m_box->setBackColour(page.backColour);
         if (page.empty)
             applyDefaultFormat(*m_box, m_binder, QStringLiteral("RTF"));
-        m_box->setTextRTF(page.data);
+        m_box->setRtf(page.data);
         setTextColour(SystemWindowText);
     } else {
         caption = page.kind == PageKind::HTML ? QStringLiteral("HTML Editor for '")
@@ -236,24 +236,24 @@ void EditorWindow::load(int position)
     }
     m_title = page.title;
     setWindowTitle(caption + page.title + QStringLiteral("'[*]"));
-    m_box->setSelStart(0);
-    m_lastLength = m_box->TextLength();
+    m_box->setSelectionStart(0);
+    m_lastLength = m_box->textLength();
     // Loading is no step to undo: undoing everything gives the page as it is stored.
     m_box->document()->clearUndoRedoStacks();
     markUnchanged();
-    m_workspace.editpage = true;
-    TBSet();
+    m_workspace.pageEditorOpen = true;
+    updateToolbar();
 }
 
 bool EditorWindow::changed() const
 {
-    return m_box->document()->isModified() || m_box->BackColor() != m_savedBackColour;
+    return m_box->document()->isModified() || m_box->backColour() != m_savedBackColour;
 }
 
 void EditorWindow::markUnchanged()
 {
     m_box->document()->setModified(false);
-    m_savedBackColour = m_box->BackColor();
+    m_savedBackColour = m_box->backColour();
     followChange();
 }
 
@@ -264,33 +264,33 @@ void EditorWindow::followChange()
     m_unsaved->follow(m_binder, now);
 }
 
-void EditorWindow::TBSet()
+void EditorWindow::updateToolbar()
 {
     // Setting a combo's text repaints it, which typing must not pay for at every key.
     const auto show = [](QComboBox *combo, const QString &text) {
         if (combo->currentText() != text)
             combo->setEditText(text);
     };
-    if (const auto name = m_box->SelFontName())
+    if (const auto name = m_box->selectionFontName())
         show(m_font, *name);
-    if (const auto size = m_box->SelFontSize())
+    if (const auto size = m_box->selectionFontSize())
         show(m_size, QString::number(*size));
-    const bool selected = m_box->SelLength() != 0;
+    const bool selected = m_box->selectionLength() != 0;
     m_toolbar->button(FormatToolbar::Cut)->setEnabled(selected);
     m_toolbar->button(FormatToolbar::Copy)->setEnabled(selected);
     m_toolbar->button(FormatToolbar::Paste)->setEnabled(m_clipboardHasText);
     const std::pair<std::optional<bool>, int> styles[] = {
-        {m_box->SelBold(), FormatToolbar::Bold},
-        {m_box->SelItalic(), FormatToolbar::Italic},
-        {m_box->SelUnderline(), FormatToolbar::Underline},
-        {m_box->SelStrikeThru(), FormatToolbar::Strikeout},
-        {m_box->SelBullet(), FormatToolbar::Bullet},
+        {m_box->selectionBold(), FormatToolbar::Bold},
+        {m_box->selectionItalic(), FormatToolbar::Italic},
+        {m_box->selectionUnderline(), FormatToolbar::Underline},
+        {m_box->selectionStrikeOut(), FormatToolbar::Strikeout},
+        {m_box->selectionBullet(), FormatToolbar::Bullet},
     };
     for (const auto &[value, button] : styles) {
         if (value)
             m_toolbar->button(button)->setChecked(*value);
     }
-    if (const auto alignment = m_box->SelAlignment()) {
+    if (const auto alignment = m_box->selectionAlignment()) {
         m_toolbar->button(FormatToolbar::AlignLeft)
             ->setChecked(*alignment == RichTextBox::AlignLeft);
         m_toolbar->button(FormatToolbar::Centre)
@@ -309,15 +309,15 @@ void EditorWindow::followTextChange()
         return;
     // Plain text keeps one format: an insertion of more than two characters (a paste)
     // brought its own, and so may the first character typed into an empty box.
-    const int length = m_box->TextLength();
+    const int length = m_box->textLength();
     if (length > m_lastLength + 2 || length < 2) {
         m_reformatting = true;
-        const int caret = m_box->SelStart();
+        const int caret = m_box->selectionStart();
         {
             UndoStep step(m_box->document(), UndoStep::JoinPrevious);
             applyDefaultFormat(*m_box, m_binder, QStringLiteral("TXT"));
         }
-        m_box->setSelStart(length < 2 ? 1 : caret);
+        m_box->setSelectionStart(length < 2 ? 1 : caret);
         m_reformatting = false;
     }
     m_lastLength = length;
@@ -328,14 +328,14 @@ void EditorWindow::applyFormatShortcut(int key, Qt::KeyboardModifiers modifiers)
     if (!m_rich || (modifiers & ~Qt::KeypadModifier) != Qt::ControlModifier)
         return;
     if (key == Qt::Key_B) {
-        if (const auto bold = m_box->SelBold()) {
+        if (const auto bold = m_box->selectionBold()) {
             m_toolbar->button(FormatToolbar::Bold)->setChecked(!*bold);
-            m_box->setSelBold(!*bold);
+            m_box->setSelectionBold(!*bold);
         }
     } else if (key == Qt::Key_U) {
-        if (const auto underline = m_box->SelUnderline()) {
+        if (const auto underline = m_box->selectionUnderline()) {
             m_toolbar->button(FormatToolbar::Underline)->setChecked(!*underline);
-            m_box->setSelUnderline(!*underline);
+            m_box->setSelectionUnderline(!*underline);
         }
     }
 }
@@ -357,33 +357,33 @@ void EditorWindow::formatButtonClicked(int index)
         m_box->paste();
         break;
     case FormatToolbar::Bold:
-        m_box->setSelBold(on);
+        m_box->setSelectionBold(on);
         break;
     case FormatToolbar::Italic:
-        m_box->setSelItalic(on);
+        m_box->setSelectionItalic(on);
         break;
     case FormatToolbar::Underline:
-        m_box->setSelUnderline(on);
+        m_box->setSelectionUnderline(on);
         break;
     case FormatToolbar::Strikeout:
-        m_box->setSelStrikeThru(on);
+        m_box->setSelectionStrikeOut(on);
         break;
     case FormatToolbar::Colour:
-        m_box->setSelColor(m_textColour);
+        m_box->setSelectionColour(m_textColour);
         break;
     case FormatToolbar::AlignLeft:
-        m_box->setSelAlignment(RichTextBox::AlignLeft);
+        m_box->setSelectionAlignment(RichTextBox::AlignLeft);
         break;
     case FormatToolbar::Centre:
-        m_box->setSelAlignment(RichTextBox::AlignCentre);
+        m_box->setSelectionAlignment(RichTextBox::AlignCentre);
         break;
     case FormatToolbar::AlignRight:
-        m_box->setSelAlignment(RichTextBox::AlignRight);
+        m_box->setSelectionAlignment(RichTextBox::AlignRight);
         break;
     case FormatToolbar::Bullet: {
         UndoStep step(m_box->document());
-        m_box->setSelBullet(on);
-        m_box->setSelIndent(on ? BulletIndent : 0);
+        m_box->setSelectionBullet(on);
+        m_box->setSelectionIndent(on ? BulletIndent : 0);
         break;
     }
     case FormatToolbar::FindReplace:
@@ -392,13 +392,13 @@ void EditorWindow::formatButtonClicked(int index)
     default:
         break;
     }
-    TBSet();
+    updateToolbar();
 }
 
 void EditorWindow::formatMenuChosen(int index, int entry, const QString &text)
 {
     if (index == FormatToolbar::Paste) {
-        m_box->setSelText(QGuiApplication::clipboard()->text());
+        m_box->setSelectedText(QGuiApplication::clipboard()->text());
     } else if (index == FormatToolbar::Colour) {
         std::optional<ColourCode> colour;
         if (entry == FormatToolbar::AutomaticEntry) {
@@ -408,13 +408,13 @@ void EditorWindow::formatMenuChosen(int index, int entry, const QString &text)
                     m_workspace.dialogs.colour(colourFromCode(m_textColour, m_box->palette())))
                 colour = codeFromColour(*chosen);
         } else {
-            colour = Orde::ColourFromName(text);
+            colour = basicColourFromName(text);
         }
         if (!colour)
             return;
-        m_box->setSelColor(*colour);
+        m_box->setSelectionColour(*colour);
         setTextColour(*colour);
-        TBSet();
+        updateToolbar();
     }
     followChange();
 }
@@ -429,7 +429,7 @@ void EditorWindow::applyFont()
 {
     const QString name = m_font->currentText().trimmed();
     if (!name.isEmpty())
-        m_box->setSelFontName(name);
+        m_box->setSelectionFontName(name);
     m_box->setFocus();
     followChange();
 }
@@ -437,7 +437,7 @@ void EditorWindow::applyFont()
 void EditorWindow::applySize()
 {
     if (const auto size = sizeFromText(m_size->currentText()))
-        m_box->setSelFontSize(*size);
+        m_box->setSelectionFontSize(*size);
     m_box->setFocus();
     followChange();
 }
@@ -448,7 +448,7 @@ void EditorWindow::checkSizeText()
 {
     if (sizeFromText(m_size->currentText()))
         return;
-    const auto size = m_box->SelFontSize();
+    const auto size = m_box->selectionFontSize();
     m_size->setEditText(size ? QString::number(*size) : QString());
 }
 
@@ -500,7 +500,7 @@ void EditorWindow::findNext()
     replaceDialog().findNext();
 }
 
-bool EditorWindow::SavePage()
+bool EditorWindow::savePage()
 {
     BusyScope busy(m_workspace.ui);
     const EditedPage page = pageAsStored(m_position, *m_box, m_rich);
@@ -518,24 +518,24 @@ bool EditorWindow::SavePage()
     return true;
 }
 
-void EditorWindow::saveBinder()
+void EditorWindow::savePageAndBinder()
 {
-    if (SavePage())
+    if (savePage())
         saveEditedBinder(m_workspace, m_binder);
 }
 
 void EditorWindow::saveAndClose()
 {
-    if (SavePage())
+    if (savePage())
         closeEditor();
 }
 
 void EditorWindow::chooseBackColour()
 {
-    const auto chosen = m_workspace.dialogs.colour(colourFromCode(m_box->BackColor()));
+    const auto chosen = m_workspace.dialogs.colour(colourFromCode(m_box->backColour()));
     if (!chosen)
         return;
-    m_box->setBackColor(codeFromColour(*chosen));
+    m_box->setBackColour(codeFromColour(*chosen));
     followChange();
 }
 
@@ -550,15 +550,15 @@ void EditorWindow::applyDefaultRichFormat()
         UndoStep step(m_box->document());
         applyDefaultFormat(*m_box, m_binder, QStringLiteral("RTF"));
     }
-    m_box->setSelStart(0);
+    m_box->setSelectionStart(0);
 }
 
 void EditorWindow::insertTimeAndDate()
 {
     const QLocale locale = QLocale::system();
     const QDateTime now = QDateTime::currentDateTime();
-    m_box->setSelText(locale.toString(now.time(), locale.timeFormat(QLocale::LongFormat)) + u' ' +
-                      locale.toString(now.date(), QLocale::ShortFormat));
+    m_box->setSelectedText(locale.toString(now.time(), locale.timeFormat(QLocale::LongFormat)) +
+                           u' ' + locale.toString(now.date(), QLocale::ShortFormat));
 }
 
 bool EditorWindow::confirmClose()
@@ -570,7 +570,7 @@ bool EditorWindow::confirmClose()
                                         QStringLiteral("Do you want to save the changes you "
                                                        "made?"))) {
     case MsgResult::Yes:
-        return SavePage();
+        return savePage();
     case MsgResult::No:
         markUnchanged();
         return true;
@@ -595,9 +595,9 @@ void EditorWindow::closeEditor()
 void EditorWindow::done(int result)
 {
     if (m_settings)
-        m_settings->SaveSetting(Settings::Main, PlacementKey,
-                                QString::fromLatin1(saveGeometry().toBase64()));
-    m_workspace.editpage = false;
+        m_settings->setValue(Settings::Main, PlacementKey,
+                             QString::fromLatin1(saveGeometry().toBase64()));
+    m_workspace.pageEditorOpen = false;
     QDialog::done(result);
 }
 

@@ -21,7 +21,7 @@ class ReplaceDialog;
 
 // The built-in editor of one text page, in rich mode (EditMode::Rich) with the
 // formatting toolbar, or in plain mode where the whole text keeps the binder's plain
-// text format. It edits its own copy of the page and writes it back only on SavePage.
+// text format. It edits its own copy of the page and writes it back only on savePage.
 class EditorWindow : public QDialog
 {
     Q_OBJECT
@@ -34,9 +34,9 @@ public:
 
     // Writes the text back as the page's new content; false, with the editor unchanged,
     // when it cannot be written.
-    bool SavePage();
+    bool savePage();
     // Brings the combos and the toolbar into line with the selection.
-    void TBSet();
+    void updateToolbar();
 
     // The text or the background differs from what the page holds: edits undone count
     // as none.
@@ -72,7 +72,7 @@ private:
     void applySize();
     void checkSizeText();
     void showReplace();
-    void saveBinder();
+    void savePageAndBinder();
     void saveAndClose();
     void chooseBackColour();
     void applyDefaultRichFormat();

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/FormatToolbar.h"
 
-#include "platform_ui/Orde.h"
+#include "platform/Colours.h"
 
 #include <QMenu>
 #include <QPainter>
@@ -30,7 +30,7 @@ QIcon editorIcon(const char *themeName, const char *file)
 QIcon swatch(const QString &name)
 {
     QPixmap pixmap(16, 16);
-    pixmap.fill(colourFromCode(Orde::ColourFromName(name).value_or(SystemWindowText)));
+    pixmap.fill(colourFromCode(basicColourFromName(name).value_or(SystemWindowText)));
     // A frame, so that White shows on a white menu.
     QPainter frame(&pixmap);
     frame.setPen(Qt::darkGray);
@@ -56,7 +56,7 @@ FormatToolbar::FormatToolbar(QWidget *parent) : QToolBar(parent)
     addButton(Underline, "Underline", "format-text-underline", "underline", true);
     addButton(Strikeout, "Strikeout", "format-text-strikethrough", "strikeout", true);
     addButton(Colour, "", "format-text-color", "colour", false);
-    const QStringList colourNames = Orde::BasicColourNames();
+    const QStringList colourNames = basicColourNames();
     QMenu *colours = addMenu(
         Colour, colourNames + QStringList{QStringLiteral("Automatic"), QStringLiteral("Other...")});
     for (int i = 0; i < int(colourNames.size()); ++i)

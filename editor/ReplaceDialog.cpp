@@ -102,14 +102,14 @@ bool ReplaceDialog::matchCase() const
 
 bool ReplaceDialog::selectionMatches() const
 {
-    return !m_find->text().isEmpty() && sameText(m_box.SelText(), m_find->text(), matchCase());
+    return !m_find->text().isEmpty() && sameText(m_box.selectedText(), m_find->text(), matchCase());
 }
 
 void ReplaceDialog::finished()
 {
     m_dialogs.message(MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Find"),
                       QStringLiteral("Quillery has finished searching"));
-    m_box.setSelStart(0);
+    m_box.setSelectionStart(0);
 }
 
 int ReplaceDialog::findNext()
@@ -120,22 +120,22 @@ int ReplaceDialog::findNext()
         return -1;
     // A search goes on from one character after the start of the selection or the caret,
     // so the next match may overlap the one selected.
-    const int selStart = m_box.SelStart();
-    const int from = selStart == 0 && m_box.SelLength() == 0 ? 0 : selStart + 1;
-    const qsizetype at = findText(m_box.Text(), needle, from, matchCase());
+    const int selStart = m_box.selectionStart();
+    const int from = selStart == 0 && m_box.selectionLength() == 0 ? 0 : selStart + 1;
+    const qsizetype at = findText(m_box.text(), needle, from, matchCase());
     if (at < 0) {
         finished();
         return -1;
     }
-    m_box.setSelStart(int(at));
-    m_box.setSelLength(int(needle.size()));
+    m_box.setSelectionStart(int(at));
+    m_box.setSelectionLength(int(needle.size()));
     return int(at);
 }
 
 void ReplaceDialog::replace()
 {
     if (selectionMatches())
-        m_box.setSelText(m_replace->text());
+        m_box.setSelectedText(m_replace->text());
     findNext();
 }
 

@@ -31,7 +31,7 @@ bool sameText(QStringView a, QStringView b, bool matchCase)
 
 int replaceEvery(RichTextBox &box, const QString &find, const QString &replacement, bool matchCase)
 {
-    const QString text = box.Text();
+    const QString text = box.text();
     QList<qsizetype> found;
     for (qsizetype at = findText(text, find, 0, matchCase); at >= 0;
          at = findText(text, find, at + find.size(), matchCase))

@@ -60,7 +60,7 @@ public:
     Workspace *workspace = nullptr;
     void askPassword(PasswordPrompt &prompt) override
     {
-        if (!prompt.ok(GetPassword(*workspace)))
+        if (!prompt.ok(heldPassword(*workspace)))
             prompt.cancel();
     }
 };
@@ -119,7 +119,7 @@ void checkArchive(const QString &path, const QByteArray &input)
         return;
     }
     LumpArchive archive(BinderHeader);
-    archive.OpenArchive(path);
+    archive.open(path);
     FUZZ_CHECK(archive.lumpCount() == lumps.size());
 
     LumpArchive copy(BinderHeader);
@@ -131,7 +131,7 @@ void checkArchive(const QString &path, const QByteArray &input)
         FUZZ_CHECK(lump.offset >= 0 && lump.length >= 0);
         FUZZ_CHECK(lump.offset + lump.length <= input.size());
         FUZZ_CHECK(lump.name.size() <= LumpArchive::MaxNameLength);
-        data.append(LumpArchive::ReadBytes(path, lump.offset, lump.length));
+        data.append(LumpArchive::readBytes(path, lump.offset, lump.length));
         FUZZ_CHECK(data.last() == input.mid(lump.offset, lump.length));
         if (named < 0 && lump.name == RecordsLump)
             named = i - 1;
@@ -140,7 +140,7 @@ void checkArchive(const QString &path, const QByteArray &input)
     }
 
     try {
-        const QByteArray bytes = archive.ReadNamedLump(path, RecordsLump);
+        const QByteArray bytes = archive.readNamedLump(path, RecordsLump);
         FUZZ_CHECK(named >= 0 && bytes == data[named]);
         checkRecords(bytes);
     } catch (const FileError &) {
@@ -148,12 +148,12 @@ void checkArchive(const QString &path, const QByteArray &input)
     }
 
     const QString out = env->path(QStringLiteral("copy.lmp"));
-    copy.WriteArchive(out);
+    copy.write(out);
     const QVector<Lump> again = LumpArchive::readDirectory(out, BinderHeader);
     FUZZ_CHECK(again.size() == lumps.size());
     for (int i = 0; i < again.size(); ++i) {
         FUZZ_CHECK(again[i].name == lumps[i].name);
-        FUZZ_CHECK(LumpArchive::ReadBytes(out, again[i].offset, again[i].length) == data[i]);
+        FUZZ_CHECK(LumpArchive::readBytes(out, again[i].offset, again[i].length) == data[i]);
     }
     fileio::removeIfExists(out);
 }
@@ -183,20 +183,20 @@ void checkSamePages(const Binder &a, const Binder &b, const QVector<QByteArray> 
 void checkBinder(const QString &path)
 {
     Workspace &ws = *env->workspace;
-    std::unique_ptr<Binder> opened = OpenFile(ws, path);
+    std::unique_ptr<Binder> opened = openFile(ws, path);
     if (!opened)
         return;
     QVector<QByteArray> data;
     for (int i = 0; i < opened->pageCount(); ++i)
         data.append(pageData(opened->pages.at(i).key));
 
-    std::unique_ptr<Binder> inspected = OpenFile(ws, path, OpenPurpose::Inspect);
+    std::unique_ptr<Binder> inspected = openFile(ws, path, OpenPurpose::Inspect);
     FUZZ_CHECK(inspected);
     checkSamePages(*opened, *inspected, data);
 
     const QString saved = env->path(QStringLiteral("saved.qly"));
-    FUZZ_CHECK(SavFile(ws, *opened, saved));
-    std::unique_ptr<Binder> reopened = OpenFile(ws, saved);
+    FUZZ_CHECK(saveBinderFile(ws, *opened, saved));
+    std::unique_ptr<Binder> reopened = openFile(ws, saved);
     FUZZ_CHECK(reopened);
     checkSamePages(*opened, *reopened, data);
 
@@ -204,11 +204,11 @@ void checkBinder(const QString &path)
     removeCompanions(saved);
     fileio::removeIfExists(saved);
 
-    std::unique_ptr<Binder> again = OpenFile(ws, path);
+    std::unique_ptr<Binder> again = openFile(ws, path);
     FUZZ_CHECK(again);
-    FUZZ_CHECK(SavFile(ws, *again, path));
+    FUZZ_CHECK(saveBinderFile(ws, *again, path));
     again.reset();
-    std::unique_ptr<Binder> appended = OpenFile(ws, path);
+    std::unique_ptr<Binder> appended = openFile(ws, path);
     FUZZ_CHECK(appended);
     checkSamePages(*opened, *appended, data);
     appended.reset();
@@ -238,7 +238,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
 
     removeCompanions(path);
     fileio::removeIfExists(path);
-    env->temp->DeleteTempFiles();
+    env->temp->deleteRegistered();
     // Every scratch file the program made must have been registered for deletion.
     FUZZ_CHECK(QDir(env->temp->path())
                    .isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System));

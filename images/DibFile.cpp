@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "images/DibFile.h"
 
-#include "images/cImage.h"
+#include "images/Picture.h"
 
 #include <QSaveFile>
 
@@ -23,14 +23,14 @@ void put32(QByteArray &out, std::uint32_t value)
 
 } // namespace
 
-bool saveDibFile(const cImage &image, const QString &fileName, int dotsPerMetre)
+bool saveDibFile(const Picture &image, const QString &fileName, int dotsPerMetre)
 {
-    if (!image.hdc())
+    if (image.isNull())
         return false;
     const std::uint32_t fileHeaderSize = 14;
     const std::uint32_t infoHeaderSize = 40;
-    const std::uint32_t tableSize = std::uint32_t(image.ColourTable().size()) * 4;
-    const std::uint32_t imageSize = std::uint32_t(image.BytesPerScanLine()) * image.Height();
+    const std::uint32_t tableSize = std::uint32_t(image.colourTable().size()) * 4;
+    const std::uint32_t imageSize = std::uint32_t(image.bytesPerLine()) * image.height();
     const std::uint32_t bitsOffset = fileHeaderSize + infoHeaderSize + tableSize;
 
     QByteArray header;
@@ -39,17 +39,17 @@ bool saveDibFile(const cImage &image, const QString &fileName, int dotsPerMetre)
     put32(header, 0);
     put32(header, bitsOffset);
     put32(header, infoHeaderSize);
-    put32(header, std::uint32_t(image.Width()));
-    put32(header, std::uint32_t(image.Height()));
+    put32(header, std::uint32_t(image.width()));
+    put32(header, std::uint32_t(image.height()));
     put16(header, 1);
-    put16(header, std::uint32_t(image.BitCount()));
+    put16(header, std::uint32_t(image.depth()));
     put32(header, 0); // uncompressed
     put32(header, imageSize);
     put32(header, std::uint32_t(dotsPerMetre));
     put32(header, std::uint32_t(dotsPerMetre));
     put32(header, 0);
     put32(header, 0);
-    for (const RgbQuad &q : image.ColourTable()) {
+    for (const RgbQuad &q : image.colourTable()) {
         header.append(char(q.blue));
         header.append(char(q.green));
         header.append(char(q.red));
@@ -60,8 +60,7 @@ bool saveDibFile(const cImage &image, const QString &fileName, int dotsPerMetre)
     if (!file.open(QIODevice::WriteOnly))
         return false;
     if (file.write(header) != header.size() ||
-        file.write(reinterpret_cast<const char *>(image.DIBitsPtr()), imageSize) !=
-            qint64(imageSize)) {
+        file.write(reinterpret_cast<const char *>(image.bits()), imageSize) != qint64(imageSize)) {
         file.cancelWriting();
         return false;
     }

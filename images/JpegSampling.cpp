@@ -2,10 +2,10 @@
 #include "images/JpegSampling.h"
 
 #include "images/JpegDct.h"
+#include "images/Picture.h"
 #include "images/PixelRows.h"
 #include "images/Resample.h"
 #include "images/Simd.h"
-#include "images/cImage.h"
 
 #include <algorithm>
 #include <new>
@@ -145,7 +145,7 @@ FrameSampler::FrameSampler(PixelRows &rows, const std::vector<Sampling> &samplin
 {
 }
 
-FrameSampler::FrameSampler(const cImage &source, int left, int top, int width, int height,
+FrameSampler::FrameSampler(const Picture &source, int left, int top, int width, int height,
                            const std::vector<Sampling> &sampling,
                            const std::array<QuantTable, 2> &tables)
     : FrameSampler(std::make_unique<ImageRows>(source, left, top, width, height), nullptr, sampling,
@@ -237,7 +237,7 @@ void FrameSampler::transformRow(int component, int row, std::int16_t *out)
                    frame_.tables[c.table].divisors.data(), out);
 }
 
-bool sampleFrame(const cImage &source, int left, int top, int width, int height,
+bool sampleFrame(const Picture &source, int left, int top, int width, int height,
                  const std::vector<Sampling> &sampling, const std::array<QuantTable, 2> &tables,
                  Frame &frame)
 {

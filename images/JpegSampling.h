@@ -9,7 +9,7 @@
 
 namespace quillery {
 class AreaAverage;
-class cImage;
+class Picture;
 class PixelRows;
 } // namespace quillery
 
@@ -26,7 +26,7 @@ public:
                  const std::array<QuantTable, 2> &tables);
     // The width x height rectangle at (left, top) of an image (black where it
     // lies outside).
-    FrameSampler(const cImage &source, int left, int top, int width, int height,
+    FrameSampler(const Picture &source, int left, int top, int width, int height,
                  const std::vector<Sampling> &sampling, const std::array<QuantTable, 2> &tables);
     ~FrameSampler() override;
 
@@ -60,7 +60,7 @@ private:
 
 // Samples the whole frame into `frame` (coefficients included). Returns false,
 // leaving `frame` untouched, when the memory for it cannot be had.
-bool sampleFrame(const cImage &source, int left, int top, int width, int height,
+bool sampleFrame(const Picture &source, int left, int top, int width, int height,
                  const std::vector<Sampling> &sampling, const std::array<QuantTable, 2> &tables,
                  Frame &frame);
 

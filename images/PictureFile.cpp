@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "images/PictureFile.h"
 
+#include "images/Picture.h"
 #include "images/RawPicture.h"
 #include "images/RawPictureRows.h"
 #include "images/Simd.h"
-#include "images/cImage.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -78,9 +78,9 @@ int imageBitCount(const RawPicture &raw)
 }
 
 // Reads the pixels of a file whose header has been read into the image.
-void readPixels(QFile &file, const RawPicture &raw, cImage &image)
+void readPixels(QFile &file, const RawPicture &raw, Picture &image)
 {
-    if (!image.Create(raw.width, raw.height, imageBitCount(raw)))
+    if (!image.create(raw.width, raw.height, imageBitCount(raw)))
         pictureDamaged("the picture is too large");
     if (raw.pixels == RawPicture::Pixels::Indexed)
         image.setColourTable(raw.colours);
@@ -114,7 +114,7 @@ void readPixels(QFile &file, const RawPicture &raw, cImage &image)
     case RawPicture::Pixels::Indexed:
         if (!raw.topDown) {
             // Bottom-up rows padded to 4 bytes: the buffer's own layout.
-            readExactly(file, image.DIBitsPtr(), raw.stride * rows);
+            readExactly(file, image.bits(), raw.stride * rows);
         } else {
             for (int r = 0; r < rows; ++r)
                 readExactly(file, image.scanLine(r), raw.stride);
@@ -123,23 +123,23 @@ void readPixels(QFile &file, const RawPicture &raw, cImage &image)
     }
 }
 
-QString readWithQt(const QString &fileName, cImage &image, bool asTaken)
+QString readWithQt(const QString &fileName, Picture &image, bool asTaken)
 {
     QImageReader reader(fileName);
     reader.setAutoTransform(asTaken);
     const QImage picture = reader.read();
     if (picture.isNull())
         return reader.errorString();
-    if (!image.CopyStdPicture(picture))
+    if (!image.copyFrom(picture))
         return QStringLiteral("the picture is too large");
     return {};
 }
 
 } // namespace
 
-QString readPictureFile(const QString &fileName, cImage &image, bool asTaken)
+QString readPictureFile(const QString &fileName, Picture &image, bool asTaken)
 {
-    image = cImage();
+    image = Picture();
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return file.errorString();
@@ -149,7 +149,7 @@ QString readPictureFile(const QString &fileName, cImage &image, bool asTaken)
             return {};
         }
     } catch (const PictureDamaged &error) {
-        image = cImage();
+        image = Picture();
         return error.what;
     }
     file.close();
@@ -172,7 +172,7 @@ std::unique_ptr<PixelRows> openPictureRows(const QString &fileName, QString &pro
         return nullptr;
     }
     file->close();
-    cImage image;
+    Picture image;
     problem = readWithQt(fileName, image, false);
     if (!problem.isEmpty())
         return nullptr;

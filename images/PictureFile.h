@@ -9,7 +9,7 @@
 
 namespace quillery {
 
-class cImage;
+class Picture;
 
 // Reads a picture file into an image buffer. Binary PPM and PGM (samples of
 // up to 16 bits brought to 8), and uncompressed BMP of 1, 4, 8, 24 and 32
@@ -17,7 +17,7 @@ class cImage;
 // readers. Returns an empty string when the picture was read, otherwise what
 // is wrong with the file (the image is then empty). With asTaken, a picture
 // that records how the camera was held is turned that way.
-QString readPictureFile(const QString &fileName, cImage &image, bool asTaken = false);
+QString readPictureFile(const QString &fileName, Picture &image, bool asTaken = false);
 
 // Opens a picture file for the JPEG encoder. The kinds of file readPictureFile
 // reads itself are read a strip of rows at a time as the rows are asked for,

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "images/cImage.h"
+#include "images/Picture.h"
 
 #include <cstdint>
 #include <vector>
@@ -29,17 +29,17 @@ class ImageRows : public PixelRows
 {
 public:
     // Reads from `source`, which must outlive this.
-    ImageRows(const cImage &source, int left, int top, int width, int height);
+    ImageRows(const Picture &source, int left, int top, int width, int height);
     // Keeps the image and reads all of it.
-    explicit ImageRows(cImage &&image);
+    explicit ImageRows(Picture &&image);
 
     int width() const override { return width_; }
     int height() const override { return height_; }
     const std::uint8_t *row(int y) override;
 
 private:
-    cImage own_;
-    const cImage &source_;
+    Picture own_;
+    const Picture &source_;
     int left_;
     int top_;
     int width_;

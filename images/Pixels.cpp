@@ -51,15 +51,15 @@ std::vector<std::uint8_t> lumaLookup(const std::vector<RgbQuad> &table)
 
 } // namespace
 
-void readRowBgr(const cImage &image, int y, int x0, int count, std::uint8_t *bgr)
+void readRowBgr(const Picture &image, int y, int x0, int count, std::uint8_t *bgr)
 {
     const std::uint8_t *row = image.scanLine(y);
-    const int bitCount = image.BitCount();
+    const int bitCount = image.depth();
     if (bitCount == 24) {
         std::memcpy(bgr, row + 3 * std::size_t(x0), 3 * std::size_t(count));
         return;
     }
-    const std::vector<RgbQuad> &table = image.ColourTable();
+    const std::vector<RgbQuad> &table = image.colourTable();
     for (int i = 0; i < count; ++i) {
         const RgbQuad &q = table[pixelIndex(row, x0 + i, bitCount)];
         bgr[3 * i] = q.blue;
@@ -99,11 +99,11 @@ std::uint8_t ColourMatcher::nearest(std::uint8_t blue, std::uint8_t green, std::
     return std::uint8_t(best);
 }
 
-void writeRowBgr(cImage &image, int y, int x0, int count, const std::uint8_t *bgr,
+void writeRowBgr(Picture &image, int y, int x0, int count, const std::uint8_t *bgr,
                  ColourMatcher &matcher)
 {
     std::uint8_t *row = image.scanLine(y);
-    const int bitCount = image.BitCount();
+    const int bitCount = image.depth();
     if (bitCount == 24) {
         std::memcpy(row + 3 * std::size_t(x0), bgr, 3 * std::size_t(count));
         return;

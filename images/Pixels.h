@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "images/cImage.h"
+#include "images/Picture.h"
 
 #include <cstdint>
 #include <unordered_map>
@@ -55,7 +55,7 @@ inline void copyPixel(const std::uint8_t *from, int sx, std::uint8_t *to, int x,
 
 // Reads `count` pixels of row y (from the top) starting at x0 as blue, green,
 // red bytes, whatever the image's depth.
-void readRowBgr(const cImage &image, int y, int x0, int count, std::uint8_t *bgr);
+void readRowBgr(const Picture &image, int y, int x0, int count, std::uint8_t *bgr);
 
 // Picks the colour-table entry that stands for a colour. A table of greys is
 // matched by luma (Rec. 601 weights), so a colour keeps its brightness; any
@@ -74,7 +74,7 @@ private:
 
 // Writes `count` blue, green, red pixels into row y from x0; below 24 bits each
 // colour goes through the matcher.
-void writeRowBgr(cImage &image, int y, int x0, int count, const std::uint8_t *bgr,
+void writeRowBgr(Picture &image, int y, int x0, int count, const std::uint8_t *bgr,
                  ColourMatcher &matcher);
 
 } // namespace quillery

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "images/cImage.h"
+#include "images/Picture.h"
 
 #include <QString>
 

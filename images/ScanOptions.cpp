@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "images/ScanOptions.h"
 
-#include "images/cJpeg.h"
+#include "images/JpegEncoder.h"
 
 #include <QDir>
 
@@ -36,16 +36,16 @@ QStringList subSamplingChoices()
             QStringLiteral("4:4  [Max Compress]")};
 }
 
-void applySubSampling(cJpeg &jpeg, const QString &choice, bool greyscale)
+void applySubSampling(JpegEncoder &jpeg, const QString &choice, bool greyscale)
 {
     if (greyscale) {
-        jpeg.SetSamplingFrequencies(1, 1, 0, 0, 0, 0);
+        jpeg.setSamplingFactors(1, 1, 0, 0, 0, 0);
         return;
     }
     // A malformed entry gives 0, which the encoder refuses as invalid.
     const int h = choice.size() > 0 ? choice[0].digitValue() : 0;
     const int v = choice.size() > 2 ? choice[2].digitValue() : 0;
-    jpeg.SetSamplingFrequencies(h, v, 1, 1, 1, 1);
+    jpeg.setSamplingFactors(h, v, 1, 1, 1, 1);
 }
 
 QString scannedPageFile(const QString &tempFolder, int pageCount)

@@ -7,7 +7,7 @@
 
 namespace quillery {
 
-class cJpeg;
+class JpegEncoder;
 
 // The scanner window's choices that need no window.
 
@@ -26,7 +26,7 @@ constexpr int defaultSubSamplingChoice = 3;
 
 // Applies a choice to the encoder: luminance H x V from the entry's first and
 // third characters with chrominance 1 x 1, or one greyscale component.
-void applySubSampling(cJpeg &jpeg, const QString &choice, bool greyscale);
+void applySubSampling(JpegEncoder &jpeg, const QString &choice, bool greyscale);
 
 // The file a page added to a binder of `pageCount` pages is encoded into, in the
 // temporary folder.

@@ -6,10 +6,10 @@
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
 #include "documents/Workspace.h"
+#include "images/JpegEncoder.h"
 #include "images/JpegError.h"
+#include "images/Picture.h"
 #include "images/ScanOptions.h"
-#include "images/cImage.h"
-#include "images/cJpeg.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
 #include "platform/TempFolder.h"
@@ -24,10 +24,10 @@ namespace {
 constexpr int OutOfMemory = 7;
 
 // Encodes the image into fileName, which must not exist yet.
-void writeJpeg(cJpeg &jpeg, const cImage &image, const QString &fileName)
+void writeJpeg(JpegEncoder &jpeg, const Picture &image, const QString &fileName)
 {
     try {
-        switch (jpeg.SaveHDC(image.hdc(), image.Width(), image.Height(), 0, 0, fileName)) {
+        switch (jpeg.sampleAndSave(image, image.width(), image.height(), 0, 0, fileName)) {
         case 0:
             return;
         case 2:
@@ -44,7 +44,7 @@ void writeJpeg(cJpeg &jpeg, const cImage &image, const QString &fileName)
 class ScratchName
 {
 public:
-    explicit ScratchName(TempFolder &temp) : path(temp.TempFileName())
+    explicit ScratchName(TempFolder &temp) : path(temp.createFile())
     {
         fileio::removeIfExists(path);
     }
@@ -57,7 +57,7 @@ public:
 
 } // namespace
 
-void saveImageAs(cJpeg &jpeg, const cImage &image, const QString &target, TempFolder &temp)
+void saveImageAs(JpegEncoder &jpeg, const Picture &image, const QString &target, TempFolder &temp)
 {
     const ScratchName scratch(temp);
     writeJpeg(jpeg, image, scratch.path);
@@ -66,7 +66,7 @@ void saveImageAs(cJpeg &jpeg, const cImage &image, const QString &target, TempFo
     file.commit();
 }
 
-bool addImageAsPage(Workspace &workspace, Binder &binder, cJpeg &jpeg, const cImage &image)
+bool addImageAsPage(Workspace &workspace, Binder &binder, JpegEncoder &jpeg, const Picture &image)
 {
     BusyScope busy(workspace.ui);
     const int position = binder.pageCount() + 1;
@@ -76,7 +76,7 @@ bool addImageAsPage(Workspace &workspace, Binder &binder, cJpeg &jpeg, const cIm
         // Left from an earlier page of that number; its page has its own copy.
         fileio::removeIfExists(file);
         if (!temp.registered().contains(file))
-            temp.AddTempFile(file);
+            temp.registerFile(file);
         writeJpeg(jpeg, image, file);
     } catch (const FileError &error) {
         reportFileError(workspace.dialogs, QStringLiteral("Save Image Error"),
@@ -84,9 +84,9 @@ bool addImageAsPage(Workspace &workspace, Binder &binder, cJpeg &jpeg, const cIm
                         error);
         return false;
     }
-    if (!ImportFile(workspace, binder, file, PageKind::PICTURE))
+    if (!importFile(workspace, binder, file, PageKind::PICTURE))
         return false;
-    binder.setCurIndex(position);
+    binder.setCurrentPosition(position);
     return true;
 }
 

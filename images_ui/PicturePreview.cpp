@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "images_ui/PicturePreview.h"
 
-#include "images/cImage.h"
+#include "images/Picture.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -37,8 +37,8 @@ PicturePreview::PicturePreview(QWidget *parent)
       m_vscroll(new QScrollBar(Qt::Vertical, this))
 {
     setObjectName(QStringLiteral("Picture1"));
-    m_hscroll->setObjectName(QStringLiteral("HScroll1"));
-    m_vscroll->setObjectName(QStringLiteral("VScroll1"));
+    m_hscroll->setObjectName(QStringLiteral("horizontalScrollBar"));
+    m_vscroll->setObjectName(QStringLiteral("verticalScrollBar"));
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setLineWidth(2);
     setBackgroundRole(QPalette::Dark);
@@ -52,9 +52,9 @@ PicturePreview::PicturePreview(QWidget *parent)
     setImage(nullptr);
 }
 
-void PicturePreview::setImage(const cImage *image)
+void PicturePreview::setImage(const Picture *image)
 {
-    m_picture = image && image->hdc() ? QPixmap::fromImage(image->toQImage()) : QPixmap();
+    m_picture = image && !image->isNull() ? QPixmap::fromImage(image->toQImage()) : QPixmap();
     layoutPreview();
 }
 

@@ -9,11 +9,11 @@ class QScrollBar;
 
 namespace quillery {
 
-class cImage;
+class Picture;
 
 // The scanner window's preview (Picture1): shows an image at full size inside a sunken
-// border, with the scroll bars HScroll1 and VScroll1 along its edges when the image is
-// larger than the visible area, centred when it is smaller, and panned by dragging.
+// border, with the scroll bars horizontalScrollBar and verticalScrollBar along its edges when the
+// image is larger than the visible area, centred when it is smaller, and panned by dragging.
 class PicturePreview : public QFrame
 {
     Q_OBJECT
@@ -21,10 +21,10 @@ public:
     explicit PicturePreview(QWidget *parent = nullptr);
 
     // Shows the image (none when null or empty) and lays the preview out for its size.
-    void setImage(const cImage *image);
+    void setImage(const Picture *image);
 
-    QScrollBar *HScroll1() const { return m_hscroll; }
-    QScrollBar *VScroll1() const { return m_vscroll; }
+    QScrollBar *horizontalScrollBar() const { return m_hscroll; }
+    QScrollBar *verticalScrollBar() const { return m_vscroll; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

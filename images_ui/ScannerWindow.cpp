@@ -12,7 +12,7 @@
 #include "platform/FileError.h"
 #include "platform/Settings.h"
 #include "platform/TempFolder.h"
-#include "platform_ui/Twain.h"
+#include "platform_ui/ScannerAccess.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -91,7 +91,7 @@ ScannerWindow::ScannerWindow(Workspace &workspace, Binder &binder, Settings &set
     }
     m_subSample->setCurrentIndex(defaultSubSamplingChoice);
     m_quality->setValue(
-        jpegQualityFromSetting(settings.GetSetting(Settings::Main, QLatin1String(jpegQualityKey))));
+        jpegQualityFromSetting(settings.value(Settings::Main, QLatin1String(jpegQualityKey))));
     applySampling();
     applyQuality();
     connect(m_subSample, &QComboBox::currentIndexChanged, this, &ScannerWindow::applySampling);
@@ -112,7 +112,7 @@ QGroupBox *ScannerWindow::makeSourceFrame()
     auto *layout = new QVBoxLayout(frame);
     for (QPushButton *b : {select, acquire, open})
         layout->addWidget(b);
-    connect(select, &QPushButton::clicked, this, [this] { TWAIN_SelectImageSource(this); });
+    connect(select, &QPushButton::clicked, this, [this] { chooseScanner(this); });
     connect(acquire, &QPushButton::clicked, this, &ScannerWindow::acquire);
     connect(open, &QPushButton::clicked, this, &ScannerWindow::openPicture);
     return frame;
@@ -129,13 +129,13 @@ QGroupBox *ScannerWindow::makeOptionsFrame()
         connect(b, &QToolButton::clicked, this, [this, transform] { replaceImage(transform()); });
     };
     turn("cmdFlipVert", "flip-vertical", "Flip vertically",
-         [this] { return m_image.Mirror(true); });
+         [this] { return m_image.mirrored(true); });
     turn("cmdFlipHori", "flip-horizontal", "Flip horizontally",
-         [this] { return m_image.Mirror(false); });
+         [this] { return m_image.mirrored(false); });
     turn("cmdClockwise", "rotate-clockwise", "Rotate clockwise",
-         [this] { return m_image.Rotate(-90); });
+         [this] { return m_image.rotated(-90); });
     turn("cmdAntiClockwise", "rotate-anticlockwise", "Rotate anticlockwise",
-         [this] { return m_image.Rotate(90); });
+         [this] { return m_image.rotated(90); });
     turns->addStretch();
 
     m_qualityLabel = new QLabel(m_options);
@@ -193,10 +193,10 @@ void ScannerWindow::applyQuality()
     m_jpeg.setQuality(m_quality->value());
 }
 
-void ScannerWindow::OpenImage(const QString &fileName)
+void ScannerWindow::openPictureFile(const QString &fileName)
 {
     // Cameras record how the picture was held; show it the way it was taken.
-    cImage image;
+    Picture image;
     if (!readPictureFile(fileName, image, true).isEmpty()) {
         m_workspace.dialogs.message(
             MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("File Load Error"),
@@ -206,7 +206,7 @@ void ScannerWindow::OpenImage(const QString &fileName)
     showNewImage(std::move(image));
 }
 
-void ScannerWindow::showNewImage(cImage image)
+void ScannerWindow::showNewImage(Picture image)
 {
     replaceImage(std::move(image));
     for (QGroupBox *frame : {m_options, m_save}) {
@@ -215,10 +215,10 @@ void ScannerWindow::showNewImage(cImage image)
     }
 }
 
-void ScannerWindow::replaceImage(cImage image)
+void ScannerWindow::replaceImage(Picture image)
 {
     // A transform without the memory for its result gives an empty image; keep ours.
-    if (!image.hdc())
+    if (image.isNull())
         return;
     m_image = std::move(image);
     m_preview->setImage(&m_image);
@@ -226,11 +226,11 @@ void ScannerWindow::replaceImage(cImage image)
 
 void ScannerWindow::acquire()
 {
-    cImage image;
+    Picture image;
     int result;
     {
         BusyScope busy(m_workspace.ui);
-        result = TWAIN_AcquireImage(this, image);
+        result = acquirePicture(this, image);
     }
     if (result == 0)
         showNewImage(std::move(image));
@@ -244,7 +244,7 @@ void ScannerWindow::openPicture()
                                     "*.jpg;*.jpeg|All files (*.*)|*.*");
     const QString fileName = m_workspace.dialogs.openFile(request);
     if (!fileName.isEmpty())
-        OpenImage(fileName);
+        openPictureFile(fileName);
 }
 
 void ScannerWindow::savePicture()

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "images/cImage.h"
-#include "images/cJpeg.h"
+#include "images/JpegEncoder.h"
+#include "images/Picture.h"
 
 #include <QDialog>
 
@@ -32,8 +32,8 @@ public:
 
     // Makes the picture file the current image; a file that cannot be read is reported
     // and the current image kept.
-    void OpenImage(const QString &fileName);
-    const cImage &image() const { return m_image; }
+    void openPictureFile(const QString &fileName);
+    const Picture &image() const { return m_image; }
 
     void done(int result) override;
 
@@ -43,9 +43,9 @@ private:
     QGroupBox *makeSaveFrame();
     void applySampling();
     void applyQuality();
-    void replaceImage(cImage image);
+    void replaceImage(Picture image);
     // Shows a newly opened or scanned image and offers the options and saving.
-    void showNewImage(cImage image);
+    void showNewImage(Picture image);
     void acquire();
     void openPicture();
     void savePicture();
@@ -53,8 +53,8 @@ private:
     Workspace &m_workspace;
     Binder &m_binder;
     Settings &m_settings;
-    cImage m_image;
-    cJpeg m_jpeg;
+    Picture m_image;
+    JpegEncoder m_jpeg;
     PicturePreview *m_preview;
     QGroupBox *m_options = nullptr;
     QGroupBox *m_save = nullptr;

@@ -21,13 +21,12 @@ QList<Association> loadAssociations(const Settings &settings)
 
 void saveAssociations(Settings &settings, const QList<Association> &rows)
 {
-    settings.DeleteSetting(Settings::Associations);
-    settings.SaveSetting(Settings::Associations, QStringLiteral("PEAs"),
-                         QString::number(rows.size()));
+    settings.removeSection(Settings::Associations);
+    settings.setValue(Settings::Associations, QStringLiteral("PEAs"), QString::number(rows.size()));
     for (qsizetype n = 1; n <= rows.size(); ++n) {
         const Association &row = rows.at(n - 1);
-        settings.SaveSetting(Settings::Associations, QStringLiteral("PEAt%1").arg(n), row.label);
-        settings.SaveSetting(Settings::Associations, QStringLiteral("PEAe%1").arg(n), row.editor);
+        settings.setValue(Settings::Associations, QStringLiteral("PEAt%1").arg(n), row.label);
+        settings.setValue(Settings::Associations, QStringLiteral("PEAe%1").arg(n), row.editor);
     }
 }
 

@@ -10,10 +10,10 @@
 #include "options/EditorChoice.h"
 #include "options/RunDoc.h"
 #include "platform/Dialogs.h"
+#include "platform/FileDetails.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
 #include "platform/Settings.h"
-#include "platform_ui/Orde.h"
 #include "transfer/FileNames.h"
 #include "transfer/PageExport.h"
 
@@ -39,8 +39,8 @@ void editBuiltIn(Workspace &workspace, Binder &binder, Settings &settings)
     QWidget *parent = QApplication::activeWindow();
     std::unique_ptr<EditorWindow> window;
     try {
-        window =
-            std::make_unique<EditorWindow>(workspace, binder, binder.CurIndex(), &settings, parent);
+        window = std::make_unique<EditorWindow>(workspace, binder, binder.currentPosition(),
+                                                &settings, parent);
     } catch (const FileError &error) {
         reportError(workspace, binder.page(0).name, error);
         return;
@@ -83,7 +83,8 @@ QString exportPage(Workspace &workspace, Binder &binder, int position)
 {
     BusyScope busy(workspace.ui);
     const PageRow &row = binder.page(position);
-    const QString path = ExpBin(workspace, binder, pageFileName(row.name, row.key.kind), position);
+    const QString path =
+        writePageToTemp(workspace, binder, pageFileName(row.name, row.key.kind), position);
     if (path.isEmpty())
         throw FileError(FileError::PathFileAccess,
                         QStringLiteral("the page could not be written to the temporary folder"));
@@ -93,14 +94,14 @@ QString exportPage(Workspace &workspace, Binder &binder, int position)
 bool startInFolderMissing(Workspace &workspace, const ProgramEditor &editor,
                           const std::function<void()> &showAssociations)
 {
-    if (editor.startIn.isEmpty() || Orde::IsFolder(editor.startIn))
+    if (editor.startIn.isEmpty() || isFolder(editor.startIn))
         return false;
     workspace.dialogs.message(
         MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("Edit Error"),
         QStringLiteral("The start in folder associated with the editing program for this type "
                        "of page does not exist.  Please check in the Page Editing Associations "
                        "section of the Options dialog box."));
-    workspace.editmode = EditMode::ShowAssociations;
+    workspace.editMode = EditMode::ShowAssociations;
     if (showAssociations)
         showAssociations();
     return true;
@@ -108,19 +109,19 @@ bool startInFolderMissing(Workspace &workspace, const ProgramEditor &editor,
 
 } // namespace
 
-void EditLaunch(Workspace &workspace, Binder &binder, Settings &settings, QWidget *mainWindow,
-                const std::function<void()> &showAssociations)
+void launchPageEditor(Workspace &workspace, Binder &binder, Settings &settings, QWidget *mainWindow,
+                      const std::function<void()> &showAssociations)
 {
     workspace.ui.closeSplash();
     if (!binder.hasPage(0))
         return;
-    const int position = binder.CurIndex();
+    const int position = binder.currentPosition();
     const PageRow row = binder.page(position);
     const QString editor = chooseEditor(settings, row.key.kind, row.name);
     if (editor.isEmpty())
         return;
     if (editor == Settings::RichTextEditor || editor == Settings::PlainTextEditor) {
-        workspace.editmode = editor == Settings::RichTextEditor ? EditMode::Rich : EditMode::Plain;
+        workspace.editMode = editor == Settings::RichTextEditor ? EditMode::Rich : EditMode::Plain;
         editBuiltIn(workspace, binder, settings);
         return;
     }
@@ -131,7 +132,7 @@ void EditLaunch(Workspace &workspace, Binder &binder, Settings &settings, QWidge
         return;
     try {
         const QString path = exportPage(workspace, binder, position);
-        const QString stamp = Orde::FileModified(path);
+        const QString stamp = fileModifiedText(path);
         {
             BusyScope busy(workspace.ui);
             if (useDefault)
@@ -140,7 +141,7 @@ void EditLaunch(Workspace &workspace, Binder &binder, Settings &settings, QWidge
                 RunDoc::start(program.program, {path}, program.startIn);
         }
         waitForUser(workspace, mainWindow);
-        if (Orde::FileModified(path) != stamp)
+        if (fileModifiedText(path) != stamp)
             offerTakeBack(workspace, binder, position, path);
     } catch (const FileError &error) {
         reportError(workspace, row.name, error);

@@ -20,7 +20,7 @@ class Workspace;
 // the user agrees. A named program whose start-in folder is missing is not started: the
 // user is told and showAssociations opens the options on the associations. Any failure
 // is reported as "Page Editing Error" and leaves the binder as it was.
-void EditLaunch(Workspace &workspace, Binder &binder, Settings &settings, QWidget *mainWindow,
-                const std::function<void()> &showAssociations = {});
+void launchPageEditor(Workspace &workspace, Binder &binder, Settings &settings, QWidget *mainWindow,
+                      const std::function<void()> &showAssociations = {});
 
 } // namespace quillery

@@ -139,7 +139,7 @@ void OptionsDialog::buildGeneralTab(QWidget *page)
     connect(tabFormats, &QTabBar::currentChanged, this, &OptionsDialog::showFormat);
     connect(txtSample, &QTextEdit::textChanged, this, [this] {
         if (!m_updating)
-            m_table.sample(base()) = txtSample->Text();
+            m_table.sample(base()) = txtSample->text();
     });
     connect(optLeft, &QRadioButton::clicked, this, [this] { setAlignment(0); });
     connect(optRight, &QRadioButton::clicked, this, [this] { setAlignment(1); });
@@ -163,7 +163,7 @@ void OptionsDialog::load()
 {
     m_table.load(m_binder.records());
     txtComments->setText(m_binder.records().value(RecordKey::CommentsColumn));
-    txtDefDocFol->setText(m_settings.defDocFol());
+    txtDefDocFol->setText(m_settings.defaultDocFolder());
     m_panePos = static_cast<int>(m_binder.panePosition());
     if (QAbstractButton *position = optPos->button(m_panePos))
         position->setChecked(true);
@@ -175,8 +175,8 @@ void OptionsDialog::load()
     lvExts->setCurrentItem(lvExts->topLevelItem(0));
     showSelectedAssociation();
     showFormat();
-    if (m_workspace.editmode == EditMode::ShowAssociations) {
-        m_workspace.editmode = EditMode::Rich;
+    if (m_workspace.editMode == EditMode::ShowAssociations) {
+        m_workspace.editMode = EditMode::Rich;
         tabMain->setCurrentIndex(1);
     }
 }
@@ -191,8 +191,8 @@ void OptionsDialog::showFormat()
     const int b = base();
     m_updating = true;
     txtSample->setText(m_table.sample(b));
-    SetRTFFont(*txtSample, FormatTable::prefix(b), m_table.group(b));
-    txtSample->setSelLength(0);
+    applyTextFormat(*txtSample, FormatTable::prefix(b), m_table.group(b));
+    txtSample->setSelectionLength(0);
     m_updating = false;
     const int alignment = m_table[b + FormatTable::Align].toInt();
     (alignment == 1 ? optRight : alignment == 2 ? optCentre : optLeft)->setChecked(true);
@@ -295,7 +295,7 @@ void OptionsDialog::accept()
     }
     if (m_binderChanged)
         m_binder.setChanged(true);
-    m_settings.setDefDocFol(txtDefDocFol->text());
+    m_settings.setDefaultDocFolder(txtDefDocFol->text());
     m_workspace.defaultDocFolder = txtDefDocFol->text();
     QList<Association> rows;
     for (int i = 0; i < lvExts->topLevelItemCount(); ++i)

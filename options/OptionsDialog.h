@@ -30,7 +30,7 @@ class OptionsDialog : public QDialog
 {
     Q_OBJECT
 public:
-    // Opens on the associations tab when workspace.editmode asks for it, and resets it.
+    // Opens on the associations tab when workspace.editMode asks for it, and resets it.
     OptionsDialog(Workspace &workspace, Settings &settings, Binder &binder,
                   QWidget *parent = nullptr);
 

@@ -43,7 +43,7 @@ FileError noProgram(const QString &document)
 
 QString typeOf(const QString &document)
 {
-    return GetRegString(ClassesRoot, u'.' + QFileInfo(document).suffix().toLower(), QString());
+    return readFileTypeKey(ClassesRoot, u'.' + QFileInfo(document).suffix().toLower(), QString());
 }
 
 // The desktop's own opener reports success once it has started, also when it then finds
@@ -69,7 +69,8 @@ void RunDoc::open(const QString &document)
     const QString command =
         type == RegNotFound
             ? RegNotFound
-            : GetRegString(ClassesRoot, type + QStringLiteral("\\shell\\Open\\command"), QString());
+            : readFileTypeKey(ClassesRoot, type + QStringLiteral("\\shell\\Open\\command"),
+                              QString());
     if (command == RegNotFound)
         return openWithDesktop(document, type);
     const QStringList arguments = commandArguments(command, document);

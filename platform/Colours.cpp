@@ -9,6 +9,29 @@ namespace quillery {
 
 namespace {
 
+constexpr ColourCode bgr(int red, int green, int blue)
+{
+    return red | green << 8 | blue << 16;
+}
+
+struct NamedColour
+{
+    const char *name;
+    ColourCode code;
+};
+
+// The sixteen basic HTML colours, as the editor's colour menu lists them.
+constexpr NamedColour BasicColours[] = {
+    {"Black", bgr(0x00, 0x00, 0x00)},  {"Maroon", bgr(0x80, 0x00, 0x00)},
+    {"Green", bgr(0x00, 0x80, 0x00)},  {"Olive", bgr(0x80, 0x80, 0x00)},
+    {"Navy", bgr(0x00, 0x00, 0x80)},   {"Purple", bgr(0x80, 0x00, 0x80)},
+    {"Teal", bgr(0x00, 0x80, 0x80)},   {"Grey", bgr(0x80, 0x80, 0x80)},
+    {"Silver", bgr(0xC0, 0xC0, 0xC0)}, {"Red", bgr(0xFF, 0x00, 0x00)},
+    {"Lime", bgr(0x00, 0xFF, 0x00)},   {"Yellow", bgr(0xFF, 0xFF, 0x00)},
+    {"Blue", bgr(0x00, 0x00, 0xFF)},   {"Fuchsia", bgr(0xFF, 0x00, 0xFF)},
+    {"Aqua", bgr(0x00, 0xFF, 0xFF)},   {"White", bgr(0xFF, 0xFF, 0xFF)},
+};
+
 struct SystemColour
 {
     QPalette::ColorGroup group;
@@ -108,6 +131,37 @@ std::optional<ColourCode> parseColourCode(const QString &text)
     if (!ok || value < qint64(INT32_MIN) || value > qint64(UINT32_MAX))
         return std::nullopt;
     return ColourCode(quint32(value));
+}
+
+std::optional<ColourCode> basicColourFromName(const QString &name)
+{
+    const QString wanted = name.compare(QLatin1String("gray"), Qt::CaseInsensitive) == 0
+                               ? QStringLiteral("grey")
+                               : name;
+    for (const NamedColour &colour : BasicColours) {
+        if (wanted.compare(QLatin1String(colour.name), Qt::CaseInsensitive) == 0)
+            return colour.code;
+    }
+    return std::nullopt;
+}
+
+QStringList basicColourNames()
+{
+    QStringList names;
+    for (const NamedColour &colour : BasicColours)
+        names << QLatin1String(colour.name);
+    return names;
+}
+
+QString colourName(ColourCode code)
+{
+    if (isSystemColour(code))
+        return systemColourName(code);
+    for (const NamedColour &colour : BasicColours) {
+        if (colour.code == code)
+            return QLatin1String(colour.name);
+    }
+    return colourFromCode(code).name(QColor::HexRgb).toUpper();
 }
 
 } // namespace quillery

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QPalette>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -32,5 +33,14 @@ ColourCode codeFromColour(const QColor &colour);
 // Reads a stored colour: signed decimal, unsigned decimal up to 0xFFFFFFFF, or the "&H" hex
 // form. No value when the text is not a number.
 std::optional<ColourCode> parseColourCode(const QString &text);
+
+// One of the sixteen basic HTML colour names ("Grey" spelled so, "Gray" accepted too),
+// in any letter case, as its colour code; no value for any other name.
+std::optional<ColourCode> basicColourFromName(const QString &name);
+// Those sixteen names, black to white as the editor's colour menu lists them.
+QStringList basicColourNames();
+// A stored colour as people read it: one of those sixteen names, the name of a system
+// colour, or "#RRGGBB".
+QString colourName(ColourCode code);
 
 } // namespace quillery

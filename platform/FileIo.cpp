@@ -211,7 +211,7 @@ void copyFile(const QString &source, const QString &target)
     const qint64 size = fileSize(in.get(), source);
     // No O_TRUNC: ext4 writes out a file that was truncated as soon as it is closed (its
     // guard for files rewritten in place), and the targets here are mostly the empty
-    // files TempFileName makes; for a large binder's working copy that write-out costs
+    // files createFile makes; for a large binder's working copy that write-out costs
     // as much as the copy. Only a target that has content is truncated.
     const int fd = ::open(encoded(target).constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0)

@@ -38,13 +38,13 @@ QString openCommand(const QString &key, const XdgDirs &dirs)
 
 } // namespace
 
-QString GetRegString(quint32 topKey, const QString &path, const QString &valueName)
+QString readFileTypeKey(quint32 topKey, const QString &path, const QString &valueName)
 {
-    return GetRegString(topKey, path, valueName, XdgDirs::fromEnvironment());
+    return readFileTypeKey(topKey, path, valueName, XdgDirs::fromEnvironment());
 }
 
-QString GetRegString(quint32 topKey, const QString &path, const QString &valueName,
-                     const XdgDirs &dirs)
+QString readFileTypeKey(quint32 topKey, const QString &path, const QString &valueName,
+                        const XdgDirs &dirs)
 {
     if (topKey != ClassesRoot || !valueName.isEmpty())
         return RegNotFound;

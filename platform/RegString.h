@@ -17,9 +17,9 @@ constexpr quint32 ClassesRoot = 0x80000000;
 //                                that MIME type by default (its Exec line; the file
 //                                placeholder is %f, %F, %u or %U)
 // Anything else, and any answer longer than 255 characters, reads as "[NOT FOUND]".
-QString GetRegString(quint32 topKey, const QString &path, const QString &valueName);
-QString GetRegString(quint32 topKey, const QString &path, const QString &valueName,
-                     const XdgDirs &dirs);
+QString readFileTypeKey(quint32 topKey, const QString &path, const QString &valueName);
+QString readFileTypeKey(quint32 topKey, const QString &path, const QString &valueName,
+                        const XdgDirs &dirs);
 
 inline const QString RegNotFound = QStringLiteral("[NOT FOUND]");
 

@@ -58,19 +58,19 @@ QString Settings::fileName() const
     return m_store->fileName();
 }
 
-QString Settings::GetSetting(const QString &section, const QString &key,
-                             const QString &defaultValue) const
+QString Settings::value(const QString &section, const QString &key,
+                        const QString &defaultValue) const
 {
     const QVariant value = m_store->value(keyPath(section, key));
     return value.isValid() ? toText(value) : defaultValue;
 }
 
-void Settings::SaveSetting(const QString &section, const QString &key, const QString &value)
+void Settings::setValue(const QString &section, const QString &key, const QString &value)
 {
     m_store->setValue(keyPath(section, key), value);
 }
 
-void Settings::DeleteSetting(const QString &section)
+void Settings::removeSection(const QString &section)
 {
     m_store->remove(keyPath(section, QString()));
 }
@@ -80,11 +80,11 @@ void Settings::sync()
     m_store->sync();
 }
 
-std::optional<double> Settings::GetNumber(const QString &section, const QString &key,
-                                          const QString &defaultValue) const
+std::optional<double> Settings::number(const QString &section, const QString &key,
+                                       const QString &defaultValue) const
 {
     bool ok = false;
-    const double number = GetSetting(section, key, defaultValue).trimmed().toDouble(&ok);
+    const double number = value(section, key, defaultValue).trimmed().toDouble(&ok);
     if (!ok)
         return std::nullopt;
     return number;
@@ -92,63 +92,55 @@ std::optional<double> Settings::GetNumber(const QString &section, const QString 
 
 QString Settings::authorName() const
 {
-    return GetSetting(Main, QStringLiteral("AuthorName"));
+    return value(Main, QStringLiteral("AuthorName"));
 }
 
 void Settings::setAuthorName(const QString &name)
 {
-    SaveSetting(Main, QStringLiteral("AuthorName"), name);
+    setValue(Main, QStringLiteral("AuthorName"), name);
 }
 
 QString Settings::openFolder() const
 {
-    return GetSetting(Main, QStringLiteral("OpenFolder"));
+    return value(Main, QStringLiteral("OpenFolder"));
 }
 
 void Settings::setOpenFolder(const QString &folder)
 {
-    SaveSetting(Main, QStringLiteral("OpenFolder"), folder);
+    setValue(Main, QStringLiteral("OpenFolder"), folder);
 }
 
-QString Settings::defDocFol() const
+QString Settings::defaultDocFolder() const
 {
-    return GetSetting(Main, QStringLiteral("DefDocFol"));
+    return value(Main, QStringLiteral("DefDocFol"));
 }
 
-void Settings::setDefDocFol(const QString &folder)
+void Settings::setDefaultDocFolder(const QString &folder)
 {
-    SaveSetting(Main, QStringLiteral("DefDocFol"), folder);
-}
-
-int Settings::jpegQuality() const
-{
-    const auto quality = GetNumber(Main, QStringLiteral("JPEGQuality"), QStringLiteral("75"));
-    if (!quality || *quality < -32768 || *quality > 32767)
-        return 75;
-    return qRound(*quality);
+    setValue(Main, QStringLiteral("DefDocFol"), folder);
 }
 
 void Settings::setJpegQuality(int quality)
 {
-    SaveSetting(Main, QStringLiteral("JPEGQuality"), QString::number(quality));
+    setValue(Main, QStringLiteral("JPEGQuality"), QString::number(quality));
 }
 
 bool Settings::searchShownText() const
 {
-    return GetSetting(Main, QStringLiteral("SearchShownText")).trimmed() == u"1";
+    return value(Main, QStringLiteral("SearchShownText")).trimmed() == u"1";
 }
 
 void Settings::setSearchShownText(bool shown)
 {
-    SaveSetting(Main, QStringLiteral("SearchShownText"),
-                shown ? QStringLiteral("1") : QStringLiteral("0"));
+    setValue(Main, QStringLiteral("SearchShownText"),
+             shown ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 int Settings::recoveryDelayMs() const
 {
     constexpr double DefaultSeconds = 5;
     constexpr double MostSeconds = 3600;
-    const auto seconds = GetNumber(Main, QStringLiteral("RecoveryDelay"), QStringLiteral("5"));
+    const auto seconds = number(Main, QStringLiteral("RecoveryDelay"), QStringLiteral("5"));
     if (!seconds || !(*seconds >= 0)) // also not a number
         return int(DefaultSeconds * 1000);
     return int(qMin(*seconds, MostSeconds) * 1000);
@@ -158,19 +150,18 @@ int Settings::associationCount() const
 {
     // A damaged count must not send the readers round billions of rows.
     constexpr double most = 32767;
-    const auto count = GetNumber(Associations, QStringLiteral("PEAs"), QStringLiteral("0"));
+    const auto count = number(Associations, QStringLiteral("PEAs"), QStringLiteral("0"));
     return count && *count > 0 ? int(qMin(*count, most)) : 0;
 }
 
 QString Settings::associationLabel(int row) const
 {
-    return GetSetting(Associations, QStringLiteral("PEAt%1").arg(row));
+    return value(Associations, QStringLiteral("PEAt%1").arg(row));
 }
 
 QString Settings::associationEditor(int row) const
 {
-    return GetSetting(Associations, QStringLiteral("PEAe%1").arg(row),
-                      defaultAssociationEditor(row));
+    return value(Associations, QStringLiteral("PEAe%1").arg(row), defaultAssociationEditor(row));
 }
 
 QString Settings::defaultAssociationLabel(int row)

@@ -43,27 +43,25 @@ public:
     QString fileName() const;
 
     // The stored text, or defaultValue when the key is absent.
-    QString GetSetting(const QString &section, const QString &key,
-                       const QString &defaultValue = QString()) const;
-    void SaveSetting(const QString &section, const QString &key, const QString &value);
+    QString value(const QString &section, const QString &key,
+                  const QString &defaultValue = QString()) const;
+    void setValue(const QString &section, const QString &key, const QString &value);
     // Removes the section with every key in it.
-    void DeleteSetting(const QString &section);
+    void removeSection(const QString &section);
     // Writes pending changes now (they are otherwise written a little later).
     void sync();
 
     // A stored number; no value when the text (or the default) is not a number.
-    std::optional<double> GetNumber(const QString &section, const QString &key,
-                                    const QString &defaultValue) const;
+    std::optional<double> number(const QString &section, const QString &key,
+                                 const QString &defaultValue) const;
 
     // Section "Quillery".
     QString authorName() const;
     void setAuthorName(const QString &name);
     QString openFolder() const;
     void setOpenFolder(const QString &folder);
-    QString defDocFol() const;
-    void setDefDocFol(const QString &folder);
-    // 75 when absent or not a 16-bit number.
-    int jpegQuality() const;
+    QString defaultDocFolder() const;
+    void setDefaultDocFolder(const QString &folder);
     void setJpegQuality(int quality);
     // Search All's "Search the text as shown"; off unless "1" is stored.
     bool searchShownText() const;

@@ -43,7 +43,7 @@ QString TempFolder::filePath(const QString &name) const
     return m_path + u'/' + name;
 }
 
-QString TempFolder::TempFileName() const
+QString TempFolder::createFile() const
 {
     QByteArray pattern = QFile::encodeName(filePath(m_prefix)) + "XXXXXX.tmp";
     const int fd = ::mkostemps(pattern.data(), 4, O_CLOEXEC);
@@ -53,12 +53,12 @@ QString TempFolder::TempFileName() const
     return QFile::decodeName(pattern);
 }
 
-void TempFolder::AddTempFile(const QString &path)
+void TempFolder::registerFile(const QString &path)
 {
     m_files.append(path);
 }
 
-bool TempFolder::DeleteTempFile(const QString &path)
+bool TempFolder::deleteFile(const QString &path)
 {
     if (m_files.removeAll(path) == 0)
         return false;
@@ -66,7 +66,7 @@ bool TempFolder::DeleteTempFile(const QString &path)
     return true;
 }
 
-void TempFolder::DeleteTempFiles()
+void TempFolder::deleteRegistered()
 {
     for (const QString &file : std::as_const(m_files))
         ::unlink(QFile::encodeName(file).constData());

@@ -23,13 +23,13 @@ public:
     QString filePath(const QString &name) const;
 
     // A new, empty file in the folder that no other file there has.
-    QString TempFileName() const;
-    void AddTempFile(const QString &path);
+    QString createFile() const;
+    void registerFile(const QString &path);
     // Deletes one registered file now and forgets it; false, deleting nothing, when the
     // path was never registered.
-    bool DeleteTempFile(const QString &path);
+    bool deleteFile(const QString &path);
     // Deletes every registered file; files that are already gone are skipped.
-    void DeleteTempFiles();
+    void deleteRegistered();
     const QStringList &registered() const { return m_files; }
 
 private:

@@ -46,7 +46,7 @@ QList<Hyperlink::Link> Hyperlink::findLinks(QStringView text)
     return links;
 }
 
-void Hyperlink::AttachText(RichTextBox *box)
+void Hyperlink::attach(RichTextBox *box)
 {
     m_box = box;
     m_links.clear();
@@ -86,10 +86,10 @@ void Hyperlink::AttachText(RichTextBox *box)
     box->setExtraSelections(marks);
 }
 
-void Hyperlink::TrackMouse(RichTextBox *box, const QPoint &pos)
+void Hyperlink::trackMouse(RichTextBox *box, const QPoint &pos)
 {
     if (box != m_box)
-        AttachText(box);
+        attach(box);
     if (!box)
         return;
     const QPointF inDocument(pos.x() + box->horizontalScrollBar()->value(),

@@ -33,11 +33,11 @@ public:
     static QList<Link> findLinks(QStringView text);
 
     // Prepares the box after its text changed.
-    void AttachText(RichTextBox *box);
+    void attach(RichTextBox *box);
     // Follows the pointer over the box; pos is in its viewport's coordinates.
-    void TrackMouse(RichTextBox *box, const QPoint &pos);
+    void trackMouse(RichTextBox *box, const QPoint &pos);
     // The address of the link under the pointer; empty when there is none.
-    QString LinkAddress() const { return m_address; }
+    QString linkAddress() const { return m_address; }
     QList<Link> links() const { return m_links; }
 
 Q_SIGNALS:

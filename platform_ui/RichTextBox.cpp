@@ -66,7 +66,7 @@ RichTextBox::RichTextBox(QWidget *parent) : QTextEdit(parent)
     applyBackColour();
 }
 
-QString RichTextBox::Text() const
+QString RichTextBox::text() const
 {
     const QString raw = document()->toRawText();
     QString text;
@@ -91,7 +91,7 @@ QString RichTextBox::Text() const
     return text;
 }
 
-int RichTextBox::TextLength() const
+int RichTextBox::textLength() const
 {
     const int characters = document()->characterCount() - 1;
     return textPosition(characters);
@@ -112,12 +112,12 @@ void RichTextBox::setText(const QString &text)
     showDocument(doc);
 }
 
-QByteArray RichTextBox::TextRTF() const
+QByteArray RichTextBox::toRtf() const
 {
     return writeRtf(*document());
 }
 
-void RichTextBox::setTextRTF(const QByteArray &rtf)
+void RichTextBox::setRtf(const QByteArray &rtf)
 {
     if (!isRtf(rtf)) {
         setText(decodePlainText(rtf));
@@ -203,25 +203,25 @@ int RichTextBox::documentPosition(int textPosition) const
     return std::min(block.position() + offset, end);
 }
 
-int RichTextBox::SelStart() const
+int RichTextBox::selectionStart() const
 {
     return textPosition(textCursor().selectionStart());
 }
 
-void RichTextBox::setSelStart(int start)
+void RichTextBox::setSelectionStart(int start)
 {
     QTextCursor cursor = textCursor();
     cursor.setPosition(documentPosition(start));
     setTextCursor(cursor);
 }
 
-int RichTextBox::SelLength() const
+int RichTextBox::selectionLength() const
 {
     const QTextCursor cursor = textCursor();
     return textPosition(cursor.selectionEnd()) - textPosition(cursor.selectionStart());
 }
 
-void RichTextBox::setSelLength(int length)
+void RichTextBox::setSelectionLength(int length)
 {
     QTextCursor cursor = textCursor();
     const int start = cursor.selectionStart();
@@ -231,7 +231,7 @@ void RichTextBox::setSelLength(int length)
     setTextCursor(cursor);
 }
 
-QString RichTextBox::SelText() const
+QString RichTextBox::selectedText() const
 {
     QString text = m_cut ? uncutText(textCursor()) : textCursor().selectedText();
     const QString lineEnd = m_crlf ? QStringLiteral("\r\n") : QStringLiteral("\n");
@@ -242,14 +242,14 @@ QString RichTextBox::SelText() const
     return text;
 }
 
-void RichTextBox::setSelText(const QString &text)
+void RichTextBox::setSelectedText(const QString &text)
 {
     QTextCursor cursor = textCursor();
     cursor.insertText(text);
     setTextCursor(cursor);
 }
 
-void RichTextBox::setBackColor(ColourCode colour)
+void RichTextBox::setBackColour(ColourCode colour)
 {
     m_backColour = colour;
     applyBackColour();
@@ -271,11 +271,11 @@ void RichTextBox::changeEvent(QEvent *event)
         applyBackColour();
 }
 
-bool RichTextBox::SaveFile(const QString &path, QString *error) const
+bool RichTextBox::saveRtfFile(const QString &path, QString *error) const
 {
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly)) {
-        file.write(TextRTF());
+        file.write(toRtf());
         if (file.commit())
             return true;
     }
@@ -328,25 +328,25 @@ void RichTextBox::insertFromMimeData(const QMimeData *source)
 void RichTextBox::mouseMoveEvent(QMouseEvent *event)
 {
     QTextEdit::mouseMoveEvent(event);
-    Q_EMIT MouseMove(event->buttons(), event->modifiers(), event->position().toPoint());
+    Q_EMIT mouseMoved(event->buttons(), event->modifiers(), event->position().toPoint());
 }
 
 void RichTextBox::mouseReleaseEvent(QMouseEvent *event)
 {
     QTextEdit::mouseReleaseEvent(event);
-    Q_EMIT MouseUp(event->button(), event->modifiers(), event->position().toPoint());
+    Q_EMIT mouseReleased(event->button(), event->modifiers(), event->position().toPoint());
 }
 
 void RichTextBox::keyPressEvent(QKeyEvent *event)
 {
-    Q_EMIT KeyDown(event->key(), event->modifiers());
+    Q_EMIT keyPressed(event->key(), event->modifiers());
     QTextEdit::keyPressEvent(event);
 }
 
 void RichTextBox::focusInEvent(QFocusEvent *event)
 {
     QTextEdit::focusInEvent(event);
-    Q_EMIT GotFocus();
+    Q_EMIT focusGained();
 }
 
 } // namespace quillery

@@ -123,24 +123,24 @@ void RichTextBox::mergeSelBlockFormat(const QTextBlockFormat &format)
     cursor.mergeBlockFormat(format);
 }
 
-std::optional<QString> RichTextBox::SelFontName() const
+std::optional<QString> RichTextBox::selectionFontName() const
 {
     return charValue<QString>([this](const QTextCharFormat &f) { return familyOf(f, document()); });
 }
 
-void RichTextBox::setSelFontName(const QString &name)
+void RichTextBox::setSelectionFontName(const QString &name)
 {
     QTextCharFormat format;
     format.setFontFamilies(QStringList{name});
     mergeSelCharFormat(format);
 }
 
-std::optional<double> RichTextBox::SelFontSize() const
+std::optional<double> RichTextBox::selectionFontSize() const
 {
     return charValue<double>([this](const QTextCharFormat &f) { return pointsOf(f, document()); });
 }
 
-void RichTextBox::setSelFontSize(double points)
+void RichTextBox::setSelectionFontSize(double points)
 {
     if (!(points > 0))
         return;
@@ -149,32 +149,32 @@ void RichTextBox::setSelFontSize(double points)
     mergeSelCharFormat(format);
 }
 
-std::optional<bool> RichTextBox::SelBold() const
+std::optional<bool> RichTextBox::selectionBold() const
 {
     return charValue<bool>(
         [](const QTextCharFormat &f) { return f.fontWeight() >= QFont::DemiBold; });
 }
 
-void RichTextBox::setSelBold(bool on)
+void RichTextBox::setSelectionBold(bool on)
 {
     QTextCharFormat format;
     format.setFontWeight(on ? QFont::Bold : QFont::Normal);
     mergeSelCharFormat(format);
 }
 
-std::optional<bool> RichTextBox::SelItalic() const
+std::optional<bool> RichTextBox::selectionItalic() const
 {
     return charValue<bool>([](const QTextCharFormat &f) { return f.fontItalic(); });
 }
 
-void RichTextBox::setSelItalic(bool on)
+void RichTextBox::setSelectionItalic(bool on)
 {
     QTextCharFormat format;
     format.setFontItalic(on);
     mergeSelCharFormat(format);
 }
 
-std::optional<bool> RichTextBox::SelUnderline() const
+std::optional<bool> RichTextBox::selectionUnderline() const
 {
     return charValue<bool>([](const QTextCharFormat &f) {
         return f.underlineStyle() != QTextCharFormat::NoUnderline &&
@@ -182,26 +182,26 @@ std::optional<bool> RichTextBox::SelUnderline() const
     });
 }
 
-void RichTextBox::setSelUnderline(bool on)
+void RichTextBox::setSelectionUnderline(bool on)
 {
     QTextCharFormat format;
     format.setUnderlineStyle(on ? QTextCharFormat::SingleUnderline : QTextCharFormat::NoUnderline);
     mergeSelCharFormat(format);
 }
 
-std::optional<bool> RichTextBox::SelStrikeThru() const
+std::optional<bool> RichTextBox::selectionStrikeOut() const
 {
     return charValue<bool>([](const QTextCharFormat &f) { return f.fontStrikeOut(); });
 }
 
-void RichTextBox::setSelStrikeThru(bool on)
+void RichTextBox::setSelectionStrikeOut(bool on)
 {
     QTextCharFormat format;
     format.setFontStrikeOut(on);
     mergeSelCharFormat(format);
 }
 
-std::optional<ColourCode> RichTextBox::SelColor() const
+std::optional<ColourCode> RichTextBox::selectionColour() const
 {
     return charValue<ColourCode>([](const QTextCharFormat &f) {
         const QBrush brush = f.foreground();
@@ -209,7 +209,7 @@ std::optional<ColourCode> RichTextBox::SelColor() const
     });
 }
 
-void RichTextBox::setSelColor(ColourCode colour)
+void RichTextBox::setSelectionColour(ColourCode colour)
 {
     QTextCharFormat format;
     // Window text is "automatic": no colour of its own, so it follows the theme.
@@ -220,24 +220,24 @@ void RichTextBox::setSelColor(ColourCode colour)
     mergeSelCharFormat(format);
 }
 
-std::optional<int> RichTextBox::SelCharOffset() const
+std::optional<int> RichTextBox::selectionCharOffset() const
 {
     return charValue<int>(
         [](const QTextCharFormat &f) { return f.intProperty(rtf::CharOffsetTwips); });
 }
 
-void RichTextBox::setSelCharOffset(int twips)
+void RichTextBox::setSelectionCharOffset(int twips)
 {
     QTextCharFormat format;
     format.setProperty(rtf::CharOffsetTwips, twips);
-    const double points = SelFontSize().value_or(12);
+    const double points = selectionFontSize().value_or(12);
     format.setBaselineOffset(points > 0 ? 100.0 * twips / 20.0 / points : 0);
     if (twips == 0)
         format.setVerticalAlignment(QTextCharFormat::AlignNormal);
     mergeSelCharFormat(format);
 }
 
-std::optional<int> RichTextBox::SelAlignment() const
+std::optional<int> RichTextBox::selectionAlignment() const
 {
     return blockValue<int>([](const QTextBlock &block) {
         const Qt::Alignment alignment = block.blockFormat().alignment();
@@ -251,7 +251,7 @@ std::optional<int> RichTextBox::SelAlignment() const
     });
 }
 
-void RichTextBox::setSelAlignment(int alignment)
+void RichTextBox::setSelectionAlignment(int alignment)
 {
     QTextBlockFormat format;
     switch (alignment) {
@@ -271,14 +271,14 @@ void RichTextBox::setSelAlignment(int alignment)
     mergeSelBlockFormat(format);
 }
 
-std::optional<bool> RichTextBox::SelBullet() const
+std::optional<bool> RichTextBox::selectionBullet() const
 {
     return blockValue<bool>([](const QTextBlock &block) { return block.textList() != nullptr; });
 }
 
-void RichTextBox::setSelBullet(bool on)
+void RichTextBox::setSelectionBullet(bool on)
 {
-    if (SelBullet() == std::optional<bool>(on))
+    if (selectionBullet() == std::optional<bool>(on))
         return;
     QTextCursor cursor = textCursor();
     cursor.beginEditBlock();
@@ -364,7 +364,7 @@ template <typename Change> void RichTextBox::changeIndents(Change change)
     cursor.endEditBlock();
 }
 
-std::optional<int> RichTextBox::SelIndent() const
+std::optional<int> RichTextBox::selectionIndent() const
 {
     return blockValue<int>([](const QTextBlock &block) {
         const Indents i = indents(block);
@@ -372,28 +372,28 @@ std::optional<int> RichTextBox::SelIndent() const
     });
 }
 
-void RichTextBox::setSelIndent(int twips)
+void RichTextBox::setSelectionIndent(int twips)
 {
     changeIndents([twips](Indents i) { return Indents{twips - i.first, i.first}; });
 }
 
-std::optional<int> RichTextBox::SelHangingIndent() const
+std::optional<int> RichTextBox::selectionHangingIndent() const
 {
     return blockValue<int>([](const QTextBlock &block) { return -indents(block).first; });
 }
 
-void RichTextBox::setSelHangingIndent(int twips)
+void RichTextBox::setSelectionHangingIndent(int twips)
 {
     changeIndents([twips](Indents i) { return Indents{i.left + i.first + twips, -twips}; });
 }
 
-std::optional<int> RichTextBox::SelRightIndent() const
+std::optional<int> RichTextBox::selectionRightIndent() const
 {
     return blockValue<int>(
         [](const QTextBlock &block) { return toTwips(block.blockFormat().rightMargin()); });
 }
 
-void RichTextBox::setSelRightIndent(int twips)
+void RichTextBox::setSelectionRightIndent(int twips)
 {
     QTextBlockFormat format;
     format.setRightMargin(twipsToPixels(twips));

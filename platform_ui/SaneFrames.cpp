@@ -40,14 +40,14 @@ qint64 lineBytes(int width, int samplesPerPixel, int depth)
     return (qint64(width) * samplesPerPixel * depth + 7) / 8;
 }
 
-cImage greyImage(const SaneFrame &frame, int lines)
+Picture greyImage(const SaneFrame &frame, int lines)
 {
     const SANE_Parameters &p = frame.parameters;
     const int width = p.pixels_per_line;
-    cImage image;
+    Picture image;
     const bool lineArt = p.depth == 1;
     if ((!lineArt && !usableDepth(p)) || p.bytes_per_line < lineBytes(width, 1, p.depth) ||
-        !image.Create(width, lines, lineArt ? 1 : 8))
+        !image.create(width, lines, lineArt ? 1 : 8))
         return {};
     for (int y = 0; y < lines; ++y) {
         const auto *line = reinterpret_cast<const std::uint8_t *>(frame.data.constData()) +
@@ -66,7 +66,7 @@ cImage greyImage(const SaneFrame &frame, int lines)
 
 // Colour from one RGB frame or three single-colour frames; `channels[c]`
 // gives the frame and the sample offset of red (0), green (1) and blue (2).
-cImage colourImage(const std::vector<SaneFrame> &frames, int lines)
+Picture colourImage(const std::vector<SaneFrame> &frames, int lines)
 {
     const SANE_Parameters &first = frames.front().parameters;
     const int width = first.pixels_per_line;
@@ -102,12 +102,12 @@ cImage colourImage(const std::vector<SaneFrame> &frames, int lines)
             return {};
         }
     }
-    cImage image;
+    Picture image;
     for (const Channel &c : channels) {
         if (!c.frame)
             return {};
     }
-    if (!image.Create(width, lines, 24))
+    if (!image.create(width, lines, 24))
         return {};
     for (int y = 0; y < lines; ++y) {
         std::uint8_t *row = image.scanLine(y);
@@ -129,7 +129,7 @@ bool saneFrameHasRoom(qint64 held, qint64 more)
     return more >= 0 && held >= 0 && more <= MaxSaneFrameBytes - held;
 }
 
-cImage imageFromSaneFrames(const std::vector<SaneFrame> &frames)
+Picture imageFromSaneFrames(const std::vector<SaneFrame> &frames)
 {
     if (frames.empty() || frames.size() > MaxSaneFrames ||
         frames.front().parameters.pixels_per_line <= 0)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "images/cImage.h"
+#include "images/Picture.h"
 
 #include <QByteArray>
 
@@ -30,6 +30,6 @@ bool saneFrameHasRoom(qint64 held, qint64 more);
 // colour (one RGB frame, or red, green and blue frames) a 24-bit image.
 // 16-bit samples keep their high byte. Returns an empty image for anything
 // else or for frames that do not fit together.
-cImage imageFromSaneFrames(const std::vector<SaneFrame> &frames);
+Picture imageFromSaneFrames(const std::vector<SaneFrame> &frames);
 
 } // namespace quillery

@@ -105,7 +105,7 @@ int runApplication(int argc, char *argv[])
     };
     hooks.openFile = [&window](const QString &path) {
         if (!window.activateBinderWindow(path))
-            window.OpenFile(path);
+            window.openFile(path);
     };
     hooks.restorePlacement = [&window, &settings] {
         restorePlacement(window, settings);

@@ -62,15 +62,15 @@ MainWindow::MainWindow(TempFolder &temp, Dialogs &dialogs, Settings &settings, Q
             closeSplash();
     };
     hooks.openCancelled = [this] {
-        CheckMenus();
+        updateCommandState();
     };
     hooks.recordRecent = [this](const QString &title, const QString &path) {
-        recent().NewItem(title, path);
+        recent().addItem(title, path);
     };
     m_ui = std::make_unique<WindowUi>(hooks);
     m_workspace = std::make_unique<Workspace>(temp, dialogs, *m_ui);
     m_workspace->authorName = m_settings.authorName();
-    m_workspace->defaultDocFolder = m_settings.defDocFol();
+    m_workspace->defaultDocFolder = m_settings.defaultDocFolder();
     setWindowIcon(binderIcon());
 
     m_mdi->setObjectName(QStringLiteral("mdiArea"));
@@ -96,7 +96,7 @@ RecentFilesWindow &MainWindow::recent()
 {
     if (!m_recent)
         m_recent = std::make_unique<RecentFilesWindow>(
-            m_workspace->dialogs, [this](const QString &path) { OpenFile(path); },
+            m_workspace->dialogs, [this](const QString &path) { openFile(path); },
             [this] { openBinder(); }, RecentFiles::defaultPath(), this);
     return *m_recent;
 }
@@ -193,12 +193,12 @@ BinderWindow *MainWindow::addBinderWindow(std::unique_ptr<Binder> binder)
             });
     connect(window, &BinderWindow::stateChanged, this, [this, window] {
         if (window == activeBinderWindow())
-            CheckMenus();
+            updateCommandState();
     });
     placeNewSubWindow(*m_mdi, *sub);
     sub->show();
     m_mdi->setActiveSubWindow(sub);
-    window->SetPanePos();
+    window->applyPanePosition();
     return window;
 }
 
@@ -211,13 +211,13 @@ void MainWindow::activeWindowChanged()
         menuBar()->addMenu(menu);
     if (window)
         window->showPageStatus();
-    CheckMenus();
+    updateCommandState();
 }
 
 void MainWindow::newBinder()
 {
     auto binder = std::make_unique<Binder>();
-    NewFile(*m_workspace, *binder, true);
+    makeNewBinder(*m_workspace, *binder, true);
     addBinderWindow(std::move(binder));
 }
 
@@ -226,16 +226,16 @@ void MainWindow::closeUntouchedNewBinder(int otherWindows)
     BinderWindow *active = activeBinderWindow();
     const int loaded = 1 + int(binderWindows().size()) + otherWindows +
                        (loadedSystemWindows ? loadedSystemWindows() : 0);
-    if (active && IsNewFile(active->binder(), loaded))
+    if (active && isUntouchedNewBinder(active->binder(), loaded))
         active->parentWidget()->close();
 }
 
-void MainWindow::OpenFile(const QString &fileName)
+void MainWindow::openFile(const QString &fileName)
 {
     const bool binderFile = isBinderFile(fileName);
     if (binderFile)
         closeUntouchedNewBinder(0);
-    auto binder = quillery::OpenFile(*m_workspace, fileName);
+    auto binder = quillery::openFile(*m_workspace, fileName);
     if (!binder)
         return;
     // A binder opens on its remembered page when that is text or a file; pictures,
@@ -243,7 +243,7 @@ void MainWindow::OpenFile(const QString &fileName)
     if (binderFile && binder->hasPage(0)) {
         const PageKind kind = binder->page(0).key.kind;
         if (kind != PageKind::RTF && kind != PageKind::TXT && kind != PageKind::FILE)
-            binder->setCurIndex(0);
+            binder->setCurrentPosition(0);
     }
     showOpened(std::move(binder));
 }
@@ -251,7 +251,7 @@ void MainWindow::OpenFile(const QString &fileName)
 bool MainWindow::activateBinderWindow(const QString &path)
 {
     for (BinderWindow *window : binderWindows()) {
-        if (window->binder().CurFile() == path) {
+        if (window->binder().fileName() == path) {
             m_mdi->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(window->parentWidget()));
             return true;
         }
@@ -269,10 +269,10 @@ void MainWindow::showRecovered(std::unique_ptr<Binder> binder)
 void MainWindow::showOpened(std::unique_ptr<Binder> binder)
 {
     addBinderWindow(std::move(binder));
-    CheckMenus();
+    updateCommandState();
 }
 
-void MainWindow::CheckMenus()
+void MainWindow::updateCommandState()
 {
     BinderWindow *window = activeBinderWindow();
     if (!window) {
@@ -285,7 +285,7 @@ void MainWindow::CheckMenus()
     }
     const Binder &binder = window->binder();
     ListState list;
-    list.selected = window->lvwPages()->selectedRow() + 1;
+    list.selected = window->pageList()->selectedRow() + 1;
     list.html = window->viewer()->HTML;
     list.offline = window->viewer()->offline();
     list.pageOnClipboard = pageOnClipboard(m_workspace->temp);
@@ -303,7 +303,7 @@ void MainWindow::openBinder()
     request.title = QStringLiteral("Open a Quillery");
     request.filter = QStringLiteral("Quillery (*.qly)|*.qly|All files (*.*)|*.*");
     const QString openFolder = m_settings.openFolder();
-    const QString docFolder = m_settings.defDocFol();
+    const QString docFolder = m_settings.defaultDocFolder();
     if (!openFolder.isEmpty() && QFileInfo(openFolder).isDir())
         request.initialFolder = openFolder;
     else if (!docFolder.isEmpty() && QFileInfo(docFolder).isDir())
@@ -312,7 +312,7 @@ void MainWindow::openBinder()
     if (chosen.isEmpty())
         return;
     m_settings.setOpenFolder(QFileInfo(chosen).absolutePath());
-    OpenFile(chosen);
+    openFile(chosen);
 }
 
 void MainWindow::showRecentFiles()
@@ -329,9 +329,9 @@ void MainWindow::changeAuthorName()
     m_workspace->authorName = *answer;
     for (BinderWindow *window : binderWindows()) {
         const Binder &binder = window->binder();
-        if (QFileInfo(binder.CurFile()).isFile() && !binder.ro()) {
+        if (QFileInfo(binder.fileName()).isFile() && !binder.isReadOnly()) {
             try {
-                CreateAF(*m_workspace, binder, binder.CurFile(), false);
+                createCompanionFiles(*m_workspace, binder, binder.fileName(), false);
             } catch (const std::exception &) {
                 // The lock note only names the holder; the binder is unaffected.
             }
@@ -376,8 +376,8 @@ void MainWindow::showOptions(Binder &binder)
 
 void MainWindow::editPage(Binder &binder)
 {
-    EditLaunch(*m_workspace, binder, m_settings, this,
-               [this, &binder] { showAssociations(binder); });
+    launchPageEditor(*m_workspace, binder, m_settings, this,
+                     [this, &binder] { showAssociations(binder); });
 }
 
 void MainWindow::showAssociations(Binder &binder)
@@ -390,7 +390,7 @@ void MainWindow::showAssociations(Binder &binder)
     dialog->show();
 }
 
-void MainWindow::Arrange(Arrangement arrangement)
+void MainWindow::arrange(Arrangement arrangement)
 {
     switch (arrangement) {
     case Arrangement::Cascade:
@@ -462,7 +462,7 @@ void MainWindow::toolbarClicked(int position, int choice)
     default:
         break;
     }
-    CheckMenus();
+    updateCommandState();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

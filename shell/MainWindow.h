@@ -44,14 +44,14 @@ public:
     // The recent-files window, made hidden on first use.
     RecentFilesWindow &recent();
 
-    void OpenFile(const QString &fileName);
+    void openFile(const QString &fileName);
     // Makes the window of the binder file at path the active one; false when none has it.
     bool activateBinderWindow(const QString &path);
     // Shows a binder recovered from a snapshot in a window of its own.
     void showRecovered(std::unique_ptr<Binder> binder);
     // Brings the menus, the toolbar and the status bar in line with the active window;
     // it changes nothing else.
-    void CheckMenus();
+    void updateCommandState();
     // Closes the splash window, if one is still up.
     std::function<void()> closeSplash;
     std::function<int()> loadedSystemWindows; // the splash and other non-binder windows
@@ -66,7 +66,7 @@ public:
     void showAbout() override;
     void sendFeedback() override;
     void exit() override;
-    void Arrange(Arrangement arrangement) override;
+    void arrange(Arrangement arrangement) override;
     void showScanner(Binder &binder) override;
     void showOptions(Binder &binder) override;
     void editPage(Binder &binder) override;

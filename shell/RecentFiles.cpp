@@ -3,8 +3,8 @@
 
 #include "documents/LumpArchive.h"
 #include "platform/Dialogs.h"
+#include "platform/FileDetails.h"
 #include "platform/FileError.h"
-#include "platform_ui/Orde.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -50,7 +50,7 @@ RecentFiles::RecentFiles(const QString &path) : m_path(path)
 {
 }
 
-int RecentFiles::HasDup(const QString &path) const
+int RecentFiles::positionOf(const QString &path) const
 {
     for (int i = 0; i < count(); ++i) {
         if (m_items[i].path.compare(path, Qt::CaseInsensitive) == 0)
@@ -59,9 +59,9 @@ int RecentFiles::HasDup(const QString &path) const
     return 0;
 }
 
-void RecentFiles::NewItem(const QString &title, const QString &path)
+void RecentFiles::addItem(const QString &title, const QString &path)
 {
-    if (const int duplicate = HasDup(path))
+    if (const int duplicate = positionOf(path))
         remove(duplicate);
     m_items.prepend({title, path});
 }
@@ -82,7 +82,7 @@ bool RecentFiles::load(Dialogs &dialogs)
     m_items.clear();
     titleWidth = DefaultTitleWidth;
     fileWidth = DefaultFileWidth;
-    if (!Orde::IsFile(m_path))
+    if (!isFile(m_path))
         return true;
     try {
         read();
@@ -100,10 +100,10 @@ bool RecentFiles::load(Dialogs &dialogs)
 void RecentFiles::read()
 {
     LumpArchive archive(header);
-    archive.OpenArchive(m_path);
+    archive.open(m_path);
     const auto data = [&](int number) {
         const Lump &lump = archive.lump(number);
-        return LumpArchive::ReadBytes(m_path, lump.offset, lump.length);
+        return LumpArchive::readBytes(m_path, lump.offset, lump.length);
     };
     // Title and path lumps come in pairs before the two widths.
     const int rowLumps = archive.lumpCount() - 2;
@@ -146,7 +146,7 @@ void RecentFiles::write() const
     archive.setLumpName(2 * rows + 2, QByteArrayLiteral("F_WIDTH"));
     archive.setLumpData(2 * rows + 2, widthText(fileWidth));
     QDir().mkpath(QFileInfo(m_path).absolutePath());
-    archive.WriteArchive(m_path);
+    archive.write(m_path);
 }
 
 } // namespace quillery

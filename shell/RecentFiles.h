@@ -34,9 +34,9 @@ public:
     int count() const { return int(m_items.size()); }
 
     // The 1-based position of the row whose path equals path without regard to case, or 0.
-    int HasDup(const QString &path) const;
+    int positionOf(const QString &path) const;
     // Puts the binder at the top, dropping any older row for the same path.
-    void NewItem(const QString &title, const QString &path);
+    void addItem(const QString &title, const QString &path);
     void remove(int position); // 1-based
     void clear();
 

@@ -2,8 +2,8 @@
 #include "shell/RecentFilesWindow.h"
 
 #include "platform/Dialogs.h"
+#include "platform/FileDetails.h"
 #include "platform/Twips.h"
-#include "platform_ui/Orde.h"
 #include "shell/Icons.h"
 
 #include <QBoxLayout>
@@ -78,17 +78,17 @@ RecentFilesWindow::RecentFilesWindow(Dialogs &dialogs, OpenFileCall openFile,
     LV->setColumnWidth(0, pixels(m_list.titleWidth));
     LV->setColumnWidth(1, pixels(m_list.fileWidth));
     refill();
-    CheckButtons();
+    updateButtons();
 }
 
-void RecentFilesWindow::NewItem(const QString &title, const QString &path)
+void RecentFilesWindow::addItem(const QString &title, const QString &path)
 {
-    m_list.NewItem(title, path);
+    m_list.addItem(title, path);
     refill();
     LV->setCurrentItem(LV->topLevelItem(0));
 }
 
-void RecentFilesWindow::CheckButtons()
+void RecentFilesWindow::updateButtons()
 {
     const bool rows = m_list.count() > 0;
     if (rows)
@@ -108,7 +108,7 @@ void RecentFilesWindow::unload()
 void RecentFilesWindow::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    CheckButtons();
+    updateButtons();
 }
 
 void RecentFilesWindow::closeEvent(QCloseEvent *event)
@@ -124,7 +124,7 @@ void RecentFilesWindow::openSelected()
         return;
     LV->setFocus();
     const QString path = m_list.items()[row - 1].path;
-    if (Orde::IsFile(path)) {
+    if (isFile(path)) {
         m_openFile(path);
         accept();
         return;
@@ -161,7 +161,7 @@ void RecentFilesWindow::removeAllItems()
     m_list.clear();
     refill();
     LV->setFocus();
-    CheckButtons();
+    updateButtons();
 }
 
 void RecentFilesWindow::openOther()
@@ -190,7 +190,7 @@ void RecentFilesWindow::removeSelected()
     m_list.remove(selectedRow());
     refill();
     LV->setFocus();
-    CheckButtons();
+    updateButtons();
 }
 
 int RecentFilesWindow::selectedRow() const

@@ -26,16 +26,16 @@ public:
     using OpenFileCall = std::function<void(const QString &path)>;
     using OpenOtherCall = std::function<void()>;
 
-    // openFile opens a binder (the main window's OpenFile), openOther runs File > Open.
+    // openFile opens a binder (MainWindow::openFile), openOther runs File > Open.
     RecentFilesWindow(Dialogs &dialogs, OpenFileCall openFile, OpenOtherCall openOther,
                       const QString &listPath = RecentFiles::defaultPath(),
                       QWidget *parent = nullptr);
 
     // Called whenever a binder is opened or saved, also while the window is hidden.
-    void NewItem(const QString &title, const QString &path);
-    int HasDup(const QString &path) const { return m_list.HasDup(path); }
+    void addItem(const QString &title, const QString &path);
+    int positionOf(const QString &path) const { return m_list.positionOf(path); }
     // Selects row 1 when there are rows and enables the commands that need one.
-    void CheckButtons();
+    void updateButtons();
     // Writes the list with the current column widths.
     void unload();
 

@@ -28,7 +28,7 @@ void runShutdown(Session &session, const ShutdownHooks &hooks)
 {
     if (session.temp) {
         const QString folder = session.temp->path();
-        session.temp->DeleteTempFiles();
+        session.temp->deleteRegistered();
         session.instances.leave(
             [&] { ::unlink(QFile::encodeName(placeholderFile(*session.temp)).constData()); });
         // Fails while anything is left, such as the page clipboard files.

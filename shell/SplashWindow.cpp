@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/SplashWindow.h"
 
-#include "platform_ui/Orde.h"
 #include "shell/AppInfo.h"
 #include "shell/Icons.h"
 
@@ -60,7 +59,7 @@ SplashWindow::SplashWindow(QWidget *parent)
     for (QLabel *l : {imgBook, lblTitle, lblVersion, lblName, lblWebsite})
         layout->addWidget(l);
     // The labels pass mouse presses on to the window, so a click anywhere closes it.
-    Orde::SetTopmost(this, true);
+    setWindowFlag(Qt::WindowStaysOnTopHint);
 
     Timer.setSingleShot(true);
     Timer.setInterval(Interval);

@@ -4,9 +4,9 @@
 #include "documents/NewPage.h"
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
+#include "platform/FileDetails.h"
 #include "platform/FileError.h"
 #include "platform/Settings.h"
-#include "platform_ui/Orde.h"
 #include "shell/AuthorName.h"
 #include "shell/Session.h"
 #include "shell/TempFolderSetup.h"
@@ -76,7 +76,7 @@ void finishStartup(Session &session, Workspace &workspace, const QStringList &ar
                    const StartupHooks &hooks)
 {
     workspace.authorName = session.authorName;
-    workspace.defaultDocFolder = session.settings.defDocFol();
+    workspace.defaultDocFolder = session.settings.defaultDocFolder();
     ignoringErrors([&] { writeBlankHtml(workspace); });
     ignoringErrors([&] { call(hooks.offerRecovery); });
     ignoringErrors([&] { openCommandLine(arguments, session.dialogs, hooks); });
@@ -98,9 +98,9 @@ void openCommandLine(const QStringList &arguments, Dialogs &dialogs, const Start
     }
     // Quotes are what a launcher may leave around the path; a name may hold them too.
     QString path = line;
-    if (!Orde::IsFile(path))
+    if (!isFile(path))
         path.remove(u'"');
-    if (Orde::IsFile(path)) {
+    if (isFile(path)) {
         if (hooks.openFile)
             hooks.openFile(QFileInfo(path).absoluteFilePath());
         return;

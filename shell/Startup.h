@@ -16,11 +16,11 @@ struct StartupHooks
 {
     std::function<void()> showSplash;
     std::function<void()> closeSplash;
-    std::function<void()> newBinder;                   // File > New
-    std::function<void(const QString &path)> openFile; // OpenFile
-    std::function<void()> restorePlacement;            // before the window is shown
-    std::function<void()> loadRecent;                  // makes the hidden recent-files window
-    std::function<void()> offerRecovery;               // the snapshots an earlier run left unsaved
+    std::function<void()> newBinder; // File > New
+    std::function<void(const QString &path)> openFile;
+    std::function<void()> restorePlacement; // before the window is shown
+    std::function<void()> loadRecent;       // makes the hidden recent-files window
+    std::function<void()> offerRecovery;    // the snapshots an earlier run left unsaved
 };
 
 // Start-up before the main window exists: splash window, author name, and the temporary

@@ -47,7 +47,7 @@ void restorePlacement(QWidget &window, const Settings &settings)
 
     const auto pixels = [&](const QString &key, const QString &defaultTwips, qreal dpi,
                             int current) {
-        const auto twips = settings.GetNumber(Settings::Main, key, defaultTwips);
+        const auto twips = settings.number(Settings::Main, key, defaultTwips);
         return twips ? qRound(twipsToPixels(*twips, dpi)) : current;
     };
     QSize size = window.size();
@@ -65,7 +65,7 @@ void restorePlacement(QWidget &window, const Settings &settings)
     window.resize(size);
     window.move(pos);
 
-    const auto state = settings.GetNumber(Settings::Main, stateKey, QStringLiteral("2"));
+    const auto state = settings.number(Settings::Main, stateKey, QStringLiteral("2"));
     if (state == 0.0)
         window.setWindowState(Qt::WindowNoState);
     else if (state == 1.0)
@@ -78,20 +78,20 @@ void savePlacement(const QWidget &window, Settings &settings)
 {
     const Qt::WindowStates state = window.windowState();
     if (state & Qt::WindowMinimized) {
-        settings.SaveSetting(Settings::Main, stateKey, QStringLiteral("0"));
+        settings.setValue(Settings::Main, stateKey, QStringLiteral("0"));
         return;
     }
     if (state & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
-        settings.SaveSetting(Settings::Main, stateKey, QStringLiteral("2"));
+        settings.setValue(Settings::Main, stateKey, QStringLiteral("2"));
         return;
     }
-    settings.SaveSetting(Settings::Main, stateKey, QStringLiteral("0"));
+    settings.setValue(Settings::Main, stateKey, QStringLiteral("0"));
     const qreal dpiX = window.logicalDpiX();
     const qreal dpiY = window.logicalDpiY();
-    settings.SaveSetting(Settings::Main, heightKey, twipsText(window.height(), dpiY));
-    settings.SaveSetting(Settings::Main, widthKey, twipsText(window.width(), dpiX));
-    settings.SaveSetting(Settings::Main, topKey, twipsText(window.y(), dpiY));
-    settings.SaveSetting(Settings::Main, leftKey, twipsText(window.x(), dpiX));
+    settings.setValue(Settings::Main, heightKey, twipsText(window.height(), dpiY));
+    settings.setValue(Settings::Main, widthKey, twipsText(window.width(), dpiX));
+    settings.setValue(Settings::Main, topKey, twipsText(window.y(), dpiY));
+    settings.setValue(Settings::Main, leftKey, twipsText(window.x(), dpiX));
 }
 
 } // namespace quillery

@@ -35,11 +35,11 @@ void importPages(Workspace &workspace, Binder &binder, const QString &fileName,
 {
     BusyScope busy(workspace.ui);
     TempFolder &temp = scratchFolder(workspace, binder);
-    const QString copy = temp.TempFileName();
-    temp.AddTempFile(copy);
+    const QString copy = temp.createFile();
+    temp.registerFile(copy);
     fileio::copyFile(fileName, copy);
     LumpArchive archive(BinderHeader);
-    archive.OpenArchive(copy);
+    archive.open(copy);
     const int pages = pageCountOf(records, archive.lumpCount());
     ProgressScope progress(workspace.ui, QStringLiteral("Importing ") + fileName, pages, true);
     binder.setChanged(true);
@@ -60,7 +60,7 @@ bool importBinderFile(Workspace &workspace, Binder &binder, const QString &fileN
         if (isEncryptedBinderFile(fileName))
             throw FileError(FileError::InvalidFormat,
                             QStringLiteral("It is an encrypted binder; open it to copy its pages"));
-        const QByteArray text = LumpArchive(BinderHeader).ReadNamedLump(fileName, RecordsLump);
+        const QByteArray text = LumpArchive(BinderHeader).readNamedLump(fileName, RecordsLump);
         // No more pages can be described than the text has lines.
         PageRecords pages(text.count('\n') + 1);
         InfoRecords records;
@@ -77,7 +77,7 @@ bool importBinderFile(Workspace &workspace, Binder &binder, const QString &fileN
     return true;
 }
 
-void ImportQLY(Workspace &workspace, Binder &binder)
+void importBinder(Workspace &workspace, Binder &binder)
 {
     workspace.ui.closeSplash();
     FileDialogRequest request;

@@ -11,7 +11,7 @@ class Workspace;
 // Appends every page of another binder file, asked for with a file dialog, behind the
 // binder's pages, with names, times, comments, colours, kinds and data. The other
 // binder's own settings are not taken over.
-void ImportQLY(Workspace &workspace, Binder &binder);
+void importBinder(Workspace &workspace, Binder &binder);
 // The same for a known file; false when nothing was added because of an error or a
 // cancelled password prompt.
 bool importBinderFile(Workspace &workspace, Binder &binder, const QString &fileName);

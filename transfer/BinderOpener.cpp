@@ -90,8 +90,8 @@ void takeLayoutRecords(Binder &binder)
 
     const int selected =
         binder.records().value(RecordKey::SelectedPage, QStringLiteral("1")).toInt();
-    binder.setCurIndex(pages == 0 ? 0 : (selected >= 1 && selected <= pages ? selected : 1));
-    DelCFInfo(binder);
+    binder.setCurrentPosition(pages == 0 ? 0 : (selected >= 1 && selected <= pages ? selected : 1));
+    dropPageRecords(binder);
 
     for (int c = 1; c <= PageList::ColumnCount; ++c) {
         bool ok = false;
@@ -124,15 +124,15 @@ QString makeWorkingCopy(Workspace &workspace, Binder &binder, const QString &pat
     // The lock comes before the first byte is read, so that no other instance can save
     // between what this window reads and what it later writes back.
     try {
-        binder.OpenNum = FileLock::acquire(path);
+        binder.fileLock = FileLock::acquire(path);
     } catch (const FileError &error) {
         if (!error.isPermissionDenied() || !FileLock::isHeldElsewhere(path))
             throw;
     }
-    if (!binder.OpenNum.isHeld()) {
+    if (!binder.fileLock.isHeld()) {
         binder.setReadOnly(true);
-        const QString working = workspace.temp.TempFileName();
-        workspace.temp.AddTempFile(working);
+        const QString working = workspace.temp.createFile();
+        workspace.temp.registerFile(working);
         // The lock note is trusted to name the holder only when the shadow copy written
         // with it holds this very binder.
         const bool fromShadow = copyForReader(path, working);
@@ -142,8 +142,8 @@ QString makeWorkingCopy(Workspace &workspace, Binder &binder, const QString &pat
     }
     if (isEncryptedBinderFile(path))
         return decryptWorkingCopy(workspace, binder, path);
-    const QString working = workspace.temp.TempFileName();
-    workspace.temp.AddTempFile(working);
+    const QString working = workspace.temp.createFile();
+    workspace.temp.registerFile(working);
     fileio::linkOrCopy(path, working);
     return working;
 }
@@ -153,10 +153,10 @@ QString makeWorkingCopy(Workspace &workspace, Binder &binder, const QString &pat
 void markInUse(Workspace &workspace, Binder &binder, const QString &path)
 {
     try {
-        CreateAF(workspace, binder, path, true);
+        createCompanionFiles(workspace, binder, path, true);
     } catch (const FileError &error) {
         removeCompanions(path);
-        binder.OpenNum.release();
+        binder.fileLock.release();
         binder.setReadOnly(true);
         workspace.dialogs.message(
             MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("Opened Read-Only"),
@@ -166,7 +166,7 @@ void markInUse(Workspace &workspace, Binder &binder, const QString &path)
                 error.description() + QStringLiteral(".  You can save it under another name."));
         return;
     }
-    if (binder.OpenNum.isWriteLock())
+    if (binder.fileLock.isWriteLock())
         removeStaleScratchFiles(path);
 }
 
@@ -176,13 +176,13 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
     binder.workingCopy = working;
 
     LumpArchive archive(BinderHeader);
-    archive.OpenArchive(working);
+    archive.open(working);
     if (archive.lumpCount() < 1)
         throw FileError::damaged(QStringLiteral("it has no record lump"));
     const Lump &records = archive.lump(1);
     PageRecords pageRecords(archive.lumpCount() - 1);
     binder.editRecords([&](InfoRecords &loaded) {
-        loaded.loadText(LumpArchive::ReadBytes(working, records.offset, records.length),
+        loaded.loadText(LumpArchive::readBytes(working, records.offset, records.length),
                         pageRecords.divert());
     });
 
@@ -201,7 +201,7 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
     appendArchivePages(binder, pageRecords, archive, working, 1, pages);
     takeLayoutRecords(binder);
 
-    if (purpose == OpenPurpose::Edit && !binder.ro())
+    if (purpose == OpenPurpose::Edit && !binder.isReadOnly())
         markInUse(workspace, binder, path);
     if (purpose == OpenPurpose::Edit)
         workspace.ui.recordRecent(recentFilesTitle(binder), path);
@@ -215,18 +215,18 @@ bool isBinderFile(const QString &path)
            path.right(4).toLower() == u".qly";
 }
 
-std::unique_ptr<Binder> OpenFile(Workspace &workspace, const QString &fileName, OpenPurpose purpose)
+std::unique_ptr<Binder> openFile(Workspace &workspace, const QString &fileName, OpenPurpose purpose)
 {
     auto binder = std::make_unique<Binder>();
     if (!isBinderFile(fileName)) {
-        NewFile(workspace, *binder, false);
-        ImportFile(workspace, *binder, fileName, PageKind::Unknown);
-        binder->setCurIndex(1);
+        makeNewBinder(workspace, *binder, false);
+        importFile(workspace, *binder, fileName, PageKind::Unknown);
+        binder->setCurrentPosition(1);
         binder->setChanged(false);
         return binder;
     }
 
-    binder->setCurFile(fileName);
+    binder->setFileName(fileName);
     try {
         loadBinder(workspace, *binder, fileName, purpose);
     } catch (const Cancelled &) {

@@ -14,8 +14,8 @@ class PageRecords;
 class Workspace;
 
 // True when the path names a binder: a file that starts with the binder header or the
-// encrypted container's, whatever its name. A name ending in ".qly" in any case counts too, so that a damaged or missing
-// binder is reported as such instead of being taken in as a page of raw bytes.
+// encrypted container's, whatever its name. A name ending in ".qly" in any case counts too, so that
+// a damaged or missing binder is reported as such instead of being taken in as a page of raw bytes.
 bool isBinderFile(const QString &path);
 
 enum class OpenPurpose {
@@ -26,7 +26,7 @@ enum class OpenPurpose {
 // Opens a binder file, or makes a new untitled binder whose only page is any other file.
 // Failures and cancelled password prompts have been reported to the user when this
 // returns no binder.
-std::unique_ptr<Binder> OpenFile(Workspace &workspace, const QString &fileName,
+std::unique_ptr<Binder> openFile(Workspace &workspace, const QString &fileName,
                                  OpenPurpose purpose = OpenPurpose::Edit);
 
 // Adds a row for each of the pages firstPage to lastPage (1-based) described by the

@@ -98,13 +98,13 @@ QString uniqueName(const QString &name, const QString &folder)
 
 } // namespace
 
-QString getext(const QString &fileName)
+QString extensionOf(const QString &fileName)
 {
     const qsizetype dot = fileName.lastIndexOf(u'.');
     return dot < 0 ? QString() : fileName.mid(dot);
 }
 
-QString FileFormat(const QString &name, bool inTemp, const QString &tempFolder)
+QString safeFileName(const QString &name, bool inTemp, const QString &tempFolder)
 {
     QString result = keepTail(replaceUnsafeCharacters(trimSpaces(withoutControls(name))));
     // The program's scratch files in the temporary folder end in ".tmp" (the page
@@ -123,8 +123,9 @@ QString FileFormat(const QString &name, bool inTemp, const QString &tempFolder)
 
 QString pageFileName(const QString &name, PageKind kind)
 {
-    const QString safe = FileFormat(name, false);
-    return FileFormat(exportFileName(safe.isEmpty() ? QStringLiteral("page") : safe, kind), false);
+    const QString safe = safeFileName(name, false);
+    return safeFileName(exportFileName(safe.isEmpty() ? QStringLiteral("page") : safe, kind),
+                        false);
 }
 
 QString exportFileName(const QString &name, PageKind kind)
@@ -140,33 +141,11 @@ QString exportFileName(const QString &name, PageKind kind)
     case PageKind::TXT:
         return withSuffix(QStringLiteral(".txt"));
     case PageKind::HTML:
-        return webExtensions.contains(getext(name).toLower()) ? name : name + webExtensions.first();
+        return webExtensions.contains(extensionOf(name).toLower()) ? name
+                                                                   : name + webExtensions.first();
     default:
         return name;
     }
-}
-
-QString Env2Str(const QString &text)
-{
-    QString result = text;
-    qsizetype from = 0;
-    while (from < text.size()) {
-        const qsizetype open = text.indexOf(u'%', from);
-        if (open < 0)
-            break;
-        qsizetype close = text.indexOf(u'%', open + 1);
-        if (close < 0)
-            break;
-        const QString name = text.mid(open + 1, close - open - 1);
-        if (name.contains(u' ')) {
-            // "50% or 60%": the closing "%" may open the next reference.
-            --close;
-        } else {
-            result.replace(u'%' + name + u'%', qEnvironmentVariable(qPrintable(name)));
-        }
-        from = close + 1;
-    }
-    return result;
 }
 
 } // namespace quillery

@@ -8,7 +8,7 @@
 namespace quillery {
 
 // "." followed by the text after the last "." of fileName, or "" when it has none.
-QString getext(const QString &fileName);
+QString extensionOf(const QString &fileName);
 
 // Turns a page name into a name a file can have in one folder: control characters go,
 // path separators and the characters other systems refuse are replaced, the spaces at
@@ -17,7 +17,7 @@ QString getext(const QString &fileName);
 // an option. Empty when nothing of the name is left. With inTemp the name is also made
 // unique in tempFolder by a number before the extension; only the name is returned,
 // never the folder.
-QString FileFormat(const QString &name, bool inTemp, const QString &tempFolder = QString());
+QString safeFileName(const QString &name, bool inTemp, const QString &tempFolder = QString());
 
 // The name a page of this kind is written out under for other programs: rich and plain
 // text get ".rtf" and ".txt" unless the name already ends so (in any case); HTML keeps
@@ -25,12 +25,8 @@ QString FileFormat(const QString &name, bool inTemp, const QString &tempFolder =
 QString exportFileName(const QString &name, PageKind kind);
 
 // The one name a page is written out under and proposed under in save dialogs: its name
-// with its kind's extension (exportFileName), made safe by FileFormat; a page whose name
+// with its kind's extension (exportFileName), made safe by safeFileName; a page whose name
 // leaves nothing is called "page".
 QString pageFileName(const QString &name, PageKind kind);
-
-// Expands %NAME% references to environment variables; unset ones expand to nothing,
-// and a "%...%" span holding a space is not a reference.
-QString Env2Str(const QString &text);
 
 } // namespace quillery

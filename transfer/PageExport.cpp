@@ -46,7 +46,8 @@ void writePageFile(const PageKey &key, const QString &target)
     writer.commit();
 }
 
-void ExportFile(Workspace &workspace, Binder &binder, const QString &typeName, const QString &ext)
+void exportCurrentPage(Workspace &workspace, Binder &binder, const QString &typeName,
+                       const QString &ext)
 {
     workspace.ui.closeSplash();
     if (!binder.hasPage(0))
@@ -74,20 +75,20 @@ void ExportFile(Workspace &workspace, Binder &binder, const QString &typeName, c
     }
 }
 
-QString ExpBin(Workspace &workspace, Binder &binder, const QString &name, int position)
+QString writePageToTemp(Workspace &workspace, Binder &binder, const QString &name, int position)
 {
     if (position == 0)
-        position = binder.CurIndex();
+        position = binder.currentPosition();
     if (!binder.hasPage(position))
         return QString();
     TempFolder &temp = scratchFolder(workspace, binder);
-    const QString target = temp.filePath(FileFormat(name, true, temp.path()));
+    const QString target = temp.filePath(safeFileName(name, true, temp.path()));
     try {
         writePageFile(binder.page(position).key, target);
     } catch (const FileError &) {
         return QString();
     }
-    temp.AddTempFile(target);
+    temp.registerFile(target);
     return target;
 }
 

@@ -90,14 +90,14 @@ void importInto(Workspace &workspace, Binder &binder, const QString &fileName, P
 {
     BusyScope busy(workspace.ui);
     TempFolder &temp = scratchFolder(workspace, binder);
-    const QString copy = temp.TempFileName();
+    const QString copy = temp.createFile();
     try {
         fileio::copyFile(fileName, copy);
     } catch (const FileError &) {
         fileio::removeIfExists(copy);
         throw;
     }
-    temp.AddTempFile(copy);
+    temp.registerFile(copy);
 
     PageRow row;
     row.name = pageNameFor(fileName, kind);
@@ -114,7 +114,7 @@ void importInto(Workspace &workspace, Binder &binder, const QString &fileName, P
 
 } // namespace
 
-bool ImportFile(Workspace &workspace, Binder &binder, const QString &fileName, PageKind kind)
+bool importFile(Workspace &workspace, Binder &binder, const QString &fileName, PageKind kind)
 {
     if (kind == PageKind::Unknown)
         kind = kindFromExtension(fileName);
@@ -129,7 +129,7 @@ bool ImportFile(Workspace &workspace, Binder &binder, const QString &fileName, P
     }
 }
 
-void ImportDialog(Workspace &workspace, Binder &binder, PageKind kind)
+void chooseAndImport(Workspace &workspace, Binder &binder, PageKind kind)
 {
     workspace.ui.closeSplash();
     const int position = binder.pageCount() + 1;
@@ -139,9 +139,9 @@ void ImportDialog(Workspace &workspace, Binder &binder, PageKind kind)
     const QString path = workspace.dialogs.openFile(request);
     if (path.isEmpty())
         return;
-    if (!ImportFile(workspace, binder, path, kind))
+    if (!importFile(workspace, binder, path, kind))
         return;
-    binder.setCurIndex(position);
+    binder.setCurrentPosition(position);
 }
 
 void importFolder(Workspace &workspace, Binder &binder)
@@ -169,7 +169,7 @@ void importFolder(Workspace &workspace, Binder &binder)
             if (workspace.ui.progressCancelled())
                 break;
             workspace.ui.processEvents();
-            ImportFile(workspace, binder, dir.filePath(file), PageKind::Unknown);
+            importFile(workspace, binder, dir.filePath(file), PageKind::Unknown);
             workspace.ui.setProgress(++done);
         }
     }

@@ -58,8 +58,8 @@ QStringList placeSources(Workspace &workspace, const SnapshotEntry &entry, Recov
             paths << path;
             continue;
         }
-        const QString copy = workspace.temp.TempFileName();
-        workspace.temp.AddTempFile(copy);
+        const QString copy = workspace.temp.createFile();
+        workspace.temp.registerFile(copy);
         fileio::linkOrCopy(path, copy);
         paths << copy;
     }
@@ -96,14 +96,14 @@ void addPages(Binder &binder, const SnapshotEntry &entry, PageRecords &records,
 // One that changed since the snapshot is held but not taken as saved by this window.
 void holdBinderFile(Workspace &workspace, Binder &binder, bool changed)
 {
-    const QString path = binder.CurFile();
+    const QString path = binder.fileName();
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
-    binder.OpenNum = FileLock::acquire(path);
+    binder.fileLock = FileLock::acquire(path);
     if (changed)
-        binder.OpenNum.forgetSaved();
+        binder.fileLock.forgetSaved();
     try {
-        CreateAF(workspace, binder, path, true);
+        createCompanionFiles(workspace, binder, path, true);
     } catch (const FileError &) {
         // Without companions other instances just cannot name who holds the binder.
     }
@@ -133,7 +133,7 @@ RecoveredBinder recover(Workspace &workspace, const SnapshotEntry &entry, Recove
     const QStringList sources = placeSources(workspace, entry, purpose, changed);
     if (record.workingCopy > 0)
         binder.workingCopy = sources[record.workingCopy - 1];
-    binder.setCurFile(record.binderPath);
+    binder.setFileName(record.binderPath);
     if (purpose == RecoverPurpose::Window)
         holdBinderFile(workspace, binder, changed);
     addPages(binder, entry, pageRecords, sources);

@@ -96,13 +96,13 @@ BinderWindow::BinderWindow(Workspace &workspace, ShellCommands &shell,
     m_list->setNameDelegates([this, &workspace](QObject *parent) {
         return new RenameDelegate(workspace, *m_binder, parent);
     });
-    SetPanePos();
+    applyPanePosition();
     connectMenus();
     connectList();
     connectBinder();
     if (m_binder->records().value(RecordKey::AutoHide) == u"1")
         toggleAutoHide();
-    followCurrentPage(m_binder->CurIndex());
+    followCurrentPage(m_binder->currentPosition());
 }
 
 BinderWindow::~BinderWindow() = default;
@@ -126,14 +126,14 @@ void BinderWindow::connectMenus()
     on("mnuContents", [this] { m_shell.showHelp(); });
     on("mnuAbout", [this] { m_shell.showAbout(); });
     on("mnuSF", [this] { m_shell.sendFeedback(); });
-    on("mnuTH", [this] { m_shell.Arrange(Arrangement::TileHorizontally); });
-    on("mnuTV", [this] { m_shell.Arrange(Arrangement::TileVertically); });
-    on("mnuCascade", [this] { m_shell.Arrange(Arrangement::Cascade); });
-    on("mnuAI", [this] { m_shell.Arrange(Arrangement::ArrangeIcons); });
+    on("mnuTH", [this] { m_shell.arrange(Arrangement::TileHorizontally); });
+    on("mnuTV", [this] { m_shell.arrange(Arrangement::TileVertically); });
+    on("mnuCascade", [this] { m_shell.arrange(Arrangement::Cascade); });
+    on("mnuAI", [this] { m_shell.arrange(Arrangement::ArrangeIcons); });
     connect(m_menus["mnuSHPage"], &QAction::toggled, this, &BinderWindow::applyAutoHide);
 
     const auto importer = [&](const char *name, PageKind kind) {
-        on(name, [&ws, &b, kind] { ImportDialog(ws, b, kind); });
+        on(name, [&ws, &b, kind] { chooseAndImport(ws, b, kind); });
     };
     importer("mnuImportRTF", PageKind::RTF);
     importer("mnuImportTXT", PageKind::TXT);
@@ -168,14 +168,14 @@ void BinderWindow::connectMenus()
     for (const char *name : {"mnuEP", "mnuPEdit"})
         on(name, [this] { m_shell.editPage(*m_binder); });
     on("mnuImportFolder", [&ws, &b] { importFolder(ws, b); });
-    on("mnuImportQuillery", [&ws, &b] { ImportQLY(ws, b); });
+    on("mnuImportQuillery", [&ws, &b] { importBinder(ws, b); });
     for (const char *name : {"mnuImportTWAIN", "mnuPNTWAIN"})
         on(name, [this] { m_shell.showScanner(*m_binder); });
     on("mnuEditOptions", [this] { m_shell.showOptions(*m_binder); });
 
     const auto exporter = [&](const char *name, const char *type, const char *ext) {
         on(name, [&ws, &b, type, ext] {
-            ExportFile(ws, b, QString::fromLatin1(type), QString::fromLatin1(ext));
+            exportCurrentPage(ws, b, QString::fromLatin1(type), QString::fromLatin1(ext));
         });
     };
     exporter("mnuExportRTF", "Rich Text Format", "rtf");
@@ -227,11 +227,11 @@ void BinderWindow::connectList()
     // Whatever moves the highlight (a click, an arrow key, Home, Page Down, code) makes
     // that row the current page; the binder then tells everything else.
     connect(m_list, &PageListView::selectedRowChanged, this,
-            [this](int row) { m_binder->setCurIndex(row + 1); });
+            [this](int row) { m_binder->setCurrentPosition(row + 1); });
     connect(m_list, &PageListView::itemClicked, this, [this] { showSelectedPage(); });
     // Double-click and Enter edit the page, as Edit Page does.
     connect(m_list, &PageListView::activated, this, [this] {
-        if (m_binder->CurIndex() > 0)
+        if (m_binder->currentPosition() > 0)
             m_menus["mnuEP"]->trigger();
     });
     connect(m_list, &PageListView::released, this,
@@ -282,7 +282,7 @@ void BinderWindow::connectBinder()
     connect(&binder, &Binder::captionChanged, this, follow);
     connect(&binder, &Binder::panePositionChanged, this, [this] {
         if (!m_draggingPane)
-            SetPanePos();
+            applyPanePosition();
     });
     connect(&binder, &Binder::textFormatsChanged, this, &BinderWindow::followTextFormats);
     connect(&binder, &Binder::changedChanged, this, follow);
@@ -292,7 +292,7 @@ void BinderWindow::connectBinder()
     connect(&binder.pages, &PageList::rowsSettled, this, follow);
     connect(&binder.pages, &QAbstractItemModel::dataChanged, this,
             [this, follow](const QModelIndex &first, const QModelIndex &last) {
-                const int row = m_binder->CurIndex() - 1;
+                const int row = m_binder->currentPosition() - 1;
                 if (row >= first.row() && row <= last.row())
                     followCurrentContent();
                 follow();
@@ -322,7 +322,7 @@ void BinderWindow::followTextFormats()
     const PageRow &page = m_binder->page(0);
     const PageKind kind = page.key.kind;
     if (kind == PageKind::TXT || (kind == PageKind::RTF && page.size == 0))
-        GetRTF();
+        showCurrentPage();
 }
 
 void BinderWindow::followCurrentContent()
@@ -331,10 +331,10 @@ void BinderWindow::followCurrentContent()
     if (sameContent(m_shownKey, m_binder->page(0).key))
         showPageStatus();
     else
-        GetRTF();
+        showCurrentPage();
 }
 
-void BinderWindow::GetRTF()
+void BinderWindow::showCurrentPage()
 {
     BusyScope busy(m_workspace.ui);
     m_shownKey = PageKey();
@@ -363,7 +363,7 @@ void BinderWindow::showPageStatus()
     const PageRow &row = m_binder->page(0);
     Q_EMIT statusText(StatusPanel::Created, QStringLiteral("Created: ") + row.created);
     Q_EMIT statusText(StatusPanel::Modified, QStringLiteral("Modified: ") + row.modified);
-    Q_EMIT statusText(StatusPanel::Size, QStringLiteral("Size: ") + GetSize(row.size));
+    Q_EMIT statusText(StatusPanel::Size, QStringLiteral("Size: ") + sizeText(row.size));
 }
 
 void BinderWindow::showSelectedPage()
@@ -371,10 +371,10 @@ void BinderWindow::showSelectedPage()
     const int row = m_list->selectedRow();
     if (row < 0)
         return;
-    m_binder->setCurIndex(row + 1);
+    m_binder->setCurrentPosition(row + 1);
     // A followed link may have replaced the page in the viewer.
     if (!sameContent(m_shownKey, m_binder->page(0).key)) {
-        GetRTF();
+        showCurrentPage();
         updateCaption();
         Q_EMIT stateChanged();
     }
@@ -383,7 +383,7 @@ void BinderWindow::showSelectedPage()
 void BinderWindow::showEmptySelection()
 {
     m_list->clearSelection();
-    m_binder->setCurIndex(0);
+    m_binder->setCurrentPosition(0);
     // Also when no page was current: a followed link leaves the viewer.
     clearPage();
     updateCaption();
@@ -406,8 +406,8 @@ void BinderWindow::updateCaption()
 
 void BinderWindow::setCaptionSuffix(const QString &suffix)
 {
-    setWindowTitle(suffix.isEmpty() ? m_binder->WCaption()
-                                    : m_binder->WCaption() + QStringLiteral(" - ") + suffix);
+    setWindowTitle(suffix.isEmpty() ? m_binder->caption()
+                                    : m_binder->caption() + QStringLiteral(" - ") + suffix);
 }
 
 void BinderWindow::setView(PageListView::View view)
@@ -421,7 +421,7 @@ int BinderWindow::paneLengthPixels() const
     return toPixels(m_binder->paneLength(), this);
 }
 
-void BinderWindow::SetPanePos()
+void BinderWindow::applyPanePosition()
 {
     const PanePosition pos = m_binder->panePosition();
     if (pos < PanePosition::ListAbove || pos > PanePosition::ListRight)
@@ -471,12 +471,12 @@ void BinderWindow::autoHideHover(bool overList)
 
 void BinderWindow::save()
 {
-    SaveCommand(m_workspace, *m_binder);
+    saveBinder(m_workspace, *m_binder);
 }
 
 void BinderWindow::saveAs()
 {
-    SaveAsCommand(m_workspace, *m_binder);
+    saveBinderAs(m_workspace, *m_binder);
 }
 
 void BinderWindow::paste()
@@ -491,7 +491,7 @@ void BinderWindow::copyText()
     RichTextBox *pad = m_viewer->txtPad();
     pad->setFocus();
     if (m_binder->hasPage(0) && m_binder->page(0).key.kind == PageKind::TXT)
-        QGuiApplication::clipboard()->setText(pad->SelText());
+        QGuiApplication::clipboard()->setText(pad->selectedText());
     else
         pad->copy();
 }
@@ -556,8 +556,9 @@ void BinderWindow::previewPage()
     const QString title = m_binder->page(0).name;
     const QString date = generalDate(QDateTime::currentDateTime());
     QPrintPreviewDialog preview(window());
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [&](QPrinter *printer) { PrintRTF(*printer, *text, PrintMargins(), title, date); });
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter *printer) {
+        printTextDocument(*printer, *text, PrintMargins(), title, date);
+    });
     preview.exec();
 }
 
@@ -581,20 +582,20 @@ void BinderWindow::showFileProperties(bool blankViewer)
 bool BinderWindow::confirmClose()
 {
     m_workspace.ui.closeSplash();
-    if (m_binder->Changed()) {
+    if (m_binder->isChanged()) {
         QString text = QStringLiteral("The Quillery file '") + m_binder->title() + u'\'';
-        if (!m_binder->CurFile().isEmpty())
-            text += QStringLiteral(" ('") + m_binder->CurFile() + QStringLiteral("')");
+        if (!m_binder->fileName().isEmpty())
+            text += QStringLiteral(" ('") + m_binder->fileName() + QStringLiteral("')");
         text += QStringLiteral(" has changed.  Do you want to save the changes?");
         const MsgResult answer = m_workspace.dialogs.message(
             MsgIcon::Question, MsgButtons::YesNoCancel, QStringLiteral("Save Changes"), text);
         if (answer == MsgResult::Cancel)
             return false;
         if (answer == MsgResult::Yes)
-            SaveCommand(m_workspace, *m_binder);
+            saveBinder(m_workspace, *m_binder);
         else
             m_binder->setChanged(false);
-        if (m_binder->Changed())
+        if (m_binder->isChanged())
             return false;
     }
     releaseBinderFile();
@@ -603,16 +604,16 @@ bool BinderWindow::confirmClose()
 
 void BinderWindow::releaseBinderFile()
 {
-    if (!m_binder->ro() && !m_binder->CurFile().isEmpty())
-        removeCompanions(m_binder->CurFile());
-    m_binder->OpenNum.release();
+    if (!m_binder->isReadOnly() && !m_binder->fileName().isEmpty())
+        removeCompanions(m_binder->fileName());
+    m_binder->fileLock.release();
 }
 
 void BinderWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     // The page list keeps its length; the viewer takes whatever the window gains or loses.
-    SetPanePos();
+    applyPanePosition();
 }
 
 void BinderWindow::closeEvent(QCloseEvent *event)
@@ -621,7 +622,7 @@ void BinderWindow::closeEvent(QCloseEvent *event)
         m_viewer->clear();
         // Another name of the binder's bytes left behind would make the next window's save
         // of the same file take it for a reader and rewrite the file whole.
-        m_workspace.temp.DeleteTempFile(m_binder->workingCopy);
+        m_workspace.temp.deleteFile(m_binder->workingCopy);
         event->accept();
     } else {
         event->ignore();

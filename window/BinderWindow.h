@@ -33,15 +33,15 @@ public:
     ~BinderWindow() override;
 
     Binder &binder() const { return *m_binder; }
-    PageListView *lvwPages() const { return m_list; }
+    PageListView *pageList() const { return m_list; }
     ViewerPane *viewer() const { return m_viewer; }
     const BinderMenus &menus() const { return m_menus; }
 
-    // Shows the binder's current page (CurIndex) in the viewer, also when it shows already.
-    void GetRTF();
+    // Shows the binder's current page in the viewer, also when it shows already.
+    void showCurrentPage();
     // Makes the selected row current and shows it, also after a link replaced it.
     void showSelectedPage();
-    void SetPanePos();
+    void applyPanePosition();
     void setView(PageListView::View view);
     void setCaptionSuffix(const QString &suffix);
     // Sends the status panels that describe the current page.
@@ -68,7 +68,7 @@ public:
 
 Q_SIGNALS:
     void statusText(StatusPanel panel, const QString &text);
-    // Something the command state depends on changed: the main window runs CheckMenus
+    // Something the command state depends on changed: the main window runs updateCommandState
     // when this window is the active one.
     void stateChanged();
 

@@ -44,7 +44,7 @@ void noneSelected(CommandState &state, int count)
 void rowSelected(CommandState &state, const Binder &binder, int selected)
 {
     const int count = binder.pageCount();
-    const int current = binder.CurIndex() == 0 ? selected : binder.CurIndex();
+    const int current = binder.currentPosition() == 0 ? selected : binder.currentPosition();
     const PageKind k = binder.hasPage(current) ? binder.page(current).key.kind : PageKind::Unknown;
 
     state.mnuPrint = state.mnuPProperties = state.mnuExport = state.mnuExportFile = true;
@@ -62,7 +62,7 @@ void rowSelected(CommandState &state, const Binder &binder, int selected)
                 toolbar::View},
                true);
     state.pagesStatus =
-        QStringLiteral("Page ") + GetSize(selected) + QStringLiteral(" of ") + GetSize(count);
+        QStringLiteral("Page ") + sizeText(selected) + QStringLiteral(" of ") + sizeText(count);
 }
 
 } // namespace
@@ -81,7 +81,7 @@ CommandState commandState(const Binder &binder, const ListState &list)
     setButtons(state, {toolbar::Back, toolbar::Forward, toolbar::Stop, toolbar::Refresh},
                list.html);
     state.mnuEditPaste = state.mnuPPaste = list.pageOnClipboard;
-    state.mnuEncrypt = !binder.ro();
+    state.mnuEncrypt = !binder.isReadOnly();
     state.mnuCopy = list.textSelected;
     // Whatever the binder holds, it can be saved, added to and viewed otherwise.
     setButtons(state, {toolbar::Save, toolbar::AddPage, toolbar::View}, true);

@@ -4,8 +4,8 @@
 #include "documents/Binder.h"
 #include "documents/BinderFormat.h"
 #include "documents/SizeText.h"
+#include "platform/FileDetails.h"
 #include "platform/GeneralDate.h"
-#include "platform_ui/Orde.h"
 #include "window/Properties.h"
 #include "window/PropertyFields.h"
 
@@ -43,8 +43,8 @@ FilePropertiesDialog::FilePropertiesDialog(Binder &binder, QWidget *parent)
     addField(form, QStringLiteral("&Last saved by:"), QStringLiteral("txtLSB"),
              record(RecordKey::LastSavedBy));
 
-    const QString file = binder.CurFile();
-    const bool saved = !file.isEmpty() && Orde::IsFile(file);
+    const QString file = binder.fileName();
+    const bool saved = !file.isEmpty() && isFile(file);
     const QString notSaved = QStringLiteral("Not Saved");
     const auto fileField = [&](const QString &label, const QString &name, auto value) {
         QLineEdit *box = addField(form, label, name, saved ? value() : notSaved);
@@ -55,15 +55,15 @@ FilePropertiesDialog::FilePropertiesDialog(Binder &binder, QWidget *parent)
     txtFilename = fileField(QStringLiteral("&Filename:"), QStringLiteral("txtFilename"),
                             [&] { return file; });
     fileField(QStringLiteral("MS-&DOS Filename:"), QStringLiteral("txtDOS"),
-              [&] { return Orde::ShortName(file); });
+              [&] { return canonicalPath(file); });
     fileField(QStringLiteral("&Size:"), QStringLiteral("txtSize"),
-              [&] { return GetSize(QFileInfo(file).size()) + QStringLiteral(" bytes"); });
+              [&] { return sizeText(QFileInfo(file).size()) + QStringLiteral(" bytes"); });
     fileField(QStringLiteral("&Created:"), QStringLiteral("txtCreated"),
-              [&] { return Orde::FileCreated(file); });
+              [&] { return fileCreatedText(file); });
     fileField(QStringLiteral("&Modified:"), QStringLiteral("txtModified"),
               [&] { return generalDate(QFileInfo(file).lastModified()); });
     fileField(QStringLiteral("&Accessed:"), QStringLiteral("txtAccessed"),
-              [&] { return Orde::FileAccessed(file); });
+              [&] { return fileAccessedText(file); });
 
     layout->addWidget(sourceFrame(this, QStringLiteral("File co&nfiguration"),
                                   configurationText(binder), rtfSource));

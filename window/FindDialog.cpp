@@ -47,17 +47,17 @@ FindDialog::FindDialog(Dialogs &dialogs, RichTextBox &pane, QWidget *parent)
 int FindDialog::findNext(bool announceEnd, RichTextBox &box)
 {
     const QString needle = txtFind->text();
-    const int found =
-        findNextPosition(box.Text(), needle, chkCase->isChecked(), box.SelStart(), box.SelLength());
+    const int found = findNextPosition(box.text(), needle, chkCase->isChecked(),
+                                       box.selectionStart(), box.selectionLength());
     if (found >= 0) {
-        box.setSelStart(found);
-        box.setSelLength(int(needle.size()));
-        return box.SelStart();
+        box.setSelectionStart(found);
+        box.setSelectionLength(int(needle.size()));
+        return box.selectionStart();
     }
     if (announceEnd)
         m_dialogs.message(MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Find"),
                           QStringLiteral("Quillery has finished searching"));
-    box.setSelStart(0);
+    box.setSelectionStart(0);
     return -1;
 }
 

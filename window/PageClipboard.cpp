@@ -102,8 +102,8 @@ void cutPage(Workspace &workspace, Binder &binder, int position)
 {
     if (!copyPage(workspace, binder, position))
         return;
-    binder.setCurIndex(position);
-    DelPage(workspace, binder);
+    binder.setCurrentPosition(position);
+    removeCurrentPage(workspace, binder);
 }
 
 bool pastePage(Workspace &workspace, Binder &binder)
@@ -122,8 +122,8 @@ bool pastePage(Workspace &workspace, Binder &binder)
         if (kind == PageKind::Unknown)
             throw FileError(FileError::InvalidFormat,
                             QStringLiteral("The page clipboard does not describe a page"));
-        pagePath = temp.TempFileName();
-        temp.AddTempFile(pagePath);
+        pagePath = temp.createFile();
+        temp.registerFile(pagePath);
         fileio::copyFile(dataPath, pagePath);
 
         PageRow row;
@@ -139,13 +139,13 @@ bool pastePage(Workspace &workspace, Binder &binder)
         binder.pages.append(row);
     } catch (const FileError &error) {
         if (!pagePath.isEmpty())
-            temp.DeleteTempFile(pagePath);
+            temp.deleteFile(pagePath);
         reportFileError(workspace.dialogs, PasteError,
                         QStringLiteral("The page could not be pasted from '"), infoPath, error);
         return false;
     }
     if (binder.pageCount() == 1)
-        binder.setCurIndex(1);
+        binder.setCurrentPosition(1);
     binder.setChanged(true);
     return true;
 }

@@ -53,17 +53,17 @@ PageDisplay preparePageDisplay(Workspace &workspace, Binder &binder)
         display.background = row.key.colour.toInt(&ok);
         if (!ok)
             display.background = SystemWindowBackground;
-        display.data = GetLumpString(binder);
+        display.data = pageBytes(binder);
         break;
     }
     case PageKind::TXT:
         display.pane = PageDisplay::Pane::Text;
         display.plainText = true;
-        display.data = GetLumpString(binder);
+        display.data = pageBytes(binder);
         break;
     case PageKind::HTML:
         display.pane = PageDisplay::Pane::Browser;
-        display.content.html = oneLine(GetLumpString(binder));
+        display.content.html = oneLine(pageBytes(binder));
         for (int i = 0; i < binder.pageCount(); ++i) {
             const PageRow &other = binder.pages.at(i);
             if (isRelevantResource(row.name, other.name))
@@ -77,7 +77,7 @@ PageDisplay preparePageDisplay(Workspace &workspace, Binder &binder)
         break;
     case PageKind::SOUND:
         display.pane = PageDisplay::Pane::Browser;
-        display.soundFile = ExpBin(workspace, binder, row.name, 0);
+        display.soundFile = writePageToTemp(workspace, binder, row.name, 0);
         // The name is shown as text, never run as markup.
         display.content.html =
             oneLine("<h1>Playing: " + row.name.toHtmlEscaped().toUtf8() + "</h1><bgsound src=\"" +

@@ -55,7 +55,7 @@ PageListView::PageListView(PageList &pages, QWidget *parent)
     : QStackedWidget(parent), m_icons(new PageIconModel(this)), m_list(new QListView(this)),
       m_details(new QTreeView(this))
 {
-    setObjectName(QStringLiteral("lvwPages"));
+    setObjectName(QStringLiteral("pageList"));
     m_icons->setSourceModel(&pages);
     m_list->setModel(m_icons);
     m_details->setModel(m_icons);

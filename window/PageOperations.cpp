@@ -32,7 +32,7 @@ void discardPageData(Workspace &workspace, const Binder &binder, const PageKey &
             return;
     }
     // Only files this program made and registered are ever deleted.
-    scratchFolder(workspace, binder).DeleteTempFile(key.location);
+    scratchFolder(workspace, binder).deleteFile(key.location);
 }
 
 } // namespace
@@ -44,13 +44,13 @@ void addPage(Workspace &workspace, Binder &binder, PageKind kind,
     case PageKind::RTF:
     case PageKind::TXT:
     case PageKind::HTML:
-        NewIcon(binder, kind);
+        addEmptyPage(binder, kind);
         editNewPage();
         return;
     case PageKind::PICTURE:
     case PageKind::SOUND:
     case PageKind::FILE:
-        ImportDialog(workspace, binder, kind);
+        chooseAndImport(workspace, binder, kind);
         return;
     case PageKind::Unknown:
         return;
@@ -68,18 +68,18 @@ void deletePage(Workspace &workspace, Binder &binder, int position)
                                   QStringLiteral("Delete Page"), text) != MsgResult::Yes)
         return;
     // The page the user confirmed is the one that goes, even if another was current.
-    binder.setCurIndex(position);
-    DelPage(workspace, binder);
+    binder.setCurrentPosition(position);
+    removeCurrentPage(workspace, binder);
 }
 
-void DelPage(Workspace &workspace, Binder &binder)
+void removeCurrentPage(Workspace &workspace, Binder &binder)
 {
-    if (!isPosition(binder, binder.CurIndex()))
+    if (!isPosition(binder, binder.currentPosition()))
         return;
-    const PageKey key = binder.pages.at(binder.CurIndex() - 1).key;
-    binder.pages.remove(binder.CurIndex() - 1);
+    const PageKey key = binder.pages.at(binder.currentPosition() - 1).key;
+    binder.pages.remove(binder.currentPosition() - 1);
     discardPageData(workspace, binder, key);
-    binder.setCurIndex(binder.pageCount() > 0 ? 1 : 0);
+    binder.setCurrentPosition(binder.pageCount() > 0 ? 1 : 0);
     binder.setChanged(true);
 }
 
@@ -99,7 +99,7 @@ void deleteAllPages(Workspace &workspace, Binder &binder)
     binder.pages.clear();
     for (const PageKey &key : std::as_const(keys))
         discardPageData(workspace, binder, key);
-    binder.setCurIndex(0);
+    binder.setCurrentPosition(0);
     binder.setChanged(true);
 }
 
@@ -109,7 +109,7 @@ void movePage(Binder &binder, int position, MoveDirection direction)
     if (!isPosition(binder, position) || !isPosition(binder, target))
         return;
     binder.pages.move(position - 1, target - 1);
-    binder.setCurIndex(target);
+    binder.setCurrentPosition(target);
     binder.setChanged(true);
 }
 

@@ -11,7 +11,7 @@ class Binder;
 class Workspace;
 
 // The page list's commands that add, delete and reorder pages. Positions are 1-based;
-// each command sets Changed when it changes the list; the windows follow the binder.
+// each command marks the binder changed when it changes the list; the windows follow the binder.
 
 // Adds a page of the kind as the last page: an empty rich text, plain text or HTML page
 // that editNewPage then opens for editing, or a picture, sound or other file the user picks.
@@ -21,7 +21,7 @@ void addPage(Workspace &workspace, Binder &binder, PageKind kind,
 // Asks whether to delete the page at position (the selected row) and on Yes removes it.
 void deletePage(Workspace &workspace, Binder &binder, int position);
 // Removes the current page without asking; the first remaining page becomes current.
-void DelPage(Workspace &workspace, Binder &binder);
+void removeCurrentPage(Workspace &workspace, Binder &binder);
 // Asks whether to delete every page and on Yes removes them all.
 void deleteAllPages(Workspace &workspace, Binder &binder);
 

@@ -6,8 +6,8 @@
 
 namespace quillery {
 
-bool PrintRTF(QPrinter &printer, QTextDocument &text, const PrintMargins &margins,
-              const QString &title, const QString &date, int copies)
+bool printTextDocument(QPrinter &printer, QTextDocument &text, const PrintMargins &margins,
+                       const QString &title, const QString &date, int copies)
 {
     printer.setFullPage(true);
     QPainter painter;

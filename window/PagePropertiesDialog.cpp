@@ -6,9 +6,9 @@
 #include "documents/PageKind.h"
 #include "documents/SizeText.h"
 #include "documents/Workspace.h"
+#include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/PlainText.h"
-#include "platform_ui/Orde.h"
 #include "platform_ui/RichTextBox.h"
 #include "window/Properties.h"
 #include "window/PropertyFields.h"
@@ -57,7 +57,7 @@ QPushButton *button(QWidget *parent, const QString &caption, const QString &name
 PagePropertiesDialog::PagePropertiesDialog(Workspace &workspace, Binder &binder, int position,
                                            RichTextBox &pane, QWidget *parent)
     : QDialog(parent), m_workspace(workspace), m_binder(binder), m_position(position), m_pane(pane),
-      m_shownColour(pane.BackColor())
+      m_shownColour(pane.backColour())
 {
     const PageRow &page = binder.page(position);
     const PageKind kind = page.key.kind;
@@ -76,7 +76,7 @@ PagePropertiesDialog::PagePropertiesDialog(Workspace &workspace, Binder &binder,
     addField(form, QStringLiteral("&Created:"), QStringLiteral("txtCreated"), page.created);
     addField(form, QStringLiteral("&Modified:"), QStringLiteral("txtModified"), page.modified);
     addField(form, QStringLiteral("&Size:"), QStringLiteral("txtSize"),
-             GetSize(page.size) + QStringLiteral(" byte(s)"));
+             sizeText(page.size) + QStringLiteral(" byte(s)"));
     txtComments = new QLineEdit(page.comments, this);
     txtComments->setObjectName(QStringLiteral("txtComments"));
     auto *lblComments = new QLabel(this);
@@ -102,9 +102,8 @@ PagePropertiesDialog::PagePropertiesDialog(Workspace &workspace, Binder &binder,
         showColour(page.key.colour);
     }
     if (kind == PageKind::RTF || kind == PageKind::TXT || kind == PageKind::HTML) {
-        layout->addWidget(sourceFrame(
-            this, QStringLiteral("&Page source"),
-            decodePlainText(GetLumpString(binder, QString::number(position))), rtfSource));
+        layout->addWidget(sourceFrame(this, QStringLiteral("&Page source"),
+                                      decodePlainText(pageBytes(binder, position)), rtfSource));
     }
 
     QDialogButtonBox *buttons = okCancelButtons(this);
@@ -113,7 +112,7 @@ PagePropertiesDialog::PagePropertiesDialog(Workspace &workspace, Binder &binder,
     // The binder names the comments; their key is one the other controls leave free.
     setFreeAccessKey(lblComments, binder.records().value(RecordKey::CommentsColumn) + u':');
     // However the dialog is closed without OK, the text pane gets its colour back.
-    connect(this, &QDialog::rejected, this, [this] { m_pane.setBackColor(m_shownColour); });
+    connect(this, &QDialog::rejected, this, [this] { m_pane.setBackColour(m_shownColour); });
     resize(480, 520);
 }
 
@@ -121,13 +120,13 @@ void PagePropertiesDialog::showColour(const QString &stored)
 {
     m_colour = stored;
     const std::optional<ColourCode> code = parseColourCode(stored);
-    txtColour->setText(code ? Orde::ColourName(*code) : stored);
+    txtColour->setText(code ? colourName(*code) : stored);
 }
 
 void PagePropertiesDialog::setColour(ColourCode colour)
 {
     showColour(QString::number(colour));
-    m_pane.setBackColor(colour);
+    m_pane.setBackColour(colour);
 }
 
 void PagePropertiesDialog::chooseColour()

@@ -45,14 +45,14 @@ bool finishRename(Workspace &workspace, Binder &binder, int position, const QStr
     if (name.trimmed().isEmpty())
         return false;
     if (keepsExtension(row.key.kind) && !name.contains(u'.'))
-        name += getext(oldName);
+        name += extensionOf(oldName);
     if (name == row.name)
         return false;
     row.name = name;
     binder.pages.replace(position - 1, row);
     // HTML pages refer to style sheets by name, so one is put where they look for it.
     if (name.endsWith(QStringLiteral(".css"), Qt::CaseInsensitive))
-        ExpBin(workspace, binder, name, position);
+        writePageToTemp(workspace, binder, name, position);
     binder.setChanged(true);
     return true;
 }

@@ -52,7 +52,7 @@ int printTextPage(Dialogs &dialogs, QPrinter &printer, const QTextDocument &show
     const QString date = generalDate(QDateTime::currentDateTime());
     const std::unique_ptr<QTextDocument> text(shown.clone());
     for (int job = 0; job < jobs; ++job) {
-        if (!PrintRTF(printer, *text, PrintMargins(), title, date, toFile ? copies : 1)) {
+        if (!printTextDocument(printer, *text, PrintMargins(), title, date, toFile ? copies : 1)) {
             const QString where = toFile ? printer.outputFileName() : printer.printerName();
             dialogs.message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Print Error"),
                             QStringLiteral("The page '") + title +

@@ -112,7 +112,7 @@ void SearchAllDialog::addResult(int position)
 {
     const PageRow &page = m_binder.pages.at(position - 1);
     auto *item = new QTreeWidgetItem(
-        lvSA, {page.name, page.created, page.modified, GetSize(page.size), page.comments});
+        lvSA, {page.name, page.created, page.modified, sizeText(page.size), page.comments});
     item->setIcon(0, PageListView::icon(page.key.kind));
     item->setData(0, PositionRole, position);
 }
@@ -125,7 +125,7 @@ void SearchAllDialog::showResult(QTreeWidgetItem *item)
     if (!m_binder.hasPage(position) || position == 0)
         return;
     cmdFind->setEnabled(m_binder.page(position).key.kind != PageKind::HTML);
-    m_binder.setCurIndex(position);
+    m_binder.setCurrentPosition(position);
 }
 
 } // namespace quillery

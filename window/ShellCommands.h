@@ -23,7 +23,7 @@ public:
     virtual void showAbout() = 0;
     virtual void sendFeedback() = 0;
     virtual void exit() = 0;
-    virtual void Arrange(Arrangement arrangement) = 0;
+    virtual void arrange(Arrangement arrangement) = 0;
     // Shows the scanner window modally for the binder.
     virtual void showScanner(Binder &binder) = 0;
     // Shows the Options dialog modally for the binder.

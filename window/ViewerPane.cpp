@@ -65,14 +65,14 @@ ViewerPane::ViewerPane(Dialogs &dialogs, QWidget *parent)
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard |
                                     Qt::LinksAccessibleByMouse);
     m_text->viewport()->setMouseTracking(true);
-    connect(m_text, &RichTextBox::MouseMove, this,
+    connect(m_text, &RichTextBox::mouseMoved, this,
             [this](Qt::MouseButtons, Qt::KeyboardModifiers, const QPoint &pos) {
-                m_links->TrackMouse(m_text, pos);
+                m_links->trackMouse(m_text, pos);
                 Q_EMIT hovered();
             });
-    connect(m_text, &RichTextBox::MouseUp, this, [this](Qt::MouseButton button) {
-        const QString address = m_links->LinkAddress();
-        if (button == Qt::LeftButton && !address.isEmpty() && !m_text->Text().isEmpty())
+    connect(m_text, &RichTextBox::mouseReleased, this, [this](Qt::MouseButton button) {
+        const QString address = m_links->linkAddress();
+        if (button == Qt::LeftButton && !address.isEmpty() && !m_text->text().isEmpty())
             Q_EMIT linkClicked(QUrl::fromUserInput(address));
     });
     connect(m_links, &Hyperlink::linkChanged, this, &ViewerPane::statusTextChanged);
@@ -174,14 +174,14 @@ void ViewerPane::showPage(const PageDisplay &display, const Binder &binder)
     switch (display.pane) {
     case PageDisplay::Pane::Text: {
         if (display.plainText) {
-            SetRTFFont(*m_text, QStringLiteral("TXT"), binder.records());
+            applyTextFormat(*m_text, QStringLiteral("TXT"), binder.records());
             m_text->setText(decodePlainText(display.data));
         } else {
-            m_text->setBackColor(display.background);
-            m_text->setTextRTF(display.data);
+            m_text->setBackColour(display.background);
+            m_text->setRtf(display.data);
         }
         m_text->moveCursor(QTextCursor::Start);
-        m_links->AttachText(m_text);
+        m_links->attach(m_text);
         setCurrentWidget(m_text);
         break;
     }
@@ -208,8 +208,8 @@ void ViewerPane::clear()
 void ViewerPane::clearText()
 {
     m_text->clear();
-    m_text->setSelBullet(false);
-    m_text->setSelIndent(0);
+    m_text->setSelectionBullet(false);
+    m_text->setSelectionIndent(0);
 }
 
 void ViewerPane::blankBrowser()

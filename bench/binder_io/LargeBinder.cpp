@@ -30,7 +30,7 @@ void writeLargeBinder(Workspace &workspace, int pages, qint64 totalBytes, const 
     const QString created = generalDate(QDateTime::currentDateTime());
     {
         Binder binder;
-        NewFile(workspace, binder, false);
+        makeNewBinder(workspace, binder, false);
         binder.pages.reserve(pages);
         qint64 offset = 0;
         for (int i = 0; i < pages; ++i) {
@@ -52,7 +52,7 @@ void writeLargeBinder(Workspace &workspace, int pages, qint64 totalBytes, const 
             binder.pages.append(row);
             offset = end;
         }
-        if (!SavFile(workspace, binder, target))
+        if (!saveBinderFile(workspace, binder, target))
             throw FileError(FileError::DeviceIo, QStringLiteral("could not save ") + target);
     }
     fileio::removeIfExists(source);

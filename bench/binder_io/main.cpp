@@ -3,8 +3,8 @@
 //
 // For each case a binder is saved with the program's own code into a scratch folder;
 // then, three times each, the file is copied with /bin/cp (with and without a data sync
-// afterwards, since saving syncs what it writes), opened with OpenFile, saved again
-// unchanged with SavFile (which adds the new records to the file and leaves the pages
+// afterwards, since saving syncs what it writes), opened with openFile, saved again
+// unchanged with saveBinderFile (which adds the new records to the file and leaves the pages
 // where they are, or rewrites the file once a quarter of it would be unused), saved with
 // one page's data replaced (which adds the new page and erases the old one's bytes in
 // place), and saved under another name (which writes the whole binder). Caches stay warm
@@ -265,14 +265,14 @@ void changePage(Binder &binder, int row, const QString &dataFile, int rep)
     binder.setChanged(true);
 }
 
-// Times one SavFile as a step.
+// Times one saveBinderFile as a step.
 void timeSave(Step &step, Workspace &workspace, Binder &binder, const QString &path)
 {
     ::sync();
     MemoryWatch memory;
     const double cpu = cpuSeconds();
     const auto start = Clock::now();
-    const bool saved = SavFile(workspace, binder, path);
+    const bool saved = saveBinderFile(workspace, binder, path);
     step.samples.push_back({secondsSince(start), cpuSeconds() - cpu, memory.growth()});
     if (!saved)
         fail(QStringLiteral("the binder could not be saved as ") + path);
@@ -293,7 +293,7 @@ Result runCase(const Case &c, const QString &root, int reps)
     std::printf("%s: making the binder...\n", c.label);
     std::fflush(stdout);
     writeLargeBinder(workspace, c.pages, c.totalBytes, folder, binderPath);
-    temp.DeleteTempFiles();
+    temp.deleteRegistered();
 
     Result result{&c, fileio::fileSize(binderPath)};
     // Reading the file once puts it in the cache, so the first repetition is no different.
@@ -321,11 +321,11 @@ Result runCase(const Case &c, const QString &root, int reps)
             MemoryWatch memory;
             const double cpu = cpuSeconds();
             start = Clock::now();
-            binder = OpenFile(workspace, binderPath);
+            binder = openFile(workspace, binderPath);
             result.open.samples.push_back(
                 {secondsSince(start), cpuSeconds() - cpu, memory.growth()});
         }
-        if (!binder || binder->pageCount() != c.pages || binder->ro())
+        if (!binder || binder->pageCount() != c.pages || binder->isReadOnly())
             fail(QStringLiteral("the binder did not open as it was saved"));
 
         timeSave(result.save, workspace, *binder, binderPath);
@@ -340,7 +340,7 @@ Result runCase(const Case &c, const QString &root, int reps)
         if (fileio::fileSize(saveAsPath) > result.fileSize)
             fail(QStringLiteral("the binder saved under another name grew"));
         binder.reset();
-        temp.DeleteTempFiles();
+        temp.deleteRegistered();
     }
     QDir(folder).removeRecursively();
     return result;

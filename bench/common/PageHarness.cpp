@@ -9,7 +9,7 @@ namespace quillery {
 
 PageHarness::PageHarness()
 {
-    NewFile(workspace, binder, false);
+    makeNewBinder(workspace, binder, false);
 }
 
 int PageHarness::addPage(const QString &kind, const QByteArray &bytes)
@@ -19,7 +19,7 @@ int PageHarness::addPage(const QString &kind, const QByteArray &bytes)
     row.size = bytes.size();
     row.key.serial = binder.takeSerial();
     row.key.kind = StoredKind::fromName(kind);
-    row.key.location = temp.TempFileName();
+    row.key.location = temp.createFile();
     row.key.colour = NoColour;
     fileio::writeWhole(row.key.location, bytes);
     binder.pages.append(row);

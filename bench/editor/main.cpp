@@ -65,7 +65,7 @@ QString plainPage(int needles)
 
 std::unique_ptr<EditorWindow> edit(PageHarness &h, int position)
 {
-    h.workspace.editmode =
+    h.workspace.editMode =
         h.binder.page(position).key.kind == PageKind::RTF ? EditMode::Rich : EditMode::Plain;
     return std::make_unique<EditorWindow>(h.workspace, h.binder, position, nullptr);
 }
@@ -86,7 +86,7 @@ double openBare(const QByteArray &rtf, PaintWatch &paints)
 {
     // The bare box reads the same document as HTML, Qt's own import.
     RichTextBox reader;
-    reader.setTextRTF(rtf);
+    reader.setRtf(rtf);
     const QString html = reader.document()->toHtml();
     paints.forget();
     Stopwatch watch;
@@ -157,7 +157,7 @@ void writeBinder(const QString &path, const QList<QByteArray> &pages)
     PageHarness h;
     for (const QByteArray &page : pages)
         h.addPage(QStringLiteral("RTF"), page);
-    if (!SavFile(h.workspace, h.binder, path))
+    if (!saveBinderFile(h.workspace, h.binder, path))
         std::printf("cannot write %s\n", qPrintable(path));
 }
 
@@ -180,15 +180,15 @@ void openByEnter(const QList<QByteArray> &pages, PaintWatch &paints)
     };
     main.resize(1000, 700);
     main.show();
-    main.OpenFile(path);
+    main.openFile(path);
     BinderWindow *window = main.activeBinderWindow();
     if (!window) {
         std::printf("the binder did not open\n");
         return;
     }
     for (int position = 1; position <= pages.size(); ++position) {
-        window->binder().setCurIndex(position);
-        QAbstractItemView *list = window->lvwPages()->currentView();
+        window->binder().setCurrentPosition(position);
+        QAbstractItemView *list = window->pageList()->currentView();
         list->setFocus();
         paints.settle({list->viewport()});
         EditorPainted painted;
@@ -200,7 +200,7 @@ void openByEnter(const QList<QByteArray> &pages, PaintWatch &paints)
                                 " MB page by Enter, to painted, ms";
         line(what.constData(), painted.ms, openBare(pages.at(position - 1), paints),
              "target < 500");
-        if (window->binder().Changed())
+        if (window->binder().isChanged())
             std::printf("opening and closing the editor changed the binder\n");
     }
     if (!dialogs.calls().isEmpty())
@@ -286,7 +286,7 @@ void replaceAll(PageHarness &h, PaintWatch &paints)
     dialog.replaceAll();
     paints.settle({editor->rtfEdit()->viewport()});
     const double oursMs = ours.ms();
-    if (editor->rtfEdit()->Text().contains(QStringLiteral("needle")))
+    if (editor->rtfEdit()->text().contains(QStringLiteral("needle")))
         std::printf("Replace All left occurrences behind\n");
 
     // The bare box does what a Qt program would: find, replace, find on, in one edit block.
@@ -310,7 +310,7 @@ void save(PageHarness &h, int position, PaintWatch &paints)
     auto editor = edit(h, position);
     showAndPaint(*editor, editor->rtfEdit()->viewport(), paints);
     Stopwatch ours;
-    editor->SavePage();
+    editor->savePage();
     const double oursMs = ours.ms();
     // The bare box writes the same document in Qt's own format, HTML.
     Stopwatch theirs;

@@ -137,7 +137,7 @@ void makePlainBinder(Workspace &workspace, const QString &folder, qint64 size,
     const QString source = folder + QStringLiteral("/pages.dat");
     bench::writeNoise(source, size);
     Binder binder;
-    NewFile(workspace, binder, false);
+    makeNewBinder(workspace, binder, false);
     for (int i = 0; i < Pages; ++i) {
         PageRow row;
         row.name = QStringLiteral("Page %1").arg(i + 1);
@@ -150,7 +150,7 @@ void makePlainBinder(Workspace &workspace, const QString &folder, qint64 size,
         row.key.colour = NoColour;
         binder.pages.append(row);
     }
-    if (!SavFile(workspace, binder, target))
+    if (!saveBinderFile(workspace, binder, target))
         fail(QStringLiteral("could not save the plain binder"));
     fileio::removeIfExists(source);
 }
@@ -255,14 +255,14 @@ int main(int argc, char *argv[])
         makePlainBinder(workspace, root.path(), size, plain);
         Sample keyMaking;
         {
-            std::unique_ptr<Binder> binder = OpenFile(workspace, plain);
+            std::unique_ptr<Binder> binder = openFile(workspace, plain);
             if (!binder)
                 fail(QStringLiteral("the plain binder does not open"));
             keyMaking = timed([&] { setPassphrase(workspace, *binder, Passphrase); });
-            if (!SavFile(workspace, *binder, encrypted))
+            if (!saveBinderFile(workspace, *binder, encrypted))
                 fail(QStringLiteral("the binder could not be saved encrypted"));
         }
-        temp.DeleteTempFiles();
+        temp.deleteRegistered();
 
         Step cp{"cp", {}};
         Step cpSync{"cp + sync", {}};
@@ -284,7 +284,7 @@ int main(int argc, char *argv[])
 
             ::sync();
             std::unique_ptr<Binder> binder;
-            const Sample opening = timed([&] { binder = OpenFile(workspace, encrypted); });
+            const Sample opening = timed([&] { binder = openFile(workspace, encrypted); });
             if (!binder || binder->pageCount() != Pages || !isEncrypted(*binder))
                 fail(QStringLiteral("the encrypted binder did not open as it was saved"));
             key.runs.push_back(ui.key);
@@ -292,7 +292,7 @@ int main(int argc, char *argv[])
             ::sync();
             binder->setChanged(true);
             save.runs.push_back(timed([&] {
-                if (!SavFile(workspace, *binder, encrypted))
+                if (!saveBinderFile(workspace, *binder, encrypted))
                     fail(QStringLiteral("the encrypted binder could not be saved"));
             }));
             // What no open or save can beat: the plain copy read and encrypted, nothing kept.
@@ -305,16 +305,16 @@ int main(int argc, char *argv[])
             binder.reset();
 
             ::sync();
-            plainOpen.runs.push_back(timed([&] { binder = OpenFile(workspace, plain); }));
+            plainOpen.runs.push_back(timed([&] { binder = openFile(workspace, plain); }));
             if (!binder || binder->pageCount() != Pages)
                 fail(QStringLiteral("the plain binder did not open as it was saved"));
             ::sync();
-            plainSave.runs.push_back(timed([&] { SavFile(workspace, *binder, plain); }));
+            plainSave.runs.push_back(timed([&] { saveBinderFile(workspace, *binder, plain); }));
             const QString savedAs = root.filePath(QStringLiteral("saved-as-%1.qly").arg(rep));
             ::sync();
-            plainSaveAs.runs.push_back(timed([&] { SavFile(workspace, *binder, savedAs); }));
+            plainSaveAs.runs.push_back(timed([&] { saveBinderFile(workspace, *binder, savedAs); }));
             binder.reset();
-            temp.DeleteTempFiles();
+            temp.deleteRegistered();
         }
 
         std::printf("\n%lld pages, encrypted file %s MiB, medians of %d; key made once for "

@@ -42,10 +42,10 @@ std::uint8_t clampByte(float value)
 
 } // namespace
 
-cImage landscapePicture(int width, int height)
+Picture landscapePicture(int width, int height)
 {
-    cImage image;
-    image.Create(width, height, 24);
+    Picture image;
+    image.create(width, height, 24);
     for (int y = 0; y < height; ++y) {
         std::uint8_t *row = image.scanLine(y);
         const float v = float(y) / height;
@@ -77,10 +77,10 @@ cImage landscapePicture(int width, int height)
     return image;
 }
 
-cImage detailedPicture(int width, int height, std::uint32_t seed)
+Picture detailedPicture(int width, int height, std::uint32_t seed)
 {
-    cImage image;
-    image.Create(width, height, 24);
+    Picture image;
+    image.create(width, height, 24);
     for (int y = 0; y < height; ++y) {
         std::uint8_t *row = image.scanLine(y);
         for (int x = 0; x < width; ++x) {

@@ -13,9 +13,9 @@
 #include "Pictures.h"
 
 #include "images/DibFile.h"
+#include "images/JpegEncoder.h"
 #include "images/JpegTables.h"
-#include "images/cImage.h"
-#include "images/cJpeg.h"
+#include "images/Picture.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -36,17 +36,17 @@ using namespace quillery;
 
 namespace {
 
-bool writePpm(const cImage &image, const QString &path)
+bool writePpm(const Picture &image, const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(QByteArray("P6\n") + QByteArray::number(image.Width()) + ' ' +
-               QByteArray::number(image.Height()) + "\n255\n");
-    std::vector<char> rgb(3 * std::size_t(image.Width()));
-    for (int y = 0; y < image.Height(); ++y) {
+    file.write(QByteArray("P6\n") + QByteArray::number(image.width()) + ' ' +
+               QByteArray::number(image.height()) + "\n255\n");
+    std::vector<char> rgb(3 * std::size_t(image.width()));
+    for (int y = 0; y < image.height(); ++y) {
         const std::uint8_t *bgr = image.scanLine(y);
-        for (int x = 0; x < image.Width(); ++x) {
+        for (int x = 0; x < image.width(); ++x) {
             rgb[3 * x] = char(bgr[3 * x + 2]);
             rgb[3 * x + 1] = char(bgr[3 * x + 1]);
             rgb[3 * x + 2] = char(bgr[3 * x]);
@@ -56,7 +56,7 @@ bool writePpm(const cImage &image, const QString &path)
     return true;
 }
 
-// cjpeg's -qtables file with the tables cJpeg uses at this quality.
+// cjpeg's -qtables file with the tables JpegEncoder uses at this quality.
 bool writeTables(int quality, const QString &path)
 {
     QFile file(path);
@@ -85,15 +85,15 @@ bool run(const QString &program, const QStringList &arguments)
 }
 
 // PSNR over all samples of a decoded file against the source picture.
-double psnr(const cImage &source, const QString &jpegPath, const QString &ppmPath)
+double psnr(const Picture &source, const QString &jpegPath, const QString &ppmPath)
 {
     if (!run(QStringLiteral("djpeg"), {QStringLiteral("-outfile"), ppmPath, jpegPath}))
         return 0;
     QFile file(ppmPath);
     file.open(QIODevice::ReadOnly);
     const QByteArray data = file.readAll();
-    const int width = source.Width();
-    const int height = source.Height();
+    const int width = source.width();
+    const int height = source.height();
     const std::size_t samples = 3 * std::size_t(width) * height;
     const char *pixels = data.constData() + (data.size() - qsizetype(samples));
     double squares = 0;
@@ -173,20 +173,20 @@ QByteArray loadAverage()
     return fields.size() >= 3 ? fields[0] + ' ' + fields[1] + ' ' + fields[2] : "unknown";
 }
 
-struct Picture
+struct PictureSize
 {
     const char *name;
     int width;
     int height;
 };
 
-constexpr Picture pictures[] = {
+constexpr PictureSize pictures[] = {
     {"landscape", 4896, 3264},
     {"detail", 4000, 3000},
     {"detail", 4896, 3264},
 };
 
-cImage makePicture(const Picture &p, int index)
+Picture makePicture(const PictureSize &p, int index)
 {
     return std::strcmp(p.name, "landscape") == 0
                ? bench::landscapePicture(p.width, p.height)
@@ -241,11 +241,11 @@ int main(int argc, char *argv[])
     std::printf("\n");
 
     bool allMet = true;
-    cImage landscape;
+    Picture landscape;
     for (std::size_t p = 0; p < std::size(pictures); ++p) {
-        const Picture &picture = pictures[p];
+        const PictureSize &picture = pictures[p];
         {
-            cImage image = makePicture(picture, int(p));
+            Picture image = makePicture(picture, int(p));
             if (!writePpm(image, ppm) || !saveDibFile(image, bmp))
                 return 1;
             if (p == 0)
@@ -302,15 +302,15 @@ int main(int argc, char *argv[])
     std::printf("load average at the end: %s\n\n", loadAverage().constData());
 
     // The encoder alone, in this process, on the picture already in memory.
-    const int width = landscape.Width();
-    const int height = landscape.Height();
+    const int width = landscape.width();
+    const int height = landscape.height();
     std::vector<double> encoderTimes;
     for (int i = 0; i < runs; ++i) {
         QFile::remove(ours);
         QElapsedTimer timer;
         timer.start();
-        cJpeg jpeg;
-        if (jpeg.SaveHDC(landscape.hdc(), width, height, 0, 0, ours) != 0)
+        JpegEncoder jpeg;
+        if (jpeg.sampleAndSave(landscape, width, height, 0, 0, ours) != 0)
             return 1;
         encoderTimes.push_back(timer.nsecsElapsed() / 1e9);
     }
@@ -329,7 +329,7 @@ int main(int argc, char *argv[])
     if (!run(cjpeg, QStringList(cjpegOptions) << QStringLiteral("-quality") << QStringLiteral("75")
                                               << QStringLiteral("-outfile") << theirs << ppm))
         return 1;
-    // The same with the quantization tables cJpeg uses, which round their
+    // The same with the quantization tables JpegEncoder uses, which round their
     // entries differently: this compares the encoders alone.
     const QString tables = dir.filePath(QStringLiteral("tables.txt"));
     const QString sameTables = dir.filePath(QStringLiteral("cjpeg-same-tables.jpg"));
@@ -351,8 +351,8 @@ int main(int argc, char *argv[])
                 "dB (size %+.2f %%, PSNR %+.2f dB)\n",
                 static_cast<long long>(ourSize), ourPsnr, static_cast<long long>(theirSize),
                 theirPsnr, 100.0 * (double(ourSize) / double(theirSize) - 1), ourPsnr - theirPsnr);
-    std::printf("cjpeg with cJpeg's tables   %9lld bytes  PSNR %.2f dB  (cJpeg: size %+.2f %%, "
-                "PSNR %+.2f dB)\n",
+    std::printf("cjpeg with quillery's tables   %9lld bytes  PSNR %.2f dB  (quillery: size %+.2f "
+                "%%, PSNR %+.2f dB)\n",
                 static_cast<long long>(sameSize), samePsnr,
                 100.0 * (double(ourSize) / double(sameSize) - 1), ourPsnr - samePsnr);
     return allMet ? 0 : 2;

@@ -77,7 +77,7 @@ Shown show(PageHarness &h, int position, PaintWatch &paints)
     viewer.show();
     paints.settle({&viewer});
     const double before = residentMb();
-    h.binder.setCurIndex(position);
+    h.binder.setCurrentPosition(position);
     paints.forget();
     Stopwatch watch;
     viewer.showPage(preparePageDisplay(h.workspace, h.binder), h.binder);
@@ -126,7 +126,7 @@ int main(int argc, char *argv[])
          h.addPage(QStringLiteral("RTF"), rich(words))},
     };
     const QString binder = h.dir.filePath(QStringLiteral("long.qly"));
-    if (!SavFile(h.workspace, h.binder, binder)) {
+    if (!saveBinderFile(h.workspace, h.binder, binder)) {
         std::fprintf(stderr, "the binder could not be written\n");
         return 1;
     }

@@ -76,7 +76,7 @@ int main(int argc, char *argv[])
     {
         std::mt19937 random(7);
         Binder binder;
-        NewFile(session.workspace(), binder, false);
+        makeNewBinder(session.workspace(), binder, false);
         for (int i = 1; i <= PageCount; ++i) {
             const QString file = QString("%1/page%2.rtf").arg(rtfDir).arg(i, 3, 10, QChar('0'));
             QFile f(file);
@@ -84,9 +84,9 @@ int main(int argc, char *argv[])
                 return 1;
             f.write(richPage(random));
             f.close();
-            ImportFile(session.workspace(), binder, file, PageKind::Unknown);
+            importFile(session.workspace(), binder, file, PageKind::Unknown);
         }
-        if (!SavFile(session.workspace(), binder, binderPath))
+        if (!saveBinderFile(session.workspace(), binder, binderPath))
             return 1;
     }
 

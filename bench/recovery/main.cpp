@@ -111,8 +111,8 @@ void printSnapshot(const char *label, const Figures &figures)
 // since it would count as another reader's and have every save write the whole file anew.
 std::unique_ptr<Binder> openMade(Workspace &workspace, const QString &path)
 {
-    workspace.temp.DeleteTempFiles();
-    auto binder = OpenFile(workspace, path);
+    workspace.temp.deleteRegistered();
+    auto binder = openFile(workspace, path);
     if (!binder)
         throw FileError(FileError::DeviceIo, QStringLiteral("cannot open ") + path);
     return binder;
@@ -122,7 +122,7 @@ double timeSave(Workspace &workspace, Binder &binder)
 {
     QElapsedTimer clock;
     clock.start();
-    if (!SaveCommand(workspace, binder))
+    if (!saveBinder(workspace, binder))
         throw FileError(FileError::DeviceIo, QStringLiteral("the save failed"));
     return clock.nsecsElapsed() / 1e6;
 }
@@ -178,14 +178,15 @@ void editorCase(Workspace &workspace, const QString &folder)
     fileio::writeWhole(page, richPage());
     {
         Binder made;
-        NewFile(workspace, made, false);
-        if (!ImportFile(workspace, made, page, PageKind::RTF) || !SavFile(workspace, made, path))
+        makeNewBinder(workspace, made, false);
+        if (!importFile(workspace, made, page, PageKind::RTF) ||
+            !saveBinderFile(workspace, made, path))
             throw FileError(FileError::DeviceIo, QStringLiteral("cannot make ") + path);
     }
     auto binder = openMade(workspace, path);
     RecoveryService service(RecoveryStore(folder + QStringLiteral("/state")), 1);
     service.watch(*binder);
-    workspace.editmode = EditMode::Rich;
+    workspace.editMode = EditMode::Rich;
     EditorWindow editor(workspace, *binder, 1, nullptr);
     editor.resize(900, 700);
     editor.show();
@@ -207,7 +208,7 @@ void editorCase(Workspace &workspace, const QString &folder)
     editor.rtfEdit()->insertPlainText(QStringLiteral("typed "));
     const Figures snapshot = timeSnapshot(*RecoveryKeeper::of(*binder));
     clock.restart();
-    if (!editor.SavePage() || !SaveCommand(workspace, *binder))
+    if (!editor.savePage() || !saveBinder(workspace, *binder))
         throw FileError(FileError::DeviceIo, QStringLiteral("the save failed"));
     const double saveMs = clock.nsecsElapsed() / 1e6;
     editor.hide();
@@ -260,7 +261,7 @@ int main(int argc, char *argv[])
                     binder.setChanged(true);
                 });
         editorCase(workspace, folder);
-        temp.DeleteTempFiles();
+        temp.deleteRegistered();
     } catch (const FileError &error) {
         std::fprintf(stderr, "bench_recovery: %s\n", qPrintable(error.description()));
         return 1;

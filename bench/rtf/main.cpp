@@ -105,7 +105,7 @@ int main(int argc, char *argv[])
     box.show();
     QApplication::processEvents();
     const double show = bestOf(3, [&] {
-        box.setTextRTF(rtf);
+        box.setRtf(rtf);
         QApplication::processEvents();
     });
     QTextEdit edit;

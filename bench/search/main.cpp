@@ -208,9 +208,9 @@ int main(int argc, char *argv[])
         h.addPage(QString::fromLatin1(kinds[i % 3][0]), data);
     }
     const QString binderPath = h.dir.filePath("big.qly");
-    if (!SavFile(h.workspace, h.binder, binderPath))
+    if (!saveBinderFile(h.workspace, h.binder, binderPath))
         return 1;
-    auto binder = OpenFile(h.workspace, binderPath);
+    auto binder = openFile(h.workspace, binderPath);
     if (!binder)
         return 1;
     out << QString("Binder: %1 pages, %2 MB of page data; load average before: %3")

@@ -116,7 +116,7 @@ void showHtmlPage(BinderWindow *window, int position, PaintWatch &watch)
         });
     QTimer::singleShot(30000, &loop, &QEventLoop::quit);
     watch.forget();
-    window->binder().setCurIndex(position);
+    window->binder().setCurrentPosition(position);
     if (!viewer->hasBrowser())
         fail("the viewer has no browser: is the browser module built?");
     loop.exec();
@@ -145,7 +145,7 @@ int runHarness(int argc, char *argv[], const QStringList &binders)
         main.resize(1000, 700);
         main.show();
         for (const QString &path : binders) {
-            main.OpenFile(path);
+            main.openFile(path);
             BinderWindow *window = main.activeBinderWindow();
             if (!window || windows.contains(window))
                 fail("a binder did not open");
@@ -153,7 +153,7 @@ int runHarness(int argc, char *argv[], const QStringList &binders)
             if (windows.size() == 1) {
                 // As the program starts, on a text page; it starts the web engine once the
                 // window has been painted and it has nothing else to do.
-                window->binder().setCurIndex(firstPageOf(window->binder(), PageKind::TXT));
+                window->binder().setCurrentPosition(firstPageOf(window->binder(), PageKind::TXT));
                 watch.settle({window->viewer()->txtPad()->viewport()});
                 waitUntilIdle();
                 printStage("window painted, no web engine");
@@ -182,7 +182,7 @@ int runHarness(int argc, char *argv[], const QStringList &binders)
             window->binder().setChanged(false);
         main.close();
     }
-    temp.DeleteTempFiles();
+    temp.deleteRegistered();
     return 0;
 }
 

@@ -123,16 +123,16 @@ QStringList makeBinders(const QString &folder, int count)
             writeFile(sources + name + QStringLiteral(" harbour.jpg"), picture(i + 50, "JPEG"));
         }
         Binder binder;
-        NewFile(workspace, binder, false);
+        makeNewBinder(workspace, binder, false);
         for (const QString &file : QDir(sources).entryList(QDir::Files, QDir::Name)) {
-            if (!ImportFile(workspace, binder, sources + file, PageKind::Unknown))
+            if (!importFile(workspace, binder, sources + file, PageKind::Unknown))
                 fail(QStringLiteral("cannot import %1").arg(sources + file));
         }
         binders << folder + QStringLiteral("/binder%1.qly").arg(i);
-        if (!SavFile(workspace, binder, binders.last()))
+        if (!saveBinderFile(workspace, binder, binders.last()))
             fail(QStringLiteral("cannot save %1").arg(binders.last()));
     }
-    temp.DeleteTempFiles();
+    temp.deleteRegistered();
     return binders;
 }
 

@@ -129,7 +129,7 @@ SampleCounts writeSampleBinder(Workspace &workspace, const QString &sourceFolder
     Text text(20240611);
     SampleCounts counts;
     Binder binder;
-    NewFile(workspace, binder, false);
+    makeNewBinder(workspace, binder, false);
     binder.pages.reserve(pages);
     for (int i = 1; i <= pages; ++i) {
         // Names of differing length, as people give them, so the icon captions wrap differently.
@@ -158,11 +158,11 @@ SampleCounts writeSampleBinder(Workspace &workspace, const QString &sourceFolder
         }
         const QString source = sourceFolder + u'/' + name;
         writeWhole(source, data);
-        if (!ImportFile(workspace, binder, source, PageKind::Unknown))
+        if (!importFile(workspace, binder, source, PageKind::Unknown))
             throw std::runtime_error("cannot import " + source.toStdString());
     }
     binder.setRecord(RecordKey::SelectedPage, QStringLiteral("1"));
-    if (!SavFile(workspace, binder, path))
+    if (!saveBinderFile(workspace, binder, path))
         throw std::runtime_error("cannot save " + path.toStdString());
     return counts;
 }

@@ -140,14 +140,14 @@ struct Bench
     bool browserLoaded = false; // since the last switch began
     QEventLoop *browserWait = nullptr;
 
-    PageListView *list() const { return window->lvwPages(); }
+    PageListView *list() const { return window->pageList(); }
     QWidget *listViewport() const { return list()->currentView()->viewport(); }
 
     void open(const QString &path)
     {
         watch.forget();
         Stopwatch clock;
-        main.OpenFile(path);
+        main.openFile(path);
         window = main.activeBinderWindow();
         if (!window)
             fail("the binder did not open");
@@ -227,7 +227,7 @@ struct Bench
     void goTo(int row)
     {
         beginSwitch();
-        window->binder().setCurIndex(row + 1);
+        window->binder().setCurrentPosition(row + 1);
         QAbstractItemView *view = list()->currentView();
         view->setFocus();
         finishSwitch(Stopwatch());
@@ -257,7 +257,7 @@ struct Bench
         beginSwitch();
         Stopwatch clock;
         pressKey(Qt::Key_Down);
-        if (window->binder().CurIndex() != html + 1)
+        if (window->binder().currentPosition() != html + 1)
             fail("Down did not move to the HTML page");
         report(QStringLiteral("first HTML page since the start, %1 s after the window")
                    .arg(idleMs / 1000.0),
@@ -281,11 +281,11 @@ struct Bench
             goTo(qMin(pages - presses - 1, pages / 5 + number * pages / 5));
             Samples text;
             for (int k = 0; k < presses; ++k) {
-                const int before = window->binder().CurIndex();
+                const int before = window->binder().currentPosition();
                 beginSwitch();
                 Stopwatch clock;
                 pressKey(next);
-                if (window->binder().CurIndex() != before + 1)
+                if (window->binder().currentPosition() != before + 1)
                     fail("the arrow key did not move to the next page");
                 const bool toBrowser = currentIsBrowserPage();
                 const double ms = finishSwitch(clock);
@@ -331,11 +331,11 @@ struct Bench
                 row = firstPageOfKind(PageKind::HTML, row + 2);
                 goTo(row);
             }
-            const bool down = window->binder().CurIndex() == row + 1;
+            const bool down = window->binder().currentPosition() == row + 1;
             beginSwitch();
             Stopwatch clock;
             pressKey(down ? Qt::Key_Down : Qt::Key_Up);
-            if (window->binder().CurIndex() != (down ? row + 2 : row + 1))
+            if (window->binder().currentPosition() != (down ? row + 2 : row + 1))
                 fail("the arrow key did not move to the other HTML page");
             const double ms = finishSwitch(clock);
             if (ms < 0)
@@ -359,7 +359,7 @@ struct Bench
             beginSwitch();
             Stopwatch clock;
             clickRow(view, row);
-            if (window->binder().CurIndex() != row + 1)
+            if (window->binder().currentPosition() != row + 1)
                 fail("a click did not make its page current");
             const bool toBrowser = currentIsBrowserPage();
             const double ms = finishSwitch(clock);
@@ -436,7 +436,7 @@ int main(int argc, char *argv[])
         Workspace workspace(temp, dialogs, ui);
         Stopwatch clock;
         counts = writeSampleBinder(workspace, dir.filePath(QStringLiteral("src")), path, pages);
-        temp.DeleteTempFiles();
+        temp.deleteRegistered();
         std::printf("made a binder of %d pages (%d rich text, %d plain text, %d HTML, %d "
                     "pictures; %.1f MB) in %.1f s\n",
                     pages, counts.rtf, counts.txt, counts.html, counts.pictures,
@@ -467,6 +467,6 @@ int main(int argc, char *argv[])
     printTable();
     bench.window->binder().setChanged(false);
     main.close();
-    temp.DeleteTempFiles();
+    temp.deleteRegistered();
     return 0;
 }

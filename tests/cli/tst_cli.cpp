@@ -33,17 +33,17 @@ ProgramRun cli(const QStringList &args, const QByteArray &input = QByteArray())
 QString binderWithNames(BinderFixture &f, const QString &binderName, const QStringList &names)
 {
     Binder binder;
-    NewFile(*f.workspace, binder, false);
+    makeNewBinder(*f.workspace, binder, false);
     for (int i = 0; i < names.size(); ++i) {
         const QString source = f.file(QStringLiteral("src/p%1").arg(i), QByteArray::number(i));
-        if (!ImportFile(*f.workspace, binder, source, PageKind::TXT))
+        if (!importFile(*f.workspace, binder, source, PageKind::TXT))
             return QString();
         PageRow row = binder.pages.at(i);
         row.name = names.at(i);
         binder.pages.replace(i, row);
     }
     const QString path = f.path(binderName);
-    return SavFile(*f.workspace, binder, path) ? path : QString();
+    return saveBinderFile(*f.workspace, binder, path) ? path : QString();
 }
 
 } // namespace

@@ -3,8 +3,8 @@
 
 #include "cli/JpegCommand.h"
 #include "images/DibFile.h"
+#include "images/JpegEncoder.h"
 #include "images/PictureFile.h"
-#include "images/cJpeg.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -47,17 +47,17 @@ private Q_SLOTS:
         QVERIFY(saveDibFile(randomPicture(301, 45, 8), bmp8));
         int n = 0;
         for (const QString &in : {ppm, bmp8}) {
-            cImage image;
+            Picture image;
             QCOMPARE(readPictureFile(in, image), QString());
             for (const char *sampling : {"2:2", "4:4", "1:3"}) {
                 const QString out = path(QString("streamed%1.jpg").arg(++n));
                 QCOMPARE(run({in, out, "--sampling", QLatin1String(sampling), "--quality", "90"}),
                          0);
-                cJpeg jpeg;
+                JpegEncoder jpeg;
                 jpeg.setQuality(90);
-                jpeg.SetSamplingFrequencies(sampling[0] - '0', sampling[2] - '0', 1, 1, 1, 1);
+                jpeg.setSamplingFactors(sampling[0] - '0', sampling[2] - '0', 1, 1, 1, 1);
                 const QString whole = path(QString("whole%1.jpg").arg(n));
-                QCOMPARE(jpeg.SaveHDC(image.hdc(), image.Width(), image.Height(), 0, 0, whole), 0);
+                QCOMPARE(jpeg.sampleAndSave(image, image.width(), image.height(), 0, 0, whole), 0);
                 QVERIFY2(readFile(out) == readFile(whole),
                          qPrintable(in + u' ' + QLatin1String(sampling)));
             }

@@ -25,18 +25,18 @@ namespace {
 InfoRecords recordsOf(const QString &binderPath)
 {
     InfoRecords records;
-    records.loadText(LumpArchive("QLY4").ReadNamedLump(binderPath, "QUILLERY"));
+    records.loadText(LumpArchive("QLY4").readNamedLump(binderPath, "QUILLERY"));
     return records;
 }
 
 QList<QByteArray> lumpContents(const QString &binderPath)
 {
     LumpArchive archive("QLY4");
-    archive.OpenArchive(binderPath);
+    archive.open(binderPath);
     QList<QByteArray> lumps;
     for (int i = 2; i <= archive.lumpCount(); ++i)
         lumps << archive.lump(i).name + ':' +
-                     LumpArchive::ReadBytes(binderPath, archive.lump(i).offset,
+                     LumpArchive::readBytes(binderPath, archive.lump(i).offset,
                                             archive.lump(i).length);
     return lumps;
 }
@@ -78,12 +78,12 @@ private Q_SLOTS:
         QVERIFY(binder);
         QCOMPARE(binder->pageCount(), 3);
         QCOMPARE(binder->pages.at(2).key.kind.name(), QString("PICTURE"));
-        QCOMPARE(binder->NextKey(), 4);
+        QCOMPARE(binder->nextSerial(), 4);
 
         // Pages and their records are saved in the order of the list.
         binder->pages.move(2, 0);
         binder->setChanged(true);
-        QVERIFY(SavFile(*f.workspace, *binder, path));
+        QVERIFY(saveBinderFile(*f.workspace, *binder, path));
         QCOMPARE(lumpContents(path).first(), QByteArray("PICTURE:PNGDATA"));
         const InfoRecords records = recordsOf(path);
         QCOMPARE(records.value("Page1"), QString("three.png"));
@@ -99,8 +99,8 @@ private Q_SLOTS:
         // recovered binder is no longer so.
         binder->setCaptionNote(" [Recovered]");
         f.dialogs.queueSaveFile(f.path("moved"));
-        QVERIFY(SaveAsCommand(*f.workspace, *binder));
-        QCOMPARE(binder->WCaption(), "New File 1 (" + f.path("moved.qly") + ")");
+        QVERIFY(saveBinderAs(*f.workspace, *binder));
+        QCOMPARE(binder->caption(), "New File 1 (" + f.path("moved.qly") + ")");
         QVERIFY(!QFile::exists(lockNotePath(path)));
         QVERIFY(QFile::exists(lockNotePath(f.path("moved.qly"))));
         QVERIFY(!FileLock::isHeldElsewhere(path));
@@ -117,21 +117,21 @@ private Q_SLOTS:
         // Opening copied nothing: the pages are read through another name of the file.
         QVERIFY(fileio::sameFile(binder->workingCopy, path));
 
-        QVERIFY(ImportFile(*f.workspace, *binder, f.file("four.txt", "fourth page"),
+        QVERIFY(importFile(*f.workspace, *binder, f.file("four.txt", "fourth page"),
                            PageKind::Unknown));
         const QString importedCopy = binder->pages.at(3).key.location;
-        QVERIFY(SavFile(*f.workspace, *binder, path));
+        QVERIFY(saveBinderFile(*f.workspace, *binder, path));
         QCOMPARE(recordsOf(path).value("Page4"), QString("four"));
         // The new page is read from the binder file from now on.
         QVERIFY(QFile::remove(importedCopy));
-        QCOMPARE(GetLumpString(*binder, "4"), QByteArray("fourth page"));
+        QCOMPARE(pageBytes(*binder, 4), QByteArray("fourth page"));
         QVERIFY(checkBinder(path).isEmpty());
 
         // Saving again and again never leaves more than a quarter of the file unused.
         const QList<QByteArray> pages = lumpContents(path);
         for (int i = 0; i < 40; ++i) {
             binder->setChanged(true);
-            QVERIFY(SavFile(*f.workspace, *binder, path));
+            QVERIFY(saveBinderFile(*f.workspace, *binder, path));
             QVERIFY(unusedBytes(path) * 4 <= QFileInfo(path).size());
         }
         QCOMPARE(lumpContents(path), pages);
@@ -156,12 +156,12 @@ private Q_SLOTS:
         BinderFixture other;
         other.workspace->authorName = "someone else";
         auto reader = other.open(path);
-        QVERIFY(reader && reader->ro());
+        QVERIFY(reader && reader->isReadOnly());
         QVERIFY(other.dialogs.calls().first().text.contains("in use by tester"));
-        QCOMPARE(GetLumpString(*reader, "3"), QByteArray("PNGDATA"));
+        QCOMPARE(pageBytes(*reader, 3), QByteArray("PNGDATA"));
         QCOMPARE(readFile(lockNotePath(path)), QByteArray("tester"));
         other.dialogs.queueSaveFile(other.path("mine.qly"));
-        QVERIFY(SavFile(*other.workspace, *reader, path));
+        QVERIFY(saveBinderFile(*other.workspace, *reader, path));
         QCOMPARE(readFile(path), before);
         QCOMPARE(lumpContents(other.path("mine.qly")), lumpContents(path));
 
@@ -212,16 +212,16 @@ private Q_SLOTS:
         QVERIFY(isBinderFile(named));
         auto binder = f.open(named);
         QVERIFY(binder);
-        QCOMPARE(binder->CurFile(), named);
-        QCOMPARE(GetLumpString(*binder, "2"), QByteArray("{\\rtf1 second}"));
+        QCOMPARE(binder->fileName(), named);
+        QCOMPARE(pageBytes(*binder, 2), QByteArray("{\\rtf1 second}"));
 
         // Any other file, whatever its name, is a page.
         const QString plain = f.file("plain.txt", "QLY is not a header");
         QVERIFY(!isBinderFile(plain));
         auto page = f.open(plain);
         QVERIFY(page);
-        QCOMPARE(page->CurFile(), QString());
-        QCOMPARE(GetLumpString(*page, "1"), QByteArray("QLY is not a header"));
+        QCOMPARE(page->fileName(), QString());
+        QCOMPARE(pageBytes(*page, 1), QByteArray("QLY is not a header"));
         QCOMPARE(::mkfifo(QFile::encodeName(f.path("pipe.qly.txt")).constData(), 0600), 0);
         QVERIFY(!isBinderFile(f.path("pipe.qly.txt")));
     }
@@ -230,13 +230,13 @@ private Q_SLOTS:
     {
         BinderFixture f;
         Binder startup;
-        NewFile(*f.workspace, startup, true);
-        QVERIFY(IsNewFile(startup, 3));
+        makeNewBinder(*f.workspace, startup, true);
+        QVERIFY(isUntouchedNewBinder(startup, 3));
         startup.setChanged(true);
-        QVERIFY(!IsNewFile(startup, 3));
+        QVERIFY(!isUntouchedNewBinder(startup, 3));
         startup.setChanged(false);
         startup.setRecord("Title", "Renamed");
-        QVERIFY(!IsNewFile(startup, 3));
+        QVERIFY(!isUntouchedNewBinder(startup, 3));
 
         QCOMPARE(decodePlainText("caf\xc3\xa9 \xe2\x82\xac"),
                  QString::fromUtf8("caf\u00e9 \u20ac"));

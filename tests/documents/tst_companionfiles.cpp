@@ -93,8 +93,8 @@ private Q_SLOTS:
         }
 
         auto binder = f.open(path);
-        QVERIFY(binder && binder->ro());
-        QCOMPARE(GetLumpString(*binder, "1"), QByteArray("the binder's page"));
+        QVERIFY(binder && binder->isReadOnly());
+        QCOMPARE(pageBytes(*binder, 1), QByteArray("the binder's page"));
         QCOMPARE(f.messageTitles(), QStringList{"Opened Read-Only"});
         QVERIFY(f.dialogs.lastText().startsWith("'" + path + "' is opened read-only"));
         QVERIFY(f.dialogs.lastText().contains("'" + planted + "' is " + said + ","));
@@ -130,7 +130,7 @@ private Q_SLOTS:
         int saved = 0;
         for (int i = 0; i < 300; ++i) {
             binder->setChanged(true);
-            saved += SavFile(*f.workspace, *binder, path) ? 1 : 0;
+            saved += saveBinderFile(*f.workspace, *binder, path) ? 1 : 0;
             // Now and then the planted links go, as the user would clear them.
             if (i % 3 == 0) {
                 ::unlink(encoded(lockNotePath(path)).constData());
@@ -142,7 +142,7 @@ private Q_SLOTS:
         finishRetiringShadowCopies();
         QCOMPARE(saved, 300);
         QCOMPARE(readFile(victim), VictimWords);
-        QCOMPARE(GetLumpString(*binder, "1"), QByteArray("the binder's page"));
+        QCOMPARE(pageBytes(*binder, 1), QByteArray("the binder's page"));
     }
 
     void namesakesDifferingInCaseKeepTheirOwnPages()
@@ -155,7 +155,7 @@ private Q_SLOTS:
         const QByteArray lowerBytes = readFile(lower);
 
         auto first = f.open(upper);
-        QVERIFY(first && !first->ro());
+        QVERIFY(first && !first->isReadOnly());
         const QByteArray note = readFile(lockNotePath(upper));
 
         // Another instance opens the namesake: it keeps its own pages, read from the binder
@@ -163,8 +163,8 @@ private Q_SLOTS:
         BinderFixture second;
         second.workspace->authorName = "second";
         auto namesake = second.open(lower);
-        QVERIFY(namesake && namesake->ro());
-        QCOMPARE(GetLumpString(*namesake, "1"), QByteArray("lower case pages"));
+        QVERIFY(namesake && namesake->isReadOnly());
+        QCOMPARE(pageBytes(*namesake, 1), QByteArray("lower case pages"));
         QCOMPARE(second.messageTitles(), QStringList{"Opened Read-Only"});
         QVERIFY(second.dialogs.lastText().contains("'" + upper + "' is open"));
         QCOMPARE(readFile(lockNotePath(upper)), note);
@@ -183,8 +183,8 @@ private Q_SLOTS:
         writeFile(lockNotePath(upper), "second");
         BinderFixture fourth;
         auto misled = fourth.open(upper);
-        QVERIFY(misled && misled->ro());
-        QCOMPARE(GetLumpString(*misled, "1"), QByteArray("upper case pages"));
+        QVERIFY(misled && misled->isReadOnly());
+        QCOMPARE(pageBytes(*misled, 1), QByteArray("upper case pages"));
         QCOMPARE(fourth.messageTitles(), QStringList{"File in Use"});
         QCOMPARE(readFile(lower), lowerBytes);
     }
@@ -212,7 +212,7 @@ private Q_SLOTS:
         }
 
         auto binder = f.open(path);
-        QVERIFY(binder && !binder->ro());
+        QVERIFY(binder && !binder->isReadOnly());
         for (const QString &name : stale)
             QVERIFY2(!QFileInfo::exists(f.path(name)), qPrintable(name));
         for (const QString &name : alwaysKept)
@@ -225,7 +225,7 @@ private Q_SLOTS:
             writeFile(f.path(name), binderBytes);
         BinderFixture other;
         auto reader = other.open(path);
-        QVERIFY(reader && reader->ro());
+        QVERIFY(reader && reader->isReadOnly());
         for (const QString &name : stale)
             QVERIFY2(QFileInfo::exists(f.path(name)), qPrintable(name));
     }

@@ -91,7 +91,7 @@ private Q_SLOTS:
         QVERIFY(binder->workingCopy.startsWith(runtime.path() + u'/'));
         QCOMPARE(binder->pageCount(), EveryKind.size());
         for (int i = 0; i < EveryKind.size(); ++i)
-            QCOMPARE(GetLumpString(*binder, QString::number(i + 1)), EveryKind.at(i).second);
+            QCOMPARE(pageBytes(*binder, i + 1), EveryKind.at(i).second);
 
         // Without the password inside, the passphrase alone does not open it.
         BinderFixture g;
@@ -205,7 +205,7 @@ private Q_SLOTS:
         f.ui.passphrases = QStringList{"wrong", TestPassphrase};
         auto binder = f.open(path);
         QVERIFY(binder);
-        QCOMPARE(GetLumpString(*binder, "1"), EncryptedMarker);
+        QCOMPARE(pageBytes(*binder, 1), EncryptedMarker);
     }
 
     void otherVersionsAndHostileLimitsAreRefused()
@@ -292,20 +292,20 @@ private Q_SLOTS:
         Encrypted e;
         REQUIRE_RUNTIME(e.runtime);
         auto binder = e.open();
-        QVERIFY(binder && !binder->ro());
+        QVERIFY(binder && !binder->isReadOnly());
         const QByteArray first = readFile(e.path);
         QCOMPARE(readFile(shadowCopyPath(e.path)), first);
         QVERIFY(!readFile(lockNotePath(e.path)).contains(EncryptedMarker));
         // Another instance reads the encrypted shadow copy, its plain copy in memory too.
         auto second = e.open();
-        QVERIFY(second && second->ro());
+        QVERIFY(second && second->isReadOnly());
         QVERIFY(isEncrypted(*second));
         QVERIFY(second->workingCopy.startsWith(e.runtime.path() + u'/'));
 
         struct stat before;
         ::stat(QFile::encodeName(e.path).constData(), &before);
         binder->setChanged(true);
-        QVERIFY(SavFile(*e.f.workspace, *binder, e.path));
+        QVERIFY(saveBinderFile(*e.f.workspace, *binder, e.path));
         const QByteArray saved = readFile(e.path);
         struct stat after;
         ::stat(QFile::encodeName(e.path).constData(), &after);
@@ -314,9 +314,9 @@ private Q_SLOTS:
         QVERIFY(saved.mid(ContainerHeader::Size, 64) != first.mid(ContainerHeader::Size, 64));
 
         // A page whose data vanished fails the save; the last good file stays.
-        QVERIFY(ImportFile(*e.f.workspace, *binder, e.f.file("late.txt", "late"), PageKind::TXT));
+        QVERIFY(importFile(*e.f.workspace, *binder, e.f.file("late.txt", "late"), PageKind::TXT));
         QFile::remove(binder->pages.at(binder->pageCount() - 1).key.location);
-        QVERIFY(!SavFile(*e.f.workspace, *binder, e.path));
+        QVERIFY(!saveBinderFile(*e.f.workspace, *binder, e.path));
         QCOMPARE(e.f.messageTitles().last(), QString("Save Error"));
         QCOMPARE(readFile(e.path), saved);
         binder->pages.remove(binder->pageCount() - 1);
@@ -324,15 +324,15 @@ private Q_SLOTS:
         // Save As asks whether the new file is to be encrypted too; Cancel writes nothing.
         e.f.dialogs.queueSaveFile(e.f.path("copy.qly"));
         e.f.dialogs.queueMessage(MsgResult::Cancel);
-        QVERIFY(!SaveAsCommand(*e.f.workspace, *binder));
+        QVERIFY(!saveBinderAs(*e.f.workspace, *binder));
         QVERIFY(!QFile::exists(e.f.path("copy.qly")));
         e.f.dialogs.queueSaveFile(e.f.path("copy.qly"));
         e.f.dialogs.queueMessage(MsgResult::Yes);
-        QVERIFY(SaveAsCommand(*e.f.workspace, *binder));
+        QVERIFY(saveBinderAs(*e.f.workspace, *binder));
         QVERIFY(isEncryptedBinderFile(e.f.path("copy.qly")));
         e.f.dialogs.queueSaveFile(e.f.path("open.qly"));
         e.f.dialogs.queueMessage(MsgResult::No);
-        QVERIFY(SaveAsCommand(*e.f.workspace, *binder));
+        QVERIFY(saveBinderAs(*e.f.workspace, *binder));
         QVERIFY(readFile(e.f.path("open.qly")).startsWith("QLY4"));
         QVERIFY(readFile(e.f.path("open.qly")).contains(EncryptedMarker));
         QVERIFY(!isEncrypted(*binder));

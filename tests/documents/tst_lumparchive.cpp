@@ -68,15 +68,15 @@ private Q_SLOTS:
         for (int i = 0; i < lumps.size(); ++i)
             named.append({"L" + QByteArray::number(i + 1), lumps[i]});
         LumpArchive out = archiveOf(named);
-        out.WriteArchive(path);
+        out.write(path);
         QVERIFY_THROWS_EXCEPTION(FileError, out.setLumpName(1, "TOOLONGNAME"));
 
         LumpArchive in("QLY4");
-        in.OpenArchive(path);
+        in.open(path);
         QCOMPARE(in.lumpCount(), expected.size());
         for (int i = 0; i < expected.size(); ++i) {
             QCOMPARE(in.lump(i + 1).name, "L" + QByteArray::number(i + 1));
-            QCOMPARE(LumpArchive::ReadBytes(path, in.lump(i + 1).offset, in.lump(i + 1).length),
+            QCOMPARE(LumpArchive::readBytes(path, in.lump(i + 1).offset, in.lump(i + 1).length),
                      expected[i]);
         }
         // Nothing is left beside the file by the safe write.
@@ -97,7 +97,7 @@ private Q_SLOTS:
         // A range past the end of its file fails the write and leaves the old archive alone,
         // also when it would continue the range before it; read as pieces, it fails there.
         LumpArchive bad = archiveOf({{"A", FileRange{pathA, 0, 8}}, {"B", FileRange{pathA, 8, 9}}});
-        QVERIFY_THROWS_EXCEPTION(FileError, bad.WriteArchive(path));
+        QVERIFY_THROWS_EXCEPTION(FileError, bad.write(path));
         QCOMPARE(readFile(path), whole);
         PiecesSource badPieces(bad.pieces());
         QByteArray buffer(badPieces.size(), '\0');
@@ -112,7 +112,7 @@ private Q_SLOTS:
         QVERIFY(QFile::link(real, link));
         writeArchive(link, {{"QUILLERY", QByteArray("Title=x\n")}});
         QVERIFY(QFileInfo(link).isSymLink());
-        QCOMPARE(LumpArchive("QLY4").ReadNamedLump(real, "QUILLERY"), QByteArray("Title=x\n"));
+        QCOMPARE(LumpArchive("QLY4").readNamedLump(real, "QUILLERY"), QByteArray("Title=x\n"));
     }
 
     void appendingKeepsLumpsInPlaceAndRefusesWaste()
@@ -132,7 +132,7 @@ private Q_SLOTS:
                        {"FILE", FileRange{path, before[2].offset, before[2].length}},
                        {"TXT", FileRange{path, before[1].offset, before[1].length}},
                        {"HTML", FileRange{extra, 0, 5}}});
-        QVERIFY(second.AppendArchive(path));
+        QVERIFY(second.appendInPlace(path));
         const QByteArray appended = readFile(path);
         for (int i : {1, 2})
             QCOMPARE(appended.mid(before[i].offset, before[i].length),
@@ -146,26 +146,26 @@ private Q_SLOTS:
         QCOMPARE(after.size(), 4);
         QCOMPARE(after[1].offset, before[2].offset);
         QCOMPARE(after[2].offset, before[1].offset);
-        QCOMPARE(LumpArchive::ReadBytes(path, after[3].offset, after[3].length),
+        QCOMPARE(LumpArchive::readBytes(path, after[3].offset, after[3].length),
                  QByteArray("EXTRA"));
-        QCOMPARE(LumpArchive("QLY4").ReadNamedLump(path, "QUILLERY"), QByteArray("Title=y\n"));
+        QCOMPARE(LumpArchive("QLY4").readNamedLump(path, "QUILLERY"), QByteArray("Title=y\n"));
 
         // An append that fails half-way takes back what it added; the header never turned.
         NamedLumps kept;
         for (int i = 0; i < 3; ++i)
             kept.append({after[i].name, FileRange{path, after[i].offset, after[i].length}});
         kept.append({"FILE", FileRange{m_dir.filePath("missing.bin"), 0, 5}});
-        QVERIFY_THROWS_EXCEPTION(FileError, archiveOf(kept).AppendArchive(path));
+        QVERIFY_THROWS_EXCEPTION(FileError, archiveOf(kept).appendInPlace(path));
         QCOMPARE(readFile(path), appended);
 
         // Leaving both big lumps unused would waste most of the file: nothing is written.
-        QVERIFY(!archiveOf({{"QUILLERY", QByteArray("Title=w\n")}}).AppendArchive(path));
+        QVERIFY(!archiveOf({{"QUILLERY", QByteArray("Title=w\n")}}).appendInPlace(path));
         QCOMPARE(readFile(path), appended);
 
         // Bytes after the end (an append cut short) are left alone and counted as unused.
         writeFile(path, appended + QByteArray(30, '?'));
         QVERIFY(!archiveOf({{"QUILLERY", FileRange{path, after[0].offset, after[0].length}}})
-                     .AppendArchive(path));
+                     .appendInPlace(path));
         QVERIFY(readFile(path).startsWith(appended));
     }
 
@@ -183,12 +183,12 @@ private Q_SLOTS:
         writeFile(path, original);
         QVERIFY(
             archiveOf({{"QUILLERY", QByteArray("Title=n\n")}, {"TXT", FileRange{path, 12, 3000}}})
-                .AppendArchive(path));
+                .appendInPlace(path));
         const QByteArray saved = readFile(path);
         QCOMPARE(saved.mid(4, 4), le(2)); // the header is the new one, not erased
         QCOMPARE(saved.mid(12, 3000), original.mid(12, 3000));
         QCOMPARE(saved.mid(3012, 200 + 4 * 16), QByteArray(200 + 4 * 16, '\0'));
-        QCOMPARE(LumpArchive("QLY4").ReadNamedLump(path, "TXT"), QByteArray(3000, 'k'));
+        QCOMPARE(LumpArchive("QLY4").readNamedLump(path, "TXT"), QByteArray(3000, 'k'));
     }
 
     void refusesDamagedArchives_data()
@@ -211,8 +211,8 @@ private Q_SLOTS:
         const QString path = m_dir.filePath("damaged.qly");
         writeFile(path, bytes);
         LumpArchive archive("QLY4");
-        QVERIFY_THROWS_EXCEPTION(FileError, archive.OpenArchive(path));
-        QVERIFY_THROWS_EXCEPTION(FileError, archive.ReadNamedLump(path, "QUILLERY"));
+        QVERIFY_THROWS_EXCEPTION(FileError, archive.open(path));
+        QVERIFY_THROWS_EXCEPTION(FileError, archive.readNamedLump(path, "QUILLERY"));
     }
 
     // Written elsewhere: the directory first, and a lump named with eight characters and no
@@ -221,7 +221,7 @@ private Q_SLOTS:
     {
         const QString path = m_dir.filePath("eight.qly");
         writeFile(path, handMade(1, 12, entry(28, 3, "ABCDEFGH"), "abc"));
-        QCOMPARE(LumpArchive("QLY4").ReadNamedLump(path, "ABCDEFGH"), QByteArray("abc"));
+        QCOMPARE(LumpArchive("QLY4").readNamedLump(path, "ABCDEFGH"), QByteArray("abc"));
     }
 
     // Lump names come back padded with NULs: the kind is read, the name written back as it
@@ -319,10 +319,10 @@ private Q_SLOTS:
         for (int i = 0; i < count; i += 3) {
             const QString value = i == 3 ? QString("shorter") : longer(i);
             QCOMPARE(records.value(key(i)), value);
-            InfoRecords::appendRecord(text, key(i).toUtf8(), value);
+            text += storedLine(key(i), value);
         }
-        InfoRecords::appendRecord(text, "k2", u"back, and last");
-        InfoRecords::appendRecord(text, "a_b", u"kept as a_b");
+        text += storedLine("k2", "back, and last");
+        text += storedLine("a_b", "kept as a_b");
         QCOMPARE(records.toText(), text);
         QCOMPARE(records.size(), (count + 2) / 3 + 2);
         QCOMPARE(records.value("a=b"), InfoRecords::NotFound); // keys hold no delimiters
@@ -332,6 +332,13 @@ private:
     QTemporaryDir m_dir;
 
     static QString key(int i) { return QString("k%1").arg(i); }
+    // A record as the file format stores it: backslashes and line breaks escaped.
+    static QByteArray storedLine(const QString &key, const QString &value)
+    {
+        QByteArray escaped = value.toUtf8();
+        escaped.replace('\\', "\\\\").replace('\n', "\\n").replace('\r', "\\r");
+        return key.toUtf8() + '=' + escaped + '\n';
+    }
     static QString longer(int i) { return QString("a much longer value than before, %1\n").arg(i); }
 };
 

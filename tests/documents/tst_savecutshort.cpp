@@ -121,7 +121,7 @@ Lumps lumpsOf(const QString &path)
 {
     Lumps lumps;
     for (const Lump &lump : LumpArchive::readDirectory(path, "QLY4"))
-        lumps.append({lump.name, LumpArchive::ReadBytes(path, lump.offset, lump.length)});
+        lumps.append({lump.name, LumpArchive::readBytes(path, lump.offset, lump.length)});
     return lumps;
 }
 
@@ -169,7 +169,7 @@ int appendDyingAt(const Scenario &scenario, long step)
     const pid_t child = ::fork();
     if (child == 0) {
         stepsBeforeDeath = step;
-        const bool appended = archive.AppendArchive(scenario.path);
+        const bool appended = archive.appendInPlace(scenario.path);
         ::_exit(appended ? ChildSaved : ChildRefused);
     }
     int status = 0;
@@ -237,7 +237,7 @@ private Q_SLOTS:
         binder->setChanged(true);
         holeError = EIO;
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Could not erase the replaced data"));
-        const bool saved = SavFile(*f.workspace, *binder, path);
+        const bool saved = saveBinderFile(*f.workspace, *binder, path);
         holeError = 0;
         QVERIFY(saved);
         QVERIFY(!readFile(path).contains("OLD-PAGE-"));

@@ -70,7 +70,7 @@ private Q_SLOTS:
         QVERIFY(binder);
         QCOMPARE(secondProcess, 1);
         QCOMPARE(readFile(path), before);
-        QVERIFY(binder->OpenNum.covers(path));
+        QVERIFY(binder->fileLock.covers(path));
     }
 
     void fileChangedOnDiskAsksBeforeSaving()
@@ -79,21 +79,22 @@ private Q_SLOTS:
         const QString path = f.makeBinder("changed.qly", TwoPages);
         auto binder = f.open(path);
         binder->setChanged(true);
-        QVERIFY(SavFile(*f.workspace, *binder, path)); // our own saves never count as changes
+        QVERIFY(
+            saveBinderFile(*f.workspace, *binder, path)); // our own saves never count as changes
         QCOMPARE(f.messageTitles(), QStringList());
 
         replaceOnDisk(path, "their version");
         binder->setChanged(true);
         // Cancel leaves their file alone.
         f.dialogs.queueMessage(MsgResult::Cancel);
-        QVERIFY(!SaveCommand(*f.workspace, *binder));
+        QVERIFY(!saveBinder(*f.workspace, *binder));
         QCOMPARE(f.messageTitles().last(), QString("File Changed on Disk"));
         QCOMPARE(readFile(path), QByteArray("their version"));
         // The default answer saves ours under another name, theirs untouched.
         f.dialogs.queueSaveFile(f.path("ours.qly"));
-        QVERIFY(SaveCommand(*f.workspace, *binder));
+        QVERIFY(saveBinder(*f.workspace, *binder));
         QCOMPARE(readFile(path), QByteArray("their version"));
-        QCOMPARE(binder->CurFile(), f.path("ours.qly"));
+        QCOMPARE(binder->fileName(), f.path("ours.qly"));
     }
 
     void lostPageSourceFailsAndKeepsTheFile_data()
@@ -112,7 +113,7 @@ private Q_SLOTS:
         const QString path = f.makeBinder("lost.qly", TwoPages);
         const QByteArray original = readFile(path);
         auto binder = f.open(path);
-        QVERIFY(ImportFile(*f.workspace, *binder, f.file("notes.txt", "notes"), PageKind::Unknown));
+        QVERIFY(importFile(*f.workspace, *binder, f.file("notes.txt", "notes"), PageKind::Unknown));
         const QString data = binder->pages.at(2).key.location;
         if (leftThere.isNull())
             QVERIFY(QFile::remove(data));
@@ -120,17 +121,17 @@ private Q_SLOTS:
             writeFile(data, leftThere);
         const QString message = "An error occurred when attempting to save the file '" + path +
                                 "' - The data of the page 'notes' " + said + " (" + data + ")";
-        QVERIFY(!SavFile(*f.workspace, *binder, path));
+        QVERIFY(!saveBinderFile(*f.workspace, *binder, path));
         QCOMPARE(readFile(path), original);
         QCOMPARE(f.messageTitles().last(), QString("Save Error"));
         QVERIFY2(f.dialogs.lastText().startsWith(message), qPrintable(f.dialogs.lastText()));
         // A rewrite fails the same way, and leaves no half-written file beside the binder.
         binder->pages.remove(0);
-        QVERIFY(!SavFile(*f.workspace, *binder, path));
+        QVERIFY(!saveBinderFile(*f.workspace, *binder, path));
         QCOMPARE(readFile(path), original);
         QCOMPARE(QDir(f.dir.path()).entryList({".lost.qly*"}, QDir::Files | QDir::Hidden),
                  QStringList());
-        QVERIFY(binder->OpenNum.covers(path));
+        QVERIFY(binder->fileLock.covers(path));
     }
 
     void removedNamesAndPasswordLeaveTheFile()
@@ -151,7 +152,7 @@ private Q_SLOTS:
         renamed.comments = "a comment";
         binder->pages.replace(0, renamed);
         binder->setChanged(true);
-        QVERIFY(SavFile(*f.workspace, *binder, path));
+        QVERIFY(saveBinderFile(*f.workspace, *binder, path));
         QVERIFY(!readFile(path).contains("zebra-secret"));
 
         renamed = binder->pages.at(0); // the save moved where its data is read from
@@ -162,7 +163,7 @@ private Q_SLOTS:
         QCOMPARE(binder->records().value("Data"), *encodePassword("Open Sesame"));
         QVERIFY(changePassword(*f.workspace, *binder, QString(), QString()));
         binder->setChanged(true);
-        QVERIFY2(SavFile(*f.workspace, *binder, path), qPrintable(f.dialogs.lastText()));
+        QVERIFY2(saveBinderFile(*f.workspace, *binder, path), qPrintable(f.dialogs.lastText()));
         const QByteArray saved = readFile(path);
         QVERIFY(!saved.contains("Data="));
         QVERIFY(!saved.contains("a comment"));
@@ -172,7 +173,7 @@ private Q_SLOTS:
         renamed.comments = "the third";
         binder->pages.replace(0, renamed);
         binder->setChanged(true);
-        QVERIFY(SavFile(*f.workspace, *binder, path));
+        QVERIFY(saveBinderFile(*f.workspace, *binder, path));
         QVERIFY(!readFile(path).contains("another"));
     }
 
@@ -186,29 +187,29 @@ private Q_SLOTS:
         auto binder = f.open(path);
         BinderFixture other;
         auto reader = other.open(path);
-        QVERIFY(reader && reader->ro());
+        QVERIFY(reader && reader->isReadOnly());
 
         // The reader reads the file through a link of its own: the save leaves that file
         // alone and puts a new one in the binder's place.
         const ino_t inode = inodeOf(path);
         const QByteArray newPage = "NEW-PAGE-" + QByteArray(3000, 'n');
         replacePageData(f, *binder, 1, newPage);
-        QVERIFY(SavFile(*f.workspace, *binder, path));
+        QVERIFY(saveBinderFile(*f.workspace, *binder, path));
         QVERIFY(inodeOf(path) != inode);
         QVERIFY(!readFile(path).contains("OLD-PAGE-"));
-        QCOMPARE(GetLumpString(*reader, "2"), "OLD-PAGE-" + QByteArray(3000, 'o'));
+        QCOMPARE(pageBytes(*reader, 2), "OLD-PAGE-" + QByteArray(3000, 'o'));
 
         // Once the reader is gone, the next save adds to the file in place, and the binder
         // reads its pages where that save put them.
         reader.reset();
-        other.temp->DeleteTempFiles();
+        other.temp->deleteRegistered();
         const ino_t rewritten = inodeOf(path);
         replacePageData(f, *binder, 1, "LATER-" + QByteArray(10, 'l'));
         binder->pages.remove(2);
-        QVERIFY(SavFile(*f.workspace, *binder, path));
+        QVERIFY(saveBinderFile(*f.workspace, *binder, path));
         QCOMPARE(inodeOf(path), rewritten);
-        QCOMPARE(GetLumpString(*binder, "1"), QByteArray(200000, 'b'));
-        QCOMPARE(GetLumpString(*binder, "2"), "LATER-" + QByteArray(10, 'l'));
+        QCOMPARE(pageBytes(*binder, 1), QByteArray(200000, 'b'));
+        QCOMPARE(pageBytes(*binder, 2), "LATER-" + QByteArray(10, 'l'));
     }
 
     void aRewriteKeepsThePermissions()
@@ -221,7 +222,7 @@ private Q_SLOTS:
         auto binder = f.open(path);
         binder->pages.remove(0); // a rewrite, not an append
         binder->setChanged(true);
-        QVERIFY(SavFile(*f.workspace, *binder, path));
+        QVERIFY(saveBinderFile(*f.workspace, *binder, path));
         QCOMPARE(QFile::permissions(path), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
                                                QFile::WriteUser | QFile::ReadGroup);
     }

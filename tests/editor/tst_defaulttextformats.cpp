@@ -25,8 +25,8 @@ private Q_SLOTS:
         records.write("TXTBColour", 0x00FFFF);
         records.write("TXTBold", true);
         RichTextBox box;
-        SetRTFFont(box, "TXT", records);
-        QCOMPARE(box.BackColor(), ColourCode(0x00FFFF));
+        applyTextFormat(box, "TXT", records);
+        QCOMPARE(box.backColour(), ColourCode(0x00FFFF));
         QCOMPARE(box.font().family(), "Courier New");
         box.setText("line one\nline two");
         const QTextCharFormat format = formatOf(*box.document(), "two");
@@ -45,18 +45,17 @@ private Q_SLOTS:
         records.write("RTFItalic", true);
         records.write("RTFColour", 0x0000FF);
         RichTextBox box;
-        box.setTextRTF(
-            "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}"
-            "{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}\\fi-360\\li720\\ri300 "
-            "item\\par\\pard\\li1440 {\\up6 raised} {\\super high} {\\b\\ul\\strike x}}");
-        SetRTFFont(box, "RTF", records);
-        QCOMPARE(box.SelBullet(), false);
-        QCOMPARE(box.SelIndent(), 0);
-        QCOMPARE(box.SelCharOffset(), 0);
-        QCOMPARE(box.SelAlignment(), int(RichTextBox::AlignCentre));
-        QCOMPARE(box.SelFontName(), "Times New Roman");
-        QCOMPARE(box.SelItalic(), true);
-        QCOMPARE(box.SelColor(), ColourCode(0x0000FF));
+        box.setRtf("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}"
+                   "{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}\\fi-360\\li720\\ri300 "
+                   "item\\par\\pard\\li1440 {\\up6 raised} {\\super high} {\\b\\ul\\strike x}}");
+        applyTextFormat(box, "RTF", records);
+        QCOMPARE(box.selectionBullet(), false);
+        QCOMPARE(box.selectionIndent(), 0);
+        QCOMPARE(box.selectionCharOffset(), 0);
+        QCOMPARE(box.selectionAlignment(), int(RichTextBox::AlignCentre));
+        QCOMPARE(box.selectionFontName(), "Times New Roman");
+        QCOMPARE(box.selectionItalic(), true);
+        QCOMPARE(box.selectionColour(), ColourCode(0x0000FF));
         QCOMPARE(formatOf(*box.document(), "high").verticalAlignment(),
                  QTextCharFormat::AlignNormal);
     }
@@ -71,12 +70,12 @@ private Q_SLOTS:
         records.write("TXTAlign", "7");
         RichTextBox box;
         box.setText("text");
-        SetRTFFont(box, "TXT", records);
-        QCOMPARE(box.SelFontName(), "Courier New");
-        QCOMPARE(box.SelFontSize(), 10.0);
-        QCOMPARE(box.SelColor(), SystemWindowText);
-        QCOMPARE(box.SelAlignment(), int(RichTextBox::AlignLeft));
-        QCOMPARE(box.BackColor(), SystemWindowBackground);
+        applyTextFormat(box, "TXT", records);
+        QCOMPARE(box.selectionFontName(), "Courier New");
+        QCOMPARE(box.selectionFontSize(), 10.0);
+        QCOMPARE(box.selectionColour(), SystemWindowText);
+        QCOMPARE(box.selectionAlignment(), int(RichTextBox::AlignLeft));
+        QCOMPARE(box.backColour(), SystemWindowBackground);
     }
 };
 

@@ -32,14 +32,14 @@ private Q_SLOTS:
         f.binder.setRecord("RTFBold", "True");
         f.binder.setRecord("RTFFontSize", "20");
         f.binder.setRecord("RTFBColour", QString::number(0x00CCFFFF));
-        NewIcon(f.binder, PageKind::RTF);
-        auto editor = f.edit(f.binder.CurIndex());
+        addEmptyPage(f.binder, PageKind::RTF);
+        auto editor = f.edit(f.binder.currentPosition());
         editor->show();
         QTest::keyClicks(editor->rtfEdit(), "Hi");
         const QTextCharFormat format = formatOf(*editor->rtfEdit()->document(), "Hi");
         QCOMPARE(format.fontWeight(), int(QFont::Bold));
         QCOMPARE(format.fontPointSize(), 20.0);
-        QCOMPARE(editor->rtfEdit()->BackColor(), ColourCode(0x00CCFFFF));
+        QCOMPARE(editor->rtfEdit()->backColour(), ColourCode(0x00CCFFFF));
         QVERIFY(editor->changed());
     }
 
@@ -52,29 +52,29 @@ private Q_SLOTS:
         auto editor = f.edit(f.addPage(PageKind::TXT, "abc"));
         editor->show();
         RichTextBox *box = editor->rtfEdit();
-        box->setSelStart(2);
-        box->setSelLength(1);
-        box->setSelBold(true);
-        box->setSelStart(1);
+        box->setSelectionStart(2);
+        box->setSelectionLength(1);
+        box->setSelectionBold(true);
+        box->setSelectionStart(1);
         QTest::keyClicks(box, "xy");
         QCOMPARE(formatOf(*box->document(), "c").fontWeight(), int(QFont::Bold));
 
         QGuiApplication::clipboard()->setText("PST");
         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(box->Text(), "axyPSTbc");
-        QCOMPARE(box->SelStart(), 6);
+        QCOMPARE(box->text(), "axyPSTbc");
+        QCOMPARE(box->selectionStart(), 6);
         QCOMPARE(formatOf(*box->document(), "c").fontWeight(), int(QFont::Normal));
         QCOMPARE(family(formatOf(*box->document(), "PST")), "Courier New");
         box->undo();
-        QCOMPARE(box->Text(), "axybc");
+        QCOMPARE(box->text(), "axybc");
         QCOMPARE(formatOf(*box->document(), "c").fontWeight(), int(QFont::Bold));
 
-        box->setSelStart(0);
-        box->setSelLength(5);
-        box->setSelItalic(true);
+        box->setSelectionStart(0);
+        box->setSelectionLength(5);
+        box->setSelectionItalic(true);
         QTest::keyClick(box, Qt::Key_Delete);
         QTest::keyClicks(box, "z");
-        QCOMPARE(box->SelStart(), 1);
+        QCOMPARE(box->selectionStart(), 1);
         const QTextCharFormat format = formatOf(*box->document(), "z");
         QVERIFY(!format.fontItalic());
         QCOMPARE(format.fontPointSize(), 14.0);
@@ -86,27 +86,27 @@ private Q_SLOTS:
     {
         EditorFixture f;
         const int rich = f.addPage(PageKind::RTF, "{\\rtf1 old}");
-        const qint64 nextKey = f.binder.NextKey();
+        const qint64 nextKey = f.binder.nextSerial();
         auto editor = f.edit(rich);
-        editor->rtfEdit()->setBackColor(0x00112233);
+        editor->rtfEdit()->setBackColour(0x00112233);
         QTest::keyClicks(editor->rtfEdit(), "new ");
-        QVERIFY(editor->SavePage());
+        QVERIFY(editor->savePage());
         const PageKey first = f.binder.page(rich).key;
         QCOMPARE(first.field(5), QString::number(0x00112233));
         QVERIFY(readFile(first.location).startsWith("{\\rtf"));
         QVERIFY(f.temp->registered().contains(first.location));
-        QVERIFY(f.binder.Changed());
+        QVERIFY(f.binder.isChanged());
         QVERIFY(!editor->changed());
 
-        QVERIFY(editor->SavePage());
+        QVERIFY(editor->savePage());
         const PageKey second = f.binder.page(rich).key;
         QVERIFY(second.location != first.location);
-        QCOMPARE(f.binder.NextKey(), nextKey + 2);
+        QCOMPARE(f.binder.nextSerial(), nextKey + 2);
 
         const int plain = f.addPage(PageKind::HTML, "<b>x</b>");
         auto plainEditor = f.edit(plain);
-        QCOMPARE(plainEditor->rtfEdit()->Text(), "<b>x</b>"); // HTML is edited as its source
-        QVERIFY(plainEditor->SavePage());
+        QCOMPARE(plainEditor->rtfEdit()->text(), "<b>x</b>"); // HTML is edited as its source
+        QVERIFY(plainEditor->savePage());
         QCOMPARE(f.binder.page(plain).key.field(5), "NA");
     }
 
@@ -117,10 +117,10 @@ private Q_SLOTS:
         EditorFixture f;
         const int page = f.addPage(PageKind::TXT, "caf\xe9\r\nna\xefve");
         auto editor = f.edit(page);
-        QCOMPARE(editor->rtfEdit()->Text(), QString::fromUtf8("café\r\nnaïve"));
-        editor->rtfEdit()->setSelStart(0);
-        editor->rtfEdit()->setSelText(QString::fromUtf8("Ωμέγα 日本 € "));
-        QVERIFY(editor->SavePage());
+        QCOMPARE(editor->rtfEdit()->text(), QString::fromUtf8("café\r\nnaïve"));
+        editor->rtfEdit()->setSelectionStart(0);
+        editor->rtfEdit()->setSelectedText(QString::fromUtf8("Ωμέγα 日本 € "));
+        QVERIFY(editor->savePage());
         QCOMPARE(readFile(f.binder.page(page).key.location),
                  QString::fromUtf8("Ωμέγα 日本 € café\r\nnaïve").toUtf8());
         QCOMPARE(f.binder.page(page).size, readFile(f.binder.page(page).key.location).size());
@@ -131,8 +131,8 @@ private Q_SLOTS:
         EditorFixture f;
         const int page = f.addPage(PageKind::RTF, "{\\rtf1 keep}");
         const PageRow before = f.binder.page(page);
-        const qint64 nextKey = f.binder.NextKey();
-        const bool binderChanged = f.binder.Changed();
+        const qint64 nextKey = f.binder.nextSerial();
+        const bool binderChanged = f.binder.isChanged();
         auto editor = f.edit(page);
         editor->show();
         QTest::keyClicks(editor->rtfEdit(), "more ");
@@ -142,14 +142,14 @@ private Q_SLOTS:
         editor->close();
         QVERIFY(editor->isVisible());
         QVERIFY(editor->changed());
-        QCOMPARE(editor->rtfEdit()->Text(), "more keep");
+        QCOMPARE(editor->rtfEdit()->text(), "more keep");
         QVERIFY(f.dialogs.lastText().startsWith(
             "An error occurred when attempting to save the page 'Notes' - "));
         QCOMPARE(f.binder.page(page).key.toString(), before.key.toString());
         QCOMPARE(f.binder.page(page).modified, before.modified);
-        QCOMPARE(f.binder.NextKey(), nextKey);
-        QCOMPARE(f.binder.Changed(), binderChanged);
-        QVERIFY(f.workspace->editpage);
+        QCOMPARE(f.binder.nextSerial(), nextKey);
+        QCOMPARE(f.binder.isChanged(), binderChanged);
+        QVERIFY(f.workspace->pageEditorOpen);
     }
 
     void closePrompt()
@@ -166,7 +166,7 @@ private Q_SLOTS:
         editor->menuItem("mnuExit")->trigger();
         QCOMPARE(f.dialogs.lastText(), "Do you want to save the changes you made?");
         QVERIFY(editor->isVisible());
-        QVERIFY(f.workspace->editpage);
+        QVERIFY(f.workspace->pageEditorOpen);
 
         // Escape is not a way out.
         QTest::keyClick(editor.get(), Qt::Key_Escape);
@@ -175,7 +175,7 @@ private Q_SLOTS:
         f.dialogs.queueMessage(MsgResult::No);
         editor->close();
         QVERIFY(!editor->isVisible());
-        QVERIFY(!f.workspace->editpage);
+        QVERIFY(!f.workspace->pageEditorOpen);
         QCOMPARE(f.binder.page(page).key.toString(), oldKey);
 
         auto saved = f.edit(page);
@@ -194,7 +194,7 @@ private Q_SLOTS:
         editor->show();
         RichTextBox *box = editor->rtfEdit();
         QVERIFY(!editor->tbFormat()->button(FormatToolbar::Cut)->isEnabled()); // nothing selected
-        box->setSelLength(3);
+        box->setSelectionLength(3);
         QVERIFY(editor->tbFormat()->button(FormatToolbar::Cut)->isEnabled());
 
         // Replace All is one step.
@@ -202,11 +202,11 @@ private Q_SLOTS:
         replace.txtFind()->setText("one");
         replace.txtReplace()->setText("1");
         replace.replaceAll();
-        QCOMPARE(box->Text(), "1 two 1");
+        QCOMPARE(box->text(), "1 two 1");
         box->undo();
-        QCOMPARE(box->Text(), "one two one");
+        QCOMPARE(box->text(), "one two one");
         box->redo();
-        QCOMPARE(box->Text(), "1 two 1");
+        QCOMPARE(box->text(), "1 two 1");
     }
 
     void undoneEditsAreNoChange()
@@ -230,13 +230,13 @@ private Q_SLOTS:
         editor->show();
         RichTextBox *box = editor->rtfEdit();
         QTest::keyClicks(box, "x");
-        QVERIFY(editor->SavePage());
+        QVERIFY(editor->savePage());
         QVERIFY(!editor->changed() && !editor->isWindowModified());
         box->undo(); // back before the save: that differs from the page now
         QVERIFY(editor->changed());
 
         // The background counts until it is set back.
-        const ColourCode background = box->BackColor();
+        const ColourCode background = box->backColour();
         box->redo();
         QVERIFY(!editor->changed());
         f.dialogs.queueColour(QColor(Qt::yellow));
@@ -255,19 +255,19 @@ private Q_SLOTS:
         const QByteArray word = QByteArray("abcdefghijklmnopqrstuvwxyz").repeated(40'000);
         const QByteArray plainBytes = "Start\r\n" + word + "\r\nEnd";
         const int plain = f.addPage(PageKind::TXT, plainBytes);
-        QVERIFY(f.edit(plain)->SavePage());
+        QVERIFY(f.edit(plain)->savePage());
         QCOMPARE(readFile(f.binder.page(plain).key.location), plainBytes);
 
         const QByteArray shorter = word.left(300'000);
         const int rich =
             f.addPage(PageKind::RTF, "{\\rtf1\\ansi Start\\par " + shorter + "\\par End\\par}");
-        QVERIFY(f.edit(rich)->SavePage());
+        QVERIFY(f.edit(rich)->savePage());
         const QByteArray saved = readFile(f.binder.page(rich).key.location);
         QTextDocument doc;
         QVERIFY(readRtf(saved, &doc));
         QCOMPARE(doc.toPlainText(), QString::fromLatin1("Start\n" + shorter + "\nEnd"));
         // Opened and saved again, it keeps its bytes.
-        QVERIFY(f.edit(rich)->SavePage());
+        QVERIFY(f.edit(rich)->savePage());
         QCOMPARE(readFile(f.binder.page(rich).key.location), saved);
     }
 
@@ -287,7 +287,7 @@ private Q_SLOTS:
         QCOMPARE(writeRtf(shown), writeRtf(stored));
         QVERIFY(!editor->changed() && !editor->isWindowModified());
         QVERIFY(!shown.isUndoAvailable());
-        QVERIFY(!f.binder.Changed());
+        QVERIFY(!f.binder.isChanged());
         editor->close();
         QVERIFY(f.messageTitles().isEmpty());
     }
@@ -301,11 +301,11 @@ private Q_SLOTS:
         QTest::keyClicks(editor->rtfEdit(), "more ");
         f.dialogs.queueSaveFile(f.path("saved.qly"));
         editor->menuItem("mnuSaveQLY")->trigger();
-        QVERIFY(!f.binder.Changed());
+        QVERIFY(!f.binder.isChanged());
         QVERIFY(editor->isVisible());
         const auto saved = f.open(f.path("saved.qly"));
         QVERIFY(saved);
-        QCOMPARE(GetLumpString(*saved, "1"), "more text");
+        QCOMPARE(pageBytes(*saved, 1), "more text");
     }
 };
 

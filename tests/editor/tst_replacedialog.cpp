@@ -49,29 +49,29 @@ private Q_SLOTS:
     {
         Search s("aaa", "aa");
         QCOMPARE(s.dialog->findNext(), 0);
-        QCOMPARE(s.box->SelLength(), 2);
+        QCOMPARE(s.box->selectionLength(), 2);
         QCOMPARE(s.dialog->findNext(), 1);
         QCOMPARE(s.dialog->findNext(), -1);
         QCOMPARE(s.finishedMessages(), 1);
         QCOMPARE(s.fixture.dialogs.lastText(), "Quillery has finished searching");
-        QCOMPARE(s.box->SelStart(), 0);
+        QCOMPARE(s.box->selectionStart(), 0);
     }
 
     void replaceOnlyAMatchingSelection()
     {
         Search s("x cat cat", "cat", "dog");
         s.dialog->replace();
-        QCOMPARE(s.box->Text(), "x cat cat");
-        QCOMPARE(s.box->SelStart(), 2);
+        QCOMPARE(s.box->text(), "x cat cat");
+        QCOMPARE(s.box->selectionStart(), 2);
         s.dialog->replace();
-        QCOMPARE(s.box->Text(), "x dog cat");
-        QCOMPARE(s.box->SelStart(), 6);
-        QCOMPARE(s.box->SelText(), "cat");
+        QCOMPARE(s.box->text(), "x dog cat");
+        QCOMPARE(s.box->selectionStart(), 6);
+        QCOMPARE(s.box->selectedText(), "cat");
 
         // An empty replacement deletes the match.
         s.dialog->txtReplace()->clear();
         s.dialog->replace();
-        QCOMPARE(s.box->Text(), "x dog ");
+        QCOMPARE(s.box->text(), "x dog ");
         QCOMPARE(s.finishedMessages(), 1);
     }
 
@@ -98,11 +98,11 @@ private Q_SLOTS:
         QFETCH(QString, replacement);
         QFETCH(QString, result);
         Search s(text, find, replacement);
-        s.box->setSelStart(2);
+        s.box->setSelectionStart(2);
         s.dialog->replaceAll();
-        QCOMPARE(s.box->Text(), result);
-        QCOMPARE(s.box->SelStart(), 0);
-        QCOMPARE(s.box->SelLength(), 0);
+        QCOMPARE(s.box->text(), result);
+        QCOMPARE(s.box->selectionStart(), 0);
+        QCOMPARE(s.box->selectionLength(), 0);
         QCOMPARE(s.finishedMessages(), 1);
         QVERIFY(s.editor->changed());
     }
@@ -111,13 +111,13 @@ private Q_SLOTS:
     {
         Search s("{\\rtf1 {\\b bold x} plain x}", "x", "yy", PageKind::RTF);
         s.dialog->replaceAll();
-        QCOMPARE(s.box->Text(), "bold yy plain yy");
-        s.box->setSelStart(0);
-        s.box->setSelLength(7);
-        QCOMPARE(s.box->SelBold(), true);
-        s.box->setSelStart(8);
-        s.box->setSelLength(8);
-        QCOMPARE(s.box->SelBold(), false);
+        QCOMPARE(s.box->text(), "bold yy plain yy");
+        s.box->setSelectionStart(0);
+        s.box->setSelectionLength(7);
+        QCOMPARE(s.box->selectionBold(), true);
+        s.box->setSelectionStart(8);
+        s.box->setSelectionLength(8);
+        QCOMPARE(s.box->selectionBold(), false);
     }
 
     void matchCase()
@@ -125,19 +125,19 @@ private Q_SLOTS:
         Search s("ABC abc", "abc", "x");
         QCOMPARE(s.dialog->findNext(), 0);
         s.dialog->chkCase()->setChecked(true);
-        s.box->setSelStart(0);
+        s.box->setSelectionStart(0);
         QCOMPARE(s.dialog->findNext(), 4);
         // Replace compares the selection the same way.
-        s.box->setSelStart(0);
-        s.box->setSelLength(3);
+        s.box->setSelectionStart(0);
+        s.box->setSelectionLength(3);
         s.dialog->replace();
-        QCOMPARE(s.box->Text(), "ABC abc");
+        QCOMPARE(s.box->text(), "ABC abc");
         s.dialog->replaceAll();
-        QCOMPARE(s.box->Text(), "ABC x");
+        QCOMPARE(s.box->text(), "ABC x");
         s.dialog->chkCase()->setChecked(false);
         s.dialog->txtFind()->setText("Abc");
         s.dialog->replaceAll();
-        QCOMPARE(s.box->Text(), "x x");
+        QCOMPARE(s.box->text(), "x x");
     }
 };
 

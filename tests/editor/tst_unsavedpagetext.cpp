@@ -60,7 +60,7 @@ private Q_SLOTS:
         // Kept, until the next change; then made at once when the program has to end.
         text.make();
         QCOMPARE(text.made()->bytes, page.bytes);
-        box.setSelStart(0);
+        box.setSelectionStart(0);
         box.insertPlainText(QStringLiteral("x"));
         QVERIFY(!text.made());
         const QByteArray now = text.makeNow().bytes;
@@ -72,14 +72,14 @@ private Q_SLOTS:
     {
         RichTextBox box;
         box.setText(QStringLiteral("plain words"));
-        box.setBackColor(0x00FF00);
+        box.setBackColour(0x00FF00);
         UnsavedPageText text(2, box, false);
         text.make();
         QTRY_VERIFY_WITH_TIMEOUT(text.made(), 20000);
         QCOMPARE(text.made()->bytes, QByteArray("plain words"));
         QCOMPARE(text.made()->colour, colourField(PageKind::TXT, QString::number(0x00FF00)));
         // A new colour is no change to the text, but the page would be saved with it.
-        box.setBackColor(0x0000FF);
+        box.setBackColour(0x0000FF);
         QCOMPARE(text.made()->colour, colourField(PageKind::TXT, QString::number(0x0000FF)));
     }
 };

@@ -5,7 +5,7 @@
 // reading the marker segments of a JPEG file.
 
 #include "images/JpegError.h"
-#include "images/cImage.h"
+#include "images/Picture.h"
 #include "support/TestSupport.h"
 
 #include <QByteArray>
@@ -24,10 +24,10 @@ namespace quillery::test {
 
 // A 24-bit picture: smooth colour gradients with a little noise, so every
 // component carries detail.
-inline cImage gradientPicture(int width, int height, std::uint32_t seed = 1)
+inline Picture gradientPicture(int width, int height, std::uint32_t seed = 1)
 {
-    cImage image;
-    image.Create(width, height, 24);
+    Picture image;
+    image.create(width, height, 24);
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> noise(-6, 6);
     for (int y = 0; y < height; ++y) {
@@ -45,27 +45,43 @@ inline cImage gradientPicture(int width, int height, std::uint32_t seed = 1)
 }
 
 // Any depth, random pixels (and, below 24 bits, a random colour table).
-inline cImage randomPicture(int width, int height, int bitCount, std::uint32_t seed = 7)
+inline Picture randomPicture(int width, int height, int bitCount, std::uint32_t seed = 7)
 {
     std::mt19937 random(seed);
-    cImage image;
-    image.Create(width, height, bitCount);
+    Picture image;
+    image.create(width, height, bitCount);
     if (bitCount < 24) {
-        QImage colours(1, 1, QImage::Format_Indexed8);
-        QList<QRgb> table;
-        for (int i = 0; i < 256; ++i)
-            table.append(qRgb(int(random() & 255), int(random() & 255), int(random() & 255)));
-        colours.setColorTable(table);
-        cImage palette;
-        palette.CopyStdPicture(colours);
-        image.CopyPalletHDC(palette.hdc());
+        std::vector<RgbQuad> table(256);
+        for (RgbQuad &entry : table) {
+            entry.red = std::uint8_t(random());
+            entry.green = std::uint8_t(random());
+            entry.blue = std::uint8_t(random());
+        }
+        image.setColourTable(table);
     }
     for (int y = 0; y < height; ++y) {
         std::uint8_t *row = image.scanLine(y);
-        for (int i = 0; i < image.BytesPerScanLine(); ++i)
+        for (int i = 0; i < image.bytesPerLine(); ++i)
             row[i] = std::uint8_t(random());
     }
     return image;
+}
+
+// The same pixels at 24 bits, read through the colour table.
+inline Picture as24Bit(const Picture &indexed)
+{
+    Picture rgb;
+    rgb.create(indexed.width(), indexed.height(), 24);
+    for (int y = 0; y < indexed.height(); ++y) {
+        std::uint8_t *row = rgb.scanLine(y);
+        for (int x = 0; x < indexed.width(); ++x) {
+            const RgbQuad colour = indexed.pixel(x, y);
+            row[3 * x] = colour.blue;
+            row[3 * x + 1] = colour.green;
+            row[3 * x + 2] = colour.red;
+        }
+    }
+    return rgb;
 }
 
 struct Decoded
@@ -92,15 +108,15 @@ inline Decoded djpeg(const QString &jpegPath)
 }
 
 // Peak signal-to-noise ratio of a decoded image against the source, in dB.
-inline double psnr(const cImage &source, const QImage &decoded)
+inline double psnr(const Picture &source, const QImage &decoded)
 {
-    if (decoded.size() != QSize(source.Width(), source.Height()))
+    if (decoded.size() != QSize(source.width(), source.height()))
         return 0;
     const QImage rgb = decoded.convertToFormat(QImage::Format_RGB888);
     double squares = 0;
-    for (int y = 0; y < source.Height(); ++y) {
+    for (int y = 0; y < source.height(); ++y) {
         const std::uint8_t *line = rgb.constScanLine(y);
-        for (int x = 0; x < source.Width(); ++x) {
+        for (int x = 0; x < source.width(); ++x) {
             const RgbQuad q = source.pixel(x, y);
             const int d[3] = {line[3 * x] - q.red, line[3 * x + 1] - q.green,
                               line[3 * x + 2] - q.blue};
@@ -108,7 +124,7 @@ inline double psnr(const cImage &source, const QImage &decoded)
                 squares += double(e) * e;
         }
     }
-    const double mse = squares / (3.0 * source.Width() * source.Height());
+    const double mse = squares / (3.0 * source.width() * source.height());
     return mse == 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 / mse);
 }
 

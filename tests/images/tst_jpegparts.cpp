@@ -222,14 +222,14 @@ private Q_SLOTS:
         QFETCH(std::vector<Sampling>, sampling);
         const std::array<QuantTable, 2> tables = {quantTable(0, 90), quantTable(1, 90)};
         for (int bitCount : {24, 8}) {
-            const cImage picture = test::randomPicture(109, 77, bitCount);
+            const Picture picture = test::randomPicture(109, 77, bitCount);
             Frame frame;
-            QVERIFY(sampleFrame(picture, 0, 0, picture.Width(), picture.Height(), sampling, tables,
+            QVERIFY(sampleFrame(picture, 0, 0, picture.width(), picture.height(), sampling, tables,
                                 frame));
             StoredBlocks stored(frame);
             const QByteArray reference = encoded(frame, stored, 0);
             QVERIFY(reference.size() > 1000);
-            FrameSampler sampler(picture, 0, 0, picture.Width(), picture.Height(), sampling,
+            FrameSampler sampler(picture, 0, 0, picture.width(), picture.height(), sampling,
                                  tables);
             for (std::size_t budget = 100; budget < std::size_t(8 * reference.size());
                  budget += 997) {

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ImageTestTools.h"
 
+#include "images/Picture.h"
 #include "images/PictureFile.h"
 #include "images/Pixels.h"
 #include "images/RawPicture.h"
-#include "images/cImage.h"
 
 #include <QDataStream>
 #include <QImage>
@@ -58,12 +58,12 @@ QByteArray pnmFile(const QByteArray &header, int width, int height, int channels
 }
 
 // All pixels as blue, green, red rows, whatever the depth.
-QByteArray pixelsOf(const cImage &image)
+QByteArray pixelsOf(const Picture &image)
 {
     QByteArray out;
-    std::vector<std::uint8_t> row(3 * std::size_t(image.Width()));
-    for (int y = 0; y < image.Height(); ++y) {
-        readRowBgr(image, y, 0, image.Width(), row.data());
+    std::vector<std::uint8_t> row(3 * std::size_t(image.width()));
+    for (int y = 0; y < image.height(); ++y) {
+        readRowBgr(image, y, 0, image.width(), row.data());
         out.append(reinterpret_cast<const char *>(row.data()), qsizetype(row.size()));
     }
     return out;
@@ -139,12 +139,12 @@ private Q_SLOTS:
         QString path = fileWith(bytes, qPrintable(extension));
         if (bytes.isEmpty())
             QVERIFY(gradientPicture(23, 9).toQImage().save(path, "png"));
-        cImage expected;
-        QVERIFY(expected.CopyStdPicture(QImage(path)));
-        cImage image;
+        Picture expected;
+        QVERIFY(expected.copyFrom(QImage(path)));
+        Picture image;
         QCOMPARE(readPictureFile(path, image), QString());
-        QCOMPARE(image.Width(), expected.Width());
-        QCOMPARE(image.Height(), expected.Height());
+        QCOMPARE(image.width(), expected.width());
+        QCOMPARE(image.height(), expected.height());
         const QByteArray pixels = pixelsOf(image);
         QCOMPARE(pixels, pixelsOf(expected));
 
@@ -152,12 +152,12 @@ private Q_SLOTS:
         const std::unique_ptr<PixelRows> rows = openPictureRows(path, problem);
         QVERIFY(rows);
         QCOMPARE(problem, QString());
-        QCOMPARE(rows->width(), image.Width());
-        QCOMPARE(rows->height(), image.Height());
-        const qsizetype rowBytes = 3 * qsizetype(image.Width());
-        for (int y = image.Height() - 1; y >= 0; --y)
+        QCOMPARE(rows->width(), image.width());
+        QCOMPARE(rows->height(), image.height());
+        const qsizetype rowBytes = 3 * qsizetype(image.width());
+        for (int y = image.height() - 1; y >= 0; --y)
             QCOMPARE(bgrRow(*rows, y), pixels.mid(y * rowBytes, rowBytes));
-        for (int y = 0; y < image.Height(); y += 1 + y % 3)
+        for (int y = 0; y < image.height(); y += 1 + y % 3)
             QCOMPARE(bgrRow(*rows, y), pixels.mid(y * rowBytes, rowBytes));
     }
 
@@ -179,7 +179,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(QByteArray, bgr);
         const QString path = fileWith(bytes, "pnm");
-        cImage image;
+        Picture image;
         QCOMPARE(readPictureFile(path, image), QString());
         QCOMPARE(pixelsOf(image), bgr);
         QString problem;
@@ -236,9 +236,9 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, problem);
         const QString path = fileWith(bytes, "pic");
-        cImage image = gradientPicture(3, 3);
+        Picture image = gradientPicture(3, 3);
         QCOMPARE(readPictureFile(path, image), problem);
-        QVERIFY(!image.hdc());
+        QVERIFY(image.isNull());
         QString rowsProblem;
         QVERIFY(!openPictureRows(path, rowsProblem));
         QCOMPARE(rowsProblem, problem);
@@ -246,10 +246,10 @@ private Q_SLOTS:
 
     void unreadableFilesSayWhy()
     {
-        cImage image;
+        Picture image;
         QVERIFY(!readPictureFile(dir.filePath(QStringLiteral("missing.bmp")), image).isEmpty());
         QVERIFY(!readPictureFile(fileWith("plain text", "txt"), image).isEmpty());
-        QVERIFY(!image.hdc());
+        QVERIFY(image.isNull());
     }
 };
 

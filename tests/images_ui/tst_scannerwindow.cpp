@@ -66,7 +66,7 @@ QPoint mouse(PicturePreview *preview, QEvent::Type type, QPoint at, Qt::MouseBut
 {
     QMouseEvent event(type, at, preview->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
     QApplication::sendEvent(preview, &event);
-    return {preview->HScroll1()->value(), preview->VScroll1()->value()};
+    return {preview->horizontalScrollBar()->value(), preview->verticalScrollBar()->value()};
 }
 
 } // namespace
@@ -92,7 +92,7 @@ private Q_SLOTS:
         Scanner s(f);
         BinderAnnouncements heard(s.binder);
         s.click("cmdAcquire");
-        const QSize acquired(s.window.image().Width(), s.window.image().Height());
+        const QSize acquired(s.window.image().width(), s.window.image().height());
         QVERIFY(acquired.width() > 900 && acquired.height() > 1100);
         QVERIFY(s.showsOptions() && s.child("fraSave")->isEnabled());
 
@@ -104,8 +104,8 @@ private Q_SLOTS:
             const PageRow &row = s.binder.page(n);
             QCOMPARE(row.key.kind.name(), QStringLiteral("PICTURE"));
             QCOMPARE(row.name, QStringLiteral("Page %1.jpg").arg(n));
-            const QString copy = f.file(QStringLiteral("page%1.jpg").arg(n),
-                                        GetLumpString(s.binder, QString::number(n)));
+            const QString copy =
+                f.file(QStringLiteral("page%1.jpg").arg(n), pageBytes(s.binder, n));
             QCOMPARE(djpeg(copy).image.size(), acquired);
             QVERIFY(f.temp->registered().contains(f.temp->filePath(row.name)));
         }
@@ -122,9 +122,9 @@ private Q_SLOTS:
         const QString broken = f.file("broken.jpg", "not a picture");
         f.dialogs.queueOpenFile(picture(f, "a.bmp", 30, 20));
         s.click("cmdOpen");
-        s.window.OpenImage(broken);
+        s.window.openPictureFile(broken);
         QVERIFY(f.dialogs.takeLast().text.contains(broken));
-        QCOMPARE(s.window.image().Width(), 30);
+        QCOMPARE(s.window.image().width(), 30);
         QVERIFY(s.showsOptions() && s.child("fraJPEG")->isEnabled());
 
         // A folder stands where the page's picture would be written.
@@ -148,9 +148,9 @@ private Q_SLOTS:
     void turningQualityGreyscaleAndSubSampling()
     {
         BinderFixture f;
-        Settings(f.path("settings.ini")).SaveSetting(Settings::Main, "JPEGQuality", "100");
+        Settings(f.path("settings.ini")).setValue(Settings::Main, "JPEGQuality", "100");
         Scanner s(f);
-        s.window.OpenImage(picture(f, "corners.png", 30, 20));
+        s.window.openPictureFile(picture(f, "corners.png", 30, 20));
         const auto check = [&](const char *command, int width, QRgb topLeft, QRgb topRight) {
             s.click(command);
             const QImage image = s.window.image().toQImage().convertToFormat(QImage::Format_RGB32);
@@ -186,7 +186,7 @@ private Q_SLOTS:
         QCOMPARE(findMarker(s.saveAs("tall.jpg"), 0xC0)->body[7], char(0x14));
 
         s.click("cmdClose");
-        QCOMPARE(s.settings.GetSetting(Settings::Main, "JPEGQuality"), QStringLiteral("40"));
+        QCOMPARE(s.settings.value(Settings::Main, "JPEGQuality"), QStringLiteral("40"));
     }
 
     void previewCentresOrScrolls()
@@ -196,12 +196,12 @@ private Q_SLOTS:
         s.window.resize(700, 500);
         s.window.show();
         auto *preview = s.child<PicturePreview>("Picture1");
-        QScrollBar *across = preview->HScroll1();
-        QScrollBar *down = preview->VScroll1();
+        QScrollBar *across = preview->horizontalScrollBar();
+        QScrollBar *down = preview->verticalScrollBar();
         const QRect inside = preview->contentsRect();
 
         // Smaller than the preview: centred, no scroll bars, dragging does nothing.
-        s.window.OpenImage(picture(f, "small.png", 40, 30));
+        s.window.openPictureFile(picture(f, "small.png", 40, 30));
         QVERIFY(!across->isVisible() && !down->isVisible());
         const QPoint centred(-((inside.width() - 40) / 2), -((inside.height() - 30) / 2));
         QCOMPARE(mouse(preview, QEvent::MouseButtonPress, {50, 50}, Qt::LeftButton), centred);
@@ -209,7 +209,7 @@ private Q_SLOTS:
 
         // Wide enough for the horizontal bar, whose height then makes it too tall too.
         const int tall = inside.height() - across->sizeHint().height() / 2;
-        s.window.OpenImage(picture(f, "both.png", 3000, tall));
+        s.window.openPictureFile(picture(f, "both.png", 3000, tall));
         QVERIFY(across->isVisible() && down->isVisible());
         QCOMPARE(across->maximum(), 3000 - (inside.width() - down->width()));
         QCOMPARE(down->maximum(), tall - (inside.height() - across->height()));

@@ -30,7 +30,7 @@ QString launch(EditorFixture &f, Settings &settings)
             editor->close();
         }
     });
-    EditLaunch(*f.workspace, f.binder, settings, nullptr);
+    launchPageEditor(*f.workspace, f.binder, settings, nullptr);
     QCoreApplication::processEvents();
     return caption;
 }
@@ -65,7 +65,7 @@ struct LaunchFixture : BinderFixture
     {
         binderPath = makeBinder("book.qly", {{"notes.txt", "first line\n"}});
         binder = open(binderPath);
-        binder->setCurIndex(1);
+        binder->setCurrentPosition(1);
         writeFile(script, "#!/bin/sh\nprintf 'added by the editor\\n' >> \"$1\"\n"
                           "{ pwd; printf '%s\\n' \"$1\"; } > '" +
                               marker.toUtf8() + ".part'\nmv '" + marker.toUtf8() + ".part' '" +
@@ -80,7 +80,7 @@ struct LaunchFixture : BinderFixture
     {
         QFile::remove(marker);
         mainWindow.show();
-        EditLaunch(editWorkspace, *binder, settings, &mainWindow, showAssociations);
+        launchPageEditor(editWorkspace, *binder, settings, &mainWindow, showAssociations);
     }
     // The folder the editor ran in and the file it was given.
     QStringList markerLines() const { return QString::fromUtf8(readFile(marker)).split('\n'); }
@@ -134,12 +134,12 @@ private Q_SLOTS:
         Settings settings(f.path("settings.ini"));
         f.addPage(PageKind::RTF, "{\\rtf1 x}", "Letter");
         QCOMPARE(launch(f, settings), "Rich Text Editor for 'Letter'");
-        QVERIFY(!f.workspace->editpage);
+        QVERIFY(!f.workspace->pageEditorOpen);
 
         // A rich text page the user wants as plain text opens in plain mode.
-        settings.SaveSetting(Settings::Associations, "PEAe1", Settings::PlainTextEditor);
+        settings.setValue(Settings::Associations, "PEAe1", Settings::PlainTextEditor);
         QCOMPARE(launch(f, settings), "Plain Text Editor for 'Letter'");
-        f.binder.setCurIndex(0); // no page
+        f.binder.setCurrentPosition(0); // no page
         QCOMPARE(launch(f, settings), "");
         QVERIFY(f.dialogs.calls().isEmpty());
 
@@ -150,7 +150,7 @@ private Q_SLOTS:
         QCOMPARE(f.messageTitles(), QStringList{"Page Editing Error"});
         QVERIFY(f.dialogs.lastText().startsWith(
             "An error occurred when attempting to launch the page 'Lost' - "));
-        QVERIFY(!f.workspace->editpage);
+        QVERIFY(!f.workspace->pageEditorOpen);
     }
 
     // The desktop's program for the page's type, then a named program in its start-in folder.
@@ -162,12 +162,12 @@ private Q_SLOTS:
                       f.script.toUtf8() + "\" %f\n");
         writeFile(m_desktop.filePath("config/mimeapps.list"),
                   "[Default Applications]\ntext/plain=quillery-test-editor.desktop\n");
-        f.settings.SaveSetting(Settings::Associations, "PEAe2", Settings::DefaultProgram);
+        f.settings.setValue(Settings::Associations, "PEAe2", Settings::DefaultProgram);
         // A hostile title: it must neither leave the temporary folder nor split into arguments.
         PageRow row = f.binder->page(1);
         row.name = "../it's \"my\" $(touch x) notes";
         f.binder->pages.replace(0, row);
-        const qint64 nextKey = f.binder->NextKey();
+        const qint64 nextKey = f.binder->nextSerial();
 
         f.launch();
         QVERIFY(f.mainWindow.isVisible());
@@ -177,23 +177,23 @@ private Q_SLOTS:
         const QFileInfo exported(f.markerLines().value(1));
         QCOMPARE(exported.absolutePath(), QDir(f.temp->path()).absolutePath());
         QVERIFY(exported.fileName().endsWith(" notes.txt"));
-        QCOMPARE(f.binder->NextKey(), nextKey + 1);
-        QVERIFY(f.binder->Changed());
+        QCOMPARE(f.binder->nextSerial(), nextKey + 1);
+        QVERIFY(f.binder->isChanged());
 
         const QString startIn = f.path("start in");
         QVERIFY(QDir().mkpath(startIn));
-        f.settings.SaveSetting(Settings::Associations, "PEAe2",
-                               f.script + Settings::ProgramSeparator + startIn);
+        f.settings.setValue(Settings::Associations, "PEAe2",
+                            f.script + Settings::ProgramSeparator + startIn);
         const QString ownFolder = QDir::currentPath();
         f.launch();
         QCOMPARE(f.markerLines().value(0), startIn);
         QCOMPARE(QDir::currentPath(), ownFolder);
 
-        QVERIFY(SaveCommand(f.editWorkspace, *f.binder));
+        QVERIFY(saveBinder(f.editWorkspace, *f.binder));
         f.binder.reset();
         const auto reopened = f.open(f.binderPath);
         QVERIFY(reopened);
-        QCOMPARE(GetLumpString(*reopened, "1"), "first line\n" + editorLine + editorLine);
+        QCOMPARE(pageBytes(*reopened, 1), "first line\n" + editorLine + editorLine);
     }
 
     // A program that leaves the page as it was, or that cannot run: the binder is not
@@ -223,14 +223,14 @@ private Q_SLOTS:
         QFETCH(QString, said);
         LaunchFixture f;
         f.waiting.doneMarker.clear();
-        f.settings.SaveSetting(Settings::Associations, "PEAe2", editor.replace("@", f.path(".")));
+        f.settings.setValue(Settings::Associations, "PEAe2", editor.replace("@", f.path(".")));
         QFile::remove(m_desktop.filePath("config/mimeapps.list"));
         QDir(m_desktop.filePath("data/applications")).removeRecursively();
         const QByteArray systemDirs = qgetenv("XDG_DATA_DIRS");
         qputenv("XDG_DATA_DIRS", m_desktop.filePath("no system").toUtf8());
         DesktopOpener opener;
         QDesktopServices::setUrlHandler("file", &opener, "open");
-        const qint64 nextKey = f.binder->NextKey();
+        const qint64 nextKey = f.binder->nextSerial();
         int associationsShown = 0;
 
         f.launch([&] { ++associationsShown; });
@@ -242,8 +242,8 @@ private Q_SLOTS:
                  qPrintable(f.waiting.calls().at(0).text));
         QCOMPARE(associationsShown, title == "Edit Error" ? 1 : 0);
         QVERIFY(!QFileInfo::exists(f.marker));
-        QCOMPARE(f.binder->NextKey(), nextKey);
-        QVERIFY(!f.binder->Changed());
+        QCOMPARE(f.binder->nextSerial(), nextKey);
+        QVERIFY(!f.binder->isChanged());
     }
 };
 

@@ -25,14 +25,14 @@ private Q_SLOTS:
         QCOMPARE(chooseEditor(settings, PageKind::Unknown, "x"), QString());
 
         const QString writer = QString("/usr/bin/writer") + Settings::ProgramSeparator;
-        settings.SaveSetting(Settings::Associations, "PEAs", "9");
-        settings.SaveSetting(Settings::Associations, "PEAe6", "/usr/bin/hexedit");
-        settings.SaveSetting(Settings::Associations, "PEAt7", ".DOC");
-        settings.SaveSetting(Settings::Associations, "PEAe7", writer);
-        settings.SaveSetting(Settings::Associations, "PEAt8", ".doc");
-        settings.SaveSetting(Settings::Associations, "PEAe8", "/usr/bin/second");
-        settings.SaveSetting(Settings::Associations, "PEAt9", ".pdf");
-        settings.SaveSetting(Settings::Associations, "PEAe9", "/usr/bin/viewer");
+        settings.setValue(Settings::Associations, "PEAs", "9");
+        settings.setValue(Settings::Associations, "PEAe6", "/usr/bin/hexedit");
+        settings.setValue(Settings::Associations, "PEAt7", ".DOC");
+        settings.setValue(Settings::Associations, "PEAe7", writer);
+        settings.setValue(Settings::Associations, "PEAt8", ".doc");
+        settings.setValue(Settings::Associations, "PEAe8", "/usr/bin/second");
+        settings.setValue(Settings::Associations, "PEAt9", ".pdf");
+        settings.setValue(Settings::Associations, "PEAe9", "/usr/bin/viewer");
         QCOMPARE(chooseEditor(settings, PageKind::FILE, "report.doc"), writer);
         QCOMPARE(chooseEditor(settings, PageKind::FILE, "Report.docx"), "/usr/bin/hexedit");
         QCOMPARE(chooseEditor(settings, PageKind::FILE, "scan.pdf"), "/usr/bin/viewer"); // last row
@@ -100,7 +100,7 @@ private Q_SLOTS:
                         "[Desktop Entry]\nType=Application\nName=Hostile\n"
                         "Exec=sh -c \"cat %f %F %u %U\"\n");
         const QString command =
-            GetRegString(ClassesRoot, "text/plain\\shell\\Open\\command", QString(), dirs);
+            readFileTypeKey(ClassesRoot, "text/plain\\shell\\Open\\command", QString(), dirs);
         const QStringList arguments = commandArguments(command, work.filePath(name));
         QVERIFY2(!arguments.isEmpty(), qPrintable(command));
         QProcess process;

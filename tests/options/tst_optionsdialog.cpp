@@ -95,9 +95,9 @@ private Q_SLOTS:
         f.add("odt");
         f.child<QLineEdit>("txtComments")->setText("Notes");
         f.click("cmdCancel");
-        QCOMPARE(f.settings.GetSetting(Settings::Associations, "PEAs", "<none>"), "<none>");
+        QCOMPARE(f.settings.value(Settings::Associations, "PEAs", "<none>"), "<none>");
         QCOMPARE(f.record("CommentsCol"), "Comments");
-        QVERIFY(!f.binder.Changed());
+        QVERIFY(!f.binder.isChanged());
     }
 
     // Reset on the plain text tab resets the rich text format too. The default plain text
@@ -127,7 +127,7 @@ private Q_SLOTS:
         QCOMPARE(f.record("RTFBold"), "False");
         QCOMPARE(f.record("TXTFontName"), "Courier New");
         QCOMPARE(f.record("TXTFontSize"), "14");
-        QVERIFY(f.binder.Changed());
+        QVERIFY(f.binder.isChanged());
     }
 };
 

@@ -152,7 +152,7 @@ private Q_SLOTS:
              {"notrtf.rtf", "just plain Z\xc3\xbcrich"}}));
         QVERIFY(binder);
         // A page added since the binder was saved lives in a file of its own.
-        QVERIFY(ImportFile(*f.workspace, *binder, f.file("added.htm", "<b>Z&uuml;rich</b>"),
+        QVERIFY(importFile(*f.workspace, *binder, f.file("added.htm", "<b>Z&uuml;rich</b>"),
                            PageKind::Unknown));
         const auto found = [&](const QString &text, bool shown) {
             return searchPages(f.ui, *binder, text, {false, shown}).positions;

@@ -21,6 +21,19 @@ private Q_SLOTS:
         QCOMPARE(colourFromCode(SystemWindowBackground, palette), QColor(1, 2, 3));
     }
 
+    // The sixteen HTML names, stored as 0x00BBGGRR like any other colour.
+    void basicColourNames()
+    {
+        QCOMPARE(quillery::basicColourNames().size(), 16);
+        QCOMPARE(basicColourFromName("navy"), std::optional(ColourCode(0x800000)));
+        QCOMPARE(basicColourFromName("Gray"), basicColourFromName("GREY"));
+        QCOMPARE(basicColourFromName("Orange"), std::optional<ColourCode>());
+        for (const QString &name : quillery::basicColourNames())
+            QCOMPARE(colourName(*basicColourFromName(name)), name);
+        QCOMPARE(colourName(0x123456), QString("#563412"));
+        QCOMPARE(colourName(SystemWindowText), systemColourName(SystemWindowText));
+    }
+
     void storedText_data()
     {
         QTest::addColumn<QString>("text");

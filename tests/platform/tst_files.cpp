@@ -99,13 +99,13 @@ private Q_SLOTS:
         TempFolder temp(path);
         QCOMPARE(QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ExeGroup),
                  QFileDevice::Permissions());
-        const QString mine = temp.TempFileName();
-        temp.AddTempFile(mine);
+        const QString mine = temp.createFile();
+        temp.registerFile(mine);
         const QString theirs = temp.filePath("theirs.tmp");
         test::writeFile(theirs, "not ours");
-        QVERIFY(!temp.DeleteTempFile(theirs));
+        QVERIFY(!temp.deleteFile(theirs));
         QVERIFY(QFile::exists(theirs));
-        QVERIFY(temp.DeleteTempFile(mine));
+        QVERIFY(temp.deleteFile(mine));
         QVERIFY(!QFile::exists(mine));
     }
 

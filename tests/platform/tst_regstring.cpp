@@ -29,7 +29,7 @@ class tst_regstring : public QObject
     QString at(const QString &path) const { return m_root.filePath(path); }
     QString command(const QString &type) const
     {
-        return GetRegString(ClassesRoot, type + "\\shell\\Open\\command", QString(), m_dirs);
+        return readFileTypeKey(ClassesRoot, type + "\\shell\\Open\\command", QString(), m_dirs);
     }
 
 private Q_SLOTS:

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
+#include "images/ScanOptions.h"
 #include "platform/Settings.h"
 
 #include <QTemporaryDir>
@@ -21,17 +22,18 @@ private Q_SLOTS:
         {
             Settings settings(file);
             for (int i = 0; i < values.size(); ++i)
-                settings.SaveSetting(Settings::Main, QStringLiteral("Key%1").arg(i), values[i]);
+                settings.setValue(Settings::Main, QStringLiteral("Key%1").arg(i), values[i]);
         }
         const Settings again(file);
         for (int i = 0; i < values.size(); ++i)
-            QCOMPARE(again.GetSetting(Settings::Main, QStringLiteral("Key%1").arg(i)), values[i]);
+            QCOMPARE(again.value(Settings::Main, QStringLiteral("Key%1").arg(i)), values[i]);
 
         // A hand-edited file: an unquoted comma makes a list to the INI reader.
         test::writeFile(file, "[Quillery]\nAuthorName=Orde, Tamsin\nJPEGQuality=high\n");
         const Settings edited(file);
         QCOMPARE(edited.authorName(), QString("Orde, Tamsin"));
-        QCOMPARE(edited.jpegQuality(), 75);
+        QCOMPARE(jpegQualityFromSetting(edited.value(Settings::Main, "JPEGQuality")),
+                 defaultJpegQuality);
     }
 
     void damagedCountsAndDeletingASection()
@@ -40,17 +42,17 @@ private Q_SLOTS:
         const QString file = dir.filePath("settings.ini");
         Settings settings(file);
         settings.setAuthorName("Tamsin");
-        settings.SaveSetting(Settings::Associations, "PEAs", "7");
-        settings.SaveSetting(Settings::Associations, "PEAt7", ".doc");
+        settings.setValue(Settings::Associations, "PEAs", "7");
+        settings.setValue(Settings::Associations, "PEAt7", ".doc");
         QCOMPARE(settings.associationLabel(7), QString(".doc"));
-        settings.DeleteSetting(Settings::Associations);
+        settings.removeSection(Settings::Associations);
         QCOMPARE(settings.associationLabel(7), QString());
         QCOMPARE(settings.authorName(), QString("Tamsin"));
 
         // A count too large is held to what a list can have; a damaged one reads as none.
-        settings.SaveSetting(Settings::Associations, "PEAs", "4000000000");
+        settings.setValue(Settings::Associations, "PEAs", "4000000000");
         QCOMPARE(settings.associationCount(), 32767);
-        settings.SaveSetting(Settings::Associations, "PEAs", "many");
+        settings.setValue(Settings::Associations, "PEAs", "many");
         QCOMPARE(settings.associationCount(), 0);
     }
 };

@@ -47,39 +47,38 @@ private Q_SLOTS:
     {
         RichTextBox box;
         box.resize(600, 200);
-        box.setTextRTF(
-            "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\fs24 Go to www.example.com now "
-            "or {\\field{\\*\\fldinst HYPERLINK \"http://quillery.test/\"}{\\fldrslt "
-            "{\\b click} here}} please\\par}");
+        box.setRtf("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\fs24 Go to www.example.com now "
+                   "or {\\field{\\*\\fldinst HYPERLINK \"http://quillery.test/\"}{\\fldrslt "
+                   "{\\b click} here}} please\\par}");
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
 
         Hyperlink hyperlink;
         QSignalSpy changes(&hyperlink, &Hyperlink::linkChanged);
-        hyperlink.AttachText(&box);
+        hyperlink.attach(&box);
         QCOMPARE(hyperlink.links().size(), 2);
         QCOMPARE(hyperlink.links().at(1).length, int(QStringLiteral("click here").size()));
 
         const auto pointAt = [&box](const QString &text) {
             QTextCursor cursor(box.document());
-            cursor.setPosition(int(box.Text().indexOf(text)) + 1);
+            cursor.setPosition(int(box.text().indexOf(text)) + 1);
             return box.cursorRect(cursor).center();
         };
-        hyperlink.TrackMouse(&box, pointAt("example"));
-        QCOMPARE(hyperlink.LinkAddress(), "http://www.example.com");
+        hyperlink.trackMouse(&box, pointAt("example"));
+        QCOMPARE(hyperlink.linkAddress(), "http://www.example.com");
         // Over the space right after the link, the pointer has left it.
         QTextCursor after(box.document());
-        after.setPosition(int(box.Text().indexOf(" now")));
-        hyperlink.TrackMouse(&box, box.cursorRect(after).center() + QPoint(1, 0));
-        QCOMPARE(hyperlink.LinkAddress(), QString());
-        hyperlink.TrackMouse(&box, pointAt("here"));
-        QCOMPARE(hyperlink.LinkAddress(), "http://quillery.test/");
-        hyperlink.TrackMouse(&box, QPoint(590, 190)); // below the text
-        QCOMPARE(hyperlink.LinkAddress(), QString());
+        after.setPosition(int(box.text().indexOf(" now")));
+        hyperlink.trackMouse(&box, box.cursorRect(after).center() + QPoint(1, 0));
+        QCOMPARE(hyperlink.linkAddress(), QString());
+        hyperlink.trackMouse(&box, pointAt("here"));
+        QCOMPARE(hyperlink.linkAddress(), "http://quillery.test/");
+        hyperlink.trackMouse(&box, QPoint(590, 190)); // below the text
+        QCOMPARE(hyperlink.linkAddress(), QString());
         QCOMPARE(changes.size(), 4);
 
         box.setText("no links");
-        hyperlink.AttachText(&box);
+        hyperlink.attach(&box);
         QVERIFY(hyperlink.links().isEmpty());
     }
 };

@@ -29,7 +29,7 @@ QList<Qt::LayoutDirection> directions(const QTextDocument &doc)
 
 void typeAtEnd(RichTextBox &box, const QString &text)
 {
-    box.setSelStart(box.TextLength());
+    box.setSelectionStart(box.textLength());
     for (QChar c : text) {
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
         QApplication::sendEvent(&box, &press);
@@ -94,7 +94,7 @@ private Q_SLOTS:
         if (how == QLatin1String("typed")) {
             typeAtEnd(box, Arabic);
         } else {
-            box.setSelStart(box.TextLength());
+            box.setSelectionStart(box.textLength());
             QApplication::clipboard()->setText(Hebrew + QStringLiteral(" x"));
             box.paste();
         }

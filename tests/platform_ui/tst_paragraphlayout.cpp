@@ -295,7 +295,7 @@ private Q_SLOTS:
     void richTextBoxLaysOutEachPageWithIt()
     {
         RichTextBox box;
-        box.setTextRTF("{\\rtf1 first\\par second\\par}");
+        box.setRtf("{\\rtf1 first\\par second\\par}");
         QVERIFY(qobject_cast<ParagraphLayout *>(box.document()->documentLayout()));
     }
 };

@@ -23,15 +23,15 @@ namespace {
 // and a second paragraph.
 void fill(RichTextBox &box)
 {
-    box.setTextRTF("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}"
-                   "\\pard\\fi360\\fs24 plain {\\b bold} {\\f1\\fs32\\i italic}\\par"
-                   "\\qc second\\par}");
+    box.setRtf("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}"
+               "\\pard\\fi360\\fs24 plain {\\b bold} {\\f1\\fs32\\i italic}\\par"
+               "\\qc second\\par}");
 }
 
 void select(RichTextBox &box, const QString &text)
 {
-    box.setSelStart(int(box.Text().indexOf(text)));
-    box.setSelLength(int(text.size()));
+    box.setSelectionStart(int(box.text().indexOf(text)));
+    box.setSelectionLength(int(text.size()));
 }
 
 } // namespace
@@ -48,26 +48,26 @@ private Q_SLOTS:
     {
         RichTextBox box;
         box.setText(u"ab\ncd\u00A0e"_qs);
-        QCOMPARE(box.Text(), u"ab\ncd\u00A0e"_qs);
-        box.setSelStart(3);
-        box.setSelLength(2);
-        QCOMPARE(box.SelText(), "cd");
-        // Lengths past the end stop at the end; setting SelStart drops the selection.
-        box.setSelStart(0);
-        box.setSelLength(int(box.Text().size()) + 2);
-        QCOMPARE(box.SelLength(), box.Text().size());
-        box.setSelStart(1);
-        QCOMPARE(box.SelLength(), 0);
-        box.setSelStart(1000);
-        QCOMPARE(box.SelStart(), box.Text().size());
+        QCOMPARE(box.text(), u"ab\ncd\u00A0e"_qs);
+        box.setSelectionStart(3);
+        box.setSelectionLength(2);
+        QCOMPARE(box.selectedText(), "cd");
+        // Lengths past the end stop at the end; setting selectionStart drops the selection.
+        box.setSelectionStart(0);
+        box.setSelectionLength(int(box.text().size()) + 2);
+        QCOMPARE(box.selectionLength(), box.text().size());
+        box.setSelectionStart(1);
+        QCOMPARE(box.selectionLength(), 0);
+        box.setSelectionStart(1000);
+        QCOMPARE(box.selectionStart(), box.text().size());
 
         const QString text = "first\r\nsecond line\r\n\r\nlast";
         box.setText(text);
         QCOMPARE(box.document()->blockCount(), 4);
-        QCOMPARE(box.Text(), text);
-        box.setSelStart(3);
-        box.setSelLength(6);
-        QCOMPARE(box.SelText(), "st\r\nse");
+        QCOMPARE(box.text(), text);
+        box.setSelectionStart(3);
+        box.setSelectionLength(6);
+        QCOMPARE(box.selectedText(), "st\r\nse");
         for (int position = 0; position < box.document()->characterCount(); ++position)
             QCOMPARE(box.documentPosition(box.textPosition(position)), position);
     }
@@ -77,10 +77,10 @@ private Q_SLOTS:
         RichTextBox box;
         fill(box);
         select(box, "bold");
-        box.setSelText("strong");
-        QCOMPARE(box.Text(), "plain strong italic\nsecond");
-        QCOMPARE(box.SelLength(), 0);
-        QCOMPARE(box.SelStart(), 12);
+        box.setSelectedText("strong");
+        QCOMPARE(box.text(), "plain strong italic\nsecond");
+        QCOMPARE(box.selectionLength(), 0);
+        QCOMPARE(box.selectionStart(), 12);
         // the inserted text takes the format of where it goes
         QCOMPARE(formatOf(*box.document(), "strong").fontWeight(), int(QFont::Bold));
     }
@@ -92,34 +92,34 @@ private Q_SLOTS:
         RichTextBox box;
         fill(box);
         select(box, "bold");
-        QCOMPARE(box.SelBold(), true);
+        QCOMPARE(box.selectionBold(), true);
         // the insertion point has the format of the character before it
-        box.setSelStart(int(box.Text().indexOf("old")));
-        QCOMPARE(box.SelBold(), true);
+        box.setSelectionStart(int(box.text().indexOf("old")));
+        QCOMPARE(box.selectionBold(), true);
         select(box, "plain bold");
-        QCOMPARE(box.SelBold(), std::nullopt);
-        box.setSelBold(true);
-        QCOMPARE(box.SelBold(), true);
+        QCOMPARE(box.selectionBold(), std::nullopt);
+        box.setSelectionBold(true);
+        QCOMPARE(box.selectionBold(), true);
 
         select(box, "plain");
-        box.setSelUnderline(true);
-        box.setSelColor(0x0000FF);
+        box.setSelectionUnderline(true);
+        box.setSelectionColour(0x0000FF);
         const QTextCharFormat format = formatOf(*box.document(), "plain");
         QVERIFY(format.fontUnderline());
         QCOMPARE(format.foreground().color(), QColor(255, 0, 0));
-        QCOMPARE(box.SelColor(), ColourCode(0x0000FF));
+        QCOMPARE(box.selectionColour(), ColourCode(0x0000FF));
         QVERIFY(!formatOf(*box.document(), " bold").fontUnderline());
         select(box, "plain bold");
-        QCOMPARE(box.SelColor(), std::nullopt);
+        QCOMPARE(box.selectionColour(), std::nullopt);
         // "automatic" is no colour of the text's own
-        box.setSelColor(SystemWindowText);
-        QCOMPARE(box.SelColor(), SystemWindowText);
+        box.setSelectionColour(SystemWindowText);
+        QCOMPARE(box.selectionColour(), SystemWindowText);
         QCOMPARE(formatOf(*box.document(), "plain").foreground().style(), Qt::NoBrush);
 
         select(box, "bold");
-        box.setSelCharOffset(60);
-        QCOMPARE(box.SelCharOffset(), 60);
-        QVERIFY(box.TextRTF().contains("\\up6"));
+        box.setSelectionCharOffset(60);
+        QCOMPARE(box.selectionCharOffset(), 60);
+        QVERIFY(box.toRtf().contains("\\up6"));
     }
 
     // Indents (in twips) of the selected paragraphs; bullets keep each paragraph's own.
@@ -128,25 +128,25 @@ private Q_SLOTS:
         RichTextBox box;
         fill(box);
         select(box, "plain");
-        box.setSelIndent(720);
-        box.setSelHangingIndent(360);
-        QCOMPARE(box.SelIndent(), 720); // the first line stays where it was
-        box.setSelRightIndent(1440);
-        QVERIFY(box.TextRTF().contains("\\fi-360\\li1080\\ri1440"));
+        box.setSelectionIndent(720);
+        box.setSelectionHangingIndent(360);
+        QCOMPARE(box.selectionIndent(), 720); // the first line stays where it was
+        box.setSelectionRightIndent(1440);
+        QVERIFY(box.toRtf().contains("\\fi-360\\li1080\\ri1440"));
         select(box, "italic\nsec");
-        QCOMPARE(box.SelIndent(), std::nullopt);
+        QCOMPARE(box.selectionIndent(), std::nullopt);
 
-        box.setSelStart(0);
-        box.setSelLength(int(box.Text().size()));
-        box.setSelBullet(true);
+        box.setSelectionStart(0);
+        box.setSelectionLength(int(box.text().size()));
+        box.setSelectionBullet(true);
         const QTextList *list = box.document()->firstBlock().textList();
         QVERIFY(list);
         QCOMPARE(box.document()->lastBlock().textList(), list);
-        QCOMPARE(box.SelHangingIndent(), std::nullopt); // each paragraph keeps its own
+        QCOMPARE(box.selectionHangingIndent(), std::nullopt); // each paragraph keeps its own
         select(box, "plain");
-        box.setSelBullet(false);
-        QCOMPARE(box.SelHangingIndent(), 360);
-        QCOMPARE(box.SelIndent(), 720);
+        box.setSelectionBullet(false);
+        QCOMPARE(box.selectionHangingIndent(), 360);
+        QCOMPARE(box.selectionIndent(), 720);
         QCOMPARE(box.document()->firstBlock().blockFormat().indent(), 0);
     }
 
@@ -155,32 +155,32 @@ private Q_SLOTS:
     void emptyBoxKeepsItsFormat()
     {
         RichTextBox box;
-        box.setSelStart(0);
-        box.setSelLength(int(box.Text().size()) + 2);
-        box.setSelFontName("Courier New");
-        box.setSelBold(true);
-        QVERIFY(box.TextRTF().contains("\\b\\par"));
-        box.setTextRTF(QByteArray());
-        box.setSelText("typed");
+        box.setSelectionStart(0);
+        box.setSelectionLength(int(box.text().size()) + 2);
+        box.setSelectionFontName("Courier New");
+        box.setSelectionBold(true);
+        QVERIFY(box.toRtf().contains("\\b\\par"));
+        box.setRtf(QByteArray());
+        box.setSelectedText("typed");
         const QTextCharFormat format = formatOf(*box.document(), "typed");
         QCOMPARE(family(format), "Courier New");
         QCOMPARE(format.fontWeight(), int(QFont::Bold));
-        box.setSelBullet(true);
+        box.setSelectionBullet(true);
         box.setText("plain again");
         QCOMPARE(family(formatOf(*box.document(), "plain again")), "Courier New");
-        QCOMPARE(box.SelBullet(), false);
+        QCOMPARE(box.selectionBullet(), false);
     }
 
     void textRtfTakesPlainText()
     {
         RichTextBox box;
-        box.setTextRTF("plain\r\nlines");
-        QCOMPARE(box.Text(), "plain\r\nlines");
-        box.setTextRTF("caf\xe9");
-        QCOMPARE(box.Text(), u"café"_qs);
+        box.setRtf("plain\r\nlines");
+        QCOMPARE(box.text(), "plain\r\nlines");
+        box.setRtf("caf\xe9");
+        QCOMPARE(box.text(), u"café"_qs);
         fill(box);
         QVERIFY(!box.document()->isUndoAvailable()); // loading is not an edit
-        QCOMPARE(box.SelStart(), 0);
+        QCOMPARE(box.selectionStart(), 0);
     }
 
     void saveFile()
@@ -189,10 +189,10 @@ private Q_SLOTS:
         fill(box);
         QTemporaryDir dir;
         const QString path = dir.filePath("page.rtf");
-        QVERIFY(box.SaveFile(path));
-        QCOMPARE(readFile(path), box.TextRTF());
+        QVERIFY(box.saveRtfFile(path));
+        QCOMPARE(readFile(path), box.toRtf());
         QString error;
-        QVERIFY(!box.SaveFile(dir.filePath("missing/page.rtf"), &error));
+        QVERIFY(!box.saveRtfFile(dir.filePath("missing/page.rtf"), &error));
         QVERIFY(!error.isEmpty());
     }
 
@@ -209,9 +209,9 @@ private Q_SLOTS:
 
         RichTextBox target;
         target.setText("[]");
-        target.setSelStart(1);
+        target.setSelectionStart(1);
         target.paste();
-        QCOMPARE(target.Text(), "[bold italic]");
+        QCOMPARE(target.text(), "[bold italic]");
         QCOMPARE(formatOf(*target.document(), "bold").fontWeight(), int(QFont::Bold));
         QCOMPARE(family(formatOf(*target.document(), "italic")), "Courier New");
     }
@@ -228,11 +228,11 @@ private Q_SLOTS:
         viewer.resize(400, 300);
         viewer.show();
         QVERIFY(QTest::qWaitForWindowExposed(&viewer));
-        viewer.setTextRTF(rtf);
+        viewer.setRtf(rtf);
         viewer.grab();
         QCOMPARE(viewer.document()->blockCount(), 2 + 312);
         viewer.selectAll();
-        QCOMPARE(viewer.SelText(), text);
+        QCOMPARE(viewer.selectedText(), text);
         viewer.copy();
         const QMimeData *data = QApplication::clipboard()->mimeData();
         QCOMPARE(data->text(), text);
@@ -244,13 +244,13 @@ private Q_SLOTS:
         across.setPosition(6 + 990);
         across.setPosition(6 + 1011, QTextCursor::KeepAnchor);
         viewer.setTextCursor(across);
-        QCOMPARE(viewer.SelText(), word.mid(990, 20));
+        QCOMPARE(viewer.selectedText(), word.mid(990, 20));
 
         // A box that can be edited keeps the text it is given; its lines break anywhere instead.
         RichTextBox editor;
         editor.setText(text);
         QCOMPARE(editor.document()->blockCount(), 3);
-        QCOMPARE(editor.Text(), text);
+        QCOMPARE(editor.text(), text);
         QCOMPARE(editor.wordWrapMode(), QTextOption::WrapAnywhere);
     }
 };

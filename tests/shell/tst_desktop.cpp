@@ -93,6 +93,14 @@ private Q_SLOTS:
         delete window;
     }
 
+    void theSplashStaysInFront()
+    {
+        const SplashWindow *splash = SplashWindow::showSplash();
+        QVERIFY(splash->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(splash->isVisible());
+        SplashWindow::closeSplash();
+    }
+
     void aMessageOverTheSplashOutlivesIt()
     {
         QPointer<QMessageBox> box = new QMessageBox(SplashWindow::showSplash());

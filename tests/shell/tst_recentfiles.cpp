@@ -73,7 +73,7 @@ class tst_recentfiles : public QObject
         for (int i = 1; i <= rows; ++i) {
             const QString binder = m_dir.filePath(QStringLiteral("b%1.qly").arg(i));
             test::writeFile(binder, "QLY4");
-            recent.NewItem(QStringLiteral("Binder %1").arg(i), binder);
+            recent.addItem(QStringLiteral("Binder %1").arg(i), binder);
         }
         recent.save(m_dialogs);
         return recent.path();
@@ -85,16 +85,16 @@ private Q_SLOTS:
     void aBinderKeepsOneRowWhateverTheCase()
     {
         RecentFiles recent(freshPath());
-        recent.NewItem("Notes", "/home/t/Notes.qly");
-        recent.NewItem("Other", "/home/t/other.qly");
-        recent.NewItem("Notes again", "/HOME/t/NOTES.QLY");
+        recent.addItem("Notes", "/home/t/Notes.qly");
+        recent.addItem("Other", "/home/t/other.qly");
+        recent.addItem("Notes again", "/HOME/t/NOTES.QLY");
         QCOMPARE(recent.count(), 2);
         QCOMPARE(recent.items()[0].title, QString("Notes again"));
         QCOMPARE(recent.items()[0].path, QString("/HOME/t/NOTES.QLY"));
         QCOMPARE(recent.items()[1].title, QString("Other"));
-        QCOMPARE(recent.HasDup("/home/T/notes.qly"), 1);
-        QCOMPARE(recent.HasDup("/home/t/other.qly"), 2);
-        QCOMPARE(recent.HasDup("/home/t/none.qly"), 0);
+        QCOMPARE(recent.positionOf("/home/T/notes.qly"), 1);
+        QCOMPARE(recent.positionOf("/home/t/other.qly"), 2);
+        QCOMPARE(recent.positionOf("/home/t/none.qly"), 0);
     }
 
     void listAndWidthsSurviveTheFile()
@@ -107,8 +107,8 @@ private Q_SLOTS:
         QVERIFY(recent.load(m_dialogs));
         QCOMPARE(recent.count(), 0);
 
-        recent.NewItem("Älteres · 本", "/data/ä b/older.qly");
-        recent.NewItem("", "/data/newer.qly");
+        recent.addItem("Älteres · 本", "/data/ä b/older.qly");
+        recent.addItem("", "/data/newer.qly");
         recent.titleWidth = 1234.5;
         recent.fileWidth = 6000;
         QVERIFY(recent.save(m_dialogs));
@@ -193,7 +193,7 @@ private Q_SLOTS:
         QCOMPARE(m_dialogs.lastText(),
                  "Are you sure you want to remove the selected item '" + doomed + "'?");
         QCOMPARE(rows->topLevelItemCount(), 2);
-        QCOMPARE(window.HasDup(doomed), 0);
+        QCOMPARE(window.positionOf(doomed), 0);
         QCOMPARE(rows->currentItem(), rows->topLevelItem(0));
     }
 
@@ -204,7 +204,7 @@ private Q_SLOTS:
         RecentFilesWindow window(
             m_dialogs, [&](const QString &path) { opened << path; }, [&] { ++others; },
             savedList(1));
-        window.NewItem("Gone", m_dir.filePath("gone.qly"));
+        window.addItem("Gone", m_dir.filePath("gone.qly"));
         window.show();
 
         m_dialogs.queueMessage(MsgResult::Yes);

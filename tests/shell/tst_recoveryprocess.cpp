@@ -36,14 +36,14 @@ const char ChildDelay[] = "QUILLERY_RECOVERY_DELAY";
 // The changes the editing process makes, also made here to learn what a save would write.
 void change(Workspace &workspace, Binder &binder, const QString &importPath)
 {
-    ImportFile(workspace, binder, importPath, PageKind::Unknown);
+    importFile(workspace, binder, importPath, PageKind::Unknown);
     beginRename(binder, 1);
     finishRename(workspace, binder, 1, QStringLiteral("renamed"));
 }
 
 QStringList contentOf(Workspace &workspace, const QString &binderPath)
 {
-    auto binder = OpenFile(workspace, binderPath, OpenPurpose::Inspect);
+    auto binder = openFile(workspace, binderPath, OpenPurpose::Inspect);
     QStringList content;
     for (int i = 0; binder && i < binder->pageCount(); ++i)
         content << binder->pages.at(i).name + u'|' +
@@ -61,7 +61,7 @@ int runEditingProcess(int argc, char *argv[])
         service.watch(binder);
     };
     const QuitRequests quit([&] { endWithoutAsking(w.main, service); });
-    w.main.OpenFile(qEnvironmentVariable(ChildBinder));
+    w.main.openFile(qEnvironmentVariable(ChildBinder));
     change(w.main.workspace(), w.main.activeBinderWindow()->binder(),
            qEnvironmentVariable(ChildImport));
     fputs("ready\n", stdout);
@@ -85,7 +85,7 @@ struct Run
         QFile::copy(binder, before.path("copy.qly"));
         auto copy = before.open(before.path("copy.qly"));
         change(*before.workspace, *copy, import);
-        SavFile(*before.workspace, *copy, before.path("saved.qly"));
+        saveBinderFile(*before.workspace, *copy, before.path("saved.qly"));
         expected = contentOf(*before.workspace, before.path("saved.qly"));
     }
 
@@ -147,7 +147,7 @@ struct Run
         if (entries.size() != 1 || !problems.isEmpty())
             return problems << QStringLiteral("%1 snapshots").arg(entries.size());
         RecoveredBinder recovered = recoverBinder(*f.workspace, entries[0], RecoverPurpose::Window);
-        if (!recovered.binder || !SaveCommand(*f.workspace, *recovered.binder))
+        if (!recovered.binder || !saveBinder(*f.workspace, *recovered.binder))
             return {QStringLiteral("not recovered")};
         recovered.binder.reset();
         return contentOf(*f.workspace, binder);

@@ -28,7 +28,7 @@ namespace {
 QString leftSnapshot(BinderFixture &f, const RecoveryStore &store, const QString &page)
 {
     auto binder = f.open(f.makeBinder(page + ".qly", {{"one.txt", "first"}}));
-    ImportFile(*f.workspace, *binder, f.file(page, "new page"), PageKind::Unknown);
+    importFile(*f.workspace, *binder, f.file(page, "new page"), PageKind::Unknown);
     SnapshotFolder folder = store.create();
     writeSnapshot(folder.path(), captureSnapshot(*binder, false, std::nullopt));
     return folder.path();
@@ -65,7 +65,7 @@ private Q_SLOTS:
         window->save();
         RecoveryKeeper::of(window->binder())->waitForWrites();
         QVERIFY(!QFile::exists(folder));
-        QVERIFY(!window->binder().Changed());
+        QVERIFY(!window->binder().isChanged());
     }
 
     void discardAsksOnceAndLaterKeeps()
@@ -120,7 +120,7 @@ private Q_SLOTS:
         auto editor = f.edit(position);
         editor->rtfEdit()->insertPlainText(QStringLiteral("typed words "));
         QVERIFY(written.wait(20000));
-        QVERIFY(!f.binder.Changed());
+        QVERIFY(!f.binder.isChanged());
 
         QStringList problems;
         const QVector<SnapshotEntry> entries = service.store().list(problems);
@@ -130,7 +130,7 @@ private Q_SLOTS:
         SnapshotEntry entry{folder, SnapshotRecord::read(folder)};
         RecoveredBinder recovered = recoverBinder(*other.workspace, entry, RecoverPurpose::Export);
         QVERIFY(recovered.binder);
-        const QByteArray page = GetLumpString(*recovered.binder, QString::number(position));
+        const QByteArray page = pageBytes(*recovered.binder, position);
         QVERIFY2(page.startsWith("{\\rtf1") && page.contains("typed words Hello"),
                  page.constData());
 

@@ -115,7 +115,7 @@ private Q_SLOTS:
         QVERIFY(!start.log.contains("close@0"));
 
         Start named;
-        named.settings.setDefDocFol("/docs");
+        named.settings.setDefaultDocFolder("/docs");
         named.dialogs.queueInput(QString("Tamsin Orde"));
         QVERIFY(named.run());
         QCOMPARE(named.settings.authorName(), QString("Tamsin Orde"));
@@ -273,8 +273,8 @@ private Q_SLOTS:
         start.settings.setAuthorName("T");
         QVERIFY(start.run());
         TempFolder &temp = *start.session.temp;
-        const QString page = temp.TempFileName();
-        temp.AddTempFile(page);
+        const QString page = temp.createFile();
+        temp.registerFile(page);
         start.log.clear();
         start.stop();
         QCOMPARE(start.log, QStringList({"save placement", "unload"}));

@@ -105,18 +105,18 @@ private Q_SLOTS:
         const QString path = f.makeBinder(
             "wayland.qly", {{"rich.rtf", "{\\rtf1\\ansi {\\b Bold} words}"},
                             {"page.htm", "<html><body><h1>On Wayland</h1></body></html>"}});
-        w.main.OpenFile(path);
+        w.main.openFile(path);
         BinderWindow *window = w.main.activeBinderWindow();
         QVERIFY(window);
         Binder &binder = window->binder();
         ViewerPane *viewer = window->viewer();
 
-        binder.setCurIndex(1);
+        binder.setCurrentPosition(1);
         QTRY_VERIFY(viewer->txtPad()->isVisible());
         QVERIFY(viewer->txtPad()->toPlainText().contains("Bold words"));
 
         // The HTML page loads in the browser.
-        binder.setCurIndex(2);
+        binder.setCurrentPosition(2);
         QTRY_VERIFY_WITH_TIMEOUT(viewer->txtHTML(), 30000);
         QWidget *browser = viewer->txtHTML()->widget();
         QSignalSpy loaded(browser, SIGNAL(loadFinished(bool)));

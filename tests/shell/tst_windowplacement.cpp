@@ -27,8 +27,8 @@ private Q_SLOTS:
         window.resize(500, 300);
         window.move(30, 40);
         savePlacement(window, settings);
-        QCOMPARE(settings.GetSetting(Settings::Main, "WindowState"), QString("0"));
-        const QString height = settings.GetSetting(Settings::Main, "Height");
+        QCOMPARE(settings.value(Settings::Main, "WindowState"), QString("0"));
+        const QString height = settings.value(Settings::Main, "Height");
         QCOMPARE(height, QString::number(qRound(pixelsToTwips(300, window.logicalDpiY()))));
         QWidget normal;
         restorePlacement(normal, settings);
@@ -38,13 +38,13 @@ private Q_SLOTS:
         window.resize(700, 500);
         window.setWindowState(Qt::WindowMinimized);
         savePlacement(window, settings);
-        QCOMPARE(settings.GetSetting(Settings::Main, "WindowState"), QString("0"));
-        QCOMPARE(settings.GetSetting(Settings::Main, "Height"), height);
+        QCOMPARE(settings.value(Settings::Main, "WindowState"), QString("0"));
+        QCOMPARE(settings.value(Settings::Main, "Height"), height);
 
         window.setWindowState(Qt::WindowMaximized);
         savePlacement(window, settings);
-        QCOMPARE(settings.GetSetting(Settings::Main, "WindowState"), QString("2"));
-        QCOMPARE(settings.GetSetting(Settings::Main, "Height"), height);
+        QCOMPARE(settings.value(Settings::Main, "WindowState"), QString("2"));
+        QCOMPARE(settings.value(Settings::Main, "Height"), height);
 
         QWidget next;
         restorePlacement(next, settings);
@@ -55,11 +55,11 @@ private Q_SLOTS:
     void unusableValuesLeaveTheWindowAlone()
     {
         Settings settings(freshFile());
-        settings.SaveSetting(Settings::Main, "Height", "tall");
-        settings.SaveSetting(Settings::Main, "Width", "-150");
-        settings.SaveSetting(Settings::Main, "Top", "1500");
-        settings.SaveSetting(Settings::Main, "Left", "wide");
-        settings.SaveSetting(Settings::Main, "WindowState", "7");
+        settings.setValue(Settings::Main, "Height", "tall");
+        settings.setValue(Settings::Main, "Width", "-150");
+        settings.setValue(Settings::Main, "Top", "1500");
+        settings.setValue(Settings::Main, "Left", "wide");
+        settings.setValue(Settings::Main, "WindowState", "7");
         QWidget window;
         window.resize(321, 123);
         window.move(5, 6);
@@ -69,8 +69,8 @@ private Q_SLOTS:
         QCOMPARE(window.windowState(), Qt::WindowNoState);
 
         // A placement from a screen that has gone comes back to the default position.
-        settings.SaveSetting(Settings::Main, "Left", "9000000");
-        settings.SaveSetting(Settings::Main, "Top", "-9000000");
+        settings.setValue(Settings::Main, "Left", "9000000");
+        settings.setValue(Settings::Main, "Top", "-9000000");
         restorePlacement(window, settings);
         const QRect screen = window.screen()->geometry();
         QCOMPARE(window.pos(), QPoint(screen.width() / 4, screen.height() / 4));

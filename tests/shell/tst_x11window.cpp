@@ -75,7 +75,7 @@ private Q_SLOTS:
         BinderFixture f;
         Window w(f);
         QVERIFY(QTest::qWaitForWindowExposed(&w.main));
-        w.main.OpenFile(f.makeBinder(
+        w.main.openFile(f.makeBinder(
             "web.qly", {{"note.txt", "plain"}, {"page.htm", "<html><body>web</body></html>"}}));
         BinderWindow *window = w.main.activeBinderWindow();
         QVERIFY(window);
@@ -87,7 +87,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QCOMPARE(dialog.windowHandle()->transientParent(), handle);
 
-        window->binder().setCurIndex(2);
+        window->binder().setCurrentPosition(2);
         QTRY_VERIFY_WITH_TIMEOUT(window->viewer()->txtHTML(), 30000);
         QSignalSpy loaded(window->viewer()->txtHTML()->widget(), SIGNAL(loadFinished(bool)));
         QVERIFY(loaded.wait(30000));

@@ -16,7 +16,7 @@ LumpArchive archiveOf(const NamedLumps &lumps, const QByteArray &header)
 
 void writeArchive(const QString &path, const NamedLumps &lumps)
 {
-    archiveOf(lumps).WriteArchive(path);
+    archiveOf(lumps).write(path);
 }
 
 } // namespace quillery::test

@@ -91,23 +91,23 @@ QString BinderFixture::makeBinder(const QString &binderName,
                                   const QString &password)
 {
     Binder binder;
-    NewFile(*workspace, binder, false);
+    makeNewBinder(*workspace, binder, false);
     for (const auto &[name, bytes] : pages)
-        ImportFile(*workspace, binder, file(QStringLiteral("src/") + name, bytes),
+        importFile(*workspace, binder, file(QStringLiteral("src/") + name, bytes),
                    PageKind::Unknown);
     if (!password.isEmpty())
         changePassword(*workspace, binder, password, password);
     const QString target = path(binderName);
-    if (!SavFile(*workspace, binder, target))
+    if (!saveBinderFile(*workspace, binder, target))
         qWarning("could not save %s", qPrintable(target));
     // Nothing reads the binder through its working copy any more.
-    temp->DeleteTempFile(binder.workingCopy);
+    temp->deleteFile(binder.workingCopy);
     return target;
 }
 
 std::unique_ptr<Binder> BinderFixture::open(const QString &binderPath)
 {
-    return OpenFile(*workspace, binderPath);
+    return openFile(*workspace, binderPath);
 }
 
 QStringList BinderFixture::messageTitles() const

@@ -32,7 +32,7 @@ QString makeEncrypted(BinderFixture &f, const QString &name,
         return QString();
     setPassphrase(*f.workspace, *binder, TestPassphrase, KdfLimits::lowest());
     const QString target = f.path(name);
-    if (!SavFile(*f.workspace, *binder, target))
+    if (!saveBinderFile(*f.workspace, *binder, target))
         return QString();
     binder.reset();
     removeCompanions(target);
@@ -40,7 +40,7 @@ QString makeEncrypted(BinderFixture &f, const QString &name,
     QFile::remove(plain);
     QDir(f.path(QStringLiteral("src"))).removeRecursively();
     // The scratch files of making the plain binder go too.
-    f.temp->DeleteTempFiles();
+    f.temp->deleteRegistered();
     return target;
 }
 

@@ -32,18 +32,18 @@ private Q_SLOTS:
             {"a\x1b[2Jb\x7f\u0085\u009b\u202e\u2066\u2028c", "a[2Jbc"},
         };
         for (const auto &[name, expected] : cases) {
-            const QString once = FileFormat(name, false);
+            const QString once = safeFileName(name, false);
             QCOMPARE(once, expected);
             // Names are made safe more than once on their way (a proposal, then the
             // temporary folder): the second time changes nothing.
-            QCOMPARE(FileFormat(once, false), once);
+            QCOMPARE(safeFileName(once, false), once);
         }
         // What is cut from a long name is its beginning, and a dot laid bare there is
         // covered again.
-        const QString cut = FileFormat(QString(10, u'x') + "." + QString(249, u'y'), false);
+        const QString cut = safeFileName(QString(10, u'x') + "." + QString(249, u'y'), false);
         QCOMPARE(cut, "_." + QString(249, u'y'));
         // Linux counts bytes: multi-byte names are cut further, never inside a character.
-        const QString emoji = FileFormat(QString("\U0001F4DD").repeated(130), false);
+        const QString emoji = safeFileName(QString("\U0001F4DD").repeated(130), false);
         QVERIFY(emoji.toUtf8().size() <= 250);
         QVERIFY(!emoji.isEmpty() && !emoji.at(0).isLowSurrogate());
     }
@@ -64,8 +64,8 @@ private Q_SLOTS:
         };
         for (const auto &[kind, name, expected] : cases)
             QCOMPARE(pageFileName(name, kind), expected);
-        QCOMPARE(getext("report.final.doc"), QString(".doc"));
-        QCOMPARE(getext("README"), QString());
+        QCOMPARE(extensionOf("report.final.doc"), QString(".doc"));
+        QCOMPARE(extensionOf("README"), QString());
         const QString longest = pageFileName(QString(300, u'a'), PageKind::RTF);
         QVERIFY(longest.endsWith("a.rtf"));
         QVERIFY(longest.toUtf8().size() <= 255);
@@ -75,29 +75,17 @@ private Q_SLOTS:
     {
         QTemporaryDir temp;
         const QDir dir(temp.path());
-        QCOMPARE(FileFormat("style.css", true, temp.path()), QString("style.css"));
+        QCOMPARE(safeFileName("style.css", true, temp.path()), QString("style.css"));
         test::writeFile(dir.filePath("style.css"), "a");
         test::writeFile(dir.filePath("style1.css"), "b");
-        QCOMPARE(FileFormat("style.css", true, temp.path()), QString("style2.css"));
+        QCOMPARE(safeFileName("style.css", true, temp.path()), QString("style2.css"));
         QVERIFY(!dir.exists("style1.css"));
 
         // Folders and dangling links hold their names too, and are left alone.
         QVERIFY(dir.mkdir("notes"));
         QVERIFY(QFile::link(dir.filePath("nowhere"), dir.filePath("notes1")));
-        QCOMPARE(FileFormat(" notes", true, temp.path()), QString("notes2"));
+        QCOMPARE(safeFileName(" notes", true, temp.path()), QString("notes2"));
         QVERIFY(QFileInfo(dir.filePath("notes")).isDir());
-    }
-
-    void environmentReferencesExpand()
-    {
-        qputenv("QUILLERY_TEST_A", "alpha");
-        const std::pair<QString, QString> cases[] = {
-            {"50% or 60%", "50% or 60%"},
-            {"%QUILLERY_TEST_UNSET%x", "x"},
-            {"5% of %QUILLERY_TEST_A%-%QUILLERY_TEST_A%", "5% of alpha-alpha"},
-        };
-        for (const auto &[text, expected] : cases)
-            QCOMPARE(Env2Str(text), expected);
     }
 };
 

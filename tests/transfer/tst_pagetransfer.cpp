@@ -24,10 +24,10 @@ private Q_SLOTS:
     {
         BinderFixture f;
         Binder binder;
-        NewFile(*f.workspace, binder, false);
+        makeNewBinder(*f.workspace, binder, false);
         const int tempFiles = QDir(f.temp->path()).count();
-        QVERIFY(!ImportFile(*f.workspace, binder, f.path("missing.txt"), PageKind::Unknown));
-        QVERIFY(!ImportFile(*f.workspace, binder, f.dir.path(), PageKind::Unknown));
+        QVERIFY(!importFile(*f.workspace, binder, f.path("missing.txt"), PageKind::Unknown));
+        QVERIFY(!importFile(*f.workspace, binder, f.dir.path(), PageKind::Unknown));
         QCOMPARE(binder.pageCount(), 0);
         QCOMPARE(QDir(f.temp->path()).count(), tempFiles);
         QCOMPARE(f.messageTitles(), QStringList({"Import Error", "Import Error"}));
@@ -41,7 +41,7 @@ private Q_SLOTS:
             {"empty.html", "HTML", "empty"}};
         for (const auto &[file, kind, name] : cases) {
             const QByteArray bytes = name == "empty" ? QByteArray() : file.toUtf8();
-            QVERIFY(ImportFile(*f.workspace, binder, f.file(file, bytes), PageKind::Unknown));
+            QVERIFY(importFile(*f.workspace, binder, f.file(file, bytes), PageKind::Unknown));
             const PageRow &row = binder.pages.at(binder.pageCount() - 1);
             QCOMPARE(row.key.kind.name(), kind);
             QCOMPARE(row.name, name);
@@ -49,10 +49,10 @@ private Q_SLOTS:
         }
         QCOMPARE(binder.pages.at(0).key.colour, QString("-2147483643"));
         QCOMPARE(binder.pages.at(1).key.colour, QString("NA"));
-        QVERIFY(binder.Changed());
+        QVERIFY(binder.isChanged());
         // Each page's data is a registered copy, so changing the source changes nothing.
         writeFile(f.path("Letter.RTF"), "changed");
-        QCOMPARE(GetLumpString(binder, "1"), QByteArray("Letter.RTF"));
+        QCOMPARE(pageBytes(binder, 1), QByteArray("Letter.RTF"));
         QVERIFY(f.temp->registered().contains(binder.pages.at(0).key.location));
     }
 
@@ -60,7 +60,7 @@ private Q_SLOTS:
     {
         BinderFixture f;
         Binder binder;
-        NewFile(*f.workspace, binder, false);
+        makeNewBinder(*f.workspace, binder, false);
         for (int i = 0; i < 5; ++i)
             f.file(QString("many/f%1.txt").arg(i), "x");
         QDir().mkpath(f.path("many/sub"));
@@ -82,28 +82,28 @@ private Q_SLOTS:
         const QByteArray picture("\x89PNG\r\n\x1a\n\0\0binary", 16);
         auto binder =
             f.open(f.makeBinder("exp.qly", {{"pic.png", picture}, {"Plans: Q3.txt", ""}}));
-        binder->setCurIndex(1);
+        binder->setCurrentPosition(1);
         const QString target = f.file("out.png", QByteArray(1000, 'z'));
         f.dialogs.queueSaveFile(target);
-        ExportFile(*f.workspace, *binder, "Selected Page", "*");
+        exportCurrentPage(*f.workspace, *binder, "Selected Page", "*");
         QCOMPARE(readFile(target), picture);
         QCOMPARE(f.dialogs.calls().last().file.fileName, QString("pic.png"));
 
-        binder->setCurIndex(2);
+        binder->setCurrentPosition(2);
         f.dialogs.queueSaveFile(f.path("empty.txt"));
-        ExportFile(*f.workspace, *binder, "HTML", "htm;*.html;*.php");
+        exportCurrentPage(*f.workspace, *binder, "HTML", "htm;*.html;*.php");
         QVERIFY(QFile::exists(f.path("empty.txt")));
         QCOMPARE(readFile(f.path("empty.txt")), QByteArray());
 
         f.dialogs.queueSaveFile(f.path("no-folder/x.txt"));
-        ExportFile(*f.workspace, *binder, "Text Document", "txt");
+        exportCurrentPage(*f.workspace, *binder, "Text Document", "txt");
         QCOMPARE(f.messageTitles().last(), QString("Export Error"));
 
         // A name from someone else's binder never proposes an option or forges a line.
         PageRow row = binder->pages.at(1);
         row.name = "-rf\n\x1b[1m";
         binder->pages.replace(1, row);
-        ExportFile(*f.workspace, *binder, "Text Document", "txt");
+        exportCurrentPage(*f.workspace, *binder, "Text Document", "txt");
         QCOMPARE(f.dialogs.calls().last().file.fileName, QString("_-rf[1m.txt"));
     }
 
@@ -115,7 +115,7 @@ private Q_SLOTS:
         auto target = f.open(f.makeBinder("target.qly", {{"one.txt", "1"}, {"two.txt", "2"}}));
         target->setRecord("Title", "Mine");
         f.dialogs.queueOpenFile(other);
-        ImportQLY(*f.workspace, *target);
+        importBinder(*f.workspace, *target);
         QCOMPARE(target->pageCount(), 5);
         QStringList names;
         QSet<qint64> serials;
@@ -126,13 +126,13 @@ private Q_SLOTS:
         QCOMPARE(names, QStringList({"one", "two", "a", "b", "c.png"}));
         QCOMPARE(serials.size(), 5);
         QCOMPARE(target->title(), QString("Mine"));
-        QVERIFY(target->Changed());
+        QVERIFY(target->isChanged());
 
         // Saving writes the imported pages' data into the binder.
-        QVERIFY(SavFile(*f.workspace, *target, target->CurFile()));
+        QVERIFY(saveBinderFile(*f.workspace, *target, target->fileName()));
         target.reset();
         auto reopened = f.open(f.path("target.qly"));
-        QCOMPARE(GetLumpString(*reopened, "5"), QByteArray("C"));
+        QCOMPARE(pageBytes(*reopened, 5), QByteArray("C"));
 
         // Cancel stops the import after the page it was pressed on.
         f.ui.cancelProgressAfter = 2;
@@ -145,16 +145,16 @@ private Q_SLOTS:
         BinderFixture f;
         const QString locked = f.makeBinder("locked.qly", {{"s.txt", "secret"}}, "Pass");
         Binder binder;
-        NewFile(*f.workspace, binder, false);
+        makeNewBinder(*f.workspace, binder, false);
 
         QVERIFY(!importBinderFile(*f.workspace, binder, locked)); // prompt cancelled
         QCOMPARE(binder.pageCount(), 0);
-        QVERIFY(!binder.Changed());
+        QVERIFY(!binder.isChanged());
 
         f.ui.passwords = {"pass", "Pass"};
         QVERIFY(importBinderFile(*f.workspace, binder, locked));
         QCOMPARE(f.messageTitles(), QStringList{"Incorrect Password Entered"});
-        QCOMPARE(GetLumpString(binder, "1"), QByteArray("secret"));
+        QCOMPARE(pageBytes(binder, 1), QByteArray("secret"));
     }
 };
 

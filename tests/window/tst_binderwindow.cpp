@@ -62,7 +62,7 @@ private Q_SLOTS:
         BinderFixture f;
         Window w(f);
         const QString path = f.makeBinder("named.qly", Pages);
-        w.main.OpenFile(path);
+        w.main.openFile(path);
         BinderWindow *window = w.main.activeBinderWindow();
         QVERIFY(window);
         QVERIFY(QFile::exists(lockNotePath(path)));
@@ -81,7 +81,7 @@ private Q_SLOTS:
         f.dialogs.queueMessage(MsgResult::Yes);
         QVERIFY(!window->parentWidget()->close());
         QCOMPARE(f.dialogs.calls().last().kind, DialogCall::Kind::SaveFile);
-        QVERIFY(window->binder().Changed());
+        QVERIFY(window->binder().isChanged());
         QCOMPARE(w.main.binderWindows().size(), 1);
         f.dialogs.queueMessage(MsgResult::Yes);
         f.dialogs.queueSaveFile(f.path("kept.qly"));
@@ -96,22 +96,22 @@ private Q_SLOTS:
         auto holder = f.open(path); // another instance holds the file
         BinderFixture g;
         Window w(g);
-        w.main.OpenFile(path);
+        w.main.openFile(path);
         BinderWindow *window = w.main.activeBinderWindow();
-        QVERIFY(window->binder().ro());
+        QVERIFY(window->binder().isReadOnly());
         window->binder().setChanged(true);
         g.dialogs.queueSaveFile(g.path("copy.qly"));
         window->save();
         QCOMPARE(g.messageTitles(), QStringList({"File in Use by tester", "File is Read-Only"}));
-        QCOMPARE(window->binder().CurFile(), g.path("copy.qly"));
-        QVERIFY(!window->binder().ro());
+        QCOMPARE(window->binder().fileName(), g.path("copy.qly"));
+        QVERIFY(!window->binder().isReadOnly());
     }
 
     void soundPageWritesOnePlaceholderLine()
     {
         BinderFixture f;
         auto binder = f.open(f.makeBinder("sound.qly", {{"Bird <song>.wav", "RIFF"}}));
-        binder->setCurIndex(1);
+        binder->setCurrentPosition(1);
         const PageDisplay display = preparePageDisplay(*f.workspace, *binder);
         QCOMPARE(display.pane, PageDisplay::Pane::Browser);
         QCOMPARE(display.content.html, "<h1>Playing: Bird &lt;song&gt;.wav</h1><bgsound "
@@ -128,18 +128,18 @@ private Q_SLOTS:
         // A big page keeps what the save leaves unused small enough to work in place.
         const QString path = f.makeBinder(
             "twice.qly", {{"big.txt", QByteArray(100000, 'x')}, {"small.txt", "small"}});
-        w.main.OpenFile(path);
+        w.main.openFile(path);
         QVERIFY(w.main.activeBinderWindow()->parentWidget()->close());
-        w.main.OpenFile(path);
+        w.main.openFile(path);
         BinderWindow *window = w.main.activeBinderWindow();
-        window->lvwPages()->selectRow(1);
+        window->pageList()->selectRow(1);
         window->showSelectedPage();
         const quint64 inode = FileIdentity::of(path)->inode;
         f.dialogs.queueMessage(MsgResult::Yes);
         window->menus()["mnuEditDelete"]->trigger();
         window->menus()["mnuSave"]->trigger();
         QCOMPARE(window->binder().pageCount(), 1);
-        QVERIFY(!window->binder().Changed());
+        QVERIFY(!window->binder().isChanged());
         QCOMPARE(FileIdentity::of(path)->inode, inode);
     }
 
@@ -169,7 +169,7 @@ private Q_SLOTS:
         };
         Q_EMIT bar->buttonClicked(MainToolbar::Save, 0);
         QCOMPARE(dialogs.calls().size(), 1);
-        QVERIFY(window->binder().Changed());
+        QVERIFY(window->binder().isChanged());
 
         dialogs.failSave = [] {
             throw std::runtime_error("no dialog today");
@@ -209,7 +209,7 @@ private Q_SLOTS:
         dialog.accept();
         QCOMPARE(binder->records().value("Data"), data);
         QCOMPARE(binder->records().value("Title"), QString("Renamed"));
-        QVERIFY(binder->Changed());
+        QVERIFY(binder->isChanged());
     }
 };
 

@@ -109,7 +109,7 @@ private Q_SLOTS:
                                                         {"Two.html", "<p>two</p>"}}));
         const auto show = [&](ViewerPane &viewer, int position) {
             QSignalSpy loads(&viewer, &ViewerPane::browserLoadFinished);
-            binder->setCurIndex(position);
+            binder->setCurrentPosition(position);
             viewer.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
             QCOMPARE(viewer.currentWidget()->objectName(), QString("txtHTML"));
             QTRY_VERIFY_WITH_TIMEOUT(!loads.isEmpty(), 30000);
@@ -118,7 +118,7 @@ private Q_SLOTS:
         ViewerPane viewer(f.dialogs);
         viewer.resize(400, 300);
         viewer.show();
-        binder->setCurIndex(1);
+        binder->setCurrentPosition(1);
         viewer.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
         QTemporaryDir empty;
         setBrowserModuleFolders({empty.path()});

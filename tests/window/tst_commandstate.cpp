@@ -51,7 +51,7 @@ private Q_SLOTS:
         QVERIFY(!s.mnuEditDelAll && !s.mnuSearch && !s.mnuEditPaste);
 
         addPages(binder, 1);
-        binder.setCurIndex(1);
+        binder.setCurrentPosition(1);
         s = commandState(binder, {.selected = 0, .pageOnClipboard = true});
         QCOMPARE(s.pagesStatus, QString("1 Page"));
         QCOMPARE(pageItems(s), QList<bool>(10, false));
@@ -90,7 +90,7 @@ private Q_SLOTS:
         for (const char *kind : {"RTF", "TXT", "HTML", "PICTURE", "SOUND", "FILE"})
             addPages(binder, 1, QString::fromLatin1(kind));
         for (int position = 1; position <= 6; ++position) {
-            binder.setCurIndex(position);
+            binder.setCurrentPosition(position);
             const CommandState s = commandState(binder, {.selected = position});
             QCOMPARE(s.mnuFind, position <= 3);
             QCOMPARE(s.mnuPrintPreview, position <= 2); // rich and plain text only
@@ -100,10 +100,10 @@ private Q_SLOTS:
             QVERIFY(s.mnuExportFile);
         }
         // With no current page the selected row decides, and nothing is made current.
-        binder.setCurIndex(0);
+        binder.setCurrentPosition(0);
         const CommandState s = commandState(binder, {.selected = 4});
         QVERIFY(!s.mnuFind);
-        QCOMPARE(binder.CurIndex(), 0);
+        QCOMPARE(binder.currentPosition(), 0);
     }
 };
 

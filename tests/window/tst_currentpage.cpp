@@ -52,15 +52,15 @@ void expectAgreement(MainWindow &main, const char *how)
     BinderWindow *window = main.activeBinderWindow();
     QVERIFY2(window, how);
     const Binder &binder = window->binder();
-    const int current = binder.CurIndex();
+    const int current = binder.currentPosition();
     const int count = binder.pageCount();
-    QCOMPARE(window->lvwPages()->selectedRow(), current - 1);
+    QCOMPARE(window->pageList()->selectedRow(), current - 1);
     const BinderMenus &menus = window->menus();
     QVERIFY2(menus["mnuRename"]->isEnabled() == (current > 0), how);
     QVERIFY2(menus["mnuUp"]->isEnabled() == (current > 1), how);
     QVERIFY2(menus["mnuDown"]->isEnabled() == (current > 0 && current < count), how);
     if (current == 0) {
-        QCOMPARE(window->windowTitle(), binder.WCaption());
+        QCOMPARE(window->windowTitle(), binder.caption());
         QCOMPARE(main.statusPanel(StatusPanel::Pages),
                  count == 1 ? QString("1 Page") : QString("%1 Pages").arg(count));
         QCOMPARE(main.statusPanel(StatusPanel::Size), QString());
@@ -68,20 +68,19 @@ void expectAgreement(MainWindow &main, const char *how)
         return;
     }
     const PageRow &row = binder.page(current);
-    QCOMPARE(window->windowTitle(), binder.WCaption() + " - " + row.name);
+    QCOMPARE(window->windowTitle(), binder.caption() + " - " + row.name);
     QCOMPARE(main.statusPanel(StatusPanel::Pages),
              QString("Page %1 of %2").arg(current).arg(count));
-    QCOMPARE(main.statusPanel(StatusPanel::Size), "Size: " + GetSize(row.size));
+    QCOMPARE(main.statusPanel(StatusPanel::Size), "Size: " + sizeText(row.size));
     if (row.key.kind == PageKind::TXT)
-        QCOMPARE(window->viewer()->txtPad()->toPlainText(),
-                 QString::fromUtf8(GetLumpString(binder)));
+        QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString::fromUtf8(pageBytes(binder)));
     else
         QVERIFY2(window->viewer()->HTML, how);
 }
 
 QAbstractItemView *listView(MainWindow &main)
 {
-    return main.activeBinderWindow()->lvwPages()->currentView();
+    return main.activeBinderWindow()->pageList()->currentView();
 }
 
 void clickRow(MainWindow &main, int row)
@@ -151,11 +150,11 @@ private Q_SLOTS:
     {
         BinderFixture f;
         Window w(f);
-        w.main.OpenFile(f.makeBinder("keys.qly", FivePages));
+        w.main.openFile(f.makeBinder("keys.qly", FivePages));
         expectAgreement(w.main, "opened");
         BinderWindow *window = w.main.activeBinderWindow();
         clickRow(w.main, 2);
-        QCOMPARE(window->binder().CurIndex(), 3);
+        QCOMPARE(window->binder().currentPosition(), 3);
         expectAgreement(w.main, "click");
 
         for (const auto view : {PageListView::View::LargeIcons, PageListView::View::Details}) {
@@ -173,7 +172,7 @@ private Q_SLOTS:
     {
         BinderFixture f;
         Window w(f);
-        w.main.OpenFile(f.makeBinder("empty.qly", {}));
+        w.main.openFile(f.makeBinder("empty.qly", {}));
         BinderWindow *window = w.main.activeBinderWindow();
         expectAgreement(w.main, "empty");
         QVERIFY(!window->menus()["mnuExportFile"]->isEnabled());
@@ -187,13 +186,13 @@ private Q_SLOTS:
         typeAndSaveInNextEditor(caption, "fresh");
         Q_EMIT w.main.toolbar()->buttonClicked(MainToolbar::AddPage, MainToolbar::AddTxt);
         QCOMPARE(caption, QString("Plain Text Editor for 'Page 2'"));
-        QCOMPARE(window->binder().CurIndex(), 2);
+        QCOMPARE(window->binder().currentPosition(), 2);
         QVERIFY(window->viewer()->txtPad()->toPlainText().startsWith("fresh"));
         expectAgreement(w.main, "new page from the toolbar");
 
         f.dialogs.queueOpenFile(f.file("src/notes.bin", "opaque"));
         Q_EMIT w.main.toolbar()->buttonClicked(MainToolbar::AddPage, MainToolbar::AddFile);
-        QCOMPARE(window->binder().CurIndex(), 3);
+        QCOMPARE(window->binder().currentPosition(), 3);
         expectAgreement(w.main, "import from the toolbar");
 
         clickRow(w.main, 0);
@@ -210,14 +209,14 @@ private Q_SLOTS:
     {
         BinderFixture f;
         Window w(f);
-        w.settings.SaveSetting(Settings::Associations, "PEAe2", Settings::DefaultProgram);
+        w.settings.setValue(Settings::Associations, "PEAe2", Settings::DefaultProgram);
         QStringList opened;
         setRunDocHandler([&](const QString &path) {
             opened << path;
             QFile file(path);
             return file.open(QIODevice::Append) && file.write(" edited") > 0;
         });
-        w.main.OpenFile(f.makeBinder("edit.qly", FivePages));
+        w.main.openFile(f.makeBinder("edit.qly", FivePages));
         BinderWindow *window = w.main.activeBinderWindow();
         clickRow(w.main, 1);
         f.dialogs.queueMessage(MsgResult::Ok);
@@ -238,7 +237,7 @@ private Q_SLOTS:
         Q_EMIT w.main.toolbar()->buttonClicked(MainToolbar::Edit, 0);
         QCOMPARE(opened.size(), 3);
         QVERIFY(opened[1].contains("/three") && opened[2].contains("/three"));
-        QCOMPARE(GetLumpString(window->binder(), "3"), QByteArray("page three edited edited"));
+        QCOMPARE(pageBytes(window->binder(), 3), QByteArray("page three edited edited"));
         setRunDocHandler({});
     }
 
@@ -246,10 +245,10 @@ private Q_SLOTS:
     {
         BinderFixture f;
         Window w(f);
-        w.main.OpenFile(f.makeBinder("full.qly", FivePages));
+        w.main.openFile(f.makeBinder("full.qly", FivePages));
         BinderWindow *full = w.main.activeBinderWindow();
         clickRow(w.main, 4);
-        w.main.OpenFile(f.makeBinder("empty.qly", {}));
+        w.main.openFile(f.makeBinder("empty.qly", {}));
         QVERIFY(w.main.activeBinderWindow() != full);
         for (StatusPanel panel : PagePanels)
             QCOMPARE(w.main.statusPanel(panel), QString());
@@ -257,8 +256,8 @@ private Q_SLOTS:
         w.main.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(full->parentWidget()));
         expectAgreement(w.main, "back to the full window");
         // A picture opened on its own is shown as its binder's one page.
-        w.main.OpenFile(f.file("photo.png", "not really a picture"));
-        QCOMPARE(w.main.activeBinderWindow()->binder().CurIndex(), 1);
+        w.main.openFile(f.file("photo.png", "not really a picture"));
+        QCOMPARE(w.main.activeBinderWindow()->binder().currentPosition(), 1);
         expectAgreement(w.main, "picture opened on its own");
     }
 
@@ -268,7 +267,7 @@ private Q_SLOTS:
     {
         BinderFixture f;
         Window w(f);
-        w.main.OpenFile(f.makeBinder("clip.qly", FivePages));
+        w.main.openFile(f.makeBinder("clip.qly", FivePages));
         // Shortcuts need the active window, which a closed dialog does not always give back.
         const auto activate = [&w] {
             w.main.activateWindow();
@@ -284,7 +283,7 @@ private Q_SLOTS:
         });
         pressInList(w.main, Qt::Key_F11, Qt::ControlModifier);
         QCOMPARE(window->binder().page(3).name, QString("retitled"));
-        QCOMPARE(window->binder().CurIndex(), 3);
+        QCOMPARE(window->binder().currentPosition(), 3);
         expectAgreement(w.main, "renamed in the page properties");
         QVERIFY(activate());
 
@@ -302,7 +301,7 @@ private Q_SLOTS:
         });
         pressInList(w.main, Qt::Key_F9);
         QCOMPARE(shownWhileOpen, QString("page four"));
-        QCOMPARE(window->binder().CurIndex(), 4);
+        QCOMPARE(window->binder().currentPosition(), 4);
         expectAgreement(w.main, "chosen in Search All");
         QVERIFY(activate());
 
@@ -316,7 +315,7 @@ private Q_SLOTS:
         pressInList(w.main, Qt::Key_F8, Qt::ControlModifier);
         QCOMPARE(window->binder().pageCount(), 6);
         QCOMPARE(window->binder().page(6).name, QString("two"));
-        QCOMPARE(window->binder().CurIndex(), 4);
+        QCOMPARE(window->binder().currentPosition(), 4);
         expectAgreement(w.main, "paste by key");
         window->menus()["mnuPPaste"]->trigger();
         QCOMPARE(window->binder().pageCount(), 7);
@@ -325,7 +324,7 @@ private Q_SLOTS:
         // Cut removes the page it copied; the first page becomes current, as after Delete.
         pressInList(w.main, Qt::Key_F6, Qt::ControlModifier);
         QCOMPARE(window->binder().pageCount(), 6);
-        QCOMPARE(window->binder().CurIndex(), 1);
+        QCOMPARE(window->binder().currentPosition(), 1);
         QCOMPARE(window->binder().page(4).name, QString("five"));
         expectAgreement(w.main, "cut by key");
         clickRow(w.main, 5);
@@ -337,7 +336,7 @@ private Q_SLOTS:
         window->menus()["mnuEditDelAll"]->trigger();
         expectAgreement(w.main, "all deleted");
         window->menus()["mnuEditPaste"]->trigger();
-        QCOMPARE(window->binder().CurIndex(), 1);
+        QCOMPARE(window->binder().currentPosition(), 1);
         QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString("page two"));
         expectAgreement(w.main, "paste into an empty binder");
     }
@@ -348,18 +347,18 @@ private Q_SLOTS:
         Window w(f);
         int opened = 0;
         setRunDocHandler([&opened](const QString &) { return ++opened > 0; });
-        w.main.OpenFile(f.makeBinder("ops.qly", FivePages));
+        w.main.openFile(f.makeBinder("ops.qly", FivePages));
         BinderWindow *window = w.main.activeBinderWindow();
         clickRow(w.main, 3);
         window->menus()["mnuDown"]->trigger();
-        QCOMPARE(window->binder().CurIndex(), 5);
+        QCOMPARE(window->binder().currentPosition(), 5);
         QCOMPARE(window->binder().page(5).name, QString("four"));
         expectAgreement(w.main, "move down to the end");
 
         f.dialogs.queueMessage(MsgResult::Yes);
         window->menus()["mnuEditDelete"]->trigger();
         QCOMPARE(window->binder().pageCount(), 4);
-        QCOMPARE(window->binder().CurIndex(), 1);
+        QCOMPARE(window->binder().currentPosition(), 1);
         expectAgreement(w.main, "delete");
 
         // Renaming through the list's own editor, with real keys, in the icon view and
@@ -400,7 +399,7 @@ private Q_SLOTS:
         RichTextBox *pad = viewer.txtPad();
         QScrollBar *bar = pad->verticalScrollBar();
         const auto show = [&](int position) {
-            binder->setCurIndex(position);
+            binder->setCurrentPosition(position);
             viewer.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
             QCOMPARE(pad->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
         };
@@ -422,15 +421,15 @@ private Q_SLOTS:
     {
         BinderFixture f;
         Window w(f);
-        w.main.OpenFile(f.makeBinder("cut.qly", {{"first.txt", "alpha"}, {"second.txt", "beta"}}));
+        w.main.openFile(f.makeBinder("cut.qly", {{"first.txt", "alpha"}, {"second.txt", "beta"}}));
         BinderWindow *window = w.main.activeBinderWindow();
         Binder &binder = window->binder();
         QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString("alpha"));
         const PageKey second = binder.page(2).key;
         QVERIFY(QFile::resize(second.dataPath(), second.offset));
-        binder.setCurIndex(2);
+        binder.setCurrentPosition(2);
         QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString());
-        QCOMPARE(window->lvwPages()->selectedRow(), 1);
+        QCOMPARE(window->pageList()->selectedRow(), 1);
         binder.setChanged(false);
     }
 };

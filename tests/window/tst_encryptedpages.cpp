@@ -37,12 +37,12 @@ private Q_SLOTS:
         // Editing a page, handing one to another program, importing and saving: every plain
         // byte stays in the runtime folder.
         storeEditedPage(*e.f.workspace, *binder, 2, "okapi-7f3c edited", "NA");
-        const QString handedOut = ExpBin(*e.f.workspace, *binder, "picture.png", 4);
+        const QString handedOut = writePageToTemp(*e.f.workspace, *binder, "picture.png", 4);
         QVERIFY(handedOut.startsWith(e.runtime.path() + u'/'));
         const QString imported = e.f.file("import.txt", "imported");
-        QVERIFY(ImportFile(*e.f.workspace, *binder, imported, PageKind::TXT));
+        QVERIFY(importFile(*e.f.workspace, *binder, imported, PageKind::TXT));
         QVERIFY(binder->page(binder->pageCount()).key.location.startsWith(e.runtime.path()));
-        QVERIFY(SavFile(*e.f.workspace, *binder, e.path));
+        QVERIFY(saveBinderFile(*e.f.workspace, *binder, e.path));
         storeEditedPage(*e.f.workspace, *binder, 1, "{\\rtf1 okapi-7f3c unsaved}", "NA");
         // A page copied from it waits on the page clipboard in the runtime folder too.
         QVERIFY(copyPage(*e.f.workspace, *binder, 1));
@@ -57,15 +57,15 @@ private Q_SLOTS:
         for (const QString &folder : scanned)
             QCOMPARE(filesHoldingMarker(folder), QStringList());
         QVERIFY(filesHoldingMarker(e.runtime.path()).size() >= 2);
-        QCOMPARE(GetLumpString(*binder, "2"), QByteArray("okapi-7f3c edited"));
-        QCOMPARE(GetLumpString(*binder, QString::number(binder->pageCount())),
+        QCOMPARE(pageBytes(*binder, 2), QByteArray("okapi-7f3c edited"));
+        QCOMPARE(pageBytes(*binder, binder->pageCount()),
                  QByteArray("{\\rtf1 okapi-7f3c unsaved}"));
 
         // A page of a plain binder copied after it takes the clipboard back to the temporary
         // folder, and the encrypted binder's page is gone from the runtime folder.
         Binder other;
-        NewFile(*e.f.workspace, other, false);
-        QVERIFY(ImportFile(*e.f.workspace, other, imported, PageKind::TXT));
+        makeNewBinder(*e.f.workspace, other, false);
+        QVERIFY(importFile(*e.f.workspace, other, imported, PageKind::TXT));
         QVERIFY(copyPage(*e.f.workspace, other, 1));
         QCOMPARE(pageClipboardFolder(*e.f.temp), e.f.temp->path());
         QCOMPARE(QDir(clipboard).entryList(QDir::Files), QStringList());

@@ -40,13 +40,13 @@ private Q_SLOTS:
         FindDialog find(f.dialogs, pane);
         find.txtFind->setText("TWO");
         find.cmdFind->click();
-        QCOMPARE(pane.SelStart(), 4);
-        QCOMPARE(pane.SelLength(), 3);
+        QCOMPARE(pane.selectionStart(), 4);
+        QCOMPARE(pane.selectionLength(), 3);
         find.cmdFind->click();
-        QCOMPARE(pane.SelStart(), 12);
+        QCOMPARE(pane.selectionStart(), 12);
         find.cmdFind->click();
         QCOMPARE(f.dialogs.calls().size(), 1);
-        QCOMPARE(pane.SelStart(), 0);
+        QCOMPARE(pane.selectionStart(), 0);
 
         find.chkCase->setChecked(true);
         QCOMPARE(find.findNext(false, pane), -1);

@@ -58,12 +58,12 @@ private Q_SLOTS:
         source.reset();
 
         Binder target;
-        target.setNextKey(41);
+        target.setNextSerial(41);
         // Into a binder without pages the pasted page becomes current; later ones do not.
         QVERIFY(pastePage(*f.workspace, target));
-        QCOMPARE(target.CurIndex(), 1);
+        QCOMPARE(target.currentPosition(), 1);
         QVERIFY(pastePage(*f.workspace, target));
-        QCOMPARE(target.CurIndex(), 1);
+        QCOMPARE(target.currentPosition(), 1);
         QCOMPARE(target.pageCount(), 2);
         const PageRow &first = target.pages.at(0);
         const PageRow &second = target.pages.at(1);
@@ -75,8 +75,8 @@ private Q_SLOTS:
         QCOMPARE(second.key.serial, qint64(42));
         QVERIFY(first.key.location != second.key.location);
         QVERIFY(f.temp->registered().contains(second.key.location));
-        QCOMPARE(GetLumpString(target, "1"), RtfPage);
-        QCOMPARE(GetLumpString(target, "2"), RtfPage);
+        QCOMPARE(pageBytes(target, 1), RtfPage);
+        QCOMPARE(pageBytes(target, 2), RtfPage);
     }
 
     void aFailedCopyKeepsThePageCopiedBefore()
@@ -97,7 +97,7 @@ private Q_SLOTS:
         Binder b;
         QVERIFY(pastePage(*f.workspace, b));
         QCOMPARE(b.pages.at(0).name, QString("small"));
-        QCOMPARE(GetLumpString(b, "1"), QByteArray("small page"));
+        QCOMPARE(pageBytes(b, 1), QByteArray("small page"));
     }
 
     void cutRemovesThePageWithoutAsking()
@@ -105,17 +105,17 @@ private Q_SLOTS:
         BinderFixture f;
         auto a =
             f.open(f.makeBinder("a.qly", {{"one.txt", "1"}, {"two.txt", "2"}, {"three.txt", "3"}}));
-        a->setCurIndex(3); // not the page cut
+        a->setCurrentPosition(3); // not the page cut
         cutPage(*f.workspace, *a, 2);
         QCOMPARE(a->pageCount(), 2);
         QCOMPARE(a->pages.at(1).name, QString("three"));
-        QCOMPARE(a->CurIndex(), 1);
+        QCOMPARE(a->currentPosition(), 1);
         QVERIFY(f.messageTitles().isEmpty());
         // Pasted back, it goes last; the page the user looks at stays current.
-        a->setCurIndex(2);
+        a->setCurrentPosition(2);
         QVERIFY(pastePage(*f.workspace, *a));
         QCOMPARE(a->pages.at(2).name, QString("two"));
-        QCOMPARE(a->CurIndex(), 2);
+        QCOMPARE(a->currentPosition(), 2);
     }
 
     void pasteRefusesWhatIsNotAPage()

@@ -29,7 +29,7 @@ private Q_SLOTS:
         const QStringList expected{u"café naïve"_qs, u"café naïve"_qs, u"café naïve"_qs, u"дом"_qs};
         WebViewer viewer(f);
         for (int i = 0; i < expected.size(); ++i) {
-            binder->setCurIndex(i + 1);
+            binder->setCurrentPosition(i + 1);
             QVERIFY(viewer.show(*binder));
             QString text;
             enginePage(viewer.pane)->toPlainText([&text](const QString &t) { text = t; });

@@ -55,11 +55,11 @@ private Q_SLOTS:
         BinderFixture f;
         Binder binder;
         addRows(binder, {"one", "two", "three", "four", "five"});
-        binder.setCurIndex(2);
+        binder.setCurrentPosition(2);
         f.dialogs.queueMessage(MsgResult::No);
         deletePage(*f.workspace, binder, 3);
         QCOMPARE(binder.pageCount(), 5);
-        QVERIFY(!binder.Changed());
+        QVERIFY(!binder.isChanged());
         QVERIFY(f.dialogs.takeLast().text.contains("'three'"));
 
         // The windows hear of every page that becomes current, never of a stale one.
@@ -67,22 +67,22 @@ private Q_SLOTS:
         // The page named in the question goes, even when another one was current.
         deletePage(*f.workspace, binder, 3);
         QCOMPARE(names(binder), QStringList({"one", "two", "four", "five"}));
-        QCOMPARE(binder.CurIndex(), 1);
-        QVERIFY(binder.Changed());
+        QCOMPARE(binder.currentPosition(), 1);
+        QVERIFY(binder.isChanged());
         QCOMPARE(heard.seen, QStringList({"page 3", "page 0", "page 1", "changed true"}));
 
         // Down to one page, that page is current; removing the last page leaves no current
         // page behind.
         Binder pair;
         addRows(pair, {"a", "b"});
-        pair.setCurIndex(2);
-        DelPage(*f.workspace, pair);
-        QCOMPARE(pair.CurIndex(), 1);
+        pair.setCurrentPosition(2);
+        removeCurrentPage(*f.workspace, pair);
+        QCOMPARE(pair.currentPosition(), 1);
         pair.setChanged(false);
         BinderAnnouncements heardPair(pair);
-        DelPage(*f.workspace, pair);
-        QCOMPARE(pair.CurIndex(), 0);
-        DelPage(*f.workspace, pair);
+        removeCurrentPage(*f.workspace, pair);
+        QCOMPARE(pair.currentPosition(), 0);
+        removeCurrentPage(*f.workspace, pair);
         QCOMPARE(heardPair.seen, QStringList({"page 0", "changed true"}));
     }
 
@@ -90,8 +90,8 @@ private Q_SLOTS:
     {
         BinderFixture f;
         auto binder = f.open(f.makeBinder("two.qly", {{"a.txt", "AAA"}, {"b.txt", "BBB"}}));
-        QVERIFY(ImportFile(*f.workspace, *binder, f.file("src/c.txt", "CCC"), PageKind::Unknown));
-        QVERIFY(ImportFile(*f.workspace, *binder, f.file("src/d.txt", "DDD"), PageKind::Unknown));
+        QVERIFY(importFile(*f.workspace, *binder, f.file("src/c.txt", "CCC"), PageKind::Unknown));
+        QVERIFY(importFile(*f.workspace, *binder, f.file("src/d.txt", "DDD"), PageKind::Unknown));
         const QString own = binder->pages.at(2).key.location;
         // A row that shares another's file, and one whose file this program never made.
         PageRow other = binder->pages.at(3);
@@ -101,13 +101,13 @@ private Q_SLOTS:
         binder->pages.append(other);
 
         for (int position : {6, 5, 3, 1}) {
-            binder->setCurIndex(position);
-            DelPage(*f.workspace, *binder);
+            binder->setCurrentPosition(position);
+            removeCurrentPage(*f.workspace, *binder);
         }
         QVERIFY(!QFile::exists(own));
         QVERIFY(!f.temp->registered().contains(own));
-        QCOMPARE(GetLumpString(*binder, "1"), QByteArray("BBB"));
-        QCOMPARE(GetLumpString(*binder, "2"), QByteArray("DDD"));
+        QCOMPARE(pageBytes(*binder, 1), QByteArray("BBB"));
+        QCOMPARE(pageBytes(*binder, 2), QByteArray("DDD"));
         QCOMPARE(readFile(outside), QByteArray("mine"));
     }
 
@@ -115,10 +115,10 @@ private Q_SLOTS:
     {
         BinderFixture f;
         Binder binder;
-        NewFile(*f.workspace, binder, false);
-        QVERIFY(ImportFile(*f.workspace, binder, f.file("src/a.txt", "AAA"), PageKind::Unknown));
+        makeNewBinder(*f.workspace, binder, false);
+        QVERIFY(importFile(*f.workspace, binder, f.file("src/a.txt", "AAA"), PageKind::Unknown));
         addRows(binder, {"two"});
-        binder.setCurIndex(2);
+        binder.setCurrentPosition(2);
         binder.setChanged(false);
 
         deleteAllPages(*f.workspace, binder); // Enter answers No
@@ -129,8 +129,8 @@ private Q_SLOTS:
         f.dialogs.queueMessage(MsgResult::Yes);
         deleteAllPages(*f.workspace, binder);
         QCOMPARE(binder.pageCount(), 0);
-        QCOMPARE(binder.CurIndex(), 0);
-        QVERIFY(binder.Changed());
+        QCOMPARE(binder.currentPosition(), 0);
+        QVERIFY(binder.isChanged());
         QVERIFY(!QFile::exists(data));
     }
 
@@ -146,8 +146,8 @@ private Q_SLOTS:
         movePage(binder, 4, MoveDirection::Up);
         QCOMPARE(names(binder), QStringList({"one", "two", "five", "three", "four"}));
         QCOMPARE(rows(binder).at(2), last);
-        QCOMPARE(binder.CurIndex(), 3);
-        QVERIFY(binder.Changed());
+        QCOMPARE(binder.currentPosition(), 3);
+        QVERIFY(binder.isChanged());
         // The moved page stays current as it moves.
         QCOMPARE(heard.seen, QStringList({"page 4", "changed true", "page 3"}));
 
@@ -157,7 +157,7 @@ private Q_SLOTS:
         movePage(binder, 1, MoveDirection::Up);
         movePage(binder, 5, MoveDirection::Down);
         QCOMPARE(names(binder), QStringList({"one", "two", "three", "five", "four"}));
-        QVERIFY(!binder.Changed());
+        QVERIFY(!binder.isChanged());
     }
 
     void renameKeepsExtensionsAndRefusesBlankNames()
@@ -184,7 +184,7 @@ private Q_SLOTS:
                 finishRename(*f.workspace, binder, 2, QString::fromLatin1(c.typed));
             QCOMPARE(binder.pages.at(1).name, QString::fromLatin1(c.result ? c.result : c.old));
             QCOMPARE(renamed, c.result != nullptr);
-            QCOMPARE(binder.Changed(), renamed);
+            QCOMPARE(binder.isChanged(), renamed);
             QCOMPARE(heard.seen.size(), renamed ? 1 : 0);
             QVERIFY(binder.nameBeforeRename().isEmpty());
         }

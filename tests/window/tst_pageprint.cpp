@@ -101,13 +101,14 @@ private Q_SLOTS:
         const QString pdf = f.path("one.pdf");
         QPrinter printer;
         pdfPrinter(printer, pdf);
-        QVERIFY(PrintRTF(printer, text, PrintMargins(), "Shopping List", "06/12/2026 10:00:00"));
+        QVERIFY(printTextDocument(printer, text, PrintMargins(), "Shopping List",
+                                  "06/12/2026 10:00:00"));
         const QStringList pages = sheets(pdf);
         QCOMPARE(pages.size(), 1);
         QCOMPARE(numberLine(pages.first()), QString("-1-"));
 
         // Printed again (as Print Preview does), the text still starts an inch in.
-        QVERIFY(PrintRTF(printer, text, PrintMargins(), "Shopping List", "again"));
+        QVERIFY(printTextDocument(printer, text, PrintMargins(), "Shopping List", "again"));
         QVERIFY(qAbs(wordAt(pdf, "Bodyword").x() - 72) < 2);
         // The title and the date are centred across the sheet, each halfway into its margin.
         const QRectF title = wordAt(pdf, "Shopping") | wordAt(pdf, "List");
@@ -118,7 +119,7 @@ private Q_SLOTS:
         // Margins that leave no room print nothing, and say so.
         PrintMargins wide;
         wide.left = wide.right = 5 * PrintMargins::Inch;
-        QVERIFY(!PrintRTF(printer, text, wide, "Too wide", ""));
+        QVERIFY(!printTextDocument(printer, text, wide, "Too wide", ""));
     }
 
     // Thousands of paragraphs are laid out a part at a time, a part never starting just
@@ -149,7 +150,7 @@ private Q_SLOTS:
         }
         QPrinter printer;
         pdfPrinter(printer, f.path("parts.pdf"));
-        QVERIFY(PrintRTF(printer, text, PrintMargins(), "Parts", "today"));
+        QVERIFY(printTextDocument(printer, text, PrintMargins(), "Parts", "today"));
         const QStringList pages = sheets(f.path("parts.pdf"));
         const QHash<QString, int> lines = numberedLines(pages.join(u'\n'), "Line|Item|Table");
         QCOMPARE(lines.size(), 5002);

@@ -46,7 +46,7 @@ const QList<QPair<QString, QByteArray>> ThreePages = {
 // What a save writes that a user would miss: titles, names, kinds, password, page bytes.
 QStringList contentOf(Workspace &workspace, const QString &binderPath)
 {
-    auto binder = OpenFile(workspace, binderPath, OpenPurpose::Inspect);
+    auto binder = openFile(workspace, binderPath, OpenPurpose::Inspect);
     if (!binder)
         return {"(cannot open)"};
     QStringList content{binder->title(), binder->records().value("Data", QString())};
@@ -79,7 +79,7 @@ QString takeSnapshot(const RecoveryStore &store, Binder &binder,
 QString snapshotOfALatePage(BinderFixture &f, const RecoveryStore &store, const QString &path)
 {
     auto binder = f.open(path);
-    ImportFile(*f.workspace, *binder, f.file("late.txt", "late page"), PageKind::Unknown);
+    importFile(*f.workspace, *binder, f.file("late.txt", "late page"), PageKind::Unknown);
     return takeSnapshot(store, *binder);
 }
 
@@ -95,7 +95,7 @@ private Q_SLOTS:
         const QList<QPair<const char *, Change>> changes = {
             {"import",
              [](BinderFixture &f, Binder &b) {
-                 ImportFile(*f.workspace, b, f.file("new.txt", "imported words"),
+                 importFile(*f.workspace, b, f.file("new.txt", "imported words"),
                             PageKind::Unknown);
              }},
             {"delete, rename and properties",
@@ -114,7 +114,7 @@ private Q_SLOTS:
              }},
             {"several, then an edit taken back again",
              [](BinderFixture &f, Binder &b) {
-                 ImportFile(*f.workspace, b, f.file("x.txt", "x"), PageKind::Unknown);
+                 importFile(*f.workspace, b, f.file("x.txt", "x"), PageKind::Unknown);
                  storeEditedPage(*f.workspace, b, 4, "x, edited", "NA");
                  storeEditedPage(*f.workspace, b, 4, "x, edited twice", "NA");
              }},
@@ -127,16 +127,16 @@ private Q_SLOTS:
             change(f, *binder);
             const QString folder = takeSnapshot(store, *binder);
             // What a save just before the program was killed would have written.
-            QVERIFY(SavFile(*f.workspace, *binder, f.path("saved.qly")));
+            QVERIFY(saveBinderFile(*f.workspace, *binder, f.path("saved.qly")));
             binder.reset();
 
             RecoveredBinder recovered =
                 recoverBinder(*f.workspace, store.find(folder), RecoverPurpose::Window);
             QVERIFY2(recovered.binder, what);
-            QVERIFY2(recovered.binder->Changed(), what);
+            QVERIFY2(recovered.binder->isChanged(), what);
             // The window reads none of its pages from the snapshot, which goes once recovered.
             QVERIFY(QDir(folder).removeRecursively());
-            QVERIFY(SavFile(*f.workspace, *recovered.binder, f.path("recovered.qly")));
+            QVERIFY(saveBinderFile(*f.workspace, *recovered.binder, f.path("recovered.qly")));
             f.ui.passwords.append({"pw", "pw"});
             const QStringList expected = contentOf(*f.workspace, f.path("saved.qly"));
             QCOMPARE(contentOf(*f.workspace, f.path("recovered.qly")), expected);
@@ -149,8 +149,8 @@ private Q_SLOTS:
         BinderFixture f;
         const RecoveryStore store(f.path("state"));
         Binder binder;
-        NewFile(*f.workspace, binder, true);
-        ImportFile(*f.workspace, binder, f.file("pic.png", "not really a picture"),
+        makeNewBinder(*f.workspace, binder, true);
+        importFile(*f.workspace, binder, f.file("pic.png", "not really a picture"),
                    PageKind::Unknown);
         const QString folder = takeSnapshot(store, binder, EditedPage{1, "NA", "{\\rtf1 typed}"});
         // The record is the user's alone.
@@ -159,14 +159,14 @@ private Q_SLOTS:
         RecoveredBinder recovered =
             recoverBinder(*f.workspace, store.find(folder), RecoverPurpose::Window);
         QVERIFY(recovered.binder);
-        QVERIFY(recovered.binder->CurFile().isEmpty());
-        QCOMPARE(GetLumpString(*recovered.binder, "1"), QByteArray("{\\rtf1 typed}"));
+        QVERIFY(recovered.binder->fileName().isEmpty());
+        QCOMPARE(pageBytes(*recovered.binder, 1), QByteArray("{\\rtf1 typed}"));
         // The editor's text is in the snapshot only: the binder's own row never changed.
         QCOMPARE(binder.pages.at(0).size, 0);
-        QCOMPARE(GetLumpString(*recovered.binder, "2"), QByteArray("not really a picture"));
+        QCOMPARE(pageBytes(*recovered.binder, 2), QByteArray("not really a picture"));
         f.dialogs.queueSaveFile(f.path("now-saved.qly"));
-        QVERIFY(SaveCommand(*f.workspace, *recovered.binder));
-        QCOMPARE(recovered.binder->CurFile(), f.path("now-saved.qly"));
+        QVERIFY(saveBinder(*f.workspace, *recovered.binder));
+        QCOMPARE(recovered.binder->fileName(), f.path("now-saved.qly"));
     }
 
     void binderChangedOnDiskIsSavedUnderANewName()
@@ -198,12 +198,12 @@ private Q_SLOTS:
         QVERIFY(f.messageTitles().contains("Recovery Error"));
         RecoveredBinder recovered = recoverBinder(*f.workspace, entry, RecoverPurpose::Window);
         QVERIFY(recovered.binder);
-        QVERIFY(recovered.binder->WCaption().contains(u"changed on disk"));
+        QVERIFY(recovered.binder->caption().contains(u"changed on disk"));
         QCOMPARE(recovered.binder->pageCount(), 4);
         // Save asks first; Yes saves under a new name and leaves the other program's file.
         f.dialogs.queueMessage(MsgResult::Yes);
         f.dialogs.queueSaveFile(f.path("mine.qly"));
-        QVERIFY(SaveCommand(*f.workspace, *recovered.binder));
+        QVERIFY(saveBinder(*f.workspace, *recovered.binder));
         QVERIFY(f.messageTitles().contains("File Changed on Disk"));
         QCOMPARE(readFile(path), onDisk);
         QCOMPARE(contentOf(*f.workspace, f.path("mine.qly")).size(), 2 + 4);
@@ -233,14 +233,14 @@ private Q_SLOTS:
         BinderFixture f;
         const RecoveryStore store(f.path("state"));
         auto binder = f.open(f.makeBinder("b.qly", ThreePages));
-        ImportFile(*f.workspace, *binder, f.file("kept.txt", "kept page"), PageKind::Unknown);
+        importFile(*f.workspace, *binder, f.file("kept.txt", "kept page"), PageKind::Unknown);
         SnapshotFolder folder = store.create();
         writeSnapshot(folder.path(), captureSnapshot(*binder, false, std::nullopt));
         const QByteArray record = readFile(folder.path() + "/snapshot");
 
         // The next write dies half way: a page's data cannot be read, and a killed write
         // left a scratch copy and a half-written record behind.
-        ImportFile(*f.workspace, *binder, f.file("lost.txt", "lost page"), PageKind::Unknown);
+        importFile(*f.workspace, *binder, f.file("lost.txt", "lost page"), PageKind::Unknown);
         QVERIFY(QFile::remove(binder->pages.at(4).key.location));
         QVERIFY_THROWS_EXCEPTION(
             FileError, writeSnapshot(folder.path(), captureSnapshot(*binder, false, std::nullopt)));
@@ -256,7 +256,7 @@ private Q_SLOTS:
             recoverBinder(*fresh.workspace, store.find(path), RecoverPurpose::Window);
         QVERIFY(recovered.binder);
         QCOMPARE(recovered.binder->pageCount(), 4);
-        QCOMPARE(GetLumpString(*recovered.binder, "4"), QByteArray("kept page"));
+        QCOMPARE(pageBytes(*recovered.binder, 4), QByteArray("kept page"));
 
         // A later snapshot in the folder clears what the cut-short write left.
         SnapshotFolder again = RecoveryStore::claim(path);
@@ -286,7 +286,7 @@ private Q_SLOTS:
         const QString before = keeper->folder();
         const FileIdentity unsaved = *FileIdentity::of(path);
 
-        QVERIFY(SaveCommand(*f.workspace, *binder));
+        QVERIFY(saveBinder(*f.workspace, *binder));
         // Saved in place: the bytes of the replaced page were erased where they lay, in the
         // file the snapshot linked. No snapshot reading them is left, not even for a moment.
         QCOMPARE(FileIdentity::of(path)->inode, unsaved.inode);
@@ -299,9 +299,9 @@ private Q_SLOTS:
         RecoveredBinder recovered = recoverBinder(
             *other.workspace, {after, SnapshotRecord::read(after)}, RecoverPurpose::Export);
         QVERIFY(recovered.binder);
-        QCOMPARE(GetLumpString(*recovered.binder, "1"), QByteArray(200000, 'b'));
-        QCOMPARE(GetLumpString(*recovered.binder, "2"), QByteArray("replaced"));
-        QCOMPARE(GetLumpString(*recovered.binder, "3"), QByteArray("typed, never saved"));
+        QCOMPARE(pageBytes(*recovered.binder, 1), QByteArray(200000, 'b'));
+        QCOMPARE(pageBytes(*recovered.binder, 2), QByteArray("replaced"));
+        QCOMPARE(pageBytes(*recovered.binder, 3), QByteArray("typed, never saved"));
         typed.follow(*binder, false);
     }
 
@@ -336,7 +336,7 @@ private Q_SLOTS:
         BinderFixture f;
         const RecoveryStore store(f.path("state"));
         auto binder = f.open(f.makeBinder("b.qly", ThreePages));
-        ImportFile(*f.workspace, *binder, f.file("n.txt", "new"), PageKind::Unknown);
+        importFile(*f.workspace, *binder, f.file("n.txt", "new"), PageKind::Unknown);
         const QString good = takeSnapshot(store, *binder);
         const RecoveryStore elsewhere(f.path("elsewhere"));
         const QString outside = takeSnapshot(elsewhere, *binder);
@@ -404,7 +404,7 @@ private Q_SLOTS:
         };
 
         // A change is kept after the delay; closing without saving removes it with its data.
-        ImportFile(*f.workspace, *binder, f.file("n.txt", "new"), PageKind::Unknown);
+        importFile(*f.workspace, *binder, f.file("n.txt", "new"), PageKind::Unknown);
         QVERIFY(written.wait(20000));
         QCOMPARE(stateFolders().size(), 1);
         binder->setChanged(false);
@@ -414,7 +414,7 @@ private Q_SLOTS:
         // Saving removes it too.
         movePage(*binder, 1, MoveDirection::Down);
         QVERIFY(written.wait(20000));
-        QVERIFY(SaveCommand(*f.workspace, *binder));
+        QVERIFY(saveBinder(*f.workspace, *binder));
         keeper->waitForWrites();
         QVERIFY(stateFolders().isEmpty());
 
@@ -463,9 +463,9 @@ private Q_SLOTS:
         const RecoveryStore store(f.path("state/quillery/recovery"));
         f.ui.passwords << "pw";
         auto binder = f.open(f.makeBinder("b.qly", ThreePages, "pw"));
-        ImportFile(*f.workspace, *binder, f.file("n.txt", "new\nline"), PageKind::Unknown);
+        importFile(*f.workspace, *binder, f.file("n.txt", "new\nline"), PageKind::Unknown);
         const QString folder = takeSnapshot(store, *binder);
-        QVERIFY(SavFile(*f.workspace, *binder, f.path("saved.qly")));
+        QVERIFY(saveBinderFile(*f.workspace, *binder, f.path("saved.qly")));
         binder.reset();
         const SnapshotEntry entry = store.find(folder);
         QVERIFY(entry.record.isProtected);

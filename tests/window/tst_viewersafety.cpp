@@ -248,7 +248,7 @@ struct Viewer : WebViewer
         : WebViewer(f), binder(f.open(f.makeBinder("page.qly", pages)))
     {
         writeFile(f.temp->filePath("secret.txt"), Secret);
-        binder->setCurIndex(1);
+        binder->setCurrentPosition(1);
     }
     std::unique_ptr<Binder> binder;
 };
@@ -472,7 +472,7 @@ private Q_SLOTS:
     {
         BinderFixture f;
         auto binder = f.open(f.makeBinder("notes.qly", {{"notes.txt", "see the links"}}));
-        binder->setCurIndex(1);
+        binder->setCurrentPosition(1);
         ViewerPane pane(f.dialogs);
         pane.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
         QVERIFY(!pane.followLink(QUrl("chrome://inducebrowsercrashforrealz")));

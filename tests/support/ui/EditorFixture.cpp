@@ -8,7 +8,7 @@ namespace quillery::test {
 
 EditorFixture::EditorFixture()
 {
-    NewFile(*workspace, binder, false);
+    makeNewBinder(*workspace, binder, false);
 }
 
 int EditorFixture::addPage(PageKind kind, const QByteArray &bytes, const QString &name)
@@ -21,13 +21,13 @@ int EditorFixture::addPage(PageKind kind, const QByteArray &bytes, const QString
     row.key.location = file(QStringLiteral("pages/%1").arg(row.key.serial), bytes);
     row.key.colour = kind == PageKind::RTF ? QString::number(0x00E0FFFF) : QStringLiteral("NA");
     binder.pages.append(row);
-    binder.setCurIndex(binder.pageCount());
-    return binder.CurIndex();
+    binder.setCurrentPosition(binder.pageCount());
+    return binder.currentPosition();
 }
 
 std::unique_ptr<EditorWindow> EditorFixture::edit(int position)
 {
-    workspace->editmode =
+    workspace->editMode =
         binder.page(position).key.kind == PageKind::RTF ? EditMode::Rich : EditMode::Plain;
     return std::make_unique<EditorWindow>(*workspace, binder, position, nullptr);
 }

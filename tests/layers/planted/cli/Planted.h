@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The tool stands on the core alone.
 #pragma once
-#include "images/cImage.h"
+#include "images/Picture.h"
 #include "shell/MainWindow.h"
 #include <QtWidgets>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ImageTestTools.h"
 
+#include "images/JpegEncoder.h"
 #include "images/JpegError.h"
-#include "images/cImage.h"
-#include "images/cJpeg.h"
+#include "images/Picture.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -22,7 +22,7 @@ const int samplings[][2] = {{1, 1}, {1, 2}, {2, 1}, {2, 2}, {1, 3}, {3, 1}, {2, 
 
 } // namespace
 
-class tst_cjpeg : public QObject
+class tst_jpegencoder : public QObject
 {
     Q_OBJECT
 
@@ -32,10 +32,10 @@ class tst_cjpeg : public QObject
     QString newPath() { return dir.filePath(QStringLiteral("%1.jpg").arg(++counter)); }
 
     // The whole image saved as the program saves it; nothing when that fails.
-    QByteArray encode(cJpeg &jpeg, const cImage &image)
+    QByteArray encode(JpegEncoder &jpeg, const Picture &image)
     {
         const QString path = newPath();
-        if (jpeg.SaveHDC(image.hdc(), image.Width(), image.Height(), 0, 0, path) != 0)
+        if (jpeg.sampleAndSave(image, image.width(), image.height(), 0, 0, path) != 0)
             return {};
         return readFile(path);
     }
@@ -43,7 +43,7 @@ class tst_cjpeg : public QObject
 private Q_SLOTS:
     void headerOf640x480WithDefaults()
     {
-        cJpeg defaults;
+        JpegEncoder defaults;
         const QByteArray file = encode(defaults, gradientPicture(640, 480));
         const std::vector<Segment> list = segments(file);
 
@@ -99,13 +99,13 @@ private Q_SLOTS:
         QFETCH(int, v);
         QFETCH(int, quality);
 
-        cJpeg jpeg;
+        JpegEncoder jpeg;
         jpeg.setQuality(quality);
         if (h == 0)
-            jpeg.SetSamplingFrequencies(1, 1, 0, 0, 0, 0);
+            jpeg.setSamplingFactors(1, 1, 0, 0, 0, 0);
         else
-            jpeg.SetSamplingFrequencies(h, v, 1, 1, 1, 1);
-        const cImage source = gradientPicture(width, height);
+            jpeg.setSamplingFactors(h, v, 1, 1, 1, 1);
+        const Picture source = gradientPicture(width, height);
         QVERIFY(!encode(jpeg, source).isEmpty());
         const Decoded decoded = djpeg(dir.filePath(QStringLiteral("%1.jpg").arg(counter)));
         QVERIFY2(decoded.ok, qPrintable(decoded.errors));
@@ -142,8 +142,8 @@ private Q_SLOTS:
             {3, {bytesOf({1, 2}), bytesOf({3})}},
         };
         for (const auto &[factor, scanComponents] : cases) {
-            cJpeg jpeg;
-            jpeg.SetSamplingFrequencies(factor, factor, 1, 1, 1, 1);
+            JpegEncoder jpeg;
+            jpeg.setSamplingFactors(factor, factor, 1, 1, 1, 1);
             const std::vector<Segment> list = segments(encode(jpeg, gradientPicture(50, 40)));
             std::vector<QByteArray> scans;
             for (const Segment &s : list) {
@@ -160,8 +160,8 @@ private Q_SLOTS:
 
     void commentLengths()
     {
-        cJpeg jpeg;
-        const cImage picture = gradientPicture(8, 8);
+        JpegEncoder jpeg;
+        const Picture picture = gradientPicture(8, 8);
         const QString longest(65533, QLatin1Char('c'));
         jpeg.setComment(longest);
         const std::vector<Segment> list = segments(encode(jpeg, picture));
@@ -173,7 +173,7 @@ private Q_SLOTS:
         const QString tooLong[] = {QString(65534, QLatin1Char('c')), QString(32767, QChar(0xE9))};
         for (const QString &text : tooLong) {
             expectJpegError([&] { jpeg.setComment(text); });
-            QCOMPARE(jpeg.Comment(), longest);
+            QCOMPARE(jpeg.comment(), longest);
         }
     }
 
@@ -181,10 +181,10 @@ private Q_SLOTS:
     // an image it cannot code.
     void savingWritesOnlyANewFile()
     {
-        cJpeg jpeg;
-        const cImage picture = gradientPicture(8, 8);
+        JpegEncoder jpeg;
+        const Picture picture = gradientPicture(8, 8);
         const auto save = [&](const QString &path) {
-            return jpeg.SaveHDC(picture.hdc(), 8, 8, 0, 0, path);
+            return jpeg.sampleAndSave(picture, 8, 8, 0, 0, path);
         };
         QCOMPARE(save(QString()), 1);
 
@@ -202,21 +202,20 @@ private Q_SLOTS:
 
         QVERIFY_THROWS_EXCEPTION(JpegError, save(dir.filePath(QStringLiteral("no/such/x.jpg"))));
 
-        const cImage empty;
+        const Picture empty;
         const QString none = newPath();
-        QCOMPARE(jpeg.SaveHDC(empty.hdc(), 8, 8, 0, 0, none), 3);
-        QCOMPARE(jpeg.SaveHDC(picture.hdc(), 65536, 8, 0, 0, none), 3); // beyond 16 bits
+        QCOMPARE(jpeg.sampleAndSave(empty, 8, 8, 0, 0, none), 3);
+        QCOMPARE(jpeg.sampleAndSave(picture, 65536, 8, 0, 0, none), 3); // beyond 16 bits
         QVERIFY(!QFile::exists(none));
     }
 
     void invalidSamplingIsRefused()
     {
-        cJpeg jpeg;
+        JpegEncoder jpeg;
         const int bad[][6] = {
             {0, 1, 1, 1, 1, 1}, {5, 1, 1, 1, 1, 1}, {2, 2, 0, 1, 1, 1}, {2, 2, 1, 1, 1, 5}};
         for (const auto &f : bad)
-            expectJpegError(
-                [&] { jpeg.SetSamplingFrequencies(f[0], f[1], f[2], f[3], f[4], f[5]); });
+            expectJpegError([&] { jpeg.setSamplingFactors(f[0], f[1], f[2], f[3], f[4], f[5]); });
         // The defaults are still in force.
         const std::vector<Segment> list = segments(encode(jpeg, gradientPicture(16, 16)));
         QCOMPARE(std::uint8_t(findMarker(list, 0xC0)->body[7]), std::uint8_t(0x22));
@@ -224,47 +223,45 @@ private Q_SLOTS:
 
     void otherDepthsCodeAsTheir24BitCopy()
     {
-        cJpeg jpeg;
+        JpegEncoder jpeg;
         for (int bitCount : {1, 4, 8}) {
-            const cImage indexed = randomPicture(33, 17, bitCount);
-            cImage rgb;
-            QVERIFY(rgb.CopyHDC(indexed.hdc(), 33, 17, 24));
-            QCOMPARE(encode(jpeg, indexed), encode(jpeg, rgb));
+            const Picture indexed = randomPicture(33, 17, bitCount);
+            QCOMPARE(encode(jpeg, indexed), encode(jpeg, as24Bit(indexed)));
         }
     }
 
     void savingInOneStepCodesTheSame()
     {
-        // SaveHDC makes each row of blocks when it codes it instead of keeping them: every
-        // sampling, a rectangle partly outside the image, and a file far larger than the
-        // pieces it is written in must come out byte for byte as SampleHDC and SaveFile
-        // make them.
-        const cImage picture = gradientPicture(70, 41);
+        // sampleAndSave makes each row of blocks when it codes it instead of keeping them:
+        // every sampling, a rectangle partly outside the image, and a file far larger than
+        // the pieces it is written in must come out byte for byte as sample and save make
+        // them.
+        const Picture picture = gradientPicture(70, 41);
         for (const auto &s : samplings) {
-            cJpeg jpeg;
+            JpegEncoder jpeg;
             if (s[0] == 1 && s[1] == 1)
-                jpeg.SetSamplingFrequencies(1, 1, 0, 0, 0, 0);
+                jpeg.setSamplingFactors(1, 1, 0, 0, 0, 0);
             else
-                jpeg.SetSamplingFrequencies(s[0], s[1], 1, 1, 1, 1);
+                jpeg.setSamplingFactors(s[0], s[1], 1, 1, 1, 1);
             const QRect r = s[0] == s[1] ? QRect(-5, 3, 37, 45) : QRect(0, 0, 70, 41);
             const QString oneStep = newPath();
-            QCOMPARE(jpeg.SaveHDC(picture.hdc(), r.width(), r.height(), r.left(), r.top(), oneStep),
+            QCOMPARE(jpeg.sampleAndSave(picture, r.width(), r.height(), r.left(), r.top(), oneStep),
                      0);
-            QCOMPARE(jpeg.SampleHDC(picture.hdc(), r.width(), r.height(), r.left(), r.top()), 0);
+            QCOMPARE(jpeg.sample(picture, r.width(), r.height(), r.left(), r.top()), 0);
             const QString twoSteps = newPath();
-            QCOMPARE(jpeg.SaveFile(twoSteps), 0);
+            QCOMPARE(jpeg.save(twoSteps), 0);
             QCOMPARE(readFile(oneStep), readFile(twoSteps));
         }
-        const cImage noise = randomPicture(1024, 768, 24);
-        cJpeg jpeg;
+        const Picture noise = randomPicture(1024, 768, 24);
+        JpegEncoder jpeg;
         jpeg.setQuality(100);
         const QString big = newPath();
-        QCOMPARE(jpeg.SampleHDC(noise.hdc(), 1024, 768, 0, 0), 0);
-        QCOMPARE(jpeg.SaveFile(big), 0);
+        QCOMPARE(jpeg.sample(noise, 1024, 768, 0, 0), 0);
+        QCOMPARE(jpeg.save(big), 0);
         QVERIFY(QFileInfo(big).size() > 2 << 18); // pieces of 256 KiB
         QCOMPARE(readFile(big), encode(jpeg, noise));
     }
 };
 
-QTEST_GUILESS_MAIN(tst_cjpeg)
-#include "tst_cjpeg.moc"
+QTEST_GUILESS_MAIN(tst_jpegencoder)
+#include "tst_jpegencoder.moc"

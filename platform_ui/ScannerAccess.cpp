@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform_ui/Twain.h"
+#include "platform_ui/ScannerAccess.h"
 
-#include "images/cImage.h"
+#include "images/Picture.h"
 #include "platform_ui/SaneFrames.h"
 
 #include <QByteArray>
@@ -19,13 +19,13 @@ namespace {
 
 constexpr double scanResolution = 300;
 
-TwainSourceChooser &chooser()
+ScannerChooser &chooser()
 {
-    static TwainSourceChooser current = chooseTwainSourceInDialog;
+    static ScannerChooser current = chooseScannerInDialog;
     return current;
 }
 
-// The source chosen for this run, like TWAIN's default source.
+// The device chosen in this run, which later scans read from.
 QString &selectedSource()
 {
     static QString name;
@@ -47,9 +47,9 @@ public:
 
     bool ok() const { return ok_; }
 
-    QList<TwainSource> sources() const
+    QList<ScannerDevice> sources() const
     {
-        QList<TwainSource> list;
+        QList<ScannerDevice> list;
         const SANE_Device **devices = nullptr;
         if (!ok_ || sane_get_devices(&devices, SANE_FALSE) != SANE_STATUS_GOOD)
             return list;
@@ -203,14 +203,14 @@ bool readScan(SANE_Handle handle, std::vector<SaneFrame> &frames)
 
 } // namespace
 
-void setTwainSourceChooser(TwainSourceChooser newChooser)
+void setScannerChooser(ScannerChooser newChooser)
 {
-    chooser() = newChooser ? std::move(newChooser) : TwainSourceChooser(chooseTwainSourceInDialog);
+    chooser() = newChooser ? std::move(newChooser) : ScannerChooser(chooseScannerInDialog);
 }
 
-int TWAIN_SelectImageSource(QWidget *window)
+int chooseScanner(QWidget *window)
 {
-    QList<TwainSource> sources;
+    QList<ScannerDevice> sources;
     {
         const SaneSession session;
         sources = session.sources();
@@ -229,14 +229,14 @@ int TWAIN_SelectImageSource(QWidget *window)
     return 1;
 }
 
-int TWAIN_AcquireImage(QWidget *, cImage &image)
+int acquirePicture(QWidget *, Picture &image)
 {
     const SaneSession session;
     if (!session.ok())
         return -1;
     QString name = selectedSource();
     if (name.isEmpty()) {
-        const QList<TwainSource> sources = session.sources();
+        const QList<ScannerDevice> sources = session.sources();
         if (sources.isEmpty())
             return -1;
         name = sources.first().name;
@@ -256,8 +256,8 @@ int TWAIN_AcquireImage(QWidget *, cImage &image)
     sane_cancel(device.handle());
     if (!read)
         return -1;
-    cImage scanned = imageFromSaneFrames(frames);
-    if (!scanned.hdc())
+    Picture scanned = imageFromSaneFrames(frames);
+    if (scanned.isNull())
         return -1;
     image = std::move(scanned);
     return 0;

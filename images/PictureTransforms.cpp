@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "images/cImage.h"
+#include "images/Picture.h"
 
 #include "images/Pixels.h"
 #include "images/Resample.h"
@@ -9,12 +9,12 @@ namespace quillery {
 namespace {
 
 // Fills every pixel (x, y) of `target` from the source pixel map(x, y).
-template <typename Map> void remap(const cImage &source, cImage &target, Map map)
+template <typename Map> void remap(const Picture &source, Picture &target, Map map)
 {
-    const int bitCount = source.BitCount();
-    for (int y = 0; y < target.Height(); ++y) {
+    const int bitCount = source.depth();
+    for (int y = 0; y < target.height(); ++y) {
         std::uint8_t *to = target.scanLine(y);
-        for (int x = 0; x < target.Width(); ++x) {
+        for (int x = 0; x < target.width(); ++x) {
             const auto [sx, sy] = map(x, y);
             copyPixel(source.scanLine(sy), sx, to, x, bitCount);
         }
@@ -29,12 +29,12 @@ struct Point
 
 } // namespace
 
-cImage cImage::Greyscale() const
+Picture Picture::greyscaled() const
 {
-    cImage grey;
-    if (!hdc() || !grey.Create(width_, height_, 8))
+    Picture grey;
+    if (isNull() || !grey.create(width_, height_, 8))
         return grey;
-    ColourMatcher matcher(grey.ColourTable());
+    ColourMatcher matcher(grey.colourTable());
     std::vector<std::uint8_t> bgr(3 * std::size_t(width_));
     for (int y = 0; y < height_; ++y) {
         readRowBgr(*this, y, 0, width_, bgr.data());
@@ -43,16 +43,16 @@ cImage cImage::Greyscale() const
     return grey;
 }
 
-cImage cImage::Resample(int lWidth, int lHeight) const
+Picture Picture::resampled(int width, int height) const
 {
-    cImage target = blankLike(lWidth, lHeight);
-    if (!hdc() || !target.hdc())
+    Picture target = blankLike(width, height);
+    if (isNull() || target.isNull())
         return target;
-    if (lWidth == width_ && lHeight == height_) {
+    if (width == width_ && height == height_) {
         target.bits_ = bits_;
         return target;
     }
-    ColourMatcher matcher(target.ColourTable());
+    ColourMatcher matcher(target.colourTable());
     std::vector<std::uint8_t> row(3 * std::size_t(width_));
     resampleRows(
         width_, height_,
@@ -60,15 +60,15 @@ cImage cImage::Resample(int lWidth, int lHeight) const
             readRowBgr(*this, y, 0, width_, row.data());
             return row.data();
         },
-        lWidth, lHeight,
-        [&](int y, const std::uint8_t *bgr) { writeRowBgr(target, y, 0, lWidth, bgr, matcher); });
+        width, height,
+        [&](int y, const std::uint8_t *bgr) { writeRowBgr(target, y, 0, width, bgr, matcher); });
     return target;
 }
 
-cImage cImage::Mirror(bool vertical) const
+Picture Picture::mirrored(bool vertical) const
 {
-    cImage target = blankLike(width_, height_);
-    if (!hdc() || !target.hdc())
+    Picture target = blankLike(width_, height_);
+    if (isNull() || target.isNull())
         return target;
     const int w = width_;
     const int h = height_;
@@ -79,15 +79,15 @@ cImage cImage::Mirror(bool vertical) const
     return target;
 }
 
-cImage cImage::Rotate(int degrees) const
+Picture Picture::rotated(int degrees) const
 {
     if (degrees < 0)
         degrees += 360;
-    if ((degrees != 90 && degrees != 180 && degrees != 270) || !hdc())
+    if ((degrees != 90 && degrees != 180 && degrees != 270) || isNull())
         return {};
     const bool quarter = degrees != 180;
-    cImage target = blankLike(quarter ? height_ : width_, quarter ? width_ : height_);
-    if (!target.hdc())
+    Picture target = blankLike(quarter ? height_ : width_, quarter ? width_ : height_);
+    if (target.isNull())
         return target;
     const int w = width_;
     const int h = height_;

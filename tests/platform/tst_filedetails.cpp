@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform_ui/Orde.h"
+#include "platform/FileDetails.h"
 
 #include "support/TestSupport.h"
 
@@ -8,7 +8,6 @@
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QWidget>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -27,7 +26,7 @@ bool setTimes(const QString &path, long modifiedNanoseconds)
 
 } // namespace
 
-class tst_orde : public QObject
+class tst_filedetails : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -37,7 +36,7 @@ private Q_SLOTS:
         const QString file = QDir(temp.path()).filePath("page.txt");
         test::writeFile(file, "first");
         QVERIFY(setTimes(file, 100));
-        const QString before = Orde::FileModified(file);
+        const QString before = fileModifiedText(file);
         // The nanoseconds follow the seconds.
         QVERIFY2(before.contains("20" + QLocale::system().decimalPoint() + "000000100 "),
                  qPrintable(before));
@@ -45,24 +44,15 @@ private Q_SLOTS:
         // Within the same second, only the nanoseconds tell.
         test::writeFile(file, "other");
         QVERIFY(setTimes(file, 200));
-        const QString sameSecond = Orde::FileModified(file);
+        const QString sameSecond = fileModifiedText(file);
         QVERIFY(sameSecond != before);
 
         // Same time stamp, but the size changed.
         test::writeFile(file, "longer text");
         QVERIFY(setTimes(file, 200));
-        QVERIFY(Orde::FileModified(file) != sameSecond);
-    }
-
-    void topmostWindowsStayShown()
-    {
-        QWidget window;
-        window.show();
-        Orde::SetTopmost(&window, true);
-        QVERIFY(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(window.isVisible());
+        QVERIFY(fileModifiedText(file) != sameSecond);
     }
 };
 
-QTEST_MAIN(tst_orde)
-#include "tst_orde.moc"
+QTEST_GUILESS_MAIN(tst_filedetails)
+#include "tst_filedetails.moc"

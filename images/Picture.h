@@ -5,7 +5,6 @@
 #include <vector>
 
 class QImage;
-class QPainter;
 
 namespace quillery {
 
@@ -24,39 +23,33 @@ struct RgbQuad
 // a multiple of 4 bytes, at 1, 4 or 8 bits per pixel with a colour table or at
 // 24 bits in blue, green, red order. Transforms return a new image and leave
 // this one untouched; an operation that fails leaves (or returns) an empty image.
-// The image itself stands in for a drawing context: hdc() is the handle other
-// images and the JPEG encoder read from, null while the image is empty.
-class cImage
+class Picture
 {
 public:
-    bool Create(int lWidth, int lHeight, int iBitCount);
+    // Makes a blank picture of the size and depth (1, 4, 8 or 24 bits per pixel); below
+    // 24 bits its colour table is a grey scale.
+    bool create(int width, int height, int depth);
     // Copies a loaded picture. Indexed and one-bit pictures keep their depth
     // and colours, 16-bit and deeper ones become 24 bits.
-    bool CopyStdPicture(const QImage &picture);
-    // Copies the lWidth x lHeight rectangle at (lSrcLeft, lSrcTop) of another
-    // image. Without a depth (0) the source's depth and colour table are used;
-    // with one, the new image keeps its grey table and colours are matched to it.
-    bool CopyHDC(const cImage *hdc, int lWidth, int lHeight, int iBitCount = 0, int lSrcLeft = 0,
-                 int lSrcTop = 0);
-    bool CopyPalletHDC(const cImage *hdc);
-    void PaintHDC(QPainter &painter, int lDestLeft = 0, int lDestTop = 0) const;
+    bool copyFrom(const QImage &image);
 
-    cImage Greyscale() const;
-    cImage Resample(int lWidth, int lHeight) const;
-    cImage Mirror(bool vertical) const;
+    Picture greyscaled() const;
+    // Area-averaged to the new size.
+    Picture resampled(int width, int height) const;
+    Picture mirrored(bool vertical) const;
     // Quarter turns only (90 anticlockwise, 180, 270 = -90 clockwise); any other
     // angle gives an empty image.
-    cImage Rotate(int degrees) const;
+    Picture rotated(int degrees) const;
 
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    int BitCount() const { return bitCount_; }
-    const cImage *hdc() const { return bits_.empty() ? nullptr : this; }
-    std::uint8_t *DIBitsPtr() { return bits_.empty() ? nullptr : bits_.data(); }
-    const std::uint8_t *DIBitsPtr() const { return bits_.empty() ? nullptr : bits_.data(); }
-    int BytesPerScanLine() const { return stride_; }
-    // 2^BitCount entries below 24 bits, none at 24.
-    const std::vector<RgbQuad> &ColourTable() const { return colours_; }
+    bool isNull() const { return bits_.empty(); }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    int depth() const { return depth_; } // bits per pixel
+    std::uint8_t *bits() { return bits_.empty() ? nullptr : bits_.data(); }
+    const std::uint8_t *bits() const { return bits_.empty() ? nullptr : bits_.data(); }
+    int bytesPerLine() const { return stride_; }
+    // 2^depth entries below 24 bits, none at 24.
+    const std::vector<RgbQuad> &colourTable() const { return colours_; }
     // Sets the first entries of the colour table (as many as it has).
     void setColourTable(const std::vector<RgbQuad> &table);
 
@@ -67,16 +60,17 @@ public:
     // A copy of the pixels for painting and saving through Qt.
     QImage toQImage() const;
 
-    static int bytesPerScanLine(int width, int bitCount);
+    // The bytes of one row of a picture of that width and depth, padding included.
+    static int bytesPerLine(int width, int depth);
 
 private:
     void clear();
     std::size_t rowOffset(int y) const { return std::size_t(height_ - 1 - y) * stride_; }
-    cImage blankLike(int width, int height) const;
+    Picture blankLike(int width, int height) const;
 
     int width_ = 0;
     int height_ = 0;
-    int bitCount_ = 0;
+    int depth_ = 0;
     int stride_ = 0;
     std::vector<std::uint8_t> bits_;
     std::vector<RgbQuad> colours_;

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "images/cJpeg.h"
+#include "images/JpegEncoder.h"
 
 #include "images/JpegError.h"
 #include "images/JpegSampling.h"
 #include "images/JpegWriter.h"
+#include "images/Picture.h"
 #include "images/PixelRows.h"
-#include "images/cImage.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -31,9 +31,9 @@ bool validSize(int width, int height)
     return width > 0 && height > 0 && width <= maxDimension && height <= maxDimension;
 }
 
-bool validArea(const cImage *hdc, int width, int height)
+bool validArea(const Picture &picture, int width, int height)
 {
-    return hdc && validSize(width, height);
+    return !picture.isNull() && validSize(width, height);
 }
 
 // Creates the file exclusively, so a file that appeared meanwhile is not
@@ -69,13 +69,13 @@ int writeNewFile(const QString &fileName,
 
 } // namespace
 
-cJpeg::cJpeg()
+JpegEncoder::JpegEncoder()
 {
-    SetSamplingFrequencies(2, 2, 1, 1, 1, 1);
+    setSamplingFactors(2, 2, 1, 1, 1, 1);
     setQuality(75);
 }
 
-void cJpeg::setQuality(int quality)
+void JpegEncoder::setQuality(int quality)
 {
     if (quality < 1 || quality > 100)
         return;
@@ -83,7 +83,7 @@ void cJpeg::setQuality(int quality)
     tables_ = {jpeg::quantTable(0, quality), jpeg::quantTable(1, quality)};
 }
 
-void cJpeg::SetSamplingFrequencies(int H1, int V1, int H2, int V2, int H3, int V3)
+void JpegEncoder::setSamplingFactors(int H1, int V1, int H2, int V2, int H3, int V3)
 {
     const bool greyscale = H2 == 0 && V2 == 0 && H3 == 0 && V3 == 0;
     if (!validFactor(H1) || !validFactor(V1) ||
@@ -95,16 +95,14 @@ void cJpeg::SetSamplingFrequencies(int H1, int V1, int H2, int V2, int H3, int V
         sampling_ = {{H1, V1}, {H2, V2}, {H3, V3}};
 }
 
-int cJpeg::SampleHDC(const cImage *hdc, int lWidth, int lHeight, int lSrcLeft, int lSrcTop)
+int JpegEncoder::sample(const Picture &picture, int width, int height, int left, int top)
 {
-    if (!validArea(hdc, lWidth, lHeight))
+    if (!validArea(picture, width, height))
         return 1;
-    return jpeg::sampleFrame(*hdc, lSrcLeft, lSrcTop, lWidth, lHeight, sampling_, tables_, frame_)
-               ? 0
-               : 1;
+    return jpeg::sampleFrame(picture, left, top, width, height, sampling_, tables_, frame_) ? 0 : 1;
 }
 
-void cJpeg::setComment(const QString &comment)
+void JpegEncoder::setComment(const QString &comment)
 {
     QByteArray bytes = comment.toUtf8();
     if (bytes.size() > maxCommentBytes)
@@ -113,7 +111,7 @@ void cJpeg::setComment(const QString &comment)
     commentBytes_ = std::move(bytes);
 }
 
-int cJpeg::SaveFile(const QString &fileName)
+int JpegEncoder::save(const QString &fileName)
 {
     if (fileName.isEmpty())
         return 1;
@@ -123,18 +121,18 @@ int cJpeg::SaveFile(const QString &fileName)
     });
 }
 
-int cJpeg::SaveHDC(const cImage *hdc, int lWidth, int lHeight, int lSrcLeft, int lSrcTop,
-                   const QString &fileName)
+int JpegEncoder::sampleAndSave(const Picture &picture, int width, int height, int left, int top,
+                               const QString &fileName)
 {
     if (fileName.isEmpty())
         return 1;
-    if (!validArea(hdc, lWidth, lHeight))
+    if (!validArea(picture, width, height))
         return 3;
-    ImageRows rows(*hdc, lSrcLeft, lSrcTop, lWidth, lHeight);
-    return SaveRows(rows, fileName);
+    ImageRows rows(picture, left, top, width, height);
+    return sampleAndSave(rows, fileName);
 }
 
-int cJpeg::SaveRows(PixelRows &rows, const QString &fileName)
+int JpegEncoder::sampleAndSave(PixelRows &rows, const QString &fileName)
 {
     if (fileName.isEmpty())
         return 1;

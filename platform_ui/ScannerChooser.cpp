@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform_ui/Twain.h"
+#include "platform_ui/ScannerAccess.h"
 
 #include <QInputDialog>
 #include <QStringList>
 
 namespace quillery {
 
-int chooseTwainSourceInDialog(QWidget *window, const QList<TwainSource> &sources, int current)
+int chooseScannerInDialog(QWidget *window, const QList<ScannerDevice> &sources, int current)
 {
     QStringList items;
-    for (const TwainSource &s : sources)
+    for (const ScannerDevice &s : sources)
         items << QStringLiteral("%1 %2 (%3)").arg(s.vendor, s.model, s.name);
     bool ok = false;
     const QString item =
