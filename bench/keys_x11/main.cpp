@@ -375,7 +375,7 @@ void writeBinder(const QString &path, const QList<QByteArray> &pages, int listVi
     h.binder.setRecord(RecordKey::ListView, QString::number(listView));
     for (const QByteArray &page : pages)
         h.addPage(QStringLiteral("RTF"), page);
-    if (!SavFile(h.workspace, h.binder, path))
+    if (!saveBinderFile(h.workspace, h.binder, path))
         fail(QStringLiteral("cannot write %1").arg(path));
 }
 

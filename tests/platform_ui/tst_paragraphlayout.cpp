@@ -39,7 +39,7 @@ struct LargePage
             rtf += "Paragraph " + QByteArray::number(n) + " of a long page, " +
                    Sentence.repeated(3).toLatin1() + "\\par ";
         box.resize(600, 400);
-        box.setTextRTF(rtf + '}');
+        box.setRtf(rtf + '}');
         box.show();
         layout = qobject_cast<ParagraphLayout *>(box.document()->documentLayout());
     }
