@@ -247,12 +247,12 @@ private Q_SLOTS:
         const auto choose = [&random](int n) {
             return int(random.bounded(quint32(n)));
         };
-        const std::unique_ptr<QTextDocument> doc = test::editablePage(width);
-        auto *layout = qobject_cast<ParagraphLayout *>(doc->documentLayout());
+        test::EditedPages pages(width);
+        auto *layout = qobject_cast<ParagraphLayout *>(pages.page().documentLayout());
         QStringList edits;
         for (int n = 0; n < 600; ++n) {
-            edits.append(test::randomEdit(*doc, choose));
-            const QString differ = test::layoutDifferences(*doc);
+            edits.append(pages.edit(choose));
+            const QString differ = pages.differences();
             QVERIFY2(differ.isEmpty(),
                      qPrintable(QStringLiteral("after edit %1: %2; the last edits: %3")
                                     .arg(n)

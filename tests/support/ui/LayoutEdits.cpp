@@ -135,7 +135,7 @@ void formatParagraph(QTextCursor &cursor, const std::function<int(int)> &choose)
 
 } // namespace
 
-std::unique_ptr<QTextDocument> editablePage(qreal width)
+std::unique_ptr<QTextDocument> editablePage(qreal width, bool ours)
 {
     auto doc = std::make_unique<QTextDocument>();
     QImage picture(20, 40, QImage::Format_RGB32);
@@ -144,7 +144,8 @@ std::unique_ptr<QTextDocument> editablePage(qreal width)
     QTextOption option = doc->defaultTextOption();
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     doc->setDefaultTextOption(option);
-    doc->setDocumentLayout(new ParagraphLayout(doc.get()));
+    if (ours)
+        doc->setDocumentLayout(new ParagraphLayout(doc.get()));
     QTextCursor cursor(doc.get());
     cursor.insertText(Sentence.repeated(6));
     QTextBlockFormat indented;
@@ -198,15 +199,20 @@ QString layoutDifferences(QTextDocument &doc)
     std::unique_ptr<QTextDocument> fresh(doc.clone());
     fresh->setDefaultTextOption(doc.defaultTextOption());
     fresh->setTextWidth(doc.textWidth());
+    return layoutDifferences(doc, *fresh);
+}
+
+QString layoutDifferences(QTextDocument &doc, QTextDocument &reference)
+{
     QAbstractTextDocumentLayout *ours = doc.documentLayout();
-    QAbstractTextDocumentLayout *qts = fresh->documentLayout();
+    QAbstractTextDocumentLayout *qts = reference.documentLayout();
     if (ours->documentSize() != qts->documentSize())
         return QStringLiteral("the page's size %1x%2 against %3x%4")
             .arg(ours->documentSize().width())
             .arg(ours->documentSize().height())
             .arg(qts->documentSize().width())
             .arg(qts->documentSize().height());
-    for (QTextBlock a = doc.begin(), b = fresh->begin(); a.isValid(); a = a.next(), b = b.next()) {
+    for (QTextBlock a = doc.begin(), b = reference.begin(); a.isValid(); a = a.next(), b = b.next()) {
         const QTextLayout &la = *a.layout();
         const QTextLayout &lb = *b.layout();
         if (la.position() != lb.position())
@@ -304,6 +310,31 @@ QString randomEdit(QTextDocument &doc, const std::function<int(int)> &choose)
         doc.redo();
         return QStringLiteral("redo");
     }
+}
+
+EditedPages::EditedPages(qreal width)
+    : m_ours(editablePage(width)), m_qts(editablePage(width, false))
+{
+}
+
+EditedPages::~EditedPages() = default;
+
+QString EditedPages::edit(const std::function<int(int)> &choose)
+{
+    QList<int> choices;
+    const QString what =
+        randomEdit(*m_ours, [&](int n) { return choices.emplace_back(choose(n)); });
+    qsizetype next = 0;
+    randomEdit(*m_qts, [&](int) { return choices.at(next++); });
+    return what;
+}
+
+QString EditedPages::differences()
+{
+    const QString fromFresh = layoutDifferences(*m_ours);
+    if (fromFresh.isEmpty() || layoutDifferences(*m_ours, *m_qts).isEmpty())
+        return {};
+    return fromFresh;
 }
 
 } // namespace quillery::test
