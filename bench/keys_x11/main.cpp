@@ -167,14 +167,19 @@ struct Figure
     int late = 0; // keys with no paint within a second
 };
 
+// Under --verbose, every paint seen, ms after since.
+void note(const Damage &damage, double since)
+{
+    if (verbose)
+        std::printf("    paint at %.1f ms: %dx%d+%d+%d\n", damage.ms - since, damage.area.width(),
+                    damage.area.height(), damage.area.x(), damage.area.y());
+}
+
 // When the first paint after a key that is not the caret blinking came, if it came in time.
 std::optional<double> firstPaint(XSession &x, double sent, double timeoutMs = 1000)
 {
     while (const std::optional<Damage> damage = x.nextDamage(sent + timeoutMs)) {
-        if (verbose)
-            std::printf("    paint at %.1f ms: %dx%d+%d+%d\n", damage->ms - sent,
-                        damage->area.width(), damage->area.height(), damage->area.x(),
-                        damage->area.y());
+        note(*damage, sent);
         if (!caretBlink(damage->area))
             return damage->ms;
     }
@@ -188,10 +193,7 @@ double lastPaint(XSession &x, double since, double quietMs, double limitMs)
     double last = since;
     while (const std::optional<Damage> damage =
                x.nextDamage(std::min(last + quietMs, since + limitMs))) {
-        if (verbose)
-            std::printf("    then at %.1f ms: %dx%d+%d+%d\n", damage->ms - since,
-                        damage->area.width(), damage->area.height(), damage->area.x(),
-                        damage->area.y());
+        note(*damage, since);
         if (!caretBlink(damage->area))
             last = damage->ms;
     }
@@ -259,10 +261,7 @@ void openOnce(XSession &x, Opening &opening)
     const double limit = sent + 15000;
     while (const std::optional<Damage> damage =
                x.nextDamage(first ? std::min(limit, last + 1500) : limit)) {
-        if (verbose)
-            std::printf("    paint at %.1f ms: %dx%d+%d+%d\n", damage->ms - sent,
-                        damage->area.width(), damage->area.height(), damage->area.x(),
-                        damage->area.y());
+        note(*damage, sent);
         if (caretBlink(damage->area))
             continue;
         if (!first && damage->area.width() >= 200 && damage->area.height() >= 200)
