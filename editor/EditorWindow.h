@@ -41,9 +41,9 @@ public:
     // The text or the background differs from what the page holds: edits undone count
     // as none.
     bool changed() const;
-    RichTextBox *rtfEdit() const { return m_box; }
-    FormatToolbar *tbFormat() const { return m_toolbar; }
-    QComboBox *cmbSize() const { return m_size; }
+    RichTextBox *textBox() const { return m_box; }
+    FormatToolbar *formatToolbar() const { return m_toolbar; }
+    QComboBox *sizeBox() const { return m_size; }
     QAction *menuItem(const char *name) const;
     // The find and replace dialog, made on first use.
     ReplaceDialog &replaceDialog();

@@ -28,8 +28,8 @@ QPushButton *button(const char *name, const char *caption, QWidget *parent)
 
 } // namespace
 
-ReplaceDialog::ReplaceDialog(RichTextBox &rtfEdit, Dialogs &dialogs, QWidget *parent)
-    : QDialog(parent), m_box(rtfEdit), m_dialogs(dialogs), m_find(new QLineEdit(this)),
+ReplaceDialog::ReplaceDialog(RichTextBox &box, Dialogs &dialogs, QWidget *parent)
+    : QDialog(parent), m_box(box), m_dialogs(dialogs), m_find(new QLineEdit(this)),
       m_replace(new QLineEdit(this)), m_case(new QCheckBox(QStringLiteral("Match &case"), this)),
       m_cmdFind(button("cmdFind", "&Find Next", this)),
       m_cmdReplace(button("cmdReplace", "&Replace", this)),

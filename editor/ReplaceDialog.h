@@ -18,7 +18,7 @@ class ReplaceDialog : public QDialog
 {
     Q_OBJECT
 public:
-    ReplaceDialog(RichTextBox &rtfEdit, Dialogs &dialogs, QWidget *parent = nullptr);
+    ReplaceDialog(RichTextBox &box, Dialogs &dialogs, QWidget *parent = nullptr);
 
     // Selects the next occurrence after the start of the selection (or the caret) and
     // returns its start; -1 after telling the user the search is done.

@@ -286,10 +286,10 @@ void MainWindow::updateCommandState()
     const Binder &binder = window->binder();
     ListState list;
     list.selected = window->pageList()->selectedRow() + 1;
-    list.html = window->viewer()->HTML;
+    list.html = window->viewer()->browserShowsPage;
     list.offline = window->viewer()->offline();
     list.pageOnClipboard = pageOnClipboard(m_workspace->temp);
-    list.textSelected = window->viewer()->txtPad()->textCursor().hasSelection();
+    list.textSelected = window->viewer()->textPane()->textCursor().hasSelection();
     applyCommandState(
         *window, commandState(binder, list),
         [this](int button, bool enabled) { m_toolbar->setButtonEnabled(button, enabled); },

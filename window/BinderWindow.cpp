@@ -217,8 +217,8 @@ void BinderWindow::connectMenus()
     on("mnuPrintPreview", [this] { previewPage(); });
     on("mnuSearch", [this] { searchAll(); });
     on("mnuSelectAll", [this] {
-        m_viewer->txtPad()->setFocus();
-        m_viewer->txtPad()->selectAll();
+        m_viewer->textPane()->setFocus();
+        m_viewer->textPane()->selectAll();
     });
 }
 
@@ -264,11 +264,11 @@ void BinderWindow::connectList()
     connect(m_viewer, &ViewerPane::statusTextChanged, this,
             [this](const QString &text) { Q_EMIT statusText(StatusPanel::Link, text); });
     connect(m_splitter, &QSplitter::splitterMoved, this, &BinderWindow::updatePaneLength);
-    connect(m_viewer->txtPad(), &QWidget::customContextMenuRequested, this, [this] {
+    connect(m_viewer->textPane(), &QWidget::customContextMenuRequested, this, [this] {
         Q_EMIT stateChanged();
         m_menus.mnuRTF->popup(QCursor::pos());
     });
-    m_viewer->txtPad()->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_viewer->textPane()->setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
 void BinderWindow::connectBinder()
@@ -488,7 +488,7 @@ void BinderWindow::paste()
 
 void BinderWindow::copyText()
 {
-    RichTextBox *pad = m_viewer->txtPad();
+    RichTextBox *pad = m_viewer->textPane();
     pad->setFocus();
     if (m_binder->hasPage(0) && m_binder->page(0).key.kind == PageKind::TXT)
         QGuiApplication::clipboard()->setText(pad->selectedText());
@@ -504,7 +504,7 @@ void BinderWindow::findInPage()
         m_viewer->findInBrowser();
         return;
     }
-    FindDialog dialog(m_workspace.dialogs, *m_viewer->txtPad(), window());
+    FindDialog dialog(m_workspace.dialogs, *m_viewer->textPane(), window());
     dialog.exec();
 }
 
@@ -530,7 +530,7 @@ void BinderWindow::printPage()
         return;
     if (currentPageIsText()) {
         QPrinter printer;
-        printTextPage(m_workspace.dialogs, printer, *m_viewer->txtPad()->document(),
+        printTextPage(m_workspace.dialogs, printer, *m_viewer->textPane()->document(),
                       m_binder->page(0).name, m_workspace.defaultDocFolder);
         return;
     }
@@ -540,7 +540,7 @@ void BinderWindow::printPage()
         delete printer;
         return;
     }
-    BrowserView *browser = m_viewer->txtHTML();
+    BrowserView *browser = m_viewer->browser();
     if (!browser) {
         delete printer;
         return;
@@ -552,7 +552,7 @@ void BinderWindow::previewPage()
 {
     if (!currentPageIsText())
         return;
-    const std::unique_ptr<QTextDocument> text(m_viewer->txtPad()->document()->clone());
+    const std::unique_ptr<QTextDocument> text(m_viewer->textPane()->document()->clone());
     const QString title = m_binder->page(0).name;
     const QString date = generalDate(QDateTime::currentDateTime());
     QPrintPreviewDialog preview(window());
@@ -566,14 +566,14 @@ void BinderWindow::showPageProperties(int position)
 {
     if (position < 1 || !m_binder->hasPage(position))
         return;
-    PagePropertiesDialog dialog(m_workspace, *m_binder, position, *m_viewer->txtPad(), window());
+    PagePropertiesDialog dialog(m_workspace, *m_binder, position, *m_viewer->textPane(), window());
     dialog.exec();
 }
 
 void BinderWindow::showFileProperties(bool blankViewer)
 {
     // A loaded document in the browser is let go before the binder's details are shown.
-    if (blankViewer && m_viewer->HTML)
+    if (blankViewer && m_viewer->browserShowsPage)
         m_viewer->blankBrowser();
     FilePropertiesDialog dialog(*m_binder, window());
     dialog.exec();

@@ -9,38 +9,38 @@ namespace quillery {
 
 ProgressWindow::ProgressWindow(QWidget *parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      prg1(new QProgressBar(this)), cmdCancel(new QPushButton(tr("Cancel"), this))
+      m_bar(new QProgressBar(this)), m_cancelButton(new QPushButton(tr("Cancel"), this))
 {
     setObjectName(QStringLiteral("ProgressWindow"));
-    prg1->setObjectName(QStringLiteral("prg1"));
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    m_bar->setObjectName(QStringLiteral("prg1"));
+    m_cancelButton->setObjectName(QStringLiteral("cmdCancel"));
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(prg1);
-    layout->addWidget(cmdCancel, 0, Qt::AlignRight);
+    layout->addWidget(m_bar);
+    layout->addWidget(m_cancelButton, 0, Qt::AlignRight);
     setMinimumWidth(420);
-    connect(cmdCancel, &QPushButton::clicked, this, &ProgressWindow::cancel);
+    connect(m_cancelButton, &QPushButton::clicked, this, &ProgressWindow::cancel);
 }
 
 void ProgressWindow::start(const QString &caption, int maximum, bool cancellable)
 {
     setWindowTitle(caption);
-    prg1->setRange(0, qMax(maximum, 1));
-    prg1->setValue(0);
+    m_bar->setRange(0, qMax(maximum, 1));
+    m_bar->setValue(0);
     m_cancelled = false;
-    cmdCancel->setEnabled(true);
-    cmdCancel->setVisible(cancellable);
+    m_cancelButton->setEnabled(true);
+    m_cancelButton->setVisible(cancellable);
     show();
     raise();
 }
 
 void ProgressWindow::setValue(int value)
 {
-    prg1->setValue(qMin(value, prg1->maximum()));
+    m_bar->setValue(qMin(value, m_bar->maximum()));
 }
 
 void ProgressWindow::cancel()
 {
-    cmdCancel->setEnabled(false);
+    m_cancelButton->setEnabled(false);
     m_cancelled = true;
 }
 

@@ -23,8 +23,8 @@ public:
 private:
     void cancel();
 
-    QProgressBar *prg1;
-    QPushButton *cmdCancel;
+    QProgressBar *m_bar;
+    QPushButton *m_cancelButton;
     bool m_cancelled = false;
 };
 

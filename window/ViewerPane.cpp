@@ -97,7 +97,7 @@ ViewerPane::~ViewerPane()
         delete m_browser->widget();
 }
 
-BrowserView *ViewerPane::txtHTML()
+BrowserView *ViewerPane::browser()
 {
     if (m_browser)
         return m_browser;
@@ -152,7 +152,7 @@ void ViewerPane::showBrowserMissing(const QString &reason)
 
 void ViewerPane::findInBrowser()
 {
-    BrowserView *browser = txtHTML();
+    BrowserView *browser = this->browser();
     if (!browser)
         return;
     if (!m_findBar)
@@ -167,7 +167,7 @@ void ViewerPane::showPage(const PageDisplay &display, const Binder &binder)
     const HeldScrollBar held(*m_text);
     // The browser is not blanked for browser content that replaces what it shows anyway.
     clearText();
-    if (HTML && display.pane != PageDisplay::Pane::Browser)
+    if (browserShowsPage && display.pane != PageDisplay::Pane::Browser)
         blankBrowser();
     stopSound();
     hideNotice();
@@ -186,7 +186,7 @@ void ViewerPane::showPage(const PageDisplay &display, const Binder &binder)
         break;
     }
     case PageDisplay::Pane::Browser:
-        HTML = true;
+        browserShowsPage = true;
         showBrowserContent(display.content);
         if (!display.soundFile.isEmpty())
             playSound(display.soundFile, binder.page(0).name);
@@ -201,7 +201,7 @@ void ViewerPane::clear()
     stopSound();
     hideNotice();
     clearText();
-    if (HTML)
+    if (browserShowsPage)
         blankBrowser();
 }
 
@@ -214,7 +214,7 @@ void ViewerPane::clearText()
 
 void ViewerPane::blankBrowser()
 {
-    HTML = false;
+    browserShowsPage = false;
     stopSound();
     if (!m_browser)
         return;
@@ -233,7 +233,7 @@ bool ViewerPane::followLink(const QUrl &url)
     switch (linkTarget(url, m_offline)) {
     case LinkTarget::Web:
         hideNotice();
-        HTML = true;
+        browserShowsPage = true;
         showBrowserAddress(url);
         return true;
     case LinkTarget::OtherProgram:
@@ -312,7 +312,7 @@ void ViewerPane::showBrowserContent(const PageContent &content)
         return;
     }
     // A browser made now loads the content as its first page.
-    if (txtHTML())
+    if (browser())
         setCurrentWidget(m_browser->widget());
 }
 
@@ -324,7 +324,7 @@ void ViewerPane::showBrowserAddress(const QUrl &address)
 
 bool ViewerPane::load(const QUrl &address)
 {
-    BrowserView *browser = txtHTML();
+    BrowserView *browser = this->browser();
     if (!browser)
         return false;
     // The same address again (the placeholder holds each page in turn) must load afresh.
@@ -342,7 +342,7 @@ void ViewerPane::browserLoaded(bool ok)
     if (url.toString() == u"about:blank") {
         Q_EMIT captionSuffixChanged(QString());
     } else if (name != PlaceholderName) {
-        HTML = true;
+        browserShowsPage = true;
         Q_EMIT captionSuffixChanged(name.isEmpty() ? url.toString() : name);
         // The page a notice spoke of is no longer in view.
         hideNotice();
@@ -357,7 +357,7 @@ void ViewerPane::setOffline(bool offline)
         return;
     m_browser->setOffline(offline);
     // Scripts of the page already shown would otherwise keep running.
-    if (HTML)
+    if (browserShowsPage)
         m_browser->reload();
 }
 

@@ -33,13 +33,13 @@ public:
     explicit ViewerPane(Dialogs &dialogs, QWidget *parent = nullptr);
     ~ViewerPane() override;
 
-    RichTextBox *txtPad() const { return m_text; }
+    RichTextBox *textPane() const { return m_text; }
     bool hasBrowser() const { return m_browser != nullptr; }
     // Null, with the reason shown in the viewer, when the browser module cannot be loaded.
-    BrowserView *txtHTML();
+    BrowserView *browser();
 
     // Set while the browser shows page content or a followed link.
-    bool HTML = false;
+    bool browserShowsPage = false;
 
     // Shows a page in place of whatever the viewer shows.
     void showPage(const PageDisplay &display, const Binder &binder);

@@ -124,7 +124,7 @@ protected:
         if (ms >= 0 || event->type() != QEvent::Paint || !watched->isWidgetType())
             return false;
         auto *editor = qobject_cast<EditorWindow *>(static_cast<QWidget *>(watched)->window());
-        if (!editor || watched != editor->rtfEdit()->viewport())
+        if (!editor || watched != editor->textBox()->viewport())
             return false;
         ms = 0;
         // The paint runs after this filter; the timer fires once it is on the screen.
@@ -139,7 +139,7 @@ protected:
 private:
     static void check(const EditorWindow &editor)
     {
-        const RichTextBox &box = *editor.rtfEdit();
+        const RichTextBox &box = *editor.textBox();
         if (box.document()->isEmpty())
             std::printf("the editor painted before it had its text\n");
         if (box.verticalScrollBar()->value() != 0)
@@ -246,22 +246,22 @@ QByteArray loadAverage()
 void typing(PageHarness &h, int position, int count, PaintWatch &paints)
 {
     auto editor = edit(h, position);
-    showAndPaint(*editor, editor->rtfEdit()->viewport(), paints);
+    showAndPaint(*editor, editor->textBox()->viewport(), paints);
     QTextEdit bare;
-    QTextDocument *copy = editor->rtfEdit()->document()->clone(&bare);
+    QTextDocument *copy = editor->textBox()->document()->clone(&bare);
     // The copy takes the editor's text options; the bare box has Qt's own.
     copy->setDefaultTextOption(QTextDocument().defaultTextOption());
     bare.setDocument(copy);
     showAndPaint(bare, bare.viewport(), paints);
     // Both have laid out the whole page, as they have by the time someone types.
-    for (QTextEdit *box : {static_cast<QTextEdit *>(editor->rtfEdit()), &bare})
+    for (QTextEdit *box : {static_cast<QTextEdit *>(editor->textBox()), &bare})
         box->document()->documentLayout()->documentSize();
-    const int end = editor->rtfEdit()->document()->characterCount() - 1;
+    const int end = editor->textBox()->document()->characterCount() - 1;
     std::printf("typing into %d paragraphs, load average %s\n",
-                editor->rtfEdit()->document()->blockCount(), loadAverage().constData());
+                editor->textBox()->document()->blockCount(), loadAverage().constData());
     for (const auto &[where, at] :
          {std::pair{"top", 0}, std::pair{"middle", end / 2}, std::pair{"end", end}}) {
-        const Keystrokes ours = keystrokes(*editor->rtfEdit(), at, count, paints);
+        const Keystrokes ours = keystrokes(*editor->textBox(), at, count, paints);
         const Keystrokes theirs = keystrokes(bare, at, count, paints);
         const QByteArray what = QByteArray("keystroke at the ") + where;
         line((what + ", median ms").constData(), ours.ms.median(), theirs.ms.median(),
@@ -278,15 +278,15 @@ void replaceAll(PageHarness &h, PaintWatch &paints)
     const QString text = plainPage(10000);
     const int page = h.addPage(QStringLiteral("TXT"), text.toUtf8());
     auto editor = edit(h, page);
-    showAndPaint(*editor, editor->rtfEdit()->viewport(), paints);
+    showAndPaint(*editor, editor->textBox()->viewport(), paints);
     ReplaceDialog &dialog = editor->replaceDialog();
     dialog.txtFind()->setText(QStringLiteral("needle"));
     dialog.txtReplace()->setText(QStringLiteral("pin"));
     Stopwatch ours;
     dialog.replaceAll();
-    paints.settle({editor->rtfEdit()->viewport()});
+    paints.settle({editor->textBox()->viewport()});
     const double oursMs = ours.ms();
-    if (editor->rtfEdit()->text().contains(QStringLiteral("needle")))
+    if (editor->textBox()->text().contains(QStringLiteral("needle")))
         std::printf("Replace All left occurrences behind\n");
 
     // The bare box does what a Qt program would: find, replace, find on, in one edit block.
@@ -308,14 +308,14 @@ void replaceAll(PageHarness &h, PaintWatch &paints)
 void save(PageHarness &h, int position, PaintWatch &paints)
 {
     auto editor = edit(h, position);
-    showAndPaint(*editor, editor->rtfEdit()->viewport(), paints);
+    showAndPaint(*editor, editor->textBox()->viewport(), paints);
     Stopwatch ours;
     editor->savePage();
     const double oursMs = ours.ms();
     // The bare box writes the same document in Qt's own format, HTML.
     Stopwatch theirs;
     fileio::writeWhole(h.dir.filePath(QStringLiteral("bare.html")),
-                       editor->rtfEdit()->document()->toHtml().toUtf8());
+                       editor->textBox()->document()->toHtml().toUtf8());
     line("save the 5 MB page, ms", oursMs, theirs.ms());
 }
 

@@ -81,7 +81,7 @@ Shown show(PageHarness &h, int position, PaintWatch &paints)
     paints.forget();
     Stopwatch watch;
     viewer.showPage(preparePageDisplay(h.workspace, h.binder), h.binder);
-    paints.settle({viewer.txtPad()->viewport()});
+    paints.settle({viewer.textPane()->viewport()});
     return {watch.ms(), residentMb() - before};
 }
 

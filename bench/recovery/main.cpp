@@ -190,7 +190,7 @@ void editorCase(Workspace &workspace, const QString &folder)
     EditorWindow editor(workspace, *binder, 1, nullptr);
     editor.resize(900, 700);
     editor.show();
-    QTextDocument &document = *editor.rtfEdit()->document();
+    QTextDocument &document = *editor.textBox()->document();
     // The editor lays a large page out between the event loop's turns once it is shown; the
     // user types into it a while later.
     QEventLoop settle;
@@ -205,7 +205,7 @@ void editorCase(Workspace &workspace, const QString &folder)
     const std::unique_ptr<QTextDocument> copy(document.clone());
     const double cloneMs = clock.nsecsElapsed() / 1e6;
 
-    editor.rtfEdit()->insertPlainText(QStringLiteral("typed "));
+    editor.textBox()->insertPlainText(QStringLiteral("typed "));
     const Figures snapshot = timeSnapshot(*RecoveryKeeper::of(*binder));
     clock.restart();
     if (!editor.savePage() || !saveBinder(workspace, *binder))

@@ -124,7 +124,7 @@ void showHtmlPage(BinderWindow *window, int position, PaintWatch &watch)
     if (!loaded)
         fail("an HTML page did not load within 30 s");
     // The engine may hand the view its frame before it reports the load: then no paint follows.
-    if (!watch.waitForPaintWithin(viewer->txtHTML()->widget(), 5000))
+    if (!watch.waitForPaintWithin(viewer->browser()->widget(), 5000))
         std::fprintf(stderr, "the browser did not paint again within 5 s of loading a page\n");
 }
 
@@ -154,7 +154,7 @@ int runHarness(int argc, char *argv[], const QStringList &binders)
                 // As the program starts, on a text page; it starts the web engine once the
                 // window has been painted and it has nothing else to do.
                 window->binder().setCurrentPosition(firstPageOf(window->binder(), PageKind::TXT));
-                watch.settle({window->viewer()->txtPad()->viewport()});
+                watch.settle({window->viewer()->textPane()->viewport()});
                 waitUntilIdle();
                 printStage("window painted, no web engine");
                 preloadBrowser();

@@ -151,9 +151,9 @@ struct Bench
         window = main.activeBinderWindow();
         if (!window)
             fail("the binder did not open");
-        watch.settle({listViewport(), window->viewer()->txtPad()->viewport()});
+        watch.settle({listViewport(), window->viewer()->textPane()->viewport()});
         report("open to first page and list painted", clock.ms(), 1000);
-        if (window->viewer()->txtPad()->document()->isEmpty())
+        if (window->viewer()->textPane()->document()->isEmpty())
             fail("the first page is not shown");
         report("  list fully laid out (in the background)",
                waitForFullLayout(list()->currentView()), 0);
@@ -198,7 +198,7 @@ struct Bench
             return -1;
         // The engine draws the loaded page in its own time and hands the frame to the view,
         // which paints it then.
-        if (!watch.waitForPaintWithin(viewer->txtHTML()->widget(), 2000))
+        if (!watch.waitForPaintWithin(viewer->browser()->widget(), 2000))
             std::printf("the browser did not paint within 2 s of loading\n");
         return clock.ms();
     }
@@ -211,8 +211,8 @@ struct Bench
             watch.settle({listViewport()});
             return waitForBrowserPaint(clock);
         }
-        watch.settle({listViewport(), window->viewer()->txtPad()->viewport()});
-        if (window->viewer()->txtPad()->document()->isEmpty())
+        watch.settle({listViewport(), window->viewer()->textPane()->viewport()});
+        if (window->viewer()->textPane()->document()->isEmpty())
             fail("a text page was not shown");
         return clock.ms();
     }
@@ -306,7 +306,7 @@ struct Bench
     {
         if (currentIsBrowserPage())
             goTo(firstPageOfKind(PageKind::RTF, 0));
-        QWidget *page = window->viewer()->txtPad()->viewport();
+        QWidget *page = window->viewer()->textPane()->viewport();
         Samples frames;
         for (int k = 0; k < count; ++k) {
             watch.forget();

@@ -35,11 +35,11 @@ private Q_SLOTS:
         addEmptyPage(f.binder, PageKind::RTF);
         auto editor = f.edit(f.binder.currentPosition());
         editor->show();
-        QTest::keyClicks(editor->rtfEdit(), "Hi");
-        const QTextCharFormat format = formatOf(*editor->rtfEdit()->document(), "Hi");
+        QTest::keyClicks(editor->textBox(), "Hi");
+        const QTextCharFormat format = formatOf(*editor->textBox()->document(), "Hi");
         QCOMPARE(format.fontWeight(), int(QFont::Bold));
         QCOMPARE(format.fontPointSize(), 20.0);
-        QCOMPARE(editor->rtfEdit()->backColour(), ColourCode(0x00CCFFFF));
+        QCOMPARE(editor->textBox()->backColour(), ColourCode(0x00CCFFFF));
         QVERIFY(editor->changed());
     }
 
@@ -51,7 +51,7 @@ private Q_SLOTS:
         f.binder.setRecord("TXTFontSize", "14");
         auto editor = f.edit(f.addPage(PageKind::TXT, "abc"));
         editor->show();
-        RichTextBox *box = editor->rtfEdit();
+        RichTextBox *box = editor->textBox();
         box->setSelectionStart(2);
         box->setSelectionLength(1);
         box->setSelectionBold(true);
@@ -88,8 +88,8 @@ private Q_SLOTS:
         const int rich = f.addPage(PageKind::RTF, "{\\rtf1 old}");
         const qint64 nextKey = f.binder.nextSerial();
         auto editor = f.edit(rich);
-        editor->rtfEdit()->setBackColour(0x00112233);
-        QTest::keyClicks(editor->rtfEdit(), "new ");
+        editor->textBox()->setBackColour(0x00112233);
+        QTest::keyClicks(editor->textBox(), "new ");
         QVERIFY(editor->savePage());
         const PageKey first = f.binder.page(rich).key;
         QCOMPARE(first.field(5), QString::number(0x00112233));
@@ -105,7 +105,7 @@ private Q_SLOTS:
 
         const int plain = f.addPage(PageKind::HTML, "<b>x</b>");
         auto plainEditor = f.edit(plain);
-        QCOMPARE(plainEditor->rtfEdit()->text(), "<b>x</b>"); // HTML is edited as its source
+        QCOMPARE(plainEditor->textBox()->text(), "<b>x</b>"); // HTML is edited as its source
         QVERIFY(plainEditor->savePage());
         QCOMPARE(f.binder.page(plain).key.field(5), "NA");
     }
@@ -117,9 +117,9 @@ private Q_SLOTS:
         EditorFixture f;
         const int page = f.addPage(PageKind::TXT, "caf\xe9\r\nna\xefve");
         auto editor = f.edit(page);
-        QCOMPARE(editor->rtfEdit()->text(), QString::fromUtf8("café\r\nnaïve"));
-        editor->rtfEdit()->setSelectionStart(0);
-        editor->rtfEdit()->setSelectedText(QString::fromUtf8("Ωμέγα 日本 € "));
+        QCOMPARE(editor->textBox()->text(), QString::fromUtf8("café\r\nnaïve"));
+        editor->textBox()->setSelectionStart(0);
+        editor->textBox()->setSelectedText(QString::fromUtf8("Ωμέγα 日本 € "));
         QVERIFY(editor->savePage());
         QCOMPARE(readFile(f.binder.page(page).key.location),
                  QString::fromUtf8("Ωμέγα 日本 € café\r\nnaïve").toUtf8());
@@ -135,14 +135,14 @@ private Q_SLOTS:
         const bool binderChanged = f.binder.isChanged();
         auto editor = f.edit(page);
         editor->show();
-        QTest::keyClicks(editor->rtfEdit(), "more ");
+        QTest::keyClicks(editor->textBox(), "more ");
         QVERIFY(QDir(f.temp->path()).removeRecursively());
 
         f.dialogs.queueMessage(MsgResult::Yes);
         editor->close();
         QVERIFY(editor->isVisible());
         QVERIFY(editor->changed());
-        QCOMPARE(editor->rtfEdit()->text(), "more keep");
+        QCOMPARE(editor->textBox()->text(), "more keep");
         QVERIFY(f.dialogs.lastText().startsWith(
             "An error occurred when attempting to save the page 'Notes' - "));
         QCOMPARE(f.binder.page(page).key.toString(), before.key.toString());
@@ -161,7 +161,7 @@ private Q_SLOTS:
         // Cancel keeps the editor, its text and the main window's notion of an open editor.
         auto editor = f.edit(page);
         editor->show();
-        QTest::keyClicks(editor->rtfEdit(), "A");
+        QTest::keyClicks(editor->textBox(), "A");
         f.dialogs.queueMessage(MsgResult::Cancel);
         editor->menuItem("mnuExit")->trigger();
         QCOMPARE(f.dialogs.lastText(), "Do you want to save the changes you made?");
@@ -180,7 +180,7 @@ private Q_SLOTS:
 
         auto saved = f.edit(page);
         saved->show();
-        QTest::keyClicks(saved->rtfEdit(), "B");
+        QTest::keyClicks(saved->textBox(), "B");
         f.dialogs.queueMessage(MsgResult::Yes);
         saved->close();
         QVERIFY(!saved->isVisible());
@@ -192,10 +192,11 @@ private Q_SLOTS:
         EditorFixture f;
         auto editor = f.edit(f.addPage(PageKind::RTF, "{\\rtf1 one two one}"));
         editor->show();
-        RichTextBox *box = editor->rtfEdit();
-        QVERIFY(!editor->tbFormat()->button(FormatToolbar::Cut)->isEnabled()); // nothing selected
+        RichTextBox *box = editor->textBox();
+        QVERIFY(
+            !editor->formatToolbar()->button(FormatToolbar::Cut)->isEnabled()); // nothing selected
         box->setSelectionLength(3);
-        QVERIFY(editor->tbFormat()->button(FormatToolbar::Cut)->isEnabled());
+        QVERIFY(editor->formatToolbar()->button(FormatToolbar::Cut)->isEnabled());
 
         // Replace All is one step.
         ReplaceDialog &replace = editor->replaceDialog();
@@ -216,10 +217,10 @@ private Q_SLOTS:
             const int page = f.addPage(kind, kind == PageKind::RTF ? "{\\rtf1 one}" : "one");
             auto editor = f.edit(page);
             editor->show();
-            QTest::keyClicks(editor->rtfEdit(), "abc");
+            QTest::keyClicks(editor->textBox(), "abc");
             QVERIFY(editor->changed() && editor->isWindowModified());
-            while (editor->rtfEdit()->document()->isUndoAvailable())
-                editor->rtfEdit()->undo();
+            while (editor->textBox()->document()->isUndoAvailable())
+                editor->textBox()->undo();
             QVERIFY(!editor->changed() && !editor->isWindowModified());
             editor->close();
             QVERIFY(f.messageTitles().isEmpty());
@@ -228,7 +229,7 @@ private Q_SLOTS:
         // A saved text is the new unchanged one.
         auto editor = f.edit(f.addPage(PageKind::RTF, "{\\rtf1 one two}"));
         editor->show();
-        RichTextBox *box = editor->rtfEdit();
+        RichTextBox *box = editor->textBox();
         QTest::keyClicks(box, "x");
         QVERIFY(editor->savePage());
         QVERIFY(!editor->changed() && !editor->isWindowModified());
@@ -282,7 +283,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
         QTextDocument stored;
         QVERIFY(readRtf(rtf, &stored));
-        const QTextDocument &shown = *editor->rtfEdit()->document();
+        const QTextDocument &shown = *editor->textBox()->document();
         QCOMPARE(paragraphs(shown), paragraphs(stored));
         QCOMPARE(writeRtf(shown), writeRtf(stored));
         QVERIFY(!editor->changed() && !editor->isWindowModified());
@@ -298,7 +299,7 @@ private Q_SLOTS:
         EditorFixture f;
         auto editor = f.edit(f.addPage(PageKind::TXT, "text"));
         editor->show();
-        QTest::keyClicks(editor->rtfEdit(), "more ");
+        QTest::keyClicks(editor->textBox(), "more ");
         f.dialogs.queueSaveFile(f.path("saved.qly"));
         editor->menuItem("mnuSaveQLY")->trigger();
         QVERIFY(!f.binder.isChanged());

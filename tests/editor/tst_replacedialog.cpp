@@ -24,7 +24,7 @@ struct Search
            PageKind kind = PageKind::TXT)
     {
         editor = fixture.edit(fixture.addPage(kind, page));
-        box = editor->rtfEdit();
+        box = editor->textBox();
         dialog = &editor->replaceDialog();
         dialog->txtFind()->setText(find);
         dialog->txtReplace()->setText(replacement);

@@ -118,7 +118,7 @@ private Q_SLOTS:
         service.watch(f.binder);
         QSignalSpy written(RecoveryKeeper::of(f.binder), &RecoveryKeeper::snapshotWritten);
         auto editor = f.edit(position);
-        editor->rtfEdit()->insertPlainText(QStringLiteral("typed words "));
+        editor->textBox()->insertPlainText(QStringLiteral("typed words "));
         QVERIFY(written.wait(20000));
         QVERIFY(!f.binder.isChanged());
 

@@ -112,13 +112,13 @@ private Q_SLOTS:
         ViewerPane *viewer = window->viewer();
 
         binder.setCurrentPosition(1);
-        QTRY_VERIFY(viewer->txtPad()->isVisible());
-        QVERIFY(viewer->txtPad()->toPlainText().contains("Bold words"));
+        QTRY_VERIFY(viewer->textPane()->isVisible());
+        QVERIFY(viewer->textPane()->toPlainText().contains("Bold words"));
 
         // The HTML page loads in the browser.
         binder.setCurrentPosition(2);
-        QTRY_VERIFY_WITH_TIMEOUT(viewer->txtHTML(), 30000);
-        QWidget *browser = viewer->txtHTML()->widget();
+        QTRY_VERIFY_WITH_TIMEOUT(viewer->browser(), 30000);
+        QWidget *browser = viewer->browser()->widget();
         QSignalSpy loaded(browser, SIGNAL(loadFinished(bool)));
         QVERIFY(loaded.wait(30000));
         QVERIFY(loaded.last().at(0).toBool());

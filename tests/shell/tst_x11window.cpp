@@ -88,10 +88,10 @@ private Q_SLOTS:
         QCOMPARE(dialog.windowHandle()->transientParent(), handle);
 
         window->binder().setCurrentPosition(2);
-        QTRY_VERIFY_WITH_TIMEOUT(window->viewer()->txtHTML(), 30000);
-        QSignalSpy loaded(window->viewer()->txtHTML()->widget(), SIGNAL(loadFinished(bool)));
+        QTRY_VERIFY_WITH_TIMEOUT(window->viewer()->browser(), 30000);
+        QSignalSpy loaded(window->viewer()->browser()->widget(), SIGNAL(loadFinished(bool)));
         QVERIFY(loaded.wait(30000));
-        QTRY_VERIFY(window->viewer()->txtHTML()->widget()->isVisible());
+        QTRY_VERIFY(window->viewer()->browser()->widget()->isVisible());
 
         QCOMPARE(w.main.winId(), native);
         QCOMPARE(w.main.windowHandle(), handle);

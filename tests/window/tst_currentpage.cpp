@@ -64,7 +64,7 @@ void expectAgreement(MainWindow &main, const char *how)
         QCOMPARE(main.statusPanel(StatusPanel::Pages),
                  count == 1 ? QString("1 Page") : QString("%1 Pages").arg(count));
         QCOMPARE(main.statusPanel(StatusPanel::Size), QString());
-        QVERIFY2(window->viewer()->txtPad()->toPlainText().isEmpty(), how);
+        QVERIFY2(window->viewer()->textPane()->toPlainText().isEmpty(), how);
         return;
     }
     const PageRow &row = binder.page(current);
@@ -73,9 +73,9 @@ void expectAgreement(MainWindow &main, const char *how)
              QString("Page %1 of %2").arg(current).arg(count));
     QCOMPARE(main.statusPanel(StatusPanel::Size), "Size: " + sizeText(row.size));
     if (row.key.kind == PageKind::TXT)
-        QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString::fromUtf8(pageBytes(binder)));
+        QCOMPARE(window->viewer()->textPane()->toPlainText(), QString::fromUtf8(pageBytes(binder)));
     else
-        QVERIFY2(window->viewer()->HTML, how);
+        QVERIFY2(window->viewer()->browserShowsPage, how);
 }
 
 QAbstractItemView *listView(MainWindow &main)
@@ -127,9 +127,9 @@ void typeAndSaveInNextEditor(QString &caption, const QString &text)
         editor->activateWindow();
         if (!QTest::qWaitForWindowActive(editor))
             caption = QStringLiteral("the editor never became active");
-        QTest::keyClick(editor->rtfEdit(), Qt::Key_End, Qt::ControlModifier);
-        QTest::keyClicks(editor->rtfEdit(), text);
-        QTest::keyClick(editor->rtfEdit(), Qt::Key_F2);
+        QTest::keyClick(editor->textBox(), Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(editor->textBox(), text);
+        QTest::keyClick(editor->textBox(), Qt::Key_F2);
         if (editor->isVisible()) {
             caption = QStringLiteral("F2 did not close the editor");
             editor->findChild<QAction *>(QStringLiteral("mnuSave"))->trigger();
@@ -187,7 +187,7 @@ private Q_SLOTS:
         Q_EMIT w.main.toolbar()->buttonClicked(MainToolbar::AddPage, MainToolbar::AddTxt);
         QCOMPARE(caption, QString("Plain Text Editor for 'Page 2'"));
         QCOMPARE(window->binder().currentPosition(), 2);
-        QVERIFY(window->viewer()->txtPad()->toPlainText().startsWith("fresh"));
+        QVERIFY(window->viewer()->textPane()->toPlainText().startsWith("fresh"));
         expectAgreement(w.main, "new page from the toolbar");
 
         f.dialogs.queueOpenFile(f.file("src/notes.bin", "opaque"));
@@ -199,7 +199,7 @@ private Q_SLOTS:
         typeAndSaveInNextEditor(caption, " saved");
         QTest::keyClick(listView(w.main), Qt::Key_Return);
         QCOMPARE(caption, QString("Plain Text Editor for 'first'"));
-        QVERIFY(window->viewer()->txtPad()->toPlainText().startsWith("first saved"));
+        QVERIFY(window->viewer()->textPane()->toPlainText().startsWith("first saved"));
         expectAgreement(w.main, "saved in the editor");
     }
 
@@ -224,7 +224,7 @@ private Q_SLOTS:
         QTest::keyClick(listView(w.main), Qt::Key_Return);
         QCOMPARE(opened.size(), 1);
         QVERIFY(opened[0].endsWith("/two.txt"));
-        QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString("page two edited"));
+        QCOMPARE(window->viewer()->textPane()->toPlainText(), QString("page two edited"));
         expectAgreement(w.main, "edited");
 
         for (const MsgResult answer :
@@ -296,7 +296,7 @@ private Q_SLOTS:
             const QRect rect = results->visualItemRect(results->topLevelItem(0));
             QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, rect.center());
             // The binder window behind the dialog already shows the chosen page.
-            shownWhileOpen = window->viewer()->txtPad()->toPlainText();
+            shownWhileOpen = window->viewer()->textPane()->toPlainText();
             dialog.cmdClose->click();
         });
         pressInList(w.main, Qt::Key_F9);
@@ -337,7 +337,7 @@ private Q_SLOTS:
         expectAgreement(w.main, "all deleted");
         window->menus()["mnuEditPaste"]->trigger();
         QCOMPARE(window->binder().currentPosition(), 1);
-        QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString("page two"));
+        QCOMPARE(window->viewer()->textPane()->toPlainText(), QString("page two"));
         expectAgreement(w.main, "paste into an empty binder");
     }
 
@@ -396,7 +396,7 @@ private Q_SLOTS:
         viewer.resize(300, 200);
         viewer.show();
         QVERIFY(QTest::qWaitForWindowExposed(&viewer));
-        RichTextBox *pad = viewer.txtPad();
+        RichTextBox *pad = viewer.textPane();
         QScrollBar *bar = pad->verticalScrollBar();
         const auto show = [&](int position) {
             binder->setCurrentPosition(position);
@@ -424,11 +424,11 @@ private Q_SLOTS:
         w.main.openFile(f.makeBinder("cut.qly", {{"first.txt", "alpha"}, {"second.txt", "beta"}}));
         BinderWindow *window = w.main.activeBinderWindow();
         Binder &binder = window->binder();
-        QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString("alpha"));
+        QCOMPARE(window->viewer()->textPane()->toPlainText(), QString("alpha"));
         const PageKey second = binder.page(2).key;
         QVERIFY(QFile::resize(second.dataPath(), second.offset));
         binder.setCurrentPosition(2);
-        QCOMPARE(window->viewer()->txtPad()->toPlainText(), QString());
+        QCOMPARE(window->viewer()->textPane()->toPlainText(), QString());
         QCOMPARE(window->pageList()->selectedRow(), 1);
         binder.setChanged(false);
     }

@@ -460,7 +460,7 @@ private Q_SLOTS:
         QTRY_VERIFY(viewer.pane.notice().contains("https://example.org/"));
         QVERIFY(viewer.pane.notice().contains("Work Offline"));
         // The page stays in view with the notice over it.
-        QCOMPARE(viewer.pane.txtHTML()->url(), placeholderUrl());
+        QCOMPARE(viewer.pane.browser()->url(), placeholderUrl());
         QCOMPARE(f.dialogs.calls().size(), 3);
         QCOMPARE(opener.opened.size(), 1);
     }
@@ -481,7 +481,7 @@ private Q_SLOTS:
         QVERIFY(!pane.followLink(QUrl("https://example.org/")));
         QVERIFY(pane.notice().contains("Work Offline"));
         QVERIFY(!pane.hasBrowser());
-        QCOMPARE(pane.currentWidget(), pane.txtPad());
+        QCOMPARE(pane.currentWidget(), pane.textPane());
     }
 
     // A crashed page leaves a message until it is shown again. A page cannot send its own
@@ -498,7 +498,7 @@ private Q_SLOTS:
         QVERIFY(viewer.show(*viewer.binder));
         QWebEnginePage *page = enginePage(viewer.pane);
         // The browser itself refuses the address; the test then goes behind its back.
-        viewer.pane.txtHTML()->setUrl(QUrl("chrome://crash"));
+        viewer.pane.browser()->setUrl(QUrl("chrome://crash"));
         QTRY_VERIFY(viewer.pane.notice().contains("follows only web links"));
         page->setUrl(QUrl("chrome://crash"));
         QTRY_VERIFY_WITH_TIMEOUT(viewer.pane.notice().contains("crashed"), 20000);

@@ -15,7 +15,7 @@ namespace quillery::test {
 
 QWebEnginePage *enginePage(ViewerPane &pane)
 {
-    BrowserView *browser = pane.txtHTML();
+    BrowserView *browser = pane.browser();
     auto *view = browser ? qobject_cast<QWebEngineView *>(browser->widget()) : nullptr;
     return view ? view->page() : nullptr;
 }
@@ -44,7 +44,7 @@ void WebViewer::click(const char *id)
                      .arg(QLatin1String(id)))
             .toList();
     QCOMPARE(middle.size(), 2);
-    QWidget *view = pane.txtHTML()->widget();
+    QWidget *view = pane.browser()->widget();
     QTest::mouseClick(view->focusProxy() ? view->focusProxy() : view, Qt::LeftButton, {},
                       QPoint(middle[0].toInt(), middle[1].toInt()));
 }
