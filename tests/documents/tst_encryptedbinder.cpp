@@ -151,6 +151,8 @@ private Q_SLOTS:
             {head + chunk(0) + chunk(1) + chunk(3), failsCheck.arg(3)},
             {head + chunk(0) + chunk(1) + chunk(2),
              "The file is damaged: it ends after 3 chunks, before its last one"},
+            {head + chunk(0) + chunk(1) + chunk(2) + chunk(3).left(10),
+             "The file is damaged: it ends inside chunk 4"},
             {container + "x", "The file is damaged: bytes follow its last chunk"},
             {head + other.mid(ContainerHeader::Size), ContainerReader::WrongPassphrase},
         };

@@ -203,6 +203,13 @@ private Q_SLOTS:
         QCOMPARE(statOf(path).st_gid, Team);
         QCOMPARE(statOf(path).st_mode & 07777, mode_t(0660));
 
+        // Another member's file: it becomes the user's, still the team's.
+        QVERIFY(::chown(name.constData(), OtherUser + 3, Team) == 0);
+        QVERIFY(rewriteAs(path, {OtherUsersGroup, Team}).saved);
+        QCOMPARE(statOf(path).st_uid, OtherUser);
+        QCOMPARE(statOf(path).st_gid, Team);
+        QCOMPARE(statOf(path).st_mode & 07777, mode_t(0660));
+
         // Not a member: saved all the same, and said so; the team's permissions do not
         // pass to the user's own group.
         const Rewrite outsider = rewriteAs(path, {OtherUsersGroup});
