@@ -70,9 +70,11 @@ bool addImageAsPage(Workspace &workspace, Binder &binder, JpegEncoder &jpeg, con
 {
     BusyScope busy(workspace.ui);
     const int position = binder.pageCount() + 1;
-    TempFolder &temp = scratchFolder(workspace, binder);
-    const QString file = scannedPageFile(temp.path(), binder.pageCount());
+    QString file;
     try {
+        // The encoder creates its file by name.
+        TempFolder &temp = namedScratchFolder(workspace, binder);
+        file = scannedPageFile(temp.path(), binder.pageCount());
         // Left from an earlier page of that number; its page has its own copy.
         fileio::removeIfExists(file);
         if (!temp.registered().contains(file))

@@ -91,13 +91,13 @@ void importInto(Workspace &workspace, Binder &binder, const QString &fileName, P
     BusyScope busy(workspace.ui);
     TempFolder &temp = scratchFolder(workspace, binder);
     const QString copy = temp.createFile();
+    temp.registerFile(copy);
     try {
         fileio::copyFile(fileName, copy);
     } catch (const FileError &) {
-        fileio::removeIfExists(copy);
+        temp.deleteFile(copy);
         throw;
     }
-    temp.registerFile(copy);
 
     PageRow row;
     row.name = pageNameFor(fileName, kind);
