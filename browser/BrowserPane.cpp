@@ -2,6 +2,7 @@
 #include "browser/BrowserPane.h"
 
 #include "browser/EngineFlags.h"
+#include "browser/NoPeerConnections.h"
 #include "browser/PageSchemeHandler.h"
 #include "window/BrowserView.h"
 
@@ -15,8 +16,6 @@
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineRegisterProtocolHandlerRequest>
-#include <QWebEngineScript>
-#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInfo>
 
@@ -75,21 +74,6 @@ void withEngineFlags(quint16 proxyPort, const std::function<void()> &startEngine
         qputenv(ChromiumFlags, given);
     else
         qunsetenv(ChromiumFlags);
-}
-
-// WebRTC's peer connections open sockets of their own, past every request check, and send
-// to any server a page names (TURN over TCP too). A document has no use for them, so every
-// frame loses them before its first script runs.
-void withoutPeerConnections(QWebEngineProfile *profile)
-{
-    QWebEngineScript script;
-    script.setName(QStringLiteral("quillery-no-peer-connections"));
-    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    script.setWorldId(QWebEngineScript::MainWorld);
-    script.setRunsOnSubFrames(true);
-    script.setSourceCode(QStringLiteral("for (const name of ['RTCPeerConnection', "
-                                        "'webkitRTCPeerConnection']) delete window[name];"));
-    profile->scripts()->insert(script);
 }
 
 } // namespace
