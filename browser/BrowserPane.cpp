@@ -2,7 +2,7 @@
 #include "browser/BrowserPane.h"
 
 #include "browser/EngineFlags.h"
-#include "browser/NoPeerConnections.h"
+#include "browser/FrameGuard.h"
 #include "browser/PageSchemeHandler.h"
 #include "window/BrowserView.h"
 
@@ -123,7 +123,7 @@ QWebEngineProfile *makeViewerProfile(PageSchemeHandler *scheme, RequestFilter *f
     profile->installUrlSchemeHandler(PageScheme, scheme);
     profile->setUrlRequestInterceptor(filter);
     restrictSettings(profile->settings());
-    withoutPeerConnections(profile);
+    guardFrames(profile);
     // Files the browser cannot show are not downloaded anywhere behind the user's back.
     QObject::connect(profile, &QWebEngineProfile::downloadRequested, profile,
                      [](QWebEngineDownloadRequest *download) { download->cancel(); });

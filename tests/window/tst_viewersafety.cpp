@@ -379,6 +379,36 @@ private Q_SLOTS:
         QCOMPARE(console.reports, QStringList("alive 1"));
     }
 
+    // A link to javascript: does nothing when clicked, however it is written or disguised.
+    void scriptLinksDoNothing()
+    {
+        BinderFixture f;
+        ConsoleLog console;
+        const QByteArray page =
+            "<script>" + Report +
+            "</script><style>a, img, svg, button { display: block; margin: 4px }</style>"
+            "<a id=plain href=\"javascript:report('plain', 1)\">plain</a>"
+            "<a id=spelt href=\" JaVa&#9;Script:report('spelt', 1)\">spelt</a>"
+            "<a href=\"javascript:report('inner', 1)\"><span id=inner>inner</span></a>"
+            "<a id=disguised href=\"javascript:report('disguised', 1)\">disguised</a>"
+            "<svg width=60 height=20><a href=\"javascript:report('svg', 1)\">"
+            "<rect id=svg width=60 height=20 fill=blue /></a></svg>"
+            "<img id=area usemap=#m width=40 height=40 src='data:image/gif;base64," +
+            OnePixelGif.toBase64() +
+            "'><map name=m><area shape=rect coords=0,0,40,40 "
+            "href=\"javascript:report('area', 1)\"></map>"
+            "<button id=control onclick=\"report('control', 1)\">control</button><script>"
+            "Object.setPrototypeOf(document.getElementById('disguised'), "
+            "HTMLSpanElement.prototype);</script>";
+        Viewer viewer(f, {{"links.html", page}});
+        QVERIFY(viewer.show(*viewer.binder));
+        for (const char *id : {"plain", "spelt", "inner", "disguised", "svg", "area", "control"})
+            viewer.click(id);
+        QTRY_VERIFY(console.reports.contains("control 1"));
+        QTest::qWait(500);
+        QCOMPARE(console.reports, QStringList("control 1"));
+    }
+
     void filePageNamedLikeWebContentIsNeverRun()
     {
         BinderFixture f;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "browser/NoPeerConnections.h"
+#include "browser/FrameGuard.h"
 
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -13,8 +13,10 @@ namespace {
 // A blank frame that a script makes runs nothing of its own, so the frame that made it
 // sweeps it: whenever anything is inserted into one of its documents (a frame exists from
 // its insertion on), whenever a frame element's window is asked for, and whenever a frame
-// loads. Everything the sweep uses is taken before the page can change it.
-constexpr char SweepScript[] = R"((() => {
+// loads. Each frame swept loses its peer connections, and a click on a link to javascript:
+// does nothing there. Everything the script uses is taken before the page can change it;
+// elements are told by what they are, not by what their prototype says.
+constexpr char GuardScript[] = R"((() => {
 const apply = Reflect.apply, describe = Object.getOwnPropertyDescriptor;
 const define = Object.defineProperty, has = WeakSet.prototype.has, add = WeakSet.prototype.add;
 const swept = new WeakSet(), top = window;
@@ -41,6 +43,34 @@ function guardFrameElements(win) {
     }
   }
 }
+const getter = (type, name) => describe(type.prototype, name).get;
+const localName = getter(Element, 'localName'), namespace = getter(Element, 'namespaceURI');
+const anchorHref = getter(HTMLAnchorElement, 'href'), areaHref = getter(HTMLAreaElement, 'href');
+const getAttribute = Element.prototype.getAttribute, getAttributeNS = Element.prototype.getAttributeNS;
+const composedPath = Event.prototype.composedPath, preventDefault = Event.prototype.preventDefault;
+const Url = URL, protocol = getter(URL, 'protocol'), baseUri = getter(Node, 'baseURI');
+const Html = 'http://www.w3.org/1999/xhtml', Svg = 'http://www.w3.org/2000/svg';
+function linkAddress(node) {
+  const name = apply(localName, node, []), space = apply(namespace, node, []);
+  if (space === Html && name === 'a') return apply(anchorHref, node, []);
+  if (space === Html && name === 'area') return apply(areaHref, node, []);
+  if (space === Svg && name === 'a')
+    return apply(getAttribute, node, ['href']) ??
+           apply(getAttributeNS, node, ['http://www.w3.org/1999/xlink', 'href']);
+  return null;
+}
+function runsScript(address, node) {
+  try { return apply(protocol, new Url(address, apply(baseUri, node, [])), []) === 'javascript:'; }
+  catch (e) { return false; }
+}
+function refuseScriptLinks(event) {
+  const nodes = apply(composedPath, event, []);
+  for (let i = 0; i < nodes.length; ++i) {
+    let address = null;
+    try { address = linkAddress(nodes[i]); } catch (e) { continue; }
+    if (address !== null && runsScript(address, nodes[i])) return apply(preventDefault, event, []);
+  }
+}
 function sweep(win) {
   let doc;
   try { doc = win && win.document; } catch (e) { return; }
@@ -52,6 +82,7 @@ function sweep(win) {
     apply(setLength, lengthOf, [doc, length && length.get]);
     win.addEventListener('DOMNodeInserted', () => sweep(top), true);
     win.addEventListener('load', () => sweep(top), true);
+    win.addEventListener('click', refuseScriptLinks, true);
     guardFrameElements(win);
   }
   const count = apply(getLength, lengthOf, [doc]);
@@ -63,14 +94,14 @@ sweep(top);
 
 } // namespace
 
-void withoutPeerConnections(QWebEngineProfile *profile)
+void guardFrames(QWebEngineProfile *profile)
 {
     QWebEngineScript script;
     script.setName(QStringLiteral("quillery-no-peer-connections"));
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);
     script.setWorldId(QWebEngineScript::MainWorld);
     script.setRunsOnSubFrames(true);
-    script.setSourceCode(QString::fromLatin1(SweepScript));
+    script.setSourceCode(QString::fromLatin1(GuardScript));
     profile->scripts()->insert(script);
 }
 
