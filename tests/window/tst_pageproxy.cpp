@@ -3,11 +3,17 @@
 // loopback, a hosts file of the test's own, and a stand-in for a public server on an address
 // of the internet that no packet can leave the namespace for.
 #include "BinderFixture.h"
+#include "documents/Binder.h"
+#include "documents/BinderFormat.h"
 #include "web/WebViewer.h"
+#include "window/PageDisplay.h"
 #include "window/PageProxy.h"
 #include "window/ProxyRequest.h"
+#include "window/RemoteContent.h"
 
 #include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -119,14 +125,15 @@ class tst_pageproxy : public QObject
 private Q_SLOTS:
     void init()
     {
-        if (qEnvironmentVariableIsSet(NoNamespace))
+        if (qEnvironmentVariableIsSet(NoNamespace) &&
+            QByteArray(QTest::currentTestFunction()).startsWith("network"))
             QSKIP(
                 QByteArray("no network namespace of its own: " + qgetenv(NoNamespace)).constData());
     }
 
     // By every name and kind of request, a page reaches nothing on this computer, and not
     // even a connection is opened; the proxy's refusal is what the page shows instead.
-    void namesOfThisComputerReachNothing()
+    void networkNamesOfThisComputerReachNothing()
     {
         Listener trap(QHostAddress::LocalHost, false);
         Listener trap6(QHostAddress::LocalHostIPv6, false);
@@ -139,6 +146,7 @@ private Q_SLOTS:
                                "<meta http-equiv=refresh content='0; url=" + base + "/refresh'>"},
                               {"3.html", "<a id=go href='" + base + "/link'>go</a>"}}));
             WebViewer viewer(f);
+            viewer.pane.setRemoteContent(RemoteContent::Always);
             int position = 0;
             for (const char *path : {"/navigate", "/refresh", "/link"}) {
                 binder->setCurrentPosition(++position);
@@ -158,7 +166,7 @@ private Q_SLOTS:
 
     // A public server is reached through the proxy, by http and through a tunnel, at the
     // address the proxy judged, and never sees the proxy's secret.
-    void publicServersAreReachedThroughTheProxy()
+    void networkPublicServersAreReachedThroughTheProxy()
     {
         Listener server{QHostAddress(QString::fromLatin1(PublicStandIn)), true};
         const QByteArray host = "public.example:" + server.port();
@@ -170,6 +178,7 @@ private Q_SLOTS:
                                                                    host + "/')</script>"}}));
         binder->setCurrentPosition(1);
         WebViewer viewer(f);
+        viewer.pane.setRemoteContent(RemoteContent::Always);
         QVERIFY(viewer.show(*binder));
         QTRY_COMPARE(viewer.evaluate("document.getElementById('pic').naturalWidth").toInt(), 1);
         QVERIFY(server.received.contains("GET /pic.gif HTTP/1.1"));
@@ -178,8 +187,119 @@ private Q_SLOTS:
         QVERIFY(!server.received.toLower().contains("proxy-"));
     }
 
+    // A page loads nothing from the network until the user allows it, for the page or its
+    // binder; the bar that asks pushes the page down. A page that goes to the web, on its own
+    // or by a link, waits the same way, and goes there once allowed.
+    void networkRemoteContentWaitsForTheUser()
+    {
+        Listener server{QHostAddress(QString::fromLatin1(PublicStandIn)), true};
+        const QByteArray site = "http://public.example:" + server.port();
+        const QByteArray picture = "<p>top</p><img id=pic src='" + site + "/pic.gif'>";
+        BinderFixture f;
+        auto binder = f.open(
+            f.makeBinder("remote.qly", {{"1.html", picture},
+                                        {"2.html", "<script>setTimeout(() => location.href = '" +
+                                                       site + "/away', 200)</script>"},
+                                        {"3.html", "<a id=go href='" + site + "/go'>go</a>"}}));
+        WebViewer viewer(f);
+        RemoteContentBar *bar = viewer.pane.remoteContentBar();
+        QSignalSpy forBinder(&viewer.pane, &ViewerPane::remoteContentAllowedForBinder);
+        const auto picWidth = [&viewer] {
+            return viewer.evaluate("document.getElementById('pic').naturalWidth").toInt();
+        };
+        const auto show = [&](int position, RemoteContent choice) {
+            binder->setCurrentPosition(position);
+            viewer.pane.setRemoteContent(choice);
+            return viewer.show(*binder);
+        };
+        const auto allow = [bar](const char *button) {
+            bar->findChild<QPushButton *>(QLatin1String(button))->click();
+        };
+
+        QVERIFY(show(1, RemoteContent::Ask));
+        QTRY_COMPARE(bar->text(), QString("This page wants to load content from public.example."));
+        QWidget *page = viewer.pane.browser()->widget();
+        QCOMPARE(page->y(), bar->height());
+        QCOMPARE(page->height(), viewer.pane.height() - bar->height());
+        QCOMPARE(server.connections, 0);
+        allow("cmdAllowOnce");
+        QTRY_COMPARE(picWidth(), 1);
+        QVERIFY(bar->isHidden());
+        QCOMPARE(page->y(), 0);
+        QCOMPARE(forBinder.size(), 0);
+
+        // Once is for the page shown only.
+        const int connections = server.connections;
+        QVERIFY(show(2, RemoteContent::Ask));
+        QTRY_VERIFY(!bar->text().isEmpty());
+        QTest::qWait(300);
+        QCOMPARE(enginePage(viewer.pane)->url(), placeholderUrl());
+        QCOMPARE(server.connections, connections);
+        allow("cmdAllowBinder");
+        QCOMPARE(forBinder.size(), 1);
+        QTRY_VERIFY(server.received.contains("GET /away HTTP/1.1"));
+
+        QVERIFY(show(3, RemoteContent::Ask));
+        viewer.click("go");
+        QTRY_VERIFY(!bar->text().isEmpty());
+        QVERIFY(!server.received.contains("GET /go HTTP/1.1"));
+        allow("cmdAllowOnce");
+        QTRY_VERIFY(server.received.contains("GET /go HTTP/1.1"));
+
+        // Never asks nothing and loads nothing, whatever the binder allows, and says why a
+        // link is not followed.
+        binder->setRecord(RecordKey::RemoteContent, "Allow");
+        const int before = server.connections;
+        QVERIFY(show(1, RemoteContent::Never));
+        QVERIFY(show(3, RemoteContent::Never));
+        viewer.click("go");
+        QTRY_VERIFY(viewer.pane.notice().contains("pages load nothing from the network"));
+        QVERIFY(bar->text().isEmpty());
+        QCOMPARE(server.connections, before);
+        QVERIFY(show(1, RemoteContent::Always));
+        QTRY_COMPARE(picWidth(), 1);
+        QVERIFY(bar->text().isEmpty());
+    }
+
+    // Allowed for a binder, its pages load without asking; allowed once, only that page.
+    void remoteContentDecisions()
+    {
+        InfoRecords plain;
+        InfoRecords allowed;
+        allowed.write(RecordKey::RemoteContent, "Allow");
+        InfoRecords other;
+        other.write(RecordKey::RemoteContent, "allow");
+        for (const bool once : {false, true}) {
+            QCOMPARE(remoteContentAllowed(RemoteContent::Ask, plain, once), once);
+            QVERIFY(remoteContentAllowed(RemoteContent::Ask, allowed, once));
+            QCOMPARE(remoteContentAllowed(RemoteContent::Ask, other, once), once);
+            QVERIFY(remoteContentAllowed(RemoteContent::Always, plain, once));
+            QVERIFY(!remoteContentAllowed(RemoteContent::Never, allowed, once));
+        }
+        for (const char *url :
+             {"http://a.example/", "https://a.example/", "ws://a.example/", "WSS://a.example/"})
+            QVERIFY2(isRemoteAddress(QUrl(QLatin1String(url))), url);
+        for (const char *url : {"quillery:/x.gif", "data:text/plain,x", "about:blank",
+                                "blob:quillery:/1", "file:///etc/passwd"})
+            QVERIFY2(!isRemoteAddress(QUrl(QLatin1String(url))), url);
+
+        // The bar names a few sites, counts the rest, and cuts a long name short.
+        QWidget parent;
+        RemoteContentBar bar(&parent);
+        for (const char *host :
+             {"a.example", "b.example", "a.example", "c.example", "d.example", "e.example"})
+            bar.addHost(QLatin1String(host));
+        QCOMPARE(bar.text(), QString("This page wants to load content from a.example, "
+                                     "b.example, c.example and 2 other sites."));
+        bar.clear();
+        QVERIFY(bar.text().isEmpty());
+        bar.addHost(QString(500, u'x'));
+        QVERIFY(bar.text().contains(QString(77, u'x') + "..."));
+        QVERIFY(!bar.text().contains(QString(78, u'x')));
+    }
+
     // Only the browser, which is told the secret, may use the proxy.
-    void theProxyServesOnlyThoseWithItsSecret()
+    void networkProxyServesOnlyThoseWithItsSecret()
     {
         Listener server{QHostAddress(QString::fromLatin1(PublicStandIn)), true};
         Listener trap(QHostAddress::LocalHost, false);
