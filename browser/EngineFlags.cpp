@@ -46,10 +46,12 @@ QByteArray engineFlags(const QByteArray &given, bool saveMemory, quint16 proxyPo
     // to: requests for this computer too (the engine would otherwise go to it directly), and
     // never to a proxy of the user's choosing, which would look names up where the program
     // cannot see.
+    // The engine reads a switch after one dash as after two.
     flags.erase(std::remove_if(flags.begin(), flags.end(),
                                [](const QByteArray &flag) {
-                                   return flag.startsWith("--proxy-") ||
-                                          flag.startsWith("--no-proxy-server");
+                                   const QByteArray name = flag.mid(flag.startsWith("--") ? 2 : 1);
+                                   return flag.startsWith('-') && (name.startsWith("proxy-") ||
+                                                                   name.startsWith("no-proxy-"));
                                }),
                 flags.end());
     flags << "--proxy-server=http://127.0.0.1:" + QByteArray::number(proxyPort)

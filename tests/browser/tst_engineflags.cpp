@@ -54,13 +54,15 @@ private Q_SLOTS:
     {
         const QByteArray flags = engineFlags(
             "--proxy-server=socks5://elsewhere:1080 --no-proxy-server --proxy-auto-detect "
-            "--proxy-pac-url=http://wpad/proxy.pac --proxy-bypass-list=* --lang=de",
+            "--proxy-pac-url=http://wpad/proxy.pac --proxy-bypass-list=* -no-proxy-server "
+            "-proxy-server=direct:// --lang=de",
             true, 4242);
         QCOMPARE(startingWith(flags, "--proxy-server"),
                  QByteArrayList{"--proxy-server=http://127.0.0.1:4242"});
         QCOMPARE(startingWith(flags, "--proxy-bypass-list"),
                  QByteArrayList{"--proxy-bypass-list=<-loopback>"});
-        for (const char *gone : {"--no-proxy-server", "--proxy-auto-detect", "--proxy-pac-url"})
+        for (const char *gone : {"--no-proxy-server", "--proxy-auto-detect", "--proxy-pac-url",
+                                 "-no-proxy", "-proxy-server=direct"})
             QVERIFY2(startingWith(flags, gone).isEmpty(), gone);
         QCOMPARE(startingWith(flags, "--lang"), QByteArrayList{"--lang=de"});
     }
