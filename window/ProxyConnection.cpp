@@ -138,6 +138,10 @@ void ProxyConnection::connectNext()
 void ProxyConnection::connected()
 {
     m_deadline.stop();
+    // A head and its body go on in separate writes; waiting to merge them would hold each
+    // response for the other side's delayed acknowledgement.
+    m_client->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    m_origin->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     m_origin->setReadBufferSize(Chunk);
     m_client->setReadBufferSize(Chunk);
     const auto toOrigin = [this] {
