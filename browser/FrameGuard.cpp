@@ -19,7 +19,7 @@ namespace {
 constexpr char GuardScript[] = R"((() => {
 const apply = Reflect.apply, describe = Object.getOwnPropertyDescriptor;
 const define = Object.defineProperty, has = WeakSet.prototype.has, add = WeakSet.prototype.add;
-const swept = new WeakSet(), top = window;
+const swept = new WeakSet(), top = window, listen = EventTarget.prototype.addEventListener;
 const names = ['RTCPeerConnection', 'webkitRTCPeerConnection', 'RTCDataChannel'];
 const frameTypes = ['HTMLIFrameElement', 'HTMLFrameElement', 'HTMLObjectElement'];
 const frameProperties = ['contentWindow', 'contentDocument'];
@@ -80,9 +80,10 @@ function sweep(win) {
     for (let i = 0; i < names.length; ++i) delete win[names[i]];
     const length = describe(win, 'length');
     apply(setLength, lengthOf, [doc, length && length.get]);
-    win.addEventListener('DOMNodeInserted', () => sweep(top), true);
-    win.addEventListener('load', () => sweep(top), true);
-    win.addEventListener('click', refuseScriptLinks, true);
+    apply(listen, win, ['DOMNodeInserted', () => sweep(top), true]);
+    // A frame's load does not reach its parent's window, only its document.
+    apply(listen, doc, ['load', () => sweep(top), true]);
+    apply(listen, win, ['click', refuseScriptLinks, true]);
     guardFrameElements(win);
   }
   const count = apply(getLength, lengthOf, [doc]);
