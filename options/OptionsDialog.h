@@ -40,6 +40,7 @@ public:
 private:
     void buildGeneralTab(QWidget *page);
     void buildAssociationsTab(QWidget *page);
+    QGroupBox *buildRemoteContent(QWidget *page);
     void load();
 
     int base() const;
@@ -80,6 +81,7 @@ private:
     QRadioButton *optRight;
     QRadioButton *optCentre;
     QButtonGroup *optPos;
+    QButtonGroup *optRemote;
     QLineEdit *txtComments;
     QLineEdit *txtDefDocFol;
     QTreeWidget *lvExts;

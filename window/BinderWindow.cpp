@@ -98,6 +98,10 @@ BinderWindow::BinderWindow(Workspace &workspace, ShellCommands &shell,
     });
     applyPanePosition();
     connectMenus();
+    connect(m_viewer, &ViewerPane::remoteContentAllowedForBinder, this, [this] {
+        m_binder->setRecord(RecordKey::RemoteContent, QStringLiteral("Allow"));
+        m_binder->setChanged(true);
+    });
     connectList();
     connectBinder();
     if (m_binder->records().value(RecordKey::AutoHide) == u"1")
@@ -345,6 +349,7 @@ void BinderWindow::showCurrentPage()
     m_shownKey = m_binder->page(0).key;
     try {
         const PageDisplay display = preparePageDisplay(m_workspace, *m_binder);
+        m_viewer->setRemoteContent(m_shell.settings().remoteContent());
         m_viewer->showPage(display, *m_binder);
     } catch (const std::exception &) {
         // A page whose data cannot be read shows nothing of the page before it.
