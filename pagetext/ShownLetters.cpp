@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pagetext/ShownLetters.h"
 
-#include "pagetext/ByteScan.h"
+#include "platform/ByteScan.h"
 #include "pagetext/HtmlEntities.h"
 #include "rtf/RtfChars.h"
 #include "rtf/RtfCodePages.h"
