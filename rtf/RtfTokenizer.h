@@ -55,11 +55,84 @@ public:
         m_unicodeSkips.push_back(1);
     }
 
-    // Reads the next bytes of the RTF.
+    // Reads the next bytes of the RTF. The states that text keeps are handled here, in the
+    // loop, rather than in a function of their own: a page is mostly text.
     void feed(const char *p, const char *end)
     {
-        while (p < end)
-            p = step(p, end);
+        while (p < end) {
+            switch (m_state) {
+            case State::BeforeRtf:
+                p = static_cast<const char *>(std::memchr(p, '{', size_t(end - p)));
+                if (!p)
+                    return;
+                m_state = State::Text;
+                break;
+            case State::Text: {
+                // Writers mostly escape what is beyond ASCII, so a run of ASCII is found
+                // first and said to be one.
+                const char *run = p;
+                p = findStop<true, '\\', '{', '}', '\r', '\n', '\0'>(p, end);
+                const bool ascii = p == end || uchar(*p) < 0x80;
+                if (!ascii)
+                    p = findStop<false, '\\', '{', '}', '\r', '\n', '\0'>(p, end);
+                if (p > run)
+                    textRun(run, p, ascii);
+                if (p == end)
+                    return;
+                const char c = *p++;
+                if (c == '{')
+                    openGroup();
+                else if (c == '}')
+                    closeGroup();
+                else if (c == '\\')
+                    m_state = State::Escape;
+                break; // line breaks and NUL are no part of the text
+            }
+            case State::Escape:
+                p = escape(p);
+                break;
+            case State::Hex:
+                p = hex(p);
+                break;
+            case State::Name:
+                p = name(p, end);
+                break;
+            case State::Minus:
+                if (isDigit(*p)) {
+                    m_negative = true;
+                    m_state = State::Parameter;
+                } else {
+                    wordBeforeMinus();
+                }
+                break;
+            case State::Parameter:
+                while (p < end && isDigit(*p)) {
+                    m_hasParam = true;
+                    m_value = std::min<qint64>(m_value * 10 + (*p - '0'), INT32_MAX);
+                    ++p;
+                }
+                if (p < end)
+                    p = endWord(p);
+                break;
+            case State::Binary: {
+                const qint64 length = std::min<qint64>(m_binaryLeft, end - p);
+                if (m_binaryRead)
+                    m_sink.binary(QByteArrayView(p, length));
+                m_binaryLeft -= length;
+                if (m_binaryLeft == 0)
+                    m_state = resumed();
+                p += length;
+                break;
+            }
+            case State::Skip:
+                p = findStop<false, '{', '}', '\\'>(p, end);
+                if (p < end)
+                    skipped(*p++);
+                break;
+            case State::Done:
+                return;
+            }
+        }
     }
 
     // The input has ended: a word cut off by its end is complete, a lone hex digit is text.
@@ -99,103 +172,6 @@ private:
         Skip,      // a group skipped whole: only braces, escapes and \bin matter
         Done,      // after the document's group
     };
-
-    // Reads from p, at least one byte; returns where it stopped.
-    const char *step(const char *p, const char *end)
-    {
-        switch (m_state) {
-        case State::BeforeRtf:
-            p = static_cast<const char *>(std::memchr(p, '{', size_t(end - p)));
-            if (!p)
-                return end;
-            m_state = State::Text;
-            return p;
-        case State::Text:
-            return text(p, end);
-        case State::Escape:
-            return escape(p);
-        case State::Hex:
-            return hex(p);
-        case State::Name:
-            while (p < end && isLetter(*p)) {
-                if (m_nameSize < qsizetype(sizeof m_name))
-                    m_name[m_nameSize++] = *p;
-                ++p;
-            }
-            if (p == end)
-                return p;
-            if (*p == '-') {
-                m_state = State::Minus;
-                return p + 1;
-            }
-            if (isDigit(*p)) {
-                m_state = State::Parameter;
-                return p;
-            }
-            return endWord(p);
-        case State::Minus:
-            if (isDigit(*p)) {
-                m_negative = true;
-                m_state = State::Parameter;
-                return p;
-            }
-            wordBeforeMinus();
-            return p;
-        case State::Parameter:
-            while (p < end && isDigit(*p)) {
-                m_hasParam = true;
-                m_value = std::min<qint64>(m_value * 10 + (*p - '0'), INT32_MAX);
-                ++p;
-            }
-            return p < end ? endWord(p) : p;
-        case State::Binary: {
-            const qint64 length = std::min<qint64>(m_binaryLeft, end - p);
-            if (m_binaryRead)
-                m_sink.binary(QByteArrayView(p, length));
-            m_binaryLeft -= length;
-            if (m_binaryLeft == 0)
-                m_state = resumed();
-            return p + length;
-        }
-        case State::Skip:
-            p = findStop<false, '{', '}', '\\'>(p, end);
-            if (p < end)
-                skipped(*p++);
-            return p;
-        case State::Done:
-            return end;
-        }
-        return end;
-    }
-
-    // Writers mostly escape what is beyond ASCII, so a run of ASCII is found first and
-    // said to be one.
-    const char *text(const char *p, const char *end)
-    {
-        const char *run = p;
-        p = findStop<true, '\\', '{', '}', '\r', '\n', '\0'>(p, end);
-        const bool ascii = p == end || uchar(*p) < 0x80;
-        if (!ascii)
-            p = findStop<false, '\\', '{', '}', '\r', '\n', '\0'>(p, end);
-        if (p > run)
-            textRun(run, p, ascii);
-        if (p == end)
-            return p;
-        switch (*p) {
-        case '{':
-            openGroup();
-            break;
-        case '}':
-            closeGroup();
-            break;
-        case '\\':
-            m_state = State::Escape;
-            break;
-        default:
-            break; // line breaks and NUL are no part of the text
-        }
-        return p + 1;
-    }
 
     const char *escape(const char *p)
     {
@@ -240,6 +216,26 @@ private:
         else
             m_sink.escapedByte(byte);
         return p + 1;
+    }
+
+    const char *name(const char *p, const char *end)
+    {
+        while (p < end && isLetter(*p)) {
+            if (m_nameSize < qsizetype(sizeof m_name))
+                m_name[m_nameSize++] = *p;
+            ++p;
+        }
+        if (p == end)
+            return p;
+        if (*p == '-') {
+            m_state = State::Minus;
+            return p + 1;
+        }
+        if (isDigit(*p)) {
+            m_state = State::Parameter;
+            return p;
+        }
+        return endWord(p);
     }
 
     // The word ends before `next`; a space there belongs to it.

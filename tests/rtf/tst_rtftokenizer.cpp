@@ -88,7 +88,7 @@ private Q_SLOTS:
     void tokensDoNotDependOnThePieces()
     {
         const QByteArray rtf = "junk{\\rtf1\\ansi caf\\'e9 {\\b bold\\b0}\\par\r\n\\u-4064?x "
-                               "\\li-20 a\\'4z\\foo-bar{\\*\\unknown {x}}\\~\\-\\_\\\\\\{\\}\\|"
+                               "\\li-20 a\\'4z\\foo-bar{\\*\\unknown {x}}\\~\\-\\_\\\\\\{\\}\\|\\\n"
                                "{\\pict\\bin3 {}\\}end}after";
         const QStringList whole = tokens(rtf).tokens;
         QCOMPARE(whole, QStringList({"{",
@@ -116,6 +116,7 @@ private Q_SLOTS:
                                      "u:173",
                                      "u:8209",
                                      "text:\\{}",
+                                     word(Keyword::Par),
                                      "{",
                                      word(Keyword::Pict),
                                      "bin",
