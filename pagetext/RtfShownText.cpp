@@ -188,6 +188,7 @@ void RtfShownText::closeGroup()
 
 void RtfShownText::skipGroup()
 {
+    flushBytes(); // what came before the word that skips the group is text
     top().destination = Destination::Skip;
     top().ownsDestination = false;
 }

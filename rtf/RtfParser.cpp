@@ -98,6 +98,7 @@ void Parser::closeGroup()
 
 void Parser::skipGroup()
 {
+    flushBytes(); // what came before the word that skips the group is text
     top().destination = Destination::Skip;
     top().ownsDestination = false;
 }

@@ -203,6 +203,12 @@ private Q_SLOTS:
                  QStringList({"{", "{", word(Keyword::Pict), "skip", "}", "text:d", "}"}));
         QCOMPARE(tokens("{{\\*\\fldinst a}}").tokens,
                  QStringList({"{", "{", word(Keyword::FldInst), "text:a", "}", "}"}));
+        // What comes before the word is read, in a code page of one byte and of two.
+        for (const QByteArray header : {"\\ansi", "\\ansicpg932"}) {
+            const QByteArray rtf = "{\\rtf1" + header + " a{b\\*\\unknown c}{d\\'82\\*\\unknown}e}";
+            QCOMPARE(test::readerText(rtf), QString::fromUtf8(test::shownRtf(rtf)));
+            QVERIFY(test::readerText(rtf).startsWith("abd"));
+        }
         // Nothing after the document's group is read.
         QCOMPARE(tokens("{a}b{c}").tokens, QStringList({"{", "text:a", "}"}));
     }

@@ -34,8 +34,8 @@ QString comparable(QString text)
 {
     text = QString::fromUtf8(text.toUtf8());
     text.remove(QChar(0x00AD));
-    static const QRegularExpression breaks("\n+");
-    text.replace(breaks, "\n");
+    static const QRegularExpression breaks(QStringLiteral("\n+"));
+    text.replace(breaks, QStringLiteral("\n"));
     while (text.startsWith(u'\n'))
         text.remove(0, 1);
     while (text.endsWith(u'\n'))
