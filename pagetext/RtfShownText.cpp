@@ -447,7 +447,7 @@ void RtfShownText::putShown(const ShownBytes &shown, QByteArrayView bytes)
     for (const char *p = bytes.data(), *end = p + bytes.size(); p < end;) {
         const char *plain = p;
         if (shown.asciiAsIs())
-            p = findStop<true, '\r'>(p, end);
+            p = findStop<true, '\r', '\0'>(p, end);
         write(plain, p - plain);
         if (p < end) {
             const QByteArrayView utf8 = shown[*p++];

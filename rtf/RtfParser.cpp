@@ -187,21 +187,26 @@ void Parser::addString(QStringView text)
     if (group.chr.hidden)
         return;
     // Characters that would split the paragraph or pose as the document's structure
-    // arrive only from \uN and \'hh escapes; they stay text.
-    const auto structural = [](QChar c) {
+    // arrive only from \uN and \'hh escapes; they stay text. A NUL is not text, as a NUL
+    // byte in the markup is not.
+    const auto special = [](QChar c) {
         const char16_t u = c.unicode();
-        return u == u'\n' || u == u'\r' || u == 0x2029 || u == 0xFDD0 || u == 0xFDD1 || u == 0xFFFC;
+        return u == 0 || u == u'\n' || u == u'\r' || u == 0x2029 || u == 0xFDD0 || u == 0xFDD1 ||
+               u == 0xFFFC;
     };
-    if (std::none_of(text.begin(), text.end(), structural)) {
+    if (std::none_of(text.begin(), text.end(), special)) {
         m_builder.addText(text, group.chr, group.para);
         return;
     }
-    QString clean = text.toString();
-    for (QChar &c : clean) {
+    QString clean;
+    clean.reserve(text.size());
+    for (const QChar c : text) {
         if (c == u'\n' || c == u'\r' || c.unicode() == 0x2029)
-            c = QChar::LineSeparator;
-        else if (structural(c))
-            c = QChar::ReplacementCharacter;
+            clean += QChar::LineSeparator;
+        else if (!special(c))
+            clean += c;
+        else if (!c.isNull())
+            clean += QChar::ReplacementCharacter;
     }
     m_builder.addText(clean, group.chr, group.para);
 }

@@ -81,13 +81,14 @@ private Q_SLOTS:
                  "\\u65020?\\u64976?\\u65532?", // characters that pose as structure
                  "\\'e9\\u233?\\'e9",
                  "\\u55357?\\u252?after", // a half, then a character that is no half
+                 "nul\\'00\\u0?here",     // NUL is no text
              })
             pages << rtfPage("\\ansi\\ansicpg1252", body);
         const QByteArray symbol = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}}"
                                   "\\f0 abc {\\f1 abg\\'61\\'e5 lmnopqrstuvwxyz} abc}";
         const QByteArray japanese =
             rtfPage("\\ansi\\ansicpg932", "\\'93\\'fa\\'96\\'7b abc \\'82\\'a0");
-        pages << symbol << japanese;
+        pages << symbol << japanese << rtfPage("\\ansi\\ansicpg932", "nul\\'00\\u0?here");
         for (const QByteArray &page : pages) {
             const QString text = rtfText(page);
             QCOMPARE(comparable(text), comparable(readerText(page)));
@@ -96,6 +97,7 @@ private Q_SLOTS:
         // Spelled out, for what the reader and this reader might both get wrong.
         QCOMPARE(rtfText(symbol).left(8), QString("abc αβγα"));
         QCOMPARE(rtfText(japanese), QString("日本 abc あ"));
+        QCOMPARE(readerText(rtfPage("\\ansi", "a\\'00b\\u0?c")), QString("abc"));
     }
 
     void rtfMarkupIsNotText()
