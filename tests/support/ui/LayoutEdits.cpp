@@ -212,7 +212,8 @@ QString layoutDifferences(QTextDocument &doc, QTextDocument &reference)
             .arg(ours->documentSize().height())
             .arg(qts->documentSize().width())
             .arg(qts->documentSize().height());
-    for (QTextBlock a = doc.begin(), b = reference.begin(); a.isValid(); a = a.next(), b = b.next()) {
+    for (QTextBlock a = doc.begin(), b = reference.begin(); a.isValid();
+         a = a.next(), b = b.next()) {
         const QTextLayout &la = *a.layout();
         const QTextLayout &lb = *b.layout();
         if (la.position() != lb.position())
