@@ -136,10 +136,11 @@ int runJpeg(const QStringList &args, QTextStream &errors)
             return ExitFailed;
         }
     } catch (const JpegError &e) {
-        errors << "quillery-cli jpeg: " << options->output << ": " << e.description() << '\n';
+        errors << "quillery-cli jpeg: " << options->output << ": "
+               << QString::fromLocal8Bit(e.what()) << '\n';
         return ExitFailed;
     } catch (const PictureDamaged &e) {
-        return cannotRead(e.what);
+        return cannotRead(QString::fromLocal8Bit(e.what));
     }
     return ExitOk;
 }

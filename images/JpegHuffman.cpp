@@ -13,7 +13,7 @@ constexpr int symbolCount = 257; // 256 symbols and the reserved one
 
 [[noreturn]] void badTable()
 {
-    throw JpegError(1, QStringLiteral("Bad Huffman Table"));
+    throw JpegError(1, "Bad Huffman Table");
 }
 
 // The least frequent symbol still in play other than `except`; among equal

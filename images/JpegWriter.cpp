@@ -51,7 +51,7 @@ double codedBits(const SymbolCounts &counts, const HuffmanTable &table, bool dc)
 
 } // namespace
 
-void writeJpeg(const Frame &frame, BlockSource &blocks, const QByteArray &comment,
+void writeJpeg(const Frame &frame, BlockSource &blocks, std::string_view comment,
                const JpegBuffer::Sink &sink)
 {
     const std::vector<std::vector<int>> groups = scanGroups(frame);
@@ -74,8 +74,8 @@ void writeJpeg(const Frame &frame, BlockSource &blocks, const QByteArray &commen
     static const std::uint8_t app0[] = {0xFF, 0xE0, 0x00, 0x10, 0x4A, 0x46, 0x49, 0x46, 0x00,
                                         0x01, 0x01, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00};
     out.bytes(app0, sizeof app0);
-    if (!comment.isEmpty())
-        writeComment(out, comment.constData(), std::size_t(comment.size()));
+    if (!comment.empty())
+        writeComment(out, comment.data(), comment.size());
     writeComment(out, identification, sizeof identification - 1);
 
     for (int t = 0; t < tableCount; ++t) {

@@ -5,7 +5,7 @@
 #include "images/JpegBuffer.h"
 #include "images/JpegFrame.h"
 
-#include <QByteArray>
+#include <string_view>
 
 namespace quillery::jpeg {
 
@@ -15,7 +15,7 @@ namespace quillery::jpeg {
 // blocks are walked once for the symbol counts and, unless the symbols could
 // be kept within the source's budget, again for the coding; the bytes go to
 // `sink` piece by piece.
-void writeJpeg(const Frame &frame, BlockSource &blocks, const QByteArray &comment,
+void writeJpeg(const Frame &frame, BlockSource &blocks, std::string_view comment,
                const JpegBuffer::Sink &sink);
 
 } // namespace quillery::jpeg

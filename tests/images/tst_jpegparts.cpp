@@ -8,6 +8,7 @@
 #include "images/JpegSymbolLog.h"
 #include "images/JpegTables.h"
 #include "images/JpegWriter.h"
+#include "images/PixelRows.h"
 #include "images/Resample.h"
 
 #include "ImageTestTools.h"
@@ -70,7 +71,7 @@ QByteArray encoded(const Frame &frame, BlockSource &source, std::size_t budget)
 {
     Budgeted blocks(source, budget);
     QByteArray file;
-    writeJpeg(frame, blocks, QByteArray(), [&](const std::uint8_t *data, std::size_t size) {
+    writeJpeg(frame, blocks, {}, [&](const std::uint8_t *data, std::size_t size) {
         file.append(reinterpret_cast<const char *>(data), qsizetype(size));
     });
     return file;
@@ -224,13 +225,12 @@ private Q_SLOTS:
         for (int bitCount : {24, 8}) {
             const Picture picture = test::randomPicture(109, 77, bitCount);
             Frame frame;
-            QVERIFY(sampleFrame(picture, 0, 0, picture.width(), picture.height(), sampling, tables,
-                                frame));
+            ImageRows rows(picture, 0, 0, picture.width(), picture.height());
+            QVERIFY(sampleFrame(rows, sampling, tables, frame));
             StoredBlocks stored(frame);
             const QByteArray reference = encoded(frame, stored, 0);
             QVERIFY(reference.size() > 1000);
-            FrameSampler sampler(picture, 0, 0, picture.width(), picture.height(), sampling,
-                                 tables);
+            FrameSampler sampler(rows, sampling, tables);
             for (std::size_t budget = 100; budget < std::size_t(8 * reference.size());
                  budget += 997) {
                 QCOMPARE(encoded(frame, stored, budget), reference);
