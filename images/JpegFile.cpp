@@ -74,7 +74,7 @@ int saveNewJpeg(PixelRows &rows, const Settings &settings, const std::string &fi
     try {
         FrameSampler sampler(rows, settings.sampling, settings.tables);
         return writeNewFile(fileName, [&](const JpegBuffer::Sink &sink) {
-            writeJpeg(sampler.frame(), sampler, settings.comment, sink);
+            writeJpeg(sampler.frame(), sampler, settings.comment, sink, settings.huffmanTables);
         });
     } catch (const std::bad_alloc &) {
         return 3;

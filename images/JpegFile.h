@@ -3,6 +3,7 @@
 
 #include "images/JpegBuffer.h"
 #include "images/JpegFrame.h"
+#include "images/JpegWriter.h"
 
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@ struct Settings
     std::array<QuantTable, 2> tables;
     std::vector<Sampling> sampling; // one component: greyscale
     std::string comment;            // at most maxCommentBytes
+    HuffmanTables huffmanTables = HuffmanTables::Optimised;
 };
 constexpr int maxCommentBytes = 65533;
 
