@@ -109,6 +109,14 @@ int usage(int code)
     return code;
 }
 
+// What was wrong in one line, and where the help is, rather than the whole help.
+int unknownWord(const char *what, const QString &word)
+{
+    QTextStream(stderr) << "quillery-cli: unknown " << what << " '" << word
+                        << "'; 'quillery-cli --help' lists the commands and options\n";
+    return ExitUsage;
+}
+
 // A command's line of the usage: its name and arguments, without what it does.
 QString synopsis(const QString &command)
 {
@@ -181,10 +189,8 @@ int run(int argc, char *argv[])
             QTextStream(stdout) << "quillery-cli " << QUILLERY_VERSION << '\n';
             return ExitOk;
         }
-        if (option != u"--password" && option != u"--password-file") {
-            QTextStream(stderr) << "quillery-cli: unknown option " << option << '\n';
-            return usage(ExitUsage);
-        }
+        if (option != u"--password" && option != u"--password-file")
+            return unknownWord("option", option);
         if (args.isEmpty())
             return usage(ExitUsage);
         if (option == u"--password") {
@@ -221,7 +227,7 @@ int run(int argc, char *argv[])
     };
     const auto found = commands.find(command);
     if (found == commands.end())
-        return usage(ExitUsage);
+        return unknownWord("command", command);
     try {
         CliSession session(password, passwordOnCommandLine);
         const int code = found->second(session, args);
