@@ -18,7 +18,7 @@ constexpr std::string_view optimisedTables = "Huffman tables optimised for this 
 constexpr std::string_view standardTables = "the standard's example Huffman tables";
 
 // Bytes a streamed file is written in.
-constexpr std::size_t streamChunk = 1 << 18;
+constexpr std::size_t streamChunk = 1 << 16;
 
 void segmentStart(JpegBuffer &out, std::uint8_t marker, std::size_t length)
 {
