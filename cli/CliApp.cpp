@@ -45,8 +45,9 @@ Commands:
   print BINDER.qly OUT.pdf [--pages LIST]
                              lay the text pages (all, or LIST such as 1,4-6) out as printing
                              does, each from a new sheet, into one PDF (never replaces OUT)
-  jpeg IN OUT.jpg [--quality N] [--sampling H:V | --greyscale] [--comment TEXT]
+  jpeg IN OUT.jpg [--quality N] [--sampling H:V | --greyscale] [--comment TEXT] [--fast]
                              encode any picture as a baseline JPEG file (never replaces OUT)
+                             (--fast: one pass with standard tables, a larger file)
   encrypt BINDER [OUT] [--kdf interactive|moderate|sensitive]
                              encrypt the binder with a passphrase, in place or into OUT
                              (never replaces OUT); --kdf sets how costly the key is to make

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "images/JpegFrame.h"
+#include "images/JpegFile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -54,10 +54,8 @@ public:
 
 private:
     int quality_ = 75;
-    std::array<jpeg::QuantTable, 2> tables_;
-    std::vector<jpeg::Sampling> sampling_;
     QString comment_;
-    QByteArray commentBytes_;
+    jpeg::Settings settings_;
     jpeg::Frame frame_;
 };
 

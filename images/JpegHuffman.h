@@ -26,6 +26,11 @@ constexpr int maxAcSymbol = 255;
 // symbol occurs or a symbol exceeds maxSymbol.
 HuffmanTable optimalTable(const SymbolCounts &counts, int maxSymbol);
 
+// The example tables of T.81 Annex K.3, which decoders know without an
+// image's statistics: 0 for luminance, 1 for chrominance.
+HuffmanTable standardDcTable(int table);
+HuffmanTable standardAcTable(int table);
+
 // Assigns the codes of T.81 Annex C to a table given by BITS and HUFFVAL,
 // checking it first (at most 256 codes, symbols up to maxSymbol, each once,
 // at least one).

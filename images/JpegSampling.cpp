@@ -2,7 +2,6 @@
 #include "images/JpegSampling.h"
 
 #include "images/JpegDct.h"
-#include "images/Picture.h"
 #include "images/PixelRows.h"
 #include "images/Resample.h"
 #include "images/Simd.h"
@@ -141,22 +140,7 @@ private:
 
 FrameSampler::FrameSampler(PixelRows &rows, const std::vector<Sampling> &sampling,
                            const std::array<QuantTable, 2> &tables)
-    : FrameSampler(nullptr, &rows, sampling, tables)
-{
-}
-
-FrameSampler::FrameSampler(const Picture &source, int left, int top, int width, int height,
-                           const std::vector<Sampling> &sampling,
-                           const std::array<QuantTable, 2> &tables)
-    : FrameSampler(std::make_unique<ImageRows>(source, left, top, width, height), nullptr, sampling,
-                   tables)
-{
-}
-
-FrameSampler::FrameSampler(std::unique_ptr<PixelRows> ownRows, PixelRows *rows,
-                           const std::vector<Sampling> &sampling,
-                           const std::array<QuantTable, 2> &tables)
-    : ownRows_(std::move(ownRows)), rows_(rows != nullptr ? *rows : *ownRows_)
+    : rows_(rows)
 {
     const int width = rows_.width();
     const int height = rows_.height();
@@ -237,12 +221,11 @@ void FrameSampler::transformRow(int component, int row, std::int16_t *out)
                    frame_.tables[c.table].divisors.data(), out);
 }
 
-bool sampleFrame(const Picture &source, int left, int top, int width, int height,
-                 const std::vector<Sampling> &sampling, const std::array<QuantTable, 2> &tables,
-                 Frame &frame)
+bool sampleFrame(PixelRows &rows, const std::vector<Sampling> &sampling,
+                 const std::array<QuantTable, 2> &tables, Frame &frame)
 {
     try {
-        FrameSampler sampler(source, left, top, width, height, sampling, tables);
+        FrameSampler sampler(rows, sampling, tables);
         Frame result = sampler.frame();
         int blocksDown = 0;
         for (Component &c : result.components) {

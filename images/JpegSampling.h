@@ -9,7 +9,6 @@
 
 namespace quillery {
 class AreaAverage;
-class Picture;
 class PixelRows;
 } // namespace quillery
 
@@ -24,10 +23,6 @@ class FrameSampler : public BlockSource
 public:
     FrameSampler(PixelRows &rows, const std::vector<Sampling> &sampling,
                  const std::array<QuantTable, 2> &tables);
-    // The width x height rectangle at (left, top) of an image (black where it
-    // lies outside).
-    FrameSampler(const Picture &source, int left, int top, int width, int height,
-                 const std::vector<Sampling> &sampling, const std::array<QuantTable, 2> &tables);
     ~FrameSampler() override;
 
     // The frame's header: size, components and tables, without coefficients.
@@ -39,9 +34,6 @@ public:
 
 private:
     class Band;
-    // Reads `rows`, or the rows it owns when that is null.
-    FrameSampler(std::unique_ptr<PixelRows> ownRows, PixelRows *rows,
-                 const std::vector<Sampling> &sampling, const std::array<QuantTable, 2> &tables);
     // Where a component's samples are made: its band and its place there.
     struct Place
     {
@@ -49,7 +41,6 @@ private:
         int index;
     };
 
-    std::unique_ptr<PixelRows> ownRows_;
     PixelRows &rows_;
     Frame frame_;
     std::vector<std::unique_ptr<AreaAverage>> averages_; // the source at reduced sizes
@@ -60,8 +51,7 @@ private:
 
 // Samples the whole frame into `frame` (coefficients included). Returns false,
 // leaving `frame` untouched, when the memory for it cannot be had.
-bool sampleFrame(const Picture &source, int left, int top, int width, int height,
-                 const std::vector<Sampling> &sampling, const std::array<QuantTable, 2> &tables,
-                 Frame &frame);
+bool sampleFrame(PixelRows &rows, const std::vector<Sampling> &sampling,
+                 const std::array<QuantTable, 2> &tables, Frame &frame);
 
 } // namespace quillery::jpeg

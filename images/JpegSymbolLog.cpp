@@ -14,6 +14,7 @@ SymbolLog::SymbolLog(std::size_t budget)
     if (data_ != nullptr) {
         budget_ = budget;
         write_ = start();
+        endScan_ = INT_MAX;
     }
 }
 

@@ -25,7 +25,8 @@ struct ScanPosition
 // its end down, so that where the next symbol is read never waits for the
 // one before. Memory up to the budget is reserved but only used as it is
 // written; once a block might not fit, the log ends at the start of the row
-// that block is in, and the rest is made again when coded.
+// that block is in, and the rest is made again when coded. A log without
+// memory holds nothing.
 class SymbolLog
 {
 public:
@@ -105,7 +106,7 @@ private:
     int markScan_ = 0;
     ScanPosition mark_;
     Cursor markWrite_;
-    int endScan_ = INT_MAX;
+    int endScan_ = 0; // INT_MAX while nothing was left out
     ScanPosition endAt_;
 };
 

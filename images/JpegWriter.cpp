@@ -10,12 +10,15 @@ namespace quillery::jpeg {
 
 namespace {
 
-const char identification[] = "JPEG Encoder Class\r\n"
-                              "Quillery " QUILLERY_VERSION "\r\n"
-                              "Baseline DCT, Huffman tables optimised for this image";
+// The encoder's own comment, which ends by naming the tables.
+constexpr std::string_view identification = "JPEG Encoder Class\r\n"
+                                            "Quillery " QUILLERY_VERSION "\r\n"
+                                            "Baseline DCT, ";
+constexpr std::string_view optimisedTables = "Huffman tables optimised for this image";
+constexpr std::string_view standardTables = "the standard's example Huffman tables";
 
 // Bytes a streamed file is written in.
-constexpr std::size_t streamChunk = 1 << 18;
+constexpr std::size_t streamChunk = 1 << 16;
 
 void segmentStart(JpegBuffer &out, std::uint8_t marker, std::size_t length)
 {
@@ -24,10 +27,11 @@ void segmentStart(JpegBuffer &out, std::uint8_t marker, std::size_t length)
     out.word(std::uint16_t(length));
 }
 
-void writeComment(JpegBuffer &out, const char *text, std::size_t length)
+void writeComment(JpegBuffer &out, std::string_view text, std::string_view more = "")
 {
-    segmentStart(out, 0xFE, length + 2);
-    out.bytes(text, length);
+    segmentStart(out, 0xFE, text.size() + more.size() + 2);
+    out.bytes(text.data(), text.size());
+    out.bytes(more.data(), more.size());
 }
 
 void writeHuffmanTable(JpegBuffer &out, int tableClass, int number, const HuffmanTable &table)
@@ -51,32 +55,43 @@ double codedBits(const SymbolCounts &counts, const HuffmanTable &table, bool dc)
 
 } // namespace
 
-void writeJpeg(const Frame &frame, BlockSource &blocks, const QByteArray &comment,
-               const JpegBuffer::Sink &sink)
+void writeJpeg(const Frame &frame, BlockSource &blocks, std::string_view comment,
+               const JpegBuffer::Sink &sink, HuffmanTables huffmanTables)
 {
     const std::vector<std::vector<int>> groups = scanGroups(frame);
-    SymbolLog log(blocks.symbolLogBudget());
-    const ScanStatistics statistics = countSymbols(frame, groups, blocks, log);
+    const bool optimised = huffmanTables == HuffmanTables::Optimised;
+    SymbolLog log(optimised ? blocks.symbolLogBudget() : 0);
     const int tableCount = frame.components.size() == 3 ? 2 : 1;
     CodingTables tables;
-    double estimate = 0;
-    for (int t = 0; t < tableCount; ++t) {
-        tables.dc[t] = optimalTable(statistics.dc[t], maxDcSymbol);
-        tables.ac[t] = optimalTable(statistics.ac[t], maxAcSymbol);
-        estimate += codedBits(statistics.dc[t], tables.dc[t], true) +
-                    codedBits(statistics.ac[t], tables.ac[t], false);
+    std::size_t bufferSize = streamChunk;
+    if (optimised) {
+        const ScanStatistics statistics = countSymbols(frame, groups, blocks, log);
+        double estimate = 0;
+        for (int t = 0; t < tableCount; ++t) {
+            tables.dc[t] = optimalTable(statistics.dc[t], maxDcSymbol);
+            tables.ac[t] = optimalTable(statistics.ac[t], maxAcSymbol);
+            estimate += codedBits(statistics.dc[t], tables.dc[t], true) +
+                        codedBits(statistics.ac[t], tables.ac[t], false);
+        }
+        // A small file is written in one piece.
+        const auto wanted = std::size_t(std::lround(1.3 * estimate / 8 + 1000 + comment.size()));
+        bufferSize = std::min(wanted, streamChunk);
+    } else {
+        for (int t = 0; t < tableCount; ++t) {
+            tables.dc[t] = standardDcTable(t);
+            tables.ac[t] = standardAcTable(t);
+        }
     }
-    const auto wanted = std::size_t(std::lround(1.3 * estimate / 8 + 1000 + comment.size()));
-    JpegBuffer out(std::min(wanted, streamChunk), sink);
+    JpegBuffer out(bufferSize, sink);
 
     out.byte(0xFF);
     out.byte(0xD8);
     static const std::uint8_t app0[] = {0xFF, 0xE0, 0x00, 0x10, 0x4A, 0x46, 0x49, 0x46, 0x00,
                                         0x01, 0x01, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00};
     out.bytes(app0, sizeof app0);
-    if (!comment.isEmpty())
-        writeComment(out, comment.constData(), std::size_t(comment.size()));
-    writeComment(out, identification, sizeof identification - 1);
+    if (!comment.empty())
+        writeComment(out, comment);
+    writeComment(out, identification, optimised ? optimisedTables : standardTables);
 
     for (int t = 0; t < tableCount; ++t) {
         segmentStart(out, 0xDB, 67);

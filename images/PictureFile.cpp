@@ -20,7 +20,7 @@ namespace {
 // Rows are read and converted this many bytes at a time.
 constexpr qint64 chunkBytes = 1 << 18;
 
-void readExactly(QFile &file, void *to, qint64 size)
+void readNext(QFile &file, void *to, qint64 size)
 {
     if (file.read(static_cast<char *>(to), size) != size)
         pictureDamaged("the file ends before the picture does");
@@ -35,7 +35,7 @@ template <typename Take> void readRows(QFile &file, int rows, std::size_t rowByt
     std::vector<std::uint8_t> buffer(rowBytes * std::size_t(std::min(batch, rows)));
     for (int first = 0; first < rows; first += batch) {
         const int count = std::min(batch, rows - first);
-        readExactly(file, buffer.data(), qint64(rowBytes) * count);
+        readNext(file, buffer.data(), qint64(rowBytes) * count);
         for (int i = 0; i < count; ++i)
             take(first + i, buffer.data() + rowBytes * std::size_t(i));
     }
@@ -114,10 +114,10 @@ void readPixels(QFile &file, const RawPicture &raw, Picture &image)
     case RawPicture::Pixels::Indexed:
         if (!raw.topDown) {
             // Bottom-up rows padded to 4 bytes: the buffer's own layout.
-            readExactly(file, image.bits(), raw.stride * rows);
+            readNext(file, image.bits(), raw.stride * rows);
         } else {
             for (int r = 0; r < rows; ++r)
-                readExactly(file, image.scanLine(r), raw.stride);
+                readNext(file, image.scanLine(r), raw.stride);
         }
         break;
     }
@@ -144,13 +144,13 @@ QString readPictureFile(const QString &fileName, Picture &image, bool asTaken)
     if (!file.open(QIODevice::ReadOnly))
         return file.errorString();
     try {
-        if (const std::optional<RawPicture> raw = readRawHeader(file)) {
+        if (const std::optional<RawPicture> raw = readRawHeader(file.handle())) {
             readPixels(file, *raw, image);
             return {};
         }
     } catch (const PictureDamaged &error) {
         image = Picture();
-        return error.what;
+        return QString::fromLocal8Bit(error.what);
     }
     file.close();
     return readWithQt(fileName, image, asTaken);
@@ -159,19 +159,14 @@ QString readPictureFile(const QString &fileName, Picture &image, bool asTaken)
 std::unique_ptr<PixelRows> openPictureRows(const QString &fileName, QString &problem)
 {
     problem.clear();
-    auto file = std::make_unique<QFile>(fileName);
-    if (!file->open(QIODevice::ReadOnly)) {
-        problem = file->errorString();
-        return nullptr;
-    }
     try {
-        if (std::optional<RawPicture> raw = readRawHeader(*file))
-            return std::make_unique<RawPictureRows>(std::move(file), std::move(*raw));
+        if (std::unique_ptr<PixelRows> raw =
+                openRawPictureRows(QFile::encodeName(fileName).toStdString()))
+            return raw;
     } catch (const PictureDamaged &error) {
-        problem = error.what;
+        problem = QString::fromLocal8Bit(error.what);
         return nullptr;
     }
-    file->close();
     Picture image;
     problem = readWithQt(fileName, image, false);
     if (!problem.isEmpty())

@@ -1,23 +1,87 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "images/RawPicture.h"
 
-#include <QFile>
-
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <limits>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quillery {
 
 void pictureDamaged(const char *what)
 {
-    throw PictureDamaged{QString::fromLatin1(what)};
+    throw PictureDamaged{what};
+}
+
+void pictureUnreadable(int error)
+{
+    throw PictureDamaged{std::strerror(error)};
 }
 
 namespace {
 
+// Reads up to `count` bytes at `offset`; fewer only where the file ends.
+std::size_t readAt(int fd, std::int64_t offset, void *to, std::size_t count)
+{
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t got = ::pread(fd, static_cast<char *>(to) + done, count - done,
+                                    off_t(offset + std::int64_t(done)));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            pictureUnreadable(errno);
+        if (got == 0)
+            break;
+        done += std::size_t(got);
+    }
+    return done;
+}
+
+// The start of a file, a character at a time, read a piece at a time.
+class HeaderReader
+{
+public:
+    HeaderReader(int fd, std::int64_t size) : fd_(fd), size_(size) {}
+
+    int fd() const { return fd_; }
+    std::int64_t size() const { return size_; }
+    // Where the next character comes from.
+    std::int64_t pos() const { return start_ + std::int64_t(next_); }
+    bool next(char &c)
+    {
+        if (next_ == count_) {
+            start_ += std::int64_t(count_);
+            count_ = readAt(fd_, start_, piece_, sizeof piece_);
+            next_ = 0;
+            if (count_ == 0)
+                return false;
+        }
+        c = piece_[next_++];
+        return true;
+    }
+    // Whether the file holds `count` bytes at `offset`, copied into `to`.
+    bool read(std::int64_t offset, void *to, std::size_t count) const
+    {
+        return readAt(fd_, offset, to, count) == count;
+    }
+
+private:
+    int fd_;
+    std::int64_t size_;
+    char piece_[4096];
+    std::int64_t start_ = 0; // where the piece was read
+    std::size_t count_ = 0;
+    std::size_t next_ = 0;
+};
+
 // Checks that `rows` rows of `rowBytes` bytes follow `from` in the file
 // (divided, so no size overflows).
-void requireRows(const QFile &file, std::int64_t from, std::int64_t rowBytes, std::int64_t rows)
+void requireRows(const HeaderReader &file, std::int64_t from, std::int64_t rowBytes,
+                 std::int64_t rows)
 {
     if (from > file.size() || (file.size() - from) / rowBytes < rows)
         pictureDamaged("the file ends before the picture does");
@@ -25,10 +89,10 @@ void requireRows(const QFile &file, std::int64_t from, std::int64_t rowBytes, st
 
 // ---- PPM and PGM ----
 
-char nextChar(QFile &file)
+char nextChar(HeaderReader &file)
 {
     char c = 0;
-    if (!file.getChar(&c))
+    if (!file.next(c))
         pictureDamaged("the header is incomplete");
     return c;
 }
@@ -41,7 +105,7 @@ bool isSpace(char c)
 // A header number, after white space and comments (from '#' to the end of
 // the line). The character after it is consumed: exactly one white space
 // character ends the header.
-std::int64_t headerNumber(QFile &file)
+std::int64_t headerNumber(HeaderReader &file)
 {
     char c = nextChar(file);
     while (isSpace(c) || c == '#') {
@@ -78,12 +142,13 @@ std::vector<std::uint8_t> scaleTable(std::int64_t maxValue)
 }
 
 // Binary PGM (P5) or PPM (P6).
-std::optional<RawPicture> pnmHeader(QFile &file)
+std::optional<RawPicture> pnmHeader(HeaderReader &file)
 {
     char magic[2] = {};
-    if (file.peek(magic, 2) != 2 || magic[0] != 'P' || (magic[1] != '5' && magic[1] != '6'))
+    if (!file.read(0, magic, 2) || magic[0] != 'P' || (magic[1] != '5' && magic[1] != '6'))
         return std::nullopt;
-    file.skip(2);
+    file.next(magic[0]);
+    file.next(magic[1]);
     const bool colour = magic[1] == '6';
     RawPicture raw;
     raw.width = int(headerNumber(file));
@@ -121,11 +186,10 @@ constexpr int fileHeaderBytes = 14;
 constexpr int infoHeaderBytes = 40;
 
 // An uncompressed bitmap with the plain 40-byte header.
-std::optional<RawPicture> bmpHeader(QFile &file)
+std::optional<RawPicture> bmpHeader(const HeaderReader &file)
 {
     std::uint8_t header[fileHeaderBytes + infoHeaderBytes];
-    if (file.peek(reinterpret_cast<char *>(header), sizeof header) != qint64(sizeof header) ||
-        header[0] != 'B' || header[1] != 'M')
+    if (!file.read(0, header, sizeof header) || header[0] != 'B' || header[1] != 'M')
         return std::nullopt;
     const std::uint8_t *info = header + fileHeaderBytes;
     const int bitCount = le16(info + 14);
@@ -164,10 +228,7 @@ std::optional<RawPicture> bmpHeader(QFile &file)
 
     if (bitCount <= 8) {
         std::vector<std::uint8_t> table(std::size_t(4 * colours));
-        file.seek(fileHeaderBytes + infoHeaderBytes);
-        if (file.read(reinterpret_cast<char *>(table.data()), qint64(table.size())) !=
-            qint64(table.size()))
-            pictureDamaged("the file ends before the picture does");
+        readExactly(file.fd(), fileHeaderBytes + infoHeaderBytes, table.data(), table.size());
         // Entries the file does not give are black.
         raw.colours.resize(static_cast<std::size_t>(maxColours));
         for (std::int64_t i = 0; i < colours; ++i)
@@ -196,8 +257,23 @@ const std::uint8_t *RawPicture::byteSamples(const std::uint8_t *from,
     return scaled.data();
 }
 
-std::optional<RawPicture> readRawHeader(QFile &file)
+void readExactly(int fd, std::int64_t offset, void *to, std::size_t count)
 {
+    if (readAt(fd, offset, to, count) != count)
+        pictureDamaged("the file ends before the picture does");
+}
+
+std::optional<RawPicture> readRawHeader(int fd)
+{
+    struct stat status = {};
+    if (::fstat(fd, &status) != 0)
+        pictureUnreadable(errno);
+    if (S_ISDIR(status.st_mode))
+        pictureUnreadable(EISDIR);
+    // Anything else (a pipe, a device) may not be read where it is wanted.
+    if (!S_ISREG(status.st_mode))
+        return std::nullopt;
+    HeaderReader file(fd, status.st_size);
     if (std::optional<RawPicture> raw = pnmHeader(file))
         return raw;
     return bmpHeader(file);

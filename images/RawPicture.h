@@ -3,23 +3,26 @@
 
 #include "images/Picture.h"
 
-#include <QString>
-
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
-
-class QFile;
 
 namespace quillery {
 
 // Thrown with what is wrong with a picture file.
 struct PictureDamaged
 {
-    QString what;
+    std::string what;
 };
 
 [[noreturn]] void pictureDamaged(const char *what);
+// Throws PictureDamaged with the system's words for errno value `error`.
+[[noreturn]] void pictureUnreadable(int error);
+
+// Reads exactly `count` bytes at `offset` of an open file, whatever its
+// position; a file too short is damaged.
+void readExactly(int fd, std::int64_t offset, void *to, std::size_t count);
 
 // Where a binary PPM or PGM at 8 bits, or an uncompressed BMP, keeps its pixels
 // in the file, and how.
@@ -55,9 +58,9 @@ struct RawPicture
 };
 
 // Reads the header of a binary PPM or PGM, or of an uncompressed BMP of 1, 4, 8, 24 or 32 bits with
-// the plain 40-byte header, and checks that the file holds every row. Nothing when the file is of
-// another kind (the file's position is then where it was); throws PictureDamaged when it is of one
-// of these kinds but cannot be read.
-std::optional<RawPicture> readRawHeader(QFile &file);
+// the plain 40-byte header, from an open file, and checks that the file holds every row. Nothing
+// when the file is of another kind or not a regular file; throws PictureDamaged when it is of one
+// of these kinds but cannot be read. The file's position is left where it was.
+std::optional<RawPicture> readRawHeader(int fd);
 
 } // namespace quillery

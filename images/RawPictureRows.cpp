@@ -2,11 +2,13 @@
 #include "images/RawPictureRows.h"
 
 #include "images/Pixels.h"
-#include "platform/FileError.h"
-#include "platform/FileIo.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace quillery {
 
@@ -21,11 +23,16 @@ constexpr std::int64_t stripBytes = 1 << 18;
 
 } // namespace
 
-RawPictureRows::RawPictureRows(std::unique_ptr<QFile> file, RawPicture raw)
-    : file_(std::move(file)), raw_(std::move(raw)),
+RawPictureRows::RawPictureRows(int fd, RawPicture raw)
+    : fd_(fd), raw_(std::move(raw)),
       stripRows_(stripRowUnit *
                  int(std::max<std::int64_t>(1, stripBytes / (stripRowUnit * raw_.stride))))
 {
+}
+
+RawPictureRows::~RawPictureRows()
+{
+    ::close(fd_);
 }
 
 void RawPictureRows::readStrip(int first)
@@ -36,14 +43,7 @@ void RawPictureRows::readStrip(int first)
                                       std::size_t(std::min(stripRows_, raw_.height))]);
     // Bottom-up files keep the strip's last row first.
     const std::int64_t offset = raw_.rowOffset(raw_.topDown ? first : first + count - 1);
-    try {
-        fileio::readInto(file_->handle(), reinterpret_cast<char *>(strip_.get()), offset,
-                         raw_.stride * count, file_->fileName());
-    } catch (const FileError &error) {
-        if (error.number() == FileError::PastEnd)
-            pictureDamaged("the file ends before the picture does");
-        throw PictureDamaged{error.description()};
-    }
+    readExactly(fd_, offset, strip_.get(), std::size_t(raw_.stride) * std::size_t(count));
     first_ = first;
     count_ = count;
 }
@@ -78,6 +78,22 @@ const std::uint8_t *RawPictureRows::row(int y)
         }
     }
     return converted_.data();
+}
+
+std::unique_ptr<RawPictureRows> openRawPictureRows(const std::string &fileName)
+{
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        pictureUnreadable(errno);
+    try {
+        if (std::optional<RawPicture> raw = readRawHeader(fd))
+            return std::make_unique<RawPictureRows>(fd, std::move(*raw));
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    ::close(fd);
+    return nullptr;
 }
 
 } // namespace quillery

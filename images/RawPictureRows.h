@@ -4,9 +4,8 @@
 #include "images/PixelRows.h"
 #include "images/RawPicture.h"
 
-#include <QFile>
-
 #include <memory>
+#include <string>
 
 namespace quillery {
 
@@ -14,12 +13,16 @@ namespace quillery {
 // read at a time, into memory used again for the next strip, and only that
 // strip is held. Rows of PPM files of bytes from 0 to 255 and of 24-bit BMP
 // files are handed out where they were read; the others are converted to
-// three bytes a pixel first. A file
-// that cannot be read or has been cut short meanwhile throws PictureDamaged.
+// three bytes a pixel first. A file that cannot be read or has been cut short
+// meanwhile throws PictureDamaged.
 class RawPictureRows : public PixelRows
 {
 public:
-    RawPictureRows(std::unique_ptr<QFile> file, RawPicture raw);
+    // Takes over the open file `fd`.
+    RawPictureRows(int fd, RawPicture raw);
+    ~RawPictureRows() override;
+    RawPictureRows(const RawPictureRows &) = delete;
+    RawPictureRows &operator=(const RawPictureRows &) = delete;
 
     int width() const override { return raw_.width; }
     int height() const override { return raw_.height; }
@@ -29,7 +32,7 @@ public:
 private:
     void readStrip(int first);
 
-    std::unique_ptr<QFile> file_;
+    int fd_;
     RawPicture raw_;
     int stripRows_;
     int first_ = 0; // the strip held: rows first_ ... first_ + count_ - 1
@@ -39,5 +42,10 @@ private:
     std::vector<std::uint8_t> scaled_;
     std::vector<std::uint8_t> converted_;
 };
+
+// Opens a picture file of a kind read here (see readRawHeader) for reading row
+// by row. Nothing when it is of another kind; throws PictureDamaged when it
+// cannot be opened or is damaged.
+std::unique_ptr<RawPictureRows> openRawPictureRows(const std::string &fileName);
 
 } // namespace quillery

@@ -36,7 +36,8 @@ void writeJpeg(JpegEncoder &jpeg, const Picture &image, const QString &fileName)
             throw FileError(OutOfMemory, QStringLiteral("Out of memory"));
         }
     } catch (const JpegError &error) {
-        throw FileError(error.number(), error.description());
+        // Only writing the file can fail here: the number is the system's.
+        throw FileError::fromErrno(error.number(), fileName);
     }
 }
 

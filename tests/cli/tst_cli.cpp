@@ -5,11 +5,13 @@
 #include "documents/BinderSaver.h"
 #include "documents/CompanionFiles.h"
 #include "documents/NewBinder.h"
+#include "images/ImageTestTools.h"
 #include "platform/ConsoleText.h"
 #include "transfer/PageImport.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QTest>
 
@@ -139,6 +141,28 @@ private Q_SLOTS:
                      qPrintable(run.err));
             QCOMPARE(run.err.count('\n'), 1);
         }
+    }
+
+    void jpegCodesWhatQtAloneReadsToo()
+    {
+        // The tool codes PPM files before loading Qt and starts its Qt part for a PNG: the
+        // same picture gives the same file either way.
+        BinderFixture f;
+        const QImage picture = randomPicture(97, 61, 24).toQImage();
+        const QString ppm = f.path("in.ppm");
+        const QString png = f.path("in.png");
+        QVERIFY(picture.save(ppm, "ppm") && picture.save(png, "png"));
+        for (const QStringList &options : {QStringList{"--quality", "90"}, QStringList{"--fast"}}) {
+            const QString fromPpm = f.path("ppm" + options.last() + ".jpg");
+            const QString fromPng = f.path("png" + options.last() + ".jpg");
+            QCOMPARE(cli(QStringList{"jpeg", ppm, fromPpm} + options).code, 0);
+            QCOMPARE(cli(QStringList{"jpeg", png, fromPng} + options).code, 0);
+            QVERIFY(!QImage(fromPpm).isNull());
+            QCOMPARE(readFile(fromPng), readFile(fromPpm));
+        }
+        const ProgramRun wrong = cli({"jpeg", ppm, f.path("x.jpg"), "--fastest"});
+        QCOMPARE(wrong.code, 64);
+        QVERIFY(wrong.err.contains("--fastest"));
     }
 
     void binderHeldByThisProcessIsNotChanged()

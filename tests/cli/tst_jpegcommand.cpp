@@ -6,6 +6,7 @@
 #include "images/JpegEncoder.h"
 #include "images/PictureFile.h"
 
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -34,6 +35,16 @@ class tst_jpegcommand : public QObject
     }
 
     QString path(const QString &name) { return dir.filePath(name); }
+
+    // The bodies of a file's DHT segments, one after another.
+    static QByteArray huffmanTables(const std::vector<Segment> &file)
+    {
+        QByteArray tables;
+        for (const Segment &s : file)
+            if (s.marker == 0xC4)
+                tables += s.body;
+        return tables;
+    }
 
 private Q_SLOTS:
     void filesReadAsCodedGiveTheSameFile()
@@ -74,6 +85,47 @@ private Q_SLOTS:
         const QString grey = path("grey.jpg");
         QCOMPARE(run({in, grey, "--greyscale"}), 0);
         QCOMPARE(int(findMarker(segments(readFile(grey)), 0xC0)->body[5]), 1);
+    }
+
+    void fastChangesOnlyTheEntropyCoding()
+    {
+        // --fast swaps the tables made for the picture for fixed ones: the same coefficients,
+        // so the same pixels once decoded, and the same tables in every file.
+        const QString ppm = path("fast.ppm");
+        QVERIFY(randomPicture(203, 77, 24).toQImage().save(ppm, "ppm"));
+        const QString other = path("other.ppm");
+        QVERIFY(gradientPicture(64, 40).toQImage().save(other, "ppm"));
+        const QStringList variants[] = {
+            {}, {"--sampling", "1:1"}, {"--greyscale"}, {"--sampling", "4:2", "--quality", "97"}};
+        int n = 0;
+        for (const QStringList &options : variants) {
+            const QString name = options.join(' ');
+            const QString optimised = path(QString("optimised%1.jpg").arg(++n));
+            const QString fast = path(QString("fast%1.jpg").arg(n));
+            const QString fastOther = path(QString("fastother%1.jpg").arg(n));
+            QCOMPARE(run(QStringList{ppm, optimised} + options), 0);
+            QCOMPARE(run(QStringList{ppm, fast, "--fast"} + options), 0);
+            QCOMPARE(run(QStringList{"--fast", other, fastOther} + options), 0);
+
+            const QImage expected(optimised);
+            const QImage decoded(fast);
+            QVERIFY2(!expected.isNull() && !decoded.isNull(), qPrintable(name));
+            QVERIFY2(decoded == expected, qPrintable(name));
+
+            const std::vector<Segment> a = segments(readFile(optimised));
+            const std::vector<Segment> b = segments(readFile(fast));
+            QVERIFY(!a.empty() && !b.empty());
+            QCOMPARE(findMarker(b, 0xDB)->body, findMarker(a, 0xDB)->body);
+            QCOMPARE(findMarker(b, 0xC0)->body, findMarker(a, 0xC0)->body);
+            QVERIFY2(findMarker(b, 0xDA)->scanData != findMarker(a, 0xDA)->scanData,
+                     qPrintable(name));
+            QCOMPARE(huffmanTables(b), huffmanTables(segments(readFile(fastOther))));
+            // The luminance DC table every decoder knows: one code of 2 bits, five of 3, ...
+            const QByteArray lumaDc = QByteArray::fromHex("00"
+                                                          "00010501010101010100000000000000"
+                                                          "000102030405060708090a0b");
+            QVERIFY2(huffmanTables(b).startsWith(lumaDc), qPrintable(name));
+        }
     }
 
     void mistakesAreReported()

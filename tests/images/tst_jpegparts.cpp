@@ -8,6 +8,7 @@
 #include "images/JpegSymbolLog.h"
 #include "images/JpegTables.h"
 #include "images/JpegWriter.h"
+#include "images/PixelRows.h"
 #include "images/Resample.h"
 
 #include "ImageTestTools.h"
@@ -70,7 +71,7 @@ QByteArray encoded(const Frame &frame, BlockSource &source, std::size_t budget)
 {
     Budgeted blocks(source, budget);
     QByteArray file;
-    writeJpeg(frame, blocks, QByteArray(), [&](const std::uint8_t *data, std::size_t size) {
+    writeJpeg(frame, blocks, {}, [&](const std::uint8_t *data, std::size_t size) {
         file.append(reinterpret_cast<const char *>(data), qsizetype(size));
     });
     return file;
@@ -125,6 +126,35 @@ private Q_SLOTS:
             }
             QCOMPARE(cost, huffmanCost(frequencies));
         }
+    }
+
+    void standardTablesCodeEverySymbol()
+    {
+        // Coded with fixed tables, any picture's symbols must all have codes: DC categories 0
+        // to 11, end of block, sixteen zeros, and runs of up to 15 zeros before sizes 1 to 10.
+        for (int t = 0; t < 2; ++t) {
+            const HuffmanTable dc = standardDcTable(t);
+            const HuffmanTable ac = standardAcTable(t);
+            for (int category = 0; category <= 11; ++category)
+                QVERIFY(dc.size[category] != 0);
+            QVERIFY(ac.size[0x00] != 0 && ac.size[0xF0] != 0);
+            for (int run = 0; run < 16; ++run)
+                for (int size = 1; size <= 10; ++size)
+                    QVERIFY2(ac.size[run << 4 | size] != 0, qPrintable(QString::number(t)));
+            QCOMPARE(int(ac.values.size()), 162);
+        }
+        // A few codes as decoders know them.
+        const auto codeOf = [](const HuffmanTable &table, int symbol) {
+            return std::pair{int(table.size[symbol]), int(table.code[symbol])};
+        };
+        QCOMPARE(codeOf(standardDcTable(0), 0), std::pair(2, 0b00));
+        QCOMPARE(codeOf(standardDcTable(0), 11), std::pair(9, 0b111111110));
+        QCOMPARE(codeOf(standardDcTable(1), 11), std::pair(11, 0b11111111110));
+        QCOMPARE(codeOf(standardAcTable(0), 0x00), std::pair(4, 0b1010));
+        QCOMPARE(codeOf(standardAcTable(0), 0xF0), std::pair(11, 0b11111111001));
+        QCOMPARE(codeOf(standardAcTable(0), 0xFA), std::pair(16, 0xFFFE));
+        QCOMPARE(codeOf(standardAcTable(1), 0x00), std::pair(2, 0b00));
+        QCOMPARE(codeOf(standardAcTable(1), 0xF0), std::pair(10, 0b1111111010));
     }
 
     void longCodesAreFoldedBackTo16Bits()
@@ -224,13 +254,12 @@ private Q_SLOTS:
         for (int bitCount : {24, 8}) {
             const Picture picture = test::randomPicture(109, 77, bitCount);
             Frame frame;
-            QVERIFY(sampleFrame(picture, 0, 0, picture.width(), picture.height(), sampling, tables,
-                                frame));
+            ImageRows rows(picture, 0, 0, picture.width(), picture.height());
+            QVERIFY(sampleFrame(rows, sampling, tables, frame));
             StoredBlocks stored(frame);
             const QByteArray reference = encoded(frame, stored, 0);
             QVERIFY(reference.size() > 1000);
-            FrameSampler sampler(picture, 0, 0, picture.width(), picture.height(), sampling,
-                                 tables);
+            FrameSampler sampler(rows, sampling, tables);
             for (std::size_t budget = 100; budget < std::size_t(8 * reference.size());
                  budget += 997) {
                 QCOMPARE(encoded(frame, stored, budget), reference);
