@@ -42,6 +42,7 @@ QString recentFilesTitle(const Binder &binder);
 // The folder the binder's page files go in: its own in the runtime folder once it is
 // encrypted, else the workspace's.
 TempFolder &scratchFolder(Workspace &workspace, const Binder &binder);
+TempFolder &scratchFolder(TempFolder &workspaceTemp, const Binder &binder);
 
 // The working copy of an encrypted binder for opening, from source (its file or its
 // shadow copy): asks for the passphrase, then decrypts the file into the binder's folder

@@ -148,7 +148,7 @@ void makePlainBinder(Workspace &workspace, const QString &folder, qint64 size,
         row.key.kind = StoredKind(PageKind::FILE);
         row.key.location = u'|' + source;
         row.key.colour = NoColour;
-        binder.pages.append(row);
+        binder.appendLoadedPages({row});
     }
     if (!saveBinderFile(workspace, binder, target))
         fail(QStringLiteral("could not save the plain binder"));
@@ -290,17 +290,17 @@ int main(int argc, char *argv[])
             key.runs.push_back(ui.key);
             open.runs.push_back({opening.seconds - ui.key.seconds, opening.cpu - ui.key.cpu});
             ::sync();
-            binder->setChanged(true);
+            binder->markChangedOutsideHistory();
             save.runs.push_back(timed([&] {
                 if (!saveBinderFile(workspace, *binder, encrypted))
                     fail(QStringLiteral("the encrypted binder could not be saved"));
             }));
             // What no open or save can beat: the plain copy read and encrypted, nothing kept.
             cipher.runs.push_back(timed([&] {
-                FileSource source(binder->workingCopy);
+                FileSource source(binder->workingCopy());
                 UniqueFd null(::open("/dev/null", O_WRONLY | O_CLOEXEC));
                 encryptInto(source, null.get(), QStringLiteral("/dev/null"),
-                            *binder->encryption->key);
+                            *binder->encryption()->key);
             }));
             binder.reset();
 
