@@ -2,10 +2,13 @@
 #include "browser/BrowserPane.h"
 
 #include "browser/EngineFlags.h"
+#include "browser/FrameGuard.h"
 #include "browser/PageSchemeHandler.h"
 #include "window/BrowserView.h"
 
+#include <QAuthenticator>
 #include <QLoggingCategory>
+#include <QNetworkProxyFactory>
 #include <QOpenGLContext>
 #include <QQuickWindow>
 #include <QWebEngineDownloadRequest>
@@ -13,8 +16,6 @@
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineRegisterProtocolHandlerRequest>
-#include <QWebEngineScript>
-#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInfo>
 
@@ -47,7 +48,7 @@ void restrictSettings(QWebEngineSettings *settings)
 
 // The engine reads its switches when the first profile starts it, so they are taken back
 // afterwards, out of the way of the programs this one starts.
-void withEngineFlags(const std::function<void()> &startEngine)
+void withEngineFlags(quint16 proxyPort, const std::function<void()> &startEngine)
 {
     static bool done = false;
     if (std::exchange(done, true)) {
@@ -62,7 +63,12 @@ void withEngineFlags(const std::function<void()> &startEngine)
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     const bool wasSet = qEnvironmentVariableIsSet(ChromiumFlags);
     const QByteArray given = qgetenv(ChromiumFlags);
-    qputenv(ChromiumFlags, engineFlags(given, engineMemorySavingWanted()));
+    qputenv(ChromiumFlags, engineFlags(given, engineMemorySavingWanted(), proxyPort));
+    // The engine takes the proxy of its switches only where it is told to follow the
+    // system's settings, which the switches then override; otherwise it would use Qt's
+    // application proxy, which lets names without a dot and this computer's addresses go
+    // around it. Nothing of this program reaches the network through Qt's proxy settings.
+    QNetworkProxyFactory::setUseSystemConfiguration(true);
     startEngine();
     if (wasSet)
         qputenv(ChromiumFlags, given);
@@ -70,22 +76,25 @@ void withEngineFlags(const std::function<void()> &startEngine)
         qunsetenv(ChromiumFlags);
 }
 
-// WebRTC's peer connections open sockets of their own, past every request check, and send
-// to any server a page names (TURN over TCP too). A document has no use for them, so every
-// frame loses them before its first script runs.
-void withoutPeerConnections(QWebEngineProfile *profile)
+} // namespace
+
+const QUrl &proxyCheckUrl()
 {
-    QWebEngineScript script;
-    script.setName(QStringLiteral("quillery-no-peer-connections"));
-    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    script.setWorldId(QWebEngineScript::MainWorld);
-    script.setRunsOnSubFrames(true);
-    script.setSourceCode(QStringLiteral("for (const name of ['RTCPeerConnection', "
-                                        "'webkitRTCPeerConnection']) delete window[name];"));
-    profile->scripts()->insert(script);
+    static const QUrl url(QStringLiteral("http://%1/").arg(QLatin1String(ProxyCheckHost)));
+    return url;
 }
 
-} // namespace
+void answerProxy(QWebEnginePage *page, const ProxyAccess &proxy)
+{
+    QObject::connect(
+        page, &QWebEnginePage::proxyAuthenticationRequired, page,
+        [proxy](const QUrl &, QAuthenticator *authenticator, const QString &proxyHost) {
+            if (proxyHost == u"127.0.0.1") {
+                authenticator->setUser(proxy.user);
+                authenticator->setPassword(proxy.secret);
+            }
+        });
+}
 
 RequestFilter::RequestFilter(AddressRule rule, QObject *parent)
     : QWebEngineUrlRequestInterceptor(parent), m_rule(std::move(rule))
@@ -99,12 +108,12 @@ void RequestFilter::interceptRequest(QWebEngineUrlRequestInfo &info)
 }
 
 QWebEngineProfile *makeViewerProfile(PageSchemeHandler *scheme, RequestFilter *filter,
-                                     QObject *parent)
+                                     const ProxyAccess &proxy, QObject *parent)
 {
     registerPageScheme();
     QWebEngineProfile *profile = nullptr;
     // Off the record: nothing on disk.
-    withEngineFlags([&] { profile = new QWebEngineProfile(parent); });
+    withEngineFlags(proxy.port, [&] { profile = new QWebEngineProfile(parent); });
     profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
     // Binder pages are served from memory and never cached; what pages fetch online seldom
     // repeats, and each window's profile would otherwise keep up to 10 MB of it.
@@ -114,17 +123,19 @@ QWebEngineProfile *makeViewerProfile(PageSchemeHandler *scheme, RequestFilter *f
     profile->installUrlSchemeHandler(PageScheme, scheme);
     profile->setUrlRequestInterceptor(filter);
     restrictSettings(profile->settings());
-    withoutPeerConnections(profile);
+    guardFrames(profile);
     // Files the browser cannot show are not downloaded anywhere behind the user's back.
     QObject::connect(profile, &QWebEngineProfile::downloadRequested, profile,
                      [](QWebEngineDownloadRequest *download) { download->cancel(); });
     return profile;
 }
 
-BrowserPage::BrowserPage(QWebEngineProfile *profile, const RequestFilter &filter, QObject *parent)
+BrowserPage::BrowserPage(QWebEngineProfile *profile, const RequestFilter &filter,
+                         const ProxyAccess &proxy, QObject *parent)
     : QWebEnginePage(profile, parent), m_filter(filter)
 {
     restrictSettings(settings());
+    answerProxy(this, proxy);
     connect(this, &QWebEnginePage::featurePermissionRequested, this,
             [this](const QUrl &origin, Feature feature) {
                 setFeaturePermission(origin, feature, PermissionDeniedByUser);

@@ -38,14 +38,28 @@ void addSwitch(QByteArrayList &flags, const QByteArray &flag)
 
 } // namespace
 
-QByteArray engineFlags(const QByteArray &given, bool saveMemory)
+QByteArray engineFlags(const QByteArray &given, bool saveMemory, quint16 proxyPort)
 {
     QByteArrayList flags = given.split(' ');
     flags.removeAll(QByteArray());
-    // The filter sees addresses as pages write them; these limits of the engine's own hold
-    // where it cannot see: Private Network Access refuses a page (never a secure context here)
-    // any private or loopback address that a public name resolves to, and WebRTC sends no UDP,
-    // so no STUN request reaches any address.
+    // Every request goes through the program's proxy, which judges the addresses names resolve
+    // to: requests for this computer too (the engine would otherwise go to it directly), and
+    // never to a proxy of the user's choosing, which would look names up where the program
+    // cannot see.
+    // The engine reads a switch after one dash as after two.
+    flags.erase(std::remove_if(flags.begin(), flags.end(),
+                               [](const QByteArray &flag) {
+                                   const QByteArray name = flag.mid(flag.startsWith("--") ? 2 : 1);
+                                   return flag.startsWith('-') && (name.startsWith("proxy-") ||
+                                                                   name.startsWith("no-proxy-"));
+                               }),
+                flags.end());
+    flags << "--proxy-server=http://127.0.0.1:" + QByteArray::number(proxyPort)
+          << "--proxy-bypass-list=<-loopback>";
+    // Where the proxy is not asked (a page's own addresses as written, before any request),
+    // these limits of the engine's own hold too: Private Network Access refuses a page (never a
+    // secure context here) a private or loopback address, and WebRTC sends no UDP, so no STUN
+    // request reaches any address, and its TCP goes through the proxy.
     addFeatures(flags, EnableFeatures,
                 "BlockInsecurePrivateNetworkRequests,"
                 "BlockInsecurePrivateNetworkRequestsFromPrivate,"

@@ -39,24 +39,37 @@ BrowserParts *&readyParts()
     return parts;
 }
 
-BrowserParts *takeParts(QObject *parent)
+BrowserParts *takeParts(QObject *parent, const ProxyAccess &proxy)
 {
     BrowserParts *parts = std::exchange(readyParts(), nullptr);
     if (!parts)
-        return new BrowserParts(parent);
+        return new BrowserParts(parent, proxy);
     parts->setParent(parent);
     return parts;
 }
 
 } // namespace
 
-BrowserParts::BrowserParts(QObject *parent)
+BrowserParts::BrowserParts(QObject *parent, const ProxyAccess &proxy)
     : QObject(parent),
       filter(new RequestFilter([](const QUrl &url) { return url == blankUrl(); }, this)),
       scheme(new PageSchemeHandler([](const QString &) { return SchemeReply(); }, this)),
-      profile(makeViewerProfile(scheme, filter, this)),
-      page(new BrowserPage(profile, *filter, this))
+      profile(makeViewerProfile(scheme, filter, proxy, this)),
+      page(new BrowserPage(profile, *filter, proxy, this))
 {
+    // A page of its own proves the profile, so that the browser's page sees nothing of it.
+    auto *check = new QWebEnginePage(profile, this);
+    answerProxy(check, proxy);
+    connect(
+        check, &QWebEnginePage::loadFinished, this,
+        [this, check] {
+            check->deleteLater();
+            m_proven = true;
+            if (m_waiting.isValid())
+                page->setUrl(std::exchange(m_waiting, QUrl()));
+        },
+        Qt::SingleShotConnection);
+    check->setUrl(proxyCheckUrl());
 }
 
 BrowserParts::~BrowserParts()
@@ -66,20 +79,29 @@ BrowserParts::~BrowserParts()
     delete profile;
 }
 
-void preloadBrowserParts()
+void BrowserParts::load(const QUrl &url)
+{
+    if (m_proven)
+        page->setUrl(url);
+    else
+        m_waiting = url;
+}
+
+void preloadBrowserParts(const ProxyAccess &proxy)
 {
     if (readyParts())
         return;
-    readyParts() = new BrowserParts(nullptr);
+    readyParts() = new BrowserParts(nullptr, proxy);
     // A blank page starts the process that will draw the first page shown.
-    readyParts()->page->setUrl(blankUrl());
+    readyParts()->load(blankUrl());
     // Parts no browser took go before the web engine does.
     QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, readyParts(),
                      [] { delete std::exchange(readyParts(), nullptr); });
 }
 
-WebBrowserView::WebBrowserView(QWidget *parent, SchemeSource source, AddressRule rule)
-    : QWebEngineView(parent), m_parts(takeParts(this)), m_filter(m_parts->filter),
+WebBrowserView::WebBrowserView(QWidget *parent, SchemeSource source, AddressRule rule,
+                               const ProxyAccess &proxy)
+    : QWebEngineView(parent), m_parts(takeParts(this, proxy)), m_filter(m_parts->filter),
       m_page(m_parts->page)
 {
     m_filter->setRule(std::move(rule));
@@ -117,7 +139,7 @@ void WebBrowserView::setUrl(const QUrl &url)
     // Some addresses act before any request is made (one of the engine's own ends the whole
     // program), so the rule is asked here first.
     if (m_filter->allows(url))
-        QWebEngineView::setUrl(url);
+        m_parts->load(url);
     else
         m_page->refuse(url);
 }
@@ -148,13 +170,14 @@ extern "C" Q_DECL_EXPORT int quilleryBrowserInterface()
     return quillery::BrowserInterfaceVersion;
 }
 
-extern "C" Q_DECL_EXPORT void quilleryPreloadBrowser()
+extern "C" Q_DECL_EXPORT void quilleryPreloadBrowser(const quillery::ProxyAccess &proxy)
 {
-    quillery::preloadBrowserParts();
+    quillery::preloadBrowserParts(proxy);
 }
 
 extern "C" Q_DECL_EXPORT quillery::BrowserView *
-quilleryMakeBrowserView(QWidget *parent, quillery::SchemeSource source, quillery::AddressRule rule)
+quilleryMakeBrowserView(QWidget *parent, quillery::SchemeSource source, quillery::AddressRule rule,
+                        const quillery::ProxyAccess &proxy)
 {
-    return new quillery::WebBrowserView(parent, std::move(source), std::move(rule));
+    return new quillery::WebBrowserView(parent, std::move(source), std::move(rule), proxy);
 }

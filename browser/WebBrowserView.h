@@ -19,25 +19,34 @@ class RequestFilter;
 class BrowserParts : public QObject
 {
 public:
-    explicit BrowserParts(QObject *parent);
+    BrowserParts(QObject *parent, const ProxyAccess &proxy);
     ~BrowserParts() override;
+
+    // The page loads the address once the profile has proven itself to the proxy, which it
+    // begins to at once; an address asked for before that replaces the one asked for earlier.
+    void load(const QUrl &url);
 
     RequestFilter *filter;
     PageSchemeHandler *scheme;
     QWebEngineProfile *profile;
     BrowserPage *page;
+
+private:
+    bool m_proven = false;
+    QUrl m_waiting;
 };
 
 // The viewer's browser: a web engine view with a profile of its own that serves the page
 // scheme from the program's source and keeps the page to what the program's rule allows.
 // Makes the parts of the next browser now, once; the first browser made takes them.
-void preloadBrowserParts();
+void preloadBrowserParts(const ProxyAccess &proxy);
 
 class WebBrowserView : public QWebEngineView, public BrowserView
 {
     Q_OBJECT
 public:
-    WebBrowserView(QWidget *parent, SchemeSource source, AddressRule rule);
+    WebBrowserView(QWidget *parent, SchemeSource source, AddressRule rule,
+                   const ProxyAccess &proxy);
     ~WebBrowserView() override;
 
     QWidget *widget() override { return this; }

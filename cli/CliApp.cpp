@@ -7,6 +7,7 @@
 #include "cli/JpegCommand.h"
 #include "cli/PrintPages.h"
 #include "cli/RecoverCommand.h"
+#include "documents/EncryptedBinder.h"
 #include "platform/FileError.h"
 
 #include <QCoreApplication>
@@ -72,9 +73,9 @@ A protected binder opens with its password:
                              machine can see it (process lists); only for scripts that
                              accept that risk, and warned about on standard error
 An encrypted binder (recognised by its first bytes, whatever its name) opens with its
-passphrase: from --password-file, or typed at the terminal when asked; never from
---password. Its plain copy is kept only in $XDG_RUNTIME_DIR, which must be a memory file
-system of this user with mode 0700.
+passphrase: from --password-file (never empty), or typed at the terminal when asked;
+never from --password. Its plain copy is kept only in memory, in a file that no folder
+names and that goes with the tool however it ends.
 
 Exit codes:
   0   success (check: the file is sound; search: a page matched)
@@ -107,6 +108,14 @@ int usage(int code)
 {
     QTextStream(code == ExitOk ? stdout : stderr) << Usage;
     return code;
+}
+
+// What was wrong in one line, and where the help is, rather than the whole help.
+int unknownWord(const char *what, const QString &word)
+{
+    QTextStream(stderr) << "quillery-cli: unknown " << what << " '" << word
+                        << "'; 'quillery-cli --help' lists the commands and options\n";
+    return ExitUsage;
 }
 
 // A command's line of the usage: its name and arguments, without what it does.
@@ -181,10 +190,8 @@ int run(int argc, char *argv[])
             QTextStream(stdout) << "quillery-cli " << QUILLERY_VERSION << '\n';
             return ExitOk;
         }
-        if (option != u"--password" && option != u"--password-file") {
-            QTextStream(stderr) << "quillery-cli: unknown option " << option << '\n';
-            return usage(ExitUsage);
-        }
+        if (option != u"--password" && option != u"--password-file")
+            return unknownWord("option", option);
         if (args.isEmpty())
             return usage(ExitUsage);
         if (option == u"--password") {
@@ -221,7 +228,9 @@ int run(int argc, char *argv[])
     };
     const auto found = commands.find(command);
     if (found == commands.end())
-        return usage(ExitUsage);
+        return unknownWord("command", command);
+    // Plain pages of encrypted binders that a killed program could not remove.
+    removeStaleEncryptionFolders();
     try {
         CliSession session(password, passwordOnCommandLine);
         const int code = found->second(session, args);

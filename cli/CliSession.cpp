@@ -32,13 +32,18 @@ const QString NoPassphrase = QStringLiteral("the binder is encrypted; give its p
                                             "--password-file, or type it at a terminal (never "
                                             "on the command line)");
 
+const QString EmptyPassphrase = QStringLiteral("the passphrase read with --password-file is "
+                                               "empty; a passphrase must not be empty");
+
 } // namespace
 
 void CliUi::askPassphrase(PassphrasePrompt &prompt)
 {
     passphraseAsked = true;
     if (password && !passwordOnCommandLine) {
-        if (!prompt.ok(*password))
+        if (password->isEmpty())
+            QTextStream(stderr) << prompt.fileName() << ": " << EmptyPassphrase << '\n';
+        if (password->isEmpty() || !prompt.ok(*password))
             prompt.cancel();
         return;
     }
@@ -59,8 +64,12 @@ void CliUi::askPassphrase(PassphrasePrompt &prompt)
 
 std::optional<QString> CliUi::newPassphrase(const QString &path)
 {
-    if (password && !passwordOnCommandLine)
-        return password;
+    if (password && !passwordOnCommandLine) {
+        if (!password->isEmpty())
+            return password;
+        QTextStream(stderr) << path << ": " << EmptyPassphrase << "; nothing was changed\n";
+        return std::nullopt;
+    }
     const std::optional<QString> first =
         readSecretFromTerminal(QStringLiteral("New passphrase for %1: ").arg(path));
     if (!first) {

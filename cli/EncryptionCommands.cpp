@@ -6,6 +6,7 @@
 #include "cli/TerminalSecret.h"
 #include "documents/BinderFormat.h"
 #include "documents/BinderKey.h"
+#include "documents/CompanionFiles.h"
 #include "documents/EncryptedBinder.h"
 #include "documents/LumpArchive.h"
 #include "documents/PassphrasePrompt.h"
@@ -17,6 +18,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTextStream>
 
 #include <functional>
 #include <optional>
@@ -43,6 +45,8 @@ public:
         if (args.size() < 2) {
             m_path = source;
             m_lock = FileLock::acquire(source);
+            // Left by a writer that was killed; with the lock held nobody else writes one.
+            removeStaleScratchFiles(source);
             return;
         }
         m_path = QFileInfo(args.at(1)).absoluteFilePath();
@@ -69,9 +73,13 @@ public:
     void write(const std::function<void(int fd, const QString &path)> &fill)
     {
         SafeFileWriter writer(m_path);
+        // Held, as the program holds its own, so that no other run takes it for stale.
+        const FileLock scratchLock = FileLock::acquire(writer.tempPath());
         fill(writer.fd(), writer.tempPath());
         writer.commit();
         m_written = true;
+        if (!writer.groupWarning().isEmpty())
+            QTextStream(stderr) << "quillery-cli: warning: " << writer.groupWarning() << '\n';
     }
 
 private:

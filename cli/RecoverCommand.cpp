@@ -34,8 +34,8 @@ int listSnapshots(const RecoveryStore &store)
     for (const SnapshotEntry &entry : store.list(problems)) {
         const SnapshotRecord &record = entry.record;
         out << entry.id() << '\t' << record.taken.toLocalTime().toString(Qt::ISODate) << '\t'
-            << record.changedPages << '/' << record.pages.size() << '\t' << diskState(record)
-            << '\t' << consoleText(record.title) << '\t' << consoleText(record.binderPath) << '\n';
+            << record.changedPages << '/' << record.pageCount() << '\t' << diskState(record) << '\t'
+            << consoleText(record.title) << '\t' << consoleText(record.binderPath) << '\n';
     }
     QTextStream err(stderr);
     for (const QString &problem : std::as_const(problems))

@@ -33,6 +33,8 @@ inline const QString LastSavedBy = QStringLiteral("LastSavedBy");
 inline const QString RichBackground = QStringLiteral("RTFBColour");
 // Present once the text formats have been written (old binders lack them).
 inline const QString RichAlign = QStringLiteral("RTFAlign");
+// "Allow" once the user has let this binder's HTML pages load from the network.
+inline const QString RemoteContent = QStringLiteral("RemoteContent");
 } // namespace RecordKey
 
 } // namespace quillery

@@ -168,8 +168,9 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
         if (RecoveryKeeper *keeper = RecoveryKeeper::of(binder))
             keeper->letGoOfBinderBytes();
     };
+    QString groupWarning;
     if (encrypted) {
-        writeEncryptedBinder(binder, archive, fileName);
+        groupWarning = writeEncryptedBinder(binder, archive, fileName);
     } else if (!(inPlace && archive.appendInPlace(fileName, releaseSnapshot))) {
         SafeFileWriter writer(fileName);
         // The new file is locked while it is written, so that an instance opening the
@@ -178,6 +179,7 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
         FileLock lock = FileLock::acquire(writer.tempPath());
         archive.write(writer);
         writer.commit();
+        groupWarning = writer.groupWarning();
         binder.fileLock() = std::move(lock);
     }
     binder.fileLock().noteSaved(fileName);
@@ -194,6 +196,9 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     binder.setCaptionNote(QString());
     binder.markSaved();
     workspace.ui.recordRecent(recentFilesTitle(binder), fileName);
+    if (!groupWarning.isEmpty())
+        workspace.dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok,
+                                  QStringLiteral("Group Not Kept"), groupWarning);
 }
 
 // Whether the binder file was replaced or rewritten by another program since this window

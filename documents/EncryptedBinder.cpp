@@ -12,6 +12,7 @@
 #include "platform/Cancelled.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
+#include "platform/MemoryFile.h"
 #include "platform/RuntimeFolder.h"
 
 #include <QDir>
@@ -19,22 +20,11 @@
 #include <QFileInfo>
 #include <QHash>
 
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace quillery {
 
 namespace {
 
-UniqueFd openForWriting(const QString &path)
-{
-    UniqueFd fd(
-        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC));
-    if (!fd.valid())
-        throw FileError::fromErrno(errno, path);
-    return fd;
-}
+const QString EncryptionFolderPrefix = QStringLiteral("quillery-");
 
 // A new registered file in the binder's own folder, removed again when filling it fails.
 class ScratchFile
@@ -60,14 +50,23 @@ private:
 
 } // namespace
 
-Encryption::Encryption() : scratch(makeRuntimeSubfolder(QStringLiteral("quillery-")))
-{
-}
-
-// The folder is this binder's alone, so everything in it goes, registered or not.
+// The named folder is this binder's alone, so everything in it goes, registered or not.
 Encryption::~Encryption()
 {
-    QDir(scratch.path()).removeRecursively();
+    if (m_named)
+        QDir(m_named->path()).removeRecursively();
+}
+
+TempFolder &Encryption::namedFolder()
+{
+    if (!m_named)
+        m_named.emplace(makeRuntimeSubfolder(EncryptionFolderPrefix));
+    return *m_named;
+}
+
+void removeStaleEncryptionFolders()
+{
+    removeStaleRuntimeFolders(EncryptionFolderPrefix);
 }
 
 bool isEncryptedBinderFile(const QString &path)
@@ -102,10 +101,14 @@ TempFolder &scratchFolder(TempFolder &workspaceTemp, const Binder &binder)
     return binder.encryption() ? binder.encryption()->scratch : workspaceTemp;
 }
 
+TempFolder &namedScratchFolder(Workspace &workspace, const Binder &binder)
+{
+    return binder.encryption() ? binder.encryption()->namedFolder() : workspace.temp;
+}
+
 QString decryptWorkingCopy(Workspace &workspace, Binder &binder, const QString &source)
 {
     const ContainerReader reader(source);
-    // The runtime folder is checked before anyone is asked for anything.
     auto encryption = std::make_shared<Encryption>();
     PassphrasePrompt prompt(workspace, binder.fileName().isEmpty() ? source : binder.fileName(),
                             reader);
@@ -116,14 +119,14 @@ QString decryptWorkingCopy(Workspace &workspace, Binder &binder, const QString &
     binder.setEncryption(encryption);
 
     BusyScope busy(workspace.ui);
-    ScratchFile working(encryption->scratch);
-    UniqueFd out = openForWriting(working.path());
-    reader.decryptInto(*encryption->key, out.get(), working.path());
-    working.keep();
-    return working.path();
+    UniqueFd working = createMemoryFile(QStringLiteral("quillery-binder"));
+    reader.decryptInto(*encryption->key, working.get(), source);
+    // Nothing changes a working copy: pages that change get files of their own.
+    sealMemoryFile(working.get());
+    return encryption->scratch.adopt(std::move(working));
 }
 
-void writeEncryptedBinder(Binder &binder, LumpArchive &archive, const QString &fileName)
+QString writeEncryptedBinder(Binder &binder, LumpArchive &archive, const QString &fileName)
 {
     // The archive goes straight from the pages into the encryption: its plain form is
     // never written anywhere, and the pages stay where they are read from.
@@ -134,6 +137,7 @@ void writeEncryptedBinder(Binder &binder, LumpArchive &archive, const QString &f
     FileLock lock = FileLock::acquire(writer.tempPath());
     writer.commit();
     binder.fileLock() = std::move(lock);
+    return writer.groupWarning();
 }
 
 namespace {
@@ -149,7 +153,7 @@ void moveIntoScratch(Workspace &workspace, Binder &binder, TempFolder &scratch)
     // Where the key's data lies once moved; the key itself when it needs no move.
     const auto movedKey = [&](PageKey key) {
         const QString from = key.dataPath();
-        if (from.isEmpty() || from.startsWith(scratch.path() + u'/'))
+        if (from.isEmpty() || scratch.holds(from))
             return key;
         QString &to = moved[from];
         if (to.isEmpty()) {

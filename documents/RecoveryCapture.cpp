@@ -3,7 +3,12 @@
 
 #include "documents/Binder.h"
 #include "documents/BinderFormat.h"
+#include "documents/BinderKey.h"
+#include "documents/EncryptedBinder.h"
+#include "documents/LumpArchive.h"
 #include "documents/PageRecords.h"
+#include "documents/PlainSource.h"
+#include "documents/SecretStream.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
 #include "platform/GeneralDate.h"
@@ -203,11 +208,92 @@ SnapshotCapture captureSnapshot(const Binder &binder, bool workingCopyReadFromBi
     writeLayoutRecords(capture.records, binder);
     capture.rows = binder.pages().rows();
     capture.edit = std::move(edit);
+    if (isEncrypted(binder))
+        capture.encryption = binder.encryption();
     return capture;
 }
 
+namespace {
+
+// The binder as a save would write it, from the capture.
+LumpArchive binderArchive(const SnapshotCapture &capture, const QByteArray &records)
+{
+    const int n = int(capture.rows.size());
+    LumpArchive archive(BinderHeader);
+    archive.setLumpCount(n + 1);
+    archive.setLumpName(1, RecordsLump);
+    archive.setLumpData(1, records);
+    for (int i = 0; i < n; ++i) {
+        const PageKey &key = capture.rows[i].key;
+        archive.setLumpName(i + 2, key.kind.name().toLatin1());
+        if (capture.edit && capture.edit->position == i + 1)
+            archive.setLumpData(i + 2, capture.edit->bytes);
+        else if (key.inWorkingCopy())
+            archive.setLumpData(i + 2, FileRange{key.dataPath(), qMax<qint64>(key.offset, 0),
+                                                 qMax<qint64>(key.length, 0)});
+        else if (!key.location.isEmpty())
+            archive.setLumpData(i + 2, FileRange{key.location, 0, fileio::fileSize(key.location)});
+    }
+    return archive;
+}
+
+// The page editor's text as the page that saving it would make.
+void applyEdit(PageRow &row, const EditedPage &edit, const QDateTime &taken)
+{
+    row.modified = generalDate(taken.toLocalTime());
+    row.size = edit.bytes.size();
+    row.key.colour = edit.colour;
+}
+
+bool editsPage(const SnapshotCapture &capture, int position)
+{
+    return capture.edit && capture.edit->position == position;
+}
+
+void writeSealedSnapshot(const QString &folder, const SnapshotCapture &capture)
+{
+    SnapshotRecord record;
+    QVector<PageRow> rows = capture.rows;
+    for (int i = 0; i < rows.size(); ++i) {
+        const PageKey &key = rows[i].key;
+        if (key.location.isEmpty() || key.dataPath() != capture.workingCopy ||
+            editsPage(capture, i + 1))
+            ++record.changedPages;
+        if (editsPage(capture, i + 1))
+            applyEdit(rows[i], *capture.edit, capture.taken);
+    }
+    QByteArray records = capture.records.toText();
+    PageRecords::appendText(records, rows);
+    LumpArchive archive = binderArchive(capture, records);
+    const QString name =
+        u'c' +
+        QString::number(QRandomGenerator::system()->generate64(), 16).rightJustified(16, u'0');
+    writeDataFile(folder + u'/' + name, [&](int out, const QString &outPath) {
+        PiecesSource plain(archive.pieces());
+        encryptInto(plain, out, outPath, *capture.encryption->key);
+    });
+
+    // The title, the records and the pages are inside, encrypted.
+    record.binderPath = capture.binderPath;
+    record.title = QFileInfo(capture.binderPath).fileName();
+    record.taken = capture.taken;
+    record.binderFile = capture.binderFile;
+    record.sealed = true;
+    record.sealedPageCount = int(rows.size());
+    record.sources = {name};
+    record.sourceFiles = {FileIdentity::of(folder + u'/' + name)};
+    record.write(folder);
+    removeUnused(folder, {name});
+}
+
+} // namespace
+
 void writeSnapshot(const QString &folder, const SnapshotCapture &capture)
 {
+    if (capture.encryption) {
+        writeSealedSnapshot(folder, capture);
+        return;
+    }
     DataFiles files(folder);
     SnapshotRecord record;
     QHash<QString, int> sourceOf; // data path -> 1-based source
@@ -263,10 +349,7 @@ void writeSnapshot(const QString &folder, const SnapshotCapture &capture)
         if (page.source != 0 && page.source == record.workingCopy)
             ++record.changedPages;
         page = {source, 0, bytes.size(), page.kind};
-        PageRow &row = rows[at];
-        row.modified = generalDate(capture.taken.toLocalTime());
-        row.size = bytes.size();
-        row.key.colour = capture.edit->colour;
+        applyEdit(rows[at], *capture.edit, capture.taken);
     }
 
     record.binderPath = capture.binderPath;

@@ -7,11 +7,13 @@
 
 #include <QDateTime>
 
+#include <memory>
 #include <optional>
 
 namespace quillery {
 
 class Binder;
+class Encryption;
 
 // The text of an open page editor as the page it would save.
 struct EditedPage
@@ -37,6 +39,9 @@ struct SnapshotCapture
     InfoRecords records; // with the page count and layout a save would write
     QVector<PageRow> rows;
     std::optional<EditedPage> edit;
+    // For an encrypted binder: its key, and the memory files its pages are read from,
+    // kept open until the snapshot is written.
+    std::shared_ptr<const Encryption> encryption;
 };
 
 // binderHoldsWorkingCopy is the caller's: only it knows whether the working copy was
@@ -45,7 +50,9 @@ SnapshotCapture captureSnapshot(const Binder &binder, bool binderHoldsWorkingCop
                                 std::optional<EditedPage> edit);
 
 // Writes a snapshot of the capture into folder, replacing the snapshot there only once
-// the new one is complete. Runs on a worker thread; throws FileError.
+// the new one is complete. An encrypted binder's snapshot is the whole binder as a save
+// writes it, encrypted with its key, beside a record that tells nothing the binder file
+// does not. Runs on a worker thread; throws FileError.
 void writeSnapshot(const QString &folder, const SnapshotCapture &capture);
 
 } // namespace quillery

@@ -26,6 +26,8 @@ constexpr qsizetype PageEntrySize = 32;
 // A record this large is no snapshot the program wrote: the records of a binder of a
 // million pages take a fraction of it.
 constexpr qint64 MaxRecordSize = 256LL << 20;
+// More pages than a binder of 4 GiB could hold.
+constexpr int MaxSealedPages = 1 << 28;
 
 // The keys of the RECOVERY lump.
 namespace key {
@@ -40,6 +42,8 @@ const QString Sources = QStringLiteral("Sources");
 const QString Source = QStringLiteral("Source%1");
 const QString SourceFile = QStringLiteral("SourceFile%1");
 const QString WorkingCopy = QStringLiteral("WorkingCopy");
+const QString Sealed = QStringLiteral("Sealed");
+const QString SealedPages = QStringLiteral("SealedPages");
 } // namespace key
 
 [[noreturn]] void bad(const QString &what)
@@ -96,7 +100,7 @@ std::optional<FileIdentity> FileIdentity::of(const QString &path)
 
 bool isSnapshotDataName(const QString &name)
 {
-    static const QRegularExpression pattern(QStringLiteral("^[de][0-9a-f]{1,40}$"));
+    static const QRegularExpression pattern(QStringLiteral("^[cde][0-9a-f]{1,40}$"));
     return pattern.match(name).hasMatch();
 }
 
@@ -118,6 +122,10 @@ QByteArray SnapshotRecord::recoveryText() const
             out.write(key::SourceFile.arg(i + 1), file->toText());
     }
     out.write(key::WorkingCopy, workingCopy);
+    if (sealed) {
+        out.write(key::Sealed, true);
+        out.write(key::SealedPages, sealedPageCount);
+    }
     return out.toText();
 }
 
@@ -144,9 +152,14 @@ SnapshotRecord SnapshotRecord::fromLumps(const QByteArray &recovery, const QByte
         bad(QStringLiteral("it is not a snapshot of a format this program writes"));
     if (pageTable.size() % PageEntrySize != 0)
         bad(QStringLiteral("its page table is cut short"));
-    const qsizetype pageCount = pageTable.size() / PageEntrySize;
-
     SnapshotRecord out;
+    out.sealed = in.value(key::Sealed) == u"True";
+    if (out.sealed && (!pageTable.isEmpty() || !records.isEmpty()))
+        bad(QStringLiteral("it is sealed, yet keeps records or pages outside its data"));
+    out.sealedPageCount = out.sealed ? boundedNumber(in, key::SealedPages, MaxSealedPages) : 0;
+    const qsizetype tablePages = pageTable.size() / PageEntrySize;
+    const qsizetype pageCount = out.sealed ? out.sealedPageCount : tablePages;
+
     out.binderPath = in.value(key::Binder, QString());
     if (!out.binderPath.isEmpty() && !out.binderPath.startsWith(u'/'))
         bad(QStringLiteral("its binder path is not absolute"));
@@ -167,11 +180,13 @@ SnapshotRecord SnapshotRecord::fromLumps(const QByteArray &recovery, const QByte
         out.sources << name;
         out.sourceFiles << FileIdentity::fromText(in.value(key::SourceFile.arg(i), QString()));
     }
+    if (out.sealed && (sourceCount != 1 || out.sources.first().isEmpty()))
+        bad(QStringLiteral("it is sealed, yet its data is not one file of its own"));
     out.workingCopy = boundedNumber(in, key::WorkingCopy, sourceCount);
     out.records = records;
 
-    out.pages.reserve(pageCount);
-    for (qsizetype i = 0; i < pageCount; ++i) {
+    out.pages.reserve(tablePages);
+    for (qsizetype i = 0; i < tablePages; ++i) {
         const char *entry = pageTable.constData() + i * PageEntrySize;
         SnapshotPage page;
         page.source = qFromLittleEndian<qint32>(entry);
@@ -217,7 +232,7 @@ void SnapshotRecord::write(const QString &folder) const
     archive.setLumpName(3, PagesLump);
     archive.setLumpData(3, pageTable());
     SafeFileWriter writer(target);
-    ::fchmod(writer.fd(), 0600);
+    writer.setMode(0600);
     archive.write(writer);
     writer.commit();
 }

@@ -28,6 +28,9 @@ namespace quillery {
 //   d...      a hard link to, or a copy of, a file that pages are read from: the
 //             binder's working copy, or a page's own data file
 //   e...      the text of an open page editor, as the page it would save
+//   c...      for an encrypted binder, its only data file: the whole binder as a save
+//             would write it, encrypted with the binder's key; the record then keeps
+//             no title, records or page table, and says it is sealed
 //
 // A data file never changes once written: a new snapshot adds the files it needs, then
 // replaces the record by rename, and only then removes what the old record used, so a
@@ -80,6 +83,10 @@ struct SnapshotRecord
     int workingCopy = 0; // the source of the pages unchanged since the last save, 0: none
     QByteArray records;
     QVector<SnapshotPage> pages;
+    bool sealed = false; // the pages and records are in source 1, encrypted
+    int sealedPageCount = 0;
+
+    int pageCount() const { return sealed ? sealedPageCount : int(pages.size()); }
 
     QByteArray recoveryText() const;
     QByteArray pageTable() const;

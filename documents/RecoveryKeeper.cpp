@@ -2,7 +2,6 @@
 #include "documents/RecoveryKeeper.h"
 
 #include "documents/Binder.h"
-#include "documents/RecoveryPolicy.h"
 #include "platform/FileError.h"
 
 #include <QPromise>
@@ -119,10 +118,6 @@ std::optional<SnapshotCapture> RecoveryKeeper::capture(std::optional<EditedPage>
 {
     if (!needed())
         return std::nullopt;
-    if (!mayKeepSnapshot(m_binder)) {
-        removeSnapshot();
-        return std::nullopt;
-    }
     if (!m_folder.isValid()) {
         try {
             m_folder = m_store.create();
@@ -147,7 +142,7 @@ void RecoveryKeeper::startWrite()
         return;
     }
     std::optional<EditedPage> edit;
-    if (m_edit && mayKeepSnapshot(m_binder)) {
+    if (m_edit) {
         // The editor's text is made between the event loop's turns; ready comes back here.
         edit = m_edit->made();
         if (!edit) {

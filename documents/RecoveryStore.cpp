@@ -90,6 +90,19 @@ void checkSources(const SnapshotEntry &entry)
     }
 }
 
+// A snapshot's binder is locked, read and written as the window's: it must be a file of
+// this user's, or be gone.
+void checkBinderFile(const QString &path)
+{
+    struct stat st;
+    if (path.isEmpty() || ::stat(encoded(path).constData(), &st) != 0)
+        return;
+    if (!S_ISREG(st.st_mode))
+        refuse(QStringLiteral("its binder %1 is %2, not a binder file").arg(path, whatIs(st)));
+    if (st.st_uid != ::getuid())
+        refuse(QStringLiteral("its binder %1 belongs to another user").arg(path));
+}
+
 SnapshotEntry readEntry(const QString &folder)
 {
     checkFolder(folder);
@@ -98,6 +111,7 @@ SnapshotEntry readEntry(const QString &folder)
     if (::lstat(encoded(lock).constData(), &st) == 0 && !S_ISREG(st.st_mode))
         refuse(QStringLiteral("its lock is %1").arg(whatIs(st)));
     SnapshotEntry entry{folder, SnapshotRecord::read(folder)};
+    checkBinderFile(entry.record.binderPath);
     checkSources(entry);
     return entry;
 }

@@ -6,6 +6,10 @@
 
 #include <QString>
 
+#include <span>
+
+struct crypto_secretstream_xchacha20poly1305_state;
+
 namespace quillery {
 
 class BinderKey;
@@ -39,7 +43,13 @@ public:
     void decryptInto(const BinderKey &key, int outFd, const QString &outPath) const;
 
 private:
-    class Puller;
+    qint64 sealedChunkSize() const;
+    void startPull(crypto_secretstream_xchacha20poly1305_state &state, const BinderKey &key) const;
+    // Checks and decrypts one sealed chunk with the state, which it moves on; false when
+    // the chunk fails its check.
+    bool pull(crypto_secretstream_xchacha20poly1305_state &state,
+              std::span<const unsigned char> sealed, unsigned char *into, unsigned char &tag,
+              bool first) const;
 
     QString m_path;
     UniqueFd m_fd;

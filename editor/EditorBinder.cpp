@@ -41,13 +41,13 @@ void storeEditedPage(Workspace &workspace, Binder &binder, int position, const Q
     PageRow row = binder.page(position);
     TempFolder &temp = scratchFolder(workspace, binder);
     const QString path = temp.createFile();
+    temp.registerFile(path);
     try {
         fileio::writeWhole(path, bytes);
     } catch (const FileError &) {
-        fileio::removeIfExists(path);
+        temp.deleteFile(path);
         throw;
     }
-    temp.registerFile(path);
     row.modified = generalDate(QDateTime::currentDateTime());
     row.size = bytes.size();
     row.key.serial = binder.takeSerial();

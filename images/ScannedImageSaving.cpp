@@ -70,9 +70,11 @@ void saveImageAs(JpegEncoder &jpeg, const Picture &image, const QString &target,
 bool addImageAsPage(Workspace &workspace, Binder &binder, JpegEncoder &jpeg, const Picture &image)
 {
     BusyScope busy(workspace.ui);
-    TempFolder &temp = scratchFolder(workspace, binder);
-    const QString file = scannedPageFile(temp.path(), binder.pageCount());
+    QString file;
     try {
+        // The encoder creates its file by name.
+        TempFolder &temp = namedScratchFolder(workspace, binder);
+        file = scannedPageFile(temp.path(), binder.pageCount());
         // Left from an earlier page of that number; its page has its own copy.
         fileio::removeIfExists(file);
         if (!temp.registered().contains(file))

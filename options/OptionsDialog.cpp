@@ -142,6 +142,7 @@ void OptionsDialog::buildGeneralTab(QWidget *page)
     layout->addWidget(fraColumn);
     layout->addWidget(fraDefDocFol);
     layout->addWidget(chkConfirmDelete);
+    layout->addWidget(buildRemoteContent(page));
 
     connect(tabFormats, &QTabBar::currentChanged, this, &OptionsDialog::showFormat);
     connect(txtSample, &QTextEdit::textChanged, this, [this] {
@@ -166,12 +167,32 @@ void OptionsDialog::buildGeneralTab(QWidget *page)
     connect(cmdDefDocFol, &QPushButton::clicked, this, &OptionsDialog::chooseDefaultFolder);
 }
 
+QGroupBox *OptionsDialog::buildRemoteContent(QWidget *page)
+{
+    auto *fraRemote =
+        named(new QGroupBox(QStringLiteral("Remote Content of HTML Pages"), page), "fraRemote");
+    optRemote = new QButtonGroup(fraRemote);
+    auto *remoteLayout = new QHBoxLayout(fraRemote);
+    const std::pair<RemoteContent, QString> choices[] = {
+        {RemoteContent::Ask, QStringLiteral("As&k first")},
+        {RemoteContent::Always, QStringLiteral("Alwa&ys load")},
+        {RemoteContent::Never, QStringLiteral("Ne&ver load")}};
+    for (const auto &[choice, caption] : choices) {
+        auto *option = new QRadioButton(caption, fraRemote);
+        option->setObjectName(QStringLiteral("optRemote%1").arg(int(choice)));
+        optRemote->addButton(option, int(choice));
+        remoteLayout->addWidget(option);
+    }
+    return fraRemote;
+}
+
 void OptionsDialog::load()
 {
     m_table.load(m_binder.records());
     txtComments->setText(m_binder.records().value(RecordKey::CommentsColumn));
     txtDefDocFol->setText(m_settings.defaultDocFolder());
     chkConfirmDelete->setChecked(m_settings.confirmDeletes());
+    optRemote->button(int(m_settings.remoteContent()))->setChecked(true);
     m_panePos = static_cast<int>(m_binder.panePosition());
     if (QAbstractButton *position = optPos->button(m_panePos))
         position->setChecked(true);
@@ -311,6 +332,7 @@ void OptionsDialog::accept()
                                                        QStringLiteral("Options")));
     }
     m_settings.setDefaultDocFolder(txtDefDocFol->text());
+    m_settings.setRemoteContent(RemoteContent(optRemote->checkedId()));
     m_workspace.defaultDocFolder = txtDefDocFol->text();
     m_settings.setConfirmDeletes(chkConfirmDelete->isChecked());
     m_workspace.confirmDeletes = chkConfirmDelete->isChecked();

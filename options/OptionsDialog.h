@@ -42,6 +42,7 @@ public:
 private:
     void buildGeneralTab(QWidget *page);
     void buildAssociationsTab(QWidget *page);
+    QGroupBox *buildRemoteContent(QWidget *page);
     void load();
 
     int base() const;
@@ -82,6 +83,7 @@ private:
     QRadioButton *optRight;
     QRadioButton *optCentre;
     QButtonGroup *optPos;
+    QButtonGroup *optRemote;
     QLineEdit *txtComments;
     QLineEdit *txtDefDocFol;
     QCheckBox *chkConfirmDelete;

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pagetext/HtmlShownText.h"
 
-#include "pagetext/ByteScan.h"
 #include "pagetext/HtmlEncoding.h"
 #include "pagetext/HtmlEntities.h"
 #include "pagetext/ShownLetters.h"
+#include "platform/ByteScan.h"
 
 #include <QHash>
 #include <QMutex>

@@ -17,7 +17,7 @@ ShownBytes::ShownBytes(const char16_t *table) : m_asciiAsIs(table[uchar('a')] ==
     for (int b = 0; b < 256; ++b) {
         char bytes[4] = {};
         qsizetype size = 0;
-        if (m_asciiAsIs && b < 0x80 && b != '\r') {
+        if (m_asciiAsIs && b > 0 && b < 0x80 && b != '\r') {
             bytes[size++] = char(b);
         } else if (const char32_t c = shownCharacter(readerChar(table[b]))) {
             size = toUtf8(c, bytes); // at most 3: a code page's characters are 16-bit

@@ -37,7 +37,7 @@ private:
         quint8 size;
     };
 
-    bool m_asciiAsIs; // ASCII but the carriage return shows as it stands
+    bool m_asciiAsIs; // ASCII, but for the carriage return and NUL, shows as it stands
     std::array<Utf8, 256> m_chars;
 };
 

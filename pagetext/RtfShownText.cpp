@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pagetext/RtfShownText.h"
 
-#include "pagetext/ByteScan.h"
 #include "pagetext/RtfShownBytes.h"
 #include "pagetext/ShownLetters.h"
+#include "platform/ByteScan.h"
 #include "rtf/RtfChars.h"
 #include "rtf/RtfCodePages.h"
 #include "rtf/RtfDestinations.h"
@@ -16,20 +16,7 @@ namespace quillery {
 
 using rtf::Destination;
 using rtf::hexValue;
-using rtf::isDigit;
-using rtf::isLetter;
 using rtf::Keyword;
-
-namespace {
-
-// The first byte from p on that ends a run of text: group braces, control words, and the
-// line breaks that are no part of the text; with NonAscii also a byte beyond ASCII.
-template <bool NonAscii> const char *nextStop(const char *p, const char *end)
-{
-    return findStop<NonAscii, '\\', '{', '}', '\r', '\n', '\0'>(p, end);
-}
-
-} // namespace
 
 RtfShownText::RtfShownText()
 {
@@ -42,33 +29,14 @@ RtfShownText::~RtfShownText() = default;
 void RtfShownText::read(QByteArrayView bytes, QByteArray &text)
 {
     m_out = &text;
-    feed(bytes.data(), bytes.data() + bytes.size());
+    m_tokenizer.feed(bytes.data(), bytes.data() + bytes.size());
     flushOut();
 }
 
 void RtfShownText::finish(QByteArray &text)
 {
     m_out = &text;
-    // The page ends inside an escape: a lone hex digit is text, a word is complete.
-    switch (m_lexer) {
-    case Lexer::Hex:
-        m_lexer = Lexer::Text;
-        if (m_hexDigits)
-            feed(&m_hexFirst, &m_hexFirst + 1);
-        break;
-    case Lexer::Name:
-    case Lexer::Parameter:
-        m_lexer = Lexer::Text;
-        word();
-        break;
-    case Lexer::Minus:
-        m_lexer = Lexer::Text;
-        word();
-        feed("-", "-" + 1);
-        break;
-    default:
-        break;
-    }
+    m_tokenizer.finish();
     flushBytes();
     releaseSurrogate();
     flushOut();
@@ -79,204 +47,8 @@ bool RtfShownText::mayShow(QByteArrayView page, const ShownLetters &letters) con
     return letters.rtfMayShow(page);
 }
 
-void RtfShownText::feed(const char *p, const char *end)
+void RtfShownText::text(QByteArrayView run, bool ascii)
 {
-    while (p < end) {
-        switch (m_lexer) {
-        case Lexer::BeforeRtf: {
-            const auto *brace = static_cast<const char *>(std::memchr(p, '{', size_t(end - p)));
-            if (!brace)
-                return;
-            p = brace;
-            m_lexer = Lexer::Text;
-            break;
-        }
-        case Lexer::Text: {
-            // Writers mostly escape what is beyond ASCII, and a run of ASCII is its text.
-            const char *run = p;
-            p = nextStop<true>(p, end);
-            const bool ascii = p == end || uchar(*p) < 0x80;
-            if (!ascii)
-                p = nextStop<false>(p, end);
-            if (p > run)
-                textRun(run, p, ascii);
-            if (p == end)
-                break;
-            const char c = *p++;
-            if (c == '{')
-                openGroup();
-            else if (c == '}')
-                closeGroup();
-            else if (c == '\\')
-                m_lexer = Lexer::Escape;
-            break;
-        }
-        case Lexer::Escape: {
-            const char c = *p;
-            if (isLetter(c)) {
-                m_nameSize = 0;
-                m_value = 0;
-                m_negative = m_hasParam = false;
-                m_lexer = Lexer::Name;
-                break;
-            }
-            ++p;
-            if (c == '\'') {
-                m_hexDigits = 0;
-                m_lexer = Lexer::Hex;
-            } else {
-                m_lexer = Lexer::Text;
-                symbol(c);
-            }
-            break;
-        }
-        case Lexer::Hex: {
-            const int value = hexValue(*p);
-            if (value < 0) {
-                // Not an escape: what follows the \' is read as it stands.
-                m_lexer = Lexer::Text;
-                if (m_hexDigits)
-                    feed(&m_hexFirst, &m_hexFirst + 1);
-                break;
-            }
-            if (!m_hexDigits) {
-                m_hexFirst = *p++;
-                m_hexDigits = 0x100 | value;
-                break;
-            }
-            ++p;
-            m_lexer = Lexer::Text;
-            hexByte(char((m_hexDigits & 0xF) * 16 + value));
-            break;
-        }
-        case Lexer::Name:
-            while (p < end && isLetter(*p)) {
-                if (m_nameSize < qsizetype(sizeof m_name))
-                    m_name[m_nameSize++] = *p;
-                ++p;
-            }
-            if (p == end)
-                break;
-            if (*p == '-') {
-                ++p;
-                m_lexer = Lexer::Minus;
-            } else if (isDigit(*p)) {
-                m_lexer = Lexer::Parameter;
-            } else {
-                p = endWord(p);
-            }
-            break;
-        case Lexer::Minus:
-            if (isDigit(*p)) {
-                m_negative = true;
-                m_lexer = Lexer::Parameter;
-                break;
-            }
-            // A minus that no digit follows is text after a word without parameter.
-            m_lexer = Lexer::Text;
-            word();
-            feed("-", "-" + 1);
-            break;
-        case Lexer::Parameter:
-            while (p < end && isDigit(*p)) {
-                m_hasParam = true;
-                m_value = std::min<qint64>(m_value * 10 + (*p - '0'), INT32_MAX);
-                ++p;
-            }
-            if (p < end)
-                p = endWord(p);
-            break;
-        case Lexer::Binary:
-        case Lexer::SkipBinary: {
-            const qint64 length = std::min<qint64>(m_binaryLeft, end - p);
-            m_pictureData = m_pictureData || (m_binaryToPicture && length > 0);
-            p += length;
-            m_binaryLeft -= length;
-            if (m_binaryLeft == 0)
-                m_lexer = m_lexer == Lexer::Binary ? Lexer::Text : Lexer::Skip;
-            break;
-        }
-        case Lexer::Skip:
-            while (p < end && *p != '{' && *p != '}' && *p != '\\')
-                ++p;
-            if (p < end)
-                skipByte(*p++);
-            break;
-        case Lexer::SkipEscape:
-            if (isLetter(*p)) {
-                m_nameSize = 0;
-                m_value = 0;
-                m_lexer = Lexer::SkipName;
-            } else {
-                ++p;
-                m_lexer = Lexer::Skip;
-            }
-            break;
-        case Lexer::SkipName:
-            // As the reader skips a group: only \bin, whose data may hold any byte, matters.
-            while (p < end && isLetter(*p)) {
-                if (m_nameSize < qsizetype(sizeof m_name))
-                    m_name[m_nameSize++] = *p;
-                ++p;
-            }
-            if (p < end)
-                m_lexer = Lexer::SkipParameter;
-            break;
-        case Lexer::SkipParameter:
-            while (p < end && (isDigit(*p) || *p == '-')) {
-                if (*p != '-')
-                    m_value = std::min<qint64>(m_value * 10 + (*p - '0'), INT32_MAX);
-                ++p;
-            }
-            if (p == end)
-                break;
-            if (*p == ' ')
-                ++p;
-            m_lexer = Lexer::Skip;
-            if (QByteArrayView(m_name, m_nameSize) == "bin" && m_value > 0) {
-                m_binaryLeft = m_value;
-                m_binaryToPicture = false;
-                m_lexer = Lexer::SkipBinary;
-            }
-            break;
-        case Lexer::Done:
-            return;
-        }
-    }
-}
-
-// The end of a control word at `next`: a space there belongs to the word.
-const char *RtfShownText::endWord(const char *next)
-{
-    if (*next == ' ')
-        ++next;
-    m_lexer = Lexer::Text;
-    word();
-    return next;
-}
-
-void RtfShownText::skipByte(char c)
-{
-    if (c == '{') {
-        ++m_skipDepth;
-    } else if (c == '}') {
-        if (--m_skipDepth == 0) {
-            m_lexer = Lexer::Text;
-            closeGroup();
-        }
-    } else {
-        m_lexer = Lexer::SkipEscape;
-    }
-}
-
-void RtfShownText::textRun(const char *begin, const char *end, bool ascii)
-{
-    QByteArrayView run(begin, end - begin);
-    if (m_unicodeSkip > 0) {
-        const qsizetype skipped = std::min<qsizetype>(m_unicodeSkip, run.size());
-        run = run.sliced(skipped);
-        m_unicodeSkip -= int(skipped);
-    }
     switch (top().destination) {
     case Destination::FontTable:
         fontTableText(run);
@@ -287,108 +59,33 @@ void RtfShownText::textRun(const char *begin, const char *end, bool ascii)
         pictureText(run);
         return;
     default:
-        break;
-    }
-    if (!run.isEmpty())
         addBytes(run, ascii);
+        return;
+    }
 }
 
-void RtfShownText::hexByte(char byte)
+void RtfShownText::escapedByte(char byte)
 {
-    if (m_unicodeSkip > 0)
-        --m_unicodeSkip;
-    else if (top().destination != Destination::Picture)
+    if (top().destination != Destination::Picture)
         addBytes(QByteArrayView(&byte, 1));
 }
 
-void RtfShownText::symbol(char c)
+void RtfShownText::binary(QByteArrayView data)
 {
-    if (c == '*') {
-        m_starred = true;
-        return;
-    }
-    m_starred = false;
-    if (m_unicodeSkip > 0) {
-        --m_unicodeSkip;
-        return;
-    }
-    switch (c) {
-    case '\\':
-    case '{':
-    case '}':
-        addBytes(QByteArrayView(&c, 1));
-        break;
-    case '~':
-        addChar(0x00A0);
-        break;
-    case '-':
-        addChar(0x00AD);
-        break;
-    case '_':
-        addChar(0x2011);
-        break;
-    case '\r':
-    case '\n':
-        if (top().destination == Destination::Body) {
-            flushBytes();
-            endParagraph();
-        }
-        break;
-    default:
-        break;
-    }
-}
-
-void RtfShownText::word()
-{
-    const Keyword keyword = knownWord();
-    const int param = int(m_negative ? -m_value : m_value);
-    const bool starred = m_starred;
-    m_starred = false;
-    if (keyword == Keyword::Bin) {
-        flushBytes();
-        m_binaryToPicture = top().destination == Destination::Picture && m_unicodeSkip == 0;
-        if (m_unicodeSkip > 0)
-            --m_unicodeSkip;
-        m_binaryLeft = m_hasParam ? std::max(param, 0) : 0;
-        if (m_binaryLeft > 0)
-            m_lexer = Lexer::Binary;
-        return;
-    }
-    if (m_unicodeSkip > 0) {
-        --m_unicodeSkip;
-        return;
-    }
     flushBytes();
-    if (rtf::isDestination(keyword)) {
-        destination(keyword);
-        return;
-    }
-    if (starred) {
-        skipCurrentGroup();
-        return;
-    }
-    if (const char32_t c = rtf::specialCharacter(keyword)) {
-        addChar(c);
-        return;
-    }
-    controlWord(keyword, m_hasParam, param);
+    m_pictureData = m_pictureData || (top().destination == Destination::Picture && !data.isEmpty());
 }
 
-// A page uses few control words many times over: the short ones are remembered.
-Keyword RtfShownText::knownWord()
+bool RtfShownText::word(Keyword keyword, bool hasParam, int param)
 {
-    const QByteArrayView name(m_name, m_nameSize);
-    quint64 key = 0;
-    if (m_nameSize > qsizetype(sizeof key))
-        return rtf::keywordFor(name);
-    std::memcpy(&key, m_name, size_t(m_nameSize));
-    KnownWord &known = m_knownWords[(key * 0x9E3779B97F4A7C15ULL) >> 58];
-    if (known.name != key) {
-        known.name = key;
-        known.keyword = rtf::keywordFor(name);
-    }
-    return known.keyword;
+    flushBytes();
+    if (rtf::isDestination(keyword))
+        return destination(keyword);
+    if (const char32_t c = rtf::specialCharacter(keyword))
+        unicode(c);
+    else
+        controlWord(keyword, hasParam, param);
+    return true;
 }
 
 void RtfShownText::controlWord(Keyword keyword, bool hasParam, int param)
@@ -416,16 +113,6 @@ void RtfShownText::controlWord(Keyword keyword, bool hasParam, int param)
         break;
     case Keyword::Deff:
         m_defaultFont = param;
-        break;
-    case Keyword::Uc:
-        group.unicodeSkip = std::clamp(param, 0, 16);
-        break;
-    case Keyword::U:
-        if (hasParam) {
-            const int unit = param < 0 ? param + 65536 : param;
-            addChar(unit >= 0 && unit <= 0x10FFFF ? char32_t(unit) : char32_t(0xFFFD));
-            m_unicodeSkip = top().unicodeSkip;
-        }
         break;
     case Keyword::Par:
     case Keyword::Sect:
@@ -485,52 +172,37 @@ void RtfShownText::controlWord(Keyword keyword, bool hasParam, int param)
 void RtfShownText::openGroup()
 {
     flushBytes();
-    m_unicodeSkip = 0;
-    m_starred = false;
     Group copy = m_groups.back();
     copy.ownsDestination = false;
     m_groups.push_back(copy);
-    if (qsizetype(m_groups.size()) > rtf::MaxDepth)
-        skipCurrentGroup();
 }
 
 void RtfShownText::closeGroup()
 {
     flushBytes();
-    m_unicodeSkip = 0;
-    m_starred = false;
-    if (m_groups.size() <= 1) {
-        m_lexer = Lexer::Done;
-        return;
-    }
     const Group closed = m_groups.back();
     m_groups.pop_back();
     if (closed.ownsDestination || closed.destination == Destination::FontTable)
         endDestination(closed);
-    if (m_groups.size() == 1)
-        m_lexer = Lexer::Done; // the document's own group has ended
 }
 
-void RtfShownText::skipCurrentGroup()
+void RtfShownText::skipGroup()
 {
+    flushBytes(); // what came before the word that skips the group is text
     top().destination = Destination::Skip;
     top().ownsDestination = false;
-    m_skipDepth = 1;
-    m_lexer = Lexer::Skip;
 }
 
-void RtfShownText::destination(Keyword keyword)
+bool RtfShownText::destination(Keyword keyword)
 {
     Group &group = top();
     // A destination needs a group of its own inside the document's group.
     if (m_groups.size() < 3)
-        return;
+        return true;
     const rtf::GroupDestination opened =
         rtf::groupDestination(keyword, group.destination, m_listLevels);
-    if (opened.kind == rtf::GroupDestination::Kind::Skipped) {
-        skipCurrentGroup();
-        return;
-    }
+    if (opened.kind == rtf::GroupDestination::Kind::Skipped)
+        return false;
     if (opened.kind == rtf::GroupDestination::Kind::Own)
         setDestination(opened.destination);
     // What each destination starts from.
@@ -555,6 +227,7 @@ void RtfShownText::destination(Keyword keyword)
     default:
         break;
     }
+    return true;
 }
 
 void RtfShownText::setDestination(Destination destination)
@@ -679,7 +352,7 @@ void RtfShownText::flushBytes()
     addString(decoded);
 }
 
-void RtfShownText::addChar(char32_t c)
+void RtfShownText::unicode(char32_t c)
 {
     const Group &group = top();
     const bool surrogate = (c >= 0xD800 && c < 0xE000) || c > 0xFFFF;
@@ -774,7 +447,7 @@ void RtfShownText::putShown(const ShownBytes &shown, QByteArrayView bytes)
     for (const char *p = bytes.data(), *end = p + bytes.size(); p < end;) {
         const char *plain = p;
         if (shown.asciiAsIs())
-            p = findStop<true, '\r'>(p, end);
+            p = findStop<true, '\r', '\0'>(p, end);
         write(plain, p - plain);
         if (p < end) {
             const QByteArrayView utf8 = shown[*p++];

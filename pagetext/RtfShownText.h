@@ -4,6 +4,7 @@
 #include "pagetext/ShownText.h"
 #include "rtf/RtfKeywords.h"
 #include "rtf/RtfParser.h"
+#include "rtf/RtfTokenizer.h"
 
 #include <QHash>
 #include <QString>
@@ -32,23 +33,7 @@ public:
     bool mayShow(QByteArrayView page, const ShownLetters &letters) const override;
 
 private:
-    // Where the reader is between bytes.
-    enum class Lexer : quint8 {
-        BeforeRtf,     // before the first brace
-        Text,          // text, braces and the start of control words
-        Escape,        // after a backslash
-        Hex,           // after \' (m_hexDigits holds what came of its two digits)
-        Name,          // the letters of a control word
-        Minus,         // a minus after the name, a sign only when a digit follows
-        Parameter,     // the digits of a control word
-        Binary,        // the data of \bin
-        Skip,          // a group skipped whole
-        SkipEscape,    // after a backslash in a skipped group
-        SkipName,      // a control word in a skipped group
-        SkipParameter, // its digits
-        SkipBinary,    // the data of \bin in a skipped group
-        Done,          // after the document's group
-    };
+    friend class rtf::Tokenizer<RtfShownText>;
 
     struct Group
     {
@@ -56,27 +41,24 @@ private:
         bool ownsDestination = false;
         bool hidden = false;  // \v
         bool inTable = false; // \intbl
-        int unicodeSkip = 1;  // \uc
         int font = -1;        // -1: the document's default font
         int codePage = 1252;
     };
 
     Group &top() { return m_groups.back(); }
 
-    void feed(const char *p, const char *end);
-    const char *endWord(const char *next);
-    void skipByte(char c);
-    void textRun(const char *begin, const char *end, bool ascii);
-    void hexByte(char byte);
-    void symbol(char c);
-    void word();
-    rtf::Keyword knownWord();
+    // What the tokenizer hands over.
+    void text(QByteArrayView run, bool ascii);
+    void escapedByte(char byte);
+    void unicode(char32_t c);
+    bool word(rtf::Keyword keyword, bool hasParam, int param);
+    void binary(QByteArrayView data);
     void controlWord(rtf::Keyword keyword, bool hasParam, int param);
 
     void openGroup();
     void closeGroup();
-    void skipCurrentGroup();
-    void destination(rtf::Keyword keyword);
+    void skipGroup();
+    bool destination(rtf::Keyword keyword);
     void setDestination(rtf::Destination destination);
     void endDestination(const Group &closed);
     void setDocumentCodePage(int codePage);
@@ -88,7 +70,6 @@ private:
     // ascii: the bytes are ASCII without carriage returns.
     void addBytes(QByteArrayView bytes, bool ascii = false);
     void flushBytes();
-    void addChar(char32_t c);
     void addString(const QString &text);
     const CodePageDecoder &decoder(int codePage);
     const ShownBytes *shownBytes(int codePage); // null for a double-byte code page
@@ -107,29 +88,8 @@ private:
     QByteArray *m_out = nullptr;
     std::array<char, 4096> m_pending; // what is to go out next
     qsizetype m_pendingSize = 0;
-    Lexer m_lexer = Lexer::BeforeRtf;
+    rtf::Tokenizer<RtfShownText> m_tokenizer{*this};
     std::vector<Group> m_groups;
-    bool m_starred = false;
-    int m_unicodeSkip = 0;
-
-    // The control word being read.
-    // Names are at most 32 letters; a longer one, cut to 33, is no word the reader knows.
-    char m_name[33];
-    qsizetype m_nameSize = 0;
-    qint64 m_value = 0;
-    bool m_negative = false;
-    bool m_hasParam = false;
-    struct KnownWord
-    {
-        quint64 name = 0; // its letters, 0: none
-        rtf::Keyword keyword = rtf::Keyword::Unknown;
-    };
-    std::array<KnownWord, 64> m_knownWords{};
-    int m_hexDigits = 0; // 0x100 + the first digit's value once it has come
-    char m_hexFirst = 0;
-    qint64 m_binaryLeft = 0;
-    bool m_binaryToPicture = false;
-    int m_skipDepth = 0;
 
     // Bytes of text not yet decoded: a double-byte character may come in two escapes.
     QByteArray m_bytes;

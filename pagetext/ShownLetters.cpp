@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pagetext/ShownLetters.h"
 
-#include "pagetext/ByteScan.h"
 #include "pagetext/HtmlEntities.h"
+#include "platform/ByteScan.h"
 #include "rtf/RtfChars.h"
 #include "rtf/RtfCodePages.h"
 

@@ -10,6 +10,7 @@
 #include <cctype>
 #include <cerrno>
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -341,7 +342,6 @@ SafeFileWriter::SafeFileWriter(const QString &target) : m_target(linkTarget(targ
 {
     const QByteArray targetName = QFile::encodeName(m_target);
     struct stat st;
-    mode_t mode = 0666;
     if (::stat(targetName.constData(), &st) == 0) {
         if (S_ISDIR(st.st_mode))
             throw FileError::fromErrno(EISDIR, target);
@@ -349,12 +349,47 @@ SafeFileWriter::SafeFileWriter(const QString &target) : m_target(linkTarget(targ
         // let us replace it.
         if (::access(targetName.constData(), W_OK) != 0)
             throw FileError::fromErrno(errno, target);
-        mode = st.st_mode & 07777;
+        m_mode = st.st_mode & 07777;
+        m_owner = st.st_uid;
+        m_group = st.st_gid;
     } else {
-        mode = fileio::newFileMode();
+        m_mode = fileio::newFileMode();
     }
     m_fd = fileio::createScratch(m_target, m_tempPath);
-    ::fchmod(m_fd.get(), mode);
+}
+
+namespace {
+
+QString groupName(gid_t gid)
+{
+    const struct group *entry = ::getgrgid(gid);
+    return entry ? QString::fromLocal8Bit(entry->gr_name) : QString::number(gid);
+}
+
+} // namespace
+
+// Root may keep the old owner too; anyone keeps the group where they are a member of it.
+// A file that cannot keep its group loses the group's permissions, so that they never
+// pass to a group the old file did not have.
+void SafeFileWriter::takeOwnership()
+{
+    mode_t mode = m_mode;
+    struct stat now;
+    if (m_group != gid_t(-1) && ::fstat(m_fd.get(), &now) == 0) {
+        if (now.st_uid != m_owner || now.st_gid != m_group)
+            if (::fchown(m_fd.get(), m_owner, m_group) != 0)
+                ::fchown(m_fd.get(), uid_t(-1), m_group);
+        if (::fstat(m_fd.get(), &now) == 0 && now.st_gid != m_group) {
+            mode &= ~mode_t(S_IRWXG | S_ISGID);
+            m_groupWarning =
+                QStringLiteral("'%1' was saved, but it could not keep its group '%2', which you "
+                               "are not a member of. It now belongs to your group '%3', which has "
+                               "no access to it; ask the owner of '%2' to give it back its group.")
+                    .arg(m_target, groupName(m_group), groupName(now.st_gid));
+        }
+    }
+    if (::fchmod(m_fd.get(), mode) != 0)
+        throw FileError::fromErrno(errno, m_target);
 }
 
 SafeFileWriter::~SafeFileWriter()
@@ -370,7 +405,9 @@ void SafeFileWriter::write(const QByteArray &bytes)
 
 void SafeFileWriter::commit()
 {
-    if (::fdatasync(m_fd.get()) != 0)
+    takeOwnership();
+    // fsync rather than fdatasync: the group and mode must reach the disk with the bytes.
+    if (::fsync(m_fd.get()) != 0)
         throw FileError::fromErrno(errno, m_target);
     if (::close(m_fd.release()) != 0)
         throw FileError::fromErrno(errno, m_target);

@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <sys/types.h>
+
 namespace quillery {
 
 // An open file descriptor that closes itself.
@@ -88,7 +90,9 @@ QString linkAsScratch(const QString &source, const QString &target);
 } // namespace fileio
 
 // Writes a file beside its final path and moves it over the target only when every
-// byte is on disk, so that a failure at any point leaves the old file untouched.
+// byte is on disk, so that a failure at any point leaves the old file untouched. The new
+// file stays private (mode 0600) until it is complete; then it takes the old file's group
+// and mode, where the user may give it that group.
 class SafeFileWriter
 {
 public:
@@ -101,12 +105,23 @@ public:
     const QString &tempPath() const { return m_tempPath; }
     const QString &target() const { return m_target; }
     void write(const QByteArray &bytes);
+    // The mode the file gets at commit instead of the old file's.
+    void setMode(mode_t mode) { m_mode = mode; }
     void commit();
+    // After commit: what the user should know about a file that could not keep its old
+    // group (it is saved all the same), else empty.
+    const QString &groupWarning() const { return m_groupWarning; }
 
 private:
+    void takeOwnership();
+
     QString m_target;
     QString m_tempPath;
     UniqueFd m_fd;
+    mode_t m_mode = 0;
+    uid_t m_owner = uid_t(-1); // of the old file; -1 when there was none
+    gid_t m_group = gid_t(-1);
+    QString m_groupWarning;
     bool m_committed = false;
 };
 

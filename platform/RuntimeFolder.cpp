@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <linux/magic.h>
@@ -19,8 +20,9 @@ namespace {
 [[noreturn]] void refuse(const QString &why)
 {
     throw FileError(FileError::PathFileAccess,
-                    QStringLiteral("The binder is encrypted, and its plain copy is kept only in "
-                                   "memory, in the user's runtime folder: ") +
+                    QStringLiteral("The binder is encrypted, and the files of its pages that "
+                                   "other programs open are kept only in memory, in the "
+                                   "user's runtime folder: ") +
                         why);
 }
 
@@ -58,10 +60,65 @@ QString privateRuntimeFolder()
 QString makeRuntimeSubfolder(const QString &prefix)
 {
     const QString folder = privateRuntimeFolder();
-    QByteArray pattern = QFile::encodeName(folder + u'/' + prefix) + "XXXXXX";
+    QByteArray pattern = QFile::encodeName(folder + u'/' + prefix + processTag()) + "-XXXXXX";
     if (!::mkdtemp(pattern.data()))
         throw FileError::fromErrno(errno, folder);
     return QFile::decodeName(pattern);
+}
+
+void removeStaleRuntimeFolders(const QString &prefix)
+{
+    QString runtime;
+    try {
+        runtime = privateRuntimeFolder();
+    } catch (const FileError &) {
+        return;
+    }
+    const QRegularExpression name(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(prefix) + QStringLiteral("(\\d+\\.\\d+)-[A-Za-z0-9]{6}")));
+    const QStringList entries = QDir(runtime).entryList(QDir::Dirs | QDir::NoDotAndDotDot |
+                                                        QDir::Hidden | QDir::NoSymLinks);
+    for (const QString &entry : entries) {
+        const QRegularExpressionMatch match = name.match(entry);
+        if (!match.hasMatch() || processRuns(match.captured(1)))
+            continue;
+        const QString path = runtime + u'/' + entry;
+        struct stat st;
+        if (::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+            st.st_uid == ::getuid())
+            QDir(path).removeRecursively();
+    }
+}
+
+namespace {
+
+// The start time of the process in clock ticks since boot (field 22 of /proc/PID/stat),
+// empty when there is no such process.
+QByteArray startTimeOf(const QByteArray &pid)
+{
+    QFile stat(QFile::decodeName("/proc/" + pid + "/stat"));
+    if (!stat.open(QIODevice::ReadOnly))
+        return QByteArray();
+    const QByteArray line = stat.readAll();
+    // The command name in brackets may hold spaces and brackets of its own.
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    constexpr int StartTime = 22 - 3;
+    return fields.size() > StartTime ? fields.at(StartTime) : QByteArray();
+}
+
+} // namespace
+
+QString processTag()
+{
+    const QByteArray pid = QByteArray::number(::getpid());
+    return QString::fromLatin1(pid + '.' + startTimeOf(pid));
+}
+
+bool processRuns(const QString &tag)
+{
+    const QByteArray pid = tag.section(u'.', 0, 0).toLatin1();
+    const QByteArray start = startTimeOf(pid);
+    return !start.isEmpty() && start == tag.section(u'.', 1).toLatin1();
 }
 
 } // namespace quillery

@@ -12,8 +12,19 @@ namespace quillery {
 // stays on the disk.
 QString privateRuntimeFolder();
 
-// A new folder of its own (mode 0700) inside the runtime folder, named prefix + six
-// random characters.
+// A new folder of its own (mode 0700) inside the runtime folder, named prefix, this
+// process's tag, "-" and six random characters.
 QString makeRuntimeSubfolder(const QString &prefix);
+
+// Removes the folders makeRuntimeSubfolder made with prefix for processes that are gone
+// (killed, so they could not remove them); the folders of running processes stay. Does
+// nothing where there is no usable runtime folder.
+void removeStaleRuntimeFolders(const QString &prefix);
+
+// This process, as its id and start time: "PID.START". A process id alone may already
+// belong to another program.
+QString processTag();
+// Whether the process that tag names still runs.
+bool processRuns(const QString &tag);
 
 } // namespace quillery

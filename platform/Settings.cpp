@@ -147,6 +147,20 @@ void Settings::setSearchShownText(bool shown)
              shown ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+RemoteContent Settings::remoteContent() const
+{
+    const QString stored = value(Main, QStringLiteral("RemoteContent")).trimmed();
+    if (stored == u"Always")
+        return RemoteContent::Always;
+    return stored == u"Never" ? RemoteContent::Never : RemoteContent::Ask;
+}
+
+void Settings::setRemoteContent(RemoteContent choice)
+{
+    const char *const names[] = {"Ask", "Always", "Never"};
+    setValue(Main, QStringLiteral("RemoteContent"), QLatin1String(names[int(choice)]));
+}
+
 int Settings::recoveryDelayMs() const
 {
     constexpr double DefaultSeconds = 5;

@@ -10,6 +10,10 @@ class QSettings;
 
 namespace quillery {
 
+// Whether HTML pages may load from the network: after the user allows it for the page or its
+// binder, always, or never.
+enum class RemoteContent { Ask, Always, Never };
+
 // The per-user settings: an INI file of the organisation (Organisation) with one group per
 // section. Sections keep the names the program has always used ("Quillery",
 // "Quillery\Page Editing Associations"); a backslash and a slash both separate levels.
@@ -72,6 +76,9 @@ public:
     // "RecoveryDelay": seconds from the last change to the recovery snapshot, fractions
     // allowed; 0 keeps none. 5 s when absent or not a number, at most an hour.
     int recoveryDelayMs() const;
+    // "RemoteContent": Ask unless "Always" or "Never" is stored.
+    RemoteContent remoteContent() const;
+    void setRemoteContent(RemoteContent choice);
 
     // Section "Quillery\Page Editing Associations": rows 1 to associationCount().
     int associationCount() const;

@@ -2,6 +2,7 @@
 #include "platform/TempFolder.h"
 
 #include "platform/FileError.h"
+#include "platform/MemoryFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,13 @@
 #include <unistd.h>
 
 namespace quillery {
+
+namespace {
+
+// What /proc shows of the program's memory files.
+const QString MemoryFileName = QStringLiteral("quillery");
+
+} // namespace
 
 TempFolder::TempFolder(const QString &path, const QString &prefix)
     : m_path(QDir::cleanPath(path)), m_prefix(prefix)
@@ -33,6 +41,13 @@ TempFolder::TempFolder(const QString &path, const QString &prefix)
         throw FileError::fromErrno(errno, m_path);
 }
 
+TempFolder TempFolder::inMemory()
+{
+    TempFolder folder{InMemory()};
+    folder.m_memory = std::make_shared<std::map<QString, UniqueFd>>();
+    return folder;
+}
+
 QString TempFolder::defaultPath()
 {
     return QDir::tempPath() + QStringLiteral("/Quillery-") + QString::number(::getuid());
@@ -45,6 +60,12 @@ QString TempFolder::filePath(const QString &name) const
 
 QString TempFolder::createFile() const
 {
+    if (m_memory) {
+        UniqueFd fd = createMemoryFile(MemoryFileName);
+        const QString path = memoryFilePath(fd.get());
+        m_memory->insert_or_assign(path, std::move(fd));
+        return path;
+    }
     QByteArray pattern = QFile::encodeName(filePath(m_prefix)) + "XXXXXX.tmp";
     const int fd = ::mkostemps(pattern.data(), 4, O_CLOEXEC);
     if (fd < 0)
@@ -58,19 +79,40 @@ void TempFolder::registerFile(const QString &path)
     m_files.append(path);
 }
 
+QString TempFolder::adopt(UniqueFd memoryFile)
+{
+    Q_ASSERT(m_memory);
+    const QString path = memoryFilePath(memoryFile.get());
+    m_memory->insert_or_assign(path, std::move(memoryFile));
+    m_files.append(path);
+    return path;
+}
+
 bool TempFolder::deleteFile(const QString &path)
 {
     if (m_files.removeAll(path) == 0)
         return false;
-    ::unlink(QFile::encodeName(path).constData());
+    if (m_memory)
+        m_memory->erase(path);
+    else
+        ::unlink(QFile::encodeName(path).constData());
     return true;
 }
 
 void TempFolder::deleteRegistered()
 {
-    for (const QString &file : std::as_const(m_files))
-        ::unlink(QFile::encodeName(file).constData());
+    for (const QString &file : std::as_const(m_files)) {
+        if (m_memory)
+            m_memory->erase(file);
+        else
+            ::unlink(QFile::encodeName(file).constData());
+    }
     m_files.clear();
+}
+
+bool TempFolder::holds(const QString &path) const
+{
+    return m_memory ? m_memory->count(path) > 0 : path.startsWith(m_path + u'/');
 }
 
 } // namespace quillery

@@ -9,15 +9,20 @@ namespace quillery {
 // Qt's document layout for a text box that wraps at its width, made fast for typing in a
 // long document. After every change Qt's layout walks each paragraph below it to move it,
 // about 13 ms a keystroke at the top of a 35,000-paragraph page. When an edit stays inside
-// one paragraph of the page's own flow and leaves it with lines of the same number and
-// heights, nothing below moves, so this layout lays out that paragraph alone.
+// one paragraph of the page's own flow and leaves it with lines of the same number, heights
+// and widths, in the same direction, nothing below moves, so this layout lays out that
+// paragraph alone.
 //
 // Qt's layout also keeps marks of where the text stands every so often down the page, and
 // an insertion laid out alone leaves the marks below it behind. A mark behind makes drawing
 // and hit testing start a paragraph early, which is harmless; a layout pass started from
-// one would put paragraphs in the wrong place, so the marks are brought up to date before
-// Qt lays anything out again, and once typing pauses. Deletions, which would leave marks
-// ahead of the text, take Qt's way.
+// one would put paragraphs in the wrong place, so the marks are brought up to date in the
+// next pass Qt makes, before it lays anything out. Nothing runs between keystrokes.
+// Deletions, which would leave marks ahead of the text, take Qt's way.
+//
+// A page shown before all of it is laid out (a large page just opened) is laid out to its end
+// in stretches of about a millisecond between events, where Qt's own steps grow to 200,000
+// characters, some 30 ms in a large page, which a key pressed meanwhile would wait for.
 class ParagraphLayout : public QTextDocumentLayout
 {
     Q_OBJECT
@@ -30,16 +35,17 @@ public:
 
 protected:
     void documentChanged(int from, int oldLength, int length) override;
+    void timerEvent(QTimerEvent *event) override;
 
 private:
     bool layOutAlone(int from, int oldLength, int length);
-    void catchUp();
+    void layOutFurther();
 
     int m_blockCount = 0;
     // Where the first insertion laid out alone since Qt's last pass starts; -1 for none.
     int m_behindFrom = -1;
     int m_alone = 0;
-    QTimer m_catchUp;
+    QTimer m_further;
 };
 
 } // namespace quillery

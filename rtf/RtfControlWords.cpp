@@ -27,7 +27,7 @@ NumberStyle styleForNfc(int nfc)
 
 } // namespace
 
-bool Parser::documentWord(Keyword keyword, bool hasParam, int param)
+bool Parser::documentWord(Keyword keyword, int param)
 {
     Group &group = top();
     const bool body = group.destination == Destination::Body;
@@ -50,16 +50,6 @@ bool Parser::documentWord(Keyword keyword, bool hasParam, int param)
         return true;
     case Keyword::Deff:
         m_tables.defaultFont = param;
-        return true;
-    case Keyword::Uc:
-        group.unicodeSkip = std::clamp(param, 0, 16);
-        return true;
-    case Keyword::U:
-        if (hasParam) {
-            const int unit = param < 0 ? param + 65536 : param;
-            addChar(unit >= 0 && unit <= 0x10FFFF ? char32_t(unit) : char32_t(0xFFFD));
-            m_unicodeSkip = top().unicodeSkip;
-        }
         return true;
     case Keyword::Par:
     case Keyword::Sect:

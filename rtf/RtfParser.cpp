@@ -56,7 +56,7 @@ QString hyperlinkTarget(const QString &instruction)
 } // namespace
 
 Parser::Parser(QByteArrayView data, RtfTables &tables, RtfDocumentBuilder &builder)
-    : m_p(data.data()), m_end(data.data() + data.size()), m_tables(tables), m_builder(builder)
+    : m_data(data), m_tables(tables), m_builder(builder)
 {
     m_groups.reserve(MaxDepth + 1);
     m_groups.emplace_back();
@@ -64,30 +64,9 @@ Parser::Parser(QByteArrayView data, RtfTables &tables, RtfDocumentBuilder &build
 
 void Parser::run()
 {
-    while (!m_done && m_p < m_end) {
-        switch (*m_p) {
-        case '{':
-            ++m_p;
-            openGroup();
-            break;
-        case '}':
-            ++m_p;
-            closeGroup();
-            break;
-        case '\\':
-            ++m_p;
-            readControl();
-            break;
-        case '\r':
-        case '\n':
-        case '\0':
-            ++m_p;
-            break;
-        default:
-            text();
-            break;
-        }
-    }
+    Tokenizer<Parser> tokenizer(*this);
+    tokenizer.feed(m_data.data(), m_data.data() + m_data.size());
+    tokenizer.finish();
     flushBytes();
     if (!m_finished)
         m_builder.finish(top().chr, top().para);
@@ -96,24 +75,14 @@ void Parser::run()
 void Parser::openGroup()
 {
     flushBytes();
-    m_unicodeSkip = 0;
-    m_starred = false;
     Group copy = m_groups.back();
     copy.ownsDestination = false;
     m_groups.push_back(std::move(copy));
-    if (m_groups.size() > MaxDepth)
-        skipCurrentGroup();
 }
 
 void Parser::closeGroup()
 {
     flushBytes();
-    m_unicodeSkip = 0;
-    m_starred = false;
-    if (m_groups.size() <= 1) {
-        m_done = true;
-        return;
-    }
     const Group closed = std::move(m_groups.back());
     m_groups.pop_back();
     if (closed.ownsDestination || closed.destination == Destination::FontTable)
@@ -122,103 +91,20 @@ void Parser::closeGroup()
         m_fields.pop_back();
     if (m_groups.size() == 1) {
         // The document's own group has ended; its last paragraph takes the group's state.
-        m_done = true;
         m_builder.finish(closed.chr, closed.para);
         m_finished = true;
     }
 }
 
-void Parser::skipCurrentGroup()
-{
-    top().destination = Destination::Skip;
-    top().ownsDestination = false;
-    skipGroup();
-}
-
-// Skips to the end of the current group without interpreting it, stepping over escaped
-// braces and \bin data.
 void Parser::skipGroup()
 {
-    int depth = 1;
-    while (m_p < m_end) {
-        const char c = *m_p++;
-        if (c == '{') {
-            ++depth;
-        } else if (c == '}') {
-            if (--depth == 0) {
-                closeGroup();
-                return;
-            }
-        } else if (c == '\\' && m_p < m_end) {
-            if (!isLetter(*m_p)) {
-                ++m_p;
-                continue;
-            }
-            const char *name = m_p;
-            while (m_p < m_end && isLetter(*m_p))
-                ++m_p;
-            const bool isBin = m_p - name == 3 && QByteArrayView(name, 3) == "bin";
-            qint64 count = 0;
-            while (m_p < m_end && ((*m_p >= '0' && *m_p <= '9') || *m_p == '-')) {
-                if (*m_p != '-')
-                    count = std::min<qint64>(count * 10 + (*m_p - '0'), INT32_MAX);
-                ++m_p;
-            }
-            if (m_p < m_end && *m_p == ' ')
-                ++m_p;
-            if (isBin)
-                m_p += std::min<qint64>(count, m_end - m_p);
-        }
-    }
-    m_done = true;
+    flushBytes(); // what came before the word that skips the group is text
+    top().destination = Destination::Skip;
+    top().ownsDestination = false;
 }
 
-void Parser::readControl()
+void Parser::text(QByteArrayView run, bool)
 {
-    if (m_p >= m_end)
-        return;
-    if (!isLetter(*m_p)) {
-        symbol(*m_p++);
-        return;
-    }
-    const char *name = m_p;
-    while (m_p < m_end && isLetter(*m_p))
-        ++m_p;
-    // Names are at most 32 letters; a longer one is no word this reader knows.
-    const QByteArrayView nameView(name, std::min<qsizetype>(m_p - name, 33));
-    bool hasParam = false;
-    bool negative = false;
-    qint64 value = 0;
-    if (m_p + 1 < m_end && *m_p == '-' && m_p[1] >= '0' && m_p[1] <= '9') {
-        negative = true;
-        ++m_p;
-    }
-    while (m_p < m_end && *m_p >= '0' && *m_p <= '9') {
-        hasParam = true;
-        value = std::min<qint64>(value * 10 + (*m_p - '0'), qint64(INT32_MAX));
-        ++m_p;
-    }
-    if (m_p < m_end && *m_p == ' ')
-        ++m_p;
-    const int param = int(negative ? -value : value);
-    word(keywordFor(nameView), hasParam, param);
-}
-
-void Parser::text()
-{
-    const char *start = m_p;
-    while (m_p < m_end) {
-        const char c = *m_p;
-        if (c == '\\' || c == '{' || c == '}' || c == '\r' || c == '\n' || c == '\0')
-            break;
-        ++m_p;
-    }
-    QByteArrayView run(start, m_p - start);
-    if (m_unicodeSkip > 0) {
-        const qsizetype skipped = std::min<qsizetype>(m_unicodeSkip, run.size());
-        run = run.sliced(skipped);
-        m_unicodeSkip -= int(skipped);
-    }
     switch (top().destination) {
     case Destination::FontTable:
         fontTableText(run);
@@ -230,20 +116,22 @@ void Parser::text()
         pictureText(run);
         return;
     default:
-        break;
-    }
-    if (!run.isEmpty())
         addBytes(run);
+        return;
+    }
 }
 
-void Parser::binary(int count)
+void Parser::escapedByte(char byte)
 {
-    const qsizetype length = std::clamp<qsizetype>(count, 0, m_end - m_p);
-    if (top().destination == Destination::Picture && m_unicodeSkip == 0)
-        m_picture.data.append(m_p, length);
-    m_p += length;
-    if (m_unicodeSkip > 0)
-        --m_unicodeSkip;
+    if (top().destination != Destination::Picture)
+        addBytes(QByteArrayView(&byte, 1));
+}
+
+void Parser::binary(QByteArrayView data)
+{
+    flushBytes();
+    if (top().destination == Destination::Picture)
+        m_picture.data.append(data);
 }
 
 void Parser::addBytes(QByteArrayView bytes)
@@ -299,125 +187,63 @@ void Parser::addString(QStringView text)
     if (group.chr.hidden)
         return;
     // Characters that would split the paragraph or pose as the document's structure
-    // arrive only from \uN and \'hh escapes; they stay text.
-    const auto structural = [](QChar c) {
+    // arrive only from \uN and \'hh escapes; they stay text. A NUL is not text, as a NUL
+    // byte in the markup is not.
+    const auto special = [](QChar c) {
         const char16_t u = c.unicode();
-        return u == u'\n' || u == u'\r' || u == 0x2029 || u == 0xFDD0 || u == 0xFDD1 || u == 0xFFFC;
+        return u == 0 || u == u'\n' || u == u'\r' || u == 0x2029 || u == 0xFDD0 || u == 0xFDD1 ||
+               u == 0xFFFC;
     };
-    if (std::none_of(text.begin(), text.end(), structural)) {
+    if (std::none_of(text.begin(), text.end(), special)) {
         m_builder.addText(text, group.chr, group.para);
         return;
     }
-    QString clean = text.toString();
-    for (QChar &c : clean) {
+    QString clean;
+    clean.reserve(text.size());
+    for (const QChar c : text) {
         if (c == u'\n' || c == u'\r' || c.unicode() == 0x2029)
-            c = QChar::LineSeparator;
-        else if (structural(c))
-            c = QChar::ReplacementCharacter;
+            clean += QChar::LineSeparator;
+        else if (!special(c))
+            clean += c;
+        else if (!c.isNull())
+            clean += QChar::ReplacementCharacter;
     }
     m_builder.addText(clean, group.chr, group.para);
 }
 
-void Parser::addChar(char32_t c)
+void Parser::unicode(char32_t c)
 {
     flushBytes();
     const QString text = QString::fromUcs4(&c, 1);
     addString(text);
 }
 
-void Parser::symbol(char c)
+bool Parser::word(Keyword keyword, bool hasParam, int param)
 {
-    if (c == '\'') {
-        if (m_end - m_p < 2 || hexValue(m_p[0]) < 0 || hexValue(m_p[1]) < 0)
-            return; // not an escape: what follows is read as it stands
-        const char byte = char(hexValue(m_p[0]) * 16 + hexValue(m_p[1]));
-        m_p += 2;
-        if (m_unicodeSkip > 0)
-            --m_unicodeSkip;
-        else if (top().destination != Destination::Picture)
-            addBytes(QByteArrayView(&byte, 1));
-        return;
-    }
-    if (c == '*') {
-        m_starred = true;
-        return;
-    }
-    m_starred = false;
-    if (m_unicodeSkip > 0) {
-        --m_unicodeSkip;
-        return;
-    }
-    switch (c) {
-    case '\\':
-    case '{':
-    case '}':
-        addBytes(QByteArrayView(&c, 1));
-        break;
-    case '~':
-        addChar(0x00A0);
-        break;
-    case '-':
-        addChar(0x00AD);
-        break;
-    case '_':
-        addChar(0x2011);
-        break;
-    case '\r':
-    case '\n':
-        if (top().destination == Destination::Body) {
-            flushBytes();
-            m_builder.endParagraph(top().chr, top().para);
-        }
-        break;
-    default:
-        break;
-    }
-}
-
-void Parser::word(Keyword keyword, bool hasParam, int param)
-{
-    const bool starred = m_starred;
-    m_starred = false;
-    if (keyword == Keyword::Bin) {
-        flushBytes();
-        binary(hasParam ? param : 0);
-        return;
-    }
-    if (m_unicodeSkip > 0) {
-        --m_unicodeSkip;
-        return;
-    }
     flushBytes();
-    if (isDestination(keyword)) {
-        destination(keyword);
-        return;
-    }
-    if (starred) {
-        skipCurrentGroup();
-        return;
-    }
+    if (isDestination(keyword))
+        return destination(keyword);
     if (const char32_t c = specialCharacter(keyword)) {
-        addChar(c);
-        return;
+        unicode(c);
+        return true;
     }
-    documentWord(keyword, hasParam, param) || characterWord(keyword, hasParam, param) ||
+    documentWord(keyword, param) || characterWord(keyword, hasParam, param) ||
         paragraphWord(keyword, hasParam, param) || tableWord(keyword, param) ||
         fontAndColourWord(keyword, param) || pictureWord(keyword, param) ||
         numberingWord(keyword, param);
+    return true;
 }
 
-void Parser::destination(Keyword keyword)
+bool Parser::destination(Keyword keyword)
 {
     Group &group = top();
     // A destination needs a group of its own inside the document's group.
     if (m_groups.size() < 3)
-        return;
+        return true;
     const GroupDestination opened =
         groupDestination(keyword, group.destination, int(m_list.levels.size()));
-    if (opened.kind == GroupDestination::Kind::Skipped) {
-        skipCurrentGroup();
-        return;
-    }
+    if (opened.kind == GroupDestination::Kind::Skipped)
+        return false;
     if (opened.kind == GroupDestination::Kind::Own)
         setDestination(opened.destination);
     // What each destination starts from.
@@ -470,6 +296,7 @@ void Parser::destination(Keyword keyword)
     default:
         break;
     }
+    return true;
 }
 
 void Parser::setDestination(Destination destination)

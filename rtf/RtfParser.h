@@ -5,6 +5,7 @@
 #include "rtf/RtfKeywords.h"
 #include "rtf/RtfPictures.h"
 #include "rtf/RtfReaderState.h"
+#include "rtf/RtfTokenizer.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -19,9 +20,6 @@ class CodePageDecoder;
 
 namespace rtf {
 
-// Real documents nest a few dozen groups deep; deeper groups are skipped whole, so hostile
-// nesting costs neither stack nor memory.
-constexpr qsizetype MaxDepth = 256;
 constexpr int MaxTwips = 31680; // 22 inches
 constexpr int MaxTabs = 64;
 constexpr int MaxListLevels = 9;
@@ -55,7 +53,6 @@ struct Group
 {
     Destination destination = Destination::Body;
     bool ownsDestination = false;
-    int unicodeSkip = 1; // \uc
     int codePage = 1252;
     CharState chr;
     ParaState para;
@@ -79,7 +76,7 @@ struct ListOverrideDef
     int override = 0;
 };
 
-// Reads RTF token by token, keeps the group states and the document's tables, and hands
+// Reads the tokens of RTF, keeps the group states and the document's tables, and hands
 // text, paragraphs, cells and pictures to the builder.
 class Parser
 {
@@ -89,27 +86,28 @@ public:
     void run();
 
 private:
+    friend class Tokenizer<Parser>;
+
     Group &top() { return m_groups.back(); }
 
+    // What the tokenizer hands over.
     void openGroup();
     void closeGroup();
     void skipGroup();
-    void skipCurrentGroup();
-    void readControl();
-    void text();
-    void binary(int count);
+    void text(QByteArrayView run, bool ascii);
+    void escapedByte(char byte);
+    void unicode(char32_t c);
+    bool word(Keyword keyword, bool hasParam, int param);
+    void binary(QByteArrayView data);
 
     void addBytes(QByteArrayView bytes);
     void flushBytes();
     void addString(QStringView text);
-    void addChar(char32_t c);
 
-    void symbol(char c);
-    void word(Keyword keyword, bool hasParam, int param);
-    void destination(Keyword keyword);
+    bool destination(Keyword keyword);
     void setDestination(Destination destination);
     void endDestination(const Group &closed);
-    bool documentWord(Keyword keyword, bool hasParam, int param);
+    bool documentWord(Keyword keyword, int param);
     bool characterWord(Keyword keyword, bool hasParam, int param);
     bool paragraphWord(Keyword keyword, bool hasParam, int param);
     bool tableWord(Keyword keyword, int param);
@@ -123,15 +121,11 @@ private:
     void colourTableText(QByteArrayView run);
     void pictureText(QByteArrayView run);
 
-    const char *m_p;
-    const char *m_end;
+    QByteArrayView m_data;
     RtfTables &m_tables;
     RtfDocumentBuilder &m_builder;
     std::vector<Group> m_groups;
-    bool m_done = false;
     bool m_finished = false;
-    bool m_starred = false;
-    int m_unicodeSkip = 0;
 
     QByteArray m_bytes;
     int m_bytesCodePage = 0;

@@ -41,8 +41,8 @@ bool recoverSnapshot(MainWindow &window, RecoveryService &service, const Snapsho
         folder = RecoveryStore::claim(entry.folder);
     } catch (const FileError &error) {
         reportFileError(workspace.dialogs, QStringLiteral("Recovery Error"),
-                        QStringLiteral("An error occurred when trying to recover '"),
-                        entry.record.title, error);
+                        QStringLiteral("An error occurred when trying to recover '"), entry.folder,
+                        error);
         return false;
     }
     RecoveredBinder recovered = recoverBinder(workspace, entry, RecoverPurpose::Window);

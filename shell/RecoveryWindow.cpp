@@ -34,7 +34,7 @@ QTreeWidgetItem *rowFor(const SnapshotRecord &record)
         {record.isProtected ? title + QStringLiteral(" (password)") : title,
          record.binderPath.isEmpty() ? QStringLiteral("(never saved)") : record.binderPath,
          QLocale().toString(record.taken.toLocalTime(), QLocale::ShortFormat),
-         QStringLiteral("%1 of %2").arg(record.changedPages).arg(record.pages.size()),
+         QStringLiteral("%1 of %2").arg(record.changedPages).arg(record.pageCount()),
          diskState(record)});
     row->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
     return row;

@@ -4,6 +4,7 @@
 #include "documents/NewPage.h"
 #include "platform/Settings.h"
 #include "shell/Session.h"
+#include "window/PageClipboard.h"
 
 #include <QFile>
 
@@ -29,8 +30,10 @@ void runShutdown(Session &session, const ShutdownHooks &hooks)
     if (session.temp) {
         const QString folder = session.temp->path();
         session.temp->deleteRegistered();
-        session.instances.leave(
-            [&] { ::unlink(QFile::encodeName(placeholderFile(*session.temp)).constData()); });
+        session.instances.leave([&] {
+            ::unlink(QFile::encodeName(placeholderFile(*session.temp)).constData());
+            removeMemoryClipboard();
+        });
         // Fails while anything is left, such as the page clipboard files.
         ::rmdir(QFile::encodeName(folder).constData());
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/Startup.h"
 
+#include "documents/EncryptedBinder.h"
 #include "documents/NewPage.h"
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
@@ -10,6 +11,7 @@
 #include "shell/AuthorName.h"
 #include "shell/Session.h"
 #include "shell/TempFolderSetup.h"
+#include "window/PageClipboard.h"
 
 #include <QFileInfo>
 #include <QPrinterInfo>
@@ -44,8 +46,10 @@ void prepareTempFolder(Session &session, const StartupHooks &hooks)
     }
     ignoringErrors([&] {
         session.instances = InstanceLock::join(session.temp->path());
-        if (session.instances.isFirst())
+        if (session.instances.isFirst()) {
             cleanTempFolder(session.temp->path());
+            removeMemoryClipboard();
+        }
         session.instances.shareFolder();
     });
 }
@@ -55,6 +59,8 @@ void prepareTempFolder(Session &session, const StartupHooks &hooks)
 bool beginStartup(Session &session, const StartupHooks &hooks)
 {
     ignoringErrors([&] { call(hooks.showSplash); });
+    // Plain pages of encrypted binders that a killed instance could not remove.
+    removeStaleEncryptionFolders();
     ignoringErrors([&] {
         session.authorName = ensureAuthorName(session.settings, session.dialogs, hooks.closeSplash);
     });

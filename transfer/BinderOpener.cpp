@@ -172,7 +172,19 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
 {
     const QString working = makeWorkingCopy(workspace, binder, path, purpose);
     binder.setWorkingCopy(working);
+    readWorkingCopy(workspace, binder);
 
+    if (purpose == OpenPurpose::Edit && !binder.isReadOnly())
+        markInUse(workspace, binder, path);
+    if (purpose == OpenPurpose::Edit)
+        workspace.ui.recordRecent(recentFilesTitle(binder), path);
+}
+
+} // namespace
+
+void readWorkingCopy(Workspace &workspace, Binder &binder)
+{
+    const QString &working = binder.workingCopy();
     LumpArchive archive(BinderHeader);
     archive.open(working);
     if (archive.lumpCount() < 1)
@@ -198,14 +210,7 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
     const int pages = pageCountOf(binder.records(), archive.lumpCount());
     binder.appendLoadedPages(archivePages(binder, pageRecords, archive, working, 1, pages));
     takeLayoutRecords(binder);
-
-    if (purpose == OpenPurpose::Edit && !binder.isReadOnly())
-        markInUse(workspace, binder, path);
-    if (purpose == OpenPurpose::Edit)
-        workspace.ui.recordRecent(recentFilesTitle(binder), path);
 }
-
-} // namespace
 
 bool isBinderFile(const QString &path)
 {

@@ -41,8 +41,13 @@ int pageCountOf(const InfoRecords &cf, int lumps);
 QVector<PageRow> archivePages(Binder &binder, PageRecords &records, const LumpArchive &archive,
                               const QString &dataPath, int firstPage, int lastPage);
 
-// Once the pages are in: the current page, column widths and pane from the records, which then lose
-// the per-page ones; default text formats added to records that have none.
+// Reads the records and pages of the binder from its working copy, asking for the
+// binder's password where it has one. Throws FileError, or Cancelled.
+void readWorkingCopy(Workspace &workspace, Binder &binder);
+
+// Once the pages are in: the current page, column widths, comments caption and pane
+// from the records, which then lose the per-page ones; default text formats added to
+// records that have none.
 void takeLayoutRecords(Binder &binder);
 
 } // namespace quillery

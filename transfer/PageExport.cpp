@@ -81,15 +81,16 @@ QString writePageToTemp(Workspace &workspace, Binder &binder, const QString &nam
         position = binder.currentPosition();
     if (!binder.hasPage(position))
         return QString();
-    TempFolder &temp = scratchFolder(workspace, binder);
-    const QString target = temp.filePath(safeFileName(name, true, temp.path()));
     try {
+        // Another program opens it by its name.
+        TempFolder &temp = namedScratchFolder(workspace, binder);
+        const QString target = temp.filePath(safeFileName(name, true, temp.path()));
         writePageFile(binder.page(position).key, target);
+        temp.registerFile(target);
+        return target;
     } catch (const FileError &) {
         return QString();
     }
-    temp.registerFile(target);
-    return target;
 }
 
 bool isRelevantResource(const QString &pageName, const QString &name)

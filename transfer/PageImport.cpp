@@ -92,13 +92,13 @@ PageRow copiedPage(Workspace &workspace, Binder &binder, const QString &fileName
     BusyScope busy(workspace.ui);
     TempFolder &temp = scratchFolder(workspace, binder);
     const QString copy = temp.createFile();
+    temp.registerFile(copy);
     try {
         fileio::copyFile(fileName, copy);
     } catch (const FileError &) {
-        fileio::removeIfExists(copy);
+        temp.deleteFile(copy);
         throw;
     }
-    temp.registerFile(copy);
 
     PageRow row;
     row.name = pageNameFor(fileName, kind);

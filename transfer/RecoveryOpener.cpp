@@ -4,6 +4,7 @@
 #include "documents/Binder.h"
 #include "documents/BinderFormat.h"
 #include "documents/CompanionFiles.h"
+#include "documents/EncryptedBinder.h"
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
 #include "documents/PageRecords.h"
@@ -115,12 +116,34 @@ QString recoveredNote(bool changed)
                    : QStringLiteral(" [Recovered]");
 }
 
+// An encrypted binder's snapshot is the binder encrypted whole: it opens with the binder's
+// passphrase, as the binder would, into a working copy in memory.
+void recoverSealed(Workspace &workspace, Binder &binder, const SnapshotEntry &entry)
+{
+    const QString container = entry.sourcePath(1);
+    if (entry.record.sourceChanged(1, container))
+        throw FileError::damaged(
+            QStringLiteral("its data file %1 changed since it was kept").arg(container));
+    binder.setWorkingCopy(decryptWorkingCopy(workspace, binder, container));
+    readWorkingCopy(workspace, binder);
+}
+
 RecoveredBinder recover(Workspace &workspace, const SnapshotEntry &entry, RecoverPurpose purpose)
 {
     RecoveredBinder result;
     result.binder = std::make_unique<Binder>();
     Binder &binder = *result.binder;
     const SnapshotRecord &record = entry.record;
+    if (record.sealed) {
+        binder.setFileName(record.binderPath);
+        recoverSealed(workspace, binder, entry);
+        const bool changed = record.binderChangedOnDisk();
+        if (purpose == RecoverPurpose::Window)
+            holdBinderFile(workspace, binder, changed);
+        binder.setCaptionNote(recoveredNote(changed));
+        binder.markChangedOutsideHistory();
+        return result;
+    }
     PageRecords pageRecords(record.pages.size());
     binder.editRecords(
         [&](InfoRecords &loaded) { loaded.loadText(record.records, pageRecords.divert()); });
@@ -158,8 +181,8 @@ RecoveredBinder recoverBinder(Workspace &workspace, const SnapshotEntry &entry,
         return {};
     } catch (const FileError &error) {
         reportFileError(workspace.dialogs, QStringLiteral("Recovery Error"),
-                        QStringLiteral("An error occurred when trying to recover '"),
-                        entry.record.title, error);
+                        QStringLiteral("An error occurred when trying to recover '"), entry.folder,
+                        error);
         return {};
     }
 }

@@ -7,6 +7,7 @@
 #include "documents/CompanionFiles.h"
 #include "documents/Interaction.h"
 #include "documents/PageKind.h"
+#include "documents/RecordsCommand.h"
 #include "documents/SizeText.h"
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
@@ -98,6 +99,11 @@ BinderWindow::BinderWindow(Workspace &workspace, ShellCommands &shell,
     });
     applyPanePosition();
     connectMenus();
+    connect(m_viewer, &ViewerPane::remoteContentAllowedForBinder, this, [this] {
+        const QVector<RecordChange> allow{{RecordKey::RemoteContent, QStringLiteral("Allow")}};
+        m_binder->push(std::make_unique<RecordsCommand>(*m_binder, allow, std::nullopt,
+                                                        QStringLiteral("Allow Remote Content")));
+    });
     connectList();
     connectBinder();
     if (m_binder->records().value(RecordKey::AutoHide) == u"1")
@@ -353,6 +359,7 @@ void BinderWindow::showCurrentPage()
     m_shownKey = m_binder->page(0).key;
     try {
         const PageDisplay display = preparePageDisplay(m_workspace, *m_binder);
+        m_viewer->setRemoteContent(m_shell.settings().remoteContent());
         m_viewer->showPage(display, *m_binder);
     } catch (const std::exception &) {
         // A page whose data cannot be read shows nothing of the page before it.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/BrowserModule.h"
 
+#include "window/PageProxy.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -106,6 +108,13 @@ ModuleEntries loadModule(QString &error)
     return {};
 }
 
+// One for the whole program, as the engine has one set of network settings.
+const ProxyAccess &proxyAccess()
+{
+    static const PageProxy *proxy = new PageProxy(QCoreApplication::instance());
+    return proxy->access();
+}
+
 bool ensureModule(QString &error)
 {
     if (!loaded.make)
@@ -150,14 +159,16 @@ void setBrowserModuleFolders(const QStringList &folders)
 
 BrowserView *makeBrowserView(QWidget *parent, SchemeSource source, AddressRule rule, QString &error)
 {
-    return ensureModule(error) ? loaded.make(parent, std::move(source), std::move(rule)) : nullptr;
+    return ensureModule(error)
+               ? loaded.make(parent, std::move(source), std::move(rule), proxyAccess())
+               : nullptr;
 }
 
 void preloadBrowser()
 {
     QString error;
     if (ensureModule(error))
-        loaded.preload();
+        loaded.preload(proxyAccess());
 }
 
 } // namespace quillery

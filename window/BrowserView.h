@@ -31,6 +31,22 @@ using SchemeSource = std::function<SchemeReply(const QString &name)>;
 // is told to show; it loads nothing the rule refuses.
 using AddressRule = std::function<bool(const QUrl &url)>;
 
+// The proxy inside the program (window/PageProxy) that carries every request of the browser:
+// the engine reaches it on this loopback port and proves itself with this run's user and
+// secret, which nobody else is told.
+struct ProxyAccess
+{
+    quint16 port = 0;
+    QString user;
+    QString secret;
+};
+
+// A host the proxy answers itself once the secret is right, going nowhere. The engine offers
+// the secret unasked only once it has been asked for it on an address a page was loading, and
+// a page's pictures from other sites never ask; so each new profile loads
+// http://ProxyCheckHost/ once first.
+inline constexpr char ProxyCheckHost[] = "proxy-check.invalid";
+
 // The viewer's browser as the rest of the program sees it. The web engine is large and slow
 // to start, so it lives in a module of its own, loaded the first time a window needs a
 // browser; this header is all that the two share. The module never links the program's
@@ -77,21 +93,22 @@ inline bool engineMemorySavingWanted()
 }
 
 // The module's one entry point, looked up by name. It registers the page scheme and sets the
-// web engine's own network limits before the engine starts, so it must be what makes the
-// first browser of the process.
-using MakeBrowserView = BrowserView *(*)(QWidget *parent, SchemeSource source, AddressRule rule);
+// web engine's own network limits, the proxy among them, before the engine starts, so it must
+// be what makes the first browser of the process.
+using MakeBrowserView = BrowserView *(*)(QWidget *parent, SchemeSource source, AddressRule rule,
+                                         const ProxyAccess &proxy);
 inline constexpr char MakeBrowserViewSymbol[] = "quilleryMakeBrowserView";
 
 // The module's entry point that starts the web engine and readies the parts of a browser
 // (its profile and page, with their process) for the next browser made, so that the first
 // page a user shows does not wait for them. Called once the program has nothing else to do.
-using PreloadBrowser = void (*)();
+using PreloadBrowser = void (*)(const ProxyAccess &proxy);
 inline constexpr char PreloadBrowserSymbol[] = "quilleryPreloadBrowser";
 
 // The version of this interface, which the module reports through the function named
 // BrowserInterfaceSymbol; a module that reports another one (or none) was built from other
 // sources and is refused before anything of it runs. Raise it with every change to this file.
-inline constexpr int BrowserInterfaceVersion = 2;
+inline constexpr int BrowserInterfaceVersion = 3;
 using BrowserInterface = int (*)();
 inline constexpr char BrowserInterfaceSymbol[] = "quilleryBrowserInterface";
 

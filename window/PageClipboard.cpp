@@ -54,6 +54,11 @@ void removeClipboard(const QString &folder)
 
 } // namespace
 
+void removeMemoryClipboard()
+{
+    removeClipboard(usableMemoryClipboard());
+}
+
 QString pageClipboardFolder(const TempFolder &temp)
 {
     const QString memory = usableMemoryClipboard();

@@ -16,6 +16,10 @@ class Workspace;
 inline const QString ClipInfoName = QStringLiteral("ClipInfo.tmp");
 inline const QString ClipDataName = QStringLiteral("ClipData.tmp");
 
+// Removes the page clipboard of encrypted binders; for the first instance of the program
+// to start and the last to end, since only a running instance could paste it.
+void removeMemoryClipboard();
+
 // The folder that holds the page clipboard now; empty when there is no page to paste.
 QString pageClipboardFolder(const TempFolder &temp);
 

@@ -13,6 +13,7 @@
 #include "window/BrowserModule.h"
 #include "window/PageAddresses.h"
 #include "window/PageDisplay.h"
+#include "window/RemoteContent.h"
 
 #include <QAudioDevice>
 #include <QAudioOutput>
@@ -58,7 +59,7 @@ private:
 ViewerPane::ViewerPane(Dialogs &dialogs, QWidget *parent)
     : QStackedWidget(parent), m_dialogs(dialogs), m_empty(new QWidget(this)),
       m_text(new RichTextBox(this)), m_links(new Hyperlink(this)), m_notice(new QLabel(this)),
-      m_content(blankPageContent())
+      m_remoteBar(new RemoteContentBar(this)), m_content(blankPageContent())
 {
     m_text->setObjectName(QStringLiteral("txtPad"));
     m_text->setReadOnly(true);
@@ -88,6 +89,11 @@ ViewerPane::ViewerPane(Dialogs &dialogs, QWidget *parent)
     m_notice->setBackgroundRole(QPalette::ToolTipBase);
     m_notice->setForegroundRole(QPalette::ToolTipText);
     m_notice->hide();
+    connect(m_remoteBar, &RemoteContentBar::allowedOnce, this, &ViewerPane::allowRemote);
+    connect(m_remoteBar, &RemoteContentBar::allowedForBinder, this, [this] {
+        Q_EMIT remoteContentAllowedForBinder();
+        allowRemote();
+    });
 }
 
 ViewerPane::~ViewerPane()
@@ -104,7 +110,7 @@ BrowserView *ViewerPane::browser()
     QString error;
     m_browser = makeBrowserView(
         this, [this](const QString &name) { return m_content.answer(name); },
-        [this](const QUrl &url) { return pageMayLoad(url, m_offline); }, error);
+        [this](const QUrl &url) { return mayLoad(url); }, error);
     if (!m_browser) {
         showBrowserMissing(error);
         return nullptr;
@@ -120,7 +126,12 @@ BrowserView *ViewerPane::browser()
         Q_EMIT statusTextChanged(address);
     };
     m_browser->onNavigationRefused = [this](const QUrl &address) {
-        followLink(address);
+        // The engine calls a page's own navigations clicks too, so a link to the web waits
+        // for the user's leave like the rest of the page's remote content.
+        if (isRemoteAddress(address) && pageMayLoad(address, m_offline))
+            wantsToGo(address);
+        else
+            followLink(address);
     };
     m_browser->onRendererGone = [this](const QString &why) {
         // Out of view it matters to no one: the next page starts a new one.
@@ -171,6 +182,8 @@ void ViewerPane::showPage(const PageDisplay &display, const Binder &binder)
         blankBrowser();
     stopSound();
     hideNotice();
+    m_remoteBar->clear();
+    placeBars();
     switch (display.pane) {
     case PageDisplay::Pane::Text: {
         if (display.plainText) {
@@ -187,6 +200,8 @@ void ViewerPane::showPage(const PageDisplay &display, const Binder &binder)
     }
     case PageDisplay::Pane::Browser:
         browserShowsPage = true;
+        m_remoteAllowed = remoteContentAllowed(m_remoteChoice, binder.records(), false);
+        m_wantedAddress.clear();
         showBrowserContent(display.content);
         if (!display.soundFile.isEmpty())
             playSound(display.soundFile, binder.page(0).name);
@@ -234,6 +249,11 @@ bool ViewerPane::followLink(const QUrl &url)
     case LinkTarget::Web:
         hideNotice();
         browserShowsPage = true;
+        // The user chose to go to the web.
+        m_remoteAllowed = true;
+        m_wantedAddress.clear();
+        m_remoteBar->clear();
+        placeBars();
         showBrowserAddress(url);
         return true;
     case LinkTarget::OtherProgram:
@@ -283,7 +303,7 @@ void ViewerPane::showNotice(const QString &text)
 {
     m_notice->setText(text);
     m_notice->show();
-    placeNotice();
+    placeBars();
     m_notice->raise();
 }
 
@@ -292,16 +312,65 @@ void ViewerPane::hideNotice()
     m_notice->hide();
 }
 
-void ViewerPane::placeNotice()
+void ViewerPane::placeBars()
 {
-    m_notice->setGeometry(0, 0, width(), m_notice->heightForWidth(width()));
+    const int bar = m_remoteBar->isHidden() ? 0
+                                            : qMax(m_remoteBar->sizeHint().height(),
+                                                   m_remoteBar->heightForWidth(width()));
+    m_remoteBar->setGeometry(0, 0, width(), bar);
+    setContentsMargins(0, bar, 0, 0);
+    m_notice->setGeometry(0, bar, width(), m_notice->heightForWidth(width()));
 }
 
 void ViewerPane::resizeEvent(QResizeEvent *event)
 {
     QStackedWidget::resizeEvent(event);
-    if (!m_notice->isHidden())
-        placeNotice();
+    placeBars();
+}
+
+bool ViewerPane::mayLoad(const QUrl &url)
+{
+    if (!pageMayLoad(url, m_offline))
+        return false;
+    if (m_remoteAllowed || !isRemoteAddress(url))
+        return true;
+    // The engine is in the middle of a request; the bar shows once it is done.
+    QMetaObject::invokeMethod(
+        this, [this, url] { wantsRemote(url); }, Qt::QueuedConnection);
+    return false;
+}
+
+void ViewerPane::wantsRemote(const QUrl &url)
+{
+    if (m_remoteChoice != RemoteContent::Ask || m_remoteAllowed || !browserShowsPage)
+        return;
+    m_remoteBar->addHost(url.host(QUrl::EncodeUnicode));
+    placeBars();
+}
+
+void ViewerPane::wantsToGo(const QUrl &url)
+{
+    if (m_remoteChoice == RemoteContent::Never) {
+        showNotice(tr("The link to %1 was not followed: pages load nothing from the network "
+                      "(Options, Remote Content).")
+                       .arg(shownAddress(url)));
+        return;
+    }
+    m_wantedAddress = url;
+    wantsRemote(url);
+}
+
+void ViewerPane::allowRemote()
+{
+    m_remoteAllowed = true;
+    m_remoteBar->clear();
+    placeBars();
+    hideNotice();
+    // Where the page wanted to go, it goes; otherwise it loads again, with what it wanted.
+    if (m_wantedAddress.isValid())
+        followLink(std::exchange(m_wantedAddress, QUrl()));
+    else if (m_browser)
+        m_browser->reload();
 }
 
 void ViewerPane::showBrowserContent(const PageContent &content)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/Settings.h"
 #include "window/PageScheme.h"
 
 #include <QStackedWidget>
@@ -17,6 +18,7 @@ class BrowserFindBar;
 class Dialogs;
 class BrowserView;
 class Hyperlink;
+class RemoteContentBar;
 class RichTextBox;
 struct PageDisplay;
 
@@ -56,6 +58,11 @@ public:
     // The browser's own find, over the page it shows.
     void findInBrowser();
 
+    // What HTML pages shown from now on may load from the network (see RemoteContent).
+    void setRemoteContent(RemoteContent choice) { m_remoteChoice = choice; }
+    // The bar that asks to let the page shown load from the network.
+    RemoteContentBar *remoteContentBar() const { return m_remoteBar; }
+
     bool offline() const { return m_offline; }
     void setOffline(bool offline);
     void goBack();
@@ -71,6 +78,8 @@ Q_SIGNALS:
     // A link in the text pane was clicked.
     void linkClicked(const QUrl &url);
     void browserLoadFinished(bool ok);
+    // The user let the binder's pages load from the network, from now on.
+    void remoteContentAllowedForBinder();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -90,7 +99,14 @@ private:
     void openWithOtherProgram(const QUrl &url);
     void showNotice(const QString &text);
     void hideNotice();
-    void placeNotice();
+    // The bar at the top pushes the page down; the notice lies over the page, below the bar.
+    void placeBars();
+    // The rule of the browser: pageMayLoad, and the network only where allowed.
+    bool mayLoad(const QUrl &url);
+    void wantsRemote(const QUrl &url);
+    // The page wanted to show a web address in its place.
+    void wantsToGo(const QUrl &url);
+    void allowRemote();
 
     Dialogs &m_dialogs;
     QWidget *m_empty;
@@ -99,6 +115,10 @@ private:
     BrowserView *m_browser = nullptr;
     QLabel *m_browserMissing = nullptr;
     QLabel *m_notice;
+    RemoteContentBar *m_remoteBar;
+    RemoteContent m_remoteChoice = RemoteContent::Ask;
+    bool m_remoteAllowed = false;
+    QUrl m_wantedAddress;
     BrowserFindBar *m_findBar = nullptr;
     PageContent m_content; // what the browser's page scheme serves
     QMediaPlayer *m_player = nullptr;

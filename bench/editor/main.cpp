@@ -10,6 +10,7 @@
 
 #include "../window/Timing.h"
 #include "PageHarness.h"
+#include "RichPage.h"
 
 #include "documents/BinderSaver.h"
 #include "documents/RecoveryService.h"
@@ -20,7 +21,6 @@
 #include "platform/FontFamilies.h"
 #include "platform/Settings.h"
 #include "platform_ui/RichTextBox.h"
-#include "rtf/RtfWriter.h"
 #include "shell/MainWindow.h"
 #include "shell/ProgramApplication.h"
 #include "window/BinderWindow.h"
@@ -46,28 +46,6 @@
 using namespace quillery;
 
 namespace {
-
-// Paragraphs of mixed formatting until the RTF reaches about the given size.
-QByteArray richPage(qint64 bytes)
-{
-    QTextDocument doc;
-    QTextCursor cursor(&doc);
-    QTextCharFormat plain;
-    QTextCharFormat bold;
-    bold.setFontWeight(QFont::Bold);
-    QTextCharFormat red;
-    red.setForeground(QColor(200, 0, 0));
-    red.setFontItalic(true);
-    const QString sentence = QStringLiteral("The quick brown fox jumps over the lazy dog %1. ");
-    for (int n = 0; doc.characterCount() * 1.15 < bytes; ++n) {
-        cursor.insertText(sentence.arg(n), plain);
-        cursor.insertText(QStringLiteral("Bold words "), bold);
-        cursor.insertText(QStringLiteral("and red italics. "), red);
-        cursor.insertText(sentence.arg(n + 1), plain);
-        cursor.insertBlock();
-    }
-    return writeRtf(doc);
-}
 
 // About 1 MB of plain text holding the word "needle" the given number of times.
 QString plainPage(int needles)

@@ -10,8 +10,9 @@
 // threads as the machine has processors (up to four), grep on one: its processor time is
 // printed beside the wall time. With --instructions, each shown-text search and its grep
 // are also counted once under valgrind's callgrind, per byte of page data, a figure that
-// does not depend on what else the machine runs.
-// Usage: bench_search [--instructions] [RUNS] [QUILLERY-CLI]
+// does not depend on what else the machine runs. With --shown, only the shown text is
+// searched.
+// Usage: bench_search [--instructions] [--shown] [RUNS] [QUILLERY-CLI]
 
 #include "CommandMeasure.h"
 #include "PageHarness.h"
@@ -177,6 +178,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     const bool countInstructions = args.removeAll(QStringLiteral("--instructions")) > 0;
+    const bool shownOnly = args.removeAll(QStringLiteral("--shown")) > 0;
     const int runs = args.size() > 0 ? std::max(1, args.at(0).toInt()) : 5;
     const QString cli =
         args.size() > 1 ? args.at(1) : QCoreApplication::applicationDirPath() + "/../quillery-cli";
@@ -244,6 +246,8 @@ int main(int argc, char *argv[])
     for (const char *needleText : needles) {
         const QString needle = QString::fromUtf8(needleText);
         for (bool shown : {false, true}) {
+            if (shownOnly && !shown)
+                continue;
             std::vector<double> grepMs, grepCpu, cliMs, cliCpu, inProcess;
             double grepMb = 0, cliMb = 0;
             int found = 0;

@@ -30,7 +30,7 @@ private Q_SLOTS:
     void usersSwitchesStayAndTheProgramsJoinThem()
     {
         const QByteArray flags = engineFlags(
-            "--disable-gpu --enable-features=Foo --force-webrtc-ip-handling-policy=x", true);
+            "--disable-gpu --enable-features=Foo --force-webrtc-ip-handling-policy=x", true, 4242);
         const QByteArrayList enabled = startingWith(flags, "--enable-features=");
         QCOMPARE(enabled.size(), 1);
         QVERIFY(
@@ -40,11 +40,31 @@ private Q_SLOTS:
         QCOMPARE(startingWith(flags, "--force-webrtc").last(),
                  QByteArray("--force-webrtc-ip-handling-policy=disable_non_proxied_udp"));
 
-        const QByteArray plain = engineFlags("  --lang=de ", false);
-        QVERIFY(
-            plain.startsWith("--lang=de --enable-features=BlockInsecurePrivateNetworkRequests,"));
+        const QByteArray plain = engineFlags("  --lang=de ", false, 4242);
+        QVERIFY(plain.startsWith("--lang=de --proxy-server=http://127.0.0.1:4242 "
+                                 "--proxy-bypass-list=<-loopback> "
+                                 "--enable-features=BlockInsecurePrivateNetworkRequests,"));
         QVERIFY(plain.endsWith(",PrivateNetworkAccessRespectPreflightResults "
                                "--force-webrtc-ip-handling-policy=disable_non_proxied_udp"));
+    }
+
+    // Whatever proxy the user names, every request goes through the program's, this
+    // computer's addresses included.
+    void theProgramsProxyReplacesAnyOther()
+    {
+        const QByteArray flags = engineFlags(
+            "--proxy-server=socks5://elsewhere:1080 --no-proxy-server --proxy-auto-detect "
+            "--proxy-pac-url=http://wpad/proxy.pac --proxy-bypass-list=* -no-proxy-server "
+            "-proxy-server=direct:// --lang=de",
+            true, 4242);
+        QCOMPARE(startingWith(flags, "--proxy-server"),
+                 QByteArrayList{"--proxy-server=http://127.0.0.1:4242"});
+        QCOMPARE(startingWith(flags, "--proxy-bypass-list"),
+                 QByteArrayList{"--proxy-bypass-list=<-loopback>"});
+        for (const char *gone : {"--no-proxy-server", "--proxy-auto-detect", "--proxy-pac-url",
+                                 "-no-proxy", "-proxy-server=direct"})
+            QVERIFY2(startingWith(flags, gone).isEmpty(), gone);
+        QCOMPARE(startingWith(flags, "--lang"), QByteArrayList{"--lang=de"});
     }
 
     void defaultsAreAskedForByTheEnvironment()

@@ -131,6 +131,14 @@ private Q_SLOTS:
         QCOMPARE(cli({"--password-file", "-", "list", locked}, "Open Sesame\n").code, 0);
 
         QCOMPARE(cli({"list", locked, "extra"}).code, 64);
+        // A word the tool does not know is named, in one line, not buried in the help.
+        for (const QStringList &wrong : {QStringList{"lst", locked}, QStringList{"--pasword"}}) {
+            const ProgramRun run = cli(wrong);
+            QCOMPARE(run.code, 64);
+            QVERIFY2(run.err.contains("unknown") && run.err.contains("'" + wrong.first() + "'"),
+                     qPrintable(run.err));
+            QCOMPARE(run.err.count('\n'), 1);
+        }
     }
 
     void binderHeldByThisProcessIsNotChanged()

@@ -2,13 +2,16 @@
 #include "BinderFixture.h"
 #include "RuntimeDir.h"
 #include "TestSupport.h"
+#include "documents/EncryptedBinder.h"
 #include "platform/FileLock.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QProcess>
 #include <QTest>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace quillery;
@@ -25,10 +28,13 @@ void startCli(QProcess &process, const QStringList &args)
     process.start(QUILLERY_CLI, args);
 }
 
-ProgramRun cli(const QStringList &args)
+ProgramRun cli(const QStringList &args, const QByteArray &input = QByteArray(),
+               const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     startCli(process, args);
+    process.write(input);
     process.closeWriteChannel();
     process.waitForFinished(120000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
@@ -56,6 +62,31 @@ struct Binders
         sealed = readFile(encrypted);
     }
 };
+
+// Starts the tool and kills it once a scratch file matching pattern in folder has bytes;
+// false when it ended first.
+bool killWhileWriting(
+    const QStringList &args, const QDir &folder, const QString &pattern,
+    const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
+{
+    QProcess running;
+    running.setProcessEnvironment(environment);
+    startCli(running, args);
+    if (!running.waitForStarted())
+        return false;
+    bool killed = false;
+    while (!killed && running.state() != QProcess::NotRunning) {
+        for (const QFileInfo &file : folder.entryInfoList({pattern}, QDir::Hidden | QDir::Files)) {
+            if (file.size() > 0) {
+                ::kill(pid_t(running.processId()), SIGKILL);
+                killed = true;
+            }
+        }
+        running.waitForFinished(1);
+    }
+    running.waitForFinished();
+    return killed && running.exitStatus() == QProcess::CrashExit;
+}
 
 } // namespace
 
@@ -108,10 +139,74 @@ private Q_SLOTS:
         QCOMPARE(readFile(b.encrypted), b.sealed);
         QCOMPARE(readFile(b.plain), b.plainBytes);
 
+        // An empty passphrase is refused, from a file or from standard input.
+        const QStringList empty{"--password-file", b.f.file("empty", "\n")};
+        run = cli(empty + QStringList{"encrypt", b.plain, "--kdf", "interactive"});
+        QCOMPARE(run.code, 2);
+        QVERIFY(run.err.contains(b.plain + ": the passphrase read with --password-file is empty"));
+        run = cli({"--password-file", "-", "encrypt", b.plain, "--kdf", "interactive"}, "");
+        QCOMPARE(run.code, 2);
+        QVERIFY(run.err.contains("must not be empty"));
+        QCOMPARE(readFile(b.plain), b.plainBytes);
+        run = cli(empty + QStringList{"decrypt", b.encrypted});
+        QCOMPARE(run.code, 2);
+        QVERIFY(run.err.contains(b.encrypted + ": the passphrase read with --password-file is"));
+        QCOMPARE(readFile(b.encrypted), b.sealed);
+
         // A binder a window holds is left alone.
         const FileLock held = FileLock::acquire(b.plain);
         QCOMPARE(cli(b.pass + QStringList{"encrypt", b.plain}).code, 1);
         QCOMPARE(readFile(b.plain), b.plainBytes);
+    }
+
+    // Root shells, su and cron have no runtime folder: the plain copy lives in memory all
+    // the same, and nothing is left behind.
+    void theToolNeedsNoRuntimeFolder()
+    {
+        Binders b;
+        REQUIRE_RUNTIME(b.runtime);
+        QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
+        bare.remove("XDG_RUNTIME_DIR");
+        bare.insert("TMPDIR", b.f.path("bare-tmp"));
+        QVERIFY(QDir().mkdir(b.f.path("bare-tmp")));
+        const QString late = b.f.file("late.txt", Marker + " late");
+        QCOMPARE(cli(b.pass + QStringList{"add", b.encrypted, late}, {}, bare).code, 0);
+        const ProgramRun run = cli(b.pass + QStringList{"list", b.encrypted}, {}, bare);
+        QCOMPARE(run.code, 0);
+        QCOMPARE(run.out, cli({"list", b.plain}).out + "3\tTXT\t15\tlate\n");
+        QVERIFY(!readFile(b.encrypted).contains(Marker));
+        QCOMPARE(cli(b.pass + QStringList{"decrypt", b.encrypted}, {}, bare).code, 0);
+        QVERIFY(readFile(b.encrypted).contains(Marker + " late"));
+        for (const QString &folder : {b.f.path("bare-tmp"), b.runtime.path()})
+            QVERIFY(!QDirIterator(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories)
+                         .hasNext());
+    }
+
+    // A decrypt killed while it writes leaves a partial plain copy that only its owner may
+    // read, and the next run over the binder removes it.
+    void aKilledDecryptLeavesNothingReadable()
+    {
+        Binders b;
+        REQUIRE_RUNTIME(b.runtime);
+        QVERIFY(::chmod(QFile::encodeName(b.encrypted).constData(), 0644) == 0);
+        const QString big = b.f.file("big.bin", QByteArray(96 << 20, 'b'));
+        QCOMPARE(cli(b.pass + QStringList{"add", b.encrypted, big}).code, 0);
+        const QDir folder(b.f.dir.path());
+        QVERIFY2(
+            killWhileWriting(b.pass + QStringList{"decrypt", b.encrypted}, folder, ".secret.qly.*"),
+            "the decrypt ended before it could be killed");
+        const QFileInfoList left =
+            folder.entryInfoList({".secret.qly.*"}, QDir::Hidden | QDir::Files);
+        QCOMPARE(left.size(), 1);
+        QCOMPARE(left.first().permissions() &
+                     ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser),
+                 QFileDevice::Permissions());
+        QVERIFY(isEncryptedBinderFile(b.encrypted));
+
+        QCOMPARE(cli(b.pass + QStringList{"decrypt", b.encrypted}).code, 0);
+        QVERIFY(folder.entryList({".secret.qly.*"}, QDir::Hidden | QDir::Files).isEmpty());
+        QCOMPARE(QFileInfo(b.encrypted).permissions() & QFile::ReadOther, QFile::ReadOther);
+        QVERIFY(readFile(b.encrypted).startsWith("QLY4"));
     }
 
     // Adding keeps a binder encrypted with its key, and a tool killed while it saves leaves
@@ -131,29 +226,13 @@ private Q_SLOTS:
                  QStringList());
         const QString more = b.f.file("more.bin", QByteArray(64 << 20, 'm'));
 
-        QProcess saving;
         // The killed tool cannot remove its scratch folder: it goes with the test's folder.
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("TMPDIR", b.f.dir.path());
-        saving.setProcessEnvironment(environment);
-        startCli(saving, b.pass + QStringList{"add", b.encrypted, more});
-        QVERIFY(saving.waitForStarted());
         // The tool is killed once the new container has begun beside the old one.
-        bool killed = false;
-        const QDir folder(b.f.dir.path());
-        while (!killed && saving.state() != QProcess::NotRunning) {
-            for (const QFileInfo &file :
-                 folder.entryInfoList({".secret.qly.*"}, QDir::Hidden | QDir::Files)) {
-                if (file.size() > 0) {
-                    ::kill(pid_t(saving.processId()), SIGKILL);
-                    killed = true;
-                }
-            }
-            saving.waitForFinished(1);
-        }
-        saving.waitForFinished();
-        QVERIFY2(killed, "the save ended before it could be killed");
-        QCOMPARE(saving.exitStatus(), QProcess::CrashExit);
+        QVERIFY2(killWhileWriting(b.pass + QStringList{"add", b.encrypted, more},
+                                  QDir(b.f.dir.path()), ".secret.qly.*", environment),
+                 "the save ended before it could be killed");
 
         QCOMPARE(readFile(b.encrypted), before);
         // It is known by its header, whatever its name.

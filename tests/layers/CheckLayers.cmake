@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that every #include between the program's folders points down the layers.
 #   cmake -D ROOT=<source folder> -P CheckLayers.cmake
-# This file is where the order is kept; the README describes it.
+# This file is where the order is kept; docs/architecture.md describes it.
 
 # Each line runs from left to right: a folder may include itself and the folders to its
 # right, never one to its left.

@@ -10,6 +10,7 @@
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QTest>
 #include <QTreeWidget>
@@ -111,6 +112,26 @@ private Q_SLOTS:
         QVERIFY(!f.binder.isChanged());
         f.open();
         QVERIFY(!f.child<QCheckBox>("chkConfirmDelete")->isChecked());
+    }
+
+    // Pages ask before they load from the network unless the user chose otherwise; text in
+    // the settings file that names no choice asks too.
+    void remoteContentIsAskedForUnlessChosen()
+    {
+        OptionsFixture f;
+        f.settings.setValue(Settings::Main, "RemoteContent", "always please");
+        f.open();
+        QVERIFY(f.child<QRadioButton>("optRemote0")->isChecked());
+        f.child<QRadioButton>("optRemote2")->click();
+        f.dialog->accept();
+        QCOMPARE(f.settings.remoteContent(), RemoteContent::Never);
+        f.open();
+        QVERIFY(f.child<QRadioButton>("optRemote2")->isChecked());
+        f.child<QRadioButton>("optRemote1")->click();
+        f.click("cmdCancel");
+        QCOMPARE(f.settings.value(Settings::Main, "RemoteContent"), "Never");
+        f.settings.setRemoteContent(RemoteContent::Always);
+        QCOMPARE(f.settings.remoteContent(), RemoteContent::Always);
     }
 
     void cancelWritesNothing()

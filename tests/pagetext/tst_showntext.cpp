@@ -1,62 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ShownRtf.h"
 #include "TestSupport.h"
 #include "pagetext/HtmlEncoding.h"
 #include "pagetext/HtmlShownText.h"
-#include "pagetext/RtfShownText.h"
-#include "rtf/RtfReader.h"
 
 #include <QDir>
-#include <QRegularExpression>
 #include <QTest>
-#include <QTextDocument>
 
 using namespace quillery;
 using namespace quillery::test;
 
 namespace {
 
-// The shown text of the bytes, handed over in pieces of the given size, so that every
-// state of the reader is also crossed by the seam between two pieces.
-QByteArray shown(ShownText &&reader, const QByteArray &bytes, qsizetype piece)
-{
-    QByteArray text;
-    for (qsizetype at = 0; at < bytes.size(); at += piece)
-        reader.read(QByteArrayView(bytes).sliced(at, qMin(piece, bytes.size() - at)), text);
-    reader.finish(text);
-    return text;
-}
-
 QString rtfText(const QByteArray &rtf, qsizetype piece = 1 << 20)
 {
-    return QString::fromUtf8(shown(RtfShownText(), rtf, piece));
+    return QString::fromUtf8(shownRtf(rtf, piece));
 }
 
 QString htmlText(const QByteArray &html, qsizetype piece = 1 << 20)
 {
-    return QString::fromUtf8(shown(HtmlShownText(html), html, piece));
-}
-
-// The liberties the shown text takes with the document's plain text: it is UTF-8, which
-// has a question mark for half a pair, and a soft hyphen is not seen, so it is not
-// searched. Paragraphs, cells and the edges of tables are each a line break, however many
-// the document has in a row.
-QString comparable(QString text)
-{
-    text = QString::fromUtf8(text.toUtf8());
-    text.remove(QChar(0x00AD));
-    text.replace(QRegularExpression("\n+"), "\n");
-    while (text.startsWith(u'\n'))
-        text.remove(0, 1);
-    while (text.endsWith(u'\n'))
-        text.chop(1);
-    return text;
-}
-
-QString readerText(const QByteArray &rtf)
-{
-    QTextDocument doc;
-    readRtf(rtf, &doc);
-    return doc.toPlainText();
+    return QString::fromUtf8(shownInPieces(HtmlShownText(html), html, piece));
 }
 
 QByteArray rtfPage(const QByteArray &header, const QByteArray &body)
@@ -118,13 +81,14 @@ private Q_SLOTS:
                  "\\u65020?\\u64976?\\u65532?", // characters that pose as structure
                  "\\'e9\\u233?\\'e9",
                  "\\u55357?\\u252?after", // a half, then a character that is no half
+                 "nul\\'00\\u0?here",     // NUL is no text
              })
             pages << rtfPage("\\ansi\\ansicpg1252", body);
         const QByteArray symbol = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}}"
                                   "\\f0 abc {\\f1 abg\\'61\\'e5 lmnopqrstuvwxyz} abc}";
         const QByteArray japanese =
             rtfPage("\\ansi\\ansicpg932", "\\'93\\'fa\\'96\\'7b abc \\'82\\'a0");
-        pages << symbol << japanese;
+        pages << symbol << japanese << rtfPage("\\ansi\\ansicpg932", "nul\\'00\\u0?here");
         for (const QByteArray &page : pages) {
             const QString text = rtfText(page);
             QCOMPARE(comparable(text), comparable(readerText(page)));
@@ -133,6 +97,7 @@ private Q_SLOTS:
         // Spelled out, for what the reader and this reader might both get wrong.
         QCOMPARE(rtfText(symbol).left(8), QString("abc αβγα"));
         QCOMPARE(rtfText(japanese), QString("日本 abc あ"));
+        QCOMPARE(readerText(rtfPage("\\ansi", "a\\'00b\\u0?c")), QString("abc"));
     }
 
     void rtfMarkupIsNotText()

@@ -13,8 +13,12 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <grp.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <vector>
 
 using namespace quillery;
 
@@ -66,6 +70,62 @@ bool refusedAsInUse(const QString &path)
     return false;
 }
 
+// A user and groups of the test's own, known only by number: the kernel needs no more.
+constexpr uid_t OtherUser = 54321;
+constexpr gid_t OtherUsersGroup = 54322;
+constexpr gid_t Team = 54323;
+
+struct Rewrite
+{
+    bool saved = false;
+    QString warning;
+};
+
+// Rewrites path with SafeFileWriter in a child process that runs as OtherUser, a member of
+// the groups given (the first its own).
+Rewrite rewriteAs(const QString &path, std::initializer_list<gid_t> groups)
+{
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0)
+        return {};
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(pipeFds[0]);
+        const std::vector<gid_t> list(groups);
+        if (::setgroups(list.size(), list.data()) != 0 || ::setgid(list.front()) != 0 ||
+            ::setuid(OtherUser) != 0)
+            ::_exit(2);
+        try {
+            SafeFileWriter writer(path);
+            writer.write("rewritten");
+            writer.commit();
+            const QByteArray warning = writer.groupWarning().toUtf8();
+            if (::write(pipeFds[1], warning.constData(), size_t(warning.size())) < 0)
+                ::_exit(3);
+        } catch (const FileError &) {
+            ::_exit(1);
+        }
+        ::_exit(0);
+    }
+    ::close(pipeFds[1]);
+    QByteArray warning;
+    char buffer[512];
+    ssize_t n;
+    while ((n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0)
+        warning.append(buffer, n);
+    ::close(pipeFds[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return {WIFEXITED(status) && WEXITSTATUS(status) == 0, QString::fromUtf8(warning)};
+}
+
+struct stat statOf(const QString &path)
+{
+    struct stat st = {};
+    ::stat(QFile::encodeName(path).constData(), &st);
+    return st;
+}
+
 } // namespace
 
 class tst_files : public QObject
@@ -107,6 +167,72 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(theirs));
         QVERIFY(temp.deleteFile(mine));
         QVERIFY(!QFile::exists(mine));
+    }
+
+    void aRewrittenFileStaysPrivateUntilItIsComplete()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("shared.qly");
+        test::writeFile(path, "old");
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0644) == 0);
+        SafeFileWriter writer(path);
+        writer.write("half of it");
+        // A kill now leaves a scratch file that nobody else may read.
+        QCOMPARE(statOf(writer.tempPath()).st_mode & 07777, mode_t(0600));
+        writer.commit();
+        QCOMPARE(statOf(path).st_mode & 07777, mode_t(0644));
+        QVERIFY(writer.groupWarning().isEmpty());
+    }
+
+    void aRewrittenFileKeepsItsGroupWhereTheUserIsAMember()
+    {
+        if (::geteuid() != 0)
+            QSKIP("Needs root, to run as a second user in a group of the test's own");
+        QTemporaryDir dir;
+        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0777) == 0);
+        const QString path = dir.filePath("team.qly");
+        test::writeFile(path, "old");
+        const QByteArray name = QFile::encodeName(path);
+        QVERIFY(::chown(name.constData(), OtherUser, Team) == 0);
+        QVERIFY(::chmod(name.constData(), 0660) == 0);
+
+        const Rewrite member = rewriteAs(path, {OtherUsersGroup, Team});
+        QVERIFY(member.saved);
+        QVERIFY2(member.warning.isEmpty(), qPrintable(member.warning));
+        QCOMPARE(test::readFile(path), QByteArray("rewritten"));
+        QCOMPARE(statOf(path).st_gid, Team);
+        QCOMPARE(statOf(path).st_mode & 07777, mode_t(0660));
+
+        // Another member's file: it becomes the user's, still the team's.
+        QVERIFY(::chown(name.constData(), OtherUser + 3, Team) == 0);
+        QVERIFY(rewriteAs(path, {OtherUsersGroup, Team}).saved);
+        QCOMPARE(statOf(path).st_uid, OtherUser);
+        QCOMPARE(statOf(path).st_gid, Team);
+        QCOMPARE(statOf(path).st_mode & 07777, mode_t(0660));
+
+        // Not a member: saved all the same, and said so; the team's permissions do not
+        // pass to the user's own group.
+        const Rewrite outsider = rewriteAs(path, {OtherUsersGroup});
+        QVERIFY(outsider.saved);
+        QVERIFY(outsider.warning.contains(path));
+        QVERIFY(outsider.warning.contains(QString::number(Team)));
+        QCOMPARE(statOf(path).st_gid, OtherUsersGroup);
+        QCOMPARE(statOf(path).st_mode & 07777, mode_t(0600));
+    }
+
+    void rootRewritingAUsersFileKeepsItsOwner()
+    {
+        if (::geteuid() != 0)
+            QSKIP("Needs root");
+        QTemporaryDir dir;
+        const QString path = dir.filePath("theirs.qly");
+        test::writeFile(path, "old");
+        QVERIFY(::chown(QFile::encodeName(path).constData(), OtherUser, Team) == 0);
+        SafeFileWriter writer(path);
+        writer.write("new");
+        writer.commit();
+        QCOMPARE(statOf(path).st_uid, OtherUser);
+        QCOMPARE(statOf(path).st_gid, Team);
     }
 
     void namesAreCutToWholeCharactersThatFit()

@@ -3,9 +3,12 @@
 // program again as the editing process: it opens a binder in a main window whose binders
 // keep recovery snapshots, changes it and waits; the test kills it (SIGKILL) or ends it
 // (SIGTERM) and recovers in its own process. The real program is ended with SIGTERM too.
+#include "EncryptedFixture.h"
+#include "RuntimeDir.h"
 #include "TestSupport.h"
 #include "documents/BinderSaver.h"
 #include "documents/CompanionFiles.h"
+#include "documents/EncryptedBinder.h"
 #include "documents/RecoveryService.h"
 #include "shell/QuitRequests.h"
 #include "shell/RecoveryStart.h"
@@ -15,12 +18,15 @@
 #include "transfer/RecoveryOpener.h"
 #include "window/BinderWindow.h"
 #include "window/PageRename.h"
+#include "window/PasswordDialogs.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
+#include <QLineEdit>
 #include <QProcess>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
 
@@ -32,6 +38,7 @@ namespace {
 const char ChildBinder[] = "QUILLERY_RECOVERY_CHILD";
 const char ChildImport[] = "QUILLERY_RECOVERY_IMPORT";
 const char ChildDelay[] = "QUILLERY_RECOVERY_DELAY";
+const char ChildPassphrase[] = "QUILLERY_RECOVERY_PASSPHRASE";
 
 // The changes the editing process makes, also made here to learn what a save would write.
 void change(Workspace &workspace, Binder &binder, const QString &importPath)
@@ -55,6 +62,19 @@ int runEditingProcess(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     BinderFixture f;
+    // The window asks for an encrypted binder's passphrase in its dialog, answered here.
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            auto *dialog = qobject_cast<PassphraseDialog *>(widget);
+            if (dialog && dialog->isVisible()) {
+                dialog->txtPassphrase->setText(qEnvironmentVariable(ChildPassphrase));
+                dialog->accept();
+            }
+        }
+    });
+    if (qEnvironmentVariableIsSet(ChildPassphrase))
+        answer.start(20);
     Window w(f);
     RecoveryService service(RecoveryStore(), qEnvironmentVariableIntValue(ChildDelay));
     w.main.watchBinder = [&service](Binder &binder) {
@@ -100,9 +120,11 @@ struct Run
         return env;
     }
 
-    void startEditing(int delayMs)
+    void startEditing(int delayMs, const QString &passphrase = QString())
     {
         QProcessEnvironment env = environment();
+        if (!passphrase.isEmpty())
+            env.insert(ChildPassphrase, passphrase);
         env.insert(ChildBinder, binder);
         env.insert(ChildImport, import);
         env.insert(ChildDelay, QString::number(delayMs));
@@ -172,6 +194,43 @@ private Q_SLOTS:
         QCOMPARE(run.process.exitStatus(), QProcess::CrashExit);
 
         QCOMPARE(run.recoverAndSave(), run.expected);
+    }
+
+    // An encrypted binder loses no more than a plain one, and no plain byte of it is left
+    // anywhere: its snapshot is encrypted, and recovering it asks for the passphrase.
+    void killedWithAnEncryptedBinderLosesNothing()
+    {
+        RuntimeDir runtime;
+        REQUIRE_RUNTIME(runtime);
+        Run run;
+        {
+            auto binder = run.f.open(run.binder);
+            setPassphrase(*run.f.workspace, *binder, TestPassphrase, KdfLimits::lowest());
+            QVERIFY(saveBinderFile(*run.f.workspace, *binder, run.binder));
+        }
+        removeCompanions(run.binder);
+        run.f.temp->deleteRegistered();
+        QDir(run.f.path("src")).removeRecursively();
+        run.startEditing(50, TestPassphrase);
+        QVERIFY(run.process.waitForStarted());
+        QVERIFY2(run.waitFor([&] { return !run.snapshots().isEmpty(); }),
+                 run.process.readAllStandardError().constData());
+        ::kill(pid_t(run.process.processId()), SIGKILL);
+        QVERIFY(run.process.waitForFinished());
+
+        for (const QString &folder : {run.state, run.f.path("home"), runtime.path()}) {
+            QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                const QByteArray bytes = readFile(it.next());
+                QVERIFY2(!bytes.contains("a late page") && !bytes.contains("second"),
+                         qPrintable(it.filePath()));
+            }
+        }
+        run.f.ui.passphrases = {"wrong", "wrong", "wrong"};
+        QCOMPARE(run.recoverAndSave(), QStringList{"not recovered"});
+        run.f.ui.passphrases = {TestPassphrase, TestPassphrase};
+        QCOMPARE(run.recoverAndSave(), run.expected);
+        QVERIFY(isEncryptedBinderFile(run.binder));
     }
 
     void terminatedWritesItsSnapshotAndLetsGo()

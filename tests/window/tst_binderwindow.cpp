@@ -16,6 +16,7 @@
 #include "window/FilePropertiesDialog.h"
 #include "window/PageDisplay.h"
 #include "window/PagePropertiesDialog.h"
+#include "window/ViewerPane.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -105,6 +106,19 @@ private Q_SLOTS:
         QCOMPARE(g.messageTitles(), QStringList({"File in Use by tester", "File is Read-Only"}));
         QCOMPARE(window->binder().fileName(), g.path("copy.qly"));
         QVERIFY(!window->binder().isReadOnly());
+    }
+
+    // Allowed for the binder, remote content is kept in its records, to be saved with it.
+    void remoteContentAllowedForTheBinderIsKept()
+    {
+        BinderFixture f;
+        Window w(f);
+        w.main.openFile(f.makeBinder("letters.qly", Pages));
+        BinderWindow *window = w.main.activeBinderWindow();
+        QVERIFY(!window->binder().isChanged());
+        Q_EMIT window->findChild<ViewerPane *>()->remoteContentAllowedForBinder();
+        QCOMPARE(window->binder().records().value("RemoteContent"), "Allow");
+        QVERIFY(window->binder().isChanged());
     }
 
     void soundPageWritesOnePlaceholderLine()

@@ -2,6 +2,7 @@
 // Recovery snapshots: what a snapshot keeps of each kind of change, writes cut short,
 // binders changed on disk since, and snapshot folders that are not what the program wrote.
 #include "BinderFixture.h"
+#include "EncryptedFixture.h"
 #include "RuntimeDir.h"
 #include "TestSupport.h"
 #include "documents/BinderSaver.h"
@@ -390,6 +391,40 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(FileError, reread());
     }
 
+    // A snapshot is recovered into the binder it names only where that is a file of this
+    // user's, or gone; anything else is refused naming the snapshot.
+    void aSnapshotNamesOnlyAFileOfTheUsersAsItsBinder()
+    {
+        BinderFixture f;
+        const RecoveryStore store(f.path("state"));
+        auto binder = f.open(f.makeBinder("b.qly", ThreePages));
+        importFile(*f.workspace, *binder, f.file("n.txt", "new"), PageKind::Unknown);
+        const QString folder = takeSnapshot(store, *binder);
+        binder.reset();
+        SnapshotRecord record = store.find(folder).record;
+        QStringList problems;
+        const auto listedNaming = [&](const QString &binderPath) {
+            record.binderPath = binderPath;
+            record.write(folder);
+            problems.clear();
+            return store.list(problems).size();
+        };
+
+        QCOMPARE(listedNaming("/dev/null"), 0);
+        QCOMPARE(problems, QStringList{folder + ": skipped, its binder /dev/null is a device or "
+                                                "socket, not a binder file"});
+        QVERIFY_THROWS_EXCEPTION(FileError, store.find(folder));
+        if (::geteuid() == 0) {
+            const QString theirs = f.file("theirs.qly", "QLY4");
+            QCOMPARE(::chown(QFile::encodeName(theirs).constData(), 54321, 54321), 0);
+            QCOMPARE(listedNaming(theirs), 0);
+            QCOMPARE(problems, QStringList{folder + ": skipped, its binder " + theirs +
+                                           " belongs to another user"});
+        }
+        // A binder deleted since is no reason to lose the work.
+        QCOMPARE(listedNaming(f.path("gone.qly")), 1);
+    }
+
     void keeperWritesAfterChangesAndRemovesAtCleanEnds()
     {
         BinderFixture f;
@@ -438,23 +473,48 @@ private Q_SLOTS:
         QCOMPARE(RecoveryStore(f.path("state")).list(problems).size(), 1);
     }
 
-    // A binder given a passphrase keeps no plain snapshot, and the one it had goes.
-    void encryptedBinderKeepsNoSnapshot()
+    // An encrypted binder's snapshot holds nothing plain, not even its title, and
+    // recovers, with the passphrase, the work a plain binder's would: an imported page
+    // and the page editor's text.
+    void encryptedBinderKeepsAnEncryptedSnapshot()
     {
-        RuntimeDir runtime;
-        REQUIRE_RUNTIME(runtime);
-        BinderFixture f;
-        RecoveryService service(RecoveryStore(f.path("state")), 1);
-        auto binder = f.open(f.makeBinder("b.qly", ThreePages));
-        service.watch(*binder);
-        QSignalSpy written(RecoveryKeeper::of(*binder), &RecoveryKeeper::snapshotWritten);
-        const QDir state(f.path("state"));
-        movePage(*binder, 1, MoveDirection::Down);
-        QVERIFY(written.wait(20000));
-        QCOMPARE(state.entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
-        setPassphrase(*f.workspace, *binder, "passphrase", KdfLimits::lowest());
-        movePage(*binder, 1, MoveDirection::Down);
-        QTRY_VERIFY(state.entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+        Encrypted e;
+        REQUIRE_RUNTIME(e.runtime);
+        QVERIFY(!e.path.isEmpty());
+        BinderFixture &f = e.f;
+        const RecoveryStore store(f.path("state"));
+        auto binder = e.open();
+        QVERIFY(binder);
+        applyFileProperties(*binder, "okapi-7f3c title");
+        importFile(*f.workspace, *binder, f.file("late.txt", "okapi-7f3c late"), PageKind::Unknown);
+        const QString folder =
+            takeSnapshot(store, *binder, EditedPage{2, "NA", "okapi-7f3c edited"});
+        QFile::remove(f.path("late.txt"));
+        binder.reset();
+        QCOMPARE(filesHoldingMarker(folder), QStringList());
+
+        SnapshotEntry entry = store.find(folder);
+        QCOMPARE(entry.record.title, QString("secret.qly"));
+        QCOMPARE(entry.record.pageCount(), EveryKind.size() + 1);
+        QCOMPARE(entry.record.changedPages, 2);
+        QVERIFY(!entry.record.binderChangedOnDisk());
+        f.ui.passphrases = {"wrong", "wrong", "wrong"};
+        QVERIFY(!recoverBinder(*f.workspace, entry, RecoverPurpose::Window).binder);
+        f.ui.passphrases = {TestPassphrase};
+        RecoveredBinder recovered = recoverBinder(*f.workspace, entry, RecoverPurpose::Window);
+        QVERIFY(recovered.binder);
+        Binder &back = *recovered.binder;
+        QVERIFY(isEncrypted(back));
+        QVERIFY(back.isChanged());
+        QCOMPARE(back.fileName(), e.path);
+        QCOMPARE(back.title(), QString("okapi-7f3c title"));
+        QCOMPARE(back.pageCount(), EveryKind.size() + 1);
+        QCOMPARE(pageData(back.page(2).key), QByteArray("okapi-7f3c edited"));
+        QCOMPARE(pageData(back.page(back.pageCount()).key), QByteArray("okapi-7f3c late"));
+        // Saved, it is the encrypted binder with the work in it.
+        QVERIFY(saveBinder(*f.workspace, back));
+        QVERIFY(isEncryptedBinderFile(e.path));
+        QCOMPARE(filesHoldingMarker(f.dir.path()), QStringList());
     }
 
     void toolListsAndWritesSnapshotsOut()

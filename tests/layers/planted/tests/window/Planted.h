@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A user interface test may include the whole user interface.
 #pragma once
-#include "shell/MainWindow.h"
 #include "documents/Binder.h"
+#include "shell/MainWindow.h"
