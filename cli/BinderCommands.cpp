@@ -161,7 +161,7 @@ int createBinder(CliSession &session, const QStringList &args)
     binder.setRecord(RecordKey::Title, title.value_or(QFileInfo(target).completeBaseName()));
     const bool saved =
         importAll(session, binder, rest.mid(1)) && saveBinderFile(workspace, binder, target);
-    binder.fileLock.release();
+    binder.fileLock().release();
     removeCompanions(target);
     if (!saved)
         fileio::removeIfExists(target);
@@ -193,7 +193,7 @@ int listPages(CliSession &session, const QStringList &args)
 {
     return inspect(session, args, 1, [](Binder &binder) {
         for (int i = 0; i < binder.pageCount(); ++i) {
-            const PageRow &page = binder.pages.at(i);
+            const PageRow &page = binder.pages().at(i);
             out() << i + 1 << '\t' << consoleText(page.key.kind.name()) << '\t' << page.size << '\t'
                   << consoleText(page.name) << '\n';
         }
@@ -212,7 +212,7 @@ int searchBinder(CliSession &session, const QStringList &args)
     return inspect(session, rest, 2, [&session, &rest, options](Binder &binder) {
         const SearchResult found = searchPages(session.workspace().ui, binder, rest.at(1), options);
         for (int position : found.positions) {
-            const PageRow &page = binder.pages.at(position - 1);
+            const PageRow &page = binder.pages().at(position - 1);
             out() << position << '\t' << consoleText(page.key.kind.name()) << '\t'
                   << consoleText(page.name) << '\n';
         }
@@ -230,7 +230,7 @@ int extractPages(CliSession &session, const QStringList &args)
         int code = ExitOk;
         // A page that cannot be written is reported and the others still come out.
         for (int i = 0; i < binder.pageCount(); ++i) {
-            const PageRow &page = binder.pages.at(i);
+            const PageRow &page = binder.pages().at(i);
             const QString name = pageFileName(page.name, page.key.kind);
             QString target = folder.filePath(name);
             try {
@@ -264,9 +264,9 @@ int showInfo(CliSession &session, const QStringList &args)
         if (!binder)
             return code;
         LumpArchive archive(BinderHeader);
-        archive.open(binder->workingCopy);
+        archive.open(binder->workingCopy());
         const Lump &records = archive.lump(1);
-        text = LumpArchive::readBytes(binder->workingCopy, records.offset, records.length);
+        text = LumpArchive::readBytes(binder->workingCopy(), records.offset, records.length);
     }
     InfoRecords info;
     info.loadText(text);

@@ -8,14 +8,24 @@
 
 #include <QObject>
 #include <QPersistentModelIndex>
+#include <QUndoStack>
 #include <QVector>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace quillery {
 
 class Encryption;
+class HeldPages;
+
+// One record written (a value) or removed (none) by an edit.
+struct RecordChange
+{
+    QString key;
+    std::optional<QString> value;
+};
 
 // Where the page list lies beside the viewer; the values are stored in the records.
 enum class PanePosition { ListAbove = 0, ListBelow = 1, ListLeft = 2, ListRight = 3 };
@@ -23,12 +33,19 @@ enum class PanePosition { ListAbove = 0, ListBelow = 1, ListLeft = 2, ListRight 
 // The in-memory state of one open binder: its pages, its info records and its file
 // state. It announces every change of its state, so windows follow it instead of each
 // command remembering to refresh them. Nothing here needs a widget.
+//
+// The user's edits are steps of the binder's history (an undo stack): each step calls the
+// edit operations below, which change the model, announce it and count as a change. The
+// binder is changed while its history is away from the step it was last saved at, or
+// after a change that the history does not hold (a password, encryption, recovery).
 class Binder : public QObject
 {
     Q_OBJECT
 public:
     static constexpr int DefaultPaneLength = 2643;
     static constexpr int SideBySidePaneLength = 3828;
+    // Steps of history kept; the oldest go, with the pages they hold, beyond that.
+    static constexpr int HistoryLimit = 100;
     // Whether the list lies above or below the viewer rather than beside it.
     static constexpr bool stacked(PanePosition position)
     {
@@ -41,14 +58,29 @@ public:
     }
 
     explicit Binder(QObject *parent = nullptr);
+    // The history goes first, so that the pages it holds can still be told from the binder's.
+    ~Binder() override;
 
-    PageList pages;
-    FileLock fileLock;   // holds the binder file open and locked
-    QString workingCopy; // the copy of the binder file its pages are read from
+    // The pages, for reading; the views show them through pageModel, which offers no way
+    // to change a row.
+    const PageList &pages() const { return m_pages; }
+    QAbstractItemModel &pageModel() { return m_pages; }
+
+    // Holds the binder file open and locked.
+    FileLock &fileLock() { return m_fileLock; }
+    const FileLock &fileLock() const { return m_fileLock; }
+    // The copy of the binder file its pages are read from.
+    const QString &workingCopy() const { return m_workingCopy; }
+    void setWorkingCopy(const QString &path) { m_workingCopy = path; }
     // The key and private folder of a binder that is encrypted (or was, in this window).
-    std::shared_ptr<Encryption> encryption;
+    const std::shared_ptr<Encryption> &encryption() const { return m_encryption; }
+    void setEncryption(std::shared_ptr<Encryption> encryption)
+    {
+        m_encryption = std::move(encryption);
+    }
     // Widths of the Details view's columns in twips, as the records keep them; -1: not set.
-    QVector<int> columnWidths = QVector<int>(PageList::ColumnCount, -1);
+    const QVector<int> &columnWidths() const { return m_columnWidths; }
+    void setColumnWidth(int column, int twips) { m_columnWidths[column] = twips; }
 
     // 1-based position of the current page, 0 for none. The current page is followed as
     // rows move; when its row goes there is none.
@@ -57,7 +89,14 @@ public:
     void setCurrentPosition(int position);
     // Unsaved changes exist.
     bool isChanged() const { return m_changed; }
-    void setChanged(bool changed);
+    // A change the history does not hold: the binder stays changed until it is saved,
+    // wherever undo and redo take it.
+    void markChangedOutsideHistory();
+    // The binder file now holds what the binder does.
+    void markSaved();
+    // Closing without saving: the history and the pages it holds go, and nothing counts
+    // as changed any more.
+    void discardChanges();
     // The binder file, empty until first saved.
     const QString &fileName() const { return m_fileName; }
     void setFileName(const QString &path);
@@ -73,15 +112,13 @@ public:
 
     // The binder's records (lump 1 of its file).
     const InfoRecords &records() const { return m_records; }
-    // Writes or removes one record; recordChanged(key) says so when its value changed.
+    // Writes or removes one record that is no edit of the user's (the view, the last
+    // saver); recordChanged(key) says so when its value changed.
     void setRecord(const QString &key, const QString &value);
     void removeRecord(const QString &key);
     // Changes many records at once (loading, new binders, saving); announced as
     // recordChanged with an empty key.
     void editRecords(const std::function<void(InfoRecords &)> &edit);
-    // Writes the text formats pages are shown with (records named RTF... and TXT...);
-    // textFormatsChanged says so when any changed.
-    void setTextFormats(const InfoRecords &formats);
 
     // Where the page list lies and how long it is, in twips.
     PanePosition panePosition() const { return m_panePosition; }
@@ -100,7 +137,36 @@ public:
     // The next serial number for a row; serials stay unique within the binder.
     qint64 takeSerial() { return m_nextSerial++; }
 
-    int pageCount() const { return pages.count(); }
+    // Edits, positions 1-based. Each announces itself and counts as a change.
+    // Inserts rows so that the first lands at position (pageCount() + 1 appends).
+    void insertPages(int position, QVector<PageRow> rows);
+    // Removes count rows from position on and hands them over.
+    QVector<PageRow> takePages(int position, int count);
+    void movePage(int from, int to);
+    // A page's new name, comments, colour or data; its place stays.
+    void updatePage(int position, const PageRow &row);
+    // Writes and removes records; textFormatsChanged follows when a format (a record
+    // named RTF... or TXT...) changed.
+    void changeRecords(const QVector<RecordChange> &changes);
+
+    // The binder's history of edits, for reading and following; steps go in with push
+    // and are taken back and done again only here.
+    const QUndoStack &history() const { return m_history; }
+    // Does the step and makes it the last one of the history.
+    void push(std::unique_ptr<QUndoCommand> step);
+    void undo();
+    void redo();
+
+    // Visits the keys of the pages that steps of the history hold while they are out of
+    // the list, so that a save or encryption that moves page data can repoint them too.
+    void forEachHeldKey(const std::function<void(PageKey &)> &visit);
+
+    // Loading, which is no edit: the pages of a binder file or snapshot.
+    void appendLoadedPages(QVector<PageRow> &&rows);
+    // Points the page at position at where its data now lies, which is no change of it.
+    void relocatePage(int position, const QString &location, qint64 offset, qint64 length);
+
+    int pageCount() const { return m_pages.count(); }
     // The row at a 1-based position; 0 means the current page. Asking for a position
     // that hasPage denies is a fault of the caller.
     const PageRow &page(int position) const;
@@ -123,9 +189,31 @@ Q_SIGNALS:
     void panePositionChanged();
 
 private:
+    friend class HeldPages;
     // Announces the current page when its position or what it shows has changed.
     void announceCurrentPage();
     void updateCaption();
+    // The caption and the comments column follow the records they are made from; an
+    // empty key when many records may have changed.
+    void followRecord(const QString &key);
+    // Every edit ends here: one made outside the history marks the binder changed until it
+    // is saved; the history's own steps change it through the stack's clean state.
+    void noteEdit();
+    void updateChanged();
+    // The 0-based row of a 1-based position, which must be in the list.
+    int rowAt(int position) const;
+    // Runs one of the history's moves with its edits counted as the history's.
+    void inHistory(const std::function<void()> &move);
+
+    PageList m_pages;
+    FileLock m_fileLock;
+    QString m_workingCopy;
+    std::shared_ptr<Encryption> m_encryption;
+    QVector<int> m_columnWidths = QVector<int>(PageList::ColumnCount, -1);
+    QUndoStack m_history;
+    QList<HeldPages *> m_held;
+    bool m_inHistory = false;
+    bool m_changedOutsideHistory = false;
 
     QPersistentModelIndex m_current;
     int m_announcedIndex = 0;

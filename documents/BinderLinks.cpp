@@ -36,7 +36,7 @@ bool onlyThisWindowLinksTo(const Binder &binder, const QString &fileName)
 {
     // Shadow copies replaced by the last save may still be links of the file.
     finishRetiringShadowCopies();
-    QStringList names{fileName, binder.workingCopy, shadowCopyPath(fileName)};
+    QStringList names{fileName, binder.workingCopy(), shadowCopyPath(fileName)};
     if (RecoveryKeeper *keeper = RecoveryKeeper::of(binder)) {
         keeper->waitForWrites();
         const QDir snapshot(keeper->folder());

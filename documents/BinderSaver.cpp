@@ -8,6 +8,7 @@
 #include "documents/EncryptCommands.h"
 #include "documents/EncryptedBinder.h"
 #include "documents/ErrorReport.h"
+#include "documents/HeldPages.h"
 #include "documents/Interaction.h"
 #include "documents/LumpArchive.h"
 #include "documents/NewBinder.h"
@@ -34,7 +35,7 @@ QByteArray recordsText(Binder &binder)
 {
     binder.editRecords([&](InfoRecords &records) { writeLayoutRecords(records, binder); });
     QByteArray text = binder.records().toText();
-    PageRecords::appendText(text, binder.pages);
+    PageRecords::appendText(text, binder.pages());
     return text;
 }
 
@@ -80,7 +81,7 @@ LumpData pageLumpData(const PageRow &page, const QString &binderFile, qint64 bin
 // through a name of their own, since the bytes the save replaces are erased in place.
 bool canSaveInPlace(const Binder &binder, const QString &fileName)
 {
-    return binder.fileLock.covers(fileName) && fileio::sameFile(binder.workingCopy, fileName) &&
+    return binder.fileLock().covers(fileName) && fileio::sameFile(binder.workingCopy(), fileName) &&
            onlyThisWindowLinksTo(binder, fileName);
 }
 
@@ -89,7 +90,7 @@ bool canSaveInPlace(const Binder &binder, const QString &fileName)
 void readPagesFromSaved(Workspace &workspace, Binder &binder, const QString &fileName,
                         const QVector<Lump> &written)
 {
-    QString working = binder.workingCopy;
+    QString working = binder.workingCopy();
     if (!fileio::sameFile(working, fileName)) {
         // Where no link can be made the pages stay where they are read from now: only a
         // second copy of the whole binder could move them.
@@ -103,12 +104,12 @@ void readPagesFromSaved(Workspace &workspace, Binder &binder, const QString &fil
             workspace.temp.deleteFile(working);
             return;
         }
-        workspace.temp.deleteFile(binder.workingCopy);
-        binder.workingCopy = working;
+        workspace.temp.deleteFile(binder.workingCopy());
+        binder.setWorkingCopy(working);
     }
     const QString location = u'|' + working;
     for (int i = 0; i < binder.pageCount(); ++i)
-        binder.pages.relocate(i, location, written[i + 1].offset, written[i + 1].length);
+        binder.relocatePage(i + 1, location, written[i + 1].offset, written[i + 1].length);
 }
 
 void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileName, bool mayAppend)
@@ -132,7 +133,7 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     QHash<QString, QByteArray> lumpNames; // one for each page kind, shared by its pages
     for (int k = 2; k <= n + 1; ++k) {
         workspace.ui.processEvents();
-        const PageRow &page = binder.pages.at(k - 2);
+        const PageRow &page = binder.pages().at(k - 2);
         const PageKey &key = page.key;
         auto name = lumpNames.constFind(key.kind.name());
         if (name == lumpNames.constEnd())
@@ -152,12 +153,16 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     }
 
     // A file that another window or instance holds stays theirs.
-    if (!binder.fileLock.covers(fileName) && FileLock::isHeldElsewhere(fileName))
+    if (!binder.fileLock().covers(fileName) && FileLock::isHeldElsewhere(fileName))
         throw FileError(FileError::PermissionDenied, QStringLiteral("Permission denied"));
 
     // An encrypted binder is written whole every time, with a fresh nonce.
     const bool encrypted = isEncrypted(binder);
     const bool inPlace = !encrypted && mayAppend && canSaveInPlace(binder, fileName);
+    // An encrypted binder's saves leave its working copy alone; the others erase its bytes
+    // they no longer use or let go of it.
+    if (!encrypted)
+        keepHeldPagesReadable(workspace, binder);
     // The recovery snapshot may read pages from the bytes an in-place save erases.
     const auto releaseSnapshot = [&] {
         if (RecoveryKeeper *keeper = RecoveryKeeper::of(binder))
@@ -175,9 +180,9 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
         archive.write(writer);
         writer.commit();
         groupWarning = writer.groupWarning();
-        binder.fileLock = std::move(lock);
+        binder.fileLock() = std::move(lock);
     }
-    binder.fileLock.noteSaved(fileName);
+    binder.fileLock().noteSaved(fileName);
     binder.setReadOnly(false);
     if (!encrypted)
         readPagesFromSaved(workspace, binder, fileName, archive.writtenLumps());
@@ -189,7 +194,7 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     }
     binder.setFileName(fileName);
     binder.setCaptionNote(QString());
-    binder.setChanged(false);
+    binder.markSaved();
     workspace.ui.recordRecent(recentFilesTitle(binder), fileName);
     if (!groupWarning.isEmpty())
         workspace.dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok,
@@ -200,8 +205,8 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
 // opened or last saved it.
 bool changedOnDisk(const Binder &binder, const QString &fileName)
 {
-    return binder.fileLock.isHeld() && fileName == binder.fileName() &&
-           !binder.fileLock.unchangedOnDisk();
+    return binder.fileLock().isHeld() && fileName == binder.fileName() &&
+           !binder.fileLock().unchangedOnDisk();
 }
 
 } // namespace
@@ -269,7 +274,7 @@ bool saveBinderAs(Workspace &workspace, Binder &binder)
 
     // The old companions go only once the binder is safely saved elsewhere, so that a
     // cancelled or failed Save As leaves the open binder as it was.
-    const QString previous = binder.fileLock.isHeld() ? binder.fileName() : QString();
+    const QString previous = binder.fileLock().isHeld() ? binder.fileName() : QString();
     const bool saved = saveAsChoosingEncryption(
         workspace, binder, [&] { return saveBinderFile(workspace, binder, chosen); });
     if (saved && !previous.isEmpty() && previous != binder.fileName())

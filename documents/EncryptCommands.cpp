@@ -43,7 +43,7 @@ bool encryptBinder(Workspace &workspace, Binder &binder, const QString &passphra
                         binder.fileName().isEmpty() ? binder.title() : binder.fileName(), error);
         return true;
     }
-    binder.setChanged(true);
+    binder.markChangedOutsideHistory();
     saveBinder(workspace, binder);
     return true;
 }
@@ -63,11 +63,11 @@ bool saveAsChoosingEncryption(Workspace &workspace, Binder &binder,
         return save();
     if (answer != MsgResult::No)
         return false;
-    std::shared_ptr<const BinderKey> key = std::move(binder.encryption->key);
-    binder.encryption->key.reset();
+    std::shared_ptr<const BinderKey> key = std::move(binder.encryption()->key);
+    binder.encryption()->key.reset();
     const bool saved = save();
     if (!saved)
-        binder.encryption->key = std::move(key);
+        binder.encryption()->key = std::move(key);
     return saved;
 }
 

@@ -83,7 +83,7 @@ bool isEncryptedBinderFile(const QString &path)
 
 bool isEncrypted(const Binder &binder)
 {
-    return binder.encryption && binder.encryption->key;
+    return binder.encryption() && binder.encryption()->key;
 }
 
 QString recentFilesTitle(const Binder &binder)
@@ -93,12 +93,17 @@ QString recentFilesTitle(const Binder &binder)
 
 TempFolder &scratchFolder(Workspace &workspace, const Binder &binder)
 {
-    return binder.encryption ? binder.encryption->scratch : workspace.temp;
+    return scratchFolder(workspace.temp, binder);
+}
+
+TempFolder &scratchFolder(TempFolder &workspaceTemp, const Binder &binder)
+{
+    return binder.encryption() ? binder.encryption()->scratch : workspaceTemp;
 }
 
 TempFolder &namedScratchFolder(Workspace &workspace, const Binder &binder)
 {
-    return binder.encryption ? binder.encryption->namedFolder() : workspace.temp;
+    return binder.encryption() ? binder.encryption()->namedFolder() : workspace.temp;
 }
 
 QString decryptWorkingCopy(Workspace &workspace, Binder &binder, const QString &source)
@@ -111,7 +116,7 @@ QString decryptWorkingCopy(Workspace &workspace, Binder &binder, const QString &
     if (!prompt.key())
         throw Cancelled();
     encryption->key = prompt.key();
-    binder.encryption = encryption;
+    binder.setEncryption(encryption);
 
     BusyScope busy(workspace.ui);
     UniqueFd working = createMemoryFile(QStringLiteral("quillery-binder"));
@@ -127,11 +132,11 @@ QString writeEncryptedBinder(Binder &binder, LumpArchive &archive, const QString
     // never written anywhere, and the pages stay where they are read from.
     PiecesSource plain(archive.pieces());
     SafeFileWriter writer(fileName);
-    encryptInto(plain, writer.fd(), writer.tempPath(), *binder.encryption->key);
+    encryptInto(plain, writer.fd(), writer.tempPath(), *binder.encryption()->key);
     // Locked before it takes the binder's name, as a plain binder is.
     FileLock lock = FileLock::acquire(writer.tempPath());
     writer.commit();
-    binder.fileLock = std::move(lock);
+    binder.fileLock() = std::move(lock);
     return writer.groupWarning();
 }
 
@@ -139,16 +144,17 @@ namespace {
 
 // Moves the files the binder's pages are read from into its own folder, so that no plain
 // byte of an encrypted binder stays where the workspace keeps its files (which may be on a
-// disk). The files the workspace made go from there.
+// disk). The pages the history holds go with them. The files the workspace made go from
+// there.
 void moveIntoScratch(Workspace &workspace, Binder &binder, TempFolder &scratch)
 {
     QHash<QString, QString> moved;
     BusyScope busy(workspace.ui);
-    for (int i = 0; i < binder.pageCount(); ++i) {
-        const PageKey &key = binder.pages.at(i).key;
+    // Where the key's data lies once moved; the key itself when it needs no move.
+    const auto movedKey = [&](PageKey key) {
         const QString from = key.dataPath();
         if (from.isEmpty() || scratch.holds(from))
-            continue;
+            return key;
         QString &to = moved[from];
         if (to.isEmpty()) {
             ScratchFile copy(scratch);
@@ -156,10 +162,16 @@ void moveIntoScratch(Workspace &workspace, Binder &binder, TempFolder &scratch)
             copy.keep();
             to = copy.path();
         }
-        binder.pages.relocate(i, key.inWorkingCopy() ? u'|' + to : to, key.offset, key.length);
+        key.location = key.inWorkingCopy() ? u'|' + to : to;
+        return key;
+    };
+    for (int position = 1; position <= binder.pageCount(); ++position) {
+        const PageKey key = movedKey(binder.page(position).key);
+        binder.relocatePage(position, key.location, key.offset, key.length);
     }
-    if (moved.contains(binder.workingCopy))
-        binder.workingCopy = moved.value(binder.workingCopy);
+    binder.forEachHeldKey([&](PageKey &key) { key = movedKey(key); });
+    if (moved.contains(binder.workingCopy()))
+        binder.setWorkingCopy(moved.value(binder.workingCopy()));
     for (auto it = moved.constBegin(); it != moved.constEnd(); ++it)
         workspace.temp.deleteFile(it.key());
 }
@@ -170,10 +182,10 @@ void setPassphrase(Workspace &workspace, Binder &binder, const QString &passphra
                    KdfLimits limits)
 {
     auto key = std::make_shared<const BinderKey>(passphrase, BinderKey::newSalt(), limits);
-    if (!binder.encryption)
-        binder.encryption = std::make_shared<Encryption>();
-    moveIntoScratch(workspace, binder, binder.encryption->scratch);
-    binder.encryption->key = std::move(key);
+    if (!binder.encryption())
+        binder.setEncryption(std::make_shared<Encryption>());
+    moveIntoScratch(workspace, binder, binder.encryption()->scratch);
+    binder.encryption()->key = std::move(key);
 }
 
 } // namespace quillery

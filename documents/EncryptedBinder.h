@@ -54,6 +54,7 @@ QString recentFilesTitle(const Binder &binder);
 // The folder the binder's page files go in: its own in memory once it is encrypted, else
 // the workspace's.
 TempFolder &scratchFolder(Workspace &workspace, const Binder &binder);
+TempFolder &scratchFolder(TempFolder &workspaceTemp, const Binder &binder);
 // The same for files that need a name another program can open. Throws FileError when an
 // encrypted binder's runtime folder cannot be used.
 TempFolder &namedScratchFolder(Workspace &workspace, const Binder &binder);

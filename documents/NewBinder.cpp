@@ -27,16 +27,17 @@ void makeNewBinder(Workspace &workspace, Binder &binder, bool addPage)
         cf.write(RecordKey::Author, workspace.authorName);
     });
     binder.setNextSerial(1);
-    if (addPage)
-        addEmptyPage(binder, PageKind::RTF);
+    if (addPage) {
+        binder.appendLoadedPages({emptyPage(binder, PageKind::RTF)});
+        binder.setCurrentPosition(1);
+    }
     binder.setPaneLength(Binder::DefaultPaneLength);
-    binder.setChanged(false);
 }
 
 bool isUntouchedNewBinder(const Binder &binder, int loadedWindows)
 {
     return loadedWindows > 2 && !binder.isChanged() && binder.fileName().isEmpty() &&
-           binder.pageCount() == 1 && binder.pages.at(0).name == u"Page 1" &&
+           binder.pageCount() == 1 && binder.page(1).name == u"Page 1" &&
            binder.title() == u"New File 1";
 }
 

@@ -3,6 +3,7 @@
 
 #include "documents/Binder.h"
 #include "documents/BinderFormat.h"
+#include "documents/PageCommands.h"
 #include "documents/Workspace.h"
 #include "platform/FileIo.h"
 #include "platform/GeneralDate.h"
@@ -10,19 +11,25 @@
 
 namespace quillery {
 
-void addEmptyPage(Binder &binder, PageKind kind)
+PageRow emptyPage(Binder &binder, PageKind kind)
 {
-    const int position = binder.pageCount() + 1;
     PageRow row;
-    row.name = QStringLiteral("Page %1").arg(position);
+    row.name = QStringLiteral("Page %1").arg(binder.pageCount() + 1);
     row.created = generalDate(QDateTime::currentDateTime());
     row.modified = QStringLiteral("Never");
     row.key.serial = binder.takeSerial();
     row.key.kind = StoredKind(kind);
     row.key.colour = colourField(kind, binder.records().value(RecordKey::RichBackground));
-    binder.pages.append(row);
-    binder.setCurrentPosition(position);
-    binder.setChanged(true);
+    return row;
+}
+
+void addEmptyPage(Workspace &workspace, Binder &binder, PageKind kind)
+{
+    auto step = std::make_unique<InsertPagesCommand>(workspace, binder, InsertPagesCommand::AtEnd,
+                                                     InsertPagesCommand::Show::First);
+    step->add(emptyPage(binder, kind));
+    step->setText(QStringLiteral("Add Page"));
+    binder.push(std::move(step));
 }
 
 QString placeholderFile(const TempFolder &temp)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "documents/PageKind.h"
+#include "documents/PageList.h"
 
 #include <QString>
 
@@ -11,9 +12,10 @@ class Binder;
 class TempFolder;
 class Workspace;
 
-// Adds a new empty text page (rich, plain or HTML) as the last page, named "Page N",
-// and makes it current.
-void addEmptyPage(Binder &binder, PageKind kind);
+// A new empty text page (rich, plain or HTML) to go last, named "Page N".
+PageRow emptyPage(Binder &binder, PageKind kind);
+// Adds one as the last page, as a step of the binder's history, and makes it current.
+void addEmptyPage(Workspace &workspace, Binder &binder, PageKind kind);
 
 // The viewer's scratch page "Tmp.htm" in the temporary folder.
 inline const QString PlaceholderName = QStringLiteral("Tmp.htm");

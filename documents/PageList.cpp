@@ -3,40 +3,51 @@
 
 #include "documents/SizeText.h"
 
+#include <iterator>
+#include <utility>
+
 namespace quillery {
 
 PageList::PageList(QObject *parent) : QAbstractTableModel(parent)
 {
 }
 
-void PageList::append(const PageRow &row)
-{
-    const int at = count();
-    beginInsertRows(QModelIndex(), at, at);
-    m_rows.append(row);
-    endInsertRows();
-    Q_EMIT rowsSettled();
-}
-
-void PageList::append(QVector<PageRow> &&rows)
+void PageList::insert(int row, QVector<PageRow> &&rows)
 {
     if (rows.isEmpty())
         return;
-    beginInsertRows(QModelIndex(), count(), count() + int(rows.size()) - 1);
-    if (m_rows.isEmpty())
+    beginInsertRows(QModelIndex(), row, row + int(rows.size()) - 1);
+    if (m_rows.isEmpty()) {
         m_rows = std::move(rows);
-    else
+    } else if (row == count()) {
         m_rows.append(std::move(rows));
+    } else {
+        m_rows.insert(row, rows.size(), PageRow());
+        std::move(rows.begin(), rows.end(), m_rows.begin() + row);
+    }
     endInsertRows();
     Q_EMIT rowsSettled();
 }
 
-void PageList::remove(int row)
+QVector<PageRow> PageList::take(int row, int count)
 {
-    beginRemoveRows(QModelIndex(), row, row);
-    m_rows.removeAt(row);
-    endRemoveRows();
+    QVector<PageRow> taken;
+    if (count <= 0)
+        return taken;
+    // Views take a reset faster than the removal of every row.
+    if (row == 0 && count == this->count()) {
+        beginResetModel();
+        taken = std::exchange(m_rows, {});
+        endResetModel();
+    } else {
+        beginRemoveRows(QModelIndex(), row, row + count - 1);
+        taken.reserve(count);
+        std::move(m_rows.begin() + row, m_rows.begin() + row + count, std::back_inserter(taken));
+        m_rows.remove(row, count);
+        endRemoveRows();
+    }
     Q_EMIT rowsSettled();
+    return taken;
 }
 
 void PageList::move(int from, int to)
@@ -54,14 +65,6 @@ void PageList::replace(int row, const PageRow &page)
 {
     m_rows[row] = page;
     Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1));
-}
-
-void PageList::clear()
-{
-    beginResetModel();
-    m_rows.clear();
-    endResetModel();
-    Q_EMIT rowsSettled();
 }
 
 void PageList::setCommentsCaption(const QString &caption)
@@ -112,15 +115,6 @@ QVariant PageList::data(const QModelIndex &index, int role) const
     default:
         return {};
     }
-}
-
-bool PageList::setData(const QModelIndex &index, const QVariant &value, int role)
-{
-    if (!index.isValid() || role != Qt::EditRole || index.column() != NameColumn)
-        return false;
-    m_rows[index.row()].name = value.toString();
-    Q_EMIT dataChanged(index, index);
-    return true;
 }
 
 Qt::ItemFlags PageList::flags(const QModelIndex &index) const

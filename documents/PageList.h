@@ -20,7 +20,8 @@ struct PageRow
 };
 
 // The pages of an open binder in their order, as a table model that every list view
-// shows directly: columns Name, Created, Modified, Size and the comments column.
+// shows directly: columns Name, Created, Modified, Size and the comments column. Names
+// are editable in the views, but a view's edit reaches the binder through its delegate.
 // Rows are addressed from 0 here; the binder's own procedures count pages from 1.
 class PageList : public QAbstractTableModel
 {
@@ -38,28 +39,9 @@ public:
     // Every row; a copy shares them until either side changes.
     const QVector<PageRow> &rows() const { return m_rows; }
 
-    void append(const PageRow &row);
-    void append(QVector<PageRow> &&rows);
-    void remove(int row);
-    void move(int from, int to);
-    void replace(int row, const PageRow &page);
-    // Points a row at where its data now is. Keys are not shown, so views are not told.
-    void relocate(int row, const QString &location, qint64 offset, qint64 length)
-    {
-        PageKey &key = m_rows[row].key;
-        key.location = location;
-        key.offset = offset;
-        key.length = length;
-    }
-    void clear();
-    void reserve(int rows) { m_rows.reserve(rows); }
-
-    void setCommentsCaption(const QString &caption);
-
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role) const override;
-    bool setData(const QModelIndex &index, const QVariant &value, int role) override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
@@ -70,6 +52,22 @@ Q_SIGNALS:
     void rowsSettled();
 
 private:
+    // Rows change only through their binder, which announces each change as an edit.
+    friend class Binder;
+    void insert(int row, QVector<PageRow> &&rows);
+    QVector<PageRow> take(int row, int count);
+    void move(int from, int to);
+    void replace(int row, const PageRow &page);
+    // Points a row at where its data now is. Keys are not shown, so views are not told.
+    void relocate(int row, const QString &location, qint64 offset, qint64 length)
+    {
+        PageKey &key = m_rows[row].key;
+        key.location = location;
+        key.offset = offset;
+        key.length = length;
+    }
+    void setCommentsCaption(const QString &caption);
+
     QVector<PageRow> m_rows;
     QString m_commentsCaption = QStringLiteral("Comments");
 };

@@ -98,7 +98,7 @@ bool changePassword(Workspace &workspace, Binder &binder, const QString &newPass
         }
         binder.setRecord(RecordKey::Password, *stored);
     }
-    binder.setChanged(true);
+    binder.markChangedOutsideHistory();
     return true;
 }
 

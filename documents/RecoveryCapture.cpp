@@ -197,19 +197,19 @@ SnapshotCapture captureSnapshot(const Binder &binder, bool workingCopyReadFromBi
     capture.binderPath = binder.fileName();
     capture.title = binder.title();
     capture.taken = QDateTime::currentDateTimeUtc();
-    if (!capture.binderPath.isEmpty() && binder.fileLock.isHeld() &&
-        binder.fileLock.unchangedOnDisk())
+    if (!capture.binderPath.isEmpty() && binder.fileLock().isHeld() &&
+        binder.fileLock().unchangedOnDisk())
         capture.binderFile = FileIdentity::of(capture.binderPath);
-    capture.workingCopy = binder.workingCopy;
+    capture.workingCopy = binder.workingCopy();
     capture.binderHoldsWorkingCopy =
         capture.binderFile && !capture.workingCopy.isEmpty() &&
         (workingCopyReadFromBinder || fileio::sameFile(capture.workingCopy, capture.binderPath));
     capture.records = binder.records();
     writeLayoutRecords(capture.records, binder);
-    capture.rows = binder.pages.rows();
+    capture.rows = binder.pages().rows();
     capture.edit = std::move(edit);
     if (isEncrypted(binder))
-        capture.encryption = binder.encryption;
+        capture.encryption = binder.encryption();
     return capture;
 }
 

@@ -53,8 +53,8 @@ RecoveryKeeper::RecoveryKeeper(Binder &binder, const RecoveryStore &store, int d
     : QObject(&binder), m_binder(binder), m_store(store), m_folder(std::move(adopted))
 {
     setObjectName(QStringLiteral("RecoveryKeeper"));
-    if (workingCopyFromBinder && !binder.workingCopy.isEmpty()) {
-        m_readWorkingCopy = FileIdentity::of(binder.workingCopy);
+    if (workingCopyFromBinder && !binder.workingCopy().isEmpty()) {
+        m_readWorkingCopy = FileIdentity::of(binder.workingCopy());
         m_readBinder = FileIdentity::of(binder.fileName());
     }
     m_timer.setSingleShot(true);
@@ -63,8 +63,8 @@ RecoveryKeeper::RecoveryKeeper(Binder &binder, const RecoveryStore &store, int d
     connect(&m_writing, &QFutureWatcher<QString>::finished, this, &RecoveryKeeper::writeFinished);
     connect(&binder, &Binder::edited, this, &RecoveryKeeper::noteChange);
     connect(&binder, &Binder::captionChanged, this, &RecoveryKeeper::noteChange);
-    connect(&binder.pages, &PageList::rowsSettled, this, &RecoveryKeeper::noteChange);
-    connect(&binder.pages, &PageList::dataChanged, this, &RecoveryKeeper::noteChange);
+    connect(&binder.pages(), &PageList::rowsSettled, this, &RecoveryKeeper::noteChange);
+    connect(&binder.pages(), &PageList::dataChanged, this, &RecoveryKeeper::noteChange);
     connect(&binder, &Binder::changedChanged, this, &RecoveryKeeper::settle);
     noteChange();
 }
@@ -128,7 +128,7 @@ std::optional<SnapshotCapture> RecoveryKeeper::capture(std::optional<EditedPage>
         }
     }
     const bool readFromBinder = m_readWorkingCopy &&
-                                FileIdentity::of(m_binder.workingCopy) == m_readWorkingCopy &&
+                                FileIdentity::of(m_binder.workingCopy()) == m_readWorkingCopy &&
                                 FileIdentity::of(m_binder.fileName()) == m_readBinder;
     return captureSnapshot(m_binder, readFromBinder, std::move(edit));
 }

@@ -27,10 +27,11 @@ public:
     Dialogs &dialogs;
     Interaction &ui;
 
-    QString authorName;       // the "AuthorName" setting
-    QString defaultDocFolder; // the "DefDocFol" setting
-    int newFileCounter = 0;   // binders created in this run
-    QString passwordHolder;   // stored password of the binder being opened or imported
+    QString authorName;         // the "AuthorName" setting
+    QString defaultDocFolder;   // the "DefDocFol" setting
+    bool confirmDeletes = true; // the "ConfirmDelete" setting: ask before pages are deleted
+    int newFileCounter = 0;     // binders created in this run
+    QString passwordHolder;     // stored password of the binder being opened or imported
 
     EditMode editMode = EditMode::Rich;
     bool pageEditorOpen = false; // the page editor is open

@@ -5,6 +5,7 @@
 #include "documents/BinderFormat.h"
 #include "documents/BinderSaver.h"
 #include "documents/EncryptedBinder.h"
+#include "documents/PageCommands.h"
 #include "documents/Workspace.h"
 #include "editor/DefaultTextFormats.h"
 #include "platform/FileError.h"
@@ -54,8 +55,7 @@ void storeEditedPage(Workspace &workspace, Binder &binder, int position, const Q
     row.key.length = -1;
     row.key.location = path;
     row.key.colour = colourField;
-    binder.pages.replace(position - 1, row);
-    binder.setChanged(true);
+    binder.push(std::make_unique<ReplacePageDataCommand>(workspace, binder, position, row));
 }
 
 void saveEditedBinder(Workspace &workspace, Binder &binder)

@@ -31,9 +31,9 @@ PageToEdit loadPageToEdit(const Binder &binder, int position);
 // Gives the whole box the binder's default format "RTF" or "TXT".
 void applyDefaultFormat(RichTextBox &box, const Binder &binder, const QString &prefix);
 
-// Makes bytes the page's new content: a new page data file in the temporary folder,
-// a new serial in the page key with colourField as its colour, the modified time and
-// size, and the binder marked changed. Throws FileError, leaving the binder as it was,
+// Makes bytes the page's new content, as a step of the binder's history: a new page data
+// file in the temporary folder, a new serial in the page key with colourField as its
+// colour, the modified time and size. Throws FileError, leaving the binder as it was,
 // when the file cannot be written.
 void storeEditedPage(Workspace &workspace, Binder &binder, int position, const QByteArray &bytes,
                      const QString &colourField);

@@ -164,8 +164,8 @@ void checkSamePages(const Binder &a, const Binder &b, const QVector<QByteArray> 
     FUZZ_CHECK(b.pageCount() == a.pageCount());
     FUZZ_CHECK(b.title() == a.title());
     for (int i = 0; i < a.pageCount(); ++i) {
-        const PageRow &x = a.pages.at(i);
-        const PageRow &y = b.pages.at(i);
+        const PageRow &x = a.pages().at(i);
+        const PageRow &y = b.pages().at(i);
         FUZZ_CHECK(x.name == y.name);
         FUZZ_CHECK(x.created == y.created);
         FUZZ_CHECK(x.modified == y.modified);
@@ -188,7 +188,7 @@ void checkBinder(const QString &path)
         return;
     QVector<QByteArray> data;
     for (int i = 0; i < opened->pageCount(); ++i)
-        data.append(pageData(opened->pages.at(i).key));
+        data.append(pageData(opened->pages().at(i).key));
 
     std::unique_ptr<Binder> inspected = openFile(ws, path, OpenPurpose::Inspect);
     FUZZ_CHECK(inspected);

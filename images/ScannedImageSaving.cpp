@@ -5,6 +5,7 @@
 #include "documents/EncryptedBinder.h"
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
+#include "documents/PageCommands.h"
 #include "documents/Workspace.h"
 #include "images/JpegEncoder.h"
 #include "images/JpegError.h"
@@ -70,7 +71,6 @@ void saveImageAs(JpegEncoder &jpeg, const Picture &image, const QString &target,
 bool addImageAsPage(Workspace &workspace, Binder &binder, JpegEncoder &jpeg, const Picture &image)
 {
     BusyScope busy(workspace.ui);
-    const int position = binder.pageCount() + 1;
     QString file;
     try {
         // The encoder creates its file by name.
@@ -87,9 +87,14 @@ bool addImageAsPage(Workspace &workspace, Binder &binder, JpegEncoder &jpeg, con
                         error);
         return false;
     }
-    if (!importFile(workspace, binder, file, PageKind::PICTURE))
+    std::optional<PageRow> page = importedPage(workspace, binder, file, PageKind::PICTURE);
+    if (!page)
         return false;
-    binder.setCurrentPosition(position);
+    auto step = std::make_unique<InsertPagesCommand>(workspace, binder, InsertPagesCommand::AtEnd,
+                                                     InsertPagesCommand::Show::First);
+    step->setText(QStringLiteral("Scan"));
+    step->add(std::move(*page));
+    binder.push(std::move(step));
     return true;
 }
 

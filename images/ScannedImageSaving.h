@@ -17,8 +17,8 @@ class Workspace;
 void saveImageAs(JpegEncoder &jpeg, const Picture &image, const QString &target, TempFolder &temp);
 
 // Encodes the image into "Page n.jpg" in the temporary folder (n: the page it becomes),
-// adds that as the binder's new last picture page and shows it. Failures are reported to
-// the user; false then, with nothing added.
+// adds that as the binder's new last picture page (a step of its history, "Scan") and
+// shows it. Failures are reported to the user; false then, with nothing added.
 bool addImageAsPage(Workspace &workspace, Binder &binder, JpegEncoder &jpeg, const Picture &image);
 
 } // namespace quillery

@@ -3,6 +3,7 @@
 
 #include "documents/Binder.h"
 #include "documents/BinderFormat.h"
+#include "documents/RecordsCommand.h"
 #include "documents/Workspace.h"
 #include "editor/DefaultTextFormats.h"
 #include "options/Associations.h"
@@ -13,6 +14,7 @@
 #include "platform_ui/RichTextBox.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QFontInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -128,6 +130,10 @@ void OptionsDialog::buildGeneralTab(QWidget *page)
     folderLayout->addWidget(txtDefDocFol);
     folderLayout->addWidget(cmdDefDocFol);
 
+    // Undo can take a deletion back, so the question before it may go.
+    chkConfirmDelete = named(new QCheckBox(QStringLiteral("As&k before deleting pages"), page),
+                             "chkConfirmDelete");
+
     auto *layout = new QVBoxLayout(page);
     layout->setSpacing(2);
     layout->addWidget(tabFormats);
@@ -135,6 +141,7 @@ void OptionsDialog::buildGeneralTab(QWidget *page)
     layout->addWidget(fraPos);
     layout->addWidget(fraColumn);
     layout->addWidget(fraDefDocFol);
+    layout->addWidget(chkConfirmDelete);
     layout->addWidget(buildRemoteContent(page));
 
     connect(tabFormats, &QTabBar::currentChanged, this, &OptionsDialog::showFormat);
@@ -184,6 +191,7 @@ void OptionsDialog::load()
     m_table.load(m_binder.records());
     txtComments->setText(m_binder.records().value(RecordKey::CommentsColumn));
     txtDefDocFol->setText(m_settings.defaultDocFolder());
+    chkConfirmDelete->setChecked(m_settings.confirmDeletes());
     optRemote->button(int(m_settings.remoteContent()))->setChecked(true);
     m_panePos = static_cast<int>(m_binder.panePosition());
     if (QAbstractButton *position = optPos->button(m_panePos))
@@ -304,21 +312,30 @@ void OptionsDialog::chooseDefaultFolder()
 
 void OptionsDialog::accept()
 {
-    InfoRecords formats;
-    m_table.save(formats);
-    m_binder.setTextFormats(formats);
-    m_binder.setRecord(RecordKey::CommentsColumn, txtComments->text());
-    m_binder.pages.setCommentsCaption(txtComments->text());
+    std::optional<PaneLayout> pane;
     const PanePosition position = PanePosition(m_panePos);
     if (position != m_binder.panePosition()) {
-        m_binder.setPanePosition(position, Binder::paneLengthFor(position));
+        pane = PaneLayout{position, Binder::paneLengthFor(position)};
         m_binderChanged = true;
     }
-    if (m_binderChanged)
-        m_binder.setChanged(true);
+    // What the user touched is a step, even when it ends as it was; an untouched binder
+    // is left alone.
+    if (m_binderChanged) {
+        InfoRecords formats;
+        m_table.save(formats);
+        QVector<RecordChange> changes;
+        formats.forEach([&changes](QByteArrayView key, QByteArrayView stored) {
+            changes.append({QString::fromUtf8(key), InfoRecords::storedValue(stored)});
+        });
+        changes.append({RecordKey::CommentsColumn, txtComments->text()});
+        m_binder.push(std::make_unique<RecordsCommand>(m_binder, std::move(changes), pane,
+                                                       QStringLiteral("Options")));
+    }
     m_settings.setDefaultDocFolder(txtDefDocFol->text());
     m_settings.setRemoteContent(RemoteContent(optRemote->checkedId()));
     m_workspace.defaultDocFolder = txtDefDocFol->text();
+    m_settings.setConfirmDeletes(chkConfirmDelete->isChecked());
+    m_workspace.confirmDeletes = chkConfirmDelete->isChecked();
     QList<Association> rows;
     for (int i = 0; i < lvExts->topLevelItemCount(); ++i)
         rows.append({lvExts->topLevelItem(i)->text(0), lvExts->topLevelItem(i)->text(1)});

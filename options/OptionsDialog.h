@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class QButtonGroup;
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -24,8 +25,9 @@ class Settings;
 class Workspace;
 
 // The Options dialog: the binder's default text formats, pane position and comments
-// column, and the user's default document folder and page editing associations. All
-// edits stay in the dialog until OK; Cancel writes nothing.
+// column, and the user's default document folder, whether deleting pages asks first and
+// the page editing associations. All edits stay in the dialog until OK; Cancel writes
+// nothing. What OK changes in the binder is one step of its history.
 class OptionsDialog : public QDialog
 {
     Q_OBJECT
@@ -84,6 +86,7 @@ private:
     QButtonGroup *optRemote;
     QLineEdit *txtComments;
     QLineEdit *txtDefDocFol;
+    QCheckBox *chkConfirmDelete;
     QTreeWidget *lvExts;
     QPushButton *cmdRemove;
     QRadioButton *optRTF;

@@ -278,7 +278,7 @@ int threadCount(const Binder &binder, SearchOptions options)
         return options.threads;
     qint64 bytes = 0;
     for (int i = 0; i < binder.pageCount(); ++i) {
-        const PageRow &page = binder.pages.at(i);
+        const PageRow &page = binder.pages().at(i);
         if (isSearchedKind(page.key.kind))
             bytes += page.size;
     }
@@ -308,7 +308,7 @@ SearchResult searchPages(Interaction &ui, const Binder &binder, const QString &t
     std::vector<PageKey> keys;
     keys.reserve(std::size_t(binder.pageCount()));
     for (int i = 0; i < binder.pageCount(); ++i)
-        keys.push_back(binder.pages.at(i).key);
+        keys.push_back(binder.pages().at(i).key);
     PageQueue queue(std::move(keys));
     Helpers helpers(queue, needle, threadCount(binder, options) - 1);
     PageScanner scanner(needle);

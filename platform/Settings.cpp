@@ -125,6 +125,17 @@ void Settings::setJpegQuality(int quality)
     setValue(Main, QStringLiteral("JPEGQuality"), QString::number(quality));
 }
 
+bool Settings::confirmDeletes() const
+{
+    return value(Main, QStringLiteral("ConfirmDelete")).trimmed() != u"0";
+}
+
+void Settings::setConfirmDeletes(bool confirm)
+{
+    setValue(Main, QStringLiteral("ConfirmDelete"),
+             confirm ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
 bool Settings::searchShownText() const
 {
     return value(Main, QStringLiteral("SearchShownText")).trimmed() == u"1";

@@ -67,6 +67,9 @@ public:
     QString defaultDocFolder() const;
     void setDefaultDocFolder(const QString &folder);
     void setJpegQuality(int quality);
+    // "ConfirmDelete": Delete Page and Delete All Pages ask first; on unless "0" is stored.
+    bool confirmDeletes() const;
+    void setConfirmDeletes(bool confirm);
     // Search All's "Search the text as shown"; off unless "1" is stored.
     bool searchShownText() const;
     void setSearchShownText(bool shown);

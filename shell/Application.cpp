@@ -38,7 +38,7 @@ namespace {
 bool anyHtmlPage(const QList<BinderWindow *> &windows)
 {
     for (const BinderWindow *window : windows) {
-        const PageList &pages = window->binder().pages;
+        const PageList &pages = window->binder().pages();
         for (int i = 0; i < pages.count(); ++i) {
             if (pages.at(i).key.kind == PageKind::HTML)
                 return true;

@@ -71,6 +71,7 @@ MainWindow::MainWindow(TempFolder &temp, Dialogs &dialogs, Settings &settings, Q
     m_workspace = std::make_unique<Workspace>(temp, dialogs, *m_ui);
     m_workspace->authorName = m_settings.authorName();
     m_workspace->defaultDocFolder = m_settings.defaultDocFolder();
+    m_workspace->confirmDeletes = m_settings.confirmDeletes();
     setWindowIcon(binderIcon());
 
     m_mdi->setObjectName(QStringLiteral("mdiArea"));

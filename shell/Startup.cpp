@@ -83,6 +83,7 @@ void finishStartup(Session &session, Workspace &workspace, const QStringList &ar
 {
     workspace.authorName = session.authorName;
     workspace.defaultDocFolder = session.settings.defaultDocFolder();
+    workspace.confirmDeletes = session.settings.confirmDeletes();
     ignoringErrors([&] { writeBlankHtml(workspace); });
     ignoringErrors([&] { call(hooks.offerRecovery); });
     ignoringErrors([&] { openCommandLine(arguments, session.dialogs, hooks); });

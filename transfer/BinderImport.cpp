@@ -7,6 +7,7 @@
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
 #include "documents/LumpArchive.h"
+#include "documents/PageCommands.h"
 #include "documents/PageRecords.h"
 #include "documents/Password.h"
 #include "documents/Workspace.h"
@@ -15,6 +16,8 @@
 #include "platform/FileIo.h"
 #include "platform/TempFolder.h"
 #include "transfer/BinderOpener.h"
+
+#include <QFileInfo>
 
 namespace quillery {
 
@@ -41,15 +44,21 @@ void importPages(Workspace &workspace, Binder &binder, const QString &fileName,
     LumpArchive archive(BinderHeader);
     archive.open(copy);
     const int pages = pageCountOf(records, archive.lumpCount());
-    ProgressScope progress(workspace.ui, QStringLiteral("Importing ") + fileName, pages, true);
-    binder.setChanged(true);
-    for (int i = 1; i <= pages; ++i) {
-        appendArchivePages(binder, pageRecords, archive, copy, i, i);
-        workspace.ui.setProgress(i);
-        workspace.ui.processEvents();
-        if (workspace.ui.progressCancelled())
-            break;
+    auto step = std::make_unique<InsertPagesCommand>(workspace, binder, InsertPagesCommand::AtEnd,
+                                                     InsertPagesCommand::Show::Current);
+    step->setText(pageStepName(QStringLiteral("Import Binder"), QFileInfo(fileName).fileName()));
+    {
+        ProgressScope progress(workspace.ui, QStringLiteral("Importing ") + fileName, pages, true);
+        for (int i = 1; i <= pages; ++i) {
+            step->add(archivePages(binder, pageRecords, archive, copy, i, i).takeFirst());
+            workspace.ui.setProgress(i);
+            workspace.ui.processEvents();
+            if (workspace.ui.progressCancelled())
+                break;
+        }
     }
+    if (step->count() > 0)
+        binder.push(std::move(step));
 }
 
 } // namespace

@@ -54,8 +54,8 @@ int pageCountOf(const InfoRecords &cf, int lumps)
     return int(pages);
 }
 
-void appendArchivePages(Binder &binder, PageRecords &records, const LumpArchive &archive,
-                        const QString &dataPath, int firstPage, int lastPage)
+QVector<PageRow> archivePages(Binder &binder, PageRecords &records, const LumpArchive &archive,
+                              const QString &dataPath, int firstPage, int lastPage)
 {
     const QString location = u'|' + dataPath;
     RecentValues<StoredKind> kinds;
@@ -79,7 +79,7 @@ void appendArchivePages(Binder &binder, PageRecords &records, const LumpArchive 
         row.key.location = location;
         row.key.colour = std::move(page.colour);
     }
-    binder.pages.append(std::move(rows));
+    return rows;
 }
 
 void takeLayoutRecords(Binder &binder)
@@ -97,10 +97,8 @@ void takeLayoutRecords(Binder &binder)
         bool ok = false;
         const int width = binder.records().value(RecordKey::ColumnWidth.arg(c)).toInt(&ok);
         if (ok)
-            binder.columnWidths[c - 1] = width;
+            binder.setColumnWidth(c - 1, width);
     }
-    binder.pages.setCommentsCaption(
-        binder.records().value(RecordKey::CommentsColumn, QStringLiteral("Comments")));
     if (binder.records().contains(RecordKey::PanePosition))
         binder.setPanePosition(
             PanePosition(binder.records().value(RecordKey::PanePosition).toInt()),
@@ -124,12 +122,12 @@ QString makeWorkingCopy(Workspace &workspace, Binder &binder, const QString &pat
     // The lock comes before the first byte is read, so that no other instance can save
     // between what this window reads and what it later writes back.
     try {
-        binder.fileLock = FileLock::acquire(path);
+        binder.fileLock() = FileLock::acquire(path);
     } catch (const FileError &error) {
         if (!error.isPermissionDenied() || !FileLock::isHeldElsewhere(path))
             throw;
     }
-    if (!binder.fileLock.isHeld()) {
+    if (!binder.fileLock().isHeld()) {
         binder.setReadOnly(true);
         const QString working = workspace.temp.createFile();
         workspace.temp.registerFile(working);
@@ -156,7 +154,7 @@ void markInUse(Workspace &workspace, Binder &binder, const QString &path)
         createCompanionFiles(workspace, binder, path, true);
     } catch (const FileError &error) {
         removeCompanions(path);
-        binder.fileLock.release();
+        binder.fileLock().release();
         binder.setReadOnly(true);
         workspace.dialogs.message(
             MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("Opened Read-Only"),
@@ -166,14 +164,14 @@ void markInUse(Workspace &workspace, Binder &binder, const QString &path)
                 error.description() + QStringLiteral(".  You can save it under another name."));
         return;
     }
-    if (binder.fileLock.isWriteLock())
+    if (binder.fileLock().isWriteLock())
         removeStaleScratchFiles(path);
 }
 
 void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenPurpose purpose)
 {
     const QString working = makeWorkingCopy(workspace, binder, path, purpose);
-    binder.workingCopy = working;
+    binder.setWorkingCopy(working);
     readWorkingCopy(workspace, binder);
 
     if (purpose == OpenPurpose::Edit && !binder.isReadOnly())
@@ -186,7 +184,7 @@ void loadBinder(Workspace &workspace, Binder &binder, const QString &path, OpenP
 
 void readWorkingCopy(Workspace &workspace, Binder &binder)
 {
-    const QString &working = binder.workingCopy;
+    const QString &working = binder.workingCopy();
     LumpArchive archive(BinderHeader);
     archive.open(working);
     if (archive.lumpCount() < 1)
@@ -210,7 +208,7 @@ void readWorkingCopy(Workspace &workspace, Binder &binder)
     BusyScope busy(workspace.ui);
 
     const int pages = pageCountOf(binder.records(), archive.lumpCount());
-    appendArchivePages(binder, pageRecords, archive, working, 1, pages);
+    binder.appendLoadedPages(archivePages(binder, pageRecords, archive, working, 1, pages));
     takeLayoutRecords(binder);
 }
 
@@ -225,9 +223,11 @@ std::unique_ptr<Binder> openFile(Workspace &workspace, const QString &fileName, 
     auto binder = std::make_unique<Binder>();
     if (!isBinderFile(fileName)) {
         makeNewBinder(workspace, *binder, false);
-        importFile(workspace, *binder, fileName, PageKind::Unknown);
-        binder->setCurrentPosition(1);
-        binder->setChanged(false);
+        if (std::optional<PageRow> page =
+                importedPage(workspace, *binder, fileName, PageKind::Unknown)) {
+            binder->appendLoadedPages({std::move(*page)});
+            binder->setCurrentPosition(1);
+        }
         return binder;
     }
 

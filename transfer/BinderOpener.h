@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "documents/PageList.h"
+
 #include <QString>
 
 #include <memory>
@@ -29,14 +31,15 @@ enum class OpenPurpose {
 std::unique_ptr<Binder> openFile(Workspace &workspace, const QString &fileName,
                                  OpenPurpose purpose = OpenPurpose::Edit);
 
-// Adds a row for each of the pages firstPage to lastPage (1-based) described by the
-// per-page records and the archive's lumps; their data stays in the archive file at dataPath.
 // The binder's page count from its "Pages" record, checked against its lumps; throws
 // FileError when it is not a number or does not fit.
 int pageCountOf(const InfoRecords &cf, int lumps);
 
-void appendArchivePages(Binder &binder, PageRecords &records, const LumpArchive &archive,
-                        const QString &dataPath, int firstPage, int lastPage);
+// A row for each of the pages firstPage to lastPage (1-based) described by the per-page
+// records and the archive's lumps, with serials of the binder's; their data stays in the
+// archive file at dataPath.
+QVector<PageRow> archivePages(Binder &binder, PageRecords &records, const LumpArchive &archive,
+                              const QString &dataPath, int firstPage, int lastPage);
 
 // Reads the records and pages of the binder from its working copy, asking for the
 // binder's password where it has one. Throws FileError, or Cancelled.

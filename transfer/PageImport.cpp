@@ -5,6 +5,7 @@
 #include "documents/EncryptedBinder.h"
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
+#include "documents/PageCommands.h"
 #include "documents/Workspace.h"
 #include "platform/Colours.h"
 #include "platform/Dialogs.h"
@@ -86,7 +87,7 @@ QString dialogTitle(PageKind kind)
     }
 }
 
-void importInto(Workspace &workspace, Binder &binder, const QString &fileName, PageKind kind)
+PageRow copiedPage(Workspace &workspace, Binder &binder, const QString &fileName, PageKind kind)
 {
     BusyScope busy(workspace.ui);
     TempFolder &temp = scratchFolder(workspace, binder);
@@ -108,40 +109,59 @@ void importInto(Workspace &workspace, Binder &binder, const QString &fileName, P
     row.key.kind = StoredKind(kind);
     row.key.location = copy;
     row.key.colour = colourField(kind, QString::number(SystemWindowBackground));
-    binder.pages.append(row);
-    binder.setChanged(true);
+    return row;
+}
+
+} // namespace
+
+std::optional<PageRow> importedPage(Workspace &workspace, Binder &binder, const QString &fileName,
+                                    PageKind kind)
+{
+    if (kind == PageKind::Unknown)
+        kind = kindFromExtension(fileName);
+    try {
+        return copiedPage(workspace, binder, fileName, kind);
+    } catch (const FileError &error) {
+        reportFileError(workspace.dialogs, QStringLiteral("Import Error"),
+                        QStringLiteral("An error occurred when trying to import the file '"),
+                        fileName, error);
+        return std::nullopt;
+    }
+}
+
+namespace {
+
+bool importStep(Workspace &workspace, Binder &binder, const QString &fileName, PageKind kind,
+                InsertPagesCommand::Show show)
+{
+    std::optional<PageRow> page = importedPage(workspace, binder, fileName, kind);
+    if (!page)
+        return false;
+    auto step =
+        std::make_unique<InsertPagesCommand>(workspace, binder, InsertPagesCommand::AtEnd, show);
+    step->setText(pageStepName(QStringLiteral("Import File"), page->name));
+    step->add(std::move(*page));
+    binder.push(std::move(step));
+    return true;
 }
 
 } // namespace
 
 bool importFile(Workspace &workspace, Binder &binder, const QString &fileName, PageKind kind)
 {
-    if (kind == PageKind::Unknown)
-        kind = kindFromExtension(fileName);
-    try {
-        importInto(workspace, binder, fileName, kind);
-        return true;
-    } catch (const FileError &error) {
-        reportFileError(workspace.dialogs, QStringLiteral("Import Error"),
-                        QStringLiteral("An error occurred when trying to import the file '"),
-                        fileName, error);
-        return false;
-    }
+    return importStep(workspace, binder, fileName, kind, InsertPagesCommand::Show::Current);
 }
 
 void chooseAndImport(Workspace &workspace, Binder &binder, PageKind kind)
 {
     workspace.ui.closeSplash();
-    const int position = binder.pageCount() + 1;
     FileDialogRequest request;
     request.title = dialogTitle(kind);
     request.filter = dialogFilter(kind);
     const QString path = workspace.dialogs.openFile(request);
     if (path.isEmpty())
         return;
-    if (!importFile(workspace, binder, path, kind))
-        return;
-    binder.setCurrentPosition(position);
+    importStep(workspace, binder, path, kind, InsertPagesCommand::Show::First);
 }
 
 void importFolder(Workspace &workspace, Binder &binder)
@@ -161,6 +181,8 @@ void importFolder(Workspace &workspace, Binder &binder)
         if (entry.isFile())
             files << entry.fileName();
     }
+    auto step = std::make_unique<InsertPagesCommand>(workspace, binder, InsertPagesCommand::AtEnd,
+                                                     InsertPagesCommand::Show::Current);
     {
         ProgressScope progress(workspace.ui, QStringLiteral("Importing ") + folder,
                                int(files.size()), true);
@@ -169,10 +191,17 @@ void importFolder(Workspace &workspace, Binder &binder)
             if (workspace.ui.progressCancelled())
                 break;
             workspace.ui.processEvents();
-            importFile(workspace, binder, dir.filePath(file), PageKind::Unknown);
+            if (std::optional<PageRow> page =
+                    importedPage(workspace, binder, dir.filePath(file), PageKind::Unknown))
+                step->add(std::move(*page));
             workspace.ui.setProgress(++done);
         }
     }
+    if (step->count() == 0)
+        return;
+    step->setText(step->count() == 1 ? QStringLiteral("Import 1 File")
+                                     : QStringLiteral("Import %1 Files").arg(step->count()));
+    binder.push(std::move(step));
 }
 
 } // namespace quillery

@@ -2,17 +2,23 @@
 #pragma once
 
 #include "documents/PageKind.h"
+#include "documents/PageList.h"
 
 #include <QString>
+
+#include <optional>
 
 namespace quillery {
 
 class Binder;
 class Workspace;
 
-// Adds the file as a new last page whose data is a copy in the temporary folder. With
-// kind Unknown the extension decides. Neither the selection nor the current page changes.
-// Failures are reported to the user; false then.
+// A page to go last whose data is a copy of the file in the binder's scratch folder. With
+// kind Unknown the extension decides. A failure is reported to the user and gives none.
+std::optional<PageRow> importedPage(Workspace &workspace, Binder &binder, const QString &fileName,
+                                    PageKind kind);
+// Adds the file as a new last page, one step of the binder's history. Neither the
+// selection nor the current page changes. False when it failed, which was reported.
 bool importFile(Workspace &workspace, Binder &binder, const QString &fileName, PageKind kind);
 
 // Asks for a file of the kind (typeName names the type in the dialog), imports it and
@@ -20,7 +26,7 @@ bool importFile(Workspace &workspace, Binder &binder, const QString &fileName, P
 void chooseAndImport(Workspace &workspace, Binder &binder, PageKind kind);
 
 // Asks for a folder and imports every file directly in it, kinds by extension, with a
-// progress window that can cancel between files.
+// progress window that can cancel between files. The files imported are one step.
 void importFolder(Workspace &workspace, Binder &binder);
 
 } // namespace quillery

@@ -90,7 +90,7 @@ void addPages(Binder &binder, const SnapshotEntry &entry, PageRecords &records,
         row.key.offset = page.offset;
         row.key.length = page.length;
     }
-    binder.pages.append(std::move(rows));
+    binder.appendLoadedPages(std::move(rows));
 }
 
 // The binder file becomes this window's as when it is opened, unless someone else has it.
@@ -100,9 +100,9 @@ void holdBinderFile(Workspace &workspace, Binder &binder, bool changed)
     const QString path = binder.fileName();
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
-    binder.fileLock = FileLock::acquire(path);
+    binder.fileLock() = FileLock::acquire(path);
     if (changed)
-        binder.fileLock.forgetSaved();
+        binder.fileLock().forgetSaved();
     try {
         createCompanionFiles(workspace, binder, path, true);
     } catch (const FileError &) {
@@ -124,7 +124,7 @@ void recoverSealed(Workspace &workspace, Binder &binder, const SnapshotEntry &en
     if (entry.record.sourceChanged(1, container))
         throw FileError::damaged(
             QStringLiteral("its data file %1 changed since it was kept").arg(container));
-    binder.workingCopy = decryptWorkingCopy(workspace, binder, container);
+    binder.setWorkingCopy(decryptWorkingCopy(workspace, binder, container));
     readWorkingCopy(workspace, binder);
 }
 
@@ -141,7 +141,7 @@ RecoveredBinder recover(Workspace &workspace, const SnapshotEntry &entry, Recove
         if (purpose == RecoverPurpose::Window)
             holdBinderFile(workspace, binder, changed);
         binder.setCaptionNote(recoveredNote(changed));
-        binder.setChanged(true);
+        binder.markChangedOutsideHistory();
         return result;
     }
     PageRecords pageRecords(record.pages.size());
@@ -155,14 +155,15 @@ RecoveredBinder recover(Workspace &workspace, const SnapshotEntry &entry, Recove
     const bool changed = record.binderChangedOnDisk();
     const QStringList sources = placeSources(workspace, entry, purpose, changed);
     if (record.workingCopy > 0)
-        binder.workingCopy = sources[record.workingCopy - 1];
+        binder.setWorkingCopy(sources[record.workingCopy - 1]);
     binder.setFileName(record.binderPath);
     if (purpose == RecoverPurpose::Window)
         holdBinderFile(workspace, binder, changed);
     addPages(binder, entry, pageRecords, sources);
     takeLayoutRecords(binder);
     binder.setCaptionNote(recoveredNote(changed));
-    binder.setChanged(true);
+    // The snapshot's changes are not steps the history could take back.
+    binder.markChangedOutsideHistory();
     result.workingCopyFromBinder =
         !changed && record.workingCopy > 0 && record.sources[record.workingCopy - 1].isEmpty();
     return result;

@@ -43,11 +43,15 @@ void applyCommandState(BinderWindow &window, const CommandState &state,
         {"mnuPPaste", &CommandState::mnuPPaste},
         {"mnuEncrypt", &CommandState::mnuEncrypt},
         {"mnuCopy", &CommandState::mnuCopy},
+        {"mnuUndo", &CommandState::mnuUndo},
+        {"mnuRedo", &CommandState::mnuRedo},
     };
     const BinderMenus &menus = window.menus();
     for (const auto &[name, flag] : items)
         menus[name]->setEnabled(state.*flag);
     menus["mnuOffline"]->setChecked(state.mnuOffline);
+    menus["mnuUndo"]->setText(state.undoCaption);
+    menus["mnuRedo"]->setText(state.redoCaption);
     menus.mnuExport->menuAction()->setEnabled(state.mnuExport);
     menus.mnuPView->menuAction()->setEnabled(state.mnuPView);
     for (int b = toolbar::FirstBinderButton; b <= toolbar::LastButton; ++b) {

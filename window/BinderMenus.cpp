@@ -12,7 +12,7 @@ struct Item
 {
     const char *name;
     const char *caption;
-    const char *shortcut;
+    const char *shortcuts; // separated by "; "
 };
 
 // Every command of a binder window, with its caption and shortcut key.
@@ -45,6 +45,8 @@ const Item Items[] = {
     {"mnuRF", "&Recent Files...", "Ctrl+I"},
     {"mnuClose", "&Close", ""},
     {"mnuExit", "E&xit", ""},
+    {"mnuUndo", "&Undo", "Ctrl+Z"},
+    {"mnuRedo", "&Redo", "Ctrl+Shift+Z; Ctrl+Y"},
     {"mnuEP", "&Edit Page...", "F8"},
     {"mnuEditCut", "Cu&t Page", "Ctrl+F6"},
     {"mnuEditCopy", "C&opy Page", "Ctrl+F7"},
@@ -54,8 +56,8 @@ const Item Items[] = {
     {"mnuNewRTF", "New Ri&ch Text Page...", "Shift+F4"},
     {"mnuNewTXT", "New Plain Te&xt Page...", "Shift+F5"},
     {"mnuNewHTML", "New &HTML Page...", "Shift+F6"},
-    {"mnuRename", "&Rename Page", "F2"},
-    {"mnuUp", "Move &Up", "F11"},
+    {"mnuRename", "Re&name Page", "F2"},
+    {"mnuUp", "&Move Up", "F11"},
     {"mnuDown", "Move &Down", "F12"},
     {"mnuFind", "&Find...", "Ctrl+F"},
     {"mnuSearch", "&Search All...", "F9"},
@@ -98,7 +100,7 @@ BinderMenus::BinderMenus(QObject *owner) : m_owner(owner)
     for (const Item &item : Items) {
         auto *action = new QAction(QString::fromLatin1(item.caption), owner);
         action->setObjectName(QString::fromLatin1(item.name));
-        action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
+        action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(item.shortcuts)));
         m_actions.insert(action->objectName(), action);
     }
     (*this)["mnuOffline"]->setCheckable(true);
@@ -121,11 +123,11 @@ BinderMenus::BinderMenus(QObject *owner) : m_owner(owner)
     fill(file, {nullptr, "mnuPProperties", "mnuFProperties", "mnuFileAuthorName", "mnuPassword",
                 "mnuEncrypt", nullptr, "mnuOffline", "mnuRF", nullptr, "mnuClose", "mnuExit"});
     QMenu *edit = menu("&Edit", "mnuEdit");
-    fill(edit, {"mnuEP",         nullptr,         "mnuEditCut",    "mnuEditCopy", "mnuEditPaste",
-                nullptr,         "mnuEditDelete", "mnuEditDelAll", nullptr,       "mnuNewRTF",
-                "mnuNewTXT",     "mnuNewHTML",    nullptr,         "mnuRename",   "mnuUp",
-                "mnuDown",       nullptr,         "mnuFind",       "mnuSearch",   nullptr,
-                "mnuEditOptions"});
+    fill(edit, {"mnuUndo",       "mnuRedo",     nullptr,        "mnuEP",         nullptr,
+                "mnuEditCut",    "mnuEditCopy", "mnuEditPaste", nullptr,         "mnuEditDelete",
+                "mnuEditDelAll", nullptr,       "mnuNewRTF",    "mnuNewTXT",     "mnuNewHTML",
+                nullptr,         "mnuRename",   "mnuUp",        "mnuDown",       nullptr,
+                "mnuFind",       "mnuSearch",   nullptr,        "mnuEditOptions"});
     QMenu *window = menu("&Window", "mnuWindow");
     fill(window, {"mnuTH", "mnuTV", "mnuCascade", "mnuAI", nullptr, "mnuSHPage"});
     QMenu *help = menu("&Help", "mnuHelp");

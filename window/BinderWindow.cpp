@@ -7,6 +7,7 @@
 #include "documents/CompanionFiles.h"
 #include "documents/Interaction.h"
 #include "documents/PageKind.h"
+#include "documents/RecordsCommand.h"
 #include "documents/SizeText.h"
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
@@ -69,7 +70,7 @@ BinderWindow::BinderWindow(Workspace &workspace, ShellCommands &shell,
                            std::unique_ptr<Binder> binder, QWidget *parent)
     : QWidget(parent), m_workspace(workspace), m_shell(shell), m_binder(std::move(binder)),
       m_menus(this), m_splitter(new QSplitter(this)),
-      m_list(new PageListView(m_binder->pages, m_splitter)),
+      m_list(new PageListView(m_binder->pageModel(), m_splitter)),
       m_viewer(new ViewerPane(workspace.dialogs, m_splitter))
 {
     setObjectName(QStringLiteral("BinderWindow"));
@@ -84,14 +85,14 @@ BinderWindow::BinderWindow(Workspace &workspace, ShellCommands &shell,
     m_list->setView(
         PageListView::viewFromNumber(m_binder->records().value(RecordKey::ListView).toInt()));
     QVector<int> widths;
-    for (int twips : std::as_const(m_binder->columnWidths))
+    for (int twips : m_binder->columnWidths())
         widths << (twips > 0 ? toPixels(twips, this) : -1);
     m_list->setColumnWidths(widths);
     // The widths go back into the binder as the user drags them, so a save keeps them.
     connect(m_list->detailsView()->header(), &QHeaderView::sectionResized, this,
             [this](int column, int, int pixels) {
-                if (column >= 0 && column < m_binder->columnWidths.size())
-                    m_binder->columnWidths[column] = toTwips(pixels, this);
+                if (column >= 0 && column < m_binder->columnWidths().size())
+                    m_binder->setColumnWidth(column, toTwips(pixels, this));
             });
     m_list->setNameDelegates([this, &workspace](QObject *parent) {
         return new RenameDelegate(workspace, *m_binder, parent);
@@ -99,8 +100,9 @@ BinderWindow::BinderWindow(Workspace &workspace, ShellCommands &shell,
     applyPanePosition();
     connectMenus();
     connect(m_viewer, &ViewerPane::remoteContentAllowedForBinder, this, [this] {
-        m_binder->setRecord(RecordKey::RemoteContent, QStringLiteral("Allow"));
-        m_binder->setChanged(true);
+        const QVector<RecordChange> allow{{RecordKey::RemoteContent, QStringLiteral("Allow")}};
+        m_binder->push(std::make_unique<RecordsCommand>(*m_binder, allow, std::nullopt,
+                                                        QStringLiteral("Allow Remote Content")));
     });
     connectList();
     connectBinder();
@@ -122,6 +124,8 @@ void BinderWindow::connectMenus()
     on("mnuNew", [this] { m_shell.newBinder(); });
     on("mnuOpen", [this] { m_shell.openBinder(); });
     on("mnuSave", [this] { save(); });
+    on("mnuUndo", [&b] { b.undo(); });
+    on("mnuRedo", [&b] { b.redo(); });
     on("mnuSA", [this] { saveAs(); });
     on("mnuRF", [this] { m_shell.showRecentFiles(); });
     on("mnuFileAuthorName", [this] { m_shell.changeAuthorName(); });
@@ -289,12 +293,18 @@ void BinderWindow::connectBinder()
             applyPanePosition();
     });
     connect(&binder, &Binder::textFormatsChanged, this, &BinderWindow::followTextFormats);
-    connect(&binder, &Binder::changedChanged, this, follow);
+    setWindowModified(binder.isChanged());
+    connect(&binder, &Binder::changedChanged, this, [this, follow](bool changed) {
+        setWindowModified(changed);
+        follow();
+    });
     connect(&binder, &Binder::readOnlyChanged, this, follow);
     connect(&binder, &Binder::fileNameChanged, this, follow);
+    // Undo and Redo say what they take back or do again.
+    connect(&binder.history(), &QUndoStack::indexChanged, this, &BinderWindow::stateChanged);
     // Page counts, names, times and sizes show in the caption and the status panels.
-    connect(&binder.pages, &PageList::rowsSettled, this, follow);
-    connect(&binder.pages, &QAbstractItemModel::dataChanged, this,
+    connect(&binder.pages(), &PageList::rowsSettled, this, follow);
+    connect(&binder.pages(), &QAbstractItemModel::dataChanged, this,
             [this, follow](const QModelIndex &first, const QModelIndex &last) {
                 const int row = m_binder->currentPosition() - 1;
                 if (row >= first.row() && row <= last.row())
@@ -411,8 +421,9 @@ void BinderWindow::updateCaption()
 
 void BinderWindow::setCaptionSuffix(const QString &suffix)
 {
-    setWindowTitle(suffix.isEmpty() ? m_binder->caption()
-                                    : m_binder->caption() + QStringLiteral(" - ") + suffix);
+    // The mark of unsaved changes goes with the binder's part of the caption.
+    const QString binder = m_binder->caption() + QStringLiteral("[*]");
+    setWindowTitle(suffix.isEmpty() ? binder : binder + QStringLiteral(" - ") + suffix);
 }
 
 void BinderWindow::setView(PageListView::View view)
@@ -599,7 +610,7 @@ bool BinderWindow::confirmClose()
         if (answer == MsgResult::Yes)
             saveBinder(m_workspace, *m_binder);
         else
-            m_binder->setChanged(false);
+            m_binder->discardChanges();
         if (m_binder->isChanged())
             return false;
     }
@@ -611,7 +622,7 @@ void BinderWindow::releaseBinderFile()
 {
     if (!m_binder->isReadOnly() && !m_binder->fileName().isEmpty())
         removeCompanions(m_binder->fileName());
-    m_binder->fileLock.release();
+    m_binder->fileLock().release();
 }
 
 void BinderWindow::resizeEvent(QResizeEvent *event)
@@ -625,9 +636,11 @@ void BinderWindow::closeEvent(QCloseEvent *event)
 {
     if (confirmClose()) {
         m_viewer->clear();
+        // The history goes with the window, and with it the page files only it still held.
+        m_binder->discardChanges();
         // Another name of the binder's bytes left behind would make the next window's save
         // of the same file take it for a reader and rewrite the file whole.
-        m_workspace.temp.deleteFile(m_binder->workingCopy);
+        m_workspace.temp.deleteFile(m_binder->workingCopy());
         event->accept();
     } else {
         event->ignore();

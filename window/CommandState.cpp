@@ -65,6 +65,14 @@ void rowSelected(CommandState &state, const Binder &binder, int selected)
         QStringLiteral("Page ") + sizeText(selected) + QStringLiteral(" of ") + sizeText(count);
 }
 
+// "&Undo Delete Page 'Letter'"; the step's name holds a page's name, whose "&" is a letter.
+QString historyCaption(const QString &command, QString step)
+{
+    if (step.isEmpty())
+        return command;
+    return command + u' ' + step.replace(u'&', QStringLiteral("&&"));
+}
+
 } // namespace
 
 CommandState commandState(const Binder &binder, const ListState &list)
@@ -83,6 +91,11 @@ CommandState commandState(const Binder &binder, const ListState &list)
     state.mnuEditPaste = state.mnuPPaste = list.pageOnClipboard;
     state.mnuEncrypt = !binder.isReadOnly();
     state.mnuCopy = list.textSelected;
+    const QUndoStack &history = binder.history();
+    state.mnuUndo = history.canUndo();
+    state.mnuRedo = history.canRedo();
+    state.undoCaption = historyCaption(QStringLiteral("&Undo"), history.undoText());
+    state.redoCaption = historyCaption(QStringLiteral("&Redo"), history.redoText());
     // Whatever the binder holds, it can be saved, added to and viewed otherwise.
     setButtons(state, {toolbar::Save, toolbar::AddPage, toolbar::View}, true);
     return state;

@@ -53,6 +53,12 @@ struct CommandState
     bool mnuPPaste = false;
     bool mnuEncrypt = false; // the binder may be saved: it is not read-only
     bool mnuCopy = false;    // the text pane's selection
+    // The binder's history: whether there is a step to undo or redo, and the items'
+    // captions, which name it.
+    bool mnuUndo = false;
+    bool mnuRedo = false;
+    QString undoCaption;
+    QString redoCaption;
 
     // Enabled flags of the main toolbar by button position (toolbar::FirstBinderButton on);
     // a button without a value keeps its state.

@@ -5,6 +5,7 @@
 #include "documents/EncryptedBinder.h"
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
+#include "documents/PageCommands.h"
 #include "documents/PageKind.h"
 #include "documents/Workspace.h"
 #include "platform/FileError.h"
@@ -72,7 +73,7 @@ bool copyPage(Workspace &workspace, Binder &binder, int position)
         return false;
     const PageRow &row = binder.page(position);
     const ClipInfo info{row.name, row.comments, row.key.kind.name(), row.key.colour};
-    const bool secret = bool(binder.encryption);
+    const bool secret = bool(binder.encryption());
     const QString memory = usableMemoryClipboard();
     const QString folder = secret ? memory : workspace.temp.path();
     const QString infoPath = folder + u'/' + ClipInfoName;
@@ -107,8 +108,7 @@ void cutPage(Workspace &workspace, Binder &binder, int position)
 {
     if (!copyPage(workspace, binder, position))
         return;
-    binder.setCurrentPosition(position);
-    removeCurrentPage(workspace, binder);
+    removePage(workspace, binder, position, QStringLiteral("Cut Page"));
 }
 
 bool pastePage(Workspace &workspace, Binder &binder)
@@ -120,6 +120,12 @@ bool pastePage(Workspace &workspace, Binder &binder)
         return false;
     BusyScope busy(workspace.ui);
     TempFolder &temp = scratchFolder(workspace, binder);
+    // Pasted into a binder without pages, the page is the one to show.
+    auto step = std::make_unique<InsertPagesCommand>(workspace, binder, InsertPagesCommand::AtEnd,
+                                                     binder.pageCount() == 0
+                                                         ? InsertPagesCommand::Show::First
+                                                         : InsertPagesCommand::Show::Current);
+    step->setText(QStringLiteral("Paste Page"));
     QString pagePath;
     try {
         const std::optional<ClipInfo> info = ClipInfo::parse(fileio::readWhole(infoPath));
@@ -141,7 +147,7 @@ bool pastePage(Workspace &workspace, Binder &binder)
         row.key.kind = kind;
         row.key.location = pagePath;
         row.key.colour = colourField(kind, info->colour);
-        binder.pages.append(row);
+        step->add(std::move(row));
     } catch (const FileError &error) {
         if (!pagePath.isEmpty())
             temp.deleteFile(pagePath);
@@ -149,9 +155,7 @@ bool pastePage(Workspace &workspace, Binder &binder)
                         QStringLiteral("The page could not be pasted from '"), infoPath, error);
         return false;
     }
-    if (binder.pageCount() == 1)
-        binder.setCurrentPosition(1);
-    binder.setChanged(true);
+    binder.push(std::move(step));
     return true;
 }
 

@@ -65,7 +65,7 @@ PageDisplay preparePageDisplay(Workspace &workspace, Binder &binder)
         display.pane = PageDisplay::Pane::Browser;
         display.content.html = oneLine(pageBytes(binder));
         for (int i = 0; i < binder.pageCount(); ++i) {
-            const PageRow &other = binder.pages.at(i);
+            const PageRow &other = binder.pages().at(i);
             if (isRelevantResource(row.name, other.name))
                 display.content.addResource(other.name, other.key);
         }

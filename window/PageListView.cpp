@@ -51,7 +51,7 @@ private:
     mutable QHash<PageKind, QIcon> m_cache;
 };
 
-PageListView::PageListView(PageList &pages, QWidget *parent)
+PageListView::PageListView(QAbstractItemModel &pages, QWidget *parent)
     : QStackedWidget(parent), m_icons(new PageIconModel(this)), m_list(new QListView(this)),
       m_details(new QTreeView(this))
 {

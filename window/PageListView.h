@@ -9,6 +9,7 @@
 #include <functional>
 
 class QAbstractItemDelegate;
+class QAbstractItemModel;
 class QAbstractItemView;
 class QItemSelectionModel;
 class QListView;
@@ -16,7 +17,6 @@ class QTreeView;
 
 namespace quillery {
 
-class PageList;
 class PageIconModel;
 
 // The page list in its four views (large icons, small icons, list, details). One list
@@ -30,7 +30,8 @@ public:
     enum class View { LargeIcons = 0, SmallIcons = 1, List = 2, Details = 3 };
     using IconSource = std::function<QIcon(PageKind)>;
 
-    explicit PageListView(PageList &pages, QWidget *parent = nullptr);
+    // pages: a binder's page list (PageList).
+    explicit PageListView(QAbstractItemModel &pages, QWidget *parent = nullptr);
 
     static void setIconSource(IconSource source);
     static QIcon icon(PageKind kind);

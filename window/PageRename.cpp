@@ -2,6 +2,7 @@
 #include "window/PageRename.h"
 
 #include "documents/Binder.h"
+#include "documents/PageCommands.h"
 #include "documents/PageKind.h"
 #include "documents/Workspace.h"
 #include "transfer/FileNames.h"
@@ -28,33 +29,47 @@ bool keepsExtension(PageKind k)
 
 } // namespace
 
+std::optional<QString> renamedTo(const Binder &binder, int position, const QString &oldName,
+                                 const QString &text)
+{
+    if (position < 1 || position > binder.pageCount())
+        return std::nullopt;
+    const PageRow &row = binder.page(position);
+    QString name = singleLine(text);
+    if (name.trimmed().isEmpty())
+        return std::nullopt;
+    if (keepsExtension(row.key.kind) && !name.contains(u'.'))
+        name += extensionOf(oldName);
+    if (name == row.name)
+        return std::nullopt;
+    return name;
+}
+
 void beginRename(Binder &binder, int position)
 {
     if (position >= 1 && position <= binder.pageCount())
-        binder.setNameBeforeRename(binder.pages.at(position - 1).name);
+        binder.setNameBeforeRename(binder.page(position).name);
 }
 
 bool finishRename(Workspace &workspace, Binder &binder, int position, const QString &text)
 {
     const QString oldName = binder.nameBeforeRename();
     binder.setNameBeforeRename(QString());
-    if (position < 1 || position > binder.pageCount())
+    const std::optional<QString> name = renamedTo(binder, position, oldName, text);
+    if (!name)
         return false;
-    PageRow row = binder.pages.at(position - 1);
-    QString name = singleLine(text);
-    if (name.trimmed().isEmpty())
-        return false;
-    if (keepsExtension(row.key.kind) && !name.contains(u'.'))
-        name += extensionOf(oldName);
-    if (name == row.name)
-        return false;
-    row.name = name;
-    binder.pages.replace(position - 1, row);
-    // HTML pages refer to style sheets by name, so one is put where they look for it.
+    PageFields fields = PageFields::of(binder.page(position));
+    fields.name = *name;
+    binder.push(std::make_unique<ChangePageCommand>(binder, position, fields,
+                                                    QStringLiteral("Rename Page")));
+    placeIfStyleSheet(workspace, binder, position, *name);
+    return true;
+}
+
+void placeIfStyleSheet(Workspace &workspace, Binder &binder, int position, const QString &name)
+{
     if (name.endsWith(QStringLiteral(".css"), Qt::CaseInsensitive))
         writePageToTemp(workspace, binder, name, position);
-    binder.setChanged(true);
-    return true;
 }
 
 void cancelRename(Binder &binder)

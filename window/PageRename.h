@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace quillery {
 
 class Binder;
@@ -18,5 +20,11 @@ void beginRename(Binder &binder, int position);
 // old extension when the text has none; line breaks become spaces.
 bool finishRename(Workspace &workspace, Binder &binder, int position, const QString &text);
 void cancelRename(Binder &binder);
+// HTML pages refer to style sheets by name, so a page renamed to one is put where they
+// look for it, the temporary folder.
+void placeIfStyleSheet(Workspace &workspace, Binder &binder, int position, const QString &name);
+// The name the text gives the page as finishRename makes it; none when it gives no new one.
+std::optional<QString> renamedTo(const Binder &binder, int position, const QString &oldName,
+                                 const QString &text);
 
 } // namespace quillery

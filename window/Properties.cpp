@@ -3,7 +3,9 @@
 
 #include "documents/Binder.h"
 #include "documents/BinderFormat.h"
+#include "documents/PageCommands.h"
 #include "documents/PageRecords.h"
+#include "documents/RecordsCommand.h"
 #include "documents/Workspace.h"
 #include "window/PageRename.h"
 
@@ -14,28 +16,32 @@ QString configurationText(const Binder &binder)
     InfoRecords shown = binder.records();
     shown.remove(RecordKey::Password);
     QByteArray text = shown.toText();
-    PageRecords::appendText(text, binder.pages);
+    PageRecords::appendText(text, binder.pages());
     return QString::fromUtf8(text);
 }
 
 void applyFileProperties(Binder &binder, const QString &title)
 {
-    binder.setRecord(RecordKey::Title, title);
-    binder.setChanged(true);
+    binder.push(std::make_unique<RecordsCommand>(binder,
+                                                 QVector<RecordChange>{{RecordKey::Title, title}},
+                                                 std::nullopt, QStringLiteral("File Properties")));
 }
 
 void applyPageProperties(Workspace &workspace, Binder &binder, int position, const PageEdit &edit)
 {
     if (!binder.hasPage(position) || position == 0)
         return;
-    beginRename(binder, position);
-    finishRename(workspace, binder, position, edit.name);
-    PageRow row = binder.pages.at(position - 1);
-    row.comments = edit.comments;
+    const PageRow &row = binder.page(position);
+    const std::optional<QString> name = renamedTo(binder, position, row.name, edit.name);
+    PageFields fields = PageFields::of(row);
+    fields.name = name.value_or(row.name);
+    fields.comments = edit.comments;
     if (edit.colour)
-        row.key.colour = *edit.colour;
-    binder.pages.replace(position - 1, row);
-    binder.setChanged(true);
+        fields.colour = *edit.colour;
+    binder.push(std::make_unique<ChangePageCommand>(binder, position, fields,
+                                                    QStringLiteral("Page Properties")));
+    if (name)
+        placeIfStyleSheet(workspace, binder, position, *name);
 }
 
 } // namespace quillery

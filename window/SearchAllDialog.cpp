@@ -110,7 +110,7 @@ void SearchAllDialog::search()
 
 void SearchAllDialog::addResult(int position)
 {
-    const PageRow &page = m_binder.pages.at(position - 1);
+    const PageRow &page = m_binder.pages().at(position - 1);
     auto *item = new QTreeWidgetItem(
         lvSA, {page.name, page.created, page.modified, sizeText(page.size), page.comments});
     item->setIcon(0, PageListView::icon(page.key.kind));

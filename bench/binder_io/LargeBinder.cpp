@@ -31,7 +31,8 @@ void writeLargeBinder(Workspace &workspace, int pages, qint64 totalBytes, const 
     {
         Binder binder;
         makeNewBinder(workspace, binder, false);
-        binder.pages.reserve(pages);
+        QVector<PageRow> rows;
+        rows.reserve(pages);
         qint64 offset = 0;
         for (int i = 0; i < pages; ++i) {
             // Spread the remainder so that the pages add up to the total exactly.
@@ -49,9 +50,10 @@ void writeLargeBinder(Workspace &workspace, int pages, qint64 totalBytes, const 
             row.key.kind = StoredKind(kind);
             row.key.location = u'|' + source;
             row.key.colour = colourField(kind, QStringLiteral("-2147483643"));
-            binder.pages.append(row);
+            rows.append(row);
             offset = end;
         }
+        binder.appendLoadedPages(std::move(rows));
         if (!saveBinderFile(workspace, binder, target))
             throw FileError(FileError::DeviceIo, QStringLiteral("could not save ") + target);
     }

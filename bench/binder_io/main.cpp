@@ -252,7 +252,7 @@ struct Result
 // Gives the page at row new data of the same size, as the page editor does.
 void changePage(Binder &binder, int row, const QString &dataFile, int rep)
 {
-    PageRow page = binder.pages.at(row);
+    PageRow page = binder.pages().at(row);
     const QByteArray bytes(page.size, char('A' + rep % 26));
     QFile file(dataFile);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != page.size)
@@ -261,8 +261,7 @@ void changePage(Binder &binder, int row, const QString &dataFile, int rep)
     page.key.offset = -1;
     page.key.length = -1;
     page.key.location = dataFile;
-    binder.pages.replace(row, page);
-    binder.setChanged(true);
+    binder.updatePage(row + 1, page);
 }
 
 // Times one saveBinderFile as a step.

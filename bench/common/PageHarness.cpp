@@ -22,7 +22,7 @@ int PageHarness::addPage(const QString &kind, const QByteArray &bytes)
     row.key.location = temp.createFile();
     row.key.colour = NoColour;
     fileio::writeWhole(row.key.location, bytes);
-    binder.pages.append(row);
+    binder.appendLoadedPages({row});
     return binder.pageCount();
 }
 

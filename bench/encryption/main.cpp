@@ -147,7 +147,7 @@ void makePlainBinder(Workspace &workspace, const QString &folder, qint64 size,
         row.key.kind = StoredKind(PageKind::FILE);
         row.key.location = u'|' + source;
         row.key.colour = NoColour;
-        binder.pages.append(row);
+        binder.appendLoadedPages({row});
     }
     if (!saveBinderFile(workspace, binder, target))
         fail(QStringLiteral("could not save the plain binder"));
@@ -283,7 +283,7 @@ int main(int argc, char *argv[])
                 fail(QStringLiteral("the encrypted binder did not open as it was saved"));
             key.runs.push_back(ui.key);
             open.runs.push_back({opening.seconds - ui.key.seconds, opening.cpu - ui.key.cpu});
-            const BinderKey &binderKey = *binder->encryption->key;
+            const BinderKey &binderKey = *binder->encryption()->key;
             sameStart();
             decrypting.runs.push_back(timed([&] {
                 const ContainerReader reader(encrypted);
@@ -291,11 +291,11 @@ int main(int argc, char *argv[])
             }));
             sameStart();
             encrypting.runs.push_back(timed([&] {
-                FileSource source(binder->workingCopy);
+                FileSource source(binder->workingCopy());
                 encryptInto(source, intoNull().get(), QStringLiteral("/dev/null"), binderKey);
             }));
             sameStart();
-            binder->setChanged(true);
+            binder->markChangedOutsideHistory();
             save.runs.push_back(timed([&] {
                 if (!saveBinderFile(workspace, *binder, encrypted))
                     fail(QStringLiteral("the encrypted binder could not be saved"));

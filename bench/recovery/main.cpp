@@ -254,11 +254,11 @@ int main(int argc, char *argv[])
                 });
         runCase(workspace, folder, "10,000 pages of 1 KiB, every page renamed", 10000, 10000 * 1024,
                 [](Binder &binder, int round) {
-                    for (int i = 0; i < binder.pageCount(); ++i)
-                        binder.pages.setData(binder.pages.index(i, 0),
-                                             QStringLiteral("Renamed %1 %2").arg(round).arg(i),
-                                             Qt::EditRole);
-                    binder.setChanged(true);
+                    for (int position = 1; position <= binder.pageCount(); ++position) {
+                        PageRow row = binder.page(position);
+                        row.name = QStringLiteral("Renamed %1 %2").arg(round).arg(position - 1);
+                        binder.updatePage(position, row);
+                    }
                 });
         editorCase(workspace, folder);
         temp.deleteRegistered();

@@ -96,7 +96,7 @@ void printStage(const char *stage)
 int firstPageOf(const Binder &binder, PageKind kind, int after = 0)
 {
     for (int row = after; row < binder.pageCount(); ++row) {
-        if (binder.pages.at(row).key.kind == kind)
+        if (binder.pages().at(row).key.kind == kind)
             return row + 1;
     }
     fail("a binder lacks a page the benchmark needs");
@@ -179,7 +179,7 @@ int runHarness(int argc, char *argv[], const QStringList &binders)
         printStage(
             qPrintable(QStringLiteral("%1 windows, each on an HTML page").arg(windows.size())));
         for (BinderWindow *window : std::as_const(windows))
-            window->binder().setChanged(false);
+            window->binder().discardChanges();
         main.close();
     }
     temp.deleteRegistered();

@@ -130,7 +130,6 @@ SampleCounts writeSampleBinder(Workspace &workspace, const QString &sourceFolder
     SampleCounts counts;
     Binder binder;
     makeNewBinder(workspace, binder, false);
-    binder.pages.reserve(pages);
     for (int i = 1; i <= pages; ++i) {
         // Names of differing length, as people give them, so the icon captions wrap differently.
         QString name = QStringLiteral("%1 %2").arg(QString::fromLatin1(text.word())).arg(i);

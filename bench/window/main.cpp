@@ -238,7 +238,7 @@ struct Bench
     int firstPageOfKind(PageKind kind, int from) const
     {
         for (int row = from; row < window->binder().pageCount(); ++row) {
-            if (window->binder().pages.at(row).key.kind == kind)
+            if (window->binder().pages().at(row).key.kind == kind)
                 return row;
         }
         fail("the binder lacks a page of a kind the benchmark needs");
@@ -465,7 +465,7 @@ int main(int argc, char *argv[])
         std::printf("note: the program showed %d dialogs, the first titled '%s'\n",
                     int(dialogs.calls().size()), qPrintable(dialogs.calls().first().title));
     printTable();
-    bench.window->binder().setChanged(false);
+    bench.window->binder().discardChanges();
     main.close();
     temp.deleteRegistered();
     return 0;

@@ -40,9 +40,9 @@ QString binderWithNames(BinderFixture &f, const QString &binderName, const QStri
         const QString source = f.file(QStringLiteral("src/p%1").arg(i), QByteArray::number(i));
         if (!importFile(*f.workspace, binder, source, PageKind::TXT))
             return QString();
-        PageRow row = binder.pages.at(i);
+        PageRow row = binder.pages().at(i);
         row.name = names.at(i);
-        binder.pages.replace(i, row);
+        binder.updatePage(i + 1, row);
     }
     const QString path = f.path(binderName);
     return saveBinderFile(*f.workspace, binder, path) ? path : QString();

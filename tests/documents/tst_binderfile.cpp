@@ -77,12 +77,11 @@ private Q_SLOTS:
         auto binder = f.open(path);
         QVERIFY(binder);
         QCOMPARE(binder->pageCount(), 3);
-        QCOMPARE(binder->pages.at(2).key.kind.name(), QString("PICTURE"));
+        QCOMPARE(binder->pages().at(2).key.kind.name(), QString("PICTURE"));
         QCOMPARE(binder->nextSerial(), 4);
 
         // Pages and their records are saved in the order of the list.
-        binder->pages.move(2, 0);
-        binder->setChanged(true);
+        binder->movePage(3, 1);
         QVERIFY(saveBinderFile(*f.workspace, *binder, path));
         QCOMPARE(lumpContents(path).first(), QByteArray("PICTURE:PNGDATA"));
         const InfoRecords records = recordsOf(path);
@@ -115,11 +114,11 @@ private Q_SLOTS:
                                                        {"three.png", QByteArray(20000, '3')}});
         auto binder = f.open(path);
         // Opening copied nothing: the pages are read through another name of the file.
-        QVERIFY(fileio::sameFile(binder->workingCopy, path));
+        QVERIFY(fileio::sameFile(binder->workingCopy(), path));
 
         QVERIFY(importFile(*f.workspace, *binder, f.file("four.txt", "fourth page"),
                            PageKind::Unknown));
-        const QString importedCopy = binder->pages.at(3).key.location;
+        const QString importedCopy = binder->pages().at(3).key.location;
         QVERIFY(saveBinderFile(*f.workspace, *binder, path));
         QCOMPARE(recordsOf(path).value("Page4"), QString("four"));
         // The new page is read from the binder file from now on.
@@ -130,7 +129,7 @@ private Q_SLOTS:
         // Saving again and again never leaves more than a quarter of the file unused.
         const QList<QByteArray> pages = lumpContents(path);
         for (int i = 0; i < 40; ++i) {
-            binder->setChanged(true);
+            binder->markChangedOutsideHistory();
             QVERIFY(saveBinderFile(*f.workspace, *binder, path));
             QVERIFY(unusedBytes(path) * 4 <= QFileInfo(path).size());
         }
@@ -232,9 +231,9 @@ private Q_SLOTS:
         Binder startup;
         makeNewBinder(*f.workspace, startup, true);
         QVERIFY(isUntouchedNewBinder(startup, 3));
-        startup.setChanged(true);
+        startup.markChangedOutsideHistory();
         QVERIFY(!isUntouchedNewBinder(startup, 3));
-        startup.setChanged(false);
+        startup.discardChanges();
         startup.setRecord("Title", "Renamed");
         QVERIFY(!isUntouchedNewBinder(startup, 3));
 

@@ -129,7 +129,7 @@ private Q_SLOTS:
         });
         int saved = 0;
         for (int i = 0; i < 300; ++i) {
-            binder->setChanged(true);
+            binder->markChangedOutsideHistory();
             saved += saveBinderFile(*f.workspace, *binder, path) ? 1 : 0;
             // Now and then the planted links go, as the user would clear them.
             if (i % 3 == 0) {

@@ -89,7 +89,7 @@ private Q_SLOTS:
         f.ui.passwords << "Open Sesame";
         auto binder = f.open(path);
         QVERIFY(binder);
-        QVERIFY(binder->workingCopy.startsWith("/proc/self/fd/"));
+        QVERIFY(binder->workingCopy().startsWith("/proc/self/fd/"));
         QCOMPARE(binder->pageCount(), EveryKind.size());
         for (int i = 0; i < EveryKind.size(); ++i)
             QCOMPARE(pageBytes(*binder, i + 1), EveryKind.at(i).second);
@@ -307,11 +307,11 @@ private Q_SLOTS:
         auto second = e.open();
         QVERIFY(second && second->isReadOnly());
         QVERIFY(isEncrypted(*second));
-        QVERIFY(second->workingCopy.startsWith("/proc/self/fd/"));
+        QVERIFY(second->workingCopy().startsWith("/proc/self/fd/"));
 
         struct stat before;
         ::stat(QFile::encodeName(e.path).constData(), &before);
-        binder->setChanged(true);
+        binder->markChangedOutsideHistory();
         QVERIFY(saveBinderFile(*e.f.workspace, *binder, e.path));
         const QByteArray saved = readFile(e.path);
         struct stat after;
@@ -322,12 +322,12 @@ private Q_SLOTS:
 
         // A page whose data was cut short fails the save; the last good file stays.
         QVERIFY(importFile(*e.f.workspace, *binder, e.f.file("late.txt", "late"), PageKind::TXT));
-        const QString late = binder->pages.at(binder->pageCount() - 1).key.location;
+        const QString late = binder->pages().at(binder->pageCount() - 1).key.location;
         QCOMPARE(::truncate(QFile::encodeName(late).constData(), 1), 0);
         QVERIFY(!saveBinderFile(*e.f.workspace, *binder, e.path));
         QCOMPARE(e.f.messageTitles().last(), QString("Save Error"));
         QCOMPARE(readFile(e.path), saved);
-        binder->pages.remove(binder->pageCount() - 1);
+        binder->takePages(binder->pageCount(), 1);
 
         // Save As asks whether the new file is to be encrypted too; Cancel writes nothing.
         e.f.dialogs.queueSaveFile(e.f.path("copy.qly"));
@@ -359,7 +359,7 @@ private Q_SLOTS:
         QVERIFY(!encryptBinder(*f.workspace, *binder, "", ""));
         QVERIFY(readFile(plain).contains(EncryptedMarker));
 
-        const QString plainWorkingCopy = binder->workingCopy;
+        const QString plainWorkingCopy = binder->workingCopy();
         QVERIFY(encryptBinder(*f.workspace, *binder, TestPassphrase, TestPassphrase));
         QVERIFY(isEncryptedBinderFile(plain));
         QVERIFY(!QFile::exists(plainWorkingCopy));

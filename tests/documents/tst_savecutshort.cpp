@@ -233,8 +233,7 @@ private Q_SLOTS:
                                        {"old.txt", "OLD-PAGE-" + QByteArray(900, 'o')}});
         auto binder = f.open(path);
         QVERIFY(binder);
-        binder->pages.remove(1);
-        binder->setChanged(true);
+        binder->takePages(2, 1);
         holeError = EIO;
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Could not erase the replaced data"));
         const bool saved = saveBinderFile(*f.workspace, *binder, path);

@@ -29,13 +29,12 @@ ino_t inodeOf(const QString &path)
 // Gives a page new data, as the page editor does: a file of its own in the temporary folder.
 void replacePageData(BinderFixture &f, Binder &binder, int row, const QByteArray &bytes)
 {
-    PageRow page = binder.pages.at(row);
+    PageRow page = binder.pages().at(row);
     page.size = bytes.size();
     page.key.offset = -1;
     page.key.length = -1;
     page.key.location = f.file(QStringLiteral("edited-%1.txt").arg(row), bytes);
-    binder.pages.replace(row, page);
-    binder.setChanged(true);
+    binder.updatePage(row + 1, page);
 }
 
 // Another program puts a new file where the binder was, as editors and sync tools do.
@@ -70,7 +69,7 @@ private Q_SLOTS:
         QVERIFY(binder);
         QCOMPARE(secondProcess, 1);
         QCOMPARE(readFile(path), before);
-        QVERIFY(binder->fileLock.covers(path));
+        QVERIFY(binder->fileLock().covers(path));
     }
 
     void fileChangedOnDiskAsksBeforeSaving()
@@ -78,13 +77,13 @@ private Q_SLOTS:
         BinderFixture f;
         const QString path = f.makeBinder("changed.qly", TwoPages);
         auto binder = f.open(path);
-        binder->setChanged(true);
+        binder->markChangedOutsideHistory();
         QVERIFY(
             saveBinderFile(*f.workspace, *binder, path)); // our own saves never count as changes
         QCOMPARE(f.messageTitles(), QStringList());
 
         replaceOnDisk(path, "their version");
-        binder->setChanged(true);
+        binder->markChangedOutsideHistory();
         // Cancel leaves their file alone.
         f.dialogs.queueMessage(MsgResult::Cancel);
         QVERIFY(!saveBinder(*f.workspace, *binder));
@@ -114,7 +113,7 @@ private Q_SLOTS:
         const QByteArray original = readFile(path);
         auto binder = f.open(path);
         QVERIFY(importFile(*f.workspace, *binder, f.file("notes.txt", "notes"), PageKind::Unknown));
-        const QString data = binder->pages.at(2).key.location;
+        const QString data = binder->pages().at(2).key.location;
         if (leftThere.isNull())
             QVERIFY(QFile::remove(data));
         else
@@ -126,12 +125,12 @@ private Q_SLOTS:
         QCOMPARE(f.messageTitles().last(), QString("Save Error"));
         QVERIFY2(f.dialogs.lastText().startsWith(message), qPrintable(f.dialogs.lastText()));
         // A rewrite fails the same way, and leaves no half-written file beside the binder.
-        binder->pages.remove(0);
+        binder->takePages(1, 1);
         QVERIFY(!saveBinderFile(*f.workspace, *binder, path));
         QCOMPARE(readFile(path), original);
         QCOMPARE(QDir(f.dir.path()).entryList({".lost.qly*"}, QDir::Files | QDir::Hidden),
                  QStringList());
-        QVERIFY(binder->fileLock.covers(path));
+        QVERIFY(binder->fileLock().covers(path));
     }
 
     void removedNamesAndPasswordLeaveTheFile()
@@ -147,32 +146,30 @@ private Q_SLOTS:
         auto binder = f.open(path);
         QVERIFY(binder);
 
-        PageRow renamed = binder->pages.at(0);
+        PageRow renamed = binder->pages().at(0);
         renamed.name = "plain";
         renamed.comments = "a comment";
-        binder->pages.replace(0, renamed);
-        binder->setChanged(true);
+        binder->updatePage(1, renamed);
         QVERIFY(saveBinderFile(*f.workspace, *binder, path));
         QVERIFY(!readFile(path).contains("zebra-secret"));
 
-        renamed = binder->pages.at(0); // the save moved where its data is read from
+        renamed = binder->pages().at(0); // the save moved where its data is read from
         renamed.comments = "another";
-        binder->pages.replace(0, renamed);
+        binder->updatePage(1, renamed);
         // A password is changed only when its confirmation matches.
         QVERIFY(!changePassword(*f.workspace, *binder, "one", "two"));
         QCOMPARE(binder->records().value("Data"), *encodePassword("Open Sesame"));
         QVERIFY(changePassword(*f.workspace, *binder, QString(), QString()));
-        binder->setChanged(true);
+        binder->markChangedOutsideHistory();
         QVERIFY2(saveBinderFile(*f.workspace, *binder, path), qPrintable(f.dialogs.lastText()));
         const QByteArray saved = readFile(path);
         QVERIFY(!saved.contains("Data="));
         QVERIFY(!saved.contains("a comment"));
 
         // A comment changed on its own rewrites the file too.
-        renamed = binder->pages.at(0);
+        renamed = binder->pages().at(0);
         renamed.comments = "the third";
-        binder->pages.replace(0, renamed);
-        binder->setChanged(true);
+        binder->updatePage(1, renamed);
         QVERIFY(saveBinderFile(*f.workspace, *binder, path));
         QVERIFY(!readFile(path).contains("another"));
     }
@@ -205,7 +202,7 @@ private Q_SLOTS:
         other.temp->deleteRegistered();
         const ino_t rewritten = inodeOf(path);
         replacePageData(f, *binder, 1, "LATER-" + QByteArray(10, 'l'));
-        binder->pages.remove(2);
+        binder->takePages(3, 1);
         QVERIFY(saveBinderFile(*f.workspace, *binder, path));
         QCOMPARE(inodeOf(path), rewritten);
         QCOMPARE(pageBytes(*binder, 1), QByteArray(200000, 'b'));
@@ -220,8 +217,7 @@ private Q_SLOTS:
         QVERIFY(
             QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
         auto binder = f.open(path);
-        binder->pages.remove(0); // a rewrite, not an append
-        binder->setChanged(true);
+        binder->takePages(1, 1); // a rewrite, not an append
         QVERIFY(saveBinderFile(*f.workspace, *binder, path));
         QCOMPARE(QFile::permissions(path), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
                                                QFile::WriteUser | QFile::ReadGroup);

@@ -32,7 +32,7 @@ private Q_SLOTS:
         f.binder.setRecord("RTFBold", "True");
         f.binder.setRecord("RTFFontSize", "20");
         f.binder.setRecord("RTFBColour", QString::number(0x00CCFFFF));
-        addEmptyPage(f.binder, PageKind::RTF);
+        addEmptyPage(*f.workspace, f.binder, PageKind::RTF);
         auto editor = f.edit(f.binder.currentPosition());
         editor->show();
         QTest::keyClicks(editor->textBox(), "Hi");

@@ -110,7 +110,7 @@ private Q_SLOTS:
             QVERIFY(f.temp->registered().contains(f.temp->filePath(row.name)));
         }
         QVERIFY(s.binder.page(1).key.location != s.binder.page(2).key.location);
-        QCOMPARE(heard.seen, QStringList({"changed true", "page 1", "page 2"}));
+        QCOMPARE(heard.seen, QStringList({"page 1", "changed true", "page 2"}));
     }
 
     // An unreadable picture keeps the one shown; a page or a file that cannot be written

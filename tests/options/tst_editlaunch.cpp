@@ -166,7 +166,7 @@ private Q_SLOTS:
         // A hostile title: it must neither leave the temporary folder nor split into arguments.
         PageRow row = f.binder->page(1);
         row.name = "../it's \"my\" $(touch x) notes";
-        f.binder->pages.replace(0, row);
+        f.binder->updatePage(1, row);
         const qint64 nextKey = f.binder->nextSerial();
 
         f.launch();

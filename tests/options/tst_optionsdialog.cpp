@@ -6,6 +6,7 @@
 #include "platform/FontFamilies.h"
 #include "platform/Settings.h"
 
+#include <QCheckBox>
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QPushButton>
@@ -87,6 +88,30 @@ private Q_SLOTS:
         QVERIFY(!(f.list()->topLevelItem(0)->flags() & Qt::ItemIsEditable));
         f.list()->topLevelItem(5)->setText(0, "Files"); // the last kind row, set from code
         QCOMPARE(f.list()->topLevelItem(5)->text(0), "Files");
+    }
+
+    // Deleting asks first unless the user turns that off; what OK changes in the binder is
+    // one step, which undo takes back whole.
+    void okIsOneStepAndTheDeleteQuestionCanGo()
+    {
+        OptionsFixture f;
+        f.open();
+        auto *ask = f.child<QCheckBox>("chkConfirmDelete");
+        QVERIFY(ask->isChecked());
+        ask->setChecked(false);
+        auto *comments = f.child<QLineEdit>("txtComments");
+        comments->selectAll();
+        QTest::keyClicks(comments, "Notes");
+        f.click("cmdOK");
+        QCOMPARE(f.settings.value(Settings::Main, "ConfirmDelete"), "0");
+        QVERIFY(!f.workspace->confirmDeletes);
+        QCOMPARE(f.record("CommentsCol"), "Notes");
+        QCOMPARE(f.binder.history().undoText(), "Options");
+        f.binder.undo();
+        QCOMPARE(f.record("CommentsCol"), "Comments");
+        QVERIFY(!f.binder.isChanged());
+        f.open();
+        QVERIFY(!f.child<QCheckBox>("chkConfirmDelete")->isChecked());
     }
 
     // Pages ask before they load from the network unless the user chose otherwise; text in

@@ -25,8 +25,8 @@ QStringList pagesOf(BinderFixture &f, const QString &path)
     QStringList pages;
     const std::unique_ptr<Binder> binder = openFile(*f.workspace, path, OpenPurpose::Inspect);
     for (int i = 0; binder && i < binder->pageCount(); ++i)
-        pages << binder->pages.at(i).name + u'=' +
-                     QString::fromUtf8(pageData(binder->pages.at(i).key));
+        pages << binder->pages().at(i).name + u'=' +
+                     QString::fromUtf8(pageData(binder->pages().at(i).key));
     return pages;
 }
 

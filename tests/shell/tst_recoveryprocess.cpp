@@ -53,8 +53,8 @@ QStringList contentOf(Workspace &workspace, const QString &binderPath)
     auto binder = openFile(workspace, binderPath, OpenPurpose::Inspect);
     QStringList content;
     for (int i = 0; binder && i < binder->pageCount(); ++i)
-        content << binder->pages.at(i).name + u'|' +
-                       QString::fromLatin1(pageData(binder->pages.at(i).key).toHex());
+        content << binder->pages().at(i).name + u'|' +
+                       QString::fromLatin1(pageData(binder->pages().at(i).key).toHex());
     return content;
 }
 

@@ -113,7 +113,7 @@ private Q_SLOTS:
     {
         EditorFixture f;
         const int position = f.addPage(PageKind::RTF, "{\\rtf1 Hello}");
-        f.binder.setChanged(false);
+        f.binder.discardChanges();
         RecoveryService service(RecoveryStore(f.path("state")), 1);
         service.watch(f.binder);
         QSignalSpy written(RecoveryKeeper::of(f.binder), &RecoveryKeeper::snapshotWritten);

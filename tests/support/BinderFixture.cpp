@@ -101,7 +101,7 @@ QString BinderFixture::makeBinder(const QString &binderName,
     if (!saveBinderFile(*workspace, binder, target))
         qWarning("could not save %s", qPrintable(target));
     // Nothing reads the binder through its working copy any more.
-    temp->deleteFile(binder.workingCopy);
+    temp->deleteFile(binder.workingCopy());
     return target;
 }
 

@@ -42,18 +42,18 @@ private Q_SLOTS:
         for (const auto &[file, kind, name] : cases) {
             const QByteArray bytes = name == "empty" ? QByteArray() : file.toUtf8();
             QVERIFY(importFile(*f.workspace, binder, f.file(file, bytes), PageKind::Unknown));
-            const PageRow &row = binder.pages.at(binder.pageCount() - 1);
+            const PageRow &row = binder.pages().at(binder.pageCount() - 1);
             QCOMPARE(row.key.kind.name(), kind);
             QCOMPARE(row.name, name);
             QCOMPARE(pageData(row.key), bytes);
         }
-        QCOMPARE(binder.pages.at(0).key.colour, QString("-2147483643"));
-        QCOMPARE(binder.pages.at(1).key.colour, QString("NA"));
+        QCOMPARE(binder.pages().at(0).key.colour, QString("-2147483643"));
+        QCOMPARE(binder.pages().at(1).key.colour, QString("NA"));
         QVERIFY(binder.isChanged());
         // Each page's data is a registered copy, so changing the source changes nothing.
         writeFile(f.path("Letter.RTF"), "changed");
         QCOMPARE(pageBytes(binder, 1), QByteArray("Letter.RTF"));
-        QVERIFY(f.temp->registered().contains(binder.pages.at(0).key.location));
+        QVERIFY(f.temp->registered().contains(binder.pages().at(0).key.location));
     }
 
     void folderImportAddsEveryFileAndCanCancel()
@@ -100,9 +100,9 @@ private Q_SLOTS:
         QCOMPARE(f.messageTitles().last(), QString("Export Error"));
 
         // A name from someone else's binder never proposes an option or forges a line.
-        PageRow row = binder->pages.at(1);
+        PageRow row = binder->pages().at(1);
         row.name = "-rf\n\x1b[1m";
-        binder->pages.replace(1, row);
+        binder->updatePage(2, row);
         exportCurrentPage(*f.workspace, *binder, "Text Document", "txt");
         QCOMPARE(f.dialogs.calls().last().file.fileName, QString("_-rf[1m.txt"));
     }
@@ -120,8 +120,8 @@ private Q_SLOTS:
         QStringList names;
         QSet<qint64> serials;
         for (int i = 0; i < 5; ++i) {
-            names << target->pages.at(i).name;
-            serials.insert(target->pages.at(i).key.serial);
+            names << target->pages().at(i).name;
+            serials.insert(target->pages().at(i).key.serial);
         }
         QCOMPARE(names, QStringList({"one", "two", "a", "b", "c.png"}));
         QCOMPARE(serials.size(), 5);

@@ -67,7 +67,7 @@ private Q_SLOTS:
         BinderWindow *window = w.main.activeBinderWindow();
         QVERIFY(window);
         QVERIFY(QFile::exists(lockNotePath(path)));
-        window->binder().setChanged(true);
+        window->binder().markChangedOutsideHistory();
         f.dialogs.queueMessage(MsgResult::No);
         QVERIFY(window->parentWidget()->close());
         QVERIFY(f.dialogs.lastText().contains("'New File 1' ('" + path + "')"));
@@ -75,7 +75,7 @@ private Q_SLOTS:
 
         w.main.newBinder();
         window = w.main.activeBinderWindow();
-        window->binder().setChanged(true);
+        window->binder().markChangedOutsideHistory();
         f.dialogs.queueMessage(MsgResult::Cancel);
         QVERIFY(!window->parentWidget()->close());
         // Yes with the Save As dialog cancelled keeps the window too.
@@ -100,7 +100,7 @@ private Q_SLOTS:
         w.main.openFile(path);
         BinderWindow *window = w.main.activeBinderWindow();
         QVERIFY(window->binder().isReadOnly());
-        window->binder().setChanged(true);
+        window->binder().markChangedOutsideHistory();
         g.dialogs.queueSaveFile(g.path("copy.qly"));
         window->save();
         QCOMPARE(g.messageTitles(), QStringList({"File in Use by tester", "File is Read-Only"}));
@@ -169,7 +169,7 @@ private Q_SLOTS:
         main.newBinder();
         BinderWindow *window = main.activeBinderWindow();
         QVERIFY(window);
-        window->binder().setChanged(true);
+        window->binder().markChangedOutsideHistory();
         MainToolbar *bar = main.toolbar();
 
         dialogs.failSave = [] {
@@ -198,13 +198,13 @@ private Q_SLOTS:
     {
         BinderFixture f;
         auto binder = f.open(f.makeBinder("c.qly", {{"rich.rtf", "{\\rtf1 x}"}}));
-        PageRow row = binder->pages.at(0);
+        PageRow row = binder->pages().at(0);
         row.key.colour = "not a colour";
-        binder->pages.replace(0, row);
+        binder->updatePage(1, row);
         RichTextBox pane;
         PagePropertiesDialog dialog(*f.workspace, *binder, 1, pane);
         dialog.accept();
-        QCOMPARE(binder->pages.at(0).key.colour, QString("not a colour"));
+        QCOMPARE(binder->pages().at(0).key.colour, QString("not a colour"));
     }
 
     void fileDetailsNeverShowOrLoseThePassword()

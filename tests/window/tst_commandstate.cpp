@@ -16,7 +16,7 @@ void addPages(Binder &binder, int count, const QString &kind = "TXT")
         PageRow row;
         row.name = QStringLiteral("Page %1").arg(binder.pageCount() + 1);
         row.key.kind = StoredKind::fromName(kind);
-        binder.pages.append(row);
+        binder.appendLoadedPages({row});
     }
 }
 

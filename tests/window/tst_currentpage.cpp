@@ -12,6 +12,7 @@
 #include "window/PageDisplay.h"
 #include "window/PageListView.h"
 #include "window/PagePropertiesDialog.h"
+#include "window/PageRename.h"
 #include "window/SearchAllDialog.h"
 #include "window/ViewerPane.h"
 
@@ -59,8 +60,9 @@ void expectAgreement(MainWindow &main, const char *how)
     QVERIFY2(menus["mnuRename"]->isEnabled() == (current > 0), how);
     QVERIFY2(menus["mnuUp"]->isEnabled() == (current > 1), how);
     QVERIFY2(menus["mnuDown"]->isEnabled() == (current > 0 && current < count), how);
+    QVERIFY2(window->isWindowModified() == binder.isChanged(), how);
     if (current == 0) {
-        QCOMPARE(window->windowTitle(), binder.caption());
+        QCOMPARE(window->windowTitle(), binder.caption() + "[*]");
         QCOMPARE(main.statusPanel(StatusPanel::Pages),
                  count == 1 ? QString("1 Page") : QString("%1 Pages").arg(count));
         QCOMPARE(main.statusPanel(StatusPanel::Size), QString());
@@ -68,7 +70,7 @@ void expectAgreement(MainWindow &main, const char *how)
         return;
     }
     const PageRow &row = binder.page(current);
-    QCOMPARE(window->windowTitle(), binder.caption() + " - " + row.name);
+    QCOMPARE(window->windowTitle(), binder.caption() + "[*] - " + row.name);
     QCOMPARE(main.statusPanel(StatusPanel::Pages),
              QString("Page %1 of %2").arg(current).arg(count));
     QCOMPARE(main.statusPanel(StatusPanel::Size), "Size: " + sizeText(row.size));
@@ -384,6 +386,57 @@ private Q_SLOTS:
         setRunDocHandler({});
     }
 
+    // Undo and redo by key show the page they touched: a deleted page comes back current, a
+    // moved or renamed one is current where it lands. Undone back to the saved state, the
+    // window shows no unsaved changes.
+    void undoAndRedoShowThePageTheyTouch()
+    {
+        BinderFixture f;
+        Window w(f);
+        w.main.openFile(f.makeBinder("undo.qly", FivePages));
+        BinderWindow *window = w.main.activeBinderWindow();
+        const Binder &binder = window->binder();
+        w.main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.main));
+        clickRow(w.main, 2);
+        f.dialogs.queueMessage(MsgResult::Yes);
+        pressInList(w.main, Qt::Key_Delete);
+        QCOMPARE(binder.currentPosition(), 1);
+        pressInList(w.main, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(binder.pageCount(), 5);
+        QCOMPARE(binder.currentPosition(), 3);
+        QCOMPARE(window->viewer()->textPane()->toPlainText(), QString("page three"));
+        expectAgreement(w.main, "undo delete");
+        QVERIFY(!window->isWindowModified());
+        pressInList(w.main, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(binder.pageCount(), 4);
+        expectAgreement(w.main, "redo delete");
+        pressInList(w.main, Qt::Key_Z, Qt::ControlModifier);
+
+        clickRow(w.main, 1);
+        window->menus()["mnuDown"]->trigger();
+        clickRow(w.main, 4);
+        pressInList(w.main, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(binder.page(2).name, QString("two"));
+        QCOMPARE(binder.currentPosition(), 2);
+        expectAgreement(w.main, "undo move");
+        clickRow(w.main, 4);
+        pressInList(w.main, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(binder.currentPosition(), 3);
+        expectAgreement(w.main, "redo move");
+
+        beginRename(window->binder(), 5);
+        finishRename(*f.workspace, window->binder(), 5, "renamed");
+        clickRow(w.main, 0);
+        pressInList(w.main, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(binder.page(5).name, QString("five"));
+        QCOMPARE(binder.currentPosition(), 5);
+        expectAgreement(w.main, "undo rename");
+        pressInList(w.main, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!binder.isChanged());
+        expectAgreement(w.main, "undone to the saved state");
+    }
+
     // The text pane shows the new page alone, in its own formats, with a scroll bar as the
     // page needs it.
     void textPaneShowsOnlyTheNewPageAndItsScrollBar()
@@ -430,7 +483,7 @@ private Q_SLOTS:
         binder.setCurrentPosition(2);
         QCOMPARE(window->viewer()->textPane()->toPlainText(), QString());
         QCOMPARE(window->pageList()->selectedRow(), 1);
-        binder.setChanged(false);
+        binder.discardChanges();
     }
 };
 

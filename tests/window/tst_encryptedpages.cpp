@@ -37,7 +37,7 @@ private Q_SLOTS:
         auto binder = e.open();
         QVERIFY(binder);
         // Its working copy is sealed: nothing may write to it, even through its name.
-        QFile working(binder->workingCopy);
+        QFile working(binder->workingCopy());
         QVERIFY(!working.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered) ||
                 working.write("x") == -1);
         working.close();

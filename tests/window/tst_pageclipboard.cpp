@@ -50,10 +50,10 @@ private Q_SLOTS:
     {
         BinderFixture f;
         auto source = f.open(f.makeBinder("a.qly", {{"Greeting.rtf", RtfPage}}));
-        PageRow named = source->pages.at(0);
+        PageRow named = source->pages().at(0);
         named.name = "He said \"no\", twice";
         named.comments = "\"quoted\", with comma";
-        source->pages.replace(0, named);
+        source->updatePage(1, named);
         QVERIFY(copyPage(*f.workspace, *source, 1));
         source.reset();
 
@@ -65,8 +65,8 @@ private Q_SLOTS:
         QVERIFY(pastePage(*f.workspace, target));
         QCOMPARE(target.currentPosition(), 1);
         QCOMPARE(target.pageCount(), 2);
-        const PageRow &first = target.pages.at(0);
-        const PageRow &second = target.pages.at(1);
+        const PageRow &first = target.pages().at(0);
+        const PageRow &second = target.pages().at(1);
         QCOMPARE(first.name, named.name);
         QCOMPARE(first.comments, named.comments);
         QCOMPARE(first.key.colour, named.key.colour);
@@ -96,7 +96,7 @@ private Q_SLOTS:
         QVERIFY(f.dialogs.lastText().contains("ClipData.tmp"));
         Binder b;
         QVERIFY(pastePage(*f.workspace, b));
-        QCOMPARE(b.pages.at(0).name, QString("small"));
+        QCOMPARE(b.pages().at(0).name, QString("small"));
         QCOMPARE(pageBytes(b, 1), QByteArray("small page"));
     }
 
@@ -108,13 +108,13 @@ private Q_SLOTS:
         a->setCurrentPosition(3); // not the page cut
         cutPage(*f.workspace, *a, 2);
         QCOMPARE(a->pageCount(), 2);
-        QCOMPARE(a->pages.at(1).name, QString("three"));
+        QCOMPARE(a->pages().at(1).name, QString("three"));
         QCOMPARE(a->currentPosition(), 1);
         QVERIFY(f.messageTitles().isEmpty());
         // Pasted back, it goes last; the page the user looks at stays current.
         a->setCurrentPosition(2);
         QVERIFY(pastePage(*f.workspace, *a));
-        QCOMPARE(a->pages.at(2).name, QString("two"));
+        QCOMPARE(a->pages().at(2).name, QString("two"));
         QCOMPARE(a->currentPosition(), 2);
     }
 

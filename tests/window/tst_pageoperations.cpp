@@ -19,7 +19,7 @@ void addRows(Binder &binder, const QStringList &names, const QString &kind = "TX
         PageRow row{name, "made " + name, "Never", name.size(), "about " + name, {}};
         row.key.serial = binder.takeSerial();
         row.key.kind = StoredKind::fromName(kind);
-        binder.pages.append(row);
+        binder.appendLoadedPages({row});
     }
 }
 
@@ -28,7 +28,7 @@ QStringList rows(const Binder &binder)
 {
     QStringList result;
     for (int i = 0; i < binder.pageCount(); ++i) {
-        const PageRow &r = binder.pages.at(i);
+        const PageRow &r = binder.pages().at(i);
         result << QStringList{r.name,     r.created,       r.modified, QString::number(r.size),
                               r.comments, r.key.toString()}
                       .join('|');
@@ -69,21 +69,34 @@ private Q_SLOTS:
         QCOMPARE(names(binder), QStringList({"one", "two", "four", "five"}));
         QCOMPARE(binder.currentPosition(), 1);
         QVERIFY(binder.isChanged());
-        QCOMPARE(heard.seen, QStringList({"page 3", "page 0", "page 1", "changed true"}));
+        QCOMPARE(heard.seen, QStringList({"page 1", "changed true"}));
+        QCOMPARE(binder.history().undoText(), QString("Delete Page 'three'"));
 
         // Down to one page, that page is current; removing the last page leaves no current
         // page behind.
         Binder pair;
         addRows(pair, {"a", "b"});
-        pair.setCurrentPosition(2);
-        removeCurrentPage(*f.workspace, pair);
+        removePage(*f.workspace, pair, 2, "Cut Page");
         QCOMPARE(pair.currentPosition(), 1);
-        pair.setChanged(false);
+        pair.discardChanges();
         BinderAnnouncements heardPair(pair);
-        removeCurrentPage(*f.workspace, pair);
+        removePage(*f.workspace, pair, 1, "Cut Page");
         QCOMPARE(pair.currentPosition(), 0);
-        removeCurrentPage(*f.workspace, pair);
+        removePage(*f.workspace, pair, 1, "Cut Page");
         QCOMPARE(heardPair.seen, QStringList({"page 0", "changed true"}));
+    }
+
+    // With the question turned off, the page goes at once; undo is there to take it back.
+    void deleteWithoutAsking()
+    {
+        BinderFixture f;
+        f.workspace->confirmDeletes = false;
+        Binder binder;
+        addRows(binder, {"one", "two"});
+        deletePage(*f.workspace, binder, 2);
+        deleteAllPages(*f.workspace, binder);
+        QCOMPARE(binder.pageCount(), 0);
+        QCOMPARE(f.messageTitles(), QStringList());
     }
 
     void deletingForgetsOnlyThePagesOwnDataFile()
@@ -92,18 +105,19 @@ private Q_SLOTS:
         auto binder = f.open(f.makeBinder("two.qly", {{"a.txt", "AAA"}, {"b.txt", "BBB"}}));
         QVERIFY(importFile(*f.workspace, *binder, f.file("src/c.txt", "CCC"), PageKind::Unknown));
         QVERIFY(importFile(*f.workspace, *binder, f.file("src/d.txt", "DDD"), PageKind::Unknown));
-        const QString own = binder->pages.at(2).key.location;
+        const QString own = binder->pages().at(2).key.location;
         // A row that shares another's file, and one whose file this program never made.
-        PageRow other = binder->pages.at(3);
-        binder->pages.append(other);
+        PageRow other = binder->pages().at(3);
+        binder->appendLoadedPages({other});
         const QString outside = f.file("mine.txt", "mine");
         other.key.location = outside;
-        binder->pages.append(other);
+        binder->appendLoadedPages({other});
 
-        for (int position : {6, 5, 3, 1}) {
-            binder->setCurrentPosition(position);
-            removeCurrentPage(*f.workspace, *binder);
-        }
+        for (int position : {6, 5, 3, 1})
+            removePage(*f.workspace, *binder, position, "Cut Page");
+        // Undo can still bring the pages back; once the history lets go, their files go.
+        QVERIFY(QFile::exists(own));
+        binder->discardChanges();
         QVERIFY(!QFile::exists(own));
         QVERIFY(!f.temp->registered().contains(own));
         QCOMPARE(pageBytes(*binder, 1), QByteArray("BBB"));
@@ -119,18 +133,20 @@ private Q_SLOTS:
         QVERIFY(importFile(*f.workspace, binder, f.file("src/a.txt", "AAA"), PageKind::Unknown));
         addRows(binder, {"two"});
         binder.setCurrentPosition(2);
-        binder.setChanged(false);
+        binder.discardChanges();
 
         deleteAllPages(*f.workspace, binder); // Enter answers No
         QCOMPARE(binder.pageCount(), 2);
         QCOMPARE(f.dialogs.takeLast().buttons, MsgButtons::YesNoDefaultNo);
 
-        const QString data = binder.pages.at(0).key.location;
+        const QString data = binder.pages().at(0).key.location;
         f.dialogs.queueMessage(MsgResult::Yes);
         deleteAllPages(*f.workspace, binder);
         QCOMPARE(binder.pageCount(), 0);
         QCOMPARE(binder.currentPosition(), 0);
         QVERIFY(binder.isChanged());
+        QVERIFY(QFile::exists(data));
+        binder.discardChanges();
         QVERIFY(!QFile::exists(data));
     }
 
@@ -153,7 +169,7 @@ private Q_SLOTS:
 
         movePage(binder, 3, MoveDirection::Down);
         QCOMPARE(names(binder), QStringList({"one", "two", "three", "five", "four"}));
-        binder.setChanged(false);
+        binder.discardChanges();
         movePage(binder, 1, MoveDirection::Up);
         movePage(binder, 5, MoveDirection::Down);
         QCOMPARE(names(binder), QStringList({"one", "two", "three", "five", "four"}));
@@ -182,7 +198,7 @@ private Q_SLOTS:
             beginRename(binder, 2);
             const bool renamed =
                 finishRename(*f.workspace, binder, 2, QString::fromLatin1(c.typed));
-            QCOMPARE(binder.pages.at(1).name, QString::fromLatin1(c.result ? c.result : c.old));
+            QCOMPARE(binder.pages().at(1).name, QString::fromLatin1(c.result ? c.result : c.old));
             QCOMPARE(renamed, c.result != nullptr);
             QCOMPARE(binder.isChanged(), renamed);
             QCOMPARE(heard.seen.size(), renamed ? 1 : 0);

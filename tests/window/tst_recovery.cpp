@@ -52,7 +52,7 @@ QStringList contentOf(Workspace &workspace, const QString &binderPath)
         return {"(cannot open)"};
     QStringList content{binder->title(), binder->records().value("Data", QString())};
     for (int i = 0; i < binder->pageCount(); ++i) {
-        const PageRow &row = binder->pages.at(i);
+        const PageRow &row = binder->pages().at(i);
         content << row.name + u'|' + row.key.kind.name() + u'|' + row.comments + u'|' +
                        QString::fromLatin1(pageData(row.key).toHex());
     }
@@ -163,7 +163,7 @@ private Q_SLOTS:
         QVERIFY(recovered.binder->fileName().isEmpty());
         QCOMPARE(pageBytes(*recovered.binder, 1), QByteArray("{\\rtf1 typed}"));
         // The editor's text is in the snapshot only: the binder's own row never changed.
-        QCOMPARE(binder.pages.at(0).size, 0);
+        QCOMPARE(binder.pages().at(0).size, 0);
         QCOMPARE(pageBytes(*recovered.binder, 2), QByteArray("not really a picture"));
         f.dialogs.queueSaveFile(f.path("now-saved.qly"));
         QVERIFY(saveBinder(*f.workspace, *recovered.binder));
@@ -242,7 +242,7 @@ private Q_SLOTS:
         // The next write dies half way: a page's data cannot be read, and a killed write
         // left a scratch copy and a half-written record behind.
         importFile(*f.workspace, *binder, f.file("lost.txt", "lost page"), PageKind::Unknown);
-        QVERIFY(QFile::remove(binder->pages.at(4).key.location));
+        QVERIFY(QFile::remove(binder->pages().at(4).key.location));
         QVERIFY_THROWS_EXCEPTION(
             FileError, writeSnapshot(folder.path(), captureSnapshot(*binder, false, std::nullopt)));
         writeFile(folder.path() + "/t0123abcd", "half a copy");
@@ -442,7 +442,7 @@ private Q_SLOTS:
         importFile(*f.workspace, *binder, f.file("n.txt", "new"), PageKind::Unknown);
         QVERIFY(written.wait(20000));
         QCOMPARE(stateFolders().size(), 1);
-        binder->setChanged(false);
+        binder->discardChanges();
         keeper->waitForWrites();
         QVERIFY(stateFolders().isEmpty());
 
@@ -467,7 +467,7 @@ private Q_SLOTS:
         // Ending at once keeps it, whatever happens to the window after.
         movePage(*binder, 1, MoveDirection::Down);
         service.writeAllAndKeep();
-        binder->setChanged(false);
+        binder->discardChanges();
         binder.reset();
         QStringList problems;
         QCOMPARE(RecoveryStore(f.path("state")).list(problems).size(), 1);

@@ -234,10 +234,10 @@ check('fragment', detached.contentWindow);
 // Gives a page another kind and name, as a binder made elsewhere may have them.
 void retype(Binder &binder, int row, PageKind kind, const QString &name)
 {
-    PageRow page = binder.pages.at(row);
+    PageRow page = binder.pages().at(row);
     page.key.kind = StoredKind(kind);
     page.name = name;
-    binder.pages.replace(row, page);
+    binder.updatePage(row + 1, page);
 }
 
 // Stands in for the desktop's opener: records what the program hands it.

@@ -20,7 +20,7 @@ int EditorFixture::addPage(PageKind kind, const QByteArray &bytes, const QString
     row.key.kind = StoredKind(kind);
     row.key.location = file(QStringLiteral("pages/%1").arg(row.key.serial), bytes);
     row.key.colour = kind == PageKind::RTF ? QString::number(0x00E0FFFF) : QStringLiteral("NA");
-    binder.pages.append(row);
+    binder.appendLoadedPages({row});
     binder.setCurrentPosition(binder.pageCount());
     return binder.currentPosition();
 }
