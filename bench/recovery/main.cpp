@@ -32,6 +32,8 @@
 #include "transfer/BinderOpener.h"
 #include "transfer/PageImport.h"
 
+#include "BenchFolder.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -228,17 +230,10 @@ int main(int argc, char *argv[])
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QString dir = QDir::tempPath();
-    const QStringList args = app.arguments();
-    if (args.size() == 3 && args[1] == u"--dir") {
-        dir = args[2];
-    } else if (args.size() != 1) {
-        std::fprintf(stderr, "usage: bench_recovery [--dir FOLDER]\n");
+    const std::unique_ptr<QTemporaryDir> benchRoot = benchFolder(app.arguments(), "bench_recovery");
+    if (!benchRoot)
         return 2;
-    }
-    QTemporaryDir root(dir + QStringLiteral("/bench_recovery-XXXXXX"));
-    if (!root.isValid())
-        return 1;
+    const QTemporaryDir &root = *benchRoot;
     try {
         TempFolder temp(root.filePath(QStringLiteral("tmp")));
         ConsoleDialogs dialogs;

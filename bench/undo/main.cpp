@@ -24,6 +24,8 @@
 #include "window/PageOperations.h"
 #include "window/PageRename.h"
 
+#include "BenchFolder.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -188,17 +190,10 @@ int main(int argc, char *argv[])
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QString dir = QDir::tempPath();
-    const QStringList args = app.arguments();
-    if (args.size() == 3 && args[1] == u"--dir") {
-        dir = args[2];
-    } else if (args.size() != 1) {
-        std::fprintf(stderr, "usage: bench_undo [--dir FOLDER]\n");
+    const std::unique_ptr<QTemporaryDir> benchRoot = benchFolder(app.arguments(), "bench_undo");
+    if (!benchRoot)
         return 2;
-    }
-    QTemporaryDir root(dir + QStringLiteral("/bench_undo-XXXXXX"));
-    if (!root.isValid())
-        return 1;
+    const QTemporaryDir &root = *benchRoot;
     try {
         TempFolder temp(root.filePath(QStringLiteral("tmp")));
         ConsoleDialogs dialogs;
