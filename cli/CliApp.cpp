@@ -137,15 +137,21 @@ int commandUsage(const QString &command)
     return ExitUsage;
 }
 
+// The options before the command word; each takes the argument after it as its value.
+bool isValueOption(QStringView arg)
+{
+    return arg == u"--password" || arg == u"--password-file";
+}
+
 // The command word: the first argument that is not an option or an option's value.
 QString commandWord(int argc, char *argv[])
 {
     for (int i = 1; i < argc; ++i) {
-        const QByteArray arg(argv[i]);
-        if (arg == "--password")
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (isValueOption(arg))
             ++i;
-        else if (!arg.startsWith("--"))
-            return QString::fromLocal8Bit(arg);
+        else if (!arg.startsWith(u"--"))
+            return arg;
     }
     return QString();
 }
@@ -191,7 +197,7 @@ int run(int argc, char *argv[])
             QTextStream(stdout) << "quillery-cli " << QUILLERY_VERSION << '\n';
             return ExitOk;
         }
-        if (option != u"--password" && option != u"--password-file")
+        if (!isValueOption(option))
             return unknownWord("option", option);
         if (args.isEmpty())
             return usage(ExitUsage);

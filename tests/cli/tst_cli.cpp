@@ -277,6 +277,22 @@ private Q_SLOTS:
         QVERIFY(check.out.contains("more faults like the one above"));
     }
 
+    // Printing lays text out, which needs the GUI application; a password option before the
+    // command must not hide which command it is.
+    void printAfterPasswordOptions()
+    {
+        BinderFixture f;
+        const QString locked = f.makeBinder("locked.qly", {{"a.txt", "alpha"}}, "Sesame");
+        for (const QStringList &options :
+             {QStringList{"--password-file", "-"}, QStringList{"--password", "Sesame"}}) {
+            const QString pdf = f.path("out.pdf");
+            QFile::remove(pdf);
+            const ProgramRun run = cli(options + QStringList{"print", locked, pdf}, "Sesame\n");
+            QCOMPARE(run.code, 0);
+            QVERIFY(readFile(pdf).startsWith("%PDF"));
+        }
+    }
+
     // The edges of each range of controls, and their neighbours, which are printed as they are.
     void printedTextEscapesEveryControl()
     {
