@@ -14,9 +14,7 @@
 #include "../binder_io/LoadAverage.h"
 #include "documents/Binder.h"
 #include "documents/BinderSaver.h"
-#include "documents/Interaction.h"
 #include "documents/Workspace.h"
-#include "platform/ConsoleDialogs.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
 #include "platform/TempFolder.h"
@@ -26,11 +24,9 @@
 
 #include "BenchFolder.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cerrno>
@@ -187,29 +183,12 @@ void manyRenames(Workspace &workspace, const QString &folder)
 
 int main(int argc, char *argv[])
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const std::unique_ptr<QTemporaryDir> benchRoot = benchFolder(app.arguments(), "bench_undo");
-    if (!benchRoot)
-        return 2;
-    const QTemporaryDir &root = *benchRoot;
-    try {
-        TempFolder temp(root.filePath(QStringLiteral("tmp")));
-        ConsoleDialogs dialogs;
-        Interaction ui;
-        Workspace workspace(temp, dialogs, ui);
-        workspace.confirmDeletes = false;
-        const QString folder = root.filePath(QStringLiteral("work"));
-        QDir().mkpath(folder);
-        bench::printLoad("before");
-        largePage(workspace, folder);
-        manyRenames(workspace, folder);
-        bench::printLoad("after");
-        temp.deleteRegistered();
-    } catch (const FileError &error) {
-        std::fprintf(stderr, "bench_undo: %s\n", qPrintable(error.description()));
-        return 1;
-    }
-    return 0;
+    return runInBenchFolder(argc, argv, "bench_undo",
+                            [](Workspace &workspace, const QString &folder) {
+                                workspace.confirmDeletes = false;
+                                bench::printLoad("before");
+                                largePage(workspace, folder);
+                                manyRenames(workspace, folder);
+                                bench::printLoad("after");
+                            });
 }
