@@ -24,10 +24,8 @@
 #include "editor/EditorWindow.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
-#include "platform/TempFolder.h"
 #include "platform_ui/RichTextBox.h"
 #include "rtf/RtfWriter.h"
-#include "transfer/BinderOpener.h"
 #include "transfer/PageImport.h"
 
 #include "BenchFolder.h"
@@ -103,17 +101,6 @@ void printSnapshot(const char *label, const Figures &figures)
 {
     std::printf("  %-14s %8.1f ms   longest stall %5.1f ms (%.1f ms of it running)\n", label,
                 figures.snapshotMs, figures.stallMs, figures.stallCpuMs);
-}
-
-// Opens a binder just made, as a user would: the maker's link to the file is let go first,
-// since it would count as another reader's and have every save write the whole file anew.
-std::unique_ptr<Binder> openMade(Workspace &workspace, const QString &path)
-{
-    workspace.temp.deleteRegistered();
-    auto binder = openFile(workspace, path);
-    if (!binder)
-        throw FileError(FileError::DeviceIo, QStringLiteral("cannot open ") + path);
-    return binder;
 }
 
 double timeSave(Workspace &workspace, Binder &binder)

@@ -17,8 +17,6 @@
 #include "documents/Workspace.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
-#include "platform/TempFolder.h"
-#include "transfer/BinderOpener.h"
 #include "window/PageOperations.h"
 #include "window/PageRename.h"
 
@@ -56,16 +54,6 @@ double residentMiB()
             return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
     }
     return -1;
-}
-
-std::unique_ptr<Binder> openMade(Workspace &workspace, const QString &path)
-{
-    // The maker's link to the file would count as another reader's.
-    workspace.temp.deleteRegistered();
-    auto binder = openFile(workspace, path);
-    if (!binder)
-        throw FileError(FileError::DeviceIo, QStringLiteral("cannot open ") + path);
-    return binder;
 }
 
 // The page's bytes copied into a new file, in the kernel, as a copying undo would keep them.
