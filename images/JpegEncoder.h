@@ -3,7 +3,6 @@
 
 #include "images/JpegFile.h"
 
-#include <QByteArray>
 #include <QString>
 
 namespace quillery {

@@ -18,7 +18,6 @@ public:
     }
 
     int number() const { return number_; }
-    std::string description() const { return what(); }
 
 private:
     int number_;

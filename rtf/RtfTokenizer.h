@@ -157,8 +157,6 @@ public:
         }
     }
 
-    bool done() const { return m_state == State::Done; }
-
 private:
     enum class State : quint8 {
         BeforeRtf, // before the first brace

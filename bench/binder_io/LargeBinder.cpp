@@ -7,9 +7,12 @@
 #include "documents/BinderSaver.h"
 #include "documents/NewBinder.h"
 #include "documents/PageKind.h"
+#include "documents/Workspace.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
 #include "platform/GeneralDate.h"
+#include "platform/TempFolder.h"
+#include "transfer/BinderOpener.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -58,6 +61,15 @@ void writeLargeBinder(Workspace &workspace, int pages, qint64 totalBytes, const 
             throw FileError(FileError::DeviceIo, QStringLiteral("could not save ") + target);
     }
     fileio::removeIfExists(source);
+}
+
+std::unique_ptr<Binder> openMade(Workspace &workspace, const QString &path)
+{
+    workspace.temp.deleteRegistered();
+    auto binder = openFile(workspace, path);
+    if (!binder)
+        throw FileError(FileError::DeviceIo, QStringLiteral("cannot open ") + path);
+    return binder;
 }
 
 } // namespace quillery

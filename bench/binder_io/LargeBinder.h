@@ -3,8 +3,11 @@
 
 #include <QString>
 
+#include <memory>
+
 namespace quillery {
 
+class Binder;
 class Workspace;
 
 // A binder of pages pages adding up to totalBytes of bytes that neither compress nor
@@ -13,5 +16,10 @@ class Workspace;
 // binder are ranges of its working copy. Throws FileError.
 void writeLargeBinder(Workspace &workspace, int pages, qint64 totalBytes, const QString &folder,
                       const QString &target);
+
+// Opens a binder just made, as a user would: the maker's link to the file is let go first,
+// since it would count as another reader's and have every save write the whole file anew.
+// Throws FileError.
+std::unique_ptr<Binder> openMade(Workspace &workspace, const QString &path);
 
 } // namespace quillery

@@ -1,16 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QStringList>
-#include <QTemporaryDir>
+#include <QString>
 
-#include <memory>
+#include <functional>
 
 namespace quillery {
 
-// The fresh folder a benchmark works in, under FOLDER when its command line is
-// "NAME --dir FOLDER", else under the temporary folder. On any other command line it prints
-// the usage and returns nothing; a folder that cannot be made is named on stderr.
-std::unique_ptr<QTemporaryDir> benchFolder(const QStringList &args, const char *name);
+class Workspace;
+
+// Runs a benchmark's work in a fresh folder, under FOLDER when its command line is
+// "NAME --dir FOLDER", else under the temporary folder, with an offscreen application and a
+// workspace whose temporary files are kept there; `work` gets the workspace and an empty
+// folder to make its binders in. Returns the exit code: 2 for any other command line (the
+// usage is printed) or a folder that cannot be made, 1 when the work throws a FileError
+// (named on stderr), else 0.
+int runInBenchFolder(int &argc, char *argv[], const char *name,
+                     const std::function<void(Workspace &workspace, const QString &folder)> &work);
 
 } // namespace quillery

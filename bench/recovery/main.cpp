@@ -15,7 +15,6 @@
 #include "../binder_io/LargeBinder.h"
 #include "documents/Binder.h"
 #include "documents/BinderSaver.h"
-#include "documents/Interaction.h"
 #include "documents/NewBinder.h"
 #include "documents/PageKind.h"
 #include "documents/RecoveryKeeper.h"
@@ -23,22 +22,17 @@
 #include "documents/Workspace.h"
 #include "editor/EditorBinder.h"
 #include "editor/EditorWindow.h"
-#include "platform/ConsoleDialogs.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
-#include "platform/TempFolder.h"
 #include "platform_ui/RichTextBox.h"
 #include "rtf/RtfWriter.h"
-#include "transfer/BinderOpener.h"
 #include "transfer/PageImport.h"
 
 #include "BenchFolder.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
@@ -107,17 +101,6 @@ void printSnapshot(const char *label, const Figures &figures)
 {
     std::printf("  %-14s %8.1f ms   longest stall %5.1f ms (%.1f ms of it running)\n", label,
                 figures.snapshotMs, figures.stallMs, figures.stallCpuMs);
-}
-
-// Opens a binder just made, as a user would: the maker's link to the file is let go first,
-// since it would count as another reader's and have every save write the whole file anew.
-std::unique_ptr<Binder> openMade(Workspace &workspace, const QString &path)
-{
-    workspace.temp.deleteRegistered();
-    auto binder = openFile(workspace, path);
-    if (!binder)
-        throw FileError(FileError::DeviceIo, QStringLiteral("cannot open ") + path);
-    return binder;
 }
 
 double timeSave(Workspace &workspace, Binder &binder)
@@ -227,39 +210,23 @@ void editorCase(Workspace &workspace, const QString &folder)
 
 int main(int argc, char *argv[])
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const std::unique_ptr<QTemporaryDir> benchRoot = benchFolder(app.arguments(), "bench_recovery");
-    if (!benchRoot)
-        return 2;
-    const QTemporaryDir &root = *benchRoot;
-    try {
-        TempFolder temp(root.filePath(QStringLiteral("tmp")));
-        ConsoleDialogs dialogs;
-        Interaction ui;
-        Workspace workspace(temp, dialogs, ui);
-        const QString folder = root.filePath(QStringLiteral("work"));
-        QDir().mkpath(folder);
-        std::printf("targets: snapshot under 50 ms (1 GiB, one page changed) and under 500 ms "
-                    "(10,000 pages renamed); no stall over 16 ms\n");
-        runCase(workspace, folder, "1 GiB binder, 1,024 pages, one page changed", 1024, 1024 * MiB,
-                [&](Binder &binder, int round) {
-                    storeEditedPage(workspace, binder, round, QByteArray(100000, 'x'), NoColour);
-                });
-        runCase(workspace, folder, "10,000 pages of 1 KiB, every page renamed", 10000, 10000 * 1024,
-                [](Binder &binder, int round) {
-                    for (int position = 1; position <= binder.pageCount(); ++position) {
-                        PageRow row = binder.page(position);
-                        row.name = QStringLiteral("Renamed %1 %2").arg(round).arg(position - 1);
-                        binder.updatePage(position, row);
-                    }
-                });
-        editorCase(workspace, folder);
-        temp.deleteRegistered();
-    } catch (const FileError &error) {
-        std::fprintf(stderr, "bench_recovery: %s\n", qPrintable(error.description()));
-        return 1;
-    }
-    return 0;
+    return runInBenchFolder(
+        argc, argv, "bench_recovery", [](Workspace &workspace, const QString &folder) {
+            std::printf("targets: snapshot under 50 ms (1 GiB, one page changed) and under 500 ms "
+                        "(10,000 pages renamed); no stall over 16 ms\n");
+            runCase(workspace, folder, "1 GiB binder, 1,024 pages, one page changed", 1024,
+                    1024 * MiB, [&](Binder &binder, int round) {
+                        storeEditedPage(workspace, binder, round, QByteArray(100000, 'x'),
+                                        NoColour);
+                    });
+            runCase(workspace, folder, "10,000 pages of 1 KiB, every page renamed", 10000,
+                    10000 * 1024, [](Binder &binder, int round) {
+                        for (int position = 1; position <= binder.pageCount(); ++position) {
+                            PageRow row = binder.page(position);
+                            row.name = QStringLiteral("Renamed %1 %2").arg(round).arg(position - 1);
+                            binder.updatePage(position, row);
+                        }
+                    });
+            editorCase(workspace, folder);
+        });
 }

@@ -14,23 +14,17 @@
 #include "../binder_io/LoadAverage.h"
 #include "documents/Binder.h"
 #include "documents/BinderSaver.h"
-#include "documents/Interaction.h"
 #include "documents/Workspace.h"
-#include "platform/ConsoleDialogs.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
-#include "platform/TempFolder.h"
-#include "transfer/BinderOpener.h"
 #include "window/PageOperations.h"
 #include "window/PageRename.h"
 
 #include "BenchFolder.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cerrno>
@@ -60,16 +54,6 @@ double residentMiB()
             return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
     }
     return -1;
-}
-
-std::unique_ptr<Binder> openMade(Workspace &workspace, const QString &path)
-{
-    // The maker's link to the file would count as another reader's.
-    workspace.temp.deleteRegistered();
-    auto binder = openFile(workspace, path);
-    if (!binder)
-        throw FileError(FileError::DeviceIo, QStringLiteral("cannot open ") + path);
-    return binder;
 }
 
 // The page's bytes copied into a new file, in the kernel, as a copying undo would keep them.
@@ -187,29 +171,12 @@ void manyRenames(Workspace &workspace, const QString &folder)
 
 int main(int argc, char *argv[])
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const std::unique_ptr<QTemporaryDir> benchRoot = benchFolder(app.arguments(), "bench_undo");
-    if (!benchRoot)
-        return 2;
-    const QTemporaryDir &root = *benchRoot;
-    try {
-        TempFolder temp(root.filePath(QStringLiteral("tmp")));
-        ConsoleDialogs dialogs;
-        Interaction ui;
-        Workspace workspace(temp, dialogs, ui);
-        workspace.confirmDeletes = false;
-        const QString folder = root.filePath(QStringLiteral("work"));
-        QDir().mkpath(folder);
-        bench::printLoad("before");
-        largePage(workspace, folder);
-        manyRenames(workspace, folder);
-        bench::printLoad("after");
-        temp.deleteRegistered();
-    } catch (const FileError &error) {
-        std::fprintf(stderr, "bench_undo: %s\n", qPrintable(error.description()));
-        return 1;
-    }
-    return 0;
+    return runInBenchFolder(argc, argv, "bench_undo",
+                            [](Workspace &workspace, const QString &folder) {
+                                workspace.confirmDeletes = false;
+                                bench::printLoad("before");
+                                largePage(workspace, folder);
+                                manyRenames(workspace, folder);
+                                bench::printLoad("after");
+                            });
 }
