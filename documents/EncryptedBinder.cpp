@@ -16,7 +16,6 @@
 #include "platform/RuntimeFolder.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 

@@ -215,6 +215,11 @@ SnapshotCapture captureSnapshot(const Binder &binder, bool workingCopyReadFromBi
 
 namespace {
 
+bool editsPage(const SnapshotCapture &capture, int position)
+{
+    return capture.edit && capture.edit->position == position;
+}
+
 // The binder as a save would write it, from the capture.
 LumpArchive binderArchive(const SnapshotCapture &capture, const QByteArray &records)
 {
@@ -226,7 +231,7 @@ LumpArchive binderArchive(const SnapshotCapture &capture, const QByteArray &reco
     for (int i = 0; i < n; ++i) {
         const PageKey &key = capture.rows[i].key;
         archive.setLumpName(i + 2, key.kind.name().toLatin1());
-        if (capture.edit && capture.edit->position == i + 1)
+        if (editsPage(capture, i + 1))
             archive.setLumpData(i + 2, capture.edit->bytes);
         else if (key.inWorkingCopy())
             archive.setLumpData(i + 2, FileRange{key.dataPath(), qMax<qint64>(key.offset, 0),
@@ -243,11 +248,6 @@ void applyEdit(PageRow &row, const EditedPage &edit, const QDateTime &taken)
     row.modified = generalDate(taken.toLocalTime());
     row.size = edit.bytes.size();
     row.key.colour = edit.colour;
-}
-
-bool editsPage(const SnapshotCapture &capture, int position)
-{
-    return capture.edit && capture.edit->position == position;
 }
 
 void writeSealedSnapshot(const QString &folder, const SnapshotCapture &capture)

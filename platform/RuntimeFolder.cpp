@@ -57,6 +57,40 @@ QString privateRuntimeFolder()
     return QDir::cleanPath(folder);
 }
 
+namespace {
+
+// The start time of the process in clock ticks since boot (field 22 of /proc/PID/stat),
+// empty when there is no such process.
+QByteArray startTimeOf(const QByteArray &pid)
+{
+    QFile stat(QFile::decodeName("/proc/" + pid + "/stat"));
+    if (!stat.open(QIODevice::ReadOnly))
+        return QByteArray();
+    const QByteArray line = stat.readAll();
+    // The command name in brackets may hold spaces and brackets of its own.
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    constexpr int StartTime = 22 - 3;
+    return fields.size() > StartTime ? fields.at(StartTime) : QByteArray();
+}
+
+// This process, as its id and start time: "PID.START". A process id alone may already
+// belong to another program.
+QString processTag()
+{
+    const QByteArray pid = QByteArray::number(::getpid());
+    return QString::fromLatin1(pid + '.' + startTimeOf(pid));
+}
+
+// Whether the process that tag names still runs.
+bool processRuns(const QString &tag)
+{
+    const QByteArray pid = tag.section(u'.', 0, 0).toLatin1();
+    const QByteArray start = startTimeOf(pid);
+    return !start.isEmpty() && start == tag.section(u'.', 1).toLatin1();
+}
+
+} // namespace
+
 QString makeRuntimeSubfolder(const QString &prefix)
 {
     const QString folder = privateRuntimeFolder();
@@ -88,37 +122,6 @@ void removeStaleRuntimeFolders(const QString &prefix)
             st.st_uid == ::getuid())
             QDir(path).removeRecursively();
     }
-}
-
-namespace {
-
-// The start time of the process in clock ticks since boot (field 22 of /proc/PID/stat),
-// empty when there is no such process.
-QByteArray startTimeOf(const QByteArray &pid)
-{
-    QFile stat(QFile::decodeName("/proc/" + pid + "/stat"));
-    if (!stat.open(QIODevice::ReadOnly))
-        return QByteArray();
-    const QByteArray line = stat.readAll();
-    // The command name in brackets may hold spaces and brackets of its own.
-    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-    constexpr int StartTime = 22 - 3;
-    return fields.size() > StartTime ? fields.at(StartTime) : QByteArray();
-}
-
-} // namespace
-
-QString processTag()
-{
-    const QByteArray pid = QByteArray::number(::getpid());
-    return QString::fromLatin1(pid + '.' + startTimeOf(pid));
-}
-
-bool processRuns(const QString &tag)
-{
-    const QByteArray pid = tag.section(u'.', 0, 0).toLatin1();
-    const QByteArray start = startTimeOf(pid);
-    return !start.isEmpty() && start == tag.section(u'.', 1).toLatin1();
 }
 
 } // namespace quillery

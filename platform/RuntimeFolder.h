@@ -21,10 +21,4 @@ QString makeRuntimeSubfolder(const QString &prefix);
 // nothing where there is no usable runtime folder.
 void removeStaleRuntimeFolders(const QString &prefix);
 
-// This process, as its id and start time: "PID.START". A process id alone may already
-// belong to another program.
-QString processTag();
-// Whether the process that tag names still runs.
-bool processRuns(const QString &tag);
-
 } // namespace quillery
