@@ -73,11 +73,8 @@ void Binder::updateChanged()
 void Binder::noteEdit()
 {
     // A step of the history is announced by the history once it is done.
-    if (m_inHistory)
-        return;
-    m_changedOutsideHistory = true;
-    updateChanged();
-    Q_EMIT edited();
+    if (!m_inHistory)
+        markChangedOutsideHistory();
 }
 
 void Binder::markChangedOutsideHistory()

@@ -42,18 +42,23 @@ QVector<PageRow> HeldPages::release()
 // that row's data: both stay. Only files this program made and registered are deleted.
 void HeldPages::discard()
 {
-    if (m_rows.isEmpty())
+    QStringList own;
+    for (const PageRow &row : std::as_const(m_rows)) {
+        const PageKey &key = row.key;
+        if (!key.location.isEmpty() && !key.inWorkingCopy() &&
+            key.location != m_binder.workingCopy())
+            own << key.location;
+    }
+    // Held pages mostly lie in the working copy; only then is the whole list looked through.
+    if (own.isEmpty())
         return;
     QSet<QString> listed;
     for (const PageRow &row : m_binder.pages().rows())
         listed.insert(row.key.location);
     TempFolder &folder = scratchFolder(m_temp, m_binder);
-    for (const PageRow &row : std::as_const(m_rows)) {
-        const PageKey &key = row.key;
-        if (key.location.isEmpty() || key.inWorkingCopy() ||
-            key.location == m_binder.workingCopy() || listed.contains(key.location))
-            continue;
-        folder.deleteFile(key.location);
+    for (const QString &file : std::as_const(own)) {
+        if (!listed.contains(file))
+            folder.deleteFile(file);
     }
 }
 

@@ -30,7 +30,6 @@ public:
     void hold(QVector<PageRow> rows);
     // Hands every row back for the list, whose rows they are again.
     QVector<PageRow> release();
-    const QVector<PageRow> &rows() const { return m_rows; }
 
 private:
     friend class Binder;

@@ -25,8 +25,8 @@ PageRow emptyPage(Binder &binder, PageKind kind)
 
 void addEmptyPage(Workspace &workspace, Binder &binder, PageKind kind)
 {
-    auto step = std::make_unique<InsertPagesCommand>(workspace, binder, InsertPagesCommand::AtEnd,
-                                                     InsertPagesCommand::Show::First);
+    auto step =
+        std::make_unique<InsertPagesCommand>(workspace, binder, InsertPagesCommand::Show::First);
     step->add(emptyPage(binder, kind));
     step->setText(QStringLiteral("Add Page"));
     binder.push(std::move(step));

@@ -21,9 +21,8 @@ QString pageStepName(const QString &action, const QString &pageName)
     return action + QStringLiteral(" '") + name + u'\'';
 }
 
-InsertPagesCommand::InsertPagesCommand(Workspace &workspace, Binder &binder, int position,
-                                       Show show)
-    : m_binder(binder), m_held(workspace, binder), m_position(position), m_show(show)
+InsertPagesCommand::InsertPagesCommand(Workspace &workspace, Binder &binder, Show show)
+    : m_binder(binder), m_held(workspace, binder), m_show(show)
 {
 }
 
@@ -35,7 +34,7 @@ void InsertPagesCommand::add(PageRow row)
 
 void InsertPagesCommand::redo()
 {
-    if (m_position == AtEnd)
+    if (m_position == 0)
         m_position = m_binder.pageCount() + 1;
     m_currentBefore = m_binder.currentPosition();
     m_binder.insertPages(m_position, m_held.release());

@@ -26,10 +26,9 @@ class InsertPagesCommand : public QUndoCommand
 public:
     // Which page is current once the step is done: the one that was, or the first added.
     enum class Show { Current, First };
-    // After the last page as the list is when the step is first done, which may be a
-    // while after the step was begun (an import that shows its progress).
-    static constexpr int AtEnd = 0;
-    InsertPagesCommand(Workspace &workspace, Binder &binder, int position, Show show);
+    // The pages go after the last page as the list is when the step is first done, which
+    // may be a while after the step was begun (an import that shows its progress).
+    InsertPagesCommand(Workspace &workspace, Binder &binder, Show show);
 
     void add(PageRow row);
     int count() const { return m_count; }
@@ -41,7 +40,7 @@ public:
 private:
     Binder &m_binder;
     HeldPages m_held;
-    int m_position;
+    int m_position = 0; // 0 until first done
     int m_count = 0;
     Show m_show;
     int m_currentBefore = 0;

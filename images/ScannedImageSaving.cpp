@@ -90,8 +90,8 @@ bool addImageAsPage(Workspace &workspace, Binder &binder, JpegEncoder &jpeg, con
     std::optional<PageRow> page = importedPage(workspace, binder, file, PageKind::PICTURE);
     if (!page)
         return false;
-    auto step = std::make_unique<InsertPagesCommand>(workspace, binder, InsertPagesCommand::AtEnd,
-                                                     InsertPagesCommand::Show::First);
+    auto step =
+        std::make_unique<InsertPagesCommand>(workspace, binder, InsertPagesCommand::Show::First);
     step->setText(QStringLiteral("Scan"));
     step->add(std::move(*page));
     binder.push(std::move(step));

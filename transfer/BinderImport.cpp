@@ -44,8 +44,8 @@ void importPages(Workspace &workspace, Binder &binder, const QString &fileName,
     LumpArchive archive(BinderHeader);
     archive.open(copy);
     const int pages = pageCountOf(records, archive.lumpCount());
-    auto step = std::make_unique<InsertPagesCommand>(workspace, binder, InsertPagesCommand::AtEnd,
-                                                     InsertPagesCommand::Show::Current);
+    auto step =
+        std::make_unique<InsertPagesCommand>(workspace, binder, InsertPagesCommand::Show::Current);
     step->setText(pageStepName(QStringLiteral("Import Binder"), QFileInfo(fileName).fileName()));
     {
         ProgressScope progress(workspace.ui, QStringLiteral("Importing ") + fileName, pages, true);

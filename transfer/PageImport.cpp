@@ -137,8 +137,7 @@ bool importStep(Workspace &workspace, Binder &binder, const QString &fileName, P
     std::optional<PageRow> page = importedPage(workspace, binder, fileName, kind);
     if (!page)
         return false;
-    auto step =
-        std::make_unique<InsertPagesCommand>(workspace, binder, InsertPagesCommand::AtEnd, show);
+    auto step = std::make_unique<InsertPagesCommand>(workspace, binder, show);
     step->setText(pageStepName(QStringLiteral("Import File"), page->name));
     step->add(std::move(*page));
     binder.push(std::move(step));
@@ -181,8 +180,8 @@ void importFolder(Workspace &workspace, Binder &binder)
         if (entry.isFile())
             files << entry.fileName();
     }
-    auto step = std::make_unique<InsertPagesCommand>(workspace, binder, InsertPagesCommand::AtEnd,
-                                                     InsertPagesCommand::Show::Current);
+    auto step =
+        std::make_unique<InsertPagesCommand>(workspace, binder, InsertPagesCommand::Show::Current);
     {
         ProgressScope progress(workspace.ui, QStringLiteral("Importing ") + folder,
                                int(files.size()), true);

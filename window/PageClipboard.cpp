@@ -121,7 +121,7 @@ bool pastePage(Workspace &workspace, Binder &binder)
     BusyScope busy(workspace.ui);
     TempFolder &temp = scratchFolder(workspace, binder);
     // Pasted into a binder without pages, the page is the one to show.
-    auto step = std::make_unique<InsertPagesCommand>(workspace, binder, InsertPagesCommand::AtEnd,
+    auto step = std::make_unique<InsertPagesCommand>(workspace, binder,
                                                      binder.pageCount() == 0
                                                          ? InsertPagesCommand::Show::First
                                                          : InsertPagesCommand::Show::Current);

@@ -27,9 +27,7 @@
 #include <QFile>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
 #include <vector>
 
 using namespace quillery;
@@ -63,10 +61,7 @@ double timeCopy(const Binder &binder, const QString &target)
     QElapsedTimer clock;
     clock.start();
     UniqueFd source = fileio::openForReading(key.dataPath());
-    UniqueFd copy(::open(QFile::encodeName(target).constData(),
-                         O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-    if (!copy.valid())
-        throw FileError::fromErrno(errno, target);
+    UniqueFd copy = fileio::createNew(target);
     fileio::copyRange(source.get(), key.offset, copy.get(), key.length, key.dataPath(), target);
     const double ms = elapsedMs(clock);
     QFile::remove(target);
