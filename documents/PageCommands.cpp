@@ -3,6 +3,7 @@
 
 #include "documents/Binder.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace quillery {
@@ -21,8 +22,9 @@ QString pageStepName(const QString &action, const QString &pageName)
     return action + QStringLiteral(" '") + name + u'\'';
 }
 
-InsertPagesCommand::InsertPagesCommand(Workspace &workspace, Binder &binder, Show show)
-    : m_binder(binder), m_held(workspace, binder), m_show(show)
+InsertPagesCommand::InsertPagesCommand(Workspace &workspace, Binder &binder, Show show,
+                                       int position)
+    : m_binder(binder), m_held(workspace, binder), m_position(position), m_show(show)
 {
 }
 
@@ -34,7 +36,7 @@ void InsertPagesCommand::add(PageRow row)
 
 void InsertPagesCommand::redo()
 {
-    if (m_position == 0)
+    if (m_position == AtEnd)
         m_position = m_binder.pageCount() + 1;
     m_currentBefore = m_binder.currentPosition();
     m_binder.insertPages(m_position, m_held.release());
@@ -49,8 +51,8 @@ void InsertPagesCommand::undo()
 }
 
 RemovePagesCommand::RemovePagesCommand(Workspace &workspace, Binder &binder, int position,
-                                       int count, const QString &text)
-    : QUndoCommand(text), m_binder(binder), m_held(workspace, binder), m_position(position),
+                                       int count, const QString &text, QUndoCommand *parent)
+    : QUndoCommand(text, parent), m_binder(binder), m_held(workspace, binder), m_position(position),
       m_count(count)
 {
 }
@@ -67,8 +69,8 @@ void RemovePagesCommand::undo()
     m_binder.setCurrentPosition(m_position);
 }
 
-MovePageCommand::MovePageCommand(Binder &binder, int from, int to)
-    : QUndoCommand(QStringLiteral("Move Page")), m_binder(binder), m_from(from), m_to(to)
+MovePageCommand::MovePageCommand(Binder &binder, int from, int to, QUndoCommand *parent)
+    : QUndoCommand(QStringLiteral("Move Page"), parent), m_binder(binder), m_from(from), m_to(to)
 {
 }
 
@@ -82,6 +84,38 @@ void MovePageCommand::undo()
 {
     m_binder.movePage(m_to, m_from);
     m_binder.setCurrentPosition(m_from);
+}
+
+MovePagesCommand::MovePagesCommand(Binder &binder, const QVector<int> &positions, int position,
+                                   const QString &text)
+    : QUndoCommand(text), m_binder(binder)
+{
+    // The pages above the place go down to it, the last first; then those below come up in
+    // order. Neither group's moves shift a page still to move.
+    const auto firstBelow = std::lower_bound(positions.begin(), positions.end(), position);
+    int to = position - 1;
+    for (auto from = firstBelow; from != positions.begin(); --to) {
+        --from;
+        if (*from != to)
+            new MovePageCommand(binder, *from, to, this);
+    }
+    to = position;
+    for (auto from = firstBelow; from != positions.end(); ++from, ++to) {
+        if (*from != to)
+            new MovePageCommand(binder, *from, to, this);
+    }
+}
+
+void MovePagesCommand::redo()
+{
+    m_currentBefore = m_binder.currentPosition();
+    QUndoCommand::redo();
+}
+
+void MovePagesCommand::undo()
+{
+    QUndoCommand::undo();
+    m_binder.setCurrentPosition(m_currentBefore);
 }
 
 ChangePageCommand::ChangePageCommand(Binder &binder, int position, const PageFields &after,

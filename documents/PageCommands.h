@@ -26,9 +26,11 @@ class InsertPagesCommand : public QUndoCommand
 public:
     // Which page is current once the step is done: the one that was, or the first added.
     enum class Show { Current, First };
-    // The pages go after the last page as the list is when the step is first done, which
-    // may be a while after the step was begun (an import that shows its progress).
-    InsertPagesCommand(Workspace &workspace, Binder &binder, Show show);
+    // Without a position the pages go after the last page as the list is when the step
+    // is first done, which may be a while after the step was begun (an import that shows
+    // its progress).
+    static constexpr int AtEnd = 0;
+    InsertPagesCommand(Workspace &workspace, Binder &binder, Show show, int position = AtEnd);
 
     void add(PageRow row);
     int count() const { return m_count; }
@@ -40,7 +42,7 @@ public:
 private:
     Binder &m_binder;
     HeldPages m_held;
-    int m_position = 0; // 0 until first done
+    int m_position;
     int m_count = 0;
     Show m_show;
     int m_currentBefore = 0;
@@ -51,8 +53,9 @@ private:
 class RemovePagesCommand : public QUndoCommand
 {
 public:
+    // With a parent the step is one part of the parent's.
     RemovePagesCommand(Workspace &workspace, Binder &binder, int position, int count,
-                       const QString &text);
+                       const QString &text, QUndoCommand *parent = nullptr);
 
     void redo() override;
     void undo() override;
@@ -68,7 +71,7 @@ private:
 class MovePageCommand : public QUndoCommand
 {
 public:
-    MovePageCommand(Binder &binder, int from, int to);
+    MovePageCommand(Binder &binder, int from, int to, QUndoCommand *parent = nullptr);
 
     void redo() override;
     void undo() override;
@@ -77,6 +80,26 @@ private:
     Binder &m_binder;
     int m_from;
     int m_to;
+};
+
+// Pages moved together to lie, in their order, before the page now at position
+// (pageCount() + 1: last), as one step named by the caller. Done, the last page moved is
+// current; undone, the page that was current before.
+class MovePagesCommand : public QUndoCommand
+{
+public:
+    // positions: ascending, each once.
+    MovePagesCommand(Binder &binder, const QVector<int> &positions, int position,
+                     const QString &text);
+    // Whether any page changes its place.
+    bool movesAny() const { return childCount() > 0; }
+
+    void redo() override;
+    void undo() override;
+
+private:
+    Binder &m_binder;
+    int m_currentBefore = 0;
 };
 
 // What a rename and the page properties change of a page.

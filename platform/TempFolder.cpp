@@ -19,6 +19,14 @@ namespace {
 // What /proc shows of the program's memory files.
 const QString MemoryFileName = QStringLiteral("quillery");
 
+// A registered folder goes once the files registered before it have.
+void removeRegistered(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    if (::unlink(name.constData()) != 0 && errno == EISDIR)
+        ::rmdir(name.constData());
+}
+
 } // namespace
 
 TempFolder::TempFolder(const QString &path, const QString &prefix)
@@ -95,7 +103,7 @@ bool TempFolder::deleteFile(const QString &path)
     if (m_memory)
         m_memory->erase(path);
     else
-        ::unlink(QFile::encodeName(path).constData());
+        removeRegistered(path);
     return true;
 }
 
@@ -105,7 +113,7 @@ void TempFolder::deleteRegistered()
         if (m_memory)
             m_memory->erase(file);
         else
-            ::unlink(QFile::encodeName(file).constData());
+            removeRegistered(file);
     }
     m_files.clear();
 }

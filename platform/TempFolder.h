@@ -33,6 +33,7 @@ public:
 
     // A new, empty file in the folder that no other file there has.
     QString createFile() const;
+    // A folder registered after its files is removed with them.
     void registerFile(const QString &path);
     // Takes a memory file made elsewhere into a folder in memory, registered; its path.
     QString adopt(UniqueFd memoryFile);

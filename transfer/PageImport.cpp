@@ -87,6 +87,8 @@ QString dialogTitle(PageKind kind)
     }
 }
 
+} // namespace
+
 PageRow copiedPage(Workspace &workspace, Binder &binder, const QString &fileName, PageKind kind)
 {
     BusyScope busy(workspace.ui);
@@ -111,8 +113,6 @@ PageRow copiedPage(Workspace &workspace, Binder &binder, const QString &fileName
     row.key.colour = colourField(kind, QString::number(SystemWindowBackground));
     return row;
 }
-
-} // namespace
 
 std::optional<PageRow> importedPage(Workspace &workspace, Binder &binder, const QString &fileName,
                                     PageKind kind)

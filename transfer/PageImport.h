@@ -13,6 +13,9 @@ namespace quillery {
 class Binder;
 class Workspace;
 
+// A page whose data is a copy of the file in the binder's scratch folder, named after the
+// file. Throws FileError, also for a file that is no regular file.
+PageRow copiedPage(Workspace &workspace, Binder &binder, const QString &fileName, PageKind kind);
 // A page to go last whose data is a copy of the file in the binder's scratch folder. With
 // kind Unknown the extension decides. A failure is reported to the user and gives none.
 std::optional<PageRow> importedPage(Workspace &workspace, Binder &binder, const QString &fileName,

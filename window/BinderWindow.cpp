@@ -24,6 +24,7 @@
 #include "window/FindDialog.h"
 #include "window/PageClipboard.h"
 #include "window/PageDisplay.h"
+#include "window/PageDrops.h"
 #include "window/PageListView.h"
 #include "window/PageOperations.h"
 #include "window/PagePrint.h"
@@ -257,6 +258,10 @@ void BinderWindow::connectList()
         Q_EMIT stateChanged();
         (m_list->selectedRow() < 0 ? m_menus.mnuPage : m_menus.mnuIcon)->popup(at);
     });
+    auto *drops = new PageDrops(m_workspace, *m_binder, this);
+    m_list->setDropTarget(*drops);
+    connect(drops, &PageDrops::refused, this,
+            [this](const QString &why) { Q_EMIT statusText(StatusPanel::Link, why); });
     connect(m_list, &PageListView::hovered, this, [this] { autoHideHover(true); });
     connect(m_viewer, &ViewerPane::hovered, this, [this] { autoHideHover(false); });
     connect(m_viewer, &ViewerPane::captionSuffixChanged, this, &BinderWindow::setCaptionSuffix);

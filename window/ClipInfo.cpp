@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/ClipInfo.h"
 
+#include "documents/Binder.h"
+#include "platform/FileError.h"
+#include "platform/FileIo.h"
+#include "platform/GeneralDate.h"
+
+#include <QDateTime>
 #include <QStringList>
 
 namespace quillery {
@@ -56,6 +62,30 @@ std::optional<QStringList> splitFields(const QString &text)
 }
 
 } // namespace
+
+ClipInfo ClipInfo::of(const PageRow &row)
+{
+    return ClipInfo{row.name, row.comments, row.key.kind.name(), row.key.colour};
+}
+
+PageRow ClipInfo::toPage(Binder &binder, const QString &dataPath) const
+{
+    const StoredKind stored = StoredKind::fromName(kind);
+    if (stored == PageKind::Unknown)
+        throw FileError(FileError::InvalidFormat,
+                        QStringLiteral("The page clipboard does not describe a page"));
+    PageRow row;
+    row.name = name;
+    row.created = generalDate(QDateTime::currentDateTime());
+    row.modified = QStringLiteral("Never");
+    row.size = fileio::fileSize(dataPath);
+    row.comments = comments;
+    row.key.serial = binder.takeSerial();
+    row.key.kind = stored;
+    row.key.location = dataPath;
+    row.key.colour = colourField(stored, colour);
+    return row;
+}
 
 QByteArray ClipInfo::toLine() const
 {

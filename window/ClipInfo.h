@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "documents/PageList.h"
+
 #include <QByteArray>
 #include <QString>
 
 #include <optional>
 
 namespace quillery {
+
+class Binder;
 
 // What the page clipboard knows about the copied page besides its bytes: one line of
 // four quoted, comma-separated fields (name, comments, kind, colour) in UTF-8.
@@ -20,6 +24,12 @@ struct ClipInfo
     QString comments;
     QString kind;
     QString colour;
+
+    // What the page clipboard keeps of a page.
+    static ClipInfo of(const PageRow &row);
+    // A new page of this binder from these details and the file that holds its bytes, as
+    // the scratch folder holds it. Throws FileError when the details name no page kind.
+    PageRow toPage(Binder &binder, const QString &dataPath) const;
 
     QByteArray toLine() const;
     // No value when the text is not four quoted fields.

@@ -6,11 +6,9 @@
 #include "documents/ErrorReport.h"
 #include "documents/Interaction.h"
 #include "documents/PageCommands.h"
-#include "documents/PageKind.h"
 #include "documents/Workspace.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
-#include "platform/GeneralDate.h"
 #include "platform/RuntimeFolder.h"
 #include "platform/TempFolder.h"
 #include "window/ClipInfo.h"
@@ -72,7 +70,7 @@ bool copyPage(Workspace &workspace, Binder &binder, int position)
     if (!binder.hasPage(position) || position == 0)
         return false;
     const PageRow &row = binder.page(position);
-    const ClipInfo info{row.name, row.comments, row.key.kind.name(), row.key.colour};
+    const ClipInfo info = ClipInfo::of(row);
     const bool secret = bool(binder.encryption());
     const QString memory = usableMemoryClipboard();
     const QString folder = secret ? memory : workspace.temp.path();
@@ -128,26 +126,12 @@ bool pastePage(Workspace &workspace, Binder &binder)
     step->setText(QStringLiteral("Paste Page"));
     QString pagePath;
     try {
-        const std::optional<ClipInfo> info = ClipInfo::parse(fileio::readWhole(infoPath));
-        const StoredKind kind = info ? StoredKind::fromName(info->kind) : StoredKind();
-        if (kind == PageKind::Unknown)
-            throw FileError(FileError::InvalidFormat,
-                            QStringLiteral("The page clipboard does not describe a page"));
+        // Details that do not parse name no kind, which toPage refuses.
+        const ClipInfo info = ClipInfo::parse(fileio::readWhole(infoPath)).value_or(ClipInfo());
         pagePath = temp.createFile();
         temp.registerFile(pagePath);
         fileio::copyFile(dataPath, pagePath);
-
-        PageRow row;
-        row.name = info->name;
-        row.created = generalDate(QDateTime::currentDateTime());
-        row.modified = QStringLiteral("Never");
-        row.size = fileio::fileSize(pagePath);
-        row.comments = info->comments;
-        row.key.serial = binder.takeSerial();
-        row.key.kind = kind;
-        row.key.location = pagePath;
-        row.key.colour = colourField(kind, info->colour);
-        step->add(std::move(row));
+        step->add(info.toPage(binder, pagePath));
     } catch (const FileError &error) {
         if (!pagePath.isEmpty())
             temp.deleteFile(pagePath);

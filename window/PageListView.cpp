@@ -2,6 +2,7 @@
 #include "window/PageListView.h"
 
 #include "documents/PageList.h"
+#include "window/PageListDrag.h"
 
 #include <QApplication>
 
@@ -165,6 +166,12 @@ void PageListView::setNameDelegates(
 {
     m_list->setItemDelegate(make(m_list));
     m_details->setItemDelegateForColumn(PageList::NameColumn, make(m_details));
+}
+
+void PageListView::setDropTarget(PageDropTarget &target)
+{
+    new PageListDrag(*m_list, target);
+    new PageListDrag(*m_details, target);
 }
 
 void PageListView::setColumnWidths(const QVector<int> &widths)

@@ -17,6 +17,7 @@ class QTreeView;
 
 namespace quillery {
 
+class PageDropTarget;
 class PageIconModel;
 
 // The page list in its four views (large icons, small icons, list, details). One list
@@ -51,6 +52,9 @@ public:
     // Gives each view a name delegate of its own, made by `make` with the view as its
     // parent: a delegate shared by two views hands the edited name to both.
     void setNameDelegates(const std::function<QAbstractItemDelegate *(QObject *parent)> &make);
+    // Lets pages be dragged out of every view and things be dropped on them; the target
+    // decides what is dragged and what a drop does.
+    void setDropTarget(PageDropTarget &target);
     void setColumnWidths(const QVector<int> &widths);
     QVector<int> columnWidths() const;
 

@@ -11,16 +11,21 @@
 #include "shell/MainWindow.h"
 #include "support/ui/MainWindowFixture.h"
 #include "transfer/BinderImport.h"
+#include "transfer/DroppedFiles.h"
 #include "transfer/PageImport.h"
 #include "window/BinderMenus.h"
 #include "window/BinderWindow.h"
 #include "window/PageClipboard.h"
+#include "window/PageDragData.h"
+#include "window/PageDrops.h"
 #include "window/PageOperations.h"
 #include "window/PageRename.h"
+#include "window/PageTransfer.h"
 #include "window/Properties.h"
 
 #include <QAction>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -93,6 +98,26 @@ QList<Command> everyCommand()
          [](BinderFixture &f, Binder &b) {
              const QString other = f.makeBinder("other.qly", {{"x.txt", "x"}, {"y.txt", "y"}});
              importBinderFile(*f.workspace, b, other);
+         }},
+        {"Import 3 Files", 1,
+         [](BinderFixture &f, Binder &b) {
+             const QStringList files{f.file("drop/a.txt", "a"), f.file("drop/b.png", "png"),
+                                     f.file("drop/c.bin", "c")};
+             importDroppedFiles(*f.workspace, b, files, 2);
+         }},
+        {"Move 2 Pages", 2,
+         [](BinderFixture &f, Binder &b) {
+             PageDrops drops(*f.workspace, b);
+             drops.drop(PageDragData(*f.workspace, b, {1, 3}), Qt::MoveAction, 3);
+             QCoreApplication::processEvents();
+         }},
+        {"Copy Page 'dropped'", 2,
+         [](BinderFixture &f, Binder &b) {
+             PageDrops drops(*f.workspace, b);
+             QMimeData data;
+             data.setData(PagesMimeType, encodePages({{{"dropped", "", "TXT", "NA"}, "bytes"}}));
+             drops.drop(data, Qt::CopyAction, 1);
+             QCoreApplication::processEvents();
          }},
         {"Paste Page", 3,
          [](BinderFixture &f, Binder &b) {
