@@ -11,6 +11,8 @@
 
 #include <QFileInfo>
 
+#include <optional>
+
 namespace quillery {
 
 namespace {
@@ -18,6 +20,10 @@ namespace {
 const QString DropTitle = QStringLiteral("Drop Files");
 // A drop of thousands of unusable files names the first ones only.
 constexpr int NamedRefusals = 12;
+// A drop of more files or bytes than these shows its progress and can be cancelled; a
+// smaller one is done before a progress window would be seen.
+constexpr int LargeDropFiles = 20;
+constexpr qint64 LargeDropBytes = 64 << 20;
 
 // Why a dropped path cannot become a page; empty when it can be tried. Only a stat: a
 // FIFO or device is never opened here, and copying opens without blocking.
@@ -60,12 +66,15 @@ int importDroppedFiles(Workspace &workspace, Binder &binder, const QStringList &
 {
     QStringList refusals;
     QStringList files;
+    qint64 bytes = 0;
     for (const QString &path : paths) {
         const QString why = refusal(path);
-        if (why.isEmpty())
+        if (why.isEmpty()) {
             files << path;
-        else
+            bytes += QFileInfo(path).size();
+        } else {
             refusals << u'\'' + path + QStringLiteral("' ") + why;
+        }
     }
     auto step =
         std::make_unique<InsertPagesCommand>(workspace, binder, InsertPagesCommand::Show::First,
@@ -73,8 +82,10 @@ int importDroppedFiles(Workspace &workspace, Binder &binder, const QStringList &
     QString firstName;
     bool cancelled = false;
     {
-        ProgressScope progress(workspace.ui, QStringLiteral("Adding dropped files"),
-                               int(files.size()), true);
+        std::optional<ProgressScope> progress;
+        if (files.size() > LargeDropFiles || bytes > LargeDropBytes)
+            progress.emplace(workspace.ui, QStringLiteral("Adding dropped files"),
+                             int(files.size()), true);
         int done = 0;
         for (const QString &file : files) {
             workspace.ui.processEvents();

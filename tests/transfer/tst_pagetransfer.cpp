@@ -6,6 +6,7 @@
 #include "documents/NewBinder.h"
 #include "transfer/BinderImport.h"
 #include "transfer/BinderOpener.h"
+#include "transfer/DroppedFiles.h"
 #include "transfer/PageExport.h"
 #include "transfer/PageImport.h"
 
@@ -74,6 +75,33 @@ private Q_SLOTS:
         f.dialogs.queueFolder(f.path("many"));
         importFolder(*f.workspace, binder);
         QCOMPARE(binder.pageCount(), 7);
+    }
+
+    // A cancelled drop leaves the binder as it was, its copies gone; a file that vanished
+    // since it was dropped is named with the others refused, and the rest still arrive.
+    void droppedFilesCancelToNothingAndNameWhatFailed()
+    {
+        BinderFixture f;
+        auto binder = f.open(f.makeBinder("b.qly", {{"one.txt", "1"}}));
+        QStringList files;
+        for (int i = 0; i < 30; ++i)
+            files << f.file(QString("drop/f%1.txt").arg(i), "x");
+        const QStringList scratchBefore = QDir(f.temp->path()).entryList(QDir::Files);
+        f.ui.cancelProgressAfter = 10;
+        QCOMPARE(importDroppedFiles(*f.workspace, *binder, files, 1), 0);
+        QCOMPARE(binder->pageCount(), 1);
+        QCOMPARE(binder->history().count(), 0);
+        QVERIFY(!binder->isChanged());
+        QCOMPARE(QDir(f.temp->path()).entryList(QDir::Files), scratchBefore);
+        QVERIFY(f.dialogs.calls().isEmpty());
+
+        f.ui.cancelProgressAfter = -1;
+        const QStringList some{files.at(0), f.path("drop/gone.txt"), files.at(1)};
+        QCOMPARE(importDroppedFiles(*f.workspace, *binder, some, 99), 2);
+        QCOMPARE(binder->pageCount(), 3);
+        QCOMPARE(binder->page(3).name, QString("f1"));
+        QVERIFY(f.dialogs.lastText().contains("'" + f.path("drop/gone.txt") + "' does not exist"));
+        QCOMPARE(binder->history().undoText(), QString("Import 2 Files"));
     }
 
     void exportWritesBytesUnchangedAndReplaces()
