@@ -8,6 +8,7 @@
 #include <QListView>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
 
 #include <limits>
 
@@ -16,6 +17,19 @@ namespace quillery {
 namespace {
 
 constexpr int MarkerWidth = 2;
+
+// The line where dropped pages would land, in the selection's colour.
+class DropMarker : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter(this).fillRect(rect(), palette().color(QPalette::Highlight));
+    }
+};
 
 // Whether the view lays its items out in lines from left to right (the icon views), so
 // that a drop goes beside an item rather than above or below it.
@@ -48,13 +62,9 @@ QModelIndex nearestShown(const QAbstractItemView &view, const QPoint &at)
 } // namespace
 
 PageListDrag::PageListDrag(QAbstractItemView &view, PageDropTarget &target)
-    : QObject(&view), m_view(view), m_target(target), m_marker(new QWidget(view.viewport()))
+    : QObject(&view), m_view(view), m_target(target), m_marker(new DropMarker(view.viewport()))
 {
     m_marker->setObjectName(QStringLiteral("dropMarker"));
-    m_marker->setAutoFillBackground(true);
-    QPalette palette = m_marker->palette();
-    palette.setColor(QPalette::Window, palette.color(QPalette::Highlight));
-    m_marker->setPalette(palette);
     m_marker->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_marker->hide();
     view.viewport()->setAcceptDrops(true);

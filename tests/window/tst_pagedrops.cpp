@@ -167,6 +167,9 @@ private Q_SLOTS:
                 QVERIFY(qAbs(marker->geometry().center().x() - third.right()) <= 2);
             else
                 QVERIFY(qAbs(marker->geometry().center().y() - third.bottom()) <= 2);
+            const QImage shown = view.viewport()->grab().toImage();
+            QCOMPARE(shown.pixelColor(marker->geometry().center()),
+                     view.palette().color(QPalette::Highlight));
             QDragLeaveEvent leave;
             QCoreApplication::sendEvent(view.viewport(), &leave);
             QVERIFY(!marker->isVisible());
