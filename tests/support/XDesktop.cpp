@@ -107,6 +107,30 @@ void XDesktop::type(const QString &text)
     xdotool({"type", "--delay", "60", text});
 }
 
+void XDesktop::drag(const QPoint &from, const QPoint &to)
+{
+    QPoint origin;
+    const QString id = windows("^Quillery$").value(0);
+    for (const QString &line : xdotool({"getwindowgeometry", "--shell", id}).split(u'\n')) {
+        if (line.startsWith("X="))
+            origin.setX(line.mid(2).toInt());
+        else if (line.startsWith("Y="))
+            origin.setY(line.mid(2).toInt());
+    }
+    const auto moveTo = [&origin](const QPoint &at) {
+        const QPoint screen = origin + at;
+        xdotool({"mousemove", QString::number(screen.x()), QString::number(screen.y())});
+        QThread::msleep(100);
+    };
+    moveTo(from);
+    xdotool({"mousedown", "1"});
+    constexpr int Steps = 8;
+    for (int step = 1; step <= Steps; ++step)
+        moveTo(from + (to - from) * step / Steps);
+    QThread::msleep(300);
+    xdotool({"mouseup", "1"});
+}
+
 QStringList XDesktop::windows(const QString &titlePattern)
 {
     return xdotool({"search", "--onlyvisible", "--name", titlePattern})

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QPoint>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -33,6 +34,9 @@ public:
     // Keys as xdotool names them ("ctrl+s", "F2", "Right"), one after another.
     void keys(const QStringList &keys);
     void type(const QString &text);
+    // Drags with the left button from one point to another, in small steps as a hand
+    // does; the points are inside the program's main window, from its top left corner.
+    void drag(const QPoint &from, const QPoint &to);
     // Waits until a window whose title matches the pattern is shown, or until none is.
     bool waitForWindow(const QString &titlePattern, int timeoutMs = 15000);
     bool waitForNoWindow(const QString &titlePattern, int timeoutMs = 15000);
