@@ -78,7 +78,7 @@ private Q_SLOTS:
     }
 
     // A cancelled drop leaves the binder as it was, its copies gone; a file that vanished
-    // since it was dropped is named with the others refused, and the rest still arrive.
+    // since it was dropped and a FIFO are named in one message, and the rest still arrive.
     void droppedFilesCancelToNothingAndNameWhatFailed()
     {
         BinderFixture f;
@@ -96,11 +96,15 @@ private Q_SLOTS:
         QVERIFY(f.dialogs.calls().isEmpty());
 
         f.ui.cancelProgressAfter = -1;
-        const QStringList some{files.at(0), f.path("drop/gone.txt"), files.at(1)};
+        // A FIFO is only looked at: opened, a read from it would wait for a writer.
+        const QString fifo = f.path("drop/pipe.txt");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const QStringList some{files.at(0), f.path("drop/gone.txt"), fifo, files.at(1)};
         QCOMPARE(importDroppedFiles(*f.workspace, *binder, some, 99), 2);
         QCOMPARE(binder->pageCount(), 3);
         QCOMPARE(binder->page(3).name, QString("f1"));
         QVERIFY(f.dialogs.lastText().contains("'" + f.path("drop/gone.txt") + "' does not exist"));
+        QVERIFY(f.dialogs.lastText().contains("'" + fifo + "' is not a regular file"));
         QCOMPARE(binder->history().undoText(), QString("Import 2 Files"));
     }
 

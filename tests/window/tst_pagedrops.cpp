@@ -249,10 +249,11 @@ private Q_SLOTS:
         QCOMPARE(back->at(0).data, pages.at(0).data);
         QVERIFY(back->at(1).data.isEmpty());
         const QByteArray head = "QUILLERY-PAGES 1\r\n";
+        const QByteArray pagesCutShort = encodePages({{{"x", "", "TXT", "NA"}, "data"}}).chopped(1);
         for (const QByteArray &bad :
-             {bytes.left(bytes.size() - 1), head + "99999999999999999 0\r\n", head + "-5 0\r\n",
-              head + "10 99999999999\r\n\"a\",\"\",\"T\"", head + "3 0\r\nabc", QByteArray("x"),
-              head + "+3 0\r\n\"a\""})
+             {bytes.left(bytes.size() - 1), pagesCutShort, head + "99999999999999999 0\r\n",
+              head + "-5 0\r\n", head + "10 99999999999\r\n\"a\",\"\",\"T\"", head + "3 0\r\nabc",
+              QByteArray("x"), head + "+3 0\r\n\"a\""})
             QVERIFY2(!decodePages(bad), bad.constData());
 
         BinderFixture f;
