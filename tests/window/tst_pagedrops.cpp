@@ -80,6 +80,20 @@ QMimeData *uriList(const QStringList &paths)
     return data;
 }
 
+// The main window with a binder of the four pages open in it.
+struct FourPagesShown
+{
+    BinderFixture f;
+    Window w{f};
+    BinderWindow *window = open();
+
+    BinderWindow *open()
+    {
+        w.main.openFile(f.makeBinder("b.qly", FourPages));
+        return w.main.activeBinderWindow();
+    }
+};
+
 PageDrops &dropsOf(BinderWindow &window)
 {
     return *window.findChild<PageDrops *>();
@@ -98,10 +112,9 @@ private Q_SLOTS:
     // FIFO is never opened (a read would block the program).
     void filesDroppedBecomePagesWhereDropped()
     {
-        BinderFixture f;
-        Window w(f);
-        w.main.openFile(f.makeBinder("b.qly", FourPages));
-        BinderWindow *window = w.main.activeBinderWindow();
+        FourPagesShown shown;
+        BinderFixture &f = shown.f;
+        BinderWindow *window = shown.window;
         Binder &binder = window->binder();
         window->setView(PageListView::View::Details);
         QDir().mkpath(f.path("in/folder"));
@@ -140,10 +153,8 @@ private Q_SLOTS:
     // one step; the marker lies between the rows (or icons) the page lands between.
     void pagesDraggedWithinTheListMoveToTheMarker()
     {
-        BinderFixture f;
-        Window w(f);
-        w.main.openFile(f.makeBinder("b.qly", FourPages));
-        BinderWindow *window = w.main.activeBinderWindow();
+        FourPagesShown shown;
+        BinderWindow *window = shown.window;
         Binder &binder = window->binder();
         using View = PageListView::View;
         for (View kind : {View::LargeIcons, View::SmallIcons, View::List, View::Details}) {
@@ -215,10 +226,9 @@ private Q_SLOTS:
     // A read-only binder takes no drop and the status bar says why.
     void readOnlyBinderTakesNoDrop()
     {
-        BinderFixture f;
-        Window w(f);
-        w.main.openFile(f.makeBinder("b.qly", FourPages));
-        BinderWindow *window = w.main.activeBinderWindow();
+        FourPagesShown shown;
+        BinderFixture &f = shown.f;
+        BinderWindow *window = shown.window;
         window->binder().setReadOnly(true);
         QStringList said;
         connect(window, &BinderWindow::statusText, this,
@@ -256,10 +266,9 @@ private Q_SLOTS:
               QByteArray("x"), head + "+3 0\r\n\"a\""})
             QVERIFY2(!decodePages(bad), bad.constData());
 
-        BinderFixture f;
-        Window w(f);
-        w.main.openFile(f.makeBinder("b.qly", FourPages));
-        BinderWindow *window = w.main.activeBinderWindow();
+        FourPagesShown shown;
+        BinderFixture &f = shown.f;
+        BinderWindow *window = shown.window;
         QAbstractItemView &view = *window->pageList()->currentView();
         QMimeData data;
         data.setData(PagesMimeType, bytes);
