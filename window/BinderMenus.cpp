@@ -4,6 +4,7 @@
 #include "window/CommandState.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 
 namespace quillery {
@@ -19,6 +20,14 @@ BinderMenus::BinderMenus(QObject *owner) : m_owner(owner)
     }
 
     using C = Command;
+    // One of each set is checked: the menus show them as choices.
+    for (const auto &choices :
+         {std::initializer_list<C>{C::LargeIcons, C::SmallIcons, C::ListView, C::Details},
+          {C::ListAbove, C::ListBelow, C::ListLeft, C::ListRight}}) {
+        auto *group = new QActionGroup(owner);
+        for (C choice : choices)
+            group->addAction(action(choice));
+    }
     QMenu *import = menu("&Import");
     fill(import, {C::ImportRichText, C::ImportPlainText, C::ImportHtml, C::ImportScanner,
                   C::ImportFolder, C::ImportBinder});
