@@ -12,6 +12,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <tuple>
+
 namespace quillery {
 
 void EditorWindow::buildMenus(QMenuBar *bar)
@@ -73,16 +75,15 @@ void EditorWindow::buildMenus(QMenuBar *bar)
     colours->setTitle(QStringLiteral("C&olour"));
     m_format->addMenu(colours);
     m_format->addSeparator();
-    // The box takes Ctrl+B, I and U itself: they leave a mixed selection as it is.
-    const QKeySequence shownOnly[] = {QKeySequence(QStringLiteral("Ctrl+B")),
-                                      QKeySequence(QStringLiteral("Ctrl+I")),
-                                      QKeySequence(QStringLiteral("Ctrl+U"))};
-    shareButton(m_format, FormatToolbar::Bold, "&Bold", shownOnly[0])
-        ->setShortcutContext(Qt::WidgetShortcut);
-    shareButton(m_format, FormatToolbar::Italic, "&Italic", shownOnly[1])
-        ->setShortcutContext(Qt::WidgetShortcut);
-    shareButton(m_format, FormatToolbar::Underline, "&Underline", shownOnly[2])
-        ->setShortcutContext(Qt::WidgetShortcut);
+    // The box takes Ctrl+B, I and U itself, so the menu only shows them: they leave a mixed
+    // selection as it is.
+    const std::tuple<int, const char *, const char *> styles[] = {
+        {FormatToolbar::Bold, "&Bold", "Ctrl+B"},
+        {FormatToolbar::Italic, "&Italic", "Ctrl+I"},
+        {FormatToolbar::Underline, "&Underline", "Ctrl+U"}};
+    for (const auto &[button, caption, keys] : styles)
+        shareButton(m_format, button, caption, QKeySequence(QString::fromLatin1(keys)))
+            ->setShortcutContext(Qt::WidgetShortcut);
     shareButton(m_format, FormatToolbar::Strikeout, "Stri&keout", QKeySequence());
     m_format->addSeparator();
     shareButton(m_format, FormatToolbar::AlignLeft, "Align &Left", QKeySequence());

@@ -199,6 +199,16 @@ private Q_SLOTS:
                     Command(c) != C::New && Command(c) != C::Open)
                     QFAIL(qPrintable(QString::fromLatin1(how) + ": button " + action->text()));
             }
+            // The page menu's shorter items follow the commands they stand for.
+            const C stoodFor[] = {C::EditPage, C::RenamePage, C::CutPage,
+                                  C::CopyPage, C::DeletePage, C::PageProperties};
+            int next = 0;
+            for (const QAction *item : menus.pageMenu->actions()) {
+                if (item->isSeparator())
+                    continue;
+                QVERIFY2(item->isEnabled() == menus.action(stoodFor[next++])->isEnabled(),
+                         qPrintable(QString::fromLatin1(how) + ": " + item->text()));
+            }
         };
         expectFollowing("opened");
         binder.setCurrentPosition(3);
