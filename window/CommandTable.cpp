@@ -83,6 +83,15 @@ int selected(BinderWindow &w)
     return w.selectedPosition();
 }
 
+// Goes from the selected page to the one step pages on, which becomes current; past
+// either end of the list nothing moves.
+void stepPage(BinderWindow &w, int step)
+{
+    const int target = w.selectedPosition() + step;
+    if (target >= 1 && target <= w.binder().pageCount())
+        w.binder().setCurrentPosition(target);
+}
+
 template <PageKind Kind> void import(BinderWindow &w)
 {
     chooseAndImport(w.workspace(), w.binder(), Kind);
@@ -471,14 +480,14 @@ CommandSpec describe(Command command)
                 .shortcuts = "Ctrl+PgDown",
                 .enabled = notLast,
                 .run = [](BinderWindow &w) {
-                    w.binder().setCurrentPosition(selected(w) + 1);
+                    stepPage(w, 1);
                 }};
     case C::PreviousPage:
         return {.caption = "&Previous Page",
                 .shortcuts = "Ctrl+PgUp",
                 .enabled = notFirst,
                 .run = [](BinderWindow &w) {
-                    w.binder().setCurrentPosition(selected(w) - 1);
+                    stepPage(w, -1);
                 }};
     case C::TileHorizontal:
         return {.caption = "Tile &Horizontal",
