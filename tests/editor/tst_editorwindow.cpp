@@ -324,6 +324,9 @@ private Q_SLOTS:
         EditorFixture f;
         auto editor = f.edit(f.addPage(PageKind::RTF, "{\\rtf1 one two}"));
         editor->show();
+        // Shortcuts reach only the active window.
+        editor->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(editor.get()));
         RichTextBox *box = editor->textBox();
         QAction *cut = menuItem(*editor, {"&Edit", "Cu&t"});
         QAction *bold = menuItem(*editor, {"For&mat", "&Bold"});
