@@ -150,8 +150,8 @@ private Q_SLOTS:
         window->showSelectedPage();
         const quint64 inode = FileIdentity::of(path)->inode;
         f.dialogs.queueMessage(MsgResult::Yes);
-        window->menus()["mnuEditDelete"]->trigger();
-        window->menus()["mnuSave"]->trigger();
+        window->menus().action(Command::DeletePage)->trigger();
+        window->menus().action(Command::Save)->trigger();
         QCOMPARE(window->binder().pageCount(), 1);
         QVERIFY(!window->binder().isChanged());
         QCOMPARE(FileIdentity::of(path)->inode, inode);
@@ -175,20 +175,20 @@ private Q_SLOTS:
         dialogs.failSave = [] {
             throw FileError(FileError::PermissionDenied, QStringLiteral("Permission denied"));
         };
-        Q_EMIT bar->buttonClicked(MainToolbar::Save, 0);
+        bar->item(Command::Save)->trigger();
         QCOMPARE(dialogs.calls().size(), 1);
         QCOMPARE(dialogs.calls().last().text, QStringLiteral("Permission denied, 70"));
         dialogs.failSave = [] {
             throw Cancelled();
         };
-        Q_EMIT bar->buttonClicked(MainToolbar::Save, 0);
+        bar->item(Command::Save)->trigger();
         QCOMPARE(dialogs.calls().size(), 1);
         QVERIFY(window->binder().isChanged());
 
         dialogs.failSave = [] {
             throw std::runtime_error("no dialog today");
         };
-        Q_EMIT bar->buttonClicked(MainToolbar::Save, 0);
+        bar->item(Command::Save)->trigger();
         QCOMPARE(dialogs.calls().size(), 2);
         QCOMPARE(dialogs.calls().last().text, QStringLiteral("no dialog today"));
     }
