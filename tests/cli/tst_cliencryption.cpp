@@ -159,6 +159,25 @@ private Q_SLOTS:
         QCOMPARE(readFile(b.plain), b.plainBytes);
     }
 
+    // A run in place that fails half way, here on a damaged chunk, leaves the binder as it
+    // was: the file being replaced is never the one given up.
+    void aFailedRunInPlaceKeepsTheBinder()
+    {
+        Binders b;
+        REQUIRE_RUNTIME(b.runtime);
+        // Large enough for several chunks: the passphrase opens the first, a later one fails.
+        const QString big = b.f.file("big.bin", QByteArray(3 << 20, 'b'));
+        QCOMPARE(cli(b.pass + QStringList{"add", b.encrypted, big}).code, 0);
+        QByteArray damaged = readFile(b.encrypted);
+        damaged[damaged.size() - 1] = char(damaged.back() ^ 0x40);
+        writeFile(b.encrypted, damaged);
+        const ProgramRun run = cli(b.pass + QStringList{"decrypt", b.encrypted});
+        QCOMPARE(run.code, 1);
+        QVERIFY2(run.err.startsWith(b.encrypted + ": "), qPrintable(run.err));
+        QCOMPARE(readFile(b.encrypted), damaged);
+        QVERIFY(QDir(b.f.dir.path()).entryList({".secret.qly.*"}, QDir::Hidden).isEmpty());
+    }
+
     // Root shells, su and cron have no runtime folder: the plain copy lives in memory all
     // the same, and nothing is left behind.
     void theToolNeedsNoRuntimeFolder()
