@@ -42,20 +42,6 @@ QByteArray containerOf(const QByteArray &plain, quint32 chunkSize, const QString
     return readFile(out);
 }
 
-// The plain bytes of a container file; throws FileError as opening would.
-QByteArray decrypted(const QString &path, const QString &passphrase = TestPassphrase)
-{
-    const ContainerReader reader(path);
-    const BinderKey key(passphrase, reader.header().salt, reader.header().limits);
-    const QString out = path + QStringLiteral(".plain");
-    SafeFileWriter writer(out);
-    reader.decryptInto(key, writer.fd(), out);
-    writer.commit();
-    const QByteArray bytes = readFile(out);
-    QFile::remove(out);
-    return bytes;
-}
-
 // The error reading the container gives, or "opened" when it opens.
 QString readFault(const QString &path, const QByteArray &bytes)
 {

@@ -2,6 +2,7 @@
 #include "BinderModelRun.h"
 
 #include "BinderFixture.h"
+#include "EncryptedFixture.h"
 #include "RuntimeDir.h"
 #include "SaveFaults.h"
 #include "TestSupport.h"
@@ -32,8 +33,6 @@
 namespace quillery::test {
 
 namespace {
-
-const QString Passphrase = QStringLiteral("model passphrase");
 
 // Every page's bytes and every page name the run makes carry a marker of their own, so that
 // a file can be searched for what it should no longer hold. Filler is lower case only.
@@ -231,10 +230,10 @@ private:
         return bytesMarker(id) + filler + bytesMarker(id);
     }
 
-    // A step of the history: the model before it can be had back by undo.
-    void pushHistory(const Model &before)
+    // A step of the history begins: the model as it is now can be had back by undo.
+    void pushHistory()
     {
-        m_undo << before;
+        m_undo << m_model;
         m_redo.clear();
     }
 
@@ -245,22 +244,20 @@ private:
         const QString name = nameMarker(m_serial);
         const QString file =
             m_f.file(name + (plain ? QStringLiteral(".txt") : QStringLiteral(".bin")), bytes);
-        const Model before = m_model;
         if (!importFile(*m_f.workspace, *m_binder, file, PageKind::Unknown))
             return QStringLiteral("FAILED import");
+        pushHistory();
         // Text pages are named without their extension, other files with it.
         m_model << ModelPage{plain ? name : name + QStringLiteral(".bin"), plain ? "TXT" : "FILE",
                              bytes};
-        pushHistory(before);
         return QStringLiteral("import");
     }
 
     QString addEmptyPage()
     {
-        const Model before = m_model;
         quillery::addEmptyPage(*m_f.workspace, *m_binder, PageKind::TXT);
+        pushHistory();
         m_model << ModelPage{QStringLiteral("Page %1").arg(pageCount() + 1), "TXT", {}};
-        pushHistory(before);
         return QStringLiteral("add");
     }
 
@@ -269,11 +266,10 @@ private:
         if (m_model.isEmpty())
             return QStringLiteral("-");
         const int position = 1 + choose(pageCount());
-        const Model before = m_model;
         m_binder->push(std::make_unique<RemovePagesCommand>(*m_f.workspace, *m_binder, position, 1,
                                                             QStringLiteral("Delete")));
+        pushHistory();
         m_model.removeAt(position - 1);
-        pushHistory(before);
         return QStringLiteral("delete %1").arg(position);
     }
 
@@ -285,10 +281,9 @@ private:
         const int to = 1 + choose(pageCount());
         if (from == to)
             return QStringLiteral("-");
-        const Model before = m_model;
         m_binder->push(std::make_unique<MovePageCommand>(*m_binder, from, to));
+        pushHistory();
         m_model.move(from - 1, to - 1);
-        pushHistory(before);
         return QStringLiteral("move %1 %2").arg(from).arg(to);
     }
 
@@ -300,11 +295,10 @@ private:
         const QString name = nameMarker(++m_serial);
         PageFields fields = PageFields::of(m_binder->page(position));
         fields.name = name;
-        const Model before = m_model;
         m_binder->push(std::make_unique<ChangePageCommand>(*m_binder, position, fields,
                                                            QStringLiteral("Rename")));
+        pushHistory();
         m_model[position - 1].name = name;
-        pushHistory(before);
         return QStringLiteral("rename %1").arg(position);
     }
 
@@ -325,11 +319,10 @@ private:
         row.key.offset = -1;
         row.key.length = -1;
         row.key.location = path;
-        const Model before = m_model;
         m_binder->push(
             std::make_unique<ReplacePageDataCommand>(*m_f.workspace, *m_binder, position, row));
+        pushHistory();
         m_model[position - 1].bytes = bytes;
-        pushHistory(before);
         return QStringLiteral("change %1").arg(position);
     }
 
@@ -414,7 +407,7 @@ private:
         m_binder->discardChanges();
         m_binder.reset();
         if (m_encrypted)
-            m_f.ui.passphrases << Passphrase;
+            m_f.ui.passphrases << TestPassphrase;
         m_binder = m_f.open(m_path);
         m_undo.clear();
         m_redo.clear();
@@ -433,7 +426,7 @@ private:
         if (!m_runtime.isValid())
             return QStringLiteral("-");
         if (!m_encrypted) {
-            setPassphrase(*m_f.workspace, *m_binder, Passphrase, KdfLimits::lowest());
+            setPassphrase(*m_f.workspace, *m_binder, TestPassphrase, KdfLimits::lowest());
             m_encrypted = true;
             if (!saveNow())
                 return QStringLiteral("FAILED encrypting save");
@@ -479,29 +472,16 @@ private:
         if (encrypted) {
             if (!markersIn(file).isEmpty())
                 return QStringLiteral("plain page bytes or names in the encrypted file");
-            plain = decrypted();
+            try {
+                plain = decrypted(m_path);
+            } catch (const FileError &error) {
+                return error.description();
+            }
         }
         const auto image = readImage(plain);
         if (const QString *fault = std::get_if<QString>(&image))
             return *fault;
         return differences(std::get<FileImage>(image), model);
-    }
-
-    QByteArray decrypted()
-    {
-        try {
-            const ContainerReader reader(m_path);
-            const BinderKey key(Passphrase, reader.header().salt, reader.header().limits);
-            const QString out = m_f.path(QStringLiteral("decrypted"));
-            SafeFileWriter writer(out);
-            reader.decryptInto(key, writer.fd(), out);
-            writer.commit();
-            const QByteArray bytes = readFile(out);
-            QFile::remove(out);
-            return bytes;
-        } catch (const FileError &error) {
-            return error.description().toUtf8();
-        }
     }
 
     QString check()
