@@ -105,6 +105,10 @@ private Q_SLOTS:
         QCOMPARE(cli(b.pass + QStringList{"decrypt", b.encrypted, beside}).code, 0);
         QCOMPARE(readFile(beside), b.plainBytes);
         QCOMPARE(cli(b.pass + QStringList{"decrypt", b.encrypted, beside}).code, 1);
+        // A password file written on Windows ends its line with CR LF.
+        const QStringList crlf{"--password-file", b.f.file("crlf", "correct horse\r\n")};
+        QCOMPARE(cli(crlf + QStringList{"decrypt", b.encrypted, b.f.path("crlf.qly")}).code, 0);
+        QCOMPARE(readFile(b.f.path("crlf.qly")), b.plainBytes);
         QCOMPARE(readFile(b.encrypted), b.sealed);
         QCOMPARE(cli(b.pass + QStringList{"decrypt", b.encrypted}).code, 0);
         QCOMPARE(readFile(b.encrypted), b.plainBytes);
