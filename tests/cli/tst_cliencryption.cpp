@@ -105,6 +105,10 @@ private Q_SLOTS:
         QCOMPARE(cli(b.pass + QStringList{"decrypt", b.encrypted, beside}).code, 0);
         QCOMPARE(readFile(beside), b.plainBytes);
         QCOMPARE(cli(b.pass + QStringList{"decrypt", b.encrypted, beside}).code, 1);
+        // A password file written on Windows ends its line with CR LF.
+        const QStringList crlf{"--password-file", b.f.file("crlf", "correct horse\r\n")};
+        QCOMPARE(cli(crlf + QStringList{"decrypt", b.encrypted, b.f.path("crlf.qly")}).code, 0);
+        QCOMPARE(readFile(b.f.path("crlf.qly")), b.plainBytes);
         QCOMPARE(readFile(b.encrypted), b.sealed);
         QCOMPARE(cli(b.pass + QStringList{"decrypt", b.encrypted}).code, 0);
         QCOMPARE(readFile(b.encrypted), b.plainBytes);
@@ -160,6 +164,25 @@ private Q_SLOTS:
         const FileLock held = FileLock::acquire(b.plain);
         QCOMPARE(cli(b.pass + QStringList{"encrypt", b.plain}).code, 1);
         QCOMPARE(readFile(b.plain), b.plainBytes);
+    }
+
+    // A run in place that fails half way, here on a damaged chunk, leaves the binder as it
+    // was: the file being replaced is never the one given up.
+    void aFailedRunInPlaceKeepsTheBinder()
+    {
+        Binders b;
+        REQUIRE_RUNTIME(b.runtime);
+        // Large enough for several chunks: the passphrase opens the first, a later one fails.
+        const QString big = b.f.file("big.bin", QByteArray(3 << 20, 'b'));
+        QCOMPARE(cli(b.pass + QStringList{"add", b.encrypted, big}).code, 0);
+        QByteArray damaged = readFile(b.encrypted);
+        damaged[damaged.size() - 1] = char(damaged.back() ^ 0x40);
+        writeFile(b.encrypted, damaged);
+        const ProgramRun run = cli(b.pass + QStringList{"decrypt", b.encrypted});
+        QCOMPARE(run.code, 1);
+        QVERIFY2(run.err.startsWith(b.encrypted + ": "), qPrintable(run.err));
+        QCOMPARE(readFile(b.encrypted), damaged);
+        QVERIFY(QDir(b.f.dir.path()).entryList({".secret.qly.*"}, QDir::Hidden).isEmpty());
     }
 
     // Root shells, su and cron have no runtime folder: the plain copy lives in memory all

@@ -89,6 +89,19 @@ private Q_SLOTS:
         QCOMPARE(records.value("Colour1"), QString("NA"));
     }
 
+    void theCurrentPageComesBackOnOpening()
+    {
+        BinderFixture f;
+        const QString path = f.makeBinder("three.qly", ThreePages);
+        for (int position : {2, 3}) {
+            auto binder = f.open(path);
+            binder->setCurrentPosition(position);
+            QVERIFY(saveBinderFile(*f.workspace, *binder, path));
+            binder.reset();
+            QCOMPARE(f.open(path)->currentPosition(), position);
+        }
+    }
+
     void saveAsMovesTheLockWithTheBinder()
     {
         BinderFixture f;
