@@ -81,7 +81,7 @@ Salvage fromDirectory(QByteArrayView bytes, const FoundDirectory &directory)
     Salvage salvage;
     salvage.source = directory.fromHeader
                          ? QStringLiteral("the directory its header names")
-                         : QStringLiteral("an earlier directory, at byte %1").arg(directory.at);
+                         : QStringLiteral("a directory found at byte %1").arg(directory.at);
     const Lump &records = directory.entries.first();
     salvage.records = bytes.sliced(records.offset, records.length).toByteArray();
     salvage.pageCount = directory.count - 1;
@@ -165,12 +165,14 @@ qint64 recordsEnd(QByteArrayView bytes, qint64 &pages)
 }
 
 // Where the page that starts at `at` (of no recognised format) ends: where the next
-// recognised page begins. -1 when none is found before bound.
-qint64 nextRecognisedStart(QByteArrayView bytes, qint64 at, qint64 bound)
+// recognised page begins. In a file cut short, the next page may be cut too: then where
+// data of a recognised format begins at all. -1 when none is found before bound.
+qint64 nextRecognisedStart(QByteArrayView bytes, qint64 at, qint64 bound, bool cut)
 {
     static const QByteArrayView starts[] = {"{\\rtf", "\x89PNG\r\n\x1a\n", "\xFF\xD8\xFF", "GIF8",
                                             "RIFF"};
     const QByteArrayView area = bytes.first(bound);
+    qint64 firstStart = -1;
     qint64 from = at + 1;
     for (int tries = 0; tries < MostNextPageTries; ++tries) {
         qint64 nearest = -1;
@@ -180,13 +182,14 @@ qint64 nextRecognisedStart(QByteArrayView bytes, qint64 at, qint64 bound)
                 nearest = found;
         }
         if (nearest < 0)
-            return -1;
-        const std::optional<RecognisedData> data = recogniseData(area, nearest);
-        if (data)
+            break;
+        if (recogniseData(area, nearest))
             return nearest;
+        if (firstStart < 0)
+            firstStart = nearest;
         from = nearest + 1;
     }
-    return -1;
+    return cut ? firstStart : -1;
 }
 
 QByteArray guessedKind(QByteArrayView data, const QString &name)
@@ -221,6 +224,7 @@ Salvage fromPageData(QByteArrayView bytes)
     PageRecords records(pages);
     InfoRecords().loadText(salvage.records, records.divert());
     qint64 at = pagesStart;
+    qint64 firstGuess = -1;
     for (qint64 position = 1; position <= pages; ++position) {
         const QString name = records.takePage(int(position)).name;
         qint64 end = -1;
@@ -240,15 +244,23 @@ Salvage fromPageData(QByteArrayView bytes)
             if (data->kind == PageKind::RTF && after != end &&
                 !(headerFits && position + 1 == pages) && !recogniseData(bytes.first(bound), end))
                 end = after;
-        } else if ((end = nextRecognisedStart(bytes, at, bound)) >= 0) {
+        } else if ((end = nextRecognisedStart(bytes, at, bound, !headerFits)) >= 0) {
+            if (firstGuess < 0)
+                firstGuess = position;
             salvage.guessed << QStringLiteral(
                                    "page %1: its end was taken from where page %2 begins")
                                    .arg(position)
                                    .arg(position + 1);
         }
         if (end < 0) {
-            salvage.lost << pagesText(position, pages) +
+            // With the directory's place known, pages that fail to reach it show that a
+            // guessed end swallowed pages, which puts every later page in a wrong place.
+            const qint64 firstLost = headerFits && firstGuess > 0 ? firstGuess : position;
+            salvage.lost << pagesText(firstLost, pages) +
                                 QStringLiteral(": where they lie went with the directory");
+            salvage.pages.resize(firstLost - 1);
+            if (firstLost < position)
+                salvage.guessed.clear();
             break;
         }
         if (kind.isEmpty()) {
