@@ -133,8 +133,7 @@ Salvage fromDirectory(QByteArrayView bytes, const FoundDirectory &directory)
               [](const SalvagedPage &a, const SalvagedPage &b) { return a.position < b.position; });
     if (directory.entries.size() < directory.count)
         salvage.lost << pagesText(directory.entries.size(), directory.count - 1) +
-                            QStringLiteral(
-                                ": their directory entries lie past the end of the file");
+                            QStringLiteral(": not in what is left of the directory");
     return salvage;
 }
 
@@ -257,7 +256,7 @@ Salvage fromPageData(QByteArrayView bytes)
             // guessed end swallowed pages, which puts every later page in a wrong place.
             const qint64 firstLost = headerFits && firstGuess > 0 ? firstGuess : position;
             salvage.lost << pagesText(firstLost, pages) +
-                                QStringLiteral(": where they lie went with the directory");
+                                QStringLiteral(": could not be told apart without the directory");
             salvage.pages.resize(firstLost - 1);
             if (firstLost < position)
                 salvage.guessed.clear();
