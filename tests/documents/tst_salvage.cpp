@@ -11,6 +11,7 @@
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
 #include "transfer/BinderOpener.h"
+#include "transfer/BinderRescue.h"
 #include "transfer/PageImport.h"
 
 #include <QBuffer>
@@ -339,6 +340,45 @@ private Q_SLOTS:
                 QCOMPARE(out->pages().at(i).comments, "comment\n" + QString::number(i));
             }
         }
+    }
+
+    void rescueIsOfferedOnlyForDamageAndNeverOverTheDamagedFile()
+    {
+        BinderFixture f;
+        const QString good =
+            f.makeBinder("sound.qly", {{"a.txt", "alpha"}, {"b.png", picture("PNG")}});
+        const QByteArray bytes = readFile(good);
+        const QString damaged = f.path("cut.qly");
+        writeFile(damaged, bytes.left(bytes.size() - 20));
+
+        // A sound binder, a missing one or a cancelled question writes nothing.
+        QCOMPARE(offerRescue(*f.workspace, good), QString());
+        QCOMPARE(offerRescue(*f.workspace, f.path("missing.qly")), QString());
+        QVERIFY(f.dialogs.calls().isEmpty());
+        f.dialogs.queueMessage(MsgResult::No);
+        QCOMPARE(offerRescue(*f.workspace, damaged), QString());
+        QCOMPARE(f.dialogs.calls().size(), 1);
+        QCOMPARE(f.dialogs.calls().first().text,
+                 "'" + damaged + "' is damaged.  Rescue the pages that can be read?");
+
+        // The save dialog proposes a name beside it; the damaged file itself is refused.
+        f.dialogs.clear();
+        f.dialogs.queueSaveFile(damaged);
+        QCOMPARE(offerRescue(*f.workspace, damaged), QString());
+        QCOMPARE(f.dialogs.calls().at(1).file.fileName, f.path("cut (rescued).qly"));
+        QCOMPARE(f.dialogs.takeLast().title, QString("Rescue"));
+        QCOMPARE(readFile(damaged), bytes.left(bytes.size() - 20));
+
+        f.dialogs.clear();
+        f.dialogs.queueSaveFile(f.path("cut (rescued).qly"));
+        QCOMPARE(offerRescue(*f.workspace, damaged), f.path("cut (rescued).qly"));
+        QCOMPARE(LumpArchive::readDirectory(f.path("cut (rescued).qly"), BinderHeader).size(), 3);
+        // The text page's end was found where the picture begins, which the user is told.
+        QCOMPARE(f.dialogs.calls().size(), 3);
+        QCOMPARE(f.dialogs.lastText(), "2 of 2 pages were rescued into '" +
+                                           f.path("cut (rescued).qly") +
+                                           "'.\n\npage 1: its end was taken from where page 2 "
+                                           "begins");
     }
 };
 
