@@ -127,7 +127,8 @@ QVector<FoundDirectory> findDirectories(QByteArrayView bytes)
         found.append(*header);
     // A records entry is the offset and length, then the name in all eight bytes.
     qsizetype from = bytes.size();
-    for (int tried = 0; tried < MostCandidates; ++tried) {
+    // (Qt's lastIndexOf reads before the start when the text is shorter than what it seeks.)
+    for (int tried = 0; tried < MostCandidates && from >= RecordsLump.size(); ++tried) {
         const qsizetype name = bytes.first(from).lastIndexOf(RecordsLump);
         if (name < HeaderSize + 8)
             break;

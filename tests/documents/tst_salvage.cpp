@@ -303,6 +303,10 @@ private Q_SLOTS:
         // name no pages.
         writeFile(f.path("noise.qly"), QByteArray(5000, '\x5a'));
         QVERIFY_THROWS_EXCEPTION(FileError, findSalvage(f.path("noise.qly")));
+        for (const QByteArray &tiny : {QByteArray(), QByteArray("QQLY"), QByteArray("QLY4\1")}) {
+            writeFile(f.path("tiny.qly"), tiny);
+            QVERIFY_THROWS_EXCEPTION(FileError, findSalvage(f.path("tiny.qly")));
+        }
     }
 
     void namesAndRecordsComeBackAsStored()
