@@ -41,7 +41,8 @@ Commands:
   check BINDER.qly           report every fault of the file; silent when it is sound
   salvage DAMAGED OUT.qly    write the pages a damaged binder still holds into a new
                              binder (never replaces OUT, never changes DAMAGED); names
-                             each page it could not save
+                             each page it could not save; an encrypted binder gives what
+                             its sound chunks hold, encrypted again with its passphrase
   search BINDER.qly TEXT [--match-case] [--shown]
                              one line per text page whose stored data (RTF markup, HTML
                              source) holds TEXT: position, kind, name (tab-separated);
@@ -225,8 +226,8 @@ int run(int argc, char *argv[])
     const QString command = args.takeFirst();
     if (command == u"jpeg")
         return runJpeg(args);
-    if (command == u"check" || command == u"salvage") {
-        const int code = command == u"check" ? checkFile(args) : salvageFile(args);
+    if (command == u"check") {
+        const int code = checkFile(args);
         return code == ExitUsage ? commandUsage(command) : code;
     }
 
@@ -237,6 +238,7 @@ int run(int argc, char *argv[])
         {QStringLiteral("info"), showInfo},          {QStringLiteral("search"), searchBinder},
         {QStringLiteral("print"), printBinder},      {QStringLiteral("encrypt"), encryptCommand},
         {QStringLiteral("decrypt"), decryptCommand}, {QStringLiteral("recover"), recoverCommand},
+        {QStringLiteral("salvage"), salvageFile},
     };
     const auto found = commands.find(command);
     if (found == commands.end())

@@ -237,8 +237,7 @@ Salvage fromPageData(QByteArrayView bytes)
             // Rich text files often end with a line break after their last brace; it
             // belongs to them unless the next page visibly starts at the brace.
             qint64 after = end;
-            while (after < bound &&
-                   (bytes[after] == '\r' || bytes[after] == '\n' || bytes[after] == '\0'))
+            while (after < bound && (bytes[after] == '\r' || bytes[after] == '\n'))
                 ++after;
             if (data->kind == PageKind::RTF && after != end &&
                 !(headerFits && position + 1 == pages) && !recogniseData(bytes.first(bound), end))
@@ -302,7 +301,7 @@ Salvage findSalvage(const QString &path)
     return partial;
 }
 
-void writeSalvage(const Salvage &salvage, const QString &path, const QString &target)
+LumpArchive salvagedArchive(const Salvage &salvage, const QString &path)
 {
     const qint64 lastPosition = salvage.pages.isEmpty() ? 0 : salvage.pages.last().position;
     PageRecords pageRecords(lastPosition);
@@ -341,7 +340,12 @@ void writeSalvage(const Salvage &salvage, const QString &path, const QString &ta
     QByteArray text = records.toText();
     PageRecords::appendText(text, rows);
     archive.setLumpData(1, text);
-    archive.write(target);
+    return archive;
+}
+
+void writeSalvage(const Salvage &salvage, const QString &path, const QString &target)
+{
+    salvagedArchive(salvage, path).write(target);
 }
 
 bool isDamagedBinder(const QString &path)

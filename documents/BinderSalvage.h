@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "documents/LumpArchive.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -20,8 +22,8 @@ struct SalvagedPage
 // What a damaged binder file still gives back.
 struct Salvage
 {
-    QString source;     // how the pages were found, for the report
-    QByteArray records; // the records lump; empty when none was found
+    QString source;       // how the pages were found, for the report
+    QByteArray records;   // the records lump; empty when none was found
     qint64 pageCount = 0; // the pages the damaged binder held, as far as it tells
     QVector<SalvagedPage> pages;
     QStringList lost;    // the pages not saved, each line saying which and why
@@ -34,9 +36,11 @@ struct Salvage
 // of a binder can be found, and for an encrypted binder.
 Salvage findSalvage(const QString &path);
 
-// Writes the salvaged pages of the damaged binder at path to target, as a new binder
+// The salvaged pages of the damaged binder at path as a binder archive ready to write,
 // with the damaged one's records (its title when they are lost); each page keeps its
 // name, times, colour and comments where the records hold them.
+LumpArchive salvagedArchive(const Salvage &salvage, const QString &path);
+// Writes that archive to target.
 void writeSalvage(const Salvage &salvage, const QString &path, const QString &target);
 
 // True when the file is a plain binder that cannot be opened because its bytes make no
