@@ -22,8 +22,6 @@ namespace quillery {
 
 namespace {
 
-constexpr qint64 HeaderSize = 12;
-constexpr qint64 EntrySize = 16;
 // How many places a page's end is looked for when only the next page can tell it.
 constexpr int MostNextPageTries = 1000;
 
@@ -87,10 +85,10 @@ Salvage fromDirectory(QByteArrayView bytes, const FoundDirectory &directory)
     salvage.pageCount = directory.count - 1;
 
     std::vector<Range> ranges{{records.offset, records.length, 0},
-                              {directory.at, directory.entries.size() * EntrySize, -1}};
+                              {directory.at, directory.entries.size() * DirectoryEntrySize, -1}};
     for (qint64 position = 1; position < directory.entries.size(); ++position) {
         const Lump &lump = directory.entries.at(position);
-        if (lump.offset < HeaderSize || lump.offset + lump.length > bytes.size()) {
+        if (lump.offset < ArchiveHeaderSize || lump.offset + lump.length > bytes.size()) {
             salvage.lost << QStringLiteral("page %1: its %2 bytes at byte %3 lie outside the file")
                                 .arg(position)
                                 .arg(lump.length)
@@ -143,7 +141,7 @@ qint64 recordsEnd(QByteArrayView bytes, qint64 &pages)
 {
     pages = -1;
     QByteArray lastKey;
-    for (qint64 at = HeaderSize; at < bytes.size();) {
+    for (qint64 at = ArchiveHeaderSize; at < bytes.size();) {
         const qsizetype end = bytes.indexOf('\n', at);
         if (end < 0)
             return -1;
@@ -212,7 +210,7 @@ Salvage fromPageData(QByteArrayView bytes)
             QStringLiteral("neither a directory nor a whole set of records is left"));
     Salvage salvage;
     salvage.source = QStringLiteral("the pages' data, since no directory is left");
-    salvage.records = bytes.sliced(HeaderSize, pagesStart - HeaderSize).toByteArray();
+    salvage.records = bytes.sliced(ArchiveHeaderSize, pagesStart - ArchiveHeaderSize).toByteArray();
     salvage.pageCount = pages;
 
     const qint64 directoryAt = qFromLittleEndian<quint32>(bytes.data() + 8);

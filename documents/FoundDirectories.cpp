@@ -11,8 +11,6 @@ namespace quillery {
 
 namespace {
 
-constexpr qint64 HeaderSize = 12;
-constexpr qint64 EntrySize = 16;
 // A file made of nothing but directory-shaped bytes is looked at this far and no further.
 constexpr int MostCandidates = 1000;
 
@@ -43,7 +41,7 @@ Lump entryAt(QByteArrayView bytes, qint64 at)
 
 bool holdsRecords(QByteArrayView bytes, const Lump &first)
 {
-    return first.name == RecordsLump && first.offset >= HeaderSize &&
+    return first.name == RecordsLump && first.offset >= ArchiveHeaderSize &&
            first.offset + first.length <= bytes.size();
 }
 
@@ -57,20 +55,21 @@ QByteArrayView recordsOf(QByteArrayView bytes, const FoundDirectory &directory)
 // they are, since the header says how many there are.
 std::optional<FoundDirectory> headerDirectory(QByteArrayView bytes)
 {
-    if (bytes.size() < HeaderSize || !bytes.startsWith(BinderHeader))
+    if (bytes.size() < ArchiveHeaderSize || !bytes.startsWith(BinderHeader))
         return std::nullopt;
     FoundDirectory directory;
     directory.fromHeader = true;
     directory.at = le32(bytes, 8);
     directory.count = le32(bytes, 4);
-    if (directory.at < HeaderSize || directory.at + EntrySize > bytes.size())
+    if (directory.at < ArchiveHeaderSize || directory.at + DirectoryEntrySize > bytes.size())
         return std::nullopt;
-    const qint64 present = std::min(directory.count, (bytes.size() - directory.at) / EntrySize);
+    const qint64 present =
+        std::min(directory.count, (bytes.size() - directory.at) / DirectoryEntrySize);
     if (present < 1)
         return std::nullopt;
     directory.entries.reserve(present);
     for (qint64 i = 0; i < present; ++i)
-        directory.entries.append(entryAt(bytes, directory.at + i * EntrySize));
+        directory.entries.append(entryAt(bytes, directory.at + i * DirectoryEntrySize));
     if (!holdsRecords(bytes, directory.entries.first()))
         return std::nullopt;
     return directory;
@@ -87,10 +86,10 @@ std::optional<FoundDirectory> directoryAt(QByteArrayView bytes, qint64 at)
         return std::nullopt;
     directory.entries.append(first);
     const qint64 pages = storedPageCount(recordsOf(bytes, directory));
-    const qint64 room = (bytes.size() - at) / EntrySize;
+    const qint64 room = (bytes.size() - at) / DirectoryEntrySize;
     for (qint64 i = 1; i < room && (pages < 0 || i <= pages); ++i) {
-        const qint64 entry = at + i * EntrySize;
-        if (le32(bytes, entry) < HeaderSize || !isLumpName(bytes.sliced(entry + 8, 8)))
+        const qint64 entry = at + i * DirectoryEntrySize;
+        if (le32(bytes, entry) < ArchiveHeaderSize || !isLumpName(bytes.sliced(entry + 8, 8)))
             break;
         directory.entries.append(entryAt(bytes, entry));
     }
@@ -130,7 +129,7 @@ QVector<FoundDirectory> findDirectories(QByteArrayView bytes)
     // (Qt's lastIndexOf reads before the start when the text is shorter than what it seeks.)
     for (int tried = 0; tried < MostCandidates && from >= RecordsLump.size(); ++tried) {
         const qsizetype name = bytes.first(from).lastIndexOf(RecordsLump);
-        if (name < HeaderSize + 8)
+        if (name < ArchiveHeaderSize + 8)
             break;
         from = name + RecordsLump.size() - 1;
         const qint64 at = name - 8;

@@ -8,6 +8,10 @@
 
 namespace quillery {
 
+// Where an archive's lumps start, and the size of a directory entry.
+constexpr qint64 ArchiveHeaderSize = 12;
+constexpr qint64 DirectoryEntrySize = 16;
+
 // A lump directory found in a damaged binder file: the one its header names, or an
 // earlier one that an in-place save left behind when it was cut short.
 struct FoundDirectory

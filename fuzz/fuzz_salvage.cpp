@@ -2,6 +2,7 @@
 // Salvages arbitrary bytes as a damaged binder: whatever is found must be written out as a
 // sound binder whose pages are the very bytes of the input they were found at.
 
+#include "FuzzCheck.h"
 #include "documents/BinderFormat.h"
 #include "documents/BinderSalvage.h"
 #include "documents/LumpArchive.h"
@@ -12,21 +13,11 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <cstdio>
-#include <cstdlib>
 #include <unistd.h>
 
 using namespace quillery;
 
 namespace {
-
-#define FUZZ_CHECK(condition)                                                                      \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__);    \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (false)
 
 QString folder;
 
@@ -36,7 +27,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     static QCoreApplication app(*argc, *argv);
     const QString base = QFileInfo(QStringLiteral("/dev/shm")).isDir() ? QStringLiteral("/dev/shm")
-                                                                        : QDir::tempPath();
+                                                                       : QDir::tempPath();
     folder = base + QStringLiteral("/quillery-salvage-fuzz-%1").arg(::getpid());
     QDir().mkpath(folder);
     return 0;

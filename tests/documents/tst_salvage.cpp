@@ -24,13 +24,6 @@ using namespace quillery::test;
 
 namespace {
 
-QByteArray le(quint32 v)
-{
-    QByteArray b(4, '\0');
-    qToLittleEndian<quint32>(v, b.data());
-    return b;
-}
-
 QByteArray picture(const char *format)
 {
     QImage image(13, 7, QImage::Format_RGB32);
@@ -46,8 +39,8 @@ QByteArray picture(const char *format)
 QByteArray wave()
 {
     const QByteArray samples(101, '\x7f');
-    return "RIFF" + le(36 + samples.size()) + "WAVEfmt " + le(16) +
-           QByteArray::fromHex("01000100401f0000401f000001000800") + "data" + le(samples.size()) +
+    return "RIFF" + le32(36 + samples.size()) + "WAVEfmt " + le32(16) +
+           QByteArray::fromHex("01000100401f0000401f000001000800") + "data" + le32(samples.size()) +
            samples;
 }
 
@@ -101,13 +94,15 @@ QVector<Original> originalPages(BinderFixture &f, const QString &path)
     return pages;
 }
 
-// Salvages damaged into out and opens what came out.
-std::unique_ptr<Binder> salvaged(BinderFixture &f, const QString &damaged, const QString &out,
-                                 Salvage &salvage)
+// Writes the damaged bytes to NAME.qly, salvages them into NAME-out.qly and opens that.
+std::unique_ptr<Binder> salvaged(BinderFixture &f, const QString &name,
+                                 const QByteArray &damagedBytes, Salvage &salvage)
 {
+    const QString damaged = f.path(name + ".qly");
+    writeFile(damaged, damagedBytes);
     salvage = findSalvage(damaged);
-    writeSalvage(salvage, damaged, out);
-    return openFile(*f.workspace, out, OpenPurpose::Inspect);
+    writeSalvage(salvage, damaged, f.path(name + "-out.qly"));
+    return openFile(*f.workspace, f.path(name + "-out.qly"), OpenPurpose::Inspect);
 }
 
 QByteArray patched(QByteArray bytes, qint64 at, const QByteArray &with)
@@ -139,17 +134,15 @@ private Q_SLOTS:
             cuts << start + 1 << (start + end) / 2 << end - 1 << end << end + 2 << end + 9;
         }
         for (qint64 cut : std::as_const(cuts)) {
-            const QString damaged = f.path(QStringLiteral("cut%1.qly").arg(cut));
-            writeFile(damaged, bytes.left(cut));
+            const QString name = QStringLiteral("cut%1").arg(cut);
+            Salvage salvage;
             if (cut < recordsEnd) {
-                QVERIFY_THROWS_EXCEPTION(FileError, findSalvage(damaged));
+                QVERIFY_THROWS_EXCEPTION(FileError, salvaged(f, name, bytes.left(cut), salvage));
                 continue;
             }
-            Salvage salvage;
-            const auto out =
-                salvaged(f, damaged, f.path(QStringLiteral("out%1.qly").arg(cut)), salvage);
+            const auto out = salvaged(f, name, bytes.left(cut), salvage);
             QVERIFY(out);
-            QCOMPARE(readFile(damaged), bytes.left(cut)); // never changed
+            QCOMPARE(readFile(f.path(name + ".qly")), bytes.left(cut)); // never changed
             QCOMPARE(salvage.pageCount, pages.size());
             // No page comes back other than it was (a rich text page cut in its closing
             // line break is whole but for it)...
@@ -219,11 +212,9 @@ private Q_SLOTS:
         QVERIFY(caught.size() > beforeLast);
 
         for (qint64 cut : {beforeLast + 3, (beforeLast + caught.size()) / 2, caught.size() - 5}) {
-            const QString damaged = f.path(QStringLiteral("cut%1.qly").arg(cut));
-            writeFile(damaged, caught.left(cut));
             Salvage salvage;
             const auto out =
-                salvaged(f, damaged, f.path(QStringLiteral("out%1.qly").arg(cut)), salvage);
+                salvaged(f, QStringLiteral("cut%1").arg(cut), caught.left(cut), salvage);
             QVERIFY(out);
             QVERIFY2(salvage.source.contains("directory found at byte"),
                      qPrintable(salvage.source));
@@ -250,22 +241,16 @@ private Q_SLOTS:
         const auto entryAt = [&](int lump) {
             return directoryAt + (lump - 1) * 16;
         };
-        const auto salvageOf = [&](const QString &name, const QByteArray &damagedBytes,
-                                   Salvage &salvage) {
-            const QString damaged = f.path(name + ".qly");
-            writeFile(damaged, damagedBytes);
-            return salvaged(f, damaged, f.path(name + "-out.qly"), salvage);
-        };
         Salvage salvage;
 
         // Page 2 points far outside, page 3 half over page 1, page 4 at page 1's very bytes
         // (a page pasted within its binder shares them), page 5's kind is spoilt.
         const Lump &first = pages.at(0).lump;
-        QByteArray spoilt = patched(bytes, entryAt(3), le(0xFFFFFF00));
-        spoilt = patched(spoilt, entryAt(4), le(first.offset + 2) + le(first.length));
-        spoilt = patched(spoilt, entryAt(5), le(first.offset) + le(first.length));
+        QByteArray spoilt = patched(bytes, entryAt(3), le32(0xFFFFFF00));
+        spoilt = patched(spoilt, entryAt(4), le32(first.offset + 2) + le32(first.length));
+        spoilt = patched(spoilt, entryAt(5), le32(first.offset) + le32(first.length));
         spoilt = patched(spoilt, entryAt(6) + 8, QByteArray("PIC/\n\x01\0\0", 8));
-        auto out = salvageOf("spoilt", spoilt, salvage);
+        auto out = salvaged(f, "spoilt", spoilt, salvage);
         QVERIFY(out);
         QCOMPARE(out->pageCount(), 3);
         QCOMPARE(pageData(out->pages().at(0).key), QByteArray("alpha"));
@@ -277,23 +262,23 @@ private Q_SLOTS:
         QVERIFY(salvage.lost.at(1).startsWith("page 3: its bytes overlap page 1's"));
 
         // A header counting 2^32-1 entries.
-        out = salvageOf("counted", patched(bytes, 4, le(0xFFFFFFFF)), salvage);
+        out = salvaged(f, "counted", patched(bytes, 4, le32(0xFFFFFFFF)), salvage);
         QVERIFY(out);
         QCOMPARE(out->pageCount(), 5);
         QCOMPARE(salvage.lost,
                  QStringList("pages 6 to 4294967294: not in what is left of the directory"));
 
         // A zeroed header: the directory is found by its records entry.
-        out = salvageOf("noheader", patched(bytes, 0, QByteArray(12, '\0')), salvage);
+        out = salvaged(f, "noheader", patched(bytes, 0, QByteArray(12, '\0')), salvage);
         QVERIFY(out);
         QCOMPARE(out->pageCount(), 5);
         QVERIFY(salvage.source.contains("directory found at byte"));
 
         // A zeroed directory: the header still tells where the last page ends, but text
         // pages followed by text pages cannot be told apart.
-        out = salvageOf("nodirectory",
-                        patched(bytes, directoryAt, QByteArray(bytes.size() - directoryAt, '\0')),
-                        salvage);
+        out = salvaged(f, "nodirectory",
+                       patched(bytes, directoryAt, QByteArray(bytes.size() - directoryAt, '\0')),
+                       salvage);
         QVERIFY(out);
         QCOMPARE(out->pageCount(), 0);
         QCOMPARE(salvage.lost,
@@ -330,11 +315,9 @@ private Q_SLOTS:
         const QByteArray bytes = readFile(good);
         const qint64 directoryAt = qFromLittleEndian<quint32>(bytes.constData() + 8);
         for (qint64 cut : {bytes.size() - 0, directoryAt - 1}) {
-            const QString damaged = f.path(QStringLiteral("cut%1.qly").arg(cut));
-            writeFile(damaged, bytes.left(cut));
             Salvage salvage;
             const auto out =
-                salvaged(f, damaged, f.path(QStringLiteral("out%1.qly").arg(cut)), salvage);
+                salvaged(f, QStringLiteral("cut%1").arg(cut), bytes.left(cut), salvage);
             QVERIFY(out);
             QCOMPARE(out->title(), QString("Title\nwith a break"));
             const int expected = cut == bytes.size() ? 4 : 3;
