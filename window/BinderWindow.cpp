@@ -260,6 +260,7 @@ void BinderWindow::connectList()
     connect(m_list, &PageListView::hovered, this, [this] { autoHideHover(true); });
     connect(m_viewer, &ViewerPane::hovered, this, [this] { autoHideHover(false); });
     connect(m_viewer, &ViewerPane::captionSuffixChanged, this, &BinderWindow::setCaptionSuffix);
+    connect(m_viewer, &ViewerPane::pageInView, this, &BinderWindow::updateCaption);
     connect(m_viewer, &ViewerPane::linkClicked, this, [this](const QUrl &url) {
         if (m_list->selectedRow() < 0)
             return;

@@ -126,6 +126,9 @@ private Q_SLOTS:
             cli({"--password-file", b.f.file("wrong", "incorrect horse"), "decrypt", b.encrypted});
         QCOMPARE(run.code, 2);
         QVERIFY(run.err.contains(b.encrypted));
+        // The tool takes one passphrase and does not ask again, so it speaks of no tries left.
+        QVERIFY2(run.err.contains("The binder is not opened.") && !run.err.contains("Tries"),
+                 qPrintable(run.err));
 
         run = cli(b.pass + QStringList{"encrypt", b.encrypted});
         QCOMPARE(run.code, 1);

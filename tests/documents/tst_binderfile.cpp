@@ -201,6 +201,13 @@ private Q_SLOTS:
             QCOMPARE(into.pageCount(), 0);
             QCOMPARE(f.messageTitles(), QStringList{"Import Quillery Error"});
         }
+
+        // A binder cut short says so in the user's words, not the format's.
+        writeFile(f.path("cut.qly"), bytes.left(bytes.size() - 10));
+        f.dialogs.clear();
+        QVERIFY(!f.open(f.path("cut.qly")));
+        const QString text = f.dialogs.calls().first().text;
+        QVERIFY2(text.contains("cut short") && !text.contains("lump"), qPrintable(text));
     }
 
     void aBinderIsKnownByItsHeaderNotItsName()

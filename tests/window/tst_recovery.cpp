@@ -371,8 +371,8 @@ private Q_SLOTS:
         const QString said = problems.join(u'\n');
         for (const char *expected :
              {"1: skipped, it is a symbolic link, not a snapshot folder",
-              "2: skipped, it is a FIFO, not a snapshot folder", "3: skipped",
-              "lies outside the file", "4: skipped", "its record is not a plain file", "5: skipped",
+              "2: skipped, it is a FIFO, not a snapshot folder", "3: skipped", "lies past its end",
+              "4: skipped", "its record is not a plain file", "5: skipped",
               "is a symbolic link, not a plain file", "6: skipped", "is cut short",
               "notes.txt: skipped, it is no snapshot folder"})
             QVERIFY2(said.contains(QString::fromLatin1(expected)),
