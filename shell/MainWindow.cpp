@@ -24,6 +24,7 @@
 #include "shell/RecentFiles.h"
 #include "shell/RecentFilesWindow.h"
 #include "transfer/BinderOpener.h"
+#include "transfer/BinderRescue.h"
 #include "window/BinderMenus.h"
 #include "window/BinderWindow.h"
 #include "window/BrowserModule.h"
@@ -235,8 +236,12 @@ void MainWindow::openFile(const QString &fileName)
     if (binderFile)
         closeUntouchedNewBinder(0);
     auto binder = quillery::openFile(*m_workspace, fileName);
-    if (!binder)
+    if (!binder) {
+        const QString rescued = binderFile ? offerRescue(*m_workspace, fileName) : QString();
+        if (!rescued.isEmpty())
+            openFile(rescued);
         return;
+    }
     // A binder opens on its remembered page when that is text or a file; pictures,
     // sounds and HTML wait until the user picks them. A file opened on its own is shown.
     if (binderFile && binder->hasPage(0)) {

@@ -267,6 +267,41 @@ private Q_SLOTS:
         QCOMPARE(cli(b.pass + QStringList{"list", renamed}).out,
                  cli({"list", b.plain}).out + "3\tTXT\t15\tlate\n4\tFILE\t67108864\tbig.bin\n");
     }
+
+    // The chunks before a cut pass their check and give back the pages they hold, which
+    // are encrypted again: nothing plain reaches the disk.
+    void salvageKeepsWhatTheSoundChunksHold()
+    {
+        RuntimeDir runtime;
+        BinderFixture f;
+        const QStringList pass{"--password-file", f.file("passphrase", "correct horse\n")};
+        QByteArray noise(1500000, '\0');
+        for (qsizetype i = 0; i < noise.size(); ++i)
+            noise[i] = char((i * 7919) >> 3 ^ i);
+        const QString binder = f.path("big.qly");
+        QCOMPARE(cli({"create", binder, f.file("notes.txt", Marker),
+                      f.file("rich.rtf", "{\\rtf1 " + Marker + "}"),
+                      f.file("last.rtf", "{\\rtf1 last}"), f.file("noise.bin", noise)})
+                     .code,
+                 0);
+        QCOMPARE(cli(pass + QStringList{"encrypt", binder, "--kdf", "interactive"}).code, 0);
+        const QByteArray sealed = readFile(binder);
+        const QString damaged = f.path("cut.qly");
+        writeFile(damaged, sealed.left(1200000)); // inside the second chunk of 1 MiB
+
+        const QString out = f.path("rescued.qly");
+        QCOMPARE(cli({"salvage", damaged, f.path("nopass.qly")}).code, 2);
+        QVERIFY(!QFile::exists(f.path("nopass.qly")));
+        const ProgramRun run = cli(pass + QStringList{"salvage", damaged, out});
+        QCOMPARE(run.code, 1);
+        QVERIFY2(run.err.contains("its encrypted data ends early"), qPrintable(run.err));
+        QVERIFY2(run.err.contains("page 4: could not be told apart"), qPrintable(run.err));
+        QVERIFY(isEncryptedBinderFile(out));
+        QVERIFY(!readFile(out).contains(Marker));
+        QCOMPARE(cli(pass + QStringList{"list", out}).out,
+                 QString("1\tTXT\t10\tnotes\n2\tRTF\t18\trich\n3\tRTF\t12\tlast\n"));
+        QCOMPARE(readFile(damaged), sealed.left(1200000));
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_cliencryption)

@@ -225,6 +225,34 @@ private Q_SLOTS:
         QCOMPARE(binder->records().value("Title"), QString("Renamed"));
         QVERIFY(binder->isChanged());
     }
+
+    // A binder that cannot be opened because it is damaged offers its readable pages,
+    // opened at once from the new binder the user names.
+    void damagedBinderOpensAsItsRescuedPages()
+    {
+        BinderFixture f;
+        Window w(f);
+        const QByteArray bytes = readFile(f.makeBinder("whole.qly", Pages));
+        const QString damaged = f.path("damaged.qly");
+        writeFile(damaged, bytes.left(bytes.size() - 20)); // the last directory entry cut
+        f.dialogs.queueMessage(MsgResult::Ok);
+        f.dialogs.queueMessage(MsgResult::No);
+        w.main.openFile(damaged);
+        QVERIFY(!w.main.activeBinderWindow());
+
+        const QString rescued = f.path("rescued.qly");
+        f.dialogs.clear();
+        f.dialogs.queueSaveFile(rescued);
+        w.main.openFile(damaged);
+        // The last page is found after the others, whose ends the user is told were guessed.
+        QCOMPARE(f.messageTitles(), QStringList({"Open Error", "Damaged Binder", "Rescue"}));
+        BinderWindow *window = w.main.activeBinderWindow();
+        QVERIFY(window);
+        QCOMPARE(window->binder().fileName(), rescued);
+        QCOMPARE(window->binder().pageCount(), 3);
+        QCOMPARE(pageData(window->binder().pages().at(2).key), QByteArray("RIFF"));
+        QCOMPARE(readFile(damaged), bytes.left(bytes.size() - 20));
+    }
 };
 
 QTEST_MAIN(tst_binderwindow)
