@@ -7,6 +7,7 @@
 #include "cli/JpegCommand.h"
 #include "cli/PrintPages.h"
 #include "cli/RecoverCommand.h"
+#include "cli/SalvageCommand.h"
 #include "documents/EncryptedBinder.h"
 #include "platform/FileError.h"
 
@@ -38,6 +39,10 @@ Commands:
   extract BINDER.qly DIR     write every page's bytes into DIR
   info BINDER.qly            print the binder's records (without its password)
   check BINDER.qly           report every fault of the file; silent when it is sound
+  salvage DAMAGED OUT.qly    write the pages a damaged binder still holds into a new
+                             binder (never replaces OUT, never changes DAMAGED); names
+                             each page it could not save; an encrypted binder gives what
+                             its sound chunks hold, encrypted again with its passphrase
   search BINDER.qly TEXT [--match-case] [--shown]
                              one line per text page whose stored data (RTF markup, HTML
                              source) holds TEXT: position, kind, name (tab-separated);
@@ -79,9 +84,10 @@ never from --password. Its plain copy is kept only in memory, in a file that no 
 names and that goes with the tool however it ends.
 
 Exit codes:
-  0   success (check: the file is sound; search: a page matched)
+  0   success (check: the file is sound; search: a page matched; salvage: every page
+      saved)
   1   an error, reported on standard error with the file named (check: faults found;
-      search: no page matched)
+      search: no page matched; salvage: a page could not be saved)
   2   the binder is protected and no password, or a wrong one, was given (or encrypted
       and no passphrase, or a wrong one)
   64  the command line is wrong
@@ -232,6 +238,7 @@ int run(int argc, char *argv[])
         {QStringLiteral("info"), showInfo},          {QStringLiteral("search"), searchBinder},
         {QStringLiteral("print"), printBinder},      {QStringLiteral("encrypt"), encryptCommand},
         {QStringLiteral("decrypt"), decryptCommand}, {QStringLiteral("recover"), recoverCommand},
+        {QStringLiteral("salvage"), salvageFile},
     };
     const auto found = commands.find(command);
     if (found == commands.end())

@@ -43,6 +43,7 @@ void CliUi::askPassphrase(PassphrasePrompt &prompt)
     if (password && !passwordOnCommandLine) {
         if (password->isEmpty())
             QTextStream(stderr) << prompt.fileName() << ": " << EmptyPassphrase << '\n';
+        prompt.allowOneTry();
         if (password->isEmpty() || !prompt.ok(*password))
             prompt.cancel();
         return;

@@ -76,9 +76,12 @@ void keepHeldPagesReadable(Workspace &workspace, Binder &binder)
             source = fileio::openForReading(working);
         const QString copy = folder.createFile();
         folder.registerFile(copy);
+        // The path of a memory file (an encrypted binder's) is a link under /proc that must
+        // be followed; a file on disk is one the folder has just made and never a link.
+        const int noFollow = folder.path().isEmpty() ? 0 : O_NOFOLLOW;
         try {
             UniqueFd target(::open(QFile::encodeName(copy).constData(),
-                                   O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC));
+                                   O_WRONLY | O_TRUNC | noFollow | O_CLOEXEC));
             if (!target.valid())
                 throw FileError::fromErrno(errno, copy);
             fileio::copyRange(source.get(), qMax<qint64>(key.offset, 0), target.get(),

@@ -183,17 +183,18 @@ QVector<Lump> LumpArchive::readDirectory(const QString &path, const QByteArray &
     UniqueFd fd = fileio::openForReading(path);
     const qint64 size = fileio::fileSize(fd.get(), path);
     if (size < HeaderSize) {
-        fault(QStringLiteral("file of %1 bytes is too short to be an archive").arg(size));
+        fault(QStringLiteral("it is too short to be a binder (%1 bytes)").arg(size));
         return {};
     }
     const QByteArray head = fileio::readRange(fd.get(), 0, HeaderSize, path);
     if (!head.startsWith(header))
-        fault(QStringLiteral("header is not \"%1\"").arg(QString::fromLatin1(header)));
+        fault(QStringLiteral("it does not begin as a binder does (with \"%1\")")
+                  .arg(QString::fromLatin1(header)));
     const qint64 count = le32(head.constData() + 4);
     const qint64 dirOffset = le32(head.constData() + 8);
     if (dirOffset < HeaderSize || dirOffset > size || count > (size - dirOffset) / EntrySize) {
-        fault(QStringLiteral("lump directory (%1 entries at byte %2) lies outside the file of %3 "
-                             "bytes")
+        fault(QStringLiteral("the list of its contents lies past its end, as when a copy or a "
+                             "save is cut short (%1 entries at byte %2 of %3 bytes)")
                   .arg(count)
                   .arg(dirOffset)
                   .arg(size));

@@ -28,6 +28,8 @@ public:
     bool ok(const QString &typed);
     // Cancel pressed, or the dialog closed any other way.
     void cancel() { m_triesLeft = 0; }
+    // A passphrase given once, as from a file, is the only try: no "tries left" to tell of.
+    void allowOneTry() { m_triesLeft = 1; }
     bool finished() const { return m_key || m_triesLeft == 0; }
     // The key, once a passphrase was accepted.
     const std::shared_ptr<const BinderKey> &key() const { return m_key; }

@@ -202,11 +202,20 @@ void ContainerReader::decryptInto(const BinderKey &key, int outFd, const QString
     qint64 chunks = 0;
     qint64 position = ContainerHeader::Size;
     bool finished = false;
+    // Before a fault is thrown, the plain bytes of every chunk that passed its check are
+    // written, so that a damaged container still gives back its binder up to there.
+    const auto failAfter = [&out](qint64 passedBytes, const FileError &error) {
+        if (passedBytes > 0)
+            out.queue(passedBytes);
+        out.finish();
+        throw error;
+    };
     while (!finished) {
         const std::span<const unsigned char> sealed = in.next();
         if (sealed.empty())
-            throw FileError::damaged(
-                QStringLiteral("it ends after %1 chunks, before its last one").arg(chunks));
+            failAfter(
+                0, FileError::damaged(
+                       QStringLiteral("it ends after %1 chunks, before its last one").arg(chunks)));
         qsizetype count = qsizetype((qint64(sealed.size()) + sealedChunk - 1) / sealedChunk);
         qint64 lastSize = qint64(sealed.size()) - (count - 1) * sealedChunk;
         // Too short to be a chunk: told once the chunks before it are, since a last chunk
@@ -246,22 +255,29 @@ void ContainerReader::decryptInto(const BinderKey &key, int outFd, const QString
         for (qsizetype i = 0; i < count && !finished; ++i) {
             const GroupChunk &chunk = group[size_t(i)];
             if (!chunk.passed)
-                throw chunks == 0
-                    ? FileError(FileError::InvalidFormat, WrongPassphrase)
-                    : FileError::damaged(
-                          QStringLiteral("its chunk %1 fails its check").arg(chunks + 1));
+                failAfter(
+                    i * m_header.chunkSize,
+                    chunks == 0
+                        ? FileError(FileError::InvalidFormat, WrongPassphrase)
+                        : FileError::damaged(
+                              QStringLiteral("its chunk %1 fails its check").arg(chunks + 1)));
             ++chunks;
             position += qint64(chunk.sealed.size());
             if (chunk.tag == crypto_secretstream_xchacha20poly1305_TAG_FINAL) {
                 if (position != m_size)
-                    throw FileError::damaged(QStringLiteral("bytes follow its last chunk"));
+                    failAfter(i * m_header.chunkSize + qint64(chunk.sealed.size()) -
+                                  ContainerHeader::ChunkOverhead,
+                              FileError::damaged(QStringLiteral("bytes follow its last chunk")));
                 finished = true;
             } else if (chunk.tag != crypto_secretstream_xchacha20poly1305_TAG_MESSAGE) {
-                throw FileError::damaged(QStringLiteral("chunk %1 has an unknown tag").arg(chunks));
+                failAfter(
+                    i * m_header.chunkSize,
+                    FileError::damaged(QStringLiteral("chunk %1 has an unknown tag").arg(chunks)));
             }
         }
         if (cutShort && !finished)
-            throw FileError::damaged(QStringLiteral("it ends inside chunk %1").arg(chunks + 1));
+            failAfter(plainBytes, FileError::damaged(
+                                      QStringLiteral("it ends inside chunk %1").arg(chunks + 1)));
         out.queue(plainBytes);
     }
     out.finish();

@@ -154,57 +154,6 @@ EditorWindow::~EditorWindow()
     m_unsaved->follow(m_binder, false);
 }
 
-void EditorWindow::buildMenus(QMenuBar *bar)
-{
-    const auto add = [this](QMenu *menu, const char *name, const char *caption,
-                            const QKeySequence &shortcut, auto slot) {
-        QAction *action = menu->addAction(QString::fromLatin1(caption));
-        action->setObjectName(QString::fromLatin1(name));
-        action->setShortcut(shortcut);
-        connect(action, &QAction::triggered, this, slot);
-        return action;
-    };
-    QMenu *file = bar->addMenu(QStringLiteral("&File"));
-    add(file, "mnuSaveQLY", "Save Page and Quillery", QKeySequence(QStringLiteral("Ctrl+S")),
-        &EditorWindow::savePageAndBinder);
-    add(file, "mnuSave", "Save &and Exit", Qt::Key_F2, &EditorWindow::saveAndClose);
-    add(file, "mnuExit", "&Exit without Saving", Qt::Key_F4, &EditorWindow::reject);
-
-    QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
-    edit->setObjectName(QStringLiteral("mnuEdit"));
-    QAction *undo = edit->addAction(QStringLiteral("&Undo"), m_box, &QTextEdit::undo);
-    undo->setObjectName(QStringLiteral("mnuUndo"));
-    undo->setShortcut(QKeySequence::Undo);
-    undo->setEnabled(false);
-    connect(m_box, &QTextEdit::undoAvailable, undo, &QAction::setEnabled);
-    QAction *redo = edit->addAction(QStringLiteral("&Redo"), m_box, &QTextEdit::redo);
-    redo->setObjectName(QStringLiteral("mnuRedo"));
-    redo->setShortcuts(
-        {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
-    redo->setEnabled(false);
-    connect(m_box, &QTextEdit::redoAvailable, redo, &QAction::setEnabled);
-
-    m_options = bar->addMenu(QStringLiteral("&Options"));
-    m_options->setObjectName(QStringLiteral("mnuOptions"));
-    add(m_options, "mnuColour", "&Background Colour...", Qt::Key_F6,
-        &EditorWindow::chooseBackColour);
-    add(m_options, "mnuDefColour", "&Default Background Colour", Qt::Key_F7, [this] {
-        m_box->setBackColour(SystemWindowBackground);
-        followChange();
-    });
-    m_options->addSeparator()->setObjectName(QStringLiteral("div2"));
-    add(m_options, "mnuDefaultRTF", "&Apply Default Rich Text Format", Qt::Key_F8,
-        &EditorWindow::applyDefaultRichFormat);
-
-    QMenu *tools = bar->addMenu(QStringLiteral("&Tools"));
-    tools->setObjectName(QStringLiteral("mnuTools"));
-    add(tools, "mnuFind", "&Find and Replace...", QKeySequence(QStringLiteral("Ctrl+F")),
-        &EditorWindow::showReplace);
-    add(tools, "mnuFNext", "Find &Next", Qt::Key_F3, &EditorWindow::findNext)->setEnabled(false);
-    tools->addSeparator()->setObjectName(QStringLiteral("div1"));
-    add(tools, "mnuTime", "&Insert Time and Date", Qt::Key_F5, &EditorWindow::insertTimeAndDate);
-}
-
 QAction *EditorWindow::menuItem(const char *name) const
 {
     return findChild<QAction *>(QString::fromLatin1(name));
@@ -227,9 +176,11 @@ void EditorWindow::load(int position)
                                               : QStringLiteral("Plain Text Editor for '");
         m_toolbar->hide();
         m_combos->hide();
-        m_options->menuAction()->setVisible(false);
-        for (QAction *action : m_options->actions())
-            action->setEnabled(false);
+        for (QMenu *menu : {m_format, m_options}) {
+            menu->menuAction()->setVisible(false);
+            for (QAction *action : menu->actions())
+                action->setEnabled(false);
+        }
         m_box->setAcceptRichText(false);
         applyDefaultFormat(*m_box, m_binder, QStringLiteral("TXT"));
         m_box->setText(decodePlainText(page.data));
@@ -331,6 +282,11 @@ void EditorWindow::applyFormatShortcut(int key, Qt::KeyboardModifiers modifiers)
         if (const auto bold = m_box->selectionBold()) {
             m_toolbar->button(FormatToolbar::Bold)->setChecked(!*bold);
             m_box->setSelectionBold(!*bold);
+        }
+    } else if (key == Qt::Key_I) {
+        if (const auto italic = m_box->selectionItalic()) {
+            m_toolbar->button(FormatToolbar::Italic)->setChecked(!*italic);
+            m_box->setSelectionItalic(!*italic);
         }
     } else if (key == Qt::Key_U) {
         if (const auto underline = m_box->selectionUnderline()) {

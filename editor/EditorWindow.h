@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QKeySequence;
 class QMenu;
 class QMenuBar;
 
@@ -56,6 +57,10 @@ protected:
 
 private:
     void buildMenus(QMenuBar *bar);
+    // Puts the toolbar's button into the menu under a caption of its own.
+    QAction *shareButton(QMenu *menu, int button, const char *caption,
+                         const QKeySequence &shortcut);
+    void focusCombo(QComboBox *combo);
     void load(int position);
     // What the box holds now counts as the page's content (loaded, saved or discarded).
     void markUnchanged();
@@ -91,6 +96,7 @@ private:
     QComboBox *m_font;
     QComboBox *m_size;
     QString m_title;
+    QMenu *m_format = nullptr;
     QMenu *m_options = nullptr;
     ReplaceDialog *m_replace = nullptr;
     ColourCode m_savedBackColour = SystemWindowBackground;

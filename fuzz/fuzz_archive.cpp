@@ -2,6 +2,7 @@
 // Feeds arbitrary bytes to everything that reads a binder file: the archive directory,
 // lump reads, the info records, and a whole open, save and reopen of the binder.
 
+#include "FuzzCheck.h"
 #include "documents/Binder.h"
 #include "documents/BinderFormat.h"
 #include "documents/BinderSaver.h"
@@ -32,15 +33,6 @@
 using namespace quillery;
 
 namespace {
-
-// A failed property is a finding: report it and abort so that libFuzzer keeps the input.
-#define FUZZ_CHECK(condition)                                                                      \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__);    \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (false)
 
 // Nobody reads the messages here; each box is closed without a choice.
 class SilentDialogs : public ConsoleDialogs

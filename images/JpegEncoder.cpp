@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "images/JpegEncoder.h"
 
+#include "images/ImageRows.h"
 #include "images/JpegError.h"
 #include "images/JpegSampling.h"
 #include "images/JpegWriter.h"
 #include "images/Picture.h"
-#include "images/PixelRows.h"
 
 #include <QFile>
 

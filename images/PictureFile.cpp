@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "images/PictureFile.h"
 
+#include "images/ImageRows.h"
 #include "images/Picture.h"
 #include "images/RawPicture.h"
 #include "images/RawPictureRows.h"

@@ -131,7 +131,7 @@ void OptionsDialog::buildGeneralTab(QWidget *page)
     folderLayout->addWidget(cmdDefDocFol);
 
     // Undo can take a deletion back, so the question before it may go.
-    chkConfirmDelete = named(new QCheckBox(QStringLiteral("As&k before deleting pages"), page),
+    chkConfirmDelete = named(new QCheckBox(QStringLiteral("&Warn before deleting pages"), page),
                              "chkConfirmDelete");
 
     auto *layout = new QVBoxLayout(page);

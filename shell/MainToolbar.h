@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "window/ToolbarButtons.h"
+#include "window/Command.h"
 
+#include <QHash>
 #include <QIcon>
 #include <QToolBar>
 #include <QVector>
@@ -14,59 +15,50 @@ class QToolButton;
 
 namespace quillery {
 
-// A drop-down toolbar button that remembers the last item chosen: its picture and
-// tooltip show that item, and a click on the button itself repeats it.
-class DropDownChoice
-{
-public:
-    struct Item
-    {
-        QString caption;
-        int picture;
-        QString tooltip;
-    };
+class BinderMenus;
 
-    explicit DropDownChoice(QVector<Item> items, int initial = 0);
-    const QVector<Item> &items() const { return m_items; }
-    int current() const { return m_current; }
-    const Item &currentItem() const { return m_items[m_current]; }
-    void choose(int index) { m_current = index; }
-
-private:
-    QVector<Item> m_items;
-    int m_current;
-};
-
-// The main window's fifteen toolbar buttons, addressed by position 1 to 15 (4, 9 and 11
-// are separators). Button 5 adds a page and button 10 sets the view, each by its
-// remembered drop-down choice.
+// The main window's toolbar: a button a command, and two drop-down buttons (Add Page and
+// View) that remember the last item chosen: their picture and tooltip show that item, and
+// a click on the button itself repeats it.
 class MainToolbar : public QToolBar
 {
     Q_OBJECT
 public:
-    using enum toolbar::Button;
-    enum AddChoice { AddRtf, AddTxt, AddHtml, AddPicture, AddSound, AddFile, AddScanner };
-
     using IconForPicture = std::function<QIcon(int picture)>;
     explicit MainToolbar(IconForPicture icons, QWidget *parent = nullptr);
 
-    QAction *button(int position) const { return m_buttons.value(position); }
-    void setButtonEnabled(int position, bool enabled);
-    DropDownChoice &addChoice() { return m_add; }
-    // Picks a drop-down item of button 5 or 10 as a click on it would, without acting.
-    void showChoice(int position, int index);
+    // The button of a command, or the drop-down item that chooses it; nullptr when the
+    // toolbar does not offer it.
+    QAction *item(Command command) const { return m_items.value(command); }
+    // Enables each button as the active binder window's command is; with no binder window
+    // only New and Open are left.
+    void follow(const BinderMenus *menus);
 
 Q_SIGNALS:
-    // A plain button, or button 5 or 10 with the choice to carry out.
-    void buttonClicked(int position, int choice);
+    void commandChosen(Command command);
 
 private:
-    QToolButton *dropDown(int position, DropDownChoice &choice);
+    struct Choice
+    {
+        Command command;
+        const char *caption;
+    };
+    struct DropDown
+    {
+        QToolButton *button = nullptr;
+        QVector<Choice> choices;
+        int current = 0;
+    };
+
+    void addButton(Command command);
+    void addDropDown(DropDown &dropDown, QVector<Choice> choices);
+    void showChoice(DropDown &dropDown, int index);
 
     IconForPicture m_icons;
-    QVector<QAction *> m_buttons;
-    DropDownChoice m_add;
-    DropDownChoice m_view;
+    QHash<Command, QAction *> m_items;
+    QVector<Command> m_plain;
+    DropDown m_add;
+    DropDown m_view;
 };
 
 } // namespace quillery

@@ -24,7 +24,8 @@
 #include "shell/RecentFiles.h"
 #include "shell/RecentFilesWindow.h"
 #include "transfer/BinderOpener.h"
-#include "window/ApplyCommandState.h"
+#include "transfer/BinderRescue.h"
+#include "window/BinderMenus.h"
 #include "window/BinderWindow.h"
 #include "window/BrowserModule.h"
 #include "window/CommandGuard.h"
@@ -79,9 +80,7 @@ MainWindow::MainWindow(TempFolder &temp, Dialogs &dialogs, Settings &settings, Q
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
     addToolBar(m_toolbar);
-    connect(m_toolbar, &MainToolbar::buttonClicked, this, [this](int position, int choice) {
-        guarded(m_workspace->dialogs, [&] { toolbarClicked(position, choice); });
-    });
+    connect(m_toolbar, &MainToolbar::commandChosen, this, &MainWindow::toolbarChosen);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &MainWindow::activeWindowChanged);
     buildMenus();
     buildStatusBar();
@@ -237,8 +236,12 @@ void MainWindow::openFile(const QString &fileName)
     if (binderFile)
         closeUntouchedNewBinder(0);
     auto binder = quillery::openFile(*m_workspace, fileName);
-    if (!binder)
+    if (!binder) {
+        const QString rescued = binderFile ? offerRescue(*m_workspace, fileName) : QString();
+        if (!rescued.isEmpty())
+            openFile(rescued);
         return;
+    }
     // A binder opens on its remembered page when that is text or a file; pictures,
     // sounds and HTML wait until the user picks them. A file opened on its own is shown.
     if (binderFile && binder->hasPage(0)) {
@@ -280,8 +283,7 @@ void MainWindow::updateCommandState()
         // With no binder left, nothing acts on one.
         for (int panel = 1; panel <= StatusPanelCount; ++panel)
             setStatus(StatusPanel(panel), QString());
-        for (int b = toolbar::FirstBinderButton; b <= toolbar::LastButton; ++b)
-            m_toolbar->setButtonEnabled(b, false);
+        m_toolbar->follow(nullptr);
         return;
     }
     const Binder &binder = window->binder();
@@ -291,10 +293,16 @@ void MainWindow::updateCommandState()
     list.offline = window->viewer()->offline();
     list.pageOnClipboard = pageOnClipboard(m_workspace->temp);
     list.textSelected = window->viewer()->textPane()->textCursor().hasSelection();
-    applyCommandState(
-        *window, commandState(binder, list),
-        [this](int button, bool enabled) { m_toolbar->setButtonEnabled(button, enabled); },
-        [this](StatusPanel panel, const QString &text) { setStatus(panel, text); });
+    list.view = window->pageList()->view();
+    list.autoHide = window->autoHide();
+    const CommandState state = commandState(binder, list);
+    window->menus().apply(state);
+    m_toolbar->follow(&window->menus());
+    if (state.clearPageStatus) {
+        for (StatusPanel panel : PagePanels)
+            setStatus(panel, QString());
+    }
+    setStatus(StatusPanel::Pages, state.pagesStatus);
 }
 
 void MainWindow::openBinder()
@@ -409,61 +417,16 @@ void MainWindow::arrange(Arrangement arrangement)
     }
 }
 
-void MainWindow::toolbarClicked(int position, int choice)
+void MainWindow::toolbarChosen(Command command)
 {
-    BinderWindow *window = activeBinderWindow();
-    switch (position) {
-    case MainToolbar::New:
-        newBinder();
+    // New and Open need no binder; the rest are the active window's commands.
+    if (command == Command::New || command == Command::Open) {
+        guarded(m_workspace->dialogs,
+                [&] { command == Command::New ? newBinder() : openBinder(); });
         return;
-    case MainToolbar::Open:
-        openBinder();
-        return;
-    default:
-        break;
     }
-    if (!window)
-        return;
-    switch (position) {
-    case MainToolbar::Save:
-        window->save();
-        break;
-    case MainToolbar::AddPage: {
-        // The drop-down's items are the list's Add menu, in the same order.
-        static const char *adds[] = {"mnuPNRTF",   "mnuPNTXT",  "mnuPNHTML", "mnuPNPicture",
-                                     "mnuPNSound", "mnuPNFile", "mnuPNTWAIN"};
-        if (choice >= 0 && choice < int(std::size(adds)))
-            window->menus()[adds[choice]]->trigger();
-        break;
-    }
-    case MainToolbar::Edit:
-        window->menus()["mnuEP"]->trigger();
-        break;
-    case MainToolbar::Rename:
-        window->menus()["mnuRename"]->trigger();
-        break;
-    case MainToolbar::Delete:
-        window->menus()["mnuEditDelete"]->trigger();
-        break;
-    case MainToolbar::View:
-        window->setView(PageListView::viewFromNumber(choice));
-        break;
-    case MainToolbar::Back:
-        window->viewer()->goBack();
-        break;
-    case MainToolbar::Forward:
-        window->viewer()->goForward();
-        break;
-    case MainToolbar::Stop:
-        window->viewer()->stop();
-        break;
-    case MainToolbar::Refresh:
-        window->viewer()->refresh();
-        break;
-    default:
-        break;
-    }
-    updateCommandState();
+    if (BinderWindow *window = activeBinderWindow())
+        window->menus().action(command)->trigger();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

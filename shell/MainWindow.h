@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "window/Command.h"
 #include "window/ShellCommands.h"
 #include "window/StatusPanel.h"
 
@@ -84,7 +85,7 @@ private:
     void buildMenus();
     void buildStatusBar();
     void activeWindowChanged();
-    void toolbarClicked(int position, int choice);
+    void toolbarChosen(Command command);
     void setStatus(StatusPanel panel, const QString &text);
     // Opens the Options dialog on its associations tab without blocking.
     void showAssociations(Binder &binder);

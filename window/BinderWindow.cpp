@@ -15,21 +15,15 @@
 #include "platform/TempFolder.h"
 #include "platform/Twips.h"
 #include "platform_ui/RichTextBox.h"
-#include "transfer/BinderImport.h"
-#include "transfer/PageExport.h"
-#include "transfer/PageImport.h"
 #include "window/BrowserView.h"
 #include "window/CommandGuard.h"
 #include "window/FilePropertiesDialog.h"
 #include "window/FindDialog.h"
-#include "window/PageClipboard.h"
 #include "window/PageDisplay.h"
 #include "window/PageDrops.h"
 #include "window/PageListView.h"
-#include "window/PageOperations.h"
 #include "window/PagePrint.h"
 #include "window/PagePropertiesDialog.h"
-#include "window/PasswordDialogs.h"
 #include "window/PrintCommand.h"
 #include "window/RenameDelegate.h"
 #include "window/SearchAllDialog.h"
@@ -43,6 +37,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenu>
+#include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QResizeEvent>
@@ -99,7 +94,7 @@ BinderWindow::BinderWindow(Workspace &workspace, ShellCommands &shell,
         return new RenameDelegate(workspace, *m_binder, parent);
     });
     applyPanePosition();
-    connectMenus();
+    connectCommands();
     connect(m_viewer, &ViewerPane::remoteContentAllowedForBinder, this, [this] {
         const QVector<RecordChange> allow{{RecordKey::RemoteContent, QStringLiteral("Allow")}};
         m_binder->push(std::make_unique<RecordsCommand>(*m_binder, allow, std::nullopt,
@@ -114,121 +109,19 @@ BinderWindow::BinderWindow(Workspace &workspace, ShellCommands &shell,
 
 BinderWindow::~BinderWindow() = default;
 
-void BinderWindow::connectMenus()
+void BinderWindow::connectCommands()
 {
-    const auto on = [this](const char *name, auto slot) {
-        connect(m_menus[name], &QAction::triggered, this,
-                [this, slot] { guarded(m_workspace.dialogs, slot); });
-    };
-    Workspace &ws = m_workspace;
-    Binder &b = *m_binder;
-    on("mnuNew", [this] { m_shell.newBinder(); });
-    on("mnuOpen", [this] { m_shell.openBinder(); });
-    on("mnuSave", [this] { save(); });
-    on("mnuUndo", [&b] { b.undo(); });
-    on("mnuRedo", [&b] { b.redo(); });
-    on("mnuSA", [this] { saveAs(); });
-    on("mnuRF", [this] { m_shell.showRecentFiles(); });
-    on("mnuFileAuthorName", [this] { m_shell.changeAuthorName(); });
-    on("mnuClose", [this] { parentWidget() ? parentWidget()->close() : close(); });
-    on("mnuExit", [this] { m_shell.exit(); });
-    on("mnuContents", [this] { m_shell.showHelp(); });
-    on("mnuAbout", [this] { m_shell.showAbout(); });
-    on("mnuSF", [this] { m_shell.sendFeedback(); });
-    on("mnuTH", [this] { m_shell.arrange(Arrangement::TileHorizontally); });
-    on("mnuTV", [this] { m_shell.arrange(Arrangement::TileVertically); });
-    on("mnuCascade", [this] { m_shell.arrange(Arrangement::Cascade); });
-    on("mnuAI", [this] { m_shell.arrange(Arrangement::ArrangeIcons); });
-    connect(m_menus["mnuSHPage"], &QAction::toggled, this, &BinderWindow::applyAutoHide);
-
-    const auto importer = [&](const char *name, PageKind kind) {
-        on(name, [&ws, &b, kind] { chooseAndImport(ws, b, kind); });
-    };
-    importer("mnuImportRTF", PageKind::RTF);
-    importer("mnuImportTXT", PageKind::TXT);
-    importer("mnuImportHTML", PageKind::HTML);
-    importer("mnuIPicture", PageKind::PICTURE);
-    importer("mnuISound", PageKind::SOUND);
-    importer("mnuIFile", PageKind::FILE);
-    const auto adder = [&](const char *name, PageKind kind) {
-        on(name, [this, &ws, &b, kind] {
-            addPage(ws, b, kind, [this] { m_shell.editPage(*m_binder); });
-        });
-    };
-    adder("mnuNewRTF", PageKind::RTF);
-    adder("mnuNewTXT", PageKind::TXT);
-    adder("mnuNewHTML", PageKind::HTML);
-    adder("mnuPNRTF", PageKind::RTF);
-    adder("mnuPNTXT", PageKind::TXT);
-    adder("mnuPNHTML", PageKind::HTML);
-    adder("mnuPNPicture", PageKind::PICTURE);
-    adder("mnuPNSound", PageKind::SOUND);
-    adder("mnuPNFile", PageKind::FILE);
-    const auto selected = [this] {
-        return m_list->selectedRow() + 1;
-    };
-    for (const char *name : {"mnuEditDelete", "mnuPDelete"})
-        on(name, [&ws, &b, selected] { deletePage(ws, b, selected()); });
-    on("mnuEditDelAll", [&ws, &b] { deleteAllPages(ws, b); });
-    on("mnuUp", [&b, selected] { movePage(b, selected(), MoveDirection::Up); });
-    on("mnuDown", [&b, selected] { movePage(b, selected(), MoveDirection::Down); });
-    for (const char *name : {"mnuRename", "mnuPRename"})
-        on(name, [this] { m_list->editCurrentName(); });
-    for (const char *name : {"mnuEP", "mnuPEdit"})
-        on(name, [this] { m_shell.editPage(*m_binder); });
-    on("mnuImportFolder", [&ws, &b] { importFolder(ws, b); });
-    on("mnuImportQuillery", [&ws, &b] { importBinder(ws, b); });
-    for (const char *name : {"mnuImportTWAIN", "mnuPNTWAIN"})
-        on(name, [this] { m_shell.showScanner(*m_binder); });
-    on("mnuEditOptions", [this] { m_shell.showOptions(*m_binder); });
-
-    const auto exporter = [&](const char *name, const char *type, const char *ext) {
-        on(name, [&ws, &b, type, ext] {
-            exportCurrentPage(ws, b, QString::fromLatin1(type), QString::fromLatin1(ext));
-        });
-    };
-    exporter("mnuExportRTF", "Rich Text Format", "rtf");
-    exporter("mnuExportTXT", "Text Document", "txt");
-    exporter("mnuExportHTML", "HTML", "htm;*.html;*.php");
-    exporter("mnuExportFile", "Selected Page", "*");
-
-    on("mnuPassword", [this] {
-        ChangePasswordDialog dialog(m_workspace, *m_binder, this);
-        dialog.exec();
-    });
-    on("mnuEncrypt", [this] {
-        EncryptDialog dialog(m_workspace, *m_binder, this);
-        dialog.exec();
-    });
-    on("mnuOffline", [this] { m_viewer->setOffline(m_menus["mnuOffline"]->isChecked()); });
-    using View = PageListView::View;
-    on("mnuPVLarge", [this] { setView(View::LargeIcons); });
-    on("mnuPVSmall", [this] { setView(View::SmallIcons); });
-    on("mnuPVList", [this] { setView(View::List); });
-    on("mnuPVDetails", [this] { setView(View::Details); });
-    for (const char *name : {"mnuEditCut", "mnuPCut"})
-        on(name, [&ws, &b, selected] { cutPage(ws, b, selected()); });
-    // The page clipboard lies outside the binder, so the window says when Paste can go.
-    for (const char *name : {"mnuEditCopy", "mnuPCopy"})
-        on(name, [this, &ws, &b, selected] {
-            if (copyPage(ws, b, selected()))
+    for (int c = 0; c < CommandCount; ++c) {
+        const auto run = commandSpec(Command(c)).run;
+        connect(m_menus.action(Command(c)), &QAction::triggered, this, [this, run] {
+            const QPointer<BinderWindow> self(this);
+            guarded(m_workspace.dialogs, [this, run] { run(*this); });
+            // What a command changed outside the binder (the view, the clipboard, the
+            // offline mode) shows in the command state too.
+            if (self)
                 Q_EMIT stateChanged();
         });
-    for (const char *name : {"mnuEditPaste", "mnuPPaste"})
-        on(name, [this] { paste(); });
-    for (const char *name : {"mnuPProperties", "mnuPPProperties"})
-        on(name, [this, selected] { showPageProperties(selected()); });
-    on("mnuFProperties", [this] { showFileProperties(true); });
-    on("mnuPFProperties", [this] { showFileProperties(false); });
-    on("mnuCopy", [this] { copyText(); });
-    on("mnuFind", [this] { findInPage(); });
-    on("mnuPrint", [this] { printPage(); });
-    on("mnuPrintPreview", [this] { previewPage(); });
-    on("mnuSearch", [this] { searchAll(); });
-    on("mnuSelectAll", [this] {
-        m_viewer->textPane()->setFocus();
-        m_viewer->textPane()->selectAll();
-    });
+    }
 }
 
 void BinderWindow::connectList()
@@ -241,22 +134,22 @@ void BinderWindow::connectList()
     // Double-click and Enter edit the page, as Edit Page does.
     connect(m_list, &PageListView::activated, this, [this] {
         if (m_binder->currentPosition() > 0)
-            m_menus["mnuEP"]->trigger();
+            m_menus.action(Command::EditPage)->trigger();
     });
     connect(m_list, &PageListView::released, this,
             [this](int row, Qt::MouseButton button, const QPoint &at) {
                 if (row < 0) {
                     showEmptySelection();
                     if (button == Qt::RightButton)
-                        m_menus.mnuPage->popup(at);
+                        m_menus.listMenu->popup(at);
                     return;
                 }
                 if (button == Qt::RightButton)
-                    m_menus.mnuIcon->popup(at);
+                    m_menus.pageMenu->popup(at);
             });
     connect(m_list, &PageListView::contextKey, this, [this](const QPoint &at) {
         Q_EMIT stateChanged();
-        (m_list->selectedRow() < 0 ? m_menus.mnuPage : m_menus.mnuIcon)->popup(at);
+        (m_list->selectedRow() < 0 ? m_menus.listMenu : m_menus.pageMenu)->popup(at);
     });
     auto *drops = new PageDrops(m_workspace, *m_binder, this);
     m_list->setDropTarget(*drops);
@@ -265,6 +158,7 @@ void BinderWindow::connectList()
     connect(m_list, &PageListView::hovered, this, [this] { autoHideHover(true); });
     connect(m_viewer, &ViewerPane::hovered, this, [this] { autoHideHover(false); });
     connect(m_viewer, &ViewerPane::captionSuffixChanged, this, &BinderWindow::setCaptionSuffix);
+    connect(m_viewer, &ViewerPane::pageInView, this, &BinderWindow::updateCaption);
     connect(m_viewer, &ViewerPane::linkClicked, this, [this](const QUrl &url) {
         if (m_list->selectedRow() < 0)
             return;
@@ -279,7 +173,7 @@ void BinderWindow::connectList()
     connect(m_splitter, &QSplitter::splitterMoved, this, &BinderWindow::updatePaneLength);
     connect(m_viewer->textPane(), &QWidget::customContextMenuRequested, this, [this] {
         Q_EMIT stateChanged();
-        m_menus.mnuRTF->popup(QCursor::pos());
+        m_menus.textMenu->popup(QCursor::pos());
     });
     m_viewer->textPane()->setContextMenuPolicy(Qt::CustomContextMenu);
 }
@@ -466,9 +360,21 @@ void BinderWindow::updatePaneLength()
     m_draggingPane = false;
 }
 
+void BinderWindow::placePageList(PanePosition position)
+{
+    if (position == m_binder->panePosition())
+        return;
+    const PaneLayout pane{position, Binder::paneLengthFor(position)};
+    m_binder->push(std::make_unique<RecordsCommand>(*m_binder, QVector<RecordChange>(), pane,
+                                                    QStringLiteral("Page List Position")));
+}
+
 void BinderWindow::toggleAutoHide()
 {
-    m_menus["mnuSHPage"]->toggle();
+    m_autoHide = !m_autoHide;
+    m_binder->setRecord(RecordKey::AutoHide,
+                        m_autoHide ? QStringLiteral("1") : QStringLiteral("0"));
+    m_binder->setPaneLength(m_autoHide ? AutoHideLength : expandedPaneLength());
 }
 
 int BinderWindow::expandedPaneLength() const
@@ -476,15 +382,9 @@ int BinderWindow::expandedPaneLength() const
     return Binder::paneLengthFor(m_binder->panePosition());
 }
 
-void BinderWindow::applyAutoHide(bool on)
-{
-    m_binder->setRecord(RecordKey::AutoHide, on ? QStringLiteral("1") : QStringLiteral("0"));
-    m_binder->setPaneLength(on ? AutoHideLength : expandedPaneLength());
-}
-
 void BinderWindow::autoHideHover(bool overList)
 {
-    if (!m_menus["mnuSHPage"]->isChecked())
+    if (!m_autoHide)
         return;
     const int length = overList ? expandedPaneLength() : AutoHideLength;
     m_binder->setPaneLength(length);
@@ -500,11 +400,18 @@ void BinderWindow::saveAs()
     saveBinderAs(m_workspace, *m_binder);
 }
 
-void BinderWindow::paste()
+void BinderWindow::closeWindow()
 {
-    // When there was nothing to paste after all, the command state says so now.
-    if (!pastePage(m_workspace, *m_binder))
-        Q_EMIT stateChanged();
+    // Inside the main window the frame around this window closes.
+    if (parentWidget())
+        parentWidget()->close();
+    else
+        close();
+}
+
+int BinderWindow::selectedPosition() const
+{
+    return m_list->selectedRow() + 1;
 }
 
 void BinderWindow::copyText()
@@ -535,6 +442,12 @@ void BinderWindow::searchAll()
         m_workspace.dialogs, m_workspace.ui, *m_binder, m_shell.settings(),
         [this] { findInPage(); }, m_list->columnWidths(), window());
     dialog.exec();
+}
+
+void BinderWindow::selectAllText()
+{
+    m_viewer->textPane()->setFocus();
+    m_viewer->textPane()->selectAll();
 }
 
 bool BinderWindow::currentPageIsText() const

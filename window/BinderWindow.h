@@ -33,9 +33,14 @@ public:
     ~BinderWindow() override;
 
     Binder &binder() const { return *m_binder; }
+    Workspace &workspace() const { return m_workspace; }
+    ShellCommands &shell() const { return m_shell; }
     PageListView *pageList() const { return m_list; }
     ViewerPane *viewer() const { return m_viewer; }
     const BinderMenus &menus() const { return m_menus; }
+    // The 1-based position of the highlighted row; 0 for none.
+    int selectedPosition() const;
+    bool autoHide() const { return m_autoHide; }
 
     // Shows the binder's current page in the viewer, also when it shows already.
     void showCurrentPage();
@@ -43,6 +48,8 @@ public:
     void showSelectedPage();
     void applyPanePosition();
     void setView(PageListView::View view);
+    // Moves the page list to that side of the viewer, as a step of the binder's history.
+    void placePageList(PanePosition position);
     void setCaptionSuffix(const QString &suffix);
     // Sends the status panels that describe the current page.
     void showPageStatus();
@@ -52,7 +59,7 @@ public:
     void save();
     void saveAs();
     void toggleAutoHide();
-    void paste();
+    void closeWindow();
     // Finds in the current page: the find dialog for text pages, the browser's own find
     // for the others.
     void findInPage();
@@ -65,6 +72,7 @@ public:
     // Copies the text pane's selection: plain text from plain text pages, else with its
     // formatting.
     void copyText();
+    void selectAllText();
 
 Q_SIGNALS:
     void statusText(StatusPanel panel, const QString &text);
@@ -77,7 +85,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void connectMenus();
+    void connectCommands();
     void connectList();
     void connectBinder();
     void followCurrentPage(int position);
@@ -90,7 +98,6 @@ private:
     void clearPage();
     bool confirmClose();
     void showEmptySelection();
-    void applyAutoHide(bool on);
     void autoHideHover(bool overList);
     int expandedPaneLength() const;
     int paneLengthPixels() const;
@@ -106,6 +113,7 @@ private:
     ViewerPane *m_viewer;
     PageKey m_shownKey;          // the page the viewer shows; empty when it shows none
     bool m_draggingPane = false; // the splitter is telling the binder its new length
+    bool m_autoHide = false;
 };
 
 } // namespace quillery

@@ -310,6 +310,7 @@ void ViewerPane::showNotice(const QString &text)
 void ViewerPane::hideNotice()
 {
     m_notice->hide();
+    placeBars();
 }
 
 void ViewerPane::placeBars()
@@ -317,9 +318,10 @@ void ViewerPane::placeBars()
     const int bar = m_remoteBar->isHidden() ? 0
                                             : qMax(m_remoteBar->sizeHint().height(),
                                                    m_remoteBar->heightForWidth(width()));
+    const int notice = m_notice->isHidden() ? 0 : m_notice->heightForWidth(width());
     m_remoteBar->setGeometry(0, 0, width(), bar);
-    setContentsMargins(0, bar, 0, 0);
-    m_notice->setGeometry(0, bar, width(), m_notice->heightForWidth(width()));
+    m_notice->setGeometry(0, bar, width(), notice);
+    setContentsMargins(0, bar + notice, 0, 0);
 }
 
 void ViewerPane::resizeEvent(QResizeEvent *event)
@@ -410,7 +412,11 @@ void ViewerPane::browserLoaded(bool ok)
     const QString name = url.fileName();
     if (url.toString() == u"about:blank") {
         Q_EMIT captionSuffixChanged(QString());
-    } else if (name != PlaceholderName) {
+    } else if (name == PlaceholderName) {
+        // Back from a followed link lands here: the page is in view again.
+        if (browserShowsPage)
+            Q_EMIT pageInView();
+    } else {
         browserShowsPage = true;
         Q_EMIT captionSuffixChanged(name.isEmpty() ? url.toString() : name);
         // The page a notice spoke of is no longer in view.

@@ -25,7 +25,7 @@ struct PageDisplay;
 // The viewer of a binder window: the text pane for rich and plain text pages and the
 // browser for everything else. The browser is made the first time it is needed, so that
 // opening a window full of text pages never pays for it. What a page may load and which
-// links are followed is decided here (see PageAddresses); a notice over the page says what
+// links are followed is decided here (see PageAddresses); a notice above the page says what
 // was not done and why.
 class ViewerPane : public QStackedWidget
 {
@@ -73,6 +73,8 @@ public:
 Q_SIGNALS:
     // The viewer's part of the window caption; empty for none.
     void captionSuffixChanged(const QString &suffix);
+    // The binder's page is shown again in the browser, as after Back from a followed link.
+    void pageInView();
     void statusTextChanged(const QString &text);
     void hovered();
     // A link in the text pane was clicked.
@@ -99,7 +101,8 @@ private:
     void openWithOtherProgram(const QUrl &url);
     void showNotice(const QString &text);
     void hideNotice();
-    // The bar at the top pushes the page down; the notice lies over the page, below the bar.
+    // The bar at the top and the notice below it push the page down, so that nothing of the
+    // page lies under them.
     void placeBars();
     // The rule of the browser: pageMayLoad, and the network only where allowed.
     bool mayLoad(const QUrl &url);

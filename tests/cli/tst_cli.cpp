@@ -304,6 +304,38 @@ private Q_SLOTS:
         for (const auto &[code, printed] : cases)
             QCOMPARE(consoleText("a" + QString(QChar(code)) + "b"), "a" + printed + "b");
     }
+
+    void salvageWritesANewBinderAndChangesNothingElse()
+    {
+        BinderFixture f;
+        const QString good = f.makeBinder("good.qly", {{"a.txt", "alpha"}, {"b.txt", "bravo"}});
+        const QByteArray bytes = readFile(good);
+        // Cut inside the directory, after the entry of page 1.
+        const QString damaged = f.path("damaged.qly");
+        writeFile(damaged, bytes.left(bytes.size() - 10));
+        const QString out = f.path("rescued.qly");
+
+        const ProgramRun run = cli({"salvage", damaged, out});
+        QCOMPARE(run.code, 1); // a page was lost
+        QCOMPARE(run.err, damaged + ": page 2: not in what is left of the directory\n");
+        QVERIFY2(run.out.startsWith(out + ": 1 of 2 pages saved"), qPrintable(run.out));
+        QCOMPARE(cli({"list", out}).out, QString("1\tTXT\t5\ta\n"));
+        QCOMPARE(readFile(damaged), bytes.left(bytes.size() - 10));
+
+        // OUT is never replaced, and must be named as a binder.
+        const QByteArray rescued = readFile(out);
+        const ProgramRun again = cli({"salvage", good, out});
+        QCOMPARE(again.code, 1);
+        QVERIFY(again.err.contains("already exists"));
+        QCOMPARE(readFile(out), rescued);
+        QCOMPARE(cli({"salvage", good, f.path("rescued.txt")}).code, 1);
+        QVERIFY(!QFile::exists(f.path("rescued.txt")));
+        QCOMPARE(cli({"salvage", good}).code, 64);
+
+        // A sound binder comes back whole.
+        QCOMPARE(cli({"salvage", good, f.path("whole.qly")}).code, 0);
+        QCOMPARE(cli({"list", f.path("whole.qly")}).out, cli({"list", good}).out);
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_cli)

@@ -105,6 +105,10 @@ private Q_SLOTS:
         QCOMPARE(cli(b.pass + QStringList{"decrypt", b.encrypted, beside}).code, 0);
         QCOMPARE(readFile(beside), b.plainBytes);
         QCOMPARE(cli(b.pass + QStringList{"decrypt", b.encrypted, beside}).code, 1);
+        // A password file written on Windows ends its line with CR LF.
+        const QStringList crlf{"--password-file", b.f.file("crlf", "correct horse\r\n")};
+        QCOMPARE(cli(crlf + QStringList{"decrypt", b.encrypted, b.f.path("crlf.qly")}).code, 0);
+        QCOMPARE(readFile(b.f.path("crlf.qly")), b.plainBytes);
         QCOMPARE(readFile(b.encrypted), b.sealed);
         QCOMPARE(cli(b.pass + QStringList{"decrypt", b.encrypted}).code, 0);
         QCOMPARE(readFile(b.encrypted), b.plainBytes);
@@ -126,6 +130,9 @@ private Q_SLOTS:
             cli({"--password-file", b.f.file("wrong", "incorrect horse"), "decrypt", b.encrypted});
         QCOMPARE(run.code, 2);
         QVERIFY(run.err.contains(b.encrypted));
+        // The tool takes one passphrase and does not ask again, so it speaks of no tries left.
+        QVERIFY2(run.err.contains("The binder is not opened.") && !run.err.contains("Tries"),
+                 qPrintable(run.err));
 
         run = cli(b.pass + QStringList{"encrypt", b.encrypted});
         QCOMPARE(run.code, 1);
@@ -157,6 +164,25 @@ private Q_SLOTS:
         const FileLock held = FileLock::acquire(b.plain);
         QCOMPARE(cli(b.pass + QStringList{"encrypt", b.plain}).code, 1);
         QCOMPARE(readFile(b.plain), b.plainBytes);
+    }
+
+    // A run in place that fails half way, here on a damaged chunk, leaves the binder as it
+    // was: the file being replaced is never the one given up.
+    void aFailedRunInPlaceKeepsTheBinder()
+    {
+        Binders b;
+        REQUIRE_RUNTIME(b.runtime);
+        // Large enough for several chunks: the passphrase opens the first, a later one fails.
+        const QString big = b.f.file("big.bin", QByteArray(3 << 20, 'b'));
+        QCOMPARE(cli(b.pass + QStringList{"add", b.encrypted, big}).code, 0);
+        QByteArray damaged = readFile(b.encrypted);
+        damaged[damaged.size() - 1] = char(damaged.back() ^ 0x40);
+        writeFile(b.encrypted, damaged);
+        const ProgramRun run = cli(b.pass + QStringList{"decrypt", b.encrypted});
+        QCOMPARE(run.code, 1);
+        QVERIFY2(run.err.startsWith(b.encrypted + ": "), qPrintable(run.err));
+        QCOMPARE(readFile(b.encrypted), damaged);
+        QVERIFY(QDir(b.f.dir.path()).entryList({".secret.qly.*"}, QDir::Hidden).isEmpty());
     }
 
     // Root shells, su and cron have no runtime folder: the plain copy lives in memory all
@@ -240,6 +266,41 @@ private Q_SLOTS:
         QVERIFY(QFile::rename(b.encrypted, renamed));
         QCOMPARE(cli(b.pass + QStringList{"list", renamed}).out,
                  cli({"list", b.plain}).out + "3\tTXT\t15\tlate\n4\tFILE\t67108864\tbig.bin\n");
+    }
+
+    // The chunks before a cut pass their check and give back the pages they hold, which
+    // are encrypted again: nothing plain reaches the disk.
+    void salvageKeepsWhatTheSoundChunksHold()
+    {
+        RuntimeDir runtime;
+        BinderFixture f;
+        const QStringList pass{"--password-file", f.file("passphrase", "correct horse\n")};
+        QByteArray noise(1500000, '\0');
+        for (qsizetype i = 0; i < noise.size(); ++i)
+            noise[i] = char((i * 7919) >> 3 ^ i);
+        const QString binder = f.path("big.qly");
+        QCOMPARE(cli({"create", binder, f.file("notes.txt", Marker),
+                      f.file("rich.rtf", "{\\rtf1 " + Marker + "}"),
+                      f.file("last.rtf", "{\\rtf1 last}"), f.file("noise.bin", noise)})
+                     .code,
+                 0);
+        QCOMPARE(cli(pass + QStringList{"encrypt", binder, "--kdf", "interactive"}).code, 0);
+        const QByteArray sealed = readFile(binder);
+        const QString damaged = f.path("cut.qly");
+        writeFile(damaged, sealed.left(1200000)); // inside the second chunk of 1 MiB
+
+        const QString out = f.path("rescued.qly");
+        QCOMPARE(cli({"salvage", damaged, f.path("nopass.qly")}).code, 2);
+        QVERIFY(!QFile::exists(f.path("nopass.qly")));
+        const ProgramRun run = cli(pass + QStringList{"salvage", damaged, out});
+        QCOMPARE(run.code, 1);
+        QVERIFY2(run.err.contains("its encrypted data ends early"), qPrintable(run.err));
+        QVERIFY2(run.err.contains("page 4: could not be told apart"), qPrintable(run.err));
+        QVERIFY(isEncryptedBinderFile(out));
+        QVERIFY(!readFile(out).contains(Marker));
+        QCOMPARE(cli(pass + QStringList{"list", out}).out,
+                 QString("1\tTXT\t10\tnotes\n2\tRTF\t18\trich\n3\tRTF\t12\tlast\n"));
+        QCOMPARE(readFile(damaged), sealed.left(1200000));
     }
 };
 

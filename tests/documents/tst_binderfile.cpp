@@ -89,6 +89,19 @@ private Q_SLOTS:
         QCOMPARE(records.value("Colour1"), QString("NA"));
     }
 
+    void theCurrentPageComesBackOnOpening()
+    {
+        BinderFixture f;
+        const QString path = f.makeBinder("three.qly", ThreePages);
+        for (int position : {2, 3}) {
+            auto binder = f.open(path);
+            binder->setCurrentPosition(position);
+            QVERIFY(saveBinderFile(*f.workspace, *binder, path));
+            binder.reset();
+            QCOMPARE(f.open(path)->currentPosition(), position);
+        }
+    }
+
     void saveAsMovesTheLockWithTheBinder()
     {
         BinderFixture f;
@@ -201,6 +214,13 @@ private Q_SLOTS:
             QCOMPARE(into.pageCount(), 0);
             QCOMPARE(f.messageTitles(), QStringList{"Import Quillery Error"});
         }
+
+        // A binder cut short says so in the user's words, not the format's.
+        writeFile(f.path("cut.qly"), bytes.left(bytes.size() - 10));
+        f.dialogs.clear();
+        QVERIFY(!f.open(f.path("cut.qly")));
+        const QString text = f.dialogs.calls().first().text;
+        QVERIFY2(text.contains("cut short") && !text.contains("lump"), qPrintable(text));
     }
 
     void aBinderIsKnownByItsHeaderNotItsName()

@@ -8,6 +8,8 @@
 #include "documents/EncryptCommands.h"
 #include "documents/EncryptedBinder.h"
 #include "documents/NewBinder.h"
+#include "documents/NewPage.h"
+#include "documents/PageCommands.h"
 #include "documents/PlainSource.h"
 #include "documents/SecretStream.h"
 #include "platform/FileError.h"
@@ -38,20 +40,6 @@ QByteArray containerOf(const QByteArray &plain, quint32 chunkSize, const QString
                 BinderKey(TestPassphrase, BinderKey::newSalt(), KdfLimits::lowest()), chunkSize);
     writer.commit();
     return readFile(out);
-}
-
-// The plain bytes of a container file; throws FileError as opening would.
-QByteArray decrypted(const QString &path, const QString &passphrase = TestPassphrase)
-{
-    const ContainerReader reader(path);
-    const BinderKey key(passphrase, reader.header().salt, reader.header().limits);
-    const QString out = path + QStringLiteral(".plain");
-    SafeFileWriter writer(out);
-    reader.decryptInto(key, writer.fd(), out);
-    writer.commit();
-    const QByteArray bytes = readFile(out);
-    QFile::remove(out);
-    return bytes;
 }
 
 // The error reading the container gives, or "opened" when it opens.
@@ -364,6 +352,52 @@ private Q_SLOTS:
         QVERIFY(isEncryptedBinderFile(plain));
         QVERIFY(!QFile::exists(plainWorkingCopy));
         finishRetiringShadowCopies();
+    }
+
+    // A page deleted from an encrypted binder is held for undo in the binder's memory files
+    // while a plain copy is saved, and comes back with undo.
+    void aDeletedPageIsHeldThroughAPlainSave()
+    {
+        Encrypted e;
+        REQUIRE_RUNTIME(e.runtime);
+        auto binder = e.open();
+        QVERIFY(binder);
+        const QByteArray second = pageBytes(*binder, 2);
+        binder->push(std::make_unique<RemovePagesCommand>(*e.f.workspace, *binder, 2, 1,
+                                                          QStringLiteral("Delete")));
+        const QString copy = e.f.path("copy.qly");
+        e.f.dialogs.queueSaveFile(copy);
+        e.f.dialogs.queueMessage(MsgResult::No);
+        QVERIFY(saveBinderAs(*e.f.workspace, *binder));
+        QVERIFY(readFile(copy).startsWith("QLY4"));
+        binder->undo();
+        QCOMPARE(pageBytes(*binder, 2), second);
+        QVERIFY(saveBinderFile(*e.f.workspace, *binder, copy));
+        binder.reset();
+        QCOMPARE(pageBytes(*e.f.open(copy), 2), second);
+        finishRetiringShadowCopies();
+    }
+
+    // A page added and not yet written to has no data file; the binder encrypts all the same.
+    void aNewEmptyPageIsEncryptedWithTheRest()
+    {
+        RuntimeDir runtime;
+        REQUIRE_RUNTIME(runtime);
+        BinderFixture f;
+        const QString path = f.makeBinder("fresh.qly", {{"notes.txt", EncryptedMarker}});
+        auto binder = f.open(path);
+        QVERIFY(binder);
+        addEmptyPage(*f.workspace, *binder, PageKind::RTF);
+        QVERIFY(encryptBinder(*f.workspace, *binder, TestPassphrase, TestPassphrase));
+        QVERIFY(isEncryptedBinderFile(path));
+        binder.reset();
+        finishRetiringShadowCopies();
+        f.ui.passphrases << TestPassphrase;
+        auto reopened = f.open(path);
+        QVERIFY(reopened);
+        QCOMPARE(reopened->pageCount(), 2);
+        QCOMPARE(pageBytes(*reopened, 1), EncryptedMarker);
+        QCOMPARE(pageBytes(*reopened, 2), QByteArray());
     }
 
 private:

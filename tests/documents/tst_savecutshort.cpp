@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Saves cut short at every step. This test program stands in for the calls that change a
-// file (write, pwrite, copy_file_range, fallocate, fdatasync): a forked child saves and
-// dies just before the chosen call or half way through it, as a killed program would. The parent
-// then finds the archive as it was before the save or as the save made it, and, once a save is
-// through, none of the replaced bytes.
+// Saves cut short at every step: a forked child saves and dies just before a call that changes
+// the file or half way through it, as a killed program would. The parent then finds the
+// archive as it was before the save or as the save made it, and, once a save is through, none
+// of the replaced bytes.
 
 #include "ArchiveSupport.h"
 #include "BinderFixture.h"
+#include "SaveFaults.h"
 #include "TestSupport.h"
 #include "documents/BinderSaver.h"
 #include "documents/LumpArchive.h"
@@ -15,103 +15,10 @@
 #include <QTest>
 
 #include <cerrno>
-#include <dlfcn.h>
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace quillery;
 using namespace quillery::test;
-
-namespace {
-
-// Steps left before the one that dies, two for each call: dying before it and dying half
-// way through it. Negative: nothing dies.
-long stepsBeforeDeath = -1;
-// fallocate refuses to make holes, as on file systems without them (EOPNOTSUPP), or fails
-// outright (EIO).
-int holeError = 0;
-
-constexpr int ChildKilled = 9;
-constexpr int ChildSaved = 10;
-constexpr int ChildRefused = 11;
-
-enum class Fate { Lives, DiesBefore, DiesHalfWay };
-
-Fate nextFate()
-{
-    const long step = stepsBeforeDeath;
-    if (step < 0)
-        return Fate::Lives;
-    stepsBeforeDeath -= 2;
-    return step == 0 ? Fate::DiesBefore : step == 1 ? Fate::DiesHalfWay : Fate::Lives;
-}
-
-// How much of a call that dies half way gets done: a disk writes a sector whole or not at
-// all, so a write within one is never torn.
-template <typename Length> Length halfOf(Length length)
-{
-    return length > 512 ? length / 2 : length;
-}
-
-template <typename Function> Function next(const char *name)
-{
-    return reinterpret_cast<Function>(::dlsym(RTLD_NEXT, name));
-}
-
-// Runs call with the whole length, or with none or half of it before dying.
-template <typename Call> auto stepOrDie(size_t length, Call call)
-{
-    const Fate fate = nextFate();
-    if (fate == Fate::Lives)
-        return call(length);
-    if (fate == Fate::DiesHalfWay)
-        call(halfOf(length));
-    ::_exit(ChildKilled);
-}
-
-} // namespace
-
-extern "C" {
-
-ssize_t write(int fd, const void *data, size_t length)
-{
-    static const auto call = next<ssize_t (*)(int, const void *, size_t)>("write");
-    return stepOrDie(length, [&](size_t n) { return call(fd, data, n); });
-}
-
-ssize_t pwrite(int fd, const void *data, size_t length, off_t offset)
-{
-    static const auto call = next<ssize_t (*)(int, const void *, size_t, off_t)>("pwrite");
-    return stepOrDie(length, [&](size_t n) { return call(fd, data, n, offset); });
-}
-
-ssize_t copy_file_range(int in, off64_t *inOffset, int out, off64_t *outOffset, size_t length,
-                        unsigned int flags)
-{
-    static const auto call =
-        next<ssize_t (*)(int, off64_t *, int, off64_t *, size_t, unsigned)>("copy_file_range");
-    return stepOrDie(length,
-                     [&](size_t n) { return call(in, inOffset, out, outOffset, n, flags); });
-}
-
-int fallocate(int fd, int mode, off_t offset, off_t length)
-{
-    static const auto call = next<int (*)(int, int, off_t, off_t)>("fallocate");
-    if (holeError != 0 && (mode & FALLOC_FL_PUNCH_HOLE)) {
-        errno = holeError;
-        return -1;
-    }
-    return stepOrDie(size_t(length), [&](size_t n) { return call(fd, mode, offset, off_t(n)); });
-}
-
-int fdatasync(int fd)
-{
-    static const auto call = next<int (*)(int)>("fdatasync");
-    return stepOrDie(0, [&](size_t) { return call(fd); });
-}
-
-} // extern "C"
+using namespace quillery::test::savefaults;
 
 namespace {
 
@@ -166,16 +73,7 @@ int appendDyingAt(const Scenario &scenario, long step)
 {
     writeFile(scenario.path, scenario.original);
     LumpArchive archive = scenario.append();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        stepsBeforeDeath = step;
-        const bool appended = archive.appendInPlace(scenario.path);
-        ::_exit(appended ? ChildSaved : ChildRefused);
-    }
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return runDyingAt(step, [&] { return archive.appendInPlace(scenario.path); });
 }
 
 } // namespace
@@ -223,6 +121,55 @@ private Q_SLOTS:
         const QByteArray saved = readFile(scenario.path);
         for (const char *gone : {"OLD-PAGE-", "GONE-PAGE-", "OLD-TITLE"})
             QVERIFY2(!saved.contains(gone), gone);
+    }
+
+    // An append cut short before the header turned leaves its bytes past the archive's end;
+    // the next append goes after them, and erases what it replaced.
+    void appendAfterACutAppendKeepsBothApart()
+    {
+        QTemporaryDir dir;
+        const Scenario scenario(dir);
+        long step = 0;
+        for (;; ++step) {
+            QVERIFY2(step < 1000, "no cut left bytes past the archive");
+            QCOMPARE(appendDyingAt(scenario, step), ChildKilled);
+            if (readFile(scenario.path).size() > scenario.original.size() &&
+                lumpsOf(scenario.path) == scenario.before)
+                break;
+        }
+        const QByteArray left = readFile(scenario.path).mid(scenario.original.size());
+        LumpArchive archive = scenario.append();
+        QVERIFY(archive.appendInPlace(scenario.path));
+        QCOMPARE(lumpsOf(scenario.path), scenario.after);
+        const QByteArray saved = readFile(scenario.path);
+        QVERIFY(saved.size() >= scenario.original.size() + left.size());
+        for (const char *gone : {"OLD-PAGE-", "GONE-PAGE-", "OLD-TITLE"})
+            QVERIFY2(!saved.contains(gone), gone);
+    }
+
+    // Without holes, a replaced page is written over with zeros to its last byte, however
+    // many rounds of zeros that takes.
+    void zerosReachTheEndOfALargeReplacedPage()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("large.qly");
+        const QByteArray old = QByteArray(200 * 1024, 'o') + "OLD-TAIL";
+        writeArchive(path, {{"QUILLERY", QByteArray("Title=t\n")},
+                            {"FILE", QByteArray(2 << 20, 'k')},
+                            {"TXT", old}});
+        const QVector<Lump> present = LumpArchive::readDirectory(path, "QLY4");
+        LumpArchive archive =
+            archiveOf({{"QUILLERY", QByteArray("Title=t\n")},
+                       {"FILE", FileRange{path, present[1].offset, present[1].length}},
+                       {"TXT", QByteArray("new")}});
+        holeError = EOPNOTSUPP;
+        const bool appended = archive.appendInPlace(path);
+        holeError = 0;
+        QVERIFY(appended);
+        const QByteArray saved = readFile(path);
+        QCOMPARE(saved.count('o'), 0);
+        QVERIFY(!saved.contains("OLD-TAIL"));
+        QCOMPARE(lumpsOf(path).last().second, QByteArray("new"));
     }
 
     void binderSaveRewritesWhenErasingFails()

@@ -16,10 +16,33 @@
 #include <QClipboard>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
 #include <QTest>
 
 using namespace quillery;
 using namespace quillery::test;
+
+namespace {
+
+// The item of the editor's menu bar reached through those captions.
+QAction *menuItem(const EditorWindow &editor, const QStringList &path)
+{
+    QList<QAction *> items = editor.findChild<QMenuBar *>()->actions();
+    QAction *found = nullptr;
+    for (const QString &caption : path) {
+        const auto it = std::find_if(items.begin(), items.end(),
+                                     [&](const QAction *a) { return a->text() == caption; });
+        if (it == items.end())
+            return nullptr;
+        found = *it;
+        items = found->menu() ? found->menu()->actions() : QList<QAction *>();
+    }
+    return found;
+}
+
+} // namespace
 
 class tst_editorwindow : public QObject
 {
@@ -291,6 +314,65 @@ private Q_SLOTS:
         QVERIFY(!f.binder.isChanged());
         editor->close();
         QVERIFY(f.messageTitles().isEmpty());
+    }
+
+    // The Edit and Format menus do what the toolbar does, enabled and checked as its buttons
+    // are; Ctrl+I, like Ctrl+B and Ctrl+U, turns a style over only where the selection is
+    // all one way.
+    void editAndFormatMenusActAsTheToolbar()
+    {
+        EditorFixture f;
+        auto editor = f.edit(f.addPage(PageKind::RTF, "{\\rtf1 one two}"));
+        editor->show();
+        // Shortcuts reach only the active window.
+        editor->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(editor.get()));
+        RichTextBox *box = editor->textBox();
+        QAction *cut = menuItem(*editor, {"&Edit", "Cu&t"});
+        QAction *bold = menuItem(*editor, {"For&mat", "&Bold"});
+        QVERIFY(cut && bold);
+        box->setSelectionStart(0);
+        QVERIFY(!cut->isEnabled());
+        box->setSelectionLength(3);
+        QVERIFY(cut->isEnabled());
+
+        bold->trigger();
+        QCOMPARE(formatOf(*box->document(), "one").fontWeight(), int(QFont::Bold));
+        QVERIFY(bold->isChecked());
+        menuItem(*editor, {"For&mat", "&Centre"})->trigger();
+        QCOMPARE(box->selectionAlignment(), std::optional<int>(RichTextBox::AlignCentre));
+        QTest::keyClick(box, Qt::Key_I, Qt::ControlModifier);
+        QVERIFY(formatOf(*box->document(), "one").fontItalic());
+        QTest::keyClick(box, Qt::Key_I, Qt::ControlModifier);
+        QVERIFY(!formatOf(*box->document(), "one").fontItalic());
+        // "one" bold, "two" not: Ctrl+B leaves both as they are.
+        box->setSelectionLength(7);
+        QTest::keyClick(box, Qt::Key_B, Qt::ControlModifier);
+        QCOMPARE(formatOf(*box->document(), "one").fontWeight(), int(QFont::Bold));
+        QCOMPARE(formatOf(*box->document(), "two").fontWeight(), int(QFont::Normal));
+
+        // Paste Plain Text drops what the clipboard's rich form carries.
+        auto *data = new QMimeData;
+        data->setHtml("<b>Loud</b>");
+        data->setText("Loud");
+        QGuiApplication::clipboard()->setMimeData(data);
+        box->setSelectionStart(box->textLength());
+        QAction *pastePlain = menuItem(*editor, {"&Edit", "Paste Plain Te&xt"});
+        QVERIFY(pastePlain->isEnabled());
+        pastePlain->trigger();
+        QCOMPARE(formatOf(*box->document(), "Loud").fontWeight(), int(QFont::Normal));
+        QGuiApplication::clipboard()->clear();
+        QVERIFY(!pastePlain->isEnabled());
+
+        // A plain text page has no formatting to offer; its Edit menu still pastes.
+        auto plain = f.edit(f.addPage(PageKind::TXT, "text"));
+        plain->show();
+        QVERIFY(!menuItem(*plain, {"For&mat"})->isVisible());
+        QVERIFY(!menuItem(*plain, {"For&mat", "&Bold"})->isEnabled());
+        QGuiApplication::clipboard()->setText("more ");
+        plain->textBox()->setSelectionStart(0);
+        menuItem(*plain, {"&Edit", "&Paste"})->trigger();
+        QCOMPARE(plain->textBox()->text(), QString("more text"));
     }
 
     // Save Page and Quillery saves the binder as well, and keeps the editor open.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The encoder's inner pieces: the reduced colour rows, the Huffman tables and the bit
 // stream.
+#include "images/ImageRows.h"
 #include "images/JpegBuffer.h"
 #include "images/JpegError.h"
 #include "images/JpegHuffman.h"
@@ -8,7 +9,6 @@
 #include "images/JpegSymbolLog.h"
 #include "images/JpegTables.h"
 #include "images/JpegWriter.h"
-#include "images/PixelRows.h"
 #include "images/Resample.h"
 
 #include "ImageTestTools.h"

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
+#include "options/Associations.h"
 #include "options/EditorChoice.h"
 #include "options/ExecTemplate.h"
 #include "platform/RegString.h"
@@ -39,6 +40,26 @@ private Q_SLOTS:
         // A title without a dot is its own extension; extension rows never apply to other kinds.
         QCOMPARE(chooseEditor(settings, PageKind::FILE, "doc"), writer);
         QCOMPARE(chooseEditor(settings, PageKind::PICTURE, "a.doc"), Settings::DefaultProgram);
+    }
+
+    // Rows are read back as saved, the last one too, and a shorter list leaves no row of
+    // the longer one behind.
+    void associationsReadBackAsSaved()
+    {
+        QTemporaryDir dir;
+        Settings settings(dir.filePath("settings.ini"));
+        QList<Association> rows = loadAssociations(settings);
+        QCOMPARE(rows.size(), Settings::KindRows);
+        rows.append(Association{".doc", "/usr/bin/writer"});
+        rows.append(Association{".pdf", "/usr/bin/viewer"});
+        saveAssociations(settings, rows);
+        QCOMPARE(loadAssociations(settings), rows);
+        QCOMPARE(chooseEditor(settings, PageKind::FILE, "scan.pdf"), "/usr/bin/viewer");
+        rows.removeLast();
+        saveAssociations(settings, rows);
+        QCOMPARE(loadAssociations(settings), rows);
+        QCOMPARE(chooseEditor(settings, PageKind::FILE, "scan.pdf"),
+                 chooseEditor(settings, PageKind::FILE, "scan.bin"));
     }
 
     void programEditorSplitsAtFirstAndLastDot()

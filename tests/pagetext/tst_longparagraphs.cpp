@@ -116,6 +116,7 @@ private Q_SLOTS:
         item.setTopMargin(7);
         item.setBottomMargin(9);
         item.setTextIndent(20);
+        item.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         cursor.insertBlock(item);
         QTextListFormat bullets;
         bullets.setIndent(2);
@@ -131,11 +132,16 @@ private Q_SLOTS:
         const QTextBlock last = middle.next();
         QCOMPARE(first.textList(), list);
         QCOMPARE(first.blockFormat().bottomMargin(), 0.0);
+        QCOMPARE(first.blockFormat().pageBreakPolicy(),
+                 QTextFormat::PageBreakFlags(QTextFormat::PageBreak_AlwaysBefore));
         QCOMPARE(list->count(), 2); // the pieces have no bullets of their own
         for (const QTextBlock &piece : {middle, last}) {
             QVERIFY(continuesParagraph(piece));
             QCOMPARE(piece.blockFormat().indent(), 2); // as far in as the list item's text
             QCOMPARE(piece.blockFormat().textIndent(), 0.0);
+            // A piece goes on where the one before it ends, not on a sheet of its own.
+            QCOMPARE(piece.blockFormat().pageBreakPolicy(),
+                     QTextFormat::PageBreakFlags(QTextFormat::PageBreak_Auto));
         }
         QCOMPARE(last.blockFormat().bottomMargin(), 9.0);
 

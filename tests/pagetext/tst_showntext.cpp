@@ -112,6 +112,8 @@ private Q_SLOTS:
         // \bin data is skipped whole, whatever bytes it holds.
         QCOMPARE(rtfText("{\\rtf1 a{\\pict\\bin4 }{\\}}b}"), QString("a\uFFFCb"));
         QCOMPARE(rtfText("{\\rtf1 a{\\*\\foo \\bin3 }}}b}c}"), QString("ac"));
+        // \v0 ends hidden text within its group.
+        QCOMPARE(rtfText("{\\rtf1 a{\\v secret\\v0 b}c}"), QString("abc"));
         // After the document's group nothing more is text.
         QCOMPARE(rtfText("{\\rtf1 in}out"), QString("in"));
     }

@@ -230,6 +230,26 @@ private Q_SLOTS:
         }
     }
 
+    // Words spaced wider take more lines; spaced as before they take fewer again, and what
+    // follows moves up to meet them.
+    void formattingThatTakesLinesAwayMovesTheRestUp()
+    {
+        const std::unique_ptr<QTextDocument> doc = test::editablePage(PageWidth);
+        const QTextBlock first = doc->begin();
+        QTextCursor cursor(first);
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        const int lines = first.layout()->lineCount();
+        QTextCharFormat spacing;
+        spacing.setFontWordSpacing(40);
+        cursor.mergeCharFormat(spacing);
+        QVERIFY(first.layout()->lineCount() > lines);
+        spacing.setFontWordSpacing(0);
+        cursor.mergeCharFormat(spacing);
+        QCOMPARE(first.layout()->lineCount(), lines);
+        const QString differ = test::layoutDifferences(*doc);
+        QVERIFY2(differ.isEmpty(), qPrintable(differ));
+    }
+
     // Random edits of every kind, each compared with Qt's own layout of a copy of the page:
     // the same edits every run, from fixed seeds, at two page widths.
     void randomEditsLeaveLinesWhereQtPutsThem_data()

@@ -137,6 +137,10 @@ private Q_SLOTS:
                  QStringList({"{", word(Keyword::Rtf, "1"), "text:a"}));
         QCOMPARE(tokens("{\\rtf1{\\uc9\\u233 ab}cd}").tokens,
                  QStringList({"{", word(Keyword::Rtf, "1"), "{", "u:233", "}", "text:cd", "}"}));
+        // A group inside takes the count of the one around it.
+        QCOMPARE(tokens("{\\uc0{\\u233 a}{\\uc2{\\u233 abc}}}").tokens,
+                 QStringList({"{", "{", "u:233", "text:a", "}", "{", "{", "u:233", "text:c", "}",
+                              "}", "}"}));
         // Each byte, escape, symbol, word and \bin is one character of the fallback.
         QCOMPARE(tokens("{\\uc5\\u233\\'e9\\par\\~\\bin1 xab}").tokens,
                  QStringList({"{", "u:233", "text:b", "}"}));

@@ -109,6 +109,29 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(second + "/snapshot")); // the recovered window keeps it
     }
 
+    void doubleClickRecovers()
+    {
+        BinderFixture f;
+        const RecoveryStore store(f.path("state"));
+        const QString folder = leftSnapshot(f, store, "a.txt");
+        QStringList problems;
+        QVector<SnapshotEntry> recovered;
+        RecoveryWindow dialog(f.dialogs, store.list(problems), {}, [&](const SnapshotEntry &entry) {
+            recovered << entry;
+            return true;
+        });
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTreeWidget *list = dialog.list();
+        const QPoint row =
+            list->viewport()->mapTo(&dialog, list->visualItemRect(list->topLevelItem(0)).center());
+        QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {}, row);
+        QTest::mouseDClick(dialog.windowHandle(), Qt::LeftButton, {}, row);
+        QCOMPARE(recovered.size(), 1);
+        QCOMPARE(recovered[0].folder, folder);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
     void editorTextIsKeptWhileUnsaved()
     {
         EditorFixture f;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ArchiveSupport.h"
 
+#include <QtEndian>
+
 namespace quillery::test {
 
 LumpArchive archiveOf(const NamedLumps &lumps, const QByteArray &header)
@@ -17,6 +19,13 @@ LumpArchive archiveOf(const NamedLumps &lumps, const QByteArray &header)
 void writeArchive(const QString &path, const NamedLumps &lumps)
 {
     archiveOf(lumps).write(path);
+}
+
+QByteArray le32(quint32 value)
+{
+    QByteArray bytes(4, '\0');
+    qToLittleEndian<quint32>(value, bytes.data());
+    return bytes;
 }
 
 } // namespace quillery::test

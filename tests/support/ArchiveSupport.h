@@ -16,5 +16,7 @@ using NamedLumps = QList<std::pair<QByteArray, LumpData>>;
 LumpArchive archiveOf(const NamedLumps &lumps, const QByteArray &header = "QLY4");
 // Writes an archive of the lumps to path.
 void writeArchive(const QString &path, const NamedLumps &lumps);
+// A number as the archive stores it: 32 bits, little-endian.
+QByteArray le32(quint32 value);
 
 } // namespace quillery::test

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "EncryptedFixture.h"
 
+#include "TestSupport.h"
 #include "documents/BinderKey.h"
 #include "documents/BinderSaver.h"
 #include "documents/CompanionFiles.h"
 #include "documents/EncryptedBinder.h"
+#include "documents/SecretStream.h"
+#include "platform/FileIo.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -58,6 +61,19 @@ bool useOwnTempAndStateFolders(const QTemporaryDir &folders)
     qputenv("TMPDIR", QFile::encodeName(folders.filePath(QStringLiteral("tmp"))));
     qputenv("XDG_STATE_HOME", QFile::encodeName(folders.filePath(QStringLiteral("state"))));
     return true;
+}
+
+QByteArray decrypted(const QString &path, const QString &passphrase)
+{
+    const ContainerReader reader(path);
+    const BinderKey key(passphrase, reader.header().salt, reader.header().limits);
+    const QString out = path + QStringLiteral(".plain");
+    SafeFileWriter writer(out);
+    reader.decryptInto(key, writer.fd(), out);
+    writer.commit();
+    const QByteArray bytes = readFile(out);
+    QFile::remove(out);
+    return bytes;
 }
 
 QStringList filesHoldingMarker(const QString &folder)

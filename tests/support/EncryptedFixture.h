@@ -44,6 +44,9 @@ struct Encrypted
 // cannot.
 bool useOwnTempAndStateFolders(const QTemporaryDir &folders);
 
+// The plain bytes of a container file; throws FileError as opening would.
+QByteArray decrypted(const QString &path, const QString &passphrase = TestPassphrase);
+
 // Every file under the folder whose bytes hold the marker.
 QStringList filesHoldingMarker(const QString &folder);
 

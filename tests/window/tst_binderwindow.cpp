@@ -150,8 +150,8 @@ private Q_SLOTS:
         window->showSelectedPage();
         const quint64 inode = FileIdentity::of(path)->inode;
         f.dialogs.queueMessage(MsgResult::Yes);
-        window->menus()["mnuEditDelete"]->trigger();
-        window->menus()["mnuSave"]->trigger();
+        window->menus().action(Command::DeletePage)->trigger();
+        window->menus().action(Command::Save)->trigger();
         QCOMPARE(window->binder().pageCount(), 1);
         QVERIFY(!window->binder().isChanged());
         QCOMPARE(FileIdentity::of(path)->inode, inode);
@@ -175,20 +175,20 @@ private Q_SLOTS:
         dialogs.failSave = [] {
             throw FileError(FileError::PermissionDenied, QStringLiteral("Permission denied"));
         };
-        Q_EMIT bar->buttonClicked(MainToolbar::Save, 0);
+        bar->item(Command::Save)->trigger();
         QCOMPARE(dialogs.calls().size(), 1);
         QCOMPARE(dialogs.calls().last().text, QStringLiteral("Permission denied, 70"));
         dialogs.failSave = [] {
             throw Cancelled();
         };
-        Q_EMIT bar->buttonClicked(MainToolbar::Save, 0);
+        bar->item(Command::Save)->trigger();
         QCOMPARE(dialogs.calls().size(), 1);
         QVERIFY(window->binder().isChanged());
 
         dialogs.failSave = [] {
             throw std::runtime_error("no dialog today");
         };
-        Q_EMIT bar->buttonClicked(MainToolbar::Save, 0);
+        bar->item(Command::Save)->trigger();
         QCOMPARE(dialogs.calls().size(), 2);
         QCOMPARE(dialogs.calls().last().text, QStringLiteral("no dialog today"));
     }
@@ -224,6 +224,34 @@ private Q_SLOTS:
         QCOMPARE(binder->records().value("Data"), data);
         QCOMPARE(binder->records().value("Title"), QString("Renamed"));
         QVERIFY(binder->isChanged());
+    }
+
+    // A binder that cannot be opened because it is damaged offers its readable pages,
+    // opened at once from the new binder the user names.
+    void damagedBinderOpensAsItsRescuedPages()
+    {
+        BinderFixture f;
+        Window w(f);
+        const QByteArray bytes = readFile(f.makeBinder("whole.qly", Pages));
+        const QString damaged = f.path("damaged.qly");
+        writeFile(damaged, bytes.left(bytes.size() - 20)); // the last directory entry cut
+        f.dialogs.queueMessage(MsgResult::Ok);
+        f.dialogs.queueMessage(MsgResult::No);
+        w.main.openFile(damaged);
+        QVERIFY(!w.main.activeBinderWindow());
+
+        const QString rescued = f.path("rescued.qly");
+        f.dialogs.clear();
+        f.dialogs.queueSaveFile(rescued);
+        w.main.openFile(damaged);
+        // The last page is found after the others, whose ends the user is told were guessed.
+        QCOMPARE(f.messageTitles(), QStringList({"Open Error", "Damaged Binder", "Rescue"}));
+        BinderWindow *window = w.main.activeBinderWindow();
+        QVERIFY(window);
+        QCOMPARE(window->binder().fileName(), rescued);
+        QCOMPARE(window->binder().pageCount(), 3);
+        QCOMPARE(pageData(window->binder().pages().at(2).key), QByteArray("RIFF"));
+        QCOMPARE(readFile(damaged), bytes.left(bytes.size() - 20));
     }
 };
 

@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -46,6 +47,15 @@ const QList<QPair<QString, QByteArray>> FivePages = {{"one.txt", "page one"},
                                                      {"four.txt", "page four"},
                                                      {"five.txt", "page five"}};
 
+QAction *itemCaptioned(const QMenu *menu, const QString &caption)
+{
+    for (QAction *action : menu->actions()) {
+        if (action->text() == caption)
+            return action;
+    }
+    qFatal("no menu item %s", qPrintable(caption));
+}
+
 // Everything that describes the current page describes the same one: the binder, the
 // list's highlight, the viewer, the caption, the status panels and the commands.
 void expectAgreement(MainWindow &main, const char *how)
@@ -57,9 +67,11 @@ void expectAgreement(MainWindow &main, const char *how)
     const int count = binder.pageCount();
     QCOMPARE(window->pageList()->selectedRow(), current - 1);
     const BinderMenus &menus = window->menus();
-    QVERIFY2(menus["mnuRename"]->isEnabled() == (current > 0), how);
-    QVERIFY2(menus["mnuUp"]->isEnabled() == (current > 1), how);
-    QVERIFY2(menus["mnuDown"]->isEnabled() == (current > 0 && current < count), how);
+    QVERIFY2(menus.action(Command::RenamePage)->isEnabled() == (current > 0), how);
+    QVERIFY2(menus.action(Command::MoveUp)->isEnabled() == (current > 1), how);
+    QVERIFY2(menus.action(Command::MoveDown)->isEnabled() == (current > 0 && current < count), how);
+    QVERIFY2(menus.action(Command::PreviousPage)->isEnabled() == (current > 1), how);
+    QVERIFY2(menus.action(Command::NextPage)->isEnabled() == (current < count), how);
     QVERIFY2(window->isWindowModified() == binder.isChanged(), how);
     if (current == 0) {
         QCOMPARE(window->windowTitle(), binder.caption() + "[*]");
@@ -166,6 +178,29 @@ private Q_SLOTS:
                 expectAgreement(w.main, QKeySequence(key).toString().toLatin1().constData());
             }
         }
+
+        // Go > Next Page and Previous Page, by their keys and from the menu, stop at the ends.
+        clickRow(w.main, 3);
+        w.main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.main));
+        pressInList(w.main, Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(window->binder().currentPosition(), 5);
+        expectAgreement(w.main, "next page by key");
+        pressInList(w.main, Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(window->binder().currentPosition(), 5);
+        pressInList(w.main, Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(window->binder().currentPosition(), 4);
+        expectAgreement(w.main, "previous page by key");
+        window->binder().setCurrentPosition(0);
+        expectAgreement(w.main, "no page");
+        window->menus().action(Command::NextPage)->trigger();
+        QCOMPARE(window->binder().currentPosition(), 1);
+        expectAgreement(w.main, "next page from no page");
+        window->menus().action(Command::PreviousPage)->trigger();
+        QCOMPARE(window->binder().currentPosition(), 1);
+        window->menus().action(Command::NextPage)->trigger();
+        QCOMPARE(window->binder().currentPosition(), 2);
+        expectAgreement(w.main, "next page from the menu");
     }
     // An empty binder gets its page commands with its first page; each page added by import
     // or made in the editor becomes current, and Enter edits a page, which then shows what
@@ -177,23 +212,23 @@ private Q_SLOTS:
         w.main.openFile(f.makeBinder("empty.qly", {}));
         BinderWindow *window = w.main.activeBinderWindow();
         expectAgreement(w.main, "empty");
-        QVERIFY(!window->menus()["mnuExportFile"]->isEnabled());
+        QVERIFY(!window->menus().action(Command::ExportPage)->isEnabled());
         f.dialogs.queueOpenFile(f.file("src/first.txt", "first"));
-        window->menus()["mnuImportTXT"]->trigger();
+        window->menus().action(Command::ImportPlainText)->trigger();
         expectAgreement(w.main, "first import");
-        QVERIFY(window->menus()["mnuExportFile"]->isEnabled());
-        QVERIFY(window->menus()["mnuEditDelete"]->isEnabled());
+        QVERIFY(window->menus().action(Command::ExportPage)->isEnabled());
+        QVERIFY(window->menus().action(Command::DeletePage)->isEnabled());
 
         QString caption;
         typeAndSaveInNextEditor(caption, "fresh");
-        Q_EMIT w.main.toolbar()->buttonClicked(MainToolbar::AddPage, MainToolbar::AddTxt);
+        w.main.toolbar()->item(Command::NewPlainTextPage)->trigger();
         QCOMPARE(caption, QString("Plain Text Editor for 'Page 2'"));
         QCOMPARE(window->binder().currentPosition(), 2);
         QVERIFY(window->viewer()->textPane()->toPlainText().startsWith("fresh"));
         expectAgreement(w.main, "new page from the toolbar");
 
         f.dialogs.queueOpenFile(f.file("src/notes.bin", "opaque"));
-        Q_EMIT w.main.toolbar()->buttonClicked(MainToolbar::AddPage, MainToolbar::AddFile);
+        w.main.toolbar()->item(Command::InsertFile)->trigger();
         QCOMPARE(window->binder().currentPosition(), 3);
         expectAgreement(w.main, "import from the toolbar");
 
@@ -236,7 +271,7 @@ private Q_SLOTS:
         const QRect rect = view->visualRect(view->model()->index(2, 0));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rect.center());
-        Q_EMIT w.main.toolbar()->buttonClicked(MainToolbar::Edit, 0);
+        w.main.toolbar()->item(Command::EditPage)->trigger();
         QCOMPARE(opened.size(), 3);
         QVERIFY(opened[1].contains("/three") && opened[2].contains("/three"));
         QCOMPARE(pageBytes(window->binder(), 3), QByteArray("page three edited edited"));
@@ -309,7 +344,7 @@ private Q_SLOTS:
 
         clickRow(w.main, 1);
         pressInList(w.main, Qt::Key_F7, Qt::ControlModifier);
-        QVERIFY(window->menus()["mnuEditPaste"]->isEnabled());
+        QVERIFY(window->menus().action(Command::PastePage)->isEnabled());
         expectAgreement(w.main, "copy");
 
         // Pasting adds the page at the end; the page the user looks at stays current.
@@ -319,7 +354,7 @@ private Q_SLOTS:
         QCOMPARE(window->binder().page(6).name, QString("two"));
         QCOMPARE(window->binder().currentPosition(), 4);
         expectAgreement(w.main, "paste by key");
-        window->menus()["mnuPPaste"]->trigger();
+        itemCaptioned(window->menus().listMenu, "&Paste")->trigger();
         QCOMPARE(window->binder().pageCount(), 7);
         expectAgreement(w.main, "paste from the menu");
 
@@ -330,14 +365,14 @@ private Q_SLOTS:
         QCOMPARE(window->binder().page(4).name, QString("five"));
         expectAgreement(w.main, "cut by key");
         clickRow(w.main, 5);
-        window->menus()["mnuEditCut"]->trigger();
+        window->menus().action(Command::CutPage)->trigger();
         expectAgreement(w.main, "cut from the menu");
 
         // Into a binder without pages the pasted page is the one to show.
         f.dialogs.queueMessage(MsgResult::Yes);
-        window->menus()["mnuEditDelAll"]->trigger();
+        window->menus().action(Command::DeleteAllPages)->trigger();
         expectAgreement(w.main, "all deleted");
-        window->menus()["mnuEditPaste"]->trigger();
+        window->menus().action(Command::PastePage)->trigger();
         QCOMPARE(window->binder().currentPosition(), 1);
         QCOMPARE(window->viewer()->textPane()->toPlainText(), QString("page two"));
         expectAgreement(w.main, "paste into an empty binder");
@@ -352,13 +387,13 @@ private Q_SLOTS:
         w.main.openFile(f.makeBinder("ops.qly", FivePages));
         BinderWindow *window = w.main.activeBinderWindow();
         clickRow(w.main, 3);
-        window->menus()["mnuDown"]->trigger();
+        window->menus().action(Command::MoveDown)->trigger();
         QCOMPARE(window->binder().currentPosition(), 5);
         QCOMPARE(window->binder().page(5).name, QString("four"));
         expectAgreement(w.main, "move down to the end");
 
         f.dialogs.queueMessage(MsgResult::Yes);
-        window->menus()["mnuEditDelete"]->trigger();
+        window->menus().action(Command::DeletePage)->trigger();
         QCOMPARE(window->binder().pageCount(), 4);
         QCOMPARE(window->binder().currentPosition(), 1);
         expectAgreement(w.main, "delete");
@@ -366,22 +401,22 @@ private Q_SLOTS:
         // Renaming through the list's own editor, with real keys, in the icon view and
         // in the details view; neither view hears of the other's editor.
         QTest::failOnWarning(QRegularExpression("."));
-        for (const char *view : {"mnuPVLarge", "mnuPVDetails"}) {
-            window->menus()[view]->trigger();
-            window->menus()["mnuRename"]->trigger();
+        for (const Command view : {Command::LargeIcons, Command::Details}) {
+            window->menus().action(view)->trigger();
+            window->menus().action(Command::RenamePage)->trigger();
             auto *editor = listView(w.main)->findChild<QLineEdit *>();
             QVERIFY(editor);
             editor->selectAll();
-            QTest::keyClicks(editor, QString::fromLatin1(view));
+            QTest::keyClicks(editor, QString::number(int(view)));
             QTest::keyClick(editor, Qt::Key_Return);
             // Enter only ends the renaming: it does not edit the page as well.
-            QTRY_COMPARE(window->binder().page(1).name, QString::fromLatin1(view));
+            QTRY_COMPARE(window->binder().page(1).name, QString::number(int(view)));
             QCOMPARE(opened, 0);
             expectAgreement(w.main, "rename");
         }
 
         f.dialogs.queueMessage(MsgResult::Yes);
-        window->menus()["mnuEditDelAll"]->trigger();
+        window->menus().action(Command::DeleteAllPages)->trigger();
         expectAgreement(w.main, "delete all");
         setRunDocHandler({});
     }
@@ -414,7 +449,7 @@ private Q_SLOTS:
         pressInList(w.main, Qt::Key_Z, Qt::ControlModifier);
 
         clickRow(w.main, 1);
-        window->menus()["mnuDown"]->trigger();
+        window->menus().action(Command::MoveDown)->trigger();
         clickRow(w.main, 4);
         pressInList(w.main, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(binder.page(2).name, QString("two"));

@@ -38,14 +38,14 @@ const QList<QPair<QString, QByteArray>> ThreePages = {
     {"one.txt", "page one"}, {"two.txt", "page two"}, {"three.txt", "page three"}};
 
 // One undoable command as a user gives it, with the name its step must have.
-struct Command
+struct UndoableStep
 {
     const char *step;
     int current; // the page selected before it, as a user selects what a command touches
     std::function<void(BinderFixture &, Binder &)> run;
 };
 
-QList<Command> everyCommand()
+QList<UndoableStep> everyCommand()
 {
     return {
         {"Delete Page 'two'", 2,
@@ -163,7 +163,7 @@ private Q_SLOTS:
     // the bytes saved after it; each save between them moves the pages the history holds.
     void everyCommandUndoesAndRedoesToTheSameBytes()
     {
-        for (const Command &command : everyCommand()) {
+        for (const UndoableStep &command : everyCommand()) {
             BinderFixture f;
             auto binder = f.open(f.makeBinder("b.qly", ThreePages));
             binder->setCurrentPosition(command.current);
@@ -292,15 +292,15 @@ private Q_SLOTS:
         Window w(f);
         w.main.openFile(f.makeBinder("b.qly", {{"Bread & Butter.txt", "b"}, {"two.txt", "2"}}));
         BinderWindow *window = w.main.activeBinderWindow();
-        QAction *undo = window->menus()["mnuUndo"];
-        QAction *redo = window->menus()["mnuRedo"];
+        QAction *undo = window->menus().action(Command::Undo);
+        QAction *redo = window->menus().action(Command::Redo);
         QVERIFY(!undo->isEnabled() && !redo->isEnabled());
         QCOMPARE(undo->text(), QString("&Undo"));
         QCOMPARE(redo->shortcuts(),
                  QList<QKeySequence>({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
 
         f.dialogs.queueMessage(MsgResult::Yes);
-        window->menus()["mnuEditDelete"]->trigger();
+        window->menus().action(Command::DeletePage)->trigger();
         QVERIFY(undo->isEnabled() && !redo->isEnabled());
         QCOMPARE(undo->text(), QString("&Undo Delete Page 'Bread && Butter'"));
         undo->trigger();

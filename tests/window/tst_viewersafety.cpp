@@ -535,13 +535,36 @@ private Q_SLOTS:
         binder->setCurrentPosition(1);
         ViewerPane pane(f.dialogs);
         pane.showPage(preparePageDisplay(*f.workspace, *binder), *binder);
+        pane.resize(400, 300);
+        pane.show();
         QVERIFY(!pane.followLink(QUrl("chrome://inducebrowsercrashforrealz")));
         QVERIFY(pane.notice().contains("follows only web links"));
+        // The notice pushes the page down rather than hiding its first lines.
+        const QWidget *notice = pane.findChild<QWidget *>("viewerNotice");
+        QVERIFY(notice->height() > 0);
+        QTRY_COMPARE(pane.textPane()->geometry().top(), notice->geometry().bottom() + 1);
         pane.setOffline(true);
         QVERIFY(!pane.followLink(QUrl("https://example.org/")));
         QVERIFY(pane.notice().contains("Work Offline"));
         QVERIFY(!pane.hasBrowser());
         QCOMPARE(pane.currentWidget(), pane.textPane());
+    }
+
+    // Back from a followed link shows the page again, and the window's caption follows.
+    void backFromAFollowedLinkBringsThePageBack()
+    {
+        BinderFixture f;
+        Viewer viewer(f, {{"page.html", "<p>here</p>"}});
+        QVERIFY(viewer.show(*viewer.binder));
+        QSignalSpy captions(&viewer.pane, &ViewerPane::captionSuffixChanged);
+        QSignalSpy inView(&viewer.pane, &ViewerPane::pageInView);
+        QVERIFY(viewer.pane.followLink(QUrl("https://example.invalid/away")));
+        QTRY_VERIFY_WITH_TIMEOUT(!captions.isEmpty(), 20000);
+        QCOMPARE(captions.last().at(0).toString(), QString("away"));
+        inView.clear();
+        viewer.pane.goBack();
+        QTRY_VERIFY_WITH_TIMEOUT(!inView.isEmpty(), 20000);
+        QCOMPARE(viewer.pane.browser()->url(), placeholderUrl());
     }
 
     // A crashed page leaves a message until it is shown again. A page cannot send its own

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "images/PixelRows.h"
+#include "images/ImageRows.h"
 
 #include "images/Pixels.h"
 
