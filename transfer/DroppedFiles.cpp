@@ -57,7 +57,7 @@ QString stepName(const InsertPagesCommand &step, const QString &firstName)
 {
     if (step.count() == 1)
         return pageStepName(QStringLiteral("Import File"), firstName);
-    return QStringLiteral("Import %1 Files").arg(step.count());
+    return importFilesStepName(step.count());
 }
 
 } // namespace

@@ -129,6 +129,11 @@ std::optional<PageRow> importedPage(Workspace &workspace, Binder &binder, const 
     }
 }
 
+QString importFilesStepName(int count)
+{
+    return QStringLiteral("Import %1 Files").arg(count);
+}
+
 namespace {
 
 bool importStep(Workspace &workspace, Binder &binder, const QString &fileName, PageKind kind,
@@ -199,7 +204,7 @@ void importFolder(Workspace &workspace, Binder &binder)
     if (step->count() == 0)
         return;
     step->setText(step->count() == 1 ? QStringLiteral("Import 1 File")
-                                     : QStringLiteral("Import %1 Files").arg(step->count()));
+                                     : importFilesStepName(step->count()));
     binder.push(std::move(step));
 }
 

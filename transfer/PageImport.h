@@ -13,6 +13,8 @@ namespace quillery {
 class Binder;
 class Workspace;
 
+// The name in the history of a step that imports several files.
+QString importFilesStepName(int count);
 // A page whose data is a copy of the file in the binder's scratch folder, named after the
 // file. Throws FileError, also for a file that is no regular file.
 PageRow copiedPage(Workspace &workspace, Binder &binder, const QString &fileName, PageKind kind);
