@@ -2,6 +2,7 @@
 #include "BinderFixture.h"
 #include "EncryptedFixture.h"
 #include "TestSupport.h"
+#include "documents/PageCommands.h"
 #include "shell/MainWindow.h"
 #include "support/ui/MainWindowFixture.h"
 #include "transfer/FileNames.h"
@@ -192,6 +193,12 @@ private Q_SLOTS:
             binder.undo();
             QCOMPARE(pageNames(binder), QStringList({"one", "two", "three", "four"}));
         }
+
+        // With Ctrl the page is copied, not moved.
+        QAbstractItemView &view = *window->pageList()->currentView();
+        const std::unique_ptr<QMimeData> drag(dropsOf(*window).dragData({1}));
+        QVERIFY(dropOn(view, *drag, pointAt(view, 2, true), Qt::ControlModifier));
+        QTRY_COMPARE(pageNames(binder), QStringList({"one", "two", "three", "one", "four"}));
     }
 
     // To another binder window a page is copied, with Shift moved, each binder one step;
@@ -221,6 +228,15 @@ private Q_SLOTS:
         QCOMPARE(source->binder().history().undoText(), QString("Move Out Page 'three'"));
         source->binder().undo();
         QCOMPARE(source->binder().pageCount(), 4);
+
+        // A page that has left its place while it was dragged stays, and so does the page
+        // now at that place: the source loses only what was dragged from where it was.
+        const std::unique_ptr<QMimeData> stale(dropsOf(*source).dragData({3}));
+        source->binder().push(std::make_unique<RemovePagesCommand>(
+            *f.workspace, source->binder(), 1, 1, QStringLiteral("Delete Page")));
+        QVERIFY(dropOn(view, *stale, pointAt(view, 0, false), Qt::ShiftModifier));
+        QTRY_COMPARE(target->binder().pageCount(), 4);
+        QCOMPARE(pageNames(source->binder()), QStringList({"two", "three", "four"}));
     }
 
     // A read-only binder takes no drop and the status bar says why.

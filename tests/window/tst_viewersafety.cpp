@@ -565,6 +565,12 @@ private Q_SLOTS:
         viewer.pane.goBack();
         QTRY_VERIFY_WITH_TIMEOUT(!inView.isEmpty(), 20000);
         QCOMPARE(viewer.pane.browser()->url(), placeholderUrl());
+
+        // An address without a file name names itself.
+        captions.clear();
+        QVERIFY(viewer.pane.followLink(QUrl("https://example.invalid/")));
+        QTRY_VERIFY_WITH_TIMEOUT(!captions.isEmpty(), 20000);
+        QCOMPARE(captions.last().at(0).toString(), QString("https://example.invalid/"));
     }
 
     // A crashed page leaves a message until it is shown again. A page cannot send its own
