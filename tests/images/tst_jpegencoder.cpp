@@ -4,6 +4,7 @@
 #include "images/JpegEncoder.h"
 #include "images/JpegError.h"
 #include "images/Picture.h"
+#include "images/ScanOptions.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -219,6 +220,23 @@ private Q_SLOTS:
         // The defaults are still in force.
         const std::vector<Segment> list = segments(encode(jpeg, gradientPicture(16, 16)));
         QCOMPARE(std::uint8_t(findMarker(list, 0xC0)->body[7]), std::uint8_t(0x22));
+    }
+
+    // The scanner's choice "H:V" sets the brightness's horizontal and vertical factors.
+    void scanSamplingChoicesReachTheFile()
+    {
+        const std::pair<QString, int> choices[] = {
+            {"1:2", 0x12}, {"2:1", 0x21}, {"4:3", 0x43}, {"2:2  [Default]", 0x22}};
+        for (const auto &[choice, factors] : choices) {
+            JpegEncoder jpeg;
+            applySubSampling(jpeg, choice, false);
+            const std::vector<Segment> list = segments(encode(jpeg, gradientPicture(16, 16)));
+            QCOMPARE(int(std::uint8_t(findMarker(list, 0xC0)->body[7])), factors);
+        }
+        JpegEncoder grey;
+        applySubSampling(grey, "2:1", true);
+        const std::vector<Segment> list = segments(encode(grey, gradientPicture(16, 16)));
+        QCOMPARE(int(findMarker(list, 0xC0)->body[5]), 1); // one component
     }
 
     void otherDepthsCodeAsTheir24BitCopy()

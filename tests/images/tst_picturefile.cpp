@@ -6,6 +6,7 @@
 #include "images/Pixels.h"
 #include "images/RawPicture.h"
 
+#include <QBuffer>
 #include <QDataStream>
 #include <QImage>
 #include <QTemporaryDir>
@@ -242,6 +243,30 @@ private Q_SLOTS:
         QString rowsProblem;
         QVERIFY(!openPictureRows(path, rowsProblem));
         QCOMPARE(rowsProblem, problem);
+    }
+
+    // A camera's picture turned on its side is shown as it was taken, and kept as stored.
+    void cameraOrientationTurnsOnlyWhatIsShownAsTaken()
+    {
+        QImage wide(8, 4, QImage::Format_RGB32);
+        wide.fill(Qt::red);
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(wide.save(&buffer, "JPG"));
+        // An Exif block whose one tag says "turn a quarter clockwise to show" (orientation 6).
+        QByteArray tiff("II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0\x06\0\0\0\0\0\0\0", 26);
+        const QByteArray exif = QByteArray("Exif\0\0", 6) + tiff;
+        QByteArray app1("\xFF\xE1", 2);
+        app1.append(char((exif.size() + 2) >> 8)).append(char((exif.size() + 2) & 0xFF));
+        jpeg.insert(2, app1 + exif);
+        const QString path = fileWith(jpeg, "jpg");
+
+        Picture image;
+        QCOMPARE(readPictureFile(path, image, true), QString());
+        QCOMPARE(QSize(image.width(), image.height()), QSize(4, 8));
+        QCOMPARE(readPictureFile(path, image, false), QString());
+        QCOMPARE(QSize(image.width(), image.height()), QSize(8, 4));
     }
 
     void unreadableFilesSayWhy()

@@ -169,6 +169,7 @@ private Q_SLOTS:
         }
         QCOMPARE(htmlText("<p>a\xc2\xa0\xc2\xa0 b</p>"), QString("a   b\n"));
         QCOMPARE(htmlText("&#150; &#0; &#x110000;"), QString("\u2013 \uFFFD \uFFFD"));
+        QCOMPARE(htmlText("&#X263A; &#x263a;"), QString("\u263A \u263A"));
         QCOMPARE(htmlText("so&shy;ft <img src=x.png alt=no> picture"),
                  QString("soft \uFFFC picture"));
     }

@@ -122,6 +122,31 @@ private Q_SLOTS:
         QVERIFY(!printTextDocument(printer, text, wide, "Too wide", ""));
     }
 
+    // A bottom margin unlike the top one is kept: the text fills the sheet down to it.
+    void aDeepBottomMarginIsKept()
+    {
+        BinderFixture f;
+        QStringList rows;
+        for (int i = 1; i <= 80; ++i)
+            rows << QString("Row%1").arg(i);
+        QTextDocument text;
+        text.setPlainText(rows.join(u'\n'));
+        PrintMargins deep;
+        deep.bottom = 4 * PrintMargins::Inch;
+        const QString pdf = f.path("deep.pdf");
+        QPrinter printer;
+        pdfPrinter(printer, pdf);
+        QVERIFY(printTextDocument(printer, text, deep, "", ""));
+        int last = 0;
+        while (last < 80 && !wordAt(pdf, QString("Row%1").arg(last + 1)).isNull())
+            ++last;
+        QVERIFY(last > 1 && last < 80);
+        const double bottom = wordAt(pdf, QString("Row%1").arg(last)).bottom();
+        const double marginTop = 792 - 4 * 72;
+        QVERIFY2(bottom <= marginTop + 1 && bottom > marginTop - 40,
+                 qPrintable(QString::number(bottom)));
+    }
+
     // Thousands of paragraphs are laid out a part at a time, a part never starting just
     // after a table (here where the first part is full) and a numbered list kept in one part.
     // Nothing is lost or doubled at the seams.
