@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/BinderSaver.h"
 
+#include "documents/ArchiveWriting.h"
 #include "documents/Binder.h"
-#include "documents/BinderHeader.h"
 #include "documents/BinderLinks.h"
 #include "documents/CompanionFiles.h"
 #include "documents/EncryptCommands.h"
@@ -10,71 +10,21 @@
 #include "documents/ErrorReport.h"
 #include "documents/HeldPages.h"
 #include "documents/Interaction.h"
-#include "documents/LumpArchive.h"
 #include "documents/NewBinder.h"
-#include "documents/PageRecords.h"
 #include "documents/RecoveryKeeper.h"
+#include "documents/SaveArchive.h"
+#include "documents/SavedFile.h"
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
-#include "platform/TempFolder.h"
 
-#include <QDir>
 #include <QFileInfo>
-#include <QHash>
-
-#include <optional>
+#include <QThread>
 
 namespace quillery {
 
 namespace {
-
-// The binder's records with the per-page ones written from the rows, as lump 1 holds them.
-QByteArray recordsText(Binder &binder)
-{
-    binder.editRecords([&](InfoRecords &records) { writeLayoutRecords(records, binder); });
-    QByteArray text = binder.records().toText();
-    PageRecords::appendText(text, binder.pages());
-    return text;
-}
-
-// A page whose data file has gone or been cut short cannot be saved: writing it empty
-// or short would lose the page while reporting success.
-[[noreturn]] void pageSourceLost(const PageRow &page, const QString &source)
-{
-    throw FileError(FileError::FileNotFound, QStringLiteral("The data of the page '") + page.name +
-                                                 QStringLiteral("' is missing (") + source + u')');
-}
-
-[[noreturn]] void pageSourceResized(const PageRow &page, const QString &source, qint64 size)
-{
-    throw FileError(FileError::PastEnd,
-                    QStringLiteral("The data of the page '") + page.name +
-                        QStringLiteral("' has %1 bytes instead of %2 (").arg(size).arg(page.size) +
-                        source + u')');
-}
-
-// A page's data for the archive; the path of pages in a binder file is given, so that
-// thousands of pages share one string, with that file's size.
-LumpData pageLumpData(const PageRow &page, const QString &binderFile, qint64 binderFileSize)
-{
-    const PageKey &key = page.key;
-    if (key.inWorkingCopy()) {
-        const FileRange range{binderFile, qMax<qint64>(key.offset, 0), qMax<qint64>(key.length, 0)};
-        if (range.offset > binderFileSize || range.length > binderFileSize - range.offset)
-            pageSourceLost(page, binderFile);
-        return range;
-    }
-    if (key.location.isEmpty())
-        return QByteArray();
-    if (!QFileInfo(key.location).isFile())
-        pageSourceLost(page, key.location);
-    const qint64 size = fileio::fileSize(key.location);
-    if (size != page.size)
-        pageSourceResized(page, key.location, size);
-    return FileRange{key.location, 0, size};
-}
 
 // Whether a save may append to the binder file instead of rewriting it: the file must be
 // the one this window holds and reads its pages from, and no one else may read it
@@ -85,120 +35,60 @@ bool canSaveInPlace(const Binder &binder, const QString &fileName)
            onlyThisWindowLinksTo(binder, fileName);
 }
 
-// After a save the pages are read from the saved file itself, so that the next save can
-// append to it and the bytes of the file before it can be freed.
-void readPagesFromSaved(Workspace &workspace, Binder &binder, const QString &fileName,
-                        const QVector<Lump> &written)
+// A file that another window or instance holds stays theirs.
+void refuseFileHeldElsewhere(const Binder &binder, const QString &fileName)
 {
-    QString working = binder.workingCopy();
-    if (!fileio::sameFile(working, fileName)) {
-        // Where no link can be made the pages stay where they are read from now: only a
-        // second copy of the whole binder could move them.
-        try {
-            working = workspace.temp.createFile();
-        } catch (const FileError &) {
-            return;
-        }
-        workspace.temp.registerFile(working);
-        if (!fileio::tryLink(fileName, working)) {
-            workspace.temp.deleteFile(working);
-            return;
-        }
-        workspace.temp.deleteFile(binder.workingCopy());
-        binder.setWorkingCopy(working);
+    if (!binder.fileLock().covers(fileName) && FileLock::isHeldElsewhere(fileName))
+        throw FileError(FileError::PermissionDenied, QStringLiteral("Permission denied"));
+}
+
+// The recovery snapshot may read pages from the bytes an in-place save erases, so it lets
+// go of them first, on its own thread, while the save waits.
+std::function<void()> releaseSnapshot(Binder &binder)
+{
+    RecoveryKeeper *keeper = RecoveryKeeper::of(binder);
+    if (!keeper)
+        return {};
+    return [keeper] {
+        const bool sameThread = QThread::currentThread() == keeper->thread();
+        QMetaObject::invokeMethod(
+            keeper, [keeper] { keeper->letGoOfBinderBytes(); },
+            sameThread ? Qt::DirectConnection : Qt::BlockingQueuedConnection);
+    };
+}
+
+ArchiveTarget saveTarget(const Binder &binder, const QString &fileName, bool mayAppend)
+{
+    ArchiveTarget target;
+    target.fileName = fileName;
+    if (isEncrypted(binder)) {
+        target.way = SaveWay::Encrypted;
+        target.key = binder.encryption()->key;
+    } else if (mayAppend && canSaveInPlace(binder, fileName)) {
+        target.way = SaveWay::InPlace;
     }
-    const QString location = u'|' + working;
-    for (int i = 0; i < binder.pageCount(); ++i)
-        binder.relocatePage(i + 1, location, written[i + 1].offset, written[i + 1].length);
+    return target;
 }
 
 void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileName, bool mayAppend)
 {
     BusyScope busy(workspace.ui);
     binder.setRecord(RecordKey::LastSavedBy, workspace.authorName);
-    const int n = binder.pageCount();
-    LumpArchive archive(BinderHeader);
-    archive.setLumpCount(n + 1);
-    archive.setLumpName(1, RecordsLump);
-    const QByteArray records = recordsText(binder);
-    archive.setLumpData(1, records);
-    dropPageRecords(binder);
-    // A save asked for from the page editor shows no progress window over it.
-    std::optional<ProgressScope> progress;
-    if (!workspace.pageEditorOpen)
-        progress.emplace(workspace.ui, QStringLiteral("Saving ") + fileName, n + 1, false);
-    QString location;
-    QString dataPath;
-    qint64 dataSize = 0;
-    QHash<QString, QByteArray> lumpNames; // one for each page kind, shared by its pages
-    for (int k = 2; k <= n + 1; ++k) {
-        workspace.ui.processEvents();
-        const PageRow &page = binder.pages().at(k - 2);
-        const PageKey &key = page.key;
-        auto name = lumpNames.constFind(key.kind.name());
-        if (name == lumpNames.constEnd())
-            name = lumpNames.insert(key.kind.name(), key.kind.name().toLatin1());
-        archive.setLumpName(k, *name);
-        if (key.location != location) {
-            location = key.location;
-            dataPath = key.dataPath();
-            if (key.inWorkingCopy()) {
-                if (!QFileInfo(dataPath).isFile())
-                    pageSourceLost(page, dataPath);
-                dataSize = fileio::fileSize(dataPath);
-            }
-        }
-        archive.setLumpData(k, pageLumpData(page, dataPath, dataSize));
-        workspace.ui.setProgress(k - 1);
-    }
-
-    // A file that another window or instance holds stays theirs.
-    if (!binder.fileLock().covers(fileName) && FileLock::isHeldElsewhere(fileName))
-        throw FileError(FileError::PermissionDenied, QStringLiteral("Permission denied"));
-
-    // An encrypted binder is written whole every time, with a fresh nonce.
-    const bool encrypted = isEncrypted(binder);
-    const bool inPlace = !encrypted && mayAppend && canSaveInPlace(binder, fileName);
+    LumpArchive archive = archiveToSave(binder);
+    refuseFileHeldElsewhere(binder, fileName);
+    ArchiveTarget target = saveTarget(binder, fileName, mayAppend);
     // An encrypted binder's saves leave its working copy alone; the others erase its bytes
     // they no longer use or let go of it.
-    if (!encrypted)
+    if (target.way != SaveWay::Encrypted)
         keepHeldPagesReadable(workspace, binder);
-    // The recovery snapshot may read pages from the bytes an in-place save erases.
-    const auto releaseSnapshot = [&] {
-        if (RecoveryKeeper *keeper = RecoveryKeeper::of(binder))
-            keeper->letGoOfBinderBytes();
-    };
-    QString groupWarning;
-    if (encrypted) {
-        groupWarning = writeEncryptedBinder(binder, archive, fileName);
-    } else if (!(inPlace && archive.appendInPlace(fileName, releaseSnapshot))) {
-        SafeFileWriter writer(fileName);
-        // The new file is locked while it is written, so that an instance opening the
-        // binder meanwhile sees it in use and leaves it, and no other instance can slip
-        // in before it takes the binder's name.
-        FileLock lock = FileLock::acquire(writer.tempPath());
-        archive.write(writer);
-        writer.commit();
-        groupWarning = writer.groupWarning();
-        binder.fileLock() = std::move(lock);
-    }
-    binder.fileLock().noteSaved(fileName);
-    binder.setReadOnly(false);
-    if (!encrypted)
-        readPagesFromSaved(workspace, binder, fileName, archive.writtenLumps());
-    try {
-        createCompanionFiles(workspace, binder, fileName, true);
-    } catch (const FileError &) {
-        // The binder itself is saved; without companions other instances just cannot
-        // name who holds it.
-    }
-    binder.setFileName(fileName);
-    binder.setCaptionNote(QString());
-    binder.markSaved();
-    workspace.ui.recordRecent(recentFilesTitle(binder), fileName);
-    if (!groupWarning.isEmpty())
-        workspace.dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok,
-                                  QStringLiteral("Group Not Kept"), groupWarning);
+    if (target.way == SaveWay::InPlace)
+        target.beforeErase = releaseSnapshot(binder);
+    // A save asked for from the page editor shows no progress window over it.
+    const QString progress =
+        workspace.pageEditorOpen ? QString() : QStringLiteral("Saving ") + fileName;
+    WrittenArchive written;
+    workspace.ui.runInBackground(progress, [&] { written = writeArchive(archive, target); });
+    takeOverSavedFile(workspace, binder, fileName, std::move(written), archive.writtenLumps());
 }
 
 // Whether the binder file was replaced or rewritten by another program since this window

@@ -4,9 +4,7 @@
 #include "documents/Binder.h"
 #include "documents/BinderKey.h"
 #include "documents/Interaction.h"
-#include "documents/LumpArchive.h"
 #include "documents/PassphrasePrompt.h"
-#include "documents/PlainSource.h"
 #include "documents/SecretStream.h"
 #include "documents/Workspace.h"
 #include "platform/Cancelled.h"
@@ -123,20 +121,6 @@ QString decryptWorkingCopy(Workspace &workspace, Binder &binder, const QString &
     // Nothing changes a working copy: pages that change get files of their own.
     sealMemoryFile(working.get());
     return encryption->scratch.adopt(std::move(working));
-}
-
-QString writeEncryptedBinder(Binder &binder, LumpArchive &archive, const QString &fileName)
-{
-    // The archive goes straight from the pages into the encryption: its plain form is
-    // never written anywhere, and the pages stay where they are read from.
-    PiecesSource plain(archive.pieces());
-    SafeFileWriter writer(fileName);
-    encryptInto(plain, writer.fd(), writer.tempPath(), *binder.encryption()->key);
-    // Locked before it takes the binder's name, as a plain binder is.
-    FileLock lock = FileLock::acquire(writer.tempPath());
-    writer.commit();
-    binder.fileLock() = std::move(lock);
-    return writer.groupWarning();
 }
 
 namespace {

@@ -13,7 +13,6 @@ namespace quillery {
 
 class Binder;
 class BinderKey;
-class LumpArchive;
 class Workspace;
 
 // What a binder keeps once it is encrypted: the key its saves are encrypted with, and its
@@ -63,12 +62,6 @@ TempFolder &namedScratchFolder(Workspace &workspace, const Binder &binder);
 // shadow copy): asks for the passphrase, then decrypts the file into a memory file of the
 // binder's, sealed. Throws FileError, or Cancelled when no passphrase opened it.
 QString decryptWorkingCopy(Workspace &workspace, Binder &binder, const QString &source);
-
-// Saves an encrypted binder: its archive is encrypted as it is put together from the
-// pages into a new file, which is locked and then renamed over fileName. A failure leaves
-// the file and the binder as they were. Returns SafeFileWriter's warning about the file's
-// group.
-QString writeEncryptedBinder(Binder &binder, LumpArchive &archive, const QString &fileName);
 
 // Gives the binder a key made from a new passphrase with a new salt; its saves are
 // encrypted with it from then on. The files its pages are read from move into its memory

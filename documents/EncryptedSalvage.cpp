@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/EncryptedSalvage.h"
 
-#include "documents/Binder.h"
+#include "documents/ArchiveWriting.h"
 #include "documents/BinderSalvage.h"
 #include "documents/EncryptedBinder.h"
 #include "documents/Interaction.h"
@@ -37,10 +37,8 @@ std::optional<DecryptedPrefix> decryptWhatAuthenticates(Workspace &workspace, co
 void writeEncryptedSalvage(const Salvage &salvage, const DecryptedPrefix &prefix,
                            const QString &target)
 {
-    Binder binder;
-    binder.setEncryption(prefix.encryption);
     LumpArchive archive = salvagedArchive(salvage, prefix.plainPath);
-    writeEncryptedBinder(binder, archive, target);
+    writeArchive(archive, {target, SaveWay::Encrypted, prefix.encryption->key, {}});
 }
 
 } // namespace quillery

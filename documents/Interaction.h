@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace quillery {
 
 class PassphrasePrompt;
@@ -27,6 +29,14 @@ public:
     virtual void endProgress() {}
     // Lets pending interface events run during long loops.
     virtual void processEvents() {}
+    // Runs work, which touches no object of the caller's thread, and returns once it is
+    // done, passing on what it throws. A window runs it on a thread of its own and stays
+    // painted meanwhile, taking no input, with a progress window of that caption (none
+    // for an empty one) when the work takes long.
+    virtual void runInBackground(const QString & /*caption*/, const std::function<void()> &work)
+    {
+        work();
+    }
 
     // Shows the enter-password dialog modally; the prompt's ok() and cancel() decide.
     // Without a window there is nobody to ask, which is a cancel.

@@ -338,7 +338,8 @@ void LumpArchive::noteWritten(QByteArray &directory, qint64 at, qint64 length,
     m_written.append(Lump{at, length, name});
 }
 
-bool LumpArchive::appendInPlace(const QString &path, const std::function<void()> &beforeErase)
+LumpArchive::Append LumpArchive::appendInPlace(const QString &path,
+                                               const std::function<void()> &beforeErase)
 {
     // The whole directory is read (and checked) to find where the archive's bytes end:
     // a file written elsewhere need not have its directory last.
@@ -363,7 +364,7 @@ bool LumpArchive::appendInPlace(const QString &path, const std::function<void()>
     const qint64 newSize = size + appended + directorySize;
     const qint64 live = HeaderSize + kept + appended + directorySize;
     if (newSize > MaxArchiveSize || (newSize - live) * 4 > newSize)
-        return false;
+        return Append::NotWorth;
 
     // Anything after the archive's end (left by an append cut short) stays unused: the
     // new lumps go after it, so no byte of the file as it is is ever overwritten.
@@ -408,9 +409,9 @@ bool LumpArchive::appendInPlace(const QString &path, const std::function<void()>
     } catch (const FileError &error) {
         qWarning("Could not erase the replaced data in %s: %s", qPrintable(path),
                  qPrintable(error.description()));
-        return false;
+        return Append::NotErased;
     }
-    return true;
+    return Append::Done;
 }
 
 // Writes each lump's data that is not in place at the descriptor's position, which is

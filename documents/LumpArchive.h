@@ -64,15 +64,19 @@ public:
     // The whole archive as write() writes it, as pieces in file order (the header,
     // each lump's data, the directory), for a writer of its own.
     QVector<LumpData> pieces();
+    // What appendInPlace did.
+    enum class Append {
+        Done,      // the archive turned to the new lumps and the bytes it left are erased
+        NotWorth,  // nothing written: it would leave over a quarter unused or pass 4 GiB
+        NotErased, // the archive turned, but the bytes it left could not be erased
+    };
     // Saves into the archive file in place: lumps whose data is a range of that file keep
     // it, the others and a new directory go after the present end, and the header turns
     // to them only once they are on disk, so that an append cut short anywhere leaves the
     // archive as it was. Then the bytes of the lumps and the directory it no longer uses
-    // are erased in place. Returns false when the archive is to be rewritten instead:
-    // writing nothing, when the append would leave more than a quarter of the file unused
-    // or pass 4 GiB; or once the archive has turned, when those bytes could not be erased.
+    // are erased in place. Unless it is Done, the archive is to be rewritten instead.
     // beforeErase is called once the archive has turned, before any byte is erased.
-    bool appendInPlace(const QString &path, const std::function<void()> &beforeErase = {});
+    Append appendInPlace(const QString &path, const std::function<void()> &beforeErase = {});
     // Where the last write put each lump.
     const QVector<Lump> &writtenLumps() const { return m_written; }
 

@@ -24,7 +24,8 @@ ProgressWindow::ProgressWindow(QWidget *parent)
 void ProgressWindow::start(const QString &caption, int maximum, bool cancellable)
 {
     setWindowTitle(caption);
-    m_bar->setRange(0, qMax(maximum, 1));
+    // Work that cannot count its steps shows a busy bar.
+    m_bar->setRange(0, qMax(maximum, 0));
     m_bar->setValue(0);
     m_cancelled = false;
     m_cancelButton->setEnabled(true);

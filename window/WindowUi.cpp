@@ -5,6 +5,11 @@
 #include "window/ProgressWindow.h"
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QThread>
+#include <QTimer>
+
+#include <exception>
 
 namespace quillery {
 
@@ -64,6 +69,42 @@ void WindowUi::processEvents()
         return;
     QApplication::processEvents();
     m_sinceEvents.start();
+}
+
+void WindowUi::runInBackground(const QString &caption, const std::function<void()> &work)
+{
+    std::exception_ptr failure;
+    std::unique_ptr<QThread> thread(QThread::create([&] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }));
+    QEventLoop waiting;
+    QObject::connect(thread.get(), &QThread::finished, &waiting, &QEventLoop::quit);
+    // A quick save would only flash a progress window.
+    constexpr int ProgressDelayMs = 300;
+    QTimer progressDelay;
+    progressDelay.setSingleShot(true);
+    bool progressShown = false;
+    if (!caption.isEmpty()) {
+        QObject::connect(&progressDelay, &QTimer::timeout, [&] {
+            beginProgress(caption, 0, false);
+            progressShown = true;
+        });
+        progressDelay.start(ProgressDelayMs);
+    }
+    thread->start();
+    // The windows are painted meanwhile, but no key, click or close request reaches them
+    // and no file or process notice changes a binder while its file is being written:
+    // both wait until the work is done.
+    waiting.exec(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
+    thread->wait();
+    if (progressShown)
+        endProgress();
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void WindowUi::askPassword(PasswordPrompt &prompt)

@@ -35,6 +35,7 @@ public:
     bool progressCancelled() override;
     void endProgress() override;
     void processEvents() override;
+    void runInBackground(const QString &caption, const std::function<void()> &work) override;
     void askPassword(PasswordPrompt &prompt) override;
     void askPassphrase(PassphrasePrompt &prompt) override;
     void openCancelled() override;

@@ -132,7 +132,7 @@ private Q_SLOTS:
                        {"FILE", FileRange{path, before[2].offset, before[2].length}},
                        {"TXT", FileRange{path, before[1].offset, before[1].length}},
                        {"HTML", FileRange{extra, 0, 5}}});
-        QVERIFY(second.appendInPlace(path));
+        QCOMPARE(second.appendInPlace(path), LumpArchive::Append::Done);
         const QByteArray appended = readFile(path);
         for (int i : {1, 2})
             QCOMPARE(appended.mid(before[i].offset, before[i].length),
@@ -159,13 +159,15 @@ private Q_SLOTS:
         QCOMPARE(readFile(path), appended);
 
         // Leaving both big lumps unused would waste most of the file: nothing is written.
-        QVERIFY(!archiveOf({{"QUILLERY", QByteArray("Title=w\n")}}).appendInPlace(path));
+        QCOMPARE(archiveOf({{"QUILLERY", QByteArray("Title=w\n")}}).appendInPlace(path),
+                 LumpArchive::Append::NotWorth);
         QCOMPARE(readFile(path), appended);
 
         // Bytes after the end (an append cut short) are left alone and counted as unused.
         writeFile(path, appended + QByteArray(30, '?'));
-        QVERIFY(!archiveOf({{"QUILLERY", FileRange{path, after[0].offset, after[0].length}}})
-                     .appendInPlace(path));
+        QCOMPARE(archiveOf({{"QUILLERY", FileRange{path, after[0].offset, after[0].length}}})
+                     .appendInPlace(path),
+                 LumpArchive::Append::NotWorth);
         QVERIFY(readFile(path).startsWith(appended));
     }
 
@@ -181,9 +183,10 @@ private Q_SLOTS:
                                              entry(0, 40, "QUILLERY") + entry(12, 3000, "TXT") +
                                                  entry(2812, 400, "FILE") + entry(100, 50, "TXT"));
         writeFile(path, original);
-        QVERIFY(
+        QCOMPARE(
             archiveOf({{"QUILLERY", QByteArray("Title=n\n")}, {"TXT", FileRange{path, 12, 3000}}})
-                .appendInPlace(path));
+                .appendInPlace(path),
+            LumpArchive::Append::Done);
         const QByteArray saved = readFile(path);
         QCOMPARE(saved.mid(4, 4), le(2)); // the header is the new one, not erased
         QCOMPARE(saved.mid(12, 3000), original.mid(12, 3000));

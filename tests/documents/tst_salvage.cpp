@@ -203,7 +203,7 @@ private Q_SLOTS:
             for (int i = 2; i <= pages; ++i)
                 lumps.append({"TXT", title + QByteArray::number(i)});
             LumpArchive archive = archiveOf(lumps);
-            QVERIFY(archive.appendInPlace(path, beforeErase));
+            QCOMPARE(archive.appendInPlace(path, beforeErase), LumpArchive::Append::Done);
         };
         appendSave("two", 3, {});
         const qint64 beforeLast = fileio::fileSize(path);
