@@ -6,12 +6,50 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QPointer>
+#include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
 
 #include <exception>
 
 namespace quillery {
+
+namespace {
+
+// Holds back socket notices (file watchers, processes, pipes) for as long as it lives. The
+// GLib event loop ignores ExcludeSocketNotifiers, so each notifier that fires is switched
+// off, and on again at the end, when it fires again if its file still has news.
+class SocketNoticeHold : public QObject
+{
+public:
+    SocketNoticeHold() { QCoreApplication::instance()->installEventFilter(this); }
+    ~SocketNoticeHold() override
+    {
+        QCoreApplication::instance()->removeEventFilter(this);
+        for (const QPointer<QSocketNotifier> &notifier : std::as_const(m_held)) {
+            if (notifier)
+                notifier->setEnabled(true);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *notifier =
+            event->type() == QEvent::SockAct ? qobject_cast<QSocketNotifier *>(watched) : nullptr;
+        if (!notifier)
+            return false;
+        notifier->setEnabled(false);
+        m_held.append(notifier);
+        return true;
+    }
+
+private:
+    QList<QPointer<QSocketNotifier>> m_held;
+};
+
+} // namespace
 
 WindowUi::WindowUi(Hooks hooks) : m_hooks(std::move(hooks))
 {
@@ -95,6 +133,7 @@ void WindowUi::runInBackground(const QString &caption, const std::function<void(
         });
         progressDelay.start(ProgressDelayMs);
     }
+    const SocketNoticeHold notices;
     thread->start();
     // The windows are painted meanwhile, but no key, click or close request reaches them
     // and no file or process notice changes a binder while its file is being written:
