@@ -60,6 +60,24 @@ private Q_SLOTS:
                  QTextCharFormat::AlignNormal);
     }
 
+    // A flag is on as older binders write it (-1) as well as True or 1; anything else is off.
+    void flagsReadInEverySpelling()
+    {
+        const auto boldFrom = [](const char *stored) {
+            InfoRecords records;
+            setTXTopts(records);
+            records.write("TXTBold", stored);
+            RichTextBox box;
+            box.setText("x");
+            applyTextFormat(box, "TXT", records);
+            return box.selectionBold() == true;
+        };
+        for (const char *on : {"-1", "True", "true", "1"})
+            QVERIFY2(boldFrom(on), on);
+        for (const char *off : {"0", "False", "", "no"})
+            QVERIFY2(!boldFrom(off), off);
+    }
+
     // A binder without its plain text keys, or with values that are not what they should be,
     // still shows its pages in the default format.
     void damagedRecordsFallBackToDefaults()
