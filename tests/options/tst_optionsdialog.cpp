@@ -134,6 +134,19 @@ private Q_SLOTS:
         QCOMPARE(f.settings.remoteContent(), RemoteContent::Always);
     }
 
+    // Each alignment stores the number binders keep for it: left 0, right 1, centre 2.
+    void alignmentsStoreTheirNumbers()
+    {
+        OptionsFixture f;
+        f.open();
+        f.child<QRadioButton>("optRight")->click();
+        f.child<QTabBar>("tabFormats")->setCurrentIndex(1);
+        f.child<QRadioButton>("optCentre")->click();
+        f.dialog->accept();
+        QCOMPARE(f.record("RTFAlign"), "1");
+        QCOMPARE(f.record("TXTAlign"), "2");
+    }
+
     void cancelWritesNothing()
     {
         OptionsFixture f;
