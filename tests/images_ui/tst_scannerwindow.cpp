@@ -217,6 +217,12 @@ private Q_SLOTS:
         QCOMPARE(mouse(preview, QEvent::MouseMove, {60, 18}, Qt::LeftButton), QPoint(40, 2));
         QCOMPARE(mouse(preview, QEvent::MouseMove, {-5000, -5000}, Qt::LeftButton),
                  QPoint(across->maximum(), down->maximum()));
+        // What is painted follows the bars: scrolled to the end, the picture's far corner
+        // shows in the preview's.
+        const QImage shown = preview->grab().toImage();
+        const QPoint corner(inside.left() + inside.width() - down->width() - 1,
+                            inside.top() + inside.height() - across->height() - 1);
+        QCOMPARE(shown.pixelColor(corner), QColor(Qt::black));
     }
 };
 
