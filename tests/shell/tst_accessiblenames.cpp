@@ -1,0 +1,335 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What a screen reader hears, asked of Qt's accessibility interfaces as the AT-SPI bridge
+// asks them: every control of every window has a name, the page list's rows say name, kind
+// and position in each view, toolbar buttons say their command, the viewer says which page
+// it shows, and the keyboard reaches what the mouse does.
+#include "EncryptedFixture.h"
+#include "documents/PassphrasePrompt.h"
+#include "documents/Password.h"
+#include "documents/RecoveryStore.h"
+#include "documents/SecretStream.h"
+#include "editor/ReplaceDialog.h"
+#include "images_ui/ScannerWindow.h"
+#include "options/OptionsDialog.h"
+#include "platform_ui/QtDialogs.h"
+#include "platform_ui/RichTextBox.h"
+#include "shell/HelpWindow.h"
+#include "shell/MainToolbar.h"
+#include "shell/RecentFilesWindow.h"
+#include "shell/RecoveryWindow.h"
+#include "shell/ShellResources.h"
+#include "support/ui/EditorFixture.h"
+#include "support/ui/MainWindowFixture.h"
+#include "window/BinderMenus.h"
+#include "window/BinderWindow.h"
+#include "window/FilePropertiesDialog.h"
+#include "window/FindDialog.h"
+#include "window/PageListView.h"
+#include "window/PagePropertiesDialog.h"
+#include "window/PageRename.h"
+#include "window/PasswordDialogs.h"
+#include "window/ProgressWindow.h"
+#include "window/SearchAllDialog.h"
+#include "window/ViewerPane.h"
+
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
+
+using namespace quillery;
+using namespace quillery::test;
+
+namespace {
+
+QAccessibleInterface *accessible(QObject *object)
+{
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+QString nameOf(QObject *object)
+{
+    QAccessibleInterface *face = accessible(object);
+    return face ? face->text(QAccessible::Name) : QString();
+}
+
+// What a user operates: what takes the keyboard focus, and buttons that take none (those
+// of a toolbar).
+bool isControl(QWidget *widget)
+{
+    if (widget->focusPolicy() != Qt::NoFocus)
+        return true;
+    QAccessibleInterface *face = accessible(widget);
+    return face &&
+           (face->role() == QAccessible::PushButton || face->role() == QAccessible::ButtonMenu ||
+            face->role() == QAccessible::ButtonDropDown || face->role() == QAccessible::CheckBox ||
+            face->role() == QAccessible::RadioButton);
+}
+
+QString pathOf(QWidget *widget, QWidget *window)
+{
+    QStringList path;
+    for (QWidget *w = widget; w && w != window; w = w->parentWidget())
+        path.prepend(w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
+                                               : w->objectName());
+    return path.join(" > ");
+}
+
+// The controls a window shows without a name, as "where: Role at path".
+class Unnamed
+{
+public:
+    QStringList faults;
+
+    // What the window shows at once, for each page of each of its tab widgets.
+    void window(QWidget *window, const QString &where)
+    {
+        shown(window, where);
+        for (QTabWidget *tabs : window->findChildren<QTabWidget *>()) {
+            for (int page = 1; page < tabs->count(); ++page) {
+                tabs->setCurrentIndex(page);
+                shown(window, where + " (" + tabs->tabText(page) + ")");
+            }
+            tabs->setCurrentIndex(0);
+        }
+    }
+
+private:
+    void shown(QWidget *window, const QString &where)
+    {
+        for (QWidget *widget : window->findChildren<QWidget *>()) {
+            if (!widget->isVisibleTo(window) || !isControl(widget) || m_seen.contains(widget))
+                continue;
+            m_seen << widget;
+            // An editable combo box's line edit is the box to a screen reader.
+            if (qobject_cast<QLineEdit *>(widget) && widget->parentWidget() &&
+                widget->parentWidget()->focusProxy() == widget)
+                continue;
+            if (nameOf(widget).trimmed().isEmpty()) {
+                const QAccessibleInterface *face = accessible(widget);
+                faults << where + ": " +
+                              (face ? QString::number(face->role(), 16) : QString("no interface")) +
+                              " at " + pathOf(widget, window);
+            }
+        }
+    }
+
+    QSet<QWidget *> m_seen;
+};
+
+// What the view's row says, through the view's own accessible cell, as the bridge reads it.
+QString rowText(QAbstractItemView *view, int row, QAccessible::Text text = QAccessible::Name)
+{
+    QAccessibleTableInterface *table = accessible(view)->tableInterface();
+    if (!table)
+        return "no table";
+    QAccessibleInterface *cell = table->cellAt(row, 0);
+    return cell ? cell->text(text) : QString("no cell");
+}
+
+// The answer a modal dialog's window gives a screen reader, asked while it is open.
+QString unnamedInModal(const std::function<void()> &open)
+{
+    QString faults = "the dialog did not open";
+    QTimer::singleShot(0, [&faults] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            return;
+        Unnamed unnamed;
+        unnamed.window(dialog, dialog->windowTitle());
+        faults = unnamed.faults.join('\n');
+        dialog->close();
+    });
+    open();
+    return faults;
+}
+
+} // namespace
+
+class tst_accessiblenames : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { initShellResources(); }
+
+    void everyWindowNamesItsControls()
+    {
+        BinderFixture f;
+        Window w(f);
+        Unnamed unnamed;
+        unnamed.window(&w.main, "main window");
+        const QString path = f.makeBinder(
+            "names.qly", {{"rich.rtf", "{\\rtf1 rich}"}, {"plain.txt", "plain"}, {"p.png", "png"}});
+        w.main.openFile(path);
+        BinderWindow *binderWindow = w.main.activeBinderWindow();
+        QVERIFY(binderWindow);
+        unnamed.window(&w.main, "main window with a binder");
+        binderWindow->setView(PageListView::View::Details);
+        unnamed.window(&w.main, "details");
+        Binder &binder = binderWindow->binder();
+
+        Settings &settings = w.settings;
+        OptionsDialog options(*f.workspace, settings, binder);
+        unnamed.window(&options, "Options");
+        RichTextBox pane;
+        PagePropertiesDialog page(*f.workspace, binder, 1, pane);
+        unnamed.window(&page, "Page Properties");
+        FilePropertiesDialog file(binder);
+        unnamed.window(&file, "File Properties");
+        FindDialog find(f.dialogs, pane);
+        unnamed.window(&find, "Find");
+        SearchAllDialog search(f.dialogs, f.ui, binder, settings, {}, {100, 100, 100, 100, 100});
+        unnamed.window(&search, "Search All");
+        RecentFilesWindow recent(f.dialogs, {}, {}, f.path("recent.dat"));
+        unnamed.window(&recent, "Recent Files");
+        ReplaceDialog replace(pane, f.dialogs);
+        unnamed.window(&replace, "Replace");
+        ScannerWindow scanner(*f.workspace, binder, settings);
+        unnamed.window(&scanner, "Scanner");
+        PasswordPrompt prompt(*f.workspace);
+        PasswordDialog enter(prompt);
+        unnamed.window(&enter, "Enter Password");
+        ChangePasswordDialog password(*f.workspace, binder);
+        unnamed.window(&password, "Change Password");
+        EncryptDialog encrypt(*f.workspace, binder);
+        unnamed.window(&encrypt, "Encrypt");
+        ProgressWindow progress;
+        unnamed.window(&progress, "Progress");
+        HelpWindow help;
+        unnamed.window(&help, "Help");
+        RecoveryWindow recovery(f.dialogs, {SnapshotEntry{}}, {"a problem"}, {});
+        unnamed.window(&recovery, "Recovery");
+
+        EditorFixture editing;
+        for (const PageKind kind : {PageKind::RTF, PageKind::TXT}) {
+            const auto editor =
+                editing.edit(editing.addPage(kind, kind == PageKind::RTF ? "{\\rtf1 x}" : "x"));
+            unnamed.window(editor.get(), "Editor " + kindString(kind));
+        }
+        QVERIFY2(unnamed.faults.isEmpty(), qPrintable(unnamed.faults.join('\n')));
+
+        QtDialogs dialogs;
+        QCOMPARE(unnamedInModal([&dialogs] { dialogs.input("Author Name", "Your name:", "x"); }),
+                 QString());
+    }
+
+    void passphrasePrompt()
+    {
+        RuntimeDir runtime;
+        BinderFixture f;
+        const QString path = makeEncrypted(f, "secret.qly", {{"a.txt", "a"}});
+        QVERIFY(!path.isEmpty());
+        const ContainerReader reader(path);
+        PassphrasePrompt prompt(*f.workspace, path, reader);
+        PassphraseDialog dialog(prompt);
+        Unnamed unnamed;
+        unnamed.window(&dialog, "Passphrase");
+        QVERIFY2(unnamed.faults.isEmpty(), qPrintable(unnamed.faults.join('\n')));
+    }
+
+    // Each row says its page's name, kind and place, in the icon views and the details
+    // view alike, and follows the binder as pages move and go.
+    void pageRowsSayNameKindAndPlace()
+    {
+        BinderFixture f;
+        Window w(f);
+        const QString path =
+            f.makeBinder("rows.qly", {{"Notes.rtf", "{\\rtf1 rich}"},
+                                      {"%2 and %1.txt", "a hostile name stays as it is"},
+                                      {"beep.wav", "RIFF"}});
+        w.main.openFile(path);
+        BinderWindow *window = w.main.activeBinderWindow();
+        QVERIFY(window);
+        PageListView *list = window->pageList();
+        const QStringList expected = {"Notes, rich text, page 1 of 3",
+                                      "%2 and %1, plain text, page 2 of 3",
+                                      "beep.wav, sound, page 3 of 3"};
+        for (const PageListView::View view :
+             {PageListView::View::LargeIcons, PageListView::View::List,
+              PageListView::View::Details}) {
+            window->setView(view);
+            for (int row = 0; row < expected.size(); ++row)
+                QCOMPARE(rowText(list->currentView(), row), expected[row]);
+        }
+        QCOMPARE(nameOf(list->currentView()), "Pages");
+
+        Binder &binder = window->binder();
+        const PageRow first = binder.pages().at(0);
+        QCOMPARE(rowText(list->currentView(), 0, QAccessible::Description),
+                 "Modified " + first.modified + ", " + QLocale().toString(first.size) + " bytes");
+
+        binder.setCurrentPosition(1);
+        window->menus().action(Command::MoveDown)->trigger();
+        QCOMPARE(rowText(list->currentView(), 1), "Notes, rich text, page 2 of 3");
+        window->menus().action(Command::DeletePage)->trigger();
+        QCOMPARE(binder.pageCount(), 2);
+        QCOMPARE(rowText(list->currentView(), 1), "beep.wav, sound, page 2 of 2");
+    }
+
+    // The buttons show pictures alone; each says its command, and a drop-down button the
+    // command a click on it repeats.
+    void toolbarButtonsSayTheirCommand()
+    {
+        BinderFixture f;
+        Window w(f);
+        w.main.openFile(f.makeBinder("bar.qly", {{"a.txt", "a"}}));
+        MainToolbar *bar = w.main.findChild<MainToolbar *>();
+        QVERIFY(bar);
+        const auto button = [bar](Command command) {
+            return bar->widgetForAction(bar->item(command));
+        };
+        QCOMPARE(nameOf(button(Command::Save)), "Save");
+        QCOMPARE(accessible(button(Command::Save))->text(QAccessible::Description),
+                 "Save File (Ctrl+S)");
+        QCOMPARE(nameOf(button(Command::DeletePage)), "Delete Page");
+        QCOMPARE(nameOf(button(Command::Back)), "Back");
+
+        QToolButton *add = nullptr;
+        for (QToolButton *b : bar->findChildren<QToolButton *>()) {
+            if (b->menu() && b->menu()->actions().contains(bar->item(Command::InsertSound)))
+                add = b;
+        }
+        QVERIFY(add);
+        QCOMPARE(nameOf(add), "New Rich Text Page");
+        bar->item(Command::InsertSound)->trigger();
+        QCOMPARE(nameOf(add), "Sound");
+    }
+
+    // The viewer says which page it shows, and nothing when it shows none.
+    void viewerSaysThePageShown()
+    {
+        BinderFixture f;
+        Window w(f);
+        w.main.openFile(f.makeBinder("viewer.qly", {{"First.txt", "one"}, {"Second.txt", "two"}}));
+        BinderWindow *window = w.main.activeBinderWindow();
+        QVERIFY(window);
+        RichTextBox *text = window->viewer()->textPane();
+        Binder &binder = window->binder();
+        binder.setCurrentPosition(2);
+        QCOMPARE(nameOf(text), "Viewer: Second");
+        QCOMPARE(nameOf(window->viewer()), "Viewer: Second");
+        beginRename(binder, 2);
+        QVERIFY(finishRename(*f.workspace, binder, 2, "Renamed"));
+        QCOMPARE(nameOf(text), "Viewer: Renamed");
+        binder.setCurrentPosition(0);
+        QCOMPARE(nameOf(window->viewer()), "Viewer, no page shown");
+    }
+
+    void editorNamesItsText()
+    {
+        EditorFixture editing;
+        const auto editor = editing.edit(editing.addPage(PageKind::RTF, "{\\rtf1 x}", "Minutes"));
+        QCOMPARE(nameOf(editor->findChild<RichTextBox *>("rtfEdit")), "Text of Minutes");
+        QCOMPARE(nameOf(editor->findChild<QComboBox *>("cmbSize")->lineEdit()), "Font size");
+    }
+};
+
+QTEST_MAIN(tst_accessiblenames)
+#include "tst_accessiblenames.moc"
