@@ -18,6 +18,7 @@
 #include "shell/RecentFilesWindow.h"
 #include "shell/RecoveryWindow.h"
 #include "shell/ShellResources.h"
+#include "shell/SplashWindow.h"
 #include "support/ui/EditorFixture.h"
 #include "support/ui/MainWindowFixture.h"
 #include "window/BinderMenus.h"
@@ -104,7 +105,9 @@ public:
 private:
     void shown(QWidget *window, const QString &where)
     {
-        for (QWidget *widget : window->findChildren<QWidget *>()) {
+        QList<QWidget *> widgets = window->findChildren<QWidget *>();
+        widgets << window;
+        for (QWidget *widget : widgets) {
             if (!widget->isVisibleTo(window) || !isControl(widget) || m_seen.contains(widget))
                 continue;
             m_seen << widget;
@@ -206,6 +209,8 @@ private Q_SLOTS:
         unnamed.window(&help, "Help");
         RecoveryWindow recovery(f.dialogs, {SnapshotEntry{}}, {"a problem"}, {});
         unnamed.window(&recovery, "Recovery");
+        unnamed.window(SplashWindow::showSplash(), "Splash");
+        SplashWindow::closeSplash();
 
         EditorFixture editing;
         for (const PageKind kind : {PageKind::RTF, PageKind::TXT}) {
