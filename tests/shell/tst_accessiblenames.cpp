@@ -327,6 +327,36 @@ private Q_SLOTS:
         QCOMPARE(nameOf(window->viewer()), "Viewer, no page shown");
     }
 
+    // Tab goes from the page list to the page shown and back: nothing else in the window
+    // takes the focus between them, and an auto-hidden list opens while it has the focus.
+    void keyboardGoesBetweenThePanes()
+    {
+        BinderFixture f;
+        Window w(f);
+        w.main.openFile(f.makeBinder("keys.qly", {{"First.txt", "one"}, {"Second.txt", "two"}}));
+        BinderWindow *window = w.main.activeBinderWindow();
+        QVERIFY(window);
+        QApplication::setActiveWindow(&w.main);
+        QVERIFY(QTest::qWaitForWindowActive(&w.main));
+        QWidget *list = window->pageList()->currentView();
+        QWidget *text = window->viewer()->textPane();
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), text);
+        QTest::keyClick(text, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), list);
+
+        Binder &binder = window->binder();
+        const int shown = binder.paneLength();
+        window->menus().action(Command::AutoHide)->trigger();
+        QTest::keyClick(list, Qt::Key_Tab);
+        const int hidden = binder.paneLength();
+        QVERIFY2(hidden < shown, qPrintable(QString("%1 < %2").arg(hidden).arg(shown)));
+        QTest::keyClick(text, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), list);
+        QCOMPARE(binder.paneLength(), shown);
+    }
+
     void editorNamesItsText()
     {
         EditorFixture editing;
