@@ -67,9 +67,10 @@ public:
         };
         switch (role) {
         case Qt::DecorationRole: {
-            auto found = m_cache.constFind(kind());
+            const PageKind shown = kind();
+            auto found = m_cache.constFind(shown);
             if (found == m_cache.constEnd())
-                found = m_cache.insert(kind(), iconSource()(kind()));
+                found = m_cache.insert(shown, iconSource()(shown));
             return *found;
         }
         case Qt::AccessibleTextRole:
@@ -274,7 +275,9 @@ bool PageListView::eventFilter(QObject *watched, QEvent *event)
             Q_EMIT activated(selectedRow());
             return true;
         }
-        if (key->key() == Qt::Key_Menu) {
+        // Shift+F10 is the menu key of keyboards that have none.
+        if (key->key() == Qt::Key_Menu ||
+            (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
             Q_EMIT contextKey(mapToGlobal(QPoint(0, 0)));
             return true;
         }

@@ -355,6 +355,12 @@ private Q_SLOTS:
         QTest::keyClick(text, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), list);
         QCOMPARE(binder.paneLength(), shown);
+
+        // The page's menu opens from keyboards without a menu key too.
+        QMenu *menu = window->menus().pageMenu;
+        QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY(menu->isVisible());
+        menu->close();
     }
 
     void editorNamesItsText()
