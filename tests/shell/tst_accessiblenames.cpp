@@ -5,32 +5,19 @@
 // it shows, and the keyboard reaches what the mouse does.
 #include "EncryptedFixture.h"
 #include "documents/PassphrasePrompt.h"
-#include "documents/Password.h"
-#include "documents/RecoveryStore.h"
 #include "documents/SecretStream.h"
-#include "editor/ReplaceDialog.h"
-#include "images_ui/ScannerWindow.h"
-#include "options/OptionsDialog.h"
 #include "platform_ui/QtDialogs.h"
 #include "platform_ui/RichTextBox.h"
-#include "shell/HelpWindow.h"
 #include "shell/MainToolbar.h"
-#include "shell/RecentFilesWindow.h"
-#include "shell/RecoveryWindow.h"
 #include "shell/ShellResources.h"
-#include "shell/SplashWindow.h"
 #include "support/ui/EditorFixture.h"
 #include "support/ui/MainWindowFixture.h"
+#include "support/ui/ProgramWindows.h"
 #include "window/BinderMenus.h"
 #include "window/BinderWindow.h"
-#include "window/FilePropertiesDialog.h"
-#include "window/FindDialog.h"
 #include "window/PageListView.h"
-#include "window/PagePropertiesDialog.h"
 #include "window/PageRename.h"
 #include "window/PasswordDialogs.h"
-#include "window/ProgressWindow.h"
-#include "window/SearchAllDialog.h"
 #include "window/ViewerPane.h"
 
 #include <QAbstractItemView>
@@ -176,48 +163,9 @@ private Q_SLOTS:
         unnamed.window(&w.main, "main window with a binder");
         binderWindow->setView(PageListView::View::Details);
         unnamed.window(&w.main, "details");
-        Binder &binder = binderWindow->binder();
-
-        Settings &settings = w.settings;
-        OptionsDialog options(*f.workspace, settings, binder);
-        unnamed.window(&options, "Options");
-        RichTextBox pane;
-        PagePropertiesDialog page(*f.workspace, binder, 1, pane);
-        unnamed.window(&page, "Page Properties");
-        FilePropertiesDialog file(binder);
-        unnamed.window(&file, "File Properties");
-        FindDialog find(f.dialogs, pane);
-        unnamed.window(&find, "Find");
-        SearchAllDialog search(f.dialogs, f.ui, binder, settings, {}, {100, 100, 100, 100, 100});
-        unnamed.window(&search, "Search All");
-        RecentFilesWindow recent(f.dialogs, {}, {}, f.path("recent.dat"));
-        unnamed.window(&recent, "Recent Files");
-        ReplaceDialog replace(pane, f.dialogs);
-        unnamed.window(&replace, "Replace");
-        ScannerWindow scanner(*f.workspace, binder, settings);
-        unnamed.window(&scanner, "Scanner");
-        PasswordPrompt prompt(*f.workspace);
-        PasswordDialog enter(prompt);
-        unnamed.window(&enter, "Enter Password");
-        ChangePasswordDialog password(*f.workspace, binder);
-        unnamed.window(&password, "Change Password");
-        EncryptDialog encrypt(*f.workspace, binder);
-        unnamed.window(&encrypt, "Encrypt");
-        ProgressWindow progress;
-        unnamed.window(&progress, "Progress");
-        HelpWindow help;
-        unnamed.window(&help, "Help");
-        RecoveryWindow recovery(f.dialogs, {SnapshotEntry{}}, {"a problem"}, {});
-        unnamed.window(&recovery, "Recovery");
-        unnamed.window(SplashWindow::showSplash(), "Splash");
-        SplashWindow::closeSplash();
-
-        EditorFixture editing;
-        for (const PageKind kind : {PageKind::RTF, PageKind::TXT}) {
-            const auto editor =
-                editing.edit(editing.addPage(kind, kind == PageKind::RTF ? "{\\rtf1 x}" : "x"));
-            unnamed.window(editor.get(), "Editor " + kindString(kind));
-        }
+        visitProgramWindows(
+            f, w.settings, binderWindow->binder(),
+            [&unnamed](QWidget *window, const QString &name) { unnamed.window(window, name); });
         QVERIFY2(unnamed.faults.isEmpty(), qPrintable(unnamed.faults.join('\n')));
 
         QtDialogs dialogs;

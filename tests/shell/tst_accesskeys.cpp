@@ -4,29 +4,14 @@
 // other than its caption says. A label that marks a key must lead somewhere (a buddy).
 #include "EncryptedFixture.h"
 #include "documents/PassphrasePrompt.h"
-#include "documents/Password.h"
-#include "documents/RecoveryStore.h"
 #include "documents/SecretStream.h"
-#include "editor/ReplaceDialog.h"
-#include "images_ui/ScannerWindow.h"
-#include "options/OptionsDialog.h"
 #include "platform_ui/QtDialogs.h"
-#include "platform_ui/RichTextBox.h"
-#include "shell/HelpWindow.h"
-#include "shell/RecentFilesWindow.h"
-#include "shell/RecoveryWindow.h"
 #include "shell/ShellResources.h"
-#include "shell/SplashWindow.h"
-#include "support/ui/EditorFixture.h"
 #include "support/ui/MainWindowFixture.h"
+#include "support/ui/ProgramWindows.h"
 #include "window/BinderMenus.h"
 #include "window/BinderWindow.h"
-#include "window/FilePropertiesDialog.h"
-#include "window/FindDialog.h"
-#include "window/PagePropertiesDialog.h"
 #include "window/PasswordDialogs.h"
-#include "window/ProgressWindow.h"
-#include "window/SearchAllDialog.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -167,49 +152,10 @@ private Q_SLOTS:
         keys.menu(menus.textMenu, "text pane menu");
         keys.menu(menus.pageMenu, "page menu");
         keys.menu(menus.listMenu, "page list menu");
-        Binder &binder = binderWindow->binder();
 
-        Settings &settings = w.settings;
-        OptionsDialog options(*f.workspace, settings, binder);
-        keys.window(&options, "Options");
-        RichTextBox pane;
-        PagePropertiesDialog page(*f.workspace, binder, 1, pane);
-        keys.window(&page, "Page Properties");
-        FilePropertiesDialog file(binder);
-        keys.window(&file, "File Properties");
-        FindDialog find(f.dialogs, pane);
-        keys.window(&find, "Find");
-        SearchAllDialog search(f.dialogs, f.ui, binder, settings, {}, {100, 100, 100, 100, 100});
-        keys.window(&search, "Search All");
-        RecentFilesWindow recent(f.dialogs, {}, {}, f.path("recent.dat"));
-        keys.window(&recent, "Recent Files");
-        ReplaceDialog replace(pane, f.dialogs);
-        keys.window(&replace, "Replace");
-        ScannerWindow scanner(*f.workspace, binder, settings);
-        keys.window(&scanner, "Scanner");
-        PasswordPrompt prompt(*f.workspace);
-        PasswordDialog enter(prompt);
-        keys.window(&enter, "Enter Password");
-        ChangePasswordDialog password(*f.workspace, binder);
-        keys.window(&password, "Change Password");
-        EncryptDialog encrypt(*f.workspace, binder);
-        keys.window(&encrypt, "Encrypt");
-        ProgressWindow progress;
-        keys.window(&progress, "Progress");
-        HelpWindow help;
-        keys.window(&help, "Help");
-        keys.window(SplashWindow::showSplash(), "Splash");
-        SplashWindow::closeSplash();
-        RecoveryWindow recovery(f.dialogs, {SnapshotEntry{}}, {"a problem"}, {});
-        keys.window(&recovery, "Recovery");
-
-        EditorFixture editing;
-        for (const PageKind kind : {PageKind::RTF, PageKind::TXT}) {
-            const auto editor =
-                editing.edit(editing.addPage(kind, kind == PageKind::RTF ? "{\\rtf1 x}" : "x"));
-            keys.window(editor.get(), "Editor " + kindString(kind));
-        }
-
+        visitProgramWindows(
+            f, w.settings, binderWindow->binder(),
+            [&keys](QWidget *window, const QString &name) { keys.window(window, name); });
         QVERIFY2(keys.faults.isEmpty(), qPrintable(keys.faults.join('\n')));
     }
 

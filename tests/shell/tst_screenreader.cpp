@@ -5,9 +5,9 @@
 // and both pages of Options, and fails on any shown control without a name; then Save is
 // pressed through AT-SPI alone, and the binder on disk holds the change.
 #include "BinderFixture.h"
+#include "StoredPages.h"
 #include "TestSupport.h"
 #include "XDesktop.h"
-#include "transfer/BinderOpener.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -45,15 +45,6 @@ QString screenReader(const QStringList &args)
         Python,
         QStringList{QStringLiteral(QT_TESTCASE_SOURCEDIR "/shell/screenreader.py")} << args);
     return run.code == 0 ? QString() : run.out + run.err + QString(" (exit %1)").arg(run.code);
-}
-
-QStringList pageNames(BinderFixture &f, const QString &path)
-{
-    QStringList names;
-    const std::unique_ptr<Binder> binder = openFile(*f.workspace, path, OpenPurpose::Inspect);
-    for (int i = 0; binder && i < binder->pageCount(); ++i)
-        names << binder->pages().at(i).name;
-    return names;
 }
 
 } // namespace
@@ -124,7 +115,8 @@ private Q_SLOTS:
             desktop.type("Heard");
             desktop.keys({"Return"});
             QCOMPARE(screenReader({"press", "push button", "Save"}), QString());
-            QTRY_COMPARE_WITH_TIMEOUT(pageNames(f, path), QStringList({"Heard", "Todo"}), 15000);
+            QTRY_COMPARE_WITH_TIMEOUT(storedPageNames(*f.workspace, path),
+                                      QStringList({"Heard", "Todo"}), 15000);
             desktop.keys({"alt+f", "x"});
             QCOMPARE(desktop.waitForExit(), 0);
         }
