@@ -3,9 +3,6 @@
 // asks them: every control of every window has a name, the page list's rows say name, kind
 // and position in each view, toolbar buttons say their command, the viewer says which page
 // it shows, and the keyboard reaches what the mouse does.
-#include "EncryptedFixture.h"
-#include "documents/PassphrasePrompt.h"
-#include "documents/SecretStream.h"
 #include "platform_ui/QtDialogs.h"
 #include "platform_ui/RichTextBox.h"
 #include "shell/MainToolbar.h"
@@ -17,7 +14,6 @@
 #include "window/BinderWindow.h"
 #include "window/PageListView.h"
 #include "window/PageRename.h"
-#include "window/PasswordDialogs.h"
 #include "window/ViewerPane.h"
 
 #include <QAbstractItemView>
@@ -154,37 +150,16 @@ private Q_SLOTS:
         BinderFixture f;
         Window w(f);
         Unnamed unnamed;
-        unnamed.window(&w.main, "main window");
-        const QString path = f.makeBinder(
-            "names.qly", {{"rich.rtf", "{\\rtf1 rich}"}, {"plain.txt", "plain"}, {"p.png", "png"}});
-        w.main.openFile(path);
-        BinderWindow *binderWindow = w.main.activeBinderWindow();
-        QVERIFY(binderWindow);
-        unnamed.window(&w.main, "main window with a binder");
-        binderWindow->setView(PageListView::View::Details);
-        unnamed.window(&w.main, "details");
-        visitProgramWindows(
-            f, w.settings, binderWindow->binder(),
-            [&unnamed](QWidget *window, const QString &name) { unnamed.window(window, name); });
+        visitProgramWindows(f, w, [&unnamed](QWidget *window, const QString &name) {
+            unnamed.window(window, name);
+        });
+        w.main.activeBinderWindow()->setView(PageListView::View::Details);
+        unnamed.window(&w.main, "main window, details");
         QVERIFY2(unnamed.faults.isEmpty(), qPrintable(unnamed.faults.join('\n')));
 
         QtDialogs dialogs;
         QCOMPARE(unnamedInModal([&dialogs] { dialogs.input("Author Name", "Your name:", "x"); }),
                  QString());
-    }
-
-    void passphrasePrompt()
-    {
-        RuntimeDir runtime;
-        BinderFixture f;
-        const QString path = makeEncrypted(f, "secret.qly", {{"a.txt", "a"}});
-        QVERIFY(!path.isEmpty());
-        const ContainerReader reader(path);
-        PassphrasePrompt prompt(*f.workspace, path, reader);
-        PassphraseDialog dialog(prompt);
-        Unnamed unnamed;
-        unnamed.window(&dialog, "Passphrase");
-        QVERIFY2(unnamed.faults.isEmpty(), qPrintable(unnamed.faults.join('\n')));
     }
 
     // Each row says its page's name, kind and place, in the icon views and the details

@@ -2,16 +2,11 @@
 // Every menu and every window the program makes: within one menu, or among what one window
 // shows at once, no two captions may mark the same access key, or the key does something
 // other than its caption says. A label that marks a key must lead somewhere (a buddy).
-#include "EncryptedFixture.h"
-#include "documents/PassphrasePrompt.h"
-#include "documents/SecretStream.h"
 #include "platform_ui/QtDialogs.h"
 #include "shell/ShellResources.h"
-#include "support/ui/MainWindowFixture.h"
 #include "support/ui/ProgramWindows.h"
 #include "window/BinderMenus.h"
 #include "window/BinderWindow.h"
-#include "window/PasswordDialogs.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -140,37 +135,13 @@ private Q_SLOTS:
         BinderFixture f;
         Window w(f);
         AccessKeys keys;
-        keys.window(&w.main, "main window");
-        const QString path = f.makeBinder(
-            "keys.qly", {{"rich.rtf", "{\\rtf1 rich}"}, {"plain.txt", "plain"}, {"p.png", "png"}});
-        w.main.openFile(path);
-        BinderWindow *binderWindow = w.main.activeBinderWindow();
-        QVERIFY(binderWindow);
-        keys.window(&w.main, "main window with a binder");
-        const BinderMenus &menus = binderWindow->menus();
+        visitProgramWindows(
+            f, w, [&keys](QWidget *window, const QString &name) { keys.window(window, name); });
+        const BinderMenus &menus = w.main.activeBinderWindow()->menus();
         QCOMPARE(menus.barMenus().size(), 6); // File, Edit, View, Go, Window and Help
         keys.menu(menus.textMenu, "text pane menu");
         keys.menu(menus.pageMenu, "page menu");
         keys.menu(menus.listMenu, "page list menu");
-
-        visitProgramWindows(
-            f, w.settings, binderWindow->binder(),
-            [&keys](QWidget *window, const QString &name) { keys.window(window, name); });
-        QVERIFY2(keys.faults.isEmpty(), qPrintable(keys.faults.join('\n')));
-    }
-
-    // The passphrase prompt needs an encrypted binder to ask for.
-    void passphrasePrompt()
-    {
-        RuntimeDir runtime;
-        BinderFixture f;
-        const QString path = makeEncrypted(f, "secret.qly", {{"a.txt", "a"}});
-        QVERIFY(!path.isEmpty());
-        const ContainerReader reader(path);
-        PassphrasePrompt prompt(*f.workspace, path, reader);
-        PassphraseDialog dialog(prompt);
-        AccessKeys keys;
-        keys.window(&dialog, "Passphrase");
         QVERIFY2(keys.faults.isEmpty(), qPrintable(keys.faults.join('\n')));
     }
 };

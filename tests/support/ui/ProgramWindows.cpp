@@ -2,8 +2,11 @@
 #include "ProgramWindows.h"
 
 #include "EditorFixture.h"
+#include "EncryptedFixture.h"
+#include "documents/PassphrasePrompt.h"
 #include "documents/Password.h"
 #include "documents/RecoveryStore.h"
+#include "documents/SecretStream.h"
 #include "editor/ReplaceDialog.h"
 #include "images_ui/ScannerWindow.h"
 #include "options/OptionsDialog.h"
@@ -12,6 +15,7 @@
 #include "shell/RecentFilesWindow.h"
 #include "shell/RecoveryWindow.h"
 #include "shell/SplashWindow.h"
+#include "window/BinderWindow.h"
 #include "window/FilePropertiesDialog.h"
 #include "window/FindDialog.h"
 #include "window/PagePropertiesDialog.h"
@@ -19,14 +23,36 @@
 #include "window/ProgressWindow.h"
 #include "window/SearchAllDialog.h"
 
+#include <QTest>
+
 #include <memory>
 #include <vector>
 
 namespace quillery::test {
 
-void visitProgramWindows(BinderFixture &f, Settings &settings, Binder &binder,
+void visitProgramWindows(BinderFixture &f, Window &w,
                          const std::function<void(QWidget *window, const QString &name)> &visit)
 {
+    visit(&w.main, "main window");
+    w.main.openFile(f.makeBinder(
+        "windows.qly", {{"rich.rtf", "{\\rtf1 rich}"}, {"plain.txt", "plain"}, {"p.png", "png"}}));
+    BinderWindow *binderWindow = w.main.activeBinderWindow();
+    QVERIFY(binderWindow);
+    visit(&w.main, "main window with a binder");
+    Binder &binder = binderWindow->binder();
+    Settings &settings = w.settings;
+    {
+        // The passphrase prompt needs an encrypted binder to ask for, in a runtime folder.
+        RuntimeDir runtime;
+        BinderFixture secret;
+        const QString path = makeEncrypted(secret, "secret.qly", {{"a.txt", "a"}});
+        QVERIFY(!path.isEmpty());
+        const ContainerReader reader(path);
+        PassphrasePrompt prompt(*secret.workspace, path, reader);
+        PassphraseDialog dialog(prompt);
+        visit(&dialog, "Passphrase");
+    }
+
     // Made first, gone last: the windows made over them refer to them to the end.
     EditorFixture editing;
     PasswordPrompt prompt(*f.workspace);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "BinderFixture.h"
+#include "MainWindowFixture.h"
 
 #include <QString>
 
@@ -9,18 +9,15 @@
 
 class QWidget;
 
-namespace quillery {
-class Settings;
-}
-
 namespace quillery::test {
 
-// Makes every window and dialog of the program besides the main window, over the binder:
-// Options, the properties dialogs, Find, Search All, Recent Files, Replace, the scanner
-// window, the password dialogs, the progress window, help, the splash, the recovery window,
-// and the editor for a rich and for a plain text page. Each is handed to visit with its name
-// for messages as it is made, and all of them live until the last has been visited.
-void visitProgramWindows(BinderFixture &f, Settings &settings, Binder &binder,
+// Every window and dialog of the program, each handed to visit with its name for messages
+// as it is made: the main window empty, then with a binder of a rich text, a plain text and a
+// picture page open (left open for the caller); over that binder Options, the properties
+// dialogs, Find, Search All, Recent Files, Replace, the scanner window, the password and
+// passphrase dialogs, the progress window, help, the splash, the recovery window, and the
+// editor for a rich and for a plain text page. All live until the last has been visited.
+void visitProgramWindows(BinderFixture &f, Window &w,
                          const std::function<void(QWidget *window, const QString &name)> &visit);
 
 } // namespace quillery::test
