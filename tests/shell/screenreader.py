@@ -62,9 +62,12 @@ def is_control(node):
 
 
 def find(role, name):
-    for node, _ in shown(program()):
-        if node.getRoleName() == role and node.name == name:
-            return node
+    # Keys sent a moment ago may still be on their way.
+    for _ in range(50):
+        for node, _ in shown(program()):
+            if node.getRoleName() == role and node.name == name:
+                return node
+        time.sleep(0.1)
     return None
 
 
