@@ -278,6 +278,8 @@ private Q_SLOTS:
         QTest::keyClick(text, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), list);
         QCOMPARE(binder.paneLength(), shown);
+        QTest::keyClick(list, Qt::Key_Tab);
+        QCOMPARE(binder.paneLength(), hidden);
 
         // The page's menu opens from keyboards without a menu key too.
         QMenu *menu = window->menus().pageMenu;
