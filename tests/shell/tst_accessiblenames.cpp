@@ -3,6 +3,7 @@
 // asks them: every control of every window has a name, the page list's rows say name, kind
 // and position in each view, toolbar buttons say their command, the viewer says which page
 // it shows, and the keyboard reaches what the mouse does.
+#include "editor/FormatToolbar.h"
 #include "platform_ui/QtDialogs.h"
 #include "platform_ui/RichTextBox.h"
 #include "shell/MainToolbar.h"
@@ -294,6 +295,9 @@ private Q_SLOTS:
         const auto editor = editing.edit(editing.addPage(PageKind::RTF, "{\\rtf1 x}", "Minutes"));
         QCOMPARE(nameOf(editor->findChild<RichTextBox *>("rtfEdit")), "Text of Minutes");
         QCOMPARE(nameOf(editor->findChild<QComboBox *>("cmbSize")->lineEdit()), "Font size");
+        // Its tooltip names the colour it gives.
+        QCOMPARE(nameOf(editor->findChild<FormatToolbar *>()->toolButton(FormatToolbar::Colour)),
+                 "Text colour");
     }
 };
 
