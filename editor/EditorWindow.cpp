@@ -113,6 +113,9 @@ EditorWindow::EditorWindow(Workspace &workspace, Binder &binder, int position, S
         combo->installEventFilter(this);
         combo->lineEdit()->installEventFilter(this);
     }
+    // A combo box is named by its value on Linux; the field typed into says what it is.
+    m_font->lineEdit()->setAccessibleName(tr("Font"));
+    m_size->lineEdit()->setAccessibleName(tr("Font size"));
     m_font->setToolTip(QStringLiteral("Font"));
     m_font->setMinimumContentsLength(24);
     m_size->setToolTip(QStringLiteral("Font Size"));
@@ -186,6 +189,7 @@ void EditorWindow::load(int position)
         m_box->setText(decodePlainText(page.data));
     }
     m_title = page.title;
+    m_box->setAccessibleName(tr("Text of %1").arg(page.title));
     setWindowTitle(caption + page.title + QStringLiteral("'[*]"));
     m_box->setSelectionStart(0);
     m_lastLength = m_box->textLength();

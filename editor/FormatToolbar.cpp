@@ -56,6 +56,8 @@ FormatToolbar::FormatToolbar(QWidget *parent) : QToolBar(parent)
     addButton(Underline, "Underline", "format-text-underline", "underline", true);
     addButton(Strikeout, "Strikeout", "format-text-strikethrough", "strikeout", true);
     addButton(Colour, "", "format-text-color", "colour", false);
+    // Its tooltip names the colour it gives, not what the button is.
+    toolButton(Colour)->setAccessibleName(tr("Text colour"));
     const QStringList colourNames = basicColourNames();
     QMenu *colours = addMenu(
         Colour, colourNames + QStringList{QStringLiteral("Automatic"), QStringLiteral("Other...")});

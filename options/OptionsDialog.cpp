@@ -52,6 +52,7 @@ OptionsDialog::OptionsDialog(Workspace &workspace, Settings &settings, Binder &b
     setWindowTitle(QStringLiteral("Options"));
     auto *general = new QWidget(tabMain);
     auto *associations = new QWidget(tabMain);
+    tabMain->setAccessibleName(tr("Option pages"));
     tabMain->addTab(general, QStringLiteral("G&eneral"));
     tabMain->addTab(associations, QStringLiteral("Page Editing A&ssociations"));
     buildGeneralTab(general);
@@ -79,6 +80,7 @@ void OptionsDialog::buildGeneralTab(QWidget *page)
     tabFormats->addTab(QStringLiteral("Default Plain Te&xt Format"));
     auto *fraPlain = named(new QGroupBox(page), "fraPlain");
     txtSample = named(new RichTextBox(fraPlain), "txtSample");
+    txtSample->setAccessibleName(tr("Sample text"));
     optLeft = named(new QRadioButton(QStringLiteral("&Left Align"), fraPlain), "optLeft");
     optRight = named(new QRadioButton(QStringLiteral("R&ight Align"), fraPlain), "optRight");
     optCentre = named(new QRadioButton(QStringLiteral("Ce&ntre"), fraPlain), "optCentre");

@@ -69,6 +69,11 @@ void OptionsDialog::buildAssociationsTab(QWidget *page)
     txtEXESI = named(new QLineEdit(fraExts), "txtEXESI");
     cmdEXESI = named(new QPushButton(QStringLiteral("..."), fraExts), "cmdEXESI");
     lblEXESI->setBuddy(txtEXESI);
+    // The option above names the field; the buttons show only dots.
+    lvExts->setAccessibleName(tr("Page types and their editors"));
+    txtEXE->setAccessibleName(tr("External application"));
+    cmdEXE->setAccessibleName(tr("Choose the external application"));
+    cmdEXESI->setAccessibleName(tr("Choose the folder to start in"));
 
     auto *grid = new QGridLayout(fraExts);
     grid->addWidget(lvExts, 0, 0, 1, 3);

@@ -217,8 +217,10 @@ std::optional<QString> QtDialogs::input(const QString &title, const QString &pro
     QDialog dialog(parentWidget());
     dialog.setWindowTitle(title);
     auto *layout = new QVBoxLayout(&dialog);
-    layout->addWidget(promptLabel(prompt, &dialog));
+    QLabel *label = promptLabel(prompt, &dialog);
+    layout->addWidget(label);
     auto *answer = new QLineEdit(defaultText, &dialog);
+    label->setBuddy(answer);
     answer->selectAll();
     layout->addWidget(answer);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);

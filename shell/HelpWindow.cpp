@@ -20,6 +20,7 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     setWindowIcon(binderIcon());
     m_browser = new QTextBrowser(this);
     m_browser->setOpenExternalLinks(true);
+    m_browser->setAccessibleName(tr("Help topic"));
 
     auto *bar = new QToolBar(this);
     QAction *back = bar->addAction(toolIcon(ToolIcon::Back), QStringLiteral("Back"), m_browser,

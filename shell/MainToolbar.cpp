@@ -9,6 +9,18 @@
 
 namespace quillery {
 
+namespace {
+
+// The buttons show only a picture: a screen reader says the command's name and reads the
+// tooltip as the description.
+void nameButton(QWidget *button, Command command)
+{
+    button->setAccessibleName(commandName(command));
+    button->setAccessibleDescription(QString::fromLatin1(commandSpec(command).toolTip));
+}
+
+} // namespace
+
 MainToolbar::MainToolbar(IconForPicture icons, QWidget *parent)
     : QToolBar(parent), m_icons(std::move(icons))
 {
@@ -44,6 +56,7 @@ void MainToolbar::addButton(Command command)
     const CommandSpec &spec = commandSpec(command);
     QAction *action = addAction(m_icons(spec.picture), QString::fromLatin1(spec.toolTip));
     connect(action, &QAction::triggered, this, [this, command] { Q_EMIT commandChosen(command); });
+    nameButton(widgetForAction(action), command);
     m_items.insert(command, action);
     m_plain << command;
 }
@@ -77,6 +90,7 @@ void MainToolbar::showChoice(DropDown &dropDown, int index)
     const CommandSpec &spec = commandSpec(dropDown.choices[index].command);
     dropDown.button->setIcon(m_icons(spec.picture));
     dropDown.button->setToolTip(QString::fromLatin1(spec.toolTip));
+    nameButton(dropDown.button, dropDown.choices[index].command);
 }
 
 void MainToolbar::follow(const BinderMenus *menus)

@@ -38,6 +38,7 @@ RecentFilesWindow::RecentFilesWindow(Dialogs &dialogs, OpenFileCall openFile,
 
     LV = new QTreeWidget(this);
     LV->setObjectName(QStringLiteral("LV"));
+    LV->setAccessibleName(tr("Recent files"));
     LV->setHeaderLabels({QStringLiteral("Title"), QStringLiteral("File Name")});
     LV->setRootIsDecorated(false);
     LV->setUniformRowHeights(true);

@@ -57,6 +57,7 @@ RecoveryWindow::RecoveryWindow(Dialogs &dialogs, QVector<SnapshotEntry> entries,
     intro->setWordWrap(true);
 
     m_list->setObjectName(QStringLiteral("lvwSnapshots"));
+    m_list->setAccessibleName(tr("Work kept aside"));
     m_list->setRootIsDecorated(false);
     m_list->setHeaderLabels({QStringLiteral("Binder"), QStringLiteral("File"),
                              QStringLiteral("Kept"), QStringLiteral("Pages with new content"),

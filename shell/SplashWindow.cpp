@@ -37,6 +37,8 @@ SplashWindow::SplashWindow(QWidget *parent)
     // Closing only hides the window: a message box shown while it was in front may have
     // it as its parent, and must not go with it.
     setFocusPolicy(Qt::StrongFocus);
+    // It has no title bar to name it.
+    setAccessibleName(AppInfo::productName());
     setAutoFillBackground(true);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, QColor(0xf7, 0xf4, 0xec));

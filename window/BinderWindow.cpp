@@ -323,6 +323,7 @@ void BinderWindow::setCaptionSuffix(const QString &suffix)
     // The mark of unsaved changes goes with the binder's part of the caption.
     const QString binder = m_binder->caption() + QStringLiteral("[*]");
     setWindowTitle(suffix.isEmpty() ? binder : binder + QStringLiteral(" - ") + suffix);
+    m_viewer->nameShown(suffix);
 }
 
 void BinderWindow::setView(PageListView::View view)

@@ -128,4 +128,8 @@ struct CommandSpec
 
 const CommandSpec &commandSpec(Command command);
 
+// The command as a screen reader names a button for it: the caption without its access key
+// mark and without the dots that promise a dialog.
+QString commandName(Command command);
+
 } // namespace quillery

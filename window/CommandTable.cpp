@@ -2,6 +2,7 @@
 #include "window/Command.h"
 
 #include "documents/Workspace.h"
+#include "platform_ui/QtDialogs.h"
 #include "transfer/BinderImport.h"
 #include "transfer/PageExport.h"
 #include "transfer/PageImport.h"
@@ -545,6 +546,14 @@ const CommandSpec &commandSpec(Command command)
 {
     static const std::array<CommandSpec, CommandCount> specs = describeAll();
     return specs[size_t(command)];
+}
+
+QString commandName(Command command)
+{
+    QString name = withoutAccessKeys(QString::fromLatin1(commandSpec(command).caption));
+    if (name.endsWith(QStringLiteral("...")))
+        name.chop(3);
+    return name;
 }
 
 } // namespace quillery

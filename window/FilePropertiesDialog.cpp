@@ -32,6 +32,7 @@ FilePropertiesDialog::FilePropertiesDialog(Binder &binder, QWidget *parent)
 
     txtTitle = new QLineEdit(binder.title(), this);
     txtTitle->setObjectName(QStringLiteral("txtTitle"));
+    txtTitle->setAccessibleName(tr("Title"));
     form->addRow(txtTitle);
     txtPages = addField(form, QStringLiteral("&Pages:"), QStringLiteral("txtPages"),
                         QString::number(binder.pageCount()));

@@ -28,9 +28,31 @@ PageListView::IconSource &iconSource()
     return source;
 }
 
+QString kindInWords(PageKind kind)
+{
+    switch (kind) {
+    case PageKind::RTF:
+        return PageListView::tr("rich text");
+    case PageKind::TXT:
+        return PageListView::tr("plain text");
+    case PageKind::HTML:
+        return PageListView::tr("HTML");
+    case PageKind::PICTURE:
+        return PageListView::tr("picture");
+    case PageKind::SOUND:
+        return PageListView::tr("sound");
+    case PageKind::FILE:
+        return PageListView::tr("file");
+    case PageKind::Unknown:
+        break;
+    }
+    return PageListView::tr("unknown kind");
+}
+
 } // namespace
 
-// Adds each page's kind icon to the name column.
+// Adds each page's kind icon to the name column, and what a screen reader says of a row,
+// which no view shows: its kind and where it lies in the binder.
 class PageIconModel : public QIdentityProxyModel
 {
 public:
@@ -38,17 +60,46 @@ public:
 
     QVariant data(const QModelIndex &index, int role) const override
     {
-        if (role == Qt::DecorationRole && index.column() == PageList::NameColumn) {
-            const auto kind = PageKind(index.data(PageList::KindRole).toInt());
-            auto found = m_cache.constFind(kind);
+        if (index.column() != PageList::NameColumn)
+            return QIdentityProxyModel::data(index, role);
+        const auto kind = [&index] {
+            return PageKind(index.data(PageList::KindRole).toInt());
+        };
+        switch (role) {
+        case Qt::DecorationRole: {
+            const PageKind shown = kind();
+            auto found = m_cache.constFind(shown);
             if (found == m_cache.constEnd())
-                found = m_cache.insert(kind, iconSource()(kind));
+                found = m_cache.insert(shown, iconSource()(shown));
             return *found;
         }
-        return QIdentityProxyModel::data(index, role);
+        case Qt::AccessibleTextRole:
+            // One substitution for all: a page named "%2" keeps its name.
+            return PageListView::tr("%1, %2, page %3 of %4")
+                .arg(index.data().toString(), kindInWords(kind()), QString::number(index.row() + 1),
+                     QString::number(rowCount()));
+        case Qt::AccessibleDescriptionRole:
+            return details(index);
+        default:
+            return QIdentityProxyModel::data(index, role);
+        }
     }
 
 private:
+    // What the details view shows beside the name.
+    QString details(const QModelIndex &name) const
+    {
+        const auto column = [&name](int column) {
+            return name.siblingAtColumn(column).data().toString();
+        };
+        const QString comments = column(PageList::CommentsColumn);
+        if (comments.isEmpty())
+            return PageListView::tr("Modified %1, %2 bytes")
+                .arg(column(PageList::ModifiedColumn), column(PageList::SizeColumn));
+        return PageListView::tr("Modified %1, %2 bytes. %3")
+            .arg(column(PageList::ModifiedColumn), column(PageList::SizeColumn), comments);
+    }
+
     mutable QHash<PageKind, QIcon> m_cache;
 };
 
@@ -65,6 +116,7 @@ PageListView::PageListView(QAbstractItemModel &pages, QWidget *parent)
             [this] { Q_EMIT selectedRowChanged(selectedRow()); });
     for (QAbstractItemView *view :
          {static_cast<QAbstractItemView *>(m_list), static_cast<QAbstractItemView *>(m_details)}) {
+        view->setAccessibleName(tr("Pages"));
         view->setSelectionMode(QAbstractItemView::SingleSelection);
         view->setEditTriggers(QAbstractItemView::EditKeyPressed);
         watch(view);
@@ -207,6 +259,9 @@ bool PageListView::eventFilter(QObject *watched, QEvent *event)
         } else if (event->type() == QEvent::MouseMove) {
             Q_EMIT hovered();
         }
+    } else if (watched == view && event->type() == QEvent::FocusIn) {
+        // An auto-hidden list opens for the keyboard as for the pointer.
+        Q_EMIT hovered();
     } else if (watched == view && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         // Enter that ends renaming a page reaches the list too; it only ends the renaming.
@@ -220,7 +275,9 @@ bool PageListView::eventFilter(QObject *watched, QEvent *event)
             Q_EMIT activated(selectedRow());
             return true;
         }
-        if (key->key() == Qt::Key_Menu) {
+        // Shift+F10 is the menu key of keyboards that have none.
+        if (key->key() == Qt::Key_Menu ||
+            (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
             Q_EMIT contextKey(mapToGlobal(QPoint(0, 0)));
             return true;
         }

@@ -65,6 +65,7 @@ Q_SIGNALS:
     void released(int row, Qt::MouseButton button, const QPoint &globalPos);
     void activated(int row);
     void contextKey(const QPoint &globalPos);
+    // The pointer moved over the list, or the list took the keyboard focus.
     void hovered();
 
 protected:

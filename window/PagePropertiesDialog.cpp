@@ -69,6 +69,7 @@ PagePropertiesDialog::PagePropertiesDialog(Workspace &workspace, Binder &binder,
 
     txtPage = new QLineEdit(page.name, this);
     txtPage->setObjectName(QStringLiteral("txtPage"));
+    txtPage->setAccessibleName(tr("Page name"));
     form->addRow(txtPage);
     addField(form, QStringLiteral("Page &number:"), QStringLiteral("txtIndex"),
              QString::number(position));

@@ -54,6 +54,7 @@ SearchAllDialog::SearchAllDialog(Dialogs &dialogs, Interaction &ui, Binder &bind
     label->setObjectName(QStringLiteral("lblSA"));
     label->setBuddy(txtSA);
 
+    lvSA->setAccessibleName(tr("Pages found"));
     lvSA->setRootIsDecorated(false);
     lvSA->setHeaderLabels({QStringLiteral("Page Name"), QStringLiteral("Created"),
                            QStringLiteral("Modified"), QStringLiteral("Size"),

@@ -76,6 +76,7 @@ ViewerPane::ViewerPane(Dialogs &dialogs, QWidget *parent)
         if (button == Qt::LeftButton && !address.isEmpty() && !m_text->text().isEmpty())
             Q_EMIT linkClicked(QUrl::fromUserInput(address));
     });
+    connect(m_text, &RichTextBox::focusGained, this, &ViewerPane::hovered);
     connect(m_links, &Hyperlink::linkChanged, this, &ViewerPane::statusTextChanged);
     addWidget(m_empty);
     addWidget(m_text);
@@ -89,6 +90,7 @@ ViewerPane::ViewerPane(Dialogs &dialogs, QWidget *parent)
     m_notice->setBackgroundRole(QPalette::ToolTipBase);
     m_notice->setForegroundRole(QPalette::ToolTipText);
     m_notice->hide();
+    nameShown(QString());
     connect(m_remoteBar, &RemoteContentBar::allowedOnce, this, &ViewerPane::allowRemote);
     connect(m_remoteBar, &RemoteContentBar::allowedForBinder, this, [this] {
         Q_EMIT remoteContentAllowedForBinder();
@@ -117,6 +119,7 @@ BrowserView *ViewerPane::browser()
     }
     QWidget *widget = m_browser->widget();
     widget->setObjectName(QStringLiteral("txtHTML"));
+    widget->setAccessibleName(m_accessibleName);
     m_browser->setOffline(m_offline);
     addWidget(widget);
     m_browser->onLoadFinished = [this](bool ok) {
@@ -292,6 +295,15 @@ void ViewerPane::openWithOtherProgram(const QUrl &url)
                               .arg(address, program));
     if (answer == MsgResult::Yes && !QDesktopServices::openUrl(url))
         showNotice(tr("%1 could not be started for %2.").arg(program, address));
+}
+
+void ViewerPane::nameShown(const QString &shown)
+{
+    m_accessibleName = shown.isEmpty() ? tr("Viewer, no page shown") : tr("Viewer: %1").arg(shown);
+    setAccessibleName(m_accessibleName);
+    m_text->setAccessibleName(m_accessibleName);
+    if (m_browser)
+        m_browser->widget()->setAccessibleName(m_accessibleName);
 }
 
 QString ViewerPane::notice() const

@@ -53,6 +53,9 @@ public:
     // another program's address after asking; for anything else a notice says why not.
     // True when the browser now shows the address in place of the page.
     bool followLink(const QUrl &url);
+    // Names the viewer for screen readers by what it shows: a page's name or a followed
+    // link's address; empty for nothing.
+    void nameShown(const QString &shown);
     // The notice over the page; empty when none is shown.
     QString notice() const;
     // The browser's own find, over the page it shows.
@@ -76,6 +79,7 @@ Q_SIGNALS:
     // The binder's page is shown again in the browser, as after Back from a followed link.
     void pageInView();
     void statusTextChanged(const QString &text);
+    // The pointer moved over the text pane, or the pane took the keyboard focus.
     void hovered();
     // A link in the text pane was clicked.
     void linkClicked(const QUrl &url);
@@ -127,6 +131,7 @@ private:
     QMediaPlayer *m_player = nullptr;
     QAudioOutput *m_audio = nullptr;
     QString m_soundName;
+    QString m_accessibleName;
     bool m_offline = false;
 };
 

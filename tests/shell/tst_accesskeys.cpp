@@ -2,31 +2,11 @@
 // Every menu and every window the program makes: within one menu, or among what one window
 // shows at once, no two captions may mark the same access key, or the key does something
 // other than its caption says. A label that marks a key must lead somewhere (a buddy).
-#include "EncryptedFixture.h"
-#include "documents/PassphrasePrompt.h"
-#include "documents/Password.h"
-#include "documents/RecoveryStore.h"
-#include "documents/SecretStream.h"
-#include "editor/ReplaceDialog.h"
-#include "images_ui/ScannerWindow.h"
-#include "options/OptionsDialog.h"
 #include "platform_ui/QtDialogs.h"
-#include "platform_ui/RichTextBox.h"
-#include "shell/HelpWindow.h"
-#include "shell/RecentFilesWindow.h"
-#include "shell/RecoveryWindow.h"
 #include "shell/ShellResources.h"
-#include "shell/SplashWindow.h"
-#include "support/ui/EditorFixture.h"
-#include "support/ui/MainWindowFixture.h"
+#include "support/ui/ProgramWindows.h"
 #include "window/BinderMenus.h"
 #include "window/BinderWindow.h"
-#include "window/FilePropertiesDialog.h"
-#include "window/FindDialog.h"
-#include "window/PagePropertiesDialog.h"
-#include "window/PasswordDialogs.h"
-#include "window/ProgressWindow.h"
-#include "window/SearchAllDialog.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -155,76 +135,13 @@ private Q_SLOTS:
         BinderFixture f;
         Window w(f);
         AccessKeys keys;
-        keys.window(&w.main, "main window");
-        const QString path = f.makeBinder(
-            "keys.qly", {{"rich.rtf", "{\\rtf1 rich}"}, {"plain.txt", "plain"}, {"p.png", "png"}});
-        w.main.openFile(path);
-        BinderWindow *binderWindow = w.main.activeBinderWindow();
-        QVERIFY(binderWindow);
-        keys.window(&w.main, "main window with a binder");
-        const BinderMenus &menus = binderWindow->menus();
+        visitProgramWindows(
+            f, w, [&keys](QWidget *window, const QString &name) { keys.window(window, name); });
+        const BinderMenus &menus = w.main.activeBinderWindow()->menus();
         QCOMPARE(menus.barMenus().size(), 6); // File, Edit, View, Go, Window and Help
         keys.menu(menus.textMenu, "text pane menu");
         keys.menu(menus.pageMenu, "page menu");
         keys.menu(menus.listMenu, "page list menu");
-        Binder &binder = binderWindow->binder();
-
-        Settings &settings = w.settings;
-        OptionsDialog options(*f.workspace, settings, binder);
-        keys.window(&options, "Options");
-        RichTextBox pane;
-        PagePropertiesDialog page(*f.workspace, binder, 1, pane);
-        keys.window(&page, "Page Properties");
-        FilePropertiesDialog file(binder);
-        keys.window(&file, "File Properties");
-        FindDialog find(f.dialogs, pane);
-        keys.window(&find, "Find");
-        SearchAllDialog search(f.dialogs, f.ui, binder, settings, {}, {100, 100, 100, 100, 100});
-        keys.window(&search, "Search All");
-        RecentFilesWindow recent(f.dialogs, {}, {}, f.path("recent.dat"));
-        keys.window(&recent, "Recent Files");
-        ReplaceDialog replace(pane, f.dialogs);
-        keys.window(&replace, "Replace");
-        ScannerWindow scanner(*f.workspace, binder, settings);
-        keys.window(&scanner, "Scanner");
-        PasswordPrompt prompt(*f.workspace);
-        PasswordDialog enter(prompt);
-        keys.window(&enter, "Enter Password");
-        ChangePasswordDialog password(*f.workspace, binder);
-        keys.window(&password, "Change Password");
-        EncryptDialog encrypt(*f.workspace, binder);
-        keys.window(&encrypt, "Encrypt");
-        ProgressWindow progress;
-        keys.window(&progress, "Progress");
-        HelpWindow help;
-        keys.window(&help, "Help");
-        keys.window(SplashWindow::showSplash(), "Splash");
-        SplashWindow::closeSplash();
-        RecoveryWindow recovery(f.dialogs, {SnapshotEntry{}}, {"a problem"}, {});
-        keys.window(&recovery, "Recovery");
-
-        EditorFixture editing;
-        for (const PageKind kind : {PageKind::RTF, PageKind::TXT}) {
-            const auto editor =
-                editing.edit(editing.addPage(kind, kind == PageKind::RTF ? "{\\rtf1 x}" : "x"));
-            keys.window(editor.get(), "Editor " + kindString(kind));
-        }
-
-        QVERIFY2(keys.faults.isEmpty(), qPrintable(keys.faults.join('\n')));
-    }
-
-    // The passphrase prompt needs an encrypted binder to ask for.
-    void passphrasePrompt()
-    {
-        RuntimeDir runtime;
-        BinderFixture f;
-        const QString path = makeEncrypted(f, "secret.qly", {{"a.txt", "a"}});
-        QVERIFY(!path.isEmpty());
-        const ContainerReader reader(path);
-        PassphrasePrompt prompt(*f.workspace, path, reader);
-        PassphraseDialog dialog(prompt);
-        AccessKeys keys;
-        keys.window(&dialog, "Passphrase");
         QVERIFY2(keys.faults.isEmpty(), qPrintable(keys.faults.join('\n')));
     }
 };

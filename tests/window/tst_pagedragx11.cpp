@@ -4,8 +4,8 @@
 // binder file holds the new order. The test runs itself again under xvfb-run as the
 // driver.
 #include "BinderFixture.h"
+#include "StoredPages.h"
 #include "XDesktop.h"
-#include "transfer/BinderOpener.h"
 
 #include <QApplication>
 #include <QTest>
@@ -16,15 +16,6 @@ using namespace quillery::test;
 namespace {
 
 const char DriverVariable[] = "QUILLERY_DRAG_DRIVER";
-
-QStringList pageNames(BinderFixture &f, const QString &path)
-{
-    QStringList names;
-    const std::unique_ptr<Binder> binder = openFile(*f.workspace, path, OpenPurpose::Inspect);
-    for (int i = 0; binder && i < binder->pageCount(); ++i)
-        names << binder->pages().at(i).name;
-    return names;
-}
 
 } // namespace
 
@@ -61,7 +52,8 @@ private Q_SLOTS:
         constexpr int IconsY = 87;
         desktop.drag({68, IconsY}, {400, IconsY});
         desktop.keys({"ctrl+s"});
-        QTRY_COMPARE_WITH_TIMEOUT(pageNames(f, path), QStringList({"b", "c", "a", "d"}), 15000);
+        QTRY_COMPARE_WITH_TIMEOUT(storedPageNames(*f.workspace, path),
+                                  QStringList({"b", "c", "a", "d"}), 15000);
         desktop.keys({"alt+f", "x"});
         QCOMPARE(desktop.waitForExit(), 0);
     }
