@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QWidget>
@@ -134,7 +135,8 @@ void fitToScreen(QWidget &window)
 
 namespace {
 
-// Asks for room for all of its content, so that on a screen big enough nothing scrolls.
+// Asks for room for all of its content, so that on a screen big enough nothing scrolls,
+// and for its scroll bar, so that where the page does scroll it scrolls one way only.
 class ScrollingPage : public QScrollArea
 {
 public:
@@ -143,7 +145,7 @@ public:
     QSize sizeHint() const override
     {
         const int frame = 2 * frameWidth();
-        return widget()->sizeHint() + QSize(frame, frame);
+        return widget()->sizeHint() + QSize(frame + verticalScrollBar()->sizeHint().width(), frame);
     }
 };
 
