@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>

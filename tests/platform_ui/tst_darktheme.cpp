@@ -112,21 +112,6 @@ private Q_SLOTS:
         QVERIFY(shown.reads());
     }
 
-    void theColoursShownNeverReachTheSavedPage()
-    {
-        useTheme(darkPalette());
-        RichTextBox box;
-        const QByteArray page = rtf("\\red0\\green0\\blue0;", "\\cf1 Black\\cf0  automatic");
-        box.setRtf(page);
-        QCOMPARE(painted(box).background, QColor(Qt::white));
-        const QByteArray saved = box.toRtf();
-        // Still one colour, black, and automatic text without one.
-        QVERIFY2(saved.contains("{\\colortbl ;\\red0\\green0\\blue0;}"), saved.constData());
-        QVERIFY2(!saved.contains("\\red255"), saved.constData());
-        QVERIFY2(!saved.contains("\\red230"), saved.constData());
-        QCOMPARE(box.backColour(), SystemWindowBackground);
-    }
-
     void iconInkFollowsTheTheme()
     {
         QTemporaryDir dir;
