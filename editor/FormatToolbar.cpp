@@ -2,6 +2,7 @@
 #include "editor/FormatToolbar.h"
 
 #include "platform/Colours.h"
+#include "platform_ui/InkIcon.h"
 
 #include <QMenu>
 #include <QPainter>
@@ -23,7 +24,7 @@ QIcon editorIcon(const char *themeName, const char *file)
     Q_UNUSED(loaded);
     return QIcon::fromTheme(
         QLatin1String(themeName),
-        QIcon(QStringLiteral(":/editor/icons/%1.svg").arg(QLatin1String(file))));
+        inkIcon(QStringLiteral(":/editor/icons/%1.svg").arg(QLatin1String(file))));
 }
 
 // A swatch of the colour a menu entry gives.

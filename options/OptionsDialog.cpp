@@ -12,6 +12,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Settings.h"
 #include "platform_ui/RichTextBox.h"
+#include "platform_ui/ScreenFit.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -57,6 +58,8 @@ OptionsDialog::OptionsDialog(Workspace &workspace, Settings &settings, Binder &b
     tabMain->addTab(associations, QStringLiteral("Page Editing A&ssociations"));
     buildGeneralTab(general);
     buildAssociationsTab(associations);
+    // Taller than a small screen: the tabs scroll so that OK and Cancel stay in reach.
+    scrollingTabs(*tabMain);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -70,6 +73,9 @@ OptionsDialog::OptionsDialog(Workspace &workspace, Settings &settings, Binder &b
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabMain);
     layout->addLayout(buttons);
+    // All of it where the screen has room, not the two thirds of the screen Qt gives a
+    // window that could be smaller.
+    resize(sizeHint());
     load();
 }
 

@@ -4,6 +4,7 @@
 #include "pagetext/LongParagraphs.h"
 #include "pagetext/SealedDocument.h"
 #include "platform/PlainText.h"
+#include "platform_ui/PageColours.h"
 #include "platform_ui/ParagraphDirection.h"
 #include "platform_ui/ParagraphLayout.h"
 #include "rtf/RtfReader.h"
@@ -63,7 +64,7 @@ private:
 RichTextBox::RichTextBox(QWidget *parent) : QTextEdit(parent)
 {
     viewport()->setMouseTracking(true);
-    applyBackColour();
+    applyPageColours();
 }
 
 QString RichTextBox::text() const
@@ -171,6 +172,8 @@ void RichTextBox::showDocument(QTextDocument *doc)
     if (old && old->parent() == this)
         delete old;
     setTextCursor(QTextCursor(doc));
+    // The new page's own colours decide whether it reads on the theme's background.
+    applyPageColours();
 }
 
 int RichTextBox::textPosition(int documentPosition) const
@@ -252,14 +255,16 @@ void RichTextBox::setSelectedText(const QString &text)
 void RichTextBox::setBackColour(ColourCode colour)
 {
     m_backColour = colour;
-    applyBackColour();
+    applyPageColours();
 }
 
-void RichTextBox::applyBackColour()
+void RichTextBox::applyPageColours()
 {
     // A system colour is the theme's, never the colour this box was given before.
+    const PageColours colours = pageColours(m_backColour, *document(), QApplication::palette(this));
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Base, colourFromCode(m_backColour, QApplication::palette(this)));
+    palette.setColor(QPalette::Base, colours.base);
+    palette.setColor(QPalette::Text, colours.text);
     setPalette(palette);
 }
 
@@ -268,7 +273,7 @@ void RichTextBox::changeEvent(QEvent *event)
     QTextEdit::changeEvent(event);
     // A system colour follows the theme.
     if (event->type() == QEvent::ApplicationPaletteChange && isSystemColour(m_backColour))
-        applyBackColour();
+        applyPageColours();
 }
 
 bool RichTextBox::saveRtfFile(const QString &path, QString *error) const

@@ -21,7 +21,8 @@ namespace quillery {
 // The selection... properties describe the selection; where it mixes values they have none. The
 // indents are in twips: selectionIndent is where the first line starts, selectionHangingIndent how
 // much further the other lines start, selectionRightIndent the right margin. Colours use the stored
-// colour codes; SystemWindowText is "automatic", the text colour of the theme.
+// colour codes; SystemWindowText is "automatic", the text colour of the theme, and the background
+// and automatic text are shown so that the page reads (see pageColours).
 //
 // setText or setRtf gives the box a new document(), so connect to the box's signals
 // rather than to those of its document.
@@ -126,7 +127,7 @@ private:
     template <typename Change> void changeIndents(Change change);
     QTextDocument *newDocument() const;
     void showDocument(QTextDocument *doc);
-    void applyBackColour();
+    void applyPageColours();
 
     ColourCode m_backColour = SystemWindowBackground;
     bool m_crlf = false;

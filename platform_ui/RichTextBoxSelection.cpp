@@ -218,6 +218,8 @@ void RichTextBox::setSelectionColour(ColourCode colour)
     else
         format.setForeground(colourFromCode(colour, palette()));
     mergeSelCharFormat(format);
+    // Black text typed on a dark theme's page would vanish.
+    applyPageColours();
 }
 
 std::optional<int> RichTextBox::selectionCharOffset() const

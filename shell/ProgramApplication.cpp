@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/ProgramApplication.h"
 
+#include "platform_ui/ScreenFit.h"
 #include "window/BrowserModule.h"
 
 #include <QApplication>
@@ -34,8 +35,11 @@ std::unique_ptr<QApplication> makeProgramApplication(int &argc, char **argv)
             }
         }
     }
-    if (withheld.isEmpty())
-        return std::make_unique<QApplication>(argc, argv);
+    if (withheld.isEmpty()) {
+        auto app = std::make_unique<QApplication>(argc, argv);
+        keepWindowsOnScreen(*app);
+        return app;
+    }
     // That it found no OpenGL to load is what was asked for.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.wayland.warning=false"));
     auto app = std::make_unique<QApplication>(argc, argv);
@@ -46,6 +50,7 @@ std::unique_ptr<QApplication> makeProgramApplication(int &argc, char **argv)
     for (const char *setting : withheld)
         qunsetenv(setting);
     QLoggingCategory::setFilterRules(QString());
+    keepWindowsOnScreen(*app);
     return app;
 }
 

@@ -38,14 +38,14 @@ QString XDesktop::missingTools()
     return QString();
 }
 
-QString XDesktop::runUnderXvfb(const char *variable)
+QString XDesktop::runUnderXvfb(const char *variable, const QString &screen)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QString::fromLatin1(variable), QStringLiteral("1"));
     const ProgramRun run =
         runProgram(QStandardPaths::findExecutable("xvfb-run"),
-                   {"-a", "-s", "-screen 0 1280x900x24", QCoreApplication::applicationFilePath()},
-                   {}, environment);
+                   {"-a", "-s", "-screen 0 " + screen, QCoreApplication::applicationFilePath()}, {},
+                   environment);
     return run.code == 0 ? QString() : run.out.right(3000) + run.err.right(3000);
 }
 

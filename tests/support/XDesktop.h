@@ -19,8 +19,9 @@ public:
     // Whether xvfb-run, openbox and xdotool are installed; why not when they are not.
     static QString missingTools();
     // Runs this test program again under a new X server, with variable set to 1; returns
-    // its output when it fails, empty text when it passes.
-    static QString runUnderXvfb(const char *variable);
+    // its output when it fails, empty text when it passes. The screen is as Xvfb names it.
+    static QString runUnderXvfb(const char *variable,
+                                const QString &screen = QStringLiteral("1280x900x24"));
 
     // Starts the window manager.
     XDesktop();
