@@ -109,6 +109,32 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(second + "/snapshot")); // the recovered window keeps it
     }
 
+    // Recover takes the binder selected, not the first listed, and leaves the others.
+    void recoverTakesTheSelectedRow()
+    {
+        BinderFixture f;
+        const RecoveryStore store(f.path("state"));
+        leftSnapshot(f, store, "a.txt");
+        leftSnapshot(f, store, "b.txt");
+        QStringList problems;
+        const QVector<SnapshotEntry> entries = store.list(problems);
+        QCOMPARE(entries.size(), 2);
+        QVector<SnapshotEntry> recovered;
+        RecoveryWindow dialog(f.dialogs, entries, {}, [&](const SnapshotEntry &entry) {
+            recovered << entry;
+            return true;
+        });
+        dialog.list()->setCurrentItem(dialog.list()->topLevelItem(1));
+        dialog.recoverSelected();
+        QCOMPARE(recovered.size(), 1);
+        QCOMPARE(recovered[0].folder, entries[1].folder);
+        QCOMPARE(dialog.list()->topLevelItemCount(), 1);
+        dialog.list()->setCurrentItem(dialog.list()->topLevelItem(0));
+        dialog.recoverSelected();
+        QCOMPARE(recovered.size(), 2);
+        QCOMPARE(recovered[1].folder, entries[0].folder);
+    }
+
     void doubleClickRecovers()
     {
         BinderFixture f;
