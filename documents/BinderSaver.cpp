@@ -20,6 +20,7 @@
 #include "platform/FileIo.h"
 #include "platform/TempFolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -43,15 +44,20 @@ QByteArray recordsText(Binder &binder)
 // or short would lose the page while reporting success.
 [[noreturn]] void pageSourceLost(const PageRow &page, const QString &source)
 {
-    throw FileError(FileError::FileNotFound, QStringLiteral("The data of the page '") + page.name +
-                                                 QStringLiteral("' is missing (") + source + u')');
+    throw FileError(FileError::FileNotFound,
+                    QCoreApplication::translate("BinderSaver", "The data of the page '") +
+                        page.name + QCoreApplication::translate("BinderSaver", "' is missing (") +
+                        source + u')');
 }
 
 [[noreturn]] void pageSourceResized(const PageRow &page, const QString &source, qint64 size)
 {
     throw FileError(FileError::PastEnd,
-                    QStringLiteral("The data of the page '") + page.name +
-                        QStringLiteral("' has %1 bytes instead of %2 (").arg(size).arg(page.size) +
+                    QCoreApplication::translate("BinderSaver", "The data of the page '") +
+                        page.name +
+                        QCoreApplication::translate("BinderSaver", "' has %1 bytes instead of %2 (")
+                            .arg(size)
+                            .arg(page.size) +
                         source + u')');
 }
 
@@ -126,7 +132,9 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     // A save asked for from the page editor shows no progress window over it.
     std::optional<ProgressScope> progress;
     if (!workspace.pageEditorOpen)
-        progress.emplace(workspace.ui, QStringLiteral("Saving ") + fileName, n + 1, false);
+        progress.emplace(workspace.ui,
+                         QCoreApplication::translate("BinderSaver", "Saving ") + fileName, n + 1,
+                         false);
     QString location;
     QString dataPath;
     qint64 dataSize = 0;
@@ -154,7 +162,8 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
 
     // A file that another window or instance holds stays theirs.
     if (!binder.fileLock().covers(fileName) && FileLock::isHeldElsewhere(fileName))
-        throw FileError(FileError::PermissionDenied, QStringLiteral("Permission denied"));
+        throw FileError(FileError::PermissionDenied,
+                        QCoreApplication::translate("BinderSaver", "Permission denied"));
 
     // An encrypted binder is written whole every time, with a fresh nonce.
     const bool encrypted = isEncrypted(binder);
@@ -198,7 +207,8 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     workspace.ui.recordRecent(recentFilesTitle(binder), fileName);
     if (!groupWarning.isEmpty())
         workspace.dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok,
-                                  QStringLiteral("Group Not Kept"), groupWarning);
+                                  QCoreApplication::translate("BinderSaver", "Group Not Kept"),
+                                  groupWarning);
 }
 
 // Whether the binder file was replaced or rewritten by another program since this window
@@ -216,12 +226,15 @@ bool saveBinderFile(Workspace &workspace, Binder &binder, const QString &fileNam
     const bool changed = changedOnDisk(binder, fileName);
     if (changed) {
         const MsgResult answer = workspace.dialogs.message(
-            MsgIcon::Exclamation, MsgButtons::YesNoCancel, QStringLiteral("File Changed on Disk"),
+            MsgIcon::Exclamation, MsgButtons::YesNoCancel,
+            QCoreApplication::translate("BinderSaver", "File Changed on Disk"),
             u'\'' + fileName +
-                QStringLiteral("' has been changed by another program since you opened or last "
-                               "saved it.  Click Yes to save your changes under a new name "
-                               "(Save As), No to overwrite the file with your version, or Cancel "
-                               "to leave it as it is."));
+                QCoreApplication::translate(
+                    "BinderSaver",
+                    "' has been changed by another program since you opened or last "
+                    "saved it.  Click Yes to save your changes under a new name "
+                    "(Save As), No to overwrite the file with your version, or Cancel "
+                    "to leave it as it is."));
         if (answer == MsgResult::Yes)
             return saveBinderAs(workspace, binder);
         if (answer != MsgResult::No)
@@ -234,14 +247,17 @@ bool saveBinderFile(Workspace &workspace, Binder &binder, const QString &fileNam
         dropPageRecords(binder);
         if (error.isPermissionDenied()) {
             workspace.dialogs.message(
-                MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("File is Read-Only"),
+                MsgIcon::Exclamation, MsgButtons::Ok,
+                QCoreApplication::translate("BinderSaver", "File is Read-Only"),
                 u'\'' + fileName +
-                    QStringLiteral("' is read-only.  To save a copy, click OK, then give the "
-                                   "file a new name in the Save dialog box."));
+                    QCoreApplication::translate(
+                        "BinderSaver", "' is read-only.  To save a copy, click OK, then give the "
+                                       "file a new name in the Save dialog box."));
             return saveBinderAs(workspace, binder);
         }
-        reportFileError(workspace.dialogs, QStringLiteral("Save Error"),
-                        QStringLiteral("An error occurred when attempting to save the file '"),
+        reportFileError(workspace.dialogs, QCoreApplication::translate("BinderSaver", "Save Error"),
+                        QCoreApplication::translate(
+                            "BinderSaver", "An error occurred when attempting to save the file '"),
                         fileName, error);
         return false;
     }
@@ -260,8 +276,10 @@ bool saveBinder(Workspace &workspace, Binder &binder)
 bool saveBinderAs(Workspace &workspace, Binder &binder)
 {
     FileDialogRequest request;
-    request.title = QStringLiteral("Save Quillery ('") + binder.title() + QStringLiteral("')");
-    request.filter = QStringLiteral("Quillery (*.qly)|*.qly|All files (*.*)|*.*");
+    request.title = QCoreApplication::translate("BinderSaver", "Save Quillery ('") +
+                    binder.title() + QStringLiteral("')");
+    request.filter =
+        QCoreApplication::translate("BinderSaver", "Quillery (*.qly)|*.qly|All files (*.*)|*.*");
     request.requireFilterExtension = true;
     request.fileName = binder.fileName();
     if (QFileInfo(workspace.defaultDocFolder).isDir())
