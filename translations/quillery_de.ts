@@ -5,11 +5,11 @@
     <name>AppInfo</name>
     <message>
         <source>Comments and suggestions: </source>
-        <translation type="unfinished"></translation>
+        <translation>Anmerkungen und Vorschläge: </translation>
     </message>
     <message>
         <source>Quillery version </source>
-        <translation type="unfinished"></translation>
+        <translation>Quillery Version </translation>
     </message>
     <message>
         <source>
@@ -17,1347 +17,1359 @@
 Quillery keeps rich text, plain text, web pages, pictures, sounds and any other files together as the pages of one binder file.
 
 On the web: </source>
-        <translation type="unfinished"></translation>
+        <translation>
+
+Quillery hält Rich Text, Nur-Text, Webseiten, Bilder, Töne und beliebige andere Dateien als Seiten einer einzigen Sammelmappe zusammen.
+
+Im Web: </translation>
     </message>
 </context>
 <context>
     <name>AuthorName</name>
     <message>
         <source>Author Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Autorenname</translation>
     </message>
     <message>
         <source>Please type your name:</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte geben Sie Ihren Namen ein:</translation>
     </message>
     <message>
         <source>This name will be stored in new Quillery files to show you as the author and in existing files as the last person to save.  It is stored in the settings file here: &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieser Name wird in neuen Quillery-Dateien als Autor und in bestehenden Dateien als zuletzt speichernde Person eingetragen.  Er wird in dieser Einstellungsdatei gespeichert: &apos;</translation>
     </message>
 </context>
 <context>
     <name>BinderImport</name>
     <message>
         <source>Import Binder</source>
-        <translation type="unfinished"></translation>
+        <translation>Sammelmappe importieren</translation>
     </message>
     <message>
         <source>Importing </source>
-        <translation type="unfinished"></translation>
+        <translation>Importiere </translation>
     </message>
     <message>
         <source>It is an encrypted binder; open it to copy its pages</source>
-        <translation type="unfinished"></translation>
+        <translation>Es ist eine verschlüsselte Sammelmappe; öffnen Sie sie, um ihre Seiten zu kopieren</translation>
     </message>
     <message>
         <source>Import Quillery Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Importieren der Quillery-Datei</translation>
     </message>
     <message>
         <source>An error occurred when trying to import the Quillery &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Importieren der Quillery-Datei &apos;</translation>
     </message>
     <message>
         <source>Import Quillery File</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillery-Datei importieren</translation>
     </message>
     <message>
         <source>Quillery (*.qly)|*.qly|All files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillery (*.qly)|*.qly|Alle Dateien (*.*)|*.*</translation>
     </message>
 </context>
 <context>
     <name>BinderMenus</name>
     <message>
         <source>&amp;Import</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Importieren</translation>
     </message>
     <message>
         <source>Inser&amp;t</source>
-        <translation type="unfinished"></translation>
+        <translation>Einfü&amp;gen</translation>
     </message>
     <message>
         <source>&amp;Export</source>
-        <translation type="unfinished"></translation>
+        <translation>E&amp;xportieren</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Datei</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bearbeiten</translation>
     </message>
     <message>
         <source>Page List &amp;Position</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Position der Seitenliste</translation>
     </message>
     <message>
         <source>&amp;View</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ansicht</translation>
     </message>
     <message>
         <source>&amp;Go</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Gehe zu</translation>
     </message>
     <message>
         <source>&amp;Window</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Fenster</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hilfe</translation>
     </message>
     <message>
         <source>&amp;Edit...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bearbeiten...</translation>
     </message>
     <message>
         <source>&amp;Rename</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Umbenennen</translation>
     </message>
     <message>
         <source>Cu&amp;t</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus&amp;schneiden</translation>
     </message>
     <message>
         <source>&amp;Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Kopieren</translation>
     </message>
     <message>
         <source>&amp;Delete...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Löschen...</translation>
     </message>
     <message>
         <source>&amp;Properties...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Eigenschaften...</translation>
     </message>
     <message>
         <source>&amp;Add</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hinzufügen</translation>
     </message>
     <message>
         <source>&amp;Rich Text Page...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rich-Text-Seite...</translation>
     </message>
     <message>
         <source>&amp;Plain Text Page...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Nur-Text-Seite...</translation>
     </message>
     <message>
         <source>&amp;HTML Page...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;HTML-Seite...</translation>
     </message>
     <message>
         <source>Pi&amp;cture...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bild...</translation>
     </message>
     <message>
         <source>&amp;Sound...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ton...</translation>
     </message>
     <message>
         <source>&amp;File...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Datei...</translation>
     </message>
     <message>
         <source>&amp;Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Einfügen</translation>
     </message>
 </context>
 <context>
     <name>BinderOpener</name>
     <message>
         <source>File in Use</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei in Gebrauch</translation>
     </message>
     <message>
         <source>File in Use by </source>
-        <translation type="unfinished"></translation>
+        <translation>Datei in Gebrauch bei </translation>
     </message>
     <message>
         <source>someone else</source>
-        <translation type="unfinished"></translation>
+        <translation>jemand anderem</translation>
     </message>
     <message>
         <source>it has been closed</source>
-        <translation type="unfinished"></translation>
+        <translation>sie geschlossen wurde</translation>
     </message>
     <message>
         <source> has closed it</source>
-        <translation type="unfinished"></translation>
+        <translation> sie geschlossen hat</translation>
     </message>
     <message>
         <source>The file you have opened is in use by </source>
-        <translation type="unfinished"></translation>
+        <translation>Die geöffnete Datei ist in Gebrauch bei </translation>
     </message>
     <message>
         <source>.  You will not be able to save changes to the file until </source>
-        <translation type="unfinished"></translation>
+        <translation>.  Sie können Änderungen an der Datei erst speichern, wenn </translation>
     </message>
     <message>
         <source> (even though &apos;[Read-Only]&apos; may still be displayed).  You can, however, save the file as another name.</source>
-        <translation type="unfinished"></translation>
+        <translation> (auch wenn noch &apos;[Schreibgeschützt]&apos; angezeigt wird).  Sie können die Datei jedoch unter einem anderen Namen speichern.</translation>
     </message>
     <message>
         <source>its page count does not match its lumps</source>
-        <translation type="unfinished"></translation>
+        <translation>ihre Seitenzahl passt nicht zu ihren Datenblöcken</translation>
     </message>
     <message>
         <source>Opened Read-Only</source>
-        <translation type="unfinished"></translation>
+        <translation>Schreibgeschützt geöffnet</translation>
     </message>
     <message>
         <source>&apos; is opened read-only, because Quillery cannot mark it as in use: </source>
-        <translation type="unfinished"></translation>
+        <translation>&apos; ist schreibgeschützt geöffnet, weil Quillery sie nicht als in Gebrauch markieren kann: </translation>
     </message>
     <message>
         <source>.  You can save it under another name.</source>
-        <translation type="unfinished"></translation>
+        <translation>.  Sie können sie unter einem anderen Namen speichern.</translation>
     </message>
     <message>
         <source>it has no record lump</source>
-        <translation type="unfinished"></translation>
+        <translation>sie hat keinen Datensatzblock</translation>
     </message>
     <message>
         <source>Open Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Öffnen</translation>
     </message>
     <message>
         <source>An error occurred when trying to open the file &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Öffnen der Datei &apos;</translation>
     </message>
 </context>
 <context>
     <name>BinderRescue</name>
     <message>
         <source>Damaged Binder</source>
-        <translation type="unfinished"></translation>
+        <translation>Beschädigte Sammelmappe</translation>
     </message>
     <message>
         <source>&apos; is damaged.  Rescue the pages that can be read?</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos; ist beschädigt.  Die lesbaren Seiten retten?</translation>
     </message>
     <message>
         <source>Nothing to Rescue</source>
-        <translation type="unfinished"></translation>
+        <translation>Nichts zu retten</translation>
     </message>
     <message>
         <source>No page of &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Seite von &apos;</translation>
     </message>
     <message>
         <source>&apos; can be read: </source>
-        <translation type="unfinished"></translation>
+        <translation>&apos; ist lesbar: </translation>
     </message>
     <message>
         <source>Save the Rescued Pages As</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerettete Seiten speichern unter</translation>
     </message>
     <message>
         <source>Quillery (*.qly)|*.qly</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillery (*.qly)|*.qly</translation>
     </message>
     <message>
         <source>Rescue</source>
-        <translation type="unfinished"></translation>
+        <translation>Rettung</translation>
     </message>
     <message>
         <source>The rescued pages cannot replace the damaged binder; save them under another name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die geretteten Seiten können die beschädigte Sammelmappe nicht ersetzen; speichern Sie sie unter einem anderen Namen.</translation>
     </message>
     <message>
         <source>Save Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Speichern</translation>
     </message>
     <message>
         <source>An error occurred when trying to save the file &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Speichern der Datei &apos;</translation>
     </message>
     <message>
         <source>%1 of %2 pages were rescued into &apos;%3&apos;.
 
 </source>
-        <translation type="unfinished"></translation>
+        <translation>%1 von %2 Seiten wurden in &apos;%3&apos; gerettet.
+
+</translation>
     </message>
 </context>
 <context>
     <name>BinderSaver</name>
     <message>
         <source>The data of the page &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Daten der Seite &apos;</translation>
     </message>
     <message>
         <source>&apos; is missing (</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos; fehlen (</translation>
     </message>
     <message>
         <source>&apos; has %1 bytes instead of %2 (</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos; haben %1 Bytes statt %2 (</translation>
     </message>
     <message>
         <source>Saving </source>
-        <translation type="unfinished"></translation>
+        <translation>Speichere </translation>
     </message>
     <message>
         <source>Permission denied</source>
-        <translation type="unfinished"></translation>
+        <translation>Zugriff verweigert</translation>
     </message>
     <message>
         <source>Group Not Kept</source>
-        <translation type="unfinished"></translation>
+        <translation>Gruppe nicht beibehalten</translation>
     </message>
     <message>
         <source>File Changed on Disk</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei auf dem Datenträger geändert</translation>
     </message>
     <message>
         <source>&apos; has been changed by another program since you opened or last saved it.  Click Yes to save your changes under a new name (Save As), No to overwrite the file with your version, or Cancel to leave it as it is.</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos; wurde von einem anderen Programm geändert, seit Sie sie geöffnet oder zuletzt gespeichert haben.  Klicken Sie auf Ja, um Ihre Änderungen unter einem neuen Namen zu speichern (Speichern unter), auf Nein, um die Datei mit Ihrer Fassung zu überschreiben, oder auf Abbrechen, um sie unverändert zu lassen.</translation>
     </message>
     <message>
         <source>File is Read-Only</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei ist schreibgeschützt</translation>
     </message>
     <message>
         <source>&apos; is read-only.  To save a copy, click OK, then give the file a new name in the Save dialog box.</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos; ist schreibgeschützt.  Um eine Kopie zu speichern, klicken Sie auf OK und geben der Datei im Dialog Speichern einen neuen Namen.</translation>
     </message>
     <message>
         <source>Save Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Speichern</translation>
     </message>
     <message>
         <source>An error occurred when attempting to save the file &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Speichern der Datei &apos;</translation>
     </message>
     <message>
         <source>Save Quillery (&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillery-Datei speichern (&apos;</translation>
     </message>
     <message>
         <source>Quillery (*.qly)|*.qly|All files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillery (*.qly)|*.qly|Alle Dateien (*.*)|*.*</translation>
     </message>
 </context>
 <context>
     <name>BrowserModule</name>
     <message>
         <source>it was built for another version of the program (interface %1, this program needs %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>es wurde für eine andere Version des Programms gebaut (Schnittstelle %1, dieses Programm braucht %2)</translation>
     </message>
     <message>
         <source>%1 is not a browser module: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist kein Browsermodul: %2</translation>
     </message>
     <message>
         <source>The browser module was not found; looked for %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Browsermodul wurde nicht gefunden; gesucht wurde %1.</translation>
     </message>
 </context>
 <context>
     <name>ClipInfo</name>
     <message>
         <source>The page clipboard does not describe a page</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Seitenzwischenablage beschreibt keine Seite</translation>
     </message>
 </context>
 <context>
     <name>Colours</name>
     <message>
         <source> (system colour)</source>
-        <translation type="unfinished"></translation>
+        <translation> (Systemfarbe)</translation>
     </message>
     <message>
         <source>System colour %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Systemfarbe %1</translation>
     </message>
 </context>
 <context>
     <name>Command</name>
     <message>
         <source>&amp;New</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Neu</translation>
     </message>
     <message>
         <source>New File (Ctrl+N)</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Datei (Strg+N)</translation>
     </message>
     <message>
         <source>&amp;Open...</source>
-        <translation type="unfinished"></translation>
+        <translation>Ö&amp;ffnen...</translation>
     </message>
     <message>
         <source>Open File (Ctrl+O)</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei öffnen (Strg+O)</translation>
     </message>
     <message>
         <source>&amp;Save</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Speichern</translation>
     </message>
     <message>
         <source>Save File (Ctrl+S)</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei speichern (Strg+S)</translation>
     </message>
     <message>
         <source>Save &amp;As...</source>
-        <translation type="unfinished"></translation>
+        <translation>Speichern &amp;unter...</translation>
     </message>
     <message>
         <source>&amp;Print...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Drucken...</translation>
     </message>
     <message>
         <source>Print Pre&amp;view...</source>
-        <translation type="unfinished"></translation>
+        <translation>Druck&amp;vorschau...</translation>
     </message>
     <message>
         <source>&amp;Rich Text File...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rich-Text-Datei...</translation>
     </message>
     <message>
         <source>&amp;Plain Text Document...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Nur-Text-Dokument...</translation>
     </message>
     <message>
         <source>&amp;HTML Document...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;HTML-Dokument...</translation>
     </message>
     <message>
         <source>Scanner/Camera &amp;Image (TWAIN)...</source>
-        <translation type="unfinished"></translation>
+        <translation>Scanner-/&amp;Kamerabild (TWAIN)...</translation>
     </message>
     <message>
         <source>Import Scanner/Camera Image (TWAIN) (Ctrl+Q)</source>
-        <translation type="unfinished"></translation>
+        <translation>Scanner-/Kamerabild importieren (TWAIN) (Strg+Q)</translation>
     </message>
     <message>
         <source>&amp;Folder...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ordner...</translation>
     </message>
     <message>
         <source>&amp;Quillery...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Quillery...</translation>
     </message>
     <message>
         <source>&amp;Picture...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bild...</translation>
     </message>
     <message>
         <source>Insert Picture (Shift+F8)</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild einfügen (Umschalt+F8)</translation>
     </message>
     <message>
         <source>&amp;Sound...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ton...</translation>
     </message>
     <message>
         <source>Insert Sound (Shift+F9)</source>
-        <translation type="unfinished"></translation>
+        <translation>Ton einfügen (Umschalt+F9)</translation>
     </message>
     <message>
         <source>Other &amp;File...</source>
-        <translation type="unfinished"></translation>
+        <translation>Andere &amp;Datei...</translation>
     </message>
     <message>
         <source>Insert File (Shift+F11)</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei einfügen (Umschalt+F11)</translation>
     </message>
     <message>
         <source>Rich Text Format</source>
-        <translation type="unfinished"></translation>
+        <translation>Rich Text Format</translation>
     </message>
     <message>
         <source>Text Document</source>
-        <translation type="unfinished"></translation>
+        <translation>Textdokument</translation>
     </message>
     <message>
         <source>HTML</source>
-        <translation type="unfinished"></translation>
+        <translation>HTML</translation>
     </message>
     <message>
         <source>&amp;Selected Page...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ausgewählte Seite...</translation>
     </message>
     <message>
         <source>Selected Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgewählte Seite</translation>
     </message>
     <message>
         <source>Pa&amp;ge Properties...</source>
-        <translation type="unfinished"></translation>
+        <translation>Seiten&amp;eigenschaften...</translation>
     </message>
     <message>
         <source>&amp;File Properties...</source>
-        <translation type="unfinished"></translation>
+        <translation>Da&amp;teieigenschaften...</translation>
     </message>
     <message>
         <source>P&amp;roperties...</source>
-        <translation type="unfinished"></translation>
+        <translation>E&amp;igenschaften...</translation>
     </message>
     <message>
         <source>A&amp;uthor Name...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Autorenname...</translation>
     </message>
     <message>
         <source>C&amp;hange Password...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Kennwort ändern...</translation>
     </message>
     <message>
         <source>Encr&amp;ypt This Binder...</source>
-        <translation type="unfinished"></translation>
+        <translation>Sammelmappe verschlüsse&amp;ln...</translation>
     </message>
     <message>
         <source>&amp;Work Offline</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Offline arbeiten</translation>
     </message>
     <message>
         <source>&amp;Recent Files...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Zuletzt geöffnete Dateien...</translation>
     </message>
     <message>
         <source>&amp;Close</source>
-        <translation type="unfinished"></translation>
+        <translation>S&amp;chließen</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>&amp;Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rückgängig</translation>
     </message>
     <message>
         <source>&amp;Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Wiederholen</translation>
     </message>
     <message>
         <source>&amp;Edit Page...</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite &amp;bearbeiten...</translation>
     </message>
     <message>
         <source>Edit Page (F8)</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite bearbeiten (F8)</translation>
     </message>
     <message>
         <source>Cu&amp;t Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite ausschnei&amp;den</translation>
     </message>
     <message>
         <source>C&amp;opy Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite &amp;kopieren</translation>
     </message>
     <message>
         <source>&amp;Paste Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite &amp;einfügen</translation>
     </message>
     <message>
         <source>Delete Pa&amp;ge...</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite &amp;löschen...</translation>
     </message>
     <message>
         <source>Delete Page (Del)</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite löschen (Entf)</translation>
     </message>
     <message>
         <source>De&amp;lete All Pages...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Alle Seiten löschen...</translation>
     </message>
     <message>
         <source>New Ri&amp;ch Text Page...</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Ri&amp;ch-Text-Seite...</translation>
     </message>
     <message>
         <source>Add Rich Text Page (Shift+F4)</source>
-        <translation type="unfinished"></translation>
+        <translation>Rich-Text-Seite hinzufügen (Umschalt+F4)</translation>
     </message>
     <message>
         <source>New Plain Te&amp;xt Page...</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue &amp;Nur-Text-Seite...</translation>
     </message>
     <message>
         <source>Add Plain Text Page (Shift+F5)</source>
-        <translation type="unfinished"></translation>
+        <translation>Nur-Text-Seite hinzufügen (Umschalt+F5)</translation>
     </message>
     <message>
         <source>New &amp;HTML Page...</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue &amp;HTML-Seite...</translation>
     </message>
     <message>
         <source>Add HTML Page (Shift+F6)</source>
-        <translation type="unfinished"></translation>
+        <translation>HTML-Seite hinzufügen (Umschalt+F6)</translation>
     </message>
     <message>
         <source>Re&amp;name Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite &amp;umbenennen</translation>
     </message>
     <message>
         <source>Rename Page (F2)</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite umbenennen (F2)</translation>
     </message>
     <message>
         <source>&amp;Move Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach &amp;oben</translation>
     </message>
     <message>
         <source>Move &amp;Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach un&amp;ten</translation>
     </message>
     <message>
         <source>&amp;Find...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Suchen...</translation>
     </message>
     <message>
         <source>&amp;Search All...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;In allen Seiten suchen...</translation>
     </message>
     <message>
         <source>Opt&amp;ions...</source>
-        <translation type="unfinished"></translation>
+        <translation>O&amp;ptionen...</translation>
     </message>
     <message>
         <source>&amp;Large Icons</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Große Symbole</translation>
     </message>
     <message>
         <source>View Large Icons</source>
-        <translation type="unfinished"></translation>
+        <translation>Große Symbole anzeigen</translation>
     </message>
     <message>
         <source>&amp;Small Icons</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Kleine Symbole</translation>
     </message>
     <message>
         <source>View Small Icons</source>
-        <translation type="unfinished"></translation>
+        <translation>Kleine Symbole anzeigen</translation>
     </message>
     <message>
         <source>Lis&amp;t</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Liste</translation>
     </message>
     <message>
         <source>View List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste anzeigen</translation>
     </message>
     <message>
         <source>&amp;Details</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Details</translation>
     </message>
     <message>
         <source>View Details</source>
-        <translation type="unfinished"></translation>
+        <translation>Details anzeigen</translation>
     </message>
     <message>
         <source>&amp;Top</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Oben</translation>
     </message>
     <message>
         <source>&amp;Bottom</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Unten</translation>
     </message>
     <message>
         <source>&amp;Left</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Links</translation>
     </message>
     <message>
         <source>&amp;Right</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rechts</translation>
     </message>
     <message>
         <source>Auto Hide Pa&amp;ge Pane</source>
-        <translation type="unfinished"></translation>
+        <translation>Seitenbereich automatisch &amp;ausblenden</translation>
     </message>
     <message>
         <source>&amp;Back</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Zurück</translation>
     </message>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurück</translation>
     </message>
     <message>
         <source>&amp;Forward</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Vorwärts</translation>
     </message>
     <message>
         <source>Forward</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorwärts</translation>
     </message>
     <message>
         <source>&amp;Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Stopp</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Stopp</translation>
     </message>
     <message>
         <source>&amp;Refresh</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Aktualisieren</translation>
     </message>
     <message>
         <source>Refresh</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktualisieren</translation>
     </message>
     <message>
         <source>&amp;Next Page</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Nächste Seite</translation>
     </message>
     <message>
         <source>&amp;Previous Page</source>
-        <translation type="unfinished"></translation>
+        <translation>V&amp;orherige Seite</translation>
     </message>
     <message>
         <source>Tile &amp;Horizontal</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Untereinander</translation>
     </message>
     <message>
         <source>Tile &amp;Vertical</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Nebeneinander</translation>
     </message>
     <message>
         <source>&amp;Cascade</source>
-        <translation type="unfinished"></translation>
+        <translation>Über&amp;lappend</translation>
     </message>
     <message>
         <source>&amp;Arrange Icons</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Symbole anordnen</translation>
     </message>
     <message>
         <source>&amp;Contents</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Inhalt</translation>
     </message>
     <message>
         <source>&amp;About</source>
-        <translation type="unfinished"></translation>
+        <translation>Ü&amp;ber Quillery</translation>
     </message>
     <message>
         <source>&amp;Send Feedback...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rückmeldung senden...</translation>
     </message>
     <message>
         <source>&amp;Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Kopieren</translation>
     </message>
     <message>
         <source>Select &amp;All</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Alles auswählen</translation>
     </message>
 </context>
 <context>
     <name>CommandGuard</name>
     <message>
         <source>Quillery</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillery</translation>
     </message>
     <message>
         <source>The command failed for a reason Quillery does not know.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Befehl ist aus einem Grund fehlgeschlagen, den Quillery nicht kennt.</translation>
     </message>
 </context>
 <context>
     <name>CommandState</name>
     <message>
         <source>0 Pages</source>
-        <translation type="unfinished"></translation>
+        <translation>0 Seiten</translation>
     </message>
     <message>
         <source>1 Page</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Seite</translation>
     </message>
     <message>
         <source> Pages</source>
-        <translation type="unfinished"></translation>
+        <translation> Seiten</translation>
     </message>
     <message>
         <source>Page </source>
-        <translation type="unfinished"></translation>
+        <translation>Seite </translation>
     </message>
     <message>
         <source> of </source>
-        <translation type="unfinished"></translation>
+        <translation> von </translation>
     </message>
     <message>
         <source>&amp;Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rückgängig</translation>
     </message>
     <message>
         <source>&amp;Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Wiederholen</translation>
     </message>
 </context>
 <context>
     <name>CompanionFiles</name>
     <message>
         <source>&apos; cannot be examined (</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos; kann nicht geprüft werden (</translation>
     </message>
     <message>
         <source>a link</source>
-        <translation type="unfinished"></translation>
+        <translation>eine Verknüpfung</translation>
     </message>
     <message>
         <source>a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>ein Ordner</translation>
     </message>
     <message>
         <source>not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>keine gewöhnliche Datei</translation>
     </message>
     <message>
         <source>someone else&apos;s file</source>
-        <translation type="unfinished"></translation>
+        <translation>die Datei eines anderen Benutzers</translation>
     </message>
     <message>
         <source>&apos; is </source>
-        <translation type="unfinished"></translation>
+        <translation>&apos; ist </translation>
     </message>
     <message>
         <source>, not a file Quillery may replace</source>
-        <translation type="unfinished"></translation>
+        <translation>, keine Datei, die Quillery ersetzen darf</translation>
     </message>
     <message>
         <source>its folder &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>ihr Ordner &apos;</translation>
     </message>
     <message>
         <source>&apos; cannot be written</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos; ist nicht beschreibbar</translation>
     </message>
     <message>
         <source>&apos; is open, and its lock note and shadow copy have the same names as this file&apos;s</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos; ist geöffnet, und ihre Sperrnotiz und Schattenkopie tragen dieselben Namen wie die dieser Datei</translation>
     </message>
 </context>
 <context>
     <name>DroppedFiles</name>
     <message>
         <source>Drop Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien ablegen</translation>
     </message>
     <message>
         <source>is a folder; use Import Folder for the files in it</source>
-        <translation type="unfinished"></translation>
+        <translation>ist ein Ordner; importieren Sie die Dateien darin mit Importieren &gt; Ordner</translation>
     </message>
     <message>
         <source>does not exist</source>
-        <translation type="unfinished"></translation>
+        <translation>existiert nicht</translation>
     </message>
     <message>
         <source>is not a regular file (a FIFO, a device or a socket)</source>
-        <translation type="unfinished"></translation>
+        <translation>ist keine gewöhnliche Datei (eine FIFO, ein Gerät oder ein Socket)</translation>
     </message>
     <message>
         <source>cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>kann nicht gelesen werden</translation>
     </message>
     <message>
         <source>and %1 more</source>
-        <translation type="unfinished"></translation>
+        <translation>und %1 weitere</translation>
     </message>
     <message>
         <source>This was not added:
 
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Dies wurde nicht hinzugefügt:
+
+</translation>
     </message>
     <message>
         <source>These were not added:
 
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Diese wurden nicht hinzugefügt:
+
+</translation>
     </message>
     <message>
         <source>Import File</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei importieren</translation>
     </message>
     <message>
         <source>Adding dropped files</source>
-        <translation type="unfinished"></translation>
+        <translation>Abgelegte Dateien werden hinzugefügt</translation>
     </message>
     <message>
         <source>&apos; could not be copied: </source>
-        <translation type="unfinished"></translation>
+        <translation>&apos; konnte nicht kopiert werden: </translation>
     </message>
 </context>
 <context>
     <name>EditLaunch</name>
     <message>
         <source>Page Editing Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler bei der Seitenbearbeitung</translation>
     </message>
     <message>
         <source>An error occurred when attempting to launch the page &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Öffnen der Seite &apos;</translation>
     </message>
     <message>
         <source>Page Editing - Quillery</source>
-        <translation type="unfinished"></translation>
+        <translation>Seitenbearbeitung - Quillery</translation>
     </message>
     <message>
         <source>Click OK when you are ready to return to Quillery.  Please make sure you have saved the file you are working on and that the program is closed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Klicken Sie auf OK, wenn Sie zu Quillery zurückkehren möchten.  Bitte stellen Sie sicher, dass Sie die bearbeitete Datei gespeichert und das Programm geschlossen haben.</translation>
     </message>
     <message>
         <source>Save Page Changes</source>
-        <translation type="unfinished"></translation>
+        <translation>Seitenänderungen speichern</translation>
     </message>
     <message>
         <source>Do you want to save the changes you made to the page &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Änderungen an der Seite speichern: &apos;</translation>
     </message>
     <message>
         <source>the page could not be written to the temporary folder</source>
-        <translation type="unfinished"></translation>
+        <translation>die Seite konnte nicht in den temporären Ordner geschrieben werden</translation>
     </message>
     <message>
         <source>Edit Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Bearbeiten</translation>
     </message>
     <message>
         <source>The start in folder associated with the editing program for this type of page does not exist.  Please check in the Page Editing Associations section of the Options dialog box.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Startordner, der dem Bearbeitungsprogramm für diese Seitenart zugeordnet ist, existiert nicht.  Bitte prüfen Sie ihn im Abschnitt Zuordnungen der Seitenbearbeitung des Dialogs Optionen.</translation>
     </message>
 </context>
 <context>
     <name>EncryptCommands</name>
     <message>
         <source>Encrypt This Binder</source>
-        <translation type="unfinished"></translation>
+        <translation>Sammelmappe verschlüsseln</translation>
     </message>
     <message>
         <source>Both passphrase boxes must contain the same text</source>
-        <translation type="unfinished"></translation>
+        <translation>Beide Passphrase-Felder müssen denselben Text enthalten</translation>
     </message>
     <message>
         <source>Type the passphrase the binder is to be encrypted with</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie die Passphrase ein, mit der die Sammelmappe verschlüsselt werden soll</translation>
     </message>
     <message>
         <source>Encrypt Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Verschlüsseln</translation>
     </message>
     <message>
         <source>An error occurred when trying to encrypt the file &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Verschlüsseln der Datei &apos;</translation>
     </message>
     <message>
         <source>Save Encrypted</source>
-        <translation type="unfinished"></translation>
+        <translation>Verschlüsselt speichern</translation>
     </message>
     <message>
         <source>&apos; is encrypted.  Click Yes to encrypt the new file with the same passphrase, No to save it as a plain binder that anyone who gets the file can read, or Cancel to save nothing.</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos; ist verschlüsselt.  Klicken Sie auf Ja, um die neue Datei mit derselben Passphrase zu verschlüsseln, auf Nein, um sie als unverschlüsselte Sammelmappe zu speichern, die jeder lesen kann, der die Datei erhält, oder auf Abbrechen, um nichts zu speichern.</translation>
     </message>
 </context>
 <context>
     <name>Feedback</name>
     <message>
         <source>Send Feedback</source>
-        <translation type="unfinished"></translation>
+        <translation>Rückmeldung senden</translation>
     </message>
     <message>
         <source>Quillery could not start a web browser to open the page for feedback. Please open this address yourself:
 
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Quillery konnte keinen Webbrowser starten, um die Seite für Rückmeldungen zu öffnen. Bitte öffnen Sie diese Adresse selbst:
+
+</translation>
     </message>
 </context>
 <context>
     <name>FileLock</name>
     <message>
         <source>Not a regular file: </source>
-        <translation type="unfinished"></translation>
+        <translation>Keine gewöhnliche Datei: </translation>
     </message>
     <message>
         <source>Permission denied</source>
-        <translation type="unfinished"></translation>
+        <translation>Zugriff verweigert</translation>
     </message>
 </context>
 <context>
     <name>FormatTable</name>
     <message>
         <source>Sample Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Beispieltext</translation>
     </message>
 </context>
 <context>
     <name>InstanceLock</name>
     <message>
         <source>The lock file %1 keeps disappearing</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Sperrdatei %1 verschwindet immer wieder</translation>
     </message>
 </context>
 <context>
     <name>NewPage</name>
     <message>
         <source>Add Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite hinzufügen</translation>
     </message>
 </context>
 <context>
     <name>OptionsDialogAssociations</name>
     <message>
         <source> (starts in </source>
-        <translation type="unfinished"></translation>
+        <translation> (startet in </translation>
     </message>
 </context>
 <context>
     <name>PageClipboard</name>
     <message>
         <source>Copy Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Kopieren</translation>
     </message>
     <message>
         <source>Paste Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Einfügen</translation>
     </message>
     <message>
         <source>The page could not be copied to &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Seite konnte nicht kopiert werden nach &apos;</translation>
     </message>
     <message>
         <source>Cut Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite ausschneiden</translation>
     </message>
     <message>
         <source>Paste Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite einfügen</translation>
     </message>
     <message>
         <source>The page could not be pasted from &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Seite konnte nicht eingefügt werden aus &apos;</translation>
     </message>
 </context>
 <context>
     <name>PageCommands</name>
     <message>
         <source>Move Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite verschieben</translation>
     </message>
     <message>
         <source>Edit Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite bearbeiten</translation>
     </message>
 </context>
 <context>
     <name>PageDates</name>
     <message>
         <source>Never</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie</translation>
     </message>
 </context>
 <context>
     <name>PageDisplay</name>
     <message>
         <source>Playing: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiedergabe: %1</translation>
     </message>
     <message>
         <source>This page holds a file that the viewer does not show. Use Edit Page to open it in its own program, or Export to save it as a file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Seite enthält eine Datei, die die Ansicht nicht zeigt. Öffnen Sie sie mit Seite bearbeiten in ihrem eigenen Programm, oder speichern Sie sie mit Exportieren als Datei.</translation>
     </message>
 </context>
 <context>
     <name>PageDrops</name>
     <message>
         <source>Drop Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Ablegen</translation>
     </message>
     <message>
         <source> Page</source>
-        <translation type="unfinished"></translation>
+        <translation> Seite</translation>
     </message>
     <message>
         <source>%1 %2 Pages</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %2 Seiten</translation>
     </message>
 </context>
 <context>
     <name>PageExport</name>
     <message>
         <source>Export </source>
-        <translation type="unfinished"></translation>
+        <translation>Exportieren: </translation>
     </message>
     <message>
         <source>All files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Dateien (*.*)|*.*</translation>
     </message>
     <message>
         <source>Export a </source>
-        <translation type="unfinished"></translation>
+        <translation>Exportieren: </translation>
     </message>
     <message>
         <source> File</source>
-        <translation type="unfinished"></translation>
+        <translation>-Datei</translation>
     </message>
     <message>
         <source>|All files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>|Alle Dateien (*.*)|*.*</translation>
     </message>
     <message>
         <source>Export Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Exportieren</translation>
     </message>
     <message>
         <source>An error occurred when trying to export the file &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Exportieren der Datei &apos;</translation>
     </message>
 </context>
 <context>
     <name>PageImport</name>
     <message>
         <source>Rich Text Format</source>
-        <translation type="unfinished"></translation>
+        <translation>Rich Text Format</translation>
     </message>
     <message>
         <source>Text Document</source>
-        <translation type="unfinished"></translation>
+        <translation>Textdokument</translation>
     </message>
     <message>
         <source>Picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild</translation>
     </message>
     <message>
         <source>Sound</source>
-        <translation type="unfinished"></translation>
+        <translation>Ton</translation>
     </message>
     <message>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei</translation>
     </message>
     <message>
         <source> (*.rtf)|*.rtf|Text Document (*.txt)|*.txt|All files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation> (*.rtf)|*.rtf|Textdokument (*.txt)|*.txt|Alle Dateien (*.*)|*.*</translation>
     </message>
     <message>
         <source> (*.txt)|*.txt|All files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation> (*.txt)|*.txt|Alle Dateien (*.*)|*.*</translation>
     </message>
     <message>
         <source> (*.htm;*.html;*.php)|*.htm;*.html;*.php|All files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation> (*.htm;*.html;*.php)|*.htm;*.html;*.php|Alle Dateien (*.*)|*.*</translation>
     </message>
     <message>
         <source>Pictures (*.bmp;*.dib;*.gif;*.jpg;*.jpeg;*.png;*.ico)|*.bmp;*.dib;*.gif;*.jpg;*.jpeg;*.png;*.ico|All files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilder (*.bmp;*.dib;*.gif;*.jpg;*.jpeg;*.png;*.ico)|*.bmp;*.dib;*.gif;*.jpg;*.jpeg;*.png;*.ico|Alle Dateien (*.*)|*.*</translation>
     </message>
     <message>
         <source>Sound (*.wav;*.mp3;*.wma;*.mid;*.rmi)|*.wav;*.mp3;*.wma;*.mid;*.rmi|All files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>Ton (*.wav;*.mp3;*.wma;*.mid;*.rmi)|*.wav;*.mp3;*.wma;*.mid;*.rmi|Alle Dateien (*.*)|*.*</translation>
     </message>
     <message>
         <source>All files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Dateien (*.*)|*.*</translation>
     </message>
     <message>
         <source>Import a </source>
-        <translation type="unfinished"></translation>
+        <translation>Importieren: </translation>
     </message>
     <message>
         <source> File</source>
-        <translation type="unfinished"></translation>
+        <translation>-Datei</translation>
     </message>
     <message>
         <source>Insert a </source>
-        <translation type="unfinished"></translation>
+        <translation>Einfügen: </translation>
     </message>
     <message>
         <source>Insert a File</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei einfügen</translation>
     </message>
     <message>
         <source>Import Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Importieren</translation>
     </message>
     <message>
         <source>An error occurred when trying to import the file &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Importieren der Datei &apos;</translation>
     </message>
     <message>
         <source>Import %1 Files</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Dateien importieren</translation>
     </message>
     <message>
         <source>Import File</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei importieren</translation>
     </message>
     <message>
         <source>Please choose a &amp;folder to import files from.  This could take a while if the folder contains files that are large in size.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte wählen Sie einen &amp;Ordner, aus dem Dateien importiert werden.  Enthält er große Dateien, kann das eine Weile dauern.</translation>
     </message>
     <message>
         <source>Importing </source>
-        <translation type="unfinished"></translation>
+        <translation>Importiere </translation>
     </message>
     <message>
         <source>Import 1 File</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Datei importieren</translation>
     </message>
 </context>
 <context>
     <name>PageOperations</name>
     <message>
         <source>Are you sure that you want to delete the page &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie die Seite wirklich löschen: &apos;</translation>
     </message>
     <message>
         <source>Delete Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite löschen</translation>
     </message>
     <message>
         <source>Delete All Pages</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Seiten löschen</translation>
     </message>
     <message>
         <source>Are you sure you want to delete all pages?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie wirklich alle Seiten löschen?</translation>
     </message>
 </context>
 <context>
     <name>PagePropertiesDialog</name>
     <message>
         <source>Rich Text Format</source>
-        <translation type="unfinished"></translation>
+        <translation>Rich Text Format</translation>
     </message>
     <message>
         <source>Plain Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Nur-Text</translation>
     </message>
     <message>
         <source>HTML Format</source>
-        <translation type="unfinished"></translation>
+        <translation>HTML-Format</translation>
     </message>
     <message>
         <source>Picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild</translation>
     </message>
     <message>
         <source>Sound</source>
-        <translation type="unfinished"></translation>
+        <translation>Ton</translation>
     </message>
     <message>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei</translation>
     </message>
 </context>
 <context>
     <name>PageRename</name>
     <message>
         <source>Rename Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite umbenennen</translation>
     </message>
 </context>
 <context>
     <name>PageSearch</name>
     <message>
         <source>Searching for &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Suche nach &apos;</translation>
     </message>
 </context>
 <context>
     <name>PassphrasePrompt</name>
     <message>
         <source>&amp;Enter the passphrase of the encrypted binder &apos;%1&apos;:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Geben Sie die Passphrase der verschlüsselten Sammelmappe &apos;%1&apos; ein:</translation>
     </message>
     <message>
         <source>Open Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Öffnen</translation>
     </message>
     <message>
         <source>An error occurred when trying to open the file &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Öffnen der Datei &apos;</translation>
     </message>
     <message>
         <source>The passphrase does not open &apos;%1&apos;: it is wrong, or the file is damaged.  </source>
-        <translation type="unfinished"></translation>
+        <translation>Die Passphrase öffnet &apos;%1&apos; nicht: Sie ist falsch, oder die Datei ist beschädigt.  </translation>
     </message>
     <message>
         <source>Wrong Passphrase</source>
-        <translation type="unfinished"></translation>
+        <translation>Falsche Passphrase</translation>
     </message>
     <message>
         <source>The binder is not opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Sammelmappe wird nicht geöffnet.</translation>
     </message>
     <message>
         <source>Tries left: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbleibende Versuche: %1.</translation>
     </message>
 </context>
 <context>
     <name>Password</name>
     <message>
         <source>Incorrect Password Entered</source>
-        <translation type="unfinished"></translation>
+        <translation>Falsches Kennwort eingegeben</translation>
     </message>
     <message>
         <source>The password entered was incorrect, please try again</source>
-        <translation type="unfinished"></translation>
+        <translation>Das eingegebene Kennwort war falsch, bitte versuchen Sie es erneut</translation>
     </message>
     <message>
         <source>Change Password</source>
-        <translation type="unfinished"></translation>
+        <translation>Kennwort ändern</translation>
     </message>
     <message>
         <source>Both password boxes must contain the same text</source>
-        <translation type="unfinished"></translation>
+        <translation>Beide Kennwortfelder müssen denselben Text enthalten</translation>
     </message>
     <message>
         <source>Passwords can only hold Western European (Latin-1) characters. Please choose a password without the other characters.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kennwörter können nur westeuropäische Zeichen (Latin-1) enthalten. Bitte wählen Sie ein Kennwort ohne andere Zeichen.</translation>
     </message>
 </context>
 <context>
     <name>PasswordDialogs</name>
     <message>
         <source>The password stops casual opening; it does not encrypt the pages.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Kennwort verhindert beiläufiges Öffnen; es verschlüsselt die Seiten nicht.</translation>
     </message>
 </context>
 <context>
     <name>PrintCommand</name>
     <message>
         <source>Print Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Drucken</translation>
     </message>
     <message>
         <source>The page &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Seite &apos;</translation>
     </message>
     <message>
         <source>&apos; could not be printed on &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos; konnte nicht gedruckt werden auf &apos;</translation>
     </message>
 </context>
 <context>
     <name>Properties</name>
     <message>
         <source>File Properties</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateieigenschaften</translation>
     </message>
     <message>
         <source>Page Properties</source>
-        <translation type="unfinished"></translation>
+        <translation>Seiteneigenschaften</translation>
     </message>
 </context>
 <context>
     <name>PropertyFields</name>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
     <name>ProxyConnection</name>
     <message>
         <source>Pages may not reach %1: it has no public address, or is on this computer or a network near it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Seiten dürfen %1 nicht erreichen: Es hat keine öffentliche Adresse oder liegt auf diesem Computer oder in einem Netz in seiner Nähe.</translation>
     </message>
     <message>
         <source>%1 could not be reached.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 war nicht erreichbar.</translation>
     </message>
 </context>
 <context>
@@ -1365,1507 +1377,1513 @@ On the web: </source>
     <message>
         <source>&apos;%1&apos; already exists.
 Do you want to replace it?</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos;%1&apos; existiert bereits.
+Möchten Sie die Datei ersetzen?</translation>
     </message>
     <message>
         <source>Choose a Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner wählen</translation>
     </message>
 </context>
 <context>
     <name>RecentFiles</name>
     <message>
         <source>a column width is not a number</source>
-        <translation type="unfinished"></translation>
+        <translation>eine Spaltenbreite ist keine Zahl</translation>
     </message>
     <message>
         <source>Recent Files Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler in der Liste der zuletzt geöffneten Dateien</translation>
     </message>
     <message>
         <source>Quillery could not open the recent file list file (&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillery konnte die Datei mit der Liste der zuletzt geöffneten Dateien nicht öffnen (&apos;</translation>
     </message>
     <message>
         <source>Make sure that the file is not being used by another program if you want the recent file list feature to work.  </source>
-        <translation type="unfinished"></translation>
+        <translation>Stellen Sie sicher, dass kein anderes Programm die Datei verwendet, wenn die Liste der zuletzt geöffneten Dateien funktionieren soll.  </translation>
     </message>
     <message>
         <source>Quillery could not save the recent file list file (&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillery konnte die Datei mit der Liste der zuletzt geöffneten Dateien nicht speichern (&apos;</translation>
     </message>
     <message>
         <source>Make sure that the file is not read-only or it is not being used by another program if you want the recent file list feature to work.  </source>
-        <translation type="unfinished"></translation>
+        <translation>Stellen Sie sicher, dass die Datei nicht schreibgeschützt ist und kein anderes Programm sie verwendet, wenn die Liste der zuletzt geöffneten Dateien funktionieren soll.  </translation>
     </message>
 </context>
 <context>
     <name>RecoveryOpener</name>
     <message>
         <source>The pages not changed since the last save were to be read from the binder file, which has changed since</source>
-        <translation type="unfinished"></translation>
+        <translation>Die seit dem letzten Speichern unveränderten Seiten sollten aus der Sammelmappe gelesen werden, die sich seitdem geändert hat</translation>
     </message>
     <message>
         <source>The binder was saved after this snapshot was taken, and the pages it kept from the binder file have changed since (%1); open the binder itself instead</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Sammelmappe wurde nach dieser Momentaufnahme gespeichert, und die Seiten, die sie aus der Sammelmappe übernommen hat, haben sich seitdem geändert (%1); öffnen Sie stattdessen die Sammelmappe selbst</translation>
     </message>
     <message>
         <source> [Recovered - the file has changed on disk since]</source>
-        <translation type="unfinished"></translation>
+        <translation> [Wiederhergestellt - die Datei wurde seitdem auf dem Datenträger geändert]</translation>
     </message>
     <message>
         <source> [Recovered]</source>
-        <translation type="unfinished"></translation>
+        <translation> [Wiederhergestellt]</translation>
     </message>
     <message>
         <source>its data file %1 changed since it was kept</source>
-        <translation type="unfinished"></translation>
+        <translation>ihre Datendatei %1 hat sich seit der Sicherung geändert</translation>
     </message>
     <message>
         <source>its page count does not match its page table</source>
-        <translation type="unfinished"></translation>
+        <translation>ihre Seitenzahl passt nicht zu ihrer Seitentabelle</translation>
     </message>
     <message>
         <source>Recovery Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler bei der Wiederherstellung</translation>
     </message>
     <message>
         <source>An error occurred when trying to recover &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Wiederherstellen von &apos;</translation>
     </message>
 </context>
 <context>
     <name>RecoveryStart</name>
     <message>
         <source>Recovery Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler bei der Wiederherstellung</translation>
     </message>
     <message>
         <source>An error occurred when trying to recover &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Wiederherstellen von &apos;</translation>
     </message>
 </context>
 <context>
     <name>RecoveryWindow</name>
     <message>
         <source>never saved</source>
-        <translation type="unfinished"></translation>
+        <translation>nie gespeichert</translation>
     </message>
     <message>
         <source>changed since</source>
-        <translation type="unfinished"></translation>
+        <translation>seitdem geändert</translation>
     </message>
     <message>
         <source>as it was</source>
-        <translation type="unfinished"></translation>
+        <translation>unverändert</translation>
     </message>
     <message>
         <source>(untitled)</source>
-        <translation type="unfinished"></translation>
+        <translation>(ohne Titel)</translation>
     </message>
     <message>
         <source> (password)</source>
-        <translation type="unfinished"></translation>
+        <translation> (Kennwort)</translation>
     </message>
     <message>
         <source>(never saved)</source>
-        <translation type="unfinished"></translation>
+        <translation>(nie gespeichert)</translation>
     </message>
     <message>
         <source>%1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 von %2</translation>
     </message>
 </context>
 <context>
     <name>RunDoc</name>
     <message>
         <source>the program &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>das Programm &apos;</translation>
     </message>
     <message>
         <source>&apos; could not be started</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos; konnte nicht gestartet werden</translation>
     </message>
     <message>
         <source>no program on this computer opens &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Programm auf diesem Computer öffnet &apos;</translation>
     </message>
     <message>
         <source>&apos;; choose one in the Page Editing Associations section of the Options dialog box</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos;; wählen Sie eines im Abschnitt Zuordnungen der Seitenbearbeitung des Dialogs Optionen</translation>
     </message>
     <message>
         <source>the command &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>der Befehl &apos;</translation>
     </message>
     <message>
         <source>&apos; cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos; ist nicht lesbar</translation>
     </message>
 </context>
 <context>
     <name>ScanOptions</name>
     <message>
         <source>1:1  [Max Quality]</source>
-        <translation type="unfinished"></translation>
+        <translation>1:1  [Beste Qualität]</translation>
     </message>
     <message>
         <source>2:2  [Default]</source>
-        <translation type="unfinished"></translation>
+        <translation>2:2  [Standard]</translation>
     </message>
     <message>
         <source>4:4  [Max Compress]</source>
-        <translation type="unfinished"></translation>
+        <translation>4:4  [Stärkste Kompression]</translation>
     </message>
 </context>
 <context>
     <name>ScannedImageSaving</name>
     <message>
         <source>File already exists</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei existiert bereits</translation>
     </message>
     <message>
         <source>Out of memory</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht genügend Speicher</translation>
     </message>
     <message>
         <source>Save Image Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Speichern des Bildes</translation>
     </message>
     <message>
         <source>An error occurred when trying to save the file &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Speichern der Datei &apos;</translation>
     </message>
     <message>
         <source>Scan</source>
-        <translation type="unfinished"></translation>
+        <translation>Scannen</translation>
     </message>
 </context>
 <context>
     <name>ScannerChooser</name>
     <message>
         <source>Select Source</source>
-        <translation type="unfinished"></translation>
+        <translation>Quelle wählen</translation>
     </message>
     <message>
         <source>Sources:</source>
-        <translation type="unfinished"></translation>
+        <translation>Quellen:</translation>
     </message>
 </context>
 <context>
     <name>Startup</name>
     <message>
         <source>Temporary Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Temporärer Ordner</translation>
     </message>
     <message>
         <source>Quillery cannot make a temporary folder to work in (&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillery kann keinen temporären Arbeitsordner anlegen (&apos;</translation>
     </message>
     <message>
         <source>Open Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Öffnen</translation>
     </message>
     <message>
         <source>Could not find the file &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei wurde nicht gefunden: &apos;</translation>
     </message>
 </context>
 <context>
     <name>TempFolderSetup</name>
     <message>
         <source>Quillery cannot use its temporary folder &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillery kann seinen temporären Ordner nicht verwenden: &apos;</translation>
     </message>
     <message>
         <source>.  It uses &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>.  Bis zum Beenden verwendet es stattdessen &apos;</translation>
     </message>
     <message>
         <source>&apos; instead until it closes.</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos;.</translation>
     </message>
 </context>
 <context>
     <name>quillery</name>
     <message>
         <source>The text is not in Rich Text Format.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Text ist nicht im Rich Text Format.</translation>
     </message>
     <message>
         <source>The margins leave no room for the text.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Ränder lassen keinen Platz für den Text.</translation>
     </message>
     <message>
         <source>A paragraph or table is too long to lay out on sheets.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Absatz oder eine Tabelle ist zu lang, um auf Blätter verteilt zu werden.</translation>
     </message>
 </context>
 <context>
     <name>quillery::Binder</name>
     <message>
         <source>Comments</source>
-        <translation type="unfinished"></translation>
+        <translation>Kommentare</translation>
     </message>
     <message>
         <source> [Read-Only]</source>
-        <translation type="unfinished"></translation>
+        <translation> [Schreibgeschützt]</translation>
     </message>
 </context>
 <context>
     <name>quillery::BinderWindow</name>
     <message>
         <source>Allow Remote Content</source>
-        <translation type="unfinished"></translation>
+        <translation>Externe Inhalte erlauben</translation>
     </message>
     <message>
         <source>Created: </source>
-        <translation type="unfinished"></translation>
+        <translation>Erstellt: </translation>
     </message>
     <message>
         <source>Modified: </source>
-        <translation type="unfinished"></translation>
+        <translation>Geändert: </translation>
     </message>
     <message>
         <source>Size: </source>
-        <translation type="unfinished"></translation>
+        <translation>Größe: </translation>
     </message>
     <message>
         <source>Page List Position</source>
-        <translation type="unfinished"></translation>
+        <translation>Position der Seitenliste</translation>
     </message>
     <message>
         <source>The Quillery file &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Quillery-Datei &apos;</translation>
     </message>
     <message>
         <source> has changed.  Do you want to save the changes?</source>
-        <translation type="unfinished"></translation>
+        <translation> wurde geändert.  Möchten Sie die Änderungen speichern?</translation>
     </message>
     <message>
         <source>Save Changes</source>
-        <translation type="unfinished"></translation>
+        <translation>Änderungen speichern</translation>
     </message>
 </context>
 <context>
     <name>quillery::BrowserFindBar</name>
     <message>
         <source>Find</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchen</translation>
     </message>
     <message>
         <source>Previous</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorheriger Treffer</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächster Treffer</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
 </context>
 <context>
     <name>quillery::ChangePasswordDialog</name>
     <message>
         <source>Change Password to Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Kennwort zum Öffnen ändern</translation>
     </message>
     <message>
         <source>&amp;New Password:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Neues Kennwort:</translation>
     </message>
     <message>
         <source>&amp;Confirm New Password:</source>
-        <translation type="unfinished"></translation>
+        <translation>Neues Kennwort &amp;bestätigen:</translation>
     </message>
     <message>
         <source>Passwords are case sensitive.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bei Kennwörtern wird zwischen Groß- und Kleinschreibung unterschieden.</translation>
     </message>
 </context>
 <context>
     <name>quillery::EditorWindow</name>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Datei</translation>
     </message>
     <message>
         <source>Save Page and Quillery</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite und Quillery-Datei speichern</translation>
     </message>
     <message>
         <source>Save &amp;and Exit</source>
-        <translation type="unfinished"></translation>
+        <translation>Speichern und &amp;beenden</translation>
     </message>
     <message>
         <source>&amp;Exit without Saving</source>
-        <translation type="unfinished"></translation>
+        <translation>Beenden &amp;ohne Speichern</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bearbeiten</translation>
     </message>
     <message>
         <source>&amp;Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rückgängig</translation>
     </message>
     <message>
         <source>&amp;Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Wiederholen</translation>
     </message>
     <message>
         <source>Cu&amp;t</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus&amp;schneiden</translation>
     </message>
     <message>
         <source>&amp;Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Kopieren</translation>
     </message>
     <message>
         <source>&amp;Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Einfügen</translation>
     </message>
     <message>
         <source>Paste Plain Te&amp;xt</source>
-        <translation type="unfinished"></translation>
+        <translation>Als &amp;Nur-Text einfügen</translation>
     </message>
     <message>
         <source>Select &amp;All</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Alles auswählen</translation>
     </message>
     <message>
         <source>For&amp;mat</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Format</translation>
     </message>
     <message>
         <source>&amp;Font</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Schriftart</translation>
     </message>
     <message>
         <source>Font Si&amp;ze</source>
-        <translation type="unfinished"></translation>
+        <translation>Schrift&amp;grad</translation>
     </message>
     <message>
         <source>C&amp;olour</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Farbe</translation>
     </message>
     <message>
         <source>&amp;Bold</source>
-        <translation type="unfinished"></translation>
+        <translation>F&amp;ett</translation>
     </message>
     <message>
         <source>&amp;Italic</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Kursiv</translation>
     </message>
     <message>
         <source>&amp;Underline</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Unterstrichen</translation>
     </message>
     <message>
         <source>Stri&amp;keout</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Durchgestrichen</translation>
     </message>
     <message>
         <source>Align &amp;Left</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Linksbündig</translation>
     </message>
     <message>
         <source>&amp;Centre</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Zentriert</translation>
     </message>
     <message>
         <source>Align &amp;Right</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rechtsbündig</translation>
     </message>
     <message>
         <source>Bulle&amp;ts</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Aufzählungszeichen</translation>
     </message>
     <message>
         <source>&amp;Options</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Optionen</translation>
     </message>
     <message>
         <source>&amp;Background Colour...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hintergrundfarbe...</translation>
     </message>
     <message>
         <source>&amp;Default Background Colour</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Standard-Hintergrundfarbe</translation>
     </message>
     <message>
         <source>&amp;Apply Default Rich Text Format</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard-Rich-Text-Format &amp;anwenden</translation>
     </message>
     <message>
         <source>&amp;Tools</source>
-        <translation type="unfinished"></translation>
+        <translation>E&amp;xtras</translation>
     </message>
     <message>
         <source>&amp;Find and Replace...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Suchen und Ersetzen...</translation>
     </message>
     <message>
         <source>Find &amp;Next</source>
-        <translation type="unfinished"></translation>
+        <translation>Weiters&amp;uchen</translation>
     </message>
     <message>
         <source>&amp;Insert Time and Date</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Datum und Uhrzeit einfügen</translation>
     </message>
     <message>
         <source>Font</source>
-        <translation type="unfinished"></translation>
+        <translation>Schriftart</translation>
     </message>
     <message>
         <source>Font Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Schriftgrad</translation>
     </message>
     <message>
         <source>Rich Text Editor for &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Rich-Text-Editor für &apos;</translation>
     </message>
     <message>
         <source>HTML Editor for &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>HTML-Editor für &apos;</translation>
     </message>
     <message>
         <source>Plain Text Editor for &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Nur-Text-Editor für &apos;</translation>
     </message>
     <message>
         <source>Save Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Speichern</translation>
     </message>
     <message>
         <source>An error occurred when attempting to save the page &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Speichern der Seite &apos;</translation>
     </message>
     <message>
         <source>Apply Default Rich Text Format</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard-Rich-Text-Format anwenden</translation>
     </message>
     <message>
         <source>Discard all formatting and apply default rich text format?</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Formatierungen verwerfen und das Standard-Rich-Text-Format anwenden?</translation>
     </message>
     <message>
         <source>Page Editor</source>
-        <translation type="unfinished"></translation>
+        <translation>Seiteneditor</translation>
     </message>
     <message>
         <source>Do you want to save the changes you made?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie Ihre Änderungen speichern?</translation>
     </message>
 </context>
 <context>
     <name>quillery::EncryptDialog</name>
     <message>
         <source>Encrypt This Binder</source>
-        <translation type="unfinished"></translation>
+        <translation>Sammelmappe verschlüsseln</translation>
     </message>
     <message>
         <source>This binder is encrypted already; the new passphrase replaces its present one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Sammelmappe ist bereits verschlüsselt; die neue Passphrase ersetzt ihre bisherige.</translation>
     </message>
     <message>
         <source>&amp;Passphrase:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Passphrase:</translation>
     </message>
     <message>
         <source>&amp;Confirm Passphrase:</source>
-        <translation type="unfinished"></translation>
+        <translation>Passphrase &amp;bestätigen:</translation>
     </message>
     <message>
         <source>Encryption hides everything in the binder from anyone without the passphrase: its pages, their names and comments, its title. Only the file&apos;s size shows.
 If the passphrase is lost, nobody can open the binder again, not even you: there is no way to recover it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Verschlüsselung verbirgt alles in der Sammelmappe vor jedem ohne die Passphrase: ihre Seiten, deren Namen und Kommentare, ihren Titel. Nur die Größe der Datei bleibt sichtbar.
+Geht die Passphrase verloren, kann niemand die Sammelmappe wieder öffnen, auch Sie nicht: Es gibt keinen Weg, sie wiederzuerlangen.</translation>
     </message>
 </context>
 <context>
     <name>quillery::FilePropertiesDialog</name>
     <message>
         <source> Properties</source>
-        <translation type="unfinished"></translation>
+        <translation> - Eigenschaften</translation>
     </message>
     <message>
         <source>&amp;Pages:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Seiten:</translation>
     </message>
     <message>
         <source>A&amp;uthor:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Autor:</translation>
     </message>
     <message>
         <source>&amp;Last saved by:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Zuletzt gespeichert von:</translation>
     </message>
     <message>
         <source>Not Saved</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht gespeichert</translation>
     </message>
     <message>
         <source>&amp;Filename:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Dateiname:</translation>
     </message>
     <message>
         <source>MS-&amp;DOS Filename:</source>
-        <translation type="unfinished"></translation>
+        <translation>MS-DOS-Datei&amp;name:</translation>
     </message>
     <message>
         <source>&amp;Size:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Größe:</translation>
     </message>
     <message>
         <source> bytes</source>
-        <translation type="unfinished"></translation>
+        <translation> Bytes</translation>
     </message>
     <message>
         <source>&amp;Created:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Erstellt:</translation>
     </message>
     <message>
         <source>&amp;Modified:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ge&amp;ändert:</translation>
     </message>
     <message>
         <source>&amp;Accessed:</source>
-        <translation type="unfinished"></translation>
+        <translation>Letzter &amp;Zugriff:</translation>
     </message>
     <message>
         <source>File co&amp;nfiguration</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei&amp;konfiguration</translation>
     </message>
 </context>
 <context>
     <name>quillery::FindDialog</name>
     <message>
         <source>Match &amp;case</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Groß-/Kleinschreibung beachten</translation>
     </message>
     <message>
         <source>&amp;Find Next</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Weitersuchen</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Find</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchen</translation>
     </message>
     <message>
         <source>Fi&amp;nd what:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Suchen nach:</translation>
     </message>
     <message>
         <source>Quillery has finished searching</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillery hat die Suche beendet</translation>
     </message>
 </context>
 <context>
     <name>quillery::FormatToolbar</name>
     <message>
         <source>Cut</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausschneiden</translation>
     </message>
     <message>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopieren</translation>
     </message>
     <message>
         <source>Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>Einfügen</translation>
     </message>
     <message>
         <source>&amp;Paste Plain Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Als &amp;Nur-Text einfügen</translation>
     </message>
     <message>
         <source>Bold</source>
-        <translation type="unfinished"></translation>
+        <translation>Fett</translation>
     </message>
     <message>
         <source>Italic</source>
-        <translation type="unfinished"></translation>
+        <translation>Kursiv</translation>
     </message>
     <message>
         <source>Underline</source>
-        <translation type="unfinished"></translation>
+        <translation>Unterstrichen</translation>
     </message>
     <message>
         <source>Strikeout</source>
-        <translation type="unfinished"></translation>
+        <translation>Durchgestrichen</translation>
     </message>
     <message>
         <source>Automatic</source>
-        <translation type="unfinished"></translation>
+        <translation>Automatisch</translation>
     </message>
     <message>
         <source>Other...</source>
-        <translation type="unfinished"></translation>
+        <translation>Andere...</translation>
     </message>
     <message>
         <source>Align Left</source>
-        <translation type="unfinished"></translation>
+        <translation>Linksbündig</translation>
     </message>
     <message>
         <source>Centre</source>
-        <translation type="unfinished"></translation>
+        <translation>Zentriert</translation>
     </message>
     <message>
         <source>Align Right</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechtsbündig</translation>
     </message>
     <message>
         <source>Bullet</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufzählungszeichen</translation>
     </message>
     <message>
         <source>Find and Replace</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchen und Ersetzen</translation>
     </message>
     <message>
         <source>Colour (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbe (%1)</translation>
     </message>
 </context>
 <context>
     <name>quillery::HelpWindow</name>
     <message>
         <source>Quillery Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillery-Hilfe</translation>
     </message>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurück</translation>
     </message>
     <message>
         <source>Forward</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorwärts</translation>
     </message>
     <message>
         <source>Contents</source>
-        <translation type="unfinished"></translation>
+        <translation>Inhalt</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
 </context>
 <context>
     <name>quillery::MainToolbar</name>
     <message>
         <source>&amp;Rich Text Page...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rich-Text-Seite...</translation>
     </message>
     <message>
         <source>&amp;Plain Text Page...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Nur-Text-Seite...</translation>
     </message>
     <message>
         <source>&amp;HTML Page...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;HTML-Seite...</translation>
     </message>
     <message>
         <source>Pi&amp;cture...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bild...</translation>
     </message>
     <message>
         <source>&amp;Sound...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ton...</translation>
     </message>
     <message>
         <source>&amp;File...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Datei...</translation>
     </message>
     <message>
         <source>Scanner/Camera &amp;Image (TWAIN)...</source>
-        <translation type="unfinished"></translation>
+        <translation>Scanner-/&amp;Kamerabild (TWAIN)...</translation>
     </message>
     <message>
         <source>&amp;Large icons</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Große Symbole</translation>
     </message>
     <message>
         <source>&amp;Small icons</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Kleine Symbole</translation>
     </message>
     <message>
         <source>Lis&amp;t</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Liste</translation>
     </message>
     <message>
         <source>&amp;Details</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Details</translation>
     </message>
 </context>
 <context>
     <name>quillery::MainWindow</name>
     <message>
         <source>Quillery</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillery</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Datei</translation>
     </message>
     <message>
         <source>&amp;New</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Neu</translation>
     </message>
     <message>
         <source>&amp;Open...</source>
-        <translation type="unfinished"></translation>
+        <translation>Ö&amp;ffnen...</translation>
     </message>
     <message>
         <source>&amp;Author Name...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Autorenname...</translation>
     </message>
     <message>
         <source>&amp;Recent files...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Zuletzt geöffnete Dateien...</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hilfe</translation>
     </message>
     <message>
         <source>&amp;Contents</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Inhalt</translation>
     </message>
     <message>
         <source>&amp;About</source>
-        <translation type="unfinished"></translation>
+        <translation>Ü&amp;ber Quillery</translation>
     </message>
     <message>
         <source>&amp;Send feedback...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rückmeldung senden...</translation>
     </message>
     <message>
         <source>Open a Quillery</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillery-Datei öffnen</translation>
     </message>
     <message>
         <source>Quillery (*.qly)|*.qly|All files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillery (*.qly)|*.qly|Alle Dateien (*.*)|*.*</translation>
     </message>
     <message>
         <source>About Quillery</source>
-        <translation type="unfinished"></translation>
+        <translation>Über Quillery</translation>
     </message>
 </context>
 <context>
     <name>quillery::OptionsDialog</name>
     <message>
         <source>Options</source>
-        <translation type="unfinished"></translation>
+        <translation>Optionen</translation>
     </message>
     <message>
         <source>G&amp;eneral</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Allgemein</translation>
     </message>
     <message>
         <source>Page Editing A&amp;ssociations</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Zuordnungen der Seitenbearbeitung</translation>
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbre&amp;chen</translation>
     </message>
     <message>
         <source>Default Ric&amp;h Text Format</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard-&amp;Rich-Text-Format</translation>
     </message>
     <message>
         <source>Default Plain Te&amp;xt Format</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard-&amp;Nur-Text-Format</translation>
     </message>
     <message>
         <source>&amp;Left Align</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Linksbündig</translation>
     </message>
     <message>
         <source>R&amp;ight Align</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechts&amp;bündig</translation>
     </message>
     <message>
         <source>Ce&amp;ntre</source>
-        <translation type="unfinished"></translation>
+        <translation>Zen&amp;triert</translation>
     </message>
     <message>
         <source>&amp;Font...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Schriftart...</translation>
     </message>
     <message>
         <source>Font colour&amp;...</source>
-        <translation type="unfinished"></translation>
+        <translation>Schrift&amp;farbe...</translation>
     </message>
     <message>
         <source>&amp;Background colour...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hintergrundfarbe...</translation>
     </message>
     <message>
         <source>&amp;Default background colour</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard-Hinter&amp;grundfarbe</translation>
     </message>
     <message>
         <source>Def&amp;ault font colour</source>
-        <translation type="unfinished"></translation>
+        <translation>Stan&amp;dard-Schriftfarbe</translation>
     </message>
     <message>
         <source>&amp;Reset...</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurücks&amp;etzen...</translation>
     </message>
     <message>
         <source>Page Pane/Page Position</source>
-        <translation type="unfinished"></translation>
+        <translation>Seitenbereich/Seitenposition</translation>
     </message>
     <message>
         <source>Page Pane to&amp;p, Page below</source>
-        <translation type="unfinished"></translation>
+        <translation>Seitenbereich &amp;oben, Seite unten</translation>
     </message>
     <message>
         <source>Page Pane botto&amp;m, Page above</source>
-        <translation type="unfinished"></translation>
+        <translation>Seitenbereich &amp;unten, Seite oben</translation>
     </message>
     <message>
         <source>Page Pane lef&amp;t, Page right</source>
-        <translation type="unfinished"></translation>
+        <translation>Seitenbereich lin&amp;ks, Seite rechts</translation>
     </message>
     <message>
         <source>Page Pane ri&amp;ght, Page left</source>
-        <translation type="unfinished"></translation>
+        <translation>Seitenbereich rec&amp;hts, Seite links</translation>
     </message>
     <message>
         <source>C&amp;omments Column</source>
-        <translation type="unfinished"></translation>
+        <translation>Ko&amp;mmentarspalte</translation>
     </message>
     <message>
         <source>Default Doc&amp;ument Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard-Dokument&amp;ordner</translation>
     </message>
     <message>
         <source>&amp;Warn before deleting pages</source>
-        <translation type="unfinished"></translation>
+        <translation>Vor dem Löschen von Seiten &amp;warnen</translation>
     </message>
     <message>
         <source>Remote Content of HTML Pages</source>
-        <translation type="unfinished"></translation>
+        <translation>Externe Inhalte von HTML-Seiten</translation>
     </message>
     <message>
         <source>As&amp;k first</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Vorher fragen</translation>
     </message>
     <message>
         <source>Alwa&amp;ys load</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Immer laden</translation>
     </message>
     <message>
         <source>Ne&amp;ver load</source>
-        <translation type="unfinished"></translation>
+        <translation>Ni&amp;e laden</translation>
     </message>
     <message>
         <source>Reset </source>
-        <translation type="unfinished"></translation>
+        <translation>Zurücksetzen: </translation>
     </message>
     <message>
         <source>Are you sure you want to reset the </source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie wirklich zurücksetzen: </translation>
     </message>
     <message>
         <source>Please choose a &amp;folder for the default document location:</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte wählen Sie einen &amp;Ordner als Standard-Speicherort für Dokumente:</translation>
     </message>
     <message>
         <source>Page Type</source>
-        <translation type="unfinished"></translation>
+        <translation>Seitenart</translation>
     </message>
     <message>
         <source>Editor</source>
-        <translation type="unfinished"></translation>
+        <translation>Editor</translation>
     </message>
     <message>
         <source>&amp;Add</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hinzufügen</translation>
     </message>
     <message>
         <source>&amp;Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Entfernen</translation>
     </message>
     <message>
         <source>Use Rich &amp;Text Editor</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rich-Text-Editor verwenden</translation>
     </message>
     <message>
         <source>Use &amp;Plain Text Editor</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Nur-Text-Editor verwenden</translation>
     </message>
     <message>
         <source>Use &amp;Default Application</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Standardanwendung verwenden</translation>
     </message>
     <message>
         <source>Use E&amp;xternal Application:</source>
-        <translation type="unfinished"></translation>
+        <translation>E&amp;xterne Anwendung verwenden:</translation>
     </message>
     <message>
         <source>Start &amp;in:</source>
-        <translation type="unfinished"></translation>
+        <translation>Starten &amp;in:</translation>
     </message>
     <message>
         <source>Choose a Program to Edit Pages of Type &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Programm zum Bearbeiten von Seiten dieser Art wählen: &apos;</translation>
     </message>
     <message>
         <source>All files (*)|*</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Dateien (*)|*</translation>
     </message>
     <message>
         <source>Please choose a start in &amp;folder:</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte wählen Sie einen Start&amp;ordner:</translation>
     </message>
     <message>
         <source>New File Extension</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Dateiendung</translation>
     </message>
     <message>
         <source>Enter new file extension:</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Dateiendung eingeben:</translation>
     </message>
     <message>
         <source>New File Extension Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler bei der neuen Dateiendung</translation>
     </message>
     <message>
         <source>The extension &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Endung &apos;</translation>
     </message>
     <message>
         <source>&apos; is already in the list</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos; ist bereits in der Liste</translation>
     </message>
 </context>
 <context>
     <name>quillery::PageDrops</name>
     <message>
         <source>This binder is open read-only, so nothing can be dropped on it; Save As makes a copy that can be changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Sammelmappe ist schreibgeschützt geöffnet, daher kann nichts darauf abgelegt werden; Speichern unter legt eine änderbare Kopie an.</translation>
     </message>
     <message>
         <source>Move In</source>
-        <translation type="unfinished"></translation>
+        <translation>Hereinverschieben</translation>
     </message>
     <message>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopieren</translation>
     </message>
     <message>
         <source>Move Out</source>
-        <translation type="unfinished"></translation>
+        <translation>Hinausverschieben</translation>
     </message>
     <message>
         <source>The pages dropped are damaged or of a newer kind; nothing was added.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die abgelegten Seiten sind beschädigt oder von neuerer Art; nichts wurde hinzugefügt.</translation>
     </message>
     <message>
         <source>Move</source>
-        <translation type="unfinished"></translation>
+        <translation>Verschieben</translation>
     </message>
     <message>
         <source>The dropped pages could not be added to &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Die abgelegten Seiten konnten nicht hinzugefügt werden zu &apos;</translation>
     </message>
 </context>
 <context>
     <name>quillery::PageList</name>
     <message>
         <source>Page Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Seitenname</translation>
     </message>
     <message>
         <source>Created</source>
-        <translation type="unfinished"></translation>
+        <translation>Erstellt</translation>
     </message>
     <message>
         <source>Modified</source>
-        <translation type="unfinished"></translation>
+        <translation>Geändert</translation>
     </message>
     <message>
         <source>Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Größe</translation>
     </message>
 </context>
 <context>
     <name>quillery::PagePropertiesDialog</name>
     <message>
         <source> Properties</source>
-        <translation type="unfinished"></translation>
+        <translation> - Eigenschaften</translation>
     </message>
     <message>
         <source>Page &amp;number:</source>
-        <translation type="unfinished"></translation>
+        <translation>Seiten&amp;nummer:</translation>
     </message>
     <message>
         <source>&amp;Type:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Art:</translation>
     </message>
     <message>
         <source>&amp;Created:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Erstellt:</translation>
     </message>
     <message>
         <source>&amp;Modified:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ge&amp;ändert:</translation>
     </message>
     <message>
         <source>&amp;Size:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Größe:</translation>
     </message>
     <message>
         <source> byte(s)</source>
-        <translation type="unfinished"></translation>
+        <translation> Byte(s)</translation>
     </message>
     <message>
         <source>Background colour</source>
-        <translation type="unfinished"></translation>
+        <translation>Hintergrundfarbe</translation>
     </message>
     <message>
         <source>C&amp;hange</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ändern</translation>
     </message>
     <message>
         <source>&amp;Default</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Standard</translation>
     </message>
     <message>
         <source>&amp;Page source</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Seitenquelle</translation>
     </message>
 </context>
 <context>
     <name>quillery::PassphraseDialog</name>
     <message>
         <source>Encrypted Binder</source>
-        <translation type="unfinished"></translation>
+        <translation>Verschlüsselte Sammelmappe</translation>
     </message>
 </context>
 <context>
     <name>quillery::PasswordDialog</name>
     <message>
         <source>Enter Password</source>
-        <translation type="unfinished"></translation>
+        <translation>Kennwort eingeben</translation>
     </message>
 </context>
 <context>
     <name>quillery::ProgressWindow</name>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
     <name>quillery::RecentFilesWindow</name>
     <message>
         <source>Recent Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Zuletzt geöffnete Dateien</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titel</translation>
     </message>
     <message>
         <source>File Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateiname</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>&amp;Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Entfernen</translation>
     </message>
     <message>
         <source>Remove &amp;All</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Alle entfernen</translation>
     </message>
     <message>
         <source>O&amp;pen other</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Andere öffnen</translation>
     </message>
     <message>
         <source>Open Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Öffnen</translation>
     </message>
     <message>
         <source>The selected file you are trying to open &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Die ausgewählte Datei, die Sie öffnen möchten (&apos;</translation>
     </message>
     <message>
         <source>&apos; does not exist.  Do you want to remove it from the list?</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos;), existiert nicht.  Möchten Sie sie aus der Liste entfernen?</translation>
     </message>
     <message>
         <source>Remove Selected</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswahl entfernen</translation>
     </message>
     <message>
         <source>Are you sure you want to remove the selected item &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie den ausgewählten Eintrag wirklich entfernen: &apos;</translation>
     </message>
     <message>
         <source>Remove All</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle entfernen</translation>
     </message>
     <message>
         <source>Are you sure you want to remove all the items from the list?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie wirklich alle Einträge aus der Liste entfernen?</translation>
     </message>
 </context>
 <context>
     <name>quillery::RecoveryWindow</name>
     <message>
         <source>Recover Unsaved Work</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungespeicherte Arbeit wiederherstellen</translation>
     </message>
     <message>
         <source>Quillery ended without saving these binders.  Recover opens a binder as it was when its work was last kept, marked changed: save it to keep it.  Nothing is written to a binder file until you save.</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillery wurde beendet, ohne diese Sammelmappen zu speichern.  Wiederherstellen öffnet eine Sammelmappe in dem Stand, in dem ihre Arbeit zuletzt gesichert wurde, als geändert markiert: Speichern Sie sie, um sie zu behalten.  Bis Sie speichern, wird nichts in eine Sammelmappe geschrieben.</translation>
     </message>
     <message>
         <source>Binder</source>
-        <translation type="unfinished"></translation>
+        <translation>Sammelmappe</translation>
     </message>
     <message>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei</translation>
     </message>
     <message>
         <source>Kept</source>
-        <translation type="unfinished"></translation>
+        <translation>Gesichert</translation>
     </message>
     <message>
         <source>Pages with new content</source>
-        <translation type="unfinished"></translation>
+        <translation>Seiten mit neuem Inhalt</translation>
     </message>
     <message>
         <source>File on disk</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei auf dem Datenträger</translation>
     </message>
     <message>
         <source>&amp;Recover</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Wiederherstellen</translation>
     </message>
     <message>
         <source>&amp;Discard...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Verwerfen...</translation>
     </message>
     <message>
         <source>&amp;Later</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Später</translation>
     </message>
     <message>
         <source>Skipped:
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Übersprungen:
+</translation>
     </message>
     <message>
         <source>Discard Unsaved Work</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungespeicherte Arbeit verwerfen</translation>
     </message>
     <message>
         <source>Discard the unsaved work in &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Die ungespeicherte Arbeit in &apos;</translation>
     </message>
     <message>
         <source>&apos;?  It cannot be recovered afterwards.</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos; verwerfen?  Sie kann danach nicht wiederhergestellt werden.</translation>
     </message>
     <message>
         <source>The unsaved work in &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Die ungespeicherte Arbeit in &apos;</translation>
     </message>
     <message>
         <source>&apos; could not be discarded - </source>
-        <translation type="unfinished"></translation>
+        <translation>&apos; konnte nicht verworfen werden - </translation>
     </message>
 </context>
 <context>
     <name>quillery::RemoteContentBar</name>
     <message>
         <source>Allow &amp;Once</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Einmal erlauben</translation>
     </message>
     <message>
         <source>Allow for This &amp;Binder</source>
-        <translation type="unfinished"></translation>
+        <translation>Für diese &amp;Sammelmappe erlauben</translation>
     </message>
     <message>
         <source>%1 and one other site</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 und eine weitere Website</translation>
     </message>
     <message>
         <source>%1 and %2 other sites</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 und %2 weitere Websites</translation>
     </message>
     <message>
         <source>This page wants to load content from %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Seite möchte Inhalte von %1 laden.</translation>
     </message>
 </context>
 <context>
     <name>quillery::ReplaceDialog</name>
     <message>
         <source>Match &amp;case</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Groß-/Kleinschreibung beachten</translation>
     </message>
     <message>
         <source>&amp;Find Next</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Weitersuchen</translation>
     </message>
     <message>
         <source>&amp;Replace</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ersetzen</translation>
     </message>
     <message>
         <source>Replace &amp;All</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Alle ersetzen</translation>
     </message>
     <message>
         <source>Find and Replace</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchen und Ersetzen</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Fi&amp;nd what:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Suchen nach:</translation>
     </message>
     <message>
         <source>Re&amp;place with:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ersetzen &amp;durch:</translation>
     </message>
     <message>
         <source>Find</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchen</translation>
     </message>
     <message>
         <source>Quillery has finished searching</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillery hat die Suche beendet</translation>
     </message>
 </context>
 <context>
     <name>quillery::ScannerWindow</name>
     <message>
         <source>Scanner/Camera Image (TWAIN)</source>
-        <translation type="unfinished"></translation>
+        <translation>Scanner-/Kamerabild (TWAIN)</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>Acquire/Open Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild aufnehmen/öffnen</translation>
     </message>
     <message>
         <source>Se&amp;lect Source...</source>
-        <translation type="unfinished"></translation>
+        <translation>Quelle &amp;wählen...</translation>
     </message>
     <message>
         <source>&amp;Acquire Image...</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild auf&amp;nehmen...</translation>
     </message>
     <message>
         <source>&amp;Open...</source>
-        <translation type="unfinished"></translation>
+        <translation>Ö&amp;ffnen...</translation>
     </message>
     <message>
         <source>Image Options</source>
-        <translation type="unfinished"></translation>
+        <translation>Bildoptionen</translation>
     </message>
     <message>
         <source>Flip vertically</source>
-        <translation type="unfinished"></translation>
+        <translation>Vertikal spiegeln</translation>
     </message>
     <message>
         <source>Flip horizontally</source>
-        <translation type="unfinished"></translation>
+        <translation>Horizontal spiegeln</translation>
     </message>
     <message>
         <source>Rotate clockwise</source>
-        <translation type="unfinished"></translation>
+        <translation>Im Uhrzeigersinn drehen</translation>
     </message>
     <message>
         <source>Rotate anticlockwise</source>
-        <translation type="unfinished"></translation>
+        <translation>Gegen den Uhrzeigersinn drehen</translation>
     </message>
     <message>
         <source>S&amp;ub sampling:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Unterabtastung:</translation>
     </message>
     <message>
         <source>&amp;Greyscale</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Graustufen</translation>
     </message>
     <message>
         <source>Saves image as greyscale</source>
-        <translation type="unfinished"></translation>
+        <translation>Speichert das Bild in Graustufen</translation>
     </message>
     <message>
         <source>Add into Quillery/Save Image</source>
-        <translation type="unfinished"></translation>
+        <translation>In Quillery einfügen/Bild speichern</translation>
     </message>
     <message>
         <source>&amp;Save As...</source>
-        <translation type="unfinished"></translation>
+        <translation>Speichern &amp;unter...</translation>
     </message>
     <message>
         <source>Add into &amp;Quillery</source>
-        <translation type="unfinished"></translation>
+        <translation>In &amp;Quillery einfügen</translation>
     </message>
     <message>
         <source>Quali&amp;ty: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Quali&amp;tät: %1</translation>
     </message>
     <message>
         <source>File Load Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Laden der Datei</translation>
     </message>
     <message>
         <source>Cannot load picture file
 &quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Bilddatei kann nicht geladen werden:
+&quot;</translation>
     </message>
     <message>
         <source>Open an Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild öffnen</translation>
     </message>
     <message>
         <source>Pictures (*.bmp;*.dib;*.gif;*.jpg;*.jpeg)|*.bmp;*.dib;*.gif;*.jpg;*.jpeg|All files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilder (*.bmp;*.dib;*.gif;*.jpg;*.jpeg)|*.bmp;*.dib;*.gif;*.jpg;*.jpeg|Alle Dateien (*.*)|*.*</translation>
     </message>
     <message>
         <source>Save Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild speichern</translation>
     </message>
     <message>
         <source>JPEG File (*.jpg)|*.jpg|All files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>JPEG-Datei (*.jpg)|*.jpg|Alle Dateien (*.*)|*.*</translation>
     </message>
     <message>
         <source>Save Image Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Speichern des Bildes</translation>
     </message>
     <message>
         <source>An error occurred when trying to save the file &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Speichern der Datei &apos;</translation>
     </message>
 </context>
 <context>
     <name>quillery::SearchAllDialog</name>
     <message>
         <source>Match &amp;case</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Groß-/Kleinschreibung beachten</translation>
     </message>
     <message>
         <source>Search the text as s&amp;hown</source>
-        <translation type="unfinished"></translation>
+        <translation>Den Text wie &amp;angezeigt durchsuchen</translation>
     </message>
     <message>
         <source>&amp;Find</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Suchen</translation>
     </message>
     <message>
         <source>Find on the &amp;selected page</source>
-        <translation type="unfinished"></translation>
+        <translation>Auf der ausgewählten Seite &amp;finden</translation>
     </message>
     <message>
         <source>C&amp;lose</source>
-        <translation type="unfinished"></translation>
+        <translation>Schl&amp;ießen</translation>
     </message>
     <message>
         <source>Search All</source>
-        <translation type="unfinished"></translation>
+        <translation>In allen Seiten suchen</translation>
     </message>
     <message>
         <source>Match rich text and HTML pages on the words they show rather than on their markup</source>
-        <translation type="unfinished"></translation>
+        <translation>Rich-Text- und HTML-Seiten nach den angezeigten Wörtern statt nach ihrem Markup durchsuchen</translation>
     </message>
     <message>
         <source>&amp;Text to search for:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Text, nach dem gesucht wird:</translation>
     </message>
     <message>
         <source>Page Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Seitenname</translation>
     </message>
     <message>
         <source>Created</source>
-        <translation type="unfinished"></translation>
+        <translation>Erstellt</translation>
     </message>
     <message>
         <source>Modified</source>
-        <translation type="unfinished"></translation>
+        <translation>Geändert</translation>
     </message>
     <message>
         <source>Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Größe</translation>
     </message>
     <message>
         <source>The text &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Text &apos;</translation>
     </message>
     <message>
         <source>&apos; was not found in any page</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos; wurde auf keiner Seite gefunden</translation>
     </message>
     <message>
         <source>Search All for &apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>In allen Seiten suchen nach &apos;</translation>
     </message>
 </context>
 <context>
     <name>quillery::ViewerPane</name>
     <message>
         <source>The page cannot be shown: the process that draws it %1. Refresh shows it again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Seite kann nicht angezeigt werden: Der Prozess, der sie zeichnet, %1. Aktualisieren zeigt sie wieder an.</translation>
     </message>
     <message>
         <source>This page cannot be shown because the browser could not be loaded.
 
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Seite kann nicht angezeigt werden, weil der Browser nicht geladen werden konnte.
+
+%1</translation>
     </message>
     <message>
         <source>The link to %1 was not followed: Work Offline is on.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Verknüpfung zu %1 wurde nicht gefolgt: Offline arbeiten ist eingeschaltet.</translation>
     </message>
     <message>
         <source>The link to %1 was not followed: pages may not reach this computer or its local network.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Verknüpfung zu %1 wurde nicht gefolgt: Seiten dürfen diesen Computer und sein lokales Netz nicht erreichen.</translation>
     </message>
     <message>
         <source>The link to %1 was not followed: the viewer follows only web links (http and https).</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Verknüpfung zu %1 wurde nicht gefolgt: Die Ansicht folgt nur Web-Verknüpfungen (http und https).</translation>
     </message>
     <message>
         <source>The link to %1 was not followed: no program on this computer opens %2 addresses.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Verknüpfung zu %1 wurde nicht gefolgt: Kein Programm auf diesem Computer öffnet %2-Adressen.</translation>
     </message>
     <message>
         <source>Open Link</source>
-        <translation type="unfinished"></translation>
+        <translation>Verknüpfung öffnen</translation>
     </message>
     <message>
         <source>The page links to
@@ -2873,23 +2891,27 @@ If the passphrase is lost, nobody can open the binder again, not even you: there
 %1
 
 which %2 would open. Open it with %2?</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Seite verweist auf
+
+%1
+
+das %2 öffnen würde. Mit %2 öffnen?</translation>
     </message>
     <message>
         <source>%1 could not be started for %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 konnte für %2 nicht gestartet werden.</translation>
     </message>
     <message>
         <source>The link to %1 was not followed: pages load nothing from the network (Options, Remote Content).</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Verknüpfung zu %1 wurde nicht gefolgt: Seiten laden nichts aus dem Netz (Optionen, Externe Inhalte).</translation>
     </message>
     <message>
         <source>this computer has no sound output; is its sound server running?</source>
-        <translation type="unfinished"></translation>
+        <translation>dieser Computer hat keine Tonausgabe; läuft sein Soundserver?</translation>
     </message>
     <message>
         <source>The sound %1 cannot be played: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ton %1 kann nicht abgespielt werden: %2</translation>
     </message>
 </context>
 </TS>
