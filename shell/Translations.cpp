@@ -12,6 +12,11 @@ namespace quillery {
 
 namespace {
 
+// Qt's German gives Minimize and Close in a window's menu the same access key; naming the
+// item here puts it in our catalogue, which is asked before Qt's.
+[[maybe_unused]] const char *const MinimizeCaption =
+    QT_TRANSLATE_NOOP("QMdiSubWindow", "Mi&nimize");
+
 // Installed beside the program's data, or in the build tree when run from there.
 QStringList programCatalogueFolders()
 {

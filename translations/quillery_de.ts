@@ -1373,6 +1373,13 @@ Im Web: </translation>
     </message>
 </context>
 <context>
+    <name>QMdiSubWindow</name>
+    <message>
+        <source>Mi&amp;nimize</source>
+        <translation>Mi&amp;nimieren</translation>
+    </message>
+</context>
+<context>
     <name>QtDialogs</name>
     <message>
         <source>&apos;%1&apos; already exists.
@@ -1730,7 +1737,7 @@ Möchten Sie die Datei ersetzen?</translation>
     </message>
     <message>
         <source>Cu&amp;t</source>
-        <translation>Aus&amp;schneiden</translation>
+        <translation>&amp;Ausschneiden</translation>
     </message>
     <message>
         <source>&amp;Copy</source>
@@ -1746,7 +1753,7 @@ Möchten Sie die Datei ersetzen?</translation>
     </message>
     <message>
         <source>Select &amp;All</source>
-        <translation>&amp;Alles auswählen</translation>
+        <translation>A&amp;lles auswählen</translation>
     </message>
     <message>
         <source>For&amp;mat</source>
@@ -1946,7 +1953,7 @@ Geht die Passphrase verloren, kann niemand die Sammelmappe wieder öffnen, auch 
     </message>
     <message>
         <source>&amp;Accessed:</source>
-        <translation>Letzter &amp;Zugriff:</translation>
+        <translation>Letzter Zugri&amp;ff:</translation>
     </message>
     <message>
         <source>File co&amp;nfiguration</source>
@@ -2196,11 +2203,11 @@ Geht die Passphrase verloren, kann niemand die Sammelmappe wieder öffnen, auch 
     </message>
     <message>
         <source>Default Ric&amp;h Text Format</source>
-        <translation>Standard-&amp;Rich-Text-Format</translation>
+        <translation>Standard-Rich-Text-For&amp;mat</translation>
     </message>
     <message>
         <source>Default Plain Te&amp;xt Format</source>
-        <translation>Standard-&amp;Nur-Text-Format</translation>
+        <translation>Standard-Nur-Te&amp;xt-Format</translation>
     </message>
     <message>
         <source>&amp;Left Align</source>
@@ -2224,7 +2231,7 @@ Geht die Passphrase verloren, kann niemand die Sammelmappe wieder öffnen, auch 
     </message>
     <message>
         <source>&amp;Background colour...</source>
-        <translation>&amp;Hintergrundfarbe...</translation>
+        <translation>Hint&amp;ergrundfarbe...</translation>
     </message>
     <message>
         <source>&amp;Default background colour</source>
@@ -2232,11 +2239,11 @@ Geht die Passphrase verloren, kann niemand die Sammelmappe wieder öffnen, auch 
     </message>
     <message>
         <source>Def&amp;ault font colour</source>
-        <translation>Stan&amp;dard-Schriftfarbe</translation>
+        <translation>Standard-Sch&amp;riftfarbe</translation>
     </message>
     <message>
         <source>&amp;Reset...</source>
-        <translation>Zurücks&amp;etzen...</translation>
+        <translation>Zur&amp;ücksetzen...</translation>
     </message>
     <message>
         <source>Page Pane/Page Position</source>
@@ -2260,11 +2267,11 @@ Geht die Passphrase verloren, kann niemand die Sammelmappe wieder öffnen, auch 
     </message>
     <message>
         <source>C&amp;omments Column</source>
-        <translation>Ko&amp;mmentarspalte</translation>
+        <translation>Kommentars&amp;palte</translation>
     </message>
     <message>
         <source>Default Doc&amp;ument Folder</source>
-        <translation>Standard-Dokument&amp;ordner</translation>
+        <translation>Standard-&amp;Dokumentordner</translation>
     </message>
     <message>
         <source>&amp;Warn before deleting pages</source>
@@ -2284,7 +2291,7 @@ Geht die Passphrase verloren, kann niemand die Sammelmappe wieder öffnen, auch 
     </message>
     <message>
         <source>Ne&amp;ver load</source>
-        <translation>Ni&amp;e laden</translation>
+        <translation>&amp;Nie laden</translation>
     </message>
     <message>
         <source>Reset </source>
@@ -2437,7 +2444,7 @@ Geht die Passphrase verloren, kann niemand die Sammelmappe wieder öffnen, auch 
     </message>
     <message>
         <source>&amp;Modified:</source>
-        <translation>Ge&amp;ändert:</translation>
+        <translation>Geän&amp;dert:</translation>
     </message>
     <message>
         <source>&amp;Size:</source>
@@ -2457,7 +2464,7 @@ Geht die Passphrase verloren, kann niemand die Sammelmappe wieder öffnen, auch 
     </message>
     <message>
         <source>&amp;Default</source>
-        <translation>&amp;Standard</translation>
+        <translation>S&amp;tandard</translation>
     </message>
     <message>
         <source>&amp;Page source</source>
@@ -2513,7 +2520,7 @@ Geht die Passphrase verloren, kann niemand die Sammelmappe wieder öffnen, auch 
     </message>
     <message>
         <source>O&amp;pen other</source>
-        <translation>&amp;Andere öffnen</translation>
+        <translation>Andere ö&amp;ffnen</translation>
     </message>
     <message>
         <source>Open Error</source>

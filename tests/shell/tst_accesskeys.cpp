@@ -17,6 +17,7 @@
 #include "shell/RecoveryWindow.h"
 #include "shell/ShellResources.h"
 #include "shell/SplashWindow.h"
+#include "shell/Translations.h"
 #include "support/ui/EditorFixture.h"
 #include "support/ui/MainWindowFixture.h"
 #include "window/BinderMenus.h"
@@ -149,9 +150,20 @@ class tst_accesskeys : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { initShellResources(); }
+    // Back to English for the tests that follow.
+    void cleanup() { installTranslations(QLocale::c()); }
+
+    void everyMenuAndWindow_data()
+    {
+        QTest::addColumn<QLocale>("language");
+        QTest::newRow("English") << QLocale::c();
+        QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany);
+    }
 
     void everyMenuAndWindow()
     {
+        QFETCH(QLocale, language);
+        QCOMPARE(installTranslations(language), language != QLocale::c());
         BinderFixture f;
         Window w(f);
         AccessKeys keys;
