@@ -772,24 +772,20 @@ Im Web: </translation>
         <translation>1 Seite</translation>
     </message>
     <message>
-        <source> Pages</source>
-        <translation> Seiten</translation>
-    </message>
-    <message>
-        <source>Page </source>
-        <translation>Seite </translation>
-    </message>
-    <message>
-        <source> of </source>
-        <translation> von </translation>
-    </message>
-    <message>
         <source>&amp;Undo</source>
         <translation>&amp;Rückgängig</translation>
     </message>
     <message>
         <source>&amp;Redo</source>
         <translation>&amp;Wiederholen</translation>
+    </message>
+    <message>
+        <source>%1 Pages</source>
+        <translation>%1 Seiten</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Seite %1 von %2</translation>
     </message>
 </context>
 <context>

@@ -17,11 +17,11 @@ QString pagesStatus(const CommandContext &context)
     if (context.count == 0)
         return QCoreApplication::translate("CommandState", "0 Pages");
     if (!context.rowSelected())
-        return context.count == 1 ? QCoreApplication::translate("CommandState", "1 Page")
-                                  : QString::number(context.count) +
-                                        QCoreApplication::translate("CommandState", " Pages");
-    return QCoreApplication::translate("CommandState", "Page ") + sizeText(context.selected) +
-           QCoreApplication::translate("CommandState", " of ") + sizeText(context.count);
+        return context.count == 1
+                   ? QCoreApplication::translate("CommandState", "1 Page")
+                   : QCoreApplication::translate("CommandState", "%1 Pages").arg(context.count);
+    return QCoreApplication::translate("CommandState", "Page %1 of %2")
+        .arg(sizeText(context.selected), sizeText(context.count));
 }
 
 // "&Undo Delete Page 'Letter'"; the step's name holds a page's name, whose "&" is a letter.
