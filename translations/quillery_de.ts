@@ -2858,7 +2858,7 @@ Geht die Passphrase verloren, kann niemand die Sammelmappe wieder öffnen, auch 
     <name>quillery::ViewerPane</name>
     <message>
         <source>The page cannot be shown: the process that draws it %1. Refresh shows it again.</source>
-        <translation>Die Seite kann nicht angezeigt werden: Der Prozess, der sie zeichnet, %1. Aktualisieren zeigt sie wieder an.</translation>
+        <translation>Die Seite kann nicht angezeigt werden (der Prozess, der sie zeichnet: %1). Aktualisieren zeigt sie wieder an.</translation>
     </message>
     <message>
         <source>This page cannot be shown because the browser could not be loaded.
@@ -2898,7 +2898,7 @@ which %2 would open. Open it with %2?</source>
 
 %1
 
-das %2 öffnen würde. Mit %2 öffnen?</translation>
+was %2 öffnen würde. Mit %2 öffnen?</translation>
     </message>
     <message>
         <source>%1 could not be started for %2.</source>

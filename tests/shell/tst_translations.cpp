@@ -100,9 +100,9 @@ private Q_SLOTS:
         const QString shown = shownDate("8 Dec 2026 14:31:58 UTC");
         QVERIFY2(shown.startsWith("08.12.26 15:31:58"), qPrintable(shown));
         QCOMPARE(shownDate("Never"), QString("Nie"));
-        for (const QString &other :
-             QStringList{"12/8/26 2:31:58 PM CET", "31 Feb 2026 14:31:58 UTC",
-                         "8 Dec 2026 14:31:58 CET", ""})
+        for (const QString &other : QStringList{
+                 "12/8/26 2:31:58 PM CET", "31 Feb 2026 14:31:58 UTC", "8 Dec 2026 14:31:58 CET",
+                 "8 Dec 2026 14:31:58 UTC and more", "", QString(100000, u'8')})
             QCOMPARE(shownDate(other), other);
 
         BinderFixture f;
