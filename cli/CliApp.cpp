@@ -175,6 +175,9 @@ void withoutRuntimeFolderWarning(QtMsgType type, const QMessageLogContext &conte
 }
 
 // Laying text out needs fonts, so printing runs a GUI application; it never shows a window.
+// No translation is ever installed here: the core's messages, which go through
+// QCoreApplication::translate, stay English in every locale, as the scripts that read the
+// tool's output expect.
 std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
 {
     if (commandWord(argc, argv) != u"print")

@@ -58,5 +58,5 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # change in any release, so the package asks for the very Qt it was built against.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation2, qt6-base-abi (= ${Qt6_VERSION})")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, qt6-image-formats-plugins, qt6-wayland, xdg-utils")
+    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, qt6-image-formats-plugins, qt6-translations-l10n, qt6-wayland, xdg-utils")
 include(CPack)

@@ -223,8 +223,7 @@ void Binder::setCaptionNote(const QString &note)
 void Binder::followRecord(const QString &key)
 {
     if (key.isEmpty() || key == RecordKey::CommentsColumn)
-        m_pages.setCommentsCaption(
-            m_records.value(RecordKey::CommentsColumn, QStringLiteral("Comments")));
+        m_pages.setCommentsCaption(m_records.value(RecordKey::CommentsColumn, tr("Comments")));
     if (key.isEmpty() || key == RecordKey::Title)
         updateCaption();
 }
@@ -235,7 +234,7 @@ void Binder::updateCaption()
     if (!m_fileName.isEmpty()) {
         caption += QStringLiteral(" (") + m_fileName + u')';
         if (m_readOnly)
-            caption += QStringLiteral(" [Read-Only]");
+            caption += tr(" [Read-Only]");
     }
     caption += m_captionNote;
     if (m_caption == caption)

@@ -19,6 +19,7 @@
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QThread>
 
@@ -39,7 +40,8 @@ bool canSaveInPlace(const Binder &binder, const QString &fileName)
 void refuseFileHeldElsewhere(const Binder &binder, const QString &fileName)
 {
     if (!binder.fileLock().covers(fileName) && FileLock::isHeldElsewhere(fileName))
-        throw FileError(FileError::PermissionDenied, QStringLiteral("Permission denied"));
+        throw FileError(FileError::PermissionDenied,
+                        QCoreApplication::translate("BinderSaver", "Permission denied"));
 }
 
 // The recovery snapshot may read pages from the bytes an in-place save erases, so it lets
@@ -84,8 +86,9 @@ void writeBinderFile(Workspace &workspace, Binder &binder, const QString &fileNa
     if (target.way == SaveWay::InPlace)
         target.beforeErase = releaseSnapshot(binder);
     // A save asked for from the page editor shows no progress window over it.
-    const QString progress =
-        workspace.pageEditorOpen ? QString() : QStringLiteral("Saving ") + fileName;
+    const QString progress = workspace.pageEditorOpen
+                                 ? QString()
+                                 : QCoreApplication::translate("BinderSaver", "Saving ") + fileName;
     WrittenArchive written;
     workspace.ui.runInBackground(progress, [&] { written = writeArchive(archive, target); });
     takeOverSavedFile(workspace, binder, fileName, std::move(written), archive.writtenLumps());
@@ -106,12 +109,15 @@ bool saveBinderFile(Workspace &workspace, Binder &binder, const QString &fileNam
     const bool changed = changedOnDisk(binder, fileName);
     if (changed) {
         const MsgResult answer = workspace.dialogs.message(
-            MsgIcon::Exclamation, MsgButtons::YesNoCancel, QStringLiteral("File Changed on Disk"),
+            MsgIcon::Exclamation, MsgButtons::YesNoCancel,
+            QCoreApplication::translate("BinderSaver", "File Changed on Disk"),
             u'\'' + fileName +
-                QStringLiteral("' has been changed by another program since you opened or last "
-                               "saved it.  Click Yes to save your changes under a new name "
-                               "(Save As), No to overwrite the file with your version, or Cancel "
-                               "to leave it as it is."));
+                QCoreApplication::translate(
+                    "BinderSaver",
+                    "' has been changed by another program since you opened or last "
+                    "saved it.  Click Yes to save your changes under a new name "
+                    "(Save As), No to overwrite the file with your version, or Cancel "
+                    "to leave it as it is."));
         if (answer == MsgResult::Yes)
             return saveBinderAs(workspace, binder);
         if (answer != MsgResult::No)
@@ -124,14 +130,17 @@ bool saveBinderFile(Workspace &workspace, Binder &binder, const QString &fileNam
         dropPageRecords(binder);
         if (error.isPermissionDenied()) {
             workspace.dialogs.message(
-                MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("File is Read-Only"),
+                MsgIcon::Exclamation, MsgButtons::Ok,
+                QCoreApplication::translate("BinderSaver", "File is Read-Only"),
                 u'\'' + fileName +
-                    QStringLiteral("' is read-only.  To save a copy, click OK, then give the "
-                                   "file a new name in the Save dialog box."));
+                    QCoreApplication::translate(
+                        "BinderSaver", "' is read-only.  To save a copy, click OK, then give the "
+                                       "file a new name in the Save dialog box."));
             return saveBinderAs(workspace, binder);
         }
-        reportFileError(workspace.dialogs, QStringLiteral("Save Error"),
-                        QStringLiteral("An error occurred when attempting to save the file '"),
+        reportFileError(workspace.dialogs, QCoreApplication::translate("BinderSaver", "Save Error"),
+                        QCoreApplication::translate(
+                            "BinderSaver", "An error occurred when attempting to save the file '"),
                         fileName, error);
         return false;
     }
@@ -150,8 +159,10 @@ bool saveBinder(Workspace &workspace, Binder &binder)
 bool saveBinderAs(Workspace &workspace, Binder &binder)
 {
     FileDialogRequest request;
-    request.title = QStringLiteral("Save Quillery ('") + binder.title() + QStringLiteral("')");
-    request.filter = QStringLiteral("Quillery (*.qly)|*.qly|All files (*.*)|*.*");
+    request.title = QCoreApplication::translate("BinderSaver", "Save Quillery ('") +
+                    binder.title() + QStringLiteral("')");
+    request.filter =
+        QCoreApplication::translate("BinderSaver", "Quillery (*.qly)|*.qly|All files (*.*)|*.*");
     request.requireFilterExtension = true;
     request.fileName = binder.fileName();
     if (QFileInfo(workspace.defaultDocFolder).isDir())

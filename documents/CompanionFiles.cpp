@@ -9,6 +9,7 @@
 #include "platform/FileIo.h"
 #include "platform/FileLock.h"
 
+#include <QCoreApplication>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -60,22 +61,23 @@ QString refusalOf(const QString &path)
     if (::lstat(encoded(path).constData(), &st) != 0) {
         if (errno == ENOENT)
             return QString();
-        return u'\'' + path + QStringLiteral("' cannot be examined (") +
+        return u'\'' + path +
+               QCoreApplication::translate("CompanionFiles", "' cannot be examined (") +
                QString::fromLocal8Bit(std::strerror(errno)) + u')';
     }
     QString what;
     if (S_ISLNK(st.st_mode))
-        what = QStringLiteral("a link");
+        what = QCoreApplication::translate("CompanionFiles", "a link");
     else if (S_ISDIR(st.st_mode))
-        what = QStringLiteral("a folder");
+        what = QCoreApplication::translate("CompanionFiles", "a folder");
     else if (!S_ISREG(st.st_mode))
-        what = QStringLiteral("not a regular file");
+        what = QCoreApplication::translate("CompanionFiles", "not a regular file");
     else if (st.st_uid != ::geteuid())
-        what = QStringLiteral("someone else's file");
+        what = QCoreApplication::translate("CompanionFiles", "someone else's file");
     else
         return QString();
-    return u'\'' + path + QStringLiteral("' is ") + what +
-           QStringLiteral(", not a file Quillery may replace");
+    return u'\'' + path + QCoreApplication::translate("CompanionFiles", "' is ") + what +
+           QCoreApplication::translate("CompanionFiles", ", not a file Quillery may replace");
 }
 
 // Another binder in the same folder, open now, whose companions have the same names as
@@ -103,9 +105,10 @@ UniqueFd newScratch(const QString &companion, QString &staged)
     } catch (const FileError &error) {
         if (!error.isPermissionDenied())
             throw;
-        throw FileError(FileError::PermissionDenied, QStringLiteral("its folder '") +
-                                                         QFileInfo(companion).absolutePath() +
-                                                         QStringLiteral("' cannot be written"));
+        throw FileError(FileError::PermissionDenied,
+                        QCoreApplication::translate("CompanionFiles", "its folder '") +
+                            QFileInfo(companion).absolutePath() +
+                            QCoreApplication::translate("CompanionFiles", "' cannot be written"));
     }
 }
 
@@ -285,10 +288,12 @@ void createCompanionFiles(const Workspace &workspace, const Binder &binder, cons
         return;
     const QString namesake = openNamesake(fileName);
     if (!namesake.isEmpty())
-        throw FileError(FileError::PathFileAccess,
-                        u'\'' + namesake +
-                            QStringLiteral("' is open, and its lock note and shadow copy have "
-                                           "the same names as this file's"));
+        throw FileError(
+            FileError::PathFileAccess,
+            u'\'' + namesake +
+                QCoreApplication::translate("CompanionFiles",
+                                            "' is open, and its lock note and shadow copy have "
+                                            "the same names as this file's"));
     const QString note = lockNotePath(fileName);
     const QString shadow = shadowCopyPath(fileName);
     for (const QString &companion : writeShadow ? QStringList{shadow, note} : QStringList{note}) {

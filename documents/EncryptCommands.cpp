@@ -10,12 +10,13 @@
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
 #include "platform/FileError.h"
+#include <QCoreApplication>
 
 namespace quillery {
 
 namespace {
 
-const QString EncryptTitle = QStringLiteral("Encrypt This Binder");
+const QString EncryptTitle = QCoreApplication::translate("EncryptCommands", "Encrypt This Binder");
 
 } // namespace
 
@@ -23,24 +24,29 @@ bool encryptBinder(Workspace &workspace, Binder &binder, const QString &passphra
                    const QString &confirmation)
 {
     if (passphrase != confirmation) {
-        workspace.dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok, EncryptTitle,
-                                  QStringLiteral("Both passphrase boxes must contain the same "
-                                                 "text"));
+        workspace.dialogs.message(
+            MsgIcon::Exclamation, MsgButtons::Ok, EncryptTitle,
+            QCoreApplication::translate("EncryptCommands",
+                                        "Both passphrase boxes must contain the same "
+                                        "text"));
         return false;
     }
     if (passphrase.isEmpty()) {
         workspace.dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok, EncryptTitle,
-                                  QStringLiteral("Type the passphrase the binder is to be "
-                                                 "encrypted with"));
+                                  QCoreApplication::translate(
+                                      "EncryptCommands", "Type the passphrase the binder is to be "
+                                                         "encrypted with"));
         return false;
     }
     try {
         BusyScope busy(workspace.ui);
         setPassphrase(workspace, binder, passphrase);
     } catch (const FileError &error) {
-        reportFileError(workspace.dialogs, QStringLiteral("Encrypt Error"),
-                        QStringLiteral("An error occurred when trying to encrypt the file '"),
-                        binder.fileName().isEmpty() ? binder.title() : binder.fileName(), error);
+        reportFileError(
+            workspace.dialogs, QCoreApplication::translate("EncryptCommands", "Encrypt Error"),
+            QCoreApplication::translate("EncryptCommands",
+                                        "An error occurred when trying to encrypt the file '"),
+            binder.fileName().isEmpty() ? binder.title() : binder.fileName(), error);
         return true;
     }
     binder.markChangedOutsideHistory();
@@ -54,11 +60,14 @@ bool saveAsChoosingEncryption(Workspace &workspace, Binder &binder,
     if (!isEncrypted(binder) || binder.fileName().isEmpty())
         return save();
     const MsgResult answer = workspace.dialogs.message(
-        MsgIcon::Question, MsgButtons::YesNoCancel, QStringLiteral("Save Encrypted"),
+        MsgIcon::Question, MsgButtons::YesNoCancel,
+        QCoreApplication::translate("EncryptCommands", "Save Encrypted"),
         u'\'' + binder.fileName() +
-            QStringLiteral("' is encrypted.  Click Yes to encrypt the new file with the same "
-                           "passphrase, No to save it as a plain binder that anyone who gets "
-                           "the file can read, or Cancel to save nothing."));
+            QCoreApplication::translate(
+                "EncryptCommands",
+                "' is encrypted.  Click Yes to encrypt the new file with the same "
+                "passphrase, No to save it as a plain binder that anyone who gets "
+                "the file can read, or Cancel to save nothing."));
     if (answer == MsgResult::Yes)
         return save();
     if (answer != MsgResult::No)

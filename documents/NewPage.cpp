@@ -8,6 +8,7 @@
 #include "platform/FileIo.h"
 #include "platform/GeneralDate.h"
 #include "platform/TempFolder.h"
+#include <QCoreApplication>
 
 namespace quillery {
 
@@ -28,7 +29,7 @@ void addEmptyPage(Workspace &workspace, Binder &binder, PageKind kind)
     auto step =
         std::make_unique<InsertPagesCommand>(workspace, binder, InsertPagesCommand::Show::First);
     step->add(emptyPage(binder, kind));
-    step->setText(QStringLiteral("Add Page"));
+    step->setText(QCoreApplication::translate("NewPage", "Add Page"));
     binder.push(std::move(step));
 }
 

@@ -3,6 +3,7 @@
 
 #include "documents/Binder.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <utility>
 
@@ -70,7 +71,8 @@ void RemovePagesCommand::undo()
 }
 
 MovePageCommand::MovePageCommand(Binder &binder, int from, int to, QUndoCommand *parent)
-    : QUndoCommand(QStringLiteral("Move Page"), parent), m_binder(binder), m_from(from), m_to(to)
+    : QUndoCommand(QCoreApplication::translate("PageCommands", "Move Page"), parent),
+      m_binder(binder), m_from(from), m_to(to)
 {
 }
 
@@ -149,7 +151,8 @@ void ChangePageCommand::apply(const PageFields &fields)
 
 ReplacePageDataCommand::ReplacePageDataCommand(Workspace &workspace, Binder &binder, int position,
                                                PageRow data)
-    : QUndoCommand(pageStepName(QStringLiteral("Edit Page"), binder.page(position).name)),
+    : QUndoCommand(pageStepName(QCoreApplication::translate("PageCommands", "Edit Page"),
+                                binder.page(position).name)),
       m_binder(binder), m_held(workspace, binder), m_position(position)
 {
     m_held.hold({std::move(data)});

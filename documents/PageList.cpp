@@ -2,6 +2,7 @@
 #include "documents/PageList.h"
 
 #include "documents/SizeText.h"
+#include "platform/GeneralDate.h"
 
 #include <iterator>
 #include <utility>
@@ -94,10 +95,11 @@ QVariant PageList::data(const QModelIndex &index, int role) const
         switch (index.column()) {
         case NameColumn:
             return page.name;
+        // The records keep one form of date; the list shows it in the user's terms.
         case CreatedColumn:
-            return page.created;
+            return role == Qt::DisplayRole ? shownDate(page.created) : page.created;
         case ModifiedColumn:
-            return page.modified;
+            return role == Qt::DisplayRole ? shownDate(page.modified) : page.modified;
         case SizeColumn:
             return sizeText(page.size);
         case CommentsColumn:
@@ -131,13 +133,13 @@ QVariant PageList::headerData(int section, Qt::Orientation orientation, int role
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {
     case NameColumn:
-        return QStringLiteral("Page Name");
+        return tr("Page Name");
     case CreatedColumn:
-        return QStringLiteral("Created");
+        return tr("Created");
     case ModifiedColumn:
-        return QStringLiteral("Modified");
+        return tr("Modified");
     case SizeColumn:
-        return QStringLiteral("Size");
+        return tr("Size");
     case CommentsColumn:
         return m_commentsCaption;
     }

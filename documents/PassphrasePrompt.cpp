@@ -9,6 +9,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileError.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace quillery {
@@ -21,7 +22,8 @@ PassphrasePrompt::PassphrasePrompt(Workspace &workspace, const QString &fileName
 
 QString PassphrasePrompt::label() const
 {
-    return QStringLiteral("&Enter the passphrase of the encrypted binder '%1':")
+    return QCoreApplication::translate("PassphrasePrompt",
+                                       "&Enter the passphrase of the encrypted binder '%1':")
         .arg(QFileInfo(m_fileName).fileName());
 }
 
@@ -39,8 +41,10 @@ bool PassphrasePrompt::ok(const QString &typed)
     } catch (const FileError &error) {
         // No other passphrase would fare better.
         m_triesLeft = 0;
-        reportFileError(m_workspace.dialogs, QStringLiteral("Open Error"),
-                        QStringLiteral("An error occurred when trying to open the file '"),
+        reportFileError(m_workspace.dialogs,
+                        QCoreApplication::translate("PassphrasePrompt", "Open Error"),
+                        QCoreApplication::translate(
+                            "PassphrasePrompt", "An error occurred when trying to open the file '"),
                         m_fileName, error);
         return false;
     }
@@ -49,13 +53,18 @@ bool PassphrasePrompt::ok(const QString &typed)
         return true;
     }
     --m_triesLeft;
-    const QString lead = QStringLiteral("The passphrase does not open '%1': it is wrong, or the "
-                                        "file is damaged.  ")
-                             .arg(m_fileName);
+    const QString lead =
+        QCoreApplication::translate("PassphrasePrompt",
+                                    "The passphrase does not open '%1': it is wrong, or the "
+                                    "file is damaged.  ")
+            .arg(m_fileName);
     m_workspace.dialogs.message(
-        MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("Wrong Passphrase"),
-        lead + (m_triesLeft == 0 ? QStringLiteral("The binder is not opened.")
-                                 : QStringLiteral("Tries left: %1.").arg(m_triesLeft)));
+        MsgIcon::Exclamation, MsgButtons::Ok,
+        QCoreApplication::translate("PassphrasePrompt", "Wrong Passphrase"),
+        lead + (m_triesLeft == 0
+                    ? QCoreApplication::translate("PassphrasePrompt", "The binder is not opened.")
+                    : QCoreApplication::translate("PassphrasePrompt", "Tries left: %1.")
+                          .arg(m_triesLeft)));
     return false;
 }
 

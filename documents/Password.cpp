@@ -6,6 +6,7 @@
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace quillery {
@@ -54,10 +55,11 @@ bool PasswordPrompt::ok(const QString &typed)
 {
     if (accept(typed))
         return true;
-    m_workspace.dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok,
-                                QStringLiteral("Incorrect Password Entered"),
-                                QStringLiteral("The password entered was incorrect, please try "
-                                               "again"));
+    m_workspace.dialogs.message(
+        MsgIcon::Exclamation, MsgButtons::Ok,
+        QCoreApplication::translate("Password", "Incorrect Password Entered"),
+        QCoreApplication::translate("Password", "The password entered was incorrect, please try "
+                                                "again"));
     return false;
 }
 
@@ -80,9 +82,11 @@ bool changePassword(Workspace &workspace, Binder &binder, const QString &newPass
                     const QString &confirmation)
 {
     if (newPassword != confirmation) {
-        workspace.dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok,
-                                  QStringLiteral("Change Password"),
-                                  QStringLiteral("Both password boxes must contain the same text"));
+        workspace.dialogs.message(
+            MsgIcon::Exclamation, MsgButtons::Ok,
+            QCoreApplication::translate("Password", "Change Password"),
+            QCoreApplication::translate("Password",
+                                        "Both password boxes must contain the same text"));
         return false;
     }
     if (newPassword.isEmpty()) {
@@ -91,9 +95,11 @@ bool changePassword(Workspace &workspace, Binder &binder, const QString &newPass
         const std::optional<QString> stored = encodePassword(newPassword);
         if (!stored) {
             workspace.dialogs.message(
-                MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("Change Password"),
-                QStringLiteral("Passwords can only hold Western European (Latin-1) characters. "
-                               "Please choose a password without the other characters."));
+                MsgIcon::Exclamation, MsgButtons::Ok,
+                QCoreApplication::translate("Password", "Change Password"),
+                QCoreApplication::translate(
+                    "Password", "Passwords can only hold Western European (Latin-1) characters. "
+                                "Please choose a password without the other characters."));
             return false;
         }
         binder.setRecord(RecordKey::Password, *stored);

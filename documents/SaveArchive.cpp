@@ -9,6 +9,7 @@
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
 
@@ -29,15 +30,20 @@ QByteArray recordsText(Binder &binder)
 // or short would lose the page while reporting success.
 [[noreturn]] void pageSourceLost(const PageRow &page, const QString &source)
 {
-    throw FileError(FileError::FileNotFound, QStringLiteral("The data of the page '") + page.name +
-                                                 QStringLiteral("' is missing (") + source + u')');
+    throw FileError(FileError::FileNotFound,
+                    QCoreApplication::translate("BinderSaver", "The data of the page '") +
+                        page.name + QCoreApplication::translate("BinderSaver", "' is missing (") +
+                        source + u')');
 }
 
 [[noreturn]] void pageSourceResized(const PageRow &page, const QString &source, qint64 size)
 {
     throw FileError(FileError::PastEnd,
-                    QStringLiteral("The data of the page '") + page.name +
-                        QStringLiteral("' has %1 bytes instead of %2 (").arg(size).arg(page.size) +
+                    QCoreApplication::translate("BinderSaver", "The data of the page '") +
+                        page.name +
+                        QCoreApplication::translate("BinderSaver", "' has %1 bytes instead of %2 (")
+                            .arg(size)
+                            .arg(page.size) +
                         source + u')');
 }
 

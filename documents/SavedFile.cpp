@@ -11,6 +11,8 @@
 #include "platform/FileIo.h"
 #include "platform/TempFolder.h"
 
+#include <QCoreApplication>
+
 namespace quillery {
 
 namespace {
@@ -66,7 +68,8 @@ void takeOverSavedFile(Workspace &workspace, Binder &binder, const QString &file
     workspace.ui.recordRecent(recentFilesTitle(binder), fileName);
     if (!saved.groupWarning.isEmpty())
         workspace.dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok,
-                                  QStringLiteral("Group Not Kept"), saved.groupWarning);
+                                  QCoreApplication::translate("BinderSaver", "Group Not Kept"),
+                                  saved.groupWarning);
 }
 
 } // namespace quillery

@@ -18,42 +18,42 @@ namespace quillery {
 
 void EditorWindow::buildMenus(QMenuBar *bar)
 {
-    const auto add = [this](QMenu *menu, const char *name, const char *caption,
+    const auto add = [this](QMenu *menu, const char *name, const QString &caption,
                             const QKeySequence &shortcut, auto slot) {
-        QAction *action = menu->addAction(QString::fromLatin1(caption));
+        QAction *action = menu->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
         action->setShortcut(shortcut);
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    QMenu *file = bar->addMenu(QStringLiteral("&File"));
-    add(file, "mnuSaveQLY", "Save Page and Quillery", QKeySequence(QStringLiteral("Ctrl+S")),
+    QMenu *file = bar->addMenu(tr("&File"));
+    add(file, "mnuSaveQLY", tr("Save Page and Quillery"), QKeySequence(QStringLiteral("Ctrl+S")),
         &EditorWindow::savePageAndBinder);
-    add(file, "mnuSave", "Save &and Exit", Qt::Key_F2, &EditorWindow::saveAndClose);
-    add(file, "mnuExit", "&Exit without Saving", Qt::Key_F4, &EditorWindow::reject);
+    add(file, "mnuSave", tr("Save &and Exit"), Qt::Key_F2, &EditorWindow::saveAndClose);
+    add(file, "mnuExit", tr("&Exit without Saving"), Qt::Key_F4, &EditorWindow::reject);
 
-    QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
+    QMenu *edit = bar->addMenu(tr("&Edit"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
-    QAction *undo = edit->addAction(QStringLiteral("&Undo"), m_box, &QTextEdit::undo);
+    QAction *undo = edit->addAction(tr("&Undo"), m_box, &QTextEdit::undo);
     undo->setObjectName(QStringLiteral("mnuUndo"));
     undo->setShortcut(QKeySequence::Undo);
     undo->setEnabled(false);
     connect(m_box, &QTextEdit::undoAvailable, undo, &QAction::setEnabled);
-    QAction *redo = edit->addAction(QStringLiteral("&Redo"), m_box, &QTextEdit::redo);
+    QAction *redo = edit->addAction(tr("&Redo"), m_box, &QTextEdit::redo);
     redo->setObjectName(QStringLiteral("mnuRedo"));
     redo->setShortcuts(
         {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     redo->setEnabled(false);
     connect(m_box, &QTextEdit::redoAvailable, redo, &QAction::setEnabled);
     edit->addSeparator();
-    shareButton(edit, FormatToolbar::Cut, "Cu&t", QKeySequence::Cut);
-    shareButton(edit, FormatToolbar::Copy, "&Copy", QKeySequence::Copy);
+    shareButton(edit, FormatToolbar::Cut, tr("Cu&t"), QKeySequence::Cut);
+    shareButton(edit, FormatToolbar::Copy, tr("&Copy"), QKeySequence::Copy);
     // The Paste button carries the Paste Plain Text drop-down, which a menu would show as
     // a submenu; the menu has items of its own that follow the button.
     QAction *pasteButton = m_toolbar->button(FormatToolbar::Paste);
-    QAction *paste = add(edit, "mnuPaste", "&Paste", QKeySequence::Paste,
+    QAction *paste = add(edit, "mnuPaste", tr("&Paste"), QKeySequence::Paste,
                          [this] { formatButtonClicked(FormatToolbar::Paste); });
-    QAction *pastePlain = add(edit, "mnuPastePlain", "Paste Plain Te&xt",
+    QAction *pastePlain = add(edit, "mnuPastePlain", tr("Paste Plain Te&xt"),
                               QKeySequence(QStringLiteral("Ctrl+Shift+V")),
                               [this] { formatMenuChosen(FormatToolbar::Paste, 1, QString()); });
     for (QAction *item : {paste, pastePlain}) {
@@ -61,66 +61,68 @@ void EditorWindow::buildMenus(QMenuBar *bar)
         connect(pasteButton, &QAction::enabledChanged, item, &QAction::setEnabled);
     }
     edit->addSeparator();
-    add(edit, "mnuSelectAll", "Select &All", QKeySequence::SelectAll, [this] {
+    add(edit, "mnuSelectAll", tr("Select &All"), QKeySequence::SelectAll, [this] {
         m_box->setFocus();
         m_box->selectAll();
     });
     edit->addSeparator();
 
-    m_format = bar->addMenu(QStringLiteral("For&mat"));
+    m_format = bar->addMenu(tr("For&mat"));
     m_format->setObjectName(QStringLiteral("mnuFormat"));
-    add(m_format, "mnuFont", "&Font", QKeySequence(), [this] { focusCombo(m_font); });
-    add(m_format, "mnuSize", "Font Si&ze", QKeySequence(), [this] { focusCombo(m_size); });
+    add(m_format, "mnuFont", tr("&Font"), QKeySequence(), [this] { focusCombo(m_font); });
+    add(m_format, "mnuSize", tr("Font Si&ze"), QKeySequence(), [this] { focusCombo(m_size); });
     QMenu *colours = m_toolbar->buttonMenu(FormatToolbar::Colour);
-    colours->setTitle(QStringLiteral("C&olour"));
+    colours->setTitle(tr("C&olour"));
     m_format->addMenu(colours);
     m_format->addSeparator();
     // The box takes Ctrl+B, I and U itself, so the menu only shows them: they leave a mixed
     // selection as it is.
     const std::tuple<int, const char *, const char *> styles[] = {
-        {FormatToolbar::Bold, "&Bold", "Ctrl+B"},
-        {FormatToolbar::Italic, "&Italic", "Ctrl+I"},
-        {FormatToolbar::Underline, "&Underline", "Ctrl+U"}};
+        {FormatToolbar::Bold, QT_TR_NOOP("&Bold"), "Ctrl+B"},
+        {FormatToolbar::Italic, QT_TR_NOOP("&Italic"), "Ctrl+I"},
+        {FormatToolbar::Underline, QT_TR_NOOP("&Underline"), "Ctrl+U"}};
     for (const auto &[button, caption, keys] : styles)
-        shareButton(m_format, button, caption, QKeySequence(QString::fromLatin1(keys)))
+        shareButton(m_format, button, tr(caption), QKeySequence(QString::fromLatin1(keys)))
             ->setShortcutContext(Qt::WidgetShortcut);
-    shareButton(m_format, FormatToolbar::Strikeout, "Stri&keout", QKeySequence());
+    shareButton(m_format, FormatToolbar::Strikeout, tr("Stri&keout"), QKeySequence());
     m_format->addSeparator();
-    shareButton(m_format, FormatToolbar::AlignLeft, "Align &Left", QKeySequence());
-    shareButton(m_format, FormatToolbar::Centre, "&Centre", QKeySequence());
-    shareButton(m_format, FormatToolbar::AlignRight, "Align &Right", QKeySequence());
+    shareButton(m_format, FormatToolbar::AlignLeft, tr("Align &Left"), QKeySequence());
+    shareButton(m_format, FormatToolbar::Centre, tr("&Centre"), QKeySequence());
+    shareButton(m_format, FormatToolbar::AlignRight, tr("Align &Right"), QKeySequence());
     m_format->addSeparator();
-    shareButton(m_format, FormatToolbar::Bullet, "Bulle&ts", QKeySequence());
+    shareButton(m_format, FormatToolbar::Bullet, tr("Bulle&ts"), QKeySequence());
 
-    m_options = bar->addMenu(QStringLiteral("&Options"));
+    m_options = bar->addMenu(tr("&Options"));
     m_options->setObjectName(QStringLiteral("mnuOptions"));
-    add(m_options, "mnuColour", "&Background Colour...", Qt::Key_F6,
+    add(m_options, "mnuColour", tr("&Background Colour..."), Qt::Key_F6,
         &EditorWindow::chooseBackColour);
-    add(m_options, "mnuDefColour", "&Default Background Colour", Qt::Key_F7, [this] {
+    add(m_options, "mnuDefColour", tr("&Default Background Colour"), Qt::Key_F7, [this] {
         m_box->setBackColour(SystemWindowBackground);
         followChange();
     });
     m_options->addSeparator()->setObjectName(QStringLiteral("div2"));
-    add(m_options, "mnuDefaultRTF", "&Apply Default Rich Text Format", Qt::Key_F8,
+    add(m_options, "mnuDefaultRTF", tr("&Apply Default Rich Text Format"), Qt::Key_F8,
         &EditorWindow::applyDefaultRichFormat);
 
-    QMenu *tools = bar->addMenu(QStringLiteral("&Tools"));
+    QMenu *tools = bar->addMenu(tr("&Tools"));
     tools->setObjectName(QStringLiteral("mnuTools"));
-    QAction *find = add(tools, "mnuFind", "&Find and Replace...",
+    QAction *find = add(tools, "mnuFind", tr("&Find and Replace..."),
                         QKeySequence(QStringLiteral("Ctrl+F")), &EditorWindow::showReplace);
-    QAction *findNext = add(tools, "mnuFNext", "Find &Next", Qt::Key_F3, &EditorWindow::findNext);
+    QAction *findNext =
+        add(tools, "mnuFNext", tr("Find &Next"), Qt::Key_F3, &EditorWindow::findNext);
     findNext->setEnabled(false);
     tools->addSeparator()->setObjectName(QStringLiteral("div1"));
-    add(tools, "mnuTime", "&Insert Time and Date", Qt::Key_F5, &EditorWindow::insertTimeAndDate);
+    add(tools, "mnuTime", tr("&Insert Time and Date"), Qt::Key_F5,
+        &EditorWindow::insertTimeAndDate);
     edit->addActions({find, findNext});
 }
 
-QAction *EditorWindow::shareButton(QMenu *menu, int button, const char *caption,
+QAction *EditorWindow::shareButton(QMenu *menu, int button, const QString &caption,
                                    const QKeySequence &shortcut)
 {
     QAction *action = m_toolbar->button(button);
     // The toolbar shows the button's tooltip, the menu its caption.
-    action->setText(QString::fromLatin1(caption));
+    action->setText(caption);
     action->setShortcut(shortcut);
     menu->addAction(action);
     return action;

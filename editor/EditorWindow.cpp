@@ -116,9 +116,9 @@ EditorWindow::EditorWindow(Workspace &workspace, Binder &binder, int position, S
     // A combo box is named by its value on Linux; the field typed into says what it is.
     m_font->lineEdit()->setAccessibleName(tr("Font"));
     m_size->lineEdit()->setAccessibleName(tr("Font size"));
-    m_font->setToolTip(QStringLiteral("Font"));
+    m_font->setToolTip(tr("Font"));
     m_font->setMinimumContentsLength(24);
-    m_size->setToolTip(QStringLiteral("Font Size"));
+    m_size->setToolTip(tr("Font Size"));
     for (int size : {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72})
         m_size->addItem(QString::number(size));
     m_size->setMinimumContentsLength(4);
@@ -167,7 +167,7 @@ void EditorWindow::load(int position)
     const PageToEdit page = loadPageToEdit(m_binder, position);
     QString caption;
     if (m_rich) {
-        caption = QStringLiteral("Rich Text Editor for '");
+        caption = tr("Rich Text Editor for '");
         m_font->addItems(QFontDatabase::families());
         m_box->setBackColour(page.backColour);
         if (page.empty)
@@ -175,8 +175,8 @@ void EditorWindow::load(int position)
         m_box->setRtf(page.data);
         setTextColour(SystemWindowText);
     } else {
-        caption = page.kind == PageKind::HTML ? QStringLiteral("HTML Editor for '")
-                                              : QStringLiteral("Plain Text Editor for '");
+        caption =
+            page.kind == PageKind::HTML ? tr("HTML Editor for '") : tr("Plain Text Editor for '");
         m_toolbar->hide();
         m_combos->hide();
         for (QMenu *menu : {m_format, m_options}) {
@@ -467,11 +467,10 @@ bool EditorWindow::savePage()
     try {
         storeEditedPage(m_workspace, m_binder, m_position, page.bytes, page.colour);
     } catch (const FileError &error) {
-        m_workspace.dialogs.message(
-            MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Save Error"),
-            QStringLiteral("An error occurred when attempting to save the page '") + m_title +
-                QStringLiteral("' - ") + error.description() + QStringLiteral(", ") +
-                QString::number(error.number()));
+        m_workspace.dialogs.message(MsgIcon::Critical, MsgButtons::Ok, tr("Save Error"),
+                                    tr("An error occurred when attempting to save the page '") +
+                                        m_title + QStringLiteral("' - ") + error.description() +
+                                        QStringLiteral(", ") + QString::number(error.number()));
         return false;
     }
     markUnchanged();
@@ -502,9 +501,9 @@ void EditorWindow::chooseBackColour()
 void EditorWindow::applyDefaultRichFormat()
 {
     if (m_workspace.dialogs.message(MsgIcon::Question, MsgButtons::YesNo,
-                                    QStringLiteral("Apply Default Rich Text Format"),
-                                    QStringLiteral("Discard all formatting and apply default rich "
-                                                   "text format?")) != MsgResult::Yes)
+                                    tr("Apply Default Rich Text Format"),
+                                    tr("Discard all formatting and apply default rich "
+                                       "text format?")) != MsgResult::Yes)
         return;
     {
         UndoStep step(m_box->document());
@@ -526,9 +525,9 @@ bool EditorWindow::confirmClose()
     if (!changed())
         return true;
     switch (m_workspace.dialogs.message(MsgIcon::Question, MsgButtons::YesNoCancel,
-                                        QStringLiteral("Page Editor"),
-                                        QStringLiteral("Do you want to save the changes you "
-                                                       "made?"))) {
+                                        tr("Page Editor"),
+                                        tr("Do you want to save the changes you "
+                                           "made?"))) {
     case MsgResult::Yes:
         return savePage();
     case MsgResult::No:

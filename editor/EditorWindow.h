@@ -58,7 +58,7 @@ protected:
 private:
     void buildMenus(QMenuBar *bar);
     // Puts the toolbar's button into the menu under a caption of its own.
-    QAction *shareButton(QMenu *menu, int button, const char *caption,
+    QAction *shareButton(QMenu *menu, int button, const QString &caption,
                          const QKeySequence &shortcut);
     void focusCombo(QComboBox *combo);
     void load(int position);

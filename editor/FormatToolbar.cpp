@@ -47,39 +47,38 @@ FormatToolbar::FormatToolbar(QWidget *parent) : QToolBar(parent)
     setObjectName(QStringLiteral("tbFormat"));
     setMovable(false);
     setIconSize(QSize(16, 16));
-    addButton(Cut, "Cut", "edit-cut", "cut", false);
-    addButton(Copy, "Copy", "edit-copy", "copy", false);
-    addButton(Paste, "Paste", "edit-paste", "paste", false);
-    addMenu(Paste, {QStringLiteral("&Paste Plain Text")});
+    addButton(Cut, QT_TR_NOOP("Cut"), "edit-cut", "cut", false);
+    addButton(Copy, QT_TR_NOOP("Copy"), "edit-copy", "copy", false);
+    addButton(Paste, QT_TR_NOOP("Paste"), "edit-paste", "paste", false);
+    addMenu(Paste, {tr("&Paste Plain Text")});
     addSeparator();
-    addButton(Bold, "Bold", "format-text-bold", "bold", true);
-    addButton(Italic, "Italic", "format-text-italic", "italic", true);
-    addButton(Underline, "Underline", "format-text-underline", "underline", true);
-    addButton(Strikeout, "Strikeout", "format-text-strikethrough", "strikeout", true);
+    addButton(Bold, QT_TR_NOOP("Bold"), "format-text-bold", "bold", true);
+    addButton(Italic, QT_TR_NOOP("Italic"), "format-text-italic", "italic", true);
+    addButton(Underline, QT_TR_NOOP("Underline"), "format-text-underline", "underline", true);
+    addButton(Strikeout, QT_TR_NOOP("Strikeout"), "format-text-strikethrough", "strikeout", true);
     addButton(Colour, "", "format-text-color", "colour", false);
     // Its tooltip names the colour it gives, not what the button is.
     toolButton(Colour)->setAccessibleName(tr("Text colour"));
     const QStringList colourNames = basicColourNames();
-    QMenu *colours = addMenu(
-        Colour, colourNames + QStringList{QStringLiteral("Automatic"), QStringLiteral("Other...")});
+    QMenu *colours = addMenu(Colour, colourNames + QStringList{tr("Automatic"), tr("Other...")});
     for (int i = 0; i < int(colourNames.size()); ++i)
         colours->actions().at(i)->setIcon(swatch(colourNames.at(i)));
     addSeparator();
-    addButton(AlignLeft, "Align Left", "format-justify-left", "align-left", true);
-    addButton(Centre, "Centre", "format-justify-center", "align-centre", true);
-    addButton(AlignRight, "Align Right", "format-justify-right", "align-right", true);
+    addButton(AlignLeft, QT_TR_NOOP("Align Left"), "format-justify-left", "align-left", true);
+    addButton(Centre, QT_TR_NOOP("Centre"), "format-justify-center", "align-centre", true);
+    addButton(AlignRight, QT_TR_NOOP("Align Right"), "format-justify-right", "align-right", true);
     addSeparator();
-    addButton(Bullet, "Bullet", "format-list-unordered", "bullet", true);
+    addButton(Bullet, QT_TR_NOOP("Bullet"), "format-list-unordered", "bullet", true);
     addSeparator();
-    addButton(FindReplace, "Find and Replace", "edit-find-replace", "find", false);
+    addButton(FindReplace, QT_TR_NOOP("Find and Replace"), "edit-find-replace", "find", false);
 }
 
 QAction *FormatToolbar::addButton(int index, const char *tip, const char *themeIcon,
                                   const char *icon, bool check)
 {
-    QAction *action = addAction(editorIcon(themeIcon, icon), QString::fromLatin1(tip));
+    QAction *action = addAction(editorIcon(themeIcon, icon), tr(tip));
     action->setObjectName(QStringLiteral("tbFormat%1").arg(index));
-    action->setToolTip(QString::fromLatin1(tip));
+    action->setToolTip(tr(tip));
     action->setCheckable(check);
     connect(action, &QAction::triggered, this, [this, index] { Q_EMIT buttonClicked(index); });
     m_buttons.insert(index, action);
@@ -112,7 +111,7 @@ QToolButton *FormatToolbar::toolButton(int index) const
 
 void FormatToolbar::setColourTip(ColourCode colour)
 {
-    m_buttons.value(Colour)->setToolTip(QStringLiteral("Colour (%1)").arg(colour));
+    m_buttons.value(Colour)->setToolTip(tr("Colour (%1)").arg(colour));
 }
 
 } // namespace quillery

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -21,7 +22,8 @@ namespace {
 
 QPushButton *button(const char *name, const char *caption, QWidget *parent)
 {
-    auto *b = new QPushButton(QString::fromLatin1(caption), parent);
+    auto *b =
+        new QPushButton(QCoreApplication::translate("quillery::ReplaceDialog", caption), parent);
     b->setObjectName(QString::fromLatin1(name));
     return b;
 }
@@ -30,22 +32,25 @@ QPushButton *button(const char *name, const char *caption, QWidget *parent)
 
 ReplaceDialog::ReplaceDialog(RichTextBox &box, Dialogs &dialogs, QWidget *parent)
     : QDialog(parent), m_box(box), m_dialogs(dialogs), m_find(new QLineEdit(this)),
-      m_replace(new QLineEdit(this)), m_case(new QCheckBox(QStringLiteral("Match &case"), this)),
-      m_cmdFind(button("cmdFind", "&Find Next", this)),
-      m_cmdReplace(button("cmdReplace", "&Replace", this)),
-      m_cmdAll(button("cmdAll", "Replace &All", this))
+      m_replace(new QLineEdit(this)), m_case(new QCheckBox(tr("Match &case"), this)),
+      m_cmdFind(
+          button("cmdFind", QT_TRANSLATE_NOOP("quillery::ReplaceDialog", "&Find Next"), this)),
+      m_cmdReplace(
+          button("cmdReplace", QT_TRANSLATE_NOOP("quillery::ReplaceDialog", "&Replace"), this)),
+      m_cmdAll(button("cmdAll", QT_TRANSLATE_NOOP("quillery::ReplaceDialog", "Replace &All"), this))
 {
     setObjectName(QStringLiteral("ReplaceDialog"));
-    setWindowTitle(QStringLiteral("Find and Replace"));
+    setWindowTitle(tr("Find and Replace"));
     m_find->setObjectName(QStringLiteral("txtFind"));
     m_replace->setObjectName(QStringLiteral("txtReplace"));
     m_case->setObjectName(QStringLiteral("chkCase"));
-    QPushButton *cancel = button("cmdCancel", "Cancel", this);
+    QPushButton *cancel =
+        button("cmdCancel", QT_TRANSLATE_NOOP("quillery::ReplaceDialog", "Cancel"), this);
 
-    auto *lblFind = new QLabel(QStringLiteral("Fi&nd what:"), this);
+    auto *lblFind = new QLabel(tr("Fi&nd what:"), this);
     lblFind->setObjectName(QStringLiteral("lblFind"));
     lblFind->setBuddy(m_find);
-    auto *lblReplace = new QLabel(QStringLiteral("Re&place with:"), this);
+    auto *lblReplace = new QLabel(tr("Re&place with:"), this);
     lblReplace->setObjectName(QStringLiteral("lblReplace"));
     lblReplace->setBuddy(m_replace);
 
@@ -107,8 +112,8 @@ bool ReplaceDialog::selectionMatches() const
 
 void ReplaceDialog::finished()
 {
-    m_dialogs.message(MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Find"),
-                      QStringLiteral("Quillery has finished searching"));
+    m_dialogs.message(MsgIcon::Information, MsgButtons::Ok, tr("Find"),
+                      tr("Quillery has finished searching"));
     m_box.setSelectionStart(0);
 }
 

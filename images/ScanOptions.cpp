@@ -3,6 +3,7 @@
 
 #include "images/JpegEncoder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <algorithm>
@@ -18,10 +19,10 @@ int jpegQualityFromSetting(const QVariant &stored)
 
 QStringList subSamplingChoices()
 {
-    return {QStringLiteral("1:1  [Max Quality]"),
+    return {QCoreApplication::translate("ScanOptions", "1:1  [Max Quality]"),
             QStringLiteral("1:2"),
             QStringLiteral("2:1"),
-            QStringLiteral("2:2  [Default]"),
+            QCoreApplication::translate("ScanOptions", "2:2  [Default]"),
             QStringLiteral("1:3"),
             QStringLiteral("3:1"),
             QStringLiteral("2:3"),
@@ -33,7 +34,7 @@ QStringList subSamplingChoices()
             QStringLiteral("4:2"),
             QStringLiteral("3:4"),
             QStringLiteral("4:3"),
-            QStringLiteral("4:4  [Max Compress]")};
+            QCoreApplication::translate("ScanOptions", "4:4  [Max Compress]")};
 }
 
 void applySubSampling(JpegEncoder &jpeg, const QString &choice, bool greyscale)

@@ -16,6 +16,7 @@
 #include "platform/TempFolder.h"
 #include "transfer/PageImport.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace quillery {
@@ -32,9 +33,12 @@ void writeJpeg(JpegEncoder &jpeg, const Picture &image, const QString &fileName)
         case 0:
             return;
         case 2:
-            throw FileError(FileError::FileExists, QStringLiteral("File already exists"));
+            throw FileError(
+                FileError::FileExists,
+                QCoreApplication::translate("ScannedImageSaving", "File already exists"));
         default:
-            throw FileError(OutOfMemory, QStringLiteral("Out of memory"));
+            throw FileError(OutOfMemory,
+                            QCoreApplication::translate("ScannedImageSaving", "Out of memory"));
         }
     } catch (const JpegError &error) {
         // Only writing the file can fail here: the number is the system's.
@@ -82,9 +86,12 @@ bool addImageAsPage(Workspace &workspace, Binder &binder, JpegEncoder &jpeg, con
             temp.registerFile(file);
         writeJpeg(jpeg, image, file);
     } catch (const FileError &error) {
-        reportFileError(workspace.dialogs, QStringLiteral("Save Image Error"),
-                        QStringLiteral("An error occurred when trying to save the file '"), file,
-                        error);
+        reportFileError(
+            workspace.dialogs,
+            QCoreApplication::translate("ScannedImageSaving", "Save Image Error"),
+            QCoreApplication::translate("ScannedImageSaving",
+                                        "An error occurred when trying to save the file '"),
+            file, error);
         return false;
     }
     std::optional<PageRow> page = importedPage(workspace, binder, file, PageKind::PICTURE);
@@ -92,7 +99,7 @@ bool addImageAsPage(Workspace &workspace, Binder &binder, JpegEncoder &jpeg, con
         return false;
     auto step =
         std::make_unique<InsertPagesCommand>(workspace, binder, InsertPagesCommand::Show::First);
-    step->setText(QStringLiteral("Scan"));
+    step->setText(QCoreApplication::translate("ScannedImageSaving", "Scan"));
     step->add(std::move(*page));
     binder.push(std::move(step));
     return true;

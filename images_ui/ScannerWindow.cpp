@@ -16,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -38,7 +39,8 @@ namespace {
 
 QPushButton *button(const char *name, const char *caption, QWidget *parent)
 {
-    auto *b = new QPushButton(QString::fromUtf8(caption), parent);
+    auto *b =
+        new QPushButton(QCoreApplication::translate("quillery::ScannerWindow", caption), parent);
     b->setObjectName(QString::fromLatin1(name));
     return b;
 }
@@ -49,7 +51,7 @@ QToolButton *pictureButton(const char *name, const char *icon, const char *tip, 
     b->setObjectName(QString::fromLatin1(name));
     b->setIcon(QIcon(QStringLiteral(":/images/icons/%1.svg").arg(QLatin1String(icon))));
     b->setIconSize(QSize(24, 24));
-    b->setToolTip(QString::fromUtf8(tip));
+    b->setToolTip(QCoreApplication::translate("quillery::ScannerWindow", tip));
     return b;
 }
 
@@ -62,7 +64,7 @@ ScannerWindow::ScannerWindow(Workspace &workspace, Binder &binder, Settings &set
 {
     initImageResources();
     setObjectName(QStringLiteral("ScannerWindow"));
-    setWindowTitle(QStringLiteral("Scanner/Camera Image (TWAIN)"));
+    setWindowTitle(tr("Scanner/Camera Image (TWAIN)"));
     workspace.ui.closeSplash();
 
     auto *column = new QVBoxLayout;
@@ -76,7 +78,8 @@ ScannerWindow::ScannerWindow(Workspace &workspace, Binder &binder, Settings &set
     for (QGroupBox *frame : frames)
         frame->setFixedWidth(width);
     column->addStretch();
-    QPushButton *close = button("cmdClose", "Close", this);
+    QPushButton *close =
+        button("cmdClose", QT_TRANSLATE_NOOP("quillery::ScannerWindow", "Close"), this);
     column->addWidget(close);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -104,11 +107,15 @@ ScannerWindow::~ScannerWindow() = default;
 
 QGroupBox *ScannerWindow::makeSourceFrame()
 {
-    auto *frame = new QGroupBox(QStringLiteral("Acquire/Open Image"), this);
+    auto *frame = new QGroupBox(tr("Acquire/Open Image"), this);
     frame->setObjectName(QStringLiteral("fraTWAIN"));
-    QPushButton *select = button("cmdSelectSource", "Se&lect Source...", frame);
-    QPushButton *acquire = button("cmdAcquire", "&Acquire Image...", frame);
-    QPushButton *open = button("cmdOpen", "&Open...", frame);
+    QPushButton *select =
+        button("cmdSelectSource", QT_TRANSLATE_NOOP("quillery::ScannerWindow", "Se&lect Source..."),
+               frame);
+    QPushButton *acquire = button(
+        "cmdAcquire", QT_TRANSLATE_NOOP("quillery::ScannerWindow", "&Acquire Image..."), frame);
+    QPushButton *open =
+        button("cmdOpen", QT_TRANSLATE_NOOP("quillery::ScannerWindow", "&Open..."), frame);
     auto *layout = new QVBoxLayout(frame);
     for (QPushButton *b : {select, acquire, open})
         layout->addWidget(b);
@@ -120,7 +127,7 @@ QGroupBox *ScannerWindow::makeSourceFrame()
 
 QGroupBox *ScannerWindow::makeOptionsFrame()
 {
-    m_options = new QGroupBox(QStringLiteral("Image Options"), this);
+    m_options = new QGroupBox(tr("Image Options"), this);
     m_options->setObjectName(QStringLiteral("fraJPEG"));
     auto *turns = new QHBoxLayout;
     const auto turn = [&](const char *name, const char *icon, const char *tip, auto transform) {
@@ -128,13 +135,13 @@ QGroupBox *ScannerWindow::makeOptionsFrame()
         turns->addWidget(b);
         connect(b, &QToolButton::clicked, this, [this, transform] { replaceImage(transform()); });
     };
-    turn("cmdFlipVert", "flip-vertical", "Flip vertically",
+    turn("cmdFlipVert", "flip-vertical", QT_TR_NOOP("Flip vertically"),
          [this] { return m_image.mirrored(true); });
-    turn("cmdFlipHori", "flip-horizontal", "Flip horizontally",
+    turn("cmdFlipHori", "flip-horizontal", QT_TR_NOOP("Flip horizontally"),
          [this] { return m_image.mirrored(false); });
-    turn("cmdClockwise", "rotate-clockwise", "Rotate clockwise",
+    turn("cmdClockwise", "rotate-clockwise", QT_TR_NOOP("Rotate clockwise"),
          [this] { return m_image.rotated(-90); });
-    turn("cmdAntiClockwise", "rotate-anticlockwise", "Rotate anticlockwise",
+    turn("cmdAntiClockwise", "rotate-anticlockwise", QT_TR_NOOP("Rotate anticlockwise"),
          [this] { return m_image.rotated(90); });
     turns->addStretch();
 
@@ -147,15 +154,15 @@ QGroupBox *ScannerWindow::makeOptionsFrame()
     // Reachable from the keyboard through its label, as the other controls are.
     m_quality->setFocusPolicy(Qt::StrongFocus);
     m_qualityLabel->setBuddy(m_quality);
-    auto *subSampleLabel = new QLabel(QStringLiteral("S&ub sampling:"), m_options);
+    auto *subSampleLabel = new QLabel(tr("S&ub sampling:"), m_options);
     subSampleLabel->setObjectName(QStringLiteral("lblSubSample"));
     m_subSample = new QComboBox(m_options);
     m_subSample->setObjectName(QStringLiteral("cboSubSample"));
     m_subSample->addItems(subSamplingChoices());
     subSampleLabel->setBuddy(m_subSample);
-    m_greyscale = new QCheckBox(QStringLiteral("&Greyscale"), m_options);
+    m_greyscale = new QCheckBox(tr("&Greyscale"), m_options);
     m_greyscale->setObjectName(QStringLiteral("chkGreyscale"));
-    m_greyscale->setToolTip(QStringLiteral("Saves image as greyscale"));
+    m_greyscale->setToolTip(tr("Saves image as greyscale"));
 
     auto *layout = new QVBoxLayout(m_options);
     layout->addLayout(turns);
@@ -167,10 +174,13 @@ QGroupBox *ScannerWindow::makeOptionsFrame()
 
 QGroupBox *ScannerWindow::makeSaveFrame()
 {
-    m_save = new QGroupBox(QStringLiteral("Add into Quillery/Save Image"), this);
+    m_save = new QGroupBox(tr("Add into Quillery/Save Image"), this);
     m_save->setObjectName(QStringLiteral("fraSave"));
-    QPushButton *save = button("cmdSave", "&Save As...", m_save);
-    QPushButton *add = button("cmdAddIntoQuillery", "Add into &Quillery", m_save);
+    QPushButton *save =
+        button("cmdSave", QT_TRANSLATE_NOOP("quillery::ScannerWindow", "&Save As..."), m_save);
+    QPushButton *add =
+        button("cmdAddIntoQuillery",
+               QT_TRANSLATE_NOOP("quillery::ScannerWindow", "Add into &Quillery"), m_save);
     auto *layout = new QVBoxLayout(m_save);
     layout->addWidget(save);
     layout->addWidget(add);
@@ -189,7 +199,7 @@ void ScannerWindow::applySampling()
 
 void ScannerWindow::applyQuality()
 {
-    m_qualityLabel->setText(QStringLiteral("Quali&ty: %1").arg(m_quality->value()));
+    m_qualityLabel->setText(tr("Quali&ty: %1").arg(m_quality->value()));
     m_jpeg.setQuality(m_quality->value());
 }
 
@@ -198,9 +208,9 @@ void ScannerWindow::openPictureFile(const QString &fileName)
     // Cameras record how the picture was held; show it the way it was taken.
     Picture image;
     if (!readPictureFile(fileName, image, true).isEmpty()) {
-        m_workspace.dialogs.message(
-            MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("File Load Error"),
-            QStringLiteral("Cannot load picture file\n\"") + fileName + QStringLiteral("\""));
+        m_workspace.dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok, tr("File Load Error"),
+                                    tr("Cannot load picture file\n\"") + fileName +
+                                        QStringLiteral("\""));
         return;
     }
     showNewImage(std::move(image));
@@ -239,9 +249,9 @@ void ScannerWindow::acquire()
 void ScannerWindow::openPicture()
 {
     FileDialogRequest request;
-    request.title = QStringLiteral("Open an Image");
-    request.filter = QStringLiteral("Pictures (*.bmp;*.dib;*.gif;*.jpg;*.jpeg)|*.bmp;*.dib;*.gif;"
-                                    "*.jpg;*.jpeg|All files (*.*)|*.*");
+    request.title = tr("Open an Image");
+    request.filter = tr("Pictures (*.bmp;*.dib;*.gif;*.jpg;*.jpeg)|*.bmp;*.dib;*.gif;"
+                        "*.jpg;*.jpeg|All files (*.*)|*.*");
     const QString fileName = m_workspace.dialogs.openFile(request);
     if (!fileName.isEmpty())
         openPictureFile(fileName);
@@ -250,8 +260,8 @@ void ScannerWindow::openPicture()
 void ScannerWindow::savePicture()
 {
     FileDialogRequest request;
-    request.title = QStringLiteral("Save Image");
-    request.filter = QStringLiteral("JPEG File (*.jpg)|*.jpg|All files (*.*)|*.*");
+    request.title = tr("Save Image");
+    request.filter = tr("JPEG File (*.jpg)|*.jpg|All files (*.*)|*.*");
     const QString fileName = m_workspace.dialogs.saveFile(request);
     if (fileName.isEmpty())
         return;
@@ -259,9 +269,8 @@ void ScannerWindow::savePicture()
         BusyScope busy(m_workspace.ui);
         saveImageAs(m_jpeg, m_image, fileName, m_workspace.temp);
     } catch (const FileError &error) {
-        reportFileError(m_workspace.dialogs, QStringLiteral("Save Image Error"),
-                        QStringLiteral("An error occurred when trying to save the file '"),
-                        fileName, error);
+        reportFileError(m_workspace.dialogs, tr("Save Image Error"),
+                        tr("An error occurred when trying to save the file '"), fileName, error);
     }
 }
 

@@ -18,6 +18,7 @@
 #include "transfer/PageExport.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QWidget>
 
 #include <memory>
@@ -28,9 +29,11 @@ namespace {
 
 void reportError(Workspace &workspace, const QString &title, const FileError &error)
 {
-    reportFileError(workspace.dialogs, QStringLiteral("Page Editing Error"),
-                    QStringLiteral("An error occurred when attempting to launch the page '"), title,
-                    error);
+    reportFileError(workspace.dialogs,
+                    QCoreApplication::translate("EditLaunch", "Page Editing Error"),
+                    QCoreApplication::translate(
+                        "EditLaunch", "An error occurred when attempting to launch the page '"),
+                    title, error);
 }
 
 // The editor opens over whichever window the user is working in.
@@ -58,9 +61,12 @@ void waitForUser(Workspace &workspace, QWidget *mainWindow)
     if (wasVisible)
         mainWindow->hide();
     workspace.dialogs.message(
-        MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Page Editing - Quillery"),
-        QStringLiteral("Click OK when you are ready to return to Quillery.  Please make sure you "
-                       "have saved the file you are working on and that the program is closed."));
+        MsgIcon::Information, MsgButtons::Ok,
+        QCoreApplication::translate("EditLaunch", "Page Editing - Quillery"),
+        QCoreApplication::translate(
+            "EditLaunch",
+            "Click OK when you are ready to return to Quillery.  Please make sure you "
+            "have saved the file you are working on and that the program is closed."));
     if (wasVisible)
         mainWindow->show();
     QGuiApplication::setQuitOnLastWindowClosed(quitOnClose);
@@ -69,11 +75,12 @@ void waitForUser(Workspace &workspace, QWidget *mainWindow)
 void offerTakeBack(Workspace &workspace, Binder &binder, int position, const QString &path)
 {
     const PageRow &row = binder.page(position);
-    if (workspace.dialogs.message(MsgIcon::Question, MsgButtons::YesNo,
-                                  QStringLiteral("Save Page Changes"),
-                                  QStringLiteral("Do you want to save the changes you made to "
-                                                 "the page '") +
-                                      row.name + QStringLiteral("'?")) != MsgResult::Yes)
+    if (workspace.dialogs.message(
+            MsgIcon::Question, MsgButtons::YesNo,
+            QCoreApplication::translate("EditLaunch", "Save Page Changes"),
+            QCoreApplication::translate("EditLaunch", "Do you want to save the changes you made to "
+                                                      "the page '") +
+                row.name + QStringLiteral("'?")) != MsgResult::Yes)
         return;
     storeEditedPage(workspace, binder, position, fileio::readWhole(path), row.key.colour);
 }
@@ -87,7 +94,8 @@ QString exportPage(Workspace &workspace, Binder &binder, int position)
         writePageToTemp(workspace, binder, pageFileName(row.name, row.key.kind), position);
     if (path.isEmpty())
         throw FileError(FileError::PathFileAccess,
-                        QStringLiteral("the page could not be written to the temporary folder"));
+                        QCoreApplication::translate(
+                            "EditLaunch", "the page could not be written to the temporary folder"));
     return path;
 }
 
@@ -97,10 +105,12 @@ bool startInFolderMissing(Workspace &workspace, const ProgramEditor &editor,
     if (editor.startIn.isEmpty() || isFolder(editor.startIn))
         return false;
     workspace.dialogs.message(
-        MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("Edit Error"),
-        QStringLiteral("The start in folder associated with the editing program for this type "
-                       "of page does not exist.  Please check in the Page Editing Associations "
-                       "section of the Options dialog box."));
+        MsgIcon::Exclamation, MsgButtons::Ok,
+        QCoreApplication::translate("EditLaunch", "Edit Error"),
+        QCoreApplication::translate(
+            "EditLaunch", "The start in folder associated with the editing program for this type "
+                          "of page does not exist.  Please check in the Page Editing Associations "
+                          "section of the Options dialog box."));
     workspace.editMode = EditMode::ShowAssociations;
     if (showAssociations)
         showAssociations();

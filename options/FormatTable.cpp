@@ -2,6 +2,7 @@
 #include "options/FormatTable.h"
 
 #include "editor/DefaultTextFormats.h"
+#include <QCoreApplication>
 
 namespace quillery {
 
@@ -28,7 +29,8 @@ void FormatTable::load(const InfoRecords &records)
 {
     for (int entry = 0; entry < FormatEntries; ++entry)
         m_entries[entry] = records.value(key(entry));
-    m_entries[FormatEntries] = m_entries[FormatEntries + 1] = QStringLiteral("Sample Text");
+    m_entries[FormatEntries] = m_entries[FormatEntries + 1] =
+        QCoreApplication::translate("FormatTable", "Sample Text");
 }
 
 void FormatTable::save(InfoRecords &records) const

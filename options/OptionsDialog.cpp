@@ -50,12 +50,12 @@ OptionsDialog::OptionsDialog(Workspace &workspace, Settings &settings, Binder &b
       tabMain(named(new QTabWidget(this), "tabMain"))
 {
     setObjectName(QStringLiteral("OptionsDialog"));
-    setWindowTitle(QStringLiteral("Options"));
+    setWindowTitle(tr("Options"));
     auto *general = new QWidget(tabMain);
     auto *associations = new QWidget(tabMain);
     tabMain->setAccessibleName(tr("Option pages"));
-    tabMain->addTab(general, QStringLiteral("G&eneral"));
-    tabMain->addTab(associations, QStringLiteral("Page Editing A&ssociations"));
+    tabMain->addTab(general, tr("G&eneral"));
+    tabMain->addTab(associations, tr("Page Editing A&ssociations"));
     buildGeneralTab(general);
     buildAssociationsTab(associations);
     // Taller than a small screen: the tabs scroll so that OK and Cancel stay in reach.
@@ -64,7 +64,7 @@ OptionsDialog::OptionsDialog(Workspace &workspace, Settings &settings, Binder &b
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     QPushButton *ok = button("cmdOK", QStringLiteral("OK"), this);
-    QPushButton *cancel = button("cmdCancel", QStringLiteral("&Cancel"), this);
+    QPushButton *cancel = button("cmdCancel", tr("&Cancel"), this);
     ok->setDefault(true);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
@@ -82,22 +82,22 @@ OptionsDialog::OptionsDialog(Workspace &workspace, Settings &settings, Binder &b
 void OptionsDialog::buildGeneralTab(QWidget *page)
 {
     tabFormats = named(new QTabBar(page), "tabFormats");
-    tabFormats->addTab(QStringLiteral("Default Ric&h Text Format"));
-    tabFormats->addTab(QStringLiteral("Default Plain Te&xt Format"));
+    tabFormats->addTab(tr("Default Ric&h Text Format"));
+    tabFormats->addTab(tr("Default Plain Te&xt Format"));
     auto *fraPlain = named(new QGroupBox(page), "fraPlain");
     txtSample = named(new RichTextBox(fraPlain), "txtSample");
     txtSample->setAccessibleName(tr("Sample text"));
-    optLeft = named(new QRadioButton(QStringLiteral("&Left Align"), fraPlain), "optLeft");
-    optRight = named(new QRadioButton(QStringLiteral("R&ight Align"), fraPlain), "optRight");
-    optCentre = named(new QRadioButton(QStringLiteral("Ce&ntre"), fraPlain), "optCentre");
+    optLeft = named(new QRadioButton(tr("&Left Align"), fraPlain), "optLeft");
+    optRight = named(new QRadioButton(tr("R&ight Align"), fraPlain), "optRight");
+    optCentre = named(new QRadioButton(tr("Ce&ntre"), fraPlain), "optCentre");
     auto *formatButtons = new QGridLayout;
     const std::pair<const char *, QString> captions[] = {
-        {"cmdFont", QStringLiteral("&Font...")},
-        {"cmdFColour", QStringLiteral("Font colour&...")},
-        {"cmdBColour", QStringLiteral("&Background colour...")},
-        {"cmdDBColour", QStringLiteral("&Default background colour")},
-        {"cmdDFColour", QStringLiteral("Def&ault font colour")},
-        {"cmdReset", QStringLiteral("&Reset...")}};
+        {"cmdFont", tr("&Font...")},
+        {"cmdFColour", tr("Font colour&...")},
+        {"cmdBColour", tr("&Background colour...")},
+        {"cmdDBColour", tr("&Default background colour")},
+        {"cmdDFColour", tr("Def&ault font colour")},
+        {"cmdReset", tr("&Reset...")}};
     QPushButton *commands[6];
     for (int i = 0; i < 6; ++i) {
         commands[i] = button(captions[i].first, captions[i].second, fraPlain);
@@ -112,13 +112,12 @@ void OptionsDialog::buildGeneralTab(QWidget *page)
     plainLayout->addLayout(alignments);
     txtSample->setMaximumHeight(80);
 
-    auto *fraPos = named(new QGroupBox(QStringLiteral("Page Pane/Page Position"), page), "fraPos");
+    auto *fraPos = named(new QGroupBox(tr("Page Pane/Page Position"), page), "fraPos");
     optPos = new QButtonGroup(fraPos);
     auto *posLayout = new QGridLayout(fraPos);
-    const QString positions[] = {QStringLiteral("Page Pane to&p, Page below"),
-                                 QStringLiteral("Page Pane botto&m, Page above"),
-                                 QStringLiteral("Page Pane lef&t, Page right"),
-                                 QStringLiteral("Page Pane ri&ght, Page left")};
+    const QString positions[] = {
+        tr("Page Pane to&p, Page below"), tr("Page Pane botto&m, Page above"),
+        tr("Page Pane lef&t, Page right"), tr("Page Pane ri&ght, Page left")};
     for (int index = 0; index < 4; ++index) {
         auto *option = new QRadioButton(positions[index], fraPos);
         option->setObjectName(QStringLiteral("optPos%1").arg(index));
@@ -126,12 +125,11 @@ void OptionsDialog::buildGeneralTab(QWidget *page)
         posLayout->addWidget(option, index / 2, index % 2);
     }
 
-    auto *fraColumn = named(new QGroupBox(QStringLiteral("C&omments Column"), page), "fraColumn");
+    auto *fraColumn = named(new QGroupBox(tr("C&omments Column"), page), "fraColumn");
     txtComments = named(new QLineEdit(fraColumn), "txtComments");
     (new QHBoxLayout(fraColumn))->addWidget(txtComments);
 
-    auto *fraDefDocFol =
-        named(new QGroupBox(QStringLiteral("Default Doc&ument Folder"), page), "fraDefDocFol");
+    auto *fraDefDocFol = named(new QGroupBox(tr("Default Doc&ument Folder"), page), "fraDefDocFol");
     txtDefDocFol = named(new QLineEdit(fraDefDocFol), "txtDefDocFol");
     QPushButton *cmdDefDocFol = button("cmdDefDocFol", QStringLiteral("..."), fraDefDocFol);
     auto *folderLayout = new QHBoxLayout(fraDefDocFol);
@@ -139,8 +137,8 @@ void OptionsDialog::buildGeneralTab(QWidget *page)
     folderLayout->addWidget(cmdDefDocFol);
 
     // Undo can take a deletion back, so the question before it may go.
-    chkConfirmDelete = named(new QCheckBox(QStringLiteral("&Warn before deleting pages"), page),
-                             "chkConfirmDelete");
+    chkConfirmDelete =
+        named(new QCheckBox(tr("&Warn before deleting pages"), page), "chkConfirmDelete");
 
     auto *layout = new QVBoxLayout(page);
     layout->setSpacing(2);
@@ -177,14 +175,13 @@ void OptionsDialog::buildGeneralTab(QWidget *page)
 
 QGroupBox *OptionsDialog::buildRemoteContent(QWidget *page)
 {
-    auto *fraRemote =
-        named(new QGroupBox(QStringLiteral("Remote Content of HTML Pages"), page), "fraRemote");
+    auto *fraRemote = named(new QGroupBox(tr("Remote Content of HTML Pages"), page), "fraRemote");
     optRemote = new QButtonGroup(fraRemote);
     auto *remoteLayout = new QHBoxLayout(fraRemote);
     const std::pair<RemoteContent, QString> choices[] = {
-        {RemoteContent::Ask, QStringLiteral("As&k first")},
-        {RemoteContent::Always, QStringLiteral("Alwa&ys load")},
-        {RemoteContent::Never, QStringLiteral("Ne&ver load")}};
+        {RemoteContent::Ask, tr("As&k first")},
+        {RemoteContent::Always, tr("Alwa&ys load")},
+        {RemoteContent::Never, tr("Ne&ver load")}};
     for (const auto &[choice, caption] : choices) {
         auto *option = new QRadioButton(caption, fraRemote);
         option->setObjectName(QStringLiteral("optRemote%1").arg(int(choice)));
@@ -300,10 +297,9 @@ void OptionsDialog::setSystemColour(int offset, qint32 code)
 void OptionsDialog::resetFormats()
 {
     const QString caption = withoutAccelerator(tabFormats->tabText(tabFormats->currentIndex()));
-    if (m_workspace.dialogs.message(MsgIcon::Question, MsgButtons::YesNo,
-                                    QStringLiteral("Reset ") + caption,
-                                    QStringLiteral("Are you sure you want to reset the ") +
-                                        caption + u'?') != MsgResult::Yes)
+    if (m_workspace.dialogs.message(MsgIcon::Question, MsgButtons::YesNo, tr("Reset ") + caption,
+                                    tr("Are you sure you want to reset the ") + caption + u'?') !=
+        MsgResult::Yes)
         return;
     m_table.reset();
     formatTouched();
@@ -312,8 +308,7 @@ void OptionsDialog::resetFormats()
 void OptionsDialog::chooseDefaultFolder()
 {
     const QString folder = m_workspace.dialogs.folder(
-        QStringLiteral("Please choose a &folder for the default document location:"),
-        txtDefDocFol->text());
+        tr("Please choose a &folder for the default document location:"), txtDefDocFol->text());
     if (!folder.isEmpty())
         txtDefDocFol->setText(folder);
 }
@@ -336,8 +331,8 @@ void OptionsDialog::accept()
             changes.append({QString::fromUtf8(key), InfoRecords::storedValue(stored)});
         });
         changes.append({RecordKey::CommentsColumn, txtComments->text()});
-        m_binder.push(std::make_unique<RecordsCommand>(m_binder, std::move(changes), pane,
-                                                       QStringLiteral("Options")));
+        m_binder.push(
+            std::make_unique<RecordsCommand>(m_binder, std::move(changes), pane, tr("Options")));
     }
     m_settings.setDefaultDocFolder(txtDefDocFol->text());
     m_settings.setRemoteContent(RemoteContent(optRemote->checkedId()));

@@ -9,6 +9,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Settings.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -39,7 +40,9 @@ public:
         const ProgramEditor parts = splitProgramEditor(editor);
         return parts.startIn.isEmpty()
                    ? parts.program
-                   : parts.program + QStringLiteral(" (starts in ") + parts.startIn + u')';
+                   : parts.program +
+                         QCoreApplication::translate("OptionsDialogAssociations", " (starts in ") +
+                         parts.startIn + u')';
     }
 };
 
@@ -50,22 +53,20 @@ void OptionsDialog::buildAssociationsTab(QWidget *page)
     auto *fraExts = named(new QGroupBox(page), "fraExts");
     lvExts = named(new QTreeWidget(fraExts), "lvExts");
     lvExts->setColumnCount(2);
-    lvExts->setHeaderLabels({QStringLiteral("Page Type"), QStringLiteral("Editor")});
+    lvExts->setHeaderLabels({tr("Page Type"), tr("Editor")});
     lvExts->setRootIsDecorated(false);
     lvExts->setEditTriggers(QAbstractItemView::EditKeyPressed);
     lvExts->header()->resizeSection(0, 160);
     lvExts->setItemDelegateForColumn(1, new EditorColumnDelegate(lvExts));
-    auto *cmdAdd = named(new QPushButton(QStringLiteral("&Add"), fraExts), "cmdAdd");
-    cmdRemove = named(new QPushButton(QStringLiteral("&Remove"), fraExts), "cmdRemove");
-    optRTF = named(new QRadioButton(QStringLiteral("Use Rich &Text Editor"), fraExts), "optRTF");
-    optTXT = named(new QRadioButton(QStringLiteral("Use &Plain Text Editor"), fraExts), "optTXT");
-    optDefault =
-        named(new QRadioButton(QStringLiteral("Use &Default Application"), fraExts), "optDefault");
-    optEXE =
-        named(new QRadioButton(QStringLiteral("Use E&xternal Application:"), fraExts), "optEXE");
+    auto *cmdAdd = named(new QPushButton(tr("&Add"), fraExts), "cmdAdd");
+    cmdRemove = named(new QPushButton(tr("&Remove"), fraExts), "cmdRemove");
+    optRTF = named(new QRadioButton(tr("Use Rich &Text Editor"), fraExts), "optRTF");
+    optTXT = named(new QRadioButton(tr("Use &Plain Text Editor"), fraExts), "optTXT");
+    optDefault = named(new QRadioButton(tr("Use &Default Application"), fraExts), "optDefault");
+    optEXE = named(new QRadioButton(tr("Use E&xternal Application:"), fraExts), "optEXE");
     txtEXE = named(new QLineEdit(fraExts), "txtEXE");
     cmdEXE = named(new QPushButton(QStringLiteral("..."), fraExts), "cmdEXE");
-    lblEXESI = named(new QLabel(QStringLiteral("Start &in:"), fraExts), "lblEXESI");
+    lblEXESI = named(new QLabel(tr("Start &in:"), fraExts), "lblEXESI");
     txtEXESI = named(new QLineEdit(fraExts), "txtEXESI");
     cmdEXESI = named(new QPushButton(QStringLiteral("..."), fraExts), "cmdEXESI");
     lblEXESI->setBuddy(txtEXESI);
@@ -184,10 +185,10 @@ void OptionsDialog::chooseProgram()
 {
     const QTreeWidgetItem *item = lvExts->currentItem();
     FileDialogRequest request;
-    request.title = QStringLiteral("Choose a Program to Edit Pages of Type '") +
-                    (item ? item->text(0) : QString()) + u'\'';
+    request.title =
+        tr("Choose a Program to Edit Pages of Type '") + (item ? item->text(0) : QString()) + u'\'';
     // Programs here have no extension of their own: any file that can run may be picked.
-    request.filter = QStringLiteral("All files (*)|*");
+    request.filter = tr("All files (*)|*");
     const QString program = m_workspace.dialogs.openFile(request);
     if (!program.isEmpty())
         txtEXE->setText(program);
@@ -195,17 +196,16 @@ void OptionsDialog::chooseProgram()
 
 void OptionsDialog::chooseStartFolder()
 {
-    const QString folder = m_workspace.dialogs.folder(
-        QStringLiteral("Please choose a start in &folder:"), txtEXESI->text());
+    const QString folder =
+        m_workspace.dialogs.folder(tr("Please choose a start in &folder:"), txtEXESI->text());
     if (!folder.isEmpty())
         txtEXESI->setText(folder);
 }
 
 void OptionsDialog::addExtension()
 {
-    const std::optional<QString> answer =
-        m_workspace.dialogs.input(QStringLiteral("New File Extension"),
-                                  QStringLiteral("Enter new file extension:"), QString());
+    const std::optional<QString> answer = m_workspace.dialogs.input(
+        tr("New File Extension"), tr("Enter new file extension:"), QString());
     const std::optional<QString> extension = answer ? extensionLabel(*answer) : std::nullopt;
     if (!extension)
         return;
@@ -213,10 +213,9 @@ void OptionsDialog::addExtension()
     for (int i = 0; i < lvExts->topLevelItemCount(); ++i)
         rows.append({lvExts->topLevelItem(i)->text(0), QString()});
     if (hasLabel(rows, *extension)) {
-        m_workspace.dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok,
-                                    QStringLiteral("New File Extension Error"),
-                                    QStringLiteral("The extension '") + *extension +
-                                        QStringLiteral("' is already in the list"));
+        m_workspace.dialogs.message(
+            MsgIcon::Exclamation, MsgButtons::Ok, tr("New File Extension Error"),
+            tr("The extension '") + *extension + tr("' is already in the list"));
         return;
     }
     lvExts->setCurrentItem(addRow(*extension, Settings::DefaultProgram));

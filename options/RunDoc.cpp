@@ -7,6 +7,7 @@
 #include "platform/RegString.h"
 #include "platform/XdgDirs.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
@@ -28,17 +29,18 @@ FileError cannotStart(const QString &program)
     const bool found =
         !QStandardPaths::findExecutable(program).isEmpty() || QFileInfo(program).isExecutable();
     return FileError(found ? FileError::PermissionDenied : FileError::FileNotFound,
-                     QStringLiteral("the program '") + program +
-                         QStringLiteral("' could not be started"));
+                     QCoreApplication::translate("RunDoc", "the program '") + program +
+                         QCoreApplication::translate("RunDoc", "' could not be started"));
 }
 
 FileError noProgram(const QString &document)
 {
     return FileError(FileError::FileNotFound,
-                     QStringLiteral("no program on this computer opens '") +
+                     QCoreApplication::translate("RunDoc", "no program on this computer opens '") +
                          QFileInfo(document).fileName() +
-                         QStringLiteral("'; choose one in the Page Editing Associations section "
-                                        "of the Options dialog box"));
+                         QCoreApplication::translate(
+                             "RunDoc", "'; choose one in the Page Editing Associations section "
+                                       "of the Options dialog box"));
 }
 
 QString typeOf(const QString &document)
@@ -75,8 +77,9 @@ void RunDoc::open(const QString &document)
         return openWithDesktop(document, type);
     const QStringList arguments = commandArguments(command, document);
     if (arguments.isEmpty())
-        throw FileError(FileError::InvalidFormat, QStringLiteral("the command '") + command +
-                                                      QStringLiteral("' cannot be read"));
+        throw FileError(FileError::InvalidFormat,
+                        QCoreApplication::translate("RunDoc", "the command '") + command +
+                            QCoreApplication::translate("RunDoc", "' cannot be read"));
     start(arguments.first(), arguments.mid(1));
 }
 

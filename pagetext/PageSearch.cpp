@@ -10,6 +10,7 @@
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
 
@@ -314,8 +315,9 @@ SearchResult searchPages(Interaction &ui, const Binder &binder, const QString &t
     PageScanner scanner(needle);
     while (queue.decideNext(scanner)) {
         if (!progress && clock.elapsed() >= progressDelayMs)
-            progress.emplace(ui, QStringLiteral("Searching for '") + text + u'\'', queue.size(),
-                             true);
+            progress.emplace(
+                ui, QCoreApplication::translate("PageSearch", "Searching for '") + text + u'\'',
+                queue.size(), true);
         if (progress) {
             ui.setProgress(queue.decided());
             ui.processEvents();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Colours.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 
 #include <array>
@@ -86,8 +87,9 @@ QString systemColourName(ColourCode code)
 {
     const quint32 index = quint32(code) & 0x00FFFFFFu;
     if (index < SystemColours.size() && SystemColours[index].name)
-        return QLatin1String(SystemColours[index].name) + QStringLiteral(" (system colour)");
-    return QStringLiteral("System colour %1").arg(index);
+        return QLatin1String(SystemColours[index].name) +
+               QCoreApplication::translate("Colours", " (system colour)");
+    return QCoreApplication::translate("Colours", "System colour %1").arg(index);
 }
 
 QColor colourFromCode(ColourCode code, const QPalette &palette)

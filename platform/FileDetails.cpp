@@ -33,12 +33,12 @@ QString fileCreatedText(const QString &path)
 {
     const QFileInfo info(path);
     const QDateTime born = info.birthTime();
-    return generalDate(born.isValid() ? born : info.metadataChangeTime());
+    return localDate(born.isValid() ? born : info.metadataChangeTime());
 }
 
 QString fileAccessedText(const QString &path)
 {
-    return generalDate(QFileInfo(path).lastRead());
+    return localDate(QFileInfo(path).lastRead());
 }
 
 QString fileModifiedText(const QString &path)

@@ -3,6 +3,7 @@
 
 #include "platform/FileError.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -37,13 +38,15 @@ FileLock FileLock::acquire(const QString &path)
         throw FileError::fromErrno(errno, path);
     UniqueFd guard(fd);
     if (!fileio::isRegularFile(fd))
-        throw FileError(FileError::BadFileName, QStringLiteral("Not a regular file: ") + path);
+        throw FileError(FileError::BadFileName,
+                        QCoreApplication::translate("FileLock", "Not a regular file: ") + path);
     const bool writable = (::fcntl(fd, F_GETFL) & O_ACCMODE) != O_RDONLY;
     // A read-only descriptor can only take a read lock; it still keeps writers out.
     struct flock lock = wholeFile(writable ? F_WRLCK : F_RDLCK);
     if (::fcntl(fd, F_OFD_SETLK, &lock) != 0) {
         if (errno == EAGAIN || errno == EACCES)
-            throw FileError(FileError::PermissionDenied, QStringLiteral("Permission denied"));
+            throw FileError(FileError::PermissionDenied,
+                            QCoreApplication::translate("FileLock", "Permission denied"));
         throw FileError::fromErrno(errno, path);
     }
     FileLock result;

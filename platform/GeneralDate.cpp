@@ -1,23 +1,48 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/GeneralDate.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace quillery {
 
 namespace {
 
-QString generalDate(const QDateTime &when, const QString &timeFormat)
+// Quoted, so that the zone is written and read back as these letters whatever Qt calls it.
+const QString &storedFormat()
+{
+    static const QString format = QStringLiteral("d MMM yyyy HH:mm:ss 'UTC'");
+    return format;
+}
+
+QString userDate(const QDateTime &when, const QString &timeFormat)
 {
     const QLocale locale = QLocale::system();
-    return locale.toString(when, locale.dateFormat(QLocale::ShortFormat) + u' ' + timeFormat);
+    return locale.toString(when.toLocalTime(),
+                           locale.dateFormat(QLocale::ShortFormat) + u' ' + timeFormat);
 }
 
 } // namespace
 
 QString generalDate(const QDateTime &when)
 {
-    return generalDate(when, QLocale::system().timeFormat(QLocale::LongFormat));
+    return QLocale::c().toString(when.toUTC(), storedFormat());
+}
+
+QString localDate(const QDateTime &when)
+{
+    return userDate(when, QLocale::system().timeFormat(QLocale::LongFormat));
+}
+
+QString shownDate(const QString &stored)
+{
+    if (stored == u"Never")
+        return QCoreApplication::translate("PageDates", "Never");
+    QDateTime when = QLocale::c().toDateTime(stored, storedFormat());
+    if (!when.isValid())
+        return stored;
+    when.setTimeSpec(Qt::UTC);
+    return localDate(when);
 }
 
 QString generalDatePrecise(const QDateTime &when, int nanoseconds)
@@ -32,7 +57,7 @@ QString generalDatePrecise(const QDateTime &when, int nanoseconds)
         timeFormat += u' ' + fraction;
     else
         timeFormat.insert(seconds + 1, fraction);
-    return generalDate(when, timeFormat);
+    return userDate(when, timeFormat);
 }
 
 } // namespace quillery

@@ -2,6 +2,7 @@
 #include "shell/AppInfo.h"
 
 #include "platform/Settings.h"
+#include <QCoreApplication>
 
 namespace quillery::AppInfo {
 
@@ -32,13 +33,15 @@ QString feedbackAddress()
 
 QString contactLine()
 {
-    return QStringLiteral("Comments and suggestions: ") + feedbackAddress();
+    return QCoreApplication::translate("AppInfo", "Comments and suggestions: ") + feedbackAddress();
 }
 
 QString aboutText()
 {
-    return QStringLiteral("Quillery version ") + version() + QStringLiteral(".  ") + companyName() +
-           QStringLiteral("\n\nQuillery keeps rich text, plain text, web pages, pictures, sounds "
+    return QCoreApplication::translate("AppInfo", "Quillery version ") + version() +
+           QStringLiteral(".  ") + companyName() +
+           QCoreApplication::translate(
+               "AppInfo", "\n\nQuillery keeps rich text, plain text, web pages, pictures, sounds "
                           "and any other files together as the pages of one binder file.\n\n"
                           "On the web: ") +
            projectAddress() + QStringLiteral("\n\n");

@@ -22,6 +22,7 @@
 #include "shell/SplashWindow.h"
 #include "shell/Startup.h"
 #include "shell/StartupReport.h"
+#include "shell/Translations.h"
 #include "shell/WindowPlacement.h"
 #include "window/BinderWindow.h"
 #include "window/BrowserModule.h"
@@ -65,6 +66,7 @@ int runApplication(int argc, char *argv[])
     QApplication::setApplicationName(AppInfo::productName());
     QApplication::setOrganizationName(AppInfo::companyName());
     QApplication::setApplicationVersion(AppInfo::version());
+    installTranslations();
     initShellResources();
     installFontSubstitutes();
     QApplication::setWindowIcon(binderIcon());

@@ -4,6 +4,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Settings.h"
 
+#include <QCoreApplication>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -28,10 +29,11 @@ QString ensureAuthorName(Settings &settings, Dialogs &dialogs,
         return name;
     if (closeSplash)
         closeSplash();
-    name = dialogs
-               .input(QStringLiteral("Author Name"), QStringLiteral("Please type your name:"),
-                      loginName())
-               .value_or(QString());
+    name =
+        dialogs
+            .input(QCoreApplication::translate("AuthorName", "Author Name"),
+                   QCoreApplication::translate("AuthorName", "Please type your name:"), loginName())
+            .value_or(QString());
     if (name.isEmpty())
         name = QStringLiteral(" ");
     settings.setAuthorName(name);
@@ -44,12 +46,13 @@ std::optional<QString> askAuthorName(Settings &settings, Dialogs &dialogs)
     if (name.isEmpty())
         name = loginName();
     const QString prompt =
-        QStringLiteral("This name will be stored in new Quillery files to show you as the "
-                       "author and in existing files as the last person to save.  It is "
-                       "stored in the settings file here: '") +
+        QCoreApplication::translate(
+            "AuthorName", "This name will be stored in new Quillery files to show you as the "
+                          "author and in existing files as the last person to save.  It is "
+                          "stored in the settings file here: '") +
         settings.fileName() + QStringLiteral(" [") + Settings::Main + QStringLiteral("]'");
     const std::optional<QString> answer =
-        dialogs.input(QStringLiteral("Author Name"), prompt, name);
+        dialogs.input(QCoreApplication::translate("AuthorName", "Author Name"), prompt, name);
     if (!answer || answer->isEmpty())
         return std::nullopt;
     settings.setAuthorName(*answer);

@@ -3,6 +3,7 @@
 
 #include "platform/Dialogs.h"
 #include "shell/AppInfo.h"
+#include <QCoreApplication>
 
 namespace quillery {
 
@@ -11,9 +12,11 @@ void sendFeedback(Dialogs &dialogs, const std::function<bool(const QUrl &)> &ope
     const QString address = AppInfo::feedbackAddress();
     if (openUrl(QUrl(address)))
         return;
-    dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("Send Feedback"),
-                    QStringLiteral("Quillery could not start a web browser to open the page "
-                                   "for feedback. Please open this address yourself:\n\n") +
+    dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok,
+                    QCoreApplication::translate("Feedback", "Send Feedback"),
+                    QCoreApplication::translate(
+                        "Feedback", "Quillery could not start a web browser to open the page "
+                                    "for feedback. Please open this address yourself:\n\n") +
                         address);
 }
 

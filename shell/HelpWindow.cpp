@@ -16,21 +16,21 @@ namespace quillery {
 HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(QStringLiteral("Quillery Help"));
+    setWindowTitle(tr("Quillery Help"));
     setWindowIcon(binderIcon());
     m_browser = new QTextBrowser(this);
     m_browser->setOpenExternalLinks(true);
     m_browser->setAccessibleName(tr("Help topic"));
 
     auto *bar = new QToolBar(this);
-    QAction *back = bar->addAction(toolIcon(ToolIcon::Back), QStringLiteral("Back"), m_browser,
-                                   &QTextBrowser::backward);
-    QAction *forward = bar->addAction(toolIcon(ToolIcon::Forward), QStringLiteral("Forward"),
-                                      m_browser, &QTextBrowser::forward);
-    bar->addAction(QStringLiteral("Contents"), this, [this] { showTopic(); });
+    QAction *back =
+        bar->addAction(toolIcon(ToolIcon::Back), tr("Back"), m_browser, &QTextBrowser::backward);
+    QAction *forward = bar->addAction(toolIcon(ToolIcon::Forward), tr("Forward"), m_browser,
+                                      &QTextBrowser::forward);
+    bar->addAction(tr("Contents"), this, [this] { showTopic(); });
     // Esc and Ctrl+W close the help as they close other viewers here; the button does
     // it where no window manager draws a title bar.
-    QAction *close = bar->addAction(QStringLiteral("Close"), this, &QWidget::close);
+    QAction *close = bar->addAction(tr("Close"), this, &QWidget::close);
     close->setObjectName(QStringLiteral("helpClose"));
     close->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
     back->setEnabled(false);

@@ -3,6 +3,7 @@
 
 #include "platform/FileError.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -65,8 +66,10 @@ InstanceLock InstanceLock::join(const QString &folder)
             return joined;
         }
     }
-    throw FileError(FileError::PathFileAccess,
-                    QStringLiteral("The lock file %1 keeps disappearing").arg(joined.m_path));
+    throw FileError(
+        FileError::PathFileAccess,
+        QCoreApplication::translate("InstanceLock", "The lock file %1 keeps disappearing")
+            .arg(joined.m_path));
 }
 
 void InstanceLock::shareFolder()

@@ -4,6 +4,7 @@
 #include "window/BinderMenus.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QToolButton>
 
@@ -16,7 +17,8 @@ namespace {
 void nameButton(QWidget *button, Command command)
 {
     button->setAccessibleName(commandName(command));
-    button->setAccessibleDescription(QString::fromLatin1(commandSpec(command).toolTip));
+    button->setAccessibleDescription(
+        QCoreApplication::translate("Command", commandSpec(command).toolTip));
 }
 
 } // namespace
@@ -31,21 +33,21 @@ MainToolbar::MainToolbar(IconForPicture icons, QWidget *parent)
     addButton(C::Open);
     addButton(C::Save);
     addSeparator();
-    addDropDown(m_add, {{C::NewRichTextPage, "&Rich Text Page..."},
-                        {C::NewPlainTextPage, "&Plain Text Page..."},
-                        {C::NewHtmlPage, "&HTML Page..."},
-                        {C::InsertPicture, "Pi&cture..."},
-                        {C::InsertSound, "&Sound..."},
-                        {C::InsertFile, "&File..."},
-                        {C::ImportScanner, "Scanner/Camera &Image (TWAIN)..."}});
+    addDropDown(m_add, {{C::NewRichTextPage, QT_TR_NOOP("&Rich Text Page...")},
+                        {C::NewPlainTextPage, QT_TR_NOOP("&Plain Text Page...")},
+                        {C::NewHtmlPage, QT_TR_NOOP("&HTML Page...")},
+                        {C::InsertPicture, QT_TR_NOOP("Pi&cture...")},
+                        {C::InsertSound, QT_TR_NOOP("&Sound...")},
+                        {C::InsertFile, QT_TR_NOOP("&File...")},
+                        {C::ImportScanner, QT_TR_NOOP("Scanner/Camera &Image (TWAIN)...")}});
     addButton(C::RenamePage);
     addButton(C::DeletePage);
     addButton(C::EditPage);
     addSeparator();
-    addDropDown(m_view, {{C::LargeIcons, "&Large icons"},
-                         {C::SmallIcons, "&Small icons"},
-                         {C::ListView, "Lis&t"},
-                         {C::Details, "&Details"}});
+    addDropDown(m_view, {{C::LargeIcons, QT_TR_NOOP("&Large icons")},
+                         {C::SmallIcons, QT_TR_NOOP("&Small icons")},
+                         {C::ListView, QT_TR_NOOP("Lis&t")},
+                         {C::Details, QT_TR_NOOP("&Details")}});
     addSeparator();
     for (Command command : {C::Back, C::Forward, C::Stop, C::Refresh})
         addButton(command);
@@ -54,7 +56,8 @@ MainToolbar::MainToolbar(IconForPicture icons, QWidget *parent)
 void MainToolbar::addButton(Command command)
 {
     const CommandSpec &spec = commandSpec(command);
-    QAction *action = addAction(m_icons(spec.picture), QString::fromLatin1(spec.toolTip));
+    QAction *action =
+        addAction(m_icons(spec.picture), QCoreApplication::translate("Command", spec.toolTip));
     connect(action, &QAction::triggered, this, [this, command] { Q_EMIT commandChosen(command); });
     nameButton(widgetForAction(action), command);
     m_items.insert(command, action);
@@ -69,7 +72,7 @@ void MainToolbar::addDropDown(DropDown &dropDown, QVector<Choice> choices)
     auto *menu = new QMenu(dropDown.button);
     for (int i = 0; i < dropDown.choices.size(); ++i) {
         const Command command = dropDown.choices[i].command;
-        QAction *item = menu->addAction(QString::fromLatin1(dropDown.choices[i].caption));
+        QAction *item = menu->addAction(tr(dropDown.choices[i].caption));
         connect(item, &QAction::triggered, this, [this, &dropDown, i, command] {
             showChoice(dropDown, i);
             Q_EMIT commandChosen(command);
@@ -89,7 +92,7 @@ void MainToolbar::showChoice(DropDown &dropDown, int index)
     dropDown.current = index;
     const CommandSpec &spec = commandSpec(dropDown.choices[index].command);
     dropDown.button->setIcon(m_icons(spec.picture));
-    dropDown.button->setToolTip(QString::fromLatin1(spec.toolTip));
+    dropDown.button->setToolTip(QCoreApplication::translate("Command", spec.toolTip));
     nameButton(dropDown.button, dropDown.choices[index].command);
 }
 

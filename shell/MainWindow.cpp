@@ -53,7 +53,7 @@ MainWindow::MainWindow(TempFolder &temp, Dialogs &dialogs, Settings &settings, Q
       m_toolbar(new MainToolbar(smallPicture, this))
 {
     setObjectName(QStringLiteral("MainWindow"));
-    setWindowTitle(QStringLiteral("Quillery"));
+    setWindowTitle(tr("Quillery"));
     WindowUi::Hooks hooks;
     hooks.parent = [this] {
         return static_cast<QWidget *>(this);
@@ -109,27 +109,27 @@ MainWindow::~MainWindow()
 
 void MainWindow::buildMenus()
 {
-    auto *file = new QMenu(QStringLiteral("&File"), this);
-    const auto add = [this](QMenu *menu, const char *name, const char *caption,
+    auto *file = new QMenu(tr("&File"), this);
+    const auto add = [this](QMenu *menu, const char *name, const QString &caption,
                             const char *shortcut, void (MainWindow::*slot)()) {
-        QAction *action = menu->addAction(QString::fromLatin1(caption));
+        QAction *action = menu->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
         action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
         connect(action, &QAction::triggered, this,
                 [this, slot] { guarded(m_workspace->dialogs, [this, slot] { (this->*slot)(); }); });
     };
-    add(file, "mnuNew", "&New", "Ctrl+N", &MainWindow::newBinder);
-    add(file, "mnuOpen", "&Open...", "Ctrl+O", &MainWindow::openBinder);
+    add(file, "mnuNew", tr("&New"), "Ctrl+N", &MainWindow::newBinder);
+    add(file, "mnuOpen", tr("&Open..."), "Ctrl+O", &MainWindow::openBinder);
     file->addSeparator();
-    add(file, "mnuFileAuthorName", "&Author Name...", "Ctrl+U", &MainWindow::changeAuthorName);
+    add(file, "mnuFileAuthorName", tr("&Author Name..."), "Ctrl+U", &MainWindow::changeAuthorName);
     file->addSeparator();
-    add(file, "mnuRF", "&Recent files...", "Ctrl+I", &MainWindow::showRecentFiles);
+    add(file, "mnuRF", tr("&Recent files..."), "Ctrl+I", &MainWindow::showRecentFiles);
     file->addSeparator();
-    add(file, "mnuExit", "E&xit", "", &MainWindow::exit);
-    auto *help = new QMenu(QStringLiteral("&Help"), this);
-    add(help, "mnuContents", "&Contents", "F1", &MainWindow::showHelp);
-    add(help, "mnuAbout", "&About", "Ctrl+F1", &MainWindow::showAbout);
-    add(help, "mnuSF", "&Send feedback...", "Ctrl+F2", &MainWindow::sendFeedback);
+    add(file, "mnuExit", tr("E&xit"), "", &MainWindow::exit);
+    auto *help = new QMenu(tr("&Help"), this);
+    add(help, "mnuContents", tr("&Contents"), "F1", &MainWindow::showHelp);
+    add(help, "mnuAbout", tr("&About"), "Ctrl+F1", &MainWindow::showAbout);
+    add(help, "mnuSF", tr("&Send feedback..."), "Ctrl+F2", &MainWindow::sendFeedback);
     m_ownMenus = {file, help};
 }
 
@@ -309,8 +309,8 @@ void MainWindow::openBinder()
 {
     m_workspace->ui.closeSplash();
     FileDialogRequest request;
-    request.title = QStringLiteral("Open a Quillery");
-    request.filter = QStringLiteral("Quillery (*.qly)|*.qly|All files (*.*)|*.*");
+    request.title = tr("Open a Quillery");
+    request.filter = tr("Quillery (*.qly)|*.qly|All files (*.*)|*.*");
     const QString openFolder = m_settings.openFolder();
     const QString docFolder = m_settings.defaultDocFolder();
     if (!openFolder.isEmpty() && QFileInfo(openFolder).isDir())
@@ -356,8 +356,8 @@ void MainWindow::showHelp()
 void MainWindow::showAbout()
 {
     m_workspace->ui.closeSplash();
-    m_workspace->dialogs.message(MsgIcon::Information, MsgButtons::Ok,
-                                 QStringLiteral("About Quillery"), AppInfo::aboutText());
+    m_workspace->dialogs.message(MsgIcon::Information, MsgButtons::Ok, tr("About Quillery"),
+                                 AppInfo::aboutText());
 }
 
 void MainWindow::sendFeedback()

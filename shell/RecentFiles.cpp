@@ -6,6 +6,7 @@
 #include "platform/FileDetails.h"
 #include "platform/FileError.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -21,7 +22,8 @@ double widthFrom(const QByteArray &text)
     bool ok = false;
     const double width = QString::fromUtf8(text).trimmed().toDouble(&ok);
     if (!ok)
-        throw FileError::damaged(QStringLiteral("a column width is not a number"));
+        throw FileError::damaged(
+            QCoreApplication::translate("RecentFiles", "a column width is not a number"));
     return width;
 }
 
@@ -33,7 +35,8 @@ QByteArray widthText(double width)
 void report(Dialogs &dialogs, const QString &lead, const QString &path, const QString &advice,
             const FileError &error)
 {
-    dialogs.message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Recent Files Error"),
+    dialogs.message(MsgIcon::Critical, MsgButtons::Ok,
+                    QCoreApplication::translate("RecentFiles", "Recent Files Error"),
                     lead + path + QStringLiteral("').  ") + advice + error.description() +
                         QStringLiteral(", ") + QString::number(error.number()));
 }
@@ -88,10 +91,13 @@ bool RecentFiles::load(Dialogs &dialogs)
         read();
         return true;
     } catch (const FileError &error) {
-        report(dialogs, QStringLiteral("Quillery could not open the recent file list file ('"),
+        report(dialogs,
+               QCoreApplication::translate("RecentFiles",
+                                           "Quillery could not open the recent file list file ('"),
                m_path,
-               QStringLiteral("Make sure that the file is not being used by another program if "
-                              "you want the recent file list feature to work.  "),
+               QCoreApplication::translate(
+                   "RecentFiles", "Make sure that the file is not being used by another program if "
+                                  "you want the recent file list feature to work.  "),
                error);
         return false;
     }
@@ -120,11 +126,15 @@ bool RecentFiles::save(Dialogs &dialogs) const
         write();
         return true;
     } catch (const FileError &error) {
-        report(dialogs, QStringLiteral("Quillery could not save the recent file list file ('"),
+        report(dialogs,
+               QCoreApplication::translate("RecentFiles",
+                                           "Quillery could not save the recent file list file ('"),
                m_path,
-               QStringLiteral("Make sure that the file is not read-only or it is not being used "
-                              "by another program if you want the recent file list feature to "
-                              "work.  "),
+               QCoreApplication::translate(
+                   "RecentFiles",
+                   "Make sure that the file is not read-only or it is not being used "
+                   "by another program if you want the recent file list feature to "
+                   "work.  "),
                error);
         return false;
     }

@@ -33,13 +33,13 @@ RecentFilesWindow::RecentFilesWindow(Dialogs &dialogs, OpenFileCall openFile,
       m_openOther(std::move(openOther)), m_list(listPath)
 {
     setObjectName(QStringLiteral("RecentFilesWindow"));
-    setWindowTitle(QStringLiteral("Recent Files"));
+    setWindowTitle(tr("Recent Files"));
     setWindowIcon(binderIcon());
 
     LV = new QTreeWidget(this);
     LV->setObjectName(QStringLiteral("LV"));
     LV->setAccessibleName(tr("Recent files"));
-    LV->setHeaderLabels({QStringLiteral("Title"), QStringLiteral("File Name")});
+    LV->setHeaderLabels({tr("Title"), tr("File Name")});
     LV->setRootIsDecorated(false);
     LV->setUniformRowHeights(true);
     LV->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -47,10 +47,10 @@ RecentFilesWindow::RecentFilesWindow(Dialogs &dialogs, OpenFileCall openFile,
 
     cmdOK = button(QStringLiteral("OK"), "cmdOK", this);
     cmdOK->setDefault(true);
-    cmdCancel = button(QStringLiteral("Cancel"), "cmdCancel", this);
-    cmdDel = button(QStringLiteral("&Remove"), "cmdDel", this);
-    cmdDelAll = button(QStringLiteral("Remove &All"), "cmdDelAll", this);
-    cmdOther = button(QStringLiteral("O&pen other"), "cmdOther", this);
+    cmdCancel = button(tr("Cancel"), "cmdCancel", this);
+    cmdDel = button(tr("&Remove"), "cmdDel", this);
+    cmdDelAll = button(tr("Remove &All"), "cmdDelAll", this);
+    cmdOther = button(tr("O&pen other"), "cmdOther", this);
 
     auto *buttons = new QVBoxLayout;
     for (QPushButton *b : {cmdOK, cmdCancel})
@@ -130,10 +130,10 @@ void RecentFilesWindow::openSelected()
         accept();
         return;
     }
-    const MsgResult answer = m_dialogs.message(
-        MsgIcon::Question, MsgButtons::YesNo, QStringLiteral("Open Error"),
-        QStringLiteral("The selected file you are trying to open '") + path +
-            QStringLiteral("' does not exist.  Do you want to remove it from the list?"));
+    const MsgResult answer =
+        m_dialogs.message(MsgIcon::Question, MsgButtons::YesNo, tr("Open Error"),
+                          tr("The selected file you are trying to open '") + path +
+                              tr("' does not exist.  Do you want to remove it from the list?"));
     if (answer == MsgResult::Yes)
         removeSelected();
 }
@@ -144,8 +144,8 @@ void RecentFilesWindow::removeSelectedItem()
     if (row == 0)
         return;
     const MsgResult answer =
-        m_dialogs.message(MsgIcon::Question, MsgButtons::YesNo, QStringLiteral("Remove Selected"),
-                          QStringLiteral("Are you sure you want to remove the selected item '") +
+        m_dialogs.message(MsgIcon::Question, MsgButtons::YesNo, tr("Remove Selected"),
+                          tr("Are you sure you want to remove the selected item '") +
                               m_list.items()[row - 1].path + QStringLiteral("'?"));
     if (answer == MsgResult::Yes)
         removeSelected();
@@ -154,9 +154,9 @@ void RecentFilesWindow::removeSelectedItem()
 void RecentFilesWindow::removeAllItems()
 {
     const MsgResult answer =
-        m_dialogs.message(MsgIcon::Question, MsgButtons::YesNo, QStringLiteral("Remove All"),
-                          QStringLiteral("Are you sure you want to remove all the items from the "
-                                         "list?"));
+        m_dialogs.message(MsgIcon::Question, MsgButtons::YesNo, tr("Remove All"),
+                          tr("Are you sure you want to remove all the items from the "
+                             "list?"));
     if (answer != MsgResult::Yes)
         return;
     m_list.clear();

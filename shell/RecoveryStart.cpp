@@ -13,6 +13,7 @@
 #include "window/BinderWindow.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
 namespace quillery {
 
@@ -40,9 +41,11 @@ bool recoverSnapshot(MainWindow &window, RecoveryService &service, const Snapsho
     try {
         folder = RecoveryStore::claim(entry.folder);
     } catch (const FileError &error) {
-        reportFileError(workspace.dialogs, QStringLiteral("Recovery Error"),
-                        QStringLiteral("An error occurred when trying to recover '"), entry.folder,
-                        error);
+        reportFileError(workspace.dialogs,
+                        QCoreApplication::translate("RecoveryStart", "Recovery Error"),
+                        QCoreApplication::translate("RecoveryStart",
+                                                    "An error occurred when trying to recover '"),
+                        entry.folder, error);
         return false;
     }
     RecoveredBinder recovered = recoverBinder(workspace, entry, RecoverPurpose::Window);

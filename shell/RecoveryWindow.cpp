@@ -4,6 +4,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileError.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -20,21 +21,29 @@ namespace {
 QString diskState(const SnapshotRecord &record)
 {
     if (record.binderPath.isEmpty())
-        return QStringLiteral("never saved");
+        return QCoreApplication::translate("RecoveryWindow", "never saved");
     if (!QFileInfo::exists(record.binderPath))
         return QStringLiteral("missing");
-    return record.binderChangedOnDisk() ? QStringLiteral("changed since")
-                                        : QStringLiteral("as it was");
+    return record.binderChangedOnDisk()
+               ? QCoreApplication::translate("RecoveryWindow", "changed since")
+               : QCoreApplication::translate("RecoveryWindow", "as it was");
 }
 
 QTreeWidgetItem *rowFor(const SnapshotRecord &record)
 {
-    const QString title = record.title.isEmpty() ? QStringLiteral("(untitled)") : record.title;
+    const QString title = record.title.isEmpty()
+                              ? QCoreApplication::translate("RecoveryWindow", "(untitled)")
+                              : record.title;
     auto *row = new QTreeWidgetItem(
-        {record.isProtected ? title + QStringLiteral(" (password)") : title,
-         record.binderPath.isEmpty() ? QStringLiteral("(never saved)") : record.binderPath,
+        {record.isProtected ? title + QCoreApplication::translate("RecoveryWindow", " (password)")
+                            : title,
+         record.binderPath.isEmpty()
+             ? QCoreApplication::translate("RecoveryWindow", "(never saved)")
+             : record.binderPath,
          QLocale().toString(record.taken.toLocalTime(), QLocale::ShortFormat),
-         QStringLiteral("%1 of %2").arg(record.changedPages).arg(record.pageCount()),
+         QCoreApplication::translate("RecoveryWindow", "%1 of %2")
+             .arg(record.changedPages)
+             .arg(record.pageCount()),
          diskState(record)});
     row->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
     return row;
@@ -48,32 +57,30 @@ RecoveryWindow::RecoveryWindow(Dialogs &dialogs, QVector<SnapshotEntry> entries,
       m_recover(std::move(recover)), m_list(new QTreeWidget(this))
 {
     setObjectName(QStringLiteral("RecoveryWindow"));
-    setWindowTitle(QStringLiteral("Recover Unsaved Work"));
-    auto *intro = new QLabel(
-        QStringLiteral("Quillery ended without saving these binders.  Recover opens a binder as "
-                       "it was when its work was last kept, marked changed: save it to keep it.  "
-                       "Nothing is written to a binder file until you save."),
-        this);
+    setWindowTitle(tr("Recover Unsaved Work"));
+    auto *intro =
+        new QLabel(tr("Quillery ended without saving these binders.  Recover opens a binder as "
+                      "it was when its work was last kept, marked changed: save it to keep it.  "
+                      "Nothing is written to a binder file until you save."),
+                   this);
     intro->setWordWrap(true);
 
     m_list->setObjectName(QStringLiteral("lvwSnapshots"));
     m_list->setAccessibleName(tr("Work kept aside"));
     m_list->setRootIsDecorated(false);
-    m_list->setHeaderLabels({QStringLiteral("Binder"), QStringLiteral("File"),
-                             QStringLiteral("Kept"), QStringLiteral("Pages with new content"),
-                             QStringLiteral("File on disk")});
+    m_list->setHeaderLabels(
+        {tr("Binder"), tr("File"), tr("Kept"), tr("Pages with new content"), tr("File on disk")});
     for (const SnapshotEntry &entry : std::as_const(m_entries))
         m_list->addTopLevelItem(rowFor(entry.record));
     m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_list->setCurrentItem(m_list->topLevelItem(0));
 
     auto *buttons = new QDialogButtonBox(this);
-    m_recoverButton = buttons->addButton(QStringLiteral("&Recover"), QDialogButtonBox::AcceptRole);
+    m_recoverButton = buttons->addButton(tr("&Recover"), QDialogButtonBox::AcceptRole);
     m_recoverButton->setObjectName(QStringLiteral("cmdRecover"));
-    m_discardButton =
-        buttons->addButton(QStringLiteral("&Discard..."), QDialogButtonBox::DestructiveRole);
+    m_discardButton = buttons->addButton(tr("&Discard..."), QDialogButtonBox::DestructiveRole);
     m_discardButton->setObjectName(QStringLiteral("cmdDiscard"));
-    QPushButton *later = buttons->addButton(QStringLiteral("&Later"), QDialogButtonBox::RejectRole);
+    QPushButton *later = buttons->addButton(tr("&Later"), QDialogButtonBox::RejectRole);
     later->setObjectName(QStringLiteral("cmdLater"));
     m_recoverButton->setDefault(true);
     connect(m_recoverButton, &QPushButton::clicked, this, &RecoveryWindow::recoverSelected);
@@ -85,7 +92,7 @@ RecoveryWindow::RecoveryWindow(Dialogs &dialogs, QVector<SnapshotEntry> entries,
     layout->addWidget(intro);
     layout->addWidget(m_list, 1);
     if (!problems.isEmpty()) {
-        auto *skipped = new QLabel(QStringLiteral("Skipped:\n") + problems.join(u'\n'), this);
+        auto *skipped = new QLabel(tr("Skipped:\n") + problems.join(u'\n'), this);
         skipped->setObjectName(QStringLiteral("lblSkipped"));
         skipped->setWordWrap(true);
         skipped->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -121,18 +128,16 @@ void RecoveryWindow::discardSelected()
     if (row < 0)
         return;
     const SnapshotRecord &record = m_entries[row].record;
-    if (m_dialogs.message(
-            MsgIcon::Question, MsgButtons::YesNo, QStringLiteral("Discard Unsaved Work"),
-            QStringLiteral("Discard the unsaved work in '") + record.title +
-                QStringLiteral("'?  It cannot be recovered afterwards.")) != MsgResult::Yes)
+    if (m_dialogs.message(MsgIcon::Question, MsgButtons::YesNo, tr("Discard Unsaved Work"),
+                          tr("Discard the unsaved work in '") + record.title +
+                              tr("'?  It cannot be recovered afterwards.")) != MsgResult::Yes)
         return;
     try {
         RecoveryStore::claim(m_entries[row].folder).remove();
     } catch (const FileError &error) {
-        m_dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok,
-                          QStringLiteral("Discard Unsaved Work"),
-                          QStringLiteral("The unsaved work in '") + record.title +
-                              QStringLiteral("' could not be discarded - ") + error.description());
+        m_dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok, tr("Discard Unsaved Work"),
+                          tr("The unsaved work in '") + record.title +
+                              tr("' could not be discarded - ") + error.description());
         return;
     }
     removeRow(row);

@@ -13,6 +13,7 @@
 #include "shell/TempFolderSetup.h"
 #include "window/PageClipboard.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QPrinterInfo>
 
@@ -42,7 +43,8 @@ void prepareTempFolder(Session &session, const StartupHooks &hooks)
     if (!opened.warning.isEmpty()) {
         call(hooks.closeSplash);
         session.dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok,
-                                QStringLiteral("Temporary Folder"), opened.warning);
+                                QCoreApplication::translate("Startup", "Temporary Folder"),
+                                opened.warning);
     }
     ignoringErrors([&] {
         session.instances = InstanceLock::join(session.temp->path());
@@ -70,8 +72,10 @@ bool beginStartup(Session &session, const StartupHooks &hooks)
     } catch (const FileError &error) {
         call(hooks.closeSplash);
         session.dialogs.message(
-            MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Temporary Folder"),
-            QStringLiteral("Quillery cannot make a temporary folder to work in ('") +
+            MsgIcon::Critical, MsgButtons::Ok,
+            QCoreApplication::translate("Startup", "Temporary Folder"),
+            QCoreApplication::translate("Startup",
+                                        "Quillery cannot make a temporary folder to work in ('") +
                 session.tempPath + QStringLiteral("') - ") + error.description() +
                 QStringLiteral(", ") + QString::number(error.number()));
         return false;
@@ -113,8 +117,10 @@ void openCommandLine(const QStringList &arguments, Dialogs &dialogs, const Start
         return;
     }
     call(hooks.closeSplash);
-    dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("Open Error"),
-                    QStringLiteral("Could not find the file '") + line + QStringLiteral("'"));
+    dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok,
+                    QCoreApplication::translate("Startup", "Open Error"),
+                    QCoreApplication::translate("Startup", "Could not find the file '") + line +
+                        QStringLiteral("'"));
     call(hooks.newBinder);
 }
 

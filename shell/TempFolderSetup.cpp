@@ -5,6 +5,7 @@
 #include "platform/TempFolder.h"
 #include "shell/InstanceLock.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -33,10 +34,13 @@ OpenedTempFolder openTempFolder(const QString &path)
         opened.folder = std::make_unique<TempFolder>(path);
     } catch (const FileError &error) {
         opened.folder = std::make_unique<TempFolder>(makePrivateFolder(path));
-        opened.warning = QStringLiteral("Quillery cannot use its temporary folder '") + path +
-                         QStringLiteral("' - ") + error.description() + QStringLiteral(", ") +
-                         QString::number(error.number()) + QStringLiteral(".  It uses '") +
-                         opened.folder->path() + QStringLiteral("' instead until it closes.");
+        opened.warning =
+            QCoreApplication::translate("TempFolderSetup",
+                                        "Quillery cannot use its temporary folder '") +
+            path + QStringLiteral("' - ") + error.description() + QStringLiteral(", ") +
+            QString::number(error.number()) +
+            QCoreApplication::translate("TempFolderSetup", ".  It uses '") + opened.folder->path() +
+            QCoreApplication::translate("TempFolderSetup", "' instead until it closes.");
     }
     return opened;
 }

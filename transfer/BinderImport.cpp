@@ -17,6 +17,7 @@
 #include "platform/TempFolder.h"
 #include "transfer/BinderOpener.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace quillery {
@@ -46,9 +47,12 @@ void importPages(Workspace &workspace, Binder &binder, const QString &fileName,
     const int pages = pageCountOf(records, archive.lumpCount());
     auto step =
         std::make_unique<InsertPagesCommand>(workspace, binder, InsertPagesCommand::Show::Current);
-    step->setText(pageStepName(QStringLiteral("Import Binder"), QFileInfo(fileName).fileName()));
+    step->setText(pageStepName(QCoreApplication::translate("BinderImport", "Import Binder"),
+                               QFileInfo(fileName).fileName()));
     {
-        ProgressScope progress(workspace.ui, QStringLiteral("Importing ") + fileName, pages, true);
+        ProgressScope progress(workspace.ui,
+                               QCoreApplication::translate("BinderImport", "Importing ") + fileName,
+                               pages, true);
         for (int i = 1; i <= pages; ++i) {
             step->add(archivePages(binder, pageRecords, archive, copy, i, i).takeFirst());
             workspace.ui.setProgress(i);
@@ -67,8 +71,10 @@ bool importBinderFile(Workspace &workspace, Binder &binder, const QString &fileN
 {
     try {
         if (isEncryptedBinderFile(fileName))
-            throw FileError(FileError::InvalidFormat,
-                            QStringLiteral("It is an encrypted binder; open it to copy its pages"));
+            throw FileError(
+                FileError::InvalidFormat,
+                QCoreApplication::translate(
+                    "BinderImport", "It is an encrypted binder; open it to copy its pages"));
         const QByteArray text = LumpArchive(BinderHeader).readNamedLump(fileName, RecordsLump);
         // No more pages can be described than the text has lines.
         PageRecords pages(text.count('\n') + 1);
@@ -78,9 +84,11 @@ bool importBinderFile(Workspace &workspace, Binder &binder, const QString &fileN
             return false;
         importPages(workspace, binder, fileName, records, pages);
     } catch (const FileError &error) {
-        reportFileError(workspace.dialogs, QStringLiteral("Import Quillery Error"),
-                        QStringLiteral("An error occurred when trying to import the Quillery '"),
-                        fileName, error);
+        reportFileError(
+            workspace.dialogs, QCoreApplication::translate("BinderImport", "Import Quillery Error"),
+            QCoreApplication::translate("BinderImport",
+                                        "An error occurred when trying to import the Quillery '"),
+            fileName, error);
         return false;
     }
     return true;
@@ -90,8 +98,9 @@ void importBinder(Workspace &workspace, Binder &binder)
 {
     workspace.ui.closeSplash();
     FileDialogRequest request;
-    request.title = QStringLiteral("Import Quillery File");
-    request.filter = QStringLiteral("Quillery (*.qly)|*.qly|All files (*.*)|*.*");
+    request.title = QCoreApplication::translate("BinderImport", "Import Quillery File");
+    request.filter =
+        QCoreApplication::translate("BinderImport", "Quillery (*.qly)|*.qly|All files (*.*)|*.*");
     const QString fileName = workspace.dialogs.openFile(request);
     if (!fileName.isEmpty())
         importBinderFile(workspace, binder, fileName);

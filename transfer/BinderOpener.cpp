@@ -22,6 +22,7 @@
 #include "platform/FileIo.h"
 #include "platform/TempFolder.h"
 #include "transfer/PageImport.h"
+#include <QCoreApplication>
 
 namespace quillery {
 
@@ -31,16 +32,23 @@ namespace {
 void showInUse(Workspace &workspace, const QString &user)
 {
     const QString title =
-        user.isEmpty() ? QStringLiteral("File in Use") : QStringLiteral("File in Use by ") + user;
-    const QString holder = user.isEmpty() ? QStringLiteral("someone else") : user;
-    const QString closing = user.isEmpty() ? QStringLiteral("it has been closed")
-                                           : user + QStringLiteral(" has closed it");
+        user.isEmpty() ? QCoreApplication::translate("BinderOpener", "File in Use")
+                       : QCoreApplication::translate("BinderOpener", "File in Use by ") + user;
+    const QString holder =
+        user.isEmpty() ? QCoreApplication::translate("BinderOpener", "someone else") : user;
+    const QString closing =
+        user.isEmpty() ? QCoreApplication::translate("BinderOpener", "it has been closed")
+                       : user + QCoreApplication::translate("BinderOpener", " has closed it");
     workspace.dialogs.message(
         MsgIcon::Exclamation, MsgButtons::Ok, title,
-        QStringLiteral("The file you have opened is in use by ") + holder +
-            QStringLiteral(".  You will not be able to save changes to the file until ") + closing +
-            QStringLiteral(" (even though '[Read-Only]' may still be displayed).  "
-                           "You can, however, save the file as another name."));
+        QCoreApplication::translate("BinderOpener", "The file you have opened is in use by ") +
+            holder +
+            QCoreApplication::translate(
+                "BinderOpener", ".  You will not be able to save changes to the file until ") +
+            closing +
+            QCoreApplication::translate("BinderOpener",
+                                        " (even though '[Read-Only]' may still be displayed).  "
+                                        "You can, however, save the file as another name."));
 }
 
 } // namespace
@@ -50,7 +58,8 @@ int pageCountOf(const InfoRecords &cf, int lumps)
     bool ok = false;
     const qint64 pages = cf.value(RecordKey::Pages).toLongLong(&ok);
     if (!ok || pages < 0 || pages > lumps - 1)
-        throw FileError::damaged(QStringLiteral("its page count does not match its lumps"));
+        throw FileError::damaged(
+            QCoreApplication::translate("BinderOpener", "its page count does not match its lumps"));
     return int(pages);
 }
 
@@ -157,11 +166,15 @@ void markInUse(Workspace &workspace, Binder &binder, const QString &path)
         binder.fileLock().release();
         binder.setReadOnly(true);
         workspace.dialogs.message(
-            MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("Opened Read-Only"),
+            MsgIcon::Exclamation, MsgButtons::Ok,
+            QCoreApplication::translate("BinderOpener", "Opened Read-Only"),
             u'\'' + path +
-                QStringLiteral("' is opened read-only, because Quillery cannot mark it as in "
-                               "use: ") +
-                error.description() + QStringLiteral(".  You can save it under another name."));
+                QCoreApplication::translate(
+                    "BinderOpener", "' is opened read-only, because Quillery cannot mark it as in "
+                                    "use: ") +
+                error.description() +
+                QCoreApplication::translate("BinderOpener",
+                                            ".  You can save it under another name."));
         return;
     }
     if (binder.fileLock().isWriteLock())
@@ -188,7 +201,8 @@ void readWorkingCopy(Workspace &workspace, Binder &binder)
     LumpArchive archive(BinderHeader);
     archive.open(working);
     if (archive.lumpCount() < 1)
-        throw FileError::damaged(QStringLiteral("it has no record lump"));
+        throw FileError::damaged(
+            QCoreApplication::translate("BinderOpener", "it has no record lump"));
     const Lump &records = archive.lump(1);
     PageRecords pageRecords(archive.lumpCount() - 1);
     binder.editRecords([&](InfoRecords &loaded) {
@@ -238,8 +252,10 @@ std::unique_ptr<Binder> openFile(Workspace &workspace, const QString &fileName, 
         workspace.ui.openCancelled();
         return nullptr;
     } catch (const FileError &error) {
-        reportFileError(workspace.dialogs, QStringLiteral("Open Error"),
-                        QStringLiteral("An error occurred when trying to open the file '"),
+        reportFileError(workspace.dialogs,
+                        QCoreApplication::translate("BinderOpener", "Open Error"),
+                        QCoreApplication::translate(
+                            "BinderOpener", "An error occurred when trying to open the file '"),
                         fileName, error);
         return nullptr;
     }

@@ -9,6 +9,7 @@
 #include "platform/FileError.h"
 #include "platform/FileIo.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace quillery {
@@ -41,24 +42,29 @@ QString offerRescue(Workspace &workspace, const QString &path)
     if (!isDamagedBinder(path))
         return QString();
     Dialogs &dialogs = workspace.dialogs;
-    if (dialogs.message(MsgIcon::Question, MsgButtons::YesNo, QStringLiteral("Damaged Binder"),
-                        u'\'' + path +
-                            QStringLiteral("' is damaged.  Rescue the pages that can be read?")) !=
+    if (dialogs.message(
+            MsgIcon::Question, MsgButtons::YesNo,
+            QCoreApplication::translate("BinderRescue", "Damaged Binder"),
+            u'\'' + path +
+                QCoreApplication::translate("BinderRescue",
+                                            "' is damaged.  Rescue the pages that can be read?")) !=
         MsgResult::Yes)
         return QString();
     Salvage salvage;
     try {
         salvage = findSalvage(path);
     } catch (const FileError &error) {
-        dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("Nothing to Rescue"),
-                        QStringLiteral("No page of '") + path + QStringLiteral("' can be read: ") +
+        dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok,
+                        QCoreApplication::translate("BinderRescue", "Nothing to Rescue"),
+                        QCoreApplication::translate("BinderRescue", "No page of '") + path +
+                            QCoreApplication::translate("BinderRescue", "' can be read: ") +
                             error.description());
         return QString();
     }
 
     FileDialogRequest request;
-    request.title = QStringLiteral("Save the Rescued Pages As");
-    request.filter = QStringLiteral("Quillery (*.qly)|*.qly");
+    request.title = QCoreApplication::translate("BinderRescue", "Save the Rescued Pages As");
+    request.filter = QCoreApplication::translate("BinderRescue", "Quillery (*.qly)|*.qly");
     request.fileName = rescuedName(path);
     request.initialFolder = QFileInfo(path).absolutePath();
     request.requireFilterExtension = true;
@@ -67,22 +73,27 @@ QString offerRescue(Workspace &workspace, const QString &path)
         return QString();
     // The damaged file stays as it is, whatever else is lost.
     if (QFileInfo::exists(target) && fileio::sameFile(target, path)) {
-        dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("Rescue"),
-                        QStringLiteral("The rescued pages cannot replace the damaged binder; "
-                                       "save them under another name."));
+        dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok,
+                        QCoreApplication::translate("BinderRescue", "Rescue"),
+                        QCoreApplication::translate(
+                            "BinderRescue", "The rescued pages cannot replace the damaged binder; "
+                                            "save them under another name."));
         return QString();
     }
     try {
         writeSalvage(salvage, path, target);
     } catch (const FileError &error) {
-        reportFileError(dialogs, QStringLiteral("Save Error"),
-                        QStringLiteral("An error occurred when trying to save the file '"), target,
-                        error);
+        reportFileError(dialogs, QCoreApplication::translate("BinderRescue", "Save Error"),
+                        QCoreApplication::translate(
+                            "BinderRescue", "An error occurred when trying to save the file '"),
+                        target, error);
         return QString();
     }
     if (!salvage.lost.isEmpty() || !salvage.guessed.isEmpty())
-        dialogs.message(MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Rescue"),
-                        QStringLiteral("%1 of %2 pages were rescued into '%3'.\n\n")
+        dialogs.message(MsgIcon::Information, MsgButtons::Ok,
+                        QCoreApplication::translate("BinderRescue", "Rescue"),
+                        QCoreApplication::translate("BinderRescue",
+                                                    "%1 of %2 pages were rescued into '%3'.\n\n")
                                 .arg(salvage.pages.size())
                                 .arg(salvage.pageCount)
                                 .arg(target) +

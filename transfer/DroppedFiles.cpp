@@ -9,6 +9,7 @@
 #include "platform/FileError.h"
 #include "transfer/PageImport.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <optional>
@@ -17,7 +18,7 @@ namespace quillery {
 
 namespace {
 
-const QString DropTitle = QStringLiteral("Drop Files");
+const QString DropTitle = QCoreApplication::translate("DroppedFiles", "Drop Files");
 // A drop of thousands of unusable files names the first ones only.
 constexpr int NamedRefusals = 12;
 // A drop of more files or bytes than these shows its progress and can be cancelled; a
@@ -31,13 +32,15 @@ QString refusal(const QString &path)
 {
     const QFileInfo info(path);
     if (info.isDir())
-        return QStringLiteral("is a folder; use Import Folder for the files in it");
+        return QCoreApplication::translate("DroppedFiles",
+                                           "is a folder; use Import Folder for the files in it");
     if (!info.exists())
-        return QStringLiteral("does not exist");
+        return QCoreApplication::translate("DroppedFiles", "does not exist");
     if (!info.isFile())
-        return QStringLiteral("is not a regular file (a FIFO, a device or a socket)");
+        return QCoreApplication::translate("DroppedFiles",
+                                           "is not a regular file (a FIFO, a device or a socket)");
     if (!info.isReadable())
-        return QStringLiteral("cannot be read");
+        return QCoreApplication::translate("DroppedFiles", "cannot be read");
     return QString();
 }
 
@@ -47,16 +50,19 @@ void reportRefusals(Dialogs &dialogs, const QStringList &refusals)
         return;
     QStringList lines = refusals.mid(0, NamedRefusals);
     if (refusals.size() > NamedRefusals)
-        lines << QStringLiteral("and %1 more").arg(refusals.size() - NamedRefusals);
-    const QString lead = refusals.size() == 1 ? QStringLiteral("This was not added:\n\n")
-                                              : QStringLiteral("These were not added:\n\n");
+        lines << QCoreApplication::translate("DroppedFiles", "and %1 more")
+                     .arg(refusals.size() - NamedRefusals);
+    const QString lead =
+        refusals.size() == 1
+            ? QCoreApplication::translate("DroppedFiles", "This was not added:\n\n")
+            : QCoreApplication::translate("DroppedFiles", "These were not added:\n\n");
     dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok, DropTitle, lead + lines.join(u'\n'));
 }
 
 QString stepName(const InsertPagesCommand &step, const QString &firstName)
 {
     if (step.count() == 1)
-        return pageStepName(QStringLiteral("Import File"), firstName);
+        return pageStepName(QCoreApplication::translate("DroppedFiles", "Import File"), firstName);
     return importFilesStepName(step.count());
 }
 
@@ -84,7 +90,8 @@ int importDroppedFiles(Workspace &workspace, Binder &binder, const QStringList &
     {
         std::optional<ProgressScope> progress;
         if (files.size() > LargeDropFiles || bytes > LargeDropBytes)
-            progress.emplace(workspace.ui, QStringLiteral("Adding dropped files"),
+            progress.emplace(workspace.ui,
+                             QCoreApplication::translate("DroppedFiles", "Adding dropped files"),
                              int(files.size()), true);
         int done = 0;
         for (const QString &file : files) {
@@ -98,7 +105,9 @@ int importDroppedFiles(Workspace &workspace, Binder &binder, const QStringList &
                 step->add(std::move(page));
             } catch (const FileError &error) {
                 // Replaced by something else since it was looked at, or unreadable after all.
-                refusals << u'\'' + file + QStringLiteral("' could not be copied: ") +
+                refusals << u'\'' + file +
+                                QCoreApplication::translate("DroppedFiles",
+                                                            "' could not be copied: ") +
                                 error.description();
             }
             workspace.ui.setProgress(++done);

@@ -12,6 +12,7 @@
 #include "platform/FileIo.h"
 #include "platform/TempFolder.h"
 #include "transfer/FileNames.h"
+#include <QCoreApplication>
 
 namespace quillery {
 
@@ -54,12 +55,13 @@ void exportCurrentPage(Workspace &workspace, Binder &binder, const QString &type
         return;
     FileDialogRequest request;
     if (ext == u"*") {
-        request.title = QStringLiteral("Export ") + typeName;
-        request.filter = QStringLiteral("All files (*.*)|*.*");
+        request.title = QCoreApplication::translate("PageExport", "Export ") + typeName;
+        request.filter = QCoreApplication::translate("PageExport", "All files (*.*)|*.*");
     } else {
-        request.title = QStringLiteral("Export a ") + typeName + QStringLiteral(" File");
+        request.title = QCoreApplication::translate("PageExport", "Export a ") + typeName +
+                        QCoreApplication::translate("PageExport", " File");
         request.filter = typeName + QStringLiteral(" (*.") + ext + QStringLiteral(")|*.") + ext +
-                         QStringLiteral("|All files (*.*)|*.*");
+                         QCoreApplication::translate("PageExport", "|All files (*.*)|*.*");
     }
     const PageRow &page = binder.page(0);
     request.fileName = pageFileName(page.name, page.key.kind);
@@ -69,8 +71,10 @@ void exportCurrentPage(Workspace &workspace, Binder &binder, const QString &type
     try {
         writePageFile(page.key, target);
     } catch (const FileError &error) {
-        reportFileError(workspace.dialogs, QStringLiteral("Export Error"),
-                        QStringLiteral("An error occurred when trying to export the file '"),
+        reportFileError(workspace.dialogs,
+                        QCoreApplication::translate("PageExport", "Export Error"),
+                        QCoreApplication::translate(
+                            "PageExport", "An error occurred when trying to export the file '"),
                         target, error);
     }
 }

@@ -14,6 +14,7 @@
 #include "platform/GeneralDate.h"
 #include "platform/TempFolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -35,17 +36,17 @@ QString typeName(PageKind kind)
 {
     switch (kind) {
     case PageKind::RTF:
-        return QStringLiteral("Rich Text Format");
+        return QCoreApplication::translate("PageImport", "Rich Text Format");
     case PageKind::TXT:
-        return QStringLiteral("Text Document");
+        return QCoreApplication::translate("PageImport", "Text Document");
     case PageKind::HTML:
         return QStringLiteral("HTML");
     case PageKind::PICTURE:
-        return QStringLiteral("Picture");
+        return QCoreApplication::translate("PageImport", "Picture");
     case PageKind::SOUND:
-        return QStringLiteral("Sound");
+        return QCoreApplication::translate("PageImport", "Sound");
     default:
-        return QStringLiteral("File");
+        return QCoreApplication::translate("PageImport", "File");
     }
 }
 
@@ -54,21 +55,27 @@ QString dialogFilter(PageKind kind)
     switch (kind) {
     case PageKind::RTF:
         return typeName(kind) +
-               QStringLiteral(" (*.rtf)|*.rtf|Text Document (*.txt)|*.txt|All files "
-                              "(*.*)|*.*");
+               QCoreApplication::translate("PageImport",
+                                           " (*.rtf)|*.rtf|Text Document (*.txt)|*.txt|All files "
+                                           "(*.*)|*.*");
     case PageKind::TXT:
-        return typeName(kind) + QStringLiteral(" (*.txt)|*.txt|All files (*.*)|*.*");
+        return typeName(kind) +
+               QCoreApplication::translate("PageImport", " (*.txt)|*.txt|All files (*.*)|*.*");
     case PageKind::HTML:
-        return typeName(kind) + QStringLiteral(" (*.htm;*.html;*.php)|*.htm;*.html;*.php|All files "
-                                               "(*.*)|*.*");
+        return typeName(kind) +
+               QCoreApplication::translate("PageImport",
+                                           " (*.htm;*.html;*.php)|*.htm;*.html;*.php|All files "
+                                           "(*.*)|*.*");
     case PageKind::PICTURE:
-        return QStringLiteral("Pictures (*.bmp;*.dib;*.gif;*.jpg;*.jpeg;*.png;*.ico)|*.bmp;*.dib;"
-                              "*.gif;*.jpg;*.jpeg;*.png;*.ico|All files (*.*)|*.*");
+        return QCoreApplication::translate(
+            "PageImport", "Pictures (*.bmp;*.dib;*.gif;*.jpg;*.jpeg;*.png;*.ico)|*.bmp;*.dib;"
+                          "*.gif;*.jpg;*.jpeg;*.png;*.ico|All files (*.*)|*.*");
     case PageKind::SOUND:
-        return QStringLiteral("Sound (*.wav;*.mp3;*.wma;*.mid;*.rmi)|*.wav;*.mp3;*.wma;*.mid;"
-                              "*.rmi|All files (*.*)|*.*");
+        return QCoreApplication::translate(
+            "PageImport", "Sound (*.wav;*.mp3;*.wma;*.mid;*.rmi)|*.wav;*.mp3;*.wma;*.mid;"
+                          "*.rmi|All files (*.*)|*.*");
     default:
-        return QStringLiteral("All files (*.*)|*.*");
+        return QCoreApplication::translate("PageImport", "All files (*.*)|*.*");
     }
 }
 
@@ -78,12 +85,14 @@ QString dialogTitle(PageKind kind)
     case PageKind::RTF:
     case PageKind::TXT:
     case PageKind::HTML:
-        return QStringLiteral("Import a ") + typeName(kind) + QStringLiteral(" File");
+        return QCoreApplication::translate("PageImport", "Import a ") + typeName(kind) +
+               QCoreApplication::translate("PageImport", " File");
     case PageKind::PICTURE:
     case PageKind::SOUND:
-        return QStringLiteral("Insert a ") + typeName(kind) + QStringLiteral(" File");
+        return QCoreApplication::translate("PageImport", "Insert a ") + typeName(kind) +
+               QCoreApplication::translate("PageImport", " File");
     default:
-        return QStringLiteral("Insert a File");
+        return QCoreApplication::translate("PageImport", "Insert a File");
     }
 }
 
@@ -122,8 +131,10 @@ std::optional<PageRow> importedPage(Workspace &workspace, Binder &binder, const 
     try {
         return copiedPage(workspace, binder, fileName, kind);
     } catch (const FileError &error) {
-        reportFileError(workspace.dialogs, QStringLiteral("Import Error"),
-                        QStringLiteral("An error occurred when trying to import the file '"),
+        reportFileError(workspace.dialogs,
+                        QCoreApplication::translate("PageImport", "Import Error"),
+                        QCoreApplication::translate(
+                            "PageImport", "An error occurred when trying to import the file '"),
                         fileName, error);
         return std::nullopt;
     }
@@ -131,7 +142,7 @@ std::optional<PageRow> importedPage(Workspace &workspace, Binder &binder, const 
 
 QString importFilesStepName(int count)
 {
-    return QStringLiteral("Import %1 Files").arg(count);
+    return QCoreApplication::translate("PageImport", "Import %1 Files").arg(count);
 }
 
 namespace {
@@ -143,7 +154,8 @@ bool importStep(Workspace &workspace, Binder &binder, const QString &fileName, P
     if (!page)
         return false;
     auto step = std::make_unique<InsertPagesCommand>(workspace, binder, show);
-    step->setText(pageStepName(QStringLiteral("Import File"), page->name));
+    step->setText(
+        pageStepName(QCoreApplication::translate("PageImport", "Import File"), page->name));
     step->add(std::move(*page));
     binder.push(std::move(step));
     return true;
@@ -172,8 +184,9 @@ void importFolder(Workspace &workspace, Binder &binder)
 {
     workspace.ui.closeSplash();
     const QString folder = workspace.dialogs.folder(
-        QStringLiteral("Please choose a &folder to import files from.  This could take a while "
-                       "if the folder contains files that are large in size."),
+        QCoreApplication::translate(
+            "PageImport", "Please choose a &folder to import files from.  This could take a while "
+                          "if the folder contains files that are large in size."),
         QString());
     if (folder.isEmpty())
         return;
@@ -188,7 +201,8 @@ void importFolder(Workspace &workspace, Binder &binder)
     auto step =
         std::make_unique<InsertPagesCommand>(workspace, binder, InsertPagesCommand::Show::Current);
     {
-        ProgressScope progress(workspace.ui, QStringLiteral("Importing ") + folder,
+        ProgressScope progress(workspace.ui,
+                               QCoreApplication::translate("PageImport", "Importing ") + folder,
                                int(files.size()), true);
         int done = 0;
         for (const QString &file : files) {
@@ -203,7 +217,7 @@ void importFolder(Workspace &workspace, Binder &binder)
     }
     if (step->count() == 0)
         return;
-    step->setText(step->count() == 1 ? QStringLiteral("Import 1 File")
+    step->setText(step->count() == 1 ? QCoreApplication::translate("PageImport", "Import 1 File")
                                      : importFilesStepName(step->count()));
     binder.push(std::move(step));
 }

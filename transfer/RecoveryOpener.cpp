@@ -17,6 +17,7 @@
 #include "platform/TempFolder.h"
 #include "transfer/BinderOpener.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace quillery {
@@ -44,17 +45,21 @@ QStringList placeSources(Workspace &workspace, const SnapshotEntry &entry, Recov
     for (int source = 1; source <= entry.record.sources.size(); ++source) {
         const QString path = entry.sourcePath(source);
         if (entry.record.sources[source - 1].isEmpty() && binderChanged)
-            throw FileError(FileError::FileNotFound,
-                            QStringLiteral("The pages not changed since the last save were to be "
-                                           "read from the binder file, which has changed since"));
+            throw FileError(
+                FileError::FileNotFound,
+                QCoreApplication::translate("RecoveryOpener",
+                                            "The pages not changed since the last save were to be "
+                                            "read from the binder file, which has changed since"));
         // A save after the snapshot erased the pages it replaced where they lay: what the
         // snapshot took from the binder file is in the binder as saved, not here.
         if (entry.record.sourceChanged(source, path))
-            throw FileError(FileError::PathFileAccess,
-                            QStringLiteral("The binder was saved after this snapshot was taken, "
-                                           "and the pages it kept from the binder file have "
-                                           "changed since (%1); open the binder itself instead")
-                                .arg(path));
+            throw FileError(
+                FileError::PathFileAccess,
+                QCoreApplication::translate("RecoveryOpener",
+                                            "The binder was saved after this snapshot was taken, "
+                                            "and the pages it kept from the binder file have "
+                                            "changed since (%1); open the binder itself instead")
+                    .arg(path));
         if (purpose == RecoverPurpose::Export) {
             paths << path;
             continue;
@@ -112,8 +117,9 @@ void holdBinderFile(Workspace &workspace, Binder &binder, bool changed)
 
 QString recoveredNote(bool changed)
 {
-    return changed ? QStringLiteral(" [Recovered - the file has changed on disk since]")
-                   : QStringLiteral(" [Recovered]");
+    return changed ? QCoreApplication::translate(
+                         "RecoveryOpener", " [Recovered - the file has changed on disk since]")
+                   : QCoreApplication::translate("RecoveryOpener", " [Recovered]");
 }
 
 // An encrypted binder's snapshot is the binder encrypted whole: it opens with the binder's
@@ -122,8 +128,9 @@ void recoverSealed(Workspace &workspace, Binder &binder, const SnapshotEntry &en
 {
     const QString container = entry.sourcePath(1);
     if (entry.record.sourceChanged(1, container))
-        throw FileError::damaged(
-            QStringLiteral("its data file %1 changed since it was kept").arg(container));
+        throw FileError::damaged(QCoreApplication::translate(
+                                     "RecoveryOpener", "its data file %1 changed since it was kept")
+                                     .arg(container));
     binder.setWorkingCopy(decryptWorkingCopy(workspace, binder, container));
     readWorkingCopy(workspace, binder);
 }
@@ -149,7 +156,8 @@ RecoveredBinder recover(Workspace &workspace, const SnapshotEntry &entry, Recove
         [&](InfoRecords &loaded) { loaded.loadText(record.records, pageRecords.divert()); });
     askPassword(workspace, binder.records());
     if (pageCountOf(binder.records(), int(record.pages.size()) + 1) != record.pages.size())
-        throw FileError::damaged(QStringLiteral("its page count does not match its page table"));
+        throw FileError::damaged(QCoreApplication::translate(
+            "RecoveryOpener", "its page count does not match its page table"));
 
     BusyScope busy(workspace.ui);
     const bool changed = record.binderChangedOnDisk();
@@ -180,9 +188,11 @@ RecoveredBinder recoverBinder(Workspace &workspace, const SnapshotEntry &entry,
         workspace.ui.openCancelled();
         return {};
     } catch (const FileError &error) {
-        reportFileError(workspace.dialogs, QStringLiteral("Recovery Error"),
-                        QStringLiteral("An error occurred when trying to recover '"), entry.folder,
-                        error);
+        reportFileError(workspace.dialogs,
+                        QCoreApplication::translate("RecoveryOpener", "Recovery Error"),
+                        QCoreApplication::translate("RecoveryOpener",
+                                                    "An error occurred when trying to recover '"),
+                        entry.folder, error);
         return {};
     }
 }

@@ -98,7 +98,7 @@ BinderWindow::BinderWindow(Workspace &workspace, ShellCommands &shell,
     connect(m_viewer, &ViewerPane::remoteContentAllowedForBinder, this, [this] {
         const QVector<RecordChange> allow{{RecordKey::RemoteContent, QStringLiteral("Allow")}};
         m_binder->push(std::make_unique<RecordsCommand>(*m_binder, allow, std::nullopt,
-                                                        QStringLiteral("Allow Remote Content")));
+                                                        tr("Allow Remote Content")));
     });
     connectList();
     connectBinder();
@@ -275,9 +275,9 @@ void BinderWindow::showPageStatus()
         return;
     }
     const PageRow &row = m_binder->page(0);
-    Q_EMIT statusText(StatusPanel::Created, QStringLiteral("Created: ") + row.created);
-    Q_EMIT statusText(StatusPanel::Modified, QStringLiteral("Modified: ") + row.modified);
-    Q_EMIT statusText(StatusPanel::Size, QStringLiteral("Size: ") + sizeText(row.size));
+    Q_EMIT statusText(StatusPanel::Created, tr("Created: ") + shownDate(row.created));
+    Q_EMIT statusText(StatusPanel::Modified, tr("Modified: ") + shownDate(row.modified));
+    Q_EMIT statusText(StatusPanel::Size, tr("Size: ") + sizeText(row.size));
 }
 
 void BinderWindow::showSelectedPage()
@@ -367,7 +367,7 @@ void BinderWindow::placePageList(PanePosition position)
         return;
     const PaneLayout pane{position, Binder::paneLengthFor(position)};
     m_binder->push(std::make_unique<RecordsCommand>(*m_binder, QVector<RecordChange>(), pane,
-                                                    QStringLiteral("Page List Position")));
+                                                    tr("Page List Position")));
 }
 
 void BinderWindow::toggleAutoHide()
@@ -489,7 +489,7 @@ void BinderWindow::previewPage()
         return;
     const std::unique_ptr<QTextDocument> text(m_viewer->textPane()->document()->clone());
     const QString title = m_binder->page(0).name;
-    const QString date = generalDate(QDateTime::currentDateTime());
+    const QString date = localDate(QDateTime::currentDateTime());
     QPrintPreviewDialog preview(window());
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter *printer) {
         printTextDocument(*printer, *text, PrintMargins(), title, date);
@@ -518,12 +518,12 @@ bool BinderWindow::confirmClose()
 {
     m_workspace.ui.closeSplash();
     if (m_binder->isChanged()) {
-        QString text = QStringLiteral("The Quillery file '") + m_binder->title() + u'\'';
+        QString text = tr("The Quillery file '") + m_binder->title() + u'\'';
         if (!m_binder->fileName().isEmpty())
             text += QStringLiteral(" ('") + m_binder->fileName() + QStringLiteral("')");
-        text += QStringLiteral(" has changed.  Do you want to save the changes?");
+        text += tr(" has changed.  Do you want to save the changes?");
         const MsgResult answer = m_workspace.dialogs.message(
-            MsgIcon::Question, MsgButtons::YesNoCancel, QStringLiteral("Save Changes"), text);
+            MsgIcon::Question, MsgButtons::YesNoCancel, tr("Save Changes"), text);
         if (answer == MsgResult::Cancel)
             return false;
         if (answer == MsgResult::Yes)

@@ -67,11 +67,6 @@ void prepareEngineOpenGl()
     qt_gl_set_global_share_context(context);
 }
 
-QString translate(const char *text)
-{
-    return QCoreApplication::translate("BrowserModule", text);
-}
-
 ModuleEntries loadModule(QString &error)
 {
     const QString fileName = browserModuleFileName();
@@ -92,18 +87,21 @@ ModuleEntries loadModule(QString &error)
         entries.preload = reinterpret_cast<PreloadBrowser>(library->resolve(PreloadBrowserSymbol));
         QString why = library->errorString();
         if (version && version() != BrowserInterfaceVersion)
-            why = translate("it was built for another version of the program (interface %1, "
-                            "this program needs %2)")
+            why = QCoreApplication::translate(
+                      "BrowserModule",
+                      "it was built for another version of the program (interface %1, "
+                      "this program needs %2)")
                       .arg(version())
                       .arg(BrowserInterfaceVersion);
         else if (version && entries.make && entries.preload)
             return entries;
-        error =
-            translate("%1 is not a browser module: %2").arg(QDir::toNativeSeparators(path), why);
+        error = QCoreApplication::translate("BrowserModule", "%1 is not a browser module: %2")
+                    .arg(QDir::toNativeSeparators(path), why);
         delete library;
         return {};
     }
-    error = translate("The browser module was not found; looked for %1.")
+    error = QCoreApplication::translate("BrowserModule",
+                                        "The browser module was not found; looked for %1.")
                 .arg(tried.join(QStringLiteral(", ")));
     return {};
 }

@@ -6,6 +6,7 @@
 #include "platform/FileIo.h"
 #include "platform/GeneralDate.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QStringList>
 
@@ -72,8 +73,9 @@ PageRow ClipInfo::toPage(Binder &binder, const QString &dataPath) const
 {
     const StoredKind stored = StoredKind::fromName(kind);
     if (stored == PageKind::Unknown)
-        throw FileError(FileError::InvalidFormat,
-                        QStringLiteral("The page clipboard does not describe a page"));
+        throw FileError(
+            FileError::InvalidFormat,
+            QCoreApplication::translate("ClipInfo", "The page clipboard does not describe a page"));
     PageRow row;
     row.name = name;
     row.created = generalDate(QDateTime::currentDateTime());

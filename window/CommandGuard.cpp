@@ -4,6 +4,7 @@
 #include "platform/Cancelled.h"
 #include "platform/Dialogs.h"
 #include "platform/FileError.h"
+#include <QCoreApplication>
 
 namespace quillery {
 
@@ -11,7 +12,8 @@ namespace {
 
 void say(Dialogs &dialogs, const QString &text)
 {
-    dialogs.message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Quillery"), text);
+    dialogs.message(MsgIcon::Critical, MsgButtons::Ok,
+                    QCoreApplication::translate("CommandGuard", "Quillery"), text);
 }
 
 } // namespace
@@ -26,7 +28,9 @@ void guarded(Dialogs &dialogs, const std::function<void()> &command)
     } catch (const std::exception &error) {
         say(dialogs, QString::fromLocal8Bit(error.what()));
     } catch (...) {
-        say(dialogs, QStringLiteral("The command failed for a reason Quillery does not know."));
+        say(dialogs,
+            QCoreApplication::translate("CommandGuard",
+                                        "The command failed for a reason Quillery does not know."));
     }
 }
 

@@ -6,6 +6,7 @@
 #include "documents/SizeText.h"
 #include "platform/TempFolder.h"
 #include "window/PageClipboard.h"
+#include <QCoreApplication>
 
 namespace quillery {
 
@@ -14,12 +15,13 @@ namespace {
 QString pagesStatus(const CommandContext &context)
 {
     if (context.count == 0)
-        return QStringLiteral("0 Pages");
+        return QCoreApplication::translate("CommandState", "0 Pages");
     if (!context.rowSelected())
-        return context.count == 1 ? QStringLiteral("1 Page")
-                                  : QString::number(context.count) + QStringLiteral(" Pages");
-    return QStringLiteral("Page ") + sizeText(context.selected) + QStringLiteral(" of ") +
-           sizeText(context.count);
+        return context.count == 1
+                   ? QCoreApplication::translate("CommandState", "1 Page")
+                   : QCoreApplication::translate("CommandState", "%1 Pages").arg(context.count);
+    return QCoreApplication::translate("CommandState", "Page %1 of %2")
+        .arg(sizeText(context.selected), sizeText(context.count));
 }
 
 // "&Undo Delete Page 'Letter'"; the step's name holds a page's name, whose "&" is a letter.
@@ -54,8 +56,10 @@ CommandState commandState(const Binder &binder, const ListState &list)
     state.exportMenu = context.rowSelected();
     state.viewMenu = context.count > 0;
     const QUndoStack &history = binder.history();
-    state.undoCaption = historyCaption(QStringLiteral("&Undo"), history.undoText());
-    state.redoCaption = historyCaption(QStringLiteral("&Redo"), history.redoText());
+    state.undoCaption =
+        historyCaption(QCoreApplication::translate("CommandState", "&Undo"), history.undoText());
+    state.redoCaption =
+        historyCaption(QCoreApplication::translate("CommandState", "&Redo"), history.redoText());
     state.clearPageStatus = context.count > 0 && !context.rowSelected();
     state.pagesStatus = pagesStatus(context);
     return state;

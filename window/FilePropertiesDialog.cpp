@@ -25,7 +25,7 @@ FilePropertiesDialog::FilePropertiesDialog(Binder &binder, QWidget *parent)
     : QDialog(parent), m_binder(binder)
 {
     setObjectName(QStringLiteral("FilePropertiesDialog"));
-    setWindowTitle(binder.title() + QStringLiteral(" Properties"));
+    setWindowTitle(binder.title() + tr(" Properties"));
     auto *layout = new QVBoxLayout(this);
     auto *form = new QFormLayout;
     layout->addLayout(form);
@@ -34,40 +34,36 @@ FilePropertiesDialog::FilePropertiesDialog(Binder &binder, QWidget *parent)
     txtTitle->setObjectName(QStringLiteral("txtTitle"));
     txtTitle->setAccessibleName(tr("Title"));
     form->addRow(txtTitle);
-    txtPages = addField(form, QStringLiteral("&Pages:"), QStringLiteral("txtPages"),
+    txtPages = addField(form, tr("&Pages:"), QStringLiteral("txtPages"),
                         QString::number(binder.pageCount()));
     const auto record = [&](const QString &key) {
         return binder.records().contains(key) ? binder.records().value(key) : QString();
     };
-    addField(form, QStringLiteral("A&uthor:"), QStringLiteral("txtAuthor"),
-             record(RecordKey::Author));
-    addField(form, QStringLiteral("&Last saved by:"), QStringLiteral("txtLSB"),
-             record(RecordKey::LastSavedBy));
+    addField(form, tr("A&uthor:"), QStringLiteral("txtAuthor"), record(RecordKey::Author));
+    addField(form, tr("&Last saved by:"), QStringLiteral("txtLSB"), record(RecordKey::LastSavedBy));
 
     const QString file = binder.fileName();
     const bool saved = !file.isEmpty() && isFile(file);
-    const QString notSaved = QStringLiteral("Not Saved");
+    const QString notSaved = tr("Not Saved");
     const auto fileField = [&](const QString &label, const QString &name, auto value) {
         QLineEdit *box = addField(form, label, name, saved ? value() : notSaved);
         box->setEnabled(saved);
         form->labelForField(box)->setEnabled(saved);
         return box;
     };
-    txtFilename = fileField(QStringLiteral("&Filename:"), QStringLiteral("txtFilename"),
-                            [&] { return file; });
-    fileField(QStringLiteral("MS-&DOS Filename:"), QStringLiteral("txtDOS"),
+    txtFilename = fileField(tr("&Filename:"), QStringLiteral("txtFilename"), [&] { return file; });
+    fileField(tr("MS-&DOS Filename:"), QStringLiteral("txtDOS"),
               [&] { return canonicalPath(file); });
-    fileField(QStringLiteral("&Size:"), QStringLiteral("txtSize"),
-              [&] { return sizeText(QFileInfo(file).size()) + QStringLiteral(" bytes"); });
-    fileField(QStringLiteral("&Created:"), QStringLiteral("txtCreated"),
-              [&] { return fileCreatedText(file); });
-    fileField(QStringLiteral("&Modified:"), QStringLiteral("txtModified"),
-              [&] { return generalDate(QFileInfo(file).lastModified()); });
-    fileField(QStringLiteral("&Accessed:"), QStringLiteral("txtAccessed"),
+    fileField(tr("&Size:"), QStringLiteral("txtSize"),
+              [&] { return sizeText(QFileInfo(file).size()) + tr(" bytes"); });
+    fileField(tr("&Created:"), QStringLiteral("txtCreated"), [&] { return fileCreatedText(file); });
+    fileField(tr("&Modified:"), QStringLiteral("txtModified"),
+              [&] { return localDate(QFileInfo(file).lastModified()); });
+    fileField(tr("&Accessed:"), QStringLiteral("txtAccessed"),
               [&] { return fileAccessedText(file); });
 
-    layout->addWidget(sourceFrame(this, QStringLiteral("File co&nfiguration"),
-                                  configurationText(binder), rtfSource));
+    layout->addWidget(
+        sourceFrame(this, tr("File co&nfiguration"), configurationText(binder), rtfSource));
     QDialogButtonBox *buttons = okCancelButtons(this);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &FilePropertiesDialog::accept);

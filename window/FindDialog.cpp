@@ -15,17 +15,17 @@ namespace quillery {
 
 FindDialog::FindDialog(Dialogs &dialogs, RichTextBox &pane, QWidget *parent)
     : QDialog(parent), txtFind(new QLineEdit(this)),
-      chkCase(new QCheckBox(QStringLiteral("Match &case"), this)),
-      cmdFind(new QPushButton(QStringLiteral("&Find Next"), this)),
-      cmdCancel(new QPushButton(QStringLiteral("Cancel"), this)), m_dialogs(dialogs), m_pane(pane)
+      chkCase(new QCheckBox(tr("Match &case"), this)),
+      cmdFind(new QPushButton(tr("&Find Next"), this)),
+      cmdCancel(new QPushButton(tr("Cancel"), this)), m_dialogs(dialogs), m_pane(pane)
 {
     setObjectName(QStringLiteral("FindDialog"));
-    setWindowTitle(QStringLiteral("Find"));
+    setWindowTitle(tr("Find"));
     txtFind->setObjectName(QStringLiteral("txtFind"));
     chkCase->setObjectName(QStringLiteral("chkCase"));
     cmdFind->setObjectName(QStringLiteral("cmdFind"));
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    auto *label = new QLabel(QStringLiteral("Fi&nd what:"), this);
+    auto *label = new QLabel(tr("Fi&nd what:"), this);
     label->setObjectName(QStringLiteral("lblFind"));
     label->setBuddy(txtFind);
 
@@ -55,8 +55,8 @@ int FindDialog::findNext(bool announceEnd, RichTextBox &box)
         return box.selectionStart();
     }
     if (announceEnd)
-        m_dialogs.message(MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Find"),
-                          QStringLiteral("Quillery has finished searching"));
+        m_dialogs.message(MsgIcon::Information, MsgButtons::Ok, tr("Find"),
+                          tr("Quillery has finished searching"));
     box.setSelectionStart(0);
     return -1;
 }

@@ -14,6 +14,7 @@
 #include "window/ClipInfo.h"
 #include "window/PageOperations.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -21,8 +22,16 @@ namespace quillery {
 
 namespace {
 
-const QString CopyError = QStringLiteral("Copy Error");
-const QString PasteError = QStringLiteral("Paste Error");
+// Looked up when used, once the translation is loaded.
+QString copyError()
+{
+    return QCoreApplication::translate("PageClipboard", "Copy Error");
+}
+// Looked up when used, once the translation is loaded.
+QString pasteError()
+{
+    return QCoreApplication::translate("PageClipboard", "Paste Error");
+}
 
 // Where pages of encrypted binders are copied to; throws FileError when the runtime folder
 // cannot be used.
@@ -95,8 +104,10 @@ bool copyPage(Workspace &workspace, Binder &binder, int position)
         // Old details with new bytes would paste a wrong page: then nothing is offered.
         if (dataReplaced)
             fileio::removeIfExists(infoPath);
-        reportFileError(workspace.dialogs, CopyError,
-                        QStringLiteral("The page could not be copied to '"), dataPath, error);
+        reportFileError(
+            workspace.dialogs, copyError(),
+            QCoreApplication::translate("PageClipboard", "The page could not be copied to '"),
+            dataPath, error);
         return false;
     }
     return true;
@@ -106,7 +117,8 @@ void cutPage(Workspace &workspace, Binder &binder, int position)
 {
     if (!copyPage(workspace, binder, position))
         return;
-    removePage(workspace, binder, position, QStringLiteral("Cut Page"));
+    removePage(workspace, binder, position,
+               QCoreApplication::translate("PageClipboard", "Cut Page"));
 }
 
 bool pastePage(Workspace &workspace, Binder &binder)
@@ -123,7 +135,7 @@ bool pastePage(Workspace &workspace, Binder &binder)
                                                      binder.pageCount() == 0
                                                          ? InsertPagesCommand::Show::First
                                                          : InsertPagesCommand::Show::Current);
-    step->setText(QStringLiteral("Paste Page"));
+    step->setText(QCoreApplication::translate("PageClipboard", "Paste Page"));
     QString pagePath;
     try {
         // Details that do not parse name no kind, which toPage refuses.
@@ -135,8 +147,10 @@ bool pastePage(Workspace &workspace, Binder &binder)
     } catch (const FileError &error) {
         if (!pagePath.isEmpty())
             temp.deleteFile(pagePath);
-        reportFileError(workspace.dialogs, PasteError,
-                        QStringLiteral("The page could not be pasted from '"), infoPath, error);
+        reportFileError(
+            workspace.dialogs, pasteError(),
+            QCoreApplication::translate("PageClipboard", "The page could not be pasted from '"),
+            infoPath, error);
         return false;
     }
     binder.push(std::move(step));

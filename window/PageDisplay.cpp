@@ -10,6 +10,8 @@
 #include "platform/Colours.h"
 #include "transfer/PageExport.h"
 
+#include <QCoreApplication>
+
 namespace quillery {
 
 namespace {
@@ -80,17 +82,25 @@ PageDisplay preparePageDisplay(Workspace &workspace, Binder &binder)
         display.soundFile = writePageToTemp(workspace, binder, row.name, 0);
         // The name is shown as text, never run as markup.
         display.content.html =
-            oneLine("<h1>Playing: " + row.name.toHtmlEscaped().toUtf8() + "</h1><bgsound src=\"" +
-                    attributeUrl(row.name) + "\" loop=\"1\">");
+            oneLine("<h1>" +
+                    QCoreApplication::translate("PageDisplay", "Playing: %1")
+                        .arg(row.name.toHtmlEscaped())
+                        .toUtf8() +
+                    "</h1><bgsound src=\"" + attributeUrl(row.name) + "\" loop=\"1\">");
         break;
     case PageKind::FILE:
         // A file page is whatever someone put into the binder; it is never run as a web
         // page here, whatever its name says.
         display.pane = PageDisplay::Pane::Browser;
-        display.content.html = oneLine(
-            "<html><body><h1>" + row.name.toHtmlEscaped().toUtf8() +
-            "</h1><p>This page holds a file that the viewer does not show. Use Edit Page to "
-            "open it in its own program, or Export to save it as a file.</p></body></html>");
+        display.content.html =
+            oneLine("<html><body><h1>" + row.name.toHtmlEscaped().toUtf8() + "</h1><p>" +
+                    QCoreApplication::translate(
+                        "PageDisplay", "This page holds a file that the viewer does not show. "
+                                       "Use Edit Page to open it in its own program, or Export "
+                                       "to save it as a file.")
+                        .toHtmlEscaped()
+                        .toUtf8() +
+                    "</p></body></html>");
         break;
     case PageKind::Unknown:
         return display;

@@ -15,6 +15,7 @@
 #include "window/PageDragData.h"
 #include "window/PageTransfer.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QTimer>
 #include <QUrl>
@@ -25,7 +26,11 @@ namespace quillery {
 
 namespace {
 
-const QString DropError = QStringLiteral("Drop Error");
+// Looked up when used, once the translation is loaded.
+QString dropError()
+{
+    return QCoreApplication::translate("PageDrops", "Drop Error");
+}
 
 // The dropped addresses as local paths; none when any is not a local file.
 QStringList localFiles(const QMimeData &data)
@@ -43,8 +48,8 @@ QStringList localFiles(const QMimeData &data)
 QString stepName(const QString &action, int count, const QString &firstName)
 {
     if (count == 1)
-        return pageStepName(action + QStringLiteral(" Page"), firstName);
-    return QStringLiteral("%1 %2 Pages").arg(action).arg(count);
+        return pageStepName(action + QCoreApplication::translate("PageDrops", " Page"), firstName);
+    return QCoreApplication::translate("PageDrops", "%1 %2 Pages").arg(action).arg(count);
 }
 
 } // namespace
@@ -66,8 +71,8 @@ Qt::DropAction PageDrops::dropAction(const QMimeData &data, Qt::KeyboardModifier
     if (!source && !data.hasFormat(PagesMimeType) && localFiles(data).isEmpty())
         return Qt::IgnoreAction;
     if (m_binder.isReadOnly()) {
-        Q_EMIT refused(QStringLiteral("This binder is open read-only, so nothing can be dropped "
-                                      "on it; Save As makes a copy that can be changed."));
+        Q_EMIT refused(tr("This binder is open read-only, so nothing can be dropped "
+                          "on it; Save As makes a copy that can be changed."));
         return Qt::IgnoreAction;
     }
     // Within one binder pages move unless Ctrl copies them; from another binder they are
@@ -98,14 +103,13 @@ void PageDrops::drop(const QMimeData &data, Qt::DropAction action, int position)
             QVector<TransferredPage> pages;
             for (const PageRow &row : rows)
                 pages.append({ClipInfo::of(row), pageData(row.key)});
-            const QString name =
-                action == Qt::MoveAction ? QStringLiteral("Move In") : QStringLiteral("Copy");
+            const QString name = action == Qt::MoveAction ? tr("Move In") : tr("Copy");
             if (!insertPages(pages, position, name) || action != Qt::MoveAction)
                 return;
             // The pages leave the other binder only once they are safely here, and only
             // those still where they were when the drag began.
             auto step = std::make_unique<QUndoCommand>(
-                stepName(QStringLiteral("Move Out"), int(rows.size()), rows.first().name));
+                stepName(tr("Move Out"), int(rows.size()), rows.first().name));
             for (int i = int(positions.size()) - 1; i >= 0; --i) {
                 const int at = positions.at(i);
                 if (source->hasPage(at) && source->page(at).key.serial == rows.at(i).key.serial)
@@ -119,12 +123,12 @@ void PageDrops::drop(const QMimeData &data, Qt::DropAction action, int position)
         work = [this, bytes, position] {
             const std::optional<QVector<TransferredPage>> pages = decodePages(bytes);
             if (!pages) {
-                m_workspace.dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok, DropError,
-                                            QStringLiteral("The pages dropped are damaged or of "
-                                                           "a newer kind; nothing was added."));
+                m_workspace.dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok, dropError(),
+                                            tr("The pages dropped are damaged or of "
+                                               "a newer kind; nothing was added."));
                 return;
             }
-            insertPages(*pages, position, QStringLiteral("Copy"));
+            insertPages(*pages, position, tr("Copy"));
         };
     } else {
         const QStringList files = localFiles(data);
@@ -144,7 +148,7 @@ void PageDrops::movePages(const QVector<int> &positions, int position)
     std::sort(sorted.begin(), sorted.end());
     auto step = std::make_unique<MovePagesCommand>(
         m_binder, sorted, position,
-        stepName(QStringLiteral("Move"), int(sorted.size()), m_binder.page(sorted.first()).name));
+        stepName(tr("Move"), int(sorted.size()), m_binder.page(sorted.first()).name));
     if (step->movesAny())
         m_binder.push(std::move(step));
 }
@@ -172,9 +176,8 @@ bool PageDrops::insertPages(const QVector<TransferredPage> &pages, int position,
         // The pages already copied go with the step.
         if (!pagePath.isEmpty())
             temp.deleteFile(pagePath);
-        reportFileError(m_workspace.dialogs, DropError,
-                        QStringLiteral("The dropped pages could not be added to '"),
-                        m_binder.title(), error);
+        reportFileError(m_workspace.dialogs, dropError(),
+                        tr("The dropped pages could not be added to '"), m_binder.title(), error);
         return false;
     }
     m_binder.push(std::move(step));

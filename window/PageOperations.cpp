@@ -8,6 +8,7 @@
 #include "documents/Workspace.h"
 #include "platform/Dialogs.h"
 #include "transfer/PageImport.h"
+#include <QCoreApplication>
 
 namespace quillery {
 
@@ -45,13 +46,16 @@ void deletePage(Workspace &workspace, Binder &binder, int position)
     workspace.ui.closeSplash();
     if (!isPosition(binder, position))
         return;
-    const QString text = QStringLiteral("Are you sure that you want to delete the page '") +
+    const QString text = QCoreApplication::translate(
+                             "PageOperations", "Are you sure that you want to delete the page '") +
                          binder.page(position).name + QStringLiteral("'?");
     if (workspace.confirmDeletes &&
         workspace.dialogs.message(MsgIcon::Question, MsgButtons::YesNo,
-                                  QStringLiteral("Delete Page"), text) != MsgResult::Yes)
+                                  QCoreApplication::translate("PageOperations", "Delete Page"),
+                                  text) != MsgResult::Yes)
         return;
-    removePage(workspace, binder, position, QStringLiteral("Delete Page"));
+    removePage(workspace, binder, position,
+               QCoreApplication::translate("PageOperations", "Delete Page"));
 }
 
 void removePage(Workspace &workspace, Binder &binder, int position, const QString &action)
@@ -69,11 +73,14 @@ void deleteAllPages(Workspace &workspace, Binder &binder)
         return;
     if (workspace.confirmDeletes &&
         workspace.dialogs.message(
-            MsgIcon::Question, MsgButtons::YesNoDefaultNo, QStringLiteral("Delete All Pages"),
-            QStringLiteral("Are you sure you want to delete all pages?")) != MsgResult::Yes)
+            MsgIcon::Question, MsgButtons::YesNoDefaultNo,
+            QCoreApplication::translate("PageOperations", "Delete All Pages"),
+            QCoreApplication::translate(
+                "PageOperations", "Are you sure you want to delete all pages?")) != MsgResult::Yes)
         return;
-    binder.push(std::make_unique<RemovePagesCommand>(workspace, binder, 1, binder.pageCount(),
-                                                     QStringLiteral("Delete All Pages")));
+    binder.push(std::make_unique<RemovePagesCommand>(
+        workspace, binder, 1, binder.pageCount(),
+        QCoreApplication::translate("PageOperations", "Delete All Pages")));
 }
 
 void movePage(Binder &binder, int position, MoveDirection direction)

@@ -8,11 +8,13 @@
 #include "documents/Workspace.h"
 #include "platform/Colours.h"
 #include "platform/Dialogs.h"
+#include "platform/GeneralDate.h"
 #include "platform/PlainText.h"
 #include "platform_ui/RichTextBox.h"
 #include "window/Properties.h"
 #include "window/PropertyFields.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -31,17 +33,17 @@ QString typeName(PageKind kind)
 {
     switch (kind) {
     case PageKind::RTF:
-        return QStringLiteral("Rich Text Format");
+        return QCoreApplication::translate("PagePropertiesDialog", "Rich Text Format");
     case PageKind::TXT:
-        return QStringLiteral("Plain Text");
+        return QCoreApplication::translate("PagePropertiesDialog", "Plain Text");
     case PageKind::HTML:
-        return QStringLiteral("HTML Format");
+        return QCoreApplication::translate("PagePropertiesDialog", "HTML Format");
     case PageKind::PICTURE:
-        return QStringLiteral("Picture");
+        return QCoreApplication::translate("PagePropertiesDialog", "Picture");
     case PageKind::SOUND:
-        return QStringLiteral("Sound");
+        return QCoreApplication::translate("PagePropertiesDialog", "Sound");
     default:
-        return QStringLiteral("File");
+        return QCoreApplication::translate("PagePropertiesDialog", "File");
     }
 }
 
@@ -62,7 +64,7 @@ PagePropertiesDialog::PagePropertiesDialog(Workspace &workspace, Binder &binder,
     const PageRow &page = binder.page(position);
     const PageKind kind = page.key.kind;
     setObjectName(QStringLiteral("PagePropertiesDialog"));
-    setWindowTitle(page.name + QStringLiteral(" Properties"));
+    setWindowTitle(page.name + tr(" Properties"));
     auto *layout = new QVBoxLayout(this);
     auto *form = new QFormLayout;
     layout->addLayout(form);
@@ -71,13 +73,11 @@ PagePropertiesDialog::PagePropertiesDialog(Workspace &workspace, Binder &binder,
     txtPage->setObjectName(QStringLiteral("txtPage"));
     txtPage->setAccessibleName(tr("Page name"));
     form->addRow(txtPage);
-    addField(form, QStringLiteral("Page &number:"), QStringLiteral("txtIndex"),
-             QString::number(position));
-    addField(form, QStringLiteral("&Type:"), QStringLiteral("txtType"), typeName(kind));
-    addField(form, QStringLiteral("&Created:"), QStringLiteral("txtCreated"), page.created);
-    addField(form, QStringLiteral("&Modified:"), QStringLiteral("txtModified"), page.modified);
-    addField(form, QStringLiteral("&Size:"), QStringLiteral("txtSize"),
-             sizeText(page.size) + QStringLiteral(" byte(s)"));
+    addField(form, tr("Page &number:"), QStringLiteral("txtIndex"), QString::number(position));
+    addField(form, tr("&Type:"), QStringLiteral("txtType"), typeName(kind));
+    addField(form, tr("&Created:"), QStringLiteral("txtCreated"), shownDate(page.created));
+    addField(form, tr("&Modified:"), QStringLiteral("txtModified"), shownDate(page.modified));
+    addField(form, tr("&Size:"), QStringLiteral("txtSize"), sizeText(page.size) + tr(" byte(s)"));
     txtComments = new QLineEdit(page.comments, this);
     txtComments->setObjectName(QStringLiteral("txtComments"));
     auto *lblComments = new QLabel(this);
@@ -86,13 +86,13 @@ PagePropertiesDialog::PagePropertiesDialog(Workspace &workspace, Binder &binder,
     form->addRow(lblComments, txtComments);
 
     if (kind == PageKind::RTF) {
-        auto *frame = new QGroupBox(QStringLiteral("Background colour"), this);
+        auto *frame = new QGroupBox(tr("Background colour"), this);
         frame->setObjectName(QStringLiteral("fraColour"));
         txtColour = new QLineEdit(frame);
         txtColour->setObjectName(QStringLiteral("txtColour"));
         txtColour->setReadOnly(true);
-        auto *change = button(frame, QStringLiteral("C&hange"), QStringLiteral("cmdChange"));
-        auto *reset = button(frame, QStringLiteral("&Default"), QStringLiteral("cmdDefault"));
+        auto *change = button(frame, tr("C&hange"), QStringLiteral("cmdChange"));
+        auto *reset = button(frame, tr("&Default"), QStringLiteral("cmdDefault"));
         auto *row = new QHBoxLayout(frame);
         row->addWidget(txtColour);
         row->addWidget(change);
@@ -103,7 +103,7 @@ PagePropertiesDialog::PagePropertiesDialog(Workspace &workspace, Binder &binder,
         showColour(page.key.colour);
     }
     if (kind == PageKind::RTF || kind == PageKind::TXT || kind == PageKind::HTML) {
-        layout->addWidget(sourceFrame(this, QStringLiteral("&Page source"),
+        layout->addWidget(sourceFrame(this, tr("&Page source"),
                                       decodePlainText(pageBytes(binder, position)), rtfSource));
     }
 

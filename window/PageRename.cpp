@@ -7,6 +7,7 @@
 #include "documents/Workspace.h"
 #include "transfer/FileNames.h"
 #include "transfer/PageExport.h"
+#include <QCoreApplication>
 
 namespace quillery {
 
@@ -60,8 +61,8 @@ bool finishRename(Workspace &workspace, Binder &binder, int position, const QStr
         return false;
     PageFields fields = PageFields::of(binder.page(position));
     fields.name = *name;
-    binder.push(std::make_unique<ChangePageCommand>(binder, position, fields,
-                                                    QStringLiteral("Rename Page")));
+    binder.push(std::make_unique<ChangePageCommand>(
+        binder, position, fields, QCoreApplication::translate("PageRename", "Rename Page")));
     placeIfStyleSheet(workspace, binder, position, *name);
     return true;
 }

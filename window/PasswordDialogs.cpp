@@ -6,6 +6,7 @@
 #include "documents/PassphrasePrompt.h"
 #include "documents/Password.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -49,8 +50,9 @@ QLabel *wrappedLabel(QWidget *parent, const char *name, const QString &text)
 // a little knowledge can read its pages: the dialogs say so rather than promise more.
 QLabel *protectionNote(QWidget *parent)
 {
-    auto *note = new QLabel(QStringLiteral("The password stops casual opening; it does not "
-                                           "encrypt the pages."),
+    auto *note = new QLabel(QCoreApplication::translate(
+                                "PasswordDialogs", "The password stops casual opening; it does not "
+                                                   "encrypt the pages."),
                             parent);
     note->setObjectName(QStringLiteral("lblProtection"));
     return note;
@@ -73,7 +75,7 @@ PasswordDialog::PasswordDialog(PasswordPrompt &prompt, QWidget *parent)
     : QDialog(parent), txtEP(passwordBox(this, "txtEP")), m_prompt(prompt)
 {
     setObjectName(QStringLiteral("PasswordDialog"));
-    setWindowTitle(QStringLiteral("Enter Password"));
+    setWindowTitle(tr("Enter Password"));
     auto *layout = new QVBoxLayout(this);
     auto *label = new QLabel(prompt.label(), this);
     label->setObjectName(QStringLiteral("lblEP"));
@@ -101,14 +103,13 @@ ChangePasswordDialog::ChangePasswordDialog(Workspace &workspace, Binder &binder,
       m_workspace(workspace), m_binder(binder)
 {
     setObjectName(QStringLiteral("ChangePasswordDialog"));
-    setWindowTitle(QStringLiteral("Change Password to Open"));
+    setWindowTitle(tr("Change Password to Open"));
     auto *layout = new QVBoxLayout(this);
     auto *fields = new QFormLayout;
-    fields->addRow(QStringLiteral("&New Password:"), txtNP);
-    fields->addRow(QStringLiteral("&Confirm New Password:"), txtCNP);
+    fields->addRow(tr("&New Password:"), txtNP);
+    fields->addRow(tr("&Confirm New Password:"), txtCNP);
     layout->addLayout(fields);
-    layout->addWidget(
-        wrappedLabel(this, "lblInfo", QStringLiteral("Passwords are case sensitive.")));
+    layout->addWidget(wrappedLabel(this, "lblInfo", tr("Passwords are case sensitive.")));
     layout->addWidget(protectionNote(this));
     addButtons(this, layout);
 }
@@ -123,7 +124,7 @@ PassphraseDialog::PassphraseDialog(PassphrasePrompt &prompt, QWidget *parent)
     : QDialog(parent), txtPassphrase(passphraseBox(this, "txtPassphrase")), m_prompt(prompt)
 {
     setObjectName(QStringLiteral("PassphraseDialog"));
-    setWindowTitle(QStringLiteral("Encrypted Binder"));
+    setWindowTitle(tr("Encrypted Binder"));
     auto *layout = new QVBoxLayout(this);
     QLabel *label = wrappedLabel(this, "lblPassphrase", prompt.label());
     label->setBuddy(txtPassphrase);
@@ -157,22 +158,22 @@ EncryptDialog::EncryptDialog(Workspace &workspace, Binder &binder, QWidget *pare
       txtConfirm(passphraseBox(this, "txtConfirm")), m_workspace(workspace), m_binder(binder)
 {
     setObjectName(QStringLiteral("EncryptDialog"));
-    setWindowTitle(QStringLiteral("Encrypt This Binder"));
+    setWindowTitle(tr("Encrypt This Binder"));
     auto *layout = new QVBoxLayout(this);
     if (isEncrypted(binder))
         layout->addWidget(wrappedLabel(this, "lblEncrypted",
-                                       QStringLiteral("This binder is encrypted already; the new "
-                                                      "passphrase replaces its present one.")));
+                                       tr("This binder is encrypted already; the new "
+                                          "passphrase replaces its present one.")));
     auto *fields = new QFormLayout;
-    fields->addRow(QStringLiteral("&Passphrase:"), txtPassphrase);
-    fields->addRow(QStringLiteral("&Confirm Passphrase:"), txtConfirm);
+    fields->addRow(tr("&Passphrase:"), txtPassphrase);
+    fields->addRow(tr("&Confirm Passphrase:"), txtConfirm);
     layout->addLayout(fields);
-    layout->addWidget(wrappedLabel(
-        this, "lblInfo",
-        QStringLiteral("Encryption hides everything in the binder from anyone without the "
-                       "passphrase: its pages, their names and comments, its title. Only the "
-                       "file's size shows.\nIf the passphrase is lost, nobody can open the "
-                       "binder again, not even you: there is no way to recover it.")));
+    layout->addWidget(
+        wrappedLabel(this, "lblInfo",
+                     tr("Encryption hides everything in the binder from anyone without the "
+                        "passphrase: its pages, their names and comments, its title. Only the "
+                        "file's size shows.\nIf the passphrase is lost, nobody can open the "
+                        "binder again, not even you: there is no way to recover it.")));
     addButtons(this, layout);
 }
 

@@ -5,6 +5,7 @@
 #include "platform/GeneralDate.h"
 #include "window/PagePrint.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
@@ -49,14 +50,17 @@ int printTextPage(Dialogs &dialogs, QPrinter &printer, const QTextDocument &show
     // A file would be replaced by each job: it gets every copy in one.
     const bool toFile = !printer.outputFileName().isEmpty();
     const int jobs = toFile ? 1 : copies;
-    const QString date = generalDate(QDateTime::currentDateTime());
+    const QString date = localDate(QDateTime::currentDateTime());
     const std::unique_ptr<QTextDocument> text(shown.clone());
     for (int job = 0; job < jobs; ++job) {
         if (!printTextDocument(printer, *text, PrintMargins(), title, date, toFile ? copies : 1)) {
             const QString where = toFile ? printer.outputFileName() : printer.printerName();
-            dialogs.message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Print Error"),
-                            QStringLiteral("The page '") + title +
-                                QStringLiteral("' could not be printed on '") + where + u'\'');
+            dialogs.message(
+                MsgIcon::Critical, MsgButtons::Ok,
+                QCoreApplication::translate("PrintCommand", "Print Error"),
+                QCoreApplication::translate("PrintCommand", "The page '") + title +
+                    QCoreApplication::translate("PrintCommand", "' could not be printed on '") +
+                    where + u'\'');
             return job;
         }
     }

@@ -8,6 +8,7 @@
 #include "documents/RecordsCommand.h"
 #include "documents/Workspace.h"
 #include "window/PageRename.h"
+#include <QCoreApplication>
 
 namespace quillery {
 
@@ -22,9 +23,9 @@ QString configurationText(const Binder &binder)
 
 void applyFileProperties(Binder &binder, const QString &title)
 {
-    binder.push(std::make_unique<RecordsCommand>(binder,
-                                                 QVector<RecordChange>{{RecordKey::Title, title}},
-                                                 std::nullopt, QStringLiteral("File Properties")));
+    binder.push(std::make_unique<RecordsCommand>(
+        binder, QVector<RecordChange>{{RecordKey::Title, title}}, std::nullopt,
+        QCoreApplication::translate("Properties", "File Properties")));
 }
 
 void applyPageProperties(Workspace &workspace, Binder &binder, int position, const PageEdit &edit)
@@ -38,8 +39,8 @@ void applyPageProperties(Workspace &workspace, Binder &binder, int position, con
     fields.comments = edit.comments;
     if (edit.colour)
         fields.colour = *edit.colour;
-    binder.push(std::make_unique<ChangePageCommand>(binder, position, fields,
-                                                    QStringLiteral("Page Properties")));
+    binder.push(std::make_unique<ChangePageCommand>(
+        binder, position, fields, QCoreApplication::translate("Properties", "Page Properties")));
     if (name)
         placeIfStyleSheet(workspace, binder, position, *name);
 }

@@ -30,11 +30,6 @@ bool sameSecret(const QByteArray &given, const QByteArray &expected)
     return difference == 0;
 }
 
-QString translate(const char *text)
-{
-    return QCoreApplication::translate("ProxyConnection", text);
-}
-
 } // namespace
 
 ProxyConnection::ProxyConnection(qintptr descriptor, QByteArray expectedAuthorization,
@@ -103,8 +98,10 @@ void ProxyConnection::judge(const QList<QHostAddress> &found)
     m_addresses = addressesToConnect(m_request.host, [&found](const QString &) { return found; });
     if (m_addresses.isEmpty()) {
         answer("403 Forbidden", {},
-               translate("Pages may not reach %1: it has no public address, or is on this "
-                         "computer or a network near it.")
+               QCoreApplication::translate(
+                   "ProxyConnection",
+                   "Pages may not reach %1: it has no public address, or is on this "
+                   "computer or a network near it.")
                    .arg(m_request.host));
         return;
     }
@@ -120,7 +117,9 @@ void ProxyConnection::connectNext()
         m_origin = nullptr;
     }
     if (m_addresses.isEmpty()) {
-        answer("502 Bad Gateway", {}, translate("%1 could not be reached.").arg(m_request.host));
+        answer("502 Bad Gateway", {},
+               QCoreApplication::translate("ProxyConnection", "%1 could not be reached.")
+                   .arg(m_request.host));
         return;
     }
     m_origin = new QTcpSocket(this);

@@ -7,6 +7,7 @@
 #include "documents/SizeText.h"
 #include "pagetext/PageSearch.h"
 #include "platform/Dialogs.h"
+#include "platform/GeneralDate.h"
 #include "platform/Settings.h"
 #include "window/PageListView.h"
 
@@ -29,35 +30,33 @@ constexpr int PositionRole = Qt::UserRole + 1;
 SearchAllDialog::SearchAllDialog(Dialogs &dialogs, Interaction &ui, Binder &binder,
                                  Settings &settings, std::function<void()> findOnPage,
                                  const QVector<int> &columnWidths, QWidget *parent)
-    : QDialog(parent), txtSA(new QLineEdit(this)),
-      chkCase(new QCheckBox(QStringLiteral("Match &case"), this)),
-      chkShown(new QCheckBox(QStringLiteral("Search the text as s&hown"), this)),
-      cmdSA(new QPushButton(QStringLiteral("&Find"), this)),
-      cmdFind(new QPushButton(QStringLiteral("Find on the &selected page"), this)),
-      cmdClose(new QPushButton(QStringLiteral("C&lose"), this)), lvSA(new QTreeWidget(this)),
+    : QDialog(parent), txtSA(new QLineEdit(this)), chkCase(new QCheckBox(tr("Match &case"), this)),
+      chkShown(new QCheckBox(tr("Search the text as s&hown"), this)),
+      cmdSA(new QPushButton(tr("&Find"), this)),
+      cmdFind(new QPushButton(tr("Find on the &selected page"), this)),
+      cmdClose(new QPushButton(tr("C&lose"), this)), lvSA(new QTreeWidget(this)),
       m_dialogs(dialogs), m_ui(ui), m_binder(binder), m_settings(settings),
       m_findOnPage(std::move(findOnPage))
 {
     setObjectName(QStringLiteral("SearchAllDialog"));
-    setWindowTitle(QStringLiteral("Search All"));
+    setWindowTitle(tr("Search All"));
     txtSA->setObjectName(QStringLiteral("txtSA"));
     chkCase->setObjectName(QStringLiteral("chkCase"));
     chkShown->setObjectName(QStringLiteral("chkShown"));
-    chkShown->setToolTip(QStringLiteral("Match rich text and HTML pages on the words they show "
-                                        "rather than on their markup"));
+    chkShown->setToolTip(tr("Match rich text and HTML pages on the words they show "
+                            "rather than on their markup"));
     chkShown->setChecked(settings.searchShownText());
     cmdSA->setObjectName(QStringLiteral("cmdSA"));
     cmdFind->setObjectName(QStringLiteral("cmdFind"));
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     lvSA->setObjectName(QStringLiteral("lvSA"));
-    auto *label = new QLabel(QStringLiteral("&Text to search for:"), this);
+    auto *label = new QLabel(tr("&Text to search for:"), this);
     label->setObjectName(QStringLiteral("lblSA"));
     label->setBuddy(txtSA);
 
     lvSA->setAccessibleName(tr("Pages found"));
     lvSA->setRootIsDecorated(false);
-    lvSA->setHeaderLabels({QStringLiteral("Page Name"), QStringLiteral("Created"),
-                           QStringLiteral("Modified"), QStringLiteral("Size"),
+    lvSA->setHeaderLabels({tr("Page Name"), tr("Created"), tr("Modified"), tr("Size"),
                            binder.records().value(RecordKey::CommentsColumn)});
     for (int column = 0; column < columnWidths.size() && column < lvSA->columnCount(); ++column) {
         if (columnWidths.at(column) > 0)
@@ -98,22 +97,22 @@ void SearchAllDialog::search()
     for (int position : result.positions)
         addResult(position);
     if (lvSA->topLevelItemCount() == 0) {
-        m_dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("Search All"),
-                          QStringLiteral("The text '") + text +
-                              QStringLiteral("' was not found in any page"));
-        setWindowTitle(QStringLiteral("Search All"));
+        m_dialogs.message(MsgIcon::Exclamation, MsgButtons::Ok, tr("Search All"),
+                          tr("The text '") + text + tr("' was not found in any page"));
+        setWindowTitle(tr("Search All"));
         return;
     }
     lvSA->clearSelection();
     lvSA->setCurrentItem(nullptr);
-    setWindowTitle(QStringLiteral("Search All for '") + text + u'\'');
+    setWindowTitle(tr("Search All for '") + text + u'\'');
 }
 
 void SearchAllDialog::addResult(int position)
 {
     const PageRow &page = m_binder.pages().at(position - 1);
-    auto *item = new QTreeWidgetItem(
-        lvSA, {page.name, page.created, page.modified, sizeText(page.size), page.comments});
+    auto *item =
+        new QTreeWidgetItem(lvSA, {page.name, shownDate(page.created), shownDate(page.modified),
+                                   sizeText(page.size), page.comments});
     item->setIcon(0, PageListView::icon(page.key.kind));
     item->setData(0, PositionRole, position);
 }

@@ -4,6 +4,7 @@
 // other than its caption says. A label that marks a key must lead somewhere (a buddy).
 #include "platform_ui/QtDialogs.h"
 #include "shell/ShellResources.h"
+#include "shell/Translations.h"
 #include "support/ui/ProgramWindows.h"
 #include "window/BinderMenus.h"
 #include "window/BinderWindow.h"
@@ -129,9 +130,20 @@ class tst_accesskeys : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { initShellResources(); }
+    // Back to English for the tests that follow.
+    void cleanup() { installTranslations(QLocale::c()); }
+
+    void everyMenuAndWindow_data()
+    {
+        QTest::addColumn<QLocale>("language");
+        QTest::newRow("English") << QLocale::c();
+        QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany);
+    }
 
     void everyMenuAndWindow()
     {
+        QFETCH(QLocale, language);
+        QCOMPARE(installTranslations(language), language != QLocale::c());
         BinderFixture f;
         Window w(f);
         AccessKeys keys;
