@@ -162,6 +162,10 @@ void scrollingTabs(QTabWidget &tabs)
         area->setFrameShape(QFrame::NoFrame);
         area->setWidgetResizable(true);
         area->setWidget(page);
+        // The page's own controls take the focus, and the area keeps the focused one in
+        // view; the area itself is no stop of its own, and a screen reader names it as its tab.
+        area->setFocusPolicy(Qt::NoFocus);
+        area->setAccessibleName(QString(label).remove(u'&'));
         // The tab's own panel shows through, as it did behind the page.
         area->viewport()->setAutoFillBackground(false);
         page->setAutoFillBackground(false);

@@ -100,6 +100,7 @@ private Q_SLOTS:
             QCOMPARE(screenReader({"unnamed"}), QString());
             desktop.keys({"F4"});
             QVERIFY(desktop.waitForNoWindow("Editor for"));
+            QVERIFY(desktop.waitForActiveWindow("^Quillery$"));
 
             desktop.keys({"ctrl+F9"});
             QVERIFY(desktop.waitForWindow("^Options$"));
@@ -110,6 +111,7 @@ private Q_SLOTS:
             QCOMPARE(screenReader({"unnamed"}), QString());
             desktop.keys({"Escape"});
             QVERIFY(desktop.waitForNoWindow("^Options$"));
+            QVERIFY(desktop.waitForActiveWindow("^Quillery$"));
 
             desktop.keys({"F2"});
             desktop.type("Heard");

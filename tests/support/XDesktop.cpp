@@ -7,6 +7,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -141,6 +142,18 @@ bool XDesktop::waitForWindow(const QString &titlePattern, int timeoutMs)
 {
     const QDeadlineTimer deadline(timeoutMs);
     while (windows(titlePattern).isEmpty()) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(50);
+    }
+    return true;
+}
+
+bool XDesktop::waitForActiveWindow(const QString &titlePattern, int timeoutMs)
+{
+    const QRegularExpression title(titlePattern);
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!title.match(xdotool({"getactivewindow", "getwindowname"}).trimmed()).hasMatch()) {
         if (deadline.hasExpired())
             return false;
         QThread::msleep(50);

@@ -41,6 +41,9 @@ public:
     // Waits until a window whose title matches the pattern is shown, or until none is.
     bool waitForWindow(const QString &titlePattern, int timeoutMs = 15000);
     bool waitForNoWindow(const QString &titlePattern, int timeoutMs = 15000);
+    // Until the window manager has given the focus to a window of that title: keys sent
+    // while it is still moving (after a window closes) would go nowhere.
+    bool waitForActiveWindow(const QString &titlePattern, int timeoutMs = 15000);
     // Waits for the program to end by itself; its exit code, -1 if it did not end.
     int waitForExit(int timeoutMs = 15000);
     // What the program wrote to its error output so far.
