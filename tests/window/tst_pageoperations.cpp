@@ -5,6 +5,7 @@
 #include "transfer/PageImport.h"
 #include "window/PageOperations.h"
 #include "window/PageRename.h"
+#include "window/Properties.h"
 
 #include <QTest>
 
@@ -148,6 +149,19 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(data));
         binder.discardChanges();
         QVERIFY(!QFile::exists(data));
+    }
+
+    // Page Properties keeps a colour chosen for the page, and undo takes it back.
+    void propertiesKeepTheChosenColour()
+    {
+        BinderFixture f;
+        auto binder = f.open(f.makeBinder("colour.qly", {{"a.txt", "a"}}));
+        QVERIFY(binder);
+        const QString before = binder->page(1).key.colour;
+        applyPageProperties(*f.workspace, *binder, 1, {"a", "", QString("255")});
+        QCOMPARE(binder->page(1).key.colour, QString("255"));
+        binder->undo();
+        QCOMPARE(binder->page(1).key.colour, before);
     }
 
     void moveKeepsTheRowWholeAndStopsAtTheEnds()
