@@ -89,6 +89,23 @@ private Q_SLOTS:
         QCOMPARE(records.value("Colour1"), QString("NA"));
     }
 
+    // The Details view's comments column takes the binder's own caption, and follows it.
+    void commentsColumnTakesTheBindersCaption()
+    {
+        BinderFixture f;
+        auto binder = f.open(f.makeBinder("caption.qly", {{"a.txt", "a"}}));
+        QVERIFY(binder);
+        binder->setRecord("CommentsCol", "Notes");
+        const auto caption = [&] {
+            return binder->pages()
+                .headerData(PageList::CommentsColumn, Qt::Horizontal, Qt::DisplayRole)
+                .toString();
+        };
+        QCOMPARE(caption(), QString("Notes"));
+        binder->setRecord("CommentsCol", "Remarks");
+        QCOMPARE(caption(), QString("Remarks"));
+    }
+
     void theCurrentPageComesBackOnOpening()
     {
         BinderFixture f;
