@@ -318,6 +318,9 @@ private Q_SLOTS:
     void stepNamesKeepPageNamesOnOneShortLine()
     {
         QCOMPARE(pageStepName("Delete Page", "a\nb\tc\x1b"), QString("Delete Page 'a b c '"));
+        // A name of exactly the longest length shown is shown whole, with no ellipsis.
+        QCOMPARE(pageStepName("Delete Page", QString(40, 'x')),
+                 "Delete Page '" + QString(40, 'x') + "'");
         QCOMPARE(pageStepName("Delete Page", QString(100, 'x')),
                  "Delete Page '" + QString(40, 'x') + QChar(0x2026) + "'");
         QCOMPARE(pageStepName("Delete Page", QString("a") + QChar(0x2028) + "b"),
