@@ -184,6 +184,19 @@ private Q_SLOTS:
         QVERIFY(writer.groupWarning().isEmpty());
     }
 
+    // A file whose name is as long as the file system allows is saved all the same: its
+    // scratch name is cut to fit.
+    void aFileOfTheLongestNameIsRewritten()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QString(255, 'n'));
+        test::writeFile(path, "old");
+        SafeFileWriter writer(path);
+        writer.write("new");
+        writer.commit();
+        QCOMPARE(test::readFile(path), QByteArray("new"));
+    }
+
     void aRewrittenFileKeepsItsGroupWhereTheUserIsAMember()
     {
         if (::geteuid() != 0)
