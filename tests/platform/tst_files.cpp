@@ -197,6 +197,21 @@ private Q_SLOTS:
         QCOMPARE(test::readFile(path), QByteArray("new"));
     }
 
+    // A file the user may read but not write stays as it is, though the folder would let
+    // the user put another file in its place.
+    void aFileTheUserMayNotWriteIsNotReplaced()
+    {
+        if (::geteuid() != 0)
+            QSKIP("Needs root, to run as a second user");
+        QTemporaryDir dir;
+        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0777) == 0);
+        const QString path = dir.filePath("theirs.qly");
+        test::writeFile(path, "old");
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0644) == 0);
+        QVERIFY(!rewriteAs(path, {OtherUsersGroup}).saved);
+        QCOMPARE(test::readFile(path), QByteArray("old"));
+    }
+
     void aRewrittenFileKeepsItsGroupWhereTheUserIsAMember()
     {
         if (::geteuid() != 0)
